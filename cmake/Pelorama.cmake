@@ -1,0 +1,48 @@
+# Helpers shared by every library of the project.
+
+# Our own code builds warning-free.
+function(pelorama_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# pelorama_add_library(name [SHARED] SOURCES ... LIBS ...)
+# A library whose headers live beside its sources; consumers include them as "folder/Header.h".
+function(pelorama_add_library name)
+    cmake_parse_arguments(ARG "SHARED" "" "SOURCES;LIBS;PRIVATE_LIBS" ${ARGN})
+    if(ARG_SHARED)
+        add_library(${name} SHARED ${ARG_SOURCES})
+    else()
+        add_library(${name} STATIC ${ARG_SOURCES})
+    endif()
+    pelorama_warnings(${name})
+    get_filename_component(_parent ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
+    target_include_directories(${name} PUBLIC ${_parent})
+    target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+endfunction()
+
+# pelorama_add_test(name SOURCES ... LIBS ...)
+# One GoogleTest program per library; every test runs headless.
+function(pelorama_add_test name)
+    if(NOT PELORAMA_BUILD_TESTS)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    pelorama_warnings(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+    gtest_discover_tests(${name}
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        DISCOVERY_TIMEOUT 60
+        DISCOVERY_MODE PRE_TEST)
+endfunction()
+
+# pelorama_add_benchmark(name SOURCES ... LIBS ...)
+function(pelorama_add_benchmark name)
+    if(NOT PELORAMA_BUILD_BENCHMARKS OR NOT benchmark_FOUND)
+        return()
+    endif()
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    pelorama_warnings(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+endfunction()
