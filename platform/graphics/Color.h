@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QMetaType>
 
 namespace graphics {
@@ -20,6 +21,11 @@ struct Color
     double blue = 0;
     double alpha = 1;
     ColorSpace space = ColorSpace::calibratedRGB;
+
+    // The colour for painting: components clamped to 0...1 (a component that is not a number counts as 0).
+    QColor toQColor() const;
+    // A colour with a QColor's RGBA components, tagged with the given colour space.
+    static Color fromQColor(const QColor& color, ColorSpace space = ColorSpace::calibratedRGB);
 
     friend bool operator==(const Color&, const Color&) = default;
 };
