@@ -1,25 +1,26 @@
 #include "tessaline/Shared/Hashing.h"
 
-#include <QCryptographicHash>
+#include "crypto/Digest.h"
+#include "foundation/Fatal.h"
 
 namespace tessaline {
 namespace {
 
-QCryptographicHash::Algorithm platformAlgorithm(HashingAlgorithm algorithm)
+crypto::DigestAlgorithm digestAlgorithm(HashingAlgorithm algorithm)
 {
     switch (algorithm) {
     case HashingAlgorithm::md5:
-        return QCryptographicHash::Md5;
+        return crypto::DigestAlgorithm::md5;
     case HashingAlgorithm::sha1:
-        return QCryptographicHash::Sha1;
+        return crypto::DigestAlgorithm::sha1;
     case HashingAlgorithm::sha224:
-        return QCryptographicHash::Sha224;
+        return crypto::DigestAlgorithm::sha224;
     case HashingAlgorithm::sha256:
-        return QCryptographicHash::Sha256;
+        return crypto::DigestAlgorithm::sha256;
     case HashingAlgorithm::sha384:
-        return QCryptographicHash::Sha384;
+        return crypto::DigestAlgorithm::sha384;
     case HashingAlgorithm::sha512:
-        return QCryptographicHash::Sha512;
+        return crypto::DigestAlgorithm::sha512;
     }
     Q_UNREACHABLE();
 }
@@ -28,7 +29,11 @@ QCryptographicHash::Algorithm platformAlgorithm(HashingAlgorithm algorithm)
 
 QByteArray hashed(const QByteArray& data, HashingAlgorithm algorithm)
 {
-    return QCryptographicHash::hash(data, platformAlgorithm(algorithm));
+    auto digest = crypto::digest(digestAlgorithm(algorithm), data);
+    // The digests cannot fail on valid input while the library works.
+    if (!digest)
+        foundation::fatal(QStringLiteral("Could not compute digest (%1)").arg(digest.status()));
+    return std::move(digest).value();
 }
 
 QString hashedHexString(const QByteArray& data, HashingAlgorithm algorithm)

@@ -1,0 +1,60 @@
+#include "tessaline/Shared/Encryptor.h"
+
+#include "foundation/Fatal.h"
+#include "tessaline/Shared/ContainerFormat.h"
+#include "tessaline/Shared/KeyGen.h"
+#include "tessaline/Shared/RandomData.h"
+
+namespace tessaline {
+
+namespace format = containerformat;
+
+QByteArray Encryptor::encrypt(const QByteArray& data, const QString& passphrase)
+{
+    Encryptor encryptor(passphrase);
+    QByteArray container = encryptor.feed(data);
+    container += encryptor.finalize();
+    return container;
+}
+
+Encryptor::Encryptor(const QString& passphrase)
+    : Encryptor(passphrase, secureRandomData(format::saltSize), secureRandomData(format::saltSize),
+                secureRandomData(format::ivSize))
+{}
+
+Encryptor::Encryptor(const QString& passphrase, const QByteArray& encryptionSalt,
+                     const QByteArray& authenticationSalt, const QByteArray& iv)
+    : m_engine(CryptorOperation::encrypt, KeyGen::generateAES256(passphrase, encryptionSalt), iv)
+    , m_hmac(KeyGen::generateAES256(passphrase, authenticationSalt))
+    , m_header(format::magic() + encryptionSalt + authenticationSalt + iv)
+{
+    m_hmac.feed(*m_header);
+}
+
+QByteArray Encryptor::feed(const QByteArray& data)
+{
+    if (m_finalized)
+        foundation::fatal(QStringLiteral("Encryptor fed after finalize()"));
+    const QByteArray ciphertext = m_engine.feed(data);
+    m_hmac.feed(ciphertext);
+    if (m_header) {
+        QByteArray out = *m_header + ciphertext;
+        m_header.reset();
+        return out;
+    }
+    return ciphertext;
+}
+
+QByteArray Encryptor::finalize()
+{
+    if (m_finalized)
+        foundation::fatal(QStringLiteral("Encryptor finalized twice"));
+    if (m_header)
+        foundation::fatal(QStringLiteral("Encryptor finalized before its first feed()"));
+    m_finalized = true;
+    const QByteArray last = m_engine.finalize();
+    m_hmac.feed(last);
+    return last + m_hmac.finalize();
+}
+
+} // namespace tessaline

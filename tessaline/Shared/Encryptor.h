@@ -1,0 +1,41 @@
+#pragma once
+
+#include "tessaline/Shared/CryptorEngine.h"
+#include "tessaline/Shared/HMAC.h"
+#include "tessaline/Shared/TessalineExport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace tessaline {
+
+// Seals bytes under a passphrase into an encrypted container. Use: construct, feed() any number of times
+// (at least once: the header goes out with the first feed), then finalize() once. The concatenation of all
+// outputs, in order, is the container.
+class TESSALINE_EXPORT Encryptor
+{
+public:
+    // The whole container of data in one call.
+    static QByteArray encrypt(const QByteArray& data, const QString& passphrase);
+
+    // Draws fresh salts and IV and derives both keys (two PBKDF2 derivations of 10000 rounds).
+    explicit Encryptor(const QString& passphrase);
+
+    // The container bytes that are ready: the header and ciphertext on the first call, ciphertext alone
+    // afterwards. The cipher keeps an incomplete block back, so a call may return less than it was given.
+    QByteArray feed(const QByteArray& data);
+    // The last ciphertext block (with the padding) followed by the 32-byte tag.
+    QByteArray finalize();
+
+private:
+    Encryptor(const QString& passphrase, const QByteArray& encryptionSalt,
+              const QByteArray& authenticationSalt, const QByteArray& iv);
+
+    CryptorEngine m_engine;
+    HMAC m_hmac;
+    std::optional<QByteArray> m_header;
+    bool m_finalized = false;
+};
+
+} // namespace tessaline
