@@ -1,0 +1,266 @@
+#include "tessaline/Shared/CodebaseTicket.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+#include <memory>
+
+using tessaline::CodebaseTicket;
+
+namespace {
+
+void ensureApplication()
+{
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "TessalineTest";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication application(argc, argv);
+    }
+}
+
+// A one-shot HTTP server on 127.0.0.1 that records the request and answers with a fixed status.
+class TicketServer
+{
+public:
+    explicit TicketServer(int status)
+        : m_status(status)
+    {
+        EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
+        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
+            QTcpSocket* socket = m_server.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { read(socket); });
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        });
+    }
+
+    quint16 port() const { return m_server.serverPort(); }
+    const QByteArray& request() const { return m_request; }
+
+    QByteArray head() const { return m_request.left(m_request.indexOf("\r\n\r\n")); }
+    QByteArray body() const { return m_request.mid(m_request.indexOf("\r\n\r\n") + 4); }
+    QList<QByteArray> headerLines() const { return head().split('\n'); }
+
+private:
+    void read(QTcpSocket* socket)
+    {
+        m_request += socket->readAll();
+        const qsizetype end = m_request.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        qsizetype length = 0;
+        for (const QByteArray& line : m_request.left(end).split('\n'))
+            if (line.toLower().startsWith("content-length:"))
+                length = line.mid(15).trimmed().toLongLong();
+        if (m_request.size() < end + 4 + length)
+            return;
+        socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
+                      " Status\r\nContent-Length: 2\r\n"
+                      "Connection: close\r\n\r\nok");
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    int m_status;
+    QByteArray m_request;
+};
+
+struct Outcome
+{
+    int calls = 0;
+    std::optional<CodebaseTicket::Error> error;
+};
+
+// Posts the ticket and runs the event loop until the callback has come (bounded), then a little longer
+// to see that it does not come twice.
+Outcome post(const CodebaseTicket& ticket)
+{
+    Outcome outcome;
+    QEventLoop loop;
+    bool calledInsidePost = true;
+    ticket.post([&](const std::optional<CodebaseTicket::Error>& error) {
+        EXPECT_FALSE(calledInsidePost);
+        ++outcome.calls;
+        outcome.error = error;
+        loop.quit();
+    });
+    calledInsidePost = false;
+    QTimer::singleShot(20'000, &loop, &QEventLoop::quit);
+    if (outcome.calls == 0)
+        loop.exec();
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+    return outcome;
+}
+
+class CodebaseTicketTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        qputenv("TESSALINE_TICKET_PROJECT", "screenshots");
+    }
+    void TearDown() override
+    {
+        qunsetenv("TESSALINE_TICKET_HOST");
+        qunsetenv("TESSALINE_TICKET_PROJECT");
+    }
+
+    static void pointAt(const TicketServer& server)
+    {
+        qputenv("TESSALINE_TICKET_HOST", "http://127.0.0.1:" + QByteArray::number(server.port()));
+    }
+};
+
+} // namespace
+
+TEST_F(CodebaseTicketTest, PostsTheHeadersInOrderWithTheCredentials)
+{
+    TicketServer server(201);
+    pointAt(server);
+    const Outcome outcome = post(CodebaseTicket("Pelorama Linux 1.0 feedback", "Name: Ann"));
+    EXPECT_EQ(outcome.calls, 1);
+    EXPECT_FALSE(outcome.error.has_value());
+
+    const QList<QByteArray> lines = server.headerLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_EQ(lines.first().trimmed(), "POST /screenshots/tickets HTTP/1.1");
+    const QByteArray expected[] = {
+        "Accept: application/xml",
+        "Content-Type: application/xml",
+        "Authorization: Basic " +
+            QByteArray("vanmoor/tallrick:7c1e9a40b35d82f6e0a4c9b71d3f58e26a0b94c3").toBase64(),
+    };
+    qsizetype previous = -1;
+    for (const QByteArray& header : expected) {
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (lines[i].trimmed() == header) {
+                EXPECT_EQ(found, -1) << header.constData() << " twice";
+                found = i;
+            }
+        }
+        EXPECT_GT(found, previous) << header.constData();
+        previous = found;
+    }
+    for (const char* name : {"accept:", "content-type:", "authorization:"}) {
+        int count = 0;
+        for (const QByteArray& line : lines)
+            count += line.toLower().startsWith(name) ? 1 : 0;
+        EXPECT_EQ(count, 1) << name;
+    }
+}
+
+TEST_F(CodebaseTicketTest, BodyIsAnXmlTicketWithEscapedTexts)
+{
+    TicketServer server(200);
+    pointAt(server);
+    const QString summary = QStringLiteral("<b>Bold</b> & \"quoted\"");
+    const QString description = QString::fromUtf8("Zeile 1\nline 2 😀 ]]> <!-- -->");
+    EXPECT_FALSE(post(CodebaseTicket(summary, description)).error.has_value());
+
+    const QByteArray body = server.body();
+    EXPECT_TRUE(body.contains("&lt;b>") || body.contains("&lt;b&gt;")) << body.constData();
+    EXPECT_TRUE(body.contains("&amp;"));
+    QXmlStreamReader reader(body);
+    QStringList elements;
+    QStringList texts;
+    while (!reader.atEnd()) {
+        if (reader.readNext() == QXmlStreamReader::StartElement) {
+            elements << reader.name().toString();
+            if (reader.name() != QLatin1String("ticket"))
+                texts << reader.readElementText();
+        }
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    EXPECT_EQ(elements, QStringList({"ticket", "summary", "description"}));
+    EXPECT_EQ(texts, QStringList({summary, description}));
+}
+
+TEST_F(CodebaseTicketTest, EmptyTextsGiveEmptyElementsAndUnwritableCharactersAreDropped)
+{
+    CodebaseTicket ticket({}, {});
+    QXmlStreamReader empty(ticket.xmlBody());
+    QStringList texts;
+    while (!empty.atEnd())
+        if (empty.readNext() == QXmlStreamReader::StartElement && empty.name() != QLatin1String("ticket"))
+            texts << empty.readElementText();
+    EXPECT_FALSE(empty.hasError());
+    EXPECT_EQ(texts, QStringList({QString(), QString()}));
+
+    QString dirty = QStringLiteral("a\x01"
+                                   "b\x1b"
+                                   "c\td\re");
+    dirty += QChar(0xD800); // an unpaired surrogate
+    dirty += QChar(0xFFFE);
+    dirty += QStringLiteral("f");
+    ticket.setSummary(dirty);
+    ticket.setDescription(QString::fromUtf8("g😀h"));
+    QXmlStreamReader reader(ticket.xmlBody());
+    texts.clear();
+    while (!reader.atEnd())
+        if (reader.readNext() == QXmlStreamReader::StartElement && reader.name() != QLatin1String("ticket"))
+            texts << reader.readElementText();
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    ASSERT_EQ(texts.size(), 2);
+    // A reader turns the carriage return into a line feed, as XML's line-end handling does.
+    EXPECT_EQ(texts[0], QStringLiteral("abc\td\nef"));
+    EXPECT_EQ(texts[1], QString::fromUtf8("g😀h"));
+}
+
+TEST_F(CodebaseTicketTest, OnlyA2xxStatusIsSuccess)
+{
+    for (int status : {200, 201, 204, 299}) {
+        TicketServer server(status);
+        pointAt(server);
+        const Outcome outcome = post(CodebaseTicket("s", "d"));
+        EXPECT_EQ(outcome.calls, 1);
+        EXPECT_FALSE(outcome.error.has_value()) << status;
+    }
+    for (int status : {400, 401, 404, 422, 500, 503}) {
+        TicketServer server(status);
+        pointAt(server);
+        const Outcome outcome = post(CodebaseTicket("s", "d"));
+        EXPECT_EQ(outcome.calls, 1);
+        ASSERT_TRUE(outcome.error.has_value()) << status;
+        EXPECT_EQ(outcome.error->httpStatus, status);
+        EXPECT_TRUE(outcome.error->message.contains(QString::number(status)))
+            << outcome.error->message.toStdString();
+    }
+}
+
+TEST_F(CodebaseTicketTest, ARefusedConnectionIsReportedOnce)
+{
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    qputenv("TESSALINE_TICKET_HOST", "http://127.0.0.1:" + QByteArray::number(port));
+    const Outcome outcome = post(CodebaseTicket("s", "d"));
+    EXPECT_EQ(outcome.calls, 1);
+    ASSERT_TRUE(outcome.error.has_value());
+    EXPECT_EQ(outcome.error->httpStatus, 0);
+    EXPECT_FALSE(outcome.error->message.isEmpty());
+}
+
+TEST_F(CodebaseTicketTest, TheTicketKeepsItsTextsAndTheConfiguredService)
+{
+    CodebaseTicket ticket("summary", "description");
+    EXPECT_EQ(ticket.project(), "screenshots");
+    EXPECT_EQ(ticket.user(), "vanmoor/tallrick");
+    EXPECT_EQ(ticket.apiKey().size(), 40);
+    qputenv("TESSALINE_TICKET_HOST", "tickets.example.org");
+    EXPECT_EQ(ticket.address(), "https://tickets.example.org/screenshots/tickets");
+    CodebaseTicket copy = ticket;
+    copy.setSummary("changed");
+    EXPECT_EQ(ticket.summary(), "summary");
+    EXPECT_EQ(copy.description(), "description");
+}
