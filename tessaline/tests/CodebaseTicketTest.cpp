@@ -98,21 +98,22 @@ Outcome post(const CodebaseTicket& ticket)
     return outcome;
 }
 
-class CodebaseTicketTest : public testing::Test
+// Configures the service for one test: project "screenshots", host as the test sets it.
+class TicketService
 {
-protected:
-    void SetUp() override
+public:
+    TicketService()
     {
         ensureApplication();
         qputenv("TESSALINE_TICKET_PROJECT", "screenshots");
     }
-    void TearDown() override
+    ~TicketService()
     {
         qunsetenv("TESSALINE_TICKET_HOST");
         qunsetenv("TESSALINE_TICKET_PROJECT");
     }
 
-    static void pointAt(const TicketServer& server)
+    void pointAt(const TicketServer& server)
     {
         qputenv("TESSALINE_TICKET_HOST", "http://127.0.0.1:" + QByteArray::number(server.port()));
     }
@@ -120,10 +121,11 @@ protected:
 
 } // namespace
 
-TEST_F(CodebaseTicketTest, PostsTheHeadersInOrderWithTheCredentials)
+TEST(TessalineTest, TicketPostsTheHeadersInOrderWithTheCredentials)
 {
+    TicketService service;
     TicketServer server(201);
-    pointAt(server);
+    service.pointAt(server);
     const Outcome outcome = post(CodebaseTicket("Pelorama Linux 1.0 feedback", "Name: Ann"));
     EXPECT_EQ(outcome.calls, 1);
     EXPECT_FALSE(outcome.error.has_value());
@@ -157,10 +159,11 @@ TEST_F(CodebaseTicketTest, PostsTheHeadersInOrderWithTheCredentials)
     }
 }
 
-TEST_F(CodebaseTicketTest, BodyIsAnXmlTicketWithEscapedTexts)
+TEST(TessalineTest, TicketBodyIsAnXmlTicketWithEscapedTexts)
 {
+    TicketService service;
     TicketServer server(200);
-    pointAt(server);
+    service.pointAt(server);
     const QString summary = QStringLiteral("<b>Bold</b> & \"quoted\"");
     const QString description = QString::fromUtf8("Zeile 1\nline 2 😀 ]]> <!-- -->");
     EXPECT_FALSE(post(CodebaseTicket(summary, description)).error.has_value());
@@ -183,8 +186,9 @@ TEST_F(CodebaseTicketTest, BodyIsAnXmlTicketWithEscapedTexts)
     EXPECT_EQ(texts, QStringList({summary, description}));
 }
 
-TEST_F(CodebaseTicketTest, EmptyTextsGiveEmptyElementsAndUnwritableCharactersAreDropped)
+TEST(TessalineTest, TicketBodyKeepsEmptyElementsAndDropsUnwritableCharacters)
 {
+    TicketService service;
     CodebaseTicket ticket({}, {});
     QXmlStreamReader empty(ticket.xmlBody());
     QStringList texts;
@@ -214,18 +218,19 @@ TEST_F(CodebaseTicketTest, EmptyTextsGiveEmptyElementsAndUnwritableCharactersAre
     EXPECT_EQ(texts[1], QString::fromUtf8("g😀h"));
 }
 
-TEST_F(CodebaseTicketTest, OnlyA2xxStatusIsSuccess)
+TEST(TessalineTest, TicketOnlyA2xxStatusIsSuccess)
 {
+    TicketService service;
     for (int status : {200, 201, 204, 299}) {
         TicketServer server(status);
-        pointAt(server);
+        service.pointAt(server);
         const Outcome outcome = post(CodebaseTicket("s", "d"));
         EXPECT_EQ(outcome.calls, 1);
         EXPECT_FALSE(outcome.error.has_value()) << status;
     }
     for (int status : {400, 401, 404, 422, 500, 503}) {
         TicketServer server(status);
-        pointAt(server);
+        service.pointAt(server);
         const Outcome outcome = post(CodebaseTicket("s", "d"));
         EXPECT_EQ(outcome.calls, 1);
         ASSERT_TRUE(outcome.error.has_value()) << status;
@@ -235,8 +240,9 @@ TEST_F(CodebaseTicketTest, OnlyA2xxStatusIsSuccess)
     }
 }
 
-TEST_F(CodebaseTicketTest, ARefusedConnectionIsReportedOnce)
+TEST(TessalineTest, TicketReportsARefusedConnectionOnce)
 {
+    TicketService service;
     quint16 port = 0;
     {
         QTcpServer probe;
@@ -251,8 +257,9 @@ TEST_F(CodebaseTicketTest, ARefusedConnectionIsReportedOnce)
     EXPECT_FALSE(outcome.error->message.isEmpty());
 }
 
-TEST_F(CodebaseTicketTest, TheTicketKeepsItsTextsAndTheConfiguredService)
+TEST(TessalineTest, TicketKeepsItsTextsAndTheConfiguredService)
 {
+    TicketService service;
     CodebaseTicket ticket("summary", "description");
     EXPECT_EQ(ticket.project(), "screenshots");
     EXPECT_EQ(ticket.user(), "vanmoor/tallrick");
