@@ -49,12 +49,13 @@ QByteArray Encryptor::finalize()
 {
     if (m_finalized)
         foundation::fatal(QStringLiteral("Encryptor finalized twice"));
-    if (m_header)
-        foundation::fatal(QStringLiteral("Encryptor finalized before its first feed()"));
     m_finalized = true;
     const QByteArray last = m_engine.finalize();
     m_hmac.feed(last);
-    return last + m_hmac.finalize();
+    // Without a feed the header is still pending; it goes out here so that the output is a whole container.
+    QByteArray out = m_header.value_or(QByteArray());
+    m_header.reset();
+    return out + last + m_hmac.finalize();
 }
 
 } // namespace tessaline

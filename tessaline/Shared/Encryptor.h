@@ -10,9 +10,9 @@
 
 namespace tessaline {
 
-// Seals bytes under a passphrase into an encrypted container. Use: construct, feed() any number of times
-// (at least once: the header goes out with the first feed), then finalize() once. The concatenation of all
-// outputs, in order, is the container.
+// Seals bytes under a passphrase into an encrypted container. Use: construct, feed() any number of times,
+// then finalize() once. The concatenation of all outputs, in order, is the container; the header goes out
+// with the first feed (or with finalize() when nothing was fed).
 class TESSALINE_EXPORT Encryptor
 {
 public:
@@ -25,7 +25,8 @@ public:
     // The container bytes that are ready: the header and ciphertext on the first call, ciphertext alone
     // afterwards. The cipher keeps an incomplete block back, so a call may return less than it was given.
     QByteArray feed(const QByteArray& data);
-    // The last ciphertext block (with the padding) followed by the 32-byte tag.
+    // The last ciphertext block (with the padding) followed by the 32-byte tag, after the header when no
+    // feed() has sent it.
     QByteArray finalize();
 
 private:

@@ -72,6 +72,14 @@ TEST(TessalineTest, ContainerSizesFollowThePadding)
     EXPECT_EQ(Encryptor::encrypt(QByteArray(1000, 'x'), passphrase).size(), 68 + 1008);
 }
 
+TEST(TessalineTest, ContainerWriterSendsThePendingHeaderWithFinalize)
+{
+    Encryptor encryptor(passphrase);
+    const QByteArray container = encryptor.finalize();
+    EXPECT_EQ(container.size(), 84);
+    EXPECT_EQ(Decryptor::decrypt(container, passphrase), QByteArray());
+}
+
 TEST(TessalineTest, ContainersOfTheSamePlaintextDifferInEveryRandomPart)
 {
     const QByteArray plaintext(40, 'p');
