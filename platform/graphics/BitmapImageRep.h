@@ -1,0 +1,38 @@
+#pragma once
+
+#include "graphics/Size.h"
+
+#include <QByteArray>
+#include <QImage>
+
+namespace graphics {
+
+// One bitmap of an Image: 8-bit RGBA pixels with premultiplied alpha, alpha last, the top row first in
+// memory, and the size in points the pixels cover (by default one point per pixel).
+class BitmapImageRep
+{
+public:
+    static constexpr QImage::Format pixelFormat = QImage::Format_RGBA8888_Premultiplied;
+
+    // Takes the pixels, converted to the pixel format when needed; size = the pixel size.
+    explicit BitmapImageRep(const QImage& pixels);
+    BitmapImageRep(const QImage& pixels, Size size);
+
+    int pixelsWide() const { return bitmap_.width(); }
+    int pixelsHigh() const { return bitmap_.height(); }
+    int bitsPerPixel() const { return bitmap_.depth(); }
+    qsizetype bytesPerRow() const { return bitmap_.bytesPerLine(); }
+    Size size() const { return size_; }
+    void setSize(Size size) { size_ = size; }
+    const QImage& bitmap() const { return bitmap_; }
+    // The rep's PNG encoding; empty when it cannot be encoded.
+    QByteArray pngData() const;
+
+    friend bool operator==(const BitmapImageRep&, const BitmapImageRep&) = default;
+
+private:
+    QImage bitmap_;
+    Size size_;
+};
+
+} // namespace graphics

@@ -1,0 +1,380 @@
+#include "graphics/GraphicsContext.h"
+
+#include "foundation/Diagnostics.h"
+#include "foundation/Fatal.h"
+#include "graphics/AttributedString.h"
+#include "graphics/BitmapImageRep.h"
+#include "graphics/Gradient.h"
+#include "graphics/Image.h"
+#include "graphics/Path.h"
+#include "graphics/ShadowRenderer.h"
+#include "graphics/TextLayout.h"
+
+#include <cmath>
+
+namespace graphics {
+namespace {
+
+// Our bitmaps are 72 dpi, so fonts given in points draw one pixel per point.
+constexpr int dotsPerMeter72 = 2835;
+
+QPainter::CompositionMode compositionMode(CompositingOperation operation)
+{
+    return operation == CompositingOperation::copy ? QPainter::CompositionMode_Source
+                                                   : QPainter::CompositionMode_SourceOver;
+}
+
+QPen penFor(const Path& path, const Color& color)
+{
+    const StrokeAttributes& attributes = path.strokeAttributes();
+    QPen pen(QBrush(color.toQColor()), attributes.lineWidth);
+    switch (attributes.lineCap) {
+    case LineCap::butt:
+        pen.setCapStyle(Qt::FlatCap);
+        break;
+    case LineCap::round:
+        pen.setCapStyle(Qt::RoundCap);
+        break;
+    case LineCap::square:
+        pen.setCapStyle(Qt::SquareCap);
+        break;
+    }
+    switch (attributes.lineJoin) {
+    case LineJoin::miter:
+        // Bevelled beyond the limit, as the platform does.
+        pen.setJoinStyle(Qt::SvgMiterJoin);
+        break;
+    case LineJoin::round:
+        pen.setJoinStyle(Qt::RoundJoin);
+        break;
+    case LineJoin::bevel:
+        pen.setJoinStyle(Qt::BevelJoin);
+        break;
+    }
+    // Qt measures the miter from the join point on the centre line, half the platform's miter length.
+    pen.setMiterLimit(attributes.miterLimit / 2);
+    return pen;
+}
+
+// Conservative user-space bounds of the stroke of path.
+QRectF strokeBounds(const Path& path)
+{
+    const StrokeAttributes& attributes = path.strokeAttributes();
+    const double reach = std::max(attributes.lineWidth, 1.0) / 2 * std::max(attributes.miterLimit, 1.5);
+    return path.toQPainterPath().controlPointRect().adjusted(-reach, -reach, reach, reach);
+}
+
+} // namespace
+
+GraphicsContext::GraphicsContext(QImage& bitmap)
+    : bitmap_(bitmap)
+{
+    if (!bitmap_.isNull() && bitmap_.format() != BitmapImageRep::pixelFormat) {
+        foundation::fatal(QStringLiteral("GraphicsContext needs a premultiplied RGBA bitmap"));
+    }
+    State initial;
+    initial.clipBounds = QRectF(0, 0, bitmap_.width(), bitmap_.height());
+    states_.push_back(initial);
+    if (!bitmap_.isNull()) {
+        painter_.begin(&bitmap_);
+        painter_.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                                QPainter::TextAntialiasing);
+        applyTransform();
+    }
+}
+
+GraphicsContext::~GraphicsContext()
+{
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+QImage GraphicsContext::makeBitmap(int pixelsWide, int pixelsHigh)
+{
+    if (pixelsWide < 1 || pixelsHigh < 1) {
+        return {};
+    }
+    QImage bitmap(pixelsWide, pixelsHigh, BitmapImageRep::pixelFormat);
+    if (bitmap.isNull()) {
+        return {};
+    }
+    bitmap.fill(Qt::transparent);
+    bitmap.setDotsPerMeterX(dotsPerMeter72);
+    bitmap.setDotsPerMeterY(dotsPerMeter72);
+    return bitmap;
+}
+
+void GraphicsContext::save()
+{
+    states_.push_back(state());
+    if (painter_.isActive()) {
+        painter_.save();
+    }
+}
+
+void GraphicsContext::restore()
+{
+    if (states_.size() < 2) {
+        foundation::warning(QStringLiteral("GraphicsContext: restore without a matching save is ignored"));
+        return;
+    }
+    states_.pop_back();
+    if (painter_.isActive()) {
+        painter_.restore();
+    }
+}
+
+QTransform GraphicsContext::deviceTransform() const
+{
+    const QTransform flip(1, 0, 0, -1, 0, bitmap_.height());
+    return state().transform.toQTransform() * flip;
+}
+
+void GraphicsContext::applyTransform()
+{
+    if (painter_.isActive()) {
+        painter_.setWorldTransform(deviceTransform());
+    }
+}
+
+void GraphicsContext::concatenate(const AffineTransform& transform)
+{
+    state().transform = transform.concatenating(state().transform);
+    applyTransform();
+}
+
+void GraphicsContext::translate(double tx, double ty)
+{
+    concatenate(AffineTransform::translation(tx, ty));
+}
+
+void GraphicsContext::scale(double sx, double sy)
+{
+    concatenate(AffineTransform::scale(sx, sy));
+}
+
+void GraphicsContext::rotate(double radians)
+{
+    concatenate(AffineTransform::rotation(radians));
+}
+
+void GraphicsContext::clipToRect(const Rect& rect)
+{
+    const Rect standard = rect.standardized();
+    if (standard.isNull()) {
+        state().clipBounds = QRectF();
+    } else {
+        state().clipBounds &= deviceTransform().mapRect(standard.toQRectF());
+    }
+    if (painter_.isActive()) {
+        painter_.setClipRect(standard.isNull() ? QRectF() : standard.toQRectF(), Qt::IntersectClip);
+    }
+}
+
+void GraphicsContext::clipToPath(const Path& path)
+{
+    const QPainterPath shape = path.toQPainterPath();
+    state().clipBounds &= deviceTransform().mapRect(shape.controlPointRect());
+    if (painter_.isActive()) {
+        painter_.setClipPath(shape, Qt::IntersectClip);
+    }
+}
+
+Rect GraphicsContext::clipBoundingBox() const
+{
+    if (state().clipBounds.isEmpty()) {
+        return Rect::null();
+    }
+    return Rect::fromQRectF(deviceTransform().inverted().mapRect(state().clipBounds));
+}
+
+void GraphicsContext::draw(const QRectF& bounds, const std::function<void(QPainter&)>& paint,
+                           std::optional<CompositingOperation> operation)
+{
+    if (!painter_.isActive() || state().clipBounds.isEmpty()) {
+        return;
+    }
+    const CompositingOperation effective = operation.value_or(state().operation);
+    if (state().shadow && state().shadow->color.alpha > 0) {
+        drawWithShadow(*state().shadow, bounds, paint, effective);
+        return;
+    }
+    painter_.save();
+    painter_.setCompositionMode(compositionMode(effective));
+    paint(painter_);
+    painter_.restore();
+}
+
+void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
+                                     const std::function<void(QPainter&)>& paint,
+                                     CompositingOperation operation)
+{
+    // The shadow moves in the y-up device space; the bitmap's rows run down.
+    const QPointF offset(shadow.offset.width, -shadow.offset.height);
+    if (!std::isfinite(offset.x()) || !std::isfinite(offset.y())) {
+        return;
+    }
+    const int extent = ShadowRenderer::extent(shadow.blurRadius);
+    const QRectF visible = state().clipBounds;
+    // Only drawing within the visible area, or whose shadow can reach it, needs rendering.
+    const QRectF reach =
+        visible.united(visible.adjusted(-extent, -extent, extent, extent).translated(-offset));
+    const QRect layerRect = bounds.intersected(reach).toAlignedRect();
+    if (layerRect.isEmpty()) {
+        return;
+    }
+    QImage layer(layerRect.size(), QImage::Format_ARGB32_Premultiplied);
+    if (layer.isNull()) {
+        return;
+    }
+    layer.fill(Qt::transparent);
+    {
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHints(painter_.renderHints());
+        layerPainter.setWorldTransform(deviceTransform() *
+                                       QTransform::fromTranslate(-layerRect.x(), -layerRect.y()));
+        paint(layerPainter);
+    }
+    const QImage shadowImage = ShadowRenderer::render(layer, shadow.blurRadius, shadow.color);
+
+    painter_.save();
+    painter_.resetTransform();
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.drawImage(QPointF(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y()),
+                       shadowImage);
+    if (operation == CompositingOperation::sourceOver) {
+        painter_.drawImage(QPointF(layerRect.topLeft()), layer);
+        painter_.restore();
+        return;
+    }
+    painter_.restore();
+    painter_.save();
+    painter_.setCompositionMode(compositionMode(operation));
+    paint(painter_);
+    painter_.restore();
+}
+
+void GraphicsContext::fillRect(const Rect& rect)
+{
+    const Rect standard = rect.standardized();
+    if (standard.isEmpty()) {
+        return;
+    }
+    const QRectF area = standard.toQRectF();
+    const QColor color = state().fillColor.toQColor();
+    draw(deviceTransform().mapRect(area).adjusted(-1, -1, 1, 1),
+         [&](QPainter& painter) { painter.fillRect(area, color); });
+}
+
+void GraphicsContext::fillPath(const Path& path)
+{
+    if (path.isEmpty()) {
+        return;
+    }
+    const QPainterPath shape = path.toQPainterPath();
+    const QBrush brush(state().fillColor.toQColor());
+    draw(deviceTransform().mapRect(shape.controlPointRect()).adjusted(-1, -1, 1, 1),
+         [&](QPainter& painter) { painter.fillPath(shape, brush); });
+}
+
+void GraphicsContext::strokePath(const Path& path)
+{
+    if (path.isEmpty()) {
+        return;
+    }
+    const QPainterPath shape = path.toQPainterPath();
+    const QPen pen = penFor(path, state().strokeColor);
+    draw(deviceTransform().mapRect(strokeBounds(path)).adjusted(-1, -1, 1, 1),
+         [&](QPainter& painter) { painter.strokePath(shape, pen); });
+}
+
+void GraphicsContext::strokeRect(const Rect& rect, double lineWidth)
+{
+    Path path = Path::rect(rect);
+    path.setLineWidth(lineWidth);
+    strokePath(path);
+}
+
+void GraphicsContext::drawGradient(const Gradient& gradient, const Path& path, double angleDegrees)
+{
+    if (path.isEmpty()) {
+        return;
+    }
+    const QPainterPath shape = path.toQPainterPath();
+    const auto [start, end] = Gradient::endPoints(path.bounds(), angleDegrees);
+    const QBrush brush(gradient.toQGradient(start, end));
+    draw(deviceTransform().mapRect(shape.controlPointRect()).adjusted(-1, -1, 1, 1),
+         [&](QPainter& painter) { painter.fillPath(shape, brush); });
+}
+
+void GraphicsContext::drawGradient(const Gradient& gradient, const Rect& rect, double angleDegrees)
+{
+    drawGradient(gradient, Path::rect(rect), angleDegrees);
+}
+
+void GraphicsContext::drawImage(const Image& image, const Rect& destination, const Rect& source,
+                                CompositingOperation operation, double fraction)
+{
+    const Rect target = destination.standardized();
+    const Size imageSize = image.size();
+    if (target.isEmpty() || !(imageSize.width > 0 && imageSize.height > 0) || !(fraction > 0)) {
+        return;
+    }
+    const QRectF deviceTarget = deviceTransform().mapRect(target.toQRectF());
+    const BitmapImageRep* rep = image.bestRepresentation(deviceTarget.width(), deviceTarget.height());
+    if (!rep || rep->bitmap().isNull()) {
+        return;
+    }
+    QRectF pixelSource(0, 0, rep->pixelsWide(), rep->pixelsHigh());
+    if (source != Rect::zero()) {
+        const Rect part = source.standardized();
+        if (part.isEmpty()) {
+            return;
+        }
+        const double sx = rep->pixelsWide() / imageSize.width;
+        const double sy = rep->pixelsHigh() / imageSize.height;
+        // The image's space is y-up; its bitmap's rows run down.
+        pixelSource = QRectF(part.minX() * sx, (imageSize.height - part.maxY()) * sy, part.width() * sx,
+                             part.height() * sy);
+    }
+    const double opacity = std::min(fraction, 1.0);
+    const QImage& pixels = rep->bitmap();
+    draw(
+        deviceTarget.adjusted(-1, -1, 1, 1),
+        [&](QPainter& painter) {
+            painter.translate(target.minX(), target.maxY());
+            painter.scale(1, -1);
+            const QRectF area(0, 0, target.width(), target.height());
+            if (operation == CompositingOperation::copy && opacity < 1) {
+                // Copying a faded picture leaves the faded picture, not a blend with what was there.
+                painter.setCompositionMode(QPainter::CompositionMode_Clear);
+                painter.fillRect(area, Qt::transparent);
+                painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            }
+            painter.setOpacity(opacity);
+            painter.drawImage(area, pixels, pixelSource);
+        },
+        operation);
+}
+
+void GraphicsContext::drawText(const AttributedString& text, const Rect& rect)
+{
+    if (text.isEmpty() || rect.isNull()) {
+        return;
+    }
+    const Rect box = rect.standardized();
+    const TextLayout layout(text, box.width());
+    // Glyphs may reach beyond their line boxes (italics, swashes).
+    const double overhang = layout.largestFontSize() / 2 + 2;
+    const QRectF userBounds(box.minX() - overhang, box.maxY() - layout.height() - overhang,
+                            std::max(box.width(), layout.usedWidth()) + 2 * overhang,
+                            layout.height() + 2 * overhang);
+    draw(deviceTransform().mapRect(userBounds), [&](QPainter& painter) {
+        painter.translate(box.minX(), box.maxY());
+        painter.scale(1, -1);
+        layout.draw(painter);
+    });
+}
+
+} // namespace graphics

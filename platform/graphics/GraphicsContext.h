@@ -1,0 +1,118 @@
+#pragma once
+
+#include "graphics/AffineTransform.h"
+#include "graphics/Color.h"
+#include "graphics/CompositingOperation.h"
+#include "graphics/Rect.h"
+#include "graphics/Shadow.h"
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace graphics {
+
+class AttributedString;
+class Gradient;
+class Image;
+class Path;
+
+// Draws into a bitmap in a y-up space: the origin is the bitmap's bottom-left corner and one unit is one
+// pixel until the transform changes it. The state (fill and stroke colour, transform, clip, compositing
+// operation and shadow) is kept on a stack by save() and restore(). A shadow applies to every drawing
+// call made while it is set, in device pixels, composited beneath the drawing.
+//
+// The bitmap is premultiplied 8-bit RGBA (BitmapImageRep's pixel format); it must outlive the context and
+// must not be copied while the context exists. A context belongs to one thread at a time.
+class GraphicsContext
+{
+public:
+    explicit GraphicsContext(QImage& bitmap);
+    ~GraphicsContext();
+    GraphicsContext(const GraphicsContext&) = delete;
+    GraphicsContext& operator=(const GraphicsContext&) = delete;
+
+    // A transparent bitmap in the context's pixel format; a null image when a dimension is below one or
+    // too large to allocate.
+    static QImage makeBitmap(int pixelsWide, int pixelsHigh);
+
+    // Raw access for rasterizers that write pixels themselves; rows run from the top of the image down.
+    uchar* data() { return bitmap_.bits(); }
+    const uchar* data() const { return bitmap_.constBits(); }
+    int width() const { return bitmap_.width(); }
+    int height() const { return bitmap_.height(); }
+    qsizetype bytesPerRow() const { return bitmap_.bytesPerLine(); }
+
+    void save();
+    // Returns to the state of the matching save(); without one it warns and changes nothing.
+    void restore();
+
+    Color fillColor() const { return state().fillColor; }
+    void setFillColor(const Color& color) { state().fillColor = color; }
+    Color strokeColor() const { return state().strokeColor; }
+    void setStrokeColor(const Color& color) { state().strokeColor = color; }
+    CompositingOperation compositingOperation() const { return state().operation; }
+    void setCompositingOperation(CompositingOperation operation) { state().operation = operation; }
+    const std::optional<Shadow>& shadow() const { return state().shadow; }
+    void setShadow(const std::optional<Shadow>& shadow) { state().shadow = shadow; }
+
+    // From user space to the bitmap's y-up pixel space.
+    AffineTransform transform() const { return state().transform; }
+    // Applies transform before the current one (in user space), as the platform's concatenation does.
+    void concatenate(const AffineTransform& transform);
+    void translate(double tx, double ty);
+    void scale(double sx, double sy);
+    void rotate(double radians);
+
+    // Narrows the clip to the rect or the path's inside (by its winding rule).
+    void clipToRect(const Rect& rect);
+    void clipToPath(const Path& path);
+    // The bounds of the clip in user space.
+    Rect clipBoundingBox() const;
+
+    void fillRect(const Rect& rect);
+    void fillPath(const Path& path);
+    // Strokes with the path's own stroke attributes in the stroke colour.
+    void strokePath(const Path& path);
+    void strokeRect(const Rect& rect, double lineWidth = 1);
+    // Fills the path with the gradient drawn along angleDegrees across the path's bounds.
+    void drawGradient(const Gradient& gradient, const Path& path, double angleDegrees);
+    void drawGradient(const Gradient& gradient, const Rect& rect, double angleDegrees);
+    // Draws the part source of image (image space, zero rectangle = all of it) into destination, upright.
+    void drawImage(const Image& image, const Rect& destination, const Rect& source = Rect::zero(),
+                   CompositingOperation operation = CompositingOperation::sourceOver, double fraction = 1);
+    // Draws text laid out at rect's width with its first line at rect's top edge, upright.
+    void drawText(const AttributedString& text, const Rect& rect);
+
+private:
+    struct State
+    {
+        Color fillColor{0, 0, 0, 1};
+        Color strokeColor{0, 0, 0, 1};
+        AffineTransform transform;
+        CompositingOperation operation = CompositingOperation::sourceOver;
+        std::optional<Shadow> shadow;
+        // The clip's bounds in the bitmap's pixel rows (y down).
+        QRectF clipBounds;
+    };
+
+    State& state() { return states_.back(); }
+    const State& state() const { return states_.back(); }
+    // User space to the bitmap's pixel rows (y down), as QPainter addresses them.
+    QTransform deviceTransform() const;
+    void applyTransform();
+    // Runs paint with the painter set to user space, under the shadow when one is set. bounds are the
+    // device-space (y down) bounds of what paint draws, used to keep the shadow work small.
+    void draw(const QRectF& bounds, const std::function<void(QPainter&)>& paint,
+              std::optional<CompositingOperation> operation = std::nullopt);
+    void drawWithShadow(const Shadow& shadow, const QRectF& bounds,
+                        const std::function<void(QPainter&)>& paint, CompositingOperation operation);
+
+    QImage& bitmap_;
+    QPainter painter_;
+    std::vector<State> states_;
+};
+
+} // namespace graphics

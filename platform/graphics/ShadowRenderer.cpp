@@ -1,0 +1,159 @@
+#include "graphics/ShadowRenderer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace graphics {
+namespace {
+
+// Blurs each row of plane (width x height bytes) with a box of radius r, in place.
+void boxBlurRows(std::vector<quint8>& plane, std::vector<quint8>& scratch, int width, int height, int r)
+{
+    const int window = 2 * r + 1;
+    // Fixed-point reciprocal of the window, rounding to nearest.
+    const quint64 reciprocal = (quint64(1) << 32) / quint64(window);
+    for (int y = 0; y < height; ++y) {
+        quint8* row = plane.data() + std::size_t(y) * std::size_t(width);
+        std::copy(row, row + width, scratch.begin());
+        quint32 sum = 0;
+        for (int x = 0; x < std::min(r, width); ++x) {
+            sum += scratch[std::size_t(x)];
+        }
+        for (int x = 0; x < width; ++x) {
+            if (x + r < width) {
+                sum += scratch[std::size_t(x + r)];
+            }
+            row[x] = quint8((quint64(sum) * reciprocal + (quint64(1) << 31)) >> 32);
+            if (x - r >= 0) {
+                sum -= scratch[std::size_t(x - r)];
+            }
+        }
+    }
+}
+
+// Blurs each column with a box of radius r, walking rows so memory is read in order.
+void boxBlurColumns(std::vector<quint8>& plane, std::vector<quint8>& scratch, int width, int height, int r)
+{
+    const int window = 2 * r + 1;
+    const quint64 reciprocal = (quint64(1) << 32) / quint64(window);
+    std::copy(plane.begin(), plane.end(), scratch.begin());
+    std::vector<quint32> sums(std::size_t(width), 0);
+    auto rowOf = [&](int y) {
+        return scratch.data() + std::size_t(y) * std::size_t(width);
+    };
+    for (int y = 0; y < std::min(r, height); ++y) {
+        const quint8* source = rowOf(y);
+        for (int x = 0; x < width; ++x) {
+            sums[std::size_t(x)] += source[x];
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        if (y + r < height) {
+            const quint8* entering = rowOf(y + r);
+            for (int x = 0; x < width; ++x) {
+                sums[std::size_t(x)] += entering[x];
+            }
+        }
+        quint8* target = plane.data() + std::size_t(y) * std::size_t(width);
+        for (int x = 0; x < width; ++x) {
+            target[x] = quint8((quint64(sums[std::size_t(x)]) * reciprocal + (quint64(1) << 31)) >> 32);
+        }
+        if (y - r >= 0) {
+            const quint8* leaving = rowOf(y - r);
+            for (int x = 0; x < width; ++x) {
+                sums[std::size_t(x)] -= leaving[x];
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::array<int, 3> ShadowRenderer::boxWidths(double blurRadius)
+{
+    const double sigma = blurRadius > 0 && std::isfinite(blurRadius) ? blurRadius / 2 : 0;
+    if (sigma < 0.5) {
+        return {1, 1, 1};
+    }
+    constexpr int passes = 3;
+    const double ideal = std::sqrt(12 * sigma * sigma / passes + 1);
+    int lower = int(std::floor(ideal));
+    if (lower % 2 == 0) {
+        --lower;
+    }
+    const int upper = lower + 2;
+    const double lowerCount =
+        (12 * sigma * sigma - passes * lower * lower - 4.0 * passes * lower - 3.0 * passes) /
+        (-4.0 * lower - 4.0);
+    const int m = int(std::lround(lowerCount));
+    std::array<int, 3> widths{};
+    for (int i = 0; i < passes; ++i) {
+        widths[std::size_t(i)] = i < m ? lower : upper;
+    }
+    return widths;
+}
+
+int ShadowRenderer::extent(double blurRadius)
+{
+    int total = 0;
+    for (int width : boxWidths(blurRadius)) {
+        total += (width - 1) / 2;
+    }
+    return total;
+}
+
+QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Color& color)
+{
+    const int pad = extent(blurRadius);
+    const int width = layer.width() + 2 * pad;
+    const int height = layer.height() + 2 * pad;
+    std::vector<quint8> plane(std::size_t(width) * std::size_t(height), 0);
+    // The alpha byte's position within a pixel word differs between the ARGB and RGBA layouts.
+    const bool alphaLast =
+        layer.format() == QImage::Format_RGBA8888_Premultiplied || layer.format() == QImage::Format_RGBA8888;
+    for (int y = 0; y < layer.height(); ++y) {
+        const uchar* source = layer.constScanLine(y);
+        quint8* target = plane.data() + std::size_t(y + pad) * std::size_t(width) + std::size_t(pad);
+        if (alphaLast) {
+            for (int x = 0; x < layer.width(); ++x) {
+                target[x] = source[4 * x + 3];
+            }
+        } else {
+            const QRgb* pixels = reinterpret_cast<const QRgb*>(source);
+            for (int x = 0; x < layer.width(); ++x) {
+                target[x] = quint8(qAlpha(pixels[x]));
+            }
+        }
+    }
+    std::vector<quint8> scratch(plane.size());
+    for (int boxWidth : boxWidths(blurRadius)) {
+        if (boxWidth > 1) {
+            boxBlurRows(plane, scratch, width, height, (boxWidth - 1) / 2);
+        }
+    }
+    for (int boxWidth : boxWidths(blurRadius)) {
+        if (boxWidth > 1) {
+            boxBlurColumns(plane, scratch, width, height, (boxWidth - 1) / 2);
+        }
+    }
+
+    const QColor tint = color.toQColor();
+    std::array<QRgb, 256> tinted{};
+    for (int a = 0; a < 256; ++a) {
+        const double alpha = tint.alphaF() * a / 255.0;
+        tinted[std::size_t(a)] = qRgba(qRound(tint.redF() * alpha * 255), qRound(tint.greenF() * alpha * 255),
+                                       qRound(tint.blueF() * alpha * 255), qRound(alpha * 255));
+    }
+    QImage shadow(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        QRgb* target = reinterpret_cast<QRgb*>(shadow.scanLine(y));
+        const quint8* source = plane.data() + std::size_t(y) * std::size_t(width);
+        for (int x = 0; x < width; ++x) {
+            target[x] = tinted[source[x]];
+        }
+    }
+    return shadow;
+}
+
+} // namespace graphics

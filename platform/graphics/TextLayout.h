@@ -1,0 +1,37 @@
+#pragma once
+
+#include "graphics/AttributedString.h"
+
+#include <QPainter>
+#include <QTextLayout>
+#include <memory>
+#include <vector>
+
+namespace graphics {
+
+// Lays styled text out in lines with QTextLayout: one layout per paragraph (split at line and paragraph
+// separators), lines wrapped at the given width, line heights with the font's leading, in a y-down space
+// whose origin is the top left of the first line. Fonts are resolved at 72 dpi, so a point is a unit.
+class TextLayout
+{
+public:
+    TextLayout(const AttributedString& text, double width);
+
+    double height() const { return height_; }
+    // The width of the widest line.
+    double usedWidth() const { return usedWidth_; }
+    // The largest font size of the text, in points.
+    double largestFontSize() const { return largestFontSize_; }
+    // Draws the lines with origin at the painter's (0, 0).
+    void draw(QPainter& painter) const;
+
+private:
+    void layOutParagraph(const AttributedString& text, int start, int end, double width, bool wraps);
+
+    std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
+    double height_ = 0;
+    double usedWidth_ = 0;
+    double largestFontSize_ = 0;
+};
+
+} // namespace graphics
