@@ -1,0 +1,99 @@
+#pragma once
+
+#include "foundation/Fatal.h"
+
+#include <type_traits>
+#include <utility>
+#include <variant>
+
+namespace foundation {
+
+// The error half of an Expected, spelled out at the return site: return Unexpected(ParseError{...}).
+template <typename E>
+struct Unexpected
+{
+    E error;
+    explicit Unexpected(E e)
+        : error(std::move(e))
+    {}
+};
+
+// A value or the error that prevented it; the standard library's std::expected arrives only with C++23.
+// Reading the value of an error (or the error of a value) is a broken contract and stops the process.
+template <typename T, typename E>
+class [[nodiscard]] Expected
+{
+public:
+    Expected(T value)
+        : state_(std::in_place_index<0>, std::move(value))
+    {}
+    Expected(Unexpected<E> unexpected)
+        : state_(std::in_place_index<1>, std::move(unexpected.error))
+    {}
+
+    bool hasValue() const { return state_.index() == 0; }
+    explicit operator bool() const { return hasValue(); }
+
+    T& value() &
+    {
+        requireValue();
+        return std::get<0>(state_);
+    }
+    const T& value() const&
+    {
+        requireValue();
+        return std::get<0>(state_);
+    }
+    T&& value() &&
+    {
+        requireValue();
+        return std::get<0>(std::move(state_));
+    }
+    const E& error() const
+    {
+        if (hasValue())
+            fatal("Expected holds a value, not an error");
+        return std::get<1>(state_);
+    }
+
+    T& operator*() & { return value(); }
+    const T& operator*() const& { return value(); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+
+private:
+    void requireValue() const
+    {
+        if (!hasValue())
+            fatal("Expected holds an error, not a value");
+    }
+
+    std::variant<T, E> state_;
+};
+
+// Success without a value.
+template <typename E>
+class [[nodiscard]] Expected<void, E>
+{
+public:
+    Expected() = default;
+    Expected(Unexpected<E> unexpected)
+        : error_(std::move(unexpected.error))
+        , failed_(true)
+    {}
+
+    bool hasValue() const { return !failed_; }
+    explicit operator bool() const { return hasValue(); }
+    const E& error() const
+    {
+        if (!failed_)
+            fatal("Expected holds a value, not an error");
+        return error_;
+    }
+
+private:
+    E error_{};
+    bool failed_ = false;
+};
+
+} // namespace foundation

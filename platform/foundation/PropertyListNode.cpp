@@ -1,0 +1,99 @@
+#include "foundation/PropertyListNode.h"
+
+#include "foundation/BinaryPropertyListCheck.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace foundation {
+namespace {
+
+Unexpected<PropertyListError> failure(const QString& message)
+{
+    return Unexpected(PropertyListError{message});
+}
+
+bool isNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The XML parser recurses once per nested container; count the nesting in the text first. Tags inside
+// comments count too, which can only make the check stricter.
+bool xmlNestingWithin(const QByteArray& data, int maximumDepth)
+{
+    const char* text = data.constData();
+    const qsizetype size = data.size();
+    int depth = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (text[i] != '<')
+            continue;
+        qsizetype at = i + 1;
+        const bool closing = at < size && text[at] == '/';
+        if (closing)
+            ++at;
+        const qsizetype nameStart = at;
+        while (at < size && isNameCharacter(text[at]))
+            ++at;
+        const QByteArrayView name(text + nameStart, at - nameStart);
+        if (name != "array" && name != "dict")
+            continue;
+        if (closing) {
+            --depth;
+            continue;
+        }
+        qsizetype end = at;
+        while (end < size && text[end] != '>')
+            ++end;
+        const bool selfClosing = end < size && end > at && text[end - 1] == '/';
+        if (!selfClosing && ++depth > maximumDepth)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data, const PropertyListLimits& limits)
+{
+    if (data.isEmpty())
+        return failure(QStringLiteral("The data is empty, not a property list."));
+    if (static_cast<std::uint64_t>(data.size()) > UINT32_MAX)
+        return failure(QStringLiteral("The data is too large for a property list."));
+    const auto length = static_cast<std::uint32_t>(data.size());
+    plist_t root = nullptr;
+    if (data.startsWith("bplist")) {
+        if (auto checked = checkBinaryPropertyList(data, limits); !checked)
+            return Unexpected(checked.error());
+        plist_from_bin(data.constData(), length, &root);
+    } else {
+        if (!xmlNestingWithin(data, limits.maximumDepth))
+            return failure(QStringLiteral("The property list is nested too deeply."));
+        plist_from_xml(data.constData(), length, &root);
+    }
+    if (!root)
+        return failure(QStringLiteral("The data is not a property list."));
+    return PlistNode(root);
+}
+
+QByteArray binaryPlistData(plist_t root)
+{
+    char* bytes = nullptr;
+    std::uint32_t length = 0;
+    plist_to_bin(root, &bytes, &length);
+    QByteArray data(bytes, static_cast<qsizetype>(length));
+    plist_to_bin_free(bytes);
+    return data;
+}
+
+QString plistStringValue(plist_t node)
+{
+    char* text = nullptr;
+    plist_get_string_val(node, &text);
+    const QString value = QString::fromUtf8(text);
+    std::free(text);
+    return value;
+}
+
+} // namespace foundation

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "foundation/Expected.h"
+#include "foundation/PropertyListError.h"
+#include "foundation/PropertyListLimits.h"
+
+#include <QByteArray>
+#include <memory>
+#include <type_traits>
+#include <plist/plist.h>
+
+namespace foundation {
+
+// Owns a parsed property-list tree of the underlying library.
+struct PlistFree
+{
+    void operator()(plist_t node) const { plist_free(node); }
+};
+using PlistNode = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
+
+// Parses binary or XML property-list bytes into a tree, after checks that keep hostile input from
+// reaching the parser's weak spots (shared objects copied without bound, deep recursion).
+Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data, const PropertyListLimits& limits);
+
+// The binary property-list form of a tree.
+QByteArray binaryPlistData(plist_t root);
+
+// Text of a string node, which the library keeps as UTF-8.
+QString plistStringValue(plist_t node);
+
+} // namespace foundation

@@ -1,0 +1,257 @@
+#include "foundation/PropertyListSerialization.h"
+
+#include "foundation/PropertyListNode.h"
+
+#include <QDateTime>
+#include <QTimeZone>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace foundation {
+namespace {
+
+// Seconds from the Unix epoch to the property-list epoch, 2001-01-01T00:00:00Z.
+constexpr qint64 referenceDateOffset = 978307200;
+
+Unexpected<PropertyListError> failure(const QString& message)
+{
+    return Unexpected(PropertyListError{message});
+}
+
+Expected<PlistNode, PropertyListError> stringNode(const QString& text)
+{
+    if (text.contains(QChar(u'\0')))
+        return failure(QStringLiteral("Text with a NUL character cannot be written in a property list."));
+    return PlistNode(plist_new_string(text.toUtf8().constData()));
+}
+
+Expected<PlistNode, PropertyListError> dateNode(const QDateTime& date)
+{
+    if (!date.isValid())
+        return failure(QStringLiteral("An invalid date cannot be written in a property list."));
+    const qint64 microseconds = date.toMSecsSinceEpoch() * 1000 - referenceDateOffset * 1'000'000;
+    const qint64 seconds = microseconds >= 0 ? microseconds / 1'000'000 : -((-microseconds) / 1'000'000);
+    const qint64 fraction = microseconds - seconds * 1'000'000; // carries the sign of microseconds
+    if (seconds < std::numeric_limits<std::int32_t>::min() || seconds > std::numeric_limits<std::int32_t>::max())
+        return failure(QStringLiteral("The date %1 is out of the range a property list can hold.")
+                           .arg(date.toString(Qt::ISODate)));
+    return PlistNode(plist_new_date(static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(fraction)));
+}
+
+Expected<PlistNode, PropertyListError> nodeFromVariant(const QVariant& value, int depth, int maximumDepth);
+
+Expected<PlistNode, PropertyListError> arrayNode(const QVariantList& items, int depth, int maximumDepth)
+{
+    PlistNode array(plist_new_array());
+    for (const QVariant& item : items) {
+        auto node = nodeFromVariant(item, depth + 1, maximumDepth);
+        if (!node)
+            return node;
+        plist_array_append_item(array.get(), node->release());
+    }
+    return array;
+}
+
+template <typename Map>
+Expected<PlistNode, PropertyListError> dictionaryNode(const Map& entries, int depth, int maximumDepth)
+{
+    PlistNode dictionary(plist_new_dict());
+    for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry) {
+        if (entry.key().contains(QChar(u'\0')))
+            return failure(QStringLiteral("A key with a NUL character cannot be written in a property list."));
+        auto node = nodeFromVariant(entry.value(), depth + 1, maximumDepth);
+        if (!node)
+            return node;
+        plist_dict_set_item(dictionary.get(), entry.key().toUtf8().constData(), node->release());
+    }
+    return dictionary;
+}
+
+Expected<PlistNode, PropertyListError> nodeFromVariant(const QVariant& value, int depth, int maximumDepth)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::QVariantMap:
+    case QMetaType::QVariantHash:
+    case QMetaType::QVariantList:
+    case QMetaType::QStringList:
+        if (depth >= maximumDepth)
+            return failure(QStringLiteral("The property list is nested too deeply."));
+        break;
+    default:
+        break;
+    }
+    switch (value.metaType().id()) {
+    case QMetaType::QVariantMap:
+        return dictionaryNode(value.toMap(), depth, maximumDepth);
+    case QMetaType::QVariantHash:
+        return dictionaryNode(value.toHash(), depth, maximumDepth);
+    case QMetaType::QVariantList:
+    case QMetaType::QStringList:
+        return arrayNode(value.toList(), depth, maximumDepth);
+    case QMetaType::QString:
+        return stringNode(value.toString());
+    case QMetaType::Bool:
+        return PlistNode(plist_new_bool(value.toBool() ? 1 : 0));
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        // Stored as eight bytes of two's complement, the way binary property lists hold negative numbers.
+        return PlistNode(plist_new_uint(static_cast<std::uint64_t>(value.toLongLong())));
+    case QMetaType::UChar:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        if (value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
+            return failure(QStringLiteral("The integer %1 is too large for a property list.").arg(value.toULongLong()));
+        return PlistNode(plist_new_uint(value.toULongLong()));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return PlistNode(plist_new_real(value.toDouble()));
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return PlistNode(plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
+    }
+    case QMetaType::QDateTime:
+        return dateNode(value.toDateTime());
+    case QMetaType::UnknownType:
+    case QMetaType::Nullptr:
+        return failure(QStringLiteral("A null value cannot be written in a property list."));
+    default:
+        return failure(QStringLiteral("A value of type %1 cannot be written in a property list.")
+                           .arg(QString::fromLatin1(value.metaType().name())));
+    }
+}
+
+class VariantReader
+{
+public:
+    explicit VariantReader(const PropertyListLimits& limits)
+        : limits_(limits)
+    {}
+
+    Expected<QVariant, PropertyListError> read(plist_t node, int depth)
+    {
+        if (++valueCount_ > limits_.maximumValueCount)
+            return failure(QStringLiteral("The property list holds too many values."));
+        switch (plist_get_node_type(node)) {
+        case PLIST_BOOLEAN: {
+            std::uint8_t flag = 0;
+            plist_get_bool_val(node, &flag);
+            return QVariant(flag != 0);
+        }
+        case PLIST_UINT: {
+            std::uint64_t bits = 0;
+            plist_get_uint_val(node, &bits);
+            return QVariant(static_cast<qint64>(bits));
+        }
+        case PLIST_REAL: {
+            double real = 0;
+            plist_get_real_val(node, &real);
+            return QVariant(real);
+        }
+        case PLIST_STRING:
+        case PLIST_KEY:
+            return QVariant(plistStringValue(node));
+        case PLIST_DATA: {
+            char* bytes = nullptr;
+            std::uint64_t length = 0;
+            plist_get_data_val(node, &bytes, &length);
+            QByteArray data(bytes, static_cast<qsizetype>(length));
+            std::free(bytes);
+            return QVariant(data);
+        }
+        case PLIST_DATE: {
+            std::int32_t seconds = 0;
+            std::int32_t microseconds = 0;
+            plist_get_date_val(node, &seconds, &microseconds);
+            // The library splits a time before the epoch into truncated seconds and a positive fraction.
+            const qint64 fraction = seconds < 0 ? -std::abs(qint64{microseconds}) : qint64{microseconds};
+            const qint64 milliseconds = (qint64{seconds} + referenceDateOffset) * 1000 + fraction / 1000;
+            return QVariant(QDateTime::fromMSecsSinceEpoch(milliseconds, QTimeZone::utc()));
+        }
+        case PLIST_ARRAY:
+            return readArray(node, depth);
+        case PLIST_DICT:
+            return readDictionary(node, depth);
+        case PLIST_UID:
+            return failure(QStringLiteral("The property list holds a keyed-archive UID, which is no property-list value."));
+        default:
+            return failure(QStringLiteral("The property list holds a value of an unknown kind."));
+        }
+    }
+
+private:
+    Expected<QVariant, PropertyListError> readArray(plist_t node, int depth)
+    {
+        if (depth >= limits_.maximumDepth)
+            return failure(QStringLiteral("The property list is nested too deeply."));
+        QVariantList items;
+        const std::uint32_t count = plist_array_get_size(node);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            auto item = read(plist_array_get_item(node, i), depth + 1);
+            if (!item)
+                return item;
+            items.append(std::move(*item));
+        }
+        return QVariant(items);
+    }
+
+    Expected<QVariant, PropertyListError> readDictionary(plist_t node, int depth)
+    {
+        if (depth >= limits_.maximumDepth)
+            return failure(QStringLiteral("The property list is nested too deeply."));
+        QVariantMap entries;
+        plist_dict_iter iterator = nullptr;
+        plist_dict_new_iter(node, &iterator);
+        for (;;) {
+            char* key = nullptr;
+            plist_t child = nullptr;
+            plist_dict_next_item(node, iterator, &key, &child);
+            if (!child) {
+                std::free(key);
+                break;
+            }
+            const QString name = QString::fromUtf8(key);
+            std::free(key);
+            auto item = read(child, depth + 1);
+            if (!item) {
+                std::free(iterator);
+                return item;
+            }
+            entries.insert(name, std::move(*item));
+        }
+        std::free(iterator);
+        return QVariant(entries);
+    }
+
+    const PropertyListLimits& limits_;
+    std::uint64_t valueCount_ = 0;
+};
+
+} // namespace
+
+Expected<QByteArray, PropertyListError> PropertyListSerialization::dataFromPropertyList(const QVariant& value,
+                                                                                       int maximumDepth)
+{
+    auto root = nodeFromVariant(value, 0, maximumDepth);
+    if (!root)
+        return Unexpected(root.error());
+    return binaryPlistData(root->get());
+}
+
+Expected<QVariant, PropertyListError> PropertyListSerialization::propertyListFromData(const QByteArray& data,
+                                                                                     const PropertyListLimits& limits)
+{
+    auto root = parsePlistNode(data, limits);
+    if (!root)
+        return Unexpected(root.error());
+    return VariantReader(limits).read(root->get(), 0);
+}
+
+} // namespace foundation
