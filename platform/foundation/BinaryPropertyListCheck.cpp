@@ -101,9 +101,17 @@ private:
         return value;
     }
 
+    bool holdsNul(std::size_t at, std::uint64_t length, std::size_t unit) const
+    {
+        for (std::size_t i = at; i + unit <= at + length; i += unit)
+            if (bytes_[i] == 0 && (unit == 1 || bytes_[i + 1] == 0))
+                return true;
+        return false;
+    }
+
     bool fits(std::size_t at, std::uint64_t length) const { return at <= objectsEnd_ && length <= objectsEnd_ - at; }
 
-    Expected<ObjectShape, PropertyListError> shapeOf(std::size_t object) const
+    Expected<ObjectShape, PropertyListError> shapeOf(std::size_t object, bool scanText = true) const
     {
         const std::uint64_t offset = readBigEndian(objectsEnd_ + object * offsetSize_, offsetSize_);
         if (offset < headerSize || offset >= objectsEnd_)
@@ -182,6 +190,9 @@ private:
         }
         if (!fits(at, length))
             return failure(QStringLiteral("an object runs past the end of the data"));
+        // The parser keeps text NUL-terminated and stops the process on text that holds a NUL.
+        if (scanText && shape.kind == ObjectShape::Kind::string && holdsNul(at, length, type == 0x6 ? 2 : 1))
+            return failure(QStringLiteral("a string holds a NUL character"));
         return shape;
     }
 
@@ -229,7 +240,7 @@ private:
             const bool isKey =
                 frame.shape.kind == ObjectShape::Kind::dictionary && index < frame.shape.count / 2;
             if (isKey) {
-                auto keyShape = shapeOf(childObject);
+                auto keyShape = shapeOf(childObject, false); // its text is scanned when it is visited
                 if (!keyShape)
                     return Unexpected(keyShape.error());
                 if (keyShape->kind != ObjectShape::Kind::string)

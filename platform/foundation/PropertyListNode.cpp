@@ -89,11 +89,11 @@ QByteArray binaryPlistData(plist_t root)
 
 QString plistStringValue(plist_t node)
 {
-    char* text = nullptr;
-    plist_get_string_val(node, &text);
-    const QString value = QString::fromUtf8(text);
-    std::free(text);
-    return value;
+    std::uint64_t length = 0;
+    const char* text = plist_get_string_ptr(node, &length);
+    if (!text)
+        return {};
+    return QString::fromUtf8(text, static_cast<qsizetype>(length));
 }
 
 } // namespace foundation

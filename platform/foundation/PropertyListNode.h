@@ -25,6 +25,12 @@ Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data, co
 // The binary property-list form of a tree.
 QByteArray binaryPlistData(plist_t root);
 
+// The kind of a node, PLIST_NONE for a missing one.
+inline plist_type plistType(plist_t node)
+{
+    return node ? plist_get_node_type(node) : PLIST_NONE;
+}
+
 // Text of a string node, which the library keeps as UTF-8.
 QString plistStringValue(plist_t node);
 
