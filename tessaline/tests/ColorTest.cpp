@@ -1,4 +1,5 @@
 #include "foundation/Values.h"
+#include "graphics/Rect.h"
 #include "tessaline/Shared/ColorComponents.h"
 #include "tessaline/Shared/ColorHex.h"
 #include "tessaline/Shared/ColorPalette.h"
@@ -119,4 +120,9 @@ TEST(TessalineTest, ColoursCompareAsValuesInsideVariants)
     const QVariant c = QVariant::fromValue(Color{0.1, 0.2, 0.3, 1, graphics::ColorSpace::deviceRGB});
     EXPECT_TRUE(foundation::valuesEqual(a, b));
     EXPECT_FALSE(foundation::valuesEqual(a, c));
+    // The geometry values travel the same way.
+    EXPECT_TRUE(foundation::valuesEqual(QVariant::fromValue(graphics::Rect(1, 2, 3, 4)),
+                                        QVariant::fromValue(graphics::Rect(1, 2, 3, 4))));
+    EXPECT_FALSE(foundation::valuesEqual(QVariant::fromValue(graphics::Point{1, 2}),
+                                         QVariant::fromValue(graphics::Point{2, 1})));
 }

@@ -238,6 +238,22 @@ TEST(FoundationTest, ObservationsEndCleanlyWhenEitherSideIsDestroyed)
     EXPECT_EQ(recorder.values.size(), count);
 }
 
+TEST(FoundationTest, ACallbackMayDestroyTheObjectsItObserves)
+{
+    auto root = std::make_unique<Item>();
+    auto child = std::make_unique<Item>();
+    root->setChild(child.get());
+    int calls = 0;
+    const KeyValueObservation observation(root.get(), "child.number", Initial::skip, [&](const QVariant&) {
+        ++calls;
+        child.reset();
+        root.reset();
+    });
+    child->setNumber(1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(observation.isActive());
+}
+
 TEST(FoundationTest, ObservingAnUnknownKeyIsAClearError)
 {
     Item item;
