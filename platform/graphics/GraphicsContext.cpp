@@ -17,6 +17,9 @@ namespace {
 
 // Our bitmaps are 72 dpi, so fonts given in points draw one pixel per point.
 constexpr int dotsPerMeter72 = 2835;
+// Beyond these the raster engine's coordinates lose precision and the memory (1 GiB) is rarely there.
+constexpr int maximumSide = 32767;
+constexpr qint64 maximumPixels = qint64(1) << 28;
 
 QPainter::CompositionMode compositionMode(CompositingOperation operation)
 {
@@ -92,7 +95,8 @@ GraphicsContext::~GraphicsContext()
 
 QImage GraphicsContext::makeBitmap(int pixelsWide, int pixelsHigh)
 {
-    if (pixelsWide < 1 || pixelsHigh < 1) {
+    if (pixelsWide < 1 || pixelsHigh < 1 || pixelsWide > maximumSide || pixelsHigh > maximumSide ||
+        qint64(pixelsWide) * pixelsHigh > maximumPixels) {
         return {};
     }
     QImage bitmap(pixelsWide, pixelsHigh, BitmapImageRep::pixelFormat);
@@ -224,7 +228,7 @@ void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
     if (layerRect.isEmpty()) {
         return;
     }
-    QImage layer(layerRect.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage layer(layerRect.size(), BitmapImageRep::pixelFormat);
     if (layer.isNull()) {
         return;
     }

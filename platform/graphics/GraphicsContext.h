@@ -35,7 +35,7 @@ public:
     GraphicsContext& operator=(const GraphicsContext&) = delete;
 
     // A transparent bitmap in the context's pixel format; a null image when a dimension is below one or
-    // too large to allocate.
+    // above 32767, or the bitmap would hold more than 2^28 pixels.
     static QImage makeBitmap(int pixelsWide, int pixelsHigh);
 
     // Raw access for rasterizers that write pixels themselves; rows run from the top of the image down.

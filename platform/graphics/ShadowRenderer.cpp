@@ -2,32 +2,50 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace graphics {
 namespace {
 
-// Blurs each row of plane (width x height bytes) with a box of radius r, in place.
-void boxBlurRows(std::vector<quint8>& plane, std::vector<quint8>& scratch, int width, int height, int r)
+// Blurs one row of width bytes with a box of radius r from source into target (distinct buffers).
+void boxBlurRow(const quint8* source, quint8* target, int width, int r)
 {
-    const int window = 2 * r + 1;
-    // Fixed-point reciprocal of the window, rounding to nearest.
-    const quint64 reciprocal = (quint64(1) << 32) / quint64(window);
+    const quint64 reciprocal = (quint64(1) << 32) / quint64(2 * r + 1);
+    quint32 sum = 0;
+    for (int x = 0; x < std::min(r, width); ++x) {
+        sum += source[x];
+    }
+    for (int x = 0; x < width; ++x) {
+        if (x + r < width) {
+            sum += source[x + r];
+        }
+        target[x] = quint8((quint64(sum) * reciprocal + (quint64(1) << 31)) >> 32);
+        if (x - r >= 0) {
+            sum -= source[x - r];
+        }
+    }
+}
+
+// Blurs every row with the boxes in turn, keeping each row in cache for all of them.
+void boxBlurRows(std::vector<quint8>& plane, int width, int height, const std::array<int, 3>& boxWidths)
+{
+    std::vector<quint8> first(std::size_t(width), 0);
+    std::vector<quint8> second(std::size_t(width), 0);
     for (int y = 0; y < height; ++y) {
         quint8* row = plane.data() + std::size_t(y) * std::size_t(width);
-        std::copy(row, row + width, scratch.begin());
-        quint32 sum = 0;
-        for (int x = 0; x < std::min(r, width); ++x) {
-            sum += scratch[std::size_t(x)];
+        const quint8* source = row;
+        quint8* buffers[2] = {first.data(), second.data()};
+        int next = 0;
+        for (int boxWidth : boxWidths) {
+            if (boxWidth > 1) {
+                boxBlurRow(source, buffers[next], width, (boxWidth - 1) / 2);
+                source = buffers[next];
+                next = 1 - next;
+            }
         }
-        for (int x = 0; x < width; ++x) {
-            if (x + r < width) {
-                sum += scratch[std::size_t(x + r)];
-            }
-            row[x] = quint8((quint64(sum) * reciprocal + (quint64(1) << 31)) >> 32);
-            if (x - r >= 0) {
-                sum -= scratch[std::size_t(x - r)];
-            }
+        if (source != row) {
+            std::copy(source, source + width, row);
         }
     }
 }
@@ -127,11 +145,7 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
         }
     }
     std::vector<quint8> scratch(plane.size());
-    for (int boxWidth : boxWidths(blurRadius)) {
-        if (boxWidth > 1) {
-            boxBlurRows(plane, scratch, width, height, (boxWidth - 1) / 2);
-        }
-    }
+    boxBlurRows(plane, width, height, boxWidths(blurRadius));
     for (int boxWidth : boxWidths(blurRadius)) {
         if (boxWidth > 1) {
             boxBlurColumns(plane, scratch, width, height, (boxWidth - 1) / 2);
@@ -139,15 +153,18 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
     }
 
     const QColor tint = color.toQColor();
-    std::array<QRgb, 256> tinted{};
+    // Premultiplied pixels in RGBA byte order, one per alpha level.
+    std::array<quint32, 256> tinted{};
     for (int a = 0; a < 256; ++a) {
         const double alpha = tint.alphaF() * a / 255.0;
-        tinted[std::size_t(a)] = qRgba(qRound(tint.redF() * alpha * 255), qRound(tint.greenF() * alpha * 255),
-                                       qRound(tint.blueF() * alpha * 255), qRound(alpha * 255));
+        const quint8 bytes[4] = {quint8(qRound(tint.redF() * alpha * 255)),
+                                 quint8(qRound(tint.greenF() * alpha * 255)),
+                                 quint8(qRound(tint.blueF() * alpha * 255)), quint8(qRound(alpha * 255))};
+        std::memcpy(&tinted[std::size_t(a)], bytes, sizeof bytes);
     }
-    QImage shadow(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage shadow(width, height, QImage::Format_RGBA8888_Premultiplied);
     for (int y = 0; y < height; ++y) {
-        QRgb* target = reinterpret_cast<QRgb*>(shadow.scanLine(y));
+        quint32* target = reinterpret_cast<quint32*>(shadow.scanLine(y));
         const quint8* source = plane.data() + std::size_t(y) * std::size_t(width);
         for (int x = 0; x < width; ++x) {
             target[x] = tinted[source[x]];

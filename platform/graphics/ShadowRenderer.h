@@ -16,7 +16,7 @@ public:
     static std::array<int, 3> boxWidths(double blurRadius);
     // How far the blur spreads beyond the drawn pixels, on each side.
     static int extent(double blurRadius);
-    // The shadow of the alpha of layer (any 32-bit premultiplied format): an ARGB32 premultiplied image
+    // The shadow of the alpha of layer (any 32-bit premultiplied format): a premultiplied RGBA image
     // extent(blurRadius) pixels larger on every side, the blurred alpha tinted with color.
     static QImage render(const QImage& layer, double blurRadius, const Color& color);
 };
