@@ -47,8 +47,8 @@ Status DeflateCodec::process(Stream& stream, bool finalize)
     z_.avail_in = sourceCount;
     z_.next_out = stream.destinationPointer;
     z_.avail_out = destinationCount;
-    const int result =
-        operation_ == Operation::encode ? deflate(&z_, finalize ? Z_FINISH : Z_NO_FLUSH) : inflate(&z_, Z_NO_FLUSH);
+    const int result = operation_ == Operation::encode ? deflate(&z_, finalize ? Z_FINISH : Z_NO_FLUSH)
+                                                       : inflate(&z_, Z_NO_FLUSH);
     const std::size_t consumed = sourceCount - z_.avail_in;
     const std::size_t produced = destinationCount - z_.avail_out;
     stream.sourcePointer += consumed;

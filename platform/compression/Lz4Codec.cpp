@@ -15,9 +15,10 @@ constexpr std::size_t encodeStep = 64 * 1024;
 std::unique_ptr<Codec> Lz4Codec::make(Operation operation)
 {
     std::unique_ptr<Lz4Codec> codec(new Lz4Codec);
-    const LZ4F_errorCode_t result = operation == Operation::encode
-                                        ? LZ4F_createCompressionContext(&codec->compression_, LZ4F_VERSION)
-                                        : LZ4F_createDecompressionContext(&codec->decompression_, LZ4F_VERSION);
+    const LZ4F_errorCode_t result =
+        operation == Operation::encode
+            ? LZ4F_createCompressionContext(&codec->compression_, LZ4F_VERSION)
+            : LZ4F_createDecompressionContext(&codec->decompression_, LZ4F_VERSION);
     if (LZ4F_isError(result))
         return nullptr;
     codec->preferences_.frameInfo.contentChecksumFlag = LZ4F_contentChecksumEnabled;
@@ -52,7 +53,8 @@ Status Lz4Codec::encode(Stream& stream, bool finalize)
             const std::size_t step = std::min(stream.sourceSize, encodeStep);
             const std::size_t capacity = LZ4F_compressBound(step, &preferences_);
             std::uint8_t* buffer = pending_.prepare(capacity);
-            written = LZ4F_compressUpdate(compression_, buffer, capacity, stream.sourcePointer, step, nullptr);
+            written =
+                LZ4F_compressUpdate(compression_, buffer, capacity, stream.sourcePointer, step, nullptr);
             if (!LZ4F_isError(written)) {
                 stream.sourcePointer += step;
                 stream.sourceSize -= step;

@@ -10,13 +10,14 @@ std::unique_ptr<Codec> ZstdCodec::make(Operation operation)
     if (operation == Operation::encode) {
         codec->compression_ = ZSTD_createCCtx();
         if (!codec->compression_ ||
-            ZSTD_isError(ZSTD_CCtx_setParameter(codec->compression_, ZSTD_c_compressionLevel, compressionLevel)) ||
+            ZSTD_isError(
+                ZSTD_CCtx_setParameter(codec->compression_, ZSTD_c_compressionLevel, compressionLevel)) ||
             ZSTD_isError(ZSTD_CCtx_setParameter(codec->compression_, ZSTD_c_checksumFlag, 1)))
             return nullptr;
     } else {
         codec->decompression_ = ZSTD_createDCtx();
-        if (!codec->decompression_ ||
-            ZSTD_isError(ZSTD_DCtx_setParameter(codec->decompression_, ZSTD_d_windowLogMax, maximumWindowLog)))
+        if (!codec->decompression_ || ZSTD_isError(ZSTD_DCtx_setParameter(
+                                          codec->decompression_, ZSTD_d_windowLogMax, maximumWindowLog)))
             return nullptr;
     }
     return codec;

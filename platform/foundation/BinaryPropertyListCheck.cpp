@@ -13,7 +13,8 @@ constexpr std::size_t trailerSize = 32;
 
 Unexpected<PropertyListError> failure(const QString& reason)
 {
-    return Unexpected(PropertyListError{QStringLiteral("The binary property list is damaged: %1.").arg(reason)});
+    return Unexpected(
+        PropertyListError{QStringLiteral("The binary property list is damaged: %1.").arg(reason)});
 }
 
 std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b)
@@ -32,7 +33,7 @@ struct ObjectShape
         dictionary,
     };
     Kind kind = Kind::scalar;
-    std::uint64_t count = 0;     // references held by a container (keys and values of a dictionary)
+    std::uint64_t count = 0; // references held by a container (keys and values of a dictionary)
     std::size_t referencesAt = 0;
     std::uint64_t payloadBytes = 0; // bytes of string or data content
 };
@@ -109,7 +110,10 @@ private:
         return false;
     }
 
-    bool fits(std::size_t at, std::uint64_t length) const { return at <= objectsEnd_ && length <= objectsEnd_ - at; }
+    bool fits(std::size_t at, std::uint64_t length) const
+    {
+        return at <= objectsEnd_ && length <= objectsEnd_ - at;
+    }
 
     Expected<ObjectShape, PropertyListError> shapeOf(std::size_t object, bool scanText = true) const
     {
@@ -231,9 +235,8 @@ private:
                 continue;
             }
             const std::uint64_t index = frame.next++;
-            const std::uint64_t child =
-                readBigEndian(frame.shape.referencesAt + static_cast<std::size_t>(index) * referenceSize_,
-                              referenceSize_);
+            const std::uint64_t child = readBigEndian(
+                frame.shape.referencesAt + static_cast<std::size_t>(index) * referenceSize_, referenceSize_);
             if (child >= objectCount_)
                 return failure(QStringLiteral("a reference is out of range"));
             const auto childObject = static_cast<std::size_t>(child);
@@ -282,10 +285,11 @@ private:
 
 } // namespace
 
-Expected<void, PropertyListError> checkBinaryPropertyList(const QByteArray& data, const PropertyListLimits& limits)
+Expected<void, PropertyListError> checkBinaryPropertyList(const QByteArray& data,
+                                                          const PropertyListLimits& limits)
 {
-    return Checker(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                   limits)
+    return Checker(reinterpret_cast<const unsigned char*>(data.constData()),
+                   static_cast<std::size_t>(data.size()), limits)
         .run();
 }
 

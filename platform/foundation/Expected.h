@@ -9,8 +9,7 @@
 namespace foundation {
 
 // The error half of an Expected, spelled out at the return site: return Unexpected(ParseError{...}).
-template <typename E>
-struct Unexpected
+template <typename E> struct Unexpected
 {
     E error;
     explicit Unexpected(E e)
@@ -20,8 +19,7 @@ struct Unexpected
 
 // A value or the error that prevented it; the standard library's std::expected arrives only with C++23.
 // Reading the value of an error (or the error of a value) is a broken contract and stops the process.
-template <typename T, typename E>
-class [[nodiscard]] Expected
+template <typename T, typename E> class [[nodiscard]] Expected
 {
 public:
     Expected(T value)
@@ -72,8 +70,7 @@ private:
 };
 
 // Success without a value.
-template <typename E>
-class [[nodiscard]] Expected<void, E>
+template <typename E> class [[nodiscard]] Expected<void, E>
 {
 public:
     Expected() = default;

@@ -56,7 +56,8 @@ public:
         case QMetaType::ULong:
         case QMetaType::ULongLong:
             if (value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
-                return failure(QStringLiteral("The integer %1 is too large to archive.").arg(value.toULongLong()));
+                return failure(
+                    QStringLiteral("The integer %1 is too large to archive.").arg(value.toULongLong()));
             return add(plist_new_uint(value.toULongLong()));
         case QMetaType::Double:
         case QMetaType::Float:
@@ -198,7 +199,8 @@ private:
         return uid;
     }
 
-    Expected<std::uint64_t, KeyedArchiveError> encodeWithCoder(const ArchivedValueCoder& coder, const QVariant& value)
+    Expected<std::uint64_t, KeyedArchiveError> encodeWithCoder(const ArchivedValueCoder& coder,
+                                                               const QVariant& value)
     {
         const std::uint64_t uid = reserve();
         PlistNode object = objectNode(coder.className());
@@ -219,7 +221,8 @@ private:
                 break;
             }
             case QMetaType::Bool:
-                plist_dict_set_item(object.get(), key.constData(), plist_new_bool(fieldValue.toBool() ? 1 : 0));
+                plist_dict_set_item(object.get(), key.constData(),
+                                    plist_new_bool(fieldValue.toBool() ? 1 : 0));
                 break;
             case QMetaType::Int:
             case QMetaType::LongLong:
@@ -232,13 +235,15 @@ private:
                 break;
             case QMetaType::QByteArray: {
                 const QByteArray bytes = fieldValue.toByteArray();
-                plist_dict_set_item(object.get(), key.constData(),
-                                    plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
+                plist_dict_set_item(
+                    object.get(), key.constData(),
+                    plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
                 break;
             }
             default:
-                return failure(QStringLiteral("The field \"%1\" of class %2 is of a kind that cannot be archived.")
-                                   .arg(name, coder.className()));
+                return failure(
+                    QStringLiteral("The field \"%1\" of class %2 is of a kind that cannot be archived.")
+                        .arg(name, coder.className()));
             }
         }
         objects_[uid] = std::move(object);

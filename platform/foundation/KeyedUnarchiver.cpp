@@ -212,7 +212,8 @@ private:
         auto hasExactly = [&keys](std::initializer_list<QLatin1String> expected) {
             if (keys.size() != qsizetype(expected.size()) + 1)
                 return false;
-            return std::all_of(expected.begin(), expected.end(), [&](QLatin1String key) { return keys.contains(key); });
+            return std::all_of(expected.begin(), expected.end(),
+                               [&](QLatin1String key) { return keys.contains(key); });
         };
         if (*className == keyedArchive::arrayClass) {
             if (!hasExactly({keyedArchive::objectsField}))
@@ -253,7 +254,8 @@ private:
         return QVariant(items);
     }
 
-    Expected<QVariant, KeyedArchiveError> decodeDictionary(plist_t keyReferences, plist_t valueReferences, int depth)
+    Expected<QVariant, KeyedArchiveError> decodeDictionary(plist_t keyReferences, plist_t valueReferences,
+                                                           int depth)
     {
         if (plistType(keyReferences) != PLIST_ARRAY || plistType(valueReferences) != PLIST_ARRAY ||
             plist_array_get_size(keyReferences) != plist_array_get_size(valueReferences))
@@ -311,7 +313,8 @@ private:
                 if (!text)
                     return text;
                 if (text->metaType().id() != QMetaType::QString)
-                    return failure(QStringLiteral("a field of class \"%1\" is not a plain value").arg(coder.className()));
+                    return failure(QStringLiteral("a field of class \"%1\" is not a plain value")
+                                       .arg(coder.className()));
                 fields.insert(key, *text);
                 break;
             }
@@ -326,12 +329,14 @@ private:
                 break;
             }
             default:
-                return failure(QStringLiteral("a field of class \"%1\" is not a plain value").arg(coder.className()));
+                return failure(
+                    QStringLiteral("a field of class \"%1\" is not a plain value").arg(coder.className()));
             }
         }
         std::optional<QVariant> value = coder.decode(fields);
         if (!value || value->metaType() != coder.valueType())
-            return failure(QStringLiteral("an object of class \"%1\" holds no valid value").arg(coder.className()));
+            return failure(
+                QStringLiteral("an object of class \"%1\" holds no valid value").arg(coder.className()));
         heightSeen_ = tallest;
         return *value;
     }
@@ -388,7 +393,8 @@ Expected<QVariant, KeyedArchiveError> KeyedUnarchiver::unarchivedObject(const QB
     plist_t objects = plist_dict_get_item(archive, "$objects");
     if (!objects || plistType(objects) != PLIST_ARRAY || plist_array_get_size(objects) == 0)
         return failure(QStringLiteral("it has no valid \"$objects\""));
-    if (plist_array_get_size(objects) > static_cast<std::uint64_t>(std::max<qsizetype>(limits_.maximumObjectCount, 1)))
+    if (plist_array_get_size(objects) >
+        static_cast<std::uint64_t>(std::max<qsizetype>(limits_.maximumObjectCount, 1)))
         return failure(QStringLiteral("it holds too many objects"));
     plist_t null = plist_array_get_item(objects, 0);
     if (plistType(null) != PLIST_STRING || plistStringValue(null) != keyedArchive::nullObject)

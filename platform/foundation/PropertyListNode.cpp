@@ -55,7 +55,8 @@ bool xmlNestingWithin(const QByteArray& data, int maximumDepth)
 
 } // namespace
 
-Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data, const PropertyListLimits& limits)
+Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data,
+                                                      const PropertyListLimits& limits)
 {
     if (data.isEmpty())
         return failure(QStringLiteral("The data is empty, not a property list."));

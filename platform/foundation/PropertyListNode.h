@@ -6,8 +6,8 @@
 
 #include <QByteArray>
 #include <memory>
-#include <type_traits>
 #include <plist/plist.h>
+#include <type_traits>
 
 namespace foundation {
 
@@ -20,7 +20,8 @@ using PlistNode = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
 
 // Parses binary or XML property-list bytes into a tree, after checks that keep hostile input from
 // reaching the parser's weak spots (shared objects copied without bound, deep recursion).
-Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data, const PropertyListLimits& limits);
+Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data,
+                                                      const PropertyListLimits& limits);
 
 // The binary property-list form of a tree.
 QByteArray binaryPlistData(plist_t root);

@@ -34,7 +34,8 @@ Expected<PlistNode, PropertyListError> dateNode(const QDateTime& date)
     const qint64 microseconds = date.toMSecsSinceEpoch() * 1000 - referenceDateOffset * 1'000'000;
     const qint64 seconds = microseconds >= 0 ? microseconds / 1'000'000 : -((-microseconds) / 1'000'000);
     const qint64 fraction = microseconds - seconds * 1'000'000; // carries the sign of microseconds
-    if (seconds < std::numeric_limits<std::int32_t>::min() || seconds > std::numeric_limits<std::int32_t>::max())
+    if (seconds < std::numeric_limits<std::int32_t>::min() ||
+        seconds > std::numeric_limits<std::int32_t>::max())
         return failure(QStringLiteral("The date %1 is out of the range a property list can hold.")
                            .arg(date.toString(Qt::ISODate)));
     return PlistNode(plist_new_date(static_cast<std::int32_t>(seconds), static_cast<std::int32_t>(fraction)));
@@ -60,7 +61,8 @@ Expected<PlistNode, PropertyListError> dictionaryNode(const Map& entries, int de
     PlistNode dictionary(plist_new_dict());
     for (auto entry = entries.cbegin(); entry != entries.cend(); ++entry) {
         if (entry.key().contains(QChar(u'\0')))
-            return failure(QStringLiteral("A key with a NUL character cannot be written in a property list."));
+            return failure(
+                QStringLiteral("A key with a NUL character cannot be written in a property list."));
         auto node = nodeFromVariant(entry.value(), depth + 1, maximumDepth);
         if (!node)
             return node;
@@ -108,7 +110,8 @@ Expected<PlistNode, PropertyListError> nodeFromVariant(const QVariant& value, in
     case QMetaType::ULong:
     case QMetaType::ULongLong:
         if (value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
-            return failure(QStringLiteral("The integer %1 is too large for a property list.").arg(value.toULongLong()));
+            return failure(
+                QStringLiteral("The integer %1 is too large for a property list.").arg(value.toULongLong()));
         return PlistNode(plist_new_uint(value.toULongLong()));
     case QMetaType::Double:
     case QMetaType::Float:
@@ -180,7 +183,8 @@ public:
         case PLIST_DICT:
             return readDictionary(node, depth);
         case PLIST_UID:
-            return failure(QStringLiteral("The property list holds a keyed-archive UID, which is no property-list value."));
+            return failure(QStringLiteral(
+                "The property list holds a keyed-archive UID, which is no property-list value."));
         default:
             return failure(QStringLiteral("The property list holds a value of an unknown kind."));
         }
@@ -237,7 +241,7 @@ private:
 } // namespace
 
 Expected<QByteArray, PropertyListError> PropertyListSerialization::dataFromPropertyList(const QVariant& value,
-                                                                                       int maximumDepth)
+                                                                                        int maximumDepth)
 {
     auto root = nodeFromVariant(value, 0, maximumDepth);
     if (!root)
@@ -245,8 +249,8 @@ Expected<QByteArray, PropertyListError> PropertyListSerialization::dataFromPrope
     return binaryPlistData(root->get());
 }
 
-Expected<QVariant, PropertyListError> PropertyListSerialization::propertyListFromData(const QByteArray& data,
-                                                                                     const PropertyListLimits& limits)
+Expected<QVariant, PropertyListError>
+PropertyListSerialization::propertyListFromData(const QByteArray& data, const PropertyListLimits& limits)
 {
     auto root = parsePlistNode(data, limits);
     if (!root)

@@ -19,7 +19,8 @@ const Algorithm allAlgorithms[] = {Algorithm::lz4, Algorithm::zlib, Algorithm::l
 // Runs a whole buffer through a stream with every call finalizing, collecting output through a
 // destination of the given size; nothing when the stream answers error. Gives up (test failure) after
 // far more calls than any sane stream needs, so a looping stream shows as a failure, not a hang.
-std::optional<Bytes> run(Operation operation, Algorithm algorithm, const Bytes& input, std::size_t step = 4096)
+std::optional<Bytes> run(Operation operation, Algorithm algorithm, const Bytes& input,
+                         std::size_t step = 4096)
 {
     Stream stream;
     EXPECT_EQ(stream.init(operation, algorithm), Status::ok);
@@ -46,7 +47,8 @@ Bytes sample(std::size_t size, bool compressible)
     std::mt19937 random(static_cast<std::uint32_t>(size));
     Bytes bytes(size);
     for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = compressible ? std::uint8_t("screenshot "[i % 11] + (i % 97 == 0)) : std::uint8_t(random());
+        bytes[i] =
+            compressible ? std::uint8_t("screenshot "[i % 11] + (i % 97 == 0)) : std::uint8_t(random());
     return bytes;
 }
 
@@ -70,7 +72,8 @@ std::string name(Algorithm algorithm)
 TEST(CompressionTest, EveryAlgorithmRoundTripsThroughAnyOutputStep)
 {
     for (Algorithm algorithm : allAlgorithms) {
-        for (const Bytes& input : {Bytes{}, Bytes{42}, sample(4096, true), sample(200'000, true), sample(70'000, false)}) {
+        for (const Bytes& input :
+             {Bytes{}, Bytes{42}, sample(4096, true), sample(200'000, true), sample(70'000, false)}) {
             for (std::size_t step : {std::size_t(1), std::size_t(4096), std::size_t(1 << 20)}) {
                 if (step == 1 && input.size() > 5000)
                     continue;
@@ -112,7 +115,8 @@ TEST(CompressionTest, CorruptOrForeignInputIsAnError)
         damaged[damaged.size() / 2] ^= 0x55;
         damaged[damaged.size() / 2 + 1] ^= 0xFF;
         const auto decoded = run(Operation::decode, algorithm, damaged);
-        EXPECT_TRUE(!decoded || *decoded != text) << name(algorithm); // raw DEFLATE has no checksum to catch it
+        EXPECT_TRUE(!decoded || *decoded != text)
+            << name(algorithm); // raw DEFLATE has no checksum to catch it
         if (algorithm != Algorithm::zlib) {
             EXPECT_FALSE(decoded) << name(algorithm);
         }
@@ -136,7 +140,8 @@ TEST(CompressionTest, InputCanArriveInPiecesBeforeFinalizing)
     const Bytes input = sample(50'000, true);
     for (Algorithm algorithm : allAlgorithms) {
         for (Operation operation : {Operation::encode, Operation::decode}) {
-            const Bytes source = operation == Operation::encode ? input : *run(Operation::encode, algorithm, input);
+            const Bytes source =
+                operation == Operation::encode ? input : *run(Operation::encode, algorithm, input);
             Stream stream;
             ASSERT_EQ(stream.init(operation, algorithm), Status::ok);
             Bytes output;

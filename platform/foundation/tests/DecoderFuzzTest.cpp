@@ -40,7 +40,8 @@ public:
                 data[at] = char(pick(256));
                 break;
             case 2: {
-                static const char boundaries[] = {0, 1, 2, 8, 0x0F, 0x10, 0x7F, char(0x80), char(0xFE), char(0xFF)};
+                static const char boundaries[] = {0,    1,    2,          8,          0x0F,
+                                                  0x10, 0x7F, char(0x80), char(0xFE), char(0xFF)};
                 data[at] = boundaries[pick(sizeof boundaries)];
                 break;
             }
@@ -89,7 +90,8 @@ QList<QByteArray> archiveSeeds()
     };
     const QVariantList uris{QUrl("x-store://A/Screenshot/p1"), QUrl("x-store://A/Screenshot/p2")};
     QList<QByteArray> seeds;
-    for (const QVariant& value : {QVariant(screenshot), QVariant(uris), QVariant("text"), QVariant(QVariantList{})})
+    for (const QVariant& value :
+         {QVariant(screenshot), QVariant(uris), QVariant("text"), QVariant(QVariantList{})})
         seeds.append(*KeyedArchiver().archivedData(value));
     return seeds;
 }
@@ -103,10 +105,11 @@ QList<QByteArray> propertyListSeeds()
         {"When", QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5), QTimeZone::utc())},
         {"Name", QString::fromUtf8("Grüße")},
     };
-    return {*PropertyListSerialization::dataFromPropertyList(metadata),
-            "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><array><integer>1</integer>"
-            "<real>2.5</real><true/><date>2020-01-01T00:00:00Z</date><data>AAE=</data><string>x&amp;y</string>"
-            "<dict/></array></dict></plist>"};
+    return {
+        *PropertyListSerialization::dataFromPropertyList(metadata),
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>a</key><array><integer>1</integer>"
+        "<real>2.5</real><true/><date>2020-01-01T00:00:00Z</date><data>AAE=</data><string>x&amp;y</string>"
+        "<dict/></array></dict></plist>"};
 }
 
 } // namespace
@@ -136,7 +139,8 @@ TEST(FoundationTest, DecodersAnswerErrorOrValueForMutatedInput)
     for (const QByteArray& seed : archives + lists) {
         for (qsizetype length = 0; length < seed.size(); ++length) {
             EXPECT_FALSE(unarchiver.unarchivedObject(seed.left(length))) << length;
-            listsDecoded += PropertyListSerialization::propertyListFromData(seed.left(length)).hasValue() ? 1 : 0;
+            listsDecoded +=
+                PropertyListSerialization::propertyListFromData(seed.left(length)).hasValue() ? 1 : 0;
         }
     }
     // Some mutations leave a readable value; the point is that none of them crashes or throws.

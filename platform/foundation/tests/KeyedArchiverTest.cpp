@@ -1,4 +1,5 @@
 #include "foundation/KeyedArchiver.h"
+
 #include "foundation/KeyedUnarchiver.h"
 
 #include <QSize>
@@ -121,7 +122,8 @@ TEST(FoundationTest, KeyedArchiveRoundTripsNestedValues)
         {"visible", true},
         {"image", QByteArray("\x89PNG\r\n\x1a\n\x00", 9)},
         {"drawableMappings",
-         QVariantList{QVariantMap{{"drawableType", "TextRect"}, {"__extras__", QVariantMap{{"drawable", QVariantMap{}}}}},
+         QVariantList{QVariantMap{{"drawableType", "TextRect"},
+                                  {"__extras__", QVariantMap{{"drawable", QVariantMap{}}}}},
                       QVariantMap{{"drawableType", "Image"}}, QVariantList{}}},
         {"tags", QStringList{"a", "a", "b"}},
         {"nothing", QVariant()},
@@ -142,7 +144,8 @@ TEST(FoundationTest, KeyedArchiveRoundTripsNestedValues)
 
 TEST(FoundationTest, KeyedArchiveRoundTripsObjectIdUrls)
 {
-    const QVariantList uris{QUrl("x-store://4F1C-22/Screenshot/p3"), QUrl("x-store://4F1C-22/Screenshot/p12")};
+    const QVariantList uris{QUrl("x-store://4F1C-22/Screenshot/p3"),
+                            QUrl("x-store://4F1C-22/Screenshot/p12")};
     EXPECT_EQ(unarchive(archive(uris)), QVariant(uris));
     EXPECT_FALSE(KeyedArchiver().archivedData(QUrl("http://[::1")));
 }
@@ -193,9 +196,11 @@ TEST(FoundationTest, KeyedArchiveValueCodersExtendTheArchivableTypes)
 
     auto notAllowed = KeyedUnarchiver({"Dictionary"}, sizeCoders).unarchivedObject(data);
     ASSERT_FALSE(notAllowed);
-    EXPECT_TRUE(notAllowed.error().message.contains("\"Size\" is not allowed")) << notAllowed.error().message.toStdString();
+    EXPECT_TRUE(notAllowed.error().message.contains("\"Size\" is not allowed"))
+        << notAllowed.error().message.toStdString();
     EXPECT_FALSE(KeyedUnarchiver({"Dictionary", "Size"}).unarchivedObject(data)); // allowed but no coder
-    EXPECT_FALSE(KeyedUnarchiver({"Size"}, sizeCoders).unarchivedObject(data));  // the dictionary is not allowed
+    EXPECT_FALSE(
+        KeyedUnarchiver({"Size"}, sizeCoders).unarchivedObject(data)); // the dictionary is not allowed
 }
 
 TEST(FoundationTest, KeyedUnarchiverRefusesMalformedArchives)
@@ -246,7 +251,8 @@ TEST(FoundationTest, KeyedUnarchiverBoundsDepthAndSharedExpansion)
     std::vector<plist_t> objects;
     const uint64_t classUid = 31;
     for (uint64_t i = 1; i <= 30; ++i)
-        objects.push_back(arrayObject(classUid, {i + 1 == classUid ? 32 : i + 1, i + 1 == classUid ? 32 : i + 1}));
+        objects.push_back(
+            arrayObject(classUid, {i + 1 == classUid ? 32 : i + 1, i + 1 == classUid ? 32 : i + 1}));
     objects.push_back(classEntry("Array"));
     objects.push_back(plist_new_string("leaf"));
     Plist archiveNode{plist_new_dict()};
@@ -262,7 +268,8 @@ TEST(FoundationTest, KeyedUnarchiverBoundsDepthAndSharedExpansion)
     plist_dict_set_item(archiveNode.node, "$objects", list);
     auto expanded = KeyedUnarchiver(containers).unarchivedObject(binary(archiveNode.node));
     ASSERT_FALSE(expanded);
-    EXPECT_TRUE(expanded.error().message.contains("too many values")) << expanded.error().message.toStdString();
+    EXPECT_TRUE(expanded.error().message.contains("too many values"))
+        << expanded.error().message.toStdString();
 
     const QByteArray many = archive(QVariantList(200, QVariant(QVariantList{})));
     EXPECT_FALSE(KeyedUnarchiver(containers, {}, {.maximumObjectCount = 100}).unarchivedObject(many));

@@ -23,8 +23,9 @@ QVariant roundTrip(const QVariant& value)
 
 QVariant fromXml(const char* body)
 {
-    const QByteArray xml = QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n") + body +
-                           "\n</plist>\n";
+    const QByteArray xml =
+        QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n") + body +
+        "\n</plist>\n";
     auto read = PropertyListSerialization::propertyListFromData(xml);
     EXPECT_TRUE(read.hasValue()) << (read ? "" : read.error().message.toStdString());
     return read ? *read : QVariant();
@@ -117,9 +118,10 @@ TEST(FoundationTest, PropertyListReadsXmlWrittenByHand)
 
 TEST(FoundationTest, PropertyListRejectsWhatIsNoPropertyList)
 {
-    for (const QByteArray& bad : {QByteArray(), QByteArray("hello"), QByteArray("bplist00"),
-                                  QByteArray("bplist00\xd0\x08\x00\x00\x00\x00\x00\x00", 16),
-                                  QByteArray("<plist><dict><key>a</key></plist>"), QByteArray("<plist><array>")})
+    for (const QByteArray& bad :
+         {QByteArray(), QByteArray("hello"), QByteArray("bplist00"),
+          QByteArray("bplist00\xd0\x08\x00\x00\x00\x00\x00\x00", 16),
+          QByteArray("<plist><dict><key>a</key></plist>"), QByteArray("<plist><array>")})
         EXPECT_FALSE(PropertyListSerialization::propertyListFromData(bad)) << bad.toHex().toStdString();
 }
 

@@ -1,0 +1,89 @@
+#include "document/CompressedKeyedArchiveTransformer.h"
+
+#include "document/DataCompression.h"
+#include "foundation/Diagnostics.h"
+#include "foundation/Fatal.h"
+#include "graphics/ArchivedValues.h"
+#include "graphics/Color.h"
+#include "graphics/Font.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace pelorama::document {
+namespace {
+
+QString ratioText(double ratio)
+{
+    if (std::isnan(ratio))
+        return QStringLiteral("nan");
+    if (std::isinf(ratio))
+        return ratio > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    QString text = QString::number(ratio, 'g', 15);
+    if (!text.contains(u'.') && !text.contains(u'e'))
+        text += QStringLiteral(".0");
+    return text;
+}
+
+void printLine(const QString& line)
+{
+    const QByteArray text = line.toUtf8() + '\n';
+    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+CompressedKeyedArchiveTransformer::CompressedKeyedArchiveTransformer()
+    : archiver_(graphics::archivedValueCoders())
+    , unarchiver_({graphics::archivedColorClass, graphics::archivedFontClass},
+                  graphics::archivedValueCoders())
+{}
+
+void CompressedKeyedArchiveTransformer::registerTransformer()
+{
+    store::ValueTransformer::setValueTransformer(std::make_shared<CompressedKeyedArchiveTransformer>(), name);
+}
+
+QString CompressedKeyedArchiveTransformer::reductionLine(qsizetype archiveLength, qsizetype compressedLength)
+{
+    const double ratio = double(compressedLength) / double(archiveLength) * 100.0;
+    return QStringLiteral("Reduction: %1 -> %2 %3%")
+        .arg(archiveLength)
+        .arg(compressedLength)
+        .arg(ratioText(ratio));
+}
+
+QByteArray CompressedKeyedArchiveTransformer::transformedValue(const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    const auto archive = archiver_.archivedData(value);
+    if (!archive) {
+        foundation::warning(archive.error().message);
+        return {};
+    }
+    const std::optional<QByteArray> packed = compressed(*archive, CompressionAlgorithm::lzfse);
+    if (!packed)
+        foundation::fatal(QStringLiteral("Could not compress an archived value"));
+    printLine(reductionLine(archive->size(), packed->size()));
+    return *packed;
+}
+
+QVariant CompressedKeyedArchiveTransformer::reverseTransformedValue(const QByteArray& bytes) const
+{
+    if (bytes.isNull())
+        return {};
+    const std::optional<QByteArray> archive = decompressed(bytes, CompressionAlgorithm::lzfse);
+    if (!archive)
+        return {};
+    const auto value = unarchiver_.unarchivedObject(*archive);
+    if (!value)
+        return {};
+    const QMetaType type = value->metaType();
+    if (type != QMetaType::fromType<graphics::Color>() && type != QMetaType::fromType<graphics::Font>())
+        return {};
+    return *value;
+}
+
+} // namespace pelorama::document

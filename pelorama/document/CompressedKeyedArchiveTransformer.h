@@ -1,0 +1,43 @@
+#pragma once
+
+#include "foundation/KeyedArchiver.h"
+#include "foundation/KeyedUnarchiver.h"
+#include "store/ValueTransformer.h"
+
+#include <QLatin1String>
+
+namespace pelorama::document {
+
+// The value transformer the document model names for its colour and font attributes: forward, a keyed
+// archive of the value compressed with lzfse; in reverse, such bytes back to the value. It keeps no
+// state that changes and serves any thread.
+class CompressedKeyedArchiveTransformer : public store::ValueTransformer
+{
+public:
+    static constexpr QLatin1String name{"CompressedKeyedArchiveTransformer"};
+
+    CompressedKeyedArchiveTransformer();
+
+    // Registers an instance with the store's transformer registry under name; calling it again
+    // replaces the instance with an equal one.
+    static void registerTransformer();
+
+    // A null value gives a null result and prints nothing. Otherwise prints one line, "Reduction: "
+    // with the archive's and the compressed length and their ratio, and answers the compressed archive.
+    // A value that cannot be archived gives a null result and a warning.
+    QByteArray transformedValue(const QVariant& value) const override;
+
+    // Only colours and fonts come back; null, corrupt or foreign bytes, and archives of anything else,
+    // give an invalid QVariant.
+    QVariant reverseTransformedValue(const QByteArray& bytes) const override;
+
+    // "Reduction: <archive length> -> <compressed length> <ratio>%", the ratio being compressed length
+    // / archive length * 100 written with at most 15 significant digits (a whole number with ".0").
+    static QString reductionLine(qsizetype archiveLength, qsizetype compressedLength);
+
+private:
+    foundation::KeyedArchiver archiver_;
+    foundation::KeyedUnarchiver unarchiver_;
+};
+
+} // namespace pelorama::document

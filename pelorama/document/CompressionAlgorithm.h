@@ -1,0 +1,14 @@
+#pragma once
+
+namespace pelorama::document {
+
+// The algorithms a Compressor offers, raw values 0 to 3.
+enum class CompressionAlgorithm
+{
+    lz4,
+    zlib,
+    lzma,
+    lzfse,
+};
+
+} // namespace pelorama::document

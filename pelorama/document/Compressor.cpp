@@ -1,0 +1,88 @@
+#include "document/Compressor.h"
+
+#include "compression/Stream.h"
+
+namespace pelorama::document {
+namespace {
+
+compression::Algorithm libraryAlgorithm(CompressionAlgorithm algorithm)
+{
+    switch (algorithm) {
+    case CompressionAlgorithm::lz4:
+        return compression::Algorithm::lz4;
+    case CompressionAlgorithm::zlib:
+        return compression::Algorithm::zlib;
+    case CompressionAlgorithm::lzma:
+        return compression::Algorithm::lzma;
+    case CompressionAlgorithm::lzfse:
+        break;
+    }
+    return compression::Algorithm::lzfse;
+}
+
+} // namespace
+
+Compressor::Compressor(CompressionOperation operation, std::unique_ptr<compression::Stream> stream)
+    : operation_(operation)
+    , destinationBuffer_(std::make_unique<std::array<std::uint8_t, destinationBufferSize>>())
+    , stream_(std::move(stream))
+{}
+
+Compressor::Compressor(Compressor&&) noexcept = default;
+Compressor& Compressor::operator=(Compressor&&) noexcept = default;
+Compressor::~Compressor() = default; // the stream's destructor destroys the library stream
+
+foundation::Expected<Compressor, CompressionError> Compressor::make(CompressionAlgorithm algorithm,
+                                                                    CompressionOperation operation)
+{
+    auto stream = std::make_unique<compression::Stream>();
+    const auto libraryOperation = operation == CompressionOperation::compress
+                                      ? compression::Operation::encode
+                                      : compression::Operation::decode;
+    if (stream->init(libraryOperation, libraryAlgorithm(algorithm)) == compression::Status::error)
+        return foundation::Unexpected(CompressionError::initializationError);
+    return Compressor(operation, std::move(stream));
+}
+
+foundation::Expected<void, CompressionError> Compressor::process(const std::uint8_t* input, std::size_t count,
+                                                                 const Output& output)
+{
+    if (count == 0)
+        return {};
+    std::uint8_t* const buffer = destinationBuffer_->data();
+    compression::Stream& stream = *stream_;
+    stream.destinationPointer = buffer;
+    stream.destinationSize = destinationBufferSize;
+    stream.sourcePointer = input;
+    stream.sourceSize = count;
+
+    std::size_t produced = 0;
+    auto handOn = [&](std::size_t length) {
+        produced += length;
+        if (operation_ == CompressionOperation::decompress && produced > maximumDecompressedSize)
+            return false;
+        output(buffer, length);
+        return true;
+    };
+
+    compression::Status status = compression::Status::ok;
+    for (;;) {
+        status = stream.process(compression::Stream::Flags::finalize);
+        if (status != compression::Status::ok)
+            break;
+        if (stream.destinationSize == 0) {
+            if (!handOn(destinationBufferSize))
+                return foundation::Unexpected(CompressionError::processingError);
+            stream.destinationPointer = buffer;
+            stream.destinationSize = destinationBufferSize;
+        }
+    }
+    if (status == compression::Status::error)
+        return foundation::Unexpected(CompressionError::processingError);
+    const auto last = static_cast<std::size_t>(stream.destinationPointer - buffer);
+    if (last > 0 && !handOn(last))
+        return foundation::Unexpected(CompressionError::processingError);
+    return {};
+}
+
+} // namespace pelorama::document

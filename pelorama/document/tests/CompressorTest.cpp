@@ -1,0 +1,124 @@
+#include "document/Compressor.h"
+
+#include "document/DataCompression.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+using pelorama::document::CompressionAlgorithm;
+using pelorama::document::CompressionError;
+using pelorama::document::CompressionOperation;
+using pelorama::document::Compressor;
+
+namespace {
+
+const CompressionAlgorithm allAlgorithms[] = {CompressionAlgorithm::lz4, CompressionAlgorithm::zlib,
+                                              CompressionAlgorithm::lzma, CompressionAlgorithm::lzfse};
+
+QByteArray sample(qsizetype size)
+{
+    std::mt19937 random(static_cast<std::uint32_t>(size));
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i)
+        bytes[i] = char(i % 3 == 0 ? random() % 256 : 'a' + i % 7);
+    return bytes;
+}
+
+// The sizes of the steps a decompression of data hands to its output callback.
+std::vector<std::size_t> decompressionSteps(const QByteArray& data, CompressionAlgorithm algorithm)
+{
+    auto compressor = Compressor::make(algorithm, CompressionOperation::decompress);
+    EXPECT_TRUE(compressor);
+    std::vector<std::size_t> steps;
+    const auto result =
+        compressor->process(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()),
+                            [&steps](const std::uint8_t*, std::size_t count) { steps.push_back(count); });
+    EXPECT_TRUE(result);
+    return steps;
+}
+
+} // namespace
+
+TEST(DocumentTest, CompressorHandsOutputOnInSteps)
+{
+    for (CompressionAlgorithm algorithm : allAlgorithms) {
+        const QByteArray exact = *pelorama::document::compressed(sample(4096), algorithm);
+        EXPECT_EQ(decompressionSteps(exact, algorithm), (std::vector<std::size_t>{4096}));
+        const QByteArray oneMore = *pelorama::document::compressed(sample(4097), algorithm);
+        EXPECT_EQ(decompressionSteps(oneMore, algorithm), (std::vector<std::size_t>{4096, 1}));
+        const QByteArray small = *pelorama::document::compressed(sample(10), algorithm);
+        EXPECT_EQ(decompressionSteps(small, algorithm), (std::vector<std::size_t>{10}));
+    }
+}
+
+TEST(DocumentTest, DataConversionsRoundTripEveryAlgorithm)
+{
+    const QByteArray input = sample(100'000);
+    const std::vector<std::uint8_t> bytes(input.begin(), input.end());
+    for (CompressionAlgorithm algorithm : allAlgorithms) {
+        const auto packed = pelorama::document::compressed(input, algorithm);
+        ASSERT_TRUE(packed);
+        EXPECT_LT(packed->size(), input.size());
+        EXPECT_EQ(pelorama::document::decompressed(*packed, algorithm), input);
+
+        const auto packedBytes = pelorama::document::compressed(std::span(bytes), algorithm);
+        ASSERT_TRUE(packedBytes);
+        EXPECT_EQ(pelorama::document::decompressed(std::span(*packedBytes), algorithm), bytes);
+    }
+}
+
+TEST(DocumentTest, EmptyInputGivesEmptyOutput)
+{
+    for (CompressionAlgorithm algorithm : allAlgorithms) {
+        const auto packed = pelorama::document::compressed(QByteArray(), algorithm);
+        ASSERT_TRUE(packed);
+        EXPECT_TRUE(packed->isEmpty());
+        const auto unpacked = pelorama::document::decompressed(QByteArray(), algorithm);
+        ASSERT_TRUE(unpacked);
+        EXPECT_TRUE(unpacked->isEmpty());
+        const auto unpackedBytes =
+            pelorama::document::decompressed(std::span<const std::uint8_t>(), algorithm);
+        ASSERT_TRUE(unpackedBytes);
+        EXPECT_TRUE(unpackedBytes->empty());
+    }
+}
+
+TEST(DocumentTest, InputThatIsNotCompressedGivesNothing)
+{
+    const QByteArray plain = "This text was never compressed by anything at all, it is plain bytes.";
+    for (CompressionAlgorithm algorithm : allAlgorithms) {
+        EXPECT_FALSE(pelorama::document::decompressed(plain, algorithm));
+        EXPECT_FALSE(pelorama::document::decompressed(sample(5000), algorithm));
+    }
+}
+
+TEST(DocumentTest, TruncatedCompressedInputEndsWithProcessingError)
+{
+    for (CompressionAlgorithm algorithm : allAlgorithms) {
+        const QByteArray packed = *pelorama::document::compressed(sample(30'000), algorithm);
+        for (qsizetype length = 1; length < packed.size(); length += 1 + length / 8) {
+            auto compressor = Compressor::make(algorithm, CompressionOperation::decompress);
+            ASSERT_TRUE(compressor);
+            const auto result =
+                compressor->process(reinterpret_cast<const std::uint8_t*>(packed.constData()),
+                                    std::size_t(length), [](const std::uint8_t*, std::size_t) {});
+            ASSERT_FALSE(result) << length;
+            EXPECT_EQ(result.error(), CompressionError::processingError);
+        }
+    }
+}
+
+TEST(DocumentTest, DecompressionStopsAtTheSizeCap)
+{
+    for (CompressionAlgorithm algorithm : {CompressionAlgorithm::lzfse}) {
+        const QByteArray atCap(qsizetype(Compressor::maximumDecompressedSize), '\0');
+        const QByteArray packedAtCap = *pelorama::document::compressed(atCap, algorithm);
+        EXPECT_LT(packedAtCap.size(), 200'000);
+        const auto unpacked = pelorama::document::decompressed(packedAtCap, algorithm);
+        ASSERT_TRUE(unpacked);
+        EXPECT_EQ(unpacked->size(), atCap.size());
+
+        const QByteArray beyond = *pelorama::document::compressed(atCap + QByteArray(1, '\0'), algorithm);
+        EXPECT_FALSE(pelorama::document::decompressed(beyond, algorithm));
+    }
+}
