@@ -24,7 +24,9 @@ void CoalescedPerform::run()
 {
     // Cleared before the action, so that what the action requests runs on the following pass.
     pending_.store(false);
-    action_();
+    // A copy, so that an action which destroys this object still runs to its end.
+    const std::function<void()> action = action_;
+    action();
 }
 
 } // namespace foundation

@@ -5,8 +5,12 @@
 #include "foundation/ObservationRegistry.h"
 #include "foundation/Values.h"
 
+#include <QScopeGuard>
 #include <QStringList>
+#include <algorithm>
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace foundation::detail {
@@ -61,15 +65,21 @@ private:
         warn,
     };
 
+    using Lock = std::unique_lock<std::recursive_mutex>;
+
     void attach(qsizetype index, QObject* object, Failure failure);
     void detach(qsizetype index);
+    void detachAll();
     void reattachFrom(qsizetype index, Failure failure);
     QVariant currentValue() const;
-    void deliver();
+    void deliver(Lock& lock);
 
-    // Held while the path is rewired and while the callback runs. Recursive, so that a callback may end its
-    // own observation or cause another change of the same path on its thread.
+    // Guards the path and the fields below; never held while the callback runs, so callbacks that cause
+    // changes elsewhere cannot deadlock against other observations. Recursive, because a getter read while
+    // the path is rewired may itself cause a change of this path.
     mutable std::recursive_mutex mutex_;
+    std::condition_variable_any idle_;
+    std::vector<std::thread::id> running_; // the threads inside the callback, once per call
     const QStringList keys_;
     const KeyValueObservation::Callback callback_;
     bool active_ = false;
@@ -79,7 +89,7 @@ private:
 
 void Observation::start(QObject* root, KeyValueObservation::InitialValue initialValue)
 {
-    const std::lock_guard lock(mutex_);
+    Lock lock(mutex_);
     for (qsizetype i = 0; i < keys_.size(); ++i) {
         steps_.push_back(std::make_shared<Step>(weak_from_this(), i));
     }
@@ -91,17 +101,28 @@ void Observation::start(QObject* root, KeyValueObservation::InitialValue initial
         attach(0, root, Failure::raise);
         reattachFrom(1, Failure::raise);
     } catch (...) {
-        stop();
+        detachAll();
         throw;
     }
     if (initialValue == KeyValueObservation::InitialValue::deliver) {
-        deliver();
+        deliver(lock);
     }
 }
 
 void Observation::stop()
 {
-    const std::lock_guard lock(mutex_);
+    Lock lock(mutex_);
+    detachAll();
+    // Calls in progress on other threads finish first; one on this thread is the caller's own.
+    const std::thread::id self = std::this_thread::get_id();
+    idle_.wait(lock, [&] {
+        return std::all_of(running_.begin(), running_.end(),
+                           [&](std::thread::id thread) { return thread == self; });
+    });
+}
+
+void Observation::detachAll()
+{
     active_ = false;
     for (qsizetype i = 0; i < keys_.size(); ++i) {
         detach(i);
@@ -116,12 +137,12 @@ bool Observation::isActive() const
 
 void Observation::keyDidChange(qsizetype index)
 {
-    const std::lock_guard lock(mutex_);
+    Lock lock(mutex_);
     if (!active_) {
         return;
     }
     reattachFrom(index + 1, Failure::warn);
-    deliver();
+    deliver(lock);
 }
 
 void Observation::objectDestroyed(qsizetype index, QObject* object)
@@ -132,7 +153,7 @@ void Observation::objectDestroyed(qsizetype index, QObject* object)
     }
     objects_[index] = nullptr;
     if (index == 0) {
-        stop();
+        detachAll();
         return;
     }
     for (qsizetype i = index + 1; i < keys_.size(); ++i) {
@@ -214,11 +235,23 @@ QVariant Observation::currentValue() const
     }
 }
 
-void Observation::deliver()
+void Observation::deliver(Lock& lock)
 {
+    if (!active_) {
+        return;
+    }
+    const QVariant value = currentValue();
     // Keep this observation alive while its callback may end it.
     const auto self = shared_from_this();
-    callback_(currentValue());
+    const std::thread::id thread = std::this_thread::get_id();
+    running_.push_back(thread);
+    lock.unlock();
+    const auto finish = qScopeGuard([&] {
+        lock.lock();
+        running_.erase(std::find(running_.begin(), running_.end(), thread));
+        idle_.notify_all();
+    });
+    callback_(value);
 }
 
 } // namespace foundation::detail

@@ -15,6 +15,10 @@ class Observation;
 // One observation of a key path of an object, alive for as long as this token is: destroying, moving over
 // or invalidating the token ends it.
 //
+// A Q_PROPERTY announces stores through its NOTIFY signal, so the setter of an observable property emits it
+// on every store, also of an equal value; stores through setValueForKey notify once whatever the setter
+// does. A KeyValueObject announces its own keys through valueChangedForKey.
+//
 // The callback gets the key path's new value after every store into any key along the path, also when the
 // value did not change. It runs synchronously on the thread that made the store, after the store; with
 // InitialValue::deliver it also runs once with the current value inside the constructor. A nil value

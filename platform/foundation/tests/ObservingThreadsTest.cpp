@@ -68,3 +68,32 @@ TEST(FoundationTest, NoCallbackRunsAfterTheObservationEnded)
     setter.join();
     EXPECT_FALSE(lateCall.load());
 }
+
+TEST(FoundationTest, CallbacksThatSetEachOthersKeysOnTwoThreadsDoNotDeadlock)
+{
+    // Each callback answers a small number with a large one on the other item, so the exchange stops
+    // after one step; with callbacks run under their observation's lock, the two threads would wait for
+    // each other for ever.
+    constexpr int answered = 1'000'000;
+    Item x;
+    Item y;
+    const auto answer = [](Item& other) {
+        return [&other](const QVariant& value) {
+            if (value.toInt() < answered) {
+                other.setNumber(value.toInt() + answered);
+            }
+        };
+    };
+    const KeyValueObservation observeX(&x, "number", Initial::skip, answer(y));
+    const KeyValueObservation observeY(&y, "number", Initial::skip, answer(x));
+    const auto run = [](Item& item) {
+        for (int i = 0; i < 20000; ++i) {
+            item.setNumber(i);
+        }
+    };
+    std::thread first(run, std::ref(x));
+    std::thread second(run, std::ref(y));
+    first.join();
+    second.join();
+    EXPECT_GE(x.number(), 0);
+}
