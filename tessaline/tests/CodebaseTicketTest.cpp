@@ -2,27 +2,17 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QGuiApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 using tessaline::CodebaseTicket;
 
 namespace {
-
-void ensureApplication()
-{
-    if (QCoreApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "TessalineTest";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-    }
-}
 
 // A one-shot HTTP server on 127.0.0.1 that records the request and answers with a fixed status.
 class TicketServer
@@ -98,13 +88,15 @@ Outcome post(const CodebaseTicket& ticket)
     return outcome;
 }
 
-// Configures the service for one test: project "screenshots", host as the test sets it.
+// Configures the service for one test: project "screenshots", host as the test sets it. Provides the
+// application the network needs for as long as the test runs.
 class TicketService
 {
 public:
     TicketService()
     {
-        ensureApplication();
+        if (QCoreApplication::instance() == nullptr)
+            m_application.emplace(m_argc, m_argv);
         qputenv("TESSALINE_TICKET_PROJECT", "screenshots");
     }
     ~TicketService()
@@ -117,6 +109,12 @@ public:
     {
         qputenv("TESSALINE_TICKET_HOST", "http://127.0.0.1:" + QByteArray::number(server.port()));
     }
+
+private:
+    int m_argc = 1;
+    char m_name[14] = "TessalineTest";
+    char* m_argv[2] = {m_name, nullptr};
+    std::optional<QCoreApplication> m_application;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <optional>
 
 using graphics::AttributedString;
 using graphics::Color;
@@ -251,12 +252,14 @@ TEST(TessalineTest, MarkupParserFontsFollowTheBaseFont)
 
 TEST(TessalineTest, MarkupMonospaceSpansAreReallyMonospace)
 {
-    if (QGuiApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "TessalineTest";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-    }
+    // Font metrics need an application; one made here is gone again when the test ends.
+    int argc = 1;
+    char name[] = "TessalineTest";
+    char* argv[] = {name, nullptr};
+    std::optional<QGuiApplication> application;
+    if (QGuiApplication::instance() == nullptr)
+        application.emplace(argc, argv);
+
     const MarkupParser parser;
     const Font font = *parser.parse("`x`").attributesAt(0).font;
     const QFontInfo info(font.toQFont());
