@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QNetworkProxy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -97,6 +98,8 @@ public:
     {
         if (QCoreApplication::instance() == nullptr)
             m_application.emplace(m_argc, m_argv);
+        // The test server is on this machine; no proxy from the environment may stand between.
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         qputenv("TESSALINE_TICKET_PROJECT", "screenshots");
     }
     ~TicketService()
