@@ -1,0 +1,72 @@
+#pragma once
+
+#include "geometry/ContourInside.h"
+#include "graphics/Point.h"
+#include "graphics/Rect.h"
+
+#include <memory>
+#include <vector>
+
+namespace pelorama::geometry {
+
+class BezierCurve;
+class ContourOverlap;
+
+// One closed outline of a graph: its edges in outline order (each edge's end is the next edge's start), the
+// records of stretches where it runs along other contours, and whether it is filled or a hole. The contour
+// owns its edges; each edge points back to it and knows its index.
+class BezierContour
+{
+public:
+    struct TestLocation
+    {
+        BezierCurve* edge = nullptr;
+        double parameter = 0;
+        graphics::Point point;
+    };
+
+    BezierContour();
+    ~BezierContour();
+    BezierContour(const BezierContour&) = delete;
+    BezierContour& operator=(const BezierContour&) = delete;
+
+    const std::vector<std::shared_ptr<BezierCurve>>& edges() const { return edges_; }
+    const std::vector<std::shared_ptr<ContourOverlap>>& overlaps() const { return overlaps_; }
+    void addOverlap(std::shared_ptr<ContourOverlap> overlap) { overlaps_.push_back(std::move(overlap)); }
+    void removeOverlaps() { overlaps_.clear(); }
+    ContourInside inside() const { return inside_; }
+    void setInside(ContourInside inside) { inside_ = inside; }
+
+    void addEdge(std::shared_ptr<BezierCurve> edge);
+    // Tight bounds; the zero rectangle (not cached) for a contour without edges.
+    graphics::Rect bounds() const;
+    // Bounds of the control points.
+    graphics::Rect boundingRect() const;
+    BezierCurve* startEdge() const;
+    graphics::Point testPoint() const;
+    // Only asked of contours that have edges.
+    TestLocation testLocation() const;
+    // Adds a straight closing edge when the outline does not end where it begins.
+    void close();
+    std::vector<BezierContour*> intersectingContours() const;
+    void addSelfCrossedContours(std::vector<BezierContour*>& contours, const BezierContour* excluding) const;
+    bool overlapsCover(const BezierCurve& edge, double parameter) const;
+    bool hasSelfCrossing(const BezierContour& other) const;
+    int numberOfIntersections(BezierCurve& curve) const;
+    // Even-odd containment, extended to the contours tied to this one by self crossings.
+    bool contains(const graphics::Point& point) const;
+
+    void markCrossingsAsEntryOrExit(const BezierContour& other, bool markInside);
+    bool isEquivalent(const BezierContour& other) const;
+
+private:
+    bool containsByTestLine(const graphics::Point& point) const;
+
+    std::vector<std::shared_ptr<BezierCurve>> edges_;
+    std::vector<std::shared_ptr<ContourOverlap>> overlaps_;
+    mutable graphics::Rect bounds_;
+    mutable graphics::Rect boundingRect_;
+    ContourInside inside_ = ContourInside::filled;
+};
+
+} // namespace pelorama::geometry

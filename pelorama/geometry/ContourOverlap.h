@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace pelorama::geometry {
+
+class BezierCurve;
+class BezierIntersectRange;
+class EdgeCrossing;
+class EdgeOverlapRun;
+
+// The runs of edge overlaps along which two contours coincide; kept in both contours' overlap lists. The
+// two contours are those of the overlaps' edges.
+class ContourOverlap
+{
+public:
+    const std::vector<std::shared_ptr<EdgeOverlapRun>>& runs() const { return runs_; }
+
+    void addOverlap(std::shared_ptr<BezierIntersectRange> range, BezierCurve* edge1, BezierCurve* edge2);
+    bool containsCrossing(const EdgeCrossing& crossing) const;
+
+private:
+    std::vector<std::shared_ptr<EdgeOverlapRun>> runs_;
+};
+
+} // namespace pelorama::geometry

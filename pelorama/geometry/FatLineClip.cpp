@@ -1,0 +1,118 @@
+#include "geometry/FatLineClip.h"
+
+#include "geometry/Tolerances.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pelorama::geometry {
+
+BezierCurveData subcurveWithRange(const BezierCurveData& curve, const Range& range)
+{
+    BezierCurveData right = curve.point(range.minimum).right;
+    if (range.minimum == 1.0)
+        return right;
+    return right.point((range.maximum - range.minimum) / (1 - range.minimum)).left;
+}
+
+std::vector<graphics::Point> convexHull(const std::vector<graphics::Point>& input)
+{
+    std::vector<graphics::Point> points = input;
+    const int n = int(points.size());
+    int limit = n;
+    while (limit > 1) {
+        int lastSwap = 0;
+        for (int i = 1; i < limit; ++i) {
+            const graphics::Point& a = points[i - 1];
+            const graphics::Point& b = points[i];
+            if (a.x > b.x || (std::fabs(a.x - b.x) <= pointTolerance && a.y > b.y)) {
+                std::swap(points[i - 1], points[i]);
+                lastSwap = i;
+            }
+        }
+        if (lastSwap == 0)
+            break;
+        limit = lastSwap;
+    }
+
+    auto turnsAway = [](const graphics::Point& o, const graphics::Point& a, const graphics::Point& p) {
+        const double ux = a.x - o.x, uy = a.y - o.y;
+        const double vx = p.x - o.x, vy = p.y - o.y;
+        const double cross = ux * vy - uy * vx;
+        return cross < 0 || isCloseToZero(cross, pointTolerance);
+    };
+
+    std::vector<graphics::Point> hull(std::size_t(2 * n + 1));
+    int k = 0;
+    for (int i = 0; i < n; ++i) {
+        while (k >= 2 && turnsAway(hull[k - 2], hull[k - 1], points[i]))
+            --k;
+        hull[k++] = points[i];
+    }
+    const int t = k + 1;
+    for (int i = n - 2; i >= 0; --i) {
+        while (k >= t && turnsAway(hull[k - 2], hull[k - 1], points[i]))
+            --k;
+        hull[k++] = points[i];
+    }
+    hull.resize(std::size_t(std::max(k - 1, 0)));
+    return hull;
+}
+
+Range clipWithFatLine(const BezierCurveData& curve, const NormalizedLine& line, double least, double greatest)
+{
+    const std::vector<graphics::Point> distances = {
+        {0.0, line.distanceFromPoint(curve.endPoint1)},
+        {1.0 / 3.0, line.distanceFromPoint(curve.controlPoint1)},
+        {2.0 / 3.0, line.distanceFromPoint(curve.controlPoint2)},
+        {1.0, line.distanceFromPoint(curve.endPoint2)},
+    };
+    const std::vector<graphics::Point> hull = convexHull(distances);
+    Range result = noMeetingRange;
+    auto widen = [&result](double x) {
+        if (x < result.minimum)
+            result.minimum = x;
+        if (x > result.maximum)
+            result.maximum = x;
+    };
+    const std::size_t count = hull.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const graphics::Point& s = hull[i];
+        const graphics::Point& e = hull[(i + 1) % count];
+        const double lo = std::min(s.y, e.y);
+        const double hi = std::max(s.y, e.y);
+        for (double d : {least, greatest}) {
+            const bool meets = (lo <= d || isCloseToZero(d - lo, pointTolerance)) &&
+                               (d <= hi || isCloseToZero(d - hi, pointTolerance));
+            if (!meets)
+                continue;
+            const double x = s.x == e.x ? s.x : s.x + (d - s.y) / ((e.y - s.y) / (e.x - s.x));
+            widen(x);
+        }
+        if (least < s.y && s.y < greatest)
+            widen(s.x);
+    }
+    if (!std::isfinite(result.minimum) || !std::isfinite(result.maximum))
+        return Range{0.0, 1.0};
+    return result;
+}
+
+ClipResult bezierClip(const BezierCurveData& curve, const BezierCurveData& other,
+                      const BezierCurveData& source, Range& range)
+{
+    const FatLine chord = other.chordFatLine();
+    const Range r1 = clipWithFatLine(curve, chord.line, chord.range.minimum, chord.range.maximum);
+    if (isNoMeetingRange(r1))
+        return {curve, false};
+    const FatLine perpendicular = other.perpendicularFatLine();
+    const Range r2 =
+        clipWithFatLine(curve, perpendicular.line, perpendicular.range.minimum, perpendicular.range.maximum);
+    if (isNoMeetingRange(r2))
+        return {curve, false};
+    const Range clipped{std::max(r1.minimum, r2.minimum), std::min(r1.maximum, r2.maximum)};
+    const Range old = range;
+    range = Range{old.minimum + old.size() * clipped.minimum, old.minimum + old.size() * clipped.maximum};
+    return {subcurveWithRange(source, range), true};
+}
+
+} // namespace pelorama::geometry
