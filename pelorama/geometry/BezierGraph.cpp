@@ -1,0 +1,142 @@
+#include "geometry/BezierGraph.h"
+
+#include "geometry/BezierContour.h"
+#include "geometry/BezierCurve.h"
+#include "geometry/BezierPathWrapper.h"
+#include "geometry/EdgeCrossing.h"
+#include "geometry/VectorMath.h"
+
+namespace pelorama::geometry {
+
+BezierGraph::BezierGraph()
+    : bounds_(graphics::Rect::null())
+{}
+
+BezierGraph::BezierGraph(const graphics::Path& path)
+    : BezierGraph()
+{
+    BezierPathWrapper wrapper(path);
+    wrapper.readElements();
+    build(wrapper.elements);
+}
+
+BezierGraph::BezierGraph(const std::vector<PathElement>& elements)
+    : BezierGraph()
+{
+    build(elements);
+}
+
+BezierGraph::~BezierGraph() = default;
+BezierGraph::BezierGraph(BezierGraph&&) noexcept = default;
+BezierGraph& BezierGraph::operator=(BezierGraph&&) noexcept = default;
+
+void BezierGraph::addContour(std::shared_ptr<BezierContour> contour)
+{
+    contours_.push_back(std::move(contour));
+    bounds_ = graphics::Rect::null();
+}
+
+void BezierGraph::build(const std::vector<PathElement>& elements)
+{
+    // Point equality here is exact: only elements that do not move at all are dropped.
+    graphics::Point current;
+    BezierContour* contour = nullptr;
+    bool wasClosed = false;
+    for (const PathElement& element : elements) {
+        switch (element.kind) {
+        case PathElement::Kind::move: {
+            if (contour != nullptr && !wasClosed)
+                contour->close();
+            auto created = std::make_shared<BezierContour>();
+            contour = created.get();
+            addContour(std::move(created));
+            current = element.to;
+            wasClosed = false;
+            break;
+        }
+        case PathElement::Kind::line:
+            if (element.to == current)
+                break;
+            if (contour != nullptr)
+                contour->addEdge(BezierCurve::line(current, element.to));
+            current = element.to;
+            break;
+        case PathElement::Kind::quadCurve: {
+            if (element.to == current && element.to == element.via)
+                break;
+            if (contour != nullptr) {
+                const graphics::Point control1 =
+                    add(current, scale(subtract(element.via, current), 2.0 / 3.0));
+                const graphics::Point control2 =
+                    add(element.to, scale(subtract(element.via, element.to), 2.0 / 3.0));
+                contour->addEdge(BezierCurve::curve(current, control1, control2, element.to));
+            }
+            current = element.to;
+            break;
+        }
+        case PathElement::Kind::cubicCurve:
+            if (element.to == current && element.via == current && element.v2 == current)
+                break;
+            if (contour != nullptr)
+                contour->addEdge(BezierCurve::curve(current, element.via, element.v2, element.to));
+            current = element.to;
+            break;
+        case PathElement::Kind::close:
+            if (contour != nullptr && !contour->edges().empty()) {
+                const graphics::Point start = contour->edges().front()->data().endPoint1;
+                if (!(current == start)) {
+                    contour->addEdge(BezierCurve::line(current, start));
+                    wasClosed = true;
+                }
+            }
+            current = graphics::Point{};
+            break;
+        }
+    }
+}
+
+graphics::Rect BezierGraph::bounds() const
+{
+    if (!bounds_.isNull())
+        return bounds_;
+    if (contours_.empty())
+        return graphics::Rect::zero();
+    graphics::Rect result = graphics::Rect::null();
+    for (const auto& contour : contours_)
+        result = result.united(contour->bounds());
+    bounds_ = result;
+    return bounds_;
+}
+
+graphics::Path BezierGraph::bezierPath() const
+{
+    graphics::Path path;
+    path.setWindingRule(graphics::WindingRule::evenOdd);
+    for (const auto& contour : contours_) {
+        bool first = true;
+        for (const auto& edge : contour->edges()) {
+            const BezierCurveData& data = edge->data();
+            if (first) {
+                path.moveTo(data.endPoint1);
+                first = false;
+            }
+            if (data.isStraightLine)
+                path.lineTo(data.endPoint2);
+            else
+                path.curveTo(data.endPoint2, data.controlPoint1, data.controlPoint2);
+        }
+        if (!path.isEmpty())
+            path.closeSubpath();
+    }
+    return path;
+}
+
+std::shared_ptr<BezierContour> BezierGraph::sharedContour(const BezierContour* contour) const
+{
+    for (const auto& candidate : contours_)
+        if (candidate.get() == contour)
+            return candidate;
+    return nullptr;
+}
+
+} // namespace pelorama::geometry

@@ -1,0 +1,229 @@
+// Union, intersection, difference and exclusive-or of two graphs.
+
+#include "geometry/BezierContour.h"
+#include "geometry/BezierCurve.h"
+#include "geometry/BezierGraph.h"
+
+#include <algorithm>
+
+namespace pelorama::geometry {
+
+namespace {
+
+using ContourList = std::vector<BezierContour*>;
+
+void removeFirst(ContourList& list, const BezierContour* contour)
+{
+    auto found = std::find(list.begin(), list.end(), contour);
+    if (found != list.end())
+        list.erase(found);
+}
+
+// Calls settle(ours[i], theirs[j]) for each equivalent pair and takes both out of their lists.
+template <typename Settle> void pairEquivalentContours(ContourList& ours, ContourList& theirs, Settle settle)
+{
+    std::size_t i = 0;
+    while (i < ours.size()) {
+        bool paired = false;
+        for (std::size_t j = 0; j < theirs.size(); ++j) {
+            if (!ours[i]->isEquivalent(*theirs[j]))
+                continue;
+            BezierContour* mine = ours[i];
+            BezierContour* other = theirs[j];
+            settle(mine, other);
+            removeFirst(theirs, other);
+            removeFirst(ours, mine);
+            paired = true;
+            break;
+        }
+        if (!paired)
+            ++i;
+    }
+}
+
+// A new contour over the same curve data, for a result that must not share the contour object.
+std::shared_ptr<BezierContour> copyContour(const BezierContour& contour)
+{
+    auto copy = std::make_shared<BezierContour>();
+    for (const auto& edge : contour.edges())
+        copy->addEdge(std::make_shared<BezierCurve>(edge->sharedData()));
+    copy->setInside(contour.inside());
+    return copy;
+}
+
+} // namespace
+
+void BezierGraph::pairEquivalentContoursForUnion(ContourList& ours, ContourList& theirs,
+                                                 ContourList& results) const
+{
+    pairEquivalentContours(ours, theirs, [&results](BezierContour* mine, BezierContour* other) {
+        if (mine->inside() == other->inside()) {
+            removeFirst(results, other);
+        } else {
+            removeFirst(results, other);
+            removeFirst(results, mine);
+        }
+    });
+}
+
+BezierGraph::ContourList BezierGraph::pairEquivalentContoursForIntersection(ContourList& ours,
+                                                                            ContourList& theirs) const
+{
+    ContourList result;
+    pairEquivalentContours(ours, theirs, [&result](BezierContour* mine, BezierContour* other) {
+        if (mine->inside() == other->inside())
+            result.push_back(mine);
+        else
+            result.push_back(mine->inside() == ContourInside::hole ? mine : other);
+    });
+    return result;
+}
+
+BezierGraph::ContourList BezierGraph::pairEquivalentContoursForDifference(ContourList& ours,
+                                                                          ContourList& theirs) const
+{
+    ContourList result;
+    pairEquivalentContours(ours, theirs, [&result](BezierContour* mine, BezierContour* other) {
+        if (mine->inside() == other->inside()) {
+            if (mine->inside() == ContourInside::hole)
+                result.push_back(mine);
+        } else {
+            result.push_back(mine);
+        }
+    });
+    return result;
+}
+
+void BezierGraph::addNonintersecting(BezierGraph& result, const ContourList& contours,
+                                     BezierGraph& other) const
+{
+    for (const BezierContour* contour : contours) {
+        std::shared_ptr<BezierContour> shared = sharedContour(contour);
+        if (!shared)
+            shared = other.sharedContour(contour);
+        if (shared)
+            result.addContour(std::move(shared));
+    }
+}
+
+void BezierGraph::unionNonintersectingParts(BezierGraph& result, BezierGraph& other)
+{
+    ContourList ours = nonintersectingContours();
+    ContourList theirs = other.nonintersectingContours();
+    ContourList final = ours;
+    final.insert(final.end(), theirs.begin(), theirs.end());
+    pairEquivalentContoursForUnion(ours, theirs, final);
+    for (BezierContour* contour : ours)
+        if (other.encloses(*contour))
+            removeFirst(final, contour);
+    for (BezierContour* contour : theirs)
+        if (encloses(*contour))
+            removeFirst(final, contour);
+    addNonintersecting(result, final, other);
+}
+
+void BezierGraph::intersectNonintersectingParts(BezierGraph& result, BezierGraph& other)
+{
+    ContourList ours = nonintersectingContours();
+    ContourList theirs = other.nonintersectingContours();
+    ContourList final = pairEquivalentContoursForIntersection(ours, theirs);
+    for (BezierContour* contour : ours)
+        if (other.encloses(*contour))
+            final.push_back(contour);
+    for (BezierContour* contour : theirs)
+        if (encloses(*contour))
+            final.push_back(contour);
+    addNonintersecting(result, final, other);
+}
+
+void BezierGraph::prepareCrossings(BezierGraph& other)
+{
+    insertCrossings(other);
+    insertSelfCrossings();
+    other.insertSelfCrossings();
+    removeDuplicateCrossings();
+    other.removeDuplicateCrossings();
+    removeCrossingsInOverlaps();
+    other.removeCrossingsInOverlaps();
+}
+
+void BezierGraph::finishOperation(BezierGraph& other)
+{
+    removeCrossings();
+    other.removeCrossings();
+    removeOverlaps();
+    other.removeOverlaps();
+}
+
+BezierGraph BezierGraph::unionWith(BezierGraph& other)
+{
+    prepareCrossings(other);
+    markCrossingsAsEntryOrExit(false);
+    other.markCrossingsAsEntryOrExit(false);
+    BezierGraph result = bezierGraphFromIntersections();
+    unionNonintersectingParts(result, other);
+    finishOperation(other);
+    return result;
+}
+
+BezierGraph BezierGraph::intersect(BezierGraph& other)
+{
+    prepareCrossings(other);
+    markCrossingsAsEntryOrExit(true);
+    other.markCrossingsAsEntryOrExit(true);
+    BezierGraph result = bezierGraphFromIntersections();
+    intersectNonintersectingParts(result, other);
+    finishOperation(other);
+    return result;
+}
+
+BezierGraph BezierGraph::difference(BezierGraph& other)
+{
+    prepareCrossings(other);
+    markCrossingsAsEntryOrExit(false);
+    other.markCrossingsAsEntryOrExit(true);
+    BezierGraph result = bezierGraphFromIntersections();
+
+    ContourList ours = nonintersectingContours();
+    ContourList theirs = other.nonintersectingContours();
+    ContourList final = pairEquivalentContoursForDifference(ours, theirs);
+    for (BezierContour* contour : ours)
+        if (!other.encloses(*contour))
+            final.push_back(contour);
+    for (BezierContour* contour : theirs)
+        if (encloses(*contour))
+            final.push_back(contour);
+    addNonintersecting(result, final, other);
+
+    finishOperation(other);
+    return result;
+}
+
+BezierGraph BezierGraph::symmetricDifference(BezierGraph& other)
+{
+    prepareCrossings(other);
+    markCrossingsAsEntryOrExit(false);
+    other.markCrossingsAsEntryOrExit(false);
+    BezierGraph unionResult = bezierGraphFromIntersections();
+    unionNonintersectingParts(unionResult, other);
+
+    markAllCrossingsAsUnprocessed();
+    other.markAllCrossingsAsUnprocessed();
+    markCrossingsAsEntryOrExit(true);
+    other.markCrossingsAsEntryOrExit(true);
+    BezierGraph intersectionResult = bezierGraphFromIntersections();
+    intersectNonintersectingParts(intersectionResult, other);
+    finishOperation(other);
+
+    // A contour that crosses nothing can land in both results (two equivalent operands, for one). The final
+    // difference must compare two outlines, not one contour with itself, so the intersection gets a copy.
+    for (auto& contour : intersectionResult.contours_) {
+        const bool shared = std::any_of(unionResult.contours_.begin(), unionResult.contours_.end(),
+                                        [&contour](const auto& candidate) { return candidate == contour; });
+        if (shared)
+            contour = copyContour(*contour);
+    }
+    return unionResult.difference(intersectionResult);
+}
+
+} // namespace pelorama::geometry

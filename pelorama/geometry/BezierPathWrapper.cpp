@@ -1,0 +1,12 @@
+#include "geometry/BezierPathWrapper.h"
+
+namespace pelorama::geometry {
+
+void BezierPathWrapper::readElements()
+{
+    bezierPath_.forEachElement([this](const graphics::PathElement& element) {
+        elements.push_back(PathElement::fromElement(element));
+    });
+}
+
+} // namespace pelorama::geometry

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "geometry/PathElement.h"
+#include "graphics/Path.h"
+
+#include <vector>
+
+namespace pelorama::geometry {
+
+// Reads the elements of a path for building a graph. The path must outlive the wrapper.
+class BezierPathWrapper
+{
+public:
+    explicit BezierPathWrapper(const graphics::Path& path)
+        : bezierPath_(path)
+    {}
+
+    // Appends one element per path element, in path order; each call appends the whole path again.
+    void readElements();
+
+    std::vector<PathElement> elements;
+
+private:
+    const graphics::Path& bezierPath_;
+};
+
+} // namespace pelorama::geometry

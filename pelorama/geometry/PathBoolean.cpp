@@ -1,0 +1,125 @@
+#include "geometry/PathBoolean.h"
+
+#include "geometry/BezierGraph.h"
+#include "geometry/VectorMath.h"
+
+namespace pelorama::geometry {
+
+namespace {
+
+graphics::Path answer(const BezierGraph& result, const graphics::Path& receiver)
+{
+    graphics::Path path = result.bezierPath();
+    copyAttributesFrom(path, receiver);
+    return path;
+}
+
+} // namespace
+
+graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path& other)
+{
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    graph.insertCrossings(otherGraph);
+    graph.insertSelfCrossings();
+    otherGraph.insertSelfCrossings();
+    graph.removeDuplicateCrossings();
+    otherGraph.removeDuplicateCrossings();
+    graph.removeCrossingsInOverlaps();
+    otherGraph.removeCrossingsInOverlaps();
+    graph.markCrossingsAsEntryOrExit(false);
+    otherGraph.markCrossingsAsEntryOrExit(false);
+    BezierGraph result = graph.bezierGraphFromIntersections();
+    graph.unionNonintersectingParts(result, otherGraph);
+    graph.removeCrossings();
+    otherGraph.removeCrossings();
+    graph.removeOverlaps();
+    otherGraph.removeOverlaps();
+    return answer(result, receiver);
+}
+
+graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::Path& other)
+{
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    graph.insertCrossings(otherGraph);
+    graph.insertSelfCrossings();
+    otherGraph.insertSelfCrossings();
+    graph.removeDuplicateCrossings();
+    otherGraph.removeDuplicateCrossings();
+    graph.removeCrossingsInOverlaps();
+    otherGraph.removeCrossingsInOverlaps();
+    graph.markCrossingsAsEntryOrExit(true);
+    otherGraph.markCrossingsAsEntryOrExit(true);
+    BezierGraph result = graph.bezierGraphFromIntersections();
+    graph.intersectNonintersectingParts(result, otherGraph);
+    graph.removeCrossings();
+    otherGraph.removeCrossings();
+    graph.removeOverlaps();
+    otherGraph.removeOverlaps();
+    return answer(result, receiver);
+}
+
+graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path& other)
+{
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    return answer(graph.difference(otherGraph), receiver);
+}
+
+graphics::Path symmetricDifferenceWith(const graphics::Path& receiver, const graphics::Path& other)
+{
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    return answer(graph.symmetricDifference(otherGraph), receiver);
+}
+
+void copyAttributesFrom(graphics::Path& receiver, const graphics::Path& source)
+{
+    graphics::StrokeAttributes attributes = receiver.strokeAttributes();
+    const graphics::StrokeAttributes& from = source.strokeAttributes();
+    attributes.lineWidth = from.lineWidth;
+    attributes.lineCap = from.lineCap;
+    attributes.lineJoin = from.lineJoin;
+    attributes.miterLimit = from.miterLimit;
+    attributes.flatness = from.flatness;
+    receiver.setStrokeAttributes(attributes);
+}
+
+graphics::Path circleAtPoint(graphics::Point point)
+{
+    return graphics::Path::oval(graphics::Rect(point.x - 5, point.y - 5, 10, 10));
+}
+
+graphics::Path rectAtPoint(graphics::Point point)
+{
+    return graphics::Path::rect(graphics::Rect(point.x - 5, point.y - 5, 10, 10));
+}
+
+graphics::Path smallCircleAtPoint(graphics::Point point)
+{
+    return graphics::Path::oval(graphics::Rect(point.x - 1.5, point.y - 1.5, 3, 3));
+}
+
+graphics::Path smallRectAtPoint(graphics::Point point)
+{
+    return graphics::Path::rect(graphics::Rect(point.x - 1.5, point.y - 1.5, 3, 3));
+}
+
+graphics::Path triangleAtPoint(graphics::Point point, graphics::Point direction)
+{
+    const graphics::Point tip = add(point, scale(direction, 15));
+    const graphics::Point w = scale(direction, 15);
+    const double length = vectorLength(w);
+    const graphics::Point n = length != 0 ? scale(w, 1.0 / length) : w;
+    const graphics::Point h{-n.y * 5, n.x * 5};
+    graphics::Path path;
+    path.moveTo(add(point, h));
+    path.lineTo(tip);
+    path.lineTo(subtract(point, h));
+    path.lineTo(add(point, h));
+    path.closeSubpath();
+    return path;
+}
+
+} // namespace pelorama::geometry

@@ -1,0 +1,23 @@
+#include "geometry/PathElement.h"
+
+namespace pelorama::geometry {
+
+PathElement PathElement::fromElement(const graphics::PathElement& element)
+{
+    const auto& p = element.points;
+    switch (element.type) {
+    case graphics::PathElementType::moveTo:
+        return move(p[0]);
+    case graphics::PathElementType::lineTo:
+        return line(p[0]);
+    case graphics::PathElementType::quadCurveTo:
+        return quadCurve(p[1], p[0]);
+    case graphics::PathElementType::curveTo:
+        return cubicCurve(p[2], p[0], p[1]);
+    case graphics::PathElementType::closeSubpath:
+        return close();
+    }
+    return move(p[0]);
+}
+
+} // namespace pelorama::geometry

@@ -1,0 +1,243 @@
+#include "ShapeSupport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+#include <sstream>
+
+namespace geometrytest {
+
+using graphics::Point;
+
+std::vector<Polygon> flatten(const graphics::Path& path, int segmentsPerCurve)
+{
+    std::vector<Polygon> result;
+    Polygon current;
+    Point last;
+    auto finish = [&]() {
+        if (current.size() > 2)
+            result.push_back(current);
+        current.clear();
+    };
+    for (const graphics::PathElement& element : path.elements()) {
+        switch (element.type) {
+        case graphics::PathElementType::moveTo:
+            finish();
+            last = element.points[0];
+            current.push_back(last);
+            break;
+        case graphics::PathElementType::lineTo:
+            last = element.points[0];
+            current.push_back(last);
+            break;
+        case graphics::PathElementType::quadCurveTo: {
+            const Point c = element.points[0], e = element.points[1];
+            for (int i = 1; i <= segmentsPerCurve; ++i) {
+                const double t = double(i) / segmentsPerCurve, u = 1 - t;
+                current.push_back(last * (u * u) + c * (2 * u * t) + e * (t * t));
+            }
+            last = e;
+            break;
+        }
+        case graphics::PathElementType::curveTo: {
+            const Point c1 = element.points[0], c2 = element.points[1], e = element.points[2];
+            for (int i = 1; i <= segmentsPerCurve; ++i) {
+                const double t = double(i) / segmentsPerCurve, u = 1 - t;
+                current.push_back(last * (u * u * u) + c1 * (3 * u * u * t) + c2 * (3 * u * t * t) +
+                                  e * (t * t * t));
+            }
+            last = e;
+            break;
+        }
+        case graphics::PathElementType::closeSubpath:
+            finish();
+            break;
+        }
+    }
+    finish();
+    return result;
+}
+
+bool evenOddContains(const std::vector<Polygon>& polygons, Point point)
+{
+    bool inside = false;
+    for (const Polygon& polygon : polygons) {
+        for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+            const Point& a = polygon[i];
+            const Point& b = polygon[j];
+            if ((a.y > point.y) != (b.y > point.y)) {
+                const double x = a.x + (point.y - a.y) * (b.x - a.x) / (b.y - a.y);
+                if (point.x < x)
+                    inside = !inside;
+            }
+        }
+    }
+    return inside;
+}
+
+double distanceToOutline(const std::vector<Polygon>& polygons, Point point)
+{
+    double best = std::numeric_limits<double>::infinity();
+    for (const Polygon& polygon : polygons) {
+        for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+            const Point a = polygon[j], b = polygon[i];
+            const Point d = b - a;
+            const double lengthSquared = d.x * d.x + d.y * d.y;
+            double t =
+                lengthSquared > 0 ? ((point.x - a.x) * d.x + (point.y - a.y) * d.y) / lengthSquared : 0;
+            t = std::clamp(t, 0.0, 1.0);
+            const Point nearest = a + d * t;
+            best = std::min(best, std::hypot(point.x - nearest.x, point.y - nearest.y));
+        }
+    }
+    return best;
+}
+
+double evenOddArea(const std::vector<Polygon>& polygons, int scanlines)
+{
+    double minY = std::numeric_limits<double>::infinity(), maxY = -minY;
+    for (const Polygon& polygon : polygons)
+        for (const Point& p : polygon) {
+            minY = std::min(minY, p.y);
+            maxY = std::max(maxY, p.y);
+        }
+    if (!(maxY > minY))
+        return 0;
+    const double dy = (maxY - minY) / scanlines;
+    double area = 0;
+    std::vector<double> xs;
+    for (int k = 0; k < scanlines; ++k) {
+        const double y = minY + (k + 0.5) * dy;
+        xs.clear();
+        for (const Polygon& polygon : polygons)
+            for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+                const Point& a = polygon[i];
+                const Point& b = polygon[j];
+                if ((a.y > y) != (b.y > y))
+                    xs.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
+            }
+        std::sort(xs.begin(), xs.end());
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
+            area += (xs[i + 1] - xs[i]) * dy;
+    }
+    return area;
+}
+
+std::string describe(const graphics::Path& path)
+{
+    std::ostringstream out;
+    out.precision(17);
+    for (const graphics::PathElement& e : path.elements()) {
+        switch (e.type) {
+        case graphics::PathElementType::moveTo:
+            out << "M " << e.points[0].x << ' ' << e.points[0].y << ' ';
+            break;
+        case graphics::PathElementType::lineTo:
+            out << "L " << e.points[0].x << ' ' << e.points[0].y << ' ';
+            break;
+        case graphics::PathElementType::quadCurveTo:
+            out << "Q " << e.points[0].x << ' ' << e.points[0].y << ' ' << e.points[1].x << ' '
+                << e.points[1].y << ' ';
+            break;
+        case graphics::PathElementType::curveTo:
+            out << "C";
+            for (int i = 0; i < 3; ++i)
+                out << ' ' << e.points[std::size_t(i)].x << ' ' << e.points[std::size_t(i)].y;
+            out << ' ';
+            break;
+        case graphics::PathElementType::closeSubpath:
+            out << "Z ";
+            break;
+        }
+    }
+    return out.str();
+}
+
+graphics::Path randomPolygon(std::mt19937& random, int vertices, Point centre, double radius)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<double> angles;
+    for (int i = 0; i < vertices; ++i)
+        angles.push_back((i + 0.8 * unit(random)) * 2 * std::numbers::pi / vertices);
+    graphics::Path path;
+    for (int i = 0; i < vertices; ++i) {
+        const double r = radius * (0.3 + 0.7 * unit(random));
+        const Point p{centre.x + r * std::cos(angles[std::size_t(i)]),
+                      centre.y + r * std::sin(angles[std::size_t(i)])};
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+graphics::Path randomBlob(std::mt19937& random, int lobes, Point centre, double radius)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<Point> points;
+    for (int i = 0; i < lobes; ++i) {
+        const double angle = (i + 0.3 * unit(random)) * 2 * std::numbers::pi / lobes;
+        const double r = radius * (0.5 + 0.5 * unit(random));
+        points.push_back({centre.x + r * std::cos(angle), centre.y + r * std::sin(angle)});
+    }
+    // A closed smooth curve through the points (Catmull-Rom tangents as cubic control points).
+    graphics::Path path;
+    path.moveTo(points[0]);
+    const std::size_t n = points.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const Point p0 = points[(i + n - 1) % n], p1 = points[i], p2 = points[(i + 1) % n],
+                    p3 = points[(i + 2) % n];
+        path.curveTo(p2, p1 + (p2 - p0) * (1.0 / 6.0), p2 - (p3 - p1) * (1.0 / 6.0));
+    }
+    path.closeSubpath();
+    return path;
+}
+
+graphics::Path circle(Point centre, double radius)
+{
+    return graphics::Path::oval(graphics::Rect(centre.x - radius, centre.y - radius, 2 * radius, 2 * radius));
+}
+
+graphics::Path square(double x, double y, double size)
+{
+    return graphics::Path::rect(graphics::Rect(x, y, size, size));
+}
+
+graphics::Path ring(Point centre, double outer, double inner)
+{
+    graphics::Path path = circle(centre, outer);
+    path.append(circle(centre, inner));
+    return path;
+}
+
+graphics::Path randomShape(std::mt19937& random)
+{
+    std::uniform_real_distribution<double> coordinate(25.0, 75.0);
+    std::uniform_real_distribution<double> size(10.0, 35.0);
+    const Point centre{coordinate(random), coordinate(random)};
+    const double radius = size(random);
+    switch (random() % 6) {
+    case 0:
+        return randomPolygon(random, 3 + int(random() % 12), centre, radius);
+    case 1:
+        return circle(centre, radius);
+    case 2:
+        return graphics::Path::roundedRect(
+            graphics::Rect(centre.x - radius, centre.y - radius * 0.7, 2 * radius, 1.4 * radius),
+            radius * 0.3, radius * 0.3);
+    case 3:
+        return randomBlob(random, 3 + int(random() % 5), centre, radius);
+    case 4:
+        return ring(centre, radius, radius * (0.3 + 0.4 * (double(random() % 100) / 100)));
+    default: {
+        graphics::Path path = randomPolygon(random, 6 + int(random() % 8), centre, radius);
+        path.append(circle(centre, radius * 0.12));
+        return path;
+    }
+    }
+}
+
+} // namespace geometrytest

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "graphics/Path.h"
+#include "graphics/Point.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace geometrytest {
+
+using Polygon = std::vector<graphics::Point>;
+
+// The path's subpaths as closed polylines, cubic curves cut into short straight pieces.
+std::vector<Polygon> flatten(const graphics::Path& path, int segmentsPerCurve = 48);
+// Even-odd membership by counting crossings of a ray with the flattened outline.
+bool evenOddContains(const std::vector<Polygon>& polygons, graphics::Point point);
+double distanceToOutline(const std::vector<Polygon>& polygons, graphics::Point point);
+// Even-odd area by integrating scanline lengths.
+double evenOddArea(const std::vector<Polygon>& polygons, int scanlines = 1500);
+std::string describe(const graphics::Path& path);
+
+// Seeded shapes, all inside roughly (0, 0)-(100, 100).
+graphics::Path randomPolygon(std::mt19937& random, int vertices, graphics::Point centre, double radius);
+graphics::Path randomBlob(std::mt19937& random, int lobes, graphics::Point centre, double radius);
+graphics::Path circle(graphics::Point centre, double radius);
+graphics::Path square(double x, double y, double size);
+graphics::Path ring(graphics::Point centre, double outer, double inner);
+graphics::Path randomShape(std::mt19937& random);
+
+} // namespace geometrytest
