@@ -7,8 +7,10 @@
 #include "graphics/Font.h"
 
 #include <QRegularExpression>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <random>
+#include <thread>
 
 using pelorama::document::CompressedKeyedArchiveTransformer;
 using pelorama::document::CompressionAlgorithm;
@@ -115,4 +117,27 @@ TEST(DocumentTest, ReductionLineWritesTheRatioAsADecimal)
               "Reduction: 1 -> 10000000000000000 1e+18%");
     EXPECT_EQ(CompressedKeyedArchiveTransformer::reductionLine(0, 0), "Reduction: 0 -> 0 nan%");
     EXPECT_EQ(CompressedKeyedArchiveTransformer::reductionLine(0, 5), "Reduction: 0 -> 5 inf%");
+}
+
+TEST(DocumentTest, TransformerServesSeveralThreadsAtOnce)
+{
+    const CompressedKeyedArchiveTransformer transformer;
+    std::atomic<int> mismatches = 0;
+    testing::internal::CaptureStdout();
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&transformer, &mismatches, t] {
+            for (int i = 0; i < 50; ++i) {
+                const QVariant value = i % 2 ? QVariant::fromValue(graphics::Color{t / 4.0, i / 50.0, 0.5, 1})
+                                             : QVariant::fromValue(graphics::Font("Lato-Bold", 10.0 + i + t));
+                if (transformer.reverseTransformedValue(transformer.transformedValue(value)) != value)
+                    ++mismatches;
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    const QString printed = QString::fromStdString(testing::internal::GetCapturedStdout());
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(printed.count("Reduction: "), 200);
 }
