@@ -50,8 +50,8 @@ public:
     Font smaller() const { return withSize(size_ - 1); }
     Font withSize(double pointSize) const { return {name_, pointSize}; }
 
-    // The QFont to lay out and draw with. Its point size is this font's size, so one point is one pixel
-    // on a 72-dpi paint device (see TextLayout); a size that is not positive draws at the system size.
+    // The QFont of the face at this font's size in points (one point is one pixel at 72 dpi; TextLayout
+    // scales it for Qt's font resolution); a size that is not positive draws at the system size.
     QFont toQFont() const;
 
     friend bool operator==(const Font&, const Font&) = default;

@@ -54,8 +54,7 @@ QPen penFor(const Path& path, const Color& color)
         pen.setJoinStyle(Qt::BevelJoin);
         break;
     }
-    // Qt measures the miter from the join point on the centre line, half the platform's miter length.
-    pen.setMiterLimit(attributes.miterLimit / 2);
+    pen.setMiterLimit(attributes.miterLimit);
     return pen;
 }
 

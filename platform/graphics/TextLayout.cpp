@@ -1,6 +1,6 @@
 #include "graphics/TextLayout.h"
 
-#include <QImage>
+#include <QFontMetricsF>
 #include <QTextCharFormat>
 #include <cmath>
 #include <limits>
@@ -8,17 +8,23 @@
 namespace graphics {
 namespace {
 
-// A device of 72 dots per inch: fonts laid out against it are as many units high as their point size.
-const QPaintDevice& pointDevice()
+// Fonts without a paint device resolve their point sizes at Qt's default font resolution; scaling the
+// size by 72 / that resolution makes a point one unit of the layout. (Laying out against a 72-dpi device
+// instead would drop absolute letter spacing.)
+double pointScale()
 {
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_RGBA8888_Premultiplied);
-        const int dotsPerMeter = qRound(72 / 0.0254);
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return device;
+    static const double scale = 72.0 / QFontMetricsF(QFont()).fontDpi();
+    return scale;
+}
+
+QFont layoutFont(const Font& font, const std::optional<double>& kern)
+{
+    QFont result = font.toQFont();
+    result.setPointSizeF(result.pointSizeF() * pointScale());
+    if (kern && std::isfinite(*kern)) {
+        result.setLetterSpacing(QFont::AbsoluteSpacing, *kern);
+    }
+    return result;
 }
 
 bool isParagraphSeparator(QChar character)
@@ -46,17 +52,14 @@ Qt::Alignment qtAlignment(TextAlignment alignment)
 QTextCharFormat charFormat(const TextAttributes& attributes)
 {
     QTextCharFormat format;
-    format.setFont(attributes.resolvedFont().toQFont(), QTextCharFormat::FontPropertiesAll);
+    format.setFont(layoutFont(attributes.resolvedFont(), attributes.kern),
+                   QTextCharFormat::FontPropertiesAll);
     format.setForeground(attributes.resolvedForegroundColor().toQColor());
     if (attributes.backgroundColor) {
         format.setBackground(attributes.backgroundColor->toQColor());
     }
     format.setFontUnderline(attributes.underlineStyle.value_or(0) != 0);
     format.setFontStrikeOut(attributes.strikethroughStyle.value_or(0) != 0);
-    if (attributes.kern && std::isfinite(*attributes.kern)) {
-        format.setFontLetterSpacingType(QFont::AbsoluteSpacing);
-        format.setFontLetterSpacing(*attributes.kern);
-    }
     return format;
 }
 
@@ -100,7 +103,7 @@ void TextLayout::layOutParagraph(const AttributedString& text, int start, int en
     const int styleIndex = start < text.length() ? start : start - 1;
     const TextAttributes paragraphAttributes = text.attributesAt(styleIndex);
     auto layout = std::make_unique<QTextLayout>(text.string().mid(start, end - start),
-                                                paragraphAttributes.resolvedFont().toQFont(), &pointDevice());
+                                                layoutFont(paragraphAttributes.resolvedFont(), std::nullopt));
     QTextOption option(qtAlignment(paragraphAttributes.resolvedParagraphStyle().alignment));
     option.setWrapMode(wraps ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     layout->setTextOption(option);

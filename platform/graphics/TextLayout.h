@@ -11,7 +11,7 @@ namespace graphics {
 
 // Lays styled text out in lines with QTextLayout: one layout per paragraph (split at line and paragraph
 // separators), lines wrapped at the given width, line heights with the font's leading, in a y-down space
-// whose origin is the top left of the first line. Fonts are resolved at 72 dpi, so a point is a unit.
+// whose origin is the top left of the first line. One point of a font size is one unit.
 class TextLayout
 {
 public:
