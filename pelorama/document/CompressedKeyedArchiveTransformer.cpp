@@ -45,6 +45,18 @@ void CompressedKeyedArchiveTransformer::registerTransformer()
     store::ValueTransformer::setValueTransformer(std::make_shared<CompressedKeyedArchiveTransformer>(), name);
 }
 
+QMetaType CompressedKeyedArchiveTransformer::transformedValueClass()
+{
+    printLine(QStringLiteral("tvc"));
+    return QMetaType::fromType<QByteArray>();
+}
+
+bool CompressedKeyedArchiveTransformer::allowsReverseTransformation()
+{
+    printLine(QStringLiteral("art"));
+    return true;
+}
+
 QString CompressedKeyedArchiveTransformer::reductionLine(qsizetype archiveLength, qsizetype compressedLength)
 {
     const double ratio = double(compressedLength) / double(archiveLength) * 100.0;

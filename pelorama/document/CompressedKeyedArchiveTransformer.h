@@ -22,6 +22,11 @@ public:
     // replaces the instance with an equal one.
     static void registerTransformer();
 
+    // The kind of the stored form; prints the line "tvc" on each call.
+    static QMetaType transformedValueClass();
+    // True: stored bytes turn back into values; prints the line "art" on each call.
+    static bool allowsReverseTransformation();
+
     // A null value gives a null result and prints nothing. Otherwise prints one line, "Reduction: "
     // with the archive's and the compressed length and their ratio, and answers the compressed archive.
     // A value that cannot be archived gives a null result and a warning.

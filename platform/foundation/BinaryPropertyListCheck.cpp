@@ -17,6 +17,12 @@ Unexpected<PropertyListError> failure(const QString& reason)
         PropertyListError{QStringLiteral("The binary property list is damaged: %1.").arg(reason)});
 }
 
+// Writers use 1, 2, 4 or 8 bytes for offsets, references and UIDs; the parser reads no other widths.
+bool isWordSize(std::size_t width)
+{
+    return width == 1 || width == 2 || width == 4 || width == 8;
+}
+
 std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b)
 {
     return a > UINT64_MAX - b ? UINT64_MAX : a + b;
@@ -57,7 +63,7 @@ public:
         const std::uint64_t objectCount = readBigEndian(trailer + 8, 8);
         const std::uint64_t topObject = readBigEndian(trailer + 16, 8);
         const std::uint64_t tableOffset = readBigEndian(trailer + 24, 8);
-        if (offsetSize_ < 1 || offsetSize_ > 8 || referenceSize_ < 1 || referenceSize_ > 8)
+        if (!isWordSize(offsetSize_) || !isWordSize(referenceSize_))
             return failure(QStringLiteral("the offset or reference size is invalid"));
         if (objectCount == 0 || topObject >= objectCount)
             return failure(QStringLiteral("the top object is out of range"));
@@ -147,7 +153,7 @@ private:
             length = 8;
             break;
         case 0x8: // UID of info + 1 bytes
-            if (info > 7)
+            if (!isWordSize(info + 1))
                 return failure(QStringLiteral("a UID has an invalid size"));
             length = info + 1;
             break;

@@ -141,3 +141,12 @@ TEST(DocumentTest, TransformerServesSeveralThreadsAtOnce)
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(printed.count("Reduction: "), 200);
 }
+
+TEST(DocumentTest, TransformerDescribesItselfWithALineEachTime)
+{
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(CompressedKeyedArchiveTransformer::transformedValueClass(), QMetaType::fromType<QByteArray>());
+    EXPECT_TRUE(CompressedKeyedArchiveTransformer::allowsReverseTransformation());
+    EXPECT_TRUE(CompressedKeyedArchiveTransformer::allowsReverseTransformation());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "tvc\nart\nart\n");
+}
