@@ -46,9 +46,13 @@ double positionOnRay(const BezierCurve& ray, const graphics::Point& point)
     return isHorizontal(ray) ? point.x : point.y;
 }
 
-bool isNear(double a, double b)
+// Positions on a ray come from two separate clipping searches that converge to six decimals of parameter,
+// so a container running along the tested contour meets the ray a few ulps of the search away from the
+// contour's own extreme point; a fixed 1e-12 misses it on ordinary coordinates. The slack grows with the
+// coordinates and is never below the tangent tolerance.
+double nearSlack(double minimum, double maximum)
 {
-    return std::fabs(a - b) <= tangentTolerance;
+    return std::max(tangentTolerance, 1e-9 * std::max({1.0, std::fabs(minimum), std::fabs(maximum)}));
 }
 
 int countOfContour(const CrossingList& list, const BezierContour* contour)
@@ -143,6 +147,10 @@ bool collectRayCrossings(const ContourList& containers, BezierCurve& ray, const 
 {
     const double minimum = positionOnRay(ray, extent.minimum);
     const double maximum = positionOnRay(ray, extent.maximum);
+    const double slack = nearSlack(minimum, maximum);
+    auto isNear = [slack](double a, double b) {
+        return std::fabs(a - b) <= slack;
+    };
     CrossingList ambiguous;
     for (BezierContour* container : containers) {
         for (const auto& sharedEdge : container->edges()) {

@@ -70,11 +70,11 @@ BezierGraph::ContourList BezierGraph::pairEquivalentContoursForIntersection(Cont
                                                                             ContourList& theirs) const
 {
     ContourList result;
+    // Where a filled contour meets an equivalent hole, one operand is empty on each side of the shared
+    // outline, so the intersection has no edge there: neither is kept (keeping the hole would fill it).
     pairEquivalentContours(ours, theirs, [&result](BezierContour* mine, BezierContour* other) {
         if (mine->inside() == other->inside())
             result.push_back(mine);
-        else
-            result.push_back(mine->inside() == ContourInside::hole ? mine : other);
     });
     return result;
 }
@@ -83,13 +83,11 @@ BezierGraph::ContourList BezierGraph::pairEquivalentContoursForDifference(Contou
                                                                           ContourList& theirs) const
 {
     ContourList result;
+    // Two equivalent holes: outside both operands are filled and inside both empty, so the difference is
+    // empty on both sides and the outline is not kept (keeping it would fill the hole).
     pairEquivalentContours(ours, theirs, [&result](BezierContour* mine, BezierContour* other) {
-        if (mine->inside() == other->inside()) {
-            if (mine->inside() == ContourInside::hole)
-                result.push_back(mine);
-        } else {
+        if (mine->inside() != other->inside())
             result.push_back(mine);
-        }
     });
     return result;
 }
