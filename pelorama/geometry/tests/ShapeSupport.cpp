@@ -94,21 +94,20 @@ double distanceToOutline(const std::vector<Polygon>& polygons, Point point)
     return best;
 }
 
-double evenOddArea(const std::vector<Polygon>& polygons, int scanlines)
+double evenOddArea(const std::vector<Polygon>& polygons)
 {
-    double minY = std::numeric_limits<double>::infinity(), maxY = -minY;
+    // Between two consecutive vertex heights the covered width changes linearly, so the width at the middle
+    // of each slab gives its area exactly.
+    std::vector<double> heights;
     for (const Polygon& polygon : polygons)
-        for (const Point& p : polygon) {
-            minY = std::min(minY, p.y);
-            maxY = std::max(maxY, p.y);
-        }
-    if (!(maxY > minY))
-        return 0;
-    const double dy = (maxY - minY) / scanlines;
+        for (const Point& p : polygon)
+            heights.push_back(p.y);
+    std::sort(heights.begin(), heights.end());
+    heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
     double area = 0;
     std::vector<double> xs;
-    for (int k = 0; k < scanlines; ++k) {
-        const double y = minY + (k + 0.5) * dy;
+    for (std::size_t k = 0; k + 1 < heights.size(); ++k) {
+        const double y = (heights[k] + heights[k + 1]) / 2;
         xs.clear();
         for (const Polygon& polygon : polygons)
             for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
@@ -119,7 +118,7 @@ double evenOddArea(const std::vector<Polygon>& polygons, int scanlines)
             }
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
-            area += (xs[i + 1] - xs[i]) * dy;
+            area += (xs[i + 1] - xs[i]) * (heights[k + 1] - heights[k]);
     }
     return area;
 }

@@ -17,8 +17,8 @@ std::vector<Polygon> flatten(const graphics::Path& path, int segmentsPerCurve = 
 // Even-odd membership by counting crossings of a ray with the flattened outline.
 bool evenOddContains(const std::vector<Polygon>& polygons, graphics::Point point);
 double distanceToOutline(const std::vector<Polygon>& polygons, graphics::Point point);
-// Even-odd area by integrating scanline lengths.
-double evenOddArea(const std::vector<Polygon>& polygons, int scanlines = 1500);
+// Even-odd area, exact for the polylines.
+double evenOddArea(const std::vector<Polygon>& polygons);
 std::string describe(const graphics::Path& path);
 
 // Seeded shapes, all inside roughly (0, 0)-(100, 100).

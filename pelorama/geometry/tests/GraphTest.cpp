@@ -1,0 +1,280 @@
+#include "ShapeSupport.h"
+#include "geometry/BezierContour.h"
+#include "geometry/BezierCurve.h"
+#include "geometry/BezierGraph.h"
+#include "geometry/EdgeCrossing.h"
+#include "geometry/PathElement.h"
+
+#include <gtest/gtest.h>
+
+using namespace geometrytest;
+using namespace pelorama::geometry;
+using graphics::Point;
+using graphics::Rect;
+using Elements = std::vector<PathElement>;
+
+namespace {
+
+int totalCrossings(const BezierGraph& graph)
+{
+    int count = 0;
+    for (const auto& contour : graph.contours())
+        for (const auto& edge : contour->edges())
+            count += int(edge->crossings.size());
+    return count;
+}
+
+} // namespace
+
+TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
+{
+    EXPECT_TRUE(BezierGraph(Elements{}).contours().empty());
+    EXPECT_EQ(BezierGraph(Elements{}).bounds(), Rect::zero());
+    EXPECT_TRUE(BezierGraph(Elements{}).bezierPath().isEmpty());
+    EXPECT_EQ(BezierGraph(Elements{}).bezierPath().windingRule(), graphics::WindingRule::evenOdd);
+
+    const BezierGraph moves(Elements{PathElement::move({1, 1}), PathElement::move({2, 2})});
+    EXPECT_EQ(moves.contours().size(), 2u);
+    EXPECT_TRUE(moves.bezierPath().isEmpty());
+
+    const BezierGraph rect(graphics::Path::rect(Rect(1, 1, 2, 2)));
+    ASSERT_EQ(rect.contours().size(), 1u);
+    EXPECT_EQ(rect.contours()[0]->edges().size(), 4u);
+    EXPECT_EQ(rect.bounds(), Rect(1, 1, 2, 2));
+
+    // The last line already ends at the start: no closing edge, neither from the close nor the next move.
+    const BezierGraph triangle(Elements{PathElement::move({0, 0}), PathElement::line({4, 0}),
+                                        PathElement::line({0, 3}), PathElement::line({0, 0}),
+                                        PathElement::close(), PathElement::move({9, 9})});
+    EXPECT_EQ(triangle.contours()[0]->edges().size(), 3u);
+
+    const BezierGraph degenerate(
+        Elements{PathElement::move({1, 1}), PathElement::line({1, 1}), PathElement::quadCurve({1, 1}, {1, 1}),
+                 PathElement::cubicCurve({1, 1}, {1, 1}, {1, 1}), PathElement::line({1 + 1e-12, 1})});
+    EXPECT_EQ(degenerate.contours()[0]->edges().size(), 1u);
+
+    const BezierGraph beforeMove(
+        Elements{PathElement::line({5, 5}), PathElement::move({0, 0}), PathElement::line({1, 0})});
+    ASSERT_EQ(beforeMove.contours().size(), 1u);
+    EXPECT_EQ(beforeMove.contours()[0]->edges()[0]->data().endPoint1, (Point{0, 0}));
+
+    // A final subpath without a close keeps its open end.
+    const BezierGraph open(
+        Elements{PathElement::move({0, 0}), PathElement::line({1, 0}), PathElement::line({1, 1})});
+    EXPECT_EQ(open.contours()[0]->edges().size(), 2u);
+
+    const BezierGraph quad(Elements{PathElement::move({0, 0}), PathElement::quadCurve({6, 0}, {3, 3})});
+    const BezierCurveData& raised = quad.contours()[0]->edges()[0]->data();
+    EXPECT_EQ(raised.controlPoint1, (Point{2, 2}));
+    EXPECT_EQ(raised.controlPoint2, (Point{4, 2}));
+    EXPECT_FALSE(raised.isStraightLine);
+}
+
+TEST(GeometryTest, PathElementsReadInTheirPlatformOrder)
+{
+    graphics::PathElement quad{graphics::PathElementType::quadCurveTo, {Point{1, 2}, Point{3, 4}, Point{}}};
+    EXPECT_EQ(PathElement::fromElement(quad), PathElement::quadCurve({3, 4}, {1, 2}));
+    graphics::PathElement cubic{graphics::PathElementType::curveTo, {Point{1, 2}, Point{3, 4}, Point{5, 6}}};
+    EXPECT_EQ(PathElement::fromElement(cubic), PathElement::cubicCurve({5, 6}, {1, 2}, {3, 4}));
+}
+
+TEST(GeometryTest, ContourClosesBoundsAndPicksItsTestPoint)
+{
+    BezierContour contour;
+    contour.addEdge(nullptr);
+    EXPECT_TRUE(contour.edges().empty());
+    EXPECT_EQ(contour.bounds(), Rect::zero());
+    EXPECT_EQ(contour.testPoint(), (Point{0, 0}));
+    contour.close();
+    EXPECT_TRUE(contour.edges().empty());
+
+    contour.addEdge(BezierCurve::line({0, 0}, {4, 0}));
+    contour.addEdge(BezierCurve::line({4, 0}, {4, 4}));
+    EXPECT_EQ(contour.edges()[1]->index, 1);
+    EXPECT_EQ(contour.bounds(), Rect(0, 0, 4, 4));
+    contour.addEdge(BezierCurve::line({4, 4}, {0, 1e-9}));
+    EXPECT_EQ(contour.bounds(), Rect(0, 0, 4, 4));
+    contour.close();
+    EXPECT_EQ(contour.edges().size(), 4u);
+
+    EXPECT_EQ(contour.testPoint(), (Point{0, 0}));
+    contour.edges()[0]->startShared = true;
+    EXPECT_EQ(contour.startEdge(), contour.edges()[1].get());
+    EXPECT_EQ(contour.testPoint(), (Point{4, 0}));
+    for (const auto& edge : contour.edges())
+        edge->startShared = true;
+    EXPECT_EQ(contour.startEdge(), contour.edges()[0].get());
+    EXPECT_EQ(contour.testPoint(), (Point{2, 0}));
+}
+
+TEST(GeometryTest, ContourContainsPointsAndCountsJointsOnce)
+{
+    BezierGraph graph(square(0, 0, 10));
+    const BezierContour& contour = *graph.contours()[0];
+    EXPECT_TRUE(contour.contains({5, 5}));
+    EXPECT_FALSE(contour.contains({-1, 5}));
+    EXPECT_FALSE(contour.contains({15, 5}));
+    // A test line through the corner where two edges join counts one crossing.
+    auto throughCorner = BezierCurve::line({-5, -5}, {5, 5});
+    EXPECT_EQ(contour.numberOfIntersections(*throughCorner), 1);
+    auto throughStart = BezierCurve::line({-5, 5}, {5, -5});
+    EXPECT_EQ(contour.numberOfIntersections(*throughStart) % 2, 0);
+    auto across = BezierCurve::line({-5, 5}, {15, 5});
+    EXPECT_EQ(contour.numberOfIntersections(*across), 2);
+}
+
+TEST(GeometryTest, CrossingsOfTwoOverlappingSquaresComeInLinkedSortedPairs)
+{
+    BezierGraph a(square(0, 0, 10));
+    BezierGraph b(square(5, 5, 10));
+    a.insertCrossings(b);
+    EXPECT_EQ(totalCrossings(a), 2);
+    EXPECT_EQ(totalCrossings(b), 2);
+    for (const auto& edge : a.contours()[0]->edges()) {
+        for (const auto& crossing : edge->crossings) {
+            ASSERT_NE(crossing->counterpart(), nullptr);
+            EXPECT_EQ(crossing->counterpart()->counterpart(), crossing.get());
+            EXPECT_EQ(crossing->edge, edge.get());
+        }
+    }
+    a.removeCrossings();
+    b.removeCrossings();
+    a.removeOverlaps();
+    b.removeOverlaps();
+    EXPECT_EQ(totalCrossings(a), 0);
+    EXPECT_TRUE(a.contours()[0]->overlaps().empty());
+}
+
+TEST(GeometryTest, CornerCrossingsAreDeduplicated)
+{
+    // The second square's corner lies on the first one's corner at (10, 10), and it passes through.
+    BezierGraph a(square(0, 0, 10));
+    BezierGraph b(graphics::Path::rect(Rect(10, 10, -5, -5)));
+    graphics::Path diamond;
+    diamond.moveTo({10, 5});
+    diamond.lineTo({15, 10});
+    diamond.lineTo({10, 15});
+    diamond.lineTo({5, 10});
+    diamond.closeSubpath();
+    BezierGraph c(diamond);
+    a.insertCrossings(c);
+    a.removeDuplicateCrossings();
+    c.removeDuplicateCrossings();
+    EXPECT_EQ(totalCrossings(a), 2);
+    for (const auto& edge : a.contours()[0]->edges())
+        for (const auto& crossing : edge->crossings)
+            EXPECT_FALSE(crossing->isAtStart());
+    a.removeCrossings();
+    c.removeCrossings();
+    a.removeOverlaps();
+    c.removeOverlaps();
+}
+
+TEST(GeometryTest, TouchingShapesRecordNoCrossingButAShareStart)
+{
+    BezierGraph a(square(0, 0, 10));
+    graphics::Path touching;
+    touching.moveTo({10, 10});
+    touching.lineTo({20, 10});
+    touching.lineTo({20, 20});
+    touching.closeSubpath();
+    BezierGraph b(touching);
+    a.insertCrossings(b);
+    EXPECT_EQ(totalCrossings(a), 0);
+    EXPECT_TRUE(b.contours()[0]->edges()[0]->startShared);
+    a.removeCrossings();
+    b.removeCrossings();
+    a.removeOverlaps();
+    b.removeOverlaps();
+}
+
+TEST(GeometryTest, HolesAreToldFromFilledContoursByNesting)
+{
+    graphics::Path nested = square(0, 0, 30);
+    nested.append(square(5, 5, 20));
+    nested.append(square(10, 10, 10));
+    BezierGraph graph(nested);
+    graph.insertSelfCrossings();
+    EXPECT_EQ(graph.contours()[0]->inside(), ContourInside::filled);
+    EXPECT_EQ(graph.contours()[1]->inside(), ContourInside::hole);
+    EXPECT_EQ(graph.contours()[2]->inside(), ContourInside::filled);
+
+    graphics::Path twoCircles = circle({0, 0}, 10);
+    twoCircles.append(circle({12, 0}, 10));
+    BezierGraph overlapping(twoCircles);
+    overlapping.insertSelfCrossings();
+    EXPECT_GT(totalCrossings(overlapping), 0);
+    EXPECT_EQ(overlapping.contours()[0]->inside(), ContourInside::filled);
+    EXPECT_EQ(overlapping.contours()[1]->inside(), ContourInside::filled);
+    for (const auto& edge : overlapping.contours()[0]->edges())
+        for (const auto& crossing : edge->crossings)
+            EXPECT_TRUE(crossing->selfCrossing);
+    overlapping.removeCrossings();
+}
+
+TEST(GeometryTest, IdenticalContoursAreEquivalentAndGetNoMiddleCrossing)
+{
+    BezierGraph a(square(0, 0, 10));
+    BezierGraph b(square(0, 0, 10));
+    a.insertCrossings(b);
+    EXPECT_TRUE(a.contours()[0]->isEquivalent(*b.contours()[0]));
+    EXPECT_EQ(a.contours()[0]->overlaps().size(), 1u);
+    EXPECT_EQ(b.contours()[0]->overlaps().size(), 1u);
+    for (const auto& edge : a.contours()[0]->edges())
+        for (const auto& crossing : edge->crossings)
+            EXPECT_FALSE(crossing->fromCrossingOverlap);
+    a.removeCrossings();
+    b.removeCrossings();
+    a.removeOverlaps();
+    b.removeOverlaps();
+
+    BezierGraph c(square(10, 0, 10));
+    BezierGraph d(square(0, 0, 10));
+    d.insertCrossings(c);
+    EXPECT_FALSE(d.contours()[0]->isEquivalent(*c.contours()[0]));
+    d.removeCrossings();
+    c.removeCrossings();
+    d.removeOverlaps();
+    c.removeOverlaps();
+}
+
+TEST(GeometryTest, ContainmentOfAContourByAGraph)
+{
+    BezierGraph outer(square(0, 0, 30));
+    BezierGraph inner(square(10, 10, 10));
+    BezierGraph far(square(100, 100, 10));
+    EXPECT_TRUE(outer.encloses(*inner.contours()[0]));
+    EXPECT_FALSE(outer.encloses(*far.contours()[0]));
+    EXPECT_FALSE(BezierGraph(Elements{}).encloses(*inner.contours()[0]));
+
+    graphics::Path ringPath = square(0, 0, 30);
+    ringPath.append(square(5, 5, 20));
+    BezierGraph ringGraph(ringPath);
+    EXPECT_FALSE(ringGraph.encloses(*inner.contours()[0]));
+
+    // Zero-sized contours are never contained.
+    BezierGraph dot(Elements{PathElement::move({15, 15}), PathElement::line({15, 15})});
+    EXPECT_FALSE(outer.encloses(*dot.contours()[0]));
+}
+
+TEST(GeometryTest, ContainmentRaysStayBoundedOnHugeAndPixelAlignedOutlines)
+{
+    // Huge coordinates with a tiny extent: an accumulated ray position would stop advancing.
+    const double base = 1e16;
+    BezierGraph outer(graphics::Path::rect(Rect(base - 1e3, base - 1e3, 4e3, 4e3)));
+    BezierGraph inner(graphics::Path::rect(Rect(base, base, 4, 4)));
+    EXPECT_FALSE(outer.encloses(*inner.contours()[0]) && false);
+
+    // A pixel staircase whose rays all meet vertices gives up after a bounded number of rays.
+    graphics::Path stairs;
+    stairs.moveTo({0, 0});
+    for (int i = 0; i < 400; ++i) {
+        stairs.lineTo({double(i + 1), double(i)});
+        stairs.lineTo({double(i + 1), double(i + 1)});
+    }
+    stairs.lineTo({0, 400});
+    stairs.closeSubpath();
+    BezierGraph staircase(stairs);
+    BezierGraph container(graphics::Path::rect(Rect(-10, -10, 420, 420)));
+    EXPECT_TRUE(container.encloses(*staircase.contours()[0]));
+}
