@@ -22,6 +22,7 @@ public:
     int pixelsHigh() const { return bitmap_.height(); }
     int bitsPerPixel() const { return bitmap_.depth(); }
     qsizetype bytesPerRow() const { return bitmap_.bytesPerLine(); }
+    qsizetype bytesPerPlane() const { return bitmap_.sizeInBytes(); }
     Size size() const { return size_; }
     void setSize(Size size) { size_ = size; }
     const QImage& bitmap() const { return bitmap_; }

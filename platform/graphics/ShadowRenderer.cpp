@@ -8,10 +8,25 @@
 namespace graphics {
 namespace {
 
+// Averages use a fixed-point reciprocal of the window: a sum of at most 255 x window times it stays
+// within 32 bits, which lets the compiler vectorise the loops.
+constexpr int averageShift = 23;
+
+quint32 reciprocalOf(int window)
+{
+    return quint32(((quint64(1) << averageShift) + quint64(window) / 2) / quint64(window));
+}
+
+inline quint8 average(quint32 sum, quint32 reciprocal)
+{
+    return quint8(
+        std::min<quint32>((sum * reciprocal + (quint32(1) << (averageShift - 1))) >> averageShift, 255));
+}
+
 // Blurs one row of width bytes with a box of radius r from source into target (distinct buffers).
 void boxBlurRow(const quint8* source, quint8* target, int width, int r)
 {
-    const quint64 reciprocal = (quint64(1) << 32) / quint64(2 * r + 1);
+    const quint32 reciprocal = reciprocalOf(2 * r + 1);
     quint32 sum = 0;
     for (int x = 0; x < std::min(r, width); ++x) {
         sum += source[x];
@@ -20,7 +35,7 @@ void boxBlurRow(const quint8* source, quint8* target, int width, int r)
         if (x + r < width) {
             sum += source[x + r];
         }
-        target[x] = quint8((quint64(sum) * reciprocal + (quint64(1) << 31)) >> 32);
+        target[x] = average(sum, reciprocal);
         if (x - r >= 0) {
             sum -= source[x - r];
         }
@@ -53,8 +68,7 @@ void boxBlurRows(std::vector<quint8>& plane, int width, int height, const std::a
 // Blurs each column with a box of radius r, walking rows so memory is read in order.
 void boxBlurColumns(std::vector<quint8>& plane, std::vector<quint8>& scratch, int width, int height, int r)
 {
-    const int window = 2 * r + 1;
-    const quint64 reciprocal = (quint64(1) << 32) / quint64(window);
+    const quint32 reciprocal = reciprocalOf(2 * r + 1);
     std::copy(plane.begin(), plane.end(), scratch.begin());
     std::vector<quint32> sums(std::size_t(width), 0);
     auto rowOf = [&](int y) {
@@ -75,7 +89,7 @@ void boxBlurColumns(std::vector<quint8>& plane, std::vector<quint8>& scratch, in
         }
         quint8* target = plane.data() + std::size_t(y) * std::size_t(width);
         for (int x = 0; x < width; ++x) {
-            target[x] = quint8((quint64(sums[std::size_t(x)]) * reciprocal + (quint64(1) << 31)) >> 32);
+            target[x] = average(sums[std::size_t(x)], reciprocal);
         }
         if (y - r >= 0) {
             const quint8* leaving = rowOf(y - r);

@@ -54,6 +54,8 @@ TEST(GraphicsTest, DecodedImagesMeasureInPixels)
     ASSERT_EQ(image->representations().size(), 1u);
     const BitmapImageRep& rep = image->representations().front();
     EXPECT_EQ(rep.bitsPerPixel(), 32);
+    EXPECT_EQ(rep.bytesPerRow(), 28);
+    EXPECT_EQ(rep.bytesPerPlane(), 84);
     EXPECT_EQ(rep.bitmap().format(), BitmapImageRep::pixelFormat);
     EXPECT_EQ(rep.bitmap().pixelColor(0, 0), QColor(10, 20, 30));
     EXPECT_EQ(Image::fromData(image->pngData())->representations().front().bitmap(), rep.bitmap());
