@@ -5,6 +5,7 @@
 #include "graphics/Rect.h"
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -65,3 +66,5 @@ private:
 };
 
 } // namespace graphics
+
+Q_DECLARE_METATYPE(graphics::Image)

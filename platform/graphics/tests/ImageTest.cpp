@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -60,6 +61,7 @@ TEST(GraphicsTest, DecodedImagesMeasureInPixels)
     EXPECT_EQ(rep.bitmap().pixelColor(0, 0), QColor(10, 20, 30));
     EXPECT_EQ(Image::fromData(image->pngData())->representations().front().bitmap(), rep.bitmap());
 
+    EXPECT_EQ(QVariant::fromValue(*image), QVariant::fromValue(*Image::fromData(pngOf(pixels))));
     EXPECT_FALSE(Image::fromData(QByteArray("not a picture at all")).has_value());
     EXPECT_FALSE(Image::fromData(QByteArray()).has_value());
     // A truncated PNG decodes to nothing rather than to garbage.
