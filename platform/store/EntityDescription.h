@@ -1,0 +1,47 @@
+#pragma once
+
+#include "store/AttributeDescription.h"
+#include "store/RelationshipDescription.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace store {
+
+class ManagedObject;
+class ManagedObjectContext;
+class ManagedObjectModel;
+
+// One entity of a model: its attributes and relationships in declaration order, and the name of the
+// class whose instances represent its objects (see ManagedObjectClassRegistry).
+class EntityDescription
+{
+public:
+    const QString& name() const { return m_name; }
+    const QString& managedObjectClassName() const { return m_className; }
+    const ManagedObjectModel& managedObjectModel() const { return *m_model; }
+
+    const std::vector<AttributeDescription>& attributes() const { return m_attributes; }
+    const std::vector<RelationshipDescription>& relationships() const { return m_relationships; }
+    const AttributeDescription* attribute(const QString& name) const;
+    const RelationshipDescription* relationship(const QString& name) const;
+    bool hasProperty(const QString& name) const { return attribute(name) || relationship(name); }
+    QStringList attributeNames() const;
+    QStringList relationshipNames() const;
+
+    // Inserts a new object of the entity named entityName into context; fatal when the context's model
+    // has no such entity.
+    static ManagedObject* insertNewObject(const QString& entityName, ManagedObjectContext& context);
+
+private:
+    friend class ManagedObjectModel;
+
+    const ManagedObjectModel* m_model = nullptr;
+    QString m_name;
+    QString m_className;
+    std::vector<AttributeDescription> m_attributes;
+    std::vector<RelationshipDescription> m_relationships;
+};
+
+} // namespace store

@@ -1,0 +1,75 @@
+#include "store/InMemoryStore.h"
+
+#include "store/EntityDescription.h"
+#include "store/ValueComparison.h"
+
+namespace store {
+
+InMemoryStore::InMemoryStore(QString identifier)
+    : PersistentStore(std::move(identifier), QString())
+{}
+
+Result<QList<StoreRow>> InMemoryStore::fetchRows(const EntityDescription& entity, const Predicate& predicate)
+{
+    QList<StoreRow> rows;
+    const bool filters = !predicate.isAll() && entity.attribute(predicate.key());
+    for (const auto& [key, row] : m_rows.value(entity.name())) {
+        if (filters && !valuesEqual(row.attributes.value(predicate.key()), predicate.value()))
+            continue;
+        rows.append(row);
+    }
+    return rows;
+}
+
+Result<std::optional<StoreRow>> InMemoryStore::fetchRow(const EntityDescription& entity, qint64 primaryKey)
+{
+    const auto table = m_rows.constFind(entity.name());
+    if (table == m_rows.constEnd())
+        return std::optional<StoreRow>();
+    const auto it = table->find(primaryKey);
+    if (it == table->end())
+        return std::optional<StoreRow>();
+    return std::optional<StoreRow>(it->second);
+}
+
+qint64 InMemoryStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
+{
+    qint64& next = m_nextKeys[entity.name()];
+    if (next == 0)
+        next = 1;
+    const qint64 first = next;
+    next += count;
+    return first;
+}
+
+Result<void> InMemoryStore::save(const StoreSaveRequest& request)
+{
+    // Check first so that a refused save changes nothing.
+    for (const EntityRow& entry : request.updated) {
+        if (!m_rows.value(entry.entity->name()).contains(entry.row.primaryKey))
+            return Error(Error::Code::StoreSaveFailed,
+                         "A changed " + entry.entity->name() + " no longer exists in the store.");
+    }
+    for (const EntityRow& entry : request.inserted) {
+        if (m_rows.value(entry.entity->name()).contains(entry.row.primaryKey))
+            return Error(Error::Code::StoreSaveFailed,
+                         "A new " + entry.entity->name() + " has the key of an existing object.");
+    }
+    for (const auto& [entity, key] : request.deleted)
+        m_rows[entity->name()].erase(key);
+    for (const EntityRow& entry : request.inserted) {
+        m_rows[entry.entity->name()][entry.row.primaryKey] = entry.row;
+        qint64& next = m_nextKeys[entry.entity->name()];
+        next = std::max(next, entry.row.primaryKey + 1);
+    }
+    for (const EntityRow& entry : request.updated)
+        m_rows[entry.entity->name()][entry.row.primaryKey] = entry.row;
+    return {};
+}
+
+Result<void> InMemoryStore::setPath(const QString&)
+{
+    return Error(Error::Code::StoreOpenFailed, "An in-memory store has no file to follow.");
+}
+
+} // namespace store

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/PersistentStore.h"
+
+#include <QHash>
+#include <map>
+
+namespace store {
+
+// Keeps rows in memory for the life of the coordinator; used for throw-away graphs.
+class InMemoryStore : public PersistentStore
+{
+public:
+    explicit InMemoryStore(QString identifier);
+
+    Type type() const override { return Type::InMemory; }
+    Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
+    Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
+    qint64 reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
+    Result<void> save(const StoreSaveRequest& request) override;
+    Result<void> setPath(const QString& path) override;
+
+private:
+    QHash<QString, std::map<qint64, StoreRow>> m_rows;
+    QHash<QString, qint64> m_nextKeys;
+};
+
+} // namespace store

@@ -1,0 +1,435 @@
+#include "store/ManagedObject.h"
+
+#include "foundation/Fatal.h"
+#include "store/EntityDescription.h"
+#include "store/ManagedObjectContext.h"
+#include "store/UndoEntry.h"
+#include "store/ValueComparison.h"
+
+#include <limits>
+
+namespace store {
+
+namespace {
+
+QVariant idsVariant(const QList<ManagedObjectID>& ids)
+{
+    return QVariant::fromValue(ids);
+}
+
+ManagedObject* objectFromVariant(const QVariant& value)
+{
+    if (!value.isValid())
+        return nullptr;
+    if (value.canConvert<ManagedObject*>())
+        return value.value<ManagedObject*>();
+    return qobject_cast<ManagedObject*>(value.value<QObject*>());
+}
+
+bool isIntegerType(int typeId)
+{
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Numbers are kept in one representation per attribute type, so stores and comparisons see one kind.
+QVariant normalized(const AttributeDescription& attribute, const QVariant& value)
+{
+    if (!value.isValid())
+        return value;
+    const int typeId = value.typeId();
+    const bool isNumber = isIntegerType(typeId) || typeId == QMetaType::Double ||
+                          typeId == QMetaType::Float || typeId == QMetaType::Bool;
+    switch (attribute.type) {
+    case AttributeType::Integer16:
+    case AttributeType::Integer32:
+    case AttributeType::Integer64:
+        if (isIntegerType(typeId) || typeId == QMetaType::Bool)
+            return QVariant(value.toLongLong());
+        return value;
+    case AttributeType::Double:
+        return isNumber ? QVariant(value.toDouble()) : value;
+    case AttributeType::Boolean:
+        return isNumber ? QVariant(value.toBool()) : value;
+    default:
+        return value;
+    }
+}
+
+std::optional<QString> typeProblem(const AttributeDescription& attribute, const QVariant& value)
+{
+    if (!value.isValid())
+        return std::nullopt;
+    const int typeId = value.typeId();
+    switch (attribute.type) {
+    case AttributeType::String:
+        if (typeId != QMetaType::QString)
+            return "is not text";
+        return std::nullopt;
+    case AttributeType::Integer16:
+    case AttributeType::Integer32:
+    case AttributeType::Integer64: {
+        if (typeId != QMetaType::LongLong)
+            return "is not an integer";
+        const qint64 n = value.toLongLong();
+        if (attribute.type == AttributeType::Integer16 &&
+            (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()))
+            return "does not fit 16 bits";
+        if (attribute.type == AttributeType::Integer32 &&
+            (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max()))
+            return "does not fit 32 bits";
+        return std::nullopt;
+    }
+    case AttributeType::Double:
+        if (typeId != QMetaType::Double)
+            return "is not a number";
+        return std::nullopt;
+    case AttributeType::Boolean:
+        if (typeId != QMetaType::Bool)
+            return "is not a boolean";
+        return std::nullopt;
+    case AttributeType::Binary:
+        if (typeId != QMetaType::QByteArray)
+            return "is not binary data";
+        return std::nullopt;
+    case AttributeType::Transformable:
+    case AttributeType::Undefined:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+ManagedObject::ManagedObject() = default;
+ManagedObject::~ManagedObject() = default;
+
+ManagedObjectContext* ManagedObject::managedObjectContext() const
+{
+    if (m_detached || (!m_inserted && !m_deleted && !m_existsInSource))
+        return nullptr;
+    return m_context;
+}
+
+void ManagedObject::requireKey(const QString& key) const
+{
+    if (!m_entity->hasProperty(key))
+        foundation::fatal("The entity " + m_entity->name() + " has no property named \"" + key + "\"");
+}
+
+const RelationshipDescription& ManagedObject::requireRelationship(const QString& key) const
+{
+    const RelationshipDescription* relationship = m_entity->relationship(key);
+    if (!relationship)
+        foundation::fatal("The entity " + m_entity->name() + " has no relationship named \"" + key + "\"");
+    return *relationship;
+}
+
+QStringList ManagedObject::changedKeys() const
+{
+    QStringList keys;
+    for (const AttributeDescription& attribute : m_entity->attributes()) {
+        if (!valuesEqual(m_values.attributes.value(attribute.name),
+                         m_committed.attributes.value(attribute.name)))
+            keys.append(attribute.name);
+    }
+    for (const RelationshipDescription& relationship : m_entity->relationships()) {
+        if (m_values.relationships.value(relationship.name) !=
+            m_committed.relationships.value(relationship.name))
+            keys.append(relationship.name);
+    }
+    return keys;
+}
+
+QVariant ManagedObject::primitiveValue(const QString& key) const
+{
+    if (m_entity->attribute(key))
+        return m_values.attributes.value(key);
+    return valueForKey(key);
+}
+
+void ManagedObject::setPrimitiveValue(const QVariant& value, const QString& key)
+{
+    if (const AttributeDescription* attribute = m_entity->attribute(key)) {
+        const QVariant stored = normalized(*attribute, value);
+        if (stored.isValid())
+            m_values.attributes.insert(key, stored);
+        else
+            m_values.attributes.remove(key);
+    } else {
+        const RelationshipDescription& relationship = requireRelationship(key);
+        QList<ManagedObjectID> ids;
+        if (relationship.isToMany) {
+            for (ManagedObject* object : value.value<QList<ManagedObject*>>()) {
+                if (object && !ids.contains(object->objectID()))
+                    ids.append(object->objectID());
+            }
+        } else if (ManagedObject* object = objectFromVariant(value)) {
+            ids.append(object->objectID());
+        }
+        m_values.relationships.insert(key, ids);
+    }
+    if (m_context)
+        m_context->noteChanged(this);
+}
+
+void ManagedObject::willChangeValueForKey(const QString& key)
+{
+    requireKey(key);
+    if (m_changeStarts.contains(key))
+        return;
+    if (m_entity->attribute(key))
+        m_changeStarts.insert(key, m_values.attributes.value(key));
+    else
+        m_changeStarts.insert(key, idsVariant(m_values.relationships.value(key)));
+}
+
+void ManagedObject::didChangeValueForKey(const QString& key)
+{
+    requireKey(key);
+    const bool isAttribute = m_entity->attribute(key) != nullptr;
+    const QVariant after =
+        isAttribute ? m_values.attributes.value(key) : idsVariant(m_values.relationships.value(key));
+    const QVariant before = m_changeStarts.contains(key) ? m_changeStarts.take(key) : after;
+    const bool changed =
+        isAttribute ? !valuesEqual(before, after)
+                    : before.value<QList<ManagedObjectID>>() != after.value<QList<ManagedObjectID>>();
+    if (m_context && !m_detached) {
+        if (changed)
+            m_context->registerUndo(UndoEntry{UndoEntry::Kind::Value, m_id, key, before, after});
+        m_context->noteChanged(this);
+    }
+    emit valueChangedForKey(key);
+}
+
+bool ManagedObject::hasValueForKey(const QString& key) const
+{
+    return m_entity && m_entity->hasProperty(key);
+}
+
+QVariant ManagedObject::valueForKey(const QString& key) const
+{
+    if (m_entity->attribute(key))
+        return m_values.attributes.value(key);
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (relationship.isToMany)
+        return QVariant::fromValue(relatedObjects(key));
+    ManagedObject* object = relatedObject(key);
+    return object ? QVariant::fromValue(object) : QVariant();
+}
+
+void ManagedObject::setValueForKey(const QVariant& value, const QString& key)
+{
+    if (const AttributeDescription* attribute = m_entity->attribute(key)) {
+        willChangeValueForKey(key);
+        const QVariant stored = normalized(*attribute, value);
+        if (stored.isValid())
+            m_values.attributes.insert(key, stored);
+        else
+            m_values.attributes.remove(key);
+        didChangeValueForKey(key);
+        return;
+    }
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (relationship.isToMany)
+        setRelatedObjects(value.value<QList<ManagedObject*>>(), key);
+    else
+        setRelatedObject(objectFromVariant(value), key);
+}
+
+ManagedObject* ManagedObject::relatedObject(const QString& key) const
+{
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (relationship.isToMany)
+        foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-many");
+    const QList<ManagedObjectID> ids = m_values.relationships.value(key);
+    if (ids.isEmpty() || !m_context || m_detached)
+        return nullptr;
+    return m_context->objectForID(ids.first());
+}
+
+QList<ManagedObject*> ManagedObject::relatedObjects(const QString& key) const
+{
+    requireRelationship(key);
+    QList<ManagedObject*> objects;
+    if (!m_context || m_detached)
+        return objects;
+    for (const ManagedObjectID& id : m_values.relationships.value(key)) {
+        if (ManagedObject* object = m_context->objectForID(id))
+            objects.append(object);
+    }
+    return objects;
+}
+
+void ManagedObject::setLinks(const QString& key, const QList<ManagedObjectID>& ids)
+{
+    willChangeValueForKey(key);
+    m_values.relationships.insert(key, ids);
+    didChangeValueForKey(key);
+}
+
+void ManagedObject::link(const RelationshipDescription& relationship, ManagedObject* target, qsizetype index)
+{
+    QList<ManagedObjectID> ids = m_values.relationships.value(relationship.name);
+    if (!relationship.isToMany) {
+        ids = {target->objectID()};
+    } else {
+        ids.removeAll(target->objectID());
+        ids.insert(std::clamp<qsizetype>(index, 0, ids.size()), target->objectID());
+    }
+    setLinks(relationship.name, ids);
+}
+
+void ManagedObject::unlink(const RelationshipDescription& relationship, ManagedObject* target)
+{
+    QList<ManagedObjectID> ids = m_values.relationships.value(relationship.name);
+    ids.removeAll(target->objectID());
+    setLinks(relationship.name, ids);
+}
+
+static void requireSameContext(const ManagedObject* a, const ManagedObject* b)
+{
+    if (b && b->managedObjectContext() != a->managedObjectContext())
+        foundation::fatal("Objects of different contexts cannot be related");
+}
+
+void ManagedObject::setRelatedObject(ManagedObject* object, const QString& key)
+{
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (relationship.isToMany)
+        foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-many");
+    requireSameContext(this, object);
+    const RelationshipDescription* inverse = relationship.inverseRelationship;
+    ManagedObject* old = relatedObject(key);
+    if (inverse && old != object) {
+        if (old)
+            old->unlink(*inverse, this);
+        if (object) {
+            if (!inverse->isToMany) {
+                ManagedObject* previous = object->relatedObject(inverse->name);
+                if (previous && previous != this)
+                    previous->unlink(relationship, object);
+            }
+            object->link(*inverse, this, std::numeric_limits<qsizetype>::max());
+        }
+    }
+    setLinks(key, object ? QList<ManagedObjectID>{object->objectID()} : QList<ManagedObjectID>{});
+}
+
+void ManagedObject::addRelatedObject(ManagedObject* object, const QString& key)
+{
+    insertRelatedObject(object, std::numeric_limits<qsizetype>::max(), key);
+}
+
+void ManagedObject::insertRelatedObject(ManagedObject* object, qsizetype index, const QString& key)
+{
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (!relationship.isToMany)
+        foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-one");
+    if (!object)
+        return;
+    requireSameContext(this, object);
+    const QList<ManagedObjectID> ids = m_values.relationships.value(key);
+    const bool isMember = ids.contains(object->objectID());
+    if (isMember && !relationship.isOrdered)
+        return;
+    if (!isMember && relationship.inverseRelationship) {
+        const RelationshipDescription& inverse = *relationship.inverseRelationship;
+        if (!inverse.isToMany) {
+            ManagedObject* previous = object->relatedObject(inverse.name);
+            if (previous && previous != this)
+                previous->unlink(relationship, object);
+        }
+        object->link(inverse, this, std::numeric_limits<qsizetype>::max());
+    }
+    link(relationship, object, index);
+}
+
+void ManagedObject::removeRelatedObject(ManagedObject* object, const QString& key)
+{
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (!relationship.isToMany)
+        foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-one");
+    if (!object || !m_values.relationships.value(key).contains(object->objectID()))
+        return;
+    if (relationship.inverseRelationship)
+        object->unlink(*relationship.inverseRelationship, this);
+    unlink(relationship, object);
+}
+
+void ManagedObject::setRelatedObjects(const QList<ManagedObject*>& objects, const QString& key)
+{
+    const RelationshipDescription& relationship = requireRelationship(key);
+    if (!relationship.isToMany)
+        foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-one");
+    QList<ManagedObjectID> newIDs;
+    for (ManagedObject* object : objects) {
+        if (!object || newIDs.contains(object->objectID()))
+            continue;
+        requireSameContext(this, object);
+        newIDs.append(object->objectID());
+    }
+    if (const RelationshipDescription* inverse = relationship.inverseRelationship) {
+        const QList<ManagedObjectID> oldIDs = m_values.relationships.value(key);
+        for (ManagedObject* old : relatedObjects(key)) {
+            if (!newIDs.contains(old->objectID()))
+                old->unlink(*inverse, this);
+        }
+        for (ManagedObject* object : objects) {
+            if (!object || oldIDs.contains(object->objectID()))
+                continue;
+            if (!inverse->isToMany) {
+                ManagedObject* previous = object->relatedObject(inverse->name);
+                if (previous && previous != this)
+                    previous->unlink(relationship, object);
+            }
+            object->link(*inverse, this, std::numeric_limits<qsizetype>::max());
+        }
+    }
+    setLinks(key, newIDs);
+}
+
+ObjectSnapshot ManagedObject::snapshot() const
+{
+    return m_values;
+}
+
+Result<void> ManagedObject::validateValue(const QVariant&, const QString&)
+{
+    return {};
+}
+
+Result<void> ManagedObject::validateForSave()
+{
+    for (const AttributeDescription& attribute : m_entity->attributes()) {
+        const QVariant value = m_values.attributes.value(attribute.name);
+        if (std::optional<QString> problem = typeProblem(attribute, value))
+            return Error(Error::Code::Validation, "The value of \"" + attribute.name + "\" of " +
+                                                      m_entity->name() + " " + *problem + ".");
+        Result<void> result = validateValue(value, attribute.name);
+        if (!result)
+            return result;
+    }
+    for (const RelationshipDescription& relationship : m_entity->relationships()) {
+        Result<void> result = validateValue(valueForKey(relationship.name), relationship.name);
+        if (!result)
+            return result;
+    }
+    return {};
+}
+
+} // namespace store

@@ -1,0 +1,154 @@
+#pragma once
+
+#include "store/FetchRequest.h"
+#include "store/ManagedObjectID.h"
+#include "store/ObjectChanges.h"
+#include "store/ObjectSnapshot.h"
+#include "store/Result.h"
+#include "store/SaveChanges.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QUndoStack>
+#include <functional>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace store {
+
+class EntityDescription;
+class ManagedObject;
+class ManagedObjectModel;
+class PersistentStoreCoordinator;
+class SerialExecutor;
+class UndoGroupCommand;
+struct UndoEntry;
+
+// A scratch pad of objects over a coordinator (a root context) or over another context (a child
+// context, whose save pushes its changes into the parent, which stays unsaved).
+//
+// A main-queue context belongs to the thread it lives in (the main thread); a private-queue context has
+// a serial queue of its own. Objects and the context are used only on the context's queue: inside
+// perform / performAndWait, or directly on the thread of a main-queue context.
+//
+// Change notifications: objectsDidChange once per pass of the event loop (for private-queue contexts:
+// after each performed block) and on processPendingChanges; didSave after a successful save.
+class ManagedObjectContext : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class ConcurrencyType
+    {
+        MainQueue,
+        PrivateQueue
+    };
+
+    explicit ManagedObjectContext(ConcurrencyType type, QObject* parent = nullptr);
+    ~ManagedObjectContext() override;
+
+    ConcurrencyType concurrencyType() const { return m_type; }
+    void setPersistentStoreCoordinator(std::shared_ptr<PersistentStoreCoordinator> coordinator);
+    // The root's coordinator for child contexts.
+    PersistentStoreCoordinator* persistentStoreCoordinator() const;
+    // The parent must outlive the child.
+    void setParentContext(ManagedObjectContext* parent);
+    ManagedObjectContext* parentContext() const { return m_parent; }
+    // The coordinator's model; fatal when the context has neither coordinator nor parent.
+    const ManagedObjectModel& managedObjectModel() const;
+
+    // Runs block on the context's queue later (perform) or now, waiting for the queue (performAndWait).
+    // performAndWait runs at once when called from inside the context's queue.
+    void perform(std::function<void()> block);
+    void performAndWait(const std::function<void()>& block);
+
+    // A new object of the entity, with its attribute defaults, after awakeFromInsert. Fatal for an entity
+    // the model lacks.
+    ManagedObject* insertNewObject(const QString& entityName);
+    // Marks the object deleted, runs prepareForDeletion and then the delete rules of its relationships.
+    void deleteObject(ManagedObject* object);
+    // The object with this ID, fetched from the parent or store when needed; none when there is no
+    // such object.
+    ManagedObject* objectWithID(const ManagedObjectID& id);
+    Result<ManagedObject*> existingObject(const ManagedObjectID& id);
+    Result<QList<ManagedObject*>> execute(const FetchRequest& request);
+    Result<qsizetype> count(const FetchRequest& request);
+
+    bool hasChanges() const;
+    QList<ManagedObject*> insertedObjects() const;
+    QList<ManagedObject*> updatedObjects() const;
+    QList<ManagedObject*> deletedObjects() const;
+    QList<ManagedObject*> registeredObjects() const;
+
+    // Validates, runs willSave and writes the changes into the parent context or into the store in one
+    // transaction. On failure the context, the parent and the store are unchanged.
+    Result<void> save();
+    void processPendingChanges();
+    // Forgets unsaved changes (objects return to their saved values) and clears the undo stack.
+    void rollback();
+    // Forgets every object; objects handed out before stay alive but belong to no context.
+    void reset();
+
+    // Undo manager, not owned. Changes group into one undo step per pass of the event loop.
+    void setUndoStack(QUndoStack* stack);
+    QUndoStack* undoStack() const { return m_undoStack; }
+
+signals:
+    void objectsDidChange(const store::ObjectChanges& changes);
+    void didSave(const store::ObjectChanges& changes);
+
+private:
+    friend class ManagedObject;
+    friend class UndoGroupCommand;
+
+    bool isOnQueue() const;
+    const EntityDescription& requireEntity(const QString& name) const;
+    ManagedObject* registered(const ManagedObjectID& id) const;
+    ManagedObject* materialize(const ManagedObjectID& id, const ObjectSnapshot& snapshot,
+                               std::vector<ManagedObject*>& fetched);
+    void awake(const std::vector<ManagedObject*>& fetched);
+    ManagedObject* objectForID(const ManagedObjectID& id); // materializes; also deleted ones
+    bool isPresent(const ManagedObject* object) const;
+
+    // Reading the source: the parent context (on its queue) or the coordinator.
+    Result<QList<SourceRow>> sourceRows(const EntityDescription& entity, const Predicate& predicate);
+    std::optional<ObjectSnapshot> sourceRow(const ManagedObjectID& id);
+    // Serving a child; called on this context's queue.
+    Result<QList<SourceRow>> rowsForChild(const EntityDescription& entity, const Predicate& predicate);
+    std::optional<ObjectSnapshot> rowForChild(const ManagedObjectID& id);
+    void applyChildChanges(const SaveChanges& changes);
+
+    QVariant normalizedPredicateValue(const QVariant& value) const;
+    bool objectMatches(const ManagedObject& object, const Predicate& predicate) const;
+
+    void noteChanged(ManagedObject* object);
+    void noteInserted(ManagedObject* object);
+    void noteDeleted(ManagedObject* object);
+    void setPresent(ManagedObject* object, bool present);
+    void scheduleEndOfPass();
+    void endOfPass();
+    void registerUndo(UndoEntry entry);
+    void closeUndoGroup();
+    void applyUndoEntries(const std::vector<UndoEntry>& entries, bool undo);
+    void deleteRecursively(ManagedObject* object, std::vector<ManagedObject*>& deleting);
+    Result<void> validateChanges(const std::vector<ManagedObject*>& saving,
+                                 const std::vector<ManagedObject*>& deleting);
+
+    ConcurrencyType m_type;
+    std::unique_ptr<SerialExecutor> m_executor;
+    std::shared_ptr<PersistentStoreCoordinator> m_coordinator;
+    ManagedObjectContext* m_parent = nullptr;
+    std::unordered_map<ManagedObjectID, std::unique_ptr<ManagedObject>> m_objects;
+    std::vector<ManagedObject*> m_registrationOrder;
+    std::vector<std::unique_ptr<ManagedObject>> m_detached;
+    ObjectChanges m_pending;
+    bool m_endOfPassScheduled = false;
+    int m_performDepth = 0;
+    QPointer<QUndoStack> m_undoStack;
+    UndoGroupCommand* m_openUndoGroup = nullptr;
+    bool m_applyingUndo = false;
+};
+
+} // namespace store

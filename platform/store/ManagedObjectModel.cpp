@@ -1,0 +1,198 @@
+#include "store/ManagedObjectModel.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <optional>
+
+namespace store {
+
+namespace {
+
+Error modelError(const QString& message)
+{
+    return Error(Error::Code::ModelInvalid, "The data model is invalid: " + message);
+}
+
+std::optional<AttributeType> attributeType(const QString& text)
+{
+    static const QHash<QString, AttributeType> types{
+        {"string", AttributeType::String},       {"integer16", AttributeType::Integer16},
+        {"integer32", AttributeType::Integer32}, {"integer64", AttributeType::Integer64},
+        {"double", AttributeType::Double},       {"boolean", AttributeType::Boolean},
+        {"binary", AttributeType::Binary},       {"transformable", AttributeType::Transformable},
+        {"undefined", AttributeType::Undefined}, {"transient", AttributeType::Undefined},
+    };
+    auto it = types.find(text);
+    if (it == types.end())
+        return std::nullopt;
+    return *it;
+}
+
+std::optional<DeleteRule> deleteRule(const QString& text)
+{
+    if (text.isEmpty() || text == "nullify")
+        return DeleteRule::Nullify;
+    if (text == "cascade")
+        return DeleteRule::Cascade;
+    if (text == "deny")
+        return DeleteRule::Deny;
+    if (text == "noAction")
+        return DeleteRule::NoAction;
+    return std::nullopt;
+}
+
+bool isValidName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith("Z_"))
+        return false;
+    for (QChar c : name) {
+        if (!c.isLetterOrNumber() && c != '_')
+            return false;
+    }
+    return !name.front().isDigit();
+}
+
+} // namespace
+
+Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromResource(const QString& name)
+{
+    QFile file(":/models/" + name + ".json");
+    if (!file.open(QIODevice::ReadOnly))
+        return modelError("there is no model named \"" + name + "\"");
+    return fromJson(file.readAll());
+}
+
+Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(const QByteArray& json)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    if (document.isNull())
+        return modelError(parseError.errorString());
+    if (!document.isObject() || !document.object().value("entities").isArray())
+        return modelError("the declaration has no list of entities");
+
+    std::shared_ptr<ManagedObjectModel> model(new ManagedObjectModel);
+    QSet<QString> entityNames;
+    for (const QJsonValue& entityValue : document.object().value("entities").toArray()) {
+        const QJsonObject entityObject = entityValue.toObject();
+        auto entity = std::make_unique<EntityDescription>();
+        entity->m_model = model.get();
+        entity->m_name = entityObject.value("name").toString();
+        entity->m_className = entityObject.value("class").toString(entity->m_name);
+        if (!isValidName(entity->m_name))
+            return modelError("an entity has the invalid name \"" + entity->m_name + "\"");
+        if (entityNames.contains(entity->m_name))
+            return modelError("the entity " + entity->m_name + " is declared twice");
+        entityNames.insert(entity->m_name);
+
+        QSet<QString> propertyNames;
+        auto addPropertyName = [&](const QString& name) -> std::optional<Error> {
+            if (!isValidName(name))
+                return modelError("the entity " + entity->m_name +
+                                  " has a property with the invalid name \"" + name + "\"");
+            if (propertyNames.contains(name))
+                return modelError("the entity " + entity->m_name + " declares " + name + " twice");
+            propertyNames.insert(name);
+            return std::nullopt;
+        };
+
+        for (const QJsonValue& attributeValue : entityObject.value("attributes").toArray()) {
+            const QJsonObject object = attributeValue.toObject();
+            AttributeDescription attribute;
+            attribute.name = object.value("name").toString();
+            if (auto error = addPropertyName(attribute.name))
+                return *error;
+            const QString typeName = object.value("type").toString();
+            const std::optional<AttributeType> type = attributeType(typeName);
+            if (!type)
+                return modelError("the attribute " + entity->m_name + "." + attribute.name +
+                                  " has the unknown type \"" + typeName + "\"");
+            attribute.type = *type;
+            attribute.isTransient = object.value("transient").toBool(typeName == "transient");
+            if (attribute.type == AttributeType::Undefined && !attribute.isTransient)
+                return modelError("the attribute " + entity->m_name + "." + attribute.name +
+                                  " has no stored type");
+            attribute.valueTransformerName = object.value("transformer").toString();
+            if (attribute.type == AttributeType::Transformable && attribute.valueTransformerName.isEmpty())
+                return modelError("the attribute " + entity->m_name + "." + attribute.name +
+                                  " names no value transformer");
+            if (object.contains("default"))
+                attribute.defaultValue = object.value("default").toVariant();
+            entity->m_attributes.push_back(attribute);
+        }
+        for (const QJsonValue& relationshipValue : entityObject.value("relationships").toArray()) {
+            const QJsonObject object = relationshipValue.toObject();
+            RelationshipDescription relationship;
+            relationship.name = object.value("name").toString();
+            if (auto error = addPropertyName(relationship.name))
+                return *error;
+            relationship.destinationEntityName = object.value("destination").toString();
+            relationship.inverseName = object.value("inverse").toString();
+            relationship.isToMany = object.value("toMany").toBool();
+            relationship.isOrdered = relationship.isToMany && object.value("ordered").toBool();
+            const std::optional<DeleteRule> rule = deleteRule(object.value("deleteRule").toString());
+            if (!rule)
+                return modelError("the relationship " + entity->m_name + "." + relationship.name +
+                                  " has an unknown delete rule");
+            relationship.deleteRule = *rule;
+            entity->m_relationships.push_back(relationship);
+        }
+        model->m_entities.push_back(std::move(entity));
+    }
+
+    // Resolve destinations and inverses, and fingerprint the stored shape.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const auto& entity : model->m_entities) {
+        hash.addData(entity->m_name.toUtf8() + '\n');
+        for (const AttributeDescription& attribute : entity->m_attributes) {
+            if (!attribute.isTransient)
+                hash.addData(QString("a %1 %2\n").arg(attribute.name).arg(int(attribute.type)).toUtf8());
+        }
+        for (RelationshipDescription& relationship : entity->m_relationships) {
+            const QString where = entity->m_name + "." + relationship.name;
+            relationship.destinationEntity = model->entity(relationship.destinationEntityName);
+            if (!relationship.destinationEntity)
+                return modelError("the relationship " + where + " leads to the unknown entity \"" +
+                                  relationship.destinationEntityName + "\"");
+            if (!relationship.inverseName.isEmpty()) {
+                const RelationshipDescription* inverse =
+                    relationship.destinationEntity->relationship(relationship.inverseName);
+                if (!inverse || inverse->destinationEntityName != entity->m_name ||
+                    inverse->inverseName != relationship.name)
+                    return modelError("the relationship " + where + " has no matching inverse \"" +
+                                      relationship.inverseName + "\"");
+                relationship.inverseRelationship = inverse;
+            }
+            hash.addData(QString("r %1 %2 %3 %4\n")
+                             .arg(relationship.name, relationship.destinationEntityName)
+                             .arg(relationship.isToMany)
+                             .arg(relationship.isOrdered)
+                             .toUtf8());
+        }
+    }
+    model->m_versionHash = QString::fromLatin1(hash.result().toHex());
+    return std::shared_ptr<const ManagedObjectModel>(std::move(model));
+}
+
+const EntityDescription* ManagedObjectModel::entity(const QString& name) const
+{
+    for (const auto& entity : m_entities) {
+        if (entity->name() == name)
+            return entity.get();
+    }
+    return nullptr;
+}
+
+std::vector<const EntityDescription*> ManagedObjectModel::entities() const
+{
+    std::vector<const EntityDescription*> result;
+    for (const auto& entity : m_entities)
+        result.push_back(entity.get());
+    return result;
+}
+
+} // namespace store

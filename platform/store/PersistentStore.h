@@ -1,0 +1,60 @@
+#pragma once
+
+#include "store/Predicate.h"
+#include "store/Result.h"
+#include "store/StoreRow.h"
+
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace store {
+
+class EntityDescription;
+class ManagedObjectModel;
+
+// Where a coordinator keeps objects. Stores are used by one coordinator, under its lock.
+class PersistentStore
+{
+public:
+    enum class Type
+    {
+        InMemory,
+        SQLite
+    };
+
+    virtual ~PersistentStore() = default;
+
+    // Opens (or creates) a store. A new store takes identifier when one is given, a new UUID otherwise.
+    static Result<std::unique_ptr<PersistentStore>> open(Type type, const QString& path,
+                                                         std::shared_ptr<const ManagedObjectModel> model,
+                                                         const QString& identifier = {});
+
+    virtual Type type() const = 0;
+    const QString& identifier() const { return m_identifier; }
+    // Empty for the in-memory store.
+    const QString& path() const { return m_path; }
+
+    // The rows of entity; stores may narrow them by predicate (an equality on a stored attribute) and
+    // callers still check each row. Values that cannot be read come back missing.
+    virtual Result<QList<StoreRow>> fetchRows(const EntityDescription& entity,
+                                              const Predicate& predicate) = 0;
+    virtual Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) = 0;
+    // The first of count new primary keys of entity; keys are never handed out twice.
+    virtual qint64 reservePrimaryKeys(const EntityDescription& entity, qint64 count) = 0;
+    virtual Result<void> save(const StoreSaveRequest& request) = 0;
+    // Follows the store's file to a new path (after the file itself was moved there).
+    virtual Result<void> setPath(const QString& path) = 0;
+
+protected:
+    PersistentStore(QString identifier, QString path)
+        : m_identifier(std::move(identifier))
+        , m_path(std::move(path))
+    {}
+
+    QString m_identifier;
+    QString m_path;
+};
+
+} // namespace store

@@ -1,0 +1,319 @@
+#include "store/PersistentStoreCoordinator.h"
+
+#include "store/EntityDescription.h"
+#include "store/ManagedObjectIDData.h"
+#include "store/ManagedObjectModel.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <QUuid>
+
+namespace store {
+
+namespace {
+
+QString permanentKey(const QString& storeIdentifier, const QString& entityName, qint64 primaryKey)
+{
+    return "p/" + storeIdentifier + "/" + entityName + "/" + QString::number(primaryKey);
+}
+
+QString temporaryKey(const QUuid& uuid)
+{
+    return "t/" + uuid.toString(QUuid::WithoutBraces);
+}
+
+QString canonicalPath(const QString& path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+} // namespace
+
+PersistentStoreCoordinator::PersistentStoreCoordinator(std::shared_ptr<const ManagedObjectModel> model)
+    : m_model(std::move(model))
+{}
+
+PersistentStoreCoordinator::~PersistentStoreCoordinator() = default;
+
+Result<PersistentStore*> PersistentStoreCoordinator::addPersistentStore(PersistentStore::Type type,
+                                                                        const QString& path)
+{
+    QMutexLocker lock(&m_mutex);
+    if (type == PersistentStore::Type::SQLite && storeForPath(path))
+        return Error(Error::Code::StoreOpenFailed, "The store at " + path + " is already open.");
+    Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model);
+    if (!store)
+        return store.error();
+    if (storeWithIdentifier((*store)->identifier()))
+        return Error(Error::Code::StoreOpenFailed, "A copy of the store at " + path + " is already open.");
+    m_stores.push_back(std::move(*store));
+    return m_stores.back().get();
+}
+
+QList<PersistentStore*> PersistentStoreCoordinator::persistentStores() const
+{
+    QMutexLocker lock(&m_mutex);
+    QList<PersistentStore*> stores;
+    for (const auto& store : m_stores)
+        stores.append(store.get());
+    return stores;
+}
+
+PersistentStore* PersistentStoreCoordinator::persistentStoreForPath(const QString& path) const
+{
+    QMutexLocker lock(&m_mutex);
+    return storeForPath(path);
+}
+
+PersistentStore* PersistentStoreCoordinator::storeForPath(const QString& path) const
+{
+    if (path.isEmpty())
+        return nullptr;
+    const QString wanted = canonicalPath(path);
+    for (const auto& store : m_stores) {
+        if (!store->path().isEmpty() && canonicalPath(store->path()) == wanted)
+            return store.get();
+    }
+    return nullptr;
+}
+
+PersistentStore* PersistentStoreCoordinator::storeWithIdentifier(const QString& identifier) const
+{
+    for (const auto& store : m_stores) {
+        if (store->identifier() == identifier)
+            return store.get();
+    }
+    return nullptr;
+}
+
+Result<void> PersistentStoreCoordinator::setPath(PersistentStore* store, const QString& path)
+{
+    QMutexLocker lock(&m_mutex);
+    if (!store || !storeWithIdentifier(store->identifier()))
+        return Error(Error::Code::NoStore, "The store does not belong to this coordinator.");
+    return store->setPath(path);
+}
+
+Result<PersistentStore*> PersistentStoreCoordinator::migratePersistentStore(PersistentStore* store,
+                                                                            const QString& path,
+                                                                            PersistentStore::Type type)
+{
+    QMutexLocker lock(&m_mutex);
+    auto it = std::find_if(m_stores.begin(), m_stores.end(), [&](const auto& s) { return s.get() == store; });
+    if (it == m_stores.end())
+        return Error(Error::Code::NoStore, "The store does not belong to this coordinator.");
+    if (type == PersistentStore::Type::SQLite && QFileInfo::exists(path))
+        return Error(Error::Code::StoreSaveFailed, "There is already a file at " + path + ".");
+
+    StoreSaveRequest copy;
+    for (const EntityDescription* entity : m_model->entities()) {
+        Result<QList<StoreRow>> rows = store->fetchRows(*entity, Predicate::all());
+        if (!rows)
+            return rows.error();
+        for (StoreRow& row : *rows)
+            copy.inserted.push_back(EntityRow{entity, std::move(row)});
+    }
+    Result<std::unique_ptr<PersistentStore>> target =
+        PersistentStore::open(type, path, m_model, store->identifier());
+    if (!target)
+        return target.error();
+    auto discard = [&] {
+        target->reset();
+        if (type == PersistentStore::Type::SQLite)
+            QFile::remove(path);
+    };
+    if (Result<void> saved = (*target)->save(copy); !saved) {
+        discard();
+        return saved.error();
+    }
+    for (const EntityDescription* entity : m_model->entities()) {
+        // Keep handing out keys after the highest one the old store gave.
+        const qint64 next = store->reservePrimaryKeys(*entity, 1);
+        const qint64 targetNext = (*target)->reservePrimaryKeys(*entity, 1);
+        if (targetNext < next)
+            (*target)->reservePrimaryKeys(*entity, next - targetNext);
+    }
+    *it = std::move(*target);
+    return it->get();
+}
+
+Result<void> PersistentStoreCoordinator::removePersistentStore(PersistentStore* store)
+{
+    QMutexLocker lock(&m_mutex);
+    auto it = std::find_if(m_stores.begin(), m_stores.end(), [&](const auto& s) { return s.get() == store; });
+    if (it == m_stores.end())
+        return Error(Error::Code::NoStore, "The store does not belong to this coordinator.");
+    m_stores.erase(it);
+    return {};
+}
+
+ManagedObjectID PersistentStoreCoordinator::makeTemporaryID(const QString& entityName)
+{
+    auto data = std::make_shared<ManagedObjectID::Data>();
+    data->entityName = entityName;
+    data->temporaryID = QUuid::createUuid();
+    QMutexLocker lock(&m_mutex);
+    if (m_ids.size() >= m_pruneAt) {
+        m_ids.removeIf([](const auto& entry) { return entry.value().expired(); });
+        m_pruneAt = std::max<qsizetype>(1024, m_ids.size() * 2);
+    }
+    m_ids.insert(temporaryKey(data->temporaryID), data);
+    return ManagedObjectID(std::move(data));
+}
+
+ManagedObjectID PersistentStoreCoordinator::permanentID(const PersistentStore& store,
+                                                        const QString& entityName, qint64 primaryKey)
+{
+    const QString key = permanentKey(store.identifier(), entityName, primaryKey);
+    if (std::shared_ptr<ManagedObjectID::Data> data = m_ids.value(key).lock())
+        return ManagedObjectID(std::move(data));
+    auto data = std::make_shared<ManagedObjectID::Data>();
+    data->entityName = entityName;
+    data->storeIdentifier = store.identifier();
+    data->primaryKey.store(primaryKey, std::memory_order_release);
+    m_ids.insert(key, data);
+    return ManagedObjectID(std::move(data));
+}
+
+std::optional<ManagedObjectID>
+PersistentStoreCoordinator::managedObjectIDForURIRepresentation(const QUrl& uri)
+{
+    if (uri.scheme() != "x-store")
+        return std::nullopt;
+    const QStringList parts = uri.path().split('/', Qt::SkipEmptyParts);
+    if (parts.size() != 2 || parts[1].size() < 2 || !m_model->entity(parts[0]))
+        return std::nullopt;
+    const QString entityName = parts[0];
+    const QString reference = parts[1].mid(1);
+    QMutexLocker lock(&m_mutex);
+    if (parts[1].startsWith('t')) {
+        const QUuid uuid(reference);
+        if (uuid.isNull())
+            return std::nullopt;
+        std::shared_ptr<ManagedObjectID::Data> data = m_ids.value(temporaryKey(uuid)).lock();
+        if (!data || data->entityName != entityName)
+            return std::nullopt;
+        return ManagedObjectID(std::move(data));
+    }
+    if (!parts[1].startsWith('p'))
+        return std::nullopt;
+    bool ok = false;
+    const qint64 primaryKey = reference.toLongLong(&ok);
+    const PersistentStore* store = storeWithIdentifier(uri.host());
+    if (!ok || primaryKey <= 0 || !store)
+        return std::nullopt;
+    return permanentID(*store, entityName, primaryKey);
+}
+
+SourceRow PersistentStoreCoordinator::sourceRow(const PersistentStore& store, const EntityDescription& entity,
+                                                const StoreRow& row)
+{
+    SourceRow result;
+    result.id = permanentID(store, entity.name(), row.primaryKey);
+    result.snapshot.attributes = row.attributes;
+    for (const RelationshipDescription& relationship : entity.relationships()) {
+        QList<ManagedObjectID> ids;
+        for (qint64 key : row.relationships.value(relationship.name))
+            ids.append(permanentID(store, relationship.destinationEntityName, key));
+        result.snapshot.relationships.insert(relationship.name, ids);
+    }
+    return result;
+}
+
+Result<QList<SourceRow>> PersistentStoreCoordinator::fetchRows(const EntityDescription& entity,
+                                                               const Predicate& predicate)
+{
+    QMutexLocker lock(&m_mutex);
+    QList<SourceRow> result;
+    for (const auto& store : m_stores) {
+        Result<QList<StoreRow>> rows = store->fetchRows(entity, predicate);
+        if (!rows)
+            return rows.error();
+        for (const StoreRow& row : *rows) {
+            SourceRow source = sourceRow(*store, entity, row);
+            if (predicate.matches(entity, source.snapshot))
+                result.append(std::move(source));
+        }
+    }
+    return result;
+}
+
+std::optional<ObjectSnapshot> PersistentStoreCoordinator::fetchRow(const ManagedObjectID& id)
+{
+    if (id.isNull() || id.isTemporaryID())
+        return std::nullopt;
+    const EntityDescription* entity = m_model->entity(id.entityName());
+    QMutexLocker lock(&m_mutex);
+    PersistentStore* store = storeWithIdentifier(id.storeIdentifier());
+    if (!entity || !store)
+        return std::nullopt;
+    Result<std::optional<StoreRow>> row = store->fetchRow(*entity, id.primaryKey());
+    if (!row || !row->has_value())
+        return std::nullopt;
+    return sourceRow(*store, *entity, **row).snapshot;
+}
+
+Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
+{
+    QMutexLocker lock(&m_mutex);
+    if (m_stores.empty())
+        return Error(Error::Code::NoStore, "There is no store to save into.");
+    PersistentStore& store = *m_stores.front();
+
+    // Keys for new objects; IDs become permanent only once the store has taken the rows.
+    QHash<ManagedObjectID, qint64> newKeys;
+    for (const ChangeRecord& record : changes.inserted) {
+        if (record.id.isTemporaryID())
+            newKeys.insert(record.id, store.reservePrimaryKeys(*record.entity, 1));
+    }
+    auto keyOf = [&](const ManagedObjectID& id) -> qint64 {
+        if (!id.isTemporaryID())
+            return id.storeIdentifier() == store.identifier() ? id.primaryKey() : 0;
+        return newKeys.value(id, 0);
+    };
+    auto rowOf = [&](const ChangeRecord& record) {
+        StoreRow row;
+        row.primaryKey = keyOf(record.id);
+        for (const AttributeDescription& attribute : record.entity->attributes()) {
+            if (attribute.isTransient)
+                continue;
+            const QVariant value = record.snapshot.attributes.value(attribute.name);
+            if (value.isValid())
+                row.attributes.insert(attribute.name, value);
+        }
+        for (const RelationshipDescription& relationship : record.entity->relationships()) {
+            QList<qint64> keys;
+            for (const ManagedObjectID& id : record.snapshot.relationships.value(relationship.name)) {
+                if (const qint64 key = keyOf(id); key > 0)
+                    keys.append(key);
+            }
+            row.relationships.insert(relationship.name, keys);
+        }
+        return EntityRow{record.entity, row};
+    };
+
+    StoreSaveRequest request;
+    for (const ChangeRecord& record : changes.inserted)
+        request.inserted.push_back(rowOf(record));
+    for (const ChangeRecord& record : changes.updated) {
+        if (keyOf(record.id) > 0)
+            request.updated.push_back(rowOf(record));
+    }
+    for (const ChangeRecord& record : changes.deleted) {
+        if (const qint64 key = keyOf(record.id); key > 0)
+            request.deleted.emplace_back(record.entity, key);
+    }
+    if (Result<void> saved = store.save(request); !saved)
+        return saved;
+
+    for (auto it = newKeys.cbegin(); it != newKeys.cend(); ++it) {
+        ManagedObjectID::Data& data = *it.key().m_data;
+        data.storeIdentifier = store.identifier();
+        data.primaryKey.store(it.value(), std::memory_order_release);
+        m_ids.insert(permanentKey(store.identifier(), data.entityName, it.value()), it.key().m_data);
+    }
+    return {};
+}
+
+} // namespace store

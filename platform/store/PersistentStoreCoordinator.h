@@ -1,0 +1,71 @@
+#pragma once
+
+#include "store/ManagedObjectID.h"
+#include "store/ObjectSnapshot.h"
+#include "store/PersistentStore.h"
+#include "store/Result.h"
+#include "store/SaveChanges.h"
+
+#include <QHash>
+#include <QList>
+#include <QMutex>
+#include <QUrl>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace store {
+
+class ManagedObjectModel;
+
+// Joins a model to its stores and hands out object IDs. Root contexts read and save through it; it
+// serialises store access, so contexts on several threads may share it. New objects go to the first
+// store.
+class PersistentStoreCoordinator
+{
+public:
+    explicit PersistentStoreCoordinator(std::shared_ptr<const ManagedObjectModel> model);
+    ~PersistentStoreCoordinator();
+    PersistentStoreCoordinator(const PersistentStoreCoordinator&) = delete;
+    PersistentStoreCoordinator& operator=(const PersistentStoreCoordinator&) = delete;
+
+    const ManagedObjectModel& managedObjectModel() const { return *m_model; }
+
+    // A SQLite store is a single file at path, created when missing.
+    Result<PersistentStore*> addPersistentStore(PersistentStore::Type type, const QString& path = {});
+    QList<PersistentStore*> persistentStores() const;
+    PersistentStore* persistentStoreForPath(const QString& path) const;
+    // The store's file has moved to path; the store follows it.
+    Result<void> setPath(PersistentStore* store, const QString& path);
+    // Copies the store's objects into a new store of type at path (which must not exist yet) and puts
+    // the new store in its place; object IDs stay valid. The old store is closed, its file kept.
+    Result<PersistentStore*> migratePersistentStore(PersistentStore* store, const QString& path,
+                                                    PersistentStore::Type type);
+    Result<void> removePersistentStore(PersistentStore* store);
+
+    // The ID that uri names: temporary IDs while some object still holds them, permanent IDs of this
+    // coordinator's stores and model. None for anything else.
+    std::optional<ManagedObjectID> managedObjectIDForURIRepresentation(const QUrl& uri);
+
+    // For contexts.
+    ManagedObjectID makeTemporaryID(const QString& entityName);
+    Result<QList<SourceRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate);
+    std::optional<ObjectSnapshot> fetchRow(const ManagedObjectID& id);
+    // Writes changes in one transaction of the first store and makes the IDs of inserted objects
+    // permanent once it has succeeded.
+    Result<void> save(const SaveChanges& changes);
+
+private:
+    PersistentStore* storeForPath(const QString& path) const;
+    PersistentStore* storeWithIdentifier(const QString& identifier) const;
+    ManagedObjectID permanentID(const PersistentStore& store, const QString& entityName, qint64 primaryKey);
+    SourceRow sourceRow(const PersistentStore& store, const EntityDescription& entity, const StoreRow& row);
+
+    mutable QMutex m_mutex;
+    std::shared_ptr<const ManagedObjectModel> m_model;
+    std::vector<std::unique_ptr<PersistentStore>> m_stores;
+    QHash<QString, std::weak_ptr<ManagedObjectID::Data>> m_ids;
+    qsizetype m_pruneAt = 1024;
+};
+
+} // namespace store

@@ -1,0 +1,596 @@
+#include "store/SQLiteStore.h"
+
+#include "foundation/Diagnostics.h"
+#include "store/EntityDescription.h"
+#include "store/ManagedObjectModel.h"
+#include "store/ValueTransformer.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QUuid>
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <limits>
+#include <sqlite3.h>
+
+namespace store {
+
+namespace {
+
+// Raised inside a save to abandon its transaction with a message for the user.
+struct SaveFailure
+{
+    QString message;
+};
+
+QString quoted(const QString& name)
+{
+    return '"' + QString(name).replace('"', "\"\"") + '"';
+}
+
+QString joinTable(const EntityDescription& entity, const RelationshipDescription& relationship)
+{
+    return "Z_" + entity.name() + "_" + relationship.name;
+}
+
+bool isStoredColumn(const AttributeDescription& attribute)
+{
+    return !attribute.isTransient && attribute.type != AttributeType::Undefined;
+}
+
+QString columnType(AttributeType type)
+{
+    switch (type) {
+    case AttributeType::String:
+        return "TEXT";
+    case AttributeType::Integer16:
+    case AttributeType::Integer32:
+    case AttributeType::Integer64:
+    case AttributeType::Boolean:
+        return "INTEGER";
+    case AttributeType::Double:
+        return "REAL";
+    case AttributeType::Binary:
+    case AttributeType::Transformable:
+    case AttributeType::Undefined:
+        return "BLOB";
+    }
+    return "BLOB";
+}
+
+std::string utf8(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+// Columns of a table in declaration order: the attributes that are stored, then to-one relationships.
+struct Columns
+{
+    std::vector<const AttributeDescription*> attributes;
+    std::vector<const RelationshipDescription*> toOne;
+    std::vector<const RelationshipDescription*> toMany;
+
+    explicit Columns(const EntityDescription& entity)
+    {
+        for (const AttributeDescription& attribute : entity.attributes()) {
+            if (isStoredColumn(attribute))
+                attributes.push_back(&attribute);
+        }
+        for (const RelationshipDescription& relationship : entity.relationships())
+            (relationship.isToMany ? toMany : toOne).push_back(&relationship);
+    }
+
+    QStringList names() const
+    {
+        QStringList result;
+        for (const AttributeDescription* attribute : attributes)
+            result.append(attribute->name);
+        for (const RelationshipDescription* relationship : toOne)
+            result.append(relationship->name);
+        return result;
+    }
+};
+
+std::shared_ptr<const ValueTransformer> transformerFor(const AttributeDescription& attribute)
+{
+    return ValueTransformer::valueTransformer(attribute.valueTransformerName);
+}
+
+QVariant readColumn(const SQLite::Column& column, const AttributeDescription& attribute)
+{
+    const int type = column.getType();
+    switch (attribute.type) {
+    case AttributeType::String:
+        if (type != SQLITE_TEXT)
+            return {};
+        return QString::fromUtf8(column.getText(), column.getBytes());
+    case AttributeType::Integer16:
+    case AttributeType::Integer32:
+    case AttributeType::Integer64: {
+        if (type != SQLITE_INTEGER)
+            return {};
+        const qint64 n = column.getInt64();
+        if (attribute.type == AttributeType::Integer16 &&
+            (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()))
+            return {};
+        if (attribute.type == AttributeType::Integer32 &&
+            (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max()))
+            return {};
+        return QVariant(qlonglong(n));
+    }
+    case AttributeType::Double:
+        if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
+            return {};
+        return column.getDouble();
+    case AttributeType::Boolean:
+        if (type != SQLITE_INTEGER)
+            return {};
+        return column.getInt64() != 0;
+    case AttributeType::Binary:
+        if (type != SQLITE_BLOB)
+            return {};
+        return QByteArray(static_cast<const char*>(column.getBlob()), column.getBytes());
+    case AttributeType::Transformable: {
+        if (type != SQLITE_BLOB)
+            return {};
+        const std::shared_ptr<const ValueTransformer> transformer = transformerFor(attribute);
+        if (!transformer) {
+            foundation::warning("no value transformer named \"" + attribute.valueTransformerName +
+                                "\"; the value of " + attribute.name + " reads as missing");
+            return {};
+        }
+        return transformer->reverseTransformedValue(
+            QByteArray(static_cast<const char*>(column.getBlob()), column.getBytes()));
+    }
+    case AttributeType::Undefined:
+        return {};
+    }
+    return {};
+}
+
+// Binds value to parameter index; the returned bytes must outlive the statement's next step.
+QByteArray bindValue(SQLite::Statement& statement, int index, const AttributeDescription& attribute,
+                     const QVariant& value)
+{
+    if (!value.isValid()) {
+        statement.bind(index);
+        return {};
+    }
+    switch (attribute.type) {
+    case AttributeType::String:
+        statement.bind(index, utf8(value.toString()));
+        return {};
+    case AttributeType::Integer16:
+    case AttributeType::Integer32:
+    case AttributeType::Integer64:
+        statement.bind(index, static_cast<int64_t>(value.toLongLong()));
+        return {};
+    case AttributeType::Double:
+        statement.bind(index, value.toDouble());
+        return {};
+    case AttributeType::Boolean:
+        statement.bind(index, value.toBool() ? 1 : 0);
+        return {};
+    case AttributeType::Binary: {
+        QByteArray bytes = value.toByteArray();
+        statement.bindNoCopy(index, static_cast<const void*>(bytes.constData()), int(bytes.size()));
+        return bytes;
+    }
+    case AttributeType::Transformable: {
+        const std::shared_ptr<const ValueTransformer> transformer = transformerFor(attribute);
+        if (!transformer)
+            throw SaveFailure{"There is no value transformer named \"" + attribute.valueTransformerName +
+                              "\" for the attribute " + attribute.name + "."};
+        QByteArray bytes = transformer->transformedValue(value);
+        if (bytes.isNull())
+            statement.bind(index);
+        else
+            statement.bindNoCopy(index, static_cast<const void*>(bytes.constData()), int(bytes.size()));
+        return bytes;
+    }
+    case AttributeType::Undefined:
+        statement.bind(index);
+        return {};
+    }
+    return {};
+}
+
+QSet<QString> tableColumns(SQLite::Database& database, const QString& table)
+{
+    QSet<QString> columns;
+    SQLite::Statement query(database, utf8("PRAGMA table_info(" + quoted(table) + ")"));
+    while (query.executeStep())
+        columns.insert(QString::fromUtf8(query.getColumn(1).getText()));
+    return columns;
+}
+
+void createSchema(SQLite::Database& database, const ManagedObjectModel& model, const QString& identifier)
+{
+    SQLite::Transaction transaction(database);
+    database.exec("CREATE TABLE Z_METADATA (Z_KEY TEXT PRIMARY KEY, Z_VALUE TEXT)");
+    SQLite::Statement metadata(database, "INSERT INTO Z_METADATA (Z_KEY, Z_VALUE) VALUES (?, ?)");
+    metadata.bind(1, "identifier");
+    metadata.bind(2, utf8(identifier));
+    metadata.exec();
+    metadata.reset();
+    metadata.bind(1, "modelVersion");
+    metadata.bind(2, utf8(model.versionHash()));
+    metadata.exec();
+    for (const EntityDescription* entity : model.entities()) {
+        const Columns columns(*entity);
+        QStringList definitions{"Z_PK INTEGER PRIMARY KEY"};
+        for (const AttributeDescription* attribute : columns.attributes)
+            definitions.append(quoted(attribute->name) + " " + columnType(attribute->type));
+        for (const RelationshipDescription* relationship : columns.toOne)
+            definitions.append(quoted(relationship->name) + " INTEGER");
+        database.exec(utf8("CREATE TABLE " + quoted(entity->name()) + " (" + definitions.join(", ") + ")"));
+        for (const RelationshipDescription* relationship : columns.toMany) {
+            const QString table = joinTable(*entity, *relationship);
+            database.exec(
+                utf8("CREATE TABLE " + quoted(table) +
+                     " (Z_SOURCE INTEGER NOT NULL, Z_TARGET INTEGER NOT NULL, Z_ORDER INTEGER NOT NULL)"));
+            database.exec(
+                utf8("CREATE INDEX " + quoted(table + "_SOURCE") + " ON " + quoted(table) + " (Z_SOURCE)"));
+        }
+    }
+    transaction.commit();
+}
+
+// Checks that every table and column the model needs is there; extra ones are left alone.
+std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model)
+{
+    for (const EntityDescription* entity : model.entities()) {
+        const QSet<QString> present = tableColumns(database, entity->name());
+        if (present.isEmpty())
+            return "it has no table for " + entity->name();
+        const Columns columns(*entity);
+        for (const QString& name : QStringList{"Z_PK"} + columns.names()) {
+            if (!present.contains(name))
+                return "the table " + entity->name() + " has no column " + name;
+        }
+        for (const RelationshipDescription* relationship : columns.toMany) {
+            const QSet<QString> join = tableColumns(database, joinTable(*entity, *relationship));
+            for (const char* name : {"Z_SOURCE", "Z_TARGET", "Z_ORDER"}) {
+                if (!join.contains(name))
+                    return "it has no table for " + entity->name() + "." + relationship->name;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+Result<std::pair<std::unique_ptr<SQLite::Database>, QString>>
+openDatabase(const QString& path, const ManagedObjectModel& model, const QString& identifierForNewStore,
+             bool create)
+{
+    const QString failure = "The store at " + path + " could not be opened";
+    try {
+        auto database = std::make_unique<SQLite::Database>(
+            utf8(path), create ? SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE : SQLite::OPEN_READWRITE);
+        database->setBusyTimeout(5000);
+        QSet<QString> tables;
+        {
+            SQLite::Statement query(*database, "SELECT name FROM sqlite_master WHERE type = 'table'");
+            while (query.executeStep())
+                tables.insert(QString::fromUtf8(query.getColumn(0).getText()));
+        }
+        database->exec("PRAGMA journal_mode = DELETE");
+        database->exec("PRAGMA synchronous = FULL");
+        if (tables.isEmpty()) {
+            const QString identifier = identifierForNewStore.isEmpty()
+                                           ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                           : identifierForNewStore;
+            createSchema(*database, model, identifier);
+            return std::pair{std::move(database), identifier};
+        }
+        if (!tables.contains("Z_METADATA"))
+            return Error(Error::Code::StoreSchemaMismatch,
+                         failure + ": the file is an SQLite database, but not a document store.");
+        QString identifier;
+        {
+            SQLite::Statement query(*database, "SELECT Z_VALUE FROM Z_METADATA WHERE Z_KEY = 'identifier'");
+            if (query.executeStep() && query.getColumn(0).getType() == SQLITE_TEXT)
+                identifier = QString::fromUtf8(query.getColumn(0).getText()).toLower();
+        }
+        if (QUuid(identifier).isNull())
+            return Error(Error::Code::StoreSchemaMismatch,
+                         failure + ": its identifier is missing or damaged.");
+        if (std::optional<QString> problem = schemaProblem(*database, model))
+            return Error(Error::Code::StoreSchemaMismatch,
+                         failure + ": it does not match the data model (" + *problem + ").");
+        return std::pair{std::move(database), identifier};
+    } catch (const SQLite::Exception& exception) {
+        return Error(Error::Code::StoreOpenFailed,
+                     failure + ": " + QString::fromUtf8(exception.what()) + ".");
+    }
+}
+
+} // namespace
+
+SQLiteStore::SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
+                         std::unique_ptr<SQLite::Database> database)
+    : PersistentStore(std::move(identifier), std::move(path))
+    , m_model(std::move(model))
+    , m_database(std::move(database))
+{}
+
+SQLiteStore::~SQLiteStore() = default;
+
+Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
+                                                           std::shared_ptr<const ManagedObjectModel> model,
+                                                           const QString& identifier)
+{
+    if (path.isEmpty())
+        return Error(Error::Code::StoreOpenFailed, "A SQLite store needs a file path.");
+    if (QFileInfo(path).isDir())
+        return Error(Error::Code::StoreOpenFailed,
+                     "The store at " + path + " could not be opened: it is a folder.");
+    auto opened = openDatabase(path, *model, identifier, true);
+    if (!opened)
+        return opened.error();
+    return std::unique_ptr<PersistentStore>(
+        new SQLiteStore(opened->second, path, std::move(model), std::move(opened->first)));
+}
+
+Result<void> SQLiteStore::setPath(const QString& path)
+{
+    auto opened = openDatabase(path, *m_model, {}, false);
+    if (!opened)
+        return opened.error();
+    if (opened->second != m_identifier)
+        return Error(Error::Code::StoreOpenFailed, "The file at " + path + " holds a different store.");
+    m_database = std::move(opened->first);
+    m_path = path;
+    return {};
+}
+
+Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, const Predicate& predicate,
+                                              std::optional<qint64> primaryKey)
+{
+    const Columns columns(entity);
+    const QStringList names = columns.names();
+    QStringList selected{"Z_PK"};
+    for (const QString& name : names)
+        selected.append(quoted(name));
+    QString sql = "SELECT " + selected.join(", ") + " FROM " + quoted(entity.name());
+
+    // Narrow by the predicate where SQLite compares like we do: plain text and numbers.
+    const AttributeDescription* filter = predicate.isAll() ? nullptr : entity.attribute(predicate.key());
+    const QVariant& wanted = predicate.value();
+    bool bindFilter = false;
+    if (primaryKey) {
+        sql += " WHERE Z_PK = ?";
+    } else if (filter && isStoredColumn(*filter)) {
+        const bool isText = filter->type == AttributeType::String && wanted.typeId() == QMetaType::QString;
+        const bool isNumber =
+            (filter->type == AttributeType::Integer16 || filter->type == AttributeType::Integer32 ||
+             filter->type == AttributeType::Integer64 || filter->type == AttributeType::Double) &&
+            (wanted.typeId() == QMetaType::LongLong || wanted.typeId() == QMetaType::Int ||
+             wanted.typeId() == QMetaType::Double);
+        if (!wanted.isValid()) {
+            sql += " WHERE " + quoted(filter->name) + " IS NULL";
+        } else if (isText || isNumber) {
+            sql += " WHERE " + quoted(filter->name) + " = ?";
+            bindFilter = true;
+        }
+    }
+    sql += " ORDER BY Z_PK";
+
+    try {
+        SQLite::Statement query(*m_database, utf8(sql));
+        if (primaryKey)
+            query.bind(1, static_cast<int64_t>(*primaryKey));
+        else if (bindFilter && wanted.typeId() == QMetaType::QString)
+            query.bind(1, utf8(wanted.toString()));
+        else if (bindFilter && wanted.typeId() == QMetaType::Double)
+            query.bind(1, wanted.toDouble());
+        else if (bindFilter)
+            query.bind(1, static_cast<int64_t>(wanted.toLongLong()));
+
+        QList<StoreRow> rows;
+        while (query.executeStep()) {
+            StoreRow row;
+            row.primaryKey = query.getColumn(0).getInt64();
+            int index = 1;
+            for (const AttributeDescription* attribute : columns.attributes) {
+                const QVariant value = readColumn(query.getColumn(index++), *attribute);
+                if (value.isValid())
+                    row.attributes.insert(attribute->name, value);
+            }
+            for (const RelationshipDescription* relationship : columns.toOne) {
+                const SQLite::Column column = query.getColumn(index++);
+                QList<qint64> keys;
+                if (column.getType() == SQLITE_INTEGER && column.getInt64() > 0)
+                    keys.append(column.getInt64());
+                row.relationships.insert(relationship->name, keys);
+            }
+            rows.append(std::move(row));
+        }
+
+        for (const RelationshipDescription* relationship : columns.toMany) {
+            const QString table = quoted(joinTable(entity, *relationship));
+            QHash<qint64, QList<qint64>> members;
+            if (rows.size() <= 32) {
+                SQLite::Statement join(*m_database, utf8("SELECT Z_TARGET FROM " + table +
+                                                         " WHERE Z_SOURCE = ? ORDER BY Z_ORDER"));
+                for (const StoreRow& row : rows) {
+                    join.reset();
+                    join.bind(1, static_cast<int64_t>(row.primaryKey));
+                    while (join.executeStep()) {
+                        if (join.getColumn(0).getType() == SQLITE_INTEGER)
+                            members[row.primaryKey].append(join.getColumn(0).getInt64());
+                    }
+                }
+            } else {
+                SQLite::Statement join(*m_database, utf8("SELECT Z_SOURCE, Z_TARGET FROM " + table +
+                                                         " ORDER BY Z_SOURCE, Z_ORDER"));
+                while (join.executeStep()) {
+                    if (join.getColumn(1).getType() == SQLITE_INTEGER)
+                        members[join.getColumn(0).getInt64()].append(join.getColumn(1).getInt64());
+                }
+            }
+            for (StoreRow& row : rows) {
+                QList<qint64> keys;
+                for (qint64 key : members.value(row.primaryKey)) {
+                    if (key > 0 && !keys.contains(key))
+                        keys.append(key);
+                }
+                row.relationships.insert(relationship->name, keys);
+            }
+        }
+        return rows;
+    } catch (const SQLite::Exception& exception) {
+        return Error(Error::Code::StoreReadFailed, "The store at " + m_path + " could not be read: " +
+                                                       QString::fromUtf8(exception.what()) + ".");
+    }
+}
+
+Result<QList<StoreRow>> SQLiteStore::fetchRows(const EntityDescription& entity, const Predicate& predicate)
+{
+    return readRows(entity, predicate, std::nullopt);
+}
+
+Result<std::optional<StoreRow>> SQLiteStore::fetchRow(const EntityDescription& entity, qint64 primaryKey)
+{
+    Result<QList<StoreRow>> rows = readRows(entity, Predicate::all(), primaryKey);
+    if (!rows)
+        return rows.error();
+    if (rows->isEmpty())
+        return std::optional<StoreRow>();
+    return std::optional<StoreRow>(rows->first());
+}
+
+qint64 SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
+{
+    auto it = m_nextKeys.find(entity.name());
+    if (it == m_nextKeys.end()) {
+        qint64 next = 1;
+        try {
+            SQLite::Statement query(*m_database, utf8("SELECT MAX(Z_PK) FROM " + quoted(entity.name())));
+            if (query.executeStep() && query.getColumn(0).getType() == SQLITE_INTEGER)
+                next = std::max<qint64>(1, query.getColumn(0).getInt64() + 1);
+        } catch (const SQLite::Exception&) {
+            // An unreadable table fails the save that follows; the key itself does no harm.
+        }
+        it = m_nextKeys.insert(entity.name(), next);
+    }
+    const qint64 first = *it;
+    *it += count;
+    return first;
+}
+
+void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
+{
+    // One prepared statement per entity, reused for its rows.
+    QHash<const EntityDescription*, std::shared_ptr<SQLite::Statement>> statements;
+    for (const EntityRow& entry : rows) {
+        const EntityDescription& entity = *entry.entity;
+        const Columns columns(entity);
+        const QStringList names = columns.names();
+        std::shared_ptr<SQLite::Statement>& statement = statements[&entity];
+        if (!statement) {
+            QString sql;
+            if (insert) {
+                QStringList quotedNames{"Z_PK"};
+                QStringList marks{"?"};
+                for (const QString& name : names) {
+                    quotedNames.append(quoted(name));
+                    marks.append("?");
+                }
+                sql = "INSERT INTO " + quoted(entity.name()) + " (" + quotedNames.join(", ") + ") VALUES (" +
+                      marks.join(", ") + ")";
+            } else {
+                QStringList assignments{"Z_PK = Z_PK"};
+                for (const QString& name : names)
+                    assignments.append(quoted(name) + " = ?");
+                sql =
+                    "UPDATE " + quoted(entity.name()) + " SET " + assignments.join(", ") + " WHERE Z_PK = ?";
+            }
+            statement = std::make_shared<SQLite::Statement>(*m_database, utf8(sql));
+        }
+        statement->reset();
+        statement->clearBindings();
+        std::vector<QByteArray> keepAlive;
+        int index = 1;
+        if (insert)
+            statement->bind(index++, static_cast<int64_t>(entry.row.primaryKey));
+        for (const AttributeDescription* attribute : columns.attributes)
+            keepAlive.push_back(
+                bindValue(*statement, index++, *attribute, entry.row.attributes.value(attribute->name)));
+        for (const RelationshipDescription* relationship : columns.toOne) {
+            const QList<qint64> keys = entry.row.relationships.value(relationship->name);
+            if (keys.isEmpty())
+                statement->bind(index++);
+            else
+                statement->bind(index++, static_cast<int64_t>(keys.first()));
+        }
+        if (!insert)
+            statement->bind(index++, static_cast<int64_t>(entry.row.primaryKey));
+        statement->exec();
+        if (!insert && m_database->getChanges() != 1)
+            throw SaveFailure{"A changed " + entity.name() + " no longer exists in the store."};
+
+        for (const RelationshipDescription* relationship : columns.toMany) {
+            const QString table = quoted(joinTable(entity, *relationship));
+            if (!insert) {
+                SQLite::Statement clear(*m_database, utf8("DELETE FROM " + table + " WHERE Z_SOURCE = ?"));
+                clear.bind(1, static_cast<int64_t>(entry.row.primaryKey));
+                clear.exec();
+            }
+            SQLite::Statement add(*m_database, utf8("INSERT INTO " + table +
+                                                    " (Z_SOURCE, Z_TARGET, Z_ORDER) VALUES (?, ?, ?)"));
+            int order = 0;
+            for (qint64 key : entry.row.relationships.value(relationship->name)) {
+                add.reset();
+                add.bind(1, static_cast<int64_t>(entry.row.primaryKey));
+                add.bind(2, static_cast<int64_t>(key));
+                add.bind(3, order++);
+                add.exec();
+            }
+        }
+    }
+}
+
+Result<void> SQLiteStore::save(const StoreSaveRequest& request)
+{
+    try {
+        SQLite::Transaction transaction(*m_database);
+        for (const auto& [entity, key] : request.deleted) {
+            SQLite::Statement remove(*m_database,
+                                     utf8("DELETE FROM " + quoted(entity->name()) + " WHERE Z_PK = ?"));
+            remove.bind(1, static_cast<int64_t>(key));
+            remove.exec();
+            for (const EntityDescription* owner : m_model->entities()) {
+                for (const RelationshipDescription& relationship : owner->relationships()) {
+                    if (!relationship.isToMany)
+                        continue;
+                    const QString table = quoted(joinTable(*owner, relationship));
+                    if (owner == entity) {
+                        SQLite::Statement clear(*m_database,
+                                                utf8("DELETE FROM " + table + " WHERE Z_SOURCE = ?"));
+                        clear.bind(1, static_cast<int64_t>(key));
+                        clear.exec();
+                    }
+                    if (relationship.destinationEntity == entity) {
+                        SQLite::Statement clear(*m_database,
+                                                utf8("DELETE FROM " + table + " WHERE Z_TARGET = ?"));
+                        clear.bind(1, static_cast<int64_t>(key));
+                        clear.exec();
+                    }
+                }
+            }
+        }
+        writeRows(request.inserted, true);
+        writeRows(request.updated, false);
+        transaction.commit();
+        return {};
+    } catch (const SaveFailure& failure) {
+        return Error(Error::Code::StoreSaveFailed,
+                     "The store at " + m_path + " could not be saved: " + failure.message);
+    } catch (const SQLite::Exception& exception) {
+        return Error(Error::Code::StoreSaveFailed, "The store at " + m_path + " could not be saved: " +
+                                                       QString::fromUtf8(exception.what()) + ".");
+    }
+}
+
+} // namespace store

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/PersistentStore.h"
+
+#include <QHash>
+#include <memory>
+
+namespace SQLite {
+class Database;
+}
+
+namespace store {
+
+// A store in one SQLite file: a table per entity (Z_PK and a column per stored attribute and to-one
+// relationship), a table Z_<Entity>_<relationship> per to-many relationship holding source, target and
+// order, and Z_METADATA with the store's identifier. Transformable attributes are stored as their
+// transformer's bytes, binary ones as BLOBs. The rollback journal keeps the store a single file at rest.
+class SQLiteStore : public PersistentStore
+{
+public:
+    ~SQLiteStore() override;
+
+    static Result<std::unique_ptr<PersistentStore>>
+    open(const QString& path, std::shared_ptr<const ManagedObjectModel> model, const QString& identifier);
+
+    Type type() const override { return Type::SQLite; }
+    Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
+    Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
+    qint64 reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
+    Result<void> save(const StoreSaveRequest& request) override;
+    Result<void> setPath(const QString& path) override;
+
+private:
+    SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
+                std::unique_ptr<SQLite::Database> database);
+
+    Result<QList<StoreRow>> readRows(const EntityDescription& entity, const Predicate& predicate,
+                                     std::optional<qint64> primaryKey);
+    void writeRows(const std::vector<EntityRow>& rows, bool insert);
+
+    std::shared_ptr<const ManagedObjectModel> m_model;
+    std::unique_ptr<SQLite::Database> m_database;
+    QHash<QString, qint64> m_nextKeys;
+};
+
+} // namespace store

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "store/UndoEntry.h"
+
+#include <QPointer>
+#include <QUndoCommand>
+#include <vector>
+
+namespace store {
+
+class ManagedObjectContext;
+
+// The changes of one pass of the event loop. It is pushed when the pass records its first change and
+// keeps collecting until the pass ends; undo walks the entries backwards, redo forwards.
+class UndoGroupCommand : public QUndoCommand
+{
+public:
+    explicit UndoGroupCommand(ManagedObjectContext* context);
+
+    void append(UndoEntry entry) { m_entries.push_back(std::move(entry)); }
+    void undo() override;
+    void redo() override;
+
+private:
+    QPointer<ManagedObjectContext> m_context;
+    std::vector<UndoEntry> m_entries;
+    bool m_pushed = false;
+};
+
+} // namespace store

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QVariant>
+
+namespace store {
+
+// Equality and order of attribute values as fetches use them: invalid (missing) values equal only each
+// other and sort first; numbers (integers, floating point, booleans) compare by value; text compares by
+// code units; ManagedObjectIDs compare by identity.
+bool valuesEqual(const QVariant& a, const QVariant& b);
+int compareValues(const QVariant& a, const QVariant& b);
+
+} // namespace store

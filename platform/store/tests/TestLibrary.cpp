@@ -1,0 +1,114 @@
+#include "TestLibrary.h"
+
+#include "store/EntityDescription.h"
+#include "store/ManagedObjectClassRegistry.h"
+#include "store/ManagedObjectModel.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+QStringList& TestBook::events()
+{
+    static QStringList list;
+    return list;
+}
+
+void TestBook::awakeFromInsert()
+{
+    events().append("insert");
+}
+
+void TestBook::awakeFromFetch()
+{
+    events().append("fetch " + primitiveValue("title").toString());
+}
+
+void TestBook::prepareForDeletion()
+{
+    events().append("delete " + primitiveValue("title").toString());
+}
+
+void TestBook::willSave()
+{
+    events().append("save " + primitiveValue("title").toString());
+}
+
+store::Result<void> TestBook::validateValue(const QVariant& value, const QString& key)
+{
+    if (key == "title" && value.toString().isEmpty())
+        return store::Error(store::Error::Code::Validation, "A book needs a title");
+    return {};
+}
+
+QByteArray TestTagTransformer::transformedValue(const QVariant& value) const
+{
+    if (!value.isValid())
+        return {};
+    return "tag:" + value.toString().toUtf8();
+}
+
+QVariant TestTagTransformer::reverseTransformedValue(const QByteArray& bytes) const
+{
+    if (!bytes.startsWith("tag:"))
+        return {};
+    return QString::fromUtf8(bytes.mid(4));
+}
+
+std::shared_ptr<const store::ManagedObjectModel> libraryModel()
+{
+    static std::shared_ptr<const store::ManagedObjectModel> model = [] {
+        store::ManagedObjectClassRegistry::registerClass<TestBook>("TestBook");
+        store::ValueTransformer::setValueTransformer(std::make_shared<TestTagTransformer>(),
+                                                     "TestTagTransformer");
+        auto loaded = store::ManagedObjectModel::fromResource("Library");
+        if (!loaded)
+            qFatal("%s", qPrintable(loaded.error().message()));
+        return *loaded;
+    }();
+    return model;
+}
+
+std::shared_ptr<store::PersistentStoreCoordinator> inMemoryCoordinator()
+{
+    auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(libraryModel());
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::InMemory))
+        qFatal("no in-memory store");
+    return coordinator;
+}
+
+std::unique_ptr<store::ManagedObjectContext>
+mainContext(std::shared_ptr<store::PersistentStoreCoordinator> coordinator)
+{
+    auto context = std::make_unique<store::ManagedObjectContext>(
+        store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    context->setPersistentStoreCoordinator(std::move(coordinator));
+    return context;
+}
+
+store::ManagedObject* makeBook(store::ManagedObjectContext& context, const QString& title)
+{
+    store::ManagedObject* book = context.insertNewObject("Book");
+    book->setValueForKey(title, "title");
+    return book;
+}
+
+QStringList titles(const QList<store::ManagedObject*>& books)
+{
+    QStringList result;
+    for (store::ManagedObject* book : books)
+        result.append(book->valueForKey("title").toString());
+    return result;
+}
+
+void spinEventLoop()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
