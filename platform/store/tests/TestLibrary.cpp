@@ -5,7 +5,21 @@
 #include "store/ManagedObjectModel.h"
 
 #include <QCoreApplication>
+#include <QMutex>
 #include <gtest/gtest.h>
+
+namespace {
+
+// Hooks run on the threads of private contexts too.
+QMutex eventsMutex;
+
+void record(const QString& event)
+{
+    QMutexLocker lock(&eventsMutex);
+    TestBook::events().append(event);
+}
+
+} // namespace
 
 QStringList& TestBook::events()
 {
@@ -15,22 +29,22 @@ QStringList& TestBook::events()
 
 void TestBook::awakeFromInsert()
 {
-    events().append("insert");
+    record("insert");
 }
 
 void TestBook::awakeFromFetch()
 {
-    events().append("fetch " + primitiveValue("title").toString());
+    record("fetch " + primitiveValue("title").toString());
 }
 
 void TestBook::prepareForDeletion()
 {
-    events().append("delete " + primitiveValue("title").toString());
+    record("delete " + primitiveValue("title").toString());
 }
 
 void TestBook::willSave()
 {
-    events().append("save " + primitiveValue("title").toString());
+    record("save " + primitiveValue("title").toString());
 }
 
 store::Result<void> TestBook::validateValue(const QVariant& value, const QString& key)
