@@ -15,6 +15,8 @@
 #include <QThread>
 #include <QUndoStack>
 #include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 namespace store {
 
@@ -90,10 +92,26 @@ void ManagedObjectContext::performAndWait(const std::function<void()>& block)
         });
         return;
     }
-    if (isOnQueue())
+    if (isOnQueue()) {
         block();
-    else
-        QMetaObject::invokeMethod(this, block, Qt::BlockingQueuedConnection);
+        return;
+    }
+    // Handed to the context's thread; the wait uses standard primitives so that thread checkers see
+    // the hand-over.
+    std::mutex mutex;
+    std::condition_variable condition;
+    bool done = false;
+    QMetaObject::invokeMethod(
+        this,
+        [&] {
+            block();
+            std::lock_guard lock(mutex);
+            done = true;
+            condition.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(mutex);
+    condition.wait(lock, [&] { return done; });
 }
 
 const EntityDescription& ManagedObjectContext::requireEntity(const QString& name) const
@@ -514,8 +532,11 @@ void ManagedObjectContext::registerUndo(UndoEntry entry)
 {
     if (!m_undoStack || m_applyingUndo)
         return;
+    // The open group must still be the stack's top command; the stack may have been cleared since.
     const int top = m_undoStack->index();
-    if (!m_openUndoGroup || top == 0 || m_undoStack->command(top - 1) != m_openUndoGroup) {
+    const auto* topGroup =
+        top > 0 ? dynamic_cast<const UndoGroupCommand*>(m_undoStack->command(top - 1)) : nullptr;
+    if (!m_openUndoGroup || topGroup != m_openUndoGroup || !topGroup->belongsTo(this)) {
         auto group = std::make_unique<UndoGroupCommand>(this);
         m_openUndoGroup = group.get();
         m_undoStack->push(group.release());

@@ -18,6 +18,7 @@ public:
     explicit UndoGroupCommand(ManagedObjectContext* context);
 
     void append(UndoEntry entry) { m_entries.push_back(std::move(entry)); }
+    bool belongsTo(const ManagedObjectContext* context) const { return m_context == context; }
     void undo() override;
     void redo() override;
 

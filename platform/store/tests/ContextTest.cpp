@@ -6,6 +6,7 @@
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 using store::FetchRequest;
 using store::ManagedObject;
@@ -388,15 +389,13 @@ TEST(StoreTest, MainQueueContextServesWorkerThreadsThroughItsEventLoop)
     makeBook(*context, "Main");
     std::atomic<bool> done{false};
     QString seenTitle;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
-        context->performAndWait([&] {
-            seenTitle = titles(*context->execute(FetchRequest("Book"))).join(",");
-            done = true;
-        });
-    }));
-    worker->start();
+    std::thread worker([&] {
+        context->performAndWait(
+            [&] { seenTitle = titles(*context->execute(FetchRequest("Book"))).join(","); });
+        done = true;
+    });
     while (!done)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    worker->wait();
+    worker.join();
     EXPECT_EQ(seenTitle, "Main");
 }
