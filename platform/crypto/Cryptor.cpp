@@ -42,16 +42,16 @@ Cryptor::~Cryptor() = default;
 Result<Cryptor> Cryptor::create(Operation operation, QByteArrayView key, QByteArrayView iv)
 {
     if (key.size() != keySize || iv.size() != ivSize)
-        return Result<Cryptor>::failure(invalidArgument);
+        return failure(invalidArgument);
     std::unique_ptr<Context, ContextDeleter> context(new Context);
     context->cipher = EVP_CIPHER_CTX_new();
     if (context->cipher == nullptr)
-        return Result<Cryptor>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     const int encrypting = operation == Operation::encrypt ? 1 : 0;
     if (EVP_CipherInit_ex(context->cipher, EVP_aes_256_cbc(), nullptr,
                           reinterpret_cast<const unsigned char*>(key.data()),
                           reinterpret_cast<const unsigned char*>(iv.data()), encrypting) != 1)
-        return Result<Cryptor>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     // PKCS#7 padding is EVP's default; set it anyway, it is part of the format.
     EVP_CIPHER_CTX_set_padding(context->cipher, 1);
     return Cryptor(operation, std::move(context));
@@ -66,7 +66,7 @@ qsizetype Cryptor::outputLength(qsizetype inputLength, bool final)
 Result<qsizetype> Cryptor::update(QByteArrayView input, char* output, qsizetype capacity)
 {
     if (capacity < outputLength(input.size(), false))
-        return Result<qsizetype>::failure(invalidArgument);
+        return failure(invalidArgument);
     qsizetype written = 0;
     qsizetype offset = 0;
     do {
@@ -75,7 +75,7 @@ Result<qsizetype> Cryptor::update(QByteArrayView input, char* output, qsizetype 
         if (EVP_CipherUpdate(m_context->cipher, reinterpret_cast<unsigned char*>(output + written),
                              &sliceWritten, reinterpret_cast<const unsigned char*>(input.data() + offset),
                              static_cast<int>(slice)) != 1)
-            return Result<qsizetype>::failure(takeOpenSslError());
+            return failure(takeOpenSslError());
         written += sliceWritten;
         offset += slice;
     } while (offset < input.size());
@@ -85,10 +85,10 @@ Result<qsizetype> Cryptor::update(QByteArrayView input, char* output, qsizetype 
 Result<qsizetype> Cryptor::finish(char* output, qsizetype capacity)
 {
     if (capacity < blockSize)
-        return Result<qsizetype>::failure(invalidArgument);
+        return failure(invalidArgument);
     int written = 0;
     if (EVP_CipherFinal_ex(m_context->cipher, reinterpret_cast<unsigned char*>(output), &written) != 1)
-        return Result<qsizetype>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     return qsizetype(written);
 }
 
@@ -97,7 +97,7 @@ Result<QByteArray> Cryptor::update(QByteArrayView input)
     QByteArray output(outputLength(input.size(), false), Qt::Uninitialized);
     auto written = update(input, output.data(), output.size());
     if (!written)
-        return Result<QByteArray>::failure(written.status());
+        return failure(written.error());
     output.truncate(written.value());
     return output;
 }
@@ -107,7 +107,7 @@ Result<QByteArray> Cryptor::finish()
     QByteArray output(blockSize, Qt::Uninitialized);
     auto written = finish(output.data(), output.size());
     if (!written)
-        return Result<QByteArray>::failure(written.status());
+        return failure(written.error());
     output.truncate(written.value());
     return output;
 }

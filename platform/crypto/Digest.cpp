@@ -57,16 +57,16 @@ Result<QByteArray> digest(DigestAlgorithm algorithm, QByteArrayView data)
 {
     const EVP_MD* md = evpDigest(algorithm);
     if (md == nullptr)
-        return Result<QByteArray>::failure(1);
+        return failure(1);
     const std::unique_ptr<EVP_MD_CTX, DigestContextDeleter> context(EVP_MD_CTX_new());
     if (!context || EVP_DigestInit_ex(context.get(), md, nullptr) != 1)
-        return Result<QByteArray>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     if (!data.isEmpty() && EVP_DigestUpdate(context.get(), data.data(), size_t(data.size())) != 1)
-        return Result<QByteArray>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     QByteArray result(EVP_MAX_MD_SIZE, Qt::Uninitialized);
     unsigned int written = 0;
     if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char*>(result.data()), &written) != 1)
-        return Result<QByteArray>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     result.truncate(qsizetype(written));
     return result;
 }

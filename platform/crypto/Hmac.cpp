@@ -42,11 +42,11 @@ Hmac::~Hmac() = default;
 Result<Hmac> Hmac::create(QByteArrayView key)
 {
     if (hmacAlgorithm() == nullptr)
-        return Result<Hmac>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     std::unique_ptr<Context, ContextDeleter> context(new Context);
     context->mac = EVP_MAC_CTX_new(hmacAlgorithm());
     if (context->mac == nullptr)
-        return Result<Hmac>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     char digest[] = "SHA256";
     const OSSL_PARAM parameters[] = {
         OSSL_PARAM_construct_utf8_string(OSSL_MAC_PARAM_DIGEST, digest, 0),
@@ -56,7 +56,7 @@ Result<Hmac> Hmac::create(QByteArrayView key)
     static const unsigned char emptyKey = 0;
     const auto* keyBytes = key.isEmpty() ? &emptyKey : reinterpret_cast<const unsigned char*>(key.data());
     if (EVP_MAC_init(context->mac, keyBytes, size_t(key.size()), parameters) != 1)
-        return Result<Hmac>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     return Hmac(std::move(context));
 }
 
@@ -76,7 +76,7 @@ Result<QByteArray> Hmac::finish()
     size_t written = 0;
     if (EVP_MAC_final(m_context->mac, reinterpret_cast<unsigned char*>(tag.data()), &written,
                       size_t(tag.size())) != 1)
-        return Result<QByteArray>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     tag.truncate(qsizetype(written));
     return tag;
 }

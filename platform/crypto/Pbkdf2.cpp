@@ -13,14 +13,14 @@ Result<QByteArray> pbkdf2HmacSha1(QByteArrayView password, QByteArrayView salt, 
     constexpr qsizetype intLimit = std::numeric_limits<int>::max();
     if (rounds < 1 || keyLength < 1 || keyLength > intLimit || password.size() > intLimit ||
         salt.size() > intLimit)
-        return Result<QByteArray>::failure(1);
+        return failure(1);
     QByteArray key(keyLength, Qt::Uninitialized);
     static const unsigned char empty = 0;
     const auto* saltBytes = salt.isEmpty() ? &empty : reinterpret_cast<const unsigned char*>(salt.data());
     const char* passwordBytes = password.isEmpty() ? "" : password.data();
     if (PKCS5_PBKDF2_HMAC(passwordBytes, int(password.size()), saltBytes, int(salt.size()), rounds,
                           EVP_sha1(), int(keyLength), reinterpret_cast<unsigned char*>(key.data())) != 1)
-        return Result<QByteArray>::failure(takeOpenSslError());
+        return failure(takeOpenSslError());
     return key;
 }
 

@@ -11,12 +11,12 @@ namespace crypto {
 Result<QByteArray> randomBytes(qsizetype length)
 {
     if (length < 0)
-        return Result<QByteArray>::failure(1);
+        return failure(1);
     QByteArray bytes(length, Qt::Uninitialized);
     for (qsizetype offset = 0; offset < length;) {
         const qsizetype slice = std::min<qsizetype>(length - offset, std::numeric_limits<int>::max());
         if (RAND_bytes(reinterpret_cast<unsigned char*>(bytes.data() + offset), int(slice)) != 1)
-            return Result<QByteArray>::failure(takeOpenSslError());
+            return failure(takeOpenSslError());
         offset += slice;
     }
     return bytes;

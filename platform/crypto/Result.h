@@ -1,7 +1,6 @@
 #pragma once
 
-#include <optional>
-#include <utility>
+#include "foundation/Expected.h"
 
 namespace crypto {
 
@@ -10,32 +9,13 @@ namespace crypto {
 using Status = unsigned long;
 
 // The value a call produced, or the status of its failure.
-template <typename T> class Result
+template <typename T> using Result = foundation::Expected<T, Status>;
+
+// The failure half of a Result; a status of 0 becomes the non-zero stand-in, so a failure never reads as
+// success.
+inline foundation::Unexpected<Status> failure(Status status)
 {
-public:
-    Result(T value)
-        : m_value(std::move(value))
-    {}
-
-    static Result failure(Status status) { return Result(status); }
-
-    bool ok() const { return m_value.has_value(); }
-    explicit operator bool() const { return ok(); }
-
-    // Throws std::bad_optional_access for a failure.
-    const T& value() const& { return m_value.value(); }
-    T&& value() && { return std::move(m_value.value()); }
-
-    // 0 for a result that is ok().
-    Status status() const { return m_status; }
-
-private:
-    explicit Result(Status status)
-        : m_status(status == 0 ? 1 : status)
-    {}
-
-    std::optional<T> m_value;
-    Status m_status = 0;
-};
+    return foundation::Unexpected<Status>(status == 0 ? 1 : status);
+}
 
 } // namespace crypto

@@ -9,7 +9,7 @@ crypto::Hmac createContext(const QByteArray& key)
 {
     auto context = crypto::Hmac::create(key);
     if (!context)
-        foundation::fatal(QStringLiteral("Could not create HMAC (%1)").arg(context.status()));
+        foundation::fatal(QStringLiteral("Could not create HMAC (%1)").arg(context.error()));
     return std::move(context).value();
 }
 
@@ -29,7 +29,7 @@ QByteArray HMAC::finalize()
 {
     auto tag = m_context.finish();
     if (!tag)
-        foundation::fatal(QStringLiteral("HMAC finalize failed (%1)").arg(tag.status()));
+        foundation::fatal(QStringLiteral("HMAC finalize failed (%1)").arg(tag.error()));
     return std::move(tag).value();
 }
 

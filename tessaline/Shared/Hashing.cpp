@@ -32,7 +32,7 @@ QByteArray hashed(const QByteArray& data, HashingAlgorithm algorithm)
     auto digest = crypto::digest(digestAlgorithm(algorithm), data);
     // The digests cannot fail on valid input while the library works.
     if (!digest)
-        foundation::fatal(QStringLiteral("Could not compute digest (%1)").arg(digest.status()));
+        foundation::fatal(QStringLiteral("Could not compute digest (%1)").arg(digest.error()));
     return std::move(digest).value();
 }
 

@@ -9,7 +9,7 @@ QByteArray KeyGen::generateAES256(const QString& passphrase, const QByteArray& s
 {
     auto key = crypto::pbkdf2HmacSha1(passphrase.toUtf8(), salt, rounds, keySize);
     if (!key)
-        foundation::fatal(QStringLiteral("Error: Secure key generation failed! (%1)").arg(key.status()));
+        foundation::fatal(QStringLiteral("Error: Secure key generation failed! (%1)").arg(key.error()));
     return std::move(key).value();
 }
 

@@ -10,7 +10,7 @@ QByteArray secureRandomData(qsizetype length)
     auto bytes = crypto::randomBytes(length);
     if (!bytes)
         foundation::fatal(
-            QStringLiteral("Error: could not generate secure random data: %1").arg(bytes.status()));
+            QStringLiteral("Error: could not generate secure random data: %1").arg(bytes.error()));
     return std::move(bytes).value();
 }
 

@@ -9,8 +9,8 @@ namespace {
 QByteArray hexDigest(DigestAlgorithm algorithm, const QByteArray& data)
 {
     const auto result = crypto::digest(algorithm, data);
-    EXPECT_TRUE(result.ok());
-    return result.ok() ? result.value().toHex() : QByteArray();
+    EXPECT_TRUE(result.hasValue());
+    return result.hasValue() ? result.value().toHex() : QByteArray();
 }
 
 } // namespace

@@ -9,7 +9,7 @@ namespace {
 QByteArray tagOf(const QByteArray& key, const QByteArray& data)
 {
     auto hmac = Hmac::create(key);
-    EXPECT_TRUE(hmac.ok());
+    EXPECT_TRUE(hmac.hasValue());
     Hmac running = std::move(hmac).value();
     EXPECT_EQ(running.update(data), 0u);
     return running.finish().value();
