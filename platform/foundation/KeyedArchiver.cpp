@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QUrl>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 namespace foundation {
@@ -35,37 +34,17 @@ public:
     {
         if (depth > KeyedArchiver::maximumDepth)
             return failure(QStringLiteral("The value is nested too deeply to archive."));
-        switch (value.metaType().id()) {
-        case QMetaType::UnknownType:
-        case QMetaType::Nullptr:
+        const int type = value.metaType().id();
+        if (type == QMetaType::UnknownType || type == QMetaType::Nullptr)
             return std::uint64_t{0};
+        if (isUnsignedBeyondPlistRange(value))
+            return failure(
+                QStringLiteral("The integer %1 is too large to archive.").arg(value.toULongLong()));
+        if (PlistNode scalar = plistScalarNode(value))
+            return add(scalar.release());
+        switch (type) {
         case QMetaType::QString:
             return encodeString(value.toString());
-        case QMetaType::Bool:
-            return add(plist_new_bool(value.toBool() ? 1 : 0));
-        case QMetaType::Char:
-        case QMetaType::SChar:
-        case QMetaType::Short:
-        case QMetaType::Int:
-        case QMetaType::Long:
-        case QMetaType::LongLong:
-            return add(plist_new_uint(static_cast<std::uint64_t>(value.toLongLong())));
-        case QMetaType::UChar:
-        case QMetaType::UShort:
-        case QMetaType::UInt:
-        case QMetaType::ULong:
-        case QMetaType::ULongLong:
-            if (value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
-                return failure(
-                    QStringLiteral("The integer %1 is too large to archive.").arg(value.toULongLong()));
-            return add(plist_new_uint(value.toULongLong()));
-        case QMetaType::Double:
-        case QMetaType::Float:
-            return add(plist_new_real(value.toDouble()));
-        case QMetaType::QByteArray: {
-            const QByteArray bytes = value.toByteArray();
-            return add(plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
-        }
         case QMetaType::QVariantList:
         case QMetaType::QStringList:
             return encodeArray(value.toList(), depth);
@@ -221,25 +200,13 @@ private:
                 break;
             }
             case QMetaType::Bool:
-                plist_dict_set_item(object.get(), key.constData(),
-                                    plist_new_bool(fieldValue.toBool() ? 1 : 0));
-                break;
             case QMetaType::Int:
             case QMetaType::LongLong:
-                plist_dict_set_item(object.get(), key.constData(),
-                                    plist_new_uint(static_cast<std::uint64_t>(fieldValue.toLongLong())));
-                break;
             case QMetaType::Double:
             case QMetaType::Float:
-                plist_dict_set_item(object.get(), key.constData(), plist_new_real(fieldValue.toDouble()));
+            case QMetaType::QByteArray:
+                plist_dict_set_item(object.get(), key.constData(), plistScalarNode(fieldValue).release());
                 break;
-            case QMetaType::QByteArray: {
-                const QByteArray bytes = fieldValue.toByteArray();
-                plist_dict_set_item(
-                    object.get(), key.constData(),
-                    plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
-                break;
-            }
             default:
                 return failure(
                     QStringLiteral("The field \"%1\" of class %2 is of a kind that cannot be archived.")

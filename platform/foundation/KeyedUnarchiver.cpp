@@ -147,32 +147,11 @@ private:
 
     Expected<QVariant, KeyedArchiveError> decodeObject(plist_t node, int depth)
     {
+        if (auto scalar = plistScalarValue(node))
+            return *scalar;
         switch (plistType(node)) {
         case PLIST_STRING:
             return QVariant(plistStringValue(node));
-        case PLIST_BOOLEAN: {
-            std::uint8_t flag = 0;
-            plist_get_bool_val(node, &flag);
-            return QVariant(flag != 0);
-        }
-        case PLIST_UINT: {
-            std::uint64_t bits = 0;
-            plist_get_uint_val(node, &bits);
-            return QVariant(static_cast<qint64>(bits));
-        }
-        case PLIST_REAL: {
-            double real = 0;
-            plist_get_real_val(node, &real);
-            return QVariant(real);
-        }
-        case PLIST_DATA: {
-            char* bytes = nullptr;
-            std::uint64_t length = 0;
-            plist_get_data_val(node, &bytes, &length);
-            QByteArray data(bytes, static_cast<qsizetype>(length));
-            std::free(bytes);
-            return QVariant(data);
-        }
         case PLIST_DICT:
             return decodeClassObject(node, depth);
         default:
@@ -321,13 +300,9 @@ private:
             case PLIST_BOOLEAN:
             case PLIST_UINT:
             case PLIST_REAL:
-            case PLIST_DATA: {
-                auto value = decodeObject(field, depth);
-                if (!value)
-                    return value;
-                fields.insert(key, *value);
+            case PLIST_DATA:
+                fields.insert(key, *plistScalarValue(field));
                 break;
-            }
             default:
                 return failure(
                     QStringLiteral("a field of class \"%1\" is not a plain value").arg(coder.className()));

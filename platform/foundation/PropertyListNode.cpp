@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace foundation {
 namespace {
@@ -95,6 +96,82 @@ QString plistStringValue(plist_t node)
     if (!text)
         return {};
     return QString::fromUtf8(text, static_cast<qsizetype>(length));
+}
+
+std::optional<QVariant> plistScalarValue(plist_t node)
+{
+    switch (plistType(node)) {
+    case PLIST_BOOLEAN: {
+        std::uint8_t flag = 0;
+        plist_get_bool_val(node, &flag);
+        return QVariant(flag != 0);
+    }
+    case PLIST_UINT: {
+        std::uint64_t bits = 0;
+        plist_get_uint_val(node, &bits);
+        return QVariant(static_cast<qint64>(bits));
+    }
+    case PLIST_REAL: {
+        double real = 0;
+        plist_get_real_val(node, &real);
+        return QVariant(real);
+    }
+    case PLIST_DATA: {
+        char* bytes = nullptr;
+        std::uint64_t length = 0;
+        plist_get_data_val(node, &bytes, &length);
+        QByteArray data(bytes, static_cast<qsizetype>(length));
+        std::free(bytes);
+        return QVariant(data);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isUnsignedBeyondPlistRange(const QVariant& value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::UChar:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qint64>::max());
+    default:
+        return false;
+    }
+}
+
+PlistNode plistScalarNode(const QVariant& value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+        return PlistNode(plist_new_bool(value.toBool() ? 1 : 0));
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::Short:
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+        // Stored as eight bytes of two's complement, the way binary property lists hold negative numbers.
+        return PlistNode(plist_new_uint(static_cast<std::uint64_t>(value.toLongLong())));
+    case QMetaType::UChar:
+    case QMetaType::UShort:
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return PlistNode(plist_new_uint(value.toULongLong()));
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return PlistNode(plist_new_real(value.toDouble()));
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return PlistNode(plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
+    }
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace foundation

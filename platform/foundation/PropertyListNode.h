@@ -5,7 +5,9 @@
 #include "foundation/PropertyListLimits.h"
 
 #include <QByteArray>
+#include <QVariant>
 #include <memory>
+#include <optional>
 #include <plist/plist.h>
 #include <type_traits>
 
@@ -34,5 +36,16 @@ inline plist_type plistType(plist_t node)
 
 // Text of a string node, which the library keeps as UTF-8.
 QString plistStringValue(plist_t node);
+
+// The value of a truth-value, integer, real or data node; nothing for a node of any other kind.
+// Integers read as signed: a negative number is stored as eight bytes of two's complement.
+std::optional<QVariant> plistScalarValue(plist_t node);
+
+// Whether value is an unsigned integer above the largest signed 64-bit one, which no node can hold.
+bool isUnsignedBeyondPlistRange(const QVariant& value);
+
+// A new node for a truth value, integer, real or data; null for a value of any other kind. Unsigned
+// integers are to be checked with isUnsignedBeyondPlistRange first.
+PlistNode plistScalarNode(const QVariant& value);
 
 } // namespace foundation

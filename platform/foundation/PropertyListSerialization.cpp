@@ -84,6 +84,11 @@ Expected<PlistNode, PropertyListError> nodeFromVariant(const QVariant& value, in
     default:
         break;
     }
+    if (isUnsignedBeyondPlistRange(value))
+        return failure(
+            QStringLiteral("The integer %1 is too large for a property list.").arg(value.toULongLong()));
+    if (PlistNode scalar = plistScalarNode(value))
+        return scalar;
     switch (value.metaType().id()) {
     case QMetaType::QVariantMap:
         return dictionaryNode(value.toMap(), depth, maximumDepth);
@@ -94,32 +99,6 @@ Expected<PlistNode, PropertyListError> nodeFromVariant(const QVariant& value, in
         return arrayNode(value.toList(), depth, maximumDepth);
     case QMetaType::QString:
         return stringNode(value.toString());
-    case QMetaType::Bool:
-        return PlistNode(plist_new_bool(value.toBool() ? 1 : 0));
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::Short:
-    case QMetaType::Int:
-    case QMetaType::Long:
-    case QMetaType::LongLong:
-        // Stored as eight bytes of two's complement, the way binary property lists hold negative numbers.
-        return PlistNode(plist_new_uint(static_cast<std::uint64_t>(value.toLongLong())));
-    case QMetaType::UChar:
-    case QMetaType::UShort:
-    case QMetaType::UInt:
-    case QMetaType::ULong:
-    case QMetaType::ULongLong:
-        if (value.toULongLong() > static_cast<qulonglong>(std::numeric_limits<qint64>::max()))
-            return failure(
-                QStringLiteral("The integer %1 is too large for a property list.").arg(value.toULongLong()));
-        return PlistNode(plist_new_uint(value.toULongLong()));
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return PlistNode(plist_new_real(value.toDouble()));
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        return PlistNode(plist_new_data(bytes.constData(), static_cast<std::uint64_t>(bytes.size())));
-    }
     case QMetaType::QDateTime:
         return dateNode(value.toDateTime());
     case QMetaType::UnknownType:
@@ -142,22 +121,9 @@ public:
     {
         if (++valueCount_ > limits_.maximumValueCount)
             return failure(QStringLiteral("The property list holds too many values."));
+        if (auto scalar = plistScalarValue(node))
+            return *scalar;
         switch (plist_get_node_type(node)) {
-        case PLIST_BOOLEAN: {
-            std::uint8_t flag = 0;
-            plist_get_bool_val(node, &flag);
-            return QVariant(flag != 0);
-        }
-        case PLIST_UINT: {
-            std::uint64_t bits = 0;
-            plist_get_uint_val(node, &bits);
-            return QVariant(static_cast<qint64>(bits));
-        }
-        case PLIST_REAL: {
-            double real = 0;
-            plist_get_real_val(node, &real);
-            return QVariant(real);
-        }
         case PLIST_STRING:
         case PLIST_KEY:
             return QVariant(plistStringValue(node));
