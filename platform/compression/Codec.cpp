@@ -7,6 +7,14 @@
 
 namespace compression {
 
+void advance(Stream& stream, std::size_t consumed, std::size_t produced)
+{
+    stream.sourcePointer += consumed;
+    stream.sourceSize -= consumed;
+    stream.destinationPointer += produced;
+    stream.destinationSize -= produced;
+}
+
 std::uint8_t* PendingOutput::prepare(std::size_t capacity)
 {
     bytes_.resize(capacity);
@@ -27,8 +35,7 @@ void PendingOutput::drainInto(Stream& stream)
         return;
     std::memcpy(stream.destinationPointer, bytes_.data() + offset_, count);
     offset_ += count;
-    stream.destinationPointer += count;
-    stream.destinationSize -= count;
+    advance(stream, 0, count);
 }
 
 } // namespace compression

@@ -18,6 +18,9 @@ public:
     virtual Status process(Stream& stream, bool finalize) = 0;
 };
 
+// Moves the stream past consumed bytes of its source and produced bytes of its destination.
+void advance(Stream& stream, std::size_t consumed, std::size_t produced);
+
 // Output a library produced into its own buffer and that still waits for destination space.
 class PendingOutput
 {

@@ -49,12 +49,7 @@ Status DeflateCodec::process(Stream& stream, bool finalize)
     z_.avail_out = destinationCount;
     const int result = operation_ == Operation::encode ? deflate(&z_, finalize ? Z_FINISH : Z_NO_FLUSH)
                                                        : inflate(&z_, Z_NO_FLUSH);
-    const std::size_t consumed = sourceCount - z_.avail_in;
-    const std::size_t produced = destinationCount - z_.avail_out;
-    stream.sourcePointer += consumed;
-    stream.sourceSize -= consumed;
-    stream.destinationPointer += produced;
-    stream.destinationSize -= produced;
+    advance(stream, sourceCount - z_.avail_in, destinationCount - z_.avail_out);
     switch (result) {
     case Z_STREAM_END:
         return Status::end;

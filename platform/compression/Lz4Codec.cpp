@@ -55,10 +55,8 @@ Status Lz4Codec::encode(Stream& stream, bool finalize)
             std::uint8_t* buffer = pending_.prepare(capacity);
             written =
                 LZ4F_compressUpdate(compression_, buffer, capacity, stream.sourcePointer, step, nullptr);
-            if (!LZ4F_isError(written)) {
-                stream.sourcePointer += step;
-                stream.sourceSize -= step;
-            }
+            if (!LZ4F_isError(written))
+                advance(stream, step, 0);
         } else if (finalize) {
             const std::size_t capacity = LZ4F_compressBound(0, &preferences_);
             std::uint8_t* buffer = pending_.prepare(capacity);
@@ -81,10 +79,7 @@ Status Lz4Codec::decode(Stream& stream)
                                                stream.sourcePointer, &consumed, nullptr);
     if (LZ4F_isError(result))
         return Status::error;
-    stream.sourcePointer += consumed;
-    stream.sourceSize -= consumed;
-    stream.destinationPointer += produced;
-    stream.destinationSize -= produced;
+    advance(stream, consumed, produced);
     return result == 0 ? Status::end : Status::ok;
 }
 

@@ -27,10 +27,7 @@ Status LzmaCodec::process(Stream& stream, bool finalize)
     lzma_.next_out = stream.destinationPointer;
     lzma_.avail_out = stream.destinationSize;
     const lzma_ret result = lzma_code(&lzma_, finalize ? LZMA_FINISH : LZMA_RUN);
-    stream.sourcePointer = lzma_.next_in;
-    stream.sourceSize = lzma_.avail_in;
-    stream.destinationPointer = lzma_.next_out;
-    stream.destinationSize = lzma_.avail_out;
+    advance(stream, stream.sourceSize - lzma_.avail_in, stream.destinationSize - lzma_.avail_out);
     switch (result) {
     case LZMA_STREAM_END:
         return Status::end;

@@ -38,10 +38,7 @@ Status ZstdCodec::process(Stream& stream, bool finalize)
                                             : ZSTD_decompressStream(decompression_, &output, &input);
     if (ZSTD_isError(result))
         return Status::error;
-    stream.sourcePointer += input.pos;
-    stream.sourceSize -= input.pos;
-    stream.destinationPointer += output.pos;
-    stream.destinationSize -= output.pos;
+    advance(stream, input.pos, output.pos);
     if (result == 0 && (decompression_ || finalize))
         return Status::end;
     return Status::ok;
