@@ -104,28 +104,23 @@ int ContainerTool::seal(const QString& inputPath, const QString& outputPath, con
 {
     QFile input(inputPath);
     if (!input.open(QIODevice::ReadOnly))
-        return fail(fileError, QStringLiteral("cannot read '%1': %2").arg(inputPath, input.errorString()));
+        return cannotRead(inputPath, input);
     QSaveFile output(outputPath);
     if (!output.open(QIODevice::WriteOnly))
-        return fail(fileError, QStringLiteral("cannot write '%1': %2").arg(outputPath, output.errorString()));
+        return cannotWrite(outputPath, output);
 
     tessaline::Encryptor encryptor(passphrase);
-    // The first feed brings the header, so an empty input still makes a whole container.
-    QByteArray out = encryptor.feed({});
     do {
         const QByteArray chunk = input.read(chunkSize);
         if (input.error() != QFileDevice::NoError)
-            return fail(fileError,
-                        QStringLiteral("cannot read '%1': %2").arg(inputPath, input.errorString()));
-        out += encryptor.feed(chunk);
+            return cannotRead(inputPath, input);
+        const QByteArray out = encryptor.feed(chunk);
         if (output.write(out) != out.size())
-            return fail(fileError,
-                        QStringLiteral("cannot write '%1': %2").arg(outputPath, output.errorString()));
-        out.clear();
+            return cannotWrite(outputPath, output);
     } while (!input.atEnd());
-    out = encryptor.finalize();
+    const QByteArray out = encryptor.finalize();
     if (output.write(out) != out.size() || !output.commit())
-        return fail(fileError, QStringLiteral("cannot write '%1': %2").arg(outputPath, output.errorString()));
+        return cannotWrite(outputPath, output);
     return success;
 }
 
@@ -133,12 +128,12 @@ int ContainerTool::open(const QString& inputPath, const QString& outputPath, con
 {
     QFile input(inputPath);
     if (!input.open(QIODevice::ReadOnly))
-        return fail(fileError, QStringLiteral("cannot read '%1': %2").arg(inputPath, input.errorString()));
+        return cannotRead(inputPath, input);
     // Nothing reaches outputPath unless the whole container is authenticated: the plaintext goes to a
     // temporary file that is renamed into place only after the tag has matched.
     QSaveFile output(outputPath);
     if (!output.open(QIODevice::WriteOnly))
-        return fail(fileError, QStringLiteral("cannot write '%1': %2").arg(outputPath, output.errorString()));
+        return cannotWrite(outputPath, output);
 
     tessaline::Decryptor decryptor(passphrase);
     bool finalizing = false;
@@ -146,18 +141,15 @@ int ContainerTool::open(const QString& inputPath, const QString& outputPath, con
         while (!input.atEnd()) {
             const QByteArray chunk = input.read(chunkSize);
             if (input.error() != QFileDevice::NoError)
-                return fail(fileError,
-                            QStringLiteral("cannot read '%1': %2").arg(inputPath, input.errorString()));
+                return cannotRead(inputPath, input);
             const QByteArray plaintext = decryptor.feed(chunk);
             if (output.write(plaintext) != plaintext.size())
-                return fail(fileError,
-                            QStringLiteral("cannot write '%1': %2").arg(outputPath, output.errorString()));
+                return cannotWrite(outputPath, output);
         }
         finalizing = true;
         const QByteArray last = decryptor.finalize();
         if (output.write(last) != last.size() || !output.commit())
-            return fail(fileError,
-                        QStringLiteral("cannot write '%1': %2").arg(outputPath, output.errorString()));
+            return cannotWrite(outputPath, output);
     } catch (const tessaline::CryptorError& error) {
         output.cancelWriting();
         switch (error.code()) {
@@ -192,4 +184,14 @@ int ContainerTool::fail(int code, const QString& message)
 {
     std::fprintf(m_errors, "containertool: %s\n", message.toLocal8Bit().constData());
     return code;
+}
+
+int ContainerTool::cannotRead(const QString& path, const QFileDevice& file)
+{
+    return fail(fileError, QStringLiteral("cannot read '%1': %2").arg(path, file.errorString()));
+}
+
+int ContainerTool::cannotWrite(const QString& path, const QFileDevice& file)
+{
+    return fail(fileError, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
 }

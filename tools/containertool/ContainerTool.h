@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <cstdio>
 
+class QFileDevice;
+
 // The command line of containertool: reads its arguments and environment, seals or opens one file and
 // reports on standard error. Exit codes are those of ContainerTool::ExitCode.
 class ContainerTool
@@ -35,6 +37,8 @@ private:
     int open(const QString& inputPath, const QString& outputPath, const QString& passphrase);
     int usage(const QString& problem);
     int fail(int code, const QString& message);
+    int cannotRead(const QString& path, const QFileDevice& file);
+    int cannotWrite(const QString& path, const QFileDevice& file);
 
     std::FILE* m_errors;
 };
