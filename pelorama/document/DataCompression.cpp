@@ -5,17 +5,27 @@
 namespace pelorama::document {
 namespace {
 
+void appendBytes(QByteArray& buffer, const std::uint8_t* bytes, std::size_t count)
+{
+    buffer.append(reinterpret_cast<const char*>(bytes), qsizetype(count));
+}
+
+void appendBytes(std::vector<std::uint8_t>& buffer, const std::uint8_t* bytes, std::size_t count)
+{
+    buffer.insert(buffer.end(), bytes, bytes + count);
+}
+
+// Appends the conversion of the bytes to result, which is given back unless the conversion fails.
 template <typename Buffer>
 std::optional<Buffer> convert(const std::uint8_t* bytes, std::size_t count, CompressionAlgorithm algorithm,
-                              CompressionOperation operation)
+                              CompressionOperation operation, Buffer result)
 {
     auto compressor = Compressor::make(algorithm, operation);
     if (!compressor)
         return std::nullopt;
-    Buffer result;
     const auto processed =
         compressor->process(bytes, count, [&result](const std::uint8_t* step, std::size_t length) {
-            result.insert(result.end(), step, step + length);
+            appendBytes(result, step, length);
         });
     if (!processed)
         return std::nullopt;
@@ -25,18 +35,9 @@ std::optional<Buffer> convert(const std::uint8_t* bytes, std::size_t count, Comp
 std::optional<QByteArray> convertBytes(const QByteArray& data, CompressionAlgorithm algorithm,
                                        CompressionOperation operation)
 {
-    auto compressor = Compressor::make(algorithm, operation);
-    if (!compressor)
-        return std::nullopt;
-    QByteArray result("");
-    const auto processed =
-        compressor->process(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()),
-                            [&result](const std::uint8_t* step, std::size_t length) {
-                                result.append(reinterpret_cast<const char*>(step), qsizetype(length));
-                            });
-    if (!processed)
-        return std::nullopt;
-    return result;
+    // An empty result is an empty array, not a null one.
+    return convert(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()),
+                   algorithm, operation, QByteArray(""));
 }
 
 } // namespace
@@ -54,15 +55,15 @@ std::optional<QByteArray> decompressed(const QByteArray& data, CompressionAlgori
 std::optional<std::vector<std::uint8_t>> compressed(std::span<const std::uint8_t> data,
                                                     CompressionAlgorithm algorithm)
 {
-    return convert<std::vector<std::uint8_t>>(data.data(), data.size(), algorithm,
-                                              CompressionOperation::compress);
+    return convert(data.data(), data.size(), algorithm, CompressionOperation::compress,
+                   std::vector<std::uint8_t>());
 }
 
 std::optional<std::vector<std::uint8_t>> decompressed(std::span<const std::uint8_t> data,
                                                       CompressionAlgorithm algorithm)
 {
-    return convert<std::vector<std::uint8_t>>(data.data(), data.size(), algorithm,
-                                              CompressionOperation::decompress);
+    return convert(data.data(), data.size(), algorithm, CompressionOperation::decompress,
+                   std::vector<std::uint8_t>());
 }
 
 } // namespace pelorama::document
