@@ -8,7 +8,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 namespace foundation {
@@ -42,20 +41,8 @@ std::optional<std::uint64_t> uidValue(plist_t node)
 QStringList keysOf(plist_t dictionary)
 {
     QStringList keys;
-    plist_dict_iter iterator = nullptr;
-    plist_dict_new_iter(dictionary, &iterator);
-    for (;;) {
-        char* key = nullptr;
-        plist_t child = nullptr;
-        plist_dict_next_item(dictionary, iterator, &key, &child);
-        if (!child) {
-            std::free(key);
-            break;
-        }
-        keys.append(QString::fromUtf8(key));
-        std::free(key);
-    }
-    std::free(iterator);
+    for (const auto& entry : plistDictionaryEntries(dictionary))
+        keys.append(entry.first);
     return keys;
 }
 

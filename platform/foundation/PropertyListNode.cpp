@@ -98,6 +98,26 @@ QString plistStringValue(plist_t node)
     return QString::fromUtf8(text, static_cast<qsizetype>(length));
 }
 
+std::vector<std::pair<QString, plist_t>> plistDictionaryEntries(plist_t dictionary)
+{
+    std::vector<std::pair<QString, plist_t>> entries;
+    plist_dict_iter iterator = nullptr;
+    plist_dict_new_iter(dictionary, &iterator);
+    for (;;) {
+        char* key = nullptr;
+        plist_t child = nullptr;
+        plist_dict_next_item(dictionary, iterator, &key, &child);
+        if (!child) {
+            std::free(key);
+            break;
+        }
+        entries.emplace_back(QString::fromUtf8(key), child);
+        std::free(key);
+    }
+    std::free(iterator);
+    return entries;
+}
+
 std::optional<QVariant> plistScalarValue(plist_t node)
 {
     switch (plistType(node)) {

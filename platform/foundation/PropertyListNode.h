@@ -10,6 +10,8 @@
 #include <optional>
 #include <plist/plist.h>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace foundation {
 
@@ -36,6 +38,9 @@ inline plist_type plistType(plist_t node)
 
 // Text of a string node, which the library keeps as UTF-8.
 QString plistStringValue(plist_t node);
+
+// The keys and values of a dictionary node, in the library's order.
+std::vector<std::pair<QString, plist_t>> plistDictionaryEntries(plist_t dictionary);
 
 // The value of a truth-value, integer, real or data node; nothing for a node of any other kind.
 // Integers read as signed: a negative number is stored as eight bytes of two's complement.

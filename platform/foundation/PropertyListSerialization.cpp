@@ -127,14 +127,6 @@ public:
         case PLIST_STRING:
         case PLIST_KEY:
             return QVariant(plistStringValue(node));
-        case PLIST_DATA: {
-            char* bytes = nullptr;
-            std::uint64_t length = 0;
-            plist_get_data_val(node, &bytes, &length);
-            QByteArray data(bytes, static_cast<qsizetype>(length));
-            std::free(bytes);
-            return QVariant(data);
-        }
         case PLIST_DATE: {
             std::int32_t seconds = 0;
             std::int32_t microseconds = 0;
@@ -177,26 +169,12 @@ private:
         if (depth >= limits_.maximumDepth)
             return failure(QStringLiteral("The property list is nested too deeply."));
         QVariantMap entries;
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        for (;;) {
-            char* key = nullptr;
-            plist_t child = nullptr;
-            plist_dict_next_item(node, iterator, &key, &child);
-            if (!child) {
-                std::free(key);
-                break;
-            }
-            const QString name = QString::fromUtf8(key);
-            std::free(key);
+        for (const auto& [name, child] : plistDictionaryEntries(node)) {
             auto item = read(child, depth + 1);
-            if (!item) {
-                std::free(iterator);
+            if (!item)
                 return item;
-            }
             entries.insert(name, std::move(*item));
         }
-        std::free(iterator);
         return QVariant(entries);
     }
 
