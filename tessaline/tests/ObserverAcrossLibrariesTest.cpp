@@ -1,0 +1,58 @@
+#include "tessaline/Shared/Observer.h"
+
+#include "foundation/KeyValueCoding.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// A property without a NOTIFY signal: only the key-value layer itself can report its stores.
+class Counter : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int count READ count WRITE setCount)
+    Q_PROPERTY(int total READ total WRITE setTotal NOTIFY totalChanged)
+
+public:
+    int count() const { return count_; }
+    void setCount(int count) { count_ = count; }
+    int total() const { return total_; }
+    void setTotal(int total)
+    {
+        total_ = total;
+        emit totalChanged();
+    }
+
+signals:
+    void totalChanged();
+
+private:
+    int count_ = 0;
+    int total_ = 0;
+};
+
+} // namespace
+
+// The application sets values through foundation while the framework observes them: both must share
+// one observation table, or stores are missed or reported twice.
+TEST(TessalineTest, StoresThroughFoundationReachObserversMadeByTheFramework)
+{
+    Counter counter;
+    std::vector<QVariant> counts;
+    std::vector<QVariant> totals;
+    const tessaline::Observer countObserver(&counter, "count", false,
+                                            [&](const QVariant& value) { counts.push_back(value); });
+    const tessaline::Observer totalObserver(&counter, "total", false,
+                                            [&](const QVariant& value) { totals.push_back(value); });
+
+    foundation::setValueForKey(&counter, 5, "count");
+    foundation::setValueForKey(&counter, 7, "total");
+
+    ASSERT_EQ(counts.size(), 1u);
+    EXPECT_EQ(counts.front().toInt(), 5);
+    ASSERT_EQ(totals.size(), 1u);
+    EXPECT_EQ(totals.front().toInt(), 7);
+}
+
+#include "ObserverAcrossLibrariesTest.moc"
