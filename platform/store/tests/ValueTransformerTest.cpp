@@ -1,7 +1,7 @@
 #include "store/ValueTransformer.h"
 
-#include <QThread>
 #include <gtest/gtest.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -46,9 +46,9 @@ TEST(StoreTest, ValueTransformerRegistryFindsTransformersByName)
 
 TEST(StoreTest, ValueTransformerRegistryIsSafeFromSeveralThreads)
 {
-    std::vector<std::unique_ptr<QThread>> threads;
+    std::vector<std::thread> threads;
     for (int i = 0; i < 4; ++i) {
-        threads.emplace_back(QThread::create([i] {
+        threads.emplace_back([i] {
             const QString name = QString("Transformer%1").arg(i);
             for (int n = 0; n < 200; ++n) {
                 store::ValueTransformer::setValueTransformer(std::make_shared<TaggedStringTransformer>(),
@@ -56,11 +56,10 @@ TEST(StoreTest, ValueTransformerRegistryIsSafeFromSeveralThreads)
                 EXPECT_NE(store::ValueTransformer::valueTransformer(name), nullptr);
                 store::ValueTransformer::valueTransformerNames();
             }
-        }));
-        threads.back()->start();
+        });
     }
-    for (auto& thread : threads)
-        thread->wait();
+    for (std::thread& thread : threads)
+        thread.join();
     for (int i = 0; i < 4; ++i)
         store::ValueTransformer::setValueTransformer(nullptr, QString("Transformer%1").arg(i));
 }
