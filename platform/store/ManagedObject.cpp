@@ -19,7 +19,7 @@ QVariant idsVariant(const QList<ManagedObjectID>& ids)
 
 ManagedObject* objectFromVariant(const QVariant& value)
 {
-    if (!value.isValid())
+    if (!value.isValid() || value.typeId() == QMetaType::Nullptr)
         return nullptr;
     if (value.canConvert<ManagedObject*>())
         return value.value<ManagedObject*>();
@@ -49,8 +49,9 @@ bool isIntegerType(int typeId)
 // Numbers are kept in one representation per attribute type, so stores and comparisons see one kind.
 QVariant normalized(const AttributeDescription& attribute, const QVariant& value)
 {
-    if (!value.isValid())
-        return value;
+    // Key-value coding hands nil over as a variant holding nullptr.
+    if (!value.isValid() || value.typeId() == QMetaType::Nullptr)
+        return QVariant();
     const int typeId = value.typeId();
     const bool isNumber = isIntegerType(typeId) || typeId == QMetaType::Double ||
                           typeId == QMetaType::Float || typeId == QMetaType::Bool;

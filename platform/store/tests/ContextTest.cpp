@@ -1,4 +1,6 @@
 #include "TestLibrary.h"
+#include "foundation/KeyValueCoding.h"
+#include "foundation/KeyValueObservation.h"
 #include "store/EntityDescription.h"
 
 #include <QCoreApplication>
@@ -398,4 +400,31 @@ TEST(StoreTest, MainQueueContextServesWorkerThreadsThroughItsEventLoop)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     worker.join();
     EXPECT_EQ(seenTitle, "Main");
+}
+
+TEST(StoreTest, ManagedObjectsServeKeyValueCodingAndObserving)
+{
+    auto context = mainContext(inMemoryCoordinator());
+    ManagedObject* shelf = context->insertNewObject("Shelf");
+    ManagedObject* other = context->insertNewObject("Shelf");
+    other->setValueForKey("Other", "name");
+    ManagedObject* book = makeBook(*context, "A");
+    foundation::setValueForKey(book, QVariant::fromValue(shelf), "shelf");
+    EXPECT_EQ(shelf->relatedObjects("books"), QList<ManagedObject*>{book});
+    EXPECT_EQ(foundation::valueForKeyPath(book, "shelf.name").toString(), "Shelf");
+
+    QStringList seen;
+    foundation::KeyValueObservation observation(
+        book, "shelf.name", foundation::KeyValueObservation::InitialValue::skip,
+        [&](const QVariant& value) { seen.append(value.toString()); });
+    shelf->setValueForKey("Renamed", "name");
+    book->setRelatedObject(other, "shelf");
+    EXPECT_EQ(seen, QStringList({"Renamed", "Other"}));
+
+    // Nil through key-value coding clears the value.
+    foundation::setValueForKey(book, foundation::valueForKey(book, "isbn"), "title");
+    EXPECT_FALSE(book->valueForKey("title").isValid());
+    foundation::setValueForKey(book, QVariant(), "shelf");
+    EXPECT_EQ(book->relatedObject("shelf"), nullptr);
+    EXPECT_TRUE(other->relatedObjects("books").isEmpty());
 }
