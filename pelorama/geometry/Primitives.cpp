@@ -63,6 +63,15 @@ double polarAngle(const graphics::Point& vector)
 
 bool angleRangeContainsAngle(const AngleRange& range, double angle)
 {
+    // Angles are compared on the circle: a direction a hair below the x axis has an angle just under 2pi and
+    // still lies on an end at 0 (curve pieces cut from a straight edge carry such rounding).
+    auto nearEnd = [angle](double end) {
+        const double d = angle - end;
+        return isCloseToZero(d, tangentTolerance) || isCloseToZero(d - twoPi, tangentTolerance)
+            || isCloseToZero(d + twoPi, tangentTolerance);
+    };
+    if (nearEnd(range.minimum) || nearEnd(range.maximum))
+        return false;
     const bool aboveMinimum =
         angle > range.minimum && !isCloseToZero(angle - range.minimum, tangentTolerance);
     const bool belowMaximum =
