@@ -15,12 +15,36 @@ void ContourOverlap::addOverlap(std::shared_ptr<BezierIntersectRange> range, Bez
         if (runs_.front()->insertOverlap(overlap))
             return;
     } else if (runs_.size() >= 2) {
-        if (runs_.back()->insertOverlap(overlap) || runs_.front()->insertOverlap(overlap))
+        if (runs_.back()->insertOverlap(overlap)) {
+            joinRuns(runs_.size() - 1);
             return;
+        }
+        if (runs_.front()->insertOverlap(overlap)) {
+            joinRuns(0);
+            return;
+        }
     }
     auto run = std::make_shared<EdgeOverlapRun>();
     run->insertOverlap(std::move(overlap));
     runs_.push_back(std::move(run));
+}
+
+void ContourOverlap::joinRuns(std::size_t grown)
+{
+    // An overlap that closes the gap between two runs makes them one stretch; judged apart, each run would
+    // be tested at an end that lies on the other contour's outline.
+    for (std::size_t i = 0; i < runs_.size(); ++i) {
+        if (i == grown)
+            continue;
+        if (runs_[grown]->absorb(*runs_[i])) {
+            runs_.erase(runs_.begin() + std::ptrdiff_t(i));
+            return;
+        }
+        if (runs_[i]->absorb(*runs_[grown])) {
+            runs_.erase(runs_.begin() + std::ptrdiff_t(grown));
+            return;
+        }
+    }
 }
 
 bool ContourOverlap::containsCrossing(const EdgeCrossing& crossing) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     bool containsCrossing(const EdgeCrossing& crossing) const;
 
 private:
+    void joinRuns(std::size_t grown);
+
     std::vector<std::shared_ptr<EdgeOverlapRun>> runs_;
 };
 

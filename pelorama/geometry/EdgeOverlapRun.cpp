@@ -66,6 +66,17 @@ bool EdgeOverlapRun::insertOverlap(std::shared_ptr<EdgeOverlap> overlap)
     return false;
 }
 
+bool EdgeOverlapRun::absorb(EdgeOverlapRun& other)
+{
+    if (this == &other || overlaps_.empty() || other.overlaps_.empty())
+        return false;
+    if (!overlaps_.back()->continuesInto(*other.overlaps_.front()))
+        return false;
+    overlaps_.insert(overlaps_.end(), other.overlaps_.begin(), other.overlaps_.end());
+    other.overlaps_.clear();
+    return true;
+}
+
 bool EdgeOverlapRun::isComplete() const
 {
     if (overlaps_.empty())

@@ -36,6 +36,8 @@ public:
     bool isCrossing() const;
     void addCrossings();
     bool containsParameter(double parameter, const BezierCurve& edge) const;
+    // Appends the other run's overlaps when they continue this run; false (nothing moved) otherwise.
+    bool absorb(EdgeOverlapRun& other);
 
     Tangents edge1Tangents(double offset) const;
     Tangents edge2Tangents(double offset) const;

@@ -67,8 +67,8 @@ bool angleRangeContainsAngle(const AngleRange& range, double angle)
     // still lies on an end at 0 (curve pieces cut from a straight edge carry such rounding).
     auto nearEnd = [angle](double end) {
         const double d = angle - end;
-        return isCloseToZero(d, tangentTolerance) || isCloseToZero(d - twoPi, tangentTolerance)
-            || isCloseToZero(d + twoPi, tangentTolerance);
+        return isCloseToZero(d, tangentTolerance) || isCloseToZero(d - twoPi, tangentTolerance) ||
+               isCloseToZero(d + twoPi, tangentTolerance);
     };
     if (nearEnd(range.minimum) || nearEnd(range.maximum))
         return false;

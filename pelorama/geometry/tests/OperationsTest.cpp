@@ -134,6 +134,21 @@ TEST(GeometryTest, SharedEdgesJoinOrVanish)
     expectArea(subtracting(square(0, 0, 20), square(10, 5, 10)), 300, 1e-6, "notch out of a side");
 }
 
+TEST(GeometryTest, RectanglesSharingStretchesOfSides)
+{
+    // Found by the grid property test. The top side of one runs on into the other's: a piece cut from a
+    // straight side carries rounding that must not turn a shared direction into a crossing.
+    const Path a = graphics::Path::rect(Rect(80, 50, 20, 10)), b = graphics::Path::rect(Rect(60, 20, 30, 40));
+    expectArea(unioningWith(a, b), 1300, 1e-6, "side running on");
+    expectArea(intersectingWith(a, b), 100, 1e-6, "side running on");
+    // One rectangle inside the other, sharing three sides: the shared sides form one stretch, not two.
+    const Path inner = graphics::Path::rect(Rect(80, 40, 30, 20)),
+               outer = graphics::Path::rect(Rect(80, 40, 40, 20));
+    expectArea(unioningWith(inner, outer), 800, 1e-6, "three shared sides");
+    expectArea(intersectingWith(inner, outer), 600, 1e-6, "three shared sides");
+    expectArea(subtracting(outer, inner), 200, 1e-6, "three shared sides");
+}
+
 TEST(GeometryTest, TouchingCornersAndAVertexOnAnEdge)
 {
     const Path a = square(0, 0, 10), corner = square(10, 10, 10);
