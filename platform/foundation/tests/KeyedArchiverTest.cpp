@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <plist/plist.h>
+#include <vector>
 
 using foundation::ArchivedValueCoder;
 using foundation::KeyedArchiver;
@@ -95,7 +96,7 @@ plist_t arrayObject(uint64_t classUid, std::initializer_list<uint64_t> members)
 }
 
 // An archive of the given objects after "$null", with root UID 1.
-QByteArray handMade(std::initializer_list<plist_t> objects, uint64_t root = 1)
+QByteArray handMade(const std::vector<plist_t>& objects, uint64_t root = 1)
 {
     Plist archive{plist_new_dict()};
     plist_dict_set_item(archive.node, "$archiver", plist_new_string("KeyedArchiver"));
@@ -255,18 +256,7 @@ TEST(FoundationTest, KeyedUnarchiverBoundsDepthAndSharedExpansion)
             arrayObject(classUid, {i + 1 == classUid ? 32 : i + 1, i + 1 == classUid ? 32 : i + 1}));
     objects.push_back(classEntry("Array"));
     objects.push_back(plist_new_string("leaf"));
-    Plist archiveNode{plist_new_dict()};
-    plist_dict_set_item(archiveNode.node, "$archiver", plist_new_string("KeyedArchiver"));
-    plist_dict_set_item(archiveNode.node, "$version", plist_new_uint(100000));
-    plist_t top = plist_new_dict();
-    plist_dict_set_item(top, "root", plist_new_uid(1));
-    plist_dict_set_item(archiveNode.node, "$top", top);
-    plist_t list = plist_new_array();
-    plist_array_append_item(list, plist_new_string("$null"));
-    for (plist_t object : objects)
-        plist_array_append_item(list, object);
-    plist_dict_set_item(archiveNode.node, "$objects", list);
-    auto expanded = KeyedUnarchiver(containers).unarchivedObject(binary(archiveNode.node));
+    auto expanded = KeyedUnarchiver(containers).unarchivedObject(handMade(objects));
     ASSERT_FALSE(expanded);
     EXPECT_TRUE(expanded.error().message.contains("too many values"))
         << expanded.error().message.toStdString();
