@@ -24,29 +24,18 @@ CryptorEngine::CryptorEngine(CryptorOperation operation, const QByteArray& key, 
 
 QByteArray CryptorEngine::feed(const QByteArray& data)
 {
-    // One output buffer serves every call; each call returns a copy of what it wrote.
-    const qsizetype capacity = crypto::Cryptor::outputLength(data.size(), true);
-    m_buffer.resize(capacity);
-    const auto written = m_cryptor.update(data, m_buffer.data(), capacity);
-    if (!written)
+    auto output = m_cryptor.update(data);
+    if (!output)
         foundation::fatal(QStringLiteral("Cryptor update failed"));
-    m_buffer.resize(written.value());
-    return QByteArray(m_buffer.constData(), m_buffer.size());
+    return std::move(output).value();
 }
 
 std::optional<QByteArray> CryptorEngine::tryFinalize()
 {
-    const qsizetype capacity = crypto::Cryptor::outputLength(0, true);
-    m_buffer.resize(capacity);
-    const auto written = m_cryptor.finish(m_buffer.data(), capacity);
-    if (!written) {
-        m_buffer.clear();
+    auto output = m_cryptor.finish();
+    if (!output)
         return std::nullopt;
-    }
-    m_buffer.resize(written.value());
-    QByteArray result(m_buffer.constData(), m_buffer.size());
-    m_buffer.clear();
-    return result;
+    return std::move(output).value();
 }
 
 QByteArray CryptorEngine::finalize()

@@ -27,7 +27,6 @@ public:
 
 private:
     crypto::Cryptor m_cryptor;
-    QByteArray m_buffer;
 };
 
 } // namespace tessaline
