@@ -1,0 +1,61 @@
+#pragma once
+
+#include "appkit/RectEdge.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace appkit {
+
+class ViewController;
+
+// A transient popover: a borderless popup window that shows a controller's view beside an edge of a
+// widget, with an arrow pointing at it. It closes when the user clicks outside it or presses Escape.
+class Popover : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Side length of the arrow and width of the frame line, in points.
+    static constexpr int arrowSize = 8;
+    static constexpr int frameWidth = 1;
+
+    explicit Popover(QWidget* parent = nullptr);
+    ~Popover() override;
+
+    // The controller whose view is shown. It is not owned unless it is a QObject child of the popover; a
+    // controller that is not owned gets its view back, detached, when the popover closes.
+    ViewController* contentViewController() const;
+    void setContentViewController(ViewController* controller);
+
+    // When set, the popover deletes itself after closing, so nothing needs to hold a shown popover.
+    void setReleasedWhenClosed(bool released);
+
+    // Shows the popover beside rect, given in view's coordinates (an empty rect means the whole view), on
+    // preferredEdge; the opposite edge is taken when the screen has no room there.
+    void showRelativeTo(const QRect& rect, QWidget* view, RectEdge preferredEdge);
+    RectEdge shownEdge() const { return m_edge; }
+    bool isShown() const { return isVisible(); }
+
+signals:
+    void didClose();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void installContentView();
+    void detachContentView();
+    void applyMargins();
+
+    QPointer<ViewController> m_controller;
+    QPointer<QWidget> m_contentView;
+    RectEdge m_edge = RectEdge::bottom;
+    // Where the arrow's tip points, in the popover's coordinates.
+    QPoint m_arrowTip;
+    bool m_releasedWhenClosed = false;
+};
+
+} // namespace appkit

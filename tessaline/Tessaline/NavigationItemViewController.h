@@ -1,0 +1,18 @@
+#pragma once
+
+#include "tessaline/Shared/TessalineExport.h"
+
+#include "appkit/ViewController.h"
+
+namespace tessaline {
+
+// The class of a controller that appears in a navigation stack; it adds nothing to a view controller.
+class TESSALINE_EXPORT NavigationItemViewController : public appkit::ViewController
+{
+    Q_OBJECT
+
+public:
+    using appkit::ViewController::ViewController;
+};
+
+} // namespace tessaline

@@ -1,0 +1,20 @@
+#include "tessaline/Tessaline/NavigationSegue.h"
+
+#include "tessaline/Tessaline/NavigationController.h"
+
+#include "foundation/Fatal.h"
+
+namespace tessaline {
+
+NavigationController* NavigationSegue::findNavigationController() const
+{
+    for (auto* current = qobject_cast<appkit::ViewController*>(sourceController()); current;
+         current = current->parentViewController()) {
+        if (auto* navigation = qobject_cast<NavigationController*>(current)) {
+            return navigation;
+        }
+    }
+    foundation::fatal(QStringLiteral("Could not find navigation controller"));
+}
+
+} // namespace tessaline

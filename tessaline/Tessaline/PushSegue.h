@@ -1,0 +1,16 @@
+#pragma once
+
+#include "tessaline/Tessaline/NavigationSegue.h"
+
+namespace tessaline {
+
+// Puts the destination on top of the navigation stack; the views below stay in place under it.
+class TESSALINE_EXPORT PushSegue : public NavigationSegue
+{
+public:
+    using NavigationSegue::NavigationSegue;
+
+    void perform() override;
+};
+
+} // namespace tessaline

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "tessaline/Tessaline/NavigationSegue.h"
+
+namespace tessaline {
+
+// Replaces the whole navigation stack by the destination; every stacked controller and its view go.
+class TESSALINE_EXPORT ReplaceSegue : public NavigationSegue
+{
+public:
+    using NavigationSegue::NavigationSegue;
+
+    void perform() override;
+};
+
+} // namespace tessaline
