@@ -2,7 +2,8 @@
 
 namespace appkit {
 
-OpenPanel::OpenPanel(QWidget* parent) : QFileDialog(parent)
+OpenPanel::OpenPanel(QWidget* parent)
+    : QFileDialog(parent)
 {
     // The same dialog on every desktop, and one that tests can drive.
     setOption(QFileDialog::DontUseNativeDialog);

@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QStringList>
 #include <QUrl>
-
 #include <functional>
 
 namespace appkit {

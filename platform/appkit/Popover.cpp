@@ -8,7 +8,6 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace appkit {
@@ -19,10 +18,14 @@ constexpr double cornerRadius = 6;
 RectEdge opposite(RectEdge edge)
 {
     switch (edge) {
-    case RectEdge::left: return RectEdge::right;
-    case RectEdge::right: return RectEdge::left;
-    case RectEdge::top: return RectEdge::bottom;
-    case RectEdge::bottom: return RectEdge::top;
+    case RectEdge::left:
+        return RectEdge::right;
+    case RectEdge::right:
+        return RectEdge::left;
+    case RectEdge::top:
+        return RectEdge::bottom;
+    case RectEdge::bottom:
+        return RectEdge::top;
     }
     return edge;
 }
@@ -32,17 +35,22 @@ QPoint placement(const QRect& anchor, const QSize& size, RectEdge edge)
 {
     const QPoint centre = anchor.center();
     switch (edge) {
-    case RectEdge::left: return {anchor.left() - size.width(), centre.y() - size.height() / 2};
-    case RectEdge::right: return {anchor.right() + 1, centre.y() - size.height() / 2};
-    case RectEdge::top: return {centre.x() - size.width() / 2, anchor.top() - size.height()};
-    case RectEdge::bottom: return {centre.x() - size.width() / 2, anchor.bottom() + 1};
+    case RectEdge::left:
+        return {anchor.left() - size.width(), centre.y() - size.height() / 2};
+    case RectEdge::right:
+        return {anchor.right() + 1, centre.y() - size.height() / 2};
+    case RectEdge::top:
+        return {centre.x() - size.width() / 2, anchor.top() - size.height()};
+    case RectEdge::bottom:
+        return {centre.x() - size.width() / 2, anchor.bottom() + 1};
     }
     return anchor.topLeft();
 }
 
 } // namespace
 
-Popover::Popover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
+Popover::Popover(QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     auto* layout = new QVBoxLayout(this);
@@ -104,17 +112,27 @@ void Popover::showRelativeTo(const QRect& rect, QWidget* view, RectEdge preferre
     if (available.isValid()) {
         // Slide along the edge to stay on screen; the arrow keeps pointing at the anchor.
         if (m_edge == RectEdge::left || m_edge == RectEdge::right) {
-            origin.setY(std::clamp(origin.y(), available.top(), std::max(available.top(), available.bottom() - height() + 1)));
+            origin.setY(std::clamp(origin.y(), available.top(),
+                                   std::max(available.top(), available.bottom() - height() + 1)));
         } else {
-            origin.setX(std::clamp(origin.x(), available.left(), std::max(available.left(), available.right() - width() + 1)));
+            origin.setX(std::clamp(origin.x(), available.left(),
+                                   std::max(available.left(), available.right() - width() + 1)));
         }
     }
     const QPoint centre = anchor.center() - origin;
     switch (m_edge) {
-    case RectEdge::left: m_arrowTip = {width(), centre.y()}; break;
-    case RectEdge::right: m_arrowTip = {0, centre.y()}; break;
-    case RectEdge::top: m_arrowTip = {centre.x(), height()}; break;
-    case RectEdge::bottom: m_arrowTip = {centre.x(), 0}; break;
+    case RectEdge::left:
+        m_arrowTip = {width(), centre.y()};
+        break;
+    case RectEdge::right:
+        m_arrowTip = {0, centre.y()};
+        break;
+    case RectEdge::top:
+        m_arrowTip = {centre.x(), height()};
+        break;
+    case RectEdge::bottom:
+        m_arrowTip = {centre.x(), 0};
+        break;
     }
     move(origin);
     show();
@@ -126,10 +144,9 @@ void Popover::applyMargins()
 {
     const int plain = frameWidth;
     const int withArrow = frameWidth + arrowSize;
-    layout()->setContentsMargins(m_edge == RectEdge::right ? withArrow : plain,
-                                 m_edge == RectEdge::bottom ? withArrow : plain,
-                                 m_edge == RectEdge::left ? withArrow : plain,
-                                 m_edge == RectEdge::top ? withArrow : plain);
+    layout()->setContentsMargins(
+        m_edge == RectEdge::right ? withArrow : plain, m_edge == RectEdge::bottom ? withArrow : plain,
+        m_edge == RectEdge::left ? withArrow : plain, m_edge == RectEdge::top ? withArrow : plain);
 }
 
 void Popover::installContentView()
@@ -164,10 +181,11 @@ void Popover::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QMargins margins = layout()->contentsMargins();
-    const QRectF body = QRectF(rect()).marginsRemoved(QMarginsF(margins.left() - frameWidth, margins.top() - frameWidth,
-                                                                margins.right() - frameWidth,
-                                                                margins.bottom() - frameWidth))
-                            .adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF body =
+        QRectF(rect())
+            .marginsRemoved(QMarginsF(margins.left() - frameWidth, margins.top() - frameWidth,
+                                      margins.right() - frameWidth, margins.bottom() - frameWidth))
+            .adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath shape;
     shape.addRoundedRect(body, cornerRadius, cornerRadius);
     QPainterPath arrow;
@@ -177,7 +195,8 @@ void Popover::paintEvent(QPaintEvent*)
     case RectEdge::left:
     case RectEdge::right: {
         const double baseX = m_edge == RectEdge::right ? body.left() : body.right();
-        const double y = std::clamp(tip.y(), body.top() + cornerRadius + half, body.bottom() - cornerRadius - half);
+        const double y =
+            std::clamp(tip.y(), body.top() + cornerRadius + half, body.bottom() - cornerRadius - half);
         arrow.moveTo(baseX, y - half);
         arrow.lineTo(m_edge == RectEdge::right ? 0.5 : width() - 0.5, y);
         arrow.lineTo(baseX, y + half);
@@ -186,7 +205,8 @@ void Popover::paintEvent(QPaintEvent*)
     case RectEdge::top:
     case RectEdge::bottom: {
         const double baseY = m_edge == RectEdge::bottom ? body.top() : body.bottom();
-        const double x = std::clamp(tip.x(), body.left() + cornerRadius + half, body.right() - cornerRadius - half);
+        const double x =
+            std::clamp(tip.x(), body.left() + cornerRadius + half, body.right() - cornerRadius - half);
         arrow.moveTo(x - half, baseY);
         arrow.lineTo(x, m_edge == RectEdge::bottom ? 0.5 : height() - 0.5);
         arrow.lineTo(x + half, baseY);

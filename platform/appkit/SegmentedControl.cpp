@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-
 #include <cmath>
 
 namespace appkit {
@@ -14,7 +13,8 @@ constexpr int controlHeight = 24;
 
 } // namespace
 
-SegmentedControl::SegmentedControl(QWidget* parent) : QWidget(parent)
+SegmentedControl::SegmentedControl(QWidget* parent)
+    : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
@@ -44,7 +44,7 @@ void SegmentedControl::setLabel(const QString& label, int segment)
     }
 }
 
-double SegmentedControl::width(int segment) const
+double SegmentedControl::widthForSegment(int segment) const
 {
     return segment >= 0 && segment < segmentCount() ? m_segments[segment].width : 0;
 }
@@ -60,7 +60,7 @@ void SegmentedControl::setWidth(double width, int segment)
 
 double SegmentedControl::effectiveWidth(int segment) const
 {
-    const double set = width(segment);
+    const double set = widthForSegment(segment);
     if (set > 0) {
         return set;
     }
@@ -111,7 +111,8 @@ void SegmentedControl::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF outline = QRectF(rect().marginsRemoved(m_alignmentRectInsets)).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF outline =
+        QRectF(rect().marginsRemoved(m_alignmentRectInsets)).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath shape;
     shape.addRoundedRect(outline, 5, 5);
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));
@@ -124,11 +125,13 @@ void SegmentedControl::paintEvent(QPaintEvent*)
             painter.fillRect(frame, palette().color(QPalette::Highlight));
         }
         if (i > 0) {
-            painter.fillRect(QRectF(frame.left() - 1, frame.top(), 1, frame.height()), palette().color(QPalette::Mid));
+            painter.fillRect(QRectF(frame.left() - 1, frame.top(), 1, frame.height()),
+                             palette().color(QPalette::Mid));
         }
-        painter.setPen(palette().color(i == m_selectedSegment ? QPalette::HighlightedText : QPalette::ButtonText));
-        painter.drawText(frame, Qt::AlignCenter, fontMetrics().elidedText(label(i), Qt::ElideRight,
-                                                                         static_cast<int>(frame.width())));
+        painter.setPen(
+            palette().color(i == m_selectedSegment ? QPalette::HighlightedText : QPalette::ButtonText));
+        painter.drawText(frame, Qt::AlignCenter,
+                         fontMetrics().elidedText(label(i), Qt::ElideRight, static_cast<int>(frame.width())));
     }
 }
 

@@ -13,7 +13,8 @@ namespace appkit {
 class SegmentedControl : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(int selectedSegment READ selectedSegment WRITE setSelectedSegment NOTIFY selectedSegmentChanged)
+    Q_PROPERTY(
+        int selectedSegment READ selectedSegment WRITE setSelectedSegment NOTIFY selectedSegmentChanged)
 
 public:
     explicit SegmentedControl(QWidget* parent = nullptr);
@@ -23,7 +24,7 @@ public:
     QString label(int segment) const;
     void setLabel(const QString& label, int segment);
     // The width set for segment; 0 means automatic.
-    double width(int segment) const;
+    double widthForSegment(int segment) const;
     void setWidth(double width, int segment);
     // The width segment is drawn with: its set width, or what its label needs.
     double effectiveWidth(int segment) const;

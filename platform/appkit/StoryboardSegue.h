@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
 #include <memory>
 
 namespace appkit {

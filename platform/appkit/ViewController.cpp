@@ -9,7 +9,9 @@ constexpr const char* controllerProperty = "appkit.viewController";
 
 } // namespace
 
-ViewController::ViewController(QObject* parent) : QObject(parent) {}
+ViewController::ViewController(QObject* parent)
+    : QObject(parent)
+{}
 
 ViewController::~ViewController()
 {

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
-
 #include <memory>
 
 namespace appkit {

@@ -1,12 +1,12 @@
 #include "tessaline/Tessaline/FullWidthSegmentedControl.h"
 
 #include <QResizeEvent>
-
 #include <cmath>
 
 namespace tessaline {
 
-FullWidthSegmentedControl::FullWidthSegmentedControl(QWidget* parent) : appkit::SegmentedControl(parent)
+FullWidthSegmentedControl::FullWidthSegmentedControl(QWidget* parent)
+    : appkit::SegmentedControl(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -24,7 +24,7 @@ void FullWidthSegmentedControl::distributeWidths()
         return;
     }
     const QMargins insets = alignmentRectInsets();
-    const double available = width() - insets.left() - insets.right() - 2;
+    const double available = QWidget::width() - insets.left() - insets.right() - 2;
     const double each = std::floor(available / count);
     for (int i = 0; i < count - 1; ++i) {
         setWidth(each, i);

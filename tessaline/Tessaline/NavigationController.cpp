@@ -2,7 +2,9 @@
 
 namespace tessaline {
 
-NavigationController::NavigationController(QObject* parent) : appkit::ViewController(parent) {}
+NavigationController::NavigationController(QObject* parent)
+    : appkit::ViewController(parent)
+{}
 
 QList<appkit::ViewController*> NavigationController::navigationStack() const
 {
@@ -38,7 +40,8 @@ void NavigationController::viewWillAppear()
     if (subviews.isEmpty()) {
         return;
     }
-    if (appkit::ViewController* root = appkit::ViewController::nextResponderController(subviews.constFirst())) {
+    if (appkit::ViewController* root =
+            appkit::ViewController::nextResponderController(subviews.constFirst())) {
         setNavigationStack({root});
     }
 }

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
-
 #include "appkit/ViewController.h"
+#include "tessaline/Shared/TessalineExport.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,8 +1,7 @@
 #include "tessaline/Tessaline/NavigationSegue.h"
 
-#include "tessaline/Tessaline/NavigationController.h"
-
 #include "foundation/Fatal.h"
+#include "tessaline/Tessaline/NavigationController.h"
 
 namespace tessaline {
 

@@ -1,14 +1,18 @@
 #include "tessaline/Tessaline/PinConstraint.h"
 
 #include <QEvent>
-
 #include <algorithm>
 
 namespace tessaline {
 
-PinConstraint::PinConstraint(QWidget* moving, QWidget* reference, Kind kind, double border, bool movingIsInner)
-    : QObject(moving), m_moving(moving), m_reference(reference), m_kind(kind), m_border(border),
-      m_movingIsInner(movingIsInner)
+PinConstraint::PinConstraint(QWidget* moving, QWidget* reference, Kind kind, double border,
+                             bool movingIsInner)
+    : QObject(moving)
+    , m_moving(moving)
+    , m_reference(reference)
+    , m_kind(kind)
+    , m_border(border)
+    , m_movingIsInner(movingIsInner)
 {
     reference->installEventFilter(this);
     moving->installEventFilter(this);
@@ -48,7 +52,8 @@ void PinConstraint::apply()
     if (m_kind == Kind::edges) {
         frame = reference.adjusted(b, b, -b, -b);
     } else {
-        QSizeF size = m_moving->sizeHint().isValid() ? QSizeF(m_moving->sizeHint()) : QSizeF(m_moving->size());
+        QSizeF size =
+            m_moving->sizeHint().isValid() ? QSizeF(m_moving->sizeHint()) : QSizeF(m_moving->size());
         if (m_kind == Kind::centerInside) {
             const QSizeF bound(reference.width() + 2 * m_border * (m_movingIsInner ? 1 : -1),
                                reference.height() + 2 * m_border * (m_movingIsInner ? 1 : -1));

@@ -1,9 +1,8 @@
 #include "tessaline/Tessaline/ReplaceSegue.h"
 
+#include "foundation/Fatal.h"
 #include "tessaline/Tessaline/NavigationController.h"
 #include "tessaline/Tessaline/ViewPinning.h"
-
-#include "foundation/Fatal.h"
 
 namespace tessaline {
 

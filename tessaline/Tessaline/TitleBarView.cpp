@@ -5,7 +5,8 @@
 
 namespace tessaline {
 
-TitleBarView::TitleBarView(QWidget* parent) : QWidget(parent)
+TitleBarView::TitleBarView(QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("titleBarView"));
 }

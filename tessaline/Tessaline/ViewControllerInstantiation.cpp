@@ -1,17 +1,16 @@
 #include "tessaline/Tessaline/ViewControllerInstantiation.h"
 
-#include "tessaline/Tessaline/ViewPinning.h"
-
 #include "appkit/Storyboard.h"
 #include "appkit/ViewController.h"
+#include "tessaline/Tessaline/ViewPinning.h"
 
 #include <QWidget>
 
 namespace tessaline {
 
-std::unique_ptr<appkit::ViewController> instantiateViewControllerWithIdentifier(const appkit::ViewController& receiver,
-                                                                                const QString& identifier,
-                                                                                QWidget* pinInsideSubview)
+std::unique_ptr<appkit::ViewController>
+instantiateViewControllerWithIdentifier(const appkit::ViewController& receiver, const QString& identifier,
+                                        QWidget* pinInsideSubview)
 {
     const std::shared_ptr<const appkit::Storyboard> storyboard = receiver.storyboard();
     if (!storyboard) {

@@ -3,7 +3,6 @@
 #include "tessaline/Shared/TessalineExport.h"
 
 #include <QString>
-
 #include <memory>
 
 class QWidget;

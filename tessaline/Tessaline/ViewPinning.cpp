@@ -10,7 +10,8 @@ namespace {
 
 void addSubview(QWidget* receiver, QWidget* subview)
 {
-    const bool hiddenOnPurpose = subview->isHidden() && subview->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    const bool hiddenOnPurpose =
+        subview->isHidden() && subview->testAttribute(Qt::WA_WState_ExplicitShowHide);
     subview->setParent(receiver);
     if (!hiddenOnPurpose) {
         subview->show();
@@ -59,7 +60,8 @@ void addAndPin(QWidget* receiver, QWidget* subview, double border)
     }
     addSubview(receiver, subview);
     if (hasMethod(receiver, "pinWidthAndHeightOf(QWidget*,double)")) {
-        QMetaObject::invokeMethod(receiver, "pinWidthAndHeightOf", Q_ARG(QWidget*, subview), Q_ARG(double, border));
+        QMetaObject::invokeMethod(receiver, "pinWidthAndHeightOf", Q_ARG(QWidget*, subview),
+                                  Q_ARG(double, border));
     } else {
         pinWidthAndHeight(receiver, subview, border);
     }

@@ -1,15 +1,13 @@
 #include "tessaline/Tessaline/Window.h"
 
+#include "foundation/Diagnostics.h"
 #include "tessaline/Tessaline/TitleBarView.h"
 #include "tessaline/Tessaline/WindowButton.h"
 #include "tessaline/Tessaline/WindowResizeHandle.h"
 
-#include "foundation/Diagnostics.h"
-
 #include <QEvent>
 #include <QLabel>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace tessaline {
@@ -24,7 +22,8 @@ constexpr int standardTitleBarHeight = 28;
 
 } // namespace
 
-Window::Window(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+Window::Window(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
@@ -121,11 +120,15 @@ void Window::setContentView(QWidget* view)
 QAbstractButton* Window::standardWindowButton(ButtonKind kind) const
 {
     switch (kind) {
-    case ButtonKind::close: return m_buttons[0];
-    case ButtonKind::miniaturize: return m_buttons[1];
-    case ButtonKind::zoom: return m_buttons[2];
+    case ButtonKind::close:
+        return m_buttons[0];
+    case ButtonKind::miniaturize:
+        return m_buttons[1];
+    case ButtonKind::zoom:
+        return m_buttons[2];
     case ButtonKind::documentIcon:
-    case ButtonKind::documentVersions: return nullptr;
+    case ButtonKind::documentVersions:
+        return nullptr;
     }
     return nullptr;
 }

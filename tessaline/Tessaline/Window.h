@@ -4,7 +4,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <array>
 
 class QAbstractButton;
@@ -27,7 +26,8 @@ class WindowResizeHandle;
 class TESSALINE_EXPORT Window : public QWidget
 {
     Q_OBJECT
-    Q_PROPERTY(bool centerTrafficLightButtons READ centerTrafficLightButtons WRITE setCenterTrafficLightButtons)
+    Q_PROPERTY(
+        bool centerTrafficLightButtons READ centerTrafficLightButtons WRITE setCenterTrafficLightButtons)
     Q_PROPERTY(bool hidesTitle READ hidesTitle WRITE setHidesTitle)
     Q_PROPERTY(double trafficLightHorizontalMargin READ trafficLightHorizontalMargin WRITE
                    setTrafficLightHorizontalMargin)

@@ -8,16 +8,21 @@ namespace {
 QColor fillColor(WindowButton::Kind kind)
 {
     switch (kind) {
-    case WindowButton::Kind::close: return QColor(0xff, 0x5f, 0x57);
-    case WindowButton::Kind::miniaturize: return QColor(0xfe, 0xbc, 0x2e);
-    case WindowButton::Kind::zoom: return QColor(0x28, 0xc8, 0x40);
+    case WindowButton::Kind::close:
+        return QColor(0xff, 0x5f, 0x57);
+    case WindowButton::Kind::miniaturize:
+        return QColor(0xfe, 0xbc, 0x2e);
+    case WindowButton::Kind::zoom:
+        return QColor(0x28, 0xc8, 0x40);
     }
     return Qt::gray;
 }
 
 } // namespace
 
-WindowButton::WindowButton(Kind kind, QWidget* parent) : QAbstractButton(parent), m_kind(kind)
+WindowButton::WindowButton(Kind kind, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_kind(kind)
 {
     setFocusPolicy(Qt::NoFocus);
     resize(diameter, diameter);
@@ -61,7 +66,9 @@ void WindowButton::paintEvent(QPaintEvent*)
         painter.drawLine(c + QPointF(-arm, -arm), c + QPointF(arm, arm));
         painter.drawLine(c + QPointF(-arm, arm), c + QPointF(arm, -arm));
         break;
-    case Kind::miniaturize: painter.drawLine(c + QPointF(-arm * 1.3, 0), c + QPointF(arm * 1.3, 0)); break;
+    case Kind::miniaturize:
+        painter.drawLine(c + QPointF(-arm * 1.3, 0), c + QPointF(arm * 1.3, 0));
+        break;
     case Kind::zoom:
         painter.drawLine(c + QPointF(-arm * 1.3, 0), c + QPointF(arm * 1.3, 0));
         painter.drawLine(c + QPointF(0, -arm * 1.3), c + QPointF(0, arm * 1.3));

@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
-
 #include <algorithm>
 
 namespace tessaline {

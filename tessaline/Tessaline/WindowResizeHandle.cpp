@@ -18,7 +18,9 @@ Qt::CursorShape cursorFor(Qt::Edges edges)
 
 } // namespace
 
-WindowResizeHandle::WindowResizeHandle(Qt::Edges edges, QWidget* window) : QWidget(window), m_edges(edges)
+WindowResizeHandle::WindowResizeHandle(Qt::Edges edges, QWidget* window)
+    : QWidget(window)
+    , m_edges(edges)
 {
     setCursor(cursorFor(edges));
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "tessaline/Shared/TessalineExport.h"
+
+#include <QWidget>
+
+namespace tessaline {
+
+// Draws StyleKit's inspector-section line along its bottom edge.
+class TESSALINE_EXPORT InspectorSectionView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit InspectorSectionView(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace tessaline
