@@ -21,6 +21,7 @@ void WindowDrag::begin(QWidget* window, QMouseEvent* event, Qt::Edges edges)
     m_window = window;
     m_edges = edges;
     m_pressPosition = event->globalPosition().toPoint();
+    m_startPosition = window->pos();
     m_startGeometry = window->geometry();
 }
 
@@ -31,7 +32,8 @@ void WindowDrag::follow(QMouseEvent* event)
     }
     const QPoint delta = event->globalPosition().toPoint() - m_pressPosition;
     if (!m_edges) {
-        m_window->move(m_startGeometry.topLeft() + delta);
+        // move() places the frame, as pos() reports it.
+        m_window->move(m_startPosition + delta);
         return;
     }
     QRect geometry = m_startGeometry;

@@ -22,6 +22,7 @@ private:
     QWidget* m_window = nullptr;
     Qt::Edges m_edges;
     QPoint m_pressPosition;
+    QPoint m_startPosition;
     QRect m_startGeometry;
 };
 

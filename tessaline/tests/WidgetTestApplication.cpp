@@ -1,5 +1,7 @@
-// Widget tests need a QApplication; it is made before the first test, unless one exists already.
-#include <QApplication>
+// Widget tests need an application object; the framework's own is made before the first test, unless one
+// exists already.
+#include "tessaline/Tessaline/Application.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -11,7 +13,7 @@ public:
     void SetUp() override
     {
         if (!QCoreApplication::instance()) {
-            m_application = std::make_unique<QApplication>(m_argc, m_argv);
+            m_application = std::make_unique<tessaline::Application>(m_argc, m_argv);
         }
     }
 
@@ -21,7 +23,7 @@ private:
     int m_argc = 1;
     char m_name[16] = "TessalineTest";
     char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_application;
+    std::unique_ptr<tessaline::Application> m_application;
 };
 
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WidgetTestApplication);

@@ -1,0 +1,209 @@
+#include "tessaline/Tessaline/ReplaceableImageView.h"
+
+#include "appkit/ImageFileDrop.h"
+#include "appkit/OpenPanel.h"
+#include "foundation/Diagnostics.h"
+#include "foundation/KeyValueCoding.h"
+#include "foundation/KeyValueError.h"
+#include "tessaline/Tessaline/ReplaceableImageViewDelegate.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+
+namespace tessaline {
+
+ReplaceableImageView::ReplaceableImageView(QWidget* parent)
+    : QWidget(parent)
+{
+    setAcceptDrops(true);
+    setMinimumSize(32, 32);
+}
+
+ReplaceableImageView::~ReplaceableImageView() = default;
+
+void ReplaceableImageView::setImage(const graphics::Image& image)
+{
+    m_image = image;
+    update();
+    emit imageChanged();
+}
+
+void ReplaceableImageView::setDelegate(QObject* delegate)
+{
+    m_delegate = delegate;
+}
+
+void ReplaceableImageView::bindValue(QObject* observedObject, const QString& keyPath)
+{
+    unbindValue();
+    if (!observedObject) {
+        return;
+    }
+    m_boundObject = observedObject;
+    m_boundKeyPath = keyPath;
+    m_valueBinding = std::make_unique<Binding>(observedObject, keyPath, this, QStringLiteral("image"), false);
+}
+
+void ReplaceableImageView::unbindValue()
+{
+    m_valueBinding.reset();
+    m_boundObject = nullptr;
+    m_boundKeyPath.clear();
+}
+
+bool ReplaceableImageView::performDragOperation(const QMimeData* data)
+{
+    const QUrl url = appkit::ImageFileDrop::imageFileUrl(data);
+    if (url.isEmpty()) {
+        return false;
+    }
+    return loadImageFile(url, true);
+}
+
+void ReplaceableImageView::selectImage()
+{
+    auto* panel = new appkit::OpenPanel;
+    panel->setPrompt(tr("Choose"));
+    panel->setCanChooseFiles(true);
+    panel->setCanChooseDirectories(false);
+    panel->setAllowsMultipleSelection(false);
+    panel->setCanCreateDirectories(false);
+    panel->setAllowedFileTypes(appkit::ImageFileDrop::readableFileExtensions());
+    QPointer<ReplaceableImageView> self(this);
+    panel->beginSheetModal(window(), [self, panel](appkit::OpenPanel::Response response) {
+        if (!self || response != appkit::OpenPanel::Response::ok) {
+            return;
+        }
+        const QUrl url = panel->url();
+        if (!url.isEmpty()) {
+            self->loadImageFile(url, false);
+        }
+    });
+}
+
+bool ReplaceableImageView::loadImageFile(const QUrl& url, bool reportsFailure)
+{
+    QFile file(url.toLocalFile());
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly)) {
+        bytes = file.readAll();
+    }
+    std::optional<graphics::Image> picture;
+    if (file.error() == QFileDevice::NoError && !bytes.isEmpty()) {
+        picture = graphics::Image::fromData(bytes);
+    }
+    if (!picture) {
+        if (reportsFailure) {
+            foundation::warning(QStringLiteral("could not fetch image data!"));
+        }
+        return false;
+    }
+
+    if (m_boundObject) {
+        try {
+            foundation::setValueForKeyPath(m_boundObject, QVariant::fromValue(*picture), m_boundKeyPath);
+        } catch (const foundation::KeyValueError& error) {
+            foundation::warning(
+                QStringLiteral("could not store the image: %1").arg(QString::fromUtf8(error.what())));
+            return false;
+        }
+    } else if (!m_valueBinding) {
+        setImage(*picture);
+    }
+    if (auto* delegate = qobject_cast<ReplaceableImageViewDelegate*>(m_delegate.data())) {
+        delegate->replaceableImageViewDidLoadImageData(this, bytes);
+    }
+    return true;
+}
+
+void ReplaceableImageView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QPainterPath bezel;
+    bezel.addRoundedRect(frame, 4, 4);
+    painter.fillPath(bezel, palette().color(QPalette::Base));
+    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    painter.drawPath(bezel);
+
+    const graphics::Size size = m_image.size();
+    const QRectF area = QRectF(rect()).adjusted(4, 4, -4, -4);
+    if (m_image.isEmpty() || size.width <= 0 || size.height <= 0 || area.isEmpty()) {
+        return;
+    }
+    // Proportionally down to fit, never up, centred.
+    const double scale = std::min({1.0, area.width() / size.width, area.height() / size.height});
+    QRectF target(0, 0, size.width * scale, size.height * scale);
+    target.moveCenter(area.center());
+    const qreal ratio = devicePixelRatioF();
+    if (const graphics::BitmapImageRep* rep =
+            m_image.bestRepresentation(target.width() * ratio, target.height() * ratio)) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, rep->bitmap());
+    }
+}
+
+void ReplaceableImageView::handleClick(bool doubleClick)
+{
+    const bool continues =
+        m_lastClick.isValid() && m_lastClick.elapsed() <= QApplication::doubleClickInterval();
+    m_clickCount = doubleClick ? std::max(2, m_clickCount + 1) : (continues ? m_clickCount + 1 : 1);
+    m_lastClick.start();
+}
+
+void ReplaceableImageView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    handleClick(false);
+    if (m_clickCount >= 2) {
+        selectImage();
+    }
+}
+
+void ReplaceableImageView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    handleClick(true);
+    selectImage();
+}
+
+void ReplaceableImageView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (appkit::ImageFileDrop::canAccept(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void ReplaceableImageView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (appkit::ImageFileDrop::canAccept(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void ReplaceableImageView::dropEvent(QDropEvent* event)
+{
+    if (performDragOperation(event->mimeData())) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace tessaline
