@@ -14,6 +14,8 @@ ColorPickerButton::ColorPickerButton(QWidget* parent)
     : QPushButton(parent)
     , m_viewController(new ColorPickerViewController(this))
 {
+    // A colour well keeps its own size; layouts must not stretch it across a row.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(this, &QPushButton::clicked, this, &ColorPickerButton::buttonPressed);
 }
 
