@@ -2,6 +2,7 @@
 
 #include "foundation/Fatal.h"
 
+#include <optional>
 #include <type_traits>
 #include <utility>
 #include <variant>
@@ -69,28 +70,26 @@ private:
     std::variant<T, E> state_;
 };
 
-// Success without a value.
+// Success without a value. The error type need not be default-constructible.
 template <typename E> class [[nodiscard]] Expected<void, E>
 {
 public:
     Expected() = default;
     Expected(Unexpected<E> unexpected)
         : error_(std::move(unexpected.error))
-        , failed_(true)
     {}
 
-    bool hasValue() const { return !failed_; }
+    bool hasValue() const { return !error_.has_value(); }
     explicit operator bool() const { return hasValue(); }
     const E& error() const
     {
-        if (!failed_)
+        if (!error_)
             fatal("Expected holds a value, not an error");
-        return error_;
+        return *error_;
     }
 
 private:
-    E error_{};
-    bool failed_ = false;
+    std::optional<E> error_;
 };
 
 } // namespace foundation

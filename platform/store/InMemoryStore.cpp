@@ -47,13 +47,13 @@ Result<void> InMemoryStore::save(const StoreSaveRequest& request)
     // Check first so that a refused save changes nothing.
     for (const EntityRow& entry : request.updated) {
         if (!m_rows.value(entry.entity->name()).contains(entry.row.primaryKey))
-            return Error(Error::Code::StoreSaveFailed,
-                         "A changed " + entry.entity->name() + " no longer exists in the store.");
+            return failure(Error::Code::StoreSaveFailed,
+                           "A changed " + entry.entity->name() + " no longer exists in the store.");
     }
     for (const EntityRow& entry : request.inserted) {
         if (m_rows.value(entry.entity->name()).contains(entry.row.primaryKey))
-            return Error(Error::Code::StoreSaveFailed,
-                         "A new " + entry.entity->name() + " has the key of an existing object.");
+            return failure(Error::Code::StoreSaveFailed,
+                           "A new " + entry.entity->name() + " has the key of an existing object.");
     }
     for (const auto& [entity, key] : request.deleted)
         m_rows[entity->name()].erase(key);
@@ -69,7 +69,7 @@ Result<void> InMemoryStore::save(const StoreSaveRequest& request)
 
 Result<void> InMemoryStore::setPath(const QString&)
 {
-    return Error(Error::Code::StoreOpenFailed, "An in-memory store has no file to follow.");
+    return failure(Error::Code::StoreOpenFailed, "An in-memory store has no file to follow.");
 }
 
 } // namespace store

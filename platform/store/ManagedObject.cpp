@@ -419,8 +419,8 @@ Result<void> ManagedObject::validateForSave()
     for (const AttributeDescription& attribute : m_entity->attributes()) {
         const QVariant value = m_values.attributes.value(attribute.name);
         if (std::optional<QString> problem = typeProblem(attribute, value))
-            return Error(Error::Code::Validation, "The value of \"" + attribute.name + "\" of " +
-                                                      m_entity->name() + " " + *problem + ".");
+            return failure(Error::Code::Validation, "The value of \"" + attribute.name + "\" of " +
+                                                        m_entity->name() + " " + *problem + ".");
         Result<void> result = validateValue(value, attribute.name);
         if (!result)
             return result;

@@ -207,8 +207,8 @@ Result<ManagedObject*> ManagedObjectContext::existingObject(const ManagedObjectI
 {
     ManagedObject* object = objectForID(id);
     if (!object || !isPresent(object))
-        return Error(Error::Code::ObjectNotFound,
-                     "There is no object with the ID " + id.uriRepresentation().toString() + ".");
+        return failure(Error::Code::ObjectNotFound,
+                       "There is no object with the ID " + id.uriRepresentation().toString() + ".");
     return object;
 }
 
@@ -298,8 +298,8 @@ Result<QList<SourceRow>> ManagedObjectContext::sourceRows(const EntityDescriptio
         return rows;
     }
     if (!m_coordinator)
-        return Error(Error::Code::NoStore,
-                     "The context has no parent context and no persistent store coordinator.");
+        return failure(Error::Code::NoStore,
+                       "The context has no parent context and no persistent store coordinator.");
     return m_coordinator->fetchRows(entity, predicate);
 }
 
@@ -355,16 +355,16 @@ Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& 
 {
     const EntityDescription* entity = managedObjectModel().entity(request.entityName);
     if (!entity)
-        return Error(Error::Code::ObjectNotFound,
-                     "The model has no entity named \"" + request.entityName + "\".");
+        return failure(Error::Code::ObjectNotFound,
+                       "The model has no entity named \"" + request.entityName + "\".");
     if (!request.predicate.isAll() && !entity->hasProperty(request.predicate.key()))
-        return Error(Error::Code::ObjectNotFound,
-                     "The entity " + entity->name() + " has no key \"" + request.predicate.key() + "\".");
+        return failure(Error::Code::ObjectNotFound,
+                       "The entity " + entity->name() + " has no key \"" + request.predicate.key() + "\".");
     for (const SortDescriptor& sort : request.sortDescriptors) {
         if (!entity->attribute(sort.key))
-            return Error(Error::Code::ObjectNotFound, "The entity " + entity->name() +
-                                                          " has no attribute \"" + sort.key +
-                                                          "\" to sort by.");
+            return failure(Error::Code::ObjectNotFound, "The entity " + entity->name() +
+                                                            " has no attribute \"" + sort.key +
+                                                            "\" to sort by.");
     }
     const Predicate predicate =
         request.predicate.isAll()
@@ -373,7 +373,7 @@ Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& 
 
     Result<QList<SourceRow>> rows = sourceRows(*entity, predicate);
     if (!rows)
-        return rows.error();
+        return failure(rows.error());
 
     std::vector<ManagedObject*> fetched;
     QList<ManagedObject*> results;
@@ -422,7 +422,7 @@ Result<qsizetype> ManagedObjectContext::count(const FetchRequest& request)
 {
     Result<QList<ManagedObject*>> objects = execute(request);
     if (!objects)
-        return objects.error();
+        return failure(objects.error());
     return objects->size();
 }
 
@@ -606,9 +606,9 @@ Result<void> ManagedObjectContext::validateChanges(const std::vector<ManagedObje
                 continue;
             const QList<ManagedObject*> targets = object->relatedObjects(relationship.name);
             if (std::any_of(targets.begin(), targets.end(), [&](ManagedObject* t) { return isPresent(t); }))
-                return Error(Error::Code::DeleteDenied, "The " + object->entity().name() +
-                                                            " cannot be deleted while its \"" +
-                                                            relationship.name + "\" still has objects.");
+                return failure(Error::Code::DeleteDenied, "The " + object->entity().name() +
+                                                              " cannot be deleted while its \"" +
+                                                              relationship.name + "\" still has objects.");
         }
     }
     return {};
@@ -657,8 +657,8 @@ Result<void> ManagedObjectContext::save()
     if (m_parent) {
         m_parent->performAndWait([&] { m_parent->applyChildChanges(changes); });
     } else if (!m_coordinator) {
-        return Error(Error::Code::NoStore,
-                     "The context has no parent context and no persistent store coordinator.");
+        return failure(Error::Code::NoStore,
+                       "The context has no parent context and no persistent store coordinator.");
     } else if (Result<void> saved = m_coordinator->save(changes); !saved) {
         return saved;
     }

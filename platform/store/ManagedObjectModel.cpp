@@ -62,7 +62,7 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromResour
 {
     QFile file(":/models/" + name + ".json");
     if (!file.open(QIODevice::ReadOnly))
-        return modelError("there is no model named \"" + name + "\"");
+        return failure(modelError("there is no model named \"" + name + "\""));
     return fromJson(file.readAll());
 }
 
@@ -71,9 +71,9 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (document.isNull())
-        return modelError(parseError.errorString());
+        return failure(modelError(parseError.errorString()));
     if (!document.isObject() || !document.object().value("entities").isArray())
-        return modelError("the declaration has no list of entities");
+        return failure(modelError("the declaration has no list of entities"));
 
     std::shared_ptr<ManagedObjectModel> model(new ManagedObjectModel);
     QSet<QString> entityNames;
@@ -84,9 +84,9 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
         entity->m_name = entityObject.value("name").toString();
         entity->m_className = entityObject.value("class").toString(entity->m_name);
         if (!isValidName(entity->m_name))
-            return modelError("an entity has the invalid name \"" + entity->m_name + "\"");
+            return failure(modelError("an entity has the invalid name \"" + entity->m_name + "\""));
         if (entityNames.contains(entity->m_name))
-            return modelError("the entity " + entity->m_name + " is declared twice");
+            return failure(modelError("the entity " + entity->m_name + " is declared twice"));
         entityNames.insert(entity->m_name);
 
         QSet<QString> propertyNames;
@@ -105,21 +105,21 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
             AttributeDescription attribute;
             attribute.name = object.value("name").toString();
             if (auto error = addPropertyName(attribute.name))
-                return *error;
+                return failure(*error);
             const QString typeName = object.value("type").toString();
             const std::optional<AttributeType> type = attributeType(typeName);
             if (!type)
-                return modelError("the attribute " + entity->m_name + "." + attribute.name +
-                                  " has the unknown type \"" + typeName + "\"");
+                return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
+                                          " has the unknown type \"" + typeName + "\""));
             attribute.type = *type;
             attribute.isTransient = object.value("transient").toBool(typeName == "transient");
             if (attribute.type == AttributeType::Undefined && !attribute.isTransient)
-                return modelError("the attribute " + entity->m_name + "." + attribute.name +
-                                  " has no stored type");
+                return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
+                                          " has no stored type"));
             attribute.valueTransformerName = object.value("transformer").toString();
             if (attribute.type == AttributeType::Transformable && attribute.valueTransformerName.isEmpty())
-                return modelError("the attribute " + entity->m_name + "." + attribute.name +
-                                  " names no value transformer");
+                return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
+                                          " names no value transformer"));
             if (object.contains("default"))
                 attribute.defaultValue = object.value("default").toVariant();
             entity->m_attributes.push_back(attribute);
@@ -129,15 +129,15 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
             RelationshipDescription relationship;
             relationship.name = object.value("name").toString();
             if (auto error = addPropertyName(relationship.name))
-                return *error;
+                return failure(*error);
             relationship.destinationEntityName = object.value("destination").toString();
             relationship.inverseName = object.value("inverse").toString();
             relationship.isToMany = object.value("toMany").toBool();
             relationship.isOrdered = relationship.isToMany && object.value("ordered").toBool();
             const std::optional<DeleteRule> rule = deleteRule(object.value("deleteRule").toString());
             if (!rule)
-                return modelError("the relationship " + entity->m_name + "." + relationship.name +
-                                  " has an unknown delete rule");
+                return failure(modelError("the relationship " + entity->m_name + "." + relationship.name +
+                                          " has an unknown delete rule"));
             relationship.deleteRule = *rule;
             entity->m_relationships.push_back(relationship);
         }
@@ -156,15 +156,15 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
             const QString where = entity->m_name + "." + relationship.name;
             relationship.destinationEntity = model->entity(relationship.destinationEntityName);
             if (!relationship.destinationEntity)
-                return modelError("the relationship " + where + " leads to the unknown entity \"" +
-                                  relationship.destinationEntityName + "\"");
+                return failure(modelError("the relationship " + where + " leads to the unknown entity \"" +
+                                          relationship.destinationEntityName + "\""));
             if (!relationship.inverseName.isEmpty()) {
                 const RelationshipDescription* inverse =
                     relationship.destinationEntity->relationship(relationship.inverseName);
                 if (!inverse || inverse->destinationEntityName != entity->m_name ||
                     inverse->inverseName != relationship.name)
-                    return modelError("the relationship " + where + " has no matching inverse \"" +
-                                      relationship.inverseName + "\"");
+                    return failure(modelError("the relationship " + where + " has no matching inverse \"" +
+                                              relationship.inverseName + "\""));
                 relationship.inverseRelationship = inverse;
             }
             hash.addData(QString("r %1 %2 %3 %4\n")

@@ -41,12 +41,12 @@ Result<PersistentStore*> PersistentStoreCoordinator::addPersistentStore(Persiste
 {
     QMutexLocker lock(&m_mutex);
     if (type == PersistentStore::Type::SQLite && storeForPath(path))
-        return Error(Error::Code::StoreOpenFailed, "The store at " + path + " is already open.");
+        return failure(Error::Code::StoreOpenFailed, "The store at " + path + " is already open.");
     Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model);
     if (!store)
-        return store.error();
+        return failure(store.error());
     if (storeWithIdentifier((*store)->identifier()))
-        return Error(Error::Code::StoreOpenFailed, "A copy of the store at " + path + " is already open.");
+        return failure(Error::Code::StoreOpenFailed, "A copy of the store at " + path + " is already open.");
     m_stores.push_back(std::move(*store));
     return m_stores.back().get();
 }
@@ -91,7 +91,7 @@ Result<void> PersistentStoreCoordinator::setPath(PersistentStore* store, const Q
 {
     QMutexLocker lock(&m_mutex);
     if (!store || !storeWithIdentifier(store->identifier()))
-        return Error(Error::Code::NoStore, "The store does not belong to this coordinator.");
+        return failure(Error::Code::NoStore, "The store does not belong to this coordinator.");
     return store->setPath(path);
 }
 
@@ -102,22 +102,22 @@ Result<PersistentStore*> PersistentStoreCoordinator::migratePersistentStore(Pers
     QMutexLocker lock(&m_mutex);
     auto it = std::find_if(m_stores.begin(), m_stores.end(), [&](const auto& s) { return s.get() == store; });
     if (it == m_stores.end())
-        return Error(Error::Code::NoStore, "The store does not belong to this coordinator.");
+        return failure(Error::Code::NoStore, "The store does not belong to this coordinator.");
     if (type == PersistentStore::Type::SQLite && QFileInfo::exists(path))
-        return Error(Error::Code::StoreSaveFailed, "There is already a file at " + path + ".");
+        return failure(Error::Code::StoreSaveFailed, "There is already a file at " + path + ".");
 
     StoreSaveRequest copy;
     for (const EntityDescription* entity : m_model->entities()) {
         Result<QList<StoreRow>> rows = store->fetchRows(*entity, Predicate::all());
         if (!rows)
-            return rows.error();
+            return failure(rows.error());
         for (StoreRow& row : *rows)
             copy.inserted.push_back(EntityRow{entity, std::move(row)});
     }
     Result<std::unique_ptr<PersistentStore>> target =
         PersistentStore::open(type, path, m_model, store->identifier());
     if (!target)
-        return target.error();
+        return failure(target.error());
     auto discard = [&] {
         target->reset();
         if (type == PersistentStore::Type::SQLite)
@@ -125,7 +125,7 @@ Result<PersistentStore*> PersistentStoreCoordinator::migratePersistentStore(Pers
     };
     if (Result<void> saved = (*target)->save(copy); !saved) {
         discard();
-        return saved.error();
+        return failure(saved.error());
     }
     for (const EntityDescription* entity : m_model->entities()) {
         // Keep handing out keys after the highest one the old store gave.
@@ -143,7 +143,7 @@ Result<void> PersistentStoreCoordinator::removePersistentStore(PersistentStore* 
     QMutexLocker lock(&m_mutex);
     auto it = std::find_if(m_stores.begin(), m_stores.end(), [&](const auto& s) { return s.get() == store; });
     if (it == m_stores.end())
-        return Error(Error::Code::NoStore, "The store does not belong to this coordinator.");
+        return failure(Error::Code::NoStore, "The store does not belong to this coordinator.");
     m_stores.erase(it);
     return {};
 }
@@ -229,7 +229,7 @@ Result<QList<SourceRow>> PersistentStoreCoordinator::fetchRows(const EntityDescr
     for (const auto& store : m_stores) {
         Result<QList<StoreRow>> rows = store->fetchRows(entity, predicate);
         if (!rows)
-            return rows.error();
+            return failure(rows.error());
         for (const StoreRow& row : *rows) {
             SourceRow source = sourceRow(*store, entity, row);
             if (predicate.matches(entity, source.snapshot))
@@ -258,7 +258,7 @@ Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
 {
     QMutexLocker lock(&m_mutex);
     if (m_stores.empty())
-        return Error(Error::Code::NoStore, "There is no store to save into.");
+        return failure(Error::Code::NoStore, "There is no store to save into.");
     PersistentStore& store = *m_stores.front();
 
     // Keys for new objects; IDs become permanent only once the store has taken the rows.

@@ -263,7 +263,7 @@ Result<std::pair<std::unique_ptr<SQLite::Database>, QString>>
 openDatabase(const QString& path, const ManagedObjectModel& model, const QString& identifierForNewStore,
              bool create)
 {
-    const QString failure = "The store at " + path + " could not be opened";
+    const QString cannotOpen = "The store at " + path + " could not be opened";
     try {
         auto database = std::make_unique<SQLite::Database>(
             utf8(path), create ? SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE : SQLite::OPEN_READWRITE);
@@ -284,8 +284,8 @@ openDatabase(const QString& path, const ManagedObjectModel& model, const QString
             return std::pair{std::move(database), identifier};
         }
         if (!tables.contains("Z_METADATA"))
-            return Error(Error::Code::StoreSchemaMismatch,
-                         failure + ": the file is an SQLite database, but not a document store.");
+            return failure(Error::Code::StoreSchemaMismatch,
+                           cannotOpen + ": the file is an SQLite database, but not a document store.");
         QString identifier;
         {
             SQLite::Statement query(*database, "SELECT Z_VALUE FROM Z_METADATA WHERE Z_KEY = 'identifier'");
@@ -293,15 +293,15 @@ openDatabase(const QString& path, const ManagedObjectModel& model, const QString
                 identifier = QString::fromUtf8(query.getColumn(0).getText()).toLower();
         }
         if (QUuid(identifier).isNull())
-            return Error(Error::Code::StoreSchemaMismatch,
-                         failure + ": its identifier is missing or damaged.");
+            return failure(Error::Code::StoreSchemaMismatch,
+                           cannotOpen + ": its identifier is missing or damaged.");
         if (std::optional<QString> problem = schemaProblem(*database, model))
-            return Error(Error::Code::StoreSchemaMismatch,
-                         failure + ": it does not match the data model (" + *problem + ").");
+            return failure(Error::Code::StoreSchemaMismatch,
+                           cannotOpen + ": it does not match the data model (" + *problem + ").");
         return std::pair{std::move(database), identifier};
     } catch (const SQLite::Exception& exception) {
-        return Error(Error::Code::StoreOpenFailed,
-                     failure + ": " + QString::fromUtf8(exception.what()) + ".");
+        return failure(Error::Code::StoreOpenFailed,
+                       cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
     }
 }
 
@@ -321,13 +321,13 @@ Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
                                                            const QString& identifier)
 {
     if (path.isEmpty())
-        return Error(Error::Code::StoreOpenFailed, "A SQLite store needs a file path.");
+        return failure(Error::Code::StoreOpenFailed, "A SQLite store needs a file path.");
     if (QFileInfo(path).isDir())
-        return Error(Error::Code::StoreOpenFailed,
-                     "The store at " + path + " could not be opened: it is a folder.");
+        return failure(Error::Code::StoreOpenFailed,
+                       "The store at " + path + " could not be opened: it is a folder.");
     auto opened = openDatabase(path, *model, identifier, true);
     if (!opened)
-        return opened.error();
+        return failure(opened.error());
     return std::unique_ptr<PersistentStore>(
         new SQLiteStore(opened->second, path, std::move(model), std::move(opened->first)));
 }
@@ -336,9 +336,9 @@ Result<void> SQLiteStore::setPath(const QString& path)
 {
     auto opened = openDatabase(path, *m_model, {}, false);
     if (!opened)
-        return opened.error();
+        return failure(opened.error());
     if (opened->second != m_identifier)
-        return Error(Error::Code::StoreOpenFailed, "The file at " + path + " holds a different store.");
+        return failure(Error::Code::StoreOpenFailed, "The file at " + path + " holds a different store.");
     m_database = std::move(opened->first);
     m_path = path;
     return {};
@@ -440,8 +440,8 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
         }
         return rows;
     } catch (const SQLite::Exception& exception) {
-        return Error(Error::Code::StoreReadFailed, "The store at " + m_path + " could not be read: " +
-                                                       QString::fromUtf8(exception.what()) + ".");
+        return failure(Error::Code::StoreReadFailed, "The store at " + m_path + " could not be read: " +
+                                                         QString::fromUtf8(exception.what()) + ".");
     }
 }
 
@@ -454,7 +454,7 @@ Result<std::optional<StoreRow>> SQLiteStore::fetchRow(const EntityDescription& e
 {
     Result<QList<StoreRow>> rows = readRows(entity, Predicate::all(), primaryKey);
     if (!rows)
-        return rows.error();
+        return failure(rows.error());
     if (rows->isEmpty())
         return std::optional<StoreRow>();
     return std::optional<StoreRow>(rows->first());
@@ -584,12 +584,12 @@ Result<void> SQLiteStore::save(const StoreSaveRequest& request)
         writeRows(request.updated, false);
         transaction.commit();
         return {};
-    } catch (const SaveFailure& failure) {
-        return Error(Error::Code::StoreSaveFailed,
-                     "The store at " + m_path + " could not be saved: " + failure.message);
+    } catch (const SaveFailure& saveFailure) {
+        return failure(Error::Code::StoreSaveFailed,
+                       "The store at " + m_path + " could not be saved: " + saveFailure.message);
     } catch (const SQLite::Exception& exception) {
-        return Error(Error::Code::StoreSaveFailed, "The store at " + m_path + " could not be saved: " +
-                                                       QString::fromUtf8(exception.what()) + ".");
+        return failure(Error::Code::StoreSaveFailed, "The store at " + m_path + " could not be saved: " +
+                                                         QString::fromUtf8(exception.what()) + ".");
     }
 }
 

@@ -50,7 +50,7 @@ void TestBook::willSave()
 store::Result<void> TestBook::validateValue(const QVariant& value, const QString& key)
 {
     if (key == "title" && value.toString().isEmpty())
-        return store::Error(store::Error::Code::Validation, "A book needs a title");
+        return store::failure(store::Error::Code::Validation, "A book needs a title");
     return {};
 }
 
