@@ -14,9 +14,10 @@ graphics::Path answer(const BezierGraph& result, const graphics::Path& receiver)
     return path;
 }
 
-} // namespace
-
-graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path& other)
+// Union and intersection walk the same graph and differ only in which crossings are entries and in how
+// the contours that cross nothing are kept.
+graphics::Path combine(const graphics::Path& receiver, const graphics::Path& other, bool markInside,
+                       void (BezierGraph::*addNonintersectingParts)(BezierGraph&, BezierGraph&))
 {
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
@@ -27,10 +28,10 @@ graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path
     otherGraph.removeDuplicateCrossings();
     graph.removeCrossingsInOverlaps();
     otherGraph.removeCrossingsInOverlaps();
-    graph.markCrossingsAsEntryOrExit(false);
-    otherGraph.markCrossingsAsEntryOrExit(false);
+    graph.markCrossingsAsEntryOrExit(markInside);
+    otherGraph.markCrossingsAsEntryOrExit(markInside);
     BezierGraph result = graph.bezierGraphFromIntersections();
-    graph.unionNonintersectingParts(result, otherGraph);
+    (graph.*addNonintersectingParts)(result, otherGraph);
     graph.removeCrossings();
     otherGraph.removeCrossings();
     graph.removeOverlaps();
@@ -38,26 +39,16 @@ graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path
     return answer(result, receiver);
 }
 
+} // namespace
+
+graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path& other)
+{
+    return combine(receiver, other, false, &BezierGraph::unionNonintersectingParts);
+}
+
 graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::Path& other)
 {
-    BezierGraph graph(receiver);
-    BezierGraph otherGraph(other);
-    graph.insertCrossings(otherGraph);
-    graph.insertSelfCrossings();
-    otherGraph.insertSelfCrossings();
-    graph.removeDuplicateCrossings();
-    otherGraph.removeDuplicateCrossings();
-    graph.removeCrossingsInOverlaps();
-    otherGraph.removeCrossingsInOverlaps();
-    graph.markCrossingsAsEntryOrExit(true);
-    otherGraph.markCrossingsAsEntryOrExit(true);
-    BezierGraph result = graph.bezierGraphFromIntersections();
-    graph.intersectNonintersectingParts(result, otherGraph);
-    graph.removeCrossings();
-    otherGraph.removeCrossings();
-    graph.removeOverlaps();
-    otherGraph.removeOverlaps();
-    return answer(result, receiver);
+    return combine(receiver, other, true, &BezierGraph::intersectNonintersectingParts);
 }
 
 graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path& other)
