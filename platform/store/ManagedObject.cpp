@@ -26,26 +26,6 @@ ManagedObject* objectFromVariant(const QVariant& value)
     return qobject_cast<ManagedObject*>(value.value<QObject*>());
 }
 
-bool isIntegerType(int typeId)
-{
-    switch (typeId) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Numbers are kept in one representation per attribute type, so stores and comparisons see one kind.
 QVariant normalized(const AttributeDescription& attribute, const QVariant& value)
 {

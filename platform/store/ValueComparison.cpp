@@ -10,23 +10,7 @@ namespace {
 
 bool isInteger(const QVariant& v)
 {
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::Char:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
+    return isIntegerType(v.typeId()) || v.typeId() == QMetaType::Bool;
 }
 
 bool isFloating(const QVariant& v)
@@ -44,6 +28,26 @@ int sign(auto difference)
 bool valuesEqual(const QVariant& a, const QVariant& b)
 {
     return compareValues(a, b) == 0;
+}
+
+bool isIntegerType(int typeId)
+{
+    switch (typeId) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int compareValues(const QVariant& a, const QVariant& b)

@@ -8,6 +8,8 @@ namespace store {
 // other and sort first; numbers (integers, floating point, booleans) compare by value; text compares by
 // code units; ManagedObjectIDs compare by identity.
 bool valuesEqual(const QVariant& a, const QVariant& b);
+// Whether typeId is one of the integer types a QVariant can hold (booleans not included).
+bool isIntegerType(int typeId);
 int compareValues(const QVariant& a, const QVariant& b);
 
 } // namespace store
