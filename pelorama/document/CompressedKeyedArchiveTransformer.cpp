@@ -35,8 +35,8 @@ void printLine(const QString& line)
 } // namespace
 
 CompressedKeyedArchiveTransformer::CompressedKeyedArchiveTransformer()
-    : archiver_(graphics::archivedValueCoders())
-    , unarchiver_({graphics::archivedColorClass, graphics::archivedFontClass},
+    : m_archiver(graphics::archivedValueCoders())
+    , m_unarchiver({graphics::archivedColorClass, graphics::archivedFontClass},
                   graphics::archivedValueCoders())
 {}
 
@@ -70,7 +70,7 @@ QByteArray CompressedKeyedArchiveTransformer::transformedValue(const QVariant& v
 {
     if (!value.isValid() || value.isNull())
         return {};
-    const auto archive = archiver_.archivedData(value);
+    const auto archive = m_archiver.archivedData(value);
     if (!archive) {
         foundation::warning(archive.error().message);
         return {};
@@ -89,7 +89,7 @@ QVariant CompressedKeyedArchiveTransformer::reverseTransformedValue(const QByteA
     const std::optional<QByteArray> archive = decompressed(bytes, CompressionAlgorithm::lzfse);
     if (!archive)
         return {};
-    const auto value = unarchiver_.unarchivedObject(*archive);
+    const auto value = m_unarchiver.unarchivedObject(*archive);
     if (!value)
         return {};
     const QMetaType type = value->metaType();

@@ -41,8 +41,8 @@ public:
     static QString reductionLine(qsizetype archiveLength, qsizetype compressedLength);
 
 private:
-    foundation::KeyedArchiver archiver_;
-    foundation::KeyedUnarchiver unarchiver_;
+    foundation::KeyedArchiver m_archiver;
+    foundation::KeyedUnarchiver m_unarchiver;
 };
 
 } // namespace pelorama::document

@@ -23,9 +23,9 @@ compression::Algorithm libraryAlgorithm(CompressionAlgorithm algorithm)
 } // namespace
 
 Compressor::Compressor(CompressionOperation operation, std::unique_ptr<compression::Stream> stream)
-    : operation_(operation)
-    , destinationBuffer_(std::make_unique<std::array<std::uint8_t, destinationBufferSize>>())
-    , stream_(std::move(stream))
+    : m_operation(operation)
+    , m_destinationBuffer(std::make_unique<std::array<std::uint8_t, destinationBufferSize>>())
+    , m_stream(std::move(stream))
 {}
 
 Compressor::Compressor(Compressor&&) noexcept = default;
@@ -49,8 +49,8 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
 {
     if (count == 0)
         return {};
-    std::uint8_t* const buffer = destinationBuffer_->data();
-    compression::Stream& stream = *stream_;
+    std::uint8_t* const buffer = m_destinationBuffer->data();
+    compression::Stream& stream = *m_stream;
     stream.destinationPointer = buffer;
     stream.destinationSize = destinationBufferSize;
     stream.sourcePointer = input;
@@ -59,7 +59,7 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
     std::size_t produced = 0;
     auto handOn = [&](std::size_t length) {
         produced += length;
-        if (operation_ == CompressionOperation::decompress && produced > maximumDecompressedSize)
+        if (m_operation == CompressionOperation::decompress && produced > maximumDecompressedSize)
             return false;
         output(buffer, length);
         return true;

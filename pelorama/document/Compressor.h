@@ -45,9 +45,9 @@ public:
 private:
     Compressor(CompressionOperation operation, std::unique_ptr<compression::Stream> stream);
 
-    CompressionOperation operation_;
-    std::unique_ptr<std::array<std::uint8_t, destinationBufferSize>> destinationBuffer_;
-    std::unique_ptr<compression::Stream> stream_;
+    CompressionOperation m_operation;
+    std::unique_ptr<std::array<std::uint8_t, destinationBufferSize>> m_destinationBuffer;
+    std::unique_ptr<compression::Stream> m_stream;
 };
 
 } // namespace pelorama::document

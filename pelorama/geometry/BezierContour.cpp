@@ -24,14 +24,14 @@ bool listHolds(const std::vector<BezierContour*>& contours, const BezierContour*
 } // namespace
 
 BezierContour::BezierContour()
-    : bounds_(graphics::Rect::null())
-    , boundingRect_(graphics::Rect::null())
+    : m_bounds(graphics::Rect::null())
+    , m_boundingRect(graphics::Rect::null())
 {}
 
 BezierContour::~BezierContour()
 {
     // Edges shared with a result graph may outlive this contour; they must not point back at it.
-    for (const auto& edge : edges_)
+    for (const auto& edge : m_edges)
         if (edge->contour == this)
             edge->contour = nullptr;
 }
@@ -41,47 +41,47 @@ void BezierContour::addEdge(std::shared_ptr<BezierCurve> edge)
     if (!edge)
         return;
     edge->contour = this;
-    edge->index = int(edges_.size());
-    edges_.push_back(std::move(edge));
-    bounds_ = graphics::Rect::null();
-    boundingRect_ = graphics::Rect::null();
+    edge->index = int(m_edges.size());
+    m_edges.push_back(std::move(edge));
+    m_bounds = graphics::Rect::null();
+    m_boundingRect = graphics::Rect::null();
 }
 
 graphics::Rect BezierContour::bounds() const
 {
-    if (!bounds_.isNull())
-        return bounds_;
-    if (edges_.empty())
+    if (!m_bounds.isNull())
+        return m_bounds;
+    if (m_edges.empty())
         return graphics::Rect::zero();
     graphics::Rect result = graphics::Rect::zero();
-    for (const auto& edge : edges_) {
+    for (const auto& edge : m_edges) {
         const graphics::Rect rect = edge->data().bounds();
         result = result == graphics::Rect::zero() ? rect : result.united(rect);
     }
-    bounds_ = result;
-    return bounds_;
+    m_bounds = result;
+    return m_bounds;
 }
 
 graphics::Rect BezierContour::boundingRect() const
 {
-    if (!boundingRect_.isNull())
-        return boundingRect_;
-    if (edges_.empty())
+    if (!m_boundingRect.isNull())
+        return m_boundingRect;
+    if (m_edges.empty())
         return graphics::Rect::zero();
     graphics::Rect result = graphics::Rect::zero();
-    for (const auto& edge : edges_) {
+    for (const auto& edge : m_edges) {
         const graphics::Rect rect = edge->data().boundingRect();
         result = result == graphics::Rect::zero() ? rect : result.united(rect);
     }
-    boundingRect_ = result;
-    return boundingRect_;
+    m_boundingRect = result;
+    return m_boundingRect;
 }
 
 BezierCurve* BezierContour::startEdge() const
 {
-    if (edges_.empty())
+    if (m_edges.empty())
         return nullptr;
-    BezierCurve* first = edges_.front().get();
+    BezierCurve* first = m_edges.front().get();
     if (!first->startShared)
         return first;
     for (BezierCurve* edge = first->next(); edge != first; edge = edge->next())
@@ -122,10 +122,10 @@ BezierContour::TestLocation BezierContour::testLocation() const
 
 void BezierContour::close()
 {
-    if (edges_.empty())
+    if (m_edges.empty())
         return;
-    const graphics::Point first = edges_.front()->data().endPoint1;
-    const graphics::Point last = edges_.back()->data().endPoint2;
+    const graphics::Point first = m_edges.front()->data().endPoint1;
+    const graphics::Point last = m_edges.back()->data().endPoint2;
     if (arePointsClose(first, last, pointTolerance))
         return;
     addEdge(BezierCurve::line(last, first));
@@ -134,7 +134,7 @@ void BezierContour::close()
 std::vector<BezierContour*> BezierContour::intersectingContours() const
 {
     std::vector<BezierContour*> result;
-    for (const auto& edge : edges_) {
+    for (const auto& edge : m_edges) {
         for (const auto& crossing : edge->crossings) {
             if (crossing->selfCrossing)
                 continue;
@@ -153,7 +153,7 @@ std::vector<BezierContour*> BezierContour::intersectingContours() const
 void BezierContour::addSelfCrossedContours(std::vector<BezierContour*>& contours,
                                            const BezierContour* excluding) const
 {
-    for (const auto& edge : edges_) {
+    for (const auto& edge : m_edges) {
         for (const auto& crossing : edge->crossings) {
             if (!crossing->selfCrossing)
                 continue;
@@ -171,7 +171,7 @@ void BezierContour::addSelfCrossedContours(std::vector<BezierContour*>& contours
 
 bool BezierContour::overlapsCover(const BezierCurve& edge, double parameter) const
 {
-    for (const auto& overlap : overlaps_)
+    for (const auto& overlap : m_overlaps)
         for (const auto& run : overlap->runs())
             if (run->containsParameter(parameter, edge))
                 return true;
@@ -180,7 +180,7 @@ bool BezierContour::overlapsCover(const BezierCurve& edge, double parameter) con
 
 bool BezierContour::hasSelfCrossing(const BezierContour& other) const
 {
-    for (const auto& edge : edges_) {
+    for (const auto& edge : m_edges) {
         for (const auto& crossing : edge->crossings) {
             if (!crossing->selfCrossing)
                 continue;
@@ -198,7 +198,7 @@ int BezierContour::numberOfIntersections(BezierCurve& curve) const
     int count = 0;
     std::shared_ptr<BezierIntersection> firstCounted;
     std::shared_ptr<BezierIntersection> lastCounted;
-    for (const auto& sharedEdge : edges_) {
+    for (const auto& sharedEdge : m_edges) {
         BezierCurve& edge = *sharedEdge;
         if (!rectsMightOverlap(curve.data().boundingRect(), edge.data().boundingRect()) ||
             !rectsMightOverlap(curve.data().bounds(), edge.data().bounds()))

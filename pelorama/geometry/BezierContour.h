@@ -30,12 +30,12 @@ public:
     BezierContour(const BezierContour&) = delete;
     BezierContour& operator=(const BezierContour&) = delete;
 
-    const std::vector<std::shared_ptr<BezierCurve>>& edges() const { return edges_; }
-    const std::vector<std::shared_ptr<ContourOverlap>>& overlaps() const { return overlaps_; }
-    void addOverlap(std::shared_ptr<ContourOverlap> overlap) { overlaps_.push_back(std::move(overlap)); }
-    void removeOverlaps() { overlaps_.clear(); }
-    ContourInside inside() const { return inside_; }
-    void setInside(ContourInside inside) { inside_ = inside; }
+    const std::vector<std::shared_ptr<BezierCurve>>& edges() const { return m_edges; }
+    const std::vector<std::shared_ptr<ContourOverlap>>& overlaps() const { return m_overlaps; }
+    void addOverlap(std::shared_ptr<ContourOverlap> overlap) { m_overlaps.push_back(std::move(overlap)); }
+    void removeOverlaps() { m_overlaps.clear(); }
+    ContourInside inside() const { return m_inside; }
+    void setInside(ContourInside inside) { m_inside = inside; }
 
     void addEdge(std::shared_ptr<BezierCurve> edge);
     // Tight bounds; the zero rectangle (not cached) for a contour without edges.
@@ -62,11 +62,11 @@ public:
 private:
     bool containsByTestLine(const graphics::Point& point) const;
 
-    std::vector<std::shared_ptr<BezierCurve>> edges_;
-    std::vector<std::shared_ptr<ContourOverlap>> overlaps_;
-    mutable graphics::Rect bounds_;
-    mutable graphics::Rect boundingRect_;
-    ContourInside inside_ = ContourInside::filled;
+    std::vector<std::shared_ptr<BezierCurve>> m_edges;
+    std::vector<std::shared_ptr<ContourOverlap>> m_overlaps;
+    mutable graphics::Rect m_bounds;
+    mutable graphics::Rect m_boundingRect;
+    ContourInside m_inside = ContourInside::filled;
 };
 
 } // namespace pelorama::geometry

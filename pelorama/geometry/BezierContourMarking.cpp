@@ -49,9 +49,9 @@ void BezierContour::markCrossingsAsEntryOrExit(const BezierContour& other, bool 
 
 bool BezierContour::isEquivalent(const BezierContour& other) const
 {
-    if (overlaps_.empty())
+    if (m_overlaps.empty())
         return false;
-    for (const auto& overlap : overlaps_) {
+    for (const auto& overlap : m_overlaps) {
         const auto& runs = overlap->runs();
         if (runs.empty() || runs.front()->overlaps().empty())
             continue;

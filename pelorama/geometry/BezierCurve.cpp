@@ -52,12 +52,12 @@ bool curvesCrossAtJoint(const CurvesAround& edge1, const CurvesAround& edge2)
 } // namespace
 
 BezierCurve::BezierCurve(std::shared_ptr<const BezierCurveData> data)
-    : data_(std::move(data))
+    : m_data(std::move(data))
 {}
 
 BezierCurve::BezierCurve(graphics::Point endPoint1, graphics::Point controlPoint1,
                          graphics::Point controlPoint2, graphics::Point endPoint2)
-    : data_(std::make_shared<BezierCurveData>(endPoint1, controlPoint1, controlPoint2, endPoint2, false))
+    : m_data(std::make_shared<BezierCurveData>(endPoint1, controlPoint1, controlPoint2, endPoint2, false))
 {}
 
 BezierCurve::~BezierCurve() = default;
@@ -90,23 +90,23 @@ std::shared_ptr<BezierCurve> BezierCurve::withData(BezierCurveData data)
 
 std::shared_ptr<BezierCurve> BezierCurve::reversed() const
 {
-    return withData(data_->reversed());
+    return withData(m_data->reversed());
 }
 
 BezierCurve::Pieces BezierCurve::split(double t) const
 {
-    BezierCurveData::Split split = data_->point(t);
+    BezierCurveData::Split split = m_data->point(t);
     return {split.point, withData(std::move(split.left)), withData(std::move(split.right))};
 }
 
 double BezierCurve::wholeLength() const
 {
-    return data_->length(1.0);
+    return m_data->length(1.0);
 }
 
 graphics::Point BezierCurve::endTangent(double distance) const
 {
-    const BezierCurveData& d = *data_;
+    const BezierCurveData& d = *m_data;
     if (d.isStraightLine && !d.isPoint())
         return subtract(d.endPoint1, d.endPoint2);
     if (distance == 0 && !(d.controlPoint2 == d.endPoint2))
@@ -119,7 +119,7 @@ graphics::Point BezierCurve::endTangent(double distance) const
 
 graphics::Point BezierCurve::startTangent(double distance) const
 {
-    const BezierCurveData& d = *data_;
+    const BezierCurveData& d = *m_data;
     if (d.isStraightLine && !d.isPoint())
         return subtract(d.endPoint2, d.endPoint1);
     if (distance == 0 && !(d.controlPoint1 == d.endPoint1))
@@ -132,7 +132,7 @@ graphics::Point BezierCurve::startTangent(double distance) const
 
 std::string BezierCurve::description() const
 {
-    const BezierCurveData& d = *data_;
+    const BezierCurveData& d = *m_data;
     std::string text = "<";
     const double values[] = {d.endPoint1.x,     d.endPoint1.y,     d.controlPoint1.x, d.controlPoint1.y,
                              d.controlPoint2.x, d.controlPoint2.y, d.endPoint2.x,     d.endPoint2.y};
@@ -146,7 +146,7 @@ std::string BezierCurve::description() const
 
 std::string BezierCurve::debugDescription() const
 {
-    const BezierCurveData& d = *data_;
+    const BezierCurveData& d = *m_data;
     char buffer[512];
     std::snprintf(buffer, sizeof buffer,
                   "<BezierCurve (%.18f, %.18f)-[%.18f, %.18f] curve to [%.18f, %.18f]-(%.18f, %.18f)>",
@@ -157,7 +157,7 @@ std::string BezierCurve::debugDescription() const
 
 bool BezierCurve::operator==(const BezierCurve& other) const
 {
-    return data_->isEqual(*other.data_, pointTolerance);
+    return m_data->isEqual(*other.m_data, pointTolerance);
 }
 
 BezierCurve* BezierCurve::next() const
@@ -286,9 +286,9 @@ BezierCurve::RangePieces BezierCurve::splitSubcurves(const Range& range, bool wa
                                                      bool wantRight) const
 {
     RangePieces pieces;
-    BezierCurveData remainder = *data_;
+    BezierCurveData remainder = *m_data;
     if (range.minimum != 0.0) {
-        BezierCurveData::Split split = data_->point(range.minimum);
+        BezierCurveData::Split split = m_data->point(range.minimum);
         if (wantLeft)
             pieces.left = withData(std::move(split.left));
         remainder = std::move(split.right);
@@ -308,7 +308,7 @@ BezierCurve::RangePieces BezierCurve::splitSubcurves(const Range& range, bool wa
 
 std::shared_ptr<BezierCurve> BezierCurve::subcurve(const Range& range) const
 {
-    return withData(subcurveWithRange(*data_, range));
+    return withData(subcurveWithRange(*m_data, range));
 }
 
 std::shared_ptr<BezierCurve> BezierCurve::subcurve(double from, double to) const

@@ -52,8 +52,8 @@ public:
     BezierCurve(const BezierCurve&) = delete;
     BezierCurve& operator=(const BezierCurve&) = delete;
 
-    const BezierCurveData& data() const { return *data_; }
-    const std::shared_ptr<const BezierCurveData>& sharedData() const { return data_; }
+    const BezierCurveData& data() const { return *m_data; }
+    const std::shared_ptr<const BezierCurveData>& sharedData() const { return m_data; }
 
     std::shared_ptr<BezierCurve> reversed() const;
     Pieces split(double t) const;
@@ -95,7 +95,7 @@ public:
 private:
     double wholeLength() const;
 
-    std::shared_ptr<const BezierCurveData> data_;
+    std::shared_ptr<const BezierCurveData> m_data;
 };
 
 struct CurvesAround

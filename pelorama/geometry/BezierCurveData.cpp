@@ -71,31 +71,31 @@ BezierCurveData BezierCurveData::copying(const BezierCurveData& other)
 {
     BezierCurveData copy(other.endPoint1, other.controlPoint1, other.controlPoint2, other.endPoint2,
                          other.isStraightLine);
-    copy.length_ = other.length_;
+    copy.m_length = other.m_length;
     return copy;
 }
 
 bool BezierCurveData::isPoint() const
 {
-    if (isPoint_)
-        return *isPoint_;
+    if (m_isPoint)
+        return *m_isPoint;
     const double t = pointCurveTolerance;
-    isPoint_ = isClose(endPoint1.x, endPoint2.x, t) && isClose(endPoint1.y, endPoint2.y, t) &&
+    m_isPoint = isClose(endPoint1.x, endPoint2.x, t) && isClose(endPoint1.y, endPoint2.y, t) &&
                isClose(endPoint1.x, controlPoint1.x, t) && isClose(endPoint1.y, controlPoint1.y, t) &&
                isClose(endPoint1.x, controlPoint2.x, t) && isClose(endPoint1.y, controlPoint2.y, t);
-    return *isPoint_;
+    return *m_isPoint;
 }
 
 graphics::Rect BezierCurveData::boundingRect() const
 {
-    if (boundingRect_)
-        return *boundingRect_;
+    if (m_boundingRect)
+        return *m_boundingRect;
     const double minX = std::min({endPoint1.x, controlPoint1.x, controlPoint2.x, endPoint2.x});
     const double maxX = std::max({endPoint1.x, controlPoint1.x, controlPoint2.x, endPoint2.x});
     const double minY = std::min({endPoint1.y, controlPoint1.y, controlPoint2.y, endPoint2.y});
     const double maxY = std::max({endPoint1.y, controlPoint1.y, controlPoint2.y, endPoint2.y});
-    boundingRect_ = graphics::Rect(minX, minY, maxX - minX, maxY - minY);
-    return *boundingRect_;
+    m_boundingRect = graphics::Rect(minX, minY, maxX - minX, maxY - minY);
+    return *m_boundingRect;
 }
 
 std::vector<double> cubicDerivativeRoots(double p0, double p1, double p2, double p3)
@@ -110,14 +110,14 @@ std::vector<double> cubicDerivativeRoots(double p0, double p1, double p2, double
 
 graphics::Rect BezierCurveData::bounds() const
 {
-    if (bounds_)
-        return *bounds_;
+    if (m_bounds)
+        return *m_bounds;
     if (isStraightLine) {
         const double minX = std::min(endPoint1.x, endPoint2.x);
         const double minY = std::min(endPoint1.y, endPoint2.y);
-        bounds_ = graphics::Rect(minX, minY, std::fabs(endPoint2.x - endPoint1.x),
+        m_bounds = graphics::Rect(minX, minY, std::fabs(endPoint2.x - endPoint1.x),
                                  std::fabs(endPoint2.y - endPoint1.y));
-        return *bounds_;
+        return *m_bounds;
     }
     const graphics::Point start = point(0).point;
     Box box{start.x, start.y, start.x, start.y};
@@ -128,14 +128,14 @@ graphics::Rect BezierCurveData::bounds() const
     for (double root : cubicDerivativeRoots(endPoint1.y, controlPoint1.y, controlPoint2.y, endPoint2.y))
         if (root >= 0 && root <= 1)
             box.extend(point(root).point);
-    bounds_ = box.rect();
-    return *bounds_;
+    m_bounds = box.rect();
+    return *m_bounds;
 }
 
 double BezierCurveData::length(double t) const
 {
-    if (t == 1.0 && length_ != -1.0)
-        return length_;
+    if (t == 1.0 && m_length != -1.0)
+        return m_length;
     double result = 0;
     if (isStraightLine) {
         result = distanceBetween(endPoint1, endPoint2) * t;
@@ -153,7 +153,7 @@ double BezierCurveData::length(double t) const
         result = z * sum;
     }
     if (t == 1.0)
-        length_ = result;
+        m_length = result;
     return result;
 }
 

@@ -40,7 +40,7 @@ public:
     graphics::Rect bounds() const;
     double length(double t = 1.0) const;
     // Cached whole length; -1.0 marks "not measured".
-    double cachedLength() const { return length_; }
+    double cachedLength() const { return m_length; }
     Split point(double t) const;
     FatLine chordFatLine() const;
     FatLine perpendicularFatLine() const;
@@ -48,10 +48,10 @@ public:
     BezierCurveData reversed() const;
 
 private:
-    mutable double length_ = -1.0;
-    mutable std::optional<graphics::Rect> bounds_;
-    mutable std::optional<bool> isPoint_;
-    mutable std::optional<graphics::Rect> boundingRect_;
+    mutable double m_length = -1.0;
+    mutable std::optional<graphics::Rect> m_bounds;
+    mutable std::optional<bool> m_isPoint;
+    mutable std::optional<graphics::Rect> m_boundingRect;
 };
 
 struct BezierCurveData::Split

@@ -9,7 +9,7 @@
 namespace pelorama::geometry {
 
 BezierGraph::BezierGraph()
-    : bounds_(graphics::Rect::null())
+    : m_bounds(graphics::Rect::null())
 {}
 
 BezierGraph::BezierGraph(const graphics::Path& path)
@@ -32,8 +32,8 @@ BezierGraph& BezierGraph::operator=(BezierGraph&&) noexcept = default;
 
 void BezierGraph::addContour(std::shared_ptr<BezierContour> contour)
 {
-    contours_.push_back(std::move(contour));
-    bounds_ = graphics::Rect::null();
+    m_contours.push_back(std::move(contour));
+    m_bounds = graphics::Rect::null();
 }
 
 void BezierGraph::build(const std::vector<PathElement>& elements)
@@ -97,22 +97,22 @@ void BezierGraph::build(const std::vector<PathElement>& elements)
 
 graphics::Rect BezierGraph::bounds() const
 {
-    if (!bounds_.isNull())
-        return bounds_;
-    if (contours_.empty())
+    if (!m_bounds.isNull())
+        return m_bounds;
+    if (m_contours.empty())
         return graphics::Rect::zero();
     graphics::Rect result = graphics::Rect::null();
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         result = result.united(contour->bounds());
-    bounds_ = result;
-    return bounds_;
+    m_bounds = result;
+    return m_bounds;
 }
 
 graphics::Path BezierGraph::bezierPath() const
 {
     graphics::Path path;
     path.setWindingRule(graphics::WindingRule::evenOdd);
-    for (const auto& contour : contours_) {
+    for (const auto& contour : m_contours) {
         bool first = true;
         for (const auto& edge : contour->edges()) {
             const BezierCurveData& data = edge->data();
@@ -133,7 +133,7 @@ graphics::Path BezierGraph::bezierPath() const
 
 std::shared_ptr<BezierContour> BezierGraph::sharedContour(const BezierContour* contour) const
 {
-    for (const auto& candidate : contours_)
+    for (const auto& candidate : m_contours)
         if (candidate.get() == contour)
             return candidate;
     return nullptr;

@@ -28,7 +28,7 @@ public:
     BezierGraph(const BezierGraph&) = delete;
     BezierGraph& operator=(const BezierGraph&) = delete;
 
-    const std::vector<std::shared_ptr<BezierContour>>& contours() const { return contours_; }
+    const std::vector<std::shared_ptr<BezierContour>>& contours() const { return m_contours; }
     void addContour(std::shared_ptr<BezierContour> contour);
     // Union of the contours' bounds; the zero rectangle (not cached) without contours.
     graphics::Rect bounds() const;
@@ -74,8 +74,8 @@ private:
 
     bool narrowContainers(ContourList& containers, const BezierContour& contour, BezierCurve& ray) const;
 
-    std::vector<std::shared_ptr<BezierContour>> contours_;
-    mutable graphics::Rect bounds_;
+    std::vector<std::shared_ptr<BezierContour>> m_contours;
+    mutable graphics::Rect m_bounds;
 };
 
 } // namespace pelorama::geometry

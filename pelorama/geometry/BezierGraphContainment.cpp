@@ -224,7 +224,7 @@ bool BezierGraph::encloses(const BezierContour& contour) const
     if (!rectsMightOverlap(graphBounds, contourBounds))
         return false;
     ContourList containers;
-    for (const auto& candidate : contours_)
+    for (const auto& candidate : m_contours)
         containers.push_back(candidate.get());
     const double width = contourBounds.width();
     const double height = contourBounds.height();

@@ -36,8 +36,8 @@ void removeWithCounterpart(const std::shared_ptr<EdgeCrossing>& crossing)
 
 void BezierGraph::insertCrossings(BezierGraph& other)
 {
-    for (const auto& contour1 : contours_) {
-        for (const auto& contour2 : other.contours_) {
+    for (const auto& contour1 : m_contours) {
+        for (const auto& contour2 : other.m_contours) {
             auto overlap = std::make_shared<ContourOverlap>();
             for (const auto& sharedEdge1 : contour1->edges()) {
                 for (const auto& sharedEdge2 : contour2->edges()) {
@@ -78,7 +78,7 @@ void BezierGraph::insertCrossings(BezierGraph& other)
 void BezierGraph::insertSelfCrossings()
 {
     std::vector<BezierContour*> remaining;
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         remaining.push_back(contour.get());
     while (!remaining.empty()) {
         BezierContour* contour1 = remaining.back();
@@ -113,7 +113,7 @@ void BezierGraph::insertSelfCrossings()
         }
         remaining.pop_back();
     }
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         if (!contour->edges().empty())
             contour->setInside(isHole(*contour) ? ContourInside::hole : ContourInside::filled);
 }
@@ -125,7 +125,7 @@ bool BezierGraph::isHole(const BezierContour& contour) const
     const double x = point.x > rect.minX() ? rect.minX() - 10 : rect.maxX() + 10;
     auto ray = BezierCurve::line(point, graphics::Point{x, point.y});
     int count = 0;
-    for (const auto& other : contours_) {
+    for (const auto& other : m_contours) {
         if (other->edges().empty() || other.get() == &contour || other->hasSelfCrossing(contour))
             continue;
         count += other->numberOfIntersections(*ray);
@@ -135,7 +135,7 @@ bool BezierGraph::isHole(const BezierContour& contour) const
 
 void BezierGraph::removeDuplicateCrossings()
 {
-    for (const auto& contour : contours_) {
+    for (const auto& contour : m_contours) {
         for (const auto& edge : contour->edges()) {
             const auto snapshot = edge->crossings;
             for (const auto& crossing : snapshot) {
@@ -160,7 +160,7 @@ void BezierGraph::removeDuplicateCrossings()
 
 void BezierGraph::removeCrossingsInOverlaps()
 {
-    for (const auto& contour : contours_) {
+    for (const auto& contour : m_contours) {
         for (const auto& edge : contour->edges()) {
             const auto snapshot = edge->crossings;
             for (const auto& crossing : snapshot) {
@@ -179,14 +179,14 @@ void BezierGraph::removeCrossingsInOverlaps()
 
 void BezierGraph::removeCrossings()
 {
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         for (const auto& edge : contour->edges())
             edge->crossings.clear();
 }
 
 void BezierGraph::removeOverlaps()
 {
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         contour->removeOverlaps();
 }
 

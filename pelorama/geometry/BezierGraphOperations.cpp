@@ -215,8 +215,8 @@ BezierGraph BezierGraph::symmetricDifference(BezierGraph& other)
 
     // A contour that crosses nothing can land in both results (two equivalent operands, for one). The final
     // difference must compare two outlines, not one contour with itself, so the intersection gets a copy.
-    for (auto& contour : intersectionResult.contours_) {
-        const bool shared = std::any_of(unionResult.contours_.begin(), unionResult.contours_.end(),
+    for (auto& contour : intersectionResult.m_contours) {
+        const bool shared = std::any_of(unionResult.m_contours.begin(), unionResult.m_contours.end(),
                                         [&contour](const auto& candidate) { return candidate == contour; });
         if (shared)
             contour = copyContour(*contour);

@@ -22,7 +22,7 @@ void addPiece(BezierContour& contour, const std::shared_ptr<BezierCurve>& piece)
 
 void BezierGraph::markCrossingsAsEntryOrExit(bool markInside)
 {
-    for (const auto& contour : contours_) {
+    for (const auto& contour : m_contours) {
         for (BezierContour* other : contour->intersectingContours()) {
             const bool flag = other->inside() == ContourInside::hole ? !markInside : markInside;
             contour->markCrossingsAsEntryOrExit(*other, flag);
@@ -32,7 +32,7 @@ void BezierGraph::markCrossingsAsEntryOrExit(bool markInside)
 
 void BezierGraph::markAllCrossingsAsUnprocessed()
 {
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         for (const auto& edge : contour->edges())
             for (const auto& crossing : edge->crossings)
                 crossing->processed = false;
@@ -40,7 +40,7 @@ void BezierGraph::markAllCrossingsAsUnprocessed()
 
 EdgeCrossing* BezierGraph::firstUnprocessedCrossing() const
 {
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         for (const auto& edge : contour->edges())
             for (const auto& crossing : edge->crossings)
                 if (!crossing->selfCrossing && !crossing->processed)
@@ -121,7 +121,7 @@ BezierGraph BezierGraph::bezierGraphFromIntersections()
 std::vector<BezierContour*> BezierGraph::nonintersectingContours() const
 {
     std::vector<BezierContour*> result;
-    for (const auto& contour : contours_)
+    for (const auto& contour : m_contours)
         if (contour->intersectingContours().empty())
             result.push_back(contour.get());
     return result;

@@ -17,11 +17,11 @@ public:
     BezierIntersectRange(BezierCurve* curve1, Range parameterRange1, BezierCurve* curve2,
                          Range parameterRange2, bool reversed);
 
-    BezierCurve* curve1() const { return curve1_; }
-    BezierCurve* curve2() const { return curve2_; }
-    const Range& parameterRange1() const { return parameterRange1_; }
-    const Range& parameterRange2() const { return parameterRange2_; }
-    bool reversed() const { return reversed_; }
+    BezierCurve* curve1() const { return m_curve1; }
+    BezierCurve* curve2() const { return m_curve2; }
+    const Range& parameterRange1() const { return m_parameterRange1; }
+    const Range& parameterRange2() const { return m_parameterRange2; }
+    bool reversed() const { return m_reversed; }
 
     void resetPieces();
     // Widens both ranges to cover the other range's too.
@@ -38,19 +38,19 @@ private:
     void computeCurve1Pieces();
     void computeCurve2Pieces();
 
-    BezierCurve* curve1_;
-    Range parameterRange1_;
-    std::shared_ptr<BezierCurve> curve1LeftBezier_;
-    std::shared_ptr<BezierCurve> curve1MiddleBezier_;
-    std::shared_ptr<BezierCurve> curve1RightBezier_;
-    BezierCurve* curve2_;
-    Range parameterRange2_;
-    std::shared_ptr<BezierCurve> curve2LeftBezier_;
-    std::shared_ptr<BezierCurve> curve2MiddleBezier_;
-    std::shared_ptr<BezierCurve> curve2RightBezier_;
-    bool needToComputeCurve1_ = true;
-    bool needToComputeCurve2_ = true;
-    bool reversed_;
+    BezierCurve* m_curve1;
+    Range m_parameterRange1;
+    std::shared_ptr<BezierCurve> m_curve1LeftBezier;
+    std::shared_ptr<BezierCurve> m_curve1MiddleBezier;
+    std::shared_ptr<BezierCurve> m_curve1RightBezier;
+    BezierCurve* m_curve2;
+    Range m_parameterRange2;
+    std::shared_ptr<BezierCurve> m_curve2LeftBezier;
+    std::shared_ptr<BezierCurve> m_curve2MiddleBezier;
+    std::shared_ptr<BezierCurve> m_curve2RightBezier;
+    bool m_needToComputeCurve1 = true;
+    bool m_needToComputeCurve2 = true;
+    bool m_reversed;
 };
 
 } // namespace pelorama::geometry

@@ -17,91 +17,91 @@ bool directionsAgree(const graphics::Point& a, const graphics::Point& b)
 
 BezierIntersection::BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2,
                                        double parameter2)
-    : curve1_(curve1)
-    , parameter1_(parameter1)
-    , curve2_(curve2)
-    , parameter2_(parameter2)
+    : m_curve1(curve1)
+    , m_parameter1(parameter1)
+    , m_curve2(curve2)
+    , m_parameter2(parameter2)
 {}
 
 void BezierIntersection::computeCurve1Pieces()
 {
-    if (!needToComputeCurve1_)
+    if (!m_needToComputeCurve1)
         return;
-    BezierCurve::Pieces pieces = curve1_->split(parameter1_);
-    location_ = pieces.point;
-    curve1LeftBezier_ = std::move(pieces.left);
-    curve1RightBezier_ = std::move(pieces.right);
-    needToComputeCurve1_ = false;
+    BezierCurve::Pieces pieces = m_curve1->split(m_parameter1);
+    m_location = pieces.point;
+    m_curve1LeftBezier = std::move(pieces.left);
+    m_curve1RightBezier = std::move(pieces.right);
+    m_needToComputeCurve1 = false;
 }
 
 void BezierIntersection::computeCurve2Pieces()
 {
-    if (!needToComputeCurve2_)
+    if (!m_needToComputeCurve2)
         return;
-    BezierCurve::Pieces pieces = curve2_->split(parameter2_);
-    curve2LeftBezier_ = std::move(pieces.left);
-    curve2RightBezier_ = std::move(pieces.right);
-    needToComputeCurve2_ = false;
+    BezierCurve::Pieces pieces = m_curve2->split(m_parameter2);
+    m_curve2LeftBezier = std::move(pieces.left);
+    m_curve2RightBezier = std::move(pieces.right);
+    m_needToComputeCurve2 = false;
 }
 
 graphics::Point BezierIntersection::location()
 {
     computeCurve1Pieces();
-    return location_;
+    return m_location;
 }
 
 const std::shared_ptr<BezierCurve>& BezierIntersection::curve1LeftBezier()
 {
     computeCurve1Pieces();
-    return curve1LeftBezier_;
+    return m_curve1LeftBezier;
 }
 
 const std::shared_ptr<BezierCurve>& BezierIntersection::curve1RightBezier()
 {
     computeCurve1Pieces();
-    return curve1RightBezier_;
+    return m_curve1RightBezier;
 }
 
 const std::shared_ptr<BezierCurve>& BezierIntersection::curve2LeftBezier()
 {
     computeCurve2Pieces();
-    return curve2LeftBezier_;
+    return m_curve2LeftBezier;
 }
 
 const std::shared_ptr<BezierCurve>& BezierIntersection::curve2RightBezier()
 {
     computeCurve2Pieces();
-    return curve2RightBezier_;
+    return m_curve2RightBezier;
 }
 
 bool BezierIntersection::isAtEitherEndOfCurve1() const
 {
-    return isParameterAtStart(parameter1_) || curve1_->data().isPoint() || isParameterAtEnd(parameter1_);
+    return isParameterAtStart(m_parameter1) || m_curve1->data().isPoint() || isParameterAtEnd(m_parameter1);
 }
 
 bool BezierIntersection::isAtEitherEndOfCurve2() const
 {
-    return isParameterAtStart(parameter2_) || curve2_->data().isPoint() || isParameterAtEnd(parameter2_);
+    return isParameterAtStart(m_parameter2) || m_curve2->data().isPoint() || isParameterAtEnd(m_parameter2);
 }
 
 bool BezierIntersection::isAtStartOfCurve1() const
 {
-    return isParameterAtStart(parameter1_) || curve1_->data().isPoint();
+    return isParameterAtStart(m_parameter1) || m_curve1->data().isPoint();
 }
 
 bool BezierIntersection::isAtStartOfCurve2() const
 {
-    return isParameterAtStart(parameter2_) || curve2_->data().isPoint();
+    return isParameterAtStart(m_parameter2) || m_curve2->data().isPoint();
 }
 
 bool BezierIntersection::isAtEndOfCurve1() const
 {
-    return isParameterAtEnd(parameter1_) || curve1_->data().isPoint();
+    return isParameterAtEnd(m_parameter1) || m_curve1->data().isPoint();
 }
 
 bool BezierIntersection::isAtEndOfCurve2() const
 {
-    return isParameterAtEnd(parameter2_) || curve2_->data().isPoint();
+    return isParameterAtEnd(m_parameter2) || m_curve2->data().isPoint();
 }
 
 bool BezierIntersection::isTangent()
@@ -110,10 +110,10 @@ bool BezierIntersection::isTangent()
         return false;
     computeCurve1Pieces();
     computeCurve2Pieces();
-    const BezierCurveData& left1 = curve1LeftBezier_->data();
-    const BezierCurveData& right1 = curve1RightBezier_->data();
-    const BezierCurveData& left2 = curve2LeftBezier_->data();
-    const BezierCurveData& right2 = curve2RightBezier_->data();
+    const BezierCurveData& left1 = m_curve1LeftBezier->data();
+    const BezierCurveData& right1 = m_curve1RightBezier->data();
+    const BezierCurveData& left2 = m_curve2LeftBezier->data();
+    const BezierCurveData& right2 = m_curve2RightBezier->data();
     const graphics::Point a = normalized(subtract(left1.controlPoint2, left1.endPoint2));
     const graphics::Point b = normalized(subtract(right1.controlPoint1, right1.endPoint1));
     const graphics::Point c = normalized(subtract(left2.controlPoint2, left2.endPoint2));

@@ -15,10 +15,10 @@ class BezierIntersection
 public:
     BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2, double parameter2);
 
-    BezierCurve* curve1() const { return curve1_; }
-    BezierCurve* curve2() const { return curve2_; }
-    double parameter1() const { return parameter1_; }
-    double parameter2() const { return parameter2_; }
+    BezierCurve* curve1() const { return m_curve1; }
+    BezierCurve* curve2() const { return m_curve2; }
+    double parameter1() const { return m_parameter1; }
+    double parameter2() const { return m_parameter2; }
 
     graphics::Point location();
     const std::shared_ptr<BezierCurve>& curve1LeftBezier();
@@ -36,21 +36,21 @@ public:
 
     void computeCurve1Pieces();
     void computeCurve2Pieces();
-    bool needToComputeCurve1() const { return needToComputeCurve1_; }
-    bool needToComputeCurve2() const { return needToComputeCurve2_; }
+    bool needToComputeCurve1() const { return m_needToComputeCurve1; }
+    bool needToComputeCurve2() const { return m_needToComputeCurve2; }
 
 private:
-    graphics::Point location_;
-    BezierCurve* curve1_;
-    double parameter1_;
-    std::shared_ptr<BezierCurve> curve1LeftBezier_;
-    std::shared_ptr<BezierCurve> curve1RightBezier_;
-    BezierCurve* curve2_;
-    double parameter2_;
-    std::shared_ptr<BezierCurve> curve2LeftBezier_;
-    std::shared_ptr<BezierCurve> curve2RightBezier_;
-    bool needToComputeCurve1_ = true;
-    bool needToComputeCurve2_ = true;
+    graphics::Point m_location;
+    BezierCurve* m_curve1;
+    double m_parameter1;
+    std::shared_ptr<BezierCurve> m_curve1LeftBezier;
+    std::shared_ptr<BezierCurve> m_curve1RightBezier;
+    BezierCurve* m_curve2;
+    double m_parameter2;
+    std::shared_ptr<BezierCurve> m_curve2LeftBezier;
+    std::shared_ptr<BezierCurve> m_curve2RightBezier;
+    bool m_needToComputeCurve1 = true;
+    bool m_needToComputeCurve2 = true;
 };
 
 } // namespace pelorama::geometry

@@ -4,7 +4,7 @@ namespace pelorama::geometry {
 
 void BezierPathWrapper::readElements()
 {
-    bezierPath_.forEachElement([this](const graphics::PathElement& element) {
+    m_bezierPath.forEachElement([this](const graphics::PathElement& element) {
         elements.push_back(PathElement::fromElement(element));
     });
 }

@@ -12,7 +12,7 @@ class BezierPathWrapper
 {
 public:
     explicit BezierPathWrapper(const graphics::Path& path)
-        : bezierPath_(path)
+        : m_bezierPath(path)
     {}
 
     // Appends one element per path element, in path order; each call appends the whole path again.
@@ -21,7 +21,7 @@ public:
     std::vector<PathElement> elements;
 
 private:
-    const graphics::Path& bezierPath_;
+    const graphics::Path& m_bezierPath;
 };
 
 } // namespace pelorama::geometry

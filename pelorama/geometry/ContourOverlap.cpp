@@ -11,37 +11,37 @@ void ContourOverlap::addOverlap(std::shared_ptr<BezierIntersectRange> range, Bez
                                 BezierCurve* edge2)
 {
     auto overlap = std::make_shared<EdgeOverlap>(std::move(range), edge1, edge2);
-    if (runs_.size() == 1) {
-        if (runs_.front()->insertOverlap(overlap))
+    if (m_runs.size() == 1) {
+        if (m_runs.front()->insertOverlap(overlap))
             return;
-    } else if (runs_.size() >= 2) {
-        if (runs_.back()->insertOverlap(overlap)) {
-            joinRuns(runs_.size() - 1);
+    } else if (m_runs.size() >= 2) {
+        if (m_runs.back()->insertOverlap(overlap)) {
+            joinRuns(m_runs.size() - 1);
             return;
         }
-        if (runs_.front()->insertOverlap(overlap)) {
+        if (m_runs.front()->insertOverlap(overlap)) {
             joinRuns(0);
             return;
         }
     }
     auto run = std::make_shared<EdgeOverlapRun>();
     run->insertOverlap(std::move(overlap));
-    runs_.push_back(std::move(run));
+    m_runs.push_back(std::move(run));
 }
 
 void ContourOverlap::joinRuns(std::size_t grown)
 {
     // An overlap that closes the gap between two runs makes them one stretch; judged apart, each run would
     // be tested at an end that lies on the other contour's outline.
-    for (std::size_t i = 0; i < runs_.size(); ++i) {
+    for (std::size_t i = 0; i < m_runs.size(); ++i) {
         if (i == grown)
             continue;
-        if (runs_[grown]->absorb(*runs_[i])) {
-            runs_.erase(runs_.begin() + std::ptrdiff_t(i));
+        if (m_runs[grown]->absorb(*m_runs[i])) {
+            m_runs.erase(m_runs.begin() + std::ptrdiff_t(i));
             return;
         }
-        if (runs_[i]->absorb(*runs_[grown])) {
-            runs_.erase(runs_.begin() + std::ptrdiff_t(grown));
+        if (m_runs[i]->absorb(*m_runs[grown])) {
+            m_runs.erase(m_runs.begin() + std::ptrdiff_t(grown));
             return;
         }
     }
@@ -49,7 +49,7 @@ void ContourOverlap::joinRuns(std::size_t grown)
 
 bool ContourOverlap::containsCrossing(const EdgeCrossing& crossing) const
 {
-    for (const auto& run : runs_) {
+    for (const auto& run : m_runs) {
         if (crossing.edge == nullptr)
             continue;
         if (run->containsParameter(crossing.parameter(), *crossing.edge))

@@ -16,7 +16,7 @@ class EdgeOverlapRun;
 class ContourOverlap
 {
 public:
-    const std::vector<std::shared_ptr<EdgeOverlapRun>>& runs() const { return runs_; }
+    const std::vector<std::shared_ptr<EdgeOverlapRun>>& runs() const { return m_runs; }
 
     void addOverlap(std::shared_ptr<BezierIntersectRange> range, BezierCurve* edge1, BezierCurve* edge2);
     bool containsCrossing(const EdgeCrossing& crossing) const;
@@ -24,7 +24,7 @@ public:
 private:
     void joinRuns(std::size_t grown);
 
-    std::vector<std::shared_ptr<EdgeOverlapRun>> runs_;
+    std::vector<std::shared_ptr<EdgeOverlapRun>> m_runs;
 };
 
 } // namespace pelorama::geometry

@@ -7,49 +7,49 @@
 namespace pelorama::geometry {
 
 EdgeCrossing::EdgeCrossing(std::shared_ptr<BezierIntersection> intersection)
-    : intersection_(std::move(intersection))
+    : m_intersection(std::move(intersection))
 {}
 
 bool EdgeCrossing::isOnCurve1() const
 {
-    return edge != nullptr && intersection_->curve1()->data().isEqual(edge->data(), pointTolerance);
+    return edge != nullptr && m_intersection->curve1()->data().isEqual(edge->data(), pointTolerance);
 }
 
 double EdgeCrossing::parameter() const
 {
-    return isOnCurve1() ? intersection_->parameter1() : intersection_->parameter2();
+    return isOnCurve1() ? m_intersection->parameter1() : m_intersection->parameter2();
 }
 
 bool EdgeCrossing::isAtStart() const
 {
     const bool onCurve1 = isOnCurve1();
-    const double t = onCurve1 ? intersection_->parameter1() : intersection_->parameter2();
+    const double t = onCurve1 ? m_intersection->parameter1() : m_intersection->parameter2();
     if (isCloseToZero(t, intersectionEndTolerance))
         return true;
-    return (onCurve1 ? intersection_->curve1() : intersection_->curve2())->data().isPoint();
+    return (onCurve1 ? m_intersection->curve1() : m_intersection->curve2())->data().isPoint();
 }
 
 bool EdgeCrossing::isAtEnd() const
 {
     const bool onCurve1 = isOnCurve1();
-    const double t = onCurve1 ? intersection_->parameter1() : intersection_->parameter2();
+    const double t = onCurve1 ? m_intersection->parameter1() : m_intersection->parameter2();
     if (isCloseToZero(t - 1.0, intersectionEndTolerance))
         return true;
-    return (onCurve1 ? intersection_->curve1() : intersection_->curve2())->data().isPoint();
+    return (onCurve1 ? m_intersection->curve1() : m_intersection->curve2())->data().isPoint();
 }
 
 std::shared_ptr<BezierCurve> EdgeCrossing::leftCurve() const
 {
     if (isAtStart())
         return nullptr;
-    return isOnCurve1() ? intersection_->curve1LeftBezier() : intersection_->curve2LeftBezier();
+    return isOnCurve1() ? m_intersection->curve1LeftBezier() : m_intersection->curve2LeftBezier();
 }
 
 std::shared_ptr<BezierCurve> EdgeCrossing::rightCurve() const
 {
     if (isAtEnd())
         return nullptr;
-    return isOnCurve1() ? intersection_->curve1RightBezier() : intersection_->curve2RightBezier();
+    return isOnCurve1() ? m_intersection->curve1RightBezier() : m_intersection->curve2RightBezier();
 }
 
 EdgeCrossing* EdgeCrossing::nextNonSelfCrossing() const

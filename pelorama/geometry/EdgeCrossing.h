@@ -14,7 +14,7 @@ class EdgeCrossing
 public:
     explicit EdgeCrossing(std::shared_ptr<BezierIntersection> intersection);
 
-    BezierIntersection& intersection() const { return *intersection_; }
+    BezierIntersection& intersection() const { return *m_intersection; }
 
     // The crossing's parameter on its own edge.
     double parameter() const;
@@ -27,8 +27,8 @@ public:
     EdgeCrossing* previousNonSelfCrossing() const;
 
     // The crossing at the same place on the other edge, or none once that one is gone.
-    EdgeCrossing* counterpart() const { return counterpart_.lock().get(); }
-    void setCounterpart(const std::shared_ptr<EdgeCrossing>& other) { counterpart_ = other; }
+    EdgeCrossing* counterpart() const { return m_counterpart.lock().get(); }
+    void setCounterpart(const std::shared_ptr<EdgeCrossing>& other) { m_counterpart = other; }
 
     BezierCurve* edge = nullptr;
     bool fromCrossingOverlap = false;
@@ -41,8 +41,8 @@ private:
     // Whether the crossing's edge is curve 1 of its intersection, decided afresh each time.
     bool isOnCurve1() const;
 
-    std::shared_ptr<BezierIntersection> intersection_;
-    std::weak_ptr<EdgeCrossing> counterpart_;
+    std::shared_ptr<BezierIntersection> m_intersection;
+    std::weak_ptr<EdgeCrossing> m_counterpart;
 };
 
 // Makes the pair of crossings over one intersection, adds them to the two edges (keeping both lists sorted)

@@ -9,29 +9,29 @@
 namespace pelorama::geometry {
 
 EdgeOverlap::EdgeOverlap(std::shared_ptr<BezierIntersectRange> range, BezierCurve* edge1, BezierCurve* edge2)
-    : edge1_(edge1)
-    , edge2_(edge2)
-    , range_(std::move(range))
+    : m_edge1(edge1)
+    , m_edge2(edge2)
+    , m_range(std::move(range))
 {}
 
 bool EdgeOverlap::continuesInto(const EdgeOverlap& other) const
 {
-    const Range& mine = range_->parameterRange1();
-    const Range& theirs = other.range_->parameterRange1();
+    const Range& mine = m_range->parameterRange1();
+    const Range& theirs = other.m_range->parameterRange1();
     if (isClose(mine.maximum, 1.0, overlapContinuityTolerance))
-        return *other.edge1_ == *edge1_->next() && isClose(theirs.minimum, 0.0, overlapContinuityTolerance);
-    return *other.edge1_ == *edge1_ &&
+        return *other.m_edge1 == *m_edge1->next() && isClose(theirs.minimum, 0.0, overlapContinuityTolerance);
+    return *other.m_edge1 == *m_edge1 &&
            isCloseToZero(theirs.minimum - mine.maximum, overlapContinuityTolerance);
 }
 
 bool EdgeOverlap::continuesFrom(const EdgeOverlap& other) const
 {
-    const Range& mine = range_->parameterRange1();
-    const Range& theirs = other.range_->parameterRange1();
+    const Range& mine = m_range->parameterRange1();
+    const Range& theirs = other.m_range->parameterRange1();
     if (isClose(mine.minimum, 0.0, overlapContinuityTolerance))
-        return *other.edge1_ == *edge1_->previous() &&
+        return *other.m_edge1 == *m_edge1->previous() &&
                isClose(theirs.maximum, 1.0, overlapContinuityTolerance);
-    return *other.edge1_ == *edge1_ &&
+    return *other.m_edge1 == *m_edge1 &&
            isCloseToZero(theirs.maximum - mine.minimum, overlapContinuityTolerance);
 }
 
@@ -40,7 +40,7 @@ bool EdgeOverlap::containsParameter(double parameter, const BezierCurve& edge, b
 {
     if (startExtends && stopExtends)
         return true;
-    const Range& range = edge == *edge1_ ? range_->parameterRange1() : range_->parameterRange2();
+    const Range& range = edge == *m_edge1 ? m_range->parameterRange1() : m_range->parameterRange2();
     const bool lower = startExtends ? parameter >= 0 : parameter > range.minimum;
     const bool upper = stopExtends ? parameter <= 1 : parameter < range.maximum;
     return lower && upper;
@@ -48,10 +48,10 @@ bool EdgeOverlap::containsParameter(double parameter, const BezierCurve& edge, b
 
 void EdgeOverlap::addMiddleCrossing()
 {
-    const double p1 = range_->parameterRange1().middle();
-    const double p2 = range_->parameterRange2().middle();
-    auto intersection = std::make_shared<BezierIntersection>(range_->curve1(), p1, range_->curve2(), p2);
-    addCrossingPair(intersection, *edge1_, *edge2_, false, true);
+    const double p1 = m_range->parameterRange1().middle();
+    const double p2 = m_range->parameterRange2().middle();
+    auto intersection = std::make_shared<BezierIntersection>(m_range->curve1(), p1, m_range->curve2(), p2);
+    addCrossingPair(intersection, *m_edge1, *m_edge2, false, true);
 }
 
 } // namespace pelorama::geometry

@@ -13,9 +13,9 @@ class EdgeOverlap
 public:
     EdgeOverlap(std::shared_ptr<BezierIntersectRange> range, BezierCurve* edge1, BezierCurve* edge2);
 
-    BezierCurve* edge1() const { return edge1_; }
-    BezierCurve* edge2() const { return edge2_; }
-    BezierIntersectRange& range() const { return *range_; }
+    BezierCurve* edge1() const { return m_edge1; }
+    BezierCurve* edge2() const { return m_edge2; }
+    BezierIntersectRange& range() const { return *m_range; }
 
     // The receiver ends where the other begins (along the first contour, across edge joints).
     bool continuesInto(const EdgeOverlap& other) const;
@@ -27,9 +27,9 @@ public:
     void addMiddleCrossing();
 
 private:
-    BezierCurve* edge1_;
-    BezierCurve* edge2_;
-    std::shared_ptr<BezierIntersectRange> range_;
+    BezierCurve* m_edge1;
+    BezierCurve* m_edge2;
+    std::shared_ptr<BezierIntersectRange> m_range;
 };
 
 } // namespace pelorama::geometry

@@ -51,16 +51,16 @@ EdgeOverlapRun::Tangents tangentsAt(const RunEnds& ends, double offset)
 
 bool EdgeOverlapRun::insertOverlap(std::shared_ptr<EdgeOverlap> overlap)
 {
-    if (overlaps_.empty()) {
-        overlaps_.push_back(std::move(overlap));
+    if (m_overlaps.empty()) {
+        m_overlaps.push_back(std::move(overlap));
         return true;
     }
-    if (overlaps_.back()->continuesInto(*overlap)) {
-        overlaps_.push_back(std::move(overlap));
+    if (m_overlaps.back()->continuesInto(*overlap)) {
+        m_overlaps.push_back(std::move(overlap));
         return true;
     }
-    if (overlaps_.front()->continuesFrom(*overlap)) {
-        overlaps_.insert(overlaps_.begin(), std::move(overlap));
+    if (m_overlaps.front()->continuesFrom(*overlap)) {
+        m_overlaps.insert(m_overlaps.begin(), std::move(overlap));
         return true;
     }
     return false;
@@ -68,35 +68,35 @@ bool EdgeOverlapRun::insertOverlap(std::shared_ptr<EdgeOverlap> overlap)
 
 bool EdgeOverlapRun::absorb(EdgeOverlapRun& other)
 {
-    if (this == &other || overlaps_.empty() || other.overlaps_.empty())
+    if (this == &other || m_overlaps.empty() || other.m_overlaps.empty())
         return false;
-    if (!overlaps_.back()->continuesInto(*other.overlaps_.front()))
+    if (!m_overlaps.back()->continuesInto(*other.m_overlaps.front()))
         return false;
-    overlaps_.insert(overlaps_.end(), other.overlaps_.begin(), other.overlaps_.end());
-    other.overlaps_.clear();
+    m_overlaps.insert(m_overlaps.end(), other.m_overlaps.begin(), other.m_overlaps.end());
+    other.m_overlaps.clear();
     return true;
 }
 
 bool EdgeOverlapRun::isComplete() const
 {
-    if (overlaps_.empty())
+    if (m_overlaps.empty())
         return false;
-    return overlaps_.back()->continuesInto(*overlaps_.front());
+    return m_overlaps.back()->continuesInto(*m_overlaps.front());
 }
 
 EdgeOverlapRun::Tangents EdgeOverlapRun::edge1Tangents(double offset) const
 {
-    return tangentsAt(edge1Ends(*overlaps_.front(), *overlaps_.back()), offset);
+    return tangentsAt(edge1Ends(*m_overlaps.front(), *m_overlaps.back()), offset);
 }
 
 EdgeOverlapRun::Tangents EdgeOverlapRun::edge2Tangents(double offset) const
 {
-    return tangentsAt(edge2Ends(*overlaps_.front(), *overlaps_.back()), offset);
+    return tangentsAt(edge2Ends(*m_overlaps.front(), *m_overlaps.back()), offset);
 }
 
 EdgeOverlapRun::TestPoints EdgeOverlapRun::edge1TestPoints(double offset) const
 {
-    const RunEnds ends = edge1Ends(*overlaps_.front(), *overlaps_.back());
+    const RunEnds ends = edge1Ends(*m_overlaps.front(), *m_overlaps.back());
     const double leftLength = ends.left->data().length();
     const double rightLength = ends.right->data().length();
     return {ends.left->data().point(1 - std::min(leftLength, offset) / leftLength).point,
@@ -105,7 +105,7 @@ EdgeOverlapRun::TestPoints EdgeOverlapRun::edge1TestPoints(double offset) const
 
 bool EdgeOverlapRun::isCrossing() const
 {
-    if (overlaps_.empty())
+    if (m_overlaps.empty())
         return false;
     double offset = 0;
     Tangents tangents1 = edge1Tangents(offset);
@@ -121,7 +121,7 @@ bool EdgeOverlapRun::isCrossing() const
         return true;
 
     const TestPoints points = edge1TestPoints(1.0);
-    const BezierContour* contour = overlaps_.front()->edge2()->contour;
+    const BezierContour* contour = m_overlaps.front()->edge2()->contour;
     if (contour == nullptr)
         return false;
     auto isInside = [contour](const graphics::Point& point) {
@@ -137,23 +137,23 @@ bool EdgeOverlapRun::isCrossing() const
 
 void EdgeOverlapRun::addCrossings()
 {
-    if (overlaps_.empty())
+    if (m_overlaps.empty())
         return;
-    overlaps_[overlaps_.size() / 2]->addMiddleCrossing();
+    m_overlaps[m_overlaps.size() / 2]->addMiddleCrossing();
 }
 
 bool EdgeOverlapRun::containsParameter(double parameter, const BezierCurve& edge) const
 {
-    if (overlaps_.empty())
+    if (m_overlaps.empty())
         return false;
-    auto found = std::find_if(overlaps_.begin(), overlaps_.end(), [&edge](const auto& overlap) {
+    auto found = std::find_if(m_overlaps.begin(), m_overlaps.end(), [&edge](const auto& overlap) {
         return *overlap->edge1() == edge || *overlap->edge2() == edge;
     });
-    if (found == overlaps_.end())
+    if (found == m_overlaps.end())
         return false;
     const EdgeOverlap& overlap = **found;
-    const bool startExtends = found == overlaps_.begin() ? overlaps_.back()->continuesInto(overlap) : true;
-    const bool stopExtends = found == overlaps_.end() - 1 ? overlaps_.front()->continuesFrom(overlap) : true;
+    const bool startExtends = found == m_overlaps.begin() ? m_overlaps.back()->continuesInto(overlap) : true;
+    const bool stopExtends = found == m_overlaps.end() - 1 ? m_overlaps.front()->continuesFrom(overlap) : true;
     return overlap.containsParameter(parameter, edge, startExtends, stopExtends);
 }
 

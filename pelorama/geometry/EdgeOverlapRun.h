@@ -26,7 +26,7 @@ public:
         graphics::Point after;
     };
 
-    const std::vector<std::shared_ptr<EdgeOverlap>>& overlaps() const { return overlaps_; }
+    const std::vector<std::shared_ptr<EdgeOverlap>>& overlaps() const { return m_overlaps; }
 
     // Adds the overlap at the end or the start of the run; false (run unchanged) when it joins neither.
     bool insertOverlap(std::shared_ptr<EdgeOverlap> overlap);
@@ -44,7 +44,7 @@ public:
     TestPoints edge1TestPoints(double offset) const;
 
 private:
-    std::vector<std::shared_ptr<EdgeOverlap>> overlaps_;
+    std::vector<std::shared_ptr<EdgeOverlap>> m_overlaps;
 };
 
 } // namespace pelorama::geometry

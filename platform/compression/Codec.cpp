@@ -17,24 +17,24 @@ void advance(Stream& stream, std::size_t consumed, std::size_t produced)
 
 std::uint8_t* PendingOutput::prepare(std::size_t capacity)
 {
-    bytes_.resize(capacity);
-    offset_ = 0;
-    return bytes_.data();
+    m_bytes.resize(capacity);
+    m_offset = 0;
+    return m_bytes.data();
 }
 
 void PendingOutput::commit(std::size_t count)
 {
-    bytes_.resize(count);
-    offset_ = 0;
+    m_bytes.resize(count);
+    m_offset = 0;
 }
 
 void PendingOutput::drainInto(Stream& stream)
 {
-    const std::size_t count = std::min(bytes_.size() - offset_, stream.destinationSize);
+    const std::size_t count = std::min(m_bytes.size() - m_offset, stream.destinationSize);
     if (count == 0)
         return;
-    std::memcpy(stream.destinationPointer, bytes_.data() + offset_, count);
-    offset_ += count;
+    std::memcpy(stream.destinationPointer, m_bytes.data() + m_offset, count);
+    m_offset += count;
     advance(stream, 0, count);
 }
 

@@ -25,15 +25,15 @@ void advance(Stream& stream, std::size_t consumed, std::size_t produced);
 class PendingOutput
 {
 public:
-    bool isEmpty() const { return offset_ == bytes_.size(); }
+    bool isEmpty() const { return m_offset == m_bytes.size(); }
     // A buffer of at least capacity bytes to fill; commit() keeps the first count of them.
     std::uint8_t* prepare(std::size_t capacity);
     void commit(std::size_t count);
     void drainInto(Stream& stream);
 
 private:
-    std::vector<std::uint8_t> bytes_;
-    std::size_t offset_ = 0;
+    std::vector<std::uint8_t> m_bytes;
+    std::size_t m_offset = 0;
 };
 
 } // namespace compression

@@ -13,43 +13,43 @@ constexpr int rawWindowBits = -15;
 } // namespace
 
 DeflateCodec::DeflateCodec(Operation operation)
-    : operation_(operation)
+    : m_operation(operation)
 {}
 
 std::unique_ptr<Codec> DeflateCodec::make(Operation operation)
 {
     std::unique_ptr<DeflateCodec> codec(new DeflateCodec(operation));
     const int result = operation == Operation::encode
-                           ? deflateInit2(&codec->z_, Z_DEFAULT_COMPRESSION, Z_DEFLATED, rawWindowBits, 8,
+                           ? deflateInit2(&codec->m_z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, rawWindowBits, 8,
                                           Z_DEFAULT_STRATEGY)
-                           : inflateInit2(&codec->z_, rawWindowBits);
+                           : inflateInit2(&codec->m_z, rawWindowBits);
     if (result != Z_OK)
         return nullptr;
-    codec->ready_ = true;
+    codec->m_ready = true;
     return codec;
 }
 
 DeflateCodec::~DeflateCodec()
 {
-    if (!ready_)
+    if (!m_ready)
         return;
-    if (operation_ == Operation::encode)
-        deflateEnd(&z_);
+    if (m_operation == Operation::encode)
+        deflateEnd(&m_z);
     else
-        inflateEnd(&z_);
+        inflateEnd(&m_z);
 }
 
 Status DeflateCodec::process(Stream& stream, bool finalize)
 {
     const auto sourceCount = static_cast<uInt>(std::min<std::size_t>(stream.sourceSize, UINT_MAX));
     const auto destinationCount = static_cast<uInt>(std::min<std::size_t>(stream.destinationSize, UINT_MAX));
-    z_.next_in = const_cast<Bytef*>(stream.sourcePointer); // zlib does not write through next_in
-    z_.avail_in = sourceCount;
-    z_.next_out = stream.destinationPointer;
-    z_.avail_out = destinationCount;
-    const int result = operation_ == Operation::encode ? deflate(&z_, finalize ? Z_FINISH : Z_NO_FLUSH)
-                                                       : inflate(&z_, Z_NO_FLUSH);
-    advance(stream, sourceCount - z_.avail_in, destinationCount - z_.avail_out);
+    m_z.next_in = const_cast<Bytef*>(stream.sourcePointer); // zlib does not write through next_in
+    m_z.avail_in = sourceCount;
+    m_z.next_out = stream.destinationPointer;
+    m_z.avail_out = destinationCount;
+    const int result = m_operation == Operation::encode ? deflate(&m_z, finalize ? Z_FINISH : Z_NO_FLUSH)
+                                                       : inflate(&m_z, Z_NO_FLUSH);
+    advance(stream, sourceCount - m_z.avail_in, destinationCount - m_z.avail_out);
     switch (result) {
     case Z_STREAM_END:
         return Status::end;

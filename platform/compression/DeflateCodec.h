@@ -19,9 +19,9 @@ public:
 private:
     explicit DeflateCodec(Operation operation);
 
-    Operation operation_;
-    z_stream z_{};
-    bool ready_ = false;
+    Operation m_operation;
+    z_stream m_z{};
+    bool m_ready = false;
 };
 
 } // namespace compression

@@ -21,12 +21,12 @@ private:
     Status encode(Stream& stream, bool finalize);
     Status decode(Stream& stream);
 
-    LZ4F_cctx* compression_ = nullptr;
-    LZ4F_dctx* decompression_ = nullptr;
-    LZ4F_preferences_t preferences_{};
-    PendingOutput pending_;
-    bool begun_ = false;
-    bool ended_ = false;
+    LZ4F_cctx* m_compression = nullptr;
+    LZ4F_dctx* m_decompression = nullptr;
+    LZ4F_preferences_t m_preferences{};
+    PendingOutput m_pending;
+    bool m_begun = false;
+    bool m_ended = false;
 };
 
 } // namespace compression

@@ -8,8 +8,8 @@ std::unique_ptr<Codec> LzmaCodec::make(Operation operation)
 {
     std::unique_ptr<LzmaCodec> codec(new LzmaCodec);
     const lzma_ret result = operation == Operation::encode
-                                ? lzma_easy_encoder(&codec->lzma_, LZMA_PRESET_DEFAULT, LZMA_CHECK_CRC64)
-                                : lzma_stream_decoder(&codec->lzma_, decoderMemoryLimit, 0);
+                                ? lzma_easy_encoder(&codec->m_lzma, LZMA_PRESET_DEFAULT, LZMA_CHECK_CRC64)
+                                : lzma_stream_decoder(&codec->m_lzma, decoderMemoryLimit, 0);
     if (result != LZMA_OK)
         return nullptr;
     return codec;
@@ -17,17 +17,17 @@ std::unique_ptr<Codec> LzmaCodec::make(Operation operation)
 
 LzmaCodec::~LzmaCodec()
 {
-    lzma_end(&lzma_);
+    lzma_end(&m_lzma);
 }
 
 Status LzmaCodec::process(Stream& stream, bool finalize)
 {
-    lzma_.next_in = stream.sourcePointer;
-    lzma_.avail_in = stream.sourceSize;
-    lzma_.next_out = stream.destinationPointer;
-    lzma_.avail_out = stream.destinationSize;
-    const lzma_ret result = lzma_code(&lzma_, finalize ? LZMA_FINISH : LZMA_RUN);
-    advance(stream, stream.sourceSize - lzma_.avail_in, stream.destinationSize - lzma_.avail_out);
+    m_lzma.next_in = stream.sourcePointer;
+    m_lzma.avail_in = stream.sourceSize;
+    m_lzma.next_out = stream.destinationPointer;
+    m_lzma.avail_out = stream.destinationSize;
+    const lzma_ret result = lzma_code(&m_lzma, finalize ? LZMA_FINISH : LZMA_RUN);
+    advance(stream, stream.sourceSize - m_lzma.avail_in, stream.destinationSize - m_lzma.avail_out);
     switch (result) {
     case LZMA_STREAM_END:
         return Status::end;

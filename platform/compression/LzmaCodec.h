@@ -22,7 +22,7 @@ public:
 private:
     LzmaCodec() = default;
 
-    lzma_stream lzma_ = LZMA_STREAM_INIT;
+    lzma_stream m_lzma = LZMA_STREAM_INIT;
 };
 
 } // namespace compression

@@ -13,50 +13,50 @@ Stream::~Stream() = default;
 
 Status Stream::init(Operation operation, Algorithm algorithm)
 {
-    codec_.reset();
-    last_ = Status::error;
+    m_codec.reset();
+    m_last = Status::error;
     if (operation != Operation::encode && operation != Operation::decode)
         return Status::error;
     switch (algorithm) {
     case Algorithm::lz4:
-        codec_ = Lz4Codec::make(operation);
+        m_codec = Lz4Codec::make(operation);
         break;
     case Algorithm::zlib:
-        codec_ = DeflateCodec::make(operation);
+        m_codec = DeflateCodec::make(operation);
         break;
     case Algorithm::lzma:
-        codec_ = LzmaCodec::make(operation);
+        m_codec = LzmaCodec::make(operation);
         break;
     case Algorithm::lzfse:
-        codec_ = ZstdCodec::make(operation);
+        m_codec = ZstdCodec::make(operation);
         break;
     }
-    if (!codec_)
+    if (!m_codec)
         return Status::error;
-    last_ = Status::ok;
+    m_last = Status::ok;
     return Status::ok;
 }
 
 Status Stream::process(Flags flags)
 {
-    if (!codec_ || last_ != Status::ok)
-        return last_;
+    if (!m_codec || m_last != Status::ok)
+        return m_last;
     const bool finalize = flags == Flags::finalize;
     const std::size_t sourceBefore = sourceSize;
     const std::size_t destinationBefore = destinationSize;
-    last_ = codec_->process(*this, finalize);
+    m_last = m_codec->process(*this, finalize);
     // Once all input is in, a call that has room for output but moves nothing can never be followed by
     // one that does: the data ended early.
-    if (last_ == Status::ok && finalize && destinationBefore > 0 && sourceSize == sourceBefore &&
+    if (m_last == Status::ok && finalize && destinationBefore > 0 && sourceSize == sourceBefore &&
         destinationSize == destinationBefore)
-        last_ = Status::error;
-    return last_;
+        m_last = Status::error;
+    return m_last;
 }
 
 void Stream::destroy()
 {
-    codec_.reset();
-    last_ = Status::error;
+    m_codec.reset();
+    m_last = Status::error;
 }
 
 } // namespace compression

@@ -44,8 +44,8 @@ public:
     std::size_t sourceSize = 0;
 
 private:
-    std::unique_ptr<Codec> codec_;
-    Status last_ = Status::error;
+    std::unique_ptr<Codec> m_codec;
+    Status m_last = Status::error;
 };
 
 } // namespace compression

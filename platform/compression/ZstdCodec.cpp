@@ -8,16 +8,16 @@ std::unique_ptr<Codec> ZstdCodec::make(Operation operation)
 {
     std::unique_ptr<ZstdCodec> codec(new ZstdCodec);
     if (operation == Operation::encode) {
-        codec->compression_ = ZSTD_createCCtx();
-        if (!codec->compression_ ||
+        codec->m_compression = ZSTD_createCCtx();
+        if (!codec->m_compression ||
             ZSTD_isError(
-                ZSTD_CCtx_setParameter(codec->compression_, ZSTD_c_compressionLevel, compressionLevel)) ||
-            ZSTD_isError(ZSTD_CCtx_setParameter(codec->compression_, ZSTD_c_checksumFlag, 1)))
+                ZSTD_CCtx_setParameter(codec->m_compression, ZSTD_c_compressionLevel, compressionLevel)) ||
+            ZSTD_isError(ZSTD_CCtx_setParameter(codec->m_compression, ZSTD_c_checksumFlag, 1)))
             return nullptr;
     } else {
-        codec->decompression_ = ZSTD_createDCtx();
-        if (!codec->decompression_ || ZSTD_isError(ZSTD_DCtx_setParameter(
-                                          codec->decompression_, ZSTD_d_windowLogMax, maximumWindowLog)))
+        codec->m_decompression = ZSTD_createDCtx();
+        if (!codec->m_decompression || ZSTD_isError(ZSTD_DCtx_setParameter(
+                                          codec->m_decompression, ZSTD_d_windowLogMax, maximumWindowLog)))
             return nullptr;
     }
     return codec;
@@ -25,21 +25,21 @@ std::unique_ptr<Codec> ZstdCodec::make(Operation operation)
 
 ZstdCodec::~ZstdCodec()
 {
-    ZSTD_freeCCtx(compression_);
-    ZSTD_freeDCtx(decompression_);
+    ZSTD_freeCCtx(m_compression);
+    ZSTD_freeDCtx(m_decompression);
 }
 
 Status ZstdCodec::process(Stream& stream, bool finalize)
 {
     ZSTD_inBuffer input{stream.sourcePointer, stream.sourceSize, 0};
     ZSTD_outBuffer output{stream.destinationPointer, stream.destinationSize, 0};
-    const std::size_t result = compression_ ? ZSTD_compressStream2(compression_, &output, &input,
+    const std::size_t result = m_compression ? ZSTD_compressStream2(m_compression, &output, &input,
                                                                    finalize ? ZSTD_e_end : ZSTD_e_continue)
-                                            : ZSTD_decompressStream(decompression_, &output, &input);
+                                            : ZSTD_decompressStream(m_decompression, &output, &input);
     if (ZSTD_isError(result))
         return Status::error;
     advance(stream, input.pos, output.pos);
-    if (result == 0 && (decompression_ || finalize))
+    if (result == 0 && (m_decompression || finalize))
         return Status::end;
     return Status::ok;
 }

@@ -23,8 +23,8 @@ public:
 private:
     ZstdCodec() = default;
 
-    ZSTD_CCtx* compression_ = nullptr;
-    ZSTD_DCtx* decompression_ = nullptr;
+    ZSTD_CCtx* m_compression = nullptr;
+    ZSTD_DCtx* m_decompression = nullptr;
 };
 
 } // namespace compression

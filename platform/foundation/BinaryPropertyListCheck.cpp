@@ -48,31 +48,31 @@ class Checker
 {
 public:
     Checker(const unsigned char* bytes, std::size_t size, const PropertyListLimits& limits)
-        : bytes_(bytes)
-        , size_(size)
-        , limits_(limits)
+        : m_bytes(bytes)
+        , m_size(size)
+        , m_limits(limits)
     {}
 
     Expected<void, PropertyListError> run()
     {
-        if (size_ < headerSize + trailerSize || std::memcmp(bytes_, "bplist00", headerSize) != 0)
+        if (m_size < headerSize + trailerSize || std::memcmp(m_bytes, "bplist00", headerSize) != 0)
             return failure(QStringLiteral("the header or trailer is missing"));
-        const std::size_t trailer = size_ - trailerSize;
-        offsetSize_ = bytes_[trailer + 6];
-        referenceSize_ = bytes_[trailer + 7];
+        const std::size_t trailer = m_size - trailerSize;
+        m_offsetSize = m_bytes[trailer + 6];
+        m_referenceSize = m_bytes[trailer + 7];
         const std::uint64_t objectCount = readBigEndian(trailer + 8, 8);
         const std::uint64_t topObject = readBigEndian(trailer + 16, 8);
         const std::uint64_t tableOffset = readBigEndian(trailer + 24, 8);
-        if (!isWordSize(offsetSize_) || !isWordSize(referenceSize_))
+        if (!isWordSize(m_offsetSize) || !isWordSize(m_referenceSize))
             return failure(QStringLiteral("the offset or reference size is invalid"));
         if (objectCount == 0 || topObject >= objectCount)
             return failure(QStringLiteral("the top object is out of range"));
         if (tableOffset < headerSize || tableOffset > trailer ||
-            objectCount > (trailer - tableOffset) / offsetSize_)
+            objectCount > (trailer - tableOffset) / m_offsetSize)
             return failure(QStringLiteral("the offset table is out of bounds"));
-        objectsEnd_ = static_cast<std::size_t>(tableOffset);
-        objectCount_ = static_cast<std::size_t>(objectCount);
-        if (referenceSize_ < 8 && objectCount_ > (std::uint64_t{1} << (8 * referenceSize_)))
+        m_objectsEnd = static_cast<std::size_t>(tableOffset);
+        m_objectCount = static_cast<std::size_t>(objectCount);
+        if (m_referenceSize < 8 && m_objectCount > (std::uint64_t{1} << (8 * m_referenceSize)))
             return failure(QStringLiteral("there are more objects than references can name"));
         return walk(static_cast<std::size_t>(topObject));
     }
@@ -104,30 +104,30 @@ private:
     {
         std::uint64_t value = 0;
         for (std::size_t i = 0; i < width; ++i)
-            value = (value << 8) | bytes_[at + i];
+            value = (value << 8) | m_bytes[at + i];
         return value;
     }
 
     bool holdsNul(std::size_t at, std::uint64_t length, std::size_t unit) const
     {
         for (std::size_t i = at; i + unit <= at + length; i += unit)
-            if (bytes_[i] == 0 && (unit == 1 || bytes_[i + 1] == 0))
+            if (m_bytes[i] == 0 && (unit == 1 || m_bytes[i + 1] == 0))
                 return true;
         return false;
     }
 
     bool fits(std::size_t at, std::uint64_t length) const
     {
-        return at <= objectsEnd_ && length <= objectsEnd_ - at;
+        return at <= m_objectsEnd && length <= m_objectsEnd - at;
     }
 
     Expected<ObjectShape, PropertyListError> shapeOf(std::size_t object, bool scanText = true) const
     {
-        const std::uint64_t offset = readBigEndian(objectsEnd_ + object * offsetSize_, offsetSize_);
-        if (offset < headerSize || offset >= objectsEnd_)
+        const std::uint64_t offset = readBigEndian(m_objectsEnd + object * m_offsetSize, m_offsetSize);
+        if (offset < headerSize || offset >= m_objectsEnd)
             return failure(QStringLiteral("an object offset is out of bounds"));
         std::size_t at = static_cast<std::size_t>(offset);
-        const unsigned marker = bytes_[at++];
+        const unsigned marker = m_bytes[at++];
         const unsigned type = marker >> 4;
         const unsigned info = marker & 0xF;
         ObjectShape shape;
@@ -164,9 +164,9 @@ private:
         case 0xD: {
             std::uint64_t count = info;
             if (info == 0xF) {
-                if (at >= objectsEnd_)
+                if (at >= m_objectsEnd)
                     return failure(QStringLiteral("an object length is truncated"));
-                const unsigned lengthMarker = bytes_[at++];
+                const unsigned lengthMarker = m_bytes[at++];
                 if ((lengthMarker >> 4) != 0x1 || (lengthMarker & 0xF) > 3)
                     return failure(QStringLiteral("an object length is invalid"));
                 const std::size_t width = std::size_t{1} << (lengthMarker & 0xF);
@@ -175,7 +175,7 @@ private:
                 count = readBigEndian(at, width);
                 at += width;
             }
-            if (count > objectsEnd_)
+            if (count > m_objectsEnd)
                 return failure(QStringLiteral("an object is longer than the data"));
             if (type == 0x4 || type == 0x5) {
                 shape.kind = ObjectShape::Kind::string;
@@ -188,7 +188,7 @@ private:
             } else {
                 shape.kind = type == 0xA ? ObjectShape::Kind::array : ObjectShape::Kind::dictionary;
                 shape.count = type == 0xA ? count : count * 2;
-                length = shape.count * referenceSize_;
+                length = shape.count * m_referenceSize;
                 shape.referencesAt = at;
             }
             if (type == 0x4)
@@ -208,12 +208,12 @@ private:
 
     Expected<void, PropertyListError> walk(std::size_t top)
     {
-        std::vector<State> states(objectCount_, State::unvisited);
-        std::vector<Totals> done(objectCount_);
+        std::vector<State> states(m_objectCount, State::unvisited);
+        std::vector<Totals> done(m_objectCount);
         std::vector<Frame> stack;
 
         auto enter = [&](std::size_t object) -> Expected<void, PropertyListError> {
-            if (stack.size() >= static_cast<std::size_t>(std::max(limits_.maximumDepth, 1)))
+            if (stack.size() >= static_cast<std::size_t>(std::max(m_limits.maximumDepth, 1)))
                 return failure(QStringLiteral("containers are nested too deeply"));
             auto shape = shapeOf(object);
             if (!shape)
@@ -232,9 +232,9 @@ private:
                 stack.pop_back();
                 states[finished.object] = State::done;
                 done[finished.object] = finished.totals;
-                if (finished.totals.values > limits_.maximumValueCount)
+                if (finished.totals.values > m_limits.maximumValueCount)
                     return failure(QStringLiteral("it holds too many values"));
-                if (finished.totals.bytes > saturatingAdd(limits_.maximumExtraBytes, size_))
+                if (finished.totals.bytes > saturatingAdd(m_limits.maximumExtraBytes, m_size))
                     return failure(QStringLiteral("it holds too much data"));
                 if (!stack.empty())
                     addChild(stack.back().totals, finished.totals);
@@ -242,8 +242,8 @@ private:
             }
             const std::uint64_t index = frame.next++;
             const std::uint64_t child = readBigEndian(
-                frame.shape.referencesAt + static_cast<std::size_t>(index) * referenceSize_, referenceSize_);
-            if (child >= objectCount_)
+                frame.shape.referencesAt + static_cast<std::size_t>(index) * m_referenceSize, m_referenceSize);
+            if (child >= m_objectCount)
                 return failure(QStringLiteral("a reference is out of range"));
             const auto childObject = static_cast<std::size_t>(child);
             const bool isKey =
@@ -261,7 +261,7 @@ private:
             case State::done:
                 addChild(frame.totals, done[childObject]);
                 if (stack.size() + 1 + static_cast<std::size_t>(done[childObject].height) >
-                    static_cast<std::size_t>(std::max(limits_.maximumDepth, 1)))
+                    static_cast<std::size_t>(std::max(m_limits.maximumDepth, 1)))
                     return failure(QStringLiteral("containers are nested too deeply"));
                 break;
             case State::unvisited:
@@ -280,13 +280,13 @@ private:
         parent.height = std::max(parent.height, child.height + 1);
     }
 
-    const unsigned char* bytes_;
-    std::size_t size_;
-    const PropertyListLimits& limits_;
-    std::size_t offsetSize_ = 0;
-    std::size_t referenceSize_ = 0;
-    std::size_t objectsEnd_ = 0;
-    std::size_t objectCount_ = 0;
+    const unsigned char* m_bytes;
+    std::size_t m_size;
+    const PropertyListLimits& m_limits;
+    std::size_t m_offsetSize = 0;
+    std::size_t m_referenceSize = 0;
+    std::size_t m_objectsEnd = 0;
+    std::size_t m_objectCount = 0;
 };
 
 } // namespace

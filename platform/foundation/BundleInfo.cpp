@@ -50,13 +50,13 @@ std::optional<QString> BundleInfo::stringForKey(const QString& key)
 BundleInfo::Override::Override(QVariantMap table)
 {
     const std::lock_guard lock(overrideMutex);
-    previous_ = std::exchange(overrideTable, std::move(table));
+    m_previous = std::exchange(overrideTable, std::move(table));
 }
 
 BundleInfo::Override::~Override()
 {
     const std::lock_guard lock(overrideMutex);
-    overrideTable = std::move(previous_);
+    overrideTable = std::move(m_previous);
 }
 
 } // namespace foundation

@@ -42,7 +42,7 @@ public:
         Override& operator=(const Override&) = delete;
 
     private:
-        std::optional<QVariantMap> previous_;
+        std::optional<QVariantMap> m_previous;
     };
 };
 

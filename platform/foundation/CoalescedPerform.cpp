@@ -5,27 +5,27 @@
 namespace foundation {
 
 CoalescedPerform::CoalescedPerform(std::function<void()> action)
-    : action_(std::move(action))
-    , context_(std::make_unique<QObject>())
+    : m_action(std::move(action))
+    , m_context(std::make_unique<QObject>())
 {}
 
 CoalescedPerform::~CoalescedPerform() = default;
 
 void CoalescedPerform::request()
 {
-    if (pending_.exchange(true)) {
+    if (m_pending.exchange(true)) {
         return;
     }
     QMetaObject::invokeMethod(
-        context_.get(), [this] { run(); }, Qt::QueuedConnection);
+        m_context.get(), [this] { run(); }, Qt::QueuedConnection);
 }
 
 void CoalescedPerform::run()
 {
     // Cleared before the action, so that what the action requests runs on the following pass.
-    pending_.store(false);
+    m_pending.store(false);
     // A copy, so that an action which destroys this object still runs to its end.
-    const std::function<void()> action = action_;
+    const std::function<void()> action = m_action;
     action();
 }
 

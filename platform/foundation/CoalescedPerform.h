@@ -20,15 +20,15 @@ public:
     CoalescedPerform& operator=(const CoalescedPerform&) = delete;
 
     void request();
-    bool isPending() const { return pending_.load(); }
+    bool isPending() const { return m_pending.load(); }
 
 private:
     void run();
 
-    std::function<void()> action_;
-    std::atomic<bool> pending_ = false;
+    std::function<void()> m_action;
+    std::atomic<bool> m_pending = false;
     // The queued call's receiver: it lives in this object's thread and takes pending calls with it.
-    std::unique_ptr<QObject> context_;
+    std::unique_ptr<QObject> m_context;
 };
 
 } // namespace foundation

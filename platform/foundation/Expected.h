@@ -24,35 +24,35 @@ template <typename T, typename E> class [[nodiscard]] Expected
 {
 public:
     Expected(T value)
-        : state_(std::in_place_index<0>, std::move(value))
+        : m_state(std::in_place_index<0>, std::move(value))
     {}
     Expected(Unexpected<E> unexpected)
-        : state_(std::in_place_index<1>, std::move(unexpected.error))
+        : m_state(std::in_place_index<1>, std::move(unexpected.error))
     {}
 
-    bool hasValue() const { return state_.index() == 0; }
+    bool hasValue() const { return m_state.index() == 0; }
     explicit operator bool() const { return hasValue(); }
 
     T& value() &
     {
         requireValue();
-        return std::get<0>(state_);
+        return std::get<0>(m_state);
     }
     const T& value() const&
     {
         requireValue();
-        return std::get<0>(state_);
+        return std::get<0>(m_state);
     }
     T&& value() &&
     {
         requireValue();
-        return std::get<0>(std::move(state_));
+        return std::get<0>(std::move(m_state));
     }
     const E& error() const
     {
         if (hasValue())
             fatal("Expected holds a value, not an error");
-        return std::get<1>(state_);
+        return std::get<1>(m_state);
     }
 
     T& operator*() & { return value(); }
@@ -67,7 +67,7 @@ private:
             fatal("Expected holds an error, not a value");
     }
 
-    std::variant<T, E> state_;
+    std::variant<T, E> m_state;
 };
 
 // Success without a value. The error type need not be default-constructible.
@@ -76,20 +76,20 @@ template <typename E> class [[nodiscard]] Expected<void, E>
 public:
     Expected() = default;
     Expected(Unexpected<E> unexpected)
-        : error_(std::move(unexpected.error))
+        : m_error(std::move(unexpected.error))
     {}
 
-    bool hasValue() const { return !error_.has_value(); }
+    bool hasValue() const { return !m_error.has_value(); }
     explicit operator bool() const { return hasValue(); }
     const E& error() const
     {
-        if (!error_)
+        if (!m_error)
             fatal("Expected holds a value, not an error");
-        return *error_;
+        return *m_error;
     }
 
 private:
-    std::optional<E> error_;
+    std::optional<E> m_error;
 };
 
 } // namespace foundation

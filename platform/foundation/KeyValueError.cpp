@@ -22,9 +22,9 @@ QString describe(KeyValueError::Kind kind, const QString& className, const QStri
 
 KeyValueError::KeyValueError(Kind kind, const QString& className, const QString& key)
     : std::runtime_error(describe(kind, className, key).toStdString())
-    , kind_(kind)
-    , className_(className)
-    , key_(key)
+    , m_kind(kind)
+    , m_className(className)
+    , m_key(key)
 {}
 
 } // namespace foundation

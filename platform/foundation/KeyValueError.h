@@ -19,15 +19,15 @@ public:
 
     KeyValueError(Kind kind, const QString& className, const QString& key);
 
-    Kind kind() const { return kind_; }
-    const QString& className() const { return className_; }
-    const QString& key() const { return key_; }
+    Kind kind() const { return m_kind; }
+    const QString& className() const { return m_className; }
+    const QString& key() const { return m_key; }
     QString message() const { return QString::fromUtf8(what()); }
 
 private:
-    Kind kind_;
-    QString className_;
-    QString key_;
+    Kind m_kind;
+    QString m_className;
+    QString m_key;
 };
 
 } // namespace foundation

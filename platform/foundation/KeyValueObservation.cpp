@@ -19,9 +19,9 @@ class Observation : public std::enable_shared_from_this<Observation>
 {
 public:
     Observation(const QString& keyPath, KeyValueObservation::Callback callback)
-        : keys_(keyPath.split(QLatin1Char('.')))
-        , callback_(std::move(callback))
-        , objects_(keys_.size(), nullptr)
+        : m_keys(keyPath.split(QLatin1Char('.')))
+        , m_callback(std::move(callback))
+        , m_objects(m_keys.size(), nullptr)
     {}
 
     void start(QObject* root, KeyValueObservation::InitialValue initialValue);
@@ -36,27 +36,27 @@ private:
     {
     public:
         Step(std::weak_ptr<Observation> observation, qsizetype index)
-            : observation_(std::move(observation))
-            , index_(index)
+            : m_observation(std::move(observation))
+            , m_index(index)
         {}
 
         void valueDidChange() override
         {
-            if (const auto observation = observation_.lock()) {
-                observation->keyDidChange(index_);
+            if (const auto observation = m_observation.lock()) {
+                observation->keyDidChange(m_index);
             }
         }
 
         void objectDestroyed(QObject* object) override
         {
-            if (const auto observation = observation_.lock()) {
-                observation->objectDestroyed(index_, object);
+            if (const auto observation = m_observation.lock()) {
+                observation->objectDestroyed(m_index, object);
             }
         }
 
     private:
-        std::weak_ptr<Observation> observation_;
-        qsizetype index_;
+        std::weak_ptr<Observation> m_observation;
+        qsizetype m_index;
     };
 
     enum class Failure
@@ -77,26 +77,26 @@ private:
     // Guards the path and the fields below; never held while the callback runs, so callbacks that cause
     // changes elsewhere cannot deadlock against other observations. Recursive, because a getter read while
     // the path is rewired may itself cause a change of this path.
-    mutable std::recursive_mutex mutex_;
-    std::condition_variable_any idle_;
-    std::vector<std::thread::id> running_; // the threads inside the callback, once per call
-    const QStringList keys_;
-    const KeyValueObservation::Callback callback_;
-    bool active_ = false;
-    std::vector<std::shared_ptr<Step>> steps_;
-    std::vector<QObject*> objects_; // objects_[i] holds keys_[i]; nullptr where the path is nil
+    mutable std::recursive_mutex m_mutex;
+    std::condition_variable_any m_idle;
+    std::vector<std::thread::id> m_running; // the threads inside the callback, once per call
+    const QStringList m_keys;
+    const KeyValueObservation::Callback m_callback;
+    bool m_active = false;
+    std::vector<std::shared_ptr<Step>> m_steps;
+    std::vector<QObject*> m_objects; // m_objects[i] holds m_keys[i]; nullptr where the path is nil
 };
 
 void Observation::start(QObject* root, KeyValueObservation::InitialValue initialValue)
 {
-    Lock lock(mutex_);
-    for (qsizetype i = 0; i < keys_.size(); ++i) {
-        steps_.push_back(std::make_shared<Step>(weak_from_this(), i));
+    Lock lock(m_mutex);
+    for (qsizetype i = 0; i < m_keys.size(); ++i) {
+        m_steps.push_back(std::make_shared<Step>(weak_from_this(), i));
     }
     if (!root) {
         return;
     }
-    active_ = true;
+    m_active = true;
     try {
         attach(0, root, Failure::raise);
         reattachFrom(1, Failure::raise);
@@ -111,34 +111,34 @@ void Observation::start(QObject* root, KeyValueObservation::InitialValue initial
 
 void Observation::stop()
 {
-    Lock lock(mutex_);
+    Lock lock(m_mutex);
     detachAll();
     // Calls in progress on other threads finish first; one on this thread is the caller's own.
     const std::thread::id self = std::this_thread::get_id();
-    idle_.wait(lock, [&] {
-        return std::all_of(running_.begin(), running_.end(),
+    m_idle.wait(lock, [&] {
+        return std::all_of(m_running.begin(), m_running.end(),
                            [&](std::thread::id thread) { return thread == self; });
     });
 }
 
 void Observation::detachAll()
 {
-    active_ = false;
-    for (qsizetype i = 0; i < keys_.size(); ++i) {
+    m_active = false;
+    for (qsizetype i = 0; i < m_keys.size(); ++i) {
         detach(i);
     }
 }
 
 bool Observation::isActive() const
 {
-    const std::lock_guard lock(mutex_);
-    return active_;
+    const std::lock_guard lock(m_mutex);
+    return m_active;
 }
 
 void Observation::keyDidChange(qsizetype index)
 {
-    Lock lock(mutex_);
-    if (!active_) {
+    Lock lock(m_mutex);
+    if (!m_active) {
         return;
     }
     reattachFrom(index + 1, Failure::warn);
@@ -147,52 +147,52 @@ void Observation::keyDidChange(qsizetype index)
 
 void Observation::objectDestroyed(qsizetype index, QObject* object)
 {
-    const std::lock_guard lock(mutex_);
-    if (objects_[index] != object) {
+    const std::lock_guard lock(m_mutex);
+    if (m_objects[index] != object) {
         return;
     }
-    objects_[index] = nullptr;
+    m_objects[index] = nullptr;
     if (index == 0) {
         detachAll();
         return;
     }
-    for (qsizetype i = index + 1; i < keys_.size(); ++i) {
+    for (qsizetype i = index + 1; i < m_keys.size(); ++i) {
         detach(i);
     }
 }
 
 void Observation::attach(qsizetype index, QObject* object, Failure failure)
 {
-    const KeyLookup lookup = KeyLookup::find(object, keys_[index]);
+    const KeyLookup lookup = KeyLookup::find(object, m_keys[index]);
     if (lookup.kind == KeyLookup::Kind::unknown) {
         const KeyValueError error(KeyValueError::Kind::unknownKey,
-                                  QString::fromLatin1(object->metaObject()->className()), keys_[index]);
+                                  QString::fromLatin1(object->metaObject()->className()), m_keys[index]);
         if (failure == Failure::raise) {
             throw error;
         }
         warning(error.message());
         return;
     }
-    observationRegistry::attach(object, lookup, keys_[index], steps_[index]);
-    objects_[index] = object;
+    observationRegistry::attach(object, lookup, m_keys[index], m_steps[index]);
+    m_objects[index] = object;
 }
 
 void Observation::detach(qsizetype index)
 {
-    if (QObject* object = objects_[index]) {
-        observationRegistry::detach(object, keys_[index], steps_[index].get());
-        objects_[index] = nullptr;
+    if (QObject* object = m_objects[index]) {
+        observationRegistry::detach(object, m_keys[index], m_steps[index].get());
+        m_objects[index] = nullptr;
     }
 }
 
 void Observation::reattachFrom(qsizetype index, Failure failure)
 {
-    for (qsizetype i = std::max<qsizetype>(index, 1); i < keys_.size(); ++i) {
+    for (qsizetype i = std::max<qsizetype>(index, 1); i < m_keys.size(); ++i) {
         QObject* next = nullptr;
-        if (QObject* holder = objects_[i - 1]) {
+        if (QObject* holder = m_objects[i - 1]) {
             QVariant value;
             try {
-                value = valueForKey(holder, keys_[i - 1]);
+                value = valueForKey(holder, m_keys[i - 1]);
             } catch (const KeyValueError& error) {
                 if (failure == Failure::raise) {
                     throw;
@@ -203,14 +203,14 @@ void Observation::reattachFrom(qsizetype index, Failure failure)
             if (!next && !isNil(value)) {
                 const KeyValueError error(KeyValueError::Kind::notAnObject,
                                           QString::fromLatin1(holder->metaObject()->className()),
-                                          keys_[i - 1]);
+                                          m_keys[i - 1]);
                 if (failure == Failure::raise) {
                     throw error;
                 }
                 warning(error.message());
             }
         }
-        if (next == objects_[i]) {
+        if (next == m_objects[i]) {
             continue;
         }
         detach(i);
@@ -222,12 +222,12 @@ void Observation::reattachFrom(qsizetype index, Failure failure)
 
 QVariant Observation::currentValue() const
 {
-    QObject* holder = objects_.back();
+    QObject* holder = m_objects.back();
     if (!holder) {
         return nilValue();
     }
     try {
-        const QVariant value = valueForKey(holder, keys_.last());
+        const QVariant value = valueForKey(holder, m_keys.last());
         return isNil(value) ? nilValue() : value;
     } catch (const KeyValueError& error) {
         warning(error.message());
@@ -237,21 +237,21 @@ QVariant Observation::currentValue() const
 
 void Observation::deliver(Lock& lock)
 {
-    if (!active_) {
+    if (!m_active) {
         return;
     }
     const QVariant value = currentValue();
     // Keep this observation alive while its callback may end it.
     const auto self = shared_from_this();
     const std::thread::id thread = std::this_thread::get_id();
-    running_.push_back(thread);
+    m_running.push_back(thread);
     lock.unlock();
     const auto finish = qScopeGuard([&] {
         lock.lock();
-        running_.erase(std::find(running_.begin(), running_.end(), thread));
-        idle_.notify_all();
+        m_running.erase(std::find(m_running.begin(), m_running.end(), thread));
+        m_idle.notify_all();
     });
-    callback_(value);
+    m_callback(value);
 }
 
 } // namespace foundation::detail
@@ -262,14 +262,14 @@ KeyValueObservation::KeyValueObservation() noexcept = default;
 
 KeyValueObservation::KeyValueObservation(QObject* object, const QString& keyPath, InitialValue initialValue,
                                          Callback callback)
-    : observation_(std::make_shared<detail::Observation>(keyPath, std::move(callback)))
+    : m_observation(std::make_shared<detail::Observation>(keyPath, std::move(callback)))
 {
     if (keyPath.isEmpty() || keyPath.split(QLatin1Char('.')).contains(QString())) {
         throw KeyValueError(KeyValueError::Kind::unknownKey,
                             object ? QString::fromLatin1(object->metaObject()->className()) : QString(),
                             keyPath);
     }
-    observation_->start(object, initialValue);
+    m_observation->start(object, initialValue);
 }
 
 KeyValueObservation::~KeyValueObservation()
@@ -283,21 +283,21 @@ KeyValueObservation& KeyValueObservation::operator=(KeyValueObservation&& other)
 {
     if (this != &other) {
         invalidate();
-        observation_ = std::move(other.observation_);
+        m_observation = std::move(other.m_observation);
     }
     return *this;
 }
 
 void KeyValueObservation::invalidate()
 {
-    if (const auto observation = std::exchange(observation_, nullptr)) {
+    if (const auto observation = std::exchange(m_observation, nullptr)) {
         observation->stop();
     }
 }
 
 bool KeyValueObservation::isActive() const
 {
-    return observation_ && observation_->isActive();
+    return m_observation && m_observation->isActive();
 }
 
 } // namespace foundation

@@ -58,7 +58,7 @@ public:
     bool isActive() const;
 
 private:
-    std::shared_ptr<detail::Observation> observation_;
+    std::shared_ptr<detail::Observation> m_observation;
 };
 
 } // namespace foundation

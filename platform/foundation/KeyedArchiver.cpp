@@ -25,9 +25,9 @@ class ArchiveBuilder
 {
 public:
     explicit ArchiveBuilder(const ArchivedValueCoders& coders)
-        : coders_(coders)
+        : m_coders(coders)
     {
-        objects_.emplace_back(plist_new_string(keyedArchive::nullObject.data()));
+        m_objects.emplace_back(plist_new_string(keyedArchive::nullObject.data()));
     }
 
     Expected<std::uint64_t, KeyedArchiveError> encode(const QVariant& value, int depth)
@@ -55,7 +55,7 @@ public:
         case QMetaType::QUrl:
             return encodeUrl(value.toUrl());
         default:
-            for (const auto& coder : coders_)
+            for (const auto& coder : m_coders)
                 if (coder && coder->valueType() == value.metaType())
                     return encodeWithCoder(*coder, value);
             return failure(QStringLiteral("A value of type %1 cannot be archived.")
@@ -72,7 +72,7 @@ public:
         plist_dict_set_item(top, keyedArchive::rootKey.data(), plist_new_uid(root));
         plist_dict_set_item(archive.get(), "$top", top);
         plist_t objects = plist_new_array();
-        for (PlistNode& object : objects_)
+        for (PlistNode& object : m_objects)
             plist_array_append_item(objects, object.release());
         plist_dict_set_item(archive.get(), "$objects", objects);
         return binaryPlistData(archive.get());
@@ -81,31 +81,31 @@ public:
 private:
     std::uint64_t add(plist_t node)
     {
-        objects_.emplace_back(node);
-        return objects_.size() - 1;
+        m_objects.emplace_back(node);
+        return m_objects.size() - 1;
     }
 
     // Containers take their UID before their members, so the root of an archive is always UID 1.
     std::uint64_t reserve()
     {
-        objects_.emplace_back();
-        return objects_.size() - 1;
+        m_objects.emplace_back();
+        return m_objects.size() - 1;
     }
 
     Expected<std::uint64_t, KeyedArchiveError> encodeString(const QString& text)
     {
         if (!isTextWithoutNul(text))
             return failure(QStringLiteral("Text with a NUL character cannot be archived."));
-        if (auto known = strings_.constFind(text); known != strings_.cend())
+        if (auto known = m_strings.constFind(text); known != m_strings.cend())
             return *known;
         const std::uint64_t uid = add(plist_new_string(text.toUtf8().constData()));
-        strings_.insert(text, uid);
+        m_strings.insert(text, uid);
         return uid;
     }
 
     std::uint64_t classUid(const QString& name)
     {
-        if (auto known = classes_.constFind(name); known != classes_.cend())
+        if (auto known = m_classes.constFind(name); known != m_classes.cend())
             return *known;
         plist_t entry = plist_new_dict();
         plist_dict_set_item(entry, "$classname", plist_new_string(name.toUtf8().constData()));
@@ -114,7 +114,7 @@ private:
         plist_array_append_item(hierarchy, plist_new_string(keyedArchive::baseClassName.data()));
         plist_dict_set_item(entry, "$classes", hierarchy);
         const std::uint64_t uid = add(entry);
-        classes_.insert(name, uid);
+        m_classes.insert(name, uid);
         return uid;
     }
 
@@ -137,7 +137,7 @@ private:
                 return member;
             plist_array_append_item(members, plist_new_uid(*member));
         }
-        objects_[uid] = std::move(object);
+        m_objects[uid] = std::move(object);
         return uid;
     }
 
@@ -160,7 +160,7 @@ private:
             plist_array_append_item(keys, plist_new_uid(*key));
             plist_array_append_item(values, plist_new_uid(*member));
         }
-        objects_[uid] = std::move(object);
+        m_objects[uid] = std::move(object);
         return uid;
     }
 
@@ -174,7 +174,7 @@ private:
         if (!text)
             return text;
         plist_dict_set_item(object.get(), keyedArchive::stringField.data(), plist_new_uid(*text));
-        objects_[uid] = std::move(object);
+        m_objects[uid] = std::move(object);
         return uid;
     }
 
@@ -213,25 +213,25 @@ private:
                         .arg(name, coder.className()));
             }
         }
-        objects_[uid] = std::move(object);
+        m_objects[uid] = std::move(object);
         return uid;
     }
 
-    const ArchivedValueCoders& coders_;
-    std::vector<PlistNode> objects_;
-    QHash<QString, std::uint64_t> strings_;
-    QHash<QString, std::uint64_t> classes_;
+    const ArchivedValueCoders& m_coders;
+    std::vector<PlistNode> m_objects;
+    QHash<QString, std::uint64_t> m_strings;
+    QHash<QString, std::uint64_t> m_classes;
 };
 
 } // namespace
 
 KeyedArchiver::KeyedArchiver(ArchivedValueCoders coders)
-    : coders_(std::move(coders))
+    : m_coders(std::move(coders))
 {}
 
 Expected<QByteArray, KeyedArchiveError> KeyedArchiver::archivedData(const QVariant& rootObject) const
 {
-    ArchiveBuilder builder(coders_);
+    ArchiveBuilder builder(m_coders);
     auto root = builder.encode(rootObject, 0);
     if (!root)
         return Unexpected(root.error());

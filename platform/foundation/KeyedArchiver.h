@@ -29,7 +29,7 @@ public:
     static constexpr int maximumDepth = 256;
 
 private:
-    ArchivedValueCoders coders_;
+    ArchivedValueCoders m_coders;
 };
 
 } // namespace foundation

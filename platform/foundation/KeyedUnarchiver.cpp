@@ -51,47 +51,47 @@ class ArchiveReader
 public:
     ArchiveReader(plist_t objects, const QSet<QString>& allowedClasses, const ArchivedValueCoders& coders,
                   const KeyedUnarchiver::Limits& limits)
-        : objects_(objects)
-        , objectCount_(plist_array_get_size(objects))
-        , allowedClasses_(allowedClasses)
-        , coders_(coders)
-        , maximumDepth_(std::clamp(limits.maximumDepth, 1, depthCeiling))
-        , maximumValueCount_(static_cast<std::uint64_t>(std::max<qsizetype>(limits.maximumValueCount, 1)))
-        , decoded_(objectCount_)
+        : m_objects(objects)
+        , m_objectCount(plist_array_get_size(objects))
+        , m_allowedClasses(allowedClasses)
+        , m_coders(coders)
+        , m_maximumDepth(std::clamp(limits.maximumDepth, 1, depthCeiling))
+        , m_maximumValueCount(static_cast<std::uint64_t>(std::max<qsizetype>(limits.maximumValueCount, 1)))
+        , m_decoded(m_objectCount)
     {}
 
     Expected<QVariant, KeyedArchiveError> decode(std::uint64_t uid, int depth)
     {
-        if (uid >= objectCount_)
+        if (uid >= m_objectCount)
             return failure(QStringLiteral("a UID is out of range"));
         if (uid == 0)
             return count(Decoded{State::done, {}, 1, 1});
-        Decoded& known = decoded_[uid];
+        Decoded& known = m_decoded[uid];
         if (known.state == State::inProgress)
             return failure(QStringLiteral("an object contains itself"));
         if (known.state == State::done) {
-            if (depth + known.height - 1 > maximumDepth_)
+            if (depth + known.height - 1 > m_maximumDepth)
                 return failure(QStringLiteral("objects are nested too deeply"));
             return count(known);
         }
-        if (depth > maximumDepth_)
+        if (depth > m_maximumDepth)
             return failure(QStringLiteral("objects are nested too deeply"));
 
         known.state = State::inProgress;
-        const std::uint64_t valuesBefore = valueCount_;
-        heightSeen_ = 0;
-        auto value = decodeObject(plist_array_get_item(objects_, static_cast<std::uint32_t>(uid)), depth);
+        const std::uint64_t valuesBefore = m_valueCount;
+        m_heightSeen = 0;
+        auto value = decodeObject(plist_array_get_item(m_objects, static_cast<std::uint32_t>(uid)), depth);
         if (!value)
             return value;
-        Decoded& finished = decoded_[uid];
+        Decoded& finished = m_decoded[uid];
         finished.state = State::done;
         finished.value = *value;
-        finished.values = valueCount_ - valuesBefore + 1;
-        finished.height = heightSeen_ + 1;
-        valueCount_ += 1;
-        if (valueCount_ > maximumValueCount_)
+        finished.values = m_valueCount - valuesBefore + 1;
+        finished.height = m_heightSeen + 1;
+        m_valueCount += 1;
+        if (m_valueCount > m_maximumValueCount)
             return failure(QStringLiteral("it holds too many values"));
-        heightSeen_ = finished.height;
+        m_heightSeen = finished.height;
         return finished.value;
     }
 
@@ -113,10 +113,10 @@ private:
 
     Expected<QVariant, KeyedArchiveError> count(const Decoded& decoded)
     {
-        valueCount_ += decoded.values;
-        if (valueCount_ > maximumValueCount_)
+        m_valueCount += decoded.values;
+        if (m_valueCount > m_maximumValueCount)
             return failure(QStringLiteral("it holds too many values"));
-        heightSeen_ = decoded.height;
+        m_heightSeen = decoded.height;
         return decoded.value;
     }
 
@@ -128,7 +128,7 @@ private:
             return failure(QStringLiteral("a reference is not a UID"));
         auto member = decode(*uid, depth + 1);
         if (member)
-            tallest = std::max(tallest, heightSeen_);
+            tallest = std::max(tallest, m_heightSeen);
         return member;
     }
 
@@ -149,9 +149,9 @@ private:
     Expected<QString, KeyedArchiveError> classNameOf(plist_t object)
     {
         const auto uid = uidValue(plist_dict_get_item(object, "$class"));
-        if (!uid || *uid == 0 || *uid >= objectCount_)
+        if (!uid || *uid == 0 || *uid >= m_objectCount)
             return failure(QStringLiteral("an object has no valid class"));
-        plist_t entry = plist_array_get_item(objects_, static_cast<std::uint32_t>(*uid));
+        plist_t entry = plist_array_get_item(m_objects, static_cast<std::uint32_t>(*uid));
         if (plistType(entry) != PLIST_DICT || plist_dict_get_size(entry) != 2)
             return failure(QStringLiteral("a class entry is malformed"));
         const auto name = stringAt(entry, "$classname");
@@ -164,7 +164,7 @@ private:
                 return failure(QStringLiteral("a class entry is malformed"));
         if (plistStringValue(plist_array_get_item(hierarchy, 0)) != *name)
             return failure(QStringLiteral("a class entry is malformed"));
-        if (!allowedClasses_.contains(*name))
+        if (!m_allowedClasses.contains(*name))
             return failure(QStringLiteral("the class \"%1\" is not allowed here").arg(*name));
         return *name;
     }
@@ -197,7 +197,7 @@ private:
                 return failure(QStringLiteral("a URL is malformed"));
             return decodeUrl(plist_dict_get_item(object, keyedArchive::stringField.data()), depth);
         }
-        for (const auto& coder : coders_)
+        for (const auto& coder : m_coders)
             if (coder && coder->className() == *className)
                 return decodeWithCoder(*coder, object, keys, depth);
         return failure(QStringLiteral("the class \"%1\" is unknown").arg(*className));
@@ -216,7 +216,7 @@ private:
                 return item;
             items.append(std::move(*item));
         }
-        heightSeen_ = tallest;
+        m_heightSeen = tallest;
         return QVariant(items);
     }
 
@@ -243,7 +243,7 @@ private:
                 return value;
             entries.insert(name, std::move(*value));
         }
-        heightSeen_ = tallest;
+        m_heightSeen = tallest;
         return QVariant(entries);
     }
 
@@ -258,7 +258,7 @@ private:
         const QUrl url(text->toString(), QUrl::StrictMode);
         if (!url.isValid())
             return failure(QStringLiteral("a URL is invalid"));
-        heightSeen_ = tallest;
+        m_heightSeen = tallest;
         return QVariant(url);
     }
 
@@ -299,19 +299,19 @@ private:
         if (!value || value->metaType() != coder.valueType())
             return failure(
                 QStringLiteral("an object of class \"%1\" holds no valid value").arg(coder.className()));
-        heightSeen_ = tallest;
+        m_heightSeen = tallest;
         return *value;
     }
 
-    plist_t objects_;
-    std::uint64_t objectCount_;
-    QSet<QString> allowedClasses_;
-    const ArchivedValueCoders& coders_;
-    int maximumDepth_;
-    std::uint64_t maximumValueCount_;
-    std::vector<Decoded> decoded_;
-    std::uint64_t valueCount_ = 0;
-    int heightSeen_ = 0; // height of the value decoded last
+    plist_t m_objects;
+    std::uint64_t m_objectCount;
+    QSet<QString> m_allowedClasses;
+    const ArchivedValueCoders& m_coders;
+    int m_maximumDepth;
+    std::uint64_t m_maximumValueCount;
+    std::vector<Decoded> m_decoded;
+    std::uint64_t m_valueCount = 0;
+    int m_heightSeen = 0; // height of the value decoded last
 };
 
 } // namespace
@@ -321,9 +321,9 @@ KeyedUnarchiver::KeyedUnarchiver(QStringList allowedClasses, ArchivedValueCoders
 {}
 
 KeyedUnarchiver::KeyedUnarchiver(QStringList allowedClasses, ArchivedValueCoders coders, Limits limits)
-    : allowedClasses_(std::move(allowedClasses))
-    , coders_(std::move(coders))
-    , limits_(limits)
+    : m_allowedClasses(std::move(allowedClasses))
+    , m_coders(std::move(coders))
+    , m_limits(limits)
 {}
 
 Expected<QVariant, KeyedArchiveError> KeyedUnarchiver::unarchivedObject(const QByteArray& data) const
@@ -356,14 +356,14 @@ Expected<QVariant, KeyedArchiveError> KeyedUnarchiver::unarchivedObject(const QB
     if (!objects || plistType(objects) != PLIST_ARRAY || plist_array_get_size(objects) == 0)
         return failure(QStringLiteral("it has no valid \"$objects\""));
     if (plist_array_get_size(objects) >
-        static_cast<std::uint64_t>(std::max<qsizetype>(limits_.maximumObjectCount, 1)))
+        static_cast<std::uint64_t>(std::max<qsizetype>(m_limits.maximumObjectCount, 1)))
         return failure(QStringLiteral("it holds too many objects"));
     plist_t null = plist_array_get_item(objects, 0);
     if (plistType(null) != PLIST_STRING || plistStringValue(null) != keyedArchive::nullObject)
         return failure(QStringLiteral("its first object is not \"$null\""));
 
-    const QSet<QString> allowed(allowedClasses_.cbegin(), allowedClasses_.cend());
-    auto value = ArchiveReader(objects, allowed, coders_, limits_).decode(*root, 1);
+    const QSet<QString> allowed(m_allowedClasses.cbegin(), m_allowedClasses.cend());
+    auto value = ArchiveReader(objects, allowed, m_coders, m_limits).decode(*root, 1);
     if (!value)
         return Unexpected(value.error());
     return *value;

@@ -35,9 +35,9 @@ public:
     Expected<QVariant, KeyedArchiveError> unarchivedObject(const QByteArray& data) const;
 
 private:
-    QStringList allowedClasses_;
-    ArchivedValueCoders coders_;
-    Limits limits_;
+    QStringList m_allowedClasses;
+    ArchivedValueCoders m_coders;
+    Limits m_limits;
 };
 
 } // namespace foundation

@@ -24,8 +24,8 @@ class NotifyRelay : public QObject
 
 public:
     NotifyRelay(QObject* object, int signalIndex)
-        : object_(object)
-        , signalIndex_(signalIndex)
+        : m_object(object)
+        , m_signalIndex(signalIndex)
     {
         moveToThread(nullptr);
     }
@@ -35,8 +35,8 @@ public slots:
     void notifyKey(const QString& key);
 
 private:
-    QObject* object_;
-    int signalIndex_;
+    QObject* m_object;
+    int m_signalIndex;
 };
 
 struct ObservedObject
@@ -53,8 +53,8 @@ public:
     void attach(QObject* object, const KeyLookup& lookup, const QString& key,
                 const std::shared_ptr<ChangeListener>& listener)
     {
-        const std::lock_guard lock(mutex_);
-        auto [entry, inserted] = objects_.try_emplace(object);
+        const std::lock_guard lock(m_mutex);
+        auto [entry, inserted] = m_objects.try_emplace(object);
         ObservedObject& observed = entry->second;
         if (inserted) {
             QObject::connect(object, &QObject::destroyed, [](QObject* dying) { objectDestroyed(dying); });
@@ -73,9 +73,9 @@ public:
 
     void detach(QObject* object, const QString& key, const ChangeListener* listener)
     {
-        const std::lock_guard lock(mutex_);
-        const auto entry = objects_.find(object);
-        if (entry == objects_.end()) {
+        const std::lock_guard lock(m_mutex);
+        const auto entry = m_objects.find(object);
+        if (entry == m_objects.end()) {
             return;
         }
         const auto listeners = entry->second.listeners.find(key);
@@ -92,9 +92,9 @@ public:
     {
         std::vector<std::shared_ptr<ChangeListener>> snapshot;
         {
-            const std::lock_guard lock(mutex_);
-            const auto entry = objects_.find(object);
-            if (entry == objects_.end()) {
+            const std::lock_guard lock(m_mutex);
+            const auto entry = m_objects.find(object);
+            if (entry == m_objects.end()) {
                 return;
             }
             const ObservedObject& observed = entry->second;
@@ -148,13 +148,13 @@ private:
     {
         ObservedObject observed;
         {
-            const std::lock_guard lock(mutex_);
-            const auto entry = objects_.find(object);
-            if (entry == objects_.end()) {
+            const std::lock_guard lock(m_mutex);
+            const auto entry = m_objects.find(object);
+            if (entry == m_objects.end()) {
                 return;
             }
             observed = std::move(entry->second);
-            objects_.erase(entry);
+            m_objects.erase(entry);
         }
         for (const auto& listeners : std::as_const(observed.listeners)) {
             for (const auto& weak : listeners) {
@@ -166,8 +166,8 @@ private:
         // The relays go with `observed`; the object emits nothing more once it is being destroyed.
     }
 
-    std::mutex mutex_;
-    std::unordered_map<QObject*, ObservedObject> objects_;
+    std::mutex m_mutex;
+    std::unordered_map<QObject*, ObservedObject> m_objects;
 };
 
 // Never destroyed: observed objects may die during static destruction, after a static table would be gone.
@@ -186,16 +186,16 @@ void Registry::objectDestroyed(QObject* object)
 
 void NotifyRelay::notify()
 {
-    PropertyWriteScope::signalFired(object_, signalIndex_);
+    PropertyWriteScope::signalFired(m_object, m_signalIndex);
     if (Registry* table = registry()) {
-        table->deliverKeys(object_, signalIndex_, nullptr);
+        table->deliverKeys(m_object, m_signalIndex, nullptr);
     }
 }
 
 void NotifyRelay::notifyKey(const QString& key)
 {
     if (Registry* table = registry()) {
-        table->deliverKeys(object_, -1, &key);
+        table->deliverKeys(m_object, -1, &key);
     }
 }
 
@@ -224,23 +224,23 @@ void observationRegistry::deliverChange(QObject* object, const QString& key)
 }
 
 PropertyWriteScope::PropertyWriteScope(const QObject* object, int notifySignalIndex)
-    : object_(object)
-    , signalIndex_(notifySignalIndex)
-    , previous_(currentWriteScope)
+    : m_object(object)
+    , m_signalIndex(notifySignalIndex)
+    , m_previous(currentWriteScope)
 {
     currentWriteScope = this;
 }
 
 PropertyWriteScope::~PropertyWriteScope()
 {
-    currentWriteScope = previous_;
+    currentWriteScope = m_previous;
 }
 
 void PropertyWriteScope::signalFired(const QObject* object, int signalIndex)
 {
-    for (PropertyWriteScope* scope = currentWriteScope; scope; scope = scope->previous_) {
-        if (scope->object_ == object && scope->signalIndex_ == signalIndex) {
-            scope->announced_ = true;
+    for (PropertyWriteScope* scope = currentWriteScope; scope; scope = scope->m_previous) {
+        if (scope->m_object == object && scope->m_signalIndex == signalIndex) {
+            scope->m_announced = true;
         }
     }
 }

@@ -43,16 +43,16 @@ public:
     PropertyWriteScope(const PropertyWriteScope&) = delete;
     PropertyWriteScope& operator=(const PropertyWriteScope&) = delete;
 
-    bool announced() const { return announced_; }
+    bool announced() const { return m_announced; }
 
     // Called when a NOTIFY signal of object fires on this thread.
     static void signalFired(const QObject* object, int signalIndex);
 
 private:
-    const QObject* object_;
-    int signalIndex_;
-    bool announced_ = false;
-    PropertyWriteScope* previous_;
+    const QObject* m_object;
+    int m_signalIndex;
+    bool m_announced = false;
+    PropertyWriteScope* m_previous;
 };
 
 } // namespace foundation::detail

@@ -114,12 +114,12 @@ class VariantReader
 {
 public:
     explicit VariantReader(const PropertyListLimits& limits)
-        : limits_(limits)
+        : m_limits(limits)
     {}
 
     Expected<QVariant, PropertyListError> read(plist_t node, int depth)
     {
-        if (++valueCount_ > limits_.maximumValueCount)
+        if (++m_valueCount > m_limits.maximumValueCount)
             return failure(QStringLiteral("The property list holds too many values."));
         if (auto scalar = plistScalarValue(node))
             return *scalar;
@@ -151,7 +151,7 @@ public:
 private:
     Expected<QVariant, PropertyListError> readArray(plist_t node, int depth)
     {
-        if (depth >= limits_.maximumDepth)
+        if (depth >= m_limits.maximumDepth)
             return failure(QStringLiteral("The property list is nested too deeply."));
         QVariantList items;
         const std::uint32_t count = plist_array_get_size(node);
@@ -166,7 +166,7 @@ private:
 
     Expected<QVariant, PropertyListError> readDictionary(plist_t node, int depth)
     {
-        if (depth >= limits_.maximumDepth)
+        if (depth >= m_limits.maximumDepth)
             return failure(QStringLiteral("The property list is nested too deeply."));
         QVariantMap entries;
         for (const auto& [name, child] : plistDictionaryEntries(node)) {
@@ -178,8 +178,8 @@ private:
         return QVariant(entries);
     }
 
-    const PropertyListLimits& limits_;
-    std::uint64_t valueCount_ = 0;
+    const PropertyListLimits& m_limits;
+    std::uint64_t m_valueCount = 0;
 };
 
 } // namespace

@@ -7,10 +7,10 @@
 namespace graphics {
 
 AttributedString::AttributedString(const QString& string, const TextAttributes& attributes)
-    : string_(string)
+    : m_string(string)
 {
-    if (!string_.isEmpty()) {
-        runs_.push_back({0, length(), attributes});
+    if (!m_string.isEmpty()) {
+        m_runs.push_back({0, length(), attributes});
     }
 }
 
@@ -27,7 +27,7 @@ void AttributedString::checkRange(int start, int length) const
 TextAttributes AttributedString::attributesAt(int index) const
 {
     checkRange(index, 1);
-    for (const Run& run : runs_) {
+    for (const Run& run : m_runs) {
         if (index < run.start + run.length) {
             return run.attributes;
         }
@@ -37,25 +37,25 @@ TextAttributes AttributedString::attributesAt(int index) const
 
 std::size_t AttributedString::splitAt(int position)
 {
-    for (std::size_t i = 0; i < runs_.size(); ++i) {
-        Run& run = runs_[i];
+    for (std::size_t i = 0; i < m_runs.size(); ++i) {
+        Run& run = m_runs[i];
         if (run.start == position) {
             return i;
         }
         if (position < run.start + run.length) {
             Run tail{position, run.start + run.length - position, run.attributes};
             run.length = position - run.start;
-            runs_.insert(runs_.begin() + static_cast<std::ptrdiff_t>(i) + 1, tail);
+            m_runs.insert(m_runs.begin() + static_cast<std::ptrdiff_t>(i) + 1, tail);
             return i + 1;
         }
     }
-    return runs_.size();
+    return m_runs.size();
 }
 
 void AttributedString::coalesce()
 {
     std::vector<Run> merged;
-    for (Run& run : runs_) {
+    for (Run& run : m_runs) {
         if (run.length == 0) {
             continue;
         }
@@ -65,7 +65,7 @@ void AttributedString::coalesce()
             merged.push_back(std::move(run));
         }
     }
-    runs_ = std::move(merged);
+    m_runs = std::move(merged);
 }
 
 void AttributedString::addAttributes(const TextAttributes& attributes, int start, int length)
@@ -77,7 +77,7 @@ void AttributedString::addAttributes(const TextAttributes& attributes, int start
     const std::size_t first = splitAt(start);
     const std::size_t end = splitAt(start + length);
     for (std::size_t i = first; i < end; ++i) {
-        runs_[i].attributes.merge(attributes);
+        m_runs[i].attributes.merge(attributes);
     }
     coalesce();
 }
@@ -91,7 +91,7 @@ void AttributedString::setAttributes(const TextAttributes& attributes, int start
     const std::size_t first = splitAt(start);
     const std::size_t end = splitAt(start + length);
     for (std::size_t i = first; i < end; ++i) {
-        runs_[i].attributes = attributes;
+        m_runs[i].attributes = attributes;
     }
     coalesce();
 }
@@ -100,12 +100,12 @@ AttributedString AttributedString::substring(int start, int length) const
 {
     checkRange(start, length);
     AttributedString result;
-    result.string_ = string_.mid(start, length);
-    for (const Run& run : runs_) {
+    result.m_string = m_string.mid(start, length);
+    for (const Run& run : m_runs) {
         const int from = std::max(run.start, start);
         const int to = std::min(run.start + run.length, start + length);
         if (from < to) {
-            result.runs_.push_back({from - start, to - from, run.attributes});
+            result.m_runs.push_back({from - start, to - from, run.attributes});
         }
     }
     return result;
@@ -117,24 +117,24 @@ void AttributedString::replace(int start, int length, const AttributedString& re
     const int end = start + length;
     const int delta = replacement.length() - length;
     std::vector<Run> runs;
-    for (const Run& run : runs_) {
+    for (const Run& run : m_runs) {
         const int runEnd = run.start + run.length;
         if (run.start < start) {
             runs.push_back({run.start, std::min(runEnd, start) - run.start, run.attributes});
         }
     }
-    for (const Run& run : replacement.runs_) {
+    for (const Run& run : replacement.m_runs) {
         runs.push_back({run.start + start, run.length, run.attributes});
     }
-    for (const Run& run : runs_) {
+    for (const Run& run : m_runs) {
         const int runEnd = run.start + run.length;
         if (runEnd > end) {
             const int from = std::max(run.start, end);
             runs.push_back({from + delta, runEnd - from, run.attributes});
         }
     }
-    string_.replace(start, length, replacement.string_);
-    runs_ = std::move(runs);
+    m_string.replace(start, length, replacement.m_string);
+    m_runs = std::move(runs);
     coalesce();
 }
 

@@ -28,11 +28,11 @@ public:
     AttributedString() = default;
     explicit AttributedString(const QString& string, const TextAttributes& attributes = {});
 
-    const QString& string() const { return string_; }
-    int length() const { return static_cast<int>(string_.size()); }
-    bool isEmpty() const { return string_.isEmpty(); }
+    const QString& string() const { return m_string; }
+    int length() const { return static_cast<int>(m_string.size()); }
+    bool isEmpty() const { return m_string.isEmpty(); }
     // Maximal runs of equal attributes, in order.
-    const std::vector<Run>& runs() const { return runs_; }
+    const std::vector<Run>& runs() const { return m_runs; }
     TextAttributes attributesAt(int index) const;
 
     // Merges attributes into the range: attributes present replace those of the same name, others stay.
@@ -60,8 +60,8 @@ private:
     std::size_t splitAt(int position);
     void coalesce();
 
-    QString string_;
-    std::vector<Run> runs_;
+    QString m_string;
+    std::vector<Run> m_runs;
 };
 
 } // namespace graphics

@@ -15,13 +15,13 @@ QImage converted(const QImage& pixels)
 } // namespace
 
 BitmapImageRep::BitmapImageRep(const QImage& pixels)
-    : bitmap_(converted(pixels))
-    , size_{static_cast<double>(bitmap_.width()), static_cast<double>(bitmap_.height())}
+    : m_bitmap(converted(pixels))
+    , m_size{static_cast<double>(m_bitmap.width()), static_cast<double>(m_bitmap.height())}
 {}
 
 BitmapImageRep::BitmapImageRep(const QImage& pixels, Size size)
-    : bitmap_(converted(pixels))
-    , size_(size)
+    : m_bitmap(converted(pixels))
+    , m_size(size)
 {}
 
 QByteArray BitmapImageRep::pngData() const
@@ -29,7 +29,7 @@ QByteArray BitmapImageRep::pngData() const
     QByteArray data;
     QBuffer buffer(&data);
     buffer.open(QIODevice::WriteOnly);
-    if (bitmap_.isNull() || !bitmap_.save(&buffer, "PNG")) {
+    if (m_bitmap.isNull() || !m_bitmap.save(&buffer, "PNG")) {
         return {};
     }
     return data;

@@ -18,22 +18,22 @@ public:
     explicit BitmapImageRep(const QImage& pixels);
     BitmapImageRep(const QImage& pixels, Size size);
 
-    int pixelsWide() const { return bitmap_.width(); }
-    int pixelsHigh() const { return bitmap_.height(); }
-    int bitsPerPixel() const { return bitmap_.depth(); }
-    qsizetype bytesPerRow() const { return bitmap_.bytesPerLine(); }
-    qsizetype bytesPerPlane() const { return bitmap_.sizeInBytes(); }
-    Size size() const { return size_; }
-    void setSize(Size size) { size_ = size; }
-    const QImage& bitmap() const { return bitmap_; }
+    int pixelsWide() const { return m_bitmap.width(); }
+    int pixelsHigh() const { return m_bitmap.height(); }
+    int bitsPerPixel() const { return m_bitmap.depth(); }
+    qsizetype bytesPerRow() const { return m_bitmap.bytesPerLine(); }
+    qsizetype bytesPerPlane() const { return m_bitmap.sizeInBytes(); }
+    Size size() const { return m_size; }
+    void setSize(Size size) { m_size = size; }
+    const QImage& bitmap() const { return m_bitmap; }
     // The rep's PNG encoding; empty when it cannot be encoded.
     QByteArray pngData() const;
 
     friend bool operator==(const BitmapImageRep&, const BitmapImageRep&) = default;
 
 private:
-    QImage bitmap_;
-    Size size_;
+    QImage m_bitmap;
+    Size m_size;
 };
 
 } // namespace graphics

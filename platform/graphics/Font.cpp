@@ -15,12 +15,12 @@ constexpr int boldThreshold = 600;
 } // namespace
 
 Font::Font()
-    : name_(FontNameTable::systemFace().postScriptName)
+    : m_name(FontNameTable::systemFace().postScriptName)
 {}
 
 Font::Font(const QString& postScriptName, double pointSize)
-    : name_(postScriptName)
-    , size_(pointSize)
+    : m_name(postScriptName)
+    , m_size(pointSize)
 {}
 
 std::optional<Font> Font::named(const QString& postScriptName, double pointSize)
@@ -48,12 +48,12 @@ Font Font::monospacedFont(double pointSize)
 
 bool Font::isKnown() const
 {
-    return FontNameTable::face(name_) != nullptr;
+    return FontNameTable::face(m_name) != nullptr;
 }
 
 const FontFace& Font::face() const
 {
-    const FontFace* known = FontNameTable::face(name_);
+    const FontFace* known = FontNameTable::face(m_name);
     return known ? *known : FontNameTable::systemFace();
 }
 
@@ -67,7 +67,7 @@ Font Font::withFace(const FontFace* face) const
     if (!isKnown() || !face) {
         return *this;
     }
-    return {face->postScriptName, size_};
+    return {face->postScriptName, m_size};
 }
 
 Font Font::boldVariant() const
@@ -128,7 +128,7 @@ QFont Font::toQFont() const
     QFont font(drawn.installedFamily);
     font.setWeight(static_cast<QFont::Weight>(drawn.weight));
     font.setItalic(drawn.italic);
-    font.setPointSizeF(size_ > 0 && std::isfinite(size_) ? size_ : systemFontSize());
+    font.setPointSizeF(m_size > 0 && std::isfinite(m_size) ? m_size : systemFontSize());
     // Unhinted outlines keep measurements proportional to the size, whatever the scale drawn at.
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::PreferOutline);

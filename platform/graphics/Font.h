@@ -28,8 +28,8 @@ public:
     static constexpr double systemFontSize() { return 13; }
     static constexpr double smallSystemFontSize() { return 11; }
 
-    const QString& postScriptName() const { return name_; }
-    double pointSize() const { return size_; }
+    const QString& postScriptName() const { return m_name; }
+    double pointSize() const { return m_size; }
     // False when the name is not in the table and the font draws as the system font.
     bool isKnown() const;
     // The face that draws the font (the system face for unknown names).
@@ -46,9 +46,9 @@ public:
     // The next heavier or lighter face of the family with the same slant.
     Font heavier() const;
     Font lighter() const;
-    Font larger() const { return withSize(size_ + 1); }
-    Font smaller() const { return withSize(size_ - 1); }
-    Font withSize(double pointSize) const { return {name_, pointSize}; }
+    Font larger() const { return withSize(m_size + 1); }
+    Font smaller() const { return withSize(m_size - 1); }
+    Font withSize(double pointSize) const { return {m_name, pointSize}; }
 
     // The QFont of the face at this font's size in points (one point is one pixel at 72 dpi; TextLayout
     // scales it for Qt's font resolution); a size that is not positive draws at the system size.
@@ -59,8 +59,8 @@ public:
 private:
     Font withFace(const FontFace* face) const;
 
-    QString name_;
-    double size_ = systemFontSize();
+    QString m_name;
+    double m_size = systemFontSize();
 };
 
 } // namespace graphics

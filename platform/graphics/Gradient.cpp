@@ -8,13 +8,13 @@
 namespace graphics {
 
 Gradient::Gradient(const Color& start, const Color& end)
-    : stops_{{start, 0}, {end, 1}}
+    : m_stops{{start, 0}, {end, 1}}
 {}
 
 Gradient::Gradient(std::vector<Stop> stops)
-    : stops_(std::move(stops))
+    : m_stops(std::move(stops))
 {
-    if (stops_.size() < 2) {
+    if (m_stops.size() < 2) {
         foundation::fatal(QStringLiteral("A gradient needs at least two colour stops"));
     }
 }
@@ -25,7 +25,7 @@ const Gradient::Stop& Gradient::stop(int index) const
         foundation::fatal(
             QStringLiteral("Gradient stop index %1 out of range 0..%2").arg(index).arg(stopCount()));
     }
-    return stops_[static_cast<std::size_t>(index)];
+    return m_stops[static_cast<std::size_t>(index)];
 }
 
 std::pair<Point, Point> Gradient::endPoints(const Rect& bounds, double angleDegrees)
@@ -42,7 +42,7 @@ std::pair<Point, Point> Gradient::endPoints(const Rect& bounds, double angleDegr
 QLinearGradient Gradient::toQGradient(Point start, Point end) const
 {
     QLinearGradient gradient(start.toQPointF(), end.toQPointF());
-    for (const Stop& stop : stops_) {
+    for (const Stop& stop : m_stops) {
         gradient.setColorAt(std::clamp(stop.location, 0.0, 1.0), stop.color.toQColor());
     }
     return gradient;

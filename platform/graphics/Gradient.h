@@ -26,9 +26,9 @@ public:
     // Fewer than two stops is a broken contract. Stops keep the given order.
     explicit Gradient(std::vector<Stop> stops);
 
-    int stopCount() const { return static_cast<int>(stops_.size()); }
+    int stopCount() const { return static_cast<int>(m_stops.size()); }
     const Stop& stop(int index) const;
-    const std::vector<Stop>& stops() const { return stops_; }
+    const std::vector<Stop>& stops() const { return m_stops; }
 
     // The points between which the gradient runs when drawn along angleDegrees (counter-clockwise from
     // the x axis in a y-up space) over bounds: a line through the centre, long enough that the start colour
@@ -39,7 +39,7 @@ public:
     friend bool operator==(const Gradient&, const Gradient&) = default;
 
 private:
-    std::vector<Stop> stops_;
+    std::vector<Stop> m_stops;
 };
 
 } // namespace graphics

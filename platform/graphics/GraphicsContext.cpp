@@ -69,17 +69,17 @@ QRectF strokeBounds(const Path& path)
 } // namespace
 
 GraphicsContext::GraphicsContext(QImage& bitmap)
-    : bitmap_(bitmap)
+    : m_bitmap(bitmap)
 {
-    if (!bitmap_.isNull() && bitmap_.format() != BitmapImageRep::pixelFormat) {
+    if (!m_bitmap.isNull() && m_bitmap.format() != BitmapImageRep::pixelFormat) {
         foundation::fatal(QStringLiteral("GraphicsContext needs a premultiplied RGBA bitmap"));
     }
     State initial;
-    initial.clipBounds = QRectF(0, 0, bitmap_.width(), bitmap_.height());
-    states_.push_back(initial);
-    if (!bitmap_.isNull()) {
-        painter_.begin(&bitmap_);
-        painter_.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+    initial.clipBounds = QRectF(0, 0, m_bitmap.width(), m_bitmap.height());
+    m_states.push_back(initial);
+    if (!m_bitmap.isNull()) {
+        m_painter.begin(&m_bitmap);
+        m_painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                                 QPainter::TextAntialiasing);
         applyTransform();
     }
@@ -87,8 +87,8 @@ GraphicsContext::GraphicsContext(QImage& bitmap)
 
 GraphicsContext::~GraphicsContext()
 {
-    if (painter_.isActive()) {
-        painter_.end();
+    if (m_painter.isActive()) {
+        m_painter.end();
     }
 }
 
@@ -110,34 +110,34 @@ QImage GraphicsContext::makeBitmap(int pixelsWide, int pixelsHigh)
 
 void GraphicsContext::save()
 {
-    states_.push_back(state());
-    if (painter_.isActive()) {
-        painter_.save();
+    m_states.push_back(state());
+    if (m_painter.isActive()) {
+        m_painter.save();
     }
 }
 
 void GraphicsContext::restore()
 {
-    if (states_.size() < 2) {
+    if (m_states.size() < 2) {
         foundation::warning(QStringLiteral("GraphicsContext: restore without a matching save is ignored"));
         return;
     }
-    states_.pop_back();
-    if (painter_.isActive()) {
-        painter_.restore();
+    m_states.pop_back();
+    if (m_painter.isActive()) {
+        m_painter.restore();
     }
 }
 
 QTransform GraphicsContext::deviceTransform() const
 {
-    const QTransform flip(1, 0, 0, -1, 0, bitmap_.height());
+    const QTransform flip(1, 0, 0, -1, 0, m_bitmap.height());
     return state().transform.toQTransform() * flip;
 }
 
 void GraphicsContext::applyTransform()
 {
-    if (painter_.isActive()) {
-        painter_.setWorldTransform(deviceTransform());
+    if (m_painter.isActive()) {
+        m_painter.setWorldTransform(deviceTransform());
     }
 }
 
@@ -170,8 +170,8 @@ void GraphicsContext::clipToRect(const Rect& rect)
     } else {
         state().clipBounds &= deviceTransform().mapRect(standard.toQRectF());
     }
-    if (painter_.isActive()) {
-        painter_.setClipRect(standard.isNull() ? QRectF() : standard.toQRectF(), Qt::IntersectClip);
+    if (m_painter.isActive()) {
+        m_painter.setClipRect(standard.isNull() ? QRectF() : standard.toQRectF(), Qt::IntersectClip);
     }
 }
 
@@ -179,8 +179,8 @@ void GraphicsContext::clipToPath(const Path& path)
 {
     const QPainterPath shape = path.toQPainterPath();
     state().clipBounds &= deviceTransform().mapRect(shape.controlPointRect());
-    if (painter_.isActive()) {
-        painter_.setClipPath(shape, Qt::IntersectClip);
+    if (m_painter.isActive()) {
+        m_painter.setClipPath(shape, Qt::IntersectClip);
     }
 }
 
@@ -195,7 +195,7 @@ Rect GraphicsContext::clipBoundingBox() const
 void GraphicsContext::draw(const QRectF& bounds, const std::function<void(QPainter&)>& paint,
                            std::optional<CompositingOperation> operation)
 {
-    if (!painter_.isActive() || state().clipBounds.isEmpty()) {
+    if (!m_painter.isActive() || state().clipBounds.isEmpty()) {
         return;
     }
     const CompositingOperation effective = operation.value_or(state().operation);
@@ -203,10 +203,10 @@ void GraphicsContext::draw(const QRectF& bounds, const std::function<void(QPaint
         drawWithShadow(*state().shadow, bounds, paint, effective);
         return;
     }
-    painter_.save();
-    painter_.setCompositionMode(compositionMode(effective));
-    paint(painter_);
-    painter_.restore();
+    m_painter.save();
+    m_painter.setCompositionMode(compositionMode(effective));
+    paint(m_painter);
+    m_painter.restore();
 }
 
 void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
@@ -234,28 +234,28 @@ void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
     layer.fill(Qt::transparent);
     {
         QPainter layerPainter(&layer);
-        layerPainter.setRenderHints(painter_.renderHints());
+        layerPainter.setRenderHints(m_painter.renderHints());
         layerPainter.setWorldTransform(deviceTransform() *
                                        QTransform::fromTranslate(-layerRect.x(), -layerRect.y()));
         paint(layerPainter);
     }
     const QImage shadowImage = ShadowRenderer::render(layer, shadow.blurRadius, shadow.color);
 
-    painter_.save();
-    painter_.resetTransform();
-    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter_.drawImage(QPointF(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y()),
+    m_painter.save();
+    m_painter.resetTransform();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(QPointF(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y()),
                        shadowImage);
     if (operation == CompositingOperation::sourceOver) {
-        painter_.drawImage(QPointF(layerRect.topLeft()), layer);
-        painter_.restore();
+        m_painter.drawImage(QPointF(layerRect.topLeft()), layer);
+        m_painter.restore();
         return;
     }
-    painter_.restore();
-    painter_.save();
-    painter_.setCompositionMode(compositionMode(operation));
-    paint(painter_);
-    painter_.restore();
+    m_painter.restore();
+    m_painter.save();
+    m_painter.setCompositionMode(compositionMode(operation));
+    paint(m_painter);
+    m_painter.restore();
 }
 
 void GraphicsContext::fillRect(const Rect& rect)

@@ -39,11 +39,11 @@ public:
     static QImage makeBitmap(int pixelsWide, int pixelsHigh);
 
     // Raw access for rasterizers that write pixels themselves; rows run from the top of the image down.
-    uchar* data() { return bitmap_.bits(); }
-    const uchar* data() const { return bitmap_.constBits(); }
-    int width() const { return bitmap_.width(); }
-    int height() const { return bitmap_.height(); }
-    qsizetype bytesPerRow() const { return bitmap_.bytesPerLine(); }
+    uchar* data() { return m_bitmap.bits(); }
+    const uchar* data() const { return m_bitmap.constBits(); }
+    int width() const { return m_bitmap.width(); }
+    int height() const { return m_bitmap.height(); }
+    qsizetype bytesPerRow() const { return m_bitmap.bytesPerLine(); }
 
     void save();
     // Returns to the state of the matching save(); without one it warns and changes nothing.
@@ -98,8 +98,8 @@ private:
         QRectF clipBounds;
     };
 
-    State& state() { return states_.back(); }
-    const State& state() const { return states_.back(); }
+    State& state() { return m_states.back(); }
+    const State& state() const { return m_states.back(); }
     // User space to the bitmap's pixel rows (y down), as QPainter addresses them.
     QTransform deviceTransform() const;
     void applyTransform();
@@ -110,9 +110,9 @@ private:
     void drawWithShadow(const Shadow& shadow, const QRectF& bounds,
                         const std::function<void(QPainter&)>& paint, CompositingOperation operation);
 
-    QImage& bitmap_;
-    QPainter painter_;
-    std::vector<State> states_;
+    QImage& m_bitmap;
+    QPainter m_painter;
+    std::vector<State> m_states;
 };
 
 } // namespace graphics

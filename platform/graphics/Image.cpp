@@ -53,8 +53,8 @@ Image::Image(const QImage& pixels)
     if (pixels.isNull()) {
         return;
     }
-    representations_.emplace_back(pixels);
-    size_ = representations_.front().size();
+    m_representations.emplace_back(pixels);
+    m_size = m_representations.front().size();
 }
 
 std::optional<Image> Image::fromData(const QByteArray& data)
@@ -109,7 +109,7 @@ const BitmapImageRep* Image::bestRepresentation(double pixelsWide, double pixels
 {
     const BitmapImageRep* best = nullptr;
     const BitmapImageRep* largest = nullptr;
-    for (const BitmapImageRep& rep : representations_) {
+    for (const BitmapImageRep& rep : m_representations) {
         const qint64 area = qint64(rep.pixelsWide()) * rep.pixelsHigh();
         if (!largest || area > qint64(largest->pixelsWide()) * largest->pixelsHigh()) {
             largest = &rep;
@@ -124,7 +124,7 @@ const BitmapImageRep* Image::bestRepresentation(double pixelsWide, double pixels
 
 QByteArray Image::pngData() const
 {
-    return representations_.empty() ? QByteArray() : representations_.front().pngData();
+    return m_representations.empty() ? QByteArray() : m_representations.front().pngData();
 }
 
 void Image::draw(GraphicsContext& context, const Rect& destination, const Rect& source,

@@ -24,7 +24,7 @@ public:
     // An empty image: no size, no representation; it draws nothing.
     Image() = default;
     explicit Image(Size size)
-        : size_(size)
+        : m_size(size)
     {}
     // One representation of the pixels; the size is their pixel size.
     explicit Image(const QImage& pixels);
@@ -38,14 +38,14 @@ public:
     // process and shared by every caller; a name that finds nothing answers nullptr, also once.
     static std::shared_ptr<const Image> named(const QString& name);
 
-    Size size() const { return size_; }
-    void setSize(Size size) { size_ = size; }
-    const std::vector<BitmapImageRep>& representations() const { return representations_; }
+    Size size() const { return m_size; }
+    void setSize(Size size) { m_size = size; }
+    const std::vector<BitmapImageRep>& representations() const { return m_representations; }
     void addRepresentation(const BitmapImageRep& representation)
     {
-        representations_.push_back(representation);
+        m_representations.push_back(representation);
     }
-    bool isEmpty() const { return representations_.empty(); }
+    bool isEmpty() const { return m_representations.empty(); }
 
     // The representation to draw at a device size in pixels: the smallest one at least that large, or
     // else the largest; nullptr for an image without representations.
@@ -61,8 +61,8 @@ public:
     friend bool operator==(const Image&, const Image&) = default;
 
 private:
-    Size size_;
-    std::vector<BitmapImageRep> representations_;
+    Size m_size;
+    std::vector<BitmapImageRep> m_representations;
 };
 
 } // namespace graphics

@@ -158,20 +158,20 @@ Path Path::roundedRect(const Rect& rect, double xRadius, double yRadius)
 
 void Path::moveTo(Point point)
 {
-    elements_.push_back({PathElementType::moveTo, {point, Point{}, Point{}}});
-    currentPoint_ = point;
-    subpathStart_ = point;
+    m_elements.push_back({PathElementType::moveTo, {point, Point{}, Point{}}});
+    m_currentPoint = point;
+    m_subpathStart = point;
 }
 
 bool Path::prepareSegment(const char* kind)
 {
-    if (!currentPoint_) {
+    if (!m_currentPoint) {
         foundation::warning(
             QStringLiteral("Path: %1 without a current point is ignored").arg(QLatin1String(kind)));
         return false;
     }
-    if (elements_.back().type == PathElementType::closeSubpath) {
-        moveTo(subpathStart_);
+    if (m_elements.back().type == PathElementType::closeSubpath) {
+        moveTo(m_subpathStart);
     }
     return true;
 }
@@ -181,8 +181,8 @@ void Path::lineTo(Point point)
     if (!prepareSegment("line")) {
         return;
     }
-    elements_.push_back({PathElementType::lineTo, {point, Point{}, Point{}}});
-    currentPoint_ = point;
+    m_elements.push_back({PathElementType::lineTo, {point, Point{}, Point{}}});
+    m_currentPoint = point;
 }
 
 void Path::quadCurveTo(Point end, Point control)
@@ -190,8 +190,8 @@ void Path::quadCurveTo(Point end, Point control)
     if (!prepareSegment("quadratic curve")) {
         return;
     }
-    elements_.push_back({PathElementType::quadCurveTo, {control, end, Point{}}});
-    currentPoint_ = end;
+    m_elements.push_back({PathElementType::quadCurveTo, {control, end, Point{}}});
+    m_currentPoint = end;
 }
 
 void Path::curveTo(Point end, Point control1, Point control2)
@@ -199,22 +199,22 @@ void Path::curveTo(Point end, Point control1, Point control2)
     if (!prepareSegment("curve")) {
         return;
     }
-    elements_.push_back({PathElementType::curveTo, {control1, control2, end}});
-    currentPoint_ = end;
+    m_elements.push_back({PathElementType::curveTo, {control1, control2, end}});
+    m_currentPoint = end;
 }
 
 void Path::closeSubpath()
 {
-    if (!currentPoint_ || elements_.back().type == PathElementType::closeSubpath) {
+    if (!m_currentPoint || m_elements.back().type == PathElementType::closeSubpath) {
         return;
     }
-    elements_.push_back({PathElementType::closeSubpath, {}});
-    currentPoint_ = subpathStart_;
+    m_elements.push_back({PathElementType::closeSubpath, {}});
+    m_currentPoint = m_subpathStart;
 }
 
 void Path::append(const Path& other)
 {
-    for (const PathElement& element : other.elements_) {
+    for (const PathElement& element : other.m_elements) {
         switch (element.type) {
         case PathElementType::moveTo:
             moveTo(element.points[0]);
@@ -241,28 +241,28 @@ const PathElement& Path::element(int index) const
         foundation::fatal(
             QStringLiteral("Path element index %1 out of range 0..%2").arg(index).arg(elementCount()));
     }
-    return elements_[static_cast<std::size_t>(index)];
+    return m_elements[static_cast<std::size_t>(index)];
 }
 
 void Path::forEachElement(const std::function<void(const PathElement&)>& visit) const
 {
-    for (const PathElement& element : elements_) {
+    for (const PathElement& element : m_elements) {
         visit(element);
     }
 }
 
 void Path::transform(const AffineTransform& transform)
 {
-    for (PathElement& element : elements_) {
+    for (PathElement& element : m_elements) {
         for (int i = 0; i < usedPointCount(element.type); ++i) {
             Point& point = element.points[static_cast<std::size_t>(i)];
             point = transform.apply(point);
         }
     }
-    if (currentPoint_) {
-        currentPoint_ = transform.apply(*currentPoint_);
+    if (m_currentPoint) {
+        m_currentPoint = transform.apply(*m_currentPoint);
     }
-    subpathStart_ = transform.apply(subpathStart_);
+    m_subpathStart = transform.apply(m_subpathStart);
 }
 
 Path Path::transformed(const AffineTransform& transform) const
@@ -274,11 +274,11 @@ Path Path::transformed(const AffineTransform& transform) const
 
 Rect Path::controlPointBounds() const
 {
-    if (elements_.empty()) {
+    if (m_elements.empty()) {
         return Rect::null();
     }
     double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-    for (const PathElement& element : elements_) {
+    for (const PathElement& element : m_elements) {
         for (int i = 0; i < usedPointCount(element.type); ++i) {
             includePoint(minX, minY, maxX, maxY, element.points[static_cast<std::size_t>(i)]);
         }
@@ -288,12 +288,12 @@ Rect Path::controlPointBounds() const
 
 Rect Path::bounds() const
 {
-    if (elements_.empty()) {
+    if (m_elements.empty()) {
         return Rect::null();
     }
     double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
     Point current;
-    for (const PathElement& element : elements_) {
+    for (const PathElement& element : m_elements) {
         Point p0 = current;
         Point p1, p2, p3;
         switch (element.type) {
@@ -336,8 +336,8 @@ bool Path::contains(Point point) const
 QPainterPath Path::toQPainterPath() const
 {
     QPainterPath path;
-    path.setFillRule(windingRule_ == WindingRule::evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
-    for (const PathElement& element : elements_) {
+    path.setFillRule(m_windingRule == WindingRule::evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    for (const PathElement& element : m_elements) {
         switch (element.type) {
         case PathElementType::moveTo:
             path.moveTo(element.points[0].toQPointF());

@@ -40,20 +40,20 @@ public:
     void closeSubpath();
     void append(const Path& other);
 
-    bool isEmpty() const { return elements_.empty(); }
-    int elementCount() const { return static_cast<int>(elements_.size()); }
+    bool isEmpty() const { return m_elements.empty(); }
+    int elementCount() const { return static_cast<int>(m_elements.size()); }
     const PathElement& element(int index) const;
-    const std::vector<PathElement>& elements() const { return elements_; }
+    const std::vector<PathElement>& elements() const { return m_elements; }
     // Calls visit once per element, in order.
     void forEachElement(const std::function<void(const PathElement&)>& visit) const;
-    std::optional<Point> currentPoint() const { return currentPoint_; }
+    std::optional<Point> currentPoint() const { return m_currentPoint; }
 
-    WindingRule windingRule() const { return windingRule_; }
-    void setWindingRule(WindingRule rule) { windingRule_ = rule; }
-    const StrokeAttributes& strokeAttributes() const { return stroke_; }
-    void setStrokeAttributes(const StrokeAttributes& attributes) { stroke_ = attributes; }
-    double lineWidth() const { return stroke_.lineWidth; }
-    void setLineWidth(double width) { stroke_.lineWidth = width; }
+    WindingRule windingRule() const { return m_windingRule; }
+    void setWindingRule(WindingRule rule) { m_windingRule = rule; }
+    const StrokeAttributes& strokeAttributes() const { return m_stroke; }
+    void setStrokeAttributes(const StrokeAttributes& attributes) { m_stroke = attributes; }
+    double lineWidth() const { return m_stroke.lineWidth; }
+    void setLineWidth(double width) { m_stroke.lineWidth = width; }
 
     void transform(const AffineTransform& transform);
     Path transformed(const AffineTransform& transform) const;
@@ -73,11 +73,11 @@ private:
     // Adds the move a segment after a close needs; false when there is no current point.
     bool prepareSegment(const char* kind);
 
-    std::vector<PathElement> elements_;
-    std::optional<Point> currentPoint_;
-    Point subpathStart_;
-    WindingRule windingRule_ = WindingRule::nonZero;
-    StrokeAttributes stroke_;
+    std::vector<PathElement> m_elements;
+    std::optional<Point> m_currentPoint;
+    Point m_subpathStart;
+    WindingRule m_windingRule = WindingRule::nonZero;
+    StrokeAttributes m_stroke;
 };
 
 } // namespace graphics

@@ -86,10 +86,10 @@ TextLayout::TextLayout(const AttributedString& text, double width)
     if (!wraps) {
         // Unwrapped lines align within the widest line.
         double y = 0;
-        for (const auto& paragraph : paragraphs_) {
+        for (const auto& paragraph : m_paragraphs) {
             for (int i = 0; i < paragraph->lineCount(); ++i) {
                 QTextLine line = paragraph->lineAt(i);
-                line.setLineWidth(usedWidth_);
+                line.setLineWidth(m_usedWidth);
                 line.setPosition(QPointF(0, y));
                 y += line.height();
             }
@@ -113,7 +113,7 @@ void TextLayout::layOutParagraph(const AttributedString& text, int start, int en
         const int to = std::min(run.start + run.length, end);
         if (from < to) {
             const Font font = run.attributes.resolvedFont();
-            largestFontSize_ = std::max(largestFontSize_, font.toQFont().pointSizeF());
+            m_largestFontSize = std::max(m_largestFontSize, font.toQFont().pointSizeF());
             formats.append({from - start, to - from, charFormat(run.attributes)});
         }
     }
@@ -123,17 +123,17 @@ void TextLayout::layOutParagraph(const AttributedString& text, int start, int en
     for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
         line.setLeadingIncluded(true);
         line.setLineWidth(wraps ? width : std::numeric_limits<float>::max() / 4);
-        line.setPosition(QPointF(0, height_));
-        height_ += line.height();
-        usedWidth_ = std::max(usedWidth_, line.naturalTextWidth());
+        line.setPosition(QPointF(0, m_height));
+        m_height += line.height();
+        m_usedWidth = std::max(m_usedWidth, line.naturalTextWidth());
     }
     layout->endLayout();
-    paragraphs_.push_back(std::move(layout));
+    m_paragraphs.push_back(std::move(layout));
 }
 
 void TextLayout::draw(QPainter& painter) const
 {
-    for (const auto& paragraph : paragraphs_) {
+    for (const auto& paragraph : m_paragraphs) {
         paragraph->draw(&painter, QPointF(0, 0));
     }
 }

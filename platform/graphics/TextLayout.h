@@ -17,21 +17,21 @@ class TextLayout
 public:
     TextLayout(const AttributedString& text, double width);
 
-    double height() const { return height_; }
+    double height() const { return m_height; }
     // The width of the widest line.
-    double usedWidth() const { return usedWidth_; }
+    double usedWidth() const { return m_usedWidth; }
     // The largest font size of the text, in points.
-    double largestFontSize() const { return largestFontSize_; }
+    double largestFontSize() const { return m_largestFontSize; }
     // Draws the lines with origin at the painter's (0, 0).
     void draw(QPainter& painter) const;
 
 private:
     void layOutParagraph(const AttributedString& text, int start, int end, double width, bool wraps);
 
-    std::vector<std::unique_ptr<QTextLayout>> paragraphs_;
-    double height_ = 0;
-    double usedWidth_ = 0;
-    double largestFontSize_ = 0;
+    std::vector<std::unique_ptr<QTextLayout>> m_paragraphs;
+    double m_height = 0;
+    double m_usedWidth = 0;
+    double m_largestFontSize = 0;
 };
 
 } // namespace graphics

@@ -38,23 +38,23 @@ QVariant noneForNil(const QVariant& value)
 
 Binding::Binding(QObject* first, const QString& firstKeyPath, QObject* second, const QString& secondKeyPath,
                  bool twoWayBinding, Transformer forwardTransformer, Transformer reverseTransformer)
-    : first_(first)
-    , firstKeyPath_(firstKeyPath)
-    , second_(second)
-    , secondKeyPath_(secondKeyPath)
-    , twoWayBinding_(twoWayBinding)
-    , forwardTransformer_(std::move(forwardTransformer))
-    , reverseTransformer_(std::move(reverseTransformer))
+    : m_first(first)
+    , m_firstKeyPath(firstKeyPath)
+    , m_second(second)
+    , m_secondKeyPath(secondKeyPath)
+    , m_twoWayBinding(twoWayBinding)
+    , m_forwardTransformer(std::move(forwardTransformer))
+    , m_reverseTransformer(std::move(reverseTransformer))
 {
     // Unknown keys on either side are refused before anything is written.
     foundation::valueForKeyPath(second, secondKeyPath);
-    firstObservation_ = KeyValueObservation(
+    m_firstObservation = KeyValueObservation(
         first, firstKeyPath, KeyValueObservation::InitialValue::deliver,
-        [this](const QVariant& value) { transfer(value, second_, secondKeyPath_, forwardTransformer_); });
-    if (twoWayBinding_) {
-        secondObservation_ = KeyValueObservation(
+        [this](const QVariant& value) { transfer(value, m_second, m_secondKeyPath, m_forwardTransformer); });
+    if (m_twoWayBinding) {
+        m_secondObservation = KeyValueObservation(
             second, secondKeyPath, KeyValueObservation::InitialValue::skip,
-            [this](const QVariant& value) { transfer(value, first_, firstKeyPath_, reverseTransformer_); });
+            [this](const QVariant& value) { transfer(value, m_first, m_firstKeyPath, m_reverseTransformer); });
     }
 }
 

@@ -32,28 +32,28 @@ public:
     Binding(const Binding&) = delete;
     Binding& operator=(const Binding&) = delete;
 
-    QObject* first() const { return first_; }
-    const QString& firstKeyPath() const { return firstKeyPath_; }
-    QObject* second() const { return second_; }
-    const QString& secondKeyPath() const { return secondKeyPath_; }
-    bool twoWayBinding() const { return twoWayBinding_; }
-    const Transformer& forwardTransformer() const { return forwardTransformer_; }
-    const Transformer& reverseTransformer() const { return reverseTransformer_; }
+    QObject* first() const { return m_first; }
+    const QString& firstKeyPath() const { return m_firstKeyPath; }
+    QObject* second() const { return m_second; }
+    const QString& secondKeyPath() const { return m_secondKeyPath; }
+    bool twoWayBinding() const { return m_twoWayBinding; }
+    const Transformer& forwardTransformer() const { return m_forwardTransformer; }
+    const Transformer& reverseTransformer() const { return m_reverseTransformer; }
 
 private:
     void transfer(const QVariant& changedValue, QObject* target, const QString& targetKeyPath,
                   const Transformer& transformer);
 
-    QPointer<QObject> first_;
-    QString firstKeyPath_;
-    QPointer<QObject> second_;
-    QString secondKeyPath_;
-    bool twoWayBinding_;
-    Transformer forwardTransformer_;
-    Transformer reverseTransformer_;
+    QPointer<QObject> m_first;
+    QString m_firstKeyPath;
+    QPointer<QObject> m_second;
+    QString m_secondKeyPath;
+    bool m_twoWayBinding;
+    Transformer m_forwardTransformer;
+    Transformer m_reverseTransformer;
     // Last, so that the observations end before the fields they use go.
-    foundation::KeyValueObservation firstObservation_;
-    foundation::KeyValueObservation secondObservation_;
+    foundation::KeyValueObservation m_firstObservation;
+    foundation::KeyValueObservation m_secondObservation;
 };
 
 } // namespace tessaline

@@ -7,15 +7,15 @@ Observer::Observer(QObject* object, const QString& keyPath, Callback callback)
 {}
 
 Observer::Observer(QObject* object, const QString& keyPath, bool fireInitial, Callback callback)
-    : callback_(std::move(callback))
-    , object_(object)
-    , keyPath_(keyPath)
-    , observation_(object, keyPath,
+    : m_callback(std::move(callback))
+    , m_object(object)
+    , m_keyPath(keyPath)
+    , m_observation(object, keyPath,
                    fireInitial ? foundation::KeyValueObservation::InitialValue::deliver
                                : foundation::KeyValueObservation::InitialValue::skip,
                    [this](const QVariant& value) {
-                       if (callback_) {
-                           callback_(value);
+                       if (m_callback) {
+                           m_callback(value);
                        }
                    })
 {}

@@ -27,15 +27,15 @@ public:
     Observer(const Observer&) = delete;
     Observer& operator=(const Observer&) = delete;
 
-    const Callback& callback() const { return callback_; }
-    QObject* object() const { return object_; }
-    const QString& keyPath() const { return keyPath_; }
+    const Callback& callback() const { return m_callback; }
+    QObject* object() const { return m_object; }
+    const QString& keyPath() const { return m_keyPath; }
 
 private:
-    Callback callback_;
-    QPointer<QObject> object_;
-    QString keyPath_;
-    foundation::KeyValueObservation observation_; // last, so it ends before the fields it calls go
+    Callback m_callback;
+    QPointer<QObject> m_object;
+    QString m_keyPath;
+    foundation::KeyValueObservation m_observation; // last, so it ends before the fields it calls go
 };
 
 } // namespace tessaline

@@ -53,21 +53,21 @@ public:
                          const QString& secondKeyPath, bool twoWayBinding = true,
                          ForwardTransformer forwardTransformer = {},
                          ReverseTransformer reverseTransformer = {})
-        : forwardTransformer_(std::move(forwardTransformer))
-        , reverseTransformer_(std::move(reverseTransformer))
-        , binding_(first, firstKeyPath, second, secondKeyPath, twoWayBinding,
-                   typed<A, B>(forwardTransformer_), typed<B, A>(reverseTransformer_))
+        : m_forwardTransformer(std::move(forwardTransformer))
+        , m_reverseTransformer(std::move(reverseTransformer))
+        , m_binding(first, firstKeyPath, second, secondKeyPath, twoWayBinding,
+                   typed<A, B>(m_forwardTransformer), typed<B, A>(m_reverseTransformer))
     {}
     TransformableBinding(const TransformableBinding&) = delete;
     TransformableBinding& operator=(const TransformableBinding&) = delete;
 
-    QObject* first() const { return binding_.first(); }
-    const QString& firstKeyPath() const { return binding_.firstKeyPath(); }
-    QObject* second() const { return binding_.second(); }
-    const QString& secondKeyPath() const { return binding_.secondKeyPath(); }
-    bool twoWayBinding() const { return binding_.twoWayBinding(); }
-    const ForwardTransformer& forwardTransformer() const { return forwardTransformer_; }
-    const ReverseTransformer& reverseTransformer() const { return reverseTransformer_; }
+    QObject* first() const { return m_binding.first(); }
+    const QString& firstKeyPath() const { return m_binding.firstKeyPath(); }
+    QObject* second() const { return m_binding.second(); }
+    const QString& secondKeyPath() const { return m_binding.secondKeyPath(); }
+    bool twoWayBinding() const { return m_binding.twoWayBinding(); }
+    const ForwardTransformer& forwardTransformer() const { return m_forwardTransformer; }
+    const ReverseTransformer& reverseTransformer() const { return m_reverseTransformer; }
 
 private:
     template <typename From, typename To>
@@ -84,9 +84,9 @@ private:
         };
     }
 
-    ForwardTransformer forwardTransformer_;
-    ReverseTransformer reverseTransformer_;
-    Binding binding_;
+    ForwardTransformer m_forwardTransformer;
+    ReverseTransformer m_reverseTransformer;
+    Binding m_binding;
 };
 
 } // namespace tessaline

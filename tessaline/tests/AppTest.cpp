@@ -19,23 +19,23 @@ class DataHome
 {
 public:
     explicit DataHome(const QString& path)
-        : previous_(qgetenv("XDG_DATA_HOME"))
-        , hadPrevious_(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
+        : m_previous(qgetenv("XDG_DATA_HOME"))
+        , m_hadPrevious(qEnvironmentVariableIsSet("XDG_DATA_HOME"))
     {
         qputenv("XDG_DATA_HOME", path.toUtf8());
     }
     ~DataHome()
     {
-        if (hadPrevious_) {
-            qputenv("XDG_DATA_HOME", previous_);
+        if (m_hadPrevious) {
+            qputenv("XDG_DATA_HOME", m_previous);
         } else {
             qunsetenv("XDG_DATA_HOME");
         }
     }
 
 private:
-    QByteArray previous_;
-    bool hadPrevious_;
+    QByteArray m_previous;
+    bool m_hadPrevious;
 };
 
 } // namespace

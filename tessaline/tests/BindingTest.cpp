@@ -20,22 +20,22 @@ public:
     using KeyValueObject::KeyValueObject;
 
     bool hasValueForKey(const QString& key) const override { return key == "value" || key == "other"; }
-    QVariant valueForKey(const QString& key) const override { return values_.value(key); }
+    QVariant valueForKey(const QString& key) const override { return m_values.value(key); }
     void setValueForKey(const QVariant& value, const QString& key) override
     {
-        values_.insert(key, value);
+        m_values.insert(key, value);
         ++writes[key];
         emit valueChangedForKey(key);
     }
 
     // Stores without counting, as the object's own code would.
-    void preset(const QVariant& value, const QString& key = "value") { values_.insert(key, value); }
-    QVariant value(const QString& key = "value") const { return values_.value(key); }
+    void preset(const QVariant& value, const QString& key = "value") { m_values.insert(key, value); }
+    QVariant value(const QString& key = "value") const { return m_values.value(key); }
 
     QHash<QString, int> writes;
 
 private:
-    QHash<QString, QVariant> values_;
+    QHash<QString, QVariant> m_values;
 };
 
 QVariant plusOne(const QVariant& value)

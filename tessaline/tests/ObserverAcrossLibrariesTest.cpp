@@ -15,12 +15,12 @@ class Counter : public QObject
     Q_PROPERTY(int total READ total WRITE setTotal NOTIFY totalChanged)
 
 public:
-    int count() const { return count_; }
-    void setCount(int count) { count_ = count; }
-    int total() const { return total_; }
+    int count() const { return m_count; }
+    void setCount(int count) { m_count = count; }
+    int total() const { return m_total; }
     void setTotal(int total)
     {
-        total_ = total;
+        m_total = total;
         emit totalChanged();
     }
 
@@ -28,8 +28,8 @@ signals:
     void totalChanged();
 
 private:
-    int count_ = 0;
-    int total_ = 0;
+    int m_count = 0;
+    int m_total = 0;
 };
 
 } // namespace

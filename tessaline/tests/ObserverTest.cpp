@@ -19,16 +19,16 @@ class Shape : public QObject
 public:
     using QObject::QObject;
 
-    double width() const { return width_; }
+    double width() const { return m_width; }
     void setWidth(double width)
     {
-        width_ = width;
+        m_width = width;
         emit widthChanged();
     }
-    Shape* next() const { return next_; }
+    Shape* next() const { return m_next; }
     void setNext(Shape* next)
     {
-        next_ = next;
+        m_next = next;
         emit nextChanged();
     }
 
@@ -37,8 +37,8 @@ signals:
     void nextChanged();
 
 private:
-    double width_ = 0;
-    QPointer<Shape> next_;
+    double m_width = 0;
+    QPointer<Shape> m_next;
 };
 
 struct Values

@@ -20,7 +20,7 @@ class Mutator
 {
 public:
     explicit Mutator(std::uint32_t seed)
-        : random_(seed)
+        : m_random(seed)
     {}
 
     QByteArray mutate(QByteArray data)
@@ -69,10 +69,10 @@ public:
         return data;
     }
 
-    int pick(qsizetype bound) { return int(std::uniform_int_distribution<qsizetype>(0, bound - 1)(random_)); }
+    int pick(qsizetype bound) { return int(std::uniform_int_distribution<qsizetype>(0, bound - 1)(m_random)); }
 
 private:
-    std::mt19937 random_;
+    std::mt19937 m_random;
 };
 
 QList<QByteArray> archiveSeeds()

@@ -27,41 +27,41 @@ class Item : public QObject
 public:
     using QObject::QObject;
 
-    int number() const { return number_.load(); }
+    int number() const { return m_number.load(); }
     void setNumber(int number)
     {
-        number_.store(number);
+        m_number.store(number);
         emit numberChanged();
     }
-    double ratio() const { return ratio_; }
+    double ratio() const { return m_ratio; }
     void setRatio(double ratio)
     {
-        ratio_ = ratio;
+        m_ratio = ratio;
         emit ratioChanged(ratio);
     }
-    QString text() const { return text_; }
+    QString text() const { return m_text; }
     void setText(const QString& text)
     {
-        if (text_ != text) {
-            text_ = text;
+        if (m_text != text) {
+            m_text = text;
             emit textChanged();
         }
     }
-    Item* child() const { return child_; }
+    Item* child() const { return m_child; }
     void setChild(Item* child)
     {
-        child_ = child;
+        m_child = child;
         emit childChanged();
     }
-    QObject* record() const { return record_; }
+    QObject* record() const { return m_record; }
     void setRecord(QObject* record)
     {
-        record_ = record;
+        m_record = record;
         emit recordChanged();
     }
     int fixed() const { return 7; }
-    int silent() const { return silent_; }
-    void setSilent(int silent) { silent_ = silent; }
+    int silent() const { return m_silent; }
+    void setSilent(int silent) { m_silent = silent; }
 
 signals:
     void numberChanged();
@@ -71,12 +71,12 @@ signals:
     void recordChanged();
 
 private:
-    std::atomic<int> number_ = 0;
-    double ratio_ = 0;
-    QString text_;
-    QPointer<Item> child_;
-    QPointer<QObject> record_;
-    int silent_ = 0;
+    std::atomic<int> m_number = 0;
+    double m_ratio = 0;
+    QString m_text;
+    QPointer<Item> m_child;
+    QPointer<QObject> m_record;
+    int m_silent = 0;
 };
 
 // Keys that are no Q_PROPERTYs, as the store's managed objects have them.
@@ -94,19 +94,19 @@ public:
     }
     QVariant valueForKey(const QString& key) const override
     {
-        const std::lock_guard lock(mutex_);
-        return values_.value(key);
+        const std::lock_guard lock(m_mutex);
+        return m_values.value(key);
     }
     void setValueForKey(const QVariant& value, const QString& key) override
     {
         {
-            const std::lock_guard lock(mutex_);
-            values_.insert(key, value);
+            const std::lock_guard lock(m_mutex);
+            m_values.insert(key, value);
         }
         emit valueChangedForKey(key);
     }
 
 private:
-    mutable std::mutex mutex_;
-    QVariantMap values_;
+    mutable std::mutex m_mutex;
+    QVariantMap m_values;
 };
