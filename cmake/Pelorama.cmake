@@ -5,6 +5,18 @@ function(pelorama_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
+# pelorama_publish_headers(target)
+# Consumers include a library's headers as "folder/Header.h". Each library publishes an include folder of
+# its own holding only a link to itself, so a header is reachable exactly where the library is linked:
+# an include that reaches past the declared dependencies fails to compile.
+function(pelorama_publish_headers target)
+    get_filename_component(_folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+    set(_include ${CMAKE_BINARY_DIR}/include/${target})
+    file(MAKE_DIRECTORY ${_include})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_include}/${_folder} SYMBOLIC)
+    target_include_directories(${target} PUBLIC ${_include})
+endfunction()
+
 # pelorama_add_library(name [SHARED] SOURCES ... LIBS ...)
 # A library whose headers live beside its sources; consumers include them as "folder/Header.h".
 function(pelorama_add_library name)
@@ -15,8 +27,7 @@ function(pelorama_add_library name)
         add_library(${name} STATIC ${ARG_SOURCES})
     endif()
     pelorama_warnings(${name})
-    get_filename_component(_parent ${CMAKE_CURRENT_SOURCE_DIR} DIRECTORY)
-    target_include_directories(${name} PUBLIC ${_parent})
+    pelorama_publish_headers(${name})
     target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
 endfunction()
 
@@ -31,7 +42,7 @@ function(pelorama_add_test name)
     pelorama_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
     gtest_discover_tests(${name}
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()
