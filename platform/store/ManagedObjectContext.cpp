@@ -511,7 +511,8 @@ void ManagedObjectContext::endOfPass()
 {
     m_endOfPassScheduled = false;
     processPendingChanges();
-    closeUndoGroup();
+    if (m_undoGroupDepth == 0)
+        closeUndoGroup();
 }
 
 void ManagedObjectContext::processPendingChanges()
@@ -550,8 +551,21 @@ void ManagedObjectContext::closeUndoGroup()
     m_openUndoGroup = nullptr;
 }
 
-void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entries, bool undo)
+void ManagedObjectContext::beginUndoGroup()
 {
+    if (m_undoGroupDepth++ == 0)
+        closeUndoGroup();
+}
+
+void ManagedObjectContext::endUndoGroup()
+{
+    if (--m_undoGroupDepth == 0)
+        closeUndoGroup();
+}
+
+void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entries, UndoDirection direction)
+{
+    const bool backwards = direction == UndoDirection::Undo;
     closeUndoGroup();
     m_applyingUndo = true;
     auto apply = [&](const UndoEntry& entry) {
@@ -560,7 +574,7 @@ void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entrie
             return;
         switch (entry.kind) {
         case UndoEntry::Kind::Value: {
-            const QVariant& value = undo ? entry.before : entry.after;
+            const QVariant& value = backwards ? entry.before : entry.after;
             if (object->entity().attribute(entry.key)) {
                 object->willChangeValueForKey(entry.key);
                 if (value.isValid())
@@ -574,14 +588,14 @@ void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entrie
             break;
         }
         case UndoEntry::Kind::Insert:
-            setPresent(object, !undo);
+            setPresent(object, !backwards);
             break;
         case UndoEntry::Kind::Delete:
-            setPresent(object, undo);
+            setPresent(object, backwards);
             break;
         }
     };
-    if (undo) {
+    if (backwards) {
         for (auto it = entries.rbegin(); it != entries.rend(); ++it)
             apply(*it);
     } else {

@@ -6,6 +6,7 @@
 #include "store/ObjectSnapshot.h"
 #include "store/Result.h"
 #include "store/SaveChanges.h"
+#include "store/UndoDirection.h"
 
 #include <QList>
 #include <QObject>
@@ -91,7 +92,8 @@ public:
     // Forgets every object; objects handed out before stay alive but belong to no context.
     void reset();
 
-    // Undo manager, not owned. Changes group into one undo step per pass of the event loop.
+    // Undo manager, not owned. Changes group into one undo step per pass of the event loop, or per
+    // ScopedUndoGroup while one is open.
     void setUndoStack(QUndoStack* stack);
     QUndoStack* undoStack() const { return m_undoStack; }
 
@@ -101,6 +103,7 @@ signals:
 
 private:
     friend class ManagedObject;
+    friend class ScopedUndoGroup;
     friend class UndoGroupCommand;
 
     bool isOnQueue() const;
@@ -131,7 +134,9 @@ private:
     void endOfPass();
     void registerUndo(UndoEntry entry);
     void closeUndoGroup();
-    void applyUndoEntries(const std::vector<UndoEntry>& entries, bool undo);
+    void beginUndoGroup();
+    void endUndoGroup();
+    void applyUndoEntries(const std::vector<UndoEntry>& entries, UndoDirection direction);
     void deleteRecursively(ManagedObject* object, std::vector<ManagedObject*>& deleting);
     Result<void> validateChanges(const std::vector<ManagedObject*>& saving,
                                  const std::vector<ManagedObject*>& deleting);
@@ -148,6 +153,7 @@ private:
     int m_performDepth = 0;
     QPointer<QUndoStack> m_undoStack;
     UndoGroupCommand* m_openUndoGroup = nullptr;
+    int m_undoGroupDepth = 0; // open ScopedUndoGroups
     bool m_applyingUndo = false;
 };
 

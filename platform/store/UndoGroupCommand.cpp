@@ -11,7 +11,7 @@ UndoGroupCommand::UndoGroupCommand(ManagedObjectContext* context)
 void UndoGroupCommand::undo()
 {
     if (m_context)
-        m_context->applyUndoEntries(m_entries, true);
+        m_context->applyUndoEntries(m_entries, UndoDirection::Undo);
 }
 
 void UndoGroupCommand::redo()
@@ -22,7 +22,7 @@ void UndoGroupCommand::redo()
         return;
     }
     if (m_context)
-        m_context->applyUndoEntries(m_entries, false);
+        m_context->applyUndoEntries(m_entries, UndoDirection::Redo);
 }
 
 } // namespace store

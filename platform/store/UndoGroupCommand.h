@@ -10,8 +10,9 @@ namespace store {
 
 class ManagedObjectContext;
 
-// The changes of one pass of the event loop. It is pushed when the pass records its first change and
-// keeps collecting until the pass ends; undo walks the entries backwards, redo forwards.
+// The changes of one pass of the event loop, or of one ScopedUndoGroup. It is pushed when the pass or
+// group records its first change and keeps collecting until it ends; undo walks the entries backwards,
+// redo forwards.
 class UndoGroupCommand : public QUndoCommand
 {
 public:

@@ -129,7 +129,8 @@ TEST(StoreTest, RelationshipChangesNotifyBothEnds)
 
 TEST(StoreTest, DeletionRunsHooksCascadesNullifiesAndDenies)
 {
-    auto context = mainContext(inMemoryCoordinator());
+    auto coordinator = inMemoryCoordinator();
+    auto context = mainContext(coordinator);
     ManagedObject* shelf = context->insertNewObject("Shelf");
     ManagedObject* a = makeBook(*context, "A");
     ManagedObject* b = makeBook(*context, "B");
@@ -158,10 +159,15 @@ TEST(StoreTest, DeletionRunsHooksCascadesNullifiesAndDenies)
     author->addRelatedObject(c, "books");
     ASSERT_TRUE(context->save());
     context->deleteObject(author);
+    c->setValueForKey("Renamed", "title"); // refused along with the deletion
     auto refused = context->save();
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().code(), store::Error::Code::DeleteDenied);
     EXPECT_TRUE(author->isDeleted());
+    auto fresh = mainContext(coordinator);
+    const auto authors = fetch(*fresh, FetchRequest("Author"));
+    ASSERT_EQ(authors.size(), 1);
+    EXPECT_EQ(titles(authors.first()->relatedObjects("books")), QStringList{"C"});
 }
 
 TEST(StoreTest, SaveRunsWillSaveAndRefusesInvalidValuesWithTheirMessage)
