@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ledgerline/Property.h"
+
+namespace ledgerline {
+
+// A row of text. Its text style tells the editor how much room the text gets.
+class StringProperty : public Property
+{
+    Q_OBJECT
+
+public:
+    // A one-line field; Return ends the edit.
+    static constexpr int singleLineText = 0;
+    // A text area that grows with its lines; Return starts a new line.
+    static constexpr int multiLineText = 1;
+
+    explicit StringProperty(const QString& defaultValue = {});
+
+    // The shown text; empty when the value is nil.
+    QString text() const;
+
+    int textStyle() const { return m_textStyle; }
+    void setTextStyle(int style) { m_textStyle = style; }
+
+private:
+    int m_textStyle = singleLineText;
+};
+
+} // namespace ledgerline
