@@ -16,6 +16,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 
 namespace store {
@@ -70,26 +71,29 @@ bool ManagedObjectContext::isOnQueue() const
 void ManagedObjectContext::perform(std::function<void()> block)
 {
     if (m_type == ConcurrencyType::PrivateQueue) {
-        m_executor->async([this, block = std::move(block)] {
-            ++m_performDepth;
-            block();
-            if (--m_performDepth == 0)
-                endOfPass();
-        });
+        m_executor->async([this, block = std::move(block)] { runPerformed(block); });
         return;
     }
     QMetaObject::invokeMethod(this, std::move(block), Qt::QueuedConnection);
 }
 
+void ManagedObjectContext::runPerformed(const std::function<void()>& block)
+{
+    ++m_performDepth;
+    try {
+        block();
+    } catch (...) {
+        --m_performDepth;
+        throw;
+    }
+    if (--m_performDepth == 0)
+        endOfPass();
+}
+
 void ManagedObjectContext::performAndWait(const std::function<void()>& block)
 {
     if (m_type == ConcurrencyType::PrivateQueue) {
-        m_executor->sync([this, &block] {
-            ++m_performDepth;
-            block();
-            if (--m_performDepth == 0)
-                endOfPass();
-        });
+        m_executor->sync([this, &block] { runPerformed(block); });
         return;
     }
     if (isOnQueue()) {
@@ -97,14 +101,19 @@ void ManagedObjectContext::performAndWait(const std::function<void()>& block)
         return;
     }
     // Handed to the context's thread; the wait uses standard primitives so that thread checkers see
-    // the hand-over.
+    // the hand-over. An exception of the block is handed back to this thread.
     std::mutex mutex;
     std::condition_variable condition;
     bool done = false;
+    std::exception_ptr exception;
     QMetaObject::invokeMethod(
         this,
         [&] {
-            block();
+            try {
+                block();
+            } catch (...) {
+                exception = std::current_exception();
+            }
             std::lock_guard lock(mutex);
             done = true;
             condition.notify_all();
@@ -112,6 +121,8 @@ void ManagedObjectContext::performAndWait(const std::function<void()>& block)
         Qt::QueuedConnection);
     std::unique_lock lock(mutex);
     condition.wait(lock, [&] { return done; });
+    if (exception)
+        std::rethrow_exception(exception);
 }
 
 const EntityDescription& ManagedObjectContext::requireEntity(const QString& name) const

@@ -61,7 +61,8 @@ public:
     const ManagedObjectModel& managedObjectModel() const;
 
     // Runs block on the context's queue later (perform) or now, waiting for the queue (performAndWait).
-    // performAndWait runs at once when called from inside the context's queue.
+    // performAndWait runs at once when called from inside the context's queue; an exception thrown by
+    // its block reaches its caller.
     void perform(std::function<void()> block);
     void performAndWait(const std::function<void()>& block);
 
@@ -107,6 +108,7 @@ private:
     friend class UndoGroupCommand;
 
     bool isOnQueue() const;
+    void runPerformed(const std::function<void()>& block); // on the private queue
     const EntityDescription& requireEntity(const QString& name) const;
     ManagedObject* registered(const ManagedObjectID& id) const;
     ManagedObject* materialize(const ManagedObjectID& id, const ObjectSnapshot& snapshot,

@@ -61,12 +61,20 @@ void SerialExecutor::sync(const std::function<void()>& block)
         std::unique_lock lock(turn->mutex);
         turn->condition.wait(lock, [&] { return turn->started; });
     }
-    runHolding(block);
+    // The worker gets its queue back however the block ends; an exception goes on to the caller.
+    struct Finish
     {
-        std::lock_guard lock(turn->mutex);
-        turn->finished = true;
-    }
-    turn->condition.notify_all();
+        Turn& turn;
+        ~Finish()
+        {
+            {
+                std::lock_guard lock(turn.mutex);
+                turn.finished = true;
+            }
+            turn.condition.notify_all();
+        }
+    } finish{*turn};
+    runHolding(block);
 }
 
 bool SerialExecutor::isCurrent() const

@@ -12,6 +12,7 @@ namespace store {
 // async() runs the block on the executor's worker thread. sync() waits for its turn, then runs the block
 // on the calling thread while the worker holds still, so the caller's waiting cannot deadlock against
 // the main thread. Both run the block at once when the calling thread is already inside this queue.
+// An exception thrown by a sync() block reaches the caller of sync() and leaves the queue running.
 class SerialExecutor
 {
 public:

@@ -2,12 +2,14 @@
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueObservation.h"
 #include "store/EntityDescription.h"
+#include "store/SerialExecutor.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <thread>
 
 using store::FetchRequest;
@@ -389,6 +391,53 @@ TEST(StoreTest, PrivateContextsWorkOnTheirOwnQueues)
     auto reader = mainContext(coordinator);
     EXPECT_EQ(fetch(*reader, FetchRequest("Book")).size(), contexts * booksPerContext + 1);
     EXPECT_EQ(fetch(*reader, FetchRequest("Book", Predicate::equal("pages", 49))).size(), contexts);
+}
+
+TEST(StoreTest, AnExceptionOfAWaitedBlockReachesTheCallerAndTheQueueGoesOn)
+{
+    {
+        store::SerialExecutor executor;
+        EXPECT_THROW(executor.sync([] { throw std::runtime_error("refused"); }), std::runtime_error);
+        EXPECT_FALSE(executor.isCurrent());
+        std::atomic<int> ran{0};
+        executor.async([&] { ++ran; });
+        executor.sync([&] { ++ran; });
+        EXPECT_EQ(ran.load(), 2);
+    } // the worker stops: it is not left waiting for the failed block
+
+    auto coordinator = inMemoryCoordinator();
+    ManagedObjectContext worker(ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    worker.setPersistentStoreCoordinator(coordinator);
+    EXPECT_THROW(worker.performAndWait([&] {
+        makeBook(worker, "Thrown");
+        throw std::runtime_error("refused");
+    }),
+                 std::runtime_error);
+    QList<store::ObjectChanges> told;
+    QObject::connect(
+        &worker, &ManagedObjectContext::objectsDidChange, &worker,
+        [&](const store::ObjectChanges& changes) { told.append(changes); }, Qt::DirectConnection);
+    // The context's queue still ends its passes: the next block tells of both books.
+    worker.performAndWait([&] { makeBook(worker, "After"); });
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_EQ(titles(told.first().inserted), QStringList({"Thrown", "After"}));
+
+    // A main-queue context hands the exception back to the waiting thread.
+    auto context = mainContext(coordinator);
+    std::atomic<bool> done{false};
+    bool caught = false;
+    std::thread waiter([&] {
+        try {
+            context->performAndWait([] { throw std::runtime_error("refused"); });
+        } catch (const std::runtime_error&) {
+            caught = true;
+        }
+        done = true;
+    });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    waiter.join();
+    EXPECT_TRUE(caught);
 }
 
 TEST(StoreTest, MainQueueContextServesWorkerThreadsThroughItsEventLoop)
