@@ -32,14 +32,9 @@ Result<std::optional<StoreRow>> InMemoryStore::fetchRow(const EntityDescription&
     return std::optional<StoreRow>(it->second);
 }
 
-qint64 InMemoryStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
+Result<qint64> InMemoryStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
 {
-    qint64& next = m_nextKeys[entity.name()];
-    if (next == 0)
-        next = 1;
-    const qint64 first = next;
-    next += count;
-    return first;
+    return takeKeys(m_lastKeys[entity.name()], count, entity);
 }
 
 Result<void> InMemoryStore::save(const StoreSaveRequest& request)
@@ -59,8 +54,8 @@ Result<void> InMemoryStore::save(const StoreSaveRequest& request)
         m_rows[entity->name()].erase(key);
     for (const EntityRow& entry : request.inserted) {
         m_rows[entry.entity->name()][entry.row.primaryKey] = entry.row;
-        qint64& next = m_nextKeys[entry.entity->name()];
-        next = std::max(next, entry.row.primaryKey + 1);
+        qint64& last = m_lastKeys[entry.entity->name()];
+        last = std::max(last, entry.row.primaryKey);
     }
     for (const EntityRow& entry : request.updated)
         m_rows[entry.entity->name()][entry.row.primaryKey] = entry.row;

@@ -16,13 +16,13 @@ public:
     Type type() const override { return Type::InMemory; }
     Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
-    qint64 reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
+    Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
     Result<void> save(const StoreSaveRequest& request) override;
     Result<void> setPath(const QString& path) override;
 
 private:
     QHash<QString, std::map<qint64, StoreRow>> m_rows;
-    QHash<QString, qint64> m_nextKeys;
+    QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out
 };
 
 } // namespace store

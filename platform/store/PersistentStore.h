@@ -41,8 +41,9 @@ public:
     virtual Result<QList<StoreRow>> fetchRows(const EntityDescription& entity,
                                               const Predicate& predicate) = 0;
     virtual Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) = 0;
-    // The first of count new primary keys of entity; keys are never handed out twice.
-    virtual qint64 reservePrimaryKeys(const EntityDescription& entity, qint64 count) = 0;
+    // The first of count new primary keys of entity; keys are never handed out twice. Fails when the
+    // store cannot be read, or when the keys would pass the largest 64-bit integer.
+    virtual Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) = 0;
     virtual Result<void> save(const StoreSaveRequest& request) = 0;
     // Follows the store's file to a new path (after the file itself was moved there).
     virtual Result<void> setPath(const QString& path) = 0;
@@ -52,6 +53,9 @@ protected:
         : m_identifier(std::move(identifier))
         , m_path(std::move(path))
     {}
+
+    // Hands out count keys after last, the highest key stored or handed out so far, and moves last on.
+    Result<qint64> takeKeys(qint64& last, qint64 count, const EntityDescription& entity) const;
 
     QString m_identifier;
     QString m_path;

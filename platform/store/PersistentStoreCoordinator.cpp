@@ -128,11 +128,12 @@ Result<PersistentStore*> PersistentStoreCoordinator::migratePersistentStore(Pers
         return failure(saved.error());
     }
     for (const EntityDescription* entity : m_model->entities()) {
-        // Keep handing out keys after the highest one the old store gave.
-        const qint64 next = store->reservePrimaryKeys(*entity, 1);
-        const qint64 targetNext = (*target)->reservePrimaryKeys(*entity, 1);
-        if (targetNext < next)
-            (*target)->reservePrimaryKeys(*entity, next - targetNext);
+        // Keep handing out keys after the highest one the old store gave. A store without keys left
+        // holds the largest key, and so does its copy, which then refuses new objects itself.
+        const Result<qint64> next = store->reservePrimaryKeys(*entity, 1);
+        const Result<qint64> targetNext = (*target)->reservePrimaryKeys(*entity, 1);
+        if (next && targetNext && *targetNext < *next)
+            (void)(*target)->reservePrimaryKeys(*entity, *next - *targetNext);
     }
     *it = std::move(*target);
     return it->get();
@@ -264,8 +265,12 @@ Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
     // Keys for new objects; IDs become permanent only once the store has taken the rows.
     QHash<ManagedObjectID, qint64> newKeys;
     for (const ChangeRecord& record : changes.inserted) {
-        if (record.id.isTemporaryID())
-            newKeys.insert(record.id, store.reservePrimaryKeys(*record.entity, 1));
+        if (!record.id.isTemporaryID())
+            continue;
+        Result<qint64> key = store.reservePrimaryKeys(*record.entity, 1);
+        if (!key)
+            return failure(key.error());
+        newKeys.insert(record.id, *key);
     }
     auto keyOf = [&](const ManagedObjectID& id) -> qint64 {
         if (!id.isTemporaryID())

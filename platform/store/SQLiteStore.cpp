@@ -5,10 +5,12 @@
 #include "store/ManagedObjectModel.h"
 #include "store/ValueTransformer.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QUuid>
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <algorithm>
 #include <limits>
 #include <sqlite3.h>
 
@@ -195,13 +197,55 @@ QByteArray bindValue(SQLite::Statement& statement, int index, const AttributeDes
     return {};
 }
 
-QSet<QString> tableColumns(SQLite::Database& database, const QString& table)
+// The longest string or blob, and so the largest row, SQLite may read or write for a store; pictures
+// are kept as blobs, so this is far above any real one.
+constexpr int maxValueBytes = 256 * 1024 * 1024;
+constexpr int maxStatementBytes = 1024 * 1024;
+
+// Bounds what a file can make SQLite do on this connection: no value or row longer than
+// maxValueBytes, no triggers or views (a store has none, and ones a file brings along are not run),
+// nothing in the schema that may have side effects, and temporary data kept in memory, where our
+// queries only ever sort rows of the file itself.
+void bound(SQLite::Database& database)
 {
-    QSet<QString> columns;
-    SQLite::Statement query(database, utf8("PRAGMA table_info(" + quoted(table) + ")"));
+    sqlite3* handle = database.getHandle();
+    sqlite3_limit(handle, SQLITE_LIMIT_LENGTH, maxValueBytes);
+    sqlite3_limit(handle, SQLITE_LIMIT_SQL_LENGTH, maxStatementBytes);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(handle, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    database.exec("PRAGMA temp_store = MEMORY");
+}
+
+// A table's columns by name with their declared type and primary-key position (0 for none).
+struct Column
+{
+    QString type;
+    int primaryKey = 0;
+};
+
+QHash<QString, Column> tableColumns(SQLite::Database& database, const QString& table)
+{
+    QHash<QString, Column> columns;
+    SQLite::Statement query(database, "SELECT name, type, pk FROM pragma_table_info(?)");
+    query.bind(1, utf8(table));
     while (query.executeStep())
-        columns.insert(QString::fromUtf8(query.getColumn(1).getText()));
+        columns.insert(
+            QString::fromUtf8(query.getColumn(0).getText()),
+            Column{QString::fromUtf8(query.getColumn(1).getText()).toUpper(), query.getColumn(2).getInt()});
     return columns;
+}
+
+// Whether name is an ordinary table with row IDs (not a view, a virtual table or a table without row
+// IDs), as every table of a store is.
+bool isPlainTable(SQLite::Database& database, const QString& name)
+{
+    SQLite::Statement query(database,
+                            "SELECT type, wr FROM pragma_table_list WHERE schema = 'main' AND name = ?");
+    query.bind(1, utf8(name));
+    return query.executeStep() && query.getColumn(0).getString() == "table" &&
+           query.getColumn(1).getInt() == 0;
 }
 
 void createSchema(SQLite::Database& database, const ManagedObjectModel& model, const QString& identifier)
@@ -236,20 +280,29 @@ void createSchema(SQLite::Database& database, const ManagedObjectModel& model, c
     transaction.commit();
 }
 
-// Checks that every table and column the model needs is there; extra ones are left alone.
+// Checks that every table and column the model needs is there, in plain tables whose Z_PK is the
+// integer row key; extra tables and columns are left alone.
 std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model)
 {
     for (const EntityDescription* entity : model.entities()) {
-        const QSet<QString> present = tableColumns(database, entity->name());
-        if (present.isEmpty())
+        if (!isPlainTable(database, entity->name()))
             return "it has no table for " + entity->name();
+        const QHash<QString, Column> present = tableColumns(database, entity->name());
         const Columns columns(*entity);
         for (const QString& name : QStringList{"Z_PK"} + columns.names()) {
             if (!present.contains(name))
                 return "the table " + entity->name() + " has no column " + name;
         }
+        const bool keyIsRowID = present.value("Z_PK").type == "INTEGER" &&
+                                present.value("Z_PK").primaryKey == 1 &&
+                                std::none_of(present.begin(), present.end(),
+                                             [](const Column& column) { return column.primaryKey > 1; });
+        if (!keyIsRowID)
+            return "the column Z_PK of " + entity->name() + " is not its integer primary key";
         for (const RelationshipDescription* relationship : columns.toMany) {
-            const QSet<QString> join = tableColumns(database, joinTable(*entity, *relationship));
+            const QString table = joinTable(*entity, *relationship);
+            const QHash<QString, Column> join =
+                isPlainTable(database, table) ? tableColumns(database, table) : QHash<QString, Column>();
             for (const char* name : {"Z_SOURCE", "Z_TARGET", "Z_ORDER"}) {
                 if (!join.contains(name))
                     return "it has no table for " + entity->name() + "." + relationship->name;
@@ -259,31 +312,37 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
     return std::nullopt;
 }
 
-Result<std::pair<std::unique_ptr<SQLite::Database>, QString>>
-openDatabase(const QString& path, const ManagedObjectModel& model, const QString& identifierForNewStore,
-             bool create)
+using OpenedDatabase = std::pair<std::unique_ptr<SQLite::Database>, QString>;
+
+// Opens the store in the existing file at path, changing nothing in a file that is not one.
+Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model)
 {
     const QString cannotOpen = "The store at " + path + " could not be opened";
+    const QFileInfo file(path);
+    if (file.isDir())
+        return failure(Error::Code::StoreOpenFailed, cannotOpen + ": it is a folder.");
+    if (!file.isFile())
+        return failure(Error::Code::StoreOpenFailed,
+                       cannotOpen +
+                           (file.exists() ? ": it is not a regular file." : ": there is no such file."));
     try {
-        auto database = std::make_unique<SQLite::Database>(
-            utf8(path), create ? SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE : SQLite::OPEN_READWRITE);
+        auto database = std::make_unique<SQLite::Database>(utf8(path), SQLite::OPEN_READWRITE);
+        bound(*database);
+        // Everything up to the journal settings below only reads.
         database->setBusyTimeout(5000);
-        QSet<QString> tables;
+        int objects = 0;
+        bool hasMetadata = false;
         {
-            SQLite::Statement query(*database, "SELECT name FROM sqlite_master WHERE type = 'table'");
-            while (query.executeStep())
-                tables.insert(QString::fromUtf8(query.getColumn(0).getText()));
+            SQLite::Statement query(*database, "SELECT name FROM sqlite_master");
+            while (query.executeStep()) {
+                ++objects;
+                hasMetadata = hasMetadata || query.getColumn(0).getString() == "Z_METADATA";
+            }
         }
-        database->exec("PRAGMA journal_mode = DELETE");
-        database->exec("PRAGMA synchronous = FULL");
-        if (tables.isEmpty()) {
-            const QString identifier = identifierForNewStore.isEmpty()
-                                           ? QUuid::createUuid().toString(QUuid::WithoutBraces)
-                                           : identifierForNewStore;
-            createSchema(*database, model, identifier);
-            return std::pair{std::move(database), identifier};
-        }
-        if (!tables.contains("Z_METADATA"))
+        if (objects == 0)
+            return failure(Error::Code::StoreSchemaMismatch,
+                           cannotOpen + ": the file is empty or not a document store.");
+        if (!hasMetadata || !isPlainTable(*database, "Z_METADATA"))
             return failure(Error::Code::StoreSchemaMismatch,
                            cannotOpen + ": the file is an SQLite database, but not a document store.");
         QString identifier;
@@ -298,10 +357,36 @@ openDatabase(const QString& path, const ManagedObjectModel& model, const QString
         if (std::optional<QString> problem = schemaProblem(*database, model))
             return failure(Error::Code::StoreSchemaMismatch,
                            cannotOpen + ": it does not match the data model (" + *problem + ").");
-        return std::pair{std::move(database), identifier};
+        database->exec("PRAGMA journal_mode = DELETE");
+        database->exec("PRAGMA synchronous = FULL");
+        return OpenedDatabase{std::move(database), identifier};
     } catch (const SQLite::Exception& exception) {
         return failure(Error::Code::StoreOpenFailed,
                        cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
+    }
+}
+
+// Makes a new store in a new file at path; fails if anything is there already.
+Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& model,
+                                 const QString& identifier)
+{
+    const QString cannotCreate = "The store at " + path + " could not be created";
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return failure(Error::Code::StoreOpenFailed, cannotCreate + ": " + file.errorString() + ".");
+    file.close();
+    try {
+        auto database = std::make_unique<SQLite::Database>(utf8(path), SQLite::OPEN_READWRITE);
+        bound(*database);
+        database->setBusyTimeout(5000);
+        database->exec("PRAGMA journal_mode = DELETE");
+        database->exec("PRAGMA synchronous = FULL");
+        createSchema(*database, model, identifier);
+        return OpenedDatabase{std::move(database), identifier};
+    } catch (const SQLite::Exception& exception) {
+        QFile::remove(path);
+        return failure(Error::Code::StoreOpenFailed,
+                       cannotCreate + ": " + QString::fromUtf8(exception.what()) + ".");
     }
 }
 
@@ -322,10 +407,13 @@ Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
 {
     if (path.isEmpty())
         return failure(Error::Code::StoreOpenFailed, "A SQLite store needs a file path.");
-    if (QFileInfo(path).isDir())
-        return failure(Error::Code::StoreOpenFailed,
-                       "The store at " + path + " could not be opened: it is a folder.");
-    auto opened = openDatabase(path, *model, identifier, true);
+    // Only a missing file becomes a new store; whatever else is there must already be one.
+    const bool exists = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    Result<OpenedDatabase> opened =
+        exists ? openExisting(path, *model)
+               : createNew(path, *model,
+                           identifier.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces)
+                                                : identifier);
     if (!opened)
         return failure(opened.error());
     return std::unique_ptr<PersistentStore>(
@@ -334,13 +422,14 @@ Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
 
 Result<void> SQLiteStore::setPath(const QString& path)
 {
-    auto opened = openDatabase(path, *m_model, {}, false);
+    Result<OpenedDatabase> opened = openExisting(path, *m_model);
     if (!opened)
         return failure(opened.error());
     if (opened->second != m_identifier)
         return failure(Error::Code::StoreOpenFailed, "The file at " + path + " holds a different store.");
     m_database = std::move(opened->first);
     m_path = path;
+    m_lastKeys.clear();
     return {};
 }
 
@@ -460,23 +549,22 @@ Result<std::optional<StoreRow>> SQLiteStore::fetchRow(const EntityDescription& e
     return std::optional<StoreRow>(rows->first());
 }
 
-qint64 SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
+Result<qint64> SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
 {
-    auto it = m_nextKeys.find(entity.name());
-    if (it == m_nextKeys.end()) {
-        qint64 next = 1;
+    auto it = m_lastKeys.find(entity.name());
+    if (it == m_lastKeys.end()) {
+        qint64 last = 0;
         try {
             SQLite::Statement query(*m_database, utf8("SELECT MAX(Z_PK) FROM " + quoted(entity.name())));
             if (query.executeStep() && query.getColumn(0).getType() == SQLITE_INTEGER)
-                next = std::max<qint64>(1, query.getColumn(0).getInt64() + 1);
-        } catch (const SQLite::Exception&) {
-            // An unreadable table fails the save that follows; the key itself does no harm.
+                last = std::max<qint64>(0, query.getColumn(0).getInt64());
+        } catch (const SQLite::Exception& exception) {
+            return failure(Error::Code::StoreSaveFailed, "The store at " + m_path + " could not be saved: " +
+                                                             QString::fromUtf8(exception.what()) + ".");
         }
-        it = m_nextKeys.insert(entity.name(), next);
+        it = m_lastKeys.insert(entity.name(), last);
     }
-    const qint64 first = *it;
-    *it += count;
-    return first;
+    return takeKeys(*it, count, entity);
 }
 
 void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)

@@ -15,6 +15,8 @@ namespace store {
 // relationship), a table Z_<Entity>_<relationship> per to-many relationship holding source, target and
 // order, and Z_METADATA with the store's identifier. Transformable attributes are stored as their
 // transformer's bytes, binary ones as BLOBs. The rollback journal keeps the store a single file at rest.
+// A store is created only where no file exists; an existing file that is not a store of the model is
+// refused and left as it is.
 class SQLiteStore : public PersistentStore
 {
 public:
@@ -26,7 +28,7 @@ public:
     Type type() const override { return Type::SQLite; }
     Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
-    qint64 reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
+    Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
     Result<void> save(const StoreSaveRequest& request) override;
     Result<void> setPath(const QString& path) override;
 
@@ -40,7 +42,7 @@ private:
 
     std::shared_ptr<const ManagedObjectModel> m_model;
     std::unique_ptr<SQLite::Database> m_database;
-    QHash<QString, qint64> m_nextKeys;
+    QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out
 };
 
 } // namespace store

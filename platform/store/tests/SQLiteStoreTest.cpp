@@ -4,9 +4,11 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 using store::FetchRequest;
 using store::ManagedObject;
@@ -122,25 +124,45 @@ TEST(StoreTest, SQLiteStoreSavesAndReopensEveryAttributeType)
     EXPECT_EQ(titles(reopened->objectWithID(*id)->relatedObjects("books")).size(), 1);
 }
 
-TEST(StoreTest, SQLiteStoreRefusesFilesThatAreNotStoresOfTheModel)
+TEST(StoreTest, SQLiteStoreRefusesFilesThatAreNotStoresOfTheModelAndLeavesThemAsTheyAre)
 {
     QTemporaryDir dir;
     QString error;
+    auto refusedUnchanged = [&](const QString& path, const char* reason) {
+        const QByteArray before = fileDigest(path);
+        const qint64 size = QFileInfo(path).size();
+        EXPECT_FALSE(sqliteCoordinator(path, &error)) << reason;
+        EXPECT_TRUE(error.contains("could not be opened")) << error.toStdString();
+        EXPECT_EQ(fileDigest(path), before) << reason;
+        EXPECT_EQ(QFileInfo(path).size(), size) << reason;
+    };
+    auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
 
-    const QString text = dir.filePath("notes.txt");
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(4096, 'x'));
-    file.close();
-    const QByteArray before = fileDigest(text);
-    EXPECT_FALSE(sqliteCoordinator(text, &error));
-    EXPECT_TRUE(error.contains("could not be opened")) << error.toStdString();
-    EXPECT_EQ(fileDigest(text), before);
+    refusedUnchanged(write("notes.txt", QByteArray(4096, 'x')), "text");
+    refusedUnchanged(write("empty.store", {}), "empty");
+    EXPECT_TRUE(error.contains("empty or not a document store")) << error.toStdString();
+    refusedUnchanged(write("one.store", "x"), "one byte");
+    refusedUnchanged(write("zero.store", QByteArray(1, '\0')), "one zero byte");
 
     const QString foreign = dir.filePath("foreign.sqlite");
     execute(foreign, "CREATE TABLE people (name TEXT)");
-    EXPECT_FALSE(sqliteCoordinator(foreign, &error));
+    refusedUnchanged(foreign, "foreign table");
     EXPECT_TRUE(error.contains("not a document store")) << error.toStdString();
+    const QString viewOnly = dir.filePath("view.sqlite");
+    execute(viewOnly, "CREATE VIEW numbers AS SELECT 1 AS n");
+    refusedUnchanged(viewOnly, "only a view");
+
+    // Something that is not a regular file is refused without being opened.
+    const QString fifo = dir.filePath("fifo.store");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(sqliteCoordinator(fifo, &error));
+    EXPECT_TRUE(error.contains("not a regular file")) << error.toStdString();
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 
     const QString path = dir.filePath("library.store");
     ASSERT_TRUE(sqliteCoordinator(path));
@@ -150,6 +172,69 @@ TEST(StoreTest, SQLiteStoreRefusesFilesThatAreNotStoresOfTheModel)
     EXPECT_TRUE(error.contains("price")) << error.toStdString();
 
     EXPECT_FALSE(sqliteCoordinator(dir.path(), &error));
+}
+
+TEST(StoreTest, SQLiteStoreRefusesTablesThatAreNotWhatTheySeemAndRunsNoTriggers)
+{
+    QTemporaryDir dir;
+    // The columns of the Book table, for views that pose as it.
+    const char* bookColumns = "0 AS pages, 0 AS isbn, 0 AS edition, 0 AS price, 0 AS available, "
+                              "NULL AS cover, NULL AS tag, NULL AS shelf";
+    struct Case
+    {
+        const char* name;
+        QString sql;
+        const char* problem;
+    };
+    const std::vector<Case> cases{
+        // Each row would carry a value of 900 MB.
+        {"huge values",
+         QString(
+             "DROP TABLE Book; CREATE VIEW Book AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+             "FROM r LIMIT 7) SELECT n AS Z_PK, zeroblob(900000000) AS title, %1 FROM r")
+             .arg(bookColumns),
+         "no table for Book"},
+        // Rows without end, sorted: a temporary file that grows until the disk is full.
+        {"endless rows",
+         QString(
+             "DROP TABLE Book; CREATE VIEW Book AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 "
+             "FROM r) SELECT n AS Z_PK, randomblob(1000) AS title, %1 FROM r ORDER BY 2")
+             .arg(bookColumns),
+         "no table for Book"},
+        {"endless members",
+         "DROP TABLE Z_Shelf_books; CREATE VIEW Z_Shelf_books AS WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL "
+         "SELECT n + 1 FROM r) SELECT 1 AS Z_SOURCE, n AS Z_TARGET, n AS Z_ORDER FROM r",
+         "no table for Shelf.books"},
+        {"metadata view", "ALTER TABLE Z_METADATA RENAME TO M; CREATE VIEW Z_METADATA AS SELECT * FROM M",
+         "not a document store"},
+        {"text keys", "DROP TABLE Author; CREATE TABLE Author (Z_PK TEXT, name TEXT)",
+         "Z_PK of Author is not its integer primary key"},
+    };
+    for (const Case& test : cases) {
+        const QString path = dir.filePath(QString(test.name) + ".store");
+        ASSERT_TRUE(sqliteCoordinator(path));
+        execute(path, test.sql.toUtf8().constData());
+        const QByteArray before = fileDigest(path);
+        QString error;
+        EXPECT_FALSE(sqliteCoordinator(path, &error)) << test.name;
+        EXPECT_TRUE(error.contains(test.problem)) << test.name << ": " << error.toStdString();
+        EXPECT_EQ(fileDigest(path), before) << test.name;
+    }
+
+    // A trigger that a file brings along does not run when the store writes.
+    const QString path = dir.filePath("triggered.store");
+    ASSERT_TRUE(sqliteCoordinator(path));
+    execute(path, "CREATE TRIGGER planted AFTER INSERT ON Book BEGIN INSERT INTO Author (Z_PK, name) "
+                  "WITH RECURSIVE r(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM r LIMIT 3) "
+                  "SELECT n, 'planted' FROM r; END");
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        makeBook(*context, "Written");
+        ASSERT_TRUE(context->save());
+    }
+    auto context = mainContext(sqliteCoordinator(path));
+    EXPECT_EQ(context->execute(FetchRequest("Book"))->size(), 1);
+    EXPECT_TRUE(context->execute(FetchRequest("Author"))->isEmpty());
 }
 
 TEST(StoreTest, SQLiteStoreReadsWronglyTypedValuesAsMissing)
@@ -211,6 +296,79 @@ TEST(StoreTest, AFailedSQLiteSaveLeavesTheFileAsItWas)
     coordinator.reset();
     auto fresh = mainContext(sqliteCoordinator(path));
     EXPECT_EQ(fresh->execute(FetchRequest("Book"))->size(), 22);
+}
+
+TEST(StoreTest, AStoreHoldingTheLargestKeyRefusesNewObjectsCleanly)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("library.store");
+    ASSERT_TRUE(sqliteCoordinator(path));
+    execute(path, "INSERT INTO Book (Z_PK, title) VALUES (9223372036854775807, 'Last')");
+    const QByteArray before = fileDigest(path);
+
+    auto coordinator = sqliteCoordinator(path);
+    auto context = mainContext(coordinator);
+    ManagedObject* book = makeBook(*context, "One too many");
+    auto refused = context->save();
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().code(), store::Error::Code::StoreSaveFailed);
+    EXPECT_TRUE(refused.error().message().contains("no keys left for new Book objects"))
+        << refused.error().message().toStdString();
+    EXPECT_TRUE(book->isInserted());
+    EXPECT_TRUE(book->objectID().isTemporaryID());
+    EXPECT_EQ(fileDigest(path), before);
+
+    // Other entities still take new objects, and the same holds for a copy in memory.
+    context->deleteObject(book);
+    context->insertNewObject("Shelf");
+    ASSERT_TRUE(context->save());
+    auto memory = coordinator->migratePersistentStore(coordinator->persistentStoreForPath(path), {},
+                                                      PersistentStore::Type::InMemory);
+    ASSERT_TRUE(memory);
+    makeBook(*context, "Still too many");
+    refused = context->save();
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(refused.error().message().contains("no keys left"))
+        << refused.error().message().toStdString();
+}
+
+TEST(StoreTest, AStoreThatCannotFindItsNextKeySaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("library.store");
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        for (int i = 0; i < 2000; ++i)
+            makeBook(*context, QString("Book %1").arg(i));
+        ASSERT_TRUE(context->save());
+    }
+    // Damage the page that holds the highest keys; the lowest ones stay readable.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    sqlite3_stmt* query = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db,
+                                 "SELECT pageno, (SELECT page_size FROM pragma_page_size) FROM dbstat "
+                                 "WHERE name = 'Book' AND pagetype = 'leaf' ORDER BY path DESC LIMIT 1",
+                                 -1, &query, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
+    const qint64 page = sqlite3_column_int64(query, 0);
+    const qint64 pageSize = sqlite3_column_int64(query, 1);
+    sqlite3_finalize(query);
+    sqlite3_close(db);
+    ASSERT_GT(page, 2);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek((page - 1) * pageSize);
+    file.write(QByteArray(int(pageSize), '\xff'));
+    file.close();
+
+    auto context = mainContext(sqliteCoordinator(path));
+    makeBook(*context, "New");
+    auto refused = context->save();
+    ASSERT_FALSE(refused);
+    EXPECT_TRUE(refused.error().message().contains("malformed")) << refused.error().message().toStdString();
+    EXPECT_FALSE(refused.error().message().contains("UNIQUE")) << refused.error().message().toStdString();
 }
 
 TEST(StoreTest, StoresMoveMigrateAndGetRemoved)
