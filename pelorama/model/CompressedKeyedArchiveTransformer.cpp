@@ -1,6 +1,6 @@
-#include "document/CompressedKeyedArchiveTransformer.h"
+#include "model/CompressedKeyedArchiveTransformer.h"
 
-#include "document/DataCompression.h"
+#include "model/DataCompression.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Fatal.h"
 #include "graphics/ArchivedValues.h"
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace pelorama::document {
+namespace pelorama::model {
 namespace {
 
 QString ratioText(double ratio)
@@ -98,4 +98,4 @@ QVariant CompressedKeyedArchiveTransformer::reverseTransformedValue(const QByteA
     return *value;
 }
 
-} // namespace pelorama::document
+} // namespace pelorama::model

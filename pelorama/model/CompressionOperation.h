@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pelorama::document {
+namespace pelorama::model {
 
 enum class CompressionOperation
 {
@@ -8,4 +8,4 @@ enum class CompressionOperation
     decompress, // the library's decode
 };
 
-} // namespace pelorama::document
+} // namespace pelorama::model

@@ -1,6 +1,6 @@
-#include "document/CompressedKeyedArchiveTransformer.h"
+#include "model/CompressedKeyedArchiveTransformer.h"
 
-#include "document/DataCompression.h"
+#include "model/DataCompression.h"
 #include "foundation/KeyedArchiver.h"
 #include "graphics/ArchivedValues.h"
 #include "graphics/Color.h"
@@ -12,8 +12,8 @@
 #include <random>
 #include <thread>
 
-using pelorama::document::CompressedKeyedArchiveTransformer;
-using pelorama::document::CompressionAlgorithm;
+using pelorama::model::CompressedKeyedArchiveTransformer;
+using pelorama::model::CompressionAlgorithm;
 
 TEST(DocumentTest, TransformerRoundTripsColoursAndFontsWithOneReductionLine)
 {
@@ -60,14 +60,14 @@ TEST(DocumentTest, TransformerReadsOnlyColoursAndFontsBack)
     EXPECT_FALSE(transformer.reverseTransformedValue("plain bytes").isValid());
     EXPECT_FALSE(
         transformer
-            .reverseTransformedValue(*pelorama::document::compressed("bplist00", CompressionAlgorithm::lzfse))
+            .reverseTransformedValue(*pelorama::model::compressed("bplist00", CompressionAlgorithm::lzfse))
             .isValid());
     auto coders = graphics::archivedValueCoders();
     const QByteArray nanColour = *foundation::KeyedArchiver(coders).archivedData(
         QVariant::fromValue(graphics::Color{std::nan(""), 0, 0, 1}));
     EXPECT_FALSE(
         transformer
-            .reverseTransformedValue(*pelorama::document::compressed(nanColour, CompressionAlgorithm::lzfse))
+            .reverseTransformedValue(*pelorama::model::compressed(nanColour, CompressionAlgorithm::lzfse))
             .isValid());
 }
 
@@ -78,7 +78,7 @@ TEST(DocumentTest, TransformerSurvivesDamagedStoredBytes)
     const QByteArray stored =
         transformer.transformedValue(QVariant::fromValue(graphics::Font("Menlo-Regular", 11)));
     testing::internal::GetCapturedStdout();
-    const QByteArray archive = *pelorama::document::decompressed(stored, CompressionAlgorithm::lzfse);
+    const QByteArray archive = *pelorama::model::decompressed(stored, CompressionAlgorithm::lzfse);
     std::mt19937 random(7);
     for (int i = 0; i < 2000; ++i) {
         QByteArray damaged = i % 2 ? stored : archive;
@@ -86,7 +86,7 @@ TEST(DocumentTest, TransformerSurvivesDamagedStoredBytes)
         if (i % 5 == 0)
             damaged.truncate(qsizetype(random() % damaged.size()));
         const QByteArray input =
-            i % 2 ? damaged : *pelorama::document::compressed(damaged, CompressionAlgorithm::lzfse);
+            i % 2 ? damaged : *pelorama::model::compressed(damaged, CompressionAlgorithm::lzfse);
         const QVariant value = transformer.reverseTransformedValue(input);
         EXPECT_TRUE(!value.isValid() || value.metaType() == QMetaType::fromType<graphics::Font>());
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pelorama::document {
+namespace pelorama::model {
 
 enum class CompressionError
 {
@@ -8,4 +8,4 @@ enum class CompressionError
     processingError,     // the library reported an error while processing, or the output grew too large
 };
 
-} // namespace pelorama::document
+} // namespace pelorama::model

@@ -6,7 +6,7 @@
 
 #include <QLatin1String>
 
-namespace pelorama::document {
+namespace pelorama::model {
 
 // The value transformer the document model names for its colour and font attributes: forward, a keyed
 // archive of the value compressed with lzfse; in reverse, such bytes back to the value. It keeps no
@@ -45,4 +45,4 @@ private:
     foundation::KeyedUnarchiver m_unarchiver;
 };
 
-} // namespace pelorama::document
+} // namespace pelorama::model

@@ -1,8 +1,8 @@
-#include "document/Compressor.h"
+#include "model/Compressor.h"
 
 #include "compression/Stream.h"
 
-namespace pelorama::document {
+namespace pelorama::model {
 namespace {
 
 compression::Algorithm libraryAlgorithm(CompressionAlgorithm algorithm)
@@ -85,4 +85,4 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
     return {};
 }
 
-} // namespace pelorama::document
+} // namespace pelorama::model

@@ -1,8 +1,8 @@
-#include "document/DataCompression.h"
+#include "model/DataCompression.h"
 
-#include "document/Compressor.h"
+#include "model/Compressor.h"
 
-namespace pelorama::document {
+namespace pelorama::model {
 namespace {
 
 void appendBytes(QByteArray& buffer, const std::uint8_t* bytes, std::size_t count)
@@ -66,4 +66,4 @@ std::optional<std::vector<std::uint8_t>> decompressed(std::span<const std::uint8
                    std::vector<std::uint8_t>());
 }
 
-} // namespace pelorama::document
+} // namespace pelorama::model

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/CompressionAlgorithm.h"
-#include "document/CompressionError.h"
-#include "document/CompressionOperation.h"
+#include "model/CompressionAlgorithm.h"
+#include "model/CompressionError.h"
+#include "model/CompressionOperation.h"
 #include "foundation/Expected.h"
 
 #include <array>
@@ -15,7 +15,7 @@ namespace compression {
 class Stream;
 }
 
-namespace pelorama::document {
+namespace pelorama::model {
 
 // Drives the streaming compression library over one whole buffer, handing the output on in fixed steps
 // of destinationBufferSize bytes, so a conversion needs one such buffer plus its growing result.
@@ -50,4 +50,4 @@ private:
     std::unique_ptr<compression::Stream> m_stream;
 };
 
-} // namespace pelorama::document
+} // namespace pelorama::model
