@@ -1,10 +1,10 @@
 #include "model/CompressedKeyedArchiveTransformer.h"
 
-#include "model/DataCompression.h"
 #include "foundation/KeyedArchiver.h"
 #include "graphics/ArchivedValues.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
+#include "model/DataCompression.h"
 
 #include <QRegularExpression>
 #include <atomic>
@@ -15,7 +15,7 @@
 using pelorama::model::CompressedKeyedArchiveTransformer;
 using pelorama::model::CompressionAlgorithm;
 
-TEST(DocumentTest, TransformerRoundTripsColoursAndFontsWithOneReductionLine)
+TEST(ArchiveTransformer, RoundTripsColoursAndFontsWithOneReductionLine)
 {
     const CompressedKeyedArchiveTransformer transformer;
     const QVariant values[] = {
@@ -35,7 +35,7 @@ TEST(DocumentTest, TransformerRoundTripsColoursAndFontsWithOneReductionLine)
     }
 }
 
-TEST(DocumentTest, TransformerPassesNullThroughSilently)
+TEST(ArchiveTransformer, PassesNullThroughSilently)
 {
     const CompressedKeyedArchiveTransformer transformer;
     testing::internal::CaptureStdout();
@@ -44,7 +44,7 @@ TEST(DocumentTest, TransformerPassesNullThroughSilently)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
-TEST(DocumentTest, TransformerReadsOnlyColoursAndFontsBack)
+TEST(ArchiveTransformer, ReadsOnlyColoursAndFontsBack)
 {
     const CompressedKeyedArchiveTransformer transformer;
     testing::internal::CaptureStdout();
@@ -71,7 +71,7 @@ TEST(DocumentTest, TransformerReadsOnlyColoursAndFontsBack)
             .isValid());
 }
 
-TEST(DocumentTest, TransformerSurvivesDamagedStoredBytes)
+TEST(ArchiveTransformer, SurvivesDamagedStoredBytes)
 {
     const CompressedKeyedArchiveTransformer transformer;
     testing::internal::CaptureStdout();
@@ -92,7 +92,7 @@ TEST(DocumentTest, TransformerSurvivesDamagedStoredBytes)
     }
 }
 
-TEST(DocumentTest, TransformerIsRegisteredUnderItsName)
+TEST(ArchiveTransformer, IsRegisteredUnderItsName)
 {
     EXPECT_EQ(CompressedKeyedArchiveTransformer::name, QLatin1String("CompressedKeyedArchiveTransformer"));
     CompressedKeyedArchiveTransformer::registerTransformer();
@@ -105,7 +105,7 @@ TEST(DocumentTest, TransformerIsRegisteredUnderItsName)
     EXPECT_EQ(transformer->reverseTransformedValue(stored), colour);
 }
 
-TEST(DocumentTest, ReductionLineWritesTheRatioAsADecimal)
+TEST(ArchiveTransformer, ReductionLineWritesTheRatioAsADecimal)
 {
     EXPECT_EQ(CompressedKeyedArchiveTransformer::reductionLine(200, 50), "Reduction: 200 -> 50 25.0%");
     EXPECT_EQ(CompressedKeyedArchiveTransformer::reductionLine(3, 1), "Reduction: 3 -> 1 33.3333333333333%");
@@ -119,7 +119,7 @@ TEST(DocumentTest, ReductionLineWritesTheRatioAsADecimal)
     EXPECT_EQ(CompressedKeyedArchiveTransformer::reductionLine(0, 5), "Reduction: 0 -> 5 inf%");
 }
 
-TEST(DocumentTest, TransformerServesSeveralThreadsAtOnce)
+TEST(ArchiveTransformer, ServesSeveralThreadsAtOnce)
 {
     const CompressedKeyedArchiveTransformer transformer;
     std::atomic<int> mismatches = 0;
@@ -142,7 +142,7 @@ TEST(DocumentTest, TransformerServesSeveralThreadsAtOnce)
     EXPECT_EQ(printed.count("Reduction: "), 200);
 }
 
-TEST(DocumentTest, TransformerDescribesItselfWithALineEachTime)
+TEST(ArchiveTransformer, DescribesItselfWithALineEachTime)
 {
     testing::internal::CaptureStdout();
     EXPECT_EQ(CompressedKeyedArchiveTransformer::transformedValueClass(), QMetaType::fromType<QByteArray>());

@@ -39,7 +39,7 @@ std::vector<std::size_t> decompressionSteps(const QByteArray& data, CompressionA
 
 } // namespace
 
-TEST(DocumentTest, CompressorHandsOutputOnInSteps)
+TEST(Compression, CompressorHandsOutputOnInSteps)
 {
     for (CompressionAlgorithm algorithm : allAlgorithms) {
         const QByteArray exact = *pelorama::model::compressed(sample(4096), algorithm);
@@ -51,7 +51,7 @@ TEST(DocumentTest, CompressorHandsOutputOnInSteps)
     }
 }
 
-TEST(DocumentTest, DataConversionsRoundTripEveryAlgorithm)
+TEST(Compression, DataConversionsRoundTripEveryAlgorithm)
 {
     const QByteArray input = sample(100'000);
     const std::vector<std::uint8_t> bytes(input.begin(), input.end());
@@ -67,7 +67,7 @@ TEST(DocumentTest, DataConversionsRoundTripEveryAlgorithm)
     }
 }
 
-TEST(DocumentTest, EmptyInputGivesEmptyOutput)
+TEST(Compression, EmptyInputGivesEmptyOutput)
 {
     for (CompressionAlgorithm algorithm : allAlgorithms) {
         const auto packed = pelorama::model::compressed(QByteArray(), algorithm);
@@ -76,14 +76,13 @@ TEST(DocumentTest, EmptyInputGivesEmptyOutput)
         const auto unpacked = pelorama::model::decompressed(QByteArray(), algorithm);
         ASSERT_TRUE(unpacked);
         EXPECT_TRUE(unpacked->isEmpty());
-        const auto unpackedBytes =
-            pelorama::model::decompressed(std::span<const std::uint8_t>(), algorithm);
+        const auto unpackedBytes = pelorama::model::decompressed(std::span<const std::uint8_t>(), algorithm);
         ASSERT_TRUE(unpackedBytes);
         EXPECT_TRUE(unpackedBytes->empty());
     }
 }
 
-TEST(DocumentTest, InputThatIsNotCompressedGivesNothing)
+TEST(Compression, InputThatIsNotCompressedGivesNothing)
 {
     const QByteArray plain = "This text was never compressed by anything at all, it is plain bytes.";
     for (CompressionAlgorithm algorithm : allAlgorithms) {
@@ -92,7 +91,7 @@ TEST(DocumentTest, InputThatIsNotCompressedGivesNothing)
     }
 }
 
-TEST(DocumentTest, TruncatedCompressedInputEndsWithProcessingError)
+TEST(Compression, TruncatedCompressedInputEndsWithProcessingError)
 {
     for (CompressionAlgorithm algorithm : allAlgorithms) {
         const QByteArray packed = *pelorama::model::compressed(sample(30'000), algorithm);
@@ -108,7 +107,7 @@ TEST(DocumentTest, TruncatedCompressedInputEndsWithProcessingError)
     }
 }
 
-TEST(DocumentTest, DecompressionStopsAtTheSizeCap)
+TEST(Compression, DecompressionStopsAtTheSizeCap)
 {
     for (CompressionAlgorithm algorithm : {CompressionAlgorithm::lzfse}) {
         const QByteArray atCap(qsizetype(Compressor::maximumDecompressedSize), '\0');

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "graphics/GraphicsContext.h"
+#include "graphics/Shadow.h"
+#include "model/ShadowType.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace pelorama::model {
+
+class Entity;
+
+// The six shadow settings of images, device images and text rects, kept as attributes of the entity under
+// the same keys: "shadowType" (a ShadowType raw value, read through the typed accessors, so any number
+// but 0, 1 or 2 reads as none), "shadowAngle" (degrees, counter-clockwise from +x), "shadowDepth" (a
+// directional shadow's length as a fraction of the canvas diagonal), "shadowDistance" and
+// "shadowBlurRadius" (a drop shadow's offset and blur in canvas points) and "shadowColor" (alpha
+// included). Distance and blur play no part in a directional shadow, depth none in a drop shadow.
+//
+// Adopted by entity classes only; the entity passes itself to the constructor:
+//     class Image : public Entity, public Drawable, ..., public Shadowable
+//     Image::Image() : Shadowable(static_cast<Entity&>(*this)) {}
+// and lists "shadowType" among its typed keys (see Entity::hasTypedKey), answering it with
+// shadowTypeValue() and setShadowTypeValue().
+class Shadowable
+{
+public:
+    virtual ~Shadowable() = default;
+
+    ShadowType shadowType() const;
+    void setShadowType(ShadowType type);
+    double shadowAngle() const;
+    void setShadowAngle(double degrees);
+    double shadowDepth() const;
+    void setShadowDepth(double depth);
+    double shadowDistance() const;
+    void setShadowDistance(double distance);
+    double shadowBlurRadius() const;
+    void setShadowBlurRadius(double radius);
+    // None only for an object whose colour was never set.
+    std::optional<graphics::Color> shadowColor() const;
+    void setShadowColor(const std::optional<graphics::Color>& color);
+
+    // The insertion defaults, in this order: type none, depth 1, distance 10, blur radius 10, colour
+    // black at alpha 0.25, angle 270 (straight down). Each insertInto sets them after its own attributes.
+    void setShadowDefaults();
+
+    // The drop shadow of the settings for a render at scale pixels per canvas point: offset distance x
+    // scale along the angle (so 270 degrees moves it down; the cosine there is not exactly zero), blur
+    // radius x scale, the shadow colour (the platform's default shadow colour when none is set).
+    graphics::Shadow dropShadow(double scale) const;
+    // Makes dropShadow(scale) the shadow of context's current state; callers draw within a save() and
+    // restore() of their own, when the type is drop.
+    void setDropShadow(graphics::GraphicsContext& context, double scale) const;
+
+    // The six keys, in the order drawables list them among the keys that trigger a redraw.
+    static QStringList shadowKeys();
+
+protected:
+    explicit Shadowable(Entity& entity);
+    Shadowable(const Shadowable&) = delete;
+    Shadowable& operator=(const Shadowable&) = delete;
+
+    // Key-value coding of "shadowType": the raw value of the typed read, and the stored integer.
+    QVariant shadowTypeValue() const;
+    void setShadowTypeValue(const QVariant& value);
+
+private:
+    Entity& m_entity;
+};
+
+} // namespace pelorama::model

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "graphics/Font.h"
+#include "graphics/ParagraphStyle.h"
+#include "graphics/Rect.h"
+#include "model/Drawable.h"
+#include "model/Entity.h"
+#include "model/Selectable.h"
+#include "model/Shadowable.h"
+#include "model/VerticalAlignment.h"
+
+#include <optional>
+
+namespace store {
+class ManagedObjectContext;
+struct FetchRequest;
+} // namespace store
+
+namespace pelorama::model {
+
+// A caption: text in the inline markup, drawn in one font and colour, aligned in a rectangle of the
+// canvas (points, y up), with a shadow.
+//
+// Keys: "uniqueIdentifier", "text", "font" (graphics::Font), "color", "rect" (a graphics::Rect to
+// key-value coding, stored as text), "horizontalAlignment" (the graphics::TextAlignment raw value: left
+// 0, right 1, centre 2; any non-negative stored number is kept), "verticalAlignment" (raw value) and the
+// shadow keys.
+class TextRect : public Entity, public Drawable, public Selectable, public Shadowable
+{
+    Q_OBJECT
+
+public:
+    TextRect();
+
+    // A new caption with a new uniqueIdentifier, the zero rectangle, empty text, left and top alignment,
+    // white, "AvenirNext-Regular" at 50 points, and the shadow defaults.
+    static TextRect* insertInto(store::ManagedObjectContext& context);
+    // The same, then the rectangle, text and alignments.
+    static TextRect* insertInto(store::ManagedObjectContext& context, const graphics::Rect& rect,
+                                const QString& text, graphics::TextAlignment horizontalAlignment,
+                                VerticalAlignment verticalAlignment);
+    static store::FetchRequest fetchRequest();
+
+    QString uniqueIdentifier() const;
+    void setUniqueIdentifier(const QString& identifier);
+    QString text() const;
+    void setText(const QString& text);
+    std::optional<graphics::Font> font() const;
+    void setFont(const std::optional<graphics::Font>& font);
+    std::optional<graphics::Color> color() const;
+    void setColor(const std::optional<graphics::Color>& color);
+    graphics::Rect rect() const; // the zero rectangle when missing
+    void setRect(const graphics::Rect& rect);
+    graphics::TextAlignment horizontalAlignment() const; // left when missing
+    void setHorizontalAlignment(graphics::TextAlignment alignment);
+    VerticalAlignment verticalAlignment() const; // top when missing or unknown
+    void setVerticalAlignment(VerticalAlignment alignment);
+
+    graphics::Rect boundingRect() const override { return rect(); }
+
+    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
+    QStringList keypathsTriggeringRedraw() const override;
+    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+
+protected:
+    bool hasTypedKey(const QString& key) const override;
+    QVariant typedValueForKey(const QString& key) const override;
+    void setTypedValueForKey(const QVariant& value, const QString& key) override;
+};
+
+} // namespace pelorama::model

@@ -1,0 +1,228 @@
+#include "DocumentStack.h"
+#include "foundation/KeyValueCoding.h"
+#include "foundation/KeyValueError.h"
+#include "foundation/KeyValueObservation.h"
+#include "model/Asset.h"
+#include "model/ContextOperations.h"
+#include "model/DeviceImage.h"
+#include "model/DocumentModel.h"
+#include "model/DrawableMapping.h"
+#include "model/Gradient.h"
+#include "model/Image.h"
+#include "model/Screenshot.h"
+#include "model/TextRect.h"
+#include "store/ManagedObjectClassRegistry.h"
+#include "store/ValueTransformer.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using namespace pelorama::model;
+
+TEST(DocumentModel, DeclaresEveryEntityWithItsClassAndTransformer)
+{
+    const auto model = documentModel();
+    EXPECT_EQ(model, documentModel());
+    for (const char* name :
+         {"Screenshot", "DrawableMapping", "Image", "TextRect", "DeviceImage", "Gradient", "Asset"}) {
+        ASSERT_TRUE(model->entity(name)) << name;
+        EXPECT_TRUE(store::ManagedObjectClassRegistry::isRegistered(name)) << name;
+    }
+    EXPECT_TRUE(store::ValueTransformer::valueTransformer("CompressedKeyedArchiveTransformer"));
+    const store::RelationshipDescription* mappings =
+        model->entity("Screenshot")->relationship("drawableMappings");
+    ASSERT_TRUE(mappings);
+    EXPECT_TRUE(mappings->isOrdered);
+    EXPECT_EQ(mappings->deleteRule, store::DeleteRule::Cascade);
+    EXPECT_EQ(model->entity("TextRect")->attribute("font")->type, store::AttributeType::Transformable);
+    EXPECT_TRUE(model->entity("Image")->attribute("image")->isTransient);
+}
+
+TEST(DocumentModel, EntityNamesAreClassNames)
+{
+    EXPECT_EQ(entityName<DrawableMapping>(), "DrawableMapping");
+    EXPECT_EQ(entityName<Screenshot>(), "Screenshot");
+    auto stack = DocumentStack::inMemory();
+    EXPECT_EQ(Asset::insertInto(*stack.context)->entity().name(), "Asset");
+    EXPECT_EQ(Gradient::insertInto(*stack.context)->entity().name(), "Gradient");
+}
+
+class TypedAttributes : public testing::Test
+{
+protected:
+    DocumentStack stack = DocumentStack::inMemory();
+};
+
+TEST_F(TypedAttributes, EnumerationsReadTheirFirstCaseForMissingOrUnknownRawValues)
+{
+    Screenshot* screenshot = Screenshot::insertInto(*stack.context);
+    screenshot->setPrimitiveValue(qint64(1), "backgroundType");
+    EXPECT_EQ(screenshot->backgroundType(), BackgroundType::gradient);
+    for (const QVariant& stored : {QVariant(qint64(2)), QVariant(qint64(-1)), QVariant(), QVariant("1")}) {
+        screenshot->setPrimitiveValue(stored, "backgroundType");
+        EXPECT_EQ(screenshot->backgroundType(), BackgroundType::solid) << stored.toString().toStdString();
+    }
+
+    Image* image = Image::insertInto(*stack.context);
+    image->setPrimitiveValue(qint64(2), "fillMode");
+    EXPECT_EQ(image->fillMode(), FillMode::aspectFill);
+    image->setPrimitiveValue(qint64(3), "fillMode");
+    EXPECT_EQ(image->fillMode(), FillMode::stretch);
+    image->setPrimitiveValue(qint64(3), "shadowType");
+    EXPECT_EQ(image->shadowType(), ShadowType::none);
+
+    DeviceImage* device = DeviceImage::insertInto(*stack.context);
+    EXPECT_EQ(device->orientation(), DeviceOrientation::portrait);
+    device->setOrientation(DeviceOrientation::landscapeRight);
+    EXPECT_EQ(device->primitiveValue("orientation"), QVariant(qint64(3)));
+}
+
+TEST_F(TypedAttributes, TextAlignmentKeepsAnyNonNegativeRawValue)
+{
+    TextRect* text = TextRect::insertInto(*stack.context);
+    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
+    text->setPrimitiveValue(qint64(3), "horizontalAlignment");
+    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::justified);
+    text->setPrimitiveValue(qint64(9), "horizontalAlignment");
+    EXPECT_EQ(static_cast<int>(text->horizontalAlignment()), 9);
+    text->setPrimitiveValue(qint64(-1), "horizontalAlignment");
+    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
+    text->setPrimitiveValue(qint64(5), "verticalAlignment");
+    EXPECT_EQ(text->verticalAlignment(), VerticalAlignment::top);
+}
+
+TEST_F(TypedAttributes, GeometryIsStoredAsTextAndUnreadableTextReadsAsZero)
+{
+    Image* image = Image::insertInto(*stack.context);
+    image->setPrimitiveValue(QString("10,20,30,40"), "rect");
+    EXPECT_EQ(image->rect(), graphics::Rect(10, 20, 30, 40));
+    for (const QVariant& stored : {QVariant("10,20,30"), QVariant("10, 20, 30, 40"), QVariant()}) {
+        image->setPrimitiveValue(stored, "rect");
+        EXPECT_EQ(image->rect(), graphics::Rect::zero());
+    }
+
+    Screenshot* screenshot = Screenshot::insertInto(*stack.context);
+    EXPECT_EQ(screenshot->size(), (graphics::Size{0, 0}));
+    screenshot->setSize({1242, 2208});
+    EXPECT_EQ(screenshot->primitiveValue("size"), QVariant("1242.0,2208.0"));
+
+    DeviceImage* device = DeviceImage::insertInto(*stack.context, {0.5, -2}, 2);
+    EXPECT_EQ(device->primitiveValue("position"), QVariant("0.5,-2.0"));
+    EXPECT_EQ(device->scaleFactor(), 2);
+}
+
+TEST_F(TypedAttributes, KeyValueCodingSeesTypedValuesAndObserversHearEveryWrite)
+{
+    Screenshot* screenshot = Screenshot::insertInto(*stack.context);
+    std::vector<QVariant> sizes;
+    foundation::KeyValueObservation observation(screenshot, "size",
+                                                foundation::KeyValueObservation::InitialValue::skip,
+                                                [&](const QVariant& value) { sizes.push_back(value); });
+    foundation::setValueForKey(screenshot, QVariant::fromValue(graphics::Size{3, 4}), "size");
+    screenshot->setSize({3, 4});
+    ASSERT_EQ(sizes.size(), 2u);
+    EXPECT_EQ(sizes[0].value<graphics::Size>(), (graphics::Size{3, 4}));
+    EXPECT_EQ(screenshot->primitiveValue("size"), QVariant("3.0,4.0"));
+    EXPECT_THROW(foundation::setValueForKey(screenshot, QVariant("3,4"), "size"), foundation::KeyValueError);
+
+    // An integer written through key-value coding is stored as it is; reading maps it to a case.
+    foundation::setValueForKey(screenshot, 7, "backgroundType");
+    EXPECT_EQ(screenshot->primitiveValue("backgroundType"), QVariant(qint64(7)));
+    EXPECT_EQ(foundation::valueForKey(screenshot, "backgroundType"), QVariant(qint64(0)));
+    foundation::setValueForKey(screenshot, 1.0, "backgroundType");
+    EXPECT_EQ(screenshot->backgroundType(), BackgroundType::gradient);
+    EXPECT_THROW(foundation::setValueForKey(screenshot, 0.5, "backgroundType"), foundation::KeyValueError);
+
+    Image* image = Image::insertInto(*stack.context);
+    foundation::setValueForKey(image, QVariant::fromValue(graphics::Rect(1, 2, 3, 4)), "rect");
+    EXPECT_EQ(foundation::valueForKeyPath(image, "rect").value<graphics::Rect>(), graphics::Rect(1, 2, 3, 4));
+    foundation::setValueForKey(image, 2, "shadowType");
+    EXPECT_EQ(image->shadowType(), ShadowType::directional);
+}
+
+TEST_F(TypedAttributes, InsertionSetsEachEntitysDefaults)
+{
+    Image* image = Image::insertInto(*stack.context);
+    EXPECT_EQ(image->uniqueIdentifier().size(), 36);
+    EXPECT_EQ(image->uniqueIdentifier(), image->uniqueIdentifier().toUpper());
+    EXPECT_FALSE(image->image());
+    EXPECT_EQ(image->fillMode(), FillMode::stretch);
+
+    TextRect* text = TextRect::insertInto(*stack.context, graphics::Rect(1, 2, 3, 4), "Hello",
+                                          graphics::TextAlignment::center, VerticalAlignment::bottom);
+    EXPECT_EQ(text->text(), "Hello");
+    EXPECT_EQ(text->font(), graphics::Font("AvenirNext-Regular", 50));
+    EXPECT_EQ(text->color(), (graphics::Color{1, 1, 1, 1}));
+    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::center);
+    EXPECT_EQ(text->verticalAlignment(), VerticalAlignment::bottom);
+    EXPECT_NE(text->uniqueIdentifier(), image->uniqueIdentifier());
+
+    Asset* asset = Asset::insertInto(*stack.context, QByteArray("abc"));
+    EXPECT_EQ(asset->sha1Hash(), "a9993e364706816aba3e25717850c26c9cd0d89d");
+    EXPECT_EQ(asset->data(), QByteArray("abc"));
+}
+
+class ChildContext : public testing::Test
+{
+protected:
+    DocumentStack stack = DocumentStack::inMemory();
+};
+
+TEST_F(ChildContext, WorkThatSucceedsLeavesItsChangesUnsavedInTheParent)
+{
+    bool childIsPrivate = false;
+    const store::Result<QString> name = performInChildContext(
+        *stack.context, [&](store::ManagedObjectContext& child) -> store::Result<QString> {
+            childIsPrivate =
+                child.concurrencyType() == store::ManagedObjectContext::ConcurrencyType::PrivateQueue;
+            Screenshot* screenshot = Screenshot::insertInto(child);
+            screenshot->setName("Pasted");
+            return screenshot->name();
+        });
+    ASSERT_TRUE(name);
+    EXPECT_EQ(*name, "Pasted");
+    EXPECT_TRUE(childIsPrivate);
+    EXPECT_TRUE(stack.context->hasChanges());
+    const auto inParent = stack.context->execute(Screenshot::fetchRequest());
+    ASSERT_TRUE(inParent);
+    ASSERT_EQ(inParent->size(), 1);
+    EXPECT_EQ(dynamic_cast<Screenshot*>(inParent->first())->name(), "Pasted");
+
+    store::FetchRequest saved = Screenshot::fetchRequest();
+    saved.includesPendingChanges = false;
+    EXPECT_EQ(stack.context->execute(saved)->size(), 0);
+}
+
+TEST_F(ChildContext, WorkThatFailsLeavesTheParentUnchanged)
+{
+    const store::Result<void> result =
+        performInChildContext(*stack.context, [](store::ManagedObjectContext& child) {
+            Screenshot::insertInto(child);
+            return store::Result<void>(store::failure(store::Error::Code::Validation, "No paste today"));
+        });
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().message(), "No paste today");
+    EXPECT_FALSE(stack.context->hasChanges());
+    EXPECT_EQ(stack.context->execute(Screenshot::fetchRequest())->size(), 0);
+
+    EXPECT_THROW(performInChildContext(*stack.context,
+                                       [](store::ManagedObjectContext& child) -> store::Result<void> {
+                                           Screenshot::insertInto(child);
+                                           throw std::runtime_error("broken");
+                                       }),
+                 std::runtime_error);
+    EXPECT_FALSE(stack.context->hasChanges());
+}
+
+TEST_F(ChildContext, AFailingSaveReachesTheCaller)
+{
+    Screenshot::insertInto(*stack.context)->setName("Home");
+    const store::Result<void> result =
+        performInChildContext(*stack.context, [](store::ManagedObjectContext& child) {
+            Screenshot::insertInto(child)->setName("Home");
+            return store::Result<void>();
+        });
+    ASSERT_FALSE(result);
+    EXPECT_EQ(result.error().message(), "The name of the screenshot must be unique");
+    EXPECT_EQ(stack.context->execute(Screenshot::fetchRequest())->size(), 1);
+}

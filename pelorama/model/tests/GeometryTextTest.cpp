@@ -1,0 +1,106 @@
+#include "model/GeometryText.h"
+
+#include "foundation/KeyValueCoding.h"
+#include "model/AspectFit.h"
+#include "model/RectObject.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+
+using namespace pelorama::model;
+using graphics::Point;
+using graphics::Rect;
+using graphics::Size;
+
+TEST(GeometryText, WritesNumbersWithFifteenDigitsAndAPointZero)
+{
+    EXPECT_EQ(rawValue(Rect(10, 20, 300, 400)), "10.0,20.0,300.0,400.0");
+    EXPECT_EQ(rawValue(Point{0.5, -2}), "0.5,-2.0");
+    EXPECT_EQ(rawValue(Size{1242, 2208}), "1242.0,2208.0");
+    EXPECT_EQ(numberText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(numberText(-0.0), "-0.0");
+    EXPECT_EQ(numberText(1e-5), "1e-05");
+    EXPECT_EQ(numberText(1e16), "1e+16");
+    EXPECT_EQ(numberText(std::numeric_limits<double>::infinity()), "inf");
+    EXPECT_EQ(numberText(-std::numeric_limits<double>::infinity()), "-inf");
+}
+
+TEST(GeometryText, ParsesExactlyTheWrittenCountOfNumbers)
+{
+    EXPECT_EQ(rectFromRawValue("1,2,3,4"), Rect(1, 2, 3, 4));
+    EXPECT_EQ(rectFromRawValue("1e3,-2.5,0,4"), Rect(1000, -2.5, 0, 4));
+    EXPECT_EQ(pointFromRawValue("3,4"), (Point{3, 4}));
+    EXPECT_EQ(sizeFromRawValue("3,4"), (Size{3, 4}));
+    EXPECT_FALSE(pointFromRawValue("3"));
+    EXPECT_FALSE(sizeFromRawValue("3,4,5"));
+}
+
+TEST(GeometryText, RejectsTextThatIsNotExactlyNumbersAndCommas)
+{
+    for (const char* text :
+         {"1,2,3", "1,2,3,4,5", "1, 2, 3, 4", "1,2,x,4", "", "1,2,3,4,", ",1,2,3", " 1,2,3,4", "1,2,3,4 ",
+          "1,2,3,\t4", "1e999,2,3,4", "1e-999,2,3,4", "1,2,3,4x", "0x,2,3,4"}) {
+        EXPECT_FALSE(rectFromRawValue(QString::fromLatin1(text))) << text;
+    }
+    // Digits of other scripts are no numbers here.
+    EXPECT_FALSE(rectFromRawValue(QString::fromUtf8("\xd9\xa1,2,3,4")));
+}
+
+TEST(GeometryText, NonFiniteValuesRoundTrip)
+{
+    const Rect null = Rect::null();
+    EXPECT_EQ(rawValue(null), "inf,inf,0.0,0.0");
+    EXPECT_EQ(rectFromRawValue(rawValue(null)), null);
+    const std::optional<Point> nan = pointFromRawValue("nan,-inf");
+    ASSERT_TRUE(nan);
+    EXPECT_TRUE(std::isnan(nan->x));
+    EXPECT_EQ(nan->y, -std::numeric_limits<double>::infinity());
+}
+
+TEST(GeometryText, TextOfAnyValueParsesBackToItRoundedToFifteenDigits)
+{
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(-1, 1);
+    std::uniform_int_distribution<int> exponent(-30, 30);
+    for (int i = 0; i < 2000; ++i) {
+        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+        const QString text = numberText(value);
+        const std::optional<Size> parsed = sizeFromRawValue(text + "," + text);
+        ASSERT_TRUE(parsed) << text.toStdString();
+        EXPECT_EQ(numberText(parsed->width), text);
+        EXPECT_NEAR(parsed->width, value, std::abs(value) * 1e-14);
+    }
+}
+
+TEST(AspectFit, CentresTheLargestUniformCopy)
+{
+    EXPECT_EQ(aspectFit({100, 50}, Rect(0, 0, 200, 200)), Rect(0, 50, 200, 100));
+    EXPECT_EQ(aspectFit({50, 100}, Rect(10, 10, 100, 100)), Rect(35, 10, 50, 100));
+    // A rectangle given from another corner is taken standardised.
+    EXPECT_EQ(aspectFit({100, 50}, Rect(200, 200, -200, -200)), Rect(0, 50, 200, 100));
+}
+
+TEST(AspectFit, ASizeWithoutAreaFitsToNothingUsable)
+{
+    EXPECT_TRUE(std::isnan(aspectFit({0, 0}, Rect(0, 0, 100, 100)).size.width));
+    EXPECT_EQ(aspectFit({0, 10}, Rect(0, 0, 100, 100)).size, (Size{0, 100}));
+}
+
+TEST(RectObject, BoxesARectangleForKeyValueCoding)
+{
+    RectObject box(1, 2, 3, 4);
+    EXPECT_EQ(box.rect(), Rect(1, 2, 3, 4));
+    EXPECT_EQ(box.origin(), (Point{1, 2}));
+    EXPECT_EQ(box.size(), (Size{3, 4}));
+
+    RectObject negative(Point{10, 10}, Size{-4, 6});
+    EXPECT_EQ(negative.width(), 4);
+    EXPECT_EQ(negative.size(), (Size{-4, 6}));
+    EXPECT_EQ(foundation::valueForKey(&negative, "height").toDouble(), 6);
+
+    foundation::setValueForKey(&negative, QVariant::fromValue(Rect(0, 0, 8, -2)), "rect");
+    EXPECT_EQ(foundation::valueForKey(&negative, "height").toDouble(), 2);
+    EXPECT_EQ(RectObject().rect(), Rect::zero());
+}
