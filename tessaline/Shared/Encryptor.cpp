@@ -12,6 +12,23 @@ namespace format = containerformat;
 QByteArray Encryptor::encrypt(const QByteArray& data, const QString& passphrase)
 {
     Encryptor encryptor(passphrase);
+    return sealWhole(encryptor, data);
+}
+
+QByteArray Encryptor::encryptReproducibly(const QByteArray& data, const QString& passphrase)
+{
+    HMAC seed(passphrase.toUtf8());
+    seed.feed(data);
+    const QByteArray material = seed.finalize();
+    static_assert(HMAC::size == 2 * format::saltSize + format::ivSize);
+    Encryptor encryptor(passphrase, material.first(format::saltSize),
+                        material.sliced(format::saltSize, format::saltSize),
+                        material.sliced(2 * format::saltSize, format::ivSize));
+    return sealWhole(encryptor, data);
+}
+
+QByteArray Encryptor::sealWhole(Encryptor& encryptor, const QByteArray& data)
+{
     QByteArray container = encryptor.feed(data);
     container += encryptor.finalize();
     return container;

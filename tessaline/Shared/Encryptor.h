@@ -18,6 +18,11 @@ class TESSALINE_EXPORT Encryptor
 public:
     // The whole container of data in one call.
     static QByteArray encrypt(const QByteArray& data, const QString& passphrase);
+    // The whole container of data, the same bytes for the same data and passphrase: the salts and the IV
+    // are an HMAC of the data under the passphrase instead of random. For build artefacts that must come
+    // out identical on every build; it shows which containers hold equal data, so never seal user data
+    // with it.
+    static QByteArray encryptReproducibly(const QByteArray& data, const QString& passphrase);
 
     // Draws fresh salts and IV and derives both keys (two PBKDF2 derivations of 10000 rounds).
     explicit Encryptor(const QString& passphrase);
@@ -30,6 +35,8 @@ public:
     QByteArray finalize();
 
 private:
+    static QByteArray sealWhole(Encryptor& encryptor, const QByteArray& data);
+
     Encryptor(const QString& passphrase, const QByteArray& encryptionSalt,
               const QByteArray& authenticationSalt, const QByteArray& iv);
 

@@ -95,6 +95,20 @@ TEST(TessalineTest, ContainersOfTheSamePlaintextDifferInEveryRandomPart)
     EXPECT_EQ(Decryptor::decrypt(second, passphrase), plaintext);
 }
 
+TEST(TessalineTest, ReproducibleContainersRepeatOnlyForTheSameDataAndPassphrase)
+{
+    const QByteArray plaintext(40, 'p');
+    const QByteArray first = Encryptor::encryptReproducibly(plaintext, passphrase);
+    EXPECT_EQ(Encryptor::encryptReproducibly(plaintext, passphrase), first);
+    EXPECT_EQ(Decryptor::decrypt(first, passphrase), plaintext);
+
+    const QByteArray otherData = Encryptor::encryptReproducibly(QByteArray(40, 'q'), passphrase);
+    const QByteArray otherPassphrase = Encryptor::encryptReproducibly(plaintext, QStringLiteral("other"));
+    EXPECT_NE(otherData.mid(4, 32), first.mid(4, 32)); // salts and IV
+    EXPECT_NE(otherPassphrase.mid(4, 32), first.mid(4, 32));
+    EXPECT_EQ(decryptionError(first, QStringLiteral("other")), CryptorError::Code::invalidHMAC);
+}
+
 TEST(TessalineTest, ContainerRoundTripsUnderRandomChunkings)
 {
     std::mt19937 random(20261208);
