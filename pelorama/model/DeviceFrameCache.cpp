@@ -1,0 +1,59 @@
+#include "model/DeviceFrameCache.h"
+
+#include "model/CryptoPngRep.h"
+#include "resources/DeviceResources.h"
+
+#include <QFile>
+#include <QMutexLocker>
+
+namespace pelorama::model {
+
+DeviceFrameCache::DeviceFrameCache(Loader loader)
+    : m_loader(std::move(loader))
+{}
+
+DeviceFrameCache& DeviceFrameCache::shared()
+{
+    static DeviceFrameCache cache(&loadFromResources);
+    return cache;
+}
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
+{
+    resources::initialize();
+    QFile file(resources::deviceFramePath(identifier));
+    if (!file.open(QIODevice::ReadOnly))
+        return nullptr;
+    std::optional<graphics::BitmapImageRep> rep = CryptoPngRep::fromData(file.readAll());
+    if (!rep)
+        return nullptr;
+    auto image = std::make_shared<graphics::Image>(rep->size());
+    image->addRepresentation(*rep);
+    return image;
+}
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& identifier)
+{
+    std::promise<std::shared_ptr<const graphics::Image>> promise;
+    Entry entry;
+    {
+        QMutexLocker locker(&m_mutex);
+        const auto found = m_entries.find(identifier);
+        if (found != m_entries.end()) {
+            entry = found->second;
+            locker.unlock();
+            return entry.get();
+        }
+        entry = promise.get_future().share();
+        m_entries.emplace(identifier, entry);
+    }
+    // Loaded outside the lock, so other frames load meanwhile; callers for this one wait on the future.
+    try {
+        promise.set_value(m_loader(identifier));
+    } catch (...) {
+        promise.set_exception(std::current_exception());
+    }
+    return entry.get();
+}
+
+} // namespace pelorama::model

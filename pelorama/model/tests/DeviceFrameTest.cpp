@@ -1,0 +1,173 @@
+#include "graphics/Image.h"
+#include "model/CryptoPngRep.h"
+#include "model/DeviceFamily.h"
+#include "model/DeviceFrameCache.h"
+#include "resources/DeviceResources.h"
+
+#include <QImage>
+#include <QMutex>
+#include <gtest/gtest.h>
+#include <latch>
+#include <map>
+#include <thread>
+
+using namespace pelorama::model;
+
+namespace {
+
+// The decoded pixels: premultiplied RGBA, alpha in the fourth byte.
+const QImage& pixels(const graphics::Image& image)
+{
+    return image.representations().front().bitmap();
+}
+
+// The size each frame picture must have: orientable devices turn about the picture's centre, so their
+// screen is centred; laptops and desktops have fixed sizes with the base or stand below the screen.
+QSize expectedFrameSize(const DeviceFamily& family, const DeviceVariant& variant)
+{
+    const QRect screen = variant.screenshotRect().toQRectF().toRect();
+    if (family.isOrientable())
+        return {2 * screen.left() + screen.width(), 2 * screen.top() + screen.height()};
+    return family.identifier() == QLatin1String("MacBook") ? QSize(4000, 2300) : QSize(3000, 2450);
+}
+
+int opaquePixelsMissing(const QImage& picture, const QRect& area)
+{
+    int missing = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* line = picture.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x)
+            missing += line[4 * x + 3] != 255;
+    }
+    return missing;
+}
+
+// Every frame of the family loads, has the size its screen calls for, is opaque over the whole screen rect
+// and transparent in its corners, and shows its screen exactly at the screen rect.
+void expectFramesMarkTheirScreens(const char* familyIdentifier)
+{
+    const DeviceFamily* family = DeviceFamily::findWithIdentifier(QString::fromLatin1(familyIdentifier));
+    ASSERT_TRUE(family);
+    // Opened side by side first: each frame costs a decryption and a large decode.
+    std::vector<std::thread> loaders;
+    for (const DeviceVariant& variant : family->variants())
+        loaders.emplace_back([&variant] { DeviceFrameCache::shared().frame(variant.identifier()); });
+    for (std::thread& loader : loaders)
+        loader.join();
+
+    for (const DeviceVariant& variant : family->variants()) {
+        SCOPED_TRACE(qPrintable(variant.identifier()));
+        const std::shared_ptr<const graphics::Image> frame =
+            DeviceFrameCache::shared().frame(variant.identifier());
+        ASSERT_TRUE(frame);
+        const QImage& picture = pixels(*frame);
+        EXPECT_EQ(picture.size(), expectedFrameSize(*family, variant));
+        EXPECT_EQ(frame->size(), graphics::Size::fromQSizeF(QSizeF(picture.size())));
+
+        const QRect screen = variant.screenshotRect().toQRectF().toRect();
+        ASSERT_TRUE(picture.rect().contains(screen));
+        EXPECT_EQ(opaquePixelsMissing(picture, screen), 0);
+        // The screen is one colour up to its edges, and the opaque frame around it is another.
+        const QRgb screenColour = picture.pixel(screen.center());
+        for (QPoint point : {screen.topLeft(), screen.topRight(), screen.bottomLeft(), screen.bottomRight()})
+            EXPECT_EQ(picture.pixel(point), screenColour);
+        const QPoint outside[] = {{screen.center().x(), screen.top() - 1},
+                                  {screen.center().x(), screen.bottom() + 1},
+                                  {screen.left() - 1, screen.center().y()},
+                                  {screen.right() + 1, screen.center().y()}};
+        for (QPoint point : outside) {
+            EXPECT_NE(picture.pixel(point), screenColour);
+            EXPECT_EQ(qAlpha(picture.pixel(point)), 255);
+        }
+        const QRect bounds = picture.rect();
+        for (QPoint corner : {bounds.topLeft(), bounds.topRight(), bounds.bottomLeft(), bounds.bottomRight()})
+            EXPECT_EQ(qAlpha(picture.pixel(corner)), 0);
+    }
+}
+
+} // namespace
+
+TEST(ModelTest, PhoneFramesMarkTheirScreensExactly)
+{
+    expectFramesMarkTheirScreens("iPhone");
+}
+
+TEST(ModelTest, TabletFramesMarkTheirScreensExactly)
+{
+    expectFramesMarkTheirScreens("iPad");
+}
+
+TEST(ModelTest, LaptopFramesMarkTheirScreensExactly)
+{
+    expectFramesMarkTheirScreens("MacBook");
+}
+
+TEST(ModelTest, DesktopFramesMarkTheirScreensExactly)
+{
+    expectFramesMarkTheirScreens("iMac");
+}
+
+TEST(ModelTest, NamedImagesFindFramesAndPlaceholders)
+{
+    CryptoPngRep::registerDecoder();
+    pelorama::resources::initialize();
+    const std::shared_ptr<const graphics::Image> frame =
+        graphics::Image::named(QStringLiteral("iPadMini4Gold"));
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->size(), (graphics::Size{1800, 2600}));
+
+    const std::pair<const char*, graphics::Size> placeholders[] = {
+        {"placeholder-iPhone", {750, 1334}},   {"placeholder-iPhoneLandscape", {1334, 750}},
+        {"placeholder-iPad", {1536, 2048}},    {"placeholder-iPadLandscape", {2048, 1536}},
+        {"placeholder-MacBook", {2880, 1800}}, {"placeholder-iMac", {2560, 1440}}};
+    for (const auto& [name, size] : placeholders) {
+        const std::shared_ptr<const graphics::Image> placeholder =
+            graphics::Image::named(QString::fromLatin1(name));
+        ASSERT_TRUE(placeholder) << name;
+        EXPECT_EQ(placeholder->size(), size) << name;
+        const QImage& picture = pixels(*placeholder);
+        EXPECT_EQ(opaquePixelsMissing(picture, picture.rect()), 0) << name;
+    }
+}
+
+TEST(ModelTest, FrameCacheLoadsEachFrameOnceWhenEightThreadsAskAtOnce)
+{
+    QMutex mutex;
+    std::map<QString, int> loads;
+    DeviceFrameCache cache([&](const QString& identifier) {
+        {
+            QMutexLocker locker(&mutex);
+            ++loads[identifier];
+        }
+        return DeviceFrameCache::loadFromResources(identifier);
+    });
+    // One frame of each family, and a name no frame has.
+    const QStringList identifiers{"iPhoneSEGold", "iPadPro97Silver", "MacBookProFlat", "iMacNoLogo",
+                                  "NoSuchFrame"};
+
+    constexpr int threadCount = 8;
+    std::latch start(threadCount);
+    std::vector<std::vector<std::shared_ptr<const graphics::Image>>> results(threadCount);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < threadCount; ++t) {
+        threads.emplace_back([&, t] {
+            start.arrive_and_wait();
+            for (qsizetype i = 0; i < identifiers.size(); ++i)
+                results[t].push_back(cache.frame(identifiers[(i + t) % identifiers.size()]));
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+
+    for (const QString& identifier : identifiers)
+        EXPECT_EQ(loads[identifier], 1) << qPrintable(identifier);
+    for (int t = 0; t < threadCount; ++t) {
+        for (qsizetype i = 0; i < identifiers.size(); ++i) {
+            const qsizetype which = (i + t) % identifiers.size();
+            EXPECT_EQ(results[t][i], results[0][which]) << t << " " << qPrintable(identifiers[which]);
+            EXPECT_EQ(results[t][i] == nullptr, identifiers[which] == QLatin1String("NoSuchFrame"));
+        }
+    }
+    EXPECT_EQ(cache.frame("iMacNoLogo"), results[0][3]);
+    EXPECT_EQ(loads.size(), identifiers.size());
+}
