@@ -29,7 +29,12 @@ Property::~Property() = default;
 
 QString Property::editorName() const
 {
-    const QString className = QString::fromLatin1(metaObject()->className());
+    return editorNameForClass(*metaObject());
+}
+
+QString Property::editorNameForClass(const QMetaObject& propertyClass)
+{
+    const QString className = QString::fromLatin1(propertyClass.className());
     const qsizetype separator = className.lastIndexOf(QLatin1String("::"));
     const QString shortName = separator < 0 ? className : className.mid(separator + 2);
     return shortName + QLatin1String("TableCellView");

@@ -51,6 +51,7 @@ public:
     // The name under which the inspector looks up the row's editor: the unqualified class name followed
     // by "TableCellView" ("NumericPropertyTableCellView").
     QString editorName() const;
+    static QString editorNameForClass(const QMetaObject& propertyClass);
 
     // The key path of the last bind(); null while unbound.
     const QString& valueKeyPath() const { return m_valueKeyPath; }

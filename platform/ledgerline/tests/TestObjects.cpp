@@ -2,6 +2,7 @@
 
 #include "ledgerline/ColorProperty.h"
 #include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/FontProperty.h"
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/NumericProperty.h"
 #include "ledgerline/StringProperty.h"
@@ -72,6 +73,47 @@ std::unique_ptr<PropertyCollection> Shape::makePropertyCollection()
             depth.setHidden(kind != 2);
             color.setHidden(kind == 0);
         }));
+    return collection;
+}
+
+Caption::Caption()
+    : Record({"text", "font", "alignment", "size"})
+{
+    preset("text", QStringLiteral("First line\nSecond line"));
+    preset("font", QVariant::fromValue(graphics::Font("AvenirNext-Regular", 50)));
+    preset("alignment", 2u);
+    preset("size", 20.0);
+}
+
+std::unique_ptr<PropertyCollection> Caption::makePropertyCollection()
+{
+    auto collection = std::make_unique<PropertyCollection>();
+    collection->addGroup(then(std::make_unique<PropertyGroup>(), [&](PropertyGroup& group) {
+        group.setName("Text");
+        group.addProperty(then(std::make_unique<StringProperty>(), [&](StringProperty& text) {
+            text.setName("Text");
+            text.setTextStyle(StringProperty::multiLineText);
+            text.bind(this, "text");
+        }));
+        group.addProperty(then(std::make_unique<FontProperty>(), [&](FontProperty& font) {
+            font.setName("Font");
+            font.bind(this, "font");
+        }));
+        group.addProperty(then(std::make_unique<EnumerationProperty>(), [&](EnumerationProperty& alignment) {
+            alignment.setName("Horizontal Alignment");
+            alignment.setDisplayStyle(EnumerationProperty::segmentedDisplay);
+            alignment.addOption("Left", 0u);
+            alignment.addOption("Center", 2u);
+            alignment.addOption("Right", 1u);
+            alignment.bind(this, "alignment");
+        }));
+        group.addProperty(then(std::make_unique<NumericProperty>(1.0), [&](NumericProperty& size) {
+            size.setName("Size");
+            size.setMinimumValue(0);
+            size.setMaximumValue(100);
+            size.bind(this, "size");
+        }));
+    }));
     return collection;
 }
 

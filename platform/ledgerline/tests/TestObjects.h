@@ -109,5 +109,16 @@ public:
     int typeNotifications = 0;
 };
 
+// A caption: several lines of text, a font, an alignment offered as segments and a size with limits.
+class Caption : public Record, public ledgerline::PropertyEditable
+{
+    Q_OBJECT
+
+public:
+    Caption();
+
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
+};
+
 // PNG bytes of a small opaque picture.
 QByteArray pngData(int width, int height);

@@ -1,0 +1,254 @@
+#include "TestObjects.h"
+#include "foundation/KeyValueCoding.h"
+#include "ledgerline/ColorPropertyTableCellView.h"
+#include "ledgerline/EnumerationPropertyTableCellView.h"
+#include "ledgerline/ImagePropertyTableCellView.h"
+#include "ledgerline/NumericProperty.h"
+#include "ledgerline/NumericPropertyTableCellView.h"
+#include "ledgerline/PropertyEditorRegistry.h"
+#include "ledgerline/PropertyRowView.h"
+#include "ledgerline/PropertyTableViewController.h"
+#include "ledgerline/StringProperty.h"
+#include "ledgerline/StringPropertyTableCellView.h"
+#include "ledgerline/Then.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace ledgerline;
+
+namespace {
+
+QStringList rowNames(const PropertyTableViewController& table, bool visibleOnly = false)
+{
+    QStringList names;
+    for (const PropertyRowView* row : table.rowViews()) {
+        if (!visibleOnly || !row->isHidden()) {
+            names.append(row->label()->text());
+        }
+    }
+    return names;
+}
+
+template <typename Cell> Cell* cellAt(const PropertyTableViewController& table, std::size_t row)
+{
+    return qobject_cast<Cell*>(table.rowViews().at(row)->cellView());
+}
+
+} // namespace
+
+TEST(LedgerlineTest, AnEmptyTableShowsNothing)
+{
+    PropertyTableViewController table;
+    table.view();
+    EXPECT_TRUE(table.sectionTitles().isEmpty());
+    EXPECT_TRUE(table.rowViews().empty());
+    Shape shape;
+    table.setObject(&shape);
+    table.setObject(nullptr);
+    EXPECT_EQ(table.object(), nullptr);
+    EXPECT_EQ(table.propertyCollection(), nullptr);
+    EXPECT_TRUE(table.sectionTitles().isEmpty());
+    EXPECT_TRUE(table.rowViews().empty());
+}
+
+TEST(LedgerlineTest, GroupsBecomeSectionsAndPropertiesRowsWithTheirEditors)
+{
+    Shape shape;
+    PropertyTableViewController table;
+    table.setObject(&shape); // before the view loads
+    table.view();
+    EXPECT_EQ(table.sectionTitles(), (QStringList{"Shape", "Shadow"}));
+    EXPECT_EQ(rowNames(table), (QStringList{"Name", "Image", "Type", "Depth", "Color"}));
+    EXPECT_NE(cellAt<StringPropertyTableCellView>(table, 0), nullptr);
+    EXPECT_NE(cellAt<ImagePropertyTableCellView>(table, 1), nullptr);
+    EXPECT_NE(cellAt<EnumerationPropertyTableCellView>(table, 2), nullptr);
+    EXPECT_NE(cellAt<NumericPropertyTableCellView>(table, 3), nullptr);
+    EXPECT_NE(cellAt<ColorPropertyTableCellView>(table, 4), nullptr);
+    const auto& groups = table.propertyCollection()->groups();
+    EXPECT_EQ(table.rowView(groups[1]->properties()[0].get()), table.rowViews()[2]);
+    EXPECT_EQ(table.rowViews()[0]->cellView()->objectValue(), groups[0]->properties()[0].get());
+}
+
+TEST(LedgerlineTest, HiddenRowsHideAndShowAsTheObjectChanges)
+{
+    Shape shape;
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(&shape);
+    EXPECT_EQ(rowNames(table, true), (QStringList{"Name", "Image", "Type"}));
+    shape.setValueForKey(1, "shadowType");
+    EXPECT_EQ(rowNames(table, true), (QStringList{"Name", "Image", "Type", "Color"}));
+    emit cellAt<EnumerationPropertyTableCellView>(table, 2)->popUp()->activated(2);
+    EXPECT_EQ(shape.value("shadowType"), 2);
+    EXPECT_EQ(rowNames(table, true), (QStringList{"Name", "Image", "Type", "Depth", "Color"}));
+}
+
+TEST(LedgerlineTest, AnotherObjectReusesTheRowsAndOnlyItIsFollowed)
+{
+    Shape first;
+    Shape second;
+    second.preset("name", QStringLiteral("Second"));
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(&first);
+    const std::vector<PropertyRowView*> rows = table.rowViews();
+    table.setObject(&second);
+    EXPECT_EQ(table.rowViews(), rows);
+
+    QLineEdit* name = cellAt<StringPropertyTableCellView>(table, 0)->textField();
+    EXPECT_EQ(name->text(), "Second");
+    first.setValueForKey(QStringLiteral("Changed"), "name");
+    EXPECT_EQ(name->text(), "Second");
+    second.setValueForKey(QStringLiteral("Followed"), "name");
+    EXPECT_EQ(name->text(), "Followed");
+    name->selectAll();
+    QTest::keyClicks(name, "Typed");
+    EXPECT_EQ(second.value("name"), "Followed"); // not before the edit ends
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(second.value("name"), "Typed");
+    EXPECT_EQ(first.value("name"), "Changed");
+}
+
+TEST(LedgerlineTest, RowsOfAnotherEditorAreReplaced)
+{
+    Shape shape;
+    Caption caption;
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(&shape);
+    table.setObject(&caption);
+    EXPECT_EQ(table.sectionTitles(), QStringList{"Text"});
+    EXPECT_EQ(rowNames(table), (QStringList{"Text", "Font", "Horizontal Alignment", "Size"}));
+    EXPECT_EQ(table.view()->findChildren<PropertyRowView*>().size(), 4);
+}
+
+TEST(LedgerlineTest, AnEditInProgressReachesItsObjectBeforeTheTableMovesOn)
+{
+    Shape first;
+    Shape second;
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(&first);
+    QLineEdit* name = cellAt<StringPropertyTableCellView>(table, 0)->textField();
+    name->selectAll();
+    QTest::keyClicks(name, "Unfinished");
+    table.setObject(&second);
+    EXPECT_EQ(first.value("name"), "Unfinished");
+    EXPECT_EQ(second.value("name"), "Shape");
+}
+
+TEST(LedgerlineTest, TheTableEmptiesWhenItsObjectIsDestroyed)
+{
+    auto shape = std::make_unique<Shape>();
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(shape.get());
+    shape.reset();
+    EXPECT_EQ(table.object(), nullptr);
+    EXPECT_TRUE(table.rowViews().empty() || table.rowViews().front()->isHidden());
+    EXPECT_TRUE(table.sectionTitles().isEmpty());
+}
+
+TEST(LedgerlineTest, ATableDestroyedBeforeItsObjectLeavesTheObjectAlone)
+{
+    Shape shape;
+    {
+        PropertyTableViewController table;
+        table.view();
+        table.setObject(&shape);
+    }
+    shape.setValueForKey(2, "shadowType");
+    shape.setValueForKey(QStringLiteral("Still here"), "name");
+    EXPECT_EQ(shape.writes["name"], 1);
+}
+
+TEST(LedgerlineTest, ATableWhoseViewWasDeletedByItsParentStillWorks)
+{
+    Shape shape;
+    PropertyTableViewController table;
+    {
+        QWidget window;
+        table.view()->setParent(&window);
+        table.setObject(&shape);
+    }
+    table.setObject(nullptr);
+    table.setObject(&shape);
+    table.view();
+    EXPECT_EQ(table.rowViews().size(), 5u);
+}
+
+namespace {
+
+class AngleProperty : public NumericProperty
+{
+    Q_OBJECT
+};
+
+class DialProperty : public NumericProperty
+{
+    Q_OBJECT
+};
+
+class DialCell : public PropertyTableCellView
+{
+    Q_OBJECT
+};
+
+class Dial : public Record, public PropertyEditable
+{
+    Q_OBJECT
+
+public:
+    Dial()
+        : Record({"angle"})
+    {}
+
+    std::unique_ptr<PropertyCollection> makePropertyCollection() override
+    {
+        auto collection = std::make_unique<PropertyCollection>();
+        collection->addGroup(then(std::make_unique<PropertyGroup>(), [&](PropertyGroup& group) {
+            group.setName("Shadow");
+            group.addProperty(then(std::make_unique<AngleProperty>(), [&](AngleProperty& angle) {
+                angle.setName("Angle");
+                angle.bind(this, "angle");
+            }));
+            group.addProperty(then(std::make_unique<DialProperty>(), [&](DialProperty& dial) {
+                dial.setName("Dial");
+                dial.bind(this, "angle");
+            }));
+            group.addProperty(std::make_unique<Property>());
+        }));
+        return collection;
+    }
+};
+
+} // namespace
+
+TEST(LedgerlineTest, EditorsAreFoundByEditorNameAndFallBackToTheirBaseClass)
+{
+    PropertyEditorRegistry::registerEditor("DialPropertyTableCellView",
+                                           [] { return std::make_unique<DialCell>(); });
+    EXPECT_TRUE(PropertyEditorRegistry::isRegistered("DialPropertyTableCellView"));
+    EXPECT_FALSE(PropertyEditorRegistry::isRegistered("AnglePropertyTableCellView"));
+
+    Dial dial;
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(&dial);
+    ASSERT_EQ(table.rowViews().size(), 3u);
+    EXPECT_EQ(table.rowViews()[0]->editorName(), "NumericPropertyTableCellView");
+    EXPECT_NE(cellAt<NumericPropertyTableCellView>(table, 0), nullptr);
+    EXPECT_EQ(table.rowViews()[1]->editorName(), "DialPropertyTableCellView");
+    EXPECT_NE(cellAt<DialCell>(table, 1), nullptr);
+    // A property without any editor gets a row that edits nothing, and no name takes no label.
+    EXPECT_EQ(table.rowViews()[2]->editorName(), "PropertyTableCellView");
+    EXPECT_STREQ(table.rowViews()[2]->cellView()->metaObject()->className(),
+                 "ledgerline::PropertyTableCellView");
+    EXPECT_TRUE(table.rowViews()[2]->label()->isHidden());
+}
+
+#include "PropertyTableTest.moc"
