@@ -1,5 +1,6 @@
 #include "graphics/GraphicsContext.h"
 #include "graphics/Path.h"
+#include "graphics/ShadowRenderer.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
@@ -39,6 +40,23 @@ void shadowBlur(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * canvasWidth * canvasHeight);
 }
 BENCHMARK(shadowBlur)->Arg(10)->Arg(40)->Unit(benchmark::kMillisecond);
+
+// The blur alone, on the layer the shape above draws into.
+void shadowRender(benchmark::State& state)
+{
+    QImage layer = graphics::GraphicsContext::makeBitmap(canvasWidth - 400, canvasHeight - 400);
+    {
+        graphics::GraphicsContext context(layer);
+        context.setFillColor({1, 1, 1, 1});
+        context.fillPath(graphics::Path::roundedRect({0, 0, canvasWidth - 400, canvasHeight - 400}, 40, 40));
+    }
+    const double radius = double(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(graphics::ShadowRenderer::render(layer, radius, {0, 0, 0, 0.4}));
+    }
+    state.SetItemsProcessed(state.iterations() * layer.width() * layer.height());
+}
+BENCHMARK(shadowRender)->Arg(10)->Arg(40)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -1,12 +1,25 @@
 #include "graphics/ShadowRenderer.h"
 
+#include "graphics/ParallelFor.h"
+#include "graphics/VectorClones.h"
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace graphics {
 namespace {
+
+// The blur runs on an 8-bit plane of the drawn alpha. Each box pass is a running sum down columns, which
+// vectorises across the columns; the horizontal passes run on bands of rows turned on their side.
+// Bands and stripes of this many rows or columns keep a pass's working set in the core's cache.
+constexpr int tileSize = 64;
+
+// Below this many pixels a blur is cheaper than starting threads for it.
+constexpr qsizetype parallelPixels = 256 * 1024;
 
 // Averages use a fixed-point reciprocal of the window: a sum of at most 255 x window times it stays
 // within 32 bits, which lets the compiler vectorise the loops.
@@ -23,80 +36,208 @@ inline quint8 average(quint32 sum, quint32 reciprocal)
         std::min<quint32>((sum * reciprocal + (quint32(1) << (averageShift - 1))) >> averageShift, 255));
 }
 
-// Blurs one row of width bytes with a box of radius r from source into target (distinct buffers).
-void boxBlurRow(const quint8* source, quint8* target, int width, int r)
+// One box pass of radius r down `count` (at most tileSize) columns of `lines` lines, from source into
+// target (distinct buffers). Pixels beyond the first and last line count as transparent.
+GRAPHICS_VECTOR_CLONES void boxBlurDown(const quint8* source, qsizetype sourceStride, quint8* target,
+                                        int lines, int count, int r)
 {
     const quint32 reciprocal = reciprocalOf(2 * r + 1);
-    quint32 sum = 0;
-    for (int x = 0; x < std::min(r, width); ++x) {
-        sum += source[x];
-    }
-    for (int x = 0; x < width; ++x) {
-        if (x + r < width) {
-            sum += source[x + r];
+    quint32 sums[tileSize] = {};
+    for (int y = 0; y < std::min(r, lines); ++y) {
+        const quint8* row = source + y * sourceStride;
+        for (int x = 0; x < count; ++x) {
+            sums[x] += row[x];
         }
-        target[x] = average(sum, reciprocal);
-        if (x - r >= 0) {
-            sum -= source[x - r];
+    }
+    for (int y = 0; y < lines; ++y) {
+        if (y + r < lines) {
+            const quint8* entering = source + (y + r) * sourceStride;
+            for (int x = 0; x < count; ++x) {
+                sums[x] += entering[x];
+            }
+        }
+        quint8* row = target + qsizetype(y) * tileSize;
+        for (int x = 0; x < count; ++x) {
+            row[x] = average(sums[x], reciprocal);
+        }
+        if (y >= r) {
+            const quint8* leaving = source + (y - r) * sourceStride;
+            for (int x = 0; x < count; ++x) {
+                sums[x] -= leaving[x];
+            }
         }
     }
 }
 
-// Blurs every row with the boxes in turn, keeping each row in cache for all of them.
-void boxBlurRows(std::vector<quint8>& plane, int width, int height, const std::array<int, 3>& boxWidths)
+// Transposes the 8 x 8 bytes at source into target, eight bytes of a row at a time: the three steps
+// transpose the 2 x 2, then the 4 x 4, then the 8 x 8 blocks. Byte i of a row word is column i.
+void transpose8x8(const quint8* source, qsizetype sourceStride, quint8* target, qsizetype targetStride)
 {
-    std::vector<quint8> first(std::size_t(width), 0);
-    std::vector<quint8> second(std::size_t(width), 0);
-    for (int y = 0; y < height; ++y) {
-        quint8* row = plane.data() + std::size_t(y) * std::size_t(width);
-        const quint8* source = row;
-        quint8* buffers[2] = {first.data(), second.data()};
-        int next = 0;
-        for (int boxWidth : boxWidths) {
-            if (boxWidth > 1) {
-                boxBlurRow(source, buffers[next], width, (boxWidth - 1) / 2);
-                source = buffers[next];
-                next = 1 - next;
+    quint64 rows[8];
+    for (int r = 0; r < 8; ++r) {
+        std::memcpy(&rows[r], source + r * sourceStride, 8);
+    }
+    constexpr struct
+    {
+        int shift;
+        quint64 mask;
+    } steps[3] = {{8, 0x00FF00FF00FF00FFull}, {16, 0x0000FFFF0000FFFFull}, {32, 0x00000000FFFFFFFFull}};
+    for (const auto& step : steps) {
+        const int distance = step.shift / 8;
+        for (int r = 0; r < 8; ++r) {
+            if ((r & distance) == 0) {
+                const quint64 t = ((rows[r] >> step.shift) ^ rows[r + distance]) & step.mask;
+                rows[r + distance] ^= t;
+                rows[r] ^= t << step.shift;
             }
         }
-        if (source != row) {
-            std::copy(source, source + width, row);
+    }
+    for (int r = 0; r < 8; ++r) {
+        std::memcpy(target + r * targetStride, &rows[r], 8);
+    }
+}
+
+// target[c][r] = source[r][c] for a block of rows x columns bytes.
+void transpose(const quint8* source, qsizetype sourceStride, quint8* target, qsizetype targetStride, int rows,
+               int columns)
+{
+    int r = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; r + 8 <= rows; r += 8) {
+            int c = 0;
+            for (; c + 8 <= columns; c += 8) {
+                transpose8x8(source + r * sourceStride + c, sourceStride, target + c * targetStride + r,
+                             targetStride);
+            }
+            for (; c < columns; ++c) {
+                for (int i = 0; i < 8; ++i) {
+                    target[c * targetStride + r + i] = source[(r + i) * sourceStride + c];
+                }
+            }
+        }
+    }
+    for (; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            target[c * targetStride + r] = source[r * sourceStride + c];
         }
     }
 }
 
-// Blurs each column with a box of radius r, walking rows so memory is read in order.
-void boxBlurColumns(std::vector<quint8>& plane, std::vector<quint8>& scratch, int width, int height, int r)
+// The buffers one thread blurs a tile in: each holds `lines` lines of tileSize bytes.
+struct TileBuffers
 {
-    const quint32 reciprocal = reciprocalOf(2 * r + 1);
-    std::copy(plane.begin(), plane.end(), scratch.begin());
-    std::vector<quint32> sums(std::size_t(width), 0);
-    auto rowOf = [&](int y) {
-        return scratch.data() + std::size_t(y) * std::size_t(width);
-    };
-    for (int y = 0; y < std::min(r, height); ++y) {
-        const quint8* source = rowOf(y);
-        for (int x = 0; x < width; ++x) {
-            sums[std::size_t(x)] += source[x];
+    explicit TileBuffers(int lines)
+        : first(std::make_unique_for_overwrite<quint8[]>(std::size_t(lines) * tileSize))
+        , second(std::make_unique_for_overwrite<quint8[]>(std::size_t(lines) * tileSize))
+        , result(std::make_unique_for_overwrite<quint8[]>(std::size_t(lines) * tileSize))
+    {}
+    std::unique_ptr<quint8[]> first;
+    std::unique_ptr<quint8[]> second;
+    std::unique_ptr<quint8[]> result;
+};
+
+// Blurs a tile of `count` columns down its lines with every box in turn; the blurred tile lands in
+// buffers.result, tileSize bytes per line.
+void blurTile(const quint8* source, qsizetype sourceStride, int lines, int count,
+              const std::vector<int>& radii, TileBuffers& buffers)
+{
+    if (radii.empty()) {
+        for (int y = 0; y < lines; ++y) {
+            std::memcpy(buffers.result.get() + qsizetype(y) * tileSize, source + y * sourceStride,
+                        std::size_t(count));
         }
+        return;
     }
-    for (int y = 0; y < height; ++y) {
-        if (y + r < height) {
-            const quint8* entering = rowOf(y + r);
-            for (int x = 0; x < width; ++x) {
-                sums[std::size_t(x)] += entering[x];
+    quint8* scratch[2] = {buffers.first.get(), buffers.second.get()};
+    for (std::size_t pass = 0; pass < radii.size(); ++pass) {
+        quint8* target = pass + 1 == radii.size() ? buffers.result.get() : scratch[pass % 2];
+        boxBlurDown(source, sourceStride, target, lines, count, radii[pass]);
+        source = target;
+        sourceStride = tileSize;
+    }
+}
+
+// Where a 32-bit pixel keeps its alpha byte. Premultiplied formats of other sizes are converted first.
+int alphaOffset(QImage::Format format)
+{
+    switch (format) {
+    case QImage::Format_RGBA8888_Premultiplied:
+    case QImage::Format_RGBA8888:
+    case QImage::Format_RGBX8888:
+        return 3;
+    case QImage::Format_ARGB32_Premultiplied:
+    case QImage::Format_ARGB32:
+    case QImage::Format_RGB32:
+        // A native-endian 0xAARRGGBB word.
+        return Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
+    default:
+        return -1;
+    }
+}
+
+// The smallest rectangle holding every pixel of layer whose alpha is not zero.
+QRect drawnBounds(const QImage& layer, int offset, int threads)
+{
+    const int bands = (layer.height() + tileSize - 1) / tileSize;
+    std::vector<QRect> found(static_cast<std::size_t>(bands));
+    parallelFor(
+        bands,
+        [&](int band) {
+            QRect bounds;
+            const int end = std::min(layer.height(), (band + 1) * tileSize);
+            for (int y = band * tileSize; y < end; ++y) {
+                const uchar* alpha = layer.constScanLine(y) + offset;
+                int left = 0;
+                while (left < layer.width() && alpha[4 * left] == 0) {
+                    ++left;
+                }
+                if (left == layer.width()) {
+                    continue;
+                }
+                int right = layer.width() - 1;
+                while (alpha[4 * right] == 0) {
+                    --right;
+                }
+                bounds |= QRect(left, y, right - left + 1, 1);
             }
+            found[std::size_t(band)] = bounds;
+        },
+        threads);
+    QRect bounds;
+    for (const QRect& band : found) {
+        bounds |= band;
+    }
+    return bounds;
+}
+
+// Premultiplied pixels in RGBA byte order, one per alpha level.
+std::array<quint32, 256> tintTable(const Color& color)
+{
+    const QColor tint = color.toQColor();
+    std::array<quint32, 256> tinted{};
+    for (int a = 0; a < 256; ++a) {
+        const double alpha = tint.alphaF() * a / 255.0;
+        const quint8 bytes[4] = {quint8(qRound(tint.redF() * alpha * 255)),
+                                 quint8(qRound(tint.greenF() * alpha * 255)),
+                                 quint8(qRound(tint.blueF() * alpha * 255)), quint8(qRound(alpha * 255))};
+        std::memcpy(&tinted[std::size_t(a)], bytes, sizeof bytes);
+    }
+    return tinted;
+}
+
+// Clears the pixels of image outside area.
+void clearOutside(QImage& image, const QRect& area)
+{
+    const qsizetype pixel = sizeof(quint32);
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* row = image.scanLine(y);
+        if (y < area.top() || y > area.bottom()) {
+            std::memset(row, 0, std::size_t(image.width() * pixel));
+            continue;
         }
-        quint8* target = plane.data() + std::size_t(y) * std::size_t(width);
-        for (int x = 0; x < width; ++x) {
-            target[x] = average(sums[std::size_t(x)], reciprocal);
-        }
-        if (y - r >= 0) {
-            const quint8* leaving = rowOf(y - r);
-            for (int x = 0; x < width; ++x) {
-                sums[std::size_t(x)] -= leaving[x];
-            }
-        }
+        std::memset(row, 0, std::size_t(area.left() * pixel));
+        std::memset(row + (area.right() + 1) * pixel, 0,
+                    std::size_t((image.width() - area.right() - 1) * pixel));
     }
 }
 
@@ -137,53 +278,105 @@ int ShadowRenderer::extent(double blurRadius)
 
 QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Color& color)
 {
+    if (alphaOffset(layer.format()) < 0) {
+        return render(layer.convertToFormat(QImage::Format_ARGB32_Premultiplied), blurRadius, color);
+    }
     const int pad = extent(blurRadius);
-    const int width = layer.width() + 2 * pad;
-    const int height = layer.height() + 2 * pad;
-    std::vector<quint8> plane(std::size_t(width) * std::size_t(height), 0);
-    // The alpha byte's position within a pixel word differs between the ARGB and RGBA layouts.
-    const bool alphaLast =
-        layer.format() == QImage::Format_RGBA8888_Premultiplied || layer.format() == QImage::Format_RGBA8888;
-    for (int y = 0; y < layer.height(); ++y) {
-        const uchar* source = layer.constScanLine(y);
-        quint8* target = plane.data() + std::size_t(y + pad) * std::size_t(width) + std::size_t(pad);
-        if (alphaLast) {
-            for (int x = 0; x < layer.width(); ++x) {
-                target[x] = source[4 * x + 3];
-            }
-        } else {
-            const QRgb* pixels = reinterpret_cast<const QRgb*>(source);
-            for (int x = 0; x < layer.width(); ++x) {
-                target[x] = quint8(qAlpha(pixels[x]));
-            }
+    QImage shadow(layer.width() + 2 * pad, layer.height() + 2 * pad, QImage::Format_RGBA8888_Premultiplied);
+    if (shadow.isNull()) {
+        return shadow;
+    }
+    const int offset = alphaOffset(layer.format());
+    const int threads =
+        qsizetype(shadow.width()) * shadow.height() >= parallelPixels ? availableThreads() : 1;
+    const QRect drawn = drawnBounds(layer, offset, threads);
+    if (drawn.isEmpty()) {
+        shadow.fill(Qt::transparent);
+        return shadow;
+    }
+    // The blur spreads the drawn pixels by pad at most: outside that margin the shadow stays clear, and
+    // within it, blurring only this area gives exactly what blurring the whole image would.
+    const QRect area = drawn.translated(pad, pad).adjusted(-pad, -pad, pad, pad);
+    clearOutside(shadow, area);
+    std::vector<int> radii;
+    for (int width : boxWidths(blurRadius)) {
+        if (width > 1) {
+            radii.push_back((width - 1) / 2);
         }
     }
-    std::vector<quint8> scratch(plane.size());
-    boxBlurRows(plane, width, height, boxWidths(blurRadius));
-    for (int boxWidth : boxWidths(blurRadius)) {
-        if (boxWidth > 1) {
-            boxBlurColumns(plane, scratch, width, height, (boxWidth - 1) / 2);
-        }
-    }
+    const int areaWidth = area.width();
+    const int areaHeight = area.height();
+    // The blurred alpha of the area, row by row.
+    std::vector<quint8> plane(std::size_t(areaWidth) * std::size_t(areaHeight));
 
-    const QColor tint = color.toQColor();
-    // Premultiplied pixels in RGBA byte order, one per alpha level.
-    std::array<quint32, 256> tinted{};
-    for (int a = 0; a < 256; ++a) {
-        const double alpha = tint.alphaF() * a / 255.0;
-        const quint8 bytes[4] = {quint8(qRound(tint.redF() * alpha * 255)),
-                                 quint8(qRound(tint.greenF() * alpha * 255)),
-                                 quint8(qRound(tint.blueF() * alpha * 255)), quint8(qRound(alpha * 255))};
-        std::memcpy(&tinted[std::size_t(a)], bytes, sizeof bytes);
-    }
-    QImage shadow(width, height, QImage::Format_RGBA8888_Premultiplied);
-    for (int y = 0; y < height; ++y) {
-        quint32* target = reinterpret_cast<quint32*>(shadow.scanLine(y));
-        const quint8* source = plane.data() + std::size_t(y) * std::size_t(width);
-        for (int x = 0; x < width; ++x) {
-            target[x] = tinted[source[x]];
-        }
-    }
+    // Horizontal passes: each band of rows is read from the layer on its side (one line per column),
+    // blurred down its lines and written back upright into the plane.
+    const int bands = (areaHeight + tileSize - 1) / tileSize;
+    parallelFor(
+        bands,
+        [&](int band) {
+            const int top = band * tileSize;
+            const int rows = std::min(tileSize, areaHeight - top);
+            const int width = areaWidth;
+            const int drawnWidth = drawn.width();
+            // The band's alpha upright, then on its side.
+            std::vector<quint8> upright(std::size_t(width) * tileSize, 0);
+            for (int row = 0; row < rows; ++row) {
+                // Plane row r shows layer row area.top() + r - pad; the drawn pixels start pad columns in.
+                const int y = area.top() + top + row - pad;
+                if (y >= drawn.top() && y <= drawn.bottom()) {
+                    const uchar* alpha = layer.constScanLine(y) + offset + 4 * drawn.left();
+                    quint8* line = upright.data() + qsizetype(row) * width + pad;
+                    for (int x = 0; x < drawnWidth; ++x) {
+                        line[x] = alpha[4 * x];
+                    }
+                }
+            }
+            auto sideways = std::make_unique_for_overwrite<quint8[]>(std::size_t(width) * tileSize);
+            transpose(upright.data(), width, sideways.get(), tileSize, rows, width);
+            TileBuffers buffers(width);
+            blurTile(sideways.get(), tileSize, width, rows, radii, buffers);
+            transpose(buffers.result.get(), tileSize, plane.data() + qsizetype(top) * width, width, width,
+                      rows);
+        },
+        threads);
+
+    // Vertical passes, stripe by stripe; a stripe reads and writes only its own columns of the plane.
+    const int stripes = (areaWidth + tileSize - 1) / tileSize;
+    parallelFor(
+        stripes,
+        [&](int stripe) {
+            const int left = stripe * tileSize;
+            const int columns = std::min(tileSize, areaWidth - left);
+            TileBuffers buffers(areaHeight);
+            blurTile(plane.data() + left, areaWidth, areaHeight, columns, radii, buffers);
+            for (int y = 0; y < areaHeight; ++y) {
+                std::memcpy(plane.data() + qsizetype(y) * areaWidth + left,
+                            buffers.result.get() + qsizetype(y) * tileSize, std::size_t(columns));
+            }
+        },
+        threads);
+
+    // Tinting, row by row so the image is written in order.
+    const std::array<quint32, 256> tinted = tintTable(color);
+    // Rows are found from the bits: scanLine() may not be called from several threads at once.
+    uchar* const bits = shadow.bits();
+    const qsizetype bytesPerLine = shadow.bytesPerLine();
+    parallelFor(
+        bands,
+        [&](int band) {
+            const int top = band * tileSize;
+            const int rows = std::min(tileSize, areaHeight - top);
+            for (int y = top; y < top + rows; ++y) {
+                quint32* target =
+                    reinterpret_cast<quint32*>(bits + (area.top() + y) * bytesPerLine) + area.left();
+                const quint8* source = plane.data() + qsizetype(y) * areaWidth;
+                for (int x = 0; x < areaWidth; ++x) {
+                    target[x] = tinted[source[x]];
+                }
+            }
+        },
+        threads);
     return shadow;
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <random>
 
 using graphics::Color;
 using graphics::GraphicsContext;
@@ -47,7 +48,110 @@ int spread(const QImage& bitmap, int y, int x0)
     return low - high;
 }
 
+// The shadow's alpha worked out the plain way: the layer's alpha padded with clear pixels by the extent,
+// blurred by each box along the rows, then by each box along the columns, every average rounded to the
+// nearest level.
+std::vector<int> plainShadowAlpha(const QImage& layer, double blurRadius)
+{
+    const int pad = graphics::ShadowRenderer::extent(blurRadius);
+    const int width = layer.width() + 2 * pad;
+    const int height = layer.height() + 2 * pad;
+    std::vector<int> plane(std::size_t(width * height), 0);
+    for (int y = 0; y < layer.height(); ++y) {
+        for (int x = 0; x < layer.width(); ++x) {
+            plane[std::size_t((y + pad) * width + x + pad)] = qAlpha(layer.pixel(x, y));
+        }
+    }
+    for (bool alongRows : {true, false}) {
+        for (int boxWidth : graphics::ShadowRenderer::boxWidths(blurRadius)) {
+            const int r = (boxWidth - 1) / 2;
+            std::vector<int> blurred(plane.size());
+            for (int y = 0; y < height; ++y) {
+                for (int x = 0; x < width; ++x) {
+                    int sum = 0;
+                    for (int d = -r; d <= r; ++d) {
+                        const int u = alongRows ? x + d : x;
+                        const int v = alongRows ? y : y + d;
+                        if (u >= 0 && u < width && v >= 0 && v < height) {
+                            sum += plane[std::size_t(v * width + u)];
+                        }
+                    }
+                    blurred[std::size_t(y * width + x)] = (2 * sum + boxWidth) / (2 * boxWidth);
+                }
+            }
+            plane = std::move(blurred);
+        }
+    }
+    return plane;
+}
+
+// A layer with a few shapes of random alpha, drawn inside a margin that stays clear.
+QImage scatteredLayer(int width, int height, int margin, unsigned seed)
+{
+    std::mt19937 random(seed);
+    QImage layer = GraphicsContext::makeBitmap(width, height);
+    GraphicsContext context(layer);
+    for (int shape = 0; shape < 4; ++shape) {
+        context.setFillColor(Color{1, 0.5, 0, (1 + random() % 255) / 255.0});
+        const double x = margin + random() % std::max(1, width - 2 * margin);
+        const double y = margin + random() % std::max(1, height - 2 * margin);
+        const double w = std::min<double>(1 + random() % width, width - margin - x);
+        const double h = std::min<double>(1 + random() % height, height - margin - y);
+        context.fillPath(graphics::Path::roundedRect({x, y, w, h}, 3, 3));
+    }
+    return layer;
+}
+
 } // namespace
+
+TEST(GraphicsTest, ShadowMatchesAPlainBoxBlur)
+{
+    struct Case
+    {
+        int width;
+        int height;
+        int margin;
+        double blurRadius;
+    };
+    // Sizes around the 64-pixel tiles the blur works in, shapes away from the layer's edges, and a layer
+    // large enough to be blurred on several threads.
+    const Case cases[] = {{1, 1, 0, 10},     {3, 70, 0, 4},     {130, 5, 0, 7.5},
+                          {65, 64, 20, 0.8}, {97, 131, 30, 40}, {700, 420, 50, 12}};
+    unsigned seed = 1;
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.width << "x" << test.height << " radius " << test.blurRadius);
+        for (QImage::Format format :
+             {QImage::Format_RGBA8888_Premultiplied, QImage::Format_ARGB32_Premultiplied}) {
+            const QImage layer =
+                scatteredLayer(test.width, test.height, test.margin, seed++).convertToFormat(format);
+            const QImage shadow = graphics::ShadowRenderer::render(layer, test.blurRadius, Color{0, 0, 0, 1});
+            const std::vector<int> expected = plainShadowAlpha(layer, test.blurRadius);
+            ASSERT_EQ(shadow.width() * shadow.height(), int(expected.size()));
+            int differing = 0;
+            for (int y = 0; y < shadow.height(); ++y) {
+                for (int x = 0; x < shadow.width(); ++x) {
+                    differing += qAlpha(shadow.pixel(x, y)) != expected[std::size_t(y * shadow.width() + x)];
+                }
+            }
+            EXPECT_EQ(differing, 0);
+        }
+    }
+}
+
+TEST(GraphicsTest, ShadowOfAClearLayerIsClear)
+{
+    QImage layer = GraphicsContext::makeBitmap(90, 70);
+    const QImage shadow = graphics::ShadowRenderer::render(layer, 30, Color{0, 0, 0, 1});
+    const int pad = graphics::ShadowRenderer::extent(30);
+    ASSERT_EQ(shadow.size(), QSize(90 + 2 * pad, 70 + 2 * pad));
+    int ink = 0;
+    for (int y = 0; y < shadow.height(); ++y) {
+        for (int x = 0; x < shadow.width(); ++x) {
+            ink += qAlpha(shadow.pixel(x, y));
+        }
+    }
+    EXPECT_EQ(ink, 0);
+}
 
 TEST(GraphicsTest, BoxWidthsFollowTheBlurRadius)
 {
@@ -149,11 +253,30 @@ TEST(GraphicsTest, ShadowIsClippedWithTheDrawingAndRestored)
 
 TEST(GraphicsTest, ShadowTakesTheDrawingsAlphaAndItsColour)
 {
-    QImage bitmap = GraphicsContext::makeBitmap(40, 20);
-    GraphicsContext context(bitmap);
-    context.setShadow(Shadow{Color{0, 0, 0, 0.5}, {20, 0}, 0});
-    context.setFillColor(Color{1, 0, 0, 0.5});
-    context.fillRect({0, 0, 10, 20});
-    EXPECT_NEAR(alphaAt(bitmap, 25, 10), 64, 2);
-    EXPECT_NEAR(alphaAt(bitmap, 5, 10), 128, 2);
+    for (double blurRadius : {0.0, 6.0}) {
+        SCOPED_TRACE(blurRadius);
+        QImage bitmap = GraphicsContext::makeBitmap(60, 20);
+        GraphicsContext context(bitmap);
+        // A blue shadow at half opacity of a red shape at half opacity.
+        context.setShadow(Shadow{Color{0, 0, 1, 0.5}, {30, 0}, blurRadius});
+        context.setFillColor(Color{1, 0, 0, 0.5});
+        context.fillRect({0, 0, 20, 20});
+        const QColor shadow = pixelAt(bitmap, 40, 10);
+        EXPECT_NEAR(shadow.alpha(), 64, 2);
+        EXPECT_EQ(shadow.red(), 0);
+        EXPECT_EQ(shadow.green(), 0);
+        EXPECT_NEAR(shadow.blue(), 255, 4);
+        if (blurRadius > 0) {
+            // The blurred edge fades in alpha, not in colour.
+            const QColor edge = pixelAt(bitmap, 50, 10);
+            EXPECT_GT(edge.alpha(), 8);
+            EXPECT_LT(edge.alpha(), 56);
+            EXPECT_EQ(edge.red(), 0);
+            EXPECT_NEAR(edge.blue(), 255, 4);
+        }
+        const QColor shape = pixelAt(bitmap, 10, 10);
+        EXPECT_NEAR(shape.alpha(), 128, 2);
+        EXPECT_NEAR(shape.red(), 255, 2);
+        EXPECT_EQ(shape.blue(), 0);
+    }
 }
