@@ -1,6 +1,6 @@
 #include "graphics/BitmapImageRep.h"
 
-#include <QBuffer>
+#include "graphics/PngWriter.h"
 
 namespace graphics {
 namespace {
@@ -26,13 +26,7 @@ BitmapImageRep::BitmapImageRep(const QImage& pixels, Size size)
 
 QByteArray BitmapImageRep::pngData() const
 {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    if (m_bitmap.isNull() || !m_bitmap.save(&buffer, "PNG")) {
-        return {};
-    }
-    return data;
+    return PngWriter::encode(m_bitmap);
 }
 
 } // namespace graphics

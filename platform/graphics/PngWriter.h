@@ -1,0 +1,24 @@
+#pragma once
+
+#include "foundation/Expected.h"
+#include "graphics/PngWriteError.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace graphics {
+
+// Encodes images as PNG on every core: horizontal strips of rows are filtered and deflated in parallel into
+// one zlib stream. Pixels are stored as 8-bit RGBA with straight alpha (premultiplied images are
+// un-premultiplied to the nearest level), or as 8-bit RGB when every pixel is opaque.
+class PngWriter
+{
+public:
+    // The PNG bytes of image; empty for a null image or when memory runs out.
+    static QByteArray encode(const QImage& image);
+    // Writes the PNG of image to path. The file is replaced only once the whole image is written.
+    static foundation::Expected<void, PngWriteError> write(const QImage& image, const QString& path);
+};
+
+} // namespace graphics
