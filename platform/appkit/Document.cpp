@@ -1,0 +1,336 @@
+#include "appkit/Document.h"
+
+#include "appkit/StandardDocumentDialogs.h"
+#include "appkit/WindowController.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace appkit {
+
+namespace {
+
+constexpr std::chrono::milliseconds defaultAutosaveDelay{15000};
+
+QString absolute(const QString& path)
+{
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+QString quotedName(const QString& name)
+{
+    return "“" + name + "”";
+}
+
+} // namespace
+
+Document::Document(QObject* parent)
+    : QObject(parent)
+    , m_undoStack(std::make_unique<QUndoStack>())
+{
+    m_lastDisplayName = displayName();
+    m_autosaveTimer.setSingleShot(true);
+    m_autosaveTimer.setInterval(defaultAutosaveDelay);
+    connect(&m_autosaveTimer, &QTimer::timeout, this, &Document::autosaveTimerFired);
+    connect(m_undoStack.get(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit editedChanged(!clean); });
+    connect(m_undoStack.get(), &QUndoStack::indexChanged, this, &Document::undoIndexChanged);
+}
+
+Document::~Document()
+{
+    // Windows go first: their content may still refer to what the subclass holds.
+    m_windowControllers.clear();
+}
+
+void Document::setFilePath(const QString& path)
+{
+    const QString absolutePath = absolute(path);
+    if (absolutePath == m_filePath)
+        return;
+    m_filePath = absolutePath;
+    emit filePathChanged(m_filePath);
+    emitDisplayNameIfChanged();
+}
+
+void Document::setDocumentType(DocumentType type)
+{
+    m_documentType = std::move(type);
+    if (m_fileType.isEmpty())
+        m_fileType = m_documentType.name;
+}
+
+QString Document::displayName() const
+{
+    if (!m_filePath.isEmpty()) {
+        const QFileInfo file(m_filePath);
+        return m_documentType.matchesPath(m_filePath) ? file.completeBaseName() : file.fileName();
+    }
+    return m_untitledName.isEmpty() ? QStringLiteral("Untitled") : m_untitledName;
+}
+
+void Document::setUntitledName(const QString& name)
+{
+    m_untitledName = name;
+    emitDisplayNameIfChanged();
+}
+
+void Document::emitDisplayNameIfChanged()
+{
+    const QString name = displayName();
+    if (name == m_lastDisplayName)
+        return;
+    m_lastDisplayName = name;
+    emit displayNameChanged(name);
+}
+
+void Document::initializeNewDocument(const QString& typeName)
+{
+    m_fileType = typeName;
+}
+
+DocumentResult<> Document::readFromPath(const QString& path, const QString& typeName)
+{
+    const QString absolutePath = absolute(path);
+    if (DocumentResult<> result = read(absolutePath, typeName); !result)
+        return documentFailure("The document " + quotedName(QFileInfo(absolutePath).fileName()) +
+                               " could not be opened. " + result.error().message());
+    m_fileType = typeName;
+    setFilePath(absolutePath);
+    m_undoStack->clear();
+    return {};
+}
+
+DocumentResult<> Document::save()
+{
+    if (isUntitled())
+        return documentFailure("The document " + quotedName(displayName()) +
+                               " has not been saved before; choose where to save it.");
+    return saveToPath(m_filePath, SaveOperation::Save);
+}
+
+DocumentResult<> Document::saveAs(const QString& path)
+{
+    const QString absolutePath = absolute(path);
+    if (absolutePath.isEmpty())
+        return documentFailure("The document " + quotedName(displayName()) +
+                               " could not be saved: no place was given.");
+    if (absolutePath == m_filePath)
+        return saveToPath(m_filePath, SaveOperation::Save);
+    return saveToPath(absolutePath, SaveOperation::SaveAs);
+}
+
+DocumentResult<> Document::autosave()
+{
+    if (!autosavesInPlace() || isUntitled() || !isEdited())
+        return {};
+    return saveToPath(m_filePath, SaveOperation::Autosave);
+}
+
+DocumentResult<> Document::saveToPath(const QString& path, SaveOperation operation)
+{
+    if (DocumentResult<> result = write(path, m_fileType, operation, m_filePath); !result)
+        return documentFailure("The document " + quotedName(displayName()) + " could not be saved. " +
+                               result.error().message());
+    m_autosaveTimer.stop();
+    m_autosaveFailureShown = false;
+    setFilePath(path);
+    m_undoStack->setClean();
+    emit saved(m_filePath, operation);
+    return {};
+}
+
+DocumentResult<> Document::revertToSaved()
+{
+    if (isUntitled())
+        return documentFailure("The document " + quotedName(displayName()) +
+                               " has never been saved, so there is nothing to revert to.");
+    if (DocumentResult<> result = revert(m_filePath, m_fileType); !result)
+        return documentFailure("The document " + quotedName(displayName()) + " could not be reverted. " +
+                               result.error().message());
+    m_autosaveTimer.stop();
+    m_undoStack->clear();
+    emit reverted();
+    return {};
+}
+
+DocumentResult<> Document::revert(const QString& path, const QString& typeName)
+{
+    return read(path, typeName);
+}
+
+std::chrono::milliseconds Document::autosaveDelay() const
+{
+    return m_autosaveTimer.intervalAsDuration();
+}
+
+void Document::setAutosaveDelay(std::chrono::milliseconds delay)
+{
+    m_autosaveTimer.setInterval(delay);
+}
+
+void Document::undoIndexChanged()
+{
+    // The timer runs from the first unsaved change, so a stream of edits cannot put the save off.
+    if (isEdited() && !isUntitled() && autosavesInPlace() && !m_closed && !m_autosaveTimer.isActive())
+        m_autosaveTimer.start();
+}
+
+void Document::autosaveTimerFired()
+{
+    DocumentResult<> result = autosave();
+    // One message per failing streak: a folder that became read-only would otherwise interrupt every
+    // edit. The changes stay in memory and the document stays edited.
+    if (!result && !m_autosaveFailureShown) {
+        m_autosaveFailureShown = true;
+        presentError(result.error());
+    }
+}
+
+bool Document::saveDocument()
+{
+    if (isUntitled())
+        return saveDocumentAs();
+    if (DocumentResult<> result = save(); !result) {
+        presentError(result.error());
+        return false;
+    }
+    return true;
+}
+
+bool Document::saveDocumentAs()
+{
+    const QString extension = m_documentType.preferredExtension();
+    QString suggested;
+    if (isUntitled())
+        suggested =
+            QDir::home().filePath(displayName() + (extension.isEmpty() ? QString() : "." + extension));
+    else
+        suggested = m_filePath;
+    QString path = dialogs().chooseSaveLocation(window(), m_documentType, suggested);
+    if (path.isEmpty())
+        return false;
+    if (!extension.isEmpty() && !m_documentType.matchesPath(path))
+        path += "." + extension;
+    if (DocumentResult<> result = saveAs(path); !result) {
+        presentError(result.error());
+        return false;
+    }
+    return true;
+}
+
+bool Document::revertDocumentToSaved()
+{
+    if (isUntitled() || !dialogs().confirmRevert(window(), displayName()))
+        return false;
+    if (DocumentResult<> result = revertToSaved(); !result) {
+        presentError(result.error());
+        return false;
+    }
+    return true;
+}
+
+bool Document::canClose()
+{
+    if (!isEdited())
+        return true;
+    bool autosaveFailed = false;
+    if (autosavesInPlace() && !isUntitled()) {
+        DocumentResult<> result = autosave();
+        if (result)
+            return true;
+        presentError(result.error());
+        autosaveFailed = true;
+    }
+    switch (dialogs().askToSaveChanges(window(), displayName())) {
+    case DocumentDialogs::UnsavedChangesAnswer::Save:
+        // Where saving in place has just failed, saving again there would fail again.
+        return autosaveFailed ? saveDocumentAs() : saveDocument();
+    case DocumentDialogs::UnsavedChangesAnswer::DontSave:
+        return true;
+    case DocumentDialogs::UnsavedChangesAnswer::Cancel:
+        return false;
+    }
+    return false;
+}
+
+bool Document::close()
+{
+    if (m_closed)
+        return true;
+    if (!canClose())
+        return false;
+    closeWithoutAsking();
+    return true;
+}
+
+void Document::closeWithoutAsking()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_autosaveTimer.stop();
+    m_windowControllers.clear();
+    emit closed();
+}
+
+void Document::presentError(const DocumentError& error)
+{
+    dialogs().presentError(window(), error);
+}
+
+DocumentDialogs& Document::dialogs()
+{
+    if (!m_dialogs)
+        m_dialogs = std::make_shared<StandardDocumentDialogs>();
+    return *m_dialogs;
+}
+
+void Document::setDialogs(std::shared_ptr<DocumentDialogs> dialogs)
+{
+    m_dialogs = std::move(dialogs);
+}
+
+QList<WindowController*> Document::windowControllers() const
+{
+    QList<WindowController*> controllers;
+    for (const auto& controller : m_windowControllers)
+        controllers.append(controller.get());
+    return controllers;
+}
+
+void Document::addWindowController(std::unique_ptr<WindowController> controller)
+{
+    m_windowControllers.push_back(std::move(controller));
+}
+
+void Document::removeWindowController(WindowController* controller)
+{
+    std::erase_if(m_windowControllers, [controller](const auto& owned) { return owned.get() == controller; });
+}
+
+void Document::showWindows()
+{
+    if (m_closed)
+        return;
+    if (m_windowControllers.empty())
+        makeWindowControllers();
+    for (auto it = m_windowControllers.rbegin(); it != m_windowControllers.rend(); ++it)
+        (*it)->showWindow();
+}
+
+QWidget* Document::window() const
+{
+    if (m_windowControllers.empty())
+        return nullptr;
+    return m_windowControllers.front()->window();
+}
+
+void Document::makeWindowControllers()
+{
+    addWindowController(std::make_unique<WindowController>(this));
+}
+
+void Document::windowControllerDidLoadWindow(WindowController&) {}
+
+} // namespace appkit

@@ -1,0 +1,137 @@
+#include "appkit/StandardDocumentDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace appkit {
+
+namespace {
+
+QString nameFilter(const DocumentType& type)
+{
+    QStringList patterns;
+    for (const QString& extension : type.extensions)
+        patterns.append("*." + extension);
+    return type.description + " (" + patterns.join(' ') + ")";
+}
+
+const DocumentType* packageTypeOf(const QString& path, const QList<DocumentType>& types)
+{
+    for (const DocumentType& type : types) {
+        if (type.isPackage && type.matchesPath(path))
+            return &type;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QStringList StandardDocumentDialogs::chooseDocumentsToOpen(QWidget* parent, const QList<DocumentType>& types)
+{
+    QFileDialog dialog(parent);
+    // Qt's own dialog, so that a package folder can be taken as one document (below).
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    QStringList filters;
+    for (const DocumentType& type : types)
+        filters.append(nameFilter(type));
+    dialog.setNameFilters(filters);
+
+    // A package is a folder: opening it, by double-click or the Open button, opens the document instead
+    // of showing what is inside.
+    QString package;
+    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&](const QString& directory) {
+        if (packageTypeOf(directory, types)) {
+            package = QDir::cleanPath(directory);
+            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (!package.isEmpty())
+        return {package};
+    return dialog.selectedFiles();
+}
+
+QString StandardDocumentDialogs::chooseSaveLocation(QWidget* parent, const DocumentType& type,
+                                                    const QString& suggestedPath)
+{
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(nameFilter(type));
+    dialog.setDefaultSuffix(type.preferredExtension());
+    const QFileInfo suggested(suggestedPath);
+    dialog.setDirectory(suggested.absolutePath());
+    dialog.selectFile(suggested.fileName());
+
+    // Choosing an existing package would step into its folder; ask to replace it instead.
+    QString replaced;
+    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&](const QString& directory) {
+        if (!type.isPackage || !type.matchesPath(directory))
+            return;
+        const QFileInfo package(QDir::cleanPath(directory));
+        dialog.setDirectory(package.absolutePath());
+        dialog.selectFile(package.fileName());
+        const auto answer = QMessageBox::question(
+            &dialog, QString(), "“" + package.fileName() + "” already exists. Do you want to replace it?",
+            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
+        if (answer == QMessageBox::Yes) {
+            replaced = package.absoluteFilePath();
+            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (!replaced.isEmpty())
+        return replaced;
+    return dialog.selectedFiles().value(0);
+}
+
+DocumentDialogs::UnsavedChangesAnswer StandardDocumentDialogs::askToSaveChanges(QWidget* parent,
+                                                                                const QString& documentName)
+{
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::Warning);
+    box.setText("Do you want to save the changes made to the document “" + documentName + "”?");
+    box.setInformativeText("Your changes will be lost if you don’t save them.");
+    QPushButton* save = box.addButton("Save", QMessageBox::AcceptRole);
+    QPushButton* dontSave = box.addButton("Don’t Save", QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(save);
+    box.exec();
+    if (box.clickedButton() == save)
+        return UnsavedChangesAnswer::Save;
+    if (box.clickedButton() == dontSave)
+        return UnsavedChangesAnswer::DontSave;
+    return UnsavedChangesAnswer::Cancel;
+}
+
+bool StandardDocumentDialogs::confirmRevert(QWidget* parent, const QString& documentName)
+{
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::Warning);
+    box.setText("Do you want to revert the document “" + documentName + "” to its last saved version?");
+    box.setInformativeText("Your current changes will be lost.");
+    QPushButton* revert = box.addButton("Revert", QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == revert;
+}
+
+void StandardDocumentDialogs::presentError(QWidget* parent, const DocumentError& error)
+{
+    QMessageBox box(parent);
+    box.setIcon(QMessageBox::Warning);
+    box.setText(error.message());
+    box.addButton(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace appkit

@@ -1,0 +1,91 @@
+#include "appkit/WindowController.h"
+
+#include "appkit/Document.h"
+
+#include <QCloseEvent>
+
+namespace appkit {
+
+WindowController::WindowController(Document* document)
+    : m_document(document)
+{}
+
+WindowController::~WindowController()
+{
+    if (m_window) {
+        m_window->removeEventFilter(this);
+        m_window->hide();
+        // Later, since the window may be closed from one of its own menu actions.
+        m_window->deleteLater();
+    }
+}
+
+QMainWindow* WindowController::window()
+{
+    if (m_window)
+        return m_window;
+    m_window = makeWindow().release();
+    m_window->installEventFilter(this);
+    connect(m_document, &Document::displayNameChanged, this, &WindowController::synchronizeWindowTitle);
+    connect(m_document, &Document::filePathChanged, this, &WindowController::synchronizeWindowTitle);
+    connect(m_document, &Document::editedChanged, this, &WindowController::synchronizeWindowTitle);
+    synchronizeWindowTitle();
+    windowDidLoad();
+    m_document->windowControllerDidLoadWindow(*this);
+    return m_window;
+}
+
+std::unique_ptr<QMainWindow> WindowController::makeWindow()
+{
+    auto window = std::make_unique<QMainWindow>();
+    window->resize(1024, 700);
+    return window;
+}
+
+void WindowController::showWindow()
+{
+    QMainWindow* shown = window();
+    shown->show();
+    shown->raise();
+    shown->activateWindow();
+}
+
+void WindowController::synchronizeWindowTitle()
+{
+    if (!m_window)
+        return;
+    m_window->setWindowFilePath(m_document->filePath());
+    m_window->setWindowTitle(m_document->displayName() + "[*]");
+    m_window->setWindowModified(m_document->isEdited());
+}
+
+bool WindowController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_window || event->type() != QEvent::Close)
+        return false;
+    // Only the document decides whether its last window closes; it asks once the event is over, since
+    // closing deletes this controller.
+    QPointer<Document> document = m_document;
+    QPointer<WindowController> controller = this;
+    if (m_document->windowControllers().size() > 1) {
+        QMetaObject::invokeMethod(
+            m_document,
+            [document, controller] {
+                if (document && controller)
+                    document->removeWindowController(controller);
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+    event->ignore();
+    QMetaObject::invokeMethod(
+        m_document,
+        [document] {
+            if (document)
+                document->close();
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+} // namespace appkit

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
+#include <memory>
+
+namespace appkit {
+
+class Document;
+
+// Owns one window of a document, made in code on first use. The window's title follows the document's
+// name and edited state; closing the last window of a document closes the document, which first asks
+// about unsaved changes and may keep it open.
+class WindowController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WindowController(Document* document);
+    ~WindowController() override;
+
+    Document* document() const { return m_document; }
+    // Makes the window on first use: makeWindow(), windowDidLoad(), then the document's
+    // windowControllerDidLoadWindow().
+    QMainWindow* window();
+    bool isWindowLoaded() const { return m_window; }
+    // Shows the window and brings it forward.
+    void showWindow();
+
+protected:
+    // The window; the default is an empty main window.
+    virtual std::unique_ptr<QMainWindow> makeWindow();
+    virtual void windowDidLoad() {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void synchronizeWindowTitle();
+
+    Document* m_document;
+    QPointer<QMainWindow> m_window;
+};
+
+} // namespace appkit

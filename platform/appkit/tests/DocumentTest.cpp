@@ -1,0 +1,254 @@
+#include "FakeDocumentDialogs.h"
+#include "TextDocument.h"
+#include "appkit/WindowController.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = appkit::DocumentDialogs::UnsavedChangesAnswer;
+
+bool waitUntil(const std::function<bool()>& condition)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+class DocumentTest : public testing::Test
+{
+protected:
+    std::unique_ptr<TextDocument> makeDocument(bool autosaves = false)
+    {
+        auto document = std::make_unique<TextDocument>(autosaves);
+        document->setDialogs(m_dialogs);
+        document->initializeNewDocument("Text");
+        return document;
+    }
+
+    std::unique_ptr<TextDocument> openDocument(const QString& text, bool autosaves = false)
+    {
+        const QString path = m_folder.filePath("Notes.txt");
+        writeTextFile(path, text);
+        auto document = std::make_unique<TextDocument>(autosaves);
+        document->setDialogs(m_dialogs);
+        EXPECT_TRUE(document->readFromPath(path, "Text"));
+        return document;
+    }
+
+    QTemporaryDir m_folder;
+    std::shared_ptr<FakeDocumentDialogs> m_dialogs = std::make_shared<FakeDocumentDialogs>();
+};
+
+TEST_F(DocumentTest, NewDocumentIsUntitledAndUnedited)
+{
+    auto document = makeDocument();
+    EXPECT_TRUE(document->isUntitled());
+    EXPECT_FALSE(document->isEdited());
+    EXPECT_EQ(document->displayName(), "Untitled");
+    EXPECT_EQ(document->fileType(), "Text");
+    EXPECT_FALSE(document->save()) << "an untitled document has no place to save to";
+}
+
+TEST_F(DocumentTest, EditedFollowsTheUndoStackAcrossSaves)
+{
+    auto document = openDocument("one");
+    QSignalSpy edited(document.get(), &appkit::Document::editedChanged);
+    document->setText("two");
+    EXPECT_TRUE(document->isEdited());
+    ASSERT_TRUE(document->save());
+    EXPECT_FALSE(document->isEdited());
+    document->undoStack()->undo();
+    EXPECT_TRUE(document->isEdited());
+    EXPECT_EQ(document->text(), "one");
+    document->undoStack()->redo();
+    EXPECT_FALSE(document->isEdited());
+    ASSERT_EQ(edited.size(), 4);
+    EXPECT_EQ(edited[0][0].toBool(), true);
+    EXPECT_EQ(edited[3][0].toBool(), false);
+}
+
+TEST_F(DocumentTest, SaveOfAnUntitledDocumentAsksWhere)
+{
+    auto document = makeDocument();
+    document->setText("hello");
+    m_dialogs->saveLocation = "";
+    EXPECT_FALSE(document->saveDocument());
+    EXPECT_TRUE(document->isUntitled());
+
+    m_dialogs->saveLocation = m_folder.filePath("Greeting");
+    QSignalSpy saved(document.get(), &appkit::Document::saved);
+    ASSERT_TRUE(document->saveDocument());
+    EXPECT_EQ(m_dialogs->saveQuestions, 2);
+    EXPECT_EQ(document->filePath(), m_folder.filePath("Greeting.txt"));
+    EXPECT_EQ(document->displayName(), "Greeting");
+    EXPECT_EQ(textOfFile(document->filePath()), "hello");
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_EQ(saved[0][1].value<appkit::SaveOperation>(), appkit::SaveOperation::SaveAs);
+
+    // Saving again stays where it is.
+    document->setText("hello again");
+    ASSERT_TRUE(document->saveDocument());
+    EXPECT_EQ(m_dialogs->saveQuestions, 2);
+    EXPECT_EQ(textOfFile(m_folder.filePath("Greeting.txt")), "hello again");
+}
+
+TEST_F(DocumentTest, FailedSaveIsPresentedAndKeepsTheDocumentEdited)
+{
+    auto document = openDocument("one");
+    document->setText("two");
+    document->failWrites = true;
+    EXPECT_FALSE(document->saveDocument());
+    ASSERT_EQ(m_dialogs->errors.size(), 1);
+    EXPECT_EQ(m_dialogs->errors.first(), "The document “Notes” could not be saved. The disk is full.");
+    EXPECT_TRUE(document->isEdited());
+    EXPECT_EQ(document->text(), "two");
+}
+
+TEST_F(DocumentTest, RevertAsksAndGoesBackToTheFile)
+{
+    auto document = openDocument("saved");
+    document->setText("unsaved");
+    m_dialogs->revertAnswer = false;
+    EXPECT_FALSE(document->revertDocumentToSaved());
+    EXPECT_EQ(document->text(), "unsaved");
+
+    m_dialogs->revertAnswer = true;
+    QSignalSpy reverted(document.get(), &appkit::Document::reverted);
+    ASSERT_TRUE(document->revertDocumentToSaved());
+    EXPECT_EQ(document->text(), "saved");
+    EXPECT_FALSE(document->isEdited());
+    EXPECT_EQ(document->undoStack()->count(), 0);
+    EXPECT_EQ(reverted.size(), 1);
+}
+
+TEST_F(DocumentTest, AutosavesInPlaceAfterTheDelay)
+{
+    auto document = openDocument("one", true);
+    document->setAutosaveDelay(std::chrono::milliseconds(10));
+    document->setText("two");
+    document->setText("three");
+    ASSERT_TRUE(waitUntil([&] { return !document->isEdited(); }));
+    EXPECT_EQ(document->writes, 1);
+    EXPECT_EQ(textOfFile(document->filePath()), "three");
+
+    // Untitled documents have no place to autosave to.
+    auto untitled = makeDocument(true);
+    untitled->setAutosaveDelay(std::chrono::milliseconds(10));
+    untitled->setText("new");
+    QThread::msleep(30);
+    QApplication::processEvents();
+    EXPECT_TRUE(untitled->isEdited());
+    EXPECT_EQ(untitled->writes, 0);
+}
+
+TEST_F(DocumentTest, FailingAutosavesArePresentedOncePerStreak)
+{
+    auto document = openDocument("one", true);
+    document->setAutosaveDelay(std::chrono::milliseconds(5));
+    document->failWrites = true;
+    document->setText("two");
+    ASSERT_TRUE(waitUntil([&] { return m_dialogs->errors.size() == 1; }));
+    document->setText("three");
+    QThread::msleep(30);
+    QApplication::processEvents();
+    EXPECT_EQ(m_dialogs->errors.size(), 1);
+    EXPECT_TRUE(document->isEdited());
+
+    document->failWrites = false;
+    ASSERT_TRUE(document->save());
+    document->failWrites = true;
+    document->setText("four");
+    ASSERT_TRUE(waitUntil([&] { return m_dialogs->errors.size() == 2; }));
+}
+
+TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)
+{
+    auto unedited = makeDocument();
+    QSignalSpy closed(unedited.get(), &appkit::Document::closed);
+    EXPECT_TRUE(unedited->close());
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+
+    auto untitled = makeDocument(true);
+    untitled->setText("draft");
+    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    EXPECT_FALSE(untitled->close());
+    m_dialogs->unsavedChangesAnswer = Answer::Save;
+    m_dialogs->saveLocation = "";
+    EXPECT_FALSE(untitled->close()) << "cancelling the save dialog keeps the document open";
+    m_dialogs->unsavedChangesAnswer = Answer::DontSave;
+    EXPECT_TRUE(untitled->close());
+    EXPECT_EQ(untitled->writes, 0);
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 3);
+
+    auto autosaving = openDocument("one", true);
+    autosaving->setText("two");
+    EXPECT_TRUE(autosaving->close());
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 3);
+    EXPECT_EQ(textOfFile(autosaving->filePath()), "two");
+
+    auto manual = openDocument("one", false);
+    manual->setText("three");
+    m_dialogs->unsavedChangesAnswer = Answer::Save;
+    EXPECT_TRUE(manual->close());
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 4);
+    EXPECT_EQ(textOfFile(manual->filePath()), "three");
+}
+
+TEST_F(DocumentTest, ClosingAfterAFailedAutosaveOffersToSaveElsewhere)
+{
+    auto document = openDocument("one", true);
+    document->setText("two");
+    document->failWrites = true;
+    m_dialogs->unsavedChangesAnswer = Answer::Save;
+    m_dialogs->saveLocation = "";
+    EXPECT_FALSE(document->close());
+    EXPECT_EQ(m_dialogs->errors.size(), 1);
+    EXPECT_EQ(m_dialogs->saveQuestions, 1);
+    EXPECT_FALSE(document->isClosed());
+    EXPECT_TRUE(document->isEdited());
+}
+
+TEST_F(DocumentTest, WindowTitleFollowsTheDocumentAndClosingTheWindowClosesIt)
+{
+    auto document = openDocument("one");
+    document->showWindows();
+    ASSERT_EQ(document->windowControllers().size(), 1);
+    QWidget* window = document->window();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Notes[*]");
+    EXPECT_FALSE(window->isWindowModified());
+    document->setText("two");
+    EXPECT_TRUE(window->isWindowModified());
+    ASSERT_TRUE(document->saveAs(m_folder.filePath("Renamed.txt")));
+    EXPECT_EQ(window->windowTitle(), "Renamed[*]");
+    EXPECT_FALSE(window->isWindowModified());
+
+    document->setText("three");
+    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    window->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(document->isClosed());
+    EXPECT_TRUE(window->isVisible());
+
+    m_dialogs->unsavedChangesAnswer = Answer::DontSave;
+    QSignalSpy closed(document.get(), &appkit::Document::closed);
+    window->close();
+    ASSERT_TRUE(waitUntil([&] { return closed.size() == 1; }));
+    EXPECT_TRUE(document->windowControllers().isEmpty());
+}
+
+} // namespace
