@@ -1,0 +1,149 @@
+#include "manageddocument/FileSystem.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace manageddocument::fileSystem {
+
+namespace {
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+bool isRealFolder(const QString& path)
+{
+    struct stat status;
+    return ::lstat(native(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool existsOrIsLink(const QString& path)
+{
+    struct stat status;
+    return ::lstat(native(path).constData(), &status) == 0;
+}
+
+bool writeAll(int descriptor, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(descriptor, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+} // namespace
+
+QString lastErrorText()
+{
+    return qt_error_string(errno);
+}
+
+QString hiddenSibling(const QString& path, const QString& purpose)
+{
+    const QFileInfo file(path);
+    const QString suffix = QString::number(QRandomGenerator::global()->generate(), 16);
+    return file.absolutePath() + "/." + file.fileName() + "." + purpose + "-" + suffix;
+}
+
+appkit::DocumentResult<> writeFileAtomically(const QString& path, const QByteArray& bytes)
+{
+    auto failure = [&path](int error) {
+        return appkit::documentFailure("The file “" + path +
+                                       "” could not be written: " + qt_error_string(error) + ".");
+    };
+    QString temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = hiddenSibling(path, "saving");
+        descriptor = ::open(native(temporary).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && errno != EEXIST)
+            return failure(errno);
+    }
+    if (descriptor < 0)
+        return failure(EEXIST);
+    int error = 0;
+    if (!writeAll(descriptor, bytes) || ::fsync(descriptor) != 0)
+        error = errno;
+    if (::close(descriptor) != 0 && error == 0)
+        error = errno;
+    // The file takes the place of whatever had the name; a folder cannot be renamed over, so it goes
+    // first.
+    if (error == 0 && isRealFolder(path))
+        QDir(path).removeRecursively();
+    if (error == 0 && ::rename(native(temporary).constData(), native(path).constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(native(temporary).constData());
+        return failure(error);
+    }
+    return {};
+}
+
+appkit::DocumentResult<> moveReplacing(const QString& from, const QString& to)
+{
+    auto failure = [&] {
+        return appkit::documentFailure("“" + from + "” could not be moved to “" + to +
+                                       "”: " + lastErrorText() + ".");
+    };
+    if (!existsOrIsLink(to)) {
+        if (::rename(native(from).constData(), native(to).constData()) != 0)
+            return failure();
+        return {};
+    }
+    // Swapping the two names is one step; what was at to then sits at from and is removed.
+    if (::renameat2(AT_FDCWD, native(from).constData(), AT_FDCWD, native(to).constData(), RENAME_EXCHANGE) ==
+        0) {
+        removeItem(from);
+        return {};
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
+        return failure();
+    // File systems without the swap: the old item steps aside first, and comes back if the new one
+    // cannot take its place.
+    const QString aside = hiddenSibling(to, "replaced");
+    if (::rename(native(to).constData(), native(aside).constData()) != 0)
+        return failure();
+    if (::rename(native(from).constData(), native(to).constData()) != 0) {
+        auto result = failure();
+        ::rename(native(aside).constData(), native(to).constData());
+        return result;
+    }
+    removeItem(aside);
+    return {};
+}
+
+void removeItem(const QString& path)
+{
+    if (isRealFolder(path))
+        QDir(path).removeRecursively();
+    else
+        ::unlink(native(path).constData());
+}
+
+void syncFolder(const QString& path)
+{
+    const int descriptor = ::open(native(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
+} // namespace manageddocument::fileSystem

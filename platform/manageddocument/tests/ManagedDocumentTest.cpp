@@ -1,0 +1,451 @@
+#include "TestDocument.h"
+#include "TestSupport.h"
+#include "foundation/PropertyListSerialization.h"
+#include "manageddocument/PackageDocument.h"
+#include "store/ManagedObject.h"
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointF>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using manageddocument::PackageDocument;
+
+namespace {
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QVariantMap metadataOnDisk(const QString& package)
+{
+    auto value = foundation::PropertyListSerialization::propertyListFromData(readFile(package + "/Metadata"));
+    return value ? value->toMap() : QVariantMap();
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat status
+    {
+    };
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status.st_ino;
+}
+
+class ManagedDocumentTest : public testing::Test
+{
+protected:
+    // A saved package with two screenshots, "One" and "Two".
+    QString makePackage(const QString& name = "Shots.pelorama")
+    {
+        const QString path = m_folder.filePath(name);
+        TestDocument document;
+        document.initializeNewDocument(TestDocument::typeName);
+        document.addScreenshot("One", 1, "picture one");
+        document.addScreenshot("Two", 2, "picture two");
+        auto saved = document.saveAs(path);
+        EXPECT_TRUE(saved) << (saved ? "" : saved.error().message().toStdString());
+        return path;
+    }
+
+    std::unique_ptr<TestDocument> open(const QString& path)
+    {
+        auto document = std::make_unique<TestDocument>();
+        document->setDialogs(m_dialogs);
+        auto read = document->readFromPath(path, TestDocument::typeName);
+        EXPECT_TRUE(read) << (read ? "" : read.error().message().toStdString());
+        return read ? std::move(document) : nullptr;
+    }
+
+    QTemporaryDir m_folder;
+    std::shared_ptr<FakeDocumentDialogs> m_dialogs = std::make_shared<FakeDocumentDialogs>();
+};
+
+// Package resources
+
+TEST_F(ManagedDocumentTest, FirstSaveMakesThePackageWithStoreAndBinaryMetadata)
+{
+    const QString path = makePackage();
+    EXPECT_TRUE(QFileInfo(PackageDocument::persistentStorePath(path)).isFile());
+    EXPECT_TRUE(readFile(path + "/Metadata").startsWith("bplist00"));
+    const QVariantMap metadata = metadataOnDisk(path);
+    EXPECT_EQ(metadata.value("FileVersion").toLongLong(), 1);
+    EXPECT_EQ(metadata.value("AppVersion").toString(), TestDocument::appVersion);
+    EXPECT_EQ(QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Metadata", "StoreContent"}));
+
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->captions(), QStringList({"One", "Two"}));
+    EXPECT_EQ(document->metadata().dictionary(), metadata);
+    EXPECT_FALSE(document->isEdited());
+}
+
+TEST_F(ManagedDocumentTest, SavingKeepsTheVersionThatMadeTheDocument)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    QVariantMap metadata = document->metadata().dictionary();
+    metadata.insert("AppVersion", "0.9");
+    document->metadata().setDictionary(metadata);
+    document->screenshots().first()->setValueForKey("Changed", "caption");
+    ASSERT_TRUE(document->save());
+    ASSERT_TRUE(document->save());
+
+    EXPECT_EQ(metadataOnDisk(path).value("AppVersion").toString(), "0.9");
+    // Two saves leave one "Metadata" and nothing else beside the store.
+    EXPECT_EQ(QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Metadata", "StoreContent"}));
+}
+
+TEST_F(ManagedDocumentTest, EverySaveLeavesTheCurrentMetadataInThePackage)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    document->metadata().setDictionary({{"Step", 1}});
+    ASSERT_TRUE(document->save());
+    document->metadata().setDictionary({{"Step", 2}});
+    ASSERT_TRUE(document->save());
+    EXPECT_EQ(metadataOnDisk(path).value("Step").toInt(), 2);
+
+    ASSERT_TRUE(QFile::remove(path + "/Metadata"));
+    ASSERT_TRUE(document->save());
+    EXPECT_EQ(metadataOnDisk(path).value("Step").toInt(), 2);
+}
+
+TEST_F(ManagedDocumentTest, MissingMetadataOpensEmptyAndTheNextSaveWritesAnEmptyDictionary)
+{
+    const QString path = makePackage();
+    ASSERT_TRUE(QFile::remove(path + "/Metadata"));
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(document->metadata().dictionary().isEmpty());
+
+    ASSERT_TRUE(document->save());
+    ASSERT_TRUE(QFileInfo(path + "/Metadata").isFile());
+    auto value = foundation::PropertyListSerialization::propertyListFromData(readFile(path + "/Metadata"));
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->typeId(), QMetaType::QVariantMap);
+    EXPECT_TRUE(value->toMap().isEmpty());
+}
+
+TEST_F(ManagedDocumentTest, MetadataWhoseRootIsNoDictionaryOpensEmpty)
+{
+    const QString path = makePackage();
+    auto array = foundation::PropertyListSerialization::dataFromPropertyList(QVariantList{1, "two"});
+    writeFile(path + "/Metadata", *array);
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(document->metadata().dictionary().isEmpty());
+}
+
+TEST_F(ManagedDocumentTest, MetadataFolderWarnsOnceAndOpensEmpty)
+{
+    const QString path = makePackage();
+    ASSERT_TRUE(QFile::remove(path + "/Metadata"));
+    ASSERT_TRUE(QDir(path).mkdir("Metadata"));
+    testing::internal::CaptureStdout();
+    auto document = open(path);
+    const std::string output = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(document);
+    EXPECT_EQ(output, "Warning: resource was modified during reading!\n");
+    EXPECT_TRUE(document->metadata().dictionary().isEmpty());
+
+    // Saving puts a file in the folder's place.
+    document->screenshots().first()->setValueForKey("Changed", "caption");
+    ASSERT_TRUE(document->save());
+    EXPECT_TRUE(QFileInfo(path + "/Metadata").isFile());
+}
+
+TEST_F(ManagedDocumentTest, MetadataLinkIsNotFollowed)
+{
+    const QString path = makePackage();
+    const QString outside = m_folder.filePath("outside.txt");
+    writeFile(outside, "not for the document");
+    ASSERT_TRUE(QFile::remove(path + "/Metadata"));
+    ASSERT_TRUE(QFile::link(outside, path + "/Metadata"));
+    testing::internal::CaptureStdout();
+    auto document = open(path);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(document);
+    document->screenshots().first()->setValueForKey("Changed", "caption");
+    ASSERT_TRUE(document->save());
+    EXPECT_EQ(readFile(outside), "not for the document");
+}
+
+TEST_F(ManagedDocumentTest, ValueThatIsNoPropertyListFailsTheSaveBeforeAnythingIsWritten)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    const QMap<QString, QByteArray> before = snapshotOfFolder(path);
+    QVariantMap metadata = document->metadata().dictionary();
+    metadata.insert("Bad", QVariant::fromValue(QPointF(1, 2)));
+    document->metadata().setDictionary(metadata);
+    document->screenshots().first()->setValueForKey("Changed", "caption");
+
+    auto saved = document->save();
+    ASSERT_FALSE(saved);
+    EXPECT_TRUE(saved.error().message().contains("Metadata"));
+    EXPECT_EQ(snapshotOfFolder(path), before);
+    EXPECT_TRUE(document->isEdited());
+}
+
+// Packages that cannot be opened
+
+struct DamagedPackage
+{
+    const char* name;
+    std::function<void(const QString& package)> damage;
+    const char* namedFile; // relative to the package
+    const char* problem;
+};
+
+class DamagedPackageTest : public ManagedDocumentTest, public testing::WithParamInterface<DamagedPackage>
+{
+};
+
+TEST_P(DamagedPackageTest, FailsWithAClearErrorAndChangesNothing)
+{
+    const QString path = makePackage();
+    GetParam().damage(path);
+    const QMap<QString, QByteArray> before = snapshotOfFolder(m_folder.path());
+
+    TestDocument document;
+    auto read = document.readFromPath(path, TestDocument::typeName);
+    ASSERT_FALSE(read);
+    const QString message = read.error().message();
+    EXPECT_TRUE(message.startsWith("The document “Shots.pelorama” could not be opened."))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QDir::cleanPath(path + "/" + GetParam().namedFile)))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(GetParam().problem)) << message.toStdString();
+    EXPECT_EQ(snapshotOfFolder(m_folder.path()), before);
+    EXPECT_TRUE(document.isUntitled());
+    EXPECT_TRUE(document.persistentStoreCoordinator().persistentStores().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Packages, DamagedPackageTest,
+    testing::Values(
+        DamagedPackage{"NoFolder",
+                       [](const QString& package) {
+                           QDir(package).removeRecursively();
+                           writeFile(package, "just a file");
+                       },
+                       ".", "is a file, but a document is a folder"},
+        DamagedPackage{"NoStore",
+                       [](const QString& package) { QDir(package + "/StoreContent").removeRecursively(); },
+                       "StoreContent/persistentStore", "has no store"},
+        DamagedPackage{
+            "EmptyStore",
+            [](const QString& package) { writeFile(package + "/StoreContent/persistentStore", ""); },
+            "StoreContent/persistentStore", "is empty"},
+        DamagedPackage{"OtherSchema",
+                       [](const QString& package) {
+                           const QString store = PackageDocument::persistentStorePath(package);
+                           QFile::remove(store);
+                           store::PersistentStoreCoordinator other(TestDocument::otherModel());
+                           ASSERT_TRUE(other.addPersistentStore(store::PersistentStore::Type::SQLite, store));
+                       },
+                       "StoreContent/persistentStore", "does not match the data model"},
+        DamagedPackage{"GarbageStore",
+                       [](const QString& package) {
+                           writeFile(package + "/StoreContent/persistentStore", QByteArray(4096, 'x'));
+                       },
+                       "StoreContent/persistentStore", "could not be opened"},
+        DamagedPackage{
+            "GarbageMetadata",
+            [](const QString& package) { writeFile(package + "/Metadata", "{ not a property list"); },
+            "Metadata", "is not a property list"}),
+    [](const testing::TestParamInfo<DamagedPackage>& info) { return info.param.name; });
+
+// Saving, reverting, undo
+
+TEST_F(ManagedDocumentTest, SavingInPlaceWritesIntoTheLiveStoreFile)
+{
+    const QString path = makePackage();
+    const QString storePath = PackageDocument::persistentStorePath(path);
+    const ino_t store = inodeOf(storePath);
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    for (int round = 0; round < 3; ++round) {
+        document->screenshots().first()->setValueForKey("Round " + QString::number(round), "caption");
+        ASSERT_TRUE(document->save());
+    }
+    EXPECT_EQ(inodeOf(storePath), store);
+    document.reset();
+    EXPECT_EQ(open(path)->captions(), QStringList({"Round 2", "Two"}));
+}
+
+TEST_F(ManagedDocumentTest, SaveAsWritesANewPackageAndLeavesTheOldOneAsSaved)
+{
+    const QString original = makePackage();
+    const QString copy = m_folder.filePath("Copy.pelorama");
+    auto document = open(original);
+    ASSERT_TRUE(document);
+    document->screenshots().first()->setValueForKey("Unsaved", "caption");
+    ASSERT_TRUE(document->saveAs(copy));
+    EXPECT_EQ(document->filePath(), copy);
+    EXPECT_EQ(document->displayName(), "Copy");
+    EXPECT_FALSE(document->isEdited());
+
+    // Later saves go to the new package.
+    document->addScreenshot("Three", 3);
+    ASSERT_TRUE(document->save());
+    document.reset();
+    EXPECT_EQ(open(original)->captions(), QStringList({"One", "Two"}));
+    EXPECT_EQ(open(copy)->captions(), QStringList({"Unsaved", "Two", "Three"}));
+    EXPECT_EQ(metadataOnDisk(copy), metadataOnDisk(original));
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Copy.pelorama", "Shots.pelorama"}));
+}
+
+TEST_F(ManagedDocumentTest, SaveAsReplacesWhatIsAtTheDestination)
+{
+    const QString original = makePackage();
+    const QString other = makePackage("Other.pelorama");
+    auto document = open(original);
+    ASSERT_TRUE(document);
+    document->screenshots().last()->setValueForKey("Mine", "caption");
+    ASSERT_TRUE(document->saveAs(other));
+    document.reset();
+    EXPECT_EQ(open(other)->captions(), QStringList({"One", "Mine"}));
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Other.pelorama", "Shots.pelorama"}));
+}
+
+TEST_F(ManagedDocumentTest, RevertDropsChangesAndReadsTheMetadataAgain)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    store::ManagedObject* first = document->screenshots().first();
+    first->setValueForKey("Changed", "caption");
+    document->addScreenshot("Three", 3);
+    document->metadata().setDictionary({{"Other", "value"}});
+    ASSERT_TRUE(document->isEdited());
+
+    ASSERT_TRUE(document->revertToSaved());
+    EXPECT_FALSE(document->isEdited());
+    EXPECT_EQ(document->undoStack()->count(), 0);
+    EXPECT_EQ(document->captions(), QStringList({"One", "Two"}));
+    EXPECT_EQ(first->valueForKey("caption").toString(), "One");
+    EXPECT_EQ(document->metadata().dictionary(), metadataOnDisk(path));
+}
+
+TEST_F(ManagedDocumentTest, EditedFollowsTheUndoStack)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    store::ManagedObject* first = document->screenshots().first();
+    first->setValueForKey("Changed", "caption");
+    EXPECT_TRUE(document->isEdited());
+    ASSERT_TRUE(document->save());
+    EXPECT_FALSE(document->isEdited());
+
+    document->undoStack()->undo();
+    EXPECT_TRUE(document->isEdited());
+    EXPECT_EQ(first->valueForKey("caption").toString(), "One");
+    document->undoStack()->redo();
+    EXPECT_FALSE(document->isEdited());
+    EXPECT_EQ(first->valueForKey("caption").toString(), "Changed");
+
+    // A change in the same pass of the event loop as the save still counts.
+    first->setValueForKey("Again", "caption");
+    EXPECT_TRUE(document->isEdited());
+}
+
+TEST_F(ManagedDocumentTest, AutosavesInPlaceOnTheTimer)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    ASSERT_TRUE(document->autosavesInPlace());
+    document->setAutosaveDelay(std::chrono::milliseconds(20));
+    document->screenshots().first()->setValueForKey("Autosaved", "caption");
+    ASSERT_TRUE(waitUntil([&] { return !document->isEdited(); }));
+    document.reset();
+    EXPECT_EQ(open(path)->captions(), QStringList({"Autosaved", "Two"}));
+}
+
+TEST_F(ManagedDocumentTest, ClosingAnEditedDocumentSavesItWithoutAsking)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    document->screenshots().first()->setValueForKey("Closed", "caption");
+    EXPECT_TRUE(document->close());
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+    document.reset();
+    EXPECT_EQ(open(path)->captions(), QStringList({"Closed", "Two"}));
+}
+
+TEST_F(ManagedDocumentTest, ClosingAnEditedUntitledDocumentAsksAndSavesWhereTheUserSays)
+{
+    TestDocument document;
+    document.setDialogs(m_dialogs);
+    document.initializeNewDocument(TestDocument::typeName);
+    EXPECT_TRUE(document.close()) << "an unedited new document closes without a question";
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+
+    TestDocument edited;
+    edited.setDialogs(m_dialogs);
+    edited.initializeNewDocument(TestDocument::typeName);
+    edited.addScreenshot("New", 1);
+    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Cancel;
+    EXPECT_FALSE(edited.close());
+    EXPECT_FALSE(edited.isClosed());
+
+    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Save;
+    m_dialogs->saveLocation = m_folder.filePath("Named");
+    EXPECT_TRUE(edited.close());
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 2);
+    EXPECT_EQ(open(m_folder.filePath("Named.pelorama"))->captions(), QStringList({"New"}));
+}
+
+TEST_F(ManagedDocumentTest, ReadOnlyFolderReportsTheFailureAndKeepsTheChanges)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    document->screenshots().first()->setValueForKey("Kept", "caption");
+    {
+        FilePermissionsEnforced enforced;
+        setFolderWritable(path, false);
+        EXPECT_FALSE(document->saveDocument());
+        ASSERT_EQ(m_dialogs->errors.size(), 1);
+        EXPECT_TRUE(m_dialogs->errors.first().startsWith("The document “Shots” could not be saved."))
+            << m_dialogs->errors.first().toStdString();
+        EXPECT_TRUE(document->isEdited());
+        EXPECT_EQ(document->captions(), QStringList({"Kept", "Two"}));
+
+        // Closing tries once more, reports it, and asks; cancelling keeps the document open.
+        m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Cancel;
+        EXPECT_FALSE(document->close());
+        EXPECT_EQ(m_dialogs->errors.size(), 2);
+        EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 1);
+        setFolderWritable(path, true);
+    }
+    ASSERT_TRUE(document->saveDocument());
+    document.reset();
+    EXPECT_EQ(open(path)->captions(), QStringList({"Kept", "Two"}));
+}
+
+} // namespace
