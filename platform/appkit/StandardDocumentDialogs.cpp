@@ -129,7 +129,12 @@ void StandardDocumentDialogs::presentError(QWidget* parent, const DocumentError&
 {
     QMessageBox box(parent);
     box.setIcon(QMessageBox::Warning);
-    box.setText(error.message());
+    // The first sentence says what failed, the rest why.
+    const QString& message = error.message();
+    const qsizetype end = message.indexOf(". ");
+    box.setText(end < 0 ? message : message.left(end + 1));
+    if (end >= 0)
+        box.setInformativeText(message.mid(end + 2));
     box.addButton(QMessageBox::Ok);
     box.exec();
 }
