@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ledgerline/Property.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -13,7 +15,6 @@ class Observer;
 
 namespace ledgerline {
 
-class Property;
 class PropertyTableCellView;
 
 // One row of the inspector table: the property's name beside its editor, shown while the property is

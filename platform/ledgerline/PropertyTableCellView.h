@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ledgerline/Property.h"
+
 #include <QPointer>
 #include <QString>
 #include <QVariant>
@@ -14,8 +16,6 @@ class Observer;
 } // namespace tessaline
 
 namespace ledgerline {
-
-class Property;
 
 // The editor of one inspector row. The table makes cells through the PropertyEditorRegistry and hands each
 // its property with setObjectValue(); a cell may later be handed another property, or none. Each time,
