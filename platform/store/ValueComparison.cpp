@@ -27,6 +27,11 @@ int sign(auto difference)
 
 bool valuesEqual(const QVariant& a, const QVariant& b)
 {
+    // Values of a type without an order (colours, fonts) are equal only when their own == says so;
+    // the order below cannot tell two of them apart.
+    if (a.isValid() && b.isValid() && a.metaType() == b.metaType() &&
+        QVariant::compare(a, b) == QPartialOrdering::Unordered)
+        return a == b;
     return compareValues(a, b) == 0;
 }
 

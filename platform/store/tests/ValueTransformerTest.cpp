@@ -1,5 +1,7 @@
 #include "store/ValueTransformer.h"
 
+#include "store/ValueComparison.h"
+
 #include <gtest/gtest.h>
 #include <thread>
 #include <vector>
@@ -62,4 +64,26 @@ TEST(StoreTest, ValueTransformerRegistryIsSafeFromSeveralThreads)
         thread.join();
     for (int i = 0; i < 4; ++i)
         store::ValueTransformer::setValueTransformer(nullptr, QString("Transformer%1").arg(i));
+}
+
+namespace {
+
+// A value type with equality and no order, as colours and fonts are.
+struct Swatch
+{
+    int red = 0;
+    friend bool operator==(const Swatch&, const Swatch&) = default;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Swatch)
+
+TEST(StoreTest, ValuesWithoutAnOrderAreEqualOnlyWhenTheirTypeSaysSo)
+{
+    const QVariant red = QVariant::fromValue(Swatch{255});
+    EXPECT_TRUE(store::valuesEqual(red, QVariant::fromValue(Swatch{255})));
+    EXPECT_FALSE(store::valuesEqual(red, QVariant::fromValue(Swatch{0})));
+    EXPECT_FALSE(store::valuesEqual(red, QVariant()));
+    EXPECT_TRUE(store::valuesEqual(QVariant(2), QVariant(2.0)));
 }
