@@ -17,10 +17,11 @@ Unexpected<PropertyListError> failure(const QString& reason)
         PropertyListError{QStringLiteral("The binary property list is damaged: %1.").arg(reason)});
 }
 
-// Writers use 1, 2, 4 or 8 bytes for offsets, references and UIDs; the parser reads no other widths.
-bool isWordSize(std::size_t width)
+// Writers use 1, 2, 3, 4 or 8 bytes for offsets, references and UIDs (3 once a number needs more than
+// 16 bits); the parser reads no other widths.
+bool isReadableWidth(std::size_t width)
 {
-    return width == 1 || width == 2 || width == 4 || width == 8;
+    return width == 1 || width == 2 || width == 3 || width == 4 || width == 8;
 }
 
 std::uint64_t saturatingAdd(std::uint64_t a, std::uint64_t b)
@@ -63,7 +64,7 @@ public:
         const std::uint64_t objectCount = readBigEndian(trailer + 8, 8);
         const std::uint64_t topObject = readBigEndian(trailer + 16, 8);
         const std::uint64_t tableOffset = readBigEndian(trailer + 24, 8);
-        if (!isWordSize(m_offsetSize) || !isWordSize(m_referenceSize))
+        if (!isReadableWidth(m_offsetSize) || !isReadableWidth(m_referenceSize))
             return failure(QStringLiteral("the offset or reference size is invalid"));
         if (objectCount == 0 || topObject >= objectCount)
             return failure(QStringLiteral("the top object is out of range"));
@@ -153,7 +154,7 @@ private:
             length = 8;
             break;
         case 0x8: // UID of info + 1 bytes
-            if (!isWordSize(info + 1))
+            if (!isReadableWidth(info + 1))
                 return failure(QStringLiteral("a UID has an invalid size"));
             length = info + 1;
             break;
@@ -241,8 +242,9 @@ private:
                 continue;
             }
             const std::uint64_t index = frame.next++;
-            const std::uint64_t child = readBigEndian(
-                frame.shape.referencesAt + static_cast<std::size_t>(index) * m_referenceSize, m_referenceSize);
+            const std::uint64_t child =
+                readBigEndian(frame.shape.referencesAt + static_cast<std::size_t>(index) * m_referenceSize,
+                              m_referenceSize);
             if (child >= m_objectCount)
                 return failure(QStringLiteral("a reference is out of range"));
             const auto childObject = static_cast<std::size_t>(child);

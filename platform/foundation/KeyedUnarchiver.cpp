@@ -37,22 +37,13 @@ std::optional<std::uint64_t> uidValue(plist_t node)
     return uid;
 }
 
-// Every key of an object dictionary, so unexpected ones can be refused.
-QStringList keysOf(plist_t dictionary)
-{
-    QStringList keys;
-    for (const auto& entry : plistDictionaryEntries(dictionary))
-        keys.append(entry.first);
-    return keys;
-}
-
 class ArchiveReader
 {
 public:
     ArchiveReader(plist_t objects, const QSet<QString>& allowedClasses, const ArchivedValueCoders& coders,
                   const KeyedUnarchiver::Limits& limits)
-        : m_objects(objects)
-        , m_objectCount(plist_array_get_size(objects))
+        : m_objects(plistArrayItems(objects))
+        , m_objectCount(m_objects.size())
         , m_allowedClasses(allowedClasses)
         , m_coders(coders)
         , m_maximumDepth(std::clamp(limits.maximumDepth, 1, depthCeiling))
@@ -80,7 +71,7 @@ public:
         known.state = State::inProgress;
         const std::uint64_t valuesBefore = m_valueCount;
         m_heightSeen = 0;
-        auto value = decodeObject(plist_array_get_item(m_objects, static_cast<std::uint32_t>(uid)), depth);
+        auto value = decodeObject(m_objects[uid], depth);
         if (!value)
             return value;
         Decoded& finished = m_decoded[uid];
@@ -151,18 +142,18 @@ private:
         const auto uid = uidValue(plist_dict_get_item(object, "$class"));
         if (!uid || *uid == 0 || *uid >= m_objectCount)
             return failure(QStringLiteral("an object has no valid class"));
-        plist_t entry = plist_array_get_item(m_objects, static_cast<std::uint32_t>(*uid));
+        plist_t entry = m_objects[*uid];
         if (plistType(entry) != PLIST_DICT || plist_dict_get_size(entry) != 2)
             return failure(QStringLiteral("a class entry is malformed"));
         const auto name = stringAt(entry, "$classname");
         plist_t hierarchy = plist_dict_get_item(entry, "$classes");
-        if (!name || !hierarchy || plistType(hierarchy) != PLIST_ARRAY ||
-            plist_array_get_size(hierarchy) == 0)
+        if (!name || plistType(hierarchy) != PLIST_ARRAY)
             return failure(QStringLiteral("a class entry is malformed"));
-        for (std::uint32_t i = 0; i < plist_array_get_size(hierarchy); ++i)
-            if (plistType(plist_array_get_item(hierarchy, i)) != PLIST_STRING)
-                return failure(QStringLiteral("a class entry is malformed"));
-        if (plistStringValue(plist_array_get_item(hierarchy, 0)) != *name)
+        const std::vector<plist_t> classes = plistArrayItems(hierarchy);
+        if (classes.empty() || std::any_of(classes.begin(), classes.end(),
+                                           [](plist_t c) { return plistType(c) != PLIST_STRING; }))
+            return failure(QStringLiteral("a class entry is malformed"));
+        if (plistStringValue(classes.front()) != *name)
             return failure(QStringLiteral("a class entry is malformed"));
         if (!m_allowedClasses.contains(*name))
             return failure(QStringLiteral("the class \"%1\" is not allowed here").arg(*name));
@@ -174,12 +165,15 @@ private:
         auto className = classNameOf(object);
         if (!className)
             return Unexpected(className.error());
-        const QStringList keys = keysOf(object);
-        auto hasExactly = [&keys](std::initializer_list<QLatin1String> expected) {
-            if (keys.size() != qsizetype(expected.size()) + 1)
+        // Every field of the object, so unexpected ones can be refused.
+        const auto fields = plistDictionaryEntries(object);
+        auto hasExactly = [&fields](std::initializer_list<QLatin1String> expected) {
+            if (fields.size() != expected.size() + 1)
                 return false;
-            return std::all_of(expected.begin(), expected.end(),
-                               [&](QLatin1String key) { return keys.contains(key); });
+            return std::all_of(expected.begin(), expected.end(), [&](QLatin1String key) {
+                return std::any_of(fields.begin(), fields.end(),
+                                   [&](const auto& field) { return field.first == key; });
+            });
         };
         if (*className == keyedArchive::arrayClass) {
             if (!hasExactly({keyedArchive::objectsField}))
@@ -199,7 +193,7 @@ private:
         }
         for (const auto& coder : m_coders)
             if (coder && coder->className() == *className)
-                return decodeWithCoder(*coder, object, keys, depth);
+                return decodeWithCoder(*coder, fields, depth);
         return failure(QStringLiteral("the class \"%1\" is unknown").arg(*className));
     }
 
@@ -209,9 +203,10 @@ private:
             return failure(QStringLiteral("an array is malformed"));
         QVariantList items;
         int tallest = 0;
-        const std::uint32_t size = plist_array_get_size(references);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            auto item = decodeMember(plist_array_get_item(references, i), depth, tallest);
+        const std::vector<plist_t> members = plistArrayItems(references);
+        items.reserve(qsizetype(members.size()));
+        for (plist_t member : members) {
+            auto item = decodeMember(member, depth, tallest);
             if (!item)
                 return item;
             items.append(std::move(*item));
@@ -228,9 +223,10 @@ private:
             return failure(QStringLiteral("a dictionary is malformed"));
         QVariantMap entries;
         int tallest = 0;
-        const std::uint32_t size = plist_array_get_size(keyReferences);
-        for (std::uint32_t i = 0; i < size; ++i) {
-            auto key = decodeMember(plist_array_get_item(keyReferences, i), depth, tallest);
+        const std::vector<plist_t> keys = plistArrayItems(keyReferences);
+        const std::vector<plist_t> values = plistArrayItems(valueReferences);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            auto key = decodeMember(keys[i], depth, tallest);
             if (!key)
                 return key;
             if (key->metaType().id() != QMetaType::QString)
@@ -238,7 +234,7 @@ private:
             const QString name = key->toString();
             if (entries.contains(name))
                 return failure(QStringLiteral("a dictionary holds the key \"%1\" twice").arg(name));
-            auto value = decodeMember(plist_array_get_item(valueReferences, i), depth, tallest);
+            auto value = decodeMember(values[i], depth, tallest);
             if (!value)
                 return value;
             entries.insert(name, std::move(*value));
@@ -262,17 +258,17 @@ private:
         return QVariant(url);
     }
 
-    Expected<QVariant, KeyedArchiveError> decodeWithCoder(const ArchivedValueCoder& coder, plist_t object,
-                                                          const QStringList& keys, int depth)
+    Expected<QVariant, KeyedArchiveError>
+    decodeWithCoder(const ArchivedValueCoder& coder, const std::vector<std::pair<QString, plist_t>>& entries,
+                    int depth)
     {
         QVariantMap fields;
         int tallest = 0;
-        for (const QString& key : keys) {
+        for (const auto& [key, field] : entries) {
             if (key == QLatin1String("$class"))
                 continue;
             if (key.startsWith(u'$'))
                 return failure(QStringLiteral("an object holds the reserved key \"%1\"").arg(key));
-            plist_t field = plist_dict_get_item(object, key.toUtf8().constData());
             switch (plistType(field)) {
             case PLIST_UID: {
                 auto text = decodeMember(field, depth, tallest);
@@ -303,7 +299,7 @@ private:
         return *value;
     }
 
-    plist_t m_objects;
+    std::vector<plist_t> m_objects;
     std::uint64_t m_objectCount;
     QSet<QString> m_allowedClasses;
     const ArchivedValueCoders& m_coders;
@@ -332,7 +328,7 @@ Expected<QVariant, KeyedArchiveError> KeyedUnarchiver::unarchivedObject(const QB
         return failure(QStringLiteral("it is not a binary property list"));
     PropertyListLimits plistLimits;
     plistLimits.maximumDepth = 8; // archive, "$objects", object, member list, UID
-    auto parsed = parsePlistNode(data, plistLimits);
+    auto parsed = parseBinaryPlist(data, plistLimits);
     if (!parsed)
         return failure(parsed.error().message);
     plist_t archive = parsed->get();

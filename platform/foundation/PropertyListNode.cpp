@@ -15,65 +15,19 @@ Unexpected<PropertyListError> failure(const QString& message)
     return Unexpected(PropertyListError{message});
 }
 
-bool isNameCharacter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// The XML parser recurses once per nested container; count the nesting in the text first. Tags inside
-// comments count too, which can only make the check stricter.
-bool xmlNestingWithin(const QByteArray& data, int maximumDepth)
-{
-    const char* text = data.constData();
-    const qsizetype size = data.size();
-    int depth = 0;
-    for (qsizetype i = 0; i < size; ++i) {
-        if (text[i] != '<')
-            continue;
-        qsizetype at = i + 1;
-        const bool closing = at < size && text[at] == '/';
-        if (closing)
-            ++at;
-        const qsizetype nameStart = at;
-        while (at < size && isNameCharacter(text[at]))
-            ++at;
-        const QByteArrayView name(text + nameStart, at - nameStart);
-        if (name != "array" && name != "dict")
-            continue;
-        if (closing) {
-            --depth;
-            continue;
-        }
-        qsizetype end = at;
-        while (end < size && text[end] != '>')
-            ++end;
-        const bool selfClosing = end < size && end > at && text[end - 1] == '/';
-        if (!selfClosing && ++depth > maximumDepth)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
-Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data,
-                                                      const PropertyListLimits& limits)
+Expected<PlistNode, PropertyListError> parseBinaryPlist(const QByteArray& data,
+                                                        const PropertyListLimits& limits)
 {
     if (data.isEmpty())
         return failure(QStringLiteral("The data is empty, not a property list."));
     if (static_cast<std::uint64_t>(data.size()) > UINT32_MAX)
         return failure(QStringLiteral("The data is too large for a property list."));
-    const auto length = static_cast<std::uint32_t>(data.size());
+    if (auto checked = checkBinaryPropertyList(data, limits); !checked)
+        return Unexpected(checked.error());
     plist_t root = nullptr;
-    if (data.startsWith("bplist")) {
-        if (auto checked = checkBinaryPropertyList(data, limits); !checked)
-            return Unexpected(checked.error());
-        plist_from_bin(data.constData(), length, &root);
-    } else {
-        if (!xmlNestingWithin(data, limits.maximumDepth))
-            return failure(QStringLiteral("The property list is nested too deeply."));
-        plist_from_xml(data.constData(), length, &root);
-    }
+    plist_from_bin(data.constData(), static_cast<std::uint32_t>(data.size()), &root);
     if (!root)
         return failure(QStringLiteral("The data is not a property list."));
     return PlistNode(root);
@@ -98,9 +52,27 @@ QString plistStringValue(plist_t node)
     return QString::fromUtf8(text, static_cast<qsizetype>(length));
 }
 
+std::vector<plist_t> plistArrayItems(plist_t array)
+{
+    std::vector<plist_t> items;
+    items.reserve(plist_array_get_size(array));
+    plist_array_iter iterator = nullptr;
+    plist_array_new_iter(array, &iterator);
+    for (;;) {
+        plist_t item = nullptr;
+        plist_array_next_item(array, iterator, &item);
+        if (!item)
+            break;
+        items.push_back(item);
+    }
+    std::free(iterator);
+    return items;
+}
+
 std::vector<std::pair<QString, plist_t>> plistDictionaryEntries(plist_t dictionary)
 {
     std::vector<std::pair<QString, plist_t>> entries;
+    entries.reserve(plist_dict_get_size(dictionary));
     plist_dict_iter iterator = nullptr;
     plist_dict_new_iter(dictionary, &iterator);
     for (;;) {

@@ -22,10 +22,10 @@ struct PlistFree
 };
 using PlistNode = std::unique_ptr<std::remove_pointer_t<plist_t>, PlistFree>;
 
-// Parses binary or XML property-list bytes into a tree, after checks that keep hostile input from
-// reaching the parser's weak spots (shared objects copied without bound, deep recursion).
-Expected<PlistNode, PropertyListError> parsePlistNode(const QByteArray& data,
-                                                      const PropertyListLimits& limits);
+// Parses binary property-list bytes into a tree, after checks that keep hostile input from reaching the
+// parser's weak spots (shared objects copied without bound, deep recursion).
+Expected<PlistNode, PropertyListError> parseBinaryPlist(const QByteArray& data,
+                                                        const PropertyListLimits& limits);
 
 // The binary property-list form of a tree.
 QByteArray binaryPlistData(plist_t root);
@@ -38,6 +38,9 @@ inline plist_type plistType(plist_t node)
 
 // Text of a string node, which the library keeps as UTF-8.
 QString plistStringValue(plist_t node);
+
+// The items of an array node, in order. Walking them is linear; looking each up by index is not.
+std::vector<plist_t> plistArrayItems(plist_t array);
 
 // The keys and values of a dictionary node, in the library's order.
 std::vector<std::pair<QString, plist_t>> plistDictionaryEntries(plist_t dictionary);

@@ -1,6 +1,7 @@
 #include "foundation/PropertyListSerialization.h"
 
 #include "foundation/PropertyListNode.h"
+#include "foundation/XmlPropertyListReader.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -154,9 +155,10 @@ private:
         if (depth >= m_limits.maximumDepth)
             return failure(QStringLiteral("The property list is nested too deeply."));
         QVariantList items;
-        const std::uint32_t count = plist_array_get_size(node);
-        for (std::uint32_t i = 0; i < count; ++i) {
-            auto item = read(plist_array_get_item(node, i), depth + 1);
+        const std::vector<plist_t> children = plistArrayItems(node);
+        items.reserve(qsizetype(children.size()));
+        for (plist_t child : children) {
+            auto item = read(child, depth + 1);
             if (!item)
                 return item;
             items.append(std::move(*item));
@@ -196,7 +198,9 @@ Expected<QByteArray, PropertyListError> PropertyListSerialization::dataFromPrope
 Expected<QVariant, PropertyListError>
 PropertyListSerialization::propertyListFromData(const QByteArray& data, const PropertyListLimits& limits)
 {
-    auto root = parsePlistNode(data, limits);
+    if (!data.startsWith("bplist"))
+        return readXmlPropertyList(data, limits);
+    auto root = parseBinaryPlist(data, limits);
     if (!root)
         return Unexpected(root.error());
     return VariantReader(limits).read(root->get(), 0);

@@ -118,11 +118,39 @@ TEST(FoundationTest, PropertyListReadsXmlWrittenByHand)
 
 TEST(FoundationTest, PropertyListRejectsWhatIsNoPropertyList)
 {
-    for (const QByteArray& bad :
-         {QByteArray(), QByteArray("hello"), QByteArray("bplist00"),
-          QByteArray("bplist00\xd0\x08\x00\x00\x00\x00\x00\x00", 16),
-          QByteArray("<plist><dict><key>a</key></plist>"), QByteArray("<plist><array>")})
-        EXPECT_FALSE(PropertyListSerialization::propertyListFromData(bad)) << bad.toHex().toStdString();
+    for (const QByteArray& bad : {QByteArray(),
+                                  QByteArray("hello"),
+                                  QByteArray("bplist00"),
+                                  QByteArray("bplist00\xd0\x08\x00\x00\x00\x00\x00\x00", 16),
+                                  QByteArray("<plist><dict><key>a</key></plist>"),
+                                  QByteArray("<plist><array>"),
+                                  QByteArray("<plist><dict><key>a</key></dict></plist>"),
+                                  QByteArray("<plist><dict><string>a</string><true/></dict></plist>"),
+                                  QByteArray("<plist><integer>9223372036854775808</integer></plist>"),
+                                  QByteArray("<plist><integer>12x</integer></plist>"),
+                                  QByteArray("<plist><real>2,5</real></plist>"),
+                                  QByteArray("<plist><date>2020-02-29 12:34:56</date></plist>"),
+                                  QByteArray("<plist><data>AA=A</data></plist>"),
+                                  QByteArray("<plist><true>yes</true></plist>"),
+                                  QByteArray("<plist><string>a<b/></string></plist>"),
+                                  QByteArray("<plist><string>&unknown;</string></plist>"),
+                                  QByteArray("<plist><color/></plist>"),
+                                  QByteArray("<plist><true/><false/></plist>"),
+                                  QByteArray("<plist/>"),
+                                  QByteArray("<plist><true/></plist>trailing"),
+                                  QByteArray("<plist><array><true/></dict></plist>")})
+        EXPECT_FALSE(PropertyListSerialization::propertyListFromData(bad)) << bad.toStdString();
+}
+
+TEST(FoundationTest, PropertyListReadsWhatPassesSixteenBits)
+{
+    // Past 64 KiB, offsets need three bytes; past 65,536 objects, references do too.
+    const QVariantList large{QByteArray(100'000, 'x'), "after"};
+    EXPECT_EQ(roundTrip(large), QVariant(large));
+    QVariantList many;
+    for (int i = 0; i < 66'000; ++i)
+        many.append(QString::number(i));
+    EXPECT_EQ(roundTrip(many), QVariant(many));
 }
 
 TEST(FoundationTest, PropertyListBoundsNestingAndSharedObjects)
