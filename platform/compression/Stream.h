@@ -15,6 +15,8 @@ class Codec;
 // One streaming compression or decompression. The caller points the stream at its input and output
 // buffers and calls process() until it answers end or error; each call consumes input from sourcePointer
 // and writes output at destinationPointer, advancing the pointers and reducing the sizes by what it used.
+// A decompression reads exactly one compressed stream (one frame): input left over once it has ended,
+// even another valid frame, makes it answer error.
 class Stream
 {
 public:
@@ -45,6 +47,7 @@ public:
 
 private:
     std::unique_ptr<Codec> m_codec;
+    Operation m_operation = Operation::encode;
     Status m_last = Status::error;
 };
 

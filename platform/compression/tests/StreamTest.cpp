@@ -169,3 +169,53 @@ TEST(CompressionTest, InputCanArriveInPiecesBeforeFinalizing)
         }
     }
 }
+
+TEST(CompressionTest, DataAfterTheEndOfTheStreamIsAnError)
+{
+    const Bytes input = sample(10'000, true);
+    for (Algorithm algorithm : allAlgorithms) {
+        const Bytes encoded = *run(Operation::encode, algorithm, input);
+        ASSERT_EQ(*run(Operation::decode, algorithm, encoded), input) << name(algorithm);
+        Bytes padded = encoded;
+        padded.push_back(0);
+        EXPECT_FALSE(run(Operation::decode, algorithm, padded)) << name(algorithm);
+        Bytes twice = encoded;
+        twice.insert(twice.end(), encoded.begin(), encoded.end());
+        EXPECT_FALSE(run(Operation::decode, algorithm, twice)) << name(algorithm);
+        EXPECT_FALSE(run(Operation::decode, algorithm, twice, 1)) << name(algorithm);
+
+        // Bytes handed over in a call after the end count as much as those in the same call.
+        Stream stream;
+        ASSERT_EQ(stream.init(Operation::decode, algorithm), Status::ok);
+        Bytes output(input.size() + 100);
+        stream.sourcePointer = encoded.data();
+        stream.sourceSize = encoded.size();
+        stream.destinationPointer = output.data();
+        stream.destinationSize = output.size();
+        Status status = Status::ok;
+        for (int calls = 0; status == Status::ok && calls < 1000; ++calls)
+            status = stream.process(Stream::Flags::finalize);
+        ASSERT_EQ(status, Status::end) << name(algorithm);
+        const std::uint8_t more = 0;
+        stream.sourcePointer = &more;
+        stream.sourceSize = 1;
+        EXPECT_EQ(stream.process(Stream::Flags::finalize), Status::error) << name(algorithm);
+    }
+}
+
+TEST(CompressionTest, SkippableFramesDoNotHideTrailingData)
+{
+    // An empty skippable frame: its magic number and a length of zero, both little-endian.
+    const Bytes skippable{0x50, 0x2A, 0x4D, 0x18, 0, 0, 0, 0};
+    Bytes many;
+    for (int i = 0; i < 10'000; ++i)
+        many.insert(many.end(), skippable.begin(), skippable.end());
+    const Bytes input = sample(1000, true);
+    for (Algorithm algorithm : {Algorithm::lz4, Algorithm::lzfse}) {
+        EXPECT_FALSE(run(Operation::decode, algorithm, many)) << name(algorithm);
+        Bytes before = skippable;
+        const Bytes encoded = *run(Operation::encode, algorithm, input);
+        before.insert(before.end(), encoded.begin(), encoded.end());
+        EXPECT_FALSE(run(Operation::decode, algorithm, before)) << name(algorithm);
+    }
+}
