@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,14 +19,15 @@ const char* const usageText =
     "\n"
     "seal writes INPUT, encrypted and authenticated under the passphrase, to the\n"
     "container OUTPUT; open checks the container INPUT and writes its contents to\n"
-    "OUTPUT. OUTPUT is written only when the whole operation succeeds.\n"
+    "OUTPUT. OUTPUT is written only when the whole operation succeeds; it must not\n"
+    "be INPUT itself, and an existing OUTPUT must be a regular file.\n"
     "\n"
     "The passphrase is the first line of FILE, or else the value of the environment\n"
     "variable PELORAMA_CONTAINER_PASSPHRASE.\n"
     "\n"
     "Exit codes: 0 done, 2 bad arguments or no passphrase, 3 a file could not be read\n"
-    "or written, 4 INPUT is no container or a malformed one, 5 wrong passphrase or\n"
-    "damaged container.\n";
+    "or written or OUTPUT was refused, 4 INPUT is no container or a malformed one,\n"
+    "5 wrong passphrase or damaged container.\n";
 
 // The first line of the file, without its line end.
 std::optional<QString> readPassphraseFile(const QString& path, QString& problem)
@@ -39,6 +41,23 @@ std::optional<QString> readPassphraseFile(const QString& path, QString& problem)
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
+}
+
+// Why the output must not be written, or nothing when it may. The output replaces what is at its path,
+// so it must not be the input under another name (a link, a path through a symlink: the same device and
+// inode) and must not be a FIFO, a device or anything else that is no regular file.
+std::optional<QString> outputRefusal(const QFile& input, const QString& outputPath)
+{
+    struct stat output;
+    if (::stat(QFile::encodeName(outputPath).constData(), &output) != 0)
+        return std::nullopt; // nothing there yet, or writing will say what is wrong
+    struct stat source;
+    if (::fstat(input.handle(), &source) == 0 && source.st_dev == output.st_dev &&
+        source.st_ino == output.st_ino)
+        return QStringLiteral("it is the input file");
+    if (!S_ISREG(output.st_mode))
+        return QStringLiteral("it exists and is not a regular file");
+    return std::nullopt;
 }
 
 } // namespace
@@ -105,6 +124,8 @@ int ContainerTool::seal(const QString& inputPath, const QString& outputPath, con
     QFile input(inputPath);
     if (!input.open(QIODevice::ReadOnly))
         return cannotRead(inputPath, input);
+    if (const auto refusal = outputRefusal(input, outputPath))
+        return refuseOutput(outputPath, *refusal);
     QSaveFile output(outputPath);
     if (!output.open(QIODevice::WriteOnly))
         return cannotWrite(outputPath, output);
@@ -129,6 +150,8 @@ int ContainerTool::open(const QString& inputPath, const QString& outputPath, con
     QFile input(inputPath);
     if (!input.open(QIODevice::ReadOnly))
         return cannotRead(inputPath, input);
+    if (const auto refusal = outputRefusal(input, outputPath))
+        return refuseOutput(outputPath, *refusal);
     // Nothing reaches outputPath unless the whole container is authenticated: the plaintext goes to a
     // temporary file that is renamed into place only after the tag has matched.
     QSaveFile output(outputPath);
@@ -194,4 +217,9 @@ int ContainerTool::cannotRead(const QString& path, const QFileDevice& file)
 int ContainerTool::cannotWrite(const QString& path, const QFileDevice& file)
 {
     return fail(fileError, QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+}
+
+int ContainerTool::refuseOutput(const QString& path, const QString& reason)
+{
+    return fail(fileError, QStringLiteral("will not write '%1': %2").arg(path, reason));
 }

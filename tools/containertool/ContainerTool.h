@@ -15,7 +15,7 @@ public:
     {
         success = 0,
         usageError = 2,           // bad arguments or no usable passphrase
-        fileError = 3,            // the input cannot be read or the output cannot be written
+        fileError = 3,            // the input cannot be read or the output cannot or must not be written
         notAContainer = 4,        // the input is no container, ends before its header does, or is malformed
         authenticationFailed = 5, // wrong passphrase, or a damaged or truncated container
     };
@@ -39,6 +39,7 @@ private:
     int fail(int code, const QString& message);
     int cannotRead(const QString& path, const QFileDevice& file);
     int cannotWrite(const QString& path, const QFileDevice& file);
+    int refuseOutput(const QString& path, const QString& reason);
 
     std::FILE* m_errors;
 };

@@ -1,10 +1,14 @@
 #include "tessaline/Shared/Decryptor.h"
 #include "tessaline/Shared/Encryptor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -128,4 +132,59 @@ TEST_F(ContainerToolTest, ReportsFileAndUsageErrors)
     EXPECT_EQ(run({"seal", "--passphrase-file", path("missing"), path("input"), path("out")}).exitCode, 2);
     EXPECT_FALSE(QFile::exists(path("out")));
     EXPECT_EQ(run({"--help"}).exitCode, 0);
+}
+
+TEST_F(ContainerToolTest, NeverWritesOverItsInput)
+{
+    const QByteArray artwork = "frame artwork";
+    write("frame.png", artwork);
+    ASSERT_EQ(run({"seal", path("frame.png"), path("frame.ccc")}).exitCode, 0);
+    const QByteArray container = read("frame.ccc");
+    ASSERT_TRUE(QFile::link(path("frame.png"), path("symlink.png")));
+    ASSERT_EQ(::link(QFile::encodeName(path("frame.ccc")).constData(),
+                     QFile::encodeName(path("hardlink.ccc")).constData()),
+              0);
+
+    for (const QString& output :
+         {path("frame.png"), path("symlink.png"), directory.path() + "/./frame.png"}) {
+        const Outcome outcome = run({"seal", path("frame.png"), output});
+        EXPECT_EQ(outcome.exitCode, 3) << output.toStdString();
+        EXPECT_TRUE(outcome.errors.contains("is the input file")) << outcome.errors.toStdString();
+    }
+    for (const QString& output : {path("frame.ccc"), path("hardlink.ccc")}) {
+        const Outcome outcome = run({"open", path("frame.ccc"), output});
+        EXPECT_EQ(outcome.exitCode, 3) << output.toStdString();
+        EXPECT_TRUE(outcome.errors.contains("is the input file")) << outcome.errors.toStdString();
+    }
+    EXPECT_EQ(read("frame.png"), artwork);
+    EXPECT_EQ(read("frame.ccc"), container);
+    EXPECT_TRUE(QFileInfo(path("symlink.png")).isSymLink());
+}
+
+TEST_F(ContainerToolTest, ReplacesOnlyRegularFiles)
+{
+    write("frame.png", "frame artwork");
+    ASSERT_EQ(run({"seal", path("frame.png"), path("frame.ccc")}).exitCode, 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path("pipe"), path("link-to-pipe")));
+    ASSERT_TRUE(QDir(directory.path()).mkdir("folder"));
+
+    for (const QString& output : {path("pipe"), path("link-to-pipe"), path("folder")}) {
+        for (const char* command : {"seal", "open"}) {
+            const QString input = QLatin1String(command) == "seal" ? path("frame.png") : path("frame.ccc");
+            const Outcome outcome = run({command, input, output});
+            EXPECT_EQ(outcome.exitCode, 3) << command << " " << output.toStdString();
+            EXPECT_TRUE(outcome.errors.contains("is not a regular file")) << outcome.errors.toStdString();
+        }
+    }
+    struct stat pipe;
+    ASSERT_EQ(::lstat(QFile::encodeName(path("pipe")).constData(), &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
+    EXPECT_TRUE(QFileInfo(path("link-to-pipe")).isSymLink());
+    EXPECT_TRUE(QFileInfo(path("folder")).isDir());
+
+    // An existing regular file is replaced as before.
+    write("old.png", "old");
+    EXPECT_EQ(run({"open", path("frame.ccc"), path("old.png")}).exitCode, 0);
+    EXPECT_EQ(read("old.png"), "frame artwork");
 }
