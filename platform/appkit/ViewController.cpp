@@ -44,9 +44,18 @@ void ViewController::setView(QWidget* view)
     if (m_view == view) {
         return;
     }
-    if (m_view) {
-        m_view->removeEventFilter(this);
-        m_view->setProperty(controllerProperty, QVariant());
+    if (QWidget* replaced = m_view.data()) {
+        replaced->removeEventFilter(this);
+        replaced->setProperty(controllerProperty, QVariant());
+        // The new view may sit inside the one it replaces; it must not go down with it.
+        if (view && replaced->isAncestorOf(view)) {
+            view->setParent(nullptr);
+        }
+        // The replaced view may be the one whose event led here (a button inside it), so it goes once
+        // control is back in the event loop; until then it is out of sight. A parent widget that goes
+        // first takes it along, which cancels the pending deletion.
+        replaced->hide();
+        replaced->deleteLater();
     }
     m_view = view;
     if (view) {

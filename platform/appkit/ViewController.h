@@ -25,6 +25,8 @@ public:
     QWidget* view();
     bool isViewLoaded() const;
     // Takes ownership of view; the controller deletes it with itself unless a parent widget did so first.
+    // A view it replaces is hidden and deleted on the next pass of the event loop (a view inside it is
+    // taken out first, so it survives).
     void setView(QWidget* view);
 
     ViewController* parentViewController() const;

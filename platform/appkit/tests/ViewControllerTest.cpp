@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -146,4 +147,69 @@ TEST(AppkitTest, PopoverAboveAWidgetTurnsBelowWhenTheScreenHasNoRoomAbove)
     EXPECT_EQ(popover.shownEdge(), RectEdge::bottom);
     EXPECT_GT(popover.geometry().top(), anchor.mapToGlobal(QPoint()).y());
     popover.close();
+}
+
+TEST(AppkitTest, ReplacedViewIsDeletedOnceTheEventLoopComesBack)
+{
+    ViewController controller;
+    QPointer<QWidget> first = controller.view();
+    auto* second = new QWidget;
+    controller.setView(second);
+    EXPECT_EQ(controller.view(), second);
+    EXPECT_EQ(ViewController::forView(second), &controller);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(ViewController::forView(first), nullptr);
+    EXPECT_FALSE(first->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+
+    // Setting no view gives the old one up too; the next request loads a fresh one.
+    QPointer<QWidget> replaced = second;
+    controller.setView(nullptr);
+    EXPECT_FALSE(controller.isViewLoaded());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(replaced.isNull());
+    EXPECT_NE(controller.view(), nullptr);
+}
+
+TEST(AppkitTest, ReplacingAViewKeepsWhatIsStillWanted)
+{
+    // A new view that sat inside the old one survives the old one.
+    QPointer<QWidget> inner;
+    {
+        ViewController controller;
+        inner = new QLabel(QStringLiteral("inner"), controller.view());
+        controller.setView(inner);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_FALSE(inner.isNull());
+        EXPECT_EQ(inner->parentWidget(), nullptr);
+        EXPECT_EQ(controller.view(), inner.data());
+    }
+    EXPECT_TRUE(inner.isNull());
+
+    // A replaced view whose parent widget is deleted first is deleted exactly once.
+    ViewController controller;
+    QPointer<QWidget> old;
+    {
+        QWidget holder;
+        old = controller.view();
+        old->setParent(&holder);
+        controller.setView(new QWidget);
+    }
+    EXPECT_TRUE(old.isNull());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(AppkitTest, AButtonInsideTheViewCanReplaceIt)
+{
+    ViewController controller;
+    QPointer<QWidget> first = controller.view();
+    auto* button = new QPushButton(QStringLiteral("Next"), first);
+    QObject::connect(button, &QPushButton::clicked,
+                     [&controller] { controller.setView(new QLabel("next")); });
+    first->show();
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(qobject_cast<QLabel*>(controller.view())->text(), "next");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
 }
