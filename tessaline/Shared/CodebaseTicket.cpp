@@ -16,8 +16,8 @@ namespace {
 // account's credentials to a stranger.
 constexpr auto defaultHost = "tickets.pelorama.invalid";
 constexpr auto defaultProject = "pelorama";
-constexpr auto accountUser = "vanmoor/tallrick";
-constexpr auto accountApiKey = "7c1e9a40b35d82f6e0a4c9b71d3f58e26a0b94c3";
+constexpr auto defaultUser = "vanmoor/tallrick";
+constexpr auto defaultApiKey = "7c1e9a40b35d82f6e0a4c9b71d3f58e26a0b94c3";
 
 // What the platform's URL requests wait by default before giving up.
 constexpr int transferTimeoutMilliseconds = 60'000;
@@ -61,8 +61,8 @@ QString xmlSafe(const QString& text)
 
 CodebaseTicket::CodebaseTicket(const QString& summary, const QString& description)
     : m_project(configuredProject())
-    , m_user(QString::fromLatin1(accountUser))
-    , m_apiKey(QString::fromLatin1(accountApiKey))
+    , m_user(configuredUser())
+    , m_apiKey(configuredApiKey())
     , m_summary(summary)
     , m_description(description)
 {}
@@ -75,6 +75,16 @@ QString CodebaseTicket::configuredHost()
 QString CodebaseTicket::configuredProject()
 {
     return configured("TESSALINE_TICKET_PROJECT", QStringLiteral("TicketService/project"), defaultProject);
+}
+
+QString CodebaseTicket::configuredUser()
+{
+    return configured("TESSALINE_TICKET_USER", QStringLiteral("TicketService/user"), defaultUser);
+}
+
+QString CodebaseTicket::configuredApiKey()
+{
+    return configured("TESSALINE_TICKET_API_KEY", QStringLiteral("TicketService/apiKey"), defaultApiKey);
 }
 
 QString CodebaseTicket::address() const

@@ -9,12 +9,13 @@
 namespace tessaline {
 
 // One ticket for the web ticket service: a summary and a description, posted as a small XML document to
-// the ticket collection of the configured project, authenticated with the framework's account.
+// the ticket collection of the configured project, authenticated with the configured account.
 //
 // The service is deployment configuration: its host (optionally with scheme and port, "https://" when no
 // scheme is given) comes from the environment variable TESSALINE_TICKET_HOST, else the setting
 // "TicketService/host", else the built-in default; the project likewise from TESSALINE_TICKET_PROJECT,
-// "TicketService/project" or the default.
+// "TicketService/project" or the default, and the account from TESSALINE_TICKET_USER and
+// TESSALINE_TICKET_API_KEY, "TicketService/user" and "TicketService/apiKey", or the built-in account.
 class TESSALINE_EXPORT CodebaseTicket
 {
 public:
@@ -49,6 +50,8 @@ public:
 
     static QString configuredHost();
     static QString configuredProject();
+    static QString configuredUser();
+    static QString configuredApiKey();
 
 private:
     QString m_project;

@@ -3,8 +3,11 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkProxy>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -104,8 +107,9 @@ public:
     }
     ~TicketService()
     {
-        qunsetenv("TESSALINE_TICKET_HOST");
-        qunsetenv("TESSALINE_TICKET_PROJECT");
+        for (const char* variable : {"TESSALINE_TICKET_HOST", "TESSALINE_TICKET_PROJECT",
+                                     "TESSALINE_TICKET_USER", "TESSALINE_TICKET_API_KEY"})
+            qunsetenv(variable);
     }
 
     void pointAt(const TicketServer& server)
@@ -271,4 +275,39 @@ TEST(TessalineTest, TicketKeepsItsTextsAndTheConfiguredService)
     copy.setSummary("changed");
     EXPECT_EQ(ticket.summary(), "summary");
     EXPECT_EQ(copy.description(), "description");
+}
+
+TEST(TessalineTest, TicketAccountComesFromTheDeploymentLikeTheService)
+{
+    TicketService service;
+    // Settings of this test only, in a folder of its own.
+    const QTemporaryDir folder;
+    const QString organization = QCoreApplication::organizationName();
+    QCoreApplication::setOrganizationName(QStringLiteral("TicketAccountTest"));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    {
+        QSettings settings;
+        settings.setValue(QStringLiteral("TicketService/user"), QStringLiteral("settings/user"));
+        settings.setValue(QStringLiteral("TicketService/apiKey"), QStringLiteral("settings-key"));
+    }
+    CodebaseTicket fromSettings("s", "d");
+    EXPECT_EQ(fromSettings.user(), "settings/user");
+    EXPECT_EQ(fromSettings.apiKey(), "settings-key");
+
+    // The environment goes before the settings, and the account is what the request carries.
+    qputenv("TESSALINE_TICKET_USER", "deploy/user");
+    qputenv("TESSALINE_TICKET_API_KEY", "deploy-key");
+    TicketServer server(201);
+    service.pointAt(server);
+    const CodebaseTicket ticket("s", "d");
+    EXPECT_EQ(ticket.user(), "deploy/user");
+    EXPECT_EQ(ticket.apiKey(), "deploy-key");
+    EXPECT_FALSE(post(ticket).error.has_value());
+    EXPECT_TRUE(server.headerLines().contains("Authorization: Basic " +
+                                              QByteArray("deploy/user:deploy-key").toBase64() + "\r"))
+        << server.head().constData();
+
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QCoreApplication::setOrganizationName(organization);
 }
