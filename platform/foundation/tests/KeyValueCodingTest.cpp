@@ -46,6 +46,8 @@ TEST(FoundationTest, KeyPathsFollowObjectValuesAndStopAtNil)
     child.setChild(nullptr);
     EXPECT_TRUE(foundation::isNil(valueForKeyPath(&root, "child.child.number")));
     EXPECT_NO_THROW(setValueForKeyPath(&root, 1, "child.child.number"));
+    EXPECT_EQ(child.number(), 9);
+    EXPECT_EQ(root.number(), 0);
 }
 
 TEST(FoundationTest, NilStoresTheDefaultValue)

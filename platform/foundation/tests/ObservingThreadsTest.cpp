@@ -73,21 +73,31 @@ TEST(FoundationTest, CallbacksThatSetEachOthersKeysOnTwoThreadsDoNotDeadlock)
 {
     // Each callback answers a small number with a large one on the other item, so the exchange stops
     // after one step; with callbacks run under their observation's lock, the two threads would wait for
-    // each other for ever.
+    // each other for ever (the test's timeout catches that).
     constexpr int answered = 1'000'000;
+    constexpr int stores = 20000;
+    struct Traffic
+    {
+        std::atomic<int> calls = 0;
+        std::atomic<int> answers = 0; // stores this item's callback made on the other item
+    };
     Item x;
     Item y;
-    const auto answer = [](Item& other) {
-        return [&other](const QVariant& value) {
+    Traffic onX;
+    Traffic onY;
+    const auto answer = [](Item& other, Traffic& traffic) {
+        return [&other, &traffic](const QVariant& value) {
+            ++traffic.calls;
             if (value.toInt() < answered) {
+                ++traffic.answers;
                 other.setNumber(value.toInt() + answered);
             }
         };
     };
-    const KeyValueObservation observeX(&x, "number", Initial::skip, answer(y));
-    const KeyValueObservation observeY(&y, "number", Initial::skip, answer(x));
+    const KeyValueObservation observeX(&x, "number", Initial::skip, answer(y, onX));
+    const KeyValueObservation observeY(&y, "number", Initial::skip, answer(x, onY));
     const auto run = [](Item& item) {
-        for (int i = 0; i < 20000; ++i) {
+        for (int i = 0; i < stores; ++i) {
             item.setNumber(i);
         }
     };
@@ -95,5 +105,14 @@ TEST(FoundationTest, CallbacksThatSetEachOthersKeysOnTwoThreadsDoNotDeadlock)
     std::thread second(run, std::ref(y));
     first.join();
     second.join();
-    EXPECT_GE(x.number(), 0);
+    // A callback reads the value when it runs, which the other thread may have changed since, so how
+    // many stores are answered varies; but every store, its own thread's or an answer, is seen once.
+    EXPECT_EQ(onX.calls.load(), stores + onY.answers.load());
+    EXPECT_EQ(onY.calls.load(), stores + onX.answers.load());
+    EXPECT_GT(onX.answers.load(), 0);
+    EXPECT_GT(onY.answers.load(), 0);
+    // Each item ends with its own thread's last store or with an answer.
+    for (const Item* item : {&x, &y}) {
+        EXPECT_TRUE(item->number() == stores - 1 || item->number() >= answered) << item->number();
+    }
 }
