@@ -1,16 +1,14 @@
-#include "foundation/KeyedArchiver.h"
 #include "foundation/KeyedUnarchiver.h"
 #include "foundation/PropertyListSerialization.h"
 
 #include <QList>
+#include <QPair>
 #include <gtest/gtest.h>
-#include <plist/plist.h>
 
 // Hand-made inputs that once crashed a decoder or kept it busy for minutes. Each decoder must refuse
 // them or read them in time linear in their size; a decoder that slips back into quadratic time turns
 // these tests into timeouts.
 
-using foundation::KeyedArchiver;
 using foundation::KeyedUnarchiver;
 using foundation::PropertyListLimits;
 using foundation::PropertyListSerialization;
@@ -25,83 +23,105 @@ QByteArray bigEndian(quint64 value, int width)
     return bytes;
 }
 
-// The marker of an array (0xA) or dictionary (0xD) holding count references (pairs for a dictionary).
-QByteArray containerMarker(unsigned kind, quint64 count)
+// Writes binary property lists object by object, members before the containers that hold them, so a
+// test can build inputs of any shape without an encoder's help (or its running time).
+class BinaryPlistWriter
 {
-    if (count < 15)
-        return QByteArray(1, char(kind << 4 | count));
-    return QByteArray(1, char(kind << 4 | 0xF)) + char(0x13) + bigEndian(count, 8);
-}
+public:
+    using Reference = quint32;
 
-// A binary property list of the given encoded objects, the first one the top; references are
-// referenceSize bytes wide.
-QByteArray binaryPropertyList(const QList<QByteArray>& objects, int referenceSize)
-{
-    QByteArray data = "bplist00";
-    QList<quint64> offsets;
-    for (const QByteArray& object : objects) {
-        offsets.append(quint64(data.size()));
-        data += object;
+    explicit BinaryPlistWriter(int referenceSize)
+        : m_referenceSize(referenceSize)
+    {}
+
+    Reference truth() { return add("\x09"); }
+    Reference text(const QByteArray& ascii) { return add(marker(0x5, quint64(ascii.size())) + ascii); }
+    Reference integer(qint64 value) { return add("\x13" + bigEndian(quint64(value), 8)); }
+    Reference uid(quint32 value) { return add("\x83" + bigEndian(value, 4)); }
+    Reference array(const QList<Reference>& items)
+    {
+        QByteArray object = marker(0xA, quint64(items.size()));
+        object.reserve(object.size() + items.size() * m_referenceSize);
+        for (Reference item : items)
+            object += bigEndian(item, m_referenceSize);
+        return add(object);
     }
-    const quint64 table = quint64(data.size());
-    for (quint64 offset : offsets)
-        data += bigEndian(offset, 8);
-    data += QByteArray(6, '\0') + char(8) + char(referenceSize);
-    data += bigEndian(quint64(objects.size()), 8) + bigEndian(0, 8) + bigEndian(table, 8);
-    return data;
-}
+    Reference dictionary(const QList<QPair<Reference, Reference>>& entries)
+    {
+        QByteArray keys;
+        QByteArray values;
+        for (const auto& [key, value] : entries) {
+            keys += bigEndian(key, m_referenceSize);
+            values += bigEndian(value, m_referenceSize);
+        }
+        return add(marker(0xD, quint64(entries.size())) + keys + values);
+    }
 
-// An array of count references, all to one true.
-QByteArray arrayOfOneTrue(quint64 count)
-{
-    return binaryPropertyList({containerMarker(0xA, count) + QByteArray(qsizetype(count), '\x01'), "\x09"},
-                              1);
-}
+    QByteArray data(Reference top) const
+    {
+        QByteArray data = "bplist00";
+        QList<quint64> offsets;
+        for (const QByteArray& object : m_objects) {
+            offsets.append(quint64(data.size()));
+            data += object;
+        }
+        const quint64 table = quint64(data.size());
+        for (quint64 offset : offsets)
+            data += bigEndian(offset, 8);
+        data += QByteArray(6, '\0') + char(8) + char(m_referenceSize);
+        data += bigEndian(quint64(m_objects.size()), 8) + bigEndian(top, 8) + bigEndian(table, 8);
+        return data;
+    }
 
-struct Plist
-{
-    plist_t node;
-    ~Plist() { plist_free(node); }
+private:
+    static QByteArray marker(unsigned kind, quint64 count)
+    {
+        if (count < 15)
+            return QByteArray(1, char(kind << 4 | count));
+        return QByteArray(1, char(kind << 4 | 0xF)) + "\x13" + bigEndian(count, 8);
+    }
+
+    Reference add(const QByteArray& object)
+    {
+        m_objects.append(object);
+        return Reference(m_objects.size() - 1);
+    }
+
+    int m_referenceSize;
+    QList<QByteArray> m_objects;
 };
 
-QByteArray binary(plist_t node)
+// An array of count references, all to one true, each reference one byte.
+QByteArray arrayOfOneTrue(quint64 count)
 {
-    char* bytes = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(node, &bytes, &length);
-    QByteArray data(bytes, qsizetype(length));
-    plist_to_bin_free(bytes);
-    return data;
+    BinaryPlistWriter writer(1);
+    const auto truth = writer.truth();
+    return writer.data(writer.array(QList<BinaryPlistWriter::Reference>(qsizetype(count), truth)));
 }
 
-// A keyed archive whose root is an array holding count references to one text.
-QByteArray archiveOfOneSharedText(quint32 count)
+// A keyed archive whose root is an array; members gives the UIDs it holds, of the texts that follow the
+// array's class entry in "$objects" (the first text has UID 3).
+QByteArray archivedArrayOfTexts(const QList<QByteArray>& texts, const QList<quint32>& members)
 {
-    Plist archive{plist_new_dict()};
-    plist_dict_set_item(archive.node, "$archiver", plist_new_string("KeyedArchiver"));
-    plist_dict_set_item(archive.node, "$version", plist_new_uint(100000));
-    plist_t top = plist_new_dict();
-    plist_dict_set_item(top, "root", plist_new_uid(1));
-    plist_dict_set_item(archive.node, "$top", top);
-    plist_t objects = plist_new_array();
-    plist_array_append_item(objects, plist_new_string("$null"));
-    plist_t array = plist_new_dict();
-    plist_dict_set_item(array, "$class", plist_new_uid(2));
-    plist_t members = plist_new_array();
-    for (quint32 i = 0; i < count; ++i)
-        plist_array_append_item(members, plist_new_uid(3));
-    plist_dict_set_item(array, "objects", members);
-    plist_array_append_item(objects, array);
-    plist_t arrayClass = plist_new_dict();
-    plist_dict_set_item(arrayClass, "$classname", plist_new_string("Array"));
-    plist_t classes = plist_new_array();
-    plist_array_append_item(classes, plist_new_string("Array"));
-    plist_array_append_item(classes, plist_new_string("Object"));
-    plist_dict_set_item(arrayClass, "$classes", classes);
-    plist_array_append_item(objects, arrayClass);
-    plist_array_append_item(objects, plist_new_string("shared"));
-    plist_dict_set_item(archive.node, "$objects", objects);
-    return binary(archive.node);
+    BinaryPlistWriter w(4);
+    QList<BinaryPlistWriter::Reference> memberUids;
+    memberUids.reserve(members.size());
+    for (quint32 member : members)
+        memberUids.append(w.uid(member));
+    const auto array = w.dictionary({{w.text("$class"), w.uid(2)}, {w.text("objects"), w.array(memberUids)}});
+    const auto arrayClass =
+        w.dictionary({{w.text("$classname"), w.text("Array")},
+                      {w.text("$classes"), w.array({w.text("Array"), w.text("Object")})}});
+    QList<BinaryPlistWriter::Reference> objects{w.text("$null"), array, arrayClass};
+    for (const QByteArray& text : texts)
+        objects.append(w.text(text));
+    const auto top = w.dictionary({
+        {w.text("$archiver"), w.text("KeyedArchiver")},
+        {w.text("$version"), w.integer(100000)},
+        {w.text("$top"), w.dictionary({{w.text("root"), w.uid(1)}})},
+        {w.text("$objects"), w.array(objects)},
+    });
+    return w.data(top);
 }
 
 std::string messageOf(const foundation::Expected<QVariant, foundation::PropertyListError>& result)
@@ -182,17 +202,13 @@ TEST(FoundationTest, BinaryPropertyListReadsManyReferencesToOneObjectInLinearTim
 
     // A dictionary of many keys, each its own text, and all values one shared true.
     constexpr int keys = 100'000;
-    QList<QByteArray> objects{containerMarker(0xD, keys)};
-    QByteArray& references = objects.front();
+    BinaryPlistWriter writer(4);
+    const auto truth = writer.truth();
+    QList<QPair<BinaryPlistWriter::Reference, BinaryPlistWriter::Reference>> entries;
     for (int i = 0; i < keys; ++i)
-        references += bigEndian(quint64(i + 2), 4);
-    references += bigEndian(1, 4).repeated(keys);
-    objects.append("\x09");
-    for (int i = 0; i < keys; ++i) {
-        const QByteArray key = QByteArray::number(i);
-        objects.append(char(0x50 | key.size()) + key);
-    }
-    const auto dictionary = PropertyListSerialization::propertyListFromData(binaryPropertyList(objects, 4));
+        entries.append({writer.text(QByteArray::number(i)), truth});
+    const auto dictionary =
+        PropertyListSerialization::propertyListFromData(writer.data(writer.dictionary(entries)));
     ASSERT_TRUE(dictionary) << messageOf(dictionary);
     EXPECT_EQ(dictionary->toMap().size(), keys);
     EXPECT_EQ(dictionary->toMap().value("99999"), QVariant(true));
@@ -217,26 +233,32 @@ TEST(FoundationTest, KeyedUnarchiverReadsManyReferencesToOneObjectInLinearTime)
     // The archive's property list holds the array's references as values of its own, which makes its
     // value limit the binding one: a few values go to the archive's frame.
     constexpr quint32 count = 999'000;
-    const auto read = KeyedUnarchiver(containers).unarchivedObject(archiveOfOneSharedText(count));
+    const auto read = KeyedUnarchiver(containers)
+                          .unarchivedObject(archivedArrayOfTexts({"shared"}, QList<quint32>(count, 3)));
     ASSERT_TRUE(read) << read.error().message.toStdString();
     const QVariantList items = read->toList();
     ASSERT_EQ(items.size(), qsizetype(count));
     EXPECT_EQ(items.front(), QVariant("shared"));
     EXPECT_EQ(items.back(), QVariant("shared"));
 
-    EXPECT_FALSE(KeyedUnarchiver(containers).unarchivedObject(archiveOfOneSharedText(1'000'000)));
+    EXPECT_FALSE(KeyedUnarchiver(containers)
+                     .unarchivedObject(archivedArrayOfTexts({"shared"}, QList<quint32>(1'000'000, 3))));
 }
 
 TEST(FoundationTest, KeyedUnarchiverReadsManyObjectsInLinearTime)
 {
     // As many distinct objects as the limit allows, each reached once.
-    QVariantList texts;
     const qsizetype count = KeyedUnarchiver::Limits{}.maximumObjectCount - 3; // "$null", the array, its class
-    for (qsizetype i = 0; i < count; ++i)
-        texts.append(QString::number(i));
-    const auto data = KeyedArchiver().archivedData(texts);
-    ASSERT_TRUE(data);
-    const auto read = KeyedUnarchiver({"Array"}).unarchivedObject(*data);
+    QList<QByteArray> texts;
+    QList<quint32> members;
+    for (qsizetype i = 0; i < count; ++i) {
+        texts.append(QByteArray::number(i));
+        members.append(quint32(3 + i));
+    }
+    const auto read = KeyedUnarchiver({"Array"}).unarchivedObject(archivedArrayOfTexts(texts, members));
     ASSERT_TRUE(read) << read.error().message.toStdString();
-    EXPECT_EQ(read->toList(), texts);
+    const QVariantList items = read->toList();
+    ASSERT_EQ(items.size(), count);
+    EXPECT_EQ(items.front(), QVariant("0"));
+    EXPECT_EQ(items.back(), QVariant(QString::number(count - 1)));
 }
