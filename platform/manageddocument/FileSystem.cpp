@@ -68,6 +68,15 @@ appkit::DocumentResult<> writeFileAtomically(const QString& path, const QByteArr
         return appkit::documentFailure("The file “" + path +
                                        "” could not be written: " + qt_error_string(error) + ".");
     };
+    // What an interrupted write of this file left behind goes first.
+    const QFileInfo target(path);
+    const QString leftoverPrefix = "." + target.fileName() + ".saving-";
+    const QDir folder = target.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(leftoverPrefix))
+            ::unlink(native(folder.filePath(name)).constData());
+    }
+
     QString temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {

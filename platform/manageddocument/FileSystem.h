@@ -14,7 +14,8 @@ namespace manageddocument::fileSystem {
 QString hiddenSibling(const QString& path, const QString& purpose);
 
 // Writes bytes to path through a temporary file in the same folder, synced, then renamed over path:
-// path holds either its old contents or all of bytes. A folder at path is replaced by the file.
+// path holds either its old contents or all of bytes. A folder at path is replaced by the file, and
+// temporary files that interrupted writes of path left behind are removed.
 appkit::DocumentResult<> writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Moves the file or folder from onto to in one rename, replacing what is at to (removed afterwards).

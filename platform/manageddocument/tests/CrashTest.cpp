@@ -71,6 +71,16 @@ TEST(CrashTest, KilledSavesInPlaceLeaveTheOldOrTheNewContent)
         lastGeneration = generation;
     }
     EXPECT_GT(lastGeneration, 50) << "the helper hardly saved";
+
+    // The next save clears away what the killed saves left behind.
+    TestDocument document;
+    ASSERT_TRUE(document.readFromPath(path, TestDocument::typeName));
+    document.metadata().setDictionary({{"Generation", lastGeneration + 1}});
+    ASSERT_TRUE(document.save());
+    EXPECT_EQ(QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"Metadata", "StoreContent"}));
+    EXPECT_EQ(QDir(path + "/StoreContent").entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"persistentStore"}));
 }
 
 TEST(CrashTest, KilledSaveAsLeavesWholePackagesOrNone)
