@@ -75,6 +75,8 @@ TEST(CrashTest, KilledSavesInPlaceLeaveTheOldOrTheNewContent)
     // The next save clears away what the killed saves left behind.
     TestDocument document;
     ASSERT_TRUE(document.readFromPath(path, TestDocument::typeName));
+    for (store::ManagedObject* screenshot : document.screenshots())
+        screenshot->setValueForKey(QString::number(lastGeneration + 1), "caption");
     document.metadata().setDictionary({{"Generation", lastGeneration + 1}});
     ASSERT_TRUE(document.save());
     EXPECT_EQ(QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
