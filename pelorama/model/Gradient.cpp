@@ -1,11 +1,15 @@
 #include "model/Gradient.h"
 
 #include "graphics/BitmapImageRep.h"
+#include "ledgerline/ColorProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/Then.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/GradientRasterizer.h"
 #include "model/GradientSwatch.h"
 #include "model/StockGradient.h"
+#include "model/StockGradientProperty.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
@@ -121,6 +125,32 @@ QStringList Gradient::keypathsTriggeringRedraw() const
 
 void Gradient::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
+std::unique_ptr<ledgerline::PropertyCollection> Gradient::makePropertyCollection()
+{
+    using ledgerline::then;
+    const graphics::Color white{1, 1, 1, 1};
+    auto collection = std::make_unique<ledgerline::PropertyCollection>();
+    collection->addGroup(
+        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
+            group.setName(QStringLiteral("Gradients"));
+            group.addProperty(then(std::make_unique<StockGradientProperty>(),
+                                   [&](auto& row) { row.bind(this, stockGradientKey); }));
+        }));
+    collection->addGroup(
+        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
+            group.setName(QStringLiteral("Colors"));
+            group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
+                row.setName(QStringLiteral("Top"));
+                row.bind(this, endColorKey);
+            }));
+            group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
+                row.setName(QStringLiteral("Bottom"));
+                row.bind(this, startColorKey);
+            }));
+        }));
+    return collection;
+}
+
 bool Gradient::hasTypedKey(const QString& key) const
 {
     return key == stockGradientKey;
@@ -137,6 +167,8 @@ void Gradient::setTypedValueForKey(const QVariant& value, const QString& key)
 {
     if (value.isValid())
         setStockGradient(requireValue<const StockGradient*>(value, key));
+    else
+        emit valueChangedForKey(key); // none changes nothing, but a store is announced all the same
 }
 
 } // namespace pelorama::model

@@ -3,6 +3,7 @@
 #include "graphics/Color.h"
 #include "graphics/Gradient.h"
 #include "graphics/Image.h"
+#include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 
@@ -23,7 +24,7 @@ class StockGradient;
 //
 // Keys: "uniqueIdentifier", "startColor", "endColor" and the computed "stockGradient" (a const
 // StockGradient*, nil for none), which changes with the two colours.
-class Gradient : public Entity, public Drawable
+class Gradient : public Entity, public Drawable, public ledgerline::PropertyEditable
 {
     Q_OBJECT
 
@@ -59,6 +60,10 @@ public:
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+
+    // The inspector: "Gradients" (the stock gradient picker) and "Colors" (Top: the end colour, Bottom:
+    // the start colour).
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
 
 protected:
     bool hasTypedKey(const QString& key) const override;

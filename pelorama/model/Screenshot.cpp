@@ -1,14 +1,21 @@
 #include "model/Screenshot.h"
 
+#include "ledgerline/ColorProperty.h"
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/StringProperty.h"
+#include "ledgerline/Then.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/DrawableMapping.h"
 #include "model/GradientRasterizer.h"
 #include "model/StockGradient.h"
+#include "model/StockGradientProperty.h"
 #include "model/ValidationError.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/ColorComponents.h"
+#include "tessaline/Shared/Observer.h"
 
 #include <limits>
 
@@ -60,6 +67,19 @@ QString nextCandidate(const QString& candidate)
         return candidate + QStringLiteral(" 2");
     words.last() = QString::number(*number + 1);
     return words.join(' ');
+}
+
+void setRowsHidden(const ledgerline::PropertyGroup& group, bool hidden)
+{
+    for (const std::unique_ptr<ledgerline::Property>& row : group.properties())
+        row->setHidden(hidden);
+}
+
+std::unique_ptr<ledgerline::PropertyGroup> namedGroup(const QString& name)
+{
+    auto group = std::make_unique<ledgerline::PropertyGroup>();
+    group->setName(name);
+    return group;
 }
 
 } // namespace
@@ -262,6 +282,68 @@ QStringList Screenshot::keypathsTriggeringRedraw() const
 
 void Screenshot::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
+std::unique_ptr<ledgerline::PropertyCollection> Screenshot::makePropertyCollection()
+{
+    using ledgerline::then;
+    const graphics::Color white{1, 1, 1, 1};
+    auto collection = std::make_unique<ledgerline::PropertyCollection>();
+
+    collection->addGroup(then(namedGroup(QStringLiteral("Design")), [&](ledgerline::PropertyGroup& design) {
+        design.setIdentifier(QStringLiteral("design"));
+        design.addProperty(
+            then(std::make_unique<ledgerline::StringProperty>(QStringLiteral("New design")), [&](auto& row) {
+                row.setName(QStringLiteral("Name"));
+                row.setIdentifier(QStringLiteral("name"));
+                row.bind(this, nameKey);
+            }));
+        design.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
+            row.setName(QStringLiteral("Background"));
+            row.addOption(QStringLiteral("Solid color"), qint64(BackgroundType::solid));
+            row.addOption(QStringLiteral("Gradient"), qint64(BackgroundType::gradient));
+            row.bind(this, backgroundTypeKey);
+            row.setValue(qint64(backgroundType()));
+        }));
+    }));
+
+    auto gradients = then(namedGroup(QStringLiteral("Gradients")), [&](ledgerline::PropertyGroup& group) {
+        group.addProperty(then(std::make_unique<StockGradientProperty>(),
+                               [&](auto& row) { row.bind(this, stockGradientKey); }));
+    });
+    auto colors = then(namedGroup(QStringLiteral("Colors")), [&](ledgerline::PropertyGroup& group) {
+        group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
+            row.setName(QStringLiteral("Top"));
+            row.bind(this, gradientEndColorKey);
+        }));
+        group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
+            row.setName(QStringLiteral("Bottom"));
+            row.bind(this, gradientStartColorKey);
+        }));
+    });
+    auto background =
+        then(namedGroup(QStringLiteral("Background Color")), [&](ledgerline::PropertyGroup& group) {
+            group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
+                row.setName(QStringLiteral("Background"));
+                row.bind(this, solidBackgroundColorKey);
+            }));
+        });
+
+    // The groups live in the collection, which ends the observer before them.
+    collection->keepObserver(std::make_unique<tessaline::Observer>(
+        this, backgroundTypeKey,
+        [gradients = gradients.get(), colors = colors.get(),
+         background = background.get()](const QVariant& value) {
+            const bool gradient = value.toLongLong() == qint64(BackgroundType::gradient);
+            setRowsHidden(*gradients, !gradient);
+            setRowsHidden(*colors, !gradient);
+            setRowsHidden(*background, gradient);
+        }));
+
+    collection->addGroup(std::move(gradients));
+    collection->addGroup(std::move(colors));
+    collection->addGroup(std::move(background));
+    return collection;
+}
+
 bool Screenshot::hasTypedKey(const QString& key) const
 {
     return key == sizeKey || key == backgroundTypeKey || key == stockGradientKey;
@@ -286,6 +368,8 @@ void Screenshot::setTypedValueForKey(const QVariant& value, const QString& key)
         setEnumerationValueForKey(value, key);
     else if (value.isValid())
         setStockGradient(requireValue<const StockGradient*>(value, key));
+    else
+        emit valueChangedForKey(key); // none changes nothing, but a store is announced all the same
 }
 
 store::Result<void> Screenshot::validateValue(const QVariant& value, const QString& key)

@@ -2,6 +2,7 @@
 
 #include "graphics/Color.h"
 #include "graphics/Size.h"
+#include "ledgerline/PropertyEditable.h"
 #include "model/BackgroundType.h"
 #include "model/Canvas.h"
 #include "model/Drawable.h"
@@ -32,7 +33,7 @@ class StockGradient;
 // "drawableMappings" (ordered; deleting a screenshot deletes its mappings and so their drawables) and the
 // computed "stockGradient" (a const StockGradient*, nil for none), which changes with the two gradient
 // colours.
-class Screenshot : public Entity, public Drawable
+class Screenshot : public Entity, public Drawable, public ledgerline::PropertyEditable
 {
     Q_OBJECT
 
@@ -89,6 +90,12 @@ public:
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+
+    // The inspector: "Design" (Name, Background: Solid color or Gradient), "Gradients" (the stock gradient
+    // picker), "Colors" (Top: the end colour, Bottom: the start colour) and "Background Color". An
+    // observer kept by the collection shows "Gradients" and "Colors" for a gradient background and
+    // "Background Color" for a solid one; a hidden group is one whose rows are all hidden.
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
 
 protected:
     bool hasTypedKey(const QString& key) const override;

@@ -1,8 +1,17 @@
 #include "model/Shadowable.h"
 
+#include "ledgerline/ColorProperty.h"
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/NumericProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/PropertyGroup.h"
+#include "ledgerline/Then.h"
+#include "model/AngleProperty.h"
 #include "model/Entity.h"
+#include "tessaline/Shared/Observer.h"
 
 #include <cmath>
+#include <memory>
 
 namespace pelorama::model {
 
@@ -110,6 +119,69 @@ void Shadowable::setDropShadow(graphics::GraphicsContext& context, double scale)
 QStringList Shadowable::shadowKeys()
 {
     return {typeKey, angleKey, depthKey, distanceKey, blurRadiusKey, colorKey};
+}
+
+void Shadowable::configureShadowPropertyGroup(ledgerline::PropertyGroup& group,
+                                              ledgerline::PropertyCollection& collection)
+{
+    using ledgerline::then;
+    group.setName(QStringLiteral("Shadow"));
+    group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& type) {
+        type.setName(QStringLiteral("Type"));
+        type.addOption(QStringLiteral("None"), qint64(ShadowType::none));
+        type.addOption(QStringLiteral("Drop shadow"), qint64(ShadowType::drop));
+        type.addOption(QStringLiteral("Directional"), qint64(ShadowType::directional));
+        type.bind(&m_entity, typeKey);
+        type.setValue(qint64(shadowType()));
+    }));
+
+    auto angle = then(std::make_unique<AngleProperty>(), [&](auto& row) {
+        row.setName(QStringLiteral("Angle"));
+        row.bind(&m_entity, angleKey);
+    });
+    auto depth = then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
+        row.setName(QStringLiteral("Depth"));
+        row.bind(&m_entity, depthKey);
+    });
+    auto distance = then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
+        row.setName(QStringLiteral("Distance"));
+        row.setMinimumValue(0.0);
+        row.setMaximumValue(100.0);
+        row.bind(&m_entity, distanceKey);
+    });
+    auto blurRadius = then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
+        row.setName(QStringLiteral("Blur radius"));
+        row.setMinimumValue(0.0);
+        row.setMaximumValue(100.0);
+        row.bind(&m_entity, blurRadiusKey);
+    });
+    auto color =
+        then(std::make_unique<ledgerline::ColorProperty>(graphics::Color{0, 0, 0, 1}), [&](auto& row) {
+            row.setName(QStringLiteral("Color"));
+            row.bind(&m_entity, colorKey);
+        });
+
+    // The rows live in group, which outlives the observer in collection.
+    collection.keepObserver(std::make_unique<tessaline::Observer>(
+        &m_entity, typeKey,
+        [angle = angle.get(), depth = depth.get(), distance = distance.get(), blurRadius = blurRadius.get(),
+         color = color.get()](const QVariant& value) {
+            const ShadowType type =
+                RawRepresentation<ShadowType>::fromRawValue(value.toLongLong()).value_or(ShadowType::none);
+            const bool drop = type == ShadowType::drop;
+            const bool directional = type == ShadowType::directional;
+            angle->setHidden(!drop && !directional);
+            depth->setHidden(!directional);
+            distance->setHidden(!drop);
+            blurRadius->setHidden(!drop);
+            color->setHidden(!drop && !directional);
+        }));
+
+    group.addProperty(std::move(angle));
+    group.addProperty(std::move(depth));
+    group.addProperty(std::move(distance));
+    group.addProperty(std::move(blurRadius));
+    group.addProperty(std::move(color));
 }
 
 QVariant Shadowable::shadowTypeValue() const

@@ -8,6 +8,11 @@
 #include <QStringList>
 #include <optional>
 
+namespace ledgerline {
+class PropertyCollection;
+class PropertyGroup;
+} // namespace ledgerline
+
 namespace pelorama::model {
 
 class Entity;
@@ -57,6 +62,15 @@ public:
 
     // The six keys, in the order drawables list them among the keys that trigger a redraw.
     static QStringList shadowKeys();
+
+    // Fills group as the inspector's "Shadow" group of the entity: the rows "Type" (None, Drop shadow,
+    // Directional), "Angle", "Depth", "Distance" and "Blur radius" (both limited to 0...100) and "Color",
+    // each bound to its setting, and gives collection the observer of "shadowType" that shows the rows
+    // the type uses (Type always; Angle and Color for drop and directional shadows, Distance and Blur
+    // radius for drop shadows, Depth for directional ones). The caller adds group to collection
+    // afterwards; the observer refers to its rows.
+    void configureShadowPropertyGroup(ledgerline::PropertyGroup& group,
+                                      ledgerline::PropertyCollection& collection);
 
 protected:
     explicit Shadowable(Entity& entity);
