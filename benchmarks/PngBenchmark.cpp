@@ -51,6 +51,8 @@ QImage makeCapture(std::mt19937& random)
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRect(30, 60, 690, 50), Qt::AlignLeft, QStringLiteral("Inbox — 24 unread"));
+    font.setPixelSize(21);
+    painter.setFont(font);
     painter.setPen(QColor(40, 40, 48));
     for (int line = 0; line < 9; ++line) {
         const int y = 150 + line * 25;

@@ -23,7 +23,7 @@ constexpr qsizetype stripBytes = 256 * 1024;
 // into strips costs a few bytes per strip, not a fresh start.
 constexpr qsizetype windowBytes = 32 * 1024;
 // The reference encoder's settings: level 6, and the strategy for filtered rows, which prefers literals
-// to short matches. Strips deflated so match its file sizes to within a fraction of a percent.
+// to short matches. Deflated in strips with these, files come within a fraction of a percent of its.
 constexpr int compressionLevel = 6;
 constexpr int compressionStrategy = Z_FILTERED;
 // Rows are cut into strips of whole rows; a single row longer than this is not worth supporting.
