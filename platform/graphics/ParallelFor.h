@@ -8,8 +8,9 @@ namespace graphics {
 // returns when every call has returned. Calls run in no particular order and must not depend on each
 // other. The first exception a call throws is rethrown here once the others are done.
 //
-// The helpers are threads of their own rather than the shared pool: a render may itself run on a pool
-// thread, and waiting there for queued pool work could starve or deadlock.
+// The helpers are a few threads of the graphics library's own, kept once started. The caller works
+// through the calls too and never waits for a helper that has not begun, so a body may call parallelFor
+// again, and a caller that is itself a pool thread (a preview render) cannot starve or deadlock.
 void parallelFor(int count, const std::function<void(int)>& body, int maxThreads);
 
 // The number of threads worth using on this machine.
