@@ -306,8 +306,9 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
     }
     const int areaWidth = area.width();
     const int areaHeight = area.height();
-    // The blurred alpha of the area, row by row.
-    std::vector<quint8> plane(std::size_t(areaWidth) * std::size_t(areaHeight));
+    // The blurred alpha of the area, row by row; the horizontal passes write every byte of it.
+    const auto plane =
+        std::make_unique_for_overwrite<quint8[]>(std::size_t(areaWidth) * std::size_t(areaHeight));
 
     // Horizontal passes: each band of rows is read from the layer on its side (one line per column),
     // blurred down its lines and written back upright into the plane.
@@ -336,7 +337,7 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
             transpose(upright.data(), width, sideways.get(), tileSize, rows, width);
             TileBuffers buffers(width);
             blurTile(sideways.get(), tileSize, width, rows, radii, buffers);
-            transpose(buffers.result.get(), tileSize, plane.data() + qsizetype(top) * width, width, width,
+            transpose(buffers.result.get(), tileSize, plane.get() + qsizetype(top) * width, width, width,
                       rows);
         },
         threads);
@@ -349,9 +350,9 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
             const int left = stripe * tileSize;
             const int columns = std::min(tileSize, areaWidth - left);
             TileBuffers buffers(areaHeight);
-            blurTile(plane.data() + left, areaWidth, areaHeight, columns, radii, buffers);
+            blurTile(plane.get() + left, areaWidth, areaHeight, columns, radii, buffers);
             for (int y = 0; y < areaHeight; ++y) {
-                std::memcpy(plane.data() + qsizetype(y) * areaWidth + left,
+                std::memcpy(plane.get() + qsizetype(y) * areaWidth + left,
                             buffers.result.get() + qsizetype(y) * tileSize, std::size_t(columns));
             }
         },
@@ -370,7 +371,7 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
             for (int y = top; y < top + rows; ++y) {
                 quint32* target =
                     reinterpret_cast<quint32*>(bits + (area.top() + y) * bytesPerLine) + area.left();
-                const quint8* source = plane.data() + qsizetype(y) * areaWidth;
+                const quint8* source = plane.get() + qsizetype(y) * areaWidth;
                 for (int x = 0; x < areaWidth; ++x) {
                     target[x] = tinted[source[x]];
                 }
