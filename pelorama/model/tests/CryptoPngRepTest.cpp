@@ -40,7 +40,7 @@ QImage comparable(const QImage& picture)
 
 } // namespace
 
-TEST(ModelTest, CryptoPngRepRecognisesTheContainerMagic)
+TEST(CryptoPngRep, RecognisesTheContainerMagic)
 {
     EXPECT_EQ(CryptoPngRep::magic(), 2698554u);
     EXPECT_FALSE(CryptoPngRep::canInitWithData({}));
@@ -53,7 +53,7 @@ TEST(ModelTest, CryptoPngRepRecognisesTheContainerMagic)
     EXPECT_EQ(CryptoPngRep::imageUnfilteredFileTypes(), QStringList{"ccc"});
 }
 
-TEST(ModelTest, CryptoPngRepOpensWhatTheFramePassphraseSealed)
+TEST(CryptoPngRep, OpensWhatTheFramePassphraseSealed)
 {
     const QImage picture = samplePicture();
     const QByteArray sealed = tessaline::Encryptor::encrypt(pngData(picture), CryptoPngRep::passphrase());
@@ -63,7 +63,7 @@ TEST(ModelTest, CryptoPngRepOpensWhatTheFramePassphraseSealed)
     EXPECT_EQ(comparable(rep->bitmap()), comparable(picture));
 }
 
-TEST(ModelTest, CryptoPngRepGivesNoPictureForOtherContainers)
+TEST(CryptoPngRep, GivesNoPictureForOtherContainers)
 {
     const QByteArray png = pngData(samplePicture());
     EXPECT_FALSE(
@@ -78,7 +78,7 @@ TEST(ModelTest, CryptoPngRepGivesNoPictureForOtherContainers)
     EXPECT_FALSE(CryptoPngRep::fromData(png));
 }
 
-TEST(ModelTest, RegisteredCryptoPngRepLetsImagesReadSealedFiles)
+TEST(CryptoPngRep, RegisteredLetsImagesReadSealedFiles)
 {
     CryptoPngRep::registerDecoder();
     CryptoPngRep::registerDecoder();

@@ -26,7 +26,7 @@ QStringList identifiers(const DeviceFamily& family)
 
 } // namespace
 
-TEST(ModelTest, CatalogueHoldsFourFamiliesInOrder)
+TEST(DeviceCatalogue, HoldsFourFamiliesInOrder)
 {
     const std::vector<DeviceFamily>& families = DeviceFamily::all();
     ASSERT_EQ(families.size(), 4u);
@@ -47,7 +47,7 @@ TEST(ModelTest, CatalogueHoldsFourFamiliesInOrder)
     EXPECT_EQ(families[3].displaySizes(), families[2].displaySizes());
 }
 
-TEST(ModelTest, CatalogueVariantsAreTheStoredIdentifiersInOrder)
+TEST(DeviceCatalogue, VariantsAreTheStoredIdentifiersInOrder)
 {
     EXPECT_EQ(
         identifiers(family("iPhone")),
@@ -75,7 +75,7 @@ TEST(ModelTest, CatalogueVariantsAreTheStoredIdentifiersInOrder)
     EXPECT_EQ(family("iMac").variants()[2].screenshotRect(), graphics::Rect(220, 163, 2560, 1440));
 }
 
-TEST(ModelTest, CatalogueLookupsMatchExactlyAndOnlyWithinTheFamily)
+TEST(DeviceCatalogue, LookupsMatchExactlyAndOnlyWithinTheFamily)
 {
     EXPECT_EQ(DeviceFamily::findWithIdentifier("iMac"), &DeviceFamily::all()[3]);
     EXPECT_EQ(DeviceFamily::findWithIdentifier("iphone"), nullptr);
@@ -87,14 +87,14 @@ TEST(ModelTest, CatalogueLookupsMatchExactlyAndOnlyWithinTheFamily)
     EXPECT_EQ(family("iPad").findVariantWithIdentifier("iPadMini4Gold"), &family("iPad").variants()[8]);
 }
 
-TEST(ModelTest, CatalogueIsBuiltOnceAndKeepsItsObjects)
+TEST(DeviceCatalogue, IsBuiltOnceAndKeepsItsObjects)
 {
     EXPECT_EQ(&DeviceFamily::all(), &DeviceFamily::all());
     EXPECT_EQ(&DeviceFamily::all()[1].variants()[0],
               family("iPad").findVariantWithIdentifier("iPadPro97SpaceGrey"));
 }
 
-TEST(ModelTest, VariantAcceptsItsScreenSizeOrTwiceItEitherWayRound)
+TEST(DeviceCatalogue, VariantAcceptsItsScreenSizeOrTwiceItEitherWayRound)
 {
     const DeviceVariant& jetBlack = family("iPhone").variants()[0];
     for (Size size : {Size{750, 1334}, Size{1334, 750}, Size{1500, 2668}, Size{2668, 1500}})
@@ -111,7 +111,7 @@ TEST(ModelTest, VariantAcceptsItsScreenSizeOrTwiceItEitherWayRound)
     EXPECT_FALSE(macBook.isValidDisplaySize({2560, 1600}));
 }
 
-TEST(ModelTest, FamilyAcceptsItsDisplaySizesEitherWayRound)
+TEST(DeviceCatalogue, FamilyAcceptsItsDisplaySizesEitherWayRound)
 {
     EXPECT_TRUE(family("iPhone").isValidDisplaySize({1920, 1080}));
     EXPECT_TRUE(family("iPhone").isValidDisplaySize({640, 960}));
@@ -123,7 +123,7 @@ TEST(ModelTest, FamilyAcceptsItsDisplaySizesEitherWayRound)
     EXPECT_FALSE(empty.isValidDisplaySize({0, 0}));
 }
 
-TEST(ModelTest, SuggestedResolutionIsTheScreenInLandscape)
+TEST(DeviceCatalogue, SuggestedResolutionIsTheScreenInLandscape)
 {
     const std::pair<const char*, Size> expected[] = {{"iPhone7", {1334, 750}},
                                                      {"iPhoneSE", {1136, 640}},

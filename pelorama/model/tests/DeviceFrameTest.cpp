@@ -87,27 +87,27 @@ void expectFramesMarkTheirScreens(const char* familyIdentifier)
 
 } // namespace
 
-TEST(ModelTest, PhoneFramesMarkTheirScreensExactly)
+TEST(DeviceFrames, PhoneFramesMarkTheirScreensExactly)
 {
     expectFramesMarkTheirScreens("iPhone");
 }
 
-TEST(ModelTest, TabletFramesMarkTheirScreensExactly)
+TEST(DeviceFrames, TabletFramesMarkTheirScreensExactly)
 {
     expectFramesMarkTheirScreens("iPad");
 }
 
-TEST(ModelTest, LaptopFramesMarkTheirScreensExactly)
+TEST(DeviceFrames, LaptopFramesMarkTheirScreensExactly)
 {
     expectFramesMarkTheirScreens("MacBook");
 }
 
-TEST(ModelTest, DesktopFramesMarkTheirScreensExactly)
+TEST(DeviceFrames, DesktopFramesMarkTheirScreensExactly)
 {
     expectFramesMarkTheirScreens("iMac");
 }
 
-TEST(ModelTest, NamedImagesFindFramesAndPlaceholders)
+TEST(DeviceFrames, NamedImagesFindFramesAndPlaceholders)
 {
     CryptoPngRep::registerDecoder();
     pelorama::resources::initialize();
@@ -130,7 +130,7 @@ TEST(ModelTest, NamedImagesFindFramesAndPlaceholders)
     }
 }
 
-TEST(ModelTest, FrameCacheLoadsEachFrameOnceWhenEightThreadsAskAtOnce)
+TEST(DeviceFrames, FrameCacheLoadsEachFrameOnceWhenEightThreadsAskAtOnce)
 {
     QMutex mutex;
     std::map<QString, int> loads;
