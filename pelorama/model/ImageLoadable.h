@@ -25,6 +25,17 @@ public:
     std::optional<QString> assetIdentifier() const;
     void setAssetIdentifier(const std::optional<QString>& identifier);
 
+    // Sets image from the asset that assetIdentifier names; conformers call it after a fetch. Without an
+    // identifier or a context nothing changes; an asset that cannot be found or read leaves no picture
+    // and a warning.
+    void loadImageFromAsset();
+    // Keeps data, the picture's bytes as read, in a new asset of the entity's context and names it, after
+    // letting the previous one go (deleteAsset). It does not set image; the caller does.
+    void storeImageData(const QByteArray& data);
+    // Forgets the asset and deletes it, unless another image or device image still names it: copies made
+    // by duplicate and paste share their asset. Conformers call it when they are deleted.
+    void deleteAsset();
+
 protected:
     explicit ImageLoadable(Entity& entity);
     ImageLoadable(const ImageLoadable&) = delete;
