@@ -1,7 +1,18 @@
 #include "model/DeviceImage.h"
 
+#include "model/Canvas.h"
+#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
+#include "model/DeviceFamily.h"
+#include "model/DeviceFrameCache.h"
+#include "model/DeviceFrameLayout.h"
+#include "model/StyleKit.h"
+#include "resources/DeviceResources.h"
 #include "store/FetchRequest.h"
+
+#include <QFile>
+#include <QMutexLocker>
+#include <cmath>
 
 namespace pelorama::model {
 
@@ -11,6 +22,11 @@ const QString scaleFactorKey = QStringLiteral("scaleFactor");
 const QString positionKey = QStringLiteral("position");
 const QString orientationKey = QStringLiteral("orientation");
 const QString shadowTypeKey = QStringLiteral("shadowType");
+const QString deviceFamilyKey = QStringLiteral("deviceFamily");
+const QString deviceVariantKey = QStringLiteral("deviceVariant");
+
+const QString resolutionWarningText = QStringLiteral(
+    "**Warning:** for best results please use a screenshot that matches the resolution of the device.");
 } // namespace
 
 DeviceImage::DeviceImage()
@@ -82,19 +98,182 @@ void DeviceImage::setOrientation(DeviceOrientation orientation)
     setTypedPrimitiveValue(orientation, orientationKey);
 }
 
-void DeviceImage::draw(const Canvas&, const CanvasRenderingContext&) {}
+const DeviceFamily& DeviceImage::deviceFamily() const
+{
+    if (const std::optional<QString> identifier = typedPrimitiveValue<QString>(deviceFamilyKey)) {
+        if (const DeviceFamily* family = DeviceFamily::findWithIdentifier(*identifier))
+            return *family;
+    }
+    return DeviceFamily::all().front();
+}
+
+void DeviceImage::setDeviceFamily(const DeviceFamily& family)
+{
+    setTypedPrimitiveValue(family.identifier(), deviceFamilyKey);
+    const QString variant =
+        typedPrimitiveValue<QString>(deviceVariantKey).value_or(QStringLiteral("unknown"));
+    if (!family.findVariantWithIdentifier(variant))
+        setDeviceVariant(family.variants().front());
+}
+
+const DeviceVariant& DeviceImage::deviceVariant() const
+{
+    const DeviceFamily& family = deviceFamily();
+    if (const std::optional<QString> identifier = typedPrimitiveValue<QString>(deviceVariantKey)) {
+        if (const DeviceVariant* variant = family.findVariantWithIdentifier(*identifier))
+            return *variant;
+    }
+    return family.variants().front();
+}
+
+void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
+{
+    setTypedPrimitiveValue(variant.identifier(), deviceVariantKey);
+    setDeviceImage(nullptr);
+}
+
+std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
+{
+    QMutexLocker locker(&m_frameMutex);
+    if (!m_frame)
+        m_frame = DeviceFrameCache::shared().frame(deviceVariant().identifier());
+    return m_frame;
+}
+
+void DeviceImage::setDeviceImage(std::shared_ptr<const graphics::Image> picture)
+{
+    QMutexLocker locker(&m_frameMutex);
+    m_frame = std::move(picture);
+}
+
+graphics::Rect DeviceImage::rect() const
+{
+    const std::shared_ptr<const graphics::Image> frame = deviceImage();
+    const graphics::Size frameSize = frame ? frame->size() : graphics::Size{};
+    return DeviceFrameLayout(frameSize, scaleFactor(), position(), deviceFamily(), deviceVariant(),
+                             orientation())
+        .rect();
+}
+
+QString DeviceImage::placeholderName(const DeviceFamily& family, DeviceOrientation orientation)
+{
+    const bool sideways =
+        orientation == DeviceOrientation::landscapeLeft || orientation == DeviceOrientation::landscapeRight;
+    return QStringLiteral("placeholder-") + family.name() +
+           (family.isOrientable() && sideways ? QStringLiteral("Landscape") : QString());
+}
+
+std::optional<QString> DeviceImage::resolutionWarning() const
+{
+    const std::optional<graphics::Image> picture = image();
+    if (!picture)
+        return std::nullopt;
+    const DeviceVariant& variant = deviceVariant();
+    if (variant.isValidDisplaySize(picture->size()))
+        return std::nullopt;
+    const graphics::Size suggested = variant.suggestedResolution();
+    return resolutionWarningText + QStringLiteral(" (**%1** by **%2** pixels)")
+                                       .arg(qint64(suggested.width))
+                                       .arg(qint64(suggested.height));
+}
+
+void DeviceImage::draw(const Canvas& canvas, const CanvasRenderingContext& context)
+{
+    const std::shared_ptr<const graphics::Image> frame = deviceImage();
+    if (!frame)
+        return;
+    const DeviceFamily& family = deviceFamily();
+    const DeviceOrientation turn = orientation();
+    const DeviceFrameLayout layout(frame->size(), scaleFactor(), position(), family, deviceVariant(), turn);
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+
+    // The frame and its shadow turn about the position.
+    graphics.save();
+    graphics.concatenate(layout.deviceTransform());
+    switch (shadowType()) {
+    case ShadowType::none:
+        break;
+    case ShadowType::drop:
+        setDropShadow(graphics, context.scaleFactor);
+        break;
+    case ShadowType::directional:
+        // Cast along shadowAngle() - layout.deviceAngle() inside the turned space, so it points along
+        // shadowAngle() on the canvas, once the picture outlines that directional shadows follow exist.
+        break;
+    }
+    frame->draw(graphics, layout.frameRect());
+    graphics.restore();
+
+    std::optional<graphics::Image> picture = image();
+    if (!picture && context.renderingMode == CanvasRenderingMode::templatePreview) {
+        resources::initialize();
+        if (const std::shared_ptr<const graphics::Image> placeholder =
+                graphics::Image::named(placeholderName(family, turn)))
+            picture = *placeholder;
+    }
+    if (!picture) {
+        const double canvasWidth = canvas.size().width;
+        if (context.renderingMode != CanvasRenderingMode::canvasView || !(canvasWidth > 0))
+            return;
+        // In bitmap pixels, so the placeholder's lines and text keep their size at every zoom.
+        graphics.save();
+        graphics.concatenate(context.transform.inverted());
+        const graphics::Rect screen = layout.screenRect().applying(layout.deviceTransform());
+        const double s = graphics.width() / canvasWidth;
+        StyleKit::drawDeviceImagePlaceholder(graphics, {screen.origin.x * s, screen.origin.y * s,
+                                                        screen.size.width * s, screen.size.height * s});
+        graphics.restore();
+        return;
+    }
+
+    const DeviceFrameLayout::PicturePlacement placement = layout.picturePlacement(picture->size());
+    graphics.save();
+    if (placement.transform)
+        graphics.concatenate(*placement.transform);
+    picture->draw(graphics, placement.target);
+    graphics.restore();
+}
 
 QStringList DeviceImage::keypathsTriggeringRedraw() const
 {
-    return QStringList{positionKey, QStringLiteral("deviceVariant"), orientationKey, scaleFactorKey} +
-           shadowKeys() + QStringList{QStringLiteral("image")};
+    return QStringList{positionKey, deviceVariantKey, orientationKey, scaleFactorKey} + shadowKeys() +
+           QStringList{QStringLiteral("image")};
 }
 
 void DeviceImage::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
+foundation::Expected<void, DroppableError> DeviceImage::processDroppedUrl(const QUrl& url)
+{
+    QFile file(url.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
+    std::optional<graphics::Image> picture = graphics::Image::fromData(data);
+    if (!picture)
+        return foundation::Unexpected(DroppableError::imageLoadingFailure());
+    setImage(picture);
+    storeImageData(data);
+    return {};
+}
+
+void DeviceImage::awakeFromFetch()
+{
+    Entity::awakeFromFetch();
+    loadImageFromAsset();
+}
+
+void DeviceImage::prepareForDeletion()
+{
+    Entity::prepareForDeletion();
+    deleteAsset();
+}
+
 bool DeviceImage::hasTypedKey(const QString& key) const
 {
-    return key == positionKey || key == orientationKey || key == shadowTypeKey;
+    return key == positionKey || key == orientationKey || key == shadowTypeKey || key == deviceFamilyKey ||
+           key == deviceVariantKey;
 }
 
 QVariant DeviceImage::typedValueForKey(const QString& key) const
@@ -103,17 +282,32 @@ QVariant DeviceImage::typedValueForKey(const QString& key) const
         return QVariant::fromValue(position());
     if (key == orientationKey)
         return enumerationValueForKey<DeviceOrientation>(key);
+    if (key == deviceFamilyKey)
+        return QVariant::fromValue(&deviceFamily());
+    if (key == deviceVariantKey)
+        return QVariant::fromValue(&deviceVariant());
     return shadowTypeValue();
 }
 
 void DeviceImage::setTypedValueForKey(const QVariant& value, const QString& key)
 {
-    if (key == positionKey)
+    if (key == positionKey) {
         setPosition(requireValue<graphics::Point>(value, key));
-    else if (key == orientationKey)
+    } else if (key == orientationKey) {
         setEnumerationValueForKey(value, key);
-    else
+    } else if (key == deviceFamilyKey) {
+        const DeviceFamily* family = requireValue<const DeviceFamily*>(value, key);
+        if (!family)
+            throwWrongType(key);
+        setDeviceFamily(*family);
+    } else if (key == deviceVariantKey) {
+        const DeviceVariant* variant = requireValue<const DeviceVariant*>(value, key);
+        if (!variant)
+            throwWrongType(key);
+        setDeviceVariant(*variant);
+    } else {
         setShadowTypeValue(value);
+    }
 }
 
 } // namespace pelorama::model

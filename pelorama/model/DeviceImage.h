@@ -1,11 +1,18 @@
 #pragma once
 
+#include "graphics/Image.h"
 #include "graphics/Point.h"
+#include "graphics/Rect.h"
 #include "model/DeviceOrientation.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
+#include "model/ImageDroppable.h"
 #include "model/ImageLoadable.h"
 #include "model/Shadowable.h"
+
+#include <QMutex>
+#include <memory>
+#include <optional>
 
 namespace store {
 class ManagedObjectContext;
@@ -14,14 +21,22 @@ struct FetchRequest;
 
 namespace pelorama::model {
 
+class DeviceFamily;
+class DeviceVariant;
+
 // A device frame of the catalogue showing the user's picture in its screen, placed by its centre and a
 // scale factor from frame-picture units to canvas points, turned by its orientation, with a shadow. Its
 // picture is kept in an Asset (ImageLoadable).
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "scaleFactor", "position" (a
 // graphics::Point to key-value coding, stored as text), "orientation" (raw value), "deviceFamily" and
-// "deviceVariant" (identifier text, may be missing: see typedPrimitiveValue<QString>) and the shadow keys.
-class DeviceImage : public Entity, public Drawable, public ImageLoadable, public Shadowable
+// "deviceVariant" (stored as identifier text, which may be missing or unknown; to key-value coding the
+// resolved catalogue objects, as const DeviceFamily* and const DeviceVariant*) and the shadow keys.
+class DeviceImage : public Entity,
+                    public Drawable,
+                    public ImageDroppable,
+                    public ImageLoadable,
+                    public Shadowable
 {
     Q_OBJECT
 
@@ -29,7 +44,7 @@ public:
     DeviceImage();
 
     // A new device image with a new uniqueIdentifier at (0, 0), scale factor 1, and the shadow defaults;
-    // family, variant and orientation stay unset.
+    // family, variant and orientation stay unset, so it shows the first family's first variant, upright.
     static DeviceImage* insertInto(store::ManagedObjectContext& context);
     static DeviceImage* insertInto(store::ManagedObjectContext& context, graphics::Point position,
                                    double scaleFactor);
@@ -44,14 +59,54 @@ public:
     DeviceOrientation orientation() const; // portrait when missing or unknown
     void setOrientation(DeviceOrientation orientation);
 
+    // The stored family, or the catalogue's first family when none or an unknown one is stored. Nothing
+    // is written back.
+    const DeviceFamily& deviceFamily() const;
+    // Stores the family; keeps the stored variant when the family has it, else stores its first variant.
+    void setDeviceFamily(const DeviceFamily& family);
+    // The stored variant of the resolved family, or the family's first variant when none is stored or
+    // the family has no variant of that identifier. Always one of deviceFamily()'s variants.
+    const DeviceVariant& deviceVariant() const;
+    // Stores the variant (of any family, unchecked) and forgets the frame picture.
+    void setDeviceVariant(const DeviceVariant& variant);
+
+    // The frame picture of deviceVariant(), loaded on first use and kept; nullptr when the resources have
+    // no such frame (the next use tries again).
+    std::shared_ptr<const graphics::Image> deviceImage() const;
+    // Keeps picture as the frame picture; nullptr forgets it, so the next use loads it again.
+    void setDeviceImage(std::shared_ptr<const graphics::Image> picture);
+
+    // The device on the canvas, in points: the frame picture scaled and centred on the position, turned
+    // for an orientable family. An empty rectangle at the position when there is no frame picture.
+    graphics::Rect rect() const;
+    graphics::Rect boundingRect() const override { return rect(); }
+
+    // The name of the picture that stands in for a missing screenshot in template previews:
+    // "placeholder-" + the family name, + "Landscape" for an orientable family turned sideways.
+    static QString placeholderName(const DeviceFamily& family, DeviceOrientation orientation);
+    // The inspector's resolution warning, in the inspector's markup, when the picture fits the variant's
+    // screen neither at its size nor at twice it; none without a picture or with a fitting one.
+    std::optional<QString> resolutionWarning() const;
+
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
+    foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) override;
+
 protected:
+    // A fetched device image loads its picture from its asset; a deleted one lets the asset go.
+    void awakeFromFetch() override;
+    void prepareForDeletion() override;
+
     bool hasTypedKey(const QString& key) const override;
     QVariant typedValueForKey(const QString& key) const override;
     void setTypedValueForKey(const QVariant& value, const QString& key) override;
+
+private:
+    // Guards m_frame: a template preview may draw the object on another thread while it is drawn here.
+    mutable QMutex m_frameMutex;
+    mutable std::shared_ptr<const graphics::Image> m_frame;
 };
 
 } // namespace pelorama::model

@@ -1,0 +1,262 @@
+#include "model/DeviceImage.h"
+
+#include "DocumentStack.h"
+#include "foundation/KeyValueCoding.h"
+#include "foundation/KeyValueObservation.h"
+#include "model/Asset.h"
+#include "model/DeviceFamily.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace pelorama::model;
+
+namespace {
+
+const DeviceFamily& family(const char* identifier)
+{
+    return *DeviceFamily::findWithIdentifier(QString::fromLatin1(identifier));
+}
+
+const DeviceVariant& variant(const char* familyIdentifier, const char* identifier)
+{
+    return *family(familyIdentifier).findVariantWithIdentifier(QString::fromLatin1(identifier));
+}
+
+graphics::Image picture(int width, int height)
+{
+    QImage pixels(width, height, QImage::Format_ARGB32);
+    pixels.fill(Qt::red);
+    return graphics::Image(pixels);
+}
+
+QByteArray pngData(int width, int height)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImage pixels(width, height, QImage::Format_ARGB32);
+    pixels.fill(Qt::blue);
+    pixels.save(&buffer, "PNG");
+    return data;
+}
+
+void expectRect(const graphics::Rect& actual, const graphics::Rect& expected)
+{
+    EXPECT_NEAR(actual.minX(), expected.minX(), 1e-9);
+    EXPECT_NEAR(actual.minY(), expected.minY(), 1e-9);
+    EXPECT_NEAR(actual.width(), expected.width(), 1e-9);
+    EXPECT_NEAR(actual.height(), expected.height(), 1e-9);
+}
+
+} // namespace
+
+class DeviceImageTest : public testing::Test
+{
+protected:
+    DocumentStack stack = DocumentStack::inMemory();
+    DeviceImage* device = DeviceImage::insertInto(*stack.context);
+
+    QUrl fileHolding(const QByteArray& contents, const QString& name)
+    {
+        QFile file(m_directory.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(contents);
+        return QUrl::fromLocalFile(file.fileName());
+    }
+
+    qsizetype assetCount() { return stack.context->count(Asset::fetchRequest()).value(); }
+
+private:
+    QTemporaryDir m_directory;
+};
+
+TEST_F(DeviceImageTest, NewDeviceImageShowsThePhoneCatalogueDefaultUpright)
+{
+    EXPECT_EQ(&device->deviceFamily(), &DeviceFamily::all().front());
+    EXPECT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPhone7JetBlack"));
+    EXPECT_EQ(device->orientation(), DeviceOrientation::portrait);
+    EXPECT_EQ(device->position(), (graphics::Point{0, 0}));
+    EXPECT_EQ(device->scaleFactor(), 1.0);
+    EXPECT_EQ(device->shadowType(), ShadowType::none);
+    EXPECT_FALSE(device->primitiveValue("deviceFamily").isValid());
+    EXPECT_FALSE(device->primitiveValue("deviceVariant").isValid());
+}
+
+TEST_F(DeviceImageTest, UnknownIdentifiersFallBackWithoutBeingRewritten)
+{
+    device->setPrimitiveValue(QStringLiteral("Watch"), "deviceFamily");
+    device->setPrimitiveValue(QStringLiteral("iPadMini4Gold"), "deviceVariant");
+    EXPECT_EQ(device->deviceFamily().identifier(), QStringLiteral("iPhone"));
+    EXPECT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPhone7JetBlack"));
+    EXPECT_EQ(device->primitiveValue("deviceFamily"), QVariant(QStringLiteral("Watch")));
+    EXPECT_EQ(device->primitiveValue("deviceVariant"), QVariant(QStringLiteral("iPadMini4Gold")));
+}
+
+TEST_F(DeviceImageTest, ChangingTheFamilyKeepsOnlyAVariantOfThatFamily)
+{
+    device->setDeviceFamily(family("iPad"));
+    EXPECT_EQ(device->primitiveValue("deviceVariant"), QVariant(QStringLiteral("iPadPro97SpaceGrey")));
+
+    device->setDeviceFamily(family("iPhone"));
+    device->setDeviceVariant(variant("iPhone", "iPhone7Gold"));
+    device->setDeviceFamily(family("iPhone"));
+    EXPECT_EQ(device->primitiveValue("deviceVariant"), QVariant(QStringLiteral("iPhone7Gold")));
+    device->setDeviceFamily(family("iPad"));
+    EXPECT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPadPro97SpaceGrey"));
+
+    // A variant of another family is stored as given, and read as the family's first.
+    device->setDeviceVariant(variant("iMac", "iMacFlat"));
+    EXPECT_EQ(device->primitiveValue("deviceVariant"), QVariant(QStringLiteral("iMacFlat")));
+    EXPECT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPadPro97SpaceGrey"));
+}
+
+TEST_F(DeviceImageTest, KeyValueCodingSeesCatalogueObjectsAndObserversHearVariantChanges)
+{
+    std::vector<QVariant> variants;
+    foundation::KeyValueObservation observation(device, "deviceVariant",
+                                                foundation::KeyValueObservation::InitialValue::skip,
+                                                [&](const QVariant& value) { variants.push_back(value); });
+    const DeviceVariant* silver = &variant("iPhone", "iPhoneSESilver");
+    foundation::setValueForKey(device, QVariant::fromValue(silver), "deviceVariant");
+    EXPECT_EQ(foundation::valueForKey(device, "deviceVariant").value<const DeviceVariant*>(), silver);
+    ASSERT_EQ(variants.size(), 1u);
+    EXPECT_EQ(variants[0].value<const DeviceVariant*>(), silver);
+
+    foundation::setValueForKey(device, QVariant::fromValue(&family("iMac")), "deviceFamily");
+    EXPECT_EQ(foundation::valueForKey(device, "deviceFamily").value<const DeviceFamily*>(), &family("iMac"));
+    EXPECT_EQ(variants.size(), 2u);
+    EXPECT_THROW(foundation::setValueForKey(device, QStringLiteral("iMac"), "deviceVariant"),
+                 foundation::KeyValueError);
+}
+
+TEST_F(DeviceImageTest, FrameCacheFollowsTheVariant)
+{
+    const auto stand = std::make_shared<const graphics::Image>(picture(10, 20));
+    device->setDeviceImage(stand);
+    EXPECT_EQ(device->deviceImage(), stand);
+    device->setDeviceVariant(variant("iPhone", "iPhoneSEGold"));
+    ASSERT_TRUE(device->deviceImage());
+    EXPECT_EQ(device->deviceImage()->size(), (graphics::Size{800, 1650}));
+    device->setDeviceImage(nullptr);
+    EXPECT_EQ(device->deviceImage()->size(), (graphics::Size{800, 1650}));
+}
+
+TEST_F(DeviceImageTest, RectIsTheScaledFrameCentredAndTurnedForOrientableFamilies)
+{
+    device->setScaleFactor(0.5);
+    device->setPosition({400, 300});
+    expectRect(device->rect(), {150, -150, 500, 900});
+    device->setOrientation(DeviceOrientation::portraitUpsideDown);
+    expectRect(device->rect(), {150, -150, 500, 900});
+    for (DeviceOrientation turn : {DeviceOrientation::landscapeLeft, DeviceOrientation::landscapeRight}) {
+        device->setOrientation(turn);
+        expectRect(device->rect(), {-50, 50, 900, 500});
+        EXPECT_EQ(device->boundingRect(), device->rect());
+    }
+    device->setDeviceFamily(family("iMac"));
+    expectRect(device->rect(), {400 - 750, 300 - 612.5, 1500, 1225});
+}
+
+TEST_F(DeviceImageTest, PlaceholderNamesFollowFamilyAndSidewaysOrientation)
+{
+    using O = DeviceOrientation;
+    EXPECT_EQ(DeviceImage::placeholderName(family("iPhone"), O::portrait), "placeholder-iPhone");
+    EXPECT_EQ(DeviceImage::placeholderName(family("iPhone"), O::portraitUpsideDown), "placeholder-iPhone");
+    EXPECT_EQ(DeviceImage::placeholderName(family("iPhone"), O::landscapeRight),
+              "placeholder-iPhoneLandscape");
+    EXPECT_EQ(DeviceImage::placeholderName(family("iPad"), O::landscapeLeft), "placeholder-iPadLandscape");
+    EXPECT_EQ(DeviceImage::placeholderName(family("iPad"), O::portrait), "placeholder-iPad");
+    EXPECT_EQ(DeviceImage::placeholderName(family("MacBook"), O::landscapeLeft), "placeholder-MacBook");
+    EXPECT_EQ(DeviceImage::placeholderName(family("iMac"), O::landscapeRight), "placeholder-iMac");
+}
+
+TEST_F(DeviceImageTest, ResolutionWarningShowsOnlyForPicturesThatDoNotFitTheScreen)
+{
+    EXPECT_FALSE(device->resolutionWarning());
+    device->setImage(picture(750, 1334));
+    EXPECT_FALSE(device->resolutionWarning());
+    device->setImage(picture(1500, 2668));
+    EXPECT_FALSE(device->resolutionWarning());
+    device->setImage(picture(1242, 2208));
+    EXPECT_EQ(
+        device->resolutionWarning(),
+        QStringLiteral("**Warning:** for best results please use a screenshot that matches the resolution of "
+                       "the device. (**1334** by **750** pixels)"));
+    device->setImage(std::nullopt);
+    EXPECT_FALSE(device->resolutionWarning());
+
+    device->setImage(picture(750, 1334));
+    device->setDeviceVariant(variant("iPhone", "iPhoneSESilver"));
+    ASSERT_TRUE(device->resolutionWarning());
+    EXPECT_TRUE(device->resolutionWarning()->endsWith("(**1136** by **640** pixels)"));
+}
+
+TEST_F(DeviceImageTest, DroppedPictureReplacesTheScreenshotAndItsAsset)
+{
+    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(4, 8), "first.png")));
+    ASSERT_TRUE(device->image());
+    EXPECT_EQ(device->image()->size(), (graphics::Size{4, 8}));
+    const std::optional<QString> first = device->assetIdentifier();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(assetCount(), 1);
+
+    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(6, 2), "second.png")));
+    EXPECT_EQ(device->image()->size(), (graphics::Size{6, 2}));
+    EXPECT_NE(device->assetIdentifier(), first);
+    EXPECT_EQ(assetCount(), 1);
+}
+
+TEST_F(DeviceImageTest, RefusedDropsLeaveThePictureAsItWas)
+{
+    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(4, 8), "kept.png")));
+    const std::optional<QString> kept = device->assetIdentifier();
+
+    const auto text = device->processDroppedUrl(fileHolding("just some words", "notes.txt"));
+    ASSERT_FALSE(text);
+    EXPECT_EQ(text.error().localizedDescription(), QStringLiteral("The image could not be decoded."));
+    const auto missing = device->processDroppedUrl(QUrl::fromLocalFile("/nonexistent/picture.png"));
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().code(), DroppableError::Code::fileReadFailure);
+    EXPECT_FALSE(missing.error().localizedDescription().isEmpty());
+
+    EXPECT_EQ(device->image()->size(), (graphics::Size{4, 8}));
+    EXPECT_EQ(device->assetIdentifier(), kept);
+    EXPECT_EQ(assetCount(), 1);
+}
+
+TEST_F(DeviceImageTest, AnAssetSharedWithACopySurvivesANewPictureAndDeletion)
+{
+    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(4, 8), "shared.png")));
+    DeviceImage* copy = DeviceImage::insertInto(*stack.context);
+    copy->setAssetIdentifier(device->assetIdentifier());
+
+    ASSERT_TRUE(copy->processDroppedUrl(fileHolding(pngData(6, 2), "own.png")));
+    EXPECT_EQ(assetCount(), 2);
+    stack.context->deleteObject(copy);
+    EXPECT_EQ(assetCount(), 1);
+    stack.context->deleteObject(device);
+    EXPECT_EQ(assetCount(), 0);
+}
+
+TEST_F(DeviceImageTest, FetchedDeviceImageLoadsItsPictureFromItsAsset)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath(QStringLiteral("document.sqlite"));
+    {
+        DocumentStack saved = DocumentStack::sqlite(path);
+        DeviceImage* stored = DeviceImage::insertInto(*saved.context);
+        ASSERT_TRUE(stored->processDroppedUrl(fileHolding(pngData(4, 8), "stored.png")));
+        ASSERT_TRUE(saved.context->save());
+    }
+    DocumentStack reopened = DocumentStack::sqlite(path);
+    const auto found = reopened.context->execute(DeviceImage::fetchRequest());
+    ASSERT_TRUE(found);
+    ASSERT_EQ(found->size(), 1);
+    const auto* fetched = dynamic_cast<const DeviceImage*>(found->front());
+    ASSERT_TRUE(fetched && fetched->image());
+    EXPECT_EQ(fetched->image()->size(), (graphics::Size{4, 8}));
+}
