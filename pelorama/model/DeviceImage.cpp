@@ -1,5 +1,10 @@
 #include "model/DeviceImage.h"
 
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/ImageProperty.h"
+#include "ledgerline/NumericProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/Then.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
@@ -7,11 +12,14 @@
 #include "model/DeviceFrameCache.h"
 #include "model/DeviceFrameLayout.h"
 #include "model/StyleKit.h"
+#include "model/WarningProperty.h"
 #include "resources/DeviceResources.h"
 #include "store/FetchRequest.h"
+#include "tessaline/Shared/Observer.h"
 
 #include <QFile>
 #include <QMutexLocker>
+#include <QPointer>
 #include <cmath>
 
 namespace pelorama::model {
@@ -24,6 +32,7 @@ const QString orientationKey = QStringLiteral("orientation");
 const QString shadowTypeKey = QStringLiteral("shadowType");
 const QString deviceFamilyKey = QStringLiteral("deviceFamily");
 const QString deviceVariantKey = QStringLiteral("deviceVariant");
+const QString imageKey = QStringLiteral("image");
 
 const QString resolutionWarningText = QStringLiteral(
     "**Warning:** for best results please use a screenshot that matches the resolution of the device.");
@@ -237,7 +246,7 @@ void DeviceImage::draw(const Canvas& canvas, const CanvasRenderingContext& conte
 QStringList DeviceImage::keypathsTriggeringRedraw() const
 {
     return QStringList{positionKey, deviceVariantKey, orientationKey, scaleFactorKey} + shadowKeys() +
-           QStringList{QStringLiteral("image")};
+           QStringList{imageKey};
 }
 
 void DeviceImage::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
@@ -268,6 +277,52 @@ void DeviceImage::prepareForDeletion()
 {
     Entity::prepareForDeletion();
     deleteAsset();
+}
+
+std::unique_ptr<ledgerline::PropertyCollection> DeviceImage::makePropertyCollection()
+{
+    using ledgerline::then;
+    auto collection = std::make_unique<ledgerline::PropertyCollection>();
+    auto device = std::make_unique<ledgerline::PropertyGroup>();
+    device->setName(QStringLiteral("Device Image"));
+    device->addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
+        row.setName(QStringLiteral("Device Model"));
+        // The options are the catalogue's own objects; the binding alone shows the current one.
+        for (const DeviceVariant& variant : deviceFamily().variants())
+            row.addOption(variant.name(), QVariant::fromValue(&variant));
+        row.bind(this, deviceVariantKey);
+    }));
+    device->addProperty(then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
+        row.setName(QStringLiteral("Scale factor"));
+        row.bind(this, scaleFactorKey);
+    }));
+    device->addProperty(then(std::make_unique<ledgerline::ImageProperty>(image()), [&](auto& row) {
+        row.setName(QStringLiteral("Screenshot"));
+        row.setImageDataHandler([self = QPointer<DeviceImage>(this)](const QByteArray& data) {
+            if (self)
+                self->storeImageData(data);
+        });
+        row.bind(this, imageKey);
+    }));
+
+    auto warning = std::make_unique<WarningProperty>();
+    warning->setMessage(resolutionWarningText);
+    // The rows live in the collection, which ends its observers before them.
+    const auto check = [this, row = warning.get()](const QVariant&) {
+        const std::optional<QString> message = resolutionWarning();
+        if (message)
+            row->setMessage(*message);
+        row->setHidden(!message);
+    };
+    collection->keepObserver(std::make_unique<tessaline::Observer>(this, imageKey, check));
+    collection->keepObserver(std::make_unique<tessaline::Observer>(this, deviceVariantKey, check));
+    device->addProperty(std::move(warning));
+    collection->addGroup(std::move(device));
+
+    auto shadow = std::make_unique<ledgerline::PropertyGroup>();
+    configureShadowPropertyGroup(*shadow, *collection);
+    collection->addGroup(std::move(shadow));
+    return collection;
 }
 
 bool DeviceImage::hasTypedKey(const QString& key) const

@@ -3,6 +3,7 @@
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
+#include "ledgerline/PropertyEditable.h"
 #include "model/DeviceOrientation.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
@@ -36,7 +37,8 @@ class DeviceImage : public Entity,
                     public Drawable,
                     public ImageDroppable,
                     public ImageLoadable,
-                    public Shadowable
+                    public Shadowable,
+                    public ledgerline::PropertyEditable
 {
     Q_OBJECT
 
@@ -93,6 +95,11 @@ public:
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
     foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) override;
+
+    // The inspector: the group "Device Image" (the family's variants as "Device Model", "Scale factor",
+    // the "Screenshot" and the resolution warning, kept current while the collection lives) and the
+    // "Shadow" group.
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
 
 protected:
     // A fetched device image loads its picture from its asset; a deleted one lets the asset go.

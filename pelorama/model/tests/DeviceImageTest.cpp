@@ -3,8 +3,13 @@
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueObservation.h"
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/ImageProperty.h"
+#include "ledgerline/NumericProperty.h"
+#include "ledgerline/PropertyCollection.h"
 #include "model/Asset.h"
 #include "model/DeviceFamily.h"
+#include "model/WarningProperty.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -259,4 +264,75 @@ TEST_F(DeviceImageTest, FetchedDeviceImageLoadsItsPictureFromItsAsset)
     const auto* fetched = dynamic_cast<const DeviceImage*>(found->front());
     ASSERT_TRUE(fetched && fetched->image());
     EXPECT_EQ(fetched->image()->size(), (graphics::Size{4, 8}));
+}
+
+namespace {
+
+const ledgerline::PropertyGroup& groupNamed(const ledgerline::PropertyCollection& collection,
+                                            const QString& name)
+{
+    for (const auto& group : collection.groups()) {
+        if (group->name() == name)
+            return *group;
+    }
+    throw std::runtime_error("no group " + name.toStdString());
+}
+
+} // namespace
+
+TEST_F(DeviceImageTest, InspectorOffersTheFamilysModelsScaleScreenshotAndWarning)
+{
+    const auto collection = device->makePropertyCollection();
+    ASSERT_EQ(collection->groups().size(), 2u);
+    EXPECT_EQ(collection->groups()[0]->name(), QStringLiteral("Device Image"));
+    EXPECT_EQ(collection->groups()[1]->name(), QStringLiteral("Shadow"));
+    const auto& rows = groupNamed(*collection, "Device Image").properties();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0]->name(), QStringLiteral("Device Model"));
+    EXPECT_EQ(rows[1]->name(), QStringLiteral("Scale factor"));
+    EXPECT_EQ(rows[2]->name(), QStringLiteral("Screenshot"));
+    EXPECT_NE(dynamic_cast<WarningProperty*>(rows[3].get()), nullptr);
+
+    auto& models = dynamic_cast<ledgerline::EnumerationProperty&>(*rows[0]);
+    ASSERT_EQ(models.options().size(), 13u);
+    EXPECT_EQ(models.options()[7].title, QStringLiteral("iPhone SE Space Grey"));
+    EXPECT_EQ(models.selectedIndex(), 0);
+    models.selectOption(2);
+    EXPECT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPhone7Silver"));
+    device->setDeviceVariant(variant("iPhone", "iPhoneSEGold"));
+    EXPECT_EQ(models.selectedIndex(), 9);
+
+    auto& scale = dynamic_cast<ledgerline::NumericProperty&>(*rows[1]);
+    scale.setValue(0.25);
+    EXPECT_EQ(device->scaleFactor(), 0.25);
+}
+
+TEST_F(DeviceImageTest, InspectorWarningFollowsThePictureAndTheVariant)
+{
+    const auto collection = device->makePropertyCollection();
+    auto& warning = dynamic_cast<WarningProperty&>(*groupNamed(*collection, "Device Image").properties()[3]);
+    EXPECT_TRUE(warning.isHidden());
+
+    device->setImage(picture(1242, 2208));
+    EXPECT_FALSE(warning.isHidden());
+    EXPECT_TRUE(warning.message().endsWith("(**1334** by **750** pixels)"));
+    device->setImage(picture(750, 1334));
+    EXPECT_TRUE(warning.isHidden());
+    device->setDeviceVariant(variant("iPhone", "iPhoneSEMonoWhite"));
+    EXPECT_FALSE(warning.isHidden());
+    EXPECT_TRUE(warning.message().endsWith("(**1136** by **640** pixels)"));
+    device->setImage(std::nullopt);
+    EXPECT_TRUE(warning.isHidden());
+}
+
+TEST_F(DeviceImageTest, InspectorScreenshotRowStoresThePictureAsAnAsset)
+{
+    const auto collection = device->makePropertyCollection();
+    auto& screenshot =
+        dynamic_cast<ledgerline::ImageProperty&>(*groupNamed(*collection, "Device Image").properties()[2]);
+    ASSERT_TRUE(screenshot.putImageData(pngData(5, 7)));
+    ASSERT_TRUE(device->image());
+    EXPECT_EQ(device->image()->size(), (graphics::Size{5, 7}));
+    EXPECT_TRUE(device->assetIdentifier());
+    EXPECT_EQ(assetCount(), 1);
 }
