@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 namespace ledgerline {
@@ -89,6 +90,19 @@ void PropertyTableViewController::releaseRows()
     }
 }
 
+void PropertyTableViewController::updateSectionVisibility()
+{
+    if (!m_collection || m_headers.size() != m_collection->groups().size()) {
+        return;
+    }
+    for (std::size_t index = 0; index < m_headers.size(); ++index) {
+        const auto& properties = m_collection->groups()[index]->properties();
+        const bool anyShown = std::any_of(properties.begin(), properties.end(),
+                                          [](const auto& property) { return !property->isHidden(); });
+        m_headers[index]->setHidden(!anyShown);
+    }
+}
+
 void PropertyTableViewController::loadView()
 {
     m_rows.clear();
@@ -117,6 +131,10 @@ void PropertyTableViewController::reloadRows()
     }
     // Rows of the last object wait here to show properties with the same editor.
     releaseRows();
+    for (const QMetaObject::Connection& connection : m_hiddenConnections) {
+        disconnect(connection);
+    }
+    m_hiddenConnections.clear();
     std::multimap<QString, PropertyRowView*> reusable;
     for (PropertyRowView* row : m_rows) {
         reusable.emplace(row->editorName(), row);
@@ -148,10 +166,13 @@ void PropertyTableViewController::reloadRows()
                 m_layout->addWidget(row);
                 m_rows.push_back(row);
                 row->setObjectValue(property.get());
+                m_hiddenConnections.push_back(connect(property.get(), &Property::hiddenChanged, this,
+                                                      &PropertyTableViewController::updateSectionVisibility));
             }
         }
     }
     m_layout->addStretch(1);
+    updateSectionVisibility();
     for (const auto& [name, row] : reusable) {
         delete row;
     }

@@ -18,7 +18,8 @@ class PropertyEditable;
 class PropertyRowView;
 
 // The inspector: the properties of one PropertyEditable object in a scrolling table, one titled section
-// per group in the order the groups were added, one row per property that is not hidden. Each row's
+// per group in the order the groups were added, one row per property that is not hidden; a section
+// whose rows are all hidden is hidden too. Each row's
 // editor comes from the PropertyEditorRegistry and is bound both ways to its property, which is bound to
 // the object, so the table and the object stay equal while either changes. Rows follow their property's
 // "hidden" as it changes.
@@ -51,6 +52,8 @@ private:
     // Every row stops showing its property.
     void releaseRows();
     void reloadRows();
+    // A section shows while one of its rows does.
+    void updateSectionVisibility();
 
     PropertyEditable* m_object = nullptr;
     QPointer<QObject> m_objectLifetime;
@@ -58,7 +61,8 @@ private:
     std::unique_ptr<PropertyCollection> m_collection;
     QPointer<QWidget> m_content;
     QVBoxLayout* m_layout = nullptr;
-    std::vector<QWidget*> m_headers;
+    std::vector<QWidget*> m_headers; // one per group of the collection, in order
+    std::vector<QMetaObject::Connection> m_hiddenConnections;
     std::vector<PropertyRowView*> m_rows;
 };
 

@@ -44,6 +44,8 @@ void StringPropertyTableCellView::show(const QString& text)
 {
     if (m_textField->text() != text) {
         m_textField->setText(text);
+        // A text longer than the field shows its beginning.
+        m_textField->setCursorPosition(0);
     }
     m_textField->setModified(false);
     if (m_textView->toPlainText() != text) {

@@ -87,6 +87,32 @@ TEST(LedgerlineTest, HiddenRowsHideAndShowAsTheObjectChanges)
     EXPECT_EQ(rowNames(table, true), (QStringList{"Name", "Image", "Type", "Depth", "Color"}));
 }
 
+TEST(LedgerlineTest, ASectionWhoseRowsAreAllHiddenHidesItsTitle)
+{
+    Shape shape;
+    PropertyTableViewController table;
+    table.view();
+    table.setObject(&shape);
+    const auto titleOf = [&](const QString& title) {
+        for (const QLabel* label : table.view()->findChildren<QLabel*>()) {
+            if (label->text() == title && !qobject_cast<const PropertyRowView*>(label->parentWidget())) {
+                return label->parentWidget();
+            }
+        }
+        return static_cast<QWidget*>(nullptr);
+    };
+    ASSERT_NE(titleOf("Shape"), nullptr);
+    EXPECT_FALSE(titleOf("Shape")->isHidden());
+    const auto& rows = table.propertyCollection()->groups()[0]->properties();
+    rows[0]->setHidden(true);
+    EXPECT_FALSE(titleOf("Shape")->isHidden());
+    rows[1]->setHidden(true);
+    EXPECT_TRUE(titleOf("Shape")->isHidden());
+    EXPECT_FALSE(titleOf("Shadow")->isHidden());
+    rows[0]->setHidden(false);
+    EXPECT_FALSE(titleOf("Shape")->isHidden());
+}
+
 TEST(LedgerlineTest, AnotherObjectReusesTheRowsAndOnlyItIsFollowed)
 {
     Shape first;
