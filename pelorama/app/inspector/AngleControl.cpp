@@ -1,0 +1,113 @@
+#include "inspector/AngleControl.h"
+
+#include "foundation/Values.h"
+#include "graphics/GraphicsContext.h"
+#include "model/AspectFit.h"
+#include "model/StyleKit.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+#include <numbers>
+
+namespace pelorama::app {
+
+AngleControl::AngleControl(QWidget* parent)
+    : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void AngleControl::setValue(const QVariant& value)
+{
+    m_value = foundation::isNil(value) ? QVariant() : value;
+    update();
+    emit valueChanged();
+}
+
+double AngleControl::doubleValue() const
+{
+    return foundation::isNumber(m_value) ? m_value.toDouble() : 0;
+}
+
+QRectF AngleControl::dialRect() const
+{
+    const graphics::Rect fitted = model::aspectFit({1, 1}, graphics::Rect::fromQRectF(QRectF(rect())));
+    const QRectF square(fitted.origin.x, fitted.origin.y, fitted.size.width, fitted.size.height);
+    return square.isValid() ? square : QRectF();
+}
+
+std::optional<double> AngleControl::angleAt(const QPointF& point) const
+{
+    const QRectF dial = dialRect();
+    if (dial.isEmpty()) {
+        return std::nullopt;
+    }
+    // Widget coordinates grow downwards; the dial's angles are measured with y up.
+    const double x = (point.x() - dial.center().x()) / (dial.width() * 0.5);
+    const double y = (dial.center().y() - point.y()) / (dial.height() * 0.5);
+    if (x * x + y * y > 1) {
+        return std::nullopt;
+    }
+    double radians = std::atan2(y, x);
+    if (radians < 0) {
+        radians += 2 * std::numbers::pi;
+    }
+    return radians * 180 / std::numbers::pi;
+}
+
+void AngleControl::track(const QPointF& point)
+{
+    if (const std::optional<double> angle = angleAt(point)) {
+        setValue(*angle);
+        emit angleChosen(*angle);
+    }
+}
+
+void AngleControl::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !angleAt(event->position())) {
+        event->ignore();
+        return;
+    }
+    m_tracking = true;
+    track(event->position());
+}
+
+void AngleControl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_tracking) {
+        track(event->position());
+    }
+}
+
+void AngleControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_tracking && event->button() == Qt::LeftButton) {
+        track(event->position());
+        m_tracking = false;
+    }
+}
+
+void AngleControl::paintEvent(QPaintEvent*)
+{
+    if (!foundation::isNumber(m_value)) {
+        return;
+    }
+    const double ratio = devicePixelRatioF();
+    QImage bitmap = graphics::GraphicsContext::makeBitmap(static_cast<int>(std::ceil(width() * ratio)),
+                                                          static_cast<int>(std::ceil(height() * ratio)));
+    if (bitmap.isNull()) {
+        return;
+    }
+    {
+        graphics::GraphicsContext context(bitmap);
+        context.scale(ratio, ratio);
+        model::StyleKit::drawAngleControl(context, graphics::Rect(0, 0, width(), height()),
+                                          model::StyleKit::ResizingBehavior::aspectFit, m_value.toDouble());
+    }
+    QPainter painter(this);
+    painter.drawImage(QRectF(rect()), bitmap);
+}
+
+} // namespace pelorama::app

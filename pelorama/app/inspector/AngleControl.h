@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QVariant>
+#include <QWidget>
+#include <optional>
+
+namespace pelorama::app {
+
+// A round dial showing an angle in degrees, counter-clockwise from the positive x axis with y up (0 right,
+// 90 up, 180 left, 270 down), which the user sets by clicking or dragging inside the dial. Every point
+// taken during a drag sets the value, so whatever is bound to it follows the drag; a drag that leaves the
+// dial keeps the last angle from inside it.
+//
+// "value" holds a number or nil; the dial is drawn only for a number, as it is given (no clamping or
+// wrapping). Angles the control produces lie in 0..360.
+class AngleControl : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariant value READ value WRITE setValue NOTIFY valueChanged)
+
+public:
+    explicit AngleControl(QWidget* parent = nullptr);
+
+    QVariant value() const { return m_value; }
+    // Redraws; every assignment notifies.
+    void setValue(const QVariant& value);
+    double doubleValue() const;
+
+    // The largest square centred in the control, which holds the dial.
+    QRectF dialRect() const;
+    // The angle of point seen from the dial's centre, or none when point lies outside the dial's circle
+    // (a point on the circle is inside).
+    std::optional<double> angleAt(const QPointF& point) const;
+
+    QSize sizeHint() const override { return {50, 50}; }
+
+signals:
+    void valueChanged();
+    // The user chose angle, by a click or during a drag.
+    void angleChosen(double angle);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void track(const QPointF& point);
+
+    QVariant m_value;
+    bool m_tracking = false;
+};
+
+} // namespace pelorama::app

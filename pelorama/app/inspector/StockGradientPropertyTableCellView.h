@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ledgerline/PropertyTableCellView.h"
+
+namespace pelorama::app {
+
+class GradientPicker;
+
+// The inspector row of a StockGradientProperty: a gradient picker whose selectedIndex is bound both ways
+// to the property's valueIndex.
+class StockGradientPropertyTableCellView : public ledgerline::PropertyTableCellView
+{
+    Q_OBJECT
+
+public:
+    explicit StockGradientPropertyTableCellView(QWidget* parent = nullptr);
+
+    GradientPicker* gradientPicker() const { return m_gradientPicker; }
+
+protected:
+    void objectValueChanged(ledgerline::Property* property) override;
+
+private:
+    GradientPicker* m_gradientPicker;
+};
+
+} // namespace pelorama::app

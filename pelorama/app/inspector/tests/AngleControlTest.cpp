@@ -1,0 +1,86 @@
+#include "inspector/AngleControl.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using pelorama::app::AngleControl;
+
+TEST(InspectorEditorsTest, TheDialMeasuresAnglesWithYUp)
+{
+    AngleControl control;
+    control.resize(50, 50);
+    EXPECT_EQ(control.angleAt({25, 25}), 0.0); // the centre
+    EXPECT_DOUBLE_EQ(*control.angleAt({50, 25}), 0);
+    EXPECT_DOUBLE_EQ(*control.angleAt({25, 0}), 90);
+    EXPECT_DOUBLE_EQ(*control.angleAt({0, 25}), 180);
+    EXPECT_DOUBLE_EQ(*control.angleAt({25, 50}), 270);
+    EXPECT_DOUBLE_EQ(*control.angleAt({35, 15}), 45);
+    EXPECT_FALSE(control.angleAt({1, 1}));   // a corner, outside the circle
+    EXPECT_FALSE(control.angleAt({51, 25})); // past the right edge
+}
+
+TEST(InspectorEditorsTest, TheDialOfAWideControlIsTheSquareInItsMiddle)
+{
+    AngleControl control;
+    control.resize(100, 50);
+    EXPECT_EQ(control.dialRect(), QRectF(25, 0, 50, 50));
+    EXPECT_DOUBLE_EQ(*control.angleAt({75, 25}), 0);
+    EXPECT_FALSE(control.angleAt({10, 25}));
+
+    QSignalSpy chosen(&control, &AngleControl::angleChosen);
+    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(chosen.isEmpty());
+    EXPECT_FALSE(control.value().isValid());
+}
+
+TEST(InspectorEditorsTest, ADragFollowsThePointerInsideTheDialOnly)
+{
+    AngleControl control;
+    control.resize(50, 50);
+    QSignalSpy chosen(&control, &AngleControl::angleChosen);
+    QTest::mousePress(&control, Qt::LeftButton, {}, QPoint(45, 25));
+    EXPECT_DOUBLE_EQ(control.doubleValue(), 0);
+    QTest::mouseMove(&control, QPoint(25, 5));
+    EXPECT_DOUBLE_EQ(control.doubleValue(), 90);
+    QTest::mouseMove(&control, QPoint(49, 1)); // outside: the angle stays
+    EXPECT_DOUBLE_EQ(control.doubleValue(), 90);
+    QTest::mouseMove(&control, QPoint(5, 25));
+    EXPECT_DOUBLE_EQ(control.doubleValue(), 180);
+    QTest::mouseRelease(&control, Qt::LeftButton, {}, QPoint(25, 45));
+    EXPECT_DOUBLE_EQ(control.doubleValue(), 270);
+    EXPECT_EQ(chosen.size(), 4);
+    QTest::mouseMove(&control, QPoint(45, 25)); // no longer tracking
+    EXPECT_DOUBLE_EQ(control.doubleValue(), 270);
+}
+
+namespace {
+
+int brightness(const QImage& image, int x, int y)
+{
+    const QColor pixel = image.pixelColor(x, y);
+    return pixel.red() + pixel.green() + pixel.blue();
+}
+
+} // namespace
+
+TEST(InspectorEditorsTest, TheNeedlePointsAtTheValue)
+{
+    AngleControl control;
+    control.resize(50, 50);
+    control.setValue(0.0);
+    const QImage right = control.grab().toImage();
+    control.setValue(90.0);
+    const QImage up = control.grab().toImage();
+    // Along the needle the dial differs from the same spot with the needle turned away.
+    EXPECT_NE(brightness(right, 38, 25), brightness(up, 38, 25));
+    EXPECT_NE(brightness(right, 25, 12), brightness(up, 25, 12));
+    EXPECT_EQ(brightness(right, 38, 25), brightness(up, 25, 12));
+
+    control.setValue(-30.0); // drawn as given
+    EXPECT_EQ(control.value(), -30.0);
+    control.setValue({});
+    const QImage empty = control.grab().toImage();
+    EXPECT_EQ(empty.pixelColor(25, 25), control.palette().color(QPalette::Window));
+}

@@ -1,0 +1,183 @@
+#include "inspector/AngleControl.h"
+#include "inspector/AnglePropertyTableCellView.h"
+#include "inspector/GradientPicker.h"
+#include "inspector/InspectorEditors.h"
+#include "inspector/StockGradientPropertyTableCellView.h"
+#include "ledgerline/ColorPropertyTableCellView.h"
+#include "ledgerline/EnumerationPropertyTableCellView.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/PropertyEditable.h"
+#include "ledgerline/PropertyRowView.h"
+#include "ledgerline/PropertyTableViewController.h"
+#include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DocumentModel.h"
+#include "model/Gradient.h"
+#include "model/Image.h"
+#include "model/Screenshot.h"
+#include "model/StockGradient.h"
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
+#include "tessaline/Tessaline/ColorPickerButton.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+using ledgerline::PropertyRowView;
+using ledgerline::PropertyTableViewController;
+
+namespace {
+
+// A main-queue context over an in-memory store of the document model, with undo, as a document has.
+class InspectorEditorsTableTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app::registerInspectorEditors();
+        coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
+        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        context = std::make_unique<store::ManagedObjectContext>(
+            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        context->setPersistentStoreCoordinator(coordinator);
+        context->setUndoStack(&undo);
+        table.view();
+    }
+
+    // Ends the event-loop pass, which closes the undo group of the changes made in it.
+    static void endPass()
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+
+    QStringList rows(bool visibleOnly = false) const
+    {
+        QStringList names;
+        for (const PropertyRowView* row : table.rowViews()) {
+            if (!visibleOnly || !row->isHidden()) {
+                names.append(row->label()->text().isEmpty() ? row->editorName() : row->label()->text());
+            }
+        }
+        return names;
+    }
+
+    template <typename Cell> Cell* cell(std::size_t row) const
+    {
+        Cell* found = qobject_cast<Cell*>(table.rowViews().at(row)->cellView());
+        EXPECT_NE(found, nullptr) << row;
+        return found;
+    }
+
+    QUndoStack undo;
+    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
+    std::unique_ptr<store::ManagedObjectContext> context;
+    PropertyTableViewController table;
+};
+
+// The shadow group of a drawable, on its own, as each drawable's inspector ends with it.
+class ShadowRows : public QObject, public ledgerline::PropertyEditable
+{
+public:
+    explicit ShadowRows(model::Image& image)
+        : m_image(image)
+    {}
+
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override
+    {
+        auto collection = std::make_unique<ledgerline::PropertyCollection>();
+        auto group = std::make_unique<ledgerline::PropertyGroup>();
+        m_image.configureShadowPropertyGroup(*group, *collection);
+        collection->addGroup(std::move(group));
+        return collection;
+    }
+
+private:
+    model::Image& m_image;
+};
+
+} // namespace
+
+TEST_F(InspectorEditorsTableTest, AScreenshotShowsItsGroupsAndRowsWithTheirEditors)
+{
+    model::Screenshot* screenshot = model::Screenshot::insertInto(*context);
+    table.setObject(screenshot);
+    EXPECT_EQ(table.sectionTitles(), (QStringList{"Design", "Gradients", "Colors", "Background Color"}));
+    EXPECT_EQ(rows(), (QStringList{"Name", "Background", "StockGradientPropertyTableCellView", "Top",
+                                   "Bottom", "Background"}));
+    cell<ledgerline::StringPropertyTableCellView>(0);
+    cell<ledgerline::EnumerationPropertyTableCellView>(1);
+    EXPECT_EQ(cell<app::StockGradientPropertyTableCellView>(2)->gradientPicker()->selectedIndex(), 0);
+    cell<ledgerline::ColorPropertyTableCellView>(3);
+    // A gradient background hides the solid colour, and the other way round.
+    EXPECT_EQ(rows(true),
+              (QStringList{"Name", "Background", "StockGradientPropertyTableCellView", "Top", "Bottom"}));
+    emit cell<ledgerline::EnumerationPropertyTableCellView>(1)->popUp()->activated(0);
+    EXPECT_EQ(rows(true), (QStringList{"Name", "Background", "Background"}));
+}
+
+TEST_F(InspectorEditorsTableTest, AGradientChosenInThePickerReachesTheScreenshotAndUndoBringsItBack)
+{
+    model::Screenshot* screenshot = model::Screenshot::insertInto(*context);
+    endPass();
+    undo.clear();
+    table.setObject(screenshot);
+    app::GradientPicker* picker = cell<app::StockGradientPropertyTableCellView>(2)->gradientPicker();
+    picker->resize(250, 158);
+    QTest::mouseClick(picker, Qt::LeftButton, {}, picker->swatchRect(5).center().toPoint());
+    EXPECT_EQ(screenshot->stockGradient(), model::StockGradient::all()[5]);
+    EXPECT_EQ(screenshot->gradientStartColor(), model::StockGradient::all()[5]->startColor());
+    auto* top = cell<ledgerline::ColorPropertyTableCellView>(3)->colorWell();
+    EXPECT_EQ(top->color(), model::StockGradient::all()[5]->endColor());
+    endPass();
+
+    ASSERT_EQ(undo.count(), 1);
+    undo.undo();
+    EXPECT_EQ(screenshot->stockGradient(), model::StockGradient::all()[0]);
+    EXPECT_EQ(picker->selectedIndex(), 0);
+    EXPECT_EQ(top->color(), model::StockGradient::all()[0]->endColor());
+
+    // A colour of no stock gradient leaves the picker without a choice.
+    top->setColor({0.1, 0.2, 0.3, 1});
+    EXPECT_EQ(screenshot->stockGradient(), nullptr);
+    EXPECT_EQ(picker->selectedIndex(), -1);
+}
+
+TEST_F(InspectorEditorsTableTest, AGradientEntityShowsItsPickerAndColours)
+{
+    model::Gradient* gradient = model::Gradient::insertInto(*context);
+    table.setObject(gradient);
+    EXPECT_EQ(table.sectionTitles(), (QStringList{"Gradients", "Colors"}));
+    app::GradientPicker* picker = cell<app::StockGradientPropertyTableCellView>(0)->gradientPicker();
+    picker->setSelectedIndex(12);
+    EXPECT_EQ(gradient->stockGradient(), model::StockGradient::all()[12]);
+}
+
+TEST_F(InspectorEditorsTableTest, ShadowRowsFollowTheShadowTypeAndTheDialReachesTheImage)
+{
+    model::Image* image = model::Image::insertInto(*context);
+    ShadowRows shadow(*image);
+    table.setObject(&shadow);
+    EXPECT_EQ(table.sectionTitles(), QStringList{"Shadow"});
+    image->setShadowType(model::ShadowType::none);
+    EXPECT_EQ(rows(true), QStringList{"Type"});
+    image->setShadowType(model::ShadowType::drop);
+    EXPECT_EQ(rows(true), (QStringList{"Type", "Angle", "Distance", "Blur radius", "Color"}));
+    emit cell<ledgerline::EnumerationPropertyTableCellView>(0)->popUp()->activated(2);
+    EXPECT_EQ(image->shadowType(), model::ShadowType::directional);
+    EXPECT_EQ(rows(true), (QStringList{"Type", "Angle", "Depth", "Color"}));
+    endPass();
+
+    const double before = image->shadowAngle();
+    app::AngleControl* dial = cell<app::AnglePropertyTableCellView>(1)->angleControl();
+    QTest::mouseClick(dial, Qt::LeftButton, {}, QPoint(5, 25));
+    EXPECT_DOUBLE_EQ(image->shadowAngle(), 180);
+    endPass();
+    undo.undo();
+    EXPECT_DOUBLE_EQ(image->shadowAngle(), before);
+    EXPECT_DOUBLE_EQ(dial->doubleValue(), before);
+}

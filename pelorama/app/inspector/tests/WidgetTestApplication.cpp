@@ -1,0 +1,31 @@
+// Widget tests need an application object; the framework's own is made before the first test, unless one
+// exists already.
+#include "tessaline/Tessaline/Application.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class WidgetTestApplication : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (!QCoreApplication::instance()) {
+            m_application = std::make_unique<tessaline::Application>(m_argc, m_argv);
+        }
+    }
+
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[32] = "InspectorEditorsTest";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<tessaline::Application> m_application;
+};
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new WidgetTestApplication);
+
+} // namespace
