@@ -3,13 +3,18 @@
 #include "inspector/GradientPicker.h"
 #include "inspector/InspectorEditors.h"
 #include "inspector/StockGradientPropertyTableCellView.h"
+#include "inspector/WarningPropertyTableCellView.h"
 #include "ledgerline/ColorPropertyTableCellView.h"
 #include "ledgerline/EnumerationPropertyTableCellView.h"
+#include "ledgerline/ImagePropertyTableCellView.h"
+#include "ledgerline/NumericPropertyTableCellView.h"
 #include "ledgerline/PropertyCollection.h"
 #include "ledgerline/PropertyEditable.h"
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DeviceImage.h"
+#include "model/DeviceVariant.h"
 #include "model/DocumentModel.h"
 #include "model/Gradient.h"
 #include "model/Image.h"
@@ -18,9 +23,12 @@
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "tessaline/Tessaline/ColorPickerButton.h"
+#include "tessaline/Tessaline/MarkupLabel.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QUndoStack>
@@ -180,4 +188,37 @@ TEST_F(InspectorEditorsTableTest, ShadowRowsFollowTheShadowTypeAndTheDialReaches
     undo.undo();
     EXPECT_DOUBLE_EQ(image->shadowAngle(), before);
     EXPECT_DOUBLE_EQ(dial->doubleValue(), before);
+}
+
+TEST_F(InspectorEditorsTableTest, ADeviceImageShowsItsModelsPictureWarningAndShadow)
+{
+    model::DeviceImage* device = model::DeviceImage::insertInto(*context);
+    table.setObject(device);
+    EXPECT_EQ(table.sectionTitles(), (QStringList{"Device Image", "Shadow"}));
+    EXPECT_EQ(rows().mid(0, 5), (QStringList{"Device Model", "Scale factor", "Screenshot",
+                                             "WarningPropertyTableCellView", "Type"}));
+    cell<ledgerline::NumericPropertyTableCellView>(1);
+    // Without a picture there is nothing to warn about.
+    EXPECT_TRUE(table.rowViews()[3]->isHidden());
+
+    QComboBox* models = cell<ledgerline::EnumerationPropertyTableCellView>(0)->popUp();
+    ASSERT_GE(models->count(), 2);
+    EXPECT_EQ(models->currentText(), device->deviceVariant().name());
+    emit models->activated(1);
+    EXPECT_EQ(device->deviceVariant().name(), models->itemText(1));
+
+    // A picture of another size than the screen's shows the warning, in bold where the markup says so.
+    QByteArray png;
+    {
+        QImage picture(10, 20, QImage::Format_ARGB32);
+        picture.fill(Qt::blue);
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        picture.save(&buffer, "PNG");
+    }
+    cell<ledgerline::ImagePropertyTableCellView>(2)->replaceableImageViewDidLoadImageData(nullptr, png);
+    ASSERT_TRUE(device->image());
+    EXPECT_FALSE(table.rowViews()[3]->isHidden());
+    EXPECT_TRUE(cell<app::WarningPropertyTableCellView>(3)->messageLabel()->markupStringValue().startsWith(
+        "Warning: for best results"));
 }
