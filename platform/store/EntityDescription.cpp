@@ -22,6 +22,18 @@ const RelationshipDescription* EntityDescription::relationship(const QString& na
     return nullptr;
 }
 
+qsizetype EntityDescription::attributeIndex(const QString& name) const
+{
+    const AttributeDescription* found = attribute(name);
+    return found ? indexOf(*found) : -1;
+}
+
+qsizetype EntityDescription::relationshipIndex(const QString& name) const
+{
+    const RelationshipDescription* found = relationship(name);
+    return found ? indexOf(*found) : -1;
+}
+
 QStringList EntityDescription::attributeNames() const
 {
     QStringList names;

@@ -27,6 +27,18 @@ public:
     const AttributeDescription* attribute(const QString& name) const;
     const RelationshipDescription* relationship(const QString& name) const;
     bool hasProperty(const QString& name) const { return attribute(name) || relationship(name); }
+    // Positions in attributes() and relationships(), where snapshots and store rows keep the values;
+    // -1 for a name the entity lacks.
+    qsizetype attributeIndex(const QString& name) const;
+    qsizetype relationshipIndex(const QString& name) const;
+    qsizetype indexOf(const AttributeDescription& attribute) const
+    {
+        return &attribute - m_attributes.data();
+    }
+    qsizetype indexOf(const RelationshipDescription& relationship) const
+    {
+        return &relationship - m_relationships.data();
+    }
     QStringList attributeNames() const;
     QStringList relationshipNames() const;
 

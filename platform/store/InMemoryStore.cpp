@@ -12,9 +12,14 @@ InMemoryStore::InMemoryStore(QString identifier)
 Result<QList<StoreRow>> InMemoryStore::fetchRows(const EntityDescription& entity, const Predicate& predicate)
 {
     QList<StoreRow> rows;
-    const bool filters = !predicate.isAll() && entity.attribute(predicate.key());
-    for (const auto& [key, row] : m_rows.value(entity.name())) {
-        if (filters && !valuesEqual(row.attributes.value(predicate.key()), predicate.value()))
+    const qsizetype filter = predicate.isAll() ? -1 : entity.attributeIndex(predicate.key());
+    const auto table = m_rows.constFind(entity.name());
+    if (table == m_rows.constEnd())
+        return rows;
+    for (const auto& [key, row] : *table) {
+        if (filter >= 0 &&
+            !valuesEqual(size_t(filter) < row.attributes.size() ? row.attributes[size_t(filter)] : QVariant(),
+                         predicate.value()))
             continue;
         rows.append(row);
     }

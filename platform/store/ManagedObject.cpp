@@ -101,7 +101,7 @@ ManagedObject::~ManagedObject() = default;
 
 ManagedObjectContext* ManagedObject::managedObjectContext() const
 {
-    if (m_detached || (!m_inserted && !m_deleted && !m_existsInSource))
+    if (!m_registered || (!m_inserted && !m_deleted && !m_existsInSource))
         return nullptr;
     return m_context;
 }
@@ -120,17 +120,34 @@ const RelationshipDescription& ManagedObject::requireRelationship(const QString&
     return *relationship;
 }
 
+void ManagedObject::willModify()
+{
+    if (m_context && m_registered)
+        m_context->noteWillModify(*this);
+    if (!m_committed)
+        m_committed = std::make_unique<ObjectSnapshot>(m_values);
+}
+
+QVariant ManagedObject::currentValue(const QString& key) const
+{
+    if (const qsizetype index = m_entity->attributeIndex(key); index >= 0)
+        return m_values.attribute(index);
+    return idsVariant(m_values.related(m_entity->relationshipIndex(key)));
+}
+
 QStringList ManagedObject::changedKeys() const
 {
     QStringList keys;
+    if (!m_committed)
+        return keys;
     for (const AttributeDescription& attribute : m_entity->attributes()) {
-        if (!valuesEqual(m_values.attributes.value(attribute.name),
-                         m_committed.attributes.value(attribute.name)))
+        const qsizetype index = m_entity->indexOf(attribute);
+        if (!valuesEqual(m_values.attribute(index), m_committed->attribute(index)))
             keys.append(attribute.name);
     }
     for (const RelationshipDescription& relationship : m_entity->relationships()) {
-        if (m_values.relationships.value(relationship.name) !=
-            m_committed.relationships.value(relationship.name))
+        const qsizetype index = m_entity->indexOf(relationship);
+        if (m_values.related(index) != m_committed->related(index))
             keys.append(relationship.name);
     }
     return keys;
@@ -138,19 +155,16 @@ QStringList ManagedObject::changedKeys() const
 
 QVariant ManagedObject::primitiveValue(const QString& key) const
 {
-    if (m_entity->attribute(key))
-        return m_values.attributes.value(key);
+    if (const qsizetype index = m_entity->attributeIndex(key); index >= 0)
+        return m_values.attribute(index);
     return valueForKey(key);
 }
 
 void ManagedObject::setPrimitiveValue(const QVariant& value, const QString& key)
 {
     if (const AttributeDescription* attribute = m_entity->attribute(key)) {
-        const QVariant stored = normalized(*attribute, value);
-        if (stored.isValid())
-            m_values.attributes.insert(key, stored);
-        else
-            m_values.attributes.remove(key);
+        willModify();
+        m_values.setAttribute(m_entity->indexOf(*attribute), normalized(*attribute, value));
     } else {
         const RelationshipDescription& relationship = requireRelationship(key);
         QList<ManagedObjectID> ids;
@@ -162,7 +176,8 @@ void ManagedObject::setPrimitiveValue(const QVariant& value, const QString& key)
         } else if (ManagedObject* object = objectFromVariant(value)) {
             ids.append(object->objectID());
         }
-        m_values.relationships.insert(key, ids);
+        willModify();
+        m_values.setRelated(m_entity->indexOf(relationship), ids);
     }
     if (m_context)
         m_context->noteChanged(this);
@@ -171,27 +186,23 @@ void ManagedObject::setPrimitiveValue(const QVariant& value, const QString& key)
 void ManagedObject::willChangeValueForKey(const QString& key)
 {
     requireKey(key);
-    if (m_changeStarts.contains(key))
-        return;
-    if (m_entity->attribute(key))
-        m_changeStarts.insert(key, m_values.attributes.value(key));
-    else
-        m_changeStarts.insert(key, idsVariant(m_values.relationships.value(key)));
+    willModify();
+    if (!m_changeStarts.contains(key))
+        m_changeStarts.insert(key, currentValue(key));
 }
 
 void ManagedObject::didChangeValueForKey(const QString& key)
 {
     requireKey(key);
     const bool isAttribute = m_entity->attribute(key) != nullptr;
-    const QVariant after =
-        isAttribute ? m_values.attributes.value(key) : idsVariant(m_values.relationships.value(key));
+    const QVariant after = currentValue(key);
     const QVariant before = m_changeStarts.contains(key) ? m_changeStarts.take(key) : after;
     const bool changed =
         isAttribute ? !valuesEqual(before, after)
                     : before.value<QList<ManagedObjectID>>() != after.value<QList<ManagedObjectID>>();
-    if (m_context && !m_detached) {
+    if (m_context && m_registered) {
         if (changed)
-            m_context->registerUndo(UndoEntry{UndoEntry::Kind::Value, m_id, key, before, after});
+            m_context->registerUndo(UndoEntry{UndoEntry::Kind::Value, m_id, key, before, after, {}});
         m_context->noteChanged(this);
     }
     emit valueChangedForKey(key);
@@ -204,8 +215,8 @@ bool ManagedObject::hasValueForKey(const QString& key) const
 
 QVariant ManagedObject::valueForKey(const QString& key) const
 {
-    if (m_entity->attribute(key))
-        return m_values.attributes.value(key);
+    if (const qsizetype index = m_entity->attributeIndex(key); index >= 0)
+        return m_values.attribute(index);
     const RelationshipDescription& relationship = requireRelationship(key);
     if (relationship.isToMany)
         return QVariant::fromValue(relatedObjects(key));
@@ -217,11 +228,7 @@ void ManagedObject::setValueForKey(const QVariant& value, const QString& key)
 {
     if (const AttributeDescription* attribute = m_entity->attribute(key)) {
         willChangeValueForKey(key);
-        const QVariant stored = normalized(*attribute, value);
-        if (stored.isValid())
-            m_values.attributes.insert(key, stored);
-        else
-            m_values.attributes.remove(key);
+        m_values.setAttribute(m_entity->indexOf(*attribute), normalized(*attribute, value));
         didChangeValueForKey(key);
         return;
     }
@@ -237,19 +244,19 @@ ManagedObject* ManagedObject::relatedObject(const QString& key) const
     const RelationshipDescription& relationship = requireRelationship(key);
     if (relationship.isToMany)
         foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-many");
-    const QList<ManagedObjectID> ids = m_values.relationships.value(key);
-    if (ids.isEmpty() || !m_context || m_detached)
+    const QList<ManagedObjectID> ids = m_values.related(m_entity->indexOf(relationship));
+    if (ids.isEmpty() || !m_context || !m_registered)
         return nullptr;
     return m_context->objectForID(ids.first());
 }
 
 QList<ManagedObject*> ManagedObject::relatedObjects(const QString& key) const
 {
-    requireRelationship(key);
+    const RelationshipDescription& relationship = requireRelationship(key);
     QList<ManagedObject*> objects;
-    if (!m_context || m_detached)
+    if (!m_context || !m_registered)
         return objects;
-    for (const ManagedObjectID& id : m_values.relationships.value(key)) {
+    for (const ManagedObjectID& id : m_values.related(m_entity->indexOf(relationship))) {
         if (ManagedObject* object = m_context->objectForID(id))
             objects.append(object);
     }
@@ -259,13 +266,13 @@ QList<ManagedObject*> ManagedObject::relatedObjects(const QString& key) const
 void ManagedObject::setLinks(const QString& key, const QList<ManagedObjectID>& ids)
 {
     willChangeValueForKey(key);
-    m_values.relationships.insert(key, ids);
+    m_values.setRelated(m_entity->indexOf(requireRelationship(key)), ids);
     didChangeValueForKey(key);
 }
 
 void ManagedObject::link(const RelationshipDescription& relationship, ManagedObject* target, qsizetype index)
 {
-    QList<ManagedObjectID> ids = m_values.relationships.value(relationship.name);
+    QList<ManagedObjectID> ids = m_values.related(m_entity->indexOf(relationship));
     if (!relationship.isToMany) {
         ids = {target->objectID()};
     } else {
@@ -277,7 +284,7 @@ void ManagedObject::link(const RelationshipDescription& relationship, ManagedObj
 
 void ManagedObject::unlink(const RelationshipDescription& relationship, ManagedObject* target)
 {
-    QList<ManagedObjectID> ids = m_values.relationships.value(relationship.name);
+    QList<ManagedObjectID> ids = m_values.related(m_entity->indexOf(relationship));
     ids.removeAll(target->objectID());
     setLinks(relationship.name, ids);
 }
@@ -324,7 +331,7 @@ void ManagedObject::insertRelatedObject(ManagedObject* object, qsizetype index, 
     if (!object)
         return;
     requireSameContext(this, object);
-    const QList<ManagedObjectID> ids = m_values.relationships.value(key);
+    const QList<ManagedObjectID> ids = m_values.related(m_entity->indexOf(relationship));
     const bool isMember = ids.contains(object->objectID());
     if (isMember && !relationship.isOrdered)
         return;
@@ -345,7 +352,7 @@ void ManagedObject::removeRelatedObject(ManagedObject* object, const QString& ke
     const RelationshipDescription& relationship = requireRelationship(key);
     if (!relationship.isToMany)
         foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-one");
-    if (!object || !m_values.relationships.value(key).contains(object->objectID()))
+    if (!object || !m_values.related(m_entity->indexOf(relationship)).contains(object->objectID()))
         return;
     if (relationship.inverseRelationship)
         object->unlink(*relationship.inverseRelationship, this);
@@ -365,7 +372,7 @@ void ManagedObject::setRelatedObjects(const QList<ManagedObject*>& objects, cons
         newIDs.append(object->objectID());
     }
     if (const RelationshipDescription* inverse = relationship.inverseRelationship) {
-        const QList<ManagedObjectID> oldIDs = m_values.relationships.value(key);
+        const QList<ManagedObjectID> oldIDs = m_values.related(m_entity->indexOf(relationship));
         for (ManagedObject* old : relatedObjects(key)) {
             if (!newIDs.contains(old->objectID()))
                 old->unlink(*inverse, this);
@@ -384,11 +391,6 @@ void ManagedObject::setRelatedObjects(const QList<ManagedObject*>& objects, cons
     setLinks(key, newIDs);
 }
 
-ObjectSnapshot ManagedObject::snapshot() const
-{
-    return m_values;
-}
-
 Result<void> ManagedObject::validateValue(const QVariant&, const QString&)
 {
     return {};
@@ -397,7 +399,7 @@ Result<void> ManagedObject::validateValue(const QVariant&, const QString&)
 Result<void> ManagedObject::validateForSave()
 {
     for (const AttributeDescription& attribute : m_entity->attributes()) {
-        const QVariant value = m_values.attributes.value(attribute.name);
+        const QVariant value = m_values.attribute(m_entity->indexOf(attribute));
         if (std::optional<QString> problem = typeProblem(attribute, value))
             return failure(Error::Code::Validation, "The value of \"" + attribute.name + "\" of " +
                                                         m_entity->name() + " " + *problem + ".");

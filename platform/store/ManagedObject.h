@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <memory>
 
 namespace store {
 
@@ -34,7 +35,9 @@ public:
 
     const EntityDescription& entity() const { return *m_entity; }
     ManagedObjectID objectID() const { return m_id; }
-    // None once the object's deletion has been saved or its context was reset.
+    // None once the object's deletion has been saved or its context was reset. The context then lets
+    // the object go at the end of the current pass of the event loop (for a private-queue context: at
+    // the end of the performed block); hold it in a QPointer to notice.
     ManagedObjectContext* managedObjectContext() const;
 
     bool isInserted() const { return m_inserted && !m_deleted; }
@@ -80,26 +83,37 @@ protected:
     virtual Result<void> validateValue(const QVariant& value, const QString& key);
 
 private:
+    friend class FetchMerger;
+    friend class IdentityMap;
     friend class ManagedObjectContext;
+    friend class SaveJournal;
 
     const RelationshipDescription& requireRelationship(const QString& key) const;
     void requireKey(const QString& key) const;
+    // Before m_values changes: keeps the committed values and lets a running save record the object.
+    void willModify();
+    QVariant currentValue(const QString& key) const; // an attribute's value or a relationship's ID list
     void setLinks(const QString& key, const QList<ManagedObjectID>& ids); // one end, with notification
     void link(const RelationshipDescription& relationship, ManagedObject* target, qsizetype index);
     void unlink(const RelationshipDescription& relationship, ManagedObject* target);
-    ObjectSnapshot snapshot() const;
+    ObjectSnapshot snapshot() const { return m_values; }
+    const ObjectSnapshot& committedValues() const { return m_committed ? *m_committed : m_values; }
+    // In the graph: registered, not deleted, and inserted or known to the source.
+    bool isPresent() const { return m_registered && !m_deleted && (m_inserted || m_existsInSource); }
 
-    ManagedObjectContext* m_context = nullptr;
+    ManagedObjectContext* m_context = nullptr; // none once the context was reset
     const EntityDescription* m_entity = nullptr;
     ManagedObjectID m_id;
     ObjectSnapshot m_values;
-    ObjectSnapshot m_committed;
+    // The values as last fetched or saved, once m_values differ from them (a context holds many
+    // unchanged objects, which need no second copy).
+    std::unique_ptr<ObjectSnapshot> m_committed;
     QHash<QString, QVariant> m_changeStarts;
     bool m_inserted = false;
     bool m_updated = false;
     bool m_deleted = false;
     bool m_existsInSource = false; // known to the parent context or store
-    bool m_detached = false;       // context reset; the object is no longer part of any graph
+    bool m_registered = false;     // held by its context's identity map
 };
 
 } // namespace store

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/FetchRequest.h"
+#include "store/IdentityMap.h"
 #include "store/ManagedObjectID.h"
 #include "store/ObjectChanges.h"
 #include "store/ObjectSnapshot.h"
@@ -14,7 +15,7 @@
 #include <QUndoStack>
 #include <functional>
 #include <memory>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 namespace store {
@@ -23,6 +24,7 @@ class EntityDescription;
 class ManagedObject;
 class ManagedObjectModel;
 class PersistentStoreCoordinator;
+class SaveJournal;
 class SerialExecutor;
 class UndoGroupCommand;
 struct UndoEntry;
@@ -36,6 +38,10 @@ struct UndoEntry;
 //
 // Change notifications: objectsDidChange once per pass of the event loop (for private-queue contexts:
 // after each performed block) and on processPendingChanges; didSave after a successful save.
+//
+// The context owns its objects. It lets go of an object once its deletion is saved, once its insertion
+// is rolled back, and on reset; such an object stays valid until the end of the current pass of the
+// event loop (private queue: until the performed block ends), or while an undo step may bring it back.
 class ManagedObjectContext : public QObject
 {
     Q_OBJECT
@@ -84,13 +90,15 @@ public:
     QList<ManagedObject*> deletedObjects() const;
     QList<ManagedObject*> registeredObjects() const;
 
-    // Validates, runs willSave and writes the changes into the parent context or into the store in one
-    // transaction. On failure the context, the parent and the store are unchanged.
+    // Runs willSave, validates and writes the changes into the parent context or into the store in one
+    // transaction. On failure the context (including willSave's edits), the parent and the store are as
+    // they were; observers hear of values that willSave had changed and that come back.
     Result<void> save();
     void processPendingChanges();
     // Forgets unsaved changes (objects return to their saved values) and clears the undo stack.
     void rollback();
-    // Forgets every object; objects handed out before stay alive but belong to no context.
+    // Forgets every object; objects handed out before belong to no context and stay valid until the
+    // end of the pass.
     void reset();
 
     // Undo manager, not owned. Changes group into one undo step per pass of the event loop, or per
@@ -110,12 +118,18 @@ private:
     bool isOnQueue() const;
     void runPerformed(const std::function<void()>& block); // on the private queue
     const EntityDescription& requireEntity(const QString& name) const;
-    ManagedObject* registered(const ManagedObjectID& id) const;
-    ManagedObject* materialize(const ManagedObjectID& id, const ObjectSnapshot& snapshot,
+    ManagedObject* registered(const ManagedObjectID& id) const { return m_objects.find(id); }
+    // The one place objects come into the context: a new object, or one the source holds.
+    ManagedObject* adopt(const EntityDescription& entity, const ManagedObjectID& id, ObjectSnapshot values,
+                         bool existsInSource);
+    ManagedObject* materialize(const EntityDescription& entity, SourceRow&& row,
                                std::vector<ManagedObject*>& fetched);
     void awake(const std::vector<ManagedObject*>& fetched);
     ManagedObject* objectForID(const ManagedObjectID& id); // materializes; also deleted ones
-    bool isPresent(const ManagedObject* object) const;
+    // Keeps objects the context let go of alive until the end of the pass.
+    void release(std::vector<std::shared_ptr<ManagedObject>> objects);
+    // Lets go of objects that are no longer part of the graph nor waiting to be saved.
+    void releaseForgotten();
 
     // Reading the source: the parent context (on its queue) or the coordinator.
     Result<QList<SourceRow>> sourceRows(const EntityDescription& entity, const Predicate& predicate);
@@ -124,10 +138,11 @@ private:
     Result<QList<SourceRow>> rowsForChild(const EntityDescription& entity, const Predicate& predicate);
     std::optional<ObjectSnapshot> rowForChild(const ManagedObjectID& id);
     void applyChildChanges(const SaveChanges& changes);
+    void applyValues(ManagedObject& object, const ObjectSnapshot& values);
 
     QVariant normalizedPredicateValue(const QVariant& value) const;
-    bool objectMatches(const ManagedObject& object, const Predicate& predicate) const;
 
+    void noteWillModify(ManagedObject& object);
     void noteChanged(ManagedObject* object);
     void noteInserted(ManagedObject* object);
     void noteDeleted(ManagedObject* object);
@@ -139,18 +154,22 @@ private:
     void beginUndoGroup();
     void endUndoGroup();
     void applyUndoEntries(const std::vector<UndoEntry>& entries, UndoDirection direction);
-    void deleteRecursively(ManagedObject* object, std::vector<ManagedObject*>& deleting);
+    void deleteRecursively(ManagedObject* object);
     Result<void> validateChanges(const std::vector<ManagedObject*>& saving,
                                  const std::vector<ManagedObject*>& deleting);
+    void collectChanges(std::vector<ManagedObject*>& saving, std::vector<ManagedObject*>& deleting) const;
+    Result<void> writeChanges(const std::vector<ManagedObject*>& saving,
+                              const std::vector<ManagedObject*>& deleting);
+    void revertSave();
 
     ConcurrencyType m_type;
     std::unique_ptr<SerialExecutor> m_executor;
     std::shared_ptr<PersistentStoreCoordinator> m_coordinator;
     ManagedObjectContext* m_parent = nullptr;
-    std::unordered_map<ManagedObjectID, std::unique_ptr<ManagedObject>> m_objects;
-    std::vector<ManagedObject*> m_registrationOrder;
-    std::vector<std::unique_ptr<ManagedObject>> m_detached;
+    IdentityMap m_objects;
+    std::vector<std::shared_ptr<ManagedObject>> m_released; // let go of; freed at the end of the pass
     ObjectChanges m_pending;
+    std::unique_ptr<SaveJournal> m_saveJournal; // while a save runs willSave and writes
     bool m_endOfPassScheduled = false;
     int m_performDepth = 0;
     QPointer<QUndoStack> m_undoStack;

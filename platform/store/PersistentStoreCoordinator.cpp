@@ -13,16 +13,6 @@ namespace store {
 
 namespace {
 
-QString permanentKey(const QString& storeIdentifier, const QString& entityName, qint64 primaryKey)
-{
-    return "p/" + storeIdentifier + "/" + entityName + "/" + QString::number(primaryKey);
-}
-
-QString temporaryKey(const QUuid& uuid)
-{
-    return "t/" + uuid.toString(QUuid::WithoutBraces);
-}
-
 QString canonicalPath(const QString& path)
 {
     return QFileInfo(path).absoluteFilePath();
@@ -149,31 +139,38 @@ Result<void> PersistentStoreCoordinator::removePersistentStore(PersistentStore* 
     return {};
 }
 
+void PersistentStoreCoordinator::pruneIDs()
+{
+    if (m_temporaryIDs.size() + m_permanentIDs.size() < m_pruneAt)
+        return;
+    m_temporaryIDs.removeIf([](const auto& entry) { return entry.value().expired(); });
+    m_permanentIDs.removeIf([](const auto& entry) { return entry.value().expired(); });
+    m_pruneAt = std::max<qsizetype>(1024, (m_temporaryIDs.size() + m_permanentIDs.size()) * 2);
+}
+
 ManagedObjectID PersistentStoreCoordinator::makeTemporaryID(const QString& entityName)
 {
     auto data = std::make_shared<ManagedObjectID::Data>();
     data->entityName = entityName;
     data->temporaryID = QUuid::createUuid();
     QMutexLocker lock(&m_mutex);
-    if (m_ids.size() >= m_pruneAt) {
-        m_ids.removeIf([](const auto& entry) { return entry.value().expired(); });
-        m_pruneAt = std::max<qsizetype>(1024, m_ids.size() * 2);
-    }
-    m_ids.insert(temporaryKey(data->temporaryID), data);
+    pruneIDs();
+    m_temporaryIDs.insert(data->temporaryID, data);
     return ManagedObjectID(std::move(data));
 }
 
 ManagedObjectID PersistentStoreCoordinator::permanentID(const PersistentStore& store,
                                                         const QString& entityName, qint64 primaryKey)
 {
-    const QString key = permanentKey(store.identifier(), entityName, primaryKey);
-    if (std::shared_ptr<ManagedObjectID::Data> data = m_ids.value(key).lock())
+    PermanentKey key{store.identifier(), entityName, primaryKey};
+    if (std::shared_ptr<ManagedObjectID::Data> data = m_permanentIDs.value(key).lock())
         return ManagedObjectID(std::move(data));
     auto data = std::make_shared<ManagedObjectID::Data>();
     data->entityName = entityName;
     data->storeIdentifier = store.identifier();
     data->primaryKey.store(primaryKey, std::memory_order_release);
-    m_ids.insert(key, data);
+    pruneIDs();
+    m_permanentIDs.insert(std::move(key), data);
     return ManagedObjectID(std::move(data));
 }
 
@@ -192,7 +189,7 @@ PersistentStoreCoordinator::managedObjectIDForURIRepresentation(const QUrl& uri)
         const QUuid uuid(reference);
         if (uuid.isNull())
             return std::nullopt;
-        std::shared_ptr<ManagedObjectID::Data> data = m_ids.value(temporaryKey(uuid)).lock();
+        std::shared_ptr<ManagedObjectID::Data> data = m_temporaryIDs.value(uuid).lock();
         if (!data || data->entityName != entityName)
             return std::nullopt;
         return ManagedObjectID(std::move(data));
@@ -208,16 +205,20 @@ PersistentStoreCoordinator::managedObjectIDForURIRepresentation(const QUrl& uri)
 }
 
 SourceRow PersistentStoreCoordinator::sourceRow(const PersistentStore& store, const EntityDescription& entity,
-                                                const StoreRow& row)
+                                                StoreRow&& row)
 {
     SourceRow result;
     result.id = permanentID(store, entity.name(), row.primaryKey);
-    result.snapshot.attributes = row.attributes;
+    result.snapshot.attributes = std::move(row.attributes);
+    result.snapshot.attributes.resize(entity.attributes().size());
+    result.snapshot.relationships.resize(entity.relationships().size());
     for (const RelationshipDescription& relationship : entity.relationships()) {
-        QList<ManagedObjectID> ids;
-        for (qint64 key : row.relationships.value(relationship.name))
+        const qsizetype index = entity.indexOf(relationship);
+        if (size_t(index) >= row.relationships.size())
+            continue;
+        QList<ManagedObjectID>& ids = result.snapshot.relationships[size_t(index)];
+        for (qint64 key : row.relationships[size_t(index)])
             ids.append(permanentID(store, relationship.destinationEntityName, key));
-        result.snapshot.relationships.insert(relationship.name, ids);
     }
     return result;
 }
@@ -231,8 +232,8 @@ Result<QList<SourceRow>> PersistentStoreCoordinator::fetchRows(const EntityDescr
         Result<QList<StoreRow>> rows = store->fetchRows(entity, predicate);
         if (!rows)
             return failure(rows.error());
-        for (const StoreRow& row : *rows) {
-            SourceRow source = sourceRow(*store, entity, row);
+        for (StoreRow& row : *rows) {
+            SourceRow source = sourceRow(*store, entity, std::move(row));
             if (predicate.matches(entity, source.snapshot))
                 result.append(std::move(source));
         }
@@ -252,7 +253,7 @@ std::optional<ObjectSnapshot> PersistentStoreCoordinator::fetchRow(const Managed
     Result<std::optional<StoreRow>> row = store->fetchRow(*entity, id.primaryKey());
     if (!row || !row->has_value())
         return std::nullopt;
-    return sourceRow(*store, *entity, **row).snapshot;
+    return sourceRow(*store, *entity, std::move(**row)).snapshot;
 }
 
 Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
@@ -278,24 +279,24 @@ Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
         return newKeys.value(id, 0);
     };
     auto rowOf = [&](const ChangeRecord& record) {
+        const EntityDescription& entity = *record.entity;
         StoreRow row;
         row.primaryKey = keyOf(record.id);
-        for (const AttributeDescription& attribute : record.entity->attributes()) {
-            if (attribute.isTransient)
-                continue;
-            const QVariant value = record.snapshot.attributes.value(attribute.name);
-            if (value.isValid())
-                row.attributes.insert(attribute.name, value);
+        row.attributes.resize(entity.attributes().size());
+        for (const AttributeDescription& attribute : entity.attributes()) {
+            if (!attribute.isTransient)
+                row.attributes[size_t(entity.indexOf(attribute))] =
+                    record.snapshot.attribute(entity.indexOf(attribute));
         }
-        for (const RelationshipDescription& relationship : record.entity->relationships()) {
-            QList<qint64> keys;
-            for (const ManagedObjectID& id : record.snapshot.relationships.value(relationship.name)) {
+        row.relationships.resize(entity.relationships().size());
+        for (const RelationshipDescription& relationship : entity.relationships()) {
+            QList<qint64>& keys = row.relationships[size_t(entity.indexOf(relationship))];
+            for (const ManagedObjectID& id : record.snapshot.related(entity.indexOf(relationship))) {
                 if (const qint64 key = keyOf(id); key > 0)
                     keys.append(key);
             }
-            row.relationships.insert(relationship.name, keys);
         }
-        return EntityRow{record.entity, row};
+        return EntityRow{record.entity, std::move(row)};
     };
 
     StoreSaveRequest request;
@@ -316,7 +317,7 @@ Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
         ManagedObjectID::Data& data = *it.key().m_data;
         data.storeIdentifier = store.identifier();
         data.primaryKey.store(it.value(), std::memory_order_release);
-        m_ids.insert(permanentKey(store.identifier(), data.entityName, it.value()), it.key().m_data);
+        m_permanentIDs.insert(PermanentKey{store.identifier(), data.entityName, it.value()}, it.key().m_data);
     }
     return {};
 }

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMutex>
 #include <QUrl>
+#include <QUuid>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,15 +57,36 @@ public:
     Result<void> save(const SaveChanges& changes);
 
 private:
+    // A permanent ID's parts; the strings share their data with the store's and the model's.
+    struct PermanentKey
+    {
+        QString storeIdentifier;
+        QString entityName;
+        qint64 primaryKey = 0;
+
+        friend bool operator==(const PermanentKey& a, const PermanentKey& b)
+        {
+            return a.primaryKey == b.primaryKey && a.entityName == b.entityName &&
+                   a.storeIdentifier == b.storeIdentifier;
+        }
+        friend size_t qHash(const PermanentKey& key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.storeIdentifier, key.entityName, key.primaryKey);
+        }
+    };
+
     PersistentStore* storeForPath(const QString& path) const;
     PersistentStore* storeWithIdentifier(const QString& identifier) const;
     ManagedObjectID permanentID(const PersistentStore& store, const QString& entityName, qint64 primaryKey);
-    SourceRow sourceRow(const PersistentStore& store, const EntityDescription& entity, const StoreRow& row);
+    SourceRow sourceRow(const PersistentStore& store, const EntityDescription& entity, StoreRow&& row);
+    void pruneIDs(); // forgets IDs no one holds any more, now and then
 
     mutable QMutex m_mutex;
     std::shared_ptr<const ManagedObjectModel> m_model;
     std::vector<std::unique_ptr<PersistentStore>> m_stores;
-    QHash<QString, std::weak_ptr<ManagedObjectID::Data>> m_ids;
+    // Every ID some object or caller still holds, so that one object has one ID value.
+    QHash<QUuid, std::weak_ptr<ManagedObjectID::Data>> m_temporaryIDs;
+    QHash<PermanentKey, std::weak_ptr<ManagedObjectID::Data>> m_permanentIDs;
     qsizetype m_pruneAt = 1024;
 };
 

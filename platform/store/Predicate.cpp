@@ -10,11 +10,12 @@ bool Predicate::matches(const EntityDescription& entity, const ObjectSnapshot& s
 {
     if (isAll())
         return true;
-    if (entity.attribute(m_key))
-        return valuesEqual(snapshot.attributes.value(m_key), m_value);
-    if (!entity.relationship(m_key))
+    if (const qsizetype index = entity.attributeIndex(m_key); index >= 0)
+        return valuesEqual(snapshot.attribute(index), m_value);
+    const qsizetype index = entity.relationshipIndex(m_key);
+    if (index < 0)
         return false;
-    const QList<ManagedObjectID> ids = snapshot.relationships.value(m_key);
+    const QList<ManagedObjectID> ids = snapshot.related(index);
     if (!m_value.isValid())
         return ids.isEmpty();
     return m_value.canConvert<ManagedObjectID>() && ids.contains(m_value.value<ManagedObjectID>());

@@ -93,6 +93,12 @@ struct Columns
     }
 };
 
+// The element at index, or a default one past the end.
+template <typename T> T valueAt(const std::vector<T>& values, qsizetype index)
+{
+    return size_t(index) < values.size() ? values[size_t(index)] : T();
+}
+
 std::shared_ptr<const ValueTransformer> transformerFor(const AttributeDescription& attribute)
 {
     return ValueTransformer::valueTransformer(attribute.valueTransformerName);
@@ -480,18 +486,16 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
         while (query.executeStep()) {
             StoreRow row;
             row.primaryKey = query.getColumn(0).getInt64();
+            row.attributes.resize(entity.attributes().size());
+            row.relationships.resize(entity.relationships().size());
             int index = 1;
-            for (const AttributeDescription* attribute : columns.attributes) {
-                const QVariant value = readColumn(query.getColumn(index++), *attribute);
-                if (value.isValid())
-                    row.attributes.insert(attribute->name, value);
-            }
+            for (const AttributeDescription* attribute : columns.attributes)
+                row.attributes[size_t(entity.indexOf(*attribute))] =
+                    readColumn(query.getColumn(index++), *attribute);
             for (const RelationshipDescription* relationship : columns.toOne) {
                 const SQLite::Column column = query.getColumn(index++);
-                QList<qint64> keys;
                 if (column.getType() == SQLITE_INTEGER && column.getInt64() > 0)
-                    keys.append(column.getInt64());
-                row.relationships.insert(relationship->name, keys);
+                    row.relationships[size_t(entity.indexOf(*relationship))].append(column.getInt64());
             }
             rows.append(std::move(row));
         }
@@ -519,12 +523,14 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
                 }
             }
             for (StoreRow& row : rows) {
-                QList<qint64> keys;
+                QList<qint64>& keys = row.relationships[size_t(entity.indexOf(*relationship))];
+                QSet<qint64> seen;
                 for (qint64 key : members.value(row.primaryKey)) {
-                    if (key > 0 && !keys.contains(key))
+                    if (key > 0 && !seen.contains(key)) {
+                        seen.insert(key);
                         keys.append(key);
+                    }
                 }
-                row.relationships.insert(relationship->name, keys);
             }
         }
         return rows;
@@ -603,10 +609,10 @@ void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
         if (insert)
             statement->bind(index++, static_cast<int64_t>(entry.row.primaryKey));
         for (const AttributeDescription* attribute : columns.attributes)
-            keepAlive.push_back(
-                bindValue(*statement, index++, *attribute, entry.row.attributes.value(attribute->name)));
+            keepAlive.push_back(bindValue(*statement, index++, *attribute,
+                                          valueAt(entry.row.attributes, entity.indexOf(*attribute))));
         for (const RelationshipDescription* relationship : columns.toOne) {
-            const QList<qint64> keys = entry.row.relationships.value(relationship->name);
+            const QList<qint64> keys = valueAt(entry.row.relationships, entity.indexOf(*relationship));
             if (keys.isEmpty())
                 statement->bind(index++);
             else
@@ -628,7 +634,7 @@ void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
             SQLite::Statement add(*m_database, utf8("INSERT INTO " + table +
                                                     " (Z_SOURCE, Z_TARGET, Z_ORDER) VALUES (?, ?, ?)"));
             int order = 0;
-            for (qint64 key : entry.row.relationships.value(relationship->name)) {
+            for (qint64 key : valueAt(entry.row.relationships, entity.indexOf(*relationship))) {
                 add.reset();
                 add.bind(1, static_cast<int64_t>(entry.row.primaryKey));
                 add.bind(2, static_cast<int64_t>(key));

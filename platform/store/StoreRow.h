@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QHash>
 #include <QList>
-#include <QString>
 #include <QVariant>
 #include <utility>
 #include <vector>
@@ -11,13 +9,14 @@ namespace store {
 
 class EntityDescription;
 
-// One object as a store keeps it: stored attributes by name and the primary keys of related objects
-// by relationship name (destinations are known from the model).
+// One object as a store keeps it: its stored attributes at the positions of the entity's attributes
+// (transient and missing ones invalid) and the primary keys of related objects at the positions of its
+// relationships (destinations are known from the model).
 struct StoreRow
 {
     qint64 primaryKey = 0;
-    QHash<QString, QVariant> attributes;
-    QHash<QString, QList<qint64>> relationships;
+    std::vector<QVariant> attributes;
+    std::vector<QList<qint64>> relationships;
 };
 
 struct EntityRow

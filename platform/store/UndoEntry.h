@@ -4,8 +4,11 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 
 namespace store {
+
+class ManagedObject;
 
 // One recorded change: a value of one object (attributes by value, relationships as the QList of
 // related IDs of this end), or an object entering or leaving the graph.
@@ -23,6 +26,9 @@ struct UndoEntry
     QString key;
     QVariant before;
     QVariant after;
+    // Insert and Delete: the object itself, so that the step can bring it back after its context let
+    // go of it (once its deletion was saved).
+    std::shared_ptr<ManagedObject> object;
 };
 
 } // namespace store

@@ -42,9 +42,17 @@ void TestBook::prepareForDeletion()
     record("delete " + primitiveValue("title").toString());
 }
 
+std::function<void(TestBook&)>& TestBook::willSaveAction()
+{
+    static std::function<void(TestBook&)> action;
+    return action;
+}
+
 void TestBook::willSave()
 {
     record("save " + primitiveValue("title").toString());
+    if (willSaveAction())
+        willSaveAction()(*this);
 }
 
 store::Result<void> TestBook::validateValue(const QVariant& value, const QString& key)

@@ -6,6 +6,7 @@
 #include "store/ValueTransformer.h"
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // The small model the store's tests use: shelves hold an ordered list of books (cascade), books have
@@ -16,6 +17,8 @@ class TestBook : public store::ManagedObject
 
 public:
     static QStringList& events(); // hook calls, "<hook> <title>"
+    // Run by willSave after it records its event, while set (on the main thread only).
+    static std::function<void(TestBook&)>& willSaveAction();
 
 protected:
     void awakeFromInsert() override;

@@ -1,0 +1,139 @@
+// Fetching: reading the parent context or the store and merging in unsaved changes.
+
+#include "store/EntityDescription.h"
+#include "store/FetchMerger.h"
+#include "store/ManagedObject.h"
+#include "store/ManagedObjectContext.h"
+#include "store/ManagedObjectModel.h"
+#include "store/PersistentStoreCoordinator.h"
+#include "store/ValueComparison.h"
+
+#include <algorithm>
+
+namespace store {
+
+QVariant ManagedObjectContext::normalizedPredicateValue(const QVariant& value) const
+{
+    if (!value.isValid())
+        return value;
+    ManagedObject* object = nullptr;
+    if (value.canConvert<ManagedObject*>())
+        object = value.value<ManagedObject*>();
+    else if (value.canConvert<QObject*>())
+        object = qobject_cast<ManagedObject*>(value.value<QObject*>());
+    if (object)
+        return QVariant::fromValue(object->objectID());
+    return value;
+}
+
+Result<QList<SourceRow>> ManagedObjectContext::sourceRows(const EntityDescription& entity,
+                                                          const Predicate& predicate)
+{
+    if (m_parent) {
+        Result<QList<SourceRow>> rows = QList<SourceRow>();
+        m_parent->performAndWait([&] { rows = m_parent->rowsForChild(entity, predicate); });
+        return rows;
+    }
+    if (!m_coordinator)
+        return failure(Error::Code::NoStore,
+                       "The context has no parent context and no persistent store coordinator.");
+    return m_coordinator->fetchRows(entity, predicate);
+}
+
+std::optional<ObjectSnapshot> ManagedObjectContext::sourceRow(const ManagedObjectID& id)
+{
+    if (m_parent) {
+        std::optional<ObjectSnapshot> row;
+        m_parent->performAndWait([&] { row = m_parent->rowForChild(id); });
+        return row;
+    }
+    if (!m_coordinator || id.isTemporaryID())
+        return std::nullopt;
+    return m_coordinator->fetchRow(id);
+}
+
+Result<QList<SourceRow>> ManagedObjectContext::rowsForChild(const EntityDescription& entity,
+                                                            const Predicate& predicate)
+{
+    Result<QList<SourceRow>> rows = sourceRows(entity, predicate);
+    if (!rows)
+        return rows;
+    QList<SourceRow> result;
+    for (const FetchMerger::Match& match : FetchMerger(m_objects, entity, predicate).merge(*rows, true))
+        result.append(match.object ? SourceRow{match.object->m_id, match.object->snapshot()}
+                                   : std::move(*match.row));
+    return result;
+}
+
+std::optional<ObjectSnapshot> ManagedObjectContext::rowForChild(const ManagedObjectID& id)
+{
+    if (ManagedObject* object = registered(id)) {
+        if (!object->isPresent())
+            return std::nullopt;
+        return object->snapshot();
+    }
+    return sourceRow(id);
+}
+
+Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& request)
+{
+    const EntityDescription* entity = managedObjectModel().entity(request.entityName);
+    if (!entity)
+        return failure(Error::Code::ObjectNotFound,
+                       "The model has no entity named \"" + request.entityName + "\".");
+    if (!request.predicate.isAll() && !entity->hasProperty(request.predicate.key()))
+        return failure(Error::Code::ObjectNotFound,
+                       "The entity " + entity->name() + " has no key \"" + request.predicate.key() + "\".");
+    std::vector<std::pair<qsizetype, bool>> sorts; // attribute index, ascending
+    for (const SortDescriptor& sort : request.sortDescriptors) {
+        const qsizetype index = entity->attributeIndex(sort.key);
+        if (index < 0)
+            return failure(Error::Code::ObjectNotFound, "The entity " + entity->name() +
+                                                            " has no attribute \"" + sort.key +
+                                                            "\" to sort by.");
+        sorts.emplace_back(index, sort.ascending);
+    }
+    const Predicate predicate =
+        request.predicate.isAll()
+            ? request.predicate
+            : Predicate::equal(request.predicate.key(), normalizedPredicateValue(request.predicate.value()));
+
+    Result<QList<SourceRow>> rows = sourceRows(*entity, predicate);
+    if (!rows)
+        return failure(rows.error());
+
+    std::vector<ManagedObject*> fetched;
+    QList<ManagedObject*> results;
+    const std::vector<FetchMerger::Match> matches =
+        FetchMerger(m_objects, *entity, predicate).merge(*rows, request.includesPendingChanges);
+    results.reserve(qsizetype(matches.size()));
+    for (const FetchMerger::Match& match : matches) {
+        ManagedObject* object = match.object ? match.object : registered(match.row->id);
+        results.append(object ? object : materialize(*entity, std::move(*match.row), fetched));
+    }
+    rows->clear();
+    if (!sorts.empty()) {
+        std::stable_sort(results.begin(), results.end(), [&](ManagedObject* a, ManagedObject* b) {
+            for (const auto& [index, ascending] : sorts) {
+                const int order = compareValues(a->m_values.attribute(index), b->m_values.attribute(index));
+                if (order != 0)
+                    return ascending ? order < 0 : order > 0;
+            }
+            return false;
+        });
+    }
+    if (request.fetchLimit > 0 && results.size() > request.fetchLimit)
+        results.resize(request.fetchLimit);
+    awake(fetched);
+    return results;
+}
+
+Result<qsizetype> ManagedObjectContext::count(const FetchRequest& request)
+{
+    Result<QList<ManagedObject*>> objects = execute(request);
+    if (!objects)
+        return failure(objects.error());
+    return objects->size();
+}
+
+} // namespace store
