@@ -2,6 +2,7 @@
 
 #include "model/ContextOperations.h"
 #include "store/FetchRequest.h"
+#include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/Hashing.h"
 
 namespace pelorama::model {
@@ -30,6 +31,29 @@ Asset* Asset::insertInto(store::ManagedObjectContext& context, const QByteArray&
 store::FetchRequest Asset::fetchRequest()
 {
     return store::FetchRequest(entityName<Asset>());
+}
+
+store::FetchRequest Asset::fetchRequest(const QString& identifier)
+{
+    return store::FetchRequest(entityName<Asset>(), store::Predicate::equal(uniqueIdentifierKey, identifier));
+}
+
+store::Result<Asset*> Asset::fetch(const QString& identifier, store::ManagedObjectContext& context)
+{
+    const store::Result<QList<store::ManagedObject*>> found = context.execute(fetchRequest(identifier));
+    if (!found)
+        return store::failure(found.error());
+    return found->isEmpty() ? nullptr : dynamic_cast<Asset*>(found->front());
+}
+
+store::Result<void> Asset::deleteAsset(const QString& identifier, store::ManagedObjectContext& context)
+{
+    const store::Result<QList<store::ManagedObject*>> found = context.execute(fetchRequest(identifier));
+    if (!found)
+        return store::failure(found.error());
+    for (store::ManagedObject* asset : *found)
+        context.deleteObject(asset);
+    return {};
 }
 
 QByteArray Asset::data() const

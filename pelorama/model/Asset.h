@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Entity.h"
+#include "store/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,6 +27,14 @@ public:
     // The same, holding data and its hash.
     static Asset* insertInto(store::ManagedObjectContext& context, const QByteArray& data);
     static store::FetchRequest fetchRequest();
+    // The assets whose uniqueIdentifier is identifier.
+    static store::FetchRequest fetchRequest(const QString& identifier);
+
+    // The first asset named identifier in context (pending changes included); nullptr when there is none.
+    static store::Result<Asset*> fetch(const QString& identifier, store::ManagedObjectContext& context);
+    // Deletes every asset named identifier in context; none is success. The caller makes sure nothing
+    // still names it (see ImageLoadable::deleteAsset).
+    static store::Result<void> deleteAsset(const QString& identifier, store::ManagedObjectContext& context);
 
     QByteArray data() const;
     void setData(const QByteArray& data);

@@ -5,8 +5,8 @@
 #include "model/Drawable.h"
 #include "model/Entity.h"
 #include "model/FillMode.h"
+#include "model/ImageDroppable.h"
 #include "model/ImageLoadable.h"
-#include "model/Selectable.h"
 #include "model/Shadowable.h"
 
 #include <optional>
@@ -19,11 +19,12 @@ struct FetchRequest;
 namespace pelorama::model {
 
 // A picture placed in a rectangle of a screenshot (canvas points), filled by its FillMode, with a shadow.
-// Its picture is kept in an Asset (ImageLoadable).
+// Its picture is kept in an Asset (ImageLoadable): loaded when the image is fetched, replaced when a file
+// is dropped on it or put into its inspector row, let go when the image is deleted.
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "rect" (a graphics::Rect to
 // key-value coding, stored as text), "fillMode" (raw value) and the shadow keys.
-class Image : public Entity, public Drawable, public Selectable, public ImageLoadable, public Shadowable
+class Image : public Entity, public Drawable, public ImageDroppable, public ImageLoadable, public Shadowable
 {
     Q_OBJECT
 
@@ -48,14 +49,39 @@ public:
 
     graphics::Rect boundingRect() const override { return rect(); }
 
+    // Where the picture is drawn and which part of it, by the fill mode: the destination in canvas points
+    // and the source in the picture's space (the zero rectangle for the whole picture). Stretch: rect and
+    // the whole; aspect fit: the picture's size fitted into rect, and the whole; aspect fill: rect, and
+    // the largest centred part of the picture with rect's proportions. No value when rect or the picture
+    // size has no area.
+    struct Placement
+    {
+        graphics::Rect destination;
+        graphics::Rect source;
+    };
+    std::optional<Placement> placement(const graphics::Size& pictureSize) const;
+
+    // With a picture: the picture placed by the fill mode, over its shadow (a drop shadow, or the
+    // directional bands of its shown part, shadowDepth x the canvas diagonal long), the same in every
+    // mode. Without one: nothing in export and thumbnail renders, the placeholder in the canvas view and
+    // an empty box in template previews, drawn in bitmap pixels.
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
+    foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) override;
+
 protected:
+    // A fetched image loads its picture from its asset; a deleted one lets the asset go.
+    void awakeFromFetch() override;
+    void prepareForDeletion() override;
+
     bool hasTypedKey(const QString& key) const override;
     QVariant typedValueForKey(const QString& key) const override;
     void setTypedValueForKey(const QVariant& value, const QString& key) override;
+
+private:
+    void drawPlaceholder(const Canvas& canvas, const CanvasRenderingContext& context) const;
 };
 
 } // namespace pelorama::model

@@ -6,21 +6,18 @@
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 
+#include <QFile>
+
 namespace pelorama::model {
 
 namespace {
 const QString imageKey = QStringLiteral("image");
 const QString assetIdentifierKey = QStringLiteral("assetIdentifier");
 
-store::FetchRequest assetsNamed(const QString& identifier)
-{
-    store::FetchRequest request = Asset::fetchRequest();
-    request.predicate = store::Predicate::equal(QStringLiteral("uniqueIdentifier"), identifier);
-    return request;
-}
-
-// Whether an image or device image other than entity names the asset; unsaved changes count. When the
-// context cannot tell, the asset counts as shared: keeping an unused asset is better than losing a picture.
+// Whether an image or device image other than entity names the asset; unsaved changes count, so copies
+// made by duplicate and paste are seen before they are saved and drawables deleted meanwhile are not.
+// When the context cannot tell, the asset counts as named: keeping an unused asset is better than losing
+// a picture.
 bool isNamedByAnother(const Entity& entity, store::ManagedObjectContext& context, const QString& identifier)
 {
     for (const QString& entityName : {QStringLiteral("Image"), QStringLiteral("DeviceImage")}) {
@@ -71,19 +68,19 @@ void ImageLoadable::loadImageFromAsset()
     store::ManagedObjectContext* context = m_entity.managedObjectContext();
     if (!identifier || !context)
         return;
-    const store::Result<QList<store::ManagedObject*>> found = context->execute(assetsNamed(*identifier));
-    if (!found) {
-        foundation::warning(QStringLiteral("could not load asset! ") + found.error().message());
+    const store::Result<Asset*> asset = Asset::fetch(*identifier, *context);
+    if (!asset) {
+        foundation::warning(QStringLiteral("could not load asset! ") + asset.error().message());
         setImage(std::nullopt);
         return;
     }
-    const Asset* asset = found->isEmpty() ? nullptr : dynamic_cast<const Asset*>(found->front());
-    if (!asset) {
+    if (!*asset) {
         foundation::warning(QStringLiteral("could not find asset!"));
         setImage(std::nullopt);
         return;
     }
-    setImage(graphics::Image::fromData(asset->data()));
+    // An asset without bytes loads like one whose bytes are no picture: silently, without one.
+    setImage(graphics::Image::fromData((*asset)->data()));
 }
 
 void ImageLoadable::storeImageData(const QByteArray& data)
@@ -102,15 +99,27 @@ void ImageLoadable::deleteAsset()
     if (!identifier || !context)
         return;
     if (!isNamedByAnother(m_entity, *context, *identifier)) {
-        const store::Result<QList<store::ManagedObject*>> found = context->execute(assetsNamed(*identifier));
-        if (found) {
-            for (store::ManagedObject* asset : *found)
-                context->deleteObject(asset);
-        } else {
-            foundation::warning(QStringLiteral("could not delete asset! ") + found.error().message());
-        }
+        const store::Result<void> deleted = Asset::deleteAsset(*identifier, *context);
+        if (!deleted)
+            foundation::warning(QStringLiteral("could not delete asset! ") + deleted.error().message());
     }
     setAssetIdentifier(std::nullopt);
+}
+
+foundation::Expected<void, DroppableError> ImageLoadable::takeDroppedFile(const QUrl& url)
+{
+    QFile file(url.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
+    std::optional<graphics::Image> picture = graphics::Image::fromData(data);
+    if (!picture)
+        return foundation::Unexpected(DroppableError::imageLoadingFailure());
+    setImage(picture);
+    storeImageData(data);
+    return {};
 }
 
 } // namespace pelorama::model

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "foundation/Expected.h"
 #include "graphics/Image.h"
+#include "model/DroppableError.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QUrl>
 #include <optional>
 
 namespace pelorama::model {
@@ -35,6 +39,12 @@ public:
     // Forgets the asset and deletes it, unless another image or device image still names it: copies made
     // by duplicate and paste share their asset. Conformers call it when they are deleted.
     void deleteAsset();
+
+    // What a conformer does with a picture file dropped on it (ImageDroppable::processDroppedUrl): reads
+    // the file, decodes it through the image decoder registry, sets image and keeps the bytes as read in
+    // a new asset (storeImageData). A file that cannot be read or decoded changes nothing: the old picture
+    // and its asset stay.
+    foundation::Expected<void, DroppableError> takeDroppedFile(const QUrl& url);
 
 protected:
     explicit ImageLoadable(Entity& entity);

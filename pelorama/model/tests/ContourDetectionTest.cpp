@@ -1,0 +1,153 @@
+#include "PathPolygons.h"
+#include "graphics/BitmapImageRep.h"
+#include "model/ChangContourDetector.h"
+#include "model/TehChinSmoother.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace pelorama::model;
+using graphics::Point;
+
+namespace {
+
+std::vector<Polygon> traced(const QImage& bitmap)
+{
+    return polygons(ChangContourDetector::detectContours(graphics::BitmapImageRep(bitmap)));
+}
+
+} // namespace
+
+TEST(ContourDetectionTest, ATransparentPictureHasNoOutline)
+{
+    EXPECT_TRUE(ChangContourDetector::detectContours(graphics::BitmapImageRep(pictureOf({"...", "..."}))).isEmpty());
+}
+
+TEST(ContourDetectionTest, ALonePixelIsAContourWithoutMovesAndKeepsNoPoint)
+{
+    ChangContourDetector detector{graphics::BitmapImageRep(pictureOf({"#"}))};
+    EXPECT_TRUE(detector.traceContours().isEmpty());
+    ASSERT_EQ(detector.contours().size(), 1u);
+    EXPECT_EQ(detector.contours()[0].x, 0);
+    EXPECT_EQ(detector.contours()[0].y, 0);
+    EXPECT_TRUE(detector.contours()[0].directions.empty());
+}
+
+TEST(ContourDetectionTest, TwoPixelsSideBySideGoThereAndBackAndKeepOnePoint)
+{
+    ChangContourDetector detector{graphics::BitmapImageRep(pictureOf({"##"}))};
+    const graphics::Path path = detector.traceContours();
+    ASSERT_EQ(detector.contours().size(), 1u);
+    EXPECT_EQ(detector.contours()[0].directions, (std::vector<std::uint8_t>{0, 4, 0}));
+    EXPECT_EQ(polygons(path), (std::vector<Polygon>{{Point{0, 1}}}));
+    EXPECT_EQ(path.elements().back().type, graphics::PathElementType::closeSubpath);
+}
+
+TEST(ContourDetectionTest, AnOpaqueSquareRunsClockwiseThroughItsCorners)
+{
+    EXPECT_EQ(traced(pictureOf({"###", "###", "###"})),
+              (std::vector<Polygon>{{Point{2, 3}, Point{2, 1}, Point{0, 1}, Point{0, 3}}}));
+}
+
+TEST(ContourDetectionTest, AHoleIsTracedAfterItsRegion)
+{
+    ChangContourDetector detector{graphics::BitmapImageRep(pictureOf({"#####", "#####", "##.##", "#####", "#####"}))};
+    const std::vector<Polygon> found = polygons(detector.traceContours());
+    EXPECT_EQ(found, (std::vector<Polygon>{{Point{4, 5}, Point{4, 1}, Point{0, 1}, Point{0, 5}}, {Point{2, 4}}}));
+    ASSERT_EQ(detector.contours().size(), 2u);
+    // The hole is found from the pixel above it and walked counter-clockwise.
+    EXPECT_EQ(detector.contours()[1].x, 2);
+    EXPECT_EQ(detector.contours()[1].y, 1);
+    EXPECT_EQ(detector.contours()[1].directions.front(), 3);
+}
+
+TEST(ContourDetectionTest, ABlockInsideATransparentBorderKeepsItsPlace)
+{
+    EXPECT_EQ(traced(pictureOf({"........", ".######.", ".######.", ".######.", ".######.", ".######.", ".######.",
+                                "........"})),
+              (std::vector<Polygon>{{Point{6, 7}, Point{6, 2}, Point{1, 2}, Point{1, 7}}}));
+}
+
+TEST(ContourDetectionTest, SeparateRegionsAreTracedInScanOrder)
+{
+    EXPECT_EQ(traced(pictureOf({"###....", "###....", "###.###", "....###", "....###"})),
+              (std::vector<Polygon>{{Point{2, 5}, Point{2, 3}, Point{0, 3}, Point{0, 5}},
+                                    {Point{6, 3}, Point{6, 1}, Point{4, 1}, Point{4, 3}}}));
+}
+
+TEST(ContourDetectionTest, APixelIsInsideFromAlphaAbove127OrAt127WithColour)
+{
+    const auto insideWith = [](quint32 word) {
+        QImage bitmap(1, 1, QImage::Format_RGBA8888_Premultiplied);
+        // The word as it lies in memory, little-endian: red first, alpha last.
+        uchar* pixel = bitmap.bits();
+        for (int byte = 0; byte < 4; ++byte)
+            pixel[byte] = static_cast<uchar>(word >> (8 * byte));
+        ChangContourDetector detector{graphics::BitmapImageRep(bitmap)};
+        detector.traceContours();
+        return detector.contours().size() == 1;
+    };
+    EXPECT_FALSE(insideWith(0x7F000000));
+    EXPECT_TRUE(insideWith(0x7F000001));
+    EXPECT_TRUE(insideWith(0x80000000));
+    EXPECT_FALSE(insideWith(0x00FFFFFF));
+}
+
+TEST(ContourDetectionTest, RowsArePixelsReadWithTheStrideAndPaddingIsNeverSeen)
+{
+    // Five pixels by four, each row followed by three opaque padding slots that must not count.
+    constexpr int width = 5;
+    constexpr int height = 4;
+    constexpr int stride = 4 * (width + 3);
+    std::vector<uchar> memory(stride * height, 0xFF);
+    for (int row = 0; row < height; ++row)
+        std::memset(memory.data() + row * stride, 0, 4 * width);
+    const auto opaque = [&](int x, int row) { std::memset(memory.data() + row * stride + 4 * x, 0xFF, 4); };
+    for (int row = 1; row < 4; ++row) {
+        for (int x = 1; x < 4; ++x)
+            opaque(x, row);
+    }
+    const QImage bitmap(memory.data(), width, height, stride, QImage::Format_RGBA8888_Premultiplied);
+    ASSERT_EQ(bitmap.bytesPerLine(), stride);
+
+    EXPECT_EQ(traced(bitmap), (std::vector<Polygon>{{Point{3, 3}, Point{3, 1}, Point{1, 1}, Point{1, 3}}}));
+    // The same pixels through the raw entry point.
+    ChangContourDetector detector(memory.data(), width, height, stride);
+    EXPECT_EQ(polygons(detector.traceContours()), traced(bitmap));
+}
+
+TEST(ContourDetectionTest, AnOpaqueEdgeAtTheBitmapsBorderStaysInsideTheGrid)
+{
+    // A region touching every side with a hole beside the last row: searches reach over every border.
+    const std::vector<Polygon> ring = traced(pictureOf({"#######", "#.....#", "#.....#", "#.....#", "#######"}));
+    ASSERT_EQ(ring.size(), 2u);
+    EXPECT_EQ(ring[0], (Polygon{Point{6, 5}, Point{6, 1}, Point{0, 1}, Point{0, 5}}));
+    // The hole's outline runs through the pixels around it, the other way round.
+    EXPECT_LT(signedArea(ring[0]), 0);
+    EXPECT_GT(signedArea(ring[1]), 0);
+    for (const Point& point : ring[1]) {
+        EXPECT_TRUE(point.x >= 0 && point.x <= 6 && point.y >= 1 && point.y <= 5);
+    }
+    EXPECT_EQ(traced(pictureOf({"#", "#", "#"})), (std::vector<Polygon>{{Point{0, 1}, Point{0, 3}}}));
+}
+
+TEST(ContourDetectionTest, TheSmootherKeepsTheCornersOfAStaircaseOutline)
+{
+    // A right triangle: the diagonal is a straight chain of 45-degree moves, so only its ends remain.
+    const std::vector<Polygon> found = traced(pictureOf({"#....", "##...", "###..", "####.", "#####"}));
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0], (Polygon{Point{4, 1}, Point{0, 1}, Point{0, 5}}));
+}
+
+TEST(ContourDetectionTest, PointStatesCarryTheTurnAtEachPoint)
+{
+    // A 2 x 2 square: right, down, left, up; every point turns a quarter.
+    const std::vector<TehChinSmoother::PointState> states = TehChinSmoother::pointStates(0, 2, {0, 2, 4, 6});
+    ASSERT_EQ(states.size(), 4u);
+    EXPECT_EQ(states[1].x, 1);
+    EXPECT_EQ(states[1].y, 2);
+    EXPECT_EQ(states[2].y, 1);
+    for (const TehChinSmoother::PointState& state : states)
+        EXPECT_EQ(state.oneCurvature, 2);
+}
