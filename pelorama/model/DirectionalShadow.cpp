@@ -4,6 +4,7 @@
 #include "model/ChangContourDetector.h"
 #include "model/ContourCache.h"
 #include "model/FlatShadowCaster.h"
+#include "model/OutlineOrientation.h"
 
 #include <cmath>
 
@@ -75,13 +76,18 @@ PathPointer tracedContours(const graphics::BitmapImageRep& bitmap)
                                        [&] { return ChangContourDetector::detectContours(bitmap); });
 }
 
-// The outline of the part clip of picture (the whole of it for a null clip), in picture space.
-PathPointer clippedOutline(const graphics::Image& picture, const graphics::BitmapImageRep& bitmap,
-                           const graphics::Rect& clip)
+// The outline of the part clip of picture, in picture space, running as the traced outline does.
+graphics::Path clippedTo(const graphics::Image& picture, const graphics::Rect& clipRect)
 {
-    return ContourCache::shared().path(bitmap, key(ContourCache::Kind::clipped, picture.size(), clip), [&] {
-        return geometry::intersectingWith(*extractContours(picture), graphics::Path::rect(clip));
-    });
+    return orientedLikeTracedContours(
+        geometry::intersectingWith(*extractContours(picture), graphics::Path::rect(clipRect)));
+}
+
+PathPointer clippedOutline(const graphics::Image& picture, const graphics::BitmapImageRep& bitmap,
+                           const graphics::Rect& clipRect)
+{
+    return ContourCache::shared().path(bitmap, key(ContourCache::Kind::clipped, picture.size(), clipRect),
+                                       [&] { return clippedTo(picture, clipRect); });
 }
 
 bool meansWholePicture(const graphics::Rect& clip)
@@ -117,23 +123,23 @@ PathPointer directionalShadowPath(const graphics::Image& picture, const graphics
 {
     const graphics::Rect placement = imageRect.standardized();
     const bool whole = meansWholePicture(clipRect);
-    const graphics::Rect clip = whole ? graphics::Rect(graphics::Point{}, picture.size()) : clipRect.standardized();
-    if (!hasArea(placement) || !hasArea(picture.size()) || !hasArea(clip) || !std::isfinite(angleDegrees) ||
+    const graphics::Rect shown = whole ? graphics::Rect(graphics::Point{}, picture.size()) : clipRect.standardized();
+    if (!hasArea(placement) || !hasArea(picture.size()) || !hasArea(shown) || !std::isfinite(angleDegrees) ||
         !std::isfinite(depth))
         return emptyPath();
 
+    // The shown part of the outline mapped onto the placement, and the bands it casts there.
     const auto cast = [&](const graphics::Path& outline) {
-        return FlatShadowCaster::shadowPath(outline.transformed(mapping(clip, placement)), angleDegrees, depth);
+        return FlatShadowCaster::shadowPath(outline.transformed(mapping(shown, placement)), angleDegrees, depth);
     };
     const graphics::BitmapImageRep* bitmap = tracedBitmap(picture);
     if (!bitmap)
         return std::make_shared<const graphics::Path>(
-            cast(whole ? *extractContours(picture)
-                       : geometry::intersectingWith(*extractContours(picture), graphics::Path::rect(clip))));
-    const ContourCache::Key bandsKey = key(ContourCache::Kind::bands, picture.size(), whole ? graphics::Rect::zero() : clip,
-                                           placement, angleDegrees, depth);
+            cast(whole ? *extractContours(picture) : clippedTo(picture, shown)));
+    const ContourCache::Key bandsKey = key(ContourCache::Kind::bands, picture.size(),
+                                           whole ? graphics::Rect::zero() : shown, placement, angleDegrees, depth);
     return ContourCache::shared().path(*bitmap, bandsKey, [&] {
-        return cast(whole ? *extractContours(picture) : *clippedOutline(picture, *bitmap, clip));
+        return cast(whole ? *extractContours(picture) : *clippedOutline(picture, *bitmap, shown));
     });
 }
 
