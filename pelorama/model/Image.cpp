@@ -1,5 +1,9 @@
 #include "model/Image.h"
 
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/ImageProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/Then.h"
 #include "model/AspectFit.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
@@ -8,6 +12,7 @@
 #include "model/StyleKit.h"
 #include "store/FetchRequest.h"
 
+#include <QPointer>
 #include <cmath>
 
 namespace pelorama::model {
@@ -167,6 +172,36 @@ void Image::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 foundation::Expected<void, DroppableError> Image::processDroppedUrl(const QUrl& url)
 {
     return takeDroppedFile(url);
+}
+
+std::unique_ptr<ledgerline::PropertyCollection> Image::makePropertyCollection()
+{
+    using ledgerline::then;
+    auto collection = std::make_unique<ledgerline::PropertyCollection>();
+    collection->addGroup(then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
+        group.setName(QStringLiteral("Image"));
+        group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
+            row.setName(QStringLiteral("Resizing mode"));
+            row.addOption(QStringLiteral("Stretch"), qint64(FillMode::stretch));
+            row.addOption(QStringLiteral("Aspect fit"), qint64(FillMode::aspectFit));
+            row.addOption(QStringLiteral("Aspect fill"), qint64(FillMode::aspectFill));
+            row.bind(this, fillModeKey);
+            row.setValue(qint64(fillMode()));
+        }));
+        group.addProperty(then(std::make_unique<ledgerline::ImageProperty>(image()), [&](auto& row) {
+            row.setName(QStringLiteral("Image"));
+            // The row may outlive the image (the inspector keeps its collection until it is replaced).
+            row.setImageDataHandler([image = QPointer<Image>(this)](const QByteArray& data) {
+                if (image)
+                    image->storeImageData(data);
+            });
+            row.bind(this, QStringLiteral("image"));
+        }));
+    }));
+    auto shadow = std::make_unique<ledgerline::PropertyGroup>();
+    configureShadowPropertyGroup(*shadow, *collection);
+    collection->addGroup(std::move(shadow));
+    return collection;
 }
 
 void Image::awakeFromFetch()

@@ -2,6 +2,7 @@
 
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
+#include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 #include "model/FillMode.h"
@@ -24,7 +25,12 @@ namespace pelorama::model {
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "rect" (a graphics::Rect to
 // key-value coding, stored as text), "fillMode" (raw value) and the shadow keys.
-class Image : public Entity, public Drawable, public ImageDroppable, public ImageLoadable, public Shadowable
+class Image : public Entity,
+              public Drawable,
+              public ImageDroppable,
+              public ImageLoadable,
+              public Shadowable,
+              public ledgerline::PropertyEditable
 {
     Q_OBJECT
 
@@ -70,6 +76,10 @@ public:
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
     foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) override;
+
+    // The inspector: "Image" (Resizing mode: Stretch, Aspect fit or Aspect fill; Image: the picture, whose
+    // bytes the row hands to storeImageData) and "Shadow".
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
 
 protected:
     // A fetched image loads its picture from its asset; a deleted one lets the asset go.

@@ -1,11 +1,16 @@
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/ImageProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "model/Asset.h"
 #include "model/Canvas.h"
 #include "model/Image.h"
 #include "model/StyleKit.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QPainter>
 
 using namespace pelorama::model;
@@ -189,4 +194,45 @@ TEST_F(ImageTest, ItsRedrawKeysAreThePictureThePlacementAndTheShadow)
     EXPECT_EQ(image->boundingRect(), graphics::Rect::zero());
     image->setRect({1, 2, 3, 4});
     EXPECT_EQ(image->boundingRect(), (graphics::Rect{1, 2, 3, 4}));
+}
+
+TEST_F(ImageTest, TheInspectorEditsTheFillModeAndThePictureAndShowsTheShadowGroup)
+{
+    Image* image = Image::insertInto(*stack.context);
+    const auto collection = image->makePropertyCollection();
+    ASSERT_EQ(collection->groups().size(), 2u);
+    const ledgerline::PropertyGroup& picture = *collection->groups()[0];
+    const ledgerline::PropertyGroup& shadow = *collection->groups()[1];
+    EXPECT_EQ(picture.name(), "Image");
+    ASSERT_EQ(picture.properties().size(), 2u);
+    EXPECT_EQ(shadow.name(), "Shadow");
+    QStringList shown;
+    for (const auto& row : shadow.properties()) {
+        if (!row->isHidden())
+            shown.append(row->name());
+    }
+    EXPECT_EQ(shown, QStringList{"Type"});
+
+    auto& resizing = dynamic_cast<ledgerline::EnumerationProperty&>(*picture.properties()[0]);
+    EXPECT_EQ(resizing.name(), "Resizing mode");
+    ASSERT_EQ(resizing.options().size(), 3u);
+    EXPECT_EQ(resizing.options()[2].title, "Aspect fill");
+    EXPECT_EQ(resizing.selectedIndex(), 0);
+    resizing.selectOption(2);
+    EXPECT_EQ(image->fillMode(), FillMode::aspectFill);
+
+    // A picture put into the row reaches the image through the binding and its bytes become its asset.
+    auto& row = dynamic_cast<ledgerline::ImageProperty&>(*picture.properties()[1]);
+    EXPECT_EQ(row.name(), "Image");
+    QImage pixels(3, 5, QImage::Format_RGBA8888);
+    pixels.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(pixels.save(&buffer, "PNG"));
+    ASSERT_TRUE(row.putImageData(bytes));
+    ASSERT_TRUE(image->image());
+    EXPECT_EQ(image->image()->size(), (graphics::Size{3, 5}));
+    ASSERT_TRUE(image->assetIdentifier());
+    EXPECT_EQ((*Asset::fetch(*image->assetIdentifier(), *stack.context))->data(), bytes);
 }
