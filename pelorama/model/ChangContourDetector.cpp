@@ -9,43 +9,42 @@ namespace pelorama::model {
 
 namespace {
 
-constexpr qint32 insideBit = 1;
-constexpr qint32 markedBackground = -2;
 constexpr quint32 opaqueThreshold = 0x7F000000u;
 
 constexpr qint64 columnStep[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 constexpr qint64 rowStep[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 
-} // namespace
+bool isOpaque(const uchar* pixel)
+{
+    return qFromLittleEndian<quint32>(pixel) > opaqueThreshold;
+}
 
-ChangContourDetector::ChangContourDetector(const graphics::BitmapImageRep& bitmap)
+const graphics::BitmapImageRep& requireWords(const graphics::BitmapImageRep& bitmap)
 {
     if (bitmap.bitsPerPixel() != 32)
         foundation::fatal(QStringLiteral("Contours are traced on 32-bit bitmaps only"));
-    m_width = bitmap.pixelsWide();
-    m_height = bitmap.pixelsHigh();
-    loadMask(bitmap.bitmap().constBits(), bitmap.bytesPerRow());
+    return bitmap;
+}
+
+} // namespace
+
+ChangContourDetector::ChangContourDetector(const graphics::BitmapImageRep& bitmap)
+    : ChangContourDetector(requireWords(bitmap).bitmap().constBits(), bitmap.pixelsWide(), bitmap.pixelsHigh(),
+                           bitmap.bytesPerRow())
+{
+    m_bitmap = bitmap.bitmap();
 }
 
 ChangContourDetector::ChangContourDetector(const uchar* pixels, qint64 width, qint64 height,
                                            qint64 bytesPerRow)
-    : m_width(width > 0 && height > 0 ? width : 0)
-    , m_height(width > 0 && height > 0 ? height : 0)
+    : m_pixels(pixels)
+    , m_width(width > 0 && height > 0 && pixels ? width : 0)
+    , m_height(width > 0 && height > 0 && pixels ? height : 0)
+    , m_bytesPerRow(bytesPerRow)
 {
     if (m_width > 0 && bytesPerRow < 4 * m_width)
         foundation::fatal(QStringLiteral("A bitmap row is shorter than its pixels"));
-    loadMask(pixels, bytesPerRow);
-}
-
-void ChangContourDetector::loadMask(const uchar* pixels, qint64 bytesPerRow)
-{
-    m_mask.resize(static_cast<size_t>(m_width * m_height));
-    qint32* cell = m_mask.data();
-    for (qint64 row = 0; row < m_height; ++row) {
-        const uchar* pixel = pixels + row * bytesPerRow;
-        for (qint64 column = 0; column < m_width; ++column, pixel += 4)
-            *cell++ = qFromLittleEndian<quint32>(pixel) > opaqueThreshold ? insideBit : 0;
-    }
+    m_visited.resize(static_cast<size_t>((m_width * m_height + 63) / 64));
 }
 
 graphics::Path ChangContourDetector::traceContours()
@@ -65,32 +64,50 @@ graphics::Path ChangContourDetector::detectContours(const graphics::BitmapImageR
     return ChangContourDetector(bitmap).traceContours();
 }
 
+bool ChangContourDetector::isInside(qint64 column, qint64 row) const
+{
+    return isOpaque(m_pixels + row * m_bytesPerRow + 4 * column);
+}
+
 void ChangContourDetector::scan()
 {
-    qint32 nextLabel = 1;
-    qint32* mask = m_mask.data();
     for (qint64 row = 0; row < m_height; ++row) {
+        const uchar* line = m_pixels + row * m_bytesPerRow;
+        const uchar* above = row > 0 ? line - m_bytesPerRow : nullptr;
+        const uchar* below = row < m_height - 1 ? line + m_bytesPerRow : nullptr;
+        // Whether the previous pixel of the row, when inside, ended up with a label (its own, or the
+        // one it took from its left).
+        bool previousLabelled = false;
+        // The label a pixel takes from its left neighbour: an inside neighbour's, or, for a background
+        // neighbour a tracer marked, the marker's (which counts as a label, as it always has).
+        const auto leftLabelled = [&](qint64 column, qint64 i) {
+            if (column == 0)
+                return false;
+            return isVisited(i - 1) || (isOpaque(line + 4 * (column - 1)) && previousLabelled);
+        };
         for (qint64 column = 0; column < m_width; ++column) {
-            const qint64 i = row * m_width + column;
-            if (!(mask[i] & insideBit))
+            if (!isOpaque(line + 4 * column)) {
+                previousLabelled = false;
                 continue;
-            qint32 label = mask[i] >> 1;
-            if (label == 0 && (row == 0 || !(mask[i - m_width] & insideBit))) {
-                mask[i] |= nextLabel << 1;
-                m_contours.push_back(trace(column, row, nextLabel, 0));
-                label = nextLabel++;
+            }
+            const qint64 i = row * m_width + column;
+            bool labelled = isVisited(i);
+            // The first pixel of a region in scan order starts its outer contour.
+            if (!labelled && (!above || !isOpaque(above + 4 * column))) {
+                visit(i);
+                m_contours.push_back(trace(column, row, true, 0));
+                labelled = true;
             }
             // A background pixel below that no tracer has passed lies in a hole not traced yet.
-            if (row < m_height - 1 && mask[i + m_width] == 0) {
-                if (label == 0 && column > 0) {
-                    mask[i] |= mask[i - 1] & ~insideBit;
-                    label = mask[i - 1] >> 1;
-                }
-                m_contours.push_back(trace(column, row, label, 3));
+            if (below && !isOpaque(below + 4 * column) && !isVisited(i + m_width)) {
+                if (!labelled)
+                    labelled = leftLabelled(column, i);
+                m_contours.push_back(trace(column, row, labelled, 3));
             }
             // An inside pixel that starts no contour continues the region on its left.
-            if (label == 0 && column > 0)
-                mask[i] |= mask[i - 1] & ~insideBit;
+            if (!labelled)
+                labelled = leftLabelled(column, i);
+            previousLabelled = labelled;
         }
     }
 }
@@ -103,19 +120,18 @@ bool ChangContourDetector::search(qint64& column, qint64& row, int& code, int fi
         const qint64 r = row + rowStep[direction];
         if (c < 0 || c >= m_width || r < 0 || r >= m_height)
             continue;
-        qint32& cell = m_mask[static_cast<size_t>(r * m_width + c)];
-        if (cell & insideBit) {
+        if (isInside(c, r)) {
             column = c;
             row = r;
             code = direction;
             return true;
         }
-        cell = markedBackground;
+        visit(r * m_width + c);
     }
     return false;
 }
 
-ChangContourDetector::Contour ChangContourDetector::trace(qint64 column, qint64 row, qint32 label,
+ChangContourDetector::Contour ChangContourDetector::trace(qint64 column, qint64 row, bool labelled,
                                                           int firstSearch)
 {
     Contour contour{column, row, {}};
@@ -128,7 +144,8 @@ ChangContourDetector::Contour ChangContourDetector::trace(qint64 column, qint64 
     qint64 pc = tc;
     qint64 pr = tr;
     for (;;) {
-        m_mask[static_cast<size_t>(pr * m_width + pc)] |= label << 1;
+        if (labelled)
+            visit(pr * m_width + pc);
         qint64 qc = pc;
         qint64 qr = pr;
         // Two positions clockwise past the pixel we came from.

@@ -17,6 +17,11 @@ namespace pelorama::model {
 // 0x7F000000: alpha from 128 up, or 127 with some colour. The grid is the bitmap's pixels, rows read with
 // its stride, so padding at the end of a row is never seen.
 //
+// Only whether a region has a label matters for the contours, never which label it is, so the detector
+// keeps one bit per pixel: set for an opaque pixel that has a label, and for a transparent pixel that a
+// tracer has looked at. Opacity is read from the bitmap itself. Both keep the memory a trace touches small:
+// a picture is traced once, into fresh memory.
+//
 // Direction codes, in bitmap coordinates (column right, row down), go clockwise on screen:
 // 0 right, 1 down-right, 2 down, 3 down-left, 4 left, 5 up-left, 6 up, 7 up-right. Outer contours run
 // clockwise on screen, inner ones counter-clockwise.
@@ -32,10 +37,10 @@ public:
         std::vector<std::uint8_t> directions;
     };
 
-    // Reads the pixels of bitmap (which must be 32 bits per pixel) into the mask; bitmap may go
-    // afterwards.
+    // Traces bitmap, which must have 32 bits per pixel; the detector shares its pixels.
     explicit ChangContourDetector(const graphics::BitmapImageRep& bitmap);
-    // The same for a bitmap in memory: width x height pixels of 4 bytes, rows bytesPerRow apart.
+    // The same for a bitmap in memory: width x height pixels of 4 bytes, rows bytesPerRow apart. The memory
+    // must stay until traceContours() has returned.
     ChangContourDetector(const uchar* pixels, qint64 width, qint64 height, qint64 bytesPerRow);
 
     // Scans and traces (once; later calls answer the same), then answers every contour's polygon in the
@@ -49,18 +54,25 @@ public:
     static graphics::Path detectContours(const graphics::BitmapImageRep& bitmap);
 
 private:
-    void loadMask(const uchar* pixels, qint64 bytesPerRow);
+    bool isInside(qint64 column, qint64 row) const;
+    bool isVisited(qint64 index) const { return (m_visited[size_t(index >> 6)] >> (index & 63)) & 1; }
+    void visit(qint64 index) { m_visited[size_t(index >> 6)] |= quint64(1) << (index & 63); }
+
     void scan();
-    Contour trace(qint64 column, qint64 row, qint32 label, int firstSearch);
+    // Walks the contour through (column, row); labelled tells whether the region it bounds has a label,
+    // which the walk gives to each of its pixels.
+    Contour trace(qint64 column, qint64 row, bool labelled, int firstSearch);
     // The first inside neighbour of (column, row) searching clockwise from code first; background
     // neighbours passed over are marked. False for a pixel without inside neighbours.
     bool search(qint64& column, qint64& row, int& code, int first);
 
+    QImage m_bitmap; // keeps shared pixels alive
+    const uchar* m_pixels = nullptr;
     qint64 m_width = 0;
     qint64 m_height = 0;
-    // One cell per pixel, rows packed: bit 0 set for an inside pixel, the label above it; -2 for a
-    // background pixel a tracer has looked at.
-    std::vector<qint32> m_mask;
+    qint64 m_bytesPerRow = 0;
+    // One bit per pixel, rows packed: a labelled inside pixel, or a background pixel a tracer has marked.
+    std::vector<quint64> m_visited;
     std::vector<Contour> m_contours;
     bool m_traced = false;
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <random>
 
 using namespace pelorama::model;
 using graphics::Point;
@@ -150,4 +151,108 @@ TEST(ContourDetectionTest, PointStatesCarryTheTurnAtEachPoint)
     EXPECT_EQ(states[2].y, 1);
     for (const TehChinSmoother::PointState& state : states)
         EXPECT_EQ(state.oneCurvature, 2);
+}
+
+namespace {
+
+// The labelling scan as first written, with a 32-bit cell per pixel holding the label itself, to check
+// the detector's one bit per pixel against: same contours, same codes, in the same order.
+std::vector<ChangContourDetector::Contour> referenceContours(const QImage& bitmap)
+{
+    const qint64 width = bitmap.width();
+    const qint64 height = bitmap.height();
+    std::vector<qint32> mask(size_t(width * height));
+    for (qint64 row = 0; row < height; ++row) {
+        for (qint64 column = 0; column < width; ++column)
+            mask[size_t(row * width + column)] = qAlpha(bitmap.pixel(int(column), int(row))) > 127 ? 1 : 0;
+    }
+    const qint64 dc[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+    const qint64 dr[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+    const auto search = [&](qint64& c, qint64& r, int& code, int first) {
+        for (int k = 0; k < 8; ++k) {
+            const int d = (first + k) & 7;
+            const qint64 nc = c + dc[d], nr = r + dr[d];
+            if (nc < 0 || nc >= width || nr < 0 || nr >= height)
+                continue;
+            qint32& cell = mask[size_t(nr * width + nc)];
+            if (cell & 1) {
+                c = nc;
+                r = nr;
+                code = d;
+                return true;
+            }
+            cell = -2;
+        }
+        return false;
+    };
+    const auto trace = [&](qint64 c, qint64 r, qint32 label, int first) {
+        ChangContourDetector::Contour contour{c, r, {}};
+        qint64 tc = c, tr = r;
+        int code = 0;
+        if (!search(tc, tr, code, first))
+            return contour;
+        contour.directions.push_back(std::uint8_t(code));
+        qint64 pc = tc, pr = tr;
+        for (;;) {
+            mask[size_t(pr * width + pc)] |= label << 1;
+            qint64 qc = pc, qr = pr;
+            search(qc, qr, code, (code + 6) & 7);
+            contour.directions.push_back(std::uint8_t(code));
+            if (pc == c && pr == r && qc == tc && qr == tr)
+                break;
+            pc = qc;
+            pr = qr;
+        }
+        return contour;
+    };
+    std::vector<ChangContourDetector::Contour> contours;
+    qint32 next = 1;
+    for (qint64 i = 0; i < width * height; ++i) {
+        const qint64 r = i / width, c = i % width;
+        if (!(mask[size_t(i)] & 1))
+            continue;
+        qint32 label = mask[size_t(i)] >> 1;
+        if (label == 0 && (r == 0 || !(mask[size_t(i - width)] & 1))) {
+            mask[size_t(i)] |= next << 1;
+            contours.push_back(trace(c, r, next, 0));
+            label = next++;
+        }
+        if (r < height - 1 && !(mask[size_t(i + width)] & 1) && mask[size_t(i + width)] >= 0) {
+            if (label == 0) {
+                mask[size_t(i)] |= mask[size_t(i - 1)] & ~1;
+                label = mask[size_t(i - 1)] >> 1;
+            }
+            contours.push_back(trace(c, r, label, 3));
+        }
+        if (label == 0)
+            mask[size_t(i)] |= mask[size_t(i - 1)] & ~1;
+    }
+    return contours;
+}
+
+} // namespace
+
+TEST(ContourDetectionTest, OneBitPerPixelFindsWhatFullLabelsFind)
+{
+    std::mt19937 random(14);
+    for (int round = 0; round < 300; ++round) {
+        const int width = 1 + int(random() % 24);
+        const int height = 1 + int(random() % 24);
+        // Blobs of varied density, so regions, holes, spurs and lone pixels all occur.
+        const unsigned density = 20 + random() % 60;
+        QImage bitmap(width, height, QImage::Format_RGBA8888_Premultiplied);
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x)
+                bitmap.setPixelColor(x, y, random() % 100 < density ? QColor(Qt::black) : QColor(Qt::transparent));
+        }
+        ChangContourDetector detector{graphics::BitmapImageRep(bitmap)};
+        detector.traceContours();
+        const std::vector<ChangContourDetector::Contour> expected = referenceContours(bitmap);
+        ASSERT_EQ(detector.contours().size(), expected.size()) << "round " << round;
+        for (size_t k = 0; k < expected.size(); ++k) {
+            EXPECT_EQ(detector.contours()[k].x, expected[k].x) << "round " << round;
+            EXPECT_EQ(detector.contours()[k].y, expected[k].y) << "round " << round;
+            ASSERT_EQ(detector.contours()[k].directions, expected[k].directions) << "round " << round;
+        }
+    }
 }
