@@ -1,0 +1,155 @@
+#pragma once
+
+#include "canvas/CanvasMapping.h"
+#include "canvas/CanvasViewDelegate.h"
+#include "canvas/CanvasViewRendering.h"
+#include "canvas/CaptionEditor.h"
+#include "canvas/FontChanging.h"
+#include "canvas/WeakReference.h"
+#include "foundation/CoalescedPerform.h"
+#include "graphics/Image.h"
+#include "graphics/Point.h"
+#include "graphics/Rect.h"
+#include "tessaline/Tessaline/MarkupLabel.h"
+#include "vistrel/Vistrel.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QMimeData;
+
+namespace tessaline {
+class Observer;
+} // namespace tessaline
+
+namespace pelorama::model {
+class Canvas;
+class Drawable;
+class ImageDroppable;
+class Selectable;
+} // namespace pelorama::model
+
+namespace pelorama::canvas {
+
+class CanvasOverlay;
+
+// Where the user edits a screenshot: shows its canvas, rendered again whenever a drawable changes, frames
+// the selection and what the pointer is over, edits captions in place and takes dropped image files.
+//
+// Rendering is deferred: observed changes only set needsRendering, and one render follows on the next
+// pass of the event loop however many changes came before it. The picture reaches the screen through a
+// renderer chosen once: the GPU image view where OpenGL works, else the view's own painting.
+//
+// Coordinates of the view's own operations ("view points") are y up with the origin at the bottom left,
+// as canvas points are; Qt's widget coordinates (y down) appear only in event handling. Main thread only.
+class CanvasView : public QWidget, public FontChanging
+{
+    Q_OBJECT
+    Q_PROPERTY(bool needsRendering READ needsRendering WRITE setNeedsRendering)
+
+public:
+    // Picks the renderer by vistrel::Vistrel::isSupported().
+    explicit CanvasView(QWidget* parent = nullptr);
+    // Picks the GPU renderer only when openGLSupported, else prints a note and falls back.
+    CanvasView(QWidget* parent, bool openGLSupported);
+    ~CanvasView() override;
+
+    CanvasViewDelegate* delegate() const { return m_delegate.get(); }
+    // Not owned; a QObject delegate is let go when it is destroyed.
+    void setDelegate(CanvasViewDelegate* delegate) { m_delegate = delegate; }
+
+    const std::shared_ptr<const model::Canvas>& canvas() const { return m_canvas; }
+    // Shows canvas (none shows the empty label): commits and closes the caption editor, observes every
+    // drawable's redraw key paths, clears the selection and schedules a render.
+    void setCanvas(std::shared_ptr<const model::Canvas> canvas);
+
+    bool needsRendering() const { return m_needsRendering; }
+    // Going from false to true schedules one render on the next pass of the event loop.
+    void setNeedsRendering(bool needsRendering);
+    // Renders now, between the delegate's will-render and did-render calls; nothing without a canvas.
+    Q_INVOKABLE void renderCanvas();
+
+    CanvasViewRendering& renderer() const { return *m_renderer; }
+    // The label shown while no canvas is set, made on first use.
+    tessaline::MarkupLabel* emptyLabel();
+    std::size_t observerCount() const { return m_drawableObservers.size(); }
+
+    // The raster renderer's picture, painted fitted and centred on white; none paints white only.
+    const std::optional<graphics::Image>& contents() const { return m_contents; }
+    void setContents(std::optional<graphics::Image> contents);
+    // The view's size in points: the box a render fits the canvas into.
+    graphics::Size boundsSize() const { return {double(width()), double(height())}; }
+
+    // Canvas <-> view mapping from the current bounds; none without a canvas.
+    std::optional<CanvasMapping> mapping() const;
+    // The selectable's bounding rectangle in view points; the zero rectangle without a canvas.
+    graphics::Rect viewRect(const model::Selectable& selectable) const;
+    // The topmost selectable under a view point inside the fitted rectangle, none elsewhere.
+    model::Selectable* selectableAt(graphics::Point viewPoint) const;
+    // The image or device image under viewPoint when data holds an image file it can take.
+    model::ImageDroppable* dropTarget(const QMimeData* data, graphics::Point viewPoint) const;
+    // A widget position (y down) as a view point.
+    graphics::Point viewPoint(const QPointF& position) const;
+
+    model::Selectable* selection() const { return m_selection.get(); }
+    // Frames selection (none hides the frame), shows a selected caption's font in the font panel and
+    // tells the delegate; every assignment does so, also of the same value.
+    void setSelection(model::Selectable* selection);
+
+    // The overlays' frames in view points; none while hidden.
+    std::optional<graphics::Rect> selectionFrame() const;
+    std::optional<graphics::Rect> highlightFrame() const;
+
+    // The caption editor while one is open.
+    CaptionEditor* editor() const { return m_editor; }
+    // Writes the editor's text into its caption, then closes it; nothing when none is open.
+    void commitEditing();
+
+    // Layout, which moves the selection frame onto the selection, runs on the next pass of the event
+    // loop once requested.
+    bool needsLayout() const { return m_layoutPerform.isPending(); }
+    void setNeedsLayout();
+
+    void changeFont(FontManager& sender) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void chooseRenderer(bool openGLSupported);
+    void drawableDidChange(model::Drawable* drawable, const QString& keyPath);
+    void layout();
+    void mouseDown(const QPointF& position, int clickCount);
+    void openEditor(model::Selectable& textRect, const graphics::Rect& viewRect);
+    void closeEditor();
+    void placeEmptyLabel();
+    void presentError(const QString& message);
+
+    WeakReference<CanvasViewDelegate> m_delegate;
+    std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
+    std::unique_ptr<CanvasViewRendering> m_renderer;
+    QPointer<tessaline::MarkupLabel> m_emptyLabel;
+    std::shared_ptr<const model::Canvas> m_canvas;
+    bool m_needsRendering = false;
+    QPointer<CaptionEditor> m_editor;
+    WeakReference<model::Selectable> m_selection;
+    CanvasOverlay* m_overlay = nullptr;
+    std::optional<graphics::Image> m_contents;
+    foundation::CoalescedPerform m_renderPerform;
+    foundation::CoalescedPerform m_layoutPerform;
+};
+
+} // namespace pelorama::canvas

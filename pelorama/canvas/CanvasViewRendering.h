@@ -1,0 +1,25 @@
+#pragma once
+
+namespace pelorama::canvas {
+
+// How the canvas view puts its canvas on screen. The view makes one renderer when it is set up and
+// keeps it for its life; the rest of the view never knows which one it has.
+class CanvasViewRendering
+{
+public:
+    virtual ~CanvasViewRendering() = default;
+
+    // After every assignment of the view's canvas, before the render the view schedules: a view left
+    // without a canvas shows nothing from here on.
+    virtual void canvasDidChange() = 0;
+    // Renders the view's canvas in canvasView mode into the view's bounds at scale 2 and shows it; shows
+    // nothing when the view has no canvas.
+    virtual void render() = 0;
+
+protected:
+    CanvasViewRendering() = default;
+    CanvasViewRendering(const CanvasViewRendering&) = delete;
+    CanvasViewRendering& operator=(const CanvasViewRendering&) = delete;
+};
+
+} // namespace pelorama::canvas

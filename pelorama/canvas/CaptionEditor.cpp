@@ -1,0 +1,91 @@
+#include "canvas/CaptionEditor.h"
+
+#include "model/TextRect.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace pelorama::canvas {
+
+namespace {
+
+Qt::Alignment toQtAlignment(graphics::TextAlignment alignment)
+{
+    switch (alignment) {
+    case graphics::TextAlignment::right:
+        return Qt::AlignRight;
+    case graphics::TextAlignment::center:
+        return Qt::AlignHCenter;
+    case graphics::TextAlignment::justified:
+        return Qt::AlignJustify;
+    case graphics::TextAlignment::left:
+    case graphics::TextAlignment::natural:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+CaptionEditor::CaptionEditor(model::TextRect& textRect, const graphics::Font& font, QWidget* parent)
+    : QPlainTextEdit(parent)
+    , m_textRect(&textRect)
+    , m_font(font)
+{
+    setPlainText(textRect.text());
+    setTabChangesFocus(false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
+    document()->setDocumentMargin(0);
+
+    // Font sizes here are view points, one pixel each at scale 1, as the canvas is shown; Qt's point
+    // sizes follow the screen's logical resolution instead.
+    QFont shown = font.toQFont();
+    shown.setPointSizeF(font.pointSize() * 72.0 / logicalDpiY());
+    setFont(shown);
+
+    QTextOption option = document()->defaultTextOption();
+    option.setAlignment(toQtAlignment(textRect.horizontalAlignment()));
+    document()->setDefaultTextOption(option);
+}
+
+void CaptionEditor::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        event->accept();
+        endEditing();
+        return;
+    default:
+        QPlainTextEdit::keyPressEvent(event);
+    }
+}
+
+void CaptionEditor::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    // A click in the canvas view takes the focus before the view hears of the click; the view ends
+    // the editing itself then, so that the click does nothing else.
+    const bool clickInParent = event->reason() == Qt::MouseFocusReason && parentWidget() &&
+                               QApplication::focusWidget() == parentWidget();
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason ||
+        clickInParent)
+        return;
+    endEditing();
+}
+
+void CaptionEditor::endEditing()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    emit editingDidEnd();
+}
+
+} // namespace pelorama::canvas

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "graphics/Font.h"
+#include "model/TextRect.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+
+namespace pelorama::canvas {
+
+// The in-place editor of a caption: its markup text as plain text, over the caption's rectangle in the
+// canvas view, in the caption's font scaled as the view shows it. It edits one text rect, fixed when it
+// opens. Return, Enter, Tab and Backtab end the editing, and so does the focus going to another widget
+// (not the window going inactive or a popup opening).
+class CaptionEditor : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    CaptionEditor(model::TextRect& textRect, const graphics::Font& font, QWidget* parent);
+
+    // None once the text rect was destroyed.
+    model::TextRect* textRect() const { return m_textRect; }
+    // The font shown, in view points.
+    const graphics::Font& editorFont() const { return m_font; }
+
+signals:
+    // Sent once, when the editing ends by key or focus.
+    void editingDidEnd();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void endEditing();
+
+    QPointer<model::TextRect> m_textRect;
+    graphics::Font m_font;
+    bool m_ended = false;
+};
+
+} // namespace pelorama::canvas

@@ -1,0 +1,49 @@
+#include "canvas/OpenGLCanvasViewRenderer.h"
+
+#include "canvas/CanvasView.h"
+#include "model/Canvas.h"
+#include "tessaline/Tessaline/ViewPinning.h"
+#include "vistrel/Vistrel.h"
+
+namespace pelorama::canvas {
+
+foundation::Expected<std::unique_ptr<OpenGLCanvasViewRenderer>, CanvasViewRenderingError>
+OpenGLCanvasViewRenderer::make(CanvasView& canvasView, bool openGLSupported)
+{
+    if (!openGLSupported)
+        return foundation::Unexpected(CanvasViewRenderingError::unsupportedRenderer);
+    return std::unique_ptr<OpenGLCanvasViewRenderer>(new OpenGLCanvasViewRenderer(canvasView));
+}
+
+OpenGLCanvasViewRenderer::OpenGLCanvasViewRenderer(CanvasView& canvasView)
+    : m_canvasView(&canvasView)
+{
+    auto* vistrel = new vistrel::Vistrel(canvasView.rect(), &canvasView);
+    vistrel->setBackgroundColor({1, 1, 1, 1});
+    vistrel->setMinimumSize(1, 1);
+    tessaline::addAndPin(&canvasView, vistrel);
+    // Underneath the overlays, the label and the editor.
+    vistrel->lower();
+    m_vistrel = vistrel;
+}
+
+void OpenGLCanvasViewRenderer::canvasDidChange()
+{
+    if (m_vistrel && (!m_canvasView || !m_canvasView->canvas()))
+        m_vistrel->setFrameBuffer(nullptr);
+}
+
+void OpenGLCanvasViewRenderer::render()
+{
+    if (!m_vistrel)
+        return;
+    if (!m_canvasView || !m_canvasView->canvas()) {
+        m_vistrel->setFrameBuffer(nullptr);
+        return;
+    }
+    const graphics::Image image = m_canvasView->canvas()->render(model::CanvasRenderingMode::canvasView,
+                                                                 m_canvasView->boundsSize(), 2.0);
+    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(image));
+}
+
+} // namespace pelorama::canvas

@@ -1,0 +1,30 @@
+#include "canvas/RasterCanvasViewRenderer.h"
+
+#include "canvas/CanvasView.h"
+#include "model/Canvas.h"
+
+namespace pelorama::canvas {
+
+RasterCanvasViewRenderer::RasterCanvasViewRenderer(CanvasView& canvasView)
+    : m_canvasView(&canvasView)
+{}
+
+void RasterCanvasViewRenderer::canvasDidChange()
+{
+    if (m_canvasView && !m_canvasView->canvas())
+        m_canvasView->setContents(std::nullopt);
+}
+
+void RasterCanvasViewRenderer::render()
+{
+    if (!m_canvasView)
+        return;
+    if (!m_canvasView->canvas()) {
+        m_canvasView->setContents(std::nullopt);
+        return;
+    }
+    m_canvasView->setContents(m_canvasView->canvas()->render(model::CanvasRenderingMode::canvasView,
+                                                             m_canvasView->boundsSize(), 2.0));
+}
+
+} // namespace pelorama::canvas

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "graphics/Image.h"
+#include "graphics/Rect.h"
+#include "model/Screenshot.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+
+namespace pelorama::canvas {
+
+// The small picture of one screenshot in a row of the screenshot list: the screenshot rendered in
+// thumbnail mode into 150 x 100 points at scale 2, shown fitted 6 points inside the view on a black
+// backing, with a white 1-point border and a soft shadow below. Renders are always deferred to a later
+// pass of the event loop. Main thread only.
+class ScreenshotThumbnailView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr double inset = 6;
+
+    explicit ScreenshotThumbnailView(QWidget* parent = nullptr);
+
+    model::Screenshot* screenshot() const { return m_screenshot; }
+    // Schedules a render of the new screenshot; none keeps the last picture shown.
+    void setScreenshot(model::Screenshot* screenshot);
+
+    // The last thumbnail rendered.
+    const std::optional<graphics::Image>& image() const { return m_image; }
+    void setImage(std::optional<graphics::Image> image);
+
+    // Schedules a render when a screenshot is set.
+    Q_INVOKABLE void updateImage();
+    // Renders the screenshot's thumbnail now.
+    Q_INVOKABLE void renderThumbnail();
+
+    // Where the picture and its border are drawn, in the view's coordinates: the view's bounds inset by
+    // 6 points, the picture's size fitted into them, rounded outwards to whole points. Set at layout
+    // while there is a picture; kept as it was while there is none.
+    const std::optional<graphics::Rect>& imageFrame() const { return m_imageFrame; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void layout();
+    void scheduleRender();
+    QImage composed(double pixelRatio) const;
+
+    QPointer<model::Screenshot> m_screenshot;
+    std::optional<graphics::Image> m_image;
+    std::optional<graphics::Rect> m_imageFrame;
+    // What paintEvent shows, remade when the picture, the frame or the pixel ratio change.
+    QImage m_composed;
+    QSize m_composedSize;
+};
+
+} // namespace pelorama::canvas

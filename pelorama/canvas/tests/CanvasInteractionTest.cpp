@@ -1,0 +1,401 @@
+#include "CanvasViewFixture.h"
+#include "canvas/CaptionEditor.h"
+#include "canvas/FontManager.h"
+#include "model/DocumentModel.h"
+#include "model/Screenshot.h"
+#include "model/TextRect.h"
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
+
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+
+using pelorama::canvas::CaptionEditor;
+using pelorama::canvas::FontManager;
+using pelorama::model::Selectable;
+using pelorama::model::TextRect;
+
+namespace {
+
+const graphics::Color red{1, 0, 0, 1};
+const graphics::Color green{0, 1, 0, 1};
+
+} // namespace
+
+// An iPhone-sized canvas (1242 x 2208) in a 600 x 800 view: F = (75, 0, 450, 800). Underneath, a
+// background; then a picture; then a caption overlapping the picture's top.
+class CanvasInteractionTest : public CanvasViewFixture
+{
+protected:
+    CanvasInteractionTest()
+    {
+        coordinator = std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        context = std::make_unique<store::ManagedObjectContext>(
+            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        context->setPersistentStoreCoordinator(coordinator);
+
+        caption =
+            TextRect::insertInto(*context, {100, 1800, 1042, 300}, "Hello", graphics::TextAlignment::center,
+                                 pelorama::model::VerticalAlignment::top);
+        caption->setFont(graphics::Font("AvenirNext-Regular", 60));
+        caption->setObjectName("caption");
+        background.setObjectName("background");
+        picture.setObjectName("picture");
+        view->setCanvas(makeCanvas({1242, 2208}, {&background, &picture, caption}));
+        settle();
+        delegate.calls.clear();
+    }
+
+    // The view point of a canvas point.
+    graphics::Point at(graphics::Point canvasPoint) const { return view->mapping()->viewPoint(canvasPoint); }
+
+    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
+    std::unique_ptr<store::ManagedObjectContext> context;
+    TestDrawable background{{0, 0, 1242, 2208}, {0, 0, 1, 1}};
+    TestPicture picture{{100, 1000, 1042, 900}, green};
+    TextRect* caption = nullptr;
+};
+
+TEST_F(CanvasInteractionTest, HitTestingFindsTheTopmostSelectableInsideTheCanvas)
+{
+    // The worked example: (300, 700) is canvas (621, 1932), inside the caption.
+    EXPECT_EQ(view->selectableAt({300, 700}), static_cast<Selectable*>(caption));
+    // Where caption and picture overlap the caption, drawn last, wins.
+    EXPECT_EQ(view->selectableAt(at({621, 1850})), static_cast<Selectable*>(caption));
+    EXPECT_EQ(view->selectableAt(at({621, 1500})), static_cast<Selectable*>(&picture));
+    // The background is no selectable.
+    EXPECT_EQ(view->selectableAt(at({621, 500})), nullptr);
+
+    // Left and bottom edges belong to a rectangle, right and top edges do not.
+    EXPECT_EQ(view->selectableAt(at({100, 1000})), static_cast<Selectable*>(&picture));
+    EXPECT_EQ(view->selectableAt(at({1142, 1500})), nullptr);
+    picture.setRect({0, 0, 1242, 2208});
+    caption->setRect({0, 0, 0, 0});
+    EXPECT_EQ(view->selectableAt({75, 0}), static_cast<Selectable*>(&picture));
+    EXPECT_EQ(view->selectableAt({525, 400}), nullptr) << "right edge of F";
+    EXPECT_EQ(view->selectableAt({300, 800}), nullptr) << "top edge of F";
+    EXPECT_EQ(view->selectableAt({74.9, 400}), nullptr) << "margin";
+
+    view->setCanvas(nullptr);
+    EXPECT_EQ(view->selectableAt({300, 400}), nullptr);
+}
+
+TEST_F(CanvasInteractionTest, APictureReachingIntoTheMarginsIsNotHitThere)
+{
+    picture.setRect({-500, 1000, 2000, 500});
+    EXPECT_EQ(view->selectableAt({300, at({0, 1200}).y}), static_cast<Selectable*>(&picture));
+    EXPECT_EQ(view->selectableAt({40, at({0, 1200}).y}), nullptr);
+    click({40, at({0, 1200}).y});
+    EXPECT_EQ(view->selection(), nullptr);
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none"}));
+}
+
+TEST_F(CanvasInteractionTest, HoverHighlightsTheDrawableUnderThePointer)
+{
+    QApplication::setActiveWindow(view.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
+
+    hover({300, 700});
+    ASSERT_TRUE(view->highlightFrame());
+    EXPECT_NEAR(view->highlightFrame()->origin.x, 111.232, 5e-4);
+    EXPECT_NEAR(view->highlightFrame()->origin.y, 652.174, 5e-4);
+    EXPECT_NEAR(view->highlightFrame()->size.width, 377.536, 5e-4);
+    EXPECT_NEAR(view->highlightFrame()->size.height, 108.696, 5e-4);
+
+    hover(at({621, 1500}));
+    EXPECT_EQ(view->highlightFrame(), view->viewRect(picture));
+    hover(at({621, 500}));
+    EXPECT_FALSE(view->highlightFrame());
+
+    hover(at({621, 1500}));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(view.get(), &leave);
+    EXPECT_FALSE(view->highlightFrame());
+    EXPECT_FALSE(view->selectionFrame()) << "hovering selects nothing";
+}
+
+TEST_F(CanvasInteractionTest, AClickSelectsAndFramesTheDrawable)
+{
+    click({300, 700});
+    EXPECT_EQ(view->selection(), static_cast<Selectable*>(caption));
+    EXPECT_EQ(view->selectionFrame(), view->viewRect(*caption));
+    EXPECT_EQ(delegate.calls, QStringList({"selection:caption"}));
+    EXPECT_EQ(view->editor(), nullptr) << "one click does not edit";
+
+    click(at({621, 1500}));
+    EXPECT_EQ(view->selection(), static_cast<Selectable*>(&picture));
+    EXPECT_EQ(view->selectionFrame(), view->viewRect(picture));
+
+    click(at({621, 500}));
+    EXPECT_EQ(view->selection(), nullptr);
+    EXPECT_FALSE(view->selectionFrame());
+    EXPECT_EQ(delegate.calls, QStringList({"selection:caption", "selection:picture", "selection:none"}));
+
+    click({300, 700});
+    click({20, 400}); // the margin
+    EXPECT_EQ(view->selection(), nullptr);
+    EXPECT_FALSE(view->selectionFrame());
+}
+
+TEST_F(CanvasInteractionTest, TheFrameFollowsTheSelectionWhenTheViewResizes)
+{
+    click(at({621, 1500}));
+    view->resize(300, 400);
+    EXPECT_EQ(view->selectionFrame(), view->viewRect(picture));
+    EXPECT_NEAR(view->selectionFrame()->size.width, 1042 * 400.0 / 2208, 1e-9);
+}
+
+TEST_F(CanvasInteractionTest, ADoubleClickOnACaptionOpensTheEditorOverIt)
+{
+    view->resize(414, 736); // the canvas shown 414 points wide: a third of its size
+    settle();
+    delegate.calls.clear();
+    const graphics::Point inside = at({621, 1900});
+    doubleClick(inside);
+    EXPECT_EQ(delegate.calls, QStringList({"selection:caption", "selection:caption"}));
+    CaptionEditor* editor = view->editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->textRect(), caption);
+    EXPECT_EQ(editor->toPlainText(), "Hello");
+    EXPECT_EQ(editor->textCursor().selectedText(), "Hello");
+    EXPECT_EQ(editor->editorFont(), graphics::Font("AvenirNext-Regular", 20));
+    EXPECT_EQ(editor->document()->defaultTextOption().alignment(), Qt::AlignHCenter);
+    const graphics::Rect frame = view->viewRect(*caption);
+    EXPECT_EQ(
+        editor->geometry(),
+        QRectF(frame.minX(), view->height() - frame.maxY(), frame.width(), frame.height()).toAlignedRect());
+}
+
+TEST_F(CanvasInteractionTest, ADoubleClickOnAPictureOnlySelectsIt)
+{
+    doubleClick(at({621, 1500}));
+    EXPECT_EQ(view->selection(), static_cast<Selectable*>(&picture));
+    EXPECT_EQ(view->editor(), nullptr);
+}
+
+TEST_F(CanvasInteractionTest, ReturnWritesTheTextBackAndRendersOnce)
+{
+    doubleClick({300, 700});
+    CaptionEditor* editor = view->editor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "Bonjour");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(caption->text(), "Bonjour");
+    EXPECT_EQ(view->editor(), nullptr);
+    settle();
+    EXPECT_EQ(delegate.count("will"), 1);
+    EXPECT_EQ(delegate.count("did"), 1);
+}
+
+TEST_F(CanvasInteractionTest, AClickWithTheEditorOpenKeepsTheTextAndDoesNothingElse)
+{
+    doubleClick({300, 700});
+    ASSERT_NE(view->editor(), nullptr);
+    QTest::keyClicks(view->editor(), "Typed");
+    delegate.calls.clear();
+
+    click(at({621, 1500})); // on the picture
+    EXPECT_EQ(caption->text(), "Typed");
+    EXPECT_EQ(view->editor(), nullptr);
+    EXPECT_EQ(view->selection(), static_cast<Selectable*>(caption)) << "the click selected nothing";
+    EXPECT_TRUE(delegate.calls.isEmpty());
+
+    click(at({621, 1500}));
+    EXPECT_EQ(view->selection(), static_cast<Selectable*>(&picture));
+}
+
+TEST_F(CanvasInteractionTest, LeavingTheEditorUnchangedWritesNothing)
+{
+    doubleClick({300, 700});
+    settle();
+    delegate.calls.clear();
+    QTest::keyClick(view->editor(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(caption->text(), "Hello");
+    EXPECT_TRUE(delegate.calls.isEmpty()) << "no change, no render";
+}
+
+TEST_F(CanvasInteractionTest, TheEditorWritesIntoItsOwnCaption)
+{
+    TextRect* other =
+        TextRect::insertInto(*context, {100, 100, 1042, 300}, "Other", graphics::TextAlignment::left,
+                             pelorama::model::VerticalAlignment::top);
+    view->setCanvas(makeCanvas({1242, 2208}, {&background, caption, other}));
+    doubleClick({300, 700});
+    ASSERT_NE(view->editor(), nullptr);
+    QTest::keyClicks(view->editor(), "Mine");
+    view->setSelection(other);
+    QTest::keyClick(view->editor(), Qt::Key_Tab);
+    EXPECT_EQ(caption->text(), "Mine");
+    EXPECT_EQ(other->text(), "Other");
+}
+
+TEST_F(CanvasInteractionTest, AnotherCanvasCommitsAndClosesTheEditor)
+{
+    doubleClick({300, 700});
+    ASSERT_NE(view->editor(), nullptr);
+    QTest::keyClicks(view->editor(), "Kept");
+    view->setCanvas(makeCanvas({1242, 2208}, {&background}));
+    EXPECT_EQ(caption->text(), "Kept");
+    EXPECT_EQ(view->editor(), nullptr);
+    settle();
+}
+
+TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
+{
+    click({300, 700});
+    ASSERT_TRUE(FontManager::shared().selectedFont());
+    EXPECT_EQ(*FontManager::shared().selectedFont(), graphics::Font("AvenirNext-Regular", 60));
+    EXPECT_FALSE(FontManager::shared().isMultiple());
+
+    QApplication::setActiveWindow(view.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    view->setFocus();
+    ASSERT_TRUE(view->hasFocus());
+    settle();
+    delegate.calls.clear();
+
+    QFont chosen("Lato");
+    chosen.setWeight(QFont::Bold);
+    chosen.setPointSizeF(72);
+    EXPECT_TRUE(FontManager::shared().chooseFont(chosen));
+    ASSERT_TRUE(caption->font());
+    EXPECT_EQ(caption->font()->pointSize(), 72);
+    EXPECT_TRUE(caption->font()->isBold());
+    EXPECT_EQ(caption->font()->face().designFamily,
+              graphics::Font("AvenirNext-Regular", 1).face().designFamily);
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"will", "did"}));
+
+    // Without a caption selected the change goes nowhere.
+    click(at({621, 1500}));
+    const auto before = caption->font();
+    FontManager::shared().chooseFont(QFont("Lato", 20));
+    EXPECT_EQ(caption->font(), before);
+}
+
+class CanvasDropTest : public CanvasInteractionTest
+{
+protected:
+    CanvasDropTest()
+    {
+        QImage pixels(4, 3, QImage::Format_RGBA8888);
+        pixels.fill(Qt::magenta);
+        goodFile = directory.filePath("good.png");
+        EXPECT_TRUE(pixels.save(goodFile));
+        QImage other(2, 2, QImage::Format_RGBA8888);
+        other.fill(Qt::cyan);
+        secondFile = directory.filePath("second.png");
+        EXPECT_TRUE(other.save(secondFile));
+        badFile = directory.filePath("bad.png");
+        QFile bad(badFile);
+        EXPECT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("not a picture");
+        bad.close();
+        textFile = directory.filePath("notes.txt");
+        QFile text(textFile);
+        EXPECT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("notes");
+    }
+
+    static std::unique_ptr<QMimeData> files(const QStringList& paths)
+    {
+        auto data = std::make_unique<QMimeData>();
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.push_back(QUrl::fromLocalFile(path));
+        data->setUrls(urls);
+        return data;
+    }
+
+    // A drag of data entering the view at viewPoint; whether the view wants it at all.
+    bool dragEnter(const QMimeData& data, graphics::Point viewPoint)
+    {
+        QDragEnterEvent enter(position(viewPoint).toPoint(), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &enter);
+        return enter.isAccepted();
+    }
+
+    // Whether a drag of data that entered the view and moves to viewPoint may drop there.
+    bool dragMove(const QMimeData& data, graphics::Point viewPoint)
+    {
+        dragEnter(data, viewPoint);
+        QDragMoveEvent move(position(viewPoint).toPoint(), Qt::CopyAction, &data, Qt::LeftButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &move);
+        return move.isAccepted();
+    }
+
+    bool drop(const QMimeData& data, graphics::Point viewPoint)
+    {
+        dragEnter(data, viewPoint);
+        QDropEvent event(position(viewPoint), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &event);
+        return event.isAccepted();
+    }
+
+    QTemporaryDir directory;
+    QString goodFile, secondFile, badFile, textFile;
+};
+
+TEST_F(CanvasDropTest, APictureTakesTheFirstImageFileDroppedOnIt)
+{
+    const auto data = files({goodFile, secondFile});
+    const graphics::Point onPicture = at({621, 1500});
+    EXPECT_TRUE(view->dropTarget(data.get(), onPicture));
+    EXPECT_TRUE(dragMove(*data, onPicture));
+    EXPECT_EQ(view->highlightFrame(), view->viewRect(picture));
+
+    EXPECT_TRUE(drop(*data, onPicture));
+    EXPECT_EQ(picture.dropped, QList<QUrl>({QUrl::fromLocalFile(goodFile)}));
+    ASSERT_TRUE(picture.picture);
+    EXPECT_EQ(picture.picture->size(), (graphics::Size{4, 3}));
+    EXPECT_FALSE(view->highlightFrame());
+}
+
+TEST_F(CanvasDropTest, CaptionsTheBackgroundAndOtherFilesRefuseDrops)
+{
+    const auto image = files({goodFile});
+    EXPECT_FALSE(view->dropTarget(image.get(), {300, 700})) << "a caption takes no drops";
+    EXPECT_FALSE(dragMove(*image, {300, 700}));
+    EXPECT_FALSE(view->highlightFrame());
+    EXPECT_FALSE(drop(*image, {300, 700}));
+    EXPECT_FALSE(view->dropTarget(image.get(), at({621, 500}))) << "background";
+
+    const auto text = files({textFile});
+    EXPECT_FALSE(dragEnter(*text, at({621, 1500}))) << "no image file, no interest";
+    EXPECT_FALSE(view->dropTarget(text.get(), at({621, 1500})));
+    EXPECT_FALSE(drop(*text, at({621, 1500})));
+    EXPECT_TRUE(picture.dropped.isEmpty());
+}
+
+TEST_F(CanvasDropTest, AFileThatIsNoPictureIsReportedAndChangesNothing)
+{
+    const auto data = files({badFile});
+    EXPECT_FALSE(drop(*data, at({621, 1500})));
+    EXPECT_EQ(picture.dropped.size(), 1);
+    EXPECT_FALSE(picture.picture);
+    auto* alert = view->findChild<QMessageBox*>();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), "The image could not be decoded.");
+    alert->close();
+    settle();
+}
+
+TEST_F(CanvasDropTest, AFileThatCannotBeReadIsReported)
+{
+    const auto data = files({directory.filePath("missing.png")});
+    EXPECT_FALSE(drop(*data, at({621, 1500})));
+    auto* alert = view->findChild<QMessageBox*>();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_FALSE(alert->text().isEmpty());
+    alert->close();
+    settle();
+}

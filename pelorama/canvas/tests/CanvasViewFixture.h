@@ -1,0 +1,109 @@
+#pragma once
+
+#include "TestDrawables.h"
+#include "canvas/CanvasView.h"
+#include "canvas/CanvasViewDelegate.h"
+#include "model/Canvas.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+// Readable failure messages for texts and lists of texts.
+inline void PrintTo(const QString& text, std::ostream* stream)
+{
+    *stream << '"' << text.toStdString() << '"';
+}
+
+// What the delegate heard, in order: "selection:<name or none>", "will", "did".
+class RecordingDelegate : public QObject, public pelorama::canvas::CanvasViewDelegate
+{
+public:
+    void canvasViewDidChangeSelection(pelorama::canvas::CanvasView&,
+                                      pelorama::model::Drawable* drawable) override
+    {
+        auto* object = dynamic_cast<QObject*>(drawable);
+        calls.push_back("selection:" +
+                        (drawable ? (object ? object->objectName() : QString("?")) : QString("none")));
+    }
+    void canvasViewWillRender(pelorama::canvas::CanvasView&, const pelorama::model::Canvas& canvas) override
+    {
+        calls.push_back("will");
+        willCanvas = &canvas;
+    }
+    void canvasViewDidRender(pelorama::canvas::CanvasView&, const pelorama::model::Canvas& canvas) override
+    {
+        calls.push_back("did");
+        didCanvas = &canvas;
+    }
+
+    int count(const QString& call) const { return int(calls.count(call)); }
+
+    QStringList calls;
+    const pelorama::model::Canvas* willCanvas = nullptr;
+    const pelorama::model::Canvas* didCanvas = nullptr;
+};
+
+// A shown canvas view of 600 x 800 points on the raster renderer, with a recording delegate.
+class CanvasViewFixture : public testing::Test
+{
+protected:
+    CanvasViewFixture()
+    {
+        view = std::make_unique<pelorama::canvas::CanvasView>(nullptr, false);
+        view->resize(600, 800);
+        view->setDelegate(&delegate);
+        // Shown, so that resizing lays it out at once.
+        view->show();
+        QApplication::processEvents();
+    }
+
+    // A canvas of size points over the given drawables, each named for the delegate's record.
+    std::shared_ptr<const pelorama::model::Canvas>
+    makeCanvas(graphics::Size size, std::vector<pelorama::model::Drawable*> drawables)
+    {
+        return std::make_shared<const pelorama::model::Canvas>(size, std::move(drawables));
+    }
+
+    static void settle() { QApplication::processEvents(); }
+
+    // A widget position (y down) for a view point (y up).
+    QPointF position(graphics::Point viewPoint) const { return {viewPoint.x, view->height() - viewPoint.y}; }
+
+    void click(graphics::Point viewPoint)
+    {
+        const QPointF at = position(viewPoint);
+        QMouseEvent press(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &release);
+    }
+
+    void doubleClick(graphics::Point viewPoint)
+    {
+        click(viewPoint);
+        const QPointF at = position(viewPoint);
+        QMouseEvent second(QEvent::MouseButtonDblClick, at, view->mapToGlobal(at), Qt::LeftButton,
+                           Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &second);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &release);
+    }
+
+    void hover(graphics::Point viewPoint)
+    {
+        const QPointF at = position(viewPoint);
+        QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view.get(), &move);
+    }
+
+    RecordingDelegate delegate;
+    std::unique_ptr<pelorama::canvas::CanvasView> view;
+};

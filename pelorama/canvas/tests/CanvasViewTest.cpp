@@ -1,0 +1,244 @@
+#include "CanvasViewFixture.h"
+#include "canvas/OpenGLCanvasViewRenderer.h"
+#include "canvas/RasterCanvasViewRenderer.h"
+#include "tessaline/Tessaline/MarkupLabel.h"
+#include "vistrel/Vistrel.h"
+
+using pelorama::canvas::CanvasView;
+using pelorama::canvas::CanvasViewRenderingError;
+using pelorama::canvas::OpenGLCanvasViewRenderer;
+using pelorama::canvas::RasterCanvasViewRenderer;
+
+namespace {
+
+const graphics::Color red{1, 0, 0, 1};
+const graphics::Color green{0, 1, 0, 1};
+const graphics::Color blue{0, 0, 1, 1};
+
+} // namespace
+
+class CanvasViewTest : public CanvasViewFixture
+{
+protected:
+    CanvasViewTest()
+    {
+        background.setObjectName("background");
+        shape.setObjectName("shape");
+        picture.setObjectName("picture");
+    }
+
+    TestDrawable background{{0, 0, 300, 400}, blue};
+    TestShape shape{{0, 0, 100, 100}, red};
+    TestPicture picture{{100, 100, 100, 100}, green};
+};
+
+TEST_F(CanvasViewTest, ManyChangesInOnePassGiveOneRender)
+{
+    view->setCanvas(makeCanvas({300, 400}, {&background, &shape, &picture}));
+    EXPECT_TRUE(view->needsRendering());
+    EXPECT_EQ(delegate.count("will"), 0) << "the render waits for the event loop";
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none", "will", "did"}));
+    EXPECT_FALSE(view->needsRendering());
+    EXPECT_EQ(delegate.willCanvas, view->canvas().get());
+    EXPECT_EQ(delegate.didCanvas, view->canvas().get());
+
+    delegate.calls.clear();
+    shape.setRect({10, 10, 50, 50});
+    shape.setColor(blue);
+    picture.setColor(red);
+    background.setRect({0, 0, 300, 300});
+    shape.setName("not a redraw key");
+    EXPECT_TRUE(delegate.calls.isEmpty());
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"will", "did"}));
+    // Each drawable dropped its caches for the changed key before the render.
+    EXPECT_EQ(shape.prepared, QStringList({"rect", "color"}));
+    EXPECT_EQ(picture.prepared, QStringList({"color"}));
+    EXPECT_EQ(background.prepared, QStringList({"rect"}));
+
+    delegate.calls.clear();
+    settle();
+    EXPECT_TRUE(delegate.calls.isEmpty()) << "nothing changed, nothing rendered";
+}
+
+TEST_F(CanvasViewTest, ObservesEveryRedrawKeyOfEveryDrawable)
+{
+    view->setCanvas(makeCanvas({300, 400}, {&background, &shape, &picture}));
+    EXPECT_EQ(view->observerCount(), 6u);
+    // Observers do not fire on creation.
+    EXPECT_TRUE(shape.prepared.isEmpty());
+}
+
+TEST_F(CanvasViewTest, ACanvasAssignedWhileARenderIsPendingIsRenderedOnce)
+{
+    view->setCanvas(makeCanvas({300, 400}, {&background}));
+    auto second = makeCanvas({300, 400}, {&background, &shape});
+    view->setCanvas(second);
+    settle();
+    EXPECT_EQ(delegate.count("will"), 1);
+    EXPECT_EQ(delegate.count("did"), 1);
+    EXPECT_EQ(delegate.didCanvas, second.get());
+}
+
+TEST_F(CanvasViewTest, NoCanvasAssignedWhileARenderIsPendingOnlyClearsTheRequest)
+{
+    view->setCanvas(makeCanvas({300, 400}, {&background}));
+    view->setCanvas(nullptr);
+    EXPECT_TRUE(view->needsRendering());
+    settle();
+    EXPECT_FALSE(view->needsRendering());
+    EXPECT_EQ(delegate.count("will"), 0);
+    EXPECT_EQ(delegate.count("did"), 0);
+    EXPECT_EQ(view->observerCount(), 0u);
+}
+
+TEST_F(CanvasViewTest, OnlyAChangeOfTheSelectionLaysOutAgain)
+{
+    view->setCanvas(makeCanvas({300, 400}, {&background, &shape, &picture}));
+    settle();
+    view->setSelection(&shape);
+    EXPECT_FALSE(view->needsLayout());
+
+    picture.setRect({120, 120, 50, 50});
+    EXPECT_FALSE(view->needsLayout());
+    settle();
+
+    shape.setRect({0, 0, 150, 200});
+    EXPECT_TRUE(view->needsLayout());
+    settle();
+    EXPECT_FALSE(view->needsLayout());
+    // The frame moved onto the selection's new bounds: the canvas shows at scale 2 in 600 x 800.
+    EXPECT_EQ(view->selectionFrame(), (graphics::Rect{0, 0, 300, 400}));
+}
+
+TEST_F(CanvasViewTest, AssigningTheSameCanvasAgainRebuildsTheObserversAndClearsTheSelection)
+{
+    auto canvas = makeCanvas({300, 400}, {&background, &shape});
+    view->setCanvas(canvas);
+    settle();
+    view->setSelection(&shape);
+    delegate.calls.clear();
+
+    view->setCanvas(canvas);
+    EXPECT_EQ(view->observerCount(), 4u);
+    EXPECT_EQ(view->selection(), nullptr);
+    EXPECT_FALSE(view->selectionFrame());
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none", "will", "did"}));
+
+    // The old observers are gone: one change is heard once.
+    shape.setColor(blue);
+    EXPECT_EQ(shape.prepared, QStringList({"color"}));
+}
+
+TEST_F(CanvasViewTest, RendersWithoutADelegate)
+{
+    view->setDelegate(nullptr);
+    view->setCanvas(makeCanvas({300, 400}, {&background}));
+    settle();
+    EXPECT_EQ(background.draws, 1);
+    EXPECT_TRUE(delegate.calls.isEmpty());
+}
+
+TEST_F(CanvasViewTest, ADestroyedDelegateIsLetGo)
+{
+    auto gone = std::make_unique<RecordingDelegate>();
+    view->setDelegate(gone.get());
+    gone.reset();
+    view->setCanvas(makeCanvas({300, 400}, {&background}));
+    settle();
+    EXPECT_EQ(view->delegate(), nullptr);
+    EXPECT_EQ(background.draws, 1);
+}
+
+TEST_F(CanvasViewTest, ResizingRendersOnceAtTheNewSize)
+{
+    view->setCanvas(makeCanvas({300, 400}, {&background}));
+    settle();
+    ASSERT_TRUE(view->contents());
+    EXPECT_EQ(view->contents()->size(), (graphics::Size{600, 800}));
+    EXPECT_EQ(view->contents()->representations().front().bitmap().size(), QSize(1200, 1600));
+
+    delegate.calls.clear();
+    view->resize(300, 300);
+    view->setNeedsRendering(true);
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"will", "did"}));
+    EXPECT_EQ(view->contents()->size(), (graphics::Size{225, 300}));
+    EXPECT_EQ(view->contents()->representations().front().bitmap().size(), QSize(450, 600));
+}
+
+TEST_F(CanvasViewTest, ShowsTheRenderFittedOnWhite)
+{
+    view->resize(400, 400);
+    view->setCanvas(makeCanvas({300, 400}, {&background, &shape}));
+    settle();
+    const QImage shown = view->grab().toImage();
+    const auto at = [&](int x, int y) {
+        return shown.pixelColor(x * shown.width() / 400, y * shown.height() / 400);
+    };
+    EXPECT_EQ(at(20, 200), QColor(Qt::white));  // left margin of the 300 x 400 canvas
+    EXPECT_EQ(at(380, 200), QColor(Qt::white)); // right margin
+    EXPECT_EQ(at(200, 100), QColor(Qt::blue));
+    EXPECT_EQ(at(70, 380), QColor(Qt::red)); // the shape at the canvas's bottom-left corner
+}
+
+TEST_F(CanvasViewTest, TheEmptyLabelShowsWhileThereIsNoCanvas)
+{
+    tessaline::MarkupLabel* label = view->emptyLabel();
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_EQ(label->markupStringValue(),
+              "No screenshot selected\n\nAdd a screenshot from a template to edit it here.");
+    EXPECT_EQ(label->geometry().left(), 0);
+    EXPECT_EQ(label->width(), 600);
+    EXPECT_NEAR(label->geometry().center().y(), 400, 1);
+
+    view->setCanvas(makeCanvas({300, 400}, {&background}));
+    EXPECT_FALSE(label->isVisible());
+    settle();
+    ASSERT_TRUE(view->contents());
+
+    view->setCanvas(nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_FALSE(view->contents()) << "no canvas blanks the view at once";
+}
+
+TEST_F(CanvasViewTest, FallsBackToItsOwnPaintingWithoutOpenGL)
+{
+    testing::internal::CaptureStdout();
+    CanvasView fallback(nullptr, false);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, "Note: OpenGL not supported on this system. Using software rendering\n");
+    EXPECT_NE(dynamic_cast<RasterCanvasViewRenderer*>(&fallback.renderer()), nullptr);
+    EXPECT_EQ(fallback.findChild<vistrel::Vistrel*>(), nullptr);
+
+    const auto refused = OpenGLCanvasViewRenderer::make(fallback, false);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error(), CanvasViewRenderingError::unsupportedRenderer);
+    EXPECT_EQ(fallback.findChild<vistrel::Vistrel*>(), nullptr) << "a refused renderer makes no view";
+}
+
+// Where OpenGL works, the GPU renderer shows the canvas in a Vistrel view filling the canvas view.
+TEST_F(CanvasViewTest, UsesTheImageViewWhereOpenGLWorks)
+{
+    if (!vistrel::Vistrel::isSupported())
+        GTEST_SKIP() << "no OpenGL context on this system";
+    testing::internal::CaptureStdout();
+    CanvasView gpu(nullptr, true);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    auto* renderer = dynamic_cast<OpenGLCanvasViewRenderer*>(&gpu.renderer());
+    ASSERT_NE(renderer, nullptr);
+    gpu.resize(300, 200);
+    gpu.show();
+    settle();
+    ASSERT_NE(renderer->vistrel(), nullptr);
+    EXPECT_EQ(renderer->vistrel()->geometry(), gpu.rect());
+
+    gpu.setCanvas(makeCanvas({300, 400}, {&background}));
+    settle();
+    ASSERT_TRUE(renderer->vistrel()->frameBuffer());
+    EXPECT_EQ(renderer->vistrel()->frameBuffer()->pixels().size(), QSize(300, 400));
+    gpu.setCanvas(nullptr);
+    EXPECT_FALSE(renderer->vistrel()->frameBuffer());
+}

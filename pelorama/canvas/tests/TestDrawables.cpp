@@ -1,0 +1,52 @@
+#include "TestDrawables.h"
+
+#include "graphics/GraphicsContext.h"
+#include "model/CanvasRenderingContext.h"
+
+#include <QFile>
+
+TestDrawable::TestDrawable(const graphics::Rect& rect, const graphics::Color& color)
+    : m_rect(rect)
+    , m_color(color)
+{}
+
+void TestDrawable::setRect(const graphics::Rect& rect)
+{
+    m_rect = rect;
+    emit rectChanged();
+}
+
+void TestDrawable::setColor(const graphics::Color& color)
+{
+    m_color = color;
+    emit colorChanged();
+}
+
+void TestDrawable::setName(const QString& name)
+{
+    m_name = name;
+    emit nameChanged();
+}
+
+void TestDrawable::draw(const pelorama::model::Canvas&,
+                        const pelorama::model::CanvasRenderingContext& context)
+{
+    ++draws;
+    context.graphicsContext.save();
+    context.graphicsContext.setFillColor(m_color);
+    context.graphicsContext.fillRect(m_rect);
+    context.graphicsContext.restore();
+}
+
+foundation::Expected<void, pelorama::model::DroppableError> TestPicture::processDroppedUrl(const QUrl& url)
+{
+    dropped.push_back(url);
+    QFile file(url.toLocalFile());
+    if (!file.open(QIODevice::ReadOnly))
+        return foundation::Unexpected(pelorama::model::DroppableError::fileReadFailure(file.errorString()));
+    std::optional<graphics::Image> image = graphics::Image::fromData(file.readAll());
+    if (!image)
+        return foundation::Unexpected(pelorama::model::DroppableError::imageLoadingFailure());
+    picture = image;
+    return {};
+}
