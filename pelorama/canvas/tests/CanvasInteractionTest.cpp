@@ -1,6 +1,7 @@
 #include "CanvasViewFixture.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/FontManager.h"
+#include "model/DeviceImage.h"
 #include "model/DocumentModel.h"
 #include "model/Screenshot.h"
 #include "model/TextRect.h"
@@ -398,4 +399,31 @@ TEST_F(CanvasDropTest, AFileThatCannotBeReadIsReported)
     EXPECT_FALSE(alert->text().isEmpty());
     alert->close();
     settle();
+}
+
+TEST_F(CanvasDropTest, ADeviceImageTakesADroppedPictureAndRendersAgain)
+{
+    auto* device = pelorama::model::DeviceImage::insertInto(*context, {621, 1104}, 0.5);
+    ASSERT_FALSE(device->rect().isEmpty());
+    view->setCanvas(makeCanvas({1242, 2208}, {&background, device}));
+    settle();
+    delegate.calls.clear();
+    const graphics::Point onDevice = at({device->rect().midX(), device->rect().midY()});
+
+    const auto bad = files({badFile});
+    EXPECT_FALSE(drop(*bad, onDevice));
+    EXPECT_FALSE(device->image());
+    auto* alert = view->findChild<QMessageBox*>();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), "The image could not be decoded.");
+    alert->close();
+    settle();
+    EXPECT_TRUE(delegate.calls.isEmpty()) << "a refused file changes nothing";
+
+    const auto good = files({goodFile});
+    EXPECT_TRUE(drop(*good, onDevice));
+    ASSERT_TRUE(device->image());
+    EXPECT_EQ(device->image()->size(), (graphics::Size{4, 3}));
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"will", "did"}));
 }
