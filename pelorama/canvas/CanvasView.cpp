@@ -53,7 +53,8 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
 {
     setAcceptDrops(true);
     setMouseTracking(true);
-    setFocusPolicy(Qt::ClickFocus);
+    // Takes the focus by click and by Tab, so that the font panel reaches it.
+    setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
 

@@ -35,12 +35,12 @@ const graphics::FontFace* faceFor(const QFont& chosen, const graphics::Font& fon
 
 FontManager& FontManager::shared()
 {
-    // Parented to the application, so it goes with it.
-    static FontManager* const manager = [] {
-        auto* made = new FontManager;
-        made->setParent(qApp);
-        return made;
-    }();
+    // A child of the application, so it goes with it; a later application gets a new one.
+    static QPointer<FontManager> manager;
+    if (!manager) {
+        manager = new FontManager;
+        manager->setParent(qApp);
+    }
     return *manager;
 }
 
