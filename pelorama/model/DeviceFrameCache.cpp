@@ -1,5 +1,6 @@
 #include "model/DeviceFrameCache.h"
 
+#include "foundation/Diagnostics.h"
 #include "model/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
 
@@ -21,12 +22,17 @@ DeviceFrameCache& DeviceFrameCache::shared()
 std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
 {
     resources::initialize();
+    // Every catalogue variant has its frame in a sound build; a missing one is worth a line.
     QFile file(resources::deviceFramePath(identifier));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        foundation::warning(QStringLiteral("no device frame named %1 among the resources").arg(identifier));
         return nullptr;
+    }
     std::optional<graphics::BitmapImageRep> rep = CryptoPngRep::fromData(file.readAll());
-    if (!rep)
+    if (!rep) {
+        foundation::warning(QStringLiteral("the device frame %1 could not be opened").arg(identifier));
         return nullptr;
+    }
     auto image = std::make_shared<graphics::Image>(rep->size());
     image->addRepresentation(*rep);
     return image;

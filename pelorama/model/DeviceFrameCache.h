@@ -25,8 +25,8 @@ public:
 
     // The process's cache of the frames among the application's resources.
     static DeviceFrameCache& shared();
-    // Reads the sealed frame picture named identifier from the application's resources; nullptr when
-    // there is none or it does not open.
+    // Reads the sealed frame picture named identifier from the application's resources; nullptr, and a
+    // warning, when there is none or it does not open.
     static std::shared_ptr<const graphics::Image> loadFromResources(const QString& identifier);
 
     // The frame named identifier; nullptr when there is none, an answer that is remembered too.
