@@ -11,6 +11,7 @@
 #include "model/DeviceFamily.h"
 #include "model/DeviceFrameCache.h"
 #include "model/DeviceFrameLayout.h"
+#include "model/DirectionalShadow.h"
 #include "model/StyleKit.h"
 #include "model/WarningProperty.h"
 #include "resources/DeviceResources.h"
@@ -205,10 +206,16 @@ void DeviceImage::draw(const Canvas& canvas, const CanvasRenderingContext& conte
     case ShadowType::drop:
         setDropShadow(graphics, context.scaleFactor);
         break;
-    case ShadowType::directional:
-        // Cast along shadowAngle() - layout.deviceAngle() inside the turned space, so it points along
-        // shadowAngle() on the canvas, once the picture outlines that directional shadows follow exist.
+    case ShadowType::directional: {
+        // A fraction of the canvas diagonal, so the band keeps its place whatever the render's scale; the
+        // angle is taken back by the device's turn, so the band points along shadowAngle() on the canvas.
+        const graphics::Size size = canvas.size();
+        const double depth = shadowDepth() * std::sqrt(size.width * size.width + size.height * size.height);
+        graphics.setFillColor(shadowColor().value_or(graphics::Shadow{}.color));
+        drawDirectionalShadow(graphics, *frame, layout.frameRect(), shadowAngle() - layout.deviceAngle(),
+                              depth);
         break;
+    }
     }
     frame->draw(graphics, layout.frameRect());
     graphics.restore();

@@ -177,3 +177,21 @@ TEST_F(DeviceImageDrawing, DrawingLeavesTheGraphicsStateAsItFoundIt)
         device->setImage(markedPicture(30, 40));
     }
 }
+
+TEST_F(DeviceImageDrawing, DirectionalShadowPointsAlongItsAngleOnTheCanvasWhateverTheTurn)
+{
+    device->setShadowType(ShadowType::directional);
+    device->setShadowAngle(270);
+    device->setShadowDepth(0.1);
+    const QImage upright = render(CanvasRenderingMode::exportImage);
+    EXPECT_GT(pixelAt(upright, 100, 4).alpha(), 0);
+    EXPECT_EQ(pixelAt(upright, 100, 195).alpha(), 0);
+
+    // Turned a quarter, the frame spans x 10...190 and y 50...150; the band still falls downwards.
+    device->setOrientation(DeviceOrientation::landscapeLeft);
+    const QImage turned = render(CanvasRenderingMode::exportImage);
+    EXPECT_GT(pixelAt(turned, 100, 40).alpha(), 0);
+    EXPECT_EQ(pixelAt(turned, 100, 160).alpha(), 0);
+    EXPECT_EQ(pixelAt(turned, 195, 100).alpha(), 0);
+    EXPECT_EQ(pixelAt(turned, 5, 100).alpha(), 0);
+}
