@@ -83,7 +83,13 @@ Vistrel::Vistrel(const QRect& frame, QWidget* parent)
 
 Vistrel::~Vistrel()
 {
-    if (m_resourcesReady && context()) {
+    QOpenGLContext* glContext = context();
+    if (!glContext)
+        return;
+    // The base class destroys the context after this; what it announces then must not reach a view
+    // that is no longer whole.
+    disconnect(glContext, nullptr, this, nullptr);
+    if (m_resourcesReady) {
         makeCurrent();
         releaseResources();
         doneCurrent();
