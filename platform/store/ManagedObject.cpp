@@ -2,6 +2,7 @@
 
 #include "foundation/Fatal.h"
 #include "store/EntityDescription.h"
+#include "store/ManagedObjectClassRegistry.h"
 #include "store/ManagedObjectContext.h"
 #include "store/UndoEntry.h"
 #include "store/ValueComparison.h"
@@ -389,6 +390,16 @@ void ManagedObject::setRelatedObjects(const QList<ManagedObject*>& objects, cons
         }
     }
     setLinks(key, newIDs);
+}
+
+std::unique_ptr<ManagedObject> ManagedObject::detachedCopy() const
+{
+    std::unique_ptr<ManagedObject> copy = ManagedObjectClassRegistry::makeObject(m_entity->managedObjectClassName());
+    copy->m_entity = m_entity;
+    copy->m_id = m_id;
+    copy->m_values.attributes = m_values.attributes;
+    copy->moveToThread(nullptr);
+    return copy;
 }
 
 Result<void> ManagedObject::validateValue(const QVariant&, const QString&)

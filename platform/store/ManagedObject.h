@@ -71,6 +71,12 @@ public:
     // Runs validateValue for every attribute and relationship; the first refusal is the result.
     Result<void> validateForSave();
 
+    // An object of the same class and entity holding a copy of this one's attribute values, with no
+    // related objects, that belongs to no context and to no thread: reading it touches nothing but the
+    // copy, so it may be handed to another thread (one at a time) while the context goes on. Writes
+    // change the copy alone and record nothing. No awake hook runs.
+    std::unique_ptr<ManagedObject> detachedCopy() const;
+
 protected:
     // Hooks: after insertion (defaults are set), after the object was fetched from a parent or store,
     // when it is being deleted (before the delete rules run), and before each save that includes it.

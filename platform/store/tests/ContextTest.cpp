@@ -278,6 +278,34 @@ TEST(StoreTest, RollbackRestoresSavedValuesAndResetForgetsObjects)
     EXPECT_EQ(again->valueForKey("title").toString(), "Original");
 }
 
+TEST(StoreTest, DetachedCopiesHoldTheValuesAndBelongToNoContextOrThread)
+{
+    auto context = mainContext(inMemoryCoordinator());
+    ManagedObject* shelf = context->insertNewObject("Shelf");
+    ManagedObject* book = makeBook(*context, "Original");
+    book->setRelatedObject(shelf, "shelf");
+    ASSERT_TRUE(context->save());
+
+    const std::unique_ptr<ManagedObject> copy = book->detachedCopy();
+    EXPECT_NE(dynamic_cast<TestBook*>(copy.get()), nullptr);
+    EXPECT_EQ(copy->objectID(), book->objectID());
+    EXPECT_EQ(copy->managedObjectContext(), nullptr);
+    EXPECT_EQ(copy->thread(), nullptr);
+    EXPECT_EQ(copy->valueForKey("title").toString(), "Original");
+    EXPECT_EQ(copy->relatedObject("shelf"), nullptr);
+
+    // The copy is read and changed on another thread while the context goes on; neither sees the other.
+    std::thread reader([&copy] {
+        EXPECT_EQ(copy->valueForKey("title").toString(), "Original");
+        copy->setValueForKey("Copy", "title");
+    });
+    book->setValueForKey("Changed", "title");
+    reader.join();
+    EXPECT_EQ(copy->valueForKey("title").toString(), "Copy");
+    EXPECT_EQ(book->valueForKey("title").toString(), "Changed");
+    EXPECT_EQ(context->updatedObjects(), QList<ManagedObject*>{book});
+}
+
 TEST(StoreTest, ChildContextSavesIntoItsParentWhichStaysUnsaved)
 {
     auto coordinator = inMemoryCoordinator();

@@ -1,0 +1,72 @@
+#include "templates/Template.h"
+
+#include "model/Screenshot.h"
+#include "model/StockGradient.h"
+#include "templates/Builder.h"
+#include "templates/TemplateCategory.h"
+#include "templates/TemplatePreviewRenderer.h"
+
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace pelorama::templates {
+
+Template::Template(QString name, graphics::Size size, Theme theme, BuildCallback buildCallback)
+    : m_name(std::move(name))
+    , m_size(size)
+    , m_theme(std::move(theme))
+    , m_buildCallback(std::move(buildCallback))
+{}
+
+std::optional<graphics::Image> Template::previewImage() const
+{
+    QMutexLocker lock(&m_previewMutex);
+    return m_previewImage;
+}
+
+void Template::setPreviewImage(const std::optional<graphics::Image>& image)
+{
+    {
+        QMutexLocker lock(&m_previewMutex);
+        m_previewImage = image;
+    }
+    emit previewImageChanged();
+}
+
+QVariant Template::previewImageValue() const
+{
+    const std::optional<graphics::Image> image = previewImage();
+    return image ? QVariant::fromValue(*image) : QVariant();
+}
+
+model::Screenshot& Template::instantiateScreenshot(store::ManagedObjectContext& context) const
+{
+    model::Screenshot& screenshot = *model::Screenshot::insertInto(context);
+    Builder builder(context, screenshot, m_theme);
+    screenshot.setSize(m_size);
+    screenshot.setName(m_name);
+    screenshot.setBackgroundType(m_theme.backgroundType);
+    screenshot.setSolidBackgroundColor(m_theme.solidBackgroundColor);
+    // An unknown gradient leaves the colours the screenshot was inserted with.
+    if (const model::StockGradient* gradient = model::StockGradient::withIdentifier(m_theme.gradientIdentifier)) {
+        screenshot.setGradientStartColor(gradient->startColor());
+        screenshot.setGradientEndColor(gradient->endColor());
+    }
+    if (m_buildCallback)
+        m_buildCallback(builder);
+    return screenshot;
+}
+
+QFuture<void> Template::renderPreviewImages()
+{
+    return QtConcurrent::run([] {
+        std::vector<Template*> templates;
+        for (const TemplateCategory& category : TemplateCategory::all()) {
+            const std::vector<Template*> ofCategory = category.templates();
+            templates.insert(templates.end(), ofCategory.begin(), ofCategory.end());
+        }
+        TemplatePreviewRenderer::render(templates, QThread::idealThreadCount());
+    });
+}
+
+} // namespace pelorama::templates

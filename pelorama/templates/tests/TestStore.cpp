@@ -1,0 +1,37 @@
+#include "TestStore.h"
+
+#include "model/DocumentModel.h"
+#include "model/DrawableMapping.h"
+#include "model/Screenshot.h"
+#include "templates/TemplateCategory.h"
+#include "templates/Theme.h"
+
+#include <gtest/gtest.h>
+
+TestStore::TestStore()
+    : coordinator(std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel()))
+    , context(std::make_unique<store::ManagedObjectContext>(store::ManagedObjectContext::ConcurrencyType::MainQueue))
+{
+    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+    context->setPersistentStoreCoordinator(coordinator);
+}
+
+std::vector<pelorama::model::Drawable*> placedDrawables(pelorama::model::Screenshot& screenshot)
+{
+    std::vector<pelorama::model::Drawable*> drawables;
+    for (pelorama::model::DrawableMapping* mapping : screenshot.drawableMappings())
+        drawables.push_back(mapping->drawable());
+    return drawables;
+}
+
+ThemeListScope::ThemeListScope(std::vector<pelorama::templates::Theme> themes)
+    : m_saved(pelorama::templates::Theme::all())
+{
+    pelorama::templates::TemplateCategory::all();
+    pelorama::templates::Theme::setAll(std::move(themes));
+}
+
+ThemeListScope::~ThemeListScope()
+{
+    pelorama::templates::Theme::setAll(std::move(m_saved));
+}

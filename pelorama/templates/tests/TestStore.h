@@ -1,0 +1,37 @@
+#pragma once
+
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
+#include "templates/Theme.h"
+
+#include <memory>
+#include <vector>
+
+namespace pelorama::model {
+class Drawable;
+class Screenshot;
+} // namespace pelorama::model
+
+// A main-queue context over an in-memory store of the document model, as a document holds one.
+struct TestStore
+{
+    TestStore();
+
+    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
+    std::unique_ptr<store::ManagedObjectContext> context;
+};
+
+// The drawables placed on screenshot, in drawing order (the screenshot itself left out).
+std::vector<pelorama::model::Drawable*> placedDrawables(pelorama::model::Screenshot& screenshot);
+
+// Keeps the theme list for the time of a test, replacing it with themes; the catalogue is built before,
+// from the built-in themes.
+class ThemeListScope
+{
+public:
+    explicit ThemeListScope(std::vector<pelorama::templates::Theme> themes);
+    ~ThemeListScope();
+
+private:
+    std::vector<pelorama::templates::Theme> m_saved;
+};
