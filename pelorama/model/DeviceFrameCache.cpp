@@ -9,14 +9,24 @@
 
 namespace pelorama::model {
 
-DeviceFrameCache::DeviceFrameCache(Loader loader)
+DeviceFrameCache::DeviceFrameCache(Loader loader, SizeLoader sizeLoader)
     : m_loader(std::move(loader))
+    , m_sizeLoader(std::move(sizeLoader))
 {}
 
 DeviceFrameCache& DeviceFrameCache::shared()
 {
-    static DeviceFrameCache cache(&loadFromResources);
+    static DeviceFrameCache cache(&loadFromResources, &sizeFromResources);
     return cache;
+}
+
+std::optional<graphics::Size> DeviceFrameCache::sizeFromResources(const QString& identifier)
+{
+    resources::initialize();
+    QFile file(resources::deviceFramePath(identifier));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return CryptoPngRep::pixelSize(file.readAll());
 }
 
 std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
@@ -60,6 +70,26 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& id
         promise.set_exception(std::current_exception());
     }
     return entry.get();
+}
+
+std::optional<graphics::Size> DeviceFrameCache::frameSize(const QString& identifier)
+{
+    {
+        QMutexLocker locker(&m_mutex);
+        const auto found = m_sizes.find(identifier);
+        if (found != m_sizes.end())
+            return found->second;
+    }
+    // Read outside the lock; two first readers of one size both read it, which is harmless.
+    std::optional<graphics::Size> size;
+    if (m_sizeLoader) {
+        size = m_sizeLoader(identifier);
+    } else if (const std::shared_ptr<const graphics::Image> picture = frame(identifier)) {
+        size = picture->size();
+    }
+    QMutexLocker locker(&m_mutex);
+    m_sizes.emplace(identifier, size);
+    return size;
 }
 
 } // namespace pelorama::model

@@ -158,10 +158,17 @@ void DeviceImage::setDeviceImage(std::shared_ptr<const graphics::Image> picture)
 
 graphics::Rect DeviceImage::rect() const
 {
-    const std::shared_ptr<const graphics::Image> frame = deviceImage();
-    const graphics::Size frameSize = frame ? frame->size() : graphics::Size{};
-    return DeviceFrameLayout(frameSize, scaleFactor(), position(), deviceFamily(), deviceVariant(),
-                             orientation())
+    // Placing the device needs the frame's size only, which is read without decoding the picture.
+    std::optional<graphics::Size> frameSize;
+    {
+        QMutexLocker locker(&m_frameMutex);
+        if (m_frame)
+            frameSize = m_frame->size();
+    }
+    if (!frameSize)
+        frameSize = DeviceFrameCache::shared().frameSize(deviceVariant().identifier());
+    return DeviceFrameLayout(frameSize.value_or(graphics::Size{}), scaleFactor(), position(), deviceFamily(),
+                             deviceVariant(), orientation())
         .rect();
 }
 

@@ -171,3 +171,26 @@ TEST(DeviceFrames, FrameCacheLoadsEachFrameOnceWhenEightThreadsAskAtOnce)
     EXPECT_EQ(cache.frame("iMacNoLogo"), results[0][3]);
     EXPECT_EQ(loads.size(), identifiers.size());
 }
+
+TEST(DeviceFrames, FrameSizesComeFromTheHeaderWithoutLoadingThePicture)
+{
+    int loads = 0;
+    DeviceFrameCache cache(
+        [&](const QString& identifier) {
+            ++loads;
+            return DeviceFrameCache::loadFromResources(identifier);
+        },
+        &DeviceFrameCache::sizeFromResources);
+    for (const char* identifier : {"iPhone7Gold", "iPadPro97MonoBlack", "MacBookPro", "iMac"}) {
+        const std::optional<graphics::Size> size = cache.frameSize(identifier);
+        ASSERT_TRUE(size) << identifier;
+        EXPECT_EQ(loads, 0);
+        EXPECT_EQ(*size, DeviceFrameCache::shared().frame(identifier)->size()) << identifier;
+    }
+    EXPECT_FALSE(cache.frameSize("NoSuchFrame"));
+
+    // Without a size loader the size is the loaded frame's.
+    DeviceFrameCache loading(&DeviceFrameCache::loadFromResources);
+    EXPECT_EQ(loading.frameSize("iPhone7Gold"), cache.frameSize("iPhone7Gold"));
+    EXPECT_FALSE(loading.frameSize("NoSuchFrame"));
+}
