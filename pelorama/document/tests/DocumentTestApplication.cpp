@@ -1,5 +1,6 @@
-// Documents use timers and the event loop; a QCoreApplication is made before the first test.
-#include <QCoreApplication>
+// Documents use timers and the event loop, the edit actions the clipboard; a QGuiApplication is made
+// before the first test (headless: the test runner sets the offscreen platform).
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -11,7 +12,7 @@ public:
     void SetUp() override
     {
         if (!QCoreApplication::instance())
-            m_application = std::make_unique<QCoreApplication>(m_argc, m_argv);
+            m_application = std::make_unique<QGuiApplication>(m_argc, m_argv);
     }
 
     void TearDown() override { m_application.reset(); }
@@ -20,7 +21,7 @@ private:
     int m_argc = 1;
     char m_name[16] = "DocumentTest";
     char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_application;
+    std::unique_ptr<QGuiApplication> m_application;
 };
 
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new DocumentTestApplication);

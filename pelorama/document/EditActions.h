@@ -1,0 +1,67 @@
+#pragma once
+
+#include "document/ActionAlert.h"
+#include "document/ActionValidation.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace store {
+class ManagedObjectContext;
+} // namespace store
+
+namespace pelorama::model {
+class Screenshot;
+} // namespace pelorama::model
+
+namespace pelorama::document {
+
+class ScreenshotList;
+
+// The document's commands on whole screenshots: cut, copy, paste, duplicate and delete the selected
+// screenshot, and place a screenshot made from a template; with the validation of every document
+// command. Each insertion ends the same way: the list is numbered 0, 1, 2, ... again and the new
+// screenshot, renamed when another has its name (" 2" appended or a trailing number raised), is selected.
+//
+// Paste and duplicate insert in a private-queue child context of the document's context and save it
+// into that context only when everything went well, so a failure leaves the document as it was. An
+// action that fails answers the alert to show. Main thread only.
+class EditActions
+{
+public:
+    EditActions(store::ManagedObjectContext& context, ScreenshotList& list);
+
+    // The selected screenshot onto the clipboard (cut also deletes it). Without a selection: nothing.
+    void copy();
+    void cut();
+    // Deletes the selected screenshot; the clipboard stays as it is.
+    void remove();
+
+    // Pastes the clipboard's screenshots after the selected one (ScreenshotOrdering) and selects the last.
+    std::optional<ActionAlert> paste();
+    // The same for the data of pasteboard items. Items that hold no valid screenshot are skipped whole;
+    // when no item could be pasted, nothing changes and the alert says why.
+    std::optional<ActionAlert> paste(const QList<QByteArray>& items);
+
+    // A copy of the selected screenshot right after it, sharing its pictures' assets; the clipboard
+    // stays as it is.
+    std::optional<ActionAlert> duplicateSelection();
+
+    // Places a screenshot just inserted into the document's context (from a template) after the selected
+    // one, or last. When its name cannot be made unique it is deleted again and the alert says why.
+    std::optional<ActionAlert> insertScreenshot(model::Screenshot& screenshot);
+
+    // The document's answer for the command of this selector ("cut:", "paste:", ...).
+    ActionValidation validateAction(const QString& selector) const;
+
+private:
+    std::optional<double> selectedOrder() const;
+    void renumberAndSelect(model::Screenshot* screenshot);
+
+    store::ManagedObjectContext& m_context;
+    ScreenshotList& m_list;
+};
+
+} // namespace pelorama::document

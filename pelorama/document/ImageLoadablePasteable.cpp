@@ -1,0 +1,113 @@
+#include "document/ImageLoadablePasteable.h"
+
+#include "document/PasteboardSerialization.h"
+#include "document/PasteboardValueCheck.h"
+#include "foundation/Diagnostics.h"
+#include "model/Asset.h"
+#include "model/Entity.h"
+#include "model/ImageLoadable.h"
+#include "store/EntityDescription.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObjectContext.h"
+
+namespace pelorama::document {
+
+namespace {
+
+const QString assetKey = QStringLiteral("asset");
+const QString imageKey = QStringLiteral("image");
+
+// The asset of that identifier in context: the asset, none (nullptr), or the fetch's failure.
+store::Result<model::Asset*> fetchAsset(const QString& identifier, store::ManagedObjectContext& context)
+{
+    store::FetchRequest request = model::Asset::fetchRequest();
+    request.predicate = store::Predicate::equal(QStringLiteral("uniqueIdentifier"), identifier);
+    const store::Result<QList<store::ManagedObject*>> found = context.execute(request);
+    if (!found)
+        return store::failure(found.error());
+    return found->isEmpty() ? nullptr : dynamic_cast<model::Asset*>(found->front());
+}
+
+void reportFetchError(const store::Error& error)
+{
+    foundation::warning(QStringLiteral("Error fetching asset: ") + error.message());
+}
+
+} // namespace
+
+ImageLoadablePasteable::ImageLoadablePasteable(Insertion insertion)
+    : EntityPasteable(std::move(insertion), {}, {QStringLiteral("uniqueIdentifier"), imageKey})
+{}
+
+std::optional<QVariantMap> ImageLoadablePasteable::additionalPasteboardData(store::ManagedObject& object) const
+{
+    auto* loadable = dynamic_cast<model::ImageLoadable*>(&object);
+    store::ManagedObjectContext* context = object.managedObjectContext();
+    if (!loadable || !context)
+        return std::nullopt;
+    if (const std::optional<QString> identifier = loadable->assetIdentifier()) {
+        const store::Result<model::Asset*> asset = fetchAsset(*identifier, *context);
+        if (!asset)
+            reportFetchError(asset.error());
+        else if (*asset)
+            return QVariantMap{{assetKey, QVariant(pasteboardDictionary(**asset))}};
+    }
+    // A picture no asset holds (one a template placed, say) travels as it is.
+    if (const std::optional<graphics::Image> picture = loadable->image(); picture && !picture->isEmpty())
+        return QVariantMap{{imageKey, QVariant::fromValue(*picture)}};
+    return std::nullopt;
+}
+
+CopyPasteable::CheckedExtras ImageLoadablePasteable::checkAdditionalPasteboardData(const QVariantMap&,
+                                                                                  const QVariantMap& extras) const
+{
+    QVariantMap checked;
+    if (const auto asset = extras.constFind(assetKey); asset != extras.constEnd()) {
+        if (asset->typeId() != QMetaType::QVariantMap)
+            return {std::nullopt, QStringLiteral("The asset of a picture is not valid.")};
+        auto checkedAsset = checkedPasteboardDictionary(model::entityName<model::Asset>(), asset->toMap());
+        if (!checkedAsset)
+            return {std::nullopt, checkedAsset.error()};
+        checked.insert(assetKey, *checkedAsset);
+    }
+    if (const auto picture = extras.constFind(imageKey); picture != extras.constEnd()) {
+        store::AttributeDescription attribute;
+        attribute.name = imageKey;
+        attribute.type = store::AttributeType::Undefined;
+        const std::optional<QVariant> value = checkedPasteboardValue(attribute, *picture);
+        if (!value)
+            return {std::nullopt, QStringLiteral("The picture of an image is not valid.")};
+        checked.insert(imageKey, *value);
+    }
+    if (checked.isEmpty())
+        return {};
+    return {checked, std::nullopt};
+}
+
+void ImageLoadablePasteable::processAdditionalPasteboardData(store::ManagedObject& object,
+                                                             const QVariantMap& extras) const
+{
+    auto* loadable = dynamic_cast<model::ImageLoadable*>(&object);
+    store::ManagedObjectContext* context = object.managedObjectContext();
+    if (!loadable || !context)
+        return;
+    bool hasAsset = false;
+    if (const std::optional<QString> identifier = loadable->assetIdentifier()) {
+        const store::Result<model::Asset*> asset = fetchAsset(*identifier, *context);
+        if (!asset)
+            reportFetchError(asset.error());
+        hasAsset = asset && *asset;
+    }
+    if (!hasAsset && extras.contains(assetKey)) {
+        store::ManagedObject& asset = insertFromPasteboardDictionary(model::entityName<model::Asset>(),
+                                                                     extras.value(assetKey).toMap(), *context);
+        loadable->setAssetIdentifier(asset.valueForKey(QStringLiteral("uniqueIdentifier")).toString());
+        hasAsset = true;
+    }
+    if (hasAsset)
+        loadable->loadImageFromAsset();
+    else if (extras.contains(imageKey))
+        loadable->setImage(extras.value(imageKey).value<graphics::Image>());
+}
+
+} // namespace pelorama::document

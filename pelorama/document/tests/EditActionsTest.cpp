@@ -1,0 +1,233 @@
+#include "TestDocument.h"
+
+#include "document/EditActions.h"
+#include "document/PasteboardArchive.h"
+#include "document/PasteboardSerialization.h"
+#include "document/ScreenshotPasteboard.h"
+#include "model/Asset.h"
+#include "model/DrawableMapping.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+using document::ActionAlert;
+using document::ActionValidation;
+using document::EditActions;
+
+namespace {
+
+QList<double> orders(const TestDocument& document)
+{
+    QList<double> orders;
+    for (model::Screenshot* screenshot : document.arrangedScreenshots())
+        orders.append(screenshot->order());
+    return orders;
+}
+
+QByteArray archived(model::Screenshot& screenshot)
+{
+    return *document::PasteboardArchive::archivedData(document::pasteboardDictionary(screenshot));
+}
+
+class EditActionsTest : public testing::Test
+{
+protected:
+    void SetUp() override { QGuiApplication::clipboard()->clear(); }
+
+    // Screenshots "S0", "S1", "S2" at orders 0, 1, 2.
+    void addThree()
+    {
+        for (int i = 0; i < 3; ++i)
+            m_document.addScreenshot("S" + QString::number(i), i);
+    }
+
+    model::Screenshot& at(int index) { return *m_document.arrangedScreenshots().at(index); }
+
+    TestDocument m_document;
+    EditActions m_actions{m_document.context(), m_document};
+};
+
+} // namespace
+
+TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheListIsNumberedAgain)
+{
+    addThree();
+    m_document.selectScreenshot(at(1));
+    model::Screenshot& added = *model::Screenshot::insertInto(m_document.context());
+    added.setName("New");
+
+    EXPECT_EQ(m_actions.insertScreenshot(added), std::nullopt);
+
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(m_document.selectedScreenshot(), &added);
+}
+
+TEST_F(EditActionsTest, WithoutASelectionANewScreenshotGoesLast)
+{
+    addThree();
+    model::Screenshot& added = *model::Screenshot::insertInto(m_document.context());
+    EXPECT_EQ(added.order(), 0);
+    EXPECT_EQ(m_actions.insertScreenshot(added), std::nullopt);
+    EXPECT_EQ(added.order(), 3);
+    EXPECT_EQ(m_document.names().last(), "New Screenshot");
+}
+
+TEST_F(EditActionsTest, APastedCopyIsRenamedAndStandsSelectedAfterTheSelection)
+{
+    addThree();
+    m_document.selectScreenshot(at(0));
+    m_actions.copy();
+    m_document.selectScreenshot(at(1));
+
+    EXPECT_EQ(m_actions.paste(), std::nullopt);
+
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S0 2", "S2"}));
+    EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0 2");
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    // The clipboard is read, not consumed: a second paste raises the number.
+    EXPECT_EQ(m_actions.paste(), std::nullopt);
+    EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0 3");
+}
+
+TEST_F(EditActionsTest, ACutScreenshotComesBackUnderItsOldName)
+{
+    addThree();
+    m_document.selectScreenshot(at(0));
+    m_actions.cut();
+    EXPECT_EQ(m_document.names(), (QStringList{"S1", "S2"}));
+    m_document.clearSelection();
+
+    EXPECT_EQ(m_actions.paste(), std::nullopt);
+
+    EXPECT_EQ(m_document.names(), (QStringList{"S1", "S2", "S0"}));
+    EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0");
+}
+
+TEST_F(EditActionsTest, SeveralItemsStandAfterTheBaseInReverseOrderAndTheLastIsSelected)
+{
+    for (int i = 0; i < 6; ++i)
+        m_document.addScreenshot(QString::number(i), i);
+    TestDocument other;
+    QList<QByteArray> items;
+    for (const char* name : {"A", "B", "C"})
+        items.append(archived(other.addScreenshot(name, 0)));
+    m_document.selectScreenshot(at(4));
+
+    // The orders before numbering again are 4.5, 4.25 and 4.125.
+    EXPECT_EQ(m_actions.paste(items), std::nullopt);
+
+    EXPECT_EQ(m_document.names(), (QStringList{"0", "1", "2", "3", "4", "C", "B", "A", "5"}));
+    EXPECT_EQ(m_document.selectedScreenshot()->name(), "C");
+    EXPECT_EQ(orders(m_document).last(), 8);
+}
+
+TEST_F(EditActionsTest, ADuplicateStandsRightAfterItsSourceAndSharesItsAssets)
+{
+    addThree();
+    model::Screenshot& filled = m_document.addFilledScreenshot("Filled", 2.5);
+    m_document.selectScreenshot(filled);
+    auto* marker = new QMimeData;
+    marker->setText("keep me");
+    QGuiApplication::clipboard()->setMimeData(marker);
+
+    EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
+
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Filled", "Filled 2"}));
+    EXPECT_EQ(m_document.selectedScreenshot()->name(), "Filled 2");
+    EXPECT_EQ(m_document.selectedScreenshot()->order(), 4);
+    EXPECT_EQ(m_document.selectedScreenshot()->drawableMappings().size(), 3);
+    EXPECT_EQ(m_document.count<model::Asset>(), 1);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "keep me");
+}
+
+TEST_F(EditActionsTest, DuplicatingTheScreenshotAtOrderTwoGivesTwoAndAHalfThenThree)
+{
+    addThree();
+    m_document.addScreenshot("S3", 3);
+    m_document.selectScreenshot(at(2));
+    EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "S2 2", "S3"}));
+    EXPECT_EQ(m_document.selectedScreenshot()->order(), 3);
+}
+
+TEST_F(EditActionsTest, DeleteRemovesTheSelectionAndLeavesTheClipboard)
+{
+    addThree();
+    m_document.selectScreenshot(at(1));
+    m_actions.remove();
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S2"}));
+    EXPECT_FALSE(document::ScreenshotPasteboard::hasScreenshots());
+    // Without a selection the commands do nothing.
+    m_document.clearSelection();
+    m_actions.remove();
+    m_actions.cut();
+    m_actions.copy();
+    EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S2"}));
+}
+
+TEST_F(EditActionsTest, APasteThatFailsChangesNothingAndSaysWhy)
+{
+    addThree();
+    m_document.selectScreenshot(at(1));
+    ASSERT_TRUE(m_document.context().save().hasValue());
+
+    const std::optional<ActionAlert> alert = m_actions.paste({QByteArray("not an archive")});
+
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->messageText, "Error");
+    EXPECT_TRUE(alert->informativeText.startsWith("Could not paste objects. ("));
+    EXPECT_TRUE(alert->informativeText.endsWith(")"));
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2"}));
+    EXPECT_FALSE(m_document.context().hasChanges());
+    EXPECT_EQ(m_document.selectedScreenshot(), &at(1));
+}
+
+TEST_F(EditActionsTest, ABadItemBesideGoodOnesIsSkippedWhole)
+{
+    addThree();
+    TestDocument other;
+    QVariantMap bad = document::pasteboardDictionary(other.addFilledScreenshot("Bad", 0));
+    bad.insert("backgroundType", 99);
+    const QList<QByteArray> items{*document::PasteboardArchive::archivedData(bad),
+                                  archived(other.addScreenshot("Good", 1))};
+
+    EXPECT_EQ(m_actions.paste(items), std::nullopt);
+
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Good"}));
+    EXPECT_EQ(m_document.count<model::DrawableMapping>(), 0);
+}
+
+TEST_F(EditActionsTest, CommandsAreEnabledByTheSelectionTheListAndTheClipboard)
+{
+    const auto validate = [&](const char* selector) { return m_actions.validateAction(selector); };
+    const QStringList needSelection{"delete:", "cut:", "copy:", "duplicateSelection:", "exportCurrentScreenshot:",
+                                    "showShareMenu:"};
+    for (const QString& selector : needSelection)
+        EXPECT_EQ(m_actions.validateAction(selector), ActionValidation::disabled) << selector.toStdString();
+    EXPECT_EQ(validate("exportAllScreenshots:"), ActionValidation::disabled);
+    EXPECT_EQ(validate("paste:"), ActionValidation::disabled);
+
+    addThree();
+    EXPECT_EQ(validate("exportAllScreenshots:"), ActionValidation::enabled);
+    EXPECT_EQ(validate("copy:"), ActionValidation::disabled);
+    m_document.selectScreenshot(at(0));
+    for (const QString& selector : needSelection)
+        EXPECT_EQ(m_actions.validateAction(selector), ActionValidation::enabled) << selector.toStdString();
+
+    QGuiApplication::clipboard()->setText("only text");
+    EXPECT_EQ(validate("paste:"), ActionValidation::disabled);
+    m_actions.copy();
+    EXPECT_EQ(validate("paste:"), ActionValidation::enabled);
+
+    for (const char* other : {"showTemplatePicker:", "showFeedbackPopover:", "undo:", ""})
+        EXPECT_EQ(validate(other), ActionValidation::notHandled) << other;
+    EXPECT_TRUE(document::isToolbarItemEnabled(ActionValidation::notHandled));
+    EXPECT_FALSE(document::isToolbarItemEnabled(ActionValidation::disabled));
+    EXPECT_FALSE(document::isMenuItemEnabled(ActionValidation::notHandled, false));
+    EXPECT_TRUE(document::isMenuItemEnabled(ActionValidation::enabled, false));
+}

@@ -1,0 +1,255 @@
+#include "TestDocument.h"
+
+#include "document/PasteboardArchive.h"
+#include "document/PasteboardSerialization.h"
+#include "document/ScreenshotPasteboard.h"
+#include "foundation/BundleInfo.h"
+#include "model/Asset.h"
+#include "model/DeviceImage.h"
+#include "model/Drawable.h"
+#include "model/DrawableMapping.h"
+#include "model/Image.h"
+#include "model/TextRect.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+using document::checkedPasteboardDictionary;
+using document::insertFromPasteboardDictionary;
+using document::pasteboardDictionary;
+
+namespace {
+
+QVariantMap throughArchive(const QVariantMap& dictionary)
+{
+    const auto data = document::PasteboardArchive::archivedData(dictionary);
+    EXPECT_TRUE(data.hasValue()) << (data ? "" : data.error().toStdString());
+    const auto checked = document::ScreenshotPasteboard::screenshotDictionary(*data);
+    EXPECT_TRUE(checked.hasValue()) << (checked ? "" : checked.error().toStdString());
+    return checked ? *checked : QVariantMap();
+}
+
+model::Screenshot& paste(const QVariantMap& checked, store::ManagedObjectContext& context)
+{
+    auto& screenshot = dynamic_cast<model::Screenshot&>(insertFromPasteboardDictionary("Screenshot", checked, context));
+    context.processPendingChanges();
+    return screenshot;
+}
+
+QString identifierOf(model::Drawable* drawable)
+{
+    return dynamic_cast<store::ManagedObject*>(drawable)->valueForKey("uniqueIdentifier").toString();
+}
+
+QString problemWith(const QVariantMap& dictionary)
+{
+    const auto checked = checkedPasteboardDictionary("Screenshot", dictionary);
+    return checked ? QString() : checked.error();
+}
+
+} // namespace
+
+TEST(PasteboardSerializationTest, AScreenshotTravelsToAnotherDocumentWithItsDrawablesInOrderUnderNewIdentifiers)
+{
+    TestDocument source;
+    model::Screenshot& original = source.addFilledScreenshot("Home", 0);
+    original.setBackgroundType(model::BackgroundType::solid);
+    TestDocument target;
+
+    model::Screenshot& copy = paste(throughArchive(pasteboardDictionary(original)), target.context());
+
+    EXPECT_EQ(copy.name(), "Home");
+    EXPECT_EQ(copy.backgroundType(), model::BackgroundType::solid);
+    EXPECT_EQ(copy.size(), original.size());
+    EXPECT_EQ(copy.gradientEndColor(), original.gradientEndColor());
+    const QList<model::DrawableMapping*> originals = original.drawableMappings();
+    const QList<model::DrawableMapping*> copies = copy.drawableMappings();
+    ASSERT_EQ(copies.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(copies[i]->drawableType(), originals[i]->drawableType());
+        ASSERT_NE(copies[i]->drawable(), nullptr);
+        EXPECT_EQ(copies[i]->identifier(), identifierOf(copies[i]->drawable()));
+        EXPECT_NE(copies[i]->identifier(), originals[i]->identifier());
+    }
+    auto* caption = dynamic_cast<model::TextRect*>(copies[0]->drawable());
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->text(), "**Hello**");
+    EXPECT_EQ(caption->font(), dynamic_cast<model::TextRect*>(originals[0]->drawable())->font());
+    auto* image = dynamic_cast<model::Image*>(copies[1]->drawable());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->fillMode(), model::FillMode::aspectFit);
+    ASSERT_TRUE(image->image().has_value());
+    EXPECT_EQ(image->image()->size(), (graphics::Size{3, 2}));
+    EXPECT_EQ(dynamic_cast<model::DeviceImage*>(copies[2]->drawable())->scaleFactor(), 0.25);
+    // The copy is complete: it saves and the identifiers it names resolve after the save.
+    EXPECT_TRUE(target.context().save().hasValue());
+}
+
+TEST(PasteboardSerializationTest, SharedAssetsArriveOnceWithTheirIdentifierBytesAndHash)
+{
+    TestDocument source;
+    model::Screenshot& original = source.addFilledScreenshot("Home", 0);
+    const auto* sourceAsset = dynamic_cast<model::Asset*>(
+        (*source.context().execute(model::Asset::fetchRequest())).front());
+    const QVariantMap checked = throughArchive(pasteboardDictionary(original));
+    TestDocument target;
+
+    paste(checked, target.context());
+    paste(checked, target.context());
+
+    ASSERT_EQ(target.count<model::Asset>(), 1);
+    const auto* pastedAsset = dynamic_cast<model::Asset*>(
+        (*target.context().execute(model::Asset::fetchRequest())).front());
+    EXPECT_EQ(pastedAsset->uniqueIdentifier(), sourceAsset->uniqueIdentifier());
+    EXPECT_EQ(pastedAsset->data(), sourceAsset->data());
+    EXPECT_EQ(pastedAsset->sha1Hash(), sourceAsset->sha1Hash());
+    EXPECT_EQ(target.count<model::Screenshot>(), 2);
+    EXPECT_EQ(target.count<model::Image>(), 2);
+}
+
+TEST(PasteboardSerializationTest, DictionariesCarryWhatTravelsAndLeaveBehindWhatLinksBack)
+{
+    TestDocument document;
+    model::Screenshot& screenshot = document.addFilledScreenshot("Home", 0);
+    const QVariantMap dictionary = pasteboardDictionary(screenshot);
+    EXPECT_FALSE(dictionary.contains("uniqueIdentifier"));
+    const QVariantList mappings = dictionary.value("drawableMappings").toList();
+    ASSERT_EQ(mappings.size(), 3);
+    const QVariantMap mapping = mappings[1].toMap();
+    EXPECT_EQ(mapping.value("drawableType"), "Image");
+    EXPECT_FALSE(mapping.contains("identifier"));
+    EXPECT_FALSE(mapping.contains("screenshot"));
+    const QVariantMap image = mapping.value("__extras__").toMap().value("drawable").toMap();
+    EXPECT_FALSE(image.contains("uniqueIdentifier"));
+    EXPECT_TRUE(image.contains("assetIdentifier"));
+    const QVariantMap asset = image.value("__extras__").toMap().value("asset").toMap();
+    EXPECT_EQ(asset.value("uniqueIdentifier"), image.value("assetIdentifier"));
+    EXPECT_EQ(asset.value("data").toByteArray(), smallPng());
+
+    // No drawables: an empty list, and a paste with no mappings.
+    model::Screenshot& empty = document.addScreenshot("Empty", 1);
+    const QVariantMap emptyDictionary = pasteboardDictionary(empty);
+    EXPECT_EQ(emptyDictionary.value("drawableMappings"), QVariantList());
+    EXPECT_TRUE(paste(throughArchive(emptyDictionary), document.context()).drawableMappings().isEmpty());
+}
+
+TEST(PasteboardSerializationTest, AnAttributeThatIsNilArrivesAsTheDefaultOfANewObject)
+{
+    TestDocument document;
+    model::Screenshot& screenshot = document.addScreenshot("Plain", 0);
+    screenshot.setSolidBackgroundColor(std::nullopt);
+    const QVariantMap dictionary = pasteboardDictionary(screenshot);
+    EXPECT_FALSE(dictionary.contains("solidBackgroundColor"));
+
+    model::Screenshot& copy = paste(throughArchive(dictionary), document.context());
+    TestDocument fresh;
+    EXPECT_EQ(copy.solidBackgroundColor(), model::Screenshot::insertInto(fresh.context())->solidBackgroundColor());
+    EXPECT_TRUE(copy.solidBackgroundColor().has_value());
+}
+
+TEST(PasteboardSerializationTest, APictureWithoutAnAssetTravelsAsItIs)
+{
+    TestDocument document;
+    model::Screenshot& screenshot = document.addScreenshot("Pictured", 0);
+    model::Image& image = *model::Image::insertInto(document.context(), graphics::Image::fromData(smallPng()),
+                                                    {{0, 0}, {3, 2}}, model::FillMode::stretch);
+    model::DrawableMapping::insert(image, screenshot, document.context());
+
+    model::Screenshot& copy = paste(throughArchive(pasteboardDictionary(screenshot)), document.context());
+
+    auto* pasted = dynamic_cast<model::Image*>(copy.drawableMappings().front()->drawable());
+    ASSERT_TRUE(pasted && pasted->image());
+    EXPECT_EQ(pasted->image()->pngData(), image.image()->pngData());
+    EXPECT_EQ(document.count<model::Asset>(), 0);
+}
+
+TEST(PasteboardSerializationTest, PasteboardTypeIsQualifiedByTheBundleIdentifier)
+{
+    {
+        foundation::BundleInfo::Override info({{"CFBundleIdentifier", "org.example.Pelorama"}});
+        EXPECT_EQ(document::ScreenshotPasteboard::pasteboardType(), "org.example.Pelorama.Screenshot");
+    }
+    foundation::BundleInfo::Override none({});
+    EXPECT_EQ(document::ScreenshotPasteboard::pasteboardType(), "com.quillory.Screenshot");
+}
+
+TEST(PasteboardSerializationTest, ValuesOfTheWrongKindOrOutOfRangeRefuseTheWholeScreenshot)
+{
+    TestDocument document;
+    const QVariantMap good = pasteboardDictionary(document.addFilledScreenshot("Home", 0));
+    ASSERT_EQ(problemWith(good), QString());
+
+    const auto with = [&](const QString& key, const QVariant& value) {
+        QVariantMap changed = good;
+        changed.insert(key, value);
+        return problemWith(changed);
+    };
+    EXPECT_EQ(with("name", 12), "The name of a Screenshot is not valid.");
+    EXPECT_FALSE(with("order", "first").isEmpty());
+    EXPECT_FALSE(with("order", std::numeric_limits<double>::quiet_NaN()).isEmpty());
+    EXPECT_FALSE(with("backgroundType", 2).isEmpty());
+    EXPECT_FALSE(with("backgroundType", -1).isEmpty());
+    EXPECT_FALSE(with("size", "10,nan").isEmpty());
+    EXPECT_FALSE(with("size", "-1,5").isEmpty());
+    EXPECT_FALSE(with("gradientStartColor", QVariant::fromValue(graphics::Font())).isEmpty());
+    EXPECT_FALSE(with("drawableMappings", "none").isEmpty());
+    EXPECT_FALSE(with("drawableMappings", QVariantList{1, 2}).isEmpty());
+    EXPECT_FALSE(with("__extras__", QVariantList()).isEmpty());
+    // An integer stands for a real; keys the entity lacks are ignored.
+    EXPECT_EQ(with("order", 3), QString());
+    EXPECT_EQ(with("favourite", true), QString());
+
+    // Deeper down: a caption's alignment, an image's rectangle, an asset's bytes.
+    QVariantMap deep = good;
+    QVariantList mappings = deep.value("drawableMappings").toList();
+    QVariantMap caption = mappings[0].toMap();
+    QVariantMap extras = caption.value("__extras__").toMap();
+    QVariantMap drawable = extras.value("drawable").toMap();
+    drawable.insert("verticalAlignment", 7);
+    extras.insert("drawable", drawable);
+    caption.insert("__extras__", extras);
+    mappings[0] = caption;
+    deep.insert("drawableMappings", mappings);
+    EXPECT_EQ(problemWith(deep), "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
+}
+
+TEST(PasteboardSerializationTest, MappingsThatWouldMapNothingAreLeftOut)
+{
+    TestDocument document;
+    QVariantMap dictionary = pasteboardDictionary(document.addFilledScreenshot("Home", 0));
+    QVariantList mappings = dictionary.value("drawableMappings").toList();
+    QVariantMap unknown = mappings[0].toMap();
+    unknown.insert("drawableType", "Gradient");
+    QVariantMap bare = mappings[1].toMap();
+    bare.remove("__extras__");
+    dictionary.insert("drawableMappings", QVariantList{unknown, bare, mappings[2]});
+
+    const auto checked = checkedPasteboardDictionary("Screenshot", dictionary);
+    ASSERT_TRUE(checked.hasValue());
+    model::Screenshot& copy = paste(*checked, document.context());
+    ASSERT_EQ(copy.drawableMappings().size(), 1);
+    EXPECT_EQ(copy.drawableMappings().front()->drawableType(), "DeviceImage");
+    EXPECT_EQ(document.count<model::DrawableMapping>(), 4);
+}
+
+TEST(PasteboardSerializationTest, IdentifiersThatStayBehindAreNotTakenFromAPaste)
+{
+    TestDocument document;
+    model::Screenshot& original = document.addFilledScreenshot("Home", 0);
+    const QString captionIdentifier = original.drawableMappings().front()->identifier();
+    QVariantMap dictionary = pasteboardDictionary(original);
+    QVariantList mappings = dictionary.value("drawableMappings").toList();
+    QVariantMap caption = mappings[0].toMap();
+    caption.insert("identifier", captionIdentifier);
+    QVariantMap extras = caption.value("__extras__").toMap();
+    QVariantMap drawable = extras.value("drawable").toMap();
+    drawable.insert("uniqueIdentifier", captionIdentifier);
+    extras.insert("drawable", drawable);
+    caption.insert("__extras__", extras);
+    mappings[0] = caption;
+    dictionary.insert("drawableMappings", mappings);
+
+    model::Screenshot& copy = paste(*checkedPasteboardDictionary("Screenshot", dictionary), document.context());
+    EXPECT_NE(copy.drawableMappings().front()->identifier(), captionIdentifier);
+    EXPECT_NE(identifierOf(copy.drawableMappings().front()->drawable()), captionIdentifier);
+}

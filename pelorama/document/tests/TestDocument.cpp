@@ -1,0 +1,99 @@
+#include "TestDocument.h"
+
+#include "model/Asset.h"
+#include "model/DeviceImage.h"
+#include "model/DocumentModel.h"
+#include "model/DrawableMapping.h"
+#include "model/Image.h"
+#include "model/TextRect.h"
+#include "store/FetchRequest.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+
+TestDocument::TestDocument()
+    : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
+    , m_context(std::make_unique<store::ManagedObjectContext>(store::ManagedObjectContext::ConcurrencyType::MainQueue))
+{
+    const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
+    EXPECT_TRUE(store.hasValue());
+    m_context->setPersistentStoreCoordinator(m_coordinator);
+}
+
+model::Screenshot& TestDocument::addScreenshot(const QString& name, double order)
+{
+    model::Screenshot& screenshot = *model::Screenshot::insertInto(*m_context);
+    screenshot.setName(name);
+    screenshot.setOrder(order);
+    screenshot.setSize({60, 40});
+    m_context->processPendingChanges();
+    return screenshot;
+}
+
+model::Screenshot& TestDocument::addFilledScreenshot(const QString& name, double order)
+{
+    model::Screenshot& screenshot = addScreenshot(name, order);
+    model::TextRect& caption = *model::TextRect::insertInto(*m_context, {{4, 30}, {50, 8}}, "**Hello**",
+                                                            graphics::TextAlignment::center,
+                                                            model::VerticalAlignment::top);
+    model::DrawableMapping::insert(caption, screenshot, *m_context);
+    model::Asset& asset = *model::Asset::insertInto(*m_context, smallPng());
+    model::Image& image = *model::Image::insertInto(*m_context, graphics::Image::fromData(smallPng()),
+                                                    {{2, 2}, {20, 10}}, model::FillMode::aspectFit);
+    image.setAssetIdentifier(asset.uniqueIdentifier());
+    model::DrawableMapping::insert(image, screenshot, *m_context);
+    model::DeviceImage& device = *model::DeviceImage::insertInto(*m_context);
+    device.setAssetIdentifier(asset.uniqueIdentifier());
+    device.setImage(graphics::Image::fromData(smallPng()));
+    device.setScaleFactor(0.25);
+    model::DrawableMapping::insert(device, screenshot, *m_context);
+    m_context->processPendingChanges();
+    return screenshot;
+}
+
+QStringList TestDocument::names() const
+{
+    QStringList names;
+    for (model::Screenshot* screenshot : arrangedScreenshots())
+        names.append(screenshot->name());
+    return names;
+}
+
+QList<model::Screenshot*> TestDocument::arrangedScreenshots() const
+{
+    const auto found = m_context->execute(model::Screenshot::fetchRequest());
+    EXPECT_TRUE(found.hasValue());
+    QList<model::Screenshot*> screenshots;
+    for (store::ManagedObject* object : *found)
+        screenshots.append(dynamic_cast<model::Screenshot*>(object));
+    std::stable_sort(screenshots.begin(), screenshots.end(),
+                     [](auto* a, auto* b) { return a->order() < b->order(); });
+    return screenshots;
+}
+
+void TestDocument::removeScreenshot(model::Screenshot& screenshot)
+{
+    m_context->deleteObject(&screenshot);
+    m_context->processPendingChanges();
+}
+
+int TestDocument::countOf(const QString& entityName) const
+{
+    const auto found = m_context->execute(store::FetchRequest(entityName));
+    return found ? int(found->size()) : -1;
+}
+
+QByteArray smallPng()
+{
+    QImage picture(3, 2, QImage::Format_ARGB32);
+    picture.fill(QColor(200, 30, 60));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
