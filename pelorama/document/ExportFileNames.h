@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace pelorama::document {
+
+// The files a directory export writes: one per screenshot, named after it.
+namespace ExportFileNames {
+
+// The screenshot's name made a single file name in the chosen directory, with ".png" appended: "/"
+// (which would reach into other directories) and NUL (which ends a path) become "-". None for a name that
+// names no file of its own there: "", "." and "..".
+std::optional<QString> fileName(const QString& screenshotName);
+
+// The file names that occur more than once, each once, in the order they first occur again. With
+// Qt::CaseInsensitive, names that differ only in letter case count as one.
+QStringList duplicates(const QStringList& fileNames, Qt::CaseSensitivity sensitivity);
+
+// Whether the file system of the directory tells names apart by letter case, found by making a probe
+// file there. A directory that cannot be probed counts as case-sensitive (writing there fails anyway).
+bool isCaseSensitive(const QString& directory);
+
+} // namespace ExportFileNames
+
+} // namespace pelorama::document

@@ -1,0 +1,208 @@
+#include "TestDocument.h"
+
+#include "document/ExportFileNames.h"
+#include "document/ScreenshotExporter.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <unistd.h>
+
+using namespace pelorama;
+using document::ActionAlert;
+using document::ScreenshotExporter;
+namespace names = document::ExportFileNames;
+
+namespace {
+
+class ScreenshotExporterTest : public testing::Test
+{
+protected:
+    model::Screenshot& add(const QString& name, graphics::Size size = {60, 40})
+    {
+        model::Screenshot& screenshot = m_document.addScreenshot(name, m_document.count<model::Screenshot>());
+        screenshot.setSize(size);
+        screenshot.setBackgroundType(model::BackgroundType::solid);
+        screenshot.setSolidBackgroundColor(graphics::Color{1, 0, 0, 1});
+        return screenshot;
+    }
+
+    QStringList files() const { return QDir(m_directory.path()).entryList(QDir::Files, QDir::Name); }
+
+    TestDocument m_document;
+    ScreenshotExporter m_exporter{m_document.context()};
+    QTemporaryDir m_directory;
+};
+
+} // namespace
+
+TEST(ExportFileNamesTest, NamesBecomeOneFileInTheChosenDirectory)
+{
+    EXPECT_EQ(names::fileName("Home"), "Home.png");
+    EXPECT_EQ(names::fileName("a/b"), "a-b.png");
+    EXPECT_EQ(names::fileName("../../etc/x"), "..-..-etc-x.png");
+    EXPECT_EQ(names::fileName(QString("a") + QChar(u'\0') + "b"), "a-b.png");
+    EXPECT_EQ(names::fileName("..."), "....png");
+    EXPECT_EQ(names::fileName(" "), " .png");
+    for (const char* refused : {"", ".", ".."})
+        EXPECT_EQ(names::fileName(refused), std::nullopt) << refused;
+}
+
+TEST(ExportFileNamesTest, DuplicatesAreFoundAmongTheFileNames)
+{
+    EXPECT_EQ(names::duplicates({"Home.png", "home.png", "Detail.png"}, Qt::CaseSensitive), QStringList());
+    EXPECT_EQ(names::duplicates({"Home.png", "home.png", "HOME.png", "Detail.png"}, Qt::CaseInsensitive),
+              QStringList{"home.png"});
+    EXPECT_EQ(names::duplicates({"a.png", "b.png", "a.png", "b.png", "a.png"}, Qt::CaseSensitive),
+              (QStringList{"a.png", "b.png"}));
+    // The file system this test runs on tells names apart by case.
+    QTemporaryDir directory;
+    EXPECT_TRUE(names::isCaseSensitive(directory.path()));
+    EXPECT_TRUE(QDir(directory.path()).isEmpty());
+}
+
+TEST_F(ScreenshotExporterTest, ScreenshotsWhoseFilesWouldCoincideStopTheExportBeforeItStarts)
+{
+    add("Home");
+    add("home");
+    EXPECT_EQ(m_exporter.checkNames(), std::nullopt);
+    add("Home");
+    const ActionAlert duplicate{"Duplicate names", "There are multiple screenshots with the same name. Please "
+                                                   "change them so they are not written to the same filename."};
+    EXPECT_EQ(m_exporter.checkNames(), duplicate);
+    // Names that differ only by what cleaning replaces are duplicates too.
+    TestDocument other;
+    ScreenshotExporter otherExporter(other.context());
+    other.addScreenshot("a/b", 0);
+    other.addScreenshot("a-b", 1);
+    EXPECT_EQ(otherExporter.checkNames(), duplicate);
+}
+
+TEST_F(ScreenshotExporterTest, EveryScreenshotIsWrittenAtItsSizeAndTheBarStepsAsEachFileLands)
+{
+    add("Home", {60, 40});
+    add("home", {30, 50});
+    add("Detail/Zoom", {750, 1334});
+    QList<double> steps;
+
+    EXPECT_EQ(m_exporter.exportAll(m_directory.path(), [&](double percent) { steps.append(percent); }),
+              std::nullopt);
+
+    ASSERT_EQ(steps.size(), 3);
+    EXPECT_DOUBLE_EQ(steps[0], 100.0 / 3);
+    EXPECT_DOUBLE_EQ(steps[1], 200.0 / 3);
+    EXPECT_DOUBLE_EQ(steps[2], 100);
+    EXPECT_EQ(files(), (QStringList{"Detail-Zoom.png", "Home.png", "home.png"}));
+    const QImage home(m_directory.filePath("Home.png"));
+    EXPECT_EQ(home.size(), QSize(60, 40));
+    EXPECT_EQ(home.pixelColor(30, 20), QColor(255, 0, 0));
+    EXPECT_EQ(QImage(m_directory.filePath("home.png")).size(), QSize(30, 50));
+    // The built-in template size the export stretches to its store size.
+    EXPECT_EQ(QImage(m_directory.filePath("Detail-Zoom.png")).size(), QSize(1242, 2208));
+}
+
+TEST_F(ScreenshotExporterTest, AnEarlierFileOfTheSameNameIsReplaced)
+{
+    QFile earlier(m_directory.filePath("Home.png"));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("old");
+    earlier.close();
+    add("Home");
+    EXPECT_EQ(m_exporter.exportAll(m_directory.path()), std::nullopt);
+    EXPECT_EQ(QImage(m_directory.filePath("Home.png")).size(), QSize(60, 40));
+}
+
+TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheOthersAreWritten)
+{
+    add("");
+    add("Home");
+    add("Blocked");
+    add("Empty", {0, 0});
+    add("..");
+    // A directory where the file should go: the file cannot replace it.
+    ASSERT_TRUE(QDir(m_directory.path()).mkdir("Blocked.png"));
+    QList<double> steps;
+
+    const std::optional<ActionAlert> alert =
+        m_exporter.exportAll(m_directory.path(), [&](double percent) { steps.append(percent); });
+
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->messageText, "Export failed");
+    const QStringList lines = alert->informativeText.split('\n');
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], "These screenshots could not be exported:");
+    EXPECT_EQ(lines[1], "“”: The name makes no file name.");
+    EXPECT_TRUE(lines[2].startsWith("“Blocked.png”: "));
+    EXPECT_EQ(lines[3], "“Empty.png”: Screenshot has no PNG representation");
+    EXPECT_EQ(lines[4], "“..”: The name makes no file name.");
+    EXPECT_EQ(files(), QStringList{"Home.png"});
+    EXPECT_EQ(steps, (QList<double>{40, 60}));
+}
+
+TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into read-only directories";
+    add("Home");
+    add("Detail");
+    ASSERT_TRUE(QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::ExeOwner));
+    const std::optional<ActionAlert> alert = m_exporter.exportAll(m_directory.path());
+    QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->informativeText.split('\n').size(), 3);
+}
+
+TEST_F(ScreenshotExporterTest, OnlyAnExistingDirectoryIsExportedInto)
+{
+    add("Home");
+    const ActionAlert selectDirectory{"Export failed", "Please select a directory"};
+    EXPECT_EQ(m_exporter.exportAll(m_directory.filePath("missing")), selectDirectory);
+    QFile file(m_directory.filePath("plain"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(m_exporter.exportAll(file.fileName()), selectDirectory);
+    EXPECT_EQ(files(), QStringList{"plain"});
+}
+
+TEST_F(ScreenshotExporterTest, TheSelectedScreenshotIsWrittenToTheNamedFile)
+{
+    model::Screenshot& screenshot = add("Home", {80, 20});
+    const QString path = m_directory.filePath("chosen.png");
+    EXPECT_EQ(ScreenshotExporter::exportScreenshot(screenshot, path), std::nullopt);
+    EXPECT_EQ(QImage(path).size(), QSize(80, 20));
+
+    const std::optional<ActionAlert> unwritable =
+        ScreenshotExporter::exportScreenshot(screenshot, m_directory.filePath("missing/chosen.png"));
+    ASSERT_TRUE(unwritable.has_value());
+    EXPECT_TRUE(unwritable->informativeText.startsWith("This screenshot could not be exported:\n“chosen.png”: "));
+
+    model::Screenshot& empty = add("Empty", {0, 10});
+    EXPECT_EQ(ScreenshotExporter::exportScreenshot(empty, path),
+              (ActionAlert{"Export failed", "Screenshot has no PNG representation"}));
+}
+
+TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
+{
+    model::Screenshot& filled = m_document.addFilledScreenshot("Filled", 0);
+    add("Plain");
+    const QImage expected = ScreenshotExporter::render(filled).convertToFormat(QImage::Format_ARGB32);
+
+    EXPECT_EQ(m_exporter.exportAll(m_directory.path()), std::nullopt);
+
+    EXPECT_EQ(QImage(m_directory.filePath("Filled.png")).convertToFormat(QImage::Format_ARGB32), expected);
+}
+
+// Set PELORAMA_EXPORT_DIRECTORY to a small or read-only file system to see every file reported.
+TEST_F(ScreenshotExporterTest, ADirectoryThatFillsUpReportsEveryFailedFile)
+{
+    const QString directory = qEnvironmentVariable("PELORAMA_EXPORT_DIRECTORY");
+    if (directory.isEmpty())
+        GTEST_SKIP() << "no small file system given";
+    for (int i = 0; i < 6; ++i)
+        add("Large " + QString::number(i), {1242, 2208});
+    const std::optional<ActionAlert> alert = m_exporter.exportAll(directory);
+    ASSERT_TRUE(alert.has_value());
+    std::cout << alert->informativeText.toStdString() << std::endl;
+}
