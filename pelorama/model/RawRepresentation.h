@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <limits>
 #include <optional>
 #include <type_traits>
 
@@ -41,14 +40,15 @@ template <CountedEnumeration E> struct RawRepresentation<E>
     }
 };
 
-// Text alignment keeps any non-negative raw value, known or not, as the platform's does.
+// Text alignment is stored as the platform's unsigned raw value. Only its five values make a case, so a
+// damaged or crafted document cannot produce an alignment outside the enumeration.
 template <> struct RawRepresentation<graphics::TextAlignment>
 {
     using RawValue = quint64;
     static quint64 rawValue(graphics::TextAlignment value) { return static_cast<quint64>(value); }
     static std::optional<graphics::TextAlignment> fromRawValue(quint64 raw)
     {
-        if (raw > quint64(std::numeric_limits<int>::max()))
+        if (raw > quint64(graphics::TextAlignment::natural))
             return std::nullopt;
         return static_cast<graphics::TextAlignment>(raw);
     }

@@ -1,6 +1,9 @@
 #include "model/TextRect.h"
 
+#include "model/Canvas.h"
+#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
+#include "model/TextRendering.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
@@ -125,7 +128,57 @@ void TextRect::setVerticalAlignment(VerticalAlignment alignment)
     setTypedPrimitiveValue(alignment, verticalAlignmentKey);
 }
 
-void TextRect::draw(const Canvas&, const CanvasRenderingContext&) {}
+TextRect::DrawingCaches TextRect::preparedCaches(bool needsMask)
+{
+    std::lock_guard lock(m_cacheMutex);
+    if (!m_caches.styledText) {
+        // A document without a font or colour draws in the system font, in black, as text does by default.
+        m_caches.styledText = std::make_shared<const graphics::AttributedString>(
+            styledCaptionText(text(), font().value_or(graphics::Font::systemFont()),
+                              color().value_or(graphics::Color{0, 0, 0, 1}), horizontalAlignment()));
+    }
+    if (needsMask && !m_caches.mask.image) {
+        // A mask too large for a bitmap casts no shadow; the next draw tries again.
+        if (std::optional<TextMask> mask = TextMask::draw(*m_caches.styledText, rect().width()))
+            m_caches.mask = std::move(*mask);
+    }
+    return m_caches;
+}
+
+void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
+{
+    const ShadowType type = shadowType();
+    const DrawingCaches caches = preparedCaches(type == ShadowType::directional);
+    const graphics::Rect box = rect();
+    // The layout width is always the rectangle's, however wide the text turns out.
+    const double height = captionTextHeight(*caches.styledText, box.width());
+    const double y = captionTextY(box, height, verticalAlignment());
+
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+    graphics.save();
+    switch (type) {
+    case ShadowType::drop:
+        // Stays in force while the glyphs draw, so they cast it.
+        setDropShadow(graphics, context.scaleFactor);
+        break;
+    case ShadowType::directional:
+        if (caches.mask.image) {
+            graphics.setFillColor(shadowColor().value_or(graphics::Shadow{}.color));
+            castDirectionalShadow(graphics, caches.mask, caches.mask.imageRect(box.minX(), y), shadowAngle(),
+                                  directionalShadowLength(canvas.size(), shadowDepth()));
+        }
+        break;
+    case ShadowType::none:
+        break;
+    }
+    graphics.drawText(*caches.styledText, {box.minX(), y, box.width(), height});
+    graphics.restore();
+}
+
+void TextRect::castDirectionalShadow(graphics::GraphicsContext&, const TextMask&, const graphics::Rect&, double,
+                                     double)
+{
+}
 
 QStringList TextRect::keypathsTriggeringRedraw() const
 {
@@ -133,7 +186,37 @@ QStringList TextRect::keypathsTriggeringRedraw() const
            shadowKeys();
 }
 
-void TextRect::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
+void TextRect::prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath)
+{
+    // The styled text is built without the rectangle; the mask's width is the rectangle's. Vertical
+    // alignment and the shadow settings are read at every draw.
+    const bool stylesChange =
+        keyPath == textKey || keyPath == fontKey || keyPath == colorKey || keyPath == horizontalAlignmentKey;
+    if (!stylesChange && keyPath != rectKey)
+        return;
+    std::lock_guard lock(m_cacheMutex);
+    if (stylesChange)
+        m_caches.styledText.reset();
+    m_caches.mask.image.reset();
+}
+
+std::shared_ptr<const graphics::AttributedString> TextRect::cachedAttributedString() const
+{
+    std::lock_guard lock(m_cacheMutex);
+    return m_caches.styledText;
+}
+
+std::shared_ptr<const graphics::Image> TextRect::maskImage() const
+{
+    std::lock_guard lock(m_cacheMutex);
+    return m_caches.mask.image;
+}
+
+graphics::Size TextRect::maskSize() const
+{
+    std::lock_guard lock(m_cacheMutex);
+    return m_caches.mask.size;
+}
 
 bool TextRect::hasTypedKey(const QString& key) const
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/AttributedString.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/ParagraphStyle.h"
@@ -8,8 +9,11 @@
 #include "model/Entity.h"
 #include "model/Selectable.h"
 #include "model/Shadowable.h"
+#include "model/TextMask.h"
 #include "model/VerticalAlignment.h"
 
+#include <memory>
+#include <mutex>
 #include <optional>
 
 namespace store {
@@ -24,8 +28,15 @@ namespace pelorama::model {
 //
 // Keys: "uniqueIdentifier", "text", "font" (graphics::Font), "color", "rect" (a graphics::Rect to
 // key-value coding, stored as text), "horizontalAlignment" (the graphics::TextAlignment raw value: left
-// 0, right 1, centre 2; any non-negative stored number is kept), "verticalAlignment" (raw value) and the
-// shadow keys.
+// 0, right 1, centre 2, justified 3, natural 4; any other stored number reads as left),
+// "verticalAlignment" (raw value) and the shadow keys.
+//
+// Drawing keeps two transient caches, never stored or copied: the styled text, and the mask that a
+// directional shadow is cast from. They fill on the first draw that needs them and are dropped only by
+// prepareForRedrawAfterChangingWithKeyPath, so a caption changed while no canvas view watches it draws
+// from its old caches until then. Like every entity, a text rect is used on its context's queue only;
+// drawing is safe on any thread that is its context's queue (it paints with QImage/QPainter alone), and
+// a lock keeps the caches whole should two such threads ever meet.
 class TextRect : public Entity, public Drawable, public Selectable, public Shadowable
 {
     Q_OBJECT
@@ -59,14 +70,40 @@ public:
 
     graphics::Rect boundingRect() const override { return rect(); }
 
+    // Draws the styled text laid out at the rectangle's width and placed by the vertical alignment, after
+    // its drop or directional shadow, in canvas points.
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
+    // "text", "font", "color" and "horizontalAlignment" drop the styled text and the mask, "rect" only the
+    // mask; other keys (exact case) keep both.
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+
+    // The caches: nullptr while empty. maskSize is the size in points of the last mask built; it stays
+    // when the mask is dropped and means something only while maskImage is set.
+    std::shared_ptr<const graphics::AttributedString> cachedAttributedString() const;
+    std::shared_ptr<const graphics::Image> maskImage() const;
+    graphics::Size maskSize() const;
 
 protected:
     bool hasTypedKey(const QString& key) const override;
     QVariant typedValueForKey(const QString& key) const override;
     void setTypedValueForKey(const QVariant& value, const QString& key) override;
+
+private:
+    struct DrawingCaches
+    {
+        std::shared_ptr<const graphics::AttributedString> styledText;
+        TextMask mask;
+    };
+
+    // Fills what the draw needs of the caches and returns them.
+    DrawingCaches preparedCaches(bool needsMask);
+    // Fills the directional shadow that mask casts when drawn into imageRect, in the current fill colour.
+    static void castDirectionalShadow(graphics::GraphicsContext& context, const TextMask& mask,
+                                      const graphics::Rect& imageRect, double angle, double length);
+
+    mutable std::mutex m_cacheMutex;
+    DrawingCaches m_caches;
 };
 
 } // namespace pelorama::model

@@ -77,14 +77,14 @@ TEST_F(TypedAttributes, EnumerationsReadTheirFirstCaseForMissingOrUnknownRawValu
     EXPECT_EQ(device->primitiveValue("orientation"), QVariant(qint64(3)));
 }
 
-TEST_F(TypedAttributes, TextAlignmentKeepsAnyNonNegativeRawValue)
+TEST_F(TypedAttributes, TextAlignmentReadsOnlyThePlatformsFiveValues)
 {
     TextRect* text = TextRect::insertInto(*stack.context);
     EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
     text->setPrimitiveValue(qint64(3), "horizontalAlignment");
     EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::justified);
     text->setPrimitiveValue(qint64(9), "horizontalAlignment");
-    EXPECT_EQ(static_cast<int>(text->horizontalAlignment()), 9);
+    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
     text->setPrimitiveValue(qint64(-1), "horizontalAlignment");
     EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
     text->setPrimitiveValue(qint64(5), "verticalAlignment");
