@@ -1,5 +1,12 @@
 #include "model/TextRect.h"
 
+#include "ledgerline/ColorProperty.h"
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/FontProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/PropertyGroup.h"
+#include "ledgerline/StringProperty.h"
+#include "ledgerline/Then.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
@@ -216,6 +223,56 @@ graphics::Size TextRect::maskSize() const
 {
     std::lock_guard lock(m_cacheMutex);
     return m_caches.mask.size;
+}
+
+std::unique_ptr<ledgerline::PropertyCollection> TextRect::makePropertyCollection()
+{
+    using ledgerline::then;
+    auto collection = std::make_unique<ledgerline::PropertyCollection>();
+    collection->addGroup(
+        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
+            group.setName(QStringLiteral("Text"));
+            group.addProperty(
+                then(std::make_unique<ledgerline::FontProperty>(font().value_or(graphics::Font::systemFont())),
+                     [&](auto& row) {
+                         row.setName(QStringLiteral("Font"));
+                         row.bind(this, fontKey);
+                     }));
+            group.addProperty(then(
+                std::make_unique<ledgerline::ColorProperty>(color().value_or(graphics::Color{1, 1, 1, 1})),
+                [&](auto& row) {
+                    row.setName(QStringLiteral("Color"));
+                    row.bind(this, colorKey);
+                }));
+            // Offered left to right as on screen; the values are the platform's raw values.
+            group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
+                row.setName(QStringLiteral("Horizontal Alignment"));
+                row.setDisplayStyle(ledgerline::EnumerationProperty::segmentedDisplay);
+                row.addOption(QStringLiteral("Left"), qint64(graphics::TextAlignment::left));
+                row.addOption(QStringLiteral("Center"), qint64(graphics::TextAlignment::center));
+                row.addOption(QStringLiteral("Right"), qint64(graphics::TextAlignment::right));
+                row.bind(this, horizontalAlignmentKey);
+                row.setValue(qint64(horizontalAlignment()));
+            }));
+            group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
+                row.setName(QStringLiteral("Vertical Alignment"));
+                row.setDisplayStyle(ledgerline::EnumerationProperty::segmentedDisplay);
+                row.addOption(QStringLiteral("Top"), qint64(VerticalAlignment::top));
+                row.addOption(QStringLiteral("Middle"), qint64(VerticalAlignment::center));
+                row.addOption(QStringLiteral("Bottom"), qint64(VerticalAlignment::bottom));
+                row.bind(this, verticalAlignmentKey);
+                row.setValue(qint64(verticalAlignment()));
+            }));
+            group.addProperty(then(std::make_unique<ledgerline::StringProperty>(text()), [&](auto& row) {
+                row.setName(QStringLiteral("Text"));
+                row.setTextStyle(ledgerline::StringProperty::multiLineText);
+                row.bind(this, textKey);
+            }));
+        }));
+    auto shadow = std::make_unique<ledgerline::PropertyGroup>();
+    configureShadowPropertyGroup(*shadow, *collection);
+    collection->addGroup(std::move(shadow));
+    return collection;
 }
 
 bool TextRect::hasTypedKey(const QString& key) const

@@ -5,6 +5,7 @@
 #include "graphics/Font.h"
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Rect.h"
+#include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 #include "model/Selectable.h"
@@ -37,7 +38,11 @@ namespace pelorama::model {
 // from its old caches until then. Like every entity, a text rect is used on its context's queue only;
 // drawing is safe on any thread that is its context's queue (it paints with QImage/QPainter alone), and
 // a lock keeps the caches whole should two such threads ever meet.
-class TextRect : public Entity, public Drawable, public Selectable, public Shadowable
+class TextRect : public Entity,
+                 public Drawable,
+                 public Selectable,
+                 public Shadowable,
+                 public ledgerline::PropertyEditable
 {
     Q_OBJECT
 
@@ -77,6 +82,10 @@ public:
     // "text", "font", "color" and "horizontalAlignment" drop the styled text and the mask, "rect" only the
     // mask; other keys (exact case) keep both.
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+
+    // The inspector: "Text" (Font, Color, Horizontal Alignment offered as Left, Center, Right, Vertical
+    // Alignment as Top, Middle, Bottom, both segmented, and Text in a multi-line field), then "Shadow".
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
 
     // The caches: nullptr while empty. maskSize is the size in points of the last mask built; it stays
     // when the mask is dropped and means something only while maskImage is set.
