@@ -10,6 +10,7 @@
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
+#include "model/DirectionalShadow.h"
 #include "model/TextRendering.h"
 #include "store/FetchRequest.h"
 
@@ -171,8 +172,9 @@ void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
     case ShadowType::directional:
         if (caches.mask.image) {
             graphics.setFillColor(shadowColor().value_or(graphics::Shadow{}.color));
-            castDirectionalShadow(graphics, caches.mask, caches.mask.imageRect(box.minX(), y), shadowAngle(),
-                                  directionalShadowLength(canvas.size(), shadowDepth()));
+            // Cast from the mask's ink, which lines up with the glyphs drawn over it.
+            drawDirectionalShadow(graphics, *caches.mask.image, caches.mask.imageRect(box.minX(), y),
+                                  shadowAngle(), directionalShadowLength(canvas.size(), shadowDepth()));
         }
         break;
     case ShadowType::none:
@@ -180,11 +182,6 @@ void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
     }
     graphics.drawText(*caches.styledText, {box.minX(), y, box.width(), height});
     graphics.restore();
-}
-
-void TextRect::castDirectionalShadow(graphics::GraphicsContext&, const TextMask&, const graphics::Rect&, double,
-                                     double)
-{
 }
 
 QStringList TextRect::keypathsTriggeringRedraw() const

@@ -107,9 +107,6 @@ private:
 
     // Fills what the draw needs of the caches and returns them.
     DrawingCaches preparedCaches(bool needsMask);
-    // Fills the directional shadow that mask casts when drawn into imageRect, in the current fill colour.
-    static void castDirectionalShadow(graphics::GraphicsContext& context, const TextMask& mask,
-                                      const graphics::Rect& imageRect, double angle, double length);
 
     mutable std::mutex m_cacheMutex;
     DrawingCaches m_caches;

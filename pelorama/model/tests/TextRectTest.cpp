@@ -412,7 +412,7 @@ TEST_F(TextRectTest, ADropShadowFallsAlongItsAngleAtTheRenderScale)
     // Angle 270: the shadow's ink reaches 30 points below the text, black under the glyphs' own white.
     const QRect withShadow = inkBounds(shadowed);
     EXPECT_NEAR(withShadow.top(), alone.top() - 30, 1);
-    EXPECT_EQ(withShadow.bottom(), alone.bottom());
+    EXPECT_NEAR(withShadow.bottom(), alone.bottom(), 1);
     const QColor belowText = pixelAt(shadowed, alone.center().x(), alone.top() - 15);
     EXPECT_TRUE(belowText.alpha() == 0 || belowText.red() < 10);
 
@@ -421,6 +421,38 @@ TEST_F(TextRectTest, ADropShadowFallsAlongItsAngleAtTheRenderScale)
     const QRect largeInk = inkBounds(large);
     caption->setShadowType(ShadowType::none);
     EXPECT_NEAR(inkBounds(render(caption, {600, 600}, 3)).top() - largeInk.top(), 90, 3);
+}
+
+TEST_F(TextRectTest, ADirectionalShadowIsCastFromTheMaskAlongTheAngle)
+{
+    // A canvas whose diagonal is 500 points: depth 0.1 casts a band 50 points long.
+    const graphics::Size canvas{300, 400};
+    TextRect* caption = makeCaption("I", {100, 200, 100, 100});
+    const QRect alone = inkBounds(render(caption, canvas));
+    caption->setShadowType(ShadowType::directional);
+    caption->setShadowDepth(0.1);
+    caption->setShadowColor(graphics::Color{0, 0, 0, 1});
+    const QImage shadowed = render(caption, canvas);
+    const QRect withShadow = inkBounds(shadowed, 128);
+    EXPECT_NEAR(withShadow.top(), alone.top() - 50, 2);
+    EXPECT_NEAR(withShadow.left(), alone.left(), 1);
+    EXPECT_NEAR(withShadow.right(), alone.right(), 1);
+    EXPECT_NEAR(withShadow.bottom(), alone.bottom(), 1);
+    const QColor band = pixelAt(shadowed, alone.center().x(), alone.top() - 25);
+    EXPECT_EQ(band.alpha(), 255);
+    EXPECT_LT(band.red(), 10);
+    // The caption is drawn over its band.
+    EXPECT_GT(pixelAt(shadowed, alone.center().x(), alone.center().y()).red(), 245);
+
+    // The length follows the canvas, not the render scale.
+    const QRect large = inkBounds(render(caption, canvas, 2), 128);
+    EXPECT_NEAR(large.top(), 2 * (alone.top() - 50), 4);
+
+    // Towards the right (angle 0) the band leaves the glyph's right side.
+    caption->setShadowAngle(0);
+    const QRect right = inkBounds(render(caption, canvas), 128);
+    EXPECT_NEAR(right.right(), alone.right() + 50, 2);
+    EXPECT_NEAR(right.top(), alone.top(), 1);
 }
 
 TEST_F(TextRectTest, DistinctCaptionsDrawConcurrentlyOnTheirOwnContextsQueues)
