@@ -1,0 +1,203 @@
+#include "templates/picker/TemplateCollectionViewItem.h"
+
+#include "templates/Template.h"
+#include "templates/picker/HighlightView.h"
+#include "templates/picker/TemplateView.h"
+
+#include "appkit/ViewController.h"
+#include "graphics/Image.h"
+#include "tessaline/Shared/Observer.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QThread>
+
+namespace pelorama::templates {
+namespace {
+
+constexpr int titleHeight = 22;
+
+// Shows an image scaled to fill its bounds.
+class PreviewImageView : public QWidget
+{
+public:
+    explicit PreviewImageView(QWidget* parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    void setImage(const std::optional<QImage>& image)
+    {
+        m_image = image;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!m_image || m_image->isNull())
+            return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(rect()), *m_image);
+    }
+
+private:
+    std::optional<QImage> m_image;
+};
+
+QColor alternateSelectedControlColor()
+{
+    return QColor(0x00, 0x63, 0xe1);
+}
+
+} // namespace
+
+TemplateCollectionViewItem::TemplateCollectionViewItem(QWidget* parent)
+    : CollectionViewItem(parent)
+    , m_self(std::make_shared<TemplateCollectionViewItem*>(this))
+    , m_imageHighlightView(new HighlightView(this))
+    , m_titleHighlightView(new HighlightView(this))
+    , m_templateView(new TemplateView(this))
+    , m_imageView(new PreviewImageView(this))
+    , m_titleLabel(new QLabel(this))
+{
+    resize(itemSize, itemSize);
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    m_titleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_titleHighlightView->setCornerRadius(5);
+    // What the cell's design sets when it loads: the highlight colours.
+    m_titleHighlightView->setHighlightColor(alternateSelectedControlColor());
+    QColor previewHighlight = alternateSelectedControlColor();
+    previewHighlight.setAlphaF(0.4f);
+    m_imageHighlightView->setHighlightColor(previewHighlight);
+    layoutImageView();
+}
+
+TemplateCollectionViewItem::~TemplateCollectionViewItem()
+{
+    // Previews still on their way find no cell.
+    *m_self = nullptr;
+    m_observer.reset();
+}
+
+void TemplateCollectionViewItem::setRepresentedObject(Template* representedObject)
+{
+    m_representedObject = representedObject;
+    m_titleLabel->setToolTip(representedObject ? representedObject->name() : QString());
+    layoutImageView();
+    m_observer.reset();
+    if (!representedObject)
+        return;
+    std::weak_ptr<TemplateCollectionViewItem*> cell = m_self;
+    m_observer = std::make_unique<tessaline::Observer>(
+        representedObject, QStringLiteral("previewImage"),
+        [cell, representedObject](const QVariant& value) { deliverPreview(cell, representedObject, value); });
+}
+
+void TemplateCollectionViewItem::deliverPreview(const std::weak_ptr<TemplateCollectionViewItem*>& cell,
+                                                const Template* sender, const QVariant& value)
+{
+    std::optional<QImage> image;
+    if (value.canConvert<graphics::Image>()) {
+        const auto preview = value.value<graphics::Image>();
+        if (const graphics::BitmapImageRep* pixels = preview.bestRepresentation(1e9, 1e9))
+            image = pixels->bitmap();
+    }
+    // The cell may show another template by now, or be gone: it takes only its own template's preview.
+    const auto show = [cell, sender](std::optional<QImage> shown) {
+        const auto alive = cell.lock();
+        if (!alive || !*alive || (*alive)->representedObject() != sender)
+            return;
+        (*alive)->setImage(std::move(shown));
+    };
+    if (QThread::currentThread() == qApp->thread()) {
+        show(std::move(image));
+        return;
+    }
+    QMetaObject::invokeMethod(
+        qApp, [show, image = std::move(image)]() mutable { show(std::move(image)); }, Qt::QueuedConnection);
+}
+
+void TemplateCollectionViewItem::setImage(std::optional<QImage> image)
+{
+    if (image && image->isNull())
+        image.reset();
+    m_image = std::move(image);
+    static_cast<PreviewImageView*>(m_imageView)->setImage(m_image);
+    m_aspectConstraint.reset();
+    if (m_image && m_image->height() > 0)
+        m_aspectConstraint = double(m_image->width()) / double(m_image->height());
+    layoutImageView();
+}
+
+void TemplateCollectionViewItem::setSelected(bool selected)
+{
+    CollectionViewItem::setSelected(selected);
+    m_imageHighlightView->setHighlighted(selected);
+    m_titleHighlightView->setHighlighted(selected);
+    QPalette colors = m_titleLabel->palette();
+    colors.setColor(QPalette::WindowText, selected ? QColor(Qt::white) : palette().color(QPalette::WindowText));
+    m_titleLabel->setPalette(colors);
+}
+
+void TemplateCollectionViewItem::resizeEvent(QResizeEvent* event)
+{
+    CollectionViewItem::resizeEvent(event);
+    layoutImageView();
+}
+
+void TemplateCollectionViewItem::layoutImageView()
+{
+    const QRect imageArea(0, 0, width(), height() - titleHeight);
+    m_imageHighlightView->setGeometry(imageArea);
+    const QRect available = imageArea.adjusted(14, 14, -14, -10);
+    QRect frame = available;
+    if (m_aspectConstraint && *m_aspectConstraint > 0) {
+        int w = int(std::lround(available.height() * *m_aspectConstraint));
+        int h = available.height();
+        if (w > available.width()) {
+            w = available.width();
+            h = int(std::lround(w / *m_aspectConstraint));
+        }
+        frame = QRect(0, 0, w, h);
+        frame.moveCenter(available.center());
+    }
+    m_imageView->setGeometry(frame);
+    const int backdropInset = int(TemplateView::borderInset) + 1;
+    m_templateView->setGeometry(frame.adjusted(-backdropInset, -backdropInset, backdropInset, backdropInset));
+    m_templateView->setVisible(m_image.has_value());
+    const QFontMetrics metrics(m_titleLabel->font());
+    const QString name = m_representedObject ? m_representedObject->name() : QString();
+    m_titleLabel->setText(metrics.elidedText(name, Qt::ElideRight, width() - 12));
+    const int titleWidth = std::min(width() - 4, metrics.horizontalAdvance(m_titleLabel->text()) + 12);
+    const QRect title((width() - titleWidth) / 2, height() - titleHeight, titleWidth, titleHeight - 2);
+    m_titleHighlightView->setGeometry(title);
+    m_titleLabel->setGeometry(QRect(4, height() - titleHeight, width() - 8, titleHeight - 2));
+    m_templateView->lower();
+    m_imageHighlightView->lower();
+}
+
+void TemplateCollectionViewItem::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        CollectionViewItem::mouseDoubleClickEvent(event);
+        return;
+    }
+    event->accept();
+    // The first view controller up the chain that handles the action takes it.
+    const QWidget* responder = this;
+    while (appkit::ViewController* controller = appkit::ViewController::nextResponderController(responder)) {
+        if (controller->metaObject()->indexOfMethod("collectionItemViewWasDoubleClicked(QObject*)") >= 0) {
+            QMetaObject::invokeMethod(controller, "collectionItemViewWasDoubleClicked",
+                                      Q_ARG(QObject*, this));
+            return;
+        }
+        responder = controller->view();
+    }
+}
+
+} // namespace pelorama::templates
