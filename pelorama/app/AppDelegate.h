@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/ApplicationCommands.h"
+
+#include "appkit/DocumentController.h"
+
+#include <QFuture>
+#include <QObject>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+namespace pelorama::app {
+
+class AcknowledgementsWindowController;
+
+// The application's delegate, one per process: it makes the document controller with the Pelorama
+// document type, registers the sealed device-frame pictures' decoder once per process before anything
+// loads, starts rendering the template previews once launching has finished, and carries the
+// application's commands (new, open, quit, web site, acknowledgements, about).
+class AppDelegate : public QObject, public ApplicationCommands
+{
+    Q_OBJECT
+
+public:
+    // Setting and environment variable that choose the web site; the built-in address serves otherwise.
+    static constexpr const char* websiteSettingKey = "Website/url";
+    static constexpr const char* websiteEnvironmentVariable = "PELORAMA_WEBSITE_URL";
+
+    AppDelegate();
+    ~AppDelegate() override;
+
+    // Registers what images need before the first one loads; only the first call of the process does.
+    static void initializeClass();
+
+    appkit::DocumentController& documentController() { return m_documentController; }
+
+    // Opens the documents at paths, or a new document when there are none.
+    void openInitialDocuments(const QStringList& paths);
+    // Queues the rendering of the template previews on the event loop.
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate() {}
+    const QFuture<void>& previewRendering() const { return m_previewRendering; }
+
+    static QUrl websiteUrl();
+    // How the web site is opened; the desktop's browser by default.
+    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_urlOpener = std::move(opener); }
+
+    AcknowledgementsWindowController* acknowledgementsWindowController() const
+    {
+        return m_acknowledgementsWindowController.get();
+    }
+
+    void newDocument() override;
+    void openDocuments() override;
+    void fillOpenRecentMenu(QMenu* menu) override;
+    void quit() override;
+    void showWebsite() override;
+    void showAcknowledgements(QObject* sender) override;
+    void showAbout() override;
+
+private:
+    appkit::DocumentController m_documentController;
+    std::unique_ptr<AcknowledgementsWindowController> m_acknowledgementsWindowController;
+    std::function<void(const QUrl&)> m_urlOpener;
+    QFuture<void> m_previewRendering;
+};
+
+} // namespace pelorama::app

@@ -1,0 +1,151 @@
+#include "app/ArrayController.h"
+
+#include "foundation/Diagnostics.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObject.h"
+#include "store/ManagedObjectContext.h"
+#include "store/ObjectChanges.h"
+
+#include <algorithm>
+
+namespace pelorama::app {
+
+ArrayController::ArrayController(store::ManagedObjectContext& context, QString entityName, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_context(&context)
+    , m_entityName(std::move(entityName))
+{
+    connect(&context, &store::ManagedObjectContext::objectsDidChange, this, &ArrayController::contextDidChange);
+    rearrangeObjects();
+}
+
+void ArrayController::setSortDescriptors(QList<store::SortDescriptor> descriptors)
+{
+    m_sortDescriptors = std::move(descriptors);
+    rearrangeObjects();
+}
+
+QList<store::ManagedObject*> ArrayController::fetchArranged() const
+{
+    if (!m_context)
+        return {};
+    store::FetchRequest request(m_entityName);
+    request.sortDescriptors = m_sortDescriptors;
+    auto fetched = m_context->execute(request);
+    if (!fetched) {
+        foundation::warning(QStringLiteral("Could not fetch %1 objects (%2)")
+                                .arg(m_entityName, fetched.error().message()));
+        return m_arrangedObjects;
+    }
+    return *fetched;
+}
+
+void ArrayController::rearrangeObjects()
+{
+    const QList<store::ManagedObject*> selected = selectedObjects();
+    const int firstSelected = m_selectionIndexes.isEmpty() ? -1 : m_selectionIndexes.first();
+    const QList<store::ManagedObject*> arranged = fetchArranged();
+
+    QList<store::ManagedObject*> sortedOld = m_arrangedObjects;
+    QList<store::ManagedObject*> sortedNew = arranged;
+    std::sort(sortedOld.begin(), sortedOld.end());
+    std::sort(sortedNew.begin(), sortedNew.end());
+    if (sortedOld == sortedNew) {
+        if (arranged != m_arrangedObjects) {
+            // The same objects in another order: rows move, and views keep what they hold per row.
+            emit layoutAboutToBeChanged();
+            const QModelIndexList before = persistentIndexList();
+            QModelIndexList after;
+            for (const QModelIndex& index : before)
+                after.append(index.isValid() ? this->index(int(arranged.indexOf(m_arrangedObjects[index.row()]))) : index);
+            m_arrangedObjects = arranged;
+            changePersistentIndexList(before, after);
+            emit layoutChanged();
+        }
+    } else {
+        beginResetModel();
+        m_arrangedObjects = arranged;
+        endResetModel();
+    }
+
+    QList<int> indexes;
+    for (store::ManagedObject* object : selected) {
+        if (const qsizetype row = m_arrangedObjects.indexOf(object); row >= 0)
+            indexes.append(int(row));
+    }
+    if (indexes.isEmpty() && !m_arrangedObjects.isEmpty())
+        indexes.append(std::clamp(firstSelected, 0, int(m_arrangedObjects.size()) - 1));
+    std::sort(indexes.begin(), indexes.end());
+    if (indexes != m_selectionIndexes)
+        setSelectionIndexes(indexes);
+}
+
+void ArrayController::contextDidChange(const store::ObjectChanges& changes)
+{
+    const auto ofEntity = [this](const QList<store::ManagedObject*>& objects) {
+        return std::any_of(objects.begin(), objects.end(), [this](const store::ManagedObject* object) {
+            return object->objectID().entityName() == m_entityName;
+        });
+    };
+    if (ofEntity(changes.inserted) || ofEntity(changes.deleted) || ofEntity(changes.updated))
+        rearrangeObjects();
+}
+
+void ArrayController::setSelectionIndexes(QList<int> indexes)
+{
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    indexes.removeIf([this](int row) { return row < 0 || row >= m_arrangedObjects.size(); });
+    m_selectionIndexes = std::move(indexes);
+    emit selectionIndexesChanged();
+}
+
+QList<store::ManagedObject*> ArrayController::selectedObjects() const
+{
+    QList<store::ManagedObject*> objects;
+    for (int row : m_selectionIndexes) {
+        if (row >= 0 && row < m_arrangedObjects.size())
+            objects.append(m_arrangedObjects[row]);
+    }
+    return objects;
+}
+
+void ArrayController::setSelectedObjects(const QList<store::ManagedObject*>& objects)
+{
+    QList<int> indexes;
+    for (store::ManagedObject* object : objects) {
+        if (const qsizetype row = m_arrangedObjects.indexOf(object); row >= 0)
+            indexes.append(int(row));
+    }
+    setSelectionIndexes(indexes);
+}
+
+void ArrayController::removeObject(store::ManagedObject* object)
+{
+    if (!object || !m_context)
+        return;
+    m_context->deleteObject(object);
+    m_context->processPendingChanges();
+}
+
+int ArrayController::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_arrangedObjects.size());
+}
+
+QVariant ArrayController::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_arrangedObjects.size())
+        return {};
+    if (role == objectRole)
+        return QVariant::fromValue(m_arrangedObjects[index.row()]);
+    return {};
+}
+
+Qt::ItemFlags ArrayController::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags base = QAbstractListModel::flags(index);
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base | Qt::ItemIsDropEnabled;
+}
+
+} // namespace pelorama::app
