@@ -14,6 +14,7 @@ ArrayController::ArrayController(store::ManagedObjectContext& context, QString e
     : QAbstractListModel(parent)
     , m_context(&context)
     , m_entityName(std::move(entityName))
+    , m_rearrange([this] { rearrangeObjects(); })
 {
     connect(&context, &store::ManagedObjectContext::objectsDidChange, this, &ArrayController::contextDidChange);
     rearrangeObjects();
@@ -22,6 +23,7 @@ ArrayController::ArrayController(store::ManagedObjectContext& context, QString e
 void ArrayController::setSortDescriptors(QList<store::SortDescriptor> descriptors)
 {
     m_sortDescriptors = std::move(descriptors);
+    m_observedObjects.clear();
     rearrangeObjects();
 }
 
@@ -76,8 +78,27 @@ void ArrayController::rearrangeObjects()
     if (indexes.isEmpty() && !m_arrangedObjects.isEmpty())
         indexes.append(std::clamp(firstSelected, 0, int(m_arrangedObjects.size()) - 1));
     std::sort(indexes.begin(), indexes.end());
-    if (indexes != m_selectionIndexes)
+    QList<store::ManagedObject*> nowSelected;
+    for (int row : indexes)
+        nowSelected.append(m_arrangedObjects[row]);
+    if (indexes != m_selectionIndexes || nowSelected != selected)
         setSelectionIndexes(indexes);
+    observeSortKeys();
+}
+
+void ArrayController::observeSortKeys()
+{
+    if (m_observedObjects == m_arrangedObjects)
+        return;
+    m_sortKeyObservations.clear();
+    for (store::ManagedObject* object : m_arrangedObjects) {
+        for (const store::SortDescriptor& descriptor : m_sortDescriptors) {
+            m_sortKeyObservations.emplace_back(object, descriptor.key,
+                                               foundation::KeyValueObservation::InitialValue::skip,
+                                               [this](const QVariant&) { m_rearrange.request(); });
+        }
+    }
+    m_observedObjects = m_arrangedObjects;
 }
 
 void ArrayController::contextDidChange(const store::ObjectChanges& changes)

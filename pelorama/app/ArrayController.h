@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/CoalescedPerform.h"
+#include "foundation/KeyValueObservation.h"
 #include "store/ManagedObjectContext.h"
 #include "store/SortDescriptor.h"
 
@@ -16,7 +18,8 @@ namespace pelorama::app {
 
 // The objects of one entity of a context, arranged by sort descriptors, as the rows of a list, with a
 // selection kept by object: when the arrangement changes the same objects stay selected. Objects of the
-// entity inserted, deleted or changed in the context are taken in when the context reports its changes.
+// entity inserted, deleted or changed in the context are taken in when the context reports its changes;
+// a changed sort key of an arranged object rearranges the list on the next pass of the event loop.
 // When the selected objects go away, the object now at the first selected row (or the last one) is
 // selected instead, so a list with objects always has a selection. Main thread only.
 class ArrayController : public QAbstractListModel
@@ -60,12 +63,17 @@ signals:
 private:
     void contextDidChange(const store::ObjectChanges& changes);
     QList<store::ManagedObject*> fetchArranged() const;
+    // A change of an arranged object's sort key rearranges the list on the next pass of the event loop.
+    void observeSortKeys();
 
     QPointer<store::ManagedObjectContext> m_context;
     QString m_entityName;
     QList<store::SortDescriptor> m_sortDescriptors;
     QList<store::ManagedObject*> m_arrangedObjects;
     QList<int> m_selectionIndexes;
+    foundation::CoalescedPerform m_rearrange;
+    QList<store::ManagedObject*> m_observedObjects;
+    std::vector<foundation::KeyValueObservation> m_sortKeyObservations;
 };
 
 } // namespace pelorama::app

@@ -61,13 +61,20 @@ Document::Document(ApplicationCommands* applicationCommands)
 
 Document::~Document()
 {
-    // The panes go before the window that holds them.
-    if (m_canvasViewController && m_canvasViewController->canvasView())
+    // Nothing may reach the document while its parts and its base go: the panes go before the window
+    // that holds them, and the window and the undo stack outlive this destructor.
+    undoStack()->disconnect(this);
+    if (m_window)
+        m_window->removeEventFilter(this);
+    if (m_canvasViewController && m_canvasViewController->isViewLoaded() && m_canvasViewController->canvasView())
         m_canvasViewController->canvasView()->setDelegate(nullptr);
-    if (m_screenshotTableViewController)
-        m_screenshotTableViewController->setDelegate(nullptr);
     if (m_sidebarToggleController)
         m_sidebarToggleController->setDelegate(nullptr);
+    if (m_screenshotTableViewController) {
+        m_screenshotTableViewController->setDelegate(nullptr);
+        if (m_screenshotTableViewController->isViewLoaded())
+            m_screenshotTableViewController->screenshotArrayController()->disconnect(this);
+    }
     m_inspectorUndoGrouping.reset();
     m_mainMenu.reset();
 }
@@ -146,10 +153,9 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
         screenshotTableViewControllerDidSelectScreenshot(*list, list->selectedScreenshot());
     }
 
-    if (isUntitled()) {
-        m_awaitingFirstActivation = window;
-        window->installEventFilter(this);
-    }
+    m_window = window;
+    m_awaitingFirstActivation = isUntitled();
+    window->installEventFilter(this);
     setNeedsValidation();
 }
 
@@ -195,9 +201,8 @@ void Document::buildToolbar(QMainWindow& window)
 
 bool Document::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_awaitingFirstActivation && event->type() == QEvent::WindowActivate) {
-        m_awaitingFirstActivation->removeEventFilter(this);
-        m_awaitingFirstActivation = nullptr;
+    if (watched == m_window && m_awaitingFirstActivation && event->type() == QEvent::WindowActivate) {
+        m_awaitingFirstActivation = false;
         // After the activation has been handled, so the sheet opens on a window that is up.
         QMetaObject::invokeMethod(this, &Document::windowDidBecomeMainFirstTime, Qt::QueuedConnection);
     }

@@ -147,7 +147,8 @@ private:
     QPointer<Toolbar> m_toolbar;
     std::unique_ptr<MainMenu> m_mainMenu;
     std::unique_ptr<InspectorUndoGrouping> m_inspectorUndoGrouping;
-    QPointer<QMainWindow> m_awaitingFirstActivation;
+    QPointer<QMainWindow> m_window;
+    bool m_awaitingFirstActivation = false; // a never-saved document until its window first becomes active
     QPointer<templates::SheetWindow> m_templatePickerSheet;
     foundation::CoalescedPerform m_validation;
 };

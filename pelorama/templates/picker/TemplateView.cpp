@@ -10,16 +10,9 @@ TemplateView::TemplateView(QWidget* parent)
     : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    layout();
 }
 
-void TemplateView::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    layout();
-}
-
-void TemplateView::layout()
+QRect TemplateView::borderRect() const
 {
     // The smallest rectangle of whole points that holds the inset bounds.
     const QRectF inset = QRectF(rect()).adjusted(borderInset, borderInset, -borderInset, -borderInset);
@@ -27,17 +20,18 @@ void TemplateView::layout()
     const int top = int(std::floor(inset.top()));
     const int right = int(std::ceil(inset.right()));
     const int bottom = int(std::ceil(inset.bottom()));
-    m_borderRect = QRect(QPoint(left, top), QSize(std::max(0, right - left), std::max(0, bottom - top)));
+    return QRect(QPoint(left, top), QSize(std::max(0, right - left), std::max(0, bottom - top)));
 }
 
 void TemplateView::paintEvent(QPaintEvent*)
 {
-    if (m_borderRect.isEmpty())
+    const QRect border = borderRect();
+    if (border.isEmpty())
         return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     // The shadow: a few widening, fading copies of the card, one point lower.
-    const QRectF card(m_borderRect);
+    const QRectF card(border);
     for (int ring = 2; ring >= 1; --ring) {
         QPainterPath shadow;
         shadow.addRoundedRect(card.translated(0, 1).adjusted(-ring, -ring, ring, ring), ring, ring);

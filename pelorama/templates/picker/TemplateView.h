@@ -17,16 +17,10 @@ public:
     explicit TemplateView(QWidget* parent = nullptr);
 
     // The card's rectangle in the view's coordinates.
-    QRect borderRect() const { return m_borderRect; }
+    QRect borderRect() const;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-
-private:
-    void layout();
-
-    QRect m_borderRect;
 };
 
 } // namespace pelorama::templates

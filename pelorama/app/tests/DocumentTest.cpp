@@ -1,0 +1,352 @@
+// The document and its window, up to the whole path a user takes: a new document, a template chosen in
+// the picker, a caption edited in the inspector, saved, closed and opened again.
+#include "TestContext.h"
+
+#include "app/ArrayController.h"
+#include "app/Document.h"
+#include "app/MainMenu.h"
+#include "app/ScreenshotTableCellView.h"
+#include "app/ScreenshotTableViewController.h"
+#include "app/SidebarToggleControl.h"
+#include "app/SidebarToggleController.h"
+#include "app/SplitViewController.h"
+#include "app/SplitViewItem.h"
+#include "app/Toolbar.h"
+
+#include "appkit/DocumentController.h"
+#include "appkit/DocumentDialogs.h"
+#include "canvas/CanvasView.h"
+#include "canvas/CanvasViewController.h"
+#include "canvas/ScreenshotThumbnailView.h"
+#include "ledgerline/Property.h"
+#include "ledgerline/PropertyRowView.h"
+#include "ledgerline/PropertyTableViewController.h"
+#include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DrawableMapping.h"
+#include "model/Screenshot.h"
+#include "model/TextRect.h"
+#include "templates/Template.h"
+#include "templates/TemplateCategory.h"
+#include "templates/picker/CollectionView.h"
+#include "templates/picker/TemplateViewController.h"
+#include "tessaline/Shared/App.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+
+namespace {
+
+// Answers every question without a window: nothing to open, no place to save, don't save changes.
+class SilentDialogs : public appkit::DocumentDialogs
+{
+public:
+    QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override { return {}; }
+    QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override { return {}; }
+    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override { return UnsavedChangesAnswer::DontSave; }
+    bool confirmRevert(QWidget*, const QString&) override { return true; }
+    void presentError(QWidget*, const appkit::DocumentError& error) override { errors.append(error.message()); }
+    QStringList errors;
+};
+
+class DocumentTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings().remove(templates::TemplateViewController::categorySettingKey);
+        controller.addDocumentType(app::Document::documentType());
+        controller.setDialogs(dialogs);
+    }
+
+    void TearDown() override
+    {
+        for (appkit::Document* document : controller.documents())
+            document->closeWithoutAsking();
+        QCoreApplication::processEvents();
+    }
+
+    app::Document* newDocument()
+    {
+        auto made = controller.makeUntitledDocument(app::Document::typeName());
+        EXPECT_TRUE(made.hasValue());
+        return made ? static_cast<app::Document*>(*made) : nullptr;
+    }
+
+    static void activate(app::Document& document)
+    {
+        QWidget* window = document.window();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+    }
+
+    // The row of the inspector that edits keyPath of the shown object.
+    static ledgerline::StringPropertyTableCellView* stringEditor(app::Document& document, const QString& keyPath)
+    {
+        for (ledgerline::PropertyRowView* row : document.propertyEditor()->rowViews()) {
+            if (row->objectValue() && row->objectValue()->valueKeyPath() == keyPath)
+                return dynamic_cast<ledgerline::StringPropertyTableCellView*>(row->cellView());
+        }
+        return nullptr;
+    }
+
+    static void type(QWidget* editor, const QString& text)
+    {
+        editor->setFocus();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+    }
+
+    // Ends the edit as the user does: Return in a field, leaving a text view.
+    static void finish(QWidget* editor)
+    {
+        if (qobject_cast<QLineEdit*>(editor)) {
+            QTest::keyClick(editor, Qt::Key_Return);
+            return;
+        }
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(editor, &out);
+    }
+
+    static model::TextRect* firstCaption(model::Screenshot& screenshot)
+    {
+        for (model::DrawableMapping* mapping : screenshot.drawableMappings()) {
+            if (auto* caption = dynamic_cast<model::TextRect*>(mapping->drawable()))
+                return caption;
+        }
+        return nullptr;
+    }
+
+    std::shared_ptr<SilentDialogs> dialogs = std::make_shared<SilentDialogs>();
+    appkit::DocumentController controller;
+};
+
+TEST_F(DocumentTest, ANewDocumentStartsWithItsMetadataAndNoUndoHistory)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->metadata().dictionary().value("FileVersion"), QVariant(1));
+    EXPECT_EQ(document->metadata().dictionary().value("AppVersion"), QVariant(tessaline::App::version()));
+    EXPECT_EQ(document->undoStack()->count(), 0);
+    EXPECT_FALSE(document->isEdited());
+}
+
+TEST_F(DocumentTest, TheWindowHoldsListCanvasAndInspectorFromLeftToRight)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    QSplitter* panes = document->splitViewController()->splitter();
+    ASSERT_EQ(panes->count(), 3);
+    EXPECT_EQ(panes->widget(0), document->screenshotTableViewController()->view());
+    EXPECT_EQ(panes->widget(1), document->canvasViewController()->view());
+    EXPECT_EQ(panes->widget(2), document->propertyEditor()->view());
+    EXPECT_GE(document->propertyEditor()->view()->width(), 250);
+    EXPECT_EQ(document->propertyEditor()->view()->minimumWidth(), 250);
+    EXPECT_EQ(document->sidebarToggleController()->leftSplitViewItem(), document->screenshotListSplitViewItem());
+    EXPECT_EQ(document->sidebarToggleController()->rightSplitViewItem(), document->propertyEditorSplitViewItem());
+    // No screenshot: no canvas, an empty inspector.
+    EXPECT_EQ(document->canvasViewController()->canvasView()->canvas(), nullptr);
+    EXPECT_EQ(document->propertyEditor()->object(), nullptr);
+    // The feedback item is there, under its identifier.
+    EXPECT_NE(document->toolbar()->itemWithIdentifier(app::Document::feedbackItemIdentifier), nullptr);
+}
+
+TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    activate(*document);
+    QTRY_VERIFY(document->templatePickerSheet());
+    auto* picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    ASSERT_NE(picker, nullptr);
+    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(document->templatePickerSheet(), nullptr);
+    EXPECT_TRUE(document->screenshotTableViewController()->screenshotArrayController()->arrangedObjects().isEmpty());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::setActiveWindow(&other);
+    activate(*document);
+    QTest::qWait(50);
+    EXPECT_EQ(document->templatePickerSheet(), nullptr);
+}
+
+TEST_F(DocumentTest, CollapsingAPaneRendersTheCanvasAgain)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
+    QTRY_VERIFY(!canvasView->needsRendering());
+    app::SidebarToggleController* toggle = document->sidebarToggleController();
+    EXPECT_EQ(toggle->delegate(), static_cast<app::SidebarToggleControllerDelegate*>(document));
+    document->sidebarToggleControllerDidChangeVisibilityOf(*toggle, *document->screenshotListSplitViewItem());
+    EXPECT_TRUE(canvasView->needsRendering());
+    QTRY_VERIFY(!canvasView->needsRendering());
+
+    // The View menu's item follows the pane.
+    document->mainMenu()->action("toggleScreenshotList")->trigger();
+    QTRY_VERIFY(document->screenshotListSplitViewItem()->isCollapsed() &&
+                !document->screenshotListSplitViewItem()->isAnimating());
+    document->mainMenu()->validate();
+    EXPECT_FALSE(document->mainMenu()->action("toggleScreenshotList")->isChecked());
+    EXPECT_FALSE(document->screenshotTableViewController()->view()->isVisible());
+}
+
+TEST_F(DocumentTest, CommandsAreEnabledByTheirTargets)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    app::MainMenu* menu = document->mainMenu();
+    menu->validate();
+    EXPECT_FALSE(menu->action("undo")->isEnabled());
+    EXPECT_FALSE(menu->action("revert")->isEnabled());
+    EXPECT_TRUE(menu->action("addScreenshot")->isEnabled());
+    EXPECT_TRUE(menu->action("save")->isEnabled());
+    EXPECT_FALSE(menu->action("selectAll")->isEnabled());
+    document->toolbar()->validateVisibleItems();
+    EXPECT_TRUE(document->toolbar()->itemWithIdentifier("add")->isEnabled());
+    EXPECT_EQ(menu->action("undo")->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(menu->action("saveAs")->shortcut(), QKeySequence(QKeySequence::SaveAs));
+
+    model::Screenshot::insertInto(*document->managedObjectContext());
+    document->managedObjectContext()->processPendingChanges();
+    QTRY_VERIFY(document->undoStack()->canUndo());
+    menu->validate();
+    EXPECT_TRUE(menu->action("undo")->isEnabled());
+}
+
+TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAndBack)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Launch.pelorama");
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    activate(*document);
+    QTRY_VERIFY(document->templatePickerSheet());
+    auto* picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    ASSERT_NE(picker, nullptr);
+    templates::CollectionViewItem* first = picker->collectionView()->item({0, 0});
+    ASSERT_NE(first, nullptr);
+    QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
+    EXPECT_TRUE(first->isSelected());
+    templates::Template* chosen = templates::TemplateCategory::all().front().templateGroups().front().templates().front().get();
+    QTest::mouseClick(picker->addButton(), Qt::LeftButton);
+
+    // One screenshot, selected, on the canvas and in the inspector.
+    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
+    ASSERT_EQ(list->arrangedObjects().size(), 1);
+    auto* screenshot = qobject_cast<model::Screenshot*>(list->arrangedObjects().first());
+    ASSERT_NE(screenshot, nullptr);
+    EXPECT_EQ(screenshot->name(), chosen->name());
+    EXPECT_EQ(screenshot->order(), 0);
+    EXPECT_EQ(document->screenshotTableViewController()->selectedScreenshot(), screenshot);
+    canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
+    ASSERT_NE(canvasView->canvas(), nullptr);
+    QTRY_VERIFY(!canvasView->needsRendering() && canvasView->contents().has_value());
+    EXPECT_FALSE(canvasView->contents()->isEmpty());
+    // The row's thumbnail is rendered too.
+    app::ScreenshotTableCellView* cell = document->screenshotTableViewController()->cellAtRow(0);
+    ASSERT_NE(cell, nullptr);
+    QTRY_VERIFY(cell->thumbnailView()->image().has_value());
+    EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
+
+    // The screenshot's name through the inspector.
+    ledgerline::StringPropertyTableCellView* name = stringEditor(*document, "name");
+    ASSERT_NE(name, nullptr);
+    type(name->textField(), "Launch screen");
+    finish(name->textField());
+    EXPECT_EQ(screenshot->name(), "Launch screen");
+
+    // The caption: selected on the canvas, edited in the inspector.
+    model::TextRect* caption = firstCaption(*screenshot);
+    ASSERT_NE(caption, nullptr);
+    const bool captionsAreInspectable = dynamic_cast<ledgerline::PropertyEditable*>(caption) != nullptr;
+    if (captionsAreInspectable) {
+        canvasView->setSelection(caption);
+        EXPECT_EQ(document->propertyEditor()->object(), dynamic_cast<ledgerline::PropertyEditable*>(caption));
+        ledgerline::StringPropertyTableCellView* text = stringEditor(*document, "text");
+        ASSERT_NE(text, nullptr);
+        QWidget* editor = text->textView()->isVisible() ? static_cast<QWidget*>(text->textView()) : text->textField();
+        type(editor, "Edited in the inspector");
+        finish(editor);
+        EXPECT_EQ(caption->text(), "Edited in the inspector");
+        // Clicking outside every drawable brings back the screenshot's properties.
+        canvasView->setSelection(nullptr);
+        EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
+    }
+
+    ASSERT_TRUE(document->saveAs(path).hasValue());
+    EXPECT_FALSE(document->isEdited());
+    ASSERT_TRUE(document->close());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(controller.documents().isEmpty());
+
+    auto reopened = controller.openDocument(path);
+    ASSERT_TRUE(reopened.hasValue());
+    auto* again = static_cast<app::Document*>(*reopened);
+    // An opened document shows no picker.
+    activate(*again);
+    QTest::qWait(50);
+    EXPECT_EQ(again->templatePickerSheet(), nullptr);
+    EXPECT_EQ(again->metadata().dictionary().value("FileVersion"), QVariant(1));
+    app::ArrayController* reopenedList = again->screenshotTableViewController()->screenshotArrayController();
+    ASSERT_EQ(reopenedList->arrangedObjects().size(), 1);
+    auto* found = qobject_cast<model::Screenshot*>(reopenedList->arrangedObjects().first());
+    EXPECT_EQ(found->name(), "Launch screen");
+    EXPECT_EQ(again->screenshotTableViewController()->selectedScreenshot(), found);
+    if (captionsAreInspectable) {
+        model::TextRect* reopenedCaption = firstCaption(*found);
+        ASSERT_NE(reopenedCaption, nullptr);
+        EXPECT_EQ(reopenedCaption->text(), "Edited in the inspector");
+    }
+    EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
+}
+
+TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRenumbered)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
+    const auto& templates = templates::TemplateCategory::all().front().templateGroups().front().templates();
+    for (int i = 0; i < 3; ++i) {
+        document->showTemplatePicker();
+        auto* picker = qobject_cast<templates::TemplateViewController*>(
+            document->templatePickerSheet()->contentViewController());
+        picker->collectionView()->selectItems({{0, i}});
+        picker->addPressed();
+    }
+    ASSERT_EQ(list->arrangedObjects().size(), 3);
+    list->setSelectionIndexes({1});
+    document->showTemplatePicker();
+    auto* picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    picker->collectionView()->selectItems({{0, 3}});
+    QTest::mouseDClick(picker->collectionView()->item({0, 3}), Qt::LeftButton);
+    ASSERT_EQ(list->arrangedObjects().size(), 4);
+    EXPECT_EQ(ordersOf(list->arrangedObjects()), QList<double>({0, 1, 2, 3}));
+    auto* inserted = qobject_cast<model::Screenshot*>(list->arrangedObjects()[2]);
+    EXPECT_EQ(inserted->name(), templates[3]->name());
+    EXPECT_EQ(document->screenshotTableViewController()->selectedScreenshot(), inserted);
+
+    // Add with nothing selected inserts nothing.
+    document->showTemplatePicker();
+    picker = qobject_cast<templates::TemplateViewController*>(document->templatePickerSheet()->contentViewController());
+    picker->addPressed();
+    EXPECT_EQ(list->arrangedObjects().size(), 4);
+}
+
+} // namespace

@@ -1,0 +1,290 @@
+// The template picker: categories and their remembered choice, the grid, previews arriving from other
+// threads, and how the sheet ends.
+#include "templates/Template.h"
+#include "templates/TemplateCategory.h"
+#include "templates/Theme.h"
+#include "templates/picker/CollectionView.h"
+#include "templates/picker/HighlightView.h"
+#include "templates/picker/SheetWindow.h"
+#include "templates/picker/TemplateCollectionViewItem.h"
+#include "templates/picker/TemplateSectionHeaderView.h"
+#include "templates/picker/TemplateView.h"
+#include "templates/picker/TemplateViewController.h"
+
+#include "graphics/Image.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace pelorama::templates;
+namespace graphics = ::graphics;
+
+namespace {
+
+const QString key = QString::fromLatin1(TemplateViewController::categorySettingKey);
+
+class PickerTest : public testing::Test
+{
+protected:
+    void SetUp() override { QSettings().remove(key); }
+    void TearDown() override { QSettings().remove(key); }
+
+    // Shows a new picker in a sheet over a window and records how the sheet ends.
+    TemplateViewController* begin()
+    {
+        parentWindow.resize(900, 700);
+        parentWindow.show();
+        auto controller = std::make_unique<TemplateViewController>();
+        TemplateViewController* picker = controller.get();
+        sheet = SheetWindow::beginSheet(&parentWindow, std::move(controller), [this, picker](int code) {
+            returnCodes.append(code);
+            chosen = picker->selectedTemplate();
+        });
+        return picker;
+    }
+
+    QWidget parentWindow;
+    QPointer<SheetWindow> sheet;
+    QList<int> returnCodes;
+    Template* chosen = nullptr;
+};
+
+QImage solid(int width, int height, QColor color)
+{
+    QImage image(width, height, QImage::Format_RGBA8888_Premultiplied);
+    image.fill(color);
+    return image;
+}
+
+TEST_F(PickerTest, WithoutAStoredCategoryItOpensOnTheFirstAndWritesNothing)
+{
+    TemplateViewController picker;
+    picker.view();
+    EXPECT_EQ(&picker.selectedTemplateCategory(), &TemplateCategory::all().front());
+    EXPECT_FALSE(QSettings().contains(key));
+    EXPECT_EQ(picker.selectedTemplate(), nullptr);
+    EXPECT_EQ(picker.categoryChooser()->count(), int(TemplateCategory::all().size()));
+}
+
+TEST_F(PickerTest, AStoredCategoryIsOpenedAndAnUnknownOneGivesWayToTheFirst)
+{
+    QSettings().setValue(key, "Mac");
+    {
+        TemplateViewController picker;
+        picker.view();
+        EXPECT_EQ(&picker.selectedTemplateCategory(), &TemplateCategory::mac());
+        EXPECT_EQ(picker.categoryChooser()->currentText(), "Mac");
+    }
+    QSettings().setValue(key, "Apple Watch");
+    TemplateViewController picker;
+    picker.view();
+    EXPECT_EQ(&picker.selectedTemplateCategory(), &TemplateCategory::all().front());
+    EXPECT_EQ(QSettings().value(key).toString(), TemplateCategory::all().front().name());
+}
+
+TEST_F(PickerTest, ChoosingACategoryShowsOneSectionPerThemeAndIsRemembered)
+{
+    TemplateViewController picker;
+    picker.view()->resize(720, 560);
+    picker.view()->show();
+    picker.categoryChooser()->setCurrentIndex(2);
+    emit picker.categoryChooser()->activated(2);
+    const TemplateCategory& mac = TemplateCategory::mac();
+    EXPECT_EQ(&picker.selectedTemplateCategory(), &mac);
+    EXPECT_EQ(QSettings().value(key).toString(), "Mac");
+    CollectionView* grid = picker.collectionView();
+    ASSERT_EQ(grid->numberOfSections(), int(mac.templateGroups().size()));
+    for (int section = 0; section < grid->numberOfSections(); ++section) {
+        const TemplateGroup& group = mac.templateGroups()[size_t(section)];
+        ASSERT_EQ(grid->numberOfItems(section), int(group.templates().size()));
+        auto* header = qobject_cast<TemplateSectionHeaderView*>(grid->supplementaryView(section));
+        ASSERT_NE(header, nullptr);
+        EXPECT_EQ(header->title(), group.name());
+        auto* item = qobject_cast<TemplateCollectionViewItem*>(grid->item({section, 0}));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->representedObject(), group.templates().front().get());
+        EXPECT_EQ(item->size(), QSize(150, 150));
+    }
+    TemplateViewController next;
+    next.view();
+    EXPECT_EQ(&next.selectedTemplateCategory(), &mac);
+}
+
+TEST_F(PickerTest, SectionHeadersStayPinnedWhileTheirSectionScrollsBy)
+{
+    TemplateViewController picker;
+    picker.view()->resize(400, 400);
+    picker.view()->show();
+    CollectionView* grid = picker.collectionView();
+    ASSERT_GT(grid->numberOfSections(), 1);
+    QWidget* firstHeader = grid->supplementaryView(0);
+    QWidget* secondHeader = grid->supplementaryView(1);
+    const int secondTop = secondHeader->y();
+    grid->verticalScrollBar()->setValue(40);
+    EXPECT_EQ(firstHeader->y(), 40);
+    EXPECT_EQ(secondHeader->y(), secondTop);
+    grid->verticalScrollBar()->setValue(secondTop + 25);
+    EXPECT_EQ(secondHeader->y(), secondTop + 25);
+    EXPECT_LE(firstHeader->y() + firstHeader->height(), secondTop);
+}
+
+TEST_F(PickerTest, AddWithNothingSelectedEndsWithOneAndNoTemplate)
+{
+    TemplateViewController* picker = begin();
+    QTest::mouseClick(picker->addButton(), Qt::LeftButton);
+    EXPECT_EQ(returnCodes, QList<int>({1}));
+    EXPECT_EQ(chosen, nullptr);
+}
+
+TEST_F(PickerTest, CancelEndsWithZeroAndLeavesTheTemplateAlone)
+{
+    TemplateViewController* picker = begin();
+    picker->collectionView()->selectItems({{0, 1}});
+    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(returnCodes, QList<int>({0}));
+    EXPECT_EQ(chosen, nullptr);
+    QTRY_VERIFY(sheet.isNull());
+}
+
+TEST_F(PickerTest, ADoubleClickSelectsWithTheFirstClickAndAddsWithTheSecond)
+{
+    TemplateViewController* picker = begin();
+    CollectionViewItem* item = picker->collectionView()->item({1, 2});
+    ASSERT_NE(item, nullptr);
+    QTest::mousePress(item, Qt::LeftButton, {}, item->rect().center());
+    EXPECT_TRUE(item->isSelected());
+    EXPECT_TRUE(returnCodes.isEmpty());
+    QTest::mouseDClick(item, Qt::LeftButton, {}, item->rect().center());
+    EXPECT_EQ(returnCodes, QList<int>({1}));
+    EXPECT_EQ(chosen, TemplateCategory::all().front().templateGroups()[1].templates()[2].get());
+}
+
+TEST_F(PickerTest, SelectingAnItemHighlightsItAndOnlyIt)
+{
+    TemplateViewController* picker = begin();
+    CollectionView* grid = picker->collectionView();
+    grid->selectItems({{0, 0}});
+    grid->selectItems({{0, 1}});
+    auto* first = qobject_cast<TemplateCollectionViewItem*>(grid->item({0, 0}));
+    auto* second = qobject_cast<TemplateCollectionViewItem*>(grid->item({0, 1}));
+    EXPECT_FALSE(first->isSelected());
+    EXPECT_FALSE(first->imageHighlightView()->isHighlighted());
+    EXPECT_TRUE(second->isSelected());
+    EXPECT_TRUE(second->imageHighlightView()->isHighlighted());
+    EXPECT_TRUE(second->titleHighlightView()->isHighlighted());
+    EXPECT_EQ(grid->selectionIndexPaths().size(), 1u);
+}
+
+// A template of its own, outside the catalogue, so tests may set its preview freely.
+std::unique_ptr<Template> makeTemplate(const QString& name)
+{
+    return std::make_unique<Template>(name, graphics::Size{400, 200}, Theme::all().front(),
+                                      [](Builder&) {});
+}
+
+TEST(TemplateCellTest, ThePreviewFollowsItsTemplateAndItsAspectRatio)
+{
+    auto wide = makeTemplate("Wide");
+    TemplateCollectionViewItem cell;
+    cell.setRepresentedObject(wide.get());
+    EXPECT_FALSE(cell.image().has_value());
+    wide->setPreviewImage(graphics::Image(solid(200, 100, Qt::red)));
+    ASSERT_TRUE(cell.image().has_value());
+    ASSERT_TRUE(cell.aspectConstraint().has_value());
+    EXPECT_DOUBLE_EQ(*cell.aspectConstraint(), 2.0);
+    EXPECT_NEAR(cell.imageView()->width(), 2 * cell.imageView()->height(), 1);
+    // A square one replaces the constraint.
+    wide->setPreviewImage(graphics::Image(solid(100, 100, Qt::blue)));
+    EXPECT_DOUBLE_EQ(*cell.aspectConstraint(), 1.0);
+    EXPECT_EQ(cell.imageView()->width(), cell.imageView()->height());
+    // None clears it.
+    wide->setPreviewImage(std::nullopt);
+    EXPECT_FALSE(cell.image().has_value());
+    EXPECT_FALSE(cell.aspectConstraint().has_value());
+}
+
+TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForTheTemplateStillShown)
+{
+    auto first = makeTemplate("First");
+    auto second = makeTemplate("Second");
+    TemplateCollectionViewItem cell;
+    cell.setRepresentedObject(first.get());
+    std::unique_ptr<QThread> renderer(QThread::create([&] {
+        first->setPreviewImage(graphics::Image(solid(100, 50, Qt::green)));
+    }));
+    renderer->start();
+    renderer->wait();
+    EXPECT_FALSE(cell.image().has_value()); // not before the main thread takes it
+    QTRY_VERIFY(cell.image().has_value());
+    EXPECT_EQ(cell.image()->width(), 100);
+
+    // The cell shows another template before the first one's new preview is taken on the main thread.
+    std::unique_ptr<QThread> late(QThread::create([&] {
+        first->setPreviewImage(graphics::Image(solid(30, 90, Qt::yellow)));
+    }));
+    late->start();
+    late->wait();
+    cell.setRepresentedObject(second.get());
+    QTest::qWait(20);
+    EXPECT_FALSE(cell.image().has_value() && cell.image()->width() == 30);
+
+    // A cell that goes before its preview arrives is left alone.
+    auto gone = std::make_unique<TemplateCollectionViewItem>();
+    gone->setRepresentedObject(second.get());
+    std::unique_ptr<QThread> orphan(QThread::create([&] {
+        second->setPreviewImage(graphics::Image(solid(10, 10, Qt::black)));
+    }));
+    orphan->start();
+    orphan->wait();
+    gone.reset();
+    QTest::qWait(20);
+    QTRY_VERIFY(cell.image().has_value() && cell.image()->width() == 10);
+}
+
+int paintedPixels(QWidget& view, QColor color)
+{
+    const QImage picture = view.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            count += QColor(picture.pixel(x, y)) == color ? 1 : 0;
+    }
+    return count;
+}
+
+TEST(SmallViewsTest, AHighlightViewFillsItsRoundedBoundsOnlyWhileHighlighted)
+{
+    QWidget backing;
+    backing.resize(60, 40);
+    QPalette white;
+    white.setColor(QPalette::Window, Qt::white);
+    backing.setPalette(white);
+    backing.setAutoFillBackground(true);
+    HighlightView view(&backing);
+    view.resize(60, 40);
+    view.setHighlightColor(Qt::red);
+    backing.show();
+    EXPECT_EQ(paintedPixels(backing, Qt::red), 0);
+    view.setCornerRadius(0);
+    view.setHighlighted(true);
+    EXPECT_EQ(paintedPixels(backing, Qt::red), 60 * 40);
+    view.setCornerRadius(10);
+    const int rounded = paintedPixels(backing, Qt::red);
+    EXPECT_LT(rounded, 60 * 40);
+    EXPECT_GT(rounded, 60 * 40 * 3 / 4);
+    EXPECT_NE(QColor(backing.grab().toImage().pixel(0, 0)), QColor(Qt::red));
+}
+
+TEST(SmallViewsTest, TheTemplateBackdropIsInsetSixPointsInWholePoints)
+{
+    TemplateView view;
+    view.resize(101, 80);
+    EXPECT_EQ(view.borderRect(), QRect(6, 6, 89, 68));
+}
+
+} // namespace
