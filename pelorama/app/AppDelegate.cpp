@@ -24,6 +24,7 @@ constexpr auto defaultWebsite = "http://www.quillory.example/pelorama/";
 
 AppDelegate::AppDelegate()
     : m_urlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); })
+    , m_previewRenderer(&templates::Template::renderPreviewImages)
 {
     initializeClass();
     m_documentController.addDocumentType(Document::documentType(this));
@@ -53,7 +54,10 @@ void AppDelegate::openInitialDocuments(const QStringList& paths)
 
 void AppDelegate::applicationDidFinishLaunching()
 {
-    QTimer::singleShot(0, this, [this] { m_previewRendering = templates::Template::renderPreviewImages(); });
+    QTimer::singleShot(0, this, [this] {
+        if (m_previewRenderer)
+            m_previewRendering = m_previewRenderer();
+    });
 }
 
 QUrl AppDelegate::websiteUrl()

@@ -41,6 +41,8 @@ public:
     void applicationDidFinishLaunching();
     void applicationWillTerminate() {}
     const QFuture<void>& previewRendering() const { return m_previewRendering; }
+    // What starts the previews' rendering; the templates' own by default.
+    void setPreviewRenderer(std::function<QFuture<void>()> renderer) { m_previewRenderer = std::move(renderer); }
 
     static QUrl websiteUrl();
     // How the web site is opened; the desktop's browser by default.
@@ -63,6 +65,7 @@ private:
     appkit::DocumentController m_documentController;
     std::unique_ptr<AcknowledgementsWindowController> m_acknowledgementsWindowController;
     std::function<void(const QUrl&)> m_urlOpener;
+    std::function<QFuture<void>()> m_previewRenderer;
     QFuture<void> m_previewRendering;
 };
 

@@ -8,6 +8,7 @@
 
 
 #include <QDir>
+#include <QTest>
 #include <QSettings>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -31,6 +32,22 @@ TEST(AppDelegateTest, TheSealedImageDecoderIsRegisteredOncePerProcess)
     const auto frame = graphics::Image::fromFile(QStringLiteral(":/images/") + sealed.first());
     ASSERT_TRUE(frame.has_value());
     EXPECT_FALSE(frame->isEmpty());
+}
+
+TEST(AppDelegateTest, PreviewsStartRenderingOnALaterPassAfterLaunching)
+{
+    app::AppDelegate delegate;
+    int started = 0;
+    delegate.setPreviewRenderer([&] {
+        ++started;
+        return QtFuture::makeReadyFuture();
+    });
+    delegate.applicationDidFinishLaunching();
+    EXPECT_EQ(started, 0);
+    QTRY_COMPARE(started, 1);
+    EXPECT_TRUE(delegate.previewRendering().isFinished());
+    QTest::qWait(10);
+    EXPECT_EQ(started, 1);
 }
 
 TEST(AppDelegateTest, TheWebSiteComesFromTheEnvironmentTheSettingsOrTheBuiltInAddress)

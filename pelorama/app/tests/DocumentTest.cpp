@@ -263,6 +263,10 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     ASSERT_NE(cell, nullptr);
     QTRY_VERIFY(cell->thumbnailView()->image().has_value());
     EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
+    // Every render of the canvas renders the selected row's thumbnail again.
+    cell->thumbnailView()->setImage(std::nullopt);
+    canvasView->renderCanvas();
+    QTRY_VERIFY(cell->thumbnailView()->image().has_value());
 
     // The screenshot's name through the inspector.
     ledgerline::StringPropertyTableCellView* name = stringEditor(*document, "name");
