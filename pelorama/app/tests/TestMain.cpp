@@ -2,10 +2,12 @@
 
 #include "tessaline/Tessaline/Application.h"
 
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// Widget tests need the application object; settings go to a test location of their own.
+// Widget tests need the application object; settings go to a folder of their own.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -13,6 +15,10 @@ int main(int argc, char** argv)
     QCoreApplication::setOrganizationName(QStringLiteral("QuilloryTests"));
     QCoreApplication::setApplicationName(QStringLiteral("AppTest"));
     QStandardPaths::setTestModeEnabled(true);
+    // Each test runs in a process of its own, in parallel with others: settings stay in the process.
+    const QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     tessaline::Application application(argc, argv);
     pelorama::app::AppDelegate::initializeClass();
     testing::InitGoogleTest(&argc, argv);
