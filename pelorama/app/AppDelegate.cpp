@@ -2,6 +2,7 @@
 
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
+#include "inspector/InspectorEditors.h"
 
 #include "model/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
@@ -38,6 +39,7 @@ void AppDelegate::initializeClass()
     std::call_once(initialized, [] {
         resources::initialize();
         model::CryptoPngRep::registerDecoder();
+        registerInspectorEditors();
     });
 }
 

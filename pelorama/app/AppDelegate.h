@@ -30,7 +30,9 @@ public:
     AppDelegate();
     ~AppDelegate() override;
 
-    // Registers what images need before the first one loads; only the first call of the process does.
+    // Registers what images and the inspector need before the first image loads or the first document
+    // opens: the device resources, the sealed pictures' decoder and the inspector's own editors. Only the
+    // first call of the process does.
     static void initializeClass();
 
     appkit::DocumentController& documentController() { return m_documentController; }

@@ -1,5 +1,6 @@
 #include "app/Document.h"
 
+#include "app/AppDelegate.h"
 #include "app/ArrayController.h"
 #include "app/InspectorUndoGrouping.h"
 #include "app/MainMenu.h"
@@ -11,7 +12,6 @@
 #include "app/TableView.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarIcons.h"
-#include "inspector/InspectorEditors.h"
 
 #include "appkit/WindowController.h"
 #include "canvas/CanvasView.h"
@@ -55,7 +55,7 @@ Document::Document(ApplicationCommands* applicationCommands)
     , m_canvasViewController(std::make_unique<canvas::CanvasViewController>())
     , m_validation([this] { validateUserInterface(); })
 {
-    registerInspectorEditors();
+    AppDelegate::initializeClass();
     connect(undoStack(), &QUndoStack::indexChanged, this, &Document::setNeedsValidation);
 }
 
@@ -110,7 +110,7 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
 
     auto inspectorItem = std::make_unique<SplitViewItem>(m_propertyEditor.get(), SplitViewItem::Behavior::Sidebar);
     inspectorItem->setMinimumThickness(propertyEditorMinimumWidth);
-    m_propertyEditor->view()->resize(int(propertyEditorMinimumWidth), m_propertyEditor->view()->height());
+    m_propertyEditor->view()->resize(propertyEditorInitialWidth, m_propertyEditor->view()->height());
     m_propertyEditorSplitViewItem = inspectorItem.get();
 
     m_screenshotTableViewController = std::make_unique<ScreenshotTableViewController>(*context);
@@ -130,8 +130,9 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
     items.push_back(std::move(inspectorItem));
     m_splitViewController->setSplitViewItems(std::move(items));
     window->setCentralWidget(splitView);
-    m_splitViewController->splitter()->setSizes({200, window->width() - 200 - int(propertyEditorMinimumWidth),
-                                                  int(propertyEditorMinimumWidth)});
+    m_splitViewController->splitter()->setSizes(
+        {screenshotListInitialWidth, window->width() - screenshotListInitialWidth - propertyEditorInitialWidth,
+         propertyEditorInitialWidth});
 
     buildToolbar(*window);
     m_sidebarToggleController->setLeftSplitViewItem(m_screenshotListSplitViewItem);

@@ -55,6 +55,9 @@ class Document : public manageddocument::ManagedDocument,
 
 public:
     static constexpr double propertyEditorMinimumWidth = 250;
+    // The inspector opens wide enough for its longest labels beside their editors.
+    static constexpr int propertyEditorInitialWidth = 370;
+    static constexpr int screenshotListInitialWidth = 200;
     static constexpr const char* feedbackItemIdentifier = "feedback";
 
     // The type of Pelorama documents: "Pelorama Document", packages named *.pelorama. applicationCommands

@@ -5,7 +5,7 @@
 
 #include "graphics/ImageDecoderRegistry.h"
 #include "graphics/Image.h"
-
+#include "ledgerline/PropertyEditorRegistry.h"
 
 #include <QDir>
 #include <QTest>
@@ -26,6 +26,8 @@ TEST(AppDelegateTest, TheSealedImageDecoderIsRegisteredOncePerProcess)
     app::AppDelegate second;
     EXPECT_TRUE(graphics::ImageDecoderRegistry::isRegistered("ccc"));
     EXPECT_EQ(graphics::ImageDecoderRegistry::fileExtensions().count("ccc"), 1);
+    // The inspector's own editors come with it.
+    EXPECT_TRUE(ledgerline::PropertyEditorRegistry::isRegistered(QStringLiteral("AnglePropertyTableCellView")));
     // The sealed frames load like any other picture.
     const QStringList sealed = QDir(QStringLiteral(":/images")).entryList({QStringLiteral("*.ccc")});
     ASSERT_FALSE(sealed.isEmpty());
@@ -97,6 +99,10 @@ TEST(AppDelegateTest, TheAcknowledgementsShowBoldHeadingsWithoutTheirMarkupAtThe
     QTextDocument* text = controller.textView()->document();
     const QString plain = text->toPlainText();
     EXPECT_FALSE(plain.contains("**"));
+    // Addresses keep their slashes: no line pairs two of them into italic markup.
+    QString unmarked = app::acknowledgementsText();
+    unmarked.remove(QStringLiteral("**"));
+    EXPECT_EQ(plain.trimmed(), unmarked.trimmed());
     for (const char* credit : {"Qt", "SQLite", "OpenSSL", "libplist", "zlib", "LZ4", "xz", "Zstandard", "libpng",
                                "Inter", "Lato", "Roboto Condensed", "DejaVu Sans Mono"})
         EXPECT_TRUE(plain.contains(QString::fromLatin1(credit))) << credit;
