@@ -170,9 +170,20 @@ void TemplateCollectionViewItem::layoutImageView()
     const int backdropInset = int(TemplateView::borderInset) + 1;
     m_templateView->setGeometry(frame.adjusted(-backdropInset, -backdropInset, backdropInset, backdropInset));
     m_templateView->setVisible(m_image.has_value());
-    const QFontMetrics metrics(m_titleLabel->font());
     const QString name = m_representedObject ? m_representedObject->name() : QString();
-    m_titleLabel->setText(metrics.elidedText(name, Qt::ElideRight, width() - 12));
+    const int titleSpace = width() - 12;
+    // A long name shrinks a little to fit; one longer still keeps its start and its end, which is where
+    // templates of one theme differ ("Plain Screenshot Text Above", "... Text Below").
+    QFont titleFont = font();
+    const qreal fullSize = titleFont.pointSizeF();
+    for (qreal size = fullSize; size > 0 && size >= fullSize * 0.8; size -= 0.5) {
+        titleFont.setPointSizeF(size);
+        if (QFontMetrics(titleFont).horizontalAdvance(name) <= titleSpace)
+            break;
+    }
+    m_titleLabel->setFont(titleFont);
+    const QFontMetrics metrics(titleFont);
+    m_titleLabel->setText(metrics.elidedText(name, Qt::ElideMiddle, titleSpace));
     const int titleWidth = std::min(width() - 4, metrics.horizontalAdvance(m_titleLabel->text()) + 12);
     const QRect title((width() - titleWidth) / 2, height() - titleHeight, titleWidth, titleHeight - 2);
     m_titleHighlightView->setGeometry(title);

@@ -89,6 +89,10 @@ void TemplateViewController::loadView()
     m_addButton = new QPushButton(tr("Add"), root);
     m_addButton->setObjectName(QStringLiteral("addButton"));
     m_addButton->setDefault(true);
+    // Return adds whichever control has the focus; the grid takes it first.
+    m_cancelButton->setAutoDefault(false);
+    m_addButton->setAutoDefault(false);
+    m_collectionView->setFocus();
     buttons->addWidget(m_cancelButton);
     buttons->addWidget(m_addButton);
     layout->addLayout(buttons);
