@@ -75,6 +75,8 @@ void ScreenshotTableViewController::loadView()
     m_screenshotTableView->setItemDelegate(new ScreenshotRowDelegate(m_screenshotTableView));
     m_screenshotTableView->setContentArrayController(m_screenshotArrayController);
     m_screenshotTableView->setFrameShape(QFrame::NoFrame);
+    // Rows, and the thumbnails in them, follow the width of the pane.
+    m_screenshotTableView->setResizeMode(QListView::Adjust);
     layout->addWidget(m_screenshotTableView);
     setView(container);
 }
