@@ -39,23 +39,19 @@ Path randomPolygon(std::mt19937& random, int vertices, Point centre, double radi
     return path;
 }
 
-// The outline of a rasterised disc with three round holes, traced along pixel edges: one unit edge per
-// pixel side, as a contour tracer over a picture's alpha produces it.
-Path pixelStaircase(int size)
+// A square hole in a staircase disc: its centre and half its side, in pixels.
+struct SquareHole
 {
-    auto inside = [size](int x, int y) {
-        if (x < 0 || y < 0 || x >= size || y >= size)
-            return false;
-        const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
-        if (cx * cx + cy * cy > 0.2 * size * size)
-            return false;
-        const double holes[3][3] = {{-0.2, 0.0, 0.1}, {0.2, 0.1, 0.08}, {0.0, -0.25, 0.06}};
-        for (const auto& hole : holes) {
-            const double hx = cx - hole[0] * size, hy = cy - hole[1] * size;
-            if (hx * hx + hy * hy < hole[2] * hole[2] * size * size)
-                return false;
-        }
-        return true;
+    int centreX, centreY, halfSide;
+};
+
+// The outline of a rasterised disc with holes, traced along pixel edges: one unit edge per pixel side, as a
+// contour tracer over a picture's alpha produces it. Outer outlines run counter-clockwise (y-up) and holes
+// clockwise.
+template <typename Inside> Path traceStaircase(int size, Inside isInside)
+{
+    auto inside = [size, &isInside](int x, int y) {
+        return x >= 0 && y >= 0 && x < size && y < size && isInside(x, y);
     };
     // Directed unit edges with the inside on their left, keyed by start vertex.
     std::multimap<std::pair<int, int>, std::pair<int, int>> edges;
@@ -93,39 +89,41 @@ Path pixelStaircase(int size)
     return path;
 }
 
-void twoCirclesUnion(benchmark::State& state)
+// A disc with three round holes.
+Path roundHoledStaircase(int size)
 {
-    const Path a = circle({0, 0}, 100), b = circle({80, 30}, 90);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::unioningWith(a, b));
+    return traceStaircase(size, [size](int x, int y) {
+        const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
+        if (cx * cx + cy * cy > 0.2 * size * size)
+            return false;
+        const double holes[3][3] = {{-0.2, 0.0, 0.1}, {0.2, 0.1, 0.08}, {0.0, -0.25, 0.06}};
+        for (const auto& hole : holes) {
+            const double hx = cx - hole[0] * size, hy = cy - hole[1] * size;
+            if (hx * hx + hy * hy < hole[2] * hole[2] * size * size)
+                return false;
+        }
+        return true;
+    });
 }
-BENCHMARK(twoCirclesUnion);
 
-void twoCirclesIntersection(benchmark::State& state)
+// A 1000 x 1000 disc with twenty square holes on a 5 x 4 grid: about 7,000 unit edges.
+Path squareHoledStaircase()
 {
-    const Path a = circle({0, 0}, 100), b = circle({80, 30}, 90);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::intersectingWith(a, b));
+    constexpr int size = 1000;
+    std::vector<SquareHole> holes;
+    for (int column = -2; column <= 2; ++column)
+        for (int row = 0; row < 4; ++row)
+            holes.push_back({size / 2 + 120 * column, size / 2 - 180 + 120 * row, 22});
+    return traceStaircase(size, [&holes](int x, int y) {
+        const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
+        if (cx * cx + cy * cy > 0.2 * size * size)
+            return false;
+        for (const SquareHole& hole : holes)
+            if (std::abs(x - hole.centreX) < hole.halfSide && std::abs(y - hole.centreY) < hole.halfSide)
+                return false;
+        return true;
+    });
 }
-BENCHMARK(twoCirclesIntersection);
-
-void randomPolygonsUnion(benchmark::State& state)
-{
-    std::mt19937 random(1);
-    const Path a = randomPolygon(random, 200, {0, 0}, 100), b = randomPolygon(random, 200, {60, 20}, 100);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::unioningWith(a, b));
-}
-BENCHMARK(randomPolygonsUnion)->Unit(benchmark::kMillisecond);
-
-void randomPolygonsIntersection(benchmark::State& state)
-{
-    std::mt19937 random(1);
-    const Path a = randomPolygon(random, 200, {0, 0}, 100), b = randomPolygon(random, 200, {60, 20}, 100);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::intersectingWith(a, b));
-}
-BENCHMARK(randomPolygonsIntersection)->Unit(benchmark::kMillisecond);
 
 Path fiftyCircles()
 {
@@ -137,33 +135,56 @@ Path fiftyCircles()
     return circles;
 }
 
-void roundedRectMinusCircles(benchmark::State& state)
-{
-    const Path rounded = Path::roundedRect(Rect(0, 0, 400, 300), 40, 40);
-    const Path circles = fiftyCircles();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::subtracting(rounded, circles));
-}
-BENCHMARK(roundedRectMinusCircles)->Unit(benchmark::kMillisecond);
+using Operation = Path (*)(const Path&, const Path&);
 
-void staircaseIntersectedWithRect(benchmark::State& state)
+// The four operations on one pair of operands, built once outside the timed loop.
+template <typename Operands> void combine(benchmark::State& state, Operands operands, Operation operation)
 {
-    const Path outline = pixelStaircase(1000);
-    const Path clip = Path::rect(Rect(150.5, 200.5, 600, 500));
+    const auto [a, b] = operands();
     for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::intersectingWith(outline, clip));
-    state.counters["elements"] = outline.elementCount();
+        benchmark::DoNotOptimize(operation(a, b));
+    state.counters["elements"] = double(a.elementCount() + b.elementCount());
 }
-BENCHMARK(staircaseIntersectedWithRect)->Unit(benchmark::kMillisecond);
 
-void staircaseUnitedWithRect(benchmark::State& state)
+std::pair<Path, Path> twoCircles()
 {
-    const Path outline = pixelStaircase(1000);
-    const Path clip = Path::rect(Rect(150.5, 200.5, 600, 500));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(geometry::unioningWith(outline, clip));
+    return {circle({0, 0}, 100), circle({80, 30}, 90)};
 }
-BENCHMARK(staircaseUnitedWithRect)->Unit(benchmark::kMillisecond);
+
+std::pair<Path, Path> randomPolygons()
+{
+    std::mt19937 random(1);
+    Path a = randomPolygon(random, 200, {0, 0}, 100);
+    Path b = randomPolygon(random, 200, {60, 20}, 100);
+    return {a, b};
+}
+
+std::pair<Path, Path> roundedRectWithCircles()
+{
+    return {Path::roundedRect(Rect(0, 0, 400, 300), 40, 40), fiftyCircles()};
+}
+
+std::pair<Path, Path> squareHoledStaircaseWithRect()
+{
+    return {squareHoledStaircase(), Path::rect(Rect(150.5, 200.5, 600, 500))};
+}
+
+std::pair<Path, Path> roundHoledStaircaseWithRect()
+{
+    return {roundHoledStaircase(1000), Path::rect(Rect(150.5, 200.5, 600, 500))};
+}
+
+#define GEOMETRY_BENCHMARKS(operands, unit)                                                                  \
+    BENCHMARK_CAPTURE(combine, operands##_union, operands, geometry::unioningWith)->Unit(unit);              \
+    BENCHMARK_CAPTURE(combine, operands##_intersection, operands, geometry::intersectingWith)->Unit(unit);   \
+    BENCHMARK_CAPTURE(combine, operands##_difference, operands, geometry::subtracting)->Unit(unit);          \
+    BENCHMARK_CAPTURE(combine, operands##_xor, operands, geometry::symmetricDifferenceWith)->Unit(unit)
+
+GEOMETRY_BENCHMARKS(twoCircles, benchmark::kMicrosecond);
+GEOMETRY_BENCHMARKS(randomPolygons, benchmark::kMillisecond);
+GEOMETRY_BENCHMARKS(roundedRectWithCircles, benchmark::kMillisecond);
+GEOMETRY_BENCHMARKS(squareHoledStaircaseWithRect, benchmark::kMillisecond);
+GEOMETRY_BENCHMARKS(roundHoledStaircaseWithRect, benchmark::kMillisecond);
 
 } // namespace
 

@@ -195,11 +195,20 @@ bool BezierContour::hasSelfCrossing(const BezierContour& other) const
 
 int BezierContour::numberOfIntersections(BezierCurve& curve) const
 {
+    std::vector<BezierCurve*> edges;
+    edges.reserve(m_edges.size());
+    for (const auto& edge : m_edges)
+        edges.push_back(edge.get());
+    return numberOfIntersections(curve, edges);
+}
+
+int BezierContour::numberOfIntersections(BezierCurve& curve, const std::vector<BezierCurve*>& edges) const
+{
     int count = 0;
     std::shared_ptr<BezierIntersection> firstCounted;
     std::shared_ptr<BezierIntersection> lastCounted;
-    for (const auto& sharedEdge : m_edges) {
-        BezierCurve& edge = *sharedEdge;
+    for (BezierCurve* listed : edges) {
+        BezierCurve& edge = *listed;
         if (!rectsMightOverlap(curve.data().boundingRect(), edge.data().boundingRect()) ||
             !rectsMightOverlap(curve.data().bounds(), edge.data().bounds()))
             continue;

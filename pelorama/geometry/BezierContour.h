@@ -53,6 +53,9 @@ public:
     bool overlapsCover(const BezierCurve& edge, double parameter) const;
     bool hasSelfCrossing(const BezierContour& other) const;
     int numberOfIntersections(BezierCurve& curve) const;
+    // The same over some of the contour's edges, in outline order; right when they hold every edge whose
+    // box meets the curve's.
+    int numberOfIntersections(BezierCurve& curve, const std::vector<BezierCurve*>& edges) const;
     // Even-odd containment, extended to the contours tied to this one by self crossings.
     bool contains(const graphics::Point& point) const;
 

@@ -12,6 +12,7 @@ namespace pelorama::geometry {
 class BezierContour;
 class BezierCurve;
 class EdgeCrossing;
+class EdgeTree;
 
 // A path as a list of closed contours of cubic edges: the operand and the result of a boolean operation.
 // Contours are shared: a result holds the operands' contours that cross nothing. While an operation runs
@@ -72,6 +73,7 @@ private:
     ContourList pairEquivalentContoursForIntersection(ContourList& ours, ContourList& theirs) const;
     ContourList pairEquivalentContoursForDifference(ContourList& ours, ContourList& theirs) const;
 
+    bool isHole(const BezierContour& contour, const EdgeTree& tree) const;
     bool narrowContainers(ContourList& containers, const BezierContour& contour, BezierCurve& ray) const;
 
     std::vector<std::shared_ptr<BezierContour>> m_contours;

@@ -9,8 +9,12 @@
 #include "geometry/CurveIntersection.h"
 #include "geometry/EdgeCrossing.h"
 #include "geometry/EdgeOverlapRun.h"
+#include "geometry/EdgeTree.h"
 #include "geometry/Primitives.h"
 #include "geometry/Tolerances.h"
+
+#include <algorithm>
+#include <tuple>
 
 namespace pelorama::geometry {
 
@@ -22,6 +26,23 @@ bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
     return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
            rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
 }
+
+// A pair of edges whose boxes meet, keyed by where the nested loops over contours and edges would reach it.
+struct EdgePair
+{
+    int contour1;
+    int contour2;
+    int index1;
+    int index2;
+    BezierCurve* edge1;
+    BezierCurve* edge2;
+
+    bool operator<(const EdgePair& other) const
+    {
+        return std::tie(contour1, contour2, index1, index2) <
+               std::tie(other.contour1, other.contour2, other.index1, other.index2);
+    }
+};
 
 void removeWithCounterpart(const std::shared_ptr<EdgeCrossing>& crossing)
 {
@@ -36,99 +57,129 @@ void removeWithCounterpart(const std::shared_ptr<EdgeCrossing>& crossing)
 
 void BezierGraph::insertCrossings(BezierGraph& other)
 {
-    for (const auto& contour1 : m_contours) {
-        for (const auto& contour2 : other.m_contours) {
-            auto overlap = std::make_shared<ContourOverlap>();
-            for (const auto& sharedEdge1 : contour1->edges()) {
-                for (const auto& sharedEdge2 : contour2->edges()) {
-                    BezierCurve& edge1 = *sharedEdge1;
-                    BezierCurve& edge2 = *sharedEdge2;
-                    if (!edgesMightMeet(edge1, edge2))
-                        continue;
-                    auto range =
-                        findIntersections(edge1, edge2, [&](const std::shared_ptr<BezierIntersection>& x) {
-                            if (x->isAtStartOfCurve1())
-                                edge1.startShared = true;
-                            if (x->isAtEndOfCurve1())
-                                edge1.next()->startShared = true;
-                            if (x->isAtStartOfCurve2())
-                                edge2.startShared = true;
-                            if (x->isAtEndOfCurve2())
-                                edge2.next()->startShared = true;
-                            if (edge1.crossesEdge(edge2, *x))
-                                addCrossingPair(x, edge1, edge2, false, false);
-                            return HandlerAnswer{};
-                        });
-                    if (range)
-                        overlap->addOverlap(range, &edge1, &edge2);
-                }
-            }
-            const auto& runs = overlap->runs();
-            if (!(runs.size() == 1 && runs.front()->isComplete())) {
-                for (const auto& run : runs)
-                    if (run->isCrossing())
-                        run->addCrossings();
-            }
-            contour1->addOverlap(overlap);
-            contour2->addOverlap(overlap);
+    // Pairs are searched in the order of the nested loops over contours and edges that they stand for:
+    // overlap runs are built in the order their pieces are found.
+    const EdgeTree theirs(other.m_contours);
+    std::vector<EdgePair> pairs;
+    for (std::size_t c = 0; c < m_contours.size(); ++c) {
+        const auto& edges = m_contours[c]->edges();
+        for (std::size_t e = 0; e < edges.size(); ++e)
+            theirs.forEachNear(controlBox(edges[e]->data()), [&](const EdgeTree::Item& item) {
+                pairs.push_back({int(c), item.contour, int(e), item.index, edges[e].get(), item.edge});
+            });
+    }
+    std::sort(pairs.begin(), pairs.end());
+
+    for (auto group = pairs.begin(); group != pairs.end();) {
+        const auto groupEnd = std::find_if(group, pairs.end(), [&group](const EdgePair& pair) {
+            return pair.contour1 != group->contour1 || pair.contour2 != group->contour2;
+        });
+        auto overlap = std::make_shared<ContourOverlap>();
+        for (auto pair = group; pair != groupEnd; ++pair) {
+            BezierCurve& edge1 = *pair->edge1;
+            BezierCurve& edge2 = *pair->edge2;
+            if (!edgesMightMeet(edge1, edge2))
+                continue;
+            auto range = findIntersections(edge1, edge2, [&](const std::shared_ptr<BezierIntersection>& x) {
+                if (x->isAtStartOfCurve1())
+                    edge1.startShared = true;
+                if (x->isAtEndOfCurve1())
+                    edge1.next()->startShared = true;
+                if (x->isAtStartOfCurve2())
+                    edge2.startShared = true;
+                if (x->isAtEndOfCurve2())
+                    edge2.next()->startShared = true;
+                if (edge1.crossesEdge(edge2, *x))
+                    addCrossingPair(x, edge1, edge2, false, false);
+                return HandlerAnswer{};
+            });
+            if (range)
+                overlap->addOverlap(range, &edge1, &edge2);
         }
+        const auto& runs = overlap->runs();
+        if (!(runs.size() == 1 && runs.front()->isComplete())) {
+            for (const auto& run : runs)
+                if (run->isCrossing())
+                    run->addCrossings();
+        }
+        // Contours whose edges never lie on each other keep no record of one another.
+        if (!runs.empty()) {
+            m_contours[std::size_t(group->contour1)]->addOverlap(overlap);
+            other.m_contours[std::size_t(group->contour2)]->addOverlap(overlap);
+        }
+        group = groupEnd;
     }
 }
 
 void BezierGraph::insertSelfCrossings()
 {
-    std::vector<BezierContour*> remaining;
-    for (const auto& contour : m_contours)
-        remaining.push_back(contour.get());
-    while (!remaining.empty()) {
-        BezierContour* contour1 = remaining.back();
-        for (BezierContour* contour2 : remaining) {
-            if (contour2 == contour1)
-                continue;
-            if (!rectsMightOverlap(contour1->boundingRect(), contour2->boundingRect()) ||
-                !rectsMightOverlap(contour1->bounds(), contour2->bounds()))
-                continue;
-            for (const auto& sharedEdge1 : contour1->edges()) {
-                for (const auto& sharedEdge2 : contour2->edges()) {
-                    BezierCurve& edge1 = *sharedEdge1;
-                    BezierCurve& edge2 = *sharedEdge2;
-                    if (!edgesMightMeet(edge1, edge2))
-                        continue;
-                    // Self crossings record no overlaps: a returned range is dropped.
-                    findIntersections(edge1, edge2, [&](const std::shared_ptr<BezierIntersection>& x) {
-                        if (x->isAtStartOfCurve1())
-                            edge1.startShared = true;
-                        else if (isParameterAtEnd(x->parameter1()))
-                            edge1.next()->startShared = true;
-                        if (x->isAtStartOfCurve2())
-                            edge2.startShared = true;
-                        else if (isParameterAtEnd(x->parameter2()))
-                            edge2.next()->startShared = true;
-                        if (edge1.crossesEdge(edge2, *x))
-                            addCrossingPair(x, edge1, edge2, true, false);
-                        return HandlerAnswer{};
-                    });
-                }
-            }
-        }
-        remaining.pop_back();
+    // Contours are paired last with each earlier one, then the one before the last with each earlier one,
+    // and so on; the edges of a pair in their order. Edges of one contour are not searched.
+    const EdgeTree ours(m_contours);
+    std::vector<EdgePair> pairs;
+    const int last = int(m_contours.size()) - 1;
+    ours.forEachNearPair([&pairs, last](const EdgeTree::Item& a, const EdgeTree::Item& b) {
+        if (a.contour == b.contour)
+            return;
+        const EdgeTree::Item& later = a.contour > b.contour ? a : b;
+        const EdgeTree::Item& earlier = a.contour > b.contour ? b : a;
+        pairs.push_back(
+            {last - later.contour, earlier.contour, later.index, earlier.index, later.edge, earlier.edge});
+    });
+    std::sort(pairs.begin(), pairs.end());
+
+    for (const EdgePair& pair : pairs) {
+        BezierCurve& edge1 = *pair.edge1;
+        BezierCurve& edge2 = *pair.edge2;
+        if (!edgesMightMeet(edge1, edge2))
+            continue;
+        // Self crossings record no overlaps: a returned range is dropped.
+        findIntersections(edge1, edge2, [&](const std::shared_ptr<BezierIntersection>& x) {
+            if (x->isAtStartOfCurve1())
+                edge1.startShared = true;
+            else if (isParameterAtEnd(x->parameter1()))
+                edge1.next()->startShared = true;
+            if (x->isAtStartOfCurve2())
+                edge2.startShared = true;
+            else if (isParameterAtEnd(x->parameter2()))
+                edge2.next()->startShared = true;
+            if (edge1.crossesEdge(edge2, *x))
+                addCrossingPair(x, edge1, edge2, true, false);
+            return HandlerAnswer{};
+        });
     }
     for (const auto& contour : m_contours)
         if (!contour->edges().empty())
-            contour->setInside(isHole(*contour) ? ContourInside::hole : ContourInside::filled);
+            contour->setInside(isHole(*contour, ours) ? ContourInside::hole : ContourInside::filled);
 }
 
 bool BezierGraph::isHole(const BezierContour& contour) const
+{
+    return isHole(contour, EdgeTree(m_contours));
+}
+
+bool BezierGraph::isHole(const BezierContour& contour, const EdgeTree& tree) const
 {
     const graphics::Point point = contour.testPoint();
     const graphics::Rect rect = bounds();
     const double x = point.x > rect.minX() ? rect.minX() - 10 : rect.maxX() + 10;
     auto ray = BezierCurve::line(point, graphics::Point{x, point.y});
+    // The edges the ray may meet, by contour and in outline order: counting passes over the others.
+    std::vector<EdgeTree::Item> near;
+    tree.forEachNear(controlBox(ray->data()), [&near](const EdgeTree::Item& item) { near.push_back(item); });
+    std::sort(near.begin(), near.end(), [](const EdgeTree::Item& a, const EdgeTree::Item& b) {
+        return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
+    });
     int count = 0;
-    for (const auto& other : m_contours) {
-        if (other->edges().empty() || other.get() == &contour || other->hasSelfCrossing(contour))
+    std::vector<BezierCurve*> edges;
+    for (auto item = near.begin(); item != near.end();) {
+        const BezierContour& other = *m_contours[std::size_t(item->contour)];
+        edges.clear();
+        for (const int c = item->contour; item != near.end() && item->contour == c; ++item)
+            edges.push_back(item->edge);
+        if (&other == &contour || other.hasSelfCrossing(contour))
             continue;
-        count += other->numberOfIntersections(*ray);
+        count += other.numberOfIntersections(*ray, edges);
     }
     return count % 2 == 1;
 }

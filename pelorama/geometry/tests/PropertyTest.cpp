@@ -2,6 +2,7 @@
 #include "geometry/PathBoolean.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace geometrytest;
@@ -63,13 +64,29 @@ int checkCase(const Path& a, const Path& b, std::mt19937& random, int samples, c
     return failures;
 }
 
+// CI runs a few thousand cases; PELORAMA_GEOMETRY_ROUNDS asks for more (the long runs use 30,000).
+int rounds(int ordinary)
+{
+    const char* text = std::getenv("PELORAMA_GEOMETRY_ROUNDS");
+    if (text == nullptr)
+        return ordinary;
+    const int asked = std::atoi(text);
+    return asked > 0 ? asked : ordinary;
+}
+
+// Failures stop a run after a few, unless PELORAMA_GEOMETRY_ALL_FAILURES asks to count them all.
+int failureLimit()
+{
+    return std::getenv("PELORAMA_GEOMETRY_ALL_FAILURES") != nullptr ? 1 << 30 : 3;
+}
+
 } // namespace
 
 TEST(GeometryTest, RandomShapesCombineLikeTheirMemberships)
 {
     std::mt19937 random(20261208);
     int failures = 0;
-    for (int round = 0; round < 2500 && failures < 3; ++round) {
+    for (int round = 0; round < rounds(2500) && failures < failureLimit(); ++round) {
         const Path a = randomShape(random);
         const Path b = randomShape(random);
         failures += checkCase(a, b, random, 60, "round " + std::to_string(round));
@@ -93,7 +110,7 @@ TEST(GeometryTest, GridAlignedShapesWithSharedEdgesCombineLikeTheirMemberships)
         return path;
     };
     int failures = 0;
-    for (int round = 0; round < 1500 && failures < 3; ++round) {
+    for (int round = 0; round < rounds(1500) && failures < failureLimit(); ++round) {
         const Path a = gridShape();
         const Path b = gridShape();
         failures += checkCase(a, b, random, 40, "grid round " + std::to_string(round));
