@@ -218,9 +218,8 @@ int BezierContour::numberOfIntersections(BezierCurve& curve, const std::vector<B
                     return HandlerAnswer{};
                 if (edge.data().isPoint())
                     return HandlerAnswer{};
-                const double parameter = intersection->parameter2();
                 bool counted = false;
-                if (isParameterAtStart(parameter) && lastCounted) {
+                if (intersection->isAtStartOfCurve2() && lastCounted) {
                     if (lastCounted->isAtEitherEndOfCurve2() && lastCounted->curve2() == edge.previous())
                         return HandlerAnswer{};
                     counted = true;

@@ -318,18 +318,18 @@ std::shared_ptr<BezierCurve> BezierCurve::subcurve(double from, double to) const
 
 CurvesAround edge1CurvesAroundIntersection(const BezierCurve& edge, BezierIntersection& intersection)
 {
-    if (isParameterAtStart(intersection.parameter1()) || intersection.curve1()->data().isPoint())
+    if (intersection.isAtStartOfCurve1())
         return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
-    if (isParameterAtEnd(intersection.parameter1()))
+    if (intersection.isAtEndOfCurve1())
         return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
     return {intersection.curve1LeftBezier().get(), intersection.curve1RightBezier().get()};
 }
 
 CurvesAround edge2CurvesAroundIntersection(const BezierCurve& edge, BezierIntersection& intersection)
 {
-    if (isParameterAtStart(intersection.parameter2()) || intersection.curve2()->data().isPoint())
+    if (intersection.isAtStartOfCurve2())
         return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
-    if (isParameterAtEnd(intersection.parameter2()))
+    if (intersection.isAtEndOfCurve2())
         return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
     return {intersection.curve2LeftBezier().get(), intersection.curve2RightBezier().get()};
 }

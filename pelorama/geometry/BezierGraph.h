@@ -74,7 +74,6 @@ private:
     ContourList pairEquivalentContoursForDifference(ContourList& ours, ContourList& theirs) const;
 
     bool isHole(const BezierContour& contour, const EdgeTree& tree) const;
-    bool narrowContainers(ContourList& containers, const BezierContour& contour, BezierCurve& ray) const;
 
     std::vector<std::shared_ptr<BezierContour>> m_contours;
     mutable graphics::Rect m_bounds;

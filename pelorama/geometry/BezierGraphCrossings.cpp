@@ -137,11 +137,11 @@ void BezierGraph::insertSelfCrossings()
         findIntersections(edge1, edge2, [&](const std::shared_ptr<BezierIntersection>& x) {
             if (x->isAtStartOfCurve1())
                 edge1.startShared = true;
-            else if (isParameterAtEnd(x->parameter1()))
+            else if (x->isAtEndOfCurve1())
                 edge1.next()->startShared = true;
             if (x->isAtStartOfCurve2())
                 edge2.startShared = true;
-            else if (isParameterAtEnd(x->parameter2()))
+            else if (x->isAtEndOfCurve2())
                 edge2.next()->startShared = true;
             if (edge1.crossesEdge(edge2, *x))
                 addCrossingPair(x, edge1, edge2, true, false);

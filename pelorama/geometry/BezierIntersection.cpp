@@ -16,12 +16,23 @@ bool directionsAgree(const graphics::Point& a, const graphics::Point& b)
 } // namespace
 
 BezierIntersection::BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2,
-                                       double parameter2)
+                                       double parameter2, Ends ends)
     : m_curve1(curve1)
     , m_parameter1(parameter1)
     , m_curve2(curve2)
     , m_parameter2(parameter2)
+    , m_ends(ends)
 {}
+
+bool BezierIntersection::isAtStart(double parameter) const
+{
+    return m_ends == Ends::exact ? parameter == 0.0 : isParameterAtStart(parameter);
+}
+
+bool BezierIntersection::isAtEnd(double parameter) const
+{
+    return m_ends == Ends::exact ? parameter == 1.0 : isParameterAtEnd(parameter);
+}
 
 void BezierIntersection::computeCurve1Pieces()
 {
@@ -76,32 +87,32 @@ const std::shared_ptr<BezierCurve>& BezierIntersection::curve2RightBezier()
 
 bool BezierIntersection::isAtEitherEndOfCurve1() const
 {
-    return isParameterAtStart(m_parameter1) || m_curve1->data().isPoint() || isParameterAtEnd(m_parameter1);
+    return isAtStart(m_parameter1) || m_curve1->data().isPoint() || isAtEnd(m_parameter1);
 }
 
 bool BezierIntersection::isAtEitherEndOfCurve2() const
 {
-    return isParameterAtStart(m_parameter2) || m_curve2->data().isPoint() || isParameterAtEnd(m_parameter2);
+    return isAtStart(m_parameter2) || m_curve2->data().isPoint() || isAtEnd(m_parameter2);
 }
 
 bool BezierIntersection::isAtStartOfCurve1() const
 {
-    return isParameterAtStart(m_parameter1) || m_curve1->data().isPoint();
+    return isAtStart(m_parameter1) || m_curve1->data().isPoint();
 }
 
 bool BezierIntersection::isAtStartOfCurve2() const
 {
-    return isParameterAtStart(m_parameter2) || m_curve2->data().isPoint();
+    return isAtStart(m_parameter2) || m_curve2->data().isPoint();
 }
 
 bool BezierIntersection::isAtEndOfCurve1() const
 {
-    return isParameterAtEnd(m_parameter1) || m_curve1->data().isPoint();
+    return isAtEnd(m_parameter1) || m_curve1->data().isPoint();
 }
 
 bool BezierIntersection::isAtEndOfCurve2() const
 {
-    return isParameterAtEnd(m_parameter2) || m_curve2->data().isPoint();
+    return isAtEnd(m_parameter2) || m_curve2->data().isPoint();
 }
 
 bool BezierIntersection::isTangent()

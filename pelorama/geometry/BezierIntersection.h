@@ -13,7 +13,17 @@ class BezierCurve;
 class BezierIntersection
 {
 public:
-    BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2, double parameter2);
+    // How a meeting at an end of a curve is told. A search that converges on its parameters counts those
+    // within the parameter tolerance of 0 or 1; two straight edges meet exactly where they are computed to,
+    // so an end is one only when the search put the parameter at exactly 0 or 1.
+    enum class Ends
+    {
+        nearby,
+        exact
+    };
+
+    BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2, double parameter2,
+                       Ends ends = Ends::nearby);
 
     BezierCurve* curve1() const { return m_curve1; }
     BezierCurve* curve2() const { return m_curve2; }
@@ -40,6 +50,9 @@ public:
     bool needToComputeCurve2() const { return m_needToComputeCurve2; }
 
 private:
+    bool isAtStart(double parameter) const;
+    bool isAtEnd(double parameter) const;
+
     graphics::Point m_location;
     BezierCurve* m_curve1;
     double m_parameter1;
@@ -51,6 +64,7 @@ private:
     std::shared_ptr<BezierCurve> m_curve2RightBezier;
     bool m_needToComputeCurve1 = true;
     bool m_needToComputeCurve2 = true;
+    Ends m_ends;
 };
 
 } // namespace pelorama::geometry

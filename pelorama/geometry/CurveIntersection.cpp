@@ -22,6 +22,12 @@ constexpr double slowShrink = 0.2;
 constexpr int maximumDepth = 10;
 constexpr double forcedPointAgreement = 0.001;
 constexpr double lineParameterSlack = 1e-12;
+// How far from a line, relative to the size of the coordinates, an end of another line may lie and still
+// count as on it.
+constexpr double endSlack = 1e-9;
+// Converged parameters lie within a millionth of the meeting; two reports closer than this on both curves
+// are one meeting.
+constexpr double duplicateParameterTolerance = 1e-5;
 
 bool hasConverged(const Range& range)
 {
@@ -66,6 +72,14 @@ void extraPass(BezierCurveData& us, BezierCurveData& them, BezierCurveData& work
         workUs = us;
 }
 
+double distanceFromLine(const graphics::Point& point, const graphics::Point& start,
+                        const graphics::Point& end)
+{
+    const double dx = end.x - start.x, dy = end.y - start.y;
+    const double length = std::hypot(dx, dy);
+    return std::fabs(dx * (point.y - start.y) - dy * (point.x - start.x)) / length;
+}
+
 } // namespace
 
 std::optional<graphics::Point> linesIntersect(const graphics::Point& p0, const graphics::Point& p1,
@@ -95,13 +109,43 @@ void intersectionsWithStraightLines(const BezierCurveData& me, const BezierCurve
         return (t < 0 && !isCloseToZero(t, lineParameterSlack)) ||
                (t > 1 && !isCloseToZero(t - 1, lineParameterSlack));
     };
-    const double t1 = parameterOfPointOnLine(me.endPoint1, me.endPoint2, *meeting);
-    if (outside(t1))
+    double t1 = parameterOfPointOnLine(me.endPoint1, me.endPoint2, *meeting);
+    double t2 = parameterOfPointOnLine(curve.endPoint1, curve.endPoint2, *meeting);
+    // The lines meet at an end of one when that end lies on the other line. Asked of the end's distance
+    // from the line, this stays exact where the lines meet at a narrow angle and the meeting point does not;
+    // a meeting near an end, but not at it, keeps its parameter and counts as inside the edge.
+    const double slack =
+        endSlack *
+        (1 + std::max({std::fabs(me.endPoint1.x), std::fabs(me.endPoint1.y), std::fabs(me.endPoint2.x),
+                       std::fabs(me.endPoint2.y), std::fabs(curve.endPoint1.x), std::fabs(curve.endPoint1.y),
+                       std::fabs(curve.endPoint2.x), std::fabs(curve.endPoint2.y)}));
+    auto endOnLine = [slack](double t, const BezierCurveData& line, const BezierCurveData& other) {
+        for (const double end : {0.0, 1.0}) {
+            const graphics::Point& point = end == 0.0 ? line.endPoint1 : line.endPoint2;
+            if (std::fabs(t - end) <= parameterTolerance &&
+                distanceFromLine(point, other.endPoint1, other.endPoint2) <= slack)
+                return std::optional<double>(end);
+        }
+        return std::optional<double>();
+    };
+    const std::optional<double> end1 = endOnLine(t1, me, curve);
+    const std::optional<double> end2 = endOnLine(t2, curve, me);
+    if (end1) {
+        t1 = *end1;
+        if (!end2)
+            t2 = parameterOfPointOnLine(curve.endPoint1, curve.endPoint2,
+                                        *end1 == 0.0 ? me.endPoint1 : me.endPoint2);
+    }
+    if (end2) {
+        t2 = *end2;
+        if (!end1)
+            t1 = parameterOfPointOnLine(me.endPoint1, me.endPoint2,
+                                        *end2 == 0.0 ? curve.endPoint1 : curve.endPoint2);
+    }
+    if (outside(t1) || outside(t2))
         return;
-    const double t2 = parameterOfPointOnLine(curve.endPoint1, curve.endPoint2, *meeting);
-    if (outside(t2))
-        return;
-    report(std::make_shared<BezierIntersection>(&edgeUs, t1, &edgeThem, t2), stop, handler);
+    report(std::make_shared<BezierIntersection>(&edgeUs, t1, &edgeThem, t2, BezierIntersection::Ends::exact),
+           stop, handler);
 }
 
 void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveData& curve, Range& usRange,
@@ -274,12 +318,25 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
 std::shared_ptr<BezierIntersectRange> findIntersections(BezierCurve& edge1, BezierCurve& edge2,
                                                         const IntersectionHandler& handler)
 {
+    // A meeting at the point where the search splits a range lies in both halves and is found in each; it
+    // is reported once.
+    std::vector<std::pair<double, double>> reported;
+    const IntersectionHandler once = [&reported, &handler](const std::shared_ptr<BezierIntersection>& x) {
+        const bool again = std::any_of(reported.begin(), reported.end(), [&x](const auto& parameters) {
+            return std::fabs(parameters.first - x->parameter1()) <= duplicateParameterTolerance &&
+                   std::fabs(parameters.second - x->parameter2()) <= duplicateParameterTolerance;
+        });
+        if (again)
+            return HandlerAnswer{};
+        reported.emplace_back(x->parameter1(), x->parameter2());
+        return handler(x);
+    };
     Range usRange{0, 1};
     Range themRange{0, 1};
     std::shared_ptr<BezierIntersectRange> slot;
     bool stop = false;
     intersectionsWithBezierCurve(edge1.data(), edge2.data(), usRange, themRange, edge1, edge2, slot, 0, stop,
-                                 handler);
+                                 once);
     return slot;
 }
 

@@ -22,20 +22,12 @@ double EdgeCrossing::parameter() const
 
 bool EdgeCrossing::isAtStart() const
 {
-    const bool onCurve1 = isOnCurve1();
-    const double t = onCurve1 ? m_intersection->parameter1() : m_intersection->parameter2();
-    if (isCloseToZero(t, intersectionEndTolerance))
-        return true;
-    return (onCurve1 ? m_intersection->curve1() : m_intersection->curve2())->data().isPoint();
+    return isOnCurve1() ? m_intersection->isAtStartOfCurve1() : m_intersection->isAtStartOfCurve2();
 }
 
 bool EdgeCrossing::isAtEnd() const
 {
-    const bool onCurve1 = isOnCurve1();
-    const double t = onCurve1 ? m_intersection->parameter1() : m_intersection->parameter2();
-    if (isCloseToZero(t - 1.0, intersectionEndTolerance))
-        return true;
-    return (onCurve1 ? m_intersection->curve1() : m_intersection->curve2())->data().isPoint();
+    return isOnCurve1() ? m_intersection->isAtEndOfCurve1() : m_intersection->isAtEndOfCurve2();
 }
 
 std::shared_ptr<BezierCurve> EdgeCrossing::leftCurve() const

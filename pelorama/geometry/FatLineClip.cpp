@@ -75,22 +75,22 @@ Range clipWithFatLine(const BezierCurveData& curve, const NormalizedLine& line, 
         if (x > result.maximum)
             result.maximum = x;
     };
+    // A hull corner within the band (or within the point tolerance of it) is kept whole, and a hull side
+    // that passes a band line is cut where it does. A side that runs along a band line is thus kept by its
+    // corners: dividing by its tiny slope would put the cut anywhere and lose a meeting at the range's end.
     const std::size_t count = hull.size();
     for (std::size_t i = 0; i < count; ++i) {
         const graphics::Point& s = hull[i];
         const graphics::Point& e = hull[(i + 1) % count];
-        const double lo = std::min(s.y, e.y);
-        const double hi = std::max(s.y, e.y);
-        for (double d : {least, greatest}) {
-            const bool meets = (lo <= d || isCloseToZero(d - lo, pointTolerance)) &&
-                               (d <= hi || isCloseToZero(d - hi, pointTolerance));
-            if (!meets)
-                continue;
-            const double x = s.x == e.x ? s.x : s.x + (d - s.y) / ((e.y - s.y) / (e.x - s.x));
-            widen(x);
-        }
-        if (least < s.y && s.y < greatest)
+        if ((least <= s.y || isCloseToZero(least - s.y, pointTolerance)) &&
+            (s.y <= greatest || isCloseToZero(s.y - greatest, pointTolerance)))
             widen(s.x);
+        for (double d : {least, greatest}) {
+            if ((s.y < d) == (e.y < d))
+                continue;
+            const double f = (d - s.y) / (e.y - s.y);
+            widen(s.x + std::clamp(f, 0.0, 1.0) * (e.x - s.x));
+        }
     }
     if (!std::isfinite(result.minimum) || !std::isfinite(result.maximum))
         return Range{0.0, 1.0};

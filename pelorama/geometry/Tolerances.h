@@ -18,8 +18,6 @@ inline constexpr double tangentDirectionTolerance = 1e-7;
 inline constexpr double parameterTolerance = 1e-4;
 inline constexpr double overlapContinuityTolerance = 0.01;
 
-// The end tolerance of an intersection is the parameter tolerance under another name.
-inline constexpr double intersectionEndTolerance = parameterTolerance;
 inline constexpr double intersectionTangentTolerance = tangentDirectionTolerance;
 
 // -t <= a - b <= t, bounds inclusive; a difference that is not a number is never close.

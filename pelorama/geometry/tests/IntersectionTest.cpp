@@ -99,11 +99,12 @@ TEST(GeometryTest, StraightEdgesMeetWithoutClipping)
     EXPECT_NEAR(range->parameterRange2().minimum, 0, 1e-12);
     EXPECT_NEAR(range->parameterRange2().maximum, 0.5, 1e-12);
 
-    // A meeting 1e-13 beyond an end still counts, with its parameter as computed.
+    // A meeting 1e-12 beyond an end meets at the end.
     auto nearlyMeeting = BezierCurve::line({10 + 1e-12, -5}, {10 + 1e-12, 5});
     auto beyond = intersect(*horizontal, *nearlyMeeting);
     ASSERT_EQ(beyond.size(), 1u);
-    EXPECT_GT(beyond[0]->parameter1(), 1.0);
+    EXPECT_EQ(beyond[0]->parameter1(), 1.0);
+    EXPECT_TRUE(beyond[0]->isAtEndOfCurve1());
     auto farther = BezierCurve::line({10.001, -5}, {10.001, 5});
     EXPECT_TRUE(intersect(*horizontal, *farther).empty());
 }
