@@ -4,6 +4,7 @@
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierPathWrapper.h"
 #include "geometry/EdgeCrossing.h"
+#include "geometry/EdgeTree.h"
 #include "geometry/VectorMath.h"
 
 namespace pelorama::geometry {
@@ -33,7 +34,26 @@ BezierGraph& BezierGraph::operator=(BezierGraph&&) noexcept = default;
 void BezierGraph::addContour(std::shared_ptr<BezierContour> contour)
 {
     m_contours.push_back(std::move(contour));
+    contoursChanged();
+}
+
+void BezierGraph::contoursChanged()
+{
     m_bounds = graphics::Rect::null();
+    m_edgeTree.reset();
+}
+
+const EdgeTree& BezierGraph::edgeTree() const
+{
+    // Edges are only ever added to a contour, so their number tells whether the tree still holds them all.
+    std::size_t edges = 0;
+    for (const auto& contour : m_contours)
+        edges += contour->edges().size();
+    if (!m_edgeTree || m_edgeTreeEdges != edges) {
+        m_edgeTree = std::make_unique<EdgeTree>(m_contours);
+        m_edgeTreeEdges = edges;
+    }
+    return *m_edgeTree;
 }
 
 void BezierGraph::build(const std::vector<PathElement>& elements)

@@ -43,6 +43,8 @@ public:
     BezierGraph symmetricDifference(BezierGraph& other);
 
     // The steps the operations are made of.
+    // Contours that cross or run along each other become the outline of their even-odd region.
+    void resolveCrossingContours();
     void insertCrossings(BezierGraph& other);
     void insertSelfCrossings();
     bool isHole(const BezierContour& contour) const;
@@ -66,17 +68,33 @@ private:
     void build(const std::vector<PathElement>& elements);
     std::shared_ptr<BezierContour> sharedContour(const BezierContour* contour) const;
     void addNonintersecting(BezierGraph& result, const ContourList& contours, BezierGraph& other) const;
+    // How a difference treats an outline that both graphs have.
+    enum class EquivalentOutlines
+    {
+        keptWhereFillDiffers,
+        dropped
+    };
+
     void prepareCrossings(BezierGraph& other);
+    BezierGraph differenceFromCrossings(BezierGraph& other, EquivalentOutlines equivalent);
     void finishOperation(BezierGraph& other);
+    void removeSpikes();
 
     void pairEquivalentContoursForUnion(ContourList& ours, ContourList& theirs, ContourList& results) const;
     ContourList pairEquivalentContoursForIntersection(ContourList& ours, ContourList& theirs) const;
     ContourList pairEquivalentContoursForDifference(ContourList& ours, ContourList& theirs) const;
 
-    bool isHole(const BezierContour& contour, const EdgeTree& tree) const;
+    // The edges of all contours in a box tree, built on first use after the contours changed.
+    const EdgeTree& edgeTree() const;
+    void contoursChanged();
+    // How many of the listed contours (positions in the contour list) hold the contour, which crosses none
+    // of them.
+    int holderCount(const BezierContour& contour, const std::vector<int>& candidates) const;
 
     std::vector<std::shared_ptr<BezierContour>> m_contours;
     mutable graphics::Rect m_bounds;
+    mutable std::unique_ptr<EdgeTree> m_edgeTree;
+    mutable std::size_t m_edgeTreeEdges = 0;
 };
 
 } // namespace pelorama::geometry

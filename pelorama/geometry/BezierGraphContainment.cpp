@@ -7,12 +7,14 @@
 #include "geometry/BezierGraph.h"
 #include "geometry/BezierIntersection.h"
 #include "geometry/CurveIntersection.h"
+#include "geometry/EdgeTree.h"
 #include "geometry/Primitives.h"
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace pelorama::geometry {
 
@@ -55,10 +57,10 @@ struct Extent
     double maximum;
 };
 
-std::optional<Extent> measureContour(const BezierContour& contour, BezierCurve& ray)
+template <typename Edges> std::optional<Extent> measureContour(const Edges& edges, BezierCurve& ray)
 {
     std::optional<Extent> extent;
-    for (const auto& edge : contour.edges()) {
+    for (const auto& edge : edges) {
         if (!edgesMightMeet(ray, *edge))
             continue;
         findIntersections(ray, *edge, [&](const std::shared_ptr<BezierIntersection>& intersection) {
@@ -85,7 +87,7 @@ enum class Verdict
 // crossing at the extent's end is the container meeting the contour there, touching it or running along it:
 // that side then tells nothing, and the other side decides. A ray through a joint of the container, or one
 // where both sides disagree or tell nothing, leaves the container undecided.
-Verdict judgeContainer(const BezierContour& container, BezierCurve& ray, const Extent& extent)
+Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray, const Extent& extent)
 {
     const double slack = nearSlack(extent.minimum, extent.maximum);
     int before = 0;
@@ -93,8 +95,8 @@ Verdict judgeContainer(const BezierContour& container, BezierCurve& ray, const E
     bool touchesMinimum = false;
     bool touchesMaximum = false;
     bool usable = true;
-    for (const auto& sharedEdge : container.edges()) {
-        BezierCurve& edge = *sharedEdge;
+    for (BezierCurve* listed : edges) {
+        BezierCurve& edge = *listed;
         if (!edgesMightMeet(ray, edge))
             continue;
         findIntersections(ray, edge, [&](const std::shared_ptr<BezierIntersection>& intersection) {
@@ -142,34 +144,75 @@ bool boundsHold(const graphics::Rect& outer, const graphics::Rect& inner)
 
 bool BezierGraph::encloses(const BezierContour& contour) const
 {
+    if (!rectsMightOverlap(bounds(), contour.bounds()))
+        return false;
+    std::vector<int> candidates;
+    for (std::size_t i = 0; i < m_contours.size(); ++i)
+        if (!m_contours[i]->edges().empty() && boundsHold(m_contours[i]->bounds(), contour.bounds()))
+            candidates.push_back(int(i));
+    return holderCount(contour, candidates) % 2 == 1;
+}
+
+bool BezierGraph::isHole(const BezierContour& contour) const
+{
+    // The contours that cross this one (before crossing contours were resolved) cannot hold it.
+    std::vector<int> candidates;
+    for (std::size_t i = 0; i < m_contours.size(); ++i) {
+        const BezierContour& other = *m_contours[i];
+        if (&other != &contour && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()) &&
+            !other.hasSelfCrossing(contour))
+            candidates.push_back(int(i));
+    }
+    return holderCount(contour, candidates) % 2 == 1;
+}
+
+int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int>& candidates) const
+{
+    if (candidates.empty())
+        return 0;
     const graphics::Rect graphBounds = bounds();
     const graphics::Rect contourBounds = contour.bounds();
-    if (!rectsMightOverlap(graphBounds, contourBounds))
-        return false;
     const double width = contourBounds.width();
     const double height = contourBounds.height();
     if (!std::isfinite(width) || !std::isfinite(height))
-        return false;
-    const double extent = std::max(std::ceil(width), std::ceil(height));
-    if (extent <= 0)
-        return false;
+        return 0;
+    const double size = std::max(std::ceil(width), std::ceil(height));
+    if (size <= 0)
+        return 0;
     // Beyond the ray budget the division count no longer matters; this also keeps the integer in range.
-    const int count = extent > maximumRays ? maximumRays : int(extent);
+    const int count = size > maximumRays ? maximumRays : int(size);
 
-    std::vector<const BezierContour*> containers;
-    for (const auto& candidate : m_contours)
-        if (!candidate->edges().empty() && boundsHold(candidate->bounds(), contourBounds))
-            containers.push_back(candidate.get());
-    std::vector<Verdict> verdicts(containers.size(), Verdict::undecided);
-    std::size_t undecided = containers.size();
+    const auto own = std::find_if(m_contours.begin(), m_contours.end(),
+                                  [&contour](const auto& candidate) { return candidate.get() == &contour; });
+    const int ownIndex = own != m_contours.end() ? int(own - m_contours.begin()) : -1;
+    const EdgeTree& tree = edgeTree();
+    std::vector<Verdict> verdicts(candidates.size(), Verdict::undecided);
+    std::size_t undecided = candidates.size();
+    std::vector<EdgeTree::Item> near;
+    std::vector<BezierCurve*> edges;
+    auto edgesOf = [&near, &edges](int contourIndex) -> const std::vector<BezierCurve*>& {
+        edges.clear();
+        auto item = std::lower_bound(near.begin(), near.end(), contourIndex,
+                                     [](const EdgeTree::Item& a, int c) { return a.contour < c; });
+        for (; item != near.end() && item->contour == contourIndex; ++item)
+            edges.push_back(item->edge);
+        return edges;
+    };
     auto tryRay = [&](BezierCurve& ray) {
-        const std::optional<Extent> extent = measureContour(contour, ray);
+        near.clear();
+        tree.forEachNear(controlBox(ray.data()),
+                         [&near](const EdgeTree::Item& item) { near.push_back(item); });
+        std::sort(near.begin(), near.end(), [](const EdgeTree::Item& a, const EdgeTree::Item& b) {
+            return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
+        });
+        const std::optional<Extent> extent =
+            ownIndex >= 0 ? measureContour(edgesOf(ownIndex), ray) : measureContour(contour.edges(), ray);
         if (!extent)
             return;
-        for (std::size_t i = 0; i < containers.size(); ++i) {
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
             if (verdicts[i] != Verdict::undecided)
                 continue;
-            verdicts[i] = judgeContainer(*containers[i], ray, *extent);
+            verdicts[i] = judgeContainer(edgesOf(candidates[i]), ray, *extent);
             if (verdicts[i] != Verdict::undecided)
                 --undecided;
         }
@@ -203,7 +246,7 @@ bool BezierGraph::encloses(const BezierContour& contour) const
         }
     }
     // Containers left undecided when the rays run out count as not holding the contour.
-    return std::count(verdicts.begin(), verdicts.end(), Verdict::inside) % 2 == 1;
+    return int(std::count(verdicts.begin(), verdicts.end(), Verdict::inside));
 }
 
 } // namespace pelorama::geometry

@@ -59,7 +59,7 @@ void BezierGraph::insertCrossings(BezierGraph& other)
 {
     // Pairs are searched in the order of the nested loops over contours and edges that they stand for:
     // overlap runs are built in the order their pieces are found.
-    const EdgeTree theirs(other.m_contours);
+    const EdgeTree& theirs = other.edgeTree();
     std::vector<EdgePair> pairs;
     for (std::size_t c = 0; c < m_contours.size(); ++c) {
         const auto& edges = m_contours[c]->edges();
@@ -115,7 +115,7 @@ void BezierGraph::insertSelfCrossings()
 {
     // Contours are paired last with each earlier one, then the one before the last with each earlier one,
     // and so on; the edges of a pair in their order. Edges of one contour are not searched.
-    const EdgeTree ours(m_contours);
+    const EdgeTree& ours = edgeTree();
     std::vector<EdgePair> pairs;
     const int last = int(m_contours.size()) - 1;
     ours.forEachNearPair([&pairs, last](const EdgeTree::Item& a, const EdgeTree::Item& b) {
@@ -150,38 +150,7 @@ void BezierGraph::insertSelfCrossings()
     }
     for (const auto& contour : m_contours)
         if (!contour->edges().empty())
-            contour->setInside(isHole(*contour, ours) ? ContourInside::hole : ContourInside::filled);
-}
-
-bool BezierGraph::isHole(const BezierContour& contour) const
-{
-    return isHole(contour, EdgeTree(m_contours));
-}
-
-bool BezierGraph::isHole(const BezierContour& contour, const EdgeTree& tree) const
-{
-    const graphics::Point point = contour.testPoint();
-    const graphics::Rect rect = bounds();
-    const double x = point.x > rect.minX() ? rect.minX() - 10 : rect.maxX() + 10;
-    auto ray = BezierCurve::line(point, graphics::Point{x, point.y});
-    // The edges the ray may meet, by contour and in outline order: counting passes over the others.
-    std::vector<EdgeTree::Item> near;
-    tree.forEachNear(controlBox(ray->data()), [&near](const EdgeTree::Item& item) { near.push_back(item); });
-    std::sort(near.begin(), near.end(), [](const EdgeTree::Item& a, const EdgeTree::Item& b) {
-        return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
-    });
-    int count = 0;
-    std::vector<BezierCurve*> edges;
-    for (auto item = near.begin(); item != near.end();) {
-        const BezierContour& other = *m_contours[std::size_t(item->contour)];
-        edges.clear();
-        for (const int c = item->contour; item != near.end() && item->contour == c; ++item)
-            edges.push_back(item->edge);
-        if (&other == &contour || other.hasSelfCrossing(contour))
-            continue;
-        count += other.numberOfIntersections(*ray, edges);
-    }
-    return count % 2 == 1;
+            contour->setInside(isHole(*contour) ? ContourInside::hole : ContourInside::filled);
 }
 
 void BezierGraph::removeDuplicateCrossings()

@@ -3,6 +3,7 @@
 #include "geometry/BezierContour.h"
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierGraph.h"
+#include "geometry/ContourSpikes.h"
 
 #include <algorithm>
 
@@ -39,16 +40,6 @@ template <typename Settle> void pairEquivalentContours(ContourList& ours, Contou
         if (!paired)
             ++i;
     }
-}
-
-// A new contour over the same curve data, for a result that must not share the contour object.
-std::shared_ptr<BezierContour> copyContour(const BezierContour& contour)
-{
-    auto copy = std::make_shared<BezierContour>();
-    for (const auto& edge : contour.edges())
-        copy->addEdge(std::make_shared<BezierCurve>(edge->sharedData()));
-    copy->setInside(contour.inside());
-    return copy;
 }
 
 } // namespace
@@ -136,6 +127,8 @@ void BezierGraph::intersectNonintersectingParts(BezierGraph& result, BezierGraph
 
 void BezierGraph::prepareCrossings(BezierGraph& other)
 {
+    resolveCrossingContours();
+    other.resolveCrossingContours();
     insertCrossings(other);
     insertSelfCrossings();
     other.insertSelfCrossings();
@@ -153,6 +146,28 @@ void BezierGraph::finishOperation(BezierGraph& other)
     other.removeOverlaps();
 }
 
+void BezierGraph::removeSpikes()
+{
+    std::vector<std::shared_ptr<BezierContour>> kept;
+    for (auto& contour : m_contours) {
+        const auto edges = withoutSpikes(contour->edges());
+        const bool unchanged = edges.size() == contour->edges().size() &&
+                               std::equal(edges.begin(), edges.end(), contour->edges().begin());
+        if (unchanged) {
+            kept.push_back(std::move(contour));
+        } else if (!edges.empty()) {
+            // A new contour: the result may share the old one, and its edges, with an operand.
+            auto trimmed = std::make_shared<BezierContour>();
+            for (const auto& edge : edges)
+                trimmed->addEdge(std::make_shared<BezierCurve>(edge->sharedData()));
+            trimmed->setInside(contour->inside());
+            kept.push_back(std::move(trimmed));
+        }
+    }
+    m_contours = std::move(kept);
+    contoursChanged();
+}
+
 BezierGraph BezierGraph::unionWith(BezierGraph& other)
 {
     prepareCrossings(other);
@@ -161,6 +176,7 @@ BezierGraph BezierGraph::unionWith(BezierGraph& other)
     BezierGraph result = bezierGraphFromIntersections();
     unionNonintersectingParts(result, other);
     finishOperation(other);
+    result.removeSpikes();
     return result;
 }
 
@@ -172,12 +188,21 @@ BezierGraph BezierGraph::intersect(BezierGraph& other)
     BezierGraph result = bezierGraphFromIntersections();
     intersectNonintersectingParts(result, other);
     finishOperation(other);
+    result.removeSpikes();
     return result;
 }
 
 BezierGraph BezierGraph::difference(BezierGraph& other)
 {
     prepareCrossings(other);
+    BezierGraph result = differenceFromCrossings(other, EquivalentOutlines::keptWhereFillDiffers);
+    finishOperation(other);
+    result.removeSpikes();
+    return result;
+}
+
+BezierGraph BezierGraph::differenceFromCrossings(BezierGraph& other, EquivalentOutlines equivalent)
+{
     markCrossingsAsEntryOrExit(false);
     other.markCrossingsAsEntryOrExit(true);
     BezierGraph result = bezierGraphFromIntersections();
@@ -185,6 +210,8 @@ BezierGraph BezierGraph::difference(BezierGraph& other)
     ContourList ours = nonintersectingContours();
     ContourList theirs = other.nonintersectingContours();
     ContourList final = pairEquivalentContoursForDifference(ours, theirs);
+    if (equivalent == EquivalentOutlines::dropped)
+        final.clear();
     for (BezierContour* contour : ours)
         if (!other.encloses(*contour))
             final.push_back(contour);
@@ -192,36 +219,25 @@ BezierGraph BezierGraph::difference(BezierGraph& other)
         if (encloses(*contour))
             final.push_back(contour);
     addNonintersecting(result, final, other);
-
-    finishOperation(other);
     return result;
 }
 
 BezierGraph BezierGraph::symmetricDifference(BezierGraph& other)
 {
+    // The two differences do not overlap, so their contours together, read by the even-odd rule, are the
+    // exclusive-or; both come from one set of crossings. An outline that both operands have (equivalent
+    // contours) would be kept by both differences where the fill differs across it, and the two copies
+    // would cancel: it is left out of both.
     prepareCrossings(other);
-    markCrossingsAsEntryOrExit(false);
-    other.markCrossingsAsEntryOrExit(false);
-    BezierGraph unionResult = bezierGraphFromIntersections();
-    unionNonintersectingParts(unionResult, other);
-
+    BezierGraph result = differenceFromCrossings(other, EquivalentOutlines::dropped);
     markAllCrossingsAsUnprocessed();
     other.markAllCrossingsAsUnprocessed();
-    markCrossingsAsEntryOrExit(true);
-    other.markCrossingsAsEntryOrExit(true);
-    BezierGraph intersectionResult = bezierGraphFromIntersections();
-    intersectNonintersectingParts(intersectionResult, other);
+    BezierGraph reverse = other.differenceFromCrossings(*this, EquivalentOutlines::dropped);
     finishOperation(other);
-
-    // A contour that crosses nothing can land in both results (two equivalent operands, for one). The final
-    // difference must compare two outlines, not one contour with itself, so the intersection gets a copy.
-    for (auto& contour : intersectionResult.m_contours) {
-        const bool shared = std::any_of(unionResult.m_contours.begin(), unionResult.m_contours.end(),
-                                        [&contour](const auto& candidate) { return candidate == contour; });
-        if (shared)
-            contour = copyContour(*contour);
-    }
-    return unionResult.difference(intersectionResult);
+    for (auto& contour : reverse.m_contours)
+        result.addContour(std::move(contour));
+    result.removeSpikes();
+    return result;
 }
 
 } // namespace pelorama::geometry

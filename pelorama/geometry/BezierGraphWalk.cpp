@@ -4,7 +4,9 @@
 #include "geometry/BezierContour.h"
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierGraph.h"
+#include "geometry/BezierIntersection.h"
 #include "geometry/EdgeCrossing.h"
+#include "geometry/VectorMath.h"
 
 namespace pelorama::geometry {
 
@@ -16,6 +18,25 @@ void addPiece(BezierContour& contour, const std::shared_ptr<BezierCurve>& piece)
 {
     if (piece)
         contour.addEdge(std::make_shared<BezierCurve>(piece->sharedData()));
+}
+
+// A piece that starts or ends at a crossing starts or ends exactly at the crossing's location. Each edge is
+// split at its own parameter, and the two points differ by what the search left open; pieces of the two
+// edges that meet there, in one result or in two, must meet at one point.
+std::shared_ptr<BezierCurve> snapped(const std::shared_ptr<BezierCurve>& piece, EdgeCrossing* start,
+                                     EdgeCrossing* end)
+{
+    if (!piece)
+        return piece;
+    const BezierCurveData& data = piece->data();
+    const graphics::Point from = start != nullptr ? start->intersection().location() : data.endPoint1;
+    const graphics::Point to = end != nullptr ? end->intersection().location() : data.endPoint2;
+    if (from == data.endPoint1 && to == data.endPoint2)
+        return piece;
+    if (data.isStraightLine)
+        return BezierCurve::line(from, to);
+    return BezierCurve::curve(from, add(data.controlPoint1, subtract(from, data.endPoint1)),
+                              add(data.controlPoint2, subtract(to, data.endPoint2)), to);
 }
 
 } // namespace
@@ -62,12 +83,13 @@ BezierGraph BezierGraph::bezierGraphFromIntersections()
                 EdgeCrossing* following = crossing->nextNonSelfCrossing();
                 if (following != nullptr) {
                     if (crossing->edge != nullptr)
-                        addPiece(*contour,
-                                 crossing->edge->subcurve(crossing->parameter(), following->parameter()));
+                        addPiece(*contour, snapped(crossing->edge->subcurve(crossing->parameter(),
+                                                                            following->parameter()),
+                                                   crossing, following));
                     next = following;
                 } else {
                     if (!crossing->isAtEnd())
-                        addPiece(*contour, crossing->rightCurve());
+                        addPiece(*contour, snapped(crossing->rightCurve(), crossing, nullptr));
                     if (crossing->edge == nullptr) {
                         next = crossing;
                     } else {
@@ -77,21 +99,23 @@ BezierGraph BezierGraph::bezierGraphFromIntersections()
                             edge = edge->next();
                         }
                         next = edge->firstNonSelfCrossing();
-                        addPiece(*contour, next->leftCurve());
+                        addPiece(*contour, snapped(next->leftCurve(), nullptr, next));
                     }
                 }
             } else {
                 EdgeCrossing* preceding = crossing->previousNonSelfCrossing();
                 if (preceding != nullptr) {
                     if (preceding->edge != nullptr)
-                        addPiece(*contour,
-                                 preceding->edge->subcurve(preceding->parameter(), crossing->parameter())
-                                     ->reversed());
+                        addPiece(
+                            *contour,
+                            snapped(preceding->edge->subcurve(preceding->parameter(), crossing->parameter())
+                                        ->reversed(),
+                                    crossing, preceding));
                     next = preceding;
                 } else {
                     if (!crossing->isAtStart()) {
                         if (auto left = crossing->leftCurve())
-                            addPiece(*contour, left->reversed());
+                            addPiece(*contour, snapped(left->reversed(), crossing, nullptr));
                     }
                     if (crossing->edge == nullptr) {
                         foundation::warning(QStringLiteral("This is bad, really bad"));
@@ -104,7 +128,7 @@ BezierGraph BezierGraph::bezierGraphFromIntersections()
                         }
                         next = edge->lastNonSelfCrossing();
                         if (auto right = next->rightCurve())
-                            addPiece(*contour, right->reversed());
+                            addPiece(*contour, snapped(right->reversed(), nullptr, next));
                     }
                 }
             }

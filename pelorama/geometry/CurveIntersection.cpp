@@ -80,6 +80,15 @@ double distanceFromLine(const graphics::Point& point, const graphics::Point& sta
     return std::fabs(dx * (point.y - start.y) - dy * (point.x - start.x)) / length;
 }
 
+// How far apart the two points of a converged meeting may lie: the parameters are settled to a millionth,
+// which moves a point by up to a few millionths of the curve's size.
+double convergedPointAgreement(const BezierCurveData& a, const BezierCurveData& b)
+{
+    const graphics::Rect boxA = a.boundingRect(), boxB = b.boundingRect();
+    const double size = boxA.width() + boxA.height() + boxB.width() + boxB.height();
+    return std::max(forcedPointAgreement, 1e-5 * size);
+}
+
 } // namespace
 
 std::optional<graphics::Point> linesIntersect(const graphics::Point& p0, const graphics::Point& p1,
@@ -304,12 +313,14 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
         return;
     }
 
-    if (!hadConverged) {
-        const graphics::Point p1 = usSource.point(usRange.middle()).point;
-        const graphics::Point p2 = themSource.point(themRange.middle()).point;
-        if (std::fabs(p1.x - p2.x) > forcedPointAgreement || std::fabs(p1.y - p2.y) > forcedPointAgreement)
-            return;
-    }
+    // A meeting is only reported where both curves are: converged ranges can still hold two places that
+    // merely lie on each other's fat lines (a curve that ends on the other's line beyond its end, say).
+    const graphics::Point p1 = usSource.point(usRange.middle()).point;
+    const graphics::Point p2 = themSource.point(themRange.middle()).point;
+    const double agreement =
+        hadConverged ? convergedPointAgreement(usSource, themSource) : forcedPointAgreement;
+    if (std::fabs(p1.x - p2.x) > agreement || std::fabs(p1.y - p2.y) > agreement)
+        return;
 
     report(std::make_shared<BezierIntersection>(&edgeUs, usRange.middle(), &edgeThem, themRange.middle()),
            stop, handler);

@@ -14,41 +14,20 @@ graphics::Path answer(const BezierGraph& result, const graphics::Path& receiver)
     return path;
 }
 
-// Union and intersection walk the same graph and differ only in which crossings are entries and in how
-// the contours that cross nothing are kept.
-graphics::Path combine(const graphics::Path& receiver, const graphics::Path& other, bool markInside,
-                       void (BezierGraph::*addNonintersectingParts)(BezierGraph&, BezierGraph&))
-{
-    BezierGraph graph(receiver);
-    BezierGraph otherGraph(other);
-    graph.insertCrossings(otherGraph);
-    graph.insertSelfCrossings();
-    otherGraph.insertSelfCrossings();
-    graph.removeDuplicateCrossings();
-    otherGraph.removeDuplicateCrossings();
-    graph.removeCrossingsInOverlaps();
-    otherGraph.removeCrossingsInOverlaps();
-    graph.markCrossingsAsEntryOrExit(markInside);
-    otherGraph.markCrossingsAsEntryOrExit(markInside);
-    BezierGraph result = graph.bezierGraphFromIntersections();
-    (graph.*addNonintersectingParts)(result, otherGraph);
-    graph.removeCrossings();
-    otherGraph.removeCrossings();
-    graph.removeOverlaps();
-    otherGraph.removeOverlaps();
-    return answer(result, receiver);
-}
-
 } // namespace
 
 graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path& other)
 {
-    return combine(receiver, other, false, &BezierGraph::unionNonintersectingParts);
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    return answer(graph.unionWith(otherGraph), receiver);
 }
 
 graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::Path& other)
 {
-    return combine(receiver, other, true, &BezierGraph::intersectNonintersectingParts);
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    return answer(graph.intersect(otherGraph), receiver);
 }
 
 graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path& other)
