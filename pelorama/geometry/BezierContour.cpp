@@ -9,8 +9,10 @@
 #include "geometry/EdgeOverlapRun.h"
 #include "geometry/Primitives.h"
 #include "geometry/Tolerances.h"
+#include "geometry/VectorMath.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace pelorama::geometry {
 
@@ -131,6 +133,32 @@ void BezierContour::close()
     addEdge(BezierCurve::line(last, first));
 }
 
+double BezierContour::signedArea() const
+{
+    // Green's theorem over each cubic, in closed form: the sum over pairs of its four points of a weight
+    // times their cross product. A straight edge (control points at thirds) comes out as its chord's share.
+    auto cross = [](const graphics::Point& a, const graphics::Point& b) {
+        return a.x * b.y - a.y * b.x;
+    };
+    double area = 0;
+    for (const auto& edge : m_edges) {
+        const BezierCurveData& d = edge->data();
+        area += 0.3 * cross(d.endPoint1, d.controlPoint1) + 0.15 * cross(d.endPoint1, d.controlPoint2) +
+                0.05 * cross(d.endPoint1, d.endPoint2) + 0.15 * cross(d.controlPoint1, d.controlPoint2) +
+                0.15 * cross(d.controlPoint1, d.endPoint2) + 0.3 * cross(d.controlPoint2, d.endPoint2);
+    }
+    return area;
+}
+
+std::shared_ptr<BezierContour> BezierContour::reversed() const
+{
+    auto result = std::make_shared<BezierContour>();
+    for (auto edge = m_edges.rbegin(); edge != m_edges.rend(); ++edge)
+        result->addEdge((*edge)->reversed());
+    result->setInside(m_inside);
+    return result;
+}
+
 std::vector<BezierContour*> BezierContour::intersectingContours() const
 {
     std::vector<BezierContour*> result;
@@ -240,23 +268,59 @@ int BezierContour::numberOfIntersections(BezierCurve& curve, const std::vector<B
     return count;
 }
 
-bool BezierContour::containsByTestLine(const graphics::Point& point) const
+std::optional<bool> BezierContour::rayParity(const graphics::Point& point, const graphics::Point& direction) const
+{
+    const graphics::Rect rect = bounds();
+    const double reach = rect.width() + rect.height() + std::fabs(point.x - rect.midX()) +
+                         std::fabs(point.y - rect.midY()) + 10;
+    auto ray = BezierCurve::line(point, add(point, scale(direction, reach)));
+    int count = 0;
+    bool usable = true;
+    for (const auto& sharedEdge : m_edges) {
+        BezierCurve& edge = *sharedEdge;
+        if (!rectsMightOverlap(ray->data().boundingRect(), edge.data().boundingRect()) ||
+            !rectsMightOverlap(ray->data().bounds(), edge.data().bounds()))
+            continue;
+        const auto range = findIntersections(*ray, edge, [&](const std::shared_ptr<BezierIntersection>& x) {
+            if (x->isAtEitherEndOfCurve2() || x->isAtStartOfCurve1() || x->isTangent()) {
+                usable = false;
+                return HandlerAnswer{true, true};
+            }
+            ++count;
+            return HandlerAnswer{};
+        });
+        if (range)
+            usable = false;
+        if (!usable)
+            return std::nullopt;
+    }
+    return count % 2 == 1;
+}
+
+bool BezierContour::enclosesPoint(const graphics::Point& point) const
 {
     const graphics::Rect rect = bounds();
     if (!boundingRect().contains(point) || !rect.contains(point))
         return false;
-    const double x = point.x <= rect.minX() ? rect.maxX() + 10 : rect.minX() - 10;
-    auto testLine = BezierCurve::line(point, graphics::Point{x, point.y});
+    // A ray that meets the outline at a joint, runs along it or touches it tells nothing by itself: pixel
+    // outlines put joints and straight runs on every whole coordinate. The horizontal ray comes first, then
+    // the vertical one, then two with slopes no outline of whole or half coordinates shares.
+    const double towards = point.x <= rect.minX() ? 1.0 : -1.0;
+    const graphics::Point directions[] = {{towards, 0}, {0, 1}, {0.8412, 0.5407}, {-0.3921, 0.9199}};
+    for (const graphics::Point& direction : directions)
+        if (const std::optional<bool> parity = rayParity(point, direction))
+            return *parity;
+    auto testLine = BezierCurve::line(point, graphics::Point{point.x + towards * (rect.width() + 10), point.y});
     return numberOfIntersections(*testLine) % 2 == 1;
 }
 
 bool BezierContour::contains(const graphics::Point& point) const
 {
-    int n = containsByTestLine(point) ? 1 : 0;
+    int n = enclosesPoint(point) ? 1 : 0;
     std::vector<BezierContour*> tied;
     addSelfCrossedContours(tied, this);
     for (const BezierContour* contour : tied)
-        if (contour->containsByTestLine(point))
+        if (contour->enclosesPoint(point))
             ++n;
     return n % 2 == 1;
 }

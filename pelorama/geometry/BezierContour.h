@@ -5,6 +5,7 @@
 #include "graphics/Rect.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pelorama::geometry {
@@ -48,6 +49,10 @@ public:
     TestLocation testLocation() const;
     // Adds a straight closing edge when the outline does not end where it begins.
     void close();
+    // The area the outline encloses, positive when it runs counter-clockwise (y up).
+    double signedArea() const;
+    // The same outline run the other way round, in new edges over new curve data.
+    std::shared_ptr<BezierContour> reversed() const;
     std::vector<BezierContour*> intersectingContours() const;
     void addSelfCrossedContours(std::vector<BezierContour*>& contours, const BezierContour* excluding) const;
     bool overlapsCover(const BezierCurve& edge, double parameter) const;
@@ -58,12 +63,16 @@ public:
     int numberOfIntersections(BezierCurve& curve, const std::vector<BezierCurve*>& edges) const;
     // Even-odd containment, extended to the contours tied to this one by self crossings.
     bool contains(const graphics::Point& point) const;
+    // Even-odd containment by this outline alone, for a point off it.
+    bool enclosesPoint(const graphics::Point& point) const;
 
     void markCrossingsAsEntryOrExit(const BezierContour& other, bool markInside);
     bool isEquivalent(const BezierContour& other) const;
 
 private:
-    bool containsByTestLine(const graphics::Point& point) const;
+    // Whether a ray from the point in the direction crosses the outline an odd number of times; nothing when
+    // the ray meets it at a joint, runs along it or touches it.
+    std::optional<bool> rayParity(const graphics::Point& point, const graphics::Point& direction) const;
 
     std::vector<std::shared_ptr<BezierCurve>> m_edges;
     std::vector<std::shared_ptr<ContourOverlap>> m_overlaps;

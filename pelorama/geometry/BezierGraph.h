@@ -1,10 +1,12 @@
 #pragma once
 
+#include "geometry/ContourDirection.h"
 #include "geometry/PathElement.h"
 #include "graphics/Path.h"
 #include "graphics/Rect.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pelorama::geometry {
@@ -35,6 +37,13 @@ public:
     graphics::Rect bounds() const;
     // The contours as a new path with the even-odd rule.
     graphics::Path bezierPath() const;
+
+    // The direction of the outer contours: that of the largest contour, which no other can enclose; nothing
+    // when the graph encloses no area.
+    std::optional<ContourDirection> outerDirection() const;
+    // Turns contours that cross nothing so that the filled ones run in the given direction and the holes
+    // the other way.
+    void orientContours(ContourDirection outer);
 
     // The boolean operations; the argument is changed while they run and left without crossings.
     BezierGraph unionWith(BezierGraph& other);
@@ -96,5 +105,8 @@ private:
     mutable std::unique_ptr<EdgeTree> m_edgeTree;
     mutable std::size_t m_edgeTreeEdges = 0;
 };
+
+// Whether the outer bounds hold the inner ones, within the slack of the containment test.
+bool boundsHold(const graphics::Rect& outer, const graphics::Rect& inner);
 
 } // namespace pelorama::geometry

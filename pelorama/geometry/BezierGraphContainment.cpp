@@ -131,6 +131,8 @@ Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
     return Verdict::undecided;
 }
 
+} // namespace
+
 // A contour that crosses nothing can lie inside another only within its bounds.
 bool boundsHold(const graphics::Rect& outer, const graphics::Rect& inner)
 {
@@ -139,8 +141,6 @@ bool boundsHold(const graphics::Rect& outer, const graphics::Rect& inner)
     return outer.minX() <= inner.minX() + slack && outer.minY() <= inner.minY() + slack &&
            inner.maxX() <= outer.maxX() + slack && inner.maxY() <= outer.maxY() + slack;
 }
-
-} // namespace
 
 bool BezierGraph::encloses(const BezierContour& contour) const
 {

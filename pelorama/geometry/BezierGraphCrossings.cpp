@@ -93,8 +93,18 @@ void BezierGraph::insertCrossings(BezierGraph& other)
                     addCrossingPair(x, edge1, edge2, false, false);
                 return HandlerAnswer{};
             });
-            if (range)
+            if (range) {
+                // A stretch that reaches an edge's end puts that joint on the other contour as well.
+                if (isParameterAtStart(range->parameterRange1().minimum))
+                    edge1.startShared = true;
+                if (isParameterAtEnd(range->parameterRange1().maximum))
+                    edge1.next()->startShared = true;
+                if (isParameterAtStart(range->parameterRange2().minimum))
+                    edge2.startShared = true;
+                if (isParameterAtEnd(range->parameterRange2().maximum))
+                    edge2.next()->startShared = true;
                 overlap->addOverlap(range, &edge1, &edge2);
+            }
         }
         const auto& runs = overlap->runs();
         if (!(runs.size() == 1 && runs.front()->isComplete())) {

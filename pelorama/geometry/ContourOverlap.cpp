@@ -10,17 +10,12 @@ namespace pelorama::geometry {
 void ContourOverlap::addOverlap(std::shared_ptr<BezierIntersectRange> range, BezierCurve* edge1,
                                 BezierCurve* edge2)
 {
+    // Overlaps arrive edge by edge of the first contour, but along one edge in the order of the second
+    // contour's edges, so the run an overlap extends need not be the first or the last.
     auto overlap = std::make_shared<EdgeOverlap>(std::move(range), edge1, edge2);
-    if (m_runs.size() == 1) {
-        if (m_runs.front()->insertOverlap(overlap))
-            return;
-    } else if (m_runs.size() >= 2) {
-        if (m_runs.back()->insertOverlap(overlap)) {
-            joinRuns(m_runs.size() - 1);
-            return;
-        }
-        if (m_runs.front()->insertOverlap(overlap)) {
-            joinRuns(0);
+    for (std::size_t i = 0; i < m_runs.size(); ++i) {
+        if (m_runs[i]->insertOverlap(overlap)) {
+            joinRuns(i);
             return;
         }
     }

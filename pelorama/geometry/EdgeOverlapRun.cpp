@@ -1,5 +1,6 @@
 #include "geometry/EdgeOverlapRun.h"
 
+#include "geometry/AngleRange.h"
 #include "geometry/BezierContour.h"
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierIntersectRange.h"
@@ -8,6 +9,7 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace pelorama::geometry {
 
@@ -30,21 +32,44 @@ RunEnds edge1Ends(const EdgeOverlap& first, const EdgeOverlap& last)
     return {left, right};
 }
 
+// The second contour's curves on either side of the run. Overlaps are in the first contour's order; where
+// the second contour runs the other way it reaches the run at the last overlap and leaves it at the first.
 RunEnds edge2Ends(const EdgeOverlap& first, const EdgeOverlap& last)
 {
-    BezierCurve* left = isParameterAtStart(first.range().parameterRange2().minimum)
-                            ? first.edge2()->previousNonpoint()
-                            : first.range().curve2LeftBezier().get();
-    BezierCurve* right = isParameterAtEnd(last.range().parameterRange2().maximum)
-                             ? last.edge2()->nextNonpoint()
-                             : last.range().curve2RightBezier().get();
-    return {left, right};
+    const EdgeOverlap& entered = first.range().reversed() ? last : first;
+    const EdgeOverlap& left = first.range().reversed() ? first : last;
+    BezierCurve* before = isParameterAtStart(entered.range().parameterRange2().minimum)
+                              ? entered.edge2()->previousNonpoint()
+                              : entered.range().curve2LeftBezier().get();
+    BezierCurve* after = isParameterAtEnd(left.range().parameterRange2().maximum)
+                             ? left.edge2()->nextNonpoint()
+                             : left.range().curve2RightBezier().get();
+    return {before, after};
 }
 
 EdgeOverlapRun::Tangents tangentsAt(const RunEnds& ends, double offset)
 {
     return {TangentPair{ends.left->endTangent(offset), ends.right->startTangent(offset)},
             std::min(ends.left->data().length(), ends.right->data().length())};
+}
+
+// Both ends of a run leave in one direction: seen from the run, the contour does not turn.
+bool armsCoincide(const TangentPair& pair)
+{
+    return tangentsAreAmbiguous(TangentPair{pair.left, pair.left}, TangentPair{pair.right, pair.right});
+}
+
+// Whether a direction out of a point of the first contour lies to its left, the contour coming back along
+// `back` and going on along `on`; nothing when it runs along either.
+std::optional<bool> liesLeft(const graphics::Point& back, const graphics::Point& on,
+                             const graphics::Point& direction)
+{
+    const double backAngle = polarAngle(back), onAngle = polarAngle(on), angle = polarAngle(direction);
+    if (angleRangeContainsAngle(AngleRange{onAngle, backAngle}, angle))
+        return true;
+    if (angleRangeContainsAngle(AngleRange{backAngle, onAngle}, angle))
+        return false;
+    return std::nullopt;
 }
 
 } // namespace
@@ -103,10 +128,37 @@ EdgeOverlapRun::TestPoints EdgeOverlapRun::edge1TestPoints(double offset) const
             ends.right->data().point(std::min(rightLength, offset) / rightLength).point};
 }
 
+std::optional<bool> EdgeOverlapRun::crossesAtEnds() const
+{
+    const EdgeOverlap& first = *m_overlaps.front();
+    const EdgeOverlap& last = *m_overlaps.back();
+    const RunEnds ends1 = edge1Ends(first, last);
+    const RunEnds ends2 = edge2Ends(first, last);
+    const bool reversed = first.range().reversed();
+    // Where the first contour enters the run: it comes back from its curve before the run and goes on along
+    // the run; where it leaves the run: it comes back along the run and goes on along its curve after.
+    const graphics::Point enterBack = ends1.left->endTangent(0);
+    const graphics::Point enterOn = first.range().curve1MiddleBezier()->startTangent(0);
+    const graphics::Point leaveBack = last.range().curve1MiddleBezier()->endTangent(0);
+    const graphics::Point leaveOn = ends1.right->startTangent(0);
+    // The second contour's curve off the run at each of those two ends.
+    const graphics::Point otherAtEnter = reversed ? ends2.right->startTangent(0) : ends2.left->endTangent(0);
+    const graphics::Point otherAtLeave = reversed ? ends2.left->endTangent(0) : ends2.right->startTangent(0);
+    const std::optional<bool> enterLeft = liesLeft(enterBack, enterOn, otherAtEnter);
+    const std::optional<bool> leaveLeft = liesLeft(leaveBack, leaveOn, otherAtLeave);
+    if (!enterLeft || !leaveLeft)
+        return std::nullopt;
+    return *enterLeft != *leaveLeft;
+}
+
 bool EdgeOverlapRun::isCrossing() const
 {
     if (m_overlaps.empty())
         return false;
+    // Each end of the run is judged where it lies: the second contour leaves the run to the left or the right
+    // of the first. Only when it leaves along the first at an end is the run seen as one point below.
+    if (const std::optional<bool> crossing = crossesAtEnds())
+        return *crossing;
     double offset = 0;
     Tangents tangents1 = edge1Tangents(offset);
     Tangents tangents2 = edge2Tangents(offset);
@@ -119,20 +171,18 @@ bool EdgeOverlapRun::isCrossing() const
     }
     if (tangentsCross(tangents1.pair, tangents2.pair))
         return true;
+    // Directions that tell the sides apart decide, as they do where two edges meet at a point. Only where
+    // they cannot (the second contour leaves along the first, or either leaves both ends the same way) are
+    // points beside the run asked: a unit away, on a pixel outline, they often lie on the second contour.
+    if (!tangentsAreAmbiguous(tangents1.pair, tangents2.pair) && !armsCoincide(tangents1.pair) &&
+        !armsCoincide(tangents2.pair))
+        return false;
 
     const TestPoints points = edge1TestPoints(1.0);
     const BezierContour* contour = m_overlaps.front()->edge2()->contour;
     if (contour == nullptr)
         return false;
-    auto isInside = [contour](const graphics::Point& point) {
-        const graphics::Rect bounds = contour->bounds();
-        if (!contour->boundingRect().contains(point) || !bounds.contains(point))
-            return false;
-        const double x = point.x > bounds.minX() ? bounds.minX() - 10 : bounds.maxX() + 10;
-        auto testLine = BezierCurve::line(point, graphics::Point{x, point.y});
-        return contour->numberOfIntersections(*testLine) % 2 == 1;
-    };
-    return isInside(points.before) != isInside(points.after);
+    return contour->enclosesPoint(points.before) != contour->enclosesPoint(points.after);
 }
 
 void EdgeOverlapRun::addCrossings()
@@ -144,17 +194,37 @@ void EdgeOverlapRun::addCrossings()
 
 bool EdgeOverlapRun::containsParameter(double parameter, const BezierCurve& edge) const
 {
-    if (m_overlaps.empty())
+    // The run covers one stretch of the edge, made of the ranges of all its overlaps on it: a long edge of
+    // one contour can lie along several short ones of the other. At an end of the edge the stretch goes on
+    // when the run also covers the neighbouring edge there, whichever way the contours run.
+    bool found = false;
+    double low = 1, high = 0;
+    bool onPrevious = false, onNext = false;
+    const BezierCurve* previous = edge.previous();
+    const BezierCurve* next = edge.next();
+    for (const auto& overlap : m_overlaps) {
+        for (const bool first : {true, false}) {
+            const BezierCurve& candidate = first ? *overlap->edge1() : *overlap->edge2();
+            if (candidate == edge) {
+                const Range& range =
+                    first ? overlap->range().parameterRange1() : overlap->range().parameterRange2();
+                low = std::min(low, range.minimum);
+                high = std::max(high, range.maximum);
+                found = true;
+            } else if (candidate == *previous) {
+                onPrevious = true;
+            } else if (candidate == *next) {
+                onNext = true;
+            }
+        }
+    }
+    if (!found)
         return false;
-    auto found = std::find_if(m_overlaps.begin(), m_overlaps.end(), [&edge](const auto& overlap) {
-        return *overlap->edge1() == edge || *overlap->edge2() == edge;
-    });
-    if (found == m_overlaps.end())
-        return false;
-    const EdgeOverlap& overlap = **found;
-    const bool startExtends = found == m_overlaps.begin() ? m_overlaps.back()->continuesInto(overlap) : true;
-    const bool stopExtends = found == m_overlaps.end() - 1 ? m_overlaps.front()->continuesFrom(overlap) : true;
-    return overlap.containsParameter(parameter, edge, startExtends, stopExtends);
+    const bool startExtends = onPrevious && isClose(low, 0.0, overlapContinuityTolerance);
+    const bool stopExtends = onNext && isClose(high, 1.0, overlapContinuityTolerance);
+    const bool lower = startExtends ? parameter >= 0 : parameter > low;
+    const bool upper = stopExtends ? parameter <= 1 : parameter < high;
+    return lower && upper;
 }
 
 } // namespace pelorama::geometry

@@ -4,6 +4,7 @@
 #include "graphics/Point.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace pelorama::geometry {
@@ -44,6 +45,10 @@ public:
     TestPoints edge1TestPoints(double offset) const;
 
 private:
+    // Whether the second contour leaves the run on different sides of the first at its two ends; nothing
+    // when it leaves along the first at either.
+    std::optional<bool> crossesAtEnds() const;
+
     std::vector<std::shared_ptr<EdgeOverlap>> m_overlaps;
 };
 

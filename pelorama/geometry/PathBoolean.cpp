@@ -7,11 +7,20 @@ namespace pelorama::geometry {
 
 namespace {
 
-graphics::Path answer(const BezierGraph& result, const graphics::Path& receiver)
+// The result's outlines run the way the receiver's do: outer ones as its largest contour runs, holes the
+// other way. A receiver without area lends the argument's direction; counter-clockwise without either.
+graphics::Path answer(BezierGraph& result, ContourDirection outer, const graphics::Path& receiver)
 {
+    result.orientContours(outer);
     graphics::Path path = result.bezierPath();
     copyAttributesFrom(path, receiver);
     return path;
+}
+
+ContourDirection outerDirection(const BezierGraph& receiver, const BezierGraph& other)
+{
+    return receiver.outerDirection().value_or(
+        other.outerDirection().value_or(ContourDirection::counterClockwise));
 }
 
 } // namespace
@@ -20,28 +29,36 @@ graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path
 {
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
-    return answer(graph.unionWith(otherGraph), receiver);
+    const ContourDirection outer = outerDirection(graph, otherGraph);
+    BezierGraph result = graph.unionWith(otherGraph);
+    return answer(result, outer, receiver);
 }
 
 graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::Path& other)
 {
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
-    return answer(graph.intersect(otherGraph), receiver);
+    const ContourDirection outer = outerDirection(graph, otherGraph);
+    BezierGraph result = graph.intersect(otherGraph);
+    return answer(result, outer, receiver);
 }
 
 graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path& other)
 {
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
-    return answer(graph.difference(otherGraph), receiver);
+    const ContourDirection outer = outerDirection(graph, otherGraph);
+    BezierGraph result = graph.difference(otherGraph);
+    return answer(result, outer, receiver);
 }
 
 graphics::Path symmetricDifferenceWith(const graphics::Path& receiver, const graphics::Path& other)
 {
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
-    return answer(graph.symmetricDifference(otherGraph), receiver);
+    const ContourDirection outer = outerDirection(graph, otherGraph);
+    BezierGraph result = graph.symmetricDifference(otherGraph);
+    return answer(result, outer, receiver);
 }
 
 void copyAttributesFrom(graphics::Path& receiver, const graphics::Path& source)

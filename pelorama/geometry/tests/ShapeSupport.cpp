@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <numbers>
 #include <sstream>
 
@@ -97,29 +98,51 @@ double distanceToOutline(const std::vector<Polygon>& polygons, Point point)
 double evenOddArea(const std::vector<Polygon>& polygons)
 {
     // Between two consecutive vertex heights the covered width changes linearly, so the width at the middle
-    // of each slab gives its area exactly.
+    // of each slab gives its area exactly. The sides spanning a slab are kept in a list swept upwards.
+    struct Side
+    {
+        Point low, high;
+    };
+    std::vector<Side> sides;
     std::vector<double> heights;
     for (const Polygon& polygon : polygons)
-        for (const Point& p : polygon)
-            heights.push_back(p.y);
+        for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+            heights.push_back(polygon[i].y);
+            if (polygon[i].y != polygon[j].y)
+                sides.push_back(polygon[i].y < polygon[j].y ? Side{polygon[i], polygon[j]}
+                                                            : Side{polygon[j], polygon[i]});
+        }
     std::sort(heights.begin(), heights.end());
     heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
+    std::sort(sides.begin(), sides.end(), [](const Side& a, const Side& b) { return a.low.y < b.low.y; });
     double area = 0;
+    std::vector<const Side*> active;
     std::vector<double> xs;
+    std::size_t next = 0;
     for (std::size_t k = 0; k + 1 < heights.size(); ++k) {
         const double y = (heights[k] + heights[k + 1]) / 2;
+        while (next < sides.size() && sides[next].low.y < y)
+            active.push_back(&sides[next++]);
+        active.erase(
+            std::remove_if(active.begin(), active.end(), [y](const Side* side) { return side->high.y < y; }),
+            active.end());
         xs.clear();
-        for (const Polygon& polygon : polygons)
-            for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-                const Point& a = polygon[i];
-                const Point& b = polygon[j];
-                if ((a.y > y) != (b.y > y))
-                    xs.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
-            }
+        for (const Side* side : active)
+            xs.push_back(side->low.x +
+                         (y - side->low.y) * (side->high.x - side->low.x) / (side->high.y - side->low.y));
         std::sort(xs.begin(), xs.end());
         for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
             area += (xs[i + 1] - xs[i]) * (heights[k + 1] - heights[k]);
     }
+    return area;
+}
+
+double signedArea(const std::vector<Polygon>& polygons)
+{
+    double area = 0;
+    for (const Polygon& polygon : polygons)
+        for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++)
+            area += (polygon[j].x * polygon[i].y - polygon[i].x * polygon[j].y) / 2;
     return area;
 }
 
@@ -237,6 +260,73 @@ graphics::Path randomShape(std::mt19937& random)
         return path;
     }
     }
+}
+
+} // namespace geometrytest
+
+namespace geometrytest {
+
+graphics::Path traceOutline(int size, const std::function<bool(int, int)>& inside)
+{
+    auto filled = [size, &inside](int x, int y) {
+        return x >= 0 && y >= 0 && x < size && y < size && inside(x, y);
+    };
+    // Directed unit edges with the inside on their left, keyed by start vertex.
+    std::multimap<std::pair<int, int>, std::pair<int, int>> edges;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            if (!filled(x, y))
+                continue;
+            if (!filled(x, y - 1))
+                edges.emplace(std::pair{x, y}, std::pair{x + 1, y});
+            if (!filled(x + 1, y))
+                edges.emplace(std::pair{x + 1, y}, std::pair{x + 1, y + 1});
+            if (!filled(x, y + 1))
+                edges.emplace(std::pair{x + 1, y + 1}, std::pair{x, y + 1});
+            if (!filled(x - 1, y))
+                edges.emplace(std::pair{x, y + 1}, std::pair{x, y});
+        }
+    graphics::Path path;
+    while (!edges.empty()) {
+        auto edge = edges.begin();
+        const std::pair<int, int> start = edge->first;
+        path.moveTo({double(start.first), double(start.second)});
+        while (true) {
+            const std::pair<int, int> end = edge->second;
+            edges.erase(edge);
+            if (end == start)
+                break;
+            path.lineTo({double(end.first), double(end.second)});
+            edge = edges.find(end);
+            if (edge == edges.end())
+                break;
+        }
+        path.closeSubpath();
+    }
+    return path;
+}
+
+graphics::Path randomStaircase(std::mt19937& random, int size)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double cx = size * (0.35 + 0.3 * unit(random)), cy = size * (0.35 + 0.3 * unit(random));
+    const double r = size * (0.2 + 0.15 * unit(random));
+    const double hx = cx + r * (unit(random) - 0.5), hy = cy + r * (unit(random) - 0.5);
+    const double hr = r * 0.4 * unit(random);
+    const int notchY = int(cy), notchLength = int(r * unit(random));
+    const int speckX = int(size * unit(random)), speckY = int(size * unit(random));
+    return traceOutline(size, [=](int x, int y) {
+        if (x == speckX && y == speckY)
+            return true;
+        const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+        if (dx * dx + dy * dy > r * r)
+            return false;
+        const double ex = x + 0.5 - hx, ey = y + 0.5 - hy;
+        if (ex * ex + ey * ey < hr * hr)
+            return false;
+        // A one-pixel notch cut in from the left.
+        return !(y == notchY && x < cx - r + notchLength);
+    });
 }
 
 } // namespace geometrytest

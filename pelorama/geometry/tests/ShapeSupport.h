@@ -4,6 +4,7 @@
 #include "graphics/Point.h"
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@ bool evenOddContains(const std::vector<Polygon>& polygons, graphics::Point point
 double distanceToOutline(const std::vector<Polygon>& polygons, graphics::Point point);
 // Even-odd area, exact for the polylines.
 double evenOddArea(const std::vector<Polygon>& polygons);
+// The sum of the polylines' areas, each positive when it runs counter-clockwise (y up).
+double signedArea(const std::vector<Polygon>& polygons);
 std::string describe(const graphics::Path& path);
 
 // Seeded shapes, all inside roughly (0, 0)-(100, 100).
@@ -28,5 +31,11 @@ graphics::Path circle(graphics::Point centre, double radius);
 graphics::Path square(double x, double y, double size);
 graphics::Path ring(graphics::Point centre, double outer, double inner);
 graphics::Path randomShape(std::mt19937& random);
+// The outline of the pixels of a size x size grid for which inside(x, y) holds, traced along pixel sides as
+// a contour tracer does: one unit edge per pixel side, outer outlines counter-clockwise, holes clockwise.
+graphics::Path traceOutline(int size, const std::function<bool(int, int)>& inside);
+// A traced blob of pixels inside (0, 0)-(size, size): a disc with a round hole, some notches and a detached
+// speck, so that outlines touch at pixel corners and run along each other.
+graphics::Path randomStaircase(std::mt19937& random, int size);
 
 } // namespace geometrytest
