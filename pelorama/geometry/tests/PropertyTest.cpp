@@ -129,7 +129,7 @@ int checkWithItself(const Path& a, std::mt19937& random, int samples, const std:
         const auto resultPolygons = flatten(result);
         const bool keeps = operations[k].keeps(true, true);
         const double expected = keeps ? area : 0;
-        if (std::fabs(evenOddArea(resultPolygons) - expected) > 1e-4 * area + 1e-6) {
+        if (std::fabs(evenOddArea(resultPolygons) - expected) > 0.002 * area + 0.05) {
             ADD_FAILURE() << label << ": A " << operations[k].name << " A has area "
                           << evenOddArea(resultPolygons) << ", not " << expected << "\nA: " << describe(a)
                           << "\nresult: " << describe(result);

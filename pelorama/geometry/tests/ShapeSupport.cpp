@@ -83,25 +83,26 @@ double distanceToOutline(const std::vector<Polygon>& polygons, Point point)
     for (const Polygon& polygon : polygons) {
         for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
             const Point a = polygon[j], b = polygon[i];
-            const Point d = b - a;
-            const double lengthSquared = d.x * d.x + d.y * d.y;
-            double t =
-                lengthSquared > 0 ? ((point.x - a.x) * d.x + (point.y - a.y) * d.y) / lengthSquared : 0;
+            const double dx = b.x - a.x, dy = b.y - a.y;
+            const double lengthSquared = dx * dx + dy * dy;
+            double t = lengthSquared > 0 ? ((point.x - a.x) * dx + (point.y - a.y) * dy) / lengthSquared : 0;
             t = std::clamp(t, 0.0, 1.0);
-            const Point nearest = a + d * t;
-            best = std::min(best, std::hypot(point.x - nearest.x, point.y - nearest.y));
+            const double ex = a.x + dx * t - point.x, ey = a.y + dy * t - point.y;
+            best = std::min(best, ex * ex + ey * ey);
         }
     }
-    return best;
+    return std::sqrt(best);
 }
 
 double evenOddArea(const std::vector<Polygon>& polygons)
 {
-    // Between two consecutive vertex heights the covered width changes linearly, so the width at the middle
-    // of each slab gives its area exactly. The sides spanning a slab are kept in a list swept upwards.
+    // Between two consecutive heights of vertices or crossings the covered width changes linearly, so the
+    // width at the middle of each slab gives its area exactly. The sides spanning a slab are kept in a list
+    // swept upwards; where two of them cross inside a slab, it is cut at the crossing.
     struct Side
     {
         Point low, high;
+        double xAt(double y) const { return low.x + (y - low.y) * (high.x - low.x) / (high.y - low.y); }
     };
     std::vector<Side> sides;
     std::vector<double> heights;
@@ -115,24 +116,39 @@ double evenOddArea(const std::vector<Polygon>& polygons)
     std::sort(heights.begin(), heights.end());
     heights.erase(std::unique(heights.begin(), heights.end()), heights.end());
     std::sort(sides.begin(), sides.end(), [](const Side& a, const Side& b) { return a.low.y < b.low.y; });
-    double area = 0;
     std::vector<const Side*> active;
-    std::vector<double> xs;
+    std::vector<double> xs, cuts;
+    auto slabArea = [&](double bottom, double top) {
+        const double y = (bottom + top) / 2;
+        xs.clear();
+        for (const Side* side : active)
+            xs.push_back(side->xAt(y));
+        std::sort(xs.begin(), xs.end());
+        double width = 0;
+        for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
+            width += xs[i + 1] - xs[i];
+        return width * (top - bottom);
+    };
+    double area = 0;
     std::size_t next = 0;
     for (std::size_t k = 0; k + 1 < heights.size(); ++k) {
-        const double y = (heights[k] + heights[k + 1]) / 2;
+        const double bottom = heights[k], top = heights[k + 1], y = (bottom + top) / 2;
         while (next < sides.size() && sides[next].low.y < y)
             active.push_back(&sides[next++]);
         active.erase(
             std::remove_if(active.begin(), active.end(), [y](const Side* side) { return side->high.y < y; }),
             active.end());
-        xs.clear();
-        for (const Side* side : active)
-            xs.push_back(side->low.x +
-                         (y - side->low.y) * (side->high.x - side->low.x) / (side->high.y - side->low.y));
-        std::sort(xs.begin(), xs.end());
-        for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
-            area += (xs[i + 1] - xs[i]) * (heights[k + 1] - heights[k]);
+        cuts = {bottom, top};
+        for (std::size_t i = 0; i < active.size(); ++i)
+            for (std::size_t j = i + 1; j < active.size(); ++j) {
+                const double below = active[i]->xAt(bottom) - active[j]->xAt(bottom);
+                const double above = active[i]->xAt(top) - active[j]->xAt(top);
+                if ((below < 0 && above > 0) || (below > 0 && above < 0))
+                    cuts.push_back(bottom + (top - bottom) * below / (below - above));
+            }
+        std::sort(cuts.begin(), cuts.end());
+        for (std::size_t c = 0; c + 1 < cuts.size(); ++c)
+            area += slabArea(cuts[c], cuts[c + 1]);
     }
     return area;
 }
