@@ -113,13 +113,25 @@ BezierContour::TestLocation BezierContour::testLocation() const
     BezierCurve* start = startEdge();
     if (!start->startShared)
         return {start, 0.0, start->data().endPoint1};
+    // Every joint meets the other contour: take the middle of the widest stretch of an edge between its
+    // crossings that no shared stretch covers. The middle of a whole edge can be a crossing itself.
     BezierCurve* edge = start;
-    while (overlapsCover(*edge, 0.5)) {
+    std::vector<double> cuts;
+    do {
+        cuts = {0.0, 1.0};
+        for (const auto& crossing : edge->crossings)
+            cuts.push_back(crossing->parameter());
+        std::sort(cuts.begin(), cuts.end());
+        std::vector<std::pair<double, double>> gaps;
+        for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
+            gaps.emplace_back(cuts[i + 1] - cuts[i], (cuts[i] + cuts[i + 1]) / 2);
+        std::sort(gaps.begin(), gaps.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (const auto& [width, middle] : gaps)
+            if (width > 0 && !overlapsCover(*edge, middle))
+                return {edge, middle, edge->data().point(middle).point};
         edge = edge->next();
-        if (edge == start)
-            break;
-    }
-    return {edge, 0.5, edge->data().point(0.5).point};
+    } while (edge != start);
+    return {start, 0.5, start->data().point(0.5).point};
 }
 
 void BezierContour::close()
@@ -148,15 +160,6 @@ double BezierContour::signedArea() const
                 0.15 * cross(d.controlPoint1, d.endPoint2) + 0.3 * cross(d.controlPoint2, d.endPoint2);
     }
     return area;
-}
-
-std::shared_ptr<BezierContour> BezierContour::reversed() const
-{
-    auto result = std::make_shared<BezierContour>();
-    for (auto edge = m_edges.rbegin(); edge != m_edges.rend(); ++edge)
-        result->addEdge((*edge)->reversed());
-    result->setInside(m_inside);
-    return result;
 }
 
 std::vector<BezierContour*> BezierContour::intersectingContours() const
@@ -268,7 +271,8 @@ int BezierContour::numberOfIntersections(BezierCurve& curve, const std::vector<B
     return count;
 }
 
-std::optional<bool> BezierContour::rayParity(const graphics::Point& point, const graphics::Point& direction) const
+std::optional<bool> BezierContour::rayParity(const graphics::Point& point,
+                                             const graphics::Point& direction) const
 {
     const graphics::Rect rect = bounds();
     const double reach = rect.width() + rect.height() + std::fabs(point.x - rect.midX()) +
@@ -310,7 +314,8 @@ bool BezierContour::enclosesPoint(const graphics::Point& point) const
     for (const graphics::Point& direction : directions)
         if (const std::optional<bool> parity = rayParity(point, direction))
             return *parity;
-    auto testLine = BezierCurve::line(point, graphics::Point{point.x + towards * (rect.width() + 10), point.y});
+    auto testLine =
+        BezierCurve::line(point, graphics::Point{point.x + towards * (rect.width() + 10), point.y});
     return numberOfIntersections(*testLine) % 2 == 1;
 }
 

@@ -51,8 +51,6 @@ public:
     void close();
     // The area the outline encloses, positive when it runs counter-clockwise (y up).
     double signedArea() const;
-    // The same outline run the other way round, in new edges over new curve data.
-    std::shared_ptr<BezierContour> reversed() const;
     std::vector<BezierContour*> intersectingContours() const;
     void addSelfCrossedContours(std::vector<BezierContour*>& contours, const BezierContour* excluding) const;
     bool overlapsCover(const BezierCurve& edge, double parameter) const;

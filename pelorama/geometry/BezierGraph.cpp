@@ -130,23 +130,36 @@ graphics::Rect BezierGraph::bounds() const
 
 graphics::Path BezierGraph::bezierPath() const
 {
+    return bezierPath(std::vector<bool>(m_contours.size(), false));
+}
+
+graphics::Path BezierGraph::bezierPath(ContourDirection outer) const
+{
+    return bezierPath(contoursToTurn(outer));
+}
+
+graphics::Path BezierGraph::bezierPath(const std::vector<bool>& turned) const
+{
     graphics::Path path;
     path.setWindingRule(graphics::WindingRule::evenOdd);
-    for (const auto& contour : m_contours) {
-        bool first = true;
-        for (const auto& edge : contour->edges()) {
-            const BezierCurveData& data = edge->data();
-            if (first) {
-                path.moveTo(data.endPoint1);
-                first = false;
-            }
+    for (std::size_t c = 0; c < m_contours.size(); ++c) {
+        const auto& edges = m_contours[c]->edges();
+        if (edges.empty())
+            continue;
+        // A turned contour is written from its last edge back to its first, each edge end to start.
+        const bool backwards = turned[c];
+        path.moveTo(backwards ? edges.back()->data().endPoint2 : edges.front()->data().endPoint1);
+        for (std::size_t k = 0; k < edges.size(); ++k) {
+            const BezierCurveData& data = edges[backwards ? edges.size() - 1 - k : k]->data();
+            const graphics::Point to = backwards ? data.endPoint1 : data.endPoint2;
             if (data.isStraightLine)
-                path.lineTo(data.endPoint2);
+                path.lineTo(to);
+            else if (backwards)
+                path.curveTo(to, data.controlPoint2, data.controlPoint1);
             else
-                path.curveTo(data.endPoint2, data.controlPoint1, data.controlPoint2);
+                path.curveTo(to, data.controlPoint1, data.controlPoint2);
         }
-        if (!path.isEmpty())
-            path.closeSubpath();
+        path.closeSubpath();
     }
     return path;
 }

@@ -37,13 +37,13 @@ public:
     graphics::Rect bounds() const;
     // The contours as a new path with the even-odd rule.
     graphics::Path bezierPath() const;
+    // The same with the outer contours running in the given direction and the holes the other way (the
+    // contours must cross nothing); the nonzero rule then reads it alike.
+    graphics::Path bezierPath(ContourDirection outer) const;
 
     // The direction of the outer contours: that of the largest contour, which no other can enclose; nothing
     // when the graph encloses no area.
     std::optional<ContourDirection> outerDirection() const;
-    // Turns contours that cross nothing so that the filled ones run in the given direction and the holes
-    // the other way.
-    void orientContours(ContourDirection outer);
 
     // The boolean operations; the argument is changed while they run and left without crossings.
     BezierGraph unionWith(BezierGraph& other);
@@ -75,6 +75,9 @@ private:
     using ContourList = std::vector<BezierContour*>;
 
     void build(const std::vector<PathElement>& elements);
+    graphics::Path bezierPath(const std::vector<bool>& turned) const;
+    // Which contours run against the direction rule.
+    std::vector<bool> contoursToTurn(ContourDirection outer) const;
     std::shared_ptr<BezierContour> sharedContour(const BezierContour* contour) const;
     void addNonintersecting(BezierGraph& result, const ContourList& contours, BezierGraph& other) const;
     // How a difference treats an outline that both graphs have.

@@ -21,34 +21,27 @@ std::optional<ContourDirection> BezierGraph::outerDirection() const
     return largest > 0 ? ContourDirection::counterClockwise : ContourDirection::clockwise;
 }
 
-void BezierGraph::orientContours(ContourDirection outer)
+std::vector<bool> BezierGraph::contoursToTurn(ContourDirection outer) const
 {
     // Contours that cross nothing: a contour held by an odd number of the others is a hole.
-    bool turned = false;
-    std::vector<std::shared_ptr<BezierContour>> oriented;
-    oriented.reserve(m_contours.size());
-    for (const auto& contour : m_contours) {
-        std::vector<int> candidates;
+    std::vector<bool> turn(m_contours.size(), false);
+    std::vector<int> candidates;
+    for (std::size_t c = 0; c < m_contours.size(); ++c) {
+        const BezierContour& contour = *m_contours[c];
+        const double area = contour.signedArea();
+        if (area == 0)
+            continue;
+        candidates.clear();
         for (std::size_t i = 0; i < m_contours.size(); ++i) {
             const BezierContour& other = *m_contours[i];
-            if (&other != contour.get() && !other.edges().empty() &&
-                boundsHold(other.bounds(), contour->bounds()))
+            if (i != c && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()))
                 candidates.push_back(int(i));
         }
-        const bool hole = holderCount(*contour, candidates) % 2 == 1;
+        const bool hole = holderCount(contour, candidates) % 2 == 1;
         const bool counterClockwise = (outer == ContourDirection::counterClockwise) != hole;
-        const double area = contour->signedArea();
-        if (area != 0 && (area > 0) != counterClockwise) {
-            oriented.push_back(contour->reversed());
-            turned = true;
-        } else {
-            oriented.push_back(contour);
-        }
+        turn[c] = (area > 0) != counterClockwise;
     }
-    if (!turned)
-        return;
-    m_contours = std::move(oriented);
-    contoursChanged();
+    return turn;
 }
 
 } // namespace pelorama::geometry

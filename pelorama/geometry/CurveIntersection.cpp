@@ -1,6 +1,7 @@
 #include "geometry/CurveIntersection.h"
 
 #include "geometry/BezierCurve.h"
+#include "geometry/BezierCurveLocation.h"
 #include "geometry/BezierIntersectRange.h"
 #include "geometry/BezierIntersection.h"
 #include "geometry/FatLineClip.h"
@@ -23,8 +24,9 @@ constexpr int maximumDepth = 10;
 constexpr double forcedPointAgreement = 0.001;
 constexpr double lineParameterSlack = 1e-12;
 // How far from a line, relative to the size of the coordinates, an end of another line may lie and still
-// count as on it.
+// count as on it; the same for curves, whose meetings the clipping settles less closely.
 constexpr double endSlack = 1e-9;
+constexpr double endOnCurveSlack = 1e-7;
 // Converged parameters lie within a millionth of the meeting; two reports closer than this on both curves
 // are one meeting.
 constexpr double duplicateParameterTolerance = 1e-5;
@@ -87,6 +89,55 @@ double convergedPointAgreement(const BezierCurveData& a, const BezierCurveData& 
     const graphics::Rect boxA = a.boundingRect(), boxB = b.boundingRect();
     const double size = boxA.width() + boxA.height() + boxB.width() + boxB.height();
     return std::max(forcedPointAgreement, 1e-5 * size);
+}
+
+// Reports a meeting of two curves found by clipping. A parameter near an end puts the meeting at that end
+// only when the end lies on the other curve; otherwise the curves meet just beside the joint, and the meeting
+// counts as inside the edge, as it does between straight edges. Judged by parameter alone, a crossing a
+// hair from a joint would be taken for one at the joint, while the other edge at that joint, a hair on,
+// would count it again.
+void reportMeeting(BezierCurve& edgeUs, double parameterUs, BezierCurve& edgeThem, double parameterThem,
+                   bool& stop, const IntersectionHandler& handler)
+{
+    const BezierCurveData& us = edgeUs.data();
+    const BezierCurveData& them = edgeThem.data();
+    const double slack =
+        endOnCurveSlack *
+        (1 + std::max({std::fabs(us.endPoint1.x), std::fabs(us.endPoint1.y), std::fabs(us.endPoint2.x),
+                       std::fabs(us.endPoint2.y), std::fabs(them.endPoint1.x), std::fabs(them.endPoint1.y),
+                       std::fabs(them.endPoint2.x), std::fabs(them.endPoint2.y)}));
+    struct EndOn
+    {
+        double end;
+        double otherParameter;
+    };
+    auto endOnOther = [slack](double t, const BezierCurveData& curve,
+                              const BezierCurveData& other) -> std::optional<EndOn> {
+        for (const double end : {0.0, 1.0}) {
+            if (std::fabs(t - end) > parameterTolerance)
+                continue;
+            const BezierCurveLocation location =
+                closestLocation(other, end == 0.0 ? curve.endPoint1 : curve.endPoint2);
+            if (location.distance <= slack)
+                return EndOn{end, location.parameter};
+        }
+        return std::nullopt;
+    };
+    const std::optional<EndOn> endUs = endOnOther(parameterUs, us, them);
+    const std::optional<EndOn> endThem = endOnOther(parameterThem, them, us);
+    if (endUs) {
+        parameterUs = endUs->end;
+        if (!endThem)
+            parameterThem = endUs->otherParameter;
+    }
+    if (endThem) {
+        parameterThem = endThem->end;
+        if (!endUs)
+            parameterUs = endThem->otherParameter;
+    }
+    report(std::make_shared<BezierIntersection>(&edgeUs, parameterUs, &edgeThem, parameterThem,
+                                                BezierIntersection::Ends::exact),
+           stop, handler);
 }
 
 } // namespace
@@ -322,8 +373,7 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
     if (std::fabs(p1.x - p2.x) > agreement || std::fabs(p1.y - p2.y) > agreement)
         return;
 
-    report(std::make_shared<BezierIntersection>(&edgeUs, usRange.middle(), &edgeThem, themRange.middle()),
-           stop, handler);
+    reportMeeting(edgeUs, usRange.middle(), edgeThem, themRange.middle(), stop, handler);
 }
 
 std::shared_ptr<BezierIntersectRange> findIntersections(BezierCurve& edge1, BezierCurve& edge2,

@@ -15,6 +15,9 @@ namespace pelorama::geometry {
 
 namespace {
 
+// How much of a contour's parameter length, summed over its edges, a complete run may leave uncovered.
+constexpr double completeSlack = 0.1;
+
 struct RunEnds
 {
     BezierCurve* left;
@@ -104,9 +107,19 @@ bool EdgeOverlapRun::absorb(EdgeOverlapRun& other)
 
 bool EdgeOverlapRun::isComplete() const
 {
-    if (m_overlaps.empty())
+    if (m_overlaps.empty() || !m_overlaps.back()->continuesInto(*m_overlaps.front()))
         return false;
-    return m_overlaps.back()->continuesInto(*m_overlaps.front());
+    // The run must also cover the whole first contour: a short overlap where two curves nearly touch goes
+    // on into itself within the continuity tolerance.
+    const BezierContour* contour = m_overlaps.front()->edge1()->contour;
+    if (contour == nullptr)
+        return true;
+    double covered = 0;
+    for (const auto& overlap : m_overlaps)
+        covered += overlap->range().parameterRange1().size();
+    const auto edges = std::count_if(contour->edges().begin(), contour->edges().end(),
+                                     [](const auto& edge) { return !edge->data().isPoint(); });
+    return covered > double(edges) - completeSlack;
 }
 
 EdgeOverlapRun::Tangents EdgeOverlapRun::edge1Tangents(double offset) const

@@ -9,10 +9,9 @@ namespace {
 
 // The result's outlines run the way the receiver's do: outer ones as its largest contour runs, holes the
 // other way. A receiver without area lends the argument's direction; counter-clockwise without either.
-graphics::Path answer(BezierGraph& result, ContourDirection outer, const graphics::Path& receiver)
+graphics::Path answer(const BezierGraph& result, ContourDirection outer, const graphics::Path& receiver)
 {
-    result.orientContours(outer);
-    graphics::Path path = result.bezierPath();
+    graphics::Path path = result.bezierPath(outer);
     copyAttributesFrom(path, receiver);
     return path;
 }
@@ -30,8 +29,7 @@ graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
     const ContourDirection outer = outerDirection(graph, otherGraph);
-    BezierGraph result = graph.unionWith(otherGraph);
-    return answer(result, outer, receiver);
+    return answer(graph.unionWith(otherGraph), outer, receiver);
 }
 
 graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::Path& other)
@@ -39,8 +37,7 @@ graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
     const ContourDirection outer = outerDirection(graph, otherGraph);
-    BezierGraph result = graph.intersect(otherGraph);
-    return answer(result, outer, receiver);
+    return answer(graph.intersect(otherGraph), outer, receiver);
 }
 
 graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path& other)
@@ -48,8 +45,7 @@ graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path&
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
     const ContourDirection outer = outerDirection(graph, otherGraph);
-    BezierGraph result = graph.difference(otherGraph);
-    return answer(result, outer, receiver);
+    return answer(graph.difference(otherGraph), outer, receiver);
 }
 
 graphics::Path symmetricDifferenceWith(const graphics::Path& receiver, const graphics::Path& other)
@@ -57,8 +53,7 @@ graphics::Path symmetricDifferenceWith(const graphics::Path& receiver, const gra
     BezierGraph graph(receiver);
     BezierGraph otherGraph(other);
     const ContourDirection outer = outerDirection(graph, otherGraph);
-    BezierGraph result = graph.symmetricDifference(otherGraph);
-    return answer(result, outer, receiver);
+    return answer(graph.symmetricDifference(otherGraph), outer, receiver);
 }
 
 void copyAttributesFrom(graphics::Path& receiver, const graphics::Path& source)
