@@ -7,6 +7,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <random>
+#include <sstream>
 
 using namespace geometrytest;
 using namespace pelorama::geometry;
@@ -251,4 +253,180 @@ TEST(GeometryTest, MarkerShapes)
     EXPECT_EQ(triangle.element(3).points[0], (Point{0, 5}));
     EXPECT_EQ(triangleAtPoint({0, 0}, {2, 0}).element(1).points[0], (Point{30, 0}));
     EXPECT_EQ(triangleAtPoint({0, 0}, {2, 0}).element(2).points[0], (Point{0, -5}));
+}
+
+namespace {
+
+// A path in the notation of describe(): M, L, C and Z with absolute coordinates.
+Path parsePath(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string command;
+    Path path;
+    double v[6];
+    while (in >> command) {
+        if (command == "M" && in >> v[0] >> v[1])
+            path.moveTo({v[0], v[1]});
+        else if (command == "L" && in >> v[0] >> v[1])
+            path.lineTo({v[0], v[1]});
+        else if (command == "C" && in >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5])
+            path.curveTo({v[4], v[5]}, {v[0], v[1]}, {v[2], v[3]});
+        else if (command == "Z")
+            path.closeSubpath();
+    }
+    return path;
+}
+
+struct Areas
+{
+    double unionArea, intersectionArea, differenceArea, exclusiveOrArea;
+};
+
+void expectAreas(const Path& a, const Path& b, const Areas& areas, double tolerance, const char* what)
+{
+    expectArea(unioningWith(a, b), areas.unionArea, tolerance, what);
+    expectArea(intersectingWith(a, b), areas.intersectionArea, tolerance, what);
+    expectArea(subtracting(a, b), areas.differenceArea, tolerance, what);
+    expectArea(symmetricDifferenceWith(a, b), areas.exclusiveOrArea, tolerance, what);
+    std::mt19937 random(1);
+    EXPECT_EQ(checkOperations(a, b, random, 400, what), 0);
+}
+
+} // namespace
+
+TEST(GeometryTest, AContourThatCrossesNothingButSharesAStretchWithTheOtherOperand)
+{
+    // From the grid property run: each operand's first rectangle shares three sides with the other's, and
+    // a ray through the shared sides met both at the tested contour's own ends.
+    const Path a = parsePath("M 80 60 L 110 60 L 110 100 L 80 100 Z M 180 80 L 190 80 L 190 90 L 180 90 Z");
+    const Path b = parsePath("M 70 60 L 110 60 L 110 100 L 70 100 Z M 180 0 L 190 0 L 190 10 L 180 10 Z");
+    expectAreas(a, b, {1800, 1200, 100, 600}, 1e-6, "three shared sides");
+    // The second contour of an operand lies inside its first, along three of its sides.
+    const Path c = parsePath("M 80 60 L 100 60 L 100 90 L 80 90 Z M 140 0 L 150 0 L 150 10 L 140 10 Z");
+    const Path d = parsePath("M 80 70 L 120 70 L 120 80 L 80 80 Z M 110 70 L 120 70 L 120 80 L 110 80 Z");
+    expectAreas(c, d, {800, 200, 500, 600}, 1e-6, "inner rectangle on three sides");
+}
+
+TEST(GeometryTest, CurvedPairsThatFailedTheLongPropertyRuns)
+{
+    // A circle and a blob: the clipping lost a meeting that lay at the very end of a range it had narrowed.
+    const Path circleA =
+        parsePath("M 69.473978374288663 60.476177352399176 C 69.473978374288663 76.373245389993642 "
+                  "56.586858468136832 89.26036529614548 40.689790430542359 89.26036529614548 C "
+                  "24.792722392947887 89.26036529614548 11.905602486796056 76.373245389993642 "
+                  "11.905602486796056 60.476177352399176 C 11.905602486796056 44.579109314804704 "
+                  "24.792722392947887 31.691989408652873 40.689790430542359 31.691989408652873 C "
+                  "56.586858468136832 31.691989408652873 69.473978374288663 44.579109314804704 "
+                  "69.473978374288663 60.476177352399176 Z");
+    const Path blob =
+        parsePath("M 87.866371185736071 40.266035742297618 C 86.020027803484098 48.747477590429796 "
+                  "47.077373769144458 64.968648546882932 41.135186344528499 59.731440890041384 C "
+                  "35.19299891991254 54.494233233199836 44.424715831172392 12.087023992538956 "
+                  "52.213246638040324 8.8427898012483297 C 60.001777444908257 5.5985556099577023 "
+                  "89.712714567988044 31.784593894165443 87.866371185736071 40.266035742297618 Z");
+    expectAreas(circleA, blob, {3696.91, 609.03, 1994.19, 3087.88}, 0.5, "circle and blob");
+
+    // A rounded rectangle and a polygon whose vertex pokes a hair out of the rectangle's side: one of the
+    // two crossings near the vertex was taken for a touch at it.
+    const Path rounded =
+        parsePath("M 61.828042655271851 25.847138814571124 L 85.869476579835776 25.847138814571124 C "
+                  "88.714701719964637 25.847138814571124 91.021212420813754 28.153649515420248 "
+                  "91.021212420813754 30.998874655549105 L 91.021212420813754 44.736836898157058 C "
+                  "91.021212420813754 47.582062038285919 88.714701719964637 49.888572739135043 "
+                  "85.869476579835776 49.888572739135043 L 61.828042655271851 49.888572739135043 C "
+                  "58.98281751514299 49.888572739135043 56.676306814293866 47.582062038285919 "
+                  "56.676306814293866 44.736836898157058 L 56.676306814293866 30.998874655549105 C "
+                  "56.676306814293866 28.153649515420248 58.98281751514299 25.847138814571124 "
+                  "61.828042655271851 25.847138814571124 Z");
+    const Path polygon =
+        parsePath("M 83.092999210876044 46.981282579061379 L 65.733270732544923 49.890427877894524 L "
+                  "53.949465216520814 28.351918278715278 L 63.086952150827415 24.601572221887288 L "
+                  "84.385348141617925 26.855606201380084 Z");
+    expectAreas(rounded, polygon, {823.82, 538.74, 264.19, 285.09}, 0.5, "rounded rectangle and polygon");
+
+    // A circle and a ring.
+    const Path circleB =
+        parsePath("M 93.634217599838479 25.715137183031036 C 93.634217599838479 40.035107673597359 "
+                  "82.025587862074005 51.643737411361826 67.705617371507685 51.643737411361826 C "
+                  "53.385646880941358 51.643737411361826 41.777017143176899 40.035107673597359 "
+                  "41.777017143176899 25.715137183031036 C 41.777017143176899 11.395166692464711 "
+                  "53.385646880941358 -0.21346304529975058 67.705617371507685 -0.21346304529975058 C "
+                  "82.025587862074005 -0.21346304529975058 93.634217599838479 11.395166692464711 "
+                  "93.634217599838479 25.715137183031036 Z");
+    const Path ringB =
+        parsePath("M 54.140743680600991 41.014904364398497 C 54.140743680600991 55.570341435603524 "
+                  "42.341230564127557 67.369854552076958 27.785793492922529 67.369854552076958 C "
+                  "13.230356421717506 67.369854552076958 1.4308433052440712 55.570341435603524 "
+                  "1.4308433052440712 41.014904364398497 C 1.4308433052440712 26.459467293193473 "
+                  "13.230356421717506 14.659954176720039 27.785793492922529 14.659954176720039 C "
+                  "42.341230564127557 14.659954176720039 54.140743680600991 26.459467293193473 "
+                  "54.140743680600991 41.014904364398497 Z M 44.652961613036744 41.014904364398497 C "
+                  "44.652961613036744 50.330384089969712 37.101273218493745 57.882072484512712 "
+                  "27.785793492922529 57.882072484512712 C 18.470313767351314 57.882072484512712 "
+                  "10.918625372808314 50.330384089969712 10.918625372808314 41.014904364398497 C "
+                  "10.918625372808314 31.699424638827281 18.470313767351314 24.147736244284282 "
+                  "27.785793492922529 24.147736244284282 C 37.101273218493745 24.147736244284282 "
+                  "44.652961613036744 31.699424638827281 44.652961613036744 41.014904364398497 Z");
+    expectAreas(circleB, ringB, {3205.80, 195.13, 1917.27, 3010.67}, 0.5, "circle and ring");
+}
+
+TEST(GeometryTest, AnOperandWithOverlappingSubpathsIsReadByTheEvenOddRule)
+{
+    // Two squares overlapping in the middle: by the even-odd rule, the two side strips.
+    const Path strips = parsePath("M 0 0 L 100 0 L 100 100 L 0 100 Z M 50 0 L 150 0 L 150 100 L 50 100 Z");
+    for (const Path& result : {unioningWith(strips, strips), intersectingWith(strips, strips)}) {
+        expectArea(result, 10000, 1e-6, "strips with themselves");
+        expectInside(result, {25, 50}, true, "left strip");
+        expectInside(result, {75, 50}, false, "overlap");
+        expectInside(result, {125, 50}, true, "right strip");
+    }
+    EXPECT_TRUE(subtracting(strips, strips).isEmpty()) << describe(subtracting(strips, strips));
+    EXPECT_TRUE(symmetricDifferenceWith(strips, strips).isEmpty())
+        << describe(symmetricDifferenceWith(strips, strips));
+    // With another operand the overlap stays empty.
+    expectAreas(strips, square(25, 25, 50), {11250, 1250, 8750, 10000}, 1e-6, "strips and a square");
+}
+
+TEST(GeometryTest, ResultsRunTheWayTheReceiversOutlinesRun)
+{
+    // A traced outline: outer outline counter-clockwise, hole clockwise (y up).
+    const Path outline = traceOutline(20, [](int x, int y) {
+        const bool disc = (x - 9.5) * (x - 9.5) + (y - 9.5) * (y - 9.5) < 64;
+        return disc && !(x >= 8 && x < 11 && y >= 8 && y < 11);
+    });
+    const Path clip = Path::rect(Rect(4, 0, 12, 20));
+    auto signedAndEvenOdd = [](const Path& path) {
+        const auto polygons = flatten(path);
+        return std::pair{signedArea(polygons), evenOddArea(polygons)};
+    };
+    const auto [signedClipped, evenOddClipped] = signedAndEvenOdd(intersectingWith(outline, clip));
+    EXPECT_GT(evenOddClipped, 0);
+    EXPECT_DOUBLE_EQ(signedClipped, evenOddClipped);
+    // A clockwise outline, as a picture's contours come, keeps running clockwise when clipped by a
+    // counter-clockwise rectangle: the shadow caster picks edges by their direction of travel.
+    const auto [signedTurned, evenOddTurned] =
+        signedAndEvenOdd(intersectingWith(reversedPath(outline), clip));
+    EXPECT_DOUBLE_EQ(evenOddTurned, evenOddClipped);
+    EXPECT_DOUBLE_EQ(signedTurned, -evenOddTurned);
+    // A receiver without area lends the argument's rule.
+    const auto [signedUnion, evenOddUnion] = signedAndEvenOdd(unioningWith(Path(), reversedPath(clip)));
+    EXPECT_DOUBLE_EQ(signedUnion, -evenOddUnion);
+}
+
+TEST(GeometryTest, TracedOutlinesRunningAlongRectangleSides)
+{
+    // A rectangle side along which an outline runs over several unit edges, against the rectangle's
+    // direction, and leaves on the other side.
+    const Path rectangle = Path::rect(Rect(7, 24, 27, 17));
+    const Path bump = parsePath("M 4 24 L 8 24 L 8 23 L 9 23 L 9 24 L 10 24 L 10 25 L 18 25 L 18 24 L 20 24 "
+                                "L 20 20 L 4 20 Z");
+    std::mt19937 random(5);
+    EXPECT_EQ(checkOperations(rectangle, reversedPath(bump), random, 400, "bump into a side"), 0);
+    EXPECT_EQ(checkOperations(reversedPath(bump), rectangle, random, 400, "bump into a side"), 0);
+    expectArea(intersectingWith(rectangle, bump), 8, 1e-9, "bump into a side");
+    // Two stretches of one outline that lie end to end along a side without joining are two runs.
+    const Path comb = parsePath("M 20 15 L 20 22 L 21 22 L 21 20 L 22 20 L 22 21 L 23 21 L 23 15 Z");
+    const Path side = Path::rect(Rect(20, 14, 11, 20));
+    EXPECT_EQ(checkOperations(side, comb, random, 400, "comb along a side"), 0);
+    EXPECT_EQ(checkOperations(side, reversedPath(comb), random, 400, "comb along a side"), 0);
 }

@@ -38,4 +38,15 @@ graphics::Path traceOutline(int size, const std::function<bool(int, int)>& insid
 // speck, so that outlines touch at pixel corners and run along each other.
 graphics::Path randomStaircase(std::mt19937& random, int size);
 
+// The four operations on a and b checked against their operands: the membership of sample points away from
+// both outlines, the area identity and, when the receiver follows a direction rule (outer outlines one way,
+// holes the other), that every result follows it too. Reports failures through GoogleTest with the
+// operands, and answers their number.
+int checkOperations(const graphics::Path& a, const graphics::Path& b, std::mt19937& random, int samples,
+                    const std::string& label);
+// Each operation of a path with itself: its own region for union and intersection, nothing otherwise.
+int checkWithItself(const graphics::Path& a, std::mt19937& random, int samples, const std::string& label);
+// The path's subpaths, flattened, in the reverse order of travel.
+graphics::Path reversedPath(const graphics::Path& path);
+
 } // namespace geometrytest
