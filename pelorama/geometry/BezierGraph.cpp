@@ -43,12 +43,23 @@ void BezierGraph::contoursChanged()
     m_edgeTree.reset();
 }
 
-const EdgeTree& BezierGraph::edgeTree() const
+std::size_t BezierGraph::edgeCount() const
 {
-    // Edges are only ever added to a contour, so their number tells whether the tree still holds them all.
     std::size_t edges = 0;
     for (const auto& contour : m_contours)
         edges += contour->edges().size();
+    return edges;
+}
+
+const EdgeTree* BezierGraph::builtEdgeTree() const
+{
+    return m_edgeTree && m_edgeTreeEdges == edgeCount() ? m_edgeTree.get() : nullptr;
+}
+
+const EdgeTree& BezierGraph::edgeTree() const
+{
+    // Edges are only ever added to a contour, so their number tells whether the tree still holds them all.
+    const std::size_t edges = edgeCount();
     if (!m_edgeTree || m_edgeTreeEdges != edges) {
         m_edgeTree = std::make_unique<EdgeTree>(m_contours);
         m_edgeTreeEdges = edges;

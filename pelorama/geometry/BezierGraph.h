@@ -98,6 +98,9 @@ private:
 
     // The edges of all contours in a box tree, built on first use after the contours changed.
     const EdgeTree& edgeTree() const;
+    // The tree when it is built and up to date.
+    const EdgeTree* builtEdgeTree() const;
+    std::size_t edgeCount() const;
     void contoursChanged();
     // How many of the listed contours (positions in the contour list) hold the contour, which crosses none
     // of them.

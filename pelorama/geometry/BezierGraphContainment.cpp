@@ -185,13 +185,20 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
     const auto own = std::find_if(m_contours.begin(), m_contours.end(),
                                   [&contour](const auto& candidate) { return candidate.get() == &contour; });
     const int ownIndex = own != m_contours.end() ? int(own - m_contours.begin()) : -1;
-    const EdgeTree& tree = edgeTree();
+    // With the graph's edge tree at hand, each ray reads only the edges it may meet; without it, every edge
+    // of the contours asked.
+    const EdgeTree* tree = builtEdgeTree();
     std::vector<Verdict> verdicts(candidates.size(), Verdict::undecided);
     std::size_t undecided = candidates.size();
     std::vector<EdgeTree::Item> near;
     std::vector<BezierCurve*> edges;
-    auto edgesOf = [&near, &edges](int contourIndex) -> const std::vector<BezierCurve*>& {
+    auto edgesOf = [&](int contourIndex) -> const std::vector<BezierCurve*>& {
         edges.clear();
+        if (tree == nullptr) {
+            for (const auto& edge : m_contours[std::size_t(contourIndex)]->edges())
+                edges.push_back(edge.get());
+            return edges;
+        }
         auto item = std::lower_bound(near.begin(), near.end(), contourIndex,
                                      [](const EdgeTree::Item& a, int c) { return a.contour < c; });
         for (; item != near.end() && item->contour == contourIndex; ++item)
@@ -199,12 +206,14 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         return edges;
     };
     auto tryRay = [&](BezierCurve& ray) {
-        near.clear();
-        tree.forEachNear(controlBox(ray.data()),
-                         [&near](const EdgeTree::Item& item) { near.push_back(item); });
-        std::sort(near.begin(), near.end(), [](const EdgeTree::Item& a, const EdgeTree::Item& b) {
-            return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
-        });
+        if (tree != nullptr) {
+            near.clear();
+            tree->forEachNear(controlBox(ray.data()),
+                              [&near](const EdgeTree::Item& item) { near.push_back(item); });
+            std::sort(near.begin(), near.end(), [](const EdgeTree::Item& a, const EdgeTree::Item& b) {
+                return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
+            });
+        }
         const std::optional<Extent> extent =
             ownIndex >= 0 ? measureContour(edgesOf(ownIndex), ray) : measureContour(contour.edges(), ray);
         if (!extent)

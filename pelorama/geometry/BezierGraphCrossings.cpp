@@ -125,8 +125,14 @@ void BezierGraph::insertSelfCrossings()
 {
     // Contours are paired last with each earlier one, then the one before the last with each earlier one,
     // and so on; the edges of a pair in their order. Edges of one contour are not searched.
-    const EdgeTree& ours = edgeTree();
     std::vector<EdgePair> pairs;
+    if (m_contours.size() < 2) {
+        for (const auto& contour : m_contours)
+            if (!contour->edges().empty())
+                contour->setInside(ContourInside::filled);
+        return;
+    }
+    const EdgeTree& ours = edgeTree();
     const int last = int(m_contours.size()) - 1;
     ours.forEachNearPair([&pairs, last](const EdgeTree::Item& a, const EdgeTree::Item& b) {
         if (a.contour == b.contour)

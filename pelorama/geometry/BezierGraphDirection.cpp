@@ -7,6 +7,14 @@
 
 namespace pelorama::geometry {
 
+namespace {
+
+// How many times over the edges of a graph its contours' containers may be read before a tree pays: a
+// box test costs a few nanoseconds, building the tree much more per edge.
+constexpr std::size_t treeWorthwhile = 256;
+
+} // namespace
+
 std::optional<ContourDirection> BezierGraph::outerDirection() const
 {
     // The largest contour cannot lie inside another, so it is an outer one.
@@ -25,19 +33,27 @@ std::vector<bool> BezierGraph::contoursToTurn(ContourDirection outer) const
 {
     // Contours that cross nothing: a contour held by an odd number of the others is a hole.
     std::vector<bool> turn(m_contours.size(), false);
-    std::vector<int> candidates;
+    std::vector<std::vector<int>> candidates(m_contours.size());
+    std::size_t edgesToRead = 0;
+    for (std::size_t c = 0; c < m_contours.size(); ++c) {
+        const BezierContour& contour = *m_contours[c];
+        for (std::size_t i = 0; i < m_contours.size(); ++i) {
+            const BezierContour& other = *m_contours[i];
+            if (i != c && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds())) {
+                candidates[c].push_back(int(i));
+                edgesToRead += other.edges().size();
+            }
+        }
+    }
+    // Many contours inside large ones (specks in a traced picture) are told apart faster with the tree.
+    if (edgesToRead > treeWorthwhile * edgeCount())
+        edgeTree();
     for (std::size_t c = 0; c < m_contours.size(); ++c) {
         const BezierContour& contour = *m_contours[c];
         const double area = contour.signedArea();
         if (area == 0)
             continue;
-        candidates.clear();
-        for (std::size_t i = 0; i < m_contours.size(); ++i) {
-            const BezierContour& other = *m_contours[i];
-            if (i != c && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()))
-                candidates.push_back(int(i));
-        }
-        const bool hole = holderCount(contour, candidates) % 2 == 1;
+        const bool hole = holderCount(contour, candidates[c]) % 2 == 1;
         const bool counterClockwise = (outer == ContourDirection::counterClockwise) != hole;
         turn[c] = (area > 0) != counterClockwise;
     }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
 
 namespace pelorama::geometry {
 
@@ -14,17 +17,28 @@ bool hasNumbers(const Box& box)
     return !std::isnan(box.minX) && !std::isnan(box.minY) && !std::isnan(box.maxX) && !std::isnan(box.maxY);
 }
 
-// Twice the centre, which orders the same. An infinite box's centre is not a number; any place will do.
-double centreX(const Box& box)
+// Spreads the 16 bits of a value over the even bits of a 32-bit word.
+std::uint32_t spread(std::uint32_t value)
 {
-    const double x = box.minX + box.maxX;
-    return std::isnan(x) ? 0.0 : x;
+    value = (value | (value << 8)) & 0x00FF00FFu;
+    value = (value | (value << 4)) & 0x0F0F0F0Fu;
+    value = (value | (value << 2)) & 0x33333333u;
+    value = (value | (value << 1)) & 0x55555555u;
+    return value;
 }
 
-double centreY(const Box& box)
+// A box centre's place on the Z-order curve through the given bounds of all centres, 16 bits per axis.
+// Infinite and out-of-range centres land on the bounds.
+std::uint32_t zOrder(const Box& box, const Box& centres)
 {
-    const double y = box.minY + box.maxY;
-    return std::isnan(y) ? 0.0 : y;
+    auto quantize = [](double value, double low, double high) {
+        const double unit = high > low ? (value - low) / (high - low) : 0.0;
+        const double clamped = std::isnan(unit) ? 0.0 : std::clamp(unit, 0.0, 1.0);
+        return std::uint32_t(clamped * 65535.0);
+    };
+    const double x = box.minX / 2 + box.maxX / 2, y = box.minY / 2 + box.maxY / 2;
+    return spread(quantize(x, centres.minX, centres.maxX)) |
+           (spread(quantize(y, centres.minY, centres.maxY)) << 1);
 }
 
 } // namespace
@@ -37,15 +51,30 @@ Box Box::united(const Box& other) const
 
 BoxTree::BoxTree(const std::vector<Box>& boxes)
 {
-    // A box with a coordinate that is not a number meets nothing; it is left out so that it cannot spoil the
-    // boxes of the nodes above it.
-    m_entries.reserve(boxes.size());
+    // Boxes go in the order of their centres along a Z-order curve, and the tree splits that order in
+    // halves: one sort of small keys instead of a partition at every level. A box with a coordinate that is
+    // not a number meets nothing; it is left out so that it cannot spoil the boxes of the nodes above it.
+    Box centres{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    std::vector<std::pair<std::uint32_t, int>> keys;
+    keys.reserve(boxes.size());
+    for (const Box& box : boxes) {
+        if (!hasNumbers(box))
+            continue;
+        const double x = box.minX / 2 + box.maxX / 2, y = box.minY / 2 + box.maxY / 2;
+        if (std::isfinite(x) && std::isfinite(y))
+            centres = centres.united({x, y, x, y});
+    }
     for (std::size_t i = 0; i < boxes.size(); ++i)
         if (hasNumbers(boxes[i]))
-            m_entries.push_back({boxes[i], int(i)});
-    if (m_entries.empty())
+            keys.emplace_back(zOrder(boxes[i], centres), int(i));
+    if (keys.empty())
         return;
-    m_nodes.reserve(2 * m_entries.size() / leafSize + 1);
+    std::sort(keys.begin(), keys.end());
+    m_entries.reserve(keys.size());
+    for (const auto& [key, index] : keys)
+        m_entries.push_back({boxes[std::size_t(index)], index});
+    m_nodes.reserve(2 * m_entries.size() / leafSize + 2);
     build(0, int(m_entries.size()));
 }
 
@@ -55,7 +84,6 @@ int BoxTree::build(int begin, int end)
     m_nodes.push_back({});
     m_nodes[std::size_t(index)].begin = begin;
     m_nodes[std::size_t(index)].end = end;
-    const auto entries = m_entries.begin();
     if (end - begin <= leafSize) {
         Box box = m_entries[std::size_t(begin)].box;
         for (int i = begin + 1; i < end; ++i)
@@ -63,23 +91,7 @@ int BoxTree::build(int begin, int end)
         m_nodes[std::size_t(index)].box = box;
         return index;
     }
-    // The spread of the centres picks the side to split, so the boxes themselves are only read once more.
-    double minX = centreX(m_entries[std::size_t(begin)].box), maxX = minX;
-    double minY = centreY(m_entries[std::size_t(begin)].box), maxY = minY;
-    for (int i = begin + 1; i < end; ++i) {
-        const Box& box = m_entries[std::size_t(i)].box;
-        minX = std::min(minX, centreX(box));
-        maxX = std::max(maxX, centreX(box));
-        minY = std::min(minY, centreY(box));
-        maxY = std::max(maxY, centreY(box));
-    }
     const int middle = begin + (end - begin) / 2;
-    if (maxX - minX >= maxY - minY)
-        std::nth_element(entries + begin, entries + middle, entries + end,
-                         [](const Entry& a, const Entry& b) { return centreX(a.box) < centreX(b.box); });
-    else
-        std::nth_element(entries + begin, entries + middle, entries + end,
-                         [](const Entry& a, const Entry& b) { return centreY(a.box) < centreY(b.box); });
     const int first = build(begin, middle);
     const int second = build(middle, end);
     Node& node = m_nodes[std::size_t(index)];

@@ -24,9 +24,9 @@ struct Box
 };
 
 // A bounding-box tree over a fixed list of boxes, the broad phase of the edge searches: a query visits the
-// boxes that meet its box in time that grows with how many do, not with the length of the list. Splitting
-// at the median of the longer side keeps it balanced whatever the layout, long runs of equal unit boxes
-// (the straight sides of a traced outline) included.
+// boxes that meet its box in time that grows with how many do, not with the length of the list. Neighbours
+// in space stay neighbours in the tree whatever the layout, long runs of equal unit boxes (the straight
+// sides of a traced outline) included, and the tree is balanced.
 class BoxTree
 {
 public:

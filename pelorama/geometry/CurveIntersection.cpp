@@ -1,7 +1,6 @@
 #include "geometry/CurveIntersection.h"
 
 #include "geometry/BezierCurve.h"
-#include "geometry/BezierCurveLocation.h"
 #include "geometry/BezierIntersectRange.h"
 #include "geometry/BezierIntersection.h"
 #include "geometry/FatLineClip.h"
@@ -9,6 +8,7 @@
 #include "geometry/OverlapDetection.h"
 #include "geometry/Primitives.h"
 #include "geometry/Tolerances.h"
+#include "geometry/VectorMath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +27,7 @@ constexpr double lineParameterSlack = 1e-12;
 // count as on it; the same for curves, whose meetings the clipping settles less closely.
 constexpr double endSlack = 1e-9;
 constexpr double endOnCurveSlack = 1e-7;
+constexpr double endReach = 1000;
 // Converged parameters lie within a millionth of the meeting; two reports closer than this on both curves
 // are one meeting.
 constexpr double duplicateParameterTolerance = 1e-5;
@@ -111,20 +112,25 @@ void reportMeeting(BezierCurve& edgeUs, double parameterUs, BezierCurve& edgeThe
         double end;
         double otherParameter;
     };
-    auto endOnOther = [slack](double t, const BezierCurveData& curve,
-                              const BezierCurveData& other) -> std::optional<EndOn> {
+    // Where the curves meet; an end farther from it than the clipping can be off is not the meeting. For a
+    // nearer end, the nearest point of the other curve is sought from the meeting by a few Newton steps.
+    const graphics::Point meeting = us.point(parameterUs).point;
+    auto endOnOther = [slack, &meeting](double t, const BezierCurveData& curve, const BezierCurveData& other,
+                                        double otherT) -> std::optional<EndOn> {
         for (const double end : {0.0, 1.0}) {
-            if (std::fabs(t - end) > parameterTolerance)
+            const graphics::Point& point = end == 0.0 ? curve.endPoint1 : curve.endPoint2;
+            if (std::fabs(t - end) > parameterTolerance || distanceBetween(point, meeting) > endReach * slack)
                 continue;
-            const BezierCurveLocation location =
-                closestLocation(other, end == 0.0 ? curve.endPoint1 : curve.endPoint2);
-            if (location.distance <= slack)
-                return EndOn{end, location.parameter};
+            double nearest = otherT;
+            for (int step = 0; step < 4; ++step)
+                nearest = std::clamp(refineParameter(other, nearest, point), 0.0, 1.0);
+            if (distanceBetween(other.point(nearest).point, point) <= slack)
+                return EndOn{end, nearest};
         }
         return std::nullopt;
     };
-    const std::optional<EndOn> endUs = endOnOther(parameterUs, us, them);
-    const std::optional<EndOn> endThem = endOnOther(parameterThem, them, us);
+    const std::optional<EndOn> endUs = endOnOther(parameterUs, us, them, parameterThem);
+    const std::optional<EndOn> endThem = endOnOther(parameterThem, them, us, parameterUs);
     if (endUs) {
         parameterUs = endUs->end;
         if (!endThem)

@@ -42,46 +42,6 @@ bool Rect::isEmpty() const
     return isNull() || size.width == 0 || size.height == 0;
 }
 
-double Rect::minX() const
-{
-    return size.width < 0 ? origin.x + size.width : origin.x;
-}
-
-double Rect::maxX() const
-{
-    return size.width < 0 ? origin.x : origin.x + size.width;
-}
-
-double Rect::midX() const
-{
-    return origin.x + size.width / 2;
-}
-
-double Rect::minY() const
-{
-    return size.height < 0 ? origin.y + size.height : origin.y;
-}
-
-double Rect::maxY() const
-{
-    return size.height < 0 ? origin.y : origin.y + size.height;
-}
-
-double Rect::midY() const
-{
-    return origin.y + size.height / 2;
-}
-
-double Rect::width() const
-{
-    return std::abs(size.width);
-}
-
-double Rect::height() const
-{
-    return std::abs(size.height);
-}
-
 Rect Rect::standardized() const
 {
     if (isNull()) {

@@ -5,6 +5,7 @@
 
 #include <QMetaType>
 #include <QRectF>
+#include <cmath>
 
 namespace graphics {
 
@@ -38,14 +39,15 @@ struct Rect
     // True for the null rectangle and for rectangles of zero width or height.
     bool isEmpty() const;
 
-    double minX() const;
-    double midX() const;
-    double maxX() const;
-    double minY() const;
-    double midY() const;
-    double maxY() const;
-    double width() const;  // never negative
-    double height() const; // never negative
+    // Inline: the path operations read them for every pair of edges they compare.
+    double minX() const { return size.width < 0 ? origin.x + size.width : origin.x; }
+    double midX() const { return origin.x + size.width / 2; }
+    double maxX() const { return size.width < 0 ? origin.x : origin.x + size.width; }
+    double minY() const { return size.height < 0 ? origin.y + size.height : origin.y; }
+    double midY() const { return origin.y + size.height / 2; }
+    double maxY() const { return size.height < 0 ? origin.y : origin.y + size.height; }
+    double width() const { return std::abs(size.width); }   // never negative
+    double height() const { return std::abs(size.height); } // never negative
 
     Rect standardized() const;
     // Rounds the minimum edges down and the maximum edges up to whole numbers.
