@@ -28,6 +28,7 @@ constexpr double lineParameterSlack = 1e-12;
 constexpr double endSlack = 1e-9;
 constexpr double endOnCurveSlack = 1e-7;
 constexpr double endReach = 1000;
+constexpr double partingSine = 1e-3;
 // Converged parameters lie within a millionth of the meeting; two reports closer than this on both curves
 // are one meeting.
 constexpr double duplicateParameterTolerance = 1e-5;
@@ -90,6 +91,30 @@ double convergedPointAgreement(const BezierCurveData& a, const BezierCurveData& 
     const graphics::Rect boxA = a.boundingRect(), boxB = b.boundingRect();
     const double size = boxA.width() + boxA.height() + boxB.width() + boxB.height();
     return std::max(forcedPointAgreement, 1e-5 * size);
+}
+
+graphics::Point derivative(const BezierCurveData& curve, double t)
+{
+    const double u = 1 - t;
+    const graphics::Point a = subtract(curve.controlPoint1, curve.endPoint1);
+    const graphics::Point b = subtract(curve.controlPoint2, curve.controlPoint1);
+    const graphics::Point c = subtract(curve.endPoint2, curve.controlPoint2);
+    return scale(add(add(scale(a, u * u), scale(b, 2 * u * t)), scale(c, t * t)), 3);
+}
+
+// Whether two curves can lie on each other around where the search has narrowed them to. Curves that do run
+// in one direction there; crossing at more than a thousandth of a radian, curves longer than a unit part by
+// more than the tolerance within which the overlap test takes them for one, and the costly test is spared.
+bool mayLieOnEachOther(const BezierCurveData& a, double ta, const BezierCurveData& b, double tb)
+{
+    const graphics::Point da = derivative(a, ta), db = derivative(b, tb);
+    const double lengths = vectorLength(da) * vectorLength(db);
+    if (!(lengths > 0))
+        return true;
+    const double sine = std::fabs(da.x * db.y - da.y * db.x) / lengths;
+    const double shorterChord =
+        std::min(distanceBetween(a.endPoint1, a.endPoint2), distanceBetween(b.endPoint1, b.endPoint2));
+    return !(sine > partingSine && shorterChord > 1.0);
 }
 
 // Reports a meeting of two curves found by clipping. A parameter near an end puts the meeting at that end
@@ -279,7 +304,8 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
             continue;
 
         // Clipping removes too little: the curves may lie on each other, or there may be several meetings.
-        if (checkForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them))
+        if (mayLieOnEachOther(usSource, usRange.middle(), themSource, themRange.middle()) &&
+            checkForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them))
             return;
         const bool splitThem = !(themRange.size() < usRange.size());
         if (splitThem) {
@@ -337,7 +363,8 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
     }
 
     if (!(hasConverged(usRange) && hasConverged(themRange))) {
-        if (checkForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, usSource, themSource))
+        if (mayLieOnEachOther(usSource, usRange.middle(), themSource, themRange.middle()) &&
+            checkForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, usSource, themSource))
             return;
         for (int pass = 0; pass < 3; ++pass)
             extraPass(us, them, workUs, workThem, usSource, themSource, usRange, themRange);
