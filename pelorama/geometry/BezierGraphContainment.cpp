@@ -21,6 +21,7 @@ namespace pelorama::geometry {
 namespace {
 
 constexpr double rayOverhang = 10.0;
+constexpr double rayNudge = 0.1234567;
 // Rays of all divisions together; ordinary contours settle with the first two. Without a bound a large
 // pixel-aligned outline whose rays keep meeting vertices would be tested quadratically long.
 constexpr int maximumRays = 256;
@@ -234,10 +235,12 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
     int raysTried = 0;
     for (int division = 2; division <= 2 * count && undecided > 0 && raysTried < maximumRays; ++division) {
         // Each ray's position is computed from its index: accumulating the step can stall on huge
-        // coordinates or tiny steps. Rays stay strictly inside the bounds (index below the division).
+        // coordinates or tiny steps. Rays stay strictly inside the bounds (index below the division), a
+        // little off the even fractions: a pixel outline has a joint on every whole coordinate, and a ray
+        // there tells nothing.
         const double yStep = height / division;
         for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
-            const double y = contourBounds.minY() + k * yStep;
+            const double y = contourBounds.minY() + (k + rayNudge) * yStep;
             if (!(y < contourBounds.maxY()))
                 break;
             ++raysTried;
@@ -246,7 +249,7 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         }
         const double xStep = width / division;
         for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
-            const double x = contourBounds.minX() + k * xStep;
+            const double x = contourBounds.minX() + (k + rayNudge) * xStep;
             if (!(x < contourBounds.maxX()))
                 break;
             ++raysTried;

@@ -257,6 +257,13 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
         return;
     }
 
+    // Two whole edges that are one curve lie on each other from end to end; clipping would only narrow the
+    // stretch, and on a short curve stop well inside it.
+    if (depth == 0 && usRange.minimum == 0 && usRange.maximum == 1 && themRange.minimum == 0 &&
+        themRange.maximum == 1 &&
+        checkCurvesForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them))
+        return;
+
     const BezierCurveData usSource = BezierCurveData::copying(edgeUs.data());
     const BezierCurveData themSource = BezierCurveData::copying(edgeThem.data());
     bool hadConverged = true;

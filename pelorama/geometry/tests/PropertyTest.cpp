@@ -75,7 +75,7 @@ TEST(GeometryTest, OperandsWithOverlappingSubpathsAreReadByTheEvenOddRule)
 {
     std::mt19937 random(99);
     int failures = 0;
-    for (int round = 0; round < rounds(1000) / 2 && failures < failureLimit(); ++round) {
+    for (int round = 0; round < rounds(600) / 2 && failures < failureLimit(); ++round) {
         Path a = randomShape(random);
         a.append(randomShape(random));
         Path b = randomShape(random);
