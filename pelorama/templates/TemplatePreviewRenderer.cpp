@@ -12,9 +12,13 @@
 #include "templates/Template.h"
 
 #include <QSet>
-#include <QThreadPool>
 #include <algorithm>
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace pelorama::templates {
 
@@ -42,6 +46,77 @@ bool opensAPicture(const model::Canvas& canvas, QSet<QString>& seen)
     return opens;
 }
 
+struct Render
+{
+    Template* item;
+    std::unique_ptr<const canvas::DetachedCanvas> canvas;
+};
+
+// Threads that render what the context's queue hands them, first those marked urgent, until the queue
+// closes and nothing is left. The hand-over uses the standard library's locks, which race checkers see.
+class RenderThreads
+{
+public:
+    explicit RenderThreads(int threadCount)
+    {
+        for (int index = 0; index < std::max(1, threadCount); ++index)
+            m_threads.emplace_back([this] { work(); });
+    }
+    RenderThreads(const RenderThreads&) = delete;
+    RenderThreads& operator=(const RenderThreads&) = delete;
+    // Closes the queue and waits for the renders already handed over.
+    ~RenderThreads()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_closed = true;
+        }
+        m_ready.notify_all();
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+
+    void add(Render render, bool urgent)
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            (urgent ? m_urgent : m_others).push_back(std::move(render));
+        }
+        m_ready.notify_one();
+    }
+
+private:
+    std::optional<Render> next()
+    {
+        std::unique_lock lock(m_mutex);
+        m_ready.wait(lock, [this] { return m_closed || !m_urgent.empty() || !m_others.empty(); });
+        for (std::deque<Render>* queue : {&m_urgent, &m_others}) {
+            if (!queue->empty()) {
+                Render render = std::move(queue->front());
+                queue->pop_front();
+                return render;
+            }
+        }
+        return std::nullopt;
+    }
+
+    void work()
+    {
+        while (std::optional<Render> render = next()) {
+            render->item->setPreviewImage(render->canvas->render(model::CanvasRenderingMode::templatePreview,
+                                                                 TemplatePreviewRenderer::boxSize,
+                                                                 TemplatePreviewRenderer::pixelScale));
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    std::deque<Render> m_urgent;
+    std::deque<Render> m_others;
+    bool m_closed = false;
+    std::vector<std::thread> m_threads;
+};
+
 } // namespace
 
 void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, int threadCount)
@@ -53,8 +128,9 @@ void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, in
     store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::PrivateQueue);
     context.setPersistentStoreCoordinator(coordinator);
 
-    QThreadPool renderers;
-    renderers.setMaxThreadCount(std::max(1, threadCount));
+    // The renders read only their detached copies, so they may go on after the queue is left; the
+    // threads are done before the store and the context go away.
+    RenderThreads renderers(threadCount);
     context.performAndWait([&] {
         // Opening a device's pictures costs far more than a render, and renders that need a picture being
         // opened wait for it; so renders that open pictures go ahead of the others, and the pictures are
@@ -62,17 +138,9 @@ void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, in
         QSet<QString> seen;
         for (Template* item : templates) {
             const model::Canvas built = item->instantiateScreenshot(context).makeCanvas();
-            const int priority = opensAPicture(built, seen) ? 1 : 0;
-            auto canvas = std::make_shared<const canvas::DetachedCanvas>(built);
-            renderers.start(
-                [item, canvas] {
-                    item->setPreviewImage(
-                        canvas->render(model::CanvasRenderingMode::templatePreview, boxSize, pixelScale));
-                },
-                priority);
+            const bool urgent = opensAPicture(built, seen);
+            renderers.add({item, std::make_unique<const canvas::DetachedCanvas>(built)}, urgent);
         }
-        // The queue holds still until the last preview is set; the store goes away with the run.
-        renderers.waitForDone();
     });
 }
 

@@ -17,7 +17,7 @@ public:
     static constexpr double pixelScale = 2;
 
     // Builds the screenshot of each template, in order, into a throw-away in-memory store on its private
-    // context's queue, and renders the previews on up to threadCount threads of a pool of its own while
+    // context's queue, and renders the previews on threadCount threads of its own while
     // the building goes on; each template's previewImage is set from the thread that rendered it. Returns
     // when every preview is set; nothing is saved or written anywhere.
     //
