@@ -21,6 +21,10 @@ OpenGLCanvasViewRenderer::OpenGLCanvasViewRenderer(CanvasView& canvasView)
     auto* vistrel = new vistrel::Vistrel(canvasView.rect(), &canvasView);
     vistrel->setBackgroundColor({1, 1, 1, 1});
     vistrel->setMinimumSize(1, 1);
+    // The image view only shows the picture; the pointer belongs to the canvas view. An OpenGL child
+    // that takes mouse events itself keeps pointer moves without a button from reaching its parent,
+    // which would leave the hover highlight dead.
+    vistrel->setAttribute(Qt::WA_TransparentForMouseEvents);
     tessaline::addAndPin(&canvasView, vistrel);
     // Underneath the overlays, the label and the editor.
     vistrel->lower();

@@ -98,6 +98,7 @@ TEST_F(CanvasInteractionTest, APictureReachingIntoTheMarginsIsNotHitThere)
 
 TEST_F(CanvasInteractionTest, HoverHighlightsTheDrawableUnderThePointer)
 {
+    view->activateWindow();
     QApplication::setActiveWindow(view.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
@@ -255,6 +256,7 @@ TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
     EXPECT_EQ(*FontManager::shared().selectedFont(), graphics::Font("AvenirNext-Regular", 60));
     EXPECT_FALSE(FontManager::shared().isMultiple());
 
+    view->activateWindow();
     QApplication::setActiveWindow(view.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     view->setFocus();

@@ -4,6 +4,8 @@
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
+#include <QTest>
+
 using pelorama::canvas::CanvasView;
 using pelorama::canvas::CanvasViewRenderingError;
 using pelorama::canvas::OpenGLCanvasViewRenderer;
@@ -235,10 +237,20 @@ TEST_F(CanvasViewTest, UsesTheImageViewWhereOpenGLWorks)
     ASSERT_NE(renderer->vistrel(), nullptr);
     EXPECT_EQ(renderer->vistrel()->geometry(), gpu.rect());
 
-    gpu.setCanvas(makeCanvas({300, 400}, {&background}));
+    gpu.setCanvas(makeCanvas({300, 400}, {&background, &picture}));
     settle();
     ASSERT_TRUE(renderer->vistrel()->frameBuffer());
     EXPECT_EQ(renderer->vistrel()->frameBuffer()->pixels().size(), QSize(300, 400));
+
+    // Pointer moves reach the canvas view through the window, past the image view on top of it.
+    gpu.activateWindow();
+    QApplication::setActiveWindow(&gpu);
+    if (QTest::qWaitForWindowActive(&gpu)) {
+        const graphics::Point onPicture = gpu.mapping()->viewPoint({150, 150});
+        QTest::mouseMove(gpu.windowHandle(), QPointF(onPicture.x, gpu.height() - onPicture.y).toPoint());
+        settle();
+        EXPECT_EQ(gpu.highlightFrame(), gpu.viewRect(picture));
+    }
     gpu.setCanvas(nullptr);
     EXPECT_FALSE(renderer->vistrel()->frameBuffer());
 }
