@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 namespace pelorama::document {
@@ -84,8 +85,10 @@ std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
+    errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        const QString reason = file.errorString();
+        // A failed flush leaves its reason ("No space left on device") in errno only.
+        const QString reason = errno != 0 ? qt_error_string(errno) : file.errorString();
         file.cancelWriting();
         file.commit();
         return reason;
