@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace pelorama::app {
 namespace {
@@ -59,6 +60,10 @@ MainMenu::MainMenu(QMainWindow& window, Document& document, ApplicationCommands*
     QAction* exportAll = add(file, QStringLiteral("export"), tr("&Export…"), QKeySequence(tr("Ctrl+Shift+E")));
     exportAll->setProperty("selector", selectorName(DocumentAction::ExportAllScreenshots));
     connect(exportAll, &QAction::triggered, &document, [&document] { document.exportAllScreenshots(); });
+    QAction* exportCurrent = add(file, QStringLiteral("exportCurrent"), tr("Export &Current Screenshot…"),
+                                 QKeySequence(tr("Ctrl+Alt+E")));
+    exportCurrent->setProperty("selector", selectorName(DocumentAction::ExportCurrentScreenshot));
+    connect(exportCurrent, &QAction::triggered, &document, [&document] { document.exportCurrentScreenshot(); });
     if (app) {
         file->addSeparator();
         QAction* quit = add(file, QStringLiteral("quit"), tr("&Quit"), QKeySequence::Quit);
@@ -117,6 +122,9 @@ MainMenu::MainMenu(QMainWindow& window, Document& document, ApplicationCommands*
     });
 
     QMenu* help = bar->addMenu(tr("&Help"));
+    QAction* feedback = add(help, QStringLiteral("feedback"), tr("Send &Feedback…"));
+    feedback->setProperty("selector", selectorName(DocumentAction::ShowFeedbackPopover));
+    connect(feedback, &QAction::triggered, &document, [&document] { document.showFeedbackPopover(); });
     if (app) {
         connect(add(help, QStringLiteral("website"), tr("Pelorama &Web Site")), &QAction::triggered, this,
                 [app] { app->showWebsite(); });
@@ -183,6 +191,10 @@ void MainMenu::performTextCommand(const QString& name)
 
 void MainMenu::validate()
 {
+    // Focus moves while a closing window deletes its children, after its menus have gone.
+    if (!m_window ||
+        std::any_of(m_actions.cbegin(), m_actions.cend(), [](const QPointer<QAction>& item) { return item.isNull(); }))
+        return;
     QUndoStack* undo = m_document.undoStack();
     m_actions.value(QStringLiteral("undo"))->setEnabled(undo->canUndo());
     m_actions.value(QStringLiteral("redo"))->setEnabled(undo->canRedo());
@@ -194,7 +206,7 @@ void MainMenu::validate()
         item->setEnabled(editingText || m_document.validateMenuItem(*item));
     }
     m_actions.value(QStringLiteral("selectAll"))->setEnabled(editingText);
-    for (const char* name : {"duplicate", "export", "addScreenshot"}) {
+    for (const char* name : {"duplicate", "export", "exportCurrent", "addScreenshot"}) {
         QAction* item = m_actions.value(QString::fromLatin1(name));
         item->setEnabled(m_document.validateMenuItem(*item));
     }

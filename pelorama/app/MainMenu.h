@@ -45,7 +45,8 @@ private:
     QPointer<QMainWindow> m_window;
     Document& m_document;
     ApplicationCommands* m_applicationCommands;
-    QHash<QString, QAction*> m_actions;
+    // Weak: the menus own their items, and go with the window, possibly before the menu is dropped.
+    QHash<QString, QPointer<QAction>> m_actions;
     QMenu* m_openRecentMenu = nullptr;
 };
 
