@@ -2,6 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/ArrayController.h"
+#include "app/DocumentCommands.h"
 #include "app/InspectorUndoGrouping.h"
 #include "app/MainMenu.h"
 #include "app/ScreenshotTableCellView.h"
@@ -29,7 +30,9 @@
 #include "templates/picker/TemplateViewController.h"
 #include "tessaline/Shared/App.h"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QSplitter>
 #include <QUndoStack>
@@ -57,6 +60,8 @@ Document::Document(ApplicationCommands* applicationCommands)
 {
     AppDelegate::initializeClass();
     connect(undoStack(), &QUndoStack::indexChanged, this, &Document::setNeedsValidation);
+    // Paste follows what the clipboard offers, whichever program put it there.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Document::setNeedsValidation);
 }
 
 Document::~Document()
@@ -264,20 +269,13 @@ bool Document::performAction(const QString& selector, QObject* sender)
 
 std::optional<bool> Document::validateAction(DocumentAction action) const
 {
-    switch (action) {
-    case DocumentAction::ShowTemplatePicker:
-        return std::nullopt;
-    // Not available yet: export, the screenshot edit commands, sharing and feedback.
-    case DocumentAction::ShowShareMenu:
-    case DocumentAction::ShowFeedbackPopover:
-    case DocumentAction::ExportAllScreenshots:
-    case DocumentAction::ExportCurrentScreenshot:
-    case DocumentAction::Cut:
-    case DocumentAction::Copy:
-    case DocumentAction::Paste:
-    case DocumentAction::DuplicateSelection:
-    case DocumentAction::Delete:
+    switch (DocumentCommands::validate(*this, selectorName(action))) {
+    case document::ActionValidation::enabled:
+        return true;
+    case document::ActionValidation::disabled:
         return false;
+    case document::ActionValidation::notHandled:
+        break;
     }
     return std::nullopt;
 }
@@ -330,47 +328,57 @@ void Document::insertTemplateScreenshot(int returnCode)
     m_templatePickerSheet = nullptr;
     if (returnCode != templates::TemplateViewController::addReturnCode || !chosen || !m_screenshotTableViewController)
         return;
-    store::ManagedObjectContext* context = managedObjectContext();
-    model::Screenshot& screenshot = chosen->instantiateScreenshot(*context);
-    model::Screenshot* selected = m_screenshotTableViewController->selectedScreenshot();
-    ArrayController* list = m_screenshotTableViewController->screenshotArrayController();
-    screenshot.setOrder(selected ? selected->order() + 0.5 : double(list->arrangedObjects().size()));
-    if (auto named = screenshot.validateProposedName(); !named)
-        foundation::warning(QStringLiteral("Could not give the new screenshot a unique name (%1)").arg(named.error().message()));
-    renumberAndSelect(screenshot);
+    model::Screenshot& screenshot = chosen->instantiateScreenshot(*managedObjectContext());
+    if (!DocumentCommands(*this).insertScreenshot(screenshot))
+        return;
     emit templateInserted(&screenshot);
 }
 
-void Document::renumberAndSelect(model::Screenshot& screenshot)
+void Document::showShareMenu(QObject* sender)
 {
-    managedObjectContext()->processPendingChanges();
-    ArrayController* list = m_screenshotTableViewController->screenshotArrayController();
-    list->rearrangeObjects();
-    const QList<store::ManagedObject*> arranged = list->arrangedObjects();
-    for (qsizetype index = 0; index < arranged.size(); ++index) {
-        if (auto* each = qobject_cast<model::Screenshot*>(arranged[index]))
-            each->setOrder(double(index));
-    }
-    list->setSelectedObjects({&screenshot});
+    DocumentCommands(*this).showShareMenu(sender);
 }
 
-void Document::showShareMenu(QObject*) {}
+void Document::showFeedbackPopover(QObject* sender)
+{
+    DocumentCommands(*this).showFeedbackPopover(sender);
+}
 
-void Document::showFeedbackPopover(QObject*) {}
+void Document::exportAllScreenshots()
+{
+    DocumentCommands(*this).exportAllScreenshots();
+}
 
-void Document::exportAllScreenshots() {}
+void Document::exportCurrentScreenshot()
+{
+    DocumentCommands(*this).exportCurrentScreenshot();
+}
 
-void Document::exportCurrentScreenshot() {}
+void Document::cut()
+{
+    DocumentCommands(*this).cut();
+}
 
-void Document::cut() {}
+void Document::copy()
+{
+    DocumentCommands(*this).copy();
+    setNeedsValidation();
+}
 
-void Document::copy() {}
+void Document::paste()
+{
+    DocumentCommands(*this).paste();
+}
 
-void Document::paste() {}
+void Document::duplicateSelection()
+{
+    DocumentCommands(*this).duplicateSelection();
+}
 
-void Document::duplicateSelection() {}
-
-void Document::deleteSelection() {}
+void Document::deleteSelection()
+{
+    DocumentCommands(*this).deleteSelection();
+}
 
 void Document::screenshotTableViewControllerDidSelectScreenshot(ScreenshotTableViewController&,
                                                                 model::Screenshot* screenshot)

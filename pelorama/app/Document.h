@@ -134,8 +134,6 @@ private:
     void buildToolbar(QMainWindow& window);
     void windowDidBecomeMainFirstTime();
     void insertTemplateScreenshot(int returnCode);
-    // Renumbers the list 0, 1, 2, ... and selects screenshot.
-    void renumberAndSelect(model::Screenshot& screenshot);
     void validateUserInterface();
 
     ApplicationCommands* m_applicationCommands;

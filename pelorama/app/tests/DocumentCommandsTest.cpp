@@ -1,0 +1,379 @@
+// The screenshot commands as the document window offers them: menus, toolbar buttons, panels, the
+// progress window and the alerts.
+#include "app/ArrayController.h"
+#include "app/Document.h"
+#include "app/FeedbackViewController.h"
+#include "app/MainMenu.h"
+#include "app/ProgressWindowController.h"
+#include "app/ScreenshotTableViewController.h"
+#include "app/ShareMenu.h"
+#include "app/Toolbar.h"
+
+#include "appkit/DocumentController.h"
+#include "appkit/DocumentDialogs.h"
+#include "appkit/OpenPanel.h"
+#include "appkit/Popover.h"
+#include "document/ScreenshotPasteboard.h"
+#include "model/Screenshot.h"
+#include "templates/TemplateCategory.h"
+#include "templates/picker/SheetWindow.h"
+#include "templates/picker/TemplateViewController.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+
+namespace {
+
+class SilentDialogs : public appkit::DocumentDialogs
+{
+public:
+    QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override { return {}; }
+    QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override { return {}; }
+    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override { return UnsavedChangesAnswer::DontSave; }
+    bool confirmRevert(QWidget*, const QString&) override { return true; }
+    void presentError(QWidget*, const appkit::DocumentError&) override {}
+};
+
+// Reads and dismisses every alert that comes up while it lives, and notes the progress window.
+class AlertWatcher : public QObject
+{
+public:
+    AlertWatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            // A new document's window may have put up the template picker meanwhile.
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                if (auto* alert = qobject_cast<QMessageBox*>(widget); alert && alert->isVisible()) {
+                    alerts.append({alert->text(), alert->informativeText()});
+                    alert->buttons().front()->click();
+                } else if (auto* progress = qobject_cast<app::ProgressWindowController*>(widget);
+                           progress && progress->isVisible()) {
+                    progressSeen = true;
+                    progressWasModal = progress->windowModality() == Qt::ApplicationModal;
+                }
+            }
+        });
+        m_timer.start(5);
+    }
+
+    QList<QPair<QString, QString>> alerts;
+    bool progressSeen = false;
+    bool progressWasModal = false;
+
+private:
+    QTimer m_timer;
+};
+
+class DocumentCommandsTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings().remove(templates::TemplateViewController::categorySettingKey);
+        m_controller.addDocumentType(app::Document::documentType());
+        m_controller.setDialogs(std::make_shared<SilentDialogs>());
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void TearDown() override
+    {
+        for (appkit::Document* document : m_controller.documents())
+            document->closeWithoutAsking();
+        QCoreApplication::processEvents();
+    }
+
+    app::Document* newDocument()
+    {
+        auto made = m_controller.makeUntitledDocument(app::Document::typeName());
+        EXPECT_TRUE(made.hasValue());
+        auto* document = made ? static_cast<app::Document*>(*made) : nullptr;
+        if (document)
+            document->window()->show();
+        return document;
+    }
+
+    // The first template of the first group, added through the picker.
+    static void addFromTemplate(app::Document& document, int item = 0)
+    {
+        document.showTemplatePicker();
+        auto* picker = qobject_cast<templates::TemplateViewController*>(
+            document.templatePickerSheet()->contentViewController());
+        picker->collectionView()->selectItems({{0, item}});
+        picker->addPressed();
+    }
+
+    static void addPlain(app::Document& document, const QString& name, QSize size = {60, 40})
+    {
+        auto* screenshot = model::Screenshot::insertInto(*document.managedObjectContext());
+        screenshot->setName(name);
+        screenshot->setOrder(double(list(document)->arrangedObjects().size()));
+        screenshot->setSize({double(size.width()), double(size.height())});
+        document.managedObjectContext()->processPendingChanges();
+    }
+
+    static app::ArrayController* list(app::Document& document)
+    {
+        return document.screenshotTableViewController()->screenshotArrayController();
+    }
+
+    static QStringList names(app::Document& document)
+    {
+        QStringList names;
+        for (store::ManagedObject* object : list(document)->arrangedObjects())
+            names.append(qobject_cast<model::Screenshot*>(object)->name());
+        return names;
+    }
+
+    static QString selectedName(app::Document& document)
+    {
+        model::Screenshot* selected = document.screenshotTableViewController()->selectedScreenshot();
+        return selected ? selected->name() : QString();
+    }
+
+    // Triggers a menu item as the user does, after the menu has been validated.
+    static bool trigger(app::Document& document, const char* name)
+    {
+        app::MainMenu* menu = document.mainMenu();
+        menu->validate();
+        QAction* action = menu->action(QString::fromLatin1(name));
+        if (!action->isEnabled())
+            return false;
+        action->trigger();
+        return true;
+    }
+
+    static bool enabled(app::Document& document, const char* name)
+    {
+        document.mainMenu()->validate();
+        return document.mainMenu()->action(QString::fromLatin1(name))->isEnabled();
+    }
+
+    static appkit::OpenPanel* openPanel(app::Document& document)
+    {
+        return document.window()->findChild<appkit::OpenPanel*>();
+    }
+
+    appkit::DocumentController m_controller;
+};
+
+} // namespace
+
+TEST_F(DocumentCommandsTest, ACopyPastesIntoAnotherDocumentAfterItsSelectionUnderAFreeName)
+{
+    app::Document* source = newDocument();
+    app::Document* target = newDocument();
+    ASSERT_TRUE(source && target);
+    addFromTemplate(*source);
+    const QString name = selectedName(*source);
+    ASSERT_FALSE(name.isEmpty());
+
+    EXPECT_FALSE(enabled(*target, "paste"));
+    ASSERT_TRUE(trigger(*source, "copy"));
+    EXPECT_TRUE(document::ScreenshotPasteboard::hasScreenshots());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabled(*target, "paste"));
+
+    addPlain(*target, "First");
+    addPlain(*target, "Last");
+    list(*target)->setSelectionIndexes({0});
+    ASSERT_TRUE(trigger(*target, "paste"));
+    EXPECT_EQ(names(*target), (QStringList{"First", name, "Last"}));
+    EXPECT_EQ(selectedName(*target), name);
+    ASSERT_TRUE(trigger(*target, "paste"));
+    EXPECT_EQ(names(*target), (QStringList{"First", name, name + " 2", "Last"}));
+    EXPECT_EQ(selectedName(*target), name + " 2");
+    // The source is as it was.
+    EXPECT_EQ(names(*source), QStringList{name});
+
+    QGuiApplication::clipboard()->setText("just text");
+    EXPECT_FALSE(enabled(*target, "paste"));
+}
+
+TEST_F(DocumentCommandsTest, APasteOfDamagedDataSaysWhyAndChangesNothing)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home");
+    auto* data = new QMimeData;
+    data->setData(document::ScreenshotPasteboard::pasteboardType(), "bplist00 not really");
+    QGuiApplication::clipboard()->setMimeData(data);
+
+    AlertWatcher watcher;
+    ASSERT_TRUE(trigger(*document, "paste"));
+    ASSERT_EQ(watcher.alerts.size(), 1);
+    EXPECT_EQ(watcher.alerts[0].first, "Error");
+    EXPECT_TRUE(watcher.alerts[0].second.startsWith("Could not paste objects. (")) << watcher.alerts[0].second.toStdString();
+    EXPECT_EQ(names(*document), QStringList{"Home"});
+}
+
+TEST_F(DocumentCommandsTest, DuplicateCutAndDeleteWorkOnTheSelection)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(enabled(*document, "export"));
+    addPlain(*document, "Home");
+    addPlain(*document, "Detail");
+    list(*document)->setSelectionIndexes({});
+    for (const char* name : {"cut", "copy", "delete", "duplicate", "exportCurrent"})
+        EXPECT_FALSE(enabled(*document, name)) << name;
+    EXPECT_TRUE(enabled(*document, "export"));
+
+    list(*document)->setSelectionIndexes({0});
+    QGuiApplication::clipboard()->setText("kept");
+    ASSERT_TRUE(trigger(*document, "duplicate"));
+    EXPECT_EQ(names(*document), (QStringList{"Home", "Home 2", "Detail"}));
+    EXPECT_EQ(selectedName(*document), "Home 2");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+
+    ASSERT_TRUE(trigger(*document, "delete"));
+    EXPECT_EQ(names(*document), (QStringList{"Home", "Detail"}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+
+    list(*document)->setSelectionIndexes({1});
+    ASSERT_TRUE(trigger(*document, "cut"));
+    EXPECT_EQ(names(*document), QStringList{"Home"});
+    list(*document)->setSelectionIndexes({});
+    ASSERT_TRUE(trigger(*document, "paste"));
+    EXPECT_EQ(names(*document), (QStringList{"Home", "Detail"}));
+    EXPECT_EQ(selectedName(*document), "Detail");
+}
+
+TEST_F(DocumentCommandsTest, ExportAllWritesEveryScreenshotWhileTheProgressWindowIsUp)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home", {60, 40});
+    addPlain(*document, "Detail", {30, 20});
+    addPlain(*document, "Settings/Night", {20, 10});
+    const QTemporaryDir directory;
+
+    ASSERT_TRUE(trigger(*document, "export"));
+    appkit::OpenPanel* panel = openPanel(*document);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->fileMode(), QFileDialog::Directory);
+    EXPECT_EQ(panel->labelText(QFileDialog::Accept), "Export");
+    AlertWatcher watcher;
+    panel->selectFile(directory.path());
+    static_cast<QDialog*>(panel)->done(QDialog::Accepted);
+
+    EXPECT_TRUE(watcher.alerts.isEmpty());
+    EXPECT_TRUE(watcher.progressSeen);
+    EXPECT_TRUE(watcher.progressWasModal);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(qobject_cast<app::ProgressWindowController*>(widget) && widget->isVisible());
+    EXPECT_EQ(QImage(QDir(directory.path()).filePath("Home.png")).size(), QSize(60, 40));
+    EXPECT_EQ(QImage(QDir(directory.path()).filePath("Detail.png")).size(), QSize(30, 20));
+    EXPECT_EQ(QImage(QDir(directory.path()).filePath("Settings-Night.png")).size(), QSize(20, 10));
+    EXPECT_EQ(QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), 3);
+}
+
+TEST_F(DocumentCommandsTest, ExportAllStopsAtDuplicateNamesAndAtWhatIsNoDirectory)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home");
+    addPlain(*document, "Home");
+    {
+        AlertWatcher watcher;
+        ASSERT_TRUE(trigger(*document, "export"));
+        ASSERT_EQ(watcher.alerts.size(), 1);
+        EXPECT_EQ(watcher.alerts[0].first, "Duplicate names");
+        EXPECT_EQ(openPanel(*document), nullptr);
+    }
+
+    qobject_cast<model::Screenshot*>(list(*document)->arrangedObjects()[1])->setName("Detail");
+    document->managedObjectContext()->processPendingChanges();
+    const QTemporaryDir directory;
+    ASSERT_TRUE(trigger(*document, "export"));
+    appkit::OpenPanel* panel = openPanel(*document);
+    ASSERT_NE(panel, nullptr);
+    AlertWatcher watcher;
+    panel->selectFile(QDir(directory.path()).filePath("gone"));
+    static_cast<QDialog*>(panel)->done(QDialog::Accepted);
+    ASSERT_EQ(watcher.alerts.size(), 1);
+    EXPECT_EQ(watcher.alerts[0], qMakePair(QString("Export failed"), QString("Please select a directory")));
+    EXPECT_FALSE(watcher.progressSeen);
+}
+
+TEST_F(DocumentCommandsTest, ExportCurrentWritesTheSelectedScreenshotToTheNamedFile)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home", {60, 40});
+    addPlain(*document, "Detail", {30, 20});
+    list(*document)->setSelectionIndexes({1});
+    const QTemporaryDir directory;
+
+    ASSERT_TRUE(trigger(*document, "exportCurrent"));
+    appkit::OpenPanel* panel = openPanel(*document);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->acceptMode(), QFileDialog::AcceptSave);
+    // The screenshot chosen when the panel opened is the one written.
+    list(*document)->setSelectionIndexes({0});
+    panel->selectFile(QDir(directory.path()).filePath("Chosen"));
+    static_cast<QDialog*>(panel)->done(QDialog::Accepted);
+    EXPECT_EQ(QImage(QDir(directory.path()).filePath("Chosen.png")).size(), QSize(30, 20));
+}
+
+TEST_F(DocumentCommandsTest, ShareOpensItsMenuOnlyFromTheToolbarButton)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home");
+    list(*document)->setSelectionIndexes({0});
+    QCoreApplication::processEvents();
+
+    document->showShareMenu(document->mainMenu()->action("copy"));
+    EXPECT_EQ(document->window()->findChild<app::ShareMenu*>(), nullptr);
+
+    app::Toolbar* toolbar = document->toolbar();
+    toolbar->validateVisibleItems();
+    QAction* share = toolbar->itemWithIdentifier("share");
+    ASSERT_TRUE(share->isEnabled());
+    share->trigger();
+    auto* menu = document->window()->findChild<app::ShareMenu*>();
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction* action : menu->actions())
+        texts.append(action->text());
+    EXPECT_EQ(texts, (QStringList{"Copy Image", "Open in Image Viewer"}));
+    menu->close();
+}
+
+TEST_F(DocumentCommandsTest, FeedbackFromTheMenuOpensAtTheToolbarButton)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    // Within the screen, so that the popover stands where it points.
+    document->window()->setGeometry(0, 0, 780, 500);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(trigger(*document, "feedback"));
+    appkit::Popover* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* popover = qobject_cast<appkit::Popover*>(widget); popover && popover->isVisible())
+            shown = popover;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_NE(qobject_cast<app::FeedbackViewController*>(shown->contentViewController()), nullptr);
+    QWidget* button = document->toolbar()->widgetForAction(document->toolbar()->itemWithIdentifier("feedback"));
+    const QRect buttonRect(button->mapToGlobal(QPoint()), button->size());
+    EXPECT_EQ(shown->shownEdge(), appkit::RectEdge::bottom);
+    EXPECT_GE(shown->geometry().top(), buttonRect.bottom() - appkit::Popover::arrowSize);
+    EXPECT_LE(shown->geometry().left(), buttonRect.center().x());
+    EXPECT_GE(shown->geometry().right(), buttonRect.center().x());
+    shown->close();
+}
