@@ -38,6 +38,8 @@ public:
     void setObjectValue(Property* property);
     // The width of the name column, shared by the rows of one table.
     void setLabelWidth(int width);
+    // The width the name needs, whatever width the column had before.
+    int labelTextWidth() const;
 
 private:
     QString m_editorName;

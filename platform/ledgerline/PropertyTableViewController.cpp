@@ -180,7 +180,7 @@ void PropertyTableViewController::reloadRows()
     int labelWidth = 0;
     for (PropertyRowView* row : m_rows) {
         if (!row->objectValue()->name().isEmpty()) {
-            labelWidth = std::max(labelWidth, row->label()->sizeHint().width());
+            labelWidth = std::max(labelWidth, row->labelTextWidth());
         }
     }
     for (PropertyRowView* row : m_rows) {

@@ -277,4 +277,22 @@ TEST(LedgerlineTest, EditorsAreFoundByEditorNameAndFallBackToTheirBaseClass)
     EXPECT_TRUE(table.rowViews()[2]->label()->isHidden());
 }
 
+TEST(LedgerlineTest, TheLabelColumnIsAsWideAsTheLongestNameOfTheObjectShown)
+{
+    Shape shape;
+    Caption caption;
+    PropertyTableViewController table;
+    table.view()->show();
+    table.setObject(&shape);
+    const int shapeColumn = table.rowViews().front()->label()->width();
+    table.setObject(&caption);
+    const int captionColumn = table.rowViews().front()->label()->width();
+    // "Horizontal Alignment" is wider than every name of the shape.
+    EXPECT_GT(captionColumn, shapeColumn);
+    // Rows kept from the caption measure their new names, not the width they had.
+    table.setObject(&shape);
+    for (const PropertyRowView* row : table.rowViews())
+        EXPECT_EQ(row->label()->width(), shapeColumn) << row->label()->text().toStdString();
+}
+
 #include "PropertyTableTest.moc"
