@@ -103,8 +103,8 @@ TEST(AppDelegateTest, TheAcknowledgementsShowBoldHeadingsWithoutTheirMarkupAtThe
     QString unmarked = app::acknowledgementsText();
     unmarked.remove(QStringLiteral("**"));
     EXPECT_EQ(plain.trimmed(), unmarked.trimmed());
-    for (const char* credit : {"Qt", "SQLite", "OpenSSL", "libplist", "zlib", "LZ4", "xz", "Zstandard", "libpng",
-                               "Inter", "Lato", "Roboto Condensed", "DejaVu Sans Mono"})
+    for (const char* credit : {"Qt", "SQLite", "SQLiteC++", "OpenSSL", "libplist", "zlib", "LZ4", "xz", "Zstandard",
+                               "libpng", "Inter", "Lato", "Roboto Condensed", "DejaVu Sans Mono"})
         EXPECT_TRUE(plain.contains(QString::fromLatin1(credit))) << credit;
     const QTextBlock heading = text->findBlockByNumber(0);
     EXPECT_EQ(heading.text(), "Device frames and artwork");
