@@ -34,6 +34,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 #include <QSplitter>
 #include <QUndoStack>
 #include <QWidgetAction>
@@ -107,8 +108,13 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
     store::ManagedObjectContext* context = managedObjectContext();
     if (!window || !context)
         foundation::fatal(QStringLiteral("The document window could not be set up"));
-    window->resize(1280, 800);
-    window->setMinimumSize(760, 480);
+    // 1280 by 800, or less on a smaller screen, keeping a margin around it.
+    const QSize minimum(760, 480);
+    QSize size(1280, 800);
+    if (const QScreen* screen = window->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9).expandedTo(minimum);
+    window->setMinimumSize(minimum);
+    window->resize(size);
 
     m_splitViewController = std::make_unique<SplitViewController>();
     QWidget* splitView = m_splitViewController->view();
