@@ -153,6 +153,10 @@ graphics::Path BezierGraph::bezierPath(const std::vector<bool>& turned) const
 {
     graphics::Path path;
     path.setWindingRule(graphics::WindingRule::evenOdd);
+    std::size_t elementCount = 0;
+    for (const auto& contour : m_contours)
+        elementCount += contour->edges().size() + 2;
+    path.reserve(static_cast<int>(elementCount));
     for (std::size_t c = 0; c < m_contours.size(); ++c) {
         const auto& edges = m_contours[c]->edges();
         if (edges.empty())

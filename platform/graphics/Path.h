@@ -39,6 +39,8 @@ public:
     // Closes the current subpath; the current point returns to the subpath's start.
     void closeSubpath();
     void append(const Path& other);
+    // Makes room for elementCount elements in all, so a long path is built without reallocating.
+    void reserve(int elementCount) { m_elements.reserve(static_cast<std::size_t>(elementCount)); }
 
     bool isEmpty() const { return m_elements.empty(); }
     int elementCount() const { return static_cast<int>(m_elements.size()); }
