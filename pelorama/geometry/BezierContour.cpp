@@ -111,10 +111,17 @@ graphics::Point BezierContour::testPoint() const
 BezierContour::TestLocation BezierContour::testLocation() const
 {
     BezierCurve* start = startEdge();
-    if (!start->startShared)
+    // A crossing a hair from the joint is not at it, yet the joint then lies too near the other outline for
+    // a containment test to tell its side.
+    auto crossingNear = [](const BezierCurve& edge, bool atStart) {
+        return std::any_of(edge.crossings.begin(), edge.crossings.end(), [atStart](const auto& crossing) {
+            return atStart ? isParameterAtStart(crossing->parameter()) : isParameterAtEnd(crossing->parameter());
+        });
+    };
+    if (!start->startShared && !crossingNear(*start, true) && !crossingNear(*start->previous(), false))
         return {start, 0.0, start->data().endPoint1};
-    // Every joint meets the other contour: take the middle of the widest stretch of an edge between its
-    // crossings that no shared stretch covers. The middle of a whole edge can be a crossing itself.
+    // Every usable joint meets the other contour: take the middle of the widest stretch of an edge between
+    // its crossings that no shared stretch covers. The middle of a whole edge can be a crossing itself.
     BezierCurve* edge = start;
     std::vector<double> cuts;
     do {
