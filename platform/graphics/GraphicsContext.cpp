@@ -170,6 +170,7 @@ void GraphicsContext::clipToRect(const Rect& rect)
     } else {
         state().clipBounds &= deviceTransform().mapRect(standard.toQRectF());
     }
+    state().clipped = true;
     if (m_painter.isActive()) {
         m_painter.setClipRect(standard.isNull() ? QRectF() : standard.toQRectF(), Qt::IntersectClip);
     }
@@ -179,6 +180,7 @@ void GraphicsContext::clipToPath(const Path& path)
 {
     const QPainterPath shape = path.toQPainterPath();
     state().clipBounds &= deviceTransform().mapRect(shape.controlPointRect());
+    state().clipped = true;
     if (m_painter.isActive()) {
         m_painter.setClipPath(shape, Qt::IntersectClip);
     }
@@ -239,13 +241,25 @@ void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
                                        QTransform::fromTranslate(-layerRect.x(), -layerRect.y()));
         paint(layerPainter);
     }
-    const QImage shadowImage = ShadowRenderer::render(layer, shadow.blurRadius, shadow.color);
+    const ShadowRenderer::Mask mask = ShadowRenderer::blur(layer, shadow.blurRadius);
+    const QPointF shadowOrigin(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y());
+    if (operation == CompositingOperation::sourceOver && !state().clipped) {
+        // Blending the shadow and the layer in one pass over the bitmap, on every core, gives the pixels
+        // the painter gives below in a fraction of the time. The painter puts an image drawn at a point
+        // on the nearest pixel; the shadow goes where it would.
+        ShadowRenderer::drawLayerWithShadow(m_bitmap, layer, layerRect.topLeft(), mask,
+                                            QPoint(qRound(shadowOrigin.x()), qRound(shadowOrigin.y())),
+                                            shadow.color);
+        return;
+    }
 
     m_painter.save();
     m_painter.resetTransform();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter.drawImage(QPointF(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y()),
-                       shadowImage);
+    if (!mask.area.isEmpty()) {
+        m_painter.drawImage(shadowOrigin + QPointF(mask.area.topLeft()),
+                            ShadowRenderer::tinted(mask, shadow.color));
+    }
     if (operation == CompositingOperation::sourceOver) {
         m_painter.drawImage(QPointF(layerRect.topLeft()), layer);
         m_painter.restore();

@@ -96,6 +96,8 @@ private:
         std::optional<Shadow> shadow;
         // The clip's bounds in the bitmap's pixel rows (y down).
         QRectF clipBounds;
+        // Whether a clip was set: shadows then go through the painter, which clips.
+        bool clipped = false;
     };
 
     State& state() { return m_states.back(); }

@@ -1,5 +1,6 @@
 #include "graphics/ShadowRenderer.h"
 
+#include "foundation/Fatal.h"
 #include "graphics/ParallelFor.h"
 #include "graphics/VectorClones.h"
 
@@ -210,6 +211,67 @@ QRect drawnBounds(const QImage& layer, int offset, int threads)
     return bounds;
 }
 
+// The alpha of a premultiplied RGBA pixel read as one word.
+inline quint32 alphaOf(quint32 pixel)
+{
+    return std::endian::native == std::endian::little ? pixel >> 24 : pixel & 0xff;
+}
+
+// Each byte of x times a / 255, rounded as QPainter's raster engine rounds it, so blending here gives
+// the very pixels QPainter gives.
+inline quint32 byteMultiply(quint32 x, quint32 a)
+{
+    quint64 t = ((quint64(x) | (quint64(x) << 24)) & 0x00ff00ff00ff00ffull) * a;
+    t = (t + ((t >> 8) & 0x00ff00ff00ff00ffull) + 0x0080008000800080ull) >> 8;
+    t &= 0x00ff00ff00ff00ffull;
+    return quint32(t) | quint32(t >> 24);
+}
+
+// source over destination, both premultiplied.
+inline quint32 sourceOver(quint32 source, quint32 destination)
+{
+    const quint32 alpha = alphaOf(source);
+    if (alpha == 255) {
+        return source;
+    }
+    return source == 0 ? destination : source + byteMultiply(destination, 255 - alpha);
+}
+
+// Blends count pixels of source over target.
+GRAPHICS_VECTOR_CLONES void blend(quint32* target, const quint32* source, int count)
+{
+    for (int x = 0; x < count; ++x) {
+        target[x] = sourceOver(source[x], target[x]);
+    }
+}
+
+// Blends the tinted alpha over row from column begin to end (alpha[0] is column begin's), except where
+// the layer's pixels (from column layerBegin to layerEnd, none if null) are opaque: the layer covers
+// those wholly once it is drawn over the shadow.
+GRAPHICS_VECTOR_CLONES void blendShadow(quint32* row, int begin, int end, const quint8* alpha,
+                                        const std::array<quint32, 256>& tinted, const quint32* layer,
+                                        int layerBegin, int layerEnd)
+{
+    const auto blendRange = [&](int from, int to) {
+        for (int x = from; x < to; ++x) {
+            row[x] = sourceOver(tinted[alpha[x - begin]], row[x]);
+        }
+    };
+    if (!layer || layerEnd <= begin || layerBegin >= end) {
+        blendRange(begin, end);
+        return;
+    }
+    const int coveredBegin = std::max(begin, layerBegin);
+    const int coveredEnd = std::min(end, layerEnd);
+    blendRange(begin, coveredBegin);
+    for (int x = coveredBegin; x < coveredEnd; ++x) {
+        if (alphaOf(layer[x - layerBegin]) != 255) {
+            row[x] = sourceOver(tinted[alpha[x - begin]], row[x]);
+        }
+    }
+    blendRange(coveredEnd, end);
+}
+
 // Premultiplied pixels in RGBA byte order, one per alpha level.
 std::array<quint32, 256> tintTable(const Color& color)
 {
@@ -223,6 +285,28 @@ std::array<quint32, 256> tintTable(const Color& color)
         std::memcpy(&tinted[std::size_t(a)], bytes, sizeof bytes);
     }
     return tinted;
+}
+
+// Writes the tinted alpha of mask.area to target, stride bytes per row.
+void tint(const ShadowRenderer::Mask& mask, const Color& color, uchar* target, qsizetype stride)
+{
+    const std::array<quint32, 256> tinted = tintTable(color);
+    const int width = mask.area.width();
+    const int height = mask.area.height();
+    const int threads = qsizetype(width) * height >= parallelPixels ? availableThreads() : 1;
+    parallelFor(
+        (height + tileSize - 1) / tileSize,
+        [&](int band) {
+            const int end = std::min(height, (band + 1) * tileSize);
+            for (int y = band * tileSize; y < end; ++y) {
+                quint32* const row = reinterpret_cast<quint32*>(target + y * stride);
+                const quint8* const source = mask.alpha.get() + qsizetype(y) * width;
+                for (int x = 0; x < width; ++x) {
+                    row[x] = tinted[source[x]];
+                }
+            }
+        },
+        threads);
 }
 
 // Clears the pixels of image outside area.
@@ -276,28 +360,23 @@ int ShadowRenderer::extent(double blurRadius)
     return total;
 }
 
-QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Color& color)
+ShadowRenderer::Mask ShadowRenderer::blur(const QImage& layer, double blurRadius)
 {
     if (alphaOffset(layer.format()) < 0) {
-        return render(layer.convertToFormat(QImage::Format_ARGB32_Premultiplied), blurRadius, color);
+        return blur(layer.convertToFormat(QImage::Format_ARGB32_Premultiplied), blurRadius);
     }
     const int pad = extent(blurRadius);
-    QImage shadow(layer.width() + 2 * pad, layer.height() + 2 * pad, QImage::Format_RGBA8888_Premultiplied);
-    if (shadow.isNull()) {
-        return shadow;
-    }
+    Mask mask;
     const int offset = alphaOffset(layer.format());
-    const int threads =
-        qsizetype(shadow.width()) * shadow.height() >= parallelPixels ? availableThreads() : 1;
+    const qsizetype pixels = qsizetype(layer.width() + 2 * pad) * (layer.height() + 2 * pad);
+    const int threads = pixels >= parallelPixels ? availableThreads() : 1;
     const QRect drawn = drawnBounds(layer, offset, threads);
     if (drawn.isEmpty()) {
-        shadow.fill(Qt::transparent);
-        return shadow;
+        return mask;
     }
     // The blur spreads the drawn pixels by pad at most: outside that margin the shadow stays clear, and
     // within it, blurring only this area gives exactly what blurring the whole image would.
     const QRect area = drawn.translated(pad, pad).adjusted(-pad, -pad, pad, pad);
-    clearOutside(shadow, area);
     std::vector<int> radii;
     for (int width : boxWidths(blurRadius)) {
         if (width > 1) {
@@ -307,8 +386,7 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
     const int areaWidth = area.width();
     const int areaHeight = area.height();
     // The blurred alpha of the area, row by row; the horizontal passes write every byte of it.
-    const auto plane =
-        std::make_unique_for_overwrite<quint8[]>(std::size_t(areaWidth) * std::size_t(areaHeight));
+    auto plane = std::make_unique_for_overwrite<quint8[]>(std::size_t(areaWidth) * std::size_t(areaHeight));
 
     // Horizontal passes: each band of rows is read from the layer on its side (one line per column),
     // blurred down its lines and written back upright into the plane.
@@ -358,27 +436,86 @@ QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Colo
         },
         threads);
 
-    // Tinting, row by row so the image is written in order.
+    mask.area = area;
+    mask.alpha = std::move(plane);
+    return mask;
+}
+
+QImage ShadowRenderer::render(const QImage& layer, double blurRadius, const Color& color)
+{
+    const int pad = extent(blurRadius);
+    QImage shadow(layer.width() + 2 * pad, layer.height() + 2 * pad, QImage::Format_RGBA8888_Premultiplied);
+    if (shadow.isNull()) {
+        return shadow;
+    }
+    const Mask mask = blur(layer, blurRadius);
+    if (mask.area.isEmpty()) {
+        shadow.fill(Qt::transparent);
+        return shadow;
+    }
+    clearOutside(shadow, mask.area);
+    tint(mask, color, shadow.bits() + mask.area.top() * shadow.bytesPerLine() + mask.area.left() * 4,
+         shadow.bytesPerLine());
+    return shadow;
+}
+
+QImage ShadowRenderer::tinted(const Mask& mask, const Color& color)
+{
+    QImage image(mask.area.size(), QImage::Format_RGBA8888_Premultiplied);
+    if (!image.isNull()) {
+        tint(mask, color, image.bits(), image.bytesPerLine());
+    }
+    return image;
+}
+
+void ShadowRenderer::drawLayerWithShadow(QImage& target, const QImage& layer, QPoint layerOrigin,
+                                         const Mask& mask, QPoint maskOrigin, const Color& color)
+{
+    if (target.format() != QImage::Format_RGBA8888_Premultiplied ||
+        (!layer.isNull() && layer.format() != QImage::Format_RGBA8888_Premultiplied)) {
+        foundation::fatal(QStringLiteral("ShadowRenderer draws premultiplied RGBA layers onto premultiplied "
+                                         "RGBA bitmaps"));
+    }
+    const QRect bounds = target.rect();
+    const QRect shadowRect = mask.area.translated(maskOrigin) & bounds;
+    const QRect layerRect = QRect(layerOrigin, layer.size()) & bounds;
+    const QRect rows = shadowRect | layerRect;
+    if (rows.isEmpty()) {
+        return;
+    }
     const std::array<quint32, 256> tinted = tintTable(color);
     // Rows are found from the bits: scanLine() may not be called from several threads at once.
-    uchar* const bits = shadow.bits();
-    const qsizetype bytesPerLine = shadow.bytesPerLine();
+    uchar* const bits = target.bits();
+    const qsizetype bytesPerLine = target.bytesPerLine();
+    const int threads =
+        qsizetype(rows.width()) * rows.height() >= parallelPixels ? availableThreads() : 1;
+    const int bands = (rows.height() + tileSize - 1) / tileSize;
     parallelFor(
         bands,
         [&](int band) {
-            const int top = band * tileSize;
-            const int rows = std::min(tileSize, areaHeight - top);
-            for (int y = top; y < top + rows; ++y) {
-                quint32* target =
-                    reinterpret_cast<quint32*>(bits + (area.top() + y) * bytesPerLine) + area.left();
-                const quint8* source = plane.get() + qsizetype(y) * areaWidth;
-                for (int x = 0; x < areaWidth; ++x) {
-                    target[x] = tinted[source[x]];
+            const int top = rows.top() + band * tileSize;
+            const int bottom = std::min(rows.bottom(), top + tileSize - 1);
+            for (int y = top; y <= bottom; ++y) {
+                quint32* const row = reinterpret_cast<quint32*>(bits + y * bytesPerLine);
+                // The layer's pixels from target column layerRect.left() on, if it covers this row.
+                const quint32* layerPixels = nullptr;
+                if (y >= layerRect.top() && y <= layerRect.bottom()) {
+                    layerPixels = reinterpret_cast<const quint32*>(layer.constScanLine(y - layerOrigin.y())) +
+                                  (layerRect.left() - layerOrigin.x());
+                }
+                if (y >= shadowRect.top() && y <= shadowRect.bottom()) {
+                    const quint8* const alpha =
+                        mask.alpha.get() + qsizetype(y - maskOrigin.y() - mask.area.top()) * mask.area.width() +
+                        (shadowRect.left() - maskOrigin.x() - mask.area.left());
+                    blendShadow(row, shadowRect.left(), shadowRect.right() + 1, alpha, tinted, layerPixels,
+                                layerRect.left(), layerRect.right() + 1);
+                }
+                if (layerPixels) {
+                    blend(row + layerRect.left(), layerPixels, layerRect.width());
                 }
             }
         },
         threads);
-    return shadow;
 }
 
 } // namespace graphics

@@ -1,12 +1,15 @@
 #include "Pixels.h"
 #include "graphics/GraphicsContext.h"
+#include "graphics/Image.h"
 #include "graphics/Path.h"
 #include "graphics/ShadowRenderer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <QPainter>
 #include <numbers>
 #include <random>
+#include <thread>
 
 using graphics::Color;
 using graphics::GraphicsContext;
@@ -102,6 +105,84 @@ QImage scatteredLayer(int width, int height, int margin, unsigned seed)
     return layer;
 }
 
+// A picture with every kind of alpha: an opaque body with a soft edge, a clear hole and translucent bars.
+graphics::Image framedPicture(int width, int height)
+{
+    QImage pixels(width, height, QImage::Format_RGBA8888_Premultiplied);
+    pixels.fill(Qt::transparent);
+    QPainter painter(&pixels);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient body(0, 0, width, height);
+    body.setColorAt(0, QColor(200, 40, 30));
+    body.setColorAt(1, QColor(20, 90, 220, 160));
+    painter.setBrush(body);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(3, 3, width - 6, height - 6), width / 6.0, width / 6.0);
+    painter.setCompositionMode(QPainter::CompositionMode_Clear);
+    painter.drawEllipse(QPointF(width / 2.0, height / 2.0), width / 5.0, height / 5.0);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.fillRect(QRectF(width / 4.0, 0, 3, height), QColor(0, 160, 0, 90));
+    painter.end();
+    return graphics::Image(pixels);
+}
+
+// A bitmap of the context's format under a translucent gradient, so blending shows in every pixel.
+QImage tintedBackground(int width, int height)
+{
+    QImage bitmap = GraphicsContext::makeBitmap(width, height);
+    QPainter painter(&bitmap);
+    QLinearGradient wash(0, 0, width, 0);
+    wash.setColorAt(0, QColor(250, 250, 240, 255));
+    wash.setColorAt(1, QColor(30, 200, 120, 70));
+    painter.fillRect(bitmap.rect(), wash);
+    return bitmap;
+}
+
+
+// The largest difference between two images of one size and format in any byte of any pixel; 256 when
+// their sizes or formats differ.
+int largestDifference(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size() || a.format() != b.format()) {
+        return 256;
+    }
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const uchar* rowA = a.constScanLine(y);
+        const uchar* rowB = b.constScanLine(y);
+        for (qsizetype i = 0; i < qsizetype(a.width()) * 4; ++i) {
+            largest = std::max(largest, std::abs(int(rowA[i]) - int(rowB[i])));
+        }
+    }
+    return largest;
+}
+
+// Draws with shadow the way the context did before it blended shadows itself, as the reference for how a
+// shadow must look: paint (in the space transform maps to the bitmap's y-up pixels) on a layer covering
+// the bitmap and the margin the shadow can come from, the whole shadow image of that layer drawn by the
+// painter, then the layer over it.
+void drawWithShadowThePlainWay(QImage& bitmap, const graphics::AffineTransform& transform,
+                               const Shadow& shadow, const std::function<void(QPainter&)>& paint)
+{
+    const int extent = graphics::ShadowRenderer::extent(shadow.blurRadius);
+    const int margin =
+        extent + int(std::ceil(std::max(std::abs(shadow.offset.width), std::abs(shadow.offset.height)))) + 2;
+    QImage layer = GraphicsContext::makeBitmap(bitmap.width() + 2 * margin, bitmap.height() + 2 * margin);
+    {
+        QPainter painter(&layer);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
+                               QPainter::TextAntialiasing);
+        const QTransform flip(1, 0, 0, -1, 0, bitmap.height());
+        painter.setWorldTransform(transform.toQTransform() * flip * QTransform::fromTranslate(margin, margin));
+        paint(painter);
+    }
+    QPainter painter(&bitmap);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    // The offset is y-up; the bitmap's rows run down.
+    painter.drawImage(QPointF(-margin - extent + shadow.offset.width, -margin - extent - shadow.offset.height),
+                      graphics::ShadowRenderer::render(layer, shadow.blurRadius, shadow.color));
+    painter.drawImage(QPointF(-margin, -margin), layer);
+}
 } // namespace
 
 TEST(GraphicsTest, ShadowMatchesAPlainBoxBlur)
@@ -278,5 +359,142 @@ TEST(GraphicsTest, ShadowTakesTheDrawingsAlphaAndItsColour)
         EXPECT_NEAR(shape.alpha(), 128, 2);
         EXPECT_NEAR(shape.red(), 255, 2);
         EXPECT_EQ(shape.blue(), 0);
+    }
+}
+
+TEST(GraphicsTest, ShadowBeneathALayerIsWhatThePainterDraws)
+{
+    // Positions half in, half out of the target, fractional ones for the painter to round; the layer is
+    // large enough to be blended on several threads.
+    struct Case
+    {
+        QPoint layerOrigin;
+        QPointF shadowOrigin;
+        double blurRadius;
+    };
+    const Case cases[] = {{{20, 15}, {12.4, 21.5}, 6},
+                          {{-30, 50}, {-41.6, 38.2}, 10},
+                          {{150, -20}, {139.5, -33.5}, 3},
+                          {{40, 40}, {40, 40}, 0},
+                          {{-5, -5}, {500, 450}, 8}};
+    const QImage layer = scatteredLayer(560, 480, 0, 7);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(testing::Message() << test.layerOrigin.x() << "," << test.layerOrigin.y() << " radius "
+                                        << test.blurRadius);
+        const Color color{0.1, 0.2, 0.6, 0.45};
+        QImage expected = tintedBackground(640, 560);
+        QImage actual = expected.copy();
+        {
+            QPainter painter(&expected);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+            painter.drawImage(test.shadowOrigin, graphics::ShadowRenderer::render(layer, test.blurRadius, color));
+            painter.drawImage(QPointF(test.layerOrigin), layer);
+        }
+        const QPoint rounded(qRound(test.shadowOrigin.x()), qRound(test.shadowOrigin.y()));
+        graphics::ShadowRenderer::drawLayerWithShadow(actual, layer, test.layerOrigin,
+                                                      graphics::ShadowRenderer::blur(layer, test.blurRadius),
+                                                      rounded, color);
+        EXPECT_LE(largestDifference(actual, expected), 1);
+    }
+}
+
+TEST(GraphicsTest, ShadowOfATransformedPictureIsTheSameWithAndWithoutAClip)
+{
+    // Without a clip the shadow and the drawing are blended by the shadow renderer; under a clip that
+    // hides nothing the painter blends them. Both must give the same pixels.
+    const graphics::Image picture = framedPicture(90, 60);
+    for (const Shadow& shadow : {Shadow{Color{0, 0, 0, 0.5}, {5, 8.660254}, 10},
+                                 Shadow{Color{0.3, 0, 0.2, 0.8}, {-7.5, -3.25}, 4},
+                                 Shadow{Color{0, 0, 0, 1}, {2, 2}, 0}}) {
+        SCOPED_TRACE(testing::Message() << shadow.offset.width << "," << shadow.offset.height);
+        auto render = [&](bool clipped) {
+            QImage bitmap = tintedBackground(160, 120);
+            GraphicsContext context(bitmap);
+            if (clipped) {
+                context.clipToRect({0, 0, 160, 120});
+            }
+            context.translate(80, 60);
+            context.rotate(0.3);
+            context.scale(0.73, 0.81);
+            context.setShadow(shadow);
+            picture.draw(context, {-60, -40, 120, 80}, {10, 5, 70, 50});
+            return bitmap;
+        };
+        const QImage direct = render(false);
+        EXPECT_TRUE(direct == render(true));
+        // The shadow falls outside the drawing, where the bitmap showed only the background.
+        EXPECT_FALSE(direct == tintedBackground(160, 120));
+    }
+}
+
+TEST(GraphicsTest, ShadowLooksAsThePlainWayDrawsItAtEveryScale)
+{
+    // A picture and a translucent shape in a canvas of 100 x 70 units rendered at several scales, the
+    // shadow's offset and blur growing with the scale, as drawables set them.
+    const graphics::Image picture = framedPicture(90, 60);
+    const graphics::Path shape = graphics::Path::roundedRect({55, 8, 30, 20}, 6, 6);
+    const Color shapeColor{0.9, 0.7, 0.1, 0.6};
+    const Color shadowColor{0.05, 0.1, 0.3, 0.55};
+    for (double scale : {0.35, 1.0, 1.5, 2.0, 3.0}) {
+        for (double angle : {300.0, 45.0}) {
+            SCOPED_TRACE(testing::Message() << "scale " << scale << " angle " << angle);
+            const double radians = angle * std::numbers::pi / 180;
+            const Shadow shadow{shadowColor, {8 * std::cos(radians) * scale, 8 * std::sin(radians) * scale},
+                                10 * scale};
+            const int width = int(std::ceil(100 * scale));
+            const int height = int(std::ceil(70 * scale));
+            QImage actual = tintedBackground(width, height);
+            QImage expected = actual.copy();
+            graphics::AffineTransform transform;
+            {
+                GraphicsContext context(actual);
+                context.scale(scale, scale);
+                transform = context.transform();
+                context.setShadow(shadow);
+                picture.draw(context, {6, 5, 60, 40});
+                context.setFillColor(shapeColor);
+                context.fillPath(shape);
+            }
+            drawWithShadowThePlainWay(expected, transform, shadow, [&](QPainter& painter) {
+                // The picture is upright in the y-up space.
+                painter.save();
+                painter.translate(6, 45);
+                painter.scale(1, -1);
+                painter.drawImage(QRectF(0, 0, 60, 40), picture.representations().front().bitmap());
+                painter.restore();
+            });
+            drawWithShadowThePlainWay(expected, transform, shadow, [&](QPainter& painter) {
+                painter.fillPath(shape.toQPainterPath(), shapeColor.toQColor());
+            });
+            EXPECT_LE(largestDifference(actual, expected), 1);
+            // The shadow shows beyond the picture, where only the background was.
+            EXPECT_GT(largestDifference(actual, tintedBackground(width, height)), 40);
+        }
+    }
+}
+
+TEST(GraphicsTest, ShadowsDrawnOnWorkerThreadsAtOnceMatchOneDrawnAlone)
+{
+    // Renders large enough for the blur and the blending to share their work out again from each thread.
+    const graphics::Image picture = framedPicture(300, 200);
+    const auto render = [&picture] {
+        QImage bitmap = tintedBackground(720, 480);
+        GraphicsContext context(bitmap);
+        context.translate(360, 240);
+        context.rotate(0.2);
+        context.setShadow(Shadow{Color{0, 0, 0, 0.5}, {6, -9}, 14});
+        picture.draw(context, {-300, -200, 600, 400});
+        return bitmap;
+    };
+    const QImage alone = render();
+    std::vector<QImage> rendered(4);
+    {
+        std::vector<std::jthread> threads;
+        for (QImage& result : rendered) {
+            threads.emplace_back([&result, &render] { result = render(); });
+        }
+    }
+    for (const QImage& result : rendered) {
+        EXPECT_TRUE(result == alone);
     }
 }
