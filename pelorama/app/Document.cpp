@@ -350,13 +350,22 @@ void Document::showFeedbackPopover(QObject* sender)
     DocumentCommands(*this).showFeedbackPopover(sender);
 }
 
+void Document::commitEditing()
+{
+    if (m_canvasViewController->isViewLoaded())
+        if (canvas::CanvasView* canvasView = m_canvasViewController->canvasView())
+            canvasView->commitEditing();
+}
+
 void Document::exportAllScreenshots()
 {
+    commitEditing();
     DocumentCommands(*this).exportAllScreenshots();
 }
 
 void Document::exportCurrentScreenshot()
 {
+    commitEditing();
     DocumentCommands(*this).exportCurrentScreenshot();
 }
 

@@ -127,6 +127,7 @@ signals:
 
 protected:
     std::vector<manageddocument::PackageResource*> createResources() override;
+    void commitEditing() override;
     void windowControllerDidLoadWindow(appkit::WindowController& controller) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -189,6 +189,7 @@ void Document::autosaveTimerFired()
 
 bool Document::saveDocument()
 {
+    commitEditing();
     if (isUntitled())
         return saveDocumentAs();
     if (DocumentResult<> result = save(); !result) {
@@ -200,6 +201,7 @@ bool Document::saveDocument()
 
 bool Document::saveDocumentAs()
 {
+    commitEditing();
     const QString extension = m_documentType.preferredExtension();
     QString suggested;
     if (isUntitled())
@@ -232,6 +234,7 @@ bool Document::revertDocumentToSaved()
 
 bool Document::canClose()
 {
+    commitEditing();
     if (!isEdited())
         return true;
     bool autosaveFailed = false;

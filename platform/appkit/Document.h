@@ -121,6 +121,10 @@ protected:
     // Drops the unsaved state and reads path again. The default reads it with read().
     virtual DocumentResult<> revert(const QString& path, const QString& typeName);
 
+    // Writes what an open editor of the document's windows holds into the document, so that a save or
+    // a close does not leave it behind. The default has no editors.
+    virtual void commitEditing() {}
+
     // Makes the document's window controllers; the default makes one plain window.
     virtual void makeWindowControllers();
     // Called by a window controller once its window exists, to fill the window's content.

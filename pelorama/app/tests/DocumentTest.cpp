@@ -16,6 +16,7 @@
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
 #include "canvas/CanvasView.h"
+#include "canvas/CaptionEditor.h"
 #include "canvas/CanvasViewController.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "ledgerline/Property.h"
@@ -295,6 +296,15 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
 
     ASSERT_TRUE(document->saveAs(path).hasValue());
     EXPECT_FALSE(document->isEdited());
+    // Text typed into the caption on the canvas and never committed is kept by closing.
+    if (captionsAreInspectable) {
+        const graphics::Rect frame = canvasView->viewRect(*caption);
+        const QPoint centre(qRound(frame.midX()), qRound(canvasView->height() - frame.midY()));
+        QTest::mouseDClick(canvasView, Qt::LeftButton, {}, centre);
+        ASSERT_NE(canvasView->editor(), nullptr);
+        canvasView->editor()->selectAll();
+        QTest::keyClicks(canvasView->editor(), "Typed on the canvas");
+    }
     ASSERT_TRUE(document->close());
     QCoreApplication::processEvents();
     EXPECT_TRUE(controller.documents().isEmpty());
@@ -315,7 +325,7 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     if (captionsAreInspectable) {
         model::TextRect* reopenedCaption = firstCaption(*found);
         ASSERT_NE(reopenedCaption, nullptr);
-        EXPECT_EQ(reopenedCaption->text(), "Edited in the inspector");
+        EXPECT_EQ(reopenedCaption->text(), "Typed on the canvas");
     }
     EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
 }

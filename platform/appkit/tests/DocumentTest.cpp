@@ -207,6 +207,28 @@ TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)
     EXPECT_EQ(textOfFile(manual->filePath()), "three");
 }
 
+TEST_F(DocumentTest, SavingAndClosingTakeWhatAnOpenEditorHolds)
+{
+    auto saved = openDocument("one");
+    saved->editorText = "typed";
+    EXPECT_TRUE(saved->saveDocument());
+    EXPECT_EQ(textOfFile(saved->filePath()), "typed");
+    EXPECT_FALSE(saved->isEdited());
+
+    auto closed = openDocument("one", true);
+    closed->editorText = "typed before closing";
+    EXPECT_TRUE(closed->close());
+    EXPECT_EQ(textOfFile(closed->filePath()), "typed before closing");
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+
+    auto asked = openDocument("one", false);
+    asked->editorText = "typed, then cancelled";
+    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    EXPECT_FALSE(asked->close()) << "the editor's text is a change worth asking about";
+    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 1);
+    EXPECT_EQ(asked->text(), "typed, then cancelled");
+}
+
 TEST_F(DocumentTest, ClosingAfterAFailedAutosaveOffersToSaveElsewhere)
 {
     auto document = openDocument("one", true);

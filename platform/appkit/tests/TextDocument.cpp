@@ -66,3 +66,9 @@ void writeTextFile(const QString& path, const QString& text)
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(text.toUtf8());
 }
+
+void TextDocument::commitEditing()
+{
+    if (!editorText.isEmpty())
+        setText(std::exchange(editorText, QString()));
+}

@@ -26,8 +26,11 @@ public:
 
     int writes = 0;
     bool failWrites = false;
+    // Text typed into an editor of the window and not yet written into the document.
+    QString editorText;
 
 protected:
+    void commitEditing() override;
     appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     appkit::DocumentResult<> write(const QString& path, const QString& typeName,
                                    appkit::SaveOperation operation, const QString& previousPath) override;
