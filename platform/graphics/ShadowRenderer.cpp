@@ -237,11 +237,14 @@ inline quint32 sourceOver(quint32 source, quint32 destination)
     return source == 0 ? destination : source + byteMultiply(destination, 255 - alpha);
 }
 
-// Blends count pixels of source over target.
+// Blends count pixels of source over target. Clear pixels are common in both layers and shadows; leaving
+// their targets unwritten spares the memory traffic.
 GRAPHICS_VECTOR_CLONES void blend(quint32* target, const quint32* source, int count)
 {
     for (int x = 0; x < count; ++x) {
-        target[x] = sourceOver(source[x], target[x]);
+        if (source[x] != 0) {
+            target[x] = sourceOver(source[x], target[x]);
+        }
     }
 }
 
@@ -254,7 +257,10 @@ GRAPHICS_VECTOR_CLONES void blendShadow(quint32* row, int begin, int end, const 
 {
     const auto blendRange = [&](int from, int to) {
         for (int x = from; x < to; ++x) {
-            row[x] = sourceOver(tinted[alpha[x - begin]], row[x]);
+            const quint32 shadow = tinted[alpha[x - begin]];
+            if (shadow != 0) {
+                row[x] = sourceOver(shadow, row[x]);
+            }
         }
     };
     if (!layer || layerEnd <= begin || layerBegin >= end) {
@@ -265,8 +271,9 @@ GRAPHICS_VECTOR_CLONES void blendShadow(quint32* row, int begin, int end, const 
     const int coveredEnd = std::min(end, layerEnd);
     blendRange(begin, coveredBegin);
     for (int x = coveredBegin; x < coveredEnd; ++x) {
-        if (alphaOf(layer[x - layerBegin]) != 255) {
-            row[x] = sourceOver(tinted[alpha[x - begin]], row[x]);
+        const quint32 shadow = tinted[alpha[x - begin]];
+        if (shadow != 0 && alphaOf(layer[x - layerBegin]) != 255) {
+            row[x] = sourceOver(shadow, row[x]);
         }
     }
     blendRange(coveredEnd, end);
