@@ -9,7 +9,11 @@ namespace pelorama::app {
 
 PlaceholderTextView::PlaceholderTextView(QWidget* parent)
     : QPlainTextEdit(parent)
-{}
+{
+    // An edit repaints only the lines it changed; the placeholder may reach further, so the first
+    // character typed (or the last one deleted) has the whole view drawn again.
+    connect(this, &QPlainTextEdit::textChanged, viewport(), qOverload<>(&QWidget::update));
+}
 
 QFont PlaceholderTextView::placeholderFont() const
 {

@@ -53,6 +53,9 @@ void ProgressWindowController::beginSession()
 {
     m_previousKeyWindow = QApplication::activeWindow();
     m_sessionRunning = true;
+    // Over the window whose work it shows.
+    if (m_previousKeyWindow)
+        move(m_previousKeyWindow->frameGeometry().center() - rect().center());
     show();
     raise();
     activateWindow();

@@ -73,7 +73,8 @@ ShareMenu::Opened ShareMenu::openInImageViewer(const model::Canvas& canvas, cons
     if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.flush() || !file.commit())
         return {{}, QStringLiteral("The image could not be written. (") + file.errorString() + ')'};
     if (open && !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return {path, QStringLiteral("No image viewer could be started.")};
+        return {path, QStringLiteral("No image viewer could be started. The image is in “") + path +
+                          QStringLiteral("”.")};
     return {path, {}};
 }
 
