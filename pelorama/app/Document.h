@@ -149,7 +149,9 @@ private:
     QPointer<Toolbar> m_toolbar;
     std::unique_ptr<MainMenu> m_mainMenu;
     std::unique_ptr<InspectorUndoGrouping> m_inspectorUndoGrouping;
-    QPointer<QMainWindow> m_window;
+    // A plain widget pointer: events reach the filter while the window deletes its children, when it is
+    // no longer a QMainWindow.
+    QPointer<QWidget> m_window;
     bool m_awaitingFirstActivation = false; // a never-saved document until its window first becomes active
     QPointer<templates::SheetWindow> m_templatePickerSheet;
     foundation::CoalescedPerform m_validation;

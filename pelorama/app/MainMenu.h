@@ -42,7 +42,9 @@ private:
     QWidget* textTarget() const;
     void performTextCommand(const QString& name);
 
-    QPointer<QMainWindow> m_window;
+    // A plain widget pointer: it is read while a closing window deletes its children, when the window is
+    // no longer a QMainWindow.
+    QPointer<QWidget> m_window;
     Document& m_document;
     ApplicationCommands* m_applicationCommands;
     // Weak: the menus own their items, and go with the window, possibly before the menu is dropped.
