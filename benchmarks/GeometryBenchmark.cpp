@@ -1,9 +1,9 @@
+#include "TracedOutline.h"
 #include "geometry/PathBoolean.h"
 #include "graphics/Path.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <map>
 #include <numbers>
 #include <random>
 #include <utility>
@@ -45,54 +45,10 @@ struct SquareHole
     int centreX, centreY, halfSide;
 };
 
-// The outline of a rasterised disc with holes, traced along pixel edges: one unit edge per pixel side, as a
-// contour tracer over a picture's alpha produces it. Outer outlines run counter-clockwise (y-up) and holes
-// clockwise.
-template <typename Inside> Path traceStaircase(int size, Inside isInside)
-{
-    auto inside = [size, &isInside](int x, int y) {
-        return x >= 0 && y >= 0 && x < size && y < size && isInside(x, y);
-    };
-    // Directed unit edges with the inside on their left, keyed by start vertex.
-    std::multimap<std::pair<int, int>, std::pair<int, int>> edges;
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            if (!inside(x, y))
-                continue;
-            if (!inside(x, y - 1))
-                edges.emplace(std::pair{x, y}, std::pair{x + 1, y});
-            if (!inside(x + 1, y))
-                edges.emplace(std::pair{x + 1, y}, std::pair{x + 1, y + 1});
-            if (!inside(x, y + 1))
-                edges.emplace(std::pair{x + 1, y + 1}, std::pair{x, y + 1});
-            if (!inside(x - 1, y))
-                edges.emplace(std::pair{x, y + 1}, std::pair{x, y});
-        }
-    }
-    Path path;
-    while (!edges.empty()) {
-        auto edge = edges.begin();
-        const std::pair<int, int> start = edge->first;
-        path.moveTo({double(start.first), double(start.second)});
-        while (true) {
-            const std::pair<int, int> end = edge->second;
-            edges.erase(edge);
-            if (end == start)
-                break;
-            path.lineTo({double(end.first), double(end.second)});
-            edge = edges.find(end);
-            if (edge == edges.end())
-                break;
-        }
-        path.closeSubpath();
-    }
-    return path;
-}
-
 // A disc with three round holes.
 Path roundHoledStaircase(int size)
 {
-    return traceStaircase(size, [size](int x, int y) {
+    return traceOutline(size, [size](int x, int y) {
         const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
         if (cx * cx + cy * cy > 0.2 * size * size)
             return false;
@@ -114,7 +70,7 @@ Path squareHoledStaircase()
     for (int column = -2; column <= 2; ++column)
         for (int row = 0; row < 4; ++row)
             holes.push_back({size / 2 + 120 * column, size / 2 - 180 + 120 * row, 22});
-    return traceStaircase(size, [&holes](int x, int y) {
+    return traceOutline(size, [&holes](int x, int y) {
         const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
         if (cx * cx + cy * cy > 0.2 * size * size)
             return false;

@@ -2,6 +2,7 @@
 
 #include "graphics/Path.h"
 #include "graphics/Point.h"
+#include "TracedOutline.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,9 +32,6 @@ graphics::Path circle(graphics::Point centre, double radius);
 graphics::Path square(double x, double y, double size);
 graphics::Path ring(graphics::Point centre, double outer, double inner);
 graphics::Path randomShape(std::mt19937& random);
-// The outline of the pixels of a size x size grid for which inside(x, y) holds, traced along pixel sides as
-// a contour tracer does: one unit edge per pixel side, outer outlines counter-clockwise, holes clockwise.
-graphics::Path traceOutline(int size, const std::function<bool(int, int)>& inside);
 // A traced blob of pixels inside (0, 0)-(size, size): a disc with a round hole, some notches and a detached
 // speck, so that outlines touch at pixel corners and run along each other.
 graphics::Path randomStaircase(std::mt19937& random, int size);
