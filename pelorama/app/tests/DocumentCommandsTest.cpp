@@ -1,5 +1,7 @@
 // The screenshot commands as the document window offers them: menus, toolbar buttons, panels, the
 // progress window and the alerts.
+#include "SilentDialogs.h"
+
 #include "app/ArrayController.h"
 #include "app/Document.h"
 #include "app/FeedbackViewController.h"
@@ -37,16 +39,6 @@
 using namespace pelorama;
 
 namespace {
-
-class SilentDialogs : public appkit::DocumentDialogs
-{
-public:
-    QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override { return {}; }
-    QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override { return {}; }
-    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override { return UnsavedChangesAnswer::DontSave; }
-    bool confirmRevert(QWidget*, const QString&) override { return true; }
-    void presentError(QWidget*, const appkit::DocumentError&) override {}
-};
 
 // Reads and dismisses every alert that comes up while it lives, and notes the progress window.
 class AlertWatcher : public QObject

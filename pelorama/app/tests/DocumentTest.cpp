@@ -1,5 +1,6 @@
 // The document and its window, up to the whole path a user takes: a new document, a template chosen in
 // the picker, a caption edited in the inspector, saved, closed and opened again.
+#include "SilentDialogs.h"
 #include "TestContext.h"
 
 #include "app/ArrayController.h"
@@ -48,18 +49,6 @@
 using namespace pelorama;
 
 namespace {
-
-// Answers every question without a window: nothing to open, no place to save, don't save changes.
-class SilentDialogs : public appkit::DocumentDialogs
-{
-public:
-    QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override { return {}; }
-    QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override { return {}; }
-    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override { return UnsavedChangesAnswer::DontSave; }
-    bool confirmRevert(QWidget*, const QString&) override { return true; }
-    void presentError(QWidget*, const appkit::DocumentError& error) override { errors.append(error.message()); }
-    QStringList errors;
-};
 
 class DocumentTest : public testing::Test
 {
