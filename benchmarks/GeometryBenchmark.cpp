@@ -48,7 +48,7 @@ struct SquareHole
 // A disc with three round holes.
 Path roundHoledStaircase(int size)
 {
-    return traceOutline(size, [size](int x, int y) {
+    return geometrytest::traceOutline(size, [size](int x, int y) {
         const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
         if (cx * cx + cy * cy > 0.2 * size * size)
             return false;
@@ -70,7 +70,7 @@ Path squareHoledStaircase()
     for (int column = -2; column <= 2; ++column)
         for (int row = 0; row < 4; ++row)
             holes.push_back({size / 2 + 120 * column, size / 2 - 180 + 120 * row, 22});
-    return traceOutline(size, [&holes](int x, int y) {
+    return geometrytest::traceOutline(size, [&holes](int x, int y) {
         const double cx = x + 0.5 - size / 2.0, cy = y + 0.5 - size / 2.0;
         if (cx * cx + cy * cy > 0.2 * size * size)
             return false;

@@ -3,6 +3,8 @@
 #include <map>
 #include <utility>
 
+namespace geometrytest {
+
 graphics::Path traceOutline(int size, const std::function<bool(int, int)>& inside)
 {
     auto filled = [size, &inside](int x, int y) {
@@ -42,3 +44,5 @@ graphics::Path traceOutline(int size, const std::function<bool(int, int)>& insid
     }
     return path;
 }
+
+} // namespace geometrytest
