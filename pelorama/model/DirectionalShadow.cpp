@@ -1,6 +1,7 @@
 #include "model/DirectionalShadow.h"
 
 #include "geometry/PathBoolean.h"
+#include "graphics/FillCache.h"
 #include "model/ChangContourDetector.h"
 #include "model/ContourCache.h"
 #include "model/FlatShadowCaster.h"
@@ -90,6 +91,13 @@ PathPointer clippedOutline(const graphics::Image& picture, const graphics::Bitma
                                        [&] { return clippedTo(picture, clipRect); });
 }
 
+graphics::FillCache& bandPixels()
+{
+    // A few canvas-sized layers.
+    static graphics::FillCache cache(64 * 1024 * 1024);
+    return cache;
+}
+
 bool meansWholePicture(const graphics::Rect& clip)
 {
     return clip.isNull() || clip == graphics::Rect::zero();
@@ -154,7 +162,13 @@ void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::I
                            double angleDegrees, double depth)
 {
     const PathPointer bands = directionalShadowPath(picture, imageRect, clipRect, angleDegrees, depth);
-    if (!bands->isEmpty())
+    if (bands->isEmpty())
+        return;
+    // A traced picture's bands come from the contour cache, the same object each render: their pixels are
+    // kept too, as filling bands that reach across the canvas costs more than the rest of a render.
+    if (tracedBitmap(picture))
+        context.fillPath(bands, bandPixels());
+    else
         context.fillPath(*bands);
 }
 

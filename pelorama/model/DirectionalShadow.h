@@ -36,6 +36,7 @@ std::shared_ptr<const graphics::Path> directionalShadowPath(const graphics::Imag
                                                             double angleDegrees, double depth);
 
 // Fill the bands above with context's fill colour; the caller sets it, and draws the picture over them.
+// The filled pixels of a traced picture's bands are kept too, so drawing them again only blends them.
 void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::Image& picture,
                            const graphics::Rect& imageRect, double angleDegrees, double depth);
 void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::Image& picture,

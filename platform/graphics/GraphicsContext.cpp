@@ -4,6 +4,7 @@
 #include "foundation/Fatal.h"
 #include "graphics/AttributedString.h"
 #include "graphics/BitmapImageRep.h"
+#include "graphics/FillCache.h"
 #include "graphics/Gradient.h"
 #include "graphics/Image.h"
 #include "graphics/Path.h"
@@ -293,6 +294,47 @@ void GraphicsContext::fillPath(const Path& path)
     const QBrush brush(state().fillColor.toQColor());
     draw(deviceTransform().mapRect(shape.controlPointRect()).adjusted(-1, -1, 1, 1),
          [&](QPainter& painter) { painter.fillPath(shape, brush); });
+}
+
+void GraphicsContext::fillPath(const std::shared_ptr<const Path>& path, FillCache& cache)
+{
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    const bool shadowed = state().shadow && state().shadow->color.alpha > 0;
+    if (!m_painter.isActive() || state().clipped || shadowed ||
+        state().operation != CompositingOperation::sourceOver) {
+        fillPath(*path);
+        return;
+    }
+    const QTransform transform = deviceTransform();
+    const QPainterPath shape = path->toQPainterPath();
+    const QRect area =
+        transform.mapRect(shape.controlPointRect()).toAlignedRect().adjusted(-1, -1, 1, 1) & m_bitmap.rect();
+    if (area.isEmpty()) {
+        return;
+    }
+    const Color colour = state().fillColor;
+    QImage layer = cache.find(path, colour, transform, area);
+    if (layer.isNull()) {
+        layer = makeBitmap(area.width(), area.height());
+        if (layer.isNull()) {
+            fillPath(*path);
+            return;
+        }
+        // Moved by whole pixels only, so every pixel's coverage is the one filling in place gives.
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHints(m_painter.renderHints());
+        layerPainter.setWorldTransform(transform * QTransform::fromTranslate(-area.x(), -area.y()));
+        layerPainter.fillPath(shape, QBrush(colour.toQColor()));
+        layerPainter.end();
+        cache.insert(path, colour, transform, area, layer);
+    }
+    m_painter.save();
+    m_painter.resetTransform();
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_painter.drawImage(area.topLeft(), layer);
+    m_painter.restore();
 }
 
 void GraphicsContext::strokePath(const Path& path)

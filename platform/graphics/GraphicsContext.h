@@ -9,12 +9,14 @@
 #include <QImage>
 #include <QPainter>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace graphics {
 
 class AttributedString;
+class FillCache;
 class Gradient;
 class Image;
 class Path;
@@ -74,6 +76,11 @@ public:
 
     void fillRect(const Rect& rect);
     void fillPath(const Path& path);
+    // The same, with the filled pixels kept in cache: filling the same path object again in the same
+    // colour under the same transform only blends them. Without a clip, with source-over compositing and
+    // without a shadow, which is how large unchanging shapes such as shadow bands are drawn; otherwise
+    // it fills as above.
+    void fillPath(const std::shared_ptr<const Path>& path, FillCache& cache);
     // Strokes with the path's own stroke attributes in the stroke colour.
     void strokePath(const Path& path);
     void strokeRect(const Rect& rect, double lineWidth = 1);

@@ -2,12 +2,14 @@
 
 #include "Pixels.h"
 #include "graphics/AttributedString.h"
+#include "graphics/FillCache.h"
 #include "graphics/Gradient.h"
 #include "graphics/Image.h"
 #include "graphics/Path.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <memory>
 #include <numbers>
 
 using graphics::AffineTransform;
@@ -233,4 +235,52 @@ TEST(GraphicsTest, TextColourAndAlignment)
     EXPECT_EQ(leftInk, 0);
     EXPECT_GT(rightInk, 0);
     EXPECT_TRUE(onlyRed);
+}
+
+TEST(GraphicsTest, CachedFillMatchesFillingInPlace)
+{
+    // Overlapping bands reaching past the bitmap, under a turned, fractional transform, over a varied
+    // background: the kept pixels blend to exactly what filling in place gives, the first time and again.
+    auto bands = std::make_shared<Path>();
+    for (int i = 0; i < 6; ++i) {
+        const double x = 3.3 + i * 4.7;
+        bands->moveTo({x, 2.1});
+        bands->lineTo({x + 5.2, 3.9});
+        bands->lineTo({x + 45.6, 70.3});
+        bands->lineTo({x + 40.1, 68.8});
+        bands->closeSubpath();
+    }
+    QImage background = GraphicsContext::makeBitmap(40, 30);
+    for (int y = 0; y < background.height(); ++y) {
+        for (int x = 0; x < background.width(); ++x)
+            background.setPixelColor(x, y,
+                                     QColor((x * 37) % 256, (y * 53) % 256, (x * y) % 256, 128 + x % 128));
+    }
+    const auto paint = [&](QImage& bitmap, graphics::FillCache* cache) {
+        GraphicsContext context(bitmap);
+        context.translate(1.37, -2.61);
+        context.rotate(0.3);
+        context.scale(0.83, 0.91);
+        context.setFillColor({0.1, 0.3, 0.6, 0.7});
+        if (cache)
+            context.fillPath(bands, *cache);
+        else
+            context.fillPath(*bands);
+    };
+    QImage inPlace = background;
+    paint(inPlace, nullptr);
+    ASSERT_NE(inPlace, background);
+
+    graphics::FillCache cache(1024 * 1024);
+    for (int round = 0; round < 2; ++round) {
+        QImage cached = background;
+        paint(cached, &cache);
+        EXPECT_EQ(cached, inPlace) << "round " << round;
+    }
+
+    // A path the cache keeps no room for is filled in place all the same.
+    graphics::FillCache tiny(16);
+    QImage uncached = background;
+    paint(uncached, &tiny);
+    EXPECT_EQ(uncached, inPlace);
 }
