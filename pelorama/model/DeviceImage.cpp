@@ -18,7 +18,6 @@
 #include "store/FetchRequest.h"
 #include "tessaline/Shared/Observer.h"
 
-#include <QFile>
 #include <QMutexLocker>
 #include <QPointer>
 #include <cmath>
@@ -267,18 +266,7 @@ void DeviceImage::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
 foundation::Expected<void, DroppableError> DeviceImage::processDroppedUrl(const QUrl& url)
 {
-    QFile file(url.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
-    std::optional<graphics::Image> picture = graphics::Image::fromData(data);
-    if (!picture)
-        return foundation::Unexpected(DroppableError::imageLoadingFailure());
-    setImage(picture);
-    storeImageData(data);
-    return {};
+    return takeDroppedFile(url);
 }
 
 void DeviceImage::awakeFromFetch()
