@@ -1,7 +1,9 @@
 // Widget tests need an application object; the framework's own is made before the first test, unless one
-// exists already.
+// exists already. The widget tests of the libraries above the framework build this file into their
+// programs too.
 #include "tessaline/Tessaline/Application.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -21,8 +23,8 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[16] = "TessalineTest";
-    char* m_argv[2] = {m_name, nullptr};
+    // The test program's own name, so that each program keeps its settings apart.
+    char* m_argv[2] = {program_invocation_short_name, nullptr};
     std::unique_ptr<tessaline::Application> m_application;
 };
 
