@@ -35,7 +35,9 @@ void paintPhoto(QImage& image, const QRect& area)
             const double u = double(x - area.left()) / area.width();
             const double v = double(y - area.top()) / area.height();
             const double sky = 0.5 + 0.5 * std::sin(6 * u + 2 * std::cos(9 * v)) * std::cos(4 * v);
-            const auto channel = [&](double value) { return std::clamp(int(value + grain(random)), 0, 255); };
+            const auto channel = [&](double value) {
+                return std::clamp(int(value + grain(random)), 0, 255);
+            };
             row[x] = qRgb(channel(40 + 160 * sky), channel(90 + 120 * v), channel(200 - 120 * sky * v));
         }
     }
@@ -65,8 +67,9 @@ graphics::Image makeCapture()
     }
     for (int line = 0; line < 14; ++line) {
         painter.setPen(line % 3 == 0 ? QColor(30, 110, 220) : QColor(60, 60, 70));
-        painter.drawText(QPointF(30, 852 + line * 28),
-                         QStringLiteral("Row %1 - 12:%2 - Lorem ipsum dolor sit amet").arg(line + 1).arg(10 + line));
+        painter.drawText(
+            QPointF(30, 852 + line * 28),
+            QStringLiteral("Row %1 - 12:%2 - Lorem ipsum dolor sit amet").arg(line + 1).arg(10 + line));
     }
     painter.end();
     return graphics::Image(capture.convertToFormat(graphics::BitmapImageRep::pixelFormat));
@@ -75,8 +78,9 @@ graphics::Image makeCapture()
 // The reference encoder: libpng at zlib level 6 with its adaptive filters, on one core.
 qsizetype referencePngSize(const QImage& rendered)
 {
-    const bool opaque = !rendered.hasAlphaChannel() || rendered.convertToFormat(QImage::Format_RGB888)
-                                                               .convertToFormat(rendered.format()) == rendered;
+    const bool opaque =
+        !rendered.hasAlphaChannel() ||
+        rendered.convertToFormat(QImage::Format_RGB888).convertToFormat(rendered.format()) == rendered;
     const QImage pixels = rendered.convertToFormat(opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
     QByteArray out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -88,13 +92,13 @@ qsizetype referencePngSize(const QImage& rendered)
     png_set_write_fn(
         png, &out,
         [](png_structp writer, png_bytep data, png_size_t length) {
-            static_cast<QByteArray*>(png_get_io_ptr(writer))->append(reinterpret_cast<const char*>(data),
-                                                                     qsizetype(length));
+            static_cast<QByteArray*>(png_get_io_ptr(writer))
+                ->append(reinterpret_cast<const char*>(data), qsizetype(length));
         },
         nullptr);
     png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
-                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(png, 6);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
     png_write_info(png, info);
@@ -113,10 +117,10 @@ struct Case
 
 // One built-in template per output size, in the "Ocean" theme: a gradient and a drop-shadowed device.
 const Case cases[] = {
-    {"iPhone", "Text Above"},           // 1242 x 2208
-    {"iPad", "Portrait Text Above"},    // 2048 x 2732
-    {"iPad", "Landscape Text Above"},   // 2732 x 2048
-    {"Mac", "Text Above MacBook"},      // 2880 x 1800
+    {"iPhone", "Text Above"},         // 1242 x 2208
+    {"iPad", "Portrait Text Above"},  // 2048 x 2732
+    {"iPad", "Landscape Text Above"}, // 2732 x 2048
+    {"Mac", "Text Above MacBook"},    // 2880 x 1800
 };
 
 // The screenshot of a case in a store of its own, with the capture in its device and a two-line caption.
@@ -133,7 +137,8 @@ public:
         for (const templates::TemplateCategory& category : templates::TemplateCategory::all()) {
             if (category.name() != exportCase.category)
                 continue;
-            for (const std::unique_ptr<templates::Template>& item : category.templateGroups().front().templates()) {
+            for (const std::unique_ptr<templates::Template>& item :
+                 category.templateGroups().front().templates()) {
                 if (item->name() == exportCase.layout)
                     m_screenshot = &item->instantiateScreenshot(m_context);
             }
@@ -150,7 +155,8 @@ public:
     graphics::Size size() const { return m_screenshot->size(); }
     QImage render() const
     {
-        const graphics::Image image = m_screenshot->makeCanvas().render(model::CanvasRenderingMode::exportImage, size(), 1);
+        const graphics::Image image =
+            m_screenshot->makeCanvas().render(model::CanvasRenderingMode::exportImage, size(), 1);
         return image.representations().front().bitmap();
     }
 
@@ -162,7 +168,8 @@ private:
 
 void label(benchmark::State& state, const Export& exporter)
 {
-    state.SetLabel(QStringLiteral("%1x%2").arg(exporter.size().width).arg(exporter.size().height).toStdString());
+    state.SetLabel(
+        QStringLiteral("%1x%2").arg(exporter.size().width).arg(exporter.size().height).toStdString());
 }
 
 void render(benchmark::State& state)

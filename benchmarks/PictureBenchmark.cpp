@@ -70,8 +70,8 @@ void BM_ClippedDirectionalShadow(benchmark::State& state)
     const graphics::Rect placement{100, 100, 1600, 1600};
     const graphics::Rect clip = aspectFit(placement.size, {graphics::Point{}, picture.size()});
     const double sx = placement.size.width / clip.size.width;
-    const graphics::AffineTransform mapping{sx, 0, 0, sx, placement.origin.x - clip.origin.x * sx,
-                                            placement.origin.y - clip.origin.y * sx};
+    const graphics::AffineTransform mapping{
+        sx, 0, 0, sx, placement.origin.x - clip.origin.x * sx, placement.origin.y - clip.origin.y * sx};
     for (auto _ : state) {
         const graphics::Path shown = orientedLikeTracedContours(
             pelorama::geometry::intersectingWith(*outline, graphics::Path::rect(clip)));

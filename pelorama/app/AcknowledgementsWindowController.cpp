@@ -1,7 +1,6 @@
 #include "app/AcknowledgementsWindowController.h"
 
 #include "app/Acknowledgements.h"
-
 #include "graphics/AttributedString.h"
 #include "graphics/Font.h"
 #include "tessaline/Shared/MarkupParser.h"

@@ -3,7 +3,6 @@
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
 #include "inspector/InspectorEditors.h"
-
 #include "model/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
 #include "templates/Template.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/ApplicationCommands.h"
-
 #include "appkit/DocumentController.h"
 
 #include <QFuture>
@@ -44,7 +43,10 @@ public:
     void applicationWillTerminate() {}
     const QFuture<void>& previewRendering() const { return m_previewRendering; }
     // What starts the previews' rendering; the templates' own by default.
-    void setPreviewRenderer(std::function<QFuture<void>()> renderer) { m_previewRenderer = std::move(renderer); }
+    void setPreviewRenderer(std::function<QFuture<void>()> renderer)
+    {
+        m_previewRenderer = std::move(renderer);
+    }
 
     static QUrl websiteUrl();
     // How the web site is opened; the desktop's browser by default.

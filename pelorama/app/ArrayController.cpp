@@ -16,7 +16,8 @@ ArrayController::ArrayController(store::ManagedObjectContext& context, QString e
     , m_entityName(std::move(entityName))
     , m_rearrange([this] { rearrangeObjects(); })
 {
-    connect(&context, &store::ManagedObjectContext::objectsDidChange, this, &ArrayController::contextDidChange);
+    connect(&context, &store::ManagedObjectContext::objectsDidChange, this,
+            &ArrayController::contextDidChange);
     rearrangeObjects();
 }
 
@@ -35,8 +36,8 @@ QList<store::ManagedObject*> ArrayController::fetchArranged() const
     request.sortDescriptors = m_sortDescriptors;
     auto fetched = m_context->execute(request);
     if (!fetched) {
-        foundation::warning(QStringLiteral("Could not fetch %1 objects (%2)")
-                                .arg(m_entityName, fetched.error().message()));
+        foundation::warning(
+            QStringLiteral("Could not fetch %1 objects (%2)").arg(m_entityName, fetched.error().message()));
         return m_arrangedObjects;
     }
     return *fetched;
@@ -59,7 +60,9 @@ void ArrayController::rearrangeObjects()
             const QModelIndexList before = persistentIndexList();
             QModelIndexList after;
             for (const QModelIndex& index : before)
-                after.append(index.isValid() ? this->index(int(arranged.indexOf(m_arrangedObjects[index.row()]))) : index);
+                after.append(index.isValid()
+                                 ? this->index(int(arranged.indexOf(m_arrangedObjects[index.row()])))
+                                 : index);
             m_arrangedObjects = arranged;
             changePersistentIndexList(before, after);
             emit layoutChanged();

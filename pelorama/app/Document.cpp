@@ -13,7 +13,6 @@
 #include "app/TableView.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarIcons.h"
-
 #include "appkit/WindowController.h"
 #include "canvas/CanvasView.h"
 #include "canvas/CanvasViewController.h"
@@ -48,8 +47,13 @@ QString Document::typeName()
 
 appkit::DocumentType Document::documentType(ApplicationCommands* applicationCommands)
 {
-    return appkit::DocumentType{typeName(), QStringLiteral("Pelorama Document"), {QStringLiteral("pelorama")}, true,
-                                [applicationCommands] { return std::make_unique<Document>(applicationCommands); }};
+    return appkit::DocumentType{typeName(),
+                                QStringLiteral("Pelorama Document"),
+                                {QStringLiteral("pelorama")},
+                                true,
+                                [applicationCommands] {
+                                    return std::make_unique<Document>(applicationCommands);
+                                }};
 }
 
 Document::Document(ApplicationCommands* applicationCommands)
@@ -72,7 +76,8 @@ Document::~Document()
     undoStack()->disconnect(this);
     if (m_window)
         m_window->removeEventFilter(this);
-    if (m_canvasViewController && m_canvasViewController->isViewLoaded() && m_canvasViewController->canvasView())
+    if (m_canvasViewController && m_canvasViewController->isViewLoaded() &&
+        m_canvasViewController->canvasView())
         m_canvasViewController->canvasView()->setDelegate(nullptr);
     if (m_sidebarToggleController)
         m_sidebarToggleController->setDelegate(nullptr);
@@ -119,7 +124,8 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
     m_splitViewController = std::make_unique<SplitViewController>();
     QWidget* splitView = m_splitViewController->view();
 
-    auto inspectorItem = std::make_unique<SplitViewItem>(m_propertyEditor.get(), SplitViewItem::Behavior::Sidebar);
+    auto inspectorItem =
+        std::make_unique<SplitViewItem>(m_propertyEditor.get(), SplitViewItem::Behavior::Sidebar);
     inspectorItem->setMinimumThickness(propertyEditorMinimumWidth);
     m_propertyEditor->view()->resize(propertyEditorInitialWidth, m_propertyEditor->view()->height());
     m_propertyEditorSplitViewItem = inspectorItem.get();
@@ -133,7 +139,8 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
     if (!canvasView)
         foundation::fatal(QStringLiteral("The document window has no canvas view"));
     canvasView->setDelegate(this);
-    auto canvasItem = std::make_unique<SplitViewItem>(m_canvasViewController.get(), SplitViewItem::Behavior::Default);
+    auto canvasItem =
+        std::make_unique<SplitViewItem>(m_canvasViewController.get(), SplitViewItem::Behavior::Default);
 
     std::vector<std::unique_ptr<SplitViewItem>> items;
     items.push_back(std::move(listItem));
@@ -142,7 +149,8 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
     m_splitViewController->setSplitViewItems(std::move(items));
     window->setCentralWidget(splitView);
     m_splitViewController->splitter()->setSizes(
-        {screenshotListInitialWidth, window->width() - screenshotListInitialWidth - propertyEditorInitialWidth,
+        {screenshotListInitialWidth,
+         window->width() - screenshotListInitialWidth - propertyEditorInitialWidth,
          propertyEditorInitialWidth});
 
     buildToolbar(*window);
@@ -197,13 +205,15 @@ void Document::buildToolbar(QMainWindow& window)
     toolbar->addItem(QStringLiteral("share"), tr("Share"), toolbarIcon(ToolbarIcon::Share, ink),
                      selectorName(DocumentAction::ShowShareMenu));
     toolbar->addItem(QString::fromLatin1(feedbackItemIdentifier), tr("Feedback"),
-                     toolbarIcon(ToolbarIcon::Feedback, ink), selectorName(DocumentAction::ShowFeedbackPopover));
+                     toolbarIcon(ToolbarIcon::Feedback, ink),
+                     selectorName(DocumentAction::ShowFeedbackPopover));
     for (QAction* item : toolbar->actions()) {
         const QString selector = Toolbar::selector(*item);
         if (selector.isEmpty())
             continue;
         QWidget* button = toolbar->widgetForAction(item);
-        connect(item, &QAction::triggered, this, [this, selector, button] { performAction(selector, button); });
+        connect(item, &QAction::triggered, this,
+                [this, selector, button] { performAction(selector, button); });
     }
     toolbar->setTargetResolver([this](const QString& selector) { return targetForAction(selector); });
     window.addToolBar(Qt::TopToolBarArea, toolbar);
@@ -327,12 +337,14 @@ void Document::showTemplatePicker()
 
 void Document::insertTemplateScreenshot(int returnCode)
 {
-    auto* picker = m_templatePickerSheet
-                       ? qobject_cast<templates::TemplateViewController*>(m_templatePickerSheet->contentViewController())
-                       : nullptr;
+    auto* picker =
+        m_templatePickerSheet
+            ? qobject_cast<templates::TemplateViewController*>(m_templatePickerSheet->contentViewController())
+            : nullptr;
     templates::Template* chosen = picker ? picker->selectedTemplate() : nullptr;
     m_templatePickerSheet = nullptr;
-    if (returnCode != templates::TemplateViewController::addReturnCode || !chosen || !m_screenshotTableViewController)
+    if (returnCode != templates::TemplateViewController::addReturnCode || !chosen ||
+        !m_screenshotTableViewController)
         return;
     model::Screenshot& screenshot = chosen->instantiateScreenshot(*managedObjectContext());
     if (!DocumentCommands(*this).insertScreenshot(screenshot))

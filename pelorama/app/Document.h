@@ -6,7 +6,6 @@
 #include "app/SidebarToggleControllerDelegate.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarItemValidation.h"
-
 #include "appkit/DocumentType.h"
 #include "canvas/CanvasViewDelegate.h"
 #include "foundation/CoalescedPerform.h"
@@ -71,7 +70,10 @@ public:
     // Present once the window has loaded.
     SidebarToggleController* sidebarToggleController() const { return m_sidebarToggleController; }
     ledgerline::PropertyTableViewController* propertyEditor() const { return m_propertyEditor.get(); }
-    ScreenshotTableViewController* screenshotTableViewController() const { return m_screenshotTableViewController.get(); }
+    ScreenshotTableViewController* screenshotTableViewController() const
+    {
+        return m_screenshotTableViewController.get();
+    }
     canvas::CanvasViewController* canvasViewController() const { return m_canvasViewController.get(); }
     SplitViewItem* screenshotListSplitViewItem() const { return m_screenshotListSplitViewItem; }
     SplitViewItem* propertyEditorSplitViewItem() const { return m_propertyEditorSplitViewItem; }

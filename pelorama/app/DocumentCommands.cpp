@@ -7,7 +7,6 @@
 #include "app/ScreenshotTableViewController.h"
 #include "app/ShareMenu.h"
 #include "app/Toolbar.h"
-
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
 #include "canvas/CanvasView.h"
@@ -69,9 +68,11 @@ void DocumentCommands::exportAllScreenshots()
     QWidget* window = m_document.window();
     ScreenshotTableViewController* controller = m_document.screenshotTableViewController();
     store::ManagedObjectContext* context = m_document.managedObjectContext();
-    if (!window || !controller || !context || ScreenshotTableList(*controller).arrangedScreenshots().isEmpty())
+    if (!window || !controller || !context ||
+        ScreenshotTableList(*controller).arrangedScreenshots().isEmpty())
         return;
-    if (const std::optional<document::ActionAlert> names = document::ScreenshotExporter(*context).checkNames()) {
+    if (const std::optional<document::ActionAlert> names =
+            document::ScreenshotExporter(*context).checkNames()) {
         runAlert(*names, window);
         return;
     }
@@ -81,26 +82,29 @@ void DocumentCommands::exportAllScreenshots()
     panel->setCanChooseDirectories(true);
     panel->setAllowsMultipleSelection(false);
     panel->setCanCreateDirectories(true);
-    panel->beginSheetModal(window, [document = QPointer<Document>(&m_document), panel](appkit::OpenPanel::Response response) {
-        panel->hide();
-        const QUrl url = panel->url();
-        if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
-            return;
-        if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isDir()) {
-            runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")}, document->window());
-            return;
-        }
-        store::ManagedObjectContext* context = document->managedObjectContext();
-        if (!context)
-            return;
-        document::ScreenshotExporter exporter(*context);
-        std::optional<document::ActionAlert> alert;
-        ProgressWindowController::showProgress([&](ProgressWindowController& progress) {
-            alert = exporter.exportAll(url.toLocalFile(), [&progress](double percent) { progress.setProgress(percent); });
+    panel->beginSheetModal(
+        window, [document = QPointer<Document>(&m_document), panel](appkit::OpenPanel::Response response) {
+            panel->hide();
+            const QUrl url = panel->url();
+            if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
+                return;
+            if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isDir()) {
+                runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")},
+                         document->window());
+                return;
+            }
+            store::ManagedObjectContext* context = document->managedObjectContext();
+            if (!context)
+                return;
+            document::ScreenshotExporter exporter(*context);
+            std::optional<document::ActionAlert> alert;
+            ProgressWindowController::showProgress([&](ProgressWindowController& progress) {
+                alert = exporter.exportAll(url.toLocalFile(),
+                                           [&progress](double percent) { progress.setProgress(percent); });
+            });
+            if (alert && document)
+                runAlert(*alert, document->window());
         });
-        if (alert && document)
-            runAlert(*alert, document->window());
-    });
 }
 
 void DocumentCommands::exportCurrentScreenshot()
@@ -118,7 +122,8 @@ void DocumentCommands::exportCurrentScreenshot()
     panel->setAllowedFileTypes({QStringLiteral("png")});
     panel->setDefaultSuffix(QStringLiteral("png"));
     // This screenshot is the one written, whatever the selection is when the panel ends.
-    panel->beginSheetModal(window, [document = QPointer<Document>(&m_document), screenshot = QPointer<model::Screenshot>(selected),
+    panel->beginSheetModal(window, [document = QPointer<Document>(&m_document),
+                                    screenshot = QPointer<model::Screenshot>(selected),
                                     panel](appkit::OpenPanel::Response response) {
         panel->hide();
         const QUrl url = panel->url();
@@ -155,19 +160,22 @@ void DocumentCommands::deleteSelection()
 
 void DocumentCommands::paste()
 {
-    runAlertIfAny(withEditActions(m_document, [](document::EditActions& actions) { return actions.paste(); }));
+    runAlertIfAny(
+        withEditActions(m_document, [](document::EditActions& actions) { return actions.paste(); }));
 }
 
 void DocumentCommands::duplicateSelection()
 {
-    runAlertIfAny(
-        withEditActions(m_document, [](document::EditActions& actions) { return actions.duplicateSelection(); }));
+    runAlertIfAny(withEditActions(
+        m_document, [](document::EditActions& actions) { return actions.duplicateSelection(); }));
 }
 
 bool DocumentCommands::insertScreenshot(model::Screenshot& screenshot)
 {
-    const std::optional<document::ActionAlert> alert = withEditActions(
-        m_document, [&screenshot](document::EditActions& actions) { return actions.insertScreenshot(screenshot); });
+    const std::optional<document::ActionAlert> alert =
+        withEditActions(m_document, [&screenshot](document::EditActions& actions) {
+            return actions.insertScreenshot(screenshot);
+        });
     runAlertIfAny(alert);
     return !alert;
 }
@@ -180,7 +188,8 @@ void DocumentCommands::showShareMenu(QObject* sender)
         return;
     ScreenshotTableViewController* controller = m_document.screenshotTableViewController();
     model::Screenshot* selected = controller ? controller->selectedScreenshot() : nullptr;
-    ShareMenu::showBelow(*button, *canvasView->canvas(), selected ? selected->name() : QStringLiteral("Screenshot"));
+    ShareMenu::showBelow(*button, *canvasView->canvas(),
+                         selected ? selected->name() : QStringLiteral("Screenshot"));
 }
 
 void DocumentCommands::showFeedbackPopover(QObject* sender)
@@ -189,8 +198,9 @@ void DocumentCommands::showFeedbackPopover(QObject* sender)
     QRect rect;
     if (!anchor) {
         Toolbar* toolbar = m_document.toolbar();
-        QAction* item = toolbar ? toolbar->itemWithIdentifier(QString::fromLatin1(Document::feedbackItemIdentifier))
-                                : nullptr;
+        QAction* item =
+            toolbar ? toolbar->itemWithIdentifier(QString::fromLatin1(Document::feedbackItemIdentifier))
+                    : nullptr;
         anchor = item ? qobject_cast<QAbstractButton*>(toolbar->widgetForAction(item)) : nullptr;
     }
     if (!anchor) {

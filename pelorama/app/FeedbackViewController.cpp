@@ -21,14 +21,14 @@ namespace {
 
 // The address pattern, unchanged from the form's first release (the domain labels before the last one
 // take only lower-case a to z inside them, by the original's choice). Applied to the whole address.
-const QString emailPattern = QString::fromUtf8(
-    R"((?:[\p{L}0-9!#$%\&'*+/=?\^_`{|}~-]+(?:\.[\p{L}0-9!#$%\&'*+/=?\^_`{|})"
-    R"(~-]+)*|"(?:[\x01-\x08\x0b\x0c\x0e-\x1f\x21\x23-\x5b\x5d-\)"
-    R"(x7f]|\\[\x01-\x09\x0b\x0c\x0e-\x7f])*")@(?:(?:[\p{L}0-9](?:[a-)"
-    R"(z0-9-]*[\p{L}0-9])?\.)+[\p{L}0-9](?:[\p{L}0-9-]*[\p{L}0-9])?|\[(?:(?:25[0-5)"
-    R"(]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-)"
-    R"(9][0-9]?|[\p{L}0-9-]*[\p{L}0-9]:(?:[\x01-\x08\x0b\x0c\x0e-\x1f\x21)"
-    R"(-\x5a\x53-\x7f]|\\[\x01-\x09\x0b\x0c\x0e-\x7f])+)\]))");
+const QString emailPattern =
+    QString::fromUtf8(R"((?:[\p{L}0-9!#$%\&'*+/=?\^_`{|}~-]+(?:\.[\p{L}0-9!#$%\&'*+/=?\^_`{|})"
+                      R"(~-]+)*|"(?:[\x01-\x08\x0b\x0c\x0e-\x1f\x21\x23-\x5b\x5d-\)"
+                      R"(x7f]|\\[\x01-\x09\x0b\x0c\x0e-\x7f])*")@(?:(?:[\p{L}0-9](?:[a-)"
+                      R"(z0-9-]*[\p{L}0-9])?\.)+[\p{L}0-9](?:[\p{L}0-9-]*[\p{L}0-9])?|\[(?:(?:25[0-5)"
+                      R"(]|2[0-4][0-9]|[01]?[0-9][0-9]?)\.){3}(?:25[0-5]|2[0-4][0-9]|[01]?[0-)"
+                      R"(9][0-9]?|[\p{L}0-9-]*[\p{L}0-9]:(?:[\x01-\x08\x0b\x0c\x0e-\x1f\x21)"
+                      R"(-\x5a\x53-\x7f]|\\[\x01-\x09\x0b\x0c\x0e-\x7f])+)\]))");
 
 const QRegularExpression& emailExpression()
 {
@@ -115,12 +115,13 @@ void FeedbackViewController::submitPressed(QObject* sender)
     if (!button)
         return;
     if (m_name.isEmpty() || m_email.isEmpty() || m_message.isEmpty()) {
-        tessaline::PopoverMessage::showMarkupMessage(QStringLiteral("{#f00|Please fill in all fields.}"), button);
+        tessaline::PopoverMessage::showMarkupMessage(QStringLiteral("{#f00|Please fill in all fields.}"),
+                                                     button);
         return;
     }
     if (!isValidEmail(m_email)) {
-        tessaline::PopoverMessage::showMarkupMessage(QStringLiteral("{#f00|Please enter a valid e-mail address.}"),
-                                                     button);
+        tessaline::PopoverMessage::showMarkupMessage(
+            QStringLiteral("{#f00|Please enter a valid e-mail address.}"), button);
         return;
     }
     const tessaline::CodebaseTicket ticket(ticketSummary(), ticketDescription(m_name, m_email, m_message));
@@ -141,11 +142,13 @@ QString FeedbackViewController::ticketSummary()
            QStringLiteral(" feedback");
 }
 
-QString FeedbackViewController::ticketDescription(const QString& name, const QString& email, const QString& message)
+QString FeedbackViewController::ticketDescription(const QString& name, const QString& email,
+                                                  const QString& message)
 {
     return QStringLiteral("Name: ") + name + QStringLiteral("\nE-mail address: ") + email +
-           QStringLiteral("\nDevice: ") + tessaline::App::deviceModel() + QStringLiteral("\nOperating system: ") +
-           tessaline::App::operatingSystem() + QStringLiteral("\n\n") + message;
+           QStringLiteral("\nDevice: ") + tessaline::App::deviceModel() +
+           QStringLiteral("\nOperating system: ") + tessaline::App::operatingSystem() +
+           QStringLiteral("\n\n") + message;
 }
 
 void FeedbackViewController::handleSubmitResult(const std::optional<QString>& error)
@@ -157,7 +160,8 @@ void FeedbackViewController::handleSubmitResult(const std::optional<QString>& er
         title = QStringLiteral("Submit failure");
         text = QStringLiteral("Unfortunately there was a network error. Please try again later.");
     }
-    QMetaObject::invokeMethod(qApp, [title, text] { showAlert(title, text); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        qApp, [title, text] { showAlert(title, text); }, Qt::QueuedConnection);
 }
 
 void FeedbackViewController::showAlert(const QString& title, const QString& message)

@@ -20,7 +20,8 @@ class InspectorUndoGrouping : public QObject
     Q_OBJECT
 
 public:
-    InspectorUndoGrouping(QWidget& inspector, store::ManagedObjectContext& context, QObject* parent = nullptr);
+    InspectorUndoGrouping(QWidget& inspector, store::ManagedObjectContext& context,
+                          QObject* parent = nullptr);
     ~InspectorUndoGrouping() override;
 
     bool isGestureOpen() const { return m_group.has_value(); }

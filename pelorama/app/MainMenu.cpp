@@ -42,33 +42,37 @@ MainMenu::MainMenu(QMainWindow& window, Document& document, ApplicationCommands*
     if (app) {
         connect(add(file, QStringLiteral("new"), tr("&New"), QKeySequence::New), &QAction::triggered, this,
                 [app] { app->newDocument(); });
-        connect(add(file, QStringLiteral("open"), tr("&Open…"), QKeySequence::Open), &QAction::triggered, this,
-                [app] { app->openDocuments(); });
+        connect(add(file, QStringLiteral("open"), tr("&Open…"), QKeySequence::Open), &QAction::triggered,
+                this, [app] { app->openDocuments(); });
         m_openRecentMenu = file->addMenu(tr("Open &Recent"));
-        connect(m_openRecentMenu, &QMenu::aboutToShow, this, [this, app] { app->fillOpenRecentMenu(m_openRecentMenu); });
+        connect(m_openRecentMenu, &QMenu::aboutToShow, this,
+                [this, app] { app->fillOpenRecentMenu(m_openRecentMenu); });
         file->addSeparator();
     }
-    connect(add(file, QStringLiteral("close"), tr("&Close"), QKeySequence::Close), &QAction::triggered, &document,
-            [&document] { document.close(); });
-    connect(add(file, QStringLiteral("save"), tr("&Save"), QKeySequence::Save), &QAction::triggered, &document,
-            [&document] { document.saveDocument(); });
+    connect(add(file, QStringLiteral("close"), tr("&Close"), QKeySequence::Close), &QAction::triggered,
+            &document, [&document] { document.close(); });
+    connect(add(file, QStringLiteral("save"), tr("&Save"), QKeySequence::Save), &QAction::triggered,
+            &document, [&document] { document.saveDocument(); });
     connect(add(file, QStringLiteral("saveAs"), tr("Save &As…"), QKeySequence::SaveAs), &QAction::triggered,
             &document, [&document] { document.saveDocumentAs(); });
     connect(add(file, QStringLiteral("revert"), tr("Re&vert to Saved")), &QAction::triggered, &document,
             [&document] { document.revertDocumentToSaved(); });
     file->addSeparator();
-    QAction* exportAll = add(file, QStringLiteral("export"), tr("&Export…"), QKeySequence(tr("Ctrl+Shift+E")));
+    QAction* exportAll =
+        add(file, QStringLiteral("export"), tr("&Export…"), QKeySequence(tr("Ctrl+Shift+E")));
     exportAll->setProperty("selector", selectorName(DocumentAction::ExportAllScreenshots));
     connect(exportAll, &QAction::triggered, &document, [&document] { document.exportAllScreenshots(); });
     QAction* exportCurrent = add(file, QStringLiteral("exportCurrent"), tr("Export &Current Screenshot…"),
                                  QKeySequence(tr("Ctrl+Alt+E")));
     exportCurrent->setProperty("selector", selectorName(DocumentAction::ExportCurrentScreenshot));
-    connect(exportCurrent, &QAction::triggered, &document, [&document] { document.exportCurrentScreenshot(); });
+    connect(exportCurrent, &QAction::triggered, &document,
+            [&document] { document.exportCurrentScreenshot(); });
     if (app) {
         file->addSeparator();
         QAction* quit = add(file, QStringLiteral("quit"), tr("&Quit"), QKeySequence::Quit);
         quit->setMenuRole(QAction::QuitRole);
-        connect(quit, &QAction::triggered, this, [app] { app->quit(); }, Qt::QueuedConnection);
+        connect(
+            quit, &QAction::triggered, this, [app] { app->quit(); }, Qt::QueuedConnection);
     }
 
     QMenu* edit = bar->addMenu(tr("&Edit"));
@@ -97,8 +101,8 @@ MainMenu::MainMenu(QMainWindow& window, Document& document, ApplicationCommands*
     QAction* remove = add(edit, QStringLiteral("delete"), tr("&Delete"), QKeySequence::Delete);
     remove->setProperty("selector", selectorName(DocumentAction::Delete));
     connect(remove, &QAction::triggered, this, [this] { performTextCommand(QStringLiteral("delete")); });
-    connect(add(edit, QStringLiteral("selectAll"), tr("Select &All"), QKeySequence::SelectAll), &QAction::triggered,
-            this, [this] { performTextCommand(QStringLiteral("selectAll")); });
+    connect(add(edit, QStringLiteral("selectAll"), tr("Select &All"), QKeySequence::SelectAll),
+            &QAction::triggered, this, [this] { performTextCommand(QStringLiteral("selectAll")); });
     edit->addSeparator();
     QAction* addScreenshot =
         add(edit, QStringLiteral("addScreenshot"), tr("&Add Screenshot…"), QKeySequence(tr("Ctrl+Shift+N")));
@@ -169,7 +173,8 @@ void MainMenu::performTextCommand(const QString& name)
 {
     QWidget* target = textTarget();
     if (!target) {
-        m_document.performAction(m_actions.value(name)->property("selector").toString(), m_actions.value(name));
+        m_document.performAction(m_actions.value(name)->property("selector").toString(),
+                                 m_actions.value(name));
         return;
     }
     if (QLineEdit* line = lineEditOf(target)) {
@@ -192,8 +197,8 @@ void MainMenu::performTextCommand(const QString& name)
 void MainMenu::validate()
 {
     // Focus moves while a closing window deletes its children, after its menus have gone.
-    if (!m_window ||
-        std::any_of(m_actions.cbegin(), m_actions.cend(), [](const QPointer<QAction>& item) { return item.isNull(); }))
+    if (!m_window || std::any_of(m_actions.cbegin(), m_actions.cend(),
+                                 [](const QPointer<QAction>& item) { return item.isNull(); }))
         return;
     QUndoStack* undo = m_document.undoStack();
     m_actions.value(QStringLiteral("undo"))->setEnabled(undo->canUndo());

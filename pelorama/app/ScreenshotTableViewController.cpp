@@ -4,7 +4,6 @@
 #include "app/ScreenshotTableCellView.h"
 #include "app/TableView.h"
 #include "app/TableViewReorderingHelper.h"
-
 #include "model/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 
@@ -181,7 +180,8 @@ void ScreenshotTableViewController::setSelectedScreenshotIndexes(std::optional<Q
 {
     m_selectedScreenshotIndexes = std::move(indexes);
     model::Screenshot* screenshot = nullptr;
-    if (m_selectedScreenshotIndexes && !m_selectedScreenshotIndexes->isEmpty() && m_screenshotArrayController) {
+    if (m_selectedScreenshotIndexes && !m_selectedScreenshotIndexes->isEmpty() &&
+        m_screenshotArrayController) {
         const QList<store::ManagedObject*> selected = m_screenshotArrayController->selectedObjects();
         if (!selected.isEmpty())
             screenshot = qobject_cast<model::Screenshot*>(selected.first());

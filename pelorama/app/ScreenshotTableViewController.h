@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/ScreenshotTableViewControllerDelegate.h"
-
 #include "appkit/ViewController.h"
 #include "model/Screenshot.h"
 #include "store/ManagedObjectContext.h"

@@ -62,13 +62,16 @@ void ShareMenu::copyImage(const model::Canvas& canvas)
 ShareMenu::Opened ShareMenu::openInImageViewer(const model::Canvas& canvas, const QString& name, bool open)
 {
     if (!shareDirectory().isValid())
-        return {{}, QStringLiteral("No temporary folder could be made. (") + shareDirectory().errorString() + ')'};
+        return {{},
+                QStringLiteral("No temporary folder could be made. (") + shareDirectory().errorString() +
+                    ')'};
     const canvas::CanvasPasteboardDataProvider item(canvas);
     const QByteArray png = item.data(QStringLiteral("image/png"));
     if (png.isEmpty())
         return {{}, QStringLiteral("Screenshot has no PNG representation")};
-    const QString path = QDir(shareDirectory().path())
-                             .filePath(document::ExportFileNames::fileName(name).value_or(QStringLiteral("Screenshot.png")));
+    const QString path =
+        QDir(shareDirectory().path())
+            .filePath(document::ExportFileNames::fileName(name).value_or(QStringLiteral("Screenshot.png")));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.flush() || !file.commit())
         return {{}, QStringLiteral("The image could not be written. (") + file.errorString() + ')'};

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/SidebarToggleControl.h"
 #include "app/SidebarToggleControllerDelegate.h"
 #include "app/SplitViewItem.h"
-#include "app/SidebarToggleControl.h"
 
 #include <QObject>
 #include <QPointer>

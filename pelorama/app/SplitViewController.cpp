@@ -71,8 +71,9 @@ QWidget* SplitViewController::paneView(const SplitViewItem& item) const
 int SplitViewController::indexOf(const SplitViewItem& item) const
 {
     QWidget* pane = paneView(item);
-    return pane && isViewLoaded() ? static_cast<QSplitter*>(const_cast<SplitViewController*>(this)->view())->indexOf(pane)
-                                  : -1;
+    return pane && isViewLoaded()
+               ? static_cast<QSplitter*>(const_cast<SplitViewController*>(this)->view())->indexOf(pane)
+               : -1;
 }
 
 void SplitViewController::applyMinimumThickness(SplitViewItem& item)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/SplitViewItem.h"
-
 #include "appkit/ViewController.h"
 
 #include <QPointer>

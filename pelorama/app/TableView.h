@@ -29,7 +29,10 @@ public:
     const QStringList& registeredDraggedTypes() const { return m_draggedTypes; }
     void registerForDraggedTypes(const QStringList& types);
     Qt::DropActions draggingSourceOperationMaskForLocal() const { return m_localOperations; }
-    void setDraggingSourceOperationMaskForLocal(Qt::DropActions operations) { m_localOperations = operations; }
+    void setDraggingSourceOperationMaskForLocal(Qt::DropActions operations)
+    {
+        m_localOperations = operations;
+    }
 
     // Where a drop at position (viewport coordinates) would land before validation: in the upper or
     // lower quarter of a row, above it or above the next one; in the middle, on it; below the last row,

@@ -2,7 +2,6 @@
 
 #include "app/ArrayController.h"
 #include "app/TableView.h"
-
 #include "foundation/Diagnostics.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyedArchiver.h"
@@ -25,7 +24,8 @@ ArrayController* TableViewReorderingHelper::arrayController(const TableView& tab
 {
     ArrayController* controller = tableView.contentArrayController();
     if (!controller || controller->entityName().isEmpty()) {
-        foundation::warning(QStringLiteral("Could not find array controller through content binding of table view!"));
+        foundation::warning(
+            QStringLiteral("Could not find array controller through content binding of table view!"));
         return nullptr;
     }
     return controller;
@@ -59,8 +59,8 @@ bool TableViewReorderingHelper::writeRows(TableView& tableView, const QList<int>
     return true;
 }
 
-Qt::DropAction TableViewReorderingHelper::validateDrop(TableView& tableView, DraggingInfo& info, int proposedRow,
-                                                       DropOperation operation)
+Qt::DropAction TableViewReorderingHelper::validateDrop(TableView& tableView, DraggingInfo& info,
+                                                       int proposedRow, DropOperation operation)
 {
     if (info.source != &tableView && info.source != tableView.viewport())
         return Qt::IgnoreAction;
@@ -69,7 +69,8 @@ Qt::DropAction TableViewReorderingHelper::validateDrop(TableView& tableView, Dra
     return Qt::MoveAction;
 }
 
-bool TableViewReorderingHelper::acceptDrop(TableView& tableView, const DraggingInfo& info, int row, DropOperation)
+bool TableViewReorderingHelper::acceptDrop(TableView& tableView, const DraggingInfo& info, int row,
+                                           DropOperation)
 {
     ArrayController* controller = arrayController(tableView);
     if (!controller || !info.pasteboard)
@@ -83,14 +84,17 @@ bool TableViewReorderingHelper::acceptDrop(TableView& tableView, const DraggingI
         return false;
 
     store::ManagedObjectContext* context = controller->managedObjectContext();
-    store::PersistentStoreCoordinator* coordinator = context ? context->persistentStoreCoordinator() : nullptr;
+    store::PersistentStoreCoordinator* coordinator =
+        context ? context->persistentStoreCoordinator() : nullptr;
     if (!context || !coordinator) {
-        foundation::warning(QStringLiteral("Could not resolve managed object context and/or persistent store coordinator!"));
+        foundation::warning(
+            QStringLiteral("Could not resolve managed object context and/or persistent store coordinator!"));
         return false;
     }
     QList<store::ManagedObject*> dragged;
     for (const QVariant& value : unarchived->toList()) {
-        const std::optional<store::ManagedObjectID> id = coordinator->managedObjectIDForURIRepresentation(value.toUrl());
+        const std::optional<store::ManagedObjectID> id =
+            coordinator->managedObjectIDForURIRepresentation(value.toUrl());
         if (!id)
             continue;
         if (store::ManagedObject* object = context->objectWithID(*id))

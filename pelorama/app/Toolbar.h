@@ -23,7 +23,8 @@ public:
 
     void setTargetResolver(TargetResolver resolver) { m_targetResolver = std::move(resolver); }
     // An item sending selector when triggered; the window's owner connects it to the command.
-    QAction* addItem(const QString& identifier, const QString& label, const QIcon& icon, const QString& selector);
+    QAction* addItem(const QString& identifier, const QString& label, const QIcon& icon,
+                     const QString& selector);
     // The first item with this identifier, or null.
     QAction* itemWithIdentifier(const QString& identifier) const;
     static QString selector(const QAction& item);

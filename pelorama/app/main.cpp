@@ -1,5 +1,4 @@
 #include "app/AppDelegate.h"
-
 #include "tessaline/Tessaline/Application.h"
 
 #include <QTimer>

@@ -30,14 +30,14 @@ Table makeTable()
     table.insert(entityName<model::DrawableMapping>(), std::make_shared<DrawableMappingPasteable>());
     table.insert(entityName<model::Image>(),
                  std::make_shared<ImageLoadablePasteable>(EntityPasteable::insertionOf<model::Image>()));
-    table.insert(entityName<model::DeviceImage>(),
-                 std::make_shared<ImageLoadablePasteable>(EntityPasteable::insertionOf<model::DeviceImage>()));
+    table.insert(entityName<model::DeviceImage>(), std::make_shared<ImageLoadablePasteable>(
+                                                       EntityPasteable::insertionOf<model::DeviceImage>()));
     table.insert(entityName<model::TextRect>(),
                  std::make_shared<EntityPasteable>(EntityPasteable::insertionOf<model::TextRect>()));
     // An asset travels with its identifier, by which the pictures of a paste find it.
     table.insert(entityName<model::Asset>(),
-                 std::make_shared<EntityPasteable>(EntityPasteable::insertionOf<model::Asset>(), QStringList{},
-                                                   QStringList{}));
+                 std::make_shared<EntityPasteable>(EntityPasteable::insertionOf<model::Asset>(),
+                                                   QStringList{}, QStringList{}));
     return table;
 }
 
@@ -57,7 +57,7 @@ std::optional<QVariantMap> CopyPasteable::additionalPasteboardData(store::Manage
 }
 
 CopyPasteable::CheckedExtras CopyPasteable::checkAdditionalPasteboardData(const QVariantMap&,
-                                                                         const QVariantMap&) const
+                                                                          const QVariantMap&) const
 {
     return {};
 }

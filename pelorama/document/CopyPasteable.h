@@ -49,7 +49,8 @@ public:
                                                         const QVariantMap& extras) const;
 
     // Called on a freshly inserted and filled object with checked extras.
-    virtual void processAdditionalPasteboardData(store::ManagedObject& object, const QVariantMap& extras) const;
+    virtual void processAdditionalPasteboardData(store::ManagedObject& object,
+                                                 const QVariantMap& extras) const;
 
     // Whether a checked dictionary of this entity should be left out of its owner's relationship rather
     // than inserted; a mapping that would map nothing is. Only for members of to-many relationships.

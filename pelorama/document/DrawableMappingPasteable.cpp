@@ -24,7 +24,8 @@ const QStringList& DrawableMappingPasteable::drawableTypes()
     return types;
 }
 
-std::optional<QVariantMap> DrawableMappingPasteable::additionalPasteboardData(store::ManagedObject& object) const
+std::optional<QVariantMap>
+DrawableMappingPasteable::additionalPasteboardData(store::ManagedObject& object) const
 {
     auto* mapping = dynamic_cast<model::DrawableMapping*>(&object);
     auto* drawable = mapping ? dynamic_cast<store::ManagedObject*>(mapping->drawable()) : nullptr;
@@ -33,8 +34,9 @@ std::optional<QVariantMap> DrawableMappingPasteable::additionalPasteboardData(st
     return QVariantMap{{drawableKey, QVariant(pasteboardDictionary(*drawable))}};
 }
 
-CopyPasteable::CheckedExtras DrawableMappingPasteable::checkAdditionalPasteboardData(
-    const QVariantMap& checkedAttributes, const QVariantMap& extras) const
+CopyPasteable::CheckedExtras
+DrawableMappingPasteable::checkAdditionalPasteboardData(const QVariantMap& checkedAttributes,
+                                                        const QVariantMap& extras) const
 {
     const auto drawable = extras.constFind(drawableKey);
     const QString type = checkedAttributes.value(drawableTypeKey).toString();
@@ -58,7 +60,8 @@ void DrawableMappingPasteable::processAdditionalPasteboardData(store::ManagedObj
     store::ManagedObjectContext* context = mapping->managedObjectContext();
     if (!context)
         return;
-    store::ManagedObject& drawable = insertFromPasteboardDictionary(mapping->drawableType(), found->toMap(), *context);
+    store::ManagedObject& drawable =
+        insertFromPasteboardDictionary(mapping->drawableType(), found->toMap(), *context);
     mapping->setDrawable(dynamic_cast<model::Drawable*>(&drawable));
     mapping->setIdentifier(drawable.valueForKey(QStringLiteral("uniqueIdentifier")).toString());
 }

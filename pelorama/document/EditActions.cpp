@@ -74,10 +74,11 @@ std::optional<ActionAlert> EditActions::paste(const QList<QByteArray>& items)
     if (screenshots.isEmpty())
         return errorAlert(phrase, problem);
 
-    const double base = ScreenshotOrdering::pasteBaseOrder(selectedOrder(), m_list.arrangedScreenshots().size());
+    const double base =
+        ScreenshotOrdering::pasteBaseOrder(selectedOrder(), m_list.arrangedScreenshots().size());
     std::optional<store::ManagedObjectID> last;
-    const store::Result<void> pasted =
-        model::performInChildContext(m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
+    const store::Result<void> pasted = model::performInChildContext(
+        m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
             for (int i = 0; i < screenshots.size(); ++i) {
                 auto* screenshot = dynamic_cast<model::Screenshot*>(
                     &insertFromPasteboardDictionary(screenshotEntity, screenshots[i], child));
@@ -108,8 +109,8 @@ std::optional<ActionAlert> EditActions::duplicateSelection()
         return errorAlert(phrase, dictionary.error());
     const double order = ScreenshotOrdering::insertionOrder(source->order(), 0);
     std::optional<store::ManagedObjectID> copyID;
-    const store::Result<void> duplicated =
-        model::performInChildContext(m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
+    const store::Result<void> duplicated = model::performInChildContext(
+        m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
             auto* copy = dynamic_cast<model::Screenshot*>(
                 &insertFromPasteboardDictionary(screenshotEntity, *dictionary, child));
             if (!copy)
@@ -146,10 +147,12 @@ std::optional<ActionAlert> EditActions::insertScreenshot(model::Screenshot& scre
 
 ActionValidation EditActions::validateAction(const QString& selector) const
 {
-    static const QStringList needSelection{
-        QStringLiteral("delete:"),        QStringLiteral("cut:"),
-        QStringLiteral("copy:"),          QStringLiteral("duplicateSelection:"),
-        QStringLiteral("exportCurrentScreenshot:"), QStringLiteral("showShareMenu:")};
+    static const QStringList needSelection{QStringLiteral("delete:"),
+                                           QStringLiteral("cut:"),
+                                           QStringLiteral("copy:"),
+                                           QStringLiteral("duplicateSelection:"),
+                                           QStringLiteral("exportCurrentScreenshot:"),
+                                           QStringLiteral("showShareMenu:")};
     const auto answer = [](bool enabled) {
         return enabled ? ActionValidation::enabled : ActionValidation::disabled;
     };

@@ -23,7 +23,9 @@ public:
     // The insertion of an entity class T through its own T::insertInto.
     template <typename T> static Insertion insertionOf()
     {
-        return [](store::ManagedObjectContext& context) -> store::ManagedObject& { return *T::insertInto(context); };
+        return [](store::ManagedObjectContext& context) -> store::ManagedObject& {
+            return *T::insertInto(context);
+        };
     }
 
 private:

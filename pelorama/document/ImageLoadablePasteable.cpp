@@ -39,7 +39,8 @@ ImageLoadablePasteable::ImageLoadablePasteable(Insertion insertion)
     : EntityPasteable(std::move(insertion), {}, {QStringLiteral("uniqueIdentifier"), imageKey})
 {}
 
-std::optional<QVariantMap> ImageLoadablePasteable::additionalPasteboardData(store::ManagedObject& object) const
+std::optional<QVariantMap>
+ImageLoadablePasteable::additionalPasteboardData(store::ManagedObject& object) const
 {
     auto* loadable = dynamic_cast<model::ImageLoadable*>(&object);
     store::ManagedObjectContext* context = object.managedObjectContext();
@@ -58,8 +59,8 @@ std::optional<QVariantMap> ImageLoadablePasteable::additionalPasteboardData(stor
     return std::nullopt;
 }
 
-CopyPasteable::CheckedExtras ImageLoadablePasteable::checkAdditionalPasteboardData(const QVariantMap&,
-                                                                                  const QVariantMap& extras) const
+CopyPasteable::CheckedExtras
+ImageLoadablePasteable::checkAdditionalPasteboardData(const QVariantMap&, const QVariantMap& extras) const
 {
     QVariantMap checked;
     if (const auto asset = extras.constFind(assetKey); asset != extras.constEnd()) {
@@ -99,8 +100,8 @@ void ImageLoadablePasteable::processAdditionalPasteboardData(store::ManagedObjec
         hasAsset = asset && *asset;
     }
     if (!hasAsset && extras.contains(assetKey)) {
-        store::ManagedObject& asset = insertFromPasteboardDictionary(model::entityName<model::Asset>(),
-                                                                     extras.value(assetKey).toMap(), *context);
+        store::ManagedObject& asset = insertFromPasteboardDictionary(
+            model::entityName<model::Asset>(), extras.value(assetKey).toMap(), *context);
         loadable->setAssetIdentifier(asset.valueForKey(QStringLiteral("uniqueIdentifier")).toString());
         hasAsset = true;
     }

@@ -38,8 +38,8 @@ bool isMap(const QVariant& value)
     return value.typeId() == QMetaType::QVariantMap;
 }
 
-foundation::Expected<QVariant, QString> checkedRelationship(const store::RelationshipDescription& relationship,
-                                                            const QVariant& value)
+foundation::Expected<QVariant, QString>
+checkedRelationship(const store::RelationshipDescription& relationship, const QVariant& value)
 {
     const QString& destination = relationship.destinationEntityName;
     if (!relationship.isToMany) {
@@ -56,7 +56,8 @@ foundation::Expected<QVariant, QString> checkedRelationship(const store::Relatio
     QVariantList members;
     for (const QVariant& member : value.toList()) {
         if (!isMap(member))
-            return Unexpected(QStringLiteral("“%1” holds something other than objects.").arg(relationship.name));
+            return Unexpected(
+                QStringLiteral("“%1” holds something other than objects.").arg(relationship.name));
         auto checked = checkedPasteboardDictionary(destination, member.toMap());
         if (!checked)
             return Unexpected(checked.error());
@@ -103,7 +104,7 @@ QVariantMap pasteboardDictionary(store::ManagedObject& object)
 }
 
 foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QString& entityName,
-                                                                      const QVariantMap& dictionary)
+                                                                       const QVariantMap& dictionary)
 {
     const CopyPasteable* pasteable = CopyPasteable::forEntity(entityName);
     const store::EntityDescription* entity = model::documentModel()->entity(entityName);
@@ -120,8 +121,7 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
             continue;
         const std::optional<QVariant> value = checkedPasteboardValue(attribute, *found);
         if (!value)
-            return Unexpected(
-                QStringLiteral("The %1 of a %2 is not valid.").arg(attribute.name, entityName));
+            return Unexpected(QStringLiteral("The %1 of a %2 is not valid.").arg(attribute.name, entityName));
         checked.insert(attribute.name, *value);
     }
 
@@ -140,7 +140,8 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
     if (const auto found = dictionary.constFind(pasteboardExtrasKey); found != dictionary.constEnd()) {
         if (!isMap(*found))
             return Unexpected(QStringLiteral("The extra data of a %1 is not valid.").arg(entityName));
-        const CopyPasteable::CheckedExtras extras = pasteable->checkAdditionalPasteboardData(checked, found->toMap());
+        const CopyPasteable::CheckedExtras extras =
+            pasteable->checkAdditionalPasteboardData(checked, found->toMap());
         if (extras.problem)
             return Unexpected(*extras.problem);
         if (extras.extras)

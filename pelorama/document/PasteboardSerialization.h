@@ -37,7 +37,7 @@ QVariantMap pasteboardDictionary(store::ManagedObject& object);
 // Unknown keys are ignored. Members that would insert a dangling object (a mapping of an unknown drawable
 // type or without its drawable) are left out. Answers the dictionary to insert, or why it cannot be.
 foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QString& entityName,
-                                                                      const QVariantMap& dictionary);
+                                                                       const QVariantMap& dictionary);
 
 // A new object of entityName in context, filled from a checked dictionary: attributes that the
 // dictionary lacks keep the defaults of a new object, embedded objects are inserted with it (keeping

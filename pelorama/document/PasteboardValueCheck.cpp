@@ -148,14 +148,16 @@ std::optional<QVariant> checkedPasteboardValue(const store::AttributeDescription
             return std::nullopt;
         return value;
     case store::AttributeType::Transformable: {
-        const QMetaType expected = attribute.name == QLatin1String("font") ? QMetaType::fromType<graphics::Font>()
-                                                                           : QMetaType::fromType<graphics::Color>();
+        const QMetaType expected = attribute.name == QLatin1String("font")
+                                       ? QMetaType::fromType<graphics::Font>()
+                                       : QMetaType::fromType<graphics::Color>();
         if (value.metaType() != expected)
             return std::nullopt;
         return value;
     }
     case store::AttributeType::Undefined:
-        if (value.metaType() != QMetaType::fromType<graphics::Image>() || value.value<graphics::Image>().isEmpty())
+        if (value.metaType() != QMetaType::fromType<graphics::Image>() ||
+            value.value<graphics::Image>().isEmpty())
             return std::nullopt;
         return value;
     }

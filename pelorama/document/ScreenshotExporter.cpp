@@ -111,9 +111,10 @@ std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity se
         return alert(QStringLiteral("Error"), QStringLiteral("Could not scan Screenshots for duplicates. (") +
                                                   screenshots.error().message() + ')');
     if (!ExportFileNames::duplicates(fileNamesOf(*screenshots), sensitivity).isEmpty())
-        return alert(QStringLiteral("Duplicate names"),
-                     QStringLiteral("There are multiple screenshots with the same name. Please change them so "
-                                    "they are not written to the same filename."));
+        return alert(
+            QStringLiteral("Duplicate names"),
+            QStringLiteral("There are multiple screenshots with the same name. Please change them so "
+                           "they are not written to the same filename."));
     return std::nullopt;
 }
 
@@ -147,8 +148,11 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
     };
     std::vector<Job> jobs;
     for (model::Screenshot* screenshot : screenshots)
-        jobs.push_back({screenshot->objectID(), screenshot->name(), ExportFileNames::fileName(screenshot->name()),
-                        false, {}});
+        jobs.push_back({screenshot->objectID(),
+                        screenshot->name(),
+                        ExportFileNames::fileName(screenshot->name()),
+                        false,
+                        {}});
     const int count = int(jobs.size());
     // One bitmap per worker; finished files wait for their turn to be written, so no more than a few
     // encoded files are held at once.
@@ -168,7 +172,8 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
                 failures.append({job.name, QStringLiteral("The name makes no file name.")});
             } else if (!job.result.error.isEmpty()) {
                 failures.append({*job.fileName, job.result.error});
-            } else if (const auto error = writeFile(QDir(directory).filePath(*job.fileName), job.result.png)) {
+            } else if (const auto error =
+                           writeFile(QDir(directory).filePath(*job.fileName), job.result.png)) {
                 failures.append({*job.fileName, *error});
             }
             const bool rendered = job.fileName && job.result.error.isEmpty();
@@ -188,24 +193,24 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
             }
             ++running;
             const int index = started - 1;
-            QThreadPool::globalInstance()->start([this, &jobs, &running, &writeReady, &startMore, &loop, &written,
-                                                  count, index, id = job.id] {
-                Rendered result = renderAndEncode(m_context, id);
-                // Everything but index and result lives in exportScreenshots, which outlasts the call.
-                QMetaObject::invokeMethod(
-                    this,
-                    [&jobs, &running, &writeReady, &startMore, &loop, &written, count, index,
-                     result = std::move(result)]() mutable {
-                        jobs[index].result = std::move(result);
-                        jobs[index].done = true;
-                        --running;
-                        writeReady();
-                        startMore();
-                        if (written == count)
-                            loop.quit();
-                    },
-                    Qt::QueuedConnection);
-            });
+            QThreadPool::globalInstance()->start(
+                [this, &jobs, &running, &writeReady, &startMore, &loop, &written, count, index, id = job.id] {
+                    Rendered result = renderAndEncode(m_context, id);
+                    // Everything but index and result lives in exportScreenshots, which outlasts the call.
+                    QMetaObject::invokeMethod(
+                        this,
+                        [&jobs, &running, &writeReady, &startMore, &loop, &written, count, index,
+                         result = std::move(result)]() mutable {
+                            jobs[index].result = std::move(result);
+                            jobs[index].done = true;
+                            --running;
+                            writeReady();
+                            startMore();
+                            if (written == count)
+                                loop.quit();
+                        },
+                        Qt::QueuedConnection);
+                });
         }
         writeReady();
     };
@@ -216,7 +221,8 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
     return failures;
 }
 
-std::optional<ActionAlert> ScreenshotExporter::exportScreenshot(model::Screenshot& screenshot, const QString& path)
+std::optional<ActionAlert> ScreenshotExporter::exportScreenshot(model::Screenshot& screenshot,
+                                                                const QString& path)
 {
     const QImage pixels = render(screenshot);
     if (pixels.isNull())

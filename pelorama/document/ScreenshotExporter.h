@@ -50,8 +50,8 @@ public:
     std::optional<ActionAlert> exportAll(const QString& directory, const Progress& progress = {});
 
     // The screenshots given, into an existing directory, in that order; the failures.
-    QList<ExportFailure> exportScreenshots(const QList<model::Screenshot*>& screenshots, const QString& directory,
-                                           const Progress& progress = {});
+    QList<ExportFailure> exportScreenshots(const QList<model::Screenshot*>& screenshots,
+                                           const QString& directory, const Progress& progress = {});
 
     // One screenshot to a file (the selected one, to a file the user named).
     static std::optional<ActionAlert> exportScreenshot(model::Screenshot& screenshot, const QString& path);

@@ -115,7 +115,8 @@ BezierContour::TestLocation BezierContour::testLocation() const
     // a containment test to tell its side.
     auto crossingNear = [](const BezierCurve& edge, bool atStart) {
         return std::any_of(edge.crossings.begin(), edge.crossings.end(), [atStart](const auto& crossing) {
-            return atStart ? isParameterAtStart(crossing->parameter()) : isParameterAtEnd(crossing->parameter());
+            return atStart ? isParameterAtStart(crossing->parameter())
+                           : isParameterAtEnd(crossing->parameter());
         });
     };
     if (!start->startShared && !crossingNear(*start, true) && !crossingNear(*start->previous(), false))

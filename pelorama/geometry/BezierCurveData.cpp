@@ -81,8 +81,8 @@ bool BezierCurveData::isPoint() const
         return *m_isPoint;
     const double t = pointCurveTolerance;
     m_isPoint = isClose(endPoint1.x, endPoint2.x, t) && isClose(endPoint1.y, endPoint2.y, t) &&
-               isClose(endPoint1.x, controlPoint1.x, t) && isClose(endPoint1.y, controlPoint1.y, t) &&
-               isClose(endPoint1.x, controlPoint2.x, t) && isClose(endPoint1.y, controlPoint2.y, t);
+                isClose(endPoint1.x, controlPoint1.x, t) && isClose(endPoint1.y, controlPoint1.y, t) &&
+                isClose(endPoint1.x, controlPoint2.x, t) && isClose(endPoint1.y, controlPoint2.y, t);
     return *m_isPoint;
 }
 
@@ -116,7 +116,7 @@ graphics::Rect BezierCurveData::bounds() const
         const double minX = std::min(endPoint1.x, endPoint2.x);
         const double minY = std::min(endPoint1.y, endPoint2.y);
         m_bounds = graphics::Rect(minX, minY, std::fabs(endPoint2.x - endPoint1.x),
-                                 std::fabs(endPoint2.y - endPoint1.y));
+                                  std::fabs(endPoint2.y - endPoint1.y));
         return *m_bounds;
     }
     const graphics::Point start = point(0).point;

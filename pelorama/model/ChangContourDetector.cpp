@@ -29,8 +29,8 @@ const graphics::BitmapImageRep& requireWords(const graphics::BitmapImageRep& bit
 } // namespace
 
 ChangContourDetector::ChangContourDetector(const graphics::BitmapImageRep& bitmap)
-    : ChangContourDetector(requireWords(bitmap).bitmap().constBits(), bitmap.pixelsWide(), bitmap.pixelsHigh(),
-                           bitmap.bytesPerRow())
+    : ChangContourDetector(requireWords(bitmap).bitmap().constBits(), bitmap.pixelsWide(),
+                           bitmap.pixelsHigh(), bitmap.bytesPerRow())
 {
     m_bitmap = bitmap.bitmap();
 }

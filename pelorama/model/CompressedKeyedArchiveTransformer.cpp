@@ -1,11 +1,11 @@
 #include "model/CompressedKeyedArchiveTransformer.h"
 
-#include "model/DataCompression.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Fatal.h"
 #include "graphics/ArchivedValues.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
+#include "model/DataCompression.h"
 
 #include <cmath>
 #include <cstdio>
@@ -37,7 +37,7 @@ void printLine(const QString& line)
 CompressedKeyedArchiveTransformer::CompressedKeyedArchiveTransformer()
     : m_archiver(graphics::archivedValueCoders())
     , m_unarchiver({graphics::archivedColorClass, graphics::archivedFontClass},
-                  graphics::archivedValueCoders())
+                   graphics::archivedValueCoders())
 {}
 
 void CompressedKeyedArchiveTransformer::registerTransformer()

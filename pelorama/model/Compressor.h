@@ -1,9 +1,9 @@
 #pragma once
 
+#include "foundation/Expected.h"
 #include "model/CompressionAlgorithm.h"
 #include "model/CompressionError.h"
 #include "model/CompressionOperation.h"
-#include "foundation/Expected.h"
 
 #include <array>
 #include <cstddef>

@@ -89,7 +89,9 @@ void ContourCache::dropUnreferenced()
 
 void ContourCache::trim(Entry& entry, Kind kind)
 {
-    const auto ofKind = [kind](const Derived& derived) { return derived.key.kind == kind; };
+    const auto ofKind = [kind](const Derived& derived) {
+        return derived.key.kind == kind;
+    };
     while (static_cast<size_t>(std::count_if(entry.derived.begin(), entry.derived.end(), ofKind)) >
            capacity(kind)) {
         auto oldest = entry.derived.end();

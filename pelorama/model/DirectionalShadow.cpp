@@ -115,8 +115,8 @@ PathPointer extractContours(const graphics::Image& picture)
         return std::make_shared<const graphics::Path>(clockwiseRect(size));
     return ContourCache::shared().path(*bitmap, key(ContourCache::Kind::outline, size), [&] {
         // Traced in pixels; the picture's space has the units of its size.
-        return tracedContours(*bitmap)->transformed(
-            graphics::AffineTransform::scale(size.width / bitmap->pixelsWide(), size.height / bitmap->pixelsHigh()));
+        return tracedContours(*bitmap)->transformed(graphics::AffineTransform::scale(
+            size.width / bitmap->pixelsWide(), size.height / bitmap->pixelsHigh()));
     });
 }
 
@@ -131,21 +131,24 @@ PathPointer directionalShadowPath(const graphics::Image& picture, const graphics
 {
     const graphics::Rect placement = imageRect.standardized();
     const bool whole = meansWholePicture(clipRect);
-    const graphics::Rect shown = whole ? graphics::Rect(graphics::Point{}, picture.size()) : clipRect.standardized();
+    const graphics::Rect shown =
+        whole ? graphics::Rect(graphics::Point{}, picture.size()) : clipRect.standardized();
     if (!hasArea(placement) || !hasArea(picture.size()) || !hasArea(shown) || !std::isfinite(angleDegrees) ||
         !std::isfinite(depth))
         return emptyPath();
 
     // The shown part of the outline mapped onto the placement, and the bands it casts there.
     const auto cast = [&](const graphics::Path& outline) {
-        return FlatShadowCaster::shadowPath(outline.transformed(mapping(shown, placement)), angleDegrees, depth);
+        return FlatShadowCaster::shadowPath(outline.transformed(mapping(shown, placement)), angleDegrees,
+                                            depth);
     };
     const graphics::BitmapImageRep* bitmap = tracedBitmap(picture);
     if (!bitmap)
         return std::make_shared<const graphics::Path>(
             cast(whole ? *extractContours(picture) : clippedTo(picture, shown)));
-    const ContourCache::Key bandsKey = key(ContourCache::Kind::bands, picture.size(),
-                                           whole ? graphics::Rect::zero() : shown, placement, angleDegrees, depth);
+    const ContourCache::Key bandsKey =
+        key(ContourCache::Kind::bands, picture.size(), whole ? graphics::Rect::zero() : shown, placement,
+            angleDegrees, depth);
     return ContourCache::shared().path(*bitmap, bandsKey, [&] {
         return cast(whole ? *extractContours(picture) : *clippedOutline(picture, *bitmap, shown));
     });

@@ -154,7 +154,8 @@ void Image::drawPlaceholder(const Canvas& canvas, const CanvasRenderingContext& 
     // In bitmap pixels, so the placeholder's lines and text keep their size at every zoom.
     graphics.concatenate(context.transform.inverted());
     const double f = graphics.width() / canvasWidth;
-    const graphics::Rect pixels{frame.origin.x * f, frame.origin.y * f, frame.size.width * f, frame.size.height * f};
+    const graphics::Rect pixels{frame.origin.x * f, frame.origin.y * f, frame.size.width * f,
+                                frame.size.height * f};
     if (mode == CanvasRenderingMode::canvasView)
         StyleKit::drawImagePlaceholder(graphics, pixels);
     else
@@ -178,26 +179,27 @@ std::unique_ptr<ledgerline::PropertyCollection> Image::makePropertyCollection()
 {
     using ledgerline::then;
     auto collection = std::make_unique<ledgerline::PropertyCollection>();
-    collection->addGroup(then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
-        group.setName(QStringLiteral("Image"));
-        group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
-            row.setName(QStringLiteral("Resizing mode"));
-            row.addOption(QStringLiteral("Stretch"), qint64(FillMode::stretch));
-            row.addOption(QStringLiteral("Aspect fit"), qint64(FillMode::aspectFit));
-            row.addOption(QStringLiteral("Aspect fill"), qint64(FillMode::aspectFill));
-            row.bind(this, fillModeKey);
-            row.setValue(qint64(fillMode()));
+    collection->addGroup(
+        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
+            group.setName(QStringLiteral("Image"));
+            group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
+                row.setName(QStringLiteral("Resizing mode"));
+                row.addOption(QStringLiteral("Stretch"), qint64(FillMode::stretch));
+                row.addOption(QStringLiteral("Aspect fit"), qint64(FillMode::aspectFit));
+                row.addOption(QStringLiteral("Aspect fill"), qint64(FillMode::aspectFill));
+                row.bind(this, fillModeKey);
+                row.setValue(qint64(fillMode()));
+            }));
+            group.addProperty(then(std::make_unique<ledgerline::ImageProperty>(image()), [&](auto& row) {
+                row.setName(QStringLiteral("Image"));
+                // The row may outlive the image (the inspector keeps its collection until it is replaced).
+                row.setImageDataHandler([image = QPointer<Image>(this)](const QByteArray& data) {
+                    if (image)
+                        image->storeImageData(data);
+                });
+                row.bind(this, QStringLiteral("image"));
+            }));
         }));
-        group.addProperty(then(std::make_unique<ledgerline::ImageProperty>(image()), [&](auto& row) {
-            row.setName(QStringLiteral("Image"));
-            // The row may outlive the image (the inspector keeps its collection until it is replaced).
-            row.setImageDataHandler([image = QPointer<Image>(this)](const QByteArray& data) {
-                if (image)
-                    image->storeImageData(data);
-            });
-            row.bind(this, QStringLiteral("image"));
-        }));
-    }));
     auto shadow = std::make_unique<ledgerline::PropertyGroup>();
     configureShadowPropertyGroup(*shadow, *collection);
     collection->addGroup(std::move(shadow));

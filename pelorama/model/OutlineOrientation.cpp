@@ -84,7 +84,8 @@ bool encloses(const Subpath& subpath, graphics::Point point)
     return inside;
 }
 
-void appendReversed(graphics::Path& path, const std::vector<graphics::PathElement>& elements, const Subpath& subpath)
+void appendReversed(graphics::Path& path, const std::vector<graphics::PathElement>& elements,
+                    const Subpath& subpath)
 {
     const std::vector<graphics::Point>& p = subpath.polygon;
     path.moveTo(p.back());

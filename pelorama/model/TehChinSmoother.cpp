@@ -36,8 +36,8 @@ qint64 supportRegion(const std::vector<TehChinSmoother::PointState>& points, qin
         const qint64 cross = (p.x - a.x) * dy - (p.y - a.y) * dx;
         if (k >= 2) {
             // Products of two 64-bit values: wide enough for any bitmap a context can hold.
-            const __int128 t = static_cast<__int128>(length) * previousCross -
-                               static_cast<__int128>(previousLength) * cross;
+            const __int128 t =
+                static_cast<__int128>(length) * previousCross - static_cast<__int128>(previousLength) * cross;
             if (previousLength >= length || (previousCross > 0 && t <= 0) || (previousCross < 0 && t >= 0))
                 return k - 1;
         }
@@ -48,8 +48,8 @@ qint64 supportRegion(const std::vector<TehChinSmoother::PointState>& points, qin
 
 } // namespace
 
-std::vector<TehChinSmoother::PointState> TehChinSmoother::pointStates(qint64 x, qint64 y,
-                                                                      const std::vector<std::uint8_t>& directions)
+std::vector<TehChinSmoother::PointState>
+TehChinSmoother::pointStates(qint64 x, qint64 y, const std::vector<std::uint8_t>& directions)
 {
     const qint64 n = static_cast<qint64>(directions.size());
     std::vector<PointState> points(static_cast<size_t>(n));
@@ -71,9 +71,13 @@ graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vecto
 {
     const std::vector<PointState> points = pointStates(x, y, directions);
     const qint64 n = static_cast<qint64>(points.size());
-    const auto at = [&](qint64 i) -> const PointState& { return points[static_cast<size_t>(wrapped(i, n))]; };
+    const auto at = [&](qint64 i) -> const PointState& {
+        return points[static_cast<size_t>(wrapped(i, n))];
+    };
     std::vector<char> present(static_cast<size_t>(n));
-    const auto isPresent = [&](qint64 i) -> char& { return present[static_cast<size_t>(wrapped(i, n))]; };
+    const auto isPresent = [&](qint64 i) -> char& {
+        return present[static_cast<size_t>(wrapped(i, n))];
+    };
 
     // Non-maximum suppression within half the region of support.
     for (qint64 i = 0; i < n; ++i) {
@@ -81,7 +85,8 @@ graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vecto
         bool keep = true;
         if (point.supportRegion >= 2) {
             for (qint64 j = 1; j <= point.supportRegion / 2 && keep; ++j)
-                keep = at(i - j).oneCurvature <= point.oneCurvature && at(i + j).oneCurvature <= point.oneCurvature;
+                keep = at(i - j).oneCurvature <= point.oneCurvature &&
+                       at(i + j).oneCurvature <= point.oneCurvature;
         }
         isPresent(i) = keep && point.oneCurvature != 0;
     }

@@ -33,7 +33,8 @@ public:
     static graphics::Path polygonPath(qint64 x, qint64 y, const std::vector<std::uint8_t>& directions);
 
     // The points of the chain, each with its turn and region of support (no suppression yet).
-    static std::vector<PointState> pointStates(qint64 x, qint64 y, const std::vector<std::uint8_t>& directions);
+    static std::vector<PointState> pointStates(qint64 x, qint64 y,
+                                               const std::vector<std::uint8_t>& directions);
 };
 
 } // namespace pelorama::model

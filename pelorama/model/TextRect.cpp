@@ -229,12 +229,12 @@ std::unique_ptr<ledgerline::PropertyCollection> TextRect::makePropertyCollection
     collection->addGroup(
         then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
             group.setName(QStringLiteral("Text"));
-            group.addProperty(
-                then(std::make_unique<ledgerline::FontProperty>(font().value_or(graphics::Font::systemFont())),
-                     [&](auto& row) {
-                         row.setName(QStringLiteral("Font"));
-                         row.bind(this, fontKey);
-                     }));
+            group.addProperty(then(
+                std::make_unique<ledgerline::FontProperty>(font().value_or(graphics::Font::systemFont())),
+                [&](auto& row) {
+                    row.setName(QStringLiteral("Font"));
+                    row.bind(this, fontKey);
+                }));
             group.addProperty(then(
                 std::make_unique<ledgerline::ColorProperty>(color().value_or(graphics::Color{1, 1, 1, 1})),
                 [&](auto& row) {

@@ -1,8 +1,8 @@
 #include "model/DeviceImage.h"
 #include "model/Image.h"
 #include "model/TextRect.h"
-#include "templates/BuiltInTemplates.h"
 #include "templates/Builder.h"
+#include "templates/BuiltInTemplates.h"
 #include "templates/DisplaySizes.h"
 #include "templates/LayoutSupport.h"
 
@@ -44,11 +44,13 @@ void twoScreenshots(Builder& builder)
     const graphics::Size size = canvasSize(builder);
     const double width = size.width;
     const double height = size.height;
-    const model::Image& topLeft = builder.addImage(graphics::Rect(0, 0.34 * height, 0.66 * width, 0.66 * height),
-                                                   std::nullopt, model::FillMode::stretch);
+    const model::Image& topLeft =
+        builder.addImage(graphics::Rect(0, 0.34 * height, 0.66 * width, 0.66 * height), std::nullopt,
+                         model::FillMode::stretch);
     const model::Image& bottomRight = builder.addImage(
         graphics::Rect(0.34 * width, 0, 0.66 * width, 0.66 * height), std::nullopt, model::FillMode::stretch);
-    const graphics::Rect topRight(topLeft.rect().maxX(), bottomRight.rect().maxY(), 0.34 * width, 0.34 * height);
+    const graphics::Rect topRight(topLeft.rect().maxX(), bottomRight.rect().maxY(), 0.34 * width,
+                                  0.34 * height);
     useThinFont(addCaption(builder, topRight.insetBy(50, 50)), captionPointSize);
     const graphics::Rect bottomLeft(0, 0, 0.34 * width, 0.34 * height);
     useThinFont(addCaption(builder, bottomLeft.insetBy(50, 50)), captionPointSize);
@@ -60,13 +62,21 @@ std::vector<std::unique_ptr<Template>> iPadTemplates(const Theme& theme)
 {
     const std::tuple<QString, graphics::Size, Template::BuildCallback> layouts[] = {
         {QStringLiteral("Landscape Text Above"), DisplaySizes::iPadLandscape,
-         [](Builder& builder) { textAbove(builder, DeviceOrientation::landscapeLeft); }},
+         [](Builder& builder) {
+             textAbove(builder, DeviceOrientation::landscapeLeft);
+         }},
         {QStringLiteral("Landscape Text Below"), DisplaySizes::iPadLandscape,
-         [](Builder& builder) { textBelow(builder, DeviceOrientation::landscapeLeft); }},
+         [](Builder& builder) {
+             textBelow(builder, DeviceOrientation::landscapeLeft);
+         }},
         {QStringLiteral("Portrait Text Above"), DisplaySizes::iPadPortrait,
-         [](Builder& builder) { textAbove(builder, DeviceOrientation::portrait); }},
+         [](Builder& builder) {
+             textAbove(builder, DeviceOrientation::portrait);
+         }},
         {QStringLiteral("Portrait Text Below"), DisplaySizes::iPadPortrait,
-         [](Builder& builder) { textBelow(builder, DeviceOrientation::portrait); }},
+         [](Builder& builder) {
+             textBelow(builder, DeviceOrientation::portrait);
+         }},
         {QStringLiteral("Two Screenshots"), DisplaySizes::iPadLandscape, twoScreenshots},
     };
     std::vector<std::unique_ptr<Template>> templates;

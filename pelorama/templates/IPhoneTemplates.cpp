@@ -1,7 +1,7 @@
 #include "model/DeviceImage.h"
 #include "model/Image.h"
-#include "templates/BuiltInTemplates.h"
 #include "templates/Builder.h"
+#include "templates/BuiltInTemplates.h"
 #include "templates/DisplaySizes.h"
 #include "templates/LayoutSupport.h"
 
@@ -40,7 +40,8 @@ void staggered(Builder& builder)
 {
     const graphics::Size size = canvasSize(builder);
     builder.addSecondaryDevice(iPhone, {0.6 * size.width, 0.29 * size.height}, 0.65);
-    const model::DeviceImage& device = builder.addDevice(iPhone, {0.4 * size.width, 0.34 * size.height}, 0.65);
+    const model::DeviceImage& device =
+        builder.addDevice(iPhone, {0.4 * size.width, 0.34 * size.height}, 0.65);
     addCaptionAbove(builder, device.rect().maxY());
 }
 
@@ -48,7 +49,8 @@ void sideBySide(Builder& builder)
 {
     const graphics::Size size = canvasSize(builder);
     builder.addSecondaryDevice(iPhone, {0.7 * size.width, 0.4 * size.height}, 0.45);
-    const model::DeviceImage& device = builder.addDevice(iPhone, {0.325 * size.width, 0.4 * size.height}, 0.5);
+    const model::DeviceImage& device =
+        builder.addDevice(iPhone, {0.325 * size.width, 0.4 * size.height}, 0.5);
     addCaptionAbove(builder, device.rect().maxY());
 }
 
@@ -56,9 +58,9 @@ void sideBySide(Builder& builder)
 void plainScreenshotTextAbove(Builder& builder)
 {
     const graphics::Size size = canvasSize(builder);
-    const model::Image& image = builder.addImage(
-        graphics::Rect(0.1 * size.width, -100, 0.8 * size.width, 0.8 * size.height), std::nullopt,
-        model::FillMode::stretch);
+    const model::Image& image =
+        builder.addImage(graphics::Rect(0.1 * size.width, -100, 0.8 * size.width, 0.8 * size.height),
+                         std::nullopt, model::FillMode::stretch);
     addCaptionAbove(builder, image.rect().maxY());
 }
 

@@ -18,7 +18,8 @@ graphics::Size canvasSize(const templates::Builder& builder)
 model::TextRect& addCaption(templates::Builder& builder, const graphics::Rect& rect,
                             graphics::TextAlignment alignment)
 {
-    return builder.addText(rect, QStringLiteral("Your text here!"), alignment, model::VerticalAlignment::center);
+    return builder.addText(rect, QStringLiteral("Your text here!"), alignment,
+                           model::VerticalAlignment::center);
 }
 
 model::TextRect& addCaptionAbove(templates::Builder& builder, double bottom)

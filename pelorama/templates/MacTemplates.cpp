@@ -1,8 +1,8 @@
 #include "model/DeviceImage.h"
 #include "model/Image.h"
 #include "model/TextRect.h"
-#include "templates/BuiltInTemplates.h"
 #include "templates/Builder.h"
+#include "templates/BuiltInTemplates.h"
 #include "templates/DisplaySizes.h"
 #include "templates/LayoutSupport.h"
 
@@ -32,7 +32,8 @@ void addMacCaption(Builder& builder, const Rect& rect, TextAlignment alignment)
     useThinFont(addCaption(builder, rect, alignment), captionPointSize);
 }
 
-Template::BuildCallback windowLayout(WindowPlacement window, CaptionPlacement caption, TextAlignment alignment)
+Template::BuildCallback windowLayout(WindowPlacement window, CaptionPlacement caption,
+                                     TextAlignment alignment)
 {
     return [=](Builder& builder) {
         const graphics::Size size = canvasSize(builder);
@@ -46,7 +47,8 @@ Template::BuildCallback deviceLayout(const QString& family, double x, double y, 
 {
     return [=](Builder& builder) {
         const graphics::Size size = canvasSize(builder);
-        model::DeviceImage& device = builder.addDevice(family, {x * size.width, y * size.height}, scaleFactor);
+        model::DeviceImage& device =
+            builder.addDevice(family, {x * size.width, y * size.height}, scaleFactor);
         settleDevice(device, family);
         addMacCaption(builder, caption(size, device.rect()), alignment);
     };
@@ -102,17 +104,24 @@ std::vector<std::unique_ptr<Template>> macTemplates(const Theme& theme)
         {QStringLiteral("Text Above Window"),
          windowLayout([](graphics::Size size) { return Rect(50, 50, size.width - 100, 0.66 * size.height); },
                       above, centre)},
-        {QStringLiteral("Text Below Window"),
-         windowLayout(
-             [](graphics::Size size) { return Rect(50, 0.34 * size.height - 50, size.width - 100, 0.66 * size.height); },
-             below, centre)},
+        {QStringLiteral("Text Below Window"), windowLayout(
+                                                  [](graphics::Size size) {
+                                                      return Rect(50, 0.34 * size.height - 50,
+                                                                  size.width - 100, 0.66 * size.height);
+                                                  },
+                                                  below, centre)},
         {QStringLiteral("Text Right Of Window"),
-         windowLayout([](graphics::Size size) { return Rect(50, 50, 0.5 * size.width - 75, size.height - 100); },
-                      rightOf, left)},
+         windowLayout(
+             [](graphics::Size size) { return Rect(50, 50, 0.5 * size.width - 75, size.height - 100); },
+             rightOf, left)},
         {QStringLiteral("Text Left Of Window"),
          windowLayout(
-             [](graphics::Size size) { return Rect(0.5 * size.width + 25, 50, 0.5 * size.width - 75, size.height - 100); },
-             [](graphics::Size size, const Rect&) { return Rect(100, 50, 0.5 * size.width - 125, size.height - 100); },
+             [](graphics::Size size) {
+                 return Rect(0.5 * size.width + 25, 50, 0.5 * size.width - 75, size.height - 100);
+             },
+             [](graphics::Size size, const Rect&) {
+                 return Rect(100, 50, 0.5 * size.width - 125, size.height - 100);
+             },
              left)},
         {QStringLiteral("iMac Left"), deviceLayout(iMac, 0.2, 0.5, 0.7, rightOf, left)},
         {QStringLiteral("iMac Right"), deviceLayout(iMac, 0.8, 0.5, 0.7, leftOf, left)},

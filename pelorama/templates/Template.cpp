@@ -48,7 +48,8 @@ model::Screenshot& Template::instantiateScreenshot(store::ManagedObjectContext& 
     screenshot.setBackgroundType(m_theme.backgroundType);
     screenshot.setSolidBackgroundColor(m_theme.solidBackgroundColor);
     // An unknown gradient leaves the colours the screenshot was inserted with.
-    if (const model::StockGradient* gradient = model::StockGradient::withIdentifier(m_theme.gradientIdentifier)) {
+    if (const model::StockGradient* gradient =
+            model::StockGradient::withIdentifier(m_theme.gradientIdentifier)) {
         screenshot.setGradientStartColor(gradient->startColor());
         screenshot.setGradientEndColor(gradient->endColor());
     }

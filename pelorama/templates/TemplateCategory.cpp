@@ -71,7 +71,8 @@ const TemplateCategory& TemplateCategory::mac()
     return all()[2];
 }
 
-std::vector<TemplateGroup> TemplateCategory::makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates)
+std::vector<TemplateGroup>
+TemplateCategory::makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates)
 {
     std::vector<TemplateGroup> groups;
     for (const Theme& theme : Theme::all())
@@ -85,7 +86,8 @@ TemplateGroup TemplateCategory::makeThemeGroup(const Theme& theme,
     std::vector<std::unique_ptr<Template>> themed;
     themed.reserve(templates.size());
     for (const std::unique_ptr<Template>& base : templates)
-        themed.push_back(std::make_unique<Template>(base->name(), base->size(), theme, base->buildCallback()));
+        themed.push_back(
+            std::make_unique<Template>(base->name(), base->size(), theme, base->buildCallback()));
     return TemplateGroup(theme.name, std::move(themed));
 }
 

@@ -31,8 +31,10 @@ public:
 
     // One group per theme of Theme::all(), in its order, each with new templates of the given
     // templates' names, sizes and build callbacks in the given order, without preview images.
-    static std::vector<TemplateGroup> makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates);
-    static TemplateGroup makeThemeGroup(const Theme& theme, const std::vector<std::unique_ptr<Template>>& templates);
+    static std::vector<TemplateGroup>
+    makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates);
+    static TemplateGroup makeThemeGroup(const Theme& theme,
+                                        const std::vector<std::unique_ptr<Template>>& templates);
 
 private:
     QString m_name;

@@ -47,50 +47,56 @@ std::vector<Theme> builtInThemes()
 {
     using ledgerline::then;
     return {
-        then(Theme(), [](Theme& theme) {
-            setGradientLook(theme, "tivel", "AvenirNext-Regular");
-            theme.name = "Ocean";
-            theme.textShadow = dropShadow(3, 3, black(0.66));
-            theme.deviceShadow = dropShadow(10, 10, black(0.35));
-            theme.preferredDeviceVariants = variants("iPhoneSESilver", "iPadPro97Silver");
-            theme.preferredSecondaryDeviceVariants = variants("iPhoneSESpaceGrey", "iPadPro97SpaceGrey");
-        }),
-        then(Theme(), [](Theme& theme) {
-            setGradientLook(theme, "amberine", "AvenirNextCondensed-Regular");
-            theme.name = "Industrial";
-            theme.textShadow = dropShadow(3, 3, black(0.66));
-            theme.deviceShadow = dropShadow(20, 20, black(0.5));
-            theme.preferredDeviceVariants = variants("iPhoneSESpaceGrey", "iPadPro97SpaceGrey");
-            theme.preferredSecondaryDeviceVariants = variants("iPhoneSESilver", "iPadPro97Silver");
-        }),
-        then(Theme(), [](Theme& theme) {
-            theme.name = "White";
-            theme.preferredDeviceVariants = variants("iPhone7Gold", "iPadPro97Gold");
-            theme.preferredSecondaryDeviceVariants = variants("iPhone7Silver", "iPadPro97Silver");
-        }),
-        then(Theme(), [](Theme& theme) {
-            setGradientLook(theme, "quillory", "AvenirNext-Regular");
-            theme.name = "Professional";
-            theme.textShadow = dropShadow(3, 3, black(0.5));
-            theme.deviceShadow = dropShadow(17.5, 17.5, black(0.5));
-            theme.preferredDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
-            theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
-        }),
-        then(Theme(), [](Theme& theme) {
-            setGradientLook(theme, "marlit2", "AvenirNext-Regular");
-            theme.name = "Summer";
-            theme.deviceShadow = directionalShadow(315, black(0.25));
-            theme.preferredDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
-            theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
-        }),
-        then(Theme(), [](Theme& theme) {
-            setGradientLook(theme, "fernal", "AvenirNext-Regular");
-            theme.name = "Vivid";
-            theme.textShadow = dropShadow(3, 3, black(0.4));
-            theme.deviceShadow = directionalShadow(315, {0.04, 0.22, 0.44, 1});
-            theme.preferredDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
-            theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
-        }),
+        then(Theme(),
+             [](Theme& theme) {
+                 setGradientLook(theme, "tivel", "AvenirNext-Regular");
+                 theme.name = "Ocean";
+                 theme.textShadow = dropShadow(3, 3, black(0.66));
+                 theme.deviceShadow = dropShadow(10, 10, black(0.35));
+                 theme.preferredDeviceVariants = variants("iPhoneSESilver", "iPadPro97Silver");
+                 theme.preferredSecondaryDeviceVariants = variants("iPhoneSESpaceGrey", "iPadPro97SpaceGrey");
+             }),
+        then(Theme(),
+             [](Theme& theme) {
+                 setGradientLook(theme, "amberine", "AvenirNextCondensed-Regular");
+                 theme.name = "Industrial";
+                 theme.textShadow = dropShadow(3, 3, black(0.66));
+                 theme.deviceShadow = dropShadow(20, 20, black(0.5));
+                 theme.preferredDeviceVariants = variants("iPhoneSESpaceGrey", "iPadPro97SpaceGrey");
+                 theme.preferredSecondaryDeviceVariants = variants("iPhoneSESilver", "iPadPro97Silver");
+             }),
+        then(Theme(),
+             [](Theme& theme) {
+                 theme.name = "White";
+                 theme.preferredDeviceVariants = variants("iPhone7Gold", "iPadPro97Gold");
+                 theme.preferredSecondaryDeviceVariants = variants("iPhone7Silver", "iPadPro97Silver");
+             }),
+        then(Theme(),
+             [](Theme& theme) {
+                 setGradientLook(theme, "quillory", "AvenirNext-Regular");
+                 theme.name = "Professional";
+                 theme.textShadow = dropShadow(3, 3, black(0.5));
+                 theme.deviceShadow = dropShadow(17.5, 17.5, black(0.5));
+                 theme.preferredDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
+                 theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
+             }),
+        then(Theme(),
+             [](Theme& theme) {
+                 setGradientLook(theme, "marlit2", "AvenirNext-Regular");
+                 theme.name = "Summer";
+                 theme.deviceShadow = directionalShadow(315, black(0.25));
+                 theme.preferredDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
+                 theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
+             }),
+        then(Theme(),
+             [](Theme& theme) {
+                 setGradientLook(theme, "fernal", "AvenirNext-Regular");
+                 theme.name = "Vivid";
+                 theme.textShadow = dropShadow(3, 3, black(0.4));
+                 theme.deviceShadow = directionalShadow(315, {0.04, 0.22, 0.44, 1});
+                 theme.preferredDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
+                 theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
+             }),
     };
 }
 

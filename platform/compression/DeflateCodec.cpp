@@ -48,7 +48,7 @@ Status DeflateCodec::process(Stream& stream, bool finalize)
     m_z.next_out = stream.destinationPointer;
     m_z.avail_out = destinationCount;
     const int result = m_operation == Operation::encode ? deflate(&m_z, finalize ? Z_FINISH : Z_NO_FLUSH)
-                                                       : inflate(&m_z, Z_NO_FLUSH);
+                                                        : inflate(&m_z, Z_NO_FLUSH);
     advance(stream, sourceCount - m_z.avail_in, destinationCount - m_z.avail_out);
     switch (result) {
     case Z_STREAM_END:

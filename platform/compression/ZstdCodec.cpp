@@ -17,7 +17,7 @@ std::unique_ptr<Codec> ZstdCodec::make(Operation operation)
     } else {
         codec->m_decompression = ZSTD_createDCtx();
         if (!codec->m_decompression || ZSTD_isError(ZSTD_DCtx_setParameter(
-                                          codec->m_decompression, ZSTD_d_windowLogMax, maximumWindowLog)))
+                                           codec->m_decompression, ZSTD_d_windowLogMax, maximumWindowLog)))
             return nullptr;
     }
     return codec;
@@ -34,8 +34,8 @@ Status ZstdCodec::process(Stream& stream, bool finalize)
     ZSTD_inBuffer input{stream.sourcePointer, stream.sourceSize, 0};
     ZSTD_outBuffer output{stream.destinationPointer, stream.destinationSize, 0};
     const std::size_t result = m_compression ? ZSTD_compressStream2(m_compression, &output, &input,
-                                                                   finalize ? ZSTD_e_end : ZSTD_e_continue)
-                                            : ZSTD_decompressStream(m_decompression, &output, &input);
+                                                                    finalize ? ZSTD_e_end : ZSTD_e_continue)
+                                             : ZSTD_decompressStream(m_decompression, &output, &input);
     if (ZSTD_isError(result))
         return Status::error;
     advance(stream, input.pos, output.pos);

@@ -81,7 +81,7 @@ GraphicsContext::GraphicsContext(QImage& bitmap)
     if (!m_bitmap.isNull()) {
         m_painter.begin(&m_bitmap);
         m_painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
-                                QPainter::TextAntialiasing);
+                                 QPainter::TextAntialiasing);
         applyTransform();
     }
 }

@@ -301,19 +301,18 @@ void tint(const ShadowRenderer::Mask& mask, const Color& color, uchar* target, q
     const int width = mask.area.width();
     const int height = mask.area.height();
     const int threads = qsizetype(width) * height >= parallelPixels ? availableThreads() : 1;
-    parallelFor(
-        (height + tileSize - 1) / tileSize,
-        [&](int band) {
-            const int end = std::min(height, (band + 1) * tileSize);
-            for (int y = band * tileSize; y < end; ++y) {
-                quint32* const row = reinterpret_cast<quint32*>(target + y * stride);
-                const quint8* const source = mask.alpha.get() + qsizetype(y) * width;
-                for (int x = 0; x < width; ++x) {
-                    row[x] = tinted[source[x]];
-                }
-            }
-        },
-        threads);
+    parallelFor((height + tileSize - 1) / tileSize,
+                [&](int band) {
+                    const int end = std::min(height, (band + 1) * tileSize);
+                    for (int y = band * tileSize; y < end; ++y) {
+                        quint32* const row = reinterpret_cast<quint32*>(target + y * stride);
+                        const quint8* const source = mask.alpha.get() + qsizetype(y) * width;
+                        for (int x = 0; x < width; ++x) {
+                            row[x] = tinted[source[x]];
+                        }
+                    }
+                },
+                threads);
 }
 
 // Clears the pixels of image outside area.
@@ -494,8 +493,7 @@ void ShadowRenderer::drawLayerWithShadow(QImage& target, const QImage& layer, QP
     // Rows are found from the bits: scanLine() may not be called from several threads at once.
     uchar* const bits = target.bits();
     const qsizetype bytesPerLine = target.bytesPerLine();
-    const int threads =
-        qsizetype(rows.width()) * rows.height() >= parallelPixels ? availableThreads() : 1;
+    const int threads = qsizetype(rows.width()) * rows.height() >= parallelPixels ? availableThreads() : 1;
     const int bands = (rows.height() + tileSize - 1) / tileSize;
     parallelFor(
         bands,
@@ -512,7 +510,8 @@ void ShadowRenderer::drawLayerWithShadow(QImage& target, const QImage& layer, QP
                 }
                 if (y >= shadowRect.top() && y <= shadowRect.bottom()) {
                     const quint8* const alpha =
-                        mask.alpha.get() + qsizetype(y - maskOrigin.y() - mask.area.top()) * mask.area.width() +
+                        mask.alpha.get() +
+                        qsizetype(y - maskOrigin.y() - mask.area.top()) * mask.area.width() +
                         (shadowRect.left() - maskOrigin.x() - mask.area.left());
                     blendShadow(row, shadowRect.left(), shadowRect.right() + 1, alpha, tinted, layerPixels,
                                 layerRect.left(), layerRect.right() + 1);

@@ -57,8 +57,8 @@ int PropertyRowView::labelTextWidth() const
     // Measured from the text: a label's size hint never shrinks below the width it was fixed to, which
     // a reused row carries over from the object shown before.
     const QMargins margins = m_label->contentsMargins();
-    return m_label->fontMetrics().horizontalAdvance(m_label->text()) + 2 * m_label->margin() + margins.left() +
-           margins.right();
+    return m_label->fontMetrics().horizontalAdvance(m_label->text()) + 2 * m_label->margin() +
+           margins.left() + margins.right();
 }
 
 } // namespace ledgerline

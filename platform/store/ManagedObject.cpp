@@ -394,7 +394,8 @@ void ManagedObject::setRelatedObjects(const QList<ManagedObject*>& objects, cons
 
 std::unique_ptr<ManagedObject> ManagedObject::detachedCopy() const
 {
-    std::unique_ptr<ManagedObject> copy = ManagedObjectClassRegistry::makeObject(m_entity->managedObjectClassName());
+    std::unique_ptr<ManagedObject> copy =
+        ManagedObjectClassRegistry::makeObject(m_entity->managedObjectClassName());
     copy->m_entity = m_entity;
     copy->m_id = m_id;
     copy->m_values.attributes = m_values.attributes;

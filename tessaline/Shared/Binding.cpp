@@ -53,8 +53,9 @@ Binding::Binding(QObject* first, const QString& firstKeyPath, QObject* second, c
         [this](const QVariant& value) { transfer(value, m_second, m_secondKeyPath, m_forwardTransformer); });
     if (m_twoWayBinding) {
         m_secondObservation = KeyValueObservation(
-            second, secondKeyPath, KeyValueObservation::InitialValue::skip,
-            [this](const QVariant& value) { transfer(value, m_first, m_firstKeyPath, m_reverseTransformer); });
+            second, secondKeyPath, KeyValueObservation::InitialValue::skip, [this](const QVariant& value) {
+                transfer(value, m_first, m_firstKeyPath, m_reverseTransformer);
+            });
     }
 }
 

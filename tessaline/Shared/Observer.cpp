@@ -11,13 +11,13 @@ Observer::Observer(QObject* object, const QString& keyPath, bool fireInitial, Ca
     , m_object(object)
     , m_keyPath(keyPath)
     , m_observation(object, keyPath,
-                   fireInitial ? foundation::KeyValueObservation::InitialValue::deliver
-                               : foundation::KeyValueObservation::InitialValue::skip,
-                   [this](const QVariant& value) {
-                       if (m_callback) {
-                           m_callback(value);
-                       }
-                   })
+                    fireInitial ? foundation::KeyValueObservation::InitialValue::deliver
+                                : foundation::KeyValueObservation::InitialValue::skip,
+                    [this](const QVariant& value) {
+                        if (m_callback) {
+                            m_callback(value);
+                        }
+                    })
 {}
 
 } // namespace tessaline

@@ -56,7 +56,7 @@ public:
         : m_forwardTransformer(std::move(forwardTransformer))
         , m_reverseTransformer(std::move(reverseTransformer))
         , m_binding(first, firstKeyPath, second, secondKeyPath, twoWayBinding,
-                   typed<A, B>(m_forwardTransformer), typed<B, A>(m_reverseTransformer))
+                    typed<A, B>(m_forwardTransformer), typed<B, A>(m_reverseTransformer))
     {}
     TransformableBinding(const TransformableBinding&) = delete;
     TransformableBinding& operator=(const TransformableBinding&) = delete;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-using tessaline::HashingAlgorithm;
 using tessaline::hashedHexString;
+using tessaline::HashingAlgorithm;
 
 TEST(TessalineTest, DigestsOfTheEmptyMessage)
 {

@@ -1,6 +1,5 @@
-#include "tessaline/Shared/Observer.h"
-
 #include "foundation/KeyValueCoding.h"
+#include "tessaline/Shared/Observer.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,15 +1,15 @@
 // The application delegate: image registration, the web site and the acknowledgements window.
-#include "app/AcknowledgementsWindowController.h"
-#include "app/Acknowledgements.h"
 #include "app/AppDelegate.h"
 
-#include "graphics/ImageDecoderRegistry.h"
+#include "app/Acknowledgements.h"
+#include "app/AcknowledgementsWindowController.h"
 #include "graphics/Image.h"
+#include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/PropertyEditorRegistry.h"
 
 #include <QDir>
-#include <QTest>
 #include <QSettings>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -27,7 +27,8 @@ TEST(AppDelegateTest, TheSealedImageDecoderIsRegisteredOncePerProcess)
     EXPECT_TRUE(graphics::ImageDecoderRegistry::isRegistered("ccc"));
     EXPECT_EQ(graphics::ImageDecoderRegistry::fileExtensions().count("ccc"), 1);
     // The inspector's own editors come with it.
-    EXPECT_TRUE(ledgerline::PropertyEditorRegistry::isRegistered(QStringLiteral("AnglePropertyTableCellView")));
+    EXPECT_TRUE(
+        ledgerline::PropertyEditorRegistry::isRegistered(QStringLiteral("AnglePropertyTableCellView")));
     // The sealed frames load like any other picture.
     const QStringList sealed = QDir(QStringLiteral(":/images")).entryList({QStringLiteral("*.ccc")});
     ASSERT_FALSE(sealed.isEmpty());
@@ -103,8 +104,9 @@ TEST(AppDelegateTest, TheAcknowledgementsShowBoldHeadingsWithoutTheirMarkupAtThe
     QString unmarked = app::acknowledgementsText();
     unmarked.remove(QStringLiteral("**"));
     EXPECT_EQ(plain.trimmed(), unmarked.trimmed());
-    for (const char* credit : {"Qt", "SQLite", "SQLiteC++", "OpenSSL", "libplist", "zlib", "LZ4", "xz", "Zstandard",
-                               "libpng", "Inter", "Lato", "Roboto Condensed", "DejaVu Sans Mono"})
+    for (const char* credit :
+         {"Qt", "SQLite", "SQLiteC++", "OpenSSL", "libplist", "zlib", "LZ4", "xz", "Zstandard", "libpng",
+          "Inter", "Lato", "Roboto Condensed", "DejaVu Sans Mono"})
         EXPECT_TRUE(plain.contains(QString::fromLatin1(credit))) << credit;
     const QTextBlock heading = text->findBlockByNumber(0);
     EXPECT_EQ(heading.text(), "Device frames and artwork");

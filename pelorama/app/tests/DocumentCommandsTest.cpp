@@ -1,7 +1,6 @@
 // The screenshot commands as the document window offers them: menus, toolbar buttons, panels, the
 // progress window and the alerts.
 #include "SilentDialogs.h"
-
 #include "app/ArrayController.h"
 #include "app/Document.h"
 #include "app/FeedbackViewController.h"
@@ -10,7 +9,6 @@
 #include "app/ScreenshotTableViewController.h"
 #include "app/ShareMenu.h"
 #include "app/Toolbar.h"
-
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
 #include "appkit/OpenPanel.h"
@@ -208,7 +206,8 @@ TEST_F(DocumentCommandsTest, APasteOfDamagedDataSaysWhyAndChangesNothing)
     ASSERT_TRUE(trigger(*document, "paste"));
     ASSERT_EQ(watcher.alerts.size(), 1);
     EXPECT_EQ(watcher.alerts[0].first, "Error");
-    EXPECT_TRUE(watcher.alerts[0].second.startsWith("Could not paste objects. (")) << watcher.alerts[0].second.toStdString();
+    EXPECT_TRUE(watcher.alerts[0].second.startsWith("Could not paste objects. ("))
+        << watcher.alerts[0].second.toStdString();
     EXPECT_EQ(names(*document), QStringList{"Home"});
 }
 
@@ -361,7 +360,8 @@ TEST_F(DocumentCommandsTest, FeedbackFromTheMenuOpensAtTheToolbarButton)
     }
     ASSERT_NE(shown, nullptr);
     EXPECT_NE(qobject_cast<app::FeedbackViewController*>(shown->contentViewController()), nullptr);
-    QWidget* button = document->toolbar()->widgetForAction(document->toolbar()->itemWithIdentifier("feedback"));
+    QWidget* button =
+        document->toolbar()->widgetForAction(document->toolbar()->itemWithIdentifier("feedback"));
     const QRect buttonRect(button->mapToGlobal(QPoint()), button->size());
     EXPECT_EQ(shown->shownEdge(), appkit::RectEdge::bottom);
     EXPECT_GE(shown->geometry().top(), buttonRect.bottom() - appkit::Popover::arrowSize);

@@ -1,10 +1,10 @@
 // The document and its window, up to the whole path a user takes: a new document, a template chosen in
 // the picker, a caption edited in the inspector, saved, closed and opened again.
+#include "app/Document.h"
+
 #include "SilentDialogs.h"
 #include "TestContext.h"
-
 #include "app/ArrayController.h"
-#include "app/Document.h"
 #include "app/MainMenu.h"
 #include "app/ScreenshotTableCellView.h"
 #include "app/ScreenshotTableViewController.h"
@@ -13,12 +13,11 @@
 #include "app/SplitViewController.h"
 #include "app/SplitViewItem.h"
 #include "app/Toolbar.h"
-
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
 #include "canvas/CanvasView.h"
-#include "canvas/CaptionEditor.h"
 #include "canvas/CanvasViewController.h"
+#include "canvas/CaptionEditor.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "ledgerline/Property.h"
 #include "ledgerline/PropertyRowView.h"
@@ -82,7 +81,8 @@ protected:
     }
 
     // The row of the inspector that edits keyPath of the shown object.
-    static ledgerline::StringPropertyTableCellView* stringEditor(app::Document& document, const QString& keyPath)
+    static ledgerline::StringPropertyTableCellView* stringEditor(app::Document& document,
+                                                                 const QString& keyPath)
     {
         for (ledgerline::PropertyRowView* row : document.propertyEditor()->rowViews()) {
             if (row->objectValue() && row->objectValue()->valueKeyPath() == keyPath)
@@ -143,8 +143,10 @@ TEST_F(DocumentTest, TheWindowHoldsListCanvasAndInspectorFromLeftToRight)
     EXPECT_EQ(panes->widget(2), document->propertyEditor()->view());
     EXPECT_GE(document->propertyEditor()->view()->width(), 250);
     EXPECT_EQ(document->propertyEditor()->view()->minimumWidth(), 250);
-    EXPECT_EQ(document->sidebarToggleController()->leftSplitViewItem(), document->screenshotListSplitViewItem());
-    EXPECT_EQ(document->sidebarToggleController()->rightSplitViewItem(), document->propertyEditorSplitViewItem());
+    EXPECT_EQ(document->sidebarToggleController()->leftSplitViewItem(),
+              document->screenshotListSplitViewItem());
+    EXPECT_EQ(document->sidebarToggleController()->rightSplitViewItem(),
+              document->propertyEditorSplitViewItem());
     // No screenshot: no canvas, an empty inspector.
     EXPECT_EQ(document->canvasViewController()->canvasView()->canvas(), nullptr);
     EXPECT_EQ(document->propertyEditor()->object(), nullptr);
@@ -163,7 +165,8 @@ TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
     ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(document->templatePickerSheet(), nullptr);
-    EXPECT_TRUE(document->screenshotTableViewController()->screenshotArrayController()->arrangedObjects().isEmpty());
+    EXPECT_TRUE(
+        document->screenshotTableViewController()->screenshotArrayController()->arrangedObjects().isEmpty());
 
     QWidget other;
     other.show();
@@ -233,7 +236,8 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     ASSERT_NE(first, nullptr);
     QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
     EXPECT_TRUE(first->isSelected());
-    templates::Template* chosen = templates::TemplateCategory::all().front().templateGroups().front().templates().front().get();
+    templates::Template* chosen =
+        templates::TemplateCategory::all().front().templateGroups().front().templates().front().get();
     QTest::mouseClick(picker->addButton(), Qt::LeftButton);
 
     // One screenshot, selected, on the canvas and in the inspector.
@@ -274,13 +278,15 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
         EXPECT_EQ(document->propertyEditor()->object(), dynamic_cast<ledgerline::PropertyEditable*>(caption));
         ledgerline::StringPropertyTableCellView* text = stringEditor(*document, "text");
         ASSERT_NE(text, nullptr);
-        QWidget* editor = text->textView()->isVisible() ? static_cast<QWidget*>(text->textView()) : text->textField();
+        QWidget* editor =
+            text->textView()->isVisible() ? static_cast<QWidget*>(text->textView()) : text->textField();
         type(editor, "Edited in the inspector");
         finish(editor);
         EXPECT_EQ(caption->text(), "Edited in the inspector");
         // Clicking outside every drawable brings back the screenshot's properties.
         canvasView->setSelection(nullptr);
-        EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
+        EXPECT_EQ(document->propertyEditor()->object(),
+                  static_cast<ledgerline::PropertyEditable*>(screenshot));
     }
 
     ASSERT_TRUE(document->saveAs(path).hasValue());
@@ -347,7 +353,8 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
 
     // Add with nothing selected inserts nothing.
     document->showTemplatePicker();
-    picker = qobject_cast<templates::TemplateViewController*>(document->templatePickerSheet()->contentViewController());
+    picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
     picker->addPressed();
     EXPECT_EQ(list->arrangedObjects().size(), 4);
 }

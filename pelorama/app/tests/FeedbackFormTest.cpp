@@ -1,6 +1,5 @@
 #include "app/FeedbackViewController.h"
 #include "app/PlaceholderTextView.h"
-
 #include "appkit/Popover.h"
 #include "foundation/BundleInfo.h"
 #include "tessaline/Shared/App.h"
@@ -110,12 +109,13 @@ protected:
 
 TEST(FeedbackEmailTest, TheAddressPatternAcceptsAndRejectsAsItAlwaysHas)
 {
-    for (const char* valid : {"a@b.c", "first.last@example.com", "x+y@mail.example.org", "ü@bü.de", "a@Üb.c",
-                              "a@bÜ.c", "a@BB.c", "a@b.CÜM", "\"quoted(name)\"@example.com", "a@[192.168.1.1]",
-                              "!#$%&'*+/=?^_`{|}~-@example.com"})
+    for (const char* valid :
+         {"a@b.c", "first.last@example.com", "x+y@mail.example.org", "ü@bü.de", "a@Üb.c", "a@bÜ.c", "a@BB.c",
+          "a@b.CÜM", "\"quoted(name)\"@example.com", "a@[192.168.1.1]", "!#$%&'*+/=?^_`{|}~-@example.com"})
         EXPECT_TRUE(FeedbackViewController::isValidEmail(QString::fromUtf8(valid))) << valid;
-    for (const char* invalid : {"a@b", "@b.c", "a b@c.d", "a@@b.c", "a@bÜb.c", "a@BBB.c", "a@bCb.c", "a@b.c ",
-                                " a@b.c", "a.@b.c", "a@.b", "", "a@b.c\n", "a@[300.1.1.1]", "\"quoted name\"@example.com"})
+    for (const char* invalid :
+         {"a@b", "@b.c", "a b@c.d", "a@@b.c", "a@bÜb.c", "a@BBB.c", "a@bCb.c", "a@b.c ", " a@b.c", "a.@b.c",
+          "a@.b", "", "a@b.c\n", "a@[300.1.1.1]", "\"quoted name\"@example.com"})
         EXPECT_FALSE(FeedbackViewController::isValidEmail(QString::fromUtf8(invalid))) << invalid;
 }
 
@@ -123,7 +123,8 @@ TEST(FeedbackEmailTest, TheTicketTextsFollowTheirTemplates)
 {
     foundation::BundleInfo::Override info(
         {{"CFBundleDisplayName", "Pelorama"}, {"CFBundleShortVersionString", "2.1"}});
-    EXPECT_EQ(FeedbackViewController::ticketSummary(), "Pelorama " + tessaline::App::platform() + " 2.1 feedback");
+    EXPECT_EQ(FeedbackViewController::ticketSummary(),
+              "Pelorama " + tessaline::App::platform() + " 2.1 feedback");
     EXPECT_EQ(FeedbackViewController::ticketSummary(), "Pelorama Linux 2.1 feedback");
     EXPECT_EQ(FeedbackViewController::ticketDescription(" Ann ", "ann@example.com", "Hi,\n  there "),
               "Name:  Ann \nE-mail address: ann@example.com\nDevice: " + tessaline::App::deviceModel() +

@@ -1,7 +1,7 @@
 // A mouse gesture in the inspector is one undo step, however many passes of the event loop it spans.
-#include "TestContext.h"
-
 #include "app/InspectorUndoGrouping.h"
+
+#include "TestContext.h"
 
 #include <QTest>
 #include <QUndoStack>

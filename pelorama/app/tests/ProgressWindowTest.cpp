@@ -49,8 +49,9 @@ TEST(ProgressWindowTest, TheBarFollowsEachStepAndReachesAHundredBeforeTheWindowC
             steps.append(controller.progress());
         }
         QObject::connect(&controller, &QDialog::finished, [] {});
-        QObject::connect(controller.progressIndicator(), &QProgressBar::valueChanged,
-                         [&finalValue, bar = controller.progressIndicator()] { finalValue = bar->doubleValue(); });
+        QObject::connect(
+            controller.progressIndicator(), &QProgressBar::valueChanged,
+            [&finalValue, bar = controller.progressIndicator()] { finalValue = bar->doubleValue(); });
     });
     EXPECT_EQ(steps, (QList<double>{100.0 / 3, 200.0 / 3, 100.0}));
     EXPECT_DOUBLE_EQ(finalValue, 100);

@@ -1,12 +1,10 @@
 // The screenshot list: rows in "order", selection reported to the delegate, and drag reordering.
 #include "TestContext.h"
-
 #include "app/ArrayController.h"
 #include "app/ScreenshotTableCellView.h"
 #include "app/ScreenshotTableViewController.h"
 #include "app/TableView.h"
 #include "app/TableViewReorderingHelper.h"
-
 #include "canvas/ScreenshotThumbnailView.h"
 #include "foundation/KeyedArchiver.h"
 
@@ -101,7 +99,8 @@ TEST_F(ScreenshotListTest, SelectionIsReportedEveryTimeAndFollowsItsObject)
     EXPECT_EQ(list->selectedScreenshot(), nullptr);
 
     // A click on a row selects its screenshot.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(controller->index(4)).center());
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                      table->visualRect(controller->index(4)).center());
     EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
     // Reordering keeps the selected object selected.
     screenshots[4]->setOrder(-1);
@@ -170,8 +169,9 @@ TEST_F(ScreenshotListTest, DropsAtTheEndAppendAndOntoTheirOwnPlaceStillRenumber)
 TEST_F(ScreenshotListTest, ObjectsThatAreGoneAreSkippedAndBadDataIsRefused)
 {
     QMimeData data;
-    const QVariantList uris{screenshots[4]->objectID().uriRepresentation(),
-                            QUrl(QStringLiteral("x-store:///Screenshot/t00000000-0000-0000-0000-000000000000"))};
+    const QVariantList uris{
+        screenshots[4]->objectID().uriRepresentation(),
+        QUrl(QStringLiteral("x-store:///Screenshot/t00000000-0000-0000-0000-000000000000"))};
     data.setData(QStringLiteral("Screenshot"), *foundation::KeyedArchiver().archivedData(uris));
     app::DraggingInfo info;
     info.pasteboard = &data;
@@ -208,8 +208,10 @@ TEST_F(ScreenshotListTest, TheTableProposesDropsByWhereInTheRowThePointerIs)
     const QRect row = table->visualRect(controller->index(1));
     EXPECT_EQ(table->proposedDrop(QPoint(10, row.top() + 2)), std::make_pair(1, app::DropOperation::Above));
     EXPECT_EQ(table->proposedDrop(QPoint(10, row.center().y())), std::make_pair(1, app::DropOperation::On));
-    EXPECT_EQ(table->proposedDrop(QPoint(10, row.bottom() - 1)), std::make_pair(2, app::DropOperation::Above));
-    EXPECT_EQ(table->proposedDrop(QPoint(10, table->viewport()->height() - 2)), std::make_pair(5, app::DropOperation::Above));
+    EXPECT_EQ(table->proposedDrop(QPoint(10, row.bottom() - 1)),
+              std::make_pair(2, app::DropOperation::Above));
+    EXPECT_EQ(table->proposedDrop(QPoint(10, table->viewport()->height() - 2)),
+              std::make_pair(5, app::DropOperation::Above));
 }
 
 TEST_F(ScreenshotListTest, UpdateImageRendersTheThumbnailOnALaterPass)

@@ -46,7 +46,8 @@ TEST(ShareMenuTest, CopyImagePutsTheCanvasOnTheClipboardToBeRenderedWhenPasted)
 TEST(ShareMenuTest, TheViewerIsGivenAPngNamedAfterTheScreenshot)
 {
     Fill fill;
-    const ShareMenu::Opened opened = ShareMenu::openInImageViewer(Canvas({40, 30}, {&fill}), "Home/Detail", false);
+    const ShareMenu::Opened opened =
+        ShareMenu::openInImageViewer(Canvas({40, 30}, {&fill}), "Home/Detail", false);
     EXPECT_EQ(opened.error, QString());
     EXPECT_EQ(QFileInfo(opened.path).fileName(), "Home-Detail.png");
     EXPECT_EQ(QImage(opened.path).size(), QSize(40, 30));

@@ -22,7 +22,8 @@ namespace {
 
 struct RecordingToggleDelegate : app::SidebarToggleControllerDelegate
 {
-    void sidebarToggleControllerDidChangeVisibilityOf(app::SidebarToggleController&, app::SplitViewItem& item) override
+    void sidebarToggleControllerDidChangeVisibilityOf(app::SidebarToggleController&,
+                                                      app::SplitViewItem& item) override
     {
         items.append(&item);
         collapsedWhenTold.append(item.isCollapsed());

@@ -11,8 +11,14 @@ class SilentDialogs : public appkit::DocumentDialogs
 public:
     QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override { return {}; }
     QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override { return {}; }
-    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override { return UnsavedChangesAnswer::DontSave; }
+    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override
+    {
+        return UnsavedChangesAnswer::DontSave;
+    }
     bool confirmRevert(QWidget*, const QString&) override { return true; }
-    void presentError(QWidget*, const appkit::DocumentError& error) override { errors.append(error.message()); }
+    void presentError(QWidget*, const appkit::DocumentError& error) override
+    {
+        errors.append(error.message());
+    }
     QStringList errors;
 };

@@ -1,6 +1,6 @@
-#include "TestDrawables.h"
-
 #include "canvas/CanvasPasteboardDataProvider.h"
+
+#include "TestDrawables.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "model/DeviceImage.h"
 #include "model/DocumentModel.h"
 #include "model/Drawable.h"
-#include "model/Screenshot.h"
 #include "model/DrawableMapping.h"
+#include "model/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -24,7 +24,8 @@ struct Stack
     {
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
         EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
-        context = std::make_unique<store::ManagedObjectContext>(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        context = std::make_unique<store::ManagedObjectContext>(
+            store::ManagedObjectContext::ConcurrencyType::MainQueue);
         context->setPersistentStoreCoordinator(coordinator);
     }
 

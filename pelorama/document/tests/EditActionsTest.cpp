@@ -1,6 +1,6 @@
-#include "TestDocument.h"
-
 #include "document/EditActions.h"
+
+#include "TestDocument.h"
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
 #include "document/ScreenshotPasteboard.h"
@@ -204,9 +204,11 @@ TEST_F(EditActionsTest, ABadItemBesideGoodOnesIsSkippedWhole)
 
 TEST_F(EditActionsTest, CommandsAreEnabledByTheSelectionTheListAndTheClipboard)
 {
-    const auto validate = [&](const char* selector) { return m_actions.validateAction(selector); };
-    const QStringList needSelection{"delete:", "cut:", "copy:", "duplicateSelection:", "exportCurrentScreenshot:",
-                                    "showShareMenu:"};
+    const auto validate = [&](const char* selector) {
+        return m_actions.validateAction(selector);
+    };
+    const QStringList needSelection{
+        "delete:", "cut:", "copy:", "duplicateSelection:", "exportCurrentScreenshot:", "showShareMenu:"};
     for (const QString& selector : needSelection)
         EXPECT_EQ(m_actions.validateAction(selector), ActionValidation::disabled) << selector.toStdString();
     EXPECT_EQ(validate("exportAllScreenshots:"), ActionValidation::disabled);

@@ -4,7 +4,6 @@
 // The counts are bounded and the seed fixed so that the test is the same on every run; set
 // PELORAMA_FUZZ_ROUNDS to a larger number for a longer run by hand.
 #include "TestDocument.h"
-
 #include "document/EditActions.h"
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
@@ -15,9 +14,9 @@
 #include "model/TextRect.h"
 
 #include <QRandomGenerator>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <plist/plist.h>
-#include <cstdlib>
 #include <random>
 
 using namespace pelorama;
@@ -160,11 +159,18 @@ plist_t arrayObject(uint64_t classUid, const std::vector<uint64_t>& members)
 // Replaces one value somewhere in the tree with a value of a random kind.
 QVariant mutateTree(const QVariant& value, std::mt19937& random, int& budget)
 {
-    static const QVariantList replacements{
-        QVariant(), QVariant(-1), QVariant(qint64(1) << 40), QVariant(1e308), QVariant("text"),
-        QVariant(QByteArray(3, '\0')), QVariant(QVariantList{1, "x"}), QVariant(QVariantMap{{"k", 1}}),
-        QVariant(std::numeric_limits<double>::infinity()), QVariant("1,2,3,4"), QVariant("Gradient"),
-        QVariant(true)};
+    static const QVariantList replacements{QVariant(),
+                                           QVariant(-1),
+                                           QVariant(qint64(1) << 40),
+                                           QVariant(1e308),
+                                           QVariant("text"),
+                                           QVariant(QByteArray(3, '\0')),
+                                           QVariant(QVariantList{1, "x"}),
+                                           QVariant(QVariantMap{{"k", 1}}),
+                                           QVariant(std::numeric_limits<double>::infinity()),
+                                           QVariant("1,2,3,4"),
+                                           QVariant("Gradient"),
+                                           QVariant(true)};
     if (budget > 0 && std::uniform_int_distribution<int>(0, 5)(random) == 0) {
         --budget;
         return replacements[std::uniform_int_distribution<qsizetype>(0, replacements.size() - 1)(random)];
@@ -213,7 +219,8 @@ TEST(PasteDecoderFuzzTest, MutatedCopiesPasteWholeOrNotAtAll)
         case 0: // a few bytes changed
         case 1:
             for (int flips = std::uniform_int_distribution<int>(1, 6)(random); flips > 0; --flips)
-                mutated[std::uniform_int_distribution<qsizetype>(0, mutated.size() - 1)(random)] = char(random());
+                mutated[std::uniform_int_distribution<qsizetype>(0, mutated.size() - 1)(random)] =
+                    char(random());
             break;
         case 2: // cut short
             mutated.truncate(std::uniform_int_distribution<qsizetype>(0, mutated.size() - 1)(random));
@@ -251,12 +258,12 @@ TEST(PasteDecoderFuzzTest, HostileArchivesAreRefused)
 {
     PasteProbe probe;
     // A dictionary that holds itself.
-    ASSERT_NO_FATAL_FAILURE(probe.paste(handMade({dictionaryObject(2, {{3, 1}}), classEntry("Dictionary"),
-                                                  plist_new_string("drawableMappings")})));
+    ASSERT_NO_FATAL_FAILURE(probe.paste(handMade(
+        {dictionaryObject(2, {{3, 1}}), classEntry("Dictionary"), plist_new_string("drawableMappings")})));
     // An array that holds itself, under a screenshot's mappings.
-    ASSERT_NO_FATAL_FAILURE(probe.paste(handMade({dictionaryObject(2, {{3, 4}}), classEntry("Dictionary"),
-                                                  plist_new_string("drawableMappings"), arrayObject(5, {4}),
-                                                  classEntry("Array")})));
+    ASSERT_NO_FATAL_FAILURE(probe.paste(
+        handMade({dictionaryObject(2, {{3, 4}}), classEntry("Dictionary"),
+                  plist_new_string("drawableMappings"), arrayObject(5, {4}), classEntry("Array")})));
     // Classes nobody allowed, and a colour where the screenshot should be.
     ASSERT_NO_FATAL_FAILURE(probe.paste(handMade({dictionaryObject(2, {}), classEntry("Evil")})));
     plist_t colour = plist_new_dict();
@@ -268,8 +275,8 @@ TEST(PasteDecoderFuzzTest, HostileArchivesAreRefused)
     // A huge count: one small array referred to from a million places.
     std::vector<uint64_t> many(4000, 3);
     std::vector<uint64_t> wide(4000, 4);
-    ASSERT_NO_FATAL_FAILURE(probe.paste(handMade({arrayObject(2, wide), classEntry("Array"),
-                                                  plist_new_string("x"), arrayObject(2, many)})));
+    ASSERT_NO_FATAL_FAILURE(probe.paste(
+        handMade({arrayObject(2, wide), classEntry("Array"), plist_new_string("x"), arrayObject(2, many)})));
     // Nested far deeper than any copy.
     std::vector<plist_t> nested;
     for (uint64_t level = 1; level <= 100; ++level)

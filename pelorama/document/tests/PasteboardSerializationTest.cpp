@@ -1,7 +1,7 @@
-#include "TestDocument.h"
-
-#include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
+
+#include "TestDocument.h"
+#include "document/PasteboardArchive.h"
 #include "document/ScreenshotPasteboard.h"
 #include "foundation/BundleInfo.h"
 #include "model/Asset.h"
@@ -31,7 +31,8 @@ QVariantMap throughArchive(const QVariantMap& dictionary)
 
 model::Screenshot& paste(const QVariantMap& checked, store::ManagedObjectContext& context)
 {
-    auto& screenshot = dynamic_cast<model::Screenshot&>(insertFromPasteboardDictionary("Screenshot", checked, context));
+    auto& screenshot =
+        dynamic_cast<model::Screenshot&>(insertFromPasteboardDictionary("Screenshot", checked, context));
     context.processPendingChanges();
     return screenshot;
 }
@@ -49,7 +50,8 @@ QString problemWith(const QVariantMap& dictionary)
 
 } // namespace
 
-TEST(PasteboardSerializationTest, AScreenshotTravelsToAnotherDocumentWithItsDrawablesInOrderUnderNewIdentifiers)
+TEST(PasteboardSerializationTest,
+     AScreenshotTravelsToAnotherDocumentWithItsDrawablesInOrderUnderNewIdentifiers)
 {
     TestDocument source;
     model::Screenshot& original = source.addFilledScreenshot("Home", 0);
@@ -89,8 +91,8 @@ TEST(PasteboardSerializationTest, SharedAssetsArriveOnceWithTheirIdentifierBytes
 {
     TestDocument source;
     model::Screenshot& original = source.addFilledScreenshot("Home", 0);
-    const auto* sourceAsset = dynamic_cast<model::Asset*>(
-        (*source.context().execute(model::Asset::fetchRequest())).front());
+    const auto* sourceAsset =
+        dynamic_cast<model::Asset*>((*source.context().execute(model::Asset::fetchRequest())).front());
     const QVariantMap checked = throughArchive(pasteboardDictionary(original));
     TestDocument target;
 
@@ -98,8 +100,8 @@ TEST(PasteboardSerializationTest, SharedAssetsArriveOnceWithTheirIdentifierBytes
     paste(checked, target.context());
 
     ASSERT_EQ(target.count<model::Asset>(), 1);
-    const auto* pastedAsset = dynamic_cast<model::Asset*>(
-        (*target.context().execute(model::Asset::fetchRequest())).front());
+    const auto* pastedAsset =
+        dynamic_cast<model::Asset*>((*target.context().execute(model::Asset::fetchRequest())).front());
     EXPECT_EQ(pastedAsset->uniqueIdentifier(), sourceAsset->uniqueIdentifier());
     EXPECT_EQ(pastedAsset->data(), sourceAsset->data());
     EXPECT_EQ(pastedAsset->sha1Hash(), sourceAsset->sha1Hash());
@@ -143,7 +145,8 @@ TEST(PasteboardSerializationTest, AnAttributeThatIsNilArrivesAsTheDefaultOfANewO
 
     model::Screenshot& copy = paste(throughArchive(dictionary), document.context());
     TestDocument fresh;
-    EXPECT_EQ(copy.solidBackgroundColor(), model::Screenshot::insertInto(fresh.context())->solidBackgroundColor());
+    EXPECT_EQ(copy.solidBackgroundColor(),
+              model::Screenshot::insertInto(fresh.context())->solidBackgroundColor());
     EXPECT_TRUE(copy.solidBackgroundColor().has_value());
 }
 
@@ -210,7 +213,8 @@ TEST(PasteboardSerializationTest, ValuesOfTheWrongKindOrOutOfRangeRefuseTheWhole
     caption.insert("__extras__", extras);
     mappings[0] = caption;
     deep.insert("drawableMappings", mappings);
-    EXPECT_EQ(problemWith(deep), "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
+    EXPECT_EQ(problemWith(deep),
+              "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
 }
 
 TEST(PasteboardSerializationTest, MappingsThatWouldMapNothingAreLeftOut)
@@ -249,7 +253,8 @@ TEST(PasteboardSerializationTest, IdentifiersThatStayBehindAreNotTakenFromAPaste
     mappings[0] = caption;
     dictionary.insert("drawableMappings", mappings);
 
-    model::Screenshot& copy = paste(*checkedPasteboardDictionary("Screenshot", dictionary), document.context());
+    model::Screenshot& copy =
+        paste(*checkedPasteboardDictionary("Screenshot", dictionary), document.context());
     EXPECT_NE(copy.drawableMappings().front()->identifier(), captionIdentifier);
     EXPECT_NE(identifierOf(copy.drawableMappings().front()->drawable()), captionIdentifier);
 }

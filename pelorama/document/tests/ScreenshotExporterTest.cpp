@@ -1,7 +1,7 @@
-#include "TestDocument.h"
-
-#include "document/ExportFileNames.h"
 #include "document/ScreenshotExporter.h"
+
+#include "TestDocument.h"
+#include "document/ExportFileNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -69,8 +69,9 @@ TEST_F(ScreenshotExporterTest, ScreenshotsWhoseFilesWouldCoincideStopTheExportBe
     add("home");
     EXPECT_EQ(m_exporter.checkNames(), std::nullopt);
     add("Home");
-    const ActionAlert duplicate{"Duplicate names", "There are multiple screenshots with the same name. Please "
-                                                   "change them so they are not written to the same filename."};
+    const ActionAlert duplicate{"Duplicate names",
+                                "There are multiple screenshots with the same name. Please "
+                                "change them so they are not written to the same filename."};
     EXPECT_EQ(m_exporter.checkNames(), duplicate);
     // Names that differ only by what cleaning replaces are duplicates too.
     TestDocument other;
@@ -176,7 +177,8 @@ TEST_F(ScreenshotExporterTest, TheSelectedScreenshotIsWrittenToTheNamedFile)
     const std::optional<ActionAlert> unwritable =
         ScreenshotExporter::exportScreenshot(screenshot, m_directory.filePath("missing/chosen.png"));
     ASSERT_TRUE(unwritable.has_value());
-    EXPECT_TRUE(unwritable->informativeText.startsWith("This screenshot could not be exported:\n“chosen.png”: "));
+    EXPECT_TRUE(
+        unwritable->informativeText.startsWith("This screenshot could not be exported:\n“chosen.png”: "));
 
     model::Screenshot& empty = add("Empty", {0, 10});
     EXPECT_EQ(ScreenshotExporter::exportScreenshot(empty, path),
@@ -212,7 +214,8 @@ TEST_F(ScreenshotExporterTest, ADirectoryThatFillsUpReportsEveryFailedFile)
             ++failed;
             EXPECT_FALSE(QFileInfo::exists(QDir(directory).filePath(fileName))) << fileName.toStdString();
         } else {
-            EXPECT_EQ(QImage(QDir(directory).filePath(fileName)).size(), QSize(1242, 2208)) << fileName.toStdString();
+            EXPECT_EQ(QImage(QDir(directory).filePath(fileName)).size(), QSize(1242, 2208))
+                << fileName.toStdString();
         }
     }
     EXPECT_GT(failed, 0);

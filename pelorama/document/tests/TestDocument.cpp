@@ -17,7 +17,8 @@ using namespace pelorama;
 
 TestDocument::TestDocument()
     : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
-    , m_context(std::make_unique<store::ManagedObjectContext>(store::ManagedObjectContext::ConcurrencyType::MainQueue))
+    , m_context(std::make_unique<store::ManagedObjectContext>(
+          store::ManagedObjectContext::ConcurrencyType::MainQueue))
 {
     const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
     EXPECT_TRUE(store.hasValue());
@@ -37,9 +38,9 @@ model::Screenshot& TestDocument::addScreenshot(const QString& name, double order
 model::Screenshot& TestDocument::addFilledScreenshot(const QString& name, double order)
 {
     model::Screenshot& screenshot = addScreenshot(name, order);
-    model::TextRect& caption = *model::TextRect::insertInto(*m_context, {{4, 30}, {50, 8}}, "**Hello**",
-                                                            graphics::TextAlignment::center,
-                                                            model::VerticalAlignment::top);
+    model::TextRect& caption =
+        *model::TextRect::insertInto(*m_context, {{4, 30}, {50, 8}}, "**Hello**",
+                                     graphics::TextAlignment::center, model::VerticalAlignment::top);
     model::DrawableMapping::insert(caption, screenshot, *m_context);
     model::Asset& asset = *model::Asset::insertInto(*m_context, smallPng());
     model::Image& image = *model::Image::insertInto(*m_context, graphics::Image::fromData(smallPng()),

@@ -408,7 +408,8 @@ TEST(GeometryTest, AnOperandWithOverlappingSubpathsIsReadByTheEvenOddRule)
     expectAreas(strips, square(25, 25, 50), {11250, 1250, 8750, 10000}, 1e-6, "strips and a square");
 
     // A rounded rectangle and a blob that overlap, with itself: every curve lies on its copy from end to end,
-    // yet the clipping, narrowing the shared stretch, stopped well inside one, and the union lost half the area.
+    // yet the clipping, narrowing the shared stretch, stopped well inside one, and the union lost half the
+    // area.
     const Path roundedAndBlob = parsePath(
         "M 43.990641105265368 9.1898796382071026 L 89.110924289722377 9.1898796382071026 C "
         "94.450762356327175 9.1898796382071026 98.77955640067745 13.518673682557376 98.77955640067745 "

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "TracedOutline.h"
 #include "graphics/Path.h"
 #include "graphics/Point.h"
-#include "TracedOutline.h"
 
 #include <cstdint>
 #include <functional>

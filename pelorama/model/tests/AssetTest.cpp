@@ -1,11 +1,10 @@
+#include "model/Asset.h"
+
 #include "DocumentStack.h"
 #include "graphics/ImageDecoderRegistry.h"
-#include "model/Asset.h"
 #include "model/DeviceImage.h"
 #include "model/Image.h"
 #include "store/FetchRequest.h"
-
-#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QFile>
@@ -13,6 +12,7 @@
 #include <QImageWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 using namespace pelorama::model;
 
@@ -102,7 +102,8 @@ TEST_F(AssetTest, StoringAPictureReplacesTheImagesAsset)
 
 TEST_F(AssetTest, AnImageWhoseAssetIsGoneLoadsNoPictureAndSaysSo)
 {
-    Image* image = Image::insertInto(*stack.context, graphics::Image::fromData(pngBytes(2, 2)), {}, FillMode::stretch);
+    Image* image =
+        Image::insertInto(*stack.context, graphics::Image::fromData(pngBytes(2, 2)), {}, FillMode::stretch);
     image->setAssetIdentifier(QStringLiteral("missing"));
     testing::internal::CaptureStdout();
     image->loadImageFromAsset();
@@ -137,9 +138,11 @@ TEST_F(AssetTest, ADroppedFileOfEveryDecodableFormatBecomesThePictureAndItsBytes
         const QSize stored = QImage::fromData(bytes).size();
         EXPECT_EQ(image->image()->size(), (graphics::Size{double(stored.width()), double(stored.height())}))
             << format.constData();
-        EXPECT_EQ((*Asset::fetch(*image->assetIdentifier(), *stack.context))->data(), bytes) << format.constData();
+        EXPECT_EQ((*Asset::fetch(*image->assetIdentifier(), *stack.context))->data(), bytes)
+            << format.constData();
     }
-    EXPECT_TRUE(tried.contains("png") && tried.contains("jpeg") && tried.contains("bmp")) << tried.join(' ').toStdString();
+    EXPECT_TRUE(tried.contains("png") && tried.contains("jpeg") && tried.contains("bmp"))
+        << tried.join(' ').toStdString();
 
     // A smallest GIF (1 x 1), a format Qt reads but does not write.
     const QByteArray gif = QByteArray::fromBase64("R0lGODlhAQABAIAAAP///wAAACwAAAAAAQABAAACAkQBADs=");
@@ -151,7 +154,8 @@ TEST_F(AssetTest, ADroppedFileOfEveryDecodableFormatBecomesThePictureAndItsBytes
 TEST_F(AssetTest, ADecoderRegisteredWithTheRegistryReadsDroppedFilesToo)
 {
     graphics::ImageDecoderRegistry::registerDecoder(
-        {QStringLiteral("asset-test-format"), {QStringLiteral("atf")},
+        {QStringLiteral("asset-test-format"),
+         {QStringLiteral("atf")},
          [](const QByteArray& data) { return data.startsWith("ATF1"); },
          [](const QByteArray&) -> std::optional<graphics::BitmapImageRep> {
              QImage pixels(5, 4, QImage::Format_RGBA8888_Premultiplied);
@@ -159,7 +163,8 @@ TEST_F(AssetTest, ADecoderRegisteredWithTheRegistryReadsDroppedFilesToo)
              return graphics::BitmapImageRep(pixels);
          }});
     Image* image = Image::insertInto(*stack.context);
-    ASSERT_TRUE(image->processDroppedUrl(QUrl::fromLocalFile(write("picture.atf", "ATF1 pixels"))).hasValue());
+    ASSERT_TRUE(
+        image->processDroppedUrl(QUrl::fromLocalFile(write("picture.atf", "ATF1 pixels"))).hasValue());
     EXPECT_EQ(image->image()->size(), (graphics::Size{5, 4}));
 }
 
@@ -204,10 +209,12 @@ TEST_F(AssetTest, ACopySharingAnAssetKeepsItsPictureThroughDeletionSaveAndReopen
     {
         DocumentStack document = DocumentStack::sqlite(path);
         Image* original = Image::insertInto(*document.context);
-        ASSERT_TRUE(original->processDroppedUrl(QUrl::fromLocalFile(write("a.png", pngBytes(6, 3)))).hasValue());
+        ASSERT_TRUE(
+            original->processDroppedUrl(QUrl::fromLocalFile(write("a.png", pngBytes(6, 3)))).hasValue());
         shared = *original->assetIdentifier();
         // Duplicate and paste copy the drawable with its asset identifier.
-        Image* copy = Image::insertInto(*document.context, original->image(), original->rect(), original->fillMode());
+        Image* copy =
+            Image::insertInto(*document.context, original->image(), original->rect(), original->fillMode());
         copy->setAssetIdentifier(shared);
         ASSERT_TRUE(document.context->save());
 

@@ -3,9 +3,8 @@
 #include "model/ChangContourDetector.h"
 #include "model/TehChinSmoother.h"
 
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 
 using namespace pelorama::model;
@@ -22,7 +21,8 @@ std::vector<Polygon> traced(const QImage& bitmap)
 
 TEST(ContourDetectionTest, ATransparentPictureHasNoOutline)
 {
-    EXPECT_TRUE(ChangContourDetector::detectContours(graphics::BitmapImageRep(pictureOf({"...", "..."}))).isEmpty());
+    EXPECT_TRUE(
+        ChangContourDetector::detectContours(graphics::BitmapImageRep(pictureOf({"...", "..."}))).isEmpty());
 }
 
 TEST(ContourDetectionTest, ALonePixelIsAContourWithoutMovesAndKeepsNoPoint)
@@ -53,9 +53,11 @@ TEST(ContourDetectionTest, AnOpaqueSquareRunsClockwiseThroughItsCorners)
 
 TEST(ContourDetectionTest, AHoleIsTracedAfterItsRegion)
 {
-    ChangContourDetector detector{graphics::BitmapImageRep(pictureOf({"#####", "#####", "##.##", "#####", "#####"}))};
+    ChangContourDetector detector{
+        graphics::BitmapImageRep(pictureOf({"#####", "#####", "##.##", "#####", "#####"}))};
     const std::vector<Polygon> found = polygons(detector.traceContours());
-    EXPECT_EQ(found, (std::vector<Polygon>{{Point{4, 5}, Point{4, 1}, Point{0, 1}, Point{0, 5}}, {Point{2, 4}}}));
+    EXPECT_EQ(found,
+              (std::vector<Polygon>{{Point{4, 5}, Point{4, 1}, Point{0, 1}, Point{0, 5}}, {Point{2, 4}}}));
     ASSERT_EQ(detector.contours().size(), 2u);
     // The hole is found from the pixel above it and walked counter-clockwise.
     EXPECT_EQ(detector.contours()[1].x, 2);
@@ -65,8 +67,8 @@ TEST(ContourDetectionTest, AHoleIsTracedAfterItsRegion)
 
 TEST(ContourDetectionTest, ABlockInsideATransparentBorderKeepsItsPlace)
 {
-    EXPECT_EQ(traced(pictureOf({"........", ".######.", ".######.", ".######.", ".######.", ".######.", ".######.",
-                                "........"})),
+    EXPECT_EQ(traced(pictureOf({"........", ".######.", ".######.", ".######.", ".######.", ".######.",
+                                ".######.", "........"})),
               (std::vector<Polygon>{{Point{6, 7}, Point{6, 2}, Point{1, 2}, Point{1, 7}}}));
 }
 
@@ -104,7 +106,9 @@ TEST(ContourDetectionTest, RowsArePixelsReadWithTheStrideAndPaddingIsNeverSeen)
     std::vector<uchar> memory(stride * height, 0xFF);
     for (int row = 0; row < height; ++row)
         std::memset(memory.data() + row * stride, 0, 4 * width);
-    const auto opaque = [&](int x, int row) { std::memset(memory.data() + row * stride + 4 * x, 0xFF, 4); };
+    const auto opaque = [&](int x, int row) {
+        std::memset(memory.data() + row * stride + 4 * x, 0xFF, 4);
+    };
     for (int row = 1; row < 4; ++row) {
         for (int x = 1; x < 4; ++x)
             opaque(x, row);
@@ -121,7 +125,8 @@ TEST(ContourDetectionTest, RowsArePixelsReadWithTheStrideAndPaddingIsNeverSeen)
 TEST(ContourDetectionTest, AnOpaqueEdgeAtTheBitmapsBorderStaysInsideTheGrid)
 {
     // A region touching every side with a hole beside the last row: searches reach over every border.
-    const std::vector<Polygon> ring = traced(pictureOf({"#######", "#.....#", "#.....#", "#.....#", "#######"}));
+    const std::vector<Polygon> ring =
+        traced(pictureOf({"#######", "#.....#", "#.....#", "#.....#", "#######"}));
     ASSERT_EQ(ring.size(), 2u);
     EXPECT_EQ(ring[0], (Polygon{Point{6, 5}, Point{6, 1}, Point{0, 1}, Point{0, 5}}));
     // The hole's outline runs through the pixels around it, the other way round.
@@ -243,7 +248,8 @@ TEST(ContourDetectionTest, OneBitPerPixelFindsWhatFullLabelsFind)
         QImage bitmap(width, height, QImage::Format_RGBA8888_Premultiplied);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x)
-                bitmap.setPixelColor(x, y, random() % 100 < density ? QColor(Qt::black) : QColor(Qt::transparent));
+                bitmap.setPixelColor(x, y,
+                                     random() % 100 < density ? QColor(Qt::black) : QColor(Qt::transparent));
         }
         ChangContourDetector detector{graphics::BitmapImageRep(bitmap)};
         detector.traceContours();

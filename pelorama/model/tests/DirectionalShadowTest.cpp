@@ -1,15 +1,15 @@
+#include "model/DirectionalShadow.h"
+
 #include "DocumentStack.h"
 #include "PathPolygons.h"
 #include "graphics/GraphicsContext.h"
 #include "model/ContourCache.h"
-#include "model/DirectionalShadow.h"
 #include "model/FlatShadowCaster.h"
 #include "model/OutlineOrientation.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <thread>
 
 using namespace pelorama::model;
@@ -46,8 +46,8 @@ graphics::Image pictureFrom(const QImage& bitmap)
 // A picture with an opaque 6 x 6 block in a transparent border of one pixel.
 graphics::Image blockPicture()
 {
-    return pictureFrom(pictureOf({"........", ".######.", ".######.", ".######.", ".######.", ".######.",
-                                  ".######.", "........"}));
+    return pictureFrom(pictureOf(
+        {"........", ".######.", ".######.", ".######.", ".######.", ".######.", ".######.", "........"}));
 }
 
 } // namespace
@@ -73,10 +73,10 @@ TEST(FlatShadowCasterTest, CastingEdgesThatDoNotMeetExactlyGiveSeparateBands)
     graphics::Path path;
     // Cast to the left (angle 180), edges running up face the shadow.
     path.moveTo({0, 0});
-    path.lineTo({0, 10});  // casts
-    path.lineTo({5, 5});   // does not: it runs down
-    path.lineTo({5, 20});  // casts, but does not start where the first run ended
-    path.lineTo({6, 15});  // does not
+    path.lineTo({0, 10}); // casts
+    path.lineTo({5, 5});  // does not: it runs down
+    path.lineTo({5, 20}); // casts, but does not start where the first run ended
+    path.lineTo({6, 15}); // does not
     const std::vector<Polygon> bands = polygons(FlatShadowCaster::shadowPath(path, 180, 3));
     ASSERT_EQ(bands.size(), 2u);
     expectPolygonNear(bands[0], {{0, 0}, {0, 10}, {-3, 10}, {-3, 0}});

@@ -1,3 +1,5 @@
+#include "model/Image.h"
+
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
 #include "ledgerline/EnumerationProperty.h"
@@ -5,13 +7,11 @@
 #include "ledgerline/PropertyCollection.h"
 #include "model/Asset.h"
 #include "model/Canvas.h"
-#include "model/Image.h"
 #include "model/StyleKit.h"
-
-#include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QPainter>
+#include <gtest/gtest.h>
 
 using namespace pelorama::model;
 
@@ -136,7 +136,9 @@ TEST_F(ImageTest, ADirectionalShadowIsAFractionOfTheCanvasDiagonalAtEveryScale)
     image->setShadowColor(graphics::Color{1, 0, 0, 1});
     for (const double scale : {1.0, 2.0}) {
         const QImage out = render(image, {30, 40}, scale);
-        const auto at = [&](double x, double y) { return pixelAt(out, int(x * scale), int(y * scale)); };
+        const auto at = [&](double x, double y) {
+            return pixelAt(out, int(x * scale), int(y * scale));
+        };
         // The block's outline spans x 10...20 and y 21...30 (the traced outline sits on pixel corners).
         EXPECT_EQ(at(15, 15), QColor(Qt::red)) << "scale " << scale;
         EXPECT_EQ(at(15, 25), QColor(Qt::white)) << "scale " << scale;
@@ -154,7 +156,8 @@ TEST_F(ImageTest, AnAspectFilledPictureCastsFromItsShownPartOnly)
     QPainter painter(&bitmap);
     painter.fillRect(5, 0, 30, 20, Qt::white);
     painter.end();
-    Image* image = Image::insertInto(*stack.context, graphics::Image(bitmap), {20, 0, 20, 20}, FillMode::aspectFill);
+    Image* image =
+        Image::insertInto(*stack.context, graphics::Image(bitmap), {20, 0, 20, 20}, FillMode::aspectFill);
     image->setShadowType(ShadowType::directional);
     image->setShadowAngle(180);
     image->setShadowDepth(10 / std::sqrt(40.0 * 40 + 20 * 20));
@@ -189,8 +192,8 @@ TEST_F(ImageTest, ItsRedrawKeysAreThePictureThePlacementAndTheShadow)
 {
     Image* image = Image::insertInto(*stack.context);
     EXPECT_EQ(image->keypathsTriggeringRedraw(),
-              (QStringList{"image", "rect", "fillMode", "shadowType", "shadowAngle", "shadowDepth", "shadowDistance",
-                           "shadowBlurRadius", "shadowColor"}));
+              (QStringList{"image", "rect", "fillMode", "shadowType", "shadowAngle", "shadowDepth",
+                           "shadowDistance", "shadowBlurRadius", "shadowColor"}));
     EXPECT_EQ(image->boundingRect(), graphics::Rect::zero());
     image->setRect({1, 2, 3, 4});
     EXPECT_EQ(image->boundingRect(), (graphics::Rect{1, 2, 3, 4}));

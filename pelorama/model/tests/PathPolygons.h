@@ -26,7 +26,8 @@ inline std::vector<Polygon> polygons(const graphics::Path& path)
     for (const graphics::PathElement& element : path.elements()) {
         if (element.type == graphics::PathElementType::moveTo)
             result.emplace_back();
-        if (element.type == graphics::PathElementType::moveTo || element.type == graphics::PathElementType::lineTo)
+        if (element.type == graphics::PathElementType::moveTo ||
+            element.type == graphics::PathElementType::lineTo)
             result.back().push_back(element.points[0]);
     }
     return result;

@@ -72,8 +72,8 @@ protected:
     // The caption drawn alone on a transparent canvas at one pixel per point.
     static QImage render(TextRect* caption, graphics::Size canvasSize = {600, 600}, double scale = 1)
     {
-        const graphics::Image image = Canvas(canvasSize, {caption})
-                                          .render(CanvasRenderingMode::exportImage, canvasSize, scale);
+        const graphics::Image image =
+            Canvas(canvasSize, {caption}).render(CanvasRenderingMode::exportImage, canvasSize, scale);
         return image.representations().at(0).bitmap();
     }
 
@@ -174,7 +174,8 @@ struct Invalidation
 };
 
 class CacheInvalidation : public TextRectTest, public testing::WithParamInterface<Invalidation>
-{};
+{
+};
 
 TEST_P(CacheInvalidation, DropsExactlyTheCachesTheKeyAffects)
 {

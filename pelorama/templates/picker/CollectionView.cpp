@@ -174,7 +174,8 @@ void CollectionView::pinHeaders()
         if (!section.header)
             continue;
         const int headerHeight = section.header->height();
-        const int top = std::clamp(visibleTop, section.top, std::max(section.top, section.bottom - headerHeight));
+        const int top =
+            std::clamp(visibleTop, section.top, std::max(section.top, section.bottom - headerHeight));
         section.header->move(0, top);
         section.header->raise();
     }
@@ -217,8 +218,8 @@ void CollectionView::applySelection()
             CollectionViewItem* item = m_sections[s].items[i];
             if (!item)
                 continue;
-            const bool selected = std::find(m_selection.begin(), m_selection.end(), IndexPath{int(s), int(i)}) !=
-                                  m_selection.end();
+            const bool selected = std::find(m_selection.begin(), m_selection.end(),
+                                            IndexPath{int(s), int(i)}) != m_selection.end();
             if (item->isSelected() != selected)
                 item->setSelected(selected);
         }

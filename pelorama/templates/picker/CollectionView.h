@@ -48,7 +48,8 @@ public:
     virtual int numberOfSections(CollectionView& view) = 0;
     virtual int numberOfItems(CollectionView& view, int section) = 0;
     virtual CollectionViewItem* makeItem(CollectionView& view, IndexPath indexPath) = 0;
-    virtual QWidget* makeSupplementaryView(CollectionView& view, const QString& kind, IndexPath indexPath) = 0;
+    virtual QWidget* makeSupplementaryView(CollectionView& view, const QString& kind,
+                                           IndexPath indexPath) = 0;
     virtual QSize sizeForItem(CollectionView& view, IndexPath indexPath) = 0;
     // The index paths among proposed that may be selected.
     virtual std::vector<IndexPath> shouldSelectItems(CollectionView& view, std::vector<IndexPath> proposed)

@@ -21,7 +21,8 @@ SheetWindow::SheetWindow(QWidget* parentWindow, std::unique_ptr<appkit::ViewCont
     connect(this, &QDialog::finished, this, [this](int code) { endSheet(code); });
 }
 
-SheetWindow* SheetWindow::beginSheet(QWidget* parentWindow, std::unique_ptr<appkit::ViewController> controller,
+SheetWindow* SheetWindow::beginSheet(QWidget* parentWindow,
+                                     std::unique_ptr<appkit::ViewController> controller,
                                      std::function<void(int)> completion)
 {
     QWidget* content = controller->view();

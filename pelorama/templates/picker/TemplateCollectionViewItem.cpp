@@ -1,11 +1,10 @@
 #include "templates/picker/TemplateCollectionViewItem.h"
 
+#include "appkit/ViewController.h"
+#include "graphics/Image.h"
 #include "templates/Template.h"
 #include "templates/picker/HighlightView.h"
 #include "templates/picker/TemplateView.h"
-
-#include "appkit/ViewController.h"
-#include "graphics/Image.h"
 #include "tessaline/Shared/Observer.h"
 
 #include <QCoreApplication>
@@ -140,7 +139,8 @@ void TemplateCollectionViewItem::setSelected(bool selected)
     m_imageHighlightView->setHighlighted(selected);
     m_titleHighlightView->setHighlighted(selected);
     QPalette colors = m_titleLabel->palette();
-    colors.setColor(QPalette::WindowText, selected ? QColor(Qt::white) : palette().color(QPalette::WindowText));
+    colors.setColor(QPalette::WindowText,
+                    selected ? QColor(Qt::white) : palette().color(QPalette::WindowText));
     m_titleLabel->setPalette(colors);
 }
 

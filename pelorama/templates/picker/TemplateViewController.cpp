@@ -149,7 +149,8 @@ int TemplateViewController::numberOfSections(CollectionView&)
 int TemplateViewController::numberOfItems(CollectionView&, int section)
 {
     const auto& groups = m_selectedTemplateCategory->templateGroups();
-    return section >= 0 && size_t(section) < groups.size() ? int(groups[size_t(section)].templates().size()) : 0;
+    return section >= 0 && size_t(section) < groups.size() ? int(groups[size_t(section)].templates().size())
+                                                           : 0;
 }
 
 Template* TemplateViewController::templateAt(IndexPath path) const
@@ -170,7 +171,8 @@ CollectionViewItem* TemplateViewController::makeItem(CollectionView&, IndexPath 
     return item;
 }
 
-QWidget* TemplateViewController::makeSupplementaryView(CollectionView&, const QString& kind, IndexPath indexPath)
+QWidget* TemplateViewController::makeSupplementaryView(CollectionView&, const QString& kind,
+                                                       IndexPath indexPath)
 {
     if (kind != QLatin1String(sectionHeaderKind))
         return new QWidget;

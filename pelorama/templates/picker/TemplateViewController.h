@@ -1,8 +1,7 @@
 #pragma once
 
-#include "templates/picker/CollectionView.h"
-
 #include "appkit/ViewController.h"
+#include "templates/picker/CollectionView.h"
 
 #include <QPointer>
 #include <vector>

@@ -1,3 +1,5 @@
+#include "templates/Builder.h"
+
 #include "TestStore.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
@@ -7,7 +9,6 @@
 #include "model/Screenshot.h"
 #include "model/StockGradient.h"
 #include "model/TextRect.h"
-#include "templates/Builder.h"
 #include "templates/Template.h"
 
 #include <gtest/gtest.h>
@@ -172,9 +173,11 @@ TEST(Builder, DrawablesAreMappedInTheOrderOfTheCalls)
     std::vector<Drawable*> added;
     Screenshot& screenshot = build(store, ocean(), [&](Builder& builder) {
         added.push_back(&builder.addImage({0, 0, 10, 10}, std::nullopt, FillMode::stretch));
-        added.push_back(&builder.addText({0, 0, 10, 10}, "A", graphics::TextAlignment::left, VerticalAlignment::top));
+        added.push_back(
+            &builder.addText({0, 0, 10, 10}, "A", graphics::TextAlignment::left, VerticalAlignment::top));
         added.push_back(&builder.addDevice("iPhone", {5, 5}, 1));
-        added.push_back(&builder.addText({0, 0, 10, 10}, "B", graphics::TextAlignment::left, VerticalAlignment::top));
+        added.push_back(
+            &builder.addText({0, 0, 10, 10}, "B", graphics::TextAlignment::left, VerticalAlignment::top));
     });
     EXPECT_EQ(placedDrawables(screenshot), added);
     const std::vector<Drawable*> canvas = screenshot.makeCanvas().drawables();

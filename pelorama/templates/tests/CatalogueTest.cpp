@@ -58,9 +58,10 @@ TEST(Catalogue, EachCategoryHasItsLayoutsInOrderAtItsSizes)
                              "Plain Screenshot Text Below"};
     const QStringList iPad{"Landscape Text Above", "Landscape Text Below", "Portrait Text Above",
                            "Portrait Text Below", "Two Screenshots"};
-    const QStringList mac{"Text Above Window", "Text Below Window", "Text Right Of Window", "Text Left Of Window",
-                          "iMac Left",         "iMac Right",        "Text Above iMac",      "MacBook Left",
-                          "MacBook Right",     "Text Above MacBook"};
+    const QStringList mac{"Text Above Window",   "Text Below Window", "Text Right Of Window",
+                          "Text Left Of Window", "iMac Left",         "iMac Right",
+                          "Text Above iMac",     "MacBook Left",      "MacBook Right",
+                          "Text Above MacBook"};
     for (const TemplateGroup& group : TemplateCategory::iPhone().templateGroups()) {
         EXPECT_EQ(names(group.templates()), iPhone);
         for (const std::unique_ptr<Template>& item : group.templates())
@@ -99,7 +100,8 @@ TEST(Catalogue, TemplatesAreDistinctObjectsBoundToTheirGroupsThemeWithoutPreview
     }
     EXPECT_EQ(seen.size(), 132u);
     // Freshly made groups have no previews, whatever a run of the renderer did to the catalogue's.
-    const std::vector<TemplateGroup> groups = TemplateCategory::makeThemeGroups(TemplateCategory::iPhone().templateGroups()[0].templates());
+    const std::vector<TemplateGroup> groups =
+        TemplateCategory::makeThemeGroups(TemplateCategory::iPhone().templateGroups()[0].templates());
     for (const TemplateGroup& group : groups) {
         for (const std::unique_ptr<Template>& item : group.templates())
             EXPECT_FALSE(item->previewImage().has_value());
@@ -108,7 +110,8 @@ TEST(Catalogue, TemplatesAreDistinctObjectsBoundToTheirGroupsThemeWithoutPreview
 
 TEST(Catalogue, ThemeGroupsFollowTheThemeList)
 {
-    const std::vector<std::unique_ptr<Template>>& base = TemplateCategory::mac().templateGroups()[2].templates();
+    const std::vector<std::unique_ptr<Template>>& base =
+        TemplateCategory::mac().templateGroups()[2].templates();
     Theme first;
     first.name = "First";
     Theme second;

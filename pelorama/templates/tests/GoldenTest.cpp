@@ -40,9 +40,10 @@ const Template* findTemplate(const QString& category, const QString& theme, cons
 QImage render(const Template& item)
 {
     TestStore store;
-    const graphics::Image image = item.instantiateScreenshot(*store.context)
-                                      .makeCanvas()
-                                      .render(pelorama::model::CanvasRenderingMode::templatePreview, {200, 200}, 1);
+    const graphics::Image image =
+        item.instantiateScreenshot(*store.context)
+            .makeCanvas()
+            .render(pelorama::model::CanvasRenderingMode::templatePreview, {200, 200}, 1);
     return image.representations().front().bitmap().convertToFormat(QImage::Format_RGBA8888);
 }
 

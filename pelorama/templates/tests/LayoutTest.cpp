@@ -66,14 +66,15 @@ Placed place(TestStore& store, const Template& item)
 ::testing::AssertionResult near(const graphics::Point& actual, const graphics::Point& expected)
 {
     if (std::abs(actual.x - expected.x) > 1e-9 || std::abs(actual.y - expected.y) > 1e-9)
-        return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ") is not (" << expected.x
-                                             << ", " << expected.y << ")";
+        return ::testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ") is not ("
+                                             << expected.x << ", " << expected.y << ")";
     return ::testing::AssertionSuccess();
 }
 
 graphics::Rect captionAbove(graphics::Size canvas, double bottom, double lowered = 0)
 {
-    return graphics::Rect(0, bottom - lowered, canvas.width, canvas.height - bottom + lowered).insetBy(50, 25);
+    return graphics::Rect(0, bottom - lowered, canvas.width, canvas.height - bottom + lowered)
+        .insetBy(50, 25);
 }
 
 graphics::Rect captionBelow(graphics::Size canvas, double top)
@@ -93,7 +94,8 @@ struct DeviceRow
 TEST(IPhoneLayouts, PlainScreenshotsReachPastTheCanvasWithTheCaptionInTheRest)
 {
     TestStore store;
-    const Placed above = place(store, findTemplate(TemplateCategory::iPhone(), "Plain Screenshot Text Above"));
+    const Placed above =
+        place(store, findTemplate(TemplateCategory::iPhone(), "Plain Screenshot Text Above"));
     ASSERT_EQ(above.all.size(), 2u);
     ASSERT_EQ(above.images.size(), 1u);
     ASSERT_EQ(above.captions.size(), 1u);
@@ -102,7 +104,8 @@ TEST(IPhoneLayouts, PlainScreenshotsReachPastTheCanvasWithTheCaptionInTheRest)
     EXPECT_FALSE(above.images[0]->image().has_value());
     EXPECT_TRUE(near(above.captions[0]->rect(), {50, 1691.4, 1142, 491.6}));
 
-    const Placed below = place(store, findTemplate(TemplateCategory::iPhone(), "Plain Screenshot Text Below"));
+    const Placed below =
+        place(store, findTemplate(TemplateCategory::iPhone(), "Plain Screenshot Text Below"));
     ASSERT_EQ(below.all.size(), 2u);
     EXPECT_TRUE(near(below.images[0]->rect(), {124.2, 541.6, 993.6, 1766.4}));
     EXPECT_TRUE(near(below.captions[0]->rect(), {50, 25, 1142, 491.6}));
@@ -195,7 +198,8 @@ TEST(IPadLayouts, TabletsTurnBeforeTheirCaptionIsPlacedInAThinFace)
             EXPECT_EQ(device.scaleFactor(), 0.7);
             EXPECT_EQ(device.orientation(), row.orientation);
             EXPECT_EQ(device.deviceFamily().identifier(), "iPad");
-            EXPECT_EQ(device.deviceVariant().identifier(), item.theme().preferredDeviceVariants.value("iPad"));
+            EXPECT_EQ(device.deviceVariant().identifier(),
+                      item.theme().preferredDeviceVariants.value("iPad"));
             const graphics::Rect frame = device.rect();
             // A turned tablet is wider than high.
             EXPECT_EQ(frame.size.width > frame.size.height, row.orientation != DeviceOrientation::portrait);
@@ -255,18 +259,46 @@ TEST(MacLayouts, DevicesSitAtTheirCentresWithTheCaptionBesideOrAbove)
     using graphics::Rect;
     using graphics::TextAlignment;
     const Row rows[] = {
-        {"iMac Left", "iMac", {576, 900}, 0.7,
-         [](const Rect& d) { return Rect(d.maxX() + 50, 50, 2880 - d.maxX() - 150, 1700); }, TextAlignment::left},
-        {"iMac Right", "iMac", {2304, 900}, 0.7, [](const Rect& d) { return Rect(100, 50, d.minX() - 150, 1700); },
+        {"iMac Left",
+         "iMac",
+         {576, 900},
+         0.7,
+         [](const Rect& d) { return Rect(d.maxX() + 50, 50, 2880 - d.maxX() - 150, 1700); },
          TextAlignment::left},
-        {"Text Above iMac", "iMac", {1440, 630}, 0.7,
-         [](const Rect& d) { return captionAbove({2880, 1800}, d.maxY()); }, TextAlignment::center},
-        {"MacBook Left", "MacBook", {432, 900}, 0.75,
-         [](const Rect& d) { return Rect(d.maxX() - 200, 50, 2880 - d.maxX() + 100, 1700); }, TextAlignment::left},
-        {"MacBook Right", "MacBook", {2448, 900}, 0.75,
-         [](const Rect& d) { return Rect(100, 50, d.minX() + 100, 1700); }, TextAlignment::left},
-        {"Text Above MacBook", "MacBook", {1440, 540}, 0.7,
-         [](const Rect& d) { return captionAbove({2880, 1800}, d.maxY(), 100); }, TextAlignment::center},
+        {"iMac Right",
+         "iMac",
+         {2304, 900},
+         0.7,
+         [](const Rect& d) { return Rect(100, 50, d.minX() - 150, 1700); },
+         TextAlignment::left},
+        {"Text Above iMac",
+         "iMac",
+         {1440, 630},
+         0.7,
+         [](const Rect& d) {
+             return captionAbove({2880, 1800}, d.maxY());
+         },
+         TextAlignment::center},
+        {"MacBook Left",
+         "MacBook",
+         {432, 900},
+         0.75,
+         [](const Rect& d) { return Rect(d.maxX() - 200, 50, 2880 - d.maxX() + 100, 1700); },
+         TextAlignment::left},
+        {"MacBook Right",
+         "MacBook",
+         {2448, 900},
+         0.75,
+         [](const Rect& d) { return Rect(100, 50, d.minX() + 100, 1700); },
+         TextAlignment::left},
+        {"Text Above MacBook",
+         "MacBook",
+         {1440, 540},
+         0.7,
+         [](const Rect& d) {
+             return captionAbove({2880, 1800}, d.maxY(), 100);
+         },
+         TextAlignment::center},
     };
     TestStore store;
     for (const Row& row : rows) {

@@ -42,8 +42,10 @@ TEST(Previews, EveryTemplateGetsItsOwnPictureFromTheThreadThatRenderedIt)
     std::vector<TemplateGroup> groups;
     for (const Theme& theme : {white, solidRed, ocean}) {
         std::vector<std::unique_ptr<Template>> base;
-        base.push_back(std::make_unique<Template>(macBase[0]->name(), macBase[0]->size(), theme, macBase[0]->buildCallback()));
-        base.push_back(std::make_unique<Template>(iPadBase[4]->name(), iPadBase[4]->size(), theme, iPadBase[4]->buildCallback()));
+        base.push_back(std::make_unique<Template>(macBase[0]->name(), macBase[0]->size(), theme,
+                                                  macBase[0]->buildCallback()));
+        base.push_back(std::make_unique<Template>(iPadBase[4]->name(), iPadBase[4]->size(), theme,
+                                                  iPadBase[4]->buildCallback()));
         groups.push_back(TemplateCategory::makeThemeGroup(theme, base));
     }
     std::vector<Template*> templates;
@@ -52,10 +54,13 @@ TEST(Previews, EveryTemplateGetsItsOwnPictureFromTheThreadThatRenderedIt)
     for (const TemplateGroup& group : groups) {
         for (const std::unique_ptr<Template>& item : group.templates()) {
             templates.push_back(item.get());
-            QObject::connect(item.get(), &Template::previewImageChanged, item.get(), [&] {
-                std::lock_guard lock(mutex);
-                renderingThreads.insert(QThread::currentThread());
-            }, Qt::DirectConnection);
+            QObject::connect(
+                item.get(), &Template::previewImageChanged, item.get(),
+                [&] {
+                    std::lock_guard lock(mutex);
+                    renderingThreads.insert(QThread::currentThread());
+                },
+                Qt::DirectConnection);
         }
     }
 

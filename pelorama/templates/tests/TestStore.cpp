@@ -10,7 +10,8 @@
 
 TestStore::TestStore()
     : coordinator(std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel()))
-    , context(std::make_unique<store::ManagedObjectContext>(store::ManagedObjectContext::ConcurrencyType::MainQueue))
+    , context(std::make_unique<store::ManagedObjectContext>(
+          store::ManagedObjectContext::ConcurrencyType::MainQueue))
 {
     EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
     context->setPersistentStoreCoordinator(coordinator);

@@ -69,7 +69,10 @@ public:
         return data;
     }
 
-    int pick(qsizetype bound) { return int(std::uniform_int_distribution<qsizetype>(0, bound - 1)(m_random)); }
+    int pick(qsizetype bound)
+    {
+        return int(std::uniform_int_distribution<qsizetype>(0, bound - 1)(m_random));
+    }
 
 private:
     std::mt19937 m_random;

@@ -1,4 +1,5 @@
 #include "foundation/Diagnostics.h"
+
 #include "foundation/Fatal.h"
 
 #include <gtest/gtest.h>

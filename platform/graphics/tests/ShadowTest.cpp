@@ -4,9 +4,9 @@
 #include "graphics/Path.h"
 #include "graphics/ShadowRenderer.h"
 
+#include <QPainter>
 #include <cmath>
 #include <gtest/gtest.h>
-#include <QPainter>
 #include <numbers>
 #include <random>
 #include <thread>
@@ -138,7 +138,6 @@ QImage tintedBackground(int width, int height)
     return bitmap;
 }
 
-
 // The largest difference between two images of one size and format in any byte of any pixel; 256 when
 // their sizes or formats differ.
 int largestDifference(const QImage& a, const QImage& b)
@@ -173,14 +172,16 @@ void drawWithShadowThePlainWay(QImage& bitmap, const graphics::AffineTransform& 
         painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform |
                                QPainter::TextAntialiasing);
         const QTransform flip(1, 0, 0, -1, 0, bitmap.height());
-        painter.setWorldTransform(transform.toQTransform() * flip * QTransform::fromTranslate(margin, margin));
+        painter.setWorldTransform(transform.toQTransform() * flip *
+                                  QTransform::fromTranslate(margin, margin));
         paint(painter);
     }
     QPainter painter(&bitmap);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     // The offset is y-up; the bitmap's rows run down.
-    painter.drawImage(QPointF(-margin - extent + shadow.offset.width, -margin - extent - shadow.offset.height),
-                      graphics::ShadowRenderer::render(layer, shadow.blurRadius, shadow.color));
+    painter.drawImage(
+        QPointF(-margin - extent + shadow.offset.width, -margin - extent - shadow.offset.height),
+        graphics::ShadowRenderer::render(layer, shadow.blurRadius, shadow.color));
     painter.drawImage(QPointF(-margin, -margin), layer);
 }
 } // namespace
@@ -379,15 +380,16 @@ TEST(GraphicsTest, ShadowBeneathALayerIsWhatThePainterDraws)
                           {{-5, -5}, {500, 450}, 8}};
     const QImage layer = scatteredLayer(560, 480, 0, 7);
     for (const Case& test : cases) {
-        SCOPED_TRACE(testing::Message() << test.layerOrigin.x() << "," << test.layerOrigin.y() << " radius "
-                                        << test.blurRadius);
+        SCOPED_TRACE(testing::Message()
+                     << test.layerOrigin.x() << "," << test.layerOrigin.y() << " radius " << test.blurRadius);
         const Color color{0.1, 0.2, 0.6, 0.45};
         QImage expected = tintedBackground(640, 560);
         QImage actual = expected.copy();
         {
             QPainter painter(&expected);
             painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-            painter.drawImage(test.shadowOrigin, graphics::ShadowRenderer::render(layer, test.blurRadius, color));
+            painter.drawImage(test.shadowOrigin,
+                              graphics::ShadowRenderer::render(layer, test.blurRadius, color));
             painter.drawImage(QPointF(test.layerOrigin), layer);
         }
         const QPoint rounded(qRound(test.shadowOrigin.x()), qRound(test.shadowOrigin.y()));
@@ -403,9 +405,9 @@ TEST(GraphicsTest, ShadowOfATransformedPictureIsTheSameWithAndWithoutAClip)
     // Without a clip the shadow and the drawing are blended by the shadow renderer; under a clip that
     // hides nothing the painter blends them. Both must give the same pixels.
     const graphics::Image picture = framedPicture(90, 60);
-    for (const Shadow& shadow : {Shadow{Color{0, 0, 0, 0.5}, {5, 8.660254}, 10},
-                                 Shadow{Color{0.3, 0, 0.2, 0.8}, {-7.5, -3.25}, 4},
-                                 Shadow{Color{0, 0, 0, 1}, {2, 2}, 0}}) {
+    for (const Shadow& shadow :
+         {Shadow{Color{0, 0, 0, 0.5}, {5, 8.660254}, 10}, Shadow{Color{0.3, 0, 0.2, 0.8}, {-7.5, -3.25}, 4},
+          Shadow{Color{0, 0, 0, 1}, {2, 2}, 0}}) {
         SCOPED_TRACE(testing::Message() << shadow.offset.width << "," << shadow.offset.height);
         auto render = [&](bool clipped) {
             QImage bitmap = tintedBackground(160, 120);
@@ -439,8 +441,8 @@ TEST(GraphicsTest, ShadowLooksAsThePlainWayDrawsItAtEveryScale)
         for (double angle : {300.0, 45.0}) {
             SCOPED_TRACE(testing::Message() << "scale " << scale << " angle " << angle);
             const double radians = angle * std::numbers::pi / 180;
-            const Shadow shadow{shadowColor, {8 * std::cos(radians) * scale, 8 * std::sin(radians) * scale},
-                                10 * scale};
+            const Shadow shadow{
+                shadowColor, {8 * std::cos(radians) * scale, 8 * std::sin(radians) * scale}, 10 * scale};
             const int width = int(std::ceil(100 * scale));
             const int height = int(std::ceil(70 * scale));
             QImage actual = tintedBackground(width, height);

@@ -1,5 +1,6 @@
 // The template picker: categories and their remembered choice, the grid, previews arriving from other
 // threads, and how the sheet ends.
+#include "graphics/Image.h"
 #include "templates/Template.h"
 #include "templates/TemplateCategory.h"
 #include "templates/Theme.h"
@@ -10,8 +11,6 @@
 #include "templates/picker/TemplateSectionHeaderView.h"
 #include "templates/picker/TemplateView.h"
 #include "templates/picker/TemplateViewController.h"
-
-#include "graphics/Image.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -183,8 +182,7 @@ TEST_F(PickerTest, SelectingAnItemHighlightsItAndOnlyIt)
 // A template of its own, outside the catalogue, so tests may set its preview freely.
 std::unique_ptr<Template> makeTemplate(const QString& name)
 {
-    return std::make_unique<Template>(name, graphics::Size{400, 200}, Theme::all().front(),
-                                      [](Builder&) {});
+    return std::make_unique<Template>(name, graphics::Size{400, 200}, Theme::all().front(), [](Builder&) {});
 }
 
 TEST(TemplateCellTest, ThePreviewFollowsItsTemplateAndItsAspectRatio)
@@ -214,9 +212,8 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     auto second = makeTemplate("Second");
     TemplateCollectionViewItem cell;
     cell.setRepresentedObject(first.get());
-    std::unique_ptr<QThread> renderer(QThread::create([&] {
-        first->setPreviewImage(graphics::Image(solid(100, 50, Qt::green)));
-    }));
+    std::unique_ptr<QThread> renderer(
+        QThread::create([&] { first->setPreviewImage(graphics::Image(solid(100, 50, Qt::green))); }));
     renderer->start();
     renderer->wait();
     EXPECT_FALSE(cell.image().has_value()); // not before the main thread takes it
@@ -224,9 +221,8 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     EXPECT_EQ(cell.image()->width(), 100);
 
     // The cell shows another template before the first one's new preview is taken on the main thread.
-    std::unique_ptr<QThread> late(QThread::create([&] {
-        first->setPreviewImage(graphics::Image(solid(30, 90, Qt::yellow)));
-    }));
+    std::unique_ptr<QThread> late(
+        QThread::create([&] { first->setPreviewImage(graphics::Image(solid(30, 90, Qt::yellow))); }));
     late->start();
     late->wait();
     cell.setRepresentedObject(second.get());
@@ -236,9 +232,8 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     // A cell that goes before its preview arrives is left alone.
     auto gone = std::make_unique<TemplateCollectionViewItem>();
     gone->setRepresentedObject(second.get());
-    std::unique_ptr<QThread> orphan(QThread::create([&] {
-        second->setPreviewImage(graphics::Image(solid(10, 10, Qt::black)));
-    }));
+    std::unique_ptr<QThread> orphan(
+        QThread::create([&] { second->setPreviewImage(graphics::Image(solid(10, 10, Qt::black))); }));
     orphan->start();
     orphan->wait();
     gone.reset();
