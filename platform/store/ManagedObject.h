@@ -80,6 +80,8 @@ public:
 protected:
     // Hooks: after insertion (defaults are set), after the object was fetched from a parent or store,
     // when it is being deleted (before the delete rules run), and before each save that includes it.
+    // awakeFromFetch is part of loading: what it sets, also through notifying setters, is heard by
+    // observers but records no undo step and leaves the object unchanged (it is what the object loaded).
     virtual void awakeFromInsert() {}
     virtual void awakeFromFetch() {}
     virtual void prepareForDeletion() {}

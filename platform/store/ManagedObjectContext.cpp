@@ -179,8 +179,17 @@ ManagedObject* ManagedObjectContext::materialize(const EntityDescription& entity
 
 void ManagedObjectContext::awake(const std::vector<ManagedObject*>& fetched)
 {
-    for (ManagedObject* object : fetched)
+    ++m_awakeDepth;
+    struct Leave
+    {
+        int& depth;
+        ~Leave() { --depth; }
+    } leave{m_awakeDepth};
+    for (ManagedObject* object : fetched) {
         object->awakeFromFetch();
+        // A fetched object had no changes before its hook ran, so what it holds now is what it loaded.
+        object->m_committed.reset();
+    }
 }
 
 ManagedObject* ManagedObjectContext::objectForID(const ManagedObjectID& id)
@@ -338,7 +347,7 @@ void ManagedObjectContext::noteWillModify(ManagedObject& object)
 
 void ManagedObjectContext::noteChanged(ManagedObject* object)
 {
-    if (!object->m_registered || object->m_context != this)
+    if (!object->m_registered || object->m_context != this || isAwaking())
         return;
     if (!object->m_inserted && !object->m_updated)
         object->m_updated = true;

@@ -124,7 +124,11 @@ private:
                          bool existsInSource);
     ManagedObject* materialize(const EntityDescription& entity, SourceRow&& row,
                                std::vector<ManagedObject*>& fetched);
+    // Runs awakeFromFetch on objects just brought in. Waking is part of loading, not an edit: what the
+    // hooks store (transient values, caches) records no undo step, marks no object updated and becomes
+    // the woken object's loaded state, which rollback returns to.
     void awake(const std::vector<ManagedObject*>& fetched);
+    bool isAwaking() const { return m_awakeDepth > 0; }
     ManagedObject* objectForID(const ManagedObjectID& id); // materializes; also deleted ones
     // Keeps objects the context let go of alive until the end of the pass.
     void release(std::vector<std::shared_ptr<ManagedObject>> objects);
@@ -176,6 +180,7 @@ private:
     UndoGroupCommand* m_openUndoGroup = nullptr;
     int m_undoGroupDepth = 0; // open ScopedUndoGroups
     bool m_applyingUndo = false;
+    int m_awakeDepth = 0; // awakeFromFetch hooks running, nested when a hook fetches
 };
 
 } // namespace store

@@ -19,7 +19,7 @@ void ManagedObjectContext::setUndoStack(QUndoStack* stack)
 
 void ManagedObjectContext::registerUndo(UndoEntry entry)
 {
-    if (!m_undoStack || m_applyingUndo)
+    if (!m_undoStack || m_applyingUndo || isAwaking())
         return;
     if (m_saveJournal) {
         // Kept back until the save is known to succeed.

@@ -23,6 +23,7 @@
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DeviceImage.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
 #include "model/TextRect.h"
@@ -34,6 +35,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDirIterator>
+#include <QImage>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -109,13 +112,32 @@ protected:
         QCoreApplication::sendEvent(editor, &out);
     }
 
+    template <typename T> static QList<T*> drawablesOf(model::Screenshot& screenshot)
+    {
+        QList<T*> found;
+        for (model::DrawableMapping* mapping : screenshot.drawableMappings()) {
+            if (auto* drawable = dynamic_cast<T*>(mapping->drawable()))
+                found.append(drawable);
+        }
+        return found;
+    }
+
     static model::TextRect* firstCaption(model::Screenshot& screenshot)
     {
-        for (model::DrawableMapping* mapping : screenshot.drawableMappings()) {
-            if (auto* caption = dynamic_cast<model::TextRect*>(mapping->drawable()))
-                return caption;
+        return drawablesOf<model::TextRect>(screenshot).value(0);
+    }
+
+    // Every file of the folder at path, by path inside it, with its bytes.
+    static QMap<QString, QByteArray> filesOf(const QString& path)
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(path, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+            files.insert(QDir(path).relativeFilePath(file.fileName()), file.readAll());
         }
-        return nullptr;
+        return files;
     }
 
     std::shared_ptr<SilentDialogs> dialogs = std::make_shared<SilentDialogs>();
@@ -272,34 +294,28 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     // The caption: selected on the canvas, edited in the inspector.
     model::TextRect* caption = firstCaption(*screenshot);
     ASSERT_NE(caption, nullptr);
-    const bool captionsAreInspectable = dynamic_cast<ledgerline::PropertyEditable*>(caption) != nullptr;
-    if (captionsAreInspectable) {
-        canvasView->setSelection(caption);
-        EXPECT_EQ(document->propertyEditor()->object(), dynamic_cast<ledgerline::PropertyEditable*>(caption));
-        ledgerline::StringPropertyTableCellView* text = stringEditor(*document, "text");
-        ASSERT_NE(text, nullptr);
-        QWidget* editor =
-            text->textView()->isVisible() ? static_cast<QWidget*>(text->textView()) : text->textField();
-        type(editor, "Edited in the inspector");
-        finish(editor);
-        EXPECT_EQ(caption->text(), "Edited in the inspector");
-        // Clicking outside every drawable brings back the screenshot's properties.
-        canvasView->setSelection(nullptr);
-        EXPECT_EQ(document->propertyEditor()->object(),
-                  static_cast<ledgerline::PropertyEditable*>(screenshot));
-    }
+    canvasView->setSelection(caption);
+    EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(caption));
+    ledgerline::StringPropertyTableCellView* text = stringEditor(*document, "text");
+    ASSERT_NE(text, nullptr);
+    QWidget* editor =
+        text->textView()->isVisible() ? static_cast<QWidget*>(text->textView()) : text->textField();
+    type(editor, "Edited in the inspector");
+    finish(editor);
+    EXPECT_EQ(caption->text(), "Edited in the inspector");
+    // Clicking outside every drawable brings back the screenshot's properties.
+    canvasView->setSelection(nullptr);
+    EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
 
     ASSERT_TRUE(document->saveAs(path).hasValue());
     EXPECT_FALSE(document->isEdited());
     // Text typed into the caption on the canvas and never committed is kept by closing.
-    if (captionsAreInspectable) {
-        const graphics::Rect frame = canvasView->viewRect(*caption);
-        const QPoint centre(qRound(frame.midX()), qRound(canvasView->height() - frame.midY()));
-        QTest::mouseDClick(canvasView, Qt::LeftButton, {}, centre);
-        ASSERT_NE(canvasView->editor(), nullptr);
-        canvasView->editor()->selectAll();
-        QTest::keyClicks(canvasView->editor(), "Typed on the canvas");
-    }
+    const graphics::Rect frame = canvasView->viewRect(*caption);
+    const QPoint centre(qRound(frame.midX()), qRound(canvasView->height() - frame.midY()));
+    QTest::mouseDClick(canvasView, Qt::LeftButton, {}, centre);
+    ASSERT_NE(canvasView->editor(), nullptr);
+    canvasView->editor()->selectAll();
+    QTest::keyClicks(canvasView->editor(), "Typed on the canvas");
     ASSERT_TRUE(document->close());
     QCoreApplication::processEvents();
     EXPECT_TRUE(controller.documents().isEmpty());
@@ -317,11 +333,72 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     auto* found = qobject_cast<model::Screenshot*>(reopenedList->arrangedObjects().first());
     EXPECT_EQ(found->name(), "Launch screen");
     EXPECT_EQ(again->screenshotTableViewController()->selectedScreenshot(), found);
-    if (captionsAreInspectable) {
-        model::TextRect* reopenedCaption = firstCaption(*found);
-        ASSERT_NE(reopenedCaption, nullptr);
-        EXPECT_EQ(reopenedCaption->text(), "Typed on the canvas");
+    model::TextRect* reopenedCaption = firstCaption(*found);
+    ASSERT_NE(reopenedCaption, nullptr);
+    EXPECT_EQ(reopenedCaption->text(), "Typed on the canvas");
+    EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
+}
+
+TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
+{
+    // A saved document whose device images show pictures, on two screenshots.
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Pictures.pelorama");
+    const QString picturePath = folder.filePath("screen.png");
+    QImage picture(75, 133, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(picturePath));
+    {
+        app::Document* document = newDocument();
+        ASSERT_NE(document, nullptr);
+        int pictures = 0;
+        for (const templates::TemplateCategory& category : templates::TemplateCategory::all()) {
+            model::Screenshot& screenshot =
+                category.templateGroups().front().templates().front()->instantiateScreenshot(
+                    *document->managedObjectContext());
+            for (model::DeviceImage* device : drawablesOf<model::DeviceImage>(screenshot)) {
+                ASSERT_TRUE(device->processDroppedUrl(QUrl::fromLocalFile(picturePath)).hasValue());
+                ++pictures;
+            }
+        }
+        ASSERT_GE(pictures, 2);
+        ASSERT_TRUE(document->saveAs(path).hasValue());
+        document->closeWithoutAsking();
+        QCoreApplication::processEvents();
     }
+    const QMap<QString, QByteArray> saved = filesOf(path);
+    ASSERT_TRUE(saved.contains("StoreContent/persistentStore"));
+    ASSERT_TRUE(saved.contains("Metadata"));
+
+    auto opened = controller.openDocument(path, false);
+    ASSERT_TRUE(opened.hasValue());
+    auto* document = static_cast<app::Document*>(*opened);
+    document->setAutosaveDelay(std::chrono::milliseconds(50));
+    document->showWindows();
+    activate(*document);
+    // Every screenshot shown, so that every device image and its picture is loaded.
+    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
+    ASSERT_GE(list->arrangedObjects().size(), 2);
+    canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
+    for (int row = 0; row < int(list->arrangedObjects().size()); ++row) {
+        list->setSelectionIndexes({row});
+        auto* screenshot = qobject_cast<model::Screenshot*>(list->arrangedObjects()[row]);
+        for (model::DeviceImage* device : drawablesOf<model::DeviceImage>(*screenshot))
+            EXPECT_TRUE(device->image().has_value());
+        QTRY_VERIFY(canvasView->canvas() && !canvasView->needsRendering());
+    }
+    QTest::qWait(300);
+
+    EXPECT_FALSE(document->isEdited());
+    EXPECT_FALSE(document->undoStack()->canUndo());
+    EXPECT_FALSE(document->managedObjectContext()->hasChanges());
+    document->mainMenu()->validate();
+    EXPECT_FALSE(document->mainMenu()->action("undo")->isEnabled());
+    EXPECT_FALSE(document->window()->isWindowModified());
+    const QMap<QString, QByteArray> after = filesOf(path);
+    EXPECT_EQ(after.keys(), saved.keys());
+    for (const QString& file : saved.keys())
+        EXPECT_TRUE(after.value(file) == saved.value(file)) << file.toStdString() << " was rewritten";
     EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
 }
 

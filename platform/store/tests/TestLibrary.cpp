@@ -32,9 +32,17 @@ void TestBook::awakeFromInsert()
     record("insert");
 }
 
+std::function<void(TestBook&)>& TestBook::awakeAction()
+{
+    static std::function<void(TestBook&)> action;
+    return action;
+}
+
 void TestBook::awakeFromFetch()
 {
     record("fetch " + primitiveValue("title").toString());
+    if (awakeAction())
+        awakeAction()(*this);
 }
 
 void TestBook::prepareForDeletion()

@@ -19,6 +19,8 @@ public:
     static QStringList& events(); // hook calls, "<hook> <title>"
     // Run by willSave after it records its event, while set (on the main thread only).
     static std::function<void(TestBook&)>& willSaveAction();
+    // Run by awakeFromFetch after it records its event, while set (on the main thread only).
+    static std::function<void(TestBook&)>& awakeAction();
 
 protected:
     void awakeFromInsert() override;

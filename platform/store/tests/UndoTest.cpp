@@ -181,3 +181,64 @@ TEST(StoreTest, AScopedUndoGroupMakesAGestureAcrossPassesOneUndoStep)
     context.reset();
     EXPECT_FALSE(orphan.isOpen());
 }
+
+TEST(StoreTest, WhatAwakeFromFetchSetsIsLoadedStateNotAnEdit)
+{
+    auto coordinator = inMemoryCoordinator();
+    {
+        auto writer = mainContext(coordinator);
+        ManagedObject* shelf = writer->insertNewObject("Shelf");
+        shelf->addRelatedObject(makeBook(*writer, "Fetched"), "books");
+        ASSERT_TRUE(writer->save());
+    }
+    // Materialising a picture or a cache goes through the notifying setters, as the entities do.
+    TestBook::awakeAction() = [](TestBook& book) {
+        book.setValueForKey("loaded " + book.valueForKey("title").toString(), "note");
+    };
+    struct Restore
+    {
+        ~Restore() { TestBook::awakeAction() = nullptr; }
+    } restore;
+
+    auto context = mainContext(coordinator);
+    QUndoStack undo;
+    context->setUndoStack(&undo);
+    QSignalSpy changes(context.get(), &store::ManagedObjectContext::objectsDidChange);
+    // Through a relationship, and through a fetch of a second context.
+    const QList<ManagedObject*> shelves = context->execute(FetchRequest("Shelf")).value();
+    ASSERT_EQ(shelves.size(), 1);
+    const QList<ManagedObject*> books = shelves.first()->relatedObjects("books");
+    ASSERT_EQ(books.size(), 1);
+    ManagedObject* book = books.first();
+    auto other = mainContext(coordinator);
+    QUndoStack otherUndo;
+    other->setUndoStack(&otherUndo);
+    const QList<ManagedObject*> fetched = other->execute(FetchRequest("Book")).value();
+    ASSERT_EQ(fetched.size(), 1);
+    spinEventLoop();
+
+    for (ManagedObject* loaded : {book, fetched.first()}) {
+        EXPECT_EQ(loaded->valueForKey("note").toString(), "loaded Fetched");
+        EXPECT_FALSE(loaded->hasChanges());
+        EXPECT_TRUE(loaded->changedKeys().isEmpty());
+    }
+    EXPECT_FALSE(context->hasChanges());
+    EXPECT_FALSE(other->hasChanges());
+    EXPECT_EQ(undo.count(), 0);
+    EXPECT_EQ(otherUndo.count(), 0);
+    EXPECT_EQ(changes.count(), 0);
+
+    // Edits afterwards are recorded as ever, and going back returns to what was loaded.
+    book->setValueForKey(7, "pages");
+    book->setValueForKey("typed", "note");
+    spinEventLoop();
+    EXPECT_EQ(undo.count(), 1);
+    EXPECT_TRUE(book->isUpdated());
+    undo.undo();
+    EXPECT_EQ(book->valueForKey("pages").toInt(), 100);
+    EXPECT_EQ(book->valueForKey("note").toString(), "loaded Fetched");
+    undo.redo();
+    context->rollback();
+    EXPECT_EQ(book->valueForKey("note").toString(), "loaded Fetched");
+    EXPECT_FALSE(context->hasChanges());
+}
