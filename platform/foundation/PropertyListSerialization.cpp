@@ -1,10 +1,12 @@
 #include "foundation/PropertyListSerialization.h"
 
+#include "foundation/OpenStepPropertyListReader.h"
 #include "foundation/PropertyListNode.h"
 #include "foundation/XmlPropertyListReader.h"
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -184,6 +186,28 @@ private:
     std::uint64_t m_valueCount = 0;
 };
 
+// Whether data that is not binary is XML rather than the text form: after a byte order mark and white
+// space, XML starts with a markup tag, where the text form starts with a value. Of the values, only data
+// starts with "<", and it holds nothing but hexadecimal digits and white space up to its ">".
+bool isXml(const QByteArray& data)
+{
+    if (data.startsWith("\xFE\xFF") || data.startsWith("\xFF\xFE"))
+        return true;
+    qsizetype at = data.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (at < data.size() && std::isspace(static_cast<unsigned char>(data[at])))
+        ++at;
+    if (at >= data.size() || data[at] != '<')
+        return false;
+    for (++at; at < data.size(); ++at) {
+        const auto c = static_cast<unsigned char>(data[at]);
+        if (c == '>')
+            return false;
+        if (!std::isxdigit(c) && !std::isspace(c))
+            return true;
+    }
+    return true;
+}
+
 } // namespace
 
 Expected<QByteArray, PropertyListError> PropertyListSerialization::dataFromPropertyList(const QVariant& value,
@@ -199,7 +223,7 @@ Expected<QVariant, PropertyListError>
 PropertyListSerialization::propertyListFromData(const QByteArray& data, const PropertyListLimits& limits)
 {
     if (!data.startsWith("bplist"))
-        return readXmlPropertyList(data, limits);
+        return isXml(data) ? readXmlPropertyList(data, limits) : readOpenStepPropertyList(data, limits);
     auto root = parseBinaryPlist(data, limits);
     if (!root)
         return Unexpected(root.error());

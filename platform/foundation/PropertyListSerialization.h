@@ -26,8 +26,9 @@ public:
     static Expected<QByteArray, PropertyListError> dataFromPropertyList(const QVariant& value,
                                                                         int maximumDepth = 256);
 
-    // The value held by binary or XML property-list bytes. Anything that is not a well-formed property
-    // list within limits is an error; so are keyed-archive UIDs, which are no property-list values.
+    // The value held by binary, XML or text (OpenStepPropertyListReader.h) property-list bytes. Anything that
+    // is not a well-formed property list within limits is an error; so are keyed-archive UIDs, which are no
+    // property-list values.
     static Expected<QVariant, PropertyListError> propertyListFromData(const QByteArray& data,
                                                                       const PropertyListLimits& limits = {});
 };

@@ -119,7 +119,7 @@ TEST(FoundationTest, PropertyListReadsXmlWrittenByHand)
 TEST(FoundationTest, PropertyListRejectsWhatIsNoPropertyList)
 {
     for (const QByteArray& bad : {QByteArray(),
-                                  QByteArray("hello"),
+                                  QByteArray(" \n "),
                                   QByteArray("bplist00"),
                                   QByteArray("bplist00\xd0\x08\x00\x00\x00\x00\x00\x00", 16),
                                   QByteArray("<plist><dict><key>a</key></plist>"),
@@ -140,6 +140,83 @@ TEST(FoundationTest, PropertyListRejectsWhatIsNoPropertyList)
                                   QByteArray("<plist><true/></plist>trailing"),
                                   QByteArray("<plist><array><true/></dict></plist>")})
         EXPECT_FALSE(PropertyListSerialization::propertyListFromData(bad)) << bad.toStdString();
+}
+
+TEST(FoundationTest, PropertyListReadsTheTextFormat)
+{
+    const QByteArray text = R"plist(// Written by hand.
+{
+    FileVersion = 1;
+    AppVersion = "2.0 (beta)";   /* quoted, with spaces */
+    'Single' = 'it\'s';
+    Escapes = "tab\tline\nquote\" backslash\\ octal\101 unit\U00e9";
+    Path = /usr/local/share:x.y-z_$;
+    Bytes = < 0001 02ff >;
+    Empty = <>;
+    List = (a, "b c", (), {}, );
+    Nested = { Inner = ( { Deep = yes; } ); };
+    Same;
+}
+)plist";
+    auto read = PropertyListSerialization::propertyListFromData(text);
+    ASSERT_TRUE(read) << read.error().message.toStdString();
+    const QVariantMap map = read->toMap();
+    // The format has no numbers: everything that is not a container or data is text.
+    EXPECT_EQ(map["FileVersion"], QVariant("1"));
+    EXPECT_EQ(map["AppVersion"], QVariant("2.0 (beta)"));
+    EXPECT_EQ(map["Single"], QVariant("it's"));
+    EXPECT_EQ(map["Escapes"],
+              QVariant(QString::fromUtf8("tab\tline\nquote\" backslash\\ octalA unit\u00e9")));
+    EXPECT_EQ(map["Path"], QVariant("/usr/local/share:x.y-z_$"));
+    EXPECT_EQ(map["Bytes"], QVariant(QByteArray("\x00\x01\x02\xff", 4)));
+    EXPECT_EQ(map["Empty"], QVariant(QByteArray()));
+    EXPECT_EQ(map["List"], (QVariantList{"a", "b c", QVariantList{}, QVariantMap{}}));
+    EXPECT_EQ(map["Nested"], (QVariantMap{{"Inner", QVariantList{QVariantMap{{"Deep", "yes"}}}}}));
+    EXPECT_EQ(map["Same"], QVariant("Same"));
+    EXPECT_EQ(map.size(), 10);
+
+    // Any value may be the root; bare "key = value;" pairs make a dictionary.
+    EXPECT_EQ(*PropertyListSerialization::propertyListFromData("hello"), QVariant("hello"));
+    EXPECT_EQ(*PropertyListSerialization::propertyListFromData("\xEF\xBB\xBF <0fbd>"),
+              QVariant(QByteArray("\x0f\xbd")));
+    EXPECT_EQ(*PropertyListSerialization::propertyListFromData("( x )"), QVariant(QVariantList{"x"}));
+    EXPECT_EQ(*PropertyListSerialization::propertyListFromData("\"a\" = b;\nc = \"d\";\n"),
+              QVariant(QVariantMap{{"a", "b"}, {"c", "d"}}));
+
+    for (const QByteArray& bad :
+         {QByteArray("{ a = b }"), QByteArray("{ a b; }"), QByteArray("{ a = ; }"),
+          QByteArray("{ (a) = b; }"), QByteArray("{ a = b;"), QByteArray("( a b )"), QByteArray("( a, "),
+          QByteArray("<0f1>"), QByteArray("<0g>"), QByteArray("<0f"), QByteArray("\"open"),
+          QByteArray("\"ends with \\"), QByteArray("/* open { }"), QByteArray("{ } extra"),
+          QByteArray("a = b; c"), QByteArray("\"nul \\0 inside\""), QByteArray("\"\xc3\x28\""),
+          QByteArray("#"), QByteArray("{ a = b; } }")})
+        EXPECT_FALSE(PropertyListSerialization::propertyListFromData(bad)) << bad.toStdString();
+    auto bad = PropertyListSerialization::propertyListFromData("{\n a = b;\n c d;\n}");
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().message.contains("line 3")) << bad.error().message.toStdString();
+}
+
+TEST(FoundationTest, PropertyListBoundsTheTextFormat)
+{
+    foundation::PropertyListLimits limits;
+    limits.maximumDepth = 5;
+    auto nested = [](int levels) {
+        return QByteArray("(").repeated(levels) + QByteArray(")").repeated(levels);
+    };
+    EXPECT_TRUE(PropertyListSerialization::propertyListFromData(nested(5), limits));
+    EXPECT_FALSE(PropertyListSerialization::propertyListFromData(nested(6), limits));
+    EXPECT_FALSE(PropertyListSerialization::propertyListFromData(
+        QByteArray("{a=").repeated(6) + "b" + QByteArray(";}").repeated(6), limits));
+    // Deep nesting within the default limits neither overflows the stack nor is accepted.
+    EXPECT_FALSE(PropertyListSerialization::propertyListFromData(nested(100'000)));
+
+    limits = {};
+    limits.maximumValueCount = 4;
+    EXPECT_TRUE(PropertyListSerialization::propertyListFromData("(a, b, c)", limits));
+    auto tooMany = PropertyListSerialization::propertyListFromData("(a, b, c, d)", limits);
+    ASSERT_FALSE(tooMany);
+    EXPECT_TRUE(tooMany.error().message.contains("too many values"));
+    EXPECT_FALSE(PropertyListSerialization::propertyListFromData("{a = b; c = d; e = f;}", limits));
 }
 
 TEST(FoundationTest, PropertyListReadsWhatPassesSixteenBits)
