@@ -1,5 +1,6 @@
 #include "document/PackagedPersistentDocument.h"
 
+#include "manageddocument/FileSystem.h"
 #include "manageddocument/ManagedDocument.h"
 #include "manageddocument/StagedPath.h"
 #include "store/PersistentStoreCoordinator.h"
@@ -66,6 +67,8 @@ DocumentResult<> PackagedPersistentDocument::read(const QString& path, const QSt
         return appkit::documentFailure("There is nothing at “" + path + "”.");
     if (!package.isDir())
         return appkit::documentFailure("“" + path + "” is a file, but a document is a folder (a package).");
+    if (DocumentResult<> linkFree = manageddocument::fileSystem::refuseLinksInside(path); !linkFree)
+        return linkFree;
     // A package without a store opens without one.
     if (QFileInfo(storePathFor(path)).isFile()) {
         if (DocumentResult<> opened = configurePersistentStoreCoordinator(storePathFor(path), typeName);

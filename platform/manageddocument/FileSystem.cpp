@@ -1,6 +1,7 @@
 #include "manageddocument/FileSystem.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -49,6 +50,19 @@ bool writeAll(int descriptor, const QByteArray& bytes)
 }
 
 } // namespace
+
+appkit::DocumentResult<> refuseLinksInside(const QString& path)
+{
+    QDirIterator entries(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        entries.next();
+        if (entries.fileInfo().isSymLink())
+            return appkit::documentFailure("“" + entries.filePath() +
+                                           "” is a link, and a document package may not hold links.");
+    }
+    return {};
+}
 
 QString lastErrorText()
 {

@@ -24,6 +24,10 @@ appkit::DocumentResult<> moveReplacing(const QString& from, const QString& to);
 // Removes a file, link or folder with its contents; nothing there is fine.
 void removeItem(const QString& path);
 
+// Fails, naming the link, when the folder at path holds a symbolic link at any depth: reading or writing
+// a package through one would reach files outside it. Links are not followed while looking.
+appkit::DocumentResult<> refuseLinksInside(const QString& path);
+
 // Makes the folder's entries (new names, renames) durable.
 void syncFolder(const QString& path);
 

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
 
 namespace manageddocument {
 
@@ -28,22 +30,37 @@ appkit::DocumentResult<> ManagedDocument::readResource(PackageResource& resource
     }
     const QString path = QDir(packagePath).filePath(resource.filename());
     const QFileInfo file(path);
-    if (!file.exists() && !file.isSymLink()) {
+    if (file.isSymLink())
+        return appkit::documentFailure("The file “" + path +
+                                       "” is a link, and a document package may not hold links.");
+    if (!file.exists()) {
         resource.reset();
         return {};
     }
+    const qint64 maximum = resource.maximumFileSize();
+    auto tooLarge = [&](qint64 size) {
+        const QLocale locale = QLocale::c();
+        return appkit::documentFailure("The file “" + path + "” could not be read. It is " +
+                                       locale.formattedDataSize(size) + ", more than the " +
+                                       locale.formattedDataSize(maximum) + " such a file may hold.");
+    };
+    if (file.isFile() && file.size() > maximum)
+        return tooLarge(file.size());
     QFile reader(path);
-    if (file.isSymLink() || !file.isFile() || !reader.open(QIODevice::ReadOnly)) {
+    if (!file.isFile() || !reader.open(QIODevice::ReadOnly)) {
         foundation::warning("resource was modified during reading!");
         resource.reset();
         return {};
     }
-    const QByteArray bytes = reader.readAll();
+    // At most one byte more than may be read, in case the file grew since its size was taken.
+    const QByteArray bytes = reader.read(maximum + 1);
     if (reader.error() != QFileDevice::NoError) {
         foundation::warning("resource was modified during reading!");
         resource.reset();
         return {};
     }
+    if (bytes.size() > maximum)
+        return tooLarge(std::max(reader.size(), qint64(bytes.size())));
     if (appkit::DocumentResult<> loaded = resource.load(bytes); !loaded)
         return appkit::documentFailure("The file “" + path + "” could not be read. " +
                                        loaded.error().message());
@@ -80,32 +97,6 @@ appkit::DocumentResult<PackageContents> ManagedDocument::additionalContent(const
             return foundation::Unexpected<appkit::DocumentError>(written.error());
     }
     return contents;
-}
-
-appkit::DocumentResult<> ManagedDocument::writeAdditionalContent(const PackageContents& content,
-                                                                 const QString& packagePath,
-                                                                 const QString& previousContentsPath)
-{
-    if (packagePath != m_writtenPackagePath) {
-        m_writtenPackagePath = packagePath;
-        m_written = PackageContents();
-    }
-    PackageContents changed = content;
-    for (const QString& filename : content.filenames()) {
-        const QFileInfo file(QDir(packagePath).filePath(filename));
-        if (m_written.containsFile(filename) && m_written.file(filename) == content.file(filename) &&
-            file.isFile() && !file.isSymLink())
-            changed.removeFile(filename);
-    }
-    if (appkit::DocumentResult<> written =
-            PackageDocument::writeAdditionalContent(changed, packagePath, previousContentsPath);
-        !written) {
-        m_written = PackageContents();
-        return written;
-    }
-    for (const QString& filename : changed.filenames())
-        m_written.setFile(filename, changed.file(filename));
-    return {};
 }
 
 } // namespace manageddocument

@@ -10,7 +10,8 @@ namespace manageddocument {
 
 // A package document with package resources: each extra file of the package is a PackageResource that
 // knows its file name and how to turn itself into bytes and back. Every resource is read from the
-// package when the document is read and written into it after the store, at every save.
+// package when the document is read and written into it after the store, at every save, whatever the
+// file holds by then.
 class ManagedDocument : public PackageDocument
 {
     Q_OBJECT
@@ -22,8 +23,9 @@ public:
     const std::vector<PackageResource*>& resources();
 
     // Reads resource from the package at packagePath. A package that is no folder, or has no file of
-    // the resource's name, resets the resource; so does a name that is no regular file (a folder, a
-    // link), with a warning. Bytes the resource cannot load are an error that names the file.
+    // the resource's name, resets the resource; so does a name that is no regular file (a folder),
+    // with a warning. A link, a file larger than the resource's maximumFileSize (refused before it is
+    // read) and bytes the resource cannot load are errors that name the file.
     static appkit::DocumentResult<> readResource(PackageResource& resource, const QString& packagePath);
     // Puts the resource's bytes into contents, replacing a file of that name; nothing is written.
     static appkit::DocumentResult<> writeResource(const PackageResource& resource, PackageContents& contents);
@@ -36,16 +38,9 @@ protected:
     appkit::DocumentResult<> readAdditionalContent(const QString& packagePath) override;
     appkit::DocumentResult<PackageContents> additionalContent(const QString& packagePath,
                                                               appkit::SaveOperation operation) override;
-    // Writes the resource files, leaving out those whose bytes this document wrote into the same
-    // package before and which are still there: each written file costs two syncs to disk.
-    appkit::DocumentResult<> writeAdditionalContent(const PackageContents& content,
-                                                    const QString& packagePath,
-                                                    const QString& previousContentsPath) override;
 
 private:
     std::optional<std::vector<PackageResource*>> m_resources;
-    QString m_writtenPackagePath;
-    PackageContents m_written;
 };
 
 } // namespace manageddocument

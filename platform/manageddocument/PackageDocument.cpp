@@ -1,5 +1,6 @@
 #include "manageddocument/PackageDocument.h"
 
+#include "manageddocument/FileSystem.h"
 #include "manageddocument/StagedPath.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
@@ -22,6 +23,8 @@ appkit::DocumentResult<> checkPackage(const QString& path)
         return appkit::documentFailure("There is nothing at “" + path + "”.");
     if (!package.isDir())
         return appkit::documentFailure("“" + path + "” is a file, but a document is a folder (a package).");
+    if (appkit::DocumentResult<> linkFree = fileSystem::refuseLinksInside(path); !linkFree)
+        return linkFree;
     const QString storePath = PackageDocument::persistentStorePath(path);
     const QFileInfo store(storePath);
     if (!store.exists() && !store.isSymLink())

@@ -22,6 +22,8 @@ public:
     virtual void reset() = 0;
     // Replaces the whole state by what bytes hold.
     virtual appkit::DocumentResult<> load(const QByteArray& bytes) = 0;
+    // The largest file the resource reads; a larger one is refused before it is read.
+    virtual qint64 maximumFileSize() const { return qint64(16) << 20; }
 };
 
 } // namespace manageddocument

@@ -21,6 +21,8 @@ public:
     void reset() override;
     // Bytes of any property-list format; a root that is no dictionary reads as an empty one.
     appkit::DocumentResult<> load(const QByteArray& bytes) override;
+    // A few settings, never near this; what is larger is no such file.
+    qint64 maximumFileSize() const override { return qint64(4) << 20; }
 
 private:
     const QString m_filename;

@@ -138,14 +138,44 @@ TEST_F(PackagedPersistentDocumentTest, RevertReadsTheStoreAgain)
 {
     const QString path = makePackage("Notes.notes");
     auto document = open(path);
-    const store::PersistentStore* before = document->persistentStoreCoordinator().persistentStores().value(0);
     document->addNote("unsaved");
     document->info.setDictionary({});
+    // Another store takes the place of the open one: only a store opened again reads it.
+    const QString other = makePackage("Other.notes");
+    {
+        auto writer = open(other);
+        writer->addNote("only in the other package");
+        ASSERT_TRUE(writer->save());
+    }
+    ASSERT_TRUE(QFile::remove(path + "/Database"));
+    ASSERT_TRUE(QFile::rename(other + "/Database", path + "/Database"));
+
     ASSERT_TRUE(document->revertToSaved());
-    EXPECT_EQ(document->notes(), QStringList({"first"}));
+    EXPECT_EQ(document->notes(), QStringList({"first", "only in the other package"}));
     EXPECT_EQ(document->info.dictionary().value("Kind").toString(), "notes");
     EXPECT_EQ(document->storePath(), path + "/Database");
-    EXPECT_NE(document->persistentStoreCoordinator().persistentStores().value(0), before);
+    EXPECT_FALSE(document->isEdited());
+}
+
+TEST_F(PackagedPersistentDocumentTest, LinksInsideThePackageAreRefused)
+{
+    const QString path = makePackage("Notes.notes");
+    const QString outside = m_folder.filePath("outside");
+    ASSERT_TRUE(QFile::rename(path + "/Database", outside));
+    ASSERT_TRUE(QFile::link(outside, path + "/Database"));
+    QFile store(outside);
+    ASSERT_TRUE(store.open(QIODevice::ReadOnly));
+    const QByteArray before = store.readAll();
+
+    NotesDocument document;
+    auto read = document.readFromPath(path, "Notes");
+    ASSERT_FALSE(read);
+    EXPECT_TRUE(read.error().message().contains(
+        "“" + path + "/Database” is a link, and a document package may not hold links."))
+        << read.error().message().toStdString();
+    EXPECT_TRUE(document.persistentStoreCoordinator().persistentStores().isEmpty());
+    store.seek(0);
+    EXPECT_EQ(store.readAll(), before);
 }
 
 TEST_F(PackagedPersistentDocumentTest, PackageWithoutDatabaseOpensWithoutAStore)

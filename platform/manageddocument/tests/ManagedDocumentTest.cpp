@@ -172,20 +172,54 @@ TEST_F(ManagedDocumentTest, MetadataFolderWarnsOnceAndOpensEmpty)
     EXPECT_TRUE(QFileInfo(path + "/Metadata").isFile());
 }
 
-TEST_F(ManagedDocumentTest, MetadataLinkIsNotFollowed)
+TEST_F(ManagedDocumentTest, MetadataInTheTextFormatOpens)
 {
     const QString path = makePackage();
-    const QString outside = m_folder.filePath("outside.txt");
-    writeFile(outside, "not for the document");
-    ASSERT_TRUE(QFile::remove(path + "/Metadata"));
-    ASSERT_TRUE(QFile::link(outside, path + "/Metadata"));
-    testing::internal::CaptureStdout();
+    writeFile(path + "/Metadata",
+              "// kept by hand\n{ FileVersion = 1; AppVersion = \"0.9\"; Tags = (a, b); }\n");
     auto document = open(path);
-    testing::internal::GetCapturedStdout();
     ASSERT_TRUE(document);
+    EXPECT_EQ(document->metadata().dictionary(),
+              (QVariantMap{{"FileVersion", "1"}, {"AppVersion", "0.9"}, {"Tags", QVariantList{"a", "b"}}}));
+    // Saved back in the binary form, unchanged otherwise.
+    ASSERT_TRUE(document->save());
+    EXPECT_TRUE(readFile(path + "/Metadata").startsWith("bplist00"));
+    EXPECT_EQ(metadataOnDisk(path), document->metadata().dictionary());
+}
+
+TEST_F(ManagedDocumentTest, EverySaveWritesTheMetadataBackOverWhatTheFileHoldsMeanwhile)
+{
+    const QString path = makePackage();
+    auto document = open(path);
+    ASSERT_TRUE(document);
+    ASSERT_TRUE(document->save());
+    const QVariantMap kept = document->metadata().dictionary();
+    writeFile(path + "/Metadata", *foundation::PropertyListSerialization::dataFromPropertyList(
+                                      QVariantMap{{"Foreign", "written by someone else"}}));
     document->screenshots().first()->setValueForKey("Changed", "caption");
     ASSERT_TRUE(document->save());
-    EXPECT_EQ(readFile(outside), "not for the document");
+    EXPECT_EQ(metadataOnDisk(path), kept);
+}
+
+TEST_F(ManagedDocumentTest, HugeMetadataIsRefusedWithoutBeingRead)
+{
+    const QString path = makePackage();
+    QFile metadata(path + "/Metadata");
+    // A gigabyte of zeros that takes no room on disk.
+    ASSERT_TRUE(metadata.resize(qint64(1) << 30));
+    ASSERT_EQ(QFileInfo(metadata).size(), qint64(1) << 30);
+
+    TestDocument document;
+    auto read = document.readFromPath(path, TestDocument::typeName);
+    ASSERT_FALSE(read);
+    const QString message = read.error().message();
+    EXPECT_TRUE(message.contains("“" + path +
+                                 "/Metadata” could not be read. It is 1.00 GiB, more than the "
+                                 "4.00 MiB such a file may hold."))
+        << message.toStdString();
+    EXPECT_TRUE(document.isUntitled());
+    EXPECT_TRUE(document.persistentStoreCoordinator().persistentStores().isEmpty());
+    EXPECT_EQ(QFileInfo(metadata).size(), qint64(1) << 30);
 }
 
 TEST_F(ManagedDocumentTest, ValueThatIsNoPropertyListFailsTheSaveBeforeAnythingIsWritten)
@@ -269,10 +303,54 @@ INSTANTIATE_TEST_SUITE_P(
                            writeFile(package + "/StoreContent/persistentStore", QByteArray(4096, 'x'));
                        },
                        "StoreContent/persistentStore", "could not be opened"},
+        DamagedPackage{"TruncatedStore",
+                       [](const QString& package) {
+                           QFile store(PackageDocument::persistentStorePath(package));
+                           ASSERT_TRUE(store.resize(store.size() / 2));
+                       },
+                       "StoreContent/persistentStore", "could not be opened"},
+        DamagedPackage{"StoreCutInItsHeader",
+                       [](const QString& package) {
+                           QFile store(PackageDocument::persistentStorePath(package));
+                           ASSERT_TRUE(store.resize(60));
+                       },
+                       "StoreContent/persistentStore", "could not be opened"},
         DamagedPackage{
             "GarbageMetadata",
             [](const QString& package) { writeFile(package + "/Metadata", "{ not a property list"); },
-            "Metadata", "is not a property list"}),
+            "Metadata", "is not a property list"},
+        DamagedPackage{"LargeMetadata",
+                       [](const QString& package) {
+                           // A well-formed property list, but no settings file is this large.
+                           writeFile(package + "/Metadata",
+                                     *foundation::PropertyListSerialization::dataFromPropertyList(
+                                         QVariantMap{{"Padding", QByteArray(5 << 20, 'x')}}));
+                       },
+                       "Metadata", "such a file may hold"},
+        DamagedPackage{"LinkedMetadata",
+                       [](const QString& package) {
+                           const QString outside = package + "/../outside.plist";
+                           ASSERT_TRUE(QFile::rename(package + "/Metadata", outside));
+                           ASSERT_TRUE(QFile::link(outside, package + "/Metadata"));
+                       },
+                       "Metadata", "is a link, and a document package may not hold links"},
+        DamagedPackage{"LinkedStoreFolder",
+                       [](const QString& package) {
+                           // A whole, valid store, but outside the package.
+                           const QString outside = package + "/../OutsideStoreContent";
+                           ASSERT_TRUE(QDir().rename(package + "/StoreContent", outside));
+                           ASSERT_TRUE(QFile::link(outside, package + "/StoreContent"));
+                       },
+                       "StoreContent", "is a link, and a document package may not hold links"},
+        DamagedPackage{"LinkedStore",
+                       [](const QString& package) {
+                           const QString store = PackageDocument::persistentStorePath(package);
+                           const QString outside = package + "/../outsideStore";
+                           ASSERT_TRUE(QFile::rename(store, outside));
+                           ASSERT_TRUE(QFile::link(outside, store));
+                       },
+                       "StoreContent/persistentStore",
+                       "is a link, and a document package may not hold links"}),
     [](const testing::TestParamInfo<DamagedPackage>& info) { return info.param.name; });
 
 // Saving, reverting, undo
