@@ -21,6 +21,15 @@ struct DocumentType
 
     QString preferredExtension() const { return extensions.value(0); }
 
+    // The file dialogs' filter: "Description (*.ext1 *.ext2)".
+    QString nameFilter() const
+    {
+        QStringList patterns;
+        for (const QString& extension : extensions)
+            patterns.append("*." + extension);
+        return description + " (" + patterns.join(' ') + ")";
+    }
+
     // Whether path ends in one of the extensions (case-insensitively).
     bool matchesPath(const QString& path) const
     {

@@ -1,5 +1,7 @@
 #include "appkit/StandardDocumentDialogs.h"
 
+#include "appkit/DocumentOpenDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,53 +10,12 @@
 
 namespace appkit {
 
-namespace {
-
-QString nameFilter(const DocumentType& type)
-{
-    QStringList patterns;
-    for (const QString& extension : type.extensions)
-        patterns.append("*." + extension);
-    return type.description + " (" + patterns.join(' ') + ")";
-}
-
-const DocumentType* packageTypeOf(const QString& path, const QList<DocumentType>& types)
-{
-    for (const DocumentType& type : types) {
-        if (type.isPackage && type.matchesPath(path))
-            return &type;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 QStringList StandardDocumentDialogs::chooseDocumentsToOpen(QWidget* parent, const QList<DocumentType>& types)
 {
-    QFileDialog dialog(parent);
-    // Qt's own dialog, so that a package folder can be taken as one document (below).
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    QStringList filters;
-    for (const DocumentType& type : types)
-        filters.append(nameFilter(type));
-    dialog.setNameFilters(filters);
-
-    // A package is a folder: opening it, by double-click or the Open button, opens the document instead
-    // of showing what is inside.
-    QString package;
-    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&](const QString& directory) {
-        if (packageTypeOf(directory, types)) {
-            package = QDir::cleanPath(directory);
-            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
-        }
-    });
+    DocumentOpenDialog dialog(types, parent);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    if (!package.isEmpty())
-        return {package};
-    return dialog.selectedFiles();
+    return dialog.chosenPaths();
 }
 
 QString StandardDocumentDialogs::chooseSaveLocation(QWidget* parent, const DocumentType& type,
@@ -64,7 +25,7 @@ QString StandardDocumentDialogs::chooseSaveLocation(QWidget* parent, const Docum
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(nameFilter(type));
+    dialog.setNameFilter(type.nameFilter());
     dialog.setDefaultSuffix(type.preferredExtension());
     const QFileInfo suggested(suggestedPath);
     dialog.setDirectory(suggested.absolutePath());
