@@ -28,6 +28,12 @@ AppDelegate::AppDelegate()
 {
     initializeClass();
     m_documentController.addDocumentType(Document::documentType(this));
+    // The menus live in the document windows, so without one nothing would be left to quit with: the
+    // application ends when its last document has closed (after its unsaved-changes question).
+    connect(&m_documentController, &appkit::DocumentController::documentRemoved, this, [this] {
+        if (m_documentController.documents().isEmpty())
+            QCoreApplication::quit();
+    });
 }
 
 AppDelegate::~AppDelegate() = default;

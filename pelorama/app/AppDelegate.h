@@ -15,8 +15,9 @@ class AcknowledgementsWindowController;
 
 // The application's delegate, one per process: it makes the document controller with the Pelorama
 // document type, registers the sealed device-frame pictures' decoder once per process before anything
-// loads, starts rendering the template previews once launching has finished, and carries the
-// application's commands (new, open, quit, web site, acknowledgements, about).
+// loads, starts rendering the template previews once launching has finished, carries the application's
+// commands (new, open, quit, web site, acknowledgements, about) and quits the application once its
+// last document has closed.
 class AppDelegate : public QObject, public ApplicationCommands
 {
     Q_OBJECT

@@ -1,17 +1,27 @@
 // The application delegate: image registration, the web site and the acknowledgements window.
 #include "app/AppDelegate.h"
 
+#include "SilentDialogs.h"
 #include "app/Acknowledgements.h"
 #include "app/AcknowledgementsWindowController.h"
+#include "app/Document.h"
+#include "app/MainMenu.h"
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/PropertyEditorRegistry.h"
+#include "model/Screenshot.h"
+#include "store/ManagedObjectContext.h"
+#include "templates/picker/SheetWindow.h"
+#include "templates/picker/TemplateViewController.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
@@ -115,6 +125,69 @@ TEST(AppDelegateTest, TheAcknowledgementsShowBoldHeadingsWithoutTheirMarkupAtThe
               notice.begin().fragment().charFormat().font().weight());
     EXPECT_EQ(notice.begin().fragment().charFormat().font().pointSizeF(), 11);
     EXPECT_EQ(&app::acknowledgementsText(), &app::acknowledgementsText());
+}
+
+// Answers the unsaved-changes question as told.
+class AnsweringDialogs : public SilentDialogs
+{
+public:
+    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override
+    {
+        ++questions;
+        return answer;
+    }
+    UnsavedChangesAnswer answer = UnsavedChangesAnswer::Cancel;
+    int questions = 0;
+};
+
+// File ▸ Close's shortcut (Ctrl+W on the desktop, Ctrl+F4 under the offscreen platform), typed into
+// the window once it is the active one.
+void typeCloseShortcut(app::Document& document)
+{
+    QWidget* window = document.window();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    QTest::keySequence(window, document.mainMenu()->action("close")->shortcut());
+}
+
+TEST(AppDelegateTest, ClosingTheLastDocumentWindowQuitsOnceItsQuestionIsAnswered)
+{
+    app::AppDelegate delegate;
+    auto dialogs = std::make_shared<AnsweringDialogs>();
+    delegate.documentController().setDialogs(dialogs);
+    delegate.openInitialDocuments({});
+    ASSERT_EQ(delegate.documentController().documents().size(), 1);
+    auto* document = static_cast<app::Document*>(delegate.documentController().documents().first());
+    QWidget* window = document->window();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    QTRY_VERIFY(document->templatePickerSheet());
+    auto* picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    ASSERT_NE(picker, nullptr);
+    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+    model::Screenshot::insertInto(*document->managedObjectContext());
+    QTRY_VERIFY(document->isEdited());
+
+    // Closing, and the question is cancelled: the window stays and so does the application, until it is
+    // told otherwise.
+    QTimer::singleShot(0, window, [document] { typeCloseShortcut(*document); });
+    QTimer::singleShot(300, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QCoreApplication::exec(), 7);
+    EXPECT_EQ(dialogs->questions, 1);
+    EXPECT_EQ(delegate.documentController().documents().size(), 1);
+    EXPECT_TRUE(window->isVisible());
+
+    // Closing, and the changes are let go: the last window closes and the application quits.
+    dialogs->answer = AnsweringDialogs::UnsavedChangesAnswer::DontSave;
+    QTimer::singleShot(0, window, [document] { typeCloseShortcut(*document); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(5000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(dialogs->questions, 2);
+    EXPECT_TRUE(delegate.documentController().documents().isEmpty());
 }
 
 } // namespace
