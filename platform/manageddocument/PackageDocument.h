@@ -8,9 +8,10 @@ namespace manageddocument {
 // A persistent document kept as a package: a folder holding the store at "StoreContent/persistentStore"
 // and the additional content of subclasses beside it. It autosaves in place.
 //
-// Reading opens the store, then calls readAdditionalContent. Saving asks for additionalContent before
-// anything is written, writes the store, then calls writeAdditionalContent with the package being
-// written and the package's previous place.
+// Reading opens the store, then calls readAdditionalContent. A package holding a link anywhere inside is
+// refused, so that nothing the document reads or writes lies outside its folder. Saving asks for
+// additionalContent before anything is written, writes the store, then calls writeAdditionalContent with the
+// package being written and the package's previous place.
 //
 // Saving in place writes the store through its own transaction and each additional file through a
 // temporary file and a rename; the live store file is never copied or replaced under its connection.

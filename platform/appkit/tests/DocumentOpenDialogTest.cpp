@@ -32,7 +32,8 @@ protected:
         m_dialog.open();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_dialog));
         // The folder is listed in the background.
-        ASSERT_TRUE(QTest::qWaitFor([this] { return item("Plain").isValid() && item("Shots.tpkg").isValid(); }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return item("Plain").isValid() && item("Shots.tpkg").isValid(); }));
     }
 
     QListView* list() const { return m_dialog.findChild<QListView*>("listView"); }
