@@ -10,7 +10,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QThread>
 #include <QThreadPool>
 #include <algorithm>
 #include <cerrno>
@@ -156,7 +155,8 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
     const int count = int(jobs.size());
     // One bitmap per worker; finished files wait for their turn to be written, so no more than a few
     // encoded files are held at once.
-    const int workers = std::clamp(QThread::idealThreadCount(), 1, std::max(count, 1));
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    const int workers = std::clamp(pool.maxThreadCount(), 1, std::max(count, 1));
     const int window = 2 * workers;
 
     QList<ExportFailure> failures;
@@ -184,37 +184,41 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
                 progress(written * 100.0 / count);
         }
     };
-    std::function<void()> startMore = [&] {
-        while (running < workers && started < count && started < written + window) {
-            Job& job = jobs[started++];
+    // Writes what is ready, in order, then starts what the window allows, over and over until neither
+    // moves. A screenshot whose name makes no file needs no worker and is done at once; writing it may
+    // open the window for more, so both steps are repeated. Afterwards, while files are still to be
+    // written, some worker is running (the next file to write was started, and is either running or
+    // written), and its end comes back here.
+    std::function<void()> advance = [&] {
+        for (;;) {
+            writeReady();
+            if (running >= workers || started >= count || started >= written + window)
+                break;
+            Job& job = jobs[started];
+            const int index = started++;
             if (!job.fileName) {
                 job.done = true;
                 continue;
             }
             ++running;
-            const int index = started - 1;
-            QThreadPool::globalInstance()->start(
-                [this, &jobs, &running, &writeReady, &startMore, &loop, &written, count, index, id = job.id] {
-                    Rendered result = renderAndEncode(m_context, id);
-                    // Everything but index and result lives in exportScreenshots, which outlasts the call.
-                    QMetaObject::invokeMethod(
-                        this,
-                        [&jobs, &running, &writeReady, &startMore, &loop, &written, count, index,
-                         result = std::move(result)]() mutable {
-                            jobs[index].result = std::move(result);
-                            jobs[index].done = true;
-                            --running;
-                            writeReady();
-                            startMore();
-                            if (written == count)
-                                loop.quit();
-                        },
-                        Qt::QueuedConnection);
-                });
+            pool.start([this, &jobs, &running, &advance, index, id = job.id] {
+                Rendered result = renderAndEncode(m_context, id);
+                // Everything but index and result lives in exportScreenshots, which outlasts the call.
+                QMetaObject::invokeMethod(
+                    this,
+                    [&jobs, &running, &advance, index, result = std::move(result)]() mutable {
+                        jobs[index].result = std::move(result);
+                        jobs[index].done = true;
+                        --running;
+                        advance();
+                    },
+                    Qt::QueuedConnection);
+            });
         }
-        writeReady();
+        if (written == count)
+            loop.quit();
     };
-    startMore();
+    advance();
     // The loop also serves the workers' reads of the document.
     if (written < count)
         loop.exec();

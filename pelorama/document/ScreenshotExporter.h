@@ -24,11 +24,11 @@ namespace pelorama::document {
 // so one canvas point becomes one pixel. Failures are collected, never passed over: the alerts say which
 // files could not be written and why.
 //
-// A directory export renders and encodes several screenshots at once on the thread pool, each worker
-// one bitmap at a time in a private-queue child context of the document's context, and writes the files
-// on the calling (main) thread in the given order, each through a temporary file that replaces the
-// target only once it is complete. While it runs, the calling thread handles its events: the workers read
-// the document through it, and the progress window draws.
+// A directory export renders and encodes several screenshots at once on the global thread pool, as many
+// as the pool runs threads, each worker one bitmap at a time in a private-queue child context of the
+// document's context, and writes the files on the calling (main) thread in the given order, each through a
+// temporary file that replaces the target only once it is complete. While it runs, the calling thread handles
+// its events: the workers read the document through it, and the progress window draws.
 class ScreenshotExporter : public QObject
 {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -140,6 +141,52 @@ TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheO
     EXPECT_EQ(lines[4], "“..”: The name makes no file name.");
     EXPECT_EQ(files(), QStringList{"Home.png"});
     EXPECT_EQ(steps, (QList<double>{40, 60}));
+}
+
+// However many workers render, names that make no file (first, between others, last or all of them)
+// never keep the rest from being written, and the export always ends.
+TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTheWorkerCount)
+{
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    const int defaultWorkers = pool.maxThreadCount();
+    struct RestoreWorkers
+    {
+        int count;
+        ~RestoreWorkers() { QThreadPool::globalInstance()->setMaxThreadCount(count); }
+    } restore{defaultWorkers};
+    const QList<QStringList> orders{{"", ".", "Home"}, {"Home", "", "."},        {"", "Home", "."},
+                                    {"", ".", ".."},   {"A", "", "B", ".", "C"}, {"", "", "", "", "A"}};
+    for (const int workers : {1, 2, defaultWorkers}) {
+        pool.setMaxThreadCount(workers);
+        for (const QStringList& order : orders) {
+            TestDocument document;
+            ScreenshotExporter exporter(document.context());
+            QStringList written;
+            QStringList nameless;
+            for (const QString& name : order) {
+                model::Screenshot& screenshot =
+                    document.addScreenshot(name, document.count<model::Screenshot>());
+                screenshot.setSize({20, 10});
+                if (names::fileName(name))
+                    written.append(*names::fileName(name));
+                else
+                    nameless.append(QStringLiteral("“%1”: The name makes no file name.").arg(name));
+            }
+            const QTemporaryDir directory;
+            QList<double> steps;
+
+            const std::optional<ActionAlert> alert =
+                exporter.exportAll(directory.path(), [&](double percent) { steps.append(percent); });
+
+            const QString context = QString::number(workers) + " workers, " + order.join('|');
+            ASSERT_TRUE(alert.has_value()) << context.toStdString();
+            EXPECT_EQ(alert->informativeText.split('\n').mid(1), nameless) << context.toStdString();
+            written.sort();
+            EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files, QDir::Name), written)
+                << context.toStdString();
+            EXPECT_EQ(steps.size(), written.size()) << context.toStdString();
+        }
+    }
 }
 
 TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)
