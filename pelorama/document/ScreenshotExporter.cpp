@@ -117,14 +117,17 @@ std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity se
     return std::nullopt;
 }
 
-std::optional<ActionAlert> ScreenshotExporter::exportAll(const QString& directory, const Progress& progress)
+std::optional<ActionAlert> ScreenshotExporter::checkDirectory(const QString& directory) const
 {
     if (!QFileInfo(directory).isDir())
         return alert(QStringLiteral("Export failed"), QStringLiteral("Please select a directory"));
-    if (!ExportFileNames::isCaseSensitive(directory)) {
-        if (std::optional<ActionAlert> duplicates = checkNames(Qt::CaseInsensitive))
-            return duplicates;
-    }
+    return checkNames(ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+std::optional<ActionAlert> ScreenshotExporter::exportAll(const QString& directory, const Progress& progress)
+{
+    if (std::optional<ActionAlert> refused = checkDirectory(directory))
+        return refused;
     const auto screenshots = fetchScreenshots(m_context);
     if (!screenshots)
         return alert(QStringLiteral("Export error"), screenshots.error().message());

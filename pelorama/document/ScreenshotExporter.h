@@ -44,9 +44,13 @@ public:
     // none when the export may go ahead.
     std::optional<ActionAlert> checkNames(Qt::CaseSensitivity sensitivity = Qt::CaseSensitive) const;
 
-    // Every screenshot of the document into directory, which must exist ("Please select a directory"),
-    // in the order a fetch gives them. Names that the directory's file system does not tell apart by
-    // case are duplicates there. Answers the alert to show afterwards, none when every file was written.
+    // Once the directory is chosen, before the export starts: "Please select a directory" when it is no
+    // existing directory; as checkNames, where names that its file system does not tell apart by letter
+    // case are duplicates too. None when the export may start.
+    std::optional<ActionAlert> checkDirectory(const QString& directory) const;
+
+    // Every screenshot of the document into directory, in the order a fetch gives them, after the checks
+    // of checkDirectory. Answers the alert to show afterwards, none when every file was written.
     std::optional<ActionAlert> exportAll(const QString& directory, const Progress& progress = {});
 
     // The screenshots given, into an existing directory, in that order; the failures.
