@@ -1,6 +1,7 @@
 #include "document/ScreenshotExporter.h"
 
 #include "document/ExportFileNames.h"
+#include "document/ExportFileWriter.h"
 #include "graphics/PngWriter.h"
 #include "model/Canvas.h"
 #include "model/Screenshot.h"
@@ -9,10 +10,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThreadPool>
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
 namespace pelorama::document {
@@ -75,26 +74,6 @@ Rendered renderAndEncode(store::ManagedObjectContext& document, const store::Man
     if (png.isEmpty())
         return {{}, noPngReason};
     return {std::move(png), {}};
-}
-
-// Replaces the file at path only once all of bytes are in it. The flush is checked before the commit:
-// QSaveFile commits a file whose last buffered write failed (a full disk) as an empty one.
-std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        // A failed flush leaves its reason ("No space left on device") in errno only.
-        const QString reason = errno != 0 ? qt_error_string(errno) : file.errorString();
-        file.cancelWriting();
-        file.commit();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
 }
 
 } // namespace
@@ -176,7 +155,7 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
             } else if (!job.result.error.isEmpty()) {
                 failures.append({*job.fileName, job.result.error});
             } else if (const auto error =
-                           writeFile(QDir(directory).filePath(*job.fileName), job.result.png)) {
+                           ExportFileWriter::write(QDir(directory).filePath(*job.fileName), job.result.png)) {
                 failures.append({*job.fileName, *error});
             }
             const bool rendered = job.fileName && job.result.error.isEmpty();
@@ -237,7 +216,7 @@ std::optional<ActionAlert> ScreenshotExporter::exportScreenshot(model::Screensho
     const QByteArray png = graphics::PngWriter::encode(pixels);
     if (png.isEmpty())
         return alert(QStringLiteral("Export failed"), noPngReason);
-    if (const std::optional<QString> error = writeFile(path, png))
+    if (const std::optional<QString> error = ExportFileWriter::write(path, png))
         return failureAlert({{QFileInfo(path).fileName(), *error}});
     return std::nullopt;
 }

@@ -26,9 +26,9 @@ namespace pelorama::document {
 //
 // A directory export renders and encodes several screenshots at once on the global thread pool, as many
 // as the pool runs threads, each worker one bitmap at a time in a private-queue child context of the
-// document's context, and writes the files on the calling (main) thread in the given order, each through a
-// temporary file that replaces the target only once it is complete. While it runs, the calling thread handles
-// its events: the workers read the document through it, and the progress window draws.
+// document's context, and writes the files on the calling (main) thread in the given order (as
+// ExportFileWriter does: whole, and only as regular files in the directory). While it runs, the calling
+// thread handles its events: the workers read the document through it, and the progress window draws.
 class ScreenshotExporter : public QObject
 {
     Q_OBJECT

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pelorama;
@@ -155,7 +156,7 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
         ~RestoreWorkers() { QThreadPool::globalInstance()->setMaxThreadCount(count); }
     } restore{defaultWorkers};
     const QList<QStringList> orders{{"", ".", "Home"}, {"Home", "", "."},        {"", "Home", "."},
-                                    {"", ".", ".."},   {"A", "", "B", ".", "C"}, {"", "", "", "", "A"}};
+                                    {"", ".", ".."},   {"A", "", "B", ".", "C"}, {"", ".", "..", "A"}};
     for (const int workers : {1, 2, defaultWorkers}) {
         pool.setMaxThreadCount(workers);
         for (const QStringList& order : orders) {
@@ -187,6 +188,55 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
             EXPECT_EQ(steps.size(), written.size()) << context.toStdString();
         }
     }
+}
+
+// Whatever was planted in the directory under a screenshot's file name (a link to a file elsewhere, a
+// link to nothing yet, a folder, a pipe) is left as it is and named; nothing outside is written.
+TEST_F(ScreenshotExporterTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
+{
+    const QTemporaryDir elsewhere;
+    const QString outside = QDir(elsewhere.path()).filePath("outside.png");
+    QFile outsideFile(outside);
+    ASSERT_TRUE(outsideFile.open(QIODevice::WriteOnly));
+    outsideFile.write("kept");
+    outsideFile.close();
+    const QString dangling = QDir(elsewhere.path()).filePath("made.png");
+    const QDir directory(m_directory.path());
+    ASSERT_TRUE(QFile::link(outside, directory.filePath("Link.png")));
+    ASSERT_TRUE(QFile::link(dangling, directory.filePath("Dangling.png")));
+    ASSERT_TRUE(directory.mkdir("Folder.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(directory.filePath("Pipe.png")).constData(), 0600), 0);
+    for (const char* name : {"Link", "Dangling", "Folder", "Pipe", "Home"})
+        add(name);
+
+    const std::optional<ActionAlert> alert = m_exporter.exportAll(m_directory.path());
+
+    ASSERT_TRUE(alert.has_value());
+    const QStringList lines = alert->informativeText.split('\n');
+    ASSERT_EQ(lines.size(), 5) << alert->informativeText.toStdString();
+    EXPECT_TRUE(lines[1].startsWith("“Link.png”: ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("“Dangling.png”: ")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].startsWith("“Folder.png”: ")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].startsWith("“Pipe.png”: ")) << lines[4].toStdString();
+    EXPECT_EQ(QFileInfo(directory.filePath("Link.png")).symLinkTarget(), outside);
+    EXPECT_EQ(QFileInfo(directory.filePath("Dangling.png")).symLinkTarget(), dangling);
+    EXPECT_TRUE(QFileInfo(directory.filePath("Folder.png")).isDir());
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"outside.png"});
+    ASSERT_TRUE(outsideFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(outsideFile.readAll(), "kept");
+    EXPECT_EQ(QImage(directory.filePath("Home.png")).size(), QSize(60, 40));
+    // Nothing half-written stays behind.
+    EXPECT_EQ(
+        directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(), 5);
+
+    // The file of a single export too.
+    const std::optional<ActionAlert> single = ScreenshotExporter::exportScreenshot(
+        *m_document.arrangedScreenshots().front(), directory.filePath("Link.png"));
+    ASSERT_TRUE(single.has_value());
+    EXPECT_TRUE(single->informativeText.contains("“Link.png”: ")) << single->informativeText.toStdString();
+    EXPECT_TRUE(QFileInfo(directory.filePath("Link.png")).isSymLink());
+    outsideFile.seek(0);
+    EXPECT_EQ(outsideFile.readAll(), "kept");
 }
 
 TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)
