@@ -66,7 +66,9 @@ struct Target
 
 Target inspect(int directory, const char* name)
 {
-    struct stat status{};
+    struct stat status
+    {
+    };
     if (fstatat(directory, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return {};
@@ -81,7 +83,8 @@ bool writeAll(int descriptor, const QByteArray& bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ::write(descriptor, bytes.constData() + done, std::size_t(bytes.size() - done));
+        const ssize_t written =
+            ::write(descriptor, bytes.constData() + done, std::size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)

@@ -6,12 +6,18 @@
 #include "foundation/BundleInfo.h"
 #include "model/Asset.h"
 #include "model/DeviceImage.h"
+#include "model/DocumentModel.h"
 #include "model/Drawable.h"
 #include "model/DrawableMapping.h"
 #include "model/Image.h"
 #include "model/TextRect.h"
+#include "store/PersistentStoreCoordinator.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace pelorama;
 using document::checkedPasteboardDictionary;
@@ -257,4 +263,32 @@ TEST(PasteboardSerializationTest, IdentifiersThatStayBehindAreNotTakenFromAPaste
         paste(*checkedPasteboardDictionary("Screenshot", dictionary), document.context());
     EXPECT_NE(copy.drawableMappings().front()->identifier(), captionIdentifier);
     EXPECT_NE(identifierOf(copy.drawableMappings().front()->drawable()), captionIdentifier);
+}
+
+TEST(PasteboardSerializationTest, AnAssetThatCannotBeFetchedIsReportedOnALineOfItsOwnAndLeftOut)
+{
+    const QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("persistentStore");
+    auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
+    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, path).hasValue());
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    context.setPersistentStoreCoordinator(coordinator);
+    model::Image& image = *model::Image::insertInto(context);
+    image.setValueForKey(QStringLiteral("0F1E2D3C"), "assetIdentifier");
+    // The store loses its asset table behind the document's back, so fetching an asset fails.
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &database), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(database, "DROP TABLE Asset", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(database);
+
+    testing::internal::CaptureStdout();
+    const QVariantMap dictionary = pasteboardDictionary(image);
+    const QString output = QString::fromStdString(testing::internal::GetCapturedStdout());
+
+    EXPECT_FALSE(dictionary.contains(QString(document::pasteboardExtrasKey)));
+    EXPECT_EQ(dictionary.value("assetIdentifier"), "0F1E2D3C");
+    const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << output.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Error fetching asset: ")) << output.toStdString();
+    EXPECT_GT(lines[0].size(), QString("Error fetching asset: ").size());
 }
