@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 #include <sqlite3.h>
 
 using namespace pelorama;
@@ -221,6 +222,43 @@ TEST(PasteboardSerializationTest, ValuesOfTheWrongKindOrOutOfRangeRefuseTheWhole
     deep.insert("drawableMappings", mappings);
     EXPECT_EQ(problemWith(deep),
               "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
+}
+
+// Geometry arrives as text. What cannot be drawn (no number, or edges beyond the largest number) is
+// refused; what is accepted is stored so that it reads back the same after the document is saved.
+TEST(PasteboardSerializationTest, GeometryIsTakenOnlyWhereItCanBeDrawnAndStoredAsItIs)
+{
+    TestDocument document;
+    const QVariantMap good = pasteboardDictionary(document.addFilledScreenshot("Home", 0));
+    const auto withImageRect = [&](const QString& rect) {
+        QVariantMap changed = good;
+        QVariantList mappings = changed.value("drawableMappings").toList();
+        QVariantMap mapping = mappings[1].toMap();
+        QVariantMap extras = mapping.value("__extras__").toMap();
+        QVariantMap drawable = extras.value("drawable").toMap();
+        drawable.insert("rect", rect);
+        extras.insert("drawable", drawable);
+        mapping.insert("__extras__", extras);
+        mappings[1] = mapping;
+        changed.insert("drawableMappings", mappings);
+        return changed;
+    };
+    for (const char* refused : {"inf,0,10,10", "0,nan,10,10", "1.7976931348623157e308,0,1e308,10",
+                                "0,-1.7976931348623157e308,10,-1e308", "0,0,1e309,10"})
+        EXPECT_FALSE(problemWith(withImageRect(refused)).isEmpty()) << refused;
+
+    const double largest = std::numeric_limits<double>::max();
+    const QVariantMap accepted = withImageRect("1.7976931348623157e308,-1.7976931348623157e308,0,1e-300");
+    ASSERT_EQ(problemWith(accepted), QString());
+    TestDocument target;
+    model::Screenshot& pasted = paste(*checkedPasteboardDictionary("Screenshot", accepted), target.context());
+    auto* image = dynamic_cast<model::Image*>(pasted.drawableMappings()[1]->drawable());
+    ASSERT_NE(image, nullptr);
+    const graphics::Rect rect = image->rect();
+    EXPECT_EQ(rect, graphics::Rect(largest, -largest, 0, 1e-300));
+    // Storing the value again (as a move or a save does) keeps it readable.
+    image->setRect(rect);
+    EXPECT_EQ(image->rect(), rect);
 }
 
 TEST(PasteboardSerializationTest, MappingsThatWouldMapNothingAreLeftOut)
