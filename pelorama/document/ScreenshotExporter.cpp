@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QThread>
 #include <QThreadPool>
 #include <algorithm>
 #include <vector>
@@ -80,7 +81,13 @@ Rendered renderAndEncode(store::ManagedObjectContext& document, const store::Man
 
 ScreenshotExporter::ScreenshotExporter(store::ManagedObjectContext& context)
     : m_context(context)
+    , m_workerCount(QThread::idealThreadCount())
 {}
+
+void ScreenshotExporter::setWorkerCount(int count)
+{
+    m_workerCount = std::max(count, 1);
+}
 
 std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity sensitivity) const
 {
@@ -137,8 +144,7 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
     const int count = int(jobs.size());
     // One bitmap per worker; finished files wait for their turn to be written, so no more than a few
     // encoded files are held at once.
-    QThreadPool& pool = *QThreadPool::globalInstance();
-    const int workers = std::clamp(pool.maxThreadCount(), 1, std::max(count, 1));
+    const int workers = std::clamp(m_workerCount, 1, std::max(count, 1));
     const int window = 2 * workers;
 
     QList<ExportFailure> failures;
@@ -166,6 +172,12 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
                 progress(written * 100.0 / count);
         }
     };
+    // The workers wait for this thread whenever they read the document, and this thread's own drawing
+    // and image work waits for the global pool: workers on a pool of their own never hold up what they
+    // wait for.
+    QThreadPool pool;
+    pool.setMaxThreadCount(workers);
+
     // Writes what is ready, in order, then starts what the window allows, over and over until neither
     // moves. A screenshot whose name makes no file needs no worker and is done at once; writing it may
     // open the window for more, so both steps are repeated. Afterwards, while files are still to be

@@ -24,9 +24,9 @@ namespace pelorama::document {
 // so one canvas point becomes one pixel. Failures are collected, never passed over: the alerts say which
 // files could not be written and why.
 //
-// A directory export renders and encodes several screenshots at once on the global thread pool, as many
-// as the pool runs threads, each worker one bitmap at a time in a private-queue child context of the
-// document's context, and writes the files on the calling (main) thread in the given order (as
+// A directory export renders and encodes several screenshots at once on workers of its own (as many as
+// the machine runs threads, unless set otherwise), each worker one bitmap at a time in a private-queue child
+// context of the document's context, and writes the files on the calling (main) thread in the given order (as
 // ExportFileWriter does: whole, and only as regular files in the directory). While it runs, the calling
 // thread handles its events: the workers read the document through it, and the progress window draws.
 class ScreenshotExporter : public QObject
@@ -38,6 +38,10 @@ public:
     using Progress = std::function<void(double percent)>;
 
     explicit ScreenshotExporter(store::ManagedObjectContext& context);
+
+    // How many screenshots a directory export renders at once, at least 1.
+    int workerCount() const { return m_workerCount; }
+    void setWorkerCount(int count);
 
     // Before the directory is chosen: whether two screenshots would be written to one file. The alert
     // "Error" when the screenshots cannot be fetched, "Duplicate names" when two file names are equal,
@@ -68,6 +72,7 @@ public:
 
 private:
     store::ManagedObjectContext& m_context;
+    int m_workerCount;
 };
 
 } // namespace pelorama::document

@@ -80,7 +80,8 @@ HttpAnswerReader::State HttpAnswerReader::read(QByteArrayView bytes)
         case Stage::chunkEnd:
         case Stage::trailers: {
             const char* start = bytes.data() + at;
-            const auto* newline = static_cast<const char*>(std::memchr(start, '\n', std::size_t(bytes.size() - at)));
+            const auto* newline =
+                static_cast<const char*>(std::memchr(start, '\n', std::size_t(bytes.size() - at)));
             const qsizetype length = newline ? newline - start : bytes.size() - at;
             if (m_pending.size() + length > maximumLineLength)
                 return fail(QStringLiteral("a line is longer than %1 bytes").arg(maximumLineLength));

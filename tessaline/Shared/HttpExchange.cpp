@@ -7,8 +7,8 @@
 
 namespace tessaline {
 
-void HttpExchange::post(const QUrl& url, const Fields& fields, const QByteArray& body, int timeoutMilliseconds,
-                        Finished finished)
+void HttpExchange::post(const QUrl& url, const Fields& fields, const QByteArray& body,
+                        int timeoutMilliseconds, Finished finished)
 {
     const bool secure = url.scheme() == QLatin1String("https");
     QByteArray request = "POST " + url.path(QUrl::FullyEncoded).toLatin1();
@@ -43,7 +43,9 @@ HttpExchange::HttpExchange(const QUrl& url, const QByteArray& request, int timeo
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(timeoutMilliseconds);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
-        finish({0, QStringLiteral("The server did not answer within %1 seconds").arg(m_timeout.interval() / 1000)});
+        finish(
+            {0,
+             QStringLiteral("The server did not answer within %1 seconds").arg(m_timeout.interval() / 1000)});
     });
 }
 
@@ -64,12 +66,13 @@ void HttpExchange::start()
     connect(m_socket.get(), &QIODevice::bytesWritten, &m_timeout, qOverload<>(&QTimer::start));
     connect(m_socket.get(), &QIODevice::readyRead, this, &HttpExchange::readAnswer);
     connect(m_socket.get(), &QAbstractSocket::disconnected, this, &HttpExchange::connectionEnded);
-    connect(m_socket.get(), &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        if (error == QAbstractSocket::RemoteHostClosedError)
-            connectionEnded();
-        else
-            finish({0, m_socket->errorString()});
-    });
+    connect(m_socket.get(), &QAbstractSocket::errorOccurred, this,
+            [this](QAbstractSocket::SocketError error) {
+                if (error == QAbstractSocket::RemoteHostClosedError)
+                    connectionEnded();
+                else
+                    finish({0, m_socket->errorString()});
+            });
     m_timeout.start();
     const quint16 port = quint16(m_url.port(secure ? 443 : 80));
     if (auto* socket = qobject_cast<QSslSocket*>(m_socket.get()))

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
-#include <QThreadPool>
+#include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -148,20 +150,13 @@ TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheO
 // never keep the rest from being written, and the export always ends.
 TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTheWorkerCount)
 {
-    QThreadPool& pool = *QThreadPool::globalInstance();
-    const int defaultWorkers = pool.maxThreadCount();
-    struct RestoreWorkers
-    {
-        int count;
-        ~RestoreWorkers() { QThreadPool::globalInstance()->setMaxThreadCount(count); }
-    } restore{defaultWorkers};
     const QList<QStringList> orders{{"", ".", "Home"}, {"Home", "", "."},        {"", "Home", "."},
                                     {"", ".", ".."},   {"A", "", "B", ".", "C"}, {"", ".", "..", "A"}};
-    for (const int workers : {1, 2, defaultWorkers}) {
-        pool.setMaxThreadCount(workers);
+    for (const int workers : {1, 2, QThread::idealThreadCount()}) {
         for (const QStringList& order : orders) {
             TestDocument document;
             ScreenshotExporter exporter(document.context());
+            exporter.setWorkerCount(workers);
             QStringList written;
             QStringList nameless;
             for (const QString& name : order) {
@@ -188,6 +183,31 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
             EXPECT_EQ(steps.size(), written.size()) << context.toStdString();
         }
     }
+}
+
+// The workers read the document through the main thread, while the main thread goes on drawing windows,
+// which Qt spreads over its global thread pool. However many workers there are, neither waits for ever.
+TEST_F(ScreenshotExporterTest, WindowsKeepDrawingWhileTheWorkersRender)
+{
+    for (int i = 0; i < 12; ++i)
+        m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({300, 200});
+    int paints = 0;
+    QTimer drawing;
+    QObject::connect(&drawing, &QTimer::timeout, [&paints] {
+        QImage window(1600, 1000, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&window);
+        painter.fillRect(window.rect(), QColor(10, 20, 30, 128));
+        ++paints;
+    });
+    for (const int workers : {1, QThread::idealThreadCount()}) {
+        const QTemporaryDir directory;
+        m_exporter.setWorkerCount(workers);
+        drawing.start(0);
+        EXPECT_EQ(m_exporter.exportAll(directory.path()), std::nullopt);
+        drawing.stop();
+        EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files).size(), 12);
+    }
+    EXPECT_GT(paints, 0);
 }
 
 // Whatever was planted in the directory under a screenshot's file name (a link to a file elsewhere, a
