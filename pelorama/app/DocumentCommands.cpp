@@ -17,7 +17,6 @@
 #include "model/Screenshot.h"
 
 #include <QAbstractButton>
-#include <QFileInfo>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
@@ -82,29 +81,34 @@ void DocumentCommands::exportAllScreenshots()
     panel->setCanChooseDirectories(true);
     panel->setAllowsMultipleSelection(false);
     panel->setCanCreateDirectories(true);
-    panel->beginSheetModal(
-        window, [document = QPointer<Document>(&m_document), panel](appkit::OpenPanel::Response response) {
-            panel->hide();
-            const QUrl url = panel->url();
-            if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
-                return;
-            if (!url.isLocalFile() || !QFileInfo(url.toLocalFile()).isDir()) {
-                runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")},
-                         document->window());
-                return;
-            }
-            store::ManagedObjectContext* context = document->managedObjectContext();
-            if (!context)
-                return;
-            document::ScreenshotExporter exporter(*context);
-            std::optional<document::ActionAlert> alert;
-            ProgressWindowController::showProgress([&](ProgressWindowController& progress) {
-                alert = exporter.exportAll(url.toLocalFile(),
-                                           [&progress](double percent) { progress.setProgress(percent); });
-            });
-            if (alert && document)
-                runAlert(*alert, document->window());
+    panel->beginSheetModal(window, [document = QPointer<Document>(&m_document),
+                                    panel](appkit::OpenPanel::Response response) {
+        panel->hide();
+        const QUrl url = panel->url();
+        if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
+            return;
+        if (!url.isLocalFile()) {
+            runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")},
+                     document->window());
+            return;
+        }
+        store::ManagedObjectContext* context = document->managedObjectContext();
+        if (!context)
+            return;
+        document::ScreenshotExporter exporter(*context);
+        // Whatever stops the export is said before the progress window comes up.
+        if (const std::optional<document::ActionAlert> refused = exporter.checkDirectory(url.toLocalFile())) {
+            runAlert(*refused, document->window());
+            return;
+        }
+        std::optional<document::ActionAlert> alert;
+        ProgressWindowController::showProgress([&](ProgressWindowController& progress) {
+            alert = exporter.exportAll(url.toLocalFile(),
+                                       [&progress](double percent) { progress.setProgress(percent); });
         });
+        if (alert && document)
+            runAlert(*alert, document->window());
+    });
 }
 
 void DocumentCommands::exportCurrentScreenshot()

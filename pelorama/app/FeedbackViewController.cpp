@@ -156,7 +156,7 @@ void FeedbackViewController::handleSubmitResult(const std::optional<QString>& er
     QString title = QStringLiteral("Feedback sent");
     QString text = QStringLiteral("Thank you for letting us know");
     if (error) {
-        foundation::warning(QStringLiteral("Codebase submission error: ") + *error);
+        foundation::printLine(QStringLiteral("Codebase submission error: ") + *error);
         title = QStringLiteral("Submit failure");
         text = QStringLiteral("Unfortunately there was a network error. Please try again later.");
     }

@@ -30,7 +30,7 @@ store::Result<model::Asset*> fetchAsset(const QString& identifier, store::Manage
 
 void reportFetchError(const store::Error& error)
 {
-    foundation::warning(QStringLiteral("Error fetching asset: ") + error.message());
+    foundation::printLine(QStringLiteral("Error fetching asset: ") + error.message());
 }
 
 } // namespace

@@ -85,7 +85,9 @@ bool isGeometryTextInRange(const QString& name, const QString& text)
 {
     if (name == QLatin1String("rect")) {
         const std::optional<graphics::Rect> rect = model::rectFromRawValue(text);
-        return rect && allFinite({rect->origin.x, rect->origin.y, rect->size.width, rect->size.height});
+        // Drawing works with the far edges too, which must not overflow.
+        return rect && allFinite({rect->origin.x, rect->origin.y, rect->size.width, rect->size.height,
+                                  rect->origin.x + rect->size.width, rect->origin.y + rect->size.height});
     }
     if (name == QLatin1String("position")) {
         const std::optional<graphics::Point> point = model::pointFromRawValue(text);

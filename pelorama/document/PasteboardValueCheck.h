@@ -15,7 +15,8 @@ namespace pelorama::document {
 // document's enumerations, one of their cases) for integer attributes; a finite number for reals (an
 // integer is taken as a real); data for binary attributes; a colour, or a font for "font", for archived
 // attributes; a picture for a transient one. Geometry kept as text ("rect", "position", "size") must read
-// back as finite numbers, a size as no negative ones.
+// back as finite numbers, a rectangle's far edges must be finite too, a size must have no negative
+// numbers.
 //
 // Answers the value as it is to be stored, or nothing when it may not stand there.
 std::optional<QVariant> checkedPasteboardValue(const store::AttributeDescription& attribute,

@@ -1,6 +1,7 @@
 #include "document/ScreenshotExporter.h"
 
 #include "document/ExportFileNames.h"
+#include "document/ExportFileWriter.h"
 #include "graphics/PngWriter.h"
 #include "model/Canvas.h"
 #include "model/Screenshot.h"
@@ -9,11 +10,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QThread>
 #include <QThreadPool>
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
 namespace pelorama::document {
@@ -78,31 +77,17 @@ Rendered renderAndEncode(store::ManagedObjectContext& document, const store::Man
     return {std::move(png), {}};
 }
 
-// Replaces the file at path only once all of bytes are in it. The flush is checked before the commit:
-// QSaveFile commits a file whose last buffered write failed (a full disk) as an empty one.
-std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    errno = 0;
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        // A failed flush leaves its reason ("No space left on device") in errno only.
-        const QString reason = errno != 0 ? qt_error_string(errno) : file.errorString();
-        file.cancelWriting();
-        file.commit();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return std::nullopt;
-}
-
 } // namespace
 
 ScreenshotExporter::ScreenshotExporter(store::ManagedObjectContext& context)
     : m_context(context)
+    , m_workerCount(QThread::idealThreadCount())
 {}
+
+void ScreenshotExporter::setWorkerCount(int count)
+{
+    m_workerCount = std::max(count, 1);
+}
 
 std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity sensitivity) const
 {
@@ -118,14 +103,17 @@ std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity se
     return std::nullopt;
 }
 
-std::optional<ActionAlert> ScreenshotExporter::exportAll(const QString& directory, const Progress& progress)
+std::optional<ActionAlert> ScreenshotExporter::checkDirectory(const QString& directory) const
 {
     if (!QFileInfo(directory).isDir())
         return alert(QStringLiteral("Export failed"), QStringLiteral("Please select a directory"));
-    if (!ExportFileNames::isCaseSensitive(directory)) {
-        if (std::optional<ActionAlert> duplicates = checkNames(Qt::CaseInsensitive))
-            return duplicates;
-    }
+    return checkNames(ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive);
+}
+
+std::optional<ActionAlert> ScreenshotExporter::exportAll(const QString& directory, const Progress& progress)
+{
+    if (std::optional<ActionAlert> refused = checkDirectory(directory))
+        return refused;
     const auto screenshots = fetchScreenshots(m_context);
     if (!screenshots)
         return alert(QStringLiteral("Export error"), screenshots.error().message());
@@ -156,7 +144,7 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
     const int count = int(jobs.size());
     // One bitmap per worker; finished files wait for their turn to be written, so no more than a few
     // encoded files are held at once.
-    const int workers = std::clamp(QThread::idealThreadCount(), 1, std::max(count, 1));
+    const int workers = std::clamp(m_workerCount, 1, std::max(count, 1));
     const int window = 2 * workers;
 
     QList<ExportFailure> failures;
@@ -173,7 +161,7 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
             } else if (!job.result.error.isEmpty()) {
                 failures.append({*job.fileName, job.result.error});
             } else if (const auto error =
-                           writeFile(QDir(directory).filePath(*job.fileName), job.result.png)) {
+                           ExportFileWriter::write(QDir(directory).filePath(*job.fileName), job.result.png)) {
                 failures.append({*job.fileName, *error});
             }
             const bool rendered = job.fileName && job.result.error.isEmpty();
@@ -184,37 +172,47 @@ QList<ExportFailure> ScreenshotExporter::exportScreenshots(const QList<model::Sc
                 progress(written * 100.0 / count);
         }
     };
-    std::function<void()> startMore = [&] {
-        while (running < workers && started < count && started < written + window) {
-            Job& job = jobs[started++];
+    // The workers wait for this thread whenever they read the document, and this thread's own drawing
+    // and image work waits for the global pool: workers on a pool of their own never hold up what they
+    // wait for.
+    QThreadPool pool;
+    pool.setMaxThreadCount(workers);
+
+    // Writes what is ready, in order, then starts what the window allows, over and over until neither
+    // moves. A screenshot whose name makes no file needs no worker and is done at once; writing it may
+    // open the window for more, so both steps are repeated. Afterwards, while files are still to be
+    // written, some worker is running (the next file to write was started, and is either running or
+    // written), and its end comes back here.
+    std::function<void()> advance = [&] {
+        for (;;) {
+            writeReady();
+            if (running >= workers || started >= count || started >= written + window)
+                break;
+            Job& job = jobs[started];
+            const int index = started++;
             if (!job.fileName) {
                 job.done = true;
                 continue;
             }
             ++running;
-            const int index = started - 1;
-            QThreadPool::globalInstance()->start(
-                [this, &jobs, &running, &writeReady, &startMore, &loop, &written, count, index, id = job.id] {
-                    Rendered result = renderAndEncode(m_context, id);
-                    // Everything but index and result lives in exportScreenshots, which outlasts the call.
-                    QMetaObject::invokeMethod(
-                        this,
-                        [&jobs, &running, &writeReady, &startMore, &loop, &written, count, index,
-                         result = std::move(result)]() mutable {
-                            jobs[index].result = std::move(result);
-                            jobs[index].done = true;
-                            --running;
-                            writeReady();
-                            startMore();
-                            if (written == count)
-                                loop.quit();
-                        },
-                        Qt::QueuedConnection);
-                });
+            pool.start([this, &jobs, &running, &advance, index, id = job.id] {
+                Rendered result = renderAndEncode(m_context, id);
+                // Everything but index and result lives in exportScreenshots, which outlasts the call.
+                QMetaObject::invokeMethod(
+                    this,
+                    [&jobs, &running, &advance, index, result = std::move(result)]() mutable {
+                        jobs[index].result = std::move(result);
+                        jobs[index].done = true;
+                        --running;
+                        advance();
+                    },
+                    Qt::QueuedConnection);
+            });
         }
-        writeReady();
+        if (written == count)
+            loop.quit();
     };
-    startMore();
+    advance();
     // The loop also serves the workers' reads of the document.
     if (written < count)
         loop.exec();
@@ -230,7 +228,7 @@ std::optional<ActionAlert> ScreenshotExporter::exportScreenshot(model::Screensho
     const QByteArray png = graphics::PngWriter::encode(pixels);
     if (png.isEmpty())
         return alert(QStringLiteral("Export failed"), noPngReason);
-    if (const std::optional<QString> error = writeFile(path, png))
+    if (const std::optional<QString> error = ExportFileWriter::write(path, png))
         return failureAlert({{QFileInfo(path).fileName(), *error}});
     return std::nullopt;
 }

@@ -24,11 +24,11 @@ namespace pelorama::document {
 // so one canvas point becomes one pixel. Failures are collected, never passed over: the alerts say which
 // files could not be written and why.
 //
-// A directory export renders and encodes several screenshots at once on the thread pool, each worker
-// one bitmap at a time in a private-queue child context of the document's context, and writes the files
-// on the calling (main) thread in the given order, each through a temporary file that replaces the
-// target only once it is complete. While it runs, the calling thread handles its events: the workers read
-// the document through it, and the progress window draws.
+// A directory export renders and encodes several screenshots at once on workers of its own (as many as
+// the machine runs threads, unless set otherwise), each worker one bitmap at a time in a private-queue child
+// context of the document's context, and writes the files on the calling (main) thread in the given order (as
+// ExportFileWriter does: whole, and only as regular files in the directory). While it runs, the calling
+// thread handles its events: the workers read the document through it, and the progress window draws.
 class ScreenshotExporter : public QObject
 {
     Q_OBJECT
@@ -39,14 +39,22 @@ public:
 
     explicit ScreenshotExporter(store::ManagedObjectContext& context);
 
+    // How many screenshots a directory export renders at once, at least 1.
+    int workerCount() const { return m_workerCount; }
+    void setWorkerCount(int count);
+
     // Before the directory is chosen: whether two screenshots would be written to one file. The alert
     // "Error" when the screenshots cannot be fetched, "Duplicate names" when two file names are equal,
     // none when the export may go ahead.
     std::optional<ActionAlert> checkNames(Qt::CaseSensitivity sensitivity = Qt::CaseSensitive) const;
 
-    // Every screenshot of the document into directory, which must exist ("Please select a directory"),
-    // in the order a fetch gives them. Names that the directory's file system does not tell apart by
-    // case are duplicates there. Answers the alert to show afterwards, none when every file was written.
+    // Once the directory is chosen, before the export starts: "Please select a directory" when it is no
+    // existing directory; as checkNames, where names that its file system does not tell apart by letter
+    // case are duplicates too. None when the export may start.
+    std::optional<ActionAlert> checkDirectory(const QString& directory) const;
+
+    // Every screenshot of the document into directory, in the order a fetch gives them, after the checks
+    // of checkDirectory. Answers the alert to show afterwards, none when every file was written.
     std::optional<ActionAlert> exportAll(const QString& directory, const Progress& progress = {});
 
     // The screenshots given, into an existing directory, in that order; the failures.
@@ -64,6 +72,7 @@ public:
 
 private:
     store::ManagedObjectContext& m_context;
+    int m_workerCount;
 };
 
 } // namespace pelorama::document

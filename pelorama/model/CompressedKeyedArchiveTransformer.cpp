@@ -8,7 +8,6 @@
 #include "model/DataCompression.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace pelorama::model {
 namespace {
@@ -23,13 +22,6 @@ QString ratioText(double ratio)
     if (!text.contains(u'.') && !text.contains(u'e'))
         text += QStringLiteral(".0");
     return text;
-}
-
-void printLine(const QString& line)
-{
-    const QByteArray text = line.toUtf8() + '\n';
-    std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
-    std::fflush(stdout);
 }
 
 } // namespace
@@ -47,13 +39,13 @@ void CompressedKeyedArchiveTransformer::registerTransformer()
 
 QMetaType CompressedKeyedArchiveTransformer::transformedValueClass()
 {
-    printLine(QStringLiteral("tvc"));
+    foundation::printLine(QStringLiteral("tvc"));
     return QMetaType::fromType<QByteArray>();
 }
 
 bool CompressedKeyedArchiveTransformer::allowsReverseTransformation()
 {
-    printLine(QStringLiteral("art"));
+    foundation::printLine(QStringLiteral("art"));
     return true;
 }
 
@@ -78,7 +70,7 @@ QByteArray CompressedKeyedArchiveTransformer::transformedValue(const QVariant& v
     const std::optional<QByteArray> packed = compressed(*archive, CompressionAlgorithm::lzfse);
     if (!packed)
         foundation::fatal(QStringLiteral("Could not compress an archived value"));
-    printLine(reductionLine(archive->size(), packed->size()));
+    foundation::printLine(reductionLine(archive->size(), packed->size()));
     return *packed;
 }
 

@@ -6,7 +6,7 @@
 namespace foundation {
 namespace {
 
-void printLine(const char* prefix, const QString& message)
+void printPrefixed(const char* prefix, const QString& message)
 {
     // One lock keeps lines from different threads whole.
     static std::mutex mutex;
@@ -20,12 +20,17 @@ void printLine(const char* prefix, const QString& message)
 
 void warning(const QString& message)
 {
-    printLine("Warning: ", message);
+    printPrefixed("Warning: ", message);
 }
 
 void note(const QString& message)
 {
-    printLine("Note: ", message);
+    printPrefixed("Note: ", message);
+}
+
+void printLine(const QString& line)
+{
+    printPrefixed("", line);
 }
 
 } // namespace foundation

@@ -1,12 +1,10 @@
 #include "tessaline/Shared/CodebaseTicket.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
+#include "tessaline/Shared/HttpExchange.h"
+
 #include <QSettings>
 #include <QUrl>
 #include <QXmlStreamWriter>
-#include <memory>
 
 namespace tessaline {
 namespace {
@@ -19,7 +17,7 @@ constexpr auto defaultProject = "pelorama";
 constexpr auto defaultUser = "vanmoor/tallrick";
 constexpr auto defaultApiKey = "7c1e9a40b35d82f6e0a4c9b71d3f58e26a0b94c3";
 
-// What the platform's URL requests wait by default before giving up.
+// How long a request waits for the service to move before giving up.
 constexpr int transferTimeoutMilliseconds = 60'000;
 
 QString configured(const char* variable, const QString& settingKey, const char* fallback)
@@ -112,35 +110,23 @@ QByteArray CodebaseTicket::xmlBody() const
 
 void CodebaseTicket::post(Callback callback) const
 {
-    QNetworkRequest request{QUrl(address())};
-    request.setTransferTimeout(transferTimeoutMilliseconds);
-    request.setRawHeader("Accept", "application/xml");
-    request.setRawHeader("Content-Type", "application/xml");
-    request.setRawHeader("Authorization",
-                         "Basic " + (m_user + QLatin1Char(':') + m_apiKey).toUtf8().toBase64());
-
-    // The manager lives as long as its one request and is handed to the event loop for deletion once the
-    // reply has finished; the reply is its child.
-    auto manager = std::make_unique<QNetworkAccessManager>();
-    QNetworkReply* reply = manager->post(request, xmlBody());
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, callback = std::move(callback)] {
-        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        std::optional<Error> error;
-        if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299)) {
-            const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-            error = Error{status.toInt(),
-                          QStringLiteral("The ticket service answered with HTTP status %1%2")
-                              .arg(status.toInt())
-                              .arg(reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason))};
-        } else if (reply->error() != QNetworkReply::NoError) {
-            error = Error{0, reply->errorString()};
-        } else if (!status.isValid()) {
-            error = Error{0, QStringLiteral("The ticket service gave no answer")};
-        }
-        reply->manager()->deleteLater();
-        callback(error);
-    });
-    manager.release();
+    const HttpExchange::Fields fields{
+        {"Accept", "application/xml"},
+        {"Content-Type", "application/xml"},
+        {"Authorization", "Basic " + (m_user + QLatin1Char(':') + m_apiKey).toUtf8().toBase64()},
+    };
+    HttpExchange::post(
+        QUrl(address()), fields, xmlBody(), transferTimeoutMilliseconds,
+        [callback = std::move(callback)](const HttpExchange::Outcome& outcome) {
+            if (!outcome.error.isEmpty())
+                callback(Error{0, outcome.error});
+            else if (outcome.status < 200 || outcome.status > 299)
+                callback(Error{
+                    outcome.status,
+                    QStringLiteral("The ticket service answered with HTTP status %1").arg(outcome.status)});
+            else
+                callback(std::nullopt);
+        });
 }
 
 } // namespace tessaline

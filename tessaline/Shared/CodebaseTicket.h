@@ -39,7 +39,8 @@ public:
 
     // Sends the ticket and returns at once; the request keeps its own copy of the texts. The callback is
     // called exactly once, later, from the event loop of the calling thread: with no error when the service
-    // answered with a status in 200-299, otherwise with the transport error or the HTTP status.
+    // answered, completely and well formed, with a status in 200-299; otherwise with the transport error,
+    // what is wrong with a broken or unfinished answer (as soon as that shows), or the HTTP status.
     void post(Callback callback) const;
 
     // The service's address for this ticket's project: scheme and host, "/", project, "/tickets".

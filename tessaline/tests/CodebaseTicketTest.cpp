@@ -1,6 +1,7 @@
 #include "tessaline/Shared/CodebaseTicket.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QSettings>
@@ -23,7 +24,14 @@ class TicketServer
 {
 public:
     explicit TicketServer(int status)
-        : m_status(status)
+        : TicketServer("HTTP/1.1 " + QByteArray::number(status) +
+                       " Status\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok")
+    {}
+
+    // Answers with these bytes, in two parts a moment apart, then closes the connection, or keeps it open.
+    explicit TicketServer(const QByteArray& answer, bool closes = true)
+        : m_answer(answer)
+        , m_closes(closes)
     {
         EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
         QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
@@ -53,14 +61,22 @@ private:
                 length = line.mid(15).trimmed().toLongLong();
         if (m_request.size() < end + 4 + length)
             return;
-        socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
-                      " Status\r\nContent-Length: 2\r\n"
-                      "Connection: close\r\n\r\nok");
-        socket->disconnectFromHost();
+        if (m_answered)
+            return;
+        m_answered = true;
+        const qsizetype half = m_answer.size() / 2;
+        socket->write(m_answer.left(half));
+        QTimer::singleShot(20, socket, [this, socket, half] {
+            socket->write(m_answer.mid(half));
+            if (m_closes)
+                socket->disconnectFromHost();
+        });
     }
 
     QTcpServer m_server;
-    int m_status;
+    QByteArray m_answer;
+    bool m_closes = true;
+    bool m_answered = false;
     QByteArray m_request;
 };
 
@@ -310,4 +326,63 @@ TEST(TessalineTest, TicketAccountComesFromTheDeploymentLikeTheService)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     QCoreApplication::setOrganizationName(organization);
+}
+
+// However an answer is broken or left unfinished, the ticket fails at once, not after the time-out.
+TEST(TessalineTest, TicketFailsAtOnceOnABrokenOrUnfinishedAnswer)
+{
+    TicketService service;
+    const QByteArray chunkedHead = "HTTP/1.1 201 Created\r\nTransfer-Encoding: chunked\r\n\r\n";
+    const QByteArray broken[] = {
+        chunkedHead + "2\r\nok\r\n0\r\xf6\n",
+        chunkedHead + "2\r\nok\r\n0\r\n",
+        chunkedHead + "2\r\nok\r\n",
+        chunkedHead + "2\r\nokay\r\n0\r\n\r\n",
+        chunkedHead + "zz\r\nok\r\n0\r\n\r\n",
+        chunkedHead + "2\r\nok\r\n0\r\nno field\r\n\r\n",
+        "HTTP/1.1 201 Created\r\nContent-Length: 10\r\n\r\nok",
+        "HTTP/1.1 201 Created\r\nContent-Length: 2\r\nContent-Length: 3\r\n\r\nok",
+        "HTTP/1.1 201 Created\r\nBroken header\r\n\r\n",
+        "HTTP/1.1 201 Created\r\n folded: value\r\n\r\n",
+        "HTTP/1.1 2x1 Created\r\nContent-Length: 0\r\n\r\n",
+        "SSH-2.0-Server\r\n",
+        "HTTP/1.1 201 Created\r\nContent-Length: 0\r\n",
+        "HTTP/1.1 100 Continue\r\n\r\n",
+        "HTTP/1.1 201 Created\r\nX-Long: " + QByteArray(10000, 'a') + "\r\n\r\n",
+        "",
+    };
+    for (const QByteArray& answer : broken) {
+        TicketServer server(answer);
+        service.pointAt(server);
+        QElapsedTimer clock;
+        clock.start();
+        const Outcome outcome = post(CodebaseTicket("s", "d"));
+        EXPECT_EQ(outcome.calls, 1) << answer.toStdString();
+        ASSERT_TRUE(outcome.error.has_value()) << answer.toStdString();
+        EXPECT_EQ(outcome.error->httpStatus, 0) << answer.toStdString();
+        EXPECT_FALSE(outcome.error->message.isEmpty());
+        EXPECT_LT(clock.elapsed(), 10'000) << answer.toStdString();
+    }
+}
+
+TEST(TessalineTest, TicketTakesEveryWellFormedWayAnAnswerCanEnd)
+{
+    TicketService service;
+    const QByteArray chunkedHead = "HTTP/1.1 201 Created\r\nTransfer-Encoding: chunked\r\n\r\n";
+    const std::pair<QByteArray, bool> answers[] = {
+        {chunkedHead + "2\r\nok\r\n0\r\n\r\n", true},
+        {chunkedHead + "2;name=value\r\nok\r\nA\r\n0123456789\r\n0\r\nChecksum: 1\r\n\r\n", false},
+        {"HTTP/1.1 201 Created\r\nContent-Type: application/xml\r\n\r\n<ticket/>", true},
+        {"HTTP/1.1 201 Created\r\nContent-Length: 9\r\n\r\n<ticket/>", false},
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 204 No Content\r\n\r\n", false},
+        {"HTTP/1.0 200\nContent-Length: 0\n\n", false},
+    };
+    for (const auto& [answer, closes] : answers) {
+        TicketServer server(answer, closes);
+        service.pointAt(server);
+        const Outcome outcome = post(CodebaseTicket("s", "d"));
+        EXPECT_EQ(outcome.calls, 1) << answer.toStdString();
+        EXPECT_FALSE(outcome.error.has_value())
+            << answer.toStdString() << ": " << (outcome.error ? outcome.error->message.toStdString() : "");
+    }
 }

@@ -300,6 +300,33 @@ TEST_F(DocumentCommandsTest, ExportAllStopsAtDuplicateNamesAndAtWhatIsNoDirector
     EXPECT_FALSE(watcher.progressSeen);
 }
 
+// Set PELORAMA_CASE_INSENSITIVE_DIRECTORY to a directory on a file system that does not tell names apart
+// by letter case (a vfat stick, say) to see names that coincide only there stop the export.
+TEST_F(DocumentCommandsTest, NamesThatCoincideOnlyInTheChosenDirectoryStopTheExportBeforeTheProgressWindow)
+{
+    const QString volume = qEnvironmentVariable("PELORAMA_CASE_INSENSITIVE_DIRECTORY");
+    if (volume.isEmpty())
+        GTEST_SKIP() << "no case-insensitive file system given";
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home");
+    addPlain(*document, "home");
+    const QTemporaryDir directory(QDir(volume).filePath("export-XXXXXX"));
+    ASSERT_TRUE(directory.isValid());
+
+    ASSERT_TRUE(trigger(*document, "export"));
+    appkit::OpenPanel* panel = openPanel(*document);
+    ASSERT_NE(panel, nullptr);
+    AlertWatcher watcher;
+    panel->selectFile(directory.path());
+    static_cast<QDialog*>(panel)->done(QDialog::Accepted);
+
+    ASSERT_EQ(watcher.alerts.size(), 1);
+    EXPECT_EQ(watcher.alerts[0].first, "Duplicate names");
+    EXPECT_FALSE(watcher.progressSeen);
+    EXPECT_TRUE(QDir(directory.path()).isEmpty());
+}
+
 TEST_F(DocumentCommandsTest, ExportCurrentWritesTheSelectedScreenshotToTheNamedFile)
 {
     app::Document* document = newDocument();

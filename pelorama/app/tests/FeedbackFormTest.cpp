@@ -13,6 +13,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using pelorama::app::FeedbackViewController;
@@ -64,7 +65,13 @@ class TicketService : public QTcpServer
 {
 public:
     explicit TicketService(int status)
-        : m_status(status)
+        : TicketService("HTTP/1.1 " + QByteArray::number(status) +
+                        " Status\r\nContent-Length: 0\r\nConnection: close\r\n\r\n")
+    {}
+
+    // Answers with these bytes and closes the connection.
+    explicit TicketService(const QByteArray& answer)
+        : m_answer(answer)
     {
         listen(QHostAddress::LocalHost, 0);
         connect(this, &QTcpServer::newConnection, this, [this] {
@@ -74,8 +81,7 @@ public:
                     if (!m_received.contains("</ticket>"))
                         return;
                     ++requests;
-                    socket->write("HTTP/1.1 " + QByteArray::number(m_status) +
-                                  " Status\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                    socket->write(m_answer);
                     socket->disconnectFromHost();
                 });
             }
@@ -87,7 +93,7 @@ public:
     int requests = 0;
 
 private:
-    int m_status;
+    QByteArray m_answer;
     QByteArray m_received;
 };
 
@@ -188,5 +194,26 @@ TEST_F(FeedbackFormTest, AnAnswerOutside2xxIsAFailure)
     ASSERT_TRUE(alert.has_value());
     EXPECT_EQ(alert->text, "Submit failure");
     EXPECT_EQ(alert->informativeText, "Unfortunately there was a network error. Please try again later.");
-    EXPECT_NE(output.find("Codebase submission error: "), std::string::npos) << output;
+    // The line stands on its own, with the service's answer after it.
+    const QStringList lines = QString::fromStdString(output).split('\n');
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+        return line.startsWith("Codebase submission error: ") && line.contains("500");
+    })) << output;
+}
+
+TEST_F(FeedbackFormTest, ABrokenAnswerIsASubmitFailureAtOnce)
+{
+    // The last chunk's line is broken, and the service hangs up.
+    TicketService service(QByteArray("HTTP/1.1 201 Created\r\nTransfer-Encoding: chunked\r\n\r\n"
+                                     "2\r\nok\r\n0\r\xf6\n"));
+    fill("Ann", "ann@example.com", "Lovely.");
+    testing::internal::CaptureStdout();
+    m_form.submitPressed(m_form.submitButton());
+    const std::optional<SeenAlert> alert = waitForAlert(10'000);
+    const std::string output = testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->text, "Submit failure");
+    EXPECT_EQ(alert->informativeText, "Unfortunately there was a network error. Please try again later.");
+    EXPECT_NE(output.find("Codebase submission error: The server sent a broken answer"), std::string::npos)
+        << output;
 }

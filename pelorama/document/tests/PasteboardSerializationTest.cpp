@@ -6,12 +6,19 @@
 #include "foundation/BundleInfo.h"
 #include "model/Asset.h"
 #include "model/DeviceImage.h"
+#include "model/DocumentModel.h"
 #include "model/Drawable.h"
 #include "model/DrawableMapping.h"
 #include "model/Image.h"
 #include "model/TextRect.h"
+#include "store/PersistentStoreCoordinator.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
+#include <sqlite3.h>
 
 using namespace pelorama;
 using document::checkedPasteboardDictionary;
@@ -217,6 +224,43 @@ TEST(PasteboardSerializationTest, ValuesOfTheWrongKindOrOutOfRangeRefuseTheWhole
               "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
 }
 
+// Geometry arrives as text. What cannot be drawn (no number, or edges beyond the largest number) is
+// refused; what is accepted is stored so that it reads back the same after the document is saved.
+TEST(PasteboardSerializationTest, GeometryIsTakenOnlyWhereItCanBeDrawnAndStoredAsItIs)
+{
+    TestDocument document;
+    const QVariantMap good = pasteboardDictionary(document.addFilledScreenshot("Home", 0));
+    const auto withImageRect = [&](const QString& rect) {
+        QVariantMap changed = good;
+        QVariantList mappings = changed.value("drawableMappings").toList();
+        QVariantMap mapping = mappings[1].toMap();
+        QVariantMap extras = mapping.value("__extras__").toMap();
+        QVariantMap drawable = extras.value("drawable").toMap();
+        drawable.insert("rect", rect);
+        extras.insert("drawable", drawable);
+        mapping.insert("__extras__", extras);
+        mappings[1] = mapping;
+        changed.insert("drawableMappings", mappings);
+        return changed;
+    };
+    for (const char* refused : {"inf,0,10,10", "0,nan,10,10", "1.7976931348623157e308,0,1e308,10",
+                                "0,-1.7976931348623157e308,10,-1e308", "0,0,1e309,10"})
+        EXPECT_FALSE(problemWith(withImageRect(refused)).isEmpty()) << refused;
+
+    const double largest = std::numeric_limits<double>::max();
+    const QVariantMap accepted = withImageRect("1.7976931348623157e308,-1.7976931348623157e308,0,1e-300");
+    ASSERT_EQ(problemWith(accepted), QString());
+    TestDocument target;
+    model::Screenshot& pasted = paste(*checkedPasteboardDictionary("Screenshot", accepted), target.context());
+    auto* image = dynamic_cast<model::Image*>(pasted.drawableMappings()[1]->drawable());
+    ASSERT_NE(image, nullptr);
+    const graphics::Rect rect = image->rect();
+    EXPECT_EQ(rect, graphics::Rect(largest, -largest, 0, 1e-300));
+    // Storing the value again (as a move or a save does) keeps it readable.
+    image->setRect(rect);
+    EXPECT_EQ(image->rect(), rect);
+}
+
 TEST(PasteboardSerializationTest, MappingsThatWouldMapNothingAreLeftOut)
 {
     TestDocument document;
@@ -257,4 +301,32 @@ TEST(PasteboardSerializationTest, IdentifiersThatStayBehindAreNotTakenFromAPaste
         paste(*checkedPasteboardDictionary("Screenshot", dictionary), document.context());
     EXPECT_NE(copy.drawableMappings().front()->identifier(), captionIdentifier);
     EXPECT_NE(identifierOf(copy.drawableMappings().front()->drawable()), captionIdentifier);
+}
+
+TEST(PasteboardSerializationTest, AnAssetThatCannotBeFetchedIsReportedOnALineOfItsOwnAndLeftOut)
+{
+    const QTemporaryDir folder;
+    const QString path = QDir(folder.path()).filePath("persistentStore");
+    auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
+    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, path).hasValue());
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    context.setPersistentStoreCoordinator(coordinator);
+    model::Image& image = *model::Image::insertInto(context);
+    image.setValueForKey(QStringLiteral("0F1E2D3C"), "assetIdentifier");
+    // The store loses its asset table behind the document's back, so fetching an asset fails.
+    sqlite3* database = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &database), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(database, "DROP TABLE Asset", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(database);
+
+    testing::internal::CaptureStdout();
+    const QVariantMap dictionary = pasteboardDictionary(image);
+    const QString output = QString::fromStdString(testing::internal::GetCapturedStdout());
+
+    EXPECT_FALSE(dictionary.contains(QString(document::pasteboardExtrasKey)));
+    EXPECT_EQ(dictionary.value("assetIdentifier"), "0F1E2D3C");
+    const QStringList lines = output.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1) << output.toStdString();
+    EXPECT_TRUE(lines[0].startsWith("Error fetching asset: ")) << output.toStdString();
+    EXPECT_GT(lines[0].size(), QString("Error fetching asset: ").size());
 }

@@ -6,8 +6,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pelorama;
@@ -140,6 +144,119 @@ TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheO
     EXPECT_EQ(lines[4], "“..”: The name makes no file name.");
     EXPECT_EQ(files(), QStringList{"Home.png"});
     EXPECT_EQ(steps, (QList<double>{40, 60}));
+}
+
+// However many workers render, names that make no file (first, between others, last or all of them)
+// never keep the rest from being written, and the export always ends.
+TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTheWorkerCount)
+{
+    const QList<QStringList> orders{{"", ".", "Home"}, {"Home", "", "."},        {"", "Home", "."},
+                                    {"", ".", ".."},   {"A", "", "B", ".", "C"}, {"", ".", "..", "A"}};
+    for (const int workers : {1, 2, QThread::idealThreadCount()}) {
+        for (const QStringList& order : orders) {
+            TestDocument document;
+            ScreenshotExporter exporter(document.context());
+            exporter.setWorkerCount(workers);
+            QStringList written;
+            QStringList nameless;
+            for (const QString& name : order) {
+                model::Screenshot& screenshot =
+                    document.addScreenshot(name, document.count<model::Screenshot>());
+                screenshot.setSize({20, 10});
+                if (names::fileName(name))
+                    written.append(*names::fileName(name));
+                else
+                    nameless.append(QStringLiteral("“%1”: The name makes no file name.").arg(name));
+            }
+            const QTemporaryDir directory;
+            QList<double> steps;
+
+            const std::optional<ActionAlert> alert =
+                exporter.exportAll(directory.path(), [&](double percent) { steps.append(percent); });
+
+            const QString context = QString::number(workers) + " workers, " + order.join('|');
+            ASSERT_TRUE(alert.has_value()) << context.toStdString();
+            EXPECT_EQ(alert->informativeText.split('\n').mid(1), nameless) << context.toStdString();
+            written.sort();
+            EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files, QDir::Name), written)
+                << context.toStdString();
+            EXPECT_EQ(steps.size(), written.size()) << context.toStdString();
+        }
+    }
+}
+
+// The workers read the document through the main thread, while the main thread goes on drawing windows,
+// which Qt spreads over its global thread pool. However many workers there are, neither waits for ever.
+TEST_F(ScreenshotExporterTest, WindowsKeepDrawingWhileTheWorkersRender)
+{
+    for (int i = 0; i < 12; ++i)
+        m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({300, 200});
+    int paints = 0;
+    QTimer drawing;
+    QObject::connect(&drawing, &QTimer::timeout, [&paints] {
+        QImage window(1600, 1000, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&window);
+        painter.fillRect(window.rect(), QColor(10, 20, 30, 128));
+        ++paints;
+    });
+    for (const int workers : {1, QThread::idealThreadCount()}) {
+        const QTemporaryDir directory;
+        m_exporter.setWorkerCount(workers);
+        drawing.start(0);
+        EXPECT_EQ(m_exporter.exportAll(directory.path()), std::nullopt);
+        drawing.stop();
+        EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files).size(), 12);
+    }
+    EXPECT_GT(paints, 0);
+}
+
+// Whatever was planted in the directory under a screenshot's file name (a link to a file elsewhere, a
+// link to nothing yet, a folder, a pipe) is left as it is and named; nothing outside is written.
+TEST_F(ScreenshotExporterTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
+{
+    const QTemporaryDir elsewhere;
+    const QString outside = QDir(elsewhere.path()).filePath("outside.png");
+    QFile outsideFile(outside);
+    ASSERT_TRUE(outsideFile.open(QIODevice::WriteOnly));
+    outsideFile.write("kept");
+    outsideFile.close();
+    const QString dangling = QDir(elsewhere.path()).filePath("made.png");
+    const QDir directory(m_directory.path());
+    ASSERT_TRUE(QFile::link(outside, directory.filePath("Link.png")));
+    ASSERT_TRUE(QFile::link(dangling, directory.filePath("Dangling.png")));
+    ASSERT_TRUE(directory.mkdir("Folder.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(directory.filePath("Pipe.png")).constData(), 0600), 0);
+    for (const char* name : {"Link", "Dangling", "Folder", "Pipe", "Home"})
+        add(name);
+
+    const std::optional<ActionAlert> alert = m_exporter.exportAll(m_directory.path());
+
+    ASSERT_TRUE(alert.has_value());
+    const QStringList lines = alert->informativeText.split('\n');
+    ASSERT_EQ(lines.size(), 5) << alert->informativeText.toStdString();
+    EXPECT_TRUE(lines[1].startsWith("“Link.png”: ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("“Dangling.png”: ")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].startsWith("“Folder.png”: ")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[4].startsWith("“Pipe.png”: ")) << lines[4].toStdString();
+    EXPECT_EQ(QFileInfo(directory.filePath("Link.png")).symLinkTarget(), outside);
+    EXPECT_EQ(QFileInfo(directory.filePath("Dangling.png")).symLinkTarget(), dangling);
+    EXPECT_TRUE(QFileInfo(directory.filePath("Folder.png")).isDir());
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{"outside.png"});
+    ASSERT_TRUE(outsideFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(outsideFile.readAll(), "kept");
+    EXPECT_EQ(QImage(directory.filePath("Home.png")).size(), QSize(60, 40));
+    // Nothing half-written stays behind.
+    EXPECT_EQ(
+        directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(), 5);
+
+    // The file of a single export too.
+    const std::optional<ActionAlert> single = ScreenshotExporter::exportScreenshot(
+        *m_document.arrangedScreenshots().front(), directory.filePath("Link.png"));
+    ASSERT_TRUE(single.has_value());
+    EXPECT_TRUE(single->informativeText.contains("“Link.png”: ")) << single->informativeText.toStdString();
+    EXPECT_TRUE(QFileInfo(directory.filePath("Link.png")).isSymLink());
+    outsideFile.seek(0);
+    EXPECT_EQ(outsideFile.readAll(), "kept");
 }
 
 TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)

@@ -4,22 +4,27 @@
 #include "model/AspectFit.h"
 #include "model/RectObject.h"
 
+#include <bit>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
+#include <vector>
 
 using namespace pelorama::model;
 using graphics::Point;
 using graphics::Rect;
 using graphics::Size;
 
-TEST(GeometryText, WritesNumbersWithFifteenDigitsAndAPointZero)
+TEST(GeometryText, WritesNumbersWithTheDigitsTheyNeedAndAPointZero)
 {
     EXPECT_EQ(rawValue(Rect(10, 20, 300, 400)), "10.0,20.0,300.0,400.0");
     EXPECT_EQ(rawValue(Point{0.5, -2}), "0.5,-2.0");
     EXPECT_EQ(rawValue(Size{1242, 2208}), "1242.0,2208.0");
-    EXPECT_EQ(numberText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(numberText(1242000), "1242000.0");
+    EXPECT_EQ(numberText(0.1 + 0.2), "0.30000000000000004");
+    EXPECT_EQ(numberText(1.0 / 3.0), "0.3333333333333333");
+    EXPECT_EQ(numberText(std::numeric_limits<double>::max()), "1.7976931348623157e+308");
     EXPECT_EQ(numberText(-0.0), "-0.0");
     EXPECT_EQ(numberText(1e-5), "1e-05");
     EXPECT_EQ(numberText(1e16), "1e+16");
@@ -59,18 +64,46 @@ TEST(GeometryText, NonFiniteValuesRoundTrip)
     EXPECT_EQ(nan->y, -std::numeric_limits<double>::infinity());
 }
 
-TEST(GeometryText, TextOfAnyValueParsesBackToItRoundedToFifteenDigits)
+TEST(GeometryText, TextOfAnyValueParsesBackToExactlyThatValue)
 {
+    const double largest = std::numeric_limits<double>::max();
+    std::vector<double> values{largest,
+                               -largest,
+                               std::nextafter(largest, 0.0),
+                               1.797693134862315e308,
+                               std::nextafter(1.797693134862315e308, largest),
+                               std::numeric_limits<double>::min(),
+                               std::numeric_limits<double>::denorm_min(),
+                               -0.0,
+                               1.0 / 3.0};
+    // Any bit pattern of a finite double.
     std::mt19937_64 random(7);
-    std::uniform_real_distribution<double> mantissa(-1, 1);
-    std::uniform_int_distribution<int> exponent(-30, 30);
-    for (int i = 0; i < 2000; ++i) {
-        const double value = mantissa(random) * std::pow(10.0, exponent(random));
+    while (values.size() < 20000) {
+        const double value = std::bit_cast<double>(random());
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    for (const double value : values) {
         const QString text = numberText(value);
-        const std::optional<Size> parsed = sizeFromRawValue(text + "," + text);
-        ASSERT_TRUE(parsed) << text.toStdString();
-        EXPECT_EQ(numberText(parsed->width), text);
-        EXPECT_NEAR(parsed->width, value, std::abs(value) * 1e-14);
+        const std::optional<Rect> rect = rectFromRawValue(rawValue(Rect(value, -value, value, value)));
+        ASSERT_TRUE(rect) << text.toStdString();
+        EXPECT_EQ(std::bit_cast<quint64>(rect->origin.x), std::bit_cast<quint64>(value))
+            << text.toStdString();
+        EXPECT_EQ(std::bit_cast<quint64>(rect->origin.y), std::bit_cast<quint64>(-value))
+            << text.toStdString();
+        EXPECT_EQ(pointFromRawValue(rawValue(Point{value, value})), (Point{value, value}))
+            << text.toStdString();
+        EXPECT_EQ(sizeFromRawValue(rawValue(Size{value, value})), (Size{value, value})) << text.toStdString();
+    }
+}
+
+TEST(GeometryText, TextsWrittenWithFifteenDigitsReadAndWriteTheSameAsBefore)
+{
+    for (const char* stored : {"0.333333333333333", "1242.0", "-0.0", "1e-05", "1e+16",
+                               "1.79769313486231e+308", "123456.789012345", "0.1"}) {
+        const std::optional<Point> point = pointFromRawValue(QString::fromLatin1(stored) + ",0");
+        ASSERT_TRUE(point) << stored;
+        EXPECT_EQ(numberText(point->x), stored);
     }
 }
 
