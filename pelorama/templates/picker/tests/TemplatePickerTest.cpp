@@ -147,7 +147,7 @@ TEST_F(PickerTest, CancelEndsWithZeroAndLeavesTheTemplateAlone)
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(returnCodes, QList<int>({0}));
     EXPECT_EQ(chosen, nullptr);
-    QTRY_VERIFY(sheet.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sheet.isNull(); }));
 }
 
 TEST_F(PickerTest, ADoubleClickSelectsWithTheFirstClickAndAddsWithTheSecond)
@@ -217,7 +217,7 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     renderer->start();
     renderer->wait();
     EXPECT_FALSE(cell.image().has_value()); // not before the main thread takes it
-    QTRY_VERIFY(cell.image().has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell.image().has_value(); }));
     EXPECT_EQ(cell.image()->width(), 100);
 
     // The cell shows another template before the first one's new preview is taken on the main thread.
@@ -238,7 +238,7 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     orphan->wait();
     gone.reset();
     QTest::qWait(20);
-    QTRY_VERIFY(cell.image().has_value() && cell.image()->width() == 10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell.image().has_value() && cell.image()->width() == 10; }));
 }
 
 int paintedPixels(QWidget& view, QColor color)
