@@ -13,11 +13,13 @@
 #include "templates/picker/TemplateViewController.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
 #include <QThread>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace pelorama::templates;
@@ -179,6 +181,26 @@ TEST_F(PickerTest, SelectingAnItemHighlightsItAndOnlyIt)
     EXPECT_EQ(grid->selectionIndexPaths().size(), 1u);
 }
 
+TEST_F(PickerTest, ASelectedCellTakesItsColoursFromThePalette)
+{
+    TemplateViewController* picker = begin();
+    QPalette colours = sheet->palette();
+    colours.setColor(QPalette::Highlight, QColor(0, 160, 60));
+    colours.setColor(QPalette::HighlightedText, QColor(250, 240, 10));
+    colours.setColor(QPalette::WindowText, QColor(20, 20, 90));
+    sheet->setPalette(colours);
+    auto* cell = qobject_cast<TemplateCollectionViewItem*>(picker->collectionView()->item({0, 1}));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->titleLabel()->palette().color(QPalette::WindowText), QColor(20, 20, 90));
+    QTest::mouseClick(cell, Qt::LeftButton, {}, cell->rect().center());
+    ASSERT_TRUE(cell->isSelected());
+    EXPECT_EQ(cell->titleHighlightView()->highlightColor(), QColor(0, 160, 60));
+    QColor preview(0, 160, 60);
+    preview.setAlphaF(0.4f);
+    EXPECT_EQ(cell->imageHighlightView()->highlightColor(), preview);
+    EXPECT_EQ(cell->titleLabel()->palette().color(QPalette::WindowText), QColor(250, 240, 10));
+}
+
 // A template of its own, outside the catalogue, so tests may set its preview freely.
 std::unique_ptr<Template> makeTemplate(const QString& name)
 {
@@ -241,6 +263,18 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     EXPECT_TRUE(QTest::qWaitFor([&] { return cell.image().has_value() && cell.image()->width() == 10; }));
 }
 
+TEST(TemplateCellTest, TheBackdropShowsBeforeThePreviewArrives)
+{
+    auto waiting = makeTemplate("Waiting");
+    TemplateCollectionViewItem cell;
+    cell.setRepresentedObject(waiting.get());
+    cell.show();
+    const QPoint middle = cell.imageView()->geometry().center();
+    EXPECT_EQ(cell.grab().toImage().pixelColor(middle), QColor(Qt::white));
+    waiting->setPreviewImage(graphics::Image(solid(100, 100, Qt::red)));
+    EXPECT_EQ(cell.grab().toImage().pixelColor(cell.imageView()->geometry().center()), QColor(Qt::red));
+}
+
 int paintedPixels(QWidget& view, QColor color)
 {
     const QImage picture = view.grab().toImage().convertToFormat(QImage::Format_ARGB32);
@@ -280,6 +314,28 @@ TEST(SmallViewsTest, TheTemplateBackdropIsInsetSixPointsInWholePoints)
     TemplateView view;
     view.resize(101, 80);
     EXPECT_EQ(view.borderRect(), QRect(6, 6, 89, 68));
+}
+
+TEST(SmallViewsTest, TheTemplateBackdropCastsABlurredShadowOnePointDown)
+{
+    TemplateView view;
+    view.resize(60, 60); // the card spans 6 to 53 both ways
+    QImage picture(60, 60, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    view.render(&picture, {}, {}, QWidget::RenderFlags());
+    const auto alpha = [&](int x, int y) {
+        return qAlpha(picture.pixel(x, y));
+    };
+    EXPECT_EQ(picture.pixelColor(30, 30), QColor(Qt::white));
+    // Below the card the shadow fades out pixel by pixel, never darker than 0.4.
+    EXPECT_LE(alpha(30, 54), int(std::lround(0.4 * 255)));
+    EXPECT_GT(alpha(30, 54), alpha(30, 55));
+    EXPECT_GT(alpha(30, 55), 0);
+    EXPECT_EQ(alpha(30, 58), 0);
+    // One point down: more of it below the card than above, as much to the left as to the right.
+    EXPECT_GT(alpha(30, 54), 2 * alpha(30, 5));
+    EXPECT_EQ(alpha(5, 30), alpha(54, 30));
+    EXPECT_EQ(alpha(0, 0), 0);
 }
 
 } // namespace
