@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QThread>
 #include <cmath>
@@ -132,6 +134,47 @@ TEST_F(PickerTest, SectionHeadersStayPinnedWhileTheirSectionScrollsBy)
     grid->verticalScrollBar()->setValue(secondTop + 25);
     EXPECT_EQ(secondHeader->y(), secondTop + 25);
     EXPECT_LE(firstHeader->y() + firstHeader->height(), secondTop);
+}
+
+TEST_F(PickerTest, AfterTheSheetIsResizedTheScrollBarSpansTheGridAndItsThumbScrollsIt)
+{
+    TemplateViewController* picker = begin();
+    CollectionView* grid = picker->collectionView();
+    QScrollBar* bar = grid->verticalScrollBar();
+    const auto dragThumbToMiddle = [&] {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        const QRect thumb =
+            bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        const QRect groove =
+            bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+        QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+        QTest::mouseMove(bar, QPoint(thumb.center().x(), groove.center().y()));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(thumb.center().x(), groove.center().y()));
+    };
+    // Wider and taller, narrower, then much larger while scrolled to the end.
+    for (const QSize size : {QSize(1100, 800), QSize(560, 420), QSize(1500, 1000)}) {
+        bar->setValue(bar->maximum());
+        sheet->resize(size);
+        QCoreApplication::processEvents();
+        const int viewportHeight = grid->viewport()->height();
+        const int contentHeight = grid->widget()->height();
+        ASSERT_GT(contentHeight, viewportHeight) << size.width() << "x" << size.height();
+        EXPECT_EQ(grid->widget()->width(), grid->viewport()->width());
+        EXPECT_EQ(bar->maximum(), contentHeight - viewportHeight);
+        EXPECT_EQ(bar->pageStep(), viewportHeight);
+        dragThumbToMiddle();
+        EXPECT_NEAR(bar->value(), bar->maximum() / 2, bar->maximum() / 20 + 2);
+        // The grid follows the thumb.
+        EXPECT_EQ(grid->widget()->y(), -bar->value());
+    }
 }
 
 TEST_F(PickerTest, AddWithNothingSelectedEndsWithOneAndNoTemplate)
