@@ -31,17 +31,31 @@ function(pelorama_add_library name)
     target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
 endfunction()
 
-# pelorama_add_test(name SOURCES ... LIBS ...)
-# One GoogleTest program per library; every test runs headless.
+# pelorama_add_test(name SOURCES ... LIBS ... [DRAG_SUITES suite ...])
+# One GoogleTest program per library; every test runs headless. The offscreen platform ends every drag
+# at once, so the suites named in DRAG_SUITES, which drag through Qt's own drag loop as a user does, run
+# on the minimal platform, which runs that loop.
 function(pelorama_add_test name)
     if(NOT PELORAMA_BUILD_TESTS)
         return()
     endif()
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;DRAG_SUITES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     pelorama_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+    set(_offscreen_filter "*")
+    if(ARG_DRAG_SUITES)
+        list(TRANSFORM ARG_DRAG_SUITES APPEND ".*" OUTPUT_VARIABLE _drag_patterns)
+        list(JOIN _drag_patterns ":" _drag_filter)
+        set(_offscreen_filter "-${_drag_filter}")
+        gtest_discover_tests(${name}
+            TEST_FILTER "${_drag_filter}"
+            PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=minimal" TIMEOUT 120
+            DISCOVERY_TIMEOUT 60
+            DISCOVERY_MODE PRE_TEST)
+    endif()
     gtest_discover_tests(${name}
+        TEST_FILTER "${_offscreen_filter}"
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)

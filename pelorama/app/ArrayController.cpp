@@ -43,35 +43,43 @@ QList<store::ManagedObject*> ArrayController::fetchArranged() const
     return *fetched;
 }
 
+void ArrayController::moveRowsTo(const QList<store::ManagedObject*>& arranged)
+{
+    // Row by row, so views keep what they show for the rows that stay: objects that went are removed,
+    // those that stay are moved into their new order, and new ones are inserted where they belong.
+    for (int row = int(m_arrangedObjects.size()) - 1; row >= 0; --row) {
+        if (arranged.contains(m_arrangedObjects[row]))
+            continue;
+        beginRemoveRows({}, row, row);
+        m_arrangedObjects.removeAt(row);
+        endRemoveRows();
+    }
+    QList<store::ManagedObject*> staying = arranged;
+    staying.removeIf([this](store::ManagedObject* object) { return !m_arrangedObjects.contains(object); });
+    for (int row = 0; row < staying.size(); ++row) {
+        const int from = int(m_arrangedObjects.indexOf(staying[row]));
+        if (from == row)
+            continue;
+        beginMoveRows({}, from, from, {}, row);
+        m_arrangedObjects.move(from, row);
+        endMoveRows();
+    }
+    for (int row = 0; row < arranged.size(); ++row) {
+        if (row < m_arrangedObjects.size() && m_arrangedObjects[row] == arranged[row])
+            continue;
+        beginInsertRows({}, row, row);
+        m_arrangedObjects.insert(row, arranged[row]);
+        endInsertRows();
+    }
+}
+
 void ArrayController::rearrangeObjects()
 {
     const QList<store::ManagedObject*> selected = selectedObjects();
     const int firstSelected = m_selectionIndexes.isEmpty() ? -1 : m_selectionIndexes.first();
-    const QList<store::ManagedObject*> arranged = fetchArranged();
-
-    QList<store::ManagedObject*> sortedOld = m_arrangedObjects;
-    QList<store::ManagedObject*> sortedNew = arranged;
-    std::sort(sortedOld.begin(), sortedOld.end());
-    std::sort(sortedNew.begin(), sortedNew.end());
-    if (sortedOld == sortedNew) {
-        if (arranged != m_arrangedObjects) {
-            // The same objects in another order: rows move, and views keep what they hold per row.
-            emit layoutAboutToBeChanged();
-            const QModelIndexList before = persistentIndexList();
-            QModelIndexList after;
-            for (const QModelIndex& index : before)
-                after.append(index.isValid()
-                                 ? this->index(int(arranged.indexOf(m_arrangedObjects[index.row()])))
-                                 : index);
-            m_arrangedObjects = arranged;
-            changePersistentIndexList(before, after);
-            emit layoutChanged();
-        }
-    } else {
-        beginResetModel();
-        m_arrangedObjects = arranged;
-        endResetModel();
-    }
+    m_rearranging = true;
+    moveRowsTo(fetchArranged());
+    m_rearranging = false;
 
     QList<int> indexes;
     for (store::ManagedObject* object : selected) {

@@ -39,8 +39,11 @@ public:
     void setSortDescriptors(QList<store::SortDescriptor> descriptors);
 
     const QList<store::ManagedObject*>& arrangedObjects() const { return m_arrangedObjects; }
-    // Fetches the objects again and sorts them; the selection follows its objects.
+    // Fetches the objects again and sorts them; rows are inserted, moved and removed one by one, and the
+    // selection follows its objects once they are all in place.
     void rearrangeObjects();
+    // While rows change; a view's own selection is not yet the controller's then.
+    bool isRearranging() const { return m_rearranging; }
 
     // Ascending row numbers.
     const QList<int>& selectionIndexes() const { return m_selectionIndexes; }
@@ -63,6 +66,7 @@ signals:
 private:
     void contextDidChange(const store::ObjectChanges& changes);
     QList<store::ManagedObject*> fetchArranged() const;
+    void moveRowsTo(const QList<store::ManagedObject*>& arranged);
     // A change of an arranged object's sort key rearranges the list on the next pass of the event loop.
     void observeSortKeys();
 
@@ -71,6 +75,7 @@ private:
     QList<store::SortDescriptor> m_sortDescriptors;
     QList<store::ManagedObject*> m_arrangedObjects;
     QList<int> m_selectionIndexes;
+    bool m_rearranging = false;
     foundation::CoalescedPerform m_rearrange;
     QList<store::ManagedObject*> m_observedObjects;
     std::vector<foundation::KeyValueObservation> m_sortKeyObservations;

@@ -167,7 +167,9 @@ void Document::windowControllerDidLoadWindow(appkit::WindowController& controlle
     if (ScreenshotTableViewController* list = m_screenshotTableViewController.get()) {
         connect(list->screenshotArrayController(), &ArrayController::selectionIndexesChanged, this,
                 &Document::setNeedsValidation);
-        connect(list->screenshotArrayController(), &QAbstractItemModel::modelReset, this,
+        connect(list->screenshotArrayController(), &QAbstractItemModel::rowsInserted, this,
+                &Document::setNeedsValidation);
+        connect(list->screenshotArrayController(), &QAbstractItemModel::rowsRemoved, this,
                 &Document::setNeedsValidation);
         // The selection may have been reported before the delegate was set.
         screenshotTableViewControllerDidSelectScreenshot(*list, list->selectedScreenshot());

@@ -2,8 +2,10 @@
 
 #include "app/ApplicationCommands.h"
 #include "app/Document.h"
+#include "app/ScreenshotTableViewController.h"
 #include "app/SidebarToggleController.h"
 #include "app/SplitViewItem.h"
+#include "app/TableView.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -101,6 +103,12 @@ MainMenu::MainMenu(QMainWindow& window, Document& document, ApplicationCommands*
     QAction* remove = add(edit, QStringLiteral("delete"), tr("&Delete"), QKeySequence::Delete);
     remove->setProperty("selector", selectorName(DocumentAction::Delete));
     connect(remove, &QAction::triggered, this, [this] { performTextCommand(QStringLiteral("delete")); });
+    // The key deletes the selected screenshot only from the list; anywhere else it is the focused
+    // control's own (a text field deletes a character, the canvas and the inspector's other controls
+    // nothing). The item itself works from the menu wherever the focus is.
+    remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    if (ScreenshotTableViewController* list = document.screenshotTableViewController())
+        list->screenshotTableView()->addAction(remove);
     connect(add(edit, QStringLiteral("selectAll"), tr("Select &All"), QKeySequence::SelectAll),
             &QAction::triggered, this, [this] { performTextCommand(QStringLiteral("selectAll")); });
     edit->addSeparator();

@@ -18,8 +18,8 @@ class Document;
 // The menu bar of a document window: File, Edit, View and Help with the platform's standard shortcuts.
 // Each item goes to its target: the application's commands, the document, its undo stack, its sidebar
 // toggle, or, for Cut, Copy, Paste, Delete and Select All, the text field being edited when there is
-// one. validate() enables every item as its target decides; it runs whenever a menu opens and when the
-// document asks for it.
+// one. The Delete key reaches the document only from the screenshot list. validate() enables every item as
+// its target decides; it runs whenever a menu opens and when the document asks for it.
 class MainMenu : public QObject
 {
     Q_OBJECT

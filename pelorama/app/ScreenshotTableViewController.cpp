@@ -87,14 +87,9 @@ void ScreenshotTableViewController::viewDidLoad()
         synchronizeTableSelection();
         setSelectedScreenshotIndexes(m_screenshotArrayController->selectionIndexes());
     });
-    connect(controller, &QAbstractItemModel::modelReset, this, [this] {
-        makeMissingCells();
-        synchronizeTableSelection();
-    });
-    connect(controller, &QAbstractItemModel::layoutChanged, this, [this] {
-        makeMissingCells();
-        synchronizeTableSelection();
-    });
+    // Rows that come get their cells; rows that stay or move keep theirs, thumbnails and all.
+    connect(controller, &QAbstractItemModel::rowsInserted, this,
+            &ScreenshotTableViewController::makeMissingCells);
     connect(m_screenshotTableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ScreenshotTableViewController::tableSelectionDidChange);
     m_tableViewReorderingHelper->setup(*m_screenshotTableView);
@@ -151,7 +146,7 @@ void ScreenshotTableViewController::synchronizeTableSelection()
 
 void ScreenshotTableViewController::tableSelectionDidChange()
 {
-    if (m_synchronizingSelection)
+    if (m_synchronizingSelection || m_screenshotArrayController->isRearranging())
         return;
     QList<int> rows;
     for (const QModelIndex& index : m_screenshotTableView->selectionModel()->selectedIndexes())

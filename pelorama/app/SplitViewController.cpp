@@ -5,6 +5,7 @@
 #include <QVariantAnimation>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace pelorama::app {
 
@@ -94,9 +95,16 @@ void SplitViewController::applyCollapsed(SplitViewItem& item)
 
 void SplitViewController::animateCollapsed(SplitViewItem& item, std::function<void()> completion)
 {
-    // A toggle during an animation starts from where the running one has got to.
+    // A toggle during an animation starts from where the running one has got to, and whoever waited for
+    // that one hears when this one ends.
     for (auto* running : item.findChildren<QVariantAnimation*>())
         running->stop();
+    if (completion)
+        item.m_completions.push_back(std::move(completion));
+    const auto settled = [&item] {
+        for (const std::function<void()>& waiting : std::exchange(item.m_completions, {}))
+            waiting();
+    };
     QSplitter* panes = splitter();
     QWidget* pane = paneView(item);
     const int index = indexOf(item);
@@ -110,8 +118,7 @@ void SplitViewController::animateCollapsed(SplitViewItem& item, std::function<vo
         }
     }
     if (!pane || index < 0) {
-        if (completion)
-            completion();
+        settled();
         return;
     }
     const bool collapsing = item.isCollapsed();
@@ -148,15 +155,14 @@ void SplitViewController::animateCollapsed(SplitViewItem& item, std::function<vo
         guardedSplitter->setSizes(sizes);
     });
     QObject::connect(animation, &QVariantAnimation::finished, &item,
-                     [this, &item, pane = QPointer<QWidget>(pane), completion = std::move(completion)] {
+                     [this, &item, pane = QPointer<QWidget>(pane), settled] {
                          item.m_animating = false;
                          if (pane) {
                              if (item.isCollapsed())
                                  pane->hide();
                              applyMinimumThickness(item);
                          }
-                         if (completion)
-                             completion();
+                         settled();
                      });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }

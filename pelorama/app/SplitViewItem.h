@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <vector>
 
 namespace pelorama::app {
 
@@ -36,7 +37,8 @@ public:
     void setCollapsed(bool collapsed);
     // Collapses or expands with an animation of animationDurationMilliseconds; completion runs on the main
     // thread once the animation has ended (at once when the state does not change or the pane is in no
-    // split view). The item stays alive until then.
+    // split view). A change that interrupts a running animation takes over its completion, which then
+    // runs, before its own, when the pane has settled. The item stays alive until then.
     void setCollapsedAnimated(bool collapsed, std::function<void()> completion = {});
     bool isAnimating() const { return m_animating; }
 
@@ -51,7 +53,8 @@ private:
     double m_minimumThickness = 0;
     bool m_collapsed = false;
     bool m_animating = false;
-    int m_expandedThickness = 0; // the width to come back to
+    int m_expandedThickness = 0;                      // the width to come back to
+    std::vector<std::function<void()>> m_completions; // of the running animation and those it replaced
     SplitViewController* m_splitViewController = nullptr;
 };
 

@@ -14,6 +14,8 @@ namespace pelorama::app {
 TableView::TableView(QWidget* parent)
     : QListView(parent)
 {
+    // Static movement turns dragging off, and the viewport's drops with it: it must come first.
+    setMovement(QListView::Static);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -23,7 +25,6 @@ TableView::TableView(QWidget* parent)
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setUniformItemSizes(true);
-    setMovement(QListView::Static);
 }
 
 void TableView::setContentArrayController(ArrayController* controller)
@@ -140,6 +141,8 @@ void TableView::paintEvent(QPaintEvent* event)
         y = visualRect(model()->index(m_indicatorRow, 0)).top();
     else if (count > 0)
         y = visualRect(model()->index(count - 1, 0)).bottom();
+    // The line is two pixels thick: at the top and bottom of the list it stays whole.
+    y = std::clamp(y, 1, std::max(1, viewport()->height() - 1));
     QPainter painter(viewport());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(palette().highlight().color(), 2));

@@ -9,6 +9,7 @@
 #include "store/ManagedObject.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
+#include "store/ScopedUndoGroup.h"
 
 #include <QMimeData>
 #include <QUrl>
@@ -117,9 +118,13 @@ bool TableViewReorderingHelper::acceptDrop(TableView& tableView, const DraggingI
         sequence.append(dragged);
     }
     sequence.removeAll(nullptr);
-    int order = 0;
-    for (store::ManagedObject* object : sequence)
-        object->setValueForKey(double(order++), QStringLiteral("order"));
+    {
+        // The renumbering is one step to undo, apart from whatever else happened in this pass.
+        const store::ScopedUndoGroup step(*context);
+        int order = 0;
+        for (store::ManagedObject* object : sequence)
+            object->setValueForKey(double(order++), QStringLiteral("order"));
+    }
     controller->rearrangeObjects();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "appkit/ColorPanel.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPointer>
 
 namespace appkit {
@@ -68,6 +69,16 @@ void ColorPanel::done(int result)
         return;
     }
     QColorDialog::done(result);
+}
+
+void ColorPanel::keyPressEvent(QKeyEvent* event)
+{
+    // Embedded, Escape belongs to whatever shows the panel: a popover closes on it.
+    if (parentWidget() && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->ignore();
+        return;
+    }
+    QColorDialog::keyPressEvent(event);
 }
 
 } // namespace appkit

@@ -7,7 +7,8 @@
 namespace appkit {
 
 // The process's one colour panel, shared by everything that lets the user pick a colour. It can float
-// as its own window or be embedded in another widget (a popover); embedded, it does not close itself.
+// as its own window or be embedded in another widget (a popover); embedded, it does not close itself,
+// and Escape goes on to the widget that holds it.
 class ColorPanel : public QColorDialog
 {
     Q_OBJECT
@@ -30,6 +31,7 @@ signals:
 
 protected:
     void done(int result) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ColorPanel();

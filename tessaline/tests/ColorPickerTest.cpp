@@ -5,7 +5,9 @@
 #include "tessaline/Tessaline/ColorPickerButtonCell.h"
 #include "tessaline/Tessaline/ColorPickerViewController.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QSignalSpy>
@@ -114,6 +116,42 @@ TEST(TessalineTest, ColorPickersShareThePanelAndOnlyTheOpenOneFollowsIt)
     EXPECT_EQ(first.color(), before);
     EXPECT_EQ(second.color(), rgba(1, 2, 3));
     closePopover(second);
+}
+
+TEST(TessalineTest, EscapeClosesTheColourPopoverWhereverItsFocusIs)
+{
+    ColorPickerButton button;
+    button.show();
+    appkit::ColorPanel* panel = nullptr;
+    const auto open = [&] {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        panel = button.viewController()->colorPanel();
+        return button.popover() && button.popover()->isVisible() && panel;
+    };
+    const auto focusedIn = [](QWidget* popover) {
+        QWidget* focus = QApplication::focusWidget();
+        return focus && popover->isAncestorOf(focus) ? focus : nullptr;
+    };
+
+    // With the focus where opening put it, and then in the panel's hex field.
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(open());
+        QPointer<appkit::Popover> popover = button.popover();
+        QWidget* target = panel;
+        if (round == 1) {
+            target = panel->findChild<QLineEdit*>();
+            ASSERT_NE(target, nullptr);
+            target->setFocus();
+        } else if (QWidget* focus = focusedIn(popover)) {
+            target = focus;
+        }
+        QTest::keyClick(target, Qt::Key_Escape);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return popover.isNull() || !popover->isVisible(); }))
+            << "round " << round;
+        // The panel is still the picker's, ready for the next press.
+        EXPECT_TRUE(button.viewController()->view()->isAncestorOf(panel));
+        closePopover(button);
+    }
 }
 
 TEST(TessalineTest, DestroyedColorPickerLeavesTheSharedPanelAlive)

@@ -12,6 +12,7 @@
 #include "app/SidebarToggleController.h"
 #include "app/SplitViewController.h"
 #include "app/SplitViewItem.h"
+#include "app/TableView.h"
 #include "app/Toolbar.h"
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
@@ -32,13 +33,16 @@
 #include "templates/picker/CollectionView.h"
 #include "templates/picker/TemplateViewController.h"
 #include "tessaline/Shared/App.h"
+#include "tessaline/Tessaline/ColorPickerButton.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDirIterator>
 #include <QImage>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -434,6 +438,79 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
         document->templatePickerSheet()->contentViewController());
     picker->addPressed();
     EXPECT_EQ(list->arrangedObjects().size(), 4);
+}
+
+TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    activate(*document);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
+    auto* picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+    const QList<model::Screenshot*> screenshots =
+        insertScreenshots(*document->managedObjectContext(), {"A", "B", "C"});
+    const auto remaining = [&] {
+        QList<model::Screenshot*> shown;
+        for (store::ManagedObject* object :
+             document->screenshotTableViewController()->screenshotArrayController()->arrangedObjects())
+            shown.append(qobject_cast<model::Screenshot*>(object));
+        return shown;
+    };
+    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
+    ASSERT_EQ(list->arrangedObjects().size(), 3);
+    activate(*document);
+    const auto pressDelete = [](QWidget* widget) {
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Delete);
+        QCoreApplication::processEvents();
+    };
+
+    // On the canvas and on the inspector's controls that are no text fields, the key does nothing.
+    pressDelete(document->canvasViewController()->canvasView());
+    auto* popUp = document->propertyEditor()->view()->findChild<QComboBox*>();
+    ASSERT_NE(popUp, nullptr);
+    const int shownItem = popUp->currentIndex();
+    pressDelete(popUp);
+    EXPECT_EQ(popUp->currentIndex(), shownItem);
+    auto* colourWell = document->propertyEditor()->view()->findChild<tessaline::ColorPickerButton*>();
+    ASSERT_NE(colourWell, nullptr);
+    pressDelete(colourWell);
+    EXPECT_EQ(remaining(), screenshots);
+    // A text field deletes a character of its own.
+    ledgerline::StringPropertyTableCellView* name = stringEditor(*document, "name");
+    ASSERT_NE(name, nullptr);
+    name->textField()->setFocus();
+    name->textField()->setCursorPosition(0);
+    pressDelete(name->textField());
+    EXPECT_EQ(name->textField()->text(), "");
+    EXPECT_EQ(remaining(), screenshots);
+
+    // From the list it deletes the selected screenshot.
+    QTest::mouseClick(document->screenshotTableViewController()->screenshotTableView()->viewport(),
+                      Qt::LeftButton, {},
+                      document->screenshotTableViewController()
+                          ->screenshotTableView()
+                          ->visualRect(list->index(1))
+                          .center());
+    pressDelete(document->screenshotTableViewController()->screenshotTableView());
+    EXPECT_EQ(remaining(), QList<model::Screenshot*>({screenshots[0], screenshots[2]}));
+
+    // Edit > Delete works wherever the focus is.
+    document->canvasViewController()->canvasView()->setFocus();
+    QAction* item = document->mainMenu()->action("delete");
+    QMenu* edit = nullptr;
+    for (QObject* holder : item->associatedObjects()) {
+        if (auto* menu = qobject_cast<QMenu*>(holder))
+            edit = menu;
+    }
+    ASSERT_NE(edit, nullptr);
+    edit->popup(document->window()->mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(item).center());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(remaining().size(), 1);
 }
 
 } // namespace

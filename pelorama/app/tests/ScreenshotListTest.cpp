@@ -8,9 +8,14 @@
 #include "canvas/ScreenshotThumbnailView.h"
 #include "foundation/KeyedArchiver.h"
 
+#include <QApplication>
+#include <QDrag>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
@@ -41,22 +46,6 @@ protected:
         controller = list->screenshotArrayController();
     }
 
-    // Drags rows of the table and drops them above row (or onto it), as the table's own drag would.
-    bool drag(const QList<int>& rows, int row, app::DropOperation operation = app::DropOperation::Above)
-    {
-        QMimeData data;
-        app::TableViewReorderingHelper& helper = *list->tableViewReorderingHelper();
-        if (!helper.writeRows(*table, rows, data))
-            return false;
-        app::DraggingInfo info;
-        info.pasteboard = &data;
-        info.source = table;
-        info.setDropRow(row, operation);
-        if (helper.validateDrop(*table, info, row, operation) != Qt::MoveAction)
-            return false;
-        return helper.acceptDrop(*table, info, info.dropRow, info.dropOperation);
-    }
-
     TestContext store;
     QList<model::Screenshot*> screenshots;
     RecordingDelegate delegate;
@@ -68,7 +57,9 @@ protected:
 TEST_F(ScreenshotListTest, RowsFollowOrderAndTheFirstIsSelectedAndReported)
 {
     screenshots[0]->setOrder(7); // A goes last, on the next pass
-    QTRY_COMPARE(namesOf(controller->arrangedObjects()), QStringList({"B", "C", "D", "E", "A"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return namesOf(controller->arrangedObjects()) == QStringList({"B", "C", "D", "E", "A"});
+    }));
     EXPECT_EQ(table->model()->rowCount(), 5);
     ASSERT_FALSE(delegate.selections.isEmpty());
     EXPECT_EQ(delegate.selections.last(), screenshots[0]);
@@ -104,7 +95,7 @@ TEST_F(ScreenshotListTest, SelectionIsReportedEveryTimeAndFollowsItsObject)
     EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
     // Reordering keeps the selected object selected.
     screenshots[4]->setOrder(-1);
-    QTRY_COMPARE(controller->selectionIndexes(), QList<int>({0}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controller->selectionIndexes() == QList<int>({0}); }));
     EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
 }
 
@@ -116,54 +107,34 @@ TEST_F(ScreenshotListTest, DeletingTheSelectedScreenshotSelectsTheOneNowInItsPla
     EXPECT_EQ(list->selectedScreenshot(), screenshots[2]);
 }
 
-TEST_F(ScreenshotListTest, DraggedRowsMoveAboveTheDropRowAndEveryRowIsRenumbered)
+TEST_F(ScreenshotListTest, InsertingOrDeletingAScreenshotKeepsTheOtherRowsAndTheirCells)
 {
-    // B and D dropped above E.
-    ASSERT_TRUE(drag({1, 3}, 4));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "B", "D", "E"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
-}
+    QList<QPointer<app::ScreenshotTableCellView>> cells;
+    for (int row = 0; row < 5; ++row)
+        cells.append(list->cellAtRow(row));
+    QSignalSpy resets(controller, &QAbstractItemModel::modelReset);
 
-TEST_F(ScreenshotListTest, ADropOnARowGoesAboveIt)
-{
-    QMimeData data;
-    app::TableViewReorderingHelper& helper = *list->tableViewReorderingHelper();
-    ASSERT_TRUE(helper.writeRows(*table, {0}, data));
-    app::DraggingInfo info;
-    info.pasteboard = &data;
-    info.source = table;
-    EXPECT_EQ(helper.validateDrop(*table, info, 3, app::DropOperation::On), Qt::MoveAction);
-    EXPECT_EQ(info.dropRow, 3);
-    EXPECT_EQ(info.dropOperation, app::DropOperation::Above);
-    ASSERT_TRUE(helper.acceptDrop(*table, info, info.dropRow, info.dropOperation));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"B", "C", "A", "D", "E"}));
-}
+    auto* inserted = model::Screenshot::insertInto(*store.context);
+    inserted->setName(QStringLiteral("C2"));
+    inserted->setOrder(2.5);
+    inserted->setSize({400, 300});
+    store.context->processPendingChanges();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "C2", "D", "E"}));
+    for (int row : {0, 1, 2})
+        EXPECT_EQ(list->cellAtRow(row), cells[row]) << "row " << row;
+    for (int row : {3, 4})
+        EXPECT_EQ(list->cellAtRow(row + 1), cells[row]) << "row " << row;
+    ASSERT_NE(list->cellAtRow(3), nullptr);
+    EXPECT_EQ(list->cellAtRow(3)->thumbnailView()->screenshot(), inserted);
 
-TEST_F(ScreenshotListTest, DragsFromAnywhereElseAreRefusedWhateverTheyCarry)
-{
-    QMimeData data;
-    ASSERT_TRUE(list->tableViewReorderingHelper()->writeRows(*table, {0}, data));
-    QWidget stranger;
-    for (QObject* source : {static_cast<QObject*>(&stranger), static_cast<QObject*>(nullptr)}) {
-        app::DraggingInfo info;
-        info.pasteboard = &data;
-        info.source = source;
-        EXPECT_EQ(list->tableViewReorderingHelper()->validateDrop(*table, info, 2, app::DropOperation::Above),
-                  Qt::IgnoreAction);
-    }
-}
-
-TEST_F(ScreenshotListTest, DropsAtTheEndAppendAndOntoTheirOwnPlaceStillRenumber)
-{
-    for (qsizetype i = 0; i < screenshots.size(); ++i)
-        screenshots[i]->setOrder(10.0 * double(i) + 0.5);
-    QTest::qWait(1);
-    ASSERT_TRUE(drag({2}, 2));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
-    ASSERT_TRUE(drag({0, 1}, 5));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"C", "D", "E", "A", "B"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    controller->removeObject(screenshots[1]);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "C2", "D", "E"}));
+    EXPECT_EQ(list->cellAtRow(0), cells[0]);
+    EXPECT_EQ(list->cellAtRow(1), cells[2]);
+    EXPECT_EQ(list->cellAtRow(4), cells[4]);
+    EXPECT_EQ(resets.count(), 0);
 }
 
 TEST_F(ScreenshotListTest, ObjectsThatAreGoneAreSkippedAndBadDataIsRefused)
@@ -218,11 +189,159 @@ TEST_F(ScreenshotListTest, UpdateImageRendersTheThumbnailOnALaterPass)
 {
     app::ScreenshotTableCellView* cell = list->cellAtRow(0);
     ASSERT_NE(cell, nullptr);
-    QTRY_VERIFY(cell->thumbnailView()->image().has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
     cell->thumbnailView()->setImage(std::nullopt);
     cell->updateImage();
     EXPECT_FALSE(cell->thumbnailView()->image().has_value());
-    QTRY_VERIFY(cell->thumbnailView()->image().has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
+}
+
+// Drags go through Qt's own drag loop, as a user's do. The offscreen platform ends every drag at once,
+// so this suite runs on the minimal platform (see this program's CMakeLists.txt).
+class ScreenshotListDragTest : public ScreenshotListTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(QGuiApplication::platformName(), QStringLiteral("offscreen"))
+            << "drags need a platform that runs Qt's drag loop, such as QT_QPA_PLATFORM=minimal";
+        ScreenshotListTest::SetUp();
+        store.context->setUndoStack(&undo);
+    }
+
+    void TearDown() override { store.context->setUndoStack(nullptr); }
+
+    QPoint centreOf(int row) const { return table->visualRect(controller->index(row)).center(); }
+    // A point just inside the top of row, where a drop goes into the gap above it.
+    QPoint topOf(int row) const
+    {
+        const QRect rect = table->visualRect(controller->index(row));
+        return {rect.center().x(), rect.top() + 3};
+    }
+
+    // Presses at start and drags to target (viewport coordinates) as a user does: once the pointer has
+    // moved far enough the view starts its drag, and Qt's drag loop takes the moves and the release, which
+    // a timer sends while that loop runs. during runs over the target, before the release. Answers
+    // whether a drag ran.
+    bool drag(QPoint start, QPoint target, int steps = 8, const std::function<void()>& during = {})
+    {
+        QWidget* viewport = table->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+        const int direction = target.y() >= start.y() ? 1 : -1;
+        const QPoint moved = start + QPoint(0, direction * (QApplication::startDragDistance() + 1));
+        bool ran = false;
+        QTimer driver;
+        driver.setSingleShot(true);
+        QObject::connect(&driver, &QTimer::timeout, [&] {
+            ran = true;
+            for (int step = 1; step <= steps; ++step)
+                QTest::mouseMove(viewport, moved + (target - moved) * step / steps);
+            if (during)
+                during();
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, target);
+        });
+        // The view arms its drag on the first move and starts it on a move far enough from the press.
+        QTest::mouseMove(viewport, start + QPoint(0, direction));
+        driver.start(0);
+        QTest::mouseMove(viewport, moved);
+        driver.stop();
+        if (!ran)
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, target);
+        // The drag loop hands the release back to the view afterwards.
+        QCoreApplication::processEvents();
+        return ran;
+    }
+
+    QUndoStack undo;
+};
+
+TEST_F(ScreenshotListDragTest, ARowDraggedDownGoesIntoTheGapUnderThePointerAsOneStepToUndo)
+{
+    const int steps = undo.count();
+    const int gap = table->visualRect(controller->index(4)).top();
+    QImage duringDrag;
+    ASSERT_TRUE(drag(centreOf(1), topOf(4), 8, [&] { duringDrag = table->viewport()->grab().toImage(); }));
+
+    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "D", "B", "E"}));
+    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    // The moved row stays selected.
+    EXPECT_EQ(list->selectedScreenshot(), screenshots[1]);
+    EXPECT_EQ(controller->selectionIndexes(), QList<int>({3}));
+    // While dragging, a line in the highlight colour marks the gap the row will go into.
+    const QColor highlight = table->palette().color(QPalette::Highlight);
+    const QColor line = duringDrag.pixelColor(duringDrag.width() / 2, gap);
+    EXPECT_LE(std::abs(line.red() - highlight.red()) + std::abs(line.green() - highlight.green()) +
+                  std::abs(line.blue() - highlight.blue()),
+              24)
+        << line.name().toStdString() << " at the gap, not " << highlight.name().toStdString();
+    const QColor inRow = duringDrag.pixelColor(duringDrag.width() / 2, gap - 30);
+    EXPECT_NE(inRow.name(), line.name());
+
+    ASSERT_EQ(undo.count(), steps + 1);
+    undo.undo();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return namesOf(controller->arrangedObjects()) == QStringList({"A", "B", "C", "D", "E"});
+    }));
+    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+}
+
+TEST_F(ScreenshotListDragTest, ARowDraggedUpFastFromBesideItsThumbnailMoves)
+{
+    const QRect last = table->visualRect(controller->index(4));
+    ASSERT_TRUE(drag(QPoint(last.left() + 1, last.center().y()), topOf(0), 1));
+    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"E", "A", "B", "C", "D"}));
+    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
+}
+
+TEST_F(ScreenshotListDragTest, SelectedRowsMoveTogetherInTheirOrderAndBelowTheLastRowTheyGoLast)
+{
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centreOf(1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(3));
+    ASSERT_EQ(controller->selectionIndexes(), QList<int>({1, 3}));
+    const QRect last = table->visualRect(controller->index(4));
+    ASSERT_LT(last.bottom() + 20, table->viewport()->height());
+    ASSERT_TRUE(drag(centreOf(3), QPoint(last.center().x(), last.bottom() + 20)));
+    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "E", "B", "D"}));
+    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(controller->selectionIndexes(), QList<int>({3, 4}));
+}
+
+TEST_F(ScreenshotListDragTest, ADropOnTheMiddleOfARowGoesAboveIt)
+{
+    ASSERT_TRUE(drag(centreOf(0), centreOf(3)));
+    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"B", "C", "A", "D", "E"}));
+}
+
+TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAndEveryRowIsRenumbered)
+{
+    for (qsizetype i = 0; i < screenshots.size(); ++i)
+        screenshots[i]->setOrder(10.0 * double(i) + 0.5);
+    QTest::qWait(1);
+    ASSERT_TRUE(drag(centreOf(2), topOf(2)));
+    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+}
+
+TEST_F(ScreenshotListDragTest, ADragFromAnotherWidgetIsRefusedWhateverItCarries)
+{
+    QWidget stranger;
+    stranger.resize(100, 100);
+    stranger.show();
+    QTest::mousePress(&stranger, Qt::LeftButton, {}, QPoint(50, 50));
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("Screenshot"), *foundation::KeyedArchiver().archivedData(QVariantList{
+                                                    screenshots[0]->objectID().uriRepresentation()}));
+    QDrag dragged(&stranger);
+    dragged.setMimeData(data);
+    QTimer::singleShot(0, [this] {
+        QTest::mouseMove(table->viewport(), centreOf(2));
+        QTest::mouseMove(table->viewport(), topOf(4));
+        QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, topOf(4));
+    });
+    EXPECT_EQ(dragged.exec(Qt::MoveAction), Qt::IgnoreAction);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "D", "E"}));
 }
 
 } // namespace

@@ -84,7 +84,7 @@ TEST_F(SidebarTest, ClickingASegmentCollapsesItsPaneAndTellsTheDelegateOnceTheAn
     EXPECT_FALSE(control.isSelected(1));
     EXPECT_TRUE(rightItem->isCollapsed());
     EXPECT_TRUE(delegate.items.isEmpty()); // not before the animation has run
-    QTRY_COMPARE(delegate.items.size(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 1; }));
     EXPECT_GE(clock.elapsed(), app::SplitViewItem::animationDurationMilliseconds - 20);
     EXPECT_EQ(delegate.items.first(), rightItem);
     EXPECT_FALSE(delegate.animatingWhenTold.first());
@@ -94,12 +94,30 @@ TEST_F(SidebarTest, ClickingASegmentCollapsesItsPaneAndTellsTheDelegateOnceTheAn
     // And back: the pane returns at its width.
     QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
     EXPECT_TRUE(control.isSelected(1));
-    QTRY_COMPARE(delegate.items.size(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 2; }));
     EXPECT_FALSE(rightItem->isCollapsed());
     EXPECT_TRUE(right.view()->isVisible());
     EXPECT_GE(right.view()->width(), 250);
     EXPECT_EQ(right.view()->minimumWidth(), 250);
     QTest::qWait(50);
+    EXPECT_EQ(delegate.items.size(), 2);
+}
+
+TEST_F(SidebarTest, AToggleInterruptedByAnotherIsToldOfOnceThePaneHasSettled)
+{
+    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
+    QTest::qWait(app::SplitViewItem::animationDurationMilliseconds / 3);
+    ASSERT_TRUE(rightItem->isAnimating());
+    // Clicked again halfway: the pane comes back from where it has got to.
+    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
+    EXPECT_TRUE(control.isSelected(1));
+    EXPECT_TRUE(delegate.items.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 2; }));
+    EXPECT_EQ(delegate.items, QList<app::SplitViewItem*>({rightItem, rightItem}));
+    EXPECT_EQ(delegate.animatingWhenTold, QList<bool>({false, false}));
+    EXPECT_EQ(delegate.collapsedWhenTold, QList<bool>({false, false}));
+    EXPECT_TRUE(right.view()->isVisible());
+    QTest::qWait(app::SplitViewItem::animationDurationMilliseconds);
     EXPECT_EQ(delegate.items.size(), 2);
 }
 
@@ -130,7 +148,7 @@ TEST_F(SidebarTest, AssigningAnItemSelectsItsSegmentExactlyWhenItIsExpanded)
     // The View menu's command goes through the same path.
     toggle.toggleSidebar(0);
     EXPECT_FALSE(control.isSelected(0));
-    QTRY_COMPARE(delegate.items.size(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 1; }));
     EXPECT_EQ(delegate.items.first(), leftItem);
 }
 

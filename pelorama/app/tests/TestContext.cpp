@@ -15,15 +15,21 @@ TestContext::TestContext()
 
 QList<pelorama::model::Screenshot*> TestContext::insertScreenshots(const QStringList& names)
 {
+    return ::insertScreenshots(*context, names);
+}
+
+QList<pelorama::model::Screenshot*> insertScreenshots(store::ManagedObjectContext& context,
+                                                      const QStringList& names)
+{
     QList<pelorama::model::Screenshot*> screenshots;
     for (const QString& name : names) {
-        auto* screenshot = pelorama::model::Screenshot::insertInto(*context);
+        auto* screenshot = pelorama::model::Screenshot::insertInto(context);
         screenshot->setName(name);
         screenshot->setOrder(double(screenshots.size()));
         screenshot->setSize({400, 300});
         screenshots.append(screenshot);
     }
-    context->processPendingChanges();
+    context.processPendingChanges();
     return screenshots;
 }
 

@@ -19,6 +19,10 @@ struct TestContext
     std::unique_ptr<store::ManagedObjectContext> context;
 };
 
+// Screenshots named names with orders 0, 1, 2, ... and a canvas size of 400 x 300, in context.
+QList<pelorama::model::Screenshot*> insertScreenshots(store::ManagedObjectContext& context,
+                                                      const QStringList& names);
+
 // The names of screenshots in order.
 QStringList namesOf(const QList<store::ManagedObject*>& screenshots);
 // Their "order" values in order.

@@ -48,11 +48,6 @@ private:
     std::optional<QImage> m_image;
 };
 
-QColor alternateSelectedControlColor()
-{
-    return QColor(0x00, 0x63, 0xe1);
-}
-
 } // namespace
 
 TemplateCollectionViewItem::TemplateCollectionViewItem(QWidget* parent)
@@ -68,12 +63,35 @@ TemplateCollectionViewItem::TemplateCollectionViewItem(QWidget* parent)
     m_titleLabel->setAlignment(Qt::AlignCenter);
     m_titleLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_titleHighlightView->setCornerRadius(5);
-    // What the cell's design sets when it loads: the highlight colours.
-    m_titleHighlightView->setHighlightColor(alternateSelectedControlColor());
-    QColor previewHighlight = alternateSelectedControlColor();
+    applyHighlightColors();
+    layoutImageView();
+}
+
+void TemplateCollectionViewItem::applyHighlightColors()
+{
+    // The palette's selection colours: the title on the highlight, the preview on it at 0.4.
+    const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+    m_titleHighlightView->setHighlightColor(highlight);
+    QColor previewHighlight = highlight;
     previewHighlight.setAlphaF(0.4f);
     m_imageHighlightView->setHighlightColor(previewHighlight);
-    layoutImageView();
+    applyTitleColor();
+}
+
+void TemplateCollectionViewItem::applyTitleColor()
+{
+    QPalette colors = m_titleLabel->palette();
+    colors.setColor(
+        QPalette::WindowText,
+        palette().color(QPalette::Active, isSelected() ? QPalette::HighlightedText : QPalette::WindowText));
+    m_titleLabel->setPalette(colors);
+}
+
+void TemplateCollectionViewItem::changeEvent(QEvent* event)
+{
+    CollectionViewItem::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyHighlightColors();
 }
 
 TemplateCollectionViewItem::~TemplateCollectionViewItem()
@@ -138,10 +156,7 @@ void TemplateCollectionViewItem::setSelected(bool selected)
     CollectionViewItem::setSelected(selected);
     m_imageHighlightView->setHighlighted(selected);
     m_titleHighlightView->setHighlighted(selected);
-    QPalette colors = m_titleLabel->palette();
-    colors.setColor(QPalette::WindowText,
-                    selected ? QColor(Qt::white) : palette().color(QPalette::WindowText));
-    m_titleLabel->setPalette(colors);
+    applyTitleColor();
 }
 
 void TemplateCollectionViewItem::resizeEvent(QResizeEvent* event)
@@ -168,8 +183,8 @@ void TemplateCollectionViewItem::layoutImageView()
     }
     m_imageView->setGeometry(frame);
     const int backdropInset = int(TemplateView::borderInset) + 1;
+    // The backdrop is there from the start; the preview appears on it when it arrives.
     m_templateView->setGeometry(frame.adjusted(-backdropInset, -backdropInset, backdropInset, backdropInset));
-    m_templateView->setVisible(m_image.has_value());
     const QString name = m_representedObject ? m_representedObject->name() : QString();
     const int titleSpace = width() - 12;
     // A long name shrinks a little to fit; one longer still keeps its start and its end, which is where

@@ -56,8 +56,11 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void applyHighlightColors();
+    void applyTitleColor();
     static void deliverPreview(const std::weak_ptr<TemplateCollectionViewItem*>& cell, const Template* sender,
                                const QVariant& value);
     void layoutImageView();

@@ -1,7 +1,9 @@
 #include "templates/picker/TemplateView.h"
 
+#include "graphics/Color.h"
+#include "graphics/ShadowRenderer.h"
+
 #include <QPainter>
-#include <QPainterPath>
 #include <cmath>
 
 namespace pelorama::templates {
@@ -29,17 +31,22 @@ void TemplateView::paintEvent(QPaintEvent*)
     if (border.isEmpty())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // The shadow: a few widening, fading copies of the card, one point lower.
-    const QRectF card(border);
-    for (int ring = 2; ring >= 1; --ring) {
-        QPainterPath shadow;
-        shadow.addRoundedRect(card.translated(0, 1).adjusted(-ring, -ring, ring, ring), ring, ring);
-        painter.fillPath(shadow, QColor(0, 0, 0, int(255 * 0.4 / (ring + 1))));
+    const qreal scale = devicePixelRatioF();
+    const QSize pixels = (QSizeF(border.size()) * scale).toSize();
+    if (m_shadow.isNull() || m_shadowCardPixels != pixels) {
+        QImage card(pixels, QImage::Format_RGBA8888_Premultiplied);
+        card.fill(Qt::white);
+        m_shadow = graphics::ShadowRenderer::render(card, shadowBlurRadius * scale,
+                                                    graphics::Color{0, 0, 0, shadowOpacity});
+        m_shadow.setDevicePixelRatio(scale);
+        m_shadowCardPixels = pixels;
     }
-    painter.fillRect(card, Qt::white);
+    // The shadow's offset points up the y-up drawing space, so on screen it falls one point lower.
+    const qreal extent = graphics::ShadowRenderer::extent(shadowBlurRadius * scale) / scale;
+    painter.drawImage(QPointF(border.left() - extent, border.top() - extent - shadowOffsetY), m_shadow);
+    painter.fillRect(border, Qt::white);
     painter.setPen(QPen(Qt::white, 1));
-    painter.drawRect(card.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawRect(QRectF(border).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 } // namespace pelorama::templates

@@ -13,11 +13,15 @@
 #include "templates/picker/TemplateViewController.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QThread>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace pelorama::templates;
@@ -132,6 +136,47 @@ TEST_F(PickerTest, SectionHeadersStayPinnedWhileTheirSectionScrollsBy)
     EXPECT_LE(firstHeader->y() + firstHeader->height(), secondTop);
 }
 
+TEST_F(PickerTest, AfterTheSheetIsResizedTheScrollBarSpansTheGridAndItsThumbScrollsIt)
+{
+    TemplateViewController* picker = begin();
+    CollectionView* grid = picker->collectionView();
+    QScrollBar* bar = grid->verticalScrollBar();
+    const auto dragThumbToMiddle = [&] {
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = bar->minimum();
+        option.maximum = bar->maximum();
+        option.sliderPosition = bar->sliderPosition();
+        option.sliderValue = bar->value();
+        option.singleStep = bar->singleStep();
+        option.pageStep = bar->pageStep();
+        const QRect thumb =
+            bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        const QRect groove =
+            bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+        QTest::mousePress(bar, Qt::LeftButton, {}, thumb.center());
+        QTest::mouseMove(bar, QPoint(thumb.center().x(), groove.center().y()));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(thumb.center().x(), groove.center().y()));
+    };
+    // Wider and taller, narrower, then much larger while scrolled to the end.
+    for (const QSize size : {QSize(1100, 800), QSize(560, 420), QSize(1500, 1000)}) {
+        bar->setValue(bar->maximum());
+        sheet->resize(size);
+        QCoreApplication::processEvents();
+        const int viewportHeight = grid->viewport()->height();
+        const int contentHeight = grid->widget()->height();
+        ASSERT_GT(contentHeight, viewportHeight) << size.width() << "x" << size.height();
+        EXPECT_EQ(grid->widget()->width(), grid->viewport()->width());
+        EXPECT_EQ(bar->maximum(), contentHeight - viewportHeight);
+        EXPECT_EQ(bar->pageStep(), viewportHeight);
+        dragThumbToMiddle();
+        EXPECT_NEAR(bar->value(), bar->maximum() / 2, bar->maximum() / 20 + 2);
+        // The grid follows the thumb.
+        EXPECT_EQ(grid->widget()->y(), -bar->value());
+    }
+}
+
 TEST_F(PickerTest, AddWithNothingSelectedEndsWithOneAndNoTemplate)
 {
     TemplateViewController* picker = begin();
@@ -147,7 +192,7 @@ TEST_F(PickerTest, CancelEndsWithZeroAndLeavesTheTemplateAlone)
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(returnCodes, QList<int>({0}));
     EXPECT_EQ(chosen, nullptr);
-    QTRY_VERIFY(sheet.isNull());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return sheet.isNull(); }));
 }
 
 TEST_F(PickerTest, ADoubleClickSelectsWithTheFirstClickAndAddsWithTheSecond)
@@ -177,6 +222,26 @@ TEST_F(PickerTest, SelectingAnItemHighlightsItAndOnlyIt)
     EXPECT_TRUE(second->imageHighlightView()->isHighlighted());
     EXPECT_TRUE(second->titleHighlightView()->isHighlighted());
     EXPECT_EQ(grid->selectionIndexPaths().size(), 1u);
+}
+
+TEST_F(PickerTest, ASelectedCellTakesItsColoursFromThePalette)
+{
+    TemplateViewController* picker = begin();
+    QPalette colours = sheet->palette();
+    colours.setColor(QPalette::Highlight, QColor(0, 160, 60));
+    colours.setColor(QPalette::HighlightedText, QColor(250, 240, 10));
+    colours.setColor(QPalette::WindowText, QColor(20, 20, 90));
+    sheet->setPalette(colours);
+    auto* cell = qobject_cast<TemplateCollectionViewItem*>(picker->collectionView()->item({0, 1}));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->titleLabel()->palette().color(QPalette::WindowText), QColor(20, 20, 90));
+    QTest::mouseClick(cell, Qt::LeftButton, {}, cell->rect().center());
+    ASSERT_TRUE(cell->isSelected());
+    EXPECT_EQ(cell->titleHighlightView()->highlightColor(), QColor(0, 160, 60));
+    QColor preview(0, 160, 60);
+    preview.setAlphaF(0.4f);
+    EXPECT_EQ(cell->imageHighlightView()->highlightColor(), preview);
+    EXPECT_EQ(cell->titleLabel()->palette().color(QPalette::WindowText), QColor(250, 240, 10));
 }
 
 // A template of its own, outside the catalogue, so tests may set its preview freely.
@@ -217,7 +282,7 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     renderer->start();
     renderer->wait();
     EXPECT_FALSE(cell.image().has_value()); // not before the main thread takes it
-    QTRY_VERIFY(cell.image().has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell.image().has_value(); }));
     EXPECT_EQ(cell.image()->width(), 100);
 
     // The cell shows another template before the first one's new preview is taken on the main thread.
@@ -238,7 +303,19 @@ TEST(TemplateCellTest, APreviewFromAnotherThreadArrivesOnTheMainThreadOnlyForThe
     orphan->wait();
     gone.reset();
     QTest::qWait(20);
-    QTRY_VERIFY(cell.image().has_value() && cell.image()->width() == 10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell.image().has_value() && cell.image()->width() == 10; }));
+}
+
+TEST(TemplateCellTest, TheBackdropShowsBeforeThePreviewArrives)
+{
+    auto waiting = makeTemplate("Waiting");
+    TemplateCollectionViewItem cell;
+    cell.setRepresentedObject(waiting.get());
+    cell.show();
+    const QPoint middle = cell.imageView()->geometry().center();
+    EXPECT_EQ(cell.grab().toImage().pixelColor(middle), QColor(Qt::white));
+    waiting->setPreviewImage(graphics::Image(solid(100, 100, Qt::red)));
+    EXPECT_EQ(cell.grab().toImage().pixelColor(cell.imageView()->geometry().center()), QColor(Qt::red));
 }
 
 int paintedPixels(QWidget& view, QColor color)
@@ -280,6 +357,28 @@ TEST(SmallViewsTest, TheTemplateBackdropIsInsetSixPointsInWholePoints)
     TemplateView view;
     view.resize(101, 80);
     EXPECT_EQ(view.borderRect(), QRect(6, 6, 89, 68));
+}
+
+TEST(SmallViewsTest, TheTemplateBackdropCastsABlurredShadowOnePointDown)
+{
+    TemplateView view;
+    view.resize(60, 60); // the card spans 6 to 53 both ways
+    QImage picture(60, 60, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    view.render(&picture, {}, {}, QWidget::RenderFlags());
+    const auto alpha = [&](int x, int y) {
+        return qAlpha(picture.pixel(x, y));
+    };
+    EXPECT_EQ(picture.pixelColor(30, 30), QColor(Qt::white));
+    // Below the card the shadow fades out pixel by pixel, never darker than 0.4.
+    EXPECT_LE(alpha(30, 54), int(std::lround(0.4 * 255)));
+    EXPECT_GT(alpha(30, 54), alpha(30, 55));
+    EXPECT_GT(alpha(30, 55), 0);
+    EXPECT_EQ(alpha(30, 58), 0);
+    // One point down: more of it below the card than above, as much to the left as to the right.
+    EXPECT_GT(alpha(30, 54), 2 * alpha(30, 5));
+    EXPECT_EQ(alpha(5, 30), alpha(54, 30));
+    EXPECT_EQ(alpha(0, 0), 0);
 }
 
 } // namespace
