@@ -93,12 +93,14 @@ void ReplaceableImageView::loadImageFile(const QUrl& url, bool dropped)
 {
     using Reading = foundation::Expected<graphics::ImageFile, graphics::ImageFileError>;
     const quint64 load = ++m_loadCount;
+    setCursor(Qt::BusyCursor);
     auto* reading = new QFutureWatcher<Reading>(this);
     connect(reading, &QFutureWatcherBase::finished, this, [this, reading, load, url, dropped] {
         reading->deleteLater();
         if (load != m_loadCount) {
             return;
         }
+        unsetCursor();
         const Reading read = reading->result();
         if (!read) {
             if (dropped) {

@@ -22,9 +22,10 @@ namespace tessaline {
 // through the binding.
 //
 // Files are read and decoded off the main thread (graphics::ImageFile::read), so that a large picture,
-// a pipe or a device never stops the window; the picture arrives when it is read. A file that cannot be
-// used is reported in an alert naming it and the reason, and changes nothing. When several files are
-// given before the first is read, the last one given counts.
+// a pipe or a device never stops the window; the pointer shows the view busy until the picture arrives.
+// A file that cannot be used is reported in an alert naming it and the reason, and changes nothing.
+// When several files are given before the first is read, the last one given counts; a view that goes
+// away meanwhile takes nothing.
 class TESSALINE_EXPORT ReplaceableImageView : public QWidget
 {
     Q_OBJECT

@@ -132,7 +132,9 @@ TEST(TessalineTest, DroppedImageFileReplacesThePictureAndReachesTheDelegate)
     QSignalSpy changes(&view, &ReplaceableImageView::imageChanged);
 
     EXPECT_TRUE(view.performDragOperation(drop({files.url("good.png"), files.url("other.png")}).get()));
+    EXPECT_EQ(view.cursor().shape(), Qt::BusyCursor) << "the file is being read";
     finishReading();
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(view.image().size(), graphics::Size(3, 2));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("good.png")});

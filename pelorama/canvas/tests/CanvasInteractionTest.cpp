@@ -1,6 +1,7 @@
 #include "CanvasViewFixture.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/FontManager.h"
+#include "model/Asset.h"
 #include "model/DeviceImage.h"
 #include "model/DocumentModel.h"
 #include "model/Screenshot.h"
@@ -507,4 +508,19 @@ TEST_F(CanvasDropTest, ADeviceImageTakesADroppedPictureAsOneStepToUndoAndRenders
     EXPECT_FALSE(device->image());
     EXPECT_FALSE(device->assetIdentifier());
     context->setUndoStack(nullptr);
+}
+
+TEST_F(CanvasDropTest, ADeviceImageDeletedWhileItsFileIsReadTakesNothing)
+{
+    auto* device = pelorama::model::DeviceImage::insertInto(*context, {621, 1104}, 0.5);
+    view->setCanvas(makeCanvas({1242, 2208}, {&background, device}));
+    settle();
+    EXPECT_TRUE(drop(*files({goodFile}), at({device->rect().midX(), device->rect().midY()})));
+    context->deleteObject(device);
+    finishReading();
+    EXPECT_FALSE(device->image());
+    EXPECT_FALSE(device->assetIdentifier());
+    const auto assets = context->execute(pelorama::model::Asset::fetchRequest());
+    ASSERT_TRUE(assets);
+    EXPECT_TRUE(assets->isEmpty()) << "no asset for a picture nobody shows";
 }

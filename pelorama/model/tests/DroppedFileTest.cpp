@@ -97,7 +97,8 @@ TEST_F(DroppedFileTest, APipeIsRefusedWithoutWaitingForAWriter)
     const auto dropped = image->processDroppedUrl(url(pipe));
     ASSERT_FALSE(dropped);
     EXPECT_EQ(dropped.error().code(), DroppableError::Code::fileReadFailure);
-    EXPECT_EQ(dropped.error().localizedDescription(), "It is not a regular file but a device, pipe or socket.");
+    EXPECT_EQ(dropped.error().localizedDescription(),
+              "It is not a regular file but a device, pipe or socket.");
     expectUnchanged();
 }
 
@@ -107,7 +108,8 @@ TEST_F(DroppedFileTest, ADeviceOrAFolderIsRefusedUnread)
     ASSERT_TRUE(QFile::link("/dev/zero", zero));
     const auto device = image->processDroppedUrl(url(zero));
     ASSERT_FALSE(device);
-    EXPECT_EQ(device.error().localizedDescription(), "It is not a regular file but a device, pipe or socket.");
+    EXPECT_EQ(device.error().localizedDescription(),
+              "It is not a regular file but a device, pipe or socket.");
 
     ASSERT_TRUE(QDir(directory.path()).mkdir("folder.png"));
     const auto folder = image->processDroppedUrl(url(directory.filePath("folder.png")));
