@@ -39,15 +39,17 @@ QString sizeText(qint64 bytes)
 std::optional<ImageFileError> refusal(const struct stat& status)
 {
     if (S_ISDIR(status.st_mode))
-        return ImageFileError(ImageFileError::Code::notRegularFile, QStringLiteral("It is a folder, not a file."));
+        return ImageFileError(ImageFileError::Code::notRegularFile,
+                              QStringLiteral("It is a folder, not a file."));
     if (!S_ISREG(status.st_mode)) {
         return ImageFileError(ImageFileError::Code::notRegularFile,
                               QStringLiteral("It is not a regular file but a device, pipe or socket."));
     }
     if (status.st_size > ImageFile::maximumFileSize) {
-        return ImageFileError(ImageFileError::Code::fileTooLarge,
-                              QStringLiteral("The file is too large (%1); pictures of up to %2 can be opened.")
-                                  .arg(sizeText(status.st_size), sizeText(ImageFile::maximumFileSize)));
+        return ImageFileError(
+            ImageFileError::Code::fileTooLarge,
+            QStringLiteral("The file is too large (%1); pictures of up to %2 can be opened.")
+                .arg(sizeText(status.st_size), sizeText(ImageFile::maximumFileSize)));
     }
     return std::nullopt;
 }
@@ -110,10 +112,10 @@ std::optional<ImageFileError> pixelRefusal(const QByteArray& data)
         bytesPerPixel > 4
             ? QStringLiteral("pictures of this colour depth can be opened up to %1 × %1 pixels.").arg(side)
             : QStringLiteral("pictures of up to %1 × %1 pixels can be opened.").arg(side);
-    return ImageFileError(ImageFileError::Code::imageTooLarge, QStringLiteral("The picture is too large (%1 × %2 pixels); ")
-                                                                   .arg(size.width())
-                                                                   .arg(size.height()) +
-                                                               limit);
+    return ImageFileError(
+        ImageFileError::Code::imageTooLarge,
+        QStringLiteral("The picture is too large (%1 × %2 pixels); ").arg(size.width()).arg(size.height()) +
+            limit);
 }
 
 } // namespace

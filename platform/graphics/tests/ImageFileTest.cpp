@@ -1,5 +1,6 @@
-#include "graphics/ImageDecoderRegistry.h"
 #include "graphics/ImageFile.h"
+
+#include "graphics/ImageDecoderRegistry.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,8 +20,8 @@ QByteArray pngChunk(const char* type, const QByteArray& contents)
     qToBigEndian<quint32>(quint32(contents.size()), chunk.data());
     chunk += typed;
     QByteArray crc(4, Qt::Uninitialized);
-    qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))),
-                          crc.data());
+    qToBigEndian<quint32>(
+        quint32(crc32(0, reinterpret_cast<const Bytef*>(typed.constData()), uInt(typed.size()))), crc.data());
     return chunk + crc;
 }
 
@@ -70,7 +71,8 @@ TEST_F(ImageFileTest, APictureFileKeepsItsBytesAsTheyAreBesideItsPicture)
     EXPECT_EQ(read->data(), bytes);
     EXPECT_EQ(read->image().size(), (graphics::Size{5, 3}));
     ASSERT_EQ(read->image().representations().size(), 1u);
-    EXPECT_EQ(read->image().representations().front().bitmap().format(), graphics::BitmapImageRep::pixelFormat);
+    EXPECT_EQ(read->image().representations().front().bitmap().format(),
+              graphics::BitmapImageRep::pixelFormat);
 }
 
 TEST_F(ImageFileTest, APictureWithMorePixelsThanADecoderMayHoldIsRefusedWithItsSize)
@@ -85,8 +87,9 @@ TEST_F(ImageFileTest, APictureWithMorePixelsThanADecoderMayHoldIsRefusedWithItsS
     const auto deep = readFile("deep.png", pngHeaderOnly(12000, 12000, 16));
     ASSERT_FALSE(deep);
     EXPECT_EQ(deep.error().code(), ImageFileError::Code::imageTooLarge);
-    EXPECT_EQ(deep.error().message(), "The picture is too large (12000 × 12000 pixels); pictures of this colour "
-                                      "depth can be opened up to 11585 × 11585 pixels.");
+    EXPECT_EQ(deep.error().message(),
+              "The picture is too large (12000 × 12000 pixels); pictures of this colour "
+              "depth can be opened up to 11585 × 11585 pixels.");
 
     // The largest picture passes the size check; this one then fails for want of pixels.
     const auto largest = readFile("largest.png", pngHeaderOnly(16384, 16384));
