@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -139,14 +140,17 @@ foundation::Expected<ImageFile, ImageFileError> ImageFile::read(const QString& p
     if (std::optional<ImageFileError> refused = refusal(status))
         return foundation::Unexpected(*refused);
 
-    // Allocated whole, but only the pages read are ever touched.
     const qint64 size = status.st_size;
-    QByteArray data(size, Qt::Uninitialized);
-    const qint64 leading = readInto(file.get(), data.data(), 0, std::min(size, leadingByteCount));
+    QByteArray leadingBytes(std::min(size, leadingByteCount), Qt::Uninitialized);
+    const qint64 leading = readInto(file.get(), leadingBytes.data(), 0, leadingBytes.size());
     if (leading < 0)
         return systemFailure(errno);
-    if (!ImageDecoderRegistry::recognizes(QByteArray::fromRawData(data.constData(), leading)))
+    leadingBytes.truncate(leading);
+    if (!ImageDecoderRegistry::recognizes(leadingBytes))
         return failure(ImageFileError::Code::notAnImage, QStringLiteral("The image could not be decoded."));
+    // Exactly the file's size: the bytes become the asset as they are.
+    QByteArray data(size, Qt::Uninitialized);
+    std::memcpy(data.data(), leadingBytes.constData(), size_t(leading));
     const qint64 read = readInto(file.get(), data.data(), leading, size);
     if (read < 0)
         return systemFailure(errno);

@@ -108,7 +108,10 @@ TEST_F(ImageFileTest, NothingIsReadFromAnEmptyOrMissingFile)
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().code(), ImageFileError::Code::unreadable);
     EXPECT_EQ(missing.error().message(), "No such file or directory");
+}
 
+TEST_F(ImageFileTest, AFileTheUserMayNotReadIsRefusedWithTheSystemsReason)
+{
     QFile locked(directory.filePath("locked.png"));
     ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
     locked.write(pngHeaderOnly(2, 2));
