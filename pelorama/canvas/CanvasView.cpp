@@ -1,5 +1,6 @@
 #include "canvas/CanvasView.h"
 
+#include "appkit/FileErrorAlert.h"
 #include "appkit/ImageFileDrop.h"
 #include "canvas/CanvasOverlay.h"
 #include "canvas/CaptionEditor.h"
@@ -17,11 +18,12 @@
 #include "tessaline/Tessaline/MarkupLabel.h"
 
 #include <QDragEnterEvent>
+#include <QFutureWatcher>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPalette>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace pelorama::canvas {
 
@@ -418,24 +420,41 @@ void CanvasView::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    // Only the first image file counts.
-    const auto result = target->processDroppedUrl(imageFileUrls(event->mimeData()).constFirst());
-    if (!result) {
-        presentError(result.error().localizedDescription());
-        event->ignore();
-        return;
-    }
+    // Only the first image file counts. The drop is taken now; the picture follows once it is read.
+    readDroppedFile(*target, imageFileUrls(event->mimeData()).constFirst());
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
 
-void CanvasView::presentError(const QString& message)
+void CanvasView::readDroppedFile(model::ImageDroppable& target, const QUrl& url)
 {
-    // Window-modal and not waited for: the drop that failed finishes first.
-    auto* alert = new QMessageBox(QMessageBox::Warning, QString(), message, QMessageBox::Ok, this);
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    alert->setWindowModality(Qt::WindowModal);
-    alert->open();
+    using Reading = foundation::Expected<graphics::ImageFile, model::DroppableError>;
+    const quint64 drop = ++m_dropCount;
+    m_latestDrops[&target] = drop;
+    if (m_droppedFilesReading++ == 0)
+        setCursor(Qt::BusyCursor);
+    auto* reading = new QFutureWatcher<Reading>(this);
+    connect(reading, &QFutureWatcherBase::finished, this,
+            [this, reading, drop, url, weakTarget = WeakReference<model::ImageDroppable>(&target),
+             key = &target] {
+                reading->deleteLater();
+                if (--m_droppedFilesReading == 0)
+                    unsetCursor();
+                const auto latest = m_latestDrops.find(key);
+                if (latest == m_latestDrops.end() || latest->second != drop)
+                    return;
+                m_latestDrops.erase(latest);
+                const Reading read = reading->result();
+                if (!read) {
+                    appkit::FileErrorAlert::present(this, url.toLocalFile(),
+                                                    read.error().localizedDescription());
+                    return;
+                }
+                // One change of the drawable, so one step to undo.
+                if (model::ImageDroppable* droppable = weakTarget.get())
+                    droppable->takeDroppedImage(*read);
+            });
+    reading->setFuture(QtConcurrent::run(&model::ImageDroppable::readDroppedFile, url));
 }
 
 } // namespace pelorama::canvas

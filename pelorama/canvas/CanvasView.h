@@ -14,7 +14,9 @@
 #include "vistrel/Vistrel.h"
 
 #include <QPointer>
+#include <QUrl>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -37,7 +39,8 @@ namespace pelorama::canvas {
 class CanvasOverlay;
 
 // Where the user edits a screenshot: shows its canvas, rendered again whenever a drawable changes, frames
-// the selection and what the pointer is over, edits captions in place and takes dropped image files.
+// the selection and what the pointer is over, edits captions in place and takes dropped image files,
+// which it reads off the main thread.
 //
 // Rendering is deferred: observed changes only set needsRendering, and one render follows on the next
 // pass of the event loop however many changes came before it. The picture reaches the screen through a
@@ -136,7 +139,9 @@ private:
     void openEditor(model::Selectable& textRect, const graphics::Rect& viewRect);
     void closeEditor();
     void placeEmptyLabel();
-    void presentError(const QString& message);
+    // Reads the file off the main thread; once read, its picture goes to target, or an alert says why
+    // not. Nothing waits for it.
+    void readDroppedFile(model::ImageDroppable& target, const QUrl& url);
 
     WeakReference<CanvasViewDelegate> m_delegate;
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
@@ -150,6 +155,11 @@ private:
     std::optional<graphics::Image> m_contents;
     foundation::CoalescedPerform m_renderPerform;
     foundation::CoalescedPerform m_layoutPerform;
+    // Dropped files still being read: how many, and by target the number of the latest drop on it, so
+    // that an earlier drop whose file takes longer to read does not replace a later one.
+    int m_droppedFilesReading = 0;
+    quint64 m_dropCount = 0;
+    std::map<const model::ImageDroppable*, quint64> m_latestDrops;
 };
 
 } // namespace pelorama::canvas

@@ -264,9 +264,9 @@ QStringList DeviceImage::keypathsTriggeringRedraw() const
 
 void DeviceImage::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
-foundation::Expected<void, DroppableError> DeviceImage::processDroppedUrl(const QUrl& url)
+void DeviceImage::takeDroppedImage(const graphics::ImageFile& file)
 {
-    return takeDroppedFile(url);
+    takeImageFile(file);
 }
 
 void DeviceImage::awakeFromFetch()

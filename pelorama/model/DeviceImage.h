@@ -94,7 +94,7 @@ public:
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
-    foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) override;
+    void takeDroppedImage(const graphics::ImageFile& file) override;
 
     // The inspector: the group "Device Image" (the family's variants as "Device Model", "Scale factor",
     // the "Screenshot" and the resolution warning, kept current while the collection lives) and the

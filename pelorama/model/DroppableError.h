@@ -4,8 +4,9 @@
 
 namespace pelorama::model {
 
-// Why a dropped image file was not taken: its bytes could not be read (the message says why, as the
-// system reported it), or they are no picture ("The image could not be decoded.").
+// Why a dropped image file was not taken: it could not or would not be read (the system's reason, or
+// that it is no regular file, or too large a file or picture: the message says which), or its bytes are
+// no picture ("The image could not be decoded.").
 class DroppableError
 {
 public:

@@ -170,9 +170,9 @@ QStringList Image::keypathsTriggeringRedraw() const
 
 void Image::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
-foundation::Expected<void, DroppableError> Image::processDroppedUrl(const QUrl& url)
+void Image::takeDroppedImage(const graphics::ImageFile& file)
 {
-    return takeDroppedFile(url);
+    takeImageFile(file);
 }
 
 std::unique_ptr<ledgerline::PropertyCollection> Image::makePropertyCollection()

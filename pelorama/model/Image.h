@@ -75,7 +75,7 @@ public:
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
-    foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) override;
+    void takeDroppedImage(const graphics::ImageFile& file) override;
 
     // The inspector: "Image" (Resizing mode: Stretch, Aspect fit or Aspect fill; Image: the picture, whose
     // bytes the row hands to storeImageData) and "Shadow".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/Expected.h"
+#include "graphics/ImageFile.h"
 #include "model/DroppableError.h"
 #include "model/Selectable.h"
 
@@ -12,10 +13,18 @@ namespace pelorama::model {
 class ImageDroppable : public Selectable
 {
 public:
-    // Reads the file at url, decodes a picture from its bytes, sets it as the drawable's image and
-    // keeps the bytes as a new asset. On failure the drawable is unchanged and the error says why; the
-    // canvas view presents it.
-    virtual foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url) = 0;
+    // Reads the file at url whole and decodes its picture (graphics::ImageFile::read, with its checks).
+    // It touches no drawable and may take seconds for a large picture, so the canvas view calls it off
+    // the main thread and hands the result to takeDroppedImage.
+    static foundation::Expected<graphics::ImageFile, DroppableError> readDroppedFile(const QUrl& url);
+
+    // Sets the file's picture as the drawable's image and keeps its bytes as a new asset, replacing the
+    // old ones. On the drawable's thread.
+    virtual void takeDroppedImage(const graphics::ImageFile& file) = 0;
+
+    // Both of the above on the calling thread. On failure the drawable is unchanged and the error says
+    // why.
+    foundation::Expected<void, DroppableError> processDroppedUrl(const QUrl& url);
 };
 
 } // namespace pelorama::model

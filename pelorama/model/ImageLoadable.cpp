@@ -6,8 +6,6 @@
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 
-#include <QFile>
-
 namespace pelorama::model {
 
 namespace {
@@ -106,20 +104,12 @@ void ImageLoadable::deleteAsset()
     setAssetIdentifier(std::nullopt);
 }
 
-foundation::Expected<void, DroppableError> ImageLoadable::takeDroppedFile(const QUrl& url)
+void ImageLoadable::takeImageFile(const graphics::ImageFile& file)
 {
-    QFile file(url.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return foundation::Unexpected(DroppableError::fileReadFailure(file.errorString()));
-    std::optional<graphics::Image> picture = graphics::Image::fromData(data);
-    if (!picture)
-        return foundation::Unexpected(DroppableError::imageLoadingFailure());
-    setImage(picture);
-    storeImageData(data);
-    return {};
+    if (m_entity.isDeleted())
+        return;
+    setImage(file.image());
+    storeImageData(file.data());
 }
 
 } // namespace pelorama::model

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "foundation/Expected.h"
 #include "graphics/Image.h"
-#include "model/DroppableError.h"
+#include "graphics/ImageFile.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QUrl>
 #include <optional>
 
 namespace pelorama::model {
@@ -40,11 +38,10 @@ public:
     // by duplicate and paste share their asset. Conformers call it when they are deleted.
     void deleteAsset();
 
-    // What a conformer does with a picture file dropped on it (ImageDroppable::processDroppedUrl): reads
-    // the file, decodes it through the image decoder registry, sets image and keeps the bytes as read in
-    // a new asset (storeImageData). A file that cannot be read or decoded changes nothing: the old picture
-    // and its asset stay.
-    foundation::Expected<void, DroppableError> takeDroppedFile(const QUrl& url);
+    // Sets the picture of a file dropped on the conformer as its image and keeps the file's bytes in a
+    // new asset (storeImageData), as one change. A conformer deleted while the file was read is left
+    // alone.
+    void takeImageFile(const graphics::ImageFile& file);
 
 protected:
     explicit ImageLoadable(Entity& entity);

@@ -19,6 +19,13 @@ BitmapImageRep::BitmapImageRep(const QImage& pixels)
     , m_size{static_cast<double>(m_bitmap.width()), static_cast<double>(m_bitmap.height())}
 {}
 
+BitmapImageRep::BitmapImageRep(QImage&& pixels)
+    : m_bitmap(std::move(pixels))
+{
+    m_bitmap.convertTo(pixelFormat);
+    m_size = {static_cast<double>(m_bitmap.width()), static_cast<double>(m_bitmap.height())};
+}
+
 BitmapImageRep::BitmapImageRep(const QImage& pixels, Size size)
     : m_bitmap(converted(pixels))
     , m_size(size)

@@ -16,6 +16,8 @@ public:
 
     // Takes the pixels, converted to the pixel format when needed; size = the pixel size.
     explicit BitmapImageRep(const QImage& pixels);
+    // The same, converting in place where the format allows, so that a large picture is never held twice.
+    explicit BitmapImageRep(QImage&& pixels);
     BitmapImageRep(const QImage& pixels, Size size);
 
     int pixelsWide() const { return m_bitmap.width(); }

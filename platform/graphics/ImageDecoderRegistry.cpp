@@ -11,6 +11,8 @@ namespace {
 
 struct Registry
 {
+    Registry() { QImageReader::setAllocationLimit(int(ImageDecoderRegistry::maximumDecodedBytes >> 20)); }
+
     QMutex mutex;
     std::vector<ImageDecoder> decoders; // most recent first
 };
@@ -36,11 +38,11 @@ std::optional<BitmapImageRep> qtDecode(const QByteArray& data)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull()) {
         return std::nullopt;
     }
-    return BitmapImageRep(image);
+    return BitmapImageRep(std::move(image));
 }
 
 const ImageDecoder& qtDecoder()
@@ -103,6 +105,17 @@ std::optional<BitmapImageRep> ImageDecoderRegistry::decode(const QByteArray& dat
         }
     }
     return std::nullopt;
+}
+
+bool ImageDecoderRegistry::recognizes(const QByteArray& leadingBytes)
+{
+    if (leadingBytes.isEmpty()) {
+        return false;
+    }
+    const std::vector<ImageDecoder> decoders = snapshot();
+    return std::any_of(decoders.begin(), decoders.end(), [&](const ImageDecoder& decoder) {
+        return decoder.canDecode && decoder.canDecode(leadingBytes);
+    });
 }
 
 QStringList ImageDecoderRegistry::fileExtensions()

@@ -29,14 +29,19 @@ bool ImageProperty::putImageData(const QByteArray& data)
     if (!image || image->isEmpty()) {
         return false;
     }
+    putImage(*image, data);
+    return true;
+}
+
+void ImageProperty::putImage(const graphics::Image& image, const QByteArray& data)
+{
     // Observers of the new value may rebuild the inspector and destroy this row, so the handler is taken
     // out first.
     const ImageDataHandler handler = m_imageDataHandler;
-    setValue(QVariant::fromValue(*image));
+    setValue(QVariant::fromValue(image));
     if (handler) {
         handler(data);
     }
-    return true;
 }
 
 } // namespace ledgerline

@@ -31,6 +31,9 @@ public:
     // the binding hands on to the bound object) and then passes the bytes to the image-data handler.
     // Answers false, changing nothing and calling nothing, when the bytes are no picture.
     [[nodiscard]] bool putImageData(const QByteArray& data);
+    // The same for a picture already decoded from data, which is not decoded again; image and data are
+    // passed on as they are, so the bound object keeps the same pixels and bytes, not copies.
+    void putImage(const graphics::Image& image, const QByteArray& data);
 
 private:
     ImageDataHandler m_imageDataHandler;

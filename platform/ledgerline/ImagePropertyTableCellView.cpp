@@ -33,11 +33,18 @@ void ImagePropertyTableCellView::objectValueChanged(Property* property)
     });
 }
 
-void ImagePropertyTableCellView::replaceableImageViewDidLoadImageData(tessaline::ReplaceableImageView*,
+void ImagePropertyTableCellView::replaceableImageViewDidLoadImageData(tessaline::ReplaceableImageView* view,
                                                                       const QByteArray& data)
 {
-    if (auto* image = qobject_cast<ImageProperty*>(objectValue())) {
-        // The well read and decoded these bytes already, so they decode again here.
+    auto* image = qobject_cast<ImageProperty*>(objectValue());
+    if (!image) {
+        return;
+    }
+    // The well shows the picture it decoded from these bytes; decoding a large one again would stop the
+    // window for seconds and hold it twice.
+    if (view && !view->image().isEmpty()) {
+        image->putImage(view->image(), data);
+    } else {
         [[maybe_unused]] const bool accepted = image->putImageData(data);
     }
 }

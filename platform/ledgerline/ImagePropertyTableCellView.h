@@ -10,8 +10,8 @@ class ReplaceableImageView;
 namespace ledgerline {
 
 // Edits an ImageProperty with an image well: a picture file dropped on it, or chosen after a
-// double-click, goes to the property (ImageProperty::putImageData), which shows it and hands its bytes to
-// the image-data handler.
+// double-click, is read by the well, and the picture with its bytes goes to the property
+// (ImageProperty::putImage), which shows it and hands the bytes to the image-data handler.
 class ImagePropertyTableCellView : public PropertyTableCellView,
                                    public tessaline::ReplaceableImageViewDelegate
 {

@@ -1,5 +1,6 @@
 #include "tessaline/Tessaline/ReplaceableImageView.h"
 
+#include "appkit/FileErrorAlert.h"
 #include "appkit/ImageFileDrop.h"
 #include "appkit/OpenPanel.h"
 #include "foundation/Diagnostics.h"
@@ -9,10 +10,11 @@
 
 #include <QApplication>
 #include <QDragEnterEvent>
-#include <QFile>
+#include <QFutureWatcher>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 namespace tessaline {
@@ -62,7 +64,8 @@ bool ReplaceableImageView::performDragOperation(const QMimeData* data)
     if (url.isEmpty()) {
         return false;
     }
-    return loadImageFile(url, true);
+    loadImageFile(url, true);
+    return true;
 }
 
 void ReplaceableImageView::selectImage()
@@ -86,39 +89,47 @@ void ReplaceableImageView::selectImage()
     });
 }
 
-bool ReplaceableImageView::loadImageFile(const QUrl& url, bool reportsFailure)
+void ReplaceableImageView::loadImageFile(const QUrl& url, bool dropped)
 {
-    QFile file(url.toLocalFile());
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
-    }
-    std::optional<graphics::Image> picture;
-    if (file.error() == QFileDevice::NoError && !bytes.isEmpty()) {
-        picture = graphics::Image::fromData(bytes);
-    }
-    if (!picture) {
-        if (reportsFailure) {
-            foundation::warning(QStringLiteral("could not fetch image data!"));
+    using Reading = foundation::Expected<graphics::ImageFile, graphics::ImageFileError>;
+    const quint64 load = ++m_loadCount;
+    setCursor(Qt::BusyCursor);
+    auto* reading = new QFutureWatcher<Reading>(this);
+    connect(reading, &QFutureWatcherBase::finished, this, [this, reading, load, url, dropped] {
+        reading->deleteLater();
+        if (load != m_loadCount) {
+            return;
         }
-        return false;
-    }
+        unsetCursor();
+        const Reading read = reading->result();
+        if (!read) {
+            if (dropped) {
+                foundation::warning(QStringLiteral("could not fetch image data!"));
+            }
+            appkit::FileErrorAlert::present(this, url.toLocalFile(), read.error().message());
+            return;
+        }
+        takeImageFile(*read);
+    });
+    reading->setFuture(QtConcurrent::run(&graphics::ImageFile::read, url.toLocalFile()));
+}
 
+void ReplaceableImageView::takeImageFile(const graphics::ImageFile& file)
+{
     if (m_boundObject) {
         try {
-            foundation::setValueForKeyPath(m_boundObject, QVariant::fromValue(*picture), m_boundKeyPath);
+            foundation::setValueForKeyPath(m_boundObject, QVariant::fromValue(file.image()), m_boundKeyPath);
         } catch (const foundation::KeyValueError& error) {
             foundation::warning(
                 QStringLiteral("could not store the image: %1").arg(QString::fromUtf8(error.what())));
-            return false;
+            return;
         }
     } else if (!m_valueBinding) {
-        setImage(*picture);
+        setImage(file.image());
     }
     if (auto* delegate = qobject_cast<ReplaceableImageViewDelegate*>(m_delegate.data())) {
-        delegate->replaceableImageViewDidLoadImageData(this, bytes);
+        delegate->replaceableImageViewDidLoadImageData(this, file.data());
     }
-    return true;
 }
 
 void ReplaceableImageView::paintEvent(QPaintEvent*)

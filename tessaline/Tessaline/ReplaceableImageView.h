@@ -1,6 +1,7 @@
 #pragma once
 
 #include "graphics/Image.h"
+#include "graphics/ImageFile.h"
 #include "tessaline/Shared/Binding.h"
 #include "tessaline/Shared/TessalineExport.h"
 
@@ -19,6 +20,12 @@ namespace tessaline {
 // was really read and decoded replaces the old one; then the delegate gets the file's bytes. When the
 // view's value is bound (bindValue), a new picture is written to the bound key path and comes back
 // through the binding.
+//
+// Files are read and decoded off the main thread (graphics::ImageFile::read), so that a large picture,
+// a pipe or a device never stops the window; the pointer shows the view busy until the picture arrives.
+// A file that cannot be used is reported in an alert naming it and the reason, and changes nothing.
+// When several files are given before the first is read, the last one given counts; a view that goes
+// away meanwhile takes nothing.
 class TESSALINE_EXPORT ReplaceableImageView : public QWidget
 {
     Q_OBJECT
@@ -42,7 +49,8 @@ public:
     void unbindValue();
     QObject* valueBindingObservedObject() const { return m_boundObject; }
 
-    // Reads the first dropped file; false, with the picture kept, when it is not a readable image file.
+    // Starts reading the first dropped file; false, with the picture kept, when it is not a local file of
+    // a type the decoders read.
     bool performDragOperation(const QMimeData* data);
 
 public slots:
@@ -61,8 +69,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Reads and decodes the file; false when either fails.
-    bool loadImageFile(const QUrl& url, bool reportsFailure);
+    void loadImageFile(const QUrl& url, bool dropped);
+    void takeImageFile(const graphics::ImageFile& file);
     void handleClick(bool doubleClick);
 
     graphics::Image m_image;
@@ -72,6 +80,8 @@ private:
     std::unique_ptr<Binding> m_valueBinding;
     int m_clickCount = 0;
     QElapsedTimer m_lastClick;
+    // Files given so far; only the result of the last one is taken.
+    quint64 m_loadCount = 0;
 };
 
 } // namespace tessaline

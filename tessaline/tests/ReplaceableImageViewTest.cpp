@@ -5,11 +5,15 @@
 
 #include <QFile>
 #include <QImage>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
 
 using tessaline::ReplaceableImageView;
 
@@ -97,6 +101,26 @@ appkit::OpenPanel* openPanelOf(QWidget& window)
     return window.findChild<appkit::OpenPanel*>();
 }
 
+// Lets the files given so far be read and their results reach the views.
+void finishReading()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
+
+// The alert shown over view, closed once its texts are taken: the message and the reason.
+std::optional<std::pair<QString, QString>> takeAlert(QWidget& view)
+{
+    auto* alert = view.findChild<QMessageBox*>();
+    if (!alert) {
+        return std::nullopt;
+    }
+    const std::pair<QString, QString> texts{alert->text(), alert->informativeText()};
+    alert->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return texts;
+}
+
 } // namespace
 
 TEST(TessalineTest, DroppedImageFileReplacesThePictureAndReachesTheDelegate)
@@ -108,29 +132,78 @@ TEST(TessalineTest, DroppedImageFileReplacesThePictureAndReachesTheDelegate)
     QSignalSpy changes(&view, &ReplaceableImageView::imageChanged);
 
     EXPECT_TRUE(view.performDragOperation(drop({files.url("good.png"), files.url("other.png")}).get()));
+    EXPECT_EQ(view.cursor().shape(), Qt::BusyCursor) << "the file is being read";
+    finishReading();
+    EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(view.image().size(), graphics::Size(3, 2));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("good.png")});
+    EXPECT_FALSE(takeAlert(view));
 }
 
-TEST(TessalineTest, UnreadableOrWrongDropsAreRejectedAndKeepThePicture)
+TEST(TessalineTest, UnreadableOrWrongDropsKeepThePictureAndSayWhy)
 {
     Files files;
     Recorder recorder;
     ReplaceableImageView view;
     view.setDelegate(&recorder);
     ASSERT_TRUE(view.performDragOperation(drop({files.url("good.png")}).get()));
+    finishReading();
     recorder.received.clear();
 
     testing::internal::CaptureStdout();
-    EXPECT_FALSE(view.performDragOperation(drop({files.url("broken.png")}).get()));
+    EXPECT_TRUE(view.performDragOperation(drop({files.url("broken.png")}).get()));
+    finishReading();
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: could not fetch image data!\n");
-    EXPECT_FALSE(view.performDragOperation(drop({files.url("missing.png")}).get()));
+    EXPECT_EQ(takeAlert(view), std::pair(QStringLiteral("“broken.png” could not be opened."),
+                                         QStringLiteral("The image could not be decoded.")));
+
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(view.performDragOperation(drop({files.url("missing.png")}).get()));
+    finishReading();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(takeAlert(view), std::pair(QStringLiteral("“missing.png” could not be opened."),
+                                         QStringLiteral("No such file or directory")));
+
+    // Not taken at all, so nothing to say.
     EXPECT_FALSE(view.performDragOperation(drop({files.url("notes.txt"), files.url("other.png")}).get()));
     EXPECT_FALSE(view.performDragOperation(drop({QUrl(QStringLiteral("https://example.com/a.png"))}).get()));
+    finishReading();
+    EXPECT_FALSE(takeAlert(view));
 
     EXPECT_EQ(view.image().size(), graphics::Size(3, 2));
     EXPECT_TRUE(recorder.received.isEmpty());
+}
+
+TEST(TessalineTest, APipeDroppedAsAPictureIsRefusedWithoutWaitingOnIt)
+{
+    Files files;
+    Recorder recorder;
+    ReplaceableImageView view;
+    view.setDelegate(&recorder);
+    ASSERT_EQ(mkfifo(QFile::encodeName(files.path("pipe.png")).constData(), 0600), 0);
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(view.performDragOperation(drop({files.url("pipe.png")}).get()));
+    finishReading();
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(takeAlert(view),
+              std::pair(QStringLiteral("“pipe.png” could not be opened."),
+                        QStringLiteral("It is not a regular file but a device, pipe or socket.")));
+    EXPECT_TRUE(view.image().isEmpty());
+    EXPECT_TRUE(recorder.received.isEmpty());
+}
+
+TEST(TessalineTest, OfTwoFilesGivenBeforeEitherIsReadTheLaterCounts)
+{
+    Files files;
+    Recorder recorder;
+    ReplaceableImageView view;
+    view.setDelegate(&recorder);
+    EXPECT_TRUE(view.performDragOperation(drop({files.url("good.png")}).get()));
+    EXPECT_TRUE(view.performDragOperation(drop({files.url("other.png")}).get()));
+    finishReading();
+    EXPECT_EQ(view.image().size(), graphics::Size(5, 5));
+    EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("other.png")});
 }
 
 TEST(TessalineTest, DragOfAFileTheDecodersCannotReadIsRefusedOnEntry)
@@ -167,13 +240,14 @@ TEST(TessalineTest, ChosenFileIsWrittenThroughTheValueBinding)
     EXPECT_EQ(panel->labelText(QFileDialog::Accept), QStringLiteral("Choose"));
     panel->selectFile(files.path("other.png"));
     static_cast<QDialog*>(panel)->accept();
+    finishReading();
 
     EXPECT_EQ(holder.picture().size(), graphics::Size(5, 5));
     EXPECT_EQ(view->image().size(), graphics::Size(5, 5));
     EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("other.png")});
 }
 
-TEST(TessalineTest, CancelledOrUndecodableChoiceChangesNothing)
+TEST(TessalineTest, ACancelledChoiceChangesNothingAndAnUndecodableOneSaysWhy)
 {
     Files files;
     Recorder recorder;
@@ -186,13 +260,18 @@ TEST(TessalineTest, CancelledOrUndecodableChoiceChangesNothing)
     ASSERT_NE(openPanelOf(window), nullptr);
     openPanelOf(window)->reject();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    finishReading();
+    EXPECT_FALSE(takeAlert(window));
 
     view->selectImage();
     appkit::OpenPanel* panel = openPanelOf(window);
     ASSERT_NE(panel, nullptr);
     panel->selectFile(files.path("broken.png"));
     static_cast<QDialog*>(panel)->accept();
+    finishReading();
 
+    EXPECT_EQ(takeAlert(window), std::pair(QStringLiteral("“broken.png” could not be opened."),
+                                           QStringLiteral("The image could not be decoded.")));
     EXPECT_TRUE(view->image().isEmpty());
     EXPECT_TRUE(recorder.received.isEmpty());
 }

@@ -1,6 +1,7 @@
 #include "CanvasViewFixture.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/FontManager.h"
+#include "model/Asset.h"
 #include "model/DeviceImage.h"
 #include "model/DocumentModel.h"
 #include "model/Screenshot.h"
@@ -8,12 +9,16 @@
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
+#include <QBuffer>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
+#include <QUndoStack>
+#include <sys/stat.h>
 
 using pelorama::canvas::CaptionEditor;
 using pelorama::canvas::FontManager;
@@ -344,11 +349,39 @@ protected:
         return event.isAccepted();
     }
 
+    // Lets the files dropped so far be read and their results reach the view.
+    static void finishReading()
+    {
+        QThreadPool::globalInstance()->waitForDone();
+        settle();
+    }
+
+    // The alert the view shows, closed once its texts are taken: the message and the reason.
+    std::optional<std::pair<QString, QString>> takeAlert()
+    {
+        auto* alert = view->findChild<QMessageBox*>();
+        if (!alert)
+            return std::nullopt;
+        const std::pair<QString, QString> texts{alert->text(), alert->informativeText()};
+        alert->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return texts;
+    }
+
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = directory.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
     QTemporaryDir directory;
     QString goodFile, secondFile, badFile, textFile;
 };
 
-TEST_F(CanvasDropTest, APictureTakesTheFirstImageFileDroppedOnIt)
+TEST_F(CanvasDropTest, APictureTakesTheFirstImageFileDroppedOnItOnceItIsRead)
 {
     const auto data = files({goodFile, secondFile});
     const graphics::Point onPicture = at({621, 1500});
@@ -357,10 +390,13 @@ TEST_F(CanvasDropTest, APictureTakesTheFirstImageFileDroppedOnIt)
     EXPECT_EQ(view->highlightFrame(), view->viewRect(picture));
 
     EXPECT_TRUE(drop(*data, onPicture));
-    EXPECT_EQ(picture.dropped, QList<QUrl>({QUrl::fromLocalFile(goodFile)}));
-    ASSERT_TRUE(picture.picture);
-    EXPECT_EQ(picture.picture->size(), (graphics::Size{4, 3}));
     EXPECT_FALSE(view->highlightFrame());
+    EXPECT_EQ(view->cursor().shape(), Qt::BusyCursor) << "the file is being read";
+    finishReading();
+    ASSERT_EQ(picture.taken.size(), 1);
+    EXPECT_EQ(picture.taken.front().size(), (graphics::Size{4, 3}));
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(takeAlert());
 }
 
 TEST_F(CanvasDropTest, CaptionsTheBackgroundAndOtherFilesRefuseDrops)
@@ -376,56 +412,115 @@ TEST_F(CanvasDropTest, CaptionsTheBackgroundAndOtherFilesRefuseDrops)
     EXPECT_FALSE(dragEnter(*text, at({621, 1500}))) << "no image file, no interest";
     EXPECT_FALSE(view->dropTarget(text.get(), at({621, 1500})));
     EXPECT_FALSE(drop(*text, at({621, 1500})));
-    EXPECT_TRUE(picture.dropped.isEmpty());
+    finishReading();
+    EXPECT_TRUE(picture.taken.isEmpty());
+    EXPECT_FALSE(takeAlert());
 }
 
-TEST_F(CanvasDropTest, AFileThatIsNoPictureIsReportedAndChangesNothing)
+TEST_F(CanvasDropTest, AFileThatIsNoPictureIsReportedByNameAndChangesNothing)
 {
-    const auto data = files({badFile});
-    EXPECT_FALSE(drop(*data, at({621, 1500})));
-    EXPECT_EQ(picture.dropped.size(), 1);
-    EXPECT_FALSE(picture.picture);
-    auto* alert = view->findChild<QMessageBox*>();
-    ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->text(), "The image could not be decoded.");
-    alert->close();
-    settle();
+    QByteArray png;
+    {
+        QImage pixels(64, 64, QImage::Format_RGBA8888);
+        pixels.fill(Qt::darkCyan);
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        pixels.save(&buffer, "PNG");
+    }
+    QByteArray noise(5000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    // Text, noise and a picture cut short, each named as a picture.
+    for (const QString& path :
+         {badFile, write("noise.png", noise), write("cut.png", png.left(png.size() / 2))}) {
+        EXPECT_TRUE(drop(*files({path}), at({621, 1500})));
+        finishReading();
+        const auto alert = takeAlert();
+        ASSERT_TRUE(alert) << path.toStdString();
+        EXPECT_EQ(alert->first, QStringLiteral("“%1” could not be opened.").arg(QFileInfo(path).fileName()));
+        EXPECT_EQ(alert->second, "The image could not be decoded.");
+    }
+    EXPECT_TRUE(picture.taken.isEmpty());
 }
 
-TEST_F(CanvasDropTest, AFileThatCannotBeReadIsReported)
+TEST_F(CanvasDropTest, AFileThatCannotBeReadIsReportedWithTheSystemsReason)
 {
-    const auto data = files({directory.filePath("missing.png")});
-    EXPECT_FALSE(drop(*data, at({621, 1500})));
-    auto* alert = view->findChild<QMessageBox*>();
-    ASSERT_NE(alert, nullptr);
-    EXPECT_FALSE(alert->text().isEmpty());
-    alert->close();
-    settle();
+    EXPECT_TRUE(drop(*files({directory.filePath("missing.png")}), at({621, 1500})));
+    finishReading();
+    const auto alert = takeAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->first, "“missing.png” could not be opened.");
+    EXPECT_EQ(alert->second, "No such file or directory");
 }
 
-TEST_F(CanvasDropTest, ADeviceImageTakesADroppedPictureAndRendersAgain)
+TEST_F(CanvasDropTest, APipeDroppedOnAPictureIsRefusedWithoutWaitingOnIt)
 {
+    const QString pipe = directory.filePath("pipe.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_TRUE(drop(*files({pipe}), at({621, 1500})));
+    finishReading();
+    const auto alert = takeAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->first, "“pipe.png” could not be opened.");
+    EXPECT_EQ(alert->second, "It is not a regular file but a device, pipe or socket.");
+    EXPECT_TRUE(picture.taken.isEmpty());
+}
+
+TEST_F(CanvasDropTest, OfTwoDropsOnOnePictureTheLaterWinsWhicheverIsReadFirst)
+{
+    EXPECT_TRUE(drop(*files({goodFile}), at({621, 1500})));
+    EXPECT_TRUE(drop(*files({secondFile}), at({621, 1500})));
+    finishReading();
+    ASSERT_EQ(picture.taken.size(), 1);
+    EXPECT_EQ(picture.taken.front().size(), (graphics::Size{2, 2}));
+}
+
+TEST_F(CanvasDropTest, ADeviceImageTakesADroppedPictureAsOneStepToUndoAndRendersAgain)
+{
+    QUndoStack undo;
+    context->setUndoStack(&undo);
     auto* device = pelorama::model::DeviceImage::insertInto(*context, {621, 1104}, 0.5);
     ASSERT_FALSE(device->rect().isEmpty());
     view->setCanvas(makeCanvas({1242, 2208}, {&background, device}));
     settle();
+    undo.clear();
     delegate.calls.clear();
     const graphics::Point onDevice = at({device->rect().midX(), device->rect().midY()});
 
-    const auto bad = files({badFile});
-    EXPECT_FALSE(drop(*bad, onDevice));
+    EXPECT_TRUE(drop(*files({badFile}), onDevice));
+    finishReading();
+    ASSERT_TRUE(takeAlert());
     EXPECT_FALSE(device->image());
-    auto* alert = view->findChild<QMessageBox*>();
-    ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->text(), "The image could not be decoded.");
-    alert->close();
+    EXPECT_FALSE(device->assetIdentifier());
     settle();
     EXPECT_TRUE(delegate.calls.isEmpty()) << "a refused file changes nothing";
+    EXPECT_EQ(undo.count(), 0);
 
-    const auto good = files({goodFile});
-    EXPECT_TRUE(drop(*good, onDevice));
+    EXPECT_TRUE(drop(*files({goodFile}), onDevice));
+    finishReading();
     ASSERT_TRUE(device->image());
     EXPECT_EQ(device->image()->size(), (graphics::Size{4, 3}));
+    EXPECT_TRUE(device->assetIdentifier());
     settle();
     EXPECT_EQ(delegate.calls, QStringList({"will", "did"}));
+    EXPECT_EQ(undo.count(), 1);
+    undo.undo();
+    EXPECT_FALSE(device->image());
+    EXPECT_FALSE(device->assetIdentifier());
+    context->setUndoStack(nullptr);
+}
+
+TEST_F(CanvasDropTest, ADeviceImageDeletedWhileItsFileIsReadTakesNothing)
+{
+    auto* device = pelorama::model::DeviceImage::insertInto(*context, {621, 1104}, 0.5);
+    view->setCanvas(makeCanvas({1242, 2208}, {&background, device}));
+    settle();
+    EXPECT_TRUE(drop(*files({goodFile}), at({device->rect().midX(), device->rect().midY()})));
+    context->deleteObject(device);
+    finishReading();
+    EXPECT_FALSE(device->image());
+    EXPECT_FALSE(device->assetIdentifier());
+    const auto assets = context->execute(pelorama::model::Asset::fetchRequest());
+    ASSERT_TRUE(assets);
+    EXPECT_TRUE(assets->isEmpty()) << "no asset for a picture nobody shows";
 }

@@ -38,15 +38,7 @@ void TestDrawable::draw(const pelorama::model::Canvas&,
     context.graphicsContext.restore();
 }
 
-foundation::Expected<void, pelorama::model::DroppableError> TestPicture::processDroppedUrl(const QUrl& url)
+void TestPicture::takeDroppedImage(const graphics::ImageFile& file)
 {
-    dropped.push_back(url);
-    QFile file(url.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return foundation::Unexpected(pelorama::model::DroppableError::fileReadFailure(file.errorString()));
-    std::optional<graphics::Image> image = graphics::Image::fromData(file.readAll());
-    if (!image)
-        return foundation::Unexpected(pelorama::model::DroppableError::imageLoadingFailure());
-    picture = image;
-    return {};
+    taken.push_back(file.image());
 }

@@ -67,8 +67,8 @@ class TestPicture : public TestDrawable, public pelorama::model::ImageDroppable
 public:
     using TestDrawable::TestDrawable;
     graphics::Rect boundingRect() const override { return rect(); }
-    foundation::Expected<void, pelorama::model::DroppableError> processDroppedUrl(const QUrl& url) override;
+    void takeDroppedImage(const graphics::ImageFile& file) override;
 
-    QList<QUrl> dropped;
-    std::optional<graphics::Image> picture;
+    // The pictures taken, in order.
+    QList<graphics::Image> taken;
 };

@@ -1,5 +1,6 @@
 #include "TestObjects.h"
 #include "appkit/SegmentedControl.h"
+#include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/ColorPropertyTableCellView.h"
 #include "ledgerline/EnumerationPropertyTableCellView.h"
 #include "ledgerline/FontPropertyTableCellView.h"
@@ -22,12 +23,21 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <QUrl>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace ledgerline;
 
 namespace {
+
+// Lets the files given so far be read and their results reach the views.
+void finishReading()
+{
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+}
 
 template <typename Cell> Cell* cellAt(const PropertyTableViewController& table, std::size_t row)
 {
@@ -201,6 +211,7 @@ TEST(LedgerlineTest, APictureFileDroppedOnTheWellReachesTheObjectWithItsBytes)
     QMimeData drop;
     drop.setUrls({QUrl::fromLocalFile(path)});
     ASSERT_TRUE(well->performDragOperation(&drop));
+    finishReading();
     EXPECT_EQ(fixture.shape.storedImageData, QList<QByteArray>{png});
     EXPECT_EQ(fixture.shape.value("image").value<graphics::Image>().size(), (graphics::Size{6, 4}));
     EXPECT_EQ(well->image().size(), (graphics::Size{6, 4}));
@@ -208,10 +219,48 @@ TEST(LedgerlineTest, APictureFileDroppedOnTheWellReachesTheObjectWithItsBytes)
     QMimeData notAPicture;
     notAPicture.setUrls({QUrl::fromLocalFile(directory.filePath("notes.txt"))});
     EXPECT_FALSE(well->performDragOperation(&notAPicture));
+    finishReading();
     EXPECT_EQ(fixture.shape.storedImageData.size(), 1);
 
     fixture.shape.setValueForKey({}, "image");
     EXPECT_TRUE(well->image().isEmpty());
+}
+
+TEST(LedgerlineTest, APictureFromTheWellIsDecodedOnceAndKeptOnce)
+{
+    // A made-up format whose decoder counts its calls: "LLCT" and nothing else decodes to 3 by 2 pixels.
+    static std::atomic<int> decodes = 0;
+    graphics::ImageDecoderRegistry::registerDecoder(
+        {QStringLiteral("ledgerline-counted"),
+         {QStringLiteral("llct")},
+         [](const QByteArray& data) { return data.startsWith("LLCT"); },
+         [](const QByteArray&) -> std::optional<graphics::BitmapImageRep> {
+             ++decodes;
+             QImage pixels(3, 2, graphics::BitmapImageRep::pixelFormat);
+             pixels.fill(Qt::darkGreen);
+             return graphics::BitmapImageRep(std::move(pixels));
+         }});
+    ShapeTable fixture;
+    tessaline::ReplaceableImageView* well = cellAt<ImagePropertyTableCellView>(fixture.table, 1)->imageWell();
+    QTemporaryDir directory;
+    const QString path = directory.filePath("picture.llct");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("LLCT");
+    }
+    QMimeData drop;
+    drop.setUrls({QUrl::fromLocalFile(path)});
+    ASSERT_TRUE(well->performDragOperation(&drop));
+    finishReading();
+
+    EXPECT_EQ(decodes, 1);
+    EXPECT_EQ(fixture.shape.storedImageData, QList<QByteArray>{"LLCT"});
+    // The object, the row and the well hold one set of pixels between them.
+    const graphics::Image kept = fixture.shape.value("image").value<graphics::Image>();
+    ASSERT_EQ(kept.size(), (graphics::Size{3, 2}));
+    EXPECT_EQ(kept.representations().front().bitmap().constBits(),
+              well->image().representations().front().bitmap().constBits());
 }
 
 TEST(LedgerlineTest, ACellGivenAnotherPropertyFollowsOnlyTheNewOne)
