@@ -51,6 +51,11 @@ class TextRect : public Entity,
 public:
     TextRect();
 
+    // The most characters (UTF-16 code units) a caption's text takes from a paste or an editor: far more
+    // than any caption shows, and few enough to edit and lay out at once. A longer text that a document
+    // already holds stays as it is and draws.
+    static constexpr int maximumTextLength = 5000;
+
     // A new caption with a new uniqueIdentifier, the zero rectangle, empty text, left and top alignment,
     // white, "AvenirNext-Regular" at 50 points, and the shadow defaults.
     static TextRect* insertInto(store::ManagedObjectContext& context);
