@@ -276,6 +276,7 @@ std::unique_ptr<ledgerline::PropertyCollection> TextRect::makePropertyCollection
             group.addProperty(then(std::make_unique<ledgerline::StringProperty>(text()), [&](auto& row) {
                 row.setName(QStringLiteral("Text"));
                 row.setTextStyle(ledgerline::StringProperty::multiLineText);
+                row.setMaximumLength(maximumTextLength);
                 row.bind(this, textKey);
             }));
         }));

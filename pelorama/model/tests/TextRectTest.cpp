@@ -160,6 +160,7 @@ TEST_F(TextRectTest, TheInspectorOffersTextThenShadow)
 
     auto& string = dynamic_cast<ledgerline::StringProperty&>(*text.properties().at(4));
     EXPECT_EQ(string.textStyle(), ledgerline::StringProperty::multiLineText);
+    EXPECT_EQ(string.maximumLength(), TextRect::maximumTextLength);
     EXPECT_EQ(string.text(), "Hello");
     string.setValue(QStringLiteral("Two\nlines"));
     EXPECT_EQ(caption->text(), "Two\nlines");
