@@ -60,8 +60,8 @@ BENCHMARK(layOutTextWithoutBreaks)->Apply(lengths);
 // Words, broken into lines between them.
 void layOutWords(benchmark::State& state)
 {
-    const graphics::AttributedString text =
-        styled(repeated(QStringLiteral("Plan your week in seconds, and the rest in minutes. "), state.range(0)));
+    const graphics::AttributedString text = styled(
+        repeated(QStringLiteral("Plan your week in seconds, and the rest in minutes. "), state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(text.boundingSize(captionWidth));
     state.SetComplexityN(state.range(0));
@@ -71,7 +71,8 @@ BENCHMARK(layOutWords)->Apply(lengths);
 // Many short paragraphs, each with a bold word.
 void layOutStyledParagraphs(benchmark::State& state)
 {
-    const graphics::AttributedString text = styled(repeated(QStringLiteral("**Plan** ahead\n"), state.range(0)));
+    const graphics::AttributedString text =
+        styled(repeated(QStringLiteral("**Plan** ahead\n"), state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(text.boundingSize(captionWidth));
     state.SetComplexityN(state.range(0));

@@ -1,6 +1,7 @@
+#include "graphics/TextLayout.h"
+
 #include "graphics/AttributedString.h"
 #include "graphics/GraphicsContext.h"
-#include "graphics/TextLayout.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -63,8 +64,8 @@ TEST(GraphicsTest, LinesEndAfterTheLastWordThatFits)
 {
     const Font font("AvenirNext-Regular", 20);
     const QString words = QStringLiteral("one two one two one two");
-    const double twoWords = TextLayout(AttributedString(QStringLiteral("one two"), attributesWith(font)), 0)
-                                .usedWidth();
+    const double twoWords =
+        TextLayout(AttributedString(QStringLiteral("one two"), attributesWith(font)), 0).usedWidth();
     for (double width : {twoWords, twoWords + 5}) {
         const TextLayout layout(AttributedString(words, attributesWith(font)), width);
         expectWholeLines(layout, words, width);
@@ -135,8 +136,10 @@ TEST(GraphicsTest, ManyStyledParagraphsKeepTheirLines)
     const TextLayout layout(text, 1000);
     ASSERT_EQ(layout.lineCount(), paragraphs);
     expectWholeLines(layout, text.string(), 1000);
-    const double small = TextLayout(AttributedString(QStringLiteral("line"), attributesWith(regular)), 1000).height();
-    const double big = TextLayout(AttributedString(QStringLiteral("line"), attributesWith(large)), 1000).height();
+    const double small =
+        TextLayout(AttributedString(QStringLiteral("line"), attributesWith(regular)), 1000).height();
+    const double big =
+        TextLayout(AttributedString(QStringLiteral("line"), attributesWith(large)), 1000).height();
     EXPECT_NEAR(layout.height(), paragraphs / 2 * (small + big), 1);
 }
 
