@@ -95,11 +95,16 @@ private:
     std::unique_ptr<store::ManagedObjectContext> m_context;
 };
 
-Scene& scene(const benchmark::State& state)
+Scene& scene(bool deviceCastsDirectionalShadow)
 {
     static Scene directional(QStringLiteral("Vivid"));
     static Scene drop(QStringLiteral("Professional"));
-    return state.range(0) == 0 ? directional : drop;
+    return deviceCastsDirectionalShadow ? directional : drop;
+}
+
+Scene& scene(const benchmark::State& state)
+{
+    return scene(state.range(0) == 0);
 }
 
 const char* label(const benchmark::State& state)
@@ -119,6 +124,54 @@ void renderAfterCaptionChange(benchmark::State& state)
     benchmark::DoNotOptimize(shown.view->contents());
 }
 BENCHMARK(renderAfterCaptionChange)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// The same edit in other scripts: each caption, in any script, should cost what a Latin one does. Two
+// texts of each script take turns, so that every render lays the caption out anew. The installed fonts
+// cover Latin, Hebrew and Arabic; Chinese and the emoji fall back to whatever else is installed, if
+// anything (boxes otherwise), which is also what their cost measures. Argument 0 picks the script; argument
+// 1 is the caption's own shadow: 0 the template's drop shadow, 1 a directional shadow, cast from a mask of
+// the caption's ink.
+struct ScriptTexts
+{
+    const char* name;
+    const char16_t* first;
+    const char16_t* second;
+};
+
+constexpr ScriptTexts scriptTexts[] = {
+    {"Latin", u"**Plan** your week in seconds", u"**Plan** your month in minutes"},
+    {"Hebrew", u"**תכננו** את השבוע בשניות", u"**תכננו** את החודש בדקות"},
+    {"Arabic", u"**خطط** لأسبوعك في ثوانٍ", u"**خطط** لشهرك في دقائق"},
+    {"Chinese", u"**几秒钟**规划你的一周", u"**几分钟**规划你的一个月"},
+    {"emoji", u"🚀 **Ship** faster ✨📱", u"🚀 **Ship** sooner 🎉📱"},
+    {"mixed", u"🚀 Ship faster أسرع", u"🚀 Ship sooner أسرع"},
+};
+
+void renderAfterCaptionChangeInScript(benchmark::State& state)
+{
+    Scene& shown = scene(false);
+    const ScriptTexts& texts = scriptTexts[state.range(0)];
+    const bool directional = state.range(1) == 1;
+    state.SetLabel(QStringLiteral("%1, caption with a %2 shadow")
+                       .arg(QLatin1String(texts.name), QLatin1String(directional ? "directional" : "drop"))
+                       .toStdString());
+    const model::ShadowType templateShadow = shown.caption->shadowType();
+    shown.caption->setShadowType(directional ? model::ShadowType::directional : templateShadow);
+    const QString first = QString::fromUtf16(texts.first);
+    const QString second = QString::fromUtf16(texts.second);
+    int edit = 0;
+    for (auto _ : state) {
+        shown.caption->setText(++edit % 2 ? first : second);
+        QCoreApplication::processEvents();
+    }
+    benchmark::DoNotOptimize(shown.view->contents());
+    shown.caption->setShadowType(templateShadow);
+    QCoreApplication::processEvents();
+}
+BENCHMARK(renderAfterCaptionChangeInScript)
+    ->ArgsProduct({{0, 1, 2, 3, 4, 5}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5);
 
 // Dragging the angle dial of the device's shadow.
 void renderAfterShadowAngleChange(benchmark::State& state)

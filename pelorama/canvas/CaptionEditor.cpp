@@ -1,6 +1,7 @@
 #include "canvas/CaptionEditor.h"
 
 #include "model/TextRect.h"
+#include "tessaline/Tessaline/PopoverMessage.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -29,11 +30,19 @@ Qt::Alignment toQtAlignment(graphics::TextAlignment alignment)
 } // namespace
 
 CaptionEditor::CaptionEditor(model::TextRect& textRect, const graphics::Font& font, QWidget* parent)
-    : QPlainTextEdit(parent)
+    : LengthLimitedTextEdit(parent)
     , m_textRect(&textRect)
     , m_font(font)
 {
-    setPlainText(textRect.text());
+    setMaximumLength(model::TextRect::maximumTextLength);
+    setText(textRect.text());
+    connect(this, &LengthLimitedTextEdit::insertionRefused, this, [this](qsizetype refusedLength) {
+        tessaline::PopoverMessage::showMessage(
+            QStringLiteral("A caption takes at most %1 characters; this would make it %2.")
+                .arg(maximumLength())
+                .arg(refusedLength),
+            this);
+    });
     setTabChangesFocus(false);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -63,13 +72,13 @@ void CaptionEditor::keyPressEvent(QKeyEvent* event)
         endEditing();
         return;
     default:
-        QPlainTextEdit::keyPressEvent(event);
+        LengthLimitedTextEdit::keyPressEvent(event);
     }
 }
 
 void CaptionEditor::focusOutEvent(QFocusEvent* event)
 {
-    QPlainTextEdit::focusOutEvent(event);
+    LengthLimitedTextEdit::focusOutEvent(event);
     // A click in the canvas view takes the focus before the view hears of the click; the view ends
     // the editing itself then, so that the click does nothing else.
     const bool clickInParent = event->reason() == Qt::MouseFocusReason && parentWidget() &&

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "appkit/LengthLimitedTextEdit.h"
 #include "graphics/Font.h"
 #include "model/TextRect.h"
 
-#include <QPlainTextEdit>
 #include <QPointer>
 
 namespace pelorama::canvas {
@@ -11,8 +11,9 @@ namespace pelorama::canvas {
 // The in-place editor of a caption: its markup text as plain text, over the caption's rectangle in the
 // canvas view, in the caption's font scaled as the view shows it. It edits one text rect, fixed when it
 // opens. Return, Enter, Tab and Backtab end the editing, and so does the focus going to another widget
-// (not the window going inactive or a popup opening).
-class CaptionEditor : public QPlainTextEdit
+// (not the window going inactive or a popup opening). It takes no more text than a caption takes
+// (model::TextRect::maximumTextLength) and says so in a popover when it refuses some.
+class CaptionEditor : public appkit::LengthLimitedTextEdit
 {
     Q_OBJECT
 

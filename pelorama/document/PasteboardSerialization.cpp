@@ -121,7 +121,7 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
             continue;
         const std::optional<QVariant> value = checkedPasteboardValue(attribute, *found);
         if (!value)
-            return Unexpected(QStringLiteral("The %1 of a %2 is not valid.").arg(attribute.name, entityName));
+            return Unexpected(pasteboardValueProblem(entityName, attribute, *found));
         checked.insert(attribute.name, *value);
     }
 

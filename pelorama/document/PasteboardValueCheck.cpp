@@ -8,6 +8,7 @@
 #include "model/FillMode.h"
 #include "model/GeometryText.h"
 #include "model/ShadowType.h"
+#include "model/TextRect.h"
 #include "model/VerticalAlignment.h"
 #include "store/AttributeDescription.h"
 
@@ -123,11 +124,20 @@ std::optional<QVariant> checkedInteger(const store::AttributeDescription& attrib
     return QVariant::fromValue(*integer);
 }
 
+// A caption's text longer than pasting takes: laying out and editing far longer text is slow.
+bool isOverlongCaptionText(const store::AttributeDescription& attribute, const QVariant& value)
+{
+    return attribute.name == QLatin1String("text") && value.typeId() == QMetaType::QString &&
+           value.toString().size() > model::TextRect::maximumTextLength;
+}
+
 } // namespace
 
 std::optional<QVariant> checkedPasteboardValue(const store::AttributeDescription& attribute,
                                                const QVariant& value)
 {
+    if (isOverlongCaptionText(attribute, value))
+        return std::nullopt;
     switch (attribute.type) {
     case store::AttributeType::String:
         if (value.typeId() != QMetaType::QString || !isGeometryTextInRange(attribute.name, value.toString()))
@@ -164,6 +174,16 @@ std::optional<QVariant> checkedPasteboardValue(const store::AttributeDescription
         return value;
     }
     return std::nullopt;
+}
+
+QString pasteboardValueProblem(const QString& entityName, const store::AttributeDescription& attribute,
+                               const QVariant& value)
+{
+    if (isOverlongCaptionText(attribute, value))
+        return QStringLiteral("The text of a caption is %1 characters long; a caption takes at most %2.")
+            .arg(value.toString().size())
+            .arg(model::TextRect::maximumTextLength);
+    return QStringLiteral("The %1 of a %2 is not valid.").arg(attribute.name, entityName);
 }
 
 } // namespace pelorama::document

@@ -22,4 +22,10 @@ namespace pelorama::document {
 std::optional<QVariant> checkedPasteboardValue(const store::AttributeDescription& attribute,
                                                const QVariant& value);
 
+// Why checkedPasteboardValue refuses value for an attribute of the entity, in words for the user: a
+// caption's text longer than a caption takes (model::TextRect::maximumTextLength) says so and how long
+// it is; anything else is "The <attribute> of a <entity> is not valid."
+QString pasteboardValueProblem(const QString& entityName, const store::AttributeDescription& attribute,
+                               const QVariant& value);
+
 } // namespace pelorama::document

@@ -1,16 +1,16 @@
 #include "model/TextMask.h"
 
-#include "graphics/AttributedString.h"
 #include "graphics/BitmapImageRep.h"
 #include "graphics/GraphicsContext.h"
+#include "graphics/TextLayout.h"
 
 #include <cmath>
 
 namespace pelorama::model {
 
-std::optional<TextMask> TextMask::draw(const graphics::AttributedString& text, double width)
+std::optional<TextMask> TextMask::draw(const graphics::TextLayout& text, double width)
 {
-    const double height = text.heightForWidth(width);
+    const double height = text.height();
     const graphics::Size size{std::ceil(width) + 2 * margin, std::ceil(height) + 2 * margin};
     // Checked before the conversion to pixel counts, which is undefined for values an int cannot hold;
     // makeBitmap refuses what is beyond its own limits.

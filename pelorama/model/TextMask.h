@@ -7,7 +7,7 @@
 #include <optional>
 
 namespace graphics {
-class AttributedString;
+class TextLayout;
 }
 
 namespace pelorama::model {
@@ -24,9 +24,9 @@ struct TextMask
     std::shared_ptr<const graphics::Image> image;
     graphics::Size size;
 
-    // Lays text out at width, as the caption's text box does, and draws it margin points in from the
-    // mask's bottom-left corner. No value when the size is not finite or too large for a bitmap.
-    static std::optional<TextMask> draw(const graphics::AttributedString& text, double width);
+    // Draws text laid out at width, as the caption's text box holds it, margin points in from the mask's
+    // bottom-left corner. No value when the size is not finite or too large for a bitmap.
+    static std::optional<TextMask> draw(const graphics::TextLayout& text, double width);
 
     // Where the mask goes (canvas points, y up) so that its glyphs line up with the caption's text drawn
     // in a box whose bottom-left corner is (x, y).

@@ -145,9 +145,14 @@ TextRect::DrawingCaches TextRect::preparedCaches(bool needsMask)
             styledCaptionText(text(), font().value_or(graphics::Font::systemFont()),
                               color().value_or(graphics::Color{0, 0, 0, 1}), horizontalAlignment()));
     }
+    const double width = rect().width();
+    if (!m_caches.layout || m_caches.layoutWidth != width) {
+        m_caches.layout = std::make_shared<const graphics::TextLayout>(*m_caches.styledText, width);
+        m_caches.layoutWidth = width;
+    }
     if (needsMask && !m_caches.mask.image) {
         // A mask too large for a bitmap casts no shadow; the next draw tries again.
-        if (std::optional<TextMask> mask = TextMask::draw(*m_caches.styledText, rect().width()))
+        if (std::optional<TextMask> mask = TextMask::draw(*m_caches.layout, width))
             m_caches.mask = std::move(*mask);
     }
     return m_caches;
@@ -159,7 +164,7 @@ void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
     const DrawingCaches caches = preparedCaches(type == ShadowType::directional);
     const graphics::Rect box = rect();
     // The layout width is always the rectangle's, however wide the text turns out.
-    const double height = captionTextHeight(*caches.styledText, box.width());
+    const double height = caches.layout->height();
     const double y = captionTextY(box, height, verticalAlignment());
 
     graphics::GraphicsContext& graphics = context.graphicsContext;
@@ -180,7 +185,7 @@ void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
     case ShadowType::none:
         break;
     }
-    graphics.drawText(*caches.styledText, {box.minX(), y, box.width(), height});
+    graphics.drawText(*caches.layout, {box.minX(), y, box.width(), height});
     graphics.restore();
 }
 
@@ -199,8 +204,10 @@ void TextRect::prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath)
     if (!stylesChange && keyPath != rectKey)
         return;
     std::lock_guard lock(m_cacheMutex);
-    if (stylesChange)
+    if (stylesChange) {
         m_caches.styledText.reset();
+        m_caches.layout.reset();
+    }
     m_caches.mask.image.reset();
 }
 
@@ -208,6 +215,12 @@ std::shared_ptr<const graphics::AttributedString> TextRect::cachedAttributedStri
 {
     std::lock_guard lock(m_cacheMutex);
     return m_caches.styledText;
+}
+
+std::shared_ptr<const graphics::TextLayout> TextRect::cachedTextLayout() const
+{
+    std::lock_guard lock(m_cacheMutex);
+    return m_caches.layout;
 }
 
 std::shared_ptr<const graphics::Image> TextRect::maskImage() const
@@ -263,6 +276,7 @@ std::unique_ptr<ledgerline::PropertyCollection> TextRect::makePropertyCollection
             group.addProperty(then(std::make_unique<ledgerline::StringProperty>(text()), [&](auto& row) {
                 row.setName(QStringLiteral("Text"));
                 row.setTextStyle(ledgerline::StringProperty::multiLineText);
+                row.setMaximumLength(maximumTextLength);
                 row.bind(this, textKey);
             }));
         }));

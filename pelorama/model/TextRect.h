@@ -5,6 +5,7 @@
 #include "graphics/Font.h"
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Rect.h"
+#include "graphics/TextLayout.h"
 #include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
@@ -32,8 +33,9 @@ namespace pelorama::model {
 // 0, right 1, centre 2, justified 3, natural 4; any other stored number reads as left),
 // "verticalAlignment" (raw value) and the shadow keys.
 //
-// Drawing keeps two transient caches, never stored or copied: the styled text, and the mask that a
-// directional shadow is cast from. They fill on the first draw that needs them and are dropped only by
+// Drawing keeps transient caches, never stored or copied: the styled text, the text laid out at the
+// rectangle's width (so a render that changes nothing of the caption lays nothing out), and the mask that
+// a directional shadow is cast from. They fill on the first draw that needs them and are dropped only by
 // prepareForRedrawAfterChangingWithKeyPath, so a caption changed while no canvas view watches it draws
 // from its old caches until then. Like every entity, a text rect is used on its context's queue only;
 // drawing is safe on any thread that is its context's queue (it paints with QImage/QPainter alone), and
@@ -48,6 +50,11 @@ class TextRect : public Entity,
 
 public:
     TextRect();
+
+    // The most characters (UTF-16 code units) a caption's text takes from a paste or an editor: far more
+    // than any caption shows, and few enough to edit and lay out at once. A longer text that a document
+    // already holds stays as it is and draws.
+    static constexpr int maximumTextLength = 5000;
 
     // A new caption with a new uniqueIdentifier, the zero rectangle, empty text, left and top alignment,
     // white, "AvenirNext-Regular" at 50 points, and the shadow defaults.
@@ -79,8 +86,8 @@ public:
     // its drop or directional shadow, in canvas points.
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
-    // "text", "font", "color" and "horizontalAlignment" drop the styled text and the mask, "rect" only the
-    // mask; other keys (exact case) keep both.
+    // "text", "font", "color" and "horizontalAlignment" drop the styled text, its layout and the mask,
+    // "rect" only the mask (and the layout, once the width differs); other keys (exact case) keep them.
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
     // The inspector: "Text" (Font, Color, Horizontal Alignment offered as Left, Center, Right, Vertical
@@ -90,6 +97,8 @@ public:
     // The caches: nullptr while empty. maskSize is the size in points of the last mask built; it stays
     // when the mask is dropped and means something only while maskImage is set.
     std::shared_ptr<const graphics::AttributedString> cachedAttributedString() const;
+    // The styled text as the last draw laid it out, at the rectangle's width then.
+    std::shared_ptr<const graphics::TextLayout> cachedTextLayout() const;
     std::shared_ptr<const graphics::Image> maskImage() const;
     graphics::Size maskSize() const;
 
@@ -102,6 +111,9 @@ private:
     struct DrawingCaches
     {
         std::shared_ptr<const graphics::AttributedString> styledText;
+        std::shared_ptr<const graphics::TextLayout> layout;
+        // The width the layout fills.
+        double layoutWidth = 0;
         TextMask mask;
     };
 

@@ -4,6 +4,8 @@
 #include "graphics/GraphicsContext.h"
 #include "graphics/TextLayout.h"
 
+#include <algorithm>
+
 namespace graphics {
 
 AttributedString::AttributedString(const QString& string, const TextAttributes& attributes)
@@ -24,15 +26,18 @@ void AttributedString::checkRange(int start, int length) const
     }
 }
 
+std::vector<AttributedString::Run>::const_iterator AttributedString::runAt(int index) const
+{
+    // The last run starting at or before index; runs cover the string without gaps.
+    const auto after = std::upper_bound(m_runs.begin(), m_runs.end(), index,
+                                        [](int position, const Run& run) { return position < run.start; });
+    return after - 1;
+}
+
 TextAttributes AttributedString::attributesAt(int index) const
 {
     checkRange(index, 1);
-    for (const Run& run : m_runs) {
-        if (index < run.start + run.length) {
-            return run.attributes;
-        }
-    }
-    Q_UNREACHABLE();
+    return runAt(index)->attributes;
 }
 
 std::size_t AttributedString::splitAt(int position)
@@ -100,13 +105,15 @@ AttributedString AttributedString::substring(int start, int length) const
 {
     checkRange(start, length);
     AttributedString result;
+    if (length == 0) {
+        return result;
+    }
     result.m_string = m_string.mid(start, length);
-    for (const Run& run : m_runs) {
-        const int from = std::max(run.start, start);
-        const int to = std::min(run.start + run.length, start + length);
-        if (from < to) {
-            result.m_runs.push_back({from - start, to - from, run.attributes});
-        }
+    const int end = start + length;
+    for (auto run = runAt(start); run != m_runs.end() && run->start < end; ++run) {
+        const int from = std::max(run->start, start);
+        const int to = std::min(run->start + run->length, end);
+        result.m_runs.push_back({from - start, to - from, run->attributes});
     }
     return result;
 }
@@ -140,7 +147,17 @@ void AttributedString::replace(int start, int length, const AttributedString& re
 
 void AttributedString::append(const AttributedString& other)
 {
-    replace(length(), 0, other);
+    // Only the runs that meet at the seam can merge, so appending costs what other holds, however long
+    // this string already is.
+    const int offset = length();
+    m_string.append(other.m_string);
+    for (const Run& run : other.m_runs) {
+        if (!m_runs.empty() && m_runs.back().attributes == run.attributes) {
+            m_runs.back().length += run.length;
+        } else {
+            m_runs.push_back({run.start + offset, run.length, run.attributes});
+        }
+    }
 }
 
 Size AttributedString::boundingSize(double width) const

@@ -42,6 +42,7 @@ public:
     AttributedString substring(int start, int length) const;
     // Replaces the characters of the range, and their attributes, with replacement.
     void replace(int start, int length, const AttributedString& replacement);
+    // Adds other at the end; its cost does not grow with this string's length.
     void append(const AttributedString& other);
 
     // The size of the text laid out at width (lines wrap at word boundaries, long words anywhere; a width
@@ -56,6 +57,8 @@ public:
 
 private:
     void checkRange(int start, int length) const;
+    // The run holding the character at index, which must lie in the string.
+    std::vector<Run>::const_iterator runAt(int index) const;
     // Makes a run boundary at position and returns the index of the run starting there.
     std::size_t splitAt(int position);
     void coalesce();

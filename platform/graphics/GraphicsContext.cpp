@@ -422,8 +422,15 @@ void GraphicsContext::drawText(const AttributedString& text, const Rect& rect)
     if (text.isEmpty() || rect.isNull()) {
         return;
     }
+    drawText(TextLayout(text, rect.standardized().width()), rect);
+}
+
+void GraphicsContext::drawText(const TextLayout& layout, const Rect& rect)
+{
+    if (layout.lineCount() == 0 || rect.isNull()) {
+        return;
+    }
     const Rect box = rect.standardized();
-    const TextLayout layout(text, box.width());
     // Glyphs may reach beyond their line boxes (italics, swashes).
     const double overhang = layout.largestFontSize() / 2 + 2;
     const QRectF userBounds(box.minX() - overhang, box.maxY() - layout.height() - overhang,

@@ -20,6 +20,7 @@ class FillCache;
 class Gradient;
 class Image;
 class Path;
+class TextLayout;
 
 // Draws into a bitmap in a y-up space: the origin is the bitmap's bottom-left corner and one unit is one
 // pixel until the transform changes it. The state (fill and stroke colour, transform, clip, compositing
@@ -92,6 +93,9 @@ public:
                    CompositingOperation operation = CompositingOperation::sourceOver, double fraction = 1);
     // Draws text laid out at rect's width with its first line at rect's top edge, upright.
     void drawText(const AttributedString& text, const Rect& rect);
+    // Draws text already laid out (at rect's width, for the lines to fill it as they should) with its
+    // first line at rect's top edge, upright.
+    void drawText(const TextLayout& layout, const Rect& rect);
 
 private:
     struct State

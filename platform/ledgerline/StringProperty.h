@@ -2,6 +2,8 @@
 
 #include "ledgerline/Property.h"
 
+#include <optional>
+
 namespace ledgerline {
 
 // A row of text. Its text style tells the editor how much room the text gets.
@@ -23,8 +25,14 @@ public:
     int textStyle() const { return m_textStyle; }
     void setTextStyle(int style) { m_textStyle = style; }
 
+    // The most characters (UTF-16 code units) the text area of a multiLineText takes from the user; none
+    // until set. A longer value set by the program is shown, wrapped anywhere, and can be shortened.
+    std::optional<int> maximumLength() const { return m_maximumLength; }
+    void setMaximumLength(std::optional<int> length) { m_maximumLength = length; }
+
 private:
     int m_textStyle = singleLineText;
+    std::optional<int> m_maximumLength;
 };
 
 } // namespace ledgerline

@@ -1,18 +1,19 @@
 #include "ledgerline/StringPropertyTableCellView.h"
 
 #include "ledgerline/StringProperty.h"
+#include "tessaline/Tessaline/PopoverMessage.h"
 
 #include <QEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace ledgerline {
 
 StringPropertyTableCellView::StringPropertyTableCellView(QWidget* parent)
     : PropertyTableCellView(parent)
     , m_textField(new QLineEdit(this))
-    , m_textView(new QPlainTextEdit(this))
+    , m_textView(new appkit::LengthLimitedTextEdit(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -23,6 +24,14 @@ StringPropertyTableCellView::StringPropertyTableCellView(QWidget* parent)
     m_textView->installEventFilter(this);
     m_textView->hide();
     connect(m_textField, &QLineEdit::editingFinished, this, &StringPropertyTableCellView::commitEditing);
+    connect(m_textView, &appkit::LengthLimitedTextEdit::insertionRefused, this,
+            [this](qsizetype refusedLength) {
+                tessaline::PopoverMessage::showMessage(
+                    QStringLiteral("The text takes at most %1 characters; this would make it %2.")
+                        .arg(m_textView->maximumLength())
+                        .arg(refusedLength),
+                    m_textView);
+            });
 }
 
 void StringPropertyTableCellView::objectValueChanged(Property* property)
@@ -31,6 +40,8 @@ void StringPropertyTableCellView::objectValueChanged(Property* property)
     m_multiLine = string && string->textStyle() == StringProperty::multiLineText;
     m_textField->setVisible(!m_multiLine);
     m_textView->setVisible(m_multiLine);
+    m_textView->setMaximumLength(string ? string->maximumLength().value_or(std::numeric_limits<int>::max())
+                                        : std::numeric_limits<int>::max());
     if (!property) {
         show({});
         return;
@@ -49,7 +60,7 @@ void StringPropertyTableCellView::show(const QString& text)
     }
     m_textField->setModified(false);
     if (m_textView->toPlainText() != text) {
-        m_textView->setPlainText(text);
+        m_textView->setText(text);
     }
     m_textView->document()->setModified(false);
 }

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "appkit/LengthLimitedTextEdit.h"
 #include "ledgerline/PropertyTableCellView.h"
 
 class QLineEdit;
-class QPlainTextEdit;
 
 namespace ledgerline {
 
 // Edits a StringProperty in a one-line field, or for multiLineText in a text area. The text reaches the
 // property when the edit ends (Return in the field, or focus leaving), so one edit is one change of the
-// bound object.
+// bound object. The text area takes no more than the property's maximum length and says so in a popover
+// when it refuses text.
 class StringPropertyTableCellView : public PropertyTableCellView
 {
     Q_OBJECT
@@ -18,7 +19,7 @@ public:
     explicit StringPropertyTableCellView(QWidget* parent = nullptr);
 
     QLineEdit* textField() const { return m_textField; }
-    QPlainTextEdit* textView() const { return m_textView; }
+    appkit::LengthLimitedTextEdit* textView() const { return m_textView; }
 
 protected:
     void objectValueChanged(Property* property) override;
@@ -29,7 +30,7 @@ private:
     void show(const QString& text);
 
     QLineEdit* m_textField;
-    QPlainTextEdit* m_textView;
+    appkit::LengthLimitedTextEdit* m_textView;
     bool m_multiLine = false;
 };
 

@@ -32,27 +32,36 @@ void Parser::process(graphics::AttributedString& attributedString, const MarkupP
         foundation::fatal(
             QStringLiteral("Invalid markup pattern \"%1\": %2").arg(regex(), expression.errorString()));
 
-    // Every match, range and group text refers to the text as it was before this pass.
+    // Every match, range and group text refers to the text as it was before this pass. The result is built
+    // anew, a piece at a time, rather than by replacing each span in place: replacing moves all the text
+    // after it, so a text of many spans took time growing with the square of its length.
     const QString text = matchableText(attributedString.string());
     const int keptGroup = principalCaptureGroup() + 1;
-    int offset = 0;
+    graphics::AttributedString result;
+    bool matched = false;
+    int done = 0;
     QRegularExpressionMatchIterator matches = expression.globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         const int matchStart = int(match.capturedStart(0));
-        const int matchLength = int(match.capturedLength(0));
         const int keptStart = int(match.capturedStart(keptGroup));
         const int keptLength = int(match.capturedLength(keptGroup));
-
-        const graphics::AttributedString kept = attributedString.substring(keptStart - offset, keptLength);
-        attributedString.replace(matchStart - offset, matchLength, kept);
 
         QStringList groups;
         for (int group = 1; group <= expression.captureCount(); ++group)
             groups.append(match.captured(group));
-        attributedString.addAttributes(provideAttributes(groups, parser), matchStart - offset, keptLength);
-        offset += matchLength - keptLength;
+        graphics::AttributedString kept = attributedString.substring(keptStart, keptLength);
+        kept.addAttributes(provideAttributes(groups, parser), 0, keptLength);
+
+        result.append(attributedString.substring(done, matchStart - done));
+        result.append(kept);
+        done = int(match.capturedEnd(0));
+        matched = true;
     }
+    if (!matched)
+        return;
+    result.append(attributedString.substring(done, attributedString.length() - done));
+    attributedString = std::move(result);
 }
 
 } // namespace tessaline

@@ -290,3 +290,30 @@ TEST(TessalineTest, MarkupIsFoundInTextWithAnUnpairedSurrogate)
     EXPECT_EQ(result.string(), QStringLiteral("a") + QChar(0xD800) + QStringLiteral(" b"));
     EXPECT_EQ(result.attributesAt(3).font, parser.boldFont());
 }
+
+// Half a million "**" pairs, as pasted: the spans come out as they should, and in time, which the test's
+// timeout bounds (each span once moved all the text after it, so this took many minutes).
+TEST(TessalineTest, MarkupOfManySpansParsesWhole)
+{
+    const MarkupParser parser;
+    QString stars;
+    for (int i = 0; i < 500'000; ++i)
+        stars += QStringLiteral("**");
+    // Every five stars form one span that keeps a bold star; what remains is too short for a span.
+    const AttributedString bold = parser.parse(stars);
+    EXPECT_EQ(bold.string(), QString(200'000, u'*'));
+    ASSERT_EQ(bold.runs().size(), 1u);
+    EXPECT_EQ(bold.runs()[0].attributes.font, parser.boldFont());
+
+    QString alternating;
+    for (int i = 0; i < 100'000; ++i)
+        alternating += QStringLiteral("**a**{#f00|b}");
+    const AttributedString styled = parser.parse(alternating);
+    ASSERT_EQ(styled.length(), 200'000);
+    ASSERT_EQ(styled.runs().size(), 200'000u);
+    for (int i : {0, 1, 99'998, 199'999}) {
+        EXPECT_EQ(styled.string()[i], i % 2 ? u'b' : u'a');
+        EXPECT_EQ(styled.attributesAt(i).font, i % 2 ? parser.font() : parser.boldFont()) << i;
+        EXPECT_EQ(styled.attributesAt(i).foregroundColor, i % 2 ? red : black) << i;
+    }
+}

@@ -1,4 +1,5 @@
 #include "CanvasViewFixture.h"
+#include "appkit/Popover.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/FontManager.h"
 #include "model/Asset.h"
@@ -8,8 +9,10 @@
 #include "model/TextRect.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
+#include "tessaline/Tessaline/HeightForWidthTextField.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QMessageBox>
@@ -252,6 +255,34 @@ TEST_F(CanvasInteractionTest, AnotherCanvasCommitsAndClosesTheEditor)
     EXPECT_EQ(caption->text(), "Kept");
     EXPECT_EQ(view->editor(), nullptr);
     settle();
+}
+
+// Text pasted into a caption by mistake, far longer than any caption: the editor refuses it whole and
+// says so, and the caption keeps its text.
+TEST_F(CanvasInteractionTest, TheEditorRefusesMoreTextThanACaptionTakesAndSaysSo)
+{
+    doubleClick({300, 700});
+    CaptionEditor* editor = view->editor();
+    ASSERT_NE(editor, nullptr);
+    QApplication::clipboard()->setText(QString(50'000, u'x'));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->toPlainText(), "Hello");
+
+    QStringList messages;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* popover = qobject_cast<appkit::Popover*>(widget); popover && popover->isVisible()) {
+            for (auto* field : popover->findChildren<tessaline::HeightForWidthTextField*>())
+                messages.append(field->stringValue());
+            popover->close();
+        }
+    }
+    EXPECT_EQ(messages, QStringList{"A caption takes at most 5000 characters; this would make it 50000."});
+    ASSERT_EQ(view->editor(), editor) << "the message does not end the editing";
+
+    QApplication::clipboard()->setText(QString(TextRect::maximumTextLength - 5, u'y'));
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(caption->text(), QString(TextRect::maximumTextLength - 5, u'y'));
 }
 
 TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)

@@ -6,6 +6,7 @@
 #include "document/ScreenshotPasteboard.h"
 #include "model/Asset.h"
 #include "model/DrawableMapping.h"
+#include "model/TextRect.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -185,6 +186,43 @@ TEST_F(EditActionsTest, APasteThatFailsChangesNothingAndSaysWhy)
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2"}));
     EXPECT_FALSE(m_document.context().hasChanges());
     EXPECT_EQ(m_document.selectedScreenshot(), &at(1));
+}
+
+// A caption's text far longer than any caption (such as text pasted into it by mistake) is refused with
+// the whole screenshot, saying why; a caption as long as a paste takes arrives whole.
+TEST_F(EditActionsTest, APastedCaptionLongerThanACaptionTakesIsRefusedAndSaysSo)
+{
+    addThree();
+    m_document.selectScreenshot(at(1));
+    ASSERT_TRUE(m_document.context().save().hasValue());
+    TestDocument other;
+    model::Screenshot& source = other.addFilledScreenshot("Long", 0);
+    model::TextRect* caption = nullptr;
+    for (model::DrawableMapping* mapping : source.drawableMappings()) {
+        if (auto* found = dynamic_cast<model::TextRect*>(mapping->drawable()))
+            caption = found;
+    }
+    ASSERT_NE(caption, nullptr);
+
+    caption->setText(QString(50'000, u'x'));
+    const std::optional<ActionAlert> alert = m_actions.paste({archived(source)});
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->informativeText,
+              "Could not paste objects. (A Screenshot is not valid: The text of a caption "
+              "is 50000 characters long; a caption takes at most 5000.)");
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2"}));
+    EXPECT_FALSE(m_document.context().hasChanges());
+
+    const QString longest = QString(model::TextRect::maximumTextLength - 5, u'y') + QStringLiteral("**!**");
+    caption->setText(longest);
+    EXPECT_EQ(m_actions.paste({archived(source)}), std::nullopt);
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "Long", "S2"}));
+    QStringList texts;
+    for (model::DrawableMapping* mapping : at(2).drawableMappings()) {
+        if (auto* pasted = dynamic_cast<model::TextRect*>(mapping->drawable()))
+            texts.append(pasted->text());
+    }
+    EXPECT_EQ(texts, QStringList{longest});
 }
 
 TEST_F(EditActionsTest, ABadItemBesideGoodOnesIsSkippedWhole)

@@ -160,6 +160,7 @@ TEST_F(TextRectTest, TheInspectorOffersTextThenShadow)
 
     auto& string = dynamic_cast<ledgerline::StringProperty&>(*text.properties().at(4));
     EXPECT_EQ(string.textStyle(), ledgerline::StringProperty::multiLineText);
+    EXPECT_EQ(string.maximumLength(), TextRect::maximumTextLength);
     EXPECT_EQ(string.text(), "Hello");
     string.setValue(QStringLiteral("Two\nlines"));
     EXPECT_EQ(caption->text(), "Two\nlines");
@@ -169,6 +170,7 @@ TEST_F(TextRectTest, TheInspectorOffersTextThenShadow)
 struct Invalidation
 {
     const char* key;
+    // And with it the text's layout.
     bool dropsStyledText;
     bool dropsMask;
 };
@@ -183,19 +185,23 @@ TEST_P(CacheInvalidation, DropsExactlyTheCachesTheKeyAffects)
     caption->setShadowType(ShadowType::directional);
     render(caption);
     const auto styledText = caption->cachedAttributedString();
+    const auto layout = caption->cachedTextLayout();
     const auto mask = caption->maskImage();
     const graphics::Size maskSize = caption->maskSize();
     ASSERT_NE(styledText, nullptr);
+    ASSERT_NE(layout, nullptr);
     ASSERT_NE(mask, nullptr);
 
     caption->prepareForRedrawAfterChangingWithKeyPath(GetParam().key);
     EXPECT_EQ(caption->cachedAttributedString(), GetParam().dropsStyledText ? nullptr : styledText);
+    EXPECT_EQ(caption->cachedTextLayout(), GetParam().dropsStyledText ? nullptr : layout);
     EXPECT_EQ(caption->maskImage(), GetParam().dropsMask ? nullptr : mask);
     EXPECT_EQ(caption->maskSize(), maskSize);
 
     // The next draw builds what was dropped.
     render(caption);
     EXPECT_NE(caption->cachedAttributedString(), nullptr);
+    EXPECT_EQ(caption->cachedTextLayout() == layout, !GetParam().dropsStyledText);
     EXPECT_NE(caption->maskImage(), nullptr);
 }
 
@@ -227,6 +233,46 @@ TEST_F(TextRectTest, CachesFollowTheObjectNotTheDocument)
     EXPECT_EQ(caption->cachedAttributedString()->string(), "New");
     // No directional shadow, no mask.
     EXPECT_EQ(caption->maskImage(), nullptr);
+}
+
+// A caption is laid out once per change of what it shows: renders after other changes (a shadow's angle
+// being dragged, the caption moved) draw the same layout, in any script. The setup installs DejaVu Sans,
+// which covers Hebrew and Arabic; scripts no installed font covers are not assumed here.
+TEST_F(TextRectTest, RendersThatChangeNothingOfTheTextLayItOutNoMore)
+{
+    for (const QString& text :
+         {QStringLiteral("Plan **your** week in seconds"), QStringLiteral("תכננו את **השבוע** בשניות"),
+          QStringLiteral("خطط **لأسبوعك** في ثوانٍ")}) {
+        SCOPED_TRACE(text.toStdString());
+        TextRect* caption = makeCaption(text, {20, 300, 300, 200});
+        caption->setShadowType(ShadowType::drop);
+        render(caption);
+        const auto layout = caption->cachedTextLayout();
+        ASSERT_NE(layout, nullptr);
+        EXPECT_GE(layout->lineCount(), 2);
+
+        caption->setShadowAngle(300);
+        caption->prepareForRedrawAfterChangingWithKeyPath("shadowAngle");
+        render(caption);
+        EXPECT_EQ(caption->cachedTextLayout(), layout);
+
+        // Moved, the caption draws the same lines at its new place.
+        caption->setRect({60, 250, 300, 200});
+        caption->prepareForRedrawAfterChangingWithKeyPath("rect");
+        const QImage moved = render(caption);
+        EXPECT_EQ(caption->cachedTextLayout(), layout);
+        TextRect* fresh = makeCaption(text, {60, 250, 300, 200});
+        fresh->setShadowType(ShadowType::drop);
+        fresh->setShadowAngle(300);
+        EXPECT_EQ(moved, render(fresh));
+
+        // Another width, other lines.
+        caption->setRect({60, 250, 1000, 200});
+        caption->prepareForRedrawAfterChangingWithKeyPath("rect");
+        render(caption);
+        ASSERT_NE(caption->cachedTextLayout(), layout);
+        EXPECT_EQ(caption->cachedTextLayout()->lineCount(), 1);
+    }
 }
 
 TEST(TextRendering, PlacesTheTextBoxByTheVerticalAlignment)

@@ -55,6 +55,33 @@ TEST(GraphicsTest, ReplaceKeepsTheAttributesAroundAndBrought)
     EXPECT_EQ(text.string(), "z");
 }
 
+TEST(GraphicsTest, AppendingJoinsEqualRunsAtTheSeam)
+{
+    const TextAttributes regular = withFont(Font("AvenirNext-Regular", 12));
+    const TextAttributes bold = withFont(Font("AvenirNext-Bold", 12));
+    AttributedString text(QStringLiteral("ab"), regular);
+    AttributedString tail(QStringLiteral("cd"), regular);
+    tail.addAttributes(bold, 1, 1);
+    text.append(tail);
+    EXPECT_EQ(text.string(), "abcd");
+    ASSERT_EQ(text.runs().size(), 2u);
+    EXPECT_EQ(text.runs()[0], (AttributedString::Run{0, 3, regular}));
+    EXPECT_EQ(text.runs()[1], (AttributedString::Run{3, 1, bold}));
+    text.append(AttributedString());
+    text.append(AttributedString(QStringLiteral("e"), regular));
+    ASSERT_EQ(text.runs().size(), 3u);
+    EXPECT_EQ(text.runs()[2], (AttributedString::Run{4, 1, regular}));
+    // A substring starting and ending inside runs takes their attributes.
+    const AttributedString middle = text.substring(2, 2);
+    EXPECT_EQ(middle.string(), "cd");
+    ASSERT_EQ(middle.runs().size(), 2u);
+    EXPECT_EQ(middle.runs()[0], (AttributedString::Run{0, 1, regular}));
+    EXPECT_EQ(middle.runs()[1], (AttributedString::Run{1, 1, bold}));
+    EXPECT_TRUE(text.substring(5, 0).runs().empty());
+    EXPECT_EQ(text.attributesAt(3), bold);
+    EXPECT_EQ(text.attributesAt(4), regular);
+}
+
 TEST(GraphicsTest, SubstringCountsUtf16Units)
 {
     AttributedString text(QStringLiteral("😀 x"), withFont(Font("Menlo-Regular", 12)));

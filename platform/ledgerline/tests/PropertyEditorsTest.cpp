@@ -1,4 +1,5 @@
 #include "TestObjects.h"
+#include "appkit/Popover.h"
 #include "appkit/SegmentedControl.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/ColorPropertyTableCellView.h"
@@ -11,9 +12,11 @@
 #include "ledgerline/StringProperty.h"
 #include "ledgerline/StringPropertyTableCellView.h"
 #include "tessaline/Tessaline/ColorPickerButton.h"
+#include "tessaline/Tessaline/HeightForWidthTextField.h"
 #include "tessaline/Tessaline/ReplaceableImageView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -91,6 +94,38 @@ TEST(LedgerlineTest, TheTextAreaShowsSeveralLinesAndHandsThemOnWhenFocusLeaves)
 
     fixture.caption.setValueForKey(QStringLiteral("Undone"), "text");
     EXPECT_EQ(text->toPlainText(), "Undone");
+}
+
+// The text area takes no more than the property's maximum length, and says so; a longer value from the
+// object is shown whole and can be shortened.
+TEST(LedgerlineTest, TheTextAreaRefusesTextBeyondTheMaximumAndSaysSo)
+{
+    CaptionTable fixture;
+    appkit::LengthLimitedTextEdit* text = cellAt<StringPropertyTableCellView>(fixture.table, 0)->textView();
+    EXPECT_EQ(text->maximumLength(), 100);
+    text->moveCursor(QTextCursor::End);
+    QApplication::clipboard()->setText(QString(90, u'x'));
+    QTest::keyClick(text, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text->toPlainText(), "First line\nSecond line");
+    QStringList messages;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* popover = qobject_cast<appkit::Popover*>(widget); popover && popover->isVisible()) {
+            for (auto* field : popover->findChildren<tessaline::HeightForWidthTextField*>())
+                messages.append(field->stringValue());
+            popover->close();
+        }
+    }
+    EXPECT_EQ(messages, QStringList{"The text takes at most 100 characters; this would make it 112."});
+    QFocusEvent focusOut(QEvent::FocusOut);
+    QApplication::sendEvent(text, &focusOut);
+    EXPECT_EQ(fixture.caption.writes["text"], 0);
+
+    fixture.caption.setValueForKey(QString(150, u'y'), "text");
+    EXPECT_EQ(text->toPlainText(), QString(150, u'y'));
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClick(text, Qt::Key_Backspace);
+    QApplication::sendEvent(text, &focusOut);
+    EXPECT_EQ(fixture.caption.value("text").toString(), QString(149, u'y'));
 }
 
 TEST(LedgerlineTest, TheFontEditorKeepsPostScriptNamesBothWays)

@@ -93,6 +93,7 @@ std::unique_ptr<PropertyCollection> Caption::makePropertyCollection()
         group.addProperty(then(std::make_unique<StringProperty>(), [&](StringProperty& text) {
             text.setName("Text");
             text.setTextStyle(StringProperty::multiLineText);
+            text.setMaximumLength(100);
             text.bind(this, "text");
         }));
         group.addProperty(then(std::make_unique<FontProperty>(), [&](FontProperty& font) {
