@@ -58,7 +58,10 @@ struct Extent
     double maximum;
 };
 
-template <typename Edges> std::optional<Extent> measureContour(const Edges& edges, BezierCurve& ray)
+// Every meeting of the ray with the edges; with onlyWhether, the first one settles that there is an extent
+// and stands for all of it.
+template <typename Edges>
+std::optional<Extent> measureContour(const Edges& edges, BezierCurve& ray, bool onlyWhether = false)
 {
     std::optional<Extent> extent;
     for (const auto& edge : edges) {
@@ -70,8 +73,10 @@ template <typename Edges> std::optional<Extent> measureContour(const Edges& edge
                 extent = Extent{p, p};
             extent->minimum = std::min(extent->minimum, p);
             extent->maximum = std::max(extent->maximum, p);
-            return HandlerAnswer{};
+            return onlyWhether ? HandlerAnswer{true, true} : HandlerAnswer{};
         });
+        if (extent && onlyWhether)
+            return extent;
     }
     return extent;
 }
@@ -83,19 +88,17 @@ enum class Verdict
     outside
 };
 
-// One container against one ray: how often it crosses the ray before and after the tested contour's extent.
-// Since the two do not cross, the count on either side tells whether the container holds the contour. A
-// crossing at the extent's end is the container meeting the contour there, touching it or running along it:
-// that side then tells nothing, and the other side decides. A ray through a joint of the container, or one
-// where both sides disagree or tell nothing, leaves the container undecided.
-Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray, const Extent& extent)
+// Where a container crosses the ray, as positions along it, leaving out where it only touches the ray. A
+// ray through a joint of the container tells nothing about it.
+struct RayCrossings
 {
-    const double slack = nearSlack(extent.minimum, extent.maximum);
-    int before = 0;
-    int after = 0;
-    bool touchesMinimum = false;
-    bool touchesMaximum = false;
     bool usable = true;
+    std::vector<double> positions;
+};
+
+RayCrossings crossingsAlong(const std::vector<BezierCurve*>& edges, BezierCurve& ray)
+{
+    RayCrossings crossings;
     for (BezierCurve* listed : edges) {
         BezierCurve& edge = *listed;
         if (!edgesMightMeet(ray, edge))
@@ -104,22 +107,41 @@ Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
             if (intersection->isTangent())
                 return HandlerAnswer{};
             if (intersection->isAtEitherEndOfCurve2()) {
-                usable = false;
+                crossings.usable = false;
                 return HandlerAnswer{true, true};
             }
-            const double p = positionOnRay(ray, intersection->location());
-            if (std::fabs(p - extent.minimum) <= slack)
-                touchesMinimum = true;
-            else if (std::fabs(p - extent.maximum) <= slack)
-                touchesMaximum = true;
-            else if (p < extent.minimum)
-                ++before;
-            else if (p > extent.maximum)
-                ++after;
+            crossings.positions.push_back(positionOnRay(ray, intersection->location()));
             return HandlerAnswer{};
         });
-        if (!usable)
-            return Verdict::undecided;
+        if (!crossings.usable)
+            return crossings;
+    }
+    return crossings;
+}
+
+// One container against one ray: how often it crosses the ray before and after the tested contour's extent.
+// Since the two do not cross, the count on either side tells whether the container holds the contour. A
+// crossing at the extent's end is the container meeting the contour there, touching it or running along it:
+// that side then tells nothing, and the other side decides. A ray through a joint of the container, or one
+// where both sides disagree or tell nothing, leaves the container undecided.
+Verdict judgeContainer(const RayCrossings& crossings, const Extent& extent)
+{
+    if (!crossings.usable)
+        return Verdict::undecided;
+    const double slack = nearSlack(extent.minimum, extent.maximum);
+    int before = 0;
+    int after = 0;
+    bool touchesMinimum = false;
+    bool touchesMaximum = false;
+    for (const double p : crossings.positions) {
+        if (std::fabs(p - extent.minimum) <= slack)
+            touchesMinimum = true;
+        else if (std::fabs(p - extent.maximum) <= slack)
+            touchesMaximum = true;
+        else if (p < extent.minimum)
+            ++before;
+        else if (p > extent.maximum)
+            ++after;
     }
     const Verdict fromBefore = before % 2 == 1 ? Verdict::inside : Verdict::outside;
     const Verdict fromAfter = after % 2 == 1 ? Verdict::inside : Verdict::outside;
@@ -130,6 +152,21 @@ Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
     if (!touchesMaximum)
         return fromAfter;
     return Verdict::undecided;
+}
+
+// How far from the contour's bounds, along the ray, the measured extent can reach: a meeting is reported
+// where the points of the two curves agree within the intersection search's slack, which grows with the
+// curves' sizes, or at a joint of the contour within a hair of it. Four times that is plenty.
+double extentReach(const BezierCurve& ray, const BezierContour& contour)
+{
+    const graphics::Rect rayBox = ray.data().boundingRect();
+    const graphics::Rect box = contour.boundingRect();
+    const double size = rayBox.width() + rayBox.height() + box.width() + box.height();
+    const double scale =
+        1 + std::max({std::fabs(rayBox.minX()), std::fabs(rayBox.maxX()), std::fabs(rayBox.minY()),
+                      std::fabs(rayBox.maxY()), std::fabs(box.minX()), std::fabs(box.maxX()),
+                      std::fabs(box.minY()), std::fabs(box.maxY())});
+    return 4 * std::max(1e-3, 1e-5 * size) + 1e-6 * scale;
 }
 
 } // namespace
@@ -189,8 +226,24 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
     // With the graph's edge tree at hand, each ray reads only the edges it may meet; without it, every edge
     // of the contours asked.
     const EdgeTree* tree = builtEdgeTree();
+    const double left = std::min(graphBounds.minX(), contourBounds.minX()) - rayOverhang;
+    const double right = std::max(graphBounds.maxX(), contourBounds.maxX()) + rayOverhang;
+    const double bottom = std::min(graphBounds.minY(), contourBounds.minY()) - rayOverhang;
+    const double top = std::max(graphBounds.maxY(), contourBounds.maxY()) + rayOverhang;
+    // Each container's answer depends only on the two contours and the rays: the first ray that decides it.
+    // One the contour remembers from an earlier test along the same rays is taken as it is.
+    const BezierContour::RaySpan span{left, bottom, right, top};
     std::vector<Verdict> verdicts(candidates.size(), Verdict::undecided);
+    std::vector<bool> remembered(candidates.size(), false);
     std::size_t undecided = candidates.size();
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (const std::optional<bool> holds =
+                contour.rememberedHolding(m_contours[std::size_t(candidates[i])], span)) {
+            verdicts[i] = *holds ? Verdict::inside : Verdict::outside;
+            remembered[i] = true;
+            --undecided;
+        }
+    }
     std::vector<EdgeTree::Item> near;
     std::vector<BezierCurve*> edges;
     auto edgesOf = [&](int contourIndex) -> const std::vector<BezierCurve*>& {
@@ -215,23 +268,42 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
                 return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
             });
         }
-        const std::optional<Extent> extent =
-            ownIndex >= 0 ? measureContour(edgesOf(ownIndex), ray) : measureContour(contour.edges(), ray);
-        if (!extent)
-            return;
+        // The containers' crossings come first: where none lies near the contour's span along the ray, only
+        // whether the ray meets the contour matters, not where, and the first meeting settles that.
+        std::vector<RayCrossings> crossings(candidates.size());
+        bool usable = false;
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             if (verdicts[i] != Verdict::undecided)
                 continue;
-            verdicts[i] = judgeContainer(edgesOf(candidates[i]), ray, *extent);
+            crossings[i] = crossingsAlong(edgesOf(candidates[i]), ray);
+            usable = usable || crossings[i].usable;
+        }
+        if (!usable)
+            return;
+        const double reach = extentReach(ray, contour);
+        const double spanMinimum = positionOnRay(ray, {contourBounds.minX(), contourBounds.minY()}) - reach;
+        const double spanMaximum = positionOnRay(ray, {contourBounds.maxX(), contourBounds.maxY()}) + reach;
+        bool clear = true;
+        for (std::size_t i = 0; i < candidates.size() && clear; ++i)
+            if (verdicts[i] == Verdict::undecided && crossings[i].usable)
+                for (const double p : crossings[i].positions)
+                    if (!(p < spanMinimum - reach || p > spanMaximum + reach))
+                        clear = false;
+        std::optional<Extent> extent = ownIndex >= 0 ? measureContour(edgesOf(ownIndex), ray, clear)
+                                                     : measureContour(contour.edges(), ray, clear);
+        if (!extent)
+            return;
+        if (clear)
+            extent = Extent{spanMinimum, spanMaximum};
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            if (verdicts[i] != Verdict::undecided)
+                continue;
+            verdicts[i] = judgeContainer(crossings[i], *extent);
             if (verdicts[i] != Verdict::undecided)
                 --undecided;
         }
     };
 
-    const double left = std::min(graphBounds.minX(), contourBounds.minX()) - rayOverhang;
-    const double right = std::max(graphBounds.maxX(), contourBounds.maxX()) + rayOverhang;
-    const double bottom = std::min(graphBounds.minY(), contourBounds.minY()) - rayOverhang;
-    const double top = std::max(graphBounds.maxY(), contourBounds.maxY()) + rayOverhang;
     int raysTried = 0;
     for (int division = 2; division <= 2 * count && undecided > 0 && raysTried < maximumRays; ++division) {
         // Each ray's position is computed from its index: accumulating the step can stall on huge
@@ -258,6 +330,10 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         }
     }
     // Containers left undecided when the rays run out count as not holding the contour.
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (!remembered[i])
+            contour.rememberHolding(m_contours[std::size_t(candidates[i])], span,
+                                    verdicts[i] == Verdict::inside);
     return int(std::count(verdicts.begin(), verdicts.end(), Verdict::inside));
 }
 

@@ -256,6 +256,56 @@ TEST(GeometryTest, ContainmentOfAContourByAGraph)
     EXPECT_FALSE(outer.encloses(*dot.contours()[0]));
 }
 
+TEST(GeometryTest, ContainmentHoldsForContoursCloseToTheirContainer)
+{
+    // Where the container passes close to the contour along a test line, where exactly the line meets the
+    // contour decides; farther away, only that it meets it.
+    BezierGraph outer(square(0, 0, 30));
+    BezierGraph hair(square(0.0005, 10, 10));
+    BezierGraph alongside(square(0, 10, 10));
+    BezierGraph roundNear(circle({24.999, 15}, 5));
+    EXPECT_TRUE(outer.encloses(*hair.contours()[0]));
+    EXPECT_TRUE(outer.encloses(*alongside.contours()[0]));
+    EXPECT_TRUE(outer.encloses(*roundNear.contours()[0]));
+
+    graphics::Path ringPath = square(0, 0, 30);
+    ringPath.append(square(9.9995, 9.9995, 10.001));
+    BezierGraph ringGraph(ringPath);
+    BezierGraph inHole(square(10, 10, 10));
+    EXPECT_FALSE(ringGraph.encloses(*inHole.contours()[0]));
+}
+
+TEST(GeometryTest, ContainmentAnswersAreRememberedPerContainerAndSpan)
+{
+    BezierGraph graph(square(0, 0, 30));
+    auto container = BezierGraph(square(0, 0, 30)).contours()[0];
+    auto other = BezierGraph(square(0, 0, 30)).contours()[0];
+    const BezierContour& contour = *graph.contours()[0];
+    const BezierContour::RaySpan span{-10, -10, 40, 40};
+    EXPECT_FALSE(contour.rememberedHolding(container, span).has_value());
+    contour.rememberHolding(container, span, true);
+    EXPECT_EQ(contour.rememberedHolding(container, span), true);
+    EXPECT_FALSE(contour.rememberedHolding(other, span).has_value());
+    EXPECT_FALSE(contour.rememberedHolding(container, {-10, -10, 40, 41}).has_value());
+    // Spans are told apart to the bit: test lines made of other numbers can meet the contours elsewhere.
+    contour.rememberHolding(container, {0.0, -10, 40, 40}, false);
+    EXPECT_EQ(contour.rememberedHolding(container, {0.0, -10, 40, 40}), false);
+    EXPECT_FALSE(contour.rememberedHolding(container, {-0.0, -10, 40, 40}).has_value());
+
+    // An answer about a container that is gone is not taken for one about a contour made after it.
+    std::weak_ptr<BezierContour> gone = container;
+    container.reset();
+    ASSERT_TRUE(gone.expired());
+    auto later = BezierGraph(square(0, 0, 30)).contours()[0];
+    EXPECT_FALSE(contour.rememberedHolding(later, span).has_value());
+
+    // A contour that changes forgets what it was told.
+    contour.rememberHolding(later, span, false);
+    EXPECT_EQ(contour.rememberedHolding(later, span), false);
+    graph.contours()[0]->addEdge(BezierCurve::line({0, 0}, {1, 1}));
+    EXPECT_FALSE(contour.rememberedHolding(later, span).has_value());
+}
+
 TEST(GeometryTest, ContainmentRaysStayBoundedOnHugeAndPixelAlignedOutlines)
 {
     // Beyond 2^53 the ray step is below the spacing of doubles: an accumulated position would never advance.
