@@ -49,7 +49,6 @@ void BezierContour::addEdge(std::shared_ptr<BezierCurve> edge)
     m_edges.push_back(std::move(edge));
     m_bounds = graphics::Rect::null();
     m_boundingRect = graphics::Rect::null();
-    m_holdings.clear();
 }
 
 graphics::Rect BezierContour::bounds() const
@@ -352,8 +351,10 @@ bool sameContour(const std::weak_ptr<BezierContour>& remembered,
 std::optional<bool> BezierContour::rememberedHolding(const std::shared_ptr<BezierContour>& container,
                                                      const RaySpan& span) const
 {
+    // Edges are only ever added: an answer given before the last one came is about another outline.
     for (const Holding& holding : m_holdings)
-        if (sameContour(holding.container, container) && sameSpan(holding.span, span))
+        if (holding.edges == m_edges.size() && sameContour(holding.container, container) &&
+            sameSpan(holding.span, span))
             return holding.holds;
     return std::nullopt;
 }
@@ -361,7 +362,7 @@ std::optional<bool> BezierContour::rememberedHolding(const std::shared_ptr<Bezie
 void BezierContour::rememberHolding(const std::shared_ptr<BezierContour>& container, const RaySpan& span,
                                     bool holds) const
 {
-    m_holdings.push_back({container, span, holds});
+    m_holdings.push_back({container, span, m_edges.size(), holds});
 }
 
 bool BezierContour::contains(const graphics::Point& point) const

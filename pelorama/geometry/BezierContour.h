@@ -88,6 +88,7 @@ private:
     {
         std::weak_ptr<BezierContour> container;
         RaySpan span;
+        std::size_t edges; // how many edges the contour had
         bool holds;
     };
 

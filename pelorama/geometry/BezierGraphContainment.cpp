@@ -58,15 +58,23 @@ struct Extent
     double maximum;
 };
 
-// Every meeting of the ray with the edges; with onlyWhether, the first one settles that there is an extent
-// and stands for all of it.
+// The edges whose boxes let them meet the ray, in their order.
 template <typename Edges>
-std::optional<Extent> measureContour(const Edges& edges, BezierCurve& ray, bool onlyWhether = false)
+void edgesNearRay(const Edges& edges, const BezierCurve& ray, std::vector<BezierCurve*>& into)
+{
+    into.clear();
+    for (const auto& edge : edges)
+        if (edgesMightMeet(ray, *edge))
+            into.push_back(&*edge);
+}
+
+// Every meeting of the ray with the edges (those near it); with onlyWhether, the first one settles that
+// there is an extent and stands for all of it.
+std::optional<Extent> measureContour(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
+                                     bool onlyWhether)
 {
     std::optional<Extent> extent;
-    for (const auto& edge : edges) {
-        if (!edgesMightMeet(ray, *edge))
-            continue;
+    for (BezierCurve* edge : edges) {
         findIntersections(ray, *edge, [&](const std::shared_ptr<BezierIntersection>& intersection) {
             const double p = positionOnRay(ray, intersection->location());
             if (!extent)
@@ -156,16 +164,22 @@ Verdict judgeContainer(const RayCrossings& crossings, const Extent& extent)
 
 // How far from the contour's bounds, along the ray, the measured extent can reach: a meeting is reported
 // where the points of the two curves agree within the intersection search's slack, which grows with the
-// curves' sizes, or at a joint of the contour within a hair of it. Four times that is plenty.
-double extentReach(const BezierCurve& ray, const BezierContour& contour)
+// sizes of the two curves' control boxes, or at a joint of the contour within a hair of it. Four times that
+// is plenty.
+double extentReach(const BezierCurve& ray, const std::vector<BezierCurve*>& nearEdges,
+                   const graphics::Rect& contourBounds)
 {
     const graphics::Rect rayBox = ray.data().boundingRect();
-    const graphics::Rect box = contour.boundingRect();
-    const double size = rayBox.width() + rayBox.height() + box.width() + box.height();
-    const double scale =
-        1 + std::max({std::fabs(rayBox.minX()), std::fabs(rayBox.maxX()), std::fabs(rayBox.minY()),
-                      std::fabs(rayBox.maxY()), std::fabs(box.minX()), std::fabs(box.maxX()),
-                      std::fabs(box.minY()), std::fabs(box.maxY())});
+    double edgeSize = 0;
+    for (const BezierCurve* edge : nearEdges) {
+        const graphics::Rect box = edge->data().boundingRect();
+        edgeSize = std::max(edgeSize, box.width() + box.height());
+    }
+    const double size = rayBox.width() + rayBox.height() + edgeSize;
+    const double scale = 1 + std::max({std::fabs(rayBox.minX()), std::fabs(rayBox.maxX()),
+                                       std::fabs(rayBox.minY()), std::fabs(rayBox.maxY()),
+                                       std::fabs(contourBounds.minX()), std::fabs(contourBounds.maxX()),
+                                       std::fabs(contourBounds.minY()), std::fabs(contourBounds.maxY())});
     return 4 * std::max(1e-3, 1e-5 * size) + 1e-6 * scale;
 }
 
@@ -246,18 +260,20 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
     }
     std::vector<EdgeTree::Item> near;
     std::vector<BezierCurve*> edges;
-    auto edgesOf = [&](int contourIndex) -> const std::vector<BezierCurve*>& {
-        edges.clear();
+    std::vector<BezierCurve*> ownEdges;
+    auto edgesOf = [&](int contourIndex,
+                       std::vector<BezierCurve*>& into) -> const std::vector<BezierCurve*>& {
+        into.clear();
         if (tree == nullptr) {
             for (const auto& edge : m_contours[std::size_t(contourIndex)]->edges())
-                edges.push_back(edge.get());
-            return edges;
+                into.push_back(edge.get());
+            return into;
         }
         auto item = std::lower_bound(near.begin(), near.end(), contourIndex,
                                      [](const EdgeTree::Item& a, int c) { return a.contour < c; });
         for (; item != near.end() && item->contour == contourIndex; ++item)
-            edges.push_back(item->edge);
-        return edges;
+            into.push_back(item->edge);
+        return into;
     };
     auto tryRay = [&](BezierCurve& ray) {
         if (tree != nullptr) {
@@ -275,12 +291,16 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             if (verdicts[i] != Verdict::undecided)
                 continue;
-            crossings[i] = crossingsAlong(edgesOf(candidates[i]), ray);
+            crossings[i] = crossingsAlong(edgesOf(candidates[i], edges), ray);
             usable = usable || crossings[i].usable;
         }
         if (!usable)
             return;
-        const double reach = extentReach(ray, contour);
+        if (ownIndex >= 0)
+            edgesNearRay(edgesOf(ownIndex, edges), ray, ownEdges);
+        else
+            edgesNearRay(contour.edges(), ray, ownEdges);
+        const double reach = extentReach(ray, ownEdges, contourBounds);
         const double spanMinimum = positionOnRay(ray, {contourBounds.minX(), contourBounds.minY()}) - reach;
         const double spanMaximum = positionOnRay(ray, {contourBounds.maxX(), contourBounds.maxY()}) + reach;
         bool clear = true;
@@ -289,8 +309,7 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
                 for (const double p : crossings[i].positions)
                     if (!(p < spanMinimum - reach || p > spanMaximum + reach))
                         clear = false;
-        std::optional<Extent> extent = ownIndex >= 0 ? measureContour(edgesOf(ownIndex), ray, clear)
-                                                     : measureContour(contour.edges(), ray, clear);
+        std::optional<Extent> extent = measureContour(ownEdges, ray, clear);
         if (!extent)
             return;
         if (clear)
