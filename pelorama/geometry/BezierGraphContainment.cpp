@@ -6,6 +6,7 @@
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierGraph.h"
 #include "geometry/BezierIntersection.h"
+#include "geometry/BoxTree.h"
 #include "geometry/CurveIntersection.h"
 #include "geometry/EdgeTree.h"
 #include "geometry/Primitives.h"
@@ -25,6 +26,8 @@ constexpr double rayNudge = 0.1234567;
 // Rays of all divisions together; ordinary contours settle with the first two. Without a bound a large
 // pixel-aligned outline whose rays keep meeting vertices would be tested quadratically long.
 constexpr int maximumRays = 256;
+// From how many contours on a tree of their bounds finds the holders of a box faster than reading them all.
+constexpr std::size_t boundsTreeWorthwhile = 32;
 
 bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
 {
@@ -185,36 +188,73 @@ double extentReach(const BezierCurve& ray, const std::vector<BezierCurve*>& near
 
 } // namespace
 
+namespace {
+
+// How far the bounds of a holder may fall short of those they hold.
+double holdingSlack(const graphics::Rect& outer)
+{
+    return nearSlack(std::min(outer.minX(), outer.minY()), std::max(outer.maxX(), outer.maxY()));
+}
+
+} // namespace
+
 // A contour that crosses nothing can lie inside another only within its bounds.
 bool boundsHold(const graphics::Rect& outer, const graphics::Rect& inner)
 {
-    const double slack =
-        nearSlack(std::min(outer.minX(), outer.minY()), std::max(outer.maxX(), outer.maxY()));
+    const double slack = holdingSlack(outer);
     return outer.minX() <= inner.minX() + slack && outer.minY() <= inner.minY() + slack &&
            inner.maxX() <= outer.maxX() + slack && inner.maxY() <= outer.maxY() + slack;
+}
+
+std::vector<int> BezierGraph::boundsHolders(const BezierContour& contour, const BezierContour* skipped) const
+{
+    std::vector<int> holders;
+    auto consider = [this, &contour, skipped, &holders](std::size_t i) {
+        const BezierContour& other = *m_contours[i];
+        if (&other != skipped && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()))
+            holders.push_back(int(i));
+    };
+    // Every contour against every other is quadratic; with many contours, a tree of their bounds finds
+    // those that can hold a box. Few are quicker read in turn.
+    if (m_contours.size() < boundsTreeWorthwhile) {
+        for (std::size_t i = 0; i < m_contours.size(); ++i)
+            consider(i);
+        return holders;
+    }
+    const std::size_t edges = edgeCount();
+    if (!m_boundsTree || m_boundsTreeEdges != edges) {
+        std::vector<Box> boxes;
+        m_boundsTreeSlack = 0;
+        for (const auto& contour : m_contours) {
+            const graphics::Rect rect = contour->bounds();
+            boxes.push_back({rect.minX(), rect.minY(), rect.maxX(), rect.maxY()});
+            if (!contour->edges().empty())
+                m_boundsTreeSlack = std::max(m_boundsTreeSlack, holdingSlack(rect));
+        }
+        m_boundsTree = std::make_unique<BoxTree>(boxes);
+        m_boundsTreeEdges = edges;
+    }
+    // A holder lies within the slack of the box it holds: the box grown by the largest slack meets it.
+    const graphics::Rect inner = contour.bounds();
+    const Box box{inner.minX(), inner.minY(), inner.maxX(), inner.maxY()};
+    m_boundsTree->forEachMeeting(box.grownBy(m_boundsTreeSlack), consider);
+    std::sort(holders.begin(), holders.end());
+    return holders;
 }
 
 bool BezierGraph::encloses(const BezierContour& contour) const
 {
     if (!rectsMightOverlap(bounds(), contour.bounds()))
         return false;
-    std::vector<int> candidates;
-    for (std::size_t i = 0; i < m_contours.size(); ++i)
-        if (!m_contours[i]->edges().empty() && boundsHold(m_contours[i]->bounds(), contour.bounds()))
-            candidates.push_back(int(i));
-    return holderCount(contour, candidates) % 2 == 1;
+    return holderCount(contour, boundsHolders(contour, nullptr)) % 2 == 1;
 }
 
 bool BezierGraph::isHole(const BezierContour& contour) const
 {
     // The contours that cross this one (before crossing contours were resolved) cannot hold it.
-    std::vector<int> candidates;
-    for (std::size_t i = 0; i < m_contours.size(); ++i) {
-        const BezierContour& other = *m_contours[i];
-        if (&other != &contour && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()) &&
-            !other.hasSelfCrossing(contour))
-            candidates.push_back(int(i));
-    }
+    std::vector<int> candidates = boundsHolders(contour, &contour);
+    std::erase_if(candidates,
+                  [this, &contour](int i) { return m_contours[std::size_t(i)]->hasSelfCrossing(contour); });
     return holderCount(contour, candidates) % 2 == 1;
 }
 

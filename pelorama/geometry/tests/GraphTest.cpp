@@ -211,6 +211,38 @@ TEST(GeometryTest, HolesAreToldFromFilledContoursByNesting)
     overlapping.removeCrossings();
 }
 
+TEST(GeometryTest, HolesAreToldApartAmongManyContours)
+{
+    // Enough contours that the graph finds the holders of each through a tree of their bounds: a row of
+    // framed squares, each frame holding a square that holds a smaller one, and one big square round them
+    // all, so that every depth of nesting counts once more.
+    graphics::Path path = square(-10, -10, 12 * 40 + 20);
+    for (int i = 0; i < 12; ++i) {
+        path.append(square(40.0 * i, 0, 30));
+        path.append(square(40.0 * i + 5, 5, 20));
+        path.append(square(40.0 * i + 10, 10, 10));
+    }
+    BezierGraph graph(path);
+    ASSERT_GE(graph.contours().size(), 32u);
+    graph.insertSelfCrossings();
+    EXPECT_EQ(graph.contours()[0]->inside(), ContourInside::filled);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(graph.contours()[std::size_t(1 + 3 * i)]->inside(), ContourInside::hole) << i;
+        EXPECT_EQ(graph.contours()[std::size_t(2 + 3 * i)]->inside(), ContourInside::filled) << i;
+        EXPECT_EQ(graph.contours()[std::size_t(3 + 3 * i)]->inside(), ContourInside::hole) << i;
+    }
+
+    // Given directions, the holes run against the outer outlines; even-odd, the area is the same.
+    const std::vector<Polygon> polygons = flatten(graph.bezierPath(ContourDirection::counterClockwise));
+    EXPECT_NEAR(signedArea(polygons), evenOddArea(polygons), 1e-9);
+    EXPECT_NEAR(evenOddArea(polygons), 500.0 * 500 - 12 * (900 - 400 + 100), 1e-6);
+
+    BezierGraph inner(square(40 * 5 + 12, 12, 6));
+    EXPECT_FALSE(graph.encloses(*inner.contours()[0]));
+    BezierGraph between(square(40 * 5 + 6, 6, 2));
+    EXPECT_TRUE(graph.encloses(*between.contours()[0]));
+}
+
 TEST(GeometryTest, IdenticalContoursAreEquivalentAndGetNoMiddleCrossing)
 {
     BezierGraph a(square(0, 0, 10));
