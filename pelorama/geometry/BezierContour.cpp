@@ -12,7 +12,9 @@
 #include "geometry/VectorMath.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace pelorama::geometry {
 
@@ -105,7 +107,7 @@ graphics::Point BezierContour::testPoint() const
         if (edge->data().isEqual(start->data(), pointTolerance))
             break;
     }
-    return edge->data().point(0.5).point;
+    return edge->data().pointAt(0.5);
 }
 
 BezierContour::TestLocation BezierContour::testLocation() const
@@ -136,10 +138,10 @@ BezierContour::TestLocation BezierContour::testLocation() const
         std::sort(gaps.begin(), gaps.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
         for (const auto& [width, middle] : gaps)
             if (width > 0 && !overlapsCover(*edge, middle))
-                return {edge, middle, edge->data().point(middle).point};
+                return {edge, middle, edge->data().pointAt(middle)};
         edge = edge->next();
     } while (edge != start);
-    return {start, 0.5, start->data().point(0.5).point};
+    return {start, 0.5, start->data().pointAt(0.5)};
 }
 
 void BezierContour::close()
@@ -325,6 +327,42 @@ bool BezierContour::enclosesPoint(const graphics::Point& point) const
     auto testLine =
         BezierCurve::line(point, graphics::Point{point.x + towards * (rect.width() + 10), point.y});
     return numberOfIntersections(*testLine) % 2 == 1;
+}
+
+namespace {
+
+// Spans are told apart bit for bit: the test lines are made from these numbers.
+bool sameSpan(const BezierContour::RaySpan& a, const BezierContour::RaySpan& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), [](double x, double y) {
+        return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+    });
+}
+
+// The same contour, not merely one at the same address after the first is gone.
+bool sameContour(const std::weak_ptr<BezierContour>& remembered,
+                 const std::shared_ptr<BezierContour>& contour)
+{
+    return !remembered.owner_before(contour) && !contour.owner_before(remembered);
+}
+
+} // namespace
+
+std::optional<bool> BezierContour::rememberedHolding(const std::shared_ptr<BezierContour>& container,
+                                                     const RaySpan& span) const
+{
+    // Edges are only ever added: an answer given before the last one came is about another outline.
+    for (const Holding& holding : m_holdings)
+        if (holding.edges == m_edges.size() && sameContour(holding.container, container) &&
+            sameSpan(holding.span, span))
+            return holding.holds;
+    return std::nullopt;
+}
+
+void BezierContour::rememberHolding(const std::shared_ptr<BezierContour>& container, const RaySpan& span,
+                                    bool holds) const
+{
+    m_holdings.push_back({container, span, m_edges.size(), holds});
 }
 
 bool BezierContour::contains(const graphics::Point& point) const

@@ -4,6 +4,7 @@
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -67,16 +68,36 @@ public:
     void markCrossingsAsEntryOrExit(const BezierContour& other, bool markInside);
     bool isEquivalent(const BezierContour& other) const;
 
+    // Where the graph's containment test lays its test lines: left, bottom, right and top.
+    using RaySpan = std::array<double, 4>;
+    // The containment test's answers about this contour, whether a container holds it as test lines across
+    // a span find, kept because one operation asks them more than once: an exclusive-or asks each contour
+    // that crosses nothing in both of its differences, and again when its result is given directions.
+    // Contours do not change once built, so an answer stands while both contours live.
+    std::optional<bool> rememberedHolding(const std::shared_ptr<BezierContour>& container,
+                                          const RaySpan& span) const;
+    void rememberHolding(const std::shared_ptr<BezierContour>& container, const RaySpan& span,
+                         bool holds) const;
+
 private:
     // Whether a ray from the point in the direction crosses the outline an odd number of times; nothing when
     // the ray meets it at a joint, runs along it or touches it.
     std::optional<bool> rayParity(const graphics::Point& point, const graphics::Point& direction) const;
+
+    struct Holding
+    {
+        std::weak_ptr<BezierContour> container;
+        RaySpan span;
+        std::size_t edges; // how many edges the contour had
+        bool holds;
+    };
 
     std::vector<std::shared_ptr<BezierCurve>> m_edges;
     std::vector<std::shared_ptr<ContourOverlap>> m_overlaps;
     mutable graphics::Rect m_bounds;
     mutable graphics::Rect m_boundingRect;
     ContourInside m_inside = ContourInside::filled;
+    mutable std::vector<Holding> m_holdings;
 };
 
 } // namespace pelorama::geometry

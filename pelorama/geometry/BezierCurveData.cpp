@@ -119,15 +119,15 @@ graphics::Rect BezierCurveData::bounds() const
                                   std::fabs(endPoint2.y - endPoint1.y));
         return *m_bounds;
     }
-    const graphics::Point start = point(0).point;
+    const graphics::Point start = pointAt(0);
     Box box{start.x, start.y, start.x, start.y};
-    box.extend(point(1).point);
+    box.extend(pointAt(1));
     for (double root : cubicDerivativeRoots(endPoint1.x, controlPoint1.x, controlPoint2.x, endPoint2.x))
         if (root >= 0 && root <= 1)
-            box.extend(point(root).point);
+            box.extend(pointAt(root));
     for (double root : cubicDerivativeRoots(endPoint1.y, controlPoint1.y, controlPoint2.y, endPoint2.y))
         if (root >= 0 && root <= 1)
-            box.extend(point(root).point);
+            box.extend(pointAt(root));
     m_bounds = box.rect();
     return *m_bounds;
 }
@@ -157,21 +157,57 @@ double BezierCurveData::length(double t) const
     return result;
 }
 
-BezierCurveData::Split BezierCurveData::point(double t) const
+namespace {
+
+// De Casteljau subdivision at t: the point and the control points of both pieces.
+struct Subdivision
 {
-    std::array<graphics::Point, 4> w = {endPoint1, controlPoint1, controlPoint2, endPoint2};
-    std::array<graphics::Point, 4> left{};
-    std::array<graphics::Point, 4> right{};
-    left[0] = endPoint1;
-    right[3] = endPoint2;
+    graphics::Point point;
+    std::array<graphics::Point, 4> left;
+    std::array<graphics::Point, 4> right;
+};
+
+Subdivision subdivide(const BezierCurveData& curve, double t)
+{
+    std::array<graphics::Point, 4> w = {curve.endPoint1, curve.controlPoint1, curve.controlPoint2,
+                                        curve.endPoint2};
+    Subdivision result;
+    result.left[0] = curve.endPoint1;
+    result.right[3] = curve.endPoint2;
     for (int k = 1; k <= 3; ++k) {
         for (int i = 0; i <= 3 - k; ++i)
             w[i] = interpolate(w[i], w[i + 1], t);
-        left[k] = w[0];
-        right[3 - k] = w[3 - k];
+        result.left[k] = w[0];
+        result.right[3 - k] = w[3 - k];
     }
-    return Split{w[0], BezierCurveData(left[0], left[1], left[2], left[3], isStraightLine),
-                 BezierCurveData(right[0], right[1], right[2], right[3], isStraightLine)};
+    result.point = w[0];
+    return result;
+}
+
+} // namespace
+
+BezierCurveData::Split BezierCurveData::point(double t) const
+{
+    const Subdivision s = subdivide(*this, t);
+    return Split{s.point, BezierCurveData(s.left[0], s.left[1], s.left[2], s.left[3], isStraightLine),
+                 BezierCurveData(s.right[0], s.right[1], s.right[2], s.right[3], isStraightLine)};
+}
+
+graphics::Point BezierCurveData::pointAt(double t) const
+{
+    return subdivide(*this, t).point;
+}
+
+BezierCurveData BezierCurveData::pieceBefore(double t) const
+{
+    const Subdivision s = subdivide(*this, t);
+    return BezierCurveData(s.left[0], s.left[1], s.left[2], s.left[3], isStraightLine);
+}
+
+BezierCurveData BezierCurveData::pieceAfter(double t) const
+{
+    const Subdivision s = subdivide(*this, t);
+    return BezierCurveData(s.right[0], s.right[1], s.right[2], s.right[3], isStraightLine);
 }
 
 FatLine BezierCurveData::chordFatLine() const

@@ -42,6 +42,10 @@ public:
     // Cached whole length; -1.0 marks "not measured".
     double cachedLength() const { return m_length; }
     Split point(double t) const;
+    // The parts of point(t) alone, each exactly as it gives it, for callers that need no more.
+    graphics::Point pointAt(double t) const;
+    BezierCurveData pieceBefore(double t) const;
+    BezierCurveData pieceAfter(double t) const;
     FatLine chordFatLine() const;
     FatLine perpendicularFatLine() const;
     bool isEqual(const BezierCurveData& other, double tolerance) const;

@@ -3,6 +3,7 @@
 #include "geometry/BezierContour.h"
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierPathWrapper.h"
+#include "geometry/BoxTree.h"
 #include "geometry/EdgeCrossing.h"
 #include "geometry/EdgeTree.h"
 #include "geometry/VectorMath.h"
@@ -41,6 +42,7 @@ void BezierGraph::contoursChanged()
 {
     m_bounds = graphics::Rect::null();
     m_edgeTree.reset();
+    m_boundsTree.reset();
 }
 
 std::size_t BezierGraph::edgeCount() const

@@ -13,6 +13,7 @@ namespace pelorama::geometry {
 
 class BezierContour;
 class BezierCurve;
+class BoxTree;
 class EdgeCrossing;
 class EdgeTree;
 
@@ -105,11 +106,18 @@ private:
     // How many of the listed contours (positions in the contour list) hold the contour, which crosses none
     // of them.
     int holderCount(const BezierContour& contour, const std::vector<int>& candidates) const;
+    // The positions, in order, of the contours with edges whose bounds hold the contour's: the only ones that
+    // can hold it. The skipped one is left out.
+    std::vector<int> boundsHolders(const BezierContour& contour, const BezierContour* skipped) const;
 
     std::vector<std::shared_ptr<BezierContour>> m_contours;
     mutable graphics::Rect m_bounds;
     mutable std::unique_ptr<EdgeTree> m_edgeTree;
     mutable std::size_t m_edgeTreeEdges = 0;
+    // The contours' bounds in a box tree, for graphs with many contours; built like the edge tree.
+    mutable std::unique_ptr<BoxTree> m_boundsTree;
+    mutable std::size_t m_boundsTreeEdges = 0;
+    mutable double m_boundsTreeSlack = 0; // at least the containment slack of any contour's bounds
 };
 
 // Whether the outer bounds hold the inner ones, within the slack of the containment test.

@@ -6,6 +6,7 @@
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierGraph.h"
 #include "geometry/BezierIntersection.h"
+#include "geometry/BoxTree.h"
 #include "geometry/CurveIntersection.h"
 #include "geometry/EdgeTree.h"
 #include "geometry/Primitives.h"
@@ -25,6 +26,8 @@ constexpr double rayNudge = 0.1234567;
 // Rays of all divisions together; ordinary contours settle with the first two. Without a bound a large
 // pixel-aligned outline whose rays keep meeting vertices would be tested quadratically long.
 constexpr int maximumRays = 256;
+// From how many contours on a tree of their bounds finds the holders of a box faster than reading them all.
+constexpr std::size_t boundsTreeWorthwhile = 32;
 
 bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
 {
@@ -58,20 +61,33 @@ struct Extent
     double maximum;
 };
 
-template <typename Edges> std::optional<Extent> measureContour(const Edges& edges, BezierCurve& ray)
+// The edges whose boxes let them meet the ray, in their order.
+template <typename Edges>
+void edgesNearRay(const Edges& edges, const BezierCurve& ray, std::vector<BezierCurve*>& into)
+{
+    into.clear();
+    for (const auto& edge : edges)
+        if (edgesMightMeet(ray, *edge))
+            into.push_back(&*edge);
+}
+
+// Every meeting of the ray with the edges (those near it); with onlyWhether, the first one settles that
+// there is an extent and stands for all of it.
+std::optional<Extent> measureContour(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
+                                     bool onlyWhether)
 {
     std::optional<Extent> extent;
-    for (const auto& edge : edges) {
-        if (!edgesMightMeet(ray, *edge))
-            continue;
+    for (BezierCurve* edge : edges) {
         findIntersections(ray, *edge, [&](const std::shared_ptr<BezierIntersection>& intersection) {
             const double p = positionOnRay(ray, intersection->location());
             if (!extent)
                 extent = Extent{p, p};
             extent->minimum = std::min(extent->minimum, p);
             extent->maximum = std::max(extent->maximum, p);
-            return HandlerAnswer{};
+            return onlyWhether ? HandlerAnswer{true, true} : HandlerAnswer{};
         });
+        if (extent && onlyWhether)
+            return extent;
     }
     return extent;
 }
@@ -83,19 +99,17 @@ enum class Verdict
     outside
 };
 
-// One container against one ray: how often it crosses the ray before and after the tested contour's extent.
-// Since the two do not cross, the count on either side tells whether the container holds the contour. A
-// crossing at the extent's end is the container meeting the contour there, touching it or running along it:
-// that side then tells nothing, and the other side decides. A ray through a joint of the container, or one
-// where both sides disagree or tell nothing, leaves the container undecided.
-Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray, const Extent& extent)
+// Where a container crosses the ray, as positions along it, leaving out where it only touches the ray. A
+// ray through a joint of the container tells nothing about it.
+struct RayCrossings
 {
-    const double slack = nearSlack(extent.minimum, extent.maximum);
-    int before = 0;
-    int after = 0;
-    bool touchesMinimum = false;
-    bool touchesMaximum = false;
     bool usable = true;
+    std::vector<double> positions;
+};
+
+RayCrossings crossingsAlong(const std::vector<BezierCurve*>& edges, BezierCurve& ray)
+{
+    RayCrossings crossings;
     for (BezierCurve* listed : edges) {
         BezierCurve& edge = *listed;
         if (!edgesMightMeet(ray, edge))
@@ -104,22 +118,41 @@ Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
             if (intersection->isTangent())
                 return HandlerAnswer{};
             if (intersection->isAtEitherEndOfCurve2()) {
-                usable = false;
+                crossings.usable = false;
                 return HandlerAnswer{true, true};
             }
-            const double p = positionOnRay(ray, intersection->location());
-            if (std::fabs(p - extent.minimum) <= slack)
-                touchesMinimum = true;
-            else if (std::fabs(p - extent.maximum) <= slack)
-                touchesMaximum = true;
-            else if (p < extent.minimum)
-                ++before;
-            else if (p > extent.maximum)
-                ++after;
+            crossings.positions.push_back(positionOnRay(ray, intersection->location()));
             return HandlerAnswer{};
         });
-        if (!usable)
-            return Verdict::undecided;
+        if (!crossings.usable)
+            return crossings;
+    }
+    return crossings;
+}
+
+// One container against one ray: how often it crosses the ray before and after the tested contour's extent.
+// Since the two do not cross, the count on either side tells whether the container holds the contour. A
+// crossing at the extent's end is the container meeting the contour there, touching it or running along it:
+// that side then tells nothing, and the other side decides. A ray through a joint of the container, or one
+// where both sides disagree or tell nothing, leaves the container undecided.
+Verdict judgeContainer(const RayCrossings& crossings, const Extent& extent)
+{
+    if (!crossings.usable)
+        return Verdict::undecided;
+    const double slack = nearSlack(extent.minimum, extent.maximum);
+    int before = 0;
+    int after = 0;
+    bool touchesMinimum = false;
+    bool touchesMaximum = false;
+    for (const double p : crossings.positions) {
+        if (std::fabs(p - extent.minimum) <= slack)
+            touchesMinimum = true;
+        else if (std::fabs(p - extent.maximum) <= slack)
+            touchesMaximum = true;
+        else if (p < extent.minimum)
+            ++before;
+        else if (p > extent.maximum)
+            ++after;
     }
     const Verdict fromBefore = before % 2 == 1 ? Verdict::inside : Verdict::outside;
     const Verdict fromAfter = after % 2 == 1 ? Verdict::inside : Verdict::outside;
@@ -132,38 +165,96 @@ Verdict judgeContainer(const std::vector<BezierCurve*>& edges, BezierCurve& ray,
     return Verdict::undecided;
 }
 
+// How far from the contour's bounds, along the ray, the measured extent can reach: a meeting is reported
+// where the points of the two curves agree within the intersection search's slack, which grows with the
+// sizes of the two curves' control boxes, or at a joint of the contour within a hair of it. Four times that
+// is plenty.
+double extentReach(const BezierCurve& ray, const std::vector<BezierCurve*>& nearEdges,
+                   const graphics::Rect& contourBounds)
+{
+    const graphics::Rect rayBox = ray.data().boundingRect();
+    double edgeSize = 0;
+    for (const BezierCurve* edge : nearEdges) {
+        const graphics::Rect box = edge->data().boundingRect();
+        edgeSize = std::max(edgeSize, box.width() + box.height());
+    }
+    const double size = rayBox.width() + rayBox.height() + edgeSize;
+    const double scale = 1 + std::max({std::fabs(rayBox.minX()), std::fabs(rayBox.maxX()),
+                                       std::fabs(rayBox.minY()), std::fabs(rayBox.maxY()),
+                                       std::fabs(contourBounds.minX()), std::fabs(contourBounds.maxX()),
+                                       std::fabs(contourBounds.minY()), std::fabs(contourBounds.maxY())});
+    return 4 * std::max(1e-3, 1e-5 * size) + 1e-6 * scale;
+}
+
+} // namespace
+
+namespace {
+
+// How far the bounds of a holder may fall short of those they hold.
+double holdingSlack(const graphics::Rect& outer)
+{
+    return nearSlack(std::min(outer.minX(), outer.minY()), std::max(outer.maxX(), outer.maxY()));
+}
+
 } // namespace
 
 // A contour that crosses nothing can lie inside another only within its bounds.
 bool boundsHold(const graphics::Rect& outer, const graphics::Rect& inner)
 {
-    const double slack =
-        nearSlack(std::min(outer.minX(), outer.minY()), std::max(outer.maxX(), outer.maxY()));
+    const double slack = holdingSlack(outer);
     return outer.minX() <= inner.minX() + slack && outer.minY() <= inner.minY() + slack &&
            inner.maxX() <= outer.maxX() + slack && inner.maxY() <= outer.maxY() + slack;
+}
+
+std::vector<int> BezierGraph::boundsHolders(const BezierContour& contour, const BezierContour* skipped) const
+{
+    std::vector<int> holders;
+    auto consider = [this, &contour, skipped, &holders](std::size_t i) {
+        const BezierContour& other = *m_contours[i];
+        if (&other != skipped && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()))
+            holders.push_back(int(i));
+    };
+    // Every contour against every other is quadratic; with many contours, a tree of their bounds finds
+    // those that can hold a box. Few are quicker read in turn.
+    if (m_contours.size() < boundsTreeWorthwhile) {
+        for (std::size_t i = 0; i < m_contours.size(); ++i)
+            consider(i);
+        return holders;
+    }
+    const std::size_t edges = edgeCount();
+    if (!m_boundsTree || m_boundsTreeEdges != edges) {
+        std::vector<Box> boxes;
+        m_boundsTreeSlack = 0;
+        for (const auto& contour : m_contours) {
+            const graphics::Rect rect = contour->bounds();
+            boxes.push_back({rect.minX(), rect.minY(), rect.maxX(), rect.maxY()});
+            if (!contour->edges().empty())
+                m_boundsTreeSlack = std::max(m_boundsTreeSlack, holdingSlack(rect));
+        }
+        m_boundsTree = std::make_unique<BoxTree>(boxes);
+        m_boundsTreeEdges = edges;
+    }
+    // A holder lies within the slack of the box it holds: the box grown by the largest slack meets it.
+    const graphics::Rect inner = contour.bounds();
+    const Box box{inner.minX(), inner.minY(), inner.maxX(), inner.maxY()};
+    m_boundsTree->forEachMeeting(box.grownBy(m_boundsTreeSlack), consider);
+    std::sort(holders.begin(), holders.end());
+    return holders;
 }
 
 bool BezierGraph::encloses(const BezierContour& contour) const
 {
     if (!rectsMightOverlap(bounds(), contour.bounds()))
         return false;
-    std::vector<int> candidates;
-    for (std::size_t i = 0; i < m_contours.size(); ++i)
-        if (!m_contours[i]->edges().empty() && boundsHold(m_contours[i]->bounds(), contour.bounds()))
-            candidates.push_back(int(i));
-    return holderCount(contour, candidates) % 2 == 1;
+    return holderCount(contour, boundsHolders(contour, nullptr)) % 2 == 1;
 }
 
 bool BezierGraph::isHole(const BezierContour& contour) const
 {
     // The contours that cross this one (before crossing contours were resolved) cannot hold it.
-    std::vector<int> candidates;
-    for (std::size_t i = 0; i < m_contours.size(); ++i) {
-        const BezierContour& other = *m_contours[i];
-        if (&other != &contour && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds()) &&
-            !other.hasSelfCrossing(contour))
-            candidates.push_back(int(i));
-    }
+    std::vector<int> candidates = boundsHolders(contour, &contour);
+    std::erase_if(candidates,
+                  [this, &contour](int i) { return m_contours[std::size_t(i)]->hasSelfCrossing(contour); });
     return holderCount(contour, candidates) % 2 == 1;
 }
 
@@ -189,22 +280,40 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
     // With the graph's edge tree at hand, each ray reads only the edges it may meet; without it, every edge
     // of the contours asked.
     const EdgeTree* tree = builtEdgeTree();
+    const double left = std::min(graphBounds.minX(), contourBounds.minX()) - rayOverhang;
+    const double right = std::max(graphBounds.maxX(), contourBounds.maxX()) + rayOverhang;
+    const double bottom = std::min(graphBounds.minY(), contourBounds.minY()) - rayOverhang;
+    const double top = std::max(graphBounds.maxY(), contourBounds.maxY()) + rayOverhang;
+    // Each container's answer depends only on the two contours and the rays: the first ray that decides it.
+    // One the contour remembers from an earlier test along the same rays is taken as it is.
+    const BezierContour::RaySpan span{left, bottom, right, top};
     std::vector<Verdict> verdicts(candidates.size(), Verdict::undecided);
+    std::vector<bool> remembered(candidates.size(), false);
     std::size_t undecided = candidates.size();
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (const std::optional<bool> holds =
+                contour.rememberedHolding(m_contours[std::size_t(candidates[i])], span)) {
+            verdicts[i] = *holds ? Verdict::inside : Verdict::outside;
+            remembered[i] = true;
+            --undecided;
+        }
+    }
     std::vector<EdgeTree::Item> near;
     std::vector<BezierCurve*> edges;
-    auto edgesOf = [&](int contourIndex) -> const std::vector<BezierCurve*>& {
-        edges.clear();
+    std::vector<BezierCurve*> ownEdges;
+    auto edgesOf = [&](int contourIndex,
+                       std::vector<BezierCurve*>& into) -> const std::vector<BezierCurve*>& {
+        into.clear();
         if (tree == nullptr) {
             for (const auto& edge : m_contours[std::size_t(contourIndex)]->edges())
-                edges.push_back(edge.get());
-            return edges;
+                into.push_back(edge.get());
+            return into;
         }
         auto item = std::lower_bound(near.begin(), near.end(), contourIndex,
                                      [](const EdgeTree::Item& a, int c) { return a.contour < c; });
         for (; item != near.end() && item->contour == contourIndex; ++item)
-            edges.push_back(item->edge);
-        return edges;
+            into.push_back(item->edge);
+        return into;
     };
     auto tryRay = [&](BezierCurve& ray) {
         if (tree != nullptr) {
@@ -215,23 +324,45 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
                 return std::tie(a.contour, a.index) < std::tie(b.contour, b.index);
             });
         }
-        const std::optional<Extent> extent =
-            ownIndex >= 0 ? measureContour(edgesOf(ownIndex), ray) : measureContour(contour.edges(), ray);
-        if (!extent)
-            return;
+        // The containers' crossings come first: where none lies near the contour's span along the ray, only
+        // whether the ray meets the contour matters, not where, and the first meeting settles that.
+        std::vector<RayCrossings> crossings(candidates.size());
+        bool usable = false;
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             if (verdicts[i] != Verdict::undecided)
                 continue;
-            verdicts[i] = judgeContainer(edgesOf(candidates[i]), ray, *extent);
+            crossings[i] = crossingsAlong(edgesOf(candidates[i], edges), ray);
+            usable = usable || crossings[i].usable;
+        }
+        if (!usable)
+            return;
+        if (ownIndex >= 0)
+            edgesNearRay(edgesOf(ownIndex, edges), ray, ownEdges);
+        else
+            edgesNearRay(contour.edges(), ray, ownEdges);
+        const double reach = extentReach(ray, ownEdges, contourBounds);
+        const double spanMinimum = positionOnRay(ray, {contourBounds.minX(), contourBounds.minY()}) - reach;
+        const double spanMaximum = positionOnRay(ray, {contourBounds.maxX(), contourBounds.maxY()}) + reach;
+        bool clear = true;
+        for (std::size_t i = 0; i < candidates.size() && clear; ++i)
+            if (verdicts[i] == Verdict::undecided && crossings[i].usable)
+                for (const double p : crossings[i].positions)
+                    if (!(p < spanMinimum - reach || p > spanMaximum + reach))
+                        clear = false;
+        std::optional<Extent> extent = measureContour(ownEdges, ray, clear);
+        if (!extent)
+            return;
+        if (clear)
+            extent = Extent{spanMinimum, spanMaximum};
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            if (verdicts[i] != Verdict::undecided)
+                continue;
+            verdicts[i] = judgeContainer(crossings[i], *extent);
             if (verdicts[i] != Verdict::undecided)
                 --undecided;
         }
     };
 
-    const double left = std::min(graphBounds.minX(), contourBounds.minX()) - rayOverhang;
-    const double right = std::max(graphBounds.maxX(), contourBounds.maxX()) + rayOverhang;
-    const double bottom = std::min(graphBounds.minY(), contourBounds.minY()) - rayOverhang;
-    const double top = std::max(graphBounds.maxY(), contourBounds.maxY()) + rayOverhang;
     int raysTried = 0;
     for (int division = 2; division <= 2 * count && undecided > 0 && raysTried < maximumRays; ++division) {
         // Each ray's position is computed from its index: accumulating the step can stall on huge
@@ -258,6 +389,10 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         }
     }
     // Containers left undecided when the rays run out count as not holding the contour.
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (!remembered[i])
+            contour.rememberHolding(m_contours[std::size_t(candidates[i])], span,
+                                    verdicts[i] == Verdict::inside);
     return int(std::count(verdicts.begin(), verdicts.end(), Verdict::inside));
 }
 

@@ -36,14 +36,9 @@ std::vector<bool> BezierGraph::contoursToTurn(ContourDirection outer) const
     std::vector<std::vector<int>> candidates(m_contours.size());
     std::size_t edgesToRead = 0;
     for (std::size_t c = 0; c < m_contours.size(); ++c) {
-        const BezierContour& contour = *m_contours[c];
-        for (std::size_t i = 0; i < m_contours.size(); ++i) {
-            const BezierContour& other = *m_contours[i];
-            if (i != c && !other.edges().empty() && boundsHold(other.bounds(), contour.bounds())) {
-                candidates[c].push_back(int(i));
-                edgesToRead += other.edges().size();
-            }
-        }
+        candidates[c] = boundsHolders(*m_contours[c], m_contours[c].get());
+        for (const int i : candidates[c])
+            edgesToRead += m_contours[std::size_t(i)]->edges().size();
     }
     // Many contours inside large ones (specks in a traced picture) are told apart faster with the tree.
     if (edgesToRead > treeWorthwhile * edgeCount())

@@ -11,7 +11,9 @@
 #include "geometry/VectorMath.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace pelorama::geometry {
 
@@ -57,23 +59,53 @@ void mergeInto(std::shared_ptr<BezierIntersectRange>& slot,
         slot->merge(*found);
 }
 
+bool sameBits(double a, double b)
+{
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
+
+bool sameBits(const graphics::Point& a, const graphics::Point& b)
+{
+    return sameBits(a.x, b.x) && sameBits(a.y, b.y);
+}
+
+bool sameCurve(const BezierCurveData& a, const BezierCurveData& b)
+{
+    return a.isStraightLine == b.isStraightLine && sameBits(a.endPoint1, b.endPoint1) &&
+           sameBits(a.controlPoint1, b.controlPoint1) && sameBits(a.controlPoint2, b.controlPoint2) &&
+           sameBits(a.endPoint2, b.endPoint2);
+}
+
+bool sameRange(const Range& a, const Range& b)
+{
+    return sameBits(a.minimum, b.minimum) && sameBits(a.maximum, b.maximum);
+}
+
 // One extra pass after the main loop: clip both ways, falling back to the last curves that were not points.
-void extraPass(BezierCurveData& us, BezierCurveData& them, BezierCurveData& workUs, BezierCurveData& workThem,
+// Answers whether the pass changed anything: a pass that did not leaves nothing for the next ones to do.
+bool extraPass(BezierCurveData& us, BezierCurveData& them, BezierCurveData& workUs, BezierCurveData& workThem,
                const BezierCurveData& usSource, const BezierCurveData& themSource, Range& usRange,
                Range& themRange)
 {
+    const Range oldUsRange = usRange;
+    const Range oldThemRange = themRange;
     ClipResult usClip = bezierClip(us, them, usSource, usRange);
     if (!usClip.mayMeet)
         usClip = bezierClip(workUs, workThem, usSource, usRange);
     ClipResult themClip = bezierClip(them, usClip.curve, themSource, themRange);
     if (!themClip.mayMeet)
         themClip = bezierClip(workThem, workUs, themSource, themRange);
+    const bool changed = !sameRange(usRange, oldUsRange) || !sameRange(themRange, oldThemRange) ||
+                         !sameCurve(us, usClip.curve) || !sameCurve(them, themClip.curve) ||
+                         (!themClip.curve.isPoint() && !sameCurve(workThem, themClip.curve)) ||
+                         (!usClip.curve.isPoint() && !sameCurve(workUs, usClip.curve));
     us = usClip.curve;
     them = themClip.curve;
     if (!them.isPoint())
         workThem = them;
     if (!us.isPoint())
         workUs = us;
+    return changed;
 }
 
 double distanceFromLine(const graphics::Point& point, const graphics::Point& start,
@@ -139,7 +171,7 @@ void reportMeeting(BezierCurve& edgeUs, double parameterUs, BezierCurve& edgeThe
     };
     // Where the curves meet; an end farther from it than the clipping can be off is not the meeting. For a
     // nearer end, the nearest point of the other curve is sought from the meeting by a few Newton steps.
-    const graphics::Point meeting = us.point(parameterUs).point;
+    const graphics::Point meeting = us.pointAt(parameterUs);
     auto endOnOther = [slack, &meeting](double t, const BezierCurveData& curve, const BezierCurveData& other,
                                         double otherT) -> std::optional<EndOn> {
         for (const double end : {0.0, 1.0}) {
@@ -149,7 +181,7 @@ void reportMeeting(BezierCurve& edgeUs, double parameterUs, BezierCurve& edgeThe
             double nearest = otherT;
             for (int step = 0; step < 4; ++step)
                 nearest = std::clamp(refineParameter(other, nearest, point), 0.0, 1.0);
-            if (distanceBetween(other.point(nearest).point, point) <= slack)
+            if (distanceBetween(other.pointAt(nearest), point) <= slack)
                 return EndOn{end, nearest};
         }
         return std::nullopt;
@@ -373,15 +405,16 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
         if (mayLieOnEachOther(usSource, usRange.middle(), themSource, themRange.middle()) &&
             checkForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, usSource, themSource))
             return;
-        for (int pass = 0; pass < 3; ++pass)
-            extraPass(us, them, workUs, workThem, usSource, themSource, usRange, themRange);
+        bool changing = true;
+        for (int pass = 0; pass < 3 && changing; ++pass)
+            changing = extraPass(us, them, workUs, workThem, usSource, themSource, usRange, themRange);
         if (!(hasConverged(usRange) && hasConverged(themRange)))
-            for (int pass = 0; pass < 4; ++pass)
-                extraPass(us, them, workUs, workThem, usSource, themSource, usRange, themRange);
+            for (int pass = 0; pass < 4 && changing; ++pass)
+                changing = extraPass(us, them, workUs, workThem, usSource, themSource, usRange, themRange);
     }
 
     if (hasConverged(usRange) && !hasConverged(themRange)) {
-        const graphics::Point target = usSource.point(usRange.middle()).point;
+        const graphics::Point target = usSource.pointAt(usRange.middle());
         double t = themRange.middle();
         for (int step = 0; step < 3; ++step)
             t = std::clamp(refineParameter(themSource, t, target),
@@ -390,7 +423,7 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
         themRange = Range{t, t};
         hadConverged = false;
     } else if (hasConverged(themRange) && !hasConverged(usRange)) {
-        const graphics::Point target = themSource.point(themRange.middle()).point;
+        const graphics::Point target = themSource.pointAt(themRange.middle());
         double t = usRange.middle();
         for (int step = 0; step < 3; ++step)
             t = std::clamp(refineParameter(usSource, t, target), std::min(usRange.minimum, usRange.maximum),
@@ -406,8 +439,8 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
 
     // A meeting is only reported where both curves are: converged ranges can still hold two places that
     // merely lie on each other's fat lines (a curve that ends on the other's line beyond its end, say).
-    const graphics::Point p1 = usSource.point(usRange.middle()).point;
-    const graphics::Point p2 = themSource.point(themRange.middle()).point;
+    const graphics::Point p1 = usSource.pointAt(usRange.middle());
+    const graphics::Point p2 = themSource.pointAt(themRange.middle());
     const double agreement =
         hadConverged ? convergedPointAgreement(usSource, themSource) : forcedPointAgreement;
     if (std::fabs(p1.x - p2.x) > agreement || std::fabs(p1.y - p2.y) > agreement)

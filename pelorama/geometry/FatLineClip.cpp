@@ -3,22 +3,25 @@
 #include "geometry/Tolerances.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace pelorama::geometry {
 
 BezierCurveData subcurveWithRange(const BezierCurveData& curve, const Range& range)
 {
-    BezierCurveData right = curve.point(range.minimum).right;
+    BezierCurveData right = curve.pieceAfter(range.minimum);
     if (range.minimum == 1.0)
         return right;
-    return right.point((range.maximum - range.minimum) / (1 - range.minimum)).left;
+    return right.pieceBefore((range.maximum - range.minimum) / (1 - range.minimum));
 }
 
-std::vector<graphics::Point> convexHull(const std::vector<graphics::Point>& input)
+namespace {
+
+// The monotone-chain hull of n points into hull, which has room for 2n + 1; answers the hull's count. The
+// points are sorted in place. Fixed arrays keep the clipping, which runs this twice per step, off the heap.
+int hullInto(graphics::Point* points, int n, graphics::Point* hull)
 {
-    std::vector<graphics::Point> points = input;
-    const int n = int(points.size());
     int limit = n;
     while (limit > 1) {
         int lastSwap = 0;
@@ -42,7 +45,6 @@ std::vector<graphics::Point> convexHull(const std::vector<graphics::Point>& inpu
         return cross < 0 || isCloseToZero(cross, pointTolerance);
     };
 
-    std::vector<graphics::Point> hull(std::size_t(2 * n + 1));
     int k = 0;
     for (int i = 0; i < n; ++i) {
         while (k >= 2 && turnsAway(hull[k - 2], hull[k - 1], points[i]))
@@ -55,19 +57,29 @@ std::vector<graphics::Point> convexHull(const std::vector<graphics::Point>& inpu
             --k;
         hull[k++] = points[i];
     }
-    hull.resize(std::size_t(std::max(k - 1, 0)));
+    return std::max(k - 1, 0);
+}
+
+} // namespace
+
+std::vector<graphics::Point> convexHull(const std::vector<graphics::Point>& input)
+{
+    std::vector<graphics::Point> points = input;
+    std::vector<graphics::Point> hull(2 * points.size() + 1);
+    hull.resize(std::size_t(hullInto(points.data(), int(points.size()), hull.data())));
     return hull;
 }
 
 Range clipWithFatLine(const BezierCurveData& curve, const NormalizedLine& line, double least, double greatest)
 {
-    const std::vector<graphics::Point> distances = {
+    std::array<graphics::Point, 4> distances = {{
         {0.0, line.distanceFromPoint(curve.endPoint1)},
         {1.0 / 3.0, line.distanceFromPoint(curve.controlPoint1)},
         {2.0 / 3.0, line.distanceFromPoint(curve.controlPoint2)},
         {1.0, line.distanceFromPoint(curve.endPoint2)},
-    };
-    const std::vector<graphics::Point> hull = convexHull(distances);
+    }};
+    std::array<graphics::Point, 2 * distances.size() + 1> hull;
+    const std::size_t count = std::size_t(hullInto(distances.data(), int(distances.size()), hull.data()));
     Range result = noMeetingRange;
     auto widen = [&result](double x) {
         if (x < result.minimum)
@@ -78,7 +90,6 @@ Range clipWithFatLine(const BezierCurveData& curve, const NormalizedLine& line, 
     // A hull corner within the band (or within the point tolerance of it) is kept whole, and a hull side
     // that passes a band line is cut where it does. A side that runs along a band line is thus kept by its
     // corners: dividing by its tiny slope would put the cut anywhere and lose a meeting at the range's end.
-    const std::size_t count = hull.size();
     for (std::size_t i = 0; i < count; ++i) {
         const graphics::Point& s = hull[i];
         const graphics::Point& e = hull[(i + 1) % count];

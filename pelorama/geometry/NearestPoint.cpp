@@ -3,91 +3,61 @@
 #include "geometry/VectorMath.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace pelorama::geometry {
 
-ControlPolygonSplit controlPolygonPoint(const std::vector<graphics::Point>& points, double t, bool wantPieces)
+namespace {
+
+// The nearest-point polynomial has degree 5: its control polygons, and every smaller one, fit in six points
+// on the stack. The root search splits thousands of them per operation.
+constexpr std::size_t smallPolygon = 6;
+using SmallPolygon = std::array<graphics::Point, smallPolygon>;
+
+// De Casteljau in place on work (count points); the pieces go to left and right when they are given.
+graphics::Point splitInPlace(graphics::Point* work, std::size_t count, double t, graphics::Point* left,
+                             graphics::Point* right)
 {
-    const std::size_t n = points.size() - 1;
-    std::vector<graphics::Point> work = points;
-    ControlPolygonSplit result;
-    if (wantPieces) {
-        result.left.resize(n + 1);
-        result.right.resize(n + 1);
-        result.left[0] = work[0];
-        result.right[n] = work[n];
+    const std::size_t n = count - 1;
+    if (left != nullptr) {
+        left[0] = work[0];
+        right[n] = work[n];
     }
     for (std::size_t level = 1; level <= n; ++level) {
         for (std::size_t j = 0; j <= n - level; ++j)
             work[j] = add(scale(work[j], 1 - t), scale(work[j + 1], t));
-        if (wantPieces) {
-            result.left[level] = work[0];
-            result.right[n - level] = work[n - level];
+        if (left != nullptr) {
+            left[level] = work[0];
+            right[n - level] = work[n - level];
         }
     }
-    result.point = work[0];
-    return result;
+    return work[0];
 }
 
-double refineParameter(const BezierCurveData& curve, double t, const graphics::Point& point)
+// The point at t of a small polygon, which stays as it is.
+graphics::Point smallPolygonPoint(SmallPolygon work, std::size_t count, double t)
 {
-    const std::vector<graphics::Point> p = {curve.endPoint1, curve.controlPoint1, curve.controlPoint2,
-                                            curve.endPoint2};
-    const graphics::Point q = controlPolygonPoint(p, t, false).point;
-    std::vector<graphics::Point> first(3);
-    for (std::size_t i = 0; i < 3; ++i)
-        first[i] = scale(subtract(p[i + 1], p[i]), 3);
-    const graphics::Point q1 = controlPolygonPoint(first, t, false).point;
-    std::vector<graphics::Point> second(2);
-    for (std::size_t i = 0; i < 2; ++i)
-        second[i] = scale(subtract(first[i + 1], first[i]), 2);
-    const graphics::Point q2 = controlPolygonPoint(second, t, false).point;
-    const graphics::Point offset = subtract(q, point);
-    const double denominator = dot(q1, q1) + dot(offset, q2);
-    if (denominator == 0)
-        return t;
-    const double refined = t - dot(offset, q1) / denominator;
-    return std::isfinite(refined) ? refined : t;
+    return splitInPlace(work.data(), count, t, nullptr, nullptr);
 }
 
-std::vector<graphics::Point> nearestPointPolynomial(const BezierCurveData& curve,
-                                                    const graphics::Point& point)
+int signChanges(const graphics::Point* polygon, std::size_t count)
 {
-    const graphics::Point p[4] = {curve.endPoint1, curve.controlPoint1, curve.controlPoint2, curve.endPoint2};
-    graphics::Point c[4];
-    for (int j = 0; j < 4; ++j)
-        c[j] = subtract(p[j], point);
-    graphics::Point d[3];
-    for (int i = 0; i < 3; ++i)
-        d[i] = scale(subtract(p[i + 1], p[i]), 3);
-    static constexpr double z[3][4] = {{1.0, 0.6, 0.3, 0.1}, {0.4, 0.6, 0.6, 0.4}, {0.1, 0.3, 0.6, 1.0}};
-    std::vector<graphics::Point> w(6);
-    for (int k = 0; k <= 5; ++k)
-        w[std::size_t(k)] = {double(k) / 5.0, 0.0};
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 4; ++j)
-            w[std::size_t(i + j)].y += dot(d[i], c[j]) * z[i][j];
-    return w;
-}
-
-int signChangeCount(const std::vector<graphics::Point>& polygon)
-{
-    int count = 0;
-    int previous = polygon.front().y < 0 ? -1 : 1;
-    for (std::size_t i = 1; i < polygon.size(); ++i) {
+    int changes = 0;
+    int previous = polygon[0].y < 0 ? -1 : 1;
+    for (std::size_t i = 1; i < count; ++i) {
         const int sign = polygon[i].y < 0 ? -1 : 1;
         if (sign != previous)
-            ++count;
+            ++changes;
         previous = sign;
     }
-    return count;
+    return changes;
 }
 
-FlatnessTest isControlPolygonFlat(const std::vector<graphics::Point>& polygon)
+FlatnessTest flatness(const graphics::Point* polygon, std::size_t count)
 {
-    const std::size_t n = polygon.size() - 1;
-    const graphics::Point& first = polygon.front();
+    const std::size_t n = count - 1;
+    const graphics::Point& first = polygon[0];
     const graphics::Point& last = polygon[n];
     double a = first.y - last.y;
     double b = last.x - first.x;
@@ -114,42 +84,129 @@ FlatnessTest isControlPolygonFlat(const std::vector<graphics::Point>& polygon)
     return {flat, {c / -a, 0.0}};
 }
 
-void findPolynomialRoots(const std::vector<graphics::Point>& polygon, int depth,
-                         const std::function<void(double)>& root)
+template <typename Root>
+void findRoots(const graphics::Point* polygon, std::size_t count, int depth, Root& root)
 {
-    const int count = signChangeCount(polygon);
-    if (count == 0)
+    const int changes = signChanges(polygon, count);
+    if (changes == 0)
         return;
-    if (count == 1) {
+    if (changes == 1) {
         if (depth >= 64) {
-            root((polygon.front().x + polygon.back().x) / 2);
+            root((polygon[0].x + polygon[count - 1].x) / 2);
             return;
         }
-        const FlatnessTest flatness = isControlPolygonFlat(polygon);
-        if (flatness.isFlat) {
-            root(flatness.crossing.x);
+        const FlatnessTest test = flatness(polygon, count);
+        if (test.isFlat) {
+            root(test.crossing.x);
             return;
         }
     } else if (depth >= 64) {
         // Several sign changes that no longer separate at the deepest level (roots closer than the
         // precision): report the one place once instead of dividing without end.
-        root((polygon.front().x + polygon.back().x) / 2);
+        root((polygon[0].x + polygon[count - 1].x) / 2);
         return;
     }
-    const ControlPolygonSplit split = controlPolygonPoint(polygon, 0.5, true);
-    findPolynomialRoots(split.left, depth + 1, root);
-    findPolynomialRoots(split.right, depth + 1, root);
+    if (count <= smallPolygon) {
+        SmallPolygon work, left, right;
+        std::copy(polygon, polygon + count, work.begin());
+        splitInPlace(work.data(), count, 0.5, left.data(), right.data());
+        findRoots(left.data(), count, depth + 1, root);
+        findRoots(right.data(), count, depth + 1, root);
+        return;
+    }
+    std::vector<graphics::Point> work(polygon, polygon + count), left(count), right(count);
+    splitInPlace(work.data(), count, 0.5, left.data(), right.data());
+    findRoots(left.data(), count, depth + 1, root);
+    findRoots(right.data(), count, depth + 1, root);
+}
+
+SmallPolygon nearestPolynomial(const BezierCurveData& curve, const graphics::Point& point)
+{
+    const graphics::Point p[4] = {curve.endPoint1, curve.controlPoint1, curve.controlPoint2, curve.endPoint2};
+    graphics::Point c[4];
+    for (int j = 0; j < 4; ++j)
+        c[j] = subtract(p[j], point);
+    graphics::Point d[3];
+    for (int i = 0; i < 3; ++i)
+        d[i] = scale(subtract(p[i + 1], p[i]), 3);
+    static constexpr double z[3][4] = {{1.0, 0.6, 0.3, 0.1}, {0.4, 0.6, 0.6, 0.4}, {0.1, 0.3, 0.6, 1.0}};
+    SmallPolygon w;
+    for (int k = 0; k <= 5; ++k)
+        w[std::size_t(k)] = {double(k) / 5.0, 0.0};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 4; ++j)
+            w[std::size_t(i + j)].y += dot(d[i], c[j]) * z[i][j];
+    return w;
+}
+
+} // namespace
+
+ControlPolygonSplit controlPolygonPoint(const std::vector<graphics::Point>& points, double t, bool wantPieces)
+{
+    std::vector<graphics::Point> work = points;
+    ControlPolygonSplit result;
+    if (wantPieces) {
+        result.left.resize(points.size());
+        result.right.resize(points.size());
+    }
+    result.point = splitInPlace(work.data(), work.size(), t, wantPieces ? result.left.data() : nullptr,
+                                wantPieces ? result.right.data() : nullptr);
+    return result;
+}
+
+double refineParameter(const BezierCurveData& curve, double t, const graphics::Point& point)
+{
+    const SmallPolygon p = {curve.endPoint1, curve.controlPoint1, curve.controlPoint2, curve.endPoint2};
+    const graphics::Point q = smallPolygonPoint(p, 4, t);
+    SmallPolygon first;
+    for (std::size_t i = 0; i < 3; ++i)
+        first[i] = scale(subtract(p[i + 1], p[i]), 3);
+    const graphics::Point q1 = smallPolygonPoint(first, 3, t);
+    SmallPolygon second;
+    for (std::size_t i = 0; i < 2; ++i)
+        second[i] = scale(subtract(first[i + 1], first[i]), 2);
+    const graphics::Point q2 = smallPolygonPoint(second, 2, t);
+    const graphics::Point offset = subtract(q, point);
+    const double denominator = dot(q1, q1) + dot(offset, q2);
+    if (denominator == 0)
+        return t;
+    const double refined = t - dot(offset, q1) / denominator;
+    return std::isfinite(refined) ? refined : t;
+}
+
+std::vector<graphics::Point> nearestPointPolynomial(const BezierCurveData& curve,
+                                                    const graphics::Point& point)
+{
+    const SmallPolygon w = nearestPolynomial(curve, point);
+    return std::vector<graphics::Point>(w.begin(), w.end());
+}
+
+int signChangeCount(const std::vector<graphics::Point>& polygon)
+{
+    return signChanges(polygon.data(), polygon.size());
+}
+
+FlatnessTest isControlPolygonFlat(const std::vector<graphics::Point>& polygon)
+{
+    return flatness(polygon.data(), polygon.size());
+}
+
+void findPolynomialRoots(const std::vector<graphics::Point>& polygon, int depth,
+                         const std::function<void(double)>& root)
+{
+    findRoots(polygon.data(), polygon.size(), depth, root);
 }
 
 BezierCurveLocation closestLocation(const BezierCurveData& curve, const graphics::Point& point)
 {
-    const std::vector<graphics::Point> w = nearestPointPolynomial(curve, point);
+    const SmallPolygon w = nearestPolynomial(curve, point);
     BezierCurveLocation best{0.0, distanceBetween(point, curve.endPoint1)};
-    findPolynomialRoots(w, 0, [&](double t) {
-        const double distance = distanceBetween(point, curve.point(t).point);
+    auto consider = [&](double t) {
+        const double distance = distanceBetween(point, curve.pointAt(t));
         if (distance < best.distance)
             best = {t, distance};
-    });
+    };
+    findRoots(w.data(), w.size(), 0, consider);
     const double endDistance = distanceBetween(point, curve.endPoint2);
     if (best.distance > endDistance)
         return {1.0, endDistance};

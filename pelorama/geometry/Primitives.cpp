@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace pelorama::geometry {
 
@@ -111,7 +112,13 @@ graphics::Point midpoint(const graphics::Point& p1, const graphics::Point& p2)
 
 bool areValuesEqual(double a, double b, int places)
 {
-    const double factor = std::pow(10.0, places);
+    // The powers of ten up to 10^22 are exact doubles, as pow answers them; the clipping asks this at every
+    // step, and the table spares it the call.
+    static constexpr double exactPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double factor =
+        places >= 0 && places < int(std::size(exactPowers)) ? exactPowers[places] : std::pow(10.0, places);
     const double scaledA = a * factor;
     const double scaledB = b * factor;
     // Outside the 64-bit range (and for values that are not numbers) truncation is undefined: such values

@@ -70,6 +70,28 @@ TEST(GeometryTest, SplittingAtAParameterGivesBothPieces)
     EXPECT_EQ(arch.point(1).point, arch.endPoint2);
 }
 
+TEST(GeometryTest, PartsOfASplitAloneAreExactlyThoseOfTheWholeSplit)
+{
+    // The clipping cuts its pieces this way and must land on the very same numbers as a full split.
+    const BezierCurveData skewed({0.1, -3.7}, {1.3, 9.1}, {7.9, 11.3}, {10.7, 0.3}, false);
+    const BezierCurveData line({0, 0}, {1, 1.0 / 3}, {2, 2.0 / 3}, {3, 1}, true);
+    auto expectSame = [](const BezierCurveData& a, const BezierCurveData& b) {
+        EXPECT_EQ(a.endPoint1, b.endPoint1);
+        EXPECT_EQ(a.controlPoint1, b.controlPoint1);
+        EXPECT_EQ(a.controlPoint2, b.controlPoint2);
+        EXPECT_EQ(a.endPoint2, b.endPoint2);
+        EXPECT_EQ(a.isStraightLine, b.isStraightLine);
+    };
+    for (const BezierCurveData* curve : {&skewed, &line}) {
+        for (const double t : {0.0, 0.1234567, 0.5, 0.987654321, 1.0}) {
+            const BezierCurveData::Split split = curve->point(t);
+            EXPECT_EQ(curve->pointAt(t), split.point);
+            expectSame(curve->pieceBefore(t), split.left);
+            expectSame(curve->pieceAfter(t), split.right);
+        }
+    }
+}
+
 TEST(GeometryTest, CurveEqualityUsesTheToleranceAndIgnoresControlsOfLines)
 {
     const BezierCurveData moved({0, 0}, {0, 10 + 2e-10}, {10, 10}, {10, 0}, false);
@@ -222,4 +244,27 @@ TEST(GeometryTest, PolynomialRootsAreReportedLeftFirst)
     // A polygon that never changes sign has no root.
     findPolynomialRoots({{0, 0.25}, {0.5, 0.1}, {1, 0.25}}, 0, [&roots](double t) { roots.push_back(t); });
     EXPECT_TRUE(roots.empty());
+}
+
+TEST(GeometryTest, PolynomialRootsOfHighDegreeAreFoundToo)
+{
+    // The same polynomial raised to degree 8, more points than the nearest-point search ever splits.
+    std::vector<double> values = {0.14, 0.14 - 0.45, 0.24};
+    while (values.size() < 9) {
+        const std::size_t n = values.size();
+        std::vector<double> raised(n + 1);
+        raised[0] = values[0];
+        raised[n] = values[n - 1];
+        for (std::size_t i = 1; i < n; ++i)
+            raised[i] = double(i) / double(n) * values[i - 1] + (1 - double(i) / double(n)) * values[i];
+        values = raised;
+    }
+    std::vector<Point> polygon;
+    for (std::size_t k = 0; k < values.size(); ++k)
+        polygon.push_back({double(k) / double(values.size() - 1), values[k]});
+    std::vector<double> roots;
+    findPolynomialRoots(polygon, 0, [&roots](double t) { roots.push_back(t); });
+    ASSERT_EQ(roots.size(), 2u);
+    EXPECT_NEAR(roots[0], 0.2, 1e-9);
+    EXPECT_NEAR(roots[1], 0.7, 1e-9);
 }

@@ -211,6 +211,38 @@ TEST(GeometryTest, HolesAreToldFromFilledContoursByNesting)
     overlapping.removeCrossings();
 }
 
+TEST(GeometryTest, HolesAreToldApartAmongManyContours)
+{
+    // Enough contours that the graph finds the holders of each through a tree of their bounds: a row of
+    // framed squares, each frame holding a square that holds a smaller one, and one big square round them
+    // all, so that every depth of nesting counts once more.
+    graphics::Path path = square(-10, -10, 12 * 40 + 20);
+    for (int i = 0; i < 12; ++i) {
+        path.append(square(40.0 * i, 0, 30));
+        path.append(square(40.0 * i + 5, 5, 20));
+        path.append(square(40.0 * i + 10, 10, 10));
+    }
+    BezierGraph graph(path);
+    ASSERT_GE(graph.contours().size(), 32u);
+    graph.insertSelfCrossings();
+    EXPECT_EQ(graph.contours()[0]->inside(), ContourInside::filled);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(graph.contours()[std::size_t(1 + 3 * i)]->inside(), ContourInside::hole) << i;
+        EXPECT_EQ(graph.contours()[std::size_t(2 + 3 * i)]->inside(), ContourInside::filled) << i;
+        EXPECT_EQ(graph.contours()[std::size_t(3 + 3 * i)]->inside(), ContourInside::hole) << i;
+    }
+
+    // Given directions, the holes run against the outer outlines; even-odd, the area is the same.
+    const std::vector<Polygon> polygons = flatten(graph.bezierPath(ContourDirection::counterClockwise));
+    EXPECT_NEAR(signedArea(polygons), evenOddArea(polygons), 1e-9);
+    EXPECT_NEAR(evenOddArea(polygons), 500.0 * 500 - 12 * (900 - 400 + 100), 1e-6);
+
+    BezierGraph inner(square(40 * 5 + 12, 12, 6));
+    EXPECT_FALSE(graph.encloses(*inner.contours()[0]));
+    BezierGraph between(square(40 * 5 + 6, 6, 2));
+    EXPECT_TRUE(graph.encloses(*between.contours()[0]));
+}
+
 TEST(GeometryTest, IdenticalContoursAreEquivalentAndGetNoMiddleCrossing)
 {
     BezierGraph a(square(0, 0, 10));
@@ -254,6 +286,56 @@ TEST(GeometryTest, ContainmentOfAContourByAGraph)
     // Zero-sized contours are never contained.
     BezierGraph dot(Elements{PathElement::move({15, 15}), PathElement::line({15, 15})});
     EXPECT_FALSE(outer.encloses(*dot.contours()[0]));
+}
+
+TEST(GeometryTest, ContainmentHoldsForContoursCloseToTheirContainer)
+{
+    // Where the container passes close to the contour along a test line, where exactly the line meets the
+    // contour decides; farther away, only that it meets it.
+    BezierGraph outer(square(0, 0, 30));
+    BezierGraph hair(square(0.0005, 10, 10));
+    BezierGraph alongside(square(0, 10, 10));
+    BezierGraph roundNear(circle({24.999, 15}, 5));
+    EXPECT_TRUE(outer.encloses(*hair.contours()[0]));
+    EXPECT_TRUE(outer.encloses(*alongside.contours()[0]));
+    EXPECT_TRUE(outer.encloses(*roundNear.contours()[0]));
+
+    graphics::Path ringPath = square(0, 0, 30);
+    ringPath.append(square(9.9995, 9.9995, 10.001));
+    BezierGraph ringGraph(ringPath);
+    BezierGraph inHole(square(10, 10, 10));
+    EXPECT_FALSE(ringGraph.encloses(*inHole.contours()[0]));
+}
+
+TEST(GeometryTest, ContainmentAnswersAreRememberedPerContainerAndSpan)
+{
+    BezierGraph graph(square(0, 0, 30));
+    auto container = BezierGraph(square(0, 0, 30)).contours()[0];
+    auto other = BezierGraph(square(0, 0, 30)).contours()[0];
+    const BezierContour& contour = *graph.contours()[0];
+    const BezierContour::RaySpan span{-10, -10, 40, 40};
+    EXPECT_FALSE(contour.rememberedHolding(container, span).has_value());
+    contour.rememberHolding(container, span, true);
+    EXPECT_EQ(contour.rememberedHolding(container, span), true);
+    EXPECT_FALSE(contour.rememberedHolding(other, span).has_value());
+    EXPECT_FALSE(contour.rememberedHolding(container, {-10, -10, 40, 41}).has_value());
+    // Spans are told apart to the bit: test lines made of other numbers can meet the contours elsewhere.
+    contour.rememberHolding(container, {0.0, -10, 40, 40}, false);
+    EXPECT_EQ(contour.rememberedHolding(container, {0.0, -10, 40, 40}), false);
+    EXPECT_FALSE(contour.rememberedHolding(container, {-0.0, -10, 40, 40}).has_value());
+
+    // An answer about a container that is gone is not taken for one about a contour made after it.
+    std::weak_ptr<BezierContour> gone = container;
+    container.reset();
+    ASSERT_TRUE(gone.expired());
+    auto later = BezierGraph(square(0, 0, 30)).contours()[0];
+    EXPECT_FALSE(contour.rememberedHolding(later, span).has_value());
+
+    // A contour that changes forgets what it was told.
+    contour.rememberHolding(later, span, false);
+    EXPECT_EQ(contour.rememberedHolding(later, span), false);
+    graph.contours()[0]->addEdge(BezierCurve::line({0, 0}, {1, 1}));
+    EXPECT_FALSE(contour.rememberedHolding(later, span).has_value());
 }
 
 TEST(GeometryTest, ContainmentRaysStayBoundedOnHugeAndPixelAlignedOutlines)
