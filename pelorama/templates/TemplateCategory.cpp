@@ -13,7 +13,7 @@ namespace {
 TemplateCategory makeCategory(const QString& name,
                               std::vector<std::unique_ptr<Template>> (*makeBaseTemplates)(const Theme&))
 {
-    const std::vector<Theme> themes = Theme::all();
+    const std::vector<Theme>& themes = Theme::all();
     if (themes.empty())
         foundation::fatal("The template catalogue needs at least one theme");
     return TemplateCategory(name, TemplateCategory::makeThemeGroups(makeBaseTemplates(themes.front())));
@@ -72,10 +72,11 @@ const TemplateCategory& TemplateCategory::mac()
 }
 
 std::vector<TemplateGroup>
-TemplateCategory::makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates)
+TemplateCategory::makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates,
+                                  const std::vector<Theme>& themes)
 {
     std::vector<TemplateGroup> groups;
-    for (const Theme& theme : Theme::all())
+    for (const Theme& theme : themes)
         groups.push_back(makeThemeGroup(theme, templates));
     return groups;
 }

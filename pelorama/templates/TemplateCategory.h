@@ -29,10 +29,10 @@ public:
     static const TemplateCategory& iPad();
     static const TemplateCategory& mac();
 
-    // One group per theme of Theme::all(), in its order, each with new templates of the given
-    // templates' names, sizes and build callbacks in the given order, without preview images.
-    static std::vector<TemplateGroup>
-    makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates);
+    // One group per theme, in their order, each with new templates of the given templates' names, sizes
+    // and build callbacks in the given order, without preview images.
+    static std::vector<TemplateGroup> makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates,
+                                                      const std::vector<Theme>& themes = Theme::all());
     static TemplateGroup makeThemeGroup(const Theme& theme,
                                         const std::vector<std::unique_ptr<Template>>& templates);
 
