@@ -11,11 +11,9 @@
 
 namespace pelorama::templates {
 
-Template::Template(QString name, graphics::Size size, Theme theme, BuildCallback buildCallback)
-    : m_name(std::move(name))
-    , m_size(size)
+Template::Template(TemplateLayout layout, Theme theme)
+    : m_layout(std::move(layout))
     , m_theme(std::move(theme))
-    , m_buildCallback(std::move(buildCallback))
 {}
 
 std::optional<graphics::Image> Template::previewImage() const
@@ -43,8 +41,8 @@ model::Screenshot& Template::instantiateScreenshot(store::ManagedObjectContext& 
 {
     model::Screenshot& screenshot = *model::Screenshot::insertInto(context);
     Builder builder(context, screenshot, m_theme);
-    screenshot.setSize(m_size);
-    screenshot.setName(m_name);
+    screenshot.setSize(m_layout.size);
+    screenshot.setName(m_layout.name);
     screenshot.setBackgroundType(m_theme.backgroundType);
     screenshot.setSolidBackgroundColor(m_theme.solidBackgroundColor);
     // An unknown gradient leaves the colours the screenshot was inserted with.
@@ -53,8 +51,7 @@ model::Screenshot& Template::instantiateScreenshot(store::ManagedObjectContext& 
         screenshot.setGradientStartColor(gradient->startColor());
         screenshot.setGradientEndColor(gradient->endColor());
     }
-    if (m_buildCallback)
-        m_buildCallback(builder);
+    m_layout.build(builder);
     return screenshot;
 }
 

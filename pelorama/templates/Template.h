@@ -2,6 +2,7 @@
 
 #include "graphics/Image.h"
 #include "graphics/Size.h"
+#include "templates/TemplateLayout.h"
 #include "templates/Theme.h"
 
 #include <QFuture>
@@ -9,7 +10,6 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <optional>
 
 namespace store {
@@ -22,10 +22,8 @@ class Screenshot;
 
 namespace pelorama::templates {
 
-class Builder;
-
-// One layout bound to one theme: it builds a screenshot of its size whose drawables its build callback
-// adds through a Builder, styled by the theme. Templates of the catalogue live as long as the process.
+// One layout bound to one theme: it builds a screenshot of the layout's name and size with the layout's
+// drawables, styled by the theme. Templates of the catalogue live as long as the process.
 //
 // Key "previewImage": the picture of the template for the picker (a graphics::Image, or a null value
 // until it is rendered). It is set from the thread that rendered it, and observers hear of it there.
@@ -36,21 +34,19 @@ class Template : public QObject
     Q_PROPERTY(QVariant previewImage READ previewImageValue NOTIFY previewImageChanged)
 
 public:
-    using BuildCallback = std::function<void(Builder&)>;
+    Template(TemplateLayout layout, Theme theme);
 
-    Template(QString name, graphics::Size size, Theme theme, BuildCallback buildCallback);
-
-    const QString& name() const { return m_name; }
+    const QString& name() const { return m_layout.name; }
     // The canvas size of the screenshots it builds, in canvas points.
-    graphics::Size size() const { return m_size; }
+    graphics::Size size() const { return m_layout.size; }
+    const TemplateLayout& layout() const { return m_layout; }
     const Theme& theme() const { return m_theme; }
-    const BuildCallback& buildCallback() const { return m_buildCallback; }
 
     std::optional<graphics::Image> previewImage() const;
     void setPreviewImage(const std::optional<graphics::Image>& image);
 
     // Inserts a screenshot of the template's name and size with the theme's background into context,
-    // lets the build callback add its drawables, and returns it. Nothing is saved. Runs on context's
+    // adds the layout's drawables, and returns it. Nothing is saved. Runs on context's
     // queue.
     model::Screenshot& instantiateScreenshot(store::ManagedObjectContext& context) const;
 
@@ -64,10 +60,8 @@ signals:
 private:
     QVariant previewImageValue() const;
 
-    QString m_name;
-    graphics::Size m_size;
+    TemplateLayout m_layout;
     Theme m_theme;
-    BuildCallback m_buildCallback;
     mutable QMutex m_previewMutex; // previews are set from rendering threads
     std::optional<graphics::Image> m_previewImage;
 };

@@ -1,25 +1,12 @@
 #include "templates/TemplateCategory.h"
 
 #include "foundation/Fatal.h"
-#include "templates/BuiltInTemplates.h"
+#include "templates/BuiltInLayouts.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
 namespace pelorama::templates {
-
-namespace {
-
-TemplateCategory makeCategory(const QString& name,
-                              std::vector<std::unique_ptr<Template>> (*makeBaseTemplates)(const Theme&))
-{
-    const std::vector<Theme> themes = Theme::all();
-    if (themes.empty())
-        foundation::fatal("The template catalogue needs at least one theme");
-    return TemplateCategory(name, TemplateCategory::makeThemeGroups(makeBaseTemplates(themes.front())));
-}
-
-} // namespace
 
 TemplateCategory::TemplateCategory(QString name, std::vector<TemplateGroup> templateGroups)
     : m_name(std::move(name))
@@ -39,10 +26,7 @@ std::vector<Template*> TemplateCategory::templates() const
 const std::vector<TemplateCategory>& TemplateCategory::all()
 {
     static const std::vector<TemplateCategory> categories = [] {
-        std::vector<TemplateCategory> built;
-        built.push_back(makeCategory(QStringLiteral("iPhone"), iPhoneTemplates));
-        built.push_back(makeCategory(QStringLiteral("iPad"), iPadTemplates));
-        built.push_back(makeCategory(QStringLiteral("Mac"), macTemplates));
+        std::vector<TemplateCategory> built = makeCatalogue(Theme::all());
         // The catalogue may be built on a worker thread; its templates belong with the application's
         // objects on the main thread.
         if (QCoreApplication* application = QCoreApplication::instance()) {
@@ -71,24 +55,34 @@ const TemplateCategory& TemplateCategory::mac()
     return all()[2];
 }
 
-std::vector<TemplateGroup>
-TemplateCategory::makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates)
+std::vector<TemplateCategory> TemplateCategory::makeCatalogue(const std::vector<Theme>& themes)
 {
-    std::vector<TemplateGroup> groups;
-    for (const Theme& theme : Theme::all())
-        groups.push_back(makeThemeGroup(theme, templates));
-    return groups;
+    if (themes.empty())
+        foundation::fatal("The template catalogue needs at least one theme");
+    std::vector<TemplateCategory> categories;
+    for (const char* name : {"iPhone", "iPad", "Mac"}) {
+        std::vector<TemplateLayout> layouts;
+        for (const TemplateLayout& layout : builtInLayouts()) {
+            if (layout.category == name)
+                layouts.push_back(layout);
+        }
+        categories.emplace_back(QString::fromLatin1(name), makeThemeGroups(layouts, themes));
+    }
+    return categories;
 }
 
-TemplateGroup TemplateCategory::makeThemeGroup(const Theme& theme,
-                                               const std::vector<std::unique_ptr<Template>>& templates)
+std::vector<TemplateGroup> TemplateCategory::makeThemeGroups(const std::vector<TemplateLayout>& layouts,
+                                                             const std::vector<Theme>& themes)
 {
-    std::vector<std::unique_ptr<Template>> themed;
-    themed.reserve(templates.size());
-    for (const std::unique_ptr<Template>& base : templates)
-        themed.push_back(
-            std::make_unique<Template>(base->name(), base->size(), theme, base->buildCallback()));
-    return TemplateGroup(theme.name, std::move(themed));
+    std::vector<TemplateGroup> groups;
+    for (const Theme& theme : themes) {
+        std::vector<std::unique_ptr<Template>> templates;
+        templates.reserve(layouts.size());
+        for (const TemplateLayout& layout : layouts)
+            templates.push_back(std::make_unique<Template>(layout, theme));
+        groups.emplace_back(theme.name, std::move(templates));
+    }
+    return groups;
 }
 
 } // namespace pelorama::templates

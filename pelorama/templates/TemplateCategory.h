@@ -1,6 +1,8 @@
 #pragma once
 
 #include "templates/TemplateGroup.h"
+#include "templates/TemplateLayout.h"
+#include "templates/Theme.h"
 
 #include <QString>
 #include <memory>
@@ -8,8 +10,8 @@
 
 namespace pelorama::templates {
 
-// The built-in templates of one kind of device: one group per theme of Theme::all(), each holding the
-// category's layouts in its fixed order, bound to that theme.
+// The templates of one kind of device: one group per theme, each holding the category's layouts in
+// their fixed order, bound to that theme.
 class TemplateCategory
 {
 public:
@@ -21,20 +23,20 @@ public:
     // Every template of every group, in group order.
     std::vector<Template*> templates() const;
 
-    // "iPhone" (7 layouts), "iPad" (5) and "Mac" (10), in this order. The catalogue is built once, on
-    // first use from any thread, and lives as long as the process; iPhone(), iPad() and mac() are its
-    // entries.
+    // The built-in catalogue: "iPhone" (7 layouts), "iPad" (5) and "Mac" (10), in this order, each in
+    // the themes of Theme::all(). Built once, on first use from any thread, it lives as long as the
+    // process; iPhone(), iPad() and mac() are its entries.
     static const std::vector<TemplateCategory>& all();
     static const TemplateCategory& iPhone();
     static const TemplateCategory& iPad();
     static const TemplateCategory& mac();
 
-    // One group per theme of Theme::all(), in its order, each with new templates of the given
-    // templates' names, sizes and build callbacks in the given order, without preview images.
-    static std::vector<TemplateGroup>
-    makeThemeGroups(const std::vector<std::unique_ptr<Template>>& templates);
-    static TemplateGroup makeThemeGroup(const Theme& theme,
-                                        const std::vector<std::unique_ptr<Template>>& templates);
+    // The built-in layouts in the given themes, categorised as all() is; new templates without previews.
+    // The catalogue needs a theme: an empty list stops the process.
+    static std::vector<TemplateCategory> makeCatalogue(const std::vector<Theme>& themes);
+    // One group per theme, in their order, each with new templates of the layouts in their order.
+    static std::vector<TemplateGroup> makeThemeGroups(const std::vector<TemplateLayout>& layouts,
+                                                      const std::vector<Theme>& themes);
 
 private:
     QString m_name;

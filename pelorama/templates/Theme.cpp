@@ -1,143 +1,134 @@
 #include "templates/Theme.h"
 
-#include "ledgerline/Then.h"
-
-#include <mutex>
+#include <iterator>
+#include <string_view>
 
 namespace pelorama::templates {
 
 namespace {
 
-using model::BackgroundType;
-using model::ShadowType;
 using ShadowDescriptor = Theme::ShadowDescriptor;
+using enum model::BackgroundType;
 
-const graphics::Color white{1, 1, 1, 1};
+constexpr graphics::Color white{1, 1, 1, 1};
 
-graphics::Color black(double alpha)
+constexpr graphics::Color black(double alpha)
 {
     return {0, 0, 0, alpha};
 }
 
-ShadowDescriptor dropShadow(double distance, double blurRadius, graphics::Color color)
+constexpr ShadowDescriptor noShadow{model::ShadowType::none, 270, 1, 10, 10, black(0.5)};
+
+// A black shadow cast straight down by points and blurred as far.
+constexpr ShadowDescriptor drop(double points, double alpha)
 {
-    return {ShadowType::drop, 270, 1, distance, blurRadius, color};
+    return {model::ShadowType::drop, 270, 1, points, points, black(alpha)};
 }
 
-ShadowDescriptor directionalShadow(double angle, graphics::Color color)
+// A band along the outline towards the lower right.
+constexpr ShadowDescriptor directional(graphics::Color color)
 {
-    return {ShadowType::directional, angle, 1, 17.5, 17.5, color};
+    return {model::ShadowType::directional, 315, 1, 17.5, 17.5, color};
 }
 
-QHash<QString, QString> variants(const QString& iPhone, const QString& iPad)
-{
-    return {{QStringLiteral("iPhone"), iPhone}, {QStringLiteral("iPad"), iPad}};
-}
+constexpr ShadowDescriptor standardDeviceShadow = drop(17.5, 0.4);
 
-// The captions of every built-in theme but "White" are white in a face of their own on a gradient.
-void setGradientLook(Theme& theme, const QString& gradientIdentifier, const QString& fontFamily)
+// The built-in themes, in their order. Every solid background is white.
+struct Look
 {
-    theme.backgroundType = BackgroundType::gradient;
-    theme.gradientIdentifier = gradientIdentifier;
-    theme.fontFamily = fontFamily;
-    theme.textColor = white;
-}
-
-std::vector<Theme> builtInThemes()
-{
-    using ledgerline::then;
-    return {
-        then(Theme(),
-             [](Theme& theme) {
-                 setGradientLook(theme, "tivel", "AvenirNext-Regular");
-                 theme.name = "Ocean";
-                 theme.textShadow = dropShadow(3, 3, black(0.66));
-                 theme.deviceShadow = dropShadow(10, 10, black(0.35));
-                 theme.preferredDeviceVariants = variants("iPhoneSESilver", "iPadPro97Silver");
-                 theme.preferredSecondaryDeviceVariants = variants("iPhoneSESpaceGrey", "iPadPro97SpaceGrey");
-             }),
-        then(Theme(),
-             [](Theme& theme) {
-                 setGradientLook(theme, "amberine", "AvenirNextCondensed-Regular");
-                 theme.name = "Industrial";
-                 theme.textShadow = dropShadow(3, 3, black(0.66));
-                 theme.deviceShadow = dropShadow(20, 20, black(0.5));
-                 theme.preferredDeviceVariants = variants("iPhoneSESpaceGrey", "iPadPro97SpaceGrey");
-                 theme.preferredSecondaryDeviceVariants = variants("iPhoneSESilver", "iPadPro97Silver");
-             }),
-        then(Theme(),
-             [](Theme& theme) {
-                 theme.name = "White";
-                 theme.preferredDeviceVariants = variants("iPhone7Gold", "iPadPro97Gold");
-                 theme.preferredSecondaryDeviceVariants = variants("iPhone7Silver", "iPadPro97Silver");
-             }),
-        then(Theme(),
-             [](Theme& theme) {
-                 setGradientLook(theme, "quillory", "AvenirNext-Regular");
-                 theme.name = "Professional";
-                 theme.textShadow = dropShadow(3, 3, black(0.5));
-                 theme.deviceShadow = dropShadow(17.5, 17.5, black(0.5));
-                 theme.preferredDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
-                 theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
-             }),
-        then(Theme(),
-             [](Theme& theme) {
-                 setGradientLook(theme, "marlit2", "AvenirNext-Regular");
-                 theme.name = "Summer";
-                 theme.deviceShadow = directionalShadow(315, black(0.25));
-                 theme.preferredDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
-                 theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
-             }),
-        then(Theme(),
-             [](Theme& theme) {
-                 setGradientLook(theme, "fernal", "AvenirNext-Regular");
-                 theme.name = "Vivid";
-                 theme.textShadow = dropShadow(3, 3, black(0.4));
-                 theme.deviceShadow = directionalShadow(315, {0.04, 0.22, 0.44, 1});
-                 theme.preferredDeviceVariants = variants("iPhone7MonoBlack", "iPadPro97MonoBlack");
-                 theme.preferredSecondaryDeviceVariants = variants("iPhone7MonoWhite", "iPadPro97MonoWhite");
-             }),
-    };
-}
-
-struct ThemeList
-{
-    std::mutex mutex;
-    std::vector<Theme> themes = builtInThemes();
+    const char* name;
+    model::BackgroundType background;
+    const char* gradient; // a stock gradient
+    const char* font;     // the PostScript name of the caption face
+    graphics::Color textColor;
+    ShadowDescriptor textShadow;
+    ShadowDescriptor deviceShadow;
 };
 
-ThemeList& themeList()
+constexpr Look looks[] = {
+    {"Ocean", gradient, "tivel", "AvenirNext-Regular", white, drop(3, 0.66), drop(10, 0.35)},
+    {"Industrial", gradient, "amberine", "AvenirNextCondensed-Regular", white, drop(3, 0.66), drop(20, 0.5)},
+    {"White", solid, "tivel", "HelveticaNeue-Light", black(1), noShadow, standardDeviceShadow},
+    {"Professional", gradient, "quillory", "AvenirNext-Regular", white, drop(3, 0.5), drop(17.5, 0.5)},
+    {"Summer", gradient, "marlit2", "AvenirNext-Regular", white, noShadow, directional(black(0.25))},
+    {"Vivid", gradient, "fernal", "AvenirNext-Regular", white, drop(3, 0.4),
+     directional({0.04, 0.22, 0.44, 1})},
+};
+
+// The device variants of each theme, for primary and for secondary devices. The Mac families have none
+// named: they show their first.
+struct Variants
 {
-    static ThemeList list;
-    return list;
+    const char* theme;
+    const char* iPhone;
+    const char* iPad;
+    const char* secondaryIPhone;
+    const char* secondaryIPad;
+};
+
+constexpr Variants variants[] = {
+    {"Ocean", "iPhoneSESilver", "iPadPro97Silver", "iPhoneSESpaceGrey", "iPadPro97SpaceGrey"},
+    {"Industrial", "iPhoneSESpaceGrey", "iPadPro97SpaceGrey", "iPhoneSESilver", "iPadPro97Silver"},
+    {"White", "iPhone7Gold", "iPadPro97Gold", "iPhone7Silver", "iPadPro97Silver"},
+    {"Professional", "iPhone7MonoWhite", "iPadPro97MonoWhite", "iPhone7MonoBlack", "iPadPro97MonoBlack"},
+    {"Summer", "iPhone7MonoWhite", "iPadPro97MonoWhite", "iPhone7MonoBlack", "iPadPro97MonoBlack"},
+    {"Vivid", "iPhone7MonoBlack", "iPadPro97MonoBlack", "iPhone7MonoWhite", "iPadPro97MonoWhite"},
+};
+
+constexpr bool tablesAgree()
+{
+    if (std::size(looks) != std::size(variants))
+        return false;
+    for (size_t index = 0; index < std::size(looks); ++index) {
+        if (std::string_view(looks[index].name) != variants[index].theme)
+            return false;
+    }
+    return true;
+}
+static_assert(tablesAgree(), "the two theme tables list the same themes in the same order");
+
+QHash<QString, QString> variantMap(const char* iPhone, const char* iPad)
+{
+    return {{QStringLiteral("iPhone"), QString::fromLatin1(iPhone)},
+            {QStringLiteral("iPad"), QString::fromLatin1(iPad)}};
 }
 
 } // namespace
 
 const ShadowDescriptor& ShadowDescriptor::defaultTextShadow()
 {
-    static const ShadowDescriptor shadow{ShadowType::none, 270, 1, 10, 10, black(0.5)};
-    return shadow;
+    return noShadow;
 }
 
 const ShadowDescriptor& ShadowDescriptor::defaultDeviceShadow()
 {
-    static const ShadowDescriptor shadow = dropShadow(17.5, 17.5, black(0.4));
-    return shadow;
+    return standardDeviceShadow;
 }
 
-std::vector<Theme> Theme::all()
+const std::vector<Theme>& Theme::all()
 {
-    ThemeList& list = themeList();
-    std::lock_guard lock(list.mutex);
-    return list.themes;
-}
-
-void Theme::setAll(std::vector<Theme> themes)
-{
-    ThemeList& list = themeList();
-    std::lock_guard lock(list.mutex);
-    list.themes = std::move(themes);
+    // Function-local statics are initialised once, and other threads wait for it.
+    static const std::vector<Theme> themes = [] {
+        std::vector<Theme> built;
+        for (size_t index = 0; index < std::size(looks); ++index) {
+            const Look& look = looks[index];
+            const Variants& shown = variants[index];
+            built.push_back({
+                .name = QString::fromLatin1(look.name),
+                .backgroundType = look.background,
+                .solidBackgroundColor = white,
+                .gradientIdentifier = QString::fromLatin1(look.gradient),
+                .fontFamily = QString::fromLatin1(look.font),
+                .textColor = look.textColor,
+                .textShadow = look.textShadow,
+                .deviceShadow = look.deviceShadow,
+                .preferredDeviceVariants = variantMap(shown.iPhone, shown.iPad),
+                .preferredSecondaryDeviceVariants = variantMap(shown.secondaryIPhone, shown.secondaryIPad),
+            });
+        }
+        return built;
+    }();
+    return themes;
 }
 
 } // namespace pelorama::templates

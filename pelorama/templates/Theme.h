@@ -48,10 +48,8 @@ struct Theme
     friend bool operator==(const Theme&, const Theme&) = default;
 
     // The built-in themes "Ocean", "Industrial", "White", "Professional", "Summer" and "Vivid", in this
-    // order, built on first use from any thread. setAll replaces the list for later readers; the
-    // catalogue takes the list when it is first built.
-    static std::vector<Theme> all();
-    static void setAll(std::vector<Theme> themes);
+    // order: a constant list, built on first use from any thread.
+    static const std::vector<Theme>& all();
 };
 
 } // namespace pelorama::templates

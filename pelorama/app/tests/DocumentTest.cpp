@@ -28,6 +28,7 @@
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
 #include "model/TextRect.h"
+#include "store/FetchRequest.h"
 #include "templates/Template.h"
 #include "templates/TemplateCategory.h"
 #include "templates/picker/CollectionView.h"
@@ -438,6 +439,74 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
         document->templatePickerSheet()->contentViewController());
     picker->addPressed();
     EXPECT_EQ(list->arrangedObjects().size(), 4);
+}
+
+TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSameScreenshot)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    activate(*document);
+    QTRY_VERIFY(document->templatePickerSheet());
+    auto* picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+    store::ManagedObjectContext& context = *document->managedObjectContext();
+    insertScreenshots(context, {"A", "B", "C"});
+    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
+    list->setSelectionIndexes({1});
+    QCoreApplication::processEvents();
+    const auto pixels = [](store::ManagedObject* object) {
+        auto* screenshot = qobject_cast<model::Screenshot*>(object);
+        return screenshot->makeCanvas()
+            .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
+            .representations()
+            .front()
+            .bitmap();
+    };
+    const auto picturesOf = [&](const QList<store::ManagedObject*>& screenshots) {
+        QList<QImage> pictures;
+        for (store::ManagedObject* screenshot : screenshots)
+            pictures.append(pixels(screenshot));
+        return pictures;
+    };
+    const auto count = [&](const QString& entity) {
+        return context.execute(store::FetchRequest(entity)).value().size();
+    };
+    const QList<QImage> before = picturesOf(list->arrangedObjects());
+    const int steps = document->undoStack()->index();
+
+    // A phone in a device frame, a caption and a gradient, chosen as a user does.
+    document->showTemplatePicker();
+    picker = qobject_cast<templates::TemplateViewController*>(
+        document->templatePickerSheet()->contentViewController());
+    templates::CollectionViewItem* item = picker->collectionView()->item({1, 3});
+    ASSERT_NE(item, nullptr);
+    QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
+    QTest::mouseClick(picker->addButton(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const QStringList namesAfter{"A", "B", "Staggered", "C"};
+    ASSERT_EQ(namesOf(list->arrangedObjects()), namesAfter);
+    const QList<QImage> after = picturesOf(list->arrangedObjects());
+    const qsizetype drawables = count("DrawableMapping");
+    EXPECT_EQ(drawables, 3);
+    EXPECT_EQ(document->undoStack()->index(), steps + 1);
+
+    document->mainMenu()->action("undo")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(namesOf(list->arrangedObjects()), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(ordersOf(list->arrangedObjects()), (QList<double>{0, 1, 2}));
+    EXPECT_EQ(count("Screenshot"), 3);
+    EXPECT_EQ(count("DrawableMapping"), 0);
+    EXPECT_EQ(count("DeviceImage") + count("TextRect"), 0);
+    EXPECT_EQ(picturesOf(list->arrangedObjects()), before);
+
+    document->mainMenu()->action("redo")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(namesOf(list->arrangedObjects()), namesAfter);
+    EXPECT_EQ(ordersOf(list->arrangedObjects()), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(count("DrawableMapping"), drawables);
+    EXPECT_EQ(picturesOf(list->arrangedObjects()), after);
+    EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
 }
 
 TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)

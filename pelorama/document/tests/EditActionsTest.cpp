@@ -5,12 +5,17 @@
 #include "document/PasteboardSerialization.h"
 #include "document/ScreenshotPasteboard.h"
 #include "model/Asset.h"
+#include "model/Canvas.h"
+#include "model/DeviceImage.h"
 #include "model/DrawableMapping.h"
+#include "model/Image.h"
 #include "model/TextRect.h"
+#include "store/ScopedUndoGroup.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
@@ -75,6 +80,54 @@ TEST_F(EditActionsTest, WithoutASelectionANewScreenshotGoesLast)
     EXPECT_EQ(m_actions.insertScreenshot(added), std::nullopt);
     EXPECT_EQ(added.order(), 3);
     EXPECT_EQ(m_document.names().last(), "New Screenshot");
+}
+
+TEST_F(EditActionsTest, UndoTakesBackAPlacedScreenshotWithItsDrawablesAndRedoBringsItBackAsItWas)
+{
+    addThree();
+    QUndoStack undo;
+    m_document.context().setUndoStack(&undo);
+    m_document.selectScreenshot(at(1));
+    const auto pictures = [&] {
+        QList<QImage> rendered;
+        for (model::Screenshot* screenshot : m_document.arrangedScreenshots()) {
+            rendered.append(screenshot->makeCanvas()
+                                .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
+                                .representations()
+                                .front()
+                                .bitmap());
+        }
+        return rendered;
+    };
+    const auto drawables = [&] {
+        return QList<int>{m_document.count<model::DrawableMapping>(), m_document.count<model::TextRect>(),
+                          m_document.count<model::Image>(), m_document.count<model::DeviceImage>(),
+                          m_document.count<model::Asset>()};
+    };
+    const QList<QImage> before = pictures();
+
+    // As a template's screenshot is placed: built in the document's context, then ordered, in one step.
+    {
+        store::ScopedUndoGroup step(m_document.context());
+        model::Screenshot& added = m_document.addFilledScreenshot("New", 0);
+        EXPECT_EQ(m_actions.insertScreenshot(added), std::nullopt);
+    }
+    ASSERT_EQ(undo.count(), 1);
+    ASSERT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
+    const QList<QImage> after = pictures();
+    EXPECT_EQ(drawables(), (QList<int>{3, 1, 1, 1, 1}));
+
+    undo.undo();
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2"}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2}));
+    EXPECT_EQ(drawables(), (QList<int>{0, 0, 0, 0, 0}));
+    EXPECT_EQ(pictures(), before);
+
+    undo.redo();
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(drawables(), (QList<int>{3, 1, 1, 1, 1}));
+    EXPECT_EQ(pictures(), after);
 }
 
 TEST_F(EditActionsTest, APastedCopyIsRenamedAndStandsSelectedAfterTheSelection)

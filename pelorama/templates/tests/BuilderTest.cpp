@@ -11,6 +11,7 @@
 #include "model/TextRect.h"
 #include "templates/Template.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace pelorama::templates;
@@ -23,12 +24,16 @@ Theme ocean()
     return Theme::all().front();
 }
 
-// The screenshot a template of theme builds, with build as its layout.
-Screenshot& build(TestStore& store, const Theme& theme, Template::BuildCallback callback = {},
+// The screenshot of an empty layout in theme, with what add puts on it through a builder of the theme.
+Screenshot& build(TestStore& store, const Theme& theme, const std::function<void(Builder&)>& add = {},
                   graphics::Size size = {400, 300})
 {
-    const Template item("Made", size, theme, std::move(callback));
-    return item.instantiateScreenshot(*store.context);
+    const Template item({.name = "Made", .size = size}, theme);
+    Screenshot& screenshot = item.instantiateScreenshot(*store.context);
+    Builder builder(*store.context, screenshot, theme);
+    if (add)
+        add(builder);
+    return screenshot;
 }
 
 } // namespace

@@ -17,6 +17,15 @@ QStringList names(const std::vector<std::unique_ptr<Template>>& templates)
     return result;
 }
 
+// The layouts of a category, as its first group shows them.
+std::vector<TemplateLayout> layoutsOf(const TemplateCategory& category)
+{
+    std::vector<TemplateLayout> result;
+    for (const std::unique_ptr<Template>& item : category.templateGroups()[0].templates())
+        result.push_back(item->layout());
+    return result;
+}
+
 const QStringList themeNames{"Ocean", "Industrial", "White", "Professional", "Summer", "Vivid"};
 
 } // namespace
@@ -94,55 +103,54 @@ TEST(Catalogue, TemplatesAreDistinctObjectsBoundToTheirGroupsThemeWithoutPreview
             for (const std::unique_ptr<Template>& item : group.templates()) {
                 EXPECT_TRUE(seen.insert(item.get()).second);
                 EXPECT_EQ(item->theme().name, group.name());
-                EXPECT_TRUE(item->buildCallback());
+                EXPECT_EQ(item->layout().category, category.name());
             }
         }
     }
     EXPECT_EQ(seen.size(), 132u);
     // Freshly made groups have no previews, whatever a run of the renderer did to the catalogue's.
     const std::vector<TemplateGroup> groups =
-        TemplateCategory::makeThemeGroups(TemplateCategory::iPhone().templateGroups()[0].templates());
+        TemplateCategory::makeThemeGroups(layoutsOf(TemplateCategory::iPhone()), Theme::all());
     for (const TemplateGroup& group : groups) {
         for (const std::unique_ptr<Template>& item : group.templates())
             EXPECT_FALSE(item->previewImage().has_value());
     }
 }
 
-TEST(Catalogue, ThemeGroupsFollowTheThemeList)
+TEST(Catalogue, ACatalogueOfGivenThemesHasTheBuiltInLayoutsInAGroupPerTheme)
 {
-    const std::vector<std::unique_ptr<Template>>& base =
-        TemplateCategory::mac().templateGroups()[2].templates();
     Theme first;
     first.name = "First";
     Theme second;
     second.name = "Second";
     second.fontFamily = "AvenirNext-Regular";
-    {
-        ThemeListScope scope({first, second});
-        const std::vector<TemplateGroup> groups = TemplateCategory::makeThemeGroups(base);
+    const std::vector<TemplateCategory> catalogue = TemplateCategory::makeCatalogue({first, second});
+    ASSERT_EQ(catalogue.size(), TemplateCategory::all().size());
+    for (size_t index = 0; index < catalogue.size(); ++index) {
+        const TemplateCategory& builtIn = TemplateCategory::all()[index];
+        EXPECT_EQ(catalogue[index].name(), builtIn.name());
+        const std::vector<TemplateGroup>& groups = catalogue[index].templateGroups();
         ASSERT_EQ(groups.size(), 2u);
         EXPECT_EQ(groups[0].name(), "First");
         EXPECT_EQ(groups[1].name(), "Second");
-        ASSERT_EQ(groups[1].templates().size(), base.size());
-        for (size_t index = 0; index < base.size(); ++index) {
-            const Template& made = *groups[1].templates()[index];
-            EXPECT_NE(&made, base[index].get());
-            EXPECT_EQ(made.name(), base[index]->name());
-            EXPECT_EQ(made.size(), base[index]->size());
-            EXPECT_EQ(made.theme(), second);
+        const auto& layouts = builtIn.templateGroups()[0].templates();
+        for (const TemplateGroup& group : groups) {
+            EXPECT_EQ(names(group.templates()), names(layouts));
+            for (const std::unique_ptr<Template>& item : group.templates())
+                EXPECT_EQ(item->theme().name, group.name());
         }
     }
-    {
-        ThemeListScope scope({});
-        EXPECT_TRUE(TemplateCategory::makeThemeGroups(base).empty());
-    }
-    // The catalogue was built once, before the list changed.
-    EXPECT_EQ(TemplateCategory::mac().templateGroups().size(), 6u);
+    EXPECT_TRUE(TemplateCategory::makeThemeGroups(layoutsOf(TemplateCategory::mac()), {}).empty());
+}
+
+TEST(CatalogueDeathTest, ACatalogueWithoutThemesStopsTheProcess)
+{
+    EXPECT_DEATH(TemplateCategory::makeCatalogue({}), "needs at least one theme");
 }
 
 TEST(Catalogue, APreviewImageIsAnnouncedAndReadAsAValue)
 {
-    Template item("Plain", DisplaySizes::mac, Theme(), {});
+    Template item({.name = "Plain", .size = DisplaySizes::mac}, Theme());
     int announcements = 0;
     QObject::connect(&item, &Template::previewImageChanged, [&] { ++announcements; });
     EXPECT_FALSE(item.property("previewImage").isValid());

@@ -37,17 +37,11 @@ TEST(Previews, EveryTemplateGetsItsOwnPictureFromTheThreadThatRenderedIt)
     solidRed.name = "Red";
     solidRed.solidBackgroundColor = {1, 0, 0, 1};
     Theme ocean = Theme::all().front();
-    const auto& macBase = TemplateCategory::mac().templateGroups()[0].templates();
-    const auto& iPadBase = TemplateCategory::iPad().templateGroups()[0].templates();
-    std::vector<TemplateGroup> groups;
-    for (const Theme& theme : {white, solidRed, ocean}) {
-        std::vector<std::unique_ptr<Template>> base;
-        base.push_back(std::make_unique<Template>(macBase[0]->name(), macBase[0]->size(), theme,
-                                                  macBase[0]->buildCallback()));
-        base.push_back(std::make_unique<Template>(iPadBase[4]->name(), iPadBase[4]->size(), theme,
-                                                  iPadBase[4]->buildCallback()));
-        groups.push_back(TemplateCategory::makeThemeGroup(theme, base));
-    }
+    const std::vector<TemplateLayout> layouts{
+        TemplateCategory::mac().templateGroups()[0].templates()[0]->layout(),
+        TemplateCategory::iPad().templateGroups()[0].templates()[4]->layout()};
+    const std::vector<TemplateGroup> groups =
+        TemplateCategory::makeThemeGroups(layouts, {white, solidRed, ocean});
     std::vector<Template*> templates;
     std::mutex mutex;
     std::set<QThread*> renderingThreads;

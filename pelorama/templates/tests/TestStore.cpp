@@ -3,8 +3,6 @@
 #include "model/DocumentModel.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
-#include "templates/TemplateCategory.h"
-#include "templates/Theme.h"
 
 #include <gtest/gtest.h>
 
@@ -23,16 +21,4 @@ std::vector<pelorama::model::Drawable*> placedDrawables(pelorama::model::Screens
     for (pelorama::model::DrawableMapping* mapping : screenshot.drawableMappings())
         drawables.push_back(mapping->drawable());
     return drawables;
-}
-
-ThemeListScope::ThemeListScope(std::vector<pelorama::templates::Theme> themes)
-    : m_saved(pelorama::templates::Theme::all())
-{
-    pelorama::templates::TemplateCategory::all();
-    pelorama::templates::Theme::setAll(std::move(themes));
-}
-
-ThemeListScope::~ThemeListScope()
-{
-    pelorama::templates::Theme::setAll(std::move(m_saved));
 }

@@ -2,7 +2,6 @@
 
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
-#include "templates/Theme.h"
 
 #include <memory>
 #include <vector>
@@ -23,15 +22,3 @@ struct TestStore
 
 // The drawables placed on screenshot, in drawing order (the screenshot itself left out).
 std::vector<pelorama::model::Drawable*> placedDrawables(pelorama::model::Screenshot& screenshot);
-
-// Keeps the theme list for the time of a test, replacing it with themes; the catalogue is built before,
-// from the built-in themes.
-class ThemeListScope
-{
-public:
-    explicit ThemeListScope(std::vector<pelorama::templates::Theme> themes);
-    ~ThemeListScope();
-
-private:
-    std::vector<pelorama::templates::Theme> m_saved;
-};

@@ -247,7 +247,7 @@ TEST_F(PickerTest, ASelectedCellTakesItsColoursFromThePalette)
 // A template of its own, outside the catalogue, so tests may set its preview freely.
 std::unique_ptr<Template> makeTemplate(const QString& name)
 {
-    return std::make_unique<Template>(name, graphics::Size{400, 200}, Theme::all().front(), [](Builder&) {});
+    return std::make_unique<Template>(TemplateLayout{.name = name, .size = {400, 200}}, Theme::all().front());
 }
 
 TEST(TemplateCellTest, ThePreviewFollowsItsTemplateAndItsAspectRatio)
