@@ -1,9 +1,9 @@
 #include "appkit/DocumentSaveDialog.h"
 
 #include <QAbstractItemView>
-#include <QAbstractProxyModel>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -111,14 +111,21 @@ void DocumentSaveDialog::chooseReplacing(const QString& path)
 
 void DocumentSaveDialog::watchChoices()
 {
-    // Connected after the dialog's own handlers of the same signals, so these see what they did.
+    // Connected after the dialog's own handler of the signal, so this sees what it did.
     if (QAbstractItemView* list = listOf(*this))
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 &DocumentSaveDialog::selectionChanged);
-    if (QLineEdit* name = nameFieldOf(*this))
-        connect(name, &QLineEdit::textChanged, this, &DocumentSaveDialog::relabelSaveButton);
-    if (auto* files = qobject_cast<QFileSystemModel*>(proxyModel() ? proxyModel()->sourceModel() : nullptr))
-        connect(files, &QFileSystemModel::rootPathChanged, this, &DocumentSaveDialog::relabelSaveButton);
+    // The dialog sets the button's label from many places, some of them late (once a folder is listed):
+    // the label is put right just before it is drawn.
+    if (QPushButton* save = saveButtonOf(*this))
+        save->installEventFilter(this);
+}
+
+bool DocumentSaveDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && watched == saveButtonOf(*this))
+        relabelSaveButton();
+    return DocumentFileDialog::eventFilter(watched, event);
 }
 
 void DocumentSaveDialog::selectionChanged()
@@ -133,14 +140,14 @@ void DocumentSaveDialog::selectionChanged()
                 name->setText(QFileInfo(path).fileName());
         }
     }
-    relabelSaveButton();
 }
 
 void DocumentSaveDialog::relabelSaveButton()
 {
     QPushButton* save = saveButtonOf(*this);
     const QString selected = selectedFiles().value(0);
-    if (save && !selected.isEmpty() && isPackage(withExtension(selected)) && save->text() != m_saveLabel)
+    const bool browses = QFileInfo(selected).isDir() && !isPackage(selected);
+    if (save && !selected.isEmpty() && !browses && save->text() != m_saveLabel)
         save->setText(m_saveLabel);
 }
 

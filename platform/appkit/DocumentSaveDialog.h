@@ -23,6 +23,7 @@ public:
 
 protected:
     void packageWasEntered(const QString& path) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const DocumentType& type() const { return documentTypes().constFirst(); }
@@ -32,7 +33,8 @@ private:
     void watchChoices();
     // A selected package's name goes into the name field, as a selected file's does.
     void selectionChanged();
-    // Qt's dialog labels its button Open when a folder is chosen; a package is saved to.
+    // Qt's dialog labels its button Open when a folder is chosen (a package too), and may keep that
+    // label after the folder shown changes; a package, or anything but a folder, is saved to.
     void relabelSaveButton();
 
     QString m_saveLabel;

@@ -38,14 +38,19 @@ protected:
         ASSERT_TRUE(QDir(m_folder.path()).mkpath("Shots.tpkg/StoreContent"));
         ASSERT_TRUE(QDir(m_folder.path()).mkpath("Draft.v2.tpkg/StoreContent"));
         ASSERT_TRUE(QDir(m_folder.path()).mkpath("Plain"));
-        m_dialog = std::make_unique<appkit::DocumentSaveDialog>(packageType(),
-                                                                m_folder.filePath("Untitled.tpkg"));
+        show(m_folder.filePath("Untitled.tpkg"));
+    }
+
+    void show(const QString& suggestedPath)
+    {
+        m_dialog = std::make_unique<appkit::DocumentSaveDialog>(packageType(), suggestedPath);
         m_dialog->open();
         // Active, so that a click gives the list the focus as it does on a desktop.
         m_dialog->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_dialog.get()));
         // The folder is listed in the background.
-        ASSERT_TRUE(QTest::qWaitFor([this] { return item("Plain").isValid() && item("Shots.tpkg").isValid(); }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([this] { return item("Plain").isValid() && item("Shots.tpkg").isValid(); }));
     }
 
     void TearDown() override
@@ -61,6 +66,12 @@ protected:
     {
         auto* buttons = m_dialog->findChild<QDialogButtonBox*>("buttonBox");
         return buttons ? buttons->button(QDialogButtonBox::Save) : nullptr;
+    }
+
+    // Whether the button is labelled Save once it is drawn.
+    bool saysSave() const
+    {
+        return QTest::qWaitFor([this] { return saveButton()->text().remove('&') == "Save"; });
     }
 
     // The list's item of the entry named name, in the dialog's folder.
@@ -119,7 +130,8 @@ TEST_F(DocumentSaveDialogTest, ATypedNameOfAnExistingPackageAsksToReplaceIt)
     answerQuestionsWith(QMessageBox::No);
     type("Shots");
     ASSERT_EQ(m_questions.size(), 1);
-    EXPECT_TRUE(m_questions.first().startsWith("Shots.tpkg already exists.")) << m_questions.first().toStdString();
+    EXPECT_TRUE(m_questions.first().startsWith("Shots.tpkg already exists."))
+        << m_questions.first().toStdString();
     expectStillChoosingIn(m_folder.path());
 
     answerQuestionsWith(QMessageBox::Yes);
@@ -137,7 +149,7 @@ TEST_F(DocumentSaveDialogTest, ASelectedPackageIsNamedInTheFieldAndSavedToAfterT
     EXPECT_EQ(nameField()->text(), "Shots.tpkg");
     ASSERT_NE(saveButton(), nullptr);
     EXPECT_TRUE(saveButton()->isEnabled());
-    EXPECT_EQ(saveButton()->text().remove('&'), "Save");
+    EXPECT_TRUE(saysSave());
 
     answerQuestionsWith(QMessageBox::Yes);
     QTest::mouseClick(saveButton(), Qt::LeftButton);
@@ -154,6 +166,7 @@ TEST_F(DocumentSaveDialogTest, ADoubleClickOrReturnOnAPackageAsksInsteadOfSteppi
     EXPECT_EQ(m_questions.size(), 1);
     expectStillChoosingIn(m_folder.path());
     EXPECT_EQ(nameField()->text(), "Shots.tpkg");
+    EXPECT_TRUE(saysSave());
     // The package is no place the dialog went to, so Back cannot lead into it.
     for (const QString& visited : m_dialog->history())
         EXPECT_FALSE(visited.endsWith(".tpkg")) << visited.toStdString();
@@ -163,6 +176,18 @@ TEST_F(DocumentSaveDialogTest, ADoubleClickOrReturnOnAPackageAsksInsteadOfSteppi
     QTest::keyClick(list(), Qt::Key_Return);
     EXPECT_EQ(m_questions.size(), 2);
     expectStillChoosingIn(m_folder.path());
+}
+
+TEST_F(DocumentSaveDialogTest, SavingADocumentAsStartsWithItsOwnPackageNamed)
+{
+    m_dialog.reset();
+    show(m_folder.filePath("Shots.tpkg"));
+    EXPECT_EQ(nameField()->text(), "Shots.tpkg");
+    EXPECT_TRUE(saysSave());
+    answerQuestionsWith(QMessageBox::Yes);
+    QTest::keyClick(nameField(), Qt::Key_Return);
+    EXPECT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(m_dialog->chosenPath(), QDir::cleanPath(m_folder.filePath("Shots.tpkg")));
 }
 
 TEST_F(DocumentSaveDialogTest, ANameTakesTheTypesExtensionAndIsAskedAboutAsSuch)
