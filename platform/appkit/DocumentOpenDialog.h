@@ -1,18 +1,12 @@
 #pragma once
 
-#include "appkit/DocumentType.h"
-
-#include <QFileDialog>
-#include <QList>
-#include <QStringList>
+#include "appkit/DocumentFileDialog.h"
 
 namespace appkit {
 
-// Qt's own file dialog for choosing the documents to open, in which a document package (a folder
-// named with the extension of a package type) is one item, as a file is: it is listed under its type's
-// name with a file's icon, and a typed path with Enter, Open with the package selected and a
-// double-click each open it instead of showing what is inside. Other folders are browsed as usual.
-class DocumentOpenDialog : public QFileDialog
+// The dialog for choosing the documents to open: files and packages of the types, a package opened by
+// a typed path with Enter, by Open with the package selected and by a double-click.
+class DocumentOpenDialog : public DocumentFileDialog
 {
     Q_OBJECT
 
@@ -24,14 +18,8 @@ public:
 
     void accept() override;
 
-private:
-    bool isPackage(const QString& path) const;
-    void directoryWasEntered(const QString& path);
-    // Ends the dialog with paths chosen, its folder back where the packages lie.
-    void choose(const QStringList& paths);
-
-    QList<DocumentType> m_types;
-    QStringList m_chosen;
+protected:
+    void packageWasEntered(const QString& path) override;
 };
 
 } // namespace appkit

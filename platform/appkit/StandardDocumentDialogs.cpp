@@ -1,6 +1,7 @@
 #include "appkit/StandardDocumentDialogs.h"
 
 #include "appkit/DocumentOpenDialog.h"
+#include "appkit/DocumentSaveDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -21,37 +22,10 @@ QStringList StandardDocumentDialogs::chooseDocumentsToOpen(QWidget* parent, cons
 QString StandardDocumentDialogs::chooseSaveLocation(QWidget* parent, const DocumentType& type,
                                                     const QString& suggestedPath)
 {
-    QFileDialog dialog(parent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(type.nameFilter());
-    dialog.setDefaultSuffix(type.preferredExtension());
-    const QFileInfo suggested(suggestedPath);
-    dialog.setDirectory(suggested.absolutePath());
-    dialog.selectFile(suggested.fileName());
-
-    // Choosing an existing package would step into its folder; ask to replace it instead.
-    QString replaced;
-    QObject::connect(&dialog, &QFileDialog::directoryEntered, &dialog, [&](const QString& directory) {
-        if (!type.isPackage || !type.matchesPath(directory))
-            return;
-        const QFileInfo package(QDir::cleanPath(directory));
-        dialog.setDirectory(package.absolutePath());
-        dialog.selectFile(package.fileName());
-        const auto answer = QMessageBox::question(
-            &dialog, QString(), "“" + package.fileName() + "” already exists. Do you want to replace it?",
-            QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes) {
-            replaced = package.absoluteFilePath();
-            static_cast<QDialog&>(dialog).done(QDialog::Accepted);
-        }
-    });
+    DocumentSaveDialog dialog(type, suggestedPath, parent);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    if (!replaced.isEmpty())
-        return replaced;
-    return dialog.selectedFiles().value(0);
+    return dialog.chosenPath();
 }
 
 DocumentDialogs::UnsavedChangesAnswer StandardDocumentDialogs::askToSaveChanges(QWidget* parent,

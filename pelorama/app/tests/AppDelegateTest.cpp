@@ -57,7 +57,7 @@ TEST(AppDelegateTest, PreviewsStartRenderingOnALaterPassAfterLaunching)
     });
     delegate.applicationDidFinishLaunching();
     EXPECT_EQ(started, 0);
-    QTRY_COMPARE(started, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return started == 1; }));
     EXPECT_TRUE(delegate.previewRendering().isFinished());
     QTest::qWait(10);
     EXPECT_EQ(started, 1);
@@ -161,13 +161,13 @@ TEST(AppDelegateTest, ClosingTheLastDocumentWindowQuitsOnceItsQuestionIsAnswered
     QWidget* window = document->window();
     window->activateWindow();
     QApplication::setActiveWindow(window);
-    QTRY_VERIFY(document->templatePickerSheet());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
     auto* picker = qobject_cast<templates::TemplateViewController*>(
         document->templatePickerSheet()->contentViewController());
     ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     model::Screenshot::insertInto(*document->managedObjectContext());
-    QTRY_VERIFY(document->isEdited());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return document->isEdited(); }));
 
     // Closing, and the question is cancelled: the window stays and so does the application, until it is
     // told otherwise.

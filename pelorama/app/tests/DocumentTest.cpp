@@ -186,7 +186,7 @@ TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     activate(*document);
-    QTRY_VERIFY(document->templatePickerSheet());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
     auto* picker = qobject_cast<templates::TemplateViewController*>(
         document->templatePickerSheet()->contentViewController());
     ASSERT_NE(picker, nullptr);
@@ -209,17 +209,19 @@ TEST_F(DocumentTest, CollapsingAPaneRendersTheCanvasAgain)
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
-    QTRY_VERIFY(!canvasView->needsRendering());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !canvasView->needsRendering(); }));
     app::SidebarToggleController* toggle = document->sidebarToggleController();
     EXPECT_EQ(toggle->delegate(), static_cast<app::SidebarToggleControllerDelegate*>(document));
     document->sidebarToggleControllerDidChangeVisibilityOf(*toggle, *document->screenshotListSplitViewItem());
     EXPECT_TRUE(canvasView->needsRendering());
-    QTRY_VERIFY(!canvasView->needsRendering());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !canvasView->needsRendering(); }));
 
     // The View menu's item follows the pane.
     document->mainMenu()->action("toggleScreenshotList")->trigger();
-    QTRY_VERIFY(document->screenshotListSplitViewItem()->isCollapsed() &&
-                !document->screenshotListSplitViewItem()->isAnimating());
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return document->screenshotListSplitViewItem()->isCollapsed() &&
+               !document->screenshotListSplitViewItem()->isAnimating();
+    }));
     document->mainMenu()->validate();
     EXPECT_FALSE(document->mainMenu()->action("toggleScreenshotList")->isChecked());
     EXPECT_FALSE(document->screenshotTableViewController()->view()->isVisible());
@@ -243,7 +245,7 @@ TEST_F(DocumentTest, CommandsAreEnabledByTheirTargets)
 
     model::Screenshot::insertInto(*document->managedObjectContext());
     document->managedObjectContext()->processPendingChanges();
-    QTRY_VERIFY(document->undoStack()->canUndo());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return document->undoStack()->canUndo(); }));
     menu->validate();
     EXPECT_TRUE(menu->action("undo")->isEnabled());
 }
@@ -255,7 +257,7 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     activate(*document);
-    QTRY_VERIFY(document->templatePickerSheet());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
     auto* picker = qobject_cast<templates::TemplateViewController*>(
         document->templatePickerSheet()->contentViewController());
     ASSERT_NE(picker, nullptr);
@@ -277,17 +279,18 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     EXPECT_EQ(document->screenshotTableViewController()->selectedScreenshot(), screenshot);
     canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
     ASSERT_NE(canvasView->canvas(), nullptr);
-    QTRY_VERIFY(!canvasView->needsRendering() && canvasView->contents().has_value());
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !canvasView->needsRendering() && canvasView->contents().has_value(); }));
     EXPECT_FALSE(canvasView->contents()->isEmpty());
     // The row's thumbnail is rendered too.
     app::ScreenshotTableCellView* cell = document->screenshotTableViewController()->cellAtRow(0);
     ASSERT_NE(cell, nullptr);
-    QTRY_VERIFY(cell->thumbnailView()->image().has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
     EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
     // Every render of the canvas renders the selected row's thumbnail again.
     cell->thumbnailView()->setImage(std::nullopt);
     canvasView->renderCanvas();
-    QTRY_VERIFY(cell->thumbnailView()->image().has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
 
     // The screenshot's name through the inspector.
     ledgerline::StringPropertyTableCellView* name = stringEditor(*document, "name");
@@ -390,7 +393,7 @@ TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
         auto* screenshot = qobject_cast<model::Screenshot*>(list->arrangedObjects()[row]);
         for (model::DeviceImage* device : drawablesOf<model::DeviceImage>(*screenshot))
             EXPECT_TRUE(device->image().has_value());
-        QTRY_VERIFY(canvasView->canvas() && !canvasView->needsRendering());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return canvasView->canvas() && !canvasView->needsRendering(); }));
     }
     QTest::qWait(300);
 
