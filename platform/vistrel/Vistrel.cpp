@@ -42,6 +42,10 @@ void main()
 
 bool canMakeContext()
 {
+    // The offscreen platform can make a context through the display it finds, yet cannot show an OpenGL
+    // widget: its windows have no surface to present to.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return false;
     QOpenGLContext context;
     if (!context.create())
         return false;
