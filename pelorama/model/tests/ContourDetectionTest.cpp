@@ -158,6 +158,27 @@ TEST(ContourDetectionTest, PointStatesCarryTheTurnAtEachPoint)
         EXPECT_EQ(state.oneCurvature, 2);
 }
 
+TEST(ContourDetectionTest, OfTwoDominantNeighboursOnlyTheStrongerStaysAlsoWhenTheyAreTheWholeChain)
+{
+    using State = TehChinSmoother::PointState;
+    // Wide regions, so that neither gives way before pairs are reduced.
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 2, 2}, State{1, 0, 3, 2}}),
+              (std::vector<bool>{false, true}));
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 3, 2}, State{1, 0, 2, 2}}),
+              (std::vector<bool>{true, false}));
+    // On equal turns the narrower region goes, on a full tie the first.
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 2, 3}, State{1, 0, 2, 2}}),
+              (std::vector<bool>{true, false}));
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 2, 2}, State{1, 0, 2, 2}}),
+              (std::vector<bool>{false, true}));
+    // The same pair inside a longer chain, and a chain whose every point is dominant.
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 2, 2}, State{1, 0, 3, 2}, State{1, 1, 0, 2}}),
+              (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(TehChinSmoother::dominantPoints(
+                  {State{0, 0, 2, 2}, State{1, 0, 2, 2}, State{1, 1, 2, 2}, State{0, 1, 2, 2}}),
+              (std::vector<bool>{true, true, true, true}));
+}
+
 namespace {
 
 // The labelling scan as first written, with a 32-bit cell per pixel holding the label itself, to check
