@@ -64,8 +64,8 @@ QVariant changed(const QVariant& value)
         return QVariant::fromValue(qint64(value.toLongLong() == 1 ? 2 : 1));
     if (value.metaType() == QMetaType::fromType<graphics::Rect>()) {
         const graphics::Rect rect = value.value<graphics::Rect>();
-        return QVariant::fromValue(graphics::Rect(rect.minX() + 7, rect.minY() - 5, rect.width() * 0.8,
-                                                  rect.height() * 1.1));
+        return QVariant::fromValue(
+            graphics::Rect(rect.minX() + 7, rect.minY() - 5, rect.width() * 0.8, rect.height() * 1.1));
     }
     if (value.metaType() == QMetaType::fromType<graphics::Point>()) {
         const graphics::Point point = value.value<graphics::Point>();
@@ -73,8 +73,8 @@ QVariant changed(const QVariant& value)
     }
     if (value.metaType() == QMetaType::fromType<graphics::Color>()) {
         const graphics::Color color = value.value<graphics::Color>();
-        return QVariant::fromValue(
-            graphics::Color{1 - color.red, 1 - color.green, 0.5 * color.blue + 0.25, 0.5 * color.alpha + 0.5});
+        return QVariant::fromValue(graphics::Color{1 - color.red, 1 - color.green, 0.5 * color.blue + 0.25,
+                                                   0.5 * color.alpha + 0.5});
     }
     if (value.metaType() == QMetaType::fromType<graphics::Font>()) {
         const graphics::Font font = value.value<graphics::Font>();
@@ -134,8 +134,9 @@ protected:
         image->setShadowDepth(0.05);
         ASSERT_TRUE(image->processDroppedUrl(file("image.png", pictureFile(Qt::red, {90, 60}))));
 
-        caption = model::TextRect::insertInto(*context, {100, 94, 126, 60}, "Hello **there**",
-                                              graphics::TextAlignment::center, model::VerticalAlignment::center);
+        caption =
+            model::TextRect::insertInto(*context, {100, 94, 126, 60}, "Hello **there**",
+                                        graphics::TextAlignment::center, model::VerticalAlignment::center);
         caption->setFont(graphics::Font("HelveticaNeue", 20));
         caption->setColor(graphics::Color{1, 0.9, 0.2, 1});
         caption->setShadowType(model::ShadowType::directional);
@@ -220,7 +221,8 @@ protected:
         store::ManagedObjectContext fresh(store::ManagedObjectContext::ConcurrencyType::MainQueue);
         fresh.setPersistentStoreCoordinator(freshCoordinator);
         model::Screenshot* copy = nullptr;
-        const QList<store::ManagedObject*> screenshots = fresh.execute(model::Screenshot::fetchRequest()).value();
+        const QList<store::ManagedObject*> screenshots =
+            fresh.execute(model::Screenshot::fetchRequest()).value();
         for (store::ManagedObject* found : screenshots) {
             if (found->objectID().primaryKey() == shown->objectID().primaryKey())
                 copy = qobject_cast<model::Screenshot*>(found);

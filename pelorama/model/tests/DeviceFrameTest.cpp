@@ -222,28 +222,3 @@ TEST(DeviceFrames, AFailedLoadIsTriedAgainWhileAMissingFrameIsAskedForOnce)
     EXPECT_FALSE(cache.frameSize("Missing"));
     EXPECT_EQ(loads, 4);
 }
-
-TEST(DeviceFrames, ASizeThatCouldNotBeReadIsTriedAgain)
-{
-    int reads = 0;
-    DeviceFrameCache cache(&DeviceFrameCache::loadFromResources,
-                           [&](const QString&) -> std::optional<graphics::Size> {
-                               if (++reads == 1)
-                                   throw DeviceFrameCache::LoadFailure("no memory for the header");
-                               return graphics::Size{10, 20};
-                           });
-    EXPECT_THROW(cache.frameSize("iPhone7Gold"), DeviceFrameCache::LoadFailure);
-    EXPECT_EQ(cache.frameSize("iPhone7Gold"), (graphics::Size{10, 20}));
-    EXPECT_EQ(cache.frameSize("iPhone7Gold"), (graphics::Size{10, 20}));
-    EXPECT_EQ(reads, 2);
-}
-
-TEST(DeviceFrames, AMissingFrameIsReportedOnce)
-{
-    DeviceFrameCache cache(&DeviceFrameCache::loadFromResources);
-    testing::internal::CaptureStdout();
-    EXPECT_EQ(cache.frame("NoFrameOfThisName"), nullptr);
-    EXPECT_EQ(cache.frame("NoFrameOfThisName"), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Warning: no device frame named NoFrameOfThisName among the resources\n");
-}
