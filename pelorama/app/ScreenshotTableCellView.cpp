@@ -26,10 +26,8 @@ void ScreenshotTableCellView::setObjectValue(QObject* value)
 
 void ScreenshotTableCellView::updateImage()
 {
-    if (!m_thumbnailView->screenshot())
-        return;
-    QMetaObject::invokeMethod(m_thumbnailView, &canvas::ScreenshotThumbnailView::renderThumbnail,
-                              Qt::QueuedConnection);
+    // One render however often the canvas and the model ask in a pass.
+    m_thumbnailView->updateImage();
 }
 
 } // namespace pelorama::app

@@ -4,8 +4,10 @@
 #include "model/AspectFit.h"
 #include "model/Canvas.h"
 #include "model/Screenshot.h"
+#include "store/ManagedObjectContext.h"
 
 #include <QPainter>
+#include <QSet>
 #include <cmath>
 
 namespace pelorama::canvas {
@@ -19,19 +21,46 @@ constexpr double thumbnailScale = 2;
 
 ScreenshotThumbnailView::ScreenshotThumbnailView(QWidget* parent)
     : QWidget(parent)
+    , m_updatePerform([this] { renderThumbnail(); })
 {}
 
 void ScreenshotThumbnailView::setScreenshot(model::Screenshot* screenshot)
 {
+    disconnect(m_contextConnection);
     m_screenshot = screenshot;
-    if (screenshot)
-        scheduleRender();
+    if (!screenshot)
+        return;
+    if (store::ManagedObjectContext* context = screenshot->managedObjectContext())
+        m_contextConnection = connect(context, &store::ManagedObjectContext::objectsDidChange, this,
+                                      &ScreenshotThumbnailView::modelDidChange);
+    scheduleRender();
 }
 
 void ScreenshotThumbnailView::updateImage()
 {
     if (m_screenshot)
-        scheduleRender();
+        m_updatePerform.request();
+}
+
+void ScreenshotThumbnailView::modelDidChange(const store::ObjectChanges& changes)
+{
+    if (!m_screenshot || m_screenshot->isDeleted() || m_updatePerform.isPending())
+        return;
+    // What the thumbnail draws: the screenshot and the drawables its mappings name.
+    QSet<const QObject*> shown{m_screenshot.data()};
+    for (model::Drawable* drawable : m_screenshot->makeCanvas().drawables()) {
+        if (const auto* object = dynamic_cast<const QObject*>(drawable))
+            shown.insert(object);
+    }
+    for (const QList<store::ManagedObject*>* objects :
+         {&changes.inserted, &changes.updated, &changes.deleted}) {
+        for (const store::ManagedObject* object : *objects) {
+            if (shown.contains(object)) {
+                m_updatePerform.request();
+                return;
+            }
+        }
+    }
 }
 
 void ScreenshotThumbnailView::scheduleRender()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/CoalescedPerform.h"
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
 #include "model/Screenshot.h"
@@ -9,12 +10,20 @@
 #include <QWidget>
 #include <optional>
 
+namespace store {
+struct ObjectChanges;
+} // namespace store
+
 namespace pelorama::canvas {
 
 // The small picture of one screenshot in a row of the screenshot list: the screenshot rendered in
 // thumbnail mode into 150 x 100 points at scale 2, shown fitted 6 points inside the view on a black
 // backing, with a white 1-point border and a soft shadow below. Renders are always deferred to a later
-// pass of the event loop. Main thread only.
+// pass of the event loop.
+//
+// The picture follows the model by itself: whenever the screenshot's context reports changes of the
+// screenshot or of a drawable on it (edits, undo, redo, pastes, whether or not the screenshot is shown
+// anywhere else), one render follows on a later pass. Main thread only.
 class ScreenshotThumbnailView : public QWidget
 {
     Q_OBJECT
@@ -32,7 +41,7 @@ public:
     const std::optional<graphics::Image>& image() const { return m_image; }
     void setImage(std::optional<graphics::Image> image);
 
-    // Schedules a render when a screenshot is set.
+    // Schedules a render when a screenshot is set; requests before it runs make one render.
     Q_INVOKABLE void updateImage();
     // Renders the screenshot's thumbnail now.
     Q_INVOKABLE void renderThumbnail();
@@ -49,9 +58,12 @@ protected:
 private:
     void layout();
     void scheduleRender();
+    void modelDidChange(const store::ObjectChanges& changes);
     QImage composed(double pixelRatio) const;
 
     QPointer<model::Screenshot> m_screenshot;
+    QMetaObject::Connection m_contextConnection;
+    foundation::CoalescedPerform m_updatePerform;
     std::optional<graphics::Image> m_image;
     std::optional<graphics::Rect> m_imageFrame;
     // What paintEvent shows, remade when the picture, the frame or the pixel ratio change.

@@ -36,16 +36,34 @@ ContourCache::PathPointer ContourCache::path(const graphics::BitmapImageRep& bit
 {
     if (bitmap.bitmap().isNull())
         return std::make_shared<const graphics::Path>(make());
-    const qint64 identity = bitmap.bitmap().cacheKey();
+    return pathIn(
+        [&]() -> Entry& {
+            dropUnreferenced();
+            Entry& entry = m_entries[bitmap.bitmap().cacheKey()];
+            if (entry.pixels.isNull())
+                entry.pixels = bitmap.bitmap();
+            return entry;
+        },
+        key, make, 1);
+}
+
+ContourCache::PathPointer ContourCache::path(const Key& key, const std::function<graphics::Path()>& make)
+{
+    // Pictures without a bitmap are few, but each of another size has its own paths.
+    constexpr size_t capacityFactor = 4;
+    return pathIn([this]() -> Entry& { return m_numbersOnly; }, key, make, capacityFactor);
+}
+
+ContourCache::PathPointer ContourCache::pathIn(const std::function<Entry&()>& entryOf, const Key& key,
+                                               const std::function<graphics::Path()>& make,
+                                               size_t capacityFactor)
+{
     std::promise<PathPointer> promise;
     std::shared_future<PathPointer> future;
     bool maker = false;
     {
         QMutexLocker locker(&m_mutex);
-        dropUnreferenced();
-        Entry& entry = m_entries[identity];
-        if (entry.pixels.isNull())
-            entry.pixels = bitmap.bitmap();
+        Entry& entry = entryOf();
         const auto found = std::find_if(entry.derived.begin(), entry.derived.end(),
                                         [&](const Derived& derived) { return derived.key == key; });
         if (found != entry.derived.end()) {
@@ -54,22 +72,20 @@ ContourCache::PathPointer ContourCache::path(const graphics::BitmapImageRep& bit
         } else {
             future = promise.get_future().share();
             entry.derived.push_back({key, future, ++m_useCounter});
-            trim(entry, key.kind);
+            trim(entry, key.kind, capacityFactor);
             maker = true;
         }
     }
     if (!maker)
         return future.get();
 
-    // Made outside the lock, so other bitmaps are served meanwhile.
+    // Made outside the lock, so other paths are served meanwhile.
     try {
         promise.set_value(std::make_shared<const graphics::Path>(make()));
     } catch (...) {
         promise.set_exception(std::current_exception());
         QMutexLocker locker(&m_mutex);
-        const auto entry = m_entries.find(identity);
-        if (entry != m_entries.end())
-            std::erase_if(entry->second.derived, [&](const Derived& derived) { return derived.key == key; });
+        std::erase_if(entryOf().derived, [&](const Derived& derived) { return derived.key == key; });
         throw;
     }
     return future.get();
@@ -87,13 +103,13 @@ void ContourCache::dropUnreferenced()
     std::erase_if(m_entries, [](const auto& item) { return item.second.pixels.isDetached(); });
 }
 
-void ContourCache::trim(Entry& entry, Kind kind)
+void ContourCache::trim(Entry& entry, Kind kind, size_t capacityFactor)
 {
     const auto ofKind = [kind](const Derived& derived) {
         return derived.key.kind == kind;
     };
     while (static_cast<size_t>(std::count_if(entry.derived.begin(), entry.derived.end(), ofKind)) >
-           capacity(kind)) {
+           capacity(kind) * capacityFactor) {
         auto oldest = entry.derived.end();
         for (auto it = entry.derived.begin(); it != entry.derived.end(); ++it) {
             if (ofKind(*it) && (oldest == entry.derived.end() || it->lastUse < oldest->lastUse))

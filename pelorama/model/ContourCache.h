@@ -54,6 +54,9 @@ public:
     // An exception thrown by make reaches every waiting caller and is not cached.
     PathPointer path(const graphics::BitmapImageRep& bitmap, const Key& key,
                      const std::function<graphics::Path()>& make);
+    // The same for a path that depends on the numbers of key alone, such as the outline of a picture
+    // without a bitmap (its bounds) and its bands. The most recently used few of each kind are kept.
+    PathPointer path(const Key& key, const std::function<graphics::Path()>& make);
 
     // The number of bitmaps with entries, after dropping those of bitmaps that have gone.
     qsizetype bitmapCount();
@@ -71,11 +74,15 @@ private:
         std::vector<Derived> derived;
     };
 
+    // The path under key of the entry that entryOf answers; it is called with the mutex held.
+    PathPointer pathIn(const std::function<Entry&()>& entryOf, const Key& key,
+                       const std::function<graphics::Path()>& make, size_t capacityFactor);
     void dropUnreferenced();
-    static void trim(Entry& entry, Kind kind);
+    static void trim(Entry& entry, Kind kind, size_t capacityFactor);
 
     QMutex m_mutex;
     std::unordered_map<qint64, Entry> m_entries;
+    Entry m_numbersOnly; // paths of no bitmap
     std::uint64_t m_useCounter = 0;
 };
 

@@ -24,9 +24,16 @@ std::optional<graphics::Size> DeviceFrameCache::sizeFromResources(const QString&
 {
     resources::initialize();
     QFile file(resources::deviceFramePath(identifier));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.exists())
         return std::nullopt;
-    return CryptoPngRep::pixelSize(file.readAll());
+    std::optional<graphics::Size> size;
+    if (file.open(QIODevice::ReadOnly))
+        size = CryptoPngRep::pixelSize(file.readAll());
+    if (!size)
+        throw LoadFailure(QStringLiteral("the header of the device frame %1 could not be read")
+                              .arg(identifier)
+                              .toStdString());
+    return size;
 }
 
 std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
@@ -34,15 +41,17 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const
     resources::initialize();
     // Every catalogue variant has its frame in a sound build; a missing one is worth a line.
     QFile file(resources::deviceFramePath(identifier));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.exists()) {
         foundation::warning(QStringLiteral("no device frame named %1 among the resources").arg(identifier));
         return nullptr;
     }
-    std::optional<graphics::BitmapImageRep> rep = CryptoPngRep::fromData(file.readAll());
-    if (!rep) {
-        foundation::warning(QStringLiteral("the device frame %1 could not be opened").arg(identifier));
-        return nullptr;
-    }
+    std::optional<graphics::BitmapImageRep> rep;
+    if (file.open(QIODevice::ReadOnly))
+        rep = CryptoPngRep::fromData(file.readAll());
+    // Decoding fails also for want of memory, so it is tried again at the next request.
+    if (!rep)
+        throw LoadFailure(
+            QStringLiteral("the device frame %1 could not be opened").arg(identifier).toStdString());
     auto image = std::make_shared<graphics::Image>(rep->size());
     image->addRepresentation(*rep);
     return image;
@@ -67,6 +76,11 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& id
     try {
         promise.set_value(m_loader(identifier));
     } catch (...) {
+        // The callers waiting now hear of the failure; later ones load again.
+        {
+            QMutexLocker locker(&m_mutex);
+            m_entries.erase(identifier);
+        }
         promise.set_exception(std::current_exception());
     }
     return entry.get();
@@ -80,7 +94,8 @@ std::optional<graphics::Size> DeviceFrameCache::frameSize(const QString& identif
         if (found != m_sizes.end())
             return found->second;
     }
-    // Read outside the lock; two first readers of one size both read it, which is harmless.
+    // Read outside the lock; two first readers of one size both read it, which is harmless. A loader
+    // that throws leaves nothing behind.
     std::optional<graphics::Size> size;
     if (m_sizeLoader) {
         size = m_sizeLoader(identifier);

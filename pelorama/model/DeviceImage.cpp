@@ -1,5 +1,6 @@
 #include "model/DeviceImage.h"
 
+#include "foundation/Diagnostics.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/NumericProperty.h"
@@ -41,7 +42,11 @@ const QString resolutionWarningText = QStringLiteral(
 DeviceImage::DeviceImage()
     : ImageLoadable(static_cast<Entity&>(*this))
     , Shadowable(static_cast<Entity&>(*this))
-{}
+{
+    // The resolved variant depends on the family too; a family written by undo or redo changes it
+    // without any write of the variant.
+    addDependentKey(deviceVariantKey, {deviceFamilyKey});
+}
 
 DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context)
 {
@@ -141,32 +146,62 @@ void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
     setDeviceImage(nullptr);
 }
 
+namespace {
+
+// The frame from the shared cache; none, with a warning, when it fails to load this time.
+std::shared_ptr<const graphics::Image> loadFrame(const QString& variantIdentifier)
+{
+    try {
+        return DeviceFrameCache::shared().frame(variantIdentifier);
+    } catch (const std::exception& error) {
+        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
+                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
+        return nullptr;
+    }
+}
+
+std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
+{
+    try {
+        return DeviceFrameCache::shared().frameSize(variantIdentifier);
+    } catch (const std::exception& error) {
+        foundation::warning(QStringLiteral("the size of the device frame %1 could not be read (%2)")
+                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
 std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 {
+    const QString identifier = deviceVariant().identifier();
     QMutexLocker locker(&m_frameMutex);
-    if (!m_frame)
-        m_frame = DeviceFrameCache::shared().frame(deviceVariant().identifier());
-    return m_frame;
+    if (!m_frame.picture || m_frame.variantIdentifier != identifier)
+        m_frame = {identifier, loadFrame(identifier)};
+    return m_frame.picture;
 }
 
 void DeviceImage::setDeviceImage(std::shared_ptr<const graphics::Image> picture)
 {
+    const QString identifier = deviceVariant().identifier();
     QMutexLocker locker(&m_frameMutex);
-    m_frame = std::move(picture);
+    m_frame = {identifier, std::move(picture)};
 }
 
 graphics::Rect DeviceImage::rect() const
 {
+    const QString identifier = deviceVariant().identifier();
     // Placing the device needs the frame's size only, which is read without decoding the picture.
-    std::optional<graphics::Size> frameSize;
+    std::optional<graphics::Size> size;
     {
         QMutexLocker locker(&m_frameMutex);
-        if (m_frame)
-            frameSize = m_frame->size();
+        if (m_frame.picture && m_frame.variantIdentifier == identifier)
+            size = m_frame.picture->size();
     }
-    if (!frameSize)
-        frameSize = DeviceFrameCache::shared().frameSize(deviceVariant().identifier());
-    return DeviceFrameLayout(frameSize.value_or(graphics::Size{}), scaleFactor(), position(), deviceFamily(),
+    if (!size)
+        size = frameSize(identifier);
+    return DeviceFrameLayout(size.value_or(graphics::Size{}), scaleFactor(), position(), deviceFamily(),
                              deviceVariant(), orientation())
         .rect();
 }

@@ -65,6 +65,8 @@ public:
     // is written back.
     const DeviceFamily& deviceFamily() const;
     // Stores the family; keeps the stored variant when the family has it, else stores its first variant.
+    // Observers of "deviceVariant" hear of every store of the family, which may change the resolved
+    // variant without a store of the variant.
     void setDeviceFamily(const DeviceFamily& family);
     // The stored variant of the resolved family, or the family's first variant when none is stored or
     // the family has no variant of that identifier. Always one of deviceFamily()'s variants.
@@ -72,10 +74,13 @@ public:
     // Stores the variant (of any family, unchecked) and forgets the frame picture.
     void setDeviceVariant(const DeviceVariant& variant);
 
-    // The frame picture of deviceVariant(), loaded on first use and kept; nullptr when the resources have
-    // no such frame (the next use tries again).
+    // The frame picture of deviceVariant(), loaded on first use and kept for that variant: once the
+    // resolved variant is another (by any write of the family or variant, undo and redo included) the
+    // next use loads that variant's frame. nullptr, with a warning, when the frame cannot be had; the
+    // next use tries again.
     std::shared_ptr<const graphics::Image> deviceImage() const;
-    // Keeps picture as the frame picture; nullptr forgets it, so the next use loads it again.
+    // Keeps picture as the frame picture of the current variant; nullptr forgets it, so the next use
+    // loads it again.
     void setDeviceImage(std::shared_ptr<const graphics::Image> picture);
 
     // The device on the canvas, in points: the frame picture scaled and centred on the position, turned
@@ -111,9 +116,16 @@ protected:
     void setTypedValueForKey(const QVariant& value, const QString& key) override;
 
 private:
+    // A frame picture and the variant it belongs to.
+    struct Frame
+    {
+        QString variantIdentifier;
+        std::shared_ptr<const graphics::Image> picture;
+    };
+
     // Guards m_frame: a template preview may draw the object on another thread while it is drawn here.
     mutable QMutex m_frameMutex;
-    mutable std::shared_ptr<const graphics::Image> m_frame;
+    mutable Frame m_frame;
 };
 
 } // namespace pelorama::model

@@ -112,7 +112,8 @@ PathPointer extractContours(const graphics::Image& picture)
         return emptyPath();
     const graphics::BitmapImageRep* bitmap = tracedBitmap(picture);
     if (!bitmap)
-        return std::make_shared<const graphics::Path>(clockwiseRect(size));
+        return ContourCache::shared().path(key(ContourCache::Kind::outline, size),
+                                           [&] { return clockwiseRect(size); });
     return ContourCache::shared().path(*bitmap, key(ContourCache::Kind::outline, size), [&] {
         // Traced in pixels; the picture's space has the units of its size.
         return tracedContours(*bitmap)->transformed(graphics::AffineTransform::scale(
@@ -143,12 +144,13 @@ PathPointer directionalShadowPath(const graphics::Image& picture, const graphics
                                             depth);
     };
     const graphics::BitmapImageRep* bitmap = tracedBitmap(picture);
-    if (!bitmap)
-        return std::make_shared<const graphics::Path>(
-            cast(whole ? *extractContours(picture) : clippedTo(picture, shown)));
     const ContourCache::Key bandsKey =
         key(ContourCache::Kind::bands, picture.size(), whole ? graphics::Rect::zero() : shown, placement,
             angleDegrees, depth);
+    // Without a bitmap the outline is the picture's bounds, so the bands depend on the numbers alone.
+    if (!bitmap)
+        return ContourCache::shared().path(
+            bandsKey, [&] { return cast(whole ? *extractContours(picture) : clippedTo(picture, shown)); });
     return ContourCache::shared().path(*bitmap, bandsKey, [&] {
         return cast(whole ? *extractContours(picture) : *clippedOutline(picture, *bitmap, shown));
     });

@@ -18,7 +18,8 @@ namespace pelorama::model {
 // The outline of picture's opaque part in its own space (origin bottom left, y up, units of its size):
 // the traced polygons of its first bitmap, outer contours clockwise and holes counter-clockwise, scaled
 // from pixels to its size; for a picture without a bitmap its bounds, clockwise too. Empty for a picture
-// without area. The same picture answers the same path object until its pixels go.
+// without area. The same picture answers the same path object until its pixels go; a picture without a
+// bitmap answers the one path of its size, kept while pictures of that size are drawn.
 std::shared_ptr<const graphics::Path> extractContours(const graphics::Image& picture);
 
 // The bands of picture drawn into imageRect: its outline mapped onto imageRect, cast along angleDegrees

@@ -22,8 +22,10 @@ public:
     // The key paths whose changes need a new render; the canvas view observes each of them.
     virtual QStringList keypathsTriggeringRedraw() const = 0;
 
-    // Sent by the canvas view with the changed key path before it renders again; drawables drop here
-    // what they cached for that key.
+    // Sent by the canvas view with the changed key path before it renders again; drawables may let go
+    // here of what they cached for that key. Drawing never relies on it: undo, redo, pastes and edits
+    // made while no canvas view shows the drawable change it without this call, so every cache is kept
+    // with the values it was made from and made again when they differ.
     virtual void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) = 0;
 
 protected:

@@ -75,6 +75,13 @@ void setRowsHidden(const ledgerline::PropertyGroup& group, bool hidden)
         row->setHidden(hidden);
 }
 
+// A new screenshot's solid colour: halfway between the colours of its gradient, the first stock one.
+graphics::Color defaultSolidBackgroundColor()
+{
+    const StockGradient* first = StockGradient::all().front();
+    return tessaline::interpolate(first->startColor(), first->endColor(), 0.5);
+}
+
 std::unique_ptr<ledgerline::PropertyGroup> namedGroup(const QString& name)
 {
     auto group = std::make_unique<ledgerline::PropertyGroup>();
@@ -95,7 +102,7 @@ Screenshot* Screenshot::insertInto(store::ManagedObjectContext& context)
     screenshot->setName(QStringLiteral("New Screenshot"));
     screenshot->setBackgroundType(BackgroundType::gradient);
     const StockGradient* first = StockGradient::all().front();
-    screenshot->setSolidBackgroundColor(tessaline::interpolate(first->startColor(), first->endColor(), 0.5));
+    screenshot->setSolidBackgroundColor(defaultSolidBackgroundColor());
     screenshot->setGradientEndColor(first->endColor());
     screenshot->setGradientStartColor(first->startColor());
     return screenshot;
@@ -259,16 +266,13 @@ void Screenshot::draw(const Canvas& canvas, const CanvasRenderingContext& contex
 {
     graphics::GraphicsContext& graphicsContext = context.graphicsContext;
     if (backgroundType() == BackgroundType::gradient) {
-        const std::optional<graphics::Color> start = gradientStartColor();
-        const std::optional<graphics::Color> end = gradientEndColor();
-        if (start && end)
-            fillBitmapContext(graphicsContext, graphics::Gradient(*start, *end));
+        const StockGradient* first = StockGradient::all().front();
+        fillBitmapContext(graphicsContext,
+                          graphics::Gradient(gradientStartColor().value_or(first->startColor()),
+                                             gradientEndColor().value_or(first->endColor())));
         return;
     }
-    const std::optional<graphics::Color> color = solidBackgroundColor();
-    if (!color)
-        return;
-    graphicsContext.setFillColor(*color);
+    graphicsContext.setFillColor(solidBackgroundColor().value_or(defaultSolidBackgroundColor()));
     graphicsContext.save();
     graphicsContext.setCompositingOperation(graphics::CompositingOperation::copy);
     graphicsContext.fillRect(graphics::Rect({0, 0}, canvas.size()));

@@ -67,9 +67,8 @@ TehChinSmoother::pointStates(qint64 x, qint64 y, const std::vector<std::uint8_t>
     return points;
 }
 
-graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vector<std::uint8_t>& directions)
+std::vector<bool> TehChinSmoother::dominantPoints(const std::vector<PointState>& points)
 {
-    const std::vector<PointState> points = pointStates(x, y, directions);
     const qint64 n = static_cast<qint64>(points.size());
     const auto at = [&](qint64 i) -> const PointState& {
         return points[static_cast<size_t>(wrapped(i, n))];
@@ -98,7 +97,8 @@ graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vecto
              (isPresent(i + 1) && at(i + 1).oneCurvature >= point.oneCurvature)))
             isPresent(i) = false;
     }
-    // Of a pair of neighbours keep the stronger; of a longer run keep its ends.
+    // Of a pair of neighbours keep the stronger; of a longer run keep its ends. A run as long as the whole
+    // chain has no ends, but a chain of two present points is still a pair.
     if (n >= 2) {
         for (qint64 i = 0; i < n; ++i) {
             if (!isPresent(i))
@@ -106,7 +106,7 @@ graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vecto
             qint64 run = 1;
             while (run < n && isPresent(i + run))
                 ++run;
-            if (run == n)
+            if (run == n && n > 2)
                 break; // every point is present; nothing below changes that
             if (run == 2) {
                 const PointState& first = at(i);
@@ -121,14 +121,19 @@ graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vecto
             }
         }
     }
+    return std::vector<bool>(present.begin(), present.end());
+}
 
+graphics::Path TehChinSmoother::polygonPath(qint64 x, qint64 y, const std::vector<std::uint8_t>& directions)
+{
+    const std::vector<PointState> points = pointStates(x, y, directions);
+    const std::vector<bool> present = dominantPoints(points);
     graphics::Path path;
     bool started = false;
-    for (qint64 i = 0; i < n; ++i) {
-        if (!present[static_cast<size_t>(i)])
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (!present[i])
             continue;
-        const graphics::Point point{static_cast<double>(points[static_cast<size_t>(i)].x),
-                                    static_cast<double>(points[static_cast<size_t>(i)].y)};
+        const graphics::Point point{static_cast<double>(points[i].x), static_cast<double>(points[i].y)};
         if (started) {
             path.lineTo(point);
         } else {

@@ -35,6 +35,10 @@ public:
     // The points of the chain, each with its turn and region of support (no suppression yet).
     static std::vector<PointState> pointStates(qint64 x, qint64 y,
                                                const std::vector<std::uint8_t>& directions);
+    // Which of the points of a closed chain are dominant, in order: those that turn and turn most within
+    // half their region of support, then of two dominant neighbours the one that turns more (on a tie the
+    // one with the wider region, else the first), and of a longer run of them both ends only.
+    static std::vector<bool> dominantPoints(const std::vector<PointState>& points);
 };
 
 } // namespace pelorama::model

@@ -136,24 +136,36 @@ void TextRect::setVerticalAlignment(VerticalAlignment alignment)
     setTypedPrimitiveValue(alignment, verticalAlignmentKey);
 }
 
+TextRect::StyleInputs TextRect::styleInputs() const
+{
+    // A document without a font or colour draws in the system font, in black, as text does by default.
+    return {text(), font().value_or(graphics::Font::systemFont()),
+            color().value_or(graphics::Color{0, 0, 0, 1}), horizontalAlignment()};
+}
+
 TextRect::DrawingCaches TextRect::preparedCaches(bool needsMask)
 {
-    std::lock_guard lock(m_cacheMutex);
-    if (!m_caches.styledText) {
-        // A document without a font or colour draws in the system font, in black, as text does by default.
-        m_caches.styledText = std::make_shared<const graphics::AttributedString>(
-            styledCaptionText(text(), font().value_or(graphics::Font::systemFont()),
-                              color().value_or(graphics::Color{0, 0, 0, 1}), horizontalAlignment()));
-    }
+    StyleInputs inputs = styleInputs();
     const double width = rect().width();
-    if (!m_caches.layout || m_caches.layoutWidth != width) {
+    std::lock_guard lock(m_cacheMutex);
+    if (!m_caches.styledText || m_caches.styleInputs != inputs) {
+        m_caches.styledText = std::make_shared<const graphics::AttributedString>(
+            styledCaptionText(inputs.text, inputs.font, inputs.color, inputs.alignment));
+        m_caches.styleInputs = std::move(inputs);
+    }
+    if (!m_caches.layout || m_caches.layoutText != m_caches.styledText || m_caches.layoutWidth != width) {
         m_caches.layout = std::make_shared<const graphics::TextLayout>(*m_caches.styledText, width);
+        m_caches.layoutText = m_caches.styledText;
         m_caches.layoutWidth = width;
     }
-    if (needsMask && !m_caches.mask.image) {
+    const bool maskIsCurrent = m_caches.mask.image && m_caches.maskLayout == m_caches.layout;
+    if (needsMask && !maskIsCurrent) {
+        m_caches.mask.image.reset();
         // A mask too large for a bitmap casts no shadow; the next draw tries again.
-        if (std::optional<TextMask> mask = TextMask::draw(*m_caches.layout, width))
+        if (std::optional<TextMask> mask = TextMask::draw(*m_caches.layout, width)) {
             m_caches.mask = std::move(*mask);
+            m_caches.maskLayout = m_caches.layout;
+        }
     }
     return m_caches;
 }
@@ -207,8 +219,10 @@ void TextRect::prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath)
     if (stylesChange) {
         m_caches.styledText.reset();
         m_caches.layout.reset();
+        m_caches.layoutText.reset();
     }
     m_caches.mask.image.reset();
+    m_caches.maskLayout.reset();
 }
 
 std::shared_ptr<const graphics::AttributedString> TextRect::cachedAttributedString() const

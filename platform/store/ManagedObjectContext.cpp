@@ -351,7 +351,8 @@ void ManagedObjectContext::noteChanged(ManagedObject* object)
         return;
     if (!object->m_inserted && !object->m_updated)
         object->m_updated = true;
-    if (!object->m_inserted && !object->m_deleted && !m_pending.updated.contains(object))
+    // An object inserted in an earlier pass is reported as updated when it changes, saved or not.
+    if (!object->m_deleted && !m_pending.updated.contains(object) && !m_pending.inserted.contains(object))
         m_pending.updated.append(object);
     scheduleEndOfPass();
 }
@@ -361,6 +362,8 @@ void ManagedObjectContext::noteInserted(ManagedObject* object)
     if (m_pending.deleted.removeOne(object)) {
         m_pending.updated.append(object);
     } else {
+        // Values set before (insertion defaults) are part of the insertion.
+        m_pending.updated.removeOne(object);
         m_pending.inserted.append(object);
     }
     scheduleEndOfPass();

@@ -32,9 +32,16 @@ public:
 
 } // namespace
 
+// Empties the clipboard when it goes, so that no item outlives the drawables of a test.
+struct ClipboardCleaner
+{
+    ~ClipboardCleaner() { QGuiApplication::clipboard()->clear(); }
+};
+
 TEST(ShareMenuTest, CopyImagePutsTheCanvasOnTheClipboardToBeRenderedWhenPasted)
 {
     Fill fill;
+    const ClipboardCleaner cleaner;
     ShareMenu::copyImage(Canvas({40, 30}, {&fill}));
     const QMimeData* item = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(qobject_cast<const pelorama::canvas::CanvasPasteboardDataProvider*>(item), nullptr);

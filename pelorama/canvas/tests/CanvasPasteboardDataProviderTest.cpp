@@ -1,9 +1,16 @@
 #include "canvas/CanvasPasteboardDataProvider.h"
 
 #include "TestDrawables.h"
+#include "model/DocumentModel.h"
+#include "model/DrawableMapping.h"
+#include "model/Screenshot.h"
+#include "model/TextRect.h"
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <memory>
 
 using pelorama::canvas::CanvasPasteboardDataProvider;
 using pelorama::model::Canvas;
@@ -47,4 +54,42 @@ TEST(CanvasPasteboardDataProviderTest, ACanvasWithoutPixelsGivesNoData)
     testing::internal::CaptureStdout();
     EXPECT_TRUE(item.data("image/png").isEmpty());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: PNG representation not available\n");
+}
+
+TEST(CanvasPasteboardDataProviderTest, TheItemKeepsItsPictureAfterTheDocumentIsEditedAndClosed)
+{
+    using namespace pelorama::model;
+    auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
+    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+    auto context = std::make_unique<store::ManagedObjectContext>(
+        store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    context->setPersistentStoreCoordinator(coordinator);
+    Screenshot* screenshot = Screenshot::insertInto(*context);
+    screenshot->setSize({120, 80});
+    screenshot->setBackgroundType(BackgroundType::solid);
+    screenshot->setSolidBackgroundColor(graphics::Color{0, 0, 1, 1});
+    TextRect* caption = TextRect::insertInto(*context, {0, 0, 120, 80}, "Shared",
+                                             graphics::TextAlignment::center, VerticalAlignment::center);
+    caption->setColor(graphics::Color{1, 1, 0, 1});
+    DrawableMapping::insert(*caption, *screenshot, *context);
+
+    auto item = std::make_unique<CanvasPasteboardDataProvider>(screenshot->makeCanvas());
+    const QByteArray shared = item->data("image/png");
+    const QImage picture = QImage::fromData(shared, "PNG");
+    ASSERT_EQ(picture.size(), QSize(120, 80));
+    EXPECT_EQ(picture.pixelColor(2, 2), QColor(0, 0, 255));
+    int inked = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            inked += picture.pixelColor(x, y).red() > 128;
+    }
+    EXPECT_GT(inked, 20) << "the caption is drawn";
+
+    // What is on the clipboard is what was copied, however the document goes on.
+    caption->setText("Changed");
+    screenshot->setSolidBackgroundColor(graphics::Color{1, 0, 0, 1});
+    EXPECT_EQ(item->data("image/png"), shared);
+    context.reset();
+    coordinator.reset();
+    EXPECT_EQ(item->data("image/png"), shared);
 }

@@ -1,11 +1,14 @@
 #include "canvas/ScreenshotThumbnailView.h"
 
 #include "model/DocumentModel.h"
+#include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
+#include "model/TextRect.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
 #include <QApplication>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 using pelorama::canvas::ScreenshotThumbnailView;
@@ -88,4 +91,59 @@ TEST_F(ScreenshotThumbnailViewTest, DrawsThePictureOnBlackWithAWhiteBorderAndASh
     const QColor plain = at(20, 60);
     EXPECT_EQ(at(100, 2), plain);
     EXPECT_LT(at(100, 114.5).lightness(), plain.lightness());
+}
+
+TEST_F(ScreenshotThumbnailViewTest, FollowsEveryChangeOfItsScreenshotAndItsDrawablesUndoIncluded)
+{
+    QUndoStack undo;
+    context->setUndoStack(&undo);
+    using namespace pelorama::model;
+    TextRect* caption = TextRect::insertInto(*context, {0, 0, 1242, 2208}, "Before",
+                                             graphics::TextAlignment::center, VerticalAlignment::center);
+    caption->setFont(graphics::Font("HelveticaNeue", 400));
+    DrawableMapping::insert(*caption, *screenshot, *context);
+    Screenshot* other = Screenshot::insertInto(*context);
+    other->setSize({100, 100});
+    // The context reports changes at the end of a pass, and the view renders on the pass after.
+    const auto settle = [] {
+        for (int pass = 0; pass < 3; ++pass)
+            QApplication::processEvents();
+    };
+    view.setScreenshot(screenshot);
+    settle();
+
+    // What a render of the screenshot as it is now shows.
+    const auto current = [&] {
+        return screenshot->makeCanvas()
+            .render(CanvasRenderingMode::thumbnail, {150, 100}, 2)
+            .representations()
+            .front()
+            .bitmap();
+    };
+    const auto shown = [&] {
+        return view.image()->representations().front().bitmap();
+    };
+    const QImage before = shown();
+    ASSERT_EQ(before, current());
+
+    // Nobody asks the view; the context's own reports do.
+    caption->setText("After");
+    settle();
+    ASSERT_NE(current(), before);
+    EXPECT_EQ(shown(), current());
+    undo.undo();
+    settle();
+    EXPECT_EQ(shown(), before);
+    undo.redo();
+    settle();
+    EXPECT_EQ(shown(), current());
+    screenshot->setSolidBackgroundColor(graphics::Color{0, 1, 0, 1});
+    settle();
+    EXPECT_EQ(shown(), current());
+
+    // Another screenshot's changes leave the picture as it is.
+    const qint64 rendered = shown().cacheKey();
+    other->setSolidBackgroundColor(graphics::Color{0, 0, 1, 1});
+    settle();
+    EXPECT_EQ(shown().cacheKey(), rendered);
 }

@@ -158,6 +158,21 @@ TEST(ContourDetectionTest, PointStatesCarryTheTurnAtEachPoint)
         EXPECT_EQ(state.oneCurvature, 2);
 }
 
+TEST(ContourDetectionTest, OfTwoDominantNeighboursOnlyTheStrongerStaysAlsoWhenTheyAreTheWholeChain)
+{
+    using State = TehChinSmoother::PointState;
+    // Equal turns and wide regions, so that neither gives way before pairs are reduced: the narrower
+    // region goes, on a full tie the first.
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 2, 3}, State{1, 0, 2, 2}}),
+              (std::vector<bool>{true, false}));
+    EXPECT_EQ(TehChinSmoother::dominantPoints({State{0, 0, 2, 2}, State{1, 0, 2, 2}}),
+              (std::vector<bool>{false, true}));
+    // A longer chain whose every point is dominant has no ends to keep.
+    EXPECT_EQ(TehChinSmoother::dominantPoints(
+                  {State{0, 0, 2, 2}, State{1, 0, 2, 2}, State{1, 1, 2, 2}, State{0, 1, 2, 2}}),
+              (std::vector<bool>{true, true, true, true}));
+}
+
 namespace {
 
 // The labelling scan as first written, with a 32-bit cell per pixel holding the label itself, to check

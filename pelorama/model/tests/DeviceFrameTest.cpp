@@ -194,3 +194,31 @@ TEST(DeviceFrames, FrameSizesComeFromTheHeaderWithoutLoadingThePicture)
     EXPECT_EQ(loading.frameSize("iPhone7Gold"), cache.frameSize("iPhone7Gold"));
     EXPECT_FALSE(loading.frameSize("NoSuchFrame"));
 }
+
+TEST(DeviceFrames, AFailedLoadIsTriedAgainWhileAMissingFrameIsAskedForOnce)
+{
+    int loads = 0;
+    bool failing = true;
+    DeviceFrameCache cache([&](const QString& identifier) -> std::shared_ptr<const graphics::Image> {
+        ++loads;
+        if (identifier == QLatin1String("Failing") && failing)
+            throw std::bad_alloc();
+        if (identifier == QLatin1String("Missing"))
+            return nullptr;
+        return std::make_shared<const graphics::Image>(graphics::Size{4, 8});
+    });
+    EXPECT_THROW(cache.frame("Failing"), std::bad_alloc);
+    EXPECT_THROW(cache.frame("Failing"), std::bad_alloc);
+    EXPECT_EQ(loads, 2);
+    failing = false;
+    const std::shared_ptr<const graphics::Image> loaded = cache.frame("Failing");
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(cache.frame("Failing"), loaded);
+    EXPECT_EQ(cache.frameSize("Failing"), (graphics::Size{4, 8}));
+    EXPECT_EQ(loads, 3);
+
+    EXPECT_EQ(cache.frame("Missing"), nullptr);
+    EXPECT_EQ(cache.frame("Missing"), nullptr);
+    EXPECT_FALSE(cache.frameSize("Missing"));
+    EXPECT_EQ(loads, 4);
+}

@@ -9,11 +9,14 @@
 #include "ledgerline/PropertyCollection.h"
 #include "model/Asset.h"
 #include "model/DeviceFamily.h"
+#include "model/DeviceFrameCache.h"
 #include "model/WarningProperty.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -47,6 +50,17 @@ QByteArray pngData(int width, int height)
     pixels.fill(Qt::blue);
     pixels.save(&buffer, "PNG");
     return data;
+}
+
+std::shared_ptr<const graphics::Image> frame(const char* identifier)
+{
+    return DeviceFrameCache::shared().frame(QString::fromLatin1(identifier));
+}
+
+// A frame of size at scale 1 centred on the origin.
+graphics::Rect centred(const graphics::Size& size)
+{
+    return {-size.width / 2, -size.height / 2, size.width, size.height};
 }
 
 void expectRect(const graphics::Rect& actual, const graphics::Rect& expected)
@@ -131,11 +145,55 @@ TEST_F(DeviceImageTest, KeyValueCodingSeesCatalogueObjectsAndObserversHearVarian
     ASSERT_EQ(variants.size(), 1u);
     EXPECT_EQ(variants[0].value<const DeviceVariant*>(), silver);
 
+    // The family's store is heard as a change of the variant too, then the store of the family's first.
     foundation::setValueForKey(device, QVariant::fromValue(&family("iMac")), "deviceFamily");
     EXPECT_EQ(foundation::valueForKey(device, "deviceFamily").value<const DeviceFamily*>(), &family("iMac"));
-    EXPECT_EQ(variants.size(), 2u);
+    ASSERT_EQ(variants.size(), 3u);
+    EXPECT_EQ(variants[2].value<const DeviceVariant*>(), &family("iMac").variants().front());
     EXPECT_THROW(foundation::setValueForKey(device, QStringLiteral("iMac"), "deviceVariant"),
                  foundation::KeyValueError);
+}
+
+TEST_F(DeviceImageTest, AFamilyThatKeepsAStoredVariantOfItsOwnIsHeardAsAVariantChange)
+{
+    // Stored by an earlier family change, read as the phone's first variant while the family is the phone.
+    device->setDeviceFamily(family("iPhone"));
+    device->setPrimitiveValue(QStringLiteral("iPadMini4Gold"), "deviceVariant");
+    ASSERT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPhone7JetBlack"));
+    ASSERT_EQ(device->deviceImage(), frame("iPhone7JetBlack"));
+
+    std::vector<QString> heard;
+    foundation::KeyValueObservation observation(
+        device, "deviceVariant", foundation::KeyValueObservation::InitialValue::skip,
+        [&](const QVariant& value) { heard.push_back(value.value<const DeviceVariant*>()->identifier()); });
+    device->setDeviceFamily(family("iPad"));
+    EXPECT_EQ(heard, std::vector<QString>{"iPadMini4Gold"});
+    EXPECT_EQ(device->deviceImage(), frame("iPadMini4Gold"));
+    expectRect(device->rect(), centred(frame("iPadMini4Gold")->size()));
+}
+
+TEST_F(DeviceImageTest, TheFrameFollowsTheVariantThroughUndoAndRedo)
+{
+    QUndoStack undo;
+    stack.context->setUndoStack(&undo);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(device->deviceImage(), frame("iPhone7JetBlack"));
+    device->setDeviceVariant(variant("iPhone", "iPhoneSEGold"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(device->deviceImage(), frame("iPhoneSEGold"));
+
+    undo.undo();
+    ASSERT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPhone7JetBlack"));
+    EXPECT_EQ(device->deviceImage(), frame("iPhone7JetBlack"));
+    expectRect(device->rect(), centred(frame("iPhone7JetBlack")->size()));
+    undo.redo();
+    EXPECT_EQ(device->deviceImage(), frame("iPhoneSEGold"));
+    expectRect(device->rect(), centred(frame("iPhoneSEGold")->size()));
+
+    // A write that bypasses the setter, as a reverted save makes.
+    device->setPrimitiveValue(QStringLiteral("iPhone7Gold"), "deviceVariant");
+    EXPECT_EQ(device->deviceImage(), frame("iPhone7Gold"));
+    expectRect(device->rect(), centred(frame("iPhone7Gold")->size()));
 }
 
 TEST_F(DeviceImageTest, FrameCacheFollowsTheVariant)

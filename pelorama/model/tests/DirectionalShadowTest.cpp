@@ -176,6 +176,20 @@ TEST(DirectionalShadowTest, APictureWithoutABitmapIsOutlinedByItsBoundsClockwise
     EXPECT_TRUE(extractContours(graphics::Image())->isEmpty());
 }
 
+TEST(DirectionalShadowTest, APictureWithoutABitmapAnswersTheSameOutlineAndBandsAgain)
+{
+    const graphics::Image bare(graphics::Size{40, 20});
+    const std::shared_ptr<const graphics::Path> outline = extractContours(bare);
+    EXPECT_EQ(extractContours(bare), outline);
+    // The outline depends on the size alone.
+    EXPECT_EQ(extractContours(graphics::Image(graphics::Size{40, 20})), outline);
+    EXPECT_NE(extractContours(graphics::Image(graphics::Size{40, 21})), outline);
+
+    const std::shared_ptr<const graphics::Path> bands = directionalShadowPath(bare, {0, 10, 40, 20}, 270, 5);
+    EXPECT_EQ(directionalShadowPath(bare, {0, 10, 40, 20}, 270, 5), bands);
+    EXPECT_NE(directionalShadowPath(bare, {0, 10, 40, 20}, 271, 5), bands);
+}
+
 TEST(DirectionalShadowTest, TheOutlineIsScaledFromPixelsToThePicturesSize)
 {
     graphics::Image picture = blockPicture();

@@ -206,14 +206,24 @@ TEST_F(ScreenshotTest, AGradientBackgroundFillsTheWholeBitmap)
     }
 }
 
-TEST_F(ScreenshotTest, ABackgroundWithoutColoursPaintsNothing)
+TEST_F(ScreenshotTest, ABackgroundWithoutColoursPaintsANewScreenshotsColours)
 {
     Screenshot* screenshot = insert("Empty");
+    const Screenshot* fresh = insert("Fresh");
+    const QImage gradient = drawAlone(*screenshot, {4, 4}, 4, 4);
     screenshot->setGradientStartColor(std::nullopt);
-    EXPECT_EQ(drawAlone(*screenshot, {4, 4}, 4, 4).pixelColor(1, 1).alpha(), 0);
+    screenshot->setGradientEndColor(std::nullopt);
+    EXPECT_EQ(drawAlone(*screenshot, {4, 4}, 4, 4), gradient);
+
     screenshot->setBackgroundType(BackgroundType::solid);
     screenshot->setSolidBackgroundColor(std::nullopt);
-    EXPECT_EQ(drawAlone(*screenshot, {4, 4}, 4, 4).pixelColor(1, 1).alpha(), 0);
+    const QImage solid = drawAlone(*screenshot, {4, 4}, 4, 4);
+    ASSERT_TRUE(fresh->solidBackgroundColor());
+    const graphics::Color expected = *fresh->solidBackgroundColor();
+    EXPECT_EQ(solid.pixelColor(1, 1).alpha(), 255);
+    EXPECT_NEAR(solid.pixelColor(1, 1).redF(), expected.red, 1.0 / 255);
+    EXPECT_NEAR(solid.pixelColor(1, 1).greenF(), expected.green, 1.0 / 255);
+    EXPECT_NEAR(solid.pixelColor(1, 1).blueF(), expected.blue, 1.0 / 255);
 }
 
 TEST_F(ScreenshotTest, RedrawKeysAreTheBackgroundsOnly)

@@ -11,7 +11,9 @@
 #include "model/TextMask.h"
 #include "model/TextRendering.h"
 
+#include <QCoreApplication>
 #include <QImage>
+#include <QUndoStack>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <thread>
@@ -220,15 +222,56 @@ INSTANTIATE_TEST_SUITE_P(
                                  : std::string("Empty");
     });
 
-TEST_F(TextRectTest, CachesFollowTheObjectNotTheDocument)
+TEST_F(TextRectTest, DrawingFollowsEveryChangeWhetherOrNotAnyoneReportsIt)
+{
+    QUndoStack undo;
+    stack.context->setUndoStack(&undo);
+    TextRect* caption = makeCaptionIn(*stack.context, "Old");
+    QCoreApplication::processEvents();
+    const QImage old = render(caption);
+    ASSERT_GT(totalAlpha(old), 0);
+
+    // Nothing tells the caption of these changes (no canvas view shows it); each draw sees them.
+    const auto drawnAsAFreshCaption = [&](const std::string& why) {
+        DocumentStack other = DocumentStack::inMemory();
+        TextRect* fresh = makeCaptionIn(*other.context, caption->text());
+        fresh->setRect(caption->rect());
+        fresh->setFont(caption->font());
+        fresh->setColor(caption->color());
+        fresh->setHorizontalAlignment(caption->horizontalAlignment());
+        EXPECT_EQ(render(caption), render(fresh)) << why;
+    };
+    caption->setText("New");
+    QCoreApplication::processEvents();
+    EXPECT_NE(render(caption), old);
+    EXPECT_EQ(caption->cachedAttributedString()->string(), "New");
+    drawnAsAFreshCaption("text");
+
+    undo.undo();
+    ASSERT_EQ(caption->text(), "Old");
+    EXPECT_EQ(render(caption), old) << "undo";
+    undo.redo();
+    ASSERT_EQ(caption->text(), "New");
+    drawnAsAFreshCaption("redo");
+
+    // The mask is laid out at the rectangle's width, the styled text built from font, colour and alignment.
+    caption->setRect({10, 10, 120, 180});
+    drawnAsAFreshCaption("rect");
+    caption->setFont(graphics::Font(QStringLiteral("HelveticaNeue"), 24));
+    drawnAsAFreshCaption("font");
+    caption->setColor(graphics::Color{0, 0, 1, 1});
+    drawnAsAFreshCaption("color");
+    caption->setHorizontalAlignment(graphics::TextAlignment::right);
+    drawnAsAFreshCaption("horizontalAlignment");
+}
+
+TEST_F(TextRectTest, ReportedChangesLetGoOfTheCachesAtOnce)
 {
     TextRect* caption = makeCaption("Old", {10, 10, 200, 100});
     render(caption);
-    // Until the canvas view reports the change, drawing keeps the text it styled.
     caption->setText("New");
-    render(caption);
-    EXPECT_EQ(caption->cachedAttributedString()->string(), "Old");
     caption->prepareForRedrawAfterChangingWithKeyPath("text");
+    EXPECT_EQ(caption->cachedAttributedString(), nullptr);
     render(caption);
     EXPECT_EQ(caption->cachedAttributedString()->string(), "New");
     // No directional shadow, no mask.

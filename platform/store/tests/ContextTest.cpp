@@ -242,6 +242,14 @@ TEST(StoreTest, ChangeNotificationsListInsertedUpdatedAndDeletedObjectsOncePerPa
     EXPECT_EQ(seen[0].updated, QList<ManagedObject*>{kept});
     EXPECT_EQ(seen[0].deleted, QList<ManagedObject*>{gone});
 
+    // An object inserted in an earlier pass is updated when it changes, before it is ever saved.
+    added->setValueForKey(3, "pages");
+    spinEventLoop();
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_TRUE(seen[1].inserted.isEmpty());
+    EXPECT_EQ(seen[1].updated, QList<ManagedObject*>{added});
+    seen.removeLast();
+
     // processPendingChanges tells at once.
     kept->setValueForKey(8, "pages");
     context->processPendingChanges();

@@ -1,0 +1,349 @@
+// Every picture of a screenshot (the canvas view, its list thumbnail, an export) shows the model as it is
+// after any change of an attribute, its undo and its redo, whether or not the screenshot was on the canvas
+// meanwhile: each equals the same render of a copy of the document freshly opened from its saved store.
+#include "canvas/CanvasView.h"
+#include "canvas/ScreenshotThumbnailView.h"
+#include "document/ScreenshotExporter.h"
+#include "foundation/KeyValueCoding.h"
+#include "model/Canvas.h"
+#include "model/DeviceFamily.h"
+#include "model/DeviceImage.h"
+#include "model/DeviceVariant.h"
+#include "model/DocumentModel.h"
+#include "model/DrawableMapping.h"
+#include "model/Image.h"
+#include "model/Screenshot.h"
+#include "model/TextRect.h"
+#include "store/EntityDescription.h"
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace pelorama;
+
+namespace {
+
+// A picture with transparent corners, so that its directional shadow follows a traced outline.
+QByteArray pictureFile(const QColor& colour, const QSize& size)
+{
+    QImage pixels(size, QImage::Format_ARGB32);
+    pixels.fill(Qt::transparent);
+    {
+        QPainter painter(&pixels);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(colour);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QRect(QPoint(0, 0), size));
+        painter.fillRect(size.width() / 4, size.height() / 4, size.width() / 2, size.height() / 8, Qt::white);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    pixels.save(&buffer, "PNG");
+    return png;
+}
+
+// Another value of the same kind, which draws differently wherever the value is drawn at all.
+QVariant changed(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<QString>())
+        return value.toString() + QStringLiteral(" *changed*");
+    if (value.metaType() == QMetaType::fromType<double>())
+        return value.toDouble() == 0 ? 0.5 : value.toDouble() * 0.75;
+    if (value.metaType() == QMetaType::fromType<qint64>()) // enumerations: another case
+        return QVariant::fromValue(qint64(value.toLongLong() == 1 ? 2 : 1));
+    if (value.metaType() == QMetaType::fromType<graphics::Rect>()) {
+        const graphics::Rect rect = value.value<graphics::Rect>();
+        return QVariant::fromValue(
+            graphics::Rect(rect.minX() + 7, rect.minY() - 5, rect.width() * 0.8, rect.height() * 1.1));
+    }
+    if (value.metaType() == QMetaType::fromType<graphics::Point>()) {
+        const graphics::Point point = value.value<graphics::Point>();
+        return QVariant::fromValue(graphics::Point{point.x + 13, point.y - 9});
+    }
+    if (value.metaType() == QMetaType::fromType<graphics::Color>()) {
+        const graphics::Color color = value.value<graphics::Color>();
+        return QVariant::fromValue(graphics::Color{1 - color.red, 1 - color.green, 0.5 * color.blue + 0.25,
+                                                   0.5 * color.alpha + 0.5});
+    }
+    if (value.metaType() == QMetaType::fromType<graphics::Font>()) {
+        const graphics::Font font = value.value<graphics::Font>();
+        return QVariant::fromValue(graphics::Font(QStringLiteral("Menlo-Regular"), font.pointSize() * 0.8));
+    }
+    if (value.metaType() == QMetaType::fromType<const model::DeviceFamily*>()) {
+        const std::vector<model::DeviceFamily>& all = model::DeviceFamily::all();
+        const auto* family = value.value<const model::DeviceFamily*>();
+        return QVariant::fromValue(&all[size_t(family - all.data() + 1) % all.size()]);
+    }
+    if (value.metaType() == QMetaType::fromType<const model::DeviceVariant*>()) {
+        const auto* variant = value.value<const model::DeviceVariant*>();
+        for (const model::DeviceFamily& family : model::DeviceFamily::all()) {
+            const auto& variants = family.variants();
+            for (size_t i = 0; i < variants.size(); ++i) {
+                if (&variants[i] == variant)
+                    return QVariant::fromValue(&variants[(i + 1) % variants.size()]);
+            }
+        }
+    }
+    ADD_FAILURE() << "no other value for a " << value.metaType().name();
+    return value;
+}
+
+QImage pixels(const graphics::Image& image)
+{
+    return image.representations().empty() ? QImage() : image.representations().front().bitmap();
+}
+
+class UndoRenderingTest : public testing::TestWithParam<std::string>
+{
+protected:
+    void SetUp() override
+    {
+        storePath = folder.filePath("Database");
+        coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
+        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, storePath));
+        context = std::make_unique<store::ManagedObjectContext>(
+            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        context->setPersistentStoreCoordinator(coordinator);
+        context->setUndoStack(&undo);
+
+        shown = model::Screenshot::insertInto(*context);
+        shown->setName("Shown");
+        shown->setOrder(0);
+        shown->setSize({240, 160});
+        other = model::Screenshot::insertInto(*context);
+        other->setName("Other");
+        other->setOrder(1);
+        other->setSize({120, 80});
+
+        image = model::Image::insertInto(*context);
+        image->setRect({14, 20, 80, 60});
+        image->setFillMode(model::FillMode::aspectFill);
+        image->setShadowType(model::ShadowType::directional);
+        image->setShadowAngle(300);
+        image->setShadowDepth(0.05);
+        ASSERT_TRUE(image->processDroppedUrl(file("image.png", pictureFile(Qt::red, {90, 60}))));
+
+        caption =
+            model::TextRect::insertInto(*context, {100, 94, 126, 60}, "Hello **there**",
+                                        graphics::TextAlignment::center, model::VerticalAlignment::center);
+        caption->setFont(graphics::Font("HelveticaNeue", 20));
+        caption->setColor(graphics::Color{1, 0.9, 0.2, 1});
+        caption->setShadowType(model::ShadowType::directional);
+        caption->setShadowDepth(0.04);
+        caption->setShadowAngle(250);
+
+        device = model::DeviceImage::insertInto(*context, {186, 74}, 0.07);
+        device->setDeviceFamily(*model::DeviceFamily::findWithIdentifier("iPhone"));
+        device->setDeviceVariant(*device->deviceFamily().findVariantWithIdentifier("iPhone7Gold"));
+        device->setShadowType(model::ShadowType::drop);
+        device->setShadowDistance(4);
+        device->setShadowBlurRadius(3);
+        device->setShadowDepth(0.1);
+        ASSERT_TRUE(device->processDroppedUrl(file("capture.png", pictureFile(Qt::darkCyan, {75, 133}))));
+
+        for (model::Drawable* drawable : std::initializer_list<model::Drawable*>{image, caption, device})
+            model::DrawableMapping::insert(*drawable, *shown, *context);
+        ASSERT_TRUE(context->save());
+        settle();
+        undo.clear();
+
+        canvasView = std::make_unique<canvas::CanvasView>(nullptr, false);
+        canvasView->resize(180, 120);
+        canvasView->show();
+        shownThumbnail.setScreenshot(shown);
+        otherThumbnail.setScreenshot(other);
+        settle();
+    }
+
+    QUrl file(const QString& name, const QByteArray& contents)
+    {
+        QFile out(folder.filePath(name));
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+        return QUrl::fromLocalFile(out.fileName());
+    }
+
+    // Lets the context report its changes and the views render what they were asked for.
+    static void settle()
+    {
+        for (int pass = 0; pass < 4; ++pass)
+            QApplication::processEvents();
+    }
+
+    // Shows a screenshot on the canvas, as selecting it in the list does.
+    void select(model::Screenshot& screenshot)
+    {
+        canvasView->setCanvas(std::make_shared<model::Canvas>(screenshot.makeCanvas()));
+        settle();
+    }
+
+    // The drawable of the shown screenshot named by the test's parameter.
+    store::ManagedObject* object() const
+    {
+        const std::string& entity = GetParam();
+        if (entity == "Screenshot")
+            return shown;
+        if (entity == "Image")
+            return image;
+        if (entity == "TextRect")
+            return caption;
+        return device;
+    }
+
+    void change(store::ManagedObject& object, const QString& key)
+    {
+        if (key == "image") {
+            auto* droppable = dynamic_cast<model::ImageDroppable*>(&object);
+            ASSERT_NE(droppable, nullptr);
+            ASSERT_TRUE(droppable->processDroppedUrl(file("other.png", pictureFile(Qt::blue, {40, 70}))));
+            return;
+        }
+        foundation::setValueForKey(&object, changed(foundation::valueForKey(&object, key)), key);
+    }
+
+    // Saves, opens the saved store afresh and compares every picture of the shown screenshot with the
+    // copy's.
+    void expectPicturesOfAFreshCopy(const std::string& step)
+    {
+        ASSERT_TRUE(context->save()) << step;
+        auto freshCoordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
+        ASSERT_TRUE(freshCoordinator->addPersistentStore(store::PersistentStore::Type::SQLite, storePath));
+        store::ManagedObjectContext fresh(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        fresh.setPersistentStoreCoordinator(freshCoordinator);
+        model::Screenshot* copy = nullptr;
+        const QList<store::ManagedObject*> screenshots =
+            fresh.execute(model::Screenshot::fetchRequest()).value();
+        for (store::ManagedObject* found : screenshots) {
+            if (found->objectID().primaryKey() == shown->objectID().primaryKey())
+                copy = qobject_cast<model::Screenshot*>(found);
+        }
+        ASSERT_NE(copy, nullptr) << step;
+        const model::Canvas copied = copy->makeCanvas();
+
+        EXPECT_EQ(document::ScreenshotExporter::render(*shown), document::ScreenshotExporter::render(*copy))
+            << step << ": export";
+        ASSERT_TRUE(shownThumbnail.image()) << step;
+        EXPECT_EQ(pixels(*shownThumbnail.image()),
+                  pixels(copied.render(model::CanvasRenderingMode::thumbnail, {150, 100}, 2)))
+            << step << ": thumbnail";
+
+        const bool onCanvas = canvasView->canvas() && !canvasView->canvas()->drawables().empty() &&
+                              canvasView->canvas()->drawables().front() == shown;
+        if (!onCanvas)
+            select(*shown);
+        ASSERT_TRUE(canvasView->contents()) << step;
+        EXPECT_EQ(pixels(*canvasView->contents()),
+                  pixels(copied.render(model::CanvasRenderingMode::canvasView, canvasView->boundsSize(), 2)))
+            << step << ": canvas";
+        if (!onCanvas)
+            select(*other);
+    }
+
+    // Sets key, undoes and redoes it with the shown screenshot on the canvas and then off it, comparing
+    // every picture with a fresh copy's each time; notes key in drawn when setting it changed the export.
+    void exercise(store::ManagedObject& object, const QString& key, QSet<QString>& drawn)
+    {
+        for (const bool onCanvas : {true, false}) {
+            const std::string where = (key + (onCanvas ? " on the canvas" : " off the canvas")).toStdString();
+            select(onCanvas ? *shown : *other);
+            const QImage before = document::ScreenshotExporter::render(*shown);
+            change(object, key);
+            settle();
+            ASSERT_EQ(undo.count(), 1) << where;
+            if (document::ScreenshotExporter::render(*shown) != before)
+                drawn.insert(key);
+            expectPicturesOfAFreshCopy("set " + where);
+            undo.undo();
+            settle();
+            expectPicturesOfAFreshCopy("undo " + where);
+            undo.redo();
+            settle();
+            expectPicturesOfAFreshCopy("redo " + where);
+            undo.undo();
+            settle();
+            undo.clear();
+            if (HasFatalFailure())
+                return;
+        }
+    }
+
+    // A solid background for a gradient one and the reverse; drop shadows for directional ones and
+    // the reverse.
+    void useTheOtherBackgroundAndShadows()
+    {
+        shown->setBackgroundType(shown->backgroundType() == model::BackgroundType::gradient
+                                     ? model::BackgroundType::solid
+                                     : model::BackgroundType::gradient);
+        for (model::Shadowable* shadowed : std::initializer_list<model::Shadowable*>{image, caption, device})
+            shadowed->setShadowType(shadowed->shadowType() == model::ShadowType::drop
+                                        ? model::ShadowType::directional
+                                        : model::ShadowType::drop);
+        ASSERT_TRUE(context->save());
+        settle();
+        undo.clear();
+    }
+
+    QTemporaryDir folder;
+    QString storePath;
+    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
+    std::unique_ptr<store::ManagedObjectContext> context;
+    QUndoStack undo;
+    model::Screenshot* shown = nullptr;
+    model::Screenshot* other = nullptr;
+    model::Image* image = nullptr;
+    model::TextRect* caption = nullptr;
+    model::DeviceImage* device = nullptr;
+    std::unique_ptr<canvas::CanvasView> canvasView;
+    canvas::ScreenshotThumbnailView shownThumbnail;
+    canvas::ScreenshotThumbnailView otherThumbnail;
+};
+
+TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAndOffTheCanvas)
+{
+    store::ManagedObject& changing = *object();
+    // Identifiers link objects rather than draw; a screenshot's size is given once, when it is made.
+    const QStringList unchanging{"uniqueIdentifier", "assetIdentifier", "size"};
+    QStringList keys;
+    for (const store::AttributeDescription& attribute : changing.entity().attributes()) {
+        if (!unchanging.contains(attribute.name))
+            keys.append(attribute.name);
+    }
+    QSet<QString> drawn; // the attributes whose change showed in the export
+    for (const QString& key : keys) {
+        exercise(changing, key, drawn);
+        if (HasFatalFailure())
+            return;
+    }
+    // Some attributes draw only with the other background or shadow: those again with it.
+    useTheOtherBackgroundAndShadows();
+    for (const QString& key : keys) {
+        if (!drawn.contains(key))
+            exercise(changing, key, drawn);
+        if (HasFatalFailure())
+            return;
+    }
+
+    // Whatever makes the canvas draw again was changed in a way that shows.
+    if (auto* drawable = dynamic_cast<model::Drawable*>(&changing)) {
+        for (const QString& key : drawable->keypathsTriggeringRedraw())
+            EXPECT_TRUE(drawn.contains(key)) << key.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entities, UndoRenderingTest,
+                         testing::Values("Screenshot", "Image", "TextRect", "DeviceImage"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+} // namespace
