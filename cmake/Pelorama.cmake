@@ -5,29 +5,58 @@ function(pelorama_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-# pelorama_publish_headers(target)
+# pelorama_publish_headers(target [HEADERS header ...])
 # Consumers include a library's headers as "folder/Header.h". Each library publishes an include folder of
 # its own holding only a link to itself, so a header is reachable exactly where the library is linked:
 # an include that reaches past the declared dependencies fails to compile.
+#
+# A library that shares its folder with another (a widget-free core beside its widgets) publishes only
+# its own HEADERS, each linked on its own under the folder's name, so the core's consumers cannot reach
+# the widgets' headers.
 function(pelorama_publish_headers target)
+    cmake_parse_arguments(ARG "" "" "HEADERS" ${ARGN})
     get_filename_component(_folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
     set(_include ${CMAKE_BINARY_DIR}/include/${target})
     file(MAKE_DIRECTORY ${_include})
-    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_include}/${_folder} SYMBOLIC)
+    if(NOT ARG_HEADERS)
+        file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_include}/${_folder} SYMBOLIC)
+    else()
+        # Links left from an earlier header list go, so a header that left the library stops being found.
+        file(GLOB_RECURSE _stale LIST_DIRECTORIES false ${_include}/${_folder}/*)
+        foreach(_link IN LISTS _stale)
+            if(IS_SYMLINK ${_link})
+                file(REMOVE ${_link})
+            endif()
+        endforeach()
+        foreach(_header IN LISTS ARG_HEADERS)
+            get_filename_component(_source ${_header} ABSOLUTE)
+            file(RELATIVE_PATH _relative ${CMAKE_CURRENT_SOURCE_DIR} ${_source})
+            get_filename_component(_subfolder ${_include}/${_folder}/${_relative} DIRECTORY)
+            file(MAKE_DIRECTORY ${_subfolder})
+            file(CREATE_LINK ${_source} ${_include}/${_folder}/${_relative} SYMBOLIC)
+        endforeach()
+    endif()
     target_include_directories(${target} PUBLIC ${_include})
 endfunction()
 
-# pelorama_add_library(name [SHARED] SOURCES ... LIBS ...)
-# A library whose headers live beside its sources; consumers include them as "folder/Header.h".
+# pelorama_add_library(name [SHARED] [OWN_HEADERS_ONLY] SOURCES ... LIBS ... PRIVATE_LIBS ...)
+# A library whose headers live beside its sources; consumers include them as "folder/Header.h". With
+# OWN_HEADERS_ONLY it publishes only the headers among its SOURCES (see pelorama_publish_headers).
 function(pelorama_add_library name)
-    cmake_parse_arguments(ARG "SHARED" "" "SOURCES;LIBS;PRIVATE_LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "SHARED;OWN_HEADERS_ONLY" "" "SOURCES;LIBS;PRIVATE_LIBS" ${ARGN})
     if(ARG_SHARED)
         add_library(${name} SHARED ${ARG_SOURCES})
     else()
         add_library(${name} STATIC ${ARG_SOURCES})
     endif()
     pelorama_warnings(${name})
-    pelorama_publish_headers(${name})
+    if(ARG_OWN_HEADERS_ONLY)
+        set(_headers ${ARG_SOURCES})
+        list(FILTER _headers INCLUDE REGEX "\\.h$")
+        pelorama_publish_headers(${name} HEADERS ${_headers})
+    else()
+        pelorama_publish_headers(${name})
+    endif()
     target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
 endfunction()
 
