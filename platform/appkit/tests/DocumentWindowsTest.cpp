@@ -95,8 +95,7 @@ TEST_F(DocumentWindowsTest, TheDocumentsQuestionsAreDialogsOverItsWindow)
     document->failWrites = true;
     document->setText("lost?");
     EXPECT_FALSE(document->saveDocument());
-    EXPECT_EQ(m_dialogs->errors,
-              QStringList({"The document “Notes” could not be saved. The disk is full."}));
+    EXPECT_EQ(m_dialogs->errors, QStringList({"The document “Notes” could not be saved. The disk is full."}));
     EXPECT_EQ(m_dialogs->lastParent, windows.window());
 }
 

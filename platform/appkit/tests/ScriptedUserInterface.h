@@ -43,7 +43,10 @@ public:
         ++m_script->revertQuestions;
         return m_script->revertAnswer;
     }
-    void presentError(const appkit::DocumentError& error) override { m_script->errors.append(error.message()); }
+    void presentError(const appkit::DocumentError& error) override
+    {
+        m_script->errors.append(error.message());
+    }
 
 private:
     std::shared_ptr<UserScript> m_script;
