@@ -21,6 +21,11 @@ function(pelorama_publish_headers target)
     if(NOT ARG_HEADERS)
         file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_include}/${_folder} SYMBOLIC)
     else()
+        # A link to the whole folder, left by an earlier configuration, goes first: links made through it
+        # would land in the source folder.
+        if(IS_SYMLINK ${_include}/${_folder})
+            file(REMOVE ${_include}/${_folder})
+        endif()
         # Links left from an earlier header list go, so a header that left the library stops being found.
         file(GLOB_RECURSE _stale LIST_DIRECTORIES false ${_include}/${_folder}/*)
         foreach(_link IN LISTS _stale)
