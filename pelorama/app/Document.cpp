@@ -13,6 +13,7 @@
 #include "app/TableView.h"
 #include "app/Toolbar.h"
 #include "app/ToolbarIcons.h"
+#include "appkit/DocumentWindows.h"
 #include "appkit/WindowController.h"
 #include "canvas/CanvasView.h"
 #include "canvas/CanvasViewController.h"
@@ -64,6 +65,8 @@ Document::Document(ApplicationCommands* applicationCommands)
     , m_validation([this] { validateUserInterface(); })
 {
     AppDelegate::initializeClass();
+    connect(&windows(), &appkit::DocumentWindows::windowDidLoad, this,
+            &Document::windowControllerDidLoadWindow);
     connect(undoStack(), &QUndoStack::indexChanged, this, &Document::setNeedsValidation);
     // Paste follows what the clipboard offers, whichever program put it there.
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &Document::setNeedsValidation);
@@ -106,10 +109,19 @@ void Document::initializeNewDocument(const QString& typeName)
     m_metadata.setDictionary(dictionary);
 }
 
-void Document::windowControllerDidLoadWindow(appkit::WindowController& controller)
+appkit::DocumentWindows& Document::windows()
 {
-    manageddocument::ManagedDocument::windowControllerDidLoadWindow(controller);
-    QMainWindow* window = controller.window();
+    return appkit::DocumentWindows::of(*this);
+}
+
+QWidget* Document::window()
+{
+    return windows().window();
+}
+
+void Document::windowControllerDidLoadWindow(appkit::WindowController* controller)
+{
+    QMainWindow* window = controller->window();
     store::ManagedObjectContext* context = managedObjectContext();
     if (!window || !context)
         foundation::fatal(QStringLiteral("The document window could not be set up"));

@@ -19,6 +19,12 @@
 
 class QAction;
 class QMainWindow;
+class QWidget;
+
+namespace appkit {
+class DocumentWindows;
+class WindowController;
+} // namespace appkit
 
 namespace ledgerline {
 class PropertyTableViewController;
@@ -66,6 +72,10 @@ public:
 
     explicit Document(ApplicationCommands* applicationCommands = nullptr);
     ~Document() override;
+
+    // The document's windows (made on first show) and the first of them, null before then.
+    appkit::DocumentWindows& windows();
+    QWidget* window();
 
     // Present once the window has loaded.
     SidebarToggleController* sidebarToggleController() const { return m_sidebarToggleController; }
@@ -130,10 +140,11 @@ signals:
 protected:
     std::vector<manageddocument::PackageResource*> createResources() override;
     void commitEditing() override;
-    void windowControllerDidLoadWindow(appkit::WindowController& controller) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Fills the document's window with its panes.
+    void windowControllerDidLoadWindow(appkit::WindowController* controller);
     void buildToolbar(QMainWindow& window);
     void windowDidBecomeMainFirstTime();
     void insertTemplateScreenshot(int returnCode);

@@ -1,11 +1,11 @@
 #include "model/CompressedKeyedArchiveTransformer.h"
 
+#include "compression/DataCompression.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/Fatal.h"
 #include "graphics/ArchivedValues.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
-#include "model/DataCompression.h"
 
 #include <cmath>
 
@@ -67,7 +67,8 @@ QByteArray CompressedKeyedArchiveTransformer::transformedValue(const QVariant& v
         foundation::warning(archive.error().message);
         return {};
     }
-    const std::optional<QByteArray> packed = compressed(*archive, CompressionAlgorithm::lzfse);
+    const std::optional<QByteArray> packed =
+        compression::compressed(*archive, compression::CompressionAlgorithm::lzfse);
     if (!packed)
         foundation::fatal(QStringLiteral("Could not compress an archived value"));
     foundation::printLine(reductionLine(archive->size(), packed->size()));
@@ -78,7 +79,8 @@ QVariant CompressedKeyedArchiveTransformer::reverseTransformedValue(const QByteA
 {
     if (bytes.isNull())
         return {};
-    const std::optional<QByteArray> archive = decompressed(bytes, CompressionAlgorithm::lzfse);
+    const std::optional<QByteArray> archive =
+        compression::decompressed(bytes, compression::CompressionAlgorithm::lzfse);
     if (!archive)
         return {};
     const auto value = m_unarchiver.unarchivedObject(*archive);

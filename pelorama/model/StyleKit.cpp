@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace pelorama::model {
 
@@ -30,12 +29,6 @@ void strokePath(graphics::GraphicsContext& context, graphics::Path path, const g
     path.setLineWidth(lineWidth);
     context.setStrokeColor(color);
     context.strokePath(path);
-}
-
-void fillPath(graphics::GraphicsContext& context, const graphics::Path& path, const graphics::Color& color)
-{
-    context.setFillColor(color);
-    context.fillPath(path);
 }
 
 // The outline and the text shared by both placeholders.
@@ -102,33 +95,6 @@ graphics::Rect StyleKit::apply(ResizingBehavior behavior, const graphics::Rect& 
     const double height = design.height() * scaleY;
     return {target.minX() + (target.width() - width) * 0.5, target.minY() + (target.height() - height) * 0.5,
             width, height};
-}
-
-void StyleKit::drawAngleControl(graphics::GraphicsContext& context, const graphics::Rect& frame,
-                                ResizingBehavior resizing, double angleDegrees)
-{
-    context.save();
-    const graphics::Rect placed = apply(resizing, graphics::Rect(0, 0, 50, 50), frame);
-    context.translate(placed.minX(), placed.minY());
-    context.scale(placed.width() / 50, placed.height() / 50);
-
-    const graphics::Rect dial(1, 1, 48, 48);
-    fillPath(context, graphics::Path::oval(dial), grey(0.921));
-
-    context.save();
-    context.translate(25, 25);
-    context.rotate(angleDegrees * std::numbers::pi / 180);
-    graphics::Path needle;
-    needle.moveTo({0, 0});
-    needle.lineTo({24, 0});
-    strokePath(context, needle, grey(0), 2);
-    context.restore();
-
-    const graphics::Path hub = graphics::Path::oval(graphics::Rect(22, 22, 6, 6));
-    fillPath(context, hub, grey(0.681));
-    strokePath(context, hub, grey(0.856), 1);
-    strokePath(context, graphics::Path::oval(dial), grey(0.856), 1);
-    context.restore();
 }
 
 void StyleKit::drawImagePlaceholder(graphics::GraphicsContext& context, const graphics::Rect& frame)

@@ -8,8 +8,9 @@
 
 namespace pelorama::model {
 
-// The application's fixed drawings: the dial of the shadow-angle control and the pictures that stand
-// in for a missing picture on the canvas. Each draws into the given context in its current user space,
+// The application's fixed drawings: the pictures that stand in for a missing picture on the canvas, and
+// how a drawing's design rectangle is placed into a frame (the inspector's angle dial places itself the
+// same way). Each draws into the given context in its current user space,
 // y up, placed in frame; lengths (insets, line widths, the 28-point text) are in the frame's units, and
 // the canvas drawables pass frames in bitmap pixels. Each restores the context's state before it returns.
 class StyleKit
@@ -35,12 +36,6 @@ public:
     // area gives rect itself rather than an infinite one.
     static graphics::Rect apply(ResizingBehavior behavior, const graphics::Rect& rect,
                                 const graphics::Rect& target);
-
-    // The dial of the angle control, designed in 50 x 50 and placed with resizing: a light grey disc, a
-    // needle from the centre pointing angleDegrees counter-clockwise from the positive x axis, a hub and
-    // a rim.
-    static void drawAngleControl(graphics::GraphicsContext& context, const graphics::Rect& frame,
-                                 ResizingBehavior resizing, double angleDegrees);
 
     // A rounded white outline and the centred text "Drag image here": an image without a picture in the
     // canvas view.

@@ -1,7 +1,7 @@
 #include "templates/TemplatePreviewRenderer.h"
 
-#include "canvas/DetachedCanvas.h"
 #include "foundation/Fatal.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceVariant.h"
@@ -49,7 +49,7 @@ bool opensAPicture(const model::Canvas& canvas, QSet<QString>& seen)
 struct Render
 {
     Template* item;
-    std::unique_ptr<const canvas::DetachedCanvas> canvas;
+    std::unique_ptr<const model::DetachedCanvas> canvas;
 };
 
 // Threads that render what the context's queue hands them, first those marked urgent, until the queue
@@ -139,7 +139,7 @@ void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, in
         for (Template* item : templates) {
             const model::Canvas built = item->instantiateScreenshot(context).makeCanvas();
             const bool urgent = opensAPicture(built, seen);
-            renderers.add({item, std::make_unique<const canvas::DetachedCanvas>(built)}, urgent);
+            renderers.add({item, std::make_unique<const model::DetachedCanvas>(built)}, urgent);
         }
     });
 }

@@ -22,7 +22,7 @@ public:
     // when every preview is set; nothing is saved or written anywhere.
     //
     // Renders never touch the context: for each screenshot the queue takes a detached copy of its
-    // canvas's drawables (canvas::DetachedCanvas), and the render draws that.
+    // canvas's drawables (model::DetachedCanvas), and the render draws that.
     static void render(const std::vector<Template*>& templates, int threadCount);
 };
 

@@ -1,7 +1,6 @@
 #include "appkit/Document.h"
 
-#include "appkit/StandardDocumentDialogs.h"
-#include "appkit/WindowController.h"
+#include "foundation/Diagnostics.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,6 +21,17 @@ QString quotedName(const QString& name)
     return "“" + name + "”";
 }
 
+// Stands in while no user interface is installed: nothing is asked, so nothing is saved elsewhere,
+// reverted or closed with unsaved changes, and errors are still reported.
+class UnattendedUserInterface : public DocumentUserInterface
+{
+public:
+    QString chooseSaveLocation(const DocumentType&, const QString&) override { return {}; }
+    UnsavedChangesAnswer askToSaveChanges(const QString&) override { return UnsavedChangesAnswer::Cancel; }
+    bool confirmRevert(const QString&) override { return false; }
+    void presentError(const DocumentError& error) override { foundation::warning(error.message()); }
+};
+
 } // namespace
 
 Document::Document(QObject* parent)
@@ -39,8 +49,8 @@ Document::Document(QObject* parent)
 
 Document::~Document()
 {
-    // Windows go first: their content may still refer to what the subclass holds.
-    m_windowControllers.clear();
+    // The user interface goes first: its windows may still refer to the rest of the document.
+    m_userInterface.reset();
 }
 
 void Document::setFilePath(const QString& path)
@@ -209,7 +219,7 @@ bool Document::saveDocumentAs()
             QDir::home().filePath(displayName() + (extension.isEmpty() ? QString() : "." + extension));
     else
         suggested = m_filePath;
-    QString path = dialogs().chooseSaveLocation(window(), m_documentType, suggested);
+    QString path = userInterfaceOrUnattended().chooseSaveLocation(m_documentType, suggested);
     if (path.isEmpty())
         return false;
     if (!extension.isEmpty() && !m_documentType.matchesPath(path))
@@ -223,7 +233,7 @@ bool Document::saveDocumentAs()
 
 bool Document::revertDocumentToSaved()
 {
-    if (isUntitled() || !dialogs().confirmRevert(window(), displayName()))
+    if (isUntitled() || !userInterfaceOrUnattended().confirmRevert(displayName()))
         return false;
     if (DocumentResult<> result = revertToSaved(); !result) {
         presentError(result.error());
@@ -245,13 +255,13 @@ bool Document::canClose()
         presentError(result.error());
         autosaveFailed = true;
     }
-    switch (dialogs().askToSaveChanges(window(), displayName())) {
-    case DocumentDialogs::UnsavedChangesAnswer::Save:
+    switch (userInterfaceOrUnattended().askToSaveChanges(displayName())) {
+    case DocumentUserInterface::UnsavedChangesAnswer::Save:
         // Where saving in place has just failed, saving again there would fail again.
         return autosaveFailed ? saveDocumentAs() : saveDocument();
-    case DocumentDialogs::UnsavedChangesAnswer::DontSave:
+    case DocumentUserInterface::UnsavedChangesAnswer::DontSave:
         return true;
-    case DocumentDialogs::UnsavedChangesAnswer::Cancel:
+    case DocumentUserInterface::UnsavedChangesAnswer::Cancel:
         return false;
     }
     return false;
@@ -273,67 +283,27 @@ void Document::closeWithoutAsking()
         return;
     m_closed = true;
     m_autosaveTimer.stop();
-    m_windowControllers.clear();
+    if (m_userInterface)
+        m_userInterface->documentDidClose();
     emit closed();
 }
 
 void Document::presentError(const DocumentError& error)
 {
-    dialogs().presentError(window(), error);
+    userInterfaceOrUnattended().presentError(error);
 }
 
-DocumentDialogs& Document::dialogs()
+void Document::setUserInterface(std::unique_ptr<DocumentUserInterface> userInterface)
 {
-    if (!m_dialogs)
-        m_dialogs = std::make_shared<StandardDocumentDialogs>();
-    return *m_dialogs;
+    m_userInterface = std::move(userInterface);
 }
 
-void Document::setDialogs(std::shared_ptr<DocumentDialogs> dialogs)
+DocumentUserInterface& Document::userInterfaceOrUnattended()
 {
-    m_dialogs = std::move(dialogs);
+    if (m_userInterface)
+        return *m_userInterface;
+    static UnattendedUserInterface unattended;
+    return unattended;
 }
-
-QList<WindowController*> Document::windowControllers() const
-{
-    QList<WindowController*> controllers;
-    for (const auto& controller : m_windowControllers)
-        controllers.append(controller.get());
-    return controllers;
-}
-
-void Document::addWindowController(std::unique_ptr<WindowController> controller)
-{
-    m_windowControllers.push_back(std::move(controller));
-}
-
-void Document::removeWindowController(WindowController* controller)
-{
-    std::erase_if(m_windowControllers, [controller](const auto& owned) { return owned.get() == controller; });
-}
-
-void Document::showWindows()
-{
-    if (m_closed)
-        return;
-    if (m_windowControllers.empty())
-        makeWindowControllers();
-    for (auto it = m_windowControllers.rbegin(); it != m_windowControllers.rend(); ++it)
-        (*it)->showWindow();
-}
-
-QWidget* Document::window() const
-{
-    if (m_windowControllers.empty())
-        return nullptr;
-    return m_windowControllers.front()->window();
-}
-
-void Document::makeWindowControllers()
-{
-    addWindowController(std::make_unique<WindowController>(this));
-}
-
-void Document::windowControllerDidLoadWindow(WindowController&) {}
 
 } // namespace appkit

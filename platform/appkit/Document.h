@@ -2,33 +2,31 @@
 
 #include "appkit/DocumentError.h"
 #include "appkit/DocumentType.h"
+#include "appkit/DocumentUserInterface.h"
 #include "appkit/SaveOperation.h"
 
-#include <QList>
 #include <QObject>
 #include <QTimer>
 #include <QUndoStack>
 #include <chrono>
 #include <memory>
-#include <vector>
-
-class QWidget;
 
 namespace appkit {
 
-class DocumentDialogs;
-class WindowController;
-
 // One document the user works on: untitled (never saved, no file) or kept in a file or package.
 // Subclasses read and write the contents by type; the base keeps the location, the edited state, saving,
-// autosaving, reverting, closing, the windows and the presentation of errors.
+// autosaving, reverting and closing. It needs no widget: what it asks and shows the user goes through its
+// DocumentUserInterface, which the widget layer installs together with the document's windows
+// (DocumentWindows).
 //
 // The document is edited exactly when its undo stack is away from its clean index, so every change must
 // go through the undo stack (a store context records into it once it is the context's undo stack).
 //
 // The operations come in two layers. save, saveAs, revertToSaved, autosave and readFromPath never ask
 // or show anything and return what went wrong. saveDocument, saveDocumentAs, revertDocumentToSaved and
-// close are the menu commands: they ask through dialogs() and present their errors.
+// close are the menu commands: they ask through the user interface and present their errors there. A
+// document without a user interface asks no one: its questions are answered as cancelled and its errors
+// are written as warnings.
 class Document : public QObject
 {
     Q_OBJECT
@@ -84,24 +82,16 @@ public:
     bool canClose();
     // canClose, then closeWithoutAsking. False when the user kept the document open.
     bool close();
-    // Closes the windows and emits closed(); the document's controller then deletes it.
+    // Tells the user interface, which closes the windows, and emits closed(); the document's controller
+    // then deletes it.
     void closeWithoutAsking();
     bool isClosed() const { return m_closed; }
 
     void presentError(const DocumentError& error);
-    // The dialogs the menu commands use; the standard ones unless others were set.
-    DocumentDialogs& dialogs();
-    void setDialogs(std::shared_ptr<DocumentDialogs> dialogs);
 
-    // Windows: made by makeWindowControllers on first showWindows.
-    QList<WindowController*> windowControllers() const;
-    void addWindowController(std::unique_ptr<WindowController> controller);
-    void removeWindowController(WindowController* controller);
-    // Makes the window controllers when there are none, then shows every window and brings the first
-    // one forward.
-    void showWindows();
-    // The first window, the parent of the document's dialogs; null before the windows are made.
-    QWidget* window() const;
+    // Null until one is installed. The document owns it and destroys it first of all its parts.
+    DocumentUserInterface* userInterface() const { return m_userInterface.get(); }
+    void setUserInterface(std::unique_ptr<DocumentUserInterface> userInterface);
 
 signals:
     void editedChanged(bool edited);
@@ -125,14 +115,8 @@ protected:
     // a close does not leave it behind. The default has no editors.
     virtual void commitEditing() {}
 
-    // Makes the document's window controllers; the default makes one plain window.
-    virtual void makeWindowControllers();
-    // Called by a window controller once its window exists, to fill the window's content.
-    virtual void windowControllerDidLoadWindow(WindowController& controller);
-
 private:
-    friend class WindowController;
-
+    DocumentUserInterface& userInterfaceOrUnattended();
     DocumentResult<> saveToPath(const QString& path, SaveOperation operation);
     void undoIndexChanged();
     void autosaveTimerFired();
@@ -147,8 +131,7 @@ private:
     QTimer m_autosaveTimer;
     bool m_autosaveFailureShown = false;
     bool m_closed = false;
-    std::shared_ptr<DocumentDialogs> m_dialogs;
-    std::vector<std::unique_ptr<WindowController>> m_windowControllers;
+    std::unique_ptr<DocumentUserInterface> m_userInterface;
 };
 
 } // namespace appkit

@@ -1,6 +1,7 @@
 #include "appkit/DocumentController.h"
 
 #include "appkit/Document.h"
+#include "appkit/DocumentWindows.h"
 #include "appkit/StandardDocumentDialogs.h"
 
 #include <QApplication>
@@ -58,7 +59,7 @@ void DocumentController::setDialogs(std::shared_ptr<DocumentDialogs> dialogs)
 {
     m_dialogs = std::move(dialogs);
     for (const auto& document : m_documents)
-        document->setDialogs(m_dialogs);
+        DocumentWindows::of(*document).setDialogs(m_dialogs);
 }
 
 Document* DocumentController::newDocument()
@@ -67,7 +68,7 @@ Document* DocumentController::newDocument()
         return nullptr;
     DocumentResult<Document*> made = makeUntitledDocument(m_types.front().name);
     if (!made) {
-        m_dialogs->presentError(currentDocument() ? currentDocument()->window() : nullptr, made.error());
+        m_dialogs->presentError(currentWindow(), made.error());
         return nullptr;
     }
     return *made;
@@ -84,15 +85,14 @@ DocumentResult<Document*> DocumentController::makeUntitledDocument(const QString
     document->initializeNewDocument(type->name);
     Document* added = addDocument(std::move(document));
     if (display)
-        added->showWindows();
+        DocumentWindows::of(*added).showWindows();
     return added;
 }
 
 QList<Document*> DocumentController::openDocuments()
 {
-    QWidget* parent = currentDocument() ? currentDocument()->window() : nullptr;
     QList<Document*> opened;
-    for (const QString& path : m_dialogs->chooseDocumentsToOpen(parent, m_types)) {
+    for (const QString& path : m_dialogs->chooseDocumentsToOpen(currentWindow(), m_types)) {
         if (Document* document = openDocumentPresentingErrors(path))
             opened.append(document);
     }
@@ -106,7 +106,7 @@ Document* DocumentController::openDocumentPresentingErrors(const QString& path)
         return *opened;
     if (!QFileInfo::exists(path))
         removeRecentDocumentPath(path);
-    m_dialogs->presentError(currentDocument() ? currentDocument()->window() : nullptr, opened.error());
+    m_dialogs->presentError(currentWindow(), opened.error());
     return nullptr;
 }
 
@@ -115,7 +115,7 @@ DocumentResult<Document*> DocumentController::openDocument(const QString& path, 
     if (Document* open = documentForPath(path)) {
         noteRecentDocumentPath(open->filePath());
         if (display)
-            open->showWindows();
+            DocumentWindows::of(*open).showWindows();
         return open;
     }
     const QString name = "“" + QFileInfo(path).fileName() + "”";
@@ -128,13 +128,13 @@ DocumentResult<Document*> DocumentController::openDocument(const QString& path, 
                                QFileInfo(path).suffix() + "”) are not documents of this application.");
     std::unique_ptr<Document> document = type->makeDocument();
     document->setDocumentType(*type);
-    document->setDialogs(m_dialogs);
+    DocumentWindows::of(*document).setDialogs(m_dialogs);
     if (DocumentResult<> read = document->readFromPath(path, type->name); !read)
         return foundation::Unexpected<DocumentError>(read.error());
     Document* added = addDocument(std::move(document));
     noteRecentDocumentPath(added->filePath());
     if (display)
-        added->showWindows();
+        DocumentWindows::of(*added).showWindows();
     return added;
 }
 
@@ -162,16 +162,24 @@ Document* DocumentController::currentDocument() const
     if (!active)
         return nullptr;
     for (const auto& document : m_documents) {
-        if (!document->windowControllers().isEmpty() && document->window() == active)
+        const DocumentWindows* windows = DocumentWindows::find(*document);
+        if (windows && !windows->windowControllers().isEmpty() && windows->window() == active)
             return document.get();
     }
     return nullptr;
 }
 
+QWidget* DocumentController::currentWindow() const
+{
+    const Document* document = currentDocument();
+    const DocumentWindows* windows = document ? DocumentWindows::find(*document) : nullptr;
+    return windows ? windows->window() : nullptr;
+}
+
 Document* DocumentController::addDocument(std::unique_ptr<Document> document)
 {
     Document* added = document.get();
-    added->setDialogs(m_dialogs);
+    DocumentWindows::of(*added).setDialogs(m_dialogs);
     connect(added, &Document::closed, this, [this, added] { documentClosed(added); });
     connect(added, &Document::saved, this, [this](const QString& path, SaveOperation operation) {
         if (operation == SaveOperation::SaveAs)

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QMenu;
+class QWidget;
 
 namespace appkit {
 
@@ -77,6 +78,8 @@ signals:
 
 private:
     void documentClosed(Document* document);
+    // The window of currentDocument(), the parent of the controller's own dialogs.
+    QWidget* currentWindow() const;
     QString nextUntitledName() const;
     void writeRecentDocumentPaths(const QStringList& paths);
 

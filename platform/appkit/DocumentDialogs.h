@@ -2,6 +2,7 @@
 
 #include "appkit/DocumentError.h"
 #include "appkit/DocumentType.h"
+#include "appkit/DocumentUserInterface.h"
 
 #include <QList>
 #include <QString>
@@ -17,12 +18,7 @@ namespace appkit {
 class DocumentDialogs
 {
 public:
-    enum class UnsavedChangesAnswer
-    {
-        Save,
-        DontSave,
-        Cancel
-    };
+    using UnsavedChangesAnswer = DocumentUserInterface::UnsavedChangesAnswer;
 
     virtual ~DocumentDialogs() = default;
 

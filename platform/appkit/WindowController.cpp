@@ -1,6 +1,7 @@
 #include "appkit/WindowController.h"
 
 #include "appkit/Document.h"
+#include "appkit/DocumentWindows.h"
 
 #include <QCloseEvent>
 
@@ -31,7 +32,7 @@ QMainWindow* WindowController::window()
     connect(m_document, &Document::editedChanged, this, &WindowController::synchronizeWindowTitle);
     synchronizeWindowTitle();
     windowDidLoad();
-    m_document->windowControllerDidLoadWindow(*this);
+    emit DocumentWindows::of(*m_document).windowDidLoad(this);
     return m_window;
 }
 
@@ -67,12 +68,12 @@ bool WindowController::eventFilter(QObject* watched, QEvent* event)
     // closing deletes this controller.
     QPointer<Document> document = m_document;
     QPointer<WindowController> controller = this;
-    if (m_document->windowControllers().size() > 1) {
+    if (DocumentWindows::of(*m_document).windowControllers().size() > 1) {
         QMetaObject::invokeMethod(
             m_document,
             [document, controller] {
                 if (document && controller)
-                    document->removeWindowController(controller);
+                    DocumentWindows::of(*document).removeWindowController(controller);
             },
             Qt::QueuedConnection);
         return false;

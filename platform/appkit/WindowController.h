@@ -9,9 +9,9 @@ namespace appkit {
 
 class Document;
 
-// Owns one window of a document, made in code on first use. The window's title follows the document's
-// name and edited state; closing the last window of a document closes the document, which first asks
-// about unsaved changes and may keep it open.
+// One window of a document, made in code on first use and kept by the document's DocumentWindows. The
+// window's title follows the document's name and edited state; closing the last window of a document
+// closes the document, which first asks about unsaved changes and may keep it open.
 class WindowController : public QObject
 {
     Q_OBJECT
@@ -21,8 +21,8 @@ public:
     ~WindowController() override;
 
     Document* document() const { return m_document; }
-    // Makes the window on first use: makeWindow(), windowDidLoad(), then the document's
-    // windowControllerDidLoadWindow().
+    // Makes the window on first use: makeWindow(), windowDidLoad(), then the document's windows emit
+    // windowDidLoad() so that the document fills the window.
     QMainWindow* window();
     bool isWindowLoaded() const { return m_window; }
     // Shows the window and brings it forward.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,7 +12,7 @@ namespace tessaline {
 
 // The framework's About window: the application's name, "Version " and its version, and its copyright
 // line, read once from App when the controller is made. One shared controller serves the whole process.
-class TESSALINE_EXPORT AboutWindowController : public QObject
+class TESSALINE_WIDGETS_EXPORT AboutWindowController : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QApplication>
 
@@ -8,7 +8,7 @@ namespace tessaline {
 
 // The application object of programs built on the framework: its About command shows the framework's
 // About window instead of a standard panel.
-class TESSALINE_EXPORT Application : public QApplication
+class TESSALINE_WIDGETS_EXPORT Application : public QApplication
 {
     Q_OBJECT
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/Color.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QRectF>
 #include <QWidget>
@@ -11,7 +11,7 @@ namespace tessaline {
 // A view with a background colour and one-point borders that can be switched on each of its four edges.
 // Left and right borders run the full height; top and bottom ones stop one point short of each side that
 // has its own border. Frames are in the view's coordinates, y growing downwards.
-class TESSALINE_EXPORT BorderView : public QWidget
+class TESSALINE_WIDGETS_EXPORT BorderView : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(graphics::Color backgroundColor READ backgroundColor WRITE setBackgroundColor NOTIFY

@@ -2,8 +2,8 @@
 
 #include "appkit/Popover.h"
 #include "graphics/Color.h"
-#include "tessaline/Shared/TessalineExport.h"
 #include "tessaline/Tessaline/ColorPickerButtonCell.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -16,7 +16,7 @@ class ColorPickerViewController;
 // A colour well: a push button showing a swatch of its colour. Pressing it opens a transient popover to
 // its right holding the shared colour panel; while that popover is open, every colour picked becomes the
 // button's colour. The colour is an observable property, so a Binding carries the choice on.
-class TESSALINE_EXPORT ColorPickerButton : public QPushButton
+class TESSALINE_WIDGETS_EXPORT ColorPickerButton : public QPushButton
 {
     Q_OBJECT
     Q_PROPERTY(graphics::Color color READ color WRITE setColor NOTIFY colorChanged)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QRectF>
 
@@ -10,7 +10,7 @@ class QWidget;
 namespace tessaline {
 
 // Draws the inside of a ColorPickerButton: a rounded swatch of the button's colour.
-class TESSALINE_EXPORT ColorPickerButtonCell
+class TESSALINE_WIDGETS_EXPORT ColorPickerButtonCell
 {
 public:
     // The swatch for a cell frame and the control's alignment insets, in y-down widget coordinates:

@@ -2,7 +2,7 @@
 
 #include "appkit/ColorPanel.h"
 #include "appkit/ViewController.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QPointer>
 
@@ -10,7 +10,7 @@ namespace tessaline {
 
 // Shows the shared colour panel, with its opacity control, as its view's content. All pickers share the
 // one panel: it moves into whichever controller's view is about to appear.
-class TESSALINE_EXPORT ColorPickerViewController : public appkit::ViewController
+class TESSALINE_WIDGETS_EXPORT ColorPickerViewController : public appkit::ViewController
 {
     Q_OBJECT
 

@@ -4,7 +4,7 @@
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/ParagraphStyle.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QWidget>
 #include <optional>
@@ -13,7 +13,7 @@ namespace tessaline {
 
 // A read-only text field whose height follows its width: its text wraps at its current width, and a
 // layout asks it for the height a width needs. Sizes are in points (one point per pixel).
-class TESSALINE_EXPORT HeightForWidthTextField : public QWidget
+class TESSALINE_WIDGETS_EXPORT HeightForWidthTextField : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(QString stringValue READ stringValue WRITE setStringValue NOTIFY stringValueChanged)

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QWidget>
 
 namespace tessaline {
 
 // A table cell that draws StyleKit's inspector-section line along its bottom edge.
-class TESSALINE_EXPORT InspectorSectionTableCellView : public QWidget
+class TESSALINE_WIDGETS_EXPORT InspectorSectionTableCellView : public QWidget
 {
     Q_OBJECT
 

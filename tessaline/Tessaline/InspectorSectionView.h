@@ -1,13 +1,13 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QWidget>
 
 namespace tessaline {
 
 // Draws StyleKit's inspector-section line along its bottom edge.
-class TESSALINE_EXPORT InspectorSectionView : public QWidget
+class TESSALINE_WIDGETS_EXPORT InspectorSectionView : public QWidget
 {
     Q_OBJECT
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
 #include "tessaline/Tessaline/HeightForWidthTextField.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 namespace tessaline {
 
 // A text field whose text is written in the framework's inline markup and shown styled. The field's
 // font, alignment and text colour, when set before the text, are the base style of the markup; setting
 // them afterwards does not restyle the text until it is set again.
-class TESSALINE_EXPORT MarkupLabel : public HeightForWidthTextField
+class TESSALINE_WIDGETS_EXPORT MarkupLabel : public HeightForWidthTextField
 {
     Q_OBJECT
     Q_PROPERTY(QString markupStringValue READ markupStringValue WRITE setMarkupStringValue NOTIFY

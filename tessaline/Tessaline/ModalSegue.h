@@ -5,7 +5,7 @@
 namespace tessaline {
 
 // Leaves the stack and the views as they are and presents nothing.
-class TESSALINE_EXPORT ModalSegue : public NavigationSegue
+class TESSALINE_WIDGETS_EXPORT ModalSegue : public NavigationSegue
 {
 public:
     using NavigationSegue::NavigationSegue;

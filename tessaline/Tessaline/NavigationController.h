@@ -1,7 +1,7 @@
 #pragma once
 
 #include "appkit/ViewController.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QList>
 #include <QPointer>
@@ -11,7 +11,7 @@ namespace tessaline {
 // Shows a stack of view controllers inside one content view; the segues PushSegue and ReplaceSegue
 // change the stack. Stacked controllers are children of the navigation controller, and their views fill
 // the content view, the newest on top.
-class TESSALINE_EXPORT NavigationController : public appkit::ViewController
+class TESSALINE_WIDGETS_EXPORT NavigationController : public appkit::ViewController
 {
     Q_OBJECT
     Q_PROPERTY(QWidget* contentView READ contentView WRITE setContentView)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "appkit/ViewController.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 namespace tessaline {
 
 // The class of a controller that appears in a navigation stack; it adds nothing to a view controller.
-class TESSALINE_EXPORT NavigationItemViewController : public appkit::ViewController
+class TESSALINE_WIDGETS_EXPORT NavigationItemViewController : public appkit::ViewController
 {
     Q_OBJECT
 

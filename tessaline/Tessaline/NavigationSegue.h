@@ -1,14 +1,14 @@
 #pragma once
 
 #include "appkit/StoryboardSegue.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 namespace tessaline {
 
 class NavigationController;
 
 // A segue that changes the stack of the navigation controller above its source.
-class TESSALINE_EXPORT NavigationSegue : public appkit::StoryboardSegue
+class TESSALINE_WIDGETS_EXPORT NavigationSegue : public appkit::StoryboardSegue
 {
 public:
     using appkit::StoryboardSegue::StoryboardSegue;

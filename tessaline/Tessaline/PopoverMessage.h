@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/AttributedString.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QString>
 
@@ -16,7 +16,7 @@ namespace tessaline {
 // Shows a short message in a transient popover above a widget: the text wraps at 250 points inside a
 // margin of 10 points, so the content is 270 points wide. Nothing needs to hold the popover; it goes
 // away by itself when closed. Each call returns the popover it opened (null when nothing was shown).
-class TESSALINE_EXPORT PopoverMessage
+class TESSALINE_WIDGETS_EXPORT PopoverMessage
 {
 public:
     static constexpr double textWidth = 250;

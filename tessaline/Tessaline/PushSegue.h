@@ -5,7 +5,7 @@
 namespace tessaline {
 
 // Puts the destination on top of the navigation stack; the views below stay in place under it.
-class TESSALINE_EXPORT PushSegue : public NavigationSegue
+class TESSALINE_WIDGETS_EXPORT PushSegue : public NavigationSegue
 {
 public:
     using NavigationSegue::NavigationSegue;

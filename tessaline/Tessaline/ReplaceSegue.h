@@ -5,7 +5,7 @@
 namespace tessaline {
 
 // Replaces the whole navigation stack by the destination; every stacked controller and its view go.
-class TESSALINE_EXPORT ReplaceSegue : public NavigationSegue
+class TESSALINE_WIDGETS_EXPORT ReplaceSegue : public NavigationSegue
 {
 public:
     using NavigationSegue::NavigationSegue;

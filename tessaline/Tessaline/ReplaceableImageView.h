@@ -3,7 +3,7 @@
 #include "graphics/Image.h"
 #include "graphics/ImageFile.h"
 #include "tessaline/Shared/Binding.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -26,7 +26,7 @@ namespace tessaline {
 // A file that cannot be used is reported in an alert naming it and the reason, and changes nothing.
 // When several files are given before the first is read, the last one given counts; a view that goes
 // away meanwhile takes nothing.
-class TESSALINE_EXPORT ReplaceableImageView : public QWidget
+class TESSALINE_WIDGETS_EXPORT ReplaceableImageView : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(graphics::Image image READ image WRITE setImage NOTIFY imageChanged)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QByteArray>
 #include <QtPlugin>
@@ -12,7 +12,7 @@ class ReplaceableImageView;
 // Told the raw bytes of each picture a ReplaceableImageView really read, so that its owner can keep the
 // file's own bytes rather than a re-encoded image. A delegate is a QObject that declares this interface
 // with Q_INTERFACES.
-class TESSALINE_EXPORT ReplaceableImageViewDelegate
+class TESSALINE_WIDGETS_EXPORT ReplaceableImageViewDelegate
 {
 public:
     virtual ~ReplaceableImageViewDelegate() = default;

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "graphics/Color.h"
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QWidget>
 
 namespace tessaline {
 
 // A view filled with one colour, its corners optionally rounded.
-class TESSALINE_EXPORT SolidView : public QWidget
+class TESSALINE_WIDGETS_EXPORT SolidView : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(graphics::Color backgroundColor READ backgroundColor WRITE setBackgroundColor NOTIFY

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QRectF>
 
@@ -10,7 +10,7 @@ namespace tessaline {
 
 // The framework's drawings. Frames are in the painter's coordinates, y growing downwards; the one-point
 // strips lie along the bottom edge of the frame, where the user sees them.
-class TESSALINE_EXPORT StyleKit
+class TESSALINE_WIDGETS_EXPORT StyleKit
 {
 public:
     // A grey one-point strip along the bottom edge; above it white when opaqueBackground, else nothing.

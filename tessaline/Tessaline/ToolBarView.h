@@ -1,13 +1,13 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QWidget>
 
 namespace tessaline {
 
 // Draws StyleKit's toolbar over its whole rectangle.
-class TESSALINE_EXPORT ToolBarView : public QWidget
+class TESSALINE_WIDGETS_EXPORT ToolBarView : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,7 +23,7 @@ class WindowResizeHandle;
 //
 // Properties are set after construction; awakeFromNib() then measures the standard layout, fills the
 // margins left at 0 and installs the two views. It runs by itself before the window is first shown.
-class TESSALINE_EXPORT Window : public QWidget
+class TESSALINE_WIDGETS_EXPORT Window : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(

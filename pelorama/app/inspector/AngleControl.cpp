@@ -1,9 +1,10 @@
 #include "inspector/AngleControl.h"
 
 #include "foundation/Values.h"
+#include "graphics/Color.h"
 #include "graphics/GraphicsContext.h"
+#include "graphics/Path.h"
 #include "model/AspectFit.h"
-#include "model/StyleKit.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -11,6 +12,56 @@
 #include <numbers>
 
 namespace pelorama::app {
+
+namespace {
+
+graphics::Color grey(double white)
+{
+    return {white, white, white, 1};
+}
+
+void strokePath(graphics::GraphicsContext& context, graphics::Path path, const graphics::Color& color,
+                double lineWidth)
+{
+    path.setLineWidth(lineWidth);
+    context.setStrokeColor(color);
+    context.strokePath(path);
+}
+
+void fillPath(graphics::GraphicsContext& context, const graphics::Path& path, const graphics::Color& color)
+{
+    context.setFillColor(color);
+    context.fillPath(path);
+}
+
+} // namespace
+
+void AngleControl::drawDial(graphics::GraphicsContext& context, const graphics::Rect& frame,
+                            model::StyleKit::ResizingBehavior resizing, double angleDegrees)
+{
+    context.save();
+    const graphics::Rect placed = model::StyleKit::apply(resizing, graphics::Rect(0, 0, 50, 50), frame);
+    context.translate(placed.minX(), placed.minY());
+    context.scale(placed.width() / 50, placed.height() / 50);
+
+    const graphics::Rect dial(1, 1, 48, 48);
+    fillPath(context, graphics::Path::oval(dial), grey(0.921));
+
+    context.save();
+    context.translate(25, 25);
+    context.rotate(angleDegrees * std::numbers::pi / 180);
+    graphics::Path needle;
+    needle.moveTo({0, 0});
+    needle.lineTo({24, 0});
+    strokePath(context, needle, grey(0), 2);
+    context.restore();
+
+    const graphics::Path hub = graphics::Path::oval(graphics::Rect(22, 22, 6, 6));
+    fillPath(context, hub, grey(0.681));
+    strokePath(context, hub, grey(0.856), 1);
+    strokePath(context, graphics::Path::oval(dial), grey(0.856), 1);
+    context.restore();
+}
 
 AngleControl::AngleControl(QWidget* parent)
     : QWidget(parent)
@@ -103,8 +154,8 @@ void AngleControl::paintEvent(QPaintEvent*)
     {
         graphics::GraphicsContext context(bitmap);
         context.scale(ratio, ratio);
-        model::StyleKit::drawAngleControl(context, graphics::Rect(0, 0, width(), height()),
-                                          model::StyleKit::ResizingBehavior::aspectFit, m_value.toDouble());
+        drawDial(context, graphics::Rect(0, 0, width(), height()),
+                 model::StyleKit::ResizingBehavior::aspectFit, m_value.toDouble());
     }
     QPainter painter(this);
     painter.drawImage(QRectF(rect()), bitmap);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/StyleKit.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QVariant>
@@ -35,6 +37,12 @@ public:
     std::optional<double> angleAt(const QPointF& point) const;
 
     QSize sizeHint() const override { return {50, 50}; }
+
+    // The dial, designed in 50 x 50 and placed into frame with resizing, in the context's y-up user
+    // space: a light grey disc, a needle from the centre pointing angleDegrees counter-clockwise from the
+    // positive x axis, a hub and a rim. The context's state is restored afterwards.
+    static void drawDial(graphics::GraphicsContext& context, const graphics::Rect& frame,
+                         model::StyleKit::ResizingBehavior resizing, double angleDegrees);
 
 signals:
     void valueChanged();

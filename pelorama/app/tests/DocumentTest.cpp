@@ -16,6 +16,7 @@
 #include "app/Toolbar.h"
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
+#include "appkit/DocumentWindows.h"
 #include "canvas/CanvasView.h"
 #include "canvas/CanvasViewController.h"
 #include "canvas/CaptionEditor.h"
@@ -382,7 +383,7 @@ TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
     ASSERT_TRUE(opened.hasValue());
     auto* document = static_cast<app::Document*>(*opened);
     document->setAutosaveDelay(std::chrono::milliseconds(50));
-    document->showWindows();
+    document->windows().showWindows();
     activate(*document);
     // Every screenshot shown, so that every device image and its picture is loaded.
     app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();

@@ -1,10 +1,10 @@
 #include "model/CompressedKeyedArchiveTransformer.h"
 
+#include "compression/DataCompression.h"
 #include "foundation/KeyedArchiver.h"
 #include "graphics/ArchivedValues.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
-#include "model/DataCompression.h"
 
 #include <QRegularExpression>
 #include <atomic>
@@ -12,8 +12,8 @@
 #include <random>
 #include <thread>
 
+using compression::CompressionAlgorithm;
 using pelorama::model::CompressedKeyedArchiveTransformer;
-using pelorama::model::CompressionAlgorithm;
 
 TEST(ArchiveTransformer, RoundTripsColoursAndFontsWithOneReductionLine)
 {
@@ -59,15 +59,13 @@ TEST(ArchiveTransformer, ReadsOnlyColoursAndFontsBack)
     // Bytes that are no compressed data, a compressed non-archive, and a damaged colour.
     EXPECT_FALSE(transformer.reverseTransformedValue("plain bytes").isValid());
     EXPECT_FALSE(
-        transformer
-            .reverseTransformedValue(*pelorama::model::compressed("bplist00", CompressionAlgorithm::lzfse))
+        transformer.reverseTransformedValue(*compression::compressed("bplist00", CompressionAlgorithm::lzfse))
             .isValid());
     auto coders = graphics::archivedValueCoders();
     const QByteArray nanColour = *foundation::KeyedArchiver(coders).archivedData(
         QVariant::fromValue(graphics::Color{std::nan(""), 0, 0, 1}));
     EXPECT_FALSE(
-        transformer
-            .reverseTransformedValue(*pelorama::model::compressed(nanColour, CompressionAlgorithm::lzfse))
+        transformer.reverseTransformedValue(*compression::compressed(nanColour, CompressionAlgorithm::lzfse))
             .isValid());
 }
 
@@ -78,7 +76,7 @@ TEST(ArchiveTransformer, SurvivesDamagedStoredBytes)
     const QByteArray stored =
         transformer.transformedValue(QVariant::fromValue(graphics::Font("Menlo-Regular", 11)));
     testing::internal::GetCapturedStdout();
-    const QByteArray archive = *pelorama::model::decompressed(stored, CompressionAlgorithm::lzfse);
+    const QByteArray archive = *compression::decompressed(stored, CompressionAlgorithm::lzfse);
     std::mt19937 random(7);
     for (int i = 0; i < 2000; ++i) {
         QByteArray damaged = i % 2 ? stored : archive;
@@ -86,7 +84,7 @@ TEST(ArchiveTransformer, SurvivesDamagedStoredBytes)
         if (i % 5 == 0)
             damaged.truncate(qsizetype(random() % damaged.size()));
         const QByteArray input =
-            i % 2 ? damaged : *pelorama::model::compressed(damaged, CompressionAlgorithm::lzfse);
+            i % 2 ? damaged : *compression::compressed(damaged, CompressionAlgorithm::lzfse);
         const QVariant value = transformer.reverseTransformedValue(input);
         EXPECT_TRUE(!value.isValid() || value.metaType() == QMetaType::fromType<graphics::Font>());
     }

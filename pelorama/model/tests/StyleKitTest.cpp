@@ -30,11 +30,6 @@ int ink(const QImage& bitmap, int x0, int y0, int x1, int y1)
     return sum;
 }
 
-bool isDark(const QColor& color)
-{
-    return color.alpha() > 200 && color.value() < 80;
-}
-
 } // namespace
 
 TEST(StyleKit, ResizingPlacesTheDesignRectangleInTheTarget)
@@ -51,27 +46,6 @@ TEST(StyleKit, ResizingPlacesTheDesignRectangleInTheTarget)
     EXPECT_EQ(StyleKit::resizingBehavior(2), Resizing::stretch);
     EXPECT_FALSE(StyleKit::resizingBehavior(4));
     EXPECT_FALSE(StyleKit::resizingBehavior(-1));
-}
-
-TEST(StyleKit, TheDialIsCentredAndItsNeedlePointsAlongTheAngle)
-{
-    // 100 x 60 with aspect fit: a 60-point dial from x 20 to 80, centre (50, 30), needle 28.8 long.
-    const QImage right = drawn(100, 60, [](auto& context) {
-        StyleKit::drawAngleControl(context, Rect(0, 0, 100, 60), Resizing::aspectFit, 0);
-    });
-    EXPECT_EQ(pixelAt(right, 10, 30).alpha(), 0);
-    EXPECT_EQ(pixelAt(right, 90, 30).alpha(), 0);
-    EXPECT_EQ(pixelAt(right, 50, 2).alpha(), 255);
-    EXPECT_TRUE(isDark(pixelAt(right, 70, 30)));
-    EXPECT_FALSE(isDark(pixelAt(right, 30, 30)));
-    EXPECT_FALSE(isDark(pixelAt(right, 50, 50)));
-
-    const QImage up = drawn(100, 60, [](auto& context) {
-        StyleKit::drawAngleControl(context, Rect(0, 0, 100, 60), Resizing::aspectFit, 90);
-    });
-    EXPECT_TRUE(isDark(pixelAt(up, 50, 48)));
-    EXPECT_FALSE(isDark(pixelAt(up, 70, 30)));
-    EXPECT_FALSE(isDark(pixelAt(up, 50, 12)));
 }
 
 TEST(StyleKit, TheImagePlaceholderIsAnOutlineWithCentredText)

@@ -2,6 +2,7 @@
 
 #include "FakeDocumentDialogs.h"
 #include "TextDocument.h"
+#include "appkit/DocumentWindows.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -49,7 +50,7 @@ TEST_F(DocumentControllerTest, NewDocumentsAreNumberedUntitledDocumentsWithWindo
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->displayName(), "Untitled");
     EXPECT_EQ(second->displayName(), "Untitled 2");
-    EXPECT_TRUE(first->window()->isVisible());
+    EXPECT_TRUE(appkit::DocumentWindows::of(*first).window()->isVisible());
     EXPECT_EQ(m_controller.documents(), QList<appkit::Document*>({first, second}));
 
     QSignalSpy removed(&m_controller, &appkit::DocumentController::documentRemoved);
@@ -69,12 +70,12 @@ TEST_F(DocumentControllerTest, OpeningAnOpenDocumentBringsItForward)
     auto other = m_controller.openDocument(makeFile("Other.txt"));
     ASSERT_TRUE(other);
 
-    (*opened)->window()->hide();
+    appkit::DocumentWindows::of(**opened).window()->hide();
     auto again = m_controller.openDocument(m_folder.path() + "/./Notes.txt");
     ASSERT_TRUE(again);
     EXPECT_EQ(*again, *opened);
     EXPECT_EQ(m_controller.documents().size(), 2);
-    EXPECT_TRUE((*opened)->window()->isVisible());
+    EXPECT_TRUE(appkit::DocumentWindows::of(**opened).window()->isVisible());
     EXPECT_EQ(m_controller.documentForPath(path), *opened);
 }
 

@@ -1,8 +1,7 @@
-#include "FakeDocumentDialogs.h"
+#include "ScriptedUserInterface.h"
 #include "TextDocument.h"
-#include "appkit/WindowController.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -11,7 +10,7 @@
 
 namespace {
 
-using Answer = appkit::DocumentDialogs::UnsavedChangesAnswer;
+using Answer = appkit::DocumentUserInterface::UnsavedChangesAnswer;
 
 bool waitUntil(const std::function<bool()>& condition)
 {
@@ -20,7 +19,7 @@ bool waitUntil(const std::function<bool()>& condition)
     while (!condition()) {
         if (timer.elapsed() > 5000)
             return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(2);
     }
     return true;
@@ -32,7 +31,7 @@ protected:
     std::unique_ptr<TextDocument> makeDocument(bool autosaves = false)
     {
         auto document = std::make_unique<TextDocument>(autosaves);
-        document->setDialogs(m_dialogs);
+        document->setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
         document->initializeNewDocument("Text");
         return document;
     }
@@ -42,13 +41,13 @@ protected:
         const QString path = m_folder.filePath("Notes.txt");
         writeTextFile(path, text);
         auto document = std::make_unique<TextDocument>(autosaves);
-        document->setDialogs(m_dialogs);
+        document->setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
         EXPECT_TRUE(document->readFromPath(path, "Text"));
         return document;
     }
 
     QTemporaryDir m_folder;
-    std::shared_ptr<FakeDocumentDialogs> m_dialogs = std::make_shared<FakeDocumentDialogs>();
+    std::shared_ptr<UserScript> m_user = std::make_shared<UserScript>();
 };
 
 TEST_F(DocumentTest, NewDocumentIsUntitledAndUnedited)
@@ -83,14 +82,14 @@ TEST_F(DocumentTest, SaveOfAnUntitledDocumentAsksWhere)
 {
     auto document = makeDocument();
     document->setText("hello");
-    m_dialogs->saveLocation = "";
+    m_user->saveLocation = "";
     EXPECT_FALSE(document->saveDocument());
     EXPECT_TRUE(document->isUntitled());
 
-    m_dialogs->saveLocation = m_folder.filePath("Greeting");
+    m_user->saveLocation = m_folder.filePath("Greeting");
     QSignalSpy saved(document.get(), &appkit::Document::saved);
     ASSERT_TRUE(document->saveDocument());
-    EXPECT_EQ(m_dialogs->saveQuestions, 2);
+    EXPECT_EQ(m_user->saveQuestions, 2);
     EXPECT_EQ(document->filePath(), m_folder.filePath("Greeting.txt"));
     EXPECT_EQ(document->displayName(), "Greeting");
     EXPECT_EQ(textOfFile(document->filePath()), "hello");
@@ -100,7 +99,7 @@ TEST_F(DocumentTest, SaveOfAnUntitledDocumentAsksWhere)
     // Saving again stays where it is.
     document->setText("hello again");
     ASSERT_TRUE(document->saveDocument());
-    EXPECT_EQ(m_dialogs->saveQuestions, 2);
+    EXPECT_EQ(m_user->saveQuestions, 2);
     EXPECT_EQ(textOfFile(m_folder.filePath("Greeting.txt")), "hello again");
 }
 
@@ -110,8 +109,8 @@ TEST_F(DocumentTest, FailedSaveIsPresentedAndKeepsTheDocumentEdited)
     document->setText("two");
     document->failWrites = true;
     EXPECT_FALSE(document->saveDocument());
-    ASSERT_EQ(m_dialogs->errors.size(), 1);
-    EXPECT_EQ(m_dialogs->errors.first(), "The document “Notes” could not be saved. The disk is full.");
+    ASSERT_EQ(m_user->errors.size(), 1);
+    EXPECT_EQ(m_user->errors.first(), "The document “Notes” could not be saved. The disk is full.");
     EXPECT_TRUE(document->isEdited());
     EXPECT_EQ(document->text(), "two");
 }
@@ -120,11 +119,11 @@ TEST_F(DocumentTest, RevertAsksAndGoesBackToTheFile)
 {
     auto document = openDocument("saved");
     document->setText("unsaved");
-    m_dialogs->revertAnswer = false;
+    m_user->revertAnswer = false;
     EXPECT_FALSE(document->revertDocumentToSaved());
     EXPECT_EQ(document->text(), "unsaved");
 
-    m_dialogs->revertAnswer = true;
+    m_user->revertAnswer = true;
     QSignalSpy reverted(document.get(), &appkit::Document::reverted);
     ASSERT_TRUE(document->revertDocumentToSaved());
     EXPECT_EQ(document->text(), "saved");
@@ -148,7 +147,7 @@ TEST_F(DocumentTest, AutosavesInPlaceAfterTheDelay)
     untitled->setAutosaveDelay(std::chrono::milliseconds(10));
     untitled->setText("new");
     QThread::msleep(30);
-    QApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(untitled->isEdited());
     EXPECT_EQ(untitled->writes, 0);
 }
@@ -159,18 +158,18 @@ TEST_F(DocumentTest, FailingAutosavesArePresentedOncePerStreak)
     document->setAutosaveDelay(std::chrono::milliseconds(5));
     document->failWrites = true;
     document->setText("two");
-    ASSERT_TRUE(waitUntil([&] { return m_dialogs->errors.size() == 1; }));
+    ASSERT_TRUE(waitUntil([&] { return m_user->errors.size() == 1; }));
     document->setText("three");
     QThread::msleep(30);
-    QApplication::processEvents();
-    EXPECT_EQ(m_dialogs->errors.size(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_user->errors.size(), 1);
     EXPECT_TRUE(document->isEdited());
 
     document->failWrites = false;
     ASSERT_TRUE(document->save());
     document->failWrites = true;
     document->setText("four");
-    ASSERT_TRUE(waitUntil([&] { return m_dialogs->errors.size() == 2; }));
+    ASSERT_TRUE(waitUntil([&] { return m_user->errors.size() == 2; }));
 }
 
 TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)
@@ -179,31 +178,31 @@ TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)
     QSignalSpy closed(unedited.get(), &appkit::Document::closed);
     EXPECT_TRUE(unedited->close());
     EXPECT_EQ(closed.size(), 1);
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 0);
 
     auto untitled = makeDocument(true);
     untitled->setText("draft");
-    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    m_user->unsavedChangesAnswer = Answer::Cancel;
     EXPECT_FALSE(untitled->close());
-    m_dialogs->unsavedChangesAnswer = Answer::Save;
-    m_dialogs->saveLocation = "";
+    m_user->unsavedChangesAnswer = Answer::Save;
+    m_user->saveLocation = "";
     EXPECT_FALSE(untitled->close()) << "cancelling the save dialog keeps the document open";
-    m_dialogs->unsavedChangesAnswer = Answer::DontSave;
+    m_user->unsavedChangesAnswer = Answer::DontSave;
     EXPECT_TRUE(untitled->close());
     EXPECT_EQ(untitled->writes, 0);
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 3);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 3);
 
     auto autosaving = openDocument("one", true);
     autosaving->setText("two");
     EXPECT_TRUE(autosaving->close());
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 3);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 3);
     EXPECT_EQ(textOfFile(autosaving->filePath()), "two");
 
     auto manual = openDocument("one", false);
     manual->setText("three");
-    m_dialogs->unsavedChangesAnswer = Answer::Save;
+    m_user->unsavedChangesAnswer = Answer::Save;
     EXPECT_TRUE(manual->close());
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 4);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 4);
     EXPECT_EQ(textOfFile(manual->filePath()), "three");
 }
 
@@ -219,13 +218,13 @@ TEST_F(DocumentTest, SavingAndClosingTakeWhatAnOpenEditorHolds)
     closed->editorText = "typed before closing";
     EXPECT_TRUE(closed->close());
     EXPECT_EQ(textOfFile(closed->filePath()), "typed before closing");
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 0);
 
     auto asked = openDocument("one", false);
     asked->editorText = "typed, then cancelled";
-    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    m_user->unsavedChangesAnswer = Answer::Cancel;
     EXPECT_FALSE(asked->close()) << "the editor's text is a change worth asking about";
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 1);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 1);
     EXPECT_EQ(asked->text(), "typed, then cancelled");
 }
 
@@ -234,43 +233,39 @@ TEST_F(DocumentTest, ClosingAfterAFailedAutosaveOffersToSaveElsewhere)
     auto document = openDocument("one", true);
     document->setText("two");
     document->failWrites = true;
-    m_dialogs->unsavedChangesAnswer = Answer::Save;
-    m_dialogs->saveLocation = "";
+    m_user->unsavedChangesAnswer = Answer::Save;
+    m_user->saveLocation = "";
     EXPECT_FALSE(document->close());
-    EXPECT_EQ(m_dialogs->errors.size(), 1);
-    EXPECT_EQ(m_dialogs->saveQuestions, 1);
+    EXPECT_EQ(m_user->errors.size(), 1);
+    EXPECT_EQ(m_user->saveQuestions, 1);
     EXPECT_FALSE(document->isClosed());
     EXPECT_TRUE(document->isEdited());
 }
 
-TEST_F(DocumentTest, WindowTitleFollowsTheDocumentAndClosingTheWindowClosesIt)
+TEST_F(DocumentTest, WithoutAUserInterfaceNothingIsAskedAndNothingIsLost)
 {
-    auto document = openDocument("one");
-    document->showWindows();
-    ASSERT_EQ(document->windowControllers().size(), 1);
-    QWidget* window = document->window();
-    ASSERT_TRUE(window);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->windowTitle(), "Notes[*]");
-    EXPECT_FALSE(window->isWindowModified());
-    document->setText("two");
-    EXPECT_TRUE(window->isWindowModified());
-    ASSERT_TRUE(document->saveAs(m_folder.filePath("Renamed.txt")));
-    EXPECT_EQ(window->windowTitle(), "Renamed[*]");
-    EXPECT_FALSE(window->isWindowModified());
+    auto untitled = std::make_unique<TextDocument>();
+    untitled->initializeNewDocument("Text");
+    untitled->setText("draft");
+    EXPECT_FALSE(untitled->saveDocument()) << "no one says where to save it";
+    EXPECT_FALSE(untitled->close()) << "no one can agree to dropping the changes";
+    EXPECT_FALSE(untitled->isClosed());
+    EXPECT_TRUE(untitled->isEdited());
 
-    document->setText("three");
-    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
-    window->close();
-    QApplication::processEvents();
-    EXPECT_FALSE(document->isClosed());
-    EXPECT_TRUE(window->isVisible());
+    const QString path = m_folder.filePath("Notes.txt");
+    writeTextFile(path, "saved");
+    TextDocument opened;
+    ASSERT_TRUE(opened.readFromPath(path, "Text"));
+    opened.setText("unsaved");
+    EXPECT_FALSE(opened.revertDocumentToSaved());
+    EXPECT_EQ(opened.text(), "unsaved");
 
-    m_dialogs->unsavedChangesAnswer = Answer::DontSave;
-    QSignalSpy closed(document.get(), &appkit::Document::closed);
-    window->close();
-    ASSERT_TRUE(waitUntil([&] { return closed.size() == 1; }));
-    EXPECT_TRUE(document->windowControllers().isEmpty());
+    opened.failWrites = true;
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(opened.saveDocument());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Warning: The document “Notes” could not be saved. The disk is full.\n");
+    EXPECT_TRUE(opened.isEdited());
 }
 
 } // namespace

@@ -16,29 +16,35 @@ public:
     int unsavedChangesQuestions = 0;
     int revertQuestions = 0;
     QStringList errors;
+    // The window the last question or error was shown over.
+    QWidget* lastParent = nullptr;
 
     QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override
     {
         ++openQuestions;
         return pathsToOpen;
     }
-    QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override
+    QString chooseSaveLocation(QWidget* parent, const appkit::DocumentType&, const QString&) override
     {
+        lastParent = parent;
         ++saveQuestions;
         return saveLocation;
     }
-    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override
+    UnsavedChangesAnswer askToSaveChanges(QWidget* parent, const QString&) override
     {
+        lastParent = parent;
         ++unsavedChangesQuestions;
         return unsavedChangesAnswer;
     }
-    bool confirmRevert(QWidget*, const QString&) override
+    bool confirmRevert(QWidget* parent, const QString&) override
     {
+        lastParent = parent;
         ++revertQuestions;
         return revertAnswer;
     }
-    void presentError(QWidget*, const appkit::DocumentError& error) override
+    void presentError(QWidget* parent, const appkit::DocumentError& error) override
     {
+        lastParent = parent;
         errors.append(error.message());
     }
 };

@@ -64,14 +64,14 @@ protected:
     std::unique_ptr<TestDocument> open(const QString& path)
     {
         auto document = std::make_unique<TestDocument>();
-        document->setDialogs(m_dialogs);
+        document->setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
         auto read = document->readFromPath(path, TestDocument::typeName);
         EXPECT_TRUE(read) << (read ? "" : read.error().message().toStdString());
         return read ? std::move(document) : nullptr;
     }
 
     QTemporaryDir m_folder;
-    std::shared_ptr<FakeDocumentDialogs> m_dialogs = std::make_shared<FakeDocumentDialogs>();
+    std::shared_ptr<UserScript> m_user = std::make_shared<UserScript>();
 };
 
 // Package resources
@@ -470,7 +470,7 @@ TEST_F(ManagedDocumentTest, ClosingAnEditedDocumentSavesItWithoutAsking)
     ASSERT_TRUE(document);
     document->screenshots().first()->setValueForKey("Closed", "caption");
     EXPECT_TRUE(document->close());
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 0);
     document.reset();
     EXPECT_EQ(open(path)->captions(), QStringList({"Closed", "Two"}));
 }
@@ -478,23 +478,23 @@ TEST_F(ManagedDocumentTest, ClosingAnEditedDocumentSavesItWithoutAsking)
 TEST_F(ManagedDocumentTest, ClosingAnEditedUntitledDocumentAsksAndSavesWhereTheUserSays)
 {
     TestDocument document;
-    document.setDialogs(m_dialogs);
+    document.setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
     document.initializeNewDocument(TestDocument::typeName);
     EXPECT_TRUE(document.close()) << "an unedited new document closes without a question";
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 0);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 0);
 
     TestDocument edited;
-    edited.setDialogs(m_dialogs);
+    edited.setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
     edited.initializeNewDocument(TestDocument::typeName);
     edited.addScreenshot("New", 1);
-    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Cancel;
+    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::Cancel;
     EXPECT_FALSE(edited.close());
     EXPECT_FALSE(edited.isClosed());
 
-    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Save;
-    m_dialogs->saveLocation = m_folder.filePath("Named");
+    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::Save;
+    m_user->saveLocation = m_folder.filePath("Named");
     EXPECT_TRUE(edited.close());
-    EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 2);
+    EXPECT_EQ(m_user->unsavedChangesQuestions, 2);
     EXPECT_EQ(open(m_folder.filePath("Named.pelorama"))->captions(), QStringList({"New"}));
 }
 
@@ -508,17 +508,17 @@ TEST_F(ManagedDocumentTest, ReadOnlyFolderReportsTheFailureAndKeepsTheChanges)
         FilePermissionsEnforced enforced;
         setFolderWritable(path, false);
         EXPECT_FALSE(document->saveDocument());
-        ASSERT_EQ(m_dialogs->errors.size(), 1);
-        EXPECT_TRUE(m_dialogs->errors.first().startsWith("The document “Shots” could not be saved."))
-            << m_dialogs->errors.first().toStdString();
+        ASSERT_EQ(m_user->errors.size(), 1);
+        EXPECT_TRUE(m_user->errors.first().startsWith("The document “Shots” could not be saved."))
+            << m_user->errors.first().toStdString();
         EXPECT_TRUE(document->isEdited());
         EXPECT_EQ(document->captions(), QStringList({"Kept", "Two"}));
 
         // Closing tries once more, reports it, and asks; cancelling keeps the document open.
-        m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Cancel;
+        m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::Cancel;
         EXPECT_FALSE(document->close());
-        EXPECT_EQ(m_dialogs->errors.size(), 2);
-        EXPECT_EQ(m_dialogs->unsavedChangesQuestions, 1);
+        EXPECT_EQ(m_user->errors.size(), 2);
+        EXPECT_EQ(m_user->unsavedChangesQuestions, 1);
         setFolderWritable(path, true);
     }
     ASSERT_TRUE(document->saveDocument());

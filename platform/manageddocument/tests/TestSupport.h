@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/DocumentDialogs.h"
+#include "appkit/DocumentUserInterface.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -9,37 +9,46 @@
 #include <chrono>
 #include <functional>
 #include <linux/capability.h>
+#include <memory>
 
-// Answers the document's questions from a script and records what it was asked and shown.
-class FakeDocumentDialogs : public appkit::DocumentDialogs
+// The answers a test gives to every document's questions, and what the documents asked and showed.
+struct UserScript
 {
-public:
-    QStringList pathsToOpen;
     QString saveLocation;
-    UnsavedChangesAnswer unsavedChangesAnswer = UnsavedChangesAnswer::Cancel;
+    appkit::DocumentUserInterface::UnsavedChangesAnswer unsavedChangesAnswer =
+        appkit::DocumentUserInterface::UnsavedChangesAnswer::Cancel;
     bool revertAnswer = true;
 
     int unsavedChangesQuestions = 0;
     QStringList errors;
+};
 
-    QStringList chooseDocumentsToOpen(QWidget*, const QList<appkit::DocumentType>&) override
+// A document's user interface that answers from a script shared by the documents of a test, so that
+// nothing blocks.
+class ScriptedUserInterface : public appkit::DocumentUserInterface
+{
+public:
+    explicit ScriptedUserInterface(std::shared_ptr<UserScript> script)
+        : m_script(std::move(script))
+    {}
+
+    QString chooseSaveLocation(const appkit::DocumentType&, const QString&) override
     {
-        return pathsToOpen;
+        return m_script->saveLocation;
     }
-    QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override
+    UnsavedChangesAnswer askToSaveChanges(const QString&) override
     {
-        return saveLocation;
+        ++m_script->unsavedChangesQuestions;
+        return m_script->unsavedChangesAnswer;
     }
-    UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override
+    bool confirmRevert(const QString&) override { return m_script->revertAnswer; }
+    void presentError(const appkit::DocumentError& error) override
     {
-        ++unsavedChangesQuestions;
-        return unsavedChangesAnswer;
+        m_script->errors.append(error.message());
     }
-    bool confirmRevert(QWidget*, const QString&) override { return revertAnswer; }
-    void presentError(QWidget*, const appkit::DocumentError& error) override
-    {
-        errors.append(error.message());
-    }
+
+private:
+    std::shared_ptr<UserScript> m_script;
 };
 
 // Every entry below a folder (hidden ones too, links not followed) with its kind and contents, to show

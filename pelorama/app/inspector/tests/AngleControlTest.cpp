@@ -1,11 +1,55 @@
 #include "inspector/AngleControl.h"
 
+#include "graphics/GraphicsContext.h"
+
 #include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using pelorama::app::AngleControl;
+using Resizing = pelorama::model::StyleKit::ResizingBehavior;
+
+namespace {
+
+// The dial drawn into a bitmap of width x height points.
+QImage dialDrawn(int width, int height, double angle)
+{
+    QImage bitmap = graphics::GraphicsContext::makeBitmap(width, height);
+    graphics::GraphicsContext context(bitmap);
+    AngleControl::drawDial(context, graphics::Rect(0, 0, width, height), Resizing::aspectFit, angle);
+    return bitmap;
+}
+
+// The pixel at (x, y) counted from the bottom left, as the dial's y-up drawing places it.
+QColor pixelAt(const QImage& bitmap, int x, int y)
+{
+    return bitmap.pixelColor(x, bitmap.height() - 1 - y);
+}
+
+bool isDark(const QColor& color)
+{
+    return color.alpha() > 200 && color.value() < 80;
+}
+
+} // namespace
+
+TEST(InspectorEditorsTest, TheDialIsCentredAndItsNeedlePointsAlongTheAngle)
+{
+    // 100 x 60 with aspect fit: a 60-point dial from x 20 to 80, centre (50, 30), needle 28.8 long.
+    const QImage right = dialDrawn(100, 60, 0);
+    EXPECT_EQ(pixelAt(right, 10, 30).alpha(), 0);
+    EXPECT_EQ(pixelAt(right, 90, 30).alpha(), 0);
+    EXPECT_EQ(pixelAt(right, 50, 2).alpha(), 255);
+    EXPECT_TRUE(isDark(pixelAt(right, 70, 30)));
+    EXPECT_FALSE(isDark(pixelAt(right, 30, 30)));
+    EXPECT_FALSE(isDark(pixelAt(right, 50, 50)));
+
+    const QImage up = dialDrawn(100, 60, 90);
+    EXPECT_TRUE(isDark(pixelAt(up, 50, 48)));
+    EXPECT_FALSE(isDark(pixelAt(up, 70, 30)));
+    EXPECT_FALSE(isDark(pixelAt(up, 50, 12)));
+}
 
 TEST(InspectorEditorsTest, TheDialMeasuresAnglesWithYUp)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CompressionAlgorithm.h"
+#include "compression/CompressionAlgorithm.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-namespace pelorama::model {
+namespace compression {
 
 // Whole-buffer conversions, each through a fresh Compressor; any error gives no value. An empty input
 // gives an empty output. Safe to call from any thread.
@@ -21,4 +21,4 @@ std::optional<std::vector<std::uint8_t>> compressed(std::span<const std::uint8_t
 std::optional<std::vector<std::uint8_t>> decompressed(std::span<const std::uint8_t> data,
                                                       CompressionAlgorithm algorithm);
 
-} // namespace pelorama::model
+} // namespace compression

@@ -1,4 +1,4 @@
-#include "canvas/DetachedCanvas.h"
+#include "model/DetachedCanvas.h"
 
 #include "model/CanvasRenderingContext.h"
 #include "model/DeviceImage.h"
@@ -69,7 +69,7 @@ TEST(DetachedCanvas, DrawsCopiesOfTheDrawablesAsTheyWereWhenItWasMade)
     model::DeviceImage& device = *model::DeviceImage::insertInto(*stack.context, {20, 15}, 0.01);
     model::DrawableMapping::insert(device, screenshot, *stack.context);
     const model::Canvas original = screenshot.makeCanvas();
-    const canvas::DetachedCanvas detached(original);
+    const model::DetachedCanvas detached(original);
 
     EXPECT_EQ(detached.size(), (graphics::Size{40, 30}));
     const std::vector<model::Drawable*> copies = detached.canvas().drawables();
@@ -97,7 +97,7 @@ TEST(DetachedCanvas, RendersOnAnotherThreadWhileTheContextGoesOn)
 {
     Stack stack;
     model::Screenshot& screenshot = solidScreenshot(*stack.context, red);
-    auto detached = std::make_unique<canvas::DetachedCanvas>(screenshot.makeCanvas());
+    auto detached = std::make_unique<model::DetachedCanvas>(screenshot.makeCanvas());
     QImage rendered;
     std::thread renderer([&] {
         for (int pass = 0; pass < 20; ++pass)
@@ -118,7 +118,7 @@ TEST(DetachedCanvas, LeavesOutDrawablesThatAreNoEntities)
     Stack stack;
     model::Screenshot& screenshot = solidScreenshot(*stack.context, red);
     Marker marker;
-    const canvas::DetachedCanvas detached(model::Canvas({40, 30}, {&screenshot, &marker}));
+    const model::DetachedCanvas detached(model::Canvas({40, 30}, {&screenshot, &marker}));
     ASSERT_EQ(detached.canvas().drawables().size(), 1u);
     detached.render(CanvasRenderingMode::exportImage, {40, 30}, 1);
     EXPECT_EQ(marker.calls, 0);

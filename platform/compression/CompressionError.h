@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pelorama::model {
+namespace compression {
 
 enum class CompressionError
 {
@@ -8,4 +8,4 @@ enum class CompressionError
     processingError,     // the library reported an error while processing, or the output grew too large
 };
 
-} // namespace pelorama::model
+} // namespace compression

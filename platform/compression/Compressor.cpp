@@ -1,28 +1,28 @@
-#include "model/Compressor.h"
+#include "compression/Compressor.h"
 
 #include "compression/Stream.h"
 
-namespace pelorama::model {
+namespace compression {
 namespace {
 
-compression::Algorithm libraryAlgorithm(CompressionAlgorithm algorithm)
+Algorithm libraryAlgorithm(CompressionAlgorithm algorithm)
 {
     switch (algorithm) {
     case CompressionAlgorithm::lz4:
-        return compression::Algorithm::lz4;
+        return Algorithm::lz4;
     case CompressionAlgorithm::zlib:
-        return compression::Algorithm::zlib;
+        return Algorithm::zlib;
     case CompressionAlgorithm::lzma:
-        return compression::Algorithm::lzma;
+        return Algorithm::lzma;
     case CompressionAlgorithm::lzfse:
         break;
     }
-    return compression::Algorithm::lzfse;
+    return Algorithm::lzfse;
 }
 
 } // namespace
 
-Compressor::Compressor(CompressionOperation operation, std::unique_ptr<compression::Stream> stream)
+Compressor::Compressor(CompressionOperation operation, std::unique_ptr<Stream> stream)
     : m_operation(operation)
     , m_destinationBuffer(std::make_unique<std::array<std::uint8_t, destinationBufferSize>>())
     , m_stream(std::move(stream))
@@ -35,11 +35,10 @@ Compressor::~Compressor() = default; // the stream's destructor destroys the lib
 foundation::Expected<Compressor, CompressionError> Compressor::make(CompressionAlgorithm algorithm,
                                                                     CompressionOperation operation)
 {
-    auto stream = std::make_unique<compression::Stream>();
-    const auto libraryOperation = operation == CompressionOperation::compress
-                                      ? compression::Operation::encode
-                                      : compression::Operation::decode;
-    if (stream->init(libraryOperation, libraryAlgorithm(algorithm)) == compression::Status::error)
+    auto stream = std::make_unique<Stream>();
+    const auto libraryOperation =
+        operation == CompressionOperation::compress ? Operation::encode : Operation::decode;
+    if (stream->init(libraryOperation, libraryAlgorithm(algorithm)) == Status::error)
         return foundation::Unexpected(CompressionError::initializationError);
     return Compressor(operation, std::move(stream));
 }
@@ -50,7 +49,7 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
     if (count == 0)
         return {};
     std::uint8_t* const buffer = m_destinationBuffer->data();
-    compression::Stream& stream = *m_stream;
+    Stream& stream = *m_stream;
     stream.destinationPointer = buffer;
     stream.destinationSize = destinationBufferSize;
     stream.sourcePointer = input;
@@ -65,10 +64,10 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
         return true;
     };
 
-    compression::Status status = compression::Status::ok;
+    Status status = Status::ok;
     for (;;) {
-        status = stream.process(compression::Stream::Flags::finalize);
-        if (status != compression::Status::ok)
+        status = stream.process(Stream::Flags::finalize);
+        if (status != Status::ok)
             break;
         if (stream.destinationSize == 0) {
             if (!handOn(destinationBufferSize))
@@ -77,7 +76,7 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
             stream.destinationSize = destinationBufferSize;
         }
     }
-    if (status == compression::Status::error)
+    if (status == Status::error)
         return foundation::Unexpected(CompressionError::processingError);
     const auto last = static_cast<std::size_t>(stream.destinationPointer - buffer);
     if (last > 0 && !handOn(last))
@@ -85,4 +84,4 @@ foundation::Expected<void, CompressionError> Compressor::process(const std::uint
     return {};
 }
 
-} // namespace pelorama::model
+} // namespace compression

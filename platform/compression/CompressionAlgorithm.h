@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pelorama::model {
+namespace compression {
 
 // The algorithms a Compressor offers, raw values 0 to 3.
 enum class CompressionAlgorithm
@@ -11,4 +11,4 @@ enum class CompressionAlgorithm
     lzfse,
 };
 
-} // namespace pelorama::model
+} // namespace compression

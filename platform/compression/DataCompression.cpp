@@ -1,8 +1,8 @@
-#include "model/DataCompression.h"
+#include "compression/DataCompression.h"
 
-#include "model/Compressor.h"
+#include "compression/Compressor.h"
 
-namespace pelorama::model {
+namespace compression {
 namespace {
 
 void appendBytes(QByteArray& buffer, const std::uint8_t* bytes, std::size_t count)
@@ -66,4 +66,4 @@ std::optional<std::vector<std::uint8_t>> decompressed(std::span<const std::uint8
                    std::vector<std::uint8_t>());
 }
 
-} // namespace pelorama::model
+} // namespace compression

@@ -1,14 +1,14 @@
-#include "model/Compressor.h"
+#include "compression/Compressor.h"
 
-#include "model/DataCompression.h"
+#include "compression/DataCompression.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
-using pelorama::model::CompressionAlgorithm;
-using pelorama::model::CompressionError;
-using pelorama::model::CompressionOperation;
-using pelorama::model::Compressor;
+using compression::CompressionAlgorithm;
+using compression::CompressionError;
+using compression::CompressionOperation;
+using compression::Compressor;
 
 namespace {
 
@@ -42,11 +42,11 @@ std::vector<std::size_t> decompressionSteps(const QByteArray& data, CompressionA
 TEST(Compression, CompressorHandsOutputOnInSteps)
 {
     for (CompressionAlgorithm algorithm : allAlgorithms) {
-        const QByteArray exact = *pelorama::model::compressed(sample(4096), algorithm);
+        const QByteArray exact = *compression::compressed(sample(4096), algorithm);
         EXPECT_EQ(decompressionSteps(exact, algorithm), (std::vector<std::size_t>{4096}));
-        const QByteArray oneMore = *pelorama::model::compressed(sample(4097), algorithm);
+        const QByteArray oneMore = *compression::compressed(sample(4097), algorithm);
         EXPECT_EQ(decompressionSteps(oneMore, algorithm), (std::vector<std::size_t>{4096, 1}));
-        const QByteArray small = *pelorama::model::compressed(sample(10), algorithm);
+        const QByteArray small = *compression::compressed(sample(10), algorithm);
         EXPECT_EQ(decompressionSteps(small, algorithm), (std::vector<std::size_t>{10}));
     }
 }
@@ -56,27 +56,27 @@ TEST(Compression, DataConversionsRoundTripEveryAlgorithm)
     const QByteArray input = sample(100'000);
     const std::vector<std::uint8_t> bytes(input.begin(), input.end());
     for (CompressionAlgorithm algorithm : allAlgorithms) {
-        const auto packed = pelorama::model::compressed(input, algorithm);
+        const auto packed = compression::compressed(input, algorithm);
         ASSERT_TRUE(packed);
         EXPECT_LT(packed->size(), input.size());
-        EXPECT_EQ(pelorama::model::decompressed(*packed, algorithm), input);
+        EXPECT_EQ(compression::decompressed(*packed, algorithm), input);
 
-        const auto packedBytes = pelorama::model::compressed(std::span(bytes), algorithm);
+        const auto packedBytes = compression::compressed(std::span(bytes), algorithm);
         ASSERT_TRUE(packedBytes);
-        EXPECT_EQ(pelorama::model::decompressed(std::span(*packedBytes), algorithm), bytes);
+        EXPECT_EQ(compression::decompressed(std::span(*packedBytes), algorithm), bytes);
     }
 }
 
 TEST(Compression, EmptyInputGivesEmptyOutput)
 {
     for (CompressionAlgorithm algorithm : allAlgorithms) {
-        const auto packed = pelorama::model::compressed(QByteArray(), algorithm);
+        const auto packed = compression::compressed(QByteArray(), algorithm);
         ASSERT_TRUE(packed);
         EXPECT_TRUE(packed->isEmpty());
-        const auto unpacked = pelorama::model::decompressed(QByteArray(), algorithm);
+        const auto unpacked = compression::decompressed(QByteArray(), algorithm);
         ASSERT_TRUE(unpacked);
         EXPECT_TRUE(unpacked->isEmpty());
-        const auto unpackedBytes = pelorama::model::decompressed(std::span<const std::uint8_t>(), algorithm);
+        const auto unpackedBytes = compression::decompressed(std::span<const std::uint8_t>(), algorithm);
         ASSERT_TRUE(unpackedBytes);
         EXPECT_TRUE(unpackedBytes->empty());
     }
@@ -86,15 +86,15 @@ TEST(Compression, InputThatIsNotCompressedGivesNothing)
 {
     const QByteArray plain = "This text was never compressed by anything at all, it is plain bytes.";
     for (CompressionAlgorithm algorithm : allAlgorithms) {
-        EXPECT_FALSE(pelorama::model::decompressed(plain, algorithm));
-        EXPECT_FALSE(pelorama::model::decompressed(sample(5000), algorithm));
+        EXPECT_FALSE(compression::decompressed(plain, algorithm));
+        EXPECT_FALSE(compression::decompressed(sample(5000), algorithm));
     }
 }
 
 TEST(Compression, TruncatedCompressedInputEndsWithProcessingError)
 {
     for (CompressionAlgorithm algorithm : allAlgorithms) {
-        const QByteArray packed = *pelorama::model::compressed(sample(30'000), algorithm);
+        const QByteArray packed = *compression::compressed(sample(30'000), algorithm);
         for (qsizetype length = 1; length < packed.size(); length += 1 + length / 8) {
             auto compressor = Compressor::make(algorithm, CompressionOperation::decompress);
             ASSERT_TRUE(compressor);
@@ -111,13 +111,13 @@ TEST(Compression, DecompressionStopsAtTheSizeCap)
 {
     for (CompressionAlgorithm algorithm : {CompressionAlgorithm::lzfse}) {
         const QByteArray atCap(qsizetype(Compressor::maximumDecompressedSize), '\0');
-        const QByteArray packedAtCap = *pelorama::model::compressed(atCap, algorithm);
+        const QByteArray packedAtCap = *compression::compressed(atCap, algorithm);
         EXPECT_LT(packedAtCap.size(), 200'000);
-        const auto unpacked = pelorama::model::decompressed(packedAtCap, algorithm);
+        const auto unpacked = compression::decompressed(packedAtCap, algorithm);
         ASSERT_TRUE(unpacked);
         EXPECT_EQ(unpacked->size(), atCap.size());
 
-        const QByteArray beyond = *pelorama::model::compressed(atCap + QByteArray(1, '\0'), algorithm);
-        EXPECT_FALSE(pelorama::model::decompressed(beyond, algorithm));
+        const QByteArray beyond = *compression::compressed(atCap + QByteArray(1, '\0'), algorithm);
+        EXPECT_FALSE(compression::decompressed(beyond, algorithm));
     }
 }

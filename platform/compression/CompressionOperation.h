@@ -1,6 +1,6 @@
 #pragma once
 
-namespace pelorama::model {
+namespace compression {
 
 enum class CompressionOperation
 {
@@ -8,4 +8,4 @@ enum class CompressionOperation
     decompress, // the library's decode
 };
 
-} // namespace pelorama::model
+} // namespace compression

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "compression/CompressionAlgorithm.h"
+#include "compression/CompressionError.h"
+#include "compression/CompressionOperation.h"
 #include "foundation/Expected.h"
-#include "model/CompressionAlgorithm.h"
-#include "model/CompressionError.h"
-#include "model/CompressionOperation.h"
 
 #include <array>
 #include <cstddef>
@@ -12,10 +12,8 @@
 #include <memory>
 
 namespace compression {
-class Stream;
-}
 
-namespace pelorama::model {
+class Stream;
 
 // Drives the streaming compression library over one whole buffer, handing the output on in fixed steps
 // of destinationBufferSize bytes, so a conversion needs one such buffer plus its growing result.
@@ -43,11 +41,11 @@ public:
                                                          const Output& output);
 
 private:
-    Compressor(CompressionOperation operation, std::unique_ptr<compression::Stream> stream);
+    Compressor(CompressionOperation operation, std::unique_ptr<Stream> stream);
 
     CompressionOperation m_operation;
     std::unique_ptr<std::array<std::uint8_t, destinationBufferSize>> m_destinationBuffer;
-    std::unique_ptr<compression::Stream> m_stream;
+    std::unique_ptr<Stream> m_stream;
 };
 
-} // namespace pelorama::model
+} // namespace compression

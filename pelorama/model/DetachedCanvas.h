@@ -12,7 +12,7 @@ namespace store {
 class ManagedObject;
 } // namespace store
 
-namespace pelorama::canvas {
+namespace pelorama::model {
 
 // A canvas that renders on any thread while the context its drawables came from goes on: it draws
 // detached copies of the drawables (store::ManagedObject::detachedCopy), which hold their own values and
@@ -23,22 +23,22 @@ namespace pelorama::canvas {
 class DetachedCanvas
 {
 public:
-    explicit DetachedCanvas(const model::Canvas& canvas);
+    explicit DetachedCanvas(const Canvas& canvas);
     DetachedCanvas(const DetachedCanvas&) = delete;
     DetachedCanvas& operator=(const DetachedCanvas&) = delete;
     ~DetachedCanvas();
 
     graphics::Size size() const { return m_canvas.size(); }
-    const model::Canvas& canvas() const { return m_canvas; }
-    // As model::Canvas::render.
-    graphics::Image render(model::CanvasRenderingMode mode, graphics::Size boxSize, double scale) const
+    const Canvas& canvas() const { return m_canvas; }
+    // As Canvas::render.
+    graphics::Image render(CanvasRenderingMode mode, graphics::Size boxSize, double scale) const
     {
         return m_canvas.render(mode, boxSize, scale);
     }
 
 private:
     std::vector<std::unique_ptr<store::ManagedObject>> m_copies;
-    model::Canvas m_canvas;
+    Canvas m_canvas;
 };
 
-} // namespace pelorama::canvas
+} // namespace pelorama::model

@@ -1,0 +1,102 @@
+#include "appkit/DocumentWindows.h"
+
+#include "appkit/Document.h"
+#include "appkit/StandardDocumentDialogs.h"
+#include "appkit/WindowController.h"
+
+namespace appkit {
+
+DocumentWindows& DocumentWindows::of(Document& document)
+{
+    if (DocumentWindows* windows = find(document))
+        return *windows;
+    auto made = std::make_unique<DocumentWindows>(document);
+    DocumentWindows& windows = *made;
+    document.setUserInterface(std::move(made));
+    return windows;
+}
+
+DocumentWindows* DocumentWindows::find(const Document& document)
+{
+    return dynamic_cast<DocumentWindows*>(document.userInterface());
+}
+
+DocumentWindows::DocumentWindows(Document& document)
+    : m_document(document)
+{}
+
+DocumentWindows::~DocumentWindows() = default;
+
+QList<WindowController*> DocumentWindows::windowControllers() const
+{
+    QList<WindowController*> controllers;
+    for (const auto& controller : m_windowControllers)
+        controllers.append(controller.get());
+    return controllers;
+}
+
+void DocumentWindows::addWindowController(std::unique_ptr<WindowController> controller)
+{
+    m_windowControllers.push_back(std::move(controller));
+}
+
+void DocumentWindows::removeWindowController(WindowController* controller)
+{
+    std::erase_if(m_windowControllers, [controller](const auto& owned) { return owned.get() == controller; });
+}
+
+void DocumentWindows::showWindows()
+{
+    if (m_document.isClosed())
+        return;
+    if (m_windowControllers.empty())
+        addWindowController(std::make_unique<WindowController>(&m_document));
+    for (auto it = m_windowControllers.rbegin(); it != m_windowControllers.rend(); ++it)
+        (*it)->showWindow();
+}
+
+QWidget* DocumentWindows::window() const
+{
+    if (m_windowControllers.empty())
+        return nullptr;
+    return m_windowControllers.front()->window();
+}
+
+DocumentDialogs& DocumentWindows::dialogs()
+{
+    if (!m_dialogs)
+        m_dialogs = std::make_shared<StandardDocumentDialogs>();
+    return *m_dialogs;
+}
+
+void DocumentWindows::setDialogs(std::shared_ptr<DocumentDialogs> dialogs)
+{
+    m_dialogs = std::move(dialogs);
+}
+
+QString DocumentWindows::chooseSaveLocation(const DocumentType& type, const QString& suggestedPath)
+{
+    return dialogs().chooseSaveLocation(window(), type, suggestedPath);
+}
+
+DocumentUserInterface::UnsavedChangesAnswer DocumentWindows::askToSaveChanges(const QString& documentName)
+{
+    return dialogs().askToSaveChanges(window(), documentName);
+}
+
+bool DocumentWindows::confirmRevert(const QString& documentName)
+{
+    return dialogs().confirmRevert(window(), documentName);
+}
+
+void DocumentWindows::presentError(const DocumentError& error)
+{
+    dialogs().presentError(window(), error);
+}
+
+void DocumentWindows::documentDidClose()
+{
+    m_windowControllers.clear();
+}
+
+} // namespace appkit

@@ -1,0 +1,129 @@
+#include "appkit/DocumentWindows.h"
+
+#include "FakeDocumentDialogs.h"
+#include "TextDocument.h"
+#include "appkit/WindowController.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Answer = appkit::DocumentDialogs::UnsavedChangesAnswer;
+
+bool waitUntil(const std::function<bool()>& condition)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > 5000)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+class DocumentWindowsTest : public testing::Test
+{
+protected:
+    std::unique_ptr<TextDocument> openDocument(const QString& text)
+    {
+        const QString path = m_folder.filePath("Notes.txt");
+        writeTextFile(path, text);
+        auto document = std::make_unique<TextDocument>();
+        appkit::DocumentWindows::of(*document).setDialogs(m_dialogs);
+        EXPECT_TRUE(document->readFromPath(path, "Text"));
+        return document;
+    }
+
+    QTemporaryDir m_folder;
+    std::shared_ptr<FakeDocumentDialogs> m_dialogs = std::make_shared<FakeDocumentDialogs>();
+};
+
+TEST_F(DocumentWindowsTest, WindowTitleFollowsTheDocumentAndClosingTheWindowClosesIt)
+{
+    auto document = openDocument("one");
+    appkit::DocumentWindows& windows = appkit::DocumentWindows::of(*document);
+    windows.showWindows();
+    ASSERT_EQ(windows.windowControllers().size(), 1);
+    QWidget* window = windows.window();
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Notes[*]");
+    EXPECT_FALSE(window->isWindowModified());
+    document->setText("two");
+    EXPECT_TRUE(window->isWindowModified());
+    ASSERT_TRUE(document->saveAs(m_folder.filePath("Renamed.txt")));
+    EXPECT_EQ(window->windowTitle(), "Renamed[*]");
+    EXPECT_FALSE(window->isWindowModified());
+
+    document->setText("three");
+    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    window->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(document->isClosed());
+    EXPECT_TRUE(window->isVisible());
+
+    m_dialogs->unsavedChangesAnswer = Answer::DontSave;
+    QSignalSpy closed(document.get(), &appkit::Document::closed);
+    window->close();
+    ASSERT_TRUE(waitUntil([&] { return closed.size() == 1; }));
+    EXPECT_TRUE(windows.windowControllers().isEmpty());
+}
+
+TEST_F(DocumentWindowsTest, TheDocumentsQuestionsAreDialogsOverItsWindow)
+{
+    auto document = openDocument("saved");
+    appkit::DocumentWindows& windows = appkit::DocumentWindows::of(*document);
+    EXPECT_EQ(&appkit::DocumentWindows::of(*document), &windows) << "a document has one set of windows";
+    EXPECT_EQ(document->userInterface(), &windows);
+    windows.showWindows();
+
+    document->setText("unsaved");
+    ASSERT_TRUE(document->revertDocumentToSaved());
+    EXPECT_EQ(m_dialogs->revertQuestions, 1);
+    EXPECT_EQ(m_dialogs->lastParent, windows.window());
+    EXPECT_EQ(document->text(), "saved");
+
+    document->failWrites = true;
+    document->setText("lost?");
+    EXPECT_FALSE(document->saveDocument());
+    EXPECT_EQ(m_dialogs->errors, QStringList({"The document “Notes” could not be saved. The disk is full."}));
+    EXPECT_EQ(m_dialogs->lastParent, windows.window());
+}
+
+TEST_F(DocumentWindowsTest, TheWindowIsFilledOnceAndGoesWithItsDocument)
+{
+    auto document = openDocument("one");
+    int loaded = 0;
+    QObject::connect(&appkit::DocumentWindows::of(*document), &appkit::DocumentWindows::windowDidLoad,
+                     [&](appkit::WindowController* controller) {
+                         EXPECT_TRUE(controller->isWindowLoaded());
+                         ++loaded;
+                     });
+    appkit::DocumentWindows::of(*document).showWindows();
+    appkit::DocumentWindows::of(*document).showWindows();
+    EXPECT_EQ(loaded, 1) << "the document fills its window once";
+    QPointer<QWidget> window = appkit::DocumentWindows::of(*document).window();
+    ASSERT_TRUE(window);
+    document.reset();
+    ASSERT_TRUE(window);
+    EXPECT_FALSE(window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+
+    // A closed document shows no window again.
+    auto closed = openDocument("two");
+    closed->closeWithoutAsking();
+    appkit::DocumentWindows::of(*closed).showWindows();
+    EXPECT_EQ(appkit::DocumentWindows::of(*closed).window(), nullptr);
+}
+
+} // namespace
