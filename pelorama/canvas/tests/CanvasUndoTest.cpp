@@ -63,8 +63,9 @@ protected:
         device = model::DeviceImage::insertInto(context, {186, 74}, 0.07);
         device->setDeviceFamily(*model::DeviceFamily::findWithIdentifier("iPhone"));
         device->takeDroppedImage(pictureFile(Qt::darkCyan, {15, 27}));
-        caption = model::TextRect::insertInto(context, {10, 100, 130, 50}, "Hello **there**",
-                                              graphics::TextAlignment::center, model::VerticalAlignment::center);
+        caption =
+            model::TextRect::insertInto(context, {10, 100, 130, 50}, "Hello **there**",
+                                        graphics::TextAlignment::center, model::VerticalAlignment::center);
         caption->setFont(graphics::Font("HelveticaNeue", 20));
         for (model::Drawable* drawable : std::initializer_list<model::Drawable*>{image, device, caption})
             model::DrawableMapping::insert(*drawable, *screenshot, context);

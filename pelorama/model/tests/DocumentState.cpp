@@ -94,8 +94,9 @@ QList<store::ManagedObject*> mappedDrawables(store::ManagedObjectContext& contex
 {
     if (!context.managedObjectModel().entity(mapping.drawableType()))
         return {};
-    return fetch(context, store::FetchRequest(mapping.drawableType(),
-                                              store::Predicate::equal("uniqueIdentifier", mapping.identifier())));
+    return fetch(context,
+                 store::FetchRequest(mapping.drawableType(),
+                                     store::Predicate::equal("uniqueIdentifier", mapping.identifier())));
 }
 
 QImage rendered(model::Screenshot& screenshot)
@@ -185,8 +186,9 @@ testing::AssertionResult sameState(const DocumentState& expected, const Document
 {
     QStringList problems = difference(expected.lines, actual.lines);
     if (expected.pictures.size() != actual.pictures.size()) {
-        problems.append(
-            QStringLiteral("%1 pictures, expected %2").arg(actual.pictures.size()).arg(expected.pictures.size()));
+        problems.append(QStringLiteral("%1 pictures, expected %2")
+                            .arg(actual.pictures.size())
+                            .arg(expected.pictures.size()));
     } else {
         for (qsizetype i = 0; i < expected.pictures.size(); ++i) {
             if (expected.pictures[i] != actual.pictures[i])
