@@ -20,7 +20,8 @@ constexpr std::array<quint8, 29> lengthExtraBits = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1
 constexpr std::array<quint8, 30> distanceExtraBits = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                       6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 // The order in which a dynamic block lists the lengths of the code-length code.
-constexpr std::array<quint8, 19> codeLengthOrder = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+constexpr std::array<quint8, 19> codeLengthOrder = {16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
+                                                    11, 4,  12, 3, 13, 2, 14, 1, 15};
 
 // Reads bits lowest first. Past the end it reads zeros, so a stream cut short shows as a position past
 // the end rather than as a read out of bounds.

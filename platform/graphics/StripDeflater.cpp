@@ -84,7 +84,8 @@ StripDeflater::~StripDeflater()
 QByteArray StripDeflater::deflate(std::span<const quint8> strip, bool last)
 {
     const double share =
-        strip.empty() ? 0 : double(countNonzero(strip.data(), qsizetype(strip.size()))) / double(strip.size());
+        strip.empty() ? 0
+                      : double(countNonzero(strip.data(), qsizetype(strip.size()))) / double(strip.size());
     if (share < cleanShare) {
         const std::span<const quint8> matches = deflateMatches(*m_cleanCompressor, strip, last);
         return toByteArray(matches.empty() ? deflateRuns(strip, last) : matches);
@@ -139,9 +140,10 @@ std::span<const quint8> StripDeflater::deflateRuns(std::span<const quint8> strip
 std::span<const quint8> StripDeflater::deflateMatches(libdeflate_compressor& compressor,
                                                       std::span<const quint8> strip, bool last)
 {
-    m_matches.resize(libdeflate_deflate_compress_bound(&compressor, strip.size()) + 1 + sizeof storedBlockLengths);
-    const std::size_t size =
-        libdeflate_deflate_compress(&compressor, strip.data(), strip.size(), m_matches.data(), m_matches.size());
+    m_matches.resize(libdeflate_deflate_compress_bound(&compressor, strip.size()) + 1 +
+                     sizeof storedBlockLengths);
+    const std::size_t size = libdeflate_deflate_compress(&compressor, strip.data(), strip.size(),
+                                                         m_matches.data(), m_matches.size());
     if (size == 0) {
         return {};
     }

@@ -1,8 +1,8 @@
 #include "graphics/DeflateBlocks.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <libdeflate.h>
-#include <cstring>
 #include <random>
 #include <vector>
 #include <zlib.h>
@@ -16,8 +16,8 @@ using Bytes = std::vector<quint8>;
 // Text-like bytes: words from a small vocabulary, which deflate finds many matches in.
 Bytes words(std::size_t size, unsigned seed)
 {
-    static const char* const vocabulary[] = {"export ", "screenshot ", "frame ", "caption ", "gradient ",
-                                             "shadow ", "device ", "template "};
+    static const char* const vocabulary[] = {"export ",   "screenshot ", "frame ",  "caption ",
+                                             "gradient ", "shadow ",     "device ", "template "};
     std::mt19937 random(seed);
     Bytes bytes;
     while (bytes.size() < size) {

@@ -72,7 +72,8 @@ TEST(GraphicsTest, StripsDeflatedApartJoinIntoOneStream)
         QByteArray stream;
         Bytes expected;
         for (std::size_t i = 0; i <= std::size(kinds); ++i) {
-            const Strip& strip = i < std::size(kinds) ? kinds[(last + 1 + i) % std::size(kinds)] : kinds[last];
+            const Strip& strip =
+                i < std::size(kinds) ? kinds[(last + 1 + i) % std::size(kinds)] : kinds[last];
             stream += deflater.deflate(strip.bytes, i == std::size(kinds));
             expected.insert(expected.end(), strip.bytes.begin(), strip.bytes.end());
         }
@@ -90,6 +91,7 @@ TEST(GraphicsTest, StripsOfRepeatedRowsDeflateToMatches)
     for (const bool last : {false, true}) {
         const QByteArray strip = deflater.deflate(rows, last);
         EXPECT_LT(strip.size(), nonzero / 2) << "last: " << last;
-        EXPECT_TRUE(inflateWhole(strip + (last ? QByteArray() : QByteArray("\x03\x00", 2)), rows.size()) == rows);
+        EXPECT_TRUE(inflateWhole(strip + (last ? QByteArray() : QByteArray("\x03\x00", 2)), rows.size()) ==
+                    rows);
     }
 }
