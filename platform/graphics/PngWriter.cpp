@@ -15,6 +15,10 @@
 #include <vector>
 #include <zlib.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace graphics {
 namespace {
 
@@ -208,15 +212,21 @@ void readRow(const Source& source, int y, quint8* out)
 quint64 magnitude(const quint8* bytes, qsizetype length)
 {
     quint64 total = 0;
-    // Blocks short enough that a 32-bit sum cannot overflow.
-    constexpr qsizetype block = qsizetype(1) << 20;
-    for (qsizetype start = 0; start < length; start += block) {
-        const qsizetype end = std::min(length, start + block);
-        quint32 sum = 0;
-        for (qsizetype i = start; i < end; ++i) {
-            sum += bytes[i] < 128 ? bytes[i] : 256 - bytes[i];
-        }
-        total += sum;
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    // With the sign bit flipped, a byte's distance from 128 is its magnitude as a signed byte, and one
+    // instruction sums the distances of 16 bytes (the compiler does not find it in the plain loop).
+    const __m128i flip = _mm_set1_epi8(char(0x80));
+    __m128i sums = _mm_setzero_si128();
+    for (; i + 16 <= length; i += 16) {
+        const __m128i flipped =
+            _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i)), flip);
+        sums = _mm_add_epi64(sums, _mm_sad_epu8(flipped, flip));
+    }
+    total = quint64(_mm_cvtsi128_si64(sums)) + quint64(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
+#endif
+    for (; i < length; ++i) {
+        total += bytes[i] < 128 ? bytes[i] : 256 - bytes[i];
     }
     return total;
 }
