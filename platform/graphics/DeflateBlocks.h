@@ -18,8 +18,10 @@ struct DeflateBlocks
     // Just past the final block's end-of-block code.
     qsizetype endBit = 0;
 
-    // Walks the blocks of data, decoding their codes without producing output. Nothing when data is not
-    // exactly one stream (damaged, cut short, or with whole bytes past its end).
+    // Walks the blocks of data, decoding their codes without producing output. Nothing unless the walk
+    // reaches a final block that ends in the last byte: a stream cut short, one with bytes past its end,
+    // or one whose block headers or codes are damaged. (Distances are not checked against the data
+    // before them.)
     static std::optional<DeflateBlocks> scan(std::span<const quint8> data);
 };
 

@@ -15,7 +15,8 @@ namespace {
 // zeros (flat colour, gradients, text, drawing). Runs alone deflate noise best when it was smoothed by
 // scaling, by some 10 percent, since the short matches a general compressor takes there cost more than
 // the literals they replace; matches win on grain kept at full size, by a few percent, and on text, by
-// up to a third. The shares below were measured on exported screenshots cut into half-megabyte strips.
+// up to a third. The shares below were measured on exported screenshots cut into strips of a quarter
+// and half a megabyte.
 //
 // Strips with less than this share of nonzero bytes are clean: matches win or lose by a few bytes.
 constexpr double cleanShare = 0.05;
@@ -23,7 +24,7 @@ constexpr double cleanShare = 0.05;
 // tells which method wins. Strips in between mix kinds row by row, and no sample tells: both methods
 // run and the smaller result is kept.
 constexpr double noisyShare = 0.3;
-constexpr std::size_t sampleBytes = 64 * 1024;
+constexpr std::size_t sampleBytes = 32 * 1024;
 // On clean strips about the size of zlib's level 6 (which the usual encoders use) or smaller, in half
 // its time; level 5 and below give files a few percent larger, level 7 takes a third longer.
 constexpr int cleanLevel = 6;

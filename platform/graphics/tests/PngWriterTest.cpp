@@ -284,7 +284,7 @@ TEST(GraphicsTest, PngRoundTripsImagesOfEveryShapeAndContent)
     flat.fill(QColor(30, 110, 220));
     QImage halfClear = screenshotLikeImage(700, 1300, true);
     const Case cases[] = {
-        // Rows of 3,001 bytes: 174 to a strip, the last strip shorter.
+        // Rows of 3,001 bytes: 87 to a strip, the last strip shorter.
         {"strips of uneven height", screenshotLikeImage(1000, 1300, false)},
         {"with transparency", halfClear},
         {"one pixel high", randomImage(9000, 1, QImage::Format_RGBA8888_Premultiplied, 20)},
