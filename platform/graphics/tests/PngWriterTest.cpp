@@ -1,7 +1,11 @@
 #include "graphics/PngWriter.h"
 
 #include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <random>
@@ -123,6 +127,120 @@ void expectHolds(const QByteArray& png, const QImage& image)
     EXPECT_EQ(byLibpng.convertToFormat(expected.format()), expected);
 }
 
+// An app capture: a title bar, rows of text, a grainy photo, more text and a tab bar.
+QImage captureLikeImage(int width, int height)
+{
+    QImage capture(width, height, QImage::Format_RGBA8888_Premultiplied);
+    capture.fill(QColor(248, 248, 250));
+    const int photoTop = height * 2 / 5;
+    const int photoBottom = height * 3 / 4;
+    std::mt19937 random(21);
+    std::normal_distribution<double> grain(0, 3);
+    for (int y = photoTop; y < photoBottom; ++y) {
+        auto* row = reinterpret_cast<quint32*>(capture.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const double u = double(x) / width;
+            const double v = double(y - photoTop) / (photoBottom - photoTop);
+            const double sky = 0.5 + 0.5 * std::sin(6 * u + 2 * std::cos(9 * v)) * std::cos(4 * v);
+            const auto channel = [&](double value) {
+                return std::clamp(int(value + grain(random)), 0, 255);
+            };
+            const quint8 pixel[4] = {quint8(channel(40 + 160 * sky)), quint8(channel(90 + 120 * v)),
+                                     quint8(channel(200 - 120 * sky * v)), 255};
+            std::memcpy(row + x, pixel, 4);
+        }
+    }
+    QPainter painter(&capture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(QRect(0, 0, width, height / 12), QColor(30, 110, 220));
+    painter.fillRect(QRect(0, height * 14 / 15, width, height / 15), QColor(236, 236, 240));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(20);
+    painter.setFont(font);
+    int line = 0;
+    for (const auto& [top, bottom] :
+         {std::pair(height / 10, photoTop), std::pair(photoBottom, height * 14 / 15)}) {
+        for (int y = top + 30; y < bottom - 10; y += 28, ++line) {
+            painter.setPen(line % 3 == 0 ? QColor(30, 110, 220) : QColor(60, 60, 70));
+            painter.drawText(QPointF(24, y),
+                             QStringLiteral("Row %1 - 12:%2 - Lorem ipsum dolor sit amet, consectetur")
+                                 .arg(line + 1)
+                                 .arg(10 + line % 50));
+        }
+    }
+    return capture;
+}
+
+// A screenshot as templates render them, in premultiplied RGBA: a gradient, a device with a soft shadow
+// holding an app capture, and a caption. Transparent, the area around the device is left clear.
+QImage screenshotLikeImage(int width, int height, bool transparent)
+{
+    QImage image(width, height, QImage::Format_RGBA8888_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!transparent) {
+        QLinearGradient gradient(0, 0, 0, height);
+        gradient.setColorAt(0, QColor(16, 72, 150));
+        gradient.setColorAt(1, QColor(38, 120, 220));
+        painter.fillRect(image.rect(), gradient);
+    }
+    const QRect device(width / 8, height * 3 / 10, width * 3 / 4, height * 3 / 4);
+    const int corner = width / 12;
+    for (int ring = 12; ring > 0; --ring) {
+        QPainterPath shadow;
+        shadow.addRoundedRect(QRectF(device).adjusted(-ring, -ring + 8, ring, ring + 8), corner + ring,
+                              corner + ring);
+        painter.fillPath(shadow, QColor(0, 0, 0, 10));
+    }
+    QPainterPath body;
+    body.addRoundedRect(device, corner, corner);
+    painter.fillPath(body, QColor(28, 28, 30));
+    const QRect screen = device.adjusted(width / 20, width / 8, -width / 20, 0);
+    painter.drawImage(screen.topLeft(), captureLikeImage(screen.width(), screen.height()));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(width / 14);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, height * 0.05, width, height * 0.2), Qt::AlignCenter | Qt::TextWordWrap,
+                     QStringLiteral("Everything you need,\nat a glance"));
+    return image;
+}
+
+// The size libpng gives the image at zlib level 6 (the usual encoders' level) with its adaptive filters.
+qsizetype libpngLevel6Size(const QImage& image)
+{
+    const bool opaque = !image.hasAlphaChannel() ||
+                        image.convertToFormat(QImage::Format_RGB888).convertToFormat(image.format()) == image;
+    const QImage pixels = image.convertToFormat(opaque ? QImage::Format_RGB888 : QImage::Format_RGBA8888);
+    QByteArray out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return 0;
+    }
+    png_set_write_fn(
+        png, &out,
+        [](png_structp writer, png_bytep data, png_size_t length) {
+            static_cast<QByteArray*>(png_get_io_ptr(writer))
+                ->append(reinterpret_cast<const char*>(data), qsizetype(length));
+        },
+        nullptr);
+    png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
+                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 6);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_ALL_FILTERS);
+    png_write_info(png, info);
+    for (int y = 0; y < pixels.height(); ++y) {
+        png_write_row(png, pixels.constScanLine(y));
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out.size();
+}
+
 } // namespace
 
 TEST(GraphicsTest, PngRoundTripsEveryPixel)
@@ -152,6 +270,44 @@ TEST(GraphicsTest, PngRoundTripsEveryPixel)
     for (const Case& test : cases) {
         SCOPED_TRACE(test.name);
         expectHolds(PngWriter::encode(test.image), test.image);
+    }
+}
+
+TEST(GraphicsTest, PngRoundTripsImagesOfEveryShapeAndContent)
+{
+    struct Case
+    {
+        const char* name;
+        QImage image;
+    };
+    QImage flat(1500, 900, QImage::Format_RGBA8888_Premultiplied);
+    flat.fill(QColor(30, 110, 220));
+    QImage halfClear = screenshotLikeImage(700, 1300, true);
+    const Case cases[] = {
+        // Rows of 3,001 bytes: 87 to a strip, the last strip shorter.
+        {"strips of uneven height", screenshotLikeImage(1000, 1300, false)},
+        {"with transparency", halfClear},
+        {"one pixel high", randomImage(9000, 1, QImage::Format_RGBA8888_Premultiplied, 20)},
+        {"one pixel wide", randomImage(1, 5000, QImage::Format_ARGB32_Premultiplied, 21)},
+        {"noise over many strips", randomImage(800, 700, QImage::Format_RGBA8888_Premultiplied, 22, false)},
+        {"flat colour over many strips", flat},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        expectHolds(PngWriter::encode(test.image), test.image);
+    }
+}
+
+TEST(GraphicsTest, PngIsNoLargerThanTheUsualEncodersGive)
+{
+    for (const bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent" : "opaque");
+        const QImage image = screenshotLikeImage(1242, 2208, transparent);
+        const QByteArray png = PngWriter::encode(image);
+        expectHolds(png, image);
+        EXPECT_LE(png.size(), libpngLevel6Size(image));
+        printf("SIZE %lld %lld\n", (long long)png.size(), (long long)libpngLevel6Size(image));
+        image.save(transparent ? "/tmp/pngexp/t1.png" : "/tmp/pngexp/t0.png");
     }
 }
 
