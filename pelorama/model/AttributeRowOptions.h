@@ -24,7 +24,9 @@ public:
     {
         if (!m_make)
             return {};
-        return [make = m_make] { return AttributeValue<T>::write(make()); };
+        return [make = m_make] {
+            return AttributeValue<T>::write(make());
+        };
     }
 
 private:
@@ -52,7 +54,8 @@ template <typename T> struct AttributeRowOptions
 // The row of attribute. Key-value coding follows from T unless the options give their own: geometry is
 // seen as its graphics value, enumerations as the raw value of the typed read (so an unknown one reads as
 // the first case) and any integer written is stored as it is; other values are seen as stored.
-template <typename T> AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> options = {})
+template <typename T>
+AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> options = {})
 {
     AttributeRow row;
     row.key = attribute.key();
@@ -79,7 +82,9 @@ template <typename T> AttributeRow attributeRow(const Attribute<T>& attribute, A
         };
     } else if constexpr (std::is_same_v<T, graphics::Rect> || std::is_same_v<T, graphics::Point> ||
                          std::is_same_v<T, graphics::Size>) {
-        row.valueForKey = [attribute](const Entity& entity) { return QVariant::fromValue(entity.value(attribute)); };
+        row.valueForKey = [attribute](const Entity& entity) {
+            return QVariant::fromValue(entity.value(attribute));
+        };
         row.setValueForKey = [attribute](Entity& entity, const QVariant& value) {
             entity.setValue(attribute, entity.requireValue<T>(value, attribute.key()));
         };

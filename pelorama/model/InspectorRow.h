@@ -56,7 +56,8 @@ struct ShownWhen
     QList<qint64> rawValues;
 };
 
-template <CountedEnumeration E> ShownWhen shownWhen(const Attribute<E>& attribute, std::initializer_list<E> cases)
+template <CountedEnumeration E>
+ShownWhen shownWhen(const Attribute<E>& attribute, std::initializer_list<E> cases)
 {
     ShownWhen shown{attribute.key(), {}};
     for (E value : cases)

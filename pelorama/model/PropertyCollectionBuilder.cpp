@@ -60,7 +60,8 @@ std::unique_ptr<Property> makePicture(Entity& entity)
     return picture;
 }
 
-std::unique_ptr<Property> makeProperty(Entity& entity, const AttributeRow& row, const InspectorRow& descriptor)
+std::unique_ptr<Property> makeProperty(Entity& entity, const AttributeRow& row,
+                                       const InspectorRow& descriptor)
 {
     switch (descriptor.kind) {
     case InspectorKind::text:
@@ -145,7 +146,8 @@ std::unique_ptr<ledgerline::PropertyCollection> PropertyCollectionBuilder::build
             if (!descriptor.identifier.isEmpty())
                 property->setIdentifier(descriptor.identifier);
             if (descriptor.kind == InspectorKind::warning) {
-                keepWarningCurrent(*collection, m_entity, static_cast<WarningProperty&>(*property), descriptor);
+                keepWarningCurrent(*collection, m_entity, static_cast<WarningProperty&>(*property),
+                                   descriptor);
             } else {
                 property->bind(&m_entity, row.key);
                 if (descriptor.kind == InspectorKind::choice && row.integerRange())
