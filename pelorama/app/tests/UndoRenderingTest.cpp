@@ -374,7 +374,7 @@ TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAnd
 
     // Whatever makes the canvas draw again was changed in a way that shows, and whatever shows makes it
     // draw again.
-    for (const QString& key : changing.attributeTable().pixelKeys())
+    for (const QString& key : model::pixelKeys(changing))
         EXPECT_TRUE(drawn.contains(key)) << key.toStdString();
     for (const QString& key : drawn)
         EXPECT_TRUE(changesPixels(changing.attributeTable(), key)) << key.toStdString();

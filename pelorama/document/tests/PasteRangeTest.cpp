@@ -62,7 +62,8 @@ QVariantList valid(const model::AttributeRow& row)
 // Values of other kinds, or of the kind beyond its range.
 QVariantList invalid(const model::AttributeRow& row)
 {
-    const QVariantList otherKinds{QVariant(), QVariant::fromValue(graphics::Color{1, 1, 1, 1}), QVariantList{}};
+    const QVariantList otherKinds{QVariant(), QVariant::fromValue(graphics::Color{1, 1, 1, 1}),
+                                  QVariantList{}};
     switch (row.kind) {
     case AttributeKind::text:
         if (row.maximumLength)
@@ -84,8 +85,12 @@ QVariantList invalid(const model::AttributeRow& row)
     case AttributeKind::textAlignment:
         return otherKinds + QVariantList{-1, qint64(std::numeric_limits<int>::max()) + 1, 0.0, "0"};
     case AttributeKind::rect:
-        return otherKinds + QVariantList{"1,2,3", "1, 2, 3, 4", "nan,0,1,1", "inf,0,10,10",
-                                         "1.7976931348623157e308,0,1e308,10", "0,0,1e309,10"};
+        return otherKinds + QVariantList{"1,2,3",
+                                         "1, 2, 3, 4",
+                                         "nan,0,1,1",
+                                         "inf,0,10,10",
+                                         "1.7976931348623157e308,0,1e308,10",
+                                         "0,0,1e309,10"};
     case AttributeKind::point:
         return otherKinds + QVariantList{"1", "inf,0", "0,nan"};
     case AttributeKind::size:
@@ -121,7 +126,8 @@ TEST(PasteRanges, EveryAttributeTakesTheValuesOfItsRangeAndRefusesTheRest)
                 EXPECT_EQ(checked->typeId(), storedType) << describe(entity->name(), row, value);
             }
             for (const QVariant& value : invalid(row)) {
-                EXPECT_FALSE(document::checkedPasteboardValue(row, value)) << describe(entity->name(), row, value);
+                EXPECT_FALSE(document::checkedPasteboardValue(row, value))
+                    << describe(entity->name(), row, value);
                 EXPECT_FALSE(document::pasteboardValueProblem(entity->name(), row, value).isEmpty());
             }
         }

@@ -1,11 +1,12 @@
 // Properties of every entity's attribute table: the model resource declares what the tables say, the keys
 // the rows name exist, and every inspector row stays equal to its attribute through its binding.
+#include "model/AttributeTable.h"
+
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/Values.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/PropertyCollection.h"
-#include "model/AttributeTable.h"
 #include "model/DeviceImage.h"
 #include "model/DocumentModel.h"
 #include "model/Gradient.h"
@@ -70,7 +71,8 @@ QVariant sample(InspectorKind kind, int which)
     return {};
 }
 
-const ledgerline::PropertyGroup* groupNamed(const ledgerline::PropertyCollection& collection, const QString& name)
+const ledgerline::PropertyGroup* groupNamed(const ledgerline::PropertyCollection& collection,
+                                            const QString& name)
 {
     for (const auto& group : collection.groups()) {
         if (group->name() == name)
@@ -80,8 +82,8 @@ const ledgerline::PropertyGroup* groupNamed(const ledgerline::PropertyCollection
 }
 
 // The row of the group bound to key, or its warning row.
-ledgerline::Property* propertyOf(const ledgerline::PropertyCollection& collection, const InspectorRow& descriptor,
-                                 const QString& key)
+ledgerline::Property* propertyOf(const ledgerline::PropertyCollection& collection,
+                                 const InspectorRow& descriptor, const QString& key)
 {
     const ledgerline::PropertyGroup* group = groupNamed(collection, descriptor.group);
     if (!group)
@@ -119,7 +121,8 @@ TEST_P(AttributeTables, TheModelResourceDeclaresEveryAttributeAsItsRowStoresIt)
     }
     for (const AttributeRow& row : table().rows()) {
         if (row.isModelAttribute()) {
-            EXPECT_NE(entity->attribute(row.key), nullptr) << text(row.key) << " is missing from the resource";
+            EXPECT_NE(entity->attribute(row.key), nullptr)
+                << text(row.key) << " is missing from the resource";
         } else {
             EXPECT_FALSE(entity->hasProperty(row.key)) << text(row.key) << " is computed, yet stored";
         }
@@ -189,7 +192,8 @@ TEST_P(InspectorRows, EveryRowStaysEqualToItsAttributeBothWays)
                 ASSERT_FALSE(options.empty()) << where;
                 for (int index = int(options.size()) - 1; index >= 0; --index) {
                     choice.selectOption(index);
-                    EXPECT_TRUE(foundation::valuesEqual(entity->valueForKey(row.key), options[size_t(index)].value))
+                    EXPECT_TRUE(
+                        foundation::valuesEqual(entity->valueForKey(row.key), options[size_t(index)].value))
                         << where << " option " << index;
                 }
                 entity->setValueForKey(options.back().value, row.key);
@@ -197,7 +201,8 @@ TEST_P(InspectorRows, EveryRowStaysEqualToItsAttributeBothWays)
                 continue;
             }
             property->setValue(sample(descriptor.kind, 0));
-            EXPECT_TRUE(foundation::valuesEqual(entity->valueForKey(row.key), sample(descriptor.kind, 0))) << where;
+            EXPECT_TRUE(foundation::valuesEqual(entity->valueForKey(row.key), sample(descriptor.kind, 0)))
+                << where;
             entity->setValueForKey(sample(descriptor.kind, 1), row.key);
             EXPECT_TRUE(foundation::valuesEqual(property->value(), sample(descriptor.kind, 1))) << where;
         }
