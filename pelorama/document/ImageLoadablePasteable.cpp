@@ -4,6 +4,7 @@
 #include "document/PasteboardValueCheck.h"
 #include "foundation/Diagnostics.h"
 #include "model/Asset.h"
+#include "model/AttributeRowOptions.h"
 #include "model/Entity.h"
 #include "model/ImageLoadable.h"
 #include "store/EntityDescription.h"
@@ -72,10 +73,8 @@ ImageLoadablePasteable::checkAdditionalPasteboardData(const QVariantMap&, const 
         checked.insert(assetKey, *checkedAsset);
     }
     if (const auto picture = extras.constFind(imageKey); picture != extras.constEnd()) {
-        store::AttributeDescription attribute;
-        attribute.name = imageKey;
-        attribute.type = store::AttributeType::Undefined;
-        const std::optional<QVariant> value = checkedPasteboardValue(attribute, *picture);
+        const std::optional<QVariant> value =
+            checkedPasteboardValue(model::attributeRow(model::ImageLoadable::imageAttribute), *picture);
         if (!value)
             return {std::nullopt, QStringLiteral("The picture of an image is not valid.")};
         checked.insert(imageKey, *value);

@@ -3,6 +3,7 @@
 #include "document/CopyPasteable.h"
 #include "document/PasteboardValueCheck.h"
 #include "foundation/Fatal.h"
+#include "model/AttributeTable.h"
 #include "model/DocumentModel.h"
 #include "store/EntityDescription.h"
 #include "store/ManagedObject.h"
@@ -108,21 +109,23 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
 {
     const CopyPasteable* pasteable = CopyPasteable::forEntity(entityName);
     const store::EntityDescription* entity = model::documentModel()->entity(entityName);
-    if (!pasteable || !entity)
+    const model::AttributeTable* attributes = model::attributeTable(entityName);
+    if (!pasteable || !entity || !attributes)
         return Unexpected(QStringLiteral("A %1 cannot be pasted.").arg(entityName));
 
     QVariantMap checked;
     // Attributes that stay behind never come from a copy; taking them could, for one, give two
     // drawables one identifier.
     const QStringList ignored = pasteable->ignoredPasteboardAttributes();
-    for (const store::AttributeDescription& attribute : entity->attributes()) {
-        const auto found = dictionary.constFind(attribute.name);
-        if (found == dictionary.constEnd() || ignored.contains(attribute.name))
+    for (const model::AttributeRow& attribute : attributes->rows()) {
+        const auto found = dictionary.constFind(attribute.key);
+        if (found == dictionary.constEnd() || ignored.contains(attribute.key) ||
+            !attribute.isModelAttribute())
             continue;
         const std::optional<QVariant> value = checkedPasteboardValue(attribute, *found);
         if (!value)
             return Unexpected(pasteboardValueProblem(entityName, attribute, *found));
-        checked.insert(attribute.name, *value);
+        checked.insert(attribute.key, *value);
     }
 
     const QStringList embedded = pasteable->embeddedPasteboardRelationships();

@@ -1,5 +1,7 @@
 #include "model/Asset.h"
 
+#include "model/AttributeRowOptions.h"
+#include "model/AttributeTable.h"
 #include "model/ContextOperations.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
@@ -7,17 +9,28 @@
 
 namespace pelorama::model {
 
-namespace {
-const QString dataKey = QStringLiteral("data");
-const QString sha1HashKey = QStringLiteral("sha1Hash");
-const QString uniqueIdentifierKey = QStringLiteral("uniqueIdentifier");
-} // namespace
+namespace attribute {
+constexpr Attribute<QByteArray> data{u"data"};
+constexpr Attribute<QString> sha1Hash{u"sha1Hash"};
+} // namespace attribute
+
+const AttributeTable& Asset::attributes()
+{
+    static const AttributeTable table({
+        attributeRow(attribute::data),
+        attributeRow(attribute::sha1Hash),
+        attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+    });
+    return table;
+}
+
+Asset::Asset()
+    : Entity(attributes())
+{}
 
 Asset* Asset::insertInto(store::ManagedObjectContext& context)
 {
-    Asset* asset = insertObject<Asset>(context);
-    asset->setUniqueIdentifier(makeUniqueIdentifier());
-    return asset;
+    return insertObject<Asset>(context);
 }
 
 Asset* Asset::insertInto(store::ManagedObjectContext& context, const QByteArray& data)
@@ -35,7 +48,8 @@ store::FetchRequest Asset::fetchRequest()
 
 store::FetchRequest Asset::fetchRequest(const QString& identifier)
 {
-    return store::FetchRequest(entityName<Asset>(), store::Predicate::equal(uniqueIdentifierKey, identifier));
+    return store::FetchRequest(entityName<Asset>(),
+                               store::Predicate::equal(uniqueIdentifierAttribute.key(), identifier));
 }
 
 store::Result<Asset*> Asset::fetch(const QString& identifier, store::ManagedObjectContext& context)
@@ -58,33 +72,32 @@ store::Result<void> Asset::deleteAsset(const QString& identifier, store::Managed
 
 QByteArray Asset::data() const
 {
-    const QVariant value = attributeValue(dataKey);
-    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : QByteArray();
+    return value(attribute::data);
 }
 
 void Asset::setData(const QByteArray& data)
 {
-    setAttributeValue(data, dataKey);
+    setValue(attribute::data, data);
 }
 
 QString Asset::sha1Hash() const
 {
-    return stringValue(sha1HashKey);
+    return value(attribute::sha1Hash);
 }
 
 void Asset::setSha1Hash(const QString& hash)
 {
-    setAttributeValue(hash, sha1HashKey);
+    setValue(attribute::sha1Hash, hash);
 }
 
 QString Asset::uniqueIdentifier() const
 {
-    return stringValue(uniqueIdentifierKey);
+    return value(uniqueIdentifierAttribute);
 }
 
 void Asset::setUniqueIdentifier(const QString& identifier)
 {
-    setAttributeValue(identifier, uniqueIdentifierKey);
+    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 } // namespace pelorama::model

@@ -22,6 +22,10 @@ class Asset : public Entity
     Q_OBJECT
 
 public:
+    Asset();
+
+    static const AttributeTable& attributes();
+
     // A new asset with a new uniqueIdentifier.
     static Asset* insertInto(store::ManagedObjectContext& context);
     // The same, holding data and its hash.

@@ -13,13 +13,15 @@ namespace pelorama::model {
 
 template <typename T> QString entityName();
 
-// A new object of T's entity in context, typed as T. A model whose entity of that name makes objects of
-// another class is a broken contract: "Wrong object type".
+// A new object of T's entity in context, typed as T, with the insertion defaults of T's attribute table.
+// A model whose entity of that name makes objects of another class is a broken contract: "Wrong object
+// type".
 template <typename T> T* insertObject(store::ManagedObjectContext& context)
 {
     T* object = dynamic_cast<T*>(context.insertNewObject(entityName<T>()));
     if (!object)
         foundation::fatal("Wrong object type");
+    object->applyInsertionDefaults();
     return object;
 }
 

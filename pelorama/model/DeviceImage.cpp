@@ -1,11 +1,8 @@
 #include "model/DeviceImage.h"
 
 #include "foundation/Diagnostics.h"
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/ImageProperty.h"
-#include "ledgerline/NumericProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/Then.h"
+#include "model/AttributeRowOptions.h"
+#include "model/AttributeTable.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
@@ -14,48 +11,132 @@
 #include "model/DeviceFrameLayout.h"
 #include "model/DirectionalShadow.h"
 #include "model/StyleKit.h"
-#include "model/WarningProperty.h"
 #include "resources/DeviceResources.h"
 #include "store/FetchRequest.h"
-#include "tessaline/Shared/Observer.h"
 
 #include <QMutexLocker>
-#include <QPointer>
 #include <cmath>
 
 namespace pelorama::model {
 
+namespace attribute {
+constexpr Attribute<QString> deviceVariant{u"deviceVariant"};
+constexpr Attribute<double> scaleFactor{u"scaleFactor"};
+constexpr Attribute<graphics::Point> position{u"position"};
+constexpr Attribute<DeviceOrientation> orientation{u"orientation"};
+constexpr Attribute<QString> deviceFamily{u"deviceFamily"};
+} // namespace attribute
+
 namespace {
-const QString uniqueIdentifierKey = QStringLiteral("uniqueIdentifier");
-const QString scaleFactorKey = QStringLiteral("scaleFactor");
-const QString positionKey = QStringLiteral("position");
-const QString orientationKey = QStringLiteral("orientation");
-const QString shadowTypeKey = QStringLiteral("shadowType");
-const QString deviceFamilyKey = QStringLiteral("deviceFamily");
-const QString deviceVariantKey = QStringLiteral("deviceVariant");
-const QString imageKey = QStringLiteral("image");
 
 const QString resolutionWarningText = QStringLiteral(
     "**Warning:** for best results please use a screenshot that matches the resolution of the device.");
+
+const DeviceImage& asDeviceImage(const Entity& entity)
+{
+    return static_cast<const DeviceImage&>(entity);
+}
+
+// Key-value coding sees the family and the variant as the catalogue's own objects.
+template <typename T>
+T requireCatalogueObject(const Entity& device, const QVariant& value, const QString& key)
+{
+    const T object = device.requireValue<T>(value, key);
+    if (!object)
+        device.throwWrongType(key);
+    return object;
+}
+
+QVariant familyValue(const Entity& device)
+{
+    return QVariant::fromValue(&asDeviceImage(device).deviceFamily());
+}
+
+void setFamilyValue(Entity& device, const QVariant& value)
+{
+    const auto* family =
+        requireCatalogueObject<const DeviceFamily*>(device, value, attribute::deviceFamily.key());
+    static_cast<DeviceImage&>(device).setDeviceFamily(*family);
+}
+
+QVariant variantValue(const Entity& device)
+{
+    return QVariant::fromValue(&asDeviceImage(device).deviceVariant());
+}
+
+void setVariantValue(Entity& device, const QVariant& value)
+{
+    const auto* variant =
+        requireCatalogueObject<const DeviceVariant*>(device, value, attribute::deviceVariant.key());
+    static_cast<DeviceImage&>(device).setDeviceVariant(*variant);
+}
+
+// The models of the device's family, as the catalogue's own objects.
+std::vector<InspectorOption> variantOptions(const Entity& device)
+{
+    std::vector<InspectorOption> options;
+    for (const DeviceVariant& variant : asDeviceImage(device).deviceFamily().variants())
+        options.emplace_back(variant.name(), QVariant::fromValue(&variant));
+    return options;
+}
+
+std::optional<QString> warningMessage(const Entity& device)
+{
+    return asDeviceImage(device).resolutionWarning();
+}
+
 } // namespace
 
-DeviceImage::DeviceImage()
-    : ImageLoadable(static_cast<Entity&>(*this))
-    , Shadowable(static_cast<Entity&>(*this))
+const AttributeTable& DeviceImage::attributes()
 {
-    // The resolved variant depends on the family too; a family written by undo or redo changes it
-    // without any write of the variant.
-    addDependentKey(deviceVariantKey, {deviceFamilyKey});
+    static const AttributeTable table(
+        {
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(assetIdentifierAttribute),
+            // The resolved variant depends on the family too; a family written by undo or redo changes it
+            // without any write of the variant. The inspector's binding alone shows the current model.
+            attributeRow(attribute::deviceVariant, {.changesPixels = true,
+                                                    .dependsOn = {attribute::deviceFamily.key()},
+                                                    .inspector = {{.kind = InspectorKind::choice,
+                                                                   .group = "Device Image",
+                                                                   .label = "Device Model",
+                                                                   .optionsOf = &variantOptions}},
+                                                    .valueForKey = &variantValue,
+                                                    .setValueForKey = &setVariantValue}),
+            attributeRow(attribute::scaleFactor, {.insertion = 1.0,
+                                                  .changesPixels = true,
+                                                  .inspector = {{.kind = InspectorKind::number,
+                                                                 .group = "Device Image",
+                                                                 .label = "Scale factor",
+                                                                 .initialValue = 1.0}}}),
+            attributeRow(imageAttribute, {.changesPixels = true,
+                                          .inspector = {{.kind = InspectorKind::picture,
+                                                         .group = "Device Image",
+                                                         .label = "Screenshot"},
+                                                        {.kind = InspectorKind::warning,
+                                                         .group = "Device Image",
+                                                         .initialValue = resolutionWarningText,
+                                                         .message = &warningMessage,
+                                                         .watchedKeys = {imageAttribute.key(),
+                                                                         attribute::deviceVariant.key()}}}}),
+            attributeRow(attribute::position, {.insertion = graphics::Point{0, 0}, .changesPixels = true}),
+            attributeRow(attribute::orientation, {.changesPixels = true}),
+            attributeRow(attribute::deviceFamily,
+                         {.valueForKey = &familyValue, .setValueForKey = &setFamilyValue}),
+        },
+        Shadowable::attributes());
+    return table;
 }
+
+DeviceImage::DeviceImage()
+    : Entity(attributes())
+    , ImageLoadable(static_cast<Entity&>(*this))
+    , Shadowable(static_cast<Entity&>(*this))
+{}
 
 DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context)
 {
-    DeviceImage* deviceImage = insertObject<DeviceImage>(context);
-    deviceImage->setUniqueIdentifier(makeUniqueIdentifier());
-    deviceImage->setPosition({0, 0});
-    deviceImage->setScaleFactor(1.0);
-    deviceImage->setShadowDefaults();
-    return deviceImage;
+    return insertObject<DeviceImage>(context);
 }
 
 DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graphics::Point position,
@@ -74,47 +155,47 @@ store::FetchRequest DeviceImage::fetchRequest()
 
 QString DeviceImage::uniqueIdentifier() const
 {
-    return stringValue(uniqueIdentifierKey);
+    return value(uniqueIdentifierAttribute);
 }
 
 void DeviceImage::setUniqueIdentifier(const QString& identifier)
 {
-    setAttributeValue(identifier, uniqueIdentifierKey);
+    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 double DeviceImage::scaleFactor() const
 {
-    return doubleValue(scaleFactorKey);
+    return value(attribute::scaleFactor);
 }
 
 void DeviceImage::setScaleFactor(double factor)
 {
-    setAttributeValue(factor, scaleFactorKey);
+    setValue(attribute::scaleFactor, factor);
 }
 
 graphics::Point DeviceImage::position() const
 {
-    return typedPrimitiveValue<graphics::Point>(positionKey).value_or(graphics::Point{});
+    return value(attribute::position);
 }
 
 void DeviceImage::setPosition(graphics::Point position)
 {
-    setTypedPrimitiveValue(position, positionKey);
+    setValue(attribute::position, position);
 }
 
 DeviceOrientation DeviceImage::orientation() const
 {
-    return typedPrimitiveValue<DeviceOrientation>(orientationKey).value_or(DeviceOrientation::portrait);
+    return value(attribute::orientation);
 }
 
 void DeviceImage::setOrientation(DeviceOrientation orientation)
 {
-    setTypedPrimitiveValue(orientation, orientationKey);
+    setValue(attribute::orientation, orientation);
 }
 
 const DeviceFamily& DeviceImage::deviceFamily() const
 {
-    if (const std::optional<QString> identifier = typedPrimitiveValue<QString>(deviceFamilyKey)) {
+    if (const std::optional<QString> identifier = storedValue(attribute::deviceFamily)) {
         if (const DeviceFamily* family = DeviceFamily::findWithIdentifier(*identifier))
             return *family;
     }
@@ -123,9 +204,8 @@ const DeviceFamily& DeviceImage::deviceFamily() const
 
 void DeviceImage::setDeviceFamily(const DeviceFamily& family)
 {
-    setTypedPrimitiveValue(family.identifier(), deviceFamilyKey);
-    const QString variant =
-        typedPrimitiveValue<QString>(deviceVariantKey).value_or(QStringLiteral("unknown"));
+    setValue(attribute::deviceFamily, family.identifier());
+    const QString variant = storedValue(attribute::deviceVariant).value_or(QStringLiteral("unknown"));
     if (!family.findVariantWithIdentifier(variant))
         setDeviceVariant(family.variants().front());
 }
@@ -133,7 +213,7 @@ void DeviceImage::setDeviceFamily(const DeviceFamily& family)
 const DeviceVariant& DeviceImage::deviceVariant() const
 {
     const DeviceFamily& family = deviceFamily();
-    if (const std::optional<QString> identifier = typedPrimitiveValue<QString>(deviceVariantKey)) {
+    if (const std::optional<QString> identifier = storedValue(attribute::deviceVariant)) {
         if (const DeviceVariant* variant = family.findVariantWithIdentifier(*identifier))
             return *variant;
     }
@@ -142,7 +222,7 @@ const DeviceVariant& DeviceImage::deviceVariant() const
 
 void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
 {
-    setTypedPrimitiveValue(variant.identifier(), deviceVariantKey);
+    setValue(attribute::deviceVariant, variant.identifier());
     setDeviceImage(nullptr);
 }
 
@@ -293,16 +373,10 @@ void DeviceImage::draw(const Canvas& canvas, const CanvasRenderingContext& conte
 
 QStringList DeviceImage::keypathsTriggeringRedraw() const
 {
-    return QStringList{positionKey, deviceVariantKey, orientationKey, scaleFactorKey} + shadowKeys() +
-           QStringList{imageKey};
+    return attributeTable().pixelKeys();
 }
 
 void DeviceImage::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
-
-void DeviceImage::takeDroppedImage(const graphics::ImageFile& file)
-{
-    takeImageFile(file);
-}
 
 void DeviceImage::awakeFromFetch()
 {
@@ -314,92 +388,6 @@ void DeviceImage::prepareForDeletion()
 {
     Entity::prepareForDeletion();
     deleteAsset();
-}
-
-std::unique_ptr<ledgerline::PropertyCollection> DeviceImage::makePropertyCollection()
-{
-    using ledgerline::then;
-    auto collection = std::make_unique<ledgerline::PropertyCollection>();
-    auto device = std::make_unique<ledgerline::PropertyGroup>();
-    device->setName(QStringLiteral("Device Image"));
-    device->addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
-        row.setName(QStringLiteral("Device Model"));
-        // The options are the catalogue's own objects; the binding alone shows the current one.
-        for (const DeviceVariant& variant : deviceFamily().variants())
-            row.addOption(variant.name(), QVariant::fromValue(&variant));
-        row.bind(this, deviceVariantKey);
-    }));
-    device->addProperty(then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
-        row.setName(QStringLiteral("Scale factor"));
-        row.bind(this, scaleFactorKey);
-    }));
-    device->addProperty(then(std::make_unique<ledgerline::ImageProperty>(image()), [&](auto& row) {
-        row.setName(QStringLiteral("Screenshot"));
-        row.setImageDataHandler([self = QPointer<DeviceImage>(this)](const QByteArray& data) {
-            if (self)
-                self->storeImageData(data);
-        });
-        row.bind(this, imageKey);
-    }));
-
-    auto warning = std::make_unique<WarningProperty>();
-    warning->setMessage(resolutionWarningText);
-    // The rows live in the collection, which ends its observers before them.
-    const auto check = [this, row = warning.get()](const QVariant&) {
-        const std::optional<QString> message = resolutionWarning();
-        if (message)
-            row->setMessage(*message);
-        row->setHidden(!message);
-    };
-    collection->keepObserver(std::make_unique<tessaline::Observer>(this, imageKey, check));
-    collection->keepObserver(std::make_unique<tessaline::Observer>(this, deviceVariantKey, check));
-    device->addProperty(std::move(warning));
-    collection->addGroup(std::move(device));
-
-    auto shadow = std::make_unique<ledgerline::PropertyGroup>();
-    configureShadowPropertyGroup(*shadow, *collection);
-    collection->addGroup(std::move(shadow));
-    return collection;
-}
-
-bool DeviceImage::hasTypedKey(const QString& key) const
-{
-    return key == positionKey || key == orientationKey || key == shadowTypeKey || key == deviceFamilyKey ||
-           key == deviceVariantKey;
-}
-
-QVariant DeviceImage::typedValueForKey(const QString& key) const
-{
-    if (key == positionKey)
-        return QVariant::fromValue(position());
-    if (key == orientationKey)
-        return enumerationValueForKey<DeviceOrientation>(key);
-    if (key == deviceFamilyKey)
-        return QVariant::fromValue(&deviceFamily());
-    if (key == deviceVariantKey)
-        return QVariant::fromValue(&deviceVariant());
-    return shadowTypeValue();
-}
-
-void DeviceImage::setTypedValueForKey(const QVariant& value, const QString& key)
-{
-    if (key == positionKey) {
-        setPosition(requireValue<graphics::Point>(value, key));
-    } else if (key == orientationKey) {
-        setEnumerationValueForKey(value, key);
-    } else if (key == deviceFamilyKey) {
-        const DeviceFamily* family = requireValue<const DeviceFamily*>(value, key);
-        if (!family)
-            throwWrongType(key);
-        setDeviceFamily(*family);
-    } else if (key == deviceVariantKey) {
-        const DeviceVariant* variant = requireValue<const DeviceVariant*>(value, key);
-        if (!variant)
-            throwWrongType(key);
-        setDeviceVariant(*variant);
-    } else {
-        setShadowTypeValue(value);
-    }
 }
 
 } // namespace pelorama::model

@@ -3,11 +3,9 @@
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
-#include "ledgerline/PropertyEditable.h"
 #include "model/DeviceOrientation.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
-#include "model/ImageDroppable.h"
 #include "model/ImageLoadable.h"
 #include "model/Shadowable.h"
 
@@ -33,17 +31,17 @@ class DeviceVariant;
 // graphics::Point to key-value coding, stored as text), "orientation" (raw value), "deviceFamily" and
 // "deviceVariant" (stored as identifier text, which may be missing or unknown; to key-value coding the
 // resolved catalogue objects, as const DeviceFamily* and const DeviceVariant*) and the shadow keys.
-class DeviceImage : public Entity,
-                    public Drawable,
-                    public ImageDroppable,
-                    public ImageLoadable,
-                    public Shadowable,
-                    public ledgerline::PropertyEditable
+class DeviceImage : public Entity, public Drawable, public ImageLoadable, public Shadowable
 {
     Q_OBJECT
 
 public:
     DeviceImage();
+
+    // Its attributes, the shadow's last. The inspector shows the group "Device Image" (the family's
+    // variants as "Device Model", "Scale factor", the "Screenshot" and the resolution warning, kept
+    // current while the collection lives) and the "Shadow" group.
+    static const AttributeTable& attributes();
 
     // A new device image with a new uniqueIdentifier at (0, 0), scale factor 1, and the shadow defaults;
     // family, variant and orientation stay unset, so it shows the first family's first variant, upright.
@@ -99,21 +97,10 @@ public:
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
-    void takeDroppedImage(const graphics::ImageFile& file) override;
-
-    // The inspector: the group "Device Image" (the family's variants as "Device Model", "Scale factor",
-    // the "Screenshot" and the resolution warning, kept current while the collection lives) and the
-    // "Shadow" group.
-    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
-
 protected:
     // A fetched device image loads its picture from its asset; a deleted one lets the asset go.
     void awakeFromFetch() override;
     void prepareForDeletion() override;
-
-    bool hasTypedKey(const QString& key) const override;
-    QVariant typedValueForKey(const QString& key) const override;
-    void setTypedValueForKey(const QVariant& value, const QString& key) override;
 
 private:
     // A frame picture and the variant it belongs to.

@@ -2,6 +2,7 @@
 
 #include "foundation/Fatal.h"
 #include "model/Asset.h"
+#include "model/AttributeTable.h"
 #include "model/CompressedKeyedArchiveTransformer.h"
 #include "model/DeviceImage.h"
 #include "model/DrawableMapping.h"
@@ -9,6 +10,7 @@
 #include "model/Image.h"
 #include "model/Screenshot.h"
 #include "model/TextRect.h"
+#include "store/EntityDescription.h"
 #include "store/ManagedObjectClassRegistry.h"
 
 // The resource lives in a static library; naming its initialiser keeps the linker from dropping it.
@@ -51,6 +53,31 @@ std::shared_ptr<const store::ManagedObjectModel> documentModel()
     // Static initialisation runs once, also when the first calls come from several threads at once.
     static const std::shared_ptr<const store::ManagedObjectModel> model = loadDocumentModel();
     return model;
+}
+
+const AttributeTable* attributeTable(const QString& name)
+{
+    static const QHash<QString, const AttributeTable*> tables{
+        {entityName<Screenshot>(), &Screenshot::attributes()},
+        {entityName<DrawableMapping>(), &DrawableMapping::attributes()},
+        {entityName<Image>(), &Image::attributes()},
+        {entityName<TextRect>(), &TextRect::attributes()},
+        {entityName<DeviceImage>(), &DeviceImage::attributes()},
+        {entityName<Gradient>(), &Gradient::attributes()},
+        {entityName<Asset>(), &Asset::attributes()},
+    };
+    return tables.value(name);
+}
+
+QStringList pixelKeys(const QString& name)
+{
+    const AttributeTable* table = attributeTable(name);
+    return table ? table->pixelKeys() : QStringList();
+}
+
+QStringList pixelKeys(const store::ManagedObject& object)
+{
+    return pixelKeys(object.entity().name());
 }
 
 } // namespace pelorama::model

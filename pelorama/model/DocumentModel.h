@@ -2,9 +2,17 @@
 
 #include "store/ManagedObjectModel.h"
 
+#include <QString>
+#include <QStringList>
 #include <memory>
 
+namespace store {
+class ManagedObject;
+} // namespace store
+
 namespace pelorama::model {
+
+class AttributeTable;
 
 // The data model "Document" of every document store: the entities Screenshot, DrawableMapping, Image,
 // TextRect, DeviceImage, Gradient and Asset (resources/Document.json, compiled in).
@@ -14,5 +22,14 @@ namespace pelorama::model {
 // of each entity. Every call answers the same model, so open stores only with it. A resource that is
 // missing or does not load stops the process.
 std::shared_ptr<const store::ManagedObjectModel> documentModel();
+
+// The attribute table of the entity named entityName; nullptr for a name the document model lacks.
+const AttributeTable* attributeTable(const QString& entityName);
+
+// The keys whose change changes what an object of the entity draws, so that a canvas showing it must
+// render again: the rows of its attribute table marked so. None for an entity that draws nothing, or an
+// object of no document entity.
+QStringList pixelKeys(const QString& entityName);
+QStringList pixelKeys(const store::ManagedObject& object);
 
 } // namespace pelorama::model

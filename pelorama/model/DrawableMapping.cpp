@@ -1,6 +1,8 @@
 #include "model/DrawableMapping.h"
 
 #include "foundation/Fatal.h"
+#include "model/AttributeRowOptions.h"
+#include "model/AttributeTable.h"
 #include "model/ContextOperations.h"
 #include "model/Drawable.h"
 #include "model/Screenshot.h"
@@ -11,12 +13,25 @@
 
 namespace pelorama::model {
 
+namespace attribute {
+constexpr Attribute<QString> drawableType{u"drawableType"};
+constexpr Attribute<QString> identifier{u"identifier"};
+} // namespace attribute
+
 namespace {
-const QString drawableTypeKey = QStringLiteral("drawableType");
-const QString identifierKey = QStringLiteral("identifier");
 const QString screenshotKey = QStringLiteral("screenshot");
-const QString uniqueIdentifierKey = QStringLiteral("uniqueIdentifier");
 } // namespace
+
+const AttributeTable& DrawableMapping::attributes()
+{
+    static const AttributeTable table(
+        {attributeRow(attribute::drawableType), attributeRow(attribute::identifier)});
+    return table;
+}
+
+DrawableMapping::DrawableMapping()
+    : Entity(attributes())
+{}
 
 DrawableMapping* DrawableMapping::insertInto(store::ManagedObjectContext& context)
 {
@@ -36,7 +51,7 @@ DrawableMapping* DrawableMapping::insert(Drawable& drawable, Screenshot& screens
         foundation::fatal("Trying to map drawable that is not a managed object!");
     DrawableMapping* mapping = insertInto(context);
     mapping->setDrawableType(object->entity().name());
-    const QVariant identifier = object->valueForKey(uniqueIdentifierKey);
+    const QVariant identifier = object->valueForKey(uniqueIdentifierAttribute.key());
     if (identifier.typeId() != QMetaType::QString)
         foundation::fatal("A mapped drawable needs a text uniqueIdentifier");
     mapping->setIdentifier(identifier.toString());
@@ -46,22 +61,22 @@ DrawableMapping* DrawableMapping::insert(Drawable& drawable, Screenshot& screens
 
 QString DrawableMapping::drawableType() const
 {
-    return stringValue(drawableTypeKey);
+    return value(attribute::drawableType);
 }
 
 void DrawableMapping::setDrawableType(const QString& type)
 {
-    setAttributeValue(type, drawableTypeKey);
+    setValue(attribute::drawableType, type);
 }
 
 QString DrawableMapping::identifier() const
 {
-    return stringValue(identifierKey);
+    return value(attribute::identifier);
 }
 
 void DrawableMapping::setIdentifier(const QString& identifier)
 {
-    setAttributeValue(identifier, identifierKey);
+    setValue(attribute::identifier, identifier);
 }
 
 Screenshot* DrawableMapping::screenshot() const
@@ -94,10 +109,10 @@ Drawable* DrawableMapping::lookUpDrawable() const
     if (!context)
         return nullptr;
     const store::EntityDescription* entity = context->managedObjectModel().entity(drawableType());
-    if (!entity || !entity->attribute(uniqueIdentifierKey))
+    if (!entity || !entity->attribute(uniqueIdentifierAttribute.key()))
         return nullptr;
-    const store::Result<QList<store::ManagedObject*>> found = context->execute(
-        store::FetchRequest(entity->name(), store::Predicate::equal(uniqueIdentifierKey, identifier())));
+    const store::Result<QList<store::ManagedObject*>> found = context->execute(store::FetchRequest(
+        entity->name(), store::Predicate::equal(uniqueIdentifierAttribute.key(), identifier())));
     if (!found || found->isEmpty())
         return nullptr;
     return dynamic_cast<Drawable*>(found->first());

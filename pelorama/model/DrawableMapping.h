@@ -23,6 +23,10 @@ class DrawableMapping : public Entity
     Q_OBJECT
 
 public:
+    DrawableMapping();
+
+    static const AttributeTable& attributes();
+
     static DrawableMapping* insertInto(store::ManagedObjectContext& context);
     static store::FetchRequest fetchRequest();
 

@@ -1,30 +1,50 @@
 #include "model/Gradient.h"
 
 #include "graphics/BitmapImageRep.h"
-#include "ledgerline/ColorProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/Then.h"
+#include "model/AttributeTable.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/GradientRasterizer.h"
 #include "model/GradientSwatch.h"
 #include "model/StockGradient.h"
-#include "model/StockGradientProperty.h"
+#include "model/StockGradientRow.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
 
+namespace attribute {
+constexpr Attribute<graphics::Color> endColor{u"endColor"};
+constexpr Attribute<graphics::Color> startColor{u"startColor"};
+} // namespace attribute
+
 namespace {
-const QString uniqueIdentifierKey = QStringLiteral("uniqueIdentifier");
-const QString startColorKey = QStringLiteral("startColor");
-const QString endColorKey = QStringLiteral("endColor");
-const QString stockGradientKey = QStringLiteral("stockGradient");
+
+InspectorRow colourRow(const QString& label)
+{
+    return {.kind = InspectorKind::colour,
+            .group = "Colors",
+            .label = label,
+            .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1})};
+}
+
 } // namespace
 
-Gradient::Gradient()
+// A gradient has no insertion defaults: insertInto with its colours gives it its identifier.
+const AttributeTable& Gradient::attributes()
 {
-    addDependentKey(stockGradientKey, {startColorKey, endColorKey});
+    static const AttributeTable table({
+        attributeRow(uniqueIdentifierAttribute),
+        stockGradientRow<Gradient>({attribute::startColor.key(), attribute::endColor.key()},
+                                   {.kind = InspectorKind::stockGradient, .group = "Gradients"}),
+        attributeRow(attribute::endColor, {.changesPixels = true, .inspector = {colourRow("Top")}}),
+        attributeRow(attribute::startColor, {.changesPixels = true, .inspector = {colourRow("Bottom")}}),
+    });
+    return table;
 }
+
+Gradient::Gradient()
+    : Entity(attributes())
+{}
 
 Gradient* Gradient::insertInto(store::ManagedObjectContext& context)
 {
@@ -48,32 +68,32 @@ store::FetchRequest Gradient::fetchRequest()
 
 QString Gradient::uniqueIdentifier() const
 {
-    return stringValue(uniqueIdentifierKey);
+    return value(uniqueIdentifierAttribute);
 }
 
 void Gradient::setUniqueIdentifier(const QString& identifier)
 {
-    setAttributeValue(identifier, uniqueIdentifierKey);
+    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 std::optional<graphics::Color> Gradient::startColor() const
 {
-    return colorValue(startColorKey);
+    return storedValue(attribute::startColor);
 }
 
 void Gradient::setStartColor(const std::optional<graphics::Color>& color)
 {
-    setColorValue(color, startColorKey);
+    setValue(attribute::startColor, color);
 }
 
 std::optional<graphics::Color> Gradient::endColor() const
 {
-    return colorValue(endColorKey);
+    return storedValue(attribute::endColor);
 }
 
 void Gradient::setEndColor(const std::optional<graphics::Color>& color)
 {
-    setColorValue(color, endColorKey);
+    setValue(attribute::endColor, color);
 }
 
 const StockGradient* Gradient::stockGradient() const
@@ -120,55 +140,9 @@ void Gradient::draw(const Canvas&, const CanvasRenderingContext& context)
 
 QStringList Gradient::keypathsTriggeringRedraw() const
 {
-    return {startColorKey, endColorKey};
+    return attributeTable().pixelKeys();
 }
 
 void Gradient::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
-
-std::unique_ptr<ledgerline::PropertyCollection> Gradient::makePropertyCollection()
-{
-    using ledgerline::then;
-    const graphics::Color white{1, 1, 1, 1};
-    auto collection = std::make_unique<ledgerline::PropertyCollection>();
-    collection->addGroup(
-        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
-            group.setName(QStringLiteral("Gradients"));
-            group.addProperty(then(std::make_unique<StockGradientProperty>(),
-                                   [&](auto& row) { row.bind(this, stockGradientKey); }));
-        }));
-    collection->addGroup(
-        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
-            group.setName(QStringLiteral("Colors"));
-            group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
-                row.setName(QStringLiteral("Top"));
-                row.bind(this, endColorKey);
-            }));
-            group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
-                row.setName(QStringLiteral("Bottom"));
-                row.bind(this, startColorKey);
-            }));
-        }));
-    return collection;
-}
-
-bool Gradient::hasTypedKey(const QString& key) const
-{
-    return key == stockGradientKey;
-}
-
-QVariant Gradient::typedValueForKey(const QString&) const
-{
-    if (const StockGradient* gradient = stockGradient())
-        return QVariant::fromValue(gradient);
-    return QVariant();
-}
-
-void Gradient::setTypedValueForKey(const QVariant& value, const QString& key)
-{
-    if (value.isValid())
-        setStockGradient(requireValue<const StockGradient*>(value, key));
-    else
-        emit valueChangedForKey(key); // none changes nothing, but a store is announced all the same
-}
 
 } // namespace pelorama::model

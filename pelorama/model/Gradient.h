@@ -3,7 +3,6 @@
 #include "graphics/Color.h"
 #include "graphics/Gradient.h"
 #include "graphics/Image.h"
-#include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 
@@ -24,12 +23,16 @@ class StockGradient;
 //
 // Keys: "uniqueIdentifier", "startColor", "endColor" and the computed "stockGradient" (a const
 // StockGradient*, nil for none), which changes with the two colours.
-class Gradient : public Entity, public Drawable, public ledgerline::PropertyEditable
+class Gradient : public Entity, public Drawable
 {
     Q_OBJECT
 
 public:
     Gradient();
+
+    // Its attributes. The inspector shows "Gradients" (the stock gradient picker) and "Colors" (Top: the
+    // end colour, Bottom: the start colour).
+    static const AttributeTable& attributes();
 
     static Gradient* insertInto(store::ManagedObjectContext& context);
     // A new gradient with a new uniqueIdentifier and the two colours.
@@ -60,15 +63,6 @@ public:
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
-
-    // The inspector: "Gradients" (the stock gradient picker) and "Colors" (Top: the end colour, Bottom:
-    // the start colour).
-    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
-
-protected:
-    bool hasTypedKey(const QString& key) const override;
-    QVariant typedValueForKey(const QString& key) const override;
-    void setTypedValueForKey(const QVariant& value, const QString& key) override;
 };
 
 } // namespace pelorama::model

@@ -1,10 +1,8 @@
 #include "model/Image.h"
 
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/ImageProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/Then.h"
 #include "model/AspectFit.h"
+#include "model/AttributeRowOptions.h"
+#include "model/AttributeTable.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
@@ -12,32 +10,49 @@
 #include "model/StyleKit.h"
 #include "store/FetchRequest.h"
 
-#include <QPointer>
 #include <cmath>
 
 namespace pelorama::model {
 
-namespace {
-const QString uniqueIdentifierKey = QStringLiteral("uniqueIdentifier");
-const QString rectKey = QStringLiteral("rect");
-const QString fillModeKey = QStringLiteral("fillMode");
-const QString shadowTypeKey = QStringLiteral("shadowType");
-} // namespace
+namespace attribute {
+constexpr Attribute<FillMode> fillMode{u"fillMode"};
+constexpr Attribute<graphics::Rect> rect{u"rect"};
+} // namespace attribute
+
+const AttributeTable& Image::attributes()
+{
+    static const AttributeTable table(
+        {
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(assetIdentifierAttribute),
+            attributeRow(attribute::fillMode,
+                         {.insertion = FillMode::stretch,
+                          .changesPixels = true,
+                          .inspector = {{.kind = InspectorKind::choice,
+                                         .group = "Image",
+                                         .label = "Resizing mode",
+                                         .options = {{"Stretch", FillMode::stretch},
+                                                     {"Aspect fit", FillMode::aspectFit},
+                                                     {"Aspect fill", FillMode::aspectFill}}}}}),
+            attributeRow(
+                imageAttribute,
+                {.changesPixels = true,
+                 .inspector = {{.kind = InspectorKind::picture, .group = "Image", .label = "Image"}}}),
+            attributeRow(attribute::rect, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
+        },
+        Shadowable::attributes());
+    return table;
+}
 
 Image::Image()
-    : ImageLoadable(static_cast<Entity&>(*this))
+    : Entity(attributes())
+    , ImageLoadable(static_cast<Entity&>(*this))
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
 Image* Image::insertInto(store::ManagedObjectContext& context)
 {
-    Image* image = insertObject<Image>(context);
-    image->setUniqueIdentifier(makeUniqueIdentifier());
-    image->setImage(std::nullopt);
-    image->setRect(graphics::Rect::zero());
-    image->setFillMode(FillMode::stretch);
-    image->setShadowDefaults();
-    return image;
+    return insertObject<Image>(context);
 }
 
 Image* Image::insertInto(store::ManagedObjectContext& context, const std::optional<graphics::Image>& picture,
@@ -57,32 +72,32 @@ store::FetchRequest Image::fetchRequest()
 
 QString Image::uniqueIdentifier() const
 {
-    return stringValue(uniqueIdentifierKey);
+    return value(uniqueIdentifierAttribute);
 }
 
 void Image::setUniqueIdentifier(const QString& identifier)
 {
-    setAttributeValue(identifier, uniqueIdentifierKey);
+    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 graphics::Rect Image::rect() const
 {
-    return typedPrimitiveValue<graphics::Rect>(rectKey).value_or(graphics::Rect::zero());
+    return value(attribute::rect);
 }
 
 void Image::setRect(const graphics::Rect& rect)
 {
-    setTypedPrimitiveValue(rect, rectKey);
+    setValue(attribute::rect, rect);
 }
 
 FillMode Image::fillMode() const
 {
-    return typedPrimitiveValue<FillMode>(fillModeKey).value_or(FillMode::stretch);
+    return value(attribute::fillMode);
 }
 
 void Image::setFillMode(FillMode mode)
 {
-    setTypedPrimitiveValue(mode, fillModeKey);
+    setValue(attribute::fillMode, mode);
 }
 
 namespace {
@@ -165,46 +180,10 @@ void Image::drawPlaceholder(const Canvas& canvas, const CanvasRenderingContext& 
 
 QStringList Image::keypathsTriggeringRedraw() const
 {
-    return QStringList{QStringLiteral("image"), rectKey, fillModeKey} + shadowKeys();
+    return attributeTable().pixelKeys();
 }
 
 void Image::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
-
-void Image::takeDroppedImage(const graphics::ImageFile& file)
-{
-    takeImageFile(file);
-}
-
-std::unique_ptr<ledgerline::PropertyCollection> Image::makePropertyCollection()
-{
-    using ledgerline::then;
-    auto collection = std::make_unique<ledgerline::PropertyCollection>();
-    collection->addGroup(
-        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
-            group.setName(QStringLiteral("Image"));
-            group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
-                row.setName(QStringLiteral("Resizing mode"));
-                row.addOption(QStringLiteral("Stretch"), qint64(FillMode::stretch));
-                row.addOption(QStringLiteral("Aspect fit"), qint64(FillMode::aspectFit));
-                row.addOption(QStringLiteral("Aspect fill"), qint64(FillMode::aspectFill));
-                row.bind(this, fillModeKey);
-                row.setValue(qint64(fillMode()));
-            }));
-            group.addProperty(then(std::make_unique<ledgerline::ImageProperty>(image()), [&](auto& row) {
-                row.setName(QStringLiteral("Image"));
-                // The row may outlive the image (the inspector keeps its collection until it is replaced).
-                row.setImageDataHandler([image = QPointer<Image>(this)](const QByteArray& data) {
-                    if (image)
-                        image->storeImageData(data);
-                });
-                row.bind(this, QStringLiteral("image"));
-            }));
-        }));
-    auto shadow = std::make_unique<ledgerline::PropertyGroup>();
-    configureShadowPropertyGroup(*shadow, *collection);
-    collection->addGroup(std::move(shadow));
-    return collection;
-}
 
 void Image::awakeFromFetch()
 {
@@ -216,30 +195,6 @@ void Image::prepareForDeletion()
 {
     Entity::prepareForDeletion();
     deleteAsset();
-}
-
-bool Image::hasTypedKey(const QString& key) const
-{
-    return key == rectKey || key == fillModeKey || key == shadowTypeKey;
-}
-
-QVariant Image::typedValueForKey(const QString& key) const
-{
-    if (key == rectKey)
-        return QVariant::fromValue(rect());
-    if (key == fillModeKey)
-        return enumerationValueForKey<FillMode>(key);
-    return shadowTypeValue();
-}
-
-void Image::setTypedValueForKey(const QVariant& value, const QString& key)
-{
-    if (key == rectKey)
-        setRect(requireValue<graphics::Rect>(value, key));
-    else if (key == fillModeKey)
-        setEnumerationValueForKey(value, key);
-    else
-        setShadowTypeValue(value);
 }
 
 } // namespace pelorama::model

@@ -2,11 +2,9 @@
 
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
-#include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 #include "model/FillMode.h"
-#include "model/ImageDroppable.h"
 #include "model/ImageLoadable.h"
 #include "model/Shadowable.h"
 
@@ -25,17 +23,16 @@ namespace pelorama::model {
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "rect" (a graphics::Rect to
 // key-value coding, stored as text), "fillMode" (raw value) and the shadow keys.
-class Image : public Entity,
-              public Drawable,
-              public ImageDroppable,
-              public ImageLoadable,
-              public Shadowable,
-              public ledgerline::PropertyEditable
+class Image : public Entity, public Drawable, public ImageLoadable, public Shadowable
 {
     Q_OBJECT
 
 public:
     Image();
+
+    // Its attributes, the shadow's last. The inspector shows "Image" (Resizing mode: Stretch, Aspect fit or
+    // Aspect fill; Image: the picture, whose bytes the row hands to storeImageData) and "Shadow".
+    static const AttributeTable& attributes();
 
     // A new image with a new uniqueIdentifier, no picture, the zero rectangle, stretch, and the shadow
     // defaults.
@@ -75,20 +72,10 @@ public:
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
-    void takeDroppedImage(const graphics::ImageFile& file) override;
-
-    // The inspector: "Image" (Resizing mode: Stretch, Aspect fit or Aspect fill; Image: the picture, whose
-    // bytes the row hands to storeImageData) and "Shadow".
-    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
-
 protected:
     // A fetched image loads its picture from its asset; a deleted one lets the asset go.
     void awakeFromFetch() override;
     void prepareForDeletion() override;
-
-    bool hasTypedKey(const QString& key) const override;
-    QVariant typedValueForKey(const QString& key) const override;
-    void setTypedValueForKey(const QVariant& value, const QString& key) override;
 
 private:
     void drawPlaceholder(const Canvas& canvas, const CanvasRenderingContext& context) const;

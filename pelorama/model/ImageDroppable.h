@@ -9,7 +9,8 @@
 
 namespace pelorama::model {
 
-// A selectable drawable that takes an image file dropped on it (images and device images).
+// A selectable drawable that takes an image file dropped on it. Images and device images take it as their
+// picture through ImageLoadable.
 class ImageDroppable : public Selectable
 {
 public:

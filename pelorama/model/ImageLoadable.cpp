@@ -9,8 +9,6 @@
 namespace pelorama::model {
 
 namespace {
-const QString imageKey = QStringLiteral("image");
-const QString assetIdentifierKey = QStringLiteral("assetIdentifier");
 
 // Whether an image or device image other than entity names the asset; unsaved changes count, so copies
 // made by duplicate and paste are seen before they are saved and drawables deleted meanwhile are not.
@@ -19,7 +17,8 @@ const QString assetIdentifierKey = QStringLiteral("assetIdentifier");
 bool isNamedByAnother(const Entity& entity, store::ManagedObjectContext& context, const QString& identifier)
 {
     for (const QString& entityName : {QStringLiteral("Image"), QStringLiteral("DeviceImage")}) {
-        store::FetchRequest request(entityName, store::Predicate::equal(assetIdentifierKey, identifier));
+        store::FetchRequest request(
+            entityName, store::Predicate::equal(ImageLoadable::assetIdentifierAttribute.key(), identifier));
         const store::Result<QList<store::ManagedObject*>> found = context.execute(request);
         if (!found)
             return true;
@@ -39,25 +38,22 @@ ImageLoadable::ImageLoadable(Entity& entity)
 
 std::optional<graphics::Image> ImageLoadable::image() const
 {
-    const QVariant value = m_entity.attributeValue(imageKey);
-    if (value.metaType() != QMetaType::fromType<graphics::Image>())
-        return std::nullopt;
-    return value.value<graphics::Image>();
+    return m_entity.storedValue(imageAttribute);
 }
 
 void ImageLoadable::setImage(const std::optional<graphics::Image>& image)
 {
-    m_entity.setAttributeValue(image ? QVariant::fromValue(*image) : QVariant(), imageKey);
+    m_entity.setValue(imageAttribute, image);
 }
 
 std::optional<QString> ImageLoadable::assetIdentifier() const
 {
-    return m_entity.typedPrimitiveValue<QString>(assetIdentifierKey);
+    return m_entity.storedValue(assetIdentifierAttribute);
 }
 
 void ImageLoadable::setAssetIdentifier(const std::optional<QString>& identifier)
 {
-    m_entity.setAttributeValue(identifier ? QVariant(*identifier) : QVariant(), assetIdentifierKey);
+    m_entity.setValue(assetIdentifierAttribute, identifier);
 }
 
 void ImageLoadable::loadImageFromAsset()
@@ -104,7 +100,7 @@ void ImageLoadable::deleteAsset()
     setAssetIdentifier(std::nullopt);
 }
 
-void ImageLoadable::takeImageFile(const graphics::ImageFile& file)
+void ImageLoadable::takeDroppedImage(const graphics::ImageFile& file)
 {
     if (m_entity.isDeleted())
         return;

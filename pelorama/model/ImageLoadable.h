@@ -2,6 +2,8 @@
 
 #include "graphics/Image.h"
 #include "graphics/ImageFile.h"
+#include "model/Attribute.h"
+#include "model/ImageDroppable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,13 +16,15 @@ class Entity;
 // A drawable whose picture lives in an Asset (images and device images): "image" holds the decoded
 // picture in memory (a transient attribute, never stored), "assetIdentifier" the uniqueIdentifier of the
 // asset holding the picture's bytes. An identifier that names no asset is allowed; the drawable then has
-// no picture.
+// no picture. A file dropped on it becomes its picture and its asset.
 //
-// Adopted by entity classes only; the entity passes itself to the constructor, as with Shadowable.
-class ImageLoadable
+// Adopted by entity classes only, whose tables hold the rows of the two attributes below; the entity
+// passes itself to the constructor, as with Shadowable.
+class ImageLoadable : public ImageDroppable
 {
 public:
-    virtual ~ImageLoadable() = default;
+    static constexpr Attribute<graphics::Image> imageAttribute{u"image"};
+    static constexpr Attribute<QString> assetIdentifierAttribute{u"assetIdentifier"};
 
     std::optional<graphics::Image> image() const;
     void setImage(const std::optional<graphics::Image>& image);
@@ -41,7 +45,7 @@ public:
     // Sets the picture of a file dropped on the conformer as its image and keeps the file's bytes in a
     // new asset (storeImageData), as one change. A conformer deleted while the file was read is left
     // alone.
-    void takeImageFile(const graphics::ImageFile& file);
+    void takeDroppedImage(const graphics::ImageFile& file) override;
 
 protected:
     explicit ImageLoadable(Entity& entity);

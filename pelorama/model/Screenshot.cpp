@@ -1,37 +1,34 @@
 #include "model/Screenshot.h"
 
-#include "ledgerline/ColorProperty.h"
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/StringProperty.h"
-#include "ledgerline/Then.h"
+#include "model/AttributeTable.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/DrawableMapping.h"
 #include "model/GradientRasterizer.h"
 #include "model/StockGradient.h"
-#include "model/StockGradientProperty.h"
+#include "model/StockGradientRow.h"
 #include "model/ValidationError.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/ColorComponents.h"
-#include "tessaline/Shared/Observer.h"
 
 #include <limits>
 
 namespace pelorama::model {
 
+namespace attribute {
+constexpr Attribute<QString> name{u"name"};
+constexpr Attribute<double> order{u"order"};
+constexpr Attribute<graphics::Size> size{u"size"};
+constexpr Attribute<BackgroundType> backgroundType{u"backgroundType"};
+constexpr Attribute<graphics::Color> gradientEndColor{u"gradientEndColor"};
+constexpr Attribute<graphics::Color> gradientStartColor{u"gradientStartColor"};
+constexpr Attribute<graphics::Color> solidBackgroundColor{u"solidBackgroundColor"};
+} // namespace attribute
+
 namespace {
 
-const QString nameKey = QStringLiteral("name");
-const QString orderKey = QStringLiteral("order");
-const QString sizeKey = QStringLiteral("size");
-const QString backgroundTypeKey = QStringLiteral("backgroundType");
-const QString solidBackgroundColorKey = QStringLiteral("solidBackgroundColor");
-const QString gradientStartColorKey = QStringLiteral("gradientStartColor");
-const QString gradientEndColorKey = QStringLiteral("gradientEndColor");
 const QString drawableMappingsKey = QStringLiteral("drawableMappings");
-const QString stockGradientKey = QStringLiteral("stockGradient");
 
 // Names are equal when their characters are canonically equivalent.
 QString comparable(const QString& name)
@@ -69,12 +66,6 @@ QString nextCandidate(const QString& candidate)
     return words.join(' ');
 }
 
-void setRowsHidden(const ledgerline::PropertyGroup& group, bool hidden)
-{
-    for (const std::unique_ptr<ledgerline::Property>& row : group.properties())
-        row->setHidden(hidden);
-}
-
 // A new screenshot's solid colour: halfway between the colours of its gradient, the first stock one.
 graphics::Color defaultSolidBackgroundColor()
 {
@@ -82,30 +73,73 @@ graphics::Color defaultSolidBackgroundColor()
     return tessaline::interpolate(first->startColor(), first->endColor(), 0.5);
 }
 
-std::unique_ptr<ledgerline::PropertyGroup> namedGroup(const QString& name)
+graphics::Color firstStockGradientEndColor()
 {
-    auto group = std::make_unique<ledgerline::PropertyGroup>();
-    group->setName(name);
-    return group;
+    return StockGradient::all().front()->endColor();
+}
+
+graphics::Color firstStockGradientStartColor()
+{
+    return StockGradient::all().front()->startColor();
+}
+
+// The rows of the background colours: shown for one background type.
+InspectorRow colourRow(const QString& group, const QString& label, BackgroundType shownFor)
+{
+    return {.kind = InspectorKind::colour,
+            .group = group,
+            .label = label,
+            .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1}),
+            .shownWhen = shownWhen(attribute::backgroundType, {shownFor})};
 }
 
 } // namespace
 
-Screenshot::Screenshot()
+const AttributeTable& Screenshot::attributes()
 {
-    addDependentKey(stockGradientKey, {gradientStartColorKey, gradientEndColorKey});
+    using enum BackgroundType;
+    static const AttributeTable table({
+        attributeRow(attribute::name, {.insertion = QStringLiteral("New Screenshot"),
+                                       .inspector = {{.kind = InspectorKind::text,
+                                                      .group = "Design",
+                                                      .label = "Name",
+                                                      .groupIdentifier = "design",
+                                                      .identifier = "name",
+                                                      .initialValue = QStringLiteral("New design")}}}),
+        attributeRow(attribute::order),
+        attributeRow(attribute::size),
+        attributeRow(attribute::backgroundType,
+                     {.insertion = gradient,
+                      .changesPixels = true,
+                      .inspector = {{.kind = InspectorKind::choice,
+                                     .group = "Design",
+                                     .label = "Background",
+                                     .options = {{"Solid color", solid}, {"Gradient", gradient}}}}}),
+        stockGradientRow<Screenshot>({attribute::gradientStartColor.key(), attribute::gradientEndColor.key()},
+                                     {.kind = InspectorKind::stockGradient,
+                                      .group = "Gradients",
+                                      .shownWhen = shownWhen(attribute::backgroundType, {gradient})}),
+        attributeRow(attribute::gradientEndColor, {.insertion = &firstStockGradientEndColor,
+                                                   .changesPixels = true,
+                                                   .inspector = {colourRow("Colors", "Top", gradient)}}),
+        attributeRow(attribute::gradientStartColor, {.insertion = &firstStockGradientStartColor,
+                                                     .changesPixels = true,
+                                                     .inspector = {colourRow("Colors", "Bottom", gradient)}}),
+        attributeRow(attribute::solidBackgroundColor,
+                     {.insertion = &defaultSolidBackgroundColor,
+                      .changesPixels = true,
+                      .inspector = {colourRow("Background Color", "Background", solid)}}),
+    });
+    return table;
 }
+
+Screenshot::Screenshot()
+    : Entity(attributes())
+{}
 
 Screenshot* Screenshot::insertInto(store::ManagedObjectContext& context)
 {
-    Screenshot* screenshot = insertObject<Screenshot>(context);
-    screenshot->setName(QStringLiteral("New Screenshot"));
-    screenshot->setBackgroundType(BackgroundType::gradient);
-    const StockGradient* first = StockGradient::all().front();
-    screenshot->setSolidBackgroundColor(defaultSolidBackgroundColor());
-    screenshot->setGradientEndColor(first->endColor());
-    screenshot->setGradientStartColor(first->startColor());
-    return screenshot;
+    return insertObject<Screenshot>(context);
 }
 
 store::FetchRequest Screenshot::fetchRequest()
@@ -115,72 +149,72 @@ store::FetchRequest Screenshot::fetchRequest()
 
 QString Screenshot::name() const
 {
-    return stringValue(nameKey);
+    return value(attribute::name);
 }
 
 void Screenshot::setName(const QString& name)
 {
-    setAttributeValue(name, nameKey);
+    setValue(attribute::name, name);
 }
 
 double Screenshot::order() const
 {
-    return doubleValue(orderKey);
+    return value(attribute::order);
 }
 
 void Screenshot::setOrder(double order)
 {
-    setAttributeValue(order, orderKey);
+    setValue(attribute::order, order);
 }
 
 graphics::Size Screenshot::size() const
 {
-    return typedPrimitiveValue<graphics::Size>(sizeKey).value_or(graphics::Size{});
+    return value(attribute::size);
 }
 
 void Screenshot::setSize(graphics::Size size)
 {
-    setTypedPrimitiveValue(size, sizeKey);
+    setValue(attribute::size, size);
 }
 
 BackgroundType Screenshot::backgroundType() const
 {
-    return typedPrimitiveValue<BackgroundType>(backgroundTypeKey).value_or(BackgroundType::solid);
+    return value(attribute::backgroundType);
 }
 
 void Screenshot::setBackgroundType(BackgroundType type)
 {
-    setTypedPrimitiveValue(type, backgroundTypeKey);
+    setValue(attribute::backgroundType, type);
 }
 
 std::optional<graphics::Color> Screenshot::solidBackgroundColor() const
 {
-    return colorValue(solidBackgroundColorKey);
+    return storedValue(attribute::solidBackgroundColor);
 }
 
 void Screenshot::setSolidBackgroundColor(const std::optional<graphics::Color>& color)
 {
-    setColorValue(color, solidBackgroundColorKey);
+    setValue(attribute::solidBackgroundColor, color);
 }
 
 std::optional<graphics::Color> Screenshot::gradientStartColor() const
 {
-    return colorValue(gradientStartColorKey);
+    return storedValue(attribute::gradientStartColor);
 }
 
 void Screenshot::setGradientStartColor(const std::optional<graphics::Color>& color)
 {
-    setColorValue(color, gradientStartColorKey);
+    setValue(attribute::gradientStartColor, color);
 }
 
 std::optional<graphics::Color> Screenshot::gradientEndColor() const
 {
-    return colorValue(gradientEndColorKey);
+    return storedValue(attribute::gradientEndColor);
 }
 
 void Screenshot::setGradientEndColor(const std::optional<graphics::Color>& color)
 {
-    setColorValue(color, gradientEndColorKey);
+    setValue(attribute::gradientEndColor, color);
 }
 
 QList<DrawableMapping*> Screenshot::drawableMappings() const
@@ -281,104 +315,14 @@ void Screenshot::draw(const Canvas& canvas, const CanvasRenderingContext& contex
 
 QStringList Screenshot::keypathsTriggeringRedraw() const
 {
-    return {backgroundTypeKey, gradientStartColorKey, gradientEndColorKey, solidBackgroundColorKey};
+    return attributeTable().pixelKeys();
 }
 
 void Screenshot::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
-std::unique_ptr<ledgerline::PropertyCollection> Screenshot::makePropertyCollection()
-{
-    using ledgerline::then;
-    const graphics::Color white{1, 1, 1, 1};
-    auto collection = std::make_unique<ledgerline::PropertyCollection>();
-
-    collection->addGroup(then(namedGroup(QStringLiteral("Design")), [&](ledgerline::PropertyGroup& design) {
-        design.setIdentifier(QStringLiteral("design"));
-        design.addProperty(
-            then(std::make_unique<ledgerline::StringProperty>(QStringLiteral("New design")), [&](auto& row) {
-                row.setName(QStringLiteral("Name"));
-                row.setIdentifier(QStringLiteral("name"));
-                row.bind(this, nameKey);
-            }));
-        design.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
-            row.setName(QStringLiteral("Background"));
-            row.addOption(QStringLiteral("Solid color"), qint64(BackgroundType::solid));
-            row.addOption(QStringLiteral("Gradient"), qint64(BackgroundType::gradient));
-            row.bind(this, backgroundTypeKey);
-            row.setValue(qint64(backgroundType()));
-        }));
-    }));
-
-    auto gradients = then(namedGroup(QStringLiteral("Gradients")), [&](ledgerline::PropertyGroup& group) {
-        group.addProperty(then(std::make_unique<StockGradientProperty>(),
-                               [&](auto& row) { row.bind(this, stockGradientKey); }));
-    });
-    auto colors = then(namedGroup(QStringLiteral("Colors")), [&](ledgerline::PropertyGroup& group) {
-        group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
-            row.setName(QStringLiteral("Top"));
-            row.bind(this, gradientEndColorKey);
-        }));
-        group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
-            row.setName(QStringLiteral("Bottom"));
-            row.bind(this, gradientStartColorKey);
-        }));
-    });
-    auto background =
-        then(namedGroup(QStringLiteral("Background Color")), [&](ledgerline::PropertyGroup& group) {
-            group.addProperty(then(std::make_unique<ledgerline::ColorProperty>(white), [&](auto& row) {
-                row.setName(QStringLiteral("Background"));
-                row.bind(this, solidBackgroundColorKey);
-            }));
-        });
-
-    // The groups live in the collection, which ends the observer before them.
-    collection->keepObserver(std::make_unique<tessaline::Observer>(
-        this, backgroundTypeKey,
-        [gradients = gradients.get(), colors = colors.get(),
-         background = background.get()](const QVariant& value) {
-            const bool gradient = value.toLongLong() == qint64(BackgroundType::gradient);
-            setRowsHidden(*gradients, !gradient);
-            setRowsHidden(*colors, !gradient);
-            setRowsHidden(*background, gradient);
-        }));
-
-    collection->addGroup(std::move(gradients));
-    collection->addGroup(std::move(colors));
-    collection->addGroup(std::move(background));
-    return collection;
-}
-
-bool Screenshot::hasTypedKey(const QString& key) const
-{
-    return key == sizeKey || key == backgroundTypeKey || key == stockGradientKey;
-}
-
-QVariant Screenshot::typedValueForKey(const QString& key) const
-{
-    if (key == sizeKey)
-        return QVariant::fromValue(size());
-    if (key == backgroundTypeKey)
-        return enumerationValueForKey<BackgroundType>(key);
-    if (const StockGradient* gradient = stockGradient())
-        return QVariant::fromValue(gradient);
-    return QVariant();
-}
-
-void Screenshot::setTypedValueForKey(const QVariant& value, const QString& key)
-{
-    if (key == sizeKey)
-        setSize(requireValue<graphics::Size>(value, key));
-    else if (key == backgroundTypeKey)
-        setEnumerationValueForKey(value, key);
-    else if (value.isValid())
-        setStockGradient(requireValue<const StockGradient*>(value, key));
-    else
-        emit valueChangedForKey(key); // none changes nothing, but a store is announced all the same
-}
-
 store::Result<void> Screenshot::validateValue(const QVariant& value, const QString& key)
 {
-    if (key == nameKey)
+    if (key == attribute::name.key())
         return validateName(value);
     return Entity::validateValue(value, key);
 }

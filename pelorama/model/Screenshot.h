@@ -2,7 +2,6 @@
 
 #include "graphics/Color.h"
 #include "graphics/Size.h"
-#include "ledgerline/PropertyEditable.h"
 #include "model/BackgroundType.h"
 #include "model/Canvas.h"
 #include "model/Drawable.h"
@@ -33,12 +32,18 @@ class StockGradient;
 // "drawableMappings" (ordered; deleting a screenshot deletes its mappings and so their drawables) and the
 // computed "stockGradient" (a const StockGradient*, nil for none), which changes with the two gradient
 // colours.
-class Screenshot : public Entity, public Drawable, public ledgerline::PropertyEditable
+class Screenshot : public Entity, public Drawable
 {
     Q_OBJECT
 
 public:
     Screenshot();
+
+    // Its attributes. The inspector shows "Design" (Name, Background: Solid color or Gradient), "Gradients"
+    // (the stock gradient picker), "Colors" (Top: the end colour, Bottom: the start colour) and
+    // "Background Color"; "Gradients" and "Colors" only for a gradient background, "Background Color" only
+    // for a solid one.
+    static const AttributeTable& attributes();
 
     // A new screenshot named "New Screenshot" with a gradient background in the first stock gradient's
     // colours and a solid colour halfway between them. Its size (0 x 0 until set) and order are not set.
@@ -92,16 +97,7 @@ public:
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
-    // The inspector: "Design" (Name, Background: Solid color or Gradient), "Gradients" (the stock gradient
-    // picker), "Colors" (Top: the end colour, Bottom: the start colour) and "Background Color". An
-    // observer kept by the collection shows "Gradients" and "Colors" for a gradient background and
-    // "Background Color" for a solid one; a hidden group is one whose rows are all hidden.
-    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
-
 protected:
-    bool hasTypedKey(const QString& key) const override;
-    QVariant typedValueForKey(const QString& key) const override;
-    void setTypedValueForKey(const QVariant& value, const QString& key) override;
     store::Result<void> validateValue(const QVariant& value, const QString& key) override;
 
 private:

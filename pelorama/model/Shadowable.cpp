@@ -1,28 +1,81 @@
 #include "model/Shadowable.h"
 
-#include "ledgerline/ColorProperty.h"
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/NumericProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/PropertyGroup.h"
-#include "ledgerline/Then.h"
-#include "model/AngleProperty.h"
+#include "model/AttributeRowOptions.h"
+#include "model/AttributeTable.h"
 #include "model/Entity.h"
-#include "tessaline/Shared/Observer.h"
 
 #include <cmath>
-#include <memory>
 
 namespace pelorama::model {
 
+namespace shadow {
+constexpr Attribute<ShadowType> type{u"shadowType"};
+constexpr Attribute<double> angle{u"shadowAngle"};
+constexpr Attribute<double> depth{u"shadowDepth"};
+constexpr Attribute<double> distance{u"shadowDistance"};
+constexpr Attribute<double> blurRadius{u"shadowBlurRadius"};
+constexpr Attribute<graphics::Color> color{u"shadowColor"};
+} // namespace shadow
+
 namespace {
-const QString typeKey = QStringLiteral("shadowType");
-const QString angleKey = QStringLiteral("shadowAngle");
-const QString depthKey = QStringLiteral("shadowDepth");
-const QString distanceKey = QStringLiteral("shadowDistance");
-const QString blurRadiusKey = QStringLiteral("shadowBlurRadius");
-const QString colorKey = QStringLiteral("shadowColor");
+const ShadowType drop = ShadowType::drop;
+const ShadowType directional = ShadowType::directional;
 } // namespace
+
+const AttributeTable& Shadowable::attributes()
+{
+    static const AttributeTable table({
+        attributeRow(shadow::type, {.insertion = ShadowType::none,
+                                    .changesPixels = true,
+                                    .inspector = {{.kind = InspectorKind::choice,
+                                                   .group = "Shadow",
+                                                   .label = "Type",
+                                                   .options = {{"None", ShadowType::none},
+                                                               {"Drop shadow", drop},
+                                                               {"Directional", directional}}}}}),
+        attributeRow(shadow::angle,
+                     {.insertion = 270.0,
+                      .changesPixels = true,
+                      .inspector = {{.kind = InspectorKind::angle,
+                                     .group = "Shadow",
+                                     .label = "Angle",
+                                     .shownWhen = shownWhen(shadow::type, {drop, directional})}}}),
+        attributeRow(shadow::depth, {.insertion = 1.0,
+                                     .changesPixels = true,
+                                     .inspector = {{.kind = InspectorKind::number,
+                                                    .group = "Shadow",
+                                                    .label = "Depth",
+                                                    .initialValue = 1.0,
+                                                    .shownWhen = shownWhen(shadow::type, {directional})}}}),
+        attributeRow(shadow::distance, {.insertion = 10.0,
+                                        .changesPixels = true,
+                                        .inspector = {{.kind = InspectorKind::number,
+                                                       .group = "Shadow",
+                                                       .label = "Distance",
+                                                       .initialValue = 1.0,
+                                                       .minimum = 0.0,
+                                                       .maximum = 100.0,
+                                                       .shownWhen = shownWhen(shadow::type, {drop})}}}),
+        attributeRow(shadow::blurRadius, {.insertion = 10.0,
+                                          .changesPixels = true,
+                                          .inspector = {{.kind = InspectorKind::number,
+                                                         .group = "Shadow",
+                                                         .label = "Blur radius",
+                                                         .initialValue = 1.0,
+                                                         .minimum = 0.0,
+                                                         .maximum = 100.0,
+                                                         .shownWhen = shownWhen(shadow::type, {drop})}}}),
+        attributeRow(shadow::color,
+                     {.insertion = graphics::Color{0, 0, 0, 0.25},
+                      .changesPixels = true,
+                      .inspector = {{.kind = InspectorKind::colour,
+                                     .group = "Shadow",
+                                     .label = "Color",
+                                     .initialValue = QVariant::fromValue(graphics::Color{0, 0, 0, 1}),
+                                     .shownWhen = shownWhen(shadow::type, {drop, directional})}}}),
+    });
+    return table;
+}
 
 Shadowable::Shadowable(Entity& entity)
     : m_entity(entity)
@@ -30,72 +83,62 @@ Shadowable::Shadowable(Entity& entity)
 
 ShadowType Shadowable::shadowType() const
 {
-    return m_entity.typedPrimitiveValue<ShadowType>(typeKey).value_or(ShadowType::none);
+    return m_entity.value(shadow::type);
 }
 
 void Shadowable::setShadowType(ShadowType type)
 {
-    m_entity.setTypedPrimitiveValue(type, typeKey);
+    m_entity.setValue(shadow::type, type);
 }
 
 double Shadowable::shadowAngle() const
 {
-    return m_entity.doubleValue(angleKey);
+    return m_entity.value(shadow::angle);
 }
 
 void Shadowable::setShadowAngle(double degrees)
 {
-    m_entity.setAttributeValue(degrees, angleKey);
+    m_entity.setValue(shadow::angle, degrees);
 }
 
 double Shadowable::shadowDepth() const
 {
-    return m_entity.doubleValue(depthKey);
+    return m_entity.value(shadow::depth);
 }
 
 void Shadowable::setShadowDepth(double depth)
 {
-    m_entity.setAttributeValue(depth, depthKey);
+    m_entity.setValue(shadow::depth, depth);
 }
 
 double Shadowable::shadowDistance() const
 {
-    return m_entity.doubleValue(distanceKey);
+    return m_entity.value(shadow::distance);
 }
 
 void Shadowable::setShadowDistance(double distance)
 {
-    m_entity.setAttributeValue(distance, distanceKey);
+    m_entity.setValue(shadow::distance, distance);
 }
 
 double Shadowable::shadowBlurRadius() const
 {
-    return m_entity.doubleValue(blurRadiusKey);
+    return m_entity.value(shadow::blurRadius);
 }
 
 void Shadowable::setShadowBlurRadius(double radius)
 {
-    m_entity.setAttributeValue(radius, blurRadiusKey);
+    m_entity.setValue(shadow::blurRadius, radius);
 }
 
 std::optional<graphics::Color> Shadowable::shadowColor() const
 {
-    return m_entity.colorValue(colorKey);
+    return m_entity.storedValue(shadow::color);
 }
 
 void Shadowable::setShadowColor(const std::optional<graphics::Color>& color)
 {
-    m_entity.setColorValue(color, colorKey);
-}
-
-void Shadowable::setShadowDefaults()
-{
-    setShadowType(ShadowType::none);
-    setShadowDepth(1.0);
-    setShadowDistance(10.0);
-    setShadowBlurRadius(10.0);
-    setShadowColor(graphics::Color{0, 0, 0, 0.25});
-    setShadowAngle(270.0);
+    m_entity.setValue(shadow::color, color);
 }
 
 graphics::Shadow Shadowable::dropShadow(double scale) const
@@ -114,84 +157,6 @@ graphics::Shadow Shadowable::dropShadow(double scale) const
 void Shadowable::setDropShadow(graphics::GraphicsContext& context, double scale) const
 {
     context.setShadow(dropShadow(scale));
-}
-
-QStringList Shadowable::shadowKeys()
-{
-    return {typeKey, angleKey, depthKey, distanceKey, blurRadiusKey, colorKey};
-}
-
-void Shadowable::configureShadowPropertyGroup(ledgerline::PropertyGroup& group,
-                                              ledgerline::PropertyCollection& collection)
-{
-    using ledgerline::then;
-    group.setName(QStringLiteral("Shadow"));
-    group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& type) {
-        type.setName(QStringLiteral("Type"));
-        type.addOption(QStringLiteral("None"), qint64(ShadowType::none));
-        type.addOption(QStringLiteral("Drop shadow"), qint64(ShadowType::drop));
-        type.addOption(QStringLiteral("Directional"), qint64(ShadowType::directional));
-        type.bind(&m_entity, typeKey);
-        type.setValue(qint64(shadowType()));
-    }));
-
-    auto angle = then(std::make_unique<AngleProperty>(), [&](auto& row) {
-        row.setName(QStringLiteral("Angle"));
-        row.bind(&m_entity, angleKey);
-    });
-    auto depth = then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
-        row.setName(QStringLiteral("Depth"));
-        row.bind(&m_entity, depthKey);
-    });
-    auto distance = then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
-        row.setName(QStringLiteral("Distance"));
-        row.setMinimumValue(0.0);
-        row.setMaximumValue(100.0);
-        row.bind(&m_entity, distanceKey);
-    });
-    auto blurRadius = then(std::make_unique<ledgerline::NumericProperty>(1.0), [&](auto& row) {
-        row.setName(QStringLiteral("Blur radius"));
-        row.setMinimumValue(0.0);
-        row.setMaximumValue(100.0);
-        row.bind(&m_entity, blurRadiusKey);
-    });
-    auto color =
-        then(std::make_unique<ledgerline::ColorProperty>(graphics::Color{0, 0, 0, 1}), [&](auto& row) {
-            row.setName(QStringLiteral("Color"));
-            row.bind(&m_entity, colorKey);
-        });
-
-    // The rows live in group, which outlives the observer in collection.
-    collection.keepObserver(std::make_unique<tessaline::Observer>(
-        &m_entity, typeKey,
-        [angle = angle.get(), depth = depth.get(), distance = distance.get(), blurRadius = blurRadius.get(),
-         color = color.get()](const QVariant& value) {
-            const ShadowType type =
-                RawRepresentation<ShadowType>::fromRawValue(value.toLongLong()).value_or(ShadowType::none);
-            const bool drop = type == ShadowType::drop;
-            const bool directional = type == ShadowType::directional;
-            angle->setHidden(!drop && !directional);
-            depth->setHidden(!directional);
-            distance->setHidden(!drop);
-            blurRadius->setHidden(!drop);
-            color->setHidden(!drop && !directional);
-        }));
-
-    group.addProperty(std::move(angle));
-    group.addProperty(std::move(depth));
-    group.addProperty(std::move(distance));
-    group.addProperty(std::move(blurRadius));
-    group.addProperty(std::move(color));
-}
-
-QVariant Shadowable::shadowTypeValue() const
-{
-    return m_entity.enumerationValueForKey<ShadowType>(typeKey);
-}
-
-void Shadowable::setShadowTypeValue(const QVariant& value)
-{
-    m_entity.setEnumerationValueForKey(value, typeKey);
 }
 
 } // namespace pelorama::model

@@ -3,18 +3,14 @@
 #include "graphics/Color.h"
 #include "graphics/GraphicsContext.h"
 #include "graphics/Shadow.h"
+#include "model/Attribute.h"
 #include "model/ShadowType.h"
 
-#include <QStringList>
 #include <optional>
-
-namespace ledgerline {
-class PropertyCollection;
-class PropertyGroup;
-} // namespace ledgerline
 
 namespace pelorama::model {
 
+class AttributeTable;
 class Entity;
 
 // The six shadow settings of images, device images and text rects, kept as attributes of the entity under
@@ -24,15 +20,21 @@ class Entity;
 // "shadowBlurRadius" (a drop shadow's offset and blur in canvas points) and "shadowColor" (alpha
 // included). Distance and blur play no part in a directional shadow, depth none in a drop shadow.
 //
-// Adopted by entity classes only; the entity passes itself to the constructor:
-//     class Image : public Entity, public Drawable, ..., public Shadowable
-//     Image::Image() : Shadowable(static_cast<Entity&>(*this)) {}
-// and lists "shadowType" among its typed keys (see Entity::hasTypedKey), answering it with
-// shadowTypeValue() and setShadowTypeValue().
+// The settings are rows of one shared table (attributes()), which each shadowed entity's table ends
+// with: their insertion defaults, their key-value coding, that each changes the pixels, and the
+// inspector's "Shadow" group. This class adds only the typed accessors; the entity passes itself:
+//     Image::Image() : Entity(attributes()), ..., Shadowable(static_cast<Entity&>(*this)) {}
 class Shadowable
 {
 public:
     virtual ~Shadowable() = default;
+
+    // The shadow rows, in the order every shadowed entity's table ends with them and its inspector shows
+    // them. Insertion: type none, depth 1, distance 10, blur radius 10, colour black at alpha 0.25,
+    // angle 270 (straight down). The group "Shadow": "Type" (None, Drop shadow, Directional) always,
+    // "Angle" and "Color" for drop and directional shadows, "Distance" and "Blur radius" (both limited to
+    // 0...100) for drop shadows, "Depth" for directional ones.
+    static const AttributeTable& attributes();
 
     ShadowType shadowType() const;
     void setShadowType(ShadowType type);
@@ -48,10 +50,6 @@ public:
     std::optional<graphics::Color> shadowColor() const;
     void setShadowColor(const std::optional<graphics::Color>& color);
 
-    // The insertion defaults, in this order: type none, depth 1, distance 10, blur radius 10, colour
-    // black at alpha 0.25, angle 270 (straight down). Each insertInto sets them after its own attributes.
-    void setShadowDefaults();
-
     // The drop shadow of the settings for a render at scale pixels per canvas point: offset distance x
     // scale along the angle (so 270 degrees moves it down; the cosine there is not exactly zero), blur
     // radius x scale, the shadow colour (the platform's default shadow colour when none is set).
@@ -60,26 +58,10 @@ public:
     // restore() of their own, when the type is drop.
     void setDropShadow(graphics::GraphicsContext& context, double scale) const;
 
-    // The six keys, in the order drawables list them among the keys that trigger a redraw.
-    static QStringList shadowKeys();
-
-    // Fills group as the inspector's "Shadow" group of the entity: the rows "Type" (None, Drop shadow,
-    // Directional), "Angle", "Depth", "Distance" and "Blur radius" (both limited to 0...100) and "Color",
-    // each bound to its setting, and gives collection the observer of "shadowType" that shows the rows
-    // the type uses (Type always; Angle and Color for drop and directional shadows, Distance and Blur
-    // radius for drop shadows, Depth for directional ones). The caller adds group to collection
-    // afterwards; the observer refers to its rows.
-    void configureShadowPropertyGroup(ledgerline::PropertyGroup& group,
-                                      ledgerline::PropertyCollection& collection);
-
 protected:
     explicit Shadowable(Entity& entity);
     Shadowable(const Shadowable&) = delete;
     Shadowable& operator=(const Shadowable&) = delete;
-
-    // Key-value coding of "shadowType": the raw value of the typed read, and the stored integer.
-    QVariant shadowTypeValue() const;
-    void setShadowTypeValue(const QVariant& value);
 
 private:
     Entity& m_entity;

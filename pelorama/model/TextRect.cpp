@@ -1,12 +1,9 @@
 #include "model/TextRect.h"
 
-#include "ledgerline/ColorProperty.h"
 #include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/FontProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/PropertyGroup.h"
 #include "ledgerline/StringProperty.h"
-#include "ledgerline/Then.h"
+#include "model/AttributeRowOptions.h"
+#include "model/AttributeTable.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
@@ -16,33 +13,76 @@
 
 namespace pelorama::model {
 
-namespace {
-const QString uniqueIdentifierKey = QStringLiteral("uniqueIdentifier");
-const QString textKey = QStringLiteral("text");
-const QString fontKey = QStringLiteral("font");
-const QString colorKey = QStringLiteral("color");
-const QString rectKey = QStringLiteral("rect");
-const QString horizontalAlignmentKey = QStringLiteral("horizontalAlignment");
-const QString verticalAlignmentKey = QStringLiteral("verticalAlignment");
-const QString shadowTypeKey = QStringLiteral("shadowType");
-} // namespace
+namespace attribute {
+constexpr Attribute<graphics::Font> font{u"font"};
+constexpr Attribute<graphics::Color> color{u"color"};
+constexpr Attribute<graphics::TextAlignment> horizontalAlignment{u"horizontalAlignment"};
+constexpr Attribute<VerticalAlignment> verticalAlignment{u"verticalAlignment"};
+constexpr Attribute<QString> text{u"text"};
+constexpr Attribute<graphics::Rect> rect{u"rect"};
+} // namespace attribute
+
+const AttributeTable& TextRect::attributes()
+{
+    using graphics::TextAlignment;
+    const int segmented = ledgerline::EnumerationProperty::segmentedDisplay;
+    static const AttributeTable table(
+        {
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(attribute::font,
+                         {.insertion = graphics::Font(QStringLiteral("AvenirNext-Regular"), 50),
+                          .changesPixels = true,
+                          .inspector = {{.kind = InspectorKind::font, .group = "Text", .label = "Font"}}}),
+            attributeRow(attribute::color,
+                         {.insertion = graphics::Color{1, 1, 1, 1},
+                          .changesPixels = true,
+                          .inspector = {{.kind = InspectorKind::colour,
+                                         .group = "Text",
+                                         .label = "Color",
+                                         .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1})}}}),
+            // Offered left to right as on screen; the values are the platform's raw values.
+            attributeRow(attribute::horizontalAlignment,
+                         {.insertion = TextAlignment::left,
+                          .changesPixels = true,
+                          .inspector = {{.kind = InspectorKind::choice,
+                                         .group = "Text",
+                                         .label = "Horizontal Alignment",
+                                         .options = {{"Left", TextAlignment::left},
+                                                     {"Center", TextAlignment::center},
+                                                     {"Right", TextAlignment::right}},
+                                         .displayStyle = segmented}}}),
+            attributeRow(attribute::verticalAlignment,
+                         {.insertion = VerticalAlignment::top,
+                          .changesPixels = true,
+                          .inspector = {{.kind = InspectorKind::choice,
+                                         .group = "Text",
+                                         .label = "Vertical Alignment",
+                                         .options = {{"Top", VerticalAlignment::top},
+                                                     {"Middle", VerticalAlignment::center},
+                                                     {"Bottom", VerticalAlignment::bottom}},
+                                         .displayStyle = segmented}}}),
+            attributeRow(attribute::text,
+                         {.insertion = QString(""),
+                          .changesPixels = true,
+                          .maximumLength = maximumTextLength,
+                          .inspector = {{.kind = InspectorKind::text,
+                                         .group = "Text",
+                                         .label = "Text",
+                                         .textStyle = ledgerline::StringProperty::multiLineText}}}),
+            attributeRow(attribute::rect, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
+        },
+        Shadowable::attributes());
+    return table;
+}
 
 TextRect::TextRect()
-    : Shadowable(static_cast<Entity&>(*this))
+    : Entity(attributes())
+    , Shadowable(static_cast<Entity&>(*this))
 {}
 
 TextRect* TextRect::insertInto(store::ManagedObjectContext& context)
 {
-    TextRect* textRect = insertObject<TextRect>(context);
-    textRect->setUniqueIdentifier(makeUniqueIdentifier());
-    textRect->setRect(graphics::Rect::zero());
-    textRect->setText(QString(""));
-    textRect->setHorizontalAlignment(graphics::TextAlignment::left);
-    textRect->setVerticalAlignment(VerticalAlignment::top);
-    textRect->setColor(graphics::Color{1, 1, 1, 1});
-    textRect->setFont(graphics::Font(QStringLiteral("AvenirNext-Regular"), 50));
-    textRect->setShadowDefaults();
-    return textRect;
+    return insertObject<TextRect>(context);
 }
 
 TextRect* TextRect::insertInto(store::ManagedObjectContext& context, const graphics::Rect& rect,
@@ -64,76 +104,72 @@ store::FetchRequest TextRect::fetchRequest()
 
 QString TextRect::uniqueIdentifier() const
 {
-    return stringValue(uniqueIdentifierKey);
+    return value(uniqueIdentifierAttribute);
 }
 
 void TextRect::setUniqueIdentifier(const QString& identifier)
 {
-    setAttributeValue(identifier, uniqueIdentifierKey);
+    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 QString TextRect::text() const
 {
-    return stringValue(textKey);
+    return value(attribute::text);
 }
 
 void TextRect::setText(const QString& text)
 {
-    setAttributeValue(text, textKey);
+    setValue(attribute::text, text);
 }
 
 std::optional<graphics::Font> TextRect::font() const
 {
-    const QVariant value = attributeValue(fontKey);
-    if (value.metaType() != QMetaType::fromType<graphics::Font>())
-        return std::nullopt;
-    return value.value<graphics::Font>();
+    return storedValue(attribute::font);
 }
 
 void TextRect::setFont(const std::optional<graphics::Font>& font)
 {
-    setAttributeValue(font ? QVariant::fromValue(*font) : QVariant(), fontKey);
+    setValue(attribute::font, font);
 }
 
 std::optional<graphics::Color> TextRect::color() const
 {
-    return colorValue(colorKey);
+    return storedValue(attribute::color);
 }
 
 void TextRect::setColor(const std::optional<graphics::Color>& color)
 {
-    setColorValue(color, colorKey);
+    setValue(attribute::color, color);
 }
 
 graphics::Rect TextRect::rect() const
 {
-    return typedPrimitiveValue<graphics::Rect>(rectKey).value_or(graphics::Rect::zero());
+    return value(attribute::rect);
 }
 
 void TextRect::setRect(const graphics::Rect& rect)
 {
-    setTypedPrimitiveValue(rect, rectKey);
+    setValue(attribute::rect, rect);
 }
 
 graphics::TextAlignment TextRect::horizontalAlignment() const
 {
-    return typedPrimitiveValue<graphics::TextAlignment>(horizontalAlignmentKey)
-        .value_or(graphics::TextAlignment::left);
+    return value(attribute::horizontalAlignment);
 }
 
 void TextRect::setHorizontalAlignment(graphics::TextAlignment alignment)
 {
-    setTypedPrimitiveValue(alignment, horizontalAlignmentKey);
+    setValue(attribute::horizontalAlignment, alignment);
 }
 
 VerticalAlignment TextRect::verticalAlignment() const
 {
-    return typedPrimitiveValue<VerticalAlignment>(verticalAlignmentKey).value_or(VerticalAlignment::top);
+    return value(attribute::verticalAlignment);
 }
 
 void TextRect::setVerticalAlignment(VerticalAlignment alignment)
 {
-    setTypedPrimitiveValue(alignment, verticalAlignmentKey);
+    setValue(attribute::verticalAlignment, alignment);
 }
 
 TextRect::StyleInputs TextRect::styleInputs() const
@@ -203,17 +239,17 @@ void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
 
 QStringList TextRect::keypathsTriggeringRedraw() const
 {
-    return QStringList{rectKey, textKey, fontKey, colorKey, horizontalAlignmentKey, verticalAlignmentKey} +
-           shadowKeys();
+    return attributeTable().pixelKeys();
 }
 
 void TextRect::prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath)
 {
     // The styled text is built without the rectangle; the mask's width is the rectangle's. Vertical
     // alignment and the shadow settings are read at every draw.
-    const bool stylesChange =
-        keyPath == textKey || keyPath == fontKey || keyPath == colorKey || keyPath == horizontalAlignmentKey;
-    if (!stylesChange && keyPath != rectKey)
+    const bool stylesChange = keyPath == attribute::text.key() || keyPath == attribute::font.key() ||
+                              keyPath == attribute::color.key() ||
+                              keyPath == attribute::horizontalAlignment.key();
+    if (!stylesChange && keyPath != attribute::rect.key())
         return;
     std::lock_guard lock(m_cacheMutex);
     if (stylesChange) {
@@ -247,84 +283,6 @@ graphics::Size TextRect::maskSize() const
 {
     std::lock_guard lock(m_cacheMutex);
     return m_caches.mask.size;
-}
-
-std::unique_ptr<ledgerline::PropertyCollection> TextRect::makePropertyCollection()
-{
-    using ledgerline::then;
-    auto collection = std::make_unique<ledgerline::PropertyCollection>();
-    collection->addGroup(
-        then(std::make_unique<ledgerline::PropertyGroup>(), [&](ledgerline::PropertyGroup& group) {
-            group.setName(QStringLiteral("Text"));
-            group.addProperty(then(
-                std::make_unique<ledgerline::FontProperty>(font().value_or(graphics::Font::systemFont())),
-                [&](auto& row) {
-                    row.setName(QStringLiteral("Font"));
-                    row.bind(this, fontKey);
-                }));
-            group.addProperty(then(
-                std::make_unique<ledgerline::ColorProperty>(color().value_or(graphics::Color{1, 1, 1, 1})),
-                [&](auto& row) {
-                    row.setName(QStringLiteral("Color"));
-                    row.bind(this, colorKey);
-                }));
-            // Offered left to right as on screen; the values are the platform's raw values.
-            group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
-                row.setName(QStringLiteral("Horizontal Alignment"));
-                row.setDisplayStyle(ledgerline::EnumerationProperty::segmentedDisplay);
-                row.addOption(QStringLiteral("Left"), qint64(graphics::TextAlignment::left));
-                row.addOption(QStringLiteral("Center"), qint64(graphics::TextAlignment::center));
-                row.addOption(QStringLiteral("Right"), qint64(graphics::TextAlignment::right));
-                row.bind(this, horizontalAlignmentKey);
-                row.setValue(qint64(horizontalAlignment()));
-            }));
-            group.addProperty(then(std::make_unique<ledgerline::EnumerationProperty>(), [&](auto& row) {
-                row.setName(QStringLiteral("Vertical Alignment"));
-                row.setDisplayStyle(ledgerline::EnumerationProperty::segmentedDisplay);
-                row.addOption(QStringLiteral("Top"), qint64(VerticalAlignment::top));
-                row.addOption(QStringLiteral("Middle"), qint64(VerticalAlignment::center));
-                row.addOption(QStringLiteral("Bottom"), qint64(VerticalAlignment::bottom));
-                row.bind(this, verticalAlignmentKey);
-                row.setValue(qint64(verticalAlignment()));
-            }));
-            group.addProperty(then(std::make_unique<ledgerline::StringProperty>(text()), [&](auto& row) {
-                row.setName(QStringLiteral("Text"));
-                row.setTextStyle(ledgerline::StringProperty::multiLineText);
-                row.setMaximumLength(maximumTextLength);
-                row.bind(this, textKey);
-            }));
-        }));
-    auto shadow = std::make_unique<ledgerline::PropertyGroup>();
-    configureShadowPropertyGroup(*shadow, *collection);
-    collection->addGroup(std::move(shadow));
-    return collection;
-}
-
-bool TextRect::hasTypedKey(const QString& key) const
-{
-    return key == rectKey || key == horizontalAlignmentKey || key == verticalAlignmentKey ||
-           key == shadowTypeKey;
-}
-
-QVariant TextRect::typedValueForKey(const QString& key) const
-{
-    if (key == rectKey)
-        return QVariant::fromValue(rect());
-    if (key == horizontalAlignmentKey)
-        return QVariant::fromValue(static_cast<qint64>(horizontalAlignment()));
-    if (key == verticalAlignmentKey)
-        return enumerationValueForKey<VerticalAlignment>(key);
-    return shadowTypeValue();
-}
-
-void TextRect::setTypedValueForKey(const QVariant& value, const QString& key)
-{
-    if (key == rectKey)
-        setRect(requireValue<graphics::Rect>(value, key));
-    else if (key == horizontalAlignmentKey || key == verticalAlignmentKey)
-        setEnumerationValueForKey(value, key);
-    else
-        setShadowTypeValue(value);
 }
 
 } // namespace pelorama::model

@@ -6,7 +6,6 @@
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Rect.h"
 #include "graphics/TextLayout.h"
-#include "ledgerline/PropertyEditable.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 #include "model/Selectable.h"
@@ -42,16 +41,17 @@ namespace pelorama::model {
 // meanwhile. Like every entity, a text rect is used on its context's queue only; drawing is safe on any
 // thread that is its context's queue (it paints with QImage/QPainter alone), and a lock keeps the caches
 // whole should two such threads ever meet.
-class TextRect : public Entity,
-                 public Drawable,
-                 public Selectable,
-                 public Shadowable,
-                 public ledgerline::PropertyEditable
+class TextRect : public Entity, public Drawable, public Selectable, public Shadowable
 {
     Q_OBJECT
 
 public:
     TextRect();
+
+    // Its attributes, the shadow's last. The inspector shows "Text" (Font, Color, Horizontal Alignment
+    // offered as Left, Center, Right, Vertical Alignment as Top, Middle, Bottom, both segmented, and Text
+    // in a multi-line field), then "Shadow".
+    static const AttributeTable& attributes();
 
     // The most characters (UTF-16 code units) a caption's text takes from a paste or an editor: far more
     // than any caption shows, and few enough to edit and lay out at once. A longer text that a document
@@ -93,10 +93,6 @@ public:
     // the caches' inputs itself.
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
 
-    // The inspector: "Text" (Font, Color, Horizontal Alignment offered as Left, Center, Right, Vertical
-    // Alignment as Top, Middle, Bottom, both segmented, and Text in a multi-line field), then "Shadow".
-    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override;
-
     // The caches as the last draw left them: nullptr while empty. maskSize is the size in points of the
     // last mask built; it stays when the mask is dropped and means something only while maskImage is set.
     std::shared_ptr<const graphics::AttributedString> cachedAttributedString() const;
@@ -104,11 +100,6 @@ public:
     std::shared_ptr<const graphics::TextLayout> cachedTextLayout() const;
     std::shared_ptr<const graphics::Image> maskImage() const;
     graphics::Size maskSize() const;
-
-protected:
-    bool hasTypedKey(const QString& key) const override;
-    QVariant typedValueForKey(const QString& key) const override;
-    void setTypedValueForKey(const QVariant& value, const QString& key) override;
 
 private:
     // What the styled text is made from.

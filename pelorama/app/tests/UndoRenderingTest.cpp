@@ -1,10 +1,14 @@
 // Every picture of a screenshot (the canvas view, its list thumbnail, an export) shows the model as it is
 // after any change of an attribute, its undo and its redo, whether or not the screenshot was on the canvas
 // meanwhile: each equals the same render of a copy of the document freshly opened from its saved store.
+// And the canvas renders once for each change that its attribute table says changes the pixels, and for
+// no other. The attributes are those of each entity's attribute table.
 #include "canvas/CanvasView.h"
+#include "canvas/CanvasViewDelegate.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "document/ScreenshotExporter.h"
 #include "foundation/KeyValueCoding.h"
+#include "model/AttributeTable.h"
 #include "model/Canvas.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
@@ -13,8 +17,8 @@
 #include "model/DrawableMapping.h"
 #include "model/Image.h"
 #include "model/Screenshot.h"
+#include "model/StockGradient.h"
 #include "model/TextRect.h"
-#include "store/EntityDescription.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -27,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QUrl>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -68,6 +73,10 @@ QVariant changed(const QVariant& value)
         return QVariant::fromValue(
             graphics::Rect(rect.minX() + 7, rect.minY() - 5, rect.width() * 0.8, rect.height() * 1.1));
     }
+    if (value.metaType() == QMetaType::fromType<graphics::Size>()) {
+        const graphics::Size size = value.value<graphics::Size>();
+        return QVariant::fromValue(graphics::Size{size.width + 12, size.height * 0.5});
+    }
     if (value.metaType() == QMetaType::fromType<graphics::Point>()) {
         const graphics::Point point = value.value<graphics::Point>();
         return QVariant::fromValue(graphics::Point{point.x + 13, point.y - 9});
@@ -85,6 +94,12 @@ QVariant changed(const QVariant& value)
         const std::vector<model::DeviceFamily>& all = model::DeviceFamily::all();
         const auto* family = value.value<const model::DeviceFamily*>();
         return QVariant::fromValue(&all[size_t(family - all.data() + 1) % all.size()]);
+    }
+    if (value.metaType() == QMetaType::fromType<const model::StockGradient*>()) {
+        const auto& all = model::StockGradient::all();
+        const auto at = std::find(all.begin(), all.end(), value.value<const model::StockGradient*>());
+        return QVariant::fromValue(at == all.end() ? all.front()
+                                                   : all[size_t(at - all.begin() + 1) % all.size()]);
     }
     if (value.metaType() == QMetaType::fromType<const model::DeviceVariant*>()) {
         const auto* variant = value.value<const model::DeviceVariant*>();
@@ -104,6 +119,17 @@ QImage pixels(const graphics::Image& image)
 {
     return image.representations().empty() ? QImage() : image.representations().front().bitmap();
 }
+
+// Counts the canvas view's renders.
+class RenderCounter : public QObject, public canvas::CanvasViewDelegate
+{
+public:
+    void canvasViewDidChangeSelection(canvas::CanvasView&, model::Drawable*) override {}
+    void canvasViewWillRender(canvas::CanvasView&, const model::Canvas&) override {}
+    void canvasViewDidRender(canvas::CanvasView&, const model::Canvas&) override { ++renders; }
+
+    int renders = 0;
+};
 
 class UndoRenderingTest : public testing::TestWithParam<std::string>
 {
@@ -190,7 +216,7 @@ protected:
     }
 
     // The drawable of the shown screenshot named by the test's parameter.
-    store::ManagedObject* object() const
+    model::Entity* object() const
     {
         const std::string& entity = GetParam();
         if (entity == "Screenshot")
@@ -310,15 +336,26 @@ protected:
     canvas::ScreenshotThumbnailView otherThumbnail;
 };
 
+// Identifiers link objects rather than draw; a screenshot's size is given once, when it is made.
+const QStringList unchanging{"uniqueIdentifier", "assetIdentifier", "size"};
+
+// Whether the table says a change of key may change the pixels: its row's, or that of a key whose value
+// follows it.
+bool changesPixels(const model::AttributeTable& table, const QString& key)
+{
+    bool changes = table.row(key)->changesPixels;
+    for (const QString& dependent : table.keysDependingOn(key))
+        changes = changes || table.row(dependent)->changesPixels;
+    return changes;
+}
+
 TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAndOffTheCanvas)
 {
-    store::ManagedObject& changing = *object();
-    // Identifiers link objects rather than draw; a screenshot's size is given once, when it is made.
-    const QStringList unchanging{"uniqueIdentifier", "assetIdentifier", "size"};
+    model::Entity& changing = *object();
     QStringList keys;
-    for (const store::AttributeDescription& attribute : changing.entity().attributes()) {
-        if (!unchanging.contains(attribute.name))
-            keys.append(attribute.name);
+    for (const model::AttributeRow& row : changing.attributeTable().rows()) {
+        if (!unchanging.contains(row.key))
+            keys.append(row.key);
     }
     QSet<QString> drawn; // the attributes whose change showed in the export
     for (const QString& key : keys) {
@@ -335,11 +372,33 @@ TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAnd
             return;
     }
 
-    // Whatever makes the canvas draw again was changed in a way that shows.
-    if (auto* drawable = dynamic_cast<model::Drawable*>(&changing)) {
-        for (const QString& key : drawable->keypathsTriggeringRedraw())
-            EXPECT_TRUE(drawn.contains(key)) << key.toStdString();
+    // Whatever makes the canvas draw again was changed in a way that shows, and whatever shows makes it
+    // draw again.
+    for (const QString& key : model::pixelKeys(changing))
+        EXPECT_TRUE(drawn.contains(key)) << key.toStdString();
+    for (const QString& key : drawn)
+        EXPECT_TRUE(changesPixels(changing.attributeTable(), key)) << key.toStdString();
+}
+
+TEST_P(UndoRenderingTest, EveryChangeOfThePixelsRendersTheCanvasOnceAndNoOtherChangeDoes)
+{
+    model::Entity& changing = *object();
+    const model::AttributeTable& table = changing.attributeTable();
+    RenderCounter counter;
+    canvasView->setDelegate(&counter);
+    select(*shown);
+    for (const model::AttributeRow& row : table.rows()) {
+        counter.renders = 0;
+        change(changing, row.key);
+        settle();
+        EXPECT_EQ(counter.renders, changesPixels(table, row.key) ? 1 : 0) << row.key.toStdString();
+        undo.undo();
+        settle();
+        undo.clear();
+        if (HasFatalFailure())
+            return;
     }
+    canvasView->setDelegate(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Entities, UndoRenderingTest,

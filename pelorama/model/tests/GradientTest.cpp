@@ -93,7 +93,6 @@ TEST_F(GradientEntity, TakesItsStockGradientFromItsColours)
     EXPECT_EQ(gradient->endColor(), StockGradient::all()[4]->endColor());
     gradient->setStartColor(graphics::Color{1, 1, 1, 1});
     EXPECT_TRUE(foundation::valueForKey(gradient, "stockGradient").isNull());
-    EXPECT_EQ(gradient->keypathsTriggeringRedraw(), (QStringList{"startColor", "endColor"}));
 }
 
 TEST_F(GradientEntity, DrawsOverTheWholeBitmap)

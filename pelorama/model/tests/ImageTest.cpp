@@ -188,17 +188,6 @@ TEST_F(ImageTest, WithoutAPictureEachModeDrawsItsPlaceholderInBitmapPixels)
     EXPECT_EQ(renderedAt2000(CanvasRenderingMode::thumbnail), blank);
 }
 
-TEST_F(ImageTest, ItsRedrawKeysAreThePictureThePlacementAndTheShadow)
-{
-    Image* image = Image::insertInto(*stack.context);
-    EXPECT_EQ(image->keypathsTriggeringRedraw(),
-              (QStringList{"image", "rect", "fillMode", "shadowType", "shadowAngle", "shadowDepth",
-                           "shadowDistance", "shadowBlurRadius", "shadowColor"}));
-    EXPECT_EQ(image->boundingRect(), graphics::Rect::zero());
-    image->setRect({1, 2, 3, 4});
-    EXPECT_EQ(image->boundingRect(), (graphics::Rect{1, 2, 3, 4}));
-}
-
 TEST_F(ImageTest, TheInspectorEditsTheFillModeAndThePictureAndShowsTheShadowGroup)
 {
     Image* image = Image::insertInto(*stack.context);

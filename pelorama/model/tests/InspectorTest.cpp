@@ -182,18 +182,14 @@ class ShadowInspector : public testing::Test
 protected:
     std::unique_ptr<ledgerline::PropertyCollection> shadowCollection()
     {
-        auto collection = std::make_unique<ledgerline::PropertyCollection>();
-        auto group = std::make_unique<PropertyGroup>();
-        image->configureShadowPropertyGroup(*group, *collection);
-        collection->addGroup(std::move(group));
-        return collection;
+        return image->makePropertyCollection();
     }
 
-    // The rows shown, in order.
+    // The rows of the shadow group shown, in order.
     static QStringList shown(const ledgerline::PropertyCollection& collection)
     {
         QStringList names;
-        for (const auto& property : collection.groups().at(0)->properties()) {
+        for (const auto& property : group(collection, "Shadow").properties()) {
             if (!property->isHidden())
                 names.append(property->name());
         }
@@ -207,8 +203,7 @@ protected:
 TEST_F(ShadowInspector, HoldsSixRowsBoundToTheSettings)
 {
     const auto collection = shadowCollection();
-    const PropertyGroup& shadow = *collection->groups().at(0);
-    EXPECT_EQ(shadow.name(), "Shadow");
+    const PropertyGroup& shadow = group(*collection, "Shadow");
     QStringList names;
     for (const auto& property : shadow.properties())
         names.append(property->name());
@@ -238,7 +233,7 @@ TEST_F(ShadowInspector, TheTypeShowsTheRowsItUses)
 {
     const auto collection = shadowCollection();
     EXPECT_EQ(shown(*collection), (QStringList{"Type"}));
-    auto& type = dynamic_cast<ledgerline::EnumerationProperty&>(row(*collection->groups().at(0), "Type"));
+    auto& type = dynamic_cast<ledgerline::EnumerationProperty&>(row(group(*collection, "Shadow"), "Type"));
     type.selectOption(1);
     EXPECT_EQ(image->shadowType(), ShadowType::drop);
     EXPECT_EQ(shown(*collection), (QStringList{"Type", "Angle", "Distance", "Blur radius", "Color"}));

@@ -226,14 +226,6 @@ TEST_F(ScreenshotTest, ABackgroundWithoutColoursPaintsANewScreenshotsColours)
     EXPECT_NEAR(solid.pixelColor(1, 1).blueF(), expected.blue, 1.0 / 255);
 }
 
-TEST_F(ScreenshotTest, RedrawKeysAreTheBackgroundsOnly)
-{
-    Screenshot* screenshot = insert("Keys");
-    EXPECT_EQ(
-        screenshot->keypathsTriggeringRedraw(),
-        (QStringList{"backgroundType", "gradientStartColor", "gradientEndColor", "solidBackgroundColor"}));
-}
-
 TEST(ScreenshotStore, AScreenshotWithAGradientAndAMappingReopensEqual)
 {
     QTemporaryDir directory;

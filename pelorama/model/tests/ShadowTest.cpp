@@ -73,14 +73,3 @@ TEST_F(ShadowTest, UnknownStoredTypesReadAsNone)
         EXPECT_EQ(device->valueForKey("shadowType"), QVariant(qint64(0)));
     }
 }
-
-TEST_F(ShadowTest, ShadowedDrawablesRedrawForEveryShadowKey)
-{
-    EXPECT_EQ(Shadowable::shadowKeys(), (QStringList{"shadowType", "shadowAngle", "shadowDepth",
-                                                     "shadowDistance", "shadowBlurRadius", "shadowColor"}));
-    EXPECT_EQ(Image::insertInto(*stack.context)->keypathsTriggeringRedraw().size(), 9);
-    EXPECT_EQ(TextRect::insertInto(*stack.context)->keypathsTriggeringRedraw().size(), 12);
-    const QStringList device = DeviceImage::insertInto(*stack.context)->keypathsTriggeringRedraw();
-    EXPECT_EQ(device.size(), 11);
-    EXPECT_EQ(device.last(), "image");
-}

@@ -87,27 +87,6 @@ protected:
     PropertyTableViewController table;
 };
 
-// The shadow group of a drawable, on its own, as each drawable's inspector ends with it.
-class ShadowRows : public QObject, public ledgerline::PropertyEditable
-{
-public:
-    explicit ShadowRows(model::Image& image)
-        : m_image(image)
-    {}
-
-    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() override
-    {
-        auto collection = std::make_unique<ledgerline::PropertyCollection>();
-        auto group = std::make_unique<ledgerline::PropertyGroup>();
-        m_image.configureShadowPropertyGroup(*group, *collection);
-        collection->addGroup(std::move(group));
-        return collection;
-    }
-
-private:
-    model::Image& m_image;
-};
-
 } // namespace
 
 TEST_F(InspectorEditorsTableTest, AScreenshotShowsItsGroupsAndRowsWithTheirEditors)
@@ -168,20 +147,21 @@ TEST_F(InspectorEditorsTableTest, AGradientEntityShowsItsPickerAndColours)
 TEST_F(InspectorEditorsTableTest, ShadowRowsFollowTheShadowTypeAndTheDialReachesTheImage)
 {
     model::Image* image = model::Image::insertInto(*context);
-    ShadowRows shadow(*image);
-    table.setObject(&shadow);
-    EXPECT_EQ(table.sectionTitles(), QStringList{"Shadow"});
+    table.setObject(image);
+    EXPECT_EQ(table.sectionTitles(), (QStringList{"Image", "Shadow"}));
+    // The image's own two rows come first.
+    const QStringList imageRows{"Resizing mode", "Image"};
     image->setShadowType(model::ShadowType::none);
-    EXPECT_EQ(rows(true), QStringList{"Type"});
+    EXPECT_EQ(rows(true), (imageRows + QStringList{"Type"}));
     image->setShadowType(model::ShadowType::drop);
-    EXPECT_EQ(rows(true), (QStringList{"Type", "Angle", "Distance", "Blur radius", "Color"}));
-    emit cell<ledgerline::EnumerationPropertyTableCellView>(0)->popUp()->activated(2);
+    EXPECT_EQ(rows(true), (imageRows + QStringList{"Type", "Angle", "Distance", "Blur radius", "Color"}));
+    emit cell<ledgerline::EnumerationPropertyTableCellView>(2)->popUp()->activated(2);
     EXPECT_EQ(image->shadowType(), model::ShadowType::directional);
-    EXPECT_EQ(rows(true), (QStringList{"Type", "Angle", "Depth", "Color"}));
+    EXPECT_EQ(rows(true), (imageRows + QStringList{"Type", "Angle", "Depth", "Color"}));
     endPass();
 
     const double before = image->shadowAngle();
-    app::AngleControl* dial = cell<app::AnglePropertyTableCellView>(1)->angleControl();
+    app::AngleControl* dial = cell<app::AnglePropertyTableCellView>(3)->angleControl();
     QTest::mouseClick(dial, Qt::LeftButton, {}, QPoint(5, 25));
     EXPECT_DOUBLE_EQ(image->shadowAngle(), 180);
     endPass();

@@ -1,0 +1,236 @@
+// Properties of every entity's attribute table: the model resource declares what the tables say, the keys
+// the rows name exist, and every inspector row stays equal to its attribute through its binding.
+#include "model/AttributeTable.h"
+
+#include "DocumentStack.h"
+#include "foundation/KeyValueCoding.h"
+#include "foundation/Values.h"
+#include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/PropertyCollection.h"
+#include "model/DeviceImage.h"
+#include "model/DocumentModel.h"
+#include "model/Gradient.h"
+#include "model/Image.h"
+#include "model/Screenshot.h"
+#include "model/StockGradient.h"
+#include "model/TextRect.h"
+#include "store/EntityDescription.h"
+
+#include <gtest/gtest.h>
+
+using namespace pelorama::model;
+
+namespace {
+
+std::string text(const QString& string)
+{
+    return string.toStdString();
+}
+
+// The entities the inspector shows, each new as the application makes it.
+Entity* insertEditable(const QString& entity, store::ManagedObjectContext& context)
+{
+    if (entity == "Screenshot")
+        return Screenshot::insertInto(context);
+    if (entity == "Image")
+        return Image::insertInto(context);
+    if (entity == "TextRect")
+        return TextRect::insertInto(context);
+    if (entity == "DeviceImage")
+        return DeviceImage::insertInto(context);
+    const StockGradient* stock = StockGradient::all()[9];
+    return Gradient::insertInto(context, stock->startColor(), stock->endColor());
+}
+
+// Two values an inspector row of the kind may hold, each unlike a new entity's.
+QVariant sample(InspectorKind kind, int which)
+{
+    switch (kind) {
+    case InspectorKind::text:
+        return QStringLiteral("Round trip %1").arg(which);
+    case InspectorKind::number:
+        return 12.5 + which;
+    case InspectorKind::colour:
+        return QVariant::fromValue(graphics::Color{0.25 * which, 0.5, 0.75, 1});
+    case InspectorKind::font:
+        return QVariant::fromValue(graphics::Font(QStringLiteral("Menlo-Regular"), 20 + which));
+    case InspectorKind::picture: {
+        QImage pixels(3 + which, 2, QImage::Format_ARGB32);
+        pixels.fill(Qt::green);
+        return QVariant::fromValue(graphics::Image(pixels));
+    }
+    case InspectorKind::angle:
+        return 30.0 + which;
+    case InspectorKind::stockGradient:
+        return QVariant::fromValue(StockGradient::all()[size_t(3 + which)]);
+    case InspectorKind::choice:
+    case InspectorKind::warning:
+        break;
+    }
+    ADD_FAILURE() << "no sample of this kind";
+    return {};
+}
+
+const ledgerline::PropertyGroup* groupNamed(const ledgerline::PropertyCollection& collection,
+                                            const QString& name)
+{
+    for (const auto& group : collection.groups()) {
+        if (group->name() == name)
+            return group.get();
+    }
+    return nullptr;
+}
+
+// The row of the group bound to key, or its warning row.
+ledgerline::Property* propertyOf(const ledgerline::PropertyCollection& collection,
+                                 const InspectorRow& descriptor, const QString& key)
+{
+    const ledgerline::PropertyGroup* group = groupNamed(collection, descriptor.group);
+    if (!group)
+        return nullptr;
+    for (const auto& property : group->properties()) {
+        const bool bound = descriptor.kind != InspectorKind::warning && property->valueKeyPath() == key;
+        const bool warning = descriptor.kind == InspectorKind::warning && property->valueKeyPath().isNull();
+        if ((bound || warning) && property->name() == descriptor.label)
+            return property.get();
+    }
+    return nullptr;
+}
+
+class AttributeTables : public testing::TestWithParam<const char*>
+{
+protected:
+    QString entityName() const { return QString::fromLatin1(GetParam()); }
+    const AttributeTable& table() const { return *attributeTable(entityName()); }
+
+    DocumentStack stack = DocumentStack::inMemory();
+};
+
+TEST_P(AttributeTables, TheModelResourceDeclaresEveryAttributeAsItsRowStoresIt)
+{
+    const store::EntityDescription* entity = documentModel()->entity(entityName());
+    ASSERT_NE(entity, nullptr);
+    ASSERT_NE(attributeTable(entityName()), nullptr);
+    for (const store::AttributeDescription& declared : entity->attributes()) {
+        const AttributeRow* row = table().row(declared.name);
+        ASSERT_NE(row, nullptr) << text(declared.name) << " has no row";
+        EXPECT_TRUE(row->isModelAttribute()) << text(declared.name);
+        EXPECT_EQ(declared.type, row->storedType()) << text(declared.name);
+        EXPECT_EQ(declared.valueTransformerName, row->valueTransformerName()) << text(declared.name);
+        EXPECT_EQ(declared.isTransient, row->isTransient()) << text(declared.name);
+    }
+    for (const AttributeRow& row : table().rows()) {
+        if (row.isModelAttribute()) {
+            EXPECT_NE(entity->attribute(row.key), nullptr)
+                << text(row.key) << " is missing from the resource";
+        } else {
+            EXPECT_FALSE(entity->hasProperty(row.key)) << text(row.key) << " is computed, yet stored";
+        }
+    }
+}
+
+TEST_P(AttributeTables, TheKeysRowsNameAreAttributesOfTheEntity)
+{
+    for (const AttributeRow& row : table().rows()) {
+        for (const QString& key : row.dependsOn)
+            EXPECT_NE(table().row(key), nullptr) << text(row.key) << " depends on " << text(key);
+        if (row.maximumLength) {
+            EXPECT_EQ(row.kind, AttributeKind::text) << text(row.key);
+        }
+        for (const InspectorRow& descriptor : row.inspector) {
+            for (const QString& key : descriptor.watchedKeys)
+                EXPECT_NE(table().row(key), nullptr) << text(row.key) << " watches " << text(key);
+            if (descriptor.shownWhen) {
+                const AttributeRow* decider = table().row(descriptor.shownWhen->key);
+                ASSERT_NE(decider, nullptr) << text(row.key);
+                ASSERT_EQ(decider->kind, AttributeKind::enumeration) << text(row.key);
+                for (qint64 raw : descriptor.shownWhen->rawValues)
+                    EXPECT_TRUE(raw >= 0 && raw < decider->caseCount) << text(row.key) << " " << raw;
+            }
+            // A choice of raw values offers values the attribute takes.
+            if (descriptor.kind == InspectorKind::choice && row.integerRange()) {
+                for (const InspectorOption& option : descriptor.options) {
+                    const qint64 raw = option.value.toLongLong();
+                    EXPECT_TRUE(raw >= row.integerRange()->first && raw <= row.integerRange()->second)
+                        << text(row.key) << " offers " << raw;
+                }
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entities, AttributeTables,
+                         testing::Values("Screenshot", "DrawableMapping", "Image", "TextRect", "DeviceImage",
+                                         "Gradient", "Asset"));
+
+class InspectorRows : public testing::TestWithParam<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        entity = insertEditable(QString::fromLatin1(GetParam()), *stack.context);
+        collection = entity->makePropertyCollection();
+    }
+
+    DocumentStack stack = DocumentStack::inMemory();
+    Entity* entity = nullptr;
+    std::unique_ptr<ledgerline::PropertyCollection> collection;
+};
+
+TEST_P(InspectorRows, EveryRowStaysEqualToItsAttributeBothWays)
+{
+    for (const AttributeRow& row : entity->attributeTable().rows()) {
+        for (const InspectorRow& descriptor : row.inspector) {
+            if (descriptor.kind == InspectorKind::warning)
+                continue;
+            const std::string where = text(descriptor.group + " / " + row.key);
+            ledgerline::Property* property = propertyOf(*collection, descriptor, row.key);
+            ASSERT_NE(property, nullptr) << where;
+            if (descriptor.kind == InspectorKind::choice) {
+                auto& choice = dynamic_cast<ledgerline::EnumerationProperty&>(*property);
+                const auto& options = choice.options();
+                ASSERT_FALSE(options.empty()) << where;
+                for (int index = int(options.size()) - 1; index >= 0; --index) {
+                    choice.selectOption(index);
+                    EXPECT_TRUE(
+                        foundation::valuesEqual(entity->valueForKey(row.key), options[size_t(index)].value))
+                        << where << " option " << index;
+                }
+                entity->setValueForKey(options.back().value, row.key);
+                EXPECT_EQ(choice.selectedIndex(), int(options.size()) - 1) << where;
+                continue;
+            }
+            property->setValue(sample(descriptor.kind, 0));
+            EXPECT_TRUE(foundation::valuesEqual(entity->valueForKey(row.key), sample(descriptor.kind, 0)))
+                << where;
+            entity->setValueForKey(sample(descriptor.kind, 1), row.key);
+            EXPECT_TRUE(foundation::valuesEqual(property->value(), sample(descriptor.kind, 1))) << where;
+        }
+    }
+}
+
+TEST_P(InspectorRows, RowsShowForTheValuesTheirRuleNamesAndHideForTheOthers)
+{
+    for (const AttributeRow& row : entity->attributeTable().rows()) {
+        for (const InspectorRow& descriptor : row.inspector) {
+            if (!descriptor.shownWhen)
+                continue;
+            ledgerline::Property* property = propertyOf(*collection, descriptor, row.key);
+            ASSERT_NE(property, nullptr) << text(row.key);
+            const QString& decider = descriptor.shownWhen->key;
+            for (qint64 raw = 0; raw < entity->attributeTable().row(decider)->caseCount; ++raw) {
+                entity->setValueForKey(raw, decider);
+                EXPECT_EQ(property->isHidden(), !descriptor.shownWhen->rawValues.contains(raw))
+                    << text(row.key) << " with " << text(decider) << " " << raw;
+            }
+            // A stored number that is no case reads as the first one.
+            entity->setValueForKey(99, decider);
+            EXPECT_EQ(property->isHidden(), !descriptor.shownWhen->rawValues.contains(0)) << text(row.key);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Entities, InspectorRows,
+                         testing::Values("Screenshot", "Image", "TextRect", "DeviceImage", "Gradient"));
+
+} // namespace
