@@ -135,11 +135,12 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     });
     connect(m_feedback, &QAction::triggered, this, [this] {
         QWidget* button = m_window.toolbar()->widgetForAction(m_feedback);
-        m_commands.showFeedbackPopover(qobject_cast<QAbstractButton*>(button) && button->isVisible() ? button
-                                                                                                    : nullptr);
+        m_commands.showFeedbackPopover(
+            qobject_cast<QAbstractButton*>(button) && button->isVisible() ? button : nullptr);
     });
 
-    connect(&document.selection(), &model::DocumentSelection::screenshotsChanged, this, &DocumentActions::validate);
+    connect(&document.selection(), &model::DocumentSelection::screenshotsChanged, this,
+            &DocumentActions::validate);
     ScreenshotListModel& list = document.screenshotList();
     connect(&list, &QAbstractItemModel::rowsInserted, this, &DocumentActions::validate);
     connect(&list, &QAbstractItemModel::rowsRemoved, this, &DocumentActions::validate);

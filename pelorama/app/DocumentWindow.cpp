@@ -44,7 +44,8 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
     m_splitter->addPane(m_canvasView, false);
     m_splitter->addPane(inspectorView, true);
     setCentralWidget(m_splitter);
-    m_splitter->setSizes({screenshotListInitialWidth, width() - screenshotListInitialWidth - inspectorInitialWidth,
+    m_splitter->setSizes({screenshotListInitialWidth,
+                          width() - screenshotListInitialWidth - inspectorInitialWidth,
                           inspectorInitialWidth});
 
     model::DocumentSelection& selection = document.selection();
@@ -70,12 +71,15 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
             [this](bool checked) { showPane(m_screenshotList, checked); });
     connect(m_actions->showInspector(), &QAction::triggered, this,
             [this, inspectorView](bool checked) { showPane(inspectorView, checked); });
-    connect(m_splitter, &PaneSplitter::collapsedChanged, this, [this, inspectorView](QWidget* pane, bool collapsed) {
-        QAction* shown = pane == inspectorView ? m_actions->showInspector() : m_actions->showScreenshotList();
-        shown->setChecked(!collapsed);
-    });
+    connect(m_splitter, &PaneSplitter::collapsedChanged, this,
+            [this, inspectorView](QWidget* pane, bool collapsed) {
+                QAction* shown =
+                    pane == inspectorView ? m_actions->showInspector() : m_actions->showScreenshotList();
+                shown->setChecked(!collapsed);
+            });
     // The canvas is drawn again for the middle pane's new width.
-    connect(m_splitter, &PaneSplitter::paneSettled, m_canvasView, [this] { m_canvasView->setNeedsRendering(true); });
+    connect(m_splitter, &PaneSplitter::paneSettled, m_canvasView,
+            [this] { m_canvasView->setNeedsRendering(true); });
 
     m_screenshotList->addAction(m_actions->remove());
     buildToolbar();

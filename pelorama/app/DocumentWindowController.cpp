@@ -5,7 +5,8 @@
 
 namespace pelorama::app {
 
-DocumentWindowController::DocumentWindowController(Document& document, ApplicationCommands* applicationCommands)
+DocumentWindowController::DocumentWindowController(Document& document,
+                                                   ApplicationCommands* applicationCommands)
     : appkit::WindowController(&document)
     , m_document(document)
     , m_applicationCommands(applicationCommands)

@@ -65,7 +65,8 @@ QList<model::Screenshot*> ScreenshotListModel::fetchScreenshots() const
     request.sortDescriptors = {store::SortDescriptor{orderKey, true}};
     auto fetched = m_context->execute(request);
     if (!fetched) {
-        foundation::warning(QStringLiteral("Could not fetch screenshots (%1)").arg(fetched.error().message()));
+        foundation::warning(
+            QStringLiteral("Could not fetch screenshots (%1)").arg(fetched.error().message()));
         return m_screenshots;
     }
     QList<model::Screenshot*> screenshots;
@@ -140,7 +141,8 @@ void ScreenshotListModel::observeOrders()
         return;
     m_orderObservations.clear();
     for (model::Screenshot* screenshot : m_screenshots) {
-        m_orderObservations.emplace_back(screenshot, orderKey, foundation::KeyValueObservation::InitialValue::skip,
+        m_orderObservations.emplace_back(screenshot, orderKey,
+                                         foundation::KeyValueObservation::InitialValue::skip,
                                          [this](const QVariant&) { m_rearrange.request(); });
     }
     m_observed = m_screenshots;
@@ -269,7 +271,8 @@ bool ScreenshotListModel::dropMimeData(const QMimeData* data, Qt::DropAction act
                                 .unarchivedObject(data->data(mimeType()));
     if (!unarchived || unarchived->typeId() != QMetaType::QVariantList)
         return false;
-    store::PersistentStoreCoordinator* coordinator = m_context ? m_context->persistentStoreCoordinator() : nullptr;
+    store::PersistentStoreCoordinator* coordinator =
+        m_context ? m_context->persistentStoreCoordinator() : nullptr;
     if (!m_context || !coordinator) {
         foundation::warning(
             QStringLiteral("Could not resolve managed object context and/or persistent store coordinator!"));

@@ -1,11 +1,12 @@
 // The document window's commands and gestures as a user reaches them: clicks in the list, keys, the
 // toolbar's buttons and held arrows in the inspector.
+#include "app/DocumentWindow.h"
+
 #include "SilentDialogs.h"
 #include "TestContext.h"
 #include "app/Document.h"
 #include "app/DocumentActions.h"
 #include "app/DocumentCommands.h"
-#include "app/DocumentWindow.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
 #include "appkit/DocumentController.h"
@@ -73,7 +74,8 @@ protected:
     templates::TemplateViewController* picker() const
     {
         templates::SheetWindow* sheet = window->commands()->templatePickerSheet();
-        return sheet ? qobject_cast<templates::TemplateViewController*>(sheet->contentViewController()) : nullptr;
+        return sheet ? qobject_cast<templates::TemplateViewController*>(sheet->contentViewController())
+                     : nullptr;
     }
 
     QAbstractButton* toolbarButton(const char* name) const
@@ -95,8 +97,8 @@ protected:
         app::DocumentActions& actions = *window->documentActions();
         QStringList enabled;
         for (QAction* action : {actions.cut(), actions.copy(), actions.paste(), actions.duplicate(),
-                                actions.remove(), actions.exportCurrent(), actions.exportAll(), actions.share(),
-                                actions.selectAll(), actions.undo()}) {
+                                actions.remove(), actions.exportCurrent(), actions.exportAll(),
+                                actions.share(), actions.selectAll(), actions.undo()}) {
             if (action->isEnabled())
                 enabled.append(action->objectName());
         }
@@ -120,8 +122,8 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
     // Screenshots arriving select the first; the commands on it come on, in the menus and the toolbar.
     insertScreenshots(*document->managedObjectContext(), {"A", "B"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 2; }));
-    EXPECT_EQ(enabledCommands(),
-              QStringList({"cut", "copy", "duplicate", "delete", "exportCurrent", "export", "share", "undo"}));
+    EXPECT_EQ(enabledCommands(), QStringList({"cut", "copy", "duplicate", "delete", "exportCurrent", "export",
+                                              "share", "undo"}));
     EXPECT_TRUE(toolbarButton("export")->isEnabled());
     EXPECT_TRUE(toolbarButton("share")->isEnabled());
 
@@ -160,7 +162,8 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
     for (int left = 2; left > 0; --left) {
         clickRow(0);
         QTest::keyClick(window->screenshotList(), Qt::Key_Delete);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == left - 1; }));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == left - 1; }));
     }
     EXPECT_EQ(enabledCommands(), QStringList({"undo"}));
     EXPECT_FALSE(toolbarButton("export")->isEnabled());
@@ -221,9 +224,9 @@ TEST_F(DocumentWindowTest, HoldingANumberArrowInTheInspectorIsOneStepToUndo)
     // The arrow repeats over many passes of the event loop; the whole hold is one step.
     const QPoint upArrow(number->width() - 4, number->height() / 4);
     QTest::mousePress(number, Qt::LeftButton, {}, upArrow);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return caption->valueForKey(keyPath).toDouble() >= before + 3 * number->singleStep(); }))
-        << keyPath.toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return caption->valueForKey(keyPath).toDouble() >= before + 3 * number->singleStep();
+    })) << keyPath.toStdString();
     QTest::mouseRelease(number, Qt::LeftButton, {}, upArrow);
     QCoreApplication::processEvents();
     EXPECT_EQ(document->undoStack()->index(), steps + 1);
