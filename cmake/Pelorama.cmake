@@ -78,19 +78,25 @@ function(pelorama_add_test name)
     pelorama_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
     set(_offscreen_filter "*")
+    # The TSan build reports only races in our code (see tsan-suppressions.txt).
+    set(_sanitizer_environment)
+    if("thread" IN_LIST PELORAMA_SANITIZE)
+        set(_sanitizer_environment ENVIRONMENT_MODIFICATION
+            "TSAN_OPTIONS=string_append: suppressions=${PROJECT_SOURCE_DIR}/cmake/tsan-suppressions.txt")
+    endif()
     if(ARG_DRAG_SUITES)
         list(TRANSFORM ARG_DRAG_SUITES APPEND ".*" OUTPUT_VARIABLE _drag_patterns)
         list(JOIN _drag_patterns ":" _drag_filter)
         set(_offscreen_filter "-${_drag_filter}")
         gtest_discover_tests(${name}
             TEST_FILTER "${_drag_filter}"
-            PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=minimal" TIMEOUT 120
+            PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=minimal" TIMEOUT 120 ${_sanitizer_environment}
             DISCOVERY_TIMEOUT 60
             DISCOVERY_MODE PRE_TEST)
     endif()
     gtest_discover_tests(${name}
         TEST_FILTER "${_offscreen_filter}"
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120 ${_sanitizer_environment}
         DISCOVERY_TIMEOUT 60
         DISCOVERY_MODE PRE_TEST)
 endfunction()

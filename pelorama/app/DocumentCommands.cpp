@@ -3,47 +3,30 @@
 #include "app/Document.h"
 #include "app/FeedbackViewController.h"
 #include "app/ProgressWindowController.h"
-#include "app/ScreenshotTableList.h"
-#include "app/ScreenshotTableViewController.h"
+#include "app/ScreenshotListModel.h"
 #include "app/ShareMenu.h"
-#include "app/Toolbar.h"
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
-#include "canvas/CanvasView.h"
-#include "canvas/CanvasViewController.h"
 #include "document/EditActions.h"
 #include "document/ScreenshotExporter.h"
 #include "model/Canvas.h"
+#include "model/DocumentSelection.h"
 #include "model/Screenshot.h"
+#include "store/ManagedObjectContext.h"
+#include "templates/Template.h"
+#include "templates/picker/SheetWindow.h"
+#include "templates/picker/TemplateViewController.h"
 
 #include <QAbstractButton>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPointer>
-#include <functional>
 
 namespace pelorama::app {
 
-namespace {
-
-// The list's commands need the list; before the window has loaded there is none.
-std::optional<document::ActionAlert>
-withEditActions(Document& document,
-                const std::function<std::optional<document::ActionAlert>(document::EditActions&)>& work)
-{
-    ScreenshotTableViewController* controller = document.screenshotTableViewController();
-    store::ManagedObjectContext* context = document.managedObjectContext();
-    if (!controller || !context)
-        return std::nullopt;
-    ScreenshotTableList list(*controller);
-    document::EditActions actions(*context, list);
-    return work(actions);
-}
-
-} // namespace
-
-DocumentCommands::DocumentCommands(Document& document)
-    : m_document(document)
+DocumentCommands::DocumentCommands(Document& document, QWidget& window)
+    : QObject(&window)
+    , m_document(document)
+    , m_window(window)
 {}
 
 void DocumentCommands::runAlert(const document::ActionAlert& alert, QWidget* parent)
@@ -56,23 +39,48 @@ void DocumentCommands::runAlert(const document::ActionAlert& alert, QWidget* par
     box.exec();
 }
 
-void DocumentCommands::runAlertIfAny(const std::optional<document::ActionAlert>& alert) const
+void DocumentCommands::runAlertIfAny(const std::optional<document::ActionAlert>& alert)
 {
     if (alert)
-        runAlert(*alert, m_document.window());
+        runAlert(*alert, &m_window);
+}
+
+void DocumentCommands::showTemplatePicker()
+{
+    if (m_templatePickerSheet)
+        return;
+    m_templatePickerSheet =
+        templates::SheetWindow::beginSheet(&m_window, std::make_unique<templates::TemplateViewController>(),
+                                           [this](int returnCode) { insertTemplateScreenshot(returnCode); });
+}
+
+void DocumentCommands::insertTemplateScreenshot(int returnCode)
+{
+    auto* picker =
+        m_templatePickerSheet
+            ? qobject_cast<templates::TemplateViewController*>(m_templatePickerSheet->contentViewController())
+            : nullptr;
+    templates::Template* chosen = picker ? picker->selectedTemplate() : nullptr;
+    m_templatePickerSheet = nullptr;
+    store::ManagedObjectContext* context = m_document.managedObjectContext();
+    if (returnCode != templates::TemplateViewController::addReturnCode || !chosen || !context)
+        return;
+    model::Screenshot& screenshot = chosen->instantiateScreenshot(*context);
+    const std::optional<document::ActionAlert> alert =
+        document::EditActions(*context, m_document.screenshotList()).insertScreenshot(screenshot);
+    runAlertIfAny(alert);
+    if (!alert)
+        emit templateInserted();
 }
 
 void DocumentCommands::exportAllScreenshots()
 {
-    QWidget* window = m_document.window();
-    ScreenshotTableViewController* controller = m_document.screenshotTableViewController();
     store::ManagedObjectContext* context = m_document.managedObjectContext();
-    if (!window || !controller || !context ||
-        ScreenshotTableList(*controller).arrangedScreenshots().isEmpty())
+    if (!context || m_document.screenshotList().screenshots().isEmpty())
         return;
     if (const std::optional<document::ActionAlert> names =
             document::ScreenshotExporter(*context).checkNames()) {
-        runAlert(*names, window);
+        runAlert(*names, &m_window);
         return;
     }
     auto* panel = new appkit::OpenPanel;
@@ -81,15 +89,15 @@ void DocumentCommands::exportAllScreenshots()
     panel->setCanChooseDirectories(true);
     panel->setAllowsMultipleSelection(false);
     panel->setCanCreateDirectories(true);
-    panel->beginSheetModal(window, [document = QPointer<Document>(&m_document),
-                                    panel](appkit::OpenPanel::Response response) {
+    panel->beginSheetModal(&m_window, [document = QPointer<Document>(&m_document),
+                                       window = QPointer<QWidget>(&m_window),
+                                       panel](appkit::OpenPanel::Response response) {
         panel->hide();
         const QUrl url = panel->url();
         if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
             return;
         if (!url.isLocalFile()) {
-            runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")},
-                     document->window());
+            runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")}, window);
             return;
         }
         store::ManagedObjectContext* context = document->managedObjectContext();
@@ -98,7 +106,7 @@ void DocumentCommands::exportAllScreenshots()
         document::ScreenshotExporter exporter(*context);
         // Whatever stops the export is said before the progress window comes up.
         if (const std::optional<document::ActionAlert> refused = exporter.checkDirectory(url.toLocalFile())) {
-            runAlert(*refused, document->window());
+            runAlert(*refused, window);
             return;
         }
         std::optional<document::ActionAlert> alert;
@@ -107,16 +115,14 @@ void DocumentCommands::exportAllScreenshots()
                                        [&progress](double percent) { progress.setProgress(percent); });
         });
         if (alert && document)
-            runAlert(*alert, document->window());
+            runAlert(*alert, window);
     });
 }
 
 void DocumentCommands::exportCurrentScreenshot()
 {
-    QWidget* window = m_document.window();
-    ScreenshotTableViewController* controller = m_document.screenshotTableViewController();
-    model::Screenshot* selected = controller ? controller->selectedScreenshot() : nullptr;
-    if (!window || !selected)
+    model::Screenshot* selected = m_document.selection().screenshot();
+    if (!selected)
         return;
     auto* panel = new appkit::OpenPanel;
     panel->setAcceptMode(QFileDialog::AcceptSave);
@@ -126,90 +132,62 @@ void DocumentCommands::exportCurrentScreenshot()
     panel->setAllowedFileTypes({QStringLiteral("png")});
     panel->setDefaultSuffix(QStringLiteral("png"));
     // This screenshot is the one written, whatever the selection is when the panel ends.
-    panel->beginSheetModal(window, [document = QPointer<Document>(&m_document),
-                                    screenshot = QPointer<model::Screenshot>(selected),
-                                    panel](appkit::OpenPanel::Response response) {
+    panel->beginSheetModal(&m_window, [window = QPointer<QWidget>(&m_window),
+                                       screenshot = QPointer<model::Screenshot>(selected),
+                                       panel](appkit::OpenPanel::Response response) {
         panel->hide();
         const QUrl url = panel->url();
-        if (!document || !screenshot || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
+        if (!screenshot || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
             return;
         if (const auto alert = document::ScreenshotExporter::exportScreenshot(*screenshot, url.toLocalFile()))
-            runAlert(*alert, document->window());
+            runAlert(*alert, window);
     });
 }
 
 void DocumentCommands::cut()
 {
-    withEditActions(m_document, [](document::EditActions& actions) {
-        actions.cut();
-        return std::optional<document::ActionAlert>();
-    });
+    if (store::ManagedObjectContext* context = m_document.managedObjectContext())
+        document::EditActions(*context, m_document.screenshotList()).cut();
 }
 
 void DocumentCommands::copy()
 {
-    withEditActions(m_document, [](document::EditActions& actions) {
-        actions.copy();
-        return std::optional<document::ActionAlert>();
-    });
+    if (store::ManagedObjectContext* context = m_document.managedObjectContext())
+        document::EditActions(*context, m_document.screenshotList()).copy();
 }
 
 void DocumentCommands::deleteSelection()
 {
-    withEditActions(m_document, [](document::EditActions& actions) {
-        actions.remove();
-        return std::optional<document::ActionAlert>();
-    });
+    if (store::ManagedObjectContext* context = m_document.managedObjectContext())
+        document::EditActions(*context, m_document.screenshotList()).remove();
 }
 
 void DocumentCommands::paste()
 {
-    runAlertIfAny(
-        withEditActions(m_document, [](document::EditActions& actions) { return actions.paste(); }));
+    if (store::ManagedObjectContext* context = m_document.managedObjectContext())
+        runAlertIfAny(document::EditActions(*context, m_document.screenshotList()).paste());
 }
 
 void DocumentCommands::duplicateSelection()
 {
-    runAlertIfAny(withEditActions(
-        m_document, [](document::EditActions& actions) { return actions.duplicateSelection(); }));
+    if (store::ManagedObjectContext* context = m_document.managedObjectContext())
+        runAlertIfAny(document::EditActions(*context, m_document.screenshotList()).duplicateSelection());
 }
 
-bool DocumentCommands::insertScreenshot(model::Screenshot& screenshot)
+void DocumentCommands::showShareMenu(QAbstractButton& button)
 {
-    const std::optional<document::ActionAlert> alert =
-        withEditActions(m_document, [&screenshot](document::EditActions& actions) {
-            return actions.insertScreenshot(screenshot);
-        });
-    runAlertIfAny(alert);
-    return !alert;
-}
-
-void DocumentCommands::showShareMenu(QObject* sender)
-{
-    canvas::CanvasView* canvasView = m_document.canvasViewController()->canvasView();
-    auto* button = qobject_cast<QAbstractButton*>(sender);
-    if (!canvasView || !canvasView->canvas() || !button)
+    model::Screenshot* selected = m_document.selection().screenshot();
+    if (!selected)
         return;
-    ScreenshotTableViewController* controller = m_document.screenshotTableViewController();
-    model::Screenshot* selected = controller ? controller->selectedScreenshot() : nullptr;
-    ShareMenu::showBelow(*button, *canvasView->canvas(),
-                         selected ? selected->name() : QStringLiteral("Screenshot"));
+    ShareMenu::showBelow(button, selected->makeCanvas(), selected->name());
 }
 
-void DocumentCommands::showFeedbackPopover(QObject* sender)
+void DocumentCommands::showFeedbackPopover(QWidget* anchor)
 {
-    QWidget* anchor = qobject_cast<QAbstractButton*>(sender);
     QRect rect;
     if (!anchor) {
-        Toolbar* toolbar = m_document.toolbar();
-        QAction* item =
-            toolbar ? toolbar->itemWithIdentifier(QString::fromLatin1(Document::feedbackItemIdentifier))
-                    : nullptr;
-        anchor = item ? qobject_cast<QAbstractButton*>(toolbar->widgetForAction(item)) : nullptr;
-    }
-    if (!anchor) {
         // A strip one point high along the top of the window's content.
-        auto* window = qobject_cast<QMainWindow*>(m_document.window());
+        auto* window = qobject_cast<QMainWindow*>(&m_window);
         anchor = window ? window->centralWidget() : nullptr;
         if (!anchor)
             return;
@@ -219,16 +197,6 @@ void DocumentCommands::showFeedbackPopover(QObject* sender)
     popover->setReleasedWhenClosed(true);
     popover->setContentViewController(new FeedbackViewController(popover));
     popover->showRelativeTo(rect, anchor, appkit::RectEdge::bottom);
-}
-
-document::ActionValidation DocumentCommands::validate(const Document& document, const QString& selector)
-{
-    ScreenshotTableViewController* controller = document.screenshotTableViewController();
-    store::ManagedObjectContext* context = document.managedObjectContext();
-    if (!controller || !context)
-        return document::ActionValidation::notHandled;
-    ScreenshotTableList list(*controller);
-    return document::EditActions(*context, list).validateAction(selector + ':');
 }
 
 } // namespace pelorama::app

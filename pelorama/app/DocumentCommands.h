@@ -1,29 +1,35 @@
 #pragma once
 
 #include "document/ActionAlert.h"
-#include "document/ActionValidation.h"
+#include "templates/picker/SheetWindow.h"
 
-#include <QString>
+#include <QObject>
+#include <QPointer>
 #include <optional>
 
-class QObject;
+class QAbstractButton;
 class QWidget;
-
-namespace pelorama::model {
-class Screenshot;
-} // namespace pelorama::model
 
 namespace pelorama::app {
 
 class Document;
 
-// The document's commands on whole screenshots as its window offers them: export with its panels and
-// progress window, the edit commands, sharing and the feedback form, and whether each may run now.
-// Made for one command and dropped after it; every dialog it leaves open holds the document weakly.
-class DocumentCommands
+// What the commands on a document's screenshots do, as its window offers them: the template picker,
+// export with its panels and progress window, the edit commands, sharing and the feedback form. Panels,
+// sheets and alerts come up on the window; a command that fails says why in an alert. Whether a command
+// may run is the window's actions' to decide. Every panel or sheet left open holds the document weakly.
+class DocumentCommands : public QObject
 {
+    Q_OBJECT
+
 public:
-    explicit DocumentCommands(Document& document);
+    DocumentCommands(Document& document, QWidget& window);
+
+    // Shows the template picker as a sheet on the window (once at a time); the chosen template's new
+    // screenshot goes after the selected one (last without a selection) and is selected.
+    void showTemplatePicker();
+    // The picker while it is shown.
+    templates::SheetWindow* templatePickerSheet() const { return m_templatePickerSheet; }
 
     // Checks the names, asks for a directory (a sheet on the window) and writes every screenshot into
     // it while the progress window shows how far it has got; then one alert for whatever failed.
@@ -35,26 +41,26 @@ public:
     void paste();
     void duplicateSelection();
     void deleteSelection();
-    // Places a screenshot just made from a template after the selection, or last; false when it could
-    // not be named and was taken out again (the alert has said why).
-    bool insertScreenshot(model::Screenshot& screenshot);
-    // The canvas shown, as an image: a menu below the toolbar button; from anything else, nothing.
-    void showShareMenu(QObject* sender);
-    // The feedback form in a popover at sender when it is a button, else at the toolbar's "feedback"
-    // button, else along the top of the window's content.
-    void showFeedbackPopover(QObject* sender);
-
-    // The answer for a command ("cut", "exportAllScreenshots", ...); notHandled when no list is shown
-    // yet or the command is not one of those.
-    static document::ActionValidation validate(const Document& document, const QString& selector);
+    // The selected screenshot as an image: a menu below button.
+    void showShareMenu(QAbstractButton& button);
+    // The feedback form in a popover below anchor, or, without one, along the top of the window's
+    // content.
+    void showFeedbackPopover(QWidget* anchor);
 
     // A modal informational alert with one button "OK", in front of parent's window.
     static void runAlert(const document::ActionAlert& alert, QWidget* parent = nullptr);
 
+signals:
+    // After a template's screenshot was inserted and selected.
+    void templateInserted();
+
 private:
-    void runAlertIfAny(const std::optional<document::ActionAlert>& alert) const;
+    void insertTemplateScreenshot(int returnCode);
+    void runAlertIfAny(const std::optional<document::ActionAlert>& alert);
 
     Document& m_document;
+    QWidget& m_window;
+    QPointer<templates::SheetWindow> m_templatePickerSheet;
 };
 
 } // namespace pelorama::app

@@ -1,5 +1,6 @@
 #include "app/SidebarToggleControl.h"
 
+#include <QAction>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -13,17 +14,29 @@ SidebarToggleControl::SidebarToggleControl(QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
-bool SidebarToggleControl::isSelected(int segment) const
+void SidebarToggleControl::setActions(QAction* left, QAction* right)
 {
-    return segment >= 0 && segment < segmentCount && m_selected[size_t(segment)];
+    for (const QPointer<QAction>& action : m_actions) {
+        if (action)
+            action->disconnect(this);
+    }
+    m_actions = {left, right};
+    for (QAction* action : {left, right}) {
+        if (action)
+            connect(action, &QAction::changed, this, qOverload<>(&QWidget::update));
+    }
+    update();
 }
 
-void SidebarToggleControl::setSelected(bool selected, int segment)
+QAction* SidebarToggleControl::action(int segment) const
 {
-    if (segment < 0 || segment >= segmentCount)
-        return;
-    m_selected[size_t(segment)] = selected;
-    update();
+    return segment >= 0 && segment < segmentCount ? m_actions[size_t(segment)].data() : nullptr;
+}
+
+bool SidebarToggleControl::isSelected(int segment) const
+{
+    const QAction* shown = action(segment);
+    return shown && shown->isChecked();
 }
 
 QRect SidebarToggleControl::segmentRect(int segment) const
@@ -75,9 +88,8 @@ void SidebarToggleControl::mousePressEvent(QMouseEvent* event)
     }
     for (int segment = 0; segment < segmentCount; ++segment) {
         if (segmentRect(segment).contains(event->position().toPoint())) {
-            m_selectedSegment = segment;
-            setSelected(!isSelected(segment), segment);
-            emit activated(segment);
+            if (QAction* clicked = action(segment); clicked && clicked->isEnabled())
+                clicked->trigger();
             return;
         }
     }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
+class QAction;
+
 namespace pelorama::app {
 
-// The toolbar's two-segment control for the side panes: segment 0 stands for the left pane, segment 1 for
-// the right one. Each segment keeps its own selected state; clicking one flips it, makes it the selected
-// segment and emits activated.
+// The toolbar's two-segment control for the side panes: segment 0 stands for the action that shows the
+// left pane, segment 1 for the one that shows the right pane. A segment is selected while its
+// (checkable) action is checked; clicking it triggers the action.
 class SidebarToggleControl : public QWidget
 {
     Q_OBJECT
@@ -17,25 +20,19 @@ public:
 
     explicit SidebarToggleControl(QWidget* parent = nullptr);
 
-    // The segment clicked last; -1 before the first click.
-    int selectedSegment() const { return m_selectedSegment; }
-    void setSelectedSegment(int segment) { m_selectedSegment = segment; }
+    void setActions(QAction* left, QAction* right);
+    QAction* action(int segment) const;
     bool isSelected(int segment) const;
-    void setSelected(bool selected, int segment);
     QRect segmentRect(int segment) const;
 
     QSize sizeHint() const override { return {72, 26}; }
-
-signals:
-    void activated(int segment);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    std::array<bool, segmentCount> m_selected{};
-    int m_selectedSegment = -1;
+    std::array<QPointer<QAction>, segmentCount> m_actions;
 };
 
 } // namespace pelorama::app

@@ -10,8 +10,10 @@
 #include "foundation/Diagnostics.h"
 #include "model/AspectFit.h"
 #include "model/Canvas.h"
+#include "model/DocumentSelection.h"
 #include "model/Drawable.h"
 #include "model/ImageDroppable.h"
+#include "model/Screenshot.h"
 #include "model/Selectable.h"
 #include "model/TextRect.h"
 #include "tessaline/Shared/Observer.h"
@@ -165,13 +167,11 @@ void CanvasView::renderCanvas()
     m_needsRendering = false;
     if (!m_canvas)
         return;
-    // The delegate may assign another canvas while it hears of this one.
+    // A slot may assign another canvas while it hears of this one.
     const std::shared_ptr<const model::Canvas> canvas = m_canvas;
-    if (CanvasViewDelegate* delegate = m_delegate.get())
-        delegate->canvasViewWillRender(*this, *canvas);
+    emit willRender(*canvas);
     m_renderer->render();
-    if (CanvasViewDelegate* delegate = m_delegate.get())
-        delegate->canvasViewDidRender(*this, *canvas);
+    emit didRender(*canvas);
 }
 
 void CanvasView::setContents(std::optional<graphics::Image> contents)
@@ -244,8 +244,35 @@ void CanvasView::setSelection(model::Selectable* selection)
             FontManager::shared().setSelectedFont(textRect->font().value_or(graphics::Font()), false);
         m_overlay->setSelectionFrame(viewRect(*selection));
     }
-    if (CanvasViewDelegate* delegate = m_delegate.get())
-        delegate->canvasViewDidChangeSelection(*this, dynamic_cast<model::Drawable*>(selection));
+    if (m_documentSelection)
+        m_documentSelection->setDrawable(selection);
+    emit selectionChanged(dynamic_cast<model::Drawable*>(selection));
+}
+
+void CanvasView::setDocumentSelection(model::DocumentSelection* selection)
+{
+    if (m_documentSelection)
+        m_documentSelection->disconnect(this);
+    m_documentSelection = selection;
+    if (!selection)
+        return;
+    connect(selection, &model::DocumentSelection::screenshotsChanged, this,
+            &CanvasView::showSelectedScreenshot);
+    connect(selection, &model::DocumentSelection::drawableChanged, this, &CanvasView::showSelectedDrawable);
+    showSelectedScreenshot();
+}
+
+void CanvasView::showSelectedScreenshot()
+{
+    // A canvas is built when screenshots are chosen, never per render.
+    model::Screenshot* screenshot = m_documentSelection ? m_documentSelection->screenshot() : nullptr;
+    setCanvas(screenshot ? std::make_shared<const model::Canvas>(screenshot->makeCanvas()) : nullptr);
+}
+
+void CanvasView::showSelectedDrawable()
+{
+    if (m_documentSelection && m_documentSelection->drawable() != selection())
+        setSelection(m_documentSelection->drawable());
 }
 
 std::optional<graphics::Rect> CanvasView::selectionFrame() const

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "canvas/CanvasMapping.h"
-#include "canvas/CanvasViewDelegate.h"
 #include "canvas/CanvasViewRendering.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/FontChanging.h"
@@ -10,6 +9,7 @@
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
+#include "model/DocumentSelection.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
@@ -46,6 +46,11 @@ class CanvasOverlay;
 // pass of the event loop however many changes came before it. The picture reaches the screen through a
 // renderer chosen once: the GPU image view where OpenGL works, else the view's own painting.
 //
+// The view shows a document's selection when it is given one: the canvas of the selected screenshot,
+// built again whenever screenshots are chosen, and the selected drawable, framed; a click on the canvas
+// selects in the document. It announces by signals what its owner may follow: selection changes and
+// every render.
+//
 // Coordinates of the view's own operations ("view points") are y up with the origin at the bottom left,
 // as canvas points are; Qt's widget coordinates (y down) appear only in event handling. Main thread only.
 class CanvasView : public QWidget, public FontChanging
@@ -60,9 +65,10 @@ public:
     CanvasView(QWidget* parent, bool openGLSupported);
     ~CanvasView() override;
 
-    CanvasViewDelegate* delegate() const { return m_delegate.get(); }
-    // Not owned; a QObject delegate is let go when it is destroyed.
-    void setDelegate(CanvasViewDelegate* delegate) { m_delegate = delegate; }
+    model::DocumentSelection* documentSelection() const { return m_documentSelection; }
+    // Shows selection's screenshot and drawable from now on, and selects in it; none lets the view's
+    // canvas and selection be set directly.
+    void setDocumentSelection(model::DocumentSelection* selection);
 
     const std::shared_ptr<const model::Canvas>& canvas() const { return m_canvas; }
     // Shows canvas (none shows the empty label): commits and closes the caption editor, observes every
@@ -72,7 +78,7 @@ public:
     bool needsRendering() const { return m_needsRendering; }
     // Going from false to true schedules one render on the next pass of the event loop.
     void setNeedsRendering(bool needsRendering);
-    // Renders now, between the delegate's will-render and did-render calls; nothing without a canvas.
+    // Renders now, between willRender and didRender; nothing without a canvas.
     Q_INVOKABLE void renderCanvas();
 
     CanvasViewRendering& renderer() const { return *m_renderer; }
@@ -98,8 +104,9 @@ public:
     graphics::Point viewPoint(const QPointF& position) const;
 
     model::Selectable* selection() const { return m_selection.get(); }
-    // Frames selection (none hides the frame), shows a selected caption's font in the font panel and
-    // tells the delegate; every assignment does so, also of the same value.
+    // Frames selection (none hides the frame), shows a selected caption's font in the font panel, selects
+    // it in the document's selection and emits selectionChanged; every assignment does so, also of the
+    // same value.
     void setSelection(model::Selectable* selection);
 
     // The overlays' frames in view points; none while hidden.
@@ -118,6 +125,14 @@ public:
 
     void changeFont(FontManager& sender) override;
 
+signals:
+    // After every assignment of the selection, also to none; drawable is null when there is no selection
+    // or the selection is no Drawable.
+    void selectionChanged(pelorama::model::Drawable* drawable);
+    // Around every render, in this order; a slot may assign another canvas meanwhile.
+    void willRender(const pelorama::model::Canvas& canvas);
+    void didRender(const pelorama::model::Canvas& canvas);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -133,6 +148,8 @@ protected:
 
 private:
     void chooseRenderer(bool openGLSupported);
+    void showSelectedScreenshot();
+    void showSelectedDrawable();
     void drawableDidChange(model::Drawable* drawable, const QString& keyPath);
     void layout();
     void mouseDown(const QPointF& position, int clickCount);
@@ -143,7 +160,7 @@ private:
     // not. Nothing waits for it.
     void readDroppedFile(model::ImageDroppable& target, const QUrl& url);
 
-    WeakReference<CanvasViewDelegate> m_delegate;
+    QPointer<model::DocumentSelection> m_documentSelection;
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
     std::unique_ptr<CanvasViewRendering> m_renderer;
     QPointer<tessaline::MarkupLabel> m_emptyLabel;

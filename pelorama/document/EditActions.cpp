@@ -145,26 +145,6 @@ std::optional<ActionAlert> EditActions::insertScreenshot(model::Screenshot& scre
     return std::nullopt;
 }
 
-ActionValidation EditActions::validateAction(const QString& selector) const
-{
-    static const QStringList needSelection{QStringLiteral("delete:"),
-                                           QStringLiteral("cut:"),
-                                           QStringLiteral("copy:"),
-                                           QStringLiteral("duplicateSelection:"),
-                                           QStringLiteral("exportCurrentScreenshot:"),
-                                           QStringLiteral("showShareMenu:")};
-    const auto answer = [](bool enabled) {
-        return enabled ? ActionValidation::enabled : ActionValidation::disabled;
-    };
-    if (needSelection.contains(selector))
-        return answer(m_list.selectedScreenshot() != nullptr);
-    if (selector == QLatin1String("exportAllScreenshots:"))
-        return answer(!m_list.arrangedScreenshots().isEmpty());
-    if (selector == QLatin1String("paste:"))
-        return answer(ScreenshotPasteboard::hasScreenshots());
-    return ActionValidation::notHandled;
-}
-
 std::optional<double> EditActions::selectedOrder() const
 {
     if (model::Screenshot* selected = m_list.selectedScreenshot())

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "document/ActionAlert.h"
-#include "document/ActionValidation.h"
 
 #include <QByteArray>
 #include <QList>
@@ -21,9 +20,9 @@ namespace pelorama::document {
 class ScreenshotList;
 
 // The document's commands on whole screenshots: cut, copy, paste, duplicate and delete the selected
-// screenshot, and place a screenshot made from a template; with the validation of every document
-// command. Each insertion ends the same way: the list is numbered 0, 1, 2, ... again and the new
-// screenshot, renamed when another has its name (" 2" appended or a trailing number raised), is selected.
+// screenshot, and place a screenshot made from a template. Each insertion ends the same way: the list is
+// numbered 0, 1, 2, ... again and the new screenshot, renamed when another has its name (" 2" appended or a
+// trailing number raised), is selected.
 //
 // Paste and duplicate insert in a private-queue child context of the document's context and save it
 // into that context only when everything went well, so a failure leaves the document as it was. An
@@ -52,9 +51,6 @@ public:
     // Places a screenshot just inserted into the document's context (from a template) after the selected
     // one, or last. When its name cannot be made unique it is deleted again and the alert says why.
     std::optional<ActionAlert> insertScreenshot(model::Screenshot& screenshot);
-
-    // The document's answer for the command of this selector ("cut:", "paste:", ...).
-    ActionValidation validateAction(const QString& selector) const;
 
 private:
     std::optional<double> selectedOrder() const;

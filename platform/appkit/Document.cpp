@@ -127,6 +127,11 @@ DocumentResult<> Document::saveAs(const QString& path)
                                " could not be saved: no place was given.");
     if (absolutePath == m_filePath)
         return saveToPath(m_filePath, SaveOperation::Save);
+    if (m_openElsewhere)
+        if (const std::optional<QString> other = m_openElsewhere(absolutePath))
+            return documentFailure("The document " + quotedName(displayName()) +
+                                   " could not be saved. The document " + quotedName(*other) +
+                                   " is open in another window at that place; close it first and try again.");
     return saveToPath(absolutePath, SaveOperation::SaveAs);
 }
 

@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace appkit {
 
@@ -60,7 +62,8 @@ public:
 
     // Writes the document where it lives; an untitled document cannot be saved this way.
     DocumentResult<> save();
-    // Writes the document to path, where it then lives; path is replaced when something is there.
+    // Writes the document to path, where it then lives; path is replaced when something is there, except
+    // when another open document lives there (see setOpenElsewhere).
     DocumentResult<> saveAs(const QString& path);
     // Goes back to what the file holds, dropping every unsaved change and the undo stack.
     DocumentResult<> revertToSaved();
@@ -88,6 +91,12 @@ public:
     bool isClosed() const { return m_closed; }
 
     void presentError(const DocumentError& error);
+
+    // Answers the display name of another open document that lives at a path, or nothing. Save As
+    // refuses such a path: writing over a package another window reads and autosaves would lose one of
+    // the two. The document's controller sets it.
+    using OpenElsewhere = std::function<std::optional<QString>(const QString& path)>;
+    void setOpenElsewhere(OpenElsewhere openElsewhere) { m_openElsewhere = std::move(openElsewhere); }
 
     // Null until one is installed. The document owns it and destroys it first of all its parts.
     DocumentUserInterface* userInterface() const { return m_userInterface.get(); }
@@ -131,6 +140,7 @@ private:
     QTimer m_autosaveTimer;
     bool m_autosaveFailureShown = false;
     bool m_closed = false;
+    OpenElsewhere m_openElsewhere;
     std::unique_ptr<DocumentUserInterface> m_userInterface;
 };
 

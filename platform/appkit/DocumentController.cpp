@@ -180,6 +180,12 @@ Document* DocumentController::addDocument(std::unique_ptr<Document> document)
 {
     Document* added = document.get();
     DocumentWindows::of(*added).setDialogs(m_dialogs);
+    added->setOpenElsewhere([this, added](const QString& path) -> std::optional<QString> {
+        const Document* open = documentForPath(path);
+        if (!open || open == added)
+            return std::nullopt;
+        return open->displayName();
+    });
     connect(added, &Document::closed, this, [this, added] { documentClosed(added); });
     connect(added, &Document::saved, this, [this](const QString& path, SaveOperation operation) {
         if (operation == SaveOperation::SaveAs)

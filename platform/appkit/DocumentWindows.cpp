@@ -96,7 +96,14 @@ void DocumentWindows::presentError(const DocumentError& error)
 
 void DocumentWindows::documentDidClose()
 {
+    for (auto& controller : m_windowControllers) {
+        if (controller->isWindowLoaded())
+            controller->window()->hide();
+        m_closedWindowControllers.push_back(std::move(controller));
+    }
     m_windowControllers.clear();
+    QMetaObject::invokeMethod(
+        this, [this] { m_closedWindowControllers.clear(); }, Qt::QueuedConnection);
 }
 
 } // namespace appkit

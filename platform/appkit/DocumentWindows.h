@@ -17,8 +17,9 @@ class WindowController;
 
 // The widget side of a document: its windows, and the dialogs through which its commands ask and tell
 // the user, modal to its first window. A Document knows no windows; this is installed as its user
-// interface on first use and lives as long as the document, which destroys it (and so its windows)
-// before anything else of itself. Closing the document closes its windows.
+// interface on first use and lives as long as the document, which destroys it (and so its windows, at
+// once) before anything else of itself. Closing the document hides its windows and destroys them once
+// control is back in the event loop, since the close may come from one of their own menu actions.
 class DocumentWindows : public QObject, public DocumentUserInterface
 {
     Q_OBJECT
@@ -61,6 +62,8 @@ private:
     Document& m_document;
     std::shared_ptr<DocumentDialogs> m_dialogs;
     std::vector<std::unique_ptr<WindowController>> m_windowControllers;
+    // Those of a closed document, until the event loop has them destroyed.
+    std::vector<std::unique_ptr<WindowController>> m_closedWindowControllers;
 };
 
 } // namespace appkit

@@ -13,11 +13,11 @@ WindowController::WindowController(Document* document)
 
 WindowController::~WindowController()
 {
+    // The window goes with its controller, while the document it shows is still whole. Whoever may be
+    // inside one of the window's own event handlers lets go of the controller later (DocumentWindows).
     if (m_window) {
         m_window->removeEventFilter(this);
-        m_window->hide();
-        // Later, since the window may be closed from one of its own menu actions.
-        m_window->deleteLater();
+        delete m_window.data();
     }
 }
 

@@ -9,9 +9,10 @@ namespace appkit {
 
 class Document;
 
-// One window of a document, made in code on first use and kept by the document's DocumentWindows. The
-// window's title follows the document's name and edited state; closing the last window of a document
-// closes the document, which first asks about unsaved changes and may keep it open.
+// One window of a document, made in code on first use and kept by the document's DocumentWindows, and
+// destroyed with its controller. The window's title follows the document's name and edited state;
+// closing the last window of a document closes the document, which first asks about unsaved changes
+// and may keep it open.
 class WindowController : public QObject
 {
     Q_OBJECT

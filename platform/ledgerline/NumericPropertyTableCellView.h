@@ -7,7 +7,8 @@ class QDoubleSpinBox;
 namespace ledgerline {
 
 // Edits a NumericProperty in a number field with arrows, limited to the property's range. A number
-// typed in reaches the property when the edit ends; each arrow step reaches it at once.
+// typed in reaches the property when the edit ends; each arrow step reaches it at once. Holding the
+// field's arrows (or the arrow keys) is a gesture: its steps belong together.
 class NumericPropertyTableCellView : public PropertyTableCellView
 {
     Q_OBJECT

@@ -10,10 +10,14 @@ PropertyTableCellView::PropertyTableCellView(QWidget* parent)
     : QWidget(parent)
 {}
 
-PropertyTableCellView::~PropertyTableCellView() = default;
+PropertyTableCellView::~PropertyTableCellView()
+{
+    setInGesture(false);
+}
 
 void PropertyTableCellView::setObjectValue(Property* property)
 {
+    setInGesture(false);
     if (m_objectValue) {
         commitEditing();
     }
@@ -34,6 +38,19 @@ void PropertyTableCellView::follow(QObject* object, const QString& keyPath,
 void PropertyTableCellView::keepBinding(std::unique_ptr<tessaline::Binding> binding)
 {
     m_bindings.push_back(std::move(binding));
+}
+
+void PropertyTableCellView::setInGesture(bool inGesture)
+{
+    if (m_inGesture == inGesture) {
+        return;
+    }
+    m_inGesture = inGesture;
+    if (inGesture) {
+        emit gestureStarted();
+    } else {
+        emit gestureFinished();
+    }
 }
 
 } // namespace ledgerline

@@ -4,6 +4,7 @@
 #include "ledgerline/PropertyEditable.h"
 #include "ledgerline/PropertyEditorRegistry.h"
 #include "ledgerline/PropertyRowView.h"
+#include "ledgerline/PropertyTableCellView.h"
 #include "tessaline/Tessaline/InspectorSectionView.h"
 
 #include <QHBoxLayout>
@@ -162,6 +163,10 @@ void PropertyTableViewController::reloadRows()
                 } else {
                     row = new PropertyRowView(editorName, PropertyEditorRegistry::makeCellView(*property),
                                               m_content);
+                    connect(row->cellView(), &PropertyTableCellView::gestureStarted, this,
+                            &PropertyTableViewController::gestureStarted);
+                    connect(row->cellView(), &PropertyTableCellView::gestureFinished, this,
+                            &PropertyTableViewController::gestureFinished);
                 }
                 m_layout->addWidget(row);
                 m_rows.push_back(row);

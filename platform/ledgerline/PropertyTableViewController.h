@@ -24,6 +24,9 @@ class PropertyRowView;
 // the object, so the table and the object stay equal while either changes. Rows follow their property's
 // "hidden" as it changes.
 //
+// A gesture on a row's editor (a drag on a dial, a held arrow) is announced by gestureStarted and
+// gestureFinished, in pairs, so that its many changes can become one step to undo.
+//
 // The table owns the collection it asked the object for. It shows the object until it is given another
 // one or none; when the object is a QObject that is destroyed, the table empties. Main thread only.
 class PropertyTableViewController : public appkit::ViewController
@@ -43,6 +46,10 @@ public:
     QStringList sectionTitles() const;
     const std::vector<PropertyRowView*>& rowViews() const { return m_rows; }
     PropertyRowView* rowView(const Property* property) const;
+
+signals:
+    void gestureStarted();
+    void gestureFinished();
 
 protected:
     void loadView() override;

@@ -121,7 +121,7 @@ void AngleControl::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    m_tracking = true;
+    setTracking(true);
     track(event->position());
 }
 
@@ -136,7 +136,27 @@ void AngleControl::mouseReleaseEvent(QMouseEvent* event)
 {
     if (m_tracking && event->button() == Qt::LeftButton) {
         track(event->position());
-        m_tracking = false;
+        setTracking(false);
+    }
+}
+
+void AngleControl::hideEvent(QHideEvent* event)
+{
+    // A drag ends with the dial's row, which the inspector may take away meanwhile.
+    setTracking(false);
+    QWidget::hideEvent(event);
+}
+
+void AngleControl::setTracking(bool tracking)
+{
+    if (m_tracking == tracking) {
+        return;
+    }
+    m_tracking = tracking;
+    if (tracking) {
+        emit trackingStarted();
+    } else {
+        emit trackingFinished();
     }
 }
 

@@ -13,7 +13,8 @@ namespace pelorama::app {
 // A round dial showing an angle in degrees, counter-clockwise from the positive x axis with y up (0 right,
 // 90 up, 180 left, 270 down), which the user sets by clicking or dragging inside the dial. Every point
 // taken during a drag sets the value, so whatever is bound to it follows the drag; a drag that leaves the
-// dial keeps the last angle from inside it.
+// dial keeps the last angle from inside it. trackingStarted and trackingFinished enclose each click or
+// drag, as a slider's pressed and released do.
 //
 // "value" holds a number or nil; the dial is drawn only for a number, as it is given (no clamping or
 // wrapping). Angles the control produces lie in 0..360.
@@ -48,15 +49,19 @@ signals:
     void valueChanged();
     // The user chose angle, by a click or during a drag.
     void angleChosen(double angle);
+    void trackingStarted();
+    void trackingFinished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void track(const QPointF& point);
+    void setTracking(bool tracking);
 
     QVariant m_value;
     bool m_tracking = false;

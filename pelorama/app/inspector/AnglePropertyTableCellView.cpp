@@ -17,6 +17,10 @@ AnglePropertyTableCellView::AnglePropertyTableCellView(QWidget* parent)
     layout->addWidget(m_angleControl);
     layout->addStretch();
     m_angleControl->setFixedSize(m_angleControl->sizeHint());
+    // A drag on the dial sets the angle at every step; the steps belong together.
+    connect(m_angleControl, &AngleControl::trackingStarted, this,
+            [this] { setInGesture(objectValue() != nullptr); });
+    connect(m_angleControl, &AngleControl::trackingFinished, this, [this] { setInGesture(false); });
 }
 
 void AnglePropertyTableCellView::objectValueChanged(ledgerline::Property* property)

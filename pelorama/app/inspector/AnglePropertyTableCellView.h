@@ -7,7 +7,7 @@ namespace pelorama::app {
 class AngleControl;
 
 // The inspector row of an AngleProperty: an angle dial whose value is bound both ways to the property's
-// value, so a drag on the dial reaches the bound object at every step.
+// value, so a drag on the dial reaches the bound object at every step; the drag is the cell's gesture.
 class AnglePropertyTableCellView : public ledgerline::PropertyTableCellView
 {
     Q_OBJECT

@@ -5,7 +5,9 @@
 #include "app/Acknowledgements.h"
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
-#include "app/MainMenu.h"
+#include "app/DocumentActions.h"
+#include "app/DocumentCommands.h"
+#include "app/DocumentWindow.h"
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/PropertyEditorRegistry.h"
@@ -144,10 +146,10 @@ public:
 // the window once it is the active one.
 void typeCloseShortcut(app::Document& document)
 {
-    QWidget* window = document.window();
+    QWidget* window = document.documentWindow();
     window->activateWindow();
     QApplication::setActiveWindow(window);
-    QTest::keySequence(window, document.mainMenu()->action("close")->shortcut());
+    QTest::keySequence(window, document.documentWindow()->documentActions()->close()->shortcut());
 }
 
 TEST(AppDelegateTest, ClosingTheLastDocumentWindowQuitsOnceItsQuestionIsAnswered)
@@ -158,12 +160,13 @@ TEST(AppDelegateTest, ClosingTheLastDocumentWindowQuitsOnceItsQuestionIsAnswered
     delegate.openInitialDocuments({});
     ASSERT_EQ(delegate.documentController().documents().size(), 1);
     auto* document = static_cast<app::Document*>(delegate.documentController().documents().first());
-    QWidget* window = document->window();
+    QWidget* window = document->documentWindow();
     window->activateWindow();
     QApplication::setActiveWindow(window);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return document->documentWindow()->commands()->templatePickerSheet() != nullptr; }));
     auto* picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+        document->documentWindow()->commands()->templatePickerSheet()->contentViewController());
     ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     model::Screenshot::insertInto(*document->managedObjectContext());

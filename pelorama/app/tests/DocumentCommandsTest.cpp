@@ -1,20 +1,23 @@
 // The screenshot commands as the document window offers them: menus, toolbar buttons, panels, the
 // progress window and the alerts.
+#include "app/DocumentCommands.h"
+
 #include "SilentDialogs.h"
-#include "app/ArrayController.h"
 #include "app/Document.h"
+#include "app/DocumentActions.h"
+#include "app/DocumentWindow.h"
 #include "app/FeedbackViewController.h"
-#include "app/MainMenu.h"
 #include "app/ProgressWindowController.h"
-#include "app/ScreenshotTableViewController.h"
+#include "app/ScreenshotListModel.h"
 #include "app/ShareMenu.h"
-#include "app/Toolbar.h"
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
 #include "document/ScreenshotPasteboard.h"
+#include "model/DocumentSelection.h"
 #include "model/Screenshot.h"
+#include "store/ManagedObjectContext.h"
 #include "templates/TemplateCategory.h"
 #include "templates/picker/SheetWindow.h"
 #include "templates/picker/TemplateViewController.h"
@@ -92,16 +95,17 @@ protected:
         EXPECT_TRUE(made.hasValue());
         auto* document = made ? static_cast<app::Document*>(*made) : nullptr;
         if (document)
-            document->window()->show();
+            document->documentWindow()->show();
         return document;
     }
 
     // The first template of the first group, added through the picker.
     static void addFromTemplate(app::Document& document, int item = 0)
     {
-        document.showTemplatePicker();
+        app::DocumentCommands* commands = document.documentWindow()->commands();
+        commands->showTemplatePicker();
         auto* picker = qobject_cast<templates::TemplateViewController*>(
-            document.templatePickerSheet()->contentViewController());
+            commands->templatePickerSheet()->contentViewController());
         picker->collectionView()->selectItems({{0, item}});
         picker->addPressed();
     }
@@ -110,51 +114,47 @@ protected:
     {
         auto* screenshot = model::Screenshot::insertInto(*document.managedObjectContext());
         screenshot->setName(name);
-        screenshot->setOrder(double(list(document)->arrangedObjects().size()));
+        screenshot->setOrder(double(document.screenshotList().screenshots().size()));
         screenshot->setSize({double(size.width()), double(size.height())});
         document.managedObjectContext()->processPendingChanges();
-    }
-
-    static app::ArrayController* list(app::Document& document)
-    {
-        return document.screenshotTableViewController()->screenshotArrayController();
     }
 
     static QStringList names(app::Document& document)
     {
         QStringList names;
-        for (store::ManagedObject* object : list(document)->arrangedObjects())
-            names.append(qobject_cast<model::Screenshot*>(object)->name());
+        for (model::Screenshot* screenshot : document.screenshotList().screenshots())
+            names.append(screenshot->name());
         return names;
+    }
+
+    static void select(app::Document& document, std::optional<int> row)
+    {
+        document.selection().setScreenshot(row ? document.screenshotList().screenshotAt(*row) : nullptr);
     }
 
     static QString selectedName(app::Document& document)
     {
-        model::Screenshot* selected = document.screenshotTableViewController()->selectedScreenshot();
+        model::Screenshot* selected = document.selection().screenshot();
         return selected ? selected->name() : QString();
     }
 
-    // Triggers a menu item as the user does, after the menu has been validated.
-    static bool trigger(app::Document& document, const char* name)
+    static app::DocumentActions& actions(app::Document& document)
     {
-        app::MainMenu* menu = document.mainMenu();
-        menu->validate();
-        QAction* action = menu->action(QString::fromLatin1(name));
+        return *document.documentWindow()->documentActions();
+    }
+
+    // Triggers an action as the user does, when it is enabled.
+    static bool trigger(QAction* action)
+    {
         if (!action->isEnabled())
             return false;
         action->trigger();
         return true;
     }
 
-    static bool enabled(app::Document& document, const char* name)
-    {
-        document.mainMenu()->validate();
-        return document.mainMenu()->action(QString::fromLatin1(name))->isEnabled();
-    }
-
     static appkit::OpenPanel* openPanel(app::Document& document)
     {
-        return document.window()->findChild<appkit::OpenPanel*>();
+        return document.documentWindow()->findChild<appkit::OpenPanel*>();
     }
 
     appkit::DocumentController m_controller;
@@ -171,26 +171,26 @@ TEST_F(DocumentCommandsTest, ACopyPastesIntoAnotherDocumentAfterItsSelectionUnde
     const QString name = selectedName(*source);
     ASSERT_FALSE(name.isEmpty());
 
-    EXPECT_FALSE(enabled(*target, "paste"));
-    ASSERT_TRUE(trigger(*source, "copy"));
+    EXPECT_FALSE(actions(*target).paste()->isEnabled());
+    ASSERT_TRUE(trigger(actions(*source).copy()));
     EXPECT_TRUE(document::ScreenshotPasteboard::hasScreenshots());
     QCoreApplication::processEvents();
-    EXPECT_TRUE(enabled(*target, "paste"));
+    EXPECT_TRUE(actions(*target).paste()->isEnabled());
 
     addPlain(*target, "First");
     addPlain(*target, "Last");
-    list(*target)->setSelectionIndexes({0});
-    ASSERT_TRUE(trigger(*target, "paste"));
+    select(*target, 0);
+    ASSERT_TRUE(trigger(actions(*target).paste()));
     EXPECT_EQ(names(*target), (QStringList{"First", name, "Last"}));
     EXPECT_EQ(selectedName(*target), name);
-    ASSERT_TRUE(trigger(*target, "paste"));
+    ASSERT_TRUE(trigger(actions(*target).paste()));
     EXPECT_EQ(names(*target), (QStringList{"First", name, name + " 2", "Last"}));
     EXPECT_EQ(selectedName(*target), name + " 2");
     // The source is as it was.
     EXPECT_EQ(names(*source), QStringList{name});
 
     QGuiApplication::clipboard()->setText("just text");
-    EXPECT_FALSE(enabled(*target, "paste"));
+    EXPECT_FALSE(actions(*target).paste()->isEnabled());
 }
 
 TEST_F(DocumentCommandsTest, APasteOfDamagedDataSaysWhyAndChangesNothing)
@@ -203,7 +203,7 @@ TEST_F(DocumentCommandsTest, APasteOfDamagedDataSaysWhyAndChangesNothing)
     QGuiApplication::clipboard()->setMimeData(data);
 
     AlertWatcher watcher;
-    ASSERT_TRUE(trigger(*document, "paste"));
+    ASSERT_TRUE(trigger(actions(*document).paste()));
     ASSERT_EQ(watcher.alerts.size(), 1);
     EXPECT_EQ(watcher.alerts[0].first, "Error");
     EXPECT_TRUE(watcher.alerts[0].second.startsWith("Could not paste objects. ("))
@@ -215,30 +215,32 @@ TEST_F(DocumentCommandsTest, DuplicateCutAndDeleteWorkOnTheSelection)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    EXPECT_FALSE(enabled(*document, "export"));
+    EXPECT_FALSE(actions(*document).exportAll()->isEnabled());
     addPlain(*document, "Home");
     addPlain(*document, "Detail");
-    list(*document)->setSelectionIndexes({});
-    for (const char* name : {"cut", "copy", "delete", "duplicate", "exportCurrent"})
-        EXPECT_FALSE(enabled(*document, name)) << name;
-    EXPECT_TRUE(enabled(*document, "export"));
+    select(*document, std::nullopt);
+    for (QAction* action :
+         {actions(*document).cut(), actions(*document).copy(), actions(*document).remove(),
+          actions(*document).duplicate(), actions(*document).exportCurrent(), actions(*document).share()})
+        EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+    EXPECT_TRUE(actions(*document).exportAll()->isEnabled());
 
-    list(*document)->setSelectionIndexes({0});
+    select(*document, 0);
     QGuiApplication::clipboard()->setText("kept");
-    ASSERT_TRUE(trigger(*document, "duplicate"));
+    ASSERT_TRUE(trigger(actions(*document).duplicate()));
     EXPECT_EQ(names(*document), (QStringList{"Home", "Home 2", "Detail"}));
     EXPECT_EQ(selectedName(*document), "Home 2");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
 
-    ASSERT_TRUE(trigger(*document, "delete"));
+    ASSERT_TRUE(trigger(actions(*document).remove()));
     EXPECT_EQ(names(*document), (QStringList{"Home", "Detail"}));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
 
-    list(*document)->setSelectionIndexes({1});
-    ASSERT_TRUE(trigger(*document, "cut"));
+    select(*document, 1);
+    ASSERT_TRUE(trigger(actions(*document).cut()));
     EXPECT_EQ(names(*document), QStringList{"Home"});
-    list(*document)->setSelectionIndexes({});
-    ASSERT_TRUE(trigger(*document, "paste"));
+    select(*document, std::nullopt);
+    ASSERT_TRUE(trigger(actions(*document).paste()));
     EXPECT_EQ(names(*document), (QStringList{"Home", "Detail"}));
     EXPECT_EQ(selectedName(*document), "Detail");
 }
@@ -252,7 +254,7 @@ TEST_F(DocumentCommandsTest, ExportAllWritesEveryScreenshotWhileTheProgressWindo
     addPlain(*document, "Settings/Night", {20, 10});
     const QTemporaryDir directory;
 
-    ASSERT_TRUE(trigger(*document, "export"));
+    ASSERT_TRUE(trigger(actions(*document).exportAll()));
     appkit::OpenPanel* panel = openPanel(*document);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->fileMode(), QFileDialog::Directory);
@@ -280,16 +282,16 @@ TEST_F(DocumentCommandsTest, ExportAllStopsAtDuplicateNamesAndAtWhatIsNoDirector
     addPlain(*document, "Home");
     {
         AlertWatcher watcher;
-        ASSERT_TRUE(trigger(*document, "export"));
+        ASSERT_TRUE(trigger(actions(*document).exportAll()));
         ASSERT_EQ(watcher.alerts.size(), 1);
         EXPECT_EQ(watcher.alerts[0].first, "Duplicate names");
         EXPECT_EQ(openPanel(*document), nullptr);
     }
 
-    qobject_cast<model::Screenshot*>(list(*document)->arrangedObjects()[1])->setName("Detail");
+    document->screenshotList().screenshotAt(1)->setName("Detail");
     document->managedObjectContext()->processPendingChanges();
     const QTemporaryDir directory;
-    ASSERT_TRUE(trigger(*document, "export"));
+    ASSERT_TRUE(trigger(actions(*document).exportAll()));
     appkit::OpenPanel* panel = openPanel(*document);
     ASSERT_NE(panel, nullptr);
     AlertWatcher watcher;
@@ -314,7 +316,7 @@ TEST_F(DocumentCommandsTest, NamesThatCoincideOnlyInTheChosenDirectoryStopTheExp
     const QTemporaryDir directory(QDir(volume).filePath("export-XXXXXX"));
     ASSERT_TRUE(directory.isValid());
 
-    ASSERT_TRUE(trigger(*document, "export"));
+    ASSERT_TRUE(trigger(actions(*document).exportAll()));
     appkit::OpenPanel* panel = openPanel(*document);
     ASSERT_NE(panel, nullptr);
     AlertWatcher watcher;
@@ -333,42 +335,39 @@ TEST_F(DocumentCommandsTest, ExportCurrentWritesTheSelectedScreenshotToTheNamedF
     ASSERT_NE(document, nullptr);
     addPlain(*document, "Home", {60, 40});
     addPlain(*document, "Detail", {30, 20});
-    list(*document)->setSelectionIndexes({1});
+    select(*document, 1);
     const QTemporaryDir directory;
 
-    ASSERT_TRUE(trigger(*document, "exportCurrent"));
+    ASSERT_TRUE(trigger(actions(*document).exportCurrent()));
     appkit::OpenPanel* panel = openPanel(*document);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->acceptMode(), QFileDialog::AcceptSave);
     // The screenshot chosen when the panel opened is the one written.
-    list(*document)->setSelectionIndexes({0});
+    select(*document, 0);
     panel->selectFile(QDir(directory.path()).filePath("Chosen"));
     static_cast<QDialog*>(panel)->done(QDialog::Accepted);
     EXPECT_EQ(QImage(QDir(directory.path()).filePath("Chosen.png")).size(), QSize(30, 20));
 }
 
-TEST_F(DocumentCommandsTest, ShareOpensItsMenuOnlyFromTheToolbarButton)
+TEST_F(DocumentCommandsTest, TheShareButtonOpensItsMenuBelowItself)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     addPlain(*document, "Home");
-    list(*document)->setSelectionIndexes({0});
+    select(*document, 0);
     QCoreApplication::processEvents();
 
-    document->showShareMenu(document->mainMenu()->action("copy"));
-    EXPECT_EQ(document->window()->findChild<app::ShareMenu*>(), nullptr);
-
-    app::Toolbar* toolbar = document->toolbar();
-    toolbar->validateVisibleItems();
-    QAction* share = toolbar->itemWithIdentifier("share");
-    ASSERT_TRUE(share->isEnabled());
-    share->trigger();
-    auto* menu = document->window()->findChild<app::ShareMenu*>();
+    auto* button = document->documentWindow()->toolbar()->findChild<QAbstractButton*>("share");
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto* menu = document->documentWindow()->findChild<app::ShareMenu*>();
     ASSERT_NE(menu, nullptr);
     QStringList texts;
     for (QAction* action : menu->actions())
         texts.append(action->text());
     EXPECT_EQ(texts, (QStringList{"Copy Image", "Open in Image Viewer"}));
+    EXPECT_GE(menu->geometry().top(), button->mapToGlobal(QPoint(0, button->height())).y() - 1);
     menu->close();
 }
 
@@ -377,9 +376,9 @@ TEST_F(DocumentCommandsTest, FeedbackFromTheMenuOpensAtTheToolbarButton)
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     // Within the screen, so that the popover stands where it points.
-    document->window()->setGeometry(0, 0, 780, 500);
+    document->documentWindow()->setGeometry(0, 0, 780, 500);
     QCoreApplication::processEvents();
-    ASSERT_TRUE(trigger(*document, "feedback"));
+    ASSERT_TRUE(trigger(actions(*document).feedback()));
     appkit::Popover* shown = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* popover = qobject_cast<appkit::Popover*>(widget); popover && popover->isVisible())
@@ -387,8 +386,7 @@ TEST_F(DocumentCommandsTest, FeedbackFromTheMenuOpensAtTheToolbarButton)
     }
     ASSERT_NE(shown, nullptr);
     EXPECT_NE(qobject_cast<app::FeedbackViewController*>(shown->contentViewController()), nullptr);
-    QWidget* button =
-        document->toolbar()->widgetForAction(document->toolbar()->itemWithIdentifier("feedback"));
+    QWidget* button = document->documentWindow()->toolbar()->findChild<QAbstractButton*>("feedback");
     const QRect buttonRect(button->mapToGlobal(QPoint()), button->size());
     EXPECT_EQ(shown->shownEdge(), appkit::RectEdge::bottom);
     EXPECT_GE(shown->geometry().top(), buttonRect.bottom() - appkit::Popover::arrowSize);

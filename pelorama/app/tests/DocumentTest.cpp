@@ -4,21 +4,18 @@
 
 #include "SilentDialogs.h"
 #include "TestContext.h"
-#include "app/ArrayController.h"
-#include "app/MainMenu.h"
-#include "app/ScreenshotTableCellView.h"
-#include "app/ScreenshotTableViewController.h"
+#include "app/DocumentActions.h"
+#include "app/DocumentCommands.h"
+#include "app/DocumentWindow.h"
+#include "app/PaneSplitter.h"
+#include "app/ScreenshotListCell.h"
+#include "app/ScreenshotListModel.h"
+#include "app/ScreenshotListView.h"
 #include "app/SidebarToggleControl.h"
-#include "app/SidebarToggleController.h"
-#include "app/SplitViewController.h"
-#include "app/SplitViewItem.h"
-#include "app/TableView.h"
-#include "app/Toolbar.h"
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
 #include "appkit/DocumentWindows.h"
 #include "canvas/CanvasView.h"
-#include "canvas/CanvasViewController.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "ledgerline/Property.h"
@@ -26,6 +23,7 @@
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
 #include "model/DeviceImage.h"
+#include "model/DocumentSelection.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
 #include "model/TextRect.h"
@@ -37,6 +35,7 @@
 #include "tessaline/Shared/App.h"
 #include "tessaline/Tessaline/ColorPickerButton.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -51,6 +50,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -84,16 +84,26 @@ protected:
 
     static void activate(app::Document& document)
     {
-        QWidget* window = document.window();
+        QWidget* window = document.documentWindow();
         window->activateWindow();
         QApplication::setActiveWindow(window);
+    }
+
+    static templates::SheetWindow* pickerSheet(app::Document& document)
+    {
+        return document.documentWindow()->commands()->templatePickerSheet();
+    }
+
+    static app::DocumentActions& actions(app::Document& document)
+    {
+        return *document.documentWindow()->documentActions();
     }
 
     // The row of the inspector that edits keyPath of the shown object.
     static ledgerline::StringPropertyTableCellView* stringEditor(app::Document& document,
                                                                  const QString& keyPath)
     {
-        for (ledgerline::PropertyRowView* row : document.propertyEditor()->rowViews()) {
+        for (ledgerline::PropertyRowView* row : document.documentWindow()->inspector()->rowViews()) {
             if (row->objectValue() && row->objectValue()->valueKeyPath() == keyPath)
                 return dynamic_cast<ledgerline::StringPropertyTableCellView*>(row->cellView());
         }
@@ -164,22 +174,22 @@ TEST_F(DocumentTest, TheWindowHoldsListCanvasAndInspectorFromLeftToRight)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    QSplitter* panes = document->splitViewController()->splitter();
+    app::DocumentWindow* window = document->documentWindow();
+    QSplitter* panes = window->splitter();
     ASSERT_EQ(panes->count(), 3);
-    EXPECT_EQ(panes->widget(0), document->screenshotTableViewController()->view());
-    EXPECT_EQ(panes->widget(1), document->canvasViewController()->view());
-    EXPECT_EQ(panes->widget(2), document->propertyEditor()->view());
-    EXPECT_GE(document->propertyEditor()->view()->width(), 250);
-    EXPECT_EQ(document->propertyEditor()->view()->minimumWidth(), 250);
-    EXPECT_EQ(document->sidebarToggleController()->leftSplitViewItem(),
-              document->screenshotListSplitViewItem());
-    EXPECT_EQ(document->sidebarToggleController()->rightSplitViewItem(),
-              document->propertyEditorSplitViewItem());
+    EXPECT_EQ(panes->widget(0), window->screenshotList());
+    EXPECT_EQ(panes->widget(1), window->canvasView());
+    EXPECT_EQ(panes->widget(2), window->inspector()->view());
+    EXPECT_GE(window->inspector()->view()->width(), 250);
+    EXPECT_EQ(window->inspector()->view()->minimumWidth(), 250);
+    EXPECT_TRUE(window->sidebarToggle()->isSelected(0));
+    EXPECT_TRUE(window->sidebarToggle()->isSelected(1));
     // No screenshot: no canvas, an empty inspector.
-    EXPECT_EQ(document->canvasViewController()->canvasView()->canvas(), nullptr);
-    EXPECT_EQ(document->propertyEditor()->object(), nullptr);
-    // The feedback item is there, under its identifier.
-    EXPECT_NE(document->toolbar()->itemWithIdentifier(app::Document::feedbackItemIdentifier), nullptr);
+    EXPECT_EQ(window->canvasView()->canvas(), nullptr);
+    EXPECT_EQ(window->inspector()->object(), nullptr);
+    // The toolbar's buttons carry their identifiers, the feedback button among them.
+    for (const char* identifier : {"add", "export", "share", "feedback"})
+        EXPECT_NE(window->toolbar()->findChild<QAbstractButton*>(identifier), nullptr) << identifier;
 }
 
 TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
@@ -187,14 +197,13 @@ TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
-    auto* picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
+    auto* picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
-    EXPECT_EQ(document->templatePickerSheet(), nullptr);
-    EXPECT_TRUE(
-        document->screenshotTableViewController()->screenshotArrayController()->arrangedObjects().isEmpty());
+    EXPECT_EQ(pickerSheet(*document), nullptr);
+    EXPECT_TRUE(document->screenshotList().screenshots().isEmpty());
 
     QWidget other;
     other.show();
@@ -202,53 +211,66 @@ TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
     QApplication::setActiveWindow(&other);
     activate(*document);
     QTest::qWait(50);
-    EXPECT_EQ(document->templatePickerSheet(), nullptr);
+    EXPECT_EQ(pickerSheet(*document), nullptr);
 }
 
-TEST_F(DocumentTest, CollapsingAPaneRendersTheCanvasAgain)
+TEST_F(DocumentTest, TheSidebarToggleCollapsesAPaneAndTheCanvasRendersAgainAtItsNewWidth)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !canvasView->needsRendering(); }));
-    app::SidebarToggleController* toggle = document->sidebarToggleController();
-    EXPECT_EQ(toggle->delegate(), static_cast<app::SidebarToggleControllerDelegate*>(document));
-    document->sidebarToggleControllerDidChangeVisibilityOf(*toggle, *document->screenshotListSplitViewItem());
-    EXPECT_TRUE(canvasView->needsRendering());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !canvasView->needsRendering(); }));
+    app::DocumentWindow* window = document->documentWindow();
+    insertScreenshots(*document->managedObjectContext(), {"A"});
+    window->show();
+    canvas::CanvasView* canvasView = window->canvasView();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return canvasView->contents().has_value() && !canvasView->needsRendering(); }));
+    int renders = 0;
+    const QObject counting; // ends the counting with the test
+    QObject::connect(canvasView, &canvas::CanvasView::didRender, &counting, [&] { ++renders; });
+    const int canvasWidth = canvasView->width();
 
+    app::SidebarToggleControl* toggle = window->sidebarToggle();
+    QTest::mouseClick(toggle, Qt::LeftButton, {}, toggle->segmentRect(0).center());
+    EXPECT_FALSE(toggle->isSelected(0));
     // The View menu's item follows the pane.
-    document->mainMenu()->action("toggleScreenshotList")->trigger();
+    EXPECT_FALSE(actions(*document).showScreenshotList()->isChecked());
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return document->screenshotListSplitViewItem()->isCollapsed() &&
-               !document->screenshotListSplitViewItem()->isAnimating();
+        return !window->screenshotList()->isVisible() &&
+               !window->splitter()->isAnimating(window->screenshotList());
     }));
-    document->mainMenu()->validate();
-    EXPECT_FALSE(document->mainMenu()->action("toggleScreenshotList")->isChecked());
-    EXPECT_FALSE(document->screenshotTableViewController()->view()->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return renders > 0 && !canvasView->needsRendering(); }));
+    EXPECT_GT(canvasView->width(), canvasWidth);
+    // The picture fills the wider pane.
+    const double scale = std::min(canvasView->width() / 400.0, canvasView->height() / 300.0);
+    EXPECT_NEAR(canvasView->contents()->size().width, 400 * scale, 0.5);
+
+    // The menu item brings it back.
+    actions(*document).showScreenshotList()->trigger();
+    EXPECT_TRUE(toggle->isSelected(0));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return window->screenshotList()->isVisible() &&
+               !window->splitter()->isAnimating(window->screenshotList());
+    }));
 }
 
 TEST_F(DocumentTest, CommandsAreEnabledByTheirTargets)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    app::MainMenu* menu = document->mainMenu();
-    menu->validate();
-    EXPECT_FALSE(menu->action("undo")->isEnabled());
-    EXPECT_FALSE(menu->action("revert")->isEnabled());
-    EXPECT_TRUE(menu->action("addScreenshot")->isEnabled());
-    EXPECT_TRUE(menu->action("save")->isEnabled());
-    EXPECT_FALSE(menu->action("selectAll")->isEnabled());
-    document->toolbar()->validateVisibleItems();
-    EXPECT_TRUE(document->toolbar()->itemWithIdentifier("add")->isEnabled());
-    EXPECT_EQ(menu->action("undo")->shortcut(), QKeySequence(QKeySequence::Undo));
-    EXPECT_EQ(menu->action("saveAs")->shortcut(), QKeySequence(QKeySequence::SaveAs));
+    app::DocumentActions& menu = actions(*document);
+    EXPECT_FALSE(menu.undo()->isEnabled());
+    EXPECT_FALSE(menu.revert()->isEnabled());
+    EXPECT_TRUE(menu.addScreenshot()->isEnabled());
+    EXPECT_TRUE(menu.save()->isEnabled());
+    EXPECT_FALSE(menu.selectAll()->isEnabled());
+    EXPECT_TRUE(document->documentWindow()->toolbar()->findChild<QAbstractButton*>("add")->isEnabled());
+    EXPECT_EQ(menu.undo()->shortcut(), QKeySequence(QKeySequence::Undo));
+    EXPECT_EQ(menu.saveAs()->shortcut(), QKeySequence(QKeySequence::SaveAs));
 
     model::Screenshot::insertInto(*document->managedObjectContext());
     document->managedObjectContext()->processPendingChanges();
     EXPECT_TRUE(QTest::qWaitFor([&] { return document->undoStack()->canUndo(); }));
-    menu->validate();
-    EXPECT_TRUE(menu->action("undo")->isEnabled());
+    EXPECT_TRUE(menu.undo()->isEnabled());
 }
 
 TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAndBack)
@@ -258,9 +280,9 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
-    auto* picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
+    auto* picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     ASSERT_NE(picker, nullptr);
     templates::CollectionViewItem* first = picker->collectionView()->item({0, 0});
     ASSERT_NE(first, nullptr);
@@ -271,23 +293,24 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     QTest::mouseClick(picker->addButton(), Qt::LeftButton);
 
     // One screenshot, selected, on the canvas and in the inspector.
-    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
-    ASSERT_EQ(list->arrangedObjects().size(), 1);
-    auto* screenshot = qobject_cast<model::Screenshot*>(list->arrangedObjects().first());
+    app::ScreenshotListModel& list = document->screenshotList();
+    ASSERT_EQ(list.screenshots().size(), 1);
+    model::Screenshot* screenshot = list.screenshots().first();
     ASSERT_NE(screenshot, nullptr);
     EXPECT_EQ(screenshot->name(), chosen->name());
     EXPECT_EQ(screenshot->order(), 0);
-    EXPECT_EQ(document->screenshotTableViewController()->selectedScreenshot(), screenshot);
-    canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
+    EXPECT_EQ(document->selection().screenshot(), screenshot);
+    canvas::CanvasView* canvasView = document->documentWindow()->canvasView();
     ASSERT_NE(canvasView->canvas(), nullptr);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return !canvasView->needsRendering() && canvasView->contents().has_value(); }));
     EXPECT_FALSE(canvasView->contents()->isEmpty());
     // The row's thumbnail is rendered too.
-    app::ScreenshotTableCellView* cell = document->screenshotTableViewController()->cellAtRow(0);
+    app::ScreenshotListCell* cell = document->documentWindow()->screenshotList()->cellAt(0);
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
-    EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
+    EXPECT_EQ(document->documentWindow()->inspector()->object(),
+              static_cast<ledgerline::PropertyEditable*>(screenshot));
     // Every render of the canvas renders the selected row's thumbnail again.
     cell->thumbnailView()->setImage(std::nullopt);
     canvasView->renderCanvas();
@@ -304,7 +327,8 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     model::TextRect* caption = firstCaption(*screenshot);
     ASSERT_NE(caption, nullptr);
     canvasView->setSelection(caption);
-    EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(caption));
+    EXPECT_EQ(document->documentWindow()->inspector()->object(),
+              static_cast<ledgerline::PropertyEditable*>(caption));
     ledgerline::StringPropertyTableCellView* text = stringEditor(*document, "text");
     ASSERT_NE(text, nullptr);
     QWidget* editor =
@@ -314,7 +338,8 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     EXPECT_EQ(caption->text(), "Edited in the inspector");
     // Clicking outside every drawable brings back the screenshot's properties.
     canvasView->setSelection(nullptr);
-    EXPECT_EQ(document->propertyEditor()->object(), static_cast<ledgerline::PropertyEditable*>(screenshot));
+    EXPECT_EQ(document->documentWindow()->inspector()->object(),
+              static_cast<ledgerline::PropertyEditable*>(screenshot));
 
     ASSERT_TRUE(document->saveAs(path).hasValue());
     EXPECT_FALSE(document->isEdited());
@@ -335,13 +360,13 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     // An opened document shows no picker.
     activate(*again);
     QTest::qWait(50);
-    EXPECT_EQ(again->templatePickerSheet(), nullptr);
+    EXPECT_EQ(pickerSheet(*again), nullptr);
     EXPECT_EQ(again->metadata().dictionary().value("FileVersion"), QVariant(1));
-    app::ArrayController* reopenedList = again->screenshotTableViewController()->screenshotArrayController();
-    ASSERT_EQ(reopenedList->arrangedObjects().size(), 1);
-    auto* found = qobject_cast<model::Screenshot*>(reopenedList->arrangedObjects().first());
+    app::ScreenshotListModel& reopenedList = again->screenshotList();
+    ASSERT_EQ(reopenedList.screenshots().size(), 1);
+    model::Screenshot* found = reopenedList.screenshots().first();
     EXPECT_EQ(found->name(), "Launch screen");
-    EXPECT_EQ(again->screenshotTableViewController()->selectedScreenshot(), found);
+    EXPECT_EQ(again->selection().screenshot(), found);
     model::TextRect* reopenedCaption = firstCaption(*found);
     ASSERT_NE(reopenedCaption, nullptr);
     EXPECT_EQ(reopenedCaption->text(), "Typed on the canvas");
@@ -386,12 +411,12 @@ TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
     document->windows().showWindows();
     activate(*document);
     // Every screenshot shown, so that every device image and its picture is loaded.
-    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
-    ASSERT_GE(list->arrangedObjects().size(), 2);
-    canvas::CanvasView* canvasView = document->canvasViewController()->canvasView();
-    for (int row = 0; row < int(list->arrangedObjects().size()); ++row) {
-        list->setSelectionIndexes({row});
-        auto* screenshot = qobject_cast<model::Screenshot*>(list->arrangedObjects()[row]);
+    app::ScreenshotListModel& list = document->screenshotList();
+    ASSERT_GE(list.screenshots().size(), 2);
+    canvas::CanvasView* canvasView = document->documentWindow()->canvasView();
+    for (int row = 0; row < int(list.screenshots().size()); ++row) {
+        document->selection().setScreenshot(list.screenshotAt(row));
+        model::Screenshot* screenshot = list.screenshots()[row];
         for (model::DeviceImage* device : drawablesOf<model::DeviceImage>(*screenshot))
             EXPECT_TRUE(device->image().has_value());
         EXPECT_TRUE(QTest::qWaitFor([&] { return canvasView->canvas() && !canvasView->needsRendering(); }));
@@ -401,9 +426,9 @@ TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
     EXPECT_FALSE(document->isEdited());
     EXPECT_FALSE(document->undoStack()->canUndo());
     EXPECT_FALSE(document->managedObjectContext()->hasChanges());
-    document->mainMenu()->validate();
-    EXPECT_FALSE(document->mainMenu()->action("undo")->isEnabled());
-    EXPECT_FALSE(document->window()->isWindowModified());
+    actions(*document).validate();
+    EXPECT_FALSE(actions(*document).undo()->isEnabled());
+    EXPECT_FALSE(document->documentWindow()->isWindowModified());
     const QMap<QString, QByteArray> after = filesOf(path);
     EXPECT_EQ(after.keys(), saved.keys());
     for (const QString& file : saved.keys())
@@ -415,34 +440,34 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
+    app::ScreenshotListModel& list = document->screenshotList();
     const auto& templates = templates::TemplateCategory::all().front().templateGroups().front().templates();
     for (int i = 0; i < 3; ++i) {
-        document->showTemplatePicker();
-        auto* picker = qobject_cast<templates::TemplateViewController*>(
-            document->templatePickerSheet()->contentViewController());
+        document->documentWindow()->commands()->showTemplatePicker();
+        auto* picker =
+            qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
         picker->collectionView()->selectItems({{0, i}});
         picker->addPressed();
     }
-    ASSERT_EQ(list->arrangedObjects().size(), 3);
-    list->setSelectionIndexes({1});
-    document->showTemplatePicker();
-    auto* picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    ASSERT_EQ(list.screenshots().size(), 3);
+    document->selection().setScreenshot(list.screenshotAt(1));
+    document->documentWindow()->commands()->showTemplatePicker();
+    auto* picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     picker->collectionView()->selectItems({{0, 3}});
     QTest::mouseDClick(picker->collectionView()->item({0, 3}), Qt::LeftButton);
-    ASSERT_EQ(list->arrangedObjects().size(), 4);
-    EXPECT_EQ(ordersOf(list->arrangedObjects()), QList<double>({0, 1, 2, 3}));
-    auto* inserted = qobject_cast<model::Screenshot*>(list->arrangedObjects()[2]);
+    ASSERT_EQ(list.screenshots().size(), 4);
+    EXPECT_EQ(ordersOf(list.screenshots()), QList<double>({0, 1, 2, 3}));
+    model::Screenshot* inserted = list.screenshots()[2];
     EXPECT_EQ(inserted->name(), templates[3]->name());
-    EXPECT_EQ(document->screenshotTableViewController()->selectedScreenshot(), inserted);
+    EXPECT_EQ(document->selection().screenshot(), inserted);
 
     // Add with nothing selected inserts nothing.
-    document->showTemplatePicker();
-    picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    document->documentWindow()->commands()->showTemplatePicker();
+    picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     picker->addPressed();
-    EXPECT_EQ(list->arrangedObjects().size(), 4);
+    EXPECT_EQ(list.screenshots().size(), 4);
 }
 
 TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSameScreenshot)
@@ -450,66 +475,65 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     activate(*document);
-    QTRY_VERIFY(document->templatePickerSheet());
-    auto* picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    QTRY_VERIFY(pickerSheet(*document));
+    auto* picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     store::ManagedObjectContext& context = *document->managedObjectContext();
     insertScreenshots(context, {"A", "B", "C"});
-    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
-    list->setSelectionIndexes({1});
+    app::ScreenshotListModel& list = document->screenshotList();
+    document->selection().setScreenshot(list.screenshotAt(1));
     QCoreApplication::processEvents();
-    const auto pixels = [](store::ManagedObject* object) {
-        auto* screenshot = qobject_cast<model::Screenshot*>(object);
+    const auto pixels = [](model::Screenshot* screenshot) {
         return screenshot->makeCanvas()
             .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
             .representations()
             .front()
             .bitmap();
     };
-    const auto picturesOf = [&](const QList<store::ManagedObject*>& screenshots) {
+    const auto picturesOf = [&](const QList<model::Screenshot*>& screenshots) {
         QList<QImage> pictures;
-        for (store::ManagedObject* screenshot : screenshots)
+        for (model::Screenshot* screenshot : screenshots)
             pictures.append(pixels(screenshot));
         return pictures;
     };
     const auto count = [&](const QString& entity) {
         return context.execute(store::FetchRequest(entity)).value().size();
     };
-    const QList<QImage> before = picturesOf(list->arrangedObjects());
+    const QList<QImage> before = picturesOf(list.screenshots());
     const int steps = document->undoStack()->index();
 
     // A phone in a device frame, a caption and a gradient, chosen as a user does.
-    document->showTemplatePicker();
-    picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    document->documentWindow()->commands()->showTemplatePicker();
+    picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     templates::CollectionViewItem* item = picker->collectionView()->item({1, 3});
     ASSERT_NE(item, nullptr);
     QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
     QTest::mouseClick(picker->addButton(), Qt::LeftButton);
     QCoreApplication::processEvents();
     const QStringList namesAfter{"A", "B", "Staggered", "C"};
-    ASSERT_EQ(namesOf(list->arrangedObjects()), namesAfter);
-    const QList<QImage> after = picturesOf(list->arrangedObjects());
+    ASSERT_EQ(namesOf(list.screenshots()), namesAfter);
+    const QList<QImage> after = picturesOf(list.screenshots());
     const qsizetype drawables = count("DrawableMapping");
     EXPECT_EQ(drawables, 3);
     EXPECT_EQ(document->undoStack()->index(), steps + 1);
 
-    document->mainMenu()->action("undo")->trigger();
+    actions(*document).undo()->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(namesOf(list->arrangedObjects()), (QStringList{"A", "B", "C"}));
-    EXPECT_EQ(ordersOf(list->arrangedObjects()), (QList<double>{0, 1, 2}));
+    EXPECT_EQ(namesOf(list.screenshots()), (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(ordersOf(list.screenshots()), (QList<double>{0, 1, 2}));
     EXPECT_EQ(count("Screenshot"), 3);
     EXPECT_EQ(count("DrawableMapping"), 0);
     EXPECT_EQ(count("DeviceImage") + count("TextRect"), 0);
-    EXPECT_EQ(picturesOf(list->arrangedObjects()), before);
+    EXPECT_EQ(picturesOf(list.screenshots()), before);
 
-    document->mainMenu()->action("redo")->trigger();
+    actions(*document).redo()->trigger();
     QCoreApplication::processEvents();
-    EXPECT_EQ(namesOf(list->arrangedObjects()), namesAfter);
-    EXPECT_EQ(ordersOf(list->arrangedObjects()), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(namesOf(list.screenshots()), namesAfter);
+    EXPECT_EQ(ordersOf(list.screenshots()), (QList<double>{0, 1, 2, 3}));
     EXPECT_EQ(count("DrawableMapping"), drawables);
-    EXPECT_EQ(picturesOf(list->arrangedObjects()), after);
+    EXPECT_EQ(picturesOf(list.screenshots()), after);
     EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
 }
 
@@ -518,21 +542,17 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
     activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->templatePickerSheet() != nullptr; }));
-    auto* picker = qobject_cast<templates::TemplateViewController*>(
-        document->templatePickerSheet()->contentViewController());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
+    auto* picker =
+        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     const QList<model::Screenshot*> screenshots =
         insertScreenshots(*document->managedObjectContext(), {"A", "B", "C"});
+    app::ScreenshotListModel& list = document->screenshotList();
     const auto remaining = [&] {
-        QList<model::Screenshot*> shown;
-        for (store::ManagedObject* object :
-             document->screenshotTableViewController()->screenshotArrayController()->arrangedObjects())
-            shown.append(qobject_cast<model::Screenshot*>(object));
-        return shown;
+        return list.screenshots();
     };
-    app::ArrayController* list = document->screenshotTableViewController()->screenshotArrayController();
-    ASSERT_EQ(list->arrangedObjects().size(), 3);
+    ASSERT_EQ(list.screenshots().size(), 3);
     activate(*document);
     const auto pressDelete = [](QWidget* widget) {
         widget->setFocus();
@@ -541,13 +561,14 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
     };
 
     // On the canvas and on the inspector's controls that are no text fields, the key does nothing.
-    pressDelete(document->canvasViewController()->canvasView());
-    auto* popUp = document->propertyEditor()->view()->findChild<QComboBox*>();
+    pressDelete(document->documentWindow()->canvasView());
+    auto* popUp = document->documentWindow()->inspector()->view()->findChild<QComboBox*>();
     ASSERT_NE(popUp, nullptr);
     const int shownItem = popUp->currentIndex();
     pressDelete(popUp);
     EXPECT_EQ(popUp->currentIndex(), shownItem);
-    auto* colourWell = document->propertyEditor()->view()->findChild<tessaline::ColorPickerButton*>();
+    auto* colourWell =
+        document->documentWindow()->inspector()->view()->findChild<tessaline::ColorPickerButton*>();
     ASSERT_NE(colourWell, nullptr);
     pressDelete(colourWell);
     EXPECT_EQ(remaining(), screenshots);
@@ -561,25 +582,21 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
     EXPECT_EQ(remaining(), screenshots);
 
     // From the list it deletes the selected screenshot.
-    QTest::mouseClick(document->screenshotTableViewController()->screenshotTableView()->viewport(),
-                      Qt::LeftButton, {},
-                      document->screenshotTableViewController()
-                          ->screenshotTableView()
-                          ->visualRect(list->index(1))
-                          .center());
-    pressDelete(document->screenshotTableViewController()->screenshotTableView());
+    app::ScreenshotListView* listView = document->documentWindow()->screenshotList();
+    QTest::mouseClick(listView->viewport(), Qt::LeftButton, {}, listView->visualRect(list.index(1)).center());
+    pressDelete(listView);
     EXPECT_EQ(remaining(), QList<model::Screenshot*>({screenshots[0], screenshots[2]}));
 
     // Edit > Delete works wherever the focus is.
-    document->canvasViewController()->canvasView()->setFocus();
-    QAction* item = document->mainMenu()->action("delete");
+    document->documentWindow()->canvasView()->setFocus();
+    QAction* item = actions(*document).remove();
     QMenu* edit = nullptr;
     for (QObject* holder : item->associatedObjects()) {
         if (auto* menu = qobject_cast<QMenu*>(holder))
             edit = menu;
     }
     ASSERT_NE(edit, nullptr);
-    edit->popup(document->window()->mapToGlobal(QPoint(20, 20)));
+    edit->popup(document->documentWindow()->mapToGlobal(QPoint(20, 20)));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
     QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(item).center());
     QCoreApplication::processEvents();

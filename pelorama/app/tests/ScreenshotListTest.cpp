@@ -1,12 +1,11 @@
-// The screenshot list: rows in "order", selection reported to the delegate, and drag reordering.
+// The screenshot list: rows in "order", the document's selection shown and changed, and drag reordering.
 #include "TestContext.h"
-#include "app/ArrayController.h"
-#include "app/ScreenshotTableCellView.h"
-#include "app/ScreenshotTableViewController.h"
-#include "app/TableView.h"
-#include "app/TableViewReorderingHelper.h"
+#include "app/ScreenshotListCell.h"
+#include "app/ScreenshotListModel.h"
+#include "app/ScreenshotListView.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "foundation/KeyedArchiver.h"
+#include "model/DocumentSelection.h"
 
 #include <QApplication>
 #include <QDrag>
@@ -22,97 +21,113 @@ using namespace pelorama;
 
 namespace {
 
-struct RecordingDelegate : app::ScreenshotTableViewControllerDelegate
-{
-    void screenshotTableViewControllerDidSelectScreenshot(app::ScreenshotTableViewController&,
-                                                          model::Screenshot* screenshot) override
-    {
-        selections.append(screenshot);
-    }
-    QList<model::Screenshot*> selections;
-};
-
 class ScreenshotListTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
         screenshots = store.insertScreenshots({"A", "B", "C", "D", "E"});
-        list = std::make_unique<app::ScreenshotTableViewController>(*store.context);
-        list->setDelegate(&delegate);
-        list->view()->resize(220, 700);
-        list->view()->show();
-        table = list->screenshotTableView();
-        controller = list->screenshotArrayController();
+        model = std::make_unique<app::ScreenshotListModel>(*store.context, selection);
+        QObject::connect(&selection, &model::DocumentSelection::screenshotsChanged,
+                         [this] { reported.append(selection.screenshot()); });
+        view = std::make_unique<app::ScreenshotListView>(*model, selection);
+        view->resize(220, 700);
+        view->show();
     }
+
+    // The rows selected in the view.
+    QList<int> selectedRows() const
+    {
+        QList<int> rows;
+        for (const QModelIndex& index : view->selectionModel()->selectedRows())
+            rows.append(index.row());
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    QPoint centreOf(int row) const { return view->visualRect(model->index(row)).center(); }
 
     TestContext store;
     QList<model::Screenshot*> screenshots;
-    RecordingDelegate delegate;
-    std::unique_ptr<app::ScreenshotTableViewController> list;
-    app::TableView* table = nullptr;
-    app::ArrayController* controller = nullptr;
+    model::DocumentSelection selection;
+    // The selected screenshot at every assignment of the selection.
+    QList<model::Screenshot*> reported;
+    std::unique_ptr<app::ScreenshotListModel> model;
+    std::unique_ptr<app::ScreenshotListView> view;
 };
 
-TEST_F(ScreenshotListTest, RowsFollowOrderAndTheFirstIsSelectedAndReported)
+TEST_F(ScreenshotListTest, RowsFollowOrderAndTheFirstIsSelected)
 {
+    EXPECT_EQ(selection.screenshot(), screenshots[0]);
+    EXPECT_EQ(selectedRows(), QList<int>({0}));
     screenshots[0]->setOrder(7); // A goes last, on the next pass
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return namesOf(controller->arrangedObjects()) == QStringList({"B", "C", "D", "E", "A"});
+        return namesOf(model->screenshots()) == QStringList({"B", "C", "D", "E", "A"});
     }));
-    EXPECT_EQ(table->model()->rowCount(), 5);
-    ASSERT_FALSE(delegate.selections.isEmpty());
-    EXPECT_EQ(delegate.selections.last(), screenshots[0]);
-    EXPECT_EQ(list->selectedScreenshot(), screenshots[0]);
+    EXPECT_EQ(view->model()->rowCount(), 5);
+    // The selection stays with its screenshot and is not assigned again.
+    EXPECT_EQ(selection.screenshot(), screenshots[0]);
+    EXPECT_EQ(selectedRows(), QList<int>({4}));
+    EXPECT_TRUE(reported.isEmpty());
     // Every row has its cell, showing its own screenshot.
     for (int row = 0; row < 5; ++row) {
-        app::ScreenshotTableCellView* cell = list->cellAtRow(row);
+        app::ScreenshotListCell* cell = view->cellAt(row);
         ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->thumbnailView()->screenshot(), controller->arrangedObjects()[row]);
+        EXPECT_EQ(cell->thumbnailView()->screenshot(), model->screenshots()[row]);
     }
 }
 
-TEST_F(ScreenshotListTest, SelectionIsReportedEveryTimeAndFollowsItsObject)
+TEST_F(ScreenshotListTest, TheSelectionIsTheDocumentsBothWays)
 {
-    delegate.selections.clear();
-    controller->setSelectionIndexes({2});
-    ASSERT_EQ(delegate.selections.size(), 1);
-    EXPECT_EQ(delegate.selections.last(), screenshots[2]);
-    // The same selection again tells the delegate again.
-    controller->setSelectionIndexes({2});
-    EXPECT_EQ(delegate.selections.size(), 2);
-    // A multiple selection reports its first object.
-    controller->setSelectionIndexes({3, 1});
-    EXPECT_EQ(delegate.selections.last(), screenshots[1]);
-    // Clearing it reports none.
-    controller->setSelectionIndexes({});
-    EXPECT_EQ(delegate.selections.last(), nullptr);
-    EXPECT_EQ(list->selectedScreenshot(), nullptr);
+    // Made elsewhere, shown here, and told every time.
+    selection.setScreenshot(screenshots[2]);
+    EXPECT_EQ(selectedRows(), QList<int>({2}));
+    selection.setScreenshot(screenshots[2]);
+    EXPECT_EQ(reported, QList<model::Screenshot*>({screenshots[2], screenshots[2]}));
+    selection.setScreenshots({});
+    EXPECT_TRUE(selectedRows().isEmpty());
+    EXPECT_EQ(selection.screenshot(), nullptr);
 
-    // A click on a row selects its screenshot.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                      table->visualRect(controller->index(4)).center());
-    EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
-    // Reordering keeps the selected object selected.
+    // A click selects in the document; a multiple selection has the first row's screenshot first.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centreOf(3));
+    EXPECT_EQ(selection.screenshots(), QList<model::Screenshot*>({screenshots[3]}));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(1));
+    EXPECT_EQ(selection.screenshots(), QList<model::Screenshot*>({screenshots[1], screenshots[3]}));
+    EXPECT_EQ(selection.screenshot(), screenshots[1]);
+    // The list keeps a selection while it has rows.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(3));
+    EXPECT_EQ(selection.screenshots(), QList<model::Screenshot*>({screenshots[3]}));
+    EXPECT_EQ(selectedRows(), QList<int>({3}));
+
+    // Reordering keeps the selected screenshot selected.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centreOf(4));
     screenshots[4]->setOrder(-1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return controller->selectionIndexes() == QList<int>({0}); }));
-    EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return selectedRows() == QList<int>({0}); }));
+    EXPECT_EQ(selection.screenshot(), screenshots[4]);
 }
 
 TEST_F(ScreenshotListTest, DeletingTheSelectedScreenshotSelectsTheOneNowInItsPlace)
 {
-    controller->setSelectionIndexes({1});
-    controller->removeObject(screenshots[1]);
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "D", "E"}));
-    EXPECT_EQ(list->selectedScreenshot(), screenshots[2]);
+    selection.setScreenshot(screenshots[1]);
+    reported.clear();
+    model->removeScreenshot(*screenshots[1]);
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "D", "E"}));
+    EXPECT_EQ(selection.screenshot(), screenshots[2]);
+    EXPECT_EQ(reported, QList<model::Screenshot*>({screenshots[2]}));
+    EXPECT_EQ(selectedRows(), QList<int>({1}));
+    // The last one deleted: the one before it.
+    selection.setScreenshot(screenshots[4]);
+    model->removeScreenshot(*screenshots[4]);
+    EXPECT_EQ(selection.screenshot(), screenshots[3]);
 }
 
 TEST_F(ScreenshotListTest, InsertingOrDeletingAScreenshotKeepsTheOtherRowsAndTheirCells)
 {
-    QList<QPointer<app::ScreenshotTableCellView>> cells;
+    QList<QPointer<app::ScreenshotListCell>> cells;
     for (int row = 0; row < 5; ++row)
-        cells.append(list->cellAtRow(row));
-    QSignalSpy resets(controller, &QAbstractItemModel::modelReset);
+        cells.append(view->cellAt(row));
+    QSignalSpy resets(model.get(), &QAbstractItemModel::modelReset);
 
     auto* inserted = model::Screenshot::insertInto(*store.context);
     inserted->setName(QStringLiteral("C2"));
@@ -120,74 +135,68 @@ TEST_F(ScreenshotListTest, InsertingOrDeletingAScreenshotKeepsTheOtherRowsAndThe
     inserted->setSize({400, 300});
     store.context->processPendingChanges();
     QCoreApplication::processEvents();
-    ASSERT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "C2", "D", "E"}));
+    ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "C2", "D", "E"}));
     for (int row : {0, 1, 2})
-        EXPECT_EQ(list->cellAtRow(row), cells[row]) << "row " << row;
+        EXPECT_EQ(view->cellAt(row), cells[row]) << "row " << row;
     for (int row : {3, 4})
-        EXPECT_EQ(list->cellAtRow(row + 1), cells[row]) << "row " << row;
-    ASSERT_NE(list->cellAtRow(3), nullptr);
-    EXPECT_EQ(list->cellAtRow(3)->thumbnailView()->screenshot(), inserted);
+        EXPECT_EQ(view->cellAt(row + 1), cells[row]) << "row " << row;
+    ASSERT_NE(view->cellAt(3), nullptr);
+    EXPECT_EQ(view->cellAt(3)->thumbnailView()->screenshot(), inserted);
 
-    controller->removeObject(screenshots[1]);
+    model->removeScreenshot(*screenshots[1]);
     QCoreApplication::processEvents();
-    ASSERT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "C2", "D", "E"}));
-    EXPECT_EQ(list->cellAtRow(0), cells[0]);
-    EXPECT_EQ(list->cellAtRow(1), cells[2]);
-    EXPECT_EQ(list->cellAtRow(4), cells[4]);
+    ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "C2", "D", "E"}));
+    EXPECT_EQ(view->cellAt(0), cells[0]);
+    EXPECT_EQ(view->cellAt(1), cells[2]);
+    EXPECT_EQ(view->cellAt(4), cells[4]);
     EXPECT_EQ(resets.count(), 0);
 }
 
-TEST_F(ScreenshotListTest, ObjectsThatAreGoneAreSkippedAndBadDataIsRefused)
+TEST_F(ScreenshotListTest, ADropSkipsScreenshotsThatAreGoneAndRefusesWhatIsNoDragOfRows)
 {
     QMimeData data;
     const QVariantList uris{
         screenshots[4]->objectID().uriRepresentation(),
         QUrl(QStringLiteral("x-store:///Screenshot/t00000000-0000-0000-0000-000000000000"))};
-    data.setData(QStringLiteral("Screenshot"), *foundation::KeyedArchiver().archivedData(uris));
-    app::DraggingInfo info;
-    info.pasteboard = &data;
-    info.source = table;
-    ASSERT_TRUE(list->tableViewReorderingHelper()->acceptDrop(*table, info, 0, app::DropOperation::Above));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"E", "A", "B", "C", "D"}));
+    data.setData(app::ScreenshotListModel::mimeType(), *foundation::KeyedArchiver().archivedData(uris));
+    ASSERT_TRUE(model->dropMimeData(&data, Qt::MoveAction, 0, 0, {}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
+    // A drop on a row goes above it.
+    ASSERT_TRUE(model->dropMimeData(&data, Qt::MoveAction, -1, -1, model->index(3)));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "E", "C", "D"}));
 
     QMimeData garbage;
-    garbage.setData(QStringLiteral("Screenshot"), "not an archive");
-    info.pasteboard = &garbage;
-    EXPECT_FALSE(list->tableViewReorderingHelper()->acceptDrop(*table, info, 0, app::DropOperation::Above));
+    garbage.setData(app::ScreenshotListModel::mimeType(), "not an archive");
+    EXPECT_FALSE(model->dropMimeData(&garbage, Qt::MoveAction, 0, 0, {}));
     QMimeData text;
     text.setText(QStringLiteral("Screenshot"));
-    info.pasteboard = &text;
-    EXPECT_FALSE(list->tableViewReorderingHelper()->acceptDrop(*table, info, 0, app::DropOperation::Above));
+    EXPECT_FALSE(model->canDropMimeData(&text, Qt::MoveAction, 0, 0, {}));
+    EXPECT_FALSE(model->dropMimeData(&text, Qt::MoveAction, 0, 0, {}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "E", "C", "D"}));
 }
 
-TEST_F(ScreenshotListTest, ATableWithoutContentIsLeftWithoutDragSupport)
+TEST_F(ScreenshotListTest, TheDraggedRowsAreTheirScreenshotsInListOrder)
 {
-    app::TableView bare;
-    app::TableViewReorderingHelper helper;
-    testing::internal::CaptureStdout();
-    helper.setup(bare);
-    QMimeData data;
-    EXPECT_FALSE(helper.writeRows(bare, {0}, data));
-    const std::string output = testing::internal::GetCapturedStdout();
-    EXPECT_NE(output.find("Warning: Could not find array controller through content binding of table view!"),
-              std::string::npos);
-    EXPECT_TRUE(bare.registeredDraggedTypes().isEmpty());
+    std::unique_ptr<QMimeData> data(model->mimeData({model->index(3), model->index(1)}));
+    ASSERT_TRUE(data->hasFormat("Screenshot"));
+    // Dropped at the end, they go last in list order.
+    ASSERT_TRUE(model->dropMimeData(data.get(), Qt::MoveAction, -1, -1, {}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
 }
 
-TEST_F(ScreenshotListTest, TheTableProposesDropsByWhereInTheRowThePointerIs)
+TEST_F(ScreenshotListTest, TheGapOfADropFollowsWhereInTheRowThePointerIs)
 {
-    const QRect row = table->visualRect(controller->index(1));
-    EXPECT_EQ(table->proposedDrop(QPoint(10, row.top() + 2)), std::make_pair(1, app::DropOperation::Above));
-    EXPECT_EQ(table->proposedDrop(QPoint(10, row.center().y())), std::make_pair(1, app::DropOperation::On));
-    EXPECT_EQ(table->proposedDrop(QPoint(10, row.bottom() - 1)),
-              std::make_pair(2, app::DropOperation::Above));
-    EXPECT_EQ(table->proposedDrop(QPoint(10, table->viewport()->height() - 2)),
-              std::make_pair(5, app::DropOperation::Above));
+    const QRect row = view->visualRect(model->index(1));
+    EXPECT_EQ(view->dropRow(QPoint(10, row.top() + 2)), 1);
+    EXPECT_EQ(view->dropRow(QPoint(10, row.center().y())), 1) << "the middle of a row: above it";
+    EXPECT_EQ(view->dropRow(QPoint(10, row.bottom() - 1)), 2);
+    EXPECT_EQ(view->dropRow(QPoint(10, view->viewport()->height() - 2)), 5);
 }
 
 TEST_F(ScreenshotListTest, UpdateImageRendersTheThumbnailOnALaterPass)
 {
-    app::ScreenshotTableCellView* cell = list->cellAtRow(0);
+    app::ScreenshotListCell* cell = view->cellAt(0);
     ASSERT_NE(cell, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
     cell->thumbnailView()->setImage(std::nullopt);
@@ -211,11 +220,10 @@ protected:
 
     void TearDown() override { store.context->setUndoStack(nullptr); }
 
-    QPoint centreOf(int row) const { return table->visualRect(controller->index(row)).center(); }
     // A point just inside the top of row, where a drop goes into the gap above it.
     QPoint topOf(int row) const
     {
-        const QRect rect = table->visualRect(controller->index(row));
+        const QRect rect = view->visualRect(model->index(row));
         return {rect.center().x(), rect.top() + 3};
     }
 
@@ -225,7 +233,7 @@ protected:
     // whether a drag ran.
     bool drag(QPoint start, QPoint target, int steps = 8, const std::function<void()>& during = {})
     {
-        QWidget* viewport = table->viewport();
+        QWidget* viewport = view->viewport();
         QTest::mousePress(viewport, Qt::LeftButton, {}, start);
         const int direction = target.y() >= start.y() ? 1 : -1;
         const QPoint moved = start + QPoint(0, direction * (QApplication::startDragDistance() + 1));
@@ -258,17 +266,18 @@ protected:
 TEST_F(ScreenshotListDragTest, ARowDraggedDownGoesIntoTheGapUnderThePointerAsOneStepToUndo)
 {
     const int steps = undo.count();
-    const int gap = table->visualRect(controller->index(4)).top();
+    const int gap = view->visualRect(model->index(4)).top();
     QImage duringDrag;
-    ASSERT_TRUE(drag(centreOf(1), topOf(4), 8, [&] { duringDrag = table->viewport()->grab().toImage(); }));
+    ASSERT_TRUE(drag(centreOf(1), topOf(4), 8, [&] { duringDrag = view->viewport()->grab().toImage(); }));
 
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "D", "B", "E"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "D", "B", "E"}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     // The moved row stays selected.
-    EXPECT_EQ(list->selectedScreenshot(), screenshots[1]);
-    EXPECT_EQ(controller->selectionIndexes(), QList<int>({3}));
+    EXPECT_EQ(selection.screenshot(), screenshots[1]);
+    EXPECT_EQ(selectedRows(), QList<int>({3}));
+    EXPECT_EQ(selection.screenshots(), QList<model::Screenshot*>({screenshots[1]}));
     // While dragging, a line in the highlight colour marks the gap the row will go into.
-    const QColor highlight = table->palette().color(QPalette::Highlight);
+    const QColor highlight = view->palette().color(QPalette::Highlight);
     const QColor line = duringDrag.pixelColor(duringDrag.width() / 2, gap);
     EXPECT_LE(std::abs(line.red() - highlight.red()) + std::abs(line.green() - highlight.green()) +
                   std::abs(line.blue() - highlight.blue()),
@@ -280,37 +289,37 @@ TEST_F(ScreenshotListDragTest, ARowDraggedDownGoesIntoTheGapUnderThePointerAsOne
     ASSERT_EQ(undo.count(), steps + 1);
     undo.undo();
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return namesOf(controller->arrangedObjects()) == QStringList({"A", "B", "C", "D", "E"});
+        return namesOf(model->screenshots()) == QStringList({"A", "B", "C", "D", "E"});
     }));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
 }
 
 TEST_F(ScreenshotListDragTest, ARowDraggedUpFastFromBesideItsThumbnailMoves)
 {
-    const QRect last = table->visualRect(controller->index(4));
+    const QRect last = view->visualRect(model->index(4));
     ASSERT_TRUE(drag(QPoint(last.left() + 1, last.center().y()), topOf(0), 1));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"E", "A", "B", "C", "D"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
-    EXPECT_EQ(list->selectedScreenshot(), screenshots[4]);
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(selection.screenshot(), screenshots[4]);
 }
 
 TEST_F(ScreenshotListDragTest, SelectedRowsMoveTogetherInTheirOrderAndBelowTheLastRowTheyGoLast)
 {
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centreOf(1));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(3));
-    ASSERT_EQ(controller->selectionIndexes(), QList<int>({1, 3}));
-    const QRect last = table->visualRect(controller->index(4));
-    ASSERT_LT(last.bottom() + 20, table->viewport()->height());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centreOf(1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, centreOf(3));
+    ASSERT_EQ(selectedRows(), QList<int>({1, 3}));
+    const QRect last = view->visualRect(model->index(4));
+    ASSERT_LT(last.bottom() + 20, view->viewport()->height());
     ASSERT_TRUE(drag(centreOf(3), QPoint(last.center().x(), last.bottom() + 20)));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "C", "E", "B", "D"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
-    EXPECT_EQ(controller->selectionIndexes(), QList<int>({3, 4}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(selectedRows(), QList<int>({3, 4}));
 }
 
 TEST_F(ScreenshotListDragTest, ADropOnTheMiddleOfARowGoesAboveIt)
 {
     ASSERT_TRUE(drag(centreOf(0), centreOf(3)));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"B", "C", "A", "D", "E"}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"B", "C", "A", "D", "E"}));
 }
 
 TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAndEveryRowIsRenumbered)
@@ -319,8 +328,8 @@ TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAndEveryRowIsRenum
         screenshots[i]->setOrder(10.0 * double(i) + 0.5);
     QTest::qWait(1);
     ASSERT_TRUE(drag(centreOf(2), topOf(2)));
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(ordersOf(controller->arrangedObjects()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
 }
 
 TEST_F(ScreenshotListDragTest, ADragFromAnotherWidgetIsRefusedWhateverItCarries)
@@ -330,18 +339,19 @@ TEST_F(ScreenshotListDragTest, ADragFromAnotherWidgetIsRefusedWhateverItCarries)
     stranger.show();
     QTest::mousePress(&stranger, Qt::LeftButton, {}, QPoint(50, 50));
     auto* data = new QMimeData;
-    data->setData(QStringLiteral("Screenshot"), *foundation::KeyedArchiver().archivedData(QVariantList{
-                                                    screenshots[0]->objectID().uriRepresentation()}));
+    data->setData(app::ScreenshotListModel::mimeType(),
+                  *foundation::KeyedArchiver().archivedData(
+                      QVariantList{screenshots[0]->objectID().uriRepresentation()}));
     QDrag dragged(&stranger);
     dragged.setMimeData(data);
     QTimer::singleShot(0, [this] {
-        QTest::mouseMove(table->viewport(), centreOf(2));
-        QTest::mouseMove(table->viewport(), topOf(4));
-        QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, topOf(4));
+        QTest::mouseMove(view->viewport(), centreOf(2));
+        QTest::mouseMove(view->viewport(), topOf(4));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, topOf(4));
     });
     EXPECT_EQ(dragged.exec(Qt::MoveAction), Qt::IgnoreAction);
     QCoreApplication::processEvents();
-    EXPECT_EQ(namesOf(controller->arrangedObjects()), QStringList({"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
 }
 
 } // namespace

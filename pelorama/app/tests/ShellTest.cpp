@@ -1,199 +1,133 @@
-// The window chrome: split view panes, the sidebar toggle, toolbar validation and the small views.
+// The window chrome: the pane splitter, the sidebar toggle and the small views.
 #include "app/MouseDownButton.h"
+#include "app/PaneSplitter.h"
 #include "app/PlaceholderTextView.h"
 #include "app/SidebarToggleControl.h"
-#include "app/SidebarToggleController.h"
-#include "app/SplitViewController.h"
-#include "app/Toolbar.h"
-#include "app/ToolbarItemValidation.h"
 
 #include <QAction>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QSignalSpy>
-#include <QSplitter>
 #include <QTest>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
 
 namespace {
 
-struct RecordingToggleDelegate : app::SidebarToggleControllerDelegate
-{
-    void sidebarToggleControllerDidChangeVisibilityOf(app::SidebarToggleController&,
-                                                      app::SplitViewItem& item) override
-    {
-        items.append(&item);
-        collapsedWhenTold.append(item.isCollapsed());
-        animatingWhenTold.append(item.isAnimating());
-    }
-    QList<app::SplitViewItem*> items;
-    QList<bool> collapsedWhenTold;
-    QList<bool> animatingWhenTold;
-};
-
-class SidebarTest : public testing::Test
+class PaneSplitterTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        std::vector<std::unique_ptr<app::SplitViewItem>> items;
-        items.push_back(std::make_unique<app::SplitViewItem>(&left, app::SplitViewItem::Behavior::Sidebar));
-        items.push_back(std::make_unique<app::SplitViewItem>(&middle, app::SplitViewItem::Behavior::Default));
-        items.push_back(std::make_unique<app::SplitViewItem>(&right, app::SplitViewItem::Behavior::Sidebar));
-        items[2]->setMinimumThickness(250);
-        leftItem = items[0].get();
-        rightItem = items[2].get();
-        split.setSplitViewItems(std::move(items));
-        split.view()->resize(1000, 400);
-        split.view()->show();
-        split.splitter()->setSizes({200, 550, 250});
-        toggle.setSegmentedControl(&control);
-        toggle.setDelegate(&delegate);
-        toggle.setLeftSplitViewItem(leftItem);
-        toggle.setRightSplitViewItem(rightItem);
+        right.setMinimumWidth(250);
+        splitter.addPane(&left, true);
+        splitter.addPane(&middle, false);
+        splitter.addPane(&right, true);
+        splitter.resize(1000, 400);
+        splitter.show();
+        splitter.setSizes({200, 550, 250});
+        QObject::connect(&splitter, &app::PaneSplitter::paneSettled, [this](QWidget* pane) {
+            settled.append(pane);
+            collapsedWhenSettled.append(splitter.isCollapsed(pane));
+            animatingWhenSettled.append(splitter.isAnimating(pane));
+        });
     }
 
-    appkit::ViewController left, middle, right;
-    app::SplitViewController split;
-    app::SplitViewItem* leftItem = nullptr;
-    app::SplitViewItem* rightItem = nullptr;
-    app::SidebarToggleControl control;
-    app::SidebarToggleController toggle;
-    RecordingToggleDelegate delegate;
+    app::PaneSplitter splitter;
+    // In the splitter once added, and gone from it before it goes.
+    QWidget left, middle, right;
+    QList<QWidget*> settled;
+    QList<bool> collapsedWhenSettled;
+    QList<bool> animatingWhenSettled;
 };
 
-TEST_F(SidebarTest, PanesKeepTheirMinimumWidth)
+TEST_F(PaneSplitterTest, PanesKeepTheirMinimumWidthAndSidePanesTheirWidth)
 {
-    EXPECT_EQ(split.splitter()->count(), 3);
-    EXPECT_EQ(split.splitter()->widget(2), right.view());
-    EXPECT_EQ(right.view()->minimumWidth(), 250);
-    split.splitter()->setSizes({200, 700, 100});
-    EXPECT_GE(right.view()->width(), 250);
+    EXPECT_EQ(splitter.count(), 3);
+    EXPECT_EQ(splitter.widget(2), &right);
+    splitter.setSizes({200, 700, 100});
+    EXPECT_GE(right.width(), 250);
+    const int sideWidth = left.width();
+    splitter.resize(1200, 400);
+    EXPECT_EQ(left.width(), sideWidth);
 }
 
-TEST_F(SidebarTest, ClickingASegmentCollapsesItsPaneAndTellsTheDelegateOnceTheAnimationHasEnded)
+TEST_F(PaneSplitterTest, ACollapseAnimatesThePaneAwayAndSettlesOnceItsAnimationHasEnded)
 {
-    EXPECT_TRUE(control.isSelected(0));
-    EXPECT_TRUE(control.isSelected(1));
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
-    EXPECT_FALSE(control.isSelected(1));
-    EXPECT_TRUE(rightItem->isCollapsed());
-    EXPECT_TRUE(delegate.items.isEmpty()); // not before the animation has run
-    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 1; }));
-    EXPECT_GE(clock.elapsed(), app::SplitViewItem::animationDurationMilliseconds - 20);
-    EXPECT_EQ(delegate.items.first(), rightItem);
-    EXPECT_FALSE(delegate.animatingWhenTold.first());
-    EXPECT_FALSE(right.view()->isVisible());
-    EXPECT_GT(middle.view()->width(), 700);
+    splitter.setCollapsedAnimated(&right, true);
+    EXPECT_TRUE(splitter.isCollapsed(&right));
+    EXPECT_TRUE(settled.isEmpty()); // not before the animation has run
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settled.size() == 1; }));
+    EXPECT_GE(clock.elapsed(), app::PaneSplitter::animationDurationMilliseconds - 20);
+    EXPECT_EQ(settled.first(), &right);
+    EXPECT_FALSE(animatingWhenSettled.first());
+    EXPECT_FALSE(right.isVisible());
+    EXPECT_GT(middle.width(), 700);
 
     // And back: the pane returns at its width.
-    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
-    EXPECT_TRUE(control.isSelected(1));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 2; }));
-    EXPECT_FALSE(rightItem->isCollapsed());
-    EXPECT_TRUE(right.view()->isVisible());
-    EXPECT_GE(right.view()->width(), 250);
-    EXPECT_EQ(right.view()->minimumWidth(), 250);
+    splitter.setCollapsedAnimated(&right, false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settled.size() == 2; }));
+    EXPECT_FALSE(splitter.isCollapsed(&right));
+    EXPECT_TRUE(right.isVisible());
+    EXPECT_GE(right.width(), 250);
+    EXPECT_EQ(right.minimumWidth(), 250);
     QTest::qWait(50);
-    EXPECT_EQ(delegate.items.size(), 2);
+    EXPECT_EQ(settled.size(), 2);
 }
 
-TEST_F(SidebarTest, AToggleInterruptedByAnotherIsToldOfOnceThePaneHasSettled)
+TEST_F(PaneSplitterTest, AChangeInterruptedByAnotherSettlesOnceThePaneHasSettled)
 {
-    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
-    QTest::qWait(app::SplitViewItem::animationDurationMilliseconds / 3);
-    ASSERT_TRUE(rightItem->isAnimating());
-    // Clicked again halfway: the pane comes back from where it has got to.
-    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
-    EXPECT_TRUE(control.isSelected(1));
-    EXPECT_TRUE(delegate.items.isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 2; }));
-    EXPECT_EQ(delegate.items, QList<app::SplitViewItem*>({rightItem, rightItem}));
-    EXPECT_EQ(delegate.animatingWhenTold, QList<bool>({false, false}));
-    EXPECT_EQ(delegate.collapsedWhenTold, QList<bool>({false, false}));
-    EXPECT_TRUE(right.view()->isVisible());
-    QTest::qWait(app::SplitViewItem::animationDurationMilliseconds);
-    EXPECT_EQ(delegate.items.size(), 2);
+    splitter.setCollapsedAnimated(&right, true);
+    QTest::qWait(app::PaneSplitter::animationDurationMilliseconds / 3);
+    ASSERT_TRUE(splitter.isAnimating(&right));
+    // Changed back halfway: the pane comes back from where it has got to.
+    splitter.setCollapsedAnimated(&right, false);
+    EXPECT_TRUE(settled.isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return settled.size() == 2; }));
+    EXPECT_EQ(settled, QList<QWidget*>({&right, &right}));
+    EXPECT_EQ(animatingWhenSettled, QList<bool>({false, false}));
+    EXPECT_EQ(collapsedWhenSettled, QList<bool>({false, false}));
+    EXPECT_TRUE(right.isVisible());
+    QTest::qWait(app::PaneSplitter::animationDurationMilliseconds);
+    EXPECT_EQ(settled.size(), 2);
 }
 
-TEST_F(SidebarTest, TogglesFromAnythingButTheControlOrOfAnotherSegmentChangeNothing)
+TEST_F(PaneSplitterTest, AChangeToTheStateAPaneIsInSettlesAtOnce)
 {
-    QObject stranger;
-    toggle.toggleSidebarVisibility(&stranger);
-    toggle.toggleSidebarVisibility(nullptr);
-    control.setSelectedSegment(2);
-    toggle.toggleSidebarVisibility(&control);
-    control.setSelectedSegment(-1);
-    toggle.toggleSidebarVisibility(&control);
-    QTest::qWait(app::SplitViewItem::animationDurationMilliseconds + 50);
-    EXPECT_TRUE(delegate.items.isEmpty());
-    EXPECT_FALSE(leftItem->isCollapsed());
-    EXPECT_FALSE(rightItem->isCollapsed());
+    QSignalSpy changed(&splitter, &app::PaneSplitter::collapsedChanged);
+    splitter.setCollapsedAnimated(&left, false);
+    EXPECT_EQ(settled, QList<QWidget*>({&left}));
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_TRUE(left.isVisible());
 }
 
-TEST_F(SidebarTest, AssigningAnItemSelectsItsSegmentExactlyWhenItIsExpanded)
+TEST(SidebarToggleControlTest, ASegmentShowsItsActionsStateAndAClickTriggersIt)
 {
-    leftItem->setCollapsed(true);
-    toggle.setLeftSplitViewItem(leftItem);
-    EXPECT_FALSE(control.isSelected(0));
-    EXPECT_FALSE(left.view()->isVisible());
-    leftItem->setCollapsed(false);
-    toggle.setLeftSplitViewItem(leftItem);
+    QAction list("List");
+    QAction inspector("Inspector");
+    list.setCheckable(true);
+    inspector.setCheckable(true);
+    list.setChecked(true);
+    app::SidebarToggleControl control;
+    control.setActions(&list, &inspector);
+    control.show();
     EXPECT_TRUE(control.isSelected(0));
-    // The View menu's command goes through the same path.
-    toggle.toggleSidebar(0);
+    EXPECT_FALSE(control.isSelected(1));
+
+    QSignalSpy triggered(&inspector, &QAction::triggered);
+    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(1).center());
+    ASSERT_EQ(triggered.count(), 1);
+    EXPECT_TRUE(triggered.first().first().toBool());
+    EXPECT_TRUE(control.isSelected(1));
+    list.setChecked(false);
     EXPECT_FALSE(control.isSelected(0));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return delegate.items.size() == 1; }));
-    EXPECT_EQ(delegate.items.first(), leftItem);
-}
-
-class Validating : public QObject, public app::ToolbarItemValidation
-{
-public:
-    explicit Validating(bool answer)
-        : m_answer(answer)
-    {}
-    bool validateToolbarItem(const QAction&) override { return m_answer; }
-
-private:
-    bool m_answer;
-};
-
-TEST(ToolbarTest, ControlItemsAreEnabledByTheTargetOfTheirCommand)
-{
-    app::Toolbar toolbar(QStringLiteral("test"));
-    QAction* unhandled = toolbar.addItem("a", "A", {}, "nobodyHandlesThis");
-    QAction* plainTarget = toolbar.addItem("b", "B", {}, "plain");
-    QAction* refused = toolbar.addItem("c", "C", {}, "refused");
-    QAction* allowed = toolbar.addItem("d", "D", {}, "allowed");
-    QAction* noCommand = toolbar.addItem("e", "E", {}, {});
-    QObject plain;
-    Validating no(false), yes(true);
-    toolbar.setTargetResolver([&](const QString& selector) -> QObject* {
-        if (selector == "plain")
-            return &plain;
-        if (selector == "refused")
-            return &no;
-        if (selector == "allowed")
-            return &yes;
-        return nullptr;
-    });
-    toolbar.show();
-    for (QAction* item : {unhandled, plainTarget, allowed, noCommand})
-        item->setEnabled(false);
-    refused->setEnabled(true);
-    toolbar.validateVisibleItems();
-    EXPECT_FALSE(unhandled->isEnabled());
-    EXPECT_TRUE(plainTarget->isEnabled());
-    EXPECT_FALSE(refused->isEnabled());
-    EXPECT_TRUE(allowed->isEnabled());
-    EXPECT_FALSE(noCommand->isEnabled());
-    EXPECT_EQ(toolbar.itemWithIdentifier("c"), refused);
+    // A disabled action leaves its segment as it is.
+    list.setEnabled(false);
+    QTest::mouseClick(&control, Qt::LeftButton, {}, control.segmentRect(0).center());
+    EXPECT_FALSE(list.isChecked());
 }
 
 TEST(SmallViewsTest, TheMouseDownButtonFiresOnPressAndAReleaseElsewhereTakesNothingBack)

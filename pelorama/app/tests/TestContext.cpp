@@ -33,18 +33,18 @@ QList<pelorama::model::Screenshot*> insertScreenshots(store::ManagedObjectContex
     return screenshots;
 }
 
-QStringList namesOf(const QList<store::ManagedObject*>& screenshots)
+QStringList namesOf(const QList<pelorama::model::Screenshot*>& screenshots)
 {
     QStringList names;
-    for (store::ManagedObject* object : screenshots)
-        names.append(qobject_cast<pelorama::model::Screenshot*>(object)->name());
+    for (pelorama::model::Screenshot* screenshot : screenshots)
+        names.append(screenshot->name());
     return names;
 }
 
-QList<double> ordersOf(const QList<store::ManagedObject*>& screenshots)
+QList<double> ordersOf(const QList<pelorama::model::Screenshot*>& screenshots)
 {
     QList<double> orders;
-    for (store::ManagedObject* object : screenshots)
-        orders.append(qobject_cast<pelorama::model::Screenshot*>(object)->order());
+    for (pelorama::model::Screenshot* screenshot : screenshots)
+        orders.append(screenshot->order());
     return orders;
 }

@@ -24,6 +24,6 @@ QList<pelorama::model::Screenshot*> insertScreenshots(store::ManagedObjectContex
                                                       const QStringList& names);
 
 // The names of screenshots in order.
-QStringList namesOf(const QList<store::ManagedObject*>& screenshots);
+QStringList namesOf(const QList<pelorama::model::Screenshot*>& screenshots);
 // Their "order" values in order.
-QList<double> ordersOf(const QList<store::ManagedObject*>& screenshots);
+QList<double> ordersOf(const QList<pelorama::model::Screenshot*>& screenshots);

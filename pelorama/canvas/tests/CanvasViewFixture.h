@@ -2,7 +2,6 @@
 
 #include "TestDrawables.h"
 #include "canvas/CanvasView.h"
-#include "canvas/CanvasViewDelegate.h"
 #include "model/Canvas.h"
 
 #include <QApplication>
@@ -18,26 +17,29 @@ inline void PrintTo(const QString& text, std::ostream* stream)
     *stream << '"' << text.toStdString() << '"';
 }
 
-// What the delegate heard, in order: "selection:<name or none>", "will", "did".
-class RecordingDelegate : public QObject, public pelorama::canvas::CanvasViewDelegate
+// What the view announced, in order: "selection:<name or none>", "will", "did".
+class RecordingListener
 {
 public:
-    void canvasViewDidChangeSelection(pelorama::canvas::CanvasView&,
-                                      pelorama::model::Drawable* drawable) override
+    void listenTo(pelorama::canvas::CanvasView& view)
     {
-        auto* object = dynamic_cast<QObject*>(drawable);
-        calls.push_back("selection:" +
-                        (drawable ? (object ? object->objectName() : QString("?")) : QString("none")));
-    }
-    void canvasViewWillRender(pelorama::canvas::CanvasView&, const pelorama::model::Canvas& canvas) override
-    {
-        calls.push_back("will");
-        willCanvas = &canvas;
-    }
-    void canvasViewDidRender(pelorama::canvas::CanvasView&, const pelorama::model::Canvas& canvas) override
-    {
-        calls.push_back("did");
-        didCanvas = &canvas;
+        QObject::connect(&view, &pelorama::canvas::CanvasView::selectionChanged, &view,
+                         [this](pelorama::model::Drawable* drawable) {
+                             auto* object = dynamic_cast<QObject*>(drawable);
+                             calls.push_back("selection:" +
+                                             (drawable ? (object ? object->objectName() : QString("?"))
+                                                       : QString("none")));
+                         });
+        QObject::connect(&view, &pelorama::canvas::CanvasView::willRender, &view,
+                         [this](const pelorama::model::Canvas& canvas) {
+                             calls.push_back("will");
+                             willCanvas = &canvas;
+                         });
+        QObject::connect(&view, &pelorama::canvas::CanvasView::didRender, &view,
+                         [this](const pelorama::model::Canvas& canvas) {
+                             calls.push_back("did");
+                             didCanvas = &canvas;
+                         });
     }
 
     int count(const QString& call) const { return int(calls.count(call)); }
@@ -47,7 +49,7 @@ public:
     const pelorama::model::Canvas* didCanvas = nullptr;
 };
 
-// A shown canvas view of 600 x 800 points on the raster renderer, with a recording delegate.
+// A shown canvas view of 600 x 800 points on the raster renderer, with what it announces recorded.
 class CanvasViewFixture : public testing::Test
 {
 protected:
@@ -55,13 +57,13 @@ protected:
     {
         view = std::make_unique<pelorama::canvas::CanvasView>(nullptr, false);
         view->resize(600, 800);
-        view->setDelegate(&delegate);
+        delegate.listenTo(*view);
         // Shown, so that resizing lays it out at once.
         view->show();
         QApplication::processEvents();
     }
 
-    // A canvas of size points over the given drawables, each named for the delegate's record.
+    // A canvas of size points over the given drawables, each named for the record.
     std::shared_ptr<const pelorama::model::Canvas>
     makeCanvas(graphics::Size size, std::vector<pelorama::model::Drawable*> drawables)
     {
@@ -104,6 +106,7 @@ protected:
         QApplication::sendEvent(view.get(), &move);
     }
 
-    RecordingDelegate delegate;
+    // Declared before the view, which its connections go with.
+    RecordingListener delegate;
     std::unique_ptr<pelorama::canvas::CanvasView> view;
 };

@@ -134,26 +134,6 @@ TEST_F(CanvasViewTest, AssigningTheSameCanvasAgainRebuildsTheObserversAndClearsT
     EXPECT_EQ(shape.prepared, QStringList({"color"}));
 }
 
-TEST_F(CanvasViewTest, RendersWithoutADelegate)
-{
-    view->setDelegate(nullptr);
-    view->setCanvas(makeCanvas({300, 400}, {&background}));
-    settle();
-    EXPECT_EQ(background.draws, 1);
-    EXPECT_TRUE(delegate.calls.isEmpty());
-}
-
-TEST_F(CanvasViewTest, ADestroyedDelegateIsLetGo)
-{
-    auto gone = std::make_unique<RecordingDelegate>();
-    view->setDelegate(gone.get());
-    gone.reset();
-    view->setCanvas(makeCanvas({300, 400}, {&background}));
-    settle();
-    EXPECT_EQ(view->delegate(), nullptr);
-    EXPECT_EQ(background.draws, 1);
-}
-
 TEST_F(CanvasViewTest, ResizingRendersOnceAtTheNewSize)
 {
     view->setCanvas(makeCanvas({300, 400}, {&background}));

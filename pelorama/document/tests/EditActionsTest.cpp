@@ -20,7 +20,6 @@
 
 using namespace pelorama;
 using document::ActionAlert;
-using document::ActionValidation;
 using document::EditActions;
 
 namespace {
@@ -291,36 +290,4 @@ TEST_F(EditActionsTest, ABadItemBesideGoodOnesIsSkippedWhole)
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Good"}));
     EXPECT_EQ(m_document.count<model::DrawableMapping>(), 0);
-}
-
-TEST_F(EditActionsTest, CommandsAreEnabledByTheSelectionTheListAndTheClipboard)
-{
-    const auto validate = [&](const char* selector) {
-        return m_actions.validateAction(selector);
-    };
-    const QStringList needSelection{
-        "delete:", "cut:", "copy:", "duplicateSelection:", "exportCurrentScreenshot:", "showShareMenu:"};
-    for (const QString& selector : needSelection)
-        EXPECT_EQ(m_actions.validateAction(selector), ActionValidation::disabled) << selector.toStdString();
-    EXPECT_EQ(validate("exportAllScreenshots:"), ActionValidation::disabled);
-    EXPECT_EQ(validate("paste:"), ActionValidation::disabled);
-
-    addThree();
-    EXPECT_EQ(validate("exportAllScreenshots:"), ActionValidation::enabled);
-    EXPECT_EQ(validate("copy:"), ActionValidation::disabled);
-    m_document.selectScreenshot(at(0));
-    for (const QString& selector : needSelection)
-        EXPECT_EQ(m_actions.validateAction(selector), ActionValidation::enabled) << selector.toStdString();
-
-    QGuiApplication::clipboard()->setText("only text");
-    EXPECT_EQ(validate("paste:"), ActionValidation::disabled);
-    m_actions.copy();
-    EXPECT_EQ(validate("paste:"), ActionValidation::enabled);
-
-    for (const char* other : {"showTemplatePicker:", "showFeedbackPopover:", "undo:", ""})
-        EXPECT_EQ(validate(other), ActionValidation::notHandled) << other;
-    EXPECT_TRUE(document::isToolbarItemEnabled(ActionValidation::notHandled));
-    EXPECT_FALSE(document::isToolbarItemEnabled(ActionValidation::disabled));
-    EXPECT_FALSE(document::isMenuItemEnabled(ActionValidation::notHandled, false));
-    EXPECT_TRUE(document::isMenuItemEnabled(ActionValidation::enabled, false));
 }

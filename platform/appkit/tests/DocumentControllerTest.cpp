@@ -132,6 +132,35 @@ TEST_F(DocumentControllerTest, RecentDocumentsAreKeptNewestFirstInTheSettings)
     EXPECT_TRUE(m_controller.recentDocumentPaths().isEmpty());
 }
 
+TEST_F(DocumentControllerTest, SaveAsRefusesThePlaceOfADocumentOpenInAnotherWindow)
+{
+    const QString notes = makeFile("Notes.txt", "kept");
+    auto* open = static_cast<TextDocument*>(*m_controller.openDocument(notes));
+    auto* other = static_cast<TextDocument*>(m_controller.newDocument());
+    other->setText("other");
+
+    m_dialogs->saveLocation = m_folder.path() + "/./Notes.txt";
+    EXPECT_FALSE(other->saveDocumentAs());
+    ASSERT_EQ(m_dialogs->errors.size(), 1);
+    EXPECT_EQ(m_dialogs->errors[0].toStdString(),
+              "The document “Untitled” could not be saved. The document “Notes” is open "
+              "in another window at that place; close it first and try again.");
+    EXPECT_EQ(textOfFile(notes), "kept");
+    EXPECT_TRUE(other->isUntitled());
+    EXPECT_TRUE(other->isEdited());
+
+    // A document saves over its own place, and over the place of one that has closed.
+    open->setText("again");
+    m_dialogs->saveLocation = notes;
+    EXPECT_TRUE(open->saveDocumentAs());
+    EXPECT_EQ(textOfFile(notes), "again");
+    ASSERT_TRUE(open->close());
+    EXPECT_TRUE(other->saveDocumentAs());
+    EXPECT_EQ(textOfFile(notes), "other");
+    EXPECT_EQ(m_dialogs->errors.size(), 1);
+    QApplication::processEvents();
+}
+
 TEST_F(DocumentControllerTest, ClosingAllStopsAtTheFirstDocumentKeptOpen)
 {
     appkit::Document* saved = *m_controller.openDocument(makeFile("Saved.txt"), false);

@@ -4,8 +4,11 @@
 #include "TextDocument.h"
 #include "appkit/WindowController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -114,14 +117,26 @@ TEST_F(DocumentWindowsTest, TheWindowIsFilledOnceAndGoesWithItsDocument)
     QPointer<QWidget> window = appkit::DocumentWindows::of(*document).window();
     ASSERT_TRUE(window);
     document.reset();
-    ASSERT_TRUE(window);
-    EXPECT_FALSE(window->isVisible());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(window.isNull()) << "the window goes before the rest of its document";
 
-    // A closed document shows no window again.
+    // A document closed from its window's own menu: the window hides and goes once the action is over.
     auto closed = openDocument("two");
-    closed->closeWithoutAsking();
+    appkit::DocumentWindows::of(*closed).showWindows();
+    QPointer<QMainWindow> closedWindow =
+        appkit::DocumentWindows::of(*closed).windowControllers().front()->window();
+    QAction* close = closedWindow->menuBar()->addAction("Close");
+    bool aliveDuringAction = false;
+    QObject::connect(close, &QAction::triggered, [&] {
+        closed->closeWithoutAsking();
+        aliveDuringAction = !closedWindow.isNull();
+    });
+    close->trigger();
+    EXPECT_TRUE(aliveDuringAction);
+    ASSERT_FALSE(closedWindow.isNull());
+    EXPECT_FALSE(closedWindow->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(closedWindow.isNull());
+    // A closed document shows no window again.
     appkit::DocumentWindows::of(*closed).showWindows();
     EXPECT_EQ(appkit::DocumentWindows::of(*closed).window(), nullptr);
 }

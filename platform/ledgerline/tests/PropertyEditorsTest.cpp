@@ -21,9 +21,11 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThreadPool>
@@ -205,6 +207,44 @@ TEST(LedgerlineTest, TheNumberFieldKeepsEditsInRangeButNeverClampsTheObject)
     EXPECT_EQ(number->value(), 100);
     EXPECT_EQ(fixture.caption.value("size"), 150.0);
     EXPECT_EQ(fixture.caption.writes["size"], writes + 1);
+}
+
+// Holding the number field's arrow, by mouse or key, steps the value again and again; the steps are one
+// gesture of the table, which ends at the latest when the table shows another object.
+TEST(LedgerlineTest, HoldingANumberArrowIsOneGesture)
+{
+    CaptionTable fixture;
+    QDoubleSpinBox* number = cellAt<NumericPropertyTableCellView>(fixture.table, 3)->numberField();
+    fixture.table.view()->show();
+    QSignalSpy started(&fixture.table, &PropertyTableViewController::gestureStarted);
+    QSignalSpy finished(&fixture.table, &PropertyTableViewController::gestureFinished);
+    const QPoint upArrow(number->width() - 4, number->height() / 4);
+
+    QTest::mousePress(number, Qt::LeftButton, {}, upArrow);
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fixture.caption.value("size").toDouble() >= 23; }))
+        << "the held arrow repeats";
+    EXPECT_EQ(finished.size(), 0);
+    QTest::mouseRelease(number, Qt::LeftButton, {}, upArrow);
+    EXPECT_EQ(finished.size(), 1);
+    EXPECT_EQ(started.size(), 1);
+
+    number->setFocus();
+    QTest::keyPress(number, Qt::Key_Up);
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(number, &repeated);
+    EXPECT_EQ(started.size(), 2);
+    QTest::keyRelease(number, Qt::Key_Up);
+    EXPECT_EQ(finished.size(), 2);
+
+    // Another object while the arrow is held: the gesture ends with the row's property.
+    QTest::mousePress(number, Qt::LeftButton, {}, upArrow);
+    EXPECT_EQ(started.size(), 3);
+    Caption other;
+    fixture.table.setObject(&other);
+    EXPECT_EQ(finished.size(), 3);
+    QTest::mouseRelease(number, Qt::LeftButton, {}, upArrow);
+    EXPECT_EQ(finished.size(), 3);
 }
 
 TEST(LedgerlineTest, AnUnlimitedNumberFieldOffersAWideRange)

@@ -84,8 +84,11 @@ TEST(InspectorEditorsTest, ADragFollowsThePointerInsideTheDialOnly)
     AngleControl control;
     control.resize(50, 50);
     QSignalSpy chosen(&control, &AngleControl::angleChosen);
+    QSignalSpy started(&control, &AngleControl::trackingStarted);
+    QSignalSpy finished(&control, &AngleControl::trackingFinished);
     QTest::mousePress(&control, Qt::LeftButton, {}, QPoint(45, 25));
     EXPECT_DOUBLE_EQ(control.doubleValue(), 0);
+    EXPECT_EQ(started.size(), 1);
     QTest::mouseMove(&control, QPoint(25, 5));
     EXPECT_DOUBLE_EQ(control.doubleValue(), 90);
     QTest::mouseMove(&control, QPoint(49, 1)); // outside: the angle stays
@@ -95,8 +98,20 @@ TEST(InspectorEditorsTest, ADragFollowsThePointerInsideTheDialOnly)
     QTest::mouseRelease(&control, Qt::LeftButton, {}, QPoint(25, 45));
     EXPECT_DOUBLE_EQ(control.doubleValue(), 270);
     EXPECT_EQ(chosen.size(), 4);
+    // The whole drag lies between one start and one end.
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_EQ(finished.size(), 1);
     QTest::mouseMove(&control, QPoint(45, 25)); // no longer tracking
     EXPECT_DOUBLE_EQ(control.doubleValue(), 270);
+
+    // A click outside the dial starts nothing; a dial taken away in a drag ends it.
+    QTest::mouseClick(&control, Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(started.size(), 1);
+    control.show();
+    QTest::mousePress(&control, Qt::LeftButton, {}, QPoint(45, 25));
+    control.hide();
+    EXPECT_EQ(started.size(), 2);
+    EXPECT_EQ(finished.size(), 2);
 }
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ScreenshotTableCellView.h"
+#include "app/ScreenshotListCell.h"
 
 #include "canvas/ScreenshotThumbnailView.h"
 #include "model/Screenshot.h"
@@ -7,24 +7,27 @@
 
 namespace pelorama::app {
 
-ScreenshotTableCellView::ScreenshotTableCellView(QWidget* parent)
+ScreenshotListCell::ScreenshotListCell(QWidget* parent)
     : QWidget(parent)
     , m_thumbnailView(new canvas::ScreenshotThumbnailView(this))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->addWidget(m_thumbnailView);
-    // Clicks and drags belong to the list's row underneath.
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void ScreenshotTableCellView::setObjectValue(QObject* value)
+model::Screenshot* ScreenshotListCell::screenshot() const
 {
-    m_objectValue = value;
-    m_thumbnailView->setScreenshot(qobject_cast<model::Screenshot*>(value));
+    return m_thumbnailView->screenshot();
 }
 
-void ScreenshotTableCellView::updateImage()
+void ScreenshotListCell::setScreenshot(model::Screenshot* screenshot)
+{
+    m_thumbnailView->setScreenshot(screenshot);
+}
+
+void ScreenshotListCell::updateImage()
 {
     // One render however often the canvas and the model ask in a pass.
     m_thumbnailView->updateImage();

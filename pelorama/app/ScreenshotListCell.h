@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
 namespace pelorama::canvas {
@@ -13,8 +12,9 @@ class Screenshot;
 
 namespace pelorama::app {
 
-// One row of the screenshot list: the thumbnail of the row's screenshot.
-class ScreenshotTableCellView : public QWidget
+// The widget of one row of the screenshot list: the thumbnail of the row's screenshot. Clicks and drags
+// pass through to the row underneath.
+class ScreenshotListCell : public QWidget
 {
     Q_OBJECT
 
@@ -22,17 +22,16 @@ public:
     // Rows are as high as a thumbnail (100 points) with its insets.
     static constexpr int rowHeight = 112;
 
-    explicit ScreenshotTableCellView(QWidget* parent = nullptr);
+    explicit ScreenshotListCell(QWidget* parent = nullptr);
 
     canvas::ScreenshotThumbnailView* thumbnailView() const { return m_thumbnailView; }
-    QObject* objectValue() const { return m_objectValue; }
-    // Hands a screenshot to the thumbnail view, which renders it; anything else hands it none.
-    void setObjectValue(QObject* value);
+    model::Screenshot* screenshot() const;
+    // Hands the screenshot to the thumbnail view, which renders it.
+    void setScreenshot(model::Screenshot* screenshot);
     // Renders the thumbnail again on a later pass of the event loop when there is a screenshot.
-    Q_INVOKABLE void updateImage();
+    void updateImage();
 
 private:
-    QPointer<QObject> m_objectValue;
     canvas::ScreenshotThumbnailView* m_thumbnailView;
 };
 

@@ -1,0 +1,220 @@
+#include "app/DocumentActions.h"
+
+#include "app/Document.h"
+#include "app/DocumentCommands.h"
+#include "app/DocumentWindow.h"
+#include "app/ScreenshotListModel.h"
+#include "app/ToolbarIcons.h"
+#include "document/ScreenshotPasteboard.h"
+#include "model/DocumentSelection.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QUndoStack>
+
+namespace pelorama::app {
+namespace {
+
+QLineEdit* lineEditOf(QWidget* widget)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(widget))
+        return line;
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget))
+        return spin->findChild<QLineEdit*>();
+    return nullptr;
+}
+
+} // namespace
+
+DocumentActions::DocumentActions(Document& document, DocumentWindow& window, DocumentCommands& commands)
+    : QObject(&window)
+    , m_document(document)
+    , m_window(window)
+    , m_commands(commands)
+    , m_close(make(QStringLiteral("close"), tr("&Close")))
+    , m_save(make(QStringLiteral("save"), tr("&Save")))
+    , m_saveAs(make(QStringLiteral("saveAs"), tr("Save &As…")))
+    , m_revert(make(QStringLiteral("revert"), tr("Re&vert to Saved")))
+    , m_exportAll(make(QStringLiteral("export"), tr("&Export…")))
+    , m_exportCurrent(make(QStringLiteral("exportCurrent"), tr("Export &Current Screenshot…")))
+    , m_undo(make(QStringLiteral("undo"), tr("&Undo")))
+    , m_redo(make(QStringLiteral("redo"), tr("&Redo")))
+    , m_cut(make(QStringLiteral("cut"), tr("Cu&t")))
+    , m_copy(make(QStringLiteral("copy"), tr("&Copy")))
+    , m_paste(make(QStringLiteral("paste"), tr("&Paste")))
+    , m_duplicate(make(QStringLiteral("duplicate"), tr("D&uplicate")))
+    , m_delete(make(QStringLiteral("delete"), tr("&Delete")))
+    , m_selectAll(make(QStringLiteral("selectAll"), tr("Select &All")))
+    , m_addScreenshot(make(QStringLiteral("addScreenshot"), tr("&Add Screenshot…")))
+    , m_showScreenshotList(make(QStringLiteral("showScreenshotList"), tr("Show Screenshot &List")))
+    , m_showInspector(make(QStringLiteral("showInspector"), tr("Show &Inspector")))
+    , m_share(make(QStringLiteral("share"), tr("Share")))
+    , m_feedback(make(QStringLiteral("feedback"), tr("Send &Feedback…")))
+{
+    m_close->setShortcut(QKeySequence::Close);
+    m_save->setShortcut(QKeySequence::Save);
+    m_saveAs->setShortcut(QKeySequence::SaveAs);
+    m_exportAll->setShortcut(QKeySequence(tr("Ctrl+Shift+E")));
+    m_exportCurrent->setShortcut(QKeySequence(tr("Ctrl+Alt+E")));
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_redo->setShortcut(QKeySequence::Redo);
+    m_cut->setShortcut(QKeySequence::Cut);
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_paste->setShortcut(QKeySequence::Paste);
+    m_duplicate->setShortcut(QKeySequence(tr("Ctrl+D")));
+    m_delete->setShortcut(QKeySequence::Delete);
+    // The key deletes the selected screenshot only from the list, which takes the action; anywhere else
+    // it is the focused control's own (a text field deletes a character, the canvas and the inspector's
+    // other controls nothing). The menu item works wherever the focus is.
+    m_delete->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_selectAll->setShortcut(QKeySequence::SelectAll);
+    m_addScreenshot->setShortcut(QKeySequence(tr("Ctrl+Shift+N")));
+    m_showScreenshotList->setShortcut(QKeySequence(tr("Ctrl+Alt+L")));
+    m_showInspector->setShortcut(QKeySequence(tr("Ctrl+Alt+I")));
+    m_showScreenshotList->setCheckable(true);
+    m_showInspector->setCheckable(true);
+
+    // The toolbar shows four of them, with pictures and shorter names.
+    const QColor ink = window.palette().color(QPalette::ButtonText);
+    const std::pair<QAction*, std::pair<ToolbarIcon, QString>> toolbarItems[] = {
+        {m_addScreenshot, {ToolbarIcon::Add, tr("Add Screenshot")}},
+        {m_exportAll, {ToolbarIcon::Export, tr("Export")}},
+        {m_share, {ToolbarIcon::Share, tr("Share")}},
+        {m_feedback, {ToolbarIcon::Feedback, tr("Feedback")}},
+    };
+    for (const auto& [action, look] : toolbarItems) {
+        action->setIcon(toolbarIcon(look.first, ink));
+        action->setIconText(look.second);
+        action->setIconVisibleInMenu(false);
+    }
+
+    connect(m_close, &QAction::triggered, &document, [&document] { document.close(); });
+    connect(m_save, &QAction::triggered, &document, [&document] { document.saveDocument(); });
+    connect(m_saveAs, &QAction::triggered, &document, [&document] { document.saveDocumentAs(); });
+    connect(m_revert, &QAction::triggered, &document, [&document] { document.revertDocumentToSaved(); });
+    connect(m_undo, &QAction::triggered, document.undoStack(), &QUndoStack::undo);
+    connect(m_redo, &QAction::triggered, document.undoStack(), &QUndoStack::redo);
+    connect(m_exportAll, &QAction::triggered, this, [this] {
+        m_window.commitEditing();
+        m_commands.exportAllScreenshots();
+    });
+    connect(m_exportCurrent, &QAction::triggered, this, [this] {
+        m_window.commitEditing();
+        m_commands.exportCurrentScreenshot();
+    });
+    connect(m_cut, &QAction::triggered, this, [this] {
+        if (!performTextCommand("cut"))
+            m_commands.cut();
+    });
+    connect(m_copy, &QAction::triggered, this, [this] {
+        if (!performTextCommand("copy"))
+            m_commands.copy();
+    });
+    connect(m_paste, &QAction::triggered, this, [this] {
+        if (!performTextCommand("paste"))
+            m_commands.paste();
+    });
+    connect(m_delete, &QAction::triggered, this, [this] {
+        if (!performTextCommand("delete"))
+            m_commands.deleteSelection();
+    });
+    connect(m_selectAll, &QAction::triggered, this, [this] { performTextCommand("selectAll"); });
+    connect(m_duplicate, &QAction::triggered, &commands, &DocumentCommands::duplicateSelection);
+    connect(m_addScreenshot, &QAction::triggered, &commands, &DocumentCommands::showTemplatePicker);
+    connect(m_share, &QAction::triggered, this, [this] {
+        // Shown below its toolbar button; from anywhere else the command shows nothing.
+        if (auto* button = qobject_cast<QAbstractButton*>(m_window.toolbar()->widgetForAction(m_share)))
+            m_commands.showShareMenu(*button);
+    });
+    connect(m_feedback, &QAction::triggered, this, [this] {
+        QWidget* button = m_window.toolbar()->widgetForAction(m_feedback);
+        m_commands.showFeedbackPopover(
+            qobject_cast<QAbstractButton*>(button) && button->isVisible() ? button : nullptr);
+    });
+
+    connect(&document.selection(), &model::DocumentSelection::screenshotsChanged, this,
+            &DocumentActions::validate);
+    ScreenshotListModel& list = document.screenshotList();
+    connect(&list, &QAbstractItemModel::rowsInserted, this, &DocumentActions::validate);
+    connect(&list, &QAbstractItemModel::rowsRemoved, this, &DocumentActions::validate);
+    connect(&list, &QAbstractItemModel::modelReset, this, &DocumentActions::validate);
+    connect(document.undoStack(), &QUndoStack::indexChanged, this, &DocumentActions::validate);
+    connect(document.undoStack(), &QUndoStack::cleanChanged, this, &DocumentActions::validate);
+    connect(&document, &appkit::Document::filePathChanged, this, &DocumentActions::validate);
+    // Paste follows what the clipboard offers, whichever program put it there.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &DocumentActions::validate);
+    connect(qApp, &QApplication::focusChanged, this, &DocumentActions::validate);
+    validate();
+}
+
+DocumentActions::~DocumentActions() = default;
+
+QAction* DocumentActions::make(const QString& name, const QString& text)
+{
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    return action;
+}
+
+QWidget* DocumentActions::textTarget() const
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus || focus->window() != &m_window)
+        return nullptr;
+    if (lineEditOf(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus))
+        return focus;
+    return nullptr;
+}
+
+bool DocumentActions::performTextCommand(const char* name)
+{
+    QWidget* target = textTarget();
+    if (!target)
+        return false;
+    const bool isDelete = qstrcmp(name, "delete") == 0;
+    if (QLineEdit* line = lineEditOf(target)) {
+        if (isDelete)
+            line->del();
+        else
+            QMetaObject::invokeMethod(line, name);
+        return true;
+    }
+    if (isDelete) {
+        if (auto* text = qobject_cast<QTextEdit*>(target))
+            text->textCursor().removeSelectedText();
+        else if (auto* plain = qobject_cast<QPlainTextEdit*>(target))
+            plain->textCursor().removeSelectedText();
+        return true;
+    }
+    QMetaObject::invokeMethod(target, name);
+    return true;
+}
+
+void DocumentActions::validate()
+{
+    QUndoStack* undo = m_document.undoStack();
+    m_undo->setEnabled(undo->canUndo());
+    m_redo->setEnabled(undo->canRedo());
+    m_revert->setEnabled(!m_document.isUntitled() && m_document.isEdited());
+
+    const bool editingText = textTarget() != nullptr;
+    const bool selected = m_document.selection().screenshot() != nullptr;
+    m_cut->setEnabled(editingText || selected);
+    m_copy->setEnabled(editingText || selected);
+    m_delete->setEnabled(editingText || selected);
+    m_paste->setEnabled(editingText || document::ScreenshotPasteboard::hasScreenshots());
+    m_selectAll->setEnabled(editingText);
+    m_duplicate->setEnabled(selected);
+    m_exportCurrent->setEnabled(selected);
+    m_share->setEnabled(selected);
+    m_exportAll->setEnabled(!m_document.screenshotList().screenshots().isEmpty());
+}
+
+} // namespace pelorama::app

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QWidget;
+
+namespace pelorama::app {
+
+class Document;
+class DocumentCommands;
+class DocumentWindow;
+
+// The commands of a document window, one QAction each, shared by its menus and its toolbar, and the one
+// pass that decides which of them are enabled. The pass runs whenever what it reads changes: the
+// selection, the list, the clipboard, the undo stack, the document's place and edited state, and the
+// keyboard focus.
+//
+// Cut, Copy, Paste, Delete and Select All act on the text field being edited when there is one, and on
+// the selected screenshot otherwise; the Delete key deletes the screenshot only from the list.
+class DocumentActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    DocumentActions(Document& document, DocumentWindow& window, DocumentCommands& commands);
+    ~DocumentActions() override;
+
+    QAction* close() const { return m_close; }
+    QAction* save() const { return m_save; }
+    QAction* saveAs() const { return m_saveAs; }
+    QAction* revert() const { return m_revert; }
+    QAction* exportAll() const { return m_exportAll; }
+    QAction* exportCurrent() const { return m_exportCurrent; }
+    QAction* undo() const { return m_undo; }
+    QAction* redo() const { return m_redo; }
+    QAction* cut() const { return m_cut; }
+    QAction* copy() const { return m_copy; }
+    QAction* paste() const { return m_paste; }
+    QAction* duplicate() const { return m_duplicate; }
+    QAction* remove() const { return m_delete; }
+    QAction* selectAll() const { return m_selectAll; }
+    QAction* addScreenshot() const { return m_addScreenshot; }
+    // Checkable: checked while the pane is shown.
+    QAction* showScreenshotList() const { return m_showScreenshotList; }
+    QAction* showInspector() const { return m_showInspector; }
+    QAction* share() const { return m_share; }
+    QAction* feedback() const { return m_feedback; }
+
+    // Enables every action as the document, the clipboard and the focus now allow.
+    void validate();
+
+private:
+    QAction* make(const QString& name, const QString& text);
+    // The text field of the window that has the keyboard focus, when there is one.
+    QWidget* textTarget() const;
+    // Runs the text field's own command name when a text field has the focus; false when none has.
+    bool performTextCommand(const char* name);
+
+    Document& m_document;
+    DocumentWindow& m_window;
+    DocumentCommands& m_commands;
+    QAction* m_close;
+    QAction* m_save;
+    QAction* m_saveAs;
+    QAction* m_revert;
+    QAction* m_exportAll;
+    QAction* m_exportCurrent;
+    QAction* m_undo;
+    QAction* m_redo;
+    QAction* m_cut;
+    QAction* m_copy;
+    QAction* m_paste;
+    QAction* m_duplicate;
+    QAction* m_delete;
+    QAction* m_selectAll;
+    QAction* m_addScreenshot;
+    QAction* m_showScreenshotList;
+    QAction* m_showInspector;
+    QAction* m_share;
+    QAction* m_feedback;
+};
+
+} // namespace pelorama::app

@@ -1,0 +1,295 @@
+#include "app/ScreenshotListModel.h"
+
+#include "foundation/Diagnostics.h"
+#include "foundation/KeyedArchiver.h"
+#include "foundation/KeyedUnarchiver.h"
+#include "model/DocumentSelection.h"
+#include "model/Screenshot.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObjectContext.h"
+#include "store/ObjectChanges.h"
+#include "store/PersistentStoreCoordinator.h"
+#include "store/ScopedUndoGroup.h"
+
+#include <QMimeData>
+#include <QUrl>
+#include <algorithm>
+#include <optional>
+
+namespace pelorama::app {
+namespace {
+
+const QString entityName = QStringLiteral("Screenshot");
+const QString orderKey = QStringLiteral("order");
+
+} // namespace
+
+ScreenshotListModel::ScreenshotListModel(store::ManagedObjectContext& context,
+                                         model::DocumentSelection& selection, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_context(&context)
+    , m_selection(selection)
+    , m_rearrange([this] { rearrange(); })
+{
+    connect(&context, &store::ManagedObjectContext::objectsDidChange, this,
+            &ScreenshotListModel::contextDidChange);
+    rearrange();
+}
+
+ScreenshotListModel::~ScreenshotListModel() = default;
+
+QString ScreenshotListModel::mimeType()
+{
+    return entityName;
+}
+
+model::Screenshot* ScreenshotListModel::screenshotAt(int row) const
+{
+    return row >= 0 && row < m_screenshots.size() ? m_screenshots[row] : nullptr;
+}
+
+int ScreenshotListModel::rowOf(const model::Screenshot* screenshot) const
+{
+    for (qsizetype row = 0; row < m_screenshots.size(); ++row) {
+        if (m_screenshots[row] == screenshot)
+            return int(row);
+    }
+    return -1;
+}
+
+QList<model::Screenshot*> ScreenshotListModel::fetchScreenshots() const
+{
+    if (!m_context)
+        return {};
+    store::FetchRequest request(entityName);
+    request.sortDescriptors = {store::SortDescriptor{orderKey, true}};
+    auto fetched = m_context->execute(request);
+    if (!fetched) {
+        foundation::warning(
+            QStringLiteral("Could not fetch screenshots (%1)").arg(fetched.error().message()));
+        return m_screenshots;
+    }
+    QList<model::Screenshot*> screenshots;
+    for (store::ManagedObject* object : *fetched) {
+        if (auto* screenshot = qobject_cast<model::Screenshot*>(object))
+            screenshots.append(screenshot);
+    }
+    return screenshots;
+}
+
+void ScreenshotListModel::moveRowsTo(const QList<model::Screenshot*>& screenshots)
+{
+    // Screenshots that went are removed, those that stay are moved into their new order, and new ones
+    // are inserted where they belong.
+    for (int row = int(m_screenshots.size()) - 1; row >= 0; --row) {
+        if (screenshots.contains(m_screenshots[row]))
+            continue;
+        beginRemoveRows({}, row, row);
+        m_screenshots.removeAt(row);
+        endRemoveRows();
+    }
+    QList<model::Screenshot*> staying = screenshots;
+    staying.removeIf([this](model::Screenshot* screenshot) { return !m_screenshots.contains(screenshot); });
+    for (int row = 0; row < staying.size(); ++row) {
+        const int from = int(m_screenshots.indexOf(staying[row]));
+        if (from == row)
+            continue;
+        beginMoveRows({}, from, from, {}, row);
+        m_screenshots.move(from, row);
+        endMoveRows();
+    }
+    for (int row = 0; row < screenshots.size(); ++row) {
+        if (row < m_screenshots.size() && m_screenshots[row] == screenshots[row])
+            continue;
+        beginInsertRows({}, row, row);
+        m_screenshots.insert(row, screenshots[row]);
+        endInsertRows();
+    }
+}
+
+void ScreenshotListModel::rearrange()
+{
+    const QList<model::Screenshot*> selected = m_selection.screenshots();
+    const int firstSelectedRow = rowOf(m_selection.screenshot());
+    m_rearranging = true;
+    moveRowsTo(fetchScreenshots());
+    m_rearranging = false;
+    keepSelection(selected, firstSelectedRow);
+    observeOrders();
+}
+
+void ScreenshotListModel::keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow)
+{
+    QList<int> rows;
+    for (model::Screenshot* screenshot : selected) {
+        if (const int row = rowOf(screenshot); row >= 0)
+            rows.append(row);
+    }
+    if (rows.isEmpty() && !m_screenshots.isEmpty())
+        rows.append(std::clamp(firstSelectedRow, 0, int(m_screenshots.size()) - 1));
+    std::sort(rows.begin(), rows.end());
+    QList<model::Screenshot*> kept;
+    for (int row : rows)
+        kept.append(m_screenshots[row]);
+    if (kept != selected)
+        m_selection.setScreenshots(kept);
+}
+
+void ScreenshotListModel::observeOrders()
+{
+    if (m_observed == m_screenshots)
+        return;
+    m_orderObservations.clear();
+    for (model::Screenshot* screenshot : m_screenshots) {
+        m_orderObservations.emplace_back(screenshot, orderKey,
+                                         foundation::KeyValueObservation::InitialValue::skip,
+                                         [this](const QVariant&) { m_rearrange.request(); });
+    }
+    m_observed = m_screenshots;
+}
+
+void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
+{
+    const auto ofScreenshots = [](const QList<store::ManagedObject*>& objects) {
+        return std::any_of(objects.begin(), objects.end(), [](const store::ManagedObject* object) {
+            return object->objectID().entityName() == entityName;
+        });
+    };
+    if (ofScreenshots(changes.inserted) || ofScreenshots(changes.deleted) || ofScreenshots(changes.updated))
+        rearrange();
+}
+
+bool ScreenshotListModel::moveScreenshots(const QList<model::Screenshot*>& screenshots, int row)
+{
+    if (m_screenshots.isEmpty() || !m_context)
+        return false;
+    // The moved screenshots leave holes first, so row still counts the rows as the user saw them.
+    QList<model::Screenshot*> sequence = m_screenshots;
+    QList<model::Screenshot*> moved;
+    for (model::Screenshot* screenshot : screenshots) {
+        if (const qsizetype at = sequence.indexOf(screenshot); at >= 0 && !moved.contains(screenshot)) {
+            sequence[at] = nullptr;
+            moved.append(screenshot);
+        }
+    }
+    if (row >= 0 && row < sequence.size()) {
+        for (qsizetype i = 0; i < moved.size(); ++i)
+            sequence.insert(row + i, moved[i]);
+    } else {
+        sequence.append(moved);
+    }
+    sequence.removeAll(nullptr);
+    {
+        // The renumbering is one step to undo, apart from whatever else happened in this pass.
+        const store::ScopedUndoGroup step(*m_context);
+        int order = 0;
+        for (model::Screenshot* screenshot : sequence)
+            screenshot->setOrder(double(order++));
+    }
+    rearrange();
+    return true;
+}
+
+model::Screenshot* ScreenshotListModel::selectedScreenshot() const
+{
+    return m_selection.screenshot();
+}
+
+void ScreenshotListModel::selectScreenshot(model::Screenshot& screenshot)
+{
+    m_selection.setScreenshot(&screenshot);
+}
+
+void ScreenshotListModel::removeScreenshot(model::Screenshot& screenshot)
+{
+    if (!m_context)
+        return;
+    m_context->deleteObject(&screenshot);
+    m_context->processPendingChanges();
+}
+
+int ScreenshotListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_screenshots.size());
+}
+
+QVariant ScreenshotListModel::data(const QModelIndex& index, int role) const
+{
+    model::Screenshot* screenshot = index.isValid() ? screenshotAt(index.row()) : nullptr;
+    if (!screenshot)
+        return {};
+    switch (role) {
+    case screenshotRole:
+        return QVariant::fromValue(screenshot);
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return screenshot->name();
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags ScreenshotListModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags base = QAbstractListModel::flags(index) | Qt::ItemIsDropEnabled;
+    return index.isValid() ? base | Qt::ItemIsDragEnabled : base;
+}
+
+QMimeData* ScreenshotListModel::mimeData(const QModelIndexList& indexes) const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : indexes) {
+        if (index.isValid() && !rows.contains(index.row()))
+            rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    QVariantList uris;
+    for (int row : rows) {
+        if (model::Screenshot* screenshot = screenshotAt(row))
+            uris.append(screenshot->objectID().uriRepresentation());
+    }
+    auto* data = new QMimeData;
+    if (const auto archive = foundation::KeyedArchiver().archivedData(uris))
+        data->setData(mimeType(), *archive);
+    return data;
+}
+
+bool ScreenshotListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                          const QModelIndex&) const
+{
+    return data && action == Qt::MoveAction && data->hasFormat(mimeType());
+}
+
+bool ScreenshotListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                       const QModelIndex& parent)
+{
+    if (action == Qt::IgnoreAction)
+        return true;
+    if (!canDropMimeData(data, action, row, 0, parent))
+        return false;
+    const auto unarchived = foundation::KeyedUnarchiver({QStringLiteral("Array"), QStringLiteral("URL")})
+                                .unarchivedObject(data->data(mimeType()));
+    if (!unarchived || unarchived->typeId() != QMetaType::QVariantList)
+        return false;
+    store::PersistentStoreCoordinator* coordinator =
+        m_context ? m_context->persistentStoreCoordinator() : nullptr;
+    if (!m_context || !coordinator) {
+        foundation::warning(
+            QStringLiteral("Could not resolve managed object context and/or persistent store coordinator!"));
+        return false;
+    }
+    // Objects that are gone meanwhile are skipped; the others still move.
+    QList<model::Screenshot*> dragged;
+    for (const QVariant& value : unarchived->toList()) {
+        const std::optional<store::ManagedObjectID> id =
+            coordinator->managedObjectIDForURIRepresentation(value.toUrl());
+        if (!id)
+            continue;
+        if (auto* screenshot = qobject_cast<model::Screenshot*>(m_context->objectWithID(*id)))
+            dragged.append(screenshot);
+    }
+    const int target = parent.isValid() ? parent.row() : (row < 0 ? rowCount() : row);
+    return moveScreenshots(dragged, target);
+}
+
+} // namespace pelorama::app

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "document/ScreenshotList.h"
+#include "foundation/CoalescedPerform.h"
+#include "foundation/KeyValueObservation.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QPointer>
+#include <vector>
+
+namespace store {
+class ManagedObjectContext;
+struct ObjectChanges;
+} // namespace store
+
+namespace pelorama::model {
+class DocumentSelection;
+class Screenshot;
+} // namespace pelorama::model
+
+namespace pelorama::app {
+
+// The screenshots of a document's context in ascending "order", one row each. Screenshots inserted,
+// deleted or changed in the context are taken in when the context reports its changes, and a changed
+// order rearranges the rows on the next pass of the event loop; rows are inserted, moved and removed one
+// by one, so views keep what they show for the rows that stay.
+//
+// The model keeps the document's selection on screenshots it holds: when the selected ones go, the
+// screenshot now at the first selected row (or the last one) is selected instead, so a list with
+// screenshots always has a selection.
+//
+// Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
+// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on and
+// numbers every screenshot 0, 1, 2, ... again, as one step to undo. Main thread only.
+class ScreenshotListModel : public QAbstractListModel, public document::ScreenshotList
+{
+    Q_OBJECT
+
+public:
+    // The row's screenshot, a model::Screenshot*.
+    static constexpr int screenshotRole = Qt::UserRole + 1;
+
+    ScreenshotListModel(store::ManagedObjectContext& context, model::DocumentSelection& selection,
+                        QObject* parent = nullptr);
+    ~ScreenshotListModel() override;
+
+    // The drag type: the entity name.
+    static QString mimeType();
+
+    const QList<model::Screenshot*>& screenshots() const { return m_screenshots; }
+    model::Screenshot* screenshotAt(int row) const;
+    // The row of screenshot, or -1.
+    int rowOf(const model::Screenshot* screenshot) const;
+
+    // Fetches the screenshots again and puts the rows in their order.
+    void rearrange();
+    // While rows change; a view's own selection is not yet the document's then.
+    bool isRearranging() const { return m_rearranging; }
+
+    // Moves screenshots above row (counted in the list as it stands, with them still in it; the row
+    // count puts them last), keeping their order, and numbers every screenshot again. False when there
+    // is nothing to move or the list is empty.
+    bool moveScreenshots(const QList<model::Screenshot*>& screenshots, int row);
+
+    // document::ScreenshotList
+    QList<model::Screenshot*> arrangedScreenshots() const override { return m_screenshots; }
+    model::Screenshot* selectedScreenshot() const override;
+    void selectScreenshot(model::Screenshot& screenshot) override;
+    void removeScreenshot(model::Screenshot& screenshot) override;
+
+    // QAbstractItemModel
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    Qt::DropActions supportedDragActions() const override { return Qt::MoveAction; }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override { return {mimeType()}; }
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    // A drop on a row (parent is that row) goes above it; row -1 on no row goes last.
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+private:
+    void contextDidChange(const store::ObjectChanges& changes);
+    QList<model::Screenshot*> fetchScreenshots() const;
+    void moveRowsTo(const QList<model::Screenshot*>& screenshots);
+    void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
+    void observeOrders();
+
+    QPointer<store::ManagedObjectContext> m_context;
+    model::DocumentSelection& m_selection;
+    QList<model::Screenshot*> m_screenshots;
+    bool m_rearranging = false;
+    foundation::CoalescedPerform m_rearrange;
+    QList<model::Screenshot*> m_observed;
+    std::vector<foundation::KeyValueObservation> m_orderObservations;
+};
+
+} // namespace pelorama::app

@@ -1,0 +1,239 @@
+// The document window's commands and gestures as a user reaches them: clicks in the list, keys, the
+// toolbar's buttons and held arrows in the inspector.
+#include "app/DocumentWindow.h"
+
+#include "SilentDialogs.h"
+#include "TestContext.h"
+#include "app/Document.h"
+#include "app/DocumentActions.h"
+#include "app/DocumentCommands.h"
+#include "app/ScreenshotListModel.h"
+#include "app/ScreenshotListView.h"
+#include "appkit/DocumentController.h"
+#include "canvas/CanvasView.h"
+#include "ledgerline/NumericPropertyTableCellView.h"
+#include "ledgerline/Property.h"
+#include "ledgerline/PropertyRowView.h"
+#include "ledgerline/PropertyTableViewController.h"
+#include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DocumentSelection.h"
+#include "model/DrawableMapping.h"
+#include "model/Screenshot.h"
+#include "model/TextRect.h"
+#include "templates/picker/CollectionView.h"
+#include "templates/picker/TemplateViewController.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+
+namespace {
+
+class DocumentWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings().remove(templates::TemplateViewController::categorySettingKey);
+        controller.addDocumentType(app::Document::documentType());
+        controller.setDialogs(dialogs);
+        auto made = controller.makeUntitledDocument(app::Document::typeName());
+        ASSERT_TRUE(made.hasValue());
+        document = static_cast<app::Document*>(*made);
+        window = document->documentWindow();
+        ASSERT_NE(window, nullptr);
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        // The picker a new document opens with is dismissed as the user does.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return picker() != nullptr; }));
+        QTest::mouseClick(picker()->cancelButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return picker() == nullptr; }));
+        QApplication::setActiveWindow(window);
+    }
+
+    void TearDown() override
+    {
+        for (appkit::Document* open : controller.documents())
+            open->closeWithoutAsking();
+        QCoreApplication::processEvents();
+    }
+
+    templates::TemplateViewController* picker() const
+    {
+        templates::SheetWindow* sheet = window->commands()->templatePickerSheet();
+        return sheet ? qobject_cast<templates::TemplateViewController*>(sheet->contentViewController())
+                     : nullptr;
+    }
+
+    QAbstractButton* toolbarButton(const char* name) const
+    {
+        return window->toolbar()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+
+    void clickRow(int row) const
+    {
+        app::ScreenshotListView* list = window->screenshotList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(document->screenshotList().index(row)).center());
+        QCoreApplication::processEvents();
+    }
+
+    // The enabled state of every command that depends on the selection, the list or the clipboard.
+    QStringList enabledCommands() const
+    {
+        app::DocumentActions& actions = *window->documentActions();
+        QStringList enabled;
+        for (QAction* action : {actions.cut(), actions.copy(), actions.paste(), actions.duplicate(),
+                                actions.remove(), actions.exportCurrent(), actions.exportAll(),
+                                actions.share(), actions.selectAll(), actions.undo()}) {
+            if (action->isEnabled())
+                enabled.append(action->objectName());
+        }
+        return enabled;
+    }
+
+    std::shared_ptr<SilentDialogs> dialogs = std::make_shared<SilentDialogs>();
+    appkit::DocumentController controller;
+    app::Document* document = nullptr;
+    app::DocumentWindow* window = nullptr;
+};
+
+TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFocus)
+{
+    QGuiApplication::clipboard()->setText("only text");
+    EXPECT_EQ(enabledCommands(), QStringList());
+    EXPECT_FALSE(toolbarButton("export")->isEnabled());
+    EXPECT_FALSE(toolbarButton("share")->isEnabled());
+    EXPECT_TRUE(toolbarButton("add")->isEnabled());
+
+    // Screenshots arriving select the first; the commands on it come on, in the menus and the toolbar.
+    insertScreenshots(*document->managedObjectContext(), {"A", "B"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 2; }));
+    EXPECT_EQ(enabledCommands(), QStringList({"cut", "copy", "duplicate", "delete", "exportCurrent", "export",
+                                              "share", "undo"}));
+    EXPECT_TRUE(toolbarButton("export")->isEnabled());
+    EXPECT_TRUE(toolbarButton("share")->isEnabled());
+
+    // Copy from the list puts a screenshot on the clipboard, which Paste takes.
+    clickRow(1);
+    EXPECT_EQ(document->selection().screenshot(), document->screenshotList().screenshotAt(1));
+    window->screenshotList()->setFocus();
+    QTest::keyClick(window->screenshotList(), Qt::Key_C, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabledCommands().contains("paste"));
+    QTest::keyClick(window->screenshotList(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 3; }));
+    // Another program's text on the clipboard: nothing to paste into the list.
+    QGuiApplication::clipboard()->setText("only text");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(enabledCommands().contains("paste"));
+
+    // A text field with the focus takes the text commands, also with nothing to paste of ours.
+    ledgerline::StringPropertyTableCellView* name = nullptr;
+    for (ledgerline::PropertyRowView* row : window->inspector()->rowViews()) {
+        if (row->objectValue() && row->objectValue()->valueKeyPath() == "name")
+            name = dynamic_cast<ledgerline::StringPropertyTableCellView*>(row->cellView());
+    }
+    ASSERT_NE(name, nullptr);
+    QApplication::setActiveWindow(window);
+    name->textField()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabledCommands().contains("selectAll"));
+    EXPECT_TRUE(enabledCommands().contains("paste"));
+
+    // Undo from the toolbar's own window takes back the paste; every row deleted turns the commands off.
+    window->screenshotList()->setFocus();
+    QCoreApplication::processEvents();
+    QTest::keyClick(window->screenshotList(), Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 2; }));
+    for (int left = 2; left > 0; --left) {
+        clickRow(0);
+        QTest::keyClick(window->screenshotList(), Qt::Key_Delete);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == left - 1; }));
+    }
+    EXPECT_EQ(enabledCommands(), QStringList({"undo"}));
+    EXPECT_FALSE(toolbarButton("export")->isEnabled());
+}
+
+TEST_F(DocumentWindowTest, TheMenuItemAndTheToolbarButtonAreOneAction)
+{
+    QAction* add = window->documentActions()->addScreenshot();
+    QAbstractButton* button = toolbarButton("add");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(add->associatedObjects().contains(button));
+    QSignalSpy triggered(add, &QAction::triggered);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(triggered.size(), 1);
+    ASSERT_NE(picker(), nullptr);
+    QTest::mouseClick(picker()->cancelButton(), Qt::LeftButton);
+}
+
+TEST_F(DocumentWindowTest, HoldingANumberArrowInTheInspectorIsOneStepToUndo)
+{
+    QTest::mouseClick(toolbarButton("add"), Qt::LeftButton);
+    ASSERT_NE(picker(), nullptr);
+    templates::CollectionViewItem* first = picker()->collectionView()->item({0, 0});
+    ASSERT_NE(first, nullptr);
+    QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
+    QTest::mouseClick(picker()->addButton(), Qt::LeftButton);
+    ASSERT_EQ(document->screenshotList().screenshots().size(), 1);
+    model::Screenshot* screenshot = document->screenshotList().screenshots().first();
+    model::TextRect* caption = nullptr;
+    for (model::DrawableMapping* mapping : screenshot->drawableMappings()) {
+        if (auto* text = dynamic_cast<model::TextRect*>(mapping->drawable()); text && !caption)
+            caption = text;
+    }
+    ASSERT_NE(caption, nullptr);
+
+    // The caption, clicked on the canvas, shows in the inspector.
+    canvas::CanvasView* canvasView = window->canvasView();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !canvasView->needsRendering(); }));
+    const graphics::Rect frame = canvasView->viewRect(*caption);
+    QTest::mouseClick(canvasView, Qt::LeftButton, {},
+                      QPoint(qRound(frame.midX()), qRound(canvasView->height() - frame.midY())));
+    ASSERT_EQ(document->selection().drawable(), static_cast<model::Selectable*>(caption));
+    ASSERT_EQ(window->inspector()->object(), static_cast<ledgerline::PropertyEditable*>(caption));
+
+    QDoubleSpinBox* number = nullptr;
+    QString keyPath;
+    for (ledgerline::PropertyRowView* row : window->inspector()->rowViews()) {
+        auto* cell = dynamic_cast<ledgerline::NumericPropertyTableCellView*>(row->cellView());
+        if (cell && !number && cell->numberField()->isEnabled() && row->objectValue()) {
+            number = cell->numberField();
+            keyPath = row->objectValue()->valueKeyPath();
+        }
+    }
+    ASSERT_NE(number, nullptr);
+    const double before = caption->valueForKey(keyPath).toDouble();
+    const int steps = document->undoStack()->index();
+
+    // The arrow repeats over many passes of the event loop; the whole hold is one step.
+    const QPoint upArrow(number->width() - 4, number->height() / 4);
+    QTest::mousePress(number, Qt::LeftButton, {}, upArrow);
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return caption->valueForKey(keyPath).toDouble() >= before + 3 * number->singleStep();
+    })) << keyPath.toStdString();
+    QTest::mouseRelease(number, Qt::LeftButton, {}, upArrow);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(document->undoStack()->index(), steps + 1);
+
+    window->documentActions()->undo()->trigger();
+    EXPECT_EQ(caption->valueForKey(keyPath).toDouble(), before);
+    EXPECT_EQ(document->undoStack()->index(), steps);
+}
+
+} // namespace
