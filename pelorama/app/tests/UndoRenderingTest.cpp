@@ -4,7 +4,6 @@
 // And the canvas renders once for each change that its attribute table says changes the pixels, and for
 // no other. The attributes are those of each entity's attribute table.
 #include "canvas/CanvasView.h"
-#include "canvas/CanvasViewDelegate.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "document/ScreenshotExporter.h"
 #include "foundation/KeyValueCoding.h"
@@ -119,17 +118,6 @@ QImage pixels(const graphics::Image& image)
 {
     return image.representations().empty() ? QImage() : image.representations().front().bitmap();
 }
-
-// Counts the canvas view's renders.
-class RenderCounter : public QObject, public canvas::CanvasViewDelegate
-{
-public:
-    void canvasViewDidChangeSelection(canvas::CanvasView&, model::Drawable*) override {}
-    void canvasViewWillRender(canvas::CanvasView&, const model::Canvas&) override {}
-    void canvasViewDidRender(canvas::CanvasView&, const model::Canvas&) override { ++renders; }
-
-    int renders = 0;
-};
 
 class UndoRenderingTest : public testing::TestWithParam<std::string>
 {
@@ -384,21 +372,22 @@ TEST_P(UndoRenderingTest, EveryChangeOfThePixelsRendersTheCanvasOnceAndNoOtherCh
 {
     model::Entity& changing = *object();
     const model::AttributeTable& table = changing.attributeTable();
-    RenderCounter counter;
-    canvasView->setDelegate(&counter);
+    int renders = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(canvasView.get(), &canvas::CanvasView::didRender, [&renders] { ++renders; });
     select(*shown);
     for (const model::AttributeRow& row : table.rows()) {
-        counter.renders = 0;
+        renders = 0;
         change(changing, row.key);
         settle();
-        EXPECT_EQ(counter.renders, changesPixels(table, row.key) ? 1 : 0) << row.key.toStdString();
+        EXPECT_EQ(renders, changesPixels(table, row.key) ? 1 : 0) << row.key.toStdString();
         undo.undo();
         settle();
         undo.clear();
         if (HasFatalFailure())
             return;
     }
-    canvasView->setDelegate(nullptr);
+    QObject::disconnect(counting);
 }
 
 INSTANTIATE_TEST_SUITE_P(Entities, UndoRenderingTest,
