@@ -12,6 +12,7 @@
 #include "canvas/CanvasView.h"
 #include "canvas/CanvasViewController.h"
 #include "document/EditActions.h"
+#include "document/ExportJob.h"
 #include "document/ScreenshotExporter.h"
 #include "model/Canvas.h"
 #include "model/Screenshot.h"
@@ -101,13 +102,12 @@ void DocumentCommands::exportAllScreenshots()
             runAlert(*refused, document->window());
             return;
         }
-        std::optional<document::ActionAlert> alert;
-        ProgressWindowController::showProgress([&](ProgressWindowController& progress) {
-            alert = exporter.exportAll(url.toLocalFile(),
-                                       [&progress](double percent) { progress.setProgress(percent); });
-        });
-        if (alert && document)
-            runAlert(*alert, document->window());
+        ProgressWindowController::showProgress(
+            std::make_unique<document::ExportJob>(*context, url.toLocalFile()),
+            [document](const document::ExportJob& job) {
+                if (job.alert() && document)
+                    runAlert(*job.alert(), document->window());
+            });
     });
 }
 
