@@ -12,6 +12,7 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <mutex>
+#include <utility>
 
 namespace pelorama::document {
 
@@ -22,7 +23,8 @@ const QString noPngReason = QStringLiteral("Screenshot has no PNG representation
 } // namespace
 
 // Hands what the pool rendered to the job on the main thread, and to nobody once the job is gone. The
-// lock keeps a job from going away while a result is being posted to it.
+// lock keeps a job from going away while it is told of a result. The results themselves pass under this
+// lock, not through Qt's event queue, so that race checkers see the hand-over.
 class ExportJob::Results
 {
 public:
@@ -30,23 +32,34 @@ public:
         : m_job(&job)
     {}
 
-    void deliver(int index, const Rendered& rendered)
+    // On a thread of the pool.
+    void deliver(int index, Rendered rendered)
     {
         const std::lock_guard lock(m_mutex);
-        if (ExportJob* job = m_job)
-            QMetaObject::invokeMethod(
-                job, [job, index, rendered] { job->received(index, rendered); }, Qt::QueuedConnection);
+        if (!m_job)
+            return;
+        m_ready.emplace_back(index, std::move(rendered));
+        QMetaObject::invokeMethod(m_job, "collect", Qt::QueuedConnection);
+    }
+
+    // On the main thread: the results delivered since the last call.
+    std::vector<std::pair<int, Rendered>> take()
+    {
+        const std::lock_guard lock(m_mutex);
+        return std::exchange(m_ready, {});
     }
 
     void close()
     {
         const std::lock_guard lock(m_mutex);
         m_job = nullptr;
+        m_ready.clear();
     }
 
 private:
     std::mutex m_mutex;
     ExportJob* m_job;
+    std::vector<std::pair<int, Rendered>> m_ready;
 };
 
 ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QThreadPool& pool,
@@ -117,14 +130,16 @@ void ExportJob::advance()
         ++m_running;
         // Taken here, on the main thread: the render reads only the snapshot, never the document.
         auto snapshot = std::make_shared<const model::DetachedCanvas>(item.screenshot->makeCanvas());
-        m_pool.start([results = m_results, index, snapshot] {
-            const graphics::Image image =
-                snapshot->render(model::CanvasRenderingMode::exportImage, snapshot->size(), 1);
-            const QImage pixels =
-                image.representations().empty() ? QImage() : image.representations().front().bitmap();
-            const QByteArray png = pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels);
-            results->deliver(index, png.isEmpty() ? Rendered{{}, noPngReason} : Rendered{png, {}});
-        });
+        model::startOnPool(
+            [results = m_results, index, snapshot] {
+                const graphics::Image image =
+                    snapshot->render(model::CanvasRenderingMode::exportImage, snapshot->size(), 1);
+                const QImage pixels =
+                    image.representations().empty() ? QImage() : image.representations().front().bitmap();
+                const QByteArray png = pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels);
+                results->deliver(index, png.isEmpty() ? Rendered{{}, noPngReason} : Rendered{png, {}});
+            },
+            0, m_pool);
     }
     if (m_written == count)
         finish(m_failures.isEmpty()
@@ -153,12 +168,17 @@ void ExportJob::writeReady()
     }
 }
 
-void ExportJob::received(int index, Rendered result)
+void ExportJob::collect()
 {
-    Item& item = m_items[std::size_t(index)];
-    item.result = std::move(result);
-    item.done = true;
-    --m_running;
+    std::vector<std::pair<int, Rendered>> ready = m_results->take();
+    if (ready.empty())
+        return;
+    for (auto& [index, result] : ready) {
+        Item& item = m_items[std::size_t(index)];
+        item.result = std::move(result);
+        item.done = true;
+        --m_running;
+    }
     advance();
 }
 

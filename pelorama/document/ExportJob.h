@@ -81,7 +81,8 @@ private:
     // Writes what is ready, in order, then starts what the limits allow, until neither moves.
     void advance();
     void writeReady();
-    void received(int index, Rendered result);
+    // Takes in what the pool has rendered since.
+    Q_INVOKABLE void collect();
     void finish(std::optional<ActionAlert> alert);
 
     store::ManagedObjectContext& m_context;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QThreadPool>
+#include <functional>
 
 namespace pelorama::model {
 
@@ -15,5 +16,10 @@ inline QThreadPool& renderPool()
 {
     return *QThreadPool::globalInstance();
 }
+
+// Runs job on a thread of pool, before the jobs of lower priority that wait. Everything the calling
+// thread did before the call happens before the job, also for race checkers: the job is handed over
+// through a lock of the standard library, which they see, where Qt's own locks are hidden from them.
+void startOnPool(std::function<void()> job, int priority = 0, QThreadPool& pool = renderPool());
 
 } // namespace pelorama::model

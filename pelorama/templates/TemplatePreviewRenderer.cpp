@@ -88,14 +88,14 @@ void build(const std::vector<Template*>& templates, QThreadPool& pool, const std
             const model::Canvas built = item->instantiateScreenshot(context).makeCanvas();
             const bool urgent = opensAPicture(built, seen);
             auto canvas = std::make_shared<const model::DetachedCanvas>(built);
-            pool.start(
+            model::startOnPool(
                 [item, canvas, run] {
                     item->setPreviewImage(canvas->render(model::CanvasRenderingMode::templatePreview,
                                                          TemplatePreviewRenderer::boxSize,
                                                          TemplatePreviewRenderer::pixelScale));
                     run->previewSet();
                 },
-                urgent ? 1 : 0);
+                urgent ? 1 : 0, pool);
         }
     });
 }
@@ -107,7 +107,8 @@ QFuture<void> TemplatePreviewRenderer::render(std::vector<Template*> templates, 
     auto run = std::make_shared<PreviewRun>(templates.size());
     QFuture<void> future = run->future();
     if (!templates.empty())
-        pool.start([templates = std::move(templates), &pool, run] { build(templates, pool, run); });
+        model::startOnPool([templates = std::move(templates), &pool, run] { build(templates, pool, run); }, 0,
+                           pool);
     return future;
 }
 
