@@ -11,6 +11,7 @@
 
 #include "app/Document.h"
 #include "app/DocumentWindow.h"
+#include "app/ScreenshotListModel.h"
 #include "appkit/DocumentController.h"
 #include "canvas/CanvasView.h"
 #include "document/EditActions.h"
@@ -18,6 +19,7 @@
 #include "model/DeviceImage.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
+#include "model/StockGradient.h"
 #include "model/TextRect.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/Template.h"
@@ -175,10 +177,11 @@ BENCHMARK(captionText)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseReal
 void fontSize(benchmark::State& state)
 {
     Window& shown = window();
-    const graphics::Font font = shown.caption->font();
+    const graphics::Font font = shown.caption->font().value_or(graphics::Font::systemFont());
     int edit = 0;
     for (auto _ : state) {
-        shown.caption->setFont(font.withSize(font.pointSize() + (++edit % 2 ? 2 : 0)));
+        shown.caption->setFont(
+            graphics::Font(font.postScriptName(), font.pointSize() + (++edit % 2 ? 2 : 0)));
         shown.showEdit();
     }
     shown.caption->setFont(font);
@@ -189,13 +192,15 @@ BENCHMARK(fontSize)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5
 void backgroundColour(benchmark::State& state)
 {
     Window& shown = window();
-    const std::optional<graphics::Color> colour = shown.screenshot->backgroundColor();
+    shown.screenshot->setBackgroundType(model::BackgroundType::solid);
+    shown.settle();
     int edit = 0;
     for (auto _ : state) {
-        shown.screenshot->setBackgroundColor(graphics::Color::fromHsv((++edit * 37) % 360, 0.6, 0.9));
+        shown.screenshot->setSolidBackgroundColor(
+            graphics::Color::fromQColor(QColor::fromHsv((++edit * 37) % 360, 150, 230)));
         shown.showEdit();
     }
-    shown.screenshot->setBackgroundColor(colour);
+    shown.screenshot->setBackgroundType(model::BackgroundType::gradient);
     shown.settle();
 }
 BENCHMARK(backgroundColour)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
@@ -203,9 +208,10 @@ BENCHMARK(backgroundColour)->Unit(benchmark::kMillisecond)->UseRealTime()->Repet
 void stockGradient(benchmark::State& state)
 {
     Window& shown = window();
+    const std::vector<const model::StockGradient*>& gradients = model::StockGradient::all();
     int edit = 0;
     for (auto _ : state) {
-        shown.screenshot->setStockGradient(++edit % 2 ? 1 : 2);
+        shown.screenshot->setStockGradient(gradients[size_t(++edit) % gradients.size()]);
         shown.showEdit();
     }
 }
@@ -250,7 +256,9 @@ void angleDrag(benchmark::State& state)
     const double start = shown.device->shadowAngle();
     int step = 0;
     for (auto _ : state) {
-        shown.device->setShadowAngle(start + 1 + (step++ % 90) + 0.5 * (step / 90 % 2));
+        // Another half degree on every sweep, so that no step finds its bands cast already.
+        shown.device->setShadowAngle(start + 1 + step % 90 + 0.5 * (step / 90 % 2));
+        ++step;
         shown.showEdit();
     }
     shown.device->setShadowAngle(start);

@@ -8,6 +8,7 @@
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
 #include "document/EditActions.h"
+#include "document/ExportJob.h"
 #include "document/ScreenshotExporter.h"
 #include "model/Canvas.h"
 #include "model/DocumentSelection.h"
@@ -109,13 +110,12 @@ void DocumentCommands::exportAllScreenshots()
             runAlert(*refused, window);
             return;
         }
-        std::optional<document::ActionAlert> alert;
-        ProgressWindowController::showProgress([&](ProgressWindowController& progress) {
-            alert = exporter.exportAll(url.toLocalFile(),
-                                       [&progress](double percent) { progress.setProgress(percent); });
-        });
-        if (alert && document)
-            runAlert(*alert, window);
+        ProgressWindowController::showProgress(
+            std::make_unique<document::ExportJob>(*context, url.toLocalFile()),
+            [document, window](const document::ExportJob& job) {
+                if (job.alert() && document && window)
+                    runAlert(*job.alert(), window);
+            });
     });
 }
 

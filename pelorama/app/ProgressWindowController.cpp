@@ -2,10 +2,10 @@
 
 #include "app/AnimatableProgressIndicator.h"
 #include "app/ProgressIndicatorAnimation.h"
+#include "document/ExportJob.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,26 +27,23 @@ ProgressWindowController::ProgressWindowController(QWidget* parent)
 
 ProgressWindowController::~ProgressWindowController() = default;
 
-void ProgressWindowController::showProgress(const Work& work)
+void ProgressWindowController::showProgress(std::unique_ptr<document::ExportJob> job, Done done)
 {
-    ProgressWindowController controller;
-    controller.beginSession();
-    try {
-        work(controller);
-    } catch (...) {
-        controller.endSession();
-        throw;
-    }
-    controller.completeBar();
-    controller.endSession();
-}
-
-void ProgressWindowController::setProgress(double progress)
-{
-    m_progress = progress;
-    m_progressIndicator->animateTo(progress);
-    if (m_sessionRunning)
-        QCoreApplication::processEvents();
+    // Both belong to the window, which deletes itself once its session has ended.
+    auto* controller = new ProgressWindowController;
+    document::ExportJob* running = job.release();
+    running->setParent(controller);
+    connect(running, &document::ExportJob::progressChanged, controller,
+            &ProgressWindowController::setProgress);
+    connect(running, &document::ExportJob::finished, controller, &ProgressWindowController::finish);
+    connect(controller, &ProgressWindowController::sessionEnded, controller,
+            [controller, running, done = std::move(done)] {
+                controller->deleteLater();
+                if (done)
+                    done(*running);
+            });
+    controller->beginSession();
+    running->start();
 }
 
 void ProgressWindowController::beginSession()
@@ -59,21 +56,29 @@ void ProgressWindowController::beginSession()
     show();
     raise();
     activateWindow();
-    // Shown and drawn before the work begins.
-    QCoreApplication::processEvents();
 }
 
-void ProgressWindowController::completeBar()
+void ProgressWindowController::setProgress(double progress)
 {
-    QEventLoop loop;
-    m_progressIndicator->animateTo(100, [&loop] { loop.quit(); });
+    m_progress = progress;
+    m_progressIndicator->animateTo(progress);
+}
+
+void ProgressWindowController::finish()
+{
+    if (!m_sessionRunning || m_finishing)
+        return;
+    m_finishing = true;
+    // The completion runs inside the animation's last step; the window goes once that step is over.
+    m_progressIndicator->animateTo(100, [this] { QTimer::singleShot(0, this, [this] { endSession(); }); });
     // A guard in case no animation timer runs (the bar then just stands at its last step).
-    QTimer::singleShot(10 * ProgressIndicatorAnimation::durationMilliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
+    QTimer::singleShot(10 * ProgressIndicatorAnimation::durationMilliseconds, this, [this] { endSession(); });
 }
 
 void ProgressWindowController::endSession()
 {
+    if (!m_sessionRunning)
+        return;
     if (ProgressIndicatorAnimation* animation = m_progressIndicator->animation())
         animation->stop();
     m_sessionRunning = false;
@@ -82,6 +87,7 @@ void ProgressWindowController::endSession()
         m_previousKeyWindow->activateWindow();
         m_previousKeyWindow->raise();
     }
+    emit sessionEnded();
 }
 
 void ProgressWindowController::closeEvent(QCloseEvent* event)

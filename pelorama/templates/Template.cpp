@@ -6,9 +6,6 @@
 #include "templates/TemplateCategory.h"
 #include "templates/TemplatePreviewRenderer.h"
 
-#include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
-
 namespace pelorama::templates {
 
 Template::Template(TemplateLayout layout, Theme theme)
@@ -57,14 +54,12 @@ model::Screenshot& Template::instantiateScreenshot(store::ManagedObjectContext& 
 
 QFuture<void> Template::renderPreviewImages()
 {
-    return QtConcurrent::run([] {
-        std::vector<Template*> templates;
-        for (const TemplateCategory& category : TemplateCategory::all()) {
-            const std::vector<Template*> ofCategory = category.templates();
-            templates.insert(templates.end(), ofCategory.begin(), ofCategory.end());
-        }
-        TemplatePreviewRenderer::render(templates, QThread::idealThreadCount());
-    });
+    std::vector<Template*> templates;
+    for (const TemplateCategory& category : TemplateCategory::all()) {
+        const std::vector<Template*> ofCategory = category.templates();
+        templates.insert(templates.end(), ofCategory.begin(), ofCategory.end());
+    }
+    return TemplatePreviewRenderer::render(std::move(templates));
 }
 
 } // namespace pelorama::templates

@@ -50,7 +50,7 @@ public:
     // queue.
     model::Screenshot& instantiateScreenshot(store::ManagedObjectContext& context) const;
 
-    // Renders the preview image of every template of the catalogue in the background, into a store of
+    // Renders the preview image of every template of the catalogue on the render pool, into a store of
     // its own, and returns at once; the future finishes once every preview is set.
     static QFuture<void> renderPreviewImages();
 

@@ -11,14 +11,10 @@
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/Template.h"
 
+#include <QPromise>
 #include <QSet>
-#include <algorithm>
-#include <condition_variable>
-#include <deque>
+#include <atomic>
 #include <memory>
-#include <mutex>
-#include <optional>
-#include <thread>
 
 namespace pelorama::templates {
 
@@ -46,80 +42,33 @@ bool opensAPicture(const model::Canvas& canvas, QSet<QString>& seen)
     return opens;
 }
 
-struct Render
-{
-    Template* item;
-    std::unique_ptr<const model::DetachedCanvas> canvas;
-};
-
-// Threads that render what the context's queue hands them, first those marked urgent, until the queue
-// closes and nothing is left. The hand-over uses the standard library's locks, which race checkers see.
-class RenderThreads
+// One call of render: finishes its future once the last of its previews is set.
+class PreviewRun
 {
 public:
-    explicit RenderThreads(int threadCount)
+    explicit PreviewRun(std::size_t count)
+        : m_remaining(count)
     {
-        for (int index = 0; index < std::max(1, threadCount); ++index)
-            m_threads.emplace_back([this] { work(); });
-    }
-    RenderThreads(const RenderThreads&) = delete;
-    RenderThreads& operator=(const RenderThreads&) = delete;
-    // Closes the queue and waits for the renders already handed over.
-    ~RenderThreads()
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_closed = true;
-        }
-        m_ready.notify_all();
-        for (std::thread& thread : m_threads)
-            thread.join();
+        m_promise.start();
+        if (count == 0)
+            m_promise.finish();
     }
 
-    void add(Render render, bool urgent)
+    QFuture<void> future() { return m_promise.future(); }
+
+    void previewSet()
     {
-        {
-            const std::lock_guard lock(m_mutex);
-            (urgent ? m_urgent : m_others).push_back(std::move(render));
-        }
-        m_ready.notify_one();
+        if (m_remaining.fetch_sub(1) == 1)
+            m_promise.finish();
     }
 
 private:
-    std::optional<Render> next()
-    {
-        std::unique_lock lock(m_mutex);
-        m_ready.wait(lock, [this] { return m_closed || !m_urgent.empty() || !m_others.empty(); });
-        for (std::deque<Render>* queue : {&m_urgent, &m_others}) {
-            if (!queue->empty()) {
-                Render render = std::move(queue->front());
-                queue->pop_front();
-                return render;
-            }
-        }
-        return std::nullopt;
-    }
-
-    void work()
-    {
-        while (std::optional<Render> render = next()) {
-            render->item->setPreviewImage(render->canvas->render(model::CanvasRenderingMode::templatePreview,
-                                                                 TemplatePreviewRenderer::boxSize,
-                                                                 TemplatePreviewRenderer::pixelScale));
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_ready;
-    std::deque<Render> m_urgent;
-    std::deque<Render> m_others;
-    bool m_closed = false;
-    std::vector<std::thread> m_threads;
+    QPromise<void> m_promise;
+    std::atomic<std::size_t> m_remaining;
 };
 
-} // namespace
-
-void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, int threadCount)
+// A job of pool: builds every screenshot and hands the render of each to pool as soon as it is built.
+void build(const std::vector<Template*>& templates, QThreadPool& pool, const std::shared_ptr<PreviewRun>& run)
 {
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
     const auto store = coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
@@ -128,9 +77,8 @@ void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, in
     store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::PrivateQueue);
     context.setPersistentStoreCoordinator(coordinator);
 
-    // The renders read only their detached copies, so they may go on after the queue is left; the
-    // threads are done before the store and the context go away.
-    RenderThreads renderers(threadCount);
+    // The renders read only their detached copies, so they may go on after the queue is left and after
+    // the store and the context are gone.
     context.performAndWait([&] {
         // Opening a device's pictures costs far more than a render, and renders that need a picture being
         // opened wait for it; so renders that open pictures go ahead of the others, and the pictures are
@@ -139,9 +87,29 @@ void TemplatePreviewRenderer::render(const std::vector<Template*>& templates, in
         for (Template* item : templates) {
             const model::Canvas built = item->instantiateScreenshot(context).makeCanvas();
             const bool urgent = opensAPicture(built, seen);
-            renderers.add({item, std::make_unique<const model::DetachedCanvas>(built)}, urgent);
+            auto canvas = std::make_shared<const model::DetachedCanvas>(built);
+            model::startOnPool(
+                [item, canvas, run] {
+                    item->setPreviewImage(canvas->render(model::CanvasRenderingMode::templatePreview,
+                                                         TemplatePreviewRenderer::boxSize,
+                                                         TemplatePreviewRenderer::pixelScale));
+                    run->previewSet();
+                },
+                urgent ? 1 : 0, pool);
         }
     });
+}
+
+} // namespace
+
+QFuture<void> TemplatePreviewRenderer::render(std::vector<Template*> templates, QThreadPool& pool)
+{
+    auto run = std::make_shared<PreviewRun>(templates.size());
+    QFuture<void> future = run->future();
+    if (!templates.empty())
+        model::startOnPool([templates = std::move(templates), &pool, run] { build(templates, pool, run); }, 0,
+                           pool);
+    return future;
 }
 
 } // namespace pelorama::templates

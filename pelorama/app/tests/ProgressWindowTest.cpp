@@ -6,10 +6,11 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
+#include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 using pelorama::app::AnimatableProgressIndicator;
 using pelorama::app::ProgressWindowController;
@@ -43,55 +44,72 @@ public:
 
 TEST(ProgressWindowTest, AWorkWithoutProgressStillShowsTheWindowAndEndsAtAHundred)
 {
-    ProgressWindowController* shown = nullptr;
-    bool visible = false;
-    bool blocksOthers = false;
-    ProgressWindowController::showProgress([&](ProgressWindowController& controller) {
-        shown = &controller;
-        visible = controller.isVisible();
-        blocksOthers = QApplication::activeModalWidget() == &controller;
-    });
-    EXPECT_TRUE(visible);
-    EXPECT_TRUE(blocksOthers);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-}
-
-TEST(ProgressWindowTest, TheBarFollowsEachStepAndReachesAHundredBeforeTheWindowCloses)
-{
-    QList<double> steps;
+    ProgressWindowController controller;
     BarWhenHidden seen;
-    ProgressWindowController::showProgress([&](ProgressWindowController& controller) {
-        controller.installEventFilter(&seen);
-        for (double step : {10.0, 20.0, 30.0}) {
-            controller.setProgress(step);
-            steps.append(controller.progress());
-        }
-    });
-    EXPECT_EQ(steps, (QList<double>{10, 20, 30}));
-    // The work stopped at 30; the window still went away only once its bar stood at 100.
+    controller.installEventFilter(&seen);
+    QSignalSpy ended(&controller, &ProgressWindowController::sessionEnded);
+
+    controller.beginSession();
+    EXPECT_TRUE(controller.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), &controller);
+    controller.finish();
+    // The bar first moves to 100; the window stays until it is there.
+    EXPECT_TRUE(controller.isVisible());
+
+    ASSERT_TRUE(ended.wait(2000));
+    EXPECT_FALSE(controller.isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     ASSERT_EQ(seen.values.size(), 1);
     EXPECT_DOUBLE_EQ(seen.values.front(), 100);
 }
 
-TEST(ProgressWindowTest, AFailingWorkStillEndsTheSessionAndGivesFocusBack)
+TEST(ProgressWindowTest, TheBarFollowsEachStepAndReachesAHundredBeforeTheWindowCloses)
+{
+    ProgressWindowController controller;
+    BarWhenHidden seen;
+    controller.installEventFilter(&seen);
+    QSignalSpy ended(&controller, &ProgressWindowController::sessionEnded);
+    controller.beginSession();
+    QList<double> steps;
+    for (double step : {10.0, 20.0, 30.0}) {
+        controller.setProgress(step);
+        steps.append(controller.progress());
+        waitFor(20);
+    }
+    EXPECT_EQ(steps, (QList<double>{10, 20, 30}));
+    // Each step starts from where the bar stands; it never goes back.
+    EXPECT_GT(controller.progressIndicator()->doubleValue(), 0);
+    EXPECT_LE(controller.progressIndicator()->doubleValue(), 30);
+
+    controller.finish();
+    ASSERT_TRUE(ended.wait(2000));
+    // The work stopped at 30; the window still went away only once its bar stood at 100.
+    ASSERT_EQ(seen.values.size(), 1);
+    EXPECT_DOUBLE_EQ(seen.values.front(), 100);
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST(ProgressWindowTest, TheUserCannotCloseTheWindowWhileTheWorkRunsAndFocusGoesBackAfterwards)
 {
     QWidget before;
     before.show();
     before.activateWindow();
     QApplication::processEvents();
     QWidget* active = QApplication::activeWindow();
-    QPointer<ProgressWindowController> window;
+    ProgressWindowController controller;
+    QSignalSpy ended(&controller, &ProgressWindowController::sessionEnded);
+    controller.beginSession();
 
-    EXPECT_THROW(ProgressWindowController::showProgress([&](ProgressWindowController& controller) {
-                     window = &controller;
-                     controller.setProgress(40);
-                     throw std::runtime_error("disk gone");
-                 }),
-                 std::runtime_error);
+    QTest::keyClick(&controller, Qt::Key_Escape);
+    EXPECT_FALSE(controller.close());
+    EXPECT_TRUE(controller.isVisible());
+    EXPECT_TRUE(controller.isSessionRunning());
+    EXPECT_EQ(ended.count(), 0);
 
-    EXPECT_EQ(window, nullptr);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    controller.finish();
+    ASSERT_TRUE(ended.wait(2000));
     QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(QApplication::activeWindow(), active);
 }
 

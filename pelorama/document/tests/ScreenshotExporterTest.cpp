@@ -2,13 +2,17 @@
 
 #include "TestDocument.h"
 #include "document/ExportFileNames.h"
+#include "document/ExportJob.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,10 +20,42 @@
 
 using namespace pelorama;
 using document::ActionAlert;
+using document::ExportJob;
 using document::ScreenshotExporter;
 namespace names = document::ExportFileNames;
 
 namespace {
+
+// What an export did: the alert at its end and the steps of its progress.
+struct Exported
+{
+    std::optional<ActionAlert> alert;
+    QList<double> steps;
+};
+
+// Starts job and runs the event loop, as the application does, until it has finished.
+Exported runToEnd(ExportJob& job)
+{
+    Exported exported;
+    QObject::connect(&job, &ExportJob::progressChanged,
+                     [&](double percent) { exported.steps.append(percent); });
+    QEventLoop loop;
+    QObject::connect(&job, &ExportJob::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60'000, &loop, [&loop] { loop.exit(1); });
+    job.start();
+    EXPECT_EQ(loop.exec(), 0) << "the export never finished";
+    EXPECT_TRUE(job.isFinished());
+    exported.alert = job.alert();
+    return exported;
+}
+
+Exported exportAll(TestDocument& document, const QString& directory, int workers = 0)
+{
+    ExportJob job(document.context(), directory);
+    if (workers > 0)
+        job.setWorkerCount(workers);
+    return runToEnd(job);
+}
 
 class ScreenshotExporterTest : public testing::Test
 {
@@ -90,11 +126,10 @@ TEST_F(ScreenshotExporterTest, EveryScreenshotIsWrittenAtItsSizeAndTheBarStepsAs
     add("Home", {60, 40});
     add("home", {30, 50});
     add("Detail/Zoom", {750, 1334});
-    QList<double> steps;
+    const Exported exported = exportAll(m_document, m_directory.path());
 
-    EXPECT_EQ(m_exporter.exportAll(m_directory.path(), [&](double percent) { steps.append(percent); }),
-              std::nullopt);
-
+    EXPECT_EQ(exported.alert, std::nullopt);
+    const QList<double>& steps = exported.steps;
     ASSERT_EQ(steps.size(), 3);
     EXPECT_DOUBLE_EQ(steps[0], 100.0 / 3);
     EXPECT_DOUBLE_EQ(steps[1], 200.0 / 3);
@@ -115,7 +150,7 @@ TEST_F(ScreenshotExporterTest, AnEarlierFileOfTheSameNameIsReplaced)
     earlier.write("old");
     earlier.close();
     add("Home");
-    EXPECT_EQ(m_exporter.exportAll(m_directory.path()), std::nullopt);
+    EXPECT_EQ(exportAll(m_document, m_directory.path()).alert, std::nullopt);
     EXPECT_EQ(QImage(m_directory.filePath("Home.png")).size(), QSize(60, 40));
 }
 
@@ -128,10 +163,7 @@ TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheO
     add("..");
     // A directory where the file should go: the file cannot replace it.
     ASSERT_TRUE(QDir(m_directory.path()).mkdir("Blocked.png"));
-    QList<double> steps;
-
-    const std::optional<ActionAlert> alert =
-        m_exporter.exportAll(m_directory.path(), [&](double percent) { steps.append(percent); });
+    const auto [alert, steps] = exportAll(m_document, m_directory.path());
 
     ASSERT_TRUE(alert.has_value());
     EXPECT_EQ(alert->messageText, "Export failed");
@@ -155,8 +187,6 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
     for (const int workers : {1, 2, QThread::idealThreadCount()}) {
         for (const QStringList& order : orders) {
             TestDocument document;
-            ScreenshotExporter exporter(document.context());
-            exporter.setWorkerCount(workers);
             QStringList written;
             QStringList nameless;
             for (const QString& name : order) {
@@ -169,10 +199,7 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
                     nameless.append(QStringLiteral("“%1”: The name makes no file name.").arg(name));
             }
             const QTemporaryDir directory;
-            QList<double> steps;
-
-            const std::optional<ActionAlert> alert =
-                exporter.exportAll(directory.path(), [&](double percent) { steps.append(percent); });
+            const auto [alert, steps] = exportAll(document, directory.path(), workers);
 
             const QString context = QString::number(workers) + " workers, " + order.join('|');
             ASSERT_TRUE(alert.has_value()) << context.toStdString();
@@ -185,8 +212,8 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
     }
 }
 
-// The workers read the document through the main thread, while the main thread goes on drawing windows,
-// which Qt spreads over its global thread pool. However many workers there are, neither waits for ever.
+// While the export renders on the pool, the main thread goes on with its events, drawing windows too,
+// which Qt spreads over the same pool. However many renders run at once, neither waits for ever.
 TEST_F(ScreenshotExporterTest, WindowsKeepDrawingWhileTheWorkersRender)
 {
     for (int i = 0; i < 12; ++i)
@@ -201,9 +228,8 @@ TEST_F(ScreenshotExporterTest, WindowsKeepDrawingWhileTheWorkersRender)
     });
     for (const int workers : {1, QThread::idealThreadCount()}) {
         const QTemporaryDir directory;
-        m_exporter.setWorkerCount(workers);
         drawing.start(0);
-        EXPECT_EQ(m_exporter.exportAll(directory.path()), std::nullopt);
+        EXPECT_EQ(exportAll(m_document, directory.path(), workers).alert, std::nullopt);
         drawing.stop();
         EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files).size(), 12);
     }
@@ -229,7 +255,7 @@ TEST_F(ScreenshotExporterTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
     for (const char* name : {"Link", "Dangling", "Folder", "Pipe", "Home"})
         add(name);
 
-    const std::optional<ActionAlert> alert = m_exporter.exportAll(m_directory.path());
+    const std::optional<ActionAlert> alert = exportAll(m_document, m_directory.path()).alert;
 
     ASSERT_TRUE(alert.has_value());
     const QStringList lines = alert->informativeText.split('\n');
@@ -266,7 +292,7 @@ TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)
     add("Home");
     add("Detail");
     ASSERT_TRUE(QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::ExeOwner));
-    const std::optional<ActionAlert> alert = m_exporter.exportAll(m_directory.path());
+    const std::optional<ActionAlert> alert = exportAll(m_document, m_directory.path()).alert;
     QFile::setPermissions(m_directory.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_TRUE(alert.has_value());
     EXPECT_EQ(alert->informativeText.split('\n').size(), 3);
@@ -276,11 +302,11 @@ TEST_F(ScreenshotExporterTest, OnlyAnExistingDirectoryIsExportedInto)
 {
     add("Home");
     const ActionAlert selectDirectory{"Export failed", "Please select a directory"};
-    EXPECT_EQ(m_exporter.exportAll(m_directory.filePath("missing")), selectDirectory);
+    EXPECT_EQ(exportAll(m_document, m_directory.filePath("missing")).alert, selectDirectory);
     QFile file(m_directory.filePath("plain"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(m_exporter.exportAll(file.fileName()), selectDirectory);
+    EXPECT_EQ(exportAll(m_document, file.fileName()).alert, selectDirectory);
     EXPECT_EQ(files(), QStringList{"plain"});
 }
 
@@ -308,7 +334,7 @@ TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
     add("Plain");
     const QImage expected = ScreenshotExporter::render(filled).convertToFormat(QImage::Format_ARGB32);
 
-    EXPECT_EQ(m_exporter.exportAll(m_directory.path()), std::nullopt);
+    EXPECT_EQ(exportAll(m_document, m_directory.path()).alert, std::nullopt);
 
     EXPECT_EQ(QImage(m_directory.filePath("Filled.png")).convertToFormat(QImage::Format_ARGB32), expected);
 }
@@ -321,7 +347,7 @@ TEST_F(ScreenshotExporterTest, ADirectoryThatFillsUpReportsEveryFailedFile)
         GTEST_SKIP() << "no small file system given";
     for (int i = 0; i < 6; ++i)
         add("Large " + QString::number(i), {1242, 2208});
-    const std::optional<ActionAlert> alert = m_exporter.exportAll(directory);
+    const std::optional<ActionAlert> alert = exportAll(m_document, directory).alert;
     ASSERT_TRUE(alert.has_value());
     // Each file is either written whole or named with the reason the system gave.
     int failed = 0;
@@ -337,4 +363,83 @@ TEST_F(ScreenshotExporterTest, ADirectoryThatFillsUpReportsEveryFailedFile)
     }
     EXPECT_GT(failed, 0);
     EXPECT_FALSE(alert->informativeText.contains("Unknown error")) << alert->informativeText.toStdString();
+}
+
+// The files land one after the other in the order of the screenshots, each whole before the next.
+TEST_F(ScreenshotExporterTest, FilesAreWrittenInOrderAsTheBarSteps)
+{
+    const QStringList order{"Third", "First", "Second", "Fourth"};
+    for (const QString& name : order)
+        add(name, {400, 300});
+    ExportJob job(m_document.context(), m_directory.path());
+    QList<QStringList> seen;
+    QObject::connect(&job, &ExportJob::progressChanged, [&] { seen.append(files()); });
+
+    EXPECT_EQ(runToEnd(job).alert, std::nullopt);
+
+    ASSERT_EQ(seen.size(), 4);
+    for (int step = 0; step < 4; ++step) {
+        QStringList expected;
+        for (const QString& name : order.mid(0, step + 1))
+            expected.append(name + ".png");
+        expected.sort();
+        EXPECT_EQ(seen[step], expected) << step;
+    }
+}
+
+// On a single processor Qt's global pool has one thread. Large screenshots, whose pictures Qt converts
+// in parts on that pool, are still all written.
+TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
+{
+    for (int i = 0; i < 3; ++i)
+        m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({1242, 2208});
+    QThreadPool& global = *QThreadPool::globalInstance();
+    const int threads = global.maxThreadCount();
+    global.setMaxThreadCount(1);
+    const Exported exported = exportAll(m_document, m_directory.path());
+    global.setMaxThreadCount(threads);
+    EXPECT_EQ(exported.alert, std::nullopt);
+    EXPECT_EQ(files().size(), 3);
+}
+
+// A screenshot removed while the export runs (before its turn) is named; the others are written.
+TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
+{
+    add("Home");
+    model::Screenshot& removed = add("Detail");
+    add("Settings");
+    ExportJob job(m_document.context(), m_directory.path());
+    job.setWorkerCount(1);
+    QObject::connect(&job, &ExportJob::progressChanged, [&](double percent) {
+        if (percent < 50)
+            m_document.context().deleteObject(&removed);
+    });
+
+    const std::optional<ActionAlert> alert = runToEnd(job).alert;
+
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->informativeText,
+              "This screenshot could not be exported:\n“Detail.png”: The screenshot no longer exists.");
+    EXPECT_EQ(files(), (QStringList{"Home.png", "Settings.png"}));
+}
+
+// A job let go of halfway stops: what it rendered meanwhile is dropped, nothing more is written.
+TEST_F(ScreenshotExporterTest, AJobDeletedWhileItRendersWritesNothingMore)
+{
+    for (int i = 0; i < 8; ++i)
+        m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({1242, 2208});
+    auto job = std::make_unique<ExportJob>(m_document.context(), m_directory.path());
+    job->setWorkerCount(4);
+    QEventLoop loop;
+    QObject::connect(job.get(), &ExportJob::progressChanged, &loop, &QEventLoop::quit);
+    job->start();
+    loop.exec();
+    const QStringList written = files();
+    job.reset();
+
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+    EXPECT_GE(written.size(), 1);
+    EXPECT_LT(written.size(), 8);
+    EXPECT_EQ(files(), written);
 }

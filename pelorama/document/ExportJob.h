@@ -1,0 +1,102 @@
+#pragma once
+
+#include "document/ActionAlert.h"
+#include "document/ExportFailure.h"
+#include "model/RenderPool.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QThreadPool;
+
+namespace store {
+class ManagedObjectContext;
+} // namespace store
+
+namespace pelorama::model {
+class Screenshot;
+} // namespace pelorama::model
+
+namespace pelorama::document {
+
+// The export of every screenshot of a document into a directory, as PNG files at their full size, while
+// the main thread goes on with its events.
+//
+// On the main thread each screenshot is taken as a detached snapshot (model::DetachedCanvas) just before
+// its turn; the snapshots are rendered and encoded on the pool, a few at once, and the files are written
+// on the main thread in the order a fetch gives the screenshots (by ExportFileWriter: whole, and only as
+// regular files in the directory). Failures are collected, never passed over: the alert at the end names
+// every file that could not be written and why.
+//
+// Lives on the main thread. Deleting it before it has finished abandons the export: renders under way
+// end on their own and their pictures are dropped.
+class ExportJob : public QObject
+{
+    Q_OBJECT
+
+public:
+    ExportJob(store::ManagedObjectContext& context, QString directory,
+              QThreadPool& pool = model::renderPool(), QObject* parent = nullptr);
+    ~ExportJob() override;
+
+    // How many screenshots are rendered at once, at least 1; as many as the pool has threads unless set.
+    int workerCount() const { return m_workerCount; }
+    void setWorkerCount(int count);
+
+    // Checks the directory (as ScreenshotExporter::checkDirectory), fetches the screenshots and starts.
+    // Returns at once; finished() follows from the event loop, also when there was nothing to do.
+    void start();
+
+    bool isFinished() const { return m_finished; }
+    // Once finished: the alert to show, none when every file was written.
+    const std::optional<ActionAlert>& alert() const { return m_alert; }
+
+signals:
+    // After each file that was written or failed to be written, with the share done, 0 to 100. A
+    // screenshot that made no picture does not move it.
+    void progressChanged(double percent);
+    void finished();
+
+private:
+    struct Rendered
+    {
+        QByteArray png;
+        QString error;
+    };
+    struct Item
+    {
+        QPointer<model::Screenshot> screenshot;
+        QString name;
+        std::optional<QString> fileName;
+        bool done = false;
+        Rendered result;
+    };
+    class Results;
+
+    // Writes what is ready, in order, then starts what the limits allow, until neither moves.
+    void advance();
+    void writeReady();
+    // Takes in what the pool has rendered since.
+    Q_INVOKABLE void collect();
+    void finish(std::optional<ActionAlert> alert);
+
+    store::ManagedObjectContext& m_context;
+    QString m_directory;
+    QThreadPool& m_pool;
+    int m_workerCount;
+    std::shared_ptr<Results> m_results;
+    std::vector<Item> m_items;
+    QList<ExportFailure> m_failures;
+    int m_started = 0;
+    int m_written = 0;
+    int m_running = 0;
+    bool m_finished = false;
+    std::optional<ActionAlert> m_alert;
+};
+
+} // namespace pelorama::document
