@@ -20,6 +20,13 @@ DeviceFrameCache& DeviceFrameCache::shared()
     return cache;
 }
 
+DeviceFrameCache& DeviceFrameCache::sharedPreviews()
+{
+    static DeviceFrameCache cache(&loadPreviewFromResources,
+                                  [](const QString& identifier) { return shared().frameSize(identifier); });
+    return cache;
+}
+
 std::optional<graphics::Size> DeviceFrameCache::sizeFromResources(const QString& identifier)
 {
     resources::initialize();
@@ -36,11 +43,15 @@ std::optional<graphics::Size> DeviceFrameCache::sizeFromResources(const QString&
     return size;
 }
 
-std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
+namespace {
+
+// The sealed picture at path, with the given size when one is given; nullptr when there is no such file.
+std::shared_ptr<const graphics::Image> loadSealed(const QString& identifier, const QString& path,
+                                                  std::optional<graphics::Size> size = std::nullopt)
 {
     resources::initialize();
     // Every catalogue variant has its frame in a sound build; a missing one is worth a line.
-    QFile file(resources::deviceFramePath(identifier));
+    QFile file(path);
     if (!file.exists()) {
         foundation::warning(QStringLiteral("no device frame named %1 among the resources").arg(identifier));
         return nullptr;
@@ -50,11 +61,26 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const
         rep = CryptoPngRep::fromData(file.readAll());
     // Decoding fails also for want of memory, so it is tried again at the next request.
     if (!rep)
-        throw LoadFailure(
+        throw DeviceFrameCache::LoadFailure(
             QStringLiteral("the device frame %1 could not be opened").arg(identifier).toStdString());
-    auto image = std::make_shared<graphics::Image>(rep->size());
+    auto image = std::make_shared<graphics::Image>(size.value_or(rep->size()));
     image->addRepresentation(*rep);
     return image;
+}
+
+} // namespace
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
+{
+    return loadSealed(identifier, resources::deviceFramePath(identifier));
+}
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::loadPreviewFromResources(const QString& identifier)
+{
+    const std::optional<graphics::Size> size = shared().frameSize(identifier);
+    if (!size)
+        return nullptr;
+    return loadSealed(identifier, resources::deviceFramePreviewPath(identifier), size);
 }
 
 std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& identifier)

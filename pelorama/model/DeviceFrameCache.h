@@ -40,9 +40,14 @@ public:
 
     // The process's cache of the frames among the application's resources.
     static DeviceFrameCache& shared();
+    // The process's cache of the frames template previews draw: each frame drawn small, with the size of
+    // the full frame, so a device is placed and traced as with the full one.
+    static DeviceFrameCache& sharedPreviews();
     // Reads the sealed frame picture named identifier from the application's resources; nullptr, and a
     // warning, when there is none. Throws LoadFailure when it does not open.
     static std::shared_ptr<const graphics::Image> loadFromResources(const QString& identifier);
+    // As loadFromResources, the small preview picture of the frame, sized as the full frame.
+    static std::shared_ptr<const graphics::Image> loadPreviewFromResources(const QString& identifier);
     // The size of that frame picture, read from its header without decoding the pixels; none when there
     // is no such frame. Throws LoadFailure when the header does not open.
     static std::optional<graphics::Size> sizeFromResources(const QString& identifier);

@@ -229,10 +229,10 @@ void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
 namespace {
 
 // The frame from the shared cache; none, with a warning, when it fails to load this time.
-std::shared_ptr<const graphics::Image> loadFrame(const QString& variantIdentifier)
+std::shared_ptr<const graphics::Image> loadFrame(DeviceFrameCache& cache, const QString& variantIdentifier)
 {
     try {
-        return DeviceFrameCache::shared().frame(variantIdentifier);
+        return cache.frame(variantIdentifier);
     } catch (const std::exception& error) {
         foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
                                 .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
@@ -258,7 +258,7 @@ std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
     const QString identifier = deviceVariant().identifier();
     QMutexLocker locker(&m_frameMutex);
     if (!m_frame.picture || m_frame.variantIdentifier != identifier)
-        m_frame = {identifier, loadFrame(identifier)};
+        m_frame = {identifier, loadFrame(DeviceFrameCache::shared(), identifier)};
     return m_frame.picture;
 }
 
@@ -310,7 +310,10 @@ std::optional<QString> DeviceImage::resolutionWarning() const
 
 void DeviceImage::draw(const Canvas& canvas, const CanvasRenderingContext& context)
 {
-    const std::shared_ptr<const graphics::Image> frame = deviceImage();
+    const std::shared_ptr<const graphics::Image> frame =
+        context.renderingMode == CanvasRenderingMode::templatePreview
+            ? loadFrame(DeviceFrameCache::sharedPreviews(), deviceVariant().identifier())
+            : deviceImage();
     if (!frame)
         return;
     const DeviceFamily& family = deviceFamily();
