@@ -64,9 +64,9 @@ public:
     explicit Scene(const QString& theme)
     {
         m_coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        (void)m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
+        (void)m_coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {});
         m_context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         m_context->setPersistentStoreCoordinator(m_coordinator);
 
         model::Screenshot& screenshot = textAbove(theme).instantiateScreenshot(*m_context);

@@ -51,11 +51,11 @@ void drawDevice(benchmark::State& state)
     const bool laptop = state.range(0) == 1;
     const graphics::Size canvasSize = laptop ? graphics::Size{2880, 1800} : graphics::Size{1242, 2208};
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
-    if (!coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {})) {
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {})) {
         state.SkipWithError("no store");
         return;
     }
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
 
     DeviceImage* device =

@@ -131,9 +131,9 @@ class Export
 public:
     explicit Export(const Case& exportCase)
         : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
-        , m_context(store::ManagedObjectContext::ConcurrencyType::MainQueue)
+        , m_context(store::ManagedObjectContext::ConcurrencyType::mainQueue)
     {
-        if (!m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}))
+        if (!m_coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}))
             qFatal("no store");
         m_context.setPersistentStoreCoordinator(m_coordinator);
         for (const templates::TemplateCategory& category : templates::TemplateCategory::all()) {

@@ -85,11 +85,11 @@ BENCHMARK(BM_ClippedDirectionalShadow)->Unit(benchmark::kMillisecond);
 void BM_RenderImageWithShadow(benchmark::State& state)
 {
     const auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
-    if (!coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {})) {
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {})) {
         state.SkipWithError("no store");
         return;
     }
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
     const graphics::Size canvasSize{2880, 1800};
     Image* image = Image::insertInto(context, framePicture(), {240, 200, 2400, 1400}, FillMode::aspectFill);

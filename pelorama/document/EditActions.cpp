@@ -21,7 +21,7 @@ ActionAlert errorAlert(const QString& phrase, const QString& reason)
 
 store::Error pasteError(const QString& message)
 {
-    return store::Error(store::Error::Code::Validation, message);
+    return store::Error(store::Error::Code::validation, message);
 }
 
 } // namespace

@@ -10,30 +10,30 @@ store::AttributeType AttributeRow::storedType() const
 {
     switch (kind) {
     case AttributeKind::real:
-        return store::AttributeType::Double;
+        return store::AttributeType::floatingPoint;
     case AttributeKind::data:
-        return store::AttributeType::Binary;
+        return store::AttributeType::binary;
     case AttributeKind::colour:
     case AttributeKind::font:
-        return store::AttributeType::Transformable;
+        return store::AttributeType::transformable;
     case AttributeKind::picture:
     case AttributeKind::computed:
-        return store::AttributeType::Undefined;
+        return store::AttributeType::undefined;
     case AttributeKind::enumeration:
     case AttributeKind::textAlignment:
-        return store::AttributeType::Integer64;
+        return store::AttributeType::integer64;
     case AttributeKind::text:
     case AttributeKind::rect:
     case AttributeKind::point:
     case AttributeKind::size:
         break;
     }
-    return store::AttributeType::String;
+    return store::AttributeType::string;
 }
 
 QString AttributeRow::valueTransformerName() const
 {
-    if (storedType() != store::AttributeType::Transformable)
+    if (storedType() != store::AttributeType::transformable)
         return {};
     return CompressedKeyedArchiveTransformer::name;
 }

@@ -35,7 +35,7 @@ auto performInChildContext(store::ManagedObjectContext& context, Work&& work)
     -> std::invoke_result_t<Work&, store::ManagedObjectContext&>
 {
     using Result = std::invoke_result_t<Work&, store::ManagedObjectContext&>;
-    store::ManagedObjectContext child(store::ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    store::ManagedObjectContext child(store::ManagedObjectContext::ConcurrencyType::privateQueue);
     child.setParentContext(&context);
     std::optional<Result> result;
     std::exception_ptr exception;

@@ -13,7 +13,7 @@ struct ValidationError
     QString message;
 
     QString localizedDescription() const { return message; }
-    store::Error storeError() const { return store::Error(store::Error::Code::Validation, message); }
+    store::Error storeError() const { return store::Error(store::Error::Code::validation, message); }
 };
 
 } // namespace pelorama::model

@@ -71,10 +71,10 @@ private:
 void build(const std::vector<Template*>& templates, QThreadPool& pool, const std::shared_ptr<PreviewRun>& run)
 {
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-    const auto store = coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
+    const auto store = coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {});
     if (!store)
         foundation::fatal("The store for template previews could not be added: " + store.error().message());
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::privateQueue);
     context.setPersistentStoreCoordinator(coordinator);
 
     // The renders read only their detached copies, so they may go on after the queue is left and after

@@ -7,9 +7,9 @@
 TestContext::TestContext()
     : coordinator(std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel()))
     , context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::MainQueue))
+          store::ManagedObjectContext::ConcurrencyType::mainQueue))
 {
-    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
     context->setPersistentStoreCoordinator(coordinator);
 }
 

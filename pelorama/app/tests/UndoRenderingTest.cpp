@@ -126,9 +126,9 @@ protected:
     {
         storePath = folder.filePath("Database");
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, storePath));
+        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::sqlite, storePath));
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
         context->setUndoStack(&undo);
 
@@ -233,8 +233,8 @@ protected:
     {
         ASSERT_TRUE(context->save()) << step;
         auto freshCoordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(freshCoordinator->addPersistentStore(store::PersistentStore::Type::SQLite, storePath));
-        store::ManagedObjectContext fresh(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        ASSERT_TRUE(freshCoordinator->addPersistentStore(store::PersistentStore::Type::sqlite, storePath));
+        store::ManagedObjectContext fresh(store::ManagedObjectContext::ConcurrencyType::mainQueue);
         fresh.setPersistentStoreCoordinator(freshCoordinator);
         model::Screenshot* copy = nullptr;
         const QList<store::ManagedObject*> screenshots =

@@ -43,9 +43,9 @@ protected:
     CanvasInteractionTest()
     {
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
 
         caption =

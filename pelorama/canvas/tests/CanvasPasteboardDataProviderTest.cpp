@@ -60,9 +60,9 @@ TEST(CanvasPasteboardDataProviderTest, TheItemKeepsItsPictureAfterTheDocumentIsE
 {
     using namespace pelorama::model;
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
-    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
     auto context = std::make_unique<store::ManagedObjectContext>(
-        store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context->setPersistentStoreCoordinator(coordinator);
     Screenshot* screenshot = Screenshot::insertInto(*context);
     screenshot->setSize({120, 80});

@@ -50,7 +50,7 @@ protected:
     CanvasUndoTest()
     {
         auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context.setPersistentStoreCoordinator(coordinator);
 
         screenshot = model::Screenshot::insertInto(context);
@@ -158,7 +158,7 @@ protected:
 
     QTemporaryDir folder;
     int files = 0;
-    store::ManagedObjectContext context{store::ManagedObjectContext::ConcurrencyType::MainQueue};
+    store::ManagedObjectContext context{store::ManagedObjectContext::ConcurrencyType::mainQueue};
     QUndoStack undo;
     model::Screenshot* screenshot = nullptr;
     model::Image* image = nullptr;

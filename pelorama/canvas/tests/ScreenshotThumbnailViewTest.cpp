@@ -20,9 +20,9 @@ protected:
     ScreenshotThumbnailViewTest()
     {
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
         screenshot = Screenshot::insertInto(*context);
         screenshot->setSize({1242, 2208});

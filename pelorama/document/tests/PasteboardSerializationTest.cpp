@@ -308,8 +308,8 @@ TEST(PasteboardSerializationTest, AnAssetThatCannotBeFetchedIsReportedOnALineOfI
     const QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath("persistentStore");
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, path).hasValue());
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::sqlite, path).hasValue());
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
     model::Image& image = *model::Image::insertInto(context);
     image.setValueForKey(QStringLiteral("0F1E2D3C"), "assetIdentifier");

@@ -18,9 +18,9 @@ using namespace pelorama;
 TestDocument::TestDocument()
     : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
     , m_context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::MainQueue))
+          store::ManagedObjectContext::ConcurrencyType::mainQueue))
 {
-    const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
+    const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {});
     EXPECT_TRUE(store.hasValue());
     m_context->setPersistentStoreCoordinator(m_coordinator);
 }

@@ -143,7 +143,7 @@ TEST_F(ScreenshotTest, NameValidationRefusesADuplicate)
     Screenshot* b = insert("B");
     const store::Result<void> duplicate = b->validateName("A");
     ASSERT_FALSE(duplicate);
-    EXPECT_EQ(duplicate.error().code(), store::Error::Code::Validation);
+    EXPECT_EQ(duplicate.error().code(), store::Error::Code::validation);
     EXPECT_EQ(duplicate.error().message(), "The name of the screenshot must be unique");
     EXPECT_TRUE(a->validateName("A"));
     EXPECT_TRUE(b->validateName(QVariant()));

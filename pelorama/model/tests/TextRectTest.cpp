@@ -554,7 +554,7 @@ TEST_F(TextRectTest, DistinctCaptionsDrawConcurrentlyOnTheirOwnContextsQueues)
     std::vector<QImage> expected;
     for (int i = 0; i < threadCount; ++i) {
         auto context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::PrivateQueue);
+            store::ManagedObjectContext::ConcurrencyType::privateQueue);
         context->setPersistentStoreCoordinator(stack.coordinator);
         context->performAndWait([&] {
             TextRect* caption = makeCaptionIn(*context, texts[i]);

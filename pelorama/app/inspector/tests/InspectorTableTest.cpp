@@ -48,9 +48,9 @@ protected:
     {
         app::registerInspectorEditors();
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
         context->setUndoStack(&undo);
         table.view();
