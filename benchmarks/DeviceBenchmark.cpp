@@ -70,9 +70,11 @@ void drawDevice(benchmark::State& state)
     QImage bitmap = graphics::GraphicsContext::makeBitmap(int(canvasSize.width), int(canvasSize.height));
     graphics::GraphicsContext graphics(bitmap);
     const Canvas canvas(canvasSize, {device});
-    device->draw(canvas, CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage});
+    device->draw(canvas,
+                 CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
     for (auto _ : state) {
-        device->draw(canvas, CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage});
+        device->draw(canvas,
+                     CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
         benchmark::DoNotOptimize(graphics.data());
     }
     state.SetLabel(laptop ? "MacBook 2880x1800" : "iPhone 1242x2208");

@@ -100,7 +100,7 @@ graphics::Image Canvas::render(CanvasRenderingMode mode, graphics::Size boxSize,
         const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
         context.save();
         context.concatenate(transform);
-        const CanvasRenderingContext renderingContext{context, transform, k, mode};
+        const CanvasRenderingContext renderingContext{context, transform, k, mode, m_size};
         for (Drawable* drawable : drawables())
             drawable->draw(*this, renderingContext);
         context.restore();

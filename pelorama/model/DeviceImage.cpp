@@ -402,4 +402,9 @@ void DeviceImage::setTypedValueForKey(const QVariant& value, const QString& key)
     }
 }
 
+DrawableSnapshot DeviceImage::snapshot() const
+{
+    return DeviceImageSnapshot::of(*this);
+}
+
 } // namespace pelorama::model

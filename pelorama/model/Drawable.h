@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/DrawableSnapshot.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +29,9 @@ public:
     // made while no canvas view shows the drawable change it without this call, so every cache is kept
     // with the values it was made from and made again when they differ.
     virtual void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) = 0;
+
+    // What the drawable looks like now, as plain values any thread may draw.
+    virtual DrawableSnapshot snapshot() const = 0;
 
 protected:
     Drawable() = default;

@@ -171,4 +171,9 @@ void Gradient::setTypedValueForKey(const QVariant& value, const QString& key)
         emit valueChangedForKey(key); // none changes nothing, but a store is announced all the same
 }
 
+DrawableSnapshot Gradient::snapshot() const
+{
+    return GradientSnapshot::of(*this);
+}
+
 } // namespace pelorama::model

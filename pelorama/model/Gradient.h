@@ -60,6 +60,7 @@ public:
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    DrawableSnapshot snapshot() const override;
 
     // The inspector: "Gradients" (the stock gradient picker) and "Colors" (Top: the end colour, Bottom:
     // the start colour).

@@ -242,4 +242,9 @@ void Image::setTypedValueForKey(const QVariant& value, const QString& key)
         setShadowTypeValue(value);
 }
 
+DrawableSnapshot Image::snapshot() const
+{
+    return ImageSnapshot::of(*this);
+}
+
 } // namespace pelorama::model

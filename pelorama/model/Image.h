@@ -74,6 +74,7 @@ public:
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    DrawableSnapshot snapshot() const override;
 
     void takeDroppedImage(const graphics::ImageFile& file) override;
 

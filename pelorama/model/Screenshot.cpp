@@ -383,4 +383,9 @@ store::Result<void> Screenshot::validateValue(const QVariant& value, const QStri
     return Entity::validateValue(value, key);
 }
 
+DrawableSnapshot Screenshot::snapshot() const
+{
+    return BackgroundSnapshot::of(*this);
+}
+
 } // namespace pelorama::model

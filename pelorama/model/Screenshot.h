@@ -91,6 +91,7 @@ public:
     void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
     QStringList keypathsTriggeringRedraw() const override;
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    DrawableSnapshot snapshot() const override;
 
     // The inspector: "Design" (Name, Background: Solid color or Gradient), "Gradients" (the stock gradient
     // picker), "Colors" (Top: the end colour, Bottom: the start colour) and "Background Color". An

@@ -327,4 +327,9 @@ void TextRect::setTypedValueForKey(const QVariant& value, const QString& key)
         setShadowTypeValue(value);
 }
 
+DrawableSnapshot TextRect::snapshot() const
+{
+    return CaptionSnapshot::of(*this);
+}
+
 } // namespace pelorama::model

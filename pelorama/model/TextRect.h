@@ -92,6 +92,7 @@ public:
     // "rect" only the mask; other keys (exact case) keep them. Only lets go of them early: a draw checks
     // the caches' inputs itself.
     void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    DrawableSnapshot snapshot() const override;
 
     // The inspector: "Text" (Font, Color, Horizontal Alignment offered as Left, Center, Right, Vertical
     // Alignment as Top, Middle, Bottom, both segmented, and Text in a multi-line field), then "Shadow".

@@ -28,6 +28,10 @@ public:
     }
     QStringList keypathsTriggeringRedraw() const override { return {}; }
     void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
+    pelorama::model::DrawableSnapshot snapshot() const override
+    {
+        return pelorama::model::GradientSnapshot{};
+    }
 };
 
 } // namespace

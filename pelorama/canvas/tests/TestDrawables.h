@@ -38,6 +38,10 @@ public:
     {
         prepared.push_back(keyPath);
     }
+    pelorama::model::DrawableSnapshot snapshot() const override
+    {
+        return pelorama::model::GradientSnapshot{};
+    }
 
     QStringList prepared;
     int draws = 0;

@@ -35,6 +35,10 @@ public:
     }
     QStringList keypathsTriggeringRedraw() const override { return {}; }
     void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
+    pelorama::model::DrawableSnapshot snapshot() const override
+    {
+        return pelorama::model::GradientSnapshot{};
+    }
 
     int calls = 0;
     graphics::Size canvasSize;

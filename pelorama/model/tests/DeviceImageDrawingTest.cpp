@@ -169,7 +169,7 @@ TEST_F(DeviceImageDrawing, DrawingLeavesTheGraphicsStateAsItFoundIt)
         device->setOrientation(orientation);
         for (CanvasRenderingMode mode :
              {CanvasRenderingMode::canvasView, CanvasRenderingMode::templatePreview}) {
-            device->draw(canvas, CanvasRenderingContext{context, {}, 1, mode});
+            device->draw(canvas, CanvasRenderingContext{context, {}, 1, mode, canvas.size()});
             EXPECT_TRUE(context.transform().isIdentity());
             EXPECT_FALSE(context.shadow());
             EXPECT_EQ(context.fillColor(), (graphics::Color{0.2, 0.4, 0.6, 1}));

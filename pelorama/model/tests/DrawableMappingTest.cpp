@@ -19,6 +19,10 @@ public:
     void draw(const Canvas&, const CanvasRenderingContext&) override {}
     QStringList keypathsTriggeringRedraw() const override { return {}; }
     void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
+    pelorama::model::DrawableSnapshot snapshot() const override
+    {
+        return pelorama::model::GradientSnapshot{};
+    }
 };
 
 } // namespace

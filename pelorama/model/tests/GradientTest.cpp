@@ -106,7 +106,7 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
         context.scale(0.5, 0.5);
         const Canvas canvas({8, 8}, {gradient});
         gradient->draw(canvas, CanvasRenderingContext{context, graphics::AffineTransform::scale(0.5, 0.5),
-                                                      0.5, CanvasRenderingMode::canvasView});
+                                                      0.5, CanvasRenderingMode::canvasView, canvas.size()});
     }
     EXPECT_EQ(bytesAt(bitmap, 0, 0), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(bytesAt(bitmap, 3, 3), (Pixel{63, 63, 63, 255}));

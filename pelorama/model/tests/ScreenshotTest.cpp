@@ -29,7 +29,8 @@ QImage drawAlone(Drawable& drawable, graphics::Size canvasSize, int width, int h
     {
         graphics::GraphicsContext context(bitmap);
         const Canvas canvas(canvasSize, {&drawable});
-        drawable.draw(canvas, CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage});
+        drawable.draw(
+            canvas, CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvas.size()});
     }
     return bitmap;
 }

@@ -1,0 +1,17 @@
+#include "model/GradientSnapshot.h"
+
+#include "model/Gradient.h"
+
+namespace pelorama::model {
+
+GradientSnapshot GradientSnapshot::of(const Gradient& gradient)
+{
+    return {gradient.gradient()};
+}
+
+QStringList GradientSnapshot::sourceKeys()
+{
+    return {QStringLiteral("startColor"), QStringLiteral("endColor")};
+}
+
+} // namespace pelorama::model
