@@ -15,12 +15,13 @@ CaptionSnapshot CaptionSnapshot::of(const TextRect& textRect)
 
 QStringList CaptionSnapshot::sourceKeys()
 {
-    return {QStringLiteral("rect"),           QStringLiteral("text"),
-            QStringLiteral("font"),           QStringLiteral("color"),
-            QStringLiteral("horizontalAlignment"), QStringLiteral("verticalAlignment"),
-            QStringLiteral("shadowType"),     QStringLiteral("shadowAngle"),
-            QStringLiteral("shadowDepth"),    QStringLiteral("shadowDistance"),
-            QStringLiteral("shadowBlurRadius"), QStringLiteral("shadowColor")};
+    return QStringList{QStringLiteral("rect"),
+                       QStringLiteral("text"),
+                       QStringLiteral("font"),
+                       QStringLiteral("color"),
+                       QStringLiteral("horizontalAlignment"),
+                       QStringLiteral("verticalAlignment")} +
+           Shadowable::shadowKeys();
 }
 
 } // namespace pelorama::model

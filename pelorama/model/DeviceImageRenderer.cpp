@@ -83,7 +83,8 @@ void DeviceImageRenderer::draw(const DeviceImageSnapshot& device, const CanvasRe
         // The angle is taken back by the device's turn, so the band points along the shadow's angle on
         // the canvas.
         graphics.setFillColor(device.shadow.color);
-        drawDirectionalShadow(graphics, *frame, layout.frameRect(), device.shadow.angle - layout.deviceAngle(),
+        drawDirectionalShadow(graphics, *frame, layout.frameRect(),
+                              device.shadow.angle - layout.deviceAngle(),
                               device.shadow.directionalLength(context.canvasSize));
         break;
     }

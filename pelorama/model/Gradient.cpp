@@ -4,9 +4,7 @@
 #include "ledgerline/ColorProperty.h"
 #include "ledgerline/PropertyCollection.h"
 #include "ledgerline/Then.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
-#include "model/GradientRasterizer.h"
 #include "model/GradientSwatch.h"
 #include "model/StockGradient.h"
 #include "model/StockGradientProperty.h"
@@ -111,19 +109,6 @@ graphics::Image Gradient::renderPreview(graphics::Size size) const
     }
     return image;
 }
-
-void Gradient::draw(const Canvas&, const CanvasRenderingContext& context)
-{
-    if (const std::optional<graphics::Gradient> fill = gradient())
-        fillBitmapContext(context.graphicsContext, *fill);
-}
-
-QStringList Gradient::keypathsTriggeringRedraw() const
-{
-    return {startColorKey, endColorKey};
-}
-
-void Gradient::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
 std::unique_ptr<ledgerline::PropertyCollection> Gradient::makePropertyCollection()
 {

@@ -57,9 +57,6 @@ public:
     // that gives no pixels, or is not finite or too large, gives an image without a representation.
     graphics::Image renderPreview(graphics::Size size) const;
 
-    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
-    QStringList keypathsTriggeringRedraw() const override;
-    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
     DrawableSnapshot snapshot() const override;
 
     // The inspector: "Gradients" (the stock gradient picker) and "Colors" (Top: the end colour, Bottom:

@@ -23,9 +23,8 @@ ImageSnapshot ImageSnapshot::of(const Image& image)
 
 QStringList ImageSnapshot::sourceKeys()
 {
-    return {QStringLiteral("image"),          QStringLiteral("rect"),           QStringLiteral("fillMode"),
-            QStringLiteral("shadowType"),     QStringLiteral("shadowAngle"),    QStringLiteral("shadowDepth"),
-            QStringLiteral("shadowDistance"), QStringLiteral("shadowBlurRadius"), QStringLiteral("shadowColor")};
+    return QStringList{QStringLiteral("image"), QStringLiteral("rect"), QStringLiteral("fillMode")} +
+           Shadowable::shadowKeys();
 }
 
 std::optional<ImageSnapshot::Placement> ImageSnapshot::placement(const graphics::Size& pictureSize) const

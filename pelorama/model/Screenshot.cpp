@@ -5,10 +5,8 @@
 #include "ledgerline/PropertyCollection.h"
 #include "ledgerline/StringProperty.h"
 #include "ledgerline/Then.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/DrawableMapping.h"
-#include "model/GradientRasterizer.h"
 #include "model/StockGradient.h"
 #include "model/StockGradientProperty.h"
 #include "model/ValidationError.h"
@@ -261,30 +259,6 @@ store::Result<void> Screenshot::validateProposedName()
     setName(candidate);
     return {};
 }
-
-void Screenshot::draw(const Canvas& canvas, const CanvasRenderingContext& context)
-{
-    graphics::GraphicsContext& graphicsContext = context.graphicsContext;
-    if (backgroundType() == BackgroundType::gradient) {
-        const StockGradient* first = StockGradient::all().front();
-        fillBitmapContext(graphicsContext,
-                          graphics::Gradient(gradientStartColor().value_or(first->startColor()),
-                                             gradientEndColor().value_or(first->endColor())));
-        return;
-    }
-    graphicsContext.setFillColor(solidBackgroundColor().value_or(defaultSolidBackgroundColor()));
-    graphicsContext.save();
-    graphicsContext.setCompositingOperation(graphics::CompositingOperation::copy);
-    graphicsContext.fillRect(graphics::Rect({0, 0}, canvas.size()));
-    graphicsContext.restore();
-}
-
-QStringList Screenshot::keypathsTriggeringRedraw() const
-{
-    return {backgroundTypeKey, gradientStartColorKey, gradientEndColorKey, solidBackgroundColorKey};
-}
-
-void Screenshot::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
 std::unique_ptr<ledgerline::PropertyCollection> Screenshot::makePropertyCollection()
 {

@@ -8,12 +8,9 @@ namespace pelorama::model {
 
 ShadowSettings ShadowSettings::of(const Shadowable& shadowable)
 {
-    return {shadowable.shadowType(),
-            shadowable.shadowAngle(),
-            shadowable.shadowDepth(),
-            shadowable.shadowDistance(),
-            shadowable.shadowBlurRadius(),
-            shadowable.shadowColor().value_or(graphics::Shadow{}.color)};
+    return {shadowable.shadowType(),       shadowable.shadowAngle(),
+            shadowable.shadowDepth(),      shadowable.shadowDistance(),
+            shadowable.shadowBlurRadius(), shadowable.shadowColor().value_or(graphics::Shadow{}.color)};
 }
 
 graphics::Shadow ShadowSettings::dropShadow(double scale) const

@@ -10,7 +10,6 @@
 #include "model/Entity.h"
 #include "tessaline/Shared/Observer.h"
 
-#include <cmath>
 #include <memory>
 
 namespace pelorama::model {
@@ -96,24 +95,6 @@ void Shadowable::setShadowDefaults()
     setShadowBlurRadius(10.0);
     setShadowColor(graphics::Color{0, 0, 0, 0.25});
     setShadowAngle(270.0);
-}
-
-graphics::Shadow Shadowable::dropShadow(double scale) const
-{
-    const double angle = shadowAngle() * 3.141592653589793 / 180;
-    graphics::Shadow shadow;
-    shadow.blurRadius = shadowBlurRadius() * scale;
-    const double sine = std::sin(angle);
-    const double cosine = std::cos(angle);
-    shadow.offset = {shadowDistance() * cosine * scale, shadowDistance() * sine * scale};
-    if (const std::optional<graphics::Color> color = shadowColor())
-        shadow.color = *color;
-    return shadow;
-}
-
-void Shadowable::setDropShadow(graphics::GraphicsContext& context, double scale) const
-{
-    context.setShadow(dropShadow(scale));
 }
 
 QStringList Shadowable::shadowKeys()

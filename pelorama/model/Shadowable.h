@@ -1,8 +1,6 @@
 #pragma once
 
 #include "graphics/Color.h"
-#include "graphics/GraphicsContext.h"
-#include "graphics/Shadow.h"
 #include "model/ShadowType.h"
 
 #include <QStringList>
@@ -52,15 +50,7 @@ public:
     // black at alpha 0.25, angle 270 (straight down). Each insertInto sets them after its own attributes.
     void setShadowDefaults();
 
-    // The drop shadow of the settings for a render at scale pixels per canvas point: offset distance x
-    // scale along the angle (so 270 degrees moves it down; the cosine there is not exactly zero), blur
-    // radius x scale, the shadow colour (the platform's default shadow colour when none is set).
-    graphics::Shadow dropShadow(double scale) const;
-    // Makes dropShadow(scale) the shadow of context's current state; callers draw within a save() and
-    // restore() of their own, when the type is drop.
-    void setDropShadow(graphics::GraphicsContext& context, double scale) const;
-
-    // The six keys, in the order drawables list them among the keys that trigger a redraw.
+    // The six keys, in the order drawables list them among the keys that change their pictures.
     static QStringList shadowKeys();
 
     // Fills group as the inspector's "Shadow" group of the entity: the rows "Type" (None, Drop shadow,

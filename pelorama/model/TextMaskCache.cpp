@@ -28,9 +28,8 @@ TextMaskCache& TextMaskCache::shared()
 
 std::vector<TextMaskCache::Entry>::iterator TextMaskCache::find(const CaptionStyle& style, double width)
 {
-    return std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-        return entry.width == width && entry.style == style;
-    });
+    return std::find_if(m_entries.begin(), m_entries.end(),
+                        [&](const Entry& entry) { return entry.width == width && entry.style == style; });
 }
 
 std::optional<TextMask> TextMaskCache::mask(const CaptionStyle& style, double width,
@@ -60,8 +59,9 @@ std::optional<TextMask> TextMaskCache::mask(const CaptionStyle& style, double wi
     m_usedBytes += bytes;
     // The newest mask stays even when it alone is over the budget: it is about to be drawn.
     while (m_usedBytes > m_budgetBytes && m_entries.size() > 1) {
-        const auto oldest = std::min_element(m_entries.begin(), m_entries.end(),
-                                             [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
+        const auto oldest =
+            std::min_element(m_entries.begin(), m_entries.end(),
+                             [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
         m_usedBytes -= oldest->bytes;
         m_entries.erase(oldest);
     }

@@ -21,8 +21,8 @@ public:
     // the building goes on; each template's previewImage is set from the thread that rendered it. Returns
     // when every preview is set; nothing is saved or written anywhere.
     //
-    // Renders never touch the context: for each screenshot the queue takes a detached copy of its
-    // canvas's drawables (model::DetachedCanvas), and the render draws that.
+    // Renders never touch the context: for each screenshot the queue takes a snapshot of its canvas
+    // (model::DetachedCanvas), and the render draws that.
     static void render(const std::vector<Template*>& templates, int threadCount);
 };
 

@@ -25,6 +25,7 @@
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceImage.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
@@ -461,7 +462,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
     QCoreApplication::processEvents();
     const auto pixels = [](store::ManagedObject* object) {
         auto* screenshot = qobject_cast<model::Screenshot*>(object);
-        return screenshot->makeCanvas()
+        return model::DetachedCanvas(screenshot->makeCanvas())
             .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
             .representations()
             .front()

@@ -1,8 +1,6 @@
 #include "app/ShareMenu.h"
 
 #include "canvas/CanvasPasteboardDataProvider.h"
-#include "graphics/GraphicsContext.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/Drawable.h"
 
 #include <QClipboard>
@@ -21,16 +19,10 @@ namespace {
 class Fill : public pelorama::model::Drawable
 {
 public:
-    void draw(const Canvas& canvas, const pelorama::model::CanvasRenderingContext& context) override
-    {
-        context.graphicsContext.setFillColor(graphics::Color{0, 0, 1, 1});
-        context.graphicsContext.fillRect({{0, 0}, canvas.size()});
-    }
-    QStringList keypathsTriggeringRedraw() const override { return {}; }
-    void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
     pelorama::model::DrawableSnapshot snapshot() const override
     {
-        return pelorama::model::GradientSnapshot{};
+        const graphics::Color blue{0, 0, 1, 1};
+        return pelorama::model::BackgroundSnapshot{pelorama::model::BackgroundType::solid, blue, blue, blue};
     }
 };
 

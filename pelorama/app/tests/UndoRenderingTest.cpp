@@ -6,12 +6,14 @@
 #include "document/ScreenshotExporter.h"
 #include "foundation/KeyValueCoding.h"
 #include "model/Canvas.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceVariant.h"
 #include "model/DocumentModel.h"
 #include "model/DrawableMapping.h"
 #include "model/Image.h"
+#include "model/RedrawKeys.h"
 #include "model/Screenshot.h"
 #include "model/TextRect.h"
 #include "store/EntityDescription.h"
@@ -230,7 +232,7 @@ protected:
                 copy = qobject_cast<model::Screenshot*>(found);
         }
         ASSERT_NE(copy, nullptr) << step;
-        const model::Canvas copied = copy->makeCanvas();
+        const model::DetachedCanvas copied(copy->makeCanvas());
 
         EXPECT_EQ(document::ScreenshotExporter::render(*shown), document::ScreenshotExporter::render(*copy))
             << step << ": export";
@@ -337,7 +339,7 @@ TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAnd
 
     // Whatever makes the canvas draw again was changed in a way that shows.
     if (auto* drawable = dynamic_cast<model::Drawable*>(&changing)) {
-        for (const QString& key : drawable->keypathsTriggeringRedraw())
+        for (const QString& key : model::redrawKeys(*drawable))
             EXPECT_TRUE(drawn.contains(key)) << key.toStdString();
     }
 }

@@ -16,13 +16,7 @@ namespace {
 class LooseDrawable : public Drawable
 {
 public:
-    void draw(const Canvas&, const CanvasRenderingContext&) override {}
-    QStringList keypathsTriggeringRedraw() const override { return {}; }
-    void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
-    pelorama::model::DrawableSnapshot snapshot() const override
-    {
-        return pelorama::model::GradientSnapshot{};
-    }
+    DrawableSnapshot snapshot() const override { return GradientSnapshot{}; }
 };
 
 } // namespace

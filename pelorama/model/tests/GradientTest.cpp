@@ -5,6 +5,8 @@
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/GradientRasterizer.h"
+#include "model/GradientRenderer.h"
+#include "model/RedrawKeys.h"
 #include "model/StockGradient.h"
 
 #include <cmath>
@@ -93,7 +95,7 @@ TEST_F(GradientEntity, TakesItsStockGradientFromItsColours)
     EXPECT_EQ(gradient->endColor(), StockGradient::all()[4]->endColor());
     gradient->setStartColor(graphics::Color{1, 1, 1, 1});
     EXPECT_TRUE(foundation::valueForKey(gradient, "stockGradient").isNull());
-    EXPECT_EQ(gradient->keypathsTriggeringRedraw(), (QStringList{"startColor", "endColor"}));
+    EXPECT_EQ(redrawKeys(*gradient), (QStringList{"startColor", "endColor"}));
 }
 
 TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
@@ -104,9 +106,12 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
     {
         graphics::GraphicsContext context(bitmap);
         context.scale(0.5, 0.5);
-        const Canvas canvas({8, 8}, {gradient});
-        gradient->draw(canvas, CanvasRenderingContext{context, graphics::AffineTransform::scale(0.5, 0.5),
-                                                      0.5, CanvasRenderingMode::canvasView, canvas.size()});
+        GradientRenderer::draw(std::get<GradientSnapshot>(gradient->snapshot()),
+                               CanvasRenderingContext{context,
+                                                      graphics::AffineTransform::scale(0.5, 0.5),
+                                                      0.5,
+                                                      CanvasRenderingMode::canvasView,
+                                                      {8, 8}});
     }
     EXPECT_EQ(bytesAt(bitmap, 0, 0), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(bytesAt(bitmap, 3, 3), (Pixel{63, 63, 63, 255}));

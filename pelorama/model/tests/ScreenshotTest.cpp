@@ -5,10 +5,12 @@
 #include "foundation/KeyValueObservation.h"
 #include "foundation/Values.h"
 #include "graphics/GraphicsContext.h"
+#include "model/BackgroundRenderer.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/DrawableMapping.h"
 #include "model/Image.h"
+#include "model/RedrawKeys.h"
 #include "model/StockGradient.h"
 #include "model/ValidationError.h"
 #include "tessaline/Shared/ColorComponents.h"
@@ -21,16 +23,18 @@ using namespace pelorama::model;
 namespace {
 
 // Renders drawable alone into a bitmap of pixels, with canvas of canvasSize points at one pixel each.
-QImage drawAlone(Drawable& drawable, graphics::Size canvasSize, int width, int height,
+// Renders the background of screenshot alone into a bitmap of pixels, with a canvas of canvasSize points
+// at one pixel each.
+QImage drawAlone(const Screenshot& screenshot, graphics::Size canvasSize, int width, int height,
                  const QColor& underneath = Qt::transparent)
 {
     QImage bitmap = graphics::GraphicsContext::makeBitmap(width, height);
     bitmap.fill(underneath);
     {
         graphics::GraphicsContext context(bitmap);
-        const Canvas canvas(canvasSize, {&drawable});
-        drawable.draw(
-            canvas, CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvas.size()});
+        BackgroundRenderer::draw(
+            std::get<BackgroundSnapshot>(screenshot.snapshot()),
+            CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
     }
     return bitmap;
 }
@@ -230,9 +234,8 @@ TEST_F(ScreenshotTest, ABackgroundWithoutColoursPaintsANewScreenshotsColours)
 TEST_F(ScreenshotTest, RedrawKeysAreTheBackgroundsOnly)
 {
     Screenshot* screenshot = insert("Keys");
-    EXPECT_EQ(
-        screenshot->keypathsTriggeringRedraw(),
-        (QStringList{"backgroundType", "gradientStartColor", "gradientEndColor", "solidBackgroundColor"}));
+    EXPECT_EQ(redrawKeys(*screenshot), (QStringList{"backgroundType", "gradientStartColor",
+                                                    "gradientEndColor", "solidBackgroundColor"}));
 }
 
 TEST(ScreenshotStore, AScreenshotWithAGradientAndAMappingReopensEqual)
