@@ -1,9 +1,10 @@
 #include "graphics/GraphicsContext.h"
-#include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceFrameCache.h"
 #include "model/DeviceImage.h"
+#include "model/DeviceImageRenderer.h"
+#include "model/DeviceImageSnapshot.h"
 #include "model/DocumentModel.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
@@ -69,10 +70,11 @@ void drawDevice(benchmark::State& state)
 
     QImage bitmap = graphics::GraphicsContext::makeBitmap(int(canvasSize.width), int(canvasSize.height));
     graphics::GraphicsContext graphics(bitmap);
-    const Canvas canvas(canvasSize, {device});
-    device->draw(canvas, CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage});
+    const CanvasRenderingContext rendering{graphics, {}, 1, CanvasRenderingMode::exportImage, canvasSize};
+    DeviceImageRenderer::draw(DeviceImageSnapshot::of(*device), rendering);
     for (auto _ : state) {
-        device->draw(canvas, CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage});
+        // The snapshot is taken at every draw, as every render does.
+        DeviceImageRenderer::draw(DeviceImageSnapshot::of(*device), rendering);
         benchmark::DoNotOptimize(graphics.data());
     }
     state.SetLabel(laptop ? "MacBook 2880x1800" : "iPhone 1242x2208");

@@ -6,6 +6,7 @@
 #include "graphics/BitmapImageRep.h"
 #include "graphics/PngWriter.h"
 #include "model/Canvas.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceImage.h"
 #include "model/DocumentModel.h"
 #include "model/Screenshot.h"
@@ -157,8 +158,8 @@ public:
     graphics::Size size() const { return m_screenshot->size(); }
     QImage render() const
     {
-        const graphics::Image image =
-            m_screenshot->makeCanvas().render(model::CanvasRenderingMode::exportImage, size(), 1);
+        const graphics::Image image = model::DetachedCanvas(m_screenshot->makeCanvas())
+                                          .render(model::CanvasRenderingMode::exportImage, size(), 1);
         return image.representations().front().bitmap();
     }
     bool exportTo(const QString& path) const

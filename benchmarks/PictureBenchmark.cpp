@@ -2,7 +2,9 @@
 #include "graphics/GraphicsContext.h"
 #include "model/AspectFit.h"
 #include "model/Canvas.h"
+#include "model/CanvasRenderer.h"
 #include "model/ChangContourDetector.h"
+#include "model/DetachedCanvas.h"
 #include "model/DirectionalShadow.h"
 #include "model/DocumentModel.h"
 #include "model/FlatShadowCaster.h"
@@ -97,8 +99,10 @@ void BM_RenderImageWithShadow(benchmark::State& state)
     image->setShadowAngle(300);
     image->setShadowDepth(0.1);
     const Canvas canvas(canvasSize, {image});
+    CanvasRenderer renderer;
     for (auto _ : state)
-        benchmark::DoNotOptimize(canvas.render(CanvasRenderingMode::exportImage, canvasSize, 1));
+        benchmark::DoNotOptimize(
+            renderer.render(DetachedCanvas(canvas), CanvasRenderingMode::exportImage, canvasSize, 1));
 }
 BENCHMARK(BM_RenderImageWithShadow)
     ->ArgName("shadowType")

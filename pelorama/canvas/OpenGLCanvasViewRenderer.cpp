@@ -45,9 +45,7 @@ void OpenGLCanvasViewRenderer::render()
         m_vistrel->setFrameBuffer(nullptr);
         return;
     }
-    const graphics::Image image = m_canvasView->canvas()->render(model::CanvasRenderingMode::canvasView,
-                                                                 m_canvasView->boundsSize(), 2.0);
-    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(image));
+    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(m_canvasView->renderCanvasImage()));
 }
 
 } // namespace pelorama::canvas

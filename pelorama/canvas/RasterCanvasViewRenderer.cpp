@@ -23,8 +23,7 @@ void RasterCanvasViewRenderer::render()
         m_canvasView->setContents(std::nullopt);
         return;
     }
-    m_canvasView->setContents(m_canvasView->canvas()->render(model::CanvasRenderingMode::canvasView,
-                                                             m_canvasView->boundsSize(), 2.0));
+    m_canvasView->setContents(m_canvasView->renderCanvasImage());
 }
 
 } // namespace pelorama::canvas

@@ -1,39 +1,39 @@
 #include "model/DetachedCanvas.h"
 
+#include "model/Canvas.h"
+#include "model/CanvasRenderer.h"
 #include "model/Drawable.h"
-#include "store/ManagedObject.h"
 
 namespace pelorama::model {
 
 namespace {
 
-std::vector<std::unique_ptr<store::ManagedObject>> detachedCopies(const Canvas& canvas)
+std::vector<DrawableSnapshot> snapshots(const Canvas& canvas)
 {
-    std::vector<std::unique_ptr<store::ManagedObject>> copies;
-    for (Drawable* drawable : canvas.drawables()) {
-        if (const auto* object = dynamic_cast<const store::ManagedObject*>(drawable))
-            copies.push_back(object->detachedCopy());
-    }
-    return copies;
-}
-
-std::vector<Drawable*> drawablesOf(const std::vector<std::unique_ptr<store::ManagedObject>>& copies)
-{
-    std::vector<Drawable*> drawables;
-    for (const std::unique_ptr<store::ManagedObject>& copy : copies) {
-        if (auto* drawable = dynamic_cast<Drawable*>(copy.get()))
-            drawables.push_back(drawable);
-    }
-    return drawables;
+    const std::vector<Drawable*> drawables = canvas.drawables();
+    std::vector<DrawableSnapshot> taken;
+    taken.reserve(drawables.size());
+    for (const Drawable* drawable : drawables)
+        taken.push_back(drawable->snapshot());
+    return taken;
 }
 
 } // namespace
 
-DetachedCanvas::DetachedCanvas(const Canvas& canvas)
-    : m_copies(detachedCopies(canvas))
-    , m_canvas(canvas.size(), drawablesOf(m_copies))
+DetachedCanvas::DetachedCanvas(graphics::Size size, std::vector<DrawableSnapshot> drawables)
+    : m_size(size)
+    , m_drawables(std::move(drawables))
 {}
 
-DetachedCanvas::~DetachedCanvas() = default;
+DetachedCanvas::DetachedCanvas(const Canvas& canvas)
+    : m_size(canvas.size())
+    , m_drawables(snapshots(canvas))
+{}
+
+graphics::Image DetachedCanvas::render(CanvasRenderingMode mode, graphics::Size boxSize, double scale) const
+{
+    CanvasRenderer renderer;
+    return renderer.render(*this, mode, boxSize, scale);
+}
 
 } // namespace pelorama::model

@@ -2,43 +2,40 @@
 
 #include "graphics/Image.h"
 #include "graphics/Size.h"
-#include "model/Canvas.h"
 #include "model/CanvasRenderingMode.h"
+#include "model/DrawableSnapshot.h"
 
-#include <memory>
 #include <vector>
-
-namespace store {
-class ManagedObject;
-} // namespace store
 
 namespace pelorama::model {
 
-// A canvas that renders on any thread while the context its drawables came from goes on: it draws
-// detached copies of the drawables (store::ManagedObject::detachedCopy), which hold their own values and
-// belong to no context, so a render never reads the store nor calls into the context.
-//
-// Made on the drawables' context queue, from a canvas of entity drawables; afterwards used by one thread
-// at a time. Drawables that are no managed objects cannot be copied and are left out.
+class Canvas;
+
+// A canvas as it is at one moment: its size and a snapshot of each drawable, in drawing order. It keeps
+// no pointer into a context and never changes, so any thread may render it while the document goes on;
+// thumbnails, template previews, export and the shared clipboard image render one, and the canvas view
+// takes one for every render. Taking it reads the drawables' values and copies no pixels (pictures are
+// shared), so it is cheap on the main thread.
 class DetachedCanvas
 {
 public:
+    DetachedCanvas() = default;
+    DetachedCanvas(graphics::Size size, std::vector<DrawableSnapshot> drawables);
+    // The snapshots of canvas's drawables that are still alive, taken now on their context's queue.
     explicit DetachedCanvas(const Canvas& canvas);
-    DetachedCanvas(const DetachedCanvas&) = delete;
-    DetachedCanvas& operator=(const DetachedCanvas&) = delete;
-    ~DetachedCanvas();
 
-    graphics::Size size() const { return m_canvas.size(); }
-    const Canvas& canvas() const { return m_canvas; }
-    // As Canvas::render.
-    graphics::Image render(CanvasRenderingMode mode, graphics::Size boxSize, double scale) const
-    {
-        return m_canvas.render(mode, boxSize, scale);
-    }
+    graphics::Size size() const { return m_size; }
+    const std::vector<DrawableSnapshot>& drawables() const { return m_drawables; }
+
+    // As CanvasRenderer::render, through a renderer of its own: for renders that are made once (export,
+    // previews, the clipboard). Callers that render again and again keep a CanvasRenderer.
+    graphics::Image render(CanvasRenderingMode mode, graphics::Size boxSize, double scale) const;
+
+    friend bool operator==(const DetachedCanvas&, const DetachedCanvas&) = default;
 
 private:
-    std::vector<std::unique_ptr<store::ManagedObject>> m_copies;
-    Canvas m_canvas;
+    graphics::Size m_size;
+    std::vector<DrawableSnapshot> m_drawables;
 };
 
 } // namespace pelorama::model

@@ -3,19 +3,11 @@
 #include "foundation/Diagnostics.h"
 #include "model/AttributeRowOptions.h"
 #include "model/AttributeTable.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceFrameCache.h"
 #include "model/DeviceFrameLayout.h"
-#include "model/DirectionalShadow.h"
-#include "model/StyleKit.h"
-#include "resources/DeviceResources.h"
 #include "store/FetchRequest.h"
-
-#include <QMutexLocker>
-#include <cmath>
 
 namespace pelorama::model {
 
@@ -223,7 +215,6 @@ const DeviceVariant& DeviceImage::deviceVariant() const
 void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
 {
     setValue(attribute::deviceVariant, variant.identifier());
-    setDeviceImage(nullptr);
 }
 
 namespace {
@@ -255,43 +246,15 @@ std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
 
 std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 {
-    const QString identifier = deviceVariant().identifier();
-    QMutexLocker locker(&m_frameMutex);
-    if (!m_frame.picture || m_frame.variantIdentifier != identifier)
-        m_frame = {identifier, loadFrame(DeviceFrameCache::shared(), identifier)};
-    return m_frame.picture;
-}
-
-void DeviceImage::setDeviceImage(std::shared_ptr<const graphics::Image> picture)
-{
-    const QString identifier = deviceVariant().identifier();
-    QMutexLocker locker(&m_frameMutex);
-    m_frame = {identifier, std::move(picture)};
+    return loadFrame(DeviceFrameCache::shared(), deviceVariant().identifier());
 }
 
 graphics::Rect DeviceImage::rect() const
 {
-    const QString identifier = deviceVariant().identifier();
-    // Placing the device needs the frame's size only, which is read without decoding the picture.
-    std::optional<graphics::Size> size;
-    {
-        QMutexLocker locker(&m_frameMutex);
-        if (m_frame.picture && m_frame.variantIdentifier == identifier)
-            size = m_frame.picture->size();
-    }
-    if (!size)
-        size = frameSize(identifier);
-    return DeviceFrameLayout(size.value_or(graphics::Size{}), scaleFactor(), position(), deviceFamily(),
-                             deviceVariant(), orientation())
+    const DeviceVariant& variant = deviceVariant();
+    return DeviceFrameLayout(frameSize(variant.identifier()).value_or(graphics::Size{}), scaleFactor(),
+                             position(), deviceFamily(), variant, orientation())
         .rect();
-}
-
-QString DeviceImage::placeholderName(const DeviceFamily& family, DeviceOrientation orientation)
-{
-    const bool sideways =
-        orientation == DeviceOrientation::landscapeLeft || orientation == DeviceOrientation::landscapeRight;
-    return QStringLiteral("placeholder-") + family.name() +
-           (family.isOrientable() && sideways ? QStringLiteral("Landscape") : QString());
 }
 
 std::optional<QString> DeviceImage::resolutionWarning() const
@@ -308,79 +271,6 @@ std::optional<QString> DeviceImage::resolutionWarning() const
                                        .arg(qint64(suggested.height));
 }
 
-void DeviceImage::draw(const Canvas& canvas, const CanvasRenderingContext& context)
-{
-    const std::shared_ptr<const graphics::Image> frame =
-        context.renderingMode == CanvasRenderingMode::templatePreview
-            ? loadFrame(DeviceFrameCache::sharedPreviews(), deviceVariant().identifier())
-            : deviceImage();
-    if (!frame)
-        return;
-    const DeviceFamily& family = deviceFamily();
-    const DeviceOrientation turn = orientation();
-    const DeviceFrameLayout layout(frame->size(), scaleFactor(), position(), family, deviceVariant(), turn);
-    graphics::GraphicsContext& graphics = context.graphicsContext;
-
-    // The frame and its shadow turn about the position.
-    graphics.save();
-    graphics.concatenate(layout.deviceTransform());
-    switch (shadowType()) {
-    case ShadowType::none:
-        break;
-    case ShadowType::drop:
-        setDropShadow(graphics, context.scaleFactor);
-        break;
-    case ShadowType::directional: {
-        // A fraction of the canvas diagonal, so the band keeps its place whatever the render's scale; the
-        // angle is taken back by the device's turn, so the band points along shadowAngle() on the canvas.
-        const graphics::Size size = canvas.size();
-        const double depth = shadowDepth() * std::sqrt(size.width * size.width + size.height * size.height);
-        graphics.setFillColor(shadowColor().value_or(graphics::Shadow{}.color));
-        drawDirectionalShadow(graphics, *frame, layout.frameRect(), shadowAngle() - layout.deviceAngle(),
-                              depth);
-        break;
-    }
-    }
-    frame->draw(graphics, layout.frameRect());
-    graphics.restore();
-
-    std::optional<graphics::Image> picture = image();
-    if (!picture && context.renderingMode == CanvasRenderingMode::templatePreview) {
-        resources::initialize();
-        if (const std::shared_ptr<const graphics::Image> placeholder =
-                graphics::Image::named(placeholderName(family, turn)))
-            picture = *placeholder;
-    }
-    if (!picture) {
-        const double canvasWidth = canvas.size().width;
-        if (context.renderingMode != CanvasRenderingMode::canvasView || !(canvasWidth > 0))
-            return;
-        // In bitmap pixels, so the placeholder's lines and text keep their size at every zoom.
-        graphics.save();
-        graphics.concatenate(context.transform.inverted());
-        const graphics::Rect screen = layout.screenRect().applying(layout.deviceTransform());
-        const double s = graphics.width() / canvasWidth;
-        StyleKit::drawDeviceImagePlaceholder(graphics, {screen.origin.x * s, screen.origin.y * s,
-                                                        screen.size.width * s, screen.size.height * s});
-        graphics.restore();
-        return;
-    }
-
-    const DeviceFrameLayout::PicturePlacement placement = layout.picturePlacement(picture->size());
-    graphics.save();
-    if (placement.transform)
-        graphics.concatenate(*placement.transform);
-    picture->draw(graphics, placement.target);
-    graphics.restore();
-}
-
-QStringList DeviceImage::keypathsTriggeringRedraw() const
-{
-    return attributeTable().pixelKeys();
-}
-
-void DeviceImage::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
-
 void DeviceImage::awakeFromFetch()
 {
     Entity::awakeFromFetch();
@@ -391,6 +281,11 @@ void DeviceImage::prepareForDeletion()
 {
     Entity::prepareForDeletion();
     deleteAsset();
+}
+
+DrawableSnapshot DeviceImage::snapshot() const
+{
+    return DeviceImageSnapshot::of(*this);
 }
 
 } // namespace pelorama::model

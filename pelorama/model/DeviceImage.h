@@ -9,7 +9,6 @@
 #include "model/ImageLoadable.h"
 #include "model/Shadowable.h"
 
-#include <QMutex>
 #include <memory>
 #include <optional>
 
@@ -69,50 +68,31 @@ public:
     // The stored variant of the resolved family, or the family's first variant when none is stored or
     // the family has no variant of that identifier. Always one of deviceFamily()'s variants.
     const DeviceVariant& deviceVariant() const;
-    // Stores the variant (of any family, unchecked) and forgets the frame picture.
+    // Stores the variant (of any family, unchecked).
     void setDeviceVariant(const DeviceVariant& variant);
 
-    // The frame picture of deviceVariant(), loaded on first use and kept for that variant: once the
-    // resolved variant is another (by any write of the family or variant, undo and redo included) the
-    // next use loads that variant's frame. nullptr, with a warning, when the frame cannot be had; the
-    // next use tries again.
+    // The frame picture of deviceVariant(), from the process's DeviceFrameCache, so it is loaded once
+    // and follows every change of the family or variant, undo and redo included. nullptr, with a warning,
+    // when the frame cannot be had; the next use tries again.
     std::shared_ptr<const graphics::Image> deviceImage() const;
-    // Keeps picture as the frame picture of the current variant; nullptr forgets it, so the next use
-    // loads it again.
-    void setDeviceImage(std::shared_ptr<const graphics::Image> picture);
 
     // The device on the canvas, in points: the frame picture scaled and centred on the position, turned
-    // for an orientable family. An empty rectangle at the position when there is no frame picture.
+    // for an orientable family. An empty rectangle at the position when there is no frame picture. Needs
+    // only the frame's size, which is read without decoding the picture.
     graphics::Rect rect() const;
     graphics::Rect boundingRect() const override { return rect(); }
 
-    // The name of the picture that stands in for a missing screenshot in template previews:
-    // "placeholder-" + the family name, + "Landscape" for an orientable family turned sideways.
-    static QString placeholderName(const DeviceFamily& family, DeviceOrientation orientation);
     // The inspector's resolution warning, in the inspector's markup, when the picture fits the variant's
     // screen neither at its size nor at twice it; none without a picture or with a fitting one.
     std::optional<QString> resolutionWarning() const;
 
-    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
-    QStringList keypathsTriggeringRedraw() const override;
-    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    // Its placement, orientation, family and variant, shadow and picture (DeviceImageSnapshot).
+    DrawableSnapshot snapshot() const override;
 
 protected:
     // A fetched device image loads its picture from its asset; a deleted one lets the asset go.
     void awakeFromFetch() override;
     void prepareForDeletion() override;
-
-private:
-    // A frame picture and the variant it belongs to.
-    struct Frame
-    {
-        QString variantIdentifier;
-        std::shared_ptr<const graphics::Image> picture;
-    };
-
-    // Guards m_frame: a template preview may draw the object on another thread while it is drawn here.
-    mutable QMutex m_frameMutex;
-    mutable Frame m_frame;
 };
 
 } // namespace pelorama::model

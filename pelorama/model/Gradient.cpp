@@ -2,9 +2,7 @@
 
 #include "graphics/BitmapImageRep.h"
 #include "model/AttributeTable.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
-#include "model/GradientRasterizer.h"
 #include "model/GradientSwatch.h"
 #include "model/StockGradient.h"
 #include "model/StockGradientRow.h"
@@ -132,17 +130,9 @@ graphics::Image Gradient::renderPreview(graphics::Size size) const
     return image;
 }
 
-void Gradient::draw(const Canvas&, const CanvasRenderingContext& context)
+DrawableSnapshot Gradient::snapshot() const
 {
-    if (const std::optional<graphics::Gradient> fill = gradient())
-        fillBitmapContext(context.graphicsContext, *fill);
+    return GradientSnapshot::of(*this);
 }
-
-QStringList Gradient::keypathsTriggeringRedraw() const
-{
-    return attributeTable().pixelKeys();
-}
-
-void Gradient::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
 
 } // namespace pelorama::model

@@ -60,9 +60,7 @@ public:
     // that gives no pixels, or is not finite or too large, gives an image without a representation.
     graphics::Image renderPreview(graphics::Size size) const;
 
-    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
-    QStringList keypathsTriggeringRedraw() const override;
-    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    DrawableSnapshot snapshot() const override;
 };
 
 } // namespace pelorama::model

@@ -1,15 +1,11 @@
 #include "model/Image.h"
 
-#include "model/AspectFit.h"
 #include "model/AttributeRowOptions.h"
 #include "model/AttributeTable.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
-#include "model/DirectionalShadow.h"
-#include "model/StyleKit.h"
 #include "store/FetchRequest.h"
 
+#include <QPointer>
 #include <cmath>
 
 namespace pelorama::model {
@@ -100,91 +96,6 @@ void Image::setFillMode(FillMode mode)
     setValue(attribute::fillMode, mode);
 }
 
-namespace {
-
-bool hasArea(const graphics::Size& size)
-{
-    return size.width > 0 && size.height > 0 && std::isfinite(size.width) && std::isfinite(size.height);
-}
-
-} // namespace
-
-std::optional<Image::Placement> Image::placement(const graphics::Size& pictureSize) const
-{
-    const graphics::Rect frame = rect().standardized();
-    if (!hasArea(frame.size) || !hasArea(pictureSize))
-        return std::nullopt;
-    switch (fillMode()) {
-    case FillMode::stretch:
-        break;
-    case FillMode::aspectFit:
-        return Placement{aspectFit(pictureSize, frame), graphics::Rect::zero()};
-    case FillMode::aspectFill:
-        return Placement{frame, aspectFit(frame.size, {graphics::Point{}, pictureSize})};
-    }
-    return Placement{frame, graphics::Rect::zero()};
-}
-
-void Image::draw(const Canvas& canvas, const CanvasRenderingContext& context)
-{
-    graphics::GraphicsContext& graphics = context.graphicsContext;
-    const std::optional<graphics::Image> picture = image();
-    if (!picture) {
-        drawPlaceholder(canvas, context);
-        return;
-    }
-    const std::optional<Placement> where = placement(picture->size());
-    if (!where)
-        return;
-    graphics.save();
-    switch (shadowType()) {
-    case ShadowType::none:
-        break;
-    case ShadowType::drop:
-        setDropShadow(graphics, context.scaleFactor);
-        break;
-    case ShadowType::directional: {
-        // A fraction of the canvas diagonal, so the band keeps its place whatever the render's scale.
-        const graphics::Size size = canvas.size();
-        const double depth = shadowDepth() * std::sqrt(size.width * size.width + size.height * size.height);
-        graphics.setFillColor(shadowColor().value_or(graphics::Shadow{}.color));
-        drawDirectionalShadow(graphics, *picture, where->destination, where->source, shadowAngle(), depth);
-        break;
-    }
-    }
-    picture->draw(graphics, where->destination, where->source);
-    graphics.restore();
-}
-
-void Image::drawPlaceholder(const Canvas& canvas, const CanvasRenderingContext& context) const
-{
-    const CanvasRenderingMode mode = context.renderingMode;
-    const double canvasWidth = canvas.size().width;
-    const graphics::Rect frame = rect();
-    if ((mode != CanvasRenderingMode::canvasView && mode != CanvasRenderingMode::templatePreview) ||
-        !(canvasWidth > 0) || !std::isfinite(canvasWidth) || !hasArea(frame.standardized().size))
-        return;
-    graphics::GraphicsContext& graphics = context.graphicsContext;
-    graphics.save();
-    // In bitmap pixels, so the placeholder's lines and text keep their size at every zoom.
-    graphics.concatenate(context.transform.inverted());
-    const double f = graphics.width() / canvasWidth;
-    const graphics::Rect pixels{frame.origin.x * f, frame.origin.y * f, frame.size.width * f,
-                                frame.size.height * f};
-    if (mode == CanvasRenderingMode::canvasView)
-        StyleKit::drawImagePlaceholder(graphics, pixels);
-    else
-        StyleKit::drawEmptyBox(graphics, pixels);
-    graphics.restore();
-}
-
-QStringList Image::keypathsTriggeringRedraw() const
-{
-    return attributeTable().pixelKeys();
-}
-
-void Image::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
-
 void Image::awakeFromFetch()
 {
     Entity::awakeFromFetch();
@@ -197,4 +108,8 @@ void Image::prepareForDeletion()
     deleteAsset();
 }
 
+DrawableSnapshot Image::snapshot() const
+{
+    return ImageSnapshot::of(*this);
+}
 } // namespace pelorama::model

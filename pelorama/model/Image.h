@@ -52,33 +52,13 @@ public:
 
     graphics::Rect boundingRect() const override { return rect(); }
 
-    // Where the picture is drawn and which part of it, by the fill mode: the destination in canvas points
-    // and the source in the picture's space (the zero rectangle for the whole picture). Stretch: rect and
-    // the whole; aspect fit: the picture's size fitted into rect, and the whole; aspect fill: rect, and
-    // the largest centred part of the picture with rect's proportions. No value when rect or the picture
-    // size has no area.
-    struct Placement
-    {
-        graphics::Rect destination;
-        graphics::Rect source;
-    };
-    std::optional<Placement> placement(const graphics::Size& pictureSize) const;
-
-    // With a picture: the picture placed by the fill mode, over its shadow (a drop shadow, or the
-    // directional bands of its shown part, shadowDepth x the canvas diagonal long), the same in every
-    // mode. Without one: nothing in export and thumbnail renders, the placeholder in the canvas view and
-    // an empty box in template previews, drawn in bitmap pixels.
-    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
-    QStringList keypathsTriggeringRedraw() const override;
-    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    // Its picture, rectangle, fill mode and shadow (ImageSnapshot).
+    DrawableSnapshot snapshot() const override;
 
 protected:
     // A fetched image loads its picture from its asset; a deleted one lets the asset go.
     void awakeFromFetch() override;
     void prepareForDeletion() override;
-
-private:
-    void drawPlaceholder(const Canvas& canvas, const CanvasRenderingContext& context) const;
 };
 
 } // namespace pelorama::model

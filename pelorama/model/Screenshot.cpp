@@ -1,10 +1,8 @@
 #include "model/Screenshot.h"
 
 #include "model/AttributeTable.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
 #include "model/DrawableMapping.h"
-#include "model/GradientRasterizer.h"
 #include "model/StockGradient.h"
 #include "model/StockGradientRow.h"
 #include "model/ValidationError.h"
@@ -296,35 +294,16 @@ store::Result<void> Screenshot::validateProposedName()
     return {};
 }
 
-void Screenshot::draw(const Canvas& canvas, const CanvasRenderingContext& context)
-{
-    graphics::GraphicsContext& graphicsContext = context.graphicsContext;
-    if (backgroundType() == BackgroundType::gradient) {
-        const StockGradient* first = StockGradient::all().front();
-        fillBitmapContext(graphicsContext,
-                          graphics::Gradient(gradientStartColor().value_or(first->startColor()),
-                                             gradientEndColor().value_or(first->endColor())));
-        return;
-    }
-    graphicsContext.setFillColor(solidBackgroundColor().value_or(defaultSolidBackgroundColor()));
-    graphicsContext.save();
-    graphicsContext.setCompositingOperation(graphics::CompositingOperation::copy);
-    graphicsContext.fillRect(graphics::Rect({0, 0}, canvas.size()));
-    graphicsContext.restore();
-}
-
-QStringList Screenshot::keypathsTriggeringRedraw() const
-{
-    return attributeTable().pixelKeys();
-}
-
-void Screenshot::prepareForRedrawAfterChangingWithKeyPath(const QString&) {}
-
 store::Result<void> Screenshot::validateValue(const QVariant& value, const QString& key)
 {
     if (key == attribute::name.key())
         return validateName(value);
     return Entity::validateValue(value, key);
+}
+
+DrawableSnapshot Screenshot::snapshot() const
+{
+    return BackgroundSnapshot::of(*this);
 }
 
 } // namespace pelorama::model

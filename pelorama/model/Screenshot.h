@@ -89,13 +89,8 @@ public:
     // and leaves the name unchanged.
     store::Result<void> validateProposedName();
 
-    // Drawable: paints the background. A solid background fills the canvas rectangle (in canvas
-    // points) with the colour, replacing the pixels, and leaves that colour as the fill colour; a
-    // gradient fills the whole bitmap. A missing colour reads as a new screenshot's: the first stock
-    // gradient's colour at that end, or the solid colour halfway between them.
-    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
-    QStringList keypathsTriggeringRedraw() const override;
-    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
+    // Its background (BackgroundSnapshot).
+    DrawableSnapshot snapshot() const override;
 
 protected:
     store::Result<void> validateValue(const QVariant& value, const QString& key) override;

@@ -5,6 +5,7 @@
 #include "model/Entity.h"
 
 #include <cmath>
+#include <memory>
 
 namespace pelorama::model {
 
@@ -139,24 +140,6 @@ std::optional<graphics::Color> Shadowable::shadowColor() const
 void Shadowable::setShadowColor(const std::optional<graphics::Color>& color)
 {
     m_entity.setValue(shadow::color, color);
-}
-
-graphics::Shadow Shadowable::dropShadow(double scale) const
-{
-    const double angle = shadowAngle() * 3.141592653589793 / 180;
-    graphics::Shadow shadow;
-    shadow.blurRadius = shadowBlurRadius() * scale;
-    const double sine = std::sin(angle);
-    const double cosine = std::cos(angle);
-    shadow.offset = {shadowDistance() * cosine * scale, shadowDistance() * sine * scale};
-    if (const std::optional<graphics::Color> color = shadowColor())
-        shadow.color = *color;
-    return shadow;
-}
-
-void Shadowable::setDropShadow(graphics::GraphicsContext& context, double scale) const
-{
-    context.setShadow(dropShadow(scale));
 }
 
 } // namespace pelorama::model

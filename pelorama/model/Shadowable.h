@@ -1,8 +1,6 @@
 #pragma once
 
 #include "graphics/Color.h"
-#include "graphics/GraphicsContext.h"
-#include "graphics/Shadow.h"
 #include "model/Attribute.h"
 #include "model/ShadowType.h"
 
@@ -49,14 +47,6 @@ public:
     // None only for an object whose colour was never set.
     std::optional<graphics::Color> shadowColor() const;
     void setShadowColor(const std::optional<graphics::Color>& color);
-
-    // The drop shadow of the settings for a render at scale pixels per canvas point: offset distance x
-    // scale along the angle (so 270 degrees moves it down; the cosine there is not exactly zero), blur
-    // radius x scale, the shadow colour (the platform's default shadow colour when none is set).
-    graphics::Shadow dropShadow(double scale) const;
-    // Makes dropShadow(scale) the shadow of context's current state; callers draw within a save() and
-    // restore() of their own, when the type is drop.
-    void setDropShadow(graphics::GraphicsContext& context, double scale) const;
 
 protected:
     explicit Shadowable(Entity& entity);

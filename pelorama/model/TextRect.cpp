@@ -4,11 +4,7 @@
 #include "ledgerline/StringProperty.h"
 #include "model/AttributeRowOptions.h"
 #include "model/AttributeTable.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
 #include "model/ContextOperations.h"
-#include "model/DirectionalShadow.h"
-#include "model/TextRendering.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
@@ -172,117 +168,9 @@ void TextRect::setVerticalAlignment(VerticalAlignment alignment)
     setValue(attribute::verticalAlignment, alignment);
 }
 
-TextRect::StyleInputs TextRect::styleInputs() const
+DrawableSnapshot TextRect::snapshot() const
 {
-    // A document without a font or colour draws in the system font, in black, as text does by default.
-    return {text(), font().value_or(graphics::Font::systemFont()),
-            color().value_or(graphics::Color{0, 0, 0, 1}), horizontalAlignment()};
-}
-
-TextRect::DrawingCaches TextRect::preparedCaches(bool needsMask)
-{
-    StyleInputs inputs = styleInputs();
-    const double width = rect().width();
-    std::lock_guard lock(m_cacheMutex);
-    if (!m_caches.styledText || m_caches.styleInputs != inputs) {
-        m_caches.styledText = std::make_shared<const graphics::AttributedString>(
-            styledCaptionText(inputs.text, inputs.font, inputs.color, inputs.alignment));
-        m_caches.styleInputs = std::move(inputs);
-    }
-    if (!m_caches.layout || m_caches.layoutText != m_caches.styledText || m_caches.layoutWidth != width) {
-        m_caches.layout = std::make_shared<const graphics::TextLayout>(*m_caches.styledText, width);
-        m_caches.layoutText = m_caches.styledText;
-        m_caches.layoutWidth = width;
-    }
-    const bool maskIsCurrent = m_caches.mask.image && m_caches.maskLayout == m_caches.layout;
-    if (needsMask && !maskIsCurrent) {
-        m_caches.mask.image.reset();
-        // A mask too large for a bitmap casts no shadow; the next draw tries again.
-        if (std::optional<TextMask> mask = TextMask::draw(*m_caches.layout, width)) {
-            m_caches.mask = std::move(*mask);
-            m_caches.maskLayout = m_caches.layout;
-        }
-    }
-    return m_caches;
-}
-
-void TextRect::draw(const Canvas& canvas, const CanvasRenderingContext& context)
-{
-    const ShadowType type = shadowType();
-    const DrawingCaches caches = preparedCaches(type == ShadowType::directional);
-    const graphics::Rect box = rect();
-    // The layout width is always the rectangle's, however wide the text turns out.
-    const double height = caches.layout->height();
-    const double y = captionTextY(box, height, verticalAlignment());
-
-    graphics::GraphicsContext& graphics = context.graphicsContext;
-    graphics.save();
-    switch (type) {
-    case ShadowType::drop:
-        // Stays in force while the glyphs draw, so they cast it.
-        setDropShadow(graphics, context.scaleFactor);
-        break;
-    case ShadowType::directional:
-        if (caches.mask.image) {
-            graphics.setFillColor(shadowColor().value_or(graphics::Shadow{}.color));
-            // Cast from the mask's ink, which lines up with the glyphs drawn over it.
-            drawDirectionalShadow(graphics, *caches.mask.image, caches.mask.imageRect(box.minX(), y),
-                                  shadowAngle(), directionalShadowLength(canvas.size(), shadowDepth()));
-        }
-        break;
-    case ShadowType::none:
-        break;
-    }
-    graphics.drawText(*caches.layout, {box.minX(), y, box.width(), height});
-    graphics.restore();
-}
-
-QStringList TextRect::keypathsTriggeringRedraw() const
-{
-    return attributeTable().pixelKeys();
-}
-
-void TextRect::prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath)
-{
-    // The styled text is built without the rectangle; the mask's width is the rectangle's. Vertical
-    // alignment and the shadow settings are read at every draw.
-    const bool stylesChange = keyPath == attribute::text.key() || keyPath == attribute::font.key() ||
-                              keyPath == attribute::color.key() ||
-                              keyPath == attribute::horizontalAlignment.key();
-    if (!stylesChange && keyPath != attribute::rect.key())
-        return;
-    std::lock_guard lock(m_cacheMutex);
-    if (stylesChange) {
-        m_caches.styledText.reset();
-        m_caches.layout.reset();
-        m_caches.layoutText.reset();
-    }
-    m_caches.mask.image.reset();
-    m_caches.maskLayout.reset();
-}
-
-std::shared_ptr<const graphics::AttributedString> TextRect::cachedAttributedString() const
-{
-    std::lock_guard lock(m_cacheMutex);
-    return m_caches.styledText;
-}
-
-std::shared_ptr<const graphics::TextLayout> TextRect::cachedTextLayout() const
-{
-    std::lock_guard lock(m_cacheMutex);
-    return m_caches.layout;
-}
-
-std::shared_ptr<const graphics::Image> TextRect::maskImage() const
-{
-    std::lock_guard lock(m_cacheMutex);
-    return m_caches.mask.image;
-}
-
-graphics::Size TextRect::maskSize() const
-{
-    std::lock_guard lock(m_cacheMutex);
-    return m_caches.mask.size;
+    return CaptionSnapshot::of(*this);
 }
 
 } // namespace pelorama::model

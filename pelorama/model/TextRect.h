@@ -1,20 +1,16 @@
 #pragma once
 
-#include "graphics/AttributedString.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Rect.h"
-#include "graphics/TextLayout.h"
 #include "model/Drawable.h"
 #include "model/Entity.h"
 #include "model/Selectable.h"
 #include "model/Shadowable.h"
-#include "model/TextMask.h"
 #include "model/VerticalAlignment.h"
 
 #include <memory>
-#include <mutex>
 #include <optional>
 
 namespace store {
@@ -31,16 +27,6 @@ namespace pelorama::model {
 // key-value coding, stored as text), "horizontalAlignment" (the graphics::TextAlignment raw value: left
 // 0, right 1, centre 2, justified 3, natural 4; any other stored number reads as left),
 // "verticalAlignment" (raw value) and the shadow keys.
-//
-// Drawing keeps transient caches, never stored or copied: the styled text, the text laid out at the
-// rectangle's width (so a render that changes nothing of the caption lays nothing out), and the mask that
-// a directional shadow is cast from. Each remembers what it was made from (the text, font, colour and
-// horizontal alignment; the layout also the width; the mask the layout) and is made again at the first
-// draw that finds those different, so a draw always shows the current values, whether the change came
-// from the canvas, the inspector, undo, redo or a paste, and whether or not anything showed the caption
-// meanwhile. Like every entity, a text rect is used on its context's queue only; drawing is safe on any
-// thread that is its context's queue (it paints with QImage/QPainter alone), and a lock keeps the caches
-// whole should two such threads ever meet.
 class TextRect : public Entity, public Drawable, public Selectable, public Shadowable
 {
     Q_OBJECT
@@ -84,55 +70,8 @@ public:
 
     graphics::Rect boundingRect() const override { return rect(); }
 
-    // Draws the styled text laid out at the rectangle's width and placed by the vertical alignment, after
-    // its drop or directional shadow, in canvas points.
-    void draw(const Canvas& canvas, const CanvasRenderingContext& context) override;
-    QStringList keypathsTriggeringRedraw() const override;
-    // "text", "font", "color" and "horizontalAlignment" drop the styled text, its layout and the mask,
-    // "rect" only the mask; other keys (exact case) keep them. Only lets go of them early: a draw checks
-    // the caches' inputs itself.
-    void prepareForRedrawAfterChangingWithKeyPath(const QString& keyPath) override;
-
-    // The caches as the last draw left them: nullptr while empty. maskSize is the size in points of the
-    // last mask built; it stays when the mask is dropped and means something only while maskImage is set.
-    std::shared_ptr<const graphics::AttributedString> cachedAttributedString() const;
-    // The styled text as the last draw laid it out, at the rectangle's width then.
-    std::shared_ptr<const graphics::TextLayout> cachedTextLayout() const;
-    std::shared_ptr<const graphics::Image> maskImage() const;
-    graphics::Size maskSize() const;
-
-private:
-    // What the styled text is made from.
-    struct StyleInputs
-    {
-        QString text;
-        graphics::Font font;
-        graphics::Color color;
-        graphics::TextAlignment alignment = graphics::TextAlignment::left;
-
-        friend bool operator==(const StyleInputs&, const StyleInputs&) = default;
-    };
-    struct DrawingCaches
-    {
-        StyleInputs styleInputs;
-        std::shared_ptr<const graphics::AttributedString> styledText;
-        // The styled text laid out at layoutWidth; layoutText is the styled text it was made from (held, so
-        // it is never another at its address).
-        std::shared_ptr<const graphics::TextLayout> layout;
-        std::shared_ptr<const graphics::AttributedString> layoutText;
-        double layoutWidth = 0;
-        TextMask mask;
-        // The layout the mask was drawn from.
-        std::shared_ptr<const graphics::TextLayout> maskLayout;
-    };
-
-    StyleInputs styleInputs() const;
-
-    // Fills what the draw needs of the caches and returns them.
-    DrawingCaches preparedCaches(bool needsMask);
-
-    mutable std::mutex m_cacheMutex;
-    DrawingCaches m_caches;
+    // Its rectangle, style, vertical alignment and shadow (CaptionSnapshot).
+    DrawableSnapshot snapshot() const override;
 };
 
 } // namespace pelorama::model

@@ -22,6 +22,7 @@
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceImage.h"
 #include "model/DocumentSelection.h"
 #include "model/DrawableMapping.h"
@@ -485,7 +486,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
     document->selection().setScreenshot(list.screenshotAt(1));
     QCoreApplication::processEvents();
     const auto pixels = [](model::Screenshot* screenshot) {
-        return screenshot->makeCanvas()
+        return model::DetachedCanvas(screenshot->makeCanvas())
             .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
             .representations()
             .front()

@@ -9,6 +9,7 @@
 #include "foundation/KeyValueCoding.h"
 #include "model/AttributeTable.h"
 #include "model/Canvas.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 #include "model/DeviceVariant.h"
@@ -244,7 +245,7 @@ protected:
                 copy = qobject_cast<model::Screenshot*>(found);
         }
         ASSERT_NE(copy, nullptr) << step;
-        const model::Canvas copied = copy->makeCanvas();
+        const model::DetachedCanvas copied(copy->makeCanvas());
 
         EXPECT_EQ(document::ScreenshotExporter::render(*shown), document::ScreenshotExporter::render(*copy))
             << step << ": export";

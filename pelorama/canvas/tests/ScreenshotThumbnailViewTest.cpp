@@ -1,5 +1,6 @@
 #include "canvas/ScreenshotThumbnailView.h"
 
+#include "model/DetachedCanvas.h"
 #include "model/DocumentModel.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
@@ -114,7 +115,7 @@ TEST_F(ScreenshotThumbnailViewTest, FollowsEveryChangeOfItsScreenshotAndItsDrawa
 
     // What a render of the screenshot as it is now shows.
     const auto current = [&] {
-        return screenshot->makeCanvas()
+        return DetachedCanvas(screenshot->makeCanvas())
             .render(CanvasRenderingMode::thumbnail, {150, 100}, 2)
             .representations()
             .front()

@@ -6,6 +6,7 @@
 #include "document/ScreenshotPasteboard.h"
 #include "model/Asset.h"
 #include "model/Canvas.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceImage.h"
 #include "model/DrawableMapping.h"
 #include "model/Image.h"
@@ -90,7 +91,7 @@ TEST_F(EditActionsTest, UndoTakesBackAPlacedScreenshotWithItsDrawablesAndRedoBri
     const auto pictures = [&] {
         QList<QImage> rendered;
         for (model::Screenshot* screenshot : m_document.arrangedScreenshots()) {
-            rendered.append(screenshot->makeCanvas()
+            rendered.append(model::DetachedCanvas(screenshot->makeCanvas())
                                 .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
                                 .representations()
                                 .front()

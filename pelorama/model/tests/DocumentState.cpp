@@ -4,6 +4,7 @@
 #include "graphics/Font.h"
 #include "graphics/Image.h"
 #include "model/Canvas.h"
+#include "model/DetachedCanvas.h"
 #include "model/DrawableMapping.h"
 #include "model/Screenshot.h"
 #include "store/EntityDescription.h"
@@ -101,8 +102,8 @@ QList<store::ManagedObject*> mappedDrawables(store::ManagedObjectContext& contex
 
 QImage rendered(model::Screenshot& screenshot)
 {
-    const graphics::Image image =
-        screenshot.makeCanvas().render(model::CanvasRenderingMode::canvasView, screenshot.size(), 1);
+    const graphics::Image image = model::DetachedCanvas(screenshot.makeCanvas())
+                                      .render(model::CanvasRenderingMode::canvasView, screenshot.size(), 1);
     return image.isEmpty() ? QImage() : image.representations().front().bitmap();
 }
 

@@ -16,9 +16,7 @@ namespace {
 class LooseDrawable : public Drawable
 {
 public:
-    void draw(const Canvas&, const CanvasRenderingContext&) override {}
-    QStringList keypathsTriggeringRedraw() const override { return {}; }
-    void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
+    DrawableSnapshot snapshot() const override { return GradientSnapshot{}; }
 };
 
 } // namespace

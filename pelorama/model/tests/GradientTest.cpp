@@ -5,6 +5,7 @@
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/GradientRasterizer.h"
+#include "model/GradientRenderer.h"
 #include "model/StockGradient.h"
 
 #include <cmath>
@@ -103,9 +104,12 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
     {
         graphics::GraphicsContext context(bitmap);
         context.scale(0.5, 0.5);
-        const Canvas canvas({8, 8}, {gradient});
-        gradient->draw(canvas, CanvasRenderingContext{context, graphics::AffineTransform::scale(0.5, 0.5),
-                                                      0.5, CanvasRenderingMode::canvasView});
+        GradientRenderer::draw(std::get<GradientSnapshot>(gradient->snapshot()),
+                               CanvasRenderingContext{context,
+                                                      graphics::AffineTransform::scale(0.5, 0.5),
+                                                      0.5,
+                                                      CanvasRenderingMode::canvasView,
+                                                      {8, 8}});
     }
     EXPECT_EQ(bytesAt(bitmap, 0, 0), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(bytesAt(bitmap, 3, 3), (Pixel{63, 63, 63, 255}));

@@ -5,6 +5,7 @@
 #include "foundation/KeyValueObservation.h"
 #include "foundation/Values.h"
 #include "graphics/GraphicsContext.h"
+#include "model/BackgroundRenderer.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/DrawableMapping.h"
@@ -21,15 +22,18 @@ using namespace pelorama::model;
 namespace {
 
 // Renders drawable alone into a bitmap of pixels, with canvas of canvasSize points at one pixel each.
-QImage drawAlone(Drawable& drawable, graphics::Size canvasSize, int width, int height,
+// Renders the background of screenshot alone into a bitmap of pixels, with a canvas of canvasSize points
+// at one pixel each.
+QImage drawAlone(const Screenshot& screenshot, graphics::Size canvasSize, int width, int height,
                  const QColor& underneath = Qt::transparent)
 {
     QImage bitmap = graphics::GraphicsContext::makeBitmap(width, height);
     bitmap.fill(underneath);
     {
         graphics::GraphicsContext context(bitmap);
-        const Canvas canvas(canvasSize, {&drawable});
-        drawable.draw(canvas, CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage});
+        BackgroundRenderer::draw(
+            std::get<BackgroundSnapshot>(screenshot.snapshot()),
+            CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
     }
     return bitmap;
 }

@@ -1,7 +1,10 @@
+#include "model/DeviceImageRenderer.h"
+
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
 #include "model/Canvas.h"
 #include "model/CanvasRenderingContext.h"
+#include "model/DetachedCanvas.h"
 #include "model/DeviceFamily.h"
 #include "model/DeviceImage.h"
 
@@ -41,7 +44,7 @@ bool isRed(const QColor& colour)
 
 // An iPhone 7 (frame 1000 x 1800) at a tenth of its size in the middle of a 200 x 200 canvas: the frame
 // covers (50, 10)-(150, 190), its screen is 75 x 133.4 points centred on (100, 100).
-class DeviceImageDrawing : public testing::Test
+class DeviceImageRendering : public testing::Test
 {
 protected:
     DocumentStack stack = DocumentStack::inMemory();
@@ -50,8 +53,8 @@ protected:
 
     QImage render(CanvasRenderingMode mode)
     {
-        const Canvas canvas(canvasSize, {device});
-        const graphics::Image rendered = canvas.render(mode, canvasSize, 1);
+        const graphics::Image rendered =
+            DetachedCanvas(Canvas(canvasSize, {device})).render(mode, canvasSize, 1);
         return rendered.representations().at(0).bitmap();
     }
 
@@ -66,7 +69,7 @@ protected:
     }
 };
 
-TEST_F(DeviceImageDrawing, PictureMarkLandsWhereEachOrientationPutsIt)
+TEST_F(DeviceImageRendering, PictureMarkLandsWhereEachOrientationPutsIt)
 {
     struct Case
     {
@@ -102,7 +105,7 @@ TEST_F(DeviceImageDrawing, PictureMarkLandsWhereEachOrientationPutsIt)
     }
 }
 
-TEST_F(DeviceImageDrawing, OrientableFrameTurnsAboutThePosition)
+TEST_F(DeviceImageRendering, OrientableFrameTurnsAboutThePosition)
 {
     const QPoint besideUpright(180, 100); // outside the upright frame, inside the turned one
     EXPECT_EQ(pixelAt(render(CanvasRenderingMode::exportImage), 180, 100).alpha(), 0);
@@ -111,7 +114,7 @@ TEST_F(DeviceImageDrawing, OrientableFrameTurnsAboutThePosition)
               255);
 }
 
-TEST_F(DeviceImageDrawing, DesktopIgnoresOrientation)
+TEST_F(DeviceImageRendering, DesktopIgnoresOrientation)
 {
     device->setDeviceFamily(*DeviceFamily::findWithIdentifier("iMac"));
     device->setScaleFactor(0.05);
@@ -123,7 +126,7 @@ TEST_F(DeviceImageDrawing, DesktopIgnoresOrientation)
     EXPECT_EQ(render(CanvasRenderingMode::exportImage), upright);
 }
 
-TEST_F(DeviceImageDrawing, EmptyScreenDependsOnTheRenderingMode)
+TEST_F(DeviceImageRendering, EmptyScreenDependsOnTheRenderingMode)
 {
     const QImage exported = render(CanvasRenderingMode::exportImage);
     const QColor screen = pixelAt(exported, 100, 100);
@@ -151,25 +154,25 @@ TEST_F(DeviceImageDrawing, EmptyScreenDependsOnTheRenderingMode)
     EXPECT_NEAR(preview.blue(), 0xee, 6);
 }
 
-TEST_F(DeviceImageDrawing, DropShadowFallsBelowTheFrame)
+TEST_F(DeviceImageRendering, DropShadowFallsBelowTheFrame)
 {
     EXPECT_EQ(pixelAt(render(CanvasRenderingMode::exportImage), 100, 4).alpha(), 0);
     device->setShadowType(ShadowType::drop);
     EXPECT_GT(pixelAt(render(CanvasRenderingMode::exportImage), 100, 4).alpha(), 0);
 }
 
-TEST_F(DeviceImageDrawing, DrawingLeavesTheGraphicsStateAsItFoundIt)
+TEST_F(DeviceImageRendering, DrawingLeavesTheGraphicsStateAsItFoundIt)
 {
     QImage bitmap = graphics::GraphicsContext::makeBitmap(200, 200);
     graphics::GraphicsContext context(bitmap);
     context.setFillColor({0.2, 0.4, 0.6, 1});
-    const Canvas canvas(canvasSize, {device});
     device->setShadowType(ShadowType::drop);
     for (DeviceOrientation orientation : {DeviceOrientation::portrait, DeviceOrientation::landscapeLeft}) {
         device->setOrientation(orientation);
         for (CanvasRenderingMode mode :
              {CanvasRenderingMode::canvasView, CanvasRenderingMode::templatePreview}) {
-            device->draw(canvas, CanvasRenderingContext{context, {}, 1, mode});
+            DeviceImageRenderer::draw(std::get<DeviceImageSnapshot>(device->snapshot()),
+                                      CanvasRenderingContext{context, {}, 1, mode, canvasSize});
             EXPECT_TRUE(context.transform().isIdentity());
             EXPECT_FALSE(context.shadow());
             EXPECT_EQ(context.fillColor(), (graphics::Color{0.2, 0.4, 0.6, 1}));
@@ -178,7 +181,7 @@ TEST_F(DeviceImageDrawing, DrawingLeavesTheGraphicsStateAsItFoundIt)
     }
 }
 
-TEST_F(DeviceImageDrawing, DirectionalShadowPointsAlongItsAngleOnTheCanvasWhateverTheTurn)
+TEST_F(DeviceImageRendering, DirectionalShadowPointsAlongItsAngleOnTheCanvasWhateverTheTurn)
 {
     device->setShadowType(ShadowType::directional);
     device->setShadowAngle(270);
