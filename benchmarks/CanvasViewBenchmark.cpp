@@ -9,12 +9,12 @@
 // Each iteration makes the change and lets the event loop run the one render it schedules.
 
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/Canvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/Template.h"

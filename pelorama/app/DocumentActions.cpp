@@ -6,7 +6,7 @@
 #include "app/ScreenshotListModel.h"
 #include "app/ToolbarIcons.h"
 #include "document/ScreenshotPasteboard.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

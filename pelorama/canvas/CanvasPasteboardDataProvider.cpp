@@ -2,7 +2,7 @@
 
 #include "foundation/Diagnostics.h"
 #include "graphics/PngWriter.h"
-#include "model/CanvasRenderingMode.h"
+#include "model/rendering/CanvasRenderingMode.h"
 
 namespace pelorama::canvas {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 
 #include <QMimeData>
 #include <QStringList>

@@ -9,8 +9,8 @@
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
-#include "model/CanvasRenderer.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
+#include "model/rendering/CanvasRenderer.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 

@@ -1,7 +1,7 @@
 #include "canvas/OpenGLCanvasViewRenderer.h"
 
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
+#include "model/rendering/Canvas.h"
 #include "tessaline/Tessaline/ViewPinning.h"
 #include "vistrel/Vistrel.h"
 

@@ -1,7 +1,7 @@
 #include "canvas/RasterCanvasViewRenderer.h"
 
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
+#include "model/rendering/Canvas.h"
 
 namespace pelorama::canvas {
 

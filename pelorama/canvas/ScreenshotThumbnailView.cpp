@@ -1,10 +1,10 @@
 #include "canvas/ScreenshotThumbnailView.h"
 
 #include "graphics/GraphicsContext.h"
-#include "model/AspectFit.h"
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/AspectFit.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QPainter>

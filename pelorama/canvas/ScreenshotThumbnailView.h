@@ -3,8 +3,8 @@
 #include "foundation/CoalescedPerform.h"
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
-#include "model/CanvasRenderer.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/CanvasRenderer.h"
 
 #include <QImage>
 #include <QPointer>

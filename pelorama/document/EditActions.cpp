@@ -4,8 +4,8 @@
 #include "document/ScreenshotList.h"
 #include "document/ScreenshotOrdering.h"
 #include "document/ScreenshotPasteboard.h"
-#include "model/ContextOperations.h"
-#include "model/Screenshot.h"
+#include "model/entities/ContextOperations.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 
 namespace pelorama::document {

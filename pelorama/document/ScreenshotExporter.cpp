@@ -3,9 +3,9 @@
 #include "document/ExportFileNames.h"
 #include "document/ExportFileWriter.h"
 #include "graphics/PngWriter.h"
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QFileInfo>

@@ -7,8 +7,8 @@
 // reproducibly.
 #include "FrameArtwork.h"
 #include "PlaceholderArtwork.h"
-#include "model/CryptoPngRep.h"
-#include "model/DeviceFamily.h"
+#include "model/devices/CryptoPngRep.h"
+#include "model/devices/DeviceFamily.h"
 #include "tessaline/Shared/Encryptor.h"
 
 #include <QBuffer>

@@ -11,7 +11,7 @@
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/PropertyEditorRegistry.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/picker/SheetWindow.h"
 #include "templates/picker/TemplateViewController.h"

@@ -1,7 +1,7 @@
 #include "app/ShareMenu.h"
 
 #include "canvas/CanvasPasteboardDataProvider.h"
-#include "model/Drawable.h"
+#include "model/entities/Drawable.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "canvas/CanvasPasteboardDataProvider.h"
 
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

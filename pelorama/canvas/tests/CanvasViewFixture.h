@@ -1,10 +1,10 @@
 #pragma once
 
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
-#include "model/DocumentModel.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

@@ -1,10 +1,10 @@
 #include "canvas/ScreenshotThumbnailView.h"
 
-#include "model/DetachedCanvas.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

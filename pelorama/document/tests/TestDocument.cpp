@@ -1,11 +1,11 @@
 #include "TestDocument.h"
 
-#include "model/Asset.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/TextRect.h"
 #include "store/FetchRequest.h"
 
 #include <QBuffer>

@@ -1,9 +1,9 @@
-#include "model/CanvasRenderer.h"
+#include "model/rendering/CanvasRenderer.h"
 
 #include "DocumentStack.h"
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
-#include "model/Drawable.h"
+#include "model/entities/Drawable.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 
 #include <QObject>
 #include <cmath>

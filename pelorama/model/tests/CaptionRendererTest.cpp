@@ -1,13 +1,13 @@
-#include "model/CaptionRenderer.h"
+#include "model/rendering/CaptionRenderer.h"
 
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/DetachedCanvas.h"
-#include "model/TextMaskCache.h"
-#include "model/TextRect.h"
-#include "model/TextRendering.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/TextMaskCache.h"
+#include "model/rendering/TextRendering.h"
 
 #include <QCoreApplication>
 #include <QImage>

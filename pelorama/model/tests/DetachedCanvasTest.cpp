@@ -1,10 +1,10 @@
-#include "model/DetachedCanvas.h"
+#include "model/rendering/DetachedCanvas.h"
 
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/Drawable.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Drawable.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

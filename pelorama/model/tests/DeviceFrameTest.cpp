@@ -1,7 +1,7 @@
 #include "graphics/Image.h"
-#include "model/CryptoPngRep.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceFrameCache.h"
+#include "model/devices/CryptoPngRep.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
 #include "resources/DeviceResources.h"
 
 #include <QImage>

@@ -1,12 +1,12 @@
-#include "model/DeviceImageRenderer.h"
+#include "model/rendering/DeviceImageRenderer.h"
 
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/DetachedCanvas.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/entities/DeviceImage.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/DetachedCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/DeviceImage.h"
+#include "model/entities/DeviceImage.h"
 
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
@@ -7,11 +7,11 @@
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/NumericProperty.h"
 #include "ledgerline/PropertyCollection.h"
-#include "model/Asset.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceFrameCache.h"
-#include "model/DeviceImageRenderer.h"
-#include "model/WarningProperty.h"
+#include "model/attributes/WarningProperty.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
+#include "model/entities/Asset.h"
+#include "model/rendering/DeviceImageRenderer.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "DocumentStack.h"
 
-#include "model/DocumentModel.h"
+#include "model/entities/DocumentModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "model/Gradient.h"
+#include "model/entities/Gradient.h"
 
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/GradientRasterizer.h"
-#include "model/GradientRenderer.h"
-#include "model/StockGradient.h"
+#include "model/entities/StockGradient.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/GradientRasterizer.h"
+#include "model/rendering/GradientRenderer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
-#include "model/Image.h"
+#include "model/entities/Image.h"
 
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/PropertyCollection.h"
-#include "model/Asset.h"
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
-#include "model/StyleKit.h"
+#include "model/entities/Asset.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/StyleKit.h"
 
 #include <QBuffer>
 #include <QPainter>

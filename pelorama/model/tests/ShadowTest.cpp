@@ -1,8 +1,8 @@
 #include "DocumentStack.h"
-#include "model/DeviceImage.h"
-#include "model/Image.h"
-#include "model/ShadowSettings.h"
-#include "model/TextRect.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/Image.h"
+#include "model/entities/ShadowSettings.h"
+#include "model/entities/TextRect.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/TextRect.h"
+#include "model/entities/TextRect.h"
 
 #include "DocumentStack.h"
 #include "ledgerline/ColorProperty.h"
@@ -7,8 +7,8 @@
 #include "ledgerline/PropertyCollection.h"
 #include "ledgerline/PropertyGroup.h"
 #include "ledgerline/StringProperty.h"
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

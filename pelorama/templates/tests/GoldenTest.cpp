@@ -1,7 +1,7 @@
 #include "TestStore.h"
-#include "model/Canvas.h"
-#include "model/DetachedCanvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "templates/TemplateCategory.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "TestStore.h"
 
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
 
 #include <gtest/gtest.h>
 
