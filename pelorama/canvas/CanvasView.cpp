@@ -18,16 +18,16 @@
 #include "model/rendering/AspectFit.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/PoolMailbox.h"
+#include "model/rendering/RenderPool.h"
 #include "tessaline/Shared/Observer.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 
 #include <QDragEnterEvent>
-#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPainter>
 #include <QPalette>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace pelorama::canvas {
 
@@ -64,6 +64,7 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
+    m_readDrops = std::make_shared<model::PoolMailbox<ReadDrop>>(*this, "takeDroppedFiles");
     chooseRenderer(openGLSupported);
     m_overlay = new CanvasOverlay(this);
     m_overlay->setGeometry(rect());
@@ -73,6 +74,7 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
 
 CanvasView::~CanvasView()
 {
+    m_readDrops->close();
     // The editor would end its editing as it goes, into a view that is no longer whole.
     if (m_editor) {
         m_editor->disconnect(this);
@@ -464,33 +466,39 @@ void CanvasView::dropEvent(QDropEvent* event)
 
 void CanvasView::readDroppedFile(model::ImageDroppable& target, const QUrl& url)
 {
-    using Reading = foundation::Expected<graphics::ImageFile, model::DroppableError>;
     const quint64 drop = ++m_dropCount;
     m_latestDrops[&target] = drop;
-    if (m_droppedFilesReading++ == 0)
+    if (m_pendingDrops.empty())
         setCursor(Qt::BusyCursor);
-    auto* reading = new QFutureWatcher<Reading>(this);
-    connect(reading, &QFutureWatcherBase::finished, this,
-            [this, reading, drop, url, weakTarget = WeakReference<model::ImageDroppable>(&target),
-             key = &target] {
-                reading->deleteLater();
-                if (--m_droppedFilesReading == 0)
-                    unsetCursor();
-                const auto latest = m_latestDrops.find(key);
-                if (latest == m_latestDrops.end() || latest->second != drop)
-                    return;
-                m_latestDrops.erase(latest);
-                const Reading read = reading->result();
-                if (!read) {
-                    appkit::FileErrorAlert::present(this, url.toLocalFile(),
-                                                    read.error().localizedDescription());
-                    return;
-                }
-                // One change of the drawable, so one step to undo.
-                if (model::ImageDroppable* droppable = weakTarget.get())
-                    droppable->takeDroppedImage(*read);
-            });
-    reading->setFuture(QtConcurrent::run(&model::ImageDroppable::readDroppedFile, url));
+    m_pendingDrops[drop] = {url, WeakReference<model::ImageDroppable>(&target), &target};
+    model::startOnPool([mailbox = m_readDrops, drop, url] {
+        mailbox->deliver({drop, model::ImageDroppable::readDroppedFile(url)});
+    });
+}
+
+void CanvasView::takeDroppedFiles()
+{
+    for (ReadDrop& read : m_readDrops->take()) {
+        const auto pending = m_pendingDrops.find(read.drop);
+        if (pending == m_pendingDrops.end())
+            continue;
+        const PendingDrop drop = pending->second;
+        m_pendingDrops.erase(pending);
+        if (m_pendingDrops.empty())
+            unsetCursor();
+        const auto latest = m_latestDrops.find(drop.key);
+        if (latest == m_latestDrops.end() || latest->second != read.drop)
+            continue;
+        m_latestDrops.erase(latest);
+        if (!read.reading) {
+            appkit::FileErrorAlert::present(this, drop.url.toLocalFile(),
+                                            read.reading.error().localizedDescription());
+            continue;
+        }
+        // One change of the drawable, so one step to undo.
+        if (model::ImageDroppable* droppable = drop.target.get())
+            droppable->takeDroppedImage(*read.reading);
+    }
 }
 
 } // namespace pelorama::canvas

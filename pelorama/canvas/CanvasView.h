@@ -6,11 +6,15 @@
 #include "canvas/FontChanging.h"
 #include "canvas/WeakReference.h"
 #include "foundation/CoalescedPerform.h"
+#include "foundation/Expected.h"
 #include "graphics/Image.h"
+#include "graphics/ImageFile.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
 #include "model/entities/DocumentSelection.h"
+#include "model/entities/DroppableError.h"
 #include "model/rendering/CanvasRenderer.h"
+#include "model/rendering/PoolMailbox.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
@@ -161,9 +165,11 @@ private:
     void openEditor(model::Selectable& textRect, const graphics::Rect& viewRect);
     void closeEditor();
     void placeEmptyLabel();
-    // Reads the file off the main thread; once read, its picture goes to target, or an alert says why
+    // Reads the file on the render pool; once read, its picture goes to target, or an alert says why
     // not. Nothing waits for it.
     void readDroppedFile(model::ImageDroppable& target, const QUrl& url);
+    // Takes the files read since the last call.
+    Q_INVOKABLE void takeDroppedFiles();
 
     QPointer<model::DocumentSelection> m_documentSelection;
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
@@ -178,11 +184,24 @@ private:
     std::optional<graphics::Image> m_contents;
     foundation::CoalescedPerform m_renderPerform;
     foundation::CoalescedPerform m_layoutPerform;
-    // Dropped files still being read: how many, and by target the number of the latest drop on it, so
-    // that an earlier drop whose file takes longer to read does not replace a later one.
-    int m_droppedFilesReading = 0;
+    // Dropped files still being read, by the number of their drop, and by target the number of the
+    // latest drop on it, so that an earlier drop whose file takes longer to read does not replace a later
+    // one.
+    struct PendingDrop
+    {
+        QUrl url;
+        WeakReference<model::ImageDroppable> target;
+        const model::ImageDroppable* key = nullptr;
+    };
+    struct ReadDrop
+    {
+        quint64 drop = 0;
+        foundation::Expected<graphics::ImageFile, model::DroppableError> reading;
+    };
+    std::map<quint64, PendingDrop> m_pendingDrops;
     quint64 m_dropCount = 0;
     std::map<const model::ImageDroppable*, quint64> m_latestDrops;
+    std::shared_ptr<model::PoolMailbox<ReadDrop>> m_readDrops;
 };
 
 } // namespace pelorama::canvas

@@ -1,6 +1,7 @@
 #include "store/ManagedObjectContext.h"
 
 #include "foundation/Fatal.h"
+#include "foundation/QueuedCall.h"
 #include "store/EntityDescription.h"
 #include "store/ManagedObject.h"
 #include "store/ManagedObjectClassRegistry.h"
@@ -97,25 +98,22 @@ void ManagedObjectContext::performAndWait(const std::function<void()>& block)
         block();
         return;
     }
-    // Handed to the context's thread; the wait uses standard primitives so that thread checkers see
-    // the hand-over. An exception of the block is handed back to this thread.
+    // Handed to the context's thread; the hand-over and the wait use standard primitives so that thread
+    // checkers see them. An exception of the block is handed back to this thread.
     std::mutex mutex;
     std::condition_variable condition;
     bool done = false;
     std::exception_ptr exception;
-    QMetaObject::invokeMethod(
-        this,
-        [&] {
-            try {
-                block();
-            } catch (...) {
-                exception = std::current_exception();
-            }
-            std::lock_guard lock(mutex);
-            done = true;
-            condition.notify_all();
-        },
-        Qt::QueuedConnection);
+    foundation::postQueuedCall(this, [&] {
+        try {
+            block();
+        } catch (...) {
+            exception = std::current_exception();
+        }
+        std::lock_guard lock(mutex);
+        done = true;
+        condition.notify_all();
+    });
     std::unique_lock lock(mutex);
     condition.wait(lock, [&] { return done; });
     if (exception)

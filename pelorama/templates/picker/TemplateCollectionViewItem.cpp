@@ -1,6 +1,7 @@
 #include "templates/picker/TemplateCollectionViewItem.h"
 
 #include "appkit/ViewController.h"
+#include "foundation/QueuedCall.h"
 #include "graphics/Image.h"
 #include "templates/Template.h"
 #include "templates/picker/HighlightView.h"
@@ -135,8 +136,7 @@ void TemplateCollectionViewItem::deliverPreview(const std::weak_ptr<TemplateColl
         show(std::move(image));
         return;
     }
-    QMetaObject::invokeMethod(
-        qApp, [show, image = std::move(image)]() mutable { show(std::move(image)); }, Qt::QueuedConnection);
+    foundation::postQueuedCall(qApp, [show, image = std::move(image)]() mutable { show(std::move(image)); });
 }
 
 void TemplateCollectionViewItem::setImage(std::optional<QImage> image)

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QObject>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+namespace pelorama::model {
+
+// Hands what jobs on the pool made to an object of the main thread, and to nobody once it is closed.
+// A job delivers its result, which asks the receiver, by the name of one of its invokable methods, to
+// take what waits; the receiver closes the mailbox before it goes. The results pass under this lock, not
+// through Qt's event queue, so race checkers see the hand-over; the lock also keeps the receiver from
+// going while a job tells it of a result.
+template <typename T> class PoolMailbox
+{
+public:
+    PoolMailbox(QObject& receiver, const char* method)
+        : m_receiver(&receiver)
+        , m_method(method)
+    {}
+
+    // On a thread of the pool.
+    void deliver(T result)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (!m_receiver)
+            return;
+        m_ready.push_back(std::move(result));
+        QMetaObject::invokeMethod(m_receiver, m_method, Qt::QueuedConnection);
+    }
+
+    // On the receiver's thread: what was delivered since the last call.
+    std::vector<T> take()
+    {
+        const std::lock_guard lock(m_mutex);
+        return std::exchange(m_ready, {});
+    }
+
+    // On the receiver's thread, before it goes: later results go nowhere.
+    void close()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_receiver = nullptr;
+        m_ready.clear();
+    }
+
+private:
+    std::mutex m_mutex;
+    QObject* m_receiver;
+    const char* m_method;
+    std::vector<T> m_ready;
+};
+
+} // namespace pelorama::model
