@@ -2,14 +2,10 @@
 
 #include "model/entities/Entity.h"
 #include "store/Result.h"
+#include "store/StoreForward.h"
 
 #include <QByteArray>
 #include <QString>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 

@@ -8,14 +8,10 @@
 #include "model/entities/Entity.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
+#include "store/StoreForward.h"
 
 #include <memory>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 

@@ -5,13 +5,9 @@
 #include "graphics/Image.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/Entity.h"
+#include "store/StoreForward.h"
 
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 

@@ -7,13 +7,9 @@
 #include "model/entities/FillMode.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
+#include "store/StoreForward.h"
 
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 

@@ -9,14 +9,10 @@
 #include "model/entities/Selectable.h"
 #include "model/entities/Shadowable.h"
 #include "model/entities/VerticalAlignment.h"
+#include "store/StoreForward.h"
 
 #include <memory>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 
