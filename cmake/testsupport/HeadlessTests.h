@@ -32,8 +32,7 @@ private:
 
 // Runs every test in an Application (QGuiApplication, QApplication or one derived from them) on the
 // offscreen platform unless another is chosen; setUp runs once the application exists.
-template <typename Application, typename SetUp>
-int runHeadlessTests(int argc, char** argv, SetUp setUp)
+template <typename Application, typename SetUp> int runHeadlessTests(int argc, char** argv, SetUp setUp)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

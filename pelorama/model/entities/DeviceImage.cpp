@@ -121,7 +121,7 @@ const AttributeTable& DeviceImage::attributes()
 }
 
 DeviceImage::DeviceImage()
-    : Entity(attributes())
+    : IdentifiedEntity(attributes())
     , ImageLoadable(static_cast<Entity&>(*this))
     , Shadowable(static_cast<Entity&>(*this))
 {}
@@ -143,16 +143,6 @@ DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graph
 store::FetchRequest DeviceImage::fetchRequest()
 {
     return store::FetchRequest(entityName<DeviceImage>());
-}
-
-QString DeviceImage::uniqueIdentifier() const
-{
-    return value(uniqueIdentifierAttribute);
-}
-
-void DeviceImage::setUniqueIdentifier(const QString& identifier)
-{
-    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 double DeviceImage::scaleFactor() const
