@@ -209,18 +209,6 @@ void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
 
 namespace {
 
-// The frame from the shared cache; none, with a warning, when it fails to load this time.
-std::shared_ptr<const graphics::Image> loadFrame(DeviceFrameCache& cache, const QString& variantIdentifier)
-{
-    try {
-        return cache.frame(variantIdentifier);
-    } catch (const std::exception& error) {
-        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
-                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
-        return nullptr;
-    }
-}
-
 std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
 {
     try {
@@ -236,7 +224,7 @@ std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
 
 std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 {
-    return loadFrame(DeviceFrameCache::shared(), deviceVariant().identifier());
+    return DeviceFrameCache::shared().frameOrWarning(deviceVariant().identifier());
 }
 
 graphics::Rect DeviceImage::rect() const
