@@ -77,6 +77,8 @@ function(pelorama_add_test name)
     add_executable(${name} ${ARG_SOURCES})
     pelorama_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+    # The main functions' shared part (testsupport/HeadlessTests.h).
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/testsupport)
     set(_offscreen_filter "*")
     # The TSan build reports only races in our code (see tsan-suppressions.txt).
     set(_sanitizer_environment)

@@ -3,16 +3,12 @@
 #include "document/ScreenshotList.h"
 #include "foundation/CoalescedPerform.h"
 #include "foundation/KeyValueObservation.h"
+#include "store/StoreForward.h"
 
 #include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
 #include <vector>
-
-namespace store {
-class ManagedObjectContext;
-struct ObjectChanges;
-} // namespace store
 
 namespace pelorama::model {
 class DocumentSelection;

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "store/StoreForward.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
 #include <optional>
-
-namespace store {
-class ManagedObject;
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::document {
 

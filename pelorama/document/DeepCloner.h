@@ -2,13 +2,10 @@
 
 #include "document/BlacklistedRelationship.h"
 #include "store/ManagedObjectID.h"
+#include "store/StoreForward.h"
 
 #include <QList>
 #include <unordered_map>
-
-namespace store {
-class ManagedObject;
-}
 
 namespace pelorama::document {
 

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "document/ActionAlert.h"
+#include "store/StoreForward.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::model {
 class Screenshot;

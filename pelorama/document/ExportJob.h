@@ -3,6 +3,7 @@
 #include "document/ActionAlert.h"
 #include "document/ExportFailure.h"
 #include "model/rendering/RenderPool.h"
+#include "store/StoreForward.h"
 
 #include <QList>
 #include <QObject>
@@ -13,10 +14,6 @@
 #include <vector>
 
 class QThreadPool;
-
-namespace store {
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::model {
 class Screenshot;

@@ -1,15 +1,11 @@
 #pragma once
 
 #include "foundation/Expected.h"
+#include "store/StoreForward.h"
 
 #include <QLatin1StringView>
 #include <QString>
 #include <QVariantMap>
-
-namespace store {
-class ManagedObject;
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::document {
 

@@ -2,15 +2,12 @@
 
 #include "document/ActionAlert.h"
 #include "document/ExportFailure.h"
+#include "store/StoreForward.h"
 
 #include <QImage>
 #include <QList>
 #include <QString>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::model {
 class Screenshot;

@@ -6,14 +6,11 @@
 #include "graphics/Rect.h"
 #include "model/entities/FillMode.h"
 #include "model/entities/VerticalAlignment.h"
+#include "store/StoreForward.h"
 #include "templates/Theme.h"
 
 #include <QString>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::model {
 class DeviceImage;

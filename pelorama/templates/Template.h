@@ -2,6 +2,7 @@
 
 #include "graphics/Image.h"
 #include "graphics/Size.h"
+#include "store/StoreForward.h"
 #include "templates/TemplateLayout.h"
 #include "templates/Theme.h"
 
@@ -11,10 +12,6 @@
 #include <QString>
 #include <QVariant>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-} // namespace store
 
 namespace pelorama::model {
 class Screenshot;

@@ -1,18 +1,5 @@
 #include "TestContext.h"
 
-#include "model/entities/DocumentModel.h"
-
-#include <gtest/gtest.h>
-
-TestContext::TestContext()
-    : coordinator(std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel()))
-    , context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::mainQueue))
-{
-    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
-    context->setPersistentStoreCoordinator(coordinator);
-}
-
 QList<pelorama::model::Screenshot*> TestContext::insertScreenshots(const QStringList& names)
 {
     return ::insertScreenshots(*context, names);

@@ -1,4 +1,5 @@
 #include "CanvasViewFixture.h"
+#include "TestFiles.h"
 #include "appkit/Popover.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/FontManager.h"
@@ -394,11 +395,7 @@ protected:
 
     QString write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = directory.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return writeTestFile(directory, name, bytes);
     }
 
     QTemporaryDir directory;

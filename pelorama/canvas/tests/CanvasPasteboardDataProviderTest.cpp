@@ -1,12 +1,11 @@
 #include "canvas/CanvasPasteboardDataProvider.h"
 
-#include "model/entities/DocumentModel.h"
+#include "DocumentStack.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -20,13 +19,11 @@ namespace {
 using namespace pelorama::model;
 
 // A main-queue context over an in-memory store of the document model.
-struct Store
+struct Store : DocumentStack
 {
     Store()
-    {
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
-        context->setPersistentStoreCoordinator(coordinator);
-    }
+        : DocumentStack(inMemory())
+    {}
 
     // A screenshot of size painting a solid colour.
     Screenshot* screenshot(graphics::Size size, graphics::Color color) const
@@ -37,11 +34,6 @@ struct Store
         made->setSolidBackgroundColor(color);
         return made;
     }
-
-    std::shared_ptr<store::PersistentStoreCoordinator> coordinator =
-        std::make_shared<store::PersistentStoreCoordinator>(documentModel());
-    std::unique_ptr<store::ManagedObjectContext> context = std::make_unique<store::ManagedObjectContext>(
-        store::ManagedObjectContext::ConcurrencyType::mainQueue);
 };
 
 } // namespace

@@ -7,13 +7,11 @@
 #include "model/devices/DeviceFamily.h"
 #include "model/entities/Asset.h"
 #include "model/entities/DeviceImage.h"
-#include "model/entities/DocumentModel.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
 
 #include <QBuffer>
 #include <QDropEvent>
@@ -49,34 +47,30 @@ class CanvasUndoTest : public CanvasViewFixture
 protected:
     CanvasUndoTest()
     {
-        auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
-        context.setPersistentStoreCoordinator(coordinator);
-
-        screenshot = model::Screenshot::insertInto(context);
+        screenshot = model::Screenshot::insertInto(*context);
         screenshot->setSize({240, 160});
         screenshot->setOrder(0);
-        image = model::Image::insertInto(context);
+        image = model::Image::insertInto(*context);
         image->setRect({10, 10, 80, 60});
         image->setFillMode(model::FillMode::aspectFill);
         image->takeDroppedImage(pictureFile(Qt::darkGreen, {8, 6}));
-        device = model::DeviceImage::insertInto(context, {186, 74}, 0.07);
+        device = model::DeviceImage::insertInto(*context, {186, 74}, 0.07);
         device->setDeviceFamily(*model::DeviceFamily::findWithIdentifier("iPhone"));
         device->takeDroppedImage(pictureFile(Qt::darkCyan, {15, 27}));
         caption =
-            model::TextRect::insertInto(context, {10, 100, 130, 50}, "Hello **there**",
+            model::TextRect::insertInto(*context, {10, 100, 130, 50}, "Hello **there**",
                                         graphics::TextAlignment::center, model::VerticalAlignment::center);
         caption->setFont(graphics::Font("HelveticaNeue", 20));
         for (model::Drawable* drawable : std::initializer_list<model::Drawable*>{image, device, caption})
-            model::DrawableMapping::insert(*drawable, *screenshot, context);
+            model::DrawableMapping::insert(*drawable, *screenshot, *context);
 
         view->resize(240, 160);
         view->setCanvas(std::make_shared<const model::Canvas>(screenshot->makeCanvas()));
         settleAll();
-        context.setUndoStack(&undo);
+        context->setUndoStack(&undo);
     }
 
-    ~CanvasUndoTest() override { context.setUndoStack(nullptr); }
+    ~CanvasUndoTest() override { context->setUndoStack(nullptr); }
 
     graphics::ImageFile pictureFile(const QColor& colour, QSize size)
     {
@@ -115,7 +109,7 @@ protected:
     DocumentState state()
     {
         settleAll();
-        DocumentState state = DocumentState::of(context);
+        DocumentState state = DocumentState::of(*context);
         EXPECT_TRUE(view->contents().has_value());
         if (view->contents() && !view->contents()->isEmpty())
             state.pictures.append(view->contents()->representations().front().bitmap());
@@ -146,7 +140,7 @@ protected:
     {
         if (!identifier)
             return {};
-        const store::Result<model::Asset*> asset = model::Asset::fetch(*identifier, context);
+        const store::Result<model::Asset*> asset = model::Asset::fetch(*identifier, *context);
         return asset && *asset ? (*asset)->data() : QByteArray();
     }
 
@@ -158,7 +152,6 @@ protected:
 
     QTemporaryDir folder;
     int files = 0;
-    store::ManagedObjectContext context{store::ManagedObjectContext::ConcurrencyType::mainQueue};
     QUndoStack undo;
     model::Screenshot* screenshot = nullptr;
     model::Image* image = nullptr;

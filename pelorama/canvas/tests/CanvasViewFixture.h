@@ -1,12 +1,11 @@
 #pragma once
 
+#include "DocumentStack.h"
 #include "canvas/CanvasView.h"
-#include "model/entities/DocumentModel.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
 #include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -63,16 +62,12 @@ inline graphics::Image solidPicture(graphics::Color color, int pixels = 8)
 
 // A shown canvas view of 600 x 800 points on the raster renderer, with what it announces recorded, and a
 // main-queue context over an in-memory store for the drawables it shows.
-class CanvasViewFixture : public testing::Test
+class CanvasViewFixture : public testing::Test, protected DocumentStack
 {
 protected:
     CanvasViewFixture()
+        : DocumentStack(inMemory())
     {
-        coordinator = std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
-        context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::mainQueue);
-        context->setPersistentStoreCoordinator(coordinator);
         view = std::make_unique<pelorama::canvas::CanvasView>(nullptr, false);
         view->resize(600, 800);
         delegate.listenTo(*view);
@@ -146,9 +141,8 @@ protected:
         QApplication::sendEvent(view.get(), &move);
     }
 
-    // The view goes first, and its connections with it, then the recording, then the drawables.
-    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
-    std::unique_ptr<store::ManagedObjectContext> context;
+    // The view goes first, and its connections with it, then the recording, then the drawables (the
+    // document stack, a base).
     RecordingListener delegate;
     std::unique_ptr<pelorama::canvas::CanvasView> view;
 };

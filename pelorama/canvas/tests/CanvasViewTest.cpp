@@ -1,6 +1,7 @@
 #include "CanvasViewFixture.h"
 #include "canvas/OpenGLCanvasViewRenderer.h"
 #include "canvas/RasterCanvasViewRenderer.h"
+#include "model/entities/DocumentModel.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 

@@ -1,12 +1,9 @@
-#include <QApplication>
-#include <gtest/gtest.h>
+#include "HeadlessTests.h"
 
-// Views need a widget application; tests run headless.
+#include <QApplication>
+
+// Views need a widget application.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return testsupport::runHeadlessTests<QApplication>(argc, argv);
 }

@@ -2,7 +2,6 @@
 
 #include "model/entities/Asset.h"
 #include "model/entities/DeviceImage.h"
-#include "model/entities/DocumentModel.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"
 #include "model/entities/TextRect.h"
@@ -15,23 +14,13 @@
 
 using namespace pelorama;
 
-TestDocument::TestDocument()
-    : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
-    , m_context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::mainQueue))
-{
-    const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {});
-    EXPECT_TRUE(store.hasValue());
-    m_context->setPersistentStoreCoordinator(m_coordinator);
-}
-
 model::Screenshot& TestDocument::addScreenshot(const QString& name, double order)
 {
-    model::Screenshot& screenshot = *model::Screenshot::insertInto(*m_context);
+    model::Screenshot& screenshot = *model::Screenshot::insertInto(*m_stack.context);
     screenshot.setName(name);
     screenshot.setOrder(order);
     screenshot.setSize({60, 40});
-    m_context->processPendingChanges();
+    m_stack.context->processPendingChanges();
     return screenshot;
 }
 
@@ -39,20 +28,20 @@ model::Screenshot& TestDocument::addFilledScreenshot(const QString& name, double
 {
     model::Screenshot& screenshot = addScreenshot(name, order);
     model::TextRect& caption =
-        *model::TextRect::insertInto(*m_context, {{4, 30}, {50, 8}}, "**Hello**",
+        *model::TextRect::insertInto(*m_stack.context, {{4, 30}, {50, 8}}, "**Hello**",
                                      graphics::TextAlignment::center, model::VerticalAlignment::top);
-    model::DrawableMapping::insert(caption, screenshot, *m_context);
-    model::Asset& asset = *model::Asset::insertInto(*m_context, smallPng());
-    model::Image& image = *model::Image::insertInto(*m_context, graphics::Image::fromData(smallPng()),
+    model::DrawableMapping::insert(caption, screenshot, *m_stack.context);
+    model::Asset& asset = *model::Asset::insertInto(*m_stack.context, smallPng());
+    model::Image& image = *model::Image::insertInto(*m_stack.context, graphics::Image::fromData(smallPng()),
                                                     {{2, 2}, {20, 10}}, model::FillMode::aspectFit);
     image.setAssetIdentifier(asset.uniqueIdentifier());
-    model::DrawableMapping::insert(image, screenshot, *m_context);
-    model::DeviceImage& device = *model::DeviceImage::insertInto(*m_context);
+    model::DrawableMapping::insert(image, screenshot, *m_stack.context);
+    model::DeviceImage& device = *model::DeviceImage::insertInto(*m_stack.context);
     device.setAssetIdentifier(asset.uniqueIdentifier());
     device.setImage(graphics::Image::fromData(smallPng()));
     device.setScaleFactor(0.25);
-    model::DrawableMapping::insert(device, screenshot, *m_context);
-    m_context->processPendingChanges();
+    model::DrawableMapping::insert(device, screenshot, *m_stack.context);
+    m_stack.context->processPendingChanges();
     return screenshot;
 }
 
@@ -66,7 +55,7 @@ QStringList TestDocument::names() const
 
 QList<model::Screenshot*> TestDocument::arrangedScreenshots() const
 {
-    const auto found = m_context->execute(model::Screenshot::fetchRequest());
+    const auto found = m_stack.context->execute(model::Screenshot::fetchRequest());
     EXPECT_TRUE(found.hasValue());
     QList<model::Screenshot*> screenshots;
     for (store::ManagedObject* object : *found)
@@ -78,13 +67,13 @@ QList<model::Screenshot*> TestDocument::arrangedScreenshots() const
 
 void TestDocument::removeScreenshot(model::Screenshot& screenshot)
 {
-    m_context->deleteObject(&screenshot);
-    m_context->processPendingChanges();
+    m_stack.context->deleteObject(&screenshot);
+    m_stack.context->processPendingChanges();
 }
 
 int TestDocument::countOf(const QString& entityName) const
 {
-    const auto found = m_context->execute(store::FetchRequest(entityName));
+    const auto found = m_stack.context->execute(store::FetchRequest(entityName));
     return found ? int(found->size()) : -1;
 }
 

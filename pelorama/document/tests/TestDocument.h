@@ -1,26 +1,21 @@
 #pragma once
 
+#include "DocumentStack.h"
 #include "document/ScreenshotList.h"
 #include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
+#include "store/StoreForward.h"
 
 #include <QByteArray>
 #include <QPointer>
 #include <memory>
-
-namespace store {
-class ManagedObject;
-}
 
 // A document's context over an in-memory store, with its screenshot list: the screenshots sorted by
 // order as a fetch of the context finds them, and a selection.
 class TestDocument : public pelorama::document::ScreenshotList
 {
 public:
-    TestDocument();
-
-    store::ManagedObjectContext& context() { return *m_context; }
+    store::ManagedObjectContext& context() { return *m_stack.context; }
 
     pelorama::model::Screenshot& addScreenshot(const QString& name, double order);
     // A screenshot holding, in drawing order, a text rect, an image and a device image; both pictures
@@ -39,8 +34,7 @@ public:
 private:
     int countOf(const QString& entityName) const;
 
-    std::shared_ptr<store::PersistentStoreCoordinator> m_coordinator;
-    std::unique_ptr<store::ManagedObjectContext> m_context;
+    DocumentStack m_stack = DocumentStack::inMemory();
     QPointer<pelorama::model::Screenshot> m_selected;
 };
 

@@ -83,6 +83,17 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::loadPreviewFromResource
     return loadSealed(identifier, resources::deviceFramePreviewPath(identifier), size);
 }
 
+std::shared_ptr<const graphics::Image> DeviceFrameCache::frameOrWarning(const QString& identifier) noexcept
+{
+    try {
+        return frame(identifier);
+    } catch (const std::exception& error) {
+        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
+                                .arg(identifier, QString::fromLocal8Bit(error.what())));
+        return nullptr;
+    }
+}
+
 std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& identifier)
 {
     std::promise<std::shared_ptr<const graphics::Image>> promise;

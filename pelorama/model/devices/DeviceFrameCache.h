@@ -54,6 +54,9 @@ public:
 
     // The frame named identifier; nullptr when there is none. Throws what the loader threw.
     std::shared_ptr<const graphics::Image> frame(const QString& identifier);
+    // As frame, for drawing: nullptr, with a warning, also when the frame fails to load this time (a later
+    // call tries again).
+    std::shared_ptr<const graphics::Image> frameOrWarning(const QString& identifier) noexcept;
     // The size of the frame named identifier; none when there is no such frame. Placing a device needs
     // only this, so it does not wait for the picture to be decoded. Throws what the loader threw.
     std::optional<graphics::Size> frameSize(const QString& identifier);

@@ -25,7 +25,7 @@ const AttributeTable& Asset::attributes()
 }
 
 Asset::Asset()
-    : Entity(attributes())
+    : IdentifiedEntity(attributes())
 {}
 
 Asset* Asset::insertInto(store::ManagedObjectContext& context)
@@ -88,16 +88,6 @@ QString Asset::sha1Hash() const
 void Asset::setSha1Hash(const QString& hash)
 {
     setValue(attribute::sha1Hash, hash);
-}
-
-QString Asset::uniqueIdentifier() const
-{
-    return value(uniqueIdentifierAttribute);
-}
-
-void Asset::setUniqueIdentifier(const QString& identifier)
-{
-    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 } // namespace pelorama::model

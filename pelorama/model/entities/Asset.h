@@ -1,15 +1,11 @@
 #pragma once
 
-#include "model/entities/Entity.h"
+#include "model/entities/IdentifiedEntity.h"
 #include "store/Result.h"
+#include "store/StoreForward.h"
 
 #include <QByteArray>
 #include <QString>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 
@@ -17,7 +13,7 @@ namespace pelorama::model {
 // which drawables name it ("assetIdentifier"); no relationship leads to an asset.
 //
 // Keys: "data", "sha1Hash", "uniqueIdentifier".
-class Asset : public Entity
+class Asset : public IdentifiedEntity
 {
     Q_OBJECT
 
@@ -44,8 +40,6 @@ public:
     void setData(const QByteArray& data);
     QString sha1Hash() const;
     void setSha1Hash(const QString& hash);
-    QString uniqueIdentifier() const;
-    void setUniqueIdentifier(const QString& identifier);
 };
 
 } // namespace pelorama::model

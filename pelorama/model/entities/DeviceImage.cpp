@@ -121,7 +121,7 @@ const AttributeTable& DeviceImage::attributes()
 }
 
 DeviceImage::DeviceImage()
-    : Entity(attributes())
+    : IdentifiedEntity(attributes())
     , ImageLoadable(static_cast<Entity&>(*this))
     , Shadowable(static_cast<Entity&>(*this))
 {}
@@ -143,16 +143,6 @@ DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graph
 store::FetchRequest DeviceImage::fetchRequest()
 {
     return store::FetchRequest(entityName<DeviceImage>());
-}
-
-QString DeviceImage::uniqueIdentifier() const
-{
-    return value(uniqueIdentifierAttribute);
-}
-
-void DeviceImage::setUniqueIdentifier(const QString& identifier)
-{
-    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 double DeviceImage::scaleFactor() const
@@ -219,18 +209,6 @@ void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
 
 namespace {
 
-// The frame from the shared cache; none, with a warning, when it fails to load this time.
-std::shared_ptr<const graphics::Image> loadFrame(DeviceFrameCache& cache, const QString& variantIdentifier)
-{
-    try {
-        return cache.frame(variantIdentifier);
-    } catch (const std::exception& error) {
-        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
-                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
-        return nullptr;
-    }
-}
-
 std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
 {
     try {
@@ -246,7 +224,7 @@ std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
 
 std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 {
-    return loadFrame(DeviceFrameCache::shared(), deviceVariant().identifier());
+    return DeviceFrameCache::shared().frameOrWarning(deviceVariant().identifier());
 }
 
 graphics::Rect DeviceImage::rect() const

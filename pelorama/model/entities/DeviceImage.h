@@ -5,17 +5,13 @@
 #include "graphics/Rect.h"
 #include "model/entities/DeviceOrientation.h"
 #include "model/entities/Drawable.h"
-#include "model/entities/Entity.h"
+#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
+#include "store/StoreForward.h"
 
 #include <memory>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 
@@ -30,7 +26,7 @@ class DeviceVariant;
 // graphics::Point to key-value coding, stored as text), "orientation" (raw value), "deviceFamily" and
 // "deviceVariant" (stored as identifier text, which may be missing or unknown; to key-value coding the
 // resolved catalogue objects, as const DeviceFamily* and const DeviceVariant*) and the shadow keys.
-class DeviceImage : public Entity, public Drawable, public ImageLoadable, public Shadowable
+class DeviceImage : public IdentifiedEntity, public Drawable, public ImageLoadable, public Shadowable
 {
     Q_OBJECT
 
@@ -49,8 +45,6 @@ public:
                                    double scaleFactor);
     static store::FetchRequest fetchRequest();
 
-    QString uniqueIdentifier() const;
-    void setUniqueIdentifier(const QString& identifier);
     double scaleFactor() const;
     void setScaleFactor(double factor);
     graphics::Point position() const; // (0, 0) when missing

@@ -1,14 +1,11 @@
 #pragma once
 
 #include "store/ManagedObjectModel.h"
+#include "store/StoreForward.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
-
-namespace store {
-class ManagedObject;
-} // namespace store
 
 namespace pelorama::model {
 

@@ -1,14 +1,10 @@
 #pragma once
 
 #include "model/entities/Entity.h"
+#include "store/StoreForward.h"
 
 #include <QPointer>
 #include <QString>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 

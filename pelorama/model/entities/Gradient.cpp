@@ -41,7 +41,7 @@ const AttributeTable& Gradient::attributes()
 }
 
 Gradient::Gradient()
-    : Entity(attributes())
+    : IdentifiedEntity(attributes())
 {}
 
 Gradient* Gradient::insertInto(store::ManagedObjectContext& context)
@@ -62,16 +62,6 @@ Gradient* Gradient::insertInto(store::ManagedObjectContext& context, const graph
 store::FetchRequest Gradient::fetchRequest()
 {
     return store::FetchRequest(entityName<Gradient>());
-}
-
-QString Gradient::uniqueIdentifier() const
-{
-    return value(uniqueIdentifierAttribute);
-}
-
-void Gradient::setUniqueIdentifier(const QString& identifier)
-{
-    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 std::optional<graphics::Color> Gradient::startColor() const

@@ -4,14 +4,10 @@
 #include "graphics/Gradient.h"
 #include "graphics/Image.h"
 #include "model/entities/Drawable.h"
-#include "model/entities/Entity.h"
+#include "model/entities/IdentifiedEntity.h"
+#include "store/StoreForward.h"
 
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 
@@ -23,7 +19,7 @@ class StockGradient;
 //
 // Keys: "uniqueIdentifier", "startColor", "endColor" and the computed "stockGradient" (a const
 // StockGradient*, nil for none), which changes with the two colours.
-class Gradient : public Entity, public Drawable
+class Gradient : public IdentifiedEntity, public Drawable
 {
     Q_OBJECT
 
@@ -40,8 +36,6 @@ public:
                                 const graphics::Color& endColor);
     static store::FetchRequest fetchRequest();
 
-    QString uniqueIdentifier() const;
-    void setUniqueIdentifier(const QString& identifier);
     std::optional<graphics::Color> startColor() const;
     void setStartColor(const std::optional<graphics::Color>& color);
     std::optional<graphics::Color> endColor() const;

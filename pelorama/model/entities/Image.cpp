@@ -41,7 +41,7 @@ const AttributeTable& Image::attributes()
 }
 
 Image::Image()
-    : Entity(attributes())
+    : IdentifiedEntity(attributes())
     , ImageLoadable(static_cast<Entity&>(*this))
     , Shadowable(static_cast<Entity&>(*this))
 {}
@@ -64,16 +64,6 @@ Image* Image::insertInto(store::ManagedObjectContext& context, const std::option
 store::FetchRequest Image::fetchRequest()
 {
     return store::FetchRequest(entityName<Image>());
-}
-
-QString Image::uniqueIdentifier() const
-{
-    return value(uniqueIdentifierAttribute);
-}
-
-void Image::setUniqueIdentifier(const QString& identifier)
-{
-    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 graphics::Rect Image::rect() const

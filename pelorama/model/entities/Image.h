@@ -3,17 +3,13 @@
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
 #include "model/entities/Drawable.h"
-#include "model/entities/Entity.h"
 #include "model/entities/FillMode.h"
+#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
+#include "store/StoreForward.h"
 
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 
@@ -23,7 +19,7 @@ namespace pelorama::model {
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "rect" (a graphics::Rect to
 // key-value coding, stored as text), "fillMode" (raw value) and the shadow keys.
-class Image : public Entity, public Drawable, public ImageLoadable, public Shadowable
+class Image : public IdentifiedEntity, public Drawable, public ImageLoadable, public Shadowable
 {
     Q_OBJECT
 
@@ -43,8 +39,6 @@ public:
                              FillMode fillMode);
     static store::FetchRequest fetchRequest();
 
-    QString uniqueIdentifier() const;
-    void setUniqueIdentifier(const QString& identifier);
     graphics::Rect rect() const; // the zero rectangle when missing
     void setRect(const graphics::Rect& rect);
     FillMode fillMode() const; // stretch when missing or unknown

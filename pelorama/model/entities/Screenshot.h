@@ -6,15 +6,11 @@
 #include "model/entities/Drawable.h"
 #include "model/entities/Entity.h"
 #include "model/rendering/Canvas.h"
+#include "store/StoreForward.h"
 
 #include <QList>
 #include <QString>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 

@@ -72,7 +72,7 @@ const AttributeTable& TextRect::attributes()
 }
 
 TextRect::TextRect()
-    : Entity(attributes())
+    : IdentifiedEntity(attributes())
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
@@ -96,16 +96,6 @@ TextRect* TextRect::insertInto(store::ManagedObjectContext& context, const graph
 store::FetchRequest TextRect::fetchRequest()
 {
     return store::FetchRequest(entityName<TextRect>());
-}
-
-QString TextRect::uniqueIdentifier() const
-{
-    return value(uniqueIdentifierAttribute);
-}
-
-void TextRect::setUniqueIdentifier(const QString& identifier)
-{
-    setValue(uniqueIdentifierAttribute, identifier);
 }
 
 QString TextRect::text() const

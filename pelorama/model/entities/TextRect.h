@@ -5,18 +5,14 @@
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Rect.h"
 #include "model/entities/Drawable.h"
-#include "model/entities/Entity.h"
+#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/Selectable.h"
 #include "model/entities/Shadowable.h"
 #include "model/entities/VerticalAlignment.h"
+#include "store/StoreForward.h"
 
 #include <memory>
 #include <optional>
-
-namespace store {
-class ManagedObjectContext;
-struct FetchRequest;
-} // namespace store
 
 namespace pelorama::model {
 
@@ -27,7 +23,7 @@ namespace pelorama::model {
 // key-value coding, stored as text), "horizontalAlignment" (the graphics::TextAlignment raw value: left
 // 0, right 1, centre 2, justified 3, natural 4; any other stored number reads as left),
 // "verticalAlignment" (raw value) and the shadow keys.
-class TextRect : public Entity, public Drawable, public Selectable, public Shadowable
+class TextRect : public IdentifiedEntity, public Drawable, public Selectable, public Shadowable
 {
     Q_OBJECT
 
@@ -53,8 +49,6 @@ public:
                                 VerticalAlignment verticalAlignment);
     static store::FetchRequest fetchRequest();
 
-    QString uniqueIdentifier() const;
-    void setUniqueIdentifier(const QString& identifier);
     QString text() const;
     void setText(const QString& text);
     std::optional<graphics::Font> font() const;

@@ -1,6 +1,5 @@
 #include "model/rendering/DeviceImageRenderer.h"
 
-#include "foundation/Diagnostics.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/devices/DeviceFrameCache.h"
 #include "model/devices/DeviceFrameLayout.h"
@@ -14,18 +13,6 @@
 namespace pelorama::model {
 
 namespace {
-
-// The frame from the shared cache; none, with a warning, when it fails to load this time.
-std::shared_ptr<const graphics::Image> loadFrame(DeviceFrameCache& cache, const QString& variantIdentifier)
-{
-    try {
-        return cache.frame(variantIdentifier);
-    } catch (const std::exception& error) {
-        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
-                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
-        return nullptr;
-    }
-}
 
 std::shared_ptr<const graphics::Image> previewPlaceholder(const DeviceImageSnapshot& device)
 {
@@ -64,10 +51,10 @@ void DeviceImageRenderer::draw(const DeviceImageSnapshot& device, const CanvasRe
     if (!device.family || !device.variant)
         return;
     // Previews draw devices small, from frames drawn small, sized as the full ones.
-    const std::shared_ptr<const graphics::Image> frame = loadFrame(
-        context.renderingMode == CanvasRenderingMode::templatePreview ? DeviceFrameCache::sharedPreviews()
-                                                                      : DeviceFrameCache::shared(),
-        device.variant->identifier());
+    DeviceFrameCache& frames = context.renderingMode == CanvasRenderingMode::templatePreview
+                                   ? DeviceFrameCache::sharedPreviews()
+                                   : DeviceFrameCache::shared();
+    const std::shared_ptr<const graphics::Image> frame = frames.frameOrWarning(device.variant->identifier());
     if (!frame)
         return;
     const DeviceFrameLayout layout(frame->size(), device.scaleFactor, device.position, *device.family,

@@ -1,6 +1,7 @@
 #include "model/entities/Asset.h"
 
 #include "DocumentStack.h"
+#include "TestFiles.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/Image.h"
@@ -63,11 +64,7 @@ class AssetTest : public testing::Test
 protected:
     QString write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = directory.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return writeTestFile(directory, name, bytes);
     }
 
     QTemporaryDir directory;

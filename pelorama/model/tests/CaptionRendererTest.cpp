@@ -1,6 +1,6 @@
 #include "model/rendering/CaptionRenderer.h"
 
-#include "DocumentStack.h"
+#include "CaptionFixture.h"
 #include "graphics/GraphicsContext.h"
 #include "model/entities/TextRect.h"
 #include "model/rendering/Canvas.h"
@@ -44,19 +44,9 @@ qint64 totalAlpha(const QImage& bitmap)
     return total;
 }
 
-class CaptionRendererTest : public testing::Test
+class CaptionRendererTest : public CaptionFixture
 {
 protected:
-    TextRect* makeCaption(const QString& text, const graphics::Rect& rect,
-                          VerticalAlignment vertical = VerticalAlignment::top,
-                          graphics::TextAlignment horizontal = graphics::TextAlignment::left)
-    {
-        TextRect* caption = TextRect::insertInto(*stack.context, rect, text, horizontal, vertical);
-        // Inter, which the setup installs, at a size whose lines are tens of pixels high.
-        caption->setFont(graphics::Font(QStringLiteral("HelveticaNeue"), 40));
-        return caption;
-    }
-
     // A caption with a directional shadow, so that drawing makes its mask too.
     static TextRect* makeCaptionIn(store::ManagedObjectContext& context, const QString& text)
     {
@@ -107,7 +97,6 @@ protected:
         return renderer.mask(snapshot.style, snapshot.rect.width());
     }
 
-    DocumentStack stack = DocumentStack::inMemory();
     CaptionRenderer renderer;
 };
 

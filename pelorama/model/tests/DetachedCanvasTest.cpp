@@ -1,12 +1,11 @@
 #include "model/rendering/DetachedCanvas.h"
 
+#include "DocumentStack.h"
 #include "model/entities/DeviceImage.h"
-#include "model/entities/DocumentModel.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
 
 #include <gtest/gtest.h>
 #include <thread>
@@ -15,21 +14,6 @@ using namespace pelorama;
 using model::CanvasRenderingMode;
 
 namespace {
-
-struct Stack
-{
-    Stack()
-    {
-        coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
-        context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::mainQueue);
-        context->setPersistentStoreCoordinator(coordinator);
-    }
-
-    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
-    std::unique_ptr<store::ManagedObjectContext> context;
-};
 
 const graphics::Color red{1, 0, 0, 1};
 const graphics::Color green{0, 1, 0, 1};
@@ -52,7 +36,7 @@ QImage pixels(const graphics::Image& image)
 
 TEST(DetachedCanvas, DrawsTheDrawablesAsTheyWereWhenItWasTaken)
 {
-    Stack stack;
+    DocumentStack stack = DocumentStack::inMemory();
     model::Screenshot& screenshot = solidScreenshot(*stack.context, red);
     model::DeviceImage& device = *model::DeviceImage::insertInto(*stack.context, {20, 15}, 0.01);
     model::DrawableMapping::insert(device, screenshot, *stack.context);
@@ -79,7 +63,7 @@ TEST(DetachedCanvas, DrawsTheDrawablesAsTheyWereWhenItWasTaken)
 
 TEST(DetachedCanvas, RendersOnAnotherThreadWhileTheContextGoesOn)
 {
-    Stack stack;
+    DocumentStack stack = DocumentStack::inMemory();
     model::Screenshot& screenshot = solidScreenshot(*stack.context, red);
     auto detached = std::make_unique<model::DetachedCanvas>(screenshot.makeCanvas());
     QImage rendered;

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "store/StoreForward.h"
+
 #include <QImage>
 #include <QList>
 #include <QStringList>
 #include <gtest/gtest.h>
-
-namespace store {
-class ManagedObjectContext;
-} // namespace store
 
 // What a document holds and shows, taken at one moment, to tell whether an undo or a redo brought it back
 // exactly: every attribute value (transient pictures included) of each screenshot in list order and of

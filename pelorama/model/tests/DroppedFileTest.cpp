@@ -1,4 +1,5 @@
 #include "DocumentStack.h"
+#include "TestFiles.h"
 #include "graphics/PngWriter.h"
 #include "model/entities/Asset.h"
 #include "model/entities/Image.h"
@@ -49,11 +50,7 @@ protected:
 
     QString write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = directory.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        return writeTestFile(directory, name, bytes);
     }
     // A file of size bytes that holds no data on disk: it reads as zeros.
     QString sparse(const QString& name, qint64 size)

@@ -1,12 +1,9 @@
-#include <QGuiApplication>
-#include <gtest/gtest.h>
+#include "HeadlessTests.h"
 
-// Text drawing needs a GUI application; tests run headless.
+#include <QGuiApplication>
+
+// Text drawing needs a GUI application.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return testsupport::runHeadlessTests<QGuiApplication>(argc, argv);
 }

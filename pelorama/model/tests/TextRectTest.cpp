@@ -1,6 +1,6 @@
 #include "model/entities/TextRect.h"
 
-#include "DocumentStack.h"
+#include "CaptionFixture.h"
 #include "ledgerline/ColorProperty.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/FontProperty.h"
@@ -19,19 +19,9 @@ namespace {
 
 const graphics::Color white{1, 1, 1, 1};
 
-class TextRectTest : public testing::Test
+class TextRectTest : public CaptionFixture
 {
 protected:
-    TextRect* makeCaption(const QString& text, const graphics::Rect& rect,
-                          VerticalAlignment vertical = VerticalAlignment::top,
-                          graphics::TextAlignment horizontal = graphics::TextAlignment::left)
-    {
-        TextRect* caption = TextRect::insertInto(*stack.context, rect, text, horizontal, vertical);
-        // Inter, which the setup installs, at a size whose lines are tens of pixels high.
-        caption->setFont(graphics::Font(QStringLiteral("HelveticaNeue"), 40));
-        return caption;
-    }
-
     // The caption drawn alone on a transparent canvas at one pixel per point.
     static QImage render(TextRect* caption, graphics::Size canvasSize = {600, 600}, double scale = 1)
     {
@@ -39,8 +29,6 @@ protected:
                                           .render(CanvasRenderingMode::exportImage, canvasSize, scale);
         return image.representations().at(0).bitmap();
     }
-
-    DocumentStack stack = DocumentStack::inMemory();
 };
 
 TEST_F(TextRectTest, ANewCaptionHasTheInsertionDefaults)

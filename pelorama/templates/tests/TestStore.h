@@ -1,9 +1,7 @@
 #pragma once
 
-#include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
+#include "DocumentStack.h"
 
-#include <memory>
 #include <vector>
 
 namespace pelorama::model {
@@ -12,12 +10,11 @@ class Screenshot;
 } // namespace pelorama::model
 
 // A main-queue context over an in-memory store of the document model, as a document holds one.
-struct TestStore
+struct TestStore : DocumentStack
 {
-    TestStore();
-
-    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
-    std::unique_ptr<store::ManagedObjectContext> context;
+    TestStore()
+        : DocumentStack(inMemory())
+    {}
 };
 
 // The drawables placed on screenshot, in drawing order (the screenshot itself left out).

@@ -1,3 +1,4 @@
+#include "DocumentStack.h"
 #include "inspector/AngleControl.h"
 #include "inspector/AnglePropertyTableCellView.h"
 #include "inspector/GradientPicker.h"
@@ -15,13 +16,11 @@
 #include "ledgerline/StringPropertyTableCellView.h"
 #include "model/devices/DeviceVariant.h"
 #include "model/entities/DeviceImage.h"
-#include "model/entities/DocumentModel.h"
 #include "model/entities/Gradient.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/StockGradient.h"
 #include "store/ManagedObjectContext.h"
-#include "store/PersistentStoreCoordinator.h"
 #include "tessaline/Tessaline/ColorPickerButton.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 
@@ -47,11 +46,6 @@ protected:
     void SetUp() override
     {
         app::registerInspectorEditors();
-        coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
-        context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::mainQueue);
-        context->setPersistentStoreCoordinator(coordinator);
         context->setUndoStack(&undo);
         table.view();
     }
@@ -82,8 +76,8 @@ protected:
     }
 
     QUndoStack undo;
-    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
-    std::unique_ptr<store::ManagedObjectContext> context;
+    DocumentStack document = DocumentStack::inMemory();
+    std::unique_ptr<store::ManagedObjectContext>& context = document.context;
     PropertyTableViewController table;
 };
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// What the main functions of the test programs share: they run headless in an application object of the
+// kind their library needs, and widget tests keep their settings out of the user's.
+namespace testsupport {
+
+// The settings of a test program, in a folder that lives as long as this object. Each test runs in a
+// process of its own, in parallel with others, so settings stay in the process. Made before the
+// application object.
+class IsolatedSettings
+{
+public:
+    explicit IsolatedSettings(const QString& applicationName)
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("QuilloryTests"));
+        QCoreApplication::setApplicationName(applicationName);
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+// Runs every test in an Application (QGuiApplication, QApplication or one derived from them) on the
+// offscreen platform unless another is chosen; setUp runs once the application exists.
+template <typename Application, typename SetUp> int runHeadlessTests(int argc, char** argv, SetUp setUp)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application application(argc, argv);
+    setUp();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+
+template <typename Application> int runHeadlessTests(int argc, char** argv)
+{
+    return runHeadlessTests<Application>(argc, argv, [] {});
+}
+
+} // namespace testsupport
