@@ -21,7 +21,9 @@ template <typename Call> void postQueuedCall(QObject* receiver, Call&& call)
     QMetaObject::invokeMethod(
         receiver,
         [call = std::forward<Call>(call)]() mutable {
-            { const std::lock_guard handedOver(queuedCallLock()); }
+            {
+                const std::lock_guard handedOver(queuedCallLock());
+            }
             call();
         },
         Qt::QueuedConnection);
