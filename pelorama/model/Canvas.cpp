@@ -2,6 +2,7 @@
 
 #include "graphics/BitmapImageRep.h"
 #include "graphics/GraphicsContext.h"
+#include "graphics/ImageLayerCache.h"
 #include "model/AspectFit.h"
 #include "model/CanvasRenderingContext.h"
 #include "model/Drawable.h"
@@ -48,6 +49,13 @@ std::optional<QImage> makeBitmap(graphics::Size size, double scale)
     if (bitmap.isNull())
         return std::nullopt;
     return bitmap;
+}
+
+// The resampled device frames and pictures of the canvas view: a few canvas-sized layers.
+graphics::ImageLayerCache& canvasViewImages()
+{
+    static graphics::ImageLayerCache cache(64 * 1024 * 1024);
+    return cache;
 }
 
 graphics::Image stretched(const graphics::Image& image, graphics::Size target)
@@ -97,6 +105,8 @@ graphics::Image Canvas::render(CanvasRenderingMode mode, graphics::Size boxSize,
     const double k = fitted.width / m_size.width * scale;
     {
         graphics::GraphicsContext context(*bitmap);
+        if (mode == CanvasRenderingMode::canvasView)
+            context.setDrawingForScreen(canvasViewImages());
         const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
         context.save();
         context.concatenate(transform);
