@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace graphics {
@@ -14,7 +15,8 @@ namespace {
 
 // Signed coverage added by edges, a row of width + 2 cells per pixel row: the running sum along a row
 // is the winding number, weighted by how much of each pixel lies beyond the edges. The two spare cells
-// take the part of edges at the right border.
+// take the part of edges at the right border. The layer is worked through in strips of rows, so the
+// cells stay few and in the cache however large the layer.
 class Accumulator
 {
 public:
@@ -22,13 +24,16 @@ public:
         : m_width(width)
         , m_height(height)
         , m_stride(width + 2)
-        , m_cells(size_t(m_stride) * size_t(height), 0.0F)
+        , m_cells(size_t(m_stride) * size_t(stripRows))
     {}
 
-    // Adds the edge in pieces split where it crosses the layer's left and right sides: what lies left
+    // Keeps the edge in pieces split where it crosses the layer's left and right sides: what lies left
     // of the layer counts in its first column, what lies right of it nowhere.
     void addEdge(QPointF from, QPointF to)
     {
+        if (!std::isfinite(from.x()) || !std::isfinite(from.y()) || !std::isfinite(to.x()) ||
+            !std::isfinite(to.y()))
+            return;
         const double right = double(m_width);
         double crossings[2];
         int count = 0;
@@ -44,42 +49,64 @@ public:
         QPointF start = from;
         for (int crossing = 0; crossing <= count; ++crossing) {
             const QPointF end = crossing < count ? from + (to - from) * crossings[crossing] : to;
-            addInside({std::clamp(start.x(), 0.0, right), start.y()}, {std::clamp(end.x(), 0.0, right), end.y()});
+            keep({std::clamp(start.x(), 0.0, right), start.y()}, {std::clamp(end.x(), 0.0, right), end.y()});
             start = end;
         }
     }
 
     // Writes colour (premultiplied bytes in pixel order) times each pixel's coverage under rule into
-    // rows of 4-byte pixels.
-    void resolve(WindingRule rule, const std::array<int, 4>& colour, uchar* rows, qsizetype bytesPerRow) const
+    // every pixel of rows of 4-byte pixels.
+    void resolve(WindingRule rule, const std::array<int, 4>& colour, uchar* rows, qsizetype bytesPerRow)
     {
-        for (int row = 0; row < m_height; ++row) {
-            const float* cells = m_cells.data() + size_t(row) * size_t(m_stride);
-            uchar* pixel = rows + row * bytesPerRow;
-            float winding = 0;
-            for (int column = 0; column < m_width; ++column) {
-                winding += cells[column];
-                float covered = std::abs(winding);
-                if (rule == WindingRule::evenOdd) {
-                    covered = std::fmod(covered, 2.0F);
-                    covered = covered > 1 ? 2 - covered : covered;
-                } else {
-                    covered = std::min(covered, 1.0F);
-                }
-                const int coverage = int(covered * 255 + 0.5F);
-                if (coverage != 0) {
-                    for (int channel = 0; channel < 4; ++channel)
-                        pixel[column * 4 + channel] = uchar((colour[channel] * coverage + 127) / 255);
+        // The pixel of every level of coverage, in the bytes' order.
+        std::array<quint32, 256> pixels{};
+        for (int coverage = 0; coverage < 256; ++coverage) {
+            uchar bytes[4];
+            for (int channel = 0; channel < 4; ++channel)
+                bytes[channel] = uchar((colour[channel] * coverage + 127) / 255);
+            std::memcpy(&pixels[size_t(coverage)], bytes, 4);
+        }
+        const bool evenOdd = rule == WindingRule::evenOdd;
+        for (int stripTop = 0; stripTop < m_height; stripTop += stripRows) {
+            const int stripBottom = std::min(stripTop + stripRows, m_height);
+            std::fill(m_cells.begin(), m_cells.end(), 0.0F);
+            for (const Edge& edge : m_edges) {
+                if (edge.top < stripBottom && edge.bottom > stripTop)
+                    addRows(edge, stripTop, stripBottom);
+            }
+            for (int row = stripTop; row < stripBottom; ++row) {
+                const float* cells = m_cells.data() + size_t(row - stripTop) * size_t(m_stride);
+                auto* pixel = reinterpret_cast<quint32*>(rows + row * bytesPerRow);
+                float winding = 0;
+                for (int column = 0; column < m_width; ++column) {
+                    winding += cells[column];
+                    float covered = std::abs(winding);
+                    if (evenOdd) {
+                        covered = std::fmod(covered, 2.0F);
+                        covered = covered > 1 ? 2 - covered : covered;
+                    }
+                    pixel[column] = pixels[size_t(std::min(covered, 1.0F) * 255 + 0.5F)];
                 }
             }
         }
     }
 
 private:
-    void addInside(QPointF from, QPointF to)
+    static constexpr int stripRows = 32;
+
+    // An edge running down from top to bottom (in rows, within the layer), x at top, with its direction.
+    struct Edge
     {
-        if (from.y() == to.y() || !std::isfinite(from.x()) || !std::isfinite(from.y()) ||
-            !std::isfinite(to.x()) || !std::isfinite(to.y()))
+        double top;
+        double bottom;
+        double x;
+        double dxdy;
+        float direction;
+    };
+
+    void keep(QPointF from, QPointF to)
+    {
+        if (from.y() == to.y())
             return;
         float direction = 1;
         if (from.y() > to.y()) {
@@ -91,18 +118,26 @@ private:
         if (top >= bottom)
             return;
         const double dxdy = (to.x() - from.x()) / (to.y() - from.y());
-        double x = from.x() + (top - from.y()) * dxdy;
-        for (int row = int(top); row < m_height && row < bottom; ++row) {
+        m_edges.push_back({top, bottom, from.x() + (top - from.y()) * dxdy, dxdy, direction});
+    }
+
+    // The rows of edge within the strip from stripTop to stripBottom.
+    void addRows(const Edge& edge, int stripTop, int stripBottom)
+    {
+        const double top = std::max(edge.top, double(stripTop));
+        const double bottom = std::min(edge.bottom, double(stripBottom));
+        double x = edge.x + (top - edge.top) * edge.dxdy;
+        for (int row = int(top); row < bottom; ++row) {
             const double rowBottom = std::min(double(row + 1), bottom);
             const double rowTop = std::max(double(row), top);
-            const double next = x + dxdy * (rowBottom - rowTop);
-            addSpan(row, x, next, float(rowBottom - rowTop) * direction);
+            const double next = x + edge.dxdy * (rowBottom - rowTop);
+            addSpan(row - stripTop, x, next, float(rowBottom - rowTop) * edge.direction);
             x = next;
         }
     }
 
-    // The part of an edge inside one pixel row, from x at its top to next at its bottom, covering
-    // height (signed by the edge's direction) of the row.
+    // The part of an edge inside one pixel row of the strip, from x at its top to next at its bottom,
+    // covering height (signed by the edge's direction) of the row.
     void addSpan(int row, double x, double next, float height)
     {
         // Inside the layer already; clamped against rounding at its sides.
@@ -143,6 +178,7 @@ private:
     int m_height;
     int m_stride;
     std::vector<float> m_cells;
+    std::vector<Edge> m_edges;
 };
 
 } // namespace
@@ -167,9 +203,9 @@ QImage CoverageRasterizer::fill(const QPainterPath& shape, WindingRule rule, con
     }
     // The layer's pixels are premultiplied RGBA bytes.
     const QRgb premultiplied = qPremultiply(colour.toQColor().rgba());
-    accumulator.resolve(rule,
-                        {qRed(premultiplied), qGreen(premultiplied), qBlue(premultiplied), qAlpha(premultiplied)},
-                        layer.bits(), layer.bytesPerLine());
+    accumulator.resolve(
+        rule, {qRed(premultiplied), qGreen(premultiplied), qBlue(premultiplied), qAlpha(premultiplied)},
+        layer.bits(), layer.bytesPerLine());
     return layer;
 }
 

@@ -34,7 +34,8 @@ QImage ImageLayerCache::find(const QImage& bitmap, const QRectF& source, const Q
     const std::lock_guard lock(m_mutex);
     for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
         if (entry->bitmap.cacheKey() == bitmap.cacheKey() && sameRect(entry->source, source) &&
-            sameRect(entry->target, target) && entry->area == area && sameTransform(entry->transform, transform)) {
+            sameRect(entry->target, target) && entry->area == area &&
+            sameTransform(entry->transform, transform)) {
             m_entries.splice(m_entries.begin(), m_entries, entry);
             return m_entries.front().layer;
         }

@@ -37,7 +37,8 @@ int largestDifference(const QImage& a, const QImage& b)
     return largest;
 }
 
-QImage paintedByQt(const QPainterPath& shape, const QTransform& transform, const QRect& area, const QColor& colour)
+QImage paintedByQt(const QPainterPath& shape, const QTransform& transform, const QRect& area,
+                   const QColor& colour)
 {
     QImage layer = GraphicsContext::makeBitmap(area.width(), area.height());
     QPainter painter(&layer);
@@ -98,7 +99,8 @@ TEST(GraphicsTest, CoverageRasterizerKeepsHolesAndWhatLiesBeyondTheArea)
     for (const auto& [rx, ry] : {std::pair{30.0, 18.0}, std::pair{12.0, 7.5}}) {
         QPolygonF polygon;
         for (int corner = 0; corner < 40; ++corner)
-            polygon << QPointF(20.3 + rx * std::cos(corner * M_PI / 20), 20.2 + ry * std::sin(corner * M_PI / 20));
+            polygon << QPointF(20.3 + rx * std::cos(corner * M_PI / 20),
+                               20.2 + ry * std::sin(corner * M_PI / 20));
         ring.addPolygon(polygon);
         ring.closeSubpath();
     }
@@ -106,7 +108,7 @@ TEST(GraphicsTest, CoverageRasterizerKeepsHolesAndWhatLiesBeyondTheArea)
     // The area holds only part of the ring: it reaches out of every side.
     const QRect area(-3, 4, 41, 30);
     for (const auto& [rule, fillRule] : {std::pair{WindingRule::evenOdd, Qt::OddEvenFill},
-                                        std::pair{WindingRule::nonZero, Qt::WindingFill}}) {
+                                         std::pair{WindingRule::nonZero, Qt::WindingFill}}) {
         ring.setFillRule(fillRule);
         const QImage ours =
             CoverageRasterizer::fill(ring, rule, QTransform(), area, Color::fromQColor(colour));
@@ -154,7 +156,8 @@ TEST(GraphicsTest, ScreenDrawingResamplesAnImageOnceAndFollowsItsPlacement)
     QImage pixels(97, 131, graphics::BitmapImageRep::pixelFormat);
     for (int y = 0; y < pixels.height(); ++y) {
         for (int x = 0; x < pixels.width(); ++x)
-            pixels.setPixelColor(x, y, QColor((x * 11) % 256, (y * 7) % 256, (x + y) % 256, 100 + (x * y) % 156));
+            pixels.setPixelColor(x, y,
+                                 QColor((x * 11) % 256, (y * 7) % 256, (x + y) % 256, 100 + (x * y) % 156));
     }
     graphics::Image image({97, 131});
     image.addRepresentation(graphics::BitmapImageRep(pixels));
