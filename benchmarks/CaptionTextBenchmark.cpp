@@ -5,7 +5,7 @@
 
 #include "graphics/AttributedString.h"
 #include "graphics/GraphicsContext.h"
-#include "model/TextRendering.h"
+#include "model/rendering/TextRendering.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

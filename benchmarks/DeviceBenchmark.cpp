@@ -1,10 +1,11 @@
 #include "graphics/GraphicsContext.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceFrameCache.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/DeviceImageRenderer.h"
+#include "model/rendering/DeviceImageSnapshot.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -51,11 +52,11 @@ void drawDevice(benchmark::State& state)
     const bool laptop = state.range(0) == 1;
     const graphics::Size canvasSize = laptop ? graphics::Size{2880, 1800} : graphics::Size{1242, 2208};
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
-    if (!coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {})) {
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {})) {
         state.SkipWithError("no store");
         return;
     }
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
 
     DeviceImage* device =
@@ -69,10 +70,11 @@ void drawDevice(benchmark::State& state)
 
     QImage bitmap = graphics::GraphicsContext::makeBitmap(int(canvasSize.width), int(canvasSize.height));
     graphics::GraphicsContext graphics(bitmap);
-    const Canvas canvas(canvasSize, {device});
-    device->draw(canvas, CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage});
+    const CanvasRenderingContext rendering{graphics, {}, 1, CanvasRenderingMode::exportImage, canvasSize};
+    DeviceImageRenderer::draw(DeviceImageSnapshot::of(*device), rendering);
     for (auto _ : state) {
-        device->draw(canvas, CanvasRenderingContext{graphics, {}, 1, CanvasRenderingMode::exportImage});
+        // The snapshot is taken at every draw, as every render does.
+        DeviceImageRenderer::draw(DeviceImageSnapshot::of(*device), rendering);
         benchmark::DoNotOptimize(graphics.data());
     }
     state.SetLabel(laptop ? "MacBook 2880x1800" : "iPhone 1242x2208");

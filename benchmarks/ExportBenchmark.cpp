@@ -5,11 +5,12 @@
 #include "document/ScreenshotExporter.h"
 #include "graphics/BitmapImageRep.h"
 #include "graphics/PngWriter.h"
-#include "model/Canvas.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/TemplateCategory.h"
@@ -131,9 +132,9 @@ class Export
 public:
     explicit Export(const Case& exportCase)
         : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
-        , m_context(store::ManagedObjectContext::ConcurrencyType::MainQueue)
+        , m_context(store::ManagedObjectContext::ConcurrencyType::mainQueue)
     {
-        if (!m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}))
+        if (!m_coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}))
             qFatal("no store");
         m_context.setPersistentStoreCoordinator(m_coordinator);
         for (const templates::TemplateCategory& category : templates::TemplateCategory::all()) {
@@ -157,8 +158,8 @@ public:
     graphics::Size size() const { return m_screenshot->size(); }
     QImage render() const
     {
-        const graphics::Image image =
-            m_screenshot->makeCanvas().render(model::CanvasRenderingMode::exportImage, size(), 1);
+        const graphics::Image image = model::DetachedCanvas(m_screenshot->makeCanvas())
+                                          .render(model::CanvasRenderingMode::exportImage, size(), 1);
         return image.representations().front().bitmap();
     }
     bool exportTo(const QString& path) const

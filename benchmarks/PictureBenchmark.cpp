@@ -1,13 +1,15 @@
 #include "geometry/PathBoolean.h"
 #include "graphics/GraphicsContext.h"
-#include "model/AspectFit.h"
-#include "model/Canvas.h"
-#include "model/ChangContourDetector.h"
-#include "model/DirectionalShadow.h"
-#include "model/DocumentModel.h"
-#include "model/FlatShadowCaster.h"
-#include "model/Image.h"
-#include "model/OutlineOrientation.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Image.h"
+#include "model/imaging/ChangContourDetector.h"
+#include "model/imaging/DirectionalShadow.h"
+#include "model/imaging/FlatShadowCaster.h"
+#include "model/imaging/OutlineOrientation.h"
+#include "model/rendering/AspectFit.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderer.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -85,11 +87,11 @@ BENCHMARK(BM_ClippedDirectionalShadow)->Unit(benchmark::kMillisecond);
 void BM_RenderImageWithShadow(benchmark::State& state)
 {
     const auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
-    if (!coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {})) {
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {})) {
         state.SkipWithError("no store");
         return;
     }
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
     const graphics::Size canvasSize{2880, 1800};
     Image* image = Image::insertInto(context, framePicture(), {240, 200, 2400, 1400}, FillMode::aspectFill);
@@ -97,8 +99,10 @@ void BM_RenderImageWithShadow(benchmark::State& state)
     image->setShadowAngle(300);
     image->setShadowDepth(0.1);
     const Canvas canvas(canvasSize, {image});
+    CanvasRenderer renderer;
     for (auto _ : state)
-        benchmark::DoNotOptimize(canvas.render(CanvasRenderingMode::exportImage, canvasSize, 1));
+        benchmark::DoNotOptimize(
+            renderer.render(DetachedCanvas(canvas), CanvasRenderingMode::exportImage, canvasSize, 1));
 }
 BENCHMARK(BM_RenderImageWithShadow)
     ->ArgName("shadowType")

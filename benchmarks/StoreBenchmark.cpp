@@ -30,7 +30,7 @@ std::shared_ptr<const store::ManagedObjectModel> model()
 std::shared_ptr<store::PersistentStoreCoordinator> open(const QString& path)
 {
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model());
-    if (!coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, path))
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::sqlite, path))
         return nullptr;
     return coordinator;
 }
@@ -41,7 +41,7 @@ bool fill(const QString& path)
     auto coordinator = open(path);
     if (!coordinator)
         return false;
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
     const QByteArray blob(blobSize, 'b');
     for (int i = 0; i < objectCount; ++i) {
@@ -80,7 +80,7 @@ void openAndFetch(benchmark::State& state)
     }
     for (auto _ : state) {
         auto coordinator = open(path);
-        store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context.setPersistentStoreCoordinator(coordinator);
         auto items = context.execute(store::FetchRequest("Item"));
         if (!items || items->size() != objectCount) {
@@ -134,7 +134,7 @@ bool fillSmall(const QString& path, int count)
         return false;
     constexpr int batch = 10000;
     for (int start = 0; start < count; start += batch) {
-        store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context.setPersistentStoreCoordinator(coordinator);
         for (int i = start; i < std::min(count, start + batch); ++i) {
             store::ManagedObject* item = context.insertNewObject("Item");
@@ -163,7 +163,7 @@ void fetchedObjectMemory(benchmark::State& state)
     double peakPerObject = 0;
     for (auto _ : state) {
         auto coordinator = open(path);
-        store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context.setPersistentStoreCoordinator(coordinator);
         // Warm the store's page cache and statement machinery so they are not counted.
         store::FetchRequest one("Item", store::Predicate::equal("index", 0));

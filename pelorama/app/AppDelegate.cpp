@@ -3,7 +3,7 @@
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
 #include "inspector/InspectorEditors.h"
-#include "model/CryptoPngRep.h"
+#include "model/devices/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
 #include "templates/Template.h"
 #include "tessaline/Shared/App.h"

@@ -5,8 +5,8 @@
 #include "app/DocumentWindowController.h"
 #include "app/ScreenshotListModel.h"
 #include "appkit/DocumentWindows.h"
-#include "model/DocumentModel.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/App.h"
 

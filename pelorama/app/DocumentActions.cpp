@@ -6,7 +6,7 @@
 #include "app/ScreenshotListModel.h"
 #include "app/ToolbarIcons.h"
 #include "document/ScreenshotPasteboard.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -84,10 +84,10 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     // The toolbar shows four of them, with pictures and shorter names.
     const QColor ink = window.palette().color(QPalette::ButtonText);
     const std::pair<QAction*, std::pair<ToolbarIcon, QString>> toolbarItems[] = {
-        {m_addScreenshot, {ToolbarIcon::Add, tr("Add Screenshot")}},
-        {m_exportAll, {ToolbarIcon::Export, tr("Export")}},
-        {m_share, {ToolbarIcon::Share, tr("Share")}},
-        {m_feedback, {ToolbarIcon::Feedback, tr("Feedback")}},
+        {m_addScreenshot, {ToolbarIcon::add, tr("Add Screenshot")}},
+        {m_exportAll, {ToolbarIcon::exportAll, tr("Export")}},
+        {m_share, {ToolbarIcon::share, tr("Share")}},
+        {m_feedback, {ToolbarIcon::feedback, tr("Feedback")}},
     };
     for (const auto& [action, look] : toolbarItems) {
         action->setIcon(toolbarIcon(look.first, ink));

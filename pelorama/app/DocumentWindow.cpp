@@ -9,7 +9,7 @@
 #include "app/SidebarToggleControl.h"
 #include "canvas/CanvasView.h"
 #include "ledgerline/PropertyTableViewController.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/ScreenshotListCell.h"
 
 #include "canvas/ScreenshotThumbnailView.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 
 #include <QVBoxLayout>
 

@@ -2,8 +2,8 @@
 
 #include "app/ScreenshotListCell.h"
 #include "app/ScreenshotListModel.h"
-#include "model/DocumentSelection.h"
-#include "model/Screenshot.h"
+#include "model/entities/DocumentSelection.h"
+#include "model/entities/Screenshot.h"
 
 #include <QDrag>
 #include <QDragMoveEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ScreenshotListModel.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
 
 #include <QListView>
 #include <QPointer>

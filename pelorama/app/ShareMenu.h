@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Canvas.h"
+#include "model/rendering/Canvas.h"
 
 #include <QMenu>
 #include <QString>

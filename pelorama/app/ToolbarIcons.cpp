@@ -11,12 +11,12 @@ namespace {
 void draw(QPainter& painter, ToolbarIcon icon)
 {
     switch (icon) {
-    case ToolbarIcon::Add:
+    case ToolbarIcon::add:
         painter.drawRoundedRect(QRectF(4, 5, 16, 14), 2, 2);
         painter.drawLine(QPointF(12, 8.5), QPointF(12, 15.5));
         painter.drawLine(QPointF(8.5, 12), QPointF(15.5, 12));
         break;
-    case ToolbarIcon::Export: {
+    case ToolbarIcon::exportAll: {
         painter.drawLine(QPointF(12, 3), QPointF(12, 15));
         painter.drawLine(QPointF(8, 7), QPointF(12, 3));
         painter.drawLine(QPointF(16, 7), QPointF(12, 3));
@@ -28,7 +28,7 @@ void draw(QPainter& painter, ToolbarIcon icon)
         painter.drawPath(tray);
         break;
     }
-    case ToolbarIcon::Share: {
+    case ToolbarIcon::share: {
         painter.drawLine(QPointF(12, 3), QPointF(12, 14));
         painter.drawLine(QPointF(8.5, 6.5), QPointF(12, 3));
         painter.drawLine(QPointF(15.5, 6.5), QPointF(12, 3));
@@ -42,7 +42,7 @@ void draw(QPainter& painter, ToolbarIcon icon)
         painter.drawPath(box);
         break;
     }
-    case ToolbarIcon::Feedback: {
+    case ToolbarIcon::feedback: {
         QPainterPath bubble;
         bubble.addRoundedRect(QRectF(3, 4, 18, 12), 3, 3);
         painter.drawPath(bubble);

@@ -7,10 +7,10 @@ namespace pelorama::app {
 // The toolbar's pictures, drawn in code in the palette's text colour.
 enum class ToolbarIcon
 {
-    Add,
-    Export,
-    Share,
-    Feedback
+    add,
+    exportAll,
+    share,
+    feedback
 };
 
 QIcon toolbarIcon(ToolbarIcon icon, const QColor& ink);

@@ -1,6 +1,6 @@
 #include "canvas/CanvasMapping.h"
 
-#include "model/AspectFit.h"
+#include "model/rendering/AspectFit.h"
 
 #include <cmath>
 

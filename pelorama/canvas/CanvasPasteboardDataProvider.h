@@ -1,15 +1,10 @@
 #pragma once
 
-#include "model/Canvas.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 
 #include <QMimeData>
 #include <QStringList>
-#include <memory>
-#include <vector>
-
-namespace store {
-class ManagedObject;
-} // namespace store
 
 namespace pelorama::canvas {
 
@@ -17,9 +12,8 @@ namespace pelorama::canvas {
 // for them. Each request renders the canvas anew at its own size and scale 1 (one pixel per canvas point,
 // in export mode).
 //
-// The item draws copies of the canvas's entity drawables as they were when it was made, which it owns,
-// so it keeps its picture for as long as the clipboard holds it: after the document was edited further,
-// and after it was closed. Drawables that are no entities are drawn themselves, while they live.
+// The item draws the snapshot of the canvas taken when it was made, so it keeps its picture for as long as
+// the clipboard holds it: after the document was edited further, and after it was closed.
 //
 // Main thread only. When the render makes no bitmap (a canvas of zero size), "Warning: PNG
 // representation not available" is printed and the consumer gets no data.
@@ -29,10 +23,9 @@ class CanvasPasteboardDataProvider : public QMimeData
 
 public:
     explicit CanvasPasteboardDataProvider(const model::Canvas& canvas);
-    ~CanvasPasteboardDataProvider() override;
 
-    // The canvas the item renders: the copies, in the drawing order of the canvas it was made from.
-    const model::Canvas& canvas() const { return m_canvas; }
+    // The canvas the item renders.
+    const model::DetachedCanvas& canvas() const { return m_canvas; }
 
     QStringList formats() const override;
     bool hasFormat(const QString& mimeType) const override;
@@ -41,8 +34,7 @@ protected:
     QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
 
 private:
-    std::vector<std::unique_ptr<store::ManagedObject>> m_copies;
-    model::Canvas m_canvas;
+    model::DetachedCanvas m_canvas;
 };
 
 } // namespace pelorama::canvas

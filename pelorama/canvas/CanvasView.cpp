@@ -8,14 +8,16 @@
 #include "canvas/OpenGLCanvasViewRenderer.h"
 #include "canvas/RasterCanvasViewRenderer.h"
 #include "foundation/Diagnostics.h"
-#include "model/AspectFit.h"
-#include "model/Canvas.h"
-#include "model/DocumentSelection.h"
-#include "model/Drawable.h"
-#include "model/ImageDroppable.h"
-#include "model/Screenshot.h"
-#include "model/Selectable.h"
-#include "model/TextRect.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DocumentSelection.h"
+#include "model/entities/Drawable.h"
+#include "model/entities/ImageDroppable.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/Selectable.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/AspectFit.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "tessaline/Shared/Observer.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 
@@ -133,21 +135,20 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
     setNeedsRendering(true);
     setNeedsLayout();
     for (model::Drawable* drawable : m_canvas->drawables()) {
-        auto* object = dynamic_cast<QObject*>(drawable);
+        auto* object = dynamic_cast<store::ManagedObject*>(drawable);
         if (!object)
             continue;
-        for (const QString& keyPath : drawable->keypathsTriggeringRedraw()) {
+        for (const QString& keyPath : model::pixelKeys(*object)) {
             m_drawableObservers.push_back(std::make_unique<tessaline::Observer>(
-                object, keyPath, false,
-                [this, drawable, keyPath](const QVariant&) { drawableDidChange(drawable, keyPath); }));
+                object, keyPath, false, [this, drawable](const QVariant&) { drawableDidChange(drawable); }));
         }
     }
     m_renderer->canvasDidChange();
 }
 
-void CanvasView::drawableDidChange(model::Drawable* drawable, const QString& keyPath)
+void CanvasView::drawableDidChange(model::Drawable* drawable)
 {
-    drawable->prepareForRedrawAfterChangingWithKeyPath(keyPath);
+    // The render takes a fresh snapshot; nothing of the old picture needs letting go.
     setNeedsRendering(true);
     const auto* selectable = dynamic_cast<model::Selectable*>(drawable);
     if (selectable && selectable == selection())
@@ -172,6 +173,14 @@ void CanvasView::renderCanvas()
     emit willRender(*canvas);
     m_renderer->render();
     emit didRender(*canvas);
+}
+
+graphics::Image CanvasView::renderCanvasImage()
+{
+    if (!m_canvas)
+        return {};
+    return m_canvasRenderer.render(model::DetachedCanvas(*m_canvas), model::CanvasRenderingMode::canvasView,
+                                   boundsSize(), 2.0);
 }
 
 void CanvasView::setContents(std::optional<graphics::Image> contents)

@@ -9,7 +9,8 @@
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
+#include "model/rendering/CanvasRenderer.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
@@ -72,7 +73,7 @@ public:
 
     const std::shared_ptr<const model::Canvas>& canvas() const { return m_canvas; }
     // Shows canvas (none shows the empty label): commits and closes the caption editor, observes every
-    // drawable's redraw key paths, clears the selection and schedules a render.
+    // drawable's keys that change its pixels (model::pixelKeys), clears the selection and schedules a render.
     void setCanvas(std::shared_ptr<const model::Canvas> canvas);
 
     bool needsRendering() const { return m_needsRendering; }
@@ -82,6 +83,10 @@ public:
     Q_INVOKABLE void renderCanvas();
 
     CanvasViewRendering& renderer() const { return *m_renderer; }
+    // A snapshot of the canvas taken now, rendered in canvasView mode into the view's bounds at scale 2
+    // through the view's own model::CanvasRenderer, which keeps what it laid out for the next render.
+    // The renderers call it; an empty image without a canvas.
+    graphics::Image renderCanvasImage();
     // The label shown while no canvas is set, made on first use.
     tessaline::MarkupLabel* emptyLabel();
     std::size_t observerCount() const { return m_drawableObservers.size(); }
@@ -150,7 +155,7 @@ private:
     void chooseRenderer(bool openGLSupported);
     void showSelectedScreenshot();
     void showSelectedDrawable();
-    void drawableDidChange(model::Drawable* drawable, const QString& keyPath);
+    void drawableDidChange(model::Drawable* drawable);
     void layout();
     void mouseDown(const QPointF& position, int clickCount);
     void openEditor(model::Selectable& textRect, const graphics::Rect& viewRect);
@@ -163,6 +168,7 @@ private:
     QPointer<model::DocumentSelection> m_documentSelection;
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
     std::unique_ptr<CanvasViewRendering> m_renderer;
+    model::CanvasRenderer m_canvasRenderer;
     QPointer<tessaline::MarkupLabel> m_emptyLabel;
     std::shared_ptr<const model::Canvas> m_canvas;
     bool m_needsRendering = false;

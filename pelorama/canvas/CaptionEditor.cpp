@@ -1,6 +1,6 @@
 #include "canvas/CaptionEditor.h"
 
-#include "model/TextRect.h"
+#include "model/entities/TextRect.h"
 #include "tessaline/Tessaline/PopoverMessage.h"
 
 #include <QApplication>

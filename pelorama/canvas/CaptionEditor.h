@@ -2,7 +2,7 @@
 
 #include "appkit/LengthLimitedTextEdit.h"
 #include "graphics/Font.h"
-#include "model/TextRect.h"
+#include "model/entities/TextRect.h"
 
 #include <QPointer>
 

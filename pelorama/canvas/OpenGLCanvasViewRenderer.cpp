@@ -1,7 +1,7 @@
 #include "canvas/OpenGLCanvasViewRenderer.h"
 
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
+#include "model/rendering/Canvas.h"
 #include "tessaline/Tessaline/ViewPinning.h"
 #include "vistrel/Vistrel.h"
 
@@ -45,9 +45,7 @@ void OpenGLCanvasViewRenderer::render()
         m_vistrel->setFrameBuffer(nullptr);
         return;
     }
-    const graphics::Image image = m_canvasView->canvas()->render(model::CanvasRenderingMode::canvasView,
-                                                                 m_canvasView->boundsSize(), 2.0);
-    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(image));
+    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(m_canvasView->renderCanvasImage()));
 }
 
 } // namespace pelorama::canvas

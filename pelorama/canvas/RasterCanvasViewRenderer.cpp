@@ -1,7 +1,7 @@
 #include "canvas/RasterCanvasViewRenderer.h"
 
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
+#include "model/rendering/Canvas.h"
 
 namespace pelorama::canvas {
 
@@ -23,8 +23,7 @@ void RasterCanvasViewRenderer::render()
         m_canvasView->setContents(std::nullopt);
         return;
     }
-    m_canvasView->setContents(m_canvasView->canvas()->render(model::CanvasRenderingMode::canvasView,
-                                                             m_canvasView->boundsSize(), 2.0));
+    m_canvasView->setContents(m_canvasView->renderCanvasImage());
 }
 
 } // namespace pelorama::canvas

@@ -1,9 +1,10 @@
 #include "canvas/ScreenshotThumbnailView.h"
 
 #include "graphics/GraphicsContext.h"
-#include "model/AspectFit.h"
-#include "model/Canvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/AspectFit.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QPainter>
@@ -72,8 +73,8 @@ void ScreenshotThumbnailView::renderThumbnail()
 {
     if (!m_screenshot)
         return;
-    const model::Canvas canvas = m_screenshot->makeCanvas();
-    setImage(canvas.render(model::CanvasRenderingMode::thumbnail, thumbnailBox, thumbnailScale));
+    setImage(m_renderer.render(model::DetachedCanvas(m_screenshot->makeCanvas()),
+                               model::CanvasRenderingMode::thumbnail, thumbnailBox, thumbnailScale));
 }
 
 void ScreenshotThumbnailView::setImage(std::optional<graphics::Image> image)

@@ -3,7 +3,8 @@
 #include "foundation/CoalescedPerform.h"
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/CanvasRenderer.h"
 
 #include <QImage>
 #include <QPointer>
@@ -64,6 +65,8 @@ private:
     QPointer<model::Screenshot> m_screenshot;
     QMetaObject::Connection m_contextConnection;
     foundation::CoalescedPerform m_updatePerform;
+    // Keeps what it laid out, so that the next thumbnail of an unchanged caption lays out nothing.
+    model::CanvasRenderer m_renderer;
     std::optional<graphics::Image> m_image;
     std::optional<graphics::Rect> m_imageFrame;
     // What paintEvent shows, remade when the picture, the frame or the pixel ratio change.

@@ -3,13 +3,13 @@
 #include "document/DrawableMappingPasteable.h"
 #include "document/EntityPasteable.h"
 #include "document/ImageLoadablePasteable.h"
-#include "model/Asset.h"
-#include "model/DeviceImage.h"
-#include "model/DrawableMapping.h"
-#include "model/Entity.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Entity.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 
 #include <QHash>
 #include <memory>

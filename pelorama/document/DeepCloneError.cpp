@@ -5,7 +5,7 @@ namespace pelorama::document {
 QString DeepCloneError::description() const
 {
     switch (m_code) {
-    case Code::EntityWithoutContext:
+    case Code::entityWithoutContext:
         return QStringLiteral("Entity without managed object context");
     }
     return {};

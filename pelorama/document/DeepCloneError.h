@@ -10,7 +10,7 @@ class DeepCloneError
 public:
     enum class Code
     {
-        EntityWithoutContext, // the object to clone belongs to no managed object context
+        entityWithoutContext, // the object to clone belongs to no managed object context
     };
 
     explicit DeepCloneError(Code code)

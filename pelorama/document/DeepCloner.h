@@ -15,7 +15,7 @@ namespace pelorama::document {
 // What a deep copy of managed objects works with: the clone made for each source object, keyed by the
 // source's ID, so that an object reached along several relationships (or a cycle) is cloned once and
 // the clones link as their sources do; and the relationships the copy does not follow. An object that
-// belongs to no context cannot be cloned (DeepCloneError::Code::EntityWithoutContext).
+// belongs to no context cannot be cloned (DeepCloneError::Code::entityWithoutContext).
 class DeepCloner
 {
 public:

@@ -1,8 +1,8 @@
 #include "document/DrawableMappingPasteable.h"
 
 #include "document/PasteboardSerialization.h"
-#include "model/Drawable.h"
-#include "model/DrawableMapping.h"
+#include "model/entities/Drawable.h"
+#include "model/entities/DrawableMapping.h"
 #include "store/EntityDescription.h"
 #include "store/ManagedObject.h"
 

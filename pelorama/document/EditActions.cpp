@@ -4,8 +4,8 @@
 #include "document/ScreenshotList.h"
 #include "document/ScreenshotOrdering.h"
 #include "document/ScreenshotPasteboard.h"
-#include "model/ContextOperations.h"
-#include "model/Screenshot.h"
+#include "model/entities/ContextOperations.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 
 namespace pelorama::document {
@@ -21,7 +21,7 @@ ActionAlert errorAlert(const QString& phrase, const QString& reason)
 
 store::Error pasteError(const QString& message)
 {
-    return store::Error(store::Error::Code::Validation, message);
+    return store::Error(store::Error::Code::validation, message);
 }
 
 } // namespace

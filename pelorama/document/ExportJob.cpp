@@ -4,8 +4,8 @@
 #include "document/ExportFileWriter.h"
 #include "document/ScreenshotExporter.h"
 #include "graphics/PngWriter.h"
-#include "model/DetachedCanvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QDir>

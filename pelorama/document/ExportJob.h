@@ -2,7 +2,7 @@
 
 #include "document/ActionAlert.h"
 #include "document/ExportFailure.h"
-#include "model/RenderPool.h"
+#include "model/rendering/RenderPool.h"
 
 #include <QList>
 #include <QObject>

@@ -91,7 +91,7 @@ DocumentResult<> PackagedPersistentDocument::write(const QString& path, const QS
         return updated;
     if (contents.containsFile(storeFilename()))
         return appkit::documentFailure("A package file may not be named “" + storeFilename() + "”.");
-    if (operation == appkit::SaveOperation::SaveAs || path != previousPath)
+    if (operation == appkit::SaveOperation::saveAs || path != previousPath)
         return saveToNewPackage(path, typeName, contents, previousPath);
 
     if (!QFileInfo(path).isDir())
@@ -106,7 +106,7 @@ DocumentResult<> PackagedPersistentDocument::saveToNewPackage(const QString& pat
                                                               const QString& previousPath)
 {
     DocumentResult<manageddocument::StagedPath> staged =
-        manageddocument::StagedPath::make(path, manageddocument::StagedPath::Kind::Directory);
+        manageddocument::StagedPath::make(path, manageddocument::StagedPath::Kind::directory);
     if (!staged)
         return foundation::Unexpected<appkit::DocumentError>(staged.error());
 

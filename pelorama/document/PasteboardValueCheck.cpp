@@ -3,8 +3,8 @@
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/Image.h"
-#include "model/AttributeRow.h"
-#include "model/GeometryText.h"
+#include "model/attributes/AttributeRow.h"
+#include "model/entities/GeometryText.h"
 
 #include <cmath>
 #include <limits>

@@ -3,8 +3,9 @@
 #include "document/ExportFileNames.h"
 #include "document/ExportFileWriter.h"
 #include "graphics/PngWriter.h"
-#include "model/Canvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QFileInfo>
@@ -85,7 +86,7 @@ std::optional<ActionAlert> ScreenshotExporter::exportScreenshot(model::Screensho
 
 QImage ScreenshotExporter::render(model::Screenshot& screenshot)
 {
-    const model::Canvas canvas = screenshot.makeCanvas();
+    const model::DetachedCanvas canvas(screenshot.makeCanvas());
     const graphics::Image image = canvas.render(model::CanvasRenderingMode::exportImage, canvas.size(), 1);
     if (image.representations().empty())
         return {};

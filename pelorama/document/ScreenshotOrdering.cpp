@@ -1,6 +1,6 @@
 #include "document/ScreenshotOrdering.h"
 
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 
 #include <cmath>
 

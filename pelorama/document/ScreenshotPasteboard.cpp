@@ -3,8 +3,8 @@
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
 #include "foundation/BundleInfo.h"
-#include "model/Entity.h"
-#include "model/Screenshot.h"
+#include "model/entities/Entity.h"
+#include "model/entities/Screenshot.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

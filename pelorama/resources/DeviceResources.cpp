@@ -22,4 +22,9 @@ QString deviceFramePath(const QString& identifier)
     return QStringLiteral(":/images/") + identifier + QStringLiteral(".ccc");
 }
 
+QString deviceFramePreviewPath(const QString& identifier)
+{
+    return QStringLiteral(":/images/") + identifier + QStringLiteral(".preview.ccc");
+}
+
 } // namespace pelorama::resources

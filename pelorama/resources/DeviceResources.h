@@ -12,4 +12,9 @@ void initialize();
 // The resource path of the sealed frame picture named identifier.
 QString deviceFramePath(const QString& identifier);
 
+// The resource path of the same frame, sealed the same way, drawn small for template previews: they show
+// devices a few hundred pixels tall at most, and decoding every full-size frame to draw it that small was
+// most of what the first previews of a process cost.
+QString deviceFramePreviewPath(const QString& identifier);
+
 } // namespace pelorama::resources

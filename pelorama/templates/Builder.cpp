@@ -1,13 +1,13 @@
 #include "templates/Builder.h"
 
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/DeviceVariant.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/Shadowable.h"
-#include "model/TextRect.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/Shadowable.h"
+#include "model/entities/TextRect.h"
 #include "templates/FontResolution.h"
 
 namespace pelorama::templates {

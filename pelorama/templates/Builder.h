@@ -4,8 +4,8 @@
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
-#include "model/FillMode.h"
-#include "model/VerticalAlignment.h"
+#include "model/entities/FillMode.h"
+#include "model/entities/VerticalAlignment.h"
 #include "templates/Theme.h"
 
 #include <QString>

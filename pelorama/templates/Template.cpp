@@ -1,7 +1,7 @@
 #include "templates/Template.h"
 
-#include "model/Screenshot.h"
-#include "model/StockGradient.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/StockGradient.h"
 #include "templates/Builder.h"
 #include "templates/TemplateCategory.h"
 #include "templates/TemplatePreviewRenderer.h"

@@ -1,11 +1,11 @@
 #include "templates/TemplateLayout.h"
 
 #include "foundation/Fatal.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 #include "templates/Builder.h"
 #include "templates/FontResolution.h"
 

@@ -2,8 +2,8 @@
 
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Size.h"
-#include "model/DeviceOrientation.h"
-#include "model/FillMode.h"
+#include "model/entities/DeviceOrientation.h"
+#include "model/entities/FillMode.h"
 #include "templates/LayoutLength.h"
 
 #include <QString>

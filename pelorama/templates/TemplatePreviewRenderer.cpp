@@ -1,12 +1,12 @@
 #include "templates/TemplatePreviewRenderer.h"
 
 #include "foundation/Fatal.h"
-#include "model/DetachedCanvas.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/DeviceVariant.h"
-#include "model/DocumentModel.h"
-#include "model/Screenshot.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/DeviceImageRenderer.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/Template.h"
@@ -22,16 +22,16 @@ namespace {
 
 // Whether a render of canvas is the first to need one of its devices' pictures (frame or placeholder),
 // which it would then open; the pictures seen so far are added to seen.
-bool opensAPicture(const model::Canvas& canvas, QSet<QString>& seen)
+bool opensAPicture(const model::DetachedCanvas& canvas, QSet<QString>& seen)
 {
     bool opens = false;
-    for (model::Drawable* drawable : canvas.drawables()) {
-        const auto* device = dynamic_cast<const model::DeviceImage*>(drawable);
-        if (!device)
+    for (const model::DrawableSnapshot& drawable : canvas.drawables()) {
+        const auto* device = std::get_if<model::DeviceImageSnapshot>(&drawable);
+        if (!device || !device->family || !device->variant)
             continue;
-        const QString frame = device->deviceVariant().identifier();
+        const QString frame = device->variant->identifier();
         const QString placeholder =
-            model::DeviceImage::placeholderName(device->deviceFamily(), device->orientation());
+            model::DeviceImageRenderer::placeholderName(*device->family, device->orientation);
         for (const QString& picture : {frame, placeholder}) {
             if (!seen.contains(picture)) {
                 seen.insert(picture);
@@ -71,10 +71,10 @@ private:
 void build(const std::vector<Template*>& templates, QThreadPool& pool, const std::shared_ptr<PreviewRun>& run)
 {
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-    const auto store = coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
+    const auto store = coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {});
     if (!store)
         foundation::fatal("The store for template previews could not be added: " + store.error().message());
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::privateQueue);
     context.setPersistentStoreCoordinator(coordinator);
 
     // The renders read only their detached copies, so they may go on after the queue is left and after
@@ -85,9 +85,9 @@ void build(const std::vector<Template*>& templates, QThreadPool& pool, const std
         // opened side by side on all threads.
         QSet<QString> seen;
         for (Template* item : templates) {
-            const model::Canvas built = item->instantiateScreenshot(context).makeCanvas();
-            const bool urgent = opensAPicture(built, seen);
-            auto canvas = std::make_shared<const model::DetachedCanvas>(built);
+            auto canvas = std::make_shared<const model::DetachedCanvas>(
+                item->instantiateScreenshot(context).makeCanvas());
+            const bool urgent = opensAPicture(*canvas, seen);
             model::startOnPool(
                 [item, canvas, run] {
                     item->setPreviewImage(canvas->render(model::CanvasRenderingMode::templatePreview,

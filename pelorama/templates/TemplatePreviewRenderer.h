@@ -1,7 +1,7 @@
 #pragma once
 
 #include "graphics/Size.h"
-#include "model/RenderPool.h"
+#include "model/rendering/RenderPool.h"
 
 #include <QFuture>
 #include <QThreadPool>

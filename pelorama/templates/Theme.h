@@ -1,8 +1,8 @@
 #pragma once
 
 #include "graphics/Color.h"
-#include "model/BackgroundType.h"
-#include "model/ShadowType.h"
+#include "model/entities/BackgroundType.h"
+#include "model/entities/ShadowType.h"
 
 #include <QHash>
 #include <QString>

@@ -27,7 +27,7 @@ class UnattendedUserInterface : public DocumentUserInterface
 {
 public:
     QString chooseSaveLocation(const DocumentType&, const QString&) override { return {}; }
-    UnsavedChangesAnswer askToSaveChanges(const QString&) override { return UnsavedChangesAnswer::Cancel; }
+    UnsavedChangesAnswer askToSaveChanges(const QString&) override { return UnsavedChangesAnswer::cancel; }
     bool confirmRevert(const QString&) override { return false; }
     void presentError(const DocumentError& error) override { foundation::warning(error.message()); }
 };
@@ -116,7 +116,7 @@ DocumentResult<> Document::save()
     if (isUntitled())
         return documentFailure("The document " + quotedName(displayName()) +
                                " has not been saved before; choose where to save it.");
-    return saveToPath(m_filePath, SaveOperation::Save);
+    return saveToPath(m_filePath, SaveOperation::save);
 }
 
 DocumentResult<> Document::saveAs(const QString& path)
@@ -126,20 +126,20 @@ DocumentResult<> Document::saveAs(const QString& path)
         return documentFailure("The document " + quotedName(displayName()) +
                                " could not be saved: no place was given.");
     if (absolutePath == m_filePath)
-        return saveToPath(m_filePath, SaveOperation::Save);
+        return saveToPath(m_filePath, SaveOperation::save);
     if (m_openElsewhere)
         if (const std::optional<QString> other = m_openElsewhere(absolutePath))
             return documentFailure("The document " + quotedName(displayName()) +
                                    " could not be saved. The document " + quotedName(*other) +
                                    " is open in another window at that place; close it first and try again.");
-    return saveToPath(absolutePath, SaveOperation::SaveAs);
+    return saveToPath(absolutePath, SaveOperation::saveAs);
 }
 
 DocumentResult<> Document::autosave()
 {
     if (!autosavesInPlace() || isUntitled() || !isEdited())
         return {};
-    return saveToPath(m_filePath, SaveOperation::Autosave);
+    return saveToPath(m_filePath, SaveOperation::autosave);
 }
 
 DocumentResult<> Document::saveToPath(const QString& path, SaveOperation operation)
@@ -261,12 +261,12 @@ bool Document::canClose()
         autosaveFailed = true;
     }
     switch (userInterfaceOrUnattended().askToSaveChanges(displayName())) {
-    case DocumentUserInterface::UnsavedChangesAnswer::Save:
+    case DocumentUserInterface::UnsavedChangesAnswer::save:
         // Where saving in place has just failed, saving again there would fail again.
         return autosaveFailed ? saveDocumentAs() : saveDocument();
-    case DocumentUserInterface::UnsavedChangesAnswer::DontSave:
+    case DocumentUserInterface::UnsavedChangesAnswer::dontSave:
         return true;
-    case DocumentUserInterface::UnsavedChangesAnswer::Cancel:
+    case DocumentUserInterface::UnsavedChangesAnswer::cancel:
         return false;
     }
     return false;

@@ -188,7 +188,7 @@ Document* DocumentController::addDocument(std::unique_ptr<Document> document)
     });
     connect(added, &Document::closed, this, [this, added] { documentClosed(added); });
     connect(added, &Document::saved, this, [this](const QString& path, SaveOperation operation) {
-        if (operation == SaveOperation::SaveAs)
+        if (operation == SaveOperation::saveAs)
             noteRecentDocumentPath(path);
     });
     m_documents.push_back(std::move(document));

@@ -15,9 +15,9 @@ class DocumentUserInterface
 public:
     enum class UnsavedChangesAnswer
     {
-        Save,
-        DontSave,
-        Cancel
+        save,
+        dontSave,
+        cancel
     };
 
     virtual ~DocumentUserInterface() = default;

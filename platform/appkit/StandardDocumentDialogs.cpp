@@ -41,10 +41,10 @@ DocumentDialogs::UnsavedChangesAnswer StandardDocumentDialogs::askToSaveChanges(
     box.setDefaultButton(save);
     box.exec();
     if (box.clickedButton() == save)
-        return UnsavedChangesAnswer::Save;
+        return UnsavedChangesAnswer::save;
     if (box.clickedButton() == dontSave)
-        return UnsavedChangesAnswer::DontSave;
-    return UnsavedChangesAnswer::Cancel;
+        return UnsavedChangesAnswer::dontSave;
+    return UnsavedChangesAnswer::cancel;
 }
 
 bool StandardDocumentDialogs::confirmRevert(QWidget* parent, const QString& documentName)

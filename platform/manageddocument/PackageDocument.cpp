@@ -83,7 +83,7 @@ appkit::DocumentResult<> PackageDocument::write(const QString& path, const QStri
         return foundation::Unexpected<appkit::DocumentError>(content.error());
     if (content->containsFile(storeContentFolder))
         return appkit::documentFailure("A package file may not be named “" + storeContentFolder + "”.");
-    const bool inPlace = operation != appkit::SaveOperation::SaveAs && path == previousPath &&
+    const bool inPlace = operation != appkit::SaveOperation::saveAs && path == previousPath &&
                          persistentStoreCoordinator().persistentStoreForPath(persistentStorePath(path));
     if (inPlace)
         return saveInPlace(path, *content);
@@ -103,7 +103,7 @@ appkit::DocumentResult<> PackageDocument::saveToNewPackage(const QString& path, 
                                                            const PackageContents& content,
                                                            const QString& previousPath)
 {
-    appkit::DocumentResult<StagedPath> staged = StagedPath::make(path, StagedPath::Kind::Directory);
+    appkit::DocumentResult<StagedPath> staged = StagedPath::make(path, StagedPath::Kind::directory);
     if (!staged)
         return foundation::Unexpected<appkit::DocumentError>(staged.error());
     if (!QDir(staged->path()).mkdir(storeContentFolder))

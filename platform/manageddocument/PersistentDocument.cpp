@@ -14,7 +14,7 @@ PersistentDocument::PersistentDocument(std::shared_ptr<const store::ManagedObjec
     , m_model(std::move(model))
     , m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(m_model))
     , m_context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::MainQueue))
+          store::ManagedObjectContext::ConcurrencyType::mainQueue))
 {
     m_context->setPersistentStoreCoordinator(m_coordinator);
     m_context->setUndoStack(undoStack());
@@ -24,7 +24,7 @@ PersistentDocument::~PersistentDocument() = default;
 
 store::PersistentStore::Type PersistentDocument::persistentStoreType(const QString&) const
 {
-    return store::PersistentStore::Type::SQLite;
+    return store::PersistentStore::Type::sqlite;
 }
 
 appkit::DocumentResult<> PersistentDocument::configurePersistentStoreCoordinator(const QString& storePath,
@@ -67,12 +67,12 @@ appkit::DocumentResult<> PersistentDocument::write(const QString& path, const QS
                                                    appkit::SaveOperation operation,
                                                    const QString& previousPath)
 {
-    if (operation != appkit::SaveOperation::SaveAs && path == previousPath)
+    if (operation != appkit::SaveOperation::saveAs && path == previousPath)
         return saveContext();
 
     // The store is made beside path and renamed onto it, so that path holds the old file until the
     // new one is whole.
-    appkit::DocumentResult<StagedPath> staged = StagedPath::make(path, StagedPath::Kind::File);
+    appkit::DocumentResult<StagedPath> staged = StagedPath::make(path, StagedPath::Kind::file);
     if (!staged)
         return appkit::documentFailure(staged.error().message());
     store::PersistentStore* previous = m_coordinator->persistentStoreForPath(previousPath);

@@ -38,7 +38,7 @@ appkit::DocumentResult<StagedPath> StagedPath::make(const QString& destination, 
         return appkit::documentFailure("The folder “" + folder + "” does not exist.");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString path = fileSystem::hiddenSibling(target.absoluteFilePath(), "saving");
-        if (kind == Kind::File) {
+        if (kind == Kind::file) {
             if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
                 return StagedPath(path, target.absoluteFilePath(), kind);
             continue;

@@ -14,8 +14,8 @@ class StagedPath
 public:
     enum class Kind
     {
-        File,     // the name is reserved; the caller makes the file
-        Directory // an empty folder is made
+        file,     // the name is reserved; the caller makes the file
+        directory // an empty folder is made
     };
 
     static appkit::DocumentResult<StagedPath> make(const QString& destination, Kind kind);

@@ -7,21 +7,21 @@ namespace store {
 
 enum class AttributeType
 {
-    String,
-    Integer16,
-    Integer32,
-    Integer64,
-    Double,
-    Boolean,
-    Binary,
-    Transformable, // stored as the bytes of the named value transformer
-    Undefined,     // a value of any kind, only allowed for transient attributes
+    string,
+    integer16,
+    integer32,
+    integer64,
+    floatingPoint,
+    boolean,
+    binary,
+    transformable, // stored as the bytes of the named value transformer
+    undefined,     // a value of any kind, only allowed for transient attributes
 };
 
 struct AttributeDescription
 {
     QString name;
-    AttributeType type = AttributeType::String;
+    AttributeType type = AttributeType::string;
     QString valueTransformerName; // Transformable only
     bool isTransient = false;     // kept in memory and handed to parent contexts, never stored
     QVariant defaultValue;        // set on insertion; invalid for none

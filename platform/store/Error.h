@@ -11,15 +11,15 @@ class Error
 public:
     enum class Code
     {
-        ModelInvalid,
-        StoreOpenFailed,
-        StoreSchemaMismatch,
-        StoreReadFailed,
-        StoreSaveFailed,
-        Validation,
-        DeleteDenied,
-        ObjectNotFound,
-        NoStore,
+        modelInvalid,
+        storeOpenFailed,
+        storeSchemaMismatch,
+        storeReadFailed,
+        storeSaveFailed,
+        validation,
+        deleteDenied,
+        objectNotFound,
+        noStore,
     };
 
     Error(Code code, QString message)

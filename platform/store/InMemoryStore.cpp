@@ -47,12 +47,12 @@ Result<void> InMemoryStore::save(const StoreSaveRequest& request)
     // Check first so that a refused save changes nothing.
     for (const EntityRow& entry : request.updated) {
         if (!m_rows.value(entry.entity->name()).contains(entry.row.primaryKey))
-            return failure(Error::Code::StoreSaveFailed,
+            return failure(Error::Code::storeSaveFailed,
                            "A changed " + entry.entity->name() + " no longer exists in the store.");
     }
     for (const EntityRow& entry : request.inserted) {
         if (m_rows.value(entry.entity->name()).contains(entry.row.primaryKey))
-            return failure(Error::Code::StoreSaveFailed,
+            return failure(Error::Code::storeSaveFailed,
                            "A new " + entry.entity->name() + " has the key of an existing object.");
     }
     for (const auto& [entity, key] : request.deleted)
@@ -69,7 +69,7 @@ Result<void> InMemoryStore::save(const StoreSaveRequest& request)
 
 Result<void> InMemoryStore::setPath(const QString&)
 {
-    return failure(Error::Code::StoreOpenFailed, "An in-memory store has no file to follow.");
+    return failure(Error::Code::storeOpenFailed, "An in-memory store has no file to follow.");
 }
 
 } // namespace store

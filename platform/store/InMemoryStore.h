@@ -13,7 +13,7 @@ class InMemoryStore : public PersistentStore
 public:
     explicit InMemoryStore(QString identifier);
 
-    Type type() const override { return Type::InMemory; }
+    Type type() const override { return Type::inMemory; }
     Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
     Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;

@@ -37,15 +37,15 @@ QVariant normalized(const AttributeDescription& attribute, const QVariant& value
     const bool isNumber = isIntegerType(typeId) || typeId == QMetaType::Double ||
                           typeId == QMetaType::Float || typeId == QMetaType::Bool;
     switch (attribute.type) {
-    case AttributeType::Integer16:
-    case AttributeType::Integer32:
-    case AttributeType::Integer64:
+    case AttributeType::integer16:
+    case AttributeType::integer32:
+    case AttributeType::integer64:
         if (isIntegerType(typeId) || typeId == QMetaType::Bool)
             return QVariant(value.toLongLong());
         return value;
-    case AttributeType::Double:
+    case AttributeType::floatingPoint:
         return isNumber ? QVariant(value.toDouble()) : value;
-    case AttributeType::Boolean:
+    case AttributeType::boolean:
         return isNumber ? QVariant(value.toBool()) : value;
     default:
         return value;
@@ -58,38 +58,38 @@ std::optional<QString> typeProblem(const AttributeDescription& attribute, const 
         return std::nullopt;
     const int typeId = value.typeId();
     switch (attribute.type) {
-    case AttributeType::String:
+    case AttributeType::string:
         if (typeId != QMetaType::QString)
             return "is not text";
         return std::nullopt;
-    case AttributeType::Integer16:
-    case AttributeType::Integer32:
-    case AttributeType::Integer64: {
+    case AttributeType::integer16:
+    case AttributeType::integer32:
+    case AttributeType::integer64: {
         if (typeId != QMetaType::LongLong)
             return "is not an integer";
         const qint64 n = value.toLongLong();
-        if (attribute.type == AttributeType::Integer16 &&
+        if (attribute.type == AttributeType::integer16 &&
             (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()))
             return "does not fit 16 bits";
-        if (attribute.type == AttributeType::Integer32 &&
+        if (attribute.type == AttributeType::integer32 &&
             (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max()))
             return "does not fit 32 bits";
         return std::nullopt;
     }
-    case AttributeType::Double:
+    case AttributeType::floatingPoint:
         if (typeId != QMetaType::Double)
             return "is not a number";
         return std::nullopt;
-    case AttributeType::Boolean:
+    case AttributeType::boolean:
         if (typeId != QMetaType::Bool)
             return "is not a boolean";
         return std::nullopt;
-    case AttributeType::Binary:
+    case AttributeType::binary:
         if (typeId != QMetaType::QByteArray)
             return "is not binary data";
         return std::nullopt;
-    case AttributeType::Transformable:
-    case AttributeType::Undefined:
+    case AttributeType::transformable:
+    case AttributeType::undefined:
         return std::nullopt;
     }
     return std::nullopt;
@@ -203,7 +203,7 @@ void ManagedObject::didChangeValueForKey(const QString& key)
                     : before.value<QList<ManagedObjectID>>() != after.value<QList<ManagedObjectID>>();
     if (m_context && m_registered) {
         if (changed)
-            m_context->registerUndo(UndoEntry{UndoEntry::Kind::Value, m_id, key, before, after, {}});
+            m_context->registerUndo(UndoEntry{UndoEntry::Kind::value, m_id, key, before, after, {}});
         m_context->noteChanged(this);
     }
     emit valueChangedForKey(key);
@@ -413,7 +413,7 @@ Result<void> ManagedObject::validateForSave()
     for (const AttributeDescription& attribute : m_entity->attributes()) {
         const QVariant value = m_values.attribute(m_entity->indexOf(attribute));
         if (std::optional<QString> problem = typeProblem(attribute, value))
-            return failure(Error::Code::Validation, "The value of \"" + attribute.name + "\" of " +
+            return failure(Error::Code::validation, "The value of \"" + attribute.name + "\" of " +
                                                         m_entity->name() + " " + *problem + ".");
         Result<void> result = validateValue(value, attribute.name);
         if (!result)

@@ -87,7 +87,7 @@ protected:
     virtual void prepareForDeletion() {}
     virtual void willSave() {}
     // Per-key validation at save: subclasses answer for the keys they check (for example by calling
-    // their validateName for "name") and return an Error with Error::Code::Validation to refuse.
+    // their validateName for "name") and return an Error with Error::Code::validation to refuse.
     virtual Result<void> validateValue(const QVariant& value, const QString& key);
 
 private:

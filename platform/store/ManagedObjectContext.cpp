@@ -22,7 +22,7 @@ ManagedObjectContext::ManagedObjectContext(ConcurrencyType type, QObject* parent
     : QObject(parent)
     , m_type(type)
 {
-    if (type == ConcurrencyType::PrivateQueue)
+    if (type == ConcurrencyType::privateQueue)
         m_executor = std::make_unique<SerialExecutor>();
 }
 
@@ -60,14 +60,14 @@ const ManagedObjectModel& ManagedObjectContext::managedObjectModel() const
 
 bool ManagedObjectContext::isOnQueue() const
 {
-    if (m_type == ConcurrencyType::PrivateQueue)
+    if (m_type == ConcurrencyType::privateQueue)
         return m_executor->isCurrent();
     return QThread::currentThread() == thread();
 }
 
 void ManagedObjectContext::perform(std::function<void()> block)
 {
-    if (m_type == ConcurrencyType::PrivateQueue) {
+    if (m_type == ConcurrencyType::privateQueue) {
         m_executor->async([this, block = std::move(block)] { runPerformed(block); });
         return;
     }
@@ -89,7 +89,7 @@ void ManagedObjectContext::runPerformed(const std::function<void()>& block)
 
 void ManagedObjectContext::performAndWait(const std::function<void()>& block)
 {
-    if (m_type == ConcurrencyType::PrivateQueue) {
+    if (m_type == ConcurrencyType::privateQueue) {
         m_executor->sync([this, &block] { runPerformed(block); });
         return;
     }
@@ -164,7 +164,8 @@ ManagedObject* ManagedObjectContext::insertNewObject(const QString& entityName)
             object->setPrimitiveValue(attribute.defaultValue, attribute.name);
     }
     noteInserted(object);
-    registerUndo(UndoEntry{UndoEntry::Kind::Insert, object->m_id, {}, {}, {}, m_objects.share(object->m_id)});
+    registerUndo(
+        UndoEntry{UndoEntry::Kind::insertion, object->m_id, {}, {}, {}, m_objects.share(object->m_id)});
     object->awakeFromInsert();
     return object;
 }
@@ -220,7 +221,7 @@ Result<ManagedObject*> ManagedObjectContext::existingObject(const ManagedObjectI
 {
     ManagedObject* object = objectForID(id);
     if (!object || !object->isPresent())
-        return failure(Error::Code::ObjectNotFound,
+        return failure(Error::Code::objectNotFound,
                        "There is no object with the ID " + id.uriRepresentation().toString() + ".");
     return object;
 }
@@ -259,11 +260,11 @@ void ManagedObjectContext::deleteRecursively(ManagedObject* object)
     for (const RelationshipDescription& relationship : object->entity().relationships()) {
         const QList<ManagedObject*> targets = object->relatedObjects(relationship.name);
         switch (relationship.deleteRule) {
-        case DeleteRule::Cascade:
+        case DeleteRule::cascade:
             for (ManagedObject* target : targets)
                 deleteRecursively(target);
             break;
-        case DeleteRule::Nullify:
+        case DeleteRule::nullify:
             for (ManagedObject* target : targets) {
                 if (relationship.inverseRelationship && target->isPresent())
                     target->unlink(*relationship.inverseRelationship, object);
@@ -271,8 +272,8 @@ void ManagedObjectContext::deleteRecursively(ManagedObject* object)
             if (!targets.isEmpty())
                 object->setLinks(relationship.name, {});
             break;
-        case DeleteRule::Deny:
-        case DeleteRule::NoAction:
+        case DeleteRule::deny:
+        case DeleteRule::noAction:
             break;
         }
     }
@@ -284,7 +285,7 @@ void ManagedObjectContext::setPresent(ManagedObject* object, bool present)
         return;
     if (m_saveJournal)
         m_saveJournal->recordObject(*object);
-    const UndoEntry::Kind kind = present ? UndoEntry::Kind::Insert : UndoEntry::Kind::Delete;
+    const UndoEntry::Kind kind = present ? UndoEntry::Kind::insertion : UndoEntry::Kind::deletion;
     if (!present) {
         object->m_deleted = true;
         noteDeleted(object);
@@ -379,7 +380,7 @@ void ManagedObjectContext::noteDeleted(ManagedObject* object)
 
 void ManagedObjectContext::scheduleEndOfPass()
 {
-    if (m_endOfPassScheduled || m_type == ConcurrencyType::PrivateQueue)
+    if (m_endOfPassScheduled || m_type == ConcurrencyType::privateQueue)
         return;
     m_endOfPassScheduled = true;
     QMetaObject::invokeMethod(

@@ -49,8 +49,8 @@ class ManagedObjectContext : public QObject
 public:
     enum class ConcurrencyType
     {
-        MainQueue,
-        PrivateQueue
+        mainQueue,
+        privateQueue
     };
 
     explicit ManagedObjectContext(ConcurrencyType type, QObject* parent = nullptr);

@@ -35,7 +35,7 @@ Result<QList<SourceRow>> ManagedObjectContext::sourceRows(const EntityDescriptio
         return rows;
     }
     if (!m_coordinator)
-        return failure(Error::Code::NoStore,
+        return failure(Error::Code::noStore,
                        "The context has no parent context and no persistent store coordinator.");
     return m_coordinator->fetchRows(entity, predicate);
 }
@@ -79,16 +79,16 @@ Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& 
 {
     const EntityDescription* entity = managedObjectModel().entity(request.entityName);
     if (!entity)
-        return failure(Error::Code::ObjectNotFound,
+        return failure(Error::Code::objectNotFound,
                        "The model has no entity named \"" + request.entityName + "\".");
     if (!request.predicate.isAll() && !entity->hasProperty(request.predicate.key()))
-        return failure(Error::Code::ObjectNotFound,
+        return failure(Error::Code::objectNotFound,
                        "The entity " + entity->name() + " has no key \"" + request.predicate.key() + "\".");
     std::vector<std::pair<qsizetype, bool>> sorts; // attribute index, ascending
     for (const SortDescriptor& sort : request.sortDescriptors) {
         const qsizetype index = entity->attributeIndex(sort.key);
         if (index < 0)
-            return failure(Error::Code::ObjectNotFound, "The entity " + entity->name() +
+            return failure(Error::Code::objectNotFound, "The entity " + entity->name() +
                                                             " has no attribute \"" + sort.key +
                                                             "\" to sort by.");
         sorts.emplace_back(index, sort.ascending);

@@ -25,11 +25,11 @@ Result<void> ManagedObjectContext::validateChanges(const std::vector<ManagedObje
     }
     for (ManagedObject* object : deleting) {
         for (const RelationshipDescription& relationship : object->entity().relationships()) {
-            if (relationship.deleteRule != DeleteRule::Deny)
+            if (relationship.deleteRule != DeleteRule::deny)
                 continue;
             const QList<ManagedObject*> targets = object->relatedObjects(relationship.name);
             if (std::any_of(targets.begin(), targets.end(), [](ManagedObject* t) { return t->isPresent(); }))
-                return failure(Error::Code::DeleteDenied, "The " + object->entity().name() +
+                return failure(Error::Code::deleteDenied, "The " + object->entity().name() +
                                                               " cannot be deleted while its \"" +
                                                               relationship.name + "\" still has objects.");
         }
@@ -73,7 +73,7 @@ Result<void> ManagedObjectContext::writeChanges(const std::vector<ManagedObject*
         return {};
     }
     if (!m_coordinator)
-        return failure(Error::Code::NoStore,
+        return failure(Error::Code::noStore,
                        "The context has no parent context and no persistent store coordinator.");
     return m_coordinator->save(changes);
 }
@@ -180,7 +180,8 @@ void ManagedObjectContext::applyChildChanges(const SaveChanges& changes)
         }
         ManagedObject* object = adopt(*record.entity, record.id, record.snapshot, false);
         noteInserted(object);
-        registerUndo(UndoEntry{UndoEntry::Kind::Insert, record.id, {}, {}, {}, m_objects.share(record.id)});
+        registerUndo(
+            UndoEntry{UndoEntry::Kind::insertion, record.id, {}, {}, {}, m_objects.share(record.id)});
     }
     // Objects re-inserted above take their values now, like updated ones.
     for (const ChangeRecord& record : changes.inserted)

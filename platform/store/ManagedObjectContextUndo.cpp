@@ -66,14 +66,14 @@ void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entrie
             !registered(entry.id))
             m_objects.add(entry.object);
     }
-    const bool backwards = direction == UndoDirection::Undo;
+    const bool backwards = direction == UndoDirection::undo;
     m_applyingUndo = true;
     auto apply = [&](const UndoEntry& entry) {
         ManagedObject* object = objectForID(entry.id);
         if (!object)
             return;
         switch (entry.kind) {
-        case UndoEntry::Kind::Value: {
+        case UndoEntry::Kind::value: {
             const QVariant& value = backwards ? entry.before : entry.after;
             if (const qsizetype index = object->entity().attributeIndex(entry.key); index >= 0) {
                 object->willChangeValueForKey(entry.key);
@@ -84,10 +84,10 @@ void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entrie
             }
             break;
         }
-        case UndoEntry::Kind::Insert:
+        case UndoEntry::Kind::insertion:
             setPresent(object, !backwards);
             break;
-        case UndoEntry::Kind::Delete:
+        case UndoEntry::Kind::deletion:
             setPresent(object, backwards);
             break;
         }

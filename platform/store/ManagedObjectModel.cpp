@@ -14,17 +14,17 @@ namespace {
 
 Error modelError(const QString& message)
 {
-    return Error(Error::Code::ModelInvalid, "The data model is invalid: " + message);
+    return Error(Error::Code::modelInvalid, "The data model is invalid: " + message);
 }
 
 std::optional<AttributeType> attributeType(const QString& text)
 {
     static const QHash<QString, AttributeType> types{
-        {"string", AttributeType::String},       {"integer16", AttributeType::Integer16},
-        {"integer32", AttributeType::Integer32}, {"integer64", AttributeType::Integer64},
-        {"double", AttributeType::Double},       {"boolean", AttributeType::Boolean},
-        {"binary", AttributeType::Binary},       {"transformable", AttributeType::Transformable},
-        {"undefined", AttributeType::Undefined}, {"transient", AttributeType::Undefined},
+        {"string", AttributeType::string},        {"integer16", AttributeType::integer16},
+        {"integer32", AttributeType::integer32},  {"integer64", AttributeType::integer64},
+        {"double", AttributeType::floatingPoint}, {"boolean", AttributeType::boolean},
+        {"binary", AttributeType::binary},        {"transformable", AttributeType::transformable},
+        {"undefined", AttributeType::undefined},  {"transient", AttributeType::undefined},
     };
     auto it = types.find(text);
     if (it == types.end())
@@ -35,13 +35,13 @@ std::optional<AttributeType> attributeType(const QString& text)
 std::optional<DeleteRule> deleteRule(const QString& text)
 {
     if (text.isEmpty() || text == "nullify")
-        return DeleteRule::Nullify;
+        return DeleteRule::nullify;
     if (text == "cascade")
-        return DeleteRule::Cascade;
+        return DeleteRule::cascade;
     if (text == "deny")
-        return DeleteRule::Deny;
+        return DeleteRule::deny;
     if (text == "noAction")
-        return DeleteRule::NoAction;
+        return DeleteRule::noAction;
     return std::nullopt;
 }
 
@@ -113,11 +113,11 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
                                           " has the unknown type \"" + typeName + "\""));
             attribute.type = *type;
             attribute.isTransient = object.value("transient").toBool(typeName == "transient");
-            if (attribute.type == AttributeType::Undefined && !attribute.isTransient)
+            if (attribute.type == AttributeType::undefined && !attribute.isTransient)
                 return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
                                           " has no stored type"));
             attribute.valueTransformerName = object.value("transformer").toString();
-            if (attribute.type == AttributeType::Transformable && attribute.valueTransformerName.isEmpty())
+            if (attribute.type == AttributeType::transformable && attribute.valueTransformerName.isEmpty())
                 return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
                                           " names no value transformer"));
             if (object.contains("default"))

@@ -13,7 +13,7 @@ Result<std::unique_ptr<PersistentStore>>
 PersistentStore::open(Type type, const QString& path, std::shared_ptr<const ManagedObjectModel> model,
                       const QString& identifier)
 {
-    if (type == Type::SQLite)
+    if (type == Type::sqlite)
         return SQLiteStore::open(path, std::move(model), identifier);
     return std::unique_ptr<PersistentStore>(new InMemoryStore(
         identifier.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : identifier));
@@ -22,7 +22,7 @@ PersistentStore::open(Type type, const QString& path, std::shared_ptr<const Mana
 Result<qint64> PersistentStore::takeKeys(qint64& last, qint64 count, const EntityDescription& entity) const
 {
     if (count < 1 || count > std::numeric_limits<qint64>::max() - last)
-        return failure(Error::Code::StoreSaveFailed,
+        return failure(Error::Code::storeSaveFailed,
                        (m_path.isEmpty() ? QString("The store") : "The store at " + m_path) +
                            " has no keys left for new " + entity.name() + " objects.");
     const qint64 first = last + 1;

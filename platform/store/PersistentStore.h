@@ -20,8 +20,8 @@ class PersistentStore
 public:
     enum class Type
     {
-        InMemory,
-        SQLite
+        inMemory,
+        sqlite
     };
 
     virtual ~PersistentStore() = default;

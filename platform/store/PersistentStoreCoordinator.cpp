@@ -30,13 +30,13 @@ Result<PersistentStore*> PersistentStoreCoordinator::addPersistentStore(Persiste
                                                                         const QString& path)
 {
     QMutexLocker lock(&m_mutex);
-    if (type == PersistentStore::Type::SQLite && storeForPath(path))
-        return failure(Error::Code::StoreOpenFailed, "The store at " + path + " is already open.");
+    if (type == PersistentStore::Type::sqlite && storeForPath(path))
+        return failure(Error::Code::storeOpenFailed, "The store at " + path + " is already open.");
     Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model);
     if (!store)
         return failure(store.error());
     if (storeWithIdentifier((*store)->identifier()))
-        return failure(Error::Code::StoreOpenFailed, "A copy of the store at " + path + " is already open.");
+        return failure(Error::Code::storeOpenFailed, "A copy of the store at " + path + " is already open.");
     m_stores.push_back(std::move(*store));
     return m_stores.back().get();
 }
@@ -81,7 +81,7 @@ Result<void> PersistentStoreCoordinator::setPath(PersistentStore* store, const Q
 {
     QMutexLocker lock(&m_mutex);
     if (!store || !storeWithIdentifier(store->identifier()))
-        return failure(Error::Code::NoStore, "The store does not belong to this coordinator.");
+        return failure(Error::Code::noStore, "The store does not belong to this coordinator.");
     return store->setPath(path);
 }
 
@@ -92,9 +92,9 @@ Result<PersistentStore*> PersistentStoreCoordinator::migratePersistentStore(Pers
     QMutexLocker lock(&m_mutex);
     auto it = std::find_if(m_stores.begin(), m_stores.end(), [&](const auto& s) { return s.get() == store; });
     if (it == m_stores.end())
-        return failure(Error::Code::NoStore, "The store does not belong to this coordinator.");
-    if (type == PersistentStore::Type::SQLite && QFileInfo::exists(path))
-        return failure(Error::Code::StoreSaveFailed, "There is already a file at " + path + ".");
+        return failure(Error::Code::noStore, "The store does not belong to this coordinator.");
+    if (type == PersistentStore::Type::sqlite && QFileInfo::exists(path))
+        return failure(Error::Code::storeSaveFailed, "There is already a file at " + path + ".");
 
     StoreSaveRequest copy;
     for (const EntityDescription* entity : m_model->entities()) {
@@ -110,7 +110,7 @@ Result<PersistentStore*> PersistentStoreCoordinator::migratePersistentStore(Pers
         return failure(target.error());
     auto discard = [&] {
         target->reset();
-        if (type == PersistentStore::Type::SQLite)
+        if (type == PersistentStore::Type::sqlite)
             QFile::remove(path);
     };
     if (Result<void> saved = (*target)->save(copy); !saved) {
@@ -134,7 +134,7 @@ Result<void> PersistentStoreCoordinator::removePersistentStore(PersistentStore* 
     QMutexLocker lock(&m_mutex);
     auto it = std::find_if(m_stores.begin(), m_stores.end(), [&](const auto& s) { return s.get() == store; });
     if (it == m_stores.end())
-        return failure(Error::Code::NoStore, "The store does not belong to this coordinator.");
+        return failure(Error::Code::noStore, "The store does not belong to this coordinator.");
     m_stores.erase(it);
     return {};
 }
@@ -260,7 +260,7 @@ Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
 {
     QMutexLocker lock(&m_mutex);
     if (m_stores.empty())
-        return failure(Error::Code::NoStore, "There is no store to save into.");
+        return failure(Error::Code::noStore, "There is no store to save into.");
     PersistentStore& store = *m_stores.front();
 
     // Keys for new objects; IDs become permanent only once the store has taken the rows.

@@ -8,10 +8,10 @@ class EntityDescription;
 
 enum class DeleteRule
 {
-    Nullify, // the destination loses its link to the deleted object
-    Cascade, // the destination is deleted as well
-    Deny,    // saving fails while the destination is still linked
-    NoAction,
+    nullify, // the destination loses its link to the deleted object
+    cascade, // the destination is deleted as well
+    deny,    // saving fails while the destination is still linked
+    noAction,
 };
 
 struct RelationshipDescription
@@ -21,7 +21,7 @@ struct RelationshipDescription
     QString inverseName; // empty when the relationship has no inverse
     bool isToMany = false;
     bool isOrdered = false; // to-many only: members keep the order in which they were placed
-    DeleteRule deleteRule = DeleteRule::Nullify;
+    DeleteRule deleteRule = DeleteRule::nullify;
 
     // Filled in when the model is loaded; stay valid as long as the model.
     const EntityDescription* destinationEntity = nullptr;

@@ -36,24 +36,24 @@ QString joinTable(const EntityDescription& entity, const RelationshipDescription
 
 bool isStoredColumn(const AttributeDescription& attribute)
 {
-    return !attribute.isTransient && attribute.type != AttributeType::Undefined;
+    return !attribute.isTransient && attribute.type != AttributeType::undefined;
 }
 
 QString columnType(AttributeType type)
 {
     switch (type) {
-    case AttributeType::String:
+    case AttributeType::string:
         return "TEXT";
-    case AttributeType::Integer16:
-    case AttributeType::Integer32:
-    case AttributeType::Integer64:
-    case AttributeType::Boolean:
+    case AttributeType::integer16:
+    case AttributeType::integer32:
+    case AttributeType::integer64:
+    case AttributeType::boolean:
         return "INTEGER";
-    case AttributeType::Double:
+    case AttributeType::floatingPoint:
         return "REAL";
-    case AttributeType::Binary:
-    case AttributeType::Transformable:
-    case AttributeType::Undefined:
+    case AttributeType::binary:
+    case AttributeType::transformable:
+    case AttributeType::undefined:
         return "BLOB";
     }
     return "BLOB";
@@ -108,37 +108,37 @@ QVariant readColumn(const SQLite::Column& column, const AttributeDescription& at
 {
     const int type = column.getType();
     switch (attribute.type) {
-    case AttributeType::String:
+    case AttributeType::string:
         if (type != SQLITE_TEXT)
             return {};
         return QString::fromUtf8(column.getText(), column.getBytes());
-    case AttributeType::Integer16:
-    case AttributeType::Integer32:
-    case AttributeType::Integer64: {
+    case AttributeType::integer16:
+    case AttributeType::integer32:
+    case AttributeType::integer64: {
         if (type != SQLITE_INTEGER)
             return {};
         const qint64 n = column.getInt64();
-        if (attribute.type == AttributeType::Integer16 &&
+        if (attribute.type == AttributeType::integer16 &&
             (n < std::numeric_limits<qint16>::min() || n > std::numeric_limits<qint16>::max()))
             return {};
-        if (attribute.type == AttributeType::Integer32 &&
+        if (attribute.type == AttributeType::integer32 &&
             (n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<qint32>::max()))
             return {};
         return QVariant(qlonglong(n));
     }
-    case AttributeType::Double:
+    case AttributeType::floatingPoint:
         if (type != SQLITE_INTEGER && type != SQLITE_FLOAT)
             return {};
         return column.getDouble();
-    case AttributeType::Boolean:
+    case AttributeType::boolean:
         if (type != SQLITE_INTEGER)
             return {};
         return column.getInt64() != 0;
-    case AttributeType::Binary:
+    case AttributeType::binary:
         if (type != SQLITE_BLOB)
             return {};
         return QByteArray(static_cast<const char*>(column.getBlob()), column.getBytes());
-    case AttributeType::Transformable: {
+    case AttributeType::transformable: {
         if (type != SQLITE_BLOB)
             return {};
         const std::shared_ptr<const ValueTransformer> transformer = transformerFor(attribute);
@@ -150,7 +150,7 @@ QVariant readColumn(const SQLite::Column& column, const AttributeDescription& at
         return transformer->reverseTransformedValue(
             QByteArray(static_cast<const char*>(column.getBlob()), column.getBytes()));
     }
-    case AttributeType::Undefined:
+    case AttributeType::undefined:
         return {};
     }
     return {};
@@ -165,26 +165,26 @@ QByteArray bindValue(SQLite::Statement& statement, int index, const AttributeDes
         return {};
     }
     switch (attribute.type) {
-    case AttributeType::String:
+    case AttributeType::string:
         statement.bind(index, utf8(value.toString()));
         return {};
-    case AttributeType::Integer16:
-    case AttributeType::Integer32:
-    case AttributeType::Integer64:
+    case AttributeType::integer16:
+    case AttributeType::integer32:
+    case AttributeType::integer64:
         statement.bind(index, static_cast<int64_t>(value.toLongLong()));
         return {};
-    case AttributeType::Double:
+    case AttributeType::floatingPoint:
         statement.bind(index, value.toDouble());
         return {};
-    case AttributeType::Boolean:
+    case AttributeType::boolean:
         statement.bind(index, value.toBool() ? 1 : 0);
         return {};
-    case AttributeType::Binary: {
+    case AttributeType::binary: {
         QByteArray bytes = value.toByteArray();
         statement.bindNoCopy(index, static_cast<const void*>(bytes.constData()), int(bytes.size()));
         return bytes;
     }
-    case AttributeType::Transformable: {
+    case AttributeType::transformable: {
         const std::shared_ptr<const ValueTransformer> transformer = transformerFor(attribute);
         if (!transformer)
             throw SaveFailure{"There is no value transformer named \"" + attribute.valueTransformerName +
@@ -196,7 +196,7 @@ QByteArray bindValue(SQLite::Statement& statement, int index, const AttributeDes
             statement.bindNoCopy(index, static_cast<const void*>(bytes.constData()), int(bytes.size()));
         return bytes;
     }
-    case AttributeType::Undefined:
+    case AttributeType::undefined:
         statement.bind(index);
         return {};
     }
@@ -326,9 +326,9 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
     const QString cannotOpen = "The store at " + path + " could not be opened";
     const QFileInfo file(path);
     if (file.isDir())
-        return failure(Error::Code::StoreOpenFailed, cannotOpen + ": it is a folder.");
+        return failure(Error::Code::storeOpenFailed, cannotOpen + ": it is a folder.");
     if (!file.isFile())
-        return failure(Error::Code::StoreOpenFailed,
+        return failure(Error::Code::storeOpenFailed,
                        cannotOpen +
                            (file.exists() ? ": it is not a regular file." : ": there is no such file."));
     try {
@@ -346,10 +346,10 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
             }
         }
         if (objects == 0)
-            return failure(Error::Code::StoreSchemaMismatch,
+            return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": the file is empty or not a document store.");
         if (!hasMetadata || !isPlainTable(*database, "Z_METADATA"))
-            return failure(Error::Code::StoreSchemaMismatch,
+            return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": the file is an SQLite database, but not a document store.");
         QString identifier;
         {
@@ -358,16 +358,16 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
                 identifier = QString::fromUtf8(query.getColumn(0).getText()).toLower();
         }
         if (QUuid(identifier).isNull())
-            return failure(Error::Code::StoreSchemaMismatch,
+            return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": its identifier is missing or damaged.");
         if (std::optional<QString> problem = schemaProblem(*database, model))
-            return failure(Error::Code::StoreSchemaMismatch,
+            return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": it does not match the data model (" + *problem + ").");
         database->exec("PRAGMA journal_mode = DELETE");
         database->exec("PRAGMA synchronous = FULL");
         return OpenedDatabase{std::move(database), identifier};
     } catch (const SQLite::Exception& exception) {
-        return failure(Error::Code::StoreOpenFailed,
+        return failure(Error::Code::storeOpenFailed,
                        cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
     }
 }
@@ -379,7 +379,7 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
     const QString cannotCreate = "The store at " + path + " could not be created";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return failure(Error::Code::StoreOpenFailed, cannotCreate + ": " + file.errorString() + ".");
+        return failure(Error::Code::storeOpenFailed, cannotCreate + ": " + file.errorString() + ".");
     file.close();
     try {
         auto database = std::make_unique<SQLite::Database>(utf8(path), SQLite::OPEN_READWRITE);
@@ -391,7 +391,7 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
         return OpenedDatabase{std::move(database), identifier};
     } catch (const SQLite::Exception& exception) {
         QFile::remove(path);
-        return failure(Error::Code::StoreOpenFailed,
+        return failure(Error::Code::storeOpenFailed,
                        cannotCreate + ": " + QString::fromUtf8(exception.what()) + ".");
     }
 }
@@ -412,7 +412,7 @@ Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
                                                            const QString& identifier)
 {
     if (path.isEmpty())
-        return failure(Error::Code::StoreOpenFailed, "A SQLite store needs a file path.");
+        return failure(Error::Code::storeOpenFailed, "A SQLite store needs a file path.");
     // Only a missing file becomes a new store; whatever else is there must already be one.
     const bool exists = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
     Result<OpenedDatabase> opened =
@@ -432,7 +432,7 @@ Result<void> SQLiteStore::setPath(const QString& path)
     if (!opened)
         return failure(opened.error());
     if (opened->second != m_identifier)
-        return failure(Error::Code::StoreOpenFailed, "The file at " + path + " holds a different store.");
+        return failure(Error::Code::storeOpenFailed, "The file at " + path + " holds a different store.");
     m_database = std::move(opened->first);
     m_path = path;
     m_lastKeys.clear();
@@ -456,10 +456,10 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
     if (primaryKey) {
         sql += " WHERE Z_PK = ?";
     } else if (filter && isStoredColumn(*filter)) {
-        const bool isText = filter->type == AttributeType::String && wanted.typeId() == QMetaType::QString;
+        const bool isText = filter->type == AttributeType::string && wanted.typeId() == QMetaType::QString;
         const bool isNumber =
-            (filter->type == AttributeType::Integer16 || filter->type == AttributeType::Integer32 ||
-             filter->type == AttributeType::Integer64 || filter->type == AttributeType::Double) &&
+            (filter->type == AttributeType::integer16 || filter->type == AttributeType::integer32 ||
+             filter->type == AttributeType::integer64 || filter->type == AttributeType::floatingPoint) &&
             (wanted.typeId() == QMetaType::LongLong || wanted.typeId() == QMetaType::Int ||
              wanted.typeId() == QMetaType::Double);
         if (!wanted.isValid()) {
@@ -535,7 +535,7 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
         }
         return rows;
     } catch (const SQLite::Exception& exception) {
-        return failure(Error::Code::StoreReadFailed, "The store at " + m_path + " could not be read: " +
+        return failure(Error::Code::storeReadFailed, "The store at " + m_path + " could not be read: " +
                                                          QString::fromUtf8(exception.what()) + ".");
     }
 }
@@ -565,7 +565,7 @@ Result<qint64> SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, 
             if (query.executeStep() && query.getColumn(0).getType() == SQLITE_INTEGER)
                 last = std::max<qint64>(0, query.getColumn(0).getInt64());
         } catch (const SQLite::Exception& exception) {
-            return failure(Error::Code::StoreSaveFailed, "The store at " + m_path + " could not be saved: " +
+            return failure(Error::Code::storeSaveFailed, "The store at " + m_path + " could not be saved: " +
                                                              QString::fromUtf8(exception.what()) + ".");
         }
         it = m_lastKeys.insert(entity.name(), last);
@@ -679,10 +679,10 @@ Result<void> SQLiteStore::save(const StoreSaveRequest& request)
         transaction.commit();
         return {};
     } catch (const SaveFailure& saveFailure) {
-        return failure(Error::Code::StoreSaveFailed,
+        return failure(Error::Code::storeSaveFailed,
                        "The store at " + m_path + " could not be saved: " + saveFailure.message);
     } catch (const SQLite::Exception& exception) {
-        return failure(Error::Code::StoreSaveFailed, "The store at " + m_path + " could not be saved: " +
+        return failure(Error::Code::storeSaveFailed, "The store at " + m_path + " could not be saved: " +
                                                          QString::fromUtf8(exception.what()) + ".");
     }
 }

@@ -25,7 +25,7 @@ public:
     static Result<std::unique_ptr<PersistentStore>>
     open(const QString& path, std::shared_ptr<const ManagedObjectModel> model, const QString& identifier);
 
-    Type type() const override { return Type::SQLite; }
+    Type type() const override { return Type::sqlite; }
     Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
     Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;

@@ -6,8 +6,8 @@ namespace store {
 // them, redo walks them forwards again.
 enum class UndoDirection
 {
-    Undo,
-    Redo
+    undo,
+    redo
 };
 
 } // namespace store

@@ -16,12 +16,12 @@ struct UndoEntry
 {
     enum class Kind
     {
-        Value,
-        Insert,
-        Delete
+        value,
+        insertion,
+        deletion
     };
 
-    Kind kind = Kind::Value;
+    Kind kind = Kind::value;
     ManagedObjectID id;
     QString key;
     QVariant before;

@@ -11,7 +11,7 @@ UndoGroupCommand::UndoGroupCommand(ManagedObjectContext* context)
 void UndoGroupCommand::undo()
 {
     if (m_context)
-        m_context->applyUndoEntries(m_entries, UndoDirection::Undo);
+        m_context->applyUndoEntries(m_entries, UndoDirection::undo);
 }
 
 void UndoGroupCommand::redo()
@@ -22,7 +22,7 @@ void UndoGroupCommand::redo()
         return;
     }
     if (m_context)
-        m_context->applyUndoEntries(m_entries, UndoDirection::Redo);
+        m_context->applyUndoEntries(m_entries, UndoDirection::redo);
 }
 
 } // namespace store

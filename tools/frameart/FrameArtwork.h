@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/DeviceFamily.h"
+#include "model/devices/DeviceFamily.h"
 
 #include <QImage>
 

@@ -7,8 +7,8 @@
 // reproducibly.
 #include "FrameArtwork.h"
 #include "PlaceholderArtwork.h"
-#include "model/CryptoPngRep.h"
-#include "model/DeviceFamily.h"
+#include "model/devices/CryptoPngRep.h"
+#include "model/devices/DeviceFamily.h"
 #include "tessaline/Shared/Encryptor.h"
 
 #include <QBuffer>
@@ -33,6 +33,18 @@ QByteArray pngData(const QImage& picture)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
     return writer.write(picture) ? data : QByteArray();
+}
+
+// Template previews show a device a few hundred pixels tall at most (a 200-point box at two pixels per
+// point); their frames and placeholders are drawn this large at most, so opening them stays cheap.
+constexpr int previewLongestSide = 640;
+
+QSize previewSize(QSize size)
+{
+    const int longest = std::max(size.width(), size.height());
+    if (longest <= previewLongestSide)
+        return size;
+    return size.scaled(previewLongestSide, previewLongestSide, Qt::KeepAspectRatio);
 }
 
 bool writeFile(const QString& path, const QByteArray& contents)
@@ -96,23 +108,33 @@ int main(int argc, char* argv[])
     for (const pelorama::model::DeviceFamily& family : pelorama::model::DeviceFamily::all()) {
         for (const pelorama::model::DeviceVariant& variant : family.variants()) {
             const QString path = output.filePath(variant.identifier() + QStringLiteral(".ccc"));
+            const QString previewPath =
+                output.filePath(variant.identifier() + QStringLiteral(".preview.ccc"));
             entries.append(QFileInfo(path).fileName());
-            jobs.push_back([&family, &variant, &passphrase, path] {
+            entries.append(QFileInfo(previewPath).fileName());
+            jobs.push_back([&family, &variant, &passphrase, path, previewPath] {
                 const QImage frame = frameart::drawFrame(family, variant);
                 const QByteArray png = frame.isNull() ? QByteArray() : pngData(frame);
-                if (png.isEmpty()) {
+                const QByteArray previewPng =
+                    frame.isNull() ? QByteArray()
+                                   : pngData(frame.scaled(previewSize(frame.size()), Qt::IgnoreAspectRatio,
+                                                          Qt::SmoothTransformation));
+                if (png.isEmpty() || previewPng.isEmpty()) {
                     std::fprintf(stderr, "frameart: cannot draw the frame %s\n",
                                  qPrintable(variant.identifier()));
                     return false;
                 }
-                return writeFile(path, tessaline::Encryptor::encryptReproducibly(png, passphrase));
+                return writeFile(path, tessaline::Encryptor::encryptReproducibly(png, passphrase)) &&
+                       writeFile(previewPath,
+                                 tessaline::Encryptor::encryptReproducibly(previewPng, passphrase));
             });
         }
     }
     for (const frameart::Placeholder& placeholder : frameart::placeholders()) {
         const QString path = output.filePath(placeholder.name + QStringLiteral(".png"));
         entries.append(QFileInfo(path).fileName());
-        jobs.push_back([size = placeholder.size, path] {
+        // Only template previews show them.
+        jobs.push_back([size = previewSize(placeholder.size), path] {
             return writeFile(path, pngData(frameart::drawPlaceholder(size)));
         });
     }

@@ -4,7 +4,7 @@
 #include "graphics/Color.h"
 #include "graphics/GraphicsContext.h"
 #include "graphics/Path.h"
-#include "model/AspectFit.h"
+#include "model/rendering/AspectFit.h"
 
 #include <QMouseEvent>
 #include <QPainter>

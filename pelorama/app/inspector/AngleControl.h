@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/StyleKit.h"
+#include "model/rendering/StyleKit.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,7 +1,7 @@
 #include "inspector/GradientPicker.h"
 
 #include "graphics/GraphicsContext.h"
-#include "model/StockGradient.h"
+#include "model/entities/StockGradient.h"
 
 #include <QMouseEvent>
 #include <QPainter>

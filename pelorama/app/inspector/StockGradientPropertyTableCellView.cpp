@@ -1,7 +1,7 @@
 #include "inspector/StockGradientPropertyTableCellView.h"
 
 #include "inspector/GradientPicker.h"
-#include "model/StockGradientProperty.h"
+#include "model/attributes/StockGradientProperty.h"
 #include "tessaline/Shared/Binding.h"
 
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #include "inspector/WarningPropertyTableCellView.h"
 
-#include "model/WarningProperty.h"
+#include "model/attributes/WarningProperty.h"
 #include "tessaline/Shared/Binding.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 

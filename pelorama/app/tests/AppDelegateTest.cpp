@@ -11,7 +11,7 @@
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/PropertyEditorRegistry.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/picker/SheetWindow.h"
 #include "templates/picker/TemplateViewController.h"
@@ -138,7 +138,7 @@ public:
         ++questions;
         return answer;
     }
-    UnsavedChangesAnswer answer = UnsavedChangesAnswer::Cancel;
+    UnsavedChangesAnswer answer = UnsavedChangesAnswer::cancel;
     int questions = 0;
 };
 
@@ -182,7 +182,7 @@ TEST(AppDelegateTest, ClosingTheLastDocumentWindowQuitsOnceItsQuestionIsAnswered
     EXPECT_TRUE(window->isVisible());
 
     // Closing, and the changes are let go: the last window closes and the application quits.
-    dialogs->answer = AnsweringDialogs::UnsavedChangesAnswer::DontSave;
+    dialogs->answer = AnsweringDialogs::UnsavedChangesAnswer::dontSave;
     QTimer::singleShot(0, window, [document] { typeCloseShortcut(*document); });
     QTimer guard;
     guard.setSingleShot(true);

@@ -22,11 +22,12 @@
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentSelection.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentSelection.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/FetchRequest.h"
 #include "templates/Template.h"
 #include "templates/TemplateCategory.h"
@@ -485,7 +486,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
     document->selection().setScreenshot(list.screenshotAt(1));
     QCoreApplication::processEvents();
     const auto pixels = [](model::Screenshot* screenshot) {
-        return screenshot->makeCanvas()
+        return model::DetachedCanvas(screenshot->makeCanvas())
             .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
             .representations()
             .front()

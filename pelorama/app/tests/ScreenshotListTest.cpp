@@ -5,7 +5,7 @@
 #include "app/ScreenshotListView.h"
 #include "canvas/ScreenshotThumbnailView.h"
 #include "foundation/KeyedArchiver.h"
-#include "model/DocumentSelection.h"
+#include "model/entities/DocumentSelection.h"
 
 #include <QApplication>
 #include <QDrag>

@@ -1,9 +1,7 @@
 #include "app/ShareMenu.h"
 
 #include "canvas/CanvasPasteboardDataProvider.h"
-#include "graphics/GraphicsContext.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/Drawable.h"
+#include "model/entities/Drawable.h"
 
 #include <QClipboard>
 #include <QFileInfo>
@@ -21,13 +19,11 @@ namespace {
 class Fill : public pelorama::model::Drawable
 {
 public:
-    void draw(const Canvas& canvas, const pelorama::model::CanvasRenderingContext& context) override
+    pelorama::model::DrawableSnapshot snapshot() const override
     {
-        context.graphicsContext.setFillColor(graphics::Color{0, 0, 1, 1});
-        context.graphicsContext.fillRect({{0, 0}, canvas.size()});
+        const graphics::Color blue{0, 0, 1, 1};
+        return pelorama::model::BackgroundSnapshot{pelorama::model::BackgroundType::solid, blue, blue, blue};
     }
-    QStringList keypathsTriggeringRedraw() const override { return {}; }
-    void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
 };
 
 } // namespace

@@ -13,7 +13,7 @@ public:
     QString chooseSaveLocation(QWidget*, const appkit::DocumentType&, const QString&) override { return {}; }
     UnsavedChangesAnswer askToSaveChanges(QWidget*, const QString&) override
     {
-        return UnsavedChangesAnswer::DontSave;
+        return UnsavedChangesAnswer::dontSave;
     }
     bool confirmRevert(QWidget*, const QString&) override { return true; }
     void presentError(QWidget*, const appkit::DocumentError& error) override

@@ -1,15 +1,15 @@
 #include "TestContext.h"
 
-#include "model/DocumentModel.h"
+#include "model/entities/DocumentModel.h"
 
 #include <gtest/gtest.h>
 
 TestContext::TestContext()
     : coordinator(std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel()))
     , context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::MainQueue))
+          store::ManagedObjectContext::ConcurrencyType::mainQueue))
 {
-    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
     context->setPersistentStoreCoordinator(coordinator);
 }
 

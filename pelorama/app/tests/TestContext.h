@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

@@ -7,17 +7,18 @@
 #include "canvas/ScreenshotThumbnailView.h"
 #include "document/ScreenshotExporter.h"
 #include "foundation/KeyValueCoding.h"
-#include "model/AttributeTable.h"
-#include "model/Canvas.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/DeviceVariant.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/StockGradient.h"
-#include "model/TextRect.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/StockGradient.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -126,9 +127,9 @@ protected:
     {
         storePath = folder.filePath("Database");
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, storePath));
+        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::sqlite, storePath));
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
         context->setUndoStack(&undo);
 
@@ -233,8 +234,8 @@ protected:
     {
         ASSERT_TRUE(context->save()) << step;
         auto freshCoordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(freshCoordinator->addPersistentStore(store::PersistentStore::Type::SQLite, storePath));
-        store::ManagedObjectContext fresh(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        ASSERT_TRUE(freshCoordinator->addPersistentStore(store::PersistentStore::Type::sqlite, storePath));
+        store::ManagedObjectContext fresh(store::ManagedObjectContext::ConcurrencyType::mainQueue);
         fresh.setPersistentStoreCoordinator(freshCoordinator);
         model::Screenshot* copy = nullptr;
         const QList<store::ManagedObject*> screenshots =
@@ -244,7 +245,7 @@ protected:
                 copy = qobject_cast<model::Screenshot*>(found);
         }
         ASSERT_NE(copy, nullptr) << step;
-        const model::Canvas copied = copy->makeCanvas();
+        const model::DetachedCanvas copied(copy->makeCanvas());
 
         EXPECT_EQ(document::ScreenshotExporter::render(*shown), document::ScreenshotExporter::render(*copy))
             << step << ": export";

@@ -4,14 +4,14 @@
 #include "CanvasViewFixture.h"
 #include "DocumentState.h"
 #include "canvas/CaptionEditor.h"
-#include "model/Asset.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -50,7 +50,7 @@ protected:
     CanvasUndoTest()
     {
         auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context.setPersistentStoreCoordinator(coordinator);
 
         screenshot = model::Screenshot::insertInto(context);
@@ -158,7 +158,7 @@ protected:
 
     QTemporaryDir folder;
     int files = 0;
-    store::ManagedObjectContext context{store::ManagedObjectContext::ConcurrencyType::MainQueue};
+    store::ManagedObjectContext context{store::ManagedObjectContext::ConcurrencyType::mainQueue};
     QUndoStack undo;
     model::Screenshot* screenshot = nullptr;
     model::Image* image = nullptr;

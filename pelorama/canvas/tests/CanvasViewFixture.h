@@ -1,8 +1,12 @@
 #pragma once
 
-#include "TestDrawables.h"
 #include "canvas/CanvasView.h"
-#include "model/Canvas.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
+#include "store/ManagedObjectContext.h"
+#include "store/PersistentStoreCoordinator.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -49,12 +53,26 @@ public:
     const pelorama::model::Canvas* didCanvas = nullptr;
 };
 
-// A shown canvas view of 600 x 800 points on the raster renderer, with what it announces recorded.
+// A picture of one colour, pixels wide and high.
+inline graphics::Image solidPicture(graphics::Color color, int pixels = 8)
+{
+    QImage bitmap(pixels, pixels, QImage::Format_RGBA8888_Premultiplied);
+    bitmap.fill(color.toQColor());
+    return graphics::Image(bitmap);
+}
+
+// A shown canvas view of 600 x 800 points on the raster renderer, with what it announces recorded, and a
+// main-queue context over an in-memory store for the drawables it shows.
 class CanvasViewFixture : public testing::Test
 {
 protected:
     CanvasViewFixture()
     {
+        coordinator = std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
+        context = std::make_unique<store::ManagedObjectContext>(
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
+        context->setPersistentStoreCoordinator(coordinator);
         view = std::make_unique<pelorama::canvas::CanvasView>(nullptr, false);
         view->resize(600, 800);
         delegate.listenTo(*view);
@@ -63,7 +81,29 @@ protected:
         QApplication::processEvents();
     }
 
-    // A canvas of size points over the given drawables, each named for the record.
+    // A screenshot of size points painting a solid colour, named for the record.
+    pelorama::model::Screenshot* makeBackground(graphics::Size size, graphics::Color color,
+                                                const QString& name = "background")
+    {
+        auto* screenshot = pelorama::model::Screenshot::insertInto(*context);
+        screenshot->setSize(size);
+        screenshot->setBackgroundType(pelorama::model::BackgroundType::solid);
+        screenshot->setSolidBackgroundColor(color);
+        screenshot->setObjectName(name);
+        return screenshot;
+    }
+
+    // An image showing solidPicture(color) stretched over rect, named for the record.
+    pelorama::model::Image* makePicture(const graphics::Rect& rect, graphics::Color color,
+                                        const QString& name)
+    {
+        auto* image = pelorama::model::Image::insertInto(*context, solidPicture(color), rect,
+                                                         pelorama::model::FillMode::stretch);
+        image->setObjectName(name);
+        return image;
+    }
+
+    // A canvas of size points over the given drawables.
     std::shared_ptr<const pelorama::model::Canvas>
     makeCanvas(graphics::Size size, std::vector<pelorama::model::Drawable*> drawables)
     {
@@ -106,7 +146,9 @@ protected:
         QApplication::sendEvent(view.get(), &move);
     }
 
-    // Declared before the view, which its connections go with.
+    // The view goes first, and its connections with it, then the recording, then the drawables.
+    std::shared_ptr<store::PersistentStoreCoordinator> coordinator;
+    std::unique_ptr<store::ManagedObjectContext> context;
     RecordingListener delegate;
     std::unique_ptr<pelorama::canvas::CanvasView> view;
 };

@@ -1,9 +1,10 @@
 #include "canvas/ScreenshotThumbnailView.h"
 
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -20,9 +21,9 @@ protected:
     ScreenshotThumbnailViewTest()
     {
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel());
-        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
         screenshot = Screenshot::insertInto(*context);
         screenshot->setSize({1242, 2208});
@@ -114,7 +115,7 @@ TEST_F(ScreenshotThumbnailViewTest, FollowsEveryChangeOfItsScreenshotAndItsDrawa
 
     // What a render of the screenshot as it is now shows.
     const auto current = [&] {
-        return screenshot->makeCanvas()
+        return DetachedCanvas(screenshot->makeCanvas())
             .render(CanvasRenderingMode::thumbnail, {150, 100}, 2)
             .representations()
             .front()

@@ -4,12 +4,13 @@
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
 #include "document/ScreenshotPasteboard.h"
-#include "model/Asset.h"
-#include "model/Canvas.h"
-#include "model/DeviceImage.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/ScopedUndoGroup.h"
 
 #include <QClipboard>
@@ -90,7 +91,7 @@ TEST_F(EditActionsTest, UndoTakesBackAPlacedScreenshotWithItsDrawablesAndRedoBri
     const auto pictures = [&] {
         QList<QImage> rendered;
         for (model::Screenshot* screenshot : m_document.arrangedScreenshots()) {
-            rendered.append(screenshot->makeCanvas()
+            rendered.append(model::DetachedCanvas(screenshot->makeCanvas())
                                 .render(model::CanvasRenderingMode::exportImage, screenshot->size(), 1)
                                 .representations()
                                 .front()

@@ -3,9 +3,9 @@
 #include "DocumentState.h"
 #include "TestDocument.h"
 #include "document/EditActions.h"
-#include "model/Asset.h"
-#include "model/DeviceImage.h"
-#include "model/DrawableMapping.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DrawableMapping.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

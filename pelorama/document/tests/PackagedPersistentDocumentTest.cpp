@@ -202,7 +202,7 @@ TEST_F(PackagedPersistentDocumentTest, SavingInPlaceNeedsThePackage)
 TEST(DeepClonerTest, ErrorDescribesTheObjectWithoutContext)
 {
     const pelorama::document::DeepCloneError error(
-        pelorama::document::DeepCloneError::Code::EntityWithoutContext);
+        pelorama::document::DeepCloneError::Code::entityWithoutContext);
     EXPECT_EQ(error.description(), "Entity without managed object context");
 
     pelorama::document::DeepCloner cloner;

@@ -7,11 +7,11 @@
 #include "document/EditActions.h"
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
-#include "model/Asset.h"
-#include "model/DeviceImage.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/TextRect.h"
 
 #include <QRandomGenerator>
 #include <cstdlib>

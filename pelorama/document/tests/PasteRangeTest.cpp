@@ -2,8 +2,8 @@
 // they are to be stored, and refuses every other.
 #include "document/PasteboardValueCheck.h"
 #include "foundation/Values.h"
-#include "model/AttributeTable.h"
-#include "model/DocumentModel.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/entities/DocumentModel.h"
 #include "store/EntityDescription.h"
 
 #include <QImage>

@@ -4,13 +4,13 @@
 #include "document/PasteboardArchive.h"
 #include "document/ScreenshotPasteboard.h"
 #include "foundation/BundleInfo.h"
-#include "model/Asset.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/Drawable.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Drawable.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/TextRect.h"
 #include "store/PersistentStoreCoordinator.h"
 
 #include <QDir>
@@ -308,8 +308,8 @@ TEST(PasteboardSerializationTest, AnAssetThatCannotBeFetchedIsReportedOnALineOfI
     const QTemporaryDir folder;
     const QString path = QDir(folder.path()).filePath("persistentStore");
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::SQLite, path).hasValue());
-    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::MainQueue);
+    ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::sqlite, path).hasValue());
+    store::ManagedObjectContext context(store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context.setPersistentStoreCoordinator(coordinator);
     model::Image& image = *model::Image::insertInto(context);
     image.setValueForKey(QStringLiteral("0F1E2D3C"), "assetIdentifier");

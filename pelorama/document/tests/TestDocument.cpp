@@ -1,11 +1,11 @@
 #include "TestDocument.h"
 
-#include "model/Asset.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/TextRect.h"
 #include "store/FetchRequest.h"
 
 #include <QBuffer>
@@ -18,9 +18,9 @@ using namespace pelorama;
 TestDocument::TestDocument()
     : m_coordinator(std::make_shared<store::PersistentStoreCoordinator>(model::documentModel()))
     , m_context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::MainQueue))
+          store::ManagedObjectContext::ConcurrencyType::mainQueue))
 {
-    const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {});
+    const auto store = m_coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {});
     EXPECT_TRUE(store.hasValue());
     m_context->setPersistentStoreCoordinator(m_coordinator);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/ScreenshotList.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

@@ -1,9 +1,9 @@
-#include "model/Asset.h"
+#include "model/entities/Asset.h"
 
 #include "DocumentStack.h"
 #include "graphics/ImageDecoderRegistry.h"
-#include "model/DeviceImage.h"
-#include "model/Image.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/Image.h"
 #include "store/FetchRequest.h"
 
 #include <QBuffer>

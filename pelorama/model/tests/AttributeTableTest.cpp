@@ -1,19 +1,19 @@
 // Properties of every entity's attribute table: the model resource declares what the tables say, the keys
 // the rows name exist, and every inspector row stays equal to its attribute through its binding.
-#include "model/AttributeTable.h"
+#include "model/attributes/AttributeTable.h"
 
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/Values.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/PropertyCollection.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/Gradient.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/StockGradient.h"
-#include "model/TextRect.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Gradient.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/StockGradient.h"
+#include "model/entities/TextRect.h"
 #include "store/EntityDescription.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "model/CompressedKeyedArchiveTransformer.h"
+#include "model/entities/CompressedKeyedArchiveTransformer.h"
 
 #include "compression/DataCompression.h"
 #include "foundation/KeyedArchiver.h"

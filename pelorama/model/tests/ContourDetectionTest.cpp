@@ -1,7 +1,7 @@
 #include "PathPolygons.h"
 #include "graphics/BitmapImageRep.h"
-#include "model/ChangContourDetector.h"
-#include "model/TehChinSmoother.h"
+#include "model/imaging/ChangContourDetector.h"
+#include "model/imaging/TehChinSmoother.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "model/CryptoPngRep.h"
+#include "model/devices/CryptoPngRep.h"
 
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"

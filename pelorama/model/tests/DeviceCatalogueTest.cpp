@@ -1,4 +1,4 @@
-#include "model/DeviceFamily.h"
+#include "model/devices/DeviceFamily.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

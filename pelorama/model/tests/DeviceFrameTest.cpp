@@ -1,7 +1,7 @@
 #include "graphics/Image.h"
-#include "model/CryptoPngRep.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceFrameCache.h"
+#include "model/devices/CryptoPngRep.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
 #include "resources/DeviceResources.h"
 
 #include <QImage>
@@ -116,17 +116,47 @@ TEST(DeviceFrames, NamedImagesFindFramesAndPlaceholders)
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->size(), (graphics::Size{1800, 2600}));
 
+    // Placeholders are shown only in template previews, so they are drawn small, in the screen's aspect.
     const std::pair<const char*, graphics::Size> placeholders[] = {
         {"placeholder-iPhone", {750, 1334}},   {"placeholder-iPhoneLandscape", {1334, 750}},
         {"placeholder-iPad", {1536, 2048}},    {"placeholder-iPadLandscape", {2048, 1536}},
         {"placeholder-MacBook", {2880, 1800}}, {"placeholder-iMac", {2560, 1440}}};
-    for (const auto& [name, size] : placeholders) {
+    for (const auto& [name, screen] : placeholders) {
         const std::shared_ptr<const graphics::Image> placeholder =
             graphics::Image::named(QString::fromLatin1(name));
         ASSERT_TRUE(placeholder) << name;
-        EXPECT_EQ(placeholder->size(), size) << name;
+        const graphics::Size size = placeholder->size();
+        EXPECT_LE(std::max(size.width, size.height), 640) << name;
+        EXPECT_NEAR(size.width / size.height, screen.width / screen.height, 0.01) << name;
         const QImage& picture = pixels(*placeholder);
         EXPECT_EQ(opaquePixelsMissing(picture, picture.rect()), 0) << name;
+    }
+}
+
+TEST(DeviceFrames, PreviewFramesHaveTheSizeAndOutlineOfTheFullFrames)
+{
+    for (const DeviceFamily& family : DeviceFamily::all()) {
+        for (const DeviceVariant& variant : family.variants()) {
+            const QString identifier = variant.identifier();
+            const std::shared_ptr<const graphics::Image> full = DeviceFrameCache::shared().frame(identifier);
+            const std::shared_ptr<const graphics::Image> preview =
+                DeviceFrameCache::sharedPreviews().frame(identifier);
+            ASSERT_TRUE(full && preview) << qPrintable(identifier);
+            EXPECT_EQ(preview->size(), full->size()) << qPrintable(identifier);
+            const graphics::BitmapImageRep& small = preview->representations().front();
+            EXPECT_LE(std::max(small.pixelsWide(), small.pixelsHigh()), 640) << qPrintable(identifier);
+            // Drawn small, the frame still covers the same part of its box.
+            const QImage fullPixels = pixels(*full).scaled(small.pixelsWide(), small.pixelsHigh(),
+                                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QImage& smallPixels = pixels(*preview);
+            qint64 difference = 0;
+            for (int y = 0; y < smallPixels.height(); ++y) {
+                for (int x = 0; x < smallPixels.width(); ++x)
+                    difference += std::abs(qAlpha(smallPixels.pixel(x, y)) - qAlpha(fullPixels.pixel(x, y)));
+            }
+            EXPECT_LT(double(difference) / (smallPixels.width() * smallPixels.height()), 2.0)
+                << qPrintable(identifier);
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-#include "model/DeviceImage.h"
+#include "model/entities/DeviceImage.h"
 
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
@@ -7,10 +7,11 @@
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/NumericProperty.h"
 #include "ledgerline/PropertyCollection.h"
-#include "model/Asset.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceFrameCache.h"
-#include "model/WarningProperty.h"
+#include "model/attributes/WarningProperty.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
+#include "model/entities/Asset.h"
+#include "model/rendering/DeviceImageRenderer.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -196,18 +197,6 @@ TEST_F(DeviceImageTest, TheFrameFollowsTheVariantThroughUndoAndRedo)
     expectRect(device->rect(), centred(frame("iPhone7Gold")->size()));
 }
 
-TEST_F(DeviceImageTest, FrameCacheFollowsTheVariant)
-{
-    const auto stand = std::make_shared<const graphics::Image>(picture(10, 20));
-    device->setDeviceImage(stand);
-    EXPECT_EQ(device->deviceImage(), stand);
-    device->setDeviceVariant(variant("iPhone", "iPhoneSEGold"));
-    ASSERT_TRUE(device->deviceImage());
-    EXPECT_EQ(device->deviceImage()->size(), (graphics::Size{800, 1650}));
-    device->setDeviceImage(nullptr);
-    EXPECT_EQ(device->deviceImage()->size(), (graphics::Size{800, 1650}));
-}
-
 TEST_F(DeviceImageTest, RectIsTheScaledFrameCentredAndTurnedForOrientableFamilies)
 {
     device->setScaleFactor(0.5);
@@ -227,14 +216,17 @@ TEST_F(DeviceImageTest, RectIsTheScaledFrameCentredAndTurnedForOrientableFamilie
 TEST_F(DeviceImageTest, PlaceholderNamesFollowFamilyAndSidewaysOrientation)
 {
     using O = DeviceOrientation;
-    EXPECT_EQ(DeviceImage::placeholderName(family("iPhone"), O::portrait), "placeholder-iPhone");
-    EXPECT_EQ(DeviceImage::placeholderName(family("iPhone"), O::portraitUpsideDown), "placeholder-iPhone");
-    EXPECT_EQ(DeviceImage::placeholderName(family("iPhone"), O::landscapeRight),
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPhone"), O::portrait), "placeholder-iPhone");
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPhone"), O::portraitUpsideDown),
+              "placeholder-iPhone");
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPhone"), O::landscapeRight),
               "placeholder-iPhoneLandscape");
-    EXPECT_EQ(DeviceImage::placeholderName(family("iPad"), O::landscapeLeft), "placeholder-iPadLandscape");
-    EXPECT_EQ(DeviceImage::placeholderName(family("iPad"), O::portrait), "placeholder-iPad");
-    EXPECT_EQ(DeviceImage::placeholderName(family("MacBook"), O::landscapeLeft), "placeholder-MacBook");
-    EXPECT_EQ(DeviceImage::placeholderName(family("iMac"), O::landscapeRight), "placeholder-iMac");
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPad"), O::landscapeLeft),
+              "placeholder-iPadLandscape");
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPad"), O::portrait), "placeholder-iPad");
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("MacBook"), O::landscapeLeft),
+              "placeholder-MacBook");
+    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iMac"), O::landscapeRight), "placeholder-iMac");
 }
 
 TEST_F(DeviceImageTest, ResolutionWarningShowsOnlyForPicturesThatDoNotFitTheScreen)

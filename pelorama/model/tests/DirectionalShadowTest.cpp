@@ -1,11 +1,11 @@
-#include "model/DirectionalShadow.h"
+#include "model/imaging/DirectionalShadow.h"
 
 #include "DocumentStack.h"
 #include "PathPolygons.h"
 #include "graphics/GraphicsContext.h"
-#include "model/ContourCache.h"
-#include "model/FlatShadowCaster.h"
-#include "model/OutlineOrientation.h"
+#include "model/imaging/ContourCache.h"
+#include "model/imaging/FlatShadowCaster.h"
+#include "model/imaging/OutlineOrientation.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "DocumentStack.h"
 
-#include "model/DocumentModel.h"
+#include "model/entities/DocumentModel.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ DocumentStack makeStack(store::PersistentStore::Type type, const QString& path)
     const auto store = stack.coordinator->addPersistentStore(type, path);
     EXPECT_TRUE(store.hasValue()) << (store ? "" : store.error().message().toStdString());
     stack.context = std::make_unique<store::ManagedObjectContext>(
-        store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        store::ManagedObjectContext::ConcurrencyType::mainQueue);
     stack.context->setPersistentStoreCoordinator(stack.coordinator);
     return stack;
 }
@@ -22,10 +22,10 @@ DocumentStack makeStack(store::PersistentStore::Type type, const QString& path)
 
 DocumentStack DocumentStack::inMemory()
 {
-    return makeStack(store::PersistentStore::Type::InMemory, {});
+    return makeStack(store::PersistentStore::Type::inMemory, {});
 }
 
 DocumentStack DocumentStack::sqlite(const QString& path)
 {
-    return makeStack(store::PersistentStore::Type::SQLite, path);
+    return makeStack(store::PersistentStore::Type::sqlite, path);
 }

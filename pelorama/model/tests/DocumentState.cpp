@@ -3,9 +3,10 @@
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/Image.h"
-#include "model/Canvas.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "store/EntityDescription.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObject.h"
@@ -101,8 +102,8 @@ QList<store::ManagedObject*> mappedDrawables(store::ManagedObjectContext& contex
 
 QImage rendered(model::Screenshot& screenshot)
 {
-    const graphics::Image image =
-        screenshot.makeCanvas().render(model::CanvasRenderingMode::canvasView, screenshot.size(), 1);
+    const graphics::Image image = model::DetachedCanvas(screenshot.makeCanvas())
+                                      .render(model::CanvasRenderingMode::canvasView, screenshot.size(), 1);
     return image.isEmpty() ? QImage() : image.representations().front().bitmap();
 }
 

@@ -1,11 +1,11 @@
-#include "model/DrawableMapping.h"
+#include "model/entities/DrawableMapping.h"
 
 #include "DocumentStack.h"
-#include "model/DeviceImage.h"
-#include "model/Drawable.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/Drawable.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +16,7 @@ namespace {
 class LooseDrawable : public Drawable
 {
 public:
-    void draw(const Canvas&, const CanvasRenderingContext&) override {}
-    QStringList keypathsTriggeringRedraw() const override { return {}; }
-    void prepareForRedrawAfterChangingWithKeyPath(const QString&) override {}
+    DrawableSnapshot snapshot() const override { return GradientSnapshot{}; }
 };
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "DocumentStack.h"
 #include "graphics/PngWriter.h"
-#include "model/Asset.h"
-#include "model/Image.h"
+#include "model/entities/Asset.h"
+#include "model/entities/Image.h"
 
 #include <QCoreApplication>
 #include <QDir>

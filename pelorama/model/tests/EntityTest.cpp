@@ -2,15 +2,15 @@
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueError.h"
 #include "foundation/KeyValueObservation.h"
-#include "model/Asset.h"
-#include "model/ContextOperations.h"
-#include "model/DeviceImage.h"
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Gradient.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/entities/Asset.h"
+#include "model/entities/ContextOperations.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Gradient.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 #include "store/ManagedObjectClassRegistry.h"
 #include "store/ValueTransformer.h"
 
@@ -33,8 +33,8 @@ TEST(DocumentModel, DeclaresEveryEntityWithItsClassAndTransformer)
         model->entity("Screenshot")->relationship("drawableMappings");
     ASSERT_TRUE(mappings);
     EXPECT_TRUE(mappings->isOrdered);
-    EXPECT_EQ(mappings->deleteRule, store::DeleteRule::Cascade);
-    EXPECT_EQ(model->entity("TextRect")->attribute("font")->type, store::AttributeType::Transformable);
+    EXPECT_EQ(mappings->deleteRule, store::DeleteRule::cascade);
+    EXPECT_EQ(model->entity("TextRect")->attribute("font")->type, store::AttributeType::transformable);
     EXPECT_TRUE(model->entity("Image")->attribute("image")->isTransient);
 }
 
@@ -174,7 +174,7 @@ TEST_F(ChildContext, WorkThatSucceedsLeavesItsChangesUnsavedInTheParent)
     const store::Result<QString> name = performInChildContext(
         *stack.context, [&](store::ManagedObjectContext& child) -> store::Result<QString> {
             childIsPrivate =
-                child.concurrencyType() == store::ManagedObjectContext::ConcurrencyType::PrivateQueue;
+                child.concurrencyType() == store::ManagedObjectContext::ConcurrencyType::privateQueue;
             Screenshot* screenshot = Screenshot::insertInto(child);
             screenshot->setName("Pasted");
             return screenshot->name();
@@ -198,7 +198,7 @@ TEST_F(ChildContext, WorkThatFailsLeavesTheParentUnchanged)
     const store::Result<void> result =
         performInChildContext(*stack.context, [](store::ManagedObjectContext& child) {
             Screenshot::insertInto(child);
-            return store::Result<void>(store::failure(store::Error::Code::Validation, "No paste today"));
+            return store::Result<void>(store::failure(store::Error::Code::validation, "No paste today"));
         });
     ASSERT_FALSE(result);
     EXPECT_EQ(result.error().message(), "No paste today");

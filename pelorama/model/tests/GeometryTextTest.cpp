@@ -1,8 +1,8 @@
-#include "model/GeometryText.h"
+#include "model/entities/GeometryText.h"
 
 #include "foundation/KeyValueCoding.h"
-#include "model/AspectFit.h"
-#include "model/RectObject.h"
+#include "model/entities/RectObject.h"
+#include "model/rendering/AspectFit.h"
 
 #include <bit>
 #include <cmath>

@@ -1,11 +1,12 @@
-#include "model/Gradient.h"
+#include "model/entities/Gradient.h"
 
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/GradientRasterizer.h"
-#include "model/StockGradient.h"
+#include "model/entities/StockGradient.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/GradientRasterizer.h"
+#include "model/rendering/GradientRenderer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -103,9 +104,12 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
     {
         graphics::GraphicsContext context(bitmap);
         context.scale(0.5, 0.5);
-        const Canvas canvas({8, 8}, {gradient});
-        gradient->draw(canvas, CanvasRenderingContext{context, graphics::AffineTransform::scale(0.5, 0.5),
-                                                      0.5, CanvasRenderingMode::canvasView});
+        GradientRenderer::draw(std::get<GradientSnapshot>(gradient->snapshot()),
+                               CanvasRenderingContext{context,
+                                                      graphics::AffineTransform::scale(0.5, 0.5),
+                                                      0.5,
+                                                      CanvasRenderingMode::canvasView,
+                                                      {8, 8}});
     }
     EXPECT_EQ(bytesAt(bitmap, 0, 0), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(bytesAt(bitmap, 3, 3), (Pixel{63, 63, 63, 255}));

@@ -1,13 +1,14 @@
-#include "model/Image.h"
+#include "model/entities/Image.h"
 
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/PropertyCollection.h"
-#include "model/Asset.h"
-#include "model/Canvas.h"
-#include "model/StyleKit.h"
+#include "model/entities/Asset.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/StyleKit.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -43,8 +44,8 @@ graphics::Image framedBlock()
 QImage render(Image* image, graphics::Size canvasSize, double scale = 1,
               CanvasRenderingMode mode = CanvasRenderingMode::exportImage)
 {
-    const Canvas canvas(canvasSize, {image});
-    const graphics::Image rendered = canvas.render(mode, canvasSize, scale);
+    const graphics::Image rendered =
+        DetachedCanvas(Canvas(canvasSize, {image})).render(mode, canvasSize, scale);
     return rendered.isEmpty() ? QImage() : rendered.representations().front().bitmap();
 }
 
@@ -61,24 +62,27 @@ TEST_F(ImageTest, EachFillModePlacesThePictureAndPicksItsPart)
     Image* image = Image::insertInto(*stack.context, std::nullopt, {0, 0, 100, 100}, FillMode::stretch);
     const graphics::Size picture{400, 200};
 
-    std::optional<Image::Placement> placed = image->placement(picture);
+    const auto placement = [&](graphics::Size size) {
+        return std::get<ImageSnapshot>(image->snapshot()).placement(size);
+    };
+    std::optional<ImageSnapshot::Placement> placed = placement(picture);
     ASSERT_TRUE(placed);
     EXPECT_EQ(placed->destination, (graphics::Rect{0, 0, 100, 100}));
     EXPECT_EQ(placed->source, graphics::Rect::zero());
 
     image->setFillMode(FillMode::aspectFit);
-    placed = image->placement(picture);
+    placed = placement(picture);
     EXPECT_EQ(placed->destination, (graphics::Rect{0, 25, 100, 50}));
     EXPECT_EQ(placed->source, graphics::Rect::zero());
 
     image->setFillMode(FillMode::aspectFill);
-    placed = image->placement(picture);
+    placed = placement(picture);
     EXPECT_EQ(placed->destination, (graphics::Rect{0, 0, 100, 100}));
     EXPECT_EQ(placed->source, (graphics::Rect{100, 0, 200, 200}));
 
-    EXPECT_FALSE(image->placement({0, 200}));
+    EXPECT_FALSE(placement({0, 200}));
     image->setRect({10, 10, 0, 50});
-    EXPECT_FALSE(image->placement(picture));
+    EXPECT_FALSE(placement(picture));
 }
 
 TEST_F(ImageTest, TheFillModeDecidesWhichPixelsArePainted)
@@ -179,7 +183,11 @@ TEST_F(ImageTest, WithoutAPictureEachModeDrawsItsPlaceholderInBitmapPixels)
         return bitmap;
     };
     const auto renderedAt2000 = [&](CanvasRenderingMode mode) {
-        return Canvas(canvas, {image}).render(mode, {2000, 1000}, 1).representations().front().bitmap();
+        return DetachedCanvas(Canvas(canvas, {image}))
+            .render(mode, {2000, 1000}, 1)
+            .representations()
+            .front()
+            .bitmap();
     };
     EXPECT_EQ(renderedAt2000(CanvasRenderingMode::canvasView), expected(&StyleKit::drawImagePlaceholder));
     EXPECT_EQ(renderedAt2000(CanvasRenderingMode::templatePreview), expected(&StyleKit::drawEmptyBox));

@@ -6,13 +6,13 @@
 #include "ledgerline/NumericProperty.h"
 #include "ledgerline/PropertyCollection.h"
 #include "ledgerline/StringProperty.h"
-#include "model/AngleProperty.h"
-#include "model/Gradient.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/StockGradient.h"
-#include "model/StockGradientProperty.h"
-#include "model/WarningProperty.h"
+#include "model/attributes/AngleProperty.h"
+#include "model/attributes/StockGradientProperty.h"
+#include "model/attributes/WarningProperty.h"
+#include "model/entities/Gradient.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/StockGradient.h"
 
 #include <gtest/gtest.h>
 #include <limits>

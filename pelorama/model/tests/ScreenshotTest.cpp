@@ -1,16 +1,17 @@
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 
 #include "DocumentStack.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueObservation.h"
 #include "foundation/Values.h"
 #include "graphics/GraphicsContext.h"
-#include "model/Canvas.h"
-#include "model/CanvasRenderingContext.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/StockGradient.h"
-#include "model/ValidationError.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/StockGradient.h"
+#include "model/entities/ValidationError.h"
+#include "model/rendering/BackgroundRenderer.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderingContext.h"
 #include "tessaline/Shared/ColorComponents.h"
 
 #include <QTemporaryDir>
@@ -21,15 +22,18 @@ using namespace pelorama::model;
 namespace {
 
 // Renders drawable alone into a bitmap of pixels, with canvas of canvasSize points at one pixel each.
-QImage drawAlone(Drawable& drawable, graphics::Size canvasSize, int width, int height,
+// Renders the background of screenshot alone into a bitmap of pixels, with a canvas of canvasSize points
+// at one pixel each.
+QImage drawAlone(const Screenshot& screenshot, graphics::Size canvasSize, int width, int height,
                  const QColor& underneath = Qt::transparent)
 {
     QImage bitmap = graphics::GraphicsContext::makeBitmap(width, height);
     bitmap.fill(underneath);
     {
         graphics::GraphicsContext context(bitmap);
-        const Canvas canvas(canvasSize, {&drawable});
-        drawable.draw(canvas, CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage});
+        BackgroundRenderer::draw(
+            std::get<BackgroundSnapshot>(screenshot.snapshot()),
+            CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
     }
     return bitmap;
 }
@@ -143,7 +147,7 @@ TEST_F(ScreenshotTest, NameValidationRefusesADuplicate)
     Screenshot* b = insert("B");
     const store::Result<void> duplicate = b->validateName("A");
     ASSERT_FALSE(duplicate);
-    EXPECT_EQ(duplicate.error().code(), store::Error::Code::Validation);
+    EXPECT_EQ(duplicate.error().code(), store::Error::Code::validation);
     EXPECT_EQ(duplicate.error().message(), "The name of the screenshot must be unique");
     EXPECT_TRUE(a->validateName("A"));
     EXPECT_TRUE(b->validateName(QVariant()));

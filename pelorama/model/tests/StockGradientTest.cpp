@@ -1,7 +1,7 @@
-#include "model/StockGradient.h"
+#include "model/entities/StockGradient.h"
 
 #include "DocumentStack.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
 
 #include <QTemporaryDir>
 #include <cmath>

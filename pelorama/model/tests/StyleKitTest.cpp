@@ -1,4 +1,4 @@
-#include "model/StyleKit.h"
+#include "model/rendering/StyleKit.h"
 
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"

@@ -1,14 +1,14 @@
 #include "templates/Builder.h"
 
 #include "TestStore.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/DeviceVariant.h"
-#include "model/DrawableMapping.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/StockGradient.h"
-#include "model/TextRect.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/StockGradient.h"
+#include "model/entities/TextRect.h"
 #include "templates/Template.h"
 
 #include <functional>

@@ -1,6 +1,7 @@
 #include "TestStore.h"
-#include "model/Canvas.h"
-#include "model/Screenshot.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "templates/TemplateCategory.h"
 
 #include <QDir>
@@ -41,8 +42,7 @@ QImage render(const Template& item)
 {
     TestStore store;
     const graphics::Image image =
-        item.instantiateScreenshot(*store.context)
-            .makeCanvas()
+        pelorama::model::DetachedCanvas(item.instantiateScreenshot(*store.context).makeCanvas())
             .render(pelorama::model::CanvasRenderingMode::templatePreview, {200, 200}, 1);
     return image.representations().front().bitmap().convertToFormat(QImage::Format_RGBA8888);
 }

@@ -1,10 +1,10 @@
 #include "TestStore.h"
-#include "model/DeviceFamily.h"
-#include "model/DeviceImage.h"
-#include "model/DeviceVariant.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/TextRect.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
 #include "templates/TemplateCategory.h"
 
 #include <gtest/gtest.h>

@@ -1,17 +1,17 @@
 #include "TestStore.h"
 
-#include "model/DocumentModel.h"
-#include "model/DrawableMapping.h"
-#include "model/Screenshot.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
 
 #include <gtest/gtest.h>
 
 TestStore::TestStore()
     : coordinator(std::make_shared<store::PersistentStoreCoordinator>(pelorama::model::documentModel()))
     , context(std::make_unique<store::ManagedObjectContext>(
-          store::ManagedObjectContext::ConcurrencyType::MainQueue))
+          store::ManagedObjectContext::ConcurrencyType::mainQueue))
 {
-    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+    EXPECT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
     context->setPersistentStoreCoordinator(coordinator);
 }
 

@@ -1,8 +1,8 @@
 #include "templates/Theme.h"
 
 #include "graphics/Font.h"
-#include "model/DeviceFamily.h"
-#include "model/StockGradient.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/entities/StockGradient.h"
 
 #include <gtest/gtest.h>
 

@@ -169,12 +169,12 @@ TEST_F(DocumentControllerTest, ClosingAllStopsAtTheFirstDocumentKeptOpen)
     edited->setText("unsaved");
     EXPECT_TRUE(m_controller.hasEditedDocuments());
 
-    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::Cancel;
+    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::cancel;
     EXPECT_FALSE(m_controller.closeAllDocuments());
     EXPECT_EQ(m_controller.documents(), QList<appkit::Document*>({edited, last}));
     EXPECT_NE(saved, nullptr);
 
-    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::DontSave;
+    m_dialogs->unsavedChangesAnswer = appkit::DocumentDialogs::UnsavedChangesAnswer::dontSave;
     EXPECT_TRUE(m_controller.closeAllDocuments());
     EXPECT_TRUE(m_controller.documents().isEmpty());
     QApplication::processEvents();

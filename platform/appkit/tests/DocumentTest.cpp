@@ -94,7 +94,7 @@ TEST_F(DocumentTest, SaveOfAnUntitledDocumentAsksWhere)
     EXPECT_EQ(document->displayName(), "Greeting");
     EXPECT_EQ(textOfFile(document->filePath()), "hello");
     ASSERT_EQ(saved.size(), 1);
-    EXPECT_EQ(saved[0][1].value<appkit::SaveOperation>(), appkit::SaveOperation::SaveAs);
+    EXPECT_EQ(saved[0][1].value<appkit::SaveOperation>(), appkit::SaveOperation::saveAs);
 
     // Saving again stays where it is.
     document->setText("hello again");
@@ -182,12 +182,12 @@ TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)
 
     auto untitled = makeDocument(true);
     untitled->setText("draft");
-    m_user->unsavedChangesAnswer = Answer::Cancel;
+    m_user->unsavedChangesAnswer = Answer::cancel;
     EXPECT_FALSE(untitled->close());
-    m_user->unsavedChangesAnswer = Answer::Save;
+    m_user->unsavedChangesAnswer = Answer::save;
     m_user->saveLocation = "";
     EXPECT_FALSE(untitled->close()) << "cancelling the save dialog keeps the document open";
-    m_user->unsavedChangesAnswer = Answer::DontSave;
+    m_user->unsavedChangesAnswer = Answer::dontSave;
     EXPECT_TRUE(untitled->close());
     EXPECT_EQ(untitled->writes, 0);
     EXPECT_EQ(m_user->unsavedChangesQuestions, 3);
@@ -200,7 +200,7 @@ TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)
 
     auto manual = openDocument("one", false);
     manual->setText("three");
-    m_user->unsavedChangesAnswer = Answer::Save;
+    m_user->unsavedChangesAnswer = Answer::save;
     EXPECT_TRUE(manual->close());
     EXPECT_EQ(m_user->unsavedChangesQuestions, 4);
     EXPECT_EQ(textOfFile(manual->filePath()), "three");
@@ -222,7 +222,7 @@ TEST_F(DocumentTest, SavingAndClosingTakeWhatAnOpenEditorHolds)
 
     auto asked = openDocument("one", false);
     asked->editorText = "typed, then cancelled";
-    m_user->unsavedChangesAnswer = Answer::Cancel;
+    m_user->unsavedChangesAnswer = Answer::cancel;
     EXPECT_FALSE(asked->close()) << "the editor's text is a change worth asking about";
     EXPECT_EQ(m_user->unsavedChangesQuestions, 1);
     EXPECT_EQ(asked->text(), "typed, then cancelled");
@@ -233,7 +233,7 @@ TEST_F(DocumentTest, ClosingAfterAFailedAutosaveOffersToSaveElsewhere)
     auto document = openDocument("one", true);
     document->setText("two");
     document->failWrites = true;
-    m_user->unsavedChangesAnswer = Answer::Save;
+    m_user->unsavedChangesAnswer = Answer::save;
     m_user->saveLocation = "";
     EXPECT_FALSE(document->close());
     EXPECT_EQ(m_user->errors.size(), 1);

@@ -68,13 +68,13 @@ TEST_F(DocumentWindowsTest, WindowTitleFollowsTheDocumentAndClosingTheWindowClos
     EXPECT_FALSE(window->isWindowModified());
 
     document->setText("three");
-    m_dialogs->unsavedChangesAnswer = Answer::Cancel;
+    m_dialogs->unsavedChangesAnswer = Answer::cancel;
     window->close();
     QApplication::processEvents();
     EXPECT_FALSE(document->isClosed());
     EXPECT_TRUE(window->isVisible());
 
-    m_dialogs->unsavedChangesAnswer = Answer::DontSave;
+    m_dialogs->unsavedChangesAnswer = Answer::dontSave;
     QSignalSpy closed(document.get(), &appkit::Document::closed);
     window->close();
     ASSERT_TRUE(waitUntil([&] { return closed.size() == 1; }));

@@ -8,7 +8,7 @@ class FakeDocumentDialogs : public appkit::DocumentDialogs
 public:
     QStringList pathsToOpen;
     QString saveLocation;
-    UnsavedChangesAnswer unsavedChangesAnswer = UnsavedChangesAnswer::Cancel;
+    UnsavedChangesAnswer unsavedChangesAnswer = UnsavedChangesAnswer::cancel;
     bool revertAnswer = true;
 
     int openQuestions = 0;

@@ -37,6 +37,18 @@ TEST(CryptoTest, Pbkdf2HmacSha1OfTenThousandRoundsMatchesAnotherImplementation)
               "eac2676f7592aaa0f2209777deb2cc7ee4bfe127cb87ba3059d71df64948c703");
 }
 
+TEST(CryptoTest, Pbkdf2HmacSha1OfPasswordsLongerAndAsLongAsABlockMatchesAnotherImplementation)
+{
+    // python3: hashlib.pbkdf2_hmac('sha1', bytes(range(100)), b'long key salt', 1000, 45).hex(), and
+    // hashlib.pbkdf2_hmac('sha1', bytes(range(64)), b'', 7, 20).hex()
+    QByteArray longPassword(100, Qt::Uninitialized);
+    for (int i = 0; i < longPassword.size(); ++i)
+        longPassword[i] = char(i);
+    EXPECT_EQ(derived(longPassword, "long key salt", 1000, 45),
+              "1bda04a430db434f6ac518042e195a89b786b3a98875d48e2d3d48d29d4d7085cff03e6f86eb2637663948de28");
+    EXPECT_EQ(derived(longPassword.first(64), "", 7, 20), "4602168d7553418d935af5cdb83b3a460a692ffa");
+}
+
 TEST(CryptoTest, Pbkdf2RefusesNonsenseArguments)
 {
     EXPECT_FALSE(pbkdf2HmacSha1("password", "salt", 0, 32).hasValue());

@@ -295,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
                            const QString store = PackageDocument::persistentStorePath(package);
                            QFile::remove(store);
                            store::PersistentStoreCoordinator other(TestDocument::otherModel());
-                           ASSERT_TRUE(other.addPersistentStore(store::PersistentStore::Type::SQLite, store));
+                           ASSERT_TRUE(other.addPersistentStore(store::PersistentStore::Type::sqlite, store));
                        },
                        "StoreContent/persistentStore", "does not match the data model"},
         DamagedPackage{"GarbageStore",
@@ -487,11 +487,11 @@ TEST_F(ManagedDocumentTest, ClosingAnEditedUntitledDocumentAsksAndSavesWhereTheU
     edited.setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
     edited.initializeNewDocument(TestDocument::typeName);
     edited.addScreenshot("New", 1);
-    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::Cancel;
+    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::cancel;
     EXPECT_FALSE(edited.close());
     EXPECT_FALSE(edited.isClosed());
 
-    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::Save;
+    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::save;
     m_user->saveLocation = m_folder.filePath("Named");
     EXPECT_TRUE(edited.close());
     EXPECT_EQ(m_user->unsavedChangesQuestions, 2);
@@ -515,7 +515,7 @@ TEST_F(ManagedDocumentTest, ReadOnlyFolderReportsTheFailureAndKeepsTheChanges)
         EXPECT_EQ(document->captions(), QStringList({"Kept", "Two"}));
 
         // Closing tries once more, reports it, and asks; cancelling keeps the document open.
-        m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::Cancel;
+        m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::cancel;
         EXPECT_FALSE(document->close());
         EXPECT_EQ(m_user->errors.size(), 2);
         EXPECT_EQ(m_user->unsavedChangesQuestions, 1);

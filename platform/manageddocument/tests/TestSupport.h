@@ -16,7 +16,7 @@ struct UserScript
 {
     QString saveLocation;
     appkit::DocumentUserInterface::UnsavedChangesAnswer unsavedChangesAnswer =
-        appkit::DocumentUserInterface::UnsavedChangesAnswer::Cancel;
+        appkit::DocumentUserInterface::UnsavedChangesAnswer::cancel;
     bool revertAnswer = true;
 
     int unsavedChangesQuestions = 0;

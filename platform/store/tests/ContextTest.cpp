@@ -164,7 +164,7 @@ TEST(StoreTest, DeletionRunsHooksCascadesNullifiesAndDenies)
     c->setValueForKey("Renamed", "title"); // refused along with the deletion
     auto refused = context->save();
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().code(), store::Error::Code::DeleteDenied);
+    EXPECT_EQ(refused.error().code(), store::Error::Code::deleteDenied);
     EXPECT_TRUE(author->isDeleted());
     auto fresh = mainContext(coordinator);
     const auto authors = fetch(*fresh, FetchRequest("Author"));
@@ -325,7 +325,7 @@ TEST(StoreTest, ChildContextSavesIntoItsParentWhichStaysUnsaved)
     ManagedObject* pending = makeBook(*parent, "Pending"); // unsaved in the parent
     spinEventLoop();
 
-    ManagedObjectContext child(ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    ManagedObjectContext child(ManagedObjectContext::ConcurrencyType::privateQueue);
     child.setParentContext(parent.get());
     EXPECT_EQ(child.persistentStoreCoordinator(), coordinator.get());
 
@@ -371,7 +371,7 @@ TEST(StoreTest, ChildWorkThatFailsLeavesTheParentUnchanged)
     auto parent = mainContext(inMemoryCoordinator());
     ManagedObject* book = makeBook(*parent, "Kept");
     ASSERT_TRUE(parent->save());
-    ManagedObjectContext child(ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    ManagedObjectContext child(ManagedObjectContext::ConcurrencyType::privateQueue);
     child.setParentContext(parent.get());
     child.performAndWait([&] {
         makeBook(child, ""); // invalid: the save is refused
@@ -399,7 +399,7 @@ TEST(StoreTest, PrivateContextsWorkOnTheirOwnQueues)
     std::atomic<int> saved{0};
     for (int i = 0; i < contexts; ++i) {
         workers.push_back(
-            std::make_unique<ManagedObjectContext>(ManagedObjectContext::ConcurrencyType::PrivateQueue));
+            std::make_unique<ManagedObjectContext>(ManagedObjectContext::ConcurrencyType::privateQueue));
         ManagedObjectContext* context = workers.back().get();
         context->setPersistentStoreCoordinator(coordinator);
         context->perform([context, i, &saved] {
@@ -413,7 +413,7 @@ TEST(StoreTest, PrivateContextsWorkOnTheirOwnQueues)
         });
     }
     // A private child of a private parent, used from this thread while the others run.
-    ManagedObjectContext child(ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    ManagedObjectContext child(ManagedObjectContext::ConcurrencyType::privateQueue);
     child.setParentContext(workers.front().get());
     child.performAndWait([&] {
         makeBook(child, "From the child");
@@ -442,7 +442,7 @@ TEST(StoreTest, AnExceptionOfAWaitedBlockReachesTheCallerAndTheQueueGoesOn)
     } // the worker stops: it is not left waiting for the failed block
 
     auto coordinator = inMemoryCoordinator();
-    ManagedObjectContext worker(ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    ManagedObjectContext worker(ManagedObjectContext::ConcurrencyType::privateQueue);
     worker.setPersistentStoreCoordinator(coordinator);
     EXPECT_THROW(worker.performAndWait([&] {
         makeBook(worker, "Thrown");

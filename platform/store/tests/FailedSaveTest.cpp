@@ -84,7 +84,7 @@ TEST(StoreTest, AFailedSaveTakesBackWhatWillSaveChanged)
 
     auto refused = context->save();
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().code(), store::Error::Code::Validation);
+    EXPECT_EQ(refused.error().code(), store::Error::Code::validation);
     EXPECT_EQ(seen.pages, QStringList({"999", "200"}));
     expectUnchanged("refused by validation");
 
@@ -129,7 +129,7 @@ TEST(StoreTest, ASaveTheStoreRefusesTakesBackWhatWillSaveChanged)
     ASSERT_TRUE(coordinator->removePersistentStore(coordinator->persistentStores().first()));
     auto refused = context->save();
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().code(), store::Error::Code::NoStore);
+    EXPECT_EQ(refused.error().code(), store::Error::Code::noStore);
     EXPECT_EQ(book->valueForKey("pages").toInt(), 200);
     EXPECT_FALSE(book->isDeleted());
     EXPECT_TRUE(book->isUpdated());

@@ -20,7 +20,7 @@ TEST(StoreTest, ModelLoadsFromItsResourceWithResolvedInverses)
     const store::RelationshipDescription* books = model->entity("Shelf")->relationship("books");
     ASSERT_NE(books, nullptr);
     EXPECT_TRUE(books->isToMany && books->isOrdered);
-    EXPECT_EQ(books->deleteRule, store::DeleteRule::Cascade);
+    EXPECT_EQ(books->deleteRule, store::DeleteRule::cascade);
     EXPECT_EQ(books->destinationEntity, book);
     EXPECT_EQ(books->inverseRelationship, book->relationship("shelf"));
     EXPECT_EQ(book->relationship("shelf")->inverseRelationship, books);

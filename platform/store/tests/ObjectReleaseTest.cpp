@@ -66,7 +66,7 @@ TEST(StoreTest, ResetLetsGoOfItsObjectsAtTheEndOfThePass)
     }
 
     // A private-queue context lets go at the end of the performed block.
-    ManagedObjectContext worker(ManagedObjectContext::ConcurrencyType::PrivateQueue);
+    ManagedObjectContext worker(ManagedObjectContext::ConcurrencyType::privateQueue);
     worker.setPersistentStoreCoordinator(coordinator);
     QPointer<ManagedObject> watch;
     worker.performAndWait([&] {

@@ -21,7 +21,7 @@ namespace {
 std::shared_ptr<PersistentStoreCoordinator> sqliteCoordinator(const QString& path, QString* error = nullptr)
 {
     auto coordinator = std::make_shared<PersistentStoreCoordinator>(libraryModel());
-    auto store = coordinator->addPersistentStore(PersistentStore::Type::SQLite, path);
+    auto store = coordinator->addPersistentStore(PersistentStore::Type::sqlite, path);
     if (!store) {
         if (error)
             *error = store.error().message();
@@ -311,7 +311,7 @@ TEST(StoreTest, AStoreHoldingTheLargestKeyRefusesNewObjectsCleanly)
     ManagedObject* book = makeBook(*context, "One too many");
     auto refused = context->save();
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error().code(), store::Error::Code::StoreSaveFailed);
+    EXPECT_EQ(refused.error().code(), store::Error::Code::storeSaveFailed);
     EXPECT_TRUE(refused.error().message().contains("no keys left for new Book objects"))
         << refused.error().message().toStdString();
     EXPECT_TRUE(book->isInserted());
@@ -323,7 +323,7 @@ TEST(StoreTest, AStoreHoldingTheLargestKeyRefusesNewObjectsCleanly)
     context->insertNewObject("Shelf");
     ASSERT_TRUE(context->save());
     auto memory = coordinator->migratePersistentStore(coordinator->persistentStoreForPath(path), {},
-                                                      PersistentStore::Type::InMemory);
+                                                      PersistentStore::Type::inMemory);
     ASSERT_TRUE(memory);
     makeBook(*context, "Still too many");
     refused = context->save();
@@ -393,10 +393,10 @@ TEST(StoreTest, StoresMoveMigrateAndGetRemoved)
 
     // Migrate: a copy at a new place takes over; object IDs stay valid.
     const QString migrated = dir.filePath("migrated.store");
-    auto target = coordinator->migratePersistentStore(store, migrated, PersistentStore::Type::SQLite);
+    auto target = coordinator->migratePersistentStore(store, migrated, PersistentStore::Type::sqlite);
     ASSERT_TRUE(target) << target.error().message().toStdString();
     EXPECT_EQ(coordinator->persistentStores(), QList<PersistentStore*>{*target});
-    EXPECT_FALSE(coordinator->migratePersistentStore(*target, moved, PersistentStore::Type::SQLite));
+    EXPECT_FALSE(coordinator->migratePersistentStore(*target, moved, PersistentStore::Type::sqlite));
     ManagedObject* added = makeBook(*context, "After migration");
     ASSERT_TRUE(context->save());
     auto fresh = mainContext(coordinator);
@@ -408,7 +408,7 @@ TEST(StoreTest, StoresMoveMigrateAndGetRemoved)
     EXPECT_EQ(old->execute(FetchRequest("Book"))->size(), 1);
 
     // Migrate into memory, then remove.
-    auto memory = coordinator->migratePersistentStore(*target, {}, PersistentStore::Type::InMemory);
+    auto memory = coordinator->migratePersistentStore(*target, {}, PersistentStore::Type::inMemory);
     ASSERT_TRUE(memory);
     EXPECT_EQ(fresh->execute(FetchRequest("Book"))->size(), 2);
     ASSERT_TRUE(coordinator->removePersistentStore(*memory));

@@ -66,7 +66,7 @@ void TestBook::willSave()
 store::Result<void> TestBook::validateValue(const QVariant& value, const QString& key)
 {
     if (key == "title" && value.toString().isEmpty())
-        return store::failure(store::Error::Code::Validation, "A book needs a title");
+        return store::failure(store::Error::Code::validation, "A book needs a title");
     return {};
 }
 
@@ -101,7 +101,7 @@ std::shared_ptr<const store::ManagedObjectModel> libraryModel()
 std::shared_ptr<store::PersistentStoreCoordinator> inMemoryCoordinator()
 {
     auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(libraryModel());
-    if (!coordinator->addPersistentStore(store::PersistentStore::Type::InMemory))
+    if (!coordinator->addPersistentStore(store::PersistentStore::Type::inMemory))
         qFatal("no in-memory store");
     return coordinator;
 }
@@ -110,7 +110,7 @@ std::unique_ptr<store::ManagedObjectContext>
 mainContext(std::shared_ptr<store::PersistentStoreCoordinator> coordinator)
 {
     auto context = std::make_unique<store::ManagedObjectContext>(
-        store::ManagedObjectContext::ConcurrencyType::MainQueue);
+        store::ManagedObjectContext::ConcurrencyType::mainQueue);
     context->setPersistentStoreCoordinator(std::move(coordinator));
     return context;
 }

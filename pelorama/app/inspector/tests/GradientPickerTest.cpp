@@ -1,6 +1,6 @@
 #include "inspector/GradientPicker.h"
 
-#include "model/StockGradient.h"
+#include "model/entities/StockGradient.h"
 
 #include <QImage>
 #include <QSignalSpy>

@@ -3,10 +3,10 @@
 #include "inspector/GradientPicker.h"
 #include "inspector/StockGradientPropertyTableCellView.h"
 #include "inspector/WarningPropertyTableCellView.h"
-#include "model/AngleProperty.h"
-#include "model/StockGradient.h"
-#include "model/StockGradientProperty.h"
-#include "model/WarningProperty.h"
+#include "model/attributes/AngleProperty.h"
+#include "model/attributes/StockGradientProperty.h"
+#include "model/attributes/WarningProperty.h"
+#include "model/entities/StockGradient.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 
 #include <QSignalSpy>

@@ -13,13 +13,13 @@
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "ledgerline/StringPropertyTableCellView.h"
-#include "model/DeviceImage.h"
-#include "model/DeviceVariant.h"
-#include "model/DocumentModel.h"
-#include "model/Gradient.h"
-#include "model/Image.h"
-#include "model/Screenshot.h"
-#include "model/StockGradient.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/entities/DeviceImage.h"
+#include "model/entities/DocumentModel.h"
+#include "model/entities/Gradient.h"
+#include "model/entities/Image.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/StockGradient.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "tessaline/Tessaline/ColorPickerButton.h"
@@ -48,9 +48,9 @@ protected:
     {
         app::registerInspectorEditors();
         coordinator = std::make_shared<store::PersistentStoreCoordinator>(model::documentModel());
-        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::InMemory, {}).hasValue());
+        ASSERT_TRUE(coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {}).hasValue());
         context = std::make_unique<store::ManagedObjectContext>(
-            store::ManagedObjectContext::ConcurrencyType::MainQueue);
+            store::ManagedObjectContext::ConcurrencyType::mainQueue);
         context->setPersistentStoreCoordinator(coordinator);
         context->setUndoStack(&undo);
         table.view();

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "graphics/Font.h"
+#include "graphics/Image.h"
+#include "model/attributes/AttributeKind.h"
+#include "model/entities/RawRepresentation.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <QVariant>
+#include <optional>
+
+namespace pelorama::model {
+
+// One attribute of an entity: its key and the type its accessors read and write. An entity declares each
+// of its attributes once as such a constant, which both its typed accessors and its attribute table use:
+//
+//     constexpr Attribute<FillMode> fillMode{u"fillMode"};
+//     FillMode Image::fillMode() const { return value(attributes::fillMode); }
+//
+// How a T is kept in the store is AttributeValue<T>'s business.
+template <typename T> struct Attribute
+{
+    QStringView name;
+
+    // The key, sharing the literal's characters.
+    QString key() const { return QString::fromRawData(name.data(), name.size()); }
+};
+
+// The type of attributes that key-value coding computes from others (the store keeps nothing for them).
+struct Computed
+{
+};
+
+// The integer a stored value holds: any integer type, or a double holding a whole number that a 64-bit
+// integer holds exactly. No value otherwise.
+std::optional<qint64> storedInteger(const QVariant& stored);
+
+// How a value of type T is kept in the store: read answers no value for a missing or unreadable stored
+// value (the accessor substitutes T's zero value: the first case, the zero rectangle, empty text, ...),
+// write gives what is stored.
+template <typename T> struct AttributeValue;
+
+template <> struct AttributeValue<QString>
+{
+    static constexpr AttributeKind kind = AttributeKind::text;
+    static std::optional<QString> read(const QVariant& stored)
+    {
+        if (stored.typeId() != QMetaType::QString)
+            return std::nullopt;
+        return stored.toString();
+    }
+    static QVariant write(const QString& value) { return value; }
+};
+
+template <> struct AttributeValue<double>
+{
+    static constexpr AttributeKind kind = AttributeKind::real;
+    static std::optional<double> read(const QVariant& stored);
+    static QVariant write(double value) { return value; }
+};
+
+template <> struct AttributeValue<QByteArray>
+{
+    static constexpr AttributeKind kind = AttributeKind::data;
+    static std::optional<QByteArray> read(const QVariant& stored)
+    {
+        if (stored.typeId() != QMetaType::QByteArray)
+            return std::nullopt;
+        return stored.toByteArray();
+    }
+    static QVariant write(const QByteArray& value) { return value; }
+};
+
+// Colours, fonts and pictures are kept as the values themselves.
+template <typename T, AttributeKind valueKind> struct PlainAttributeValue
+{
+    static constexpr AttributeKind kind = valueKind;
+    static std::optional<T> read(const QVariant& stored)
+    {
+        if (stored.metaType() != QMetaType::fromType<T>())
+            return std::nullopt;
+        return stored.value<T>();
+    }
+    static QVariant write(const T& value) { return QVariant::fromValue(value); }
+};
+
+template <>
+struct AttributeValue<graphics::Color> : PlainAttributeValue<graphics::Color, AttributeKind::colour>
+{
+};
+
+template <> struct AttributeValue<graphics::Font> : PlainAttributeValue<graphics::Font, AttributeKind::font>
+{
+};
+
+template <>
+struct AttributeValue<graphics::Image> : PlainAttributeValue<graphics::Image, AttributeKind::picture>
+{
+};
+
+// Enumerations, text alignment and geometry are kept as their raw value (see RawRepresentation).
+template <typename T> struct RawAttributeValue
+{
+    using Representation = RawRepresentation<T>;
+    static std::optional<T> read(const QVariant& stored)
+    {
+        using Raw = typename Representation::RawValue;
+        std::optional<Raw> raw;
+        if constexpr (std::is_same_v<Raw, QString>) {
+            raw = AttributeValue<QString>::read(stored);
+        } else {
+            const std::optional<qint64> integer = storedInteger(stored);
+            if (integer && (std::is_signed_v<Raw> || *integer >= 0))
+                raw = Raw(*integer);
+        }
+        if (!raw)
+            return std::nullopt;
+        return Representation::fromRawValue(*raw);
+    }
+    static QVariant write(const T& value)
+    {
+        const auto raw = Representation::rawValue(value);
+        if constexpr (std::is_same_v<decltype(raw), const QString>)
+            return raw;
+        else
+            return QVariant::fromValue(qint64(raw));
+    }
+};
+
+template <CountedEnumeration E> struct AttributeValue<E> : RawAttributeValue<E>
+{
+    static constexpr AttributeKind kind = AttributeKind::enumeration;
+};
+
+template <> struct AttributeValue<graphics::TextAlignment> : RawAttributeValue<graphics::TextAlignment>
+{
+    static constexpr AttributeKind kind = AttributeKind::textAlignment;
+};
+
+template <> struct AttributeValue<graphics::Rect> : RawAttributeValue<graphics::Rect>
+{
+    static constexpr AttributeKind kind = AttributeKind::rect;
+};
+
+template <> struct AttributeValue<graphics::Point> : RawAttributeValue<graphics::Point>
+{
+    static constexpr AttributeKind kind = AttributeKind::point;
+};
+
+template <> struct AttributeValue<graphics::Size> : RawAttributeValue<graphics::Size>
+{
+    static constexpr AttributeKind kind = AttributeKind::size;
+};
+
+template <> struct AttributeValue<Computed>
+{
+    static constexpr AttributeKind kind = AttributeKind::computed;
+};
+
+} // namespace pelorama::model

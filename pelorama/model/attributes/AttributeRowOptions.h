@@ -1,0 +1,95 @@
+#pragma once
+
+#include "model/attributes/AttributeRow.h"
+#include "model/entities/Entity.h"
+
+#include <functional>
+#include <type_traits>
+
+namespace pelorama::model {
+
+// A new object's value of an attribute: a fixed value, or one made afresh for each object.
+template <typename T> class InsertionDefault
+{
+public:
+    InsertionDefault() = default;
+    InsertionDefault(const T& value)
+        : m_make([value] { return value; })
+    {}
+    InsertionDefault(T (*make)())
+        : m_make(make)
+    {}
+
+    std::function<QVariant()> storedValue() const
+    {
+        if (!m_make)
+            return {};
+        return [make = m_make] {
+            return AttributeValue<T>::write(make());
+        };
+    }
+
+private:
+    std::function<T()> m_make;
+};
+
+// What a row says of its attribute beyond its key and type (see AttributeRow). Written with designated
+// initializers, in this order:
+//
+//     attributeRow(fillMode, {.insertion = FillMode::stretch, .changesPixels = true,
+//                             .inspector = {{.kind = InspectorKind::choice, .group = "Image", ...}}})
+template <typename T> struct AttributeRowOptions
+{
+    InsertionDefault<T> insertion = {};
+    bool changesPixels = false;
+    std::optional<int> maximumLength = {};
+    QStringList dependsOn = {};
+    std::vector<InspectorRow> inspector = {};
+    // Key-value coding of its own, for values key-value coding sees as other objects (catalogue
+    // entries) or computes; by default it follows from T.
+    std::function<QVariant(const Entity&)> valueForKey = {};
+    std::function<void(Entity&, const QVariant&)> setValueForKey = {};
+};
+
+// The row of attribute. Key-value coding follows from T unless the options give their own: geometry is
+// seen as its graphics value, enumerations as the raw value of the typed read (so an unknown one reads as
+// the first case) and any integer written is stored as it is; other values are seen as stored.
+template <typename T>
+AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> options = {})
+{
+    AttributeRow row;
+    row.key = attribute.key();
+    row.kind = AttributeValue<T>::kind;
+    if constexpr (CountedEnumeration<T>)
+        row.caseCount = caseCount(T{});
+    row.changesPixels = options.changesPixels;
+    if constexpr (!std::is_same_v<T, Computed>)
+        row.insertionValue = options.insertion.storedValue();
+    row.maximumLength = options.maximumLength;
+    row.dependsOn = std::move(options.dependsOn);
+    row.inspector = std::move(options.inspector);
+    row.valueForKey = std::move(options.valueForKey);
+    row.setValueForKey = std::move(options.setValueForKey);
+    if (row.valueForKey || row.setValueForKey)
+        return row;
+
+    if constexpr (CountedEnumeration<T> || std::is_same_v<T, graphics::TextAlignment>) {
+        row.valueForKey = [attribute](const Entity& entity) {
+            return QVariant::fromValue(qint64(entity.value(attribute)));
+        };
+        row.setValueForKey = [key = row.key](Entity& entity, const QVariant& value) {
+            entity.storeValue(QVariant::fromValue(entity.requireInteger(value, key)), key);
+        };
+    } else if constexpr (std::is_same_v<T, graphics::Rect> || std::is_same_v<T, graphics::Point> ||
+                         std::is_same_v<T, graphics::Size>) {
+        row.valueForKey = [attribute](const Entity& entity) {
+            return QVariant::fromValue(entity.value(attribute));
+        };
+        row.setValueForKey = [attribute](Entity& entity, const QVariant& value) {
+            entity.setValue(attribute, entity.requireValue<T>(value, attribute.key()));
+        };
+    }
+    return row;
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,136 @@
+#include "model/devices/DeviceFrameCache.h"
+
+#include "foundation/Diagnostics.h"
+#include "model/devices/CryptoPngRep.h"
+#include "resources/DeviceResources.h"
+
+#include <QFile>
+#include <QMutexLocker>
+
+namespace pelorama::model {
+
+DeviceFrameCache::DeviceFrameCache(Loader loader, SizeLoader sizeLoader)
+    : m_loader(std::move(loader))
+    , m_sizeLoader(std::move(sizeLoader))
+{}
+
+DeviceFrameCache& DeviceFrameCache::shared()
+{
+    static DeviceFrameCache cache(&loadFromResources, &sizeFromResources);
+    return cache;
+}
+
+DeviceFrameCache& DeviceFrameCache::sharedPreviews()
+{
+    static DeviceFrameCache cache(&loadPreviewFromResources,
+                                  [](const QString& identifier) { return shared().frameSize(identifier); });
+    return cache;
+}
+
+std::optional<graphics::Size> DeviceFrameCache::sizeFromResources(const QString& identifier)
+{
+    resources::initialize();
+    QFile file(resources::deviceFramePath(identifier));
+    if (!file.exists())
+        return std::nullopt;
+    std::optional<graphics::Size> size;
+    if (file.open(QIODevice::ReadOnly))
+        size = CryptoPngRep::pixelSize(file.readAll());
+    if (!size)
+        throw LoadFailure(QStringLiteral("the header of the device frame %1 could not be read")
+                              .arg(identifier)
+                              .toStdString());
+    return size;
+}
+
+namespace {
+
+// The sealed picture at path, with the given size when one is given; nullptr when there is no such file.
+std::shared_ptr<const graphics::Image> loadSealed(const QString& identifier, const QString& path,
+                                                  std::optional<graphics::Size> size = std::nullopt)
+{
+    resources::initialize();
+    // Every catalogue variant has its frame in a sound build; a missing one is worth a line.
+    QFile file(path);
+    if (!file.exists()) {
+        foundation::warning(QStringLiteral("no device frame named %1 among the resources").arg(identifier));
+        return nullptr;
+    }
+    std::optional<graphics::BitmapImageRep> rep;
+    if (file.open(QIODevice::ReadOnly))
+        rep = CryptoPngRep::fromData(file.readAll());
+    // Decoding fails also for want of memory, so it is tried again at the next request.
+    if (!rep)
+        throw DeviceFrameCache::LoadFailure(
+            QStringLiteral("the device frame %1 could not be opened").arg(identifier).toStdString());
+    auto image = std::make_shared<graphics::Image>(size.value_or(rep->size()));
+    image->addRepresentation(*rep);
+    return image;
+}
+
+} // namespace
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const QString& identifier)
+{
+    return loadSealed(identifier, resources::deviceFramePath(identifier));
+}
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::loadPreviewFromResources(const QString& identifier)
+{
+    const std::optional<graphics::Size> size = shared().frameSize(identifier);
+    if (!size)
+        return nullptr;
+    return loadSealed(identifier, resources::deviceFramePreviewPath(identifier), size);
+}
+
+std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& identifier)
+{
+    std::promise<std::shared_ptr<const graphics::Image>> promise;
+    Entry entry;
+    {
+        QMutexLocker locker(&m_mutex);
+        const auto found = m_entries.find(identifier);
+        if (found != m_entries.end()) {
+            entry = found->second;
+            locker.unlock();
+            return entry.get();
+        }
+        entry = promise.get_future().share();
+        m_entries.emplace(identifier, entry);
+    }
+    // Loaded outside the lock, so other frames load meanwhile; callers for this one wait on the future.
+    try {
+        promise.set_value(m_loader(identifier));
+    } catch (...) {
+        // The callers waiting now hear of the failure; later ones load again.
+        {
+            QMutexLocker locker(&m_mutex);
+            m_entries.erase(identifier);
+        }
+        promise.set_exception(std::current_exception());
+    }
+    return entry.get();
+}
+
+std::optional<graphics::Size> DeviceFrameCache::frameSize(const QString& identifier)
+{
+    {
+        QMutexLocker locker(&m_mutex);
+        const auto found = m_sizes.find(identifier);
+        if (found != m_sizes.end())
+            return found->second;
+    }
+    // Read outside the lock; two first readers of one size both read it, which is harmless. A loader
+    // that throws leaves nothing behind.
+    std::optional<graphics::Size> size;
+    if (m_sizeLoader) {
+        size = m_sizeLoader(identifier);
+    } else if (const std::shared_ptr<const graphics::Image> picture = frame(identifier)) {
+        size = picture->size();
+    }
+    QMutexLocker locker(&m_mutex);
+    m_sizes.emplace(identifier, size);
+    return size;
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,103 @@
+#include "model/entities/Asset.h"
+
+#include "model/attributes/AttributeRowOptions.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/entities/ContextOperations.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObjectContext.h"
+#include "tessaline/Shared/Hashing.h"
+
+namespace pelorama::model {
+
+namespace attribute {
+constexpr Attribute<QByteArray> data{u"data"};
+constexpr Attribute<QString> sha1Hash{u"sha1Hash"};
+} // namespace attribute
+
+const AttributeTable& Asset::attributes()
+{
+    static const AttributeTable table({
+        attributeRow(attribute::data),
+        attributeRow(attribute::sha1Hash),
+        attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+    });
+    return table;
+}
+
+Asset::Asset()
+    : Entity(attributes())
+{}
+
+Asset* Asset::insertInto(store::ManagedObjectContext& context)
+{
+    return insertObject<Asset>(context);
+}
+
+Asset* Asset::insertInto(store::ManagedObjectContext& context, const QByteArray& data)
+{
+    Asset* asset = insertInto(context);
+    asset->setData(data);
+    asset->setSha1Hash(tessaline::hashedHexString(data, tessaline::HashingAlgorithm::sha1));
+    return asset;
+}
+
+store::FetchRequest Asset::fetchRequest()
+{
+    return store::FetchRequest(entityName<Asset>());
+}
+
+store::FetchRequest Asset::fetchRequest(const QString& identifier)
+{
+    return store::FetchRequest(entityName<Asset>(),
+                               store::Predicate::equal(uniqueIdentifierAttribute.key(), identifier));
+}
+
+store::Result<Asset*> Asset::fetch(const QString& identifier, store::ManagedObjectContext& context)
+{
+    const store::Result<QList<store::ManagedObject*>> found = context.execute(fetchRequest(identifier));
+    if (!found)
+        return store::failure(found.error());
+    return found->isEmpty() ? nullptr : dynamic_cast<Asset*>(found->front());
+}
+
+store::Result<void> Asset::deleteAsset(const QString& identifier, store::ManagedObjectContext& context)
+{
+    const store::Result<QList<store::ManagedObject*>> found = context.execute(fetchRequest(identifier));
+    if (!found)
+        return store::failure(found.error());
+    for (store::ManagedObject* asset : *found)
+        context.deleteObject(asset);
+    return {};
+}
+
+QByteArray Asset::data() const
+{
+    return value(attribute::data);
+}
+
+void Asset::setData(const QByteArray& data)
+{
+    setValue(attribute::data, data);
+}
+
+QString Asset::sha1Hash() const
+{
+    return value(attribute::sha1Hash);
+}
+
+void Asset::setSha1Hash(const QString& hash)
+{
+    setValue(attribute::sha1Hash, hash);
+}
+
+QString Asset::uniqueIdentifier() const
+{
+    return value(uniqueIdentifierAttribute);
+}
+
+void Asset::setUniqueIdentifier(const QString& identifier)
+{
+    setValue(uniqueIdentifierAttribute, identifier);
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,291 @@
+#include "model/entities/DeviceImage.h"
+
+#include "foundation/Diagnostics.h"
+#include "model/attributes/AttributeRowOptions.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
+#include "model/devices/DeviceFrameLayout.h"
+#include "model/entities/ContextOperations.h"
+#include "store/FetchRequest.h"
+
+namespace pelorama::model {
+
+namespace attribute {
+constexpr Attribute<QString> deviceVariant{u"deviceVariant"};
+constexpr Attribute<double> scaleFactor{u"scaleFactor"};
+constexpr Attribute<graphics::Point> position{u"position"};
+constexpr Attribute<DeviceOrientation> orientation{u"orientation"};
+constexpr Attribute<QString> deviceFamily{u"deviceFamily"};
+} // namespace attribute
+
+namespace {
+
+const QString resolutionWarningText = QStringLiteral(
+    "**Warning:** for best results please use a screenshot that matches the resolution of the device.");
+
+const DeviceImage& asDeviceImage(const Entity& entity)
+{
+    return static_cast<const DeviceImage&>(entity);
+}
+
+// Key-value coding sees the family and the variant as the catalogue's own objects.
+template <typename T>
+T requireCatalogueObject(const Entity& device, const QVariant& value, const QString& key)
+{
+    const T object = device.requireValue<T>(value, key);
+    if (!object)
+        device.throwWrongType(key);
+    return object;
+}
+
+QVariant familyValue(const Entity& device)
+{
+    return QVariant::fromValue(&asDeviceImage(device).deviceFamily());
+}
+
+void setFamilyValue(Entity& device, const QVariant& value)
+{
+    const auto* family =
+        requireCatalogueObject<const DeviceFamily*>(device, value, attribute::deviceFamily.key());
+    static_cast<DeviceImage&>(device).setDeviceFamily(*family);
+}
+
+QVariant variantValue(const Entity& device)
+{
+    return QVariant::fromValue(&asDeviceImage(device).deviceVariant());
+}
+
+void setVariantValue(Entity& device, const QVariant& value)
+{
+    const auto* variant =
+        requireCatalogueObject<const DeviceVariant*>(device, value, attribute::deviceVariant.key());
+    static_cast<DeviceImage&>(device).setDeviceVariant(*variant);
+}
+
+// The models of the device's family, as the catalogue's own objects.
+std::vector<InspectorOption> variantOptions(const Entity& device)
+{
+    std::vector<InspectorOption> options;
+    for (const DeviceVariant& variant : asDeviceImage(device).deviceFamily().variants())
+        options.emplace_back(variant.name(), QVariant::fromValue(&variant));
+    return options;
+}
+
+std::optional<QString> warningMessage(const Entity& device)
+{
+    return asDeviceImage(device).resolutionWarning();
+}
+
+} // namespace
+
+const AttributeTable& DeviceImage::attributes()
+{
+    static const AttributeTable table(
+        {
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(assetIdentifierAttribute),
+            // The resolved variant depends on the family too; a family written by undo or redo changes it
+            // without any write of the variant. The inspector's binding alone shows the current model.
+            attributeRow(attribute::deviceVariant, {.changesPixels = true,
+                                                    .dependsOn = {attribute::deviceFamily.key()},
+                                                    .inspector = {{.kind = InspectorKind::choice,
+                                                                   .group = "Device Image",
+                                                                   .label = "Device Model",
+                                                                   .optionsOf = &variantOptions}},
+                                                    .valueForKey = &variantValue,
+                                                    .setValueForKey = &setVariantValue}),
+            attributeRow(attribute::scaleFactor, {.insertion = 1.0,
+                                                  .changesPixels = true,
+                                                  .inspector = {{.kind = InspectorKind::number,
+                                                                 .group = "Device Image",
+                                                                 .label = "Scale factor",
+                                                                 .initialValue = 1.0}}}),
+            attributeRow(imageAttribute, {.changesPixels = true,
+                                          .inspector = {{.kind = InspectorKind::picture,
+                                                         .group = "Device Image",
+                                                         .label = "Screenshot"},
+                                                        {.kind = InspectorKind::warning,
+                                                         .group = "Device Image",
+                                                         .initialValue = resolutionWarningText,
+                                                         .message = &warningMessage,
+                                                         .watchedKeys = {imageAttribute.key(),
+                                                                         attribute::deviceVariant.key()}}}}),
+            attributeRow(attribute::position, {.insertion = graphics::Point{0, 0}, .changesPixels = true}),
+            attributeRow(attribute::orientation, {.changesPixels = true}),
+            attributeRow(attribute::deviceFamily,
+                         {.valueForKey = &familyValue, .setValueForKey = &setFamilyValue}),
+        },
+        Shadowable::attributes());
+    return table;
+}
+
+DeviceImage::DeviceImage()
+    : Entity(attributes())
+    , ImageLoadable(static_cast<Entity&>(*this))
+    , Shadowable(static_cast<Entity&>(*this))
+{}
+
+DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context)
+{
+    return insertObject<DeviceImage>(context);
+}
+
+DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graphics::Point position,
+                                     double scaleFactor)
+{
+    DeviceImage* deviceImage = insertInto(context);
+    deviceImage->setPosition(position);
+    deviceImage->setScaleFactor(scaleFactor);
+    return deviceImage;
+}
+
+store::FetchRequest DeviceImage::fetchRequest()
+{
+    return store::FetchRequest(entityName<DeviceImage>());
+}
+
+QString DeviceImage::uniqueIdentifier() const
+{
+    return value(uniqueIdentifierAttribute);
+}
+
+void DeviceImage::setUniqueIdentifier(const QString& identifier)
+{
+    setValue(uniqueIdentifierAttribute, identifier);
+}
+
+double DeviceImage::scaleFactor() const
+{
+    return value(attribute::scaleFactor);
+}
+
+void DeviceImage::setScaleFactor(double factor)
+{
+    setValue(attribute::scaleFactor, factor);
+}
+
+graphics::Point DeviceImage::position() const
+{
+    return value(attribute::position);
+}
+
+void DeviceImage::setPosition(graphics::Point position)
+{
+    setValue(attribute::position, position);
+}
+
+DeviceOrientation DeviceImage::orientation() const
+{
+    return value(attribute::orientation);
+}
+
+void DeviceImage::setOrientation(DeviceOrientation orientation)
+{
+    setValue(attribute::orientation, orientation);
+}
+
+const DeviceFamily& DeviceImage::deviceFamily() const
+{
+    if (const std::optional<QString> identifier = storedValue(attribute::deviceFamily)) {
+        if (const DeviceFamily* family = DeviceFamily::findWithIdentifier(*identifier))
+            return *family;
+    }
+    return DeviceFamily::all().front();
+}
+
+void DeviceImage::setDeviceFamily(const DeviceFamily& family)
+{
+    setValue(attribute::deviceFamily, family.identifier());
+    const QString variant = storedValue(attribute::deviceVariant).value_or(QStringLiteral("unknown"));
+    if (!family.findVariantWithIdentifier(variant))
+        setDeviceVariant(family.variants().front());
+}
+
+const DeviceVariant& DeviceImage::deviceVariant() const
+{
+    const DeviceFamily& family = deviceFamily();
+    if (const std::optional<QString> identifier = storedValue(attribute::deviceVariant)) {
+        if (const DeviceVariant* variant = family.findVariantWithIdentifier(*identifier))
+            return *variant;
+    }
+    return family.variants().front();
+}
+
+void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
+{
+    setValue(attribute::deviceVariant, variant.identifier());
+}
+
+namespace {
+
+// The frame from the shared cache; none, with a warning, when it fails to load this time.
+std::shared_ptr<const graphics::Image> loadFrame(DeviceFrameCache& cache, const QString& variantIdentifier)
+{
+    try {
+        return cache.frame(variantIdentifier);
+    } catch (const std::exception& error) {
+        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
+                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
+        return nullptr;
+    }
+}
+
+std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
+{
+    try {
+        return DeviceFrameCache::shared().frameSize(variantIdentifier);
+    } catch (const std::exception& error) {
+        foundation::warning(QStringLiteral("the size of the device frame %1 could not be read (%2)")
+                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
+{
+    return loadFrame(DeviceFrameCache::shared(), deviceVariant().identifier());
+}
+
+graphics::Rect DeviceImage::rect() const
+{
+    const DeviceVariant& variant = deviceVariant();
+    return DeviceFrameLayout(frameSize(variant.identifier()).value_or(graphics::Size{}), scaleFactor(),
+                             position(), deviceFamily(), variant, orientation())
+        .rect();
+}
+
+std::optional<QString> DeviceImage::resolutionWarning() const
+{
+    const std::optional<graphics::Image> picture = image();
+    if (!picture)
+        return std::nullopt;
+    const DeviceVariant& variant = deviceVariant();
+    if (variant.isValidDisplaySize(picture->size()))
+        return std::nullopt;
+    const graphics::Size suggested = variant.suggestedResolution();
+    return resolutionWarningText + QStringLiteral(" (**%1** by **%2** pixels)")
+                                       .arg(qint64(suggested.width))
+                                       .arg(qint64(suggested.height));
+}
+
+void DeviceImage::awakeFromFetch()
+{
+    Entity::awakeFromFetch();
+    loadImageFromAsset();
+}
+
+void DeviceImage::prepareForDeletion()
+{
+    Entity::prepareForDeletion();
+    deleteAsset();
+}
+
+DrawableSnapshot DeviceImage::snapshot() const
+{
+    return DeviceImageSnapshot::of(*this);
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,70 @@
+#include "model/entities/DocumentSelection.h"
+
+#include "ledgerline/PropertyEditable.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/Selectable.h"
+
+namespace pelorama::model {
+
+DocumentSelection::DocumentSelection(QObject* parent)
+    : QObject(parent)
+{}
+
+QList<Screenshot*> DocumentSelection::screenshots() const
+{
+    QList<Screenshot*> alive;
+    for (const QPointer<Screenshot>& screenshot : m_screenshots) {
+        if (screenshot)
+            alive.append(screenshot);
+    }
+    return alive;
+}
+
+Screenshot* DocumentSelection::screenshot() const
+{
+    for (const QPointer<Screenshot>& screenshot : m_screenshots) {
+        if (screenshot)
+            return screenshot;
+    }
+    return nullptr;
+}
+
+void DocumentSelection::setScreenshots(const QList<Screenshot*>& screenshots)
+{
+    m_screenshots.clear();
+    for (Screenshot* screenshot : screenshots) {
+        if (screenshot && !m_screenshots.contains(screenshot))
+            m_screenshots.append(screenshot);
+    }
+    m_drawable = nullptr;
+    m_drawableObject = nullptr;
+    m_drawableIsObject = false;
+    emit screenshotsChanged();
+}
+
+void DocumentSelection::setScreenshot(Screenshot* screenshot)
+{
+    setScreenshots(screenshot ? QList<Screenshot*>{screenshot} : QList<Screenshot*>{});
+}
+
+Selectable* DocumentSelection::drawable() const
+{
+    return m_drawableIsObject && !m_drawableObject ? nullptr : m_drawable;
+}
+
+void DocumentSelection::setDrawable(Selectable* drawable)
+{
+    m_drawable = drawable;
+    m_drawableObject = dynamic_cast<QObject*>(drawable);
+    m_drawableIsObject = m_drawableObject != nullptr;
+    emit drawableChanged();
+}
+
+ledgerline::PropertyEditable* DocumentSelection::inspectedObject() const
+{
+    if (auto* editable = dynamic_cast<ledgerline::PropertyEditable*>(drawable()))
+        return editable;
+    return screenshot();
+}
+
+} // namespace pelorama::model

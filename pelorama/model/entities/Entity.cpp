@@ -1,0 +1,88 @@
+#include "model/entities/Entity.h"
+
+#include "foundation/KeyValueError.h"
+#include "foundation/Values.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/attributes/PropertyCollectionBuilder.h"
+
+#include <QUuid>
+
+namespace pelorama::model {
+
+Entity::Entity(const AttributeTable& attributes)
+    : m_attributes(attributes)
+{
+    if (!attributes.hasDependentKeys())
+        return;
+    connect(
+        this, &KeyValueObject::valueChangedForKey, this,
+        [this](const QString& changed) {
+            for (const QString& key : m_attributes.keysDependingOn(changed))
+                emit valueChangedForKey(key);
+        },
+        Qt::DirectConnection);
+}
+
+void Entity::storeValue(const QVariant& stored, const QString& key)
+{
+    willChangeValueForKey(key);
+    setPrimitiveValue(stored, key);
+    didChangeValueForKey(key);
+}
+
+void Entity::applyInsertionDefaults()
+{
+    for (const AttributeRow& row : m_attributes.rows()) {
+        if (row.insertionValue)
+            storeValue(row.insertionValue(), row.key);
+    }
+}
+
+bool Entity::hasValueForKey(const QString& key) const
+{
+    return m_attributes.row(key) || ManagedObject::hasValueForKey(key);
+}
+
+QVariant Entity::valueForKey(const QString& key) const
+{
+    if (const AttributeRow* row = m_attributes.row(key); row && row->valueForKey)
+        return row->valueForKey(*this);
+    return ManagedObject::valueForKey(key);
+}
+
+void Entity::setValueForKey(const QVariant& value, const QString& key)
+{
+    if (const AttributeRow* row = m_attributes.row(key); row && row->setValueForKey)
+        row->setValueForKey(*this, value);
+    else
+        ManagedObject::setValueForKey(value, key);
+}
+
+std::unique_ptr<ledgerline::PropertyCollection> Entity::makePropertyCollection()
+{
+    return PropertyCollectionBuilder(*this).build();
+}
+
+QString Entity::makeUniqueIdentifier()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
+}
+
+qint64 Entity::requireInteger(const QVariant& value, const QString& key) const
+{
+    if (!foundation::isNumber(value))
+        throwWrongType(key);
+    bool exact = false;
+    const qint64 integer = value.toLongLong(&exact);
+    if (!exact || (value.typeId() == QMetaType::Double && value.toDouble() != double(integer)))
+        throwWrongType(key);
+    return integer;
+}
+
+void Entity::throwWrongType(const QString& key) const
+{
+    throw foundation::KeyValueError(foundation::KeyValueError::Kind::wrongType,
+                                    QString::fromLatin1(metaObject()->className()), key);
+}
+
+} // namespace pelorama::model

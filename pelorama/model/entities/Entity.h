@@ -1,0 +1,106 @@
+#pragma once
+
+#include "ledgerline/PropertyEditable.h"
+#include "model/attributes/Attribute.h"
+#include "store/ManagedObject.h"
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+#include <type_traits>
+
+namespace pelorama::model {
+
+class AttributeTable;
+
+// The base of every entity class of the document (Screenshot, Image, TextRect, DeviceImage, Gradient,
+// Asset, DrawableMapping). An entity's name equals its class name without namespace (entityName<T>());
+// objects are made only through each class's insertInto, which gives them the insertion defaults of the
+// class's attribute table.
+//
+// Each class describes its attributes once, in its AttributeTable, and hands it to this constructor.
+// From the table come key-value coding, the insertion defaults, the keys observers of computed keys hear
+// of and the inspector's rows (makePropertyCollection); the class's typed accessors read and write
+// through the same Attribute constants the table is made of.
+//
+// Typed attributes: values the store cannot hold are kept as their raw value (RawRepresentation):
+// enumerations as integers, rectangles, points and sizes as text. A read answers the value of a missing
+// or unreadable attribute as no value (storedValue) or as the type's zero value (value): the first case,
+// the zero rectangle, empty text. Every write stores between the change notifications, so observers hear
+// of every write and the object is marked changed.
+//
+// Key-value coding sees a typed attribute as its type (a graphics::Size for "size", the raw integer of a
+// valid case for an enumeration) and computed keys (such as a screenshot's "stockGradient") like
+// attributes. An enumeration written through key-value coding stores the given integer as it is; reading
+// maps an unknown one to the first case.
+class Entity : public store::ManagedObject, public ledgerline::PropertyEditable
+{
+    Q_OBJECT
+
+public:
+    static constexpr Attribute<QString> uniqueIdentifierAttribute{u"uniqueIdentifier"};
+
+    const AttributeTable& attributeTable() const { return m_attributes; }
+
+    template <typename T> std::optional<T> storedValue(const Attribute<T>& attribute) const
+    {
+        return AttributeValue<T>::read(primitiveValue(attribute.key()));
+    }
+    template <typename T> T value(const Attribute<T>& attribute) const
+    {
+        return storedValue(attribute).value_or(T{});
+    }
+    template <typename T> void setValue(const Attribute<T>& attribute, const std::type_identity_t<T>& value)
+    {
+        storeValue(AttributeValue<T>::write(value), attribute.key());
+    }
+    // None stores nil.
+    template <typename T>
+    void setValue(const Attribute<T>& attribute, const std::optional<std::type_identity_t<T>>& value)
+    {
+        storeValue(value ? AttributeValue<T>::write(*value) : QVariant(), attribute.key());
+    }
+    // Stores a value in its stored form between the change notifications.
+    void storeValue(const QVariant& stored, const QString& key);
+
+    // Sets the insertion default of every row of the table that has one; insertObject calls it.
+    void applyInsertionDefaults();
+
+    bool hasValueForKey(const QString& key) const override;
+    QVariant valueForKey(const QString& key) const override;
+    void setValueForKey(const QVariant& value, const QString& key) override;
+
+    // The inspector's rows of the table, bound to this object.
+    std::unique_ptr<ledgerline::PropertyCollection> makePropertyCollection() final;
+
+    // A new identifier in the platform's UUID text form (36 characters, upper-case hexadecimal).
+    static QString makeUniqueIdentifier();
+
+    // For key-value coding writes: value as T (or as an integer), throwing foundation::KeyValueError
+    // (wrong type) otherwise.
+    template <typename T> T requireValue(const QVariant& value, const QString& key) const;
+    qint64 requireInteger(const QVariant& value, const QString& key) const;
+    [[noreturn]] void throwWrongType(const QString& key) const;
+
+protected:
+    explicit Entity(const AttributeTable& attributes);
+
+private:
+    const AttributeTable& m_attributes;
+};
+
+// The entity name of an entity class: its class name without namespace ("Screenshot").
+template <typename T> QString entityName()
+{
+    const QString className = QString::fromLatin1(T::staticMetaObject.className());
+    return className.mid(className.lastIndexOf(':') + 1);
+}
+
+template <typename T> T Entity::requireValue(const QVariant& value, const QString& key) const
+{
+    if (value.metaType() != QMetaType::fromType<T>())
+        throwWrongType(key);
+    return value.value<T>();
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,122 @@
+#include "model/entities/GeometryText.h"
+
+#include <QStringList>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+
+namespace pelorama::model {
+
+namespace {
+
+// strtod follows the process locale, which Qt sets from the environment; numbers here are always read
+// the C way.
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return locale;
+}
+
+std::optional<double> parseNumber(const QString& part)
+{
+    if (part.isEmpty())
+        return std::nullopt;
+    for (const QChar c : part) {
+        if (c.unicode() >= 128 || c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r')
+            return std::nullopt;
+    }
+    const QByteArray bytes = part.toLatin1();
+    char* end = nullptr;
+    errno = 0;
+    const double value = strtod_l(bytes.constData(), &end, cLocale());
+    if (end != bytes.constData() + bytes.size())
+        return std::nullopt;
+    if (errno == ERANGE && (std::isinf(value) || value == 0))
+        return std::nullopt;
+    return value;
+}
+
+template <std::size_t n> std::optional<std::array<double, n>> parseNumbers(const QString& text)
+{
+    const QStringList parts = text.split(',');
+    if (parts.size() != qsizetype(n))
+        return std::nullopt;
+    std::array<double, n> numbers{};
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::optional<double> number = parseNumber(parts[qsizetype(i)]);
+        if (!number)
+            return std::nullopt;
+        numbers[i] = *number;
+    }
+    return numbers;
+}
+
+} // namespace
+
+QString numberText(double value)
+{
+    std::array<char, 64> buffer{};
+    std::to_chars_result result{};
+    // The fewest digits, from 15 up, that read back as exactly this value. Values that 15 digits carry
+    // (everything stored before, and every value 15 digits were written for) keep their text; others
+    // take 16 or 17 digits, which always suffice, also near the largest double, where 15 digits round
+    // up past it.
+    for (int digits = 15; digits <= 17; ++digits) {
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                               std::chars_format::general, digits);
+        double parsed = 0;
+        const std::from_chars_result read = std::from_chars(buffer.data(), result.ptr, parsed);
+        if (!std::isfinite(value) || (read.ec == std::errc() && parsed == value))
+            break;
+    }
+    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    if (!text.contains('.') && !text.contains('e') && !text.contains('n'))
+        text += ".0";
+    return text;
+}
+
+QString rawValue(const graphics::Rect& rect)
+{
+    return numberText(rect.origin.x) + ',' + numberText(rect.origin.y) + ',' + numberText(rect.size.width) +
+           ',' + numberText(rect.size.height);
+}
+
+QString rawValue(const graphics::Point& point)
+{
+    return numberText(point.x) + ',' + numberText(point.y);
+}
+
+QString rawValue(const graphics::Size& size)
+{
+    return numberText(size.width) + ',' + numberText(size.height);
+}
+
+std::optional<graphics::Rect> rectFromRawValue(const QString& text)
+{
+    const auto numbers = parseNumbers<4>(text);
+    if (!numbers)
+        return std::nullopt;
+    return graphics::Rect((*numbers)[0], (*numbers)[1], (*numbers)[2], (*numbers)[3]);
+}
+
+std::optional<graphics::Point> pointFromRawValue(const QString& text)
+{
+    const auto numbers = parseNumbers<2>(text);
+    if (!numbers)
+        return std::nullopt;
+    return graphics::Point{(*numbers)[0], (*numbers)[1]};
+}
+
+std::optional<graphics::Size> sizeFromRawValue(const QString& text)
+{
+    const auto numbers = parseNumbers<2>(text);
+    if (!numbers)
+        return std::nullopt;
+    return graphics::Size{(*numbers)[0], (*numbers)[1]};
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,138 @@
+#include "model/entities/Gradient.h"
+
+#include "graphics/BitmapImageRep.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/attributes/StockGradientRow.h"
+#include "model/entities/ContextOperations.h"
+#include "model/entities/StockGradient.h"
+#include "model/rendering/GradientSwatch.h"
+#include "store/FetchRequest.h"
+
+namespace pelorama::model {
+
+namespace attribute {
+constexpr Attribute<graphics::Color> endColor{u"endColor"};
+constexpr Attribute<graphics::Color> startColor{u"startColor"};
+} // namespace attribute
+
+namespace {
+
+InspectorRow colourRow(const QString& label)
+{
+    return {.kind = InspectorKind::colour,
+            .group = "Colors",
+            .label = label,
+            .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1})};
+}
+
+} // namespace
+
+// A gradient has no insertion defaults: insertInto with its colours gives it its identifier.
+const AttributeTable& Gradient::attributes()
+{
+    static const AttributeTable table({
+        attributeRow(uniqueIdentifierAttribute),
+        stockGradientRow<Gradient>({attribute::startColor.key(), attribute::endColor.key()},
+                                   {.kind = InspectorKind::stockGradient, .group = "Gradients"}),
+        attributeRow(attribute::endColor, {.changesPixels = true, .inspector = {colourRow("Top")}}),
+        attributeRow(attribute::startColor, {.changesPixels = true, .inspector = {colourRow("Bottom")}}),
+    });
+    return table;
+}
+
+Gradient::Gradient()
+    : Entity(attributes())
+{}
+
+Gradient* Gradient::insertInto(store::ManagedObjectContext& context)
+{
+    return insertObject<Gradient>(context);
+}
+
+Gradient* Gradient::insertInto(store::ManagedObjectContext& context, const graphics::Color& startColor,
+                               const graphics::Color& endColor)
+{
+    Gradient* gradient = insertInto(context);
+    gradient->setUniqueIdentifier(makeUniqueIdentifier());
+    gradient->setStartColor(startColor);
+    gradient->setEndColor(endColor);
+    return gradient;
+}
+
+store::FetchRequest Gradient::fetchRequest()
+{
+    return store::FetchRequest(entityName<Gradient>());
+}
+
+QString Gradient::uniqueIdentifier() const
+{
+    return value(uniqueIdentifierAttribute);
+}
+
+void Gradient::setUniqueIdentifier(const QString& identifier)
+{
+    setValue(uniqueIdentifierAttribute, identifier);
+}
+
+std::optional<graphics::Color> Gradient::startColor() const
+{
+    return storedValue(attribute::startColor);
+}
+
+void Gradient::setStartColor(const std::optional<graphics::Color>& color)
+{
+    setValue(attribute::startColor, color);
+}
+
+std::optional<graphics::Color> Gradient::endColor() const
+{
+    return storedValue(attribute::endColor);
+}
+
+void Gradient::setEndColor(const std::optional<graphics::Color>& color)
+{
+    setValue(attribute::endColor, color);
+}
+
+const StockGradient* Gradient::stockGradient() const
+{
+    const std::optional<graphics::Color> start = startColor();
+    const std::optional<graphics::Color> end = endColor();
+    if (!start || !end)
+        return nullptr;
+    return StockGradient::matching(*start, *end);
+}
+
+void Gradient::setStockGradient(const StockGradient* gradient)
+{
+    if (!gradient)
+        return;
+    setStartColor(gradient->startColor());
+    setEndColor(gradient->endColor());
+}
+
+std::optional<graphics::Gradient> Gradient::gradient() const
+{
+    const std::optional<graphics::Color> start = startColor();
+    const std::optional<graphics::Color> end = endColor();
+    if (!start || !end)
+        return std::nullopt;
+    return graphics::Gradient(*start, *end);
+}
+
+graphics::Image Gradient::renderPreview(graphics::Size size) const
+{
+    graphics::Image image(size);
+    if (const std::optional<graphics::Gradient> fill = gradient()) {
+        if (const std::optional<QImage> bitmap = renderGradientSwatch(*fill, size, 1))
+            image.addRepresentation(graphics::BitmapImageRep(*bitmap));
+    }
+    return image;
+}
+
+DrawableSnapshot Gradient::snapshot() const
+{
+    return GradientSnapshot::of(*this);
+}
+
+} // namespace pelorama::model

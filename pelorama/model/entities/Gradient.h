@@ -1,0 +1,66 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "graphics/Gradient.h"
+#include "graphics/Image.h"
+#include "model/entities/Drawable.h"
+#include "model/entities/Entity.h"
+
+#include <optional>
+
+namespace store {
+class ManagedObjectContext;
+struct FetchRequest;
+} // namespace store
+
+namespace pelorama::model {
+
+class StockGradient;
+
+// A drawable that fills the whole canvas bitmap with a vertical gradient from startColor (bottom) to
+// endColor (top), over everything drawn before it. Nothing in the application creates one; a stored
+// document may map one onto a screenshot.
+//
+// Keys: "uniqueIdentifier", "startColor", "endColor" and the computed "stockGradient" (a const
+// StockGradient*, nil for none), which changes with the two colours.
+class Gradient : public Entity, public Drawable
+{
+    Q_OBJECT
+
+public:
+    Gradient();
+
+    // Its attributes. The inspector shows "Gradients" (the stock gradient picker) and "Colors" (Top: the
+    // end colour, Bottom: the start colour).
+    static const AttributeTable& attributes();
+
+    static Gradient* insertInto(store::ManagedObjectContext& context);
+    // A new gradient with a new uniqueIdentifier and the two colours.
+    static Gradient* insertInto(store::ManagedObjectContext& context, const graphics::Color& startColor,
+                                const graphics::Color& endColor);
+    static store::FetchRequest fetchRequest();
+
+    QString uniqueIdentifier() const;
+    void setUniqueIdentifier(const QString& identifier);
+    std::optional<graphics::Color> startColor() const;
+    void setStartColor(const std::optional<graphics::Color>& color);
+    std::optional<graphics::Color> endColor() const;
+    void setEndColor(const std::optional<graphics::Color>& color);
+
+    // As a screenshot's: the first stock gradient with both colours equal, or nullptr; setting copies the
+    // start and then the end colour, nullptr changes nothing.
+    const StockGradient* stockGradient() const;
+    void setStockGradient(const StockGradient* gradient);
+
+    // The gradient of the two colours; none while either is missing.
+    std::optional<graphics::Gradient> gradient() const;
+
+    // A swatch in a new image of size points at one pixel per whole point: a rounded rectangle of radius
+    // 4 filled with the gradient at -90 degrees, with a 1-point rim of 25 % black inside its edge. A size
+    // that gives no pixels, or is not finite or too large, gives an image without a representation.
+    graphics::Image renderPreview(graphics::Size size) const;
+
+    DrawableSnapshot snapshot() const override;
+};
+
+} // namespace pelorama::model

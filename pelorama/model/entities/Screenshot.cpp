@@ -1,0 +1,309 @@
+#include "model/entities/Screenshot.h"
+
+#include "model/attributes/AttributeTable.h"
+#include "model/attributes/StockGradientRow.h"
+#include "model/entities/ContextOperations.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/StockGradient.h"
+#include "model/entities/ValidationError.h"
+#include "store/FetchRequest.h"
+#include "store/ManagedObjectContext.h"
+#include "tessaline/Shared/ColorComponents.h"
+
+#include <limits>
+
+namespace pelorama::model {
+
+namespace attribute {
+constexpr Attribute<QString> name{u"name"};
+constexpr Attribute<double> order{u"order"};
+constexpr Attribute<graphics::Size> size{u"size"};
+constexpr Attribute<BackgroundType> backgroundType{u"backgroundType"};
+constexpr Attribute<graphics::Color> gradientEndColor{u"gradientEndColor"};
+constexpr Attribute<graphics::Color> gradientStartColor{u"gradientStartColor"};
+constexpr Attribute<graphics::Color> solidBackgroundColor{u"solidBackgroundColor"};
+} // namespace attribute
+
+namespace {
+
+const QString drawableMappingsKey = QStringLiteral("drawableMappings");
+
+// Names are equal when their characters are canonically equivalent.
+QString comparable(const QString& name)
+{
+    return name.normalized(QString::NormalizationForm_D);
+}
+
+// The decimal integer a word spells (an optional sign and ASCII digits), when a 64-bit integer holds it.
+std::optional<qint64> integerWord(const QString& word)
+{
+    qsizetype start = 0;
+    if (word.startsWith('+') || word.startsWith('-'))
+        start = 1;
+    if (word.size() == start)
+        return std::nullopt;
+    for (qsizetype i = start; i < word.size(); ++i) {
+        if (word[i] < '0' || word[i] > '9')
+            return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 value = word.mid(word.startsWith('+') ? 1 : 0).toLongLong(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+QString nextCandidate(const QString& candidate)
+{
+    QStringList words = candidate.split(' ');
+    const std::optional<qint64> number = integerWord(words.last());
+    // The largest integer cannot be raised; such a name is treated like one without a number.
+    if (!number || *number == std::numeric_limits<qint64>::max())
+        return candidate + QStringLiteral(" 2");
+    words.last() = QString::number(*number + 1);
+    return words.join(' ');
+}
+
+// A new screenshot's solid colour: halfway between the colours of its gradient, the first stock one.
+graphics::Color defaultSolidBackgroundColor()
+{
+    const StockGradient* first = StockGradient::all().front();
+    return tessaline::interpolate(first->startColor(), first->endColor(), 0.5);
+}
+
+graphics::Color firstStockGradientEndColor()
+{
+    return StockGradient::all().front()->endColor();
+}
+
+graphics::Color firstStockGradientStartColor()
+{
+    return StockGradient::all().front()->startColor();
+}
+
+// The rows of the background colours: shown for one background type.
+InspectorRow colourRow(const QString& group, const QString& label, BackgroundType shownFor)
+{
+    return {.kind = InspectorKind::colour,
+            .group = group,
+            .label = label,
+            .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1}),
+            .shownWhen = shownWhen(attribute::backgroundType, {shownFor})};
+}
+
+} // namespace
+
+const AttributeTable& Screenshot::attributes()
+{
+    using enum BackgroundType;
+    static const AttributeTable table({
+        attributeRow(attribute::name, {.insertion = QStringLiteral("New Screenshot"),
+                                       .inspector = {{.kind = InspectorKind::text,
+                                                      .group = "Design",
+                                                      .label = "Name",
+                                                      .groupIdentifier = "design",
+                                                      .identifier = "name",
+                                                      .initialValue = QStringLiteral("New design")}}}),
+        attributeRow(attribute::order),
+        attributeRow(attribute::size),
+        attributeRow(attribute::backgroundType,
+                     {.insertion = gradient,
+                      .changesPixels = true,
+                      .inspector = {{.kind = InspectorKind::choice,
+                                     .group = "Design",
+                                     .label = "Background",
+                                     .options = {{"Solid color", solid}, {"Gradient", gradient}}}}}),
+        stockGradientRow<Screenshot>({attribute::gradientStartColor.key(), attribute::gradientEndColor.key()},
+                                     {.kind = InspectorKind::stockGradient,
+                                      .group = "Gradients",
+                                      .shownWhen = shownWhen(attribute::backgroundType, {gradient})}),
+        attributeRow(attribute::gradientEndColor, {.insertion = &firstStockGradientEndColor,
+                                                   .changesPixels = true,
+                                                   .inspector = {colourRow("Colors", "Top", gradient)}}),
+        attributeRow(attribute::gradientStartColor, {.insertion = &firstStockGradientStartColor,
+                                                     .changesPixels = true,
+                                                     .inspector = {colourRow("Colors", "Bottom", gradient)}}),
+        attributeRow(attribute::solidBackgroundColor,
+                     {.insertion = &defaultSolidBackgroundColor,
+                      .changesPixels = true,
+                      .inspector = {colourRow("Background Color", "Background", solid)}}),
+    });
+    return table;
+}
+
+Screenshot::Screenshot()
+    : Entity(attributes())
+{}
+
+Screenshot* Screenshot::insertInto(store::ManagedObjectContext& context)
+{
+    return insertObject<Screenshot>(context);
+}
+
+store::FetchRequest Screenshot::fetchRequest()
+{
+    return store::FetchRequest(entityName<Screenshot>());
+}
+
+QString Screenshot::name() const
+{
+    return value(attribute::name);
+}
+
+void Screenshot::setName(const QString& name)
+{
+    setValue(attribute::name, name);
+}
+
+double Screenshot::order() const
+{
+    return value(attribute::order);
+}
+
+void Screenshot::setOrder(double order)
+{
+    setValue(attribute::order, order);
+}
+
+graphics::Size Screenshot::size() const
+{
+    return value(attribute::size);
+}
+
+void Screenshot::setSize(graphics::Size size)
+{
+    setValue(attribute::size, size);
+}
+
+BackgroundType Screenshot::backgroundType() const
+{
+    return value(attribute::backgroundType);
+}
+
+void Screenshot::setBackgroundType(BackgroundType type)
+{
+    setValue(attribute::backgroundType, type);
+}
+
+std::optional<graphics::Color> Screenshot::solidBackgroundColor() const
+{
+    return storedValue(attribute::solidBackgroundColor);
+}
+
+void Screenshot::setSolidBackgroundColor(const std::optional<graphics::Color>& color)
+{
+    setValue(attribute::solidBackgroundColor, color);
+}
+
+std::optional<graphics::Color> Screenshot::gradientStartColor() const
+{
+    return storedValue(attribute::gradientStartColor);
+}
+
+void Screenshot::setGradientStartColor(const std::optional<graphics::Color>& color)
+{
+    setValue(attribute::gradientStartColor, color);
+}
+
+std::optional<graphics::Color> Screenshot::gradientEndColor() const
+{
+    return storedValue(attribute::gradientEndColor);
+}
+
+void Screenshot::setGradientEndColor(const std::optional<graphics::Color>& color)
+{
+    setValue(attribute::gradientEndColor, color);
+}
+
+QList<DrawableMapping*> Screenshot::drawableMappings() const
+{
+    QList<DrawableMapping*> mappings;
+    for (store::ManagedObject* object : relatedObjects(drawableMappingsKey)) {
+        if (auto* mapping = dynamic_cast<DrawableMapping*>(object))
+            mappings.append(mapping);
+    }
+    return mappings;
+}
+
+const StockGradient* Screenshot::stockGradient() const
+{
+    const std::optional<graphics::Color> start = gradientStartColor();
+    const std::optional<graphics::Color> end = gradientEndColor();
+    if (!start || !end)
+        return nullptr;
+    return StockGradient::matching(*start, *end);
+}
+
+void Screenshot::setStockGradient(const StockGradient* gradient)
+{
+    if (!gradient)
+        return;
+    setGradientStartColor(gradient->startColor());
+    setGradientEndColor(gradient->endColor());
+}
+
+Canvas Screenshot::makeCanvas()
+{
+    std::vector<Drawable*> drawables{this};
+    for (DrawableMapping* mapping : drawableMappings()) {
+        if (Drawable* drawable = mapping->drawable())
+            drawables.push_back(drawable);
+    }
+    return Canvas(size(), std::move(drawables));
+}
+
+store::Result<QStringList> Screenshot::otherScreenshotNames() const
+{
+    store::Result<QList<store::ManagedObject*>> screenshots = managedObjectContext()->execute(fetchRequest());
+    if (!screenshots)
+        return store::failure(screenshots.error());
+    QStringList names;
+    for (store::ManagedObject* object : *screenshots) {
+        if (object == this)
+            continue;
+        if (auto* other = dynamic_cast<Screenshot*>(object))
+            names.append(comparable(other->name()));
+    }
+    return names;
+}
+
+store::Result<void> Screenshot::validateName(const QVariant& proposedName) const
+{
+    if (!managedObjectContext() || proposedName.typeId() != QMetaType::QString)
+        return {};
+    const store::Result<QStringList> names = otherScreenshotNames();
+    if (!names)
+        return store::failure(names.error());
+    if (names->contains(comparable(proposedName.toString())))
+        return store::failure(
+            ValidationError{QStringLiteral("The name of the screenshot must be unique")}.storeError());
+    return {};
+}
+
+store::Result<void> Screenshot::validateProposedName()
+{
+    if (!managedObjectContext())
+        return {};
+    const store::Result<QStringList> names = otherScreenshotNames();
+    if (!names)
+        return store::failure(names.error());
+    QString candidate = name();
+    while (names->contains(comparable(candidate)))
+        candidate = nextCandidate(candidate);
+    setName(candidate);
+    return {};
+}
+
+store::Result<void> Screenshot::validateValue(const QVariant& value, const QString& key)
+{
+    if (key == attribute::name.key())
+        return validateName(value);
+    return Entity::validateValue(value, key);
+}
+
+DrawableSnapshot Screenshot::snapshot() const
+{
+    return BackgroundSnapshot::of(*this);
+}
+
+} // namespace pelorama::model

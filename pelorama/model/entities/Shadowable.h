@@ -1,0 +1,60 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "model/attributes/Attribute.h"
+#include "model/entities/ShadowType.h"
+
+#include <optional>
+
+namespace pelorama::model {
+
+class AttributeTable;
+class Entity;
+
+// The six shadow settings of images, device images and text rects, kept as attributes of the entity under
+// the same keys: "shadowType" (a ShadowType raw value, read through the typed accessors, so any number
+// but 0, 1 or 2 reads as none), "shadowAngle" (degrees, counter-clockwise from +x), "shadowDepth" (a
+// directional shadow's length as a fraction of the canvas diagonal), "shadowDistance" and
+// "shadowBlurRadius" (a drop shadow's offset and blur in canvas points) and "shadowColor" (alpha
+// included). Distance and blur play no part in a directional shadow, depth none in a drop shadow.
+//
+// The settings are rows of one shared table (attributes()), which each shadowed entity's table ends
+// with: their insertion defaults, their key-value coding, that each changes the pixels, and the
+// inspector's "Shadow" group. This class adds only the typed accessors; the entity passes itself:
+//     Image::Image() : Entity(attributes()), ..., Shadowable(static_cast<Entity&>(*this)) {}
+class Shadowable
+{
+public:
+    virtual ~Shadowable() = default;
+
+    // The shadow rows, in the order every shadowed entity's table ends with them and its inspector shows
+    // them. Insertion: type none, depth 1, distance 10, blur radius 10, colour black at alpha 0.25,
+    // angle 270 (straight down). The group "Shadow": "Type" (None, Drop shadow, Directional) always,
+    // "Angle" and "Color" for drop and directional shadows, "Distance" and "Blur radius" (both limited to
+    // 0...100) for drop shadows, "Depth" for directional ones.
+    static const AttributeTable& attributes();
+
+    ShadowType shadowType() const;
+    void setShadowType(ShadowType type);
+    double shadowAngle() const;
+    void setShadowAngle(double degrees);
+    double shadowDepth() const;
+    void setShadowDepth(double depth);
+    double shadowDistance() const;
+    void setShadowDistance(double distance);
+    double shadowBlurRadius() const;
+    void setShadowBlurRadius(double radius);
+    // None only for an object whose colour was never set.
+    std::optional<graphics::Color> shadowColor() const;
+    void setShadowColor(const std::optional<graphics::Color>& color);
+
+protected:
+    explicit Shadowable(Entity& entity);
+    Shadowable(const Shadowable&) = delete;
+    Shadowable& operator=(const Shadowable&) = delete;
+
+private:
+    Entity& m_entity;
+};
+
+} // namespace pelorama::model

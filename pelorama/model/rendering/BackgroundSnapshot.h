@@ -1,0 +1,28 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "model/entities/BackgroundType.h"
+
+#include <QStringList>
+
+namespace pelorama::model {
+
+class Screenshot;
+
+// What a screenshot's background is drawn from (BackgroundRenderer), as plain values. A colour the
+// screenshot does not have reads as a new screenshot's: the first stock gradient's colour at that end, or
+// the solid colour halfway between them.
+struct BackgroundSnapshot
+{
+    BackgroundType type = BackgroundType::solid;
+    graphics::Color solidColor;
+    graphics::Color gradientStartColor; // at the bottom
+    graphics::Color gradientEndColor;   // at the top
+
+    // On the screenshot's context queue.
+    static BackgroundSnapshot of(const Screenshot& screenshot);
+
+    friend bool operator==(const BackgroundSnapshot&, const BackgroundSnapshot&) = default;
+};
+
+} // namespace pelorama::model

@@ -1,0 +1,132 @@
+#include "model/rendering/CanvasRenderer.h"
+
+#include "graphics/BitmapImageRep.h"
+#include "graphics/GraphicsContext.h"
+#include "graphics/ImageLayerCache.h"
+#include "model/rendering/AspectFit.h"
+#include "model/rendering/BackgroundRenderer.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/DeviceImageRenderer.h"
+#include "model/rendering/GradientRenderer.h"
+#include "model/rendering/ImageRenderer.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace pelorama::model {
+
+namespace {
+
+struct OutputSize
+{
+    graphics::Size fitted;
+    graphics::Size target;
+};
+
+// Exports of these fitted sizes come out at the canvas size of a built-in template.
+constexpr std::array<OutputSize, 4> outputSizes{{
+    {{2880, 1880}, {2880, 1800}},
+    {{1536, 2048}, {2048, 2732}},
+    {{2048, 1536}, {2732, 2048}},
+    {{750, 1334}, {1242, 2208}},
+}};
+
+// Whole pixels for a length in points times scale, truncated; none when that is no usable bitmap side.
+std::optional<int> pixelLength(double points, double scale)
+{
+    const double pixels = std::trunc(points * scale);
+    if (!std::isfinite(pixels) || pixels < 1 || pixels > 32767)
+        return std::nullopt;
+    return static_cast<int>(pixels);
+}
+
+// A transparent image of size points and the given pixels; no representation when there is no bitmap.
+std::optional<QImage> makeBitmap(graphics::Size size, double scale)
+{
+    const std::optional<int> width = pixelLength(size.width, scale);
+    const std::optional<int> height = pixelLength(size.height, scale);
+    if (!width || !height)
+        return std::nullopt;
+    QImage bitmap = graphics::GraphicsContext::makeBitmap(*width, *height);
+    if (bitmap.isNull())
+        return std::nullopt;
+    return bitmap;
+}
+
+// The resampled device frames and pictures of the canvas view: a few canvas-sized layers.
+graphics::ImageLayerCache& canvasViewImages()
+{
+    static graphics::ImageLayerCache cache(64 * 1024 * 1024);
+    return cache;
+}
+
+graphics::Image stretched(const graphics::Image& image, graphics::Size target)
+{
+    std::optional<QImage> bitmap = makeBitmap(target, 1);
+    if (!bitmap)
+        return graphics::Image(target);
+    {
+        graphics::GraphicsContext context(*bitmap);
+        context.drawImage(image, graphics::Rect({0, 0}, target), graphics::Rect({0, 0}, image.size()));
+    }
+    graphics::Image result(target);
+    result.addRepresentation(graphics::BitmapImageRep(*bitmap));
+    return result;
+}
+
+} // namespace
+
+graphics::Image CanvasRenderer::render(const DetachedCanvas& canvas, CanvasRenderingMode mode,
+                                       graphics::Size boxSize, double scale)
+{
+    const graphics::Size canvasSize = canvas.size();
+    const graphics::Size fitted = aspectFit(canvasSize, graphics::Rect({0, 0}, boxSize)).size;
+    std::optional<QImage> bitmap = makeBitmap(fitted, scale);
+    if (!bitmap)
+        return graphics::Image(fitted);
+
+    const double k = fitted.width / canvasSize.width * scale;
+    {
+        graphics::GraphicsContext context(*bitmap);
+        if (mode == CanvasRenderingMode::canvasView)
+            context.setDrawingForScreen(canvasViewImages());
+        const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
+        context.save();
+        context.concatenate(transform);
+        const CanvasRenderingContext renderingContext{context, transform, k, mode, canvasSize};
+        for (const DrawableSnapshot& drawable : canvas.drawables()) {
+            std::visit(
+                [&](const auto& snapshot) {
+                    using Kind = std::decay_t<decltype(snapshot)>;
+                    if constexpr (std::is_same_v<Kind, BackgroundSnapshot>)
+                        BackgroundRenderer::draw(snapshot, renderingContext);
+                    else if constexpr (std::is_same_v<Kind, ImageSnapshot>)
+                        ImageRenderer::draw(snapshot, renderingContext);
+                    else if constexpr (std::is_same_v<Kind, DeviceImageSnapshot>)
+                        DeviceImageRenderer::draw(snapshot, renderingContext);
+                    else if constexpr (std::is_same_v<Kind, CaptionSnapshot>)
+                        m_captions.draw(snapshot, renderingContext);
+                    else {
+                        static_assert(std::is_same_v<Kind, GradientSnapshot>, "a kind without renderer");
+                        GradientRenderer::draw(snapshot, renderingContext);
+                    }
+                },
+                drawable);
+        }
+        context.restore();
+    }
+    graphics::Image image(fitted);
+    image.addRepresentation(graphics::BitmapImageRep(*bitmap));
+
+    if (mode != CanvasRenderingMode::exportImage)
+        return image;
+    for (const OutputSize& output : outputSizes) {
+        if (fitted == output.fitted)
+            return stretched(image, output.target);
+    }
+    return image;
+}
+
+} // namespace pelorama::model

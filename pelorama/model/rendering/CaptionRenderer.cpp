@@ -1,0 +1,97 @@
+#include "model/rendering/CaptionRenderer.h"
+
+#include "model/imaging/DirectionalShadow.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/TextMaskCache.h"
+#include "model/rendering/TextRendering.h"
+
+#include <algorithm>
+
+namespace pelorama::model {
+
+namespace {
+
+// A screenshot shows a few captions; the canvas view also sees the last versions of one being edited.
+constexpr std::size_t capacity = 16;
+
+// The least recently used entry goes when entries is full.
+template <typename Entry> void makeRoom(std::vector<Entry>& entries)
+{
+    if (entries.size() < capacity)
+        return;
+    entries.erase(std::min_element(entries.begin(), entries.end(),
+                                   [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; }));
+}
+
+} // namespace
+
+std::shared_ptr<const graphics::AttributedString> CaptionRenderer::styledText(const CaptionStyle& style)
+{
+    const auto found = std::find_if(m_styledTexts.begin(), m_styledTexts.end(),
+                                    [&](const StyledEntry& entry) { return entry.style == style; });
+    if (found != m_styledTexts.end()) {
+        found->lastUse = ++m_useCounter;
+        return found->text;
+    }
+    auto text = std::make_shared<const graphics::AttributedString>(
+        styledCaptionText(style.text, style.font, style.color, style.alignment));
+    makeRoom(m_styledTexts);
+    m_styledTexts.push_back({style, text, ++m_useCounter});
+    return text;
+}
+
+std::shared_ptr<const graphics::TextLayout> CaptionRenderer::layout(const CaptionStyle& style, double width)
+{
+    std::shared_ptr<const graphics::AttributedString> text = styledText(style);
+    const auto found = std::find_if(m_layouts.begin(), m_layouts.end(), [&](const LayoutEntry& entry) {
+        return entry.text == text && entry.width == width;
+    });
+    if (found != m_layouts.end()) {
+        found->lastUse = ++m_useCounter;
+        return found->layout;
+    }
+    auto laidOut = std::make_shared<const graphics::TextLayout>(*text, width);
+    makeRoom(m_layouts);
+    m_layouts.push_back({std::move(text), width, laidOut, ++m_useCounter});
+    return laidOut;
+}
+
+std::optional<TextMask> CaptionRenderer::mask(const CaptionStyle& style, double width)
+{
+    return TextMaskCache::shared().mask(style, width,
+                                        [&] { return TextMask::draw(*layout(style, width), width); });
+}
+
+void CaptionRenderer::draw(const CaptionSnapshot& caption, const CanvasRenderingContext& context)
+{
+    const graphics::Rect& box = caption.rect;
+    // The layout width is always the rectangle's, however wide the text turns out.
+    const double width = box.width();
+    const std::shared_ptr<const graphics::TextLayout> text = layout(caption.style, width);
+    const double height = text->height();
+    const double y = captionTextY(box, height, caption.verticalAlignment);
+
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+    graphics.save();
+    switch (caption.shadow.type) {
+    case ShadowType::drop:
+        // Stays in force while the glyphs draw, so they cast it.
+        graphics.setShadow(caption.shadow.dropShadow(context.scaleFactor));
+        break;
+    case ShadowType::directional:
+        // A mask too large for a bitmap casts no shadow.
+        if (const std::optional<TextMask> ink = mask(caption.style, width)) {
+            graphics.setFillColor(caption.shadow.color);
+            // Cast from the mask's ink, which lines up with the glyphs drawn over it.
+            drawDirectionalShadow(graphics, *ink->image, ink->imageRect(box.minX(), y), caption.shadow.angle,
+                                  caption.shadow.directionalLength(context.canvasSize));
+        }
+        break;
+    case ShadowType::none:
+        break;
+    }
+    graphics.drawText(*text, {box.minX(), y, box.width(), height});
+    graphics.restore();
+}
+
+} // namespace pelorama::model

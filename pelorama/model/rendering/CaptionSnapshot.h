@@ -1,0 +1,44 @@
+#pragma once
+
+#include "graphics/Color.h"
+#include "graphics/Font.h"
+#include "graphics/ParagraphStyle.h"
+#include "graphics/Rect.h"
+#include "model/entities/ShadowSettings.h"
+#include "model/entities/VerticalAlignment.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace pelorama::model {
+
+class TextRect;
+
+// What styles a caption's text: the styled text (and so its layout at a width, and the mask a directional
+// shadow is cast from) depends on these alone.
+struct CaptionStyle
+{
+    QString text; // in the inline markup
+    graphics::Font font;
+    graphics::Color color;
+    graphics::TextAlignment alignment = graphics::TextAlignment::left;
+
+    friend bool operator==(const CaptionStyle&, const CaptionStyle&) = default;
+};
+
+// What a text rect is drawn from (CaptionRenderer), as plain values. A caption without a font or colour
+// draws in the system font, in black, as text does by default.
+struct CaptionSnapshot
+{
+    graphics::Rect rect;
+    CaptionStyle style;
+    VerticalAlignment verticalAlignment = VerticalAlignment::top;
+    ShadowSettings shadow;
+
+    // On the text rect's context queue.
+    static CaptionSnapshot of(const TextRect& textRect);
+
+    friend bool operator==(const CaptionSnapshot&, const CaptionSnapshot&) = default;
+};
+
+} // namespace pelorama::model

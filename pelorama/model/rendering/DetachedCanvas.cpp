@@ -1,0 +1,39 @@
+#include "model/rendering/DetachedCanvas.h"
+
+#include "model/entities/Drawable.h"
+#include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderer.h"
+
+namespace pelorama::model {
+
+namespace {
+
+std::vector<DrawableSnapshot> snapshots(const Canvas& canvas)
+{
+    const std::vector<Drawable*> drawables = canvas.drawables();
+    std::vector<DrawableSnapshot> taken;
+    taken.reserve(drawables.size());
+    for (const Drawable* drawable : drawables)
+        taken.push_back(drawable->snapshot());
+    return taken;
+}
+
+} // namespace
+
+DetachedCanvas::DetachedCanvas(graphics::Size size, std::vector<DrawableSnapshot> drawables)
+    : m_size(size)
+    , m_drawables(std::move(drawables))
+{}
+
+DetachedCanvas::DetachedCanvas(const Canvas& canvas)
+    : m_size(canvas.size())
+    , m_drawables(snapshots(canvas))
+{}
+
+graphics::Image DetachedCanvas::render(CanvasRenderingMode mode, graphics::Size boxSize, double scale) const
+{
+    CanvasRenderer renderer;
+    return renderer.render(*this, mode, boxSize, scale);
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,117 @@
+#include "model/rendering/DeviceImageRenderer.h"
+
+#include "foundation/Diagnostics.h"
+#include "model/devices/DeviceFamily.h"
+#include "model/devices/DeviceFrameCache.h"
+#include "model/devices/DeviceFrameLayout.h"
+#include "model/devices/DeviceVariant.h"
+#include "model/imaging/DirectionalShadow.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/DeviceImageSnapshot.h"
+#include "model/rendering/StyleKit.h"
+#include "resources/DeviceResources.h"
+
+namespace pelorama::model {
+
+namespace {
+
+// The frame from the shared cache; none, with a warning, when it fails to load this time.
+std::shared_ptr<const graphics::Image> loadFrame(DeviceFrameCache& cache, const QString& variantIdentifier)
+{
+    try {
+        return cache.frame(variantIdentifier);
+    } catch (const std::exception& error) {
+        foundation::warning(QStringLiteral("the device frame %1 could not be loaded (%2)")
+                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
+        return nullptr;
+    }
+}
+
+std::shared_ptr<const graphics::Image> previewPlaceholder(const DeviceImageSnapshot& device)
+{
+    resources::initialize();
+    return graphics::Image::named(DeviceImageRenderer::placeholderName(*device.family, device.orientation));
+}
+
+void drawScreenPlaceholder(const DeviceFrameLayout& layout, const CanvasRenderingContext& context)
+{
+    const double canvasWidth = context.canvasSize.width;
+    if (!(canvasWidth > 0))
+        return;
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+    graphics.save();
+    // In bitmap pixels, so the placeholder's lines and text keep their size at every zoom.
+    graphics.concatenate(context.transform.inverted());
+    const graphics::Rect screen = layout.screenRect().applying(layout.deviceTransform());
+    const double s = graphics.width() / canvasWidth;
+    StyleKit::drawDeviceImagePlaceholder(
+        graphics, {screen.origin.x * s, screen.origin.y * s, screen.size.width * s, screen.size.height * s});
+    graphics.restore();
+}
+
+} // namespace
+
+QString DeviceImageRenderer::placeholderName(const DeviceFamily& family, DeviceOrientation orientation)
+{
+    const bool sideways =
+        orientation == DeviceOrientation::landscapeLeft || orientation == DeviceOrientation::landscapeRight;
+    return QStringLiteral("placeholder-") + family.name() +
+           (family.isOrientable() && sideways ? QStringLiteral("Landscape") : QString());
+}
+
+void DeviceImageRenderer::draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& context)
+{
+    if (!device.family || !device.variant)
+        return;
+    // Previews draw devices small, from frames drawn small, sized as the full ones.
+    const std::shared_ptr<const graphics::Image> frame = loadFrame(
+        context.renderingMode == CanvasRenderingMode::templatePreview ? DeviceFrameCache::sharedPreviews()
+                                                                      : DeviceFrameCache::shared(),
+        device.variant->identifier());
+    if (!frame)
+        return;
+    const DeviceFrameLayout layout(frame->size(), device.scaleFactor, device.position, *device.family,
+                                   *device.variant, device.orientation);
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+
+    // The frame and its shadow turn about the position.
+    graphics.save();
+    graphics.concatenate(layout.deviceTransform());
+    switch (device.shadow.type) {
+    case ShadowType::none:
+        break;
+    case ShadowType::drop:
+        graphics.setShadow(device.shadow.dropShadow(context.scaleFactor));
+        break;
+    case ShadowType::directional:
+        // The angle is taken back by the device's turn, so the band points along the shadow's angle on
+        // the canvas.
+        graphics.setFillColor(device.shadow.color);
+        drawDirectionalShadow(graphics, *frame, layout.frameRect(),
+                              device.shadow.angle - layout.deviceAngle(),
+                              device.shadow.directionalLength(context.canvasSize));
+        break;
+    }
+    frame->draw(graphics, layout.frameRect());
+    graphics.restore();
+
+    std::shared_ptr<const graphics::Image> placeholder;
+    const graphics::Image* picture = device.picture ? &*device.picture : nullptr;
+    if (!picture && context.renderingMode == CanvasRenderingMode::templatePreview) {
+        placeholder = previewPlaceholder(device);
+        picture = placeholder.get();
+    }
+    if (!picture) {
+        if (context.renderingMode == CanvasRenderingMode::canvasView)
+            drawScreenPlaceholder(layout, context);
+        return;
+    }
+    const DeviceFrameLayout::PicturePlacement placement = layout.picturePlacement(picture->size());
+    graphics.save();
+    if (placement.transform)
+        graphics.concatenate(*placement.transform);
+    picture->draw(graphics, placement.target);
+    graphics.restore();
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "graphics/Image.h"
+#include "graphics/Point.h"
+#include "model/entities/DeviceOrientation.h"
+#include "model/entities/ShadowSettings.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace pelorama::model {
+
+class DeviceFamily;
+class DeviceImage;
+class DeviceVariant;
+
+// What a device image is drawn from (DeviceImageRenderer), as plain values: the catalogue's family and
+// variant (objects that live as long as the process and never change), not their frame picture, which
+// the renderer opens on its own thread. The picture shares its pixels with the device image's own.
+struct DeviceImageSnapshot
+{
+    graphics::Point position;
+    double scaleFactor = 1;
+    DeviceOrientation orientation = DeviceOrientation::portrait;
+    const DeviceFamily* family = nullptr; // never null in a snapshot taken with of()
+    const DeviceVariant* variant = nullptr;
+    ShadowSettings shadow;
+    std::optional<graphics::Image> picture;
+
+    // On the device image's context queue.
+    static DeviceImageSnapshot of(const DeviceImage& deviceImage);
+
+    friend bool operator==(const DeviceImageSnapshot&, const DeviceImageSnapshot&) = default;
+};
+
+} // namespace pelorama::model

@@ -1,0 +1,70 @@
+#include "model/rendering/ImageRenderer.h"
+
+#include "model/imaging/DirectionalShadow.h"
+#include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/ImageSnapshot.h"
+#include "model/rendering/StyleKit.h"
+
+#include <cmath>
+
+namespace pelorama::model {
+
+namespace {
+
+bool hasArea(const graphics::Size& size)
+{
+    return size.width > 0 && size.height > 0 && std::isfinite(size.width) && std::isfinite(size.height);
+}
+
+void drawPlaceholder(const ImageSnapshot& image, const CanvasRenderingContext& context)
+{
+    const CanvasRenderingMode mode = context.renderingMode;
+    const double canvasWidth = context.canvasSize.width;
+    const graphics::Rect& frame = image.rect;
+    if ((mode != CanvasRenderingMode::canvasView && mode != CanvasRenderingMode::templatePreview) ||
+        !(canvasWidth > 0) || !std::isfinite(canvasWidth) || !hasArea(frame.standardized().size))
+        return;
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+    graphics.save();
+    graphics.concatenate(context.transform.inverted());
+    const double f = graphics.width() / canvasWidth;
+    const graphics::Rect pixels{frame.origin.x * f, frame.origin.y * f, frame.size.width * f,
+                                frame.size.height * f};
+    if (mode == CanvasRenderingMode::canvasView)
+        StyleKit::drawImagePlaceholder(graphics, pixels);
+    else
+        StyleKit::drawEmptyBox(graphics, pixels);
+    graphics.restore();
+}
+
+} // namespace
+
+void ImageRenderer::draw(const ImageSnapshot& image, const CanvasRenderingContext& context)
+{
+    if (!image.picture) {
+        drawPlaceholder(image, context);
+        return;
+    }
+    const graphics::Image& picture = *image.picture;
+    const std::optional<ImageSnapshot::Placement> where = image.placement(picture.size());
+    if (!where)
+        return;
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+    graphics.save();
+    switch (image.shadow.type) {
+    case ShadowType::none:
+        break;
+    case ShadowType::drop:
+        graphics.setShadow(image.shadow.dropShadow(context.scaleFactor));
+        break;
+    case ShadowType::directional:
+        graphics.setFillColor(image.shadow.color);
+        drawDirectionalShadow(graphics, picture, where->destination, where->source, image.shadow.angle,
+                              image.shadow.directionalLength(context.canvasSize));
+        break;
+    }
+    picture.draw(graphics, where->destination, where->source);
+    graphics.restore();
+}
+
+} // namespace pelorama::model
