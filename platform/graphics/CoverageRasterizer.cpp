@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace graphics {
@@ -25,6 +26,7 @@ public:
         , m_height(height)
         , m_stride(width + 2)
         , m_cells(size_t(m_stride) * size_t(stripRows))
+        , m_touched(size_t(stripRows))
     {}
 
     // Keeps the edge in pieces split where it crosses the layer's left and right sides: what lies left
@@ -67,32 +69,57 @@ public:
             std::memcpy(&pixels[size_t(coverage)], bytes, 4);
         }
         const bool evenOdd = rule == WindingRule::evenOdd;
+        const auto coverageOf = [evenOdd](float winding) {
+            float covered = std::abs(winding);
+            if (evenOdd) {
+                covered = std::fmod(covered, 2.0F);
+                covered = covered > 1 ? 2 - covered : covered;
+            }
+            return size_t(std::min(covered, 1.0F) * 255 + 0.5F);
+        };
+        // Edges by their top row, taken into the strips they reach and dropped after their last.
+        std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
+        std::vector<const Edge*> active;
+        size_t nextEdge = 0;
         for (int stripTop = 0; stripTop < m_height; stripTop += stripRows) {
             const int stripBottom = std::min(stripTop + stripRows, m_height);
-            std::fill(m_cells.begin(), m_cells.end(), 0.0F);
-            for (const Edge& edge : m_edges) {
-                if (edge.top < stripBottom && edge.bottom > stripTop)
-                    addRows(edge, stripTop, stripBottom);
-            }
+            std::erase_if(active, [stripTop](const Edge* edge) { return edge->bottom <= stripTop; });
+            for (; nextEdge < m_edges.size() && m_edges[nextEdge].top < stripBottom; ++nextEdge)
+                active.push_back(&m_edges[nextEdge]);
+            for (const Edge* edge : active)
+                addRows(*edge, stripTop, stripBottom);
             for (int row = stripTop; row < stripBottom; ++row) {
-                const float* cells = m_cells.data() + size_t(row - stripTop) * size_t(m_stride);
+                Touched& touched = m_touched[size_t(row - stripTop)];
+                if (touched.last < touched.first)
+                    continue;
+                float* cells = m_cells.data() + size_t(row - stripTop) * size_t(m_stride);
                 auto* pixel = reinterpret_cast<quint32*>(rows + row * bytesPerRow);
+                // Left of the first touched cell nothing is covered, and the layer is transparent.
                 float winding = 0;
-                for (int column = 0; column < m_width; ++column) {
+                const int end = std::min(touched.last + 1, m_width);
+                for (int column = touched.first; column < end; ++column) {
                     winding += cells[column];
-                    float covered = std::abs(winding);
-                    if (evenOdd) {
-                        covered = std::fmod(covered, 2.0F);
-                        covered = covered > 1 ? 2 - covered : covered;
-                    }
-                    pixel[column] = pixels[size_t(std::min(covered, 1.0F) * 255 + 0.5F)];
+                    pixel[column] = pixels[coverageOf(winding)];
                 }
+                // Right of the last the winding stays as it is; closed outlines bring it back to zero.
+                const quint32 rest = pixels[coverageOf(winding)];
+                if (rest != 0)
+                    std::fill(pixel + end, pixel + m_width, rest);
+                std::fill(cells + touched.first, cells + touched.last + 1, 0.0F);
+                touched = {};
             }
         }
     }
 
 private:
     static constexpr int stripRows = 32;
+
+    // The cells of a row of the strip that edges reached.
+    struct Touched
+    {
+        int first = std::numeric_limits<int>::max();
+        int last = -1;
+    };
 
     // An edge running down from top to bottom (in rows, within the layer), x at top, with its direction.
     struct Edge
@@ -121,32 +148,49 @@ private:
         m_edges.push_back({top, bottom, from.x() + (top - from.y()) * dxdy, dxdy, direction});
     }
 
-    // The rows of edge within the strip from stripTop to stripBottom.
+    // The rows of edge within the strip from stripTop to stripBottom: a part row at either end, whole rows
+    // between them.
     void addRows(const Edge& edge, int stripTop, int stripBottom)
     {
         const double top = std::max(edge.top, double(stripTop));
         const double bottom = std::min(edge.bottom, double(stripBottom));
         double x = edge.x + (top - edge.top) * edge.dxdy;
-        for (int row = int(top); row < bottom; ++row) {
+        int row = int(top);
+        if (double(row) != top || bottom < row + 1) {
             const double rowBottom = std::min(double(row + 1), bottom);
-            const double rowTop = std::max(double(row), top);
-            const double next = x + edge.dxdy * (rowBottom - rowTop);
-            addSpan(row - stripTop, x, next, float(rowBottom - rowTop) * edge.direction);
+            const double next = x + edge.dxdy * (rowBottom - top);
+            addSpan(row - stripTop, float(x), float(next), float(rowBottom - top) * edge.direction);
             x = next;
+            ++row;
+        }
+        const int wholeRowsEnd = int(bottom);
+        float left = float(x);
+        const float step = float(edge.dxdy);
+        for (; row < wholeRowsEnd; ++row) {
+            const float right = left + step;
+            addSpan(row - stripTop, left, right, edge.direction);
+            left = right;
+        }
+        if (row < bottom && double(row) >= top) {
+            const double rest = bottom - row;
+            addSpan(row - stripTop, left, left + step * float(rest), float(rest) * edge.direction);
         }
     }
 
     // The part of an edge inside one pixel row of the strip, from x at its top to next at its bottom,
     // covering height (signed by the edge's direction) of the row.
-    void addSpan(int row, double x, double next, float height)
+    void addSpan(int row, float x, float next, float height)
     {
         // Inside the layer already; clamped against rounding at its sides.
-        const double right = double(m_width);
-        const float x0 = float(std::clamp(std::min(x, next), 0.0, right));
-        const float x1 = float(std::clamp(std::max(x, next), 0.0, right));
+        const float right = float(m_width);
+        const float x0 = std::clamp(std::min(x, next), 0.0F, right);
+        const float x1 = std::clamp(std::max(x, next), 0.0F, right);
         float* cells = m_cells.data() + size_t(row) * size_t(m_stride);
         const int first = int(x0);
         const int last = int(std::ceil(x1));
+        Touched& touched = m_touched[size_t(row)];
+        touched.first = std::min(touched.first, first);
+        touched.last = std::max(touched.last, std::max(first + 1, last));
         if (last <= first + 1) {
             // Within one pixel: the part of it right of the edge's middle.
             const float middle = 0.5F * (x0 + x1) - float(first);
@@ -178,6 +222,7 @@ private:
     int m_height;
     int m_stride;
     std::vector<float> m_cells;
+    std::vector<Touched> m_touched;
     std::vector<Edge> m_edges;
 };
 
