@@ -24,12 +24,12 @@ FillCache::FillCache(std::size_t budgetBytes)
 {}
 
 QImage FillCache::find(const std::shared_ptr<const Path>& path, const Color& colour,
-                       const QTransform& transform, const QRect& area)
+                       const QTransform& transform, const QRect& area, bool forScreen)
 {
     const std::lock_guard lock(m_mutex);
     for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
         if (entry->path == path && entry->colour == colour && entry->area == area &&
-            sameTransform(entry->transform, transform)) {
+            entry->forScreen == forScreen && sameTransform(entry->transform, transform)) {
             m_entries.splice(m_entries.begin(), m_entries, entry);
             return m_entries.front().layer;
         }
@@ -38,13 +38,13 @@ QImage FillCache::find(const std::shared_ptr<const Path>& path, const Color& col
 }
 
 void FillCache::insert(const std::shared_ptr<const Path>& path, const Color& colour,
-                       const QTransform& transform, const QRect& area, const QImage& layer)
+                       const QTransform& transform, const QRect& area, const QImage& layer, bool forScreen)
 {
     const std::size_t bytes = bytesOf(layer);
     if (bytes > m_budgetBytes)
         return;
     const std::lock_guard lock(m_mutex);
-    m_entries.push_front({path, colour, transform, area, layer});
+    m_entries.push_front({path, colour, transform, area, forScreen, layer});
     m_usedBytes += bytes;
     while (m_usedBytes > m_budgetBytes) {
         m_usedBytes -= bytesOf(m_entries.back().layer);

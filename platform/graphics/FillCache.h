@@ -29,11 +29,12 @@ public:
     FillCache& operator=(const FillCache&) = delete;
 
     // The layer kept for path filled with colour under transform (user space to the bitmap's pixel rows)
-    // into the pixel rectangle area; a null image when there is none.
+    // into the pixel rectangle area; a null image when there is none. Layers filled for the screen, whose
+    // edges may differ from exact filling by a level of coverage, are kept apart from exact ones.
     QImage find(const std::shared_ptr<const Path>& path, const Color& colour, const QTransform& transform,
-                const QRect& area);
+                const QRect& area, bool forScreen = false);
     void insert(const std::shared_ptr<const Path>& path, const Color& colour, const QTransform& transform,
-                const QRect& area, const QImage& layer);
+                const QRect& area, const QImage& layer, bool forScreen = false);
 
 private:
     struct Entry
@@ -43,6 +44,7 @@ private:
         Color colour;
         QTransform transform;
         QRect area;
+        bool forScreen;
         QImage layer;
     };
 

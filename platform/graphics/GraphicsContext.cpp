@@ -4,9 +4,11 @@
 #include "foundation/Fatal.h"
 #include "graphics/AttributedString.h"
 #include "graphics/BitmapImageRep.h"
+#include "graphics/CoverageRasterizer.h"
 #include "graphics/FillCache.h"
 #include "graphics/Gradient.h"
 #include "graphics/Image.h"
+#include "graphics/ImageLayerCache.h"
 #include "graphics/Path.h"
 #include "graphics/ShadowRenderer.h"
 #include "graphics/TextLayout.h"
@@ -315,21 +317,32 @@ void GraphicsContext::fillPath(const std::shared_ptr<const Path>& path, FillCach
         return;
     }
     const Color colour = state().fillColor;
-    QImage layer = cache.find(path, colour, transform, area);
+    const bool forScreen = isDrawingForScreen();
+    QImage layer = cache.find(path, colour, transform, area, forScreen);
     if (layer.isNull()) {
-        layer = makeBitmap(area.width(), area.height());
+        if (forScreen) {
+            layer = CoverageRasterizer::fill(shape, path->windingRule(), transform, area, colour);
+        } else {
+            layer = makeBitmap(area.width(), area.height());
+            if (!layer.isNull()) {
+                // Moved by whole pixels only, so every pixel's coverage is the one filling in place gives.
+                QPainter layerPainter(&layer);
+                layerPainter.setRenderHints(m_painter.renderHints());
+                layerPainter.setWorldTransform(transform * QTransform::fromTranslate(-area.x(), -area.y()));
+                layerPainter.fillPath(shape, QBrush(colour.toQColor()));
+            }
+        }
         if (layer.isNull()) {
             fillPath(*path);
             return;
         }
-        // Moved by whole pixels only, so every pixel's coverage is the one filling in place gives.
-        QPainter layerPainter(&layer);
-        layerPainter.setRenderHints(m_painter.renderHints());
-        layerPainter.setWorldTransform(transform * QTransform::fromTranslate(-area.x(), -area.y()));
-        layerPainter.fillPath(shape, QBrush(colour.toQColor()));
-        layerPainter.end();
-        cache.insert(path, colour, transform, area, layer);
+        cache.insert(path, colour, transform, area, layer, forScreen);
     }
+    blendLayer(area, layer);
+}
+
+void GraphicsContext::blendLayer(const QRect& area, const QImage& layer)
+{
     m_painter.save();
     m_painter.resetTransform();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -399,6 +412,12 @@ void GraphicsContext::drawImage(const Image& image, const Rect& destination, con
     }
     const double opacity = std::min(fraction, 1.0);
     const QImage& pixels = rep->bitmap();
+    const bool shadowed = state().shadow && state().shadow->color.alpha > 0;
+    if (m_screenImages && m_painter.isActive() && !state().clipped && !shadowed && opacity >= 1 &&
+        operation == CompositingOperation::sourceOver) {
+        drawImageLayer(pixels, target.toQRectF(), pixelSource, deviceTarget);
+        return;
+    }
     draw(
         deviceTarget.adjusted(-1, -1, 1, 1),
         [&](QPainter& painter) {
@@ -415,6 +434,31 @@ void GraphicsContext::drawImage(const Image& image, const Rect& destination, con
             painter.drawImage(area, pixels, pixelSource);
         },
         operation);
+}
+
+void GraphicsContext::drawImageLayer(const QImage& pixels, const QRectF& target, const QRectF& source,
+                                     const QRectF& deviceTarget)
+{
+    const QRect area = deviceTarget.toAlignedRect().adjusted(-1, -1, 1, 1) & m_bitmap.rect();
+    if (area.isEmpty())
+        return;
+    const QTransform transform = deviceTransform();
+    QImage layer = m_screenImages->find(pixels, source, target, transform, area);
+    if (layer.isNull()) {
+        layer = makeBitmap(area.width(), area.height());
+        if (layer.isNull())
+            return;
+        // Drawn as drawImage draws in place, moved by whole pixels.
+        QPainter layerPainter(&layer);
+        layerPainter.setRenderHints(m_painter.renderHints());
+        layerPainter.setWorldTransform(transform * QTransform::fromTranslate(-area.x(), -area.y()));
+        layerPainter.translate(target.left(), target.bottom());
+        layerPainter.scale(1, -1);
+        layerPainter.drawImage(QRectF(0, 0, target.width(), target.height()), pixels, source);
+        layerPainter.end();
+        m_screenImages->insert(pixels, source, target, transform, area, layer);
+    }
+    blendLayer(area, layer);
 }
 
 void GraphicsContext::drawText(const AttributedString& text, const Rect& rect)

@@ -19,6 +19,7 @@ class AttributedString;
 class FillCache;
 class Gradient;
 class Image;
+class ImageLayerCache;
 class Path;
 class TextLayout;
 
@@ -47,6 +48,13 @@ public:
     int width() const { return m_bitmap.width(); }
     int height() const { return m_bitmap.height(); }
     qsizetype bytesPerRow() const { return m_bitmap.bytesPerLine(); }
+
+    // Drawing for a view on the screen, where speed counts more than the last level of an edge pixel:
+    // fillPath(path, cache) fills with a rasterizer whose edge coverage may differ from exact filling by
+    // a level or two, and bitmaps drawn scaled or turned without a clip or shadow keep their resampled
+    // pixels in images. Never for pixels that must match an export or a preview.
+    void setDrawingForScreen(ImageLayerCache& images) { m_screenImages = &images; }
+    bool isDrawingForScreen() const { return m_screenImages != nullptr; }
 
     void save();
     // Returns to the state of the matching save(); without one it warns and changes nothing.
@@ -123,8 +131,16 @@ private:
     void drawWithShadow(const Shadow& shadow, const QRectF& bounds,
                         const std::function<void(QPainter&)>& paint, CompositingOperation operation);
 
+    // drawImage for the screen: the resampled pixels of source of pixels drawn into target come from the
+    // screen's image layers, or are made and kept there.
+    void drawImageLayer(const QImage& pixels, const QRectF& target, const QRectF& source,
+                        const QRectF& deviceTarget);
+    // Blends layer, whose top-left pixel goes to area's, over the bitmap.
+    void blendLayer(const QRect& area, const QImage& layer);
+
     QImage& m_bitmap;
     QPainter m_painter;
+    ImageLayerCache* m_screenImages = nullptr;
     std::vector<State> m_states;
 };
 

@@ -2,6 +2,7 @@
 
 #include "graphics/BitmapImageRep.h"
 #include "graphics/GraphicsContext.h"
+#include "graphics/ImageLayerCache.h"
 #include "model/rendering/AspectFit.h"
 #include "model/rendering/BackgroundRenderer.h"
 #include "model/rendering/CanvasRenderingContext.h"
@@ -54,6 +55,13 @@ std::optional<QImage> makeBitmap(graphics::Size size, double scale)
     return bitmap;
 }
 
+// The resampled device frames and pictures of the canvas view: a few canvas-sized layers.
+graphics::ImageLayerCache& canvasViewImages()
+{
+    static graphics::ImageLayerCache cache(64 * 1024 * 1024);
+    return cache;
+}
+
 graphics::Image stretched(const graphics::Image& image, graphics::Size target)
 {
     std::optional<QImage> bitmap = makeBitmap(target, 1);
@@ -82,6 +90,8 @@ graphics::Image CanvasRenderer::render(const DetachedCanvas& canvas, CanvasRende
     const double k = fitted.width / canvasSize.width * scale;
     {
         graphics::GraphicsContext context(*bitmap);
+        if (mode == CanvasRenderingMode::canvasView)
+            context.setDrawingForScreen(canvasViewImages());
         const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
         context.save();
         context.concatenate(transform);
