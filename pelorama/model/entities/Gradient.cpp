@@ -61,11 +61,7 @@ store::FetchRequest Gradient::fetchRequest()
 
 const StockGradient* Gradient::stockGradient() const
 {
-    const std::optional<graphics::Color> start = startColor();
-    const std::optional<graphics::Color> end = endColor();
-    if (!start || !end)
-        return nullptr;
-    return StockGradient::matching(*start, *end);
+    return StockGradient::matching(startColor(), endColor());
 }
 
 void Gradient::setStockGradient(const StockGradient* gradient)

@@ -147,11 +147,7 @@ QList<DrawableMapping*> Screenshot::drawableMappings() const
 
 const StockGradient* Screenshot::stockGradient() const
 {
-    const std::optional<graphics::Color> start = gradientStartColor();
-    const std::optional<graphics::Color> end = gradientEndColor();
-    if (!start || !end)
-        return nullptr;
-    return StockGradient::matching(*start, *end);
+    return StockGradient::matching(gradientStartColor(), gradientEndColor());
 }
 
 void Screenshot::setStockGradient(const StockGradient* gradient)
