@@ -95,6 +95,24 @@ protected:
         return document.documentWindow()->commands()->templatePickerSheet();
     }
 
+    // The template picker while its sheet is open; nullptr otherwise.
+    static templates::TemplateViewController* pickerController(app::Document& document)
+    {
+        templates::SheetWindow* sheet = pickerSheet(document);
+        return sheet ? qobject_cast<templates::TemplateViewController*>(sheet->contentViewController())
+                     : nullptr;
+    }
+
+    // Activates a new document's window and waits for the template picker that opens on it; nullptr when
+    // none opens.
+    templates::TemplateViewController* activateUntilPickerOpens(app::Document& document)
+    {
+        activate(document);
+        if (!QTest::qWaitFor([&] { return pickerSheet(document) != nullptr; }))
+            return nullptr;
+        return pickerController(document);
+    }
+
     static app::DocumentActions& actions(app::Document& document)
     {
         return *document.documentWindow()->documentActions();
@@ -197,10 +215,7 @@ TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = activateUntilPickerOpens(*document);
     ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(pickerSheet(*document), nullptr);
@@ -280,10 +295,7 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     const QString path = folder.filePath("Launch.pelorama");
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = activateUntilPickerOpens(*document);
     ASSERT_NE(picker, nullptr);
     templates::CollectionViewItem* first = picker->collectionView()->item({0, 0});
     ASSERT_NE(first, nullptr);
@@ -445,16 +457,14 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
     const auto& templates = templates::TemplateCategory::all().front().templateGroups().front().templates();
     for (int i = 0; i < 3; ++i) {
         document->documentWindow()->commands()->showTemplatePicker();
-        auto* picker =
-            qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+        auto* picker = pickerController(*document);
         picker->collectionView()->selectItems({{0, i}});
         picker->addPressed();
     }
     ASSERT_EQ(list.screenshots().size(), 3);
     document->selection().setScreenshot(list.screenshotAt(1));
     document->documentWindow()->commands()->showTemplatePicker();
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = pickerController(*document);
     picker->collectionView()->selectItems({{0, 3}});
     QTest::mouseDClick(picker->collectionView()->item({0, 3}), Qt::LeftButton);
     ASSERT_EQ(list.screenshots().size(), 4);
@@ -465,8 +475,7 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
 
     // Add with nothing selected inserts nothing.
     document->documentWindow()->commands()->showTemplatePicker();
-    picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    picker = pickerController(*document);
     picker->addPressed();
     EXPECT_EQ(list.screenshots().size(), 4);
 }
@@ -475,10 +484,8 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    QTRY_VERIFY(pickerSheet(*document));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = activateUntilPickerOpens(*document);
+    ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     store::ManagedObjectContext& context = *document->managedObjectContext();
     insertScreenshots(context, {"A", "B", "C"});
@@ -506,8 +513,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
 
     // A phone in a device frame, a caption and a gradient, chosen as a user does.
     document->documentWindow()->commands()->showTemplatePicker();
-    picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    picker = pickerController(*document);
     templates::CollectionViewItem* item = picker->collectionView()->item({1, 3});
     ASSERT_NE(item, nullptr);
     QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
@@ -542,10 +548,8 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = activateUntilPickerOpens(*document);
+    ASSERT_NE(picker, nullptr);
     QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     const QList<model::Screenshot*> screenshots =
         insertScreenshots(*document->managedObjectContext(), {"A", "B", "C"});
