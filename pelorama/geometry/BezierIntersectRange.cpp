@@ -8,11 +8,6 @@ namespace pelorama::geometry {
 
 namespace {
 
-BezierCurve::RangePieces cutAtRange(const BezierCurve& curve, const Range& range)
-{
-    return curve.splitSubcurves(range, true, true, true);
-}
-
 Range covering(const Range& a, const Range& b)
 {
     return {std::min(a.minimum, b.minimum), std::max(a.maximum, b.maximum)};
@@ -22,8 +17,8 @@ Range covering(const Range& a, const Range& b)
 
 BezierIntersectRange::BezierIntersectRange(BezierCurve* curve1, Range parameterRange1, BezierCurve* curve2,
                                            Range parameterRange2, bool reversed)
-    : m_curve1(curve1, parameterRange1, &cutAtRange)
-    , m_curve2(curve2, parameterRange2, &cutAtRange)
+    : m_curve1(curve1, parameterRange1)
+    , m_curve2(curve2, parameterRange2)
     , m_reversed(reversed)
 {}
 

@@ -34,10 +34,8 @@ public:
     const std::shared_ptr<BezierCurve>& curve2RightBezier() { return m_curve2.pieces().right; }
 
 private:
-    using Pieces = CurvePieces<Range, BezierCurve::RangePieces>;
-
-    Pieces m_curve1;
-    Pieces m_curve2;
+    CurvePiecesAroundRange m_curve1;
+    CurvePiecesAroundRange m_curve2;
     bool m_reversed;
 };
 

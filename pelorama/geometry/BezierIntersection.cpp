@@ -13,17 +13,12 @@ bool directionsAgree(const graphics::Point& a, const graphics::Point& b)
     return isClose(a.x, b.x, intersectionTangentTolerance) && isClose(a.y, b.y, intersectionTangentTolerance);
 }
 
-BezierCurve::Pieces cutAt(const BezierCurve& curve, const double& parameter)
-{
-    return curve.split(parameter);
-}
-
 } // namespace
 
 BezierIntersection::BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2,
                                        double parameter2, Ends ends)
-    : m_curve1(curve1, parameter1, &cutAt)
-    , m_curve2(curve2, parameter2, &cutAt)
+    : m_curve1(curve1, parameter1)
+    , m_curve2(curve2, parameter2)
     , m_ends(ends)
 {}
 

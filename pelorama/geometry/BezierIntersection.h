@@ -50,10 +50,8 @@ private:
     bool isAtStart(double parameter) const;
     bool isAtEnd(double parameter) const;
 
-    using Pieces = CurvePieces<double, BezierCurve::Pieces>;
-
-    Pieces m_curve1;
-    Pieces m_curve2;
+    CurvePiecesAtParameter m_curve1;
+    CurvePiecesAtParameter m_curve2;
     Ends m_ends;
 };
 
