@@ -2,6 +2,7 @@
 // the picker, a caption edited in the inspector, saved, closed and opened again.
 #include "app/Document.h"
 
+#include "DocumentControllerTest.h"
 #include "SilentDialogs.h"
 #include "TestContext.h"
 #include "app/DocumentActions.h"
@@ -59,30 +60,9 @@ using namespace pelorama;
 
 namespace {
 
-class DocumentTest : public testing::Test
+class DocumentTest : public DocumentControllerTest
 {
 protected:
-    void SetUp() override
-    {
-        QSettings().remove(templates::TemplateViewController::categorySettingKey);
-        controller.addDocumentType(app::Document::documentType());
-        controller.setDialogs(dialogs);
-    }
-
-    void TearDown() override
-    {
-        for (appkit::Document* document : controller.documents())
-            document->closeWithoutAsking();
-        QCoreApplication::processEvents();
-    }
-
-    app::Document* newDocument()
-    {
-        auto made = controller.makeUntitledDocument(app::Document::typeName());
-        EXPECT_TRUE(made.hasValue());
-        return made ? static_cast<app::Document*>(*made) : nullptr;
-    }
-
     static void activate(app::Document& document)
     {
         QWidget* window = document.documentWindow();
@@ -174,9 +154,6 @@ protected:
         }
         return files;
     }
-
-    std::shared_ptr<SilentDialogs> dialogs = std::make_shared<SilentDialogs>();
-    appkit::DocumentController controller;
 };
 
 TEST_F(DocumentTest, ANewDocumentStartsWithItsMetadataAndNoUndoHistory)
