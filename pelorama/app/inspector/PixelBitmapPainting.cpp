@@ -7,12 +7,14 @@
 
 namespace pelorama::app {
 
-bool paintThroughPixelBitmap(QWidget& widget, QPainter& painter,
-                             const std::function<void(graphics::GraphicsContext& context, double ratio)>& draw)
+bool paintThroughPixelBitmap(
+    QWidget& widget, QPainter& painter,
+    const std::function<void(graphics::GraphicsContext& context, double ratio)>& draw)
 {
     const double ratio = widget.devicePixelRatioF();
-    QImage bitmap = graphics::GraphicsContext::makeBitmap(static_cast<int>(std::ceil(widget.width() * ratio)),
-                                                          static_cast<int>(std::ceil(widget.height() * ratio)));
+    QImage bitmap =
+        graphics::GraphicsContext::makeBitmap(static_cast<int>(std::ceil(widget.width() * ratio)),
+                                              static_cast<int>(std::ceil(widget.height() * ratio)));
     if (bitmap.isNull())
         return false;
     {
