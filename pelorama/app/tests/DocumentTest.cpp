@@ -83,6 +83,19 @@ protected:
                      : nullptr;
     }
 
+    // A new document whose window is active, the template picker it opens with dismissed as a user does.
+    app::Document* newDocumentPastThePicker()
+    {
+        app::Document* document = newDocument();
+        if (!document)
+            return nullptr;
+        templates::TemplateViewController* picker = activateUntilPickerOpens(*document);
+        EXPECT_NE(picker, nullptr);
+        if (picker)
+            QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+        return document;
+    }
+
     // Activates a new document's window and waits for the template picker that opens on it; nullptr when
     // none opens.
     templates::TemplateViewController* activateUntilPickerOpens(app::Document& document)
@@ -190,11 +203,8 @@ TEST_F(DocumentTest, TheWindowHoldsListCanvasAndInspectorFromLeftToRight)
 
 TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
 {
-    app::Document* document = newDocument();
+    app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
-    auto* picker = activateUntilPickerOpens(*document);
-    ASSERT_NE(picker, nullptr);
-    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(pickerSheet(*document), nullptr);
     EXPECT_TRUE(document->screenshotList().screenshots().isEmpty());
 
@@ -459,11 +469,8 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
 
 TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSameScreenshot)
 {
-    app::Document* document = newDocument();
+    app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
-    auto* picker = activateUntilPickerOpens(*document);
-    ASSERT_NE(picker, nullptr);
-    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     store::ManagedObjectContext& context = *document->managedObjectContext();
     insertScreenshots(context, {"A", "B", "C"});
     app::ScreenshotListModel& list = document->screenshotList();
@@ -490,7 +497,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
 
     // A phone in a device frame, a caption and a gradient, chosen as a user does.
     document->documentWindow()->commands()->showTemplatePicker();
-    picker = pickerController(*document);
+    auto* picker = pickerController(*document);
     templates::CollectionViewItem* item = picker->collectionView()->item({1, 3});
     ASSERT_NE(item, nullptr);
     QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
@@ -523,11 +530,8 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
 
 TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
 {
-    app::Document* document = newDocument();
+    app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
-    auto* picker = activateUntilPickerOpens(*document);
-    ASSERT_NE(picker, nullptr);
-    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     const QList<model::Screenshot*> screenshots =
         insertScreenshots(*document->managedObjectContext(), {"A", "B", "C"});
     app::ScreenshotListModel& list = document->screenshotList();
