@@ -369,24 +369,23 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         // coordinates or tiny steps. Rays stay strictly inside the bounds (index below the division), a
         // little off the even fractions: a pixel outline has a joint on every whole coordinate, and a ray
         // there tells nothing.
-        const double yStep = height / division;
-        for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
-            const double y = contourBounds.minY() + (k + rayNudge) * yStep;
-            if (!(y < contourBounds.maxY()))
-                break;
-            ++raysTried;
-            auto ray = BezierCurve::line(graphics::Point{left, y}, graphics::Point{right, y});
-            tryRay(*ray);
-        }
-        const double xStep = width / division;
-        for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
-            const double x = contourBounds.minX() + (k + rayNudge) * xStep;
-            if (!(x < contourBounds.maxX()))
-                break;
-            ++raysTried;
-            auto ray = BezierCurve::line(graphics::Point{x, bottom}, graphics::Point{x, top});
-            tryRay(*ray);
-        }
+        // Rays at the division's positions from low towards high, each made by makeRay from its position.
+        const auto tryRaysAlong = [&](double low, double high, double length, const auto& makeRay) {
+            const double step = length / division;
+            for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
+                const double at = low + (k + rayNudge) * step;
+                if (!(at < high))
+                    break;
+                ++raysTried;
+                tryRay(*makeRay(at));
+            }
+        };
+        tryRaysAlong(contourBounds.minY(), contourBounds.maxY(), height, [&](double y) {
+            return BezierCurve::line(graphics::Point{left, y}, graphics::Point{right, y});
+        });
+        tryRaysAlong(contourBounds.minX(), contourBounds.maxX(), width, [&](double x) {
+            return BezierCurve::line(graphics::Point{x, bottom}, graphics::Point{x, top});
+        });
     }
     // Containers left undecided when the rays run out count as not holding the contour.
     for (std::size_t i = 0; i < candidates.size(); ++i)
