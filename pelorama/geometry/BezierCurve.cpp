@@ -336,22 +336,12 @@ CurvesAround edge2CurvesAroundIntersection(const BezierCurve& edge, BezierInters
 
 CurvesAround edge1CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range)
 {
-    CurvesAround around;
-    around.left = isParameterAtStart(range.parameterRange1().minimum) ? edge.previousNonpoint()
-                                                                      : range.curve1LeftBezier().get();
-    around.right = isParameterAtEnd(range.parameterRange1().maximum) ? edge.nextNonpoint()
-                                                                     : range.curve1RightBezier().get();
-    return around;
+    return {range.curve1Before(edge), range.curve1After(edge)};
 }
 
 CurvesAround edge2CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range)
 {
-    CurvesAround around;
-    around.left = isParameterAtStart(range.parameterRange2().minimum) ? edge.previousNonpoint()
-                                                                      : range.curve2LeftBezier().get();
-    around.right = isParameterAtEnd(range.parameterRange2().maximum) ? edge.nextNonpoint()
-                                                                     : range.curve2RightBezier().get();
-    return around;
+    return {range.curve2Before(edge), range.curve2After(edge)};
 }
 
 } // namespace pelorama::geometry

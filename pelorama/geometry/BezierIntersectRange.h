@@ -33,6 +33,13 @@ public:
     const std::shared_ptr<BezierCurve>& curve2MiddleBezier() { return m_curve2.pieces().middle; }
     const std::shared_ptr<BezierCurve>& curve2RightBezier() { return m_curve2.pieces().right; }
 
+    // The curves on either side of the range on edge, which holds curve 1 (2): the piece of the curve
+    // before (after) the range, or the edge's neighbour where the range reaches the edge's end.
+    BezierCurve* curve1Before(const BezierCurve& edge);
+    BezierCurve* curve1After(const BezierCurve& edge);
+    BezierCurve* curve2Before(const BezierCurve& edge);
+    BezierCurve* curve2After(const BezierCurve& edge);
+
 private:
     CurvePiecesAroundRange m_curve1;
     CurvePiecesAroundRange m_curve2;

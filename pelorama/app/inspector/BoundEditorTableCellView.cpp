@@ -27,8 +27,8 @@ bool BoundEditorTableCellView::canBind(ledgerline::Property&) const
 void BoundEditorTableCellView::objectValueChanged(ledgerline::Property* property)
 {
     if (property && canBind(*property)) {
-        keepBinding(
-            std::make_unique<tessaline::Binding>(property, m_binding.propertyKey, m_editor, m_binding.editorKey));
+        keepBinding(std::make_unique<tessaline::Binding>(property, m_binding.propertyKey, m_editor,
+                                                         m_binding.editorKey));
     } else {
         m_editor->setProperty(m_binding.editorKey.toLatin1().constData(), m_binding.emptyValue);
     }
