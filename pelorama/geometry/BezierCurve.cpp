@@ -318,20 +318,12 @@ std::shared_ptr<BezierCurve> BezierCurve::subcurve(double from, double to) const
 
 CurvesAround edge1CurvesAroundIntersection(const BezierCurve& edge, BezierIntersection& intersection)
 {
-    if (intersection.isAtStartOfCurve1())
-        return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
-    if (intersection.isAtEndOfCurve1())
-        return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
-    return {intersection.curve1LeftBezier().get(), intersection.curve1RightBezier().get()};
+    return intersection.curve1Around(edge);
 }
 
 CurvesAround edge2CurvesAroundIntersection(const BezierCurve& edge, BezierIntersection& intersection)
 {
-    if (intersection.isAtStartOfCurve2())
-        return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
-    if (intersection.isAtEndOfCurve2())
-        return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
-    return {intersection.curve2LeftBezier().get(), intersection.curve2RightBezier().get()};
+    return intersection.curve2Around(edge);
 }
 
 CurvesAround edge1CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range)

@@ -13,6 +13,15 @@ bool directionsAgree(const graphics::Point& a, const graphics::Point& b)
     return isClose(a.x, b.x, intersectionTangentTolerance) && isClose(a.y, b.y, intersectionTangentTolerance);
 }
 
+CurvesAround around(const BezierCurve& edge, bool atStart, bool atEnd, CurvePiecesAtParameter& side)
+{
+    if (atStart)
+        return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
+    if (atEnd)
+        return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
+    return {side.pieces().left.get(), side.pieces().right.get()};
+}
+
 } // namespace
 
 BezierIntersection::BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2,
@@ -60,6 +69,16 @@ bool BezierIntersection::isAtEndOfCurve1() const
 bool BezierIntersection::isAtEndOfCurve2() const
 {
     return isAtEnd(parameter2()) || curve2()->data().isPoint();
+}
+
+CurvesAround BezierIntersection::curve1Around(const BezierCurve& edge)
+{
+    return around(edge, isAtStartOfCurve1(), isAtEndOfCurve1(), m_curve1);
+}
+
+CurvesAround BezierIntersection::curve2Around(const BezierCurve& edge)
+{
+    return around(edge, isAtStartOfCurve2(), isAtEndOfCurve2(), m_curve2);
 }
 
 bool BezierIntersection::isTangent()

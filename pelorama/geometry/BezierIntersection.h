@@ -34,6 +34,10 @@ public:
     const std::shared_ptr<BezierCurve>& curve1RightBezier() { return m_curve1.pieces().right; }
     const std::shared_ptr<BezierCurve>& curve2LeftBezier() { return m_curve2.pieces().left; }
     const std::shared_ptr<BezierCurve>& curve2RightBezier() { return m_curve2.pieces().right; }
+    // The curves on either side of the point on edge, which holds curve 1 (2): the edge and its neighbour
+    // where the point is at an end of the curve, else the curve's pieces before and after it.
+    CurvesAround curve1Around(const BezierCurve& edge);
+    CurvesAround curve2Around(const BezierCurve& edge);
 
     bool isTangent();
     bool isAtEitherEndOfCurve1() const;
