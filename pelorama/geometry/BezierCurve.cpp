@@ -336,4 +336,10 @@ CurvesAround edge2CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRa
     return {range.curve2Before(edge), range.curve2After(edge)};
 }
 
+bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
+{
+    return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
+           rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
+}
+
 } // namespace pelorama::geometry

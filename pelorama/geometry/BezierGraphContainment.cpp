@@ -29,12 +29,6 @@ constexpr int maximumRays = 256;
 // From how many contours on a tree of their bounds finds the holders of a box faster than reading them all.
 constexpr std::size_t boundsTreeWorthwhile = 32;
 
-bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
-{
-    return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
-           rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
-}
-
 bool isHorizontal(const BezierCurve& ray)
 {
     return ray.data().endPoint1.y == ray.data().endPoint2.y;
