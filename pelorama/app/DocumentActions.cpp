@@ -109,22 +109,18 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
         m_window.commitEditing();
         m_commands.exportCurrentScreenshot();
     });
-    connect(m_cut, &QAction::triggered, this, [this] {
-        if (!performTextCommand("cut"))
-            m_commands.cut();
-    });
-    connect(m_copy, &QAction::triggered, this, [this] {
-        if (!performTextCommand("copy"))
-            m_commands.copy();
-    });
-    connect(m_paste, &QAction::triggered, this, [this] {
-        if (!performTextCommand("paste"))
-            m_commands.paste();
-    });
-    connect(m_delete, &QAction::triggered, this, [this] {
-        if (!performTextCommand("delete"))
-            m_commands.deleteSelection();
-    });
+    // These edit the text being edited when there is any, and the document otherwise.
+    const auto connectTextFirst = [this](QAction* action, const char* textCommand,
+                                         void (DocumentCommands::*documentCommand)()) {
+        connect(action, &QAction::triggered, this, [this, textCommand, documentCommand] {
+            if (!performTextCommand(textCommand))
+                (m_commands.*documentCommand)();
+        });
+    };
+    connectTextFirst(m_cut, "cut", &DocumentCommands::cut);
+    connectTextFirst(m_copy, "copy", &DocumentCommands::copy);
+    connectTextFirst(m_paste, "paste", &DocumentCommands::paste);
+    connectTextFirst(m_delete, "delete", &DocumentCommands::deleteSelection);
     connect(m_selectAll, &QAction::triggered, this, [this] { performTextCommand("selectAll"); });
     connect(m_duplicate, &QAction::triggered, &commands, &DocumentCommands::duplicateSelection);
     connect(m_addScreenshot, &QAction::triggered, &commands, &DocumentCommands::showTemplatePicker);

@@ -3,9 +3,30 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <initializer_list>
 
 namespace pelorama::app {
 namespace {
+
+// An arrow up the middle of the grid from y = bottom to its tip at y = 3, with barbs reaching barb to
+// either side and down.
+void drawUpArrow(QPainter& painter, double bottom, double barb)
+{
+    const QPointF tip(12, 3);
+    painter.drawLine(tip, QPointF(12, bottom));
+    painter.drawLine(QPointF(12 - barb, 3 + barb), tip);
+    painter.drawLine(QPointF(12 + barb, 3 + barb), tip);
+}
+
+// Lines through the points in order, left open.
+void drawOpenOutline(QPainter& painter, std::initializer_list<QPointF> points)
+{
+    QPainterPath path;
+    path.moveTo(*points.begin());
+    for (auto point = points.begin() + 1; point != points.end(); ++point)
+        path.lineTo(*point);
+    painter.drawPath(path);
+}
 
 // Draws on a 24 x 24 grid.
 void draw(QPainter& painter, ToolbarIcon icon)
@@ -16,32 +37,14 @@ void draw(QPainter& painter, ToolbarIcon icon)
         painter.drawLine(QPointF(12, 8.5), QPointF(12, 15.5));
         painter.drawLine(QPointF(8.5, 12), QPointF(15.5, 12));
         break;
-    case ToolbarIcon::exportAll: {
-        painter.drawLine(QPointF(12, 3), QPointF(12, 15));
-        painter.drawLine(QPointF(8, 7), QPointF(12, 3));
-        painter.drawLine(QPointF(16, 7), QPointF(12, 3));
-        QPainterPath tray;
-        tray.moveTo(5, 12);
-        tray.lineTo(5, 20);
-        tray.lineTo(19, 20);
-        tray.lineTo(19, 12);
-        painter.drawPath(tray);
+    case ToolbarIcon::exportAll:
+        drawUpArrow(painter, 15, 4);
+        drawOpenOutline(painter, {{5, 12}, {5, 20}, {19, 20}, {19, 12}});
         break;
-    }
-    case ToolbarIcon::share: {
-        painter.drawLine(QPointF(12, 3), QPointF(12, 14));
-        painter.drawLine(QPointF(8.5, 6.5), QPointF(12, 3));
-        painter.drawLine(QPointF(15.5, 6.5), QPointF(12, 3));
-        QPainterPath box;
-        box.moveTo(9, 10);
-        box.lineTo(6, 10);
-        box.lineTo(6, 21);
-        box.lineTo(18, 21);
-        box.lineTo(18, 10);
-        box.lineTo(15, 10);
-        painter.drawPath(box);
+    case ToolbarIcon::share:
+        drawUpArrow(painter, 14, 3.5);
+        drawOpenOutline(painter, {{9, 10}, {6, 10}, {6, 21}, {18, 21}, {18, 10}, {15, 10}});
         break;
-    }
     case ToolbarIcon::feedback: {
         QPainterPath bubble;
         bubble.addRoundedRect(QRectF(3, 4, 18, 12), 3, 3);

@@ -53,32 +53,28 @@ void BezierContour::addEdge(std::shared_ptr<BezierCurve> edge)
 
 graphics::Rect BezierContour::bounds() const
 {
-    if (!m_bounds.isNull())
-        return m_bounds;
-    if (m_edges.empty())
-        return graphics::Rect::zero();
-    graphics::Rect result = graphics::Rect::zero();
-    for (const auto& edge : m_edges) {
-        const graphics::Rect rect = edge->data().bounds();
-        result = result == graphics::Rect::zero() ? rect : result.united(rect);
-    }
-    m_bounds = result;
-    return m_bounds;
+    return unitedEdgeRects(m_bounds, &BezierCurveData::bounds);
 }
 
 graphics::Rect BezierContour::boundingRect() const
 {
-    if (!m_boundingRect.isNull())
-        return m_boundingRect;
+    return unitedEdgeRects(m_boundingRect, &BezierCurveData::boundingRect);
+}
+
+graphics::Rect BezierContour::unitedEdgeRects(graphics::Rect& cache,
+                                              graphics::Rect (BezierCurveData::*edgeRect)() const) const
+{
+    if (!cache.isNull())
+        return cache;
     if (m_edges.empty())
         return graphics::Rect::zero();
     graphics::Rect result = graphics::Rect::zero();
     for (const auto& edge : m_edges) {
-        const graphics::Rect rect = edge->data().boundingRect();
+        const graphics::Rect rect = (edge->data().*edgeRect)();
         result = result == graphics::Rect::zero() ? rect : result.united(rect);
     }
-    m_boundingRect = result;
-    return m_boundingRect;
+    cache = result;
+    return cache;
 }
 
 BezierCurve* BezierContour::startEdge() const

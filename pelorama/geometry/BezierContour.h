@@ -12,6 +12,7 @@
 namespace pelorama::geometry {
 
 class BezierCurve;
+class BezierCurveData;
 class ContourOverlap;
 
 // One closed outline of a graph: its edges in outline order (each edge's end is the next edge's start), the
@@ -83,6 +84,10 @@ private:
     // Whether a ray from the point in the direction crosses the outline an odd number of times; nothing when
     // the ray meets it at a joint, runs along it or touches it.
     std::optional<bool> rayParity(const graphics::Point& point, const graphics::Point& direction) const;
+
+    // The union of the given rectangle of every edge, kept in cache until the edges change.
+    graphics::Rect unitedEdgeRects(graphics::Rect& cache,
+                                   graphics::Rect (BezierCurveData::*edgeRect)() const) const;
 
     struct Holding
     {

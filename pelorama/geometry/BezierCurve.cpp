@@ -318,40 +318,28 @@ std::shared_ptr<BezierCurve> BezierCurve::subcurve(double from, double to) const
 
 CurvesAround edge1CurvesAroundIntersection(const BezierCurve& edge, BezierIntersection& intersection)
 {
-    if (intersection.isAtStartOfCurve1())
-        return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
-    if (intersection.isAtEndOfCurve1())
-        return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
-    return {intersection.curve1LeftBezier().get(), intersection.curve1RightBezier().get()};
+    return intersection.curve1Around(edge);
 }
 
 CurvesAround edge2CurvesAroundIntersection(const BezierCurve& edge, BezierIntersection& intersection)
 {
-    if (intersection.isAtStartOfCurve2())
-        return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
-    if (intersection.isAtEndOfCurve2())
-        return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
-    return {intersection.curve2LeftBezier().get(), intersection.curve2RightBezier().get()};
+    return intersection.curve2Around(edge);
 }
 
 CurvesAround edge1CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range)
 {
-    CurvesAround around;
-    around.left = isParameterAtStart(range.parameterRange1().minimum) ? edge.previousNonpoint()
-                                                                      : range.curve1LeftBezier().get();
-    around.right = isParameterAtEnd(range.parameterRange1().maximum) ? edge.nextNonpoint()
-                                                                     : range.curve1RightBezier().get();
-    return around;
+    return {range.curve1Before(edge), range.curve1After(edge)};
 }
 
 CurvesAround edge2CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range)
 {
-    CurvesAround around;
-    around.left = isParameterAtStart(range.parameterRange2().minimum) ? edge.previousNonpoint()
-                                                                      : range.curve2LeftBezier().get();
-    around.right = isParameterAtEnd(range.parameterRange2().maximum) ? edge.nextNonpoint()
-                                                                     : range.curve2RightBezier().get();
-    return around;
+    return {range.curve2Before(edge), range.curve2After(edge)};
+}
+
+bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
+{
+    return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
+           rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
 }
 
 } // namespace pelorama::geometry

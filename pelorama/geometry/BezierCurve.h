@@ -110,4 +110,7 @@ CurvesAround edge2CurvesAroundIntersection(const BezierCurve& edge, BezierInters
 CurvesAround edge1CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range);
 CurvesAround edge2CurvesAroundOverlap(const BezierCurve& edge, BezierIntersectRange& range);
 
+// Cheap rejection before the intersection search: control-point boxes first, then the tight boxes.
+bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2);
+
 } // namespace pelorama::geometry

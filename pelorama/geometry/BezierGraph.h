@@ -90,6 +90,10 @@ private:
 
     void prepareCrossings(BezierGraph& other);
     BezierGraph differenceFromCrossings(BezierGraph& other, EquivalentOutlines equivalent);
+    // Union and intersection: both graphs' crossings marked alike (inside or not), then the parts without
+    // crossings added by the given member.
+    BezierGraph sameSidedOperation(BezierGraph& other, bool markInside,
+                                   void (BezierGraph::*addNonintersectingParts)(BezierGraph&, BezierGraph&));
     void finishOperation(BezierGraph& other);
     void removeSpikes();
 

@@ -29,12 +29,6 @@ constexpr int maximumRays = 256;
 // From how many contours on a tree of their bounds finds the holders of a box faster than reading them all.
 constexpr std::size_t boundsTreeWorthwhile = 32;
 
-bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
-{
-    return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
-           rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
-}
-
 bool isHorizontal(const BezierCurve& ray)
 {
     return ray.data().endPoint1.y == ray.data().endPoint2.y;
@@ -369,24 +363,23 @@ int BezierGraph::holderCount(const BezierContour& contour, const std::vector<int
         // coordinates or tiny steps. Rays stay strictly inside the bounds (index below the division), a
         // little off the even fractions: a pixel outline has a joint on every whole coordinate, and a ray
         // there tells nothing.
-        const double yStep = height / division;
-        for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
-            const double y = contourBounds.minY() + (k + rayNudge) * yStep;
-            if (!(y < contourBounds.maxY()))
-                break;
-            ++raysTried;
-            auto ray = BezierCurve::line(graphics::Point{left, y}, graphics::Point{right, y});
-            tryRay(*ray);
-        }
-        const double xStep = width / division;
-        for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
-            const double x = contourBounds.minX() + (k + rayNudge) * xStep;
-            if (!(x < contourBounds.maxX()))
-                break;
-            ++raysTried;
-            auto ray = BezierCurve::line(graphics::Point{x, bottom}, graphics::Point{x, top});
-            tryRay(*ray);
-        }
+        // Rays at the division's positions from low towards high, each made by makeRay from its position.
+        const auto tryRaysAlong = [&](double low, double high, double length, const auto& makeRay) {
+            const double step = length / division;
+            for (int k = 1; k < division && undecided > 0 && raysTried < maximumRays; ++k) {
+                const double at = low + (k + rayNudge) * step;
+                if (!(at < high))
+                    break;
+                ++raysTried;
+                tryRay(*makeRay(at));
+            }
+        };
+        tryRaysAlong(contourBounds.minY(), contourBounds.maxY(), height, [&](double y) {
+            return BezierCurve::line(graphics::Point{left, y}, graphics::Point{right, y});
+        });
+        tryRaysAlong(contourBounds.minX(), contourBounds.maxX(), width, [&](double x) {
+            return BezierCurve::line(graphics::Point{x, bottom}, graphics::Point{x, top});
+        });
     }
     // Containers left undecided when the rays run out count as not holding the contour.
     for (std::size_t i = 0; i < candidates.size(); ++i)

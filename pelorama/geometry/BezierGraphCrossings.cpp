@@ -20,13 +20,6 @@ namespace pelorama::geometry {
 
 namespace {
 
-// Cheap rejection before the intersection search: control-point boxes first, then the tight boxes.
-bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
-{
-    return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
-           rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
-}
-
 // A pair of edges whose boxes meet, keyed by where the nested loops over contours and edges would reach it.
 struct EdgePair
 {

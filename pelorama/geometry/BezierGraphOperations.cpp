@@ -168,28 +168,28 @@ void BezierGraph::removeSpikes()
     contoursChanged();
 }
 
-BezierGraph BezierGraph::unionWith(BezierGraph& other)
+BezierGraph BezierGraph::sameSidedOperation(BezierGraph& other, bool markInside,
+                                            void (BezierGraph::*addNonintersectingParts)(BezierGraph&,
+                                                                                         BezierGraph&))
 {
     prepareCrossings(other);
-    markCrossingsAsEntryOrExit(false);
-    other.markCrossingsAsEntryOrExit(false);
+    markCrossingsAsEntryOrExit(markInside);
+    other.markCrossingsAsEntryOrExit(markInside);
     BezierGraph result = bezierGraphFromIntersections();
-    unionNonintersectingParts(result, other);
+    (this->*addNonintersectingParts)(result, other);
     finishOperation(other);
     result.removeSpikes();
     return result;
 }
 
+BezierGraph BezierGraph::unionWith(BezierGraph& other)
+{
+    return sameSidedOperation(other, false, &BezierGraph::unionNonintersectingParts);
+}
+
 BezierGraph BezierGraph::intersect(BezierGraph& other)
 {
-    prepareCrossings(other);
-    markCrossingsAsEntryOrExit(true);
-    other.markCrossingsAsEntryOrExit(true);
-    BezierGraph result = bezierGraphFromIntersections();
-    intersectNonintersectingParts(result, other);
-    finishOperation(other);
-    result.removeSpikes();
-    return result;
+    return sameSidedOperation(other, true, &BezierGraph::intersectNonintersectingParts);
 }
 
 BezierGraph BezierGraph::difference(BezierGraph& other)

@@ -14,12 +14,6 @@ namespace pelorama::geometry {
 
 namespace {
 
-bool edgesMightMeet(const BezierCurve& edge1, const BezierCurve& edge2)
-{
-    return rectsMightOverlap(edge1.data().boundingRect(), edge2.data().boundingRect()) &&
-           rectsMightOverlap(edge1.data().bounds(), edge2.data().bounds());
-}
-
 // Groups of contours joined by crossings or shared stretches.
 class Groups
 {

@@ -1,97 +1,68 @@
 #include "geometry/BezierIntersectRange.h"
 
 #include "geometry/BezierCurve.h"
+#include "geometry/Tolerances.h"
 
 #include <algorithm>
 
 namespace pelorama::geometry {
 
+namespace {
+
+BezierCurve* before(const BezierCurve& edge, CurvePiecesAroundRange& side)
+{
+    return isParameterAtStart(side.where().minimum) ? edge.previousNonpoint() : side.pieces().left.get();
+}
+
+BezierCurve* after(const BezierCurve& edge, CurvePiecesAroundRange& side)
+{
+    return isParameterAtEnd(side.where().maximum) ? edge.nextNonpoint() : side.pieces().right.get();
+}
+
+Range covering(const Range& a, const Range& b)
+{
+    return {std::min(a.minimum, b.minimum), std::max(a.maximum, b.maximum)};
+}
+
+} // namespace
+
 BezierIntersectRange::BezierIntersectRange(BezierCurve* curve1, Range parameterRange1, BezierCurve* curve2,
                                            Range parameterRange2, bool reversed)
-    : m_curve1(curve1)
-    , m_parameterRange1(parameterRange1)
-    , m_curve2(curve2)
-    , m_parameterRange2(parameterRange2)
+    : m_curve1(curve1, parameterRange1)
+    , m_curve2(curve2, parameterRange2)
     , m_reversed(reversed)
 {}
 
 void BezierIntersectRange::resetPieces()
 {
-    m_needToComputeCurve1 = true;
-    m_needToComputeCurve2 = true;
-    m_curve1LeftBezier.reset();
-    m_curve1MiddleBezier.reset();
-    m_curve1RightBezier.reset();
-    m_curve2LeftBezier.reset();
-    m_curve2MiddleBezier.reset();
-    m_curve2RightBezier.reset();
+    m_curve1.reset();
+    m_curve2.reset();
 }
 
 void BezierIntersectRange::merge(const BezierIntersectRange& other)
 {
-    m_parameterRange1.minimum = std::min(other.m_parameterRange1.minimum, m_parameterRange1.minimum);
-    m_parameterRange1.maximum = std::max(m_parameterRange1.maximum, other.m_parameterRange1.maximum);
-    m_parameterRange2.minimum = std::min(other.m_parameterRange2.minimum, m_parameterRange2.minimum);
-    m_parameterRange2.maximum = std::max(m_parameterRange2.maximum, other.m_parameterRange2.maximum);
-    resetPieces();
+    m_curve1.setWhere(covering(m_curve1.where(), other.m_curve1.where()));
+    m_curve2.setWhere(covering(m_curve2.where(), other.m_curve2.where()));
 }
 
-void BezierIntersectRange::computeCurve1Pieces()
+BezierCurve* BezierIntersectRange::curve1Before(const BezierCurve& edge)
 {
-    if (!m_needToComputeCurve1)
-        return;
-    BezierCurve::RangePieces pieces = m_curve1->splitSubcurves(m_parameterRange1, true, true, true);
-    m_curve1LeftBezier = std::move(pieces.left);
-    m_curve1MiddleBezier = std::move(pieces.middle);
-    m_curve1RightBezier = std::move(pieces.right);
-    m_needToComputeCurve1 = false;
+    return before(edge, m_curve1);
 }
 
-void BezierIntersectRange::computeCurve2Pieces()
+BezierCurve* BezierIntersectRange::curve1After(const BezierCurve& edge)
 {
-    if (!m_needToComputeCurve2)
-        return;
-    BezierCurve::RangePieces pieces = m_curve2->splitSubcurves(m_parameterRange2, true, true, true);
-    m_curve2LeftBezier = std::move(pieces.left);
-    m_curve2MiddleBezier = std::move(pieces.middle);
-    m_curve2RightBezier = std::move(pieces.right);
-    m_needToComputeCurve2 = false;
+    return after(edge, m_curve1);
 }
 
-const std::shared_ptr<BezierCurve>& BezierIntersectRange::curve1LeftBezier()
+BezierCurve* BezierIntersectRange::curve2Before(const BezierCurve& edge)
 {
-    computeCurve1Pieces();
-    return m_curve1LeftBezier;
+    return before(edge, m_curve2);
 }
 
-const std::shared_ptr<BezierCurve>& BezierIntersectRange::curve1MiddleBezier()
+BezierCurve* BezierIntersectRange::curve2After(const BezierCurve& edge)
 {
-    computeCurve1Pieces();
-    return m_curve1MiddleBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersectRange::curve1RightBezier()
-{
-    computeCurve1Pieces();
-    return m_curve1RightBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersectRange::curve2LeftBezier()
-{
-    computeCurve2Pieces();
-    return m_curve2LeftBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersectRange::curve2MiddleBezier()
-{
-    computeCurve2Pieces();
-    return m_curve2MiddleBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersectRange::curve2RightBezier()
-{
-    computeCurve2Pieces();
-    return m_curve2RightBezier;
+    return after(edge, m_curve2);
 }
 
 } // namespace pelorama::geometry

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "geometry/CurvePieces.h"
 #include "geometry/Range.h"
 
 #include <memory>
 
 namespace pelorama::geometry {
-
-class BezierCurve;
 
 // A stretch along which two curves coincide: a parameter range on each and whether the second runs against
 // the first. The curves are referred to, not owned; the pieces before, inside and after each range are cut on
@@ -17,39 +16,33 @@ public:
     BezierIntersectRange(BezierCurve* curve1, Range parameterRange1, BezierCurve* curve2,
                          Range parameterRange2, bool reversed);
 
-    BezierCurve* curve1() const { return m_curve1; }
-    BezierCurve* curve2() const { return m_curve2; }
-    const Range& parameterRange1() const { return m_parameterRange1; }
-    const Range& parameterRange2() const { return m_parameterRange2; }
+    BezierCurve* curve1() const { return m_curve1.curve(); }
+    BezierCurve* curve2() const { return m_curve2.curve(); }
+    const Range& parameterRange1() const { return m_curve1.where(); }
+    const Range& parameterRange2() const { return m_curve2.where(); }
     bool reversed() const { return m_reversed; }
 
     void resetPieces();
     // Widens both ranges to cover the other range's too.
     void merge(const BezierIntersectRange& other);
 
-    const std::shared_ptr<BezierCurve>& curve1LeftBezier();
-    const std::shared_ptr<BezierCurve>& curve1MiddleBezier();
-    const std::shared_ptr<BezierCurve>& curve1RightBezier();
-    const std::shared_ptr<BezierCurve>& curve2LeftBezier();
-    const std::shared_ptr<BezierCurve>& curve2MiddleBezier();
-    const std::shared_ptr<BezierCurve>& curve2RightBezier();
+    const std::shared_ptr<BezierCurve>& curve1LeftBezier() { return m_curve1.pieces().left; }
+    const std::shared_ptr<BezierCurve>& curve1MiddleBezier() { return m_curve1.pieces().middle; }
+    const std::shared_ptr<BezierCurve>& curve1RightBezier() { return m_curve1.pieces().right; }
+    const std::shared_ptr<BezierCurve>& curve2LeftBezier() { return m_curve2.pieces().left; }
+    const std::shared_ptr<BezierCurve>& curve2MiddleBezier() { return m_curve2.pieces().middle; }
+    const std::shared_ptr<BezierCurve>& curve2RightBezier() { return m_curve2.pieces().right; }
+
+    // The curves on either side of the range on edge, which holds curve 1 (2): the piece of the curve
+    // before (after) the range, or the edge's neighbour where the range reaches the edge's end.
+    BezierCurve* curve1Before(const BezierCurve& edge);
+    BezierCurve* curve1After(const BezierCurve& edge);
+    BezierCurve* curve2Before(const BezierCurve& edge);
+    BezierCurve* curve2After(const BezierCurve& edge);
 
 private:
-    void computeCurve1Pieces();
-    void computeCurve2Pieces();
-
-    BezierCurve* m_curve1;
-    Range m_parameterRange1;
-    std::shared_ptr<BezierCurve> m_curve1LeftBezier;
-    std::shared_ptr<BezierCurve> m_curve1MiddleBezier;
-    std::shared_ptr<BezierCurve> m_curve1RightBezier;
-    BezierCurve* m_curve2;
-    Range m_parameterRange2;
-    std::shared_ptr<BezierCurve> m_curve2LeftBezier;
-    std::shared_ptr<BezierCurve> m_curve2MiddleBezier;
-    std::shared_ptr<BezierCurve> m_curve2RightBezier;
-    bool m_needToComputeCurve1 = true;
-    bool m_needToComputeCurve2 = true;
+    CurvePiecesAroundRange m_curve1;
+    CurvePiecesAroundRange m_curve2;
     bool m_reversed;
 };
 

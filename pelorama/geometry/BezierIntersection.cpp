@@ -13,14 +13,21 @@ bool directionsAgree(const graphics::Point& a, const graphics::Point& b)
     return isClose(a.x, b.x, intersectionTangentTolerance) && isClose(a.y, b.y, intersectionTangentTolerance);
 }
 
+CurvesAround around(const BezierCurve& edge, bool atStart, bool atEnd, CurvePiecesAtParameter& side)
+{
+    if (atStart)
+        return {edge.previousNonpoint(), const_cast<BezierCurve*>(&edge)};
+    if (atEnd)
+        return {const_cast<BezierCurve*>(&edge), edge.nextNonpoint()};
+    return {side.pieces().left.get(), side.pieces().right.get()};
+}
+
 } // namespace
 
 BezierIntersection::BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2,
                                        double parameter2, Ends ends)
-    : m_curve1(curve1)
-    , m_parameter1(parameter1)
-    , m_curve2(curve2)
-    , m_parameter2(parameter2)
+    : m_curve1(curve1, parameter1)
+    , m_curve2(curve2, parameter2)
     , m_ends(ends)
 {}
 
@@ -34,97 +41,54 @@ bool BezierIntersection::isAtEnd(double parameter) const
     return m_ends == Ends::exact ? parameter == 1.0 : isParameterAtEnd(parameter);
 }
 
-void BezierIntersection::computeCurve1Pieces()
-{
-    if (!m_needToComputeCurve1)
-        return;
-    BezierCurve::Pieces pieces = m_curve1->split(m_parameter1);
-    m_location = pieces.point;
-    m_curve1LeftBezier = std::move(pieces.left);
-    m_curve1RightBezier = std::move(pieces.right);
-    m_needToComputeCurve1 = false;
-}
-
-void BezierIntersection::computeCurve2Pieces()
-{
-    if (!m_needToComputeCurve2)
-        return;
-    BezierCurve::Pieces pieces = m_curve2->split(m_parameter2);
-    m_curve2LeftBezier = std::move(pieces.left);
-    m_curve2RightBezier = std::move(pieces.right);
-    m_needToComputeCurve2 = false;
-}
-
-graphics::Point BezierIntersection::location()
-{
-    computeCurve1Pieces();
-    return m_location;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersection::curve1LeftBezier()
-{
-    computeCurve1Pieces();
-    return m_curve1LeftBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersection::curve1RightBezier()
-{
-    computeCurve1Pieces();
-    return m_curve1RightBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersection::curve2LeftBezier()
-{
-    computeCurve2Pieces();
-    return m_curve2LeftBezier;
-}
-
-const std::shared_ptr<BezierCurve>& BezierIntersection::curve2RightBezier()
-{
-    computeCurve2Pieces();
-    return m_curve2RightBezier;
-}
-
 bool BezierIntersection::isAtEitherEndOfCurve1() const
 {
-    return isAtStart(m_parameter1) || m_curve1->data().isPoint() || isAtEnd(m_parameter1);
+    return isAtStart(parameter1()) || curve1()->data().isPoint() || isAtEnd(parameter1());
 }
 
 bool BezierIntersection::isAtEitherEndOfCurve2() const
 {
-    return isAtStart(m_parameter2) || m_curve2->data().isPoint() || isAtEnd(m_parameter2);
+    return isAtStart(parameter2()) || curve2()->data().isPoint() || isAtEnd(parameter2());
 }
 
 bool BezierIntersection::isAtStartOfCurve1() const
 {
-    return isAtStart(m_parameter1) || m_curve1->data().isPoint();
+    return isAtStart(parameter1()) || curve1()->data().isPoint();
 }
 
 bool BezierIntersection::isAtStartOfCurve2() const
 {
-    return isAtStart(m_parameter2) || m_curve2->data().isPoint();
+    return isAtStart(parameter2()) || curve2()->data().isPoint();
 }
 
 bool BezierIntersection::isAtEndOfCurve1() const
 {
-    return isAtEnd(m_parameter1) || m_curve1->data().isPoint();
+    return isAtEnd(parameter1()) || curve1()->data().isPoint();
 }
 
 bool BezierIntersection::isAtEndOfCurve2() const
 {
-    return isAtEnd(m_parameter2) || m_curve2->data().isPoint();
+    return isAtEnd(parameter2()) || curve2()->data().isPoint();
+}
+
+CurvesAround BezierIntersection::curve1Around(const BezierCurve& edge)
+{
+    return around(edge, isAtStartOfCurve1(), isAtEndOfCurve1(), m_curve1);
+}
+
+CurvesAround BezierIntersection::curve2Around(const BezierCurve& edge)
+{
+    return around(edge, isAtStartOfCurve2(), isAtEndOfCurve2(), m_curve2);
 }
 
 bool BezierIntersection::isTangent()
 {
     if (isAtEitherEndOfCurve1() || isAtEitherEndOfCurve2())
         return false;
-    computeCurve1Pieces();
-    computeCurve2Pieces();
-    const BezierCurveData& left1 = m_curve1LeftBezier->data();
-    const BezierCurveData& right1 = m_curve1RightBezier->data();
-    const BezierCurveData& left2 = m_curve2LeftBezier->data();
-    const BezierCurveData& right2 = m_curve2RightBezier->data();
+    const BezierCurveData& left1 = curve1LeftBezier()->data();
+    const BezierCurveData& right1 = curve1RightBezier()->data();
+    const BezierCurveData& left2 = curve2LeftBezier()->data();
+    const BezierCurveData& right2 = curve2RightBezier()->data();
     const graphics::Point a = normalized(subtract(left1.controlPoint2, left1.endPoint2));
     const graphics::Point b = normalized(subtract(right1.controlPoint1, right1.endPoint1));
     const graphics::Point c = normalized(subtract(left2.controlPoint2, left2.endPoint2));

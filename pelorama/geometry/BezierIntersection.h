@@ -1,12 +1,11 @@
 #pragma once
 
+#include "geometry/CurvePieces.h"
 #include "graphics/Point.h"
 
 #include <memory>
 
 namespace pelorama::geometry {
-
-class BezierCurve;
 
 // One point where two curves meet, with the parameter on each. The curves are referred to, not owned; the
 // pieces of each curve before and after the point are split on first use and kept.
@@ -25,16 +24,20 @@ public:
     BezierIntersection(BezierCurve* curve1, double parameter1, BezierCurve* curve2, double parameter2,
                        Ends ends = Ends::nearby);
 
-    BezierCurve* curve1() const { return m_curve1; }
-    BezierCurve* curve2() const { return m_curve2; }
-    double parameter1() const { return m_parameter1; }
-    double parameter2() const { return m_parameter2; }
+    BezierCurve* curve1() const { return m_curve1.curve(); }
+    BezierCurve* curve2() const { return m_curve2.curve(); }
+    double parameter1() const { return m_curve1.where(); }
+    double parameter2() const { return m_curve2.where(); }
 
-    graphics::Point location();
-    const std::shared_ptr<BezierCurve>& curve1LeftBezier();
-    const std::shared_ptr<BezierCurve>& curve1RightBezier();
-    const std::shared_ptr<BezierCurve>& curve2LeftBezier();
-    const std::shared_ptr<BezierCurve>& curve2RightBezier();
+    graphics::Point location() { return m_curve1.pieces().point; }
+    const std::shared_ptr<BezierCurve>& curve1LeftBezier() { return m_curve1.pieces().left; }
+    const std::shared_ptr<BezierCurve>& curve1RightBezier() { return m_curve1.pieces().right; }
+    const std::shared_ptr<BezierCurve>& curve2LeftBezier() { return m_curve2.pieces().left; }
+    const std::shared_ptr<BezierCurve>& curve2RightBezier() { return m_curve2.pieces().right; }
+    // The curves on either side of the point on edge, which holds curve 1 (2): the edge and its neighbour
+    // where the point is at an end of the curve, else the curve's pieces before and after it.
+    CurvesAround curve1Around(const BezierCurve& edge);
+    CurvesAround curve2Around(const BezierCurve& edge);
 
     bool isTangent();
     bool isAtEitherEndOfCurve1() const;
@@ -44,26 +47,15 @@ public:
     bool isAtEndOfCurve1() const;
     bool isAtEndOfCurve2() const;
 
-    void computeCurve1Pieces();
-    void computeCurve2Pieces();
-    bool needToComputeCurve1() const { return m_needToComputeCurve1; }
-    bool needToComputeCurve2() const { return m_needToComputeCurve2; }
+    bool needToComputeCurve1() const { return !m_curve1.isCut(); }
+    bool needToComputeCurve2() const { return !m_curve2.isCut(); }
 
 private:
     bool isAtStart(double parameter) const;
     bool isAtEnd(double parameter) const;
 
-    graphics::Point m_location;
-    BezierCurve* m_curve1;
-    double m_parameter1;
-    std::shared_ptr<BezierCurve> m_curve1LeftBezier;
-    std::shared_ptr<BezierCurve> m_curve1RightBezier;
-    BezierCurve* m_curve2;
-    double m_parameter2;
-    std::shared_ptr<BezierCurve> m_curve2LeftBezier;
-    std::shared_ptr<BezierCurve> m_curve2RightBezier;
-    bool m_needToComputeCurve1 = true;
-    bool m_needToComputeCurve2 = true;
+    CurvePiecesAtParameter m_curve1;
+    CurvePiecesAtParameter m_curve2;
     Ends m_ends;
 };
 

@@ -26,13 +26,7 @@ struct RunEnds
 
 RunEnds edge1Ends(const EdgeOverlap& first, const EdgeOverlap& last)
 {
-    BezierCurve* left = isParameterAtStart(first.range().parameterRange1().minimum)
-                            ? first.edge1()->previousNonpoint()
-                            : first.range().curve1LeftBezier().get();
-    BezierCurve* right = isParameterAtEnd(last.range().parameterRange1().maximum)
-                             ? last.edge1()->nextNonpoint()
-                             : last.range().curve1RightBezier().get();
-    return {left, right};
+    return {first.range().curve1Before(*first.edge1()), last.range().curve1After(*last.edge1())};
 }
 
 // The second contour's curves on either side of the run. Overlaps are in the first contour's order; where
@@ -41,13 +35,7 @@ RunEnds edge2Ends(const EdgeOverlap& first, const EdgeOverlap& last)
 {
     const EdgeOverlap& entered = first.range().reversed() ? last : first;
     const EdgeOverlap& left = first.range().reversed() ? first : last;
-    BezierCurve* before = isParameterAtStart(entered.range().parameterRange2().minimum)
-                              ? entered.edge2()->previousNonpoint()
-                              : entered.range().curve2LeftBezier().get();
-    BezierCurve* after = isParameterAtEnd(left.range().parameterRange2().maximum)
-                             ? left.edge2()->nextNonpoint()
-                             : left.range().curve2RightBezier().get();
-    return {before, after};
+    return {entered.range().curve2Before(*entered.edge2()), left.range().curve2After(*left.edge2())};
 }
 
 EdgeOverlapRun::Tangents tangentsAt(const RunEnds& ends, double offset)

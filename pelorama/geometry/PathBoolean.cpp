@@ -22,38 +22,36 @@ ContourDirection outerDirection(const BezierGraph& receiver, const BezierGraph& 
         other.outerDirection().value_or(ContourDirection::counterClockwise));
 }
 
+// Runs one boolean operation of the receiver's graph with the other's.
+graphics::Path combined(const graphics::Path& receiver, const graphics::Path& other,
+                        BezierGraph (BezierGraph::*operation)(BezierGraph&))
+{
+    BezierGraph graph(receiver);
+    BezierGraph otherGraph(other);
+    const ContourDirection outer = outerDirection(graph, otherGraph);
+    return answer((graph.*operation)(otherGraph), outer, receiver);
+}
+
 } // namespace
 
 graphics::Path unioningWith(const graphics::Path& receiver, const graphics::Path& other)
 {
-    BezierGraph graph(receiver);
-    BezierGraph otherGraph(other);
-    const ContourDirection outer = outerDirection(graph, otherGraph);
-    return answer(graph.unionWith(otherGraph), outer, receiver);
+    return combined(receiver, other, &BezierGraph::unionWith);
 }
 
 graphics::Path intersectingWith(const graphics::Path& receiver, const graphics::Path& other)
 {
-    BezierGraph graph(receiver);
-    BezierGraph otherGraph(other);
-    const ContourDirection outer = outerDirection(graph, otherGraph);
-    return answer(graph.intersect(otherGraph), outer, receiver);
+    return combined(receiver, other, &BezierGraph::intersect);
 }
 
 graphics::Path subtracting(const graphics::Path& receiver, const graphics::Path& other)
 {
-    BezierGraph graph(receiver);
-    BezierGraph otherGraph(other);
-    const ContourDirection outer = outerDirection(graph, otherGraph);
-    return answer(graph.difference(otherGraph), outer, receiver);
+    return combined(receiver, other, &BezierGraph::difference);
 }
 
 graphics::Path symmetricDifferenceWith(const graphics::Path& receiver, const graphics::Path& other)
 {
-    BezierGraph graph(receiver);
-    BezierGraph otherGraph(other);
-    const ContourDirection outer = outerDirection(graph, otherGraph);
-    return answer(graph.symmetricDifference(otherGraph), outer, receiver);
+    return combined(receiver, other, &BezierGraph::symmetricDifference);
 }
 
 void copyAttributesFrom(graphics::Path& receiver, const graphics::Path& source)

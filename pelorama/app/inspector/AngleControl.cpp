@@ -4,6 +4,7 @@
 #include "graphics/Color.h"
 #include "graphics/GraphicsContext.h"
 #include "graphics/Path.h"
+#include "inspector/PixelBitmapPainting.h"
 #include "model/rendering/AspectFit.h"
 
 #include <QMouseEvent>
@@ -165,20 +166,12 @@ void AngleControl::paintEvent(QPaintEvent*)
     if (!foundation::isNumber(m_value)) {
         return;
     }
-    const double ratio = devicePixelRatioF();
-    QImage bitmap = graphics::GraphicsContext::makeBitmap(static_cast<int>(std::ceil(width() * ratio)),
-                                                          static_cast<int>(std::ceil(height() * ratio)));
-    if (bitmap.isNull()) {
-        return;
-    }
-    {
-        graphics::GraphicsContext context(bitmap);
+    QPainter painter(this);
+    paintThroughPixelBitmap(*this, painter, [this](graphics::GraphicsContext& context, double ratio) {
         context.scale(ratio, ratio);
         drawDial(context, graphics::Rect(0, 0, width(), height()),
                  model::StyleKit::ResizingBehavior::aspectFit, m_value.toDouble());
-    }
-    QPainter painter(this);
-    painter.drawImage(QRectF(rect()), bitmap);
+    });
 }
 
 } // namespace pelorama::app

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/PropertyTableCellView.h"
+#include "inspector/BoundEditorTableCellView.h"
 
 namespace pelorama::app {
 
@@ -8,7 +8,7 @@ class AngleControl;
 
 // The inspector row of an AngleProperty: an angle dial whose value is bound both ways to the property's
 // value, so a drag on the dial reaches the bound object at every step; the drag is the cell's gesture.
-class AnglePropertyTableCellView : public ledgerline::PropertyTableCellView
+class AnglePropertyTableCellView : public BoundEditorTableCellView
 {
     Q_OBJECT
 
@@ -16,9 +16,6 @@ public:
     explicit AnglePropertyTableCellView(QWidget* parent = nullptr);
 
     AngleControl* angleControl() const { return m_angleControl; }
-
-protected:
-    void objectValueChanged(ledgerline::Property* property) override;
 
 private:
     AngleControl* m_angleControl;

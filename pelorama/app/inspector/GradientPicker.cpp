@@ -1,6 +1,7 @@
 #include "inspector/GradientPicker.h"
 
 #include "graphics/GraphicsContext.h"
+#include "inspector/PixelBitmapPainting.h"
 #include "model/entities/StockGradient.h"
 
 #include <QMouseEvent>
@@ -103,25 +104,20 @@ void GradientPicker::resizeEvent(QResizeEvent* event)
 
 void GradientPicker::paintEvent(QPaintEvent*)
 {
-    const double ratio = devicePixelRatioF();
-    QImage bitmap = graphics::GraphicsContext::makeBitmap(static_cast<int>(std::ceil(width() * ratio)),
-                                                          static_cast<int>(std::ceil(height() * ratio)));
-    if (bitmap.isNull()) {
-        return;
-    }
-    {
-        graphics::GraphicsContext context(bitmap);
-        // The context is y-up in pixels; the grid is laid out y-down in points.
-        context.translate(0, bitmap.height());
-        context.scale(ratio, -ratio);
-        const auto& all = StockGradient::all();
-        for (int index = 0; index < gradientCount(); ++index) {
-            all[static_cast<std::size_t>(index)]->drawPreview(context,
-                                                              graphics::Rect::fromQRectF(swatchRect(index)));
-        }
-    }
     QPainter painter(this);
-    painter.drawImage(QRectF(rect()), bitmap);
+    const bool painted =
+        paintThroughPixelBitmap(*this, painter, [this](graphics::GraphicsContext& context, double ratio) {
+            // The grid is laid out y-down in points.
+            context.translate(0, context.height());
+            context.scale(ratio, -ratio);
+            const auto& all = StockGradient::all();
+            for (int index = 0; index < gradientCount(); ++index) {
+                all[static_cast<std::size_t>(index)]->drawPreview(
+                    context, graphics::Rect::fromQRectF(swatchRect(index)));
+            }
+        });
+    if (!painted)
+        return;
     if (m_selectedIndex >= 0 && m_selectedIndex < gradientCount()) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));

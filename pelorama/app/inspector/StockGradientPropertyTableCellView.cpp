@@ -2,29 +2,19 @@
 
 #include "inspector/GradientPicker.h"
 #include "model/attributes/StockGradientProperty.h"
-#include "tessaline/Shared/Binding.h"
-
-#include <QVBoxLayout>
 
 namespace pelorama::app {
 
 StockGradientPropertyTableCellView::StockGradientPropertyTableCellView(QWidget* parent)
-    : PropertyTableCellView(parent)
+    : BoundEditorTableCellView(parent, {QStringLiteral("valueIndex"), QStringLiteral("selectedIndex"), -1})
     , m_gradientPicker(new GradientPicker(this))
 {
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_gradientPicker);
+    placeEditor(m_gradientPicker, QBoxLayout::TopToBottom);
 }
 
-void StockGradientPropertyTableCellView::objectValueChanged(ledgerline::Property* property)
+bool StockGradientPropertyTableCellView::canBind(ledgerline::Property& property) const
 {
-    if (qobject_cast<model::StockGradientProperty*>(property)) {
-        keepBinding(std::make_unique<tessaline::Binding>(property, QStringLiteral("valueIndex"),
-                                                         m_gradientPicker, QStringLiteral("selectedIndex")));
-    } else {
-        m_gradientPicker->setSelectedIndex(-1);
-    }
+    return qobject_cast<model::StockGradientProperty*>(&property) != nullptr;
 }
 
 } // namespace pelorama::app

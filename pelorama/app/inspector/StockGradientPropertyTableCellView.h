@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/PropertyTableCellView.h"
+#include "inspector/BoundEditorTableCellView.h"
 
 namespace pelorama::app {
 
@@ -8,7 +8,7 @@ class GradientPicker;
 
 // The inspector row of a StockGradientProperty: a gradient picker whose selectedIndex is bound both ways
 // to the property's valueIndex.
-class StockGradientPropertyTableCellView : public ledgerline::PropertyTableCellView
+class StockGradientPropertyTableCellView : public BoundEditorTableCellView
 {
     Q_OBJECT
 
@@ -18,7 +18,7 @@ public:
     GradientPicker* gradientPicker() const { return m_gradientPicker; }
 
 protected:
-    void objectValueChanged(ledgerline::Property* property) override;
+    bool canBind(ledgerline::Property& property) const override;
 
 private:
     GradientPicker* m_gradientPicker;

@@ -2,6 +2,7 @@
 // progress window and the alerts.
 #include "app/DocumentCommands.h"
 
+#include "DocumentControllerTest.h"
 #include "SilentDialogs.h"
 #include "app/Document.h"
 #include "app/DocumentActions.h"
@@ -80,29 +81,19 @@ int progressWindows()
     return count;
 }
 
-class DocumentCommandsTest : public testing::Test
+class DocumentCommandsTest : public DocumentControllerTest
 {
 protected:
     void SetUp() override
     {
-        QSettings().remove(templates::TemplateViewController::categorySettingKey);
-        m_controller.addDocumentType(app::Document::documentType());
-        m_controller.setDialogs(std::make_shared<SilentDialogs>());
+        DocumentControllerTest::SetUp();
         QGuiApplication::clipboard()->clear();
     }
 
-    void TearDown() override
-    {
-        for (appkit::Document* document : m_controller.documents())
-            document->closeWithoutAsking();
-        QCoreApplication::processEvents();
-    }
-
+    // A new untitled document with its window shown.
     app::Document* newDocument()
     {
-        auto made = m_controller.makeUntitledDocument(app::Document::typeName());
-        EXPECT_TRUE(made.hasValue());
-        auto* document = made ? static_cast<app::Document*>(*made) : nullptr;
+        app::Document* document = DocumentControllerTest::newDocument();
         if (document)
             document->documentWindow()->show();
         return document;
@@ -165,8 +156,6 @@ protected:
     {
         return document.documentWindow()->findChild<appkit::OpenPanel*>();
     }
-
-    appkit::DocumentController m_controller;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // the picker, a caption edited in the inspector, saved, closed and opened again.
 #include "app/Document.h"
 
+#include "DocumentControllerTest.h"
 #include "SilentDialogs.h"
 #include "TestContext.h"
 #include "app/DocumentActions.h"
@@ -59,30 +60,9 @@ using namespace pelorama;
 
 namespace {
 
-class DocumentTest : public testing::Test
+class DocumentTest : public DocumentControllerTest
 {
 protected:
-    void SetUp() override
-    {
-        QSettings().remove(templates::TemplateViewController::categorySettingKey);
-        controller.addDocumentType(app::Document::documentType());
-        controller.setDialogs(dialogs);
-    }
-
-    void TearDown() override
-    {
-        for (appkit::Document* document : controller.documents())
-            document->closeWithoutAsking();
-        QCoreApplication::processEvents();
-    }
-
-    app::Document* newDocument()
-    {
-        auto made = controller.makeUntitledDocument(app::Document::typeName());
-        EXPECT_TRUE(made.hasValue());
-        return made ? static_cast<app::Document*>(*made) : nullptr;
-    }
-
     static void activate(app::Document& document)
     {
         QWidget* window = document.documentWindow();
@@ -93,6 +73,37 @@ protected:
     static templates::SheetWindow* pickerSheet(app::Document& document)
     {
         return document.documentWindow()->commands()->templatePickerSheet();
+    }
+
+    // The template picker while its sheet is open; nullptr otherwise.
+    static templates::TemplateViewController* pickerController(app::Document& document)
+    {
+        templates::SheetWindow* sheet = pickerSheet(document);
+        return sheet ? qobject_cast<templates::TemplateViewController*>(sheet->contentViewController())
+                     : nullptr;
+    }
+
+    // A new document whose window is active, the template picker it opens with dismissed as a user does.
+    app::Document* newDocumentPastThePicker()
+    {
+        app::Document* document = newDocument();
+        if (!document)
+            return nullptr;
+        templates::TemplateViewController* picker = activateUntilPickerOpens(*document);
+        EXPECT_NE(picker, nullptr);
+        if (picker)
+            QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
+        return document;
+    }
+
+    // Activates a new document's window and waits for the template picker that opens on it; nullptr when
+    // none opens.
+    templates::TemplateViewController* activateUntilPickerOpens(app::Document& document)
+    {
+        activate(document);
+        if (!QTest::qWaitFor([&] { return pickerSheet(document) != nullptr; }))
+            return nullptr;
+        return pickerController(document);
     }
 
     static app::DocumentActions& actions(app::Document& document)
@@ -156,9 +167,6 @@ protected:
         }
         return files;
     }
-
-    std::shared_ptr<SilentDialogs> dialogs = std::make_shared<SilentDialogs>();
-    appkit::DocumentController controller;
 };
 
 TEST_F(DocumentTest, ANewDocumentStartsWithItsMetadataAndNoUndoHistory)
@@ -195,14 +203,8 @@ TEST_F(DocumentTest, TheWindowHoldsListCanvasAndInspectorFromLeftToRight)
 
 TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
 {
-    app::Document* document = newDocument();
+    app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
-    ASSERT_NE(picker, nullptr);
-    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     EXPECT_EQ(pickerSheet(*document), nullptr);
     EXPECT_TRUE(document->screenshotList().screenshots().isEmpty());
 
@@ -280,10 +282,7 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     const QString path = folder.filePath("Launch.pelorama");
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = activateUntilPickerOpens(*document);
     ASSERT_NE(picker, nullptr);
     templates::CollectionViewItem* first = picker->collectionView()->item({0, 0});
     ASSERT_NE(first, nullptr);
@@ -445,16 +444,14 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
     const auto& templates = templates::TemplateCategory::all().front().templateGroups().front().templates();
     for (int i = 0; i < 3; ++i) {
         document->documentWindow()->commands()->showTemplatePicker();
-        auto* picker =
-            qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+        auto* picker = pickerController(*document);
         picker->collectionView()->selectItems({{0, i}});
         picker->addPressed();
     }
     ASSERT_EQ(list.screenshots().size(), 3);
     document->selection().setScreenshot(list.screenshotAt(1));
     document->documentWindow()->commands()->showTemplatePicker();
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = pickerController(*document);
     picker->collectionView()->selectItems({{0, 3}});
     QTest::mouseDClick(picker->collectionView()->item({0, 3}), Qt::LeftButton);
     ASSERT_EQ(list.screenshots().size(), 4);
@@ -465,21 +462,15 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
 
     // Add with nothing selected inserts nothing.
     document->documentWindow()->commands()->showTemplatePicker();
-    picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    picker = pickerController(*document);
     picker->addPressed();
     EXPECT_EQ(list.screenshots().size(), 4);
 }
 
 TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSameScreenshot)
 {
-    app::Document* document = newDocument();
+    app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    QTRY_VERIFY(pickerSheet(*document));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
-    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     store::ManagedObjectContext& context = *document->managedObjectContext();
     insertScreenshots(context, {"A", "B", "C"});
     app::ScreenshotListModel& list = document->screenshotList();
@@ -506,8 +497,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
 
     // A phone in a device frame, a caption and a gradient, chosen as a user does.
     document->documentWindow()->commands()->showTemplatePicker();
-    picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
+    auto* picker = pickerController(*document);
     templates::CollectionViewItem* item = picker->collectionView()->item({1, 3});
     ASSERT_NE(item, nullptr);
     QTest::mouseClick(item, Qt::LeftButton, {}, item->rect().center());
@@ -540,13 +530,8 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
 
 TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
 {
-    app::Document* document = newDocument();
+    app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
-    activate(*document);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pickerSheet(*document) != nullptr; }));
-    auto* picker =
-        qobject_cast<templates::TemplateViewController*>(pickerSheet(*document)->contentViewController());
-    QTest::mouseClick(picker->cancelButton(), Qt::LeftButton);
     const QList<model::Screenshot*> screenshots =
         insertScreenshots(*document->managedObjectContext(), {"A", "B", "C"});
     app::ScreenshotListModel& list = document->screenshotList();

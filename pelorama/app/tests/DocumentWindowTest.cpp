@@ -2,6 +2,7 @@
 // toolbar's buttons and held arrows in the inspector.
 #include "app/DocumentWindow.h"
 
+#include "DocumentControllerTest.h"
 #include "SilentDialogs.h"
 #include "TestContext.h"
 #include "app/Document.h"
@@ -42,17 +43,14 @@ using namespace pelorama;
 
 namespace {
 
-class DocumentWindowTest : public testing::Test
+class DocumentWindowTest : public DocumentControllerTest
 {
 protected:
     void SetUp() override
     {
-        QSettings().remove(templates::TemplateViewController::categorySettingKey);
-        controller.addDocumentType(app::Document::documentType());
-        controller.setDialogs(dialogs);
-        auto made = controller.makeUntitledDocument(app::Document::typeName());
-        ASSERT_TRUE(made.hasValue());
-        document = static_cast<app::Document*>(*made);
+        DocumentControllerTest::SetUp();
+        document = newDocument();
+        ASSERT_NE(document, nullptr);
         window = document->documentWindow();
         ASSERT_NE(window, nullptr);
         window->activateWindow();
@@ -62,13 +60,6 @@ protected:
         QTest::mouseClick(picker()->cancelButton(), Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return picker() == nullptr; }));
         QApplication::setActiveWindow(window);
-    }
-
-    void TearDown() override
-    {
-        for (appkit::Document* open : controller.documents())
-            open->closeWithoutAsking();
-        QCoreApplication::processEvents();
     }
 
     templates::TemplateViewController* picker() const
@@ -105,8 +96,6 @@ protected:
         return enabled;
     }
 
-    std::shared_ptr<SilentDialogs> dialogs = std::make_shared<SilentDialogs>();
-    appkit::DocumentController controller;
     app::Document* document = nullptr;
     app::DocumentWindow* window = nullptr;
 };

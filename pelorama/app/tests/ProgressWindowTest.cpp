@@ -28,6 +28,8 @@ void waitFor(int milliseconds)
 class BarWhenHidden : public QObject
 {
 public:
+    explicit BarWhenHidden(ProgressWindowController& window) { window.installEventFilter(this); }
+
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Hide) {
@@ -45,8 +47,7 @@ public:
 TEST(ProgressWindowTest, AWorkWithoutProgressStillShowsTheWindowAndEndsAtAHundred)
 {
     ProgressWindowController controller;
-    BarWhenHidden seen;
-    controller.installEventFilter(&seen);
+    BarWhenHidden seen(controller);
     QSignalSpy ended(&controller, &ProgressWindowController::sessionEnded);
 
     controller.beginSession();
@@ -66,8 +67,7 @@ TEST(ProgressWindowTest, AWorkWithoutProgressStillShowsTheWindowAndEndsAtAHundre
 TEST(ProgressWindowTest, TheBarFollowsEachStepAndReachesAHundredBeforeTheWindowCloses)
 {
     ProgressWindowController controller;
-    BarWhenHidden seen;
-    controller.installEventFilter(&seen);
+    BarWhenHidden seen(controller);
     QSignalSpy ended(&controller, &ProgressWindowController::sessionEnded);
     controller.beginSession();
     QList<double> steps;

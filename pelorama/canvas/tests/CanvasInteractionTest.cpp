@@ -356,22 +356,27 @@ protected:
         return enter.isAccepted();
     }
 
+    // Sends event (a move or drop of data at viewPoint) after the drag entered the view there; whether the
+    // view accepted it.
+    bool sendAfterEntering(QDropEvent& event, const QMimeData& data, graphics::Point viewPoint)
+    {
+        dragEnter(data, viewPoint);
+        QApplication::sendEvent(view.get(), &event);
+        return event.isAccepted();
+    }
+
     // Whether a drag of data that entered the view and moves to viewPoint may drop there.
     bool dragMove(const QMimeData& data, graphics::Point viewPoint)
     {
-        dragEnter(data, viewPoint);
         QDragMoveEvent move(position(viewPoint).toPoint(), Qt::CopyAction, &data, Qt::LeftButton,
                             Qt::NoModifier);
-        QApplication::sendEvent(view.get(), &move);
-        return move.isAccepted();
+        return sendAfterEntering(move, data, viewPoint);
     }
 
     bool drop(const QMimeData& data, graphics::Point viewPoint)
     {
-        dragEnter(data, viewPoint);
         QDropEvent event(position(viewPoint), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view.get(), &event);
-        return event.isAccepted();
+        return sendAfterEntering(event, data, viewPoint);
     }
 
     // Lets the files dropped so far be read and their results reach the view.

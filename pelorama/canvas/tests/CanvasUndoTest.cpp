@@ -150,6 +150,26 @@ protected:
         return {rect.midX(), rect.midY()};
     }
 
+    // Drops a new picture of the given size on an image or device image as one undo step; undo brings
+    // back its previous picture and asset.
+    template <typename Drawable> void expectDroppedPictureUndoes(Drawable& drawable, QSize pictureSize)
+    {
+        const std::optional<QString> previous = drawable.assetIdentifier();
+        const QByteArray previousBytes = assetData(previous);
+        ASSERT_FALSE(previousBytes.isEmpty());
+        const QString path = folder.filePath("dropped.png");
+        {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(png(Qt::magenta, pictureSize));
+        }
+
+        expectUndoRoundTrip([&] { drop(path, centreOf(drawable)); });
+
+        EXPECT_EQ(drawable.assetIdentifier(), previous);
+        EXPECT_EQ(assetData(previous), previousBytes);
+    }
+
     QTemporaryDir folder;
     int files = 0;
     QUndoStack undo;
@@ -163,38 +183,12 @@ protected:
 
 TEST_F(CanvasUndoTest, APictureDroppedOnAnImageIsOneStepAndUndoBringsBackThePreviousOneAndItsAsset)
 {
-    const std::optional<QString> previous = image->assetIdentifier();
-    const QByteArray previousBytes = assetData(previous);
-    ASSERT_FALSE(previousBytes.isEmpty());
-    const QString path = folder.filePath("dropped.png");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(png(Qt::magenta, {6, 4}));
-    }
-
-    expectUndoRoundTrip([&] { drop(path, centreOf(*image)); });
-
-    EXPECT_EQ(image->assetIdentifier(), previous);
-    EXPECT_EQ(assetData(previous), previousBytes);
+    expectDroppedPictureUndoes(*image, {6, 4});
 }
 
 TEST_F(CanvasUndoTest, APictureDroppedOnADeviceImageIsOneStepAndUndoBringsBackThePreviousOneAndItsAsset)
 {
-    const std::optional<QString> previous = device->assetIdentifier();
-    const QByteArray previousBytes = assetData(previous);
-    ASSERT_FALSE(previousBytes.isEmpty());
-    const QString path = folder.filePath("dropped.png");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(png(Qt::magenta, {30, 54}));
-    }
-
-    expectUndoRoundTrip([&] { drop(path, centreOf(*device)); });
-
-    EXPECT_EQ(device->assetIdentifier(), previous);
-    EXPECT_EQ(assetData(previous), previousBytes);
+    expectDroppedPictureUndoes(*device, {30, 54});
 }
 
 TEST_F(CanvasUndoTest, ACaptionEditedInPlaceIsOneStep)

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <sqlite3.h>
@@ -53,6 +54,22 @@ QString problemWith(const QVariantMap& dictionary)
 {
     const auto checked = checkedPasteboardDictionary("Screenshot", dictionary);
     return checked ? QString() : checked.error();
+}
+
+// A screenshot dictionary with one drawable mapping, and the drawable inside it, changed by change.
+QVariantMap withMappingChanged(QVariantMap dictionary, int index,
+                               const std::function<void(QVariantMap& mapping, QVariantMap& drawable)>& change)
+{
+    QVariantList mappings = dictionary.value("drawableMappings").toList();
+    QVariantMap mapping = mappings[index].toMap();
+    QVariantMap extras = mapping.value("__extras__").toMap();
+    QVariantMap drawable = extras.value("drawable").toMap();
+    change(mapping, drawable);
+    extras.insert("drawable", drawable);
+    mapping.insert("__extras__", extras);
+    mappings[index] = mapping;
+    dictionary.insert("drawableMappings", mappings);
+    return dictionary;
 }
 
 } // namespace
@@ -210,16 +227,8 @@ TEST(PasteboardSerializationTest, ValuesOfTheWrongKindOrOutOfRangeRefuseTheWhole
     EXPECT_EQ(with("favourite", true), QString());
 
     // Deeper down: a caption's alignment, an image's rectangle, an asset's bytes.
-    QVariantMap deep = good;
-    QVariantList mappings = deep.value("drawableMappings").toList();
-    QVariantMap caption = mappings[0].toMap();
-    QVariantMap extras = caption.value("__extras__").toMap();
-    QVariantMap drawable = extras.value("drawable").toMap();
-    drawable.insert("verticalAlignment", 7);
-    extras.insert("drawable", drawable);
-    caption.insert("__extras__", extras);
-    mappings[0] = caption;
-    deep.insert("drawableMappings", mappings);
+    const QVariantMap deep = withMappingChanged(
+        good, 0, [](QVariantMap&, QVariantMap& drawable) { drawable.insert("verticalAlignment", 7); });
     EXPECT_EQ(problemWith(deep),
               "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
 }
@@ -231,17 +240,8 @@ TEST(PasteboardSerializationTest, GeometryIsTakenOnlyWhereItCanBeDrawnAndStoredA
     TestDocument document;
     const QVariantMap good = pasteboardDictionary(document.addFilledScreenshot("Home", 0));
     const auto withImageRect = [&](const QString& rect) {
-        QVariantMap changed = good;
-        QVariantList mappings = changed.value("drawableMappings").toList();
-        QVariantMap mapping = mappings[1].toMap();
-        QVariantMap extras = mapping.value("__extras__").toMap();
-        QVariantMap drawable = extras.value("drawable").toMap();
-        drawable.insert("rect", rect);
-        extras.insert("drawable", drawable);
-        mapping.insert("__extras__", extras);
-        mappings[1] = mapping;
-        changed.insert("drawableMappings", mappings);
-        return changed;
+        return withMappingChanged(
+            good, 1, [&](QVariantMap&, QVariantMap& drawable) { drawable.insert("rect", rect); });
     };
     for (const char* refused : {"inf,0,10,10", "0,nan,10,10", "1.7976931348623157e308,0,1e308,10",
                                 "0,-1.7976931348623157e308,10,-1e308", "0,0,1e309,10"})
@@ -285,17 +285,11 @@ TEST(PasteboardSerializationTest, IdentifiersThatStayBehindAreNotTakenFromAPaste
     TestDocument document;
     model::Screenshot& original = document.addFilledScreenshot("Home", 0);
     const QString captionIdentifier = original.drawableMappings().front()->identifier();
-    QVariantMap dictionary = pasteboardDictionary(original);
-    QVariantList mappings = dictionary.value("drawableMappings").toList();
-    QVariantMap caption = mappings[0].toMap();
-    caption.insert("identifier", captionIdentifier);
-    QVariantMap extras = caption.value("__extras__").toMap();
-    QVariantMap drawable = extras.value("drawable").toMap();
-    drawable.insert("uniqueIdentifier", captionIdentifier);
-    extras.insert("drawable", drawable);
-    caption.insert("__extras__", extras);
-    mappings[0] = caption;
-    dictionary.insert("drawableMappings", mappings);
+    const QVariantMap dictionary = withMappingChanged(
+        pasteboardDictionary(original), 0, [&](QVariantMap& caption, QVariantMap& drawable) {
+            caption.insert("identifier", captionIdentifier);
+            drawable.insert("uniqueIdentifier", captionIdentifier);
+        });
 
     model::Screenshot& copy =
         paste(*checkedPasteboardDictionary("Screenshot", dictionary), document.context());

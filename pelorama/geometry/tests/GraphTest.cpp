@@ -24,6 +24,26 @@ int totalCrossings(const BezierGraph& graph)
     return count;
 }
 
+// A closed polygon through the points.
+graphics::Path polygon(std::initializer_list<Point> points)
+{
+    graphics::Path path;
+    path.moveTo(*points.begin());
+    for (auto point = points.begin() + 1; point != points.end(); ++point)
+        path.lineTo(*point);
+    path.closeSubpath();
+    return path;
+}
+
+// Takes the crossings and overlaps that insertCrossings put on both graphs off them again.
+void clearCrossings(BezierGraph& a, BezierGraph& b)
+{
+    a.removeCrossings();
+    b.removeCrossings();
+    a.removeOverlaps();
+    b.removeOverlaps();
+}
+
 } // namespace
 
 TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
@@ -137,10 +157,7 @@ TEST(GeometryTest, CrossingsOfTwoOverlappingSquaresComeInLinkedSortedPairs)
             EXPECT_EQ(crossing->edge, edge.get());
         }
     }
-    a.removeCrossings();
-    b.removeCrossings();
-    a.removeOverlaps();
-    b.removeOverlaps();
+    clearCrossings(a, b);
     EXPECT_EQ(totalCrossings(a), 0);
     EXPECT_TRUE(a.contours()[0]->overlaps().empty());
 }
@@ -149,13 +166,7 @@ TEST(GeometryTest, CornerCrossingsAreDeduplicated)
 {
     // The second square's corner lies on the first one's corner at (10, 10), and it passes through.
     BezierGraph a(square(0, 0, 10));
-    graphics::Path diamond;
-    diamond.moveTo({10, 5});
-    diamond.lineTo({15, 10});
-    diamond.lineTo({10, 15});
-    diamond.lineTo({5, 10});
-    diamond.closeSubpath();
-    BezierGraph c(diamond);
+    BezierGraph c(polygon({{10, 5}, {15, 10}, {10, 15}, {5, 10}}));
     a.insertCrossings(c);
     a.removeDuplicateCrossings();
     c.removeDuplicateCrossings();
@@ -163,28 +174,17 @@ TEST(GeometryTest, CornerCrossingsAreDeduplicated)
     for (const auto& edge : a.contours()[0]->edges())
         for (const auto& crossing : edge->crossings)
             EXPECT_FALSE(crossing->isAtStart());
-    a.removeCrossings();
-    c.removeCrossings();
-    a.removeOverlaps();
-    c.removeOverlaps();
+    clearCrossings(a, c);
 }
 
 TEST(GeometryTest, TouchingShapesRecordNoCrossingButAShareStart)
 {
     BezierGraph a(square(0, 0, 10));
-    graphics::Path touching;
-    touching.moveTo({10, 10});
-    touching.lineTo({20, 10});
-    touching.lineTo({20, 20});
-    touching.closeSubpath();
-    BezierGraph b(touching);
+    BezierGraph b(polygon({{10, 10}, {20, 10}, {20, 20}}));
     a.insertCrossings(b);
     EXPECT_EQ(totalCrossings(a), 0);
     EXPECT_TRUE(b.contours()[0]->edges()[0]->startShared);
-    a.removeCrossings();
-    b.removeCrossings();
-    a.removeOverlaps();
-    b.removeOverlaps();
+    clearCrossings(a, b);
 }
 
 TEST(GeometryTest, HolesAreToldFromFilledContoursByNesting)
@@ -254,19 +254,13 @@ TEST(GeometryTest, IdenticalContoursAreEquivalentAndGetNoMiddleCrossing)
     for (const auto& edge : a.contours()[0]->edges())
         for (const auto& crossing : edge->crossings)
             EXPECT_FALSE(crossing->fromCrossingOverlap);
-    a.removeCrossings();
-    b.removeCrossings();
-    a.removeOverlaps();
-    b.removeOverlaps();
+    clearCrossings(a, b);
 
     BezierGraph c(square(10, 0, 10));
     BezierGraph d(square(0, 0, 10));
     d.insertCrossings(c);
     EXPECT_FALSE(d.contours()[0]->isEquivalent(*c.contours()[0]));
-    d.removeCrossings();
-    c.removeCrossings();
-    d.removeOverlaps();
-    c.removeOverlaps();
+    clearCrossings(d, c);
 }
 
 TEST(GeometryTest, ContainmentOfAContourByAGraph)

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -29,19 +30,31 @@ int failureLimit()
     return std::getenv("PELORAMA_GEOMETRY_ALL_FAILURES") != nullptr ? 1 << 30 : 3;
 }
 
+// Checks every operation on count pairs of operands from makePair (given the round) at the given number of
+// sample points, and every fifth round the first operand with itself, until failureLimit() failures.
+// The failures.
+int checkPairs(std::mt19937& random, int count, int samples, const std::string& name,
+               const std::function<std::pair<Path, Path>(int round)>& makePair)
+{
+    int failures = 0;
+    for (int round = 0; round < count && failures < failureLimit(); ++round) {
+        const auto [a, b] = makePair(round);
+        const std::string label = name + " " + std::to_string(round);
+        failures += checkOperations(a, b, random, samples, label);
+        if (round % 5 == 0)
+            failures += checkWithItself(a, random, 20, label);
+    }
+    return failures;
+}
+
 } // namespace
 
 TEST(GeometryTest, RandomShapesCombineLikeTheirMemberships)
 {
     std::mt19937 random(20261208);
-    int failures = 0;
-    for (int round = 0; round < rounds(2500) && failures < failureLimit(); ++round) {
-        const Path a = randomShape(random);
-        const Path b = randomShape(random);
-        failures += checkOperations(a, b, random, 60, "round " + std::to_string(round));
-        if (round % 5 == 0)
-            failures += checkWithItself(a, random, 20, "round " + std::to_string(round));
-    }
+    const int failures = checkPairs(random, rounds(2500), 60, "round", [&](int) -> std::pair<Path, Path> {
+        return {randomShape(random), randomShape(random)};
+    });
     EXPECT_EQ(failures, 0);
 }
 
@@ -60,31 +73,24 @@ TEST(GeometryTest, GridAlignedShapesWithSharedEdgesCombineLikeTheirMemberships)
         }
         return path;
     };
-    int failures = 0;
-    for (int round = 0; round < rounds(1500) && failures < failureLimit(); ++round) {
-        const Path a = gridShape();
-        const Path b = gridShape();
-        failures += checkOperations(a, b, random, 40, "grid round " + std::to_string(round));
-        if (round % 5 == 0)
-            failures += checkWithItself(a, random, 20, "grid round " + std::to_string(round));
-    }
+    const int failures =
+        checkPairs(random, rounds(1500), 40, "grid round", [&](int) -> std::pair<Path, Path> {
+            return {gridShape(), gridShape()};
+        });
     EXPECT_EQ(failures, 0);
 }
 
 TEST(GeometryTest, OperandsWithOverlappingSubpathsAreReadByTheEvenOddRule)
 {
     std::mt19937 random(99);
-    int failures = 0;
-    for (int round = 0; round < rounds(600) / 2 && failures < failureLimit(); ++round) {
+    const int failures = checkPairs(random, rounds(600) / 2, 60, "overlapping round", [&](int round) {
         Path a = randomShape(random);
         a.append(randomShape(random));
         Path b = randomShape(random);
         if (round % 2 == 0)
             b.append(randomShape(random));
-        failures += checkOperations(a, b, random, 60, "overlapping round " + std::to_string(round));
-        if (round % 5 == 0)
-            failures += checkWithItself(a, random, 20, "overlapping round " + std::to_string(round));
-    }
+        return std::pair{a, b};
+    });
     EXPECT_EQ(failures, 0);
 }
 

@@ -17,8 +17,8 @@ namespace pelorama::model {
 // One attribute of an entity: its key and the type its accessors read and write. An entity declares each
 // of its attributes once as such a constant, which both its typed accessors and its attribute table use:
 //
-//     constexpr Attribute<FillMode> fillMode{u"fillMode"};
-//     FillMode Image::fillMode() const { return value(attributes::fillMode); }
+//     static constexpr Attribute<FillMode> fillModeAttribute{u"fillMode"};
+//     FillMode fillMode() const { return value(fillModeAttribute); }
 //
 // How a T is kept in the store is AttributeValue<T>'s business.
 template <typename T> struct Attribute

@@ -9,16 +9,11 @@
 
 namespace pelorama::model {
 
-namespace attribute {
-constexpr Attribute<QByteArray> data{u"data"};
-constexpr Attribute<QString> sha1Hash{u"sha1Hash"};
-} // namespace attribute
-
 const AttributeTable& Asset::attributes()
 {
     static const AttributeTable table({
-        attributeRow(attribute::data),
-        attributeRow(attribute::sha1Hash),
+        attributeRow(dataAttribute),
+        attributeRow(sha1HashAttribute),
         attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
     });
     return table;
@@ -68,26 +63,6 @@ store::Result<void> Asset::deleteAsset(const QString& identifier, store::Managed
     for (store::ManagedObject* asset : *found)
         context.deleteObject(asset);
     return {};
-}
-
-QByteArray Asset::data() const
-{
-    return value(attribute::data);
-}
-
-void Asset::setData(const QByteArray& data)
-{
-    setValue(attribute::data, data);
-}
-
-QString Asset::sha1Hash() const
-{
-    return value(attribute::sha1Hash);
-}
-
-void Asset::setSha1Hash(const QString& hash)
-{
-    setValue(attribute::sha1Hash, hash);
 }
 
 } // namespace pelorama::model

@@ -22,6 +22,10 @@ public:
 
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<QByteArray> dataAttribute{u"data"};
+    static constexpr Attribute<QString> sha1HashAttribute{u"sha1Hash"};
+
     // A new asset with a new uniqueIdentifier.
     static Asset* insertInto(store::ManagedObjectContext& context);
     // The same, holding data and its hash.
@@ -36,10 +40,10 @@ public:
     // still names it (see ImageLoadable::deleteAsset).
     static store::Result<void> deleteAsset(const QString& identifier, store::ManagedObjectContext& context);
 
-    QByteArray data() const;
-    void setData(const QByteArray& data);
-    QString sha1Hash() const;
-    void setSha1Hash(const QString& hash);
+    QByteArray data() const { return value(dataAttribute); }
+    void setData(const QByteArray& data) { setValue(dataAttribute, data); }
+    QString sha1Hash() const { return value(sha1HashAttribute); }
+    void setSha1Hash(const QString& hash) { setValue(sha1HashAttribute, hash); }
 };
 
 } // namespace pelorama::model

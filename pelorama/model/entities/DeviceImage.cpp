@@ -13,9 +13,6 @@ namespace pelorama::model {
 
 namespace attribute {
 constexpr Attribute<QString> deviceVariant{u"deviceVariant"};
-constexpr Attribute<double> scaleFactor{u"scaleFactor"};
-constexpr Attribute<graphics::Point> position{u"position"};
-constexpr Attribute<DeviceOrientation> orientation{u"orientation"};
 constexpr Attribute<QString> deviceFamily{u"deviceFamily"};
 } // namespace attribute
 
@@ -95,12 +92,12 @@ const AttributeTable& DeviceImage::attributes()
                                                                    .optionsOf = &variantOptions}},
                                                     .valueForKey = &variantValue,
                                                     .setValueForKey = &setVariantValue}),
-            attributeRow(attribute::scaleFactor, {.insertion = 1.0,
-                                                  .changesPixels = true,
-                                                  .inspector = {{.kind = InspectorKind::number,
-                                                                 .group = "Device Image",
-                                                                 .label = "Scale factor",
-                                                                 .initialValue = 1.0}}}),
+            attributeRow(scaleFactorAttribute, {.insertion = 1.0,
+                                                .changesPixels = true,
+                                                .inspector = {{.kind = InspectorKind::number,
+                                                               .group = "Device Image",
+                                                               .label = "Scale factor",
+                                                               .initialValue = 1.0}}}),
             attributeRow(imageAttribute, {.changesPixels = true,
                                           .inspector = {{.kind = InspectorKind::picture,
                                                          .group = "Device Image",
@@ -111,8 +108,8 @@ const AttributeTable& DeviceImage::attributes()
                                                          .message = &warningMessage,
                                                          .watchedKeys = {imageAttribute.key(),
                                                                          attribute::deviceVariant.key()}}}}),
-            attributeRow(attribute::position, {.insertion = graphics::Point{0, 0}, .changesPixels = true}),
-            attributeRow(attribute::orientation, {.changesPixels = true}),
+            attributeRow(positionAttribute, {.insertion = graphics::Point{0, 0}, .changesPixels = true}),
+            attributeRow(orientationAttribute, {.changesPixels = true}),
             attributeRow(attribute::deviceFamily,
                          {.valueForKey = &familyValue, .setValueForKey = &setFamilyValue}),
         },
@@ -143,36 +140,6 @@ DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graph
 store::FetchRequest DeviceImage::fetchRequest()
 {
     return store::FetchRequest(entityName<DeviceImage>());
-}
-
-double DeviceImage::scaleFactor() const
-{
-    return value(attribute::scaleFactor);
-}
-
-void DeviceImage::setScaleFactor(double factor)
-{
-    setValue(attribute::scaleFactor, factor);
-}
-
-graphics::Point DeviceImage::position() const
-{
-    return value(attribute::position);
-}
-
-void DeviceImage::setPosition(graphics::Point position)
-{
-    setValue(attribute::position, position);
-}
-
-DeviceOrientation DeviceImage::orientation() const
-{
-    return value(attribute::orientation);
-}
-
-void DeviceImage::setOrientation(DeviceOrientation orientation)
-{
-    setValue(attribute::orientation, orientation);
 }
 
 const DeviceFamily& DeviceImage::deviceFamily() const

@@ -38,6 +38,11 @@ public:
     // current while the collection lives) and the "Shadow" group.
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<double> scaleFactorAttribute{u"scaleFactor"};
+    static constexpr Attribute<graphics::Point> positionAttribute{u"position"};
+    static constexpr Attribute<DeviceOrientation> orientationAttribute{u"orientation"};
+
     // A new device image with a new uniqueIdentifier at (0, 0), scale factor 1, and the shadow defaults;
     // family, variant and orientation stay unset, so it shows the first family's first variant, upright.
     static DeviceImage* insertInto(store::ManagedObjectContext& context);
@@ -45,12 +50,14 @@ public:
                                    double scaleFactor);
     static store::FetchRequest fetchRequest();
 
-    double scaleFactor() const;
-    void setScaleFactor(double factor);
-    graphics::Point position() const; // (0, 0) when missing
-    void setPosition(graphics::Point position);
-    DeviceOrientation orientation() const; // portrait when missing or unknown
-    void setOrientation(DeviceOrientation orientation);
+    double scaleFactor() const { return value(scaleFactorAttribute); }
+    void setScaleFactor(double factor) { setValue(scaleFactorAttribute, factor); }
+    // (0, 0) when missing.
+    graphics::Point position() const { return value(positionAttribute); }
+    void setPosition(graphics::Point position) { setValue(positionAttribute, position); }
+    // Portrait when missing or unknown.
+    DeviceOrientation orientation() const { return value(orientationAttribute); }
+    void setOrientation(DeviceOrientation orientation) { setValue(orientationAttribute, orientation); }
 
     // The stored family, or the catalogue's first family when none or an unknown one is stored. Nothing
     // is written back.

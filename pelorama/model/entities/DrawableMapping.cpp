@@ -13,11 +13,6 @@
 
 namespace pelorama::model {
 
-namespace attribute {
-constexpr Attribute<QString> drawableType{u"drawableType"};
-constexpr Attribute<QString> identifier{u"identifier"};
-} // namespace attribute
-
 namespace {
 const QString screenshotKey = QStringLiteral("screenshot");
 } // namespace
@@ -25,7 +20,7 @@ const QString screenshotKey = QStringLiteral("screenshot");
 const AttributeTable& DrawableMapping::attributes()
 {
     static const AttributeTable table(
-        {attributeRow(attribute::drawableType), attributeRow(attribute::identifier)});
+        {attributeRow(drawableTypeAttribute), attributeRow(identifierAttribute)});
     return table;
 }
 
@@ -57,26 +52,6 @@ DrawableMapping* DrawableMapping::insert(Drawable& drawable, Screenshot& screens
     mapping->setIdentifier(identifier.toString());
     mapping->setScreenshot(&screenshot);
     return mapping;
-}
-
-QString DrawableMapping::drawableType() const
-{
-    return value(attribute::drawableType);
-}
-
-void DrawableMapping::setDrawableType(const QString& type)
-{
-    setValue(attribute::drawableType, type);
-}
-
-QString DrawableMapping::identifier() const
-{
-    return value(attribute::identifier);
-}
-
-void DrawableMapping::setIdentifier(const QString& identifier)
-{
-    setValue(attribute::identifier, identifier);
 }
 
 Screenshot* DrawableMapping::screenshot() const

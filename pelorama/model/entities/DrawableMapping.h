@@ -23,6 +23,10 @@ public:
 
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<QString> drawableTypeAttribute{u"drawableType"};
+    static constexpr Attribute<QString> identifierAttribute{u"identifier"};
+
     static DrawableMapping* insertInto(store::ManagedObjectContext& context);
     static store::FetchRequest fetchRequest();
 
@@ -31,10 +35,10 @@ public:
     static DrawableMapping* insert(Drawable& drawable, Screenshot& screenshot,
                                    store::ManagedObjectContext& context);
 
-    QString drawableType() const;
-    void setDrawableType(const QString& type);
-    QString identifier() const;
-    void setIdentifier(const QString& identifier);
+    QString drawableType() const { return value(drawableTypeAttribute); }
+    void setDrawableType(const QString& type) { setValue(drawableTypeAttribute, type); }
+    QString identifier() const { return value(identifierAttribute); }
+    void setIdentifier(const QString& identifier) { setValue(identifierAttribute, identifier); }
     Screenshot* screenshot() const;
     void setScreenshot(Screenshot* screenshot);
 

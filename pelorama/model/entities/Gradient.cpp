@@ -10,11 +10,6 @@
 
 namespace pelorama::model {
 
-namespace attribute {
-constexpr Attribute<graphics::Color> endColor{u"endColor"};
-constexpr Attribute<graphics::Color> startColor{u"startColor"};
-} // namespace attribute
-
 namespace {
 
 InspectorRow colourRow(const QString& label)
@@ -32,10 +27,10 @@ const AttributeTable& Gradient::attributes()
 {
     static const AttributeTable table({
         attributeRow(uniqueIdentifierAttribute),
-        stockGradientRow<Gradient>({attribute::startColor.key(), attribute::endColor.key()},
+        stockGradientRow<Gradient>({startColorAttribute.key(), endColorAttribute.key()},
                                    {.kind = InspectorKind::stockGradient, .group = "Gradients"}),
-        attributeRow(attribute::endColor, {.changesPixels = true, .inspector = {colourRow("Top")}}),
-        attributeRow(attribute::startColor, {.changesPixels = true, .inspector = {colourRow("Bottom")}}),
+        attributeRow(endColorAttribute, {.changesPixels = true, .inspector = {colourRow("Top")}}),
+        attributeRow(startColorAttribute, {.changesPixels = true, .inspector = {colourRow("Bottom")}}),
     });
     return table;
 }
@@ -64,33 +59,9 @@ store::FetchRequest Gradient::fetchRequest()
     return store::FetchRequest(entityName<Gradient>());
 }
 
-std::optional<graphics::Color> Gradient::startColor() const
-{
-    return storedValue(attribute::startColor);
-}
-
-void Gradient::setStartColor(const std::optional<graphics::Color>& color)
-{
-    setValue(attribute::startColor, color);
-}
-
-std::optional<graphics::Color> Gradient::endColor() const
-{
-    return storedValue(attribute::endColor);
-}
-
-void Gradient::setEndColor(const std::optional<graphics::Color>& color)
-{
-    setValue(attribute::endColor, color);
-}
-
 const StockGradient* Gradient::stockGradient() const
 {
-    const std::optional<graphics::Color> start = startColor();
-    const std::optional<graphics::Color> end = endColor();
-    if (!start || !end)
-        return nullptr;
-    return StockGradient::matching(*start, *end);
+    return StockGradient::matching(startColor(), endColor());
 }
 
 void Gradient::setStockGradient(const StockGradient* gradient)

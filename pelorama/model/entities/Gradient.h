@@ -30,16 +30,20 @@ public:
     // end colour, Bottom: the start colour).
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<graphics::Color> endColorAttribute{u"endColor"};
+    static constexpr Attribute<graphics::Color> startColorAttribute{u"startColor"};
+
     static Gradient* insertInto(store::ManagedObjectContext& context);
     // A new gradient with a new uniqueIdentifier and the two colours.
     static Gradient* insertInto(store::ManagedObjectContext& context, const graphics::Color& startColor,
                                 const graphics::Color& endColor);
     static store::FetchRequest fetchRequest();
 
-    std::optional<graphics::Color> startColor() const;
-    void setStartColor(const std::optional<graphics::Color>& color);
-    std::optional<graphics::Color> endColor() const;
-    void setEndColor(const std::optional<graphics::Color>& color);
+    std::optional<graphics::Color> startColor() const { return storedValue(startColorAttribute); }
+    void setStartColor(const std::optional<graphics::Color>& color) { setValue(startColorAttribute, color); }
+    std::optional<graphics::Color> endColor() const { return storedValue(endColorAttribute); }
+    void setEndColor(const std::optional<graphics::Color>& color) { setValue(endColorAttribute, color); }
 
     // As a screenshot's: the first stock gradient with both colours equal, or nullptr; setting copies the
     // start and then the end colour, nullptr changes nothing.

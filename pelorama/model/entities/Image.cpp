@@ -10,18 +10,13 @@
 
 namespace pelorama::model {
 
-namespace attribute {
-constexpr Attribute<FillMode> fillMode{u"fillMode"};
-constexpr Attribute<graphics::Rect> rect{u"rect"};
-} // namespace attribute
-
 const AttributeTable& Image::attributes()
 {
     static const AttributeTable table(
         {
             attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
             attributeRow(assetIdentifierAttribute),
-            attributeRow(attribute::fillMode,
+            attributeRow(fillModeAttribute,
                          {.insertion = FillMode::stretch,
                           .changesPixels = true,
                           .inspector = {{.kind = InspectorKind::choice,
@@ -34,7 +29,7 @@ const AttributeTable& Image::attributes()
                 imageAttribute,
                 {.changesPixels = true,
                  .inspector = {{.kind = InspectorKind::picture, .group = "Image", .label = "Image"}}}),
-            attributeRow(attribute::rect, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
+            attributeRow(rectAttribute, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
         },
         Shadowable::attributes());
     return table;
@@ -64,26 +59,6 @@ Image* Image::insertInto(store::ManagedObjectContext& context, const std::option
 store::FetchRequest Image::fetchRequest()
 {
     return store::FetchRequest(entityName<Image>());
-}
-
-graphics::Rect Image::rect() const
-{
-    return value(attribute::rect);
-}
-
-void Image::setRect(const graphics::Rect& rect)
-{
-    setValue(attribute::rect, rect);
-}
-
-FillMode Image::fillMode() const
-{
-    return value(attribute::fillMode);
-}
-
-void Image::setFillMode(FillMode mode)
-{
-    setValue(attribute::fillMode, mode);
 }
 
 void Image::awakeFromFetch()

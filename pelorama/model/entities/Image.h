@@ -30,6 +30,10 @@ public:
     // Aspect fill; Image: the picture, whose bytes the row hands to storeImageData) and "Shadow".
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<FillMode> fillModeAttribute{u"fillMode"};
+    static constexpr Attribute<graphics::Rect> rectAttribute{u"rect"};
+
     // A new image with a new uniqueIdentifier, no picture, the zero rectangle, stretch, and the shadow
     // defaults.
     static Image* insertInto(store::ManagedObjectContext& context);
@@ -39,10 +43,12 @@ public:
                              FillMode fillMode);
     static store::FetchRequest fetchRequest();
 
-    graphics::Rect rect() const; // the zero rectangle when missing
-    void setRect(const graphics::Rect& rect);
-    FillMode fillMode() const; // stretch when missing or unknown
-    void setFillMode(FillMode mode);
+    // The zero rectangle when missing.
+    graphics::Rect rect() const { return value(rectAttribute); }
+    void setRect(const graphics::Rect& rect) { setValue(rectAttribute, rect); }
+    // Stretch when missing or unknown.
+    FillMode fillMode() const { return value(fillModeAttribute); }
+    void setFillMode(FillMode mode) { setValue(fillModeAttribute, mode); }
 
     graphics::Rect boundingRect() const override { return rect(); }
 

@@ -14,16 +14,6 @@
 
 namespace pelorama::model {
 
-namespace attribute {
-constexpr Attribute<QString> name{u"name"};
-constexpr Attribute<double> order{u"order"};
-constexpr Attribute<graphics::Size> size{u"size"};
-constexpr Attribute<BackgroundType> backgroundType{u"backgroundType"};
-constexpr Attribute<graphics::Color> gradientEndColor{u"gradientEndColor"};
-constexpr Attribute<graphics::Color> gradientStartColor{u"gradientStartColor"};
-constexpr Attribute<graphics::Color> solidBackgroundColor{u"solidBackgroundColor"};
-} // namespace attribute
-
 namespace {
 
 const QString drawableMappingsKey = QStringLiteral("drawableMappings");
@@ -88,7 +78,7 @@ InspectorRow colourRow(const QString& group, const QString& label, BackgroundTyp
             .group = group,
             .label = label,
             .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1}),
-            .shownWhen = shownWhen(attribute::backgroundType, {shownFor})};
+            .shownWhen = shownWhen(Screenshot::backgroundTypeAttribute, {shownFor})};
 }
 
 } // namespace
@@ -97,33 +87,33 @@ const AttributeTable& Screenshot::attributes()
 {
     using enum BackgroundType;
     static const AttributeTable table({
-        attributeRow(attribute::name, {.insertion = QStringLiteral("New Screenshot"),
-                                       .inspector = {{.kind = InspectorKind::text,
-                                                      .group = "Design",
-                                                      .label = "Name",
-                                                      .groupIdentifier = "design",
-                                                      .identifier = "name",
-                                                      .initialValue = QStringLiteral("New design")}}}),
-        attributeRow(attribute::order),
-        attributeRow(attribute::size),
-        attributeRow(attribute::backgroundType,
+        attributeRow(nameAttribute, {.insertion = QStringLiteral("New Screenshot"),
+                                     .inspector = {{.kind = InspectorKind::text,
+                                                    .group = "Design",
+                                                    .label = "Name",
+                                                    .groupIdentifier = "design",
+                                                    .identifier = "name",
+                                                    .initialValue = QStringLiteral("New design")}}}),
+        attributeRow(orderAttribute),
+        attributeRow(sizeAttribute),
+        attributeRow(backgroundTypeAttribute,
                      {.insertion = gradient,
                       .changesPixels = true,
                       .inspector = {{.kind = InspectorKind::choice,
                                      .group = "Design",
                                      .label = "Background",
                                      .options = {{"Solid color", solid}, {"Gradient", gradient}}}}}),
-        stockGradientRow<Screenshot>({attribute::gradientStartColor.key(), attribute::gradientEndColor.key()},
+        stockGradientRow<Screenshot>({gradientStartColorAttribute.key(), gradientEndColorAttribute.key()},
                                      {.kind = InspectorKind::stockGradient,
                                       .group = "Gradients",
-                                      .shownWhen = shownWhen(attribute::backgroundType, {gradient})}),
-        attributeRow(attribute::gradientEndColor, {.insertion = &firstStockGradientEndColor,
+                                      .shownWhen = shownWhen(backgroundTypeAttribute, {gradient})}),
+        attributeRow(gradientEndColorAttribute, {.insertion = &firstStockGradientEndColor,
+                                                 .changesPixels = true,
+                                                 .inspector = {colourRow("Colors", "Top", gradient)}}),
+        attributeRow(gradientStartColorAttribute, {.insertion = &firstStockGradientStartColor,
                                                    .changesPixels = true,
-                                                   .inspector = {colourRow("Colors", "Top", gradient)}}),
-        attributeRow(attribute::gradientStartColor, {.insertion = &firstStockGradientStartColor,
-                                                     .changesPixels = true,
-                                                     .inspector = {colourRow("Colors", "Bottom", gradient)}}),
-        attributeRow(attribute::solidBackgroundColor,
+                                                   .inspector = {colourRow("Colors", "Bottom", gradient)}}),
+        attributeRow(solidBackgroundColorAttribute,
                      {.insertion = &defaultSolidBackgroundColor,
                       .changesPixels = true,
                       .inspector = {colourRow("Background Color", "Background", solid)}}),
@@ -145,76 +135,6 @@ store::FetchRequest Screenshot::fetchRequest()
     return store::FetchRequest(entityName<Screenshot>());
 }
 
-QString Screenshot::name() const
-{
-    return value(attribute::name);
-}
-
-void Screenshot::setName(const QString& name)
-{
-    setValue(attribute::name, name);
-}
-
-double Screenshot::order() const
-{
-    return value(attribute::order);
-}
-
-void Screenshot::setOrder(double order)
-{
-    setValue(attribute::order, order);
-}
-
-graphics::Size Screenshot::size() const
-{
-    return value(attribute::size);
-}
-
-void Screenshot::setSize(graphics::Size size)
-{
-    setValue(attribute::size, size);
-}
-
-BackgroundType Screenshot::backgroundType() const
-{
-    return value(attribute::backgroundType);
-}
-
-void Screenshot::setBackgroundType(BackgroundType type)
-{
-    setValue(attribute::backgroundType, type);
-}
-
-std::optional<graphics::Color> Screenshot::solidBackgroundColor() const
-{
-    return storedValue(attribute::solidBackgroundColor);
-}
-
-void Screenshot::setSolidBackgroundColor(const std::optional<graphics::Color>& color)
-{
-    setValue(attribute::solidBackgroundColor, color);
-}
-
-std::optional<graphics::Color> Screenshot::gradientStartColor() const
-{
-    return storedValue(attribute::gradientStartColor);
-}
-
-void Screenshot::setGradientStartColor(const std::optional<graphics::Color>& color)
-{
-    setValue(attribute::gradientStartColor, color);
-}
-
-std::optional<graphics::Color> Screenshot::gradientEndColor() const
-{
-    return storedValue(attribute::gradientEndColor);
-}
-
-void Screenshot::setGradientEndColor(const std::optional<graphics::Color>& color)
-{
-    setValue(attribute::gradientEndColor, color);
-}
-
 QList<DrawableMapping*> Screenshot::drawableMappings() const
 {
     QList<DrawableMapping*> mappings;
@@ -227,11 +147,7 @@ QList<DrawableMapping*> Screenshot::drawableMappings() const
 
 const StockGradient* Screenshot::stockGradient() const
 {
-    const std::optional<graphics::Color> start = gradientStartColor();
-    const std::optional<graphics::Color> end = gradientEndColor();
-    if (!start || !end)
-        return nullptr;
-    return StockGradient::matching(*start, *end);
+    return StockGradient::matching(gradientStartColor(), gradientEndColor());
 }
 
 void Screenshot::setStockGradient(const StockGradient* gradient)
@@ -296,7 +212,7 @@ store::Result<void> Screenshot::validateProposedName()
 
 store::Result<void> Screenshot::validateValue(const QVariant& value, const QString& key)
 {
-    if (key == attribute::name.key())
+    if (key == nameAttribute.key())
         return validateName(value);
     return Entity::validateValue(value, key);
 }

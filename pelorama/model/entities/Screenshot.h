@@ -41,26 +41,52 @@ public:
     // for a solid one.
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<QString> nameAttribute{u"name"};
+    static constexpr Attribute<double> orderAttribute{u"order"};
+    static constexpr Attribute<graphics::Size> sizeAttribute{u"size"};
+    static constexpr Attribute<BackgroundType> backgroundTypeAttribute{u"backgroundType"};
+    static constexpr Attribute<graphics::Color> gradientEndColorAttribute{u"gradientEndColor"};
+    static constexpr Attribute<graphics::Color> gradientStartColorAttribute{u"gradientStartColor"};
+    static constexpr Attribute<graphics::Color> solidBackgroundColorAttribute{u"solidBackgroundColor"};
+
     // A new screenshot named "New Screenshot" with a gradient background in the first stock gradient's
     // colours and a solid colour halfway between them. Its size (0 x 0 until set) and order are not set.
     static Screenshot* insertInto(store::ManagedObjectContext& context);
     static store::FetchRequest fetchRequest();
 
-    QString name() const;
-    void setName(const QString& name);
-    double order() const;
-    void setOrder(double order);
-    graphics::Size size() const; // 0 x 0 when missing
-    void setSize(graphics::Size size);
-    BackgroundType backgroundType() const; // solid when missing or unknown
-    void setBackgroundType(BackgroundType type);
+    QString name() const { return value(nameAttribute); }
+    void setName(const QString& name) { setValue(nameAttribute, name); }
+    double order() const { return value(orderAttribute); }
+    void setOrder(double order) { setValue(orderAttribute, order); }
+    // 0 x 0 when missing.
+    graphics::Size size() const { return value(sizeAttribute); }
+    void setSize(graphics::Size size) { setValue(sizeAttribute, size); }
+    // Solid when missing or unknown.
+    BackgroundType backgroundType() const { return value(backgroundTypeAttribute); }
+    void setBackgroundType(BackgroundType type) { setValue(backgroundTypeAttribute, type); }
     // None only for a screenshot whose colour was never set.
-    std::optional<graphics::Color> solidBackgroundColor() const;
-    void setSolidBackgroundColor(const std::optional<graphics::Color>& color);
-    std::optional<graphics::Color> gradientStartColor() const;
-    void setGradientStartColor(const std::optional<graphics::Color>& color);
-    std::optional<graphics::Color> gradientEndColor() const;
-    void setGradientEndColor(const std::optional<graphics::Color>& color);
+    std::optional<graphics::Color> solidBackgroundColor() const
+    {
+        return storedValue(solidBackgroundColorAttribute);
+    }
+    void setSolidBackgroundColor(const std::optional<graphics::Color>& color)
+    {
+        setValue(solidBackgroundColorAttribute, color);
+    }
+    std::optional<graphics::Color> gradientStartColor() const
+    {
+        return storedValue(gradientStartColorAttribute);
+    }
+    void setGradientStartColor(const std::optional<graphics::Color>& color)
+    {
+        setValue(gradientStartColorAttribute, color);
+    }
+    std::optional<graphics::Color> gradientEndColor() const { return storedValue(gradientEndColorAttribute); }
+    void setGradientEndColor(const std::optional<graphics::Color>& color)
+    {
+        setValue(gradientEndColorAttribute, color);
+    }
     QList<DrawableMapping*> drawableMappings() const;
 
     // The first stock gradient whose two colours equal the gradient colours; nullptr when none does.

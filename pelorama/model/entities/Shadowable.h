@@ -2,6 +2,7 @@
 
 #include "graphics/Color.h"
 #include "model/attributes/Attribute.h"
+#include "model/entities/Entity.h"
 #include "model/entities/ShadowType.h"
 
 #include <optional>
@@ -9,7 +10,6 @@
 namespace pelorama::model {
 
 class AttributeTable;
-class Entity;
 
 // The six shadow settings of images, device images and text rects, kept as attributes of the entity under
 // the same keys: "shadowType" (a ShadowType raw value, read through the typed accessors, so any number
@@ -34,19 +34,30 @@ public:
     // 0...100) for drop shadows, "Depth" for directional ones.
     static const AttributeTable& attributes();
 
-    ShadowType shadowType() const;
-    void setShadowType(ShadowType type);
-    double shadowAngle() const;
-    void setShadowAngle(double degrees);
-    double shadowDepth() const;
-    void setShadowDepth(double depth);
-    double shadowDistance() const;
-    void setShadowDistance(double distance);
-    double shadowBlurRadius() const;
-    void setShadowBlurRadius(double radius);
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<ShadowType> shadowTypeAttribute{u"shadowType"};
+    static constexpr Attribute<double> shadowAngleAttribute{u"shadowAngle"};
+    static constexpr Attribute<double> shadowDepthAttribute{u"shadowDepth"};
+    static constexpr Attribute<double> shadowDistanceAttribute{u"shadowDistance"};
+    static constexpr Attribute<double> shadowBlurRadiusAttribute{u"shadowBlurRadius"};
+    static constexpr Attribute<graphics::Color> shadowColorAttribute{u"shadowColor"};
+
+    ShadowType shadowType() const { return m_entity.value(shadowTypeAttribute); }
+    void setShadowType(ShadowType type) { m_entity.setValue(shadowTypeAttribute, type); }
+    double shadowAngle() const { return m_entity.value(shadowAngleAttribute); }
+    void setShadowAngle(double degrees) { m_entity.setValue(shadowAngleAttribute, degrees); }
+    double shadowDepth() const { return m_entity.value(shadowDepthAttribute); }
+    void setShadowDepth(double depth) { m_entity.setValue(shadowDepthAttribute, depth); }
+    double shadowDistance() const { return m_entity.value(shadowDistanceAttribute); }
+    void setShadowDistance(double distance) { m_entity.setValue(shadowDistanceAttribute, distance); }
+    double shadowBlurRadius() const { return m_entity.value(shadowBlurRadiusAttribute); }
+    void setShadowBlurRadius(double radius) { m_entity.setValue(shadowBlurRadiusAttribute, radius); }
     // None only for an object whose colour was never set.
-    std::optional<graphics::Color> shadowColor() const;
-    void setShadowColor(const std::optional<graphics::Color>& color);
+    std::optional<graphics::Color> shadowColor() const { return m_entity.storedValue(shadowColorAttribute); }
+    void setShadowColor(const std::optional<graphics::Color>& color)
+    {
+        m_entity.setValue(shadowColorAttribute, color);
+    }
 
 protected:
     explicit Shadowable(Entity& entity);

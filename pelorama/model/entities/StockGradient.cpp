@@ -94,6 +94,14 @@ const StockGradient* StockGradient::matching(const graphics::Color& startColor,
     return nullptr;
 }
 
+const StockGradient* StockGradient::matching(const std::optional<graphics::Color>& startColor,
+                                             const std::optional<graphics::Color>& endColor)
+{
+    if (!startColor || !endColor)
+        return nullptr;
+    return matching(*startColor, *endColor);
+}
+
 int StockGradient::indexOf(const StockGradient* gradient)
 {
     const std::vector<const StockGradient*>& gradients = all();

@@ -7,6 +7,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace pelorama::model {
@@ -37,6 +38,9 @@ public:
     // The first entry whose start and end colours equal these (colour space and components); nullptr
     // when none does.
     static const StockGradient* matching(const graphics::Color& startColor, const graphics::Color& endColor);
+    // The same for colours an object may not have set: nullptr when either is missing.
+    static const StockGradient* matching(const std::optional<graphics::Color>& startColor,
+                                         const std::optional<graphics::Color>& endColor);
     // The position of gradient in all(), by identity; -1 for nullptr or a gradient not in the catalogue.
     static int indexOf(const StockGradient* gradient);
 

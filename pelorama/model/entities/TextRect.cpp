@@ -9,15 +9,6 @@
 
 namespace pelorama::model {
 
-namespace attribute {
-constexpr Attribute<graphics::Font> font{u"font"};
-constexpr Attribute<graphics::Color> color{u"color"};
-constexpr Attribute<graphics::TextAlignment> horizontalAlignment{u"horizontalAlignment"};
-constexpr Attribute<VerticalAlignment> verticalAlignment{u"verticalAlignment"};
-constexpr Attribute<QString> text{u"text"};
-constexpr Attribute<graphics::Rect> rect{u"rect"};
-} // namespace attribute
-
 const AttributeTable& TextRect::attributes()
 {
     using graphics::TextAlignment;
@@ -25,11 +16,11 @@ const AttributeTable& TextRect::attributes()
     static const AttributeTable table(
         {
             attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
-            attributeRow(attribute::font,
+            attributeRow(fontAttribute,
                          {.insertion = graphics::Font(QStringLiteral("AvenirNext-Regular"), 50),
                           .changesPixels = true,
                           .inspector = {{.kind = InspectorKind::font, .group = "Text", .label = "Font"}}}),
-            attributeRow(attribute::color,
+            attributeRow(colorAttribute,
                          {.insertion = graphics::Color{1, 1, 1, 1},
                           .changesPixels = true,
                           .inspector = {{.kind = InspectorKind::colour,
@@ -37,7 +28,7 @@ const AttributeTable& TextRect::attributes()
                                          .label = "Color",
                                          .initialValue = QVariant::fromValue(graphics::Color{1, 1, 1, 1})}}}),
             // Offered left to right as on screen; the values are the platform's raw values.
-            attributeRow(attribute::horizontalAlignment,
+            attributeRow(horizontalAlignmentAttribute,
                          {.insertion = TextAlignment::left,
                           .changesPixels = true,
                           .inspector = {{.kind = InspectorKind::choice,
@@ -47,7 +38,7 @@ const AttributeTable& TextRect::attributes()
                                                      {"Center", TextAlignment::center},
                                                      {"Right", TextAlignment::right}},
                                          .displayStyle = segmented}}}),
-            attributeRow(attribute::verticalAlignment,
+            attributeRow(verticalAlignmentAttribute,
                          {.insertion = VerticalAlignment::top,
                           .changesPixels = true,
                           .inspector = {{.kind = InspectorKind::choice,
@@ -57,7 +48,7 @@ const AttributeTable& TextRect::attributes()
                                                      {"Middle", VerticalAlignment::center},
                                                      {"Bottom", VerticalAlignment::bottom}},
                                          .displayStyle = segmented}}}),
-            attributeRow(attribute::text,
+            attributeRow(textAttribute,
                          {.insertion = QString(""),
                           .changesPixels = true,
                           .maximumLength = maximumTextLength,
@@ -65,7 +56,7 @@ const AttributeTable& TextRect::attributes()
                                          .group = "Text",
                                          .label = "Text",
                                          .textStyle = ledgerline::StringProperty::multiLineText}}}),
-            attributeRow(attribute::rect, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
+            attributeRow(rectAttribute, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
         },
         Shadowable::attributes());
     return table;
@@ -96,66 +87,6 @@ TextRect* TextRect::insertInto(store::ManagedObjectContext& context, const graph
 store::FetchRequest TextRect::fetchRequest()
 {
     return store::FetchRequest(entityName<TextRect>());
-}
-
-QString TextRect::text() const
-{
-    return value(attribute::text);
-}
-
-void TextRect::setText(const QString& text)
-{
-    setValue(attribute::text, text);
-}
-
-std::optional<graphics::Font> TextRect::font() const
-{
-    return storedValue(attribute::font);
-}
-
-void TextRect::setFont(const std::optional<graphics::Font>& font)
-{
-    setValue(attribute::font, font);
-}
-
-std::optional<graphics::Color> TextRect::color() const
-{
-    return storedValue(attribute::color);
-}
-
-void TextRect::setColor(const std::optional<graphics::Color>& color)
-{
-    setValue(attribute::color, color);
-}
-
-graphics::Rect TextRect::rect() const
-{
-    return value(attribute::rect);
-}
-
-void TextRect::setRect(const graphics::Rect& rect)
-{
-    setValue(attribute::rect, rect);
-}
-
-graphics::TextAlignment TextRect::horizontalAlignment() const
-{
-    return value(attribute::horizontalAlignment);
-}
-
-void TextRect::setHorizontalAlignment(graphics::TextAlignment alignment)
-{
-    setValue(attribute::horizontalAlignment, alignment);
-}
-
-VerticalAlignment TextRect::verticalAlignment() const
-{
-    return value(attribute::verticalAlignment);
-}
-
-void TextRect::setVerticalAlignment(VerticalAlignment alignment)
-{
-    setValue(attribute::verticalAlignment, alignment);
 }
 
 DrawableSnapshot TextRect::snapshot() const

@@ -35,6 +35,14 @@ public:
     // in a multi-line field), then "Shadow".
     static const AttributeTable& attributes();
 
+    // The attributes the typed accessors below read and write.
+    static constexpr Attribute<graphics::Font> fontAttribute{u"font"};
+    static constexpr Attribute<graphics::Color> colorAttribute{u"color"};
+    static constexpr Attribute<graphics::TextAlignment> horizontalAlignmentAttribute{u"horizontalAlignment"};
+    static constexpr Attribute<VerticalAlignment> verticalAlignmentAttribute{u"verticalAlignment"};
+    static constexpr Attribute<QString> textAttribute{u"text"};
+    static constexpr Attribute<graphics::Rect> rectAttribute{u"rect"};
+
     // The most characters (UTF-16 code units) a caption's text takes from a paste or an editor: far more
     // than any caption shows, and few enough to edit and lay out at once. A longer text that a document
     // already holds stays as it is and draws.
@@ -49,18 +57,27 @@ public:
                                 VerticalAlignment verticalAlignment);
     static store::FetchRequest fetchRequest();
 
-    QString text() const;
-    void setText(const QString& text);
-    std::optional<graphics::Font> font() const;
-    void setFont(const std::optional<graphics::Font>& font);
-    std::optional<graphics::Color> color() const;
-    void setColor(const std::optional<graphics::Color>& color);
-    graphics::Rect rect() const; // the zero rectangle when missing
-    void setRect(const graphics::Rect& rect);
-    graphics::TextAlignment horizontalAlignment() const; // left when missing
-    void setHorizontalAlignment(graphics::TextAlignment alignment);
-    VerticalAlignment verticalAlignment() const; // top when missing or unknown
-    void setVerticalAlignment(VerticalAlignment alignment);
+    QString text() const { return value(textAttribute); }
+    void setText(const QString& text) { setValue(textAttribute, text); }
+    std::optional<graphics::Font> font() const { return storedValue(fontAttribute); }
+    void setFont(const std::optional<graphics::Font>& font) { setValue(fontAttribute, font); }
+    std::optional<graphics::Color> color() const { return storedValue(colorAttribute); }
+    void setColor(const std::optional<graphics::Color>& color) { setValue(colorAttribute, color); }
+    // The zero rectangle when missing.
+    graphics::Rect rect() const { return value(rectAttribute); }
+    void setRect(const graphics::Rect& rect) { setValue(rectAttribute, rect); }
+    // Left when missing.
+    graphics::TextAlignment horizontalAlignment() const { return value(horizontalAlignmentAttribute); }
+    void setHorizontalAlignment(graphics::TextAlignment alignment)
+    {
+        setValue(horizontalAlignmentAttribute, alignment);
+    }
+    // Top when missing or unknown.
+    VerticalAlignment verticalAlignment() const { return value(verticalAlignmentAttribute); }
+    void setVerticalAlignment(VerticalAlignment alignment)
+    {
+        setValue(verticalAlignmentAttribute, alignment);
+    }
 
     graphics::Rect boundingRect() const override { return rect(); }
 

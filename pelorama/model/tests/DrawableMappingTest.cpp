@@ -1,6 +1,7 @@
 #include "model/entities/DrawableMapping.h"
 
 #include "DocumentStack.h"
+#include "ScreenshotFixture.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/Image.h"
@@ -21,11 +22,8 @@ public:
 
 } // namespace
 
-class DrawableMappingTest : public testing::Test
+class DrawableMappingTest : public ScreenshotFixture
 {
-protected:
-    DocumentStack stack = DocumentStack::inMemory();
-    Screenshot* screenshot = Screenshot::insertInto(*stack.context);
 };
 
 TEST_F(DrawableMappingTest, MappingsKeepTheOrderInWhichDrawablesWereMapped)

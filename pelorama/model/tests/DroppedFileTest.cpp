@@ -77,6 +77,16 @@ protected:
         EXPECT_EQ(undo.count(), 0);
     }
 
+    // A drop of the file at path is refused as unreadable with this description, changing nothing.
+    void expectReadRefused(const QString& path, const QString& description)
+    {
+        const auto dropped = image->processDroppedUrl(url(path));
+        ASSERT_FALSE(dropped);
+        EXPECT_EQ(dropped.error().code(), DroppableError::Code::fileReadFailure);
+        EXPECT_EQ(dropped.error().localizedDescription(), description);
+        expectUnchanged();
+    }
+
     QTemporaryDir directory;
     QUndoStack undo;
     DocumentStack stack = DocumentStack::inMemory();
@@ -91,12 +101,7 @@ TEST_F(DroppedFileTest, APipeIsRefusedWithoutWaitingForAWriter)
 {
     const QString pipe = directory.filePath("pipe.png");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    const auto dropped = image->processDroppedUrl(url(pipe));
-    ASSERT_FALSE(dropped);
-    EXPECT_EQ(dropped.error().code(), DroppableError::Code::fileReadFailure);
-    EXPECT_EQ(dropped.error().localizedDescription(),
-              "It is not a regular file but a device, pipe or socket.");
-    expectUnchanged();
+    expectReadRefused(pipe, "It is not a regular file but a device, pipe or socket.");
 }
 
 TEST_F(DroppedFileTest, ADeviceOrAFolderIsRefusedUnread)
@@ -117,12 +122,8 @@ TEST_F(DroppedFileTest, ADeviceOrAFolderIsRefusedUnread)
 
 TEST_F(DroppedFileTest, AFileLargerThanAnyPictureIsRefusedBeforeItIsRead)
 {
-    const auto dropped = image->processDroppedUrl(url(sparse("huge.png", qint64(3) << 30)));
-    ASSERT_FALSE(dropped);
-    EXPECT_EQ(dropped.error().code(), DroppableError::Code::fileReadFailure);
-    EXPECT_EQ(dropped.error().localizedDescription(),
-              "The file is too large (3.0 GB); pictures of up to 1.1 GB can be opened.");
-    expectUnchanged();
+    expectReadRefused(sparse("huge.png", qint64(3) << 30),
+                      "The file is too large (3.0 GB); pictures of up to 1.1 GB can be opened.");
 }
 
 TEST_F(DroppedFileTest, AFileThatBeginsLikeNoPictureIsRefusedWithoutReadingTheRest)

@@ -1,4 +1,5 @@
 #include "DocumentStack.h"
+#include "ScreenshotFixture.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueObservation.h"
 #include "ledgerline/ColorProperty.h"
@@ -61,11 +62,8 @@ bool isHidden(const PropertyGroup& group)
 
 } // namespace
 
-class ScreenshotInspector : public testing::Test
+class ScreenshotInspector : public ScreenshotFixture
 {
-protected:
-    DocumentStack stack = DocumentStack::inMemory();
-    Screenshot* screenshot = Screenshot::insertInto(*stack.context);
 };
 
 TEST_F(ScreenshotInspector, OffersItsGroupsInOrder)

@@ -27,30 +27,6 @@ const std::vector<TemplateCategory>& TemplateViewController::templateCategories(
     return TemplateCategory::all();
 }
 
-CollectionView* TemplateViewController::collectionView()
-{
-    view();
-    return m_collectionView;
-}
-
-QComboBox* TemplateViewController::categoryChooser()
-{
-    view();
-    return m_categoryChooser;
-}
-
-QPushButton* TemplateViewController::addButton()
-{
-    view();
-    return m_addButton;
-}
-
-QPushButton* TemplateViewController::cancelButton()
-{
-    view();
-    return m_cancelButton;
-}
-
 void TemplateViewController::loadView()
 {
     auto* root = new QWidget;

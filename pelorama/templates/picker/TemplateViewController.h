@@ -3,11 +3,10 @@
 #include "appkit/ViewController.h"
 #include "templates/picker/CollectionView.h"
 
+#include <QComboBox>
 #include <QPointer>
+#include <QPushButton>
 #include <vector>
-
-class QComboBox;
-class QPushButton;
 
 namespace pelorama::templates {
 
@@ -31,10 +30,10 @@ public:
     explicit TemplateViewController(QObject* parent = nullptr);
     ~TemplateViewController() override;
 
-    CollectionView* collectionView();
-    QComboBox* categoryChooser();
-    QPushButton* addButton();
-    QPushButton* cancelButton();
+    CollectionView* collectionView() { return loaded(m_collectionView); }
+    QComboBox* categoryChooser() { return loaded(m_categoryChooser); }
+    QPushButton* addButton() { return loaded(m_addButton); }
+    QPushButton* cancelButton() { return loaded(m_cancelButton); }
 
     Template* selectedTemplate() const { return m_selectedTemplate; }
     const std::vector<TemplateCategory>& templateCategories() const;
@@ -58,6 +57,13 @@ protected:
     void viewDidLoad() override;
 
 private:
+    // A widget of the view, made first when the view is not loaded yet.
+    template <typename Widget> Widget* loaded(const QPointer<Widget>& widget)
+    {
+        view();
+        return widget;
+    }
+
     Template* templateAt(IndexPath indexPath) const;
     void endSheet(int returnCode);
 

@@ -84,6 +84,10 @@ TEST(InspectorEditorsTest, TheDialAndItsPropertyFollowEachOther)
     EXPECT_EQ(dial->value(), 0.0);
     property.setValue(45.0);
     EXPECT_EQ(dial->value(), 0.0);
+
+    // Without a property the dial holds no angle.
+    cell.setObjectValue(nullptr);
+    EXPECT_FALSE(dial->value().isValid());
 }
 
 TEST(InspectorEditorsTest, TheWarningShowsItsMessageAsMarkupOneWay)
