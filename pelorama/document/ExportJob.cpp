@@ -22,46 +22,6 @@ const QString noPngReason = QStringLiteral("Screenshot has no PNG representation
 
 } // namespace
 
-// Hands what the pool rendered to the job on the main thread, and to nobody once the job is gone. The
-// lock keeps a job from going away while it is told of a result. The results themselves pass under this
-// lock, not through Qt's event queue, so that race checkers see the hand-over.
-class ExportJob::Results
-{
-public:
-    explicit Results(ExportJob& job)
-        : m_job(&job)
-    {}
-
-    // On a thread of the pool.
-    void deliver(int index, Rendered rendered)
-    {
-        const std::lock_guard lock(m_mutex);
-        if (!m_job)
-            return;
-        m_ready.emplace_back(index, std::move(rendered));
-        QMetaObject::invokeMethod(m_job, "collect", Qt::QueuedConnection);
-    }
-
-    // On the main thread: the results delivered since the last call.
-    std::vector<std::pair<int, Rendered>> take()
-    {
-        const std::lock_guard lock(m_mutex);
-        return std::exchange(m_ready, {});
-    }
-
-    void close()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_job = nullptr;
-        m_ready.clear();
-    }
-
-private:
-    std::mutex m_mutex;
-    ExportJob* m_job;
-    std::vector<std::pair<int, Rendered>> m_ready;
-};
-
 ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QThreadPool& pool,
                      QObject* parent)
     : QObject(parent)
@@ -69,7 +29,7 @@ ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QT
     , m_directory(std::move(directory))
     , m_pool(pool)
     , m_workerCount(std::max(pool.maxThreadCount(), 1))
-    , m_results(std::make_shared<Results>(*this))
+    , m_results(std::make_shared<Results>(*this, "collect"))
 {}
 
 ExportJob::~ExportJob()
@@ -137,7 +97,7 @@ void ExportJob::advance()
                 const QImage pixels =
                     image.representations().empty() ? QImage() : image.representations().front().bitmap();
                 const QByteArray png = pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels);
-                results->deliver(index, png.isEmpty() ? Rendered{{}, noPngReason} : Rendered{png, {}});
+                results->deliver({index, png.isEmpty() ? Rendered{{}, noPngReason} : Rendered{png, {}}});
             },
             0, m_pool);
     }

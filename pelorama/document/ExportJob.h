@@ -2,6 +2,7 @@
 
 #include "document/ActionAlert.h"
 #include "document/ExportFailure.h"
+#include "model/rendering/PoolMailbox.h"
 #include "model/rendering/RenderPool.h"
 #include "store/StoreForward.h"
 
@@ -73,7 +74,9 @@ private:
         bool done = false;
         Rendered result;
     };
-    class Results;
+    // What the pool rendered, by index, handed to the job on the main thread (collect) and to nobody once
+    // the job is gone.
+    using Results = model::PoolMailbox<std::pair<int, Rendered>>;
 
     // Writes what is ready, in order, then starts what the limits allow, until neither moves.
     void advance();
