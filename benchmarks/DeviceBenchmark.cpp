@@ -4,8 +4,8 @@
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DocumentModel.h"
 #include "model/rendering/CanvasRenderingContext.h"
-#include "model/rendering/DeviceImageRenderer.h"
 #include "model/rendering/DeviceImageSnapshot.h"
+#include "model/rendering/SnapshotDrawing.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -71,10 +71,10 @@ void drawDevice(benchmark::State& state)
     QImage bitmap = graphics::GraphicsContext::makeBitmap(int(canvasSize.width), int(canvasSize.height));
     graphics::GraphicsContext graphics(bitmap);
     const CanvasRenderingContext rendering{graphics, {}, 1, CanvasRenderingMode::exportImage, canvasSize};
-    DeviceImageRenderer::draw(DeviceImageSnapshot::of(*device), rendering);
+    draw(DeviceImageSnapshot::of(*device), rendering);
     for (auto _ : state) {
         // The snapshot is taken at every draw, as every render does.
-        DeviceImageRenderer::draw(DeviceImageSnapshot::of(*device), rendering);
+        draw(DeviceImageSnapshot::of(*device), rendering);
         benchmark::DoNotOptimize(graphics.data());
     }
     state.SetLabel(laptop ? "MacBook 2880x1800" : "iPhone 1242x2208");

@@ -6,7 +6,7 @@
 #include "model/entities/DocumentModel.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/DetachedCanvas.h"
-#include "model/rendering/DeviceImageRenderer.h"
+#include "model/rendering/SnapshotDrawing.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/Template.h"
@@ -30,8 +30,7 @@ bool opensAPicture(const model::DetachedCanvas& canvas, QSet<QString>& seen)
         if (!device || !device->family || !device->variant)
             continue;
         const QString frame = device->variant->identifier();
-        const QString placeholder =
-            model::DeviceImageRenderer::placeholderName(*device->family, device->orientation);
+        const QString placeholder = model::devicePlaceholderName(*device->family, device->orientation);
         for (const QString& picture : {frame, placeholder}) {
             if (!seen.contains(picture)) {
                 seen.insert(picture);

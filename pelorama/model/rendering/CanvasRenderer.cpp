@@ -4,12 +4,9 @@
 #include "graphics/GraphicsContext.h"
 #include "graphics/ImageLayerCache.h"
 #include "model/rendering/AspectFit.h"
-#include "model/rendering/BackgroundRenderer.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DetachedCanvas.h"
-#include "model/rendering/DeviceImageRenderer.h"
-#include "model/rendering/GradientRenderer.h"
-#include "model/rendering/ImageRenderer.h"
+#include "model/rendering/SnapshotDrawing.h"
 
 #include <array>
 #include <cmath>
@@ -99,19 +96,10 @@ graphics::Image CanvasRenderer::render(const DetachedCanvas& canvas, CanvasRende
         for (const DrawableSnapshot& drawable : canvas.drawables()) {
             std::visit(
                 [&](const auto& snapshot) {
-                    using Kind = std::decay_t<decltype(snapshot)>;
-                    if constexpr (std::is_same_v<Kind, BackgroundSnapshot>)
-                        BackgroundRenderer::draw(snapshot, renderingContext);
-                    else if constexpr (std::is_same_v<Kind, ImageSnapshot>)
-                        ImageRenderer::draw(snapshot, renderingContext);
-                    else if constexpr (std::is_same_v<Kind, DeviceImageSnapshot>)
-                        DeviceImageRenderer::draw(snapshot, renderingContext);
-                    else if constexpr (std::is_same_v<Kind, CaptionSnapshot>)
+                    if constexpr (std::is_same_v<std::decay_t<decltype(snapshot)>, CaptionSnapshot>)
                         m_captions.draw(snapshot, renderingContext);
-                    else {
-                        static_assert(std::is_same_v<Kind, GradientSnapshot>, "a kind without renderer");
-                        GradientRenderer::draw(snapshot, renderingContext);
-                    }
+                    else
+                        draw(snapshot, renderingContext);
                 },
                 drawable);
         }

@@ -11,7 +11,7 @@ class DetachedCanvas;
 
 // Turns a canvas snapshot into pixels: the one way the canvas view, thumbnails, template previews,
 // export and the shared clipboard image are drawn. Each drawable is drawn by the renderer of its kind
-// (BackgroundRenderer, ImageRenderer, DeviceImageRenderer, CaptionRenderer, GradientRenderer) from its
+// (SnapshotDrawing.h, CaptionRenderer) from its
 // snapshot alone, so what a render shows is what the snapshot held when it was taken.
 //
 // The renderer keeps what it laid out for the next render (see CaptionRenderer); everything else it

@@ -14,7 +14,7 @@ class DeviceFamily;
 class DeviceImage;
 class DeviceVariant;
 
-// What a device image is drawn from (DeviceImageRenderer), as plain values: the catalogue's family and
+// What a device image is drawn from (SnapshotDrawing.h), as plain values: the catalogue's family and
 // variant (objects that live as long as the process and never change), not their frame picture, which
 // the renderer opens on its own thread. The picture shares its pixels with the device image's own.
 struct DeviceImageSnapshot

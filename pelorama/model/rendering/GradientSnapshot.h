@@ -9,7 +9,7 @@ namespace pelorama::model {
 
 class Gradient;
 
-// What a gradient drawable is drawn from (GradientRenderer): its two colours, none while either is
+// What a gradient drawable is drawn from (SnapshotDrawing.h): its two colours, none while either is
 // missing.
 struct GradientSnapshot
 {

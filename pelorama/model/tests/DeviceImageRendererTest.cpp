@@ -1,5 +1,3 @@
-#include "model/rendering/DeviceImageRenderer.h"
-
 #include "DocumentStack.h"
 #include "graphics/GraphicsContext.h"
 #include "model/devices/DeviceFamily.h"
@@ -7,6 +5,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/SnapshotDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -171,8 +170,8 @@ TEST_F(DeviceImageRendering, DrawingLeavesTheGraphicsStateAsItFoundIt)
         device->setOrientation(orientation);
         for (CanvasRenderingMode mode :
              {CanvasRenderingMode::canvasView, CanvasRenderingMode::templatePreview}) {
-            DeviceImageRenderer::draw(std::get<DeviceImageSnapshot>(device->snapshot()),
-                                      CanvasRenderingContext{context, {}, 1, mode, canvasSize});
+            draw(std::get<DeviceImageSnapshot>(device->snapshot()),
+                 CanvasRenderingContext{context, {}, 1, mode, canvasSize});
             EXPECT_TRUE(context.transform().isIdentity());
             EXPECT_FALSE(context.shadow());
             EXPECT_EQ(context.fillColor(), (graphics::Color{0.2, 0.4, 0.6, 1}));

@@ -11,7 +11,7 @@
 #include "model/devices/DeviceFamily.h"
 #include "model/devices/DeviceFrameCache.h"
 #include "model/entities/Asset.h"
-#include "model/rendering/DeviceImageRenderer.h"
+#include "model/rendering/SnapshotDrawing.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -216,17 +216,13 @@ TEST_F(DeviceImageTest, RectIsTheScaledFrameCentredAndTurnedForOrientableFamilie
 TEST_F(DeviceImageTest, PlaceholderNamesFollowFamilyAndSidewaysOrientation)
 {
     using O = DeviceOrientation;
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPhone"), O::portrait), "placeholder-iPhone");
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPhone"), O::portraitUpsideDown),
-              "placeholder-iPhone");
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPhone"), O::landscapeRight),
-              "placeholder-iPhoneLandscape");
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPad"), O::landscapeLeft),
-              "placeholder-iPadLandscape");
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iPad"), O::portrait), "placeholder-iPad");
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("MacBook"), O::landscapeLeft),
-              "placeholder-MacBook");
-    EXPECT_EQ(DeviceImageRenderer::placeholderName(family("iMac"), O::landscapeRight), "placeholder-iMac");
+    EXPECT_EQ(devicePlaceholderName(family("iPhone"), O::portrait), "placeholder-iPhone");
+    EXPECT_EQ(devicePlaceholderName(family("iPhone"), O::portraitUpsideDown), "placeholder-iPhone");
+    EXPECT_EQ(devicePlaceholderName(family("iPhone"), O::landscapeRight), "placeholder-iPhoneLandscape");
+    EXPECT_EQ(devicePlaceholderName(family("iPad"), O::landscapeLeft), "placeholder-iPadLandscape");
+    EXPECT_EQ(devicePlaceholderName(family("iPad"), O::portrait), "placeholder-iPad");
+    EXPECT_EQ(devicePlaceholderName(family("MacBook"), O::landscapeLeft), "placeholder-MacBook");
+    EXPECT_EQ(devicePlaceholderName(family("iMac"), O::landscapeRight), "placeholder-iMac");
 }
 
 TEST_F(DeviceImageTest, ResolutionWarningShowsOnlyForPicturesThatDoNotFitTheScreen)

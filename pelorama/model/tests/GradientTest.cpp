@@ -6,7 +6,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/GradientRasterizer.h"
-#include "model/rendering/GradientRenderer.h"
+#include "model/rendering/SnapshotDrawing.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -104,12 +104,12 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
     {
         graphics::GraphicsContext context(bitmap);
         context.scale(0.5, 0.5);
-        GradientRenderer::draw(std::get<GradientSnapshot>(gradient->snapshot()),
-                               CanvasRenderingContext{context,
-                                                      graphics::AffineTransform::scale(0.5, 0.5),
-                                                      0.5,
-                                                      CanvasRenderingMode::canvasView,
-                                                      {8, 8}});
+        draw(std::get<GradientSnapshot>(gradient->snapshot()),
+             CanvasRenderingContext{context,
+                                    graphics::AffineTransform::scale(0.5, 0.5),
+                                    0.5,
+                                    CanvasRenderingMode::canvasView,
+                                    {8, 8}});
     }
     EXPECT_EQ(bytesAt(bitmap, 0, 0), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(bytesAt(bitmap, 3, 3), (Pixel{63, 63, 63, 255}));

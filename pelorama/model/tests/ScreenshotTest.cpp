@@ -9,9 +9,9 @@
 #include "model/entities/Image.h"
 #include "model/entities/StockGradient.h"
 #include "model/entities/ValidationError.h"
-#include "model/rendering/BackgroundRenderer.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/SnapshotDrawing.h"
 #include "tessaline/Shared/ColorComponents.h"
 
 #include <QTemporaryDir>
@@ -31,9 +31,8 @@ QImage drawAlone(const Screenshot& screenshot, graphics::Size canvasSize, int wi
     bitmap.fill(underneath);
     {
         graphics::GraphicsContext context(bitmap);
-        BackgroundRenderer::draw(
-            std::get<BackgroundSnapshot>(screenshot.snapshot()),
-            CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
+        draw(std::get<BackgroundSnapshot>(screenshot.snapshot()),
+             CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
     }
     return bitmap;
 }

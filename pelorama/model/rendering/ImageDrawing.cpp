@@ -1,8 +1,7 @@
-#include "model/rendering/ImageRenderer.h"
-
 #include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/ImageSnapshot.h"
+#include "model/rendering/SnapshotDrawing.h"
 #include "model/rendering/StyleKit.h"
 
 #include <cmath>
@@ -39,7 +38,7 @@ void drawPlaceholder(const ImageSnapshot& image, const CanvasRenderingContext& c
 
 } // namespace
 
-void ImageRenderer::draw(const ImageSnapshot& image, const CanvasRenderingContext& context)
+void draw(const ImageSnapshot& image, const CanvasRenderingContext& context)
 {
     if (!image.picture) {
         drawPlaceholder(image, context);

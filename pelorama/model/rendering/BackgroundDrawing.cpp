@@ -1,12 +1,11 @@
-#include "model/rendering/BackgroundRenderer.h"
-
 #include "model/rendering/BackgroundSnapshot.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/GradientRasterizer.h"
+#include "model/rendering/SnapshotDrawing.h"
 
 namespace pelorama::model {
 
-void BackgroundRenderer::draw(const BackgroundSnapshot& background, const CanvasRenderingContext& context)
+void draw(const BackgroundSnapshot& background, const CanvasRenderingContext& context)
 {
     graphics::GraphicsContext& graphics = context.graphicsContext;
     if (background.type == BackgroundType::gradient) {

@@ -1,5 +1,3 @@
-#include "model/rendering/DeviceImageRenderer.h"
-
 #include "model/devices/DeviceFamily.h"
 #include "model/devices/DeviceFrameCache.h"
 #include "model/devices/DeviceFrameLayout.h"
@@ -7,6 +5,7 @@
 #include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DeviceImageSnapshot.h"
+#include "model/rendering/SnapshotDrawing.h"
 #include "model/rendering/StyleKit.h"
 #include "resources/DeviceResources.h"
 
@@ -17,7 +16,7 @@ namespace {
 std::shared_ptr<const graphics::Image> previewPlaceholder(const DeviceImageSnapshot& device)
 {
     resources::initialize();
-    return graphics::Image::named(DeviceImageRenderer::placeholderName(*device.family, device.orientation));
+    return graphics::Image::named(devicePlaceholderName(*device.family, device.orientation));
 }
 
 void drawScreenPlaceholder(const DeviceFrameLayout& layout, const CanvasRenderingContext& context)
@@ -38,7 +37,7 @@ void drawScreenPlaceholder(const DeviceFrameLayout& layout, const CanvasRenderin
 
 } // namespace
 
-QString DeviceImageRenderer::placeholderName(const DeviceFamily& family, DeviceOrientation orientation)
+QString devicePlaceholderName(const DeviceFamily& family, DeviceOrientation orientation)
 {
     const bool sideways =
         orientation == DeviceOrientation::landscapeLeft || orientation == DeviceOrientation::landscapeRight;
@@ -46,7 +45,7 @@ QString DeviceImageRenderer::placeholderName(const DeviceFamily& family, DeviceO
            (family.isOrientable() && sideways ? QStringLiteral("Landscape") : QString());
 }
 
-void DeviceImageRenderer::draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& context)
+void draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& context)
 {
     if (!device.family || !device.variant)
         return;
