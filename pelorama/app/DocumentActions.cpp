@@ -18,6 +18,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QUndoStack>
+#include <functional>
 
 namespace pelorama::app {
 namespace {
@@ -111,16 +112,17 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     });
     // These edit the text being edited when there is any, and the document otherwise.
     const auto connectTextFirst = [this](QAction* action, const char* textCommand,
-                                         void (DocumentCommands::*documentCommand)()) {
-        connect(action, &QAction::triggered, this, [this, textCommand, documentCommand] {
-            if (!performTextCommand(textCommand))
-                (m_commands.*documentCommand)();
-        });
+                                         std::function<void()> documentCommand) {
+        connect(action, &QAction::triggered, this,
+                [this, textCommand, documentCommand = std::move(documentCommand)] {
+                    if (!performTextCommand(textCommand))
+                        documentCommand();
+                });
     };
-    connectTextFirst(m_cut, "cut", &DocumentCommands::cut);
-    connectTextFirst(m_copy, "copy", &DocumentCommands::copy);
-    connectTextFirst(m_paste, "paste", &DocumentCommands::paste);
-    connectTextFirst(m_delete, "delete", &DocumentCommands::deleteSelection);
+    connectTextFirst(m_cut, "cut", [this] { m_commands.cut(); });
+    connectTextFirst(m_copy, "copy", [this] { m_commands.copy(); });
+    connectTextFirst(m_paste, "paste", [this] { m_commands.paste(); });
+    connectTextFirst(m_delete, "delete", [this] { m_commands.deleteSelection(); });
     connect(m_selectAll, &QAction::triggered, this, [this] { performTextCommand("selectAll"); });
     connect(m_duplicate, &QAction::triggered, &commands, &DocumentCommands::duplicateSelection);
     connect(m_addScreenshot, &QAction::triggered, &commands, &DocumentCommands::showTemplatePicker);
