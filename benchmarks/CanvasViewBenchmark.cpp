@@ -8,6 +8,7 @@
 //
 // Each iteration makes the change and lets the event loop run the one render it schedules.
 
+#include "TemplateScene.h"
 #include "canvas/CanvasView.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DocumentModel.h"
@@ -27,36 +28,10 @@
 
 using namespace pelorama;
 
+using benchmarks::appCapture;
+using benchmarks::textAbove;
+
 namespace {
-
-// An app capture: opaque bars and rows, as a real one has.
-graphics::Image appCapture()
-{
-    QImage pixels(750, 1334, QImage::Format_RGBA8888_Premultiplied);
-    pixels.fill(QColor(245, 245, 247));
-    QPainter painter(&pixels);
-    painter.fillRect(0, 0, 750, 128, QColor(30, 110, 220));
-    for (int row = 0; row < 12; ++row) {
-        painter.fillRect(24, 160 + row * 96, 72, 72, QColor::fromHsv(row * 25, 160, 220));
-        painter.fillRect(120, 172 + row * 96, 450, 20, QColor(60, 60, 60));
-        painter.fillRect(120, 204 + row * 96, 300, 16, QColor(150, 150, 150));
-    }
-    painter.end();
-    return graphics::Image(pixels);
-}
-
-const templates::Template& textAbove(const QString& theme)
-{
-    for (const templates::TemplateGroup& group : templates::TemplateCategory::iPhone().templateGroups()) {
-        if (group.name() != theme)
-            continue;
-        for (const std::unique_ptr<templates::Template>& made : group.templates()) {
-            if (made->name() == QStringLiteral("Text Above"))
-                return *made;
-        }
-    }
-    qFatal("The template \"Text Above\" of the theme \"%s\" is missing", qPrintable(theme));
-}
 
 class Scene
 {

@@ -9,6 +9,7 @@
 // nothing else is pending. The goal is under 16 ms a case, so that typing and dragging keep 60 frames a
 // second. Wall time is what the user waits for; CPU time is the main thread's.
 
+#include "TemplateScene.h"
 #include "app/Document.h"
 #include "app/DocumentWindow.h"
 #include "app/ScreenshotListModel.h"
@@ -34,36 +35,10 @@
 
 using namespace pelorama;
 
+using benchmarks::appCapture;
+using benchmarks::textAbove;
+
 namespace {
-
-// An app capture: opaque bars and rows, as a real one has.
-graphics::Image appCapture()
-{
-    QImage pixels(750, 1334, QImage::Format_RGBA8888_Premultiplied);
-    pixels.fill(QColor(245, 245, 247));
-    QPainter painter(&pixels);
-    painter.fillRect(0, 0, 750, 128, QColor(30, 110, 220));
-    for (int row = 0; row < 12; ++row) {
-        painter.fillRect(24, 160 + row * 96, 72, 72, QColor::fromHsv(row * 25, 160, 220));
-        painter.fillRect(120, 172 + row * 96, 450, 20, QColor(60, 60, 60));
-        painter.fillRect(120, 204 + row * 96, 300, 16, QColor(150, 150, 150));
-    }
-    painter.end();
-    return graphics::Image(pixels);
-}
-
-const templates::Template& textAbove()
-{
-    for (const templates::TemplateGroup& group : templates::TemplateCategory::iPhone().templateGroups()) {
-        if (group.name() != QStringLiteral("Vivid"))
-            continue;
-        for (const std::unique_ptr<templates::Template>& made : group.templates()) {
-            if (made->name() == QStringLiteral("Text Above"))
-                return *made;
-        }
-    }
-    qFatal("The template \"Text Above\" of the theme \"Vivid\" is missing");
-}
 
 class Window
 {
@@ -77,7 +52,7 @@ public:
         document = static_cast<app::Document*>(*made);
         window = document->documentWindow();
         store::ManagedObjectContext& context = *document->managedObjectContext();
-        screenshot = &textAbove().instantiateScreenshot(context);
+        screenshot = &textAbove(QStringLiteral("Vivid")).instantiateScreenshot(context);
         if (document::EditActions(context, document->screenshotList()).insertScreenshot(*screenshot))
             qFatal("The template screenshot was not inserted");
         for (model::DrawableMapping* mapping : screenshot->drawableMappings()) {
