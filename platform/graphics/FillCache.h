@@ -1,14 +1,13 @@
 #pragma once
 
 #include "graphics/Color.h"
+#include "graphics/LayerList.h"
 
 #include <QImage>
 #include <QRect>
 #include <QTransform>
 #include <cstddef>
-#include <list>
 #include <memory>
-#include <mutex>
 
 namespace graphics {
 
@@ -48,11 +47,7 @@ private:
         QImage layer;
     };
 
-    std::size_t m_budgetBytes;
-    std::size_t m_usedBytes = 0;
-    std::mutex m_mutex;
-    // Most recently used first.
-    std::list<Entry> m_entries;
+    LayerList<Entry> m_layers;
 };
 
 } // namespace graphics

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "graphics/LayerList.h"
+
 #include <QImage>
 #include <QRect>
 #include <QRectF>
 #include <QTransform>
 #include <cstddef>
-#include <list>
-#include <mutex>
 
 namespace graphics {
 
@@ -42,11 +42,7 @@ private:
         QImage layer;
     };
 
-    std::size_t m_budgetBytes;
-    std::size_t m_usedBytes = 0;
-    std::mutex m_mutex;
-    // Most recently used first.
-    std::list<Entry> m_entries;
+    LayerList<Entry> m_layers;
 };
 
 } // namespace graphics
