@@ -29,6 +29,8 @@
 using namespace pelorama;
 
 using benchmarks::appCapture;
+using benchmarks::ScriptTexts;
+using benchmarks::scriptTexts;
 using benchmarks::textAbove;
 
 namespace {
@@ -100,29 +102,10 @@ void renderAfterCaptionChange(benchmark::State& state)
 }
 BENCHMARK(renderAfterCaptionChange)->DenseRange(0, 1)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
-// The same edit in other scripts: each caption, in any script, should cost what a Latin one does. Two
-// texts of each script take turns, each with a new number, so that every render lays out (and for a
-// directional shadow, masks) a caption no render has seen before. The installed fonts
-// cover Latin, Hebrew and Arabic; Chinese and the emoji fall back to whatever else is installed, if
-// anything (boxes otherwise), which is also what their cost measures. Argument 0 picks the script; argument
-// 1 is the caption's own shadow: 0 the template's drop shadow, 1 a directional shadow, cast from a mask of
-// the caption's ink.
-struct ScriptTexts
-{
-    const char* name;
-    const char16_t* first;
-    const char16_t* second;
-};
-
-constexpr ScriptTexts scriptTexts[] = {
-    {"Latin", u"**Plan** your week in seconds", u"**Plan** your month in minutes"},
-    {"Hebrew", u"**תכננו** את השבוע בשניות", u"**תכננו** את החודש בדקות"},
-    {"Arabic", u"**خطط** لأسبوعك في ثوانٍ", u"**خطط** لشهرك في دقائق"},
-    {"Chinese", u"**几秒钟**规划你的一周", u"**几分钟**规划你的一个月"},
-    {"emoji", u"🚀 **Ship** faster ✨📱", u"🚀 **Ship** sooner 🎉📱"},
-    {"mixed", u"🚀 Ship faster أسرع", u"🚀 Ship sooner أسرع"},
-};
-
+// The same edit in other scripts (benchmarks::scriptTexts): each caption, in any script, should cost what
+// a Latin one does, and every render lays out (and for a directional shadow, masks) a caption no render
+// has seen before. Argument 0 picks the script; argument 1 is the caption's own shadow: 0 the template's drop
+// shadow, 1 a directional shadow, cast from a mask of the caption's ink.
 void renderAfterCaptionChangeInScript(benchmark::State& state)
 {
     Scene& shown = scene(false);
@@ -133,12 +116,9 @@ void renderAfterCaptionChangeInScript(benchmark::State& state)
                        .toStdString());
     const model::ShadowType templateShadow = shown.caption->shadowType();
     shown.caption->setShadowType(directional ? model::ShadowType::directional : templateShadow);
-    const QString first = QString::fromUtf16(texts.first);
-    const QString second = QString::fromUtf16(texts.second);
     int edit = 0;
     for (auto _ : state) {
-        ++edit;
-        shown.caption->setText(QStringLiteral("%1 %2").arg(edit % 2 ? first : second).arg(edit));
+        shown.caption->setText(texts.edit(++edit));
         QCoreApplication::processEvents();
     }
     benchmark::DoNotOptimize(shown.view->contents());

@@ -36,6 +36,8 @@
 using namespace pelorama;
 
 using benchmarks::appCapture;
+using benchmarks::ScriptTexts;
+using benchmarks::scriptTexts;
 using benchmarks::textAbove;
 
 namespace {
@@ -118,32 +120,15 @@ Window& window()
     return shown;
 }
 
-struct ScriptTexts
-{
-    const char* name;
-    const char16_t* first;
-    const char16_t* second;
-};
-
-constexpr ScriptTexts scriptTexts[] = {
-    {"Latin", u"**Plan** your week in seconds", u"**Plan** your month in minutes"},
-    {"Hebrew", u"**תכננו** את השבוע בשניות", u"**תכננו** את החודש בדקות"},
-    {"Arabic", u"**خطط** لأسبوعك في ثوانٍ", u"**خطط** لشهرك في دقائق"},
-    {"Chinese", u"**几秒钟**规划你的一周", u"**几分钟**规划你的一个月"},
-    {"emoji", u"🚀 **Ship** faster ✨📱", u"🚀 **Ship** sooner 🎉📱"},
-};
-
-// Typing in the caption: two texts of one script take turns, so every edit lays the caption out anew.
+// Typing in the caption (benchmarks::scriptTexts): every edit lays out a caption no render has seen.
 void captionText(benchmark::State& state)
 {
     Window& shown = window();
     const ScriptTexts& texts = scriptTexts[state.range(0)];
     state.SetLabel(texts.name);
-    const QString first = QString::fromUtf16(texts.first);
-    const QString second = QString::fromUtf16(texts.second);
     int edit = 0;
     for (auto _ : state) {
-        shown.caption->setText(++edit % 2 ? first : second);
+        shown.caption->setText(texts.edit(++edit));
         shown.showEdit();
     }
 }

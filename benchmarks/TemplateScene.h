@@ -28,6 +28,32 @@ inline graphics::Image appCapture()
     return graphics::Image(pixels);
 }
 
+// Two caption texts of each script, which edits take turns with (each with a new number, so that every
+// render lays out a caption no render has seen). The installed fonts cover Latin, Hebrew and Arabic;
+// Chinese and the emoji fall back to whatever else is installed, if anything (boxes otherwise), which is
+// also what their cost measures.
+struct ScriptTexts
+{
+    const char* name;
+    const char16_t* first;
+    const char16_t* second;
+
+    // The text of the given edit.
+    QString edit(int number) const
+    {
+        return QStringLiteral("%1 %2").arg(QString::fromUtf16(number % 2 ? first : second)).arg(number);
+    }
+};
+
+inline constexpr ScriptTexts scriptTexts[] = {
+    {"Latin", u"**Plan** your week in seconds", u"**Plan** your month in minutes"},
+    {"Hebrew", u"**תכננו** את השבוע בשניות", u"**תכננו** את החודש בדקות"},
+    {"Arabic", u"**خطط** لأسبوعك في ثوانٍ", u"**خطط** لشهرك في دقائق"},
+    {"Chinese", u"**几秒钟**规划你的一周", u"**几分钟**规划你的一个月"},
+    {"emoji", u"🚀 **Ship** faster ✨📱", u"🚀 **Ship** sooner 🎉📱"},
+    {"mixed", u"🚀 Ship faster أسرع", u"🚀 Ship sooner أسرع"},
+};
+
 inline const pelorama::templates::Template& textAbove(const QString& theme)
 {
     for (const pelorama::templates::TemplateGroup& group :
