@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 // What the main functions of the test programs share: they run headless in an application object of the
 // kind their library needs, and widget tests keep their settings out of the user's.
@@ -46,5 +47,29 @@ template <typename Application> int runHeadlessTests(int argc, char** argv)
 {
     return runHeadlessTests<Application>(argc, argv, [] {});
 }
+
+// A QCoreApplication named applicationName, made before the first test of a program that uses the test
+// framework's own main function and needs timers and the event loop but no window system.
+class CoreApplicationEnvironment : public testing::Environment
+{
+public:
+    explicit CoreApplicationEnvironment(const char* applicationName)
+        : m_name(applicationName)
+    {}
+
+    void SetUp() override
+    {
+        if (!QCoreApplication::instance())
+            m_application = std::make_unique<QCoreApplication>(m_argc, m_argv);
+    }
+
+    void TearDown() override { m_application.reset(); }
+
+private:
+    QByteArray m_name;
+    int m_argc = 1;
+    char* m_argv[2] = {m_name.data(), nullptr};
+    std::unique_ptr<QCoreApplication> m_application;
+};
 
 } // namespace testsupport

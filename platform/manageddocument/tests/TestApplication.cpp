@@ -1,28 +1,9 @@
 // Documents use timers and the event loop; a QCoreApplication is made before the first test.
-#include <QCoreApplication>
-#include <gtest/gtest.h>
-#include <memory>
+#include "HeadlessTests.h"
 
 namespace {
 
-class TestApplication : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        if (!QCoreApplication::instance())
-            m_application = std::make_unique<QCoreApplication>(m_argc, m_argv);
-    }
-
-    void TearDown() override { m_application.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[32] = "ManagedDocumentTest";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QCoreApplication> m_application;
-};
-
-testing::Environment* const environment = testing::AddGlobalTestEnvironment(new TestApplication);
+testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new testsupport::CoreApplicationEnvironment("ManagedDocumentTest"));
 
 } // namespace
