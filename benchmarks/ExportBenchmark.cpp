@@ -1,8 +1,8 @@
 // Exporting template screenshots at the built-in output sizes: a gradient, a device frame holding an
 // app capture with a drop shadow, and a two-line caption. Render, PNG encoding and the whole export to
-// a file (as the Export command writes it) are timed apart; the file's size is set against libpng's at
+// a file (as the Export commands write it) are timed apart; the file's size is set against libpng's at
 // zlib level 6 on the same pixels.
-#include "document/ScreenshotExporter.h"
+#include "document/ExportJob.h"
 #include "graphics/BitmapImageRep.h"
 #include "graphics/PngWriter.h"
 #include "model/entities/DeviceImage.h"
@@ -15,6 +15,7 @@
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/TemplateCategory.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -164,7 +165,12 @@ public:
     }
     bool exportTo(const QString& path) const
     {
-        return !document::ScreenshotExporter::exportScreenshot(*m_screenshot, path);
+        document::ExportJob job(*m_screenshot, path);
+        QEventLoop loop;
+        QObject::connect(&job, &document::ExportJob::finished, &loop, &QEventLoop::quit);
+        job.start();
+        loop.exec();
+        return !job.alert();
     }
 
 private:

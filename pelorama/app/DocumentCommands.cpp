@@ -19,6 +19,7 @@
 #include "templates/picker/TemplateViewController.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMessageBox>
 
@@ -139,8 +140,15 @@ void DocumentCommands::exportCurrentScreenshot()
         const QUrl url = panel->url();
         if (!screenshot || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
             return;
-        if (const auto alert = document::ScreenshotExporter::exportScreenshot(*screenshot, url.toLocalFile()))
-            runAlert(*alert, window);
+        // The job takes its snapshot as it starts, so it may outlive the window; the application holds it.
+        auto* job = new document::ExportJob(*screenshot, url.toLocalFile(), model::renderPool(),
+                                            QCoreApplication::instance());
+        connect(job, &document::ExportJob::finished, job, [job, window] {
+            if (job->alert() && window)
+                runAlert(*job->alert(), window);
+            job->deleteLater();
+        });
+        job->start();
     });
 }
 

@@ -34,7 +34,8 @@ public:
     // Checks the names, asks for a directory (a sheet on the window) and writes every screenshot into
     // it while the progress window shows how far it has got; then one alert for whatever failed.
     void exportAllScreenshots();
-    // Asks for a file (a sheet on the window) and writes the selected screenshot to it.
+    // Asks for a file (a sheet on the window) and writes the selected screenshot to it as Export All
+    // writes each file, while the window goes on; an alert says what failed.
     void exportCurrentScreenshot();
     void cut();
     void copy();

@@ -9,9 +9,9 @@
 #include "store/ManagedObjectContext.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
-#include <mutex>
 #include <utility>
 
 namespace pelorama::document {
@@ -22,15 +22,35 @@ const QString noPngReason = QStringLiteral("Screenshot has no PNG representation
 
 } // namespace
 
-ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QThreadPool& pool,
-                     QObject* parent)
+ExportJob::ExportJob(QThreadPool& pool, QObject* parent)
     : QObject(parent)
-    , m_context(context)
-    , m_directory(std::move(directory))
     , m_pool(pool)
     , m_workerCount(std::max(pool.maxThreadCount(), 1))
     , m_results(std::make_shared<Results>(*this, "collect"))
 {}
+
+ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QThreadPool& pool,
+                     QObject* parent)
+    : ExportJob(pool, parent)
+{
+    m_context = &context;
+    m_directory = std::move(directory);
+}
+
+ExportJob::ExportJob(QList<model::Screenshot*> screenshots, QString directory, QThreadPool& pool,
+                     QObject* parent)
+    : ExportJob(pool, parent)
+{
+    m_chosen.emplace(screenshots.begin(), screenshots.end());
+    m_directory = std::move(directory);
+}
+
+ExportJob::ExportJob(model::Screenshot& screenshot, QString path, QThreadPool& pool, QObject* parent)
+    : ExportJob(pool, parent)
+{
+    m_chosen = QList<QPointer<model::Screenshot>>{&screenshot};
+    m_singleFilePath = std::move(path);
+}
 
 ExportJob::~ExportJob()
 {
@@ -44,22 +64,51 @@ void ExportJob::setWorkerCount(int count)
 
 void ExportJob::start()
 {
-    const ScreenshotExporter exporter(m_context);
-    if (std::optional<ActionAlert> refused = exporter.checkDirectory(m_directory)) {
+    if (m_singleFilePath) {
+        model::Screenshot* screenshot = m_chosen->front();
+        m_items.push_back({screenshot,
+                           screenshot ? screenshot->name() : QString(),
+                           QFileInfo(*m_singleFilePath).fileName(),
+                           *m_singleFilePath,
+                           false,
+                           {}});
+    } else if (std::optional<ActionAlert> refused = planDirectoryExport()) {
         finish(std::move(refused));
         return;
     }
-    const auto found = m_context.execute(model::Screenshot::fetchRequest());
-    if (!found) {
-        finish(ActionAlert{QStringLiteral("Export error"), found.error().message()});
-        return;
-    }
-    for (store::ManagedObject* object : *found) {
-        if (auto* screenshot = dynamic_cast<model::Screenshot*>(object))
-            m_items.push_back(
-                {screenshot, screenshot->name(), ExportFileNames::fileName(screenshot->name()), false, {}});
-    }
     advance();
+}
+
+std::optional<ActionAlert> ExportJob::planDirectoryExport()
+{
+    QList<model::Screenshot*> screenshots;
+    if (m_chosen) {
+        for (const QPointer<model::Screenshot>& chosen : *m_chosen) {
+            if (chosen)
+                screenshots.append(chosen);
+        }
+    } else {
+        const auto found = m_context->execute(model::Screenshot::fetchRequest());
+        if (!found)
+            return ActionAlert{QStringLiteral("Export error"), found.error().message()};
+        for (store::ManagedObject* object : *found) {
+            if (auto* screenshot = dynamic_cast<model::Screenshot*>(object))
+                screenshots.append(screenshot);
+        }
+    }
+    if (std::optional<ActionAlert> refused = ScreenshotExporter::checkDirectory(m_directory, screenshots))
+        return refused;
+    const QDir directory(m_directory);
+    for (model::Screenshot* screenshot : screenshots) {
+        const std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
+        m_items.push_back({screenshot,
+                           screenshot->name(),
+                           fileName,
+                           fileName ? directory.filePath(*fileName) : QString(),
+                           false,
+                           {}});
+    }
+    return std::nullopt;
 }
 
 void ExportJob::advance()
@@ -92,16 +141,18 @@ void ExportJob::advance()
         auto snapshot = std::make_shared<const model::DetachedCanvas>(item.screenshot->makeCanvas());
         model::startOnPool(
             [results = m_results, index, snapshot] {
-                const graphics::Image image =
-                    snapshot->render(model::CanvasRenderingMode::exportImage, snapshot->size(), 1);
-                const QImage pixels =
-                    image.representations().empty() ? QImage() : image.representations().front().bitmap();
+                const QImage pixels = ScreenshotExporter::render(*snapshot);
                 const QByteArray png = pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels);
                 results->deliver({index, png.isEmpty() ? Rendered{{}, noPngReason} : Rendered{png, {}}});
             },
             0, m_pool);
     }
-    if (m_written == count)
+    if (m_written < count)
+        return;
+    // A single screenshot that made no picture says so as the export of one always has.
+    if (m_singleFilePath && m_failures.size() == 1 && m_failures.front().reason == noPngReason)
+        finish(ActionAlert{QStringLiteral("Export failed"), noPngReason});
+    else
         finish(m_failures.isEmpty()
                    ? std::nullopt
                    : std::optional<ActionAlert>(ScreenshotExporter::failureAlert(m_failures)));
@@ -112,17 +163,22 @@ void ExportJob::writeReady()
     const int count = int(m_items.size());
     while (m_written < count && m_items[std::size_t(m_written)].done) {
         Item& item = m_items[std::size_t(m_written)];
-        if (!item.fileName) {
-            m_failures.append({item.name, QStringLiteral("The name makes no file name.")});
-        } else if (!item.result.error.isEmpty()) {
-            m_failures.append({*item.fileName, item.result.error});
-        } else if (const auto error =
-                       ExportFileWriter::write(QDir(m_directory).filePath(*item.fileName), item.result.png)) {
-            m_failures.append({*item.fileName, *error});
-        }
+        std::optional<ExportFailure> failure;
+        if (!item.fileName)
+            failure = ExportFailure{item.name, QStringLiteral("The name makes no file name.")};
+        else if (!item.result.error.isEmpty())
+            failure = ExportFailure{*item.fileName, item.result.error};
+        else if (const auto error = ExportFileWriter::write(item.path, item.result.png))
+            failure = ExportFailure{*item.fileName, *error};
         const bool rendered = item.fileName && item.result.error.isEmpty();
         item.result = {};
         ++m_written;
+        if (failure) {
+            m_failures.append(*failure);
+            emit fileFailed(*failure);
+        } else {
+            emit fileWritten(*item.fileName);
+        }
         if (rendered)
             emit progressChanged(m_written * 100.0 / count);
     }

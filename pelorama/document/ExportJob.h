@@ -22,14 +22,14 @@ class Screenshot;
 
 namespace pelorama::document {
 
-// The export of every screenshot of a document into a directory, as PNG files at their full size, while
-// the main thread goes on with its events.
+// The export of screenshots as PNG files at their full size, while the main thread goes on with its
+// events: every screenshot of a document into a directory, some of them, or one to a file the user named.
 //
 // On the main thread each screenshot is taken as a detached snapshot (model::DetachedCanvas) just before
 // its turn; the snapshots are rendered and encoded on the pool, a few at once, and the files are written
-// on the main thread in the order a fetch gives the screenshots (by ExportFileWriter: whole, and only as
-// regular files in the directory). Failures are collected, never passed over: the alert at the end names
-// every file that could not be written and why.
+// on the main thread in the order the screenshots were given (by ExportFileWriter: whole, and only as
+// regular files). Failures are collected, never passed over: the alert at the end names every file that
+// could not be written and why.
 //
 // Lives on the main thread. Deleting it before it has finished abandons the export: renders under way
 // end on their own and their pictures are dropped.
@@ -38,16 +38,25 @@ class ExportJob : public QObject
     Q_OBJECT
 
 public:
+    // Every screenshot of context, in the order a fetch gives them, into directory; one file each, named
+    // after the screenshot.
     ExportJob(store::ManagedObjectContext& context, QString directory,
               QThreadPool& pool = model::renderPool(), QObject* parent = nullptr);
+    // Only screenshots, in that order, into directory.
+    ExportJob(QList<model::Screenshot*> screenshots, QString directory,
+              QThreadPool& pool = model::renderPool(), QObject* parent = nullptr);
+    // One screenshot to the file at path, whatever its name.
+    ExportJob(model::Screenshot& screenshot, QString path, QThreadPool& pool = model::renderPool(),
+              QObject* parent = nullptr);
     ~ExportJob() override;
 
     // How many screenshots are rendered at once, at least 1; as many as the pool has threads unless set.
     int workerCount() const { return m_workerCount; }
     void setWorkerCount(int count);
 
-    // Checks the directory (as ScreenshotExporter::checkDirectory), fetches the screenshots and starts.
-    // Returns at once; finished() follows from the event loop, also when there was nothing to do.
+    // Into a directory: checks that it is one ("Please select a directory") and that no two screenshots
+    // would be written to one file there ("Duplicate names"), then starts. Returns at once; finished()
+    // follows from the event loop, also when there was nothing to do.
     void start();
 
     bool isFinished() const { return m_finished; }
@@ -58,6 +67,10 @@ signals:
     // After each file that was written or failed to be written, with the share done, 0 to 100. A
     // screenshot that made no picture does not move it.
     void progressChanged(double percent);
+    // After each file written, with its name.
+    void fileWritten(const QString& fileName);
+    // After each screenshot that could not be written, with why.
+    void fileFailed(const pelorama::document::ExportFailure& failure);
     void finished();
 
 private:
@@ -70,7 +83,9 @@ private:
     {
         QPointer<model::Screenshot> screenshot;
         QString name;
+        // The file's name, none when the screenshot's name makes none, and where it goes.
         std::optional<QString> fileName;
+        QString path;
         bool done = false;
         Rendered result;
     };
@@ -78,6 +93,9 @@ private:
     // the job is gone.
     using Results = model::PoolMailbox<std::pair<int, Rendered>>;
 
+    ExportJob(QThreadPool& pool, QObject* parent);
+    // The items of a directory export, or the alert that stops it before anything is written.
+    std::optional<ActionAlert> planDirectoryExport();
     // Writes what is ready, in order, then starts what the limits allow, until neither moves.
     void advance();
     void writeReady();
@@ -85,8 +103,12 @@ private:
     Q_INVOKABLE void collect();
     void finish(std::optional<ActionAlert> alert);
 
-    store::ManagedObjectContext& m_context;
+    store::ManagedObjectContext* m_context = nullptr;
+    // The chosen screenshots of a directory export; all of the context's when none were chosen.
+    std::optional<QList<QPointer<model::Screenshot>>> m_chosen;
+    // Where the files go: a directory, or the file of a single screenshot.
     QString m_directory;
+    std::optional<QString> m_singleFilePath;
     QThreadPool& m_pool;
     int m_workerCount;
     std::shared_ptr<Results> m_results;

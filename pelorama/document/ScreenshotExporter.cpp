@@ -1,8 +1,6 @@
 #include "document/ScreenshotExporter.h"
 
 #include "document/ExportFileNames.h"
-#include "document/ExportFileWriter.h"
-#include "graphics/PngWriter.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
@@ -13,8 +11,6 @@
 namespace pelorama::document {
 
 namespace {
-
-const QString noPngReason = QStringLiteral("Screenshot has no PNG representation");
 
 ActionAlert alert(const QString& message, const QString& informative)
 {
@@ -49,13 +45,19 @@ ScreenshotExporter::ScreenshotExporter(store::ManagedObjectContext& context)
     : m_context(context)
 {}
 
-std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity sensitivity) const
+std::optional<ActionAlert> ScreenshotExporter::checkNames() const
 {
     const auto screenshots = fetchScreenshots(m_context);
     if (!screenshots)
         return alert(QStringLiteral("Error"), QStringLiteral("Could not scan Screenshots for duplicates. (") +
                                                   screenshots.error().message() + ')');
-    if (!ExportFileNames::duplicates(fileNamesOf(*screenshots), sensitivity).isEmpty())
+    return checkNames(*screenshots, Qt::CaseSensitive);
+}
+
+std::optional<ActionAlert> ScreenshotExporter::checkNames(const QList<model::Screenshot*>& screenshots,
+                                                          Qt::CaseSensitivity sensitivity)
+{
+    if (!ExportFileNames::duplicates(fileNamesOf(screenshots), sensitivity).isEmpty())
         return alert(
             QStringLiteral("Duplicate names"),
             QStringLiteral("There are multiple screenshots with the same name. Please change them so "
@@ -65,28 +67,29 @@ std::optional<ActionAlert> ScreenshotExporter::checkNames(Qt::CaseSensitivity se
 
 std::optional<ActionAlert> ScreenshotExporter::checkDirectory(const QString& directory) const
 {
-    if (!QFileInfo(directory).isDir())
-        return alert(QStringLiteral("Export failed"), QStringLiteral("Please select a directory"));
-    return checkNames(ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive);
+    const auto screenshots = fetchScreenshots(m_context);
+    if (!screenshots)
+        return alert(QStringLiteral("Error"), QStringLiteral("Could not scan Screenshots for duplicates. (") +
+                                                  screenshots.error().message() + ')');
+    return checkDirectory(directory, *screenshots);
 }
 
-std::optional<ActionAlert> ScreenshotExporter::exportScreenshot(model::Screenshot& screenshot,
-                                                                const QString& path)
+std::optional<ActionAlert> ScreenshotExporter::checkDirectory(const QString& directory,
+                                                              const QList<model::Screenshot*>& screenshots)
 {
-    const QImage pixels = render(screenshot);
-    if (pixels.isNull())
-        return alert(QStringLiteral("Export failed"), noPngReason);
-    const QByteArray png = graphics::PngWriter::encode(pixels);
-    if (png.isEmpty())
-        return alert(QStringLiteral("Export failed"), noPngReason);
-    if (const std::optional<QString> error = ExportFileWriter::write(path, png))
-        return failureAlert({{QFileInfo(path).fileName(), *error}});
-    return std::nullopt;
+    if (!QFileInfo(directory).isDir())
+        return alert(QStringLiteral("Export failed"), QStringLiteral("Please select a directory"));
+    return checkNames(screenshots,
+                      ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive);
 }
 
 QImage ScreenshotExporter::render(model::Screenshot& screenshot)
 {
-    const model::DetachedCanvas canvas(screenshot.makeCanvas());
+    return render(model::DetachedCanvas(screenshot.makeCanvas()));
+}
+
+QImage ScreenshotExporter::render(const model::DetachedCanvas& canvas)
+{
     const graphics::Image image = canvas.render(model::CanvasRenderingMode::exportImage, canvas.size(), 1);
     if (image.representations().empty())
         return {};

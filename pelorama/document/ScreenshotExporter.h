@@ -10,14 +10,15 @@
 #include <optional>
 
 namespace pelorama::model {
+class DetachedCanvas;
 class Screenshot;
 } // namespace pelorama::model
 
 namespace pelorama::document {
 
 // Export of screenshots as PNG files at their full size: the canvas rendered in export mode at scale 1,
-// so one canvas point becomes one pixel. Here are the checks before a directory export (which ExportJob
-// carries out) and the export of a single screenshot.
+// so one canvas point becomes one pixel. Here are the checks before a directory export and the render,
+// which ExportJob carries out.
 class ScreenshotExporter
 {
 public:
@@ -26,17 +27,23 @@ public:
     // Before the directory is chosen: whether two screenshots would be written to one file. The alert
     // "Error" when the screenshots cannot be fetched, "Duplicate names" when two file names are equal,
     // none when the export may go ahead.
-    std::optional<ActionAlert> checkNames(Qt::CaseSensitivity sensitivity = Qt::CaseSensitive) const;
+    std::optional<ActionAlert> checkNames() const;
 
     // Once the directory is chosen, before the export starts: "Please select a directory" when it is no
     // existing directory; as checkNames, where names that its file system does not tell apart by letter
     // case are duplicates too. None when the export may start.
     std::optional<ActionAlert> checkDirectory(const QString& directory) const;
+    // The same for the given screenshots alone.
+    static std::optional<ActionAlert> checkDirectory(const QString& directory,
+                                                     const QList<model::Screenshot*>& screenshots);
 
-    // One screenshot to a file (the selected one, to a file the user named).
-    static std::optional<ActionAlert> exportScreenshot(model::Screenshot& screenshot, const QString& path);
+    // "Duplicate names" when two of screenshots would be written to one file, with names compared as
+    // sensitivity says.
+    static std::optional<ActionAlert> checkNames(const QList<model::Screenshot*>& screenshots,
+                                                 Qt::CaseSensitivity sensitivity);
 
     // The pixels of a screenshot's export: empty when the canvas makes no bitmap (a zero size, say).
+    static QImage render(const model::DetachedCanvas& canvas);
     static QImage render(model::Screenshot& screenshot);
 
     // The one alert that names every file an export could not write.

@@ -345,7 +345,10 @@ TEST_F(DocumentCommandsTest, ExportCurrentWritesTheSelectedScreenshotToTheNamedF
     select(*document, 0);
     panel->selectFile(QDir(directory.path()).filePath("Chosen"));
     static_cast<QDialog*>(panel)->done(QDialog::Accepted);
-    EXPECT_EQ(QImage(QDir(directory.path()).filePath("Chosen.png")).size(), QSize(30, 20));
+    // Written off the main thread, as Export All writes.
+    const QString chosen = QDir(directory.path()).filePath("Chosen.png");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(chosen); }, 20'000));
+    EXPECT_EQ(QImage(chosen).size(), QSize(30, 20));
 }
 
 TEST_F(DocumentCommandsTest, TheShareButtonOpensItsMenuBelowItself)

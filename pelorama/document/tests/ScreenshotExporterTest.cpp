@@ -57,6 +57,12 @@ Exported exportAll(TestDocument& document, const QString& directory, int workers
     return runToEnd(job);
 }
 
+std::optional<ActionAlert> exportOne(model::Screenshot& screenshot, const QString& path)
+{
+    ExportJob job(screenshot, path);
+    return runToEnd(job).alert;
+}
+
 class ScreenshotExporterTest : public testing::Test
 {
 protected:
@@ -276,8 +282,8 @@ TEST_F(ScreenshotExporterTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
         directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(), 5);
 
     // The file of a single export too.
-    const std::optional<ActionAlert> single = ScreenshotExporter::exportScreenshot(
-        *m_document.arrangedScreenshots().front(), directory.filePath("Link.png"));
+    const std::optional<ActionAlert> single =
+        exportOne(*m_document.arrangedScreenshots().front(), directory.filePath("Link.png"));
     ASSERT_TRUE(single.has_value());
     EXPECT_TRUE(single->informativeText.contains("“Link.png”: ")) << single->informativeText.toStdString();
     EXPECT_TRUE(QFileInfo(directory.filePath("Link.png")).isSymLink());
@@ -314,18 +320,17 @@ TEST_F(ScreenshotExporterTest, TheSelectedScreenshotIsWrittenToTheNamedFile)
 {
     model::Screenshot& screenshot = add("Home", {80, 20});
     const QString path = m_directory.filePath("chosen.png");
-    EXPECT_EQ(ScreenshotExporter::exportScreenshot(screenshot, path), std::nullopt);
+    EXPECT_EQ(exportOne(screenshot, path), std::nullopt);
     EXPECT_EQ(QImage(path).size(), QSize(80, 20));
 
     const std::optional<ActionAlert> unwritable =
-        ScreenshotExporter::exportScreenshot(screenshot, m_directory.filePath("missing/chosen.png"));
+        exportOne(screenshot, m_directory.filePath("missing/chosen.png"));
     ASSERT_TRUE(unwritable.has_value());
     EXPECT_TRUE(
         unwritable->informativeText.startsWith("This screenshot could not be exported:\n“chosen.png”: "));
 
     model::Screenshot& empty = add("Empty", {0, 10});
-    EXPECT_EQ(ScreenshotExporter::exportScreenshot(empty, path),
-              (ActionAlert{"Export failed", "Screenshot has no PNG representation"}));
+    EXPECT_EQ(exportOne(empty, path), (ActionAlert{"Export failed", "Screenshot has no PNG representation"}));
 }
 
 TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
