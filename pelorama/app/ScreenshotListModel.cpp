@@ -1,5 +1,6 @@
 #include "app/ScreenshotListModel.h"
 
+#include "document/ScreenshotOrdering.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/KeyedArchiver.h"
 #include "foundation/KeyedUnarchiver.h"
@@ -182,9 +183,7 @@ bool ScreenshotListModel::moveScreenshots(const QList<model::Screenshot*>& scree
     {
         // The renumbering is one step to undo, apart from whatever else happened in this pass.
         const store::ScopedUndoGroup step(*m_context);
-        int order = 0;
-        for (model::Screenshot* screenshot : sequence)
-            screenshot->setOrder(double(order++));
+        document::ScreenshotOrdering::renumber(sequence);
     }
     rearrange();
     return true;

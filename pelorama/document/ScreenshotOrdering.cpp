@@ -23,8 +23,11 @@ double pastedOrder(double base, int index)
 
 void renumber(const QList<model::Screenshot*>& screenshots)
 {
-    for (qsizetype i = 0; i < screenshots.size(); ++i)
-        screenshots[i]->setOrder(double(i));
+    // Only the screenshots whose place moved change, so an edit near the end of a long list touches few.
+    for (qsizetype i = 0; i < screenshots.size(); ++i) {
+        if (screenshots[i]->order() != double(i))
+            screenshots[i]->setOrder(double(i));
+    }
 }
 
 } // namespace pelorama::document::ScreenshotOrdering

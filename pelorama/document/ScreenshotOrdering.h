@@ -23,7 +23,7 @@ double insertionOrder(std::optional<double> selectedOrder, qsizetype screenshotC
 double pasteBaseOrder(std::optional<double> selectedOrder, qsizetype screenshotCount);
 double pastedOrder(double base, int index);
 
-// Numbers the screenshots 0, 1, 2, ... in the given order.
+// Numbers the screenshots 0, 1, 2, ... in the given order; those already at their number are left alone.
 void renumber(const QList<model::Screenshot*>& screenshots);
 
 } // namespace ScreenshotOrdering

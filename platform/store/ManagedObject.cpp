@@ -8,6 +8,7 @@
 #include "store/ValueComparison.h"
 
 #include <limits>
+#include <unordered_set>
 
 namespace store {
 
@@ -95,6 +96,12 @@ std::optional<QString> typeProblem(const AttributeDescription& attribute, const 
     return std::nullopt;
 }
 
+// Whether storing value over current changes nothing: equal, and in the same representation.
+bool isSameValue(const QVariant& current, const QVariant& value)
+{
+    return current.typeId() == value.typeId() && valuesEqual(current, value);
+}
+
 } // namespace
 
 ManagedObject::ManagedObject() = default;
@@ -164,21 +171,29 @@ QVariant ManagedObject::primitiveValue(const QString& key) const
 void ManagedObject::setPrimitiveValue(const QVariant& value, const QString& key)
 {
     if (const AttributeDescription* attribute = m_entity->attribute(key)) {
+        const qsizetype index = m_entity->indexOf(*attribute);
+        QVariant stored = normalized(*attribute, value);
+        if (isSameValue(m_values.attribute(index), stored))
+            return;
         willModify();
-        m_values.setAttribute(m_entity->indexOf(*attribute), normalized(*attribute, value));
+        m_values.setAttribute(index, std::move(stored));
     } else {
         const RelationshipDescription& relationship = requireRelationship(key);
         QList<ManagedObjectID> ids;
         if (relationship.isToMany) {
+            std::unordered_set<ManagedObjectID> seen;
             for (ManagedObject* object : value.value<QList<ManagedObject*>>()) {
-                if (object && !ids.contains(object->objectID()))
+                if (object && seen.insert(object->objectID()).second)
                     ids.append(object->objectID());
             }
         } else if (ManagedObject* object = objectFromVariant(value)) {
             ids.append(object->objectID());
         }
+        const qsizetype index = m_entity->indexOf(relationship);
+        if (m_values.related(index) == ids)
+            return;
         willModify();
-        m_values.setRelated(m_entity->indexOf(relationship), ids);
+        m_values.setRelated(index, ids);
     }
     if (m_context)
         m_context->noteChanged(this);
@@ -201,9 +216,8 @@ void ManagedObject::didChangeValueForKey(const QString& key)
     const bool changed =
         isAttribute ? !valuesEqual(before, after)
                     : before.value<QList<ManagedObjectID>>() != after.value<QList<ManagedObjectID>>();
-    if (m_context && m_registered) {
-        if (changed)
-            m_context->registerUndo(UndoEntry{UndoEntry::Kind::value, m_id, key, before, after, {}});
+    if (m_context && m_registered && changed) {
+        m_context->registerUndo(UndoEntry{UndoEntry::Kind::value, m_id, key, before, after, {}});
         m_context->noteChanged(this);
     }
     emit valueChangedForKey(key);
@@ -228,8 +242,15 @@ QVariant ManagedObject::valueForKey(const QString& key) const
 void ManagedObject::setValueForKey(const QVariant& value, const QString& key)
 {
     if (const AttributeDescription* attribute = m_entity->attribute(key)) {
+        const qsizetype index = m_entity->indexOf(*attribute);
+        QVariant stored = normalized(*attribute, value);
+        // Observers hear of every store; an equal value changes nothing to save or undo.
+        if (isSameValue(m_values.attribute(index), stored)) {
+            emit valueChangedForKey(key);
+            return;
+        }
         willChangeValueForKey(key);
-        m_values.setAttribute(m_entity->indexOf(*attribute), normalized(*attribute, value));
+        m_values.setAttribute(index, std::move(stored));
         didChangeValueForKey(key);
         return;
     }
@@ -266,6 +287,10 @@ QList<ManagedObject*> ManagedObject::relatedObjects(const QString& key) const
 
 void ManagedObject::setLinks(const QString& key, const QList<ManagedObjectID>& ids)
 {
+    if (m_values.related(m_entity->indexOf(requireRelationship(key))) == ids) {
+        emit valueChangedForKey(key);
+        return;
+    }
     willChangeValueForKey(key);
     m_values.setRelated(m_entity->indexOf(requireRelationship(key)), ids);
     didChangeValueForKey(key);
@@ -366,16 +391,18 @@ void ManagedObject::setRelatedObjects(const QList<ManagedObject*>& objects, cons
     if (!relationship.isToMany)
         foundation::fatal("The relationship " + m_entity->name() + "." + key + " is to-one");
     QList<ManagedObjectID> newIDs;
+    std::unordered_set<ManagedObjectID> newSet;
     for (ManagedObject* object : objects) {
-        if (!object || newIDs.contains(object->objectID()))
+        if (!object || !newSet.insert(object->objectID()).second)
             continue;
         requireSameContext(this, object);
         newIDs.append(object->objectID());
     }
     if (const RelationshipDescription* inverse = relationship.inverseRelationship) {
-        const QList<ManagedObjectID> oldIDs = m_values.related(m_entity->indexOf(relationship));
+        const QList<ManagedObjectID> oldList = m_values.related(m_entity->indexOf(relationship));
+        const std::unordered_set<ManagedObjectID> oldIDs(oldList.begin(), oldList.end());
         for (ManagedObject* old : relatedObjects(key)) {
-            if (!newIDs.contains(old->objectID()))
+            if (!newSet.contains(old->objectID()))
                 old->unlink(*inverse, this);
         }
         for (ManagedObject* object : objects) {

@@ -351,28 +351,20 @@ void ManagedObjectContext::noteChanged(ManagedObject* object)
     if (!object->m_inserted && !object->m_updated)
         object->m_updated = true;
     // An object inserted in an earlier pass is reported as updated when it changes, saved or not.
-    if (!object->m_deleted && !m_pending.updated.contains(object) && !m_pending.inserted.contains(object))
-        m_pending.updated.append(object);
+    if (!object->m_deleted)
+        m_pending.noteChanged(object);
     scheduleEndOfPass();
 }
 
 void ManagedObjectContext::noteInserted(ManagedObject* object)
 {
-    if (m_pending.deleted.removeOne(object)) {
-        m_pending.updated.append(object);
-    } else {
-        // Values set before (insertion defaults) are part of the insertion.
-        m_pending.updated.removeOne(object);
-        m_pending.inserted.append(object);
-    }
+    m_pending.noteInserted(object);
     scheduleEndOfPass();
 }
 
 void ManagedObjectContext::noteDeleted(ManagedObject* object)
 {
-    m_pending.updated.removeOne(object);
-    if (!m_pending.inserted.removeOne(object))
-        m_pending.deleted.append(object);
+    m_pending.noteDeleted(object);
     scheduleEndOfPass();
 }
 
@@ -399,7 +391,7 @@ void ManagedObjectContext::processPendingChanges()
 {
     if (m_pending.isEmpty())
         return;
-    const ObjectChanges changes = std::exchange(m_pending, ObjectChanges());
+    const ObjectChanges changes = m_pending.take();
     emit objectsDidChange(changes);
 }
 

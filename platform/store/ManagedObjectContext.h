@@ -5,6 +5,7 @@
 #include "store/ManagedObjectID.h"
 #include "store/ObjectChanges.h"
 #include "store/ObjectSnapshot.h"
+#include "store/PendingChanges.h"
 #include "store/Result.h"
 #include "store/SaveChanges.h"
 #include "store/UndoDirection.h"
@@ -172,7 +173,7 @@ private:
     ManagedObjectContext* m_parent = nullptr;
     IdentityMap m_objects;
     std::vector<std::shared_ptr<ManagedObject>> m_released; // let go of; freed at the end of the pass
-    ObjectChanges m_pending;
+    PendingChanges m_pending;
     std::unique_ptr<SaveJournal> m_saveJournal; // while a save runs willSave and writes
     bool m_endOfPassScheduled = false;
     int m_performDepth = 0;

@@ -232,7 +232,7 @@ void ManagedObjectContext::rollback()
         for (const QString& key : keys)
             emit object->valueChangedForKey(key);
     }
-    m_pending = ObjectChanges();
+    m_pending = PendingChanges();
     if (m_undoStack)
         m_undoStack->clear();
     m_openUndoGroup = nullptr;
@@ -250,7 +250,7 @@ void ManagedObjectContext::reset()
     for (const std::shared_ptr<ManagedObject>& object : forgotten)
         object->m_context = nullptr;
     release(std::move(forgotten));
-    m_pending = ObjectChanges();
+    m_pending = PendingChanges();
 }
 
 } // namespace store

@@ -30,7 +30,7 @@ QStringList differingKeys(const EntityDescription& entity, const ObjectSnapshot&
 
 } // namespace
 
-SaveJournal::SaveJournal(ObjectChanges pending)
+SaveJournal::SaveJournal(PendingChanges pending)
     : m_pending(std::move(pending))
 {}
 
@@ -51,7 +51,8 @@ void SaveJournal::recordObject(ManagedObject& object)
 
 void SaveJournal::recordInsertion(ManagedObject& object)
 {
-    m_inserted.push_back(&object);
+    if (m_insertedSet.insert(&object).second)
+        m_inserted.push_back(&object);
 }
 
 SaveJournal::Reverted SaveJournal::revert()
@@ -59,7 +60,7 @@ SaveJournal::Reverted SaveJournal::revert()
     Reverted reverted;
     for (State& state : m_states) {
         ManagedObject& object = *state.object;
-        const bool isNew = std::find(m_inserted.begin(), m_inserted.end(), &object) != m_inserted.end();
+        const bool isNew = m_insertedSet.contains(&object);
         QStringList keys = differingKeys(object.entity(), object.m_values, state.values);
         object.m_values = std::move(state.values);
         object.m_committed = std::move(state.committed);
@@ -74,6 +75,7 @@ SaveJournal::Reverted SaveJournal::revert()
     m_states.clear();
     m_recorded.clear();
     reverted.inserted = std::move(m_inserted);
+    m_insertedSet.clear();
     reverted.pending = std::move(m_pending);
     m_undoEntries.clear();
     return reverted;

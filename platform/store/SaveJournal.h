@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/ObjectChanges.h"
 #include "store/ObjectSnapshot.h"
+#include "store/PendingChanges.h"
 #include "store/UndoEntry.h"
 
 #include <QHash>
@@ -21,7 +21,7 @@ class ManagedObject;
 class SaveJournal
 {
 public:
-    explicit SaveJournal(ObjectChanges pending);
+    explicit SaveJournal(PendingChanges pending);
     ~SaveJournal();
     SaveJournal(SaveJournal&&) noexcept;
     SaveJournal& operator=(SaveJournal&&) noexcept;
@@ -38,7 +38,7 @@ public:
     {
         std::vector<ManagedObject*> inserted;                        // to let go of
         std::vector<std::pair<ManagedObject*, QStringList>> changed; // keys whose value came back
-        ObjectChanges pending;                                       // the unannounced changes as they were
+        PendingChanges pending;                                      // the unannounced changes as they were
     };
     // Puts every recorded object back as it was.
     Reverted revert();
@@ -58,9 +58,10 @@ private:
 
     std::vector<State> m_states;
     std::unordered_set<const ManagedObject*> m_recorded;
+    std::unordered_set<const ManagedObject*> m_insertedSet;
     std::vector<ManagedObject*> m_inserted;
     std::vector<UndoEntry> m_undoEntries;
-    ObjectChanges m_pending;
+    PendingChanges m_pending;
 };
 
 } // namespace store

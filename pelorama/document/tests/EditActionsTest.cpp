@@ -72,6 +72,19 @@ TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheListIsNumb
     EXPECT_EQ(m_document.selectedScreenshot(), &added);
 }
 
+// Only screenshots whose place moved are changed, so that an insertion near the end of a long list
+// touches few objects (and redraws few thumbnails).
+TEST_F(EditActionsTest, RenumberingChangesOnlyTheScreenshotsThatMoved)
+{
+    addThree();
+    ASSERT_TRUE(m_document.context().save().hasValue());
+    m_document.selectScreenshot(at(1));
+    EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    const QList<store::ManagedObject*> updated = m_document.context().updatedObjects();
+    EXPECT_EQ(updated, QList<store::ManagedObject*>{&at(3)});
+}
+
 TEST_F(EditActionsTest, WithoutASelectionANewScreenshotGoesLast)
 {
     addThree();

@@ -4,6 +4,7 @@
 #include "foundation/Values.h"
 #include "model/attributes/AttributeTable.h"
 #include "model/attributes/PropertyCollectionBuilder.h"
+#include "store/EntityDescription.h"
 
 #include <QUuid>
 
@@ -25,6 +26,11 @@ Entity::Entity(const AttributeTable& attributes)
 
 void Entity::storeValue(const QVariant& stored, const QString& key)
 {
+    // An attribute's store keeps nothing for undo or save when the value is already there.
+    if (entity().attribute(key)) {
+        ManagedObject::setValueForKey(stored, key);
+        return;
+    }
     willChangeValueForKey(key);
     setPrimitiveValue(stored, key);
     didChangeValueForKey(key);

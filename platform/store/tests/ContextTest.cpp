@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QThread>
+#include <QUndoStack>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -255,6 +256,21 @@ TEST(StoreTest, ChangeNotificationsListInsertedUpdatedAndDeletedObjectsOncePerPa
     context->processPendingChanges();
     EXPECT_EQ(seen.size(), 2);
     spinEventLoop();
+    EXPECT_EQ(seen.size(), 2);
+
+    // Storing the value an object holds is no change: observers of the key hear of it, but nothing is
+    // to save, to undo or to tell.
+    ASSERT_TRUE(context->save());
+    QUndoStack undo;
+    context->setUndoStack(&undo);
+    QSignalSpy keySpy(kept, &ManagedObject::valueChangedForKey);
+    kept->setValueForKey(8, "pages");
+    kept->setPrimitiveValue("Kept", "title");
+    kept->setRelatedObject(nullptr, "shelf");
+    spinEventLoop();
+    EXPECT_EQ(keySpy.count(), 2);
+    EXPECT_FALSE(context->hasChanges());
+    EXPECT_EQ(undo.count(), 0);
     EXPECT_EQ(seen.size(), 2);
 }
 
