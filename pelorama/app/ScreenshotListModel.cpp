@@ -5,6 +5,8 @@
 #include "foundation/KeyedArchiver.h"
 #include "foundation/KeyedUnarchiver.h"
 #include "model/entities/DocumentSelection.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/Screenshot.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
@@ -158,6 +160,68 @@ void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
     };
     if (ofScreenshots(changes.inserted) || ofScreenshots(changes.deleted) || ofScreenshots(changes.updated))
         rearrange();
+
+    noteMappings(changes);
+    QList<model::Screenshot*> changed;
+    for (const QList<store::ManagedObject*>* objects :
+         {&changes.inserted, &changes.updated, &changes.deleted}) {
+        for (store::ManagedObject* object : *objects) {
+            model::Screenshot* screenshot = screenshotShowing(*object);
+            if (screenshot && !changed.contains(screenshot))
+                changed.append(screenshot);
+        }
+    }
+    for (model::Screenshot* screenshot : changed) {
+        m_changes.insert(screenshot->objectID(), ++m_changeCount);
+        if (const int row = rowOf(screenshot); row >= 0)
+            emit dataChanged(index(row), index(row), {changesRole, Qt::DisplayRole, Qt::ToolTipRole});
+    }
+}
+
+model::Screenshot* ScreenshotListModel::screenshotShowing(store::ManagedObject& object)
+{
+    if (auto* screenshot = qobject_cast<model::Screenshot*>(&object))
+        return screenshot;
+    if (auto* mapping = qobject_cast<model::DrawableMapping*>(&object))
+        return mapping->screenshot();
+    const auto* drawable = dynamic_cast<const model::IdentifiedEntity*>(&object);
+    if (!drawable || !dynamic_cast<const model::Drawable*>(&object))
+        return nullptr;
+    const QString identifier = drawable->uniqueIdentifier();
+    if (!m_mappedScreenshots.contains(identifier))
+        indexMappings();
+    return m_mappedScreenshots.value(identifier);
+}
+
+void ScreenshotListModel::noteMappings(const store::ObjectChanges& changes)
+{
+    if (!m_mappingsIndexed)
+        return;
+    for (const QList<store::ManagedObject*>* objects : {&changes.inserted, &changes.updated}) {
+        for (store::ManagedObject* object : *objects) {
+            if (auto* mapping = qobject_cast<model::DrawableMapping*>(object);
+                mapping && !mapping->isDeleted())
+                m_mappedScreenshots.insert(mapping->identifier(), mapping->screenshot());
+        }
+    }
+}
+
+void ScreenshotListModel::indexMappings()
+{
+    // Once: later, the mappings that change keep the index.
+    if (m_mappingsIndexed || !m_context)
+        return;
+    m_mappingsIndexed = true;
+    const auto mappings = m_context->execute(model::DrawableMapping::fetchRequest());
+    if (!mappings) {
+        foundation::warning(
+            QStringLiteral("Could not fetch drawable mappings (%1)").arg(mappings.error().message()));
+        return;
+    }
+    for (store::ManagedObject* object : *mappings) {
+        if (auto* mapping = qobject_cast<model::DrawableMapping*>(object))
+            m_mappedScreenshots.insert(mapping->identifier(), mapping->screenshot());
+    }
 }
 
 bool ScreenshotListModel::moveScreenshots(const QList<model::Screenshot*>& screenshots, int row)
@@ -220,6 +284,8 @@ QVariant ScreenshotListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case screenshotRole:
         return QVariant::fromValue(screenshot);
+    case changesRole:
+        return QVariant::fromValue(m_changes.value(screenshot->objectID()));
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return screenshot->name();

@@ -3,9 +3,11 @@
 #include "document/ScreenshotList.h"
 #include "foundation/CoalescedPerform.h"
 #include "foundation/KeyValueObservation.h"
+#include "store/ManagedObjectID.h"
 #include "store/StoreForward.h"
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <vector>
@@ -22,6 +24,11 @@ namespace pelorama::app {
 // order rearranges the rows on the next pass of the event loop; rows are inserted, moved and removed one
 // by one, so views keep what they show for the rows that stay.
 //
+// Each screenshot has a count of its changes: whenever the context reports a change of the screenshot,
+// of one of its mappings or of a drawable they map, the count rises and the row reports it as changed
+// (dataChanged). A drawable is found on its screenshot through the mapping that names it, so one change
+// touches one row, whatever the length of the list.
+//
 // The model keeps the document's selection on screenshots it holds: when the selected ones go, the
 // screenshot now at the first selected row (or the last one) is selected instead, so a list with
 // screenshots always has a selection.
@@ -36,6 +43,8 @@ class ScreenshotListModel : public QAbstractListModel, public document::Screensh
 public:
     // The row's screenshot, a model::Screenshot*.
     static constexpr int screenshotRole = Qt::UserRole + 1;
+    // The count of the row's screenshot's changes, a quint64 that only rises.
+    static constexpr int changesRole = Qt::UserRole + 2;
 
     ScreenshotListModel(store::ManagedObjectContext& context, model::DocumentSelection& selection,
                         QObject* parent = nullptr);
@@ -81,6 +90,11 @@ public:
 
 private:
     void contextDidChange(const store::ObjectChanges& changes);
+    // The screenshot whose picture object is part of: itself, a mapping's screenshot, or the screenshot
+    // of the mapping that names a drawable; null for anything else.
+    model::Screenshot* screenshotShowing(store::ManagedObject& object);
+    void noteMappings(const store::ObjectChanges& changes);
+    void indexMappings();
     QList<model::Screenshot*> fetchScreenshots() const;
     void moveRowsTo(const QList<model::Screenshot*>& screenshots);
     void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
@@ -93,6 +107,12 @@ private:
     foundation::CoalescedPerform m_rearrange;
     QList<model::Screenshot*> m_observed;
     std::vector<foundation::KeyValueObservation> m_orderObservations;
+    QHash<store::ManagedObjectID, quint64> m_changes;
+    quint64 m_changeCount = 0;
+    // By identifier, the screenshot each mapped drawable is on; filled from every mapping on the first
+    // change of a drawable, then kept up to date from the mappings that change.
+    QHash<QString, QPointer<model::Screenshot>> m_mappedScreenshots;
+    bool m_mappingsIndexed = false;
 };
 
 } // namespace pelorama::app

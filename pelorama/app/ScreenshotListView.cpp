@@ -1,6 +1,6 @@
 #include "app/ScreenshotListView.h"
 
-#include "app/ScreenshotListCell.h"
+#include "app/ScreenshotListDelegate.h"
 #include "app/ScreenshotListModel.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
@@ -9,43 +9,17 @@
 #include <QDragMoveEvent>
 #include <QMimeData>
 #include <QPainter>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
 #include <algorithm>
 
 namespace pelorama::app {
-namespace {
-
-// Rows of one height whose cell widget draws the content; the delegate draws only the selection.
-class ScreenshotRowDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override
-    {
-        return {0, ScreenshotListCell::rowHeight};
-    }
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex&) const override
-    {
-        if (!(option.state & QStyle::State_Selected))
-            return;
-        const QPalette::ColorGroup group =
-            option.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
-        QColor color = option.palette.color(group, QPalette::Highlight);
-        if (group == QPalette::Inactive)
-            color = color.lighter(140);
-        painter->fillRect(option.rect, color);
-    }
-};
-
-} // namespace
 
 ScreenshotListView::ScreenshotListView(ScreenshotListModel& model, model::DocumentSelection& selection,
                                        QWidget* parent)
     : QListView(parent)
     , m_model(&model)
     , m_selection(&selection)
+    , m_wantThumbnails([this] { wantThumbnails(); })
 {
     setObjectName(QStringLiteral("screenshotList"));
     // Static movement turns dragging off, and the viewport's drops with it: it must come first.
@@ -61,43 +35,84 @@ ScreenshotListView::ScreenshotListView(ScreenshotListModel& model, model::Docume
     setResizeMode(QListView::Adjust);
     setFrameShape(QFrame::NoFrame);
     setMinimumWidth(170);
-    setItemDelegate(new ScreenshotRowDelegate(this));
+    setItemDelegate(new ScreenshotListDelegate(m_thumbnails, this));
     setModel(&model);
 
-    // Rows that come get their cells; rows that stay or move keep theirs, thumbnails and all.
-    connect(&model, &QAbstractItemModel::rowsInserted, this, &ScreenshotListView::makeMissingCells);
-    connect(&model, &QAbstractItemModel::modelReset, this, &ScreenshotListView::makeMissingCells);
+    const auto want = [this] {
+        m_wantThumbnails.request();
+    };
+    connect(&model, &QAbstractItemModel::rowsInserted, this, want);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, want);
+    connect(&model, &QAbstractItemModel::rowsMoved, this, want);
+    connect(&model, &QAbstractItemModel::modelReset, this, want);
+    connect(&model, &QAbstractItemModel::layoutChanged, this, want);
+    connect(&model, &QAbstractItemModel::dataChanged, this, want);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, want);
+    connect(&m_thumbnails, &canvas::ScreenshotThumbnails::pictureChanged, this,
+            &ScreenshotListView::showPicture);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ScreenshotListView::viewSelectionDidChange);
     connect(&selection, &model::DocumentSelection::screenshotsChanged, this,
             &ScreenshotListView::showDocumentSelection);
-    makeMissingCells();
     showDocumentSelection();
+    m_wantThumbnails.request();
 }
 
 ScreenshotListView::~ScreenshotListView() = default;
 
-ScreenshotListCell* ScreenshotListView::cellAt(int row) const
+std::pair<int, int> ScreenshotListView::shownRows() const
 {
-    if (!m_model || row < 0 || row >= m_model->rowCount())
-        return nullptr;
-    return qobject_cast<ScreenshotListCell*>(indexWidget(m_model->index(row)));
+    const int count = m_model ? m_model->rowCount() : 0;
+    if (count == 0)
+        return {0, -1};
+    const QModelIndex first = indexAt(QPoint(1, 0));
+    const QModelIndex last = indexAt(QPoint(1, std::max(0, viewport()->height() - 1)));
+    return {first.isValid() ? first.row() : 0, last.isValid() ? last.row() : count - 1};
 }
 
-void ScreenshotListView::makeMissingCells()
+bool ScreenshotListView::showsCurrentThumbnails() const
+{
+    if (!m_model || m_wantThumbnails.isPending())
+        return false;
+    const auto [first, last] = shownRows();
+    for (int row = first; row <= last; ++row) {
+        const model::Screenshot* screenshot = m_model->screenshotAt(row);
+        if (!screenshot || !m_thumbnails.showsLatest(*screenshot))
+            return false;
+    }
+    return true;
+}
+
+void ScreenshotListView::wantThumbnails()
 {
     if (!m_model)
         return;
-    for (int row = 0; row < m_model->rowCount(); ++row) {
+    // The rows on screen in order, then the others nearest first, alternating below and above.
+    const int count = m_model->rowCount();
+    const auto [first, last] = shownRows();
+    std::vector<canvas::ScreenshotThumbnails::Wanted> wanted;
+    wanted.reserve(std::size_t(count));
+    const auto add = [&](int row) {
         const QModelIndex index = m_model->index(row);
-        auto* cell = qobject_cast<ScreenshotListCell*>(indexWidget(index));
-        if (!cell) {
-            cell = new ScreenshotListCell;
-            setIndexWidget(index, cell);
-        }
-        if (cell->screenshot() != m_model->screenshotAt(row))
-            cell->setScreenshot(m_model->screenshotAt(row));
+        wanted.push_back(
+            {m_model->screenshotAt(row), index.data(ScreenshotListModel::changesRole).toULongLong()});
+    };
+    for (int row = first; row <= last; ++row)
+        add(row);
+    const std::size_t shown = wanted.size();
+    for (int distance = 1; first - distance >= 0 || last + distance < count; ++distance) {
+        if (last + distance < count)
+            add(last + distance);
+        if (first - distance >= 0)
+            add(first - distance);
     }
+    m_thumbnails.want(wanted, shown);
+}
+
+void ScreenshotListView::showPicture(model::Screenshot* screenshot)
+{
+    if (const int row = m_model ? m_model->rowOf(screenshot) : -1; row >= 0)
+        viewport()->update(visualRect(m_model->index(row)));
 }
 
 void ScreenshotListView::showDocumentSelection()
@@ -141,11 +156,11 @@ void ScreenshotListView::refreshSelectedThumbnail()
 {
     if (!m_model || !m_selection)
         return;
-    const int row = m_model->rowOf(m_selection->screenshot());
+    model::Screenshot* selected = m_selection->screenshot();
+    const int row = m_model->rowOf(selected);
     if (row < 0 || !visualRect(m_model->index(row)).intersects(viewport()->rect()))
         return;
-    if (ScreenshotListCell* cell = cellAt(row))
-        cell->updateImage();
+    m_thumbnails.verify(*selected);
 }
 
 int ScreenshotListView::dropRow(const QPoint& position) const
@@ -173,8 +188,10 @@ void ScreenshotListView::startDrag(Qt::DropActions)
         return;
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
-    if (ScreenshotListCell* cell = cellAt(indexes.first().row()))
-        drag->setPixmap(cell->grab().scaledToWidth(std::min(cell->width(), 120), Qt::SmoothTransformation));
+    const QRect row = visualRect(indexes.first()).intersected(viewport()->rect());
+    if (!row.isEmpty())
+        drag->setPixmap(
+            viewport()->grab(row).scaledToWidth(std::min(row.width(), 120), Qt::SmoothTransformation));
     // The model moves the rows at the drop, so nothing is left to remove here afterwards.
     drag->exec(Qt::MoveAction, Qt::MoveAction);
 }
@@ -225,6 +242,18 @@ void ScreenshotListView::dropEvent(QDropEvent* event)
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
+}
+
+void ScreenshotListView::resizeEvent(QResizeEvent* event)
+{
+    QListView::resizeEvent(event);
+    m_wantThumbnails.request();
+}
+
+void ScreenshotListView::showEvent(QShowEvent* event)
+{
+    QListView::showEvent(event);
+    m_wantThumbnails.request();
 }
 
 void ScreenshotListView::paintEvent(QPaintEvent* event)

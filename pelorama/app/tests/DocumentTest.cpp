@@ -9,7 +9,6 @@
 #include "app/DocumentCommands.h"
 #include "app/DocumentWindow.h"
 #include "app/PaneSplitter.h"
-#include "app/ScreenshotListCell.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
 #include "app/SidebarToggleControl.h"
@@ -18,7 +17,6 @@
 #include "appkit/DocumentWindows.h"
 #include "canvas/CanvasView.h"
 #include "canvas/CaptionEditor.h"
-#include "canvas/ScreenshotThumbnailView.h"
 #include "ledgerline/Property.h"
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
@@ -306,15 +304,11 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
         QTest::qWaitFor([&] { return !canvasView->needsRendering() && canvasView->contents().has_value(); }));
     EXPECT_FALSE(canvasView->contents()->isEmpty());
     // The row's thumbnail is rendered too.
-    app::ScreenshotListCell* cell = document->documentWindow()->screenshotList()->cellAt(0);
-    ASSERT_NE(cell, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
+    app::ScreenshotListView* rows = document->documentWindow()->screenshotList();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows->showsCurrentThumbnails(); }));
+    EXPECT_NE(rows->thumbnails().picture(*screenshot), nullptr);
     EXPECT_EQ(document->documentWindow()->inspector()->object(),
               static_cast<ledgerline::PropertyEditable*>(screenshot));
-    // Every render of the canvas renders the selected row's thumbnail again.
-    cell->thumbnailView()->setImage(std::nullopt);
-    canvasView->renderCanvas();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
 
     // The screenshot's name through the inspector.
     ledgerline::StringPropertyTableCellView* name = stringEditor(*document, "name");

@@ -1,14 +1,18 @@
 // The screenshot list: rows in "order", the document's selection shown and changed, and drag reordering.
 #include "TestContext.h"
-#include "app/ScreenshotListCell.h"
+#include "app/ScreenshotListDelegate.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
-#include "canvas/ScreenshotThumbnailView.h"
+#include "canvas/ThumbnailDrawing.h"
 #include "foundation/KeyedArchiver.h"
 #include "model/entities/DocumentSelection.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/TextRect.h"
+#include "model/rendering/RenderPool.h"
 
 #include <QApplication>
 #include <QDrag>
+#include <QMap>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -47,6 +51,47 @@ protected:
 
     QPoint centreOf(int row) const { return view->visualRect(model->index(row)).center(); }
 
+    // Lets the context report its changes, then waits until the rows on screen show them.
+    bool showChanges() const
+    {
+        store.context->processPendingChanges();
+        return QTest::qWaitFor([this] { return view->showsCurrentThumbnails(); });
+    }
+
+    // Counts the pictures of each screenshot that arrive.
+    void countRenders()
+    {
+        QObject::connect(&view->thumbnails(), &canvas::ScreenshotThumbnails::pictureChanged, view.get(),
+                         [this](model::Screenshot* screenshot) { ++renders[screenshot]; });
+    }
+
+    // Whether every whole row on screen shows, in the middle of its picture, its screenshot's solid
+    // colour.
+    ::testing::AssertionResult rowsShowTheirColours() const
+    {
+        const QImage shown = view->viewport()->grab().toImage();
+        const double ratio = shown.devicePixelRatio();
+        const auto [first, last] = view->shownRows();
+        for (int row = first; row <= last; ++row) {
+            const QRect rect = view->visualRect(model->index(row));
+            const model::Screenshot* screenshot = model->screenshotAt(row);
+            if (!view->viewport()->rect().contains(rect) ||
+                screenshot->backgroundType() != model::BackgroundType::solid)
+                continue;
+            const QColor expected = screenshot->solidBackgroundColor()->toQColor();
+            const QColor found = shown.pixelColor((QPointF(rect.center()) * ratio).toPoint());
+            if (std::abs(found.red() - expected.red()) + std::abs(found.green() - expected.green()) +
+                    std::abs(found.blue() - expected.blue()) >
+                6)
+                return ::testing::AssertionFailure()
+                       << "row " << row << " shows " << found.name().toStdString() << ", not "
+                       << expected.name().toStdString();
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    QMap<model::Screenshot*, int> renders;
+
     TestContext store;
     QList<model::Screenshot*> screenshots;
     model::DocumentSelection selection;
@@ -69,12 +114,6 @@ TEST_F(ScreenshotListTest, RowsFollowOrderAndTheFirstIsSelected)
     EXPECT_EQ(selection.screenshot(), screenshots[0]);
     EXPECT_EQ(selectedRows(), QList<int>({4}));
     EXPECT_TRUE(reported.isEmpty());
-    // Every row has its cell, showing its own screenshot.
-    for (int row = 0; row < 5; ++row) {
-        app::ScreenshotListCell* cell = view->cellAt(row);
-        ASSERT_NE(cell, nullptr);
-        EXPECT_EQ(cell->thumbnailView()->screenshot(), model->screenshots()[row]);
-    }
 }
 
 TEST_F(ScreenshotListTest, TheSelectionIsTheDocumentsBothWays)
@@ -122,36 +161,121 @@ TEST_F(ScreenshotListTest, DeletingTheSelectedScreenshotSelectsTheOneNowInItsPla
     EXPECT_EQ(selection.screenshot(), screenshots[3]);
 }
 
-TEST_F(ScreenshotListTest, InsertingOrDeletingAScreenshotKeepsTheOtherRowsAndTheirCells)
+TEST_F(ScreenshotListTest, InsertingOrDeletingAScreenshotKeepsTheOtherRowsAndTheirPictures)
 {
-    QList<QPointer<app::ScreenshotListCell>> cells;
-    for (int row = 0; row < 5; ++row)
-        cells.append(view->cellAt(row));
+    ASSERT_TRUE(showChanges());
+    countRenders();
     QSignalSpy resets(model.get(), &QAbstractItemModel::modelReset);
 
     auto* inserted = model::Screenshot::insertInto(*store.context);
     inserted->setName(QStringLiteral("C2"));
     inserted->setOrder(2.5);
     inserted->setSize({400, 300});
-    store.context->processPendingChanges();
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(showChanges());
     ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "C2", "D", "E"}));
-    for (int row : {0, 1, 2})
-        EXPECT_EQ(view->cellAt(row), cells[row]) << "row " << row;
-    for (int row : {3, 4})
-        EXPECT_EQ(view->cellAt(row + 1), cells[row]) << "row " << row;
-    ASSERT_NE(view->cellAt(3), nullptr);
-    EXPECT_EQ(view->cellAt(3)->thumbnailView()->screenshot(), inserted);
+    EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{inserted, 1}}));
 
     model->removeScreenshot(*screenshots[1]);
-    QCoreApplication::processEvents();
+    ASSERT_TRUE(showChanges());
     ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "C2", "D", "E"}));
-    EXPECT_EQ(view->cellAt(0), cells[0]);
-    EXPECT_EQ(view->cellAt(1), cells[2]);
-    EXPECT_EQ(view->cellAt(4), cells[4]);
+    EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{inserted, 1}}));
     EXPECT_EQ(resets.count(), 0);
 }
 
+TEST_F(ScreenshotListTest, AThumbnailIsRenderedAgainOnlyWhenItsOwnScreenshotChangesTheWayItLooks)
+{
+    ASSERT_TRUE(showChanges());
+    countRenders();
+    auto* caption =
+        model::TextRect::insertInto(*store.context, {0, 0, 400, 300}, "Before",
+                                    graphics::TextAlignment::center, model::VerticalAlignment::center);
+    caption->setFont(graphics::Font("HelveticaNeue", 60));
+    model::DrawableMapping::insert(*caption, *screenshots[2], *store.context);
+    ASSERT_TRUE(showChanges());
+    EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{screenshots[2], 1}}));
+
+    caption->setText("After");
+    ASSERT_TRUE(showChanges());
+    screenshots[3]->setBackgroundType(model::BackgroundType::solid);
+    screenshots[3]->setSolidBackgroundColor(graphics::Color{0, 0.5, 0, 1});
+    ASSERT_TRUE(showChanges());
+    EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{screenshots[2], 2}, {screenshots[3], 1}}));
+    EXPECT_TRUE(rowsShowTheirColours());
+
+    // A new name changes no pixel; nor does the canvas, rendered again, find anything new.
+    screenshots[3]->setName("Renamed");
+    ASSERT_TRUE(showChanges());
+    selection.setScreenshot(screenshots[3]);
+    view->refreshSelectedThumbnail();
+    ASSERT_TRUE(showChanges());
+    EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{screenshots[2], 2}, {screenshots[3], 1}}));
+}
+
+TEST_F(ScreenshotListTest, ARowShowsItsPictureOnBlackWithAWhiteBorderAndAShadowBelow)
+{
+    screenshots[0]->setBackgroundType(model::BackgroundType::solid);
+    screenshots[0]->setSolidBackgroundColor(graphics::Color{1, 0, 0, 1});
+    selection.setScreenshot(screenshots[4]);
+    ASSERT_TRUE(showChanges());
+    const QImage shown = view->viewport()->grab().toImage();
+    const QRect row = view->visualRect(model->index(0));
+    const QRect cell =
+        row.adjusted(app::ScreenshotListDelegate::sideMargin, 0, -app::ScreenshotListDelegate::sideMargin, 0);
+    const std::optional<graphics::Rect> frame = canvas::ThumbnailDrawing::frame(
+        view->thumbnails().picture(*screenshots[0])->size(), {double(cell.width()), double(cell.height())});
+    ASSERT_TRUE(frame);
+    const auto at = [&](double x, double y) {
+        return shown.pixelColor(
+            QPointF((cell.left() + x) * shown.devicePixelRatio(), (cell.top() + y) * shown.devicePixelRatio())
+                .toPoint());
+    };
+    // The left and top edges of the frame are the border, its inside the red screenshot.
+    EXPECT_EQ(at(frame->minX(), frame->midY()), QColor(Qt::white));
+    EXPECT_EQ(at(frame->midX(), frame->minY()), QColor(Qt::white));
+    EXPECT_EQ(at(frame->midX(), frame->midY()), QColor(Qt::red));
+    // Below the frame the shadow darkens the background; beside it the background shows plainly.
+    const QColor plain = at(1, frame->midY());
+    EXPECT_EQ(at(frame->midX(), 2), plain);
+    EXPECT_LT(at(frame->midX(), frame->maxY() + 0.5).lightness(), plain.lightness());
+}
+
+// A list far longer than the screen: the rows scrolled to show their pictures, render state is kept for
+// the rows on screen only, and pictures far away are freed under the budget and come back when wanted.
+TEST_F(ScreenshotListTest, ScrollingShowsEveryRowsPictureWhileRenderStateStaysWithTheRowsOnScreen)
+{
+    QStringList names;
+    for (int index = 0; index < 120; ++index)
+        names.append(QStringLiteral("Row %1").arg(index));
+    QList<model::Screenshot*> all = screenshots + store.insertScreenshots(names);
+    for (qsizetype index = 0; index < all.size(); ++index) {
+        all[index]->setOrder(double(index));
+        all[index]->setBackgroundType(model::BackgroundType::solid);
+        all[index]->setSolidBackgroundColor(graphics::Color::fromQColor(
+            QColor::fromHsv(int(index * 47 % 360), 160 + int(index * 13 % 90), 120 + int(index * 29 % 130))));
+    }
+    constexpr std::size_t picture = 266 * 200 * 4;
+    view->thumbnails().setBudget(20 * picture);
+    const std::size_t renderers = std::size_t(model::renderPool().maxThreadCount());
+
+    const auto check = [&] {
+        ASSERT_TRUE(showChanges());
+        EXPECT_TRUE(rowsShowTheirColours());
+        const auto [first, last] = view->shownRows();
+        const std::size_t shown = std::size_t(last - first + 1);
+        EXPECT_LE(view->thumbnails().liveCount(), shown + renderers);
+        EXPECT_LE(view->thumbnails().pictureBytes(), 20 * picture + shown * picture);
+    };
+    check();
+    while (view->shownRows().second < int(all.size()) - 1) {
+        QTest::keyClick(view.get(), Qt::Key_PageDown);
+        check();
+        if (HasFatalFailure())
+            return;
+    }
+    EXPECT_LT(view->thumbnails().pictureCount(), 40u) << "pictures far from the screen are freed";
+    QTest::keyClick(view.get(), Qt::Key_Home);
+    check();
+}
 TEST_F(ScreenshotListTest, ADropSkipsScreenshotsThatAreGoneAndRefusesWhatIsNoDragOfRows)
 {
     QMimeData data;
@@ -192,17 +316,6 @@ TEST_F(ScreenshotListTest, TheGapOfADropFollowsWhereInTheRowThePointerIs)
     EXPECT_EQ(view->dropRow(QPoint(10, row.center().y())), 1) << "the middle of a row: above it";
     EXPECT_EQ(view->dropRow(QPoint(10, row.bottom() - 1)), 2);
     EXPECT_EQ(view->dropRow(QPoint(10, view->viewport()->height() - 2)), 5);
-}
-
-TEST_F(ScreenshotListTest, UpdateImageRendersTheThumbnailOnALaterPass)
-{
-    app::ScreenshotListCell* cell = view->cellAt(0);
-    ASSERT_NE(cell, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
-    cell->thumbnailView()->setImage(std::nullopt);
-    cell->updateImage();
-    EXPECT_FALSE(cell->thumbnailView()->image().has_value());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return cell->thumbnailView()->image().has_value(); }));
 }
 
 // Drags go through Qt's own drag loop, as a user's do. The offscreen platform ends every drag at once,

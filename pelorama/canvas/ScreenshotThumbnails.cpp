@@ -1,0 +1,224 @@
+#include "canvas/ScreenshotThumbnails.h"
+
+#include "canvas/ThumbnailDrawing.h"
+#include "model/entities/Screenshot.h"
+#include "model/rendering/CanvasRenderer.h"
+#include "model/rendering/RenderPool.h"
+
+#include <algorithm>
+
+namespace pelorama::canvas {
+
+namespace {
+
+std::size_t bytesOf(const graphics::Image& picture)
+{
+    std::size_t bytes = 0;
+    for (const graphics::BitmapImageRep& representation : picture.representations())
+        bytes += std::size_t(representation.bitmap().sizeInBytes());
+    return bytes;
+}
+
+// What a picture not rendered yet is counted as: the most a thumbnail takes.
+constexpr std::size_t largestPicture =
+    std::size_t(ScreenshotThumbnails::box.width * ScreenshotThumbnails::scale) *
+    std::size_t(ScreenshotThumbnails::box.height * ScreenshotThumbnails::scale) * 4;
+
+// Renders at once: as many as the pool runs side by side, so that the rows wanted next, which change
+// while the list scrolls, are not queued behind renders of rows long gone.
+std::size_t renderLimit()
+{
+    return std::size_t(std::max(1, model::renderPool().maxThreadCount()));
+}
+
+} // namespace
+
+ScreenshotThumbnails::ScreenshotThumbnails(std::size_t budget, QObject* parent)
+    : QObject(parent)
+    , m_budget(budget)
+    , m_startRenders([this] { startRenders(); })
+    , m_rendered(std::make_shared<model::PoolMailbox<Rendered>>(*this, "takeRenders"))
+{}
+
+ScreenshotThumbnails::~ScreenshotThumbnails()
+{
+    m_rendered->close();
+}
+
+ScreenshotThumbnails::Entry* ScreenshotThumbnails::find(const model::Screenshot& screenshot)
+{
+    const auto found = m_entries.find(screenshot.objectID());
+    return found == m_entries.end() ? nullptr : &found->second;
+}
+
+const ScreenshotThumbnails::Entry* ScreenshotThumbnails::find(const model::Screenshot& screenshot) const
+{
+    const auto found = m_entries.find(screenshot.objectID());
+    return found == m_entries.end() ? nullptr : &found->second;
+}
+
+const graphics::Image* ScreenshotThumbnails::picture(const model::Screenshot& screenshot) const
+{
+    const Entry* entry = find(screenshot);
+    return entry && entry->picture ? &*entry->picture : nullptr;
+}
+
+bool ScreenshotThumbnails::showsLatest(const model::Screenshot& screenshot) const
+{
+    const Entry* entry = find(screenshot);
+    return entry && entry->picture && entry->shows == entry->changes && !entry->job && !entry->verifying;
+}
+
+QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio)
+{
+    Entry* entry = find(screenshot);
+    if (!entry || !entry->picture)
+        return {};
+    if (entry->composed.isNull() || entry->composedSize != cellSize ||
+        entry->composed.devicePixelRatio() != pixelRatio) {
+        entry->composed = ThumbnailDrawing::compose(*entry->picture, cellSize, pixelRatio);
+        entry->composedSize = cellSize;
+    }
+    return entry->composed;
+}
+
+void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t shown)
+{
+    std::unordered_map<store::ManagedObjectID, Entry> entries;
+    m_order.clear();
+    std::size_t bytes = 0;
+    bool full = false;
+    for (std::size_t index = 0; index < wanted.size(); ++index) {
+        model::Screenshot* screenshot = wanted[index].screenshot;
+        if (!screenshot)
+            continue;
+        const store::ManagedObjectID id = screenshot->objectID();
+        if (entries.count(id))
+            continue;
+        Entry entry;
+        if (const auto kept = m_entries.find(id); kept != m_entries.end())
+            entry = std::move(kept->second);
+        entry.screenshot = screenshot;
+        entry.changes = wanted[index].changes;
+        entry.shown = index < shown;
+        if (!entry.shown) {
+            entry.renderer.reset();
+            entry.snapshot.reset();
+            entry.composed = QImage();
+        }
+        const std::size_t cost = entry.picture ? bytesOf(*entry.picture) : largestPicture;
+        full = full || (!entry.shown && bytes + cost > m_budget);
+        entry.kept = !full;
+        if (entry.kept) {
+            bytes += cost;
+        } else {
+            entry.picture.reset();
+            entry.shows.reset();
+            entry.composed = QImage();
+        }
+        m_order.push_back(id);
+        entries.emplace(id, std::move(entry));
+    }
+    // Renders of screenshots forgotten run to their end, and their pictures go nowhere.
+    for (const auto& [id, entry] : m_entries) {
+        if (entry.job && !entries.count(id))
+            --m_rendering;
+    }
+    m_entries = std::move(entries);
+    startRenders();
+}
+
+void ScreenshotThumbnails::verify(const model::Screenshot& screenshot)
+{
+    if (Entry* entry = find(screenshot)) {
+        entry->verifying = true;
+        m_startRenders.request();
+    }
+}
+
+void ScreenshotThumbnails::startRenders()
+{
+    for (const store::ManagedObjectID& id : m_order) {
+        if (m_rendering >= renderLimit())
+            return;
+        Entry& entry = m_entries.at(id);
+        if (!entry.kept || entry.job || !entry.screenshot || entry.screenshot->isDeleted())
+            continue;
+        if (entry.shows == entry.changes && !entry.verifying)
+            continue;
+        model::DetachedCanvas snapshot(entry.screenshot->makeCanvas());
+        entry.verifying = false;
+        if (entry.picture && entry.snapshot && *entry.snapshot == snapshot) {
+            // Told of a change that does not show.
+            entry.shows = entry.changes;
+            continue;
+        }
+        start(entry, std::move(snapshot));
+    }
+}
+
+void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
+{
+    entry.job = ++m_jobs;
+    entry.shows = entry.changes;
+    ++m_rendering;
+    std::shared_ptr<model::CanvasRenderer> renderer;
+    entry.renderer.reset();
+    if (!renderer)
+        renderer = std::make_shared<model::CanvasRenderer>();
+    if (entry.shown)
+        entry.snapshot = snapshot;
+    model::startOnPool([mailbox = m_rendered, id = entry.screenshot->objectID(), job = entry.job,
+                        snapshot = std::move(snapshot), renderer = std::move(renderer)] {
+        graphics::Image picture =
+            renderer->render(snapshot, model::CanvasRenderingMode::thumbnail, box, scale);
+        mailbox->deliver(Rendered{id, job, std::move(picture), renderer});
+    });
+}
+
+void ScreenshotThumbnails::takeRenders()
+{
+    for (Rendered& rendered : m_rendered->take()) {
+        const auto found = m_entries.find(rendered.screenshot);
+        if (found == m_entries.end() || found->second.job != rendered.job)
+            continue;
+        Entry& entry = found->second;
+        entry.job = 0;
+        --m_rendering;
+        if (!entry.kept)
+            continue;
+        entry.picture = std::move(rendered.picture);
+        entry.composed = QImage();
+        if (entry.shown)
+            entry.renderer = std::move(rendered.renderer);
+        if (entry.screenshot)
+            emit pictureChanged(entry.screenshot);
+    }
+    startRenders();
+}
+
+std::size_t ScreenshotThumbnails::liveCount() const
+{
+    return std::size_t(std::count_if(m_entries.begin(), m_entries.end(), [](const auto& kept) {
+        const Entry& entry = kept.second;
+        return entry.renderer || entry.snapshot || !entry.composed.isNull() || entry.job;
+    }));
+}
+
+std::size_t ScreenshotThumbnails::pictureCount() const
+{
+    return std::size_t(std::count_if(m_entries.begin(), m_entries.end(),
+                                     [](const auto& kept) { return kept.second.picture.has_value(); }));
+}
+
+std::size_t ScreenshotThumbnails::pictureBytes() const
+{
+    std::size_t bytes = 0;
+    for (const auto& [id, entry] : m_entries) {
+        if (entry.picture)
+            bytes += bytesOf(*entry.picture);
+    }
+    return bytes;
+}
+
+} // namespace pelorama::canvas

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "foundation/CoalescedPerform.h"
+#include "graphics/Image.h"
+#include "graphics/Size.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/PoolMailbox.h"
+#include "store/ManagedObjectID.h"
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+namespace pelorama::model {
+class CanvasRenderer;
+class Screenshot;
+} // namespace pelorama::model
+
+namespace pelorama::canvas {
+
+// The small pictures of a document's screenshots that its list shows: each screenshot rendered in
+// thumbnail mode into 150 x 100 points at scale 2 (at most 300 x 200 pixels), on the render pool, never
+// on the main thread and never while the list paints.
+//
+// The list says which screenshots it wants, most needed first (those on screen, then the others by their
+// distance from the screen), each with the count of its changes so far. A picture is rendered when it is
+// missing or shows an earlier count, in that order, a few at a time, so that a list scrolled meanwhile
+// has its new rows rendered next; until then the last picture stays shown. Pictures are kept while they
+// fit a budget of bytes, counted from the start of the list; those past it are freed and rendered again
+// once they are wanted within it. The screenshots on screen are always rendered, whatever the budget.
+//
+// What a render reuses (the renderer with its laid-out captions, the snapshot it drew, the picture as
+// composed for a cell) is kept only for the screenshots on screen: a list of any length holds that
+// state for as many rows as it shows. Main thread only; screenshots are told apart by object ID.
+class ScreenshotThumbnails : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr graphics::Size box{150, 100};
+    static constexpr double scale = 2;
+    // Every thumbnail of a few hundred screenshots.
+    static constexpr std::size_t defaultBudget = std::size_t(64) << 20;
+
+    // A screenshot wanted, and the count of its changes that its picture is to show.
+    struct Wanted
+    {
+        model::Screenshot* screenshot = nullptr;
+        quint64 changes = 0;
+    };
+
+    explicit ScreenshotThumbnails(std::size_t budget = defaultBudget, QObject* parent = nullptr);
+    ~ScreenshotThumbnails() override;
+
+    void setBudget(std::size_t bytes) { m_budget = bytes; }
+
+    // The last picture rendered of screenshot, which may show an earlier count of changes; none while
+    // none is kept. Never renders.
+    const graphics::Image* picture(const model::Screenshot& screenshot) const;
+    // Whether the picture of screenshot shows the count of changes last wanted, with nothing to check.
+    bool showsLatest(const model::Screenshot& screenshot) const;
+    // The picture composed for a cell (ThumbnailDrawing), kept until the picture, the cell or the ratio
+    // change or the screenshot leaves the screen; a null image without a picture.
+    QImage composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio);
+
+    // Replaces what is wanted: the first shown of wanted are on screen. Screenshots no longer wanted are
+    // forgotten, pictures past the budget freed, and missing or out-of-date ones rendered.
+    void want(const std::vector<Wanted>& wanted, std::size_t shown);
+    // Compares screenshot as it is now with what its picture shows, and renders it again when they
+    // differ, whatever its count of changes says.
+    void verify(const model::Screenshot& screenshot);
+
+    // The screenshots with state kept for rendering (a renderer, a snapshot or a composed picture), and
+    // the renders running.
+    std::size_t liveCount() const;
+    std::size_t renderingCount() const { return m_rendering; }
+    std::size_t pictureCount() const;
+    std::size_t pictureBytes() const;
+
+signals:
+    // A picture of screenshot arrived.
+    void pictureChanged(pelorama::model::Screenshot* screenshot);
+
+private:
+    struct Entry
+    {
+        QPointer<model::Screenshot> screenshot;
+        quint64 changes = 0;          // the count wanted
+        std::optional<quint64> shows; // the count the picture, or the render running, shows
+        bool verifying = false;
+        bool shown = false; // on screen
+        bool kept = false;  // within the budget
+        quint64 job = 0;    // the render running, 0 for none
+        std::optional<graphics::Image> picture;
+        // Kept while on screen: the renderer (not while it renders) and the snapshot the picture shows.
+        std::shared_ptr<model::CanvasRenderer> renderer;
+        std::optional<model::DetachedCanvas> snapshot;
+        QImage composed;
+        QSize composedSize;
+    };
+    struct Rendered
+    {
+        store::ManagedObjectID screenshot;
+        quint64 job = 0;
+        graphics::Image picture;
+        std::shared_ptr<model::CanvasRenderer> renderer;
+    };
+
+    Entry* find(const model::Screenshot& screenshot);
+    const Entry* find(const model::Screenshot& screenshot) const;
+    void startRenders();
+    void start(Entry& entry, model::DetachedCanvas snapshot);
+    Q_INVOKABLE void takeRenders();
+
+    std::size_t m_budget;
+    std::size_t m_rendering = 0;
+    quint64 m_jobs = 0;
+    std::vector<store::ManagedObjectID> m_order;
+    std::unordered_map<store::ManagedObjectID, Entry> m_entries;
+    foundation::CoalescedPerform m_startRenders;
+    std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
+};
+
+} // namespace pelorama::canvas
