@@ -60,20 +60,20 @@ template <std::size_t n> std::optional<std::array<double, n>> parseNumbers(const
 QString numberText(double value)
 {
     std::array<char, 64> buffer{};
-    std::to_chars_result result{};
-    // The fewest digits, from 15 up, that read back as exactly this value. Values that 15 digits carry
-    // (everything stored before, and every value 15 digits were written for) keep their text; others
-    // take 16 or 17 digits, which always suffice, also near the largest double, where 15 digits round
-    // up past it.
+    QString text;
+    // Fifteen significant digits, as documents have always been written, so a value is rounded to them
+    // each time it is stored. Where that text would not read back at all (values that round past the
+    // largest double), the fewest digits that read back as exactly this value serve; 17 always do.
     for (int digits = 15; digits <= 17; ++digits) {
-        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                               std::chars_format::general, digits);
-        double parsed = 0;
-        const std::from_chars_result read = std::from_chars(buffer.data(), result.ptr, parsed);
-        if (!std::isfinite(value) || (read.ec == std::errc() && parsed == value))
+        const std::to_chars_result result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                                          std::chars_format::general, digits);
+        text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+        if (!std::isfinite(value))
+            break;
+        const std::optional<double> read = parseNumber(text);
+        if (read && (digits == 15 || *read == value))
             break;
     }
-    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
     if (!text.contains('.') && !text.contains('e') && !text.contains('n'))
         text += ".0";
     return text;

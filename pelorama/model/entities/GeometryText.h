@@ -11,9 +11,10 @@ namespace pelorama::model {
 
 // The text forms in which the document stores rectangles, points and sizes: the numbers (x, y, width,
 // height; x, y; width, height) joined by "," with nothing else between them. Each number is written in
-// the general notation (1242.0, 0.5, 1e-05, inf, -0.0) with 15 significant digits, or 16 or 17 where 15
-// would not read back as the same value, so every stored value reads back exactly. Rectangles keep their
-// stored origin and size, not standardised ones.
+// the general notation (1242.0, 0.5, 1e-05, inf, -0.0) with 15 significant digits (one third is
+// 0.333333333333333), so a stored value reads back rounded to 15 digits; only values so near the largest
+// double that 15 digits round past it take 16 or 17, and read back exactly. Rectangles keep their stored
+// origin and size, not standardised ones.
 //
 // Parsing takes exactly the written count of numbers; a part is a number when strtod in the C locale
 // reads all of it, it holds no white space and only ASCII, and it did not overflow or underflow. So
