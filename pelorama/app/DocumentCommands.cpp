@@ -86,7 +86,8 @@ void DocumentCommands::exportAllScreenshots()
         return;
     }
     auto* panel = new appkit::OpenPanel;
-    panel->setPrompt(QStringLiteral("Export"));
+    panel->setWindowTitle(QStringLiteral("Export"));
+    panel->setPrompt(QStringLiteral("Export Here"));
     panel->setCanChooseFiles(false);
     panel->setCanChooseDirectories(true);
     panel->setAllowsMultipleSelection(false);

@@ -256,7 +256,8 @@ TEST_F(DocumentCommandsTest, ExportAllWritesEveryScreenshotWhileTheProgressWindo
     appkit::OpenPanel* panel = openPanel(*document);
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->fileMode(), QFileDialog::Directory);
-    EXPECT_EQ(panel->labelText(QFileDialog::Accept), "Export");
+    EXPECT_EQ(panel->windowTitle(), "Export");
+    EXPECT_EQ(panel->labelText(QFileDialog::Accept), "Export Here");
     AlertWatcher watcher;
     panel->selectFile(directory.path());
     static_cast<QDialog*>(panel)->done(QDialog::Accepted);
