@@ -16,7 +16,10 @@ ImagePropertyTableCellView::ImagePropertyTableCellView(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_imageWell);
     m_imageWell->setFixedHeight(96);
-    m_imageWell->setToolTip(tr("Drop a picture here, or double-click to choose one."));
+    // The well looks like any picture; nothing else tells that it takes a file.
+    const QString hint = tr("Drop a picture here, or double-click to choose one");
+    m_imageWell->setToolTip(hint);
+    m_imageWell->setAccessibleDescription(hint);
     m_imageWell->setDelegate(this);
 }
 

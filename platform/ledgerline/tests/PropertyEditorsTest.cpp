@@ -274,6 +274,9 @@ TEST(LedgerlineTest, APictureFileDroppedOnTheWellReachesTheObjectWithItsBytes)
     ShapeTable fixture;
     tessaline::ReplaceableImageView* well = cellAt<ImagePropertyTableCellView>(fixture.table, 1)->imageWell();
     EXPECT_TRUE(well->image().isEmpty());
+    // What it takes is said on hover and to assistive technology.
+    EXPECT_EQ(well->toolTip(), "Drop a picture here, or double-click to choose one");
+    EXPECT_EQ(well->accessibleDescription(), well->toolTip());
 
     QTemporaryDir directory;
     const QString path = directory.filePath("picture.png");
