@@ -374,6 +374,7 @@ void CanvasView::openEditor(model::Selectable& selectable, const graphics::Rect&
     const QRectF frame(viewRect.minX(), height() - viewRect.maxY(), viewRect.width(), viewRect.height());
     editor->setGeometry(frame.toAlignedRect());
     connect(editor, &CaptionEditor::editingDidEnd, this, &CanvasView::commitEditing);
+    connect(editor, &CaptionEditor::editingWasCancelled, this, &CanvasView::closeEditor);
     m_editor = editor;
     editor->show();
     editor->selectAll();

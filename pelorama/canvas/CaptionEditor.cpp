@@ -61,8 +61,27 @@ CaptionEditor::CaptionEditor(model::TextRect& textRect, const graphics::Font& fo
     document()->setDefaultTextOption(option);
 }
 
+bool CaptionEditor::event(QEvent* event)
+{
+    // Escape belongs to the editor while it is open, whatever the window binds it to.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return true;
+    }
+    return LengthLimitedTextEdit::event(event);
+}
+
 void CaptionEditor::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        if (!m_ended) {
+            m_ended = true;
+            emit editingWasCancelled();
+        }
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

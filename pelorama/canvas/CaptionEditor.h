@@ -11,8 +11,9 @@ namespace pelorama::canvas {
 // The in-place editor of a caption: its markup text as plain text, over the caption's rectangle in the
 // canvas view, in the caption's font scaled as the view shows it. It edits one text rect, fixed when it
 // opens. Return, Enter, Tab and Backtab end the editing, and so does the focus going to another widget
-// (not the window going inactive or a popup opening). It takes no more text than a caption takes
-// (model::TextRect::maximumTextLength) and says so in a popover when it refuses some.
+// (not the window going inactive or a popup opening); Escape cancels it, dropping what was typed. It
+// takes no more text than a caption takes (model::TextRect::maximumTextLength) and says so in a popover
+// when it refuses some.
 class CaptionEditor : public appkit::LengthLimitedTextEdit
 {
     Q_OBJECT
@@ -26,10 +27,12 @@ public:
     const graphics::Font& editorFont() const { return m_font; }
 
 signals:
-    // Sent once, when the editing ends by key or focus.
+    // Sent once, when the editing ends by key or focus; or else editingWasCancelled, once, on Escape.
     void editingDidEnd();
+    void editingWasCancelled();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

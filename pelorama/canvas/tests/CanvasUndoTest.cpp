@@ -203,3 +203,23 @@ TEST_F(CanvasUndoTest, ACaptionEditedInPlaceIsOneStep)
     });
     EXPECT_EQ(caption->text(), "Hello **there**");
 }
+
+TEST_F(CanvasUndoTest, EscapeLeavesTheCaptionAsItWasAndNothingToUndo)
+{
+    doubleClick(centreOf(*caption));
+    canvas::CaptionEditor* editor = view->editor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "Never mind");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->editor(), nullptr);
+    EXPECT_TRUE(view->hasFocus());
+    EXPECT_EQ(caption->text(), "Hello **there**");
+    EXPECT_EQ(undo.count(), 0);
+    // Editing again, Return keeps what was typed.
+    doubleClick(centreOf(*caption));
+    ASSERT_NE(view->editor(), nullptr);
+    QTest::keyClicks(view->editor(), "Kept");
+    QTest::keyClick(view->editor(), Qt::Key_Return);
+    EXPECT_EQ(caption->text(), "Kept");
+}
