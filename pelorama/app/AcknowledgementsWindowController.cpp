@@ -1,10 +1,13 @@
 #include "app/AcknowledgementsWindowController.h"
 
 #include "app/Acknowledgements.h"
+#include "appkit/WindowPlacement.h"
 #include "graphics/AttributedString.h"
 #include "graphics/Font.h"
 #include "tessaline/Shared/MarkupParser.h"
+#include "tessaline/Tessaline/WindowCloseKeys.h"
 
+#include <QApplication>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -55,6 +58,7 @@ QWidget* AcknowledgementsWindowController::window()
         m_textView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         m_textView->document()->setDocumentMargin(16);
         layout->addWidget(m_textView);
+        tessaline::addWindowCloseKeys(*window);
         m_window = window;
         windowDidLoad();
     }
@@ -71,6 +75,10 @@ void AcknowledgementsWindowController::windowDidLoad()
 void AcknowledgementsWindowController::showWindow()
 {
     QWidget* shown = window();
+    if (!shown->isVisible()) {
+        QWidget* active = QApplication::activeWindow();
+        appkit::WindowPlacement::centreOver(*shown, active != shown ? active : nullptr);
+    }
     shown->show();
     shown->raise();
     shown->activateWindow();

@@ -1,6 +1,7 @@
 #include "tessaline/Tessaline/AboutWindow.h"
 
 #include "tessaline/Tessaline/AboutWindowController.h"
+#include "tessaline/Tessaline/WindowCloseKeys.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -44,6 +45,7 @@ AboutWindow::AboutWindow(AboutWindowController* controller)
     addText("applicationVersion", "applicationVersion", 0, false);
     addText("applicationCopyright", "applicationCopyright", -1, false);
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+    addWindowCloseKeys(*this);
 }
 
 AboutWindow::~AboutWindow() = default;

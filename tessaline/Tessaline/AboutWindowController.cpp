@@ -1,9 +1,10 @@
 #include "tessaline/Tessaline/AboutWindowController.h"
 
+#include "appkit/WindowPlacement.h"
 #include "tessaline/Shared/App.h"
 #include "tessaline/Tessaline/AboutWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -110,6 +111,11 @@ QWidget* AboutWindowController::window()
 void AboutWindowController::showWindow()
 {
     QWidget* shown = window();
+    // Opened anew, it comes up where the user is looking.
+    if (!shown->isVisible()) {
+        QWidget* active = QApplication::activeWindow();
+        appkit::WindowPlacement::centreOver(*shown, active != shown ? active : nullptr);
+    }
     shown->show();
     shown->raise();
     shown->activateWindow();

@@ -45,7 +45,8 @@ public:
     // dragged.
     QWidget* window();
     bool isWindowLoaded() const { return !m_window.isNull(); }
-    // Makes the window if needed and brings it to the front.
+    // Makes the window if needed and brings it to the front; a window not shown yet comes up centred
+    // over the active window. Escape and Ctrl+W close it.
     void showWindow();
 
 signals:

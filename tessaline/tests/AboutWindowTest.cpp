@@ -72,3 +72,23 @@ TEST(TessalineTest, AboutWindowMovesWhenItsBackgroundIsDragged)
     send(QEvent::MouseButtonRelease, QPointF(35, 25), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(window->pos(), start + QPoint(30, 20));
 }
+
+TEST(TessalineTest, AboutOpensCentredOverTheActiveWindowAndClosesWithEscapeOrCtrlW)
+{
+    QWidget main;
+    main.setGeometry(120, 90, 420, 300);
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+
+    AboutWindowController controller;
+    controller.showWindow();
+    QWidget* window = controller.window();
+    EXPECT_LE((window->frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 2);
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        controller.showWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window, key);
+        EXPECT_FALSE(window->isVisible()) << key.toString().toStdString();
+    }
+}

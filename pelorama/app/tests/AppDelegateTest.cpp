@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -69,7 +70,10 @@ TEST(AppDelegateTest, TheWebSiteComesFromTheEnvironmentTheSettingsOrTheBuiltInAd
 {
     app::AppDelegate delegate;
     QList<QUrl> opened;
-    delegate.setUrlOpener([&](const QUrl& url) { opened.append(url); });
+    delegate.setUrlOpener([&](const QUrl& url) {
+        opened.append(url);
+        return true;
+    });
     qunsetenv(app::AppDelegate::websiteEnvironmentVariable);
     QSettings().remove(app::AppDelegate::websiteSettingKey);
     delegate.showWebsite();
@@ -86,6 +90,27 @@ TEST(AppDelegateTest, TheWebSiteComesFromTheEnvironmentTheSettingsOrTheBuiltInAd
     QSettings().remove(app::AppDelegate::websiteSettingKey);
 }
 
+TEST(AppDelegateTest, AWebSiteNoBrowserTakesIsNamedInAnAlert)
+{
+    app::AppDelegate delegate;
+    delegate.setUrlOpener([](const QUrl&) { return false; });
+    qputenv(app::AppDelegate::websiteEnvironmentVariable, "http://environment.example/");
+    QStringList seen;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* alert = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            seen << alert->text() << alert->informativeText();
+            QTest::keyClick(alert, Qt::Key_Return);
+        }
+    });
+    answer.start(5);
+    delegate.showWebsite();
+    qunsetenv(app::AppDelegate::websiteEnvironmentVariable);
+    EXPECT_EQ(seen, (QStringList{
+                        "The web site could not be opened",
+                        "No web browser could be started. The address is “http://environment.example/”."}));
+}
+
 TEST(AppDelegateTest, TheAcknowledgementsWindowIsMadeOnceAndBroughtBackEachTime)
 {
     app::AppDelegate delegate;
@@ -96,12 +121,17 @@ TEST(AppDelegateTest, TheAcknowledgementsWindowIsMadeOnceAndBroughtBackEachTime)
     QWidget* window = controller->window();
     EXPECT_TRUE(window->isVisible());
     const QString shown = controller->textView()->toPlainText();
-    window->close();
-    delegate.showAcknowledgements(nullptr);
-    EXPECT_EQ(delegate.acknowledgementsWindowController(), controller);
-    EXPECT_EQ(controller->window(), window);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(controller->textView()->toPlainText(), shown);
+    // Closed with either key, it comes back the same.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window, key);
+        EXPECT_FALSE(window->isVisible()) << key.toString().toStdString();
+        delegate.showAcknowledgements(nullptr);
+        EXPECT_EQ(delegate.acknowledgementsWindowController(), controller);
+        EXPECT_EQ(controller->window(), window);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(controller->textView()->toPlainText(), shown);
+    }
     window->close();
 }
 
