@@ -2,6 +2,7 @@
 
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
+#include "app/DocumentCommands.h"
 #include "inspector/InspectorEditors.h"
 #include "model/devices/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
@@ -23,7 +24,7 @@ constexpr auto defaultWebsite = "http://www.quillory.example/pelorama/";
 } // namespace
 
 AppDelegate::AppDelegate()
-    : m_urlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); })
+    : m_urlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); })
     , m_previewRenderer(&templates::Template::renderPreviewImages)
 {
     initializeClass();
@@ -101,8 +102,13 @@ void AppDelegate::quit()
 
 void AppDelegate::showWebsite()
 {
-    if (m_urlOpener)
-        m_urlOpener(websiteUrl());
+    const QUrl url = websiteUrl();
+    if (!m_urlOpener || m_urlOpener(url))
+        return;
+    DocumentCommands::runAlert({QStringLiteral("The web site could not be opened"),
+                                QStringLiteral("No web browser could be started. The address is “") +
+                                    url.toString() + QStringLiteral("”.")},
+                               QApplication::activeWindow());
 }
 
 void AppDelegate::showAcknowledgements(QObject*)

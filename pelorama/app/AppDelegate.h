@@ -17,7 +17,7 @@ class AcknowledgementsWindowController;
 // document type, registers the sealed device-frame pictures' decoder once per process before anything
 // loads, starts rendering the template previews once launching has finished, carries the application's
 // commands (new, open, quit, web site, acknowledgements, about) and quits the application once its
-// last document has closed.
+// last document has closed. A web site no browser could be started for is named in an alert.
 class AppDelegate : public QObject, public ApplicationCommands
 {
     Q_OBJECT
@@ -50,8 +50,8 @@ public:
     }
 
     static QUrl websiteUrl();
-    // How the web site is opened; the desktop's browser by default.
-    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_urlOpener = std::move(opener); }
+    // How the web site is opened, answering whether a browser took it; the desktop's browser by default.
+    void setUrlOpener(std::function<bool(const QUrl&)> opener) { m_urlOpener = std::move(opener); }
 
     AcknowledgementsWindowController* acknowledgementsWindowController() const
     {
@@ -69,7 +69,7 @@ public:
 private:
     appkit::DocumentController m_documentController;
     std::unique_ptr<AcknowledgementsWindowController> m_acknowledgementsWindowController;
-    std::function<void(const QUrl&)> m_urlOpener;
+    std::function<bool(const QUrl&)> m_urlOpener;
     std::function<QFuture<void>()> m_previewRenderer;
     QFuture<void> m_previewRendering;
 };
