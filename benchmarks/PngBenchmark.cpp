@@ -1,5 +1,5 @@
+#include "foundation/ParallelFor.h"
 #include "graphics/BitmapImageRep.h"
-#include "graphics/ParallelFor.h"
 #include "graphics/PngWriter.h"
 #include "graphics/ShadowRenderer.h"
 #include "graphics/StripDeflater.h"
@@ -278,8 +278,8 @@ void deflateStrips(benchmark::State& state)
     std::vector<QByteArray> compressed(static_cast<std::size_t>(strips));
     for (auto _ : state) {
         std::atomic<int> next = 0;
-        graphics::parallelFor(
-            graphics::availableThreads(),
+        foundation::parallelFor(
+            foundation::availableThreads(),
             [&](int) {
                 std::unique_ptr<graphics::StripDeflater> deflater;
                 for (int strip = next++; strip < strips; strip = next++) {
@@ -297,7 +297,7 @@ void deflateStrips(benchmark::State& state)
                         deflater->deflate({rows.bytes.data() + begin, end - begin}, last);
                 }
             },
-            graphics::availableThreads());
+            foundation::availableThreads());
     }
     qsizetype size = 0;
     for (const QByteArray& strip : compressed) {

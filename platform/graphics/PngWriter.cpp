@@ -1,6 +1,6 @@
 #include "graphics/PngWriter.h"
 
-#include "graphics/ParallelFor.h"
+#include "foundation/ParallelFor.h"
 #include "graphics/StripDeflater.h"
 #include "graphics/VectorClones.h"
 
@@ -116,21 +116,22 @@ bool isOpaque(const QImage& image, int threads)
     std::atomic<bool> opaque = true;
     constexpr int bandRows = 64;
     const int width = image.width();
-    parallelFor((image.height() + bandRows - 1) / bandRows,
-                [&](int band) {
-                    const int end = std::min(image.height(), (band + 1) * bandRows);
-                    for (int y = band * bandRows; y < end && opaque.load(std::memory_order_relaxed); ++y) {
-                        const uchar* alpha = image.constScanLine(y) + offset;
-                        quint8 all = 255;
-                        for (int x = 0; x < width; ++x) {
-                            all &= alpha[4 * x];
-                        }
-                        if (all != 255) {
-                            opaque = false;
-                        }
-                    }
-                },
-                threads);
+    foundation::parallelFor((image.height() + bandRows - 1) / bandRows,
+                            [&](int band) {
+                                const int end = std::min(image.height(), (band + 1) * bandRows);
+                                for (int y = band * bandRows;
+                                     y < end && opaque.load(std::memory_order_relaxed); ++y) {
+                                    const uchar* alpha = image.constScanLine(y) + offset;
+                                    quint8 all = 255;
+                                    for (int x = 0; x < width; ++x) {
+                                        all &= alpha[4 * x];
+                                    }
+                                    if (all != 255) {
+                                        opaque = false;
+                                    }
+                                }
+                            },
+                            threads);
     return opaque;
 }
 
@@ -368,7 +369,7 @@ QByteArray encodeSource(const Source& source, int threads)
     // its core's cache.
     std::vector<CompressedStrip> compressed(static_cast<std::size_t>(strips));
     std::atomic<int> next = 0;
-    parallelFor(
+    foundation::parallelFor(
         std::min(threads, strips),
         [&](int) {
             StripWorker worker(source);
@@ -418,7 +419,7 @@ QByteArray PngWriter::encode(const QImage& image)
         return {};
     }
     try {
-        const int threads = availableThreads();
+        const int threads = foundation::availableThreads();
         Source source{readableImage(image), Layout::rgbaStraight, 4};
         if (source.image.isNull()) {
             return {};

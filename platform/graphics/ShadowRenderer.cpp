@@ -1,7 +1,7 @@
 #include "graphics/ShadowRenderer.h"
 
 #include "foundation/Fatal.h"
-#include "graphics/ParallelFor.h"
+#include "foundation/ParallelFor.h"
 #include "graphics/VectorClones.h"
 
 #include <algorithm>
@@ -181,7 +181,7 @@ QRect drawnBounds(const QImage& layer, int offset, int threads)
 {
     const int bands = (layer.height() + tileSize - 1) / tileSize;
     std::vector<QRect> found(static_cast<std::size_t>(bands));
-    parallelFor(
+    foundation::parallelFor(
         bands,
         [&](int band) {
             QRect bounds;
@@ -300,19 +300,19 @@ void tint(const ShadowRenderer::Mask& mask, const Color& color, uchar* target, q
     const std::array<quint32, 256> tinted = tintTable(color);
     const int width = mask.area.width();
     const int height = mask.area.height();
-    const int threads = qsizetype(width) * height >= parallelPixels ? availableThreads() : 1;
-    parallelFor((height + tileSize - 1) / tileSize,
-                [&](int band) {
-                    const int end = std::min(height, (band + 1) * tileSize);
-                    for (int y = band * tileSize; y < end; ++y) {
-                        quint32* const row = reinterpret_cast<quint32*>(target + y * stride);
-                        const quint8* const source = mask.alpha.get() + qsizetype(y) * width;
-                        for (int x = 0; x < width; ++x) {
-                            row[x] = tinted[source[x]];
-                        }
-                    }
-                },
-                threads);
+    const int threads = qsizetype(width) * height >= parallelPixels ? foundation::availableThreads() : 1;
+    foundation::parallelFor((height + tileSize - 1) / tileSize,
+                            [&](int band) {
+                                const int end = std::min(height, (band + 1) * tileSize);
+                                for (int y = band * tileSize; y < end; ++y) {
+                                    quint32* const row = reinterpret_cast<quint32*>(target + y * stride);
+                                    const quint8* const source = mask.alpha.get() + qsizetype(y) * width;
+                                    for (int x = 0; x < width; ++x) {
+                                        row[x] = tinted[source[x]];
+                                    }
+                                }
+                            },
+                            threads);
 }
 
 // Clears the pixels of image outside area.
@@ -375,7 +375,7 @@ ShadowRenderer::Mask ShadowRenderer::blur(const QImage& layer, double blurRadius
     Mask mask;
     const int offset = alphaOffset(layer.format());
     const qsizetype pixels = qsizetype(layer.width() + 2 * pad) * (layer.height() + 2 * pad);
-    const int threads = pixels >= parallelPixels ? availableThreads() : 1;
+    const int threads = pixels >= parallelPixels ? foundation::availableThreads() : 1;
     const QRect drawn = drawnBounds(layer, offset, threads);
     if (drawn.isEmpty()) {
         return mask;
@@ -397,7 +397,7 @@ ShadowRenderer::Mask ShadowRenderer::blur(const QImage& layer, double blurRadius
     // Horizontal passes: each band of rows is read from the layer on its side (one line per column),
     // blurred down its lines and written back upright into the plane.
     const int bands = (areaHeight + tileSize - 1) / tileSize;
-    parallelFor(
+    foundation::parallelFor(
         bands,
         [&](int band) {
             const int top = band * tileSize;
@@ -428,7 +428,7 @@ ShadowRenderer::Mask ShadowRenderer::blur(const QImage& layer, double blurRadius
 
     // Vertical passes, stripe by stripe; a stripe reads and writes only its own columns of the plane.
     const int stripes = (areaWidth + tileSize - 1) / tileSize;
-    parallelFor(
+    foundation::parallelFor(
         stripes,
         [&](int stripe) {
             const int left = stripe * tileSize;
@@ -493,9 +493,10 @@ void ShadowRenderer::drawLayerWithShadow(QImage& target, const QImage& layer, QP
     // Rows are found from the bits: scanLine() may not be called from several threads at once.
     uchar* const bits = target.bits();
     const qsizetype bytesPerLine = target.bytesPerLine();
-    const int threads = qsizetype(rows.width()) * rows.height() >= parallelPixels ? availableThreads() : 1;
+    const int threads =
+        qsizetype(rows.width()) * rows.height() >= parallelPixels ? foundation::availableThreads() : 1;
     const int bands = (rows.height() + tileSize - 1) / tileSize;
-    parallelFor(
+    foundation::parallelFor(
         bands,
         [&](int band) {
             const int top = rows.top() + band * tileSize;

@@ -6,6 +6,7 @@
 #include "foundation/Diagnostics.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueError.h"
+#include "foundation/WorkerPool.h"
 #include "tessaline/Tessaline/ReplaceableImageViewDelegate.h"
 
 #include <QApplication>
@@ -111,7 +112,8 @@ void ReplaceableImageView::loadImageFile(const QUrl& url, bool dropped)
         }
         takeImageFile(*read);
     });
-    reading->setFuture(QtConcurrent::run(&graphics::ImageFile::read, url.toLocalFile()));
+    reading->setFuture(
+        QtConcurrent::run(&foundation::workerPool(), &graphics::ImageFile::read, url.toLocalFile()));
 }
 
 void ReplaceableImageView::takeImageFile(const graphics::ImageFile& file)

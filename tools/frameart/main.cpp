@@ -7,6 +7,7 @@
 // reproducibly.
 #include "FrameArtwork.h"
 #include "PlaceholderArtwork.h"
+#include "foundation/ParallelFor.h"
 #include "model/devices/CryptoPngRep.h"
 #include "model/devices/DeviceFamily.h"
 #include "tessaline/Shared/Encryptor.h"
@@ -21,7 +22,6 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -56,24 +56,17 @@ bool writeFile(const QString& path, const QByteArray& contents)
     return false;
 }
 
-// Runs the jobs on a few threads; true when every one succeeded.
+// Runs the jobs on a few threads of the worker pool; true when every one succeeded.
 bool runAll(const std::vector<std::function<bool()>>& jobs)
 {
-    std::atomic<size_t> next = 0;
     std::atomic<bool> succeeded = true;
-    const auto work = [&] {
-        for (size_t job = next++; job < jobs.size(); job = next++) {
-            if (!jobs[job]())
+    foundation::parallelFor(
+        int(jobs.size()),
+        [&](int job) {
+            if (!jobs[size_t(job)]())
                 succeeded = false;
-        }
-    };
-    const unsigned threadCount = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-    std::vector<std::thread> threads;
-    for (unsigned i = 1; i < threadCount; ++i)
-        threads.emplace_back(work);
-    work();
-    for (std::thread& thread : threads)
-        thread.join();
+        },
+        std::min(4, foundation::availableThreads()));
     return succeeded;
 }
 

@@ -3,6 +3,7 @@
 #include "TestDocument.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
+#include "model/rendering/RenderPool.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -398,7 +399,7 @@ TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
 {
     for (int i = 0; i < 3; ++i)
         m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({1242, 2208});
-    QThreadPool& global = *QThreadPool::globalInstance();
+    QThreadPool& global = model::renderPool();
     const int threads = global.maxThreadCount();
     global.setMaxThreadCount(1);
     const Exported exported = exportAll(m_document, m_directory.path());

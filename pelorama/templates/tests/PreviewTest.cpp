@@ -1,4 +1,5 @@
 #include "TestStore.h"
+#include "model/rendering/RenderPool.h"
 #include "templates/TemplateCategory.h"
 #include "templates/TemplatePreviewRenderer.h"
 
@@ -109,7 +110,7 @@ TEST(Previews, TheCatalogueRendersInTheBackgroundIntoEveryTemplate)
 // pool. The previews of the catalogue, with their device frames, still all come out there.
 TEST(Previews, TheCatalogueRendersWhenThePoolHasASingleThread)
 {
-    QThreadPool& global = *QThreadPool::globalInstance();
+    QThreadPool& global = pelorama::model::renderPool();
     const int threads = global.maxThreadCount();
     global.setMaxThreadCount(1);
     QFuture<void> run = Template::renderPreviewImages();

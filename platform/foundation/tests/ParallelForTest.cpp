@@ -1,13 +1,13 @@
-#include "graphics/ParallelFor.h"
+#include "foundation/ParallelFor.h"
 
 #include <atomic>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <vector>
 
-using graphics::parallelFor;
+using foundation::parallelFor;
 
-TEST(GraphicsTest, ParallelForRunsEveryIndexOnce)
+TEST(FoundationTest, ParallelForRunsEveryIndexOnce)
 {
     for (int threads : {1, 3, 8}) {
         std::vector<std::atomic<int>> runs(1000);
@@ -23,20 +23,20 @@ TEST(GraphicsTest, ParallelForRunsEveryIndexOnce)
         0, [](int) { FAIL() << "nothing to run"; }, 8);
 }
 
-TEST(GraphicsTest, ParallelForNestsWithoutWaitingForItself)
+TEST(FoundationTest, ParallelForNestsWithoutWaitingForItself)
 {
     std::atomic<int> calls = 0;
     parallelFor(
         16,
         [&](int) {
             parallelFor(
-                16, [&](int) { ++calls; }, graphics::availableThreads());
+                16, [&](int) { ++calls; }, foundation::availableThreads());
         },
-        graphics::availableThreads());
+        foundation::availableThreads());
     EXPECT_EQ(calls, 256);
 }
 
-TEST(GraphicsTest, ParallelForRethrowsAFailureOnceNothingRuns)
+TEST(FoundationTest, ParallelForRethrowsAFailureOnceNothingRuns)
 {
     std::atomic<int> running = 0;
     try {
