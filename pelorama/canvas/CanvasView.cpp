@@ -64,7 +64,7 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    m_readDrops = std::make_shared<model::PoolMailbox<ReadDrop>>(*this, "takeDroppedFiles");
+    m_readDrops = std::make_shared<model::PoolMailbox<ReadDrop>>(*this, &CanvasView::takeDroppedFiles);
     chooseRenderer(openGLSupported);
     m_overlay = new CanvasOverlay(this);
     m_overlay->setGeometry(rect());

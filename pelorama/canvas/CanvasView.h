@@ -169,7 +169,7 @@ private:
     // not. Nothing waits for it.
     void readDroppedFile(model::ImageDroppable& target, const QUrl& url);
     // Takes the files read since the last call.
-    Q_INVOKABLE void takeDroppedFiles();
+    void takeDroppedFiles();
 
     QPointer<model::DocumentSelection> m_documentSelection;
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;

@@ -37,7 +37,7 @@ ScreenshotThumbnails::ScreenshotThumbnails(std::size_t budget, QObject* parent)
     : QObject(parent)
     , m_budget(budget)
     , m_startRenders([this] { startRenders(); })
-    , m_rendered(std::make_shared<model::PoolMailbox<Rendered>>(*this, "takeRenders"))
+    , m_rendered(std::make_shared<model::PoolMailbox<Rendered>>(*this, &ScreenshotThumbnails::takeRenders))
 {}
 
 ScreenshotThumbnails::~ScreenshotThumbnails()

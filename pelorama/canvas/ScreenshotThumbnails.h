@@ -115,7 +115,7 @@ private:
     const Entry* find(const model::Screenshot& screenshot) const;
     void startRenders();
     void start(Entry& entry, model::DetachedCanvas snapshot);
-    Q_INVOKABLE void takeRenders();
+    void takeRenders();
 
     std::size_t m_budget;
     std::size_t m_rendering = 0;

@@ -26,7 +26,7 @@ ExportJob::ExportJob(QThreadPool& pool, QObject* parent)
     : QObject(parent)
     , m_pool(pool)
     , m_workerCount(std::max(pool.maxThreadCount(), 1))
-    , m_results(std::make_shared<Results>(*this, "collect"))
+    , m_results(std::make_shared<Results>(*this, &ExportJob::collect))
 {}
 
 ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QThreadPool& pool,

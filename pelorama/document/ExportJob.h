@@ -100,7 +100,7 @@ private:
     void advance();
     void writeReady();
     // Takes in what the pool has rendered since.
-    Q_INVOKABLE void collect();
+    void collect();
     void finish(std::optional<ActionAlert> alert);
 
     store::ManagedObjectContext* m_context = nullptr;

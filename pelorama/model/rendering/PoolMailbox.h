@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <functional>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -9,16 +10,17 @@
 namespace pelorama::model {
 
 // Hands what jobs on the pool made to an object of the main thread, and to nobody once it is closed.
-// A job delivers its result, which asks the receiver, by the name of one of its invokable methods, to
-// take what waits; the receiver closes the mailbox before it goes. The results pass under this lock, not
-// through Qt's event queue, so race checkers see the hand-over; the lock also keeps the receiver from
-// going while a job tells it of a result.
+// A job delivers its result, which queues a call of the receiver's method that takes what waits; the
+// receiver closes the mailbox before it goes. The results pass under this lock, not through Qt's event
+// queue, so race checkers see the hand-over; the lock also keeps the receiver from going while a job
+// tells it of a result.
 template <typename T> class PoolMailbox
 {
 public:
-    PoolMailbox(QObject& receiver, const char* method)
+    template <typename Receiver>
+    PoolMailbox(Receiver& receiver, void (Receiver::*take)())
         : m_receiver(&receiver)
-        , m_method(method)
+        , m_wake([&receiver, take] { (receiver.*take)(); })
     {}
 
     // On a thread of the pool.
@@ -28,7 +30,7 @@ public:
         if (!m_receiver)
             return;
         m_ready.push_back(std::move(result));
-        QMetaObject::invokeMethod(m_receiver, m_method, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_receiver, m_wake, Qt::QueuedConnection);
     }
 
     // On the receiver's thread: what was delivered since the last call.
@@ -49,7 +51,7 @@ public:
 private:
     std::mutex m_mutex;
     QObject* m_receiver;
-    const char* m_method;
+    const std::function<void()> m_wake;
     std::vector<T> m_ready;
 };
 
