@@ -5,7 +5,6 @@
 #include "app/DocumentWindowController.h"
 #include "app/ScreenshotListModel.h"
 #include "appkit/DocumentWindows.h"
-#include "model/entities/DocumentModel.h"
 #include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/App.h"
@@ -14,25 +13,16 @@
 
 namespace pelorama::app {
 
-QString Document::typeName()
-{
-    return QStringLiteral("com.quillory.pelorama.document");
-}
-
 appkit::DocumentType Document::documentType(ApplicationCommands* applicationCommands)
 {
-    return appkit::DocumentType{typeName(),
-                                QStringLiteral("Pelorama Document"),
-                                {QStringLiteral("pelorama")},
-                                true,
-                                [applicationCommands] {
-                                    return std::make_unique<Document>(applicationCommands);
-                                }};
+    return appkit::DocumentType{
+        typeName(), QStringLiteral("Pelorama Document"), {extension()}, true, [applicationCommands] {
+            return std::make_unique<Document>(applicationCommands);
+        }};
 }
 
 Document::Document(ApplicationCommands* applicationCommands)
-    : manageddocument::ManagedDocument(model::documentModel())
-    , m_selection(std::make_unique<model::DocumentSelection>())
+    : m_selection(std::make_unique<model::DocumentSelection>())
     , m_screenshotList(std::make_unique<ScreenshotListModel>(*managedObjectContext(), *m_selection))
 {
     AppDelegate::initializeClass();
@@ -45,34 +35,29 @@ Document::~Document()
     setUserInterface(nullptr);
 }
 
-std::vector<manageddocument::PackageResource*> Document::createResources()
-{
-    return {&m_metadata};
-}
-
 appkit::DocumentResult<> Document::read(const QString& path, const QString& typeName)
 {
-    appkit::DocumentResult<> result = manageddocument::ManagedDocument::read(path, typeName);
+    appkit::DocumentResult<> result = document::DocumentPackage::read(path, typeName);
     m_screenshotList->rearrange();
     return result;
 }
 
 appkit::DocumentResult<> Document::revert(const QString& path, const QString& typeName)
 {
-    appkit::DocumentResult<> result = manageddocument::ManagedDocument::revert(path, typeName);
+    appkit::DocumentResult<> result = document::DocumentPackage::revert(path, typeName);
     m_screenshotList->rearrange();
     return result;
 }
 
 void Document::initializeNewDocument(const QString& typeName)
 {
-    manageddocument::ManagedDocument::initializeNewDocument(typeName);
+    document::DocumentPackage::initializeNewDocument(typeName);
     managedObjectContext()->processPendingChanges();
     undoStack()->clear();
-    QVariantMap dictionary = m_metadata.dictionary();
+    QVariantMap dictionary = metadata().dictionary();
     dictionary.insert(QStringLiteral("FileVersion"), 1);
     dictionary.insert(QStringLiteral("AppVersion"), tessaline::App::version());
-    m_metadata.setDictionary(dictionary);
+    metadata().setDictionary(dictionary);
 }
 
 appkit::DocumentWindows& Document::windows()

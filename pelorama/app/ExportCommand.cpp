@@ -1,0 +1,182 @@
+#include "app/ExportCommand.h"
+
+#include "document/DocumentPackage.h"
+#include "document/ExportFileNames.h"
+#include "document/ExportJob.h"
+#include "model/entities/Screenshot.h"
+#include "store/ManagedObjectContext.h"
+
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QSet>
+
+namespace pelorama::app {
+
+// One document to export: where it was named, the package while it is needed, and what of it is written.
+struct ExportCommand::Source
+{
+    QString path;
+    std::unique_ptr<document::DocumentPackage> package;
+    QList<model::Screenshot*> screenshots;
+};
+
+ExportCommand::ExportCommand(Request request, QObject* parent)
+    : QObject(parent)
+    , m_request(std::move(request))
+{}
+
+ExportCommand::~ExportCommand() = default;
+
+void ExportCommand::start()
+{
+    if (!checkDirectory()) {
+        finishLater();
+        return;
+    }
+    openDocuments();
+    chooseScreenshots();
+    refuseDuplicateFileNames();
+    for (const Source& source : m_sources)
+        m_total += int(source.screenshots.size());
+    emit started(m_total);
+    exportNext();
+}
+
+bool ExportCommand::checkDirectory()
+{
+    const QFileInfo directory(m_request.directory);
+    if (directory.isDir())
+        return true;
+    if (directory.exists() || directory.isSymLink())
+        fail(QStringLiteral("“%1” is not a directory.").arg(m_request.directory));
+    else
+        fail(QStringLiteral("The directory “%1” does not exist.").arg(m_request.directory));
+    return false;
+}
+
+void ExportCommand::openDocuments()
+{
+    for (const QString& path : m_request.documents) {
+        auto opened = document::DocumentPackage::openForReading(path);
+        if (!opened) {
+            fail(path + QStringLiteral(": ") + opened.error().message());
+            continue;
+        }
+        Source source{path, std::move(*opened), {}};
+        const auto found = source.package->managedObjectContext()->execute(model::Screenshot::fetchRequest());
+        if (!found) {
+            fail(path + QStringLiteral(": Export error: ") + found.error().message());
+            continue;
+        }
+        for (store::ManagedObject* object : *found) {
+            if (auto* screenshot = dynamic_cast<model::Screenshot*>(object))
+                source.screenshots.append(screenshot);
+        }
+        m_sources.push_back(std::move(source));
+    }
+}
+
+void ExportCommand::chooseScreenshots()
+{
+    if (m_request.screenshotNames.isEmpty())
+        return;
+    const QSet<QString> wanted(m_request.screenshotNames.begin(), m_request.screenshotNames.end());
+    QSet<QString> found;
+    for (Source& source : m_sources) {
+        QList<model::Screenshot*> chosen;
+        for (model::Screenshot* screenshot : source.screenshots) {
+            if (wanted.contains(screenshot->name())) {
+                chosen.append(screenshot);
+                found.insert(screenshot->name());
+            }
+        }
+        source.screenshots = chosen;
+    }
+    // Each name once, in the order given.
+    QSet<QString> reported;
+    for (const QString& name : m_request.screenshotNames) {
+        if (!found.contains(name) && !reported.contains(name)) {
+            reported.insert(name);
+            fail(QStringLiteral("No screenshot is named “%1”.").arg(name));
+        }
+    }
+}
+
+void ExportCommand::refuseDuplicateFileNames()
+{
+    const Qt::CaseSensitivity sensitivity = document::ExportFileNames::isCaseSensitive(m_request.directory)
+                                                ? Qt::CaseSensitive
+                                                : Qt::CaseInsensitive;
+    // The file of each screenshot, and the document it comes from.
+    QStringList fileNames;
+    QList<std::size_t> owners;
+    for (std::size_t index = 0; index < m_sources.size(); ++index) {
+        for (model::Screenshot* screenshot : m_sources[index].screenshots) {
+            fileNames.append(
+                document::ExportFileNames::fileName(screenshot->name()).value_or(screenshot->name()));
+            owners.append(index);
+        }
+    }
+    QSet<std::size_t> refused;
+    for (const QString& duplicate : document::ExportFileNames::duplicates(fileNames, sensitivity)) {
+        QStringList documents;
+        for (qsizetype at = 0; at < fileNames.size(); ++at) {
+            if (fileNames[at].compare(duplicate, sensitivity) != 0)
+                continue;
+            refused.insert(owners[at]);
+            if (!documents.contains(m_sources[owners[at]].path))
+                documents.append(m_sources[owners[at]].path);
+        }
+        fail(QStringLiteral(
+                 "Duplicate names: “%1” would be written for more than one screenshot of %2. Please "
+                 "change them so they are not written to the same filename.")
+                 .arg(duplicate, documents.join(QStringLiteral(" and "))));
+    }
+    for (std::size_t index : refused)
+        m_sources[index] = {};
+    std::erase_if(m_sources, [](const Source& source) { return !source.package; });
+}
+
+void ExportCommand::exportNext()
+{
+    if (m_next == m_sources.size()) {
+        finishLater();
+        return;
+    }
+    Source& source = m_sources[m_next];
+    m_job = std::make_unique<document::ExportJob>(source.screenshots, m_request.directory);
+    m_filesFailed = false;
+    connect(m_job.get(), &document::ExportJob::fileWritten, this,
+            [this](const QString& fileName) { emit fileWritten(++m_done, m_total, fileName); });
+    connect(m_job.get(), &document::ExportJob::fileFailed, this,
+            [this, path = source.path](const document::ExportFailure& failure) {
+                ++m_done;
+                m_filesFailed = true;
+                fail(QStringLiteral("%1: “%2”: %3").arg(path, failure.fileName, failure.reason));
+            });
+    connect(m_job.get(), &document::ExportJob::finished, this, [this, path = source.path] {
+        // What stopped the whole document, when no file was to blame.
+        if (m_job->alert() && !m_filesFailed)
+            fail(QStringLiteral("%1: %2: %3")
+                     .arg(path, m_job->alert()->messageText, m_job->alert()->informativeText));
+        // Its pictures are no longer needed.
+        m_sources[m_next].package.reset();
+        ++m_next;
+        QMetaObject::invokeMethod(this, &ExportCommand::exportNext, Qt::QueuedConnection);
+    });
+    m_job->start();
+}
+
+void ExportCommand::fail(const QString& message)
+{
+    m_failed = true;
+    emit failed(message);
+}
+
+void ExportCommand::finishLater()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { emit finished(m_failed ? 1 : 0); }, Qt::QueuedConnection);
+}
+
+} // namespace pelorama::app

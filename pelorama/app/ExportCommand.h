@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace pelorama::document {
+class DocumentPackage;
+class ExportJob;
+} // namespace pelorama::document
+
+namespace pelorama::model {
+class Screenshot;
+} // namespace pelorama::model
+
+namespace pelorama::app {
+
+// The export of documents from the command line, without windows: the screenshots of each document
+// written into a directory by the export job the window uses, as Export All writes them.
+//
+// The documents are opened to be read only, so nothing in a package is ever written. Everything that
+// would stop the export is found before the first file is written: a directory that is not there, a
+// document that cannot be opened, a screenshot name that matches none, two screenshots (of one document
+// or of two) that would be written to the same file. A document that cannot be opened, or whose
+// screenshots share a file name, is left out; the others are written. Lives on the main thread.
+class ExportCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Request
+    {
+        QString directory;
+        QStringList documents;
+        // Only the screenshots of these names, when there are any.
+        QStringList screenshotNames;
+    };
+
+    explicit ExportCommand(Request request, QObject* parent = nullptr);
+    ~ExportCommand() override;
+
+    // Returns at once; finished() follows from the event loop.
+    void start();
+
+signals:
+    // Once everything has been checked, before the first file: how many files are to be written.
+    void started(int total);
+    // After each file written: how many files are done (written or failed) of how many.
+    void fileWritten(int done, int total, const QString& fileName);
+    // Something that was asked for could not be done, in one line that names the document or file.
+    void failed(const QString& message);
+    // 0 when every file asked for was written, 1 otherwise.
+    void finished(int exitStatus);
+
+private:
+    struct Source;
+
+    bool checkDirectory();
+    void openDocuments();
+    void chooseScreenshots();
+    // Leaves out the documents whose screenshots would share a file.
+    void refuseDuplicateFileNames();
+    void exportNext();
+    void fail(const QString& message);
+    void finishLater();
+
+    Request m_request;
+    std::vector<Source> m_sources;
+    std::size_t m_next = 0;
+    std::unique_ptr<document::ExportJob> m_job;
+    // Whether the running job has named a file that failed.
+    bool m_filesFailed = false;
+    int m_done = 0;
+    int m_total = 0;
+    bool m_failed = false;
+};
+
+} // namespace pelorama::app

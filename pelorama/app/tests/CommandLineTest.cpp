@@ -1,0 +1,310 @@
+// The program as a build script runs it, without a display: help, version, refusals, and the export of
+// documents into a directory, which writes what Export All writes and leaves the packages as they were.
+#include "app/CommandLine.h"
+
+#include "document/DocumentPackage.h"
+#include "document/ExportJob.h"
+#include "model/entities/Screenshot.h"
+#include "store/ManagedObjectContext.h"
+#include "templates/Template.h"
+#include "templates/TemplateCategory.h"
+#include "tessaline/Shared/App.h"
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+
+namespace {
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The built program, started with no display named.
+Outcome runProgram(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(PELORAMA_EXECUTABLE), arguments);
+    EXPECT_TRUE(process.waitForFinished(90'000)) << arguments.join(' ').toStdString();
+    Outcome run;
+    if (process.exitStatus() == QProcess::NormalExit)
+        run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// A package at path with a template screenshot for each name in templated and a plain one of the given
+// size for each in plain.
+void makePackage(const QString& path, const QStringList& templated,
+                 const QList<std::pair<QString, QSize>>& plain)
+{
+    document::DocumentPackage package;
+    package.initializeNewDocument(document::DocumentPackage::typeName());
+    store::ManagedObjectContext& context = *package.managedObjectContext();
+    double order = 0;
+    for (const QString& name : templated) {
+        model::Screenshot& screenshot = templates::TemplateCategory::iPhone()
+                                            .templateGroups()
+                                            .front()
+                                            .templates()
+                                            .front()
+                                            ->instantiateScreenshot(context);
+        screenshot.setName(name);
+        screenshot.setOrder(order++);
+    }
+    for (const auto& [name, size] : plain) {
+        model::Screenshot* screenshot = model::Screenshot::insertInto(context);
+        screenshot->setName(name);
+        screenshot->setOrder(order++);
+        screenshot->setSize({double(size.width()), double(size.height())});
+        screenshot->setBackgroundType(model::BackgroundType::solid);
+        screenshot->setSolidBackgroundColor(graphics::Color{0.2, 0.4, 0.6, 1});
+    }
+    ASSERT_TRUE(package.saveAs(path));
+}
+
+// Every file and folder inside path with a digest of each file's bytes.
+QStringList contentsOf(const QString& path)
+{
+    QStringList contents;
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString entry = it.next();
+        QFile file(entry);
+        QString line = QDir(path).relativeFilePath(entry);
+        if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
+            line += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+        contents.append(line);
+    }
+    contents.sort();
+    return contents;
+}
+
+QStringList filesIn(const QString& directory)
+{
+    return QDir(directory).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CommandLineTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        makePackage(m_package, {"Home"}, {{"Detail", {60, 40}}, {"Settings/Night", {20, 10}}});
+        m_packageContents = contentsOf(m_package);
+    }
+
+    QTemporaryDir m_folder;
+    const QString m_package = m_folder.filePath("App.pelorama");
+    QStringList m_packageContents;
+};
+
+} // namespace
+
+TEST(CommandLineOptionsTest, HelpVersionAndWhatMakesNoSense)
+{
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        QString out;
+        QString err;
+    } cases[] = {
+        {{"--help"}, 0, "Usage: pelorama [DOCUMENT.pelorama ...]\n", ""},
+        {{"-h", "Any.pelorama"}, 0, "  --screenshot <name>", ""},
+        {{"--version"}, 0, "Pelorama " + tessaline::App::version() + '\n', ""},
+        {{"--frobnicate"}, 2, "", "pelorama: Unknown option 'frobnicate'.\nTry 'pelorama --help'"},
+        {{"--export"}, 2, "", "pelorama: Missing value after '--export'.\n"},
+        {{"--export", "out"}, 2, "", "pelorama: --export needs at least one document.\n"},
+        {{"--screenshot", "Home", "App.pelorama"}, 2, "", "pelorama: --screenshot needs --export.\n"},
+        {{"--export", "a", "--export", "b", "App.pelorama"},
+         2,
+         "",
+         "pelorama: --export may be given once.\n"},
+    };
+    for (const auto& expected : cases) {
+        const Outcome run = runProgram(expected.arguments);
+        const std::string context = expected.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, expected.exitCode) << context;
+        if (expected.out.isEmpty())
+            EXPECT_EQ(run.out, "") << context;
+        else
+            EXPECT_TRUE(run.out.contains(expected.out)) << context << "\n" << run.out.toStdString();
+        if (expected.err.isEmpty())
+            EXPECT_EQ(run.err, "") << context;
+        else
+            EXPECT_TRUE(run.err.startsWith(expected.err)) << context << "\n" << run.err.toStdString();
+    }
+}
+
+// Every option the help shows the manual page describes, and no other.
+TEST(CommandLineOptionsTest, TheManualPageHasTheOptionsOfTheHelp)
+{
+    const auto optionsIn = [](const QString& text) {
+        QStringList options;
+        static const QRegularExpression option("(?<![\\w-])(--?[a-z][a-z-]*)");
+        for (auto match = option.globalMatch(text); match.hasNext();)
+            options.append(match.next().captured(1));
+        options.removeDuplicates();
+        options.sort();
+        return options;
+    };
+    const QString help = optionsIn(app::CommandLine::helpText()).join(' ');
+    EXPECT_TRUE(help.contains("--export") && help.contains("-h")) << help.toStdString();
+    // Up to the examples, which run other commands too; the page's dashes are written "\\-".
+    const QString page = QString::fromUtf8(bytesOf(PELORAMA_MANUAL_PAGE));
+    EXPECT_EQ(optionsIn(page.left(page.indexOf(".SH EXAMPLES")).replace("\\-", "-")).join(' '), help);
+}
+
+TEST_F(CommandLineTest, ExportWritesWhatExportAllWritesAndLeavesThePackageAsItWas)
+{
+    // What the window's Export All writes, in this process.
+    const QTemporaryDir exportAll;
+    {
+        auto package = document::DocumentPackage::openForReading(m_package);
+        ASSERT_TRUE(package.hasValue());
+        document::ExportJob job(*(*package)->managedObjectContext(), exportAll.path());
+        QEventLoop loop;
+        QObject::connect(&job, &document::ExportJob::finished, &loop, &QEventLoop::quit);
+        job.start();
+        loop.exec();
+        ASSERT_EQ(job.alert(), std::nullopt);
+    }
+    const QStringList files{"Detail.png", "Home.png", "Settings-Night.png"};
+    ASSERT_EQ(filesIn(exportAll.path()), files);
+
+    const QTemporaryDir out;
+    const Outcome run = runProgram({"--export", out.path(), m_package});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const char* line : {"[1/3] Home.png\n", "[2/3] Detail.png\n", "[3/3] Settings-Night.png\n"})
+        EXPECT_TRUE(run.err.contains(line)) << run.err.toStdString();
+    EXPECT_EQ(filesIn(out.path()), files);
+    for (const QString& file : files) {
+        const QByteArray written = bytesOf(QDir(out.path()).filePath(file));
+        EXPECT_FALSE(written.isEmpty()) << file.toStdString();
+        EXPECT_EQ(written, bytesOf(QDir(exportAll.path()).filePath(file))) << file.toStdString();
+    }
+    EXPECT_EQ(QImage(QDir(out.path()).filePath("Home.png")).size(), QSize(1242, 2208));
+    EXPECT_EQ(QImage(QDir(out.path()).filePath("Detail.png")).size(), QSize(60, 40));
+    EXPECT_EQ(QImage(QDir(out.path()).filePath("Settings-Night.png")).size(), QSize(20, 10));
+
+    // Only the screenshots named.
+    const QTemporaryDir some;
+    const Outcome chosen = runProgram(
+        {"--export", some.path(), "--screenshot", "Settings/Night", m_package, "--screenshot", "Detail"});
+    EXPECT_EQ(chosen.exitCode, 0) << chosen.err.toStdString();
+    EXPECT_EQ(filesIn(some.path()), (QStringList{"Detail.png", "Settings-Night.png"}));
+    EXPECT_TRUE(chosen.err.contains("[2/2] Settings-Night.png\n")) << chosen.err.toStdString();
+
+    EXPECT_EQ(contentsOf(m_package), m_packageContents);
+}
+
+// Whatever fails is named with its reason and makes the exit status 1; what can be written still is.
+TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
+{
+    const QString notes = m_folder.filePath("notes.txt");
+    QFile(notes).open(QIODevice::WriteOnly);
+    const QString twin = m_folder.filePath("Twin.pelorama");
+    makePackage(twin, {}, {{"Detail", {10, 10}}, {"Other", {10, 10}}});
+    const QString missing = m_folder.filePath("Missing.pelorama");
+    const QStringList all{"Detail.png", "Home.png", "Settings-Night.png"};
+
+    enum class Output
+    {
+        directory,
+        file,
+        nothing,
+        linkAtHome
+    };
+    const struct
+    {
+        const char* name;
+        Output output;
+        QStringList arguments;
+        QStringList messages;
+        QStringList written;
+    } cases[] = {
+        {"missing document", Output::directory, {missing, m_package}, {missing + ": No such document"}, all},
+        {"no document", Output::directory, {notes, m_package}, {notes + ": not a Pelorama document"}, all},
+        {"output is a file", Output::file, {m_package}, {"” is not a directory."}, {}},
+        {"output missing",
+         Output::nothing,
+         {m_package},
+         {"pelorama: The directory “", "” does not exist."},
+         {}},
+        {"no such screenshot",
+         Output::directory,
+         {"--screenshot", "Nope", "--screenshot", "Detail", m_package},
+         {"No screenshot is named “Nope”."},
+         {"Detail.png"}},
+        {"link at a target name",
+         Output::linkAtHome,
+         {m_package},
+         {m_package + ": “Home.png”: "},
+         {"Detail.png", "Home.png", "Settings-Night.png"}},
+        // Both would write Detail.png: neither is written, the rest is.
+        {"same file from two documents",
+         Output::directory,
+         {m_package, twin, missing},
+         {"Duplicate names: “Detail.png” would be written for more than one screenshot of " + m_package +
+              " and " + twin + ".",
+          missing + ": No such document"},
+         {}},
+    };
+    for (const auto& expected : cases) {
+        const QTemporaryDir parent;
+        const QString output = parent.filePath("out");
+        const QString elsewhere = parent.filePath("elsewhere.png");
+        switch (expected.output) {
+        case Output::directory:
+            QDir().mkdir(output);
+            break;
+        case Output::file:
+            QFile(output).open(QIODevice::WriteOnly);
+            break;
+        case Output::nothing:
+            break;
+        case Output::linkAtHome:
+            QDir().mkdir(output);
+            QFile(elsewhere).open(QIODevice::WriteOnly);
+            QFile::link(elsewhere, QDir(output).filePath("Home.png"));
+            break;
+        }
+        const Outcome run = runProgram(QStringList{"--export", output} + expected.arguments);
+
+        EXPECT_EQ(run.exitCode, 1) << expected.name;
+        for (const QString& message : expected.messages)
+            EXPECT_TRUE(run.err.contains(message)) << expected.name << "\n" << run.err.toStdString();
+        if (expected.output != Output::file && expected.output != Output::nothing) {
+            EXPECT_EQ(filesIn(output), expected.written) << expected.name;
+        }
+        if (expected.output == Output::linkAtHome) {
+            EXPECT_TRUE(QFileInfo(QDir(output).filePath("Home.png")).isSymLink());
+            EXPECT_EQ(QFileInfo(elsewhere).size(), 0);
+        }
+    }
+    EXPECT_EQ(contentsOf(m_package), m_packageContents);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "appkit/DocumentError.h"
+#include "manageddocument/ManagedDocument.h"
+#include "manageddocument/PropertyListResource.h"
+
+#include <memory>
+
+namespace pelorama::document {
+
+// A Pelorama document as it lies on disk, without windows: a package named *.pelorama holding the store
+// of its screenshots and the "Metadata" property list. The document window's document is one; so is a
+// package opened only to be read (exported from the command line, say).
+class DocumentPackage : public manageddocument::ManagedDocument
+{
+    Q_OBJECT
+
+public:
+    // The type name documents are read and written as, and the packages' extension.
+    static QString typeName();
+    static QString extension();
+
+    DocumentPackage();
+
+    const manageddocument::PropertyListResource& metadata() const { return m_metadata; }
+    manageddocument::PropertyListResource& metadata() { return m_metadata; }
+
+    // Opens the package at path to read it only: nothing in it is ever written, neither by a save nor by
+    // autosave; changes stay in memory. The error names the package and says why it could not be opened:
+    // "No such document", "not a Pelorama document", or what reading found.
+    static appkit::DocumentResult<std::unique_ptr<DocumentPackage>> openForReading(const QString& path);
+    bool isReadOnly() const { return m_readOnly; }
+
+    bool autosavesInPlace() const override { return !m_readOnly; }
+
+protected:
+    std::vector<manageddocument::PackageResource*> createResources() override;
+    appkit::DocumentResult<> write(const QString& path, const QString& typeName,
+                                   appkit::SaveOperation operation, const QString& previousPath) override;
+
+private:
+    manageddocument::PropertyListResource m_metadata{QStringLiteral("Metadata")};
+    bool m_readOnly = false;
+};
+
+} // namespace pelorama::document
