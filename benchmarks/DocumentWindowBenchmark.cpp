@@ -9,11 +9,11 @@
 // nothing else is pending. The goal is under 16 ms a case, so that typing and dragging keep 60 frames a
 // second. Wall time is what the user waits for; CPU time is the main thread's.
 
+#include "DocumentWindowScene.h"
 #include "TemplateScene.h"
 #include "app/Document.h"
 #include "app/DocumentWindow.h"
 #include "app/ScreenshotListModel.h"
-#include "appkit/DocumentController.h"
 #include "canvas/CanvasView.h"
 #include "document/EditActions.h"
 #include "model/devices/DeviceFamily.h"
@@ -26,10 +26,7 @@
 #include "templates/Template.h"
 #include "templates/TemplateCategory.h"
 
-#include <QAbstractEventDispatcher>
-#include <QApplication>
 #include <QPainter>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -47,8 +44,7 @@ class Window
 public:
     Window()
     {
-        m_controller.addDocumentType(app::Document::documentType());
-        auto made = m_controller.makeUntitledDocument(app::Document::typeName());
+        auto made = m_documents.controller().makeUntitledDocument(app::Document::typeName());
         if (!made.hasValue())
             qFatal("No new document");
         document = static_cast<app::Document*>(*made);
@@ -79,13 +75,6 @@ public:
             qWarning("The canvas view is %dx%d points", canvas->width(), canvas->height());
     }
 
-    ~Window()
-    {
-        for (appkit::Document* open : m_controller.documents())
-            open->closeWithoutAsking();
-        QCoreApplication::processEvents();
-    }
-
     // Runs the event loop until the canvas has rendered, and then until nothing is pending.
     void showEdit()
     {
@@ -95,12 +84,7 @@ public:
         settle();
     }
 
-    void settle()
-    {
-        QCoreApplication::sendPostedEvents();
-        while (QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents))
-            QCoreApplication::sendPostedEvents();
-    }
+    static void settle() { benchmarks::settle(); }
 
     app::Document* document = nullptr;
     app::DocumentWindow* window = nullptr;
@@ -110,7 +94,7 @@ public:
     model::TextRect* caption = nullptr;
 
 private:
-    appkit::DocumentController m_controller;
+    benchmarks::Documents m_documents;
     bool m_rendered = false;
 };
 
@@ -230,16 +214,5 @@ BENCHMARK(angleDrag)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR"))
-        qputenv("QT_SCALE_FACTOR", "2");
-    // The window keeps its settings (pane widths, the picker's category) away from the user's.
-    QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return benchmarks::windowBenchmarkMain(argc, argv);
 }

@@ -12,15 +12,18 @@
 
 namespace benchmarks {
 
-// An app capture: opaque bars and rows, as a real one has.
-inline graphics::Image appCapture()
+// An app capture of size pixels: opaque bars and rows, as a real one has, the bar in the hue given.
+inline graphics::Image appCapture(QSize size = {750, 1334}, int hue = 215)
 {
-    QImage pixels(750, 1334, QImage::Format_RGBA8888_Premultiplied);
+    QImage pixels(size, QImage::Format_RGBA8888_Premultiplied);
     pixels.fill(QColor(245, 245, 247));
     QPainter painter(&pixels);
-    painter.fillRect(0, 0, 750, 128, QColor(30, 110, 220));
-    for (int row = 0; row < 12; ++row) {
-        painter.fillRect(24, 160 + row * 96, 72, 72, QColor::fromHsv(row * 25, 160, 220));
+    // Laid out on a 750-pixel-wide phone screen and scaled to the size.
+    painter.scale(size.width() / 750.0, size.width() / 750.0);
+    painter.fillRect(0, 0, 750, 128, QColor::fromHsv(hue, 220, 220));
+    const int rows = int(size.height() * 750.0 / size.width() - 160) / 96;
+    for (int row = 0; row < rows; ++row) {
+        painter.fillRect(24, 160 + row * 96, 72, 72, QColor::fromHsv((hue + 145 + row * 25) % 360, 160, 220));
         painter.fillRect(120, 172 + row * 96, 450, 20, QColor(60, 60, 60));
         painter.fillRect(120, 204 + row * 96, 300, 16, QColor(150, 150, 150));
     }

@@ -158,7 +158,8 @@ void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
             return object->objectID().entityName() == entityName;
         });
     };
-    if (ofScreenshots(changes.inserted) || ofScreenshots(changes.deleted) || ofScreenshots(changes.updated))
+    // A changed order rearranges the rows through its observation.
+    if (ofScreenshots(changes.inserted) || ofScreenshots(changes.deleted))
         rearrange();
 
     noteMappings(changes);

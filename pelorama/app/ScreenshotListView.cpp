@@ -46,7 +46,7 @@ ScreenshotListView::ScreenshotListView(ScreenshotListModel& model, model::Docume
     connect(&model, &QAbstractItemModel::rowsMoved, this, want);
     connect(&model, &QAbstractItemModel::modelReset, this, want);
     connect(&model, &QAbstractItemModel::layoutChanged, this, want);
-    connect(&model, &QAbstractItemModel::dataChanged, this, want);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &ScreenshotListView::rowsDidChange);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, want);
     connect(&m_thumbnails, &canvas::ScreenshotThumbnails::pictureChanged, this,
             &ScreenshotListView::showPicture);
@@ -77,10 +77,23 @@ bool ScreenshotListView::showsCurrentThumbnails() const
     const auto [first, last] = shownRows();
     for (int row = first; row <= last; ++row) {
         const model::Screenshot* screenshot = m_model->screenshotAt(row);
-        if (!screenshot || !m_thumbnails.showsLatest(*screenshot))
+        const quint64 changes = m_model->index(row).data(ScreenshotListModel::changesRole).toULongLong();
+        if (!screenshot || !m_thumbnails.shows(*screenshot, changes))
             return false;
     }
     return true;
+}
+
+void ScreenshotListView::rowsDidChange(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                       const QList<int>& roles)
+{
+    if (!m_model || (!roles.isEmpty() && !roles.contains(ScreenshotListModel::changesRole)))
+        return;
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        if (const model::Screenshot* screenshot = m_model->screenshotAt(row))
+            m_thumbnails.screenshotDidChange(
+                *screenshot, m_model->index(row).data(ScreenshotListModel::changesRole).toULongLong());
+    }
 }
 
 void ScreenshotListView::wantThumbnails()

@@ -59,6 +59,7 @@ protected:
 private:
     bool acceptsDrop(const QDropEvent* event) const;
     void wantThumbnails();
+    void rowsDidChange(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles);
     void showPicture(model::Screenshot* screenshot);
     void showDocumentSelection();
     void viewSelectionDidChange();

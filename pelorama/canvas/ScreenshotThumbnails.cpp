@@ -63,10 +63,11 @@ const graphics::Image* ScreenshotThumbnails::picture(const model::Screenshot& sc
     return entry && entry->picture ? &*entry->picture : nullptr;
 }
 
-bool ScreenshotThumbnails::showsLatest(const model::Screenshot& screenshot) const
+bool ScreenshotThumbnails::shows(const model::Screenshot& screenshot, quint64 changes) const
 {
     const Entry* entry = find(screenshot);
-    return entry && entry->picture && entry->shows == entry->changes && !entry->job && !entry->verifying;
+    return entry && entry->picture && entry->changes == changes && entry->shows == changes && !entry->job &&
+           !entry->verifying;
 }
 
 QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio)
@@ -84,7 +85,8 @@ QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize
 
 void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t shown)
 {
-    std::unordered_map<store::ManagedObjectID, Entry> entries;
+    for (auto& [id, entry] : m_entries)
+        entry.wanted = false;
     m_order.clear();
     std::size_t bytes = 0;
     bool full = false;
@@ -93,11 +95,10 @@ void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t s
         if (!screenshot)
             continue;
         const store::ManagedObjectID id = screenshot->objectID();
-        if (entries.count(id))
+        Entry& entry = m_entries[id];
+        if (entry.wanted)
             continue;
-        Entry entry;
-        if (const auto kept = m_entries.find(id); kept != m_entries.end())
-            entry = std::move(kept->second);
+        entry.wanted = true;
         entry.screenshot = screenshot;
         entry.changes = wanted[index].changes;
         entry.shown = index < shown;
@@ -106,7 +107,7 @@ void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t s
             entry.snapshot.reset();
             entry.composed = QImage();
         }
-        const std::size_t cost = entry.picture ? bytesOf(*entry.picture) : largestPicture;
+        const std::size_t cost = entry.picture ? entry.pictureBytes : largestPicture;
         full = full || (!entry.shown && bytes + cost > m_budget);
         entry.kept = !full;
         if (entry.kept) {
@@ -117,15 +118,24 @@ void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t s
             entry.composed = QImage();
         }
         m_order.push_back(id);
-        entries.emplace(id, std::move(entry));
     }
     // Renders of screenshots forgotten run to their end, and their pictures go nowhere.
-    for (const auto& [id, entry] : m_entries) {
-        if (entry.job && !entries.count(id))
+    std::erase_if(m_entries, [this](const auto& kept) {
+        if (kept.second.wanted)
+            return false;
+        if (kept.second.job)
             --m_rendering;
-    }
-    m_entries = std::move(entries);
+        return true;
+    });
     startRenders();
+}
+
+void ScreenshotThumbnails::screenshotDidChange(const model::Screenshot& screenshot, quint64 changes)
+{
+    if (Entry* entry = find(screenshot); entry && entry->changes != changes) {
+        entry->changes = changes;
+        m_startRenders.request();
+    }
 }
 
 void ScreenshotThumbnails::verify(const model::Screenshot& screenshot)
@@ -188,6 +198,7 @@ void ScreenshotThumbnails::takeRenders()
         if (!entry.kept)
             continue;
         entry.picture = std::move(rendered.picture);
+        entry.pictureBytes = bytesOf(*entry.picture);
         entry.composed = QImage();
         if (entry.shown)
             entry.renderer = std::move(rendered.renderer);
@@ -216,7 +227,7 @@ std::size_t ScreenshotThumbnails::pictureBytes() const
     std::size_t bytes = 0;
     for (const auto& [id, entry] : m_entries) {
         if (entry.picture)
-            bytes += bytesOf(*entry.picture);
+            bytes += entry.pictureBytes;
     }
     return bytes;
 }

@@ -62,8 +62,8 @@ public:
     // The last picture rendered of screenshot, which may show an earlier count of changes; none while
     // none is kept. Never renders.
     const graphics::Image* picture(const model::Screenshot& screenshot) const;
-    // Whether the picture of screenshot shows the count of changes last wanted, with nothing to check.
-    bool showsLatest(const model::Screenshot& screenshot) const;
+    // Whether the picture of screenshot shows its count of changes, with nothing to check.
+    bool shows(const model::Screenshot& screenshot, quint64 changes) const;
     // The picture composed for a cell (ThumbnailDrawing), kept until the picture, the cell or the ratio
     // change or the screenshot leaves the screen; a null image without a picture.
     QImage composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio);
@@ -71,6 +71,8 @@ public:
     // Replaces what is wanted: the first shown of wanted are on screen. Screenshots no longer wanted are
     // forgotten, pictures past the budget freed, and missing or out-of-date ones rendered.
     void want(const std::vector<Wanted>& wanted, std::size_t shown);
+    // The screenshot, when wanted, now has changes: its picture is rendered again in its turn.
+    void screenshotDidChange(const model::Screenshot& screenshot, quint64 changes);
     // Compares screenshot as it is now with what its picture shows, and renders it again when they
     // differ, whatever its count of changes says.
     void verify(const model::Screenshot& screenshot);
@@ -93,10 +95,12 @@ private:
         quint64 changes = 0;          // the count wanted
         std::optional<quint64> shows; // the count the picture, or the render running, shows
         bool verifying = false;
+        bool wanted = false;
         bool shown = false; // on screen
         bool kept = false;  // within the budget
         quint64 job = 0;    // the render running, 0 for none
         std::optional<graphics::Image> picture;
+        std::size_t pictureBytes = 0;
         // Kept while on screen: the renderer (not while it renders) and the snapshot the picture shows.
         std::shared_ptr<model::CanvasRenderer> renderer;
         std::optional<model::DetachedCanvas> snapshot;
