@@ -1,10 +1,38 @@
 #include "templates/picker/CollectionView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
 namespace pelorama::templates {
+namespace {
+
+// A rounded ring in the highlight colour around the item the keyboard works from.
+class FocusRing : public QWidget
+{
+public:
+    static constexpr int outset = 3;
+
+    explicit FocusRing(QWidget* parent)
+        : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+    }
+};
+
+} // namespace
 
 CollectionViewItem::CollectionViewItem(QWidget* parent)
     : QWidget(parent)
@@ -40,6 +68,7 @@ void CollectionViewItem::mousePressEvent(QMouseEvent* event)
 CollectionView::CollectionView(QWidget* parent)
     : QScrollArea(parent)
     , m_content(new QWidget)
+    , m_focusRing(new FocusRing(m_content))
 {
     setWidget(m_content);
     setWidgetResizable(false);
@@ -97,6 +126,7 @@ void CollectionView::reloadData()
     m_sections.clear();
     const bool hadSelection = !m_selection.empty();
     m_selection.clear();
+    m_current.reset();
     if (m_dataSource) {
         const int sections = m_dataSource->numberOfSections(*this);
         for (int s = 0; s < sections; ++s) {
@@ -129,6 +159,9 @@ void CollectionView::reloadData()
         }
     }
     verticalScrollBar()->setValue(0);
+    if (hasFocus() && !m_rows.empty())
+        m_current = m_rows.front().front();
+    placeFocusRing();
     if (hadSelection)
         emit selectionDidChange();
 }
@@ -137,13 +170,17 @@ void CollectionView::layoutContent()
 {
     const int width = viewport()->width();
     int y = 0;
-    for (Section& section : m_sections) {
+    m_rows.clear();
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        Section& section = m_sections[s];
         section.top = y;
         const int headerHeight = section.header ? section.header->sizeHint().height() : 0;
         y += headerHeight + spacing;
         int x = margin;
         int rowHeight = 0;
-        for (auto& item : section.items) {
+        std::vector<IndexPath> row;
+        for (size_t i = 0; i < section.items.size(); ++i) {
+            CollectionViewItem* item = section.items[i];
             if (!item)
                 continue;
             const QSize size = item->size();
@@ -151,17 +188,23 @@ void CollectionView::layoutContent()
                 x = margin;
                 y += rowHeight + spacing;
                 rowHeight = 0;
+                m_rows.push_back(std::move(row));
+                row.clear();
             }
             item->move(x, y);
+            row.push_back({int(s), int(i)});
             x += size.width() + spacing;
             rowHeight = std::max(rowHeight, size.height());
         }
+        if (!row.empty())
+            m_rows.push_back(std::move(row));
         y += rowHeight + margin;
         section.bottom = y;
         if (section.header)
             section.header->setGeometry(0, section.top, width, headerHeight);
     }
     m_content->resize(width, std::max(y, viewport()->height()));
+    placeFocusRing();
     pinHeaders();
 }
 
@@ -200,7 +243,9 @@ void CollectionView::selectItems(const std::vector<IndexPath>& indexPaths)
         return;
     // One item at a time: the last one asked for.
     m_selection = {valid.back()};
+    m_current = valid.back();
     applySelection();
+    placeFocusRing();
     emit selectionDidChange();
 }
 
@@ -230,6 +275,106 @@ void CollectionView::scrollToItem(IndexPath indexPath)
 {
     if (CollectionViewItem* shown = item(indexPath))
         ensureWidgetVisible(shown, 0, 40);
+}
+
+std::optional<IndexPath> CollectionView::neighbour(int key) const
+{
+    if (m_rows.empty() || !m_current)
+        return std::nullopt;
+    if (key == Qt::Key_Home)
+        return m_rows.front().front();
+    if (key == Qt::Key_End)
+        return m_rows.back().back();
+    size_t row = 0;
+    size_t column = 0;
+    while (row < m_rows.size()) {
+        const auto found = std::find(m_rows[row].begin(), m_rows[row].end(), *m_current);
+        if (found != m_rows[row].end()) {
+            column = size_t(found - m_rows[row].begin());
+            break;
+        }
+        ++row;
+    }
+    if (row == m_rows.size())
+        return std::nullopt;
+    // Up and down keep the column where the next row has it, else take that row's last item; left and
+    // right run on from one row, and one section, into the next.
+    switch (key) {
+    case Qt::Key_Up:
+        if (row == 0)
+            return std::nullopt;
+        return m_rows[row - 1][std::min(column, m_rows[row - 1].size() - 1)];
+    case Qt::Key_Down:
+        if (row + 1 == m_rows.size())
+            return std::nullopt;
+        return m_rows[row + 1][std::min(column, m_rows[row + 1].size() - 1)];
+    case Qt::Key_Left:
+        if (column > 0)
+            return m_rows[row][column - 1];
+        return row > 0 ? std::optional(m_rows[row - 1].back()) : std::nullopt;
+    case Qt::Key_Right:
+        if (column + 1 < m_rows[row].size())
+            return m_rows[row][column + 1];
+        return row + 1 < m_rows.size() ? std::optional(m_rows[row + 1].front()) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+void CollectionView::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool moves = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+                       key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End;
+    if ((!moves && key != Qt::Key_Space) || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!m_current && !m_rows.empty())
+        m_current = m_rows.front().front();
+    if (!m_current)
+        return;
+    const bool currentIsSelected =
+        std::find(m_selection.begin(), m_selection.end(), *m_current) != m_selection.end();
+    const std::optional<IndexPath> target =
+        currentIsSelected ? (moves ? neighbour(key) : std::nullopt) : m_current;
+    if (!target)
+        return;
+    selectItems({*target});
+    scrollToItem(*target);
+}
+
+void CollectionView::focusInEvent(QFocusEvent* event)
+{
+    QScrollArea::focusInEvent(event);
+    if (!m_current && !m_rows.empty())
+        m_current = m_rows.front().front();
+    placeFocusRing();
+}
+
+void CollectionView::focusOutEvent(QFocusEvent* event)
+{
+    QScrollArea::focusOutEvent(event);
+    placeFocusRing();
+}
+
+void CollectionView::placeFocusRing()
+{
+    CollectionViewItem* current = m_current && hasFocus() ? item(*m_current) : nullptr;
+    if (!current) {
+        m_focusRing->hide();
+        return;
+    }
+    m_focusRing->setGeometry(current->geometry().adjusted(-FocusRing::outset, -FocusRing::outset,
+                                                          FocusRing::outset, FocusRing::outset));
+    m_focusRing->show();
+    m_focusRing->raise();
+    // Pinned headers stay in front of it.
+    for (Section& section : m_sections) {
+        if (section.header)
+            section.header->raise();
+    }
 }
 
 } // namespace pelorama::templates

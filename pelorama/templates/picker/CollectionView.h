@@ -66,7 +66,12 @@ protected:
 
 // A scrolling grid of items in sections, each section under a header that stays pinned to the top of
 // the visible area while its section scrolls by. Items flow left to right in rows of fixed spacing. One
-// item at a time is selected, by a press on it.
+// item at a time is selected, by a press on it or from the keyboard.
+//
+// With the keyboard focus, a ring marks the current item (the selected one, or the first before any is
+// selected). The arrow keys select the item beside, above or below the current one, across section
+// boundaries; Home and End the first and last; an arrow or Space with the current item not yet selected
+// selects it. Other keys (Return, Escape, Tab) go on to the window.
 class CollectionView : public QScrollArea
 {
     Q_OBJECT
@@ -96,12 +101,17 @@ public:
     void deselectAll();
     // Scrolls so the item is visible.
     void scrollToItem(IndexPath indexPath);
+    // The item the keyboard works from; none before the grid first had the focus or anything was selected.
+    std::optional<IndexPath> currentIndexPath() const { return m_current; }
 
 signals:
     void selectionDidChange();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct Section
@@ -115,11 +125,19 @@ private:
     void layoutContent();
     void pinHeaders();
     void applySelection();
+    // The item the key moves to from the current one, if any.
+    std::optional<IndexPath> neighbour(int key) const;
+    void placeFocusRing();
 
     CollectionViewDataSource* m_dataSource = nullptr;
     QWidget* m_content;
+    // Around the current item while the grid has the focus.
+    QWidget* m_focusRing;
     std::vector<Section> m_sections;
+    // The items as laid out, row by row from the top, each row left to right.
+    std::vector<std::vector<IndexPath>> m_rows;
     std::vector<IndexPath> m_selection;
+    std::optional<IndexPath> m_current;
     bool m_pinsHeaders = false;
 };
 

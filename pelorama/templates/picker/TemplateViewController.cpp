@@ -65,14 +65,22 @@ void TemplateViewController::loadView()
     m_addButton = new QPushButton(tr("Add"), root);
     m_addButton->setObjectName(QStringLiteral("addButton"));
     m_addButton->setDefault(true);
-    // Return adds whichever control has the focus; the grid takes it first.
+    // Return adds whichever control has the focus; the grid takes it first, and Tab goes on to the
+    // category chooser and the buttons.
     m_cancelButton->setAutoDefault(false);
     m_addButton->setAutoDefault(false);
-    m_collectionView->setFocus();
     buttons->addWidget(m_cancelButton);
     buttons->addWidget(m_addButton);
     layout->addLayout(buttons);
+    QWidget::setTabOrder(m_collectionView, m_categoryChooser);
+    QWidget::setTabOrder(m_categoryChooser, m_cancelButton);
+    QWidget::setTabOrder(m_cancelButton, m_addButton);
     setView(root);
+}
+
+void TemplateViewController::viewWillAppear()
+{
+    m_collectionView->setFocus(Qt::OtherFocusReason);
 }
 
 void TemplateViewController::viewDidLoad()

@@ -17,7 +17,8 @@ class TemplateCategory;
 // section per theme, a chooser of the category (remembered in the setting "TemplatePickerCategory"), and
 // Add and Cancel. Shown in a SheetWindow, it ends the sheet with 1 after Add or a double click and with 0
 // after Cancel; selectedTemplate is then the chosen template, or none when nothing was selected.
-// Main thread only.
+// From the keyboard: the grid has the focus when the picker appears, Return adds, Escape cancels, and Tab
+// goes on to the category chooser and the buttons. Main thread only.
 class TemplateViewController : public appkit::ViewController, public CollectionViewDataSource
 {
     Q_OBJECT
@@ -55,6 +56,7 @@ public slots:
 protected:
     void loadView() override;
     void viewDidLoad() override;
+    void viewWillAppear() override;
 
 private:
     // A widget of the view, made first when the view is not loaded yet.

@@ -12,6 +12,7 @@
 #include "templates/picker/TemplateView.h"
 #include "templates/picker/TemplateViewController.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -177,11 +178,87 @@ TEST_F(PickerTest, AfterTheSheetIsResizedTheScrollBarSpansTheGridAndItsThumbScro
     }
 }
 
-TEST_F(PickerTest, AddWithNothingSelectedEndsWithOneAndNoTemplate)
+// A key typed as the user types it: to whatever has the focus in the active window.
+void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);
+}
+
+TEST_F(PickerTest, AddOrReturnWithNothingSelectedEndsWithOneAndNoTemplate)
 {
     TemplateViewController* picker = begin();
     QTest::mouseClick(picker->addButton(), Qt::LeftButton);
+    begin();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    type(Qt::Key_Return);
+    EXPECT_EQ(returnCodes, QList<int>({1, 1}));
+    EXPECT_EQ(chosen, nullptr);
+}
+
+TEST_F(PickerTest, ArrowsMoveTheSelectionAcrossSectionsAndReturnAddsIt)
+{
+    TemplateViewController* picker = begin();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    CollectionView* grid = picker->collectionView();
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_TRUE(grid->selectionIndexPaths().empty());
+    const auto selected = [grid] {
+        return grid->selectionIndexPaths().size() == 1 ? grid->selectionIndexPaths().front()
+                                                       : IndexPath{-1, -1};
+    };
+
+    type(Qt::Key_Right); // the first arrow selects the item the grid starts from
+    EXPECT_EQ(selected(), (IndexPath{0, 0}));
+    const int firstSection = grid->numberOfItems(0);
+    for (int step = 1; step < firstSection; ++step)
+        type(Qt::Key_Right);
+    EXPECT_EQ(selected(), (IndexPath{0, firstSection - 1}));
+    type(Qt::Key_Right);
+    EXPECT_EQ(selected(), (IndexPath{1, 0}));
+    type(Qt::Key_Left);
+    EXPECT_EQ(selected(), (IndexPath{0, firstSection - 1}));
+    type(Qt::Key_Right);
+    // Up from a section's first row: the same column of the last row above.
+    const QPoint below = grid->item({1, 0})->pos();
+    int above = -1;
+    for (int item = 0; item < firstSection; ++item) {
+        const QPoint place = grid->item({0, item})->pos();
+        if (place.x() == below.x() && (above < 0 || place.y() > grid->item({0, above})->y()))
+            above = item;
+    }
+    type(Qt::Key_Up);
+    EXPECT_EQ(selected(), (IndexPath{0, above}));
+    type(Qt::Key_Down);
+    EXPECT_EQ(selected(), (IndexPath{1, 0}));
+    type(Qt::Key_Down);
+    const IndexPath chosenPath = selected();
+    EXPECT_EQ(chosenPath.section, 1);
+    EXPECT_GT(grid->item(chosenPath)->y(), below.y());
+    EXPECT_TRUE(returnCodes.isEmpty());
+
+    type(Qt::Key_Return);
     EXPECT_EQ(returnCodes, QList<int>({1}));
+    EXPECT_EQ(chosen, TemplateCategory::all()
+                          .front()
+                          .templateGroups()[size_t(chosenPath.section)]
+                          .templates()[size_t(chosenPath.item)]
+                          .get());
+}
+
+TEST_F(PickerTest, TabReachesTheChooserAndTheButtonsAndEscapeCancels)
+{
+    TemplateViewController* picker = begin();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    const QList<QWidget*> order{picker->categoryChooser(), picker->cancelButton(), picker->addButton(),
+                                picker->collectionView()};
+    for (QWidget* next : order) {
+        type(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), picker->addButton());
+    type(Qt::Key_Escape);
+    EXPECT_EQ(returnCodes, QList<int>({0}));
     EXPECT_EQ(chosen, nullptr);
 }
 
