@@ -1,6 +1,6 @@
 #include "tessaline/Shared/CodebaseTicket.h"
 
-#include "tessaline/Shared/HttpExchange.h"
+#include "tessaline/Shared/HttpPost.h"
 
 #include <QSettings>
 #include <QUrl>
@@ -16,9 +16,6 @@ constexpr auto defaultHost = "tickets.pelorama.invalid";
 constexpr auto defaultProject = "pelorama";
 constexpr auto defaultUser = "vanmoor/tallrick";
 constexpr auto defaultApiKey = "7c1e9a40b35d82f6e0a4c9b71d3f58e26a0b94c3";
-
-// How long a request waits for the service to move before giving up.
-constexpr int transferTimeoutMilliseconds = 60'000;
 
 QString configured(const char* variable, const QString& settingKey, const char* fallback)
 {
@@ -108,16 +105,16 @@ QByteArray CodebaseTicket::xmlBody() const
     return body;
 }
 
-void CodebaseTicket::post(Callback callback) const
+void CodebaseTicket::post(Callback callback, const TransferLimits& limits) const
 {
-    const HttpExchange::Fields fields{
-        {"Accept", "application/xml"},
-        {"Content-Type", "application/xml"},
-        {"Authorization", "Basic " + (m_user + QLatin1Char(':') + m_apiKey).toUtf8().toBase64()},
+    const QList<QByteArray> headerLines{
+        "Accept: application/xml",
+        "Content-Type: application/xml",
+        "Authorization: Basic " + (m_user + QLatin1Char(':') + m_apiKey).toUtf8().toBase64(),
     };
-    HttpExchange::post(
-        QUrl(address()), fields, xmlBody(), transferTimeoutMilliseconds,
-        [callback = std::move(callback)](const HttpExchange::Outcome& outcome) {
+    HttpPost::start(
+        QUrl(address()), headerLines, xmlBody(), limits,
+        [callback = std::move(callback)](const HttpPost::Outcome& outcome) {
             if (!outcome.error.isEmpty())
                 callback(Error{0, outcome.error});
             else if (outcome.status < 200 || outcome.status > 299)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tessaline/Shared/TessalineExport.h"
+#include "tessaline/Shared/TransferLimits.h"
 
 #include <QString>
 #include <functional>
@@ -41,7 +42,8 @@ public:
     // called exactly once, later, from the event loop of the calling thread: with no error when the service
     // answered, completely and well formed, with a status in 200-299; otherwise with the transport error,
     // what is wrong with a broken or unfinished answer (as soon as that shows), or the HTTP status.
-    void post(Callback callback) const;
+    // The limits bound the exchange, so the callback comes however slow, long or endless the answer.
+    void post(Callback callback, const TransferLimits& limits = {}) const;
 
     // The service's address for this ticket's project: scheme and host, "/", project, "/tickets".
     QString address() const;

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <sys/socket.h>
 
 using tessaline::CodebaseTicket;
 
@@ -23,15 +24,22 @@ namespace {
 class TicketServer
 {
 public:
+    enum class Ending
+    {
+        closes,
+        staysOpen,
+        resets,
+    };
+
     explicit TicketServer(int status)
         : TicketServer("HTTP/1.1 " + QByteArray::number(status) +
                        " Status\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok")
     {}
 
-    // Answers with these bytes, in two parts a moment apart, then closes the connection, or keeps it open.
-    explicit TicketServer(const QByteArray& answer, bool closes = true)
+    // Answers with these bytes, in two parts a moment apart, then ends the connection as told.
+    explicit TicketServer(const QByteArray& answer, Ending ending = Ending::closes)
         : m_answer(answer)
-        , m_closes(closes)
+        , m_ending(ending)
     {
         EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
         QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
@@ -39,6 +47,14 @@ public:
             QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { read(socket); });
             QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         });
+    }
+
+    // Answers with head, then with piece every intervalMilliseconds for as long as the connection lasts.
+    TicketServer(const QByteArray& head, const QByteArray& piece, int intervalMilliseconds)
+        : TicketServer(head, Ending::staysOpen)
+    {
+        m_piece = piece;
+        m_interval = intervalMilliseconds;
     }
 
     quint16 port() const { return m_server.serverPort(); }
@@ -64,18 +80,36 @@ private:
         if (m_answered)
             return;
         m_answered = true;
+        if (!m_piece.isEmpty()) {
+            socket->write(m_answer);
+            auto* drip = new QTimer(socket);
+            QObject::connect(drip, &QTimer::timeout, socket, [this, socket] {
+                if (socket->bytesToWrite() < 64 * 1024)
+                    socket->write(m_piece);
+            });
+            drip->start(m_interval);
+            return;
+        }
         const qsizetype half = m_answer.size() / 2;
         socket->write(m_answer.left(half));
         QTimer::singleShot(20, socket, [this, socket, half] {
             socket->write(m_answer.mid(half));
-            if (m_closes)
+            if (m_ending == Ending::closes)
                 socket->disconnectFromHost();
+            if (m_ending == Ending::resets)
+                QTimer::singleShot(20, socket, [socket] {
+                    const linger hard{1, 0};
+                    setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+                    socket->abort();
+                });
         });
     }
 
     QTcpServer m_server;
     QByteArray m_answer;
-    bool m_closes = true;
+    Ending m_ending = Ending::closes;
+    QByteArray m_piece;
+    int m_interval = 0;
     bool m_answered = false;
     QByteArray m_request;
 };
@@ -88,17 +122,19 @@ struct Outcome
 
 // Posts the ticket and runs the event loop until the callback has come (bounded), then a little longer
 // to see that it does not come twice.
-Outcome post(const CodebaseTicket& ticket)
+Outcome post(const CodebaseTicket& ticket, const tessaline::TransferLimits& limits = {})
 {
     Outcome outcome;
     QEventLoop loop;
     bool calledInsidePost = true;
-    ticket.post([&](const std::optional<CodebaseTicket::Error>& error) {
-        EXPECT_FALSE(calledInsidePost);
-        ++outcome.calls;
-        outcome.error = error;
-        loop.quit();
-    });
+    ticket.post(
+        [&](const std::optional<CodebaseTicket::Error>& error) {
+            EXPECT_FALSE(calledInsidePost);
+            ++outcome.calls;
+            outcome.error = error;
+            loop.quit();
+        },
+        limits);
     calledInsidePost = false;
     QTimer::singleShot(20'000, &loop, &QEventLoop::quit);
     if (outcome.calls == 0)
@@ -369,20 +405,95 @@ TEST(TessalineTest, TicketTakesEveryWellFormedWayAnAnswerCanEnd)
 {
     TicketService service;
     const QByteArray chunkedHead = "HTTP/1.1 201 Created\r\nTransfer-Encoding: chunked\r\n\r\n";
-    const std::pair<QByteArray, bool> answers[] = {
-        {chunkedHead + "2\r\nok\r\n0\r\n\r\n", true},
-        {chunkedHead + "2;name=value\r\nok\r\nA\r\n0123456789\r\n0\r\nChecksum: 1\r\n\r\n", false},
-        {"HTTP/1.1 201 Created\r\nContent-Type: application/xml\r\n\r\n<ticket/>", true},
-        {"HTTP/1.1 201 Created\r\nContent-Length: 9\r\n\r\n<ticket/>", false},
-        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 204 No Content\r\n\r\n", false},
-        {"HTTP/1.0 200\nContent-Length: 0\n\n", false},
+    using enum TicketServer::Ending;
+    const std::pair<QByteArray, TicketServer::Ending> answers[] = {
+        {chunkedHead + "2\r\nok\r\n0\r\n\r\n", closes},
+        {chunkedHead + "2;name=value\r\nok\r\nA\r\n0123456789\r\n0\r\nChecksum: 1\r\n\r\n", staysOpen},
+        {"HTTP/1.1 201 Created\r\nContent-Type: application/xml\r\n\r\n<ticket/>", closes},
+        {"HTTP/1.1 201 Created\r\nContent-Length: 9\r\n\r\n<ticket/>", staysOpen},
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 204 No Content\r\n\r\n", staysOpen},
+        {"HTTP/1.0 200\nContent-Length: 0\n\n", staysOpen},
     };
-    for (const auto& [answer, closes] : answers) {
-        TicketServer server(answer, closes);
+    for (const auto& [answer, ending] : answers) {
+        TicketServer server(answer, ending);
         service.pointAt(server);
         const Outcome outcome = post(CodebaseTicket("s", "d"));
         EXPECT_EQ(outcome.calls, 1) << answer.toStdString();
         EXPECT_FALSE(outcome.error.has_value())
             << answer.toStdString() << ": " << (outcome.error ? outcome.error->message.toStdString() : "");
     }
+}
+
+// However an answer drags on or never ends, the ticket calls back once, with an error, within the time and
+// the memory its limits allow. A reset is a failure even where the end of the connection ends the answer.
+TEST(TessalineTest, TicketEndsEverySlowEndlessOrResetAnswerWithinItsLimits)
+{
+    using namespace std::chrono_literals;
+    TicketService service;
+    tessaline::TransferLimits limits;
+    limits.stallTime = 1s;
+    limits.totalTimeout = 1500ms;
+    limits.maximumAnswerBytes = 64 * 1024;
+    const QByteArray created = "HTTP/1.1 201 Created\r\n";
+    struct Answer
+    {
+        QByteArray head;
+        QByteArray piece; // sent again and again after the head; none: the connection resets
+        int intervalMilliseconds = 0;
+    };
+    // The drips move faster than the stall limit, so only the overall time-out ends them.
+    const Answer answers[] = {
+        {created + "X-Drip: ", "a", 200},
+        {created + "Content-Length: 1000\r\n\r\n", "a", 200},
+        {created + "\r\n", QByteArray(4096, 'a'), 1},
+        {created + "Transfer-Encoding: chunked\r\n\r\n", QByteArray("1\r\na\r\n").repeated(256), 1},
+        {{}, QByteArray("HTTP/1.1 100 Continue\r\n\r\n").repeated(64), 1},
+        {created + "Content-Length: 999999999999999999\r\n\r\n", QByteArray(4096, 'a'), 1},
+        {created + "\r\n0123456789", {}, 0},
+    };
+    for (const Answer& answer : answers) {
+        const auto server =
+            answer.piece.isEmpty()
+                ? std::make_unique<TicketServer>(answer.head, TicketServer::Ending::resets)
+                : std::make_unique<TicketServer>(answer.head, answer.piece, answer.intervalMilliseconds);
+        service.pointAt(*server);
+        const std::string name = (answer.head + answer.piece.left(32)).toStdString();
+        QElapsedTimer clock;
+        clock.start();
+        const Outcome outcome = post(CodebaseTicket("s", "d"), limits);
+        EXPECT_EQ(outcome.calls, 1) << name;
+        ASSERT_TRUE(outcome.error.has_value()) << name;
+        EXPECT_EQ(outcome.error->httpStatus, 0) << name;
+        EXPECT_LT(clock.elapsed(), 6'000) << name;
+    }
+}
+
+// The ticket goes through the proxy the application's settings choose, never one from the environment.
+TEST(TessalineTest, TicketTakesTheApplicationsProxyOnly)
+{
+    TicketService service;
+    const char* variables[] = {"http_proxy", "https_proxy", "all_proxy", "HTTPS_PROXY",
+                               "ALL_PROXY",  "no_proxy",    "NO_PROXY"};
+    std::vector<std::pair<const char*, QByteArray>> saved;
+    for (const char* variable : variables)
+        saved.emplace_back(variable, qgetenv(variable));
+    for (const char* variable : variables)
+        qputenv(variable, QByteArray(variable).toLower().startsWith("no") ? "" : "http://127.0.0.1:9");
+
+    TicketServer server(201);
+    service.pointAt(server);
+    const Outcome direct = post(CodebaseTicket("s", "d"));
+    EXPECT_FALSE(direct.error.has_value()) << direct.error->message.toStdString();
+
+    TicketServer proxy("HTTP/1.1 403 Forbidden\r\nContent-Length: 0\r\n\r\n");
+    QNetworkProxy::setApplicationProxy(QNetworkProxy(QNetworkProxy::HttpProxy, "127.0.0.1", proxy.port()));
+    qputenv("TESSALINE_TICKET_HOST", "http://tickets.example.org");
+    const Outcome proxied = post(CodebaseTicket("s", "d"));
+    EXPECT_TRUE(proxied.error.has_value());
+    EXPECT_TRUE(proxy.request().startsWith("CONNECT tickets.example.org:80 HTTP/1.1\r\n"))
+        << proxy.request().constData();
+
+    QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+    for (const auto& [variable, value] : saved)
+        value.isNull() ? qunsetenv(variable) : qputenv(variable, value);
 }
