@@ -48,6 +48,23 @@ std::optional<Proxy> proxyFor(const QUrl& url)
     return std::nullopt;
 }
 
+const QString brokenAnswer = QStringLiteral("The server sent a broken answer: ");
+
+// What the server sent, or how its connection ended, is no whole answer.
+bool isBrokenAnswer(CURLcode result)
+{
+    switch (result) {
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_WEIRD_SERVER_REPLY:
+    case CURLE_BAD_CONTENT_ENCODING:
+        return true;
+    default:
+        return false;
+    }
+}
+
 QString answerTooLong(qint64 limit)
 {
     return QStringLiteral("The server's answer is longer than %1 bytes").arg(limit);
@@ -198,12 +215,14 @@ void HttpPost::complete(CURLcode result)
         QString error = m_problem;
         if (error.isEmpty())
             error = describe(m_errorBuffer[0] != 0 ? m_errorBuffer.data() : curl_easy_strerror(result));
+        if (isBrokenAnswer(result))
+            error.prepend(brokenAnswer);
         finish({0, error});
         return;
     }
     // curl takes an answer that the connection's end cuts off inside its header.
     if (!m_headerEnded) {
-        finish({0, QStringLiteral("The server's answer ended inside its header")});
+        finish({0, brokenAnswer + QStringLiteral("it ended inside its header")});
         return;
     }
     long status = 0;
