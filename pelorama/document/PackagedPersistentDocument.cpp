@@ -67,8 +67,9 @@ DocumentResult<> PackagedPersistentDocument::read(const QString& path, const QSt
         return appkit::documentFailure("There is nothing at “" + path + "”.");
     if (!package.isDir())
         return appkit::documentFailure("“" + path + "” is a file, but a document is a folder (a package).");
-    if (DocumentResult<> linkFree = manageddocument::fileSystem::refuseLinksInside(path); !linkFree)
-        return linkFree;
+    if (DocumentResult<> plainEntries = manageddocument::fileSystem::refuseLinksAndSpecialFilesInside(path);
+        !plainEntries)
+        return plainEntries;
     // A package without a store opens without one.
     if (QFileInfo(storePathFor(path)).isFile()) {
         if (DocumentResult<> opened = configurePersistentStoreCoordinator(storePathFor(path), typeName);

@@ -12,7 +12,7 @@ namespace pelorama::document {
 // A persistent document kept as a package of its own making: a folder holding the store as the file
 // "Database" and one file per package resource beside it. The store follows the document when its
 // place changes; reverting removes the store before the document is read again. A package holding a
-// link anywhere inside is refused.
+// link, a named pipe, a socket or a device anywhere inside is refused.
 //
 // Resource files are written each through a temporary file and a rename, and the live store file is
 // never copied or replaced. Save As builds the whole new package beside its destination (the store

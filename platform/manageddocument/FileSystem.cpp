@@ -51,15 +51,25 @@ bool writeAll(int descriptor, const QByteArray& bytes)
 
 } // namespace
 
-appkit::DocumentResult<> refuseLinksInside(const QString& path)
+appkit::DocumentResult<> refuseLinksAndSpecialFilesInside(const QString& path)
 {
     QDirIterator entries(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                          QDirIterator::Subdirectories);
     while (entries.hasNext()) {
-        entries.next();
-        if (entries.fileInfo().isSymLink())
-            return appkit::documentFailure("“" + entries.filePath() +
+        const QString entry = entries.next();
+        struct stat status;
+        if (::lstat(native(entry).constData(), &status) != 0)
+            continue; // gone since it was listed
+        if (S_ISLNK(status.st_mode))
+            return appkit::documentFailure("“" + entry +
                                            "” is a link, and a document package may not hold links.");
+        if (S_ISREG(status.st_mode) || S_ISDIR(status.st_mode))
+            continue;
+        const QString kind = S_ISFIFO(status.st_mode)   ? "a named pipe"
+                             : S_ISSOCK(status.st_mode) ? "a socket"
+                                                        : "a device";
+        return appkit::documentFailure("“" + entry + "” is " + kind +
+                                       ", and a document package may hold only files and folders.");
     }
     return {};
 }

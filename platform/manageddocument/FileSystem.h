@@ -24,9 +24,11 @@ appkit::DocumentResult<> moveReplacing(const QString& from, const QString& to);
 // Removes a file, link or folder with its contents; nothing there is fine.
 void removeItem(const QString& path);
 
-// Fails, naming the link, when the folder at path holds a symbolic link at any depth: reading or writing
-// a package through one would reach files outside it. Links are not followed while looking.
-appkit::DocumentResult<> refuseLinksInside(const QString& path);
+// Fails, naming the entry, when the folder at path holds at any depth a symbolic link, through which
+// reading or writing the package would reach files outside it, or anything but files and folders: a
+// named pipe, socket or device blocks or reaches hardware when it is opened. Links are not followed
+// while looking.
+appkit::DocumentResult<> refuseLinksAndSpecialFilesInside(const QString& path);
 
 // Makes the folder's entries (new names, renames) durable.
 void syncFolder(const QString& path);

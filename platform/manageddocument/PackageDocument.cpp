@@ -23,8 +23,9 @@ appkit::DocumentResult<> checkPackage(const QString& path)
         return appkit::documentFailure("There is nothing at “" + path + "”.");
     if (!package.isDir())
         return appkit::documentFailure("“" + path + "” is a file, but a document is a folder (a package).");
-    if (appkit::DocumentResult<> linkFree = fileSystem::refuseLinksInside(path); !linkFree)
-        return linkFree;
+    if (appkit::DocumentResult<> plainEntries = fileSystem::refuseLinksAndSpecialFilesInside(path);
+        !plainEntries)
+        return plainEntries;
     const QString storePath = PackageDocument::persistentStorePath(path);
     const QFileInfo store(storePath);
     if (!store.exists() && !store.isSymLink())

@@ -8,8 +8,9 @@ namespace manageddocument {
 // A persistent document kept as a package: a folder holding the store at "StoreContent/persistentStore"
 // and the additional content of subclasses beside it. It autosaves in place.
 //
-// Reading opens the store, then calls readAdditionalContent. A package holding a link anywhere inside is
-// refused, so that nothing the document reads or writes lies outside its folder. Saving asks for
+// Reading opens the store, then calls readAdditionalContent. A package holding a link, a named pipe, a
+// socket or a device anywhere inside is refused, so that nothing the document reads or writes lies
+// outside its folder and no open blocks. Saving asks for
 // additionalContent before anything is written, writes the store, then calls writeAdditionalContent with the
 // package being written and the package's previous place.
 //

@@ -3,11 +3,13 @@
 #include "foundation/Diagnostics.h"
 #include "store/EntityDescription.h"
 #include "store/ManagedObjectModel.h"
+#include "store/SQLiteStoreFiles.h"
 #include "store/ValueTransformer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QUrl>
 #include <QUuid>
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <algorithm>
@@ -318,21 +320,31 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
     return std::nullopt;
 }
 
-using OpenedDatabase = std::pair<std::unique_ptr<SQLite::Database>, QString>;
+struct OpenedDatabase
+{
+    std::unique_ptr<SQLite::Database> database;
+    QString identifier;
+    bool readOnly = false;
+};
 
-// Opens the store in the existing file at path, changing nothing in a file that is not one.
-Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model)
+// Opens the store in the existing file at path, changing nothing in a file that is not one. Unless
+// forWriting, a store that SQLite would read in log mode is opened read-only and immutable, which reads
+// the file alone, as it is, and makes nothing beside it; the caller opens it again for writing before it
+// saves. Opened for writing, a store leaves log mode and keeps a rollback journal.
+Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model, bool forWriting)
 {
     const QString cannotOpen = "The store at " + path + " could not be opened";
-    const QFileInfo file(path);
-    if (file.isDir())
-        return failure(Error::Code::storeOpenFailed, cannotOpen + ": it is a folder.");
-    if (!file.isFile())
-        return failure(Error::Code::storeOpenFailed,
-                       cannotOpen +
-                           (file.exists() ? ": it is not a regular file." : ": there is no such file."));
+    if (std::optional<QString> problem = sqliteFiles::problem(path))
+        return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + *problem);
+    const bool readOnly = !forWriting && sqliteFiles::readsInLogMode(path);
     try {
-        auto database = std::make_unique<SQLite::Database>(utf8(path), SQLite::OPEN_READWRITE);
+        auto database =
+            readOnly ? std::make_unique<SQLite::Database>(
+                           QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded().toStdString() +
+                               "?immutable=1",
+                           SQLite::OPEN_READONLY | SQLite::OPEN_URI | SQLite::OPEN_NOFOLLOW)
+                     : std::make_unique<SQLite::Database>(utf8(path),
+                                                          SQLite::OPEN_READWRITE | SQLite::OPEN_NOFOLLOW);
         bound(*database);
         // Everything up to the journal settings below only reads.
         database->setBusyTimeout(5000);
@@ -363,9 +375,11 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
         if (std::optional<QString> problem = schemaProblem(*database, model))
             return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": it does not match the data model (" + *problem + ").");
-        database->exec("PRAGMA journal_mode = DELETE");
-        database->exec("PRAGMA synchronous = FULL");
-        return OpenedDatabase{std::move(database), identifier};
+        if (!readOnly) {
+            database->exec("PRAGMA journal_mode = DELETE");
+            database->exec("PRAGMA synchronous = FULL");
+        }
+        return OpenedDatabase{std::move(database), identifier, readOnly};
     } catch (const SQLite::Exception& exception) {
         return failure(Error::Code::storeOpenFailed,
                        cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
@@ -382,7 +396,8 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
         return failure(Error::Code::storeOpenFailed, cannotCreate + ": " + file.errorString() + ".");
     file.close();
     try {
-        auto database = std::make_unique<SQLite::Database>(utf8(path), SQLite::OPEN_READWRITE);
+        auto database =
+            std::make_unique<SQLite::Database>(utf8(path), SQLite::OPEN_READWRITE | SQLite::OPEN_NOFOLLOW);
         bound(*database);
         database->setBusyTimeout(5000);
         database->exec("PRAGMA journal_mode = DELETE");
@@ -399,10 +414,11 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
 } // namespace
 
 SQLiteStore::SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                         std::unique_ptr<SQLite::Database> database)
+                         std::unique_ptr<SQLite::Database> database, bool readOnly)
     : PersistentStore(std::move(identifier), std::move(path))
     , m_model(std::move(model))
     , m_database(std::move(database))
+    , m_readOnly(readOnly)
 {}
 
 SQLiteStore::~SQLiteStore() = default;
@@ -416,25 +432,33 @@ Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
     // Only a missing file becomes a new store; whatever else is there must already be one.
     const bool exists = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
     Result<OpenedDatabase> opened =
-        exists ? openExisting(path, *model)
+        exists ? openExisting(path, *model, false)
                : createNew(path, *model,
                            identifier.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces)
                                                 : identifier);
     if (!opened)
         return failure(opened.error());
-    return std::unique_ptr<PersistentStore>(
-        new SQLiteStore(opened->second, path, std::move(model), std::move(opened->first)));
+    return std::unique_ptr<PersistentStore>(new SQLiteStore(opened->identifier, path, std::move(model),
+                                                            std::move(opened->database), opened->readOnly));
+}
+
+Result<void> SQLiteStore::reopen(const QString& path, bool forWriting)
+{
+    Result<OpenedDatabase> opened = openExisting(path, *m_model, forWriting);
+    if (!opened)
+        return failure(opened.error());
+    if (opened->identifier != m_identifier)
+        return failure(Error::Code::storeOpenFailed, "The file at " + path + " holds a different store.");
+    m_database = std::move(opened->database);
+    m_readOnly = opened->readOnly;
+    m_path = path;
+    return {};
 }
 
 Result<void> SQLiteStore::setPath(const QString& path)
 {
-    Result<OpenedDatabase> opened = openExisting(path, *m_model);
-    if (!opened)
-        return failure(opened.error());
-    if (opened->second != m_identifier)
-        return failure(Error::Code::storeOpenFailed, "The file at " + path + " holds a different store.");
-    m_database = std::move(opened->first);
-    m_path = path;
+    if (Result<void> reopened = reopen(path, !m_readOnly); !reopened)
+        return reopened;
     m_lastKeys.clear();
     return {};
 }
@@ -647,6 +671,15 @@ void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
 
 Result<void> SQLiteStore::save(const StoreSaveRequest& request)
 {
+    // The files may have changed since the store was opened; nothing is written through a pipe or
+    // another name.
+    if (std::optional<QString> problem = sqliteFiles::problem(m_path))
+        return failure(Error::Code::storeSaveFailed,
+                       "The store at " + m_path + " could not be saved: " + *problem);
+    if (m_readOnly) {
+        if (Result<void> writable = reopen(m_path, true); !writable)
+            return failure(Error::Code::storeSaveFailed, writable.error().message());
+    }
     try {
         SQLite::Transaction transaction(*m_database);
         for (const auto& [entity, key] : request.deleted) {

@@ -16,7 +16,9 @@ namespace store {
 // order, and Z_METADATA with the store's identifier. Transformable attributes are stored as their
 // transformer's bytes, binary ones as BLOBs. The rollback journal keeps the store a single file at rest.
 // A store is created only where no file exists; an existing file that is not a store of the model is
-// refused and left as it is.
+// refused and left as it is, and so is one whose file, or a file SQLite would open beside it, is not a
+// regular file with a single name. Opening writes nothing: a store that another program left in
+// write-ahead-log mode is read as it is until its first save, which turns it back into a single file.
 class SQLiteStore : public PersistentStore
 {
 public:
@@ -34,7 +36,10 @@ public:
 
 private:
     SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                std::unique_ptr<SQLite::Database> database);
+                std::unique_ptr<SQLite::Database> database, bool readOnly);
+
+    // Opens the same store at path again, for writing or as open() would.
+    Result<void> reopen(const QString& path, bool forWriting);
 
     Result<QList<StoreRow>> readRows(const EntityDescription& entity, const Predicate& predicate,
                                      std::optional<qint64> primaryKey);
@@ -42,6 +47,7 @@ private:
 
     std::shared_ptr<const ManagedObjectModel> m_model;
     std::unique_ptr<SQLite::Database> m_database;
+    bool m_readOnly = false;           // until the first save of a store opened in log mode
     QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out
 };
 

@@ -11,7 +11,9 @@
 #include <QPointF>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using manageddocument::PackageDocument;
 
@@ -45,9 +47,49 @@ ino_t inodeOf(const QString& path)
     return status.st_ino;
 }
 
+void makePipe(const QString& path)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+}
+
+void hardLink(const QString& existing, const QString& path)
+{
+    ASSERT_EQ(::link(QFile::encodeName(existing).constData(), QFile::encodeName(path).constData()), 0);
+}
+
+// A journal that looks left by an interrupted save (its first byte is not zero) and ends as one of a
+// save over several databases does: the name of the file listing them, its length, its checksum and the
+// journal's magic number. Rolling it back removes the file it names.
+QByteArray journalNaming(const QString& file)
+{
+    const QByteArray name = QFile::encodeName(file);
+    quint32 checksum = 0;
+    for (char c : name)
+        checksum += quint32(c);
+    QByteArray journal(512, '\0');
+    journal[0] = 1;
+    journal += name;
+    for (quint32 word : {quint32(name.size()), checksum}) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            journal += char(word >> shift);
+    }
+    return journal + QByteArray::fromHex("d9d505f920a163d7");
+}
+
+void setJournalMode(const QString& store, const char* mode)
+{
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(store).constData(), &db), SQLITE_OK);
+    const QByteArray statement = QByteArray("PRAGMA journal_mode = ") + mode;
+    EXPECT_EQ(sqlite3_exec(db, statement.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+}
+
 class ManagedDocumentTest : public testing::Test
 {
 protected:
+    Watchdog m_watchdog{std::chrono::seconds(60)};
+
     // A saved package with two screenshots, "One" and "Two".
     QString makePackage(const QString& name = "Shots.pelorama")
     {
@@ -350,8 +392,101 @@ INSTANTIATE_TEST_SUITE_P(
                            ASSERT_TRUE(QFile::link(outside, store));
                        },
                        "StoreContent/persistentStore",
-                       "is a link, and a document package may not hold links"}),
+                       "is a link, and a document package may not hold links"},
+        // SQLite would block in opening either pipe for reading.
+        DamagedPackage{"PipeAsJournal",
+                       [](const QString& package) {
+                           makePipe(PackageDocument::persistentStorePath(package) + "-journal");
+                       },
+                       "StoreContent/persistentStore-journal",
+                       "is a named pipe, and a document package may hold only files and folders"},
+        DamagedPackage{
+            "PipeAsWriteAheadLog",
+            [](const QString& package) { makePipe(PackageDocument::persistentStorePath(package) + "-wal"); },
+            "StoreContent/persistentStore-wal",
+            "is a named pipe, and a document package may hold only files and folders"},
+        DamagedPackage{"HardLinkedStore",
+                       [](const QString& package) {
+                           hardLink(PackageDocument::persistentStorePath(package),
+                                    package + "/../outsideStore");
+                       },
+                       "StoreContent/persistentStore", "is a hard link"},
+        DamagedPackage{"WriteAheadLogWithChanges",
+                       [](const QString& package) {
+                           writeFile(PackageDocument::persistentStorePath(package) + "-wal",
+                                     QByteArray(4096, 'x'));
+                       },
+                       "StoreContent/persistentStore-wal", "holds changes"},
+        DamagedPackage{"JournalNamingAFileElsewhere",
+                       [](const QString& package) {
+                           const QString notes = QDir::cleanPath(package + "/../notes.txt");
+                           writeFile(notes, "kept");
+                           writeFile(PackageDocument::persistentStorePath(package) + "-journal",
+                                     journalNaming(notes));
+                       },
+                       "StoreContent/persistentStore-journal", "names another file"}),
     [](const testing::TestParamInfo<DamagedPackage>& info) { return info.param.name; });
+
+// Opening writes nothing, whatever journal mode the store was left in by another program; the first
+// save turns a store with a write-ahead log back into one file.
+TEST_F(ManagedDocumentTest, OpeningChangesNoByteOfThePackage)
+{
+    for (const char* mode : {"DELETE", "WAL"}) {
+        SCOPED_TRACE(mode);
+        const QString path = makePackage(QString("Odd ?#%20 ") + mode + ".pelorama");
+        const QString store = PackageDocument::persistentStorePath(path);
+        setJournalMode(store, mode);
+        const QMap<QString, QByteArray> before = snapshotOfFolder(path);
+
+        auto document = open(path);
+        ASSERT_TRUE(document);
+        EXPECT_EQ(document->captions(), QStringList({"One", "Two"}));
+        EXPECT_EQ(snapshotOfFolder(path), before);
+        EXPECT_TRUE(document->close());
+        document.reset();
+        EXPECT_EQ(snapshotOfFolder(path), before);
+
+        document = open(path);
+        ASSERT_TRUE(document);
+        document->screenshots().first()->setValueForKey("Saved", "caption");
+        ASSERT_TRUE(document->save());
+        document.reset();
+        EXPECT_EQ(readFile(store).mid(18, 2), QByteArray("\1\1"));
+        EXPECT_EQ(QDir(path + "/StoreContent")
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList({"persistentStore"}));
+        EXPECT_EQ(open(path)->captions(), QStringList({"Saved", "Two"}));
+    }
+}
+
+// A save writes the store and its journal in place, so another name given to either while the document
+// is open makes the save fail rather than change the file under that name.
+TEST_F(ManagedDocumentTest, SavingWritesThroughNoOtherNameOfTheStoreOrItsJournal)
+{
+    for (const char* journal : {"", "-journal"}) {
+        SCOPED_TRACE(journal);
+        const QString path = makePackage(QString("Linked") + journal + ".pelorama");
+        const QString outside = m_folder.filePath(QString("outside") + journal);
+        auto document = open(path);
+        ASSERT_TRUE(document);
+        const QString store = PackageDocument::persistentStorePath(path);
+        if (*journal) {
+            // A leading zero byte keeps SQLite from taking it for the journal of an interrupted save.
+            writeFile(outside, QByteArray("\0kept", 5));
+            hardLink(outside, store + journal);
+        } else {
+            hardLink(store, outside);
+        }
+        const QByteArray kept = readFile(outside);
+        document->screenshots().first()->setValueForKey("Changed", "caption");
+        auto saved = document->save();
+        ASSERT_FALSE(saved);
+        EXPECT_TRUE(saved.error().message().contains("is a hard link"))
+            << saved.error().message().toStdString();
+        EXPECT_EQ(readFile(outside), kept);
+        EXPECT_TRUE(document->isEdited());
+    }
+}
 
 // Saving, reverting, undo
 

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <cstdio>
+#include <cstdlib>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -50,6 +52,27 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
         QThread::msleep(2);
     }
     return true;
+}
+
+Watchdog::Watchdog(std::chrono::seconds limit)
+    : m_thread([this, limit] {
+        std::unique_lock lock(m_mutex);
+        if (!m_finished.wait_for(lock, limit, [this] { return m_done; })) {
+            std::fprintf(stderr, "The test did not finish within %lld s.\n",
+                         static_cast<long long>(limit.count()));
+            std::abort();
+        }
+    })
+{}
+
+Watchdog::~Watchdog()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_done = true;
+    }
+    m_finished.notify_one();
+    m_thread.join();
 }
 
 FilePermissionsEnforced::FilePermissionsEnforced()

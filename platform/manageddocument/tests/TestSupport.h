@@ -7,9 +7,12 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <linux/capability.h>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 // The answers a test gives to every document's questions, and what the documents asked and showed.
 struct UserScript
@@ -58,6 +61,23 @@ QMap<QString, QByteArray> snapshotOfFolder(const QString& path);
 // Runs the event loop until condition holds or the time is up; answers condition().
 bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+// While it lives, a test that runs longer than the limit ends the test program with a message, so that
+// a test that hangs (in a blocking open, say) fails instead of stalling the run.
+class Watchdog
+{
+public:
+    explicit Watchdog(std::chrono::seconds limit);
+    ~Watchdog();
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    bool m_done = false;
+    std::thread m_thread;
+};
 
 // While it lives, file permissions hold for this thread even when it runs as root: the capabilities that
 // override them are lowered and raised again afterwards.

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// The files SQLite keeps for a store: the store itself and, beside it, its rollback journal, and a
+// write-ahead log with its index for a store in that mode. SQLite opens them by name, so they are looked
+// at before it does.
+namespace store::sqliteFiles {
+
+// Why SQLite must not be given the store at path, if it must not, as the end of a sentence. SQLite
+// blocks in opening a named pipe or a device, and a save writes into the store and its journal in place,
+// through any other name they have; so each must be a regular file with one name (the files beside the
+// store may be missing). A log holding changes would be merged into the store by reading it, and a
+// journal that names another file would have that file removed when the journal is rolled back.
+std::optional<QString> problem(const QString& path);
+
+// Whether reading the store at path would write: SQLite reads a store in write-ahead-log mode (bytes 18
+// and 19 of its header are 2), or one with a log beside it, in that mode, making the log and its index
+// and, when the last connection closes, writing the log into the store.
+bool readsInLogMode(const QString& path);
+
+} // namespace store::sqliteFiles
