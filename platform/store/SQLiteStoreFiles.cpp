@@ -85,7 +85,9 @@ bool readsInLogMode(const QString& path)
 {
     QFile file(path);
     const QByteArray header = file.open(QIODevice::ReadOnly) ? file.read(20) : QByteArray();
-    return (header.size() == 20 && (header[18] == 2 || header[19] == 2)) || QFileInfo::exists(path + "-wal");
+    const bool logged =
+        (header.size() == 20 && (header[18] == 2 || header[19] == 2)) || QFileInfo::exists(path + "-wal");
+    return logged && QFileInfo(path + "-journal").size() == 0;
 }
 
 } // namespace store::sqliteFiles

@@ -17,7 +17,8 @@ std::optional<QString> problem(const QString& path);
 
 // Whether reading the store at path would write: SQLite reads a store in write-ahead-log mode (bytes 18
 // and 19 of its header are 2), or one with a log beside it, in that mode, making the log and its index
-// and, when the last connection closes, writing the log into the store.
+// and, when the last connection closes, writing the log into the store. A store with a journal beside it
+// does not count: the journal is left by a save cut short, which SQLite must roll back before reading.
 bool readsInLogMode(const QString& path);
 
 } // namespace store::sqliteFiles
