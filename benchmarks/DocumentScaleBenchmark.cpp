@@ -323,7 +323,7 @@ void sizes(benchmark::internal::Benchmark* benchmark)
 
 BENCHMARK(open)->Apply(sizes)->Iterations(3);
 BENCHMARK(scroll)->Apply(sizes)->Iterations(1);
-BENCHMARK(paste)->Apply(sizes)->Iterations(10);
+BENCHMARK(paste)->Apply(sizes)->Iterations(20);
 BENCHMARK(captionEdit)->Apply(sizes)->Iterations(50);
 BENCHMARK(save)->Apply(sizes)->Iterations(10);
 BENCHMARK(exportAll)->Apply(sizes)->Iterations(1);

@@ -32,7 +32,6 @@ ScreenshotListModel::ScreenshotListModel(store::ManagedObjectContext& context,
     : QAbstractListModel(parent)
     , m_context(&context)
     , m_selection(selection)
-    , m_rearrange([this] { rearrange(); })
 {
     connect(&context, &store::ManagedObjectContext::objectsDidChange, this,
             &ScreenshotListModel::contextDidChange);
@@ -112,13 +111,59 @@ void ScreenshotListModel::moveRowsTo(const QList<model::Screenshot*>& screenshot
 
 void ScreenshotListModel::rearrange()
 {
+    arrange(fetchScreenshots());
+}
+
+void ScreenshotListModel::arrange(const QList<model::Screenshot*>& screenshots)
+{
     const QList<model::Screenshot*> selected = m_selection.screenshots();
     const int firstSelectedRow = rowOf(m_selection.screenshot());
     m_rearranging = true;
-    moveRowsTo(fetchScreenshots());
+    moveRowsTo(screenshots);
     m_rearranging = false;
     keepSelection(selected, firstSelectedRow);
-    observeOrders();
+}
+
+bool ScreenshotListModel::takeIn(const store::ObjectChanges& changes)
+{
+    QList<model::Screenshot*> screenshots = m_screenshots;
+    bool changed = false;
+    for (store::ManagedObject* object : changes.deleted) {
+        if (auto* screenshot = qobject_cast<model::Screenshot*>(object))
+            changed = screenshots.removeAll(screenshot) > 0 || changed;
+    }
+    for (store::ManagedObject* object : changes.inserted) {
+        auto* screenshot = qobject_cast<model::Screenshot*>(object);
+        if (screenshot && !screenshot->isDeleted() && !screenshots.contains(screenshot)) {
+            screenshots.append(screenshot);
+            changed = true;
+        }
+    }
+    // A screenshot whose order changed may now belong elsewhere.
+    for (store::ManagedObject* object : changes.updated) {
+        auto* screenshot = qobject_cast<model::Screenshot*>(object);
+        const int row = screenshot && !changed ? rowOf(screenshot) : -1;
+        if (row < 0)
+            continue;
+        const double order = screenshot->order();
+        changed = (row > 0 && m_screenshots[row - 1]->order() > order) ||
+                  (row + 1 < m_screenshots.size() && order > m_screenshots[row + 1]->order());
+    }
+    if (!changed)
+        return false;
+    // In ascending order, as a fetch sorts them; those of equal order keep their places.
+    std::vector<std::pair<double, model::Screenshot*>> ordered;
+    ordered.reserve(std::size_t(screenshots.size()));
+    for (model::Screenshot* screenshot : screenshots)
+        ordered.emplace_back(screenshot->order(), screenshot);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    screenshots.clear();
+    for (const auto& [order, screenshot] : ordered)
+        screenshots.append(screenshot);
+    if (screenshots != m_screenshots)
+        arrange(screenshots);
+    return true;
 }
 
 void ScreenshotListModel::keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow)
@@ -138,30 +183,9 @@ void ScreenshotListModel::keepSelection(const QList<model::Screenshot*>& selecte
         m_selection.setScreenshots(kept);
 }
 
-void ScreenshotListModel::observeOrders()
-{
-    if (m_observed == m_screenshots)
-        return;
-    m_orderObservations.clear();
-    for (model::Screenshot* screenshot : m_screenshots) {
-        m_orderObservations.emplace_back(screenshot, orderKey,
-                                         foundation::KeyValueObservation::InitialValue::skip,
-                                         [this](const QVariant&) { m_rearrange.request(); });
-    }
-    m_observed = m_screenshots;
-}
-
 void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
 {
-    const auto ofScreenshots = [](const QList<store::ManagedObject*>& objects) {
-        return std::any_of(objects.begin(), objects.end(), [](const store::ManagedObject* object) {
-            return object->objectID().entityName() == entityName;
-        });
-    };
-    // A changed order rearranges the rows through its observation.
-    if (ofScreenshots(changes.inserted) || ofScreenshots(changes.deleted))
-        rearrange();
-
+    takeIn(changes);
     noteMappings(changes);
     QList<model::Screenshot*> changed;
     for (const QList<store::ManagedObject*>* objects :
@@ -250,7 +274,7 @@ bool ScreenshotListModel::moveScreenshots(const QList<model::Screenshot*>& scree
         const store::ScopedUndoGroup step(*m_context);
         document::ScreenshotOrdering::renumber(sequence);
     }
-    rearrange();
+    arrange(sequence);
     return true;
 }
 

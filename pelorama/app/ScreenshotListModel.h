@@ -1,8 +1,6 @@
 #pragma once
 
 #include "document/ScreenshotList.h"
-#include "foundation/CoalescedPerform.h"
-#include "foundation/KeyValueObservation.h"
 #include "store/ManagedObjectID.h"
 #include "store/StoreForward.h"
 
@@ -19,10 +17,11 @@ class Screenshot;
 
 namespace pelorama::app {
 
-// The screenshots of a document's context in ascending "order", one row each. Screenshots inserted,
-// deleted or changed in the context are taken in when the context reports its changes, and a changed
-// order rearranges the rows on the next pass of the event loop; rows are inserted, moved and removed one
-// by one, so views keep what they show for the rows that stay.
+// The screenshots of a document's context in ascending "order", one row each, fetched when the model is
+// made and when rearrange() is called. Afterwards the rows follow the context's reports of its changes
+// without fetching again: screenshots inserted get rows, those deleted lose theirs, and rows whose
+// screenshots changed are sorted again; rows are inserted, moved and removed one by one, so views keep
+// what they show for the rows that stay.
 //
 // Each screenshot has a count of its changes: whenever the context reports a change of the screenshot,
 // of one of its mappings or of a drawable they map, the count rises and the row reports it as changed
@@ -97,16 +96,17 @@ private:
     void indexMappings();
     QList<model::Screenshot*> fetchScreenshots() const;
     void moveRowsTo(const QList<model::Screenshot*>& screenshots);
+    // Rows for screenshots, keeping the selection on those that stay.
+    void arrange(const QList<model::Screenshot*>& screenshots);
+    // Removes the rows of deleted screenshots, adds those inserted and sorts the rows again when a
+    // screenshot of theirs changed; answers whether any did. Nothing is fetched.
+    bool takeIn(const store::ObjectChanges& changes);
     void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
-    void observeOrders();
 
     QPointer<store::ManagedObjectContext> m_context;
     model::DocumentSelection& m_selection;
     QList<model::Screenshot*> m_screenshots;
     bool m_rearranging = false;
-    foundation::CoalescedPerform m_rearrange;
-    QList<model::Screenshot*> m_observed;
-    std::vector<foundation::KeyValueObservation> m_orderObservations;
     QHash<store::ManagedObjectID, quint64> m_changes;
     quint64 m_changeCount = 0;
     // By identifier, the screenshot each mapped drawable is on; filled from every mapping on the first
