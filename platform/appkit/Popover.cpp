@@ -2,7 +2,7 @@
 
 #include "appkit/ViewController.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -83,6 +83,20 @@ void Popover::setReleasedWhenClosed(bool released)
     m_releasedWhenClosed = released;
 }
 
+void Popover::setBehavior(Behavior behavior)
+{
+    m_behavior = behavior;
+    if (behavior == Behavior::passive) {
+        // Above every window, the popup the message may be about included, and never in the way.
+        setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                       Qt::WindowTransparentForInput);
+    } else {
+        setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
+    }
+    setAttribute(Qt::WA_ShowWithoutActivating, behavior == Behavior::passive);
+    setAttribute(Qt::WA_TransparentForMouseEvents, behavior == Behavior::passive);
+}
+
 void Popover::showRelativeTo(const QRect& rect, QWidget* view, RectEdge preferredEdge)
 {
     if (!view || !m_controller) {
@@ -135,6 +149,16 @@ void Popover::showRelativeTo(const QRect& rect, QWidget* view, RectEdge preferre
         break;
     }
     move(origin);
+    if (m_behavior == Behavior::passive) {
+        if (m_anchorWindow)
+            m_anchorWindow->removeEventFilter(this);
+        m_anchorWindow = view->window();
+        m_anchorWindow->installEventFilter(this);
+        qApp->installEventFilter(this);
+        show();
+        raise();
+        return;
+    }
     show();
     raise();
     activateWindow();
@@ -229,11 +253,29 @@ void Popover::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+bool Popover::eventFilter(QObject* watched, QEvent* event)
+{
+    // Neither event is taken: the press goes on to whatever it was meant for.
+    const bool pressed = event->type() == QEvent::MouseButtonPress ||
+                         event->type() == QEvent::MouseButtonDblClick ||
+                         event->type() == QEvent::NonClientAreaMouseButtonPress;
+    const bool anchorGone = watched == m_anchorWindow && event->type() == QEvent::Hide;
+    if (m_behavior == Behavior::passive && isVisible() && (pressed || anchorGone)) {
+        close();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void Popover::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     if (event->spontaneous()) {
         return;
+    }
+    if (m_behavior == Behavior::passive) {
+        qApp->removeEventFilter(this);
+        if (m_anchorWindow)
+            m_anchorWindow->removeEventFilter(this);
     }
     detachContentView();
     emit didClose();

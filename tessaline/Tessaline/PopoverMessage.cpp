@@ -33,6 +33,7 @@ appkit::Popover* showPopover(QWidget* view, const std::function<void(HeightForWi
     layout->activate();
 
     auto* popover = new appkit::Popover;
+    popover->setBehavior(appkit::Popover::Behavior::passive);
     popover->setReleasedWhenClosed(true);
     auto* controller = new appkit::ViewController(popover);
     controller->setView(container);

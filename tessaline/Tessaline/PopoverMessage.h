@@ -13,9 +13,12 @@ class Popover;
 
 namespace tessaline {
 
-// Shows a short message in a transient popover above a widget: the text wraps at 250 points inside a
-// margin of 10 points, so the content is 270 points wide. Nothing needs to hold the popover; it goes
-// away by itself when closed. Each call returns the popover it opened (null when nothing was shown).
+// Shows a short message in a passive popover above a widget: the text wraps at 250 points inside a
+// margin of 10 points, so the content is 270 points wide. The message takes neither the keyboard nor
+// clicks, so the user goes on typing or clicking where they were; it goes at the next mouse press, or
+// when whoever showed it closes it (say, once the field it is about is edited). Nothing needs to hold
+// the popover; it goes away by itself when closed. Each call returns the popover it opened (null when
+// nothing was shown).
 class TESSALINE_WIDGETS_EXPORT PopoverMessage
 {
 public:
