@@ -202,10 +202,16 @@ void DocumentCommands::showFeedbackPopover(QWidget* anchor)
             return;
         rect = QRect(0, 0, anchor->width(), 1);
     }
+    if (m_feedbackPopover && m_feedbackPopover->isShown())
+        return;
+    if (!m_feedbackForm)
+        m_feedbackForm = new FeedbackViewController(this);
     auto* popover = new appkit::Popover;
     popover->setReleasedWhenClosed(true);
-    popover->setContentViewController(new FeedbackViewController(popover));
+    // The form is not the popover's: it gets its view back when the popover closes.
+    popover->setContentViewController(m_feedbackForm);
     popover->showRelativeTo(rect, anchor, appkit::RectEdge::bottom);
+    m_feedbackPopover = popover;
 }
 
 } // namespace pelorama::app

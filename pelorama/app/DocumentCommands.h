@@ -10,9 +10,14 @@
 class QAbstractButton;
 class QWidget;
 
+namespace appkit {
+class Popover;
+}
+
 namespace pelorama::app {
 
 class Document;
+class FeedbackViewController;
 
 // What the commands on a document's screenshots do, as its window offers them: the template picker,
 // export with its panels and progress window, the edit commands, sharing and the feedback form. Panels,
@@ -45,7 +50,7 @@ public:
     // The selected screenshot as an image: a menu below button.
     void showShareMenu(QAbstractButton& button);
     // The feedback form in a popover below anchor, or, without one, along the top of the window's
-    // content.
+    // content. The window keeps one form, so what was typed is there again the next time.
     void showFeedbackPopover(QWidget* anchor);
 
     // A modal informational alert with one button "OK", in front of parent's window.
@@ -62,6 +67,8 @@ private:
     Document& m_document;
     QWidget& m_window;
     QPointer<templates::SheetWindow> m_templatePickerSheet;
+    QPointer<FeedbackViewController> m_feedbackForm;
+    QPointer<appkit::Popover> m_feedbackPopover;
 };
 
 } // namespace pelorama::app

@@ -70,13 +70,17 @@ void FeedbackViewController::loadView()
     auto* layout = new QVBoxLayout(view);
     auto* fields = new QFormLayout;
     m_nameField = new QLineEdit(view);
+    m_nameField->setObjectName(QStringLiteral("name"));
     m_nameField->setPlaceholderText(QStringLiteral("Your name"));
     m_emailField = new QLineEdit(view);
+    m_emailField->setObjectName(QStringLiteral("email"));
     m_emailField->setPlaceholderText(QStringLiteral("you@example.com"));
     fields->addRow(QStringLiteral("Name:"), m_nameField);
     fields->addRow(QStringLiteral("E-mail:"), m_emailField);
     layout->addLayout(fields);
     m_messageTextView = new PlaceholderTextView(view);
+    // Tab and Backtab leave the message for the other fields and the button, as in any other form.
+    m_messageTextView->setTabChangesFocus(true);
     m_messageTextView->setPlaceholder(QStringLiteral("What would you like to tell us?"));
     m_messageTextView->setFont(QFont());
     m_messageTextView->setMinimumHeight(140);
@@ -93,6 +97,13 @@ void FeedbackViewController::loadView()
     connect(m_emailField, &QLineEdit::textChanged, this, &FeedbackViewController::setEmail);
     connect(m_messageTextView, &QPlainTextEdit::textChanged, this,
             [this] { setMessage(m_messageTextView->toPlainText()); });
+    connect(m_nameField, &QLineEdit::textEdited, this, [this] { fieldEdited(Field::name); });
+    connect(m_emailField, &QLineEdit::textEdited, this, [this] { fieldEdited(Field::email); });
+    connect(m_messageTextView, &QPlainTextEdit::textChanged, this, [this] {
+        // Only the user's typing; the form's own updates do not count.
+        if (m_messageTextView->hasFocus())
+            fieldEdited(Field::message);
+    });
     connect(this, &FeedbackViewController::nameChanged, m_nameField, [this] {
         if (m_nameField->text() != m_name)
             m_nameField->setText(m_name);
@@ -109,26 +120,55 @@ void FeedbackViewController::loadView()
     setView(view);
 }
 
+void FeedbackViewController::viewWillAppear()
+{
+    // Each time the form is shown, typing starts in the first field not yet filled in.
+    QWidget* first = m_name.isEmpty()    ? static_cast<QWidget*>(m_nameField)
+                     : m_email.isEmpty() ? static_cast<QWidget*>(m_emailField)
+                                         : static_cast<QWidget*>(m_messageTextView);
+    first->setFocus(Qt::OtherFocusReason);
+}
+
 void FeedbackViewController::submitPressed(QObject* sender)
 {
     auto* button = qobject_cast<QAbstractButton*>(sender);
     if (!button)
         return;
     if (m_name.isEmpty() || m_email.isEmpty() || m_message.isEmpty()) {
-        tessaline::PopoverMessage::showMarkupMessage(QStringLiteral("{#f00|Please fill in all fields.}"),
-                                                     button);
+        showMessage(QStringLiteral("{#f00|Please fill in all fields.}"), button, std::nullopt);
         return;
     }
     if (!isValidEmail(m_email)) {
-        tessaline::PopoverMessage::showMarkupMessage(
-            QStringLiteral("{#f00|Please enter a valid e-mail address.}"), button);
+        showMessage(QStringLiteral("{#f00|Please enter a valid e-mail address.}"), button, Field::email);
         return;
     }
+    if (m_shownMessage)
+        m_shownMessage->close();
     const tessaline::CodebaseTicket ticket(ticketSummary(), ticketDescription(m_name, m_email, m_message));
-    // The outcome is reported also when the popover has closed meanwhile.
-    ticket.post([](const std::optional<tessaline::CodebaseTicket::Error>& error) {
-        handleSubmitResult(error ? std::optional<QString>(error->message) : std::nullopt);
+    // The outcome is reported also when the form has gone meanwhile.
+    ticket.post([form = QPointer<FeedbackViewController>(this)](
+                    const std::optional<tessaline::CodebaseTicket::Error>& error) {
+        const std::optional<QString> message = error ? std::optional<QString>(error->message) : std::nullopt;
+        if (form)
+            form->handleSubmitResult(message);
+        else
+            showResult(message);
     });
+}
+
+void FeedbackViewController::showMessage(const QString& markup, QAbstractButton* button,
+                                         std::optional<Field> field)
+{
+    if (m_shownMessage)
+        m_shownMessage->close();
+    m_shownMessage = tessaline::PopoverMessage::showMarkupMessage(markup, button);
+    m_shownMessageField = field;
+}
+
+void FeedbackViewController::fieldEdited(Field field)
+{
+    if (m_shownMessage && (!m_shownMessageField || *m_shownMessageField == field))
+        m_shownMessage->close();
 }
 
 bool FeedbackViewController::isValidEmail(const QString& address)
@@ -152,6 +192,16 @@ QString FeedbackViewController::ticketDescription(const QString& name, const QSt
 }
 
 void FeedbackViewController::handleSubmitResult(const std::optional<QString>& error)
+{
+    if (!error) {
+        setName({});
+        setEmail({});
+        setMessage({});
+    }
+    showResult(error);
+}
+
+void FeedbackViewController::showResult(const std::optional<QString>& error)
 {
     QString title = QStringLiteral("Feedback sent");
     QString text = QStringLiteral("Thank you for letting us know");

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "appkit/Popover.h"
 #include "appkit/ViewController.h"
 
+#include <QPointer>
 #include <QString>
 #include <optional>
 
+class QAbstractButton;
 class QLineEdit;
 class QPushButton;
 
@@ -17,8 +20,11 @@ namespace pelorama::app {
 class PlaceholderTextView;
 
 // The feedback form: name, e-mail address and a message, sent to the makers as a ticket of the ticket
-// service. Input problems show as short red messages beside the submit button; the outcome of a
-// submission as an alert. The form keeps its contents after a submission.
+// service. Input problems show as short red messages at the submit button, which stay out of the way of
+// typing and go once the field they are about is edited; the outcome of a submission shows as an alert.
+// What was typed stays until a submission has gone through, also when the form is shown again later
+// (so that "Please try again later" can be followed): only then is the form cleared. Tab and Backtab
+// go from field to field and to the button, the message included.
 class FeedbackViewController : public appkit::ViewController
 {
     Q_OBJECT
@@ -53,8 +59,12 @@ public:
     static QString ticketDescription(const QString& name, const QString& email, const QString& message);
 
     // The outcome of the ticket's post: an error (a transport error or an answer outside 2xx) or none.
-    // Shows the alert on a later pass of the event loop.
-    static void handleSubmitResult(const std::optional<QString>& error);
+    // Shows the alert on a later pass of the event loop; without an error, clears the form first.
+    void handleSubmitResult(const std::optional<QString>& error);
+    // The same for a form that has gone: the alert alone.
+    static void showResult(const std::optional<QString>& error);
+    // The message shown at the button, while it shows.
+    appkit::Popover* shownMessage() const { return m_shownMessage; }
     // A modal informational alert with the one button "Ok".
     static void showAlert(const QString& title, const QString& message);
 
@@ -65,8 +75,20 @@ signals:
 
 protected:
     void loadView() override;
+    void viewWillAppear() override;
 
 private:
+    enum class Field
+    {
+        name,
+        email,
+        message,
+    };
+    // Shows message at the button, about field (all fields when none).
+    void showMessage(const QString& markup, QAbstractButton* button, std::optional<Field> field);
+    // The user changed field: a message about it goes.
+    void fieldEdited(Field field);
+
     QString m_name;
     QString m_email;
     QString m_message;
@@ -74,6 +96,9 @@ private:
     QLineEdit* m_emailField = nullptr;
     PlaceholderTextView* m_messageTextView = nullptr;
     QPushButton* m_submitButton = nullptr;
+    QPointer<appkit::Popover> m_shownMessage;
+    // What the shown message is about; none when it is about every field.
+    std::optional<Field> m_shownMessageField;
 };
 
 } // namespace pelorama::app

@@ -8,6 +8,7 @@
 #include "app/DocumentActions.h"
 #include "app/DocumentWindow.h"
 #include "app/FeedbackViewController.h"
+#include "app/PlaceholderTextView.h"
 #include "app/ProgressWindowController.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ShareMenu.h"
@@ -382,13 +383,26 @@ TEST_F(DocumentCommandsTest, FeedbackFromTheMenuOpensAtTheToolbarButton)
     document->documentWindow()->setGeometry(0, 0, 780, 500);
     QCoreApplication::processEvents();
     ASSERT_TRUE(trigger(actions(*document).feedback()));
-    appkit::Popover* shown = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (auto* popover = qobject_cast<appkit::Popover*>(widget); popover && popover->isVisible())
-            shown = popover;
-    }
+    const auto shownPopover = [] {
+        appkit::Popover* shown = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* popover = qobject_cast<appkit::Popover*>(widget); popover && popover->isVisible())
+                shown = popover;
+        }
+        return shown;
+    };
+    appkit::Popover* shown = shownPopover();
     ASSERT_NE(shown, nullptr);
-    EXPECT_NE(qobject_cast<app::FeedbackViewController*>(shown->contentViewController()), nullptr);
+    auto* form = qobject_cast<app::FeedbackViewController*>(shown->contentViewController());
+    ASSERT_NE(form, nullptr);
+    // Shown again, the form still holds what was typed.
+    form->setMessage("Half a thought");
+    shown->close();
+    ASSERT_TRUE(trigger(actions(*document).feedback()));
+    shown = shownPopover();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->contentViewController(), form);
+    EXPECT_EQ(form->messageTextView()->toPlainText(), "Half a thought");
     QWidget* button = document->documentWindow()->toolbar()->findChild<QAbstractButton*>("feedback");
     const QRect buttonRect(button->mapToGlobal(QPoint()), button->size());
     EXPECT_EQ(shown->shownEdge(), appkit::RectEdge::bottom);

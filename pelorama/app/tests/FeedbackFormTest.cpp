@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -108,8 +110,38 @@ protected:
         m_form.setMessage(message);
     }
 
+    // The form in a popover below a window, as the toolbar shows it, with the keyboard in it.
+    void showInPopover()
+    {
+        m_window.setGeometry(100, 100, 500, 60);
+        m_window.show();
+        m_popover.setContentViewController(&m_form);
+        m_popover.showRelativeTo({}, &m_window, appkit::RectEdge::bottom);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_popover));
+    }
+
+    QLineEdit* field(const char* name) { return m_form.view()->findChild<QLineEdit*>(name); }
+
     FeedbackViewController m_form;
+    QWidget m_window;
+    appkit::Popover m_popover;
 };
+
+// Keys as the user types them: to whatever has the keyboard.
+void type(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);
+}
+
+void type(const QString& text)
+{
+    QTest::keyClicks(static_cast<QWidget*>(nullptr), text);
+}
+
+bool messageShown(const FeedbackViewController& form)
+{
+    return form.shownMessage() && form.shownMessage()->isVisible();
+}
 
 } // namespace
 
@@ -159,28 +191,103 @@ TEST_F(FeedbackFormTest, EmptyFieldsOrABadAddressAreToldAtTheButtonAndNothingIsS
     EXPECT_EQ(service.requests, 0);
 }
 
-TEST_F(FeedbackFormTest, TheFieldsAndTheFormsTextsStayEqual)
+TEST_F(FeedbackFormTest, TheFieldsStayInUseWhileAMessageShowsWhichGoesWhenItsFieldIsEdited)
 {
-    m_form.view();
-    m_form.setMessage("typed");
-    EXPECT_EQ(m_form.messageTextView()->toPlainText(), "typed");
-    m_form.messageTextView()->setPlainText("changed");
-    EXPECT_EQ(m_form.message(), "changed");
+    showInPopover();
+    QLineEdit* name = field("name");
+    QLineEdit* email = field("email");
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    QTest::mouseClick(m_form.submitButton(), Qt::LeftButton);
+    ASSERT_TRUE(messageShown(m_form));
+    // The click goes to the field, and so does the typing; the message goes with the click.
+    QTest::mouseClick(name, Qt::LeftButton);
+    EXPECT_FALSE(messageShown(m_form));
+    EXPECT_EQ(QApplication::focusWidget(), name);
+    type("Ann");
+    EXPECT_EQ(m_form.name(), "Ann");
+
+    // A message about every field goes with an edit of any.
+    QTest::mouseClick(m_form.submitButton(), Qt::LeftButton);
+    ASSERT_TRUE(messageShown(m_form));
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), email);
+    type("not-an-email");
+    EXPECT_FALSE(messageShown(m_form));
+    type(Qt::Key_Tab);
+    type("Hi");
+
+    // One about the address stays while another field is edited.
+    QTest::mouseClick(m_form.submitButton(), Qt::LeftButton);
+    ASSERT_TRUE(messageShown(m_form));
+    EXPECT_EQ(m_form.shownMessage()->findChild<tessaline::HeightForWidthTextField*>()->stringValue(),
+              "Please enter a valid e-mail address.");
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    type("!");
+    EXPECT_EQ(m_form.message(), "Hi!");
+    EXPECT_TRUE(messageShown(m_form));
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    type(Qt::Key_End);
+    type(Qt::Key_Backspace);
+    EXPECT_FALSE(messageShown(m_form));
+    EXPECT_EQ(m_form.email(), "not-an-emai");
 }
 
-TEST_F(FeedbackFormTest, AnAnsweredTicketIsReportedAsSent)
+TEST_F(FeedbackFormTest, TabAndShiftTabGoThroughTheFieldsAndTheButtonBothWays)
 {
+    showInPopover();
+    const QList<QWidget*> order{field("name"), field("email"), m_form.messageTextView(),
+                                m_form.submitButton()};
+    for (qsizetype step = 1; step <= order.size(); ++step) {
+        type(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), order[step % order.size()]) << step;
+    }
+    for (qsizetype step = order.size() - 1; step >= 0; --step) {
+        type(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), order[step]) << step;
+    }
+    // Out of the message, what is typed next goes to the field before it.
+    m_form.messageTextView()->setFocus();
+    type("Hello");
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    type("a@b.c");
+    EXPECT_EQ(m_form.message(), "Hello");
+    EXPECT_EQ(m_form.email(), "a@b.c");
+}
+
+TEST_F(FeedbackFormTest, WhatWasTypedStaysAfterAFailedSendAndGoesOnceOneIsSent)
+{
+    showInPopover();
+    type("Ann");
+    type(Qt::Key_Tab);
+    type("ann@example.com");
+    type(Qt::Key_Tab);
+    type("Lovely.");
+    {
+        TicketService failing(500);
+        testing::internal::CaptureStdout();
+        QTest::mouseClick(m_form.submitButton(), Qt::LeftButton);
+        const std::optional<SeenAlert> alert = waitForAlert();
+        testing::internal::GetCapturedStdout();
+        ASSERT_TRUE(alert.has_value());
+        EXPECT_EQ(alert->text, "Submit failure");
+    }
+    EXPECT_EQ(field("name")->text(), "Ann");
+    EXPECT_EQ(field("email")->text(), "ann@example.com");
+    EXPECT_EQ(m_form.messageTextView()->toPlainText(), "Lovely.");
+
     TicketService service(201);
-    fill("Ann", "ann@example.com", "Lovely.");
-    m_form.submitPressed(m_form.submitButton());
+    QTest::mouseClick(m_form.submitButton(), Qt::LeftButton);
     const std::optional<SeenAlert> alert = waitForAlert();
     ASSERT_TRUE(alert.has_value());
     EXPECT_EQ(alert->text, "Feedback sent");
     EXPECT_EQ(alert->informativeText, "Thank you for letting us know");
     EXPECT_EQ(alert->button, "Ok");
     EXPECT_EQ(service.requests, 1);
-    // The form keeps what was typed.
-    EXPECT_EQ(m_form.message(), "Lovely.");
+    EXPECT_TRUE(field("name")->text().isEmpty());
+    EXPECT_TRUE(field("email")->text().isEmpty());
+    EXPECT_TRUE(m_form.messageTextView()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_form.message().isEmpty());
 }
 
 TEST_F(FeedbackFormTest, AnAnswerOutside2xxIsAFailure)
