@@ -3,6 +3,7 @@
 // What the benchmarks of whole document windows share: the application's document controller, the
 // event loop run until it has nothing left to do or until a condition holds, and a main that runs them
 // offscreen at two pixels per point with settings of their own.
+#include "app/AppDelegate.h"
 #include "app/Document.h"
 #include "appkit/Document.h"
 #include "appkit/DocumentController.h"
@@ -62,6 +63,8 @@ inline int windowBenchmarkMain(int argc, char** argv)
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QApplication application(argc, argv);
+    // As the program starts.
+    pelorama::app::AppDelegate::initializeClass();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -27,7 +27,6 @@ AppDelegate::AppDelegate()
     : m_urlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); })
     , m_previewRenderer(&templates::Template::renderPreviewImages)
 {
-    initializeClass();
     m_documentController.addDocumentType(Document::documentType(this));
     // The menus live in the document windows, so without one nothing would be left to quit with: the
     // application ends when its last document has closed (after its unsaved-changes question).

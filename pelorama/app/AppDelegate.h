@@ -14,10 +14,9 @@ namespace pelorama::app {
 class AcknowledgementsWindowController;
 
 // The application's delegate, one per process: it makes the document controller with the Pelorama
-// document type, registers the sealed device-frame pictures' decoder once per process before anything
-// loads, starts rendering the template previews once launching has finished, carries the application's
-// commands (new, open, quit, web site, acknowledgements, about) and quits the application once its
-// last document has closed. A web site no browser could be started for is named in an alert.
+// document type, starts rendering the template previews once launching has finished, carries the
+// application's commands (new, open, quit, web site, acknowledgements, about) and quits the application
+// once its last document has closed. A web site no browser could be started for is named in an alert.
 class AppDelegate : public QObject, public ApplicationCommands
 {
     Q_OBJECT
@@ -31,8 +30,9 @@ public:
     ~AppDelegate() override;
 
     // Registers what images and the inspector need before the first image loads or the first document
-    // opens: the device resources, the sealed pictures' decoder and the inspector's own editors. Only the
-    // first call of the process does.
+    // opens: the device resources, the sealed pictures' decoder and the inspector's own editors. Start-up
+    // calls it once the application object exists, whatever the program goes on to do (open windows or
+    // export); only the first call of the process registers.
     static void initializeClass();
 
     appkit::DocumentController& documentController() { return m_documentController; }

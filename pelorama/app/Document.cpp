@@ -1,7 +1,5 @@
 #include "app/Document.h"
 
-#include "app/AppDelegate.h"
-#include "app/DocumentWindow.h"
 #include "app/DocumentWindowController.h"
 #include "app/ScreenshotListModel.h"
 #include "appkit/DocumentWindows.h"
@@ -25,8 +23,9 @@ Document::Document(ApplicationCommands* applicationCommands)
     : m_selection(std::make_unique<model::DocumentSelection>())
     , m_screenshotList(std::make_unique<ScreenshotListModel>(*managedObjectContext(), *m_selection))
 {
-    AppDelegate::initializeClass();
-    windows().addWindowController(std::make_unique<DocumentWindowController>(*this, applicationCommands));
+    auto controller = std::make_unique<DocumentWindowController>(*this, applicationCommands);
+    m_windowController = controller.get();
+    windows().addWindowController(std::move(controller));
 }
 
 Document::~Document()
@@ -67,19 +66,13 @@ appkit::DocumentWindows& Document::windows()
 
 DocumentWindow* Document::documentWindow()
 {
-    return qobject_cast<DocumentWindow*>(windows().window());
+    return m_windowController ? m_windowController->documentWindow() : nullptr;
 }
 
 void Document::commitEditing()
 {
-    const appkit::DocumentWindows* shown = appkit::DocumentWindows::find(*this);
-    if (!shown)
-        return;
-    for (appkit::WindowController* controller : shown->windowControllers()) {
-        if (controller->isWindowLoaded())
-            if (auto* window = qobject_cast<DocumentWindow*>(controller->window()))
-                window->commitEditing();
-    }
+    if (m_windowController)
+        m_windowController->commitEditing();
 }
 
 } // namespace pelorama::app

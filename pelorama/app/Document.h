@@ -3,6 +3,7 @@
 #include "appkit/DocumentType.h"
 #include "document/DocumentPackage.h"
 
+#include <QPointer>
 #include <memory>
 
 namespace appkit {
@@ -17,6 +18,7 @@ namespace pelorama::app {
 
 class ApplicationCommands;
 class DocumentWindow;
+class DocumentWindowController;
 class ScreenshotListModel;
 
 // A Pelorama document in its windows: the package (its screenshots and "Metadata") with its undo history.
@@ -37,7 +39,8 @@ public:
     ScreenshotListModel& screenshotList() const { return *m_screenshotList; }
     model::DocumentSelection& selection() const { return *m_selection; }
 
-    // The document's windows, and the first of them, made on first use.
+    // The document's windows, and the window its own controller makes on first use (null once the
+    // windows have closed).
     appkit::DocumentWindows& windows();
     DocumentWindow* documentWindow();
 
@@ -54,6 +57,8 @@ private:
     // The selection outlives the list, which keeps it on screenshots that exist.
     std::unique_ptr<model::DocumentSelection> m_selection;
     std::unique_ptr<ScreenshotListModel> m_screenshotList;
+    // Kept by the document's windows, which destroy it when they close.
+    QPointer<DocumentWindowController> m_windowController;
 };
 
 } // namespace pelorama::app

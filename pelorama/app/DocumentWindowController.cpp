@@ -12,9 +12,23 @@ DocumentWindowController::DocumentWindowController(Document& document,
     , m_applicationCommands(applicationCommands)
 {}
 
+DocumentWindow* DocumentWindowController::documentWindow()
+{
+    window();
+    return m_documentWindow;
+}
+
+void DocumentWindowController::commitEditing()
+{
+    if (m_documentWindow)
+        m_documentWindow->commitEditing();
+}
+
 std::unique_ptr<QMainWindow> DocumentWindowController::makeWindow()
 {
-    return std::make_unique<DocumentWindow>(m_document, m_applicationCommands);
+    auto window = std::make_unique<DocumentWindow>(m_document, m_applicationCommands);
+    m_documentWindow = window.get();
+    return window;
 }
 
 } // namespace pelorama::app
