@@ -10,10 +10,12 @@
 #include "store/SaveChanges.h"
 #include "store/UndoDirection.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QUndoStack>
+#include <any>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -95,6 +97,11 @@ public:
     // transaction. On failure the context (including willSave's edits), the parent and the store are as
     // they were; observers hear of values that willSave had changed and that come back.
     Result<void> save();
+    // While a save validates its objects: a value that validation works out once for all the objects it
+    // checks rather than once per object (the names that must stay unique, say), made by make on the
+    // first request under key and forgotten when the validation ends. Outside a save's validation, what
+    // make answers, kept nowhere.
+    template <typename T> T validationValue(const QString& key, const std::function<T()>& make);
     void processPendingChanges();
     // Forgets unsaved changes (objects return to their saved values) and clears the undo stack.
     void rollback();
@@ -182,6 +189,18 @@ private:
     int m_undoGroupDepth = 0; // open ScopedUndoGroups
     bool m_applyingUndo = false;
     int m_awakeDepth = 0; // awakeFromFetch hooks running, nested when a hook fetches
+    std::optional<QHash<QString, std::any>> m_validationValues; // while a save validates
 };
+
+template <typename T>
+T ManagedObjectContext::validationValue(const QString& key, const std::function<T()>& make)
+{
+    if (!m_validationValues)
+        return make();
+    auto found = m_validationValues->find(key);
+    if (found == m_validationValues->end())
+        found = m_validationValues->insert(key, std::any(make()));
+    return std::any_cast<T>(*found);
+}
 
 } // namespace store

@@ -95,10 +95,13 @@ Result<void> ManagedObjectContext::save()
         for (ManagedObject* object : saving)
             object->willSave();
         collectChanges(saving, deleting);
+        m_validationValues.emplace();
         result = validateChanges(saving, deleting);
+        m_validationValues.reset();
         if (result)
             result = writeChanges(saving, deleting);
     } catch (...) {
+        m_validationValues.reset();
         revertSave();
         throw;
     }

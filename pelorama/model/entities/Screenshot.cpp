@@ -183,14 +183,33 @@ store::Result<QStringList> Screenshot::otherScreenshotNames() const
     return names;
 }
 
+store::Result<QHash<QString, int>> Screenshot::screenshotNameCounts() const
+{
+    store::Result<QList<store::ManagedObject*>> screenshots = managedObjectContext()->execute(fetchRequest());
+    if (!screenshots)
+        return store::failure(screenshots.error());
+    QHash<QString, int> counts;
+    for (store::ManagedObject* object : *screenshots) {
+        if (auto* screenshot = dynamic_cast<Screenshot*>(object))
+            ++counts[comparable(screenshot->name())];
+    }
+    return counts;
+}
+
 store::Result<void> Screenshot::validateName(const QVariant& proposedName) const
 {
-    if (!managedObjectContext() || proposedName.typeId() != QMetaType::QString)
+    store::ManagedObjectContext* context = managedObjectContext();
+    if (!context || proposedName.typeId() != QMetaType::QString)
         return {};
-    const store::Result<QStringList> names = otherScreenshotNames();
-    if (!names)
-        return store::failure(names.error());
-    if (names->contains(comparable(proposedName.toString())))
+    // A save checks every changed screenshot: the names are read once for all of them.
+    using Counts = store::Result<QHash<QString, int>>;
+    const Counts counts = context->validationValue<Counts>(QStringLiteral("Screenshot names"),
+                                                           [this] { return screenshotNameCounts(); });
+    if (!counts)
+        return store::failure(counts.error());
+    const QString proposed = comparable(proposedName.toString());
+    const int others = counts->value(proposed) - (comparable(name()) == proposed ? 1 : 0);
+    if (others > 0)
         return store::failure(
             ValidationError{QStringLiteral("The name of the screenshot must be unique")}.storeError());
     return {};

@@ -8,6 +8,7 @@
 #include "model/rendering/Canvas.h"
 #include "store/StoreForward.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -119,6 +120,8 @@ protected:
 
 private:
     store::Result<QStringList> otherScreenshotNames() const;
+    // How many screenshots of the context have each name, by its comparable form.
+    store::Result<QHash<QString, int>> screenshotNameCounts() const;
 };
 
 } // namespace pelorama::model

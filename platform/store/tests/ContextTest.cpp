@@ -272,6 +272,18 @@ TEST(StoreTest, ChangeNotificationsListInsertedUpdatedAndDeletedObjectsOncePerPa
     EXPECT_FALSE(context->hasChanges());
     EXPECT_EQ(undo.count(), 0);
     EXPECT_EQ(seen.size(), 2);
+
+    // A save writes what changed, not every object the context holds.
+    QList<store::ObjectChanges> saved;
+    QObject::connect(context.get(), &ManagedObjectContext::didSave,
+                     [&](const store::ObjectChanges& changes) { saved.append(changes); });
+    for (ManagedObject* book : {kept, added})
+        book->setValueForKey(book->valueForKey("title"), "title");
+    added->setValueForKey(9, "pages");
+    ASSERT_TRUE(context->save());
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_TRUE(saved[0].inserted.isEmpty());
+    EXPECT_EQ(saved[0].updated, QList<ManagedObject*>{added});
 }
 
 TEST(StoreTest, RollbackRestoresSavedValuesAndResetForgetsObjects)
