@@ -65,6 +65,7 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_readDrops = std::make_shared<model::PoolMailbox<ReadDrop>>(*this, &CanvasView::takeDroppedFiles);
+    connect(&m_pictures, &DecodingPictures::pictureArrived, this, [this] { setNeedsRendering(true); });
     chooseRenderer(openGLSupported);
     m_overlay = new CanvasOverlay(this);
     m_overlay->setGeometry(rect());
@@ -126,6 +127,7 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
     commitEditing();
     m_drawableObservers.clear();
     m_canvas = std::move(canvas);
+    m_pictures.reset();
 
     setSelection(nullptr);
     if (!m_canvas) {
@@ -181,8 +183,8 @@ graphics::Image CanvasView::renderCanvasImage()
 {
     if (!m_canvas)
         return {};
-    return m_canvasRenderer.render(model::DetachedCanvas(*m_canvas), model::CanvasRenderingMode::canvasView,
-                                   boundsSize(), 2.0);
+    return m_canvasRenderer.render(m_pictures.prepared(model::DetachedCanvas(*m_canvas)),
+                                   model::CanvasRenderingMode::canvasView, boundsSize(), 2.0);
 }
 
 void CanvasView::setContents(std::optional<graphics::Image> contents)

@@ -3,6 +3,7 @@
 #include "canvas/CanvasMapping.h"
 #include "canvas/CanvasViewRendering.h"
 #include "canvas/CaptionEditor.h"
+#include "canvas/DecodingPictures.h"
 #include "canvas/FontChanging.h"
 #include "canvas/WeakReference.h"
 #include "foundation/CoalescedPerform.h"
@@ -89,7 +90,8 @@ public:
     CanvasViewRendering& renderer() const { return *m_renderer; }
     // A snapshot of the canvas taken now, rendered in canvasView mode into the view's bounds at scale 2
     // through the view's own model::CanvasRenderer, which keeps what it laid out for the next render.
-    // The renderers call it; an empty image without a canvas.
+    // Pictures not decoded yet are left out until they are (DecodingPictures), so that showing a
+    // screenshot never waits for its pictures. The renderers call it; an empty image without a canvas.
     graphics::Image renderCanvasImage();
     // The label shown while no canvas is set, made on first use.
     tessaline::MarkupLabel* emptyLabel();
@@ -175,6 +177,7 @@ private:
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
     std::unique_ptr<CanvasViewRendering> m_renderer;
     model::CanvasRenderer m_canvasRenderer;
+    DecodingPictures m_pictures;
     QPointer<tessaline::MarkupLabel> m_emptyLabel;
     std::shared_ptr<const model::Canvas> m_canvas;
     bool m_needsRendering = false;

@@ -62,7 +62,9 @@ CopyPasteable::CheckedExtras CopyPasteable::checkAdditionalPasteboardData(const 
     return {};
 }
 
-void CopyPasteable::processAdditionalPasteboardData(store::ManagedObject&, const QVariantMap&) const {}
+void CopyPasteable::processAdditionalPasteboardData(store::ManagedObject&, const QVariantMap&,
+                                                    PasteInsertion&) const
+{}
 
 bool CopyPasteable::isDroppedFromPasteboard(const QVariantMap&) const
 {

@@ -9,6 +9,8 @@
 
 namespace pelorama::document {
 
+class PasteInsertion;
+
 // How the objects of one entity travel in a pasteboard dictionary (see PasteboardSerialization): which
 // relationships carry their related objects inside the dictionary, which attributes stay behind, and the
 // extra data of objects that are linked by an identifier rather than by a relationship (a mapping's
@@ -45,9 +47,10 @@ public:
     virtual CheckedExtras checkAdditionalPasteboardData(const QVariantMap& checkedAttributes,
                                                         const QVariantMap& extras) const;
 
-    // Called on a freshly inserted and filled object with checked extras.
-    virtual void processAdditionalPasteboardData(store::ManagedObject& object,
-                                                 const QVariantMap& extras) const;
+    // Called on a freshly inserted and filled object with checked extras, within the insertion that
+    // made it.
+    virtual void processAdditionalPasteboardData(store::ManagedObject& object, const QVariantMap& extras,
+                                                 PasteInsertion& insertion) const;
 
     // Whether a checked dictionary of this entity should be left out of its owner's relationship rather
     // than inserted; a mapping that would map nothing is. Only for members of to-many relationships.

@@ -51,17 +51,17 @@ DrawableMappingPasteable::checkAdditionalPasteboardData(const QVariantMap& check
 }
 
 void DrawableMappingPasteable::processAdditionalPasteboardData(store::ManagedObject& object,
-                                                               const QVariantMap& extras) const
+                                                               const QVariantMap& extras,
+                                                               PasteInsertion& insertion) const
 {
     auto* mapping = dynamic_cast<model::DrawableMapping*>(&object);
     const auto found = extras.constFind(drawableKey);
     if (!mapping || found == extras.constEnd() || !drawableTypes().contains(mapping->drawableType()))
         return;
-    store::ManagedObjectContext* context = mapping->managedObjectContext();
-    if (!context)
+    if (!mapping->managedObjectContext())
         return;
     store::ManagedObject& drawable =
-        insertFromPasteboardDictionary(mapping->drawableType(), found->toMap(), *context);
+        insertFromPasteboardDictionary(mapping->drawableType(), found->toMap(), insertion);
     mapping->setDrawable(dynamic_cast<model::Drawable*>(&drawable));
     mapping->setIdentifier(drawable.valueForKey(QStringLiteral("uniqueIdentifier")).toString());
 }

@@ -16,8 +16,8 @@ public:
     std::optional<QVariantMap> additionalPasteboardData(store::ManagedObject& object) const override;
     CheckedExtras checkAdditionalPasteboardData(const QVariantMap& checkedAttributes,
                                                 const QVariantMap& extras) const override;
-    void processAdditionalPasteboardData(store::ManagedObject& object,
-                                         const QVariantMap& extras) const override;
+    void processAdditionalPasteboardData(store::ManagedObject& object, const QVariantMap& extras,
+                                         PasteInsertion& insertion) const override;
     bool isDroppedFromPasteboard(const QVariantMap& checkedDictionary) const override;
 
     // The entity names a mapping may map.

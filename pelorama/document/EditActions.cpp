@@ -1,5 +1,6 @@
 #include "document/EditActions.h"
 
+#include "document/PasteInsertion.h"
 #include "document/PasteboardSerialization.h"
 #include "document/ScreenshotList.h"
 #include "document/ScreenshotOrdering.h"
@@ -79,9 +80,10 @@ std::optional<ActionAlert> EditActions::paste(const QList<QByteArray>& items)
     std::optional<store::ManagedObjectID> last;
     const store::Result<void> pasted = model::performInChildContext(
         m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
+            PasteInsertion insertion(child);
             for (int i = 0; i < screenshots.size(); ++i) {
                 auto* screenshot = dynamic_cast<model::Screenshot*>(
-                    &insertFromPasteboardDictionary(screenshotEntity, screenshots[i], child));
+                    &insertFromPasteboardDictionary(screenshotEntity, screenshots[i], insertion));
                 if (!screenshot)
                     return store::failure(pasteError(QStringLiteral("A screenshot could not be made.")));
                 if (store::Result<void> named = screenshot->validateProposedName(); !named)

@@ -1,5 +1,6 @@
 #include "document/ImageLoadablePasteable.h"
 
+#include "document/PasteInsertion.h"
 #include "document/PasteboardSerialization.h"
 #include "document/PasteboardValueCheck.h"
 #include "foundation/Diagnostics.h"
@@ -8,7 +9,6 @@
 #include "model/entities/Entity.h"
 #include "model/entities/ImageLoadable.h"
 #include "store/EntityDescription.h"
-#include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 
 namespace pelorama::document {
@@ -17,17 +17,6 @@ namespace {
 
 const QString assetKey = QStringLiteral("asset");
 const QString imageKey = QStringLiteral("image");
-
-// The asset of that identifier in context: the asset, none (nullptr), or the fetch's failure.
-store::Result<model::Asset*> fetchAsset(const QString& identifier, store::ManagedObjectContext& context)
-{
-    store::FetchRequest request = model::Asset::fetchRequest();
-    request.predicate = store::Predicate::equal(QStringLiteral("uniqueIdentifier"), identifier);
-    const store::Result<QList<store::ManagedObject*>> found = context.execute(request);
-    if (!found)
-        return store::failure(found.error());
-    return found->isEmpty() ? nullptr : dynamic_cast<model::Asset*>(found->front());
-}
 
 void reportFetchError(const store::Error& error)
 {
@@ -48,14 +37,16 @@ ImageLoadablePasteable::additionalPasteboardData(store::ManagedObject& object) c
     if (!loadable || !context)
         return std::nullopt;
     if (const std::optional<QString> identifier = loadable->assetIdentifier()) {
-        const store::Result<model::Asset*> asset = fetchAsset(*identifier, *context);
+        const store::Result<model::Asset*> asset = model::Asset::fetch(*identifier, *context);
         if (!asset)
             reportFetchError(asset.error());
         else if (*asset)
             return QVariantMap{{assetKey, QVariant(pasteboardDictionary(**asset))}};
     }
     // A picture no asset holds (one a template placed, say) travels as it is.
-    if (const std::optional<graphics::Image> picture = loadable->image(); picture && !picture->isEmpty())
+    if (const std::optional<graphics::Image> picture =
+            loadable->storedValue(model::ImageLoadable::imageAttribute);
+        picture && !picture->isEmpty())
         return QVariantMap{{imageKey, QVariant::fromValue(*picture)}};
     return std::nullopt;
 }
@@ -85,28 +76,28 @@ ImageLoadablePasteable::checkAdditionalPasteboardData(const QVariantMap&, const 
 }
 
 void ImageLoadablePasteable::processAdditionalPasteboardData(store::ManagedObject& object,
-                                                             const QVariantMap& extras) const
+                                                             const QVariantMap& extras,
+                                                             PasteInsertion& insertion) const
 {
     auto* loadable = dynamic_cast<model::ImageLoadable*>(&object);
-    store::ManagedObjectContext* context = object.managedObjectContext();
-    if (!loadable || !context)
+    if (!loadable || !object.managedObjectContext())
         return;
     bool hasAsset = false;
     if (const std::optional<QString> identifier = loadable->assetIdentifier()) {
-        const store::Result<model::Asset*> asset = fetchAsset(*identifier, *context);
+        const store::Result<model::Asset*> asset = insertion.asset(*identifier);
         if (!asset)
             reportFetchError(asset.error());
         hasAsset = asset && *asset;
     }
     if (!hasAsset && extras.contains(assetKey)) {
-        store::ManagedObject& asset = insertFromPasteboardDictionary(
-            model::entityName<model::Asset>(), extras.value(assetKey).toMap(), *context);
-        loadable->setAssetIdentifier(asset.valueForKey(QStringLiteral("uniqueIdentifier")).toString());
+        auto& asset = dynamic_cast<model::Asset&>(insertFromPasteboardDictionary(
+            model::entityName<model::Asset>(), extras.value(assetKey).toMap(), insertion));
+        insertion.addAsset(asset.uniqueIdentifier(), asset);
+        loadable->setAssetIdentifier(asset.uniqueIdentifier());
         hasAsset = true;
     }
-    if (hasAsset)
-        loadable->loadImageFromAsset();
-    else if (extras.contains(imageKey))
+    // The picture of an asset is decoded when it is drawn, once for every picture that shares it.
+    if (!hasAsset && extras.contains(imageKey))
         loadable->setImage(extras.value(imageKey).value<graphics::Image>());
 }
 

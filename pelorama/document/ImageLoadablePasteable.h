@@ -17,8 +17,8 @@ public:
     std::optional<QVariantMap> additionalPasteboardData(store::ManagedObject& object) const override;
     CheckedExtras checkAdditionalPasteboardData(const QVariantMap& checkedAttributes,
                                                 const QVariantMap& extras) const override;
-    void processAdditionalPasteboardData(store::ManagedObject& object,
-                                         const QVariantMap& extras) const override;
+    void processAdditionalPasteboardData(store::ManagedObject& object, const QVariantMap& extras,
+                                         PasteInsertion& insertion) const override;
 };
 
 } // namespace pelorama::document

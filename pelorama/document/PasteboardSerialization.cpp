@@ -1,6 +1,7 @@
 #include "document/PasteboardSerialization.h"
 
 #include "document/CopyPasteable.h"
+#include "document/PasteInsertion.h"
 #include "document/PasteboardValueCheck.h"
 #include "foundation/Fatal.h"
 #include "model/attributes/AttributeTable.h"
@@ -53,9 +54,15 @@ checkedRelationship(const store::RelationshipDescription& relationship, const QV
     }
     if (value.typeId() != QMetaType::QVariantList)
         return Unexpected(QStringLiteral("“%1” holds no list of objects.").arg(relationship.name));
+    const QVariantList list = value.toList();
+    if (list.size() > maximumPastedMembers)
+        return Unexpected(QStringLiteral("“%1” holds %2 objects; a paste takes at most %3.")
+                              .arg(relationship.name)
+                              .arg(list.size())
+                              .arg(maximumPastedMembers));
     const CopyPasteable& pasteable = requirePasteable(destination);
     QVariantList members;
-    for (const QVariant& member : value.toList()) {
+    for (const QVariant& member : list) {
         if (!isMap(member))
             return Unexpected(
                 QStringLiteral("“%1” holds something other than objects.").arg(relationship.name));
@@ -156,6 +163,14 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
 store::ManagedObject& insertFromPasteboardDictionary(const QString& entityName, const QVariantMap& checked,
                                                      store::ManagedObjectContext& context)
 {
+    PasteInsertion insertion(context);
+    return insertFromPasteboardDictionary(entityName, checked, insertion);
+}
+
+store::ManagedObject& insertFromPasteboardDictionary(const QString& entityName, const QVariantMap& checked,
+                                                     PasteInsertion& insertion)
+{
+    store::ManagedObjectContext& context = insertion.context();
     const store::EntityDescription& entity = requireEntity(entityName);
     const CopyPasteable& pasteable = requirePasteable(entityName);
     store::ManagedObject& object = pasteable.insertInto(context);
@@ -172,15 +187,15 @@ store::ManagedObject& insertFromPasteboardDictionary(const QString& entityName, 
         if (relationship.isToMany) {
             QList<store::ManagedObject*> members;
             for (const QVariant& member : found->toList())
-                members.append(&insertFromPasteboardDictionary(destination, member.toMap(), context));
+                members.append(&insertFromPasteboardDictionary(destination, member.toMap(), insertion));
             object.setRelatedObjects(members, relationship.name);
         } else {
-            object.setRelatedObject(&insertFromPasteboardDictionary(destination, found->toMap(), context),
+            object.setRelatedObject(&insertFromPasteboardDictionary(destination, found->toMap(), insertion),
                                     relationship.name);
         }
     }
     if (const auto found = checked.constFind(pasteboardExtrasKey); found != checked.constEnd())
-        pasteable.processAdditionalPasteboardData(object, found->toMap());
+        pasteable.processAdditionalPasteboardData(object, found->toMap(), insertion);
     return object;
 }
 

@@ -9,6 +9,8 @@
 
 namespace pelorama::document {
 
+class PasteInsertion;
+
 // A pasteboard dictionary holds one object with the objects embedded in it, as plain values with no
 // reference into any context, so that new objects can be made from it in any context. Built from the
 // entity descriptions of the model with the hooks of each entity's CopyPasteable:
@@ -27,9 +29,14 @@ inline constexpr QLatin1StringView pasteboardExtrasKey{"__extras__"};
 // The dictionary of object, whose entity must travel on the pasteboard.
 QVariantMap pasteboardDictionary(store::ManagedObject& object);
 
+// The most objects one embedded to-many relationship of a pasted dictionary may hold: far more drawables
+// than any screenshot a template makes has, few enough that a crafted clipboard cannot hold the window.
+inline constexpr qsizetype maximumPastedMembers = 1000;
+
 // A dictionary from a pasteboard, which may come from anywhere, checked against entityName before
 // anything of it is inserted: every attribute value must be of its attribute's kind and range, every
-// embedded relationship must hold dictionaries of the destination's kind, extras must be well formed.
+// embedded relationship must hold dictionaries of the destination's kind and at most
+// maximumPastedMembers of them, extras must be well formed.
 // Unknown keys are ignored. Members that would insert a dangling object (a mapping of an unknown drawable
 // type or without its drawable) are left out. Answers the dictionary to insert, or why it cannot be.
 foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QString& entityName,
@@ -40,5 +47,8 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
 // their order), and the extras are processed. Identifiers are new, except an asset's, which travels.
 store::ManagedObject& insertFromPasteboardDictionary(const QString& entityName, const QVariantMap& checked,
                                                      store::ManagedObjectContext& context);
+// The same as part of a larger insertion (the screenshots of one paste), whose lookups it shares.
+store::ManagedObject& insertFromPasteboardDictionary(const QString& entityName, const QVariantMap& checked,
+                                                     PasteInsertion& insertion);
 
 } // namespace pelorama::document

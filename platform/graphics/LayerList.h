@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <list>
 #include <mutex>
+#include <optional>
 
 namespace graphics {
 
@@ -21,14 +22,21 @@ public:
     // The layer of the first entry that matches; a null image when none does.
     template <typename Matches> QImage find(const Matches& matches)
     {
+        const std::optional<Entry> found = findEntry(matches);
+        return found ? found->layer : QImage();
+    }
+
+    // The first entry that matches, which becomes the most recently used; none when none does.
+    template <typename Matches> std::optional<Entry> findEntry(const Matches& matches)
+    {
         const std::lock_guard lock(m_mutex);
         for (auto entry = m_entries.begin(); entry != m_entries.end(); ++entry) {
             if (matches(*entry)) {
                 m_entries.splice(m_entries.begin(), m_entries, entry);
-                return m_entries.front().layer;
+                return m_entries.front();
             }
         }
-        return {};
+        return std::nullopt;
     }
 
     // Keeps entry, unless its layer alone is larger than the budget.

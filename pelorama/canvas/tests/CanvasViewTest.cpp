@@ -5,6 +5,7 @@
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
+#include <QBuffer>
 #include <QTest>
 
 using pelorama::canvas::CanvasView;
@@ -69,6 +70,30 @@ TEST_F(CanvasViewTest, ManyChangesInOnePassGiveOneRenderShowingThemAll)
     shape->setUniqueIdentifier("not one either");
     settle();
     EXPECT_TRUE(delegate.calls.isEmpty()) << "a change that draws nothing renders nothing";
+}
+
+// A picture kept in an asset is decoded off the main thread: the canvas shows at once without it (not the
+// placeholder of a missing picture) and again with it once it is decoded.
+TEST_F(CanvasViewTest, APictureNotYetDecodedShowsOnceItIsAndNothingWrongMeanwhile)
+{
+    QImage pixels(16, 16, QImage::Format_RGBA8888);
+    pixels.fill(QColor(250, 0, 250));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(pixels.save(&buffer, "PNG"));
+    auto* stored = pelorama::model::Image::insertInto(*context);
+    stored->setRect({100, 100, 100, 100});
+    stored->storeImageData(bytes);
+
+    view->setCanvas(makeCanvas({300, 400}, {background, stored}));
+    settle();
+    ASSERT_GE(delegate.count("did"), 1);
+    const QColor first = shownAt({150, 150});
+    EXPECT_TRUE(first == QColor(Qt::blue)) << first.name().toStdString();
+    while (shownAt({150, 150}) != QColor(250, 0, 250))
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_EQ(shownAt({150, 150}), QColor(250, 0, 250));
 }
 
 TEST_F(CanvasViewTest, ObservesEveryRedrawKeyOfEveryDrawableWithoutHearingAtOnce)

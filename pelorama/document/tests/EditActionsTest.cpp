@@ -291,6 +291,32 @@ TEST_F(EditActionsTest, APastedCaptionLongerThanACaptionTakesIsRefusedAndSaysSo)
     EXPECT_EQ(texts, QStringList{longest});
 }
 
+// A crafted clipboard whose screenshot repeats one picture's mapping: as many as a paste takes arrive,
+// all sharing the one asset, and more are refused whole, saying why.
+TEST_F(EditActionsTest, AScreenshotBringingMoreDrawablesThanAPasteTakesIsRefused)
+{
+    addThree();
+    TestDocument other;
+    QVariantMap crafted = document::pasteboardDictionary(other.addFilledScreenshot("Many", 0));
+    const QVariant picture = crafted.value("drawableMappings").toList().at(1);
+    const auto archivedWith = [&](qsizetype mappings) {
+        crafted.insert("drawableMappings", QVariantList(mappings, picture));
+        return *document::PasteboardArchive::archivedData(crafted);
+    };
+
+    const std::optional<ActionAlert> alert = m_actions.paste({archivedWith(2000)});
+    ASSERT_TRUE(alert.has_value());
+    EXPECT_EQ(alert->informativeText,
+              "Could not paste objects. (A Screenshot is not valid: “drawableMappings” "
+              "holds 2000 objects; a paste takes at most 1000.)");
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2"}));
+
+    EXPECT_EQ(m_actions.paste({archivedWith(document::maximumPastedMembers)}), std::nullopt);
+    EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Many"}));
+    EXPECT_EQ(at(3).drawableMappings().size(), document::maximumPastedMembers);
+    EXPECT_EQ(m_document.count<model::Asset>(), 1);
+}
+
 TEST_F(EditActionsTest, ABadItemBesideGoodOnesIsSkippedWhole)
 {
     addThree();

@@ -99,6 +99,7 @@ const AttributeTable& DeviceImage::attributes()
                                                                .label = "Scale factor",
                                                                .initialValue = 1.0}}}),
             attributeRow(imageAttribute, {.changesPixels = true,
+                                          .dependsOn = {assetIdentifierAttribute.key()},
                                           .inspector = {{.kind = InspectorKind::picture,
                                                          .group = "Device Image",
                                                          .label = "Screenshot"},
@@ -107,7 +108,8 @@ const AttributeTable& DeviceImage::attributes()
                                                          .initialValue = resolutionWarningText,
                                                          .message = &warningMessage,
                                                          .watchedKeys = {imageAttribute.key(),
-                                                                         attribute::deviceVariant.key()}}}}),
+                                                                         attribute::deviceVariant.key()}}},
+                                          .valueForKey = &imageValue}),
             attributeRow(positionAttribute, {.insertion = graphics::Point{0, 0}, .changesPixels = true}),
             attributeRow(orientationAttribute, {.changesPixels = true}),
             attributeRow(attribute::deviceFamily,
@@ -118,8 +120,7 @@ const AttributeTable& DeviceImage::attributes()
 }
 
 DeviceImage::DeviceImage()
-    : IdentifiedEntity(attributes())
-    , ImageLoadable(static_cast<Entity&>(*this))
+    : ImageLoadable(attributes())
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
@@ -214,18 +215,6 @@ std::optional<QString> DeviceImage::resolutionWarning() const
     return resolutionWarningText + QStringLiteral(" (**%1** by **%2** pixels)")
                                        .arg(qint64(suggested.width))
                                        .arg(qint64(suggested.height));
-}
-
-void DeviceImage::awakeFromFetch()
-{
-    Entity::awakeFromFetch();
-    loadImageFromAsset();
-}
-
-void DeviceImage::prepareForDeletion()
-{
-    Entity::prepareForDeletion();
-    deleteAsset();
 }
 
 DrawableSnapshot DeviceImage::snapshot() const

@@ -5,7 +5,6 @@
 #include "graphics/Rect.h"
 #include "model/entities/DeviceOrientation.h"
 #include "model/entities/Drawable.h"
-#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
 #include "store/StoreForward.h"
@@ -26,7 +25,7 @@ class DeviceVariant;
 // graphics::Point to key-value coding, stored as text), "orientation" (raw value), "deviceFamily" and
 // "deviceVariant" (stored as identifier text, which may be missing or unknown; to key-value coding the
 // resolved catalogue objects, as const DeviceFamily* and const DeviceVariant*) and the shadow keys.
-class DeviceImage : public IdentifiedEntity, public Drawable, public ImageLoadable, public Shadowable
+class DeviceImage : public ImageLoadable, public Drawable, public Shadowable
 {
     Q_OBJECT
 
@@ -89,11 +88,6 @@ public:
 
     // Its placement, orientation, family and variant, shadow and picture (DeviceImageSnapshot).
     DrawableSnapshot snapshot() const override;
-
-protected:
-    // A fetched device image loads its picture from its asset; a deleted one lets the asset go.
-    void awakeFromFetch() override;
-    void prepareForDeletion() override;
 };
 
 } // namespace pelorama::model

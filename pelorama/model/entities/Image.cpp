@@ -25,10 +25,11 @@ const AttributeTable& Image::attributes()
                                          .options = {{"Stretch", FillMode::stretch},
                                                      {"Aspect fit", FillMode::aspectFit},
                                                      {"Aspect fill", FillMode::aspectFill}}}}}),
-            attributeRow(
-                imageAttribute,
-                {.changesPixels = true,
-                 .inspector = {{.kind = InspectorKind::picture, .group = "Image", .label = "Image"}}}),
+            attributeRow(imageAttribute,
+                         {.changesPixels = true,
+                          .dependsOn = {assetIdentifierAttribute.key()},
+                          .inspector = {{.kind = InspectorKind::picture, .group = "Image", .label = "Image"}},
+                          .valueForKey = &imageValue}),
             attributeRow(rectAttribute, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
         },
         Shadowable::attributes());
@@ -36,8 +37,7 @@ const AttributeTable& Image::attributes()
 }
 
 Image::Image()
-    : IdentifiedEntity(attributes())
-    , ImageLoadable(static_cast<Entity&>(*this))
+    : ImageLoadable(attributes())
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
@@ -59,18 +59,6 @@ Image* Image::insertInto(store::ManagedObjectContext& context, const std::option
 store::FetchRequest Image::fetchRequest()
 {
     return store::FetchRequest(entityName<Image>());
-}
-
-void Image::awakeFromFetch()
-{
-    Entity::awakeFromFetch();
-    loadImageFromAsset();
-}
-
-void Image::prepareForDeletion()
-{
-    Entity::prepareForDeletion();
-    deleteAsset();
 }
 
 DrawableSnapshot Image::snapshot() const

@@ -4,7 +4,6 @@
 #include "graphics/Rect.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/FillMode.h"
-#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
 #include "store/StoreForward.h"
@@ -14,12 +13,12 @@
 namespace pelorama::model {
 
 // A picture placed in a rectangle of a screenshot (canvas points), filled by its FillMode, with a shadow.
-// Its picture is kept in an Asset (ImageLoadable): loaded when the image is fetched, replaced when a file
-// is dropped on it or put into its inspector row, let go when the image is deleted.
+// Its picture is kept in an Asset (ImageLoadable): decoded when it is drawn, replaced when a file is
+// dropped on it or put into its inspector row, let go when the image is deleted.
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "rect" (a graphics::Rect to
 // key-value coding, stored as text), "fillMode" (raw value) and the shadow keys.
-class Image : public IdentifiedEntity, public Drawable, public ImageLoadable, public Shadowable
+class Image : public ImageLoadable, public Drawable, public Shadowable
 {
     Q_OBJECT
 
@@ -54,11 +53,6 @@ public:
 
     // Its picture, rectangle, fill mode and shadow (ImageSnapshot).
     DrawableSnapshot snapshot() const override;
-
-protected:
-    // A fetched image loads its picture from its asset; a deleted one lets the asset go.
-    void awakeFromFetch() override;
-    void prepareForDeletion() override;
 };
 
 } // namespace pelorama::model

@@ -2,7 +2,7 @@
 
 #include "foundation/Diagnostics.h"
 #include "model/entities/Asset.h"
-#include "model/entities/Entity.h"
+#include "model/rendering/PictureCache.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 
@@ -32,67 +32,75 @@ bool isNamedByAnother(const Entity& entity, store::ManagedObjectContext& context
 
 } // namespace
 
-ImageLoadable::ImageLoadable(Entity& entity)
-    : m_entity(entity)
+ImageLoadable::ImageLoadable(const AttributeTable& attributes)
+    : IdentifiedEntity(attributes)
 {}
 
 std::optional<graphics::Image> ImageLoadable::image() const
 {
-    return m_entity.storedValue(imageAttribute);
+    if (std::optional<graphics::Image> held = storedValue(imageAttribute))
+        return held;
+    return pictureReference().picture();
 }
 
 void ImageLoadable::setImage(const std::optional<graphics::Image>& image)
 {
-    m_entity.setValue(imageAttribute, image);
+    setValue(imageAttribute, image);
 }
 
 std::optional<QString> ImageLoadable::assetIdentifier() const
 {
-    return m_entity.storedValue(assetIdentifierAttribute);
+    return storedValue(assetIdentifierAttribute);
 }
 
 void ImageLoadable::setAssetIdentifier(const std::optional<QString>& identifier)
 {
-    m_entity.setValue(assetIdentifierAttribute, identifier);
+    setValue(assetIdentifierAttribute, identifier);
 }
 
-void ImageLoadable::loadImageFromAsset()
+PictureReference ImageLoadable::pictureReference() const
 {
+    if (std::optional<graphics::Image> held = storedValue(imageAttribute))
+        return PictureReference(std::move(*held));
     const std::optional<QString> identifier = assetIdentifier();
-    store::ManagedObjectContext* context = m_entity.managedObjectContext();
+    store::ManagedObjectContext* context = managedObjectContext();
     if (!identifier || !context)
-        return;
+        return {};
+    // Assets do not change: what an identifier names is looked up once.
+    if (m_assetPicture && m_assetPicture->first == *identifier)
+        return m_assetPicture->second;
+    PictureReference picture;
     const store::Result<Asset*> asset = Asset::fetch(*identifier, *context);
-    if (!asset) {
+    if (!asset)
         foundation::warning(QStringLiteral("could not load asset! ") + asset.error().message());
-        setImage(std::nullopt);
-        return;
-    }
-    if (!*asset) {
+    else if (!*asset)
         foundation::warning(QStringLiteral("could not find asset!"));
-        setImage(std::nullopt);
-        return;
-    }
-    // An asset without bytes loads like one whose bytes are no picture: silently, without one.
-    setImage(graphics::Image::fromData((*asset)->data()));
+    else
+        // An asset without bytes draws like one whose bytes are no picture: silently, without one.
+        picture = PictureReference((*asset)->sha1Hash(), (*asset)->data());
+    m_assetPicture.emplace(*identifier, picture);
+    return picture;
 }
 
 void ImageLoadable::storeImageData(const QByteArray& data)
 {
     deleteAsset();
-    store::ManagedObjectContext* context = m_entity.managedObjectContext();
+    store::ManagedObjectContext* context = managedObjectContext();
     if (!context)
         return;
-    setAssetIdentifier(Asset::insertInto(*context, data)->uniqueIdentifier());
+    Asset* asset = Asset::insertInto(*context, data);
+    if (const std::optional<graphics::Image> held = storedValue(imageAttribute))
+        PictureCache::shared().insert(asset->sha1Hash(), asset->data(), *held);
+    setAssetIdentifier(asset->uniqueIdentifier());
 }
 
 void ImageLoadable::deleteAsset()
 {
     const std::optional<QString> identifier = assetIdentifier();
-    store::ManagedObjectContext* context = m_entity.managedObjectContext();
+    store::ManagedObjectContext* context = managedObjectContext();
     if (!identifier || !context)
         return;
-    if (!isNamedByAnother(m_entity, *context, *identifier)) {
+    if (!isNamedByAnother(*this, *context, *identifier)) {
         const store::Result<void> deleted = Asset::deleteAsset(*identifier, *context);
         if (!deleted)
             foundation::warning(QStringLiteral("could not delete asset! ") + deleted.error().message());
@@ -102,10 +110,22 @@ void ImageLoadable::deleteAsset()
 
 void ImageLoadable::takeDroppedImage(const graphics::ImageFile& file)
 {
-    if (m_entity.isDeleted())
+    if (isDeleted())
         return;
     setImage(file.image());
     storeImageData(file.data());
+}
+
+QVariant ImageLoadable::imageValue(const Entity& entity)
+{
+    const std::optional<graphics::Image> picture = static_cast<const ImageLoadable&>(entity).image();
+    return picture ? QVariant::fromValue(*picture) : QVariant();
+}
+
+void ImageLoadable::prepareForDeletion()
+{
+    IdentifiedEntity::prepareForDeletion();
+    deleteAsset();
 }
 
 } // namespace pelorama::model

@@ -30,6 +30,19 @@ DetachedCanvas::DetachedCanvas(const Canvas& canvas)
     , m_drawables(snapshots(canvas))
 {}
 
+DetachedCanvas
+DetachedCanvas::withPictures(const std::function<PictureReference(const PictureReference&)>& change) const
+{
+    DetachedCanvas changed = *this;
+    for (DrawableSnapshot& drawable : changed.m_drawables) {
+        if (auto* image = std::get_if<ImageSnapshot>(&drawable))
+            image->picture = change(image->picture);
+        else if (auto* device = std::get_if<DeviceImageSnapshot>(&drawable))
+            device->picture = change(device->picture);
+    }
+    return changed;
+}
+
 graphics::Image DetachedCanvas::render(CanvasRenderingMode mode, graphics::Size boxSize, double scale) const
 {
     CanvasRenderer renderer;

@@ -5,6 +5,7 @@
 #include "model/rendering/CanvasRenderingMode.h"
 #include "model/rendering/DrawableSnapshot.h"
 
+#include <functional>
 #include <vector>
 
 namespace pelorama::model {
@@ -26,6 +27,9 @@ public:
 
     graphics::Size size() const { return m_size; }
     const std::vector<DrawableSnapshot>& drawables() const { return m_drawables; }
+
+    // A copy whose images and device images hold the pictures change answers for theirs.
+    DetachedCanvas withPictures(const std::function<PictureReference(const PictureReference&)>& change) const;
 
     // As CanvasRenderer::render, through a renderer of its own: for renders that are made once (export,
     // previews, the clipboard). Callers that render again and again keep a CanvasRenderer.

@@ -81,8 +81,12 @@ void draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& conte
     frame->draw(graphics, layout.frameRect());
     graphics.restore();
 
+    // A picture on its way leaves the screen as the frame has it, without a placeholder.
+    if (device.picture.isPending())
+        return;
     std::shared_ptr<const graphics::Image> placeholder;
-    const graphics::Image* picture = device.picture ? &*device.picture : nullptr;
+    const std::optional<graphics::Image> decoded = device.picture.picture();
+    const graphics::Image* picture = decoded ? &*decoded : nullptr;
     if (!picture && context.renderingMode == CanvasRenderingMode::templatePreview) {
         placeholder = previewPlaceholder(device);
         picture = placeholder.get();

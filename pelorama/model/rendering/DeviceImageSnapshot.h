@@ -4,6 +4,7 @@
 #include "graphics/Point.h"
 #include "model/entities/DeviceOrientation.h"
 #include "model/entities/ShadowSettings.h"
+#include "model/rendering/PictureReference.h"
 
 #include <QStringList>
 #include <optional>
@@ -16,7 +17,7 @@ class DeviceVariant;
 
 // What a device image is drawn from (SnapshotDrawing.h), as plain values: the catalogue's family and
 // variant (objects that live as long as the process and never change), not their frame picture, which
-// the renderer opens on its own thread. The picture shares its pixels with the device image's own.
+// the renderer opens on its own thread. The picture is referred to, not decoded (PictureReference).
 struct DeviceImageSnapshot
 {
     graphics::Point position;
@@ -25,7 +26,7 @@ struct DeviceImageSnapshot
     const DeviceFamily* family = nullptr; // never null in a snapshot taken with of()
     const DeviceVariant* variant = nullptr;
     ShadowSettings shadow;
-    std::optional<graphics::Image> picture;
+    PictureReference picture;
 
     // On the device image's context queue.
     static DeviceImageSnapshot of(const DeviceImage& deviceImage);

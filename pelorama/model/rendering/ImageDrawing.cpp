@@ -40,11 +40,15 @@ void drawPlaceholder(const ImageSnapshot& image, const CanvasRenderingContext& c
 
 void draw(const ImageSnapshot& image, const CanvasRenderingContext& context)
 {
-    if (!image.picture) {
+    // A picture on its way draws nothing yet, not the placeholder of a missing one.
+    if (image.picture.isPending())
+        return;
+    const std::optional<graphics::Image> decoded = image.picture.picture();
+    if (!decoded) {
         drawPlaceholder(image, context);
         return;
     }
-    const graphics::Image& picture = *image.picture;
+    const graphics::Image& picture = *decoded;
     const std::optional<ImageSnapshot::Placement> where = image.placement(picture.size());
     if (!where)
         return;

@@ -18,7 +18,7 @@ bool hasArea(const graphics::Size& size)
 
 ImageSnapshot ImageSnapshot::of(const Image& image)
 {
-    return {image.rect(), image.fillMode(), ShadowSettings::of(image), image.image()};
+    return {image.rect(), image.fillMode(), ShadowSettings::of(image), image.pictureReference()};
 }
 
 std::optional<ImageSnapshot::Placement> ImageSnapshot::placement(const graphics::Size& pictureSize) const

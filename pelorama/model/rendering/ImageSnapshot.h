@@ -4,6 +4,7 @@
 #include "graphics/Rect.h"
 #include "model/entities/FillMode.h"
 #include "model/entities/ShadowSettings.h"
+#include "model/rendering/PictureReference.h"
 
 #include <QStringList>
 #include <optional>
@@ -12,14 +13,14 @@ namespace pelorama::model {
 
 class Image;
 
-// What an image is drawn from (ImageRenderer), as plain values. The picture shares its pixels with the
-// image's own: taking a snapshot copies none.
+// What an image is drawn from (ImageRenderer), as plain values. The picture is referred to, not decoded:
+// taking a snapshot copies no bytes and decodes nothing.
 struct ImageSnapshot
 {
     graphics::Rect rect;
     FillMode fillMode = FillMode::stretch;
     ShadowSettings shadow;
-    std::optional<graphics::Image> picture;
+    PictureReference picture;
 
     // On the image's context queue.
     static ImageSnapshot of(const Image& image);

@@ -5,6 +5,7 @@
 #include "graphics/ImageDecoderRegistry.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/Image.h"
+#include "model/rendering/PictureCache.h"
 #include "store/FetchRequest.h"
 
 #include <QBuffer>
@@ -12,6 +13,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -97,22 +99,57 @@ TEST_F(AssetTest, StoringAPictureReplacesTheImagesAsset)
     EXPECT_EQ(assets(*stack.context).front()->uniqueIdentifier(), *image->assetIdentifier());
 }
 
-TEST_F(AssetTest, AnImageWhoseAssetIsGoneLoadsNoPictureAndSaysSo)
+TEST_F(AssetTest, AnImageWhoseAssetIsGoneHasNoPictureAndSaysSoOnce)
 {
-    Image* image =
-        Image::insertInto(*stack.context, graphics::Image::fromData(pngBytes(2, 2)), {}, FillMode::stretch);
+    Image* image = Image::insertInto(*stack.context);
     image->setAssetIdentifier(QStringLiteral("missing"));
     testing::internal::CaptureStdout();
-    image->loadImageFromAsset();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: could not find asset!\n");
     EXPECT_FALSE(image->image());
+    EXPECT_TRUE(image->pictureReference().isNone());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Warning: could not find asset!\n");
 
-    // Bytes that are no picture load without a word.
+    // Bytes that are no picture give none without a word.
     image->storeImageData("not a picture");
     testing::internal::CaptureStdout();
-    image->loadImageFromAsset();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_FALSE(image->image());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+// Opening decodes nothing; the first drawing decodes a picture file once, and every drawable that uses
+// it, image or device image, draws that one bitmap.
+TEST_F(AssetTest, DrawablesSharingAPictureFileDrawOneBitmapDecodedWhenFirstDrawn)
+{
+    const QString path = directory.filePath("document.sqlite");
+    const QByteArray bytes = pngBytes(7, 5, QColor(12, 34, 56));
+    {
+        DocumentStack document = DocumentStack::sqlite(path);
+        Asset* asset = Asset::insertInto(*document.context, bytes);
+        for (int i = 0; i < 20; ++i) {
+            Image::insertInto(*document.context)->setAssetIdentifier(asset->uniqueIdentifier());
+            DeviceImage::insertInto(*document.context)->setAssetIdentifier(asset->uniqueIdentifier());
+        }
+        ASSERT_TRUE(document.context->save());
+    }
+    DocumentStack document = DocumentStack::sqlite(path);
+    QList<ImageLoadable*> drawables;
+    for (Image* image : images(*document.context))
+        drawables.append(image);
+    for (DeviceImage* device : fetchAll<DeviceImage>(*document.context))
+        drawables.append(device);
+    ASSERT_EQ(drawables.size(), 40);
+    const PictureReference first = drawables.front()->pictureReference();
+    ASSERT_TRUE(first.isAsset());
+    EXPECT_EQ(PictureCache::shared().state(first.sha1(), first.data()), PictureCache::State::absent);
+
+    QSet<qint64> bitmaps;
+    for (ImageLoadable* drawable : drawables) {
+        const std::optional<graphics::Image> picture = drawable->pictureReference().picture();
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->size(), (graphics::Size{7, 5}));
+        bitmaps.insert(picture->representations().front().bitmap().cacheKey());
+    }
+    EXPECT_EQ(bitmaps.size(), 1);
+    EXPECT_EQ(PictureCache::shared().state(first.sha1(), first.data()), PictureCache::State::kept);
 }
 
 TEST_F(AssetTest, ADroppedFileOfEveryDecodableFormatBecomesThePictureAndItsBytesTheAsset)

@@ -27,7 +27,7 @@ public:
     {
         QImage bitmap(4, 4, QImage::Format_RGBA8888_Premultiplied);
         bitmap.fill(m_color.toQColor());
-        return ImageSnapshot{m_rect, FillMode::stretch, {}, graphics::Image(bitmap)};
+        return ImageSnapshot{m_rect, FillMode::stretch, {}, PictureReference(graphics::Image(bitmap))};
     }
 
 private:

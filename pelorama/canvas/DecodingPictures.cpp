@@ -1,0 +1,45 @@
+#include "canvas/DecodingPictures.h"
+
+#include "model/rendering/PictureCache.h"
+
+namespace pelorama::canvas {
+
+DecodingPictures::DecodingPictures(QObject* parent)
+    : QObject(parent)
+{
+    connect(&model::PictureCache::shared(), &model::PictureCache::pictureDecoded, this, [this] {
+        if (!m_waiting)
+            return;
+        m_waiting = false;
+        emit pictureArrived();
+    });
+}
+
+model::DetachedCanvas DecodingPictures::prepared(const model::DetachedCanvas& canvas)
+{
+    return canvas.withPictures([this](const model::PictureReference& picture) { return prepared(picture); });
+}
+
+model::PictureReference DecodingPictures::prepared(const model::PictureReference& picture)
+{
+    if (!picture.isAsset())
+        return picture;
+    model::PictureCache& cache = model::PictureCache::shared();
+    switch (cache.state(picture.sha1(), picture.data())) {
+    case model::PictureCache::State::kept:
+        return picture;
+    case model::PictureCache::State::decoding:
+        m_waiting = true;
+        return picture.pending();
+    case model::PictureCache::State::absent:
+        break;
+    }
+    if (m_asked.contains(picture.sha1()))
+        return picture;
+    m_asked.insert(picture.sha1());
+    m_waiting = true;
+    cache.decodeLater(picture.sha1(), picture.data());
+    return picture.pending();
+}
+
+} // namespace pelorama::canvas

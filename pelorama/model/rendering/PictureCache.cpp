@@ -1,0 +1,116 @@
+#include "model/rendering/PictureCache.h"
+
+#include "model/rendering/RenderPool.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace pelorama::model {
+
+namespace {
+
+bool sameBytes(const QByteArray& a, const QByteArray& b)
+{
+    return (a.constData() == b.constData() && a.size() == b.size()) || a == b;
+}
+
+QImage pixelsOf(const std::optional<graphics::Image>& picture)
+{
+    return picture && !picture->isEmpty() ? picture->representations().front().bitmap() : QImage();
+}
+
+} // namespace
+
+PictureCache::PictureCache(std::size_t budgetBytes)
+    : m_kept(budgetBytes)
+{
+    // Its signal is heard on the main thread, whichever thread asked for it first.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        moveToThread(application->thread());
+}
+
+PictureCache& PictureCache::shared()
+{
+    // A dozen large screen captures: the pictures of the screenshots being drawn, and some to come back to.
+    static PictureCache cache(192 * 1024 * 1024);
+    return cache;
+}
+
+std::optional<PictureCache::Entry> PictureCache::kept(const QString& sha1, const QByteArray& data)
+{
+    return m_kept.findEntry(
+        [&](const Entry& entry) { return entry.sha1 == sha1 && sameBytes(entry.data, data); });
+}
+
+std::vector<PictureCache::Decoding>::iterator PictureCache::decoding(const QString& sha1,
+                                                                     const QByteArray& data)
+{
+    return std::find_if(m_decoding.begin(), m_decoding.end(), [&](const Decoding& decoding) {
+        return decoding.sha1 == sha1 && sameBytes(decoding.data, data);
+    });
+}
+
+std::optional<graphics::Image> PictureCache::picture(const QString& sha1, const QByteArray& data)
+{
+    std::promise<std::optional<graphics::Image>> promise;
+    std::unique_lock lock(m_mutex);
+    if (std::optional<Entry> found = kept(sha1, data))
+        return found->picture;
+    if (const auto running = decoding(sha1, data); running != m_decoding.end()) {
+        const std::shared_future<std::optional<graphics::Image>> waited = running->picture;
+        // Waited for outside the lock, so that other pictures are served meanwhile.
+        lock.unlock();
+        return waited.get();
+    }
+    m_decoding.push_back({sha1, data, promise.get_future().share()});
+    lock.unlock();
+    try {
+        std::optional<graphics::Image> decoded = graphics::Image::fromData(data);
+        {
+            const std::lock_guard lock(m_mutex);
+            m_kept.insert(Entry{sha1, data, decoded, pixelsOf(decoded)});
+            m_decoding.erase(decoding(sha1, data));
+        }
+        promise.set_value(decoded);
+        return decoded;
+    } catch (...) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_decoding.erase(decoding(sha1, data));
+        }
+        promise.set_exception(std::current_exception());
+        throw;
+    }
+}
+
+PictureCache::State PictureCache::state(const QString& sha1, const QByteArray& data)
+{
+    const std::lock_guard lock(m_mutex);
+    if (kept(sha1, data))
+        return State::kept;
+    return decoding(sha1, data) != m_decoding.end() ? State::decoding : State::absent;
+}
+
+void PictureCache::insert(const QString& sha1, const QByteArray& data, const graphics::Image& picture)
+{
+    const std::lock_guard lock(m_mutex);
+    if (!kept(sha1, data))
+        m_kept.insert(Entry{sha1, data, picture, pixelsOf(picture)});
+}
+
+void PictureCache::decodeLater(const QString& sha1, const QByteArray& data)
+{
+    if (state(sha1, data) != State::absent)
+        return;
+    startOnPool([this, sha1, data] {
+        try {
+            picture(sha1, data);
+        } catch (const std::exception&) {
+            // Nothing is kept; whoever draws it next tries again.
+            return;
+        }
+        emit pictureDecoded();
+    });
+}
+
+} // namespace pelorama::model
