@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <functional>
+#include <type_traits>
 
 namespace pelorama::app {
 namespace {
@@ -30,6 +31,31 @@ QLineEdit* lineEditOf(QWidget* widget)
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget))
         return spin->findChild<QLineEdit*>();
     return nullptr;
+}
+
+// The command on a text field of one of Qt's kinds; delete takes the selection away without the clipboard.
+template <typename Field> void perform(Field& field, DocumentActions::TextCommand command)
+{
+    switch (command) {
+    case DocumentActions::TextCommand::cut:
+        field.cut();
+        break;
+    case DocumentActions::TextCommand::copy:
+        field.copy();
+        break;
+    case DocumentActions::TextCommand::paste:
+        field.paste();
+        break;
+    case DocumentActions::TextCommand::remove:
+        if constexpr (std::is_same_v<Field, QLineEdit>)
+            field.del();
+        else
+            field.textCursor().removeSelectedText();
+        break;
+    case DocumentActions::TextCommand::selectAll:
+        field.selectAll();
+        break;
+    }
 }
 
 } // namespace
@@ -111,7 +137,7 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
         m_commands.exportCurrentScreenshot();
     });
     // These edit the text being edited when there is any, and the document otherwise.
-    const auto connectTextFirst = [this](QAction* action, const char* textCommand,
+    const auto connectTextFirst = [this](QAction* action, TextCommand textCommand,
                                          std::function<void()> documentCommand) {
         connect(action, &QAction::triggered, this,
                 [this, textCommand, documentCommand = std::move(documentCommand)] {
@@ -119,11 +145,11 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
                         documentCommand();
                 });
     };
-    connectTextFirst(m_cut, "cut", [this] { m_commands.cut(); });
-    connectTextFirst(m_copy, "copy", [this] { m_commands.copy(); });
-    connectTextFirst(m_paste, "paste", [this] { m_commands.paste(); });
-    connectTextFirst(m_delete, "delete", [this] { m_commands.deleteSelection(); });
-    connect(m_selectAll, &QAction::triggered, this, [this] { performTextCommand("selectAll"); });
+    connectTextFirst(m_cut, TextCommand::cut, [this] { m_commands.cut(); });
+    connectTextFirst(m_copy, TextCommand::copy, [this] { m_commands.copy(); });
+    connectTextFirst(m_paste, TextCommand::paste, [this] { m_commands.paste(); });
+    connectTextFirst(m_delete, TextCommand::remove, [this] { m_commands.deleteSelection(); });
+    connect(m_selectAll, &QAction::triggered, this, [this] { performTextCommand(TextCommand::selectAll); });
     connect(m_duplicate, &QAction::triggered, &commands, &DocumentCommands::duplicateSelection);
     connect(m_addScreenshot, &QAction::triggered, &commands, &DocumentCommands::showTemplatePicker);
     connect(m_share, &QAction::triggered, this, [this] {
@@ -171,27 +197,17 @@ QWidget* DocumentActions::textTarget() const
     return nullptr;
 }
 
-bool DocumentActions::performTextCommand(const char* name)
+bool DocumentActions::performTextCommand(TextCommand command)
 {
     QWidget* target = textTarget();
-    if (!target)
+    if (QLineEdit* line = lineEditOf(target))
+        perform(*line, command);
+    else if (auto* text = qobject_cast<QTextEdit*>(target))
+        perform(*text, command);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(target))
+        perform(*plain, command);
+    else
         return false;
-    const bool isDelete = qstrcmp(name, "delete") == 0;
-    if (QLineEdit* line = lineEditOf(target)) {
-        if (isDelete)
-            line->del();
-        else
-            QMetaObject::invokeMethod(line, name);
-        return true;
-    }
-    if (isDelete) {
-        if (auto* text = qobject_cast<QTextEdit*>(target))
-            text->textCursor().removeSelectedText();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(target))
-            plain->textCursor().removeSelectedText();
-        return true;
-    }
-    QMetaObject::invokeMethod(target, name);
     return true;
 }
 

@@ -51,12 +51,22 @@ public:
     // Enables every action as the document, the clipboard and the focus now allow.
     void validate();
 
+    // What the edit commands do to a text field that has the focus.
+    enum class TextCommand
+    {
+        cut,
+        copy,
+        paste,
+        remove,
+        selectAll
+    };
+
 private:
     QAction* make(const QString& name, const QString& text);
     // The text field of the window that has the keyboard focus, when there is one.
     QWidget* textTarget() const;
-    // Runs the text field's own command name when a text field has the focus; false when none has.
-    bool performTextCommand(const char* name);
+    // Runs the command on the text field that has the focus; false when none has.
+    bool performTextCommand(TextCommand command);
 
     Document& m_document;
     DocumentWindow& m_window;

@@ -20,10 +20,31 @@ TESSALINE_WIDGETS_EXPORT void pinCenter(QWidget* receiver, QWidget* view);
 TESSALINE_WIDGETS_EXPORT void pinCenterAndConstrainInside(QWidget* receiver, QWidget* view,
                                                           double border = 0);
 
-// Each makes subview the receiver's last child and pins it with the matching operation above. The
-// pinning is dispatched by name: a receiver whose class declares the invokable method
-// pinWidthAndHeightOf(QWidget*[, double]), pinCenterOf(QWidget*) or
-// pinCenterAndConstrainInsideFor(QWidget*[, double]) has that method called instead.
+// A widget that pins the subviews added to it its own way: the adding operations below call its
+// overrides in place of the standard pinning. Each default is the standard operation with the widget as
+// receiver; a widget overriding some variants keeps the others by a using-declaration.
+class TESSALINE_WIDGETS_EXPORT PinningView
+{
+public:
+    virtual ~PinningView() = default;
+
+    virtual void pinWidthAndHeightOf(QWidget* view);
+    virtual void pinWidthAndHeightOf(QWidget* view, double border);
+    virtual void pinCenterOf(QWidget* view);
+    virtual void pinCenterAndConstrainInsideFor(QWidget* view);
+    virtual void pinCenterAndConstrainInsideFor(QWidget* view, double border);
+
+protected:
+    PinningView() = default;
+    PinningView(const PinningView&) = default;
+    PinningView& operator=(const PinningView&) = default;
+
+private:
+    QWidget* receiver();
+};
+
+// Each makes subview the receiver's last child and pins it with the matching operation above, or with
+// the receiver's own when it is a PinningView.
 TESSALINE_WIDGETS_EXPORT void addAndPin(QWidget* receiver, QWidget* subview);
 TESSALINE_WIDGETS_EXPORT void addAndPin(QWidget* receiver, QWidget* subview, double border);
 TESSALINE_WIDGETS_EXPORT void addAndCenter(QWidget* receiver, QWidget* subview);

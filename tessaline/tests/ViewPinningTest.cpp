@@ -25,12 +25,11 @@ private:
 };
 
 // A container that places pinned subviews its own way.
-class CustomPinning : public QWidget
+class CustomPinning : public QWidget, public tessaline::PinningView
 {
-    Q_OBJECT
-
 public:
-    Q_INVOKABLE void pinWidthAndHeightOf(QWidget* view) { view->setGeometry(1, 2, 3, 4); }
+    using PinningView::pinWidthAndHeightOf;
+    void pinWidthAndHeightOf(QWidget* view) override { view->setGeometry(1, 2, 3, 4); }
 };
 
 QList<double> segmentWidths(const appkit::SegmentedControl& control)
@@ -183,5 +182,3 @@ TEST(TessalineTest, FullWidthSegmentsShareTheWidthLessOnePointPerBoundary)
     none.show();
     EXPECT_EQ(none.segmentCount(), 0);
 }
-
-#include "ViewPinningTest.moc"

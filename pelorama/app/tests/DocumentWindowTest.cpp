@@ -142,6 +142,23 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
     QCoreApplication::processEvents();
     EXPECT_TRUE(enabledCommands().contains("selectAll"));
     EXPECT_TRUE(enabledCommands().contains("paste"));
+    // And they act on it, not on the document.
+    app::DocumentActions& actions = *window->documentActions();
+    QLineEdit* field = name->textField();
+    const QString typed = field->text();
+    actions.selectAll()->trigger();
+    EXPECT_EQ(field->selectedText(), typed);
+    actions.cut()->trigger();
+    EXPECT_EQ(field->text(), QString());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), typed);
+    actions.paste()->trigger();
+    actions.paste()->trigger();
+    EXPECT_EQ(field->text(), typed + typed);
+    actions.selectAll()->trigger();
+    actions.remove()->trigger();
+    actions.paste()->trigger();
+    EXPECT_EQ(field->text(), typed);
+    EXPECT_EQ(document->screenshotList().screenshots().size(), 3);
 
     // Undo from the toolbar's own window takes back the paste; every row deleted turns the commands off.
     window->screenshotList()->setFocus();

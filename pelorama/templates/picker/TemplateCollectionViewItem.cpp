@@ -1,6 +1,5 @@
 #include "templates/picker/TemplateCollectionViewItem.h"
 
-#include "appkit/ViewController.h"
 #include "foundation/QueuedCall.h"
 #include "graphics/Image.h"
 #include "templates/Template.h"
@@ -214,16 +213,7 @@ void TemplateCollectionViewItem::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     event->accept();
-    // The first view controller up the chain that handles the action takes it.
-    const QWidget* responder = this;
-    while (appkit::ViewController* controller = appkit::ViewController::nextResponderController(responder)) {
-        if (controller->metaObject()->indexOfMethod("collectionItemViewWasDoubleClicked(QObject*)") >= 0) {
-            QMetaObject::invokeMethod(controller, "collectionItemViewWasDoubleClicked",
-                                      Q_ARG(QObject*, this));
-            return;
-        }
-        responder = controller->view();
-    }
+    emit doubleClicked(this);
 }
 
 } // namespace pelorama::templates

@@ -21,8 +21,8 @@ class TemplateView;
 
 // A cell of the template picker: the preview of its template on a framed backdrop and the template's
 // name below. The cell observes the template's "previewImage", which may arrive from a rendering thread
-// while the picker is open, and shows it on the main thread. A double click sends
-// "collectionItemViewWasDoubleClicked" to the first view controller up the chain that handles it.
+// while the picker is open, and shows it on the main thread. A double click is announced by
+// doubleClicked, which the picker makes the choice.
 class TemplateCollectionViewItem : public CollectionViewItem
 {
     Q_OBJECT
@@ -52,6 +52,9 @@ public:
     void setSelected(bool selected) override;
 
     QSize sizeHint() const override { return {itemSize, itemSize}; }
+
+signals:
+    void doubleClicked(pelorama::templates::TemplateCollectionViewItem* item);
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -152,6 +152,8 @@ CollectionViewItem* TemplateViewController::makeItem(CollectionView&, IndexPath 
 {
     auto* item = new TemplateCollectionViewItem;
     item->setRepresentedObject(templateAt(indexPath));
+    connect(item, &TemplateCollectionViewItem::doubleClicked, this,
+            &TemplateViewController::collectionItemViewWasDoubleClicked);
     return item;
 }
 
