@@ -131,11 +131,26 @@ DocumentResult<Document*> DocumentController::openDocument(const QString& path, 
     DocumentWindows::of(*document).setDialogs(m_dialogs);
     if (DocumentResult<> read = document->readFromPath(path, type->name); !read)
         return foundation::Unexpected<DocumentError>(read.error());
+    Document* replaced = display ? replaceableDocument() : nullptr;
     Document* added = addDocument(std::move(document));
     noteRecentDocumentPath(added->filePath());
-    if (display)
-        DocumentWindows::of(*added).showWindows();
+    if (display) {
+        const DocumentWindows* replacedWindows = replaced ? DocumentWindows::find(*replaced) : nullptr;
+        DocumentWindows::of(*added).showWindows(replacedWindows ? replacedWindows->window() : nullptr);
+        // Only once the opened document is there, so that the application never has none open.
+        if (replaced)
+            replaced->close();
+    }
     return added;
+}
+
+Document* DocumentController::replaceableDocument() const
+{
+    if (m_documents.size() != 1)
+        return nullptr;
+    Document* only = m_documents.front().get();
+    const bool untouched = !only->isEdited() && only->undoStack()->count() == 0;
+    return only->isUntitled() && untouched && !only->isClosed() ? only : nullptr;
 }
 
 QList<Document*> DocumentController::documents() const

@@ -49,6 +49,9 @@ public:
     // Opens the document at path, or brings it forward when it is open already. Failures are presented
     // and a missing recent document leaves the recent list.
     Document* openDocumentPresentingErrors(const QString& path);
+    // Where the only open document is an untitled one nothing was done in yet (a new window as it came),
+    // a document opened with its windows shown takes its place: the untouched one closes, and the opened
+    // one's window stands where its window stood.
 
     // The same without dialogs: errors are returned and windows are shown only when display is true.
     DocumentResult<Document*> makeUntitledDocument(const QString& typeName, bool display = true);
@@ -77,6 +80,8 @@ signals:
     void recentDocumentsChanged();
 
 private:
+    // The untouched untitled document an opened one replaces, if any.
+    Document* replaceableDocument() const;
     void documentClosed(Document* document);
     // The window of currentDocument(), the parent of the controller's own dialogs.
     QWidget* currentWindow() const;

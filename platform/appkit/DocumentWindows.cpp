@@ -4,6 +4,8 @@
 #include "appkit/StandardDocumentDialogs.h"
 #include "appkit/WindowController.h"
 
+#include <iterator>
+
 namespace appkit {
 
 DocumentWindows& DocumentWindows::of(Document& document)
@@ -45,14 +47,14 @@ void DocumentWindows::removeWindowController(WindowController* controller)
     std::erase_if(m_windowControllers, [controller](const auto& owned) { return owned.get() == controller; });
 }
 
-void DocumentWindows::showWindows()
+void DocumentWindows::showWindows(const QWidget* replaced)
 {
     if (m_document.isClosed())
         return;
     if (m_windowControllers.empty())
         addWindowController(std::make_unique<WindowController>(&m_document));
     for (auto it = m_windowControllers.rbegin(); it != m_windowControllers.rend(); ++it)
-        (*it)->showWindow();
+        (*it)->showWindow(it == std::prev(m_windowControllers.rend()) ? replaced : nullptr);
 }
 
 QWidget* DocumentWindows::window() const

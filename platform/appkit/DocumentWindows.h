@@ -39,8 +39,9 @@ public:
     void addWindowController(std::unique_ptr<WindowController> controller);
     void removeWindowController(WindowController* controller);
     // Makes one plain window when there is no window controller yet, then shows every window and brings
-    // the first one forward. Nothing is shown once the document has closed.
-    void showWindows();
+    // the first one forward; shown the first time, the first window takes the place of replaced, when
+    // given. Nothing is shown once the document has closed.
+    void showWindows(const QWidget* replaced = nullptr);
     // The first window, the parent of the document's dialogs; null before the windows are made.
     QWidget* window() const;
 

@@ -2,7 +2,9 @@
 
 #include "appkit/Document.h"
 #include "appkit/DocumentWindows.h"
+#include "appkit/WindowPlacement.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 
 namespace appkit {
@@ -43,9 +45,16 @@ std::unique_ptr<QMainWindow> WindowController::makeWindow()
     return window;
 }
 
-void WindowController::showWindow()
+void WindowController::showWindow(const QWidget* replaced)
 {
     QMainWindow* shown = window();
+    if (!m_placed && !shown->isVisible()) {
+        m_placed = true;
+        if (replaced)
+            WindowPlacement::takePlaceOf(*shown, *replaced);
+        else
+            WindowPlacement::cascadeFrom(*shown, QApplication::activeWindow());
+    }
     shown->show();
     shown->raise();
     shown->activateWindow();

@@ -26,8 +26,10 @@ public:
     // windowDidLoad() so that the document fills the window.
     QMainWindow* window();
     bool isWindowLoaded() const { return m_window; }
-    // Shows the window and brings it forward.
-    void showWindow();
+    // Shows the window and brings it forward. The first time, it is placed wholly on the screen of the
+    // active window, a step down and to the right of it, or, given replaced (a window about to go), in
+    // replaced's place.
+    void showWindow(const QWidget* replaced = nullptr);
 
 protected:
     // The window; the default is an empty main window.
@@ -41,6 +43,7 @@ private:
 
     Document* m_document;
     QPointer<QMainWindow> m_window;
+    bool m_placed = false;
 };
 
 } // namespace appkit

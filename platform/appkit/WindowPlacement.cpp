@@ -2,21 +2,29 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
 namespace appkit {
 namespace {
 
-// The frame around reference's content: its title bar and borders.
-QMargins frameMargins(const QWidget* reference)
+// The frame the window manager will put around window: as around reference, or, where that is not
+// known (no reference, or one without a frame so far), the style's guess of a title bar and borders.
+QMargins frameMargins(const QWidget& window, const QWidget* reference)
 {
-    if (!reference)
-        return {};
-    const QRect frame = reference->frameGeometry();
-    const QRect content = reference->geometry();
-    return {content.left() - frame.left(), content.top() - frame.top(), frame.right() - content.right(),
-            frame.bottom() - content.bottom()};
+    if (reference) {
+        const QRect frame = reference->frameGeometry();
+        const QRect content = reference->geometry();
+        const QMargins margins(content.left() - frame.left(), content.top() - frame.top(),
+                               frame.right() - content.right(), frame.bottom() - content.bottom());
+        if (!margins.isNull())
+            return margins;
+    }
+    const QStyle* style = window.style();
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+    return {border, title + border, border, border};
 }
 
 const QScreen* screenOf(const QWidget* reference)
@@ -35,7 +43,7 @@ QSize frameSize(const QWidget& window, const QMargins& frame)
 void WindowPlacement::centreOver(QWidget& window, const QWidget* reference)
 {
     const QScreen* screen = screenOf(reference);
-    const QMargins frame = frameMargins(reference);
+    const QMargins frame = frameMargins(window, reference);
     const QRect area = reference ? reference->frameGeometry()
                        : screen  ? screen->availableGeometry()
                                  : QRect();
@@ -50,13 +58,13 @@ void WindowPlacement::cascadeFrom(QWidget& window, const QWidget* reference)
         return;
     }
     place(window, reference->frameGeometry().topLeft() + QPoint(cascadeStep, cascadeStep),
-          screenOf(reference), frameMargins(reference));
+          screenOf(reference), frameMargins(window, reference));
 }
 
 void WindowPlacement::takePlaceOf(QWidget& window, const QWidget& replaced)
 {
     window.resize(replaced.size());
-    place(window, replaced.frameGeometry().topLeft(), screenOf(&replaced), frameMargins(&replaced));
+    place(window, replaced.frameGeometry().topLeft(), screenOf(&replaced), frameMargins(window, &replaced));
 }
 
 void WindowPlacement::place(QWidget& window, QPoint frameTopLeft, const QScreen* screen,

@@ -11,7 +11,7 @@ namespace appkit {
 // Where a top-level window goes when it is first shown: wholly inside the available area of the screen of
 // the window the user works in, title bar and frame included (a window too large for it is made smaller),
 // so that no part of it is out of reach. The frame is not known before the window is shown; the
-// reference window's frame stands in for it.
+// reference window's frame, or the style's idea of one, stands in for it.
 class WindowPlacement
 {
 public:

@@ -3,12 +3,15 @@
 #include "FakeDocumentDialogs.h"
 #include "TextDocument.h"
 #include "appkit/DocumentWindows.h"
+#include "appkit/WindowPlacement.h"
 
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +80,66 @@ TEST_F(DocumentControllerTest, OpeningAnOpenDocumentBringsItForward)
     EXPECT_EQ(m_controller.documents().size(), 2);
     EXPECT_TRUE(appkit::DocumentWindows::of(**opened).window()->isVisible());
     EXPECT_EQ(m_controller.documentForPath(path), *opened);
+}
+
+TEST_F(DocumentControllerTest, AnOpenedDocumentTakesThePlaceOfTheOnlyDocumentWhenItIsUntitledAndUntouched)
+{
+    const auto windowOf = [](appkit::Document* document) {
+        return appkit::DocumentWindows::of(*document).window();
+    };
+    appkit::Document* untouched = m_controller.newDocument();
+    windowOf(untouched)->setGeometry(60, 50, 400, 300);
+    auto opened = m_controller.openDocument(makeFile("Notes.txt"));
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(m_controller.documents(), QList<appkit::Document*>({*opened}));
+    EXPECT_EQ(windowOf(*opened)->geometry(), QRect(60, 50, 400, 300));
+    ASSERT_TRUE((*opened)->close());
+
+    // Something done in it, even undone, and it stays; so do two untitled documents.
+    auto* touched = static_cast<TextDocument*>(m_controller.newDocument());
+    touched->setText("draft");
+    touched->undoStack()->undo();
+    ASSERT_FALSE(touched->isEdited());
+    auto second = m_controller.openDocument(makeFile("Second.txt"));
+    ASSERT_TRUE(second);
+    EXPECT_EQ(m_controller.documents(), QList<appkit::Document*>({touched, *second}));
+    ASSERT_TRUE((*second)->close());
+    appkit::Document* another = m_controller.newDocument();
+    touched->undoStack()->clear();
+    auto third = m_controller.openDocument(makeFile("Third.txt"));
+    ASSERT_TRUE(third);
+    EXPECT_EQ(m_controller.documents(), QList<appkit::Document*>({touched, another, *third}));
+    QApplication::processEvents();
+}
+
+TEST_F(DocumentControllerTest, ANewWindowOpensWhollyOnTheScreenOfTheActiveWindow)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // Larger than the screen, and first of all: in the middle of it, made to fit.
+    appkit::Document* first = m_controller.newDocument();
+    QWidget* firstWindow = appkit::DocumentWindows::of(*first).window();
+    EXPECT_TRUE(screen.contains(firstWindow->frameGeometry()));
+    // (as near as the frame's guessed width allows)
+    EXPECT_LE(std::abs(firstWindow->frameGeometry().center().x() - screen.center().x()), 8);
+
+    // A step down and right of the active window, as far as the screen allows.
+    for (const QPoint corner : {screen.topLeft() + QPoint(10, 10), screen.bottomRight() - QPoint(300, 250)}) {
+        QWidget active;
+        active.setGeometry(QRect(corner, QSize(280, 220)));
+        active.show();
+        active.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&active));
+        QWidget next;
+        next.resize(280, 220);
+        appkit::WindowPlacement::cascadeFrom(next, &active);
+        next.show();
+        EXPECT_TRUE(screen.contains(next.frameGeometry()));
+        EXPECT_GT(next.frameGeometry().left(), active.frameGeometry().left());
+        if (corner == screen.topLeft() + QPoint(10, 10)) {
+            EXPECT_EQ(next.frameGeometry().topLeft(), active.frameGeometry().topLeft() + QPoint(24, 24));
+        }
+    }
+    QApplication::processEvents();
 }
 
 TEST_F(DocumentControllerTest, OpenAsksForDocumentsAndPresentsFailures)
