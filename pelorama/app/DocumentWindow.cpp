@@ -8,6 +8,7 @@
 #include "app/ScreenshotListView.h"
 #include "app/SidebarToggleControl.h"
 #include "canvas/CanvasView.h"
+#include "canvas/FontManager.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
@@ -50,6 +51,7 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
 
     model::DocumentSelection& selection = document.selection();
     m_canvasView->setDocumentSelection(&selection);
+    m_canvasView->setFontManager(new canvas::FontManager(this));
     // Every render of the canvas renders the selected row's thumbnail again.
     connect(m_canvasView, &canvas::CanvasView::didRender, m_screenshotList,
             &ScreenshotListView::refreshSelectedThumbnail);

@@ -253,8 +253,7 @@ void CanvasView::setSelection(model::Selectable* selection)
     if (!selection) {
         m_overlay->setSelectionFrame(std::nullopt);
     } else {
-        if (auto* textRect = dynamic_cast<model::TextRect*>(selection))
-            FontManager::shared().setSelectedFont(textRect->font().value_or(graphics::Font()), false);
+        showSelectedFont();
         m_overlay->setSelectionFrame(viewRect(*selection));
     }
     if (m_documentSelection)
@@ -411,16 +410,34 @@ void CanvasView::closeEditor()
 void CanvasView::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    if (auto* textRect = dynamic_cast<model::TextRect*>(selection()))
-        FontManager::shared().setSelectedFont(textRect->font().value_or(graphics::Font()), false);
+    showSelectedFont();
 }
 
-void CanvasView::changeFont(FontManager& sender)
+void CanvasView::setFontManager(FontManager* fontManager)
 {
+    if (m_fontManager)
+        m_fontManager->disconnect(this);
+    m_fontManager = fontManager;
+    if (fontManager)
+        connect(fontManager, &FontManager::fontChosen, this, &CanvasView::changeFont);
+}
+
+void CanvasView::showSelectedFont()
+{
+    if (auto* textRect = dynamic_cast<model::TextRect*>(selection()); textRect && m_fontManager)
+        m_fontManager->setSelectedFont(textRect->font().value_or(graphics::Font()), false);
+}
+
+void CanvasView::changeFont()
+{
+    // Only while the user works here: the focus of the window is this view or its editor.
+    const QWidget* focus = window()->focusWidget();
+    if (!focus || (focus != this && !isAncestorOf(focus)))
+        return;
     auto* textRect = dynamic_cast<model::TextRect*>(selection());
     if (!textRect)
         return;
-    textRect->setFont(sender.convertFont(textRect->font().value_or(graphics::Font())));
+    textRect->setFont(m_fontManager->convertFont(textRect->font().value_or(graphics::Font())));
 }
 
 void CanvasView::dragEnterEvent(QDragEnterEvent* event)

@@ -4,7 +4,6 @@
 #include "canvas/CanvasViewRendering.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/DecodingPictures.h"
-#include "canvas/FontChanging.h"
 #include "canvas/WeakReference.h"
 #include "foundation/CoalescedPerform.h"
 #include "foundation/Expected.h"
@@ -43,6 +42,7 @@ class Selectable;
 namespace pelorama::canvas {
 
 class CanvasOverlay;
+class FontManager;
 
 // Where the user edits a screenshot: shows its canvas, rendered again whenever a drawable changes, frames
 // the selection and what the pointer is over, edits captions in place and takes dropped image files,
@@ -59,7 +59,7 @@ class CanvasOverlay;
 //
 // Coordinates of the view's own operations ("view points") are y up with the origin at the bottom left,
 // as canvas points are; Qt's widget coordinates (y down) appear only in event handling. Main thread only.
-class CanvasView : public QWidget, public FontChanging
+class CanvasView : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(bool needsRendering READ needsRendering WRITE setNeedsRendering)
@@ -129,12 +129,14 @@ public:
     // Writes the editor's text into its caption, then closes it; nothing when none is open.
     void commitEditing();
 
+    // The window's font manager (none: no font panel): it shows a selected caption's font, and its
+    // choices change that caption while the view or its editor has the window's keyboard focus.
+    void setFontManager(FontManager* fontManager);
+
     // Layout, which moves the selection frame onto the selection, runs on the next pass of the event
     // loop once requested.
     bool needsLayout() const { return m_layoutPerform.isPending(); }
     void setNeedsLayout();
-
-    void changeFont(FontManager& sender) override;
 
 signals:
     // After every assignment of the selection, also to none; drawable is null when there is no selection
@@ -167,6 +169,8 @@ private:
     void openEditor(model::Selectable& textRect, const graphics::Rect& viewRect);
     void closeEditor();
     void placeEmptyLabel();
+    void showSelectedFont();
+    void changeFont();
     // Reads the file on the render pool; once read, its picture goes to target, or an alert says why
     // not. Nothing waits for it.
     void readDroppedFile(model::ImageDroppable& target, const QUrl& url);
@@ -174,6 +178,7 @@ private:
     void takeDroppedFiles();
 
     QPointer<model::DocumentSelection> m_documentSelection;
+    QPointer<FontManager> m_fontManager;
     std::vector<std::unique_ptr<tessaline::Observer>> m_drawableObservers;
     std::unique_ptr<CanvasViewRendering> m_renderer;
     model::CanvasRenderer m_canvasRenderer;

@@ -1,9 +1,7 @@
 #include "canvas/FontManager.h"
 
-#include "canvas/FontChanging.h"
 #include "graphics/FontNameTable.h"
 
-#include <QApplication>
 #include <QFontDialog>
 #include <QWidget>
 
@@ -33,24 +31,14 @@ const graphics::FontFace* faceFor(const QFont& chosen, const graphics::Font& fon
 
 } // namespace
 
-FontManager& FontManager::shared()
-{
-    // A child of the application, so it goes with it; a later application gets a new one.
-    static QPointer<FontManager> manager;
-    if (!manager) {
-        manager = new FontManager;
-        manager->setParent(qApp);
-    }
-    return *manager;
-}
+FontManager::FontManager(QWidget* window)
+    : QObject(window)
+    , m_window(window)
+{}
 
-FontManager::FontManager()
+FontManager::~FontManager()
 {
-    // The panel is a window of its own; its changes go to the window the user worked in last.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && now->window() != m_panel)
-            m_mainWindow = now->window();
-    });
+    delete m_panel;
 }
 
 void FontManager::setSelectedFont(const graphics::Font& font, bool isMultiple)
@@ -77,7 +65,8 @@ graphics::Font FontManager::convertFont(const graphics::Font& font) const
 void FontManager::orderFrontFontPanel()
 {
     if (!m_panel) {
-        auto* panel = new QFontDialog;
+        // Over its window, as the window's other dialogs are; the manager deletes it.
+        auto* panel = new QFontDialog(m_window);
         panel->setAttribute(Qt::WA_DeleteOnClose, false);
         panel->setOption(QFontDialog::NoButtons);
         panel->setOption(QFontDialog::ScalableFonts);
@@ -86,7 +75,6 @@ void FontManager::orderFrontFontPanel()
             if (!m_showingSelection)
                 chooseFont(font);
         });
-        connect(this, &QObject::destroyed, panel, &QObject::deleteLater);
         m_panel = panel;
     }
     if (m_selectedFont) {
@@ -98,19 +86,10 @@ void FontManager::orderFrontFontPanel()
     m_panel->raise();
 }
 
-bool FontManager::chooseFont(const QFont& font)
+void FontManager::chooseFont(const QFont& font)
 {
     m_chosen = font;
-    QWidget* widget = QApplication::focusWidget();
-    if (!widget || widget->window() == m_panel)
-        widget = m_mainWindow ? m_mainWindow->focusWidget() : nullptr;
-    for (; widget; widget = widget->parentWidget()) {
-        if (auto* target = dynamic_cast<FontChanging*>(widget)) {
-            target->changeFont(*this);
-            return true;
-        }
-    }
-    return false;
+    emit fontChosen();
 }
 
 } // namespace pelorama::canvas

@@ -6,22 +6,24 @@
 #include <QFontDialog>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 #include <optional>
+
+class QWidget;
 
 namespace pelorama::canvas {
 
-// The process's one font manager and its font panel (a font dialog that stays open beside the window).
-// Whoever edits fonts tells it the selected font; when the user picks a font in the panel, the change
-// goes to the focused widget or the nearest widget around it that is FontChanging, which converts its
+// A window's font manager and its font panel (a font dialog that stays open beside the window), handed
+// by the window to the views that edit fonts. They tell it the selected font; when the user picks a font
+// in the panel it emits fontChosen, and the view that holds the window's keyboard focus converts its
 // fonts with convertFont. Used on the GUI thread only.
 class FontManager : public QObject
 {
     Q_OBJECT
 
 public:
-    // Made on first use; it lives until the application ends.
-    static FontManager& shared();
+    // The panel opens over window (may be null), which owns the manager when given.
+    explicit FontManager(QWidget* window = nullptr);
+    ~FontManager() override;
 
     const std::optional<graphics::Font>& selectedFont() const { return m_selectedFont; }
     bool isMultiple() const { return m_isMultiple; }
@@ -37,18 +39,18 @@ public:
     void orderFrontFontPanel();
     QFontDialog* fontPanel() const { return m_panel; }
 
-    // What the panel calls when the user picks a font: remembers it and sends changeFont to the focus
-    // chain. Answers whether a FontChanging widget took it.
-    bool chooseFont(const QFont& font);
+    // What the panel calls when the user picks a font: remembers it and emits fontChosen.
+    void chooseFont(const QFont& font);
+
+signals:
+    void fontChosen();
 
 private:
-    FontManager();
-
+    QPointer<QWidget> m_window;
     std::optional<graphics::Font> m_selectedFont;
     bool m_isMultiple = false;
     std::optional<QFont> m_chosen;
     QPointer<QFontDialog> m_panel;
-    QPointer<QWidget> m_mainWindow; // the last window other than the panel that had the focus
     bool m_showingSelection = false;
 };
 

@@ -281,10 +281,12 @@ TEST_F(CanvasInteractionTest, TheEditorRefusesMoreTextThanACaptionTakesAndSaysSo
 
 TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
 {
+    FontManager fonts;
+    view->setFontManager(&fonts);
     click({300, 700});
-    ASSERT_TRUE(FontManager::shared().selectedFont());
-    EXPECT_EQ(*FontManager::shared().selectedFont(), graphics::Font("AvenirNext-Regular", 60));
-    EXPECT_FALSE(FontManager::shared().isMultiple());
+    ASSERT_TRUE(fonts.selectedFont());
+    EXPECT_EQ(*fonts.selectedFont(), graphics::Font("AvenirNext-Regular", 60));
+    EXPECT_FALSE(fonts.isMultiple());
 
     view->activateWindow();
     QApplication::setActiveWindow(view.get());
@@ -297,7 +299,7 @@ TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
     QFont chosen("Lato");
     chosen.setWeight(QFont::Bold);
     chosen.setPointSizeF(72);
-    EXPECT_TRUE(FontManager::shared().chooseFont(chosen));
+    fonts.chooseFont(chosen);
     ASSERT_TRUE(caption->font());
     EXPECT_EQ(caption->font()->pointSize(), 72);
     EXPECT_TRUE(caption->font()->isBold());
@@ -309,7 +311,7 @@ TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
     // Without a caption selected the change goes nowhere.
     click(at({621, 1500}));
     const auto before = caption->font();
-    FontManager::shared().chooseFont(QFont("Lato", 20));
+    fonts.chooseFont(QFont("Lato", 20));
     EXPECT_EQ(caption->font(), before);
 }
 
