@@ -4,6 +4,7 @@
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
 #include "model/entities/Screenshot.h"
+#include "model/rendering/RenderPool.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QFileInfo>
@@ -12,12 +13,21 @@
 
 namespace pelorama::app {
 
-// One document to export: where it was named, the package while it is needed, and what of it is written.
+namespace {
+
+// How many screenshots of a document one job exports, per thread of the pool: enough to keep every
+// thread busy between the slices' ends, few enough that their pictures take little memory.
+constexpr int sliceLengthPerThread = 8;
+
+} // namespace
+
+// One document to export: where it was named, the package while it is needed, and the screenshots of
+// it that are written, each with its name.
 struct ExportCommand::Source
 {
     QString path;
     std::unique_ptr<document::DocumentPackage> package;
-    QList<model::Screenshot*> screenshots;
+    QList<QPair<store::ManagedObjectID, QString>> screenshots;
 };
 
 ExportCommand::ExportCommand(Request request, QObject* parent)
@@ -70,7 +80,7 @@ void ExportCommand::openDocuments()
         }
         for (store::ManagedObject* object : *found) {
             if (auto* screenshot = dynamic_cast<model::Screenshot*>(object))
-                source.screenshots.append(screenshot);
+                source.screenshots.append({screenshot->objectID(), screenshot->name()});
         }
         m_sources.push_back(std::move(source));
     }
@@ -83,11 +93,11 @@ void ExportCommand::chooseScreenshots()
     const QSet<QString> wanted(m_request.screenshotNames.begin(), m_request.screenshotNames.end());
     QSet<QString> found;
     for (Source& source : m_sources) {
-        QList<model::Screenshot*> chosen;
-        for (model::Screenshot* screenshot : source.screenshots) {
-            if (wanted.contains(screenshot->name())) {
+        QList<QPair<store::ManagedObjectID, QString>> chosen;
+        for (const auto& screenshot : source.screenshots) {
+            if (wanted.contains(screenshot.second)) {
                 chosen.append(screenshot);
-                found.insert(screenshot->name());
+                found.insert(screenshot.second);
             }
         }
         source.screenshots = chosen;
@@ -111,9 +121,8 @@ void ExportCommand::refuseDuplicateFileNames()
     QStringList fileNames;
     QList<std::size_t> owners;
     for (std::size_t index = 0; index < m_sources.size(); ++index) {
-        for (model::Screenshot* screenshot : m_sources[index].screenshots) {
-            fileNames.append(
-                document::ExportFileNames::fileName(screenshot->name()).value_or(screenshot->name()));
+        for (const auto& [id, name] : m_sources[index].screenshots) {
+            fileNames.append(document::ExportFileNames::fileName(name).value_or(name));
             owners.append(index);
         }
     }
@@ -139,12 +148,28 @@ void ExportCommand::refuseDuplicateFileNames()
 
 void ExportCommand::exportNext()
 {
+    m_job.reset();
+    if (m_next < m_sources.size() && m_nextScreenshot == m_sources[m_next].screenshots.size()) {
+        // Its pictures are no longer needed.
+        m_sources[m_next].package.reset();
+        ++m_next;
+        m_nextScreenshot = 0;
+    }
     if (m_next == m_sources.size()) {
         finishLater();
         return;
     }
     Source& source = m_sources[m_next];
-    m_job = std::make_unique<document::ExportJob>(source.screenshots, m_request.directory);
+    store::ManagedObjectContext& context = *source.package->managedObjectContext();
+    // The objects of the last slice go, with their pictures.
+    context.reset();
+    const qsizetype length = sliceLengthPerThread * std::max(model::renderPool().maxThreadCount(), 1);
+    QList<model::Screenshot*> slice;
+    for (const auto& [id, name] : source.screenshots.mid(m_nextScreenshot, length))
+        slice.append(dynamic_cast<model::Screenshot*>(context.objectWithID(id)));
+    m_nextScreenshot += slice.size();
+
+    m_job = std::make_unique<document::ExportJob>(slice, m_request.directory);
     m_filesFailed = false;
     connect(m_job.get(), &document::ExportJob::fileWritten, this,
             [this](const QString& fileName) { emit fileWritten(++m_done, m_total, fileName); });
@@ -154,17 +179,18 @@ void ExportCommand::exportNext()
                 m_filesFailed = true;
                 fail(QStringLiteral("%1: “%2”: %3").arg(path, failure.fileName, failure.reason));
             });
-    connect(m_job.get(), &document::ExportJob::finished, this, [this, path = source.path] {
-        // What stopped the whole document, when no file was to blame.
-        if (m_job->alert() && !m_filesFailed)
-            fail(QStringLiteral("%1: %2: %3")
-                     .arg(path, m_job->alert()->messageText, m_job->alert()->informativeText));
-        // Its pictures are no longer needed.
-        m_sources[m_next].package.reset();
-        ++m_next;
-        QMetaObject::invokeMethod(this, &ExportCommand::exportNext, Qt::QueuedConnection);
-    });
+    connect(m_job.get(), &document::ExportJob::finished, this, &ExportCommand::jobFinished);
     m_job->start();
+}
+
+void ExportCommand::jobFinished()
+{
+    // What stopped the whole slice, when no file was to blame.
+    if (m_job->alert() && !m_filesFailed)
+        fail(QStringLiteral("%1: %2: %3")
+                 .arg(m_sources[m_next].path, m_job->alert()->messageText, m_job->alert()->informativeText));
+    // Not inside the job's own signal.
+    QMetaObject::invokeMethod(this, &ExportCommand::exportNext, Qt::QueuedConnection);
 }
 
 void ExportCommand::fail(const QString& message)

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -25,7 +26,11 @@ namespace pelorama::app {
 // would stop the export is found before the first file is written: a directory that is not there, a
 // document that cannot be opened, a screenshot name that matches none, two screenshots (of one document
 // or of two) that would be written to the same file. A document that cannot be opened, or whose
-// screenshots share a file name, is left out; the others are written. Lives on the main thread.
+// screenshots share a file name, is left out; the others are written.
+//
+// A document is exported a slice of screenshots at a time, each slice a few times as long as the pool is
+// wide, and the document lets go of the slice's pictures before the next: what the export holds grows
+// with the pool's width, not with the document's length. Lives on the main thread.
 class ExportCommand : public QObject
 {
     Q_OBJECT
@@ -64,12 +69,16 @@ private:
     // Leaves out the documents whose screenshots would share a file.
     void refuseDuplicateFileNames();
     void exportNext();
+    // When the running job has ended.
+    void jobFinished();
     void fail(const QString& message);
     void finishLater();
 
     Request m_request;
     std::vector<Source> m_sources;
+    // The source being exported and the first of its screenshots not started yet.
     std::size_t m_next = 0;
+    qsizetype m_nextScreenshot = 0;
     std::unique_ptr<document::ExportJob> m_job;
     // Whether the running job has named a file that failed.
     bool m_filesFailed = false;

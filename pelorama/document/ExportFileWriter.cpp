@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace pelorama::document::ExportFileWriter {
 
@@ -29,6 +30,7 @@ public:
 
     int get() const { return m_descriptor; }
     bool isValid() const { return m_descriptor >= 0; }
+    int release() { return std::exchange(m_descriptor, -1); }
 
     // Whether the descriptor closed without an error (a network volume may report a failed write only
     // here).
@@ -111,28 +113,84 @@ int createTemporary(int directory, QByteArray& name)
 
 } // namespace
 
-std::optional<QString> write(const QString& path, const QByteArray& bytes)
+StagedFile::StagedFile(int directory, QByteArray name, QByteArray temporaryName)
+    : m_directory(directory)
+    , m_name(std::move(name))
+    , m_temporaryName(std::move(temporaryName))
+{}
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : m_directory(std::exchange(other.m_directory, -1))
+    , m_name(std::move(other.m_name))
+    , m_temporaryName(std::move(other.m_temporaryName))
+{}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
 {
+    if (this != &other) {
+        discard();
+        m_directory = std::exchange(other.m_directory, -1);
+        m_name = std::move(other.m_name);
+        m_temporaryName = std::move(other.m_temporaryName);
+    }
+    return *this;
+}
+
+StagedFile::~StagedFile()
+{
+    discard();
+}
+
+void StagedFile::discard()
+{
+    if (m_directory < 0)
+        return;
+    unlinkat(m_directory, m_temporaryName.constData(), 0);
+    ::close(m_directory);
+    m_directory = -1;
+}
+
+std::optional<QString> StagedFile::putInPlace()
+{
+    if (m_directory < 0)
+        return systemReason(EBADF);
+    // Looked at again just before the rename. Should a link still be put there in between, the rename
+    // replaces the link itself, never what it points to: nothing outside the directory is written.
+    const Target now = inspect(m_directory, m_name.constData());
+    std::optional<QString> refused = now.refusal;
+    if (!refused && renameat(m_directory, m_temporaryName.constData(), m_directory, m_name.constData()) != 0)
+        refused = systemReason(errno);
+    if (!refused) {
+        ::close(m_directory);
+        m_directory = -1;
+    }
+    discard();
+    return refused;
+}
+
+foundation::Expected<StagedFile, QString> stage(const QString& path, const QByteArray& bytes)
+{
+    using Failure = foundation::Unexpected<QString>;
     const QFileInfo info(path);
-    const QByteArray name = QFile::encodeName(info.fileName());
-    const FileDescriptor directory(
+    QByteArray name = QFile::encodeName(info.fileName());
+    FileDescriptor directory(
         ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!directory.isValid())
-        return systemReason(errno);
+        return Failure(systemReason(errno));
 
     const Target before = inspect(directory.get(), name.constData());
     if (before.refusal)
-        return before.refusal;
+        return Failure(*before.refusal);
 
     QByteArray temporaryName;
     FileDescriptor file(createTemporary(directory.get(), temporaryName));
     if (!file.isValid())
-        return systemReason(errno);
+        return Failure(systemReason(errno));
 
     const auto discard = [&](int error) {
         file.close();
         unlinkat(directory.get(), temporaryName.constData(), 0);
-        return systemReason(error);
+        return Failure(systemReason(error));
     };
     if (before.exists && fchmod(file.get(), before.mode & 07777) != 0)
         return discard(errno);
@@ -141,17 +199,7 @@ std::optional<QString> write(const QString& path, const QByteArray& bytes)
         return discard(errno);
     if (!file.close())
         return discard(errno);
-
-    // Looked at again just before the rename. Should a link still be put there in between, the rename
-    // replaces the link itself, never what it points to: nothing outside the directory is written.
-    const Target now = inspect(directory.get(), name.constData());
-    if (now.refusal) {
-        unlinkat(directory.get(), temporaryName.constData(), 0);
-        return now.refusal;
-    }
-    if (renameat(directory.get(), temporaryName.constData(), directory.get(), name.constData()) != 0)
-        return discard(errno);
-    return std::nullopt;
+    return StagedFile(directory.release(), std::move(name), std::move(temporaryName));
 }
 
 } // namespace pelorama::document::ExportFileWriter

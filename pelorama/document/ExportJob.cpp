@@ -140,10 +140,16 @@ void ExportJob::advance()
         // Taken here, on the main thread: the render reads only the snapshot, never the document.
         auto snapshot = std::make_shared<const model::DetachedCanvas>(item.screenshot->makeCanvas());
         model::startOnPool(
-            [results = m_results, index, snapshot] {
+            [results = m_results, index, snapshot, path = item.path] {
                 const QImage pixels = ScreenshotExporter::render(*snapshot);
                 const QByteArray png = pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels);
-                results->deliver({index, png.isEmpty() ? Rendered{{}, noPngReason} : Rendered{png, {}}});
+                if (png.isEmpty()) {
+                    results->deliver({index, Rendered{std::nullopt, noPngReason, false}});
+                    return;
+                }
+                auto staged = ExportFileWriter::stage(path, png);
+                results->deliver({index, staged ? Rendered{std::move(staged.value()), {}, true}
+                                                : Rendered{std::nullopt, staged.error(), true}});
             },
             0, m_pool);
     }
@@ -168,9 +174,9 @@ void ExportJob::writeReady()
             failure = ExportFailure{item.name, QStringLiteral("The name makes no file name.")};
         else if (!item.result.error.isEmpty())
             failure = ExportFailure{*item.fileName, item.result.error};
-        else if (const auto error = ExportFileWriter::write(item.path, item.result.png))
+        else if (const auto error = item.result.file->putInPlace())
             failure = ExportFailure{*item.fileName, *error};
-        const bool rendered = item.fileName && item.result.error.isEmpty();
+        const bool rendered = item.result.pictured;
         item.result = {};
         ++m_written;
         if (failure) {

@@ -2,6 +2,7 @@
 
 #include "document/ActionAlert.h"
 #include "document/ExportFailure.h"
+#include "document/ExportFileWriter.h"
 #include "model/rendering/PoolMailbox.h"
 #include "model/rendering/RenderPool.h"
 #include "store/StoreForward.h"
@@ -26,10 +27,10 @@ namespace pelorama::document {
 // events: every screenshot of a document into a directory, some of them, or one to a file the user named.
 //
 // On the main thread each screenshot is taken as a detached snapshot (model::DetachedCanvas) just before
-// its turn; the snapshots are rendered and encoded on the pool, a few at once, and the files are written
-// on the main thread in the order the screenshots were given (by ExportFileWriter: whole, and only as
-// regular files). Failures are collected, never passed over: the alert at the end names every file that
-// could not be written and why.
+// its turn; the snapshots are rendered, encoded and written beside their names on the pool, a few at
+// once, and the files are put in place on the main thread in the order the screenshots were given (by
+// ExportFileWriter: whole, and only as regular files). Failures are collected, never passed over: the
+// alert at the end names every file that could not be written and why.
 //
 // Lives on the main thread. Deleting it before it has finished abandons the export: renders under way
 // end on their own and their pictures are dropped.
@@ -74,10 +75,12 @@ signals:
     void finished();
 
 private:
+    // A file written beside its name, or why none was; whether the screenshot made a picture at all.
     struct Rendered
     {
-        QByteArray png;
+        std::optional<ExportFileWriter::StagedFile> file;
         QString error;
+        bool pictured = false;
     };
     struct Item
     {
@@ -96,7 +99,7 @@ private:
     ExportJob(QThreadPool& pool, QObject* parent);
     // The items of a directory export, or the alert that stops it before anything is written.
     std::optional<ActionAlert> planDirectoryExport();
-    // Writes what is ready, in order, then starts what the limits allow, until neither moves.
+    // Puts what is ready in place, in order, then starts what the limits allow, until neither moves.
     void advance();
     void writeReady();
     // Takes in what the pool has rendered since.
