@@ -66,7 +66,14 @@ bool ExportCommand::checkDirectory()
 
 void ExportCommand::openDocuments()
 {
+    const QString directory = QFileInfo(m_request.directory).canonicalFilePath() + '/';
     for (const QString& path : m_request.documents) {
+        const QString package = QFileInfo(path).canonicalFilePath();
+        if (!package.isEmpty() && directory.startsWith(package + '/')) {
+            fail(path + QStringLiteral(": The directory “%1” lies inside this document, which is only read.")
+                            .arg(m_request.directory));
+            continue;
+        }
         auto opened = document::DocumentPackage::openForReading(path);
         if (!opened) {
             fail(path + QStringLiteral(": ") + opened.error().message());

@@ -237,7 +237,8 @@ TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
         directory,
         file,
         nothing,
-        linkAtHome
+        linkAtHome,
+        insidePackage
     };
     const struct
     {
@@ -254,6 +255,11 @@ TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
          Output::nothing,
          {m_package},
          {"pelorama: The directory “", "” does not exist."},
+         {}},
+        {"output inside the document",
+         Output::insidePackage,
+         {m_package},
+         {m_package + ": The directory “", "” lies inside this document, which is only read."},
          {}},
         {"no such screenshot",
          Output::directory,
@@ -276,11 +282,17 @@ TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
     };
     for (const auto& expected : cases) {
         const QTemporaryDir parent;
-        const QString output = parent.filePath("out");
+        const QString output = expected.output == Output::insidePackage ? QDir(m_package).filePath("out")
+                                                                        : parent.filePath("out");
         const QString elsewhere = parent.filePath("elsewhere.png");
         switch (expected.output) {
         case Output::directory:
             QDir().mkdir(output);
+            break;
+        case Output::insidePackage:
+            QDir().mkdir(output);
+            m_packageContents.append("out");
+            m_packageContents.sort();
             break;
         case Output::file:
             QFile(output).open(QIODevice::WriteOnly);
