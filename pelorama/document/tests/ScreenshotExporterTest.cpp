@@ -393,12 +393,12 @@ TEST_F(ScreenshotExporterTest, FilesAreWrittenInOrderAsTheBarSteps)
     }
 }
 
-// On a single processor Qt's global pool has one thread. Large screenshots, whose pictures Qt converts
-// in parts on that pool, are still all written.
+// On a single processor the pool has one thread, which renders everything alone. Screenshots large
+// enough that Qt converts their pictures in parts on that pool are still all written.
 TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
 {
     for (int i = 0; i < 3; ++i)
-        m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({1242, 2208});
+        m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({600, 800});
     QThreadPool& global = model::renderPool();
     const int threads = global.maxThreadCount();
     global.setMaxThreadCount(1);

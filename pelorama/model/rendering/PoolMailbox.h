@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QMetaObject>
+#include "foundation/QueuedCall.h"
+
 #include <QObject>
 #include <functional>
 #include <mutex>
@@ -12,8 +13,8 @@ namespace pelorama::model {
 // Hands what jobs on the pool made to an object of the main thread, and to nobody once it is closed.
 // A job delivers its result, which queues a call of the receiver's method that takes what waits; the
 // receiver closes the mailbox before it goes. The results pass under this lock, not through Qt's event
-// queue, so race checkers see the hand-over; the lock also keeps the receiver from going while a job
-// tells it of a result.
+// queue, so race checkers see the hand-over (and the call is posted as postQueuedCall does, for the
+// same reason); the lock also keeps the receiver from going while a job tells it of a result.
 template <typename T> class PoolMailbox
 {
 public:
@@ -30,7 +31,7 @@ public:
         if (!m_receiver)
             return;
         m_ready.push_back(std::move(result));
-        QMetaObject::invokeMethod(m_receiver, m_wake, Qt::QueuedConnection);
+        foundation::postQueuedCall(m_receiver, m_wake);
     }
 
     // On the receiver's thread: what was delivered since the last call.
