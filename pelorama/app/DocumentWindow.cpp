@@ -8,6 +8,8 @@
 #include "app/ScreenshotListView.h"
 #include "app/SidebarToggleControl.h"
 #include "canvas/CanvasView.h"
+#include "canvas/CaptionFontLink.h"
+#include "canvas/DocumentSelectionBinding.h"
 #include "canvas/FontManager.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "model/entities/DocumentSelection.h"
@@ -50,8 +52,10 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
                           inspectorInitialWidth});
 
     model::DocumentSelection& selection = document.selection();
-    m_canvasView->setDocumentSelection(&selection);
-    m_canvasView->setFontManager(new canvas::FontManager(this));
+    new canvas::DocumentSelectionBinding(*m_canvasView, selection);
+    // The window's font panel follows and changes the caption selected on the canvas.
+    auto* fonts = new canvas::FontManager(this);
+    new canvas::CaptionFontLink(*m_canvasView, *fonts);
     // Every render of the canvas renders the selected row's thumbnail again.
     connect(m_canvasView, &canvas::CanvasView::didRender, m_screenshotList,
             &ScreenshotListView::refreshSelectedThumbnail);

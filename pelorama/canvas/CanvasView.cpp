@@ -1,52 +1,24 @@
 #include "canvas/CanvasView.h"
 
-#include "appkit/FileErrorAlert.h"
-#include "appkit/ImageFileDrop.h"
+#include "canvas/CanvasHitTesting.h"
+#include "canvas/CanvasImageDrops.h"
 #include "canvas/CanvasOverlay.h"
+#include "canvas/CaptionEditing.h"
 #include "canvas/CaptionEditor.h"
-#include "canvas/FontManager.h"
-#include "canvas/OpenGLCanvasViewRenderer.h"
-#include "canvas/RasterCanvasViewRenderer.h"
-#include "foundation/Diagnostics.h"
-#include "model/entities/DocumentModel.h"
-#include "model/entities/DocumentSelection.h"
+#include "canvas/EmptyCanvasLabel.h"
 #include "model/entities/Drawable.h"
-#include "model/entities/ImageDroppable.h"
-#include "model/entities/Screenshot.h"
 #include "model/entities/Selectable.h"
 #include "model/entities/TextRect.h"
 #include "model/rendering/AspectFit.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
-#include "model/rendering/PoolMailbox.h"
-#include "model/rendering/RenderPool.h"
-#include "tessaline/Shared/Observer.h"
-#include "tessaline/Tessaline/MarkupLabel.h"
+#include "vistrel/Vistrel.h"
 
 #include <QDragEnterEvent>
 #include <QGuiApplication>
-#include <QMimeData>
 #include <QPainter>
-#include <QPalette>
 
 namespace pelorama::canvas {
-
-namespace {
-
-// The image files of a drop, in the drop's order: local files of a format the decoder registry reads.
-QList<QUrl> imageFileUrls(const QMimeData* data)
-{
-    QList<QUrl> urls;
-    if (!data || !data->hasUrls())
-        return urls;
-    for (const QUrl& url : data->urls()) {
-        if (appkit::ImageFileDrop::isReadableImageFile(url))
-            urls.push_back(url);
-    }
-    return urls;
-}
-
-} // namespace
 
 CanvasView::CanvasView(QWidget* parent)
     : CanvasView(parent, vistrel::Vistrel::isSupported())
@@ -54,8 +26,10 @@ CanvasView::CanvasView(QWidget* parent)
 
 CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     : QWidget(parent)
+    , m_drawableObservers([this](model::Drawable* drawable) { drawableDidChange(drawable); })
     , m_renderPerform([this] { renderCanvas(); })
     , m_layoutPerform([this] { layout(); })
+    , m_editing(std::make_unique<CaptionEditing>(*this))
 {
     setAcceptDrops(true);
     setMouseTracking(true);
@@ -64,88 +38,43 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
-    m_readDrops = std::make_shared<model::PoolMailbox<ReadDrop>>(*this, &CanvasView::takeDroppedFiles);
     connect(&m_pictures, &DecodingPictures::pictureArrived, this, [this] { setNeedsRendering(true); });
-    chooseRenderer(openGLSupported);
+    m_renderer = CanvasViewRendering::choose(*this, openGLSupported);
     m_overlay = new CanvasOverlay(this);
     m_overlay->setGeometry(rect());
     m_overlay->show();
-    emptyLabel()->setHidden(m_canvas != nullptr);
+    m_drops = std::make_unique<CanvasImageDrops>(*this, *m_overlay);
+    m_emptyLabel = new EmptyCanvasLabel(*this);
+    m_emptyLabel->show();
 }
 
 CanvasView::~CanvasView()
 {
-    m_readDrops->close();
-    // The editor would end its editing as it goes, into a view that is no longer whole.
-    if (m_editor) {
-        m_editor->disconnect(this);
-        delete m_editor;
-    }
-    m_drawableObservers.clear();
+    // Before the widget goes: an open editor would write into a view that is no longer whole.
+    m_drops.reset();
+    m_editing.reset();
+    m_drawableObservers.observe(nullptr);
 }
 
-void CanvasView::chooseRenderer(bool openGLSupported)
+tessaline::MarkupLabel* CanvasView::emptyLabel() const
 {
-    auto openGL = OpenGLCanvasViewRenderer::make(*this, openGLSupported);
-    if (openGL) {
-        m_renderer = std::move(*openGL);
-        return;
-    }
-    foundation::note("OpenGL not supported on this system. Using software rendering");
-    m_renderer = std::make_unique<RasterCanvasViewRenderer>(*this);
-}
-
-tessaline::MarkupLabel* CanvasView::emptyLabel()
-{
-    if (!m_emptyLabel) {
-        auto* label = new tessaline::MarkupLabel(this);
-        label->setAlignment(graphics::TextAlignment::center);
-        label->setTextColor(
-            graphics::Color::fromQColor(palette().color(QPalette::Disabled, QPalette::WindowText)));
-        label->setMarkupStringValue(QStringLiteral(
-            "**No screenshot selected**\n\nAdd a screenshot from a template to edit it here."));
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->hide();
-        m_emptyLabel = label;
-        placeEmptyLabel();
-    }
     return m_emptyLabel;
-}
-
-void CanvasView::placeEmptyLabel()
-{
-    if (!m_emptyLabel)
-        return;
-    // Centred vertically, spanning the view's width.
-    const int labelHeight = m_emptyLabel->heightForWidth(width());
-    m_emptyLabel->setGeometry(0, (height() - labelHeight) / 2, width(), labelHeight);
 }
 
 void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
 {
     // An open editor belongs to the caption of the canvas that goes: its text lands there first.
     commitEditing();
-    m_drawableObservers.clear();
+    m_drawableObservers.observe(nullptr);
     m_canvas = std::move(canvas);
     m_pictures.reset();
 
     setSelection(nullptr);
-    if (!m_canvas) {
-        emptyLabel()->show();
-        m_renderer->canvasDidChange();
-        return;
-    }
-    emptyLabel()->hide();
-    setNeedsRendering(true);
-    setNeedsLayout();
-    for (model::Drawable* drawable : m_canvas->drawables()) {
-        auto* object = dynamic_cast<store::ManagedObject*>(drawable);
-        if (!object)
-            continue;
-        for (const QString& keyPath : model::pixelKeys(*object)) {
-            m_drawableObservers.push_back(std::make_unique<tessaline::Observer>(
-                object, keyPath, false, [this, drawable](const QVariant&) { drawableDidChange(drawable); }));
-        }
+    m_emptyLabel->setHidden(m_canvas != nullptr);
+    if (m_canvas) {
+        setNeedsRendering(true);
+        setNeedsLayout();
+        m_drawableObservers.observe(m_canvas.get());
     }
     m_renderer->canvasDidChange();
 }
@@ -222,24 +151,12 @@ graphics::Rect CanvasView::viewRect(const model::Selectable& selectable) const
 model::Selectable* CanvasView::selectableAt(graphics::Point viewPoint) const
 {
     const std::optional<CanvasMapping> map = mapping();
-    if (!map || !map->isValid() || !map->fittedRect().contains(viewPoint))
-        return nullptr;
-    const graphics::Point canvasPoint = map->canvasPoint(viewPoint);
-    const std::vector<model::Drawable*> drawables = m_canvas->drawables();
-    for (auto drawable = drawables.rbegin(); drawable != drawables.rend(); ++drawable) {
-        auto* selectable = dynamic_cast<model::Selectable*>(*drawable);
-        if (selectable && selectable->boundingRect().contains(canvasPoint))
-            return selectable;
-    }
-    return nullptr;
+    return map ? canvas::selectableAt(*m_canvas, *map, viewPoint) : nullptr;
 }
 
 model::ImageDroppable* CanvasView::dropTarget(const QMimeData* data, graphics::Point viewPoint) const
 {
-    auto* target = dynamic_cast<model::ImageDroppable*>(selectableAt(viewPoint));
-    if (!target || imageFileUrls(data).isEmpty())
-        return nullptr;
-    return target;
+    return m_drops->target(data, viewPoint);
 }
 
 graphics::Point CanvasView::viewPoint(const QPointF& position) const
@@ -250,41 +167,8 @@ graphics::Point CanvasView::viewPoint(const QPointF& position) const
 void CanvasView::setSelection(model::Selectable* selection)
 {
     m_selection = selection;
-    if (!selection) {
-        m_overlay->setSelectionFrame(std::nullopt);
-    } else {
-        showSelectedFont();
-        m_overlay->setSelectionFrame(viewRect(*selection));
-    }
-    if (m_documentSelection)
-        m_documentSelection->setDrawable(selection);
+    m_overlay->setSelectionFrame(selection ? std::optional(viewRect(*selection)) : std::nullopt);
     emit selectionChanged(dynamic_cast<model::Drawable*>(selection));
-}
-
-void CanvasView::setDocumentSelection(model::DocumentSelection* selection)
-{
-    if (m_documentSelection)
-        m_documentSelection->disconnect(this);
-    m_documentSelection = selection;
-    if (!selection)
-        return;
-    connect(selection, &model::DocumentSelection::screenshotsChanged, this,
-            &CanvasView::showSelectedScreenshot);
-    connect(selection, &model::DocumentSelection::drawableChanged, this, &CanvasView::showSelectedDrawable);
-    showSelectedScreenshot();
-}
-
-void CanvasView::showSelectedScreenshot()
-{
-    // A canvas is built when screenshots are chosen, never per render.
-    model::Screenshot* screenshot = m_documentSelection ? m_documentSelection->screenshot() : nullptr;
-    setCanvas(screenshot ? std::make_shared<const model::Canvas>(screenshot->makeCanvas()) : nullptr);
-}
-
-void CanvasView::showSelectedDrawable()
-{
-    if (m_documentSelection && m_documentSelection->drawable() != selection())
-        setSelection(m_documentSelection->drawable());
 }
 
 std::optional<graphics::Rect> CanvasView::selectionFrame() const
@@ -315,7 +199,7 @@ void CanvasView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     m_overlay->setGeometry(rect());
-    placeEmptyLabel();
+    m_emptyLabel->place();
     layout();
     setNeedsRendering(true);
 }
@@ -353,172 +237,49 @@ void CanvasView::mouseDoubleClickEvent(QMouseEvent* event)
 void CanvasView::mouseDown(const QPointF& position, int clickCount)
 {
     // A click with the editor open ends the editing, keeping what was typed, and does nothing else.
-    if (m_editor) {
+    if (editor()) {
         commitEditing();
         return;
     }
     setFocus(Qt::MouseFocusReason);
-    const graphics::Point point = viewPoint(position);
-    model::Selectable* hit = selectableAt(point);
+    model::Selectable* hit = selectableAt(viewPoint(position));
     setSelection(hit);
-    if (hit && clickCount == 2 && dynamic_cast<model::TextRect*>(hit))
-        openEditor(*hit, viewRect(*hit));
+    auto* textRect = dynamic_cast<model::TextRect*>(hit);
+    if (!textRect || clickCount != 2)
+        return;
+    const std::optional<CanvasMapping> map = mapping();
+    m_editing->open(*textRect, viewRect(*hit), map && map->isValid() ? map->scale() : 1);
 }
 
-void CanvasView::openEditor(model::Selectable& selectable, const graphics::Rect& viewRect)
+CaptionEditor* CanvasView::editor() const
 {
-    auto& textRect = dynamic_cast<model::TextRect&>(selectable);
-    const std::optional<CanvasMapping> map = mapping();
-    const double scale = map && map->isValid() ? map->scale() : 1;
-    const graphics::Font font = textRect.font().value_or(graphics::Font());
-    auto* editor = new CaptionEditor(textRect, font.withSize(font.pointSize() * scale), this);
-    const QRectF frame(viewRect.minX(), height() - viewRect.maxY(), viewRect.width(), viewRect.height());
-    editor->setGeometry(frame.toAlignedRect());
-    connect(editor, &CaptionEditor::editingDidEnd, this, &CanvasView::commitEditing);
-    connect(editor, &CaptionEditor::editingWasCancelled, this, &CanvasView::closeEditor);
-    m_editor = editor;
-    editor->show();
-    editor->selectAll();
-    editor->setFocus(Qt::OtherFocusReason);
+    return m_editing->editor();
 }
 
 void CanvasView::commitEditing()
 {
-    if (!m_editor)
-        return;
-    model::TextRect* textRect = m_editor->textRect();
-    const QString text = m_editor->toPlainText();
-    closeEditor();
-    // Written only when changed, so that opening and leaving the editor is no edit of the document.
-    if (textRect && !textRect->isDeleted() && textRect->managedObjectContext() && textRect->text() != text)
-        textRect->setText(text);
-}
-
-void CanvasView::closeEditor()
-{
-    CaptionEditor* editor = m_editor;
-    m_editor = nullptr;
-    editor->disconnect(this);
-    const bool hadFocus = editor->hasFocus();
-    editor->hide();
-    // Ending may run inside the editor's own key or focus handling: it goes once that has returned.
-    editor->deleteLater();
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
-}
-
-void CanvasView::focusInEvent(QFocusEvent* event)
-{
-    QWidget::focusInEvent(event);
-    showSelectedFont();
-}
-
-void CanvasView::setFontManager(FontManager* fontManager)
-{
-    if (m_fontManager)
-        m_fontManager->disconnect(this);
-    m_fontManager = fontManager;
-    if (fontManager)
-        connect(fontManager, &FontManager::fontChosen, this, &CanvasView::changeFont);
-}
-
-void CanvasView::showSelectedFont()
-{
-    if (auto* textRect = dynamic_cast<model::TextRect*>(selection()); textRect && m_fontManager)
-        m_fontManager->setSelectedFont(textRect->font().value_or(graphics::Font()), false);
-}
-
-void CanvasView::changeFont()
-{
-    // Only while the user works here: the focus of the window is this view or its editor.
-    const QWidget* focus = window()->focusWidget();
-    if (!focus || (focus != this && !isAncestorOf(focus)))
-        return;
-    auto* textRect = dynamic_cast<model::TextRect*>(selection());
-    if (!textRect)
-        return;
-    textRect->setFont(m_fontManager->convertFont(textRect->font().value_or(graphics::Font())));
+    m_editing->commit();
 }
 
 void CanvasView::dragEnterEvent(QDragEnterEvent* event)
 {
-    // Accepting the drag as a whole keeps the moves coming; each move says whether it can drop there.
-    if (imageFileUrls(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    m_drops->dragEnter(*event);
 }
 
 void CanvasView::dragMoveEvent(QDragMoveEvent* event)
 {
-    model::ImageDroppable* target = dropTarget(event->mimeData(), viewPoint(event->position()));
-    if (!target) {
-        m_overlay->setHighlightFrame(std::nullopt);
-        event->ignore();
-        return;
-    }
-    m_overlay->setHighlightFrame(viewRect(*target));
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    m_drops->dragMove(*event);
 }
 
 void CanvasView::dragLeaveEvent(QDragLeaveEvent* event)
 {
     QWidget::dragLeaveEvent(event);
-    m_overlay->setHighlightFrame(std::nullopt);
+    m_drops->dragLeave();
 }
 
 void CanvasView::dropEvent(QDropEvent* event)
 {
-    m_overlay->setHighlightFrame(std::nullopt);
-    model::ImageDroppable* target = dropTarget(event->mimeData(), viewPoint(event->position()));
-    if (!target) {
-        event->ignore();
-        return;
-    }
-    // Only the first image file counts. The drop is taken now; the picture follows once it is read.
-    readDroppedFile(*target, imageFileUrls(event->mimeData()).constFirst());
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-}
-
-void CanvasView::readDroppedFile(model::ImageDroppable& target, const QUrl& url)
-{
-    const quint64 drop = ++m_dropCount;
-    m_latestDrops[&target] = drop;
-    if (m_pendingDrops.empty())
-        setCursor(Qt::BusyCursor);
-    m_pendingDrops[drop] = {url, WeakReference<model::ImageDroppable>(&target), &target};
-    model::startOnPool([mailbox = m_readDrops, drop, url] {
-        mailbox->deliver({drop, model::ImageDroppable::readDroppedFile(url)});
-    });
-}
-
-void CanvasView::takeDroppedFiles()
-{
-    for (ReadDrop& read : m_readDrops->take()) {
-        const auto pending = m_pendingDrops.find(read.drop);
-        if (pending == m_pendingDrops.end())
-            continue;
-        const PendingDrop drop = pending->second;
-        m_pendingDrops.erase(pending);
-        if (m_pendingDrops.empty())
-            unsetCursor();
-        const auto latest = m_latestDrops.find(drop.key);
-        if (latest == m_latestDrops.end() || latest->second != read.drop)
-            continue;
-        m_latestDrops.erase(latest);
-        if (!read.reading) {
-            appkit::FileErrorAlert::present(this, drop.url.toLocalFile(),
-                                            read.reading.error().localizedDescription());
-            continue;
-        }
-        // One change of the drawable, so one step to undo.
-        if (model::ImageDroppable* droppable = drop.target.get())
-            droppable->takeDroppedImage(*read.reading);
-    }
+    m_drops->drop(*event);
 }
 
 } // namespace pelorama::canvas

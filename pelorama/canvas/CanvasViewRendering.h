@@ -1,12 +1,20 @@
 #pragma once
 
+#include <memory>
+
 namespace pelorama::canvas {
+
+class CanvasView;
 
 // How the canvas view puts its canvas on screen. The view makes one renderer when it is set up and
 // keeps it for its life; the rest of the view never knows which one it has.
 class CanvasViewRendering
 {
 public:
+    // The renderer of view, chosen once: the GPU image view where OpenGL works (openGLSupported is what
+    // vistrel::Vistrel::isSupported() answers), else the view's own painting, with a note saying so.
+    static std::unique_ptr<CanvasViewRendering> choose(CanvasView& view, bool openGLSupported);
+
     virtual ~CanvasViewRendering() = default;
 
     // After every assignment of the view's canvas, before the render the view schedules: a view left

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "appkit/Popover.h"
 #include "canvas/CaptionEditor.h"
+#include "canvas/CaptionFontLink.h"
 #include "canvas/FontManager.h"
 #include "model/entities/Asset.h"
 #include "model/entities/DeviceImage.h"
@@ -282,7 +283,7 @@ TEST_F(CanvasInteractionTest, TheEditorRefusesMoreTextThanACaptionTakesAndSaysSo
 TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
 {
     FontManager fonts;
-    view->setFontManager(&fonts);
+    new pelorama::canvas::CaptionFontLink(*view, fonts);
     click({300, 700});
     ASSERT_TRUE(fonts.selectedFont());
     EXPECT_EQ(*fonts.selectedFont(), graphics::Font("AvenirNext-Regular", 60));
