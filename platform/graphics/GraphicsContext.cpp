@@ -13,6 +13,7 @@
 #include "graphics/ShadowRenderer.h"
 #include "graphics/TextLayout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace graphics {
@@ -59,6 +60,21 @@ QPen penFor(const Path& path, const Color& color)
     }
     pen.setMiterLimit(attributes.miterLimit);
     return pen;
+}
+
+// A shadow's offset kept within 2^26 pixels, more than the widest spread of a blur on either side of the
+// largest bitmap, so that every position of the shadow's layer is an int. Only a drawing reaching farther
+// than that from the visible area could cast into it from there.
+double boundedOffset(double offset)
+{
+    constexpr double largest = 1 << 26;
+    return std::clamp(offset, -largest, largest);
+}
+
+bool isFinite(const QRectF& rect)
+{
+    return std::isfinite(rect.x()) && std::isfinite(rect.y()) && std::isfinite(rect.width()) &&
+           std::isfinite(rect.height());
 }
 
 // Conservative user-space bounds of the stroke of path.
@@ -208,10 +224,7 @@ void GraphicsContext::draw(const QRectF& bounds, const std::function<void(QPaint
         drawWithShadow(*state().shadow, bounds, paint, effective);
         return;
     }
-    m_painter.save();
-    m_painter.setCompositionMode(compositionMode(effective));
-    paint(m_painter);
-    m_painter.restore();
+    paintPlainly(paint, effective);
 }
 
 void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
@@ -219,56 +232,105 @@ void GraphicsContext::drawWithShadow(const Shadow& shadow, const QRectF& bounds,
                                      CompositingOperation operation)
 {
     // The shadow moves in the y-up device space; the bitmap's rows run down.
-    const QPointF offset(shadow.offset.width, -shadow.offset.height);
-    if (!std::isfinite(offset.x()) || !std::isfinite(offset.y())) {
+    const QPointF offset(boundedOffset(shadow.offset.width), boundedOffset(-shadow.offset.height));
+    if (!isFinite(bounds) || !std::isfinite(offset.x()) || !std::isfinite(offset.y())) {
+        paintPlainly(paint, operation);
         return;
     }
-    const int extent = ShadowRenderer::extent(shadow.blurRadius);
+    const double blurRadius = ShadowRenderer::boundedRadius(shadow.blurRadius);
+    const int extent = ShadowRenderer::spread(blurRadius);
     const QRectF visible = state().clipBounds;
-    // Only drawing within the visible area, or whose shadow can reach it, needs rendering.
-    const QRectF reach =
-        visible.united(visible.adjusted(-extent, -extent, extent, extent).translated(-offset));
-    const QRect layerRect = bounds.intersected(reach).toAlignedRect();
+    // The shadow that falls on the visible area comes from the drawing within this one.
+    const QRectF casting = visible.adjusted(-extent, -extent, extent, extent).translated(-offset);
+    // Only drawing within the visible area, or whose shadow can reach it, needs rendering. All of it lies
+    // within the offset and the spread of the visible area, so the rectangle fits ints.
+    const QRect layerRect = bounds.intersected(visible.united(casting)).toAlignedRect();
     if (layerRect.isEmpty()) {
         return;
     }
-    QImage layer(layerRect.size(), BitmapImageRep::pixelFormat);
-    if (layer.isNull()) {
+    // One layer serves the shadow and the drawing, unless the offset sets them far apart or the blur is too
+    // wide to work out at full resolution: then the shadow comes from a layer of its own.
+    const qint64 castingArea = qint64(casting.width()) * qint64(casting.height());
+    const bool together = ShadowRenderer::reduction(blurRadius) == 1 &&
+                          qint64(layerRect.width()) * layerRect.height() <= 2 * castingArea;
+    const QRect drawnRect = together ? layerRect : bounds.intersected(visible).toAlignedRect();
+    const QImage layer = paintedLayer(drawnRect, 1, paint);
+    if (together && layer.isNull()) {
         return;
     }
-    layer.fill(Qt::transparent);
-    {
-        QPainter layerPainter(&layer);
-        layerPainter.setRenderHints(m_painter.renderHints());
-        layerPainter.setWorldTransform(deviceTransform() *
-                                       QTransform::fromTranslate(-layerRect.x(), -layerRect.y()));
-        paint(layerPainter);
+    if (together) {
+        const QPointF shadowOrigin(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y());
+        composeWithShadow(layer, layerRect.topLeft(), ShadowRenderer::blur(layer, blurRadius), shadowOrigin,
+                          shadow.color, paint, operation);
+        return;
     }
-    const ShadowRenderer::Mask mask = ShadowRenderer::blur(layer, shadow.blurRadius);
-    const QPointF shadowOrigin(layerRect.x() - extent + offset.x(), layerRect.y() - extent + offset.y());
+    // The casting drawing reduced for a wide blur: device pixel p falls on its pixel p / factor - origin.
+    const int factor = ShadowRenderer::reduction(blurRadius);
+    const QRectF castingDrawing = bounds.intersected(casting);
+    const QRect reduced =
+        QRectF(castingDrawing.topLeft() / factor, castingDrawing.size() / factor).toAlignedRect();
+    const QImage castingLayer = castingDrawing.isEmpty() ? QImage() : paintedLayer(reduced, factor, paint);
+    // Where the casting layer's top-left corner casts its shadow, in device pixels.
+    const QPointF castOrigin = QPointF(reduced.topLeft()) * factor + offset;
+    const ShadowRenderer::Mask mask =
+        castingLayer.isNull() ? ShadowRenderer::Mask()
+                              : ShadowRenderer::blurReduced(castingLayer, factor, blurRadius,
+                                                            visible.translated(-castOrigin).toAlignedRect());
+    composeWithShadow(layer, drawnRect.topLeft(), mask, castOrigin, shadow.color, paint, operation);
+}
+
+QImage GraphicsContext::paintedLayer(const QRect& area, int factor,
+                                     const std::function<void(QPainter&)>& paint) const
+{
+    if (area.isEmpty()) {
+        return {};
+    }
+    QImage layer(area.size(), BitmapImageRep::pixelFormat);
+    if (layer.isNull()) {
+        return layer;
+    }
+    layer.fill(Qt::transparent);
+    QPainter layerPainter(&layer);
+    layerPainter.setRenderHints(m_painter.renderHints());
+    layerPainter.setWorldTransform(deviceTransform() * QTransform::fromScale(1.0 / factor, 1.0 / factor) *
+                                   QTransform::fromTranslate(-area.x(), -area.y()));
+    paint(layerPainter);
+    return layer;
+}
+
+void GraphicsContext::composeWithShadow(const QImage& layer, QPoint layerOrigin,
+                                        const ShadowRenderer::Mask& mask, QPointF maskOrigin,
+                                        const Color& color, const std::function<void(QPainter&)>& paint,
+                                        CompositingOperation operation)
+{
     if (operation == CompositingOperation::sourceOver && !state().clipped) {
         // Blending the shadow and the layer in one pass over the bitmap, on every core, gives the pixels
         // the painter gives below in a fraction of the time. The painter puts an image drawn at a point
         // on the nearest pixel; the shadow goes where it would.
-        ShadowRenderer::drawLayerWithShadow(m_bitmap, layer, layerRect.topLeft(), mask,
-                                            QPoint(qRound(shadowOrigin.x()), qRound(shadowOrigin.y())),
-                                            shadow.color);
+        ShadowRenderer::drawLayerWithShadow(m_bitmap, layer, layerOrigin, mask,
+                                            QPoint(qRound(maskOrigin.x()), qRound(maskOrigin.y())), color);
         return;
     }
-
     m_painter.save();
     m_painter.resetTransform();
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!mask.area.isEmpty()) {
-        m_painter.drawImage(shadowOrigin + QPointF(mask.area.topLeft()),
-                            ShadowRenderer::tinted(mask, shadow.color));
+        m_painter.drawImage(maskOrigin + QPointF(mask.area.topLeft()), ShadowRenderer::tinted(mask, color));
     }
     if (operation == CompositingOperation::sourceOver) {
-        m_painter.drawImage(QPointF(layerRect.topLeft()), layer);
+        if (!layer.isNull()) {
+            m_painter.drawImage(QPointF(layerOrigin), layer);
+        }
         m_painter.restore();
         return;
     }
     m_painter.restore();
+    paintPlainly(paint, operation);
+}
+
+void GraphicsContext::paintPlainly(const std::function<void(QPainter&)>& paint,
+                                   CompositingOperation operation)
+{
     m_painter.save();
     m_painter.setCompositionMode(compositionMode(operation));
     paint(m_painter);
@@ -311,8 +373,14 @@ void GraphicsContext::fillPath(const std::shared_ptr<const Path>& path, FillCach
     }
     const QTransform transform = deviceTransform();
     const QPainterPath shape = path->toQPainterPath();
-    const QRect area =
-        transform.mapRect(shape.controlPointRect()).toAlignedRect().adjusted(-1, -1, 1, 1) & m_bitmap.rect();
+    // Clipped to the bitmap before it becomes ints: bands reach far beyond it.
+    const QRectF reach = QRectF(m_bitmap.rect()).adjusted(-2, -2, 2, 2);
+    const QRectF bounds = transform.mapRect(shape.controlPointRect());
+    if (!isFinite(bounds)) {
+        fillPath(*path);
+        return;
+    }
+    const QRect area = bounds.intersected(reach).toAlignedRect().adjusted(-1, -1, 1, 1) & m_bitmap.rect();
     if (area.isEmpty()) {
         return;
     }

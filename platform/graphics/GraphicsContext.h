@@ -5,6 +5,7 @@
 #include "graphics/CompositingOperation.h"
 #include "graphics/Rect.h"
 #include "graphics/Shadow.h"
+#include "graphics/ShadowRenderer.h"
 
 #include <QImage>
 #include <QPainter>
@@ -130,6 +131,15 @@ private:
               std::optional<CompositingOperation> operation = std::nullopt);
     void drawWithShadow(const Shadow& shadow, const QRectF& bounds,
                         const std::function<void(QPainter&)>& paint, CompositingOperation operation);
+    // What paint draws within area (device pixels, reduced by factor) on a clear layer of that size; a null
+    // image when area is empty or too large.
+    QImage paintedLayer(const QRect& area, int factor, const std::function<void(QPainter&)>& paint) const;
+    // The shadow mask tinted with color at maskOrigin, then layer at layerOrigin over it (or, for other
+    // operations than source-over, paint again with the operation).
+    void composeWithShadow(const QImage& layer, QPoint layerOrigin, const ShadowRenderer::Mask& mask,
+                           QPointF maskOrigin, const Color& color,
+                           const std::function<void(QPainter&)>& paint, CompositingOperation operation);
+    void paintPlainly(const std::function<void(QPainter&)>& paint, CompositingOperation operation);
 
     // drawImage for the screen: the resampled pixels of source of pixels drawn into target come from the
     // screen's image layers, or are made and kept there.

@@ -333,9 +333,14 @@ void clearOutside(QImage& image, const QRect& area)
 
 } // namespace
 
+double ShadowRenderer::boundedRadius(double blurRadius)
+{
+    return blurRadius > 0 ? std::min(blurRadius, largestRadius) : 0;
+}
+
 std::array<int, 3> ShadowRenderer::boxWidths(double blurRadius)
 {
-    const double sigma = blurRadius > 0 && std::isfinite(blurRadius) ? blurRadius / 2 : 0;
+    const double sigma = boundedRadius(blurRadius) / 2;
     if (sigma < 0.5) {
         return {1, 1, 1};
     }
@@ -346,9 +351,10 @@ std::array<int, 3> ShadowRenderer::boxWidths(double blurRadius)
         --lower;
     }
     const int upper = lower + 2;
+    const double width = lower;
     const double lowerCount =
-        (12 * sigma * sigma - passes * lower * lower - 4.0 * passes * lower - 3.0 * passes) /
-        (-4.0 * lower - 4.0);
+        (12 * sigma * sigma - passes * width * width - 4.0 * passes * width - 3.0 * passes) /
+        (-4.0 * width - 4.0);
     const int m = int(std::lround(lowerCount));
     std::array<int, 3> widths{};
     for (int i = 0; i < passes; ++i) {

@@ -239,15 +239,17 @@ TEST(GraphicsTest, TextColourAndAlignment)
 
 TEST(GraphicsTest, CachedFillMatchesFillingInPlace)
 {
-    // Overlapping bands reaching past the bitmap, under a turned, fractional transform, over a varied
-    // background: the kept pixels blend to exactly what filling in place gives, the first time and again.
+    // Overlapping bands reaching past the bitmap, the last of them further than ints reach, under a
+    // turned, fractional transform, over a varied background: the kept pixels blend to exactly what filling
+    // in place gives, the first time and again.
     auto bands = std::make_shared<Path>();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 7; ++i) {
         const double x = 3.3 + i * 4.7;
+        const double length = i < 6 ? 1 : 1e9;
         bands->moveTo({x, 2.1});
         bands->lineTo({x + 5.2, 3.9});
-        bands->lineTo({x + 45.6, 70.3});
-        bands->lineTo({x + 40.1, 68.8});
+        bands->lineTo({x + 45.6 * length, 70.3 * length});
+        bands->lineTo({x + 40.1 * length, 68.8 * length});
         bands->closeSubpath();
     }
     QImage background = GraphicsContext::makeBitmap(40, 30);

@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -498,5 +500,92 @@ TEST(GraphicsTest, ShadowsDrawnOnWorkerThreadsAtOnceMatchOneDrawnAlone)
     }
     for (const QImage& result : rendered) {
         EXPECT_TRUE(result == alone);
+    }
+}
+
+TEST(GraphicsTest, ShadowsFarWiderOrFartherThanTheBitmapDrawWhatCanBeSeenOfThem)
+{
+    // Each render takes bounded time and memory however large the numbers (the test's time-out guards it).
+    const auto render = [](const std::optional<Shadow>& shadow, const Rect& shape) {
+        QImage bitmap = GraphicsContext::makeBitmap(64, 48);
+        GraphicsContext context(bitmap);
+        context.setShadow(shadow);
+        context.setFillColor(red);
+        context.fillRect(shape);
+        return bitmap;
+    };
+    const Rect small{20, 20, 20, 10};
+    const QImage plain = render(std::nullopt, small);
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double notANumber = std::numeric_limits<double>::quiet_NaN();
+    // Spread over that many pixels, or moved that far, the shadow of a small shape leaves nothing to see.
+    const Shadow gone[] = {{green, {0, 0}, 1e15},       {green, {0, 0}, 1e9},
+                           {green, {0, 0}, infinity},   {green, {1e300, 0}, 10},
+                           {green, {0, -1e300}, 1e9},   {green, {notANumber, 0}, 10},
+                           {green, {-infinity, 0}, 1e5}};
+    for (const Shadow& shadow : gone) {
+        SCOPED_TRACE(testing::Message() << "offset " << shadow.offset.width << ", " << shadow.offset.height
+                                        << " blur " << shadow.blurRadius);
+        EXPECT_TRUE(render(shadow, small) == plain);
+    }
+
+    // A shape reaching far beyond the bitmap on the left, blurred far wider than the bitmap, casts a flat
+    // tint of half its alpha on the right: the edge's blur spread over many bitmaps.
+    const QImage half = render(Shadow{Color{0, 0, 0, 1}, {0, 0}, 1e5}, Rect{-1e6, -1e6, 1e6 + 32, 2e6});
+    int lowest = 255;
+    int highest = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 34; x < 64; ++x) {
+            lowest = std::min(lowest, alphaAt(half, x, y));
+            highest = std::max(highest, alphaAt(half, x, y));
+        }
+    }
+    EXPECT_GE(lowest, 126);
+    EXPECT_LE(highest, 129);
+    EXPECT_LE(highest - lowest, 1);
+    EXPECT_EQ(pixelAt(half, 10, 10), QColor(255, 0, 0));
+}
+
+TEST(GraphicsTest, BlursTooWideForFullResolutionStayWithinALevelOfIt)
+{
+    // A picture and a translucent shape, each reaching far beyond the bitmap so that its shadow shows there.
+    const graphics::Image picture = framedPicture(90, 60);
+    const Rect placement{-500, -350, 900, 600};
+    const graphics::Path shape = graphics::Path::roundedRect({55, -300, 700, 330}, 60, 60);
+    const Color shapeColor{0.9, 0.7, 0.1, 0.6};
+    const std::function<void(GraphicsContext&)> draw[] = {
+        [&](GraphicsContext& context) { picture.draw(context, placement); },
+        [&](GraphicsContext& context) {
+            context.setFillColor(shapeColor);
+            context.fillPath(shape);
+        }};
+    const std::function<void(QPainter&)> drawThePlainWay[] = {
+        [&](QPainter& painter) {
+            painter.translate(placement.origin.x, placement.origin.y + placement.size.height);
+            painter.scale(1, -1);
+            painter.drawImage(QRectF(0, 0, placement.size.width, placement.size.height),
+                              picture.representations().front().bitmap());
+        },
+        [&](QPainter& painter) {
+            painter.fillPath(shape.toQPainterPath(), shapeColor.toQColor());
+        }};
+    for (double blurRadius : {graphics::ShadowRenderer::largestFullRadius + 1, 900.0}) {
+        ASSERT_GT(graphics::ShadowRenderer::reduction(blurRadius), 1);
+        const Shadow shadow{Color{0.05, 0.1, 0.3, 0.8}, {30, -20}, blurRadius};
+        for (int drawing = 0; drawing < 2; ++drawing) {
+            SCOPED_TRACE(testing::Message() << "radius " << blurRadius << " drawing " << drawing);
+            QImage actual = tintedBackground(100, 70);
+            QImage expected = actual.copy();
+            {
+                GraphicsContext context(actual);
+                context.setShadow(shadow);
+                draw[drawing](context);
+            }
+            // The plain way blurs at full resolution whatever the radius.
+            drawWithShadowThePlainWay(expected, {}, shadow, drawThePlainWay[drawing]);
+            // A level of the shadow's alpha moves a blended byte by two at most: the tint's and the share of
+            // what lies beneath.
+            EXPECT_LE(largestDifference(actual, expected), 2);
+        }
     }
 }
