@@ -2,7 +2,6 @@
 
 #include "document/PasteInsertion.h"
 #include "document/PasteboardSerialization.h"
-#include "document/PasteboardValueCheck.h"
 #include "foundation/Diagnostics.h"
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/entities/Asset.h"
@@ -65,7 +64,7 @@ ImageLoadablePasteable::checkAdditionalPasteboardData(const QVariantMap&, const 
     }
     if (const auto picture = extras.constFind(imageKey); picture != extras.constEnd()) {
         const std::optional<QVariant> value =
-            checkedPasteboardValue(model::attributeRow(model::ImageLoadable::imageAttribute), *picture);
+            model::attributeRow(model::ImageLoadable::imageAttribute).checkedValue(*picture);
         if (!value)
             return {std::nullopt, QStringLiteral("The picture of an image is not valid.")};
         checked.insert(imageKey, *value);

@@ -83,12 +83,18 @@ QVariantMap pasteboardDictionary(store::ManagedObject& object)
     const CopyPasteable& pasteable = requirePasteable(entity.name());
     QVariantMap dictionary;
     const QStringList ignored = pasteable.ignoredPasteboardAttributes();
+    const model::AttributeTable* rows = model::attributeTable(entity.name());
     for (const store::AttributeDescription& attribute : entity.attributes()) {
         if (ignored.contains(attribute.name))
             continue;
-        const QVariant value = object.primitiveValue(attribute.name);
-        if (value.isValid() && !value.isNull())
-            dictionary.insert(attribute.name, value);
+        const QVariant stored = object.primitiveValue(attribute.name);
+        if (!stored.isValid() || stored.isNull())
+            continue;
+        // As the document reads it (a number clamped into its range), so that the copy shows what the
+        // original shows and pastes where the original's stored value would be refused.
+        const model::AttributeRow* row = rows ? rows->row(attribute.name) : nullptr;
+        if (const std::optional<QVariant> value = row ? row->readValue(stored) : stored)
+            dictionary.insert(attribute.name, *value);
     }
     const QStringList embedded = pasteable.embeddedPasteboardRelationships();
     for (const store::RelationshipDescription& relationship : entity.relationships()) {
@@ -129,7 +135,7 @@ foundation::Expected<QVariantMap, QString> checkedPasteboardDictionary(const QSt
         if (found == dictionary.constEnd() || ignored.contains(attribute.key) ||
             !attribute.isModelAttribute())
             continue;
-        const std::optional<QVariant> value = checkedPasteboardValue(attribute, *found);
+        const std::optional<QVariant> value = attribute.checkedValue(*found);
         if (!value)
             return Unexpected(pasteboardValueProblem(entityName, attribute, *found));
         checked.insert(attribute.key, *value);

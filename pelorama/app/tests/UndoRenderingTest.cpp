@@ -70,7 +70,7 @@ QVariant changed(const QVariant& value)
     if (value.metaType() == QMetaType::fromType<double>())
         return value.toDouble() == 0 ? 0.5 : value.toDouble() * 0.75;
     if (value.metaType() == QMetaType::fromType<qint64>()) // enumerations: another case
-        return QVariant::fromValue(qint64(value.toLongLong() == 1 ? 2 : 1));
+        return QVariant::fromValue(qint64(value.toLongLong() == 0 ? 1 : 0));
     if (value.metaType() == QMetaType::fromType<graphics::Rect>()) {
         const graphics::Rect rect = value.value<graphics::Rect>();
         return QVariant::fromValue(

@@ -38,6 +38,29 @@ QByteArray archived(model::Screenshot& screenshot)
     return *document::PasteboardArchive::archivedData(document::pasteboardDictionary(screenshot));
 }
 
+// The archive of screenshot with value under key in its first drawable of entity, as a crafted clipboard
+// may hold it.
+QByteArray archivedWith(model::Screenshot& screenshot, const QString& entity, const QString& key,
+                        const QVariant& value)
+{
+    QVariantMap dictionary = document::pasteboardDictionary(screenshot);
+    QVariantList mappings = dictionary.value("drawableMappings").toList();
+    for (QVariant& mapping : mappings) {
+        QVariantMap fields = mapping.toMap();
+        if (fields.value("drawableType") != entity)
+            continue;
+        QVariantMap extras = fields.value(document::pasteboardExtrasKey).toMap();
+        QVariantMap drawable = extras.value("drawable").toMap();
+        drawable.insert(key, value);
+        extras.insert("drawable", drawable);
+        fields.insert(document::pasteboardExtrasKey, extras);
+        mapping = fields;
+        break;
+    }
+    dictionary.insert("drawableMappings", mappings);
+    return *document::PasteboardArchive::archivedData(dictionary);
+}
+
 class EditActionsTest : public testing::Test
 {
 protected:
@@ -315,6 +338,64 @@ TEST_F(EditActionsTest, AScreenshotBringingMoreDrawablesThanAPasteTakesIsRefused
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Many"}));
     EXPECT_EQ(at(3).drawableMappings().size(), document::maximumPastedMembers);
     EXPECT_EQ(m_document.count<model::Asset>(), 1);
+}
+
+// A shadow beyond what the inspector takes is refused with its screenshot, saying why. A document that
+// holds one (opened from a store made elsewhere) copies and duplicates it as it shows it, at its range's end.
+TEST_F(EditActionsTest, AShadowBeyondItsRangeIsRefusedAndSaysSoWhileACopyCarriesItAsItShows)
+{
+    addThree();
+    ASSERT_TRUE(m_document.context().save().hasValue());
+    TestDocument other;
+    model::Screenshot& source = other.addFilledScreenshot("Shadowed", 0);
+    struct Case
+    {
+        const char* entity;
+        const char* key;
+        double value;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"TextRect", "shadowBlurRadius", 1e15,
+         "The shadowBlurRadius of a TextRect is 1e+15; it takes 0 to 100."},
+        {"Image", "shadowBlurRadius", 1e9, "The shadowBlurRadius of a Image is 1e+09; it takes 0 to 100."},
+        {"TextRect", "shadowDistance", 1e300,
+         "The shadowDistance of a TextRect is 1e+300; it takes 0 to 100."},
+        {"DeviceImage", "shadowDistance", 1e300,
+         "The shadowDistance of a DeviceImage is 1e+300; it takes 0 to 100."},
+        {"DeviceImage", "shadowDepth", 1e8, "The shadowDepth of a DeviceImage is 1e+08; it takes 0 to 10."},
+        {"Image", "shadowDepth", 1e10, "The shadowDepth of a Image is 1e+10; it takes 0 to 10."},
+    };
+    for (const Case& test : cases) {
+        const std::optional<ActionAlert> alert =
+            m_actions.paste({archivedWith(source, test.entity, test.key, test.value)});
+        ASSERT_TRUE(alert.has_value()) << test.key;
+        EXPECT_TRUE(
+            alert->informativeText.startsWith("Could not paste objects. (A Screenshot is not valid: "));
+        EXPECT_TRUE(alert->informativeText.endsWith(QString(test.problem) + ")"))
+            << alert->informativeText.toStdString();
+        EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2"}));
+        EXPECT_FALSE(m_document.context().hasChanges());
+    }
+
+    model::TextRect* caption = nullptr;
+    for (model::DrawableMapping* mapping : source.drawableMappings()) {
+        if (auto* found = dynamic_cast<model::TextRect*>(mapping->drawable()))
+            caption = found;
+    }
+    ASSERT_NE(caption, nullptr);
+    caption->storeValue(1e15, "shadowBlurRadius");
+    EXPECT_EQ(m_actions.paste({archived(source)}), std::nullopt);
+    other.selectScreenshot(source);
+    EditActions otherActions{other.context(), other};
+    EXPECT_EQ(otherActions.duplicateSelection(), std::nullopt);
+    for (model::Screenshot* copy : {&at(3), other.arrangedScreenshots().at(1)}) {
+        for (model::DrawableMapping* mapping : copy->drawableMappings()) {
+            if (auto* copied = dynamic_cast<model::TextRect*>(mapping->drawable())) {
+                EXPECT_EQ(copied->primitiveValue("shadowBlurRadius"), QVariant(100.0));
+            }
+        }
+    }
 }
 
 TEST_F(EditActionsTest, ABadItemBesideGoodOnesIsSkippedWhole)

@@ -1,7 +1,5 @@
 #include "model/attributes/Attribute.h"
 
-#include "foundation/Values.h"
-
 #include <cmath>
 #include <limits>
 
@@ -39,11 +37,17 @@ std::optional<qint64> storedInteger(const QVariant& stored)
     }
 }
 
-std::optional<double> AttributeValue<double>::read(const QVariant& stored)
+std::optional<double> storedNumber(const QVariant& stored)
 {
-    if (!foundation::isNumber(stored))
-        return std::nullopt;
-    return stored.toDouble();
+    if (stored.typeId() == QMetaType::Double || stored.typeId() == QMetaType::Float) {
+        const double number = stored.toDouble();
+        if (std::isnan(number))
+            return std::nullopt;
+        return number;
+    }
+    if (const std::optional<qint64> integer = storedInteger(stored))
+        return double(*integer);
+    return std::nullopt;
 }
 
 } // namespace pelorama::model

@@ -4,6 +4,7 @@
 #include "graphics/Font.h"
 #include "graphics/Image.h"
 #include "model/attributes/AttributeKind.h"
+#include "model/attributes/NumberRange.h"
 #include "model/entities/RawRepresentation.h"
 
 #include <QByteArray>
@@ -29,14 +30,37 @@ template <typename T> struct Attribute
     QString key() const { return QString::fromRawData(name.data(), name.size()); }
 };
 
+// A number attribute declares the range it takes with its key, and every road in keeps to it (see
+// NumberRange):
+//
+//     static constexpr Attribute<double> shadowBlurRadiusAttribute{u"shadowBlurRadius", {0, 100}};
+template <> struct Attribute<double>
+{
+    constexpr Attribute(QStringView name, NumberRange range)
+        : name(name)
+        , range(range)
+    {}
+
+    QStringView name;
+    NumberRange range;
+
+    QString key() const { return QString::fromRawData(name.data(), name.size()); }
+};
+
 // The type of attributes that key-value coding computes from others (the store keeps nothing for them).
 struct Computed
 {
 };
 
-// The integer a stored value holds: any integer type, or a double holding a whole number that a 64-bit
-// integer holds exactly. No value otherwise.
+// The readers of the two kinds of number, which the typed accessors, key-value coding, paste and copy all
+// read values with, whatever their origin (the store, the inspector, a pasteboard).
+//
+// The integer a value holds: any integer type, or a double holding a whole number that a 64-bit integer
+// holds exactly. No value otherwise (booleans and text included).
 std::optional<qint64> storedInteger(const QVariant& stored);
+// The number a value holds: a floating-point number that is a number (infinities included), or any
+// integer that storedInteger reads. No value otherwise.
+std::optional<double> storedNumber(const QVariant& stored);
 
 // How a value of type T is kept in the store: read answers no value for a missing or unreadable stored
 // value (the accessor substitutes T's zero value: the first case, the zero rectangle, empty text, ...),
@@ -55,10 +79,11 @@ template <> struct AttributeValue<QString>
     static QVariant write(const QString& value) { return value; }
 };
 
+// Read into the attribute's range by the entity (Entity::storedValue).
 template <> struct AttributeValue<double>
 {
     static constexpr AttributeKind kind = AttributeKind::real;
-    static std::optional<double> read(const QVariant& stored);
+    static std::optional<double> read(const QVariant& stored) { return storedNumber(stored); }
     static QVariant write(double value) { return value; }
 };
 

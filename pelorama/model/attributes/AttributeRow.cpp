@@ -1,8 +1,10 @@
 #include "model/attributes/AttributeRow.h"
 
 #include "model/entities/CompressedKeyedArchiveTransformer.h"
+#include "model/entities/GeometryText.h"
 
-#include <limits>
+#include <algorithm>
+#include <cmath>
 
 namespace pelorama::model {
 
@@ -38,13 +40,111 @@ QString AttributeRow::valueTransformerName() const
     return CompressedKeyedArchiveTransformer::name;
 }
 
-std::optional<std::pair<qint64, qint64>> AttributeRow::integerRange() const
+namespace {
+
+bool allFinite(std::initializer_list<double> numbers)
 {
-    if (kind == AttributeKind::enumeration)
-        return std::pair<qint64, qint64>{0, caseCount - 1};
-    if (kind == AttributeKind::textAlignment)
-        return std::pair<qint64, qint64>{0, std::numeric_limits<int>::max()};
+    return std::all_of(numbers.begin(), numbers.end(), [](double number) { return std::isfinite(number); });
+}
+
+// Geometry kept as text, when it reads back as finite numbers: in the form the document writes it.
+std::optional<QString> finiteGeometry(AttributeKind kind, const QString& text)
+{
+    switch (kind) {
+    case AttributeKind::rect: {
+        const std::optional<graphics::Rect> rect = rectFromRawValue(text);
+        // Drawing works with the far edges too, which must not overflow.
+        if (!rect || !allFinite({rect->origin.x, rect->origin.y, rect->size.width, rect->size.height,
+                                 rect->origin.x + rect->size.width, rect->origin.y + rect->size.height}))
+            return std::nullopt;
+        return rawValue(*rect);
+    }
+    case AttributeKind::point: {
+        const std::optional<graphics::Point> point = pointFromRawValue(text);
+        if (!point || !allFinite({point->x, point->y}))
+            return std::nullopt;
+        return rawValue(*point);
+    }
+    case AttributeKind::size: {
+        const std::optional<graphics::Size> size = sizeFromRawValue(text);
+        if (!size || !allFinite({size->width, size->height}) || size->width < 0 || size->height < 0)
+            return std::nullopt;
+        return rawValue(*size);
+    }
+    default:
+        return text;
+    }
+}
+
+template <typename T> std::optional<QVariant> ofType(const QVariant& value)
+{
+    if (value.metaType() != QMetaType::fromType<T>())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<QVariant> AttributeRow::checkedValue(const QVariant& value) const
+{
+    switch (kind) {
+    case AttributeKind::text:
+    case AttributeKind::rect:
+    case AttributeKind::point:
+    case AttributeKind::size: {
+        if (value.typeId() != QMetaType::QString ||
+            (maximumLength && value.toString().size() > *maximumLength))
+            return std::nullopt;
+        const std::optional<QString> text = finiteGeometry(kind, value.toString());
+        if (!text)
+            return std::nullopt;
+        return QVariant(*text);
+    }
+    case AttributeKind::enumeration:
+    case AttributeKind::textAlignment: {
+        const std::optional<qint64> integer = storedInteger(value);
+        if (!integer || !range.contains(double(*integer)))
+            return std::nullopt;
+        return QVariant::fromValue(*integer);
+    }
+    case AttributeKind::real: {
+        const std::optional<double> number = storedNumber(value);
+        if (!number || !range.contains(*number))
+            return std::nullopt;
+        return QVariant(*number);
+    }
+    case AttributeKind::data:
+        return ofType<QByteArray>(value);
+    case AttributeKind::colour:
+        return ofType<graphics::Color>(value);
+    case AttributeKind::font:
+        return ofType<graphics::Font>(value);
+    case AttributeKind::picture:
+        if (value.metaType() != QMetaType::fromType<graphics::Image>() ||
+            value.value<graphics::Image>().isEmpty())
+            return std::nullopt;
+        return value;
+    case AttributeKind::computed:
+        break;
+    }
     return std::nullopt;
+}
+
+std::optional<QVariant> AttributeRow::readValue(const QVariant& stored) const
+{
+    if (holdsInteger()) {
+        const std::optional<qint64> integer = storedInteger(stored);
+        if (!integer)
+            return std::nullopt;
+        return QVariant::fromValue(range.contains(double(*integer)) ? *integer : qint64(0));
+    }
+    if (kind == AttributeKind::real) {
+        const std::optional<double> number = storedNumber(stored);
+        if (!number)
+            return std::nullopt;
+        return QVariant(range.clamped(*number));
+    }
+    return stored;
 }
 
 } // namespace pelorama::model

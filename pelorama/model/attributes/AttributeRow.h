@@ -2,6 +2,7 @@
 
 #include "model/attributes/AttributeKind.h"
 #include "model/attributes/InspectorRow.h"
+#include "model/attributes/NumberRange.h"
 #include "store/AttributeDescription.h"
 
 #include <QString>
@@ -9,7 +10,6 @@
 #include <QVariant>
 #include <functional>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace pelorama::model {
@@ -25,6 +25,10 @@ struct AttributeRow
     AttributeKind kind = AttributeKind::text;
     // Enumerations: the raw values run 0 ..< caseCount.
     qint64 caseCount = 0;
+    // Numbers, and integers (an enumeration's raw values, the text alignments): what the attribute takes.
+    // The inspector's editor, key-value coding and paste keep to it, a stored value is read into it, and
+    // rendering takes values as read.
+    NumberRange range{0, 0};
     // Whether a change of the value changes what the entity draws (so a shown canvas renders again).
     bool changesPixels = false;
     // The stored value a new object gets on insertion; empty for none.
@@ -49,9 +53,24 @@ struct AttributeRow
     QString valueTransformerName() const;
     bool isTransient() const { return kind == AttributeKind::picture; }
 
-    // The integers a paste may put into an integer attribute: an enumeration's raw values, or any
-    // non-negative alignment the platform's text alignment keeps. None for other kinds.
-    std::optional<std::pair<qint64, qint64>> integerRange() const;
+    // Whether the attribute holds an integer: an enumeration's raw value or a text alignment.
+    bool holdsInteger() const
+    {
+        return kind == AttributeKind::enumeration || kind == AttributeKind::textAlignment;
+    }
+
+    // The one rule of what the attribute takes, whatever offers it (a paste, the inspector through
+    // key-value coding): value as it is to be stored, when it is of the row's kind and within its range;
+    // nothing otherwise. Integers (of any width, or whole doubles) within the range for integers, stored
+    // as 64-bit integers; numbers within the range for numbers, stored as doubles; text of at most the
+    // maximum length; geometry as text that reads back as finite numbers (a rectangle's far edges too, a
+    // size not negative), stored in the form the document writes; data, a colour or a font as themselves;
+    // a picture that is not empty. Computed keys take nothing.
+    std::optional<QVariant> checkedValue(const QVariant& value) const;
+    // A stored value as the document reads it, in its stored form: a number clamped into the range, an
+    // integer that is no case as the first case, any other value as it is; nothing for a number or
+    // integer attribute holding no number. A copy carries values so, as the document shows them.
+    std::optional<QVariant> readValue(const QVariant& stored) const;
 };
 
 } // namespace pelorama::model

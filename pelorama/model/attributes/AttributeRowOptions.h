@@ -51,9 +51,24 @@ template <typename T> struct AttributeRowOptions
     std::function<void(Entity&, const QVariant&)> setValueForKey = {};
 };
 
+// The range of an attribute of type T: its own for numbers, the raw values of the cases for enumerations
+// and text alignment.
+template <typename T> NumberRange rangeOf(const Attribute<T>& attribute)
+{
+    if constexpr (std::is_same_v<T, double>)
+        return attribute.range;
+    else if constexpr (CountedEnumeration<T>)
+        return {0, double(caseCount(T{}) - 1)};
+    else if constexpr (std::is_same_v<T, graphics::TextAlignment>)
+        return {0, double(graphics::TextAlignment::natural)};
+    else
+        return {0, 0};
+}
+
 // The row of attribute. Key-value coding follows from T unless the options give their own: geometry is
 // seen as its graphics value, enumerations as the raw value of the typed read (so an unknown one reads as
-// the first case) and any integer written is stored as it is; other values are seen as stored.
+// the first case), numbers as read into their range; other values as stored. Writes are checked by the
+// row (Entity::setValueForKey).
 template <typename T>
 AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> options = {})
 {
@@ -62,6 +77,7 @@ AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> 
     row.kind = AttributeValue<T>::kind;
     if constexpr (CountedEnumeration<T>)
         row.caseCount = caseCount(T{});
+    row.range = rangeOf(attribute);
     row.changesPixels = options.changesPixels;
     if constexpr (!std::is_same_v<T, Computed>)
         row.insertionValue = options.insertion.storedValue();
@@ -77,16 +93,18 @@ AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> 
         row.valueForKey = [attribute](const Entity& entity) {
             return QVariant::fromValue(qint64(entity.value(attribute)));
         };
-        row.setValueForKey = [key = row.key](Entity& entity, const QVariant& value) {
-            entity.storeValue(QVariant::fromValue(entity.requireInteger(value, key)), key);
+    } else if constexpr (std::is_same_v<T, double>) {
+        row.valueForKey = [attribute](const Entity& entity) {
+            const std::optional<double> number = entity.storedValue(attribute);
+            return number ? QVariant(*number) : QVariant();
         };
     } else if constexpr (std::is_same_v<T, graphics::Rect> || std::is_same_v<T, graphics::Point> ||
                          std::is_same_v<T, graphics::Size>) {
         row.valueForKey = [attribute](const Entity& entity) {
             return QVariant::fromValue(entity.value(attribute));
         };
-        row.setValueForKey = [attribute](Entity& entity, const QVariant& value) {
-            entity.setValue(attribute, entity.requireValue<T>(value, attribute.key()));
+        row.setValueForKey = [key = row.key](Entity& entity, const QVariant& value) {
+            entity.storeOffered(AttributeValue<T>::write(entity.requireValue<T>(value, key)), key);
         };
     }
     return row;

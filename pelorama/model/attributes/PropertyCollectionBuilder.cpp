@@ -41,11 +41,11 @@ std::unique_ptr<Property> makeText(const AttributeRow& row, const InspectorRow& 
     return text;
 }
 
-std::unique_ptr<Property> makeNumber(const InspectorRow& descriptor)
+std::unique_ptr<Property> makeNumber(const AttributeRow& row, const InspectorRow& descriptor)
 {
     auto number = std::make_unique<ledgerline::NumericProperty>(descriptor.initialValue.toDouble());
-    number->setMinimumValue(descriptor.minimum);
-    number->setMaximumValue(descriptor.maximum);
+    number->setMinimumValue(row.range.minimum);
+    number->setMaximumValue(row.range.maximum);
     return number;
 }
 
@@ -67,7 +67,7 @@ std::unique_ptr<Property> makeProperty(Entity& entity, const AttributeRow& row,
     case InspectorKind::text:
         return makeText(row, descriptor);
     case InspectorKind::number:
-        return makeNumber(descriptor);
+        return makeNumber(row, descriptor);
     case InspectorKind::choice:
         return makeChoice(entity, descriptor);
     case InspectorKind::colour:
@@ -150,7 +150,7 @@ std::unique_ptr<ledgerline::PropertyCollection> PropertyCollectionBuilder::build
                                    descriptor);
             } else {
                 property->bind(&m_entity, row.key);
-                if (descriptor.kind == InspectorKind::choice && row.integerRange())
+                if (descriptor.kind == InspectorKind::choice && row.holdsInteger())
                     property->setValue(m_entity.valueForKey(row.key));
             }
             if (descriptor.shownWhen)

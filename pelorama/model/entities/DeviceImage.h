@@ -38,7 +38,8 @@ public:
     static const AttributeTable& attributes();
 
     // The attributes the typed accessors below read and write.
-    static constexpr Attribute<double> scaleFactorAttribute{u"scaleFactor"};
+    // Up to ten times the frame's pixels; the built-in layouts use under one.
+    static constexpr Attribute<double> scaleFactorAttribute{u"scaleFactor", {0, 10}};
     static constexpr Attribute<graphics::Point> positionAttribute{u"position"};
     static constexpr Attribute<DeviceOrientation> orientationAttribute{u"orientation"};
 

@@ -58,10 +58,32 @@ QVariant Entity::valueForKey(const QString& key) const
 
 void Entity::setValueForKey(const QVariant& value, const QString& key)
 {
-    if (const AttributeRow* row = m_attributes.row(key); row && row->setValueForKey)
+    const AttributeRow* row = m_attributes.row(key);
+    if (row && row->setValueForKey)
         row->setValueForKey(*this, value);
+    else if (row && row->isModelAttribute())
+        storeOffered(value, key);
     else
         ManagedObject::setValueForKey(value, key);
+}
+
+void Entity::storeOffered(const QVariant& value, const QString& key)
+{
+    const AttributeRow* row = m_attributes.row(key);
+    if (!row || !row->isModelAttribute())
+        throwWrongType(key);
+    if (foundation::isNil(value)) {
+        storeValue(QVariant(), key);
+        return;
+    }
+    std::optional<QVariant> checked = row->checkedValue(value);
+    if (!checked && row->kind == AttributeKind::real) {
+        if (const std::optional<double> number = storedNumber(value))
+            checked = QVariant(row->range.clamped(*number));
+    }
+    if (!checked)
+        throwWrongType(key);
+    storeValue(*checked, key);
 }
 
 std::unique_ptr<ledgerline::PropertyCollection> Entity::makePropertyCollection()
@@ -72,17 +94,6 @@ std::unique_ptr<ledgerline::PropertyCollection> Entity::makePropertyCollection()
 QString Entity::makeUniqueIdentifier()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
-}
-
-qint64 Entity::requireInteger(const QVariant& value, const QString& key) const
-{
-    if (!foundation::isNumber(value))
-        throwWrongType(key);
-    bool exact = false;
-    const qint64 integer = value.toLongLong(&exact);
-    if (!exact || (value.typeId() == QMetaType::Double && value.toDouble() != double(integer)))
-        throwWrongType(key);
-    return integer;
 }
 
 void Entity::throwWrongType(const QString& key) const

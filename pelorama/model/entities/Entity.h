@@ -26,13 +26,15 @@ class AttributeTable;
 // Typed attributes: values the store cannot hold are kept as their raw value (RawRepresentation):
 // enumerations as integers, rectangles, points and sizes as text. A read answers the value of a missing
 // or unreadable attribute as no value (storedValue) or as the type's zero value (value): the first case,
-// the zero rectangle, empty text. Every write stores between the change notifications, so observers hear
-// of every write and the object is marked changed.
+// the zero rectangle, empty text. Numbers are read, and written, into their attribute's range, so a
+// stored value beyond it shows (and renders) clamped while the store keeps it until the next edit. Every
+// write stores between the change notifications, so observers hear of every write and the object is
+// marked changed.
 //
 // Key-value coding sees a typed attribute as its type (a graphics::Size for "size", the raw integer of a
-// valid case for an enumeration) and computed keys (such as a screenshot's "stockGradient") like
-// attributes. An enumeration written through key-value coding stores the given integer as it is; reading
-// maps an unknown one to the first case.
+// valid case for an enumeration, a number as read) and computed keys (such as a screenshot's
+// "stockGradient") like attributes. Its writes take what the attribute's row takes (AttributeRow::
+// checkedValue), as paste does, and numbers clamped into the range.
 class Entity : public store::ManagedObject, public ledgerline::PropertyEditable
 {
     Q_OBJECT
@@ -44,15 +46,26 @@ public:
 
     template <typename T> std::optional<T> storedValue(const Attribute<T>& attribute) const
     {
-        return AttributeValue<T>::read(primitiveValue(attribute.key()));
+        std::optional<T> value = AttributeValue<T>::read(primitiveValue(attribute.key()));
+        if constexpr (std::is_same_v<T, double>) {
+            if (value)
+                value = attribute.range.clamped(*value);
+        }
+        return value;
     }
     template <typename T> T value(const Attribute<T>& attribute) const
     {
-        return storedValue(attribute).value_or(T{});
+        if constexpr (std::is_same_v<T, double>)
+            return storedValue(attribute).value_or(attribute.range.clamped(0));
+        else
+            return storedValue(attribute).value_or(T{});
     }
     template <typename T> void setValue(const Attribute<T>& attribute, const std::type_identity_t<T>& value)
     {
-        storeValue(AttributeValue<T>::write(value), attribute.key());
+        if constexpr (std::is_same_v<T, double>)
+            storeValue(AttributeValue<T>::write(attribute.range.clamped(value)), attribute.key());
+        else
+            storeValue(AttributeValue<T>::write(value), attribute.key());
     }
     // None stores nil.
     template <typename T>
@@ -62,6 +75,10 @@ public:
     }
     // Stores a value in its stored form between the change notifications.
     void storeValue(const QVariant& stored, const QString& key);
+    // Stores a value offered for the attribute key by key-value coding, as the row checks it: nil as nil,
+    // a number clamped into the row's range (as the inspector's editor keeps it), anything else the row
+    // takes as it takes it; throws foundation::KeyValueError (wrong type) for what it does not.
+    void storeOffered(const QVariant& value, const QString& key);
 
     // Sets the insertion default of every row of the table that has one; insertObject calls it.
     void applyInsertionDefaults();
@@ -76,10 +93,8 @@ public:
     // A new identifier in the platform's UUID text form (36 characters, upper-case hexadecimal).
     static QString makeUniqueIdentifier();
 
-    // For key-value coding writes: value as T (or as an integer), throwing foundation::KeyValueError
-    // (wrong type) otherwise.
+    // For key-value coding writes: value as T, throwing foundation::KeyValueError (wrong type) otherwise.
     template <typename T> T requireValue(const QVariant& value, const QString& key) const;
-    qint64 requireInteger(const QVariant& value, const QString& key) const;
     [[noreturn]] void throwWrongType(const QString& key) const;
 
 protected:

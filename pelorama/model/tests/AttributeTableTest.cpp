@@ -42,14 +42,14 @@ Entity* insertEditable(const QString& entity, store::ManagedObjectContext& conte
     return Gradient::insertInto(context, stock->startColor(), stock->endColor());
 }
 
-// Two values an inspector row of the kind may hold, each unlike a new entity's.
-QVariant sample(InspectorKind kind, int which)
+// Two values an inspector row of the kind may hold for the attribute, each unlike a new entity's.
+QVariant sample(const AttributeRow& row, InspectorKind kind, int which)
 {
     switch (kind) {
     case InspectorKind::text:
         return QStringLiteral("Round trip %1").arg(which);
     case InspectorKind::number:
-        return 12.5 + which;
+        return row.range.minimum + (row.range.maximum - row.range.minimum) * (0.3 + 0.1 * which);
     case InspectorKind::colour:
         return QVariant::fromValue(graphics::Color{0.25 * which, 0.5, 0.75, 1});
     case InspectorKind::font:
@@ -148,12 +148,10 @@ TEST_P(AttributeTables, TheKeysRowsNameAreAttributesOfTheEntity)
                     EXPECT_TRUE(raw >= 0 && raw < decider->caseCount) << text(row.key) << " " << raw;
             }
             // A choice of raw values offers values the attribute takes.
-            if (descriptor.kind == InspectorKind::choice && row.integerRange()) {
-                for (const InspectorOption& option : descriptor.options) {
-                    const qint64 raw = option.value.toLongLong();
-                    EXPECT_TRUE(raw >= row.integerRange()->first && raw <= row.integerRange()->second)
-                        << text(row.key) << " offers " << raw;
-                }
+            if (descriptor.kind == InspectorKind::choice && row.holdsInteger()) {
+                for (const InspectorOption& option : descriptor.options)
+                    EXPECT_TRUE(row.checkedValue(option.value))
+                        << text(row.key) << " offers " << text(option.title);
             }
         }
     }
@@ -200,11 +198,12 @@ TEST_P(InspectorRows, EveryRowStaysEqualToItsAttributeBothWays)
                 EXPECT_EQ(choice.selectedIndex(), int(options.size()) - 1) << where;
                 continue;
             }
-            property->setValue(sample(descriptor.kind, 0));
-            EXPECT_TRUE(foundation::valuesEqual(entity->valueForKey(row.key), sample(descriptor.kind, 0)))
+            property->setValue(sample(row, descriptor.kind, 0));
+            EXPECT_TRUE(
+                foundation::valuesEqual(entity->valueForKey(row.key), sample(row, descriptor.kind, 0)))
                 << where;
-            entity->setValueForKey(sample(descriptor.kind, 1), row.key);
-            EXPECT_TRUE(foundation::valuesEqual(property->value(), sample(descriptor.kind, 1))) << where;
+            entity->setValueForKey(sample(row, descriptor.kind, 1), row.key);
+            EXPECT_TRUE(foundation::valuesEqual(property->value(), sample(row, descriptor.kind, 1))) << where;
         }
     }
 }
@@ -224,7 +223,7 @@ TEST_P(InspectorRows, RowsShowForTheValuesTheirRuleNamesAndHideForTheOthers)
                     << text(row.key) << " with " << text(decider) << " " << raw;
             }
             // A stored number that is no case reads as the first one.
-            entity->setValueForKey(99, decider);
+            entity->storeValue(qint64(99), decider);
             EXPECT_EQ(property->isHidden(), !descriptor.shownWhen->rawValues.contains(0)) << text(row.key);
         }
     }

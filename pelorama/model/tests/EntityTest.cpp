@@ -125,9 +125,9 @@ TEST_F(TypedAttributes, KeyValueCodingSeesTypedValuesAndObserversHearEveryWrite)
     EXPECT_EQ(screenshot->primitiveValue("size"), QVariant("3.0,4.0"));
     EXPECT_THROW(foundation::setValueForKey(screenshot, QVariant("3,4"), "size"), foundation::KeyValueError);
 
-    // An integer written through key-value coding is stored as it is; reading maps it to a case.
-    foundation::setValueForKey(screenshot, 7, "backgroundType");
-    EXPECT_EQ(screenshot->primitiveValue("backgroundType"), QVariant(qint64(7)));
+    // An integer that is no case is refused, as paste refuses it; stored all the same, it reads as the first.
+    EXPECT_THROW(foundation::setValueForKey(screenshot, 7, "backgroundType"), foundation::KeyValueError);
+    screenshot->storeValue(qint64(7), "backgroundType");
     EXPECT_EQ(foundation::valueForKey(screenshot, "backgroundType"), QVariant(qint64(0)));
     foundation::setValueForKey(screenshot, 1.0, "backgroundType");
     EXPECT_EQ(screenshot->backgroundType(), BackgroundType::gradient);

@@ -215,8 +215,8 @@ TEST_F(ShadowInspector, HoldsSixRowsBoundToTheSettings)
     auto& depth = dynamic_cast<ledgerline::NumericProperty&>(row(shadow, "Depth"));
     auto& distance = dynamic_cast<ledgerline::NumericProperty&>(row(shadow, "Distance"));
     auto& blur = dynamic_cast<ledgerline::NumericProperty&>(row(shadow, "Blur radius"));
-    EXPECT_EQ(depth.minimumValue(), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(depth.maximumValue(), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(depth.minimumValue(), 0);
+    EXPECT_EQ(depth.maximumValue(), 10);
     EXPECT_EQ(distance.minimumValue(), 0);
     EXPECT_EQ(distance.maximumValue(), 100);
     EXPECT_EQ(blur.maximumValue(), 100);
@@ -241,7 +241,7 @@ TEST_F(ShadowInspector, TheTypeShowsTheRowsItUses)
     EXPECT_EQ(image->shadowBlurRadius(), 10);
 
     // A stored number that is no shadow type reads as none: only Type shows.
-    foundation::setValueForKey(image, 3, "shadowType");
+    image->storeValue(qint64(3), "shadowType");
     EXPECT_EQ(image->primitiveValue("shadowType"), QVariant(qint64(3)));
     EXPECT_EQ(shown(*collection), (QStringList{"Type"}));
     EXPECT_EQ(type.selectedIndex(), 0);
