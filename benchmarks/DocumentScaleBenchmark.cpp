@@ -31,6 +31,7 @@
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "model/rendering/RenderPool.h"
@@ -79,17 +80,32 @@ void countMemory(benchmark::State& state)
     state.counters["peakMiB"] = statusMiB("VmHWM:");
 }
 
-// Fills context with count screenshots of the built-in templates, in turn from each category and theme.
+// Fills context with count screenshots of the built-in templates, in turn from each category and theme,
+// each picture of theirs an app capture.
 void fill(store::ManagedObjectContext& context, int count)
 {
     const std::vector<templates::TemplateCategory>& categories = templates::TemplateCategory::all();
-    // One capture per device family, in a hue of its own, its asset shared by every device of the family.
+    // One capture per device family and one for windows, each in a hue of its own, its asset shared by
+    // every drawable showing it.
     struct Capture
     {
         graphics::Image picture;
         QString asset;
     };
     std::map<QString, Capture> captures;
+    const auto show = [&](model::ImageLoadable& drawable, const QString& kind, graphics::Size size) {
+        auto [capture, isNew] = captures.try_emplace(kind);
+        if (isNew) {
+            const double shrink = std::min(1.0, 2880 / std::max(size.width, size.height));
+            capture->second.picture = benchmarks::appCapture(
+                QSize(int(size.width * shrink), int(size.height * shrink)), int(captures.size() * 83 % 360));
+            drawable.storeImageData(capture->second.picture.pngData());
+            capture->second.asset = drawable.assetIdentifier().value_or(QString());
+        } else {
+            drawable.setAssetIdentifier(capture->second.asset);
+        }
+        drawable.setImage(capture->second.picture);
+    };
     for (int index = 0; index < count; ++index) {
         const auto turn = std::size_t(index);
         const templates::TemplateCategory& category = categories[turn % categories.size()];
@@ -101,23 +117,11 @@ void fill(store::ManagedObjectContext& context, int count)
         screenshot.setOrder(index);
         screenshot.setName(QStringLiteral("%1 %2").arg(chosen.name()).arg(index + 1));
         for (model::DrawableMapping* mapping : screenshot.drawableMappings()) {
-            auto* device = dynamic_cast<model::DeviceImage*>(mapping->drawable());
-            if (!device)
-                continue;
-            const model::DeviceFamily& family = device->deviceFamily();
-            auto [capture, isNew] = captures.try_emplace(family.identifier());
-            if (isNew) {
-                const graphics::Size display = family.displaySizes().front();
-                const double shrink = std::min(1.0, 2880 / std::max(display.width, display.height));
-                capture->second.picture =
-                    benchmarks::appCapture(QSize(int(display.width * shrink), int(display.height * shrink)),
-                                           int(captures.size() * 83 % 360));
-                device->storeImageData(capture->second.picture.pngData());
-                capture->second.asset = device->assetIdentifier().value_or(QString());
-            } else {
-                device->setAssetIdentifier(capture->second.asset);
-            }
-            device->setImage(capture->second.picture);
+            if (auto* device = dynamic_cast<model::DeviceImage*>(mapping->drawable()))
+                show(*device, device->deviceFamily().identifier(),
+                     device->deviceFamily().displaySizes().front());
+            else if (auto* window = dynamic_cast<model::Image*>(mapping->drawable()))
+                show(*window, QStringLiteral("window"), {2560, 1600});
         }
     }
 }
