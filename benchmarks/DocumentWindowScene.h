@@ -25,11 +25,13 @@ inline void settle()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// Runs the event loop until done() holds, waiting for events (from the render pool too) in between.
+// Runs the event loop until done() holds, sleeping until the next event (from the render pool too) in
+// between, so that the main thread's CPU time counts its work and not its waiting. Whatever makes done()
+// hold must arrive as an event.
 template <typename Condition> void runUntil(Condition done)
 {
     while (!done())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 // The application's documents; they are closed without asking when it goes.
