@@ -3,6 +3,7 @@
 #include "model/rendering/RenderPool.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <algorithm>
 
 namespace pelorama::model {
@@ -52,7 +53,6 @@ std::vector<PictureCache::Decoding>::iterator PictureCache::decoding(const QStri
 
 std::optional<graphics::Image> PictureCache::picture(const QString& sha1, const QByteArray& data)
 {
-    std::promise<std::optional<graphics::Image>> promise;
     std::unique_lock lock(m_mutex);
     if (std::optional<Entry> found = kept(sha1, data))
         return found->picture;
@@ -62,12 +62,25 @@ std::optional<graphics::Image> PictureCache::picture(const QString& sha1, const 
         lock.unlock();
         return waited.get();
     }
+    // Others wait only for a decoding on a thread of the render pool. Off it, Qt hands parts of an image
+    // conversion to that pool and waits for them, which would never come if the pool's threads all
+    // waited for this decoding in turn.
+    if (!renderPool().contains(QThread::currentThread())) {
+        lock.unlock();
+        std::optional<graphics::Image> decoded = graphics::Image::fromData(data);
+        lock.lock();
+        if (std::optional<Entry> found = kept(sha1, data))
+            return found->picture;
+        m_kept.insert(Entry{sha1, data, decoded, pixelsOf(decoded)});
+        return decoded;
+    }
+    std::promise<std::optional<graphics::Image>> promise;
     m_decoding.push_back({sha1, data, promise.get_future().share()});
     lock.unlock();
     try {
         std::optional<graphics::Image> decoded = graphics::Image::fromData(data);
         {
-            const std::lock_guard lock(m_mutex);
+            const std::lock_guard relock(m_mutex);
             m_kept.insert(Entry{sha1, data, decoded, pixelsOf(decoded)});
             m_decoding.erase(decoding(sha1, data));
         }
@@ -75,7 +88,7 @@ std::optional<graphics::Image> PictureCache::picture(const QString& sha1, const 
         return decoded;
     } catch (...) {
         {
-            const std::lock_guard lock(m_mutex);
+            const std::lock_guard relock(m_mutex);
             m_decoding.erase(decoding(sha1, data));
         }
         promise.set_exception(std::current_exception());

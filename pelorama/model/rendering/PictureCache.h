@@ -35,9 +35,9 @@ public:
     static PictureCache& shared();
 
     // The picture of data, whose SHA-1 is sha1: the one kept, or else decoded now on this thread and kept.
-    // When several threads ask for one picture at once, one decodes and the others wait for it. None when
-    // the bytes are no picture. A failure of the decoding itself (std::bad_alloc) reaches every waiting
-    // caller and is not kept.
+    // While a thread of the render pool decodes a picture, others that ask for it wait for that decoding.
+    // None when the bytes are no picture. A failure of the decoding itself (std::bad_alloc) reaches every
+    // waiting caller and is not kept.
     std::optional<graphics::Image> picture(const QString& sha1, const QByteArray& data);
     // Whether picture() answers without decoding, and else whether a decoding of it runs.
     enum class State
