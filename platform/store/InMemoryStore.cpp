@@ -9,7 +9,8 @@ InMemoryStore::InMemoryStore(QString identifier)
     : PersistentStore(std::move(identifier), QString())
 {}
 
-Result<QList<StoreRow>> InMemoryStore::fetchRows(const EntityDescription& entity, const Predicate& predicate)
+Result<QList<StoreRow>> InMemoryStore::fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                                 const KeyFilter&)
 {
     QList<StoreRow> rows;
     const qsizetype filter = predicate.isAll() ? -1 : entity.attributeIndex(predicate.key());

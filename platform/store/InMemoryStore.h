@@ -14,7 +14,8 @@ public:
     explicit InMemoryStore(QString identifier);
 
     Type type() const override { return Type::inMemory; }
-    Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
+    Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                      const KeyFilter& keyOnly = {}) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
     Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
     Result<void> save(const StoreSaveRequest& request) override;

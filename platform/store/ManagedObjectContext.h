@@ -143,8 +143,10 @@ private:
     // Lets go of objects that are no longer part of the graph nor waiting to be saved.
     void releaseForgotten();
 
-    // Reading the source: the parent context (on its queue) or the coordinator.
-    Result<QList<SourceRow>> sourceRows(const EntityDescription& entity, const Predicate& predicate);
+    // Reading the source: the parent context (on its queue) or the coordinator. For a fetch that merges
+    // pending changes, the rows of registered objects, which stand for them, come with their ID alone.
+    Result<QList<SourceRow>> sourceRows(const EntityDescription& entity, const Predicate& predicate,
+                                        bool mergesPendingChanges);
     std::optional<ObjectSnapshot> sourceRow(const ManagedObjectID& id);
     // Serving a child; called on this context's queue.
     Result<QList<SourceRow>> rowsForChild(const EntityDescription& entity, const Predicate& predicate);

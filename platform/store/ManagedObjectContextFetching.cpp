@@ -27,7 +27,8 @@ QVariant ManagedObjectContext::normalizedPredicateValue(const QVariant& value) c
 }
 
 Result<QList<SourceRow>> ManagedObjectContext::sourceRows(const EntityDescription& entity,
-                                                          const Predicate& predicate)
+                                                          const Predicate& predicate,
+                                                          bool mergesPendingChanges)
 {
     if (m_parent) {
         Result<QList<SourceRow>> rows = QList<SourceRow>();
@@ -37,7 +38,10 @@ Result<QList<SourceRow>> ManagedObjectContext::sourceRows(const EntityDescriptio
     if (!m_coordinator)
         return failure(Error::Code::noStore,
                        "The context has no parent context and no persistent store coordinator.");
-    return m_coordinator->fetchRows(entity, predicate);
+    if (!mergesPendingChanges)
+        return m_coordinator->fetchRows(entity, predicate);
+    return m_coordinator->fetchRows(entity, predicate,
+                                    [this](const ManagedObjectID& id) { return registered(id) != nullptr; });
 }
 
 std::optional<ObjectSnapshot> ManagedObjectContext::sourceRow(const ManagedObjectID& id)
@@ -55,7 +59,7 @@ std::optional<ObjectSnapshot> ManagedObjectContext::sourceRow(const ManagedObjec
 Result<QList<SourceRow>> ManagedObjectContext::rowsForChild(const EntityDescription& entity,
                                                             const Predicate& predicate)
 {
-    Result<QList<SourceRow>> rows = sourceRows(entity, predicate);
+    Result<QList<SourceRow>> rows = sourceRows(entity, predicate, true);
     if (!rows)
         return rows;
     QList<SourceRow> result;
@@ -98,7 +102,7 @@ Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& 
             ? request.predicate
             : Predicate::equal(request.predicate.key(), normalizedPredicateValue(request.predicate.value()));
 
-    Result<QList<SourceRow>> rows = sourceRows(*entity, predicate);
+    Result<QList<SourceRow>> rows = sourceRows(*entity, predicate, request.includesPendingChanges);
     if (!rows)
         return failure(rows.error());
 

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -37,9 +38,11 @@ public:
     const QString& path() const { return m_path; }
 
     // The rows of entity; stores may narrow them by predicate (an equality on a stored attribute) and
-    // callers still check each row. Values that cannot be read come back missing.
-    virtual Result<QList<StoreRow>> fetchRows(const EntityDescription& entity,
-                                              const Predicate& predicate) = 0;
+    // callers still check each row. Values that cannot be read come back missing. Rows whose key keyOnly
+    // answers true for may come back with their key alone, no values read: the caller holds their object.
+    using KeyFilter = std::function<bool(qint64 primaryKey)>;
+    virtual Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                              const KeyFilter& keyOnly = {}) = 0;
     virtual Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) = 0;
     // The first of count new primary keys of entity; keys are never handed out twice. Fails when the
     // store cannot be read, or when the keys would pass the largest 64-bit integer.

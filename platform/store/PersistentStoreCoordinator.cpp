@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutexLocker>
+#include <QSet>
 #include <QUuid>
 
 namespace store {
@@ -223,16 +224,31 @@ SourceRow PersistentStoreCoordinator::sourceRow(const PersistentStore& store, co
     return result;
 }
 
-Result<QList<SourceRow>> PersistentStoreCoordinator::fetchRows(const EntityDescription& entity,
-                                                               const Predicate& predicate)
+Result<QList<SourceRow>>
+PersistentStoreCoordinator::fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                      const std::function<bool(const ManagedObjectID&)>& held)
 {
     QMutexLocker lock(&m_mutex);
     QList<SourceRow> result;
     for (const auto& store : m_stores) {
-        Result<QList<StoreRow>> rows = store->fetchRows(entity, predicate);
+        QSet<qint64> keysOnly;
+        PersistentStore::KeyFilter keyOnly;
+        if (held) {
+            keyOnly = [&](qint64 primaryKey) {
+                if (!held(permanentID(*store, entity.name(), primaryKey)))
+                    return false;
+                keysOnly.insert(primaryKey);
+                return true;
+            };
+        }
+        Result<QList<StoreRow>> rows = store->fetchRows(entity, predicate, keyOnly);
         if (!rows)
             return failure(rows.error());
         for (StoreRow& row : *rows) {
+            if (keysOnly.contains(row.primaryKey)) {
+                result.append(SourceRow{permanentID(*store, entity.name(), row.primaryKey), {}});
+                continue;
+            }
             SourceRow source = sourceRow(*store, entity, std::move(row));
             if (predicate.matches(entity, source.snapshot))
                 result.append(std::move(source));

@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QUrl>
 #include <QUuid>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -50,7 +51,10 @@ public:
 
     // For contexts.
     ManagedObjectID makeTemporaryID(const QString& entityName);
-    Result<QList<SourceRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate);
+    // The rows of entity that match predicate. Rows of the objects held answers true for come with their
+    // ID alone, unchecked: their holder has their values.
+    Result<QList<SourceRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                       const std::function<bool(const ManagedObjectID&)>& held = {});
     std::optional<ObjectSnapshot> fetchRow(const ManagedObjectID& id);
     // Writes changes in one transaction of the first store and makes the IDs of inserted objects
     // permanent once it has succeeded.

@@ -464,21 +464,21 @@ Result<void> SQLiteStore::setPath(const QString& path)
 }
 
 Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, const Predicate& predicate,
-                                              std::optional<qint64> primaryKey)
+                                              std::optional<qint64> primaryKey, const KeyFilter& keyOnly)
 {
     const Columns columns(entity);
     const QStringList names = columns.names();
     QStringList selected{"Z_PK"};
     for (const QString& name : names)
         selected.append(quoted(name));
-    QString sql = "SELECT " + selected.join(", ") + " FROM " + quoted(entity.name());
+    QString where;
 
     // Narrow by the predicate where SQLite compares like we do: plain text and numbers.
     const AttributeDescription* filter = predicate.isAll() ? nullptr : entity.attribute(predicate.key());
     const QVariant& wanted = predicate.value();
     bool bindFilter = false;
     if (primaryKey) {
-        sql += " WHERE Z_PK = ?";
+        where = " WHERE Z_PK = ?";
     } else if (filter && isStoredColumn(*filter)) {
         const bool isText = filter->type == AttributeType::string && wanted.typeId() == QMetaType::QString;
         const bool isNumber =
@@ -487,31 +487,60 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
             (wanted.typeId() == QMetaType::LongLong || wanted.typeId() == QMetaType::Int ||
              wanted.typeId() == QMetaType::Double);
         if (!wanted.isValid()) {
-            sql += " WHERE " + quoted(filter->name) + " IS NULL";
+            where = " WHERE " + quoted(filter->name) + " IS NULL";
         } else if (isText || isNumber) {
-            sql += " WHERE " + quoted(filter->name) + " = ?";
+            where = " WHERE " + quoted(filter->name) + " = ?";
             bindFilter = true;
         }
     }
-    sql += " ORDER BY Z_PK";
+    const auto prepared = [&](const QString& what) {
+        auto query = std::make_unique<SQLite::Statement>(
+            *m_database,
+            utf8("SELECT " + what + " FROM " + quoted(entity.name()) + where + " ORDER BY Z_PK"));
+        if (primaryKey)
+            query->bind(1, static_cast<int64_t>(*primaryKey));
+        else if (bindFilter && wanted.typeId() == QMetaType::QString)
+            query->bind(1, utf8(wanted.toString()));
+        else if (bindFilter && wanted.typeId() == QMetaType::Double)
+            query->bind(1, wanted.toDouble());
+        else if (bindFilter)
+            query->bind(1, static_cast<int64_t>(wanted.toLongLong()));
+        return query;
+    };
 
     try {
-        SQLite::Statement query(*m_database, utf8(sql));
-        if (primaryKey)
-            query.bind(1, static_cast<int64_t>(*primaryKey));
-        else if (bindFilter && wanted.typeId() == QMetaType::QString)
-            query.bind(1, utf8(wanted.toString()));
-        else if (bindFilter && wanted.typeId() == QMetaType::Double)
-            query.bind(1, wanted.toDouble());
-        else if (bindFilter)
-            query.bind(1, static_cast<int64_t>(wanted.toLongLong()));
+        if (keyOnly) {
+            // When the caller holds every row's object, the keys alone are read.
+            QList<StoreRow> keys;
+            const std::unique_ptr<SQLite::Statement> query = prepared(QStringLiteral("Z_PK"));
+            bool allHeld = true;
+            while (allHeld && query->executeStep()) {
+                StoreRow row;
+                row.primaryKey = query->getColumn(0).getInt64();
+                allHeld = keyOnly(row.primaryKey);
+                row.attributes.resize(entity.attributes().size());
+                row.relationships.resize(entity.relationships().size());
+                keys.append(std::move(row));
+            }
+            if (allHeld)
+                return keys;
+        }
+        const std::unique_ptr<SQLite::Statement> statement = prepared(selected.join(", "));
+        SQLite::Statement& query = *statement;
 
         QList<StoreRow> rows;
+        // Rows of objects the caller holds are not decoded (colours and fonts are archived values).
+        QSet<qint64> keysOnly;
         while (query.executeStep()) {
             StoreRow row;
             row.primaryKey = query.getColumn(0).getInt64();
             row.attributes.resize(entity.attributes().size());
             row.relationships.resize(entity.relationships().size());
+            if (keyOnly && keyOnly(row.primaryKey)) {
+                keysOnly.insert(row.primaryKey);
+                rows.append(std::move(row));
+                continue;
+            }
             int index = 1;
             for (const AttributeDescription* attribute : columns.attributes)
                 row.attributes[size_t(entity.indexOf(*attribute))] =
@@ -547,6 +576,8 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
                 }
             }
             for (StoreRow& row : rows) {
+                if (keysOnly.contains(row.primaryKey))
+                    continue;
                 QList<qint64>& keys = row.relationships[size_t(entity.indexOf(*relationship))];
                 QSet<qint64> seen;
                 for (qint64 key : members.value(row.primaryKey)) {
@@ -564,9 +595,10 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
     }
 }
 
-Result<QList<StoreRow>> SQLiteStore::fetchRows(const EntityDescription& entity, const Predicate& predicate)
+Result<QList<StoreRow>> SQLiteStore::fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                               const KeyFilter& keyOnly)
 {
-    return readRows(entity, predicate, std::nullopt);
+    return readRows(entity, predicate, std::nullopt, keyOnly);
 }
 
 Result<std::optional<StoreRow>> SQLiteStore::fetchRow(const EntityDescription& entity, qint64 primaryKey)

@@ -28,7 +28,8 @@ public:
     open(const QString& path, std::shared_ptr<const ManagedObjectModel> model, const QString& identifier);
 
     Type type() const override { return Type::sqlite; }
-    Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate) override;
+    Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
+                                      const KeyFilter& keyOnly = {}) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
     Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
     Result<void> save(const StoreSaveRequest& request) override;
@@ -42,7 +43,7 @@ private:
     Result<void> reopen(const QString& path, bool forWriting);
 
     Result<QList<StoreRow>> readRows(const EntityDescription& entity, const Predicate& predicate,
-                                     std::optional<qint64> primaryKey);
+                                     std::optional<qint64> primaryKey, const KeyFilter& keyOnly = {});
     void writeRows(const std::vector<EntityRow>& rows, bool insert);
 
     std::shared_ptr<const ManagedObjectModel> m_model;
