@@ -8,6 +8,7 @@
 #include "graphics/Font.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace pelorama::model {
 namespace {
@@ -22,6 +23,30 @@ QString ratioText(double ratio)
     if (!text.contains(u'.') && !text.contains(u'e'))
         text += QStringLiteral(".0");
     return text;
+}
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof(double)) == 0;
+}
+
+// Whether a and b archive alike: equal to the bit (0 and -0 archive differently).
+bool archiveAlike(const QVariant& a, const QVariant& b)
+{
+    if (a.metaType() != b.metaType())
+        return false;
+    if (a.metaType() == QMetaType::fromType<graphics::Color>()) {
+        const auto x = a.value<graphics::Color>();
+        const auto y = b.value<graphics::Color>();
+        return sameBits(x.red, y.red) && sameBits(x.green, y.green) && sameBits(x.blue, y.blue) &&
+               sameBits(x.alpha, y.alpha);
+    }
+    if (a.metaType() == QMetaType::fromType<graphics::Font>()) {
+        const auto x = a.value<graphics::Font>();
+        const auto y = b.value<graphics::Font>();
+        return x.postScriptName() == y.postScriptName() && sameBits(x.pointSize(), y.pointSize());
+    }
+    return false;
 }
 
 } // namespace
@@ -62,6 +87,15 @@ QByteArray CompressedKeyedArchiveTransformer::transformedValue(const QVariant& v
 {
     if (!value.isValid() || value.isNull())
         return {};
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const Transformed& kept : m_transformed) {
+            if (archiveAlike(kept.value, value)) {
+                foundation::printLine(reductionLine(kept.archiveLength, kept.packed.size()));
+                return kept.packed;
+            }
+        }
+    }
     const auto archive = m_archiver.archivedData(value);
     if (!archive) {
         foundation::warning(archive.error().message);
@@ -72,6 +106,13 @@ QByteArray CompressedKeyedArchiveTransformer::transformedValue(const QVariant& v
     if (!packed)
         foundation::fatal(QStringLiteral("Could not compress an archived value"));
     foundation::printLine(reductionLine(archive->size(), packed->size()));
+    const std::lock_guard lock(m_mutex);
+    Transformed transformed{value, archive->size(), *packed};
+    if (m_transformed.size() < keptCount)
+        m_transformed.push_back(std::move(transformed));
+    else
+        m_transformed[m_nextSlot] = std::move(transformed);
+    m_nextSlot = (m_nextSlot + 1) % keptCount;
     return *packed;
 }
 
@@ -79,6 +120,11 @@ QVariant CompressedKeyedArchiveTransformer::reverseTransformedValue(const QByteA
 {
     if (bytes.isNull())
         return {};
+    {
+        const std::lock_guard lock(m_mutex);
+        if (const auto kept = m_reversed.constFind(bytes); kept != m_reversed.constEnd())
+            return *kept;
+    }
     const std::optional<QByteArray> archive =
         compression::decompressed(bytes, compression::CompressionAlgorithm::lzfse);
     if (!archive)
@@ -89,6 +135,10 @@ QVariant CompressedKeyedArchiveTransformer::reverseTransformedValue(const QByteA
     const QMetaType type = value->metaType();
     if (type != QMetaType::fromType<graphics::Color>() && type != QMetaType::fromType<graphics::Font>())
         return {};
+    const std::lock_guard lock(m_mutex);
+    if (m_reversed.size() >= qsizetype(keptCount))
+        m_reversed.clear();
+    m_reversed.insert(bytes, *value);
     return *value;
 }
 

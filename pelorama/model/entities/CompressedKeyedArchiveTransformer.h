@@ -4,13 +4,20 @@
 #include "foundation/KeyedUnarchiver.h"
 #include "store/ValueTransformer.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QLatin1String>
+#include <QVariant>
+#include <mutex>
+#include <vector>
 
 namespace pelorama::model {
 
 // The value transformer the document model names for its colour and font attributes: forward, a keyed
-// archive of the value compressed with lzfse; in reverse, such bytes back to the value. It keeps no
-// state that changes and serves any thread.
+// archive of the value compressed with lzfse; in reverse, such bytes back to the value. A document holds
+// the same few colours and fonts many times over, so the last values transformed each way are kept and
+// answered again without archiving or compressing (the archive and its compression are the same for
+// equal values). Serves any thread.
 class CompressedKeyedArchiveTransformer : public store::ValueTransformer
 {
 public:
@@ -41,8 +48,20 @@ public:
     static QString reductionLine(qsizetype archiveLength, qsizetype compressedLength);
 
 private:
+    struct Transformed
+    {
+        QVariant value;
+        qsizetype archiveLength = 0;
+        QByteArray packed;
+    };
+    static constexpr std::size_t keptCount = 64;
+
     foundation::KeyedArchiver m_archiver;
     foundation::KeyedUnarchiver m_unarchiver;
+    mutable std::mutex m_mutex;
+    mutable std::vector<Transformed> m_transformed; // a ring of the last keptCount
+    mutable std::size_t m_nextSlot = 0;
+    mutable QHash<QByteArray, QVariant> m_reversed; // emptied when it reaches keptCount
 };
 
 } // namespace pelorama::model
