@@ -172,8 +172,8 @@ void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
     entry.job = ++m_jobs;
     entry.shows = entry.changes;
     ++m_rendering;
-    std::shared_ptr<model::CanvasRenderer> renderer;
-    entry.renderer.reset();
+    // A renderer kept for a screenshot on screen keeps the captions it laid out for the next render.
+    std::shared_ptr<model::CanvasRenderer> renderer = std::move(entry.renderer);
     if (!renderer)
         renderer = std::make_shared<model::CanvasRenderer>();
     if (entry.shown)
