@@ -8,6 +8,7 @@
 #include "FrameArtwork.h"
 #include "PlaceholderArtwork.h"
 #include "foundation/ParallelFor.h"
+#include "foundation/WorkerPool.h"
 #include "model/devices/CryptoPngRep.h"
 #include "model/devices/DeviceFamily.h"
 #include "tessaline/Shared/Encryptor.h"
@@ -67,6 +68,9 @@ bool runAll(const std::vector<std::function<bool()>>& jobs)
                 succeeded = false;
         },
         std::min(4, foundation::availableThreads()));
+    // The pool's threads end now, before the crypto library cleans up at exit: what it keeps for each
+    // thread goes with the thread.
+    foundation::workerPool().waitForDone();
     return succeeded;
 }
 
