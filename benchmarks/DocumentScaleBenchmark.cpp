@@ -117,10 +117,15 @@ void fill(store::ManagedObjectContext& context, int count)
         screenshot.setOrder(index);
         screenshot.setName(QStringLiteral("%1 %2").arg(chosen.name()).arg(index + 1));
         for (model::DrawableMapping* mapping : screenshot.drawableMappings()) {
-            if (auto* device = dynamic_cast<model::DeviceImage*>(mapping->drawable()))
-                show(*device, device->deviceFamily().identifier(),
-                     device->deviceFamily().displaySizes().front());
-            else if (auto* window = dynamic_cast<model::Image*>(mapping->drawable()))
+            if (auto* device = dynamic_cast<model::DeviceImage*>(mapping->drawable())) {
+                // Phones and tablets are captured upright, as their screens are drawn.
+                const model::DeviceFamily& family = device->deviceFamily();
+                graphics::Size size = family.displaySizes().front();
+                if (family.isOrientable() && size.width > size.height)
+                    size = {size.height, size.width};
+                show(*device, family.identifier(), size);
+            }
+            if (auto* window = dynamic_cast<model::Image*>(mapping->drawable()))
                 show(*window, QStringLiteral("window"), {2560, 1600});
         }
     }
