@@ -25,6 +25,9 @@ struct AttributeDescription
     QString valueTransformerName; // Transformable only
     bool isTransient = false;     // kept in memory and handed to parent contexts, never stored
     QVariant defaultValue;        // set on insertion; invalid for none
+    // Added to the model after stores were written without it: such a store opens all the same, reads it
+    // as missing, and gains its column at its first save.
+    bool isAddedLater = false;
 };
 
 } // namespace store

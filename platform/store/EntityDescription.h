@@ -21,6 +21,9 @@ public:
     const QString& name() const { return m_name; }
     const QString& managedObjectClassName() const { return m_className; }
     const ManagedObjectModel& managedObjectModel() const { return *m_model; }
+    // Added to the model after stores were written without it: such a store opens all the same, holds
+    // no object of it, and gains its tables at its first save.
+    bool isAddedLater() const { return m_addedLater; }
 
     const std::vector<AttributeDescription>& attributes() const { return m_attributes; }
     const std::vector<RelationshipDescription>& relationships() const { return m_relationships; }
@@ -52,6 +55,7 @@ private:
     const ManagedObjectModel* m_model = nullptr;
     QString m_name;
     QString m_className;
+    bool m_addedLater = false;
     std::vector<AttributeDescription> m_attributes;
     std::vector<RelationshipDescription> m_relationships;
 };

@@ -83,6 +83,7 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
         entity->m_model = model.get();
         entity->m_name = entityObject.value("name").toString();
         entity->m_className = entityObject.value("class").toString(entity->m_name);
+        entity->m_addedLater = entityObject.value("addedLater").toBool();
         if (!isValidName(entity->m_name))
             return failure(modelError("an entity has the invalid name \"" + entity->m_name + "\""));
         if (entityNames.contains(entity->m_name))
@@ -122,6 +123,7 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
                                           " names no value transformer"));
             if (object.contains("default"))
                 attribute.defaultValue = object.value("default").toVariant();
+            attribute.isAddedLater = object.value("addedLater").toBool();
             entity->m_attributes.push_back(attribute);
         }
         for (const QJsonValue& relationshipValue : entityObject.value("relationships").toArray()) {

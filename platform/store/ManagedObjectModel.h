@@ -22,6 +22,8 @@ namespace store {
 // Attribute types: string, integer16, integer32, integer64, double, boolean, binary, transformable,
 // undefined (transient only; "transient" as a type is short for an undefined transient attribute).
 // Delete rules: nullify (the default), cascade, deny, noAction. "class" defaults to the entity name.
+// "addedLater": true on an entity or an attribute marks what stores written before it lack (see
+// EntityDescription::isAddedLater, AttributeDescription::isAddedLater).
 class ManagedObjectModel
 {
 public:

@@ -74,10 +74,11 @@ struct Columns
     std::vector<const RelationshipDescription*> toOne;
     std::vector<const RelationshipDescription*> toMany;
 
-    explicit Columns(const EntityDescription& entity)
+    // Without the attributes named in absent, whose columns the table lacks.
+    explicit Columns(const EntityDescription& entity, const QSet<QString>& absent = {})
     {
         for (const AttributeDescription& attribute : entity.attributes()) {
-            if (isStoredColumn(attribute))
+            if (isStoredColumn(attribute) && !absent.contains(attribute.name))
                 attributes.push_back(&attribute);
         }
         for (const RelationshipDescription& relationship : entity.relationships())
@@ -256,49 +257,79 @@ bool isPlainTable(SQLite::Database& database, const QString& name)
            query.getColumn(1).getInt() == 0;
 }
 
+// The table of entity and the tables of its to-many relationships.
+void createTables(SQLite::Database& database, const EntityDescription& entity)
+{
+    const Columns columns(entity);
+    QStringList definitions{"Z_PK INTEGER PRIMARY KEY"};
+    for (const AttributeDescription* attribute : columns.attributes)
+        definitions.append(quoted(attribute->name) + " " + columnType(attribute->type));
+    for (const RelationshipDescription* relationship : columns.toOne)
+        definitions.append(quoted(relationship->name) + " INTEGER");
+    database.exec(utf8("CREATE TABLE " + quoted(entity.name()) + " (" + definitions.join(", ") + ")"));
+    for (const RelationshipDescription* relationship : columns.toMany) {
+        const QString table = joinTable(entity, *relationship);
+        database.exec(
+            utf8("CREATE TABLE " + quoted(table) +
+                 " (Z_SOURCE INTEGER NOT NULL, Z_TARGET INTEGER NOT NULL, Z_ORDER INTEGER NOT NULL)"));
+        database.exec(
+            utf8("CREATE INDEX " + quoted(table + "_SOURCE") + " ON " + quoted(table) + " (Z_SOURCE)"));
+    }
+}
+
+void writeModelVersion(SQLite::Database& database, const ManagedObjectModel& model)
+{
+    database.exec("DELETE FROM Z_METADATA WHERE Z_KEY = 'modelVersion'");
+    SQLite::Statement metadata(database,
+                               "INSERT INTO Z_METADATA (Z_KEY, Z_VALUE) VALUES ('modelVersion', ?)");
+    metadata.bind(1, utf8(model.versionHash()));
+    metadata.exec();
+}
+
 void createSchema(SQLite::Database& database, const ManagedObjectModel& model, const QString& identifier)
 {
     SQLite::Transaction transaction(database);
     database.exec("CREATE TABLE Z_METADATA (Z_KEY TEXT PRIMARY KEY, Z_VALUE TEXT)");
-    SQLite::Statement metadata(database, "INSERT INTO Z_METADATA (Z_KEY, Z_VALUE) VALUES (?, ?)");
-    metadata.bind(1, "identifier");
-    metadata.bind(2, utf8(identifier));
+    SQLite::Statement metadata(database, "INSERT INTO Z_METADATA (Z_KEY, Z_VALUE) VALUES ('identifier', ?)");
+    metadata.bind(1, utf8(identifier));
     metadata.exec();
-    metadata.reset();
-    metadata.bind(1, "modelVersion");
-    metadata.bind(2, utf8(model.versionHash()));
-    metadata.exec();
-    for (const EntityDescription* entity : model.entities()) {
-        const Columns columns(*entity);
-        QStringList definitions{"Z_PK INTEGER PRIMARY KEY"};
-        for (const AttributeDescription* attribute : columns.attributes)
-            definitions.append(quoted(attribute->name) + " " + columnType(attribute->type));
-        for (const RelationshipDescription* relationship : columns.toOne)
-            definitions.append(quoted(relationship->name) + " INTEGER");
-        database.exec(utf8("CREATE TABLE " + quoted(entity->name()) + " (" + definitions.join(", ") + ")"));
-        for (const RelationshipDescription* relationship : columns.toMany) {
-            const QString table = joinTable(*entity, *relationship);
-            database.exec(
-                utf8("CREATE TABLE " + quoted(table) +
-                     " (Z_SOURCE INTEGER NOT NULL, Z_TARGET INTEGER NOT NULL, Z_ORDER INTEGER NOT NULL)"));
-            database.exec(
-                utf8("CREATE INDEX " + quoted(table + "_SOURCE") + " ON " + quoted(table) + " (Z_SOURCE)"));
-        }
-    }
+    writeModelVersion(database, model);
+    for (const EntityDescription* entity : model.entities())
+        createTables(database, *entity);
     transaction.commit();
 }
 
+// Whether anything of that name (a table, view, index or trigger) is in the file's schema.
+bool isInSchema(SQLite::Database& database, const QString& name)
+{
+    SQLite::Statement query(database, "SELECT 1 FROM sqlite_master WHERE name = ?");
+    query.bind(1, utf8(name));
+    return query.executeStep();
+}
+
 // Checks that every table and column the model needs is there, in plain tables whose Z_PK is the
-// integer row key; extra tables and columns are left alone.
-std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model)
+// integer row key; extra tables and columns are left alone. Tables and columns of what was added to the
+// model later may be missing, as long as nothing else takes their names; they are collected in absent.
+std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model,
+                                     SQLiteStore::AbsentSchema& absent)
 {
     for (const EntityDescription* entity : model.entities()) {
-        if (!isPlainTable(database, entity->name()))
+        if (!isPlainTable(database, entity->name())) {
+            if (entity->isAddedLater() && !isInSchema(database, entity->name())) {
+                absent.tables.insert(entity->name());
+                continue;
+            }
             return "it has no table for " + entity->name();
+        }
         const QHash<QString, Column> present = tableColumns(database, entity->name());
         const Columns columns(*entity);
         for (const QString& name : QStringList{"Z_PK"} + columns.names()) {
-            if (!present.contains(name))
+            if (present.contains(name))
+                continue;
+            if (const AttributeDescription* attribute = entity->attribute(name);
+                attribute && attribute->isAddedLater)
+                absent.columns[entity->name()].insert(name);
+            else
                 return "the table " + entity->name() + " has no column " + name;
         }
         const bool keyIsRowID = present.value("Z_PK").type == "INTEGER" &&
@@ -325,6 +356,7 @@ struct OpenedDatabase
     std::unique_ptr<SQLite::Database> database;
     QString identifier;
     bool readOnly = false;
+    SQLiteStore::AbsentSchema absent;
 };
 
 // Opens the store in the existing file at path, changing nothing in a file that is not one. Unless
@@ -372,14 +404,15 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
         if (QUuid(identifier).isNull())
             return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": its identifier is missing or damaged.");
-        if (std::optional<QString> problem = schemaProblem(*database, model))
+        SQLiteStore::AbsentSchema absent;
+        if (std::optional<QString> problem = schemaProblem(*database, model, absent))
             return failure(Error::Code::storeSchemaMismatch,
                            cannotOpen + ": it does not match the data model (" + *problem + ").");
         if (!readOnly) {
             database->exec("PRAGMA journal_mode = DELETE");
             database->exec("PRAGMA synchronous = FULL");
         }
-        return OpenedDatabase{std::move(database), identifier, readOnly};
+        return OpenedDatabase{std::move(database), identifier, readOnly, std::move(absent)};
     } catch (const SQLite::Exception& exception) {
         return failure(Error::Code::storeOpenFailed,
                        cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
@@ -403,7 +436,7 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
         database->exec("PRAGMA journal_mode = DELETE");
         database->exec("PRAGMA synchronous = FULL");
         createSchema(*database, model, identifier);
-        return OpenedDatabase{std::move(database), identifier};
+        return OpenedDatabase{std::move(database), identifier, false, {}};
     } catch (const SQLite::Exception& exception) {
         QFile::remove(path);
         return failure(Error::Code::storeOpenFailed,
@@ -414,11 +447,12 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
 } // namespace
 
 SQLiteStore::SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                         std::unique_ptr<SQLite::Database> database, bool readOnly)
+                         std::unique_ptr<SQLite::Database> database, bool readOnly, AbsentSchema absent)
     : PersistentStore(std::move(identifier), std::move(path))
     , m_model(std::move(model))
     , m_database(std::move(database))
     , m_readOnly(readOnly)
+    , m_absent(std::move(absent))
 {}
 
 SQLiteStore::~SQLiteStore() = default;
@@ -439,7 +473,8 @@ Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
     if (!opened)
         return failure(opened.error());
     return std::unique_ptr<PersistentStore>(new SQLiteStore(opened->identifier, path, std::move(model),
-                                                            std::move(opened->database), opened->readOnly));
+                                                            std::move(opened->database), opened->readOnly,
+                                                            std::move(opened->absent)));
 }
 
 Result<void> SQLiteStore::reopen(const QString& path, bool forWriting)
@@ -451,6 +486,7 @@ Result<void> SQLiteStore::reopen(const QString& path, bool forWriting)
         return failure(Error::Code::storeOpenFailed, "The file at " + path + " holds a different store.");
     m_database = std::move(opened->database);
     m_readOnly = opened->readOnly;
+    m_absent = std::move(opened->absent);
     m_path = path;
     return {};
 }
@@ -466,7 +502,9 @@ Result<void> SQLiteStore::setPath(const QString& path)
 Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, const Predicate& predicate,
                                               std::optional<qint64> primaryKey, const KeyFilter& keyOnly)
 {
-    const Columns columns(entity);
+    if (m_absent.tables.contains(entity.name()))
+        return QList<StoreRow>();
+    const Columns columns(entity, m_absent.columns.value(entity.name()));
     const QStringList names = columns.names();
     QStringList selected{"Z_PK"};
     for (const QString& name : names)
@@ -479,7 +517,8 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
     bool bindFilter = false;
     if (primaryKey) {
         where = " WHERE Z_PK = ?";
-    } else if (filter && isStoredColumn(*filter)) {
+    } else if (filter && std::find(columns.attributes.begin(), columns.attributes.end(), filter) !=
+                             columns.attributes.end()) {
         const bool isText = filter->type == AttributeType::string && wanted.typeId() == QMetaType::QString;
         const bool isNumber =
             (filter->type == AttributeType::integer16 || filter->type == AttributeType::integer32 ||
@@ -614,7 +653,9 @@ Result<std::optional<StoreRow>> SQLiteStore::fetchRow(const EntityDescription& e
 Result<qint64> SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, qint64 count)
 {
     auto it = m_lastKeys.find(entity.name());
-    if (it == m_lastKeys.end()) {
+    if (it == m_lastKeys.end() && m_absent.tables.contains(entity.name())) {
+        it = m_lastKeys.insert(entity.name(), 0);
+    } else if (it == m_lastKeys.end()) {
         qint64 last = 0;
         try {
             SQLite::Statement query(*m_database, utf8("SELECT MAX(Z_PK) FROM " + quoted(entity.name())));
@@ -701,6 +742,23 @@ void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
     }
 }
 
+void SQLiteStore::addAbsentSchema()
+{
+    for (const EntityDescription* entity : m_model->entities()) {
+        if (m_absent.tables.contains(entity->name())) {
+            createTables(*m_database, *entity);
+            continue;
+        }
+        const QSet<QString> absent = m_absent.columns.value(entity->name());
+        for (const AttributeDescription& attribute : entity->attributes()) {
+            if (absent.contains(attribute.name))
+                m_database->exec(utf8("ALTER TABLE " + quoted(entity->name()) + " ADD COLUMN " +
+                                      quoted(attribute.name) + " " + columnType(attribute.type)));
+        }
+    }
+    writeModelVersion(*m_database, *m_model);
+}
+
 Result<void> SQLiteStore::save(const StoreSaveRequest& request)
 {
     // The files may have changed since the store was opened; nothing is written through a pipe or
@@ -714,6 +772,9 @@ Result<void> SQLiteStore::save(const StoreSaveRequest& request)
     }
     try {
         SQLite::Transaction transaction(*m_database);
+        const bool upgrades = !m_absent.tables.isEmpty() || !m_absent.columns.isEmpty();
+        if (upgrades)
+            addAbsentSchema();
         for (const auto& [entity, key] : request.deleted) {
             SQLite::Statement remove(*m_database,
                                      utf8("DELETE FROM " + quoted(entity->name()) + " WHERE Z_PK = ?"));
@@ -742,6 +803,8 @@ Result<void> SQLiteStore::save(const StoreSaveRequest& request)
         writeRows(request.inserted, true);
         writeRows(request.updated, false);
         transaction.commit();
+        if (upgrades)
+            m_absent = {};
         return {};
     } catch (const SaveFailure& saveFailure) {
         return failure(Error::Code::storeSaveFailed,

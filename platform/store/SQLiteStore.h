@@ -3,6 +3,7 @@
 #include "store/PersistentStore.h"
 
 #include <QHash>
+#include <QSet>
 #include <memory>
 
 namespace SQLite {
@@ -19,6 +20,10 @@ namespace store {
 // refused and left as it is, and so is one whose file, or a file SQLite would open beside it, is not a
 // regular file with a single name. Opening writes nothing: a store that another program left in
 // write-ahead-log mode is read as it is until its first save, which turns it back into a single file.
+//
+// A store written before entities or attributes were added to the model (those marked isAddedLater)
+// lacks their tables or columns: it opens unchanged, reads no objects and no values for them, and gains
+// them in the transaction of its first save.
 class SQLiteStore : public PersistentStore
 {
 public:
@@ -35,9 +40,16 @@ public:
     Result<void> save(const StoreSaveRequest& request) override;
     Result<void> setPath(const QString& path) override;
 
+    // What a store written by an earlier model lacks of what was added to it since.
+    struct AbsentSchema
+    {
+        QSet<QString> tables;                  // of entities, by name
+        QHash<QString, QSet<QString>> columns; // of attributes, by entity name
+    };
+
 private:
     SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                std::unique_ptr<SQLite::Database> database, bool readOnly);
+                std::unique_ptr<SQLite::Database> database, bool readOnly, AbsentSchema absent);
 
     // Opens the same store at path again, for writing or as open() would.
     Result<void> reopen(const QString& path, bool forWriting);
@@ -45,10 +57,13 @@ private:
     Result<QList<StoreRow>> readRows(const EntityDescription& entity, const Predicate& predicate,
                                      std::optional<qint64> primaryKey, const KeyFilter& keyOnly = {});
     void writeRows(const std::vector<EntityRow>& rows, bool insert);
+    // Inside a save's transaction: makes the tables and columns the store lacks.
+    void addAbsentSchema();
 
     std::shared_ptr<const ManagedObjectModel> m_model;
     std::unique_ptr<SQLite::Database> m_database;
     bool m_readOnly = false;           // until the first save of a store opened in log mode
+    AbsentSchema m_absent;             // until the first save
     QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out
 };
 

@@ -13,7 +13,7 @@ TEST(StoreTest, ModelLoadsFromItsResourceWithResolvedInverses)
     ASSERT_NE(book, nullptr);
     EXPECT_EQ(book->managedObjectClassName(), "TestBook");
     EXPECT_EQ(book->attributeNames(), QStringList({"title", "pages", "isbn", "edition", "price", "available",
-                                                   "cover", "tag", "note"}));
+                                                   "cover", "tag", "note", "subtitle"}));
     EXPECT_TRUE(book->attribute("note")->isTransient);
     EXPECT_EQ(book->attribute("tag")->valueTransformerName, "TestTagTransformer");
 

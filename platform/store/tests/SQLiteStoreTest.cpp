@@ -265,6 +265,60 @@ TEST(StoreTest, SQLiteStoreReadsWronglyTypedValuesAsMissing)
     EXPECT_EQ(shelves->first()->relatedObjects("books"), QList<ManagedObject*>{book});
 }
 
+TEST(StoreTest, AStoreWrittenBeforeAdditionsToTheModelOpensUnchangedAndGainsThemAtItsFirstSave)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("older.store");
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        makeBook(*context, "Old")->setValueForKey("kept", "tag");
+        ASSERT_TRUE(context->save());
+    }
+    // What a store of the model before the subtitle and the reviews holds.
+    execute(path, "ALTER TABLE Book DROP COLUMN subtitle; DROP TABLE Z_Review_books; DROP TABLE Review");
+    const QByteArray older = fileDigest(path);
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        auto books = context->execute(FetchRequest("Book"));
+        ASSERT_TRUE(books);
+        ASSERT_EQ(books->size(), 1);
+        EXPECT_FALSE(books->first()->valueForKey("subtitle").isValid());
+        EXPECT_EQ(context->execute(FetchRequest("Book", Predicate::equal("subtitle", QVariant())))->size(), 1);
+        EXPECT_TRUE(context->execute(FetchRequest("Book", Predicate::equal("subtitle", "x")))->isEmpty());
+        EXPECT_TRUE(context->execute(FetchRequest("Review"))->isEmpty());
+    }
+    EXPECT_EQ(fileDigest(path), older);
+
+    auto coordinator = sqliteCoordinator(path);
+    auto context = mainContext(coordinator);
+    ManagedObject* book = context->execute(FetchRequest("Book"))->first();
+    book->setValueForKey("Revised", "subtitle");
+    ManagedObject* review = context->insertNewObject("Review");
+    review->setValueForKey(5, "stars");
+    review->setRelatedObjects({book}, "books");
+    // A first save that fails adds nothing; the next one adds the column and the tables with the rows.
+    makeBook(*context, "Tagged")->setValueForKey("lost", "tag");
+    auto transformer = store::ValueTransformer::valueTransformer("TestTagTransformer");
+    store::ValueTransformer::setValueTransformer(nullptr, "TestTagTransformer");
+    auto failed = context->save();
+    store::ValueTransformer::setValueTransformer(transformer, "TestTagTransformer");
+    ASSERT_FALSE(failed);
+    EXPECT_EQ(fileDigest(path), older);
+    ASSERT_TRUE(context->save());
+    coordinator.reset();
+
+    auto reopened = mainContext(sqliteCoordinator(path));
+    auto revised = reopened->execute(FetchRequest("Book", Predicate::equal("subtitle", "Revised")));
+    ASSERT_TRUE(revised);
+    ASSERT_EQ(revised->size(), 1);
+    EXPECT_EQ(revised->first()->valueForKey("tag"), "kept");
+    auto reviews = reopened->execute(FetchRequest("Review"));
+    ASSERT_TRUE(reviews);
+    ASSERT_EQ(reviews->size(), 1);
+    EXPECT_EQ(reviews->first()->valueForKey("stars").toLongLong(), 5);
+    EXPECT_EQ(reviews->first()->relatedObjects("books"), QList<ManagedObject*>{revised->first()});
+}
+
 TEST(StoreTest, AFailedSQLiteSaveLeavesTheFileAsItWas)
 {
     QTemporaryDir dir;
