@@ -251,6 +251,13 @@ protected:
             ASSERT_TRUE(droppable->processDroppedUrl(file("other.png", pictureFile(Qt::blue, {40, 70}))));
             return;
         }
+        if (key == "translations") {
+            auto& caption = dynamic_cast<model::TextRect&>(object);
+            model::Translations translations = caption.translations();
+            translations.insert("de", translations.value("de", caption.text()) + " *geändert*");
+            caption.setTranslations(translations);
+            return;
+        }
         foundation::setValueForKey(&object, changed(foundation::valueForKey(&object, key)), key);
     }
 
@@ -356,6 +363,8 @@ protected:
 
 // Identifiers link objects rather than draw; a screenshot's size is given once, when it is made.
 const QStringList unchanging{"uniqueIdentifier", "assetIdentifier", "size"};
+// Shown only in their own languages, not in the base language these pictures are drawn in.
+const QStringList inOtherLanguages{"translations"};
 
 // Whether the table says a change of key may change the pixels: its row's, or that of a key whose value
 // follows it.
@@ -372,7 +381,7 @@ TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAnd
     model::Entity& changing = *object();
     QStringList keys;
     for (const model::AttributeRow& row : changing.attributeTable().rows()) {
-        if (!unchanging.contains(row.key))
+        if (!unchanging.contains(row.key) && !inOtherLanguages.contains(row.key))
             keys.append(row.key);
     }
     QSet<QString> drawn; // the attributes whose change showed in the export
@@ -393,7 +402,7 @@ TEST_P(UndoRenderingTest, EveryAttributeSetUndoneAndRedoneDrawsAsAFreshCopyOnAnd
     // Whatever makes the canvas draw again was changed in a way that shows, and whatever shows makes it
     // draw again.
     for (const QString& key : model::pixelKeys(changing))
-        EXPECT_TRUE(drawn.contains(key)) << key.toStdString();
+        EXPECT_TRUE(drawn.contains(key) || inOtherLanguages.contains(key)) << key.toStdString();
     for (const QString& key : drawn)
         EXPECT_TRUE(changesPixels(changing.attributeTable(), key)) << key.toStdString();
 }

@@ -71,6 +71,8 @@ QVariantList offeredValues()
             QStringLiteral("-1,5"),
             QStringLiteral("inf,0,10,10"),
             QStringLiteral("1.7976931348623157e308,0,1e308,10"),
+            QStringLiteral(R"({"de-DE":"Hallo","ja":"こんにちは"})"),
+            QStringLiteral(R"({"de-de":"Hallo"})"),
             QByteArray("\x89PNG"),
             QByteArray(),
             QVariant::fromValue(graphics::Color{0, 0.5, 1, 0.25}),

@@ -22,6 +22,8 @@ enum class AttributeKind
     rect,
     point,
     size,
+    // A caption's texts by language (Translations), kept as text.
+    translations,
     // Not kept at all: key-value coding answers it from other attributes.
     computed,
 };

@@ -2,9 +2,11 @@
 
 #include "model/entities/CompressedKeyedArchiveTransformer.h"
 #include "model/entities/GeometryText.h"
+#include "model/languages/Translations.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace pelorama::model {
 
@@ -25,6 +27,7 @@ store::AttributeType AttributeRow::storedType() const
     case AttributeKind::textAlignment:
         return store::AttributeType::integer64;
     case AttributeKind::text:
+    case AttributeKind::translations:
     case AttributeKind::rect:
     case AttributeKind::point:
     case AttributeKind::size:
@@ -113,6 +116,8 @@ std::optional<QVariant> AttributeRow::checkedValue(const QVariant& value) const
             return std::nullopt;
         return QVariant(*number);
     }
+    case AttributeKind::translations:
+        return TranslationsText::checked(value, maximumLength.value_or(std::numeric_limits<int>::max()));
     case AttributeKind::data:
         return ofType<QByteArray>(value);
     case AttributeKind::colour:

@@ -33,7 +33,8 @@ struct AttributeRow
     bool changesPixels = false;
     // The stored value a new object gets on insertion; empty for none.
     std::function<QVariant()> insertionValue;
-    // Text: the most characters (UTF-16 code units) a paste or the inspector's editor gives it.
+    // Text: the most characters (UTF-16 code units) a paste or the inspector's editor gives it; of
+    // translations, each text.
     std::optional<int> maximumLength;
     // Keys whose every store changes this key's value too, so that its observers hear of it.
     QStringList dependsOn;
@@ -65,7 +66,8 @@ struct AttributeRow
     // as 64-bit integers; numbers within the range for numbers, stored as doubles; text of at most the
     // maximum length; geometry as text that reads back as finite numbers (a rectangle's far edges too, a
     // size not negative), stored in the form the document writes; data, a colour or a font as themselves;
-    // a picture that is not empty. Computed keys take nothing.
+    // a picture that is not empty; translations in their stored form (TranslationsText::checked), each
+    // text of at most the maximum length. Computed keys take nothing.
     std::optional<QVariant> checkedValue(const QVariant& value) const;
     // A stored value as the document reads it, in its stored form: a number clamped into the range, an
     // integer that is no case as the first case, any other value as it is; nothing for a number or

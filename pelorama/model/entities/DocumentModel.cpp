@@ -8,6 +8,7 @@
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Gradient.h"
 #include "model/entities/Image.h"
+#include "model/entities/Language.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "store/EntityDescription.h"
@@ -39,6 +40,7 @@ std::shared_ptr<const store::ManagedObjectModel> loadDocumentModel()
     registerEntityClass<DeviceImage>();
     registerEntityClass<Gradient>();
     registerEntityClass<Asset>();
+    registerEntityClass<Language>();
     store::Result<std::shared_ptr<const store::ManagedObjectModel>> model =
         store::ManagedObjectModel::fromResource(QStringLiteral("Document"));
     if (!model)
@@ -65,6 +67,7 @@ const AttributeTable* attributeTable(const QString& name)
         {entityName<DeviceImage>(), &DeviceImage::attributes()},
         {entityName<Gradient>(), &Gradient::attributes()},
         {entityName<Asset>(), &Asset::attributes()},
+        {entityName<Language>(), &Language::attributes()},
     };
     return tables.value(name);
 }

@@ -12,7 +12,9 @@ namespace pelorama::model {
 class AttributeTable;
 
 // The data model "Document" of every document store: the entities Screenshot, DrawableMapping, Image,
-// TextRect, DeviceImage, Gradient and Asset (resources/Document.json, compiled in).
+// TextRect, DeviceImage, Gradient and Asset, and the document's Languages (resources/Document.json,
+// compiled in). The languages and the captions' "translations" came later: older stores lack them, open
+// unchanged and read as having no translations and one language (store::SQLiteStore).
 //
 // The first call, from any thread, loads it and registers, once per process, what its stores need: the
 // value transformer its colour and font attributes name (CompressedKeyedArchiveTransformer) and the class

@@ -67,4 +67,10 @@ ledgerline::PropertyEditable* DocumentSelection::inspectedObject() const
     return screenshot();
 }
 
+void DocumentSelection::setLanguage(const QString& language)
+{
+    m_language = language;
+    emit languageChanged();
+}
+
 } // namespace pelorama::model

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 namespace ledgerline {
 class PropertyEditable;
@@ -43,11 +44,19 @@ public:
     // selected screenshot, else nothing.
     ledgerline::PropertyEditable* inspectedObject() const;
 
+    // The language the document's views show and edit captions in: a code of the document's languages
+    // (DocumentLanguages), empty for the base language. A choice of the window, not of the document: it
+    // is neither saved nor undone.
+    QString language() const { return m_language; }
+    void setLanguage(const QString& language);
+
 signals:
     // After every assignment of the screenshots; the drawable is none by then.
     void screenshotsChanged();
     // After every assignment of the drawable.
     void drawableChanged();
+    // After every assignment of the language.
+    void languageChanged();
 
 private:
     QList<QPointer<Screenshot>> m_screenshots;
@@ -55,6 +64,7 @@ private:
     // The drawable as a QObject, which tells when it is destroyed; null for a drawable that is none.
     QPointer<QObject> m_drawableObject;
     bool m_drawableIsObject = false;
+    QString m_language;
 };
 
 } // namespace pelorama::model

@@ -2,6 +2,8 @@
 
 #include "model/rendering/DrawableSnapshot.h"
 
+#include <QString>
+
 namespace pelorama::model {
 
 // Everything a Canvas shows: the screenshot (its background), images, device images, text rects and
@@ -17,6 +19,13 @@ public:
     // What the drawable looks like now, as plain values any thread may draw. On the drawable's context
     // queue.
     virtual DrawableSnapshot snapshot() const = 0;
+    // The same with the drawable's texts in language (a BCP 47 code of the document; empty for the base
+    // language). Only captions have texts; everything else looks the same in every language.
+    virtual DrawableSnapshot snapshotInLanguage(const QString& language) const
+    {
+        Q_UNUSED(language);
+        return snapshot();
+    }
 
 protected:
     Drawable() = default;

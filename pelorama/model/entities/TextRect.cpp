@@ -5,6 +5,7 @@
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
 #include "model/entities/ContextOperations.h"
+#include "model/languages/DocumentLanguages.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
@@ -57,6 +58,7 @@ const AttributeTable& TextRect::attributes()
                                          .label = "Text",
                                          .textStyle = ledgerline::StringProperty::multiLineText}}}),
             attributeRow(rectAttribute, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
+            attributeRow(translationsAttribute, {.changesPixels = true, .maximumLength = maximumTextLength}),
         },
         Shadowable::attributes());
     return table;
@@ -89,9 +91,52 @@ store::FetchRequest TextRect::fetchRequest()
     return store::FetchRequest(entityName<TextRect>());
 }
 
+QString TextRect::text(const QString& language) const
+{
+    if (!language.isEmpty()) {
+        if (const auto translations = storedValue(translationsAttribute)) {
+            if (const auto found = translations->constFind(language); found != translations->constEnd())
+                return *found;
+        }
+    }
+    return text();
+}
+
+bool TextRect::isTranslated(const QString& language) const
+{
+    if (language.isEmpty() || translations().contains(language))
+        return true;
+    store::ManagedObjectContext* context = managedObjectContext();
+    return !context || DocumentLanguages::of(*context).base == language;
+}
+
+bool TextRect::setText(const QString& text, const QString& language)
+{
+    store::ManagedObjectContext* context = managedObjectContext();
+    const DocumentLanguages languages = context ? DocumentLanguages::of(*context) : DocumentLanguages();
+    if (language.isEmpty() || language == languages.base) {
+        setText(text);
+        return true;
+    }
+    if (!languages.contains(language))
+        return false;
+    Translations changed = translations();
+    if (text.isEmpty())
+        changed.remove(language);
+    else
+        changed.insert(language, text);
+    setTranslations(changed);
+    return true;
+}
+
 DrawableSnapshot TextRect::snapshot() const
 {
     return CaptionSnapshot::of(*this);
+}
+
+DrawableSnapshot TextRect::snapshotInLanguage(const QString& language) const
+{
+    return CaptionSnapshot::of(*this, language);
 }
 
 } // namespace pelorama::model

@@ -9,6 +9,7 @@
 #include "model/entities/Selectable.h"
 #include "model/entities/Shadowable.h"
 #include "model/entities/VerticalAlignment.h"
+#include "model/languages/Translations.h"
 #include "store/StoreForward.h"
 
 #include <memory>
@@ -22,7 +23,12 @@ namespace pelorama::model {
 // Keys: "uniqueIdentifier", "text", "font" (graphics::Font), "color", "rect" (a graphics::Rect to
 // key-value coding, stored as text), "horizontalAlignment" (the graphics::TextAlignment raw value: left
 // 0, right 1, centre 2, justified 3, natural 4; any other stored number reads as left),
-// "verticalAlignment" (raw value) and the shadow keys.
+// "verticalAlignment" (raw value), the shadow keys and "translations" (its texts in the document's other
+// languages, stored as text, see Translations).
+//
+// "text" is the caption's text in the document's base language (DocumentLanguages), which is all that
+// documents with one language have; in any other language it shows its translation, or its base text
+// where it has none.
 class TextRect : public IdentifiedEntity, public Drawable, public Selectable, public Shadowable
 {
     Q_OBJECT
@@ -42,6 +48,7 @@ public:
     static constexpr Attribute<VerticalAlignment> verticalAlignmentAttribute{u"verticalAlignment"};
     static constexpr Attribute<QString> textAttribute{u"text"};
     static constexpr Attribute<graphics::Rect> rectAttribute{u"rect"};
+    static constexpr Attribute<Translations> translationsAttribute{u"translations"};
 
     // The most characters (UTF-16 code units) a caption's text takes from a paste or an editor: far more
     // than any caption shows, and few enough to edit and lay out at once. A longer text that a document
@@ -57,8 +64,21 @@ public:
                                 VerticalAlignment verticalAlignment);
     static store::FetchRequest fetchRequest();
 
+    // The text in the base language.
     QString text() const { return value(textAttribute); }
     void setText(const QString& text) { setValue(textAttribute, text); }
+    Translations translations() const { return value(translationsAttribute); }
+    void setTranslations(const Translations& translations) { setValue(translationsAttribute, translations); }
+
+    // What the caption shows in language (a canonical code; empty for the base language): its
+    // translation, or the base text where it has none.
+    QString text(const QString& language) const;
+    // Whether the caption has a text of its own in language, the document's base language included.
+    bool isTranslated(const QString& language) const;
+    // Sets what the caption shows in language, one of its document's languages: the base language's text
+    // is "text", another's its translation, and an empty text there removes the translation so that the
+    // base text shows again. Changes nothing, and answers false, for a language the document lacks.
+    bool setText(const QString& text, const QString& language);
     std::optional<graphics::Font> font() const { return storedValue(fontAttribute); }
     void setFont(const std::optional<graphics::Font>& font) { setValue(fontAttribute, font); }
     std::optional<graphics::Color> color() const { return storedValue(colorAttribute); }
@@ -81,8 +101,10 @@ public:
 
     graphics::Rect boundingRect() const override { return rect(); }
 
-    // Its rectangle, style, vertical alignment and shadow (CaptionSnapshot).
+    // Its rectangle, style, vertical alignment and shadow (CaptionSnapshot), with its base text or its
+    // text in language.
     DrawableSnapshot snapshot() const override;
+    DrawableSnapshot snapshotInLanguage(const QString& language) const override;
 };
 
 } // namespace pelorama::model

@@ -4,10 +4,10 @@
 
 namespace pelorama::model {
 
-CaptionSnapshot CaptionSnapshot::of(const TextRect& textRect)
+CaptionSnapshot CaptionSnapshot::of(const TextRect& textRect, const QString& language)
 {
     return {textRect.rect(),
-            {textRect.text(), textRect.font().value_or(graphics::Font::systemFont()),
+            {textRect.text(language), textRect.font().value_or(graphics::Font::systemFont()),
              textRect.color().value_or(graphics::Color{0, 0, 0, 1}), textRect.horizontalAlignment()},
             textRect.verticalAlignment(),
             ShadowSettings::of(textRect)};

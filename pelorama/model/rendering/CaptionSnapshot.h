@@ -35,8 +35,9 @@ struct CaptionSnapshot
     VerticalAlignment verticalAlignment = VerticalAlignment::top;
     ShadowSettings shadow;
 
-    // On the text rect's context queue.
-    static CaptionSnapshot of(const TextRect& textRect);
+    // On the text rect's context queue; with its text in language (TextRect::text), the base text for
+    // an empty language.
+    static CaptionSnapshot of(const TextRect& textRect, const QString& language = {});
 
     friend bool operator==(const CaptionSnapshot&, const CaptionSnapshot&) = default;
 };

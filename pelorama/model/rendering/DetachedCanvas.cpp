@@ -8,13 +8,13 @@ namespace pelorama::model {
 
 namespace {
 
-std::vector<DrawableSnapshot> snapshots(const Canvas& canvas)
+std::vector<DrawableSnapshot> snapshots(const Canvas& canvas, const QString& language)
 {
     const std::vector<Drawable*> drawables = canvas.drawables();
     std::vector<DrawableSnapshot> taken;
     taken.reserve(drawables.size());
     for (const Drawable* drawable : drawables)
-        taken.push_back(drawable->snapshot());
+        taken.push_back(drawable->snapshotInLanguage(language));
     return taken;
 }
 
@@ -25,9 +25,9 @@ DetachedCanvas::DetachedCanvas(graphics::Size size, std::vector<DrawableSnapshot
     , m_drawables(std::move(drawables))
 {}
 
-DetachedCanvas::DetachedCanvas(const Canvas& canvas)
+DetachedCanvas::DetachedCanvas(const Canvas& canvas, const QString& language)
     : m_size(canvas.size())
-    , m_drawables(snapshots(canvas))
+    , m_drawables(snapshots(canvas, language))
 {}
 
 DetachedCanvas

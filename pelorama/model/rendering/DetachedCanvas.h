@@ -5,6 +5,7 @@
 #include "model/rendering/CanvasRenderingMode.h"
 #include "model/rendering/DrawableSnapshot.h"
 
+#include <QString>
 #include <functional>
 #include <vector>
 
@@ -22,8 +23,9 @@ class DetachedCanvas
 public:
     DetachedCanvas() = default;
     DetachedCanvas(graphics::Size size, std::vector<DrawableSnapshot> drawables);
-    // The snapshots of canvas's drawables that are still alive, taken now on their context's queue.
-    explicit DetachedCanvas(const Canvas& canvas);
+    // The snapshots of canvas's drawables that are still alive, taken now on their context's queue, with
+    // the captions' texts in language (a code of the document's languages; empty for the base language).
+    explicit DetachedCanvas(const Canvas& canvas, const QString& language = {});
 
     graphics::Size size() const { return m_size; }
     const std::vector<DrawableSnapshot>& drawables() const { return m_drawables; }

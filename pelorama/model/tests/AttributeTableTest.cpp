@@ -135,7 +135,8 @@ TEST_P(AttributeTables, TheKeysRowsNameAreAttributesOfTheEntity)
         for (const QString& key : row.dependsOn)
             EXPECT_NE(table().row(key), nullptr) << text(row.key) << " depends on " << text(key);
         if (row.maximumLength) {
-            EXPECT_EQ(row.kind, AttributeKind::text) << text(row.key);
+            EXPECT_TRUE(row.kind == AttributeKind::text || row.kind == AttributeKind::translations)
+                << text(row.key);
         }
         for (const InspectorRow& descriptor : row.inspector) {
             for (const QString& key : descriptor.watchedKeys)
@@ -159,7 +160,7 @@ TEST_P(AttributeTables, TheKeysRowsNameAreAttributesOfTheEntity)
 
 INSTANTIATE_TEST_SUITE_P(Entities, AttributeTables,
                          testing::Values("Screenshot", "DrawableMapping", "Image", "TextRect", "DeviceImage",
-                                         "Gradient", "Asset"));
+                                         "Gradient", "Asset", "Language"));
 
 class InspectorRows : public testing::TestWithParam<const char*>
 {

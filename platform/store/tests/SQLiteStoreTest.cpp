@@ -283,7 +283,8 @@ TEST(StoreTest, AStoreWrittenBeforeAdditionsToTheModelOpensUnchangedAndGainsThem
         ASSERT_TRUE(books);
         ASSERT_EQ(books->size(), 1);
         EXPECT_FALSE(books->first()->valueForKey("subtitle").isValid());
-        EXPECT_EQ(context->execute(FetchRequest("Book", Predicate::equal("subtitle", QVariant())))->size(), 1);
+        EXPECT_EQ(context->execute(FetchRequest("Book", Predicate::equal("subtitle", QVariant())))->size(),
+                  1);
         EXPECT_TRUE(context->execute(FetchRequest("Book", Predicate::equal("subtitle", "x")))->isEmpty());
         EXPECT_TRUE(context->execute(FetchRequest("Review"))->isEmpty());
     }

@@ -1,0 +1,34 @@
+#include "model/entities/Language.h"
+
+#include "model/attributes/AttributeRowOptions.h"
+#include "model/attributes/AttributeTable.h"
+#include "model/entities/ContextOperations.h"
+#include "store/FetchRequest.h"
+
+namespace pelorama::model {
+
+const AttributeTable& Language::attributes()
+{
+    static const AttributeTable table({
+        attributeRow(codeAttribute),
+        attributeRow(orderAttribute),
+        attributeRow(roleAttribute, {.insertion = LanguageRole::translation}),
+    });
+    return table;
+}
+
+Language::Language()
+    : Entity(attributes())
+{}
+
+Language* Language::insertInto(store::ManagedObjectContext& context)
+{
+    return insertObject<Language>(context);
+}
+
+store::FetchRequest Language::fetchRequest()
+{
+    return store::FetchRequest(entityName<Language>());
+}
+
+} // namespace pelorama::model

@@ -1,0 +1,208 @@
+#include "model/languages/LanguageEditing.h"
+
+#include "model/entities/Language.h"
+#include "model/entities/TextRect.h"
+#include "model/languages/DocumentLanguages.h"
+#include "model/languages/LanguageCode.h"
+#include "model/languages/Translations.h"
+#include "store/ManagedObjectContext.h"
+#include "store/ScopedUndoGroup.h"
+
+#include <QHash>
+#include <optional>
+#include <vector>
+
+namespace pelorama::model::LanguageEditing {
+
+namespace {
+
+using foundation::Unexpected;
+
+Outcome refused(const QString& message)
+{
+    return Unexpected(message);
+}
+
+QString notACode(const QString& code)
+{
+    return QStringLiteral("“%1” is not a language code.").arg(code);
+}
+
+QString notInDocument(const QString& code)
+{
+    return QStringLiteral("The document has no language %1.").arg(code);
+}
+
+template <typename T>
+foundation::Expected<std::vector<T*>, QString> fetchAll(store::ManagedObjectContext& context)
+{
+    const auto found = context.execute(T::fetchRequest());
+    if (!found)
+        return Unexpected(QStringLiteral("The document could not be read: %1").arg(found.error().message()));
+    std::vector<T*> objects;
+    for (store::ManagedObject* object : *found) {
+        if (auto* typed = dynamic_cast<T*>(object))
+            objects.push_back(typed);
+    }
+    return objects;
+}
+
+// Makes the stored languages what languages says: a row per code, in order, the base marked. Rows that
+// stand for no code of it (a removed or renamed language, and rows a damaged store repeats) go.
+void storeLanguages(store::ManagedObjectContext& context, const std::vector<Language*>& rows,
+                    const DocumentLanguages& languages)
+{
+    QHash<QString, Language*> kept;
+    for (Language* row : rows) {
+        if (languages.contains(row->code()) && !kept.contains(row->code()))
+            kept.insert(row->code(), row);
+        else
+            context.deleteObject(row);
+    }
+    for (qsizetype i = 0; i < languages.codes.size(); ++i) {
+        const QString& code = languages.codes[i];
+        Language* row = kept.value(code);
+        if (!row) {
+            row = Language::insertInto(context);
+            row->setCode(code);
+        }
+        row->setOrder(double(i));
+        row->setRole(code == languages.base ? LanguageRole::base : LanguageRole::translation);
+    }
+}
+
+// What an edit needs: the document's languages as they are, their rows and the captions.
+struct Document
+{
+    DocumentLanguages languages;
+    std::vector<Language*> rows;
+    std::vector<TextRect*> captions;
+};
+
+foundation::Expected<Document, QString> read(store::ManagedObjectContext& context)
+{
+    auto rows = fetchAll<Language>(context);
+    if (!rows)
+        return Unexpected(rows.error());
+    auto captions = fetchAll<TextRect>(context);
+    if (!captions)
+        return Unexpected(captions.error());
+    return Document{DocumentLanguages::of(context), std::move(*rows), std::move(*captions)};
+}
+
+// Changes every caption's translations by change, which answers whether it changed them.
+template <typename Change> void changeTranslations(const std::vector<TextRect*>& captions, Change change)
+{
+    for (TextRect* caption : captions) {
+        Translations translations = caption->translations();
+        if (change(*caption, translations))
+            caption->setTranslations(translations);
+    }
+}
+
+} // namespace
+
+Outcome addLanguage(store::ManagedObjectContext& context, const QString& code)
+{
+    const std::optional<QString> canonical = LanguageCode::canonical(code);
+    if (!canonical)
+        return refused(notACode(code));
+    auto document = read(context);
+    if (!document)
+        return Unexpected(document.error());
+    DocumentLanguages languages = document->languages;
+    if (languages.contains(*canonical))
+        return refused(QStringLiteral("The document already has the language %1.").arg(*canonical));
+    if (languages.codes.size() >= TranslationsText::maximumCount)
+        return refused(
+            QStringLiteral("A document takes at most %1 languages.").arg(TranslationsText::maximumCount));
+    languages.codes.append(*canonical);
+    const store::ScopedUndoGroup step(context);
+    storeLanguages(context, document->rows, languages);
+    return {};
+}
+
+Outcome removeLanguage(store::ManagedObjectContext& context, const QString& code)
+{
+    const std::optional<QString> canonical = LanguageCode::canonical(code);
+    if (!canonical)
+        return refused(notACode(code));
+    auto document = read(context);
+    if (!document)
+        return Unexpected(document.error());
+    DocumentLanguages languages = document->languages;
+    if (!languages.contains(*canonical))
+        return refused(notInDocument(*canonical));
+    if (*canonical == languages.base)
+        return refused(QStringLiteral("The base language cannot be removed."));
+    languages.codes.removeAll(*canonical);
+    const store::ScopedUndoGroup step(context);
+    storeLanguages(context, document->rows, languages);
+    changeTranslations(document->captions, [&](TextRect&, Translations& translations) {
+        return translations.remove(*canonical) > 0;
+    });
+    return {};
+}
+
+Outcome renameLanguage(store::ManagedObjectContext& context, const QString& code, const QString& newCode)
+{
+    const std::optional<QString> from = LanguageCode::canonical(code);
+    if (!from)
+        return refused(notACode(code));
+    const std::optional<QString> to = LanguageCode::canonical(newCode);
+    if (!to)
+        return refused(notACode(newCode));
+    auto document = read(context);
+    if (!document)
+        return Unexpected(document.error());
+    DocumentLanguages languages = document->languages;
+    if (!languages.contains(*from))
+        return refused(notInDocument(*from));
+    if (*from == *to)
+        return {};
+    if (languages.contains(*to))
+        return refused(QStringLiteral("The document already has the language %1.").arg(*to));
+    languages.codes.replace(languages.codes.indexOf(*from), *to);
+    if (languages.base == *from)
+        languages.base = *to;
+    const store::ScopedUndoGroup step(context);
+    storeLanguages(context, document->rows, languages);
+    changeTranslations(document->captions, [&](TextRect&, Translations& translations) {
+        if (!translations.contains(*from))
+            return false;
+        translations.insert(*to, translations.take(*from));
+        return true;
+    });
+    return {};
+}
+
+Outcome setBaseLanguage(store::ManagedObjectContext& context, const QString& code)
+{
+    const std::optional<QString> canonical = LanguageCode::canonical(code);
+    if (!canonical)
+        return refused(notACode(code));
+    auto document = read(context);
+    if (!document)
+        return Unexpected(document.error());
+    DocumentLanguages languages = document->languages;
+    if (!languages.contains(*canonical))
+        return refused(notInDocument(*canonical));
+    if (languages.base == *canonical)
+        return {};
+    const QString oldBase = languages.base;
+    languages.base = *canonical;
+    const store::ScopedUndoGroup step(context);
+    storeLanguages(context, document->rows, languages);
+    changeTranslations(document->captions, [&](TextRect& caption, Translations& translations) {
+        const QString newText = translations.take(*canonical);
+        const QString oldText = caption.text();
+        if (!oldText.isEmpty())
+            translations.insert(oldBase, oldText);
+        if (!newText.isEmpty())
+            caption.setText(newText);
+        return true;
+    });
+    return {};
+}
+
+} // namespace pelorama::model::LanguageEditing
