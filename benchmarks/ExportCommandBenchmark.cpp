@@ -54,7 +54,7 @@ void exportDocument(benchmark::State& state)
         resetPeakResident();
         state.ResumeTiming();
 
-        app::ExportCommand command({directory->path(), {package}, {}});
+        app::ExportCommand command({directory->path(), {package}, {}, {}});
         int exitStatus = -1;
         QEventLoop loop;
         QObject::connect(&command, &app::ExportCommand::finished, &loop, [&](int status) {

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "model/languages/LanguageCode.h"
 #include "tessaline/Shared/App.h"
 
 #include <QCommandLineParser>
@@ -22,6 +23,12 @@ const QList<QCommandLineOption>& options()
         {QStringLiteral("screenshot"),
          QStringLiteral("With --export: only the screenshot named <name>. May be given more than once."),
          QStringLiteral("name")},
+        {QStringLiteral("language"),
+         QStringLiteral("With --export: the captions in the language <code> (a BCP 47 code such as de-DE), "
+                        "written into a folder <code> inside the directory. May be given more than once. "
+                        "Without it, a document with several languages is written in all of them, a "
+                        "folder each."),
+         QStringLiteral("code")},
     };
     return table;
 }
@@ -63,12 +70,22 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     }
     commandLine.documents = parser.positionalArguments();
     commandLine.screenshotNames = parser.values(QStringLiteral("screenshot"));
+    const QStringList languages = parser.values(QStringLiteral("language"));
+    for (const QString& code : languages) {
+        const std::optional<QString> canonical = model::LanguageCode::canonical(code);
+        if (!canonical)
+            return refusal(QStringLiteral("“%1” is not a language code.").arg(code));
+        if (!commandLine.languages.contains(*canonical))
+            commandLine.languages.append(*canonical);
+    }
     const QStringList directories = parser.values(QStringLiteral("export"));
     if (directories.size() > 1)
         return refusal(QStringLiteral("--export may be given once."));
     if (directories.isEmpty()) {
         if (!commandLine.screenshotNames.isEmpty())
             return refusal(QStringLiteral("--screenshot needs --export."));
+        if (!commandLine.languages.isEmpty())
+            return refusal(QStringLiteral("--language needs --export."));
         return commandLine;
     }
     if (commandLine.documents.isEmpty())
@@ -85,9 +102,9 @@ QString CommandLine::helpText()
     // Qt's first line names the program as it was started; ours shows both ways to call it.
     QString text = parser.helpText();
     text = text.mid(text.indexOf('\n') + 1);
-    return QStringLiteral(
-               "Usage: pelorama [DOCUMENT.pelorama ...]\n"
-               "       pelorama --export DIRECTORY [--screenshot NAME ...] DOCUMENT.pelorama ...\n") +
+    return QStringLiteral("Usage: pelorama [DOCUMENT.pelorama ...]\n"
+                          "       pelorama --export DIRECTORY [--screenshot NAME ...] [--language CODE ...]\n"
+                          "                DOCUMENT.pelorama ...\n") +
            text +
            QStringLiteral("\nExit status:\n"
                           "  0  Everything asked for was done.\n"

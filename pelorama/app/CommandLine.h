@@ -25,6 +25,8 @@ struct CommandLine
     QString exportDirectory;
     // Only these screenshots, when any are named.
     QStringList screenshotNames;
+    // Only these languages (canonical codes), each into a folder of its own, when any are named.
+    QStringList languages;
     QString error;
 
     // arguments as the program got them, its own name first.

@@ -126,6 +126,8 @@ void DocumentCommands::exportCurrentScreenshot()
     model::Screenshot* selected = m_document.selection().screenshot();
     if (!selected)
         return;
+    // In the language shown when the command was given.
+    const QString language = m_document.selection().language();
     auto* panel = new appkit::OpenPanel;
     panel->setAcceptMode(QFileDialog::AcceptSave);
     panel->setFileMode(QFileDialog::AnyFile);
@@ -135,7 +137,7 @@ void DocumentCommands::exportCurrentScreenshot()
     panel->setDefaultSuffix(QStringLiteral("png"));
     // This screenshot is the one written, whatever the selection is when the panel ends.
     panel->beginSheetModal(&m_window, [window = QPointer<QWidget>(&m_window),
-                                       screenshot = QPointer<model::Screenshot>(selected),
+                                       screenshot = QPointer<model::Screenshot>(selected), language,
                                        panel](appkit::OpenPanel::Response response) {
         panel->hide();
         const QUrl url = panel->url();
@@ -144,6 +146,7 @@ void DocumentCommands::exportCurrentScreenshot()
         // The job takes its snapshot as it starts, so it may outlive the window; the application holds it.
         auto* job = new document::ExportJob(*screenshot, url.toLocalFile(), model::renderPool(),
                                             QCoreApplication::instance());
+        job->setLanguage(language);
         connect(job, &document::ExportJob::finished, job, [job, window] {
             if (job->alert() && window)
                 runAlert(*job->alert(), window);
@@ -188,6 +191,8 @@ void DocumentCommands::showShareMenu(QAbstractButton& button)
     model::Screenshot* selected = m_document.selection().screenshot();
     if (!selected)
         return;
+    // In the language shown when the command was given.
+    const QString language = m_document.selection().language();
     ShareMenu::showBelow(button, selected->makeCanvas(), selected->name());
 }
 

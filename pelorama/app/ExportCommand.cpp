@@ -4,6 +4,7 @@
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
 #include "model/entities/Screenshot.h"
+#include "model/languages/DocumentLanguages.h"
 #include "model/rendering/RenderPool.h"
 #include "store/ManagedObjectContext.h"
 
@@ -28,6 +29,12 @@ struct ExportCommand::Source
     QString path;
     std::unique_ptr<document::DocumentPackage> package;
     QList<QPair<store::ManagedObjectID, QString>> screenshots;
+    // The languages written, a folder each; none for one document language written straight into the
+    // directory.
+    QStringList languages;
+
+    // How many files each screenshot makes.
+    int filesPerScreenshot() const { return std::max(int(languages.size()), 1); }
 };
 
 ExportCommand::ExportCommand(Request request, QObject* parent)
@@ -45,9 +52,10 @@ void ExportCommand::start()
     }
     openDocuments();
     chooseScreenshots();
+    chooseLanguages();
     refuseDuplicateFileNames();
     for (const Source& source : m_sources)
-        m_total += int(source.screenshots.size());
+        m_total += int(source.screenshots.size()) * source.filesPerScreenshot();
     emit started(m_total);
     exportNext();
 }
@@ -79,7 +87,7 @@ void ExportCommand::openDocuments()
             fail(path + QStringLiteral(": ") + opened.error().message());
             continue;
         }
-        Source source{path, std::move(*opened), {}};
+        Source source{path, std::move(*opened), {}, {}};
         const auto found = source.package->managedObjectContext()->execute(model::Screenshot::fetchRequest());
         if (!found) {
             fail(path + QStringLiteral(": Export error: ") + found.error().message());
@@ -119,6 +127,29 @@ void ExportCommand::chooseScreenshots()
     }
 }
 
+void ExportCommand::chooseLanguages()
+{
+    for (Source& source : m_sources) {
+        const model::DocumentLanguages languages =
+            model::DocumentLanguages::of(*source.package->managedObjectContext());
+        if (m_request.languages.isEmpty()) {
+            if (languages.hasTranslations())
+                source.languages = languages.codes;
+            continue;
+        }
+        for (const QString& code : m_request.languages) {
+            if (!languages.contains(code)) {
+                fail(source.path + QStringLiteral(": The document has no language “%1”; it has %2.")
+                                       .arg(code, languages.codes.join(QStringLiteral(", "))));
+                source.package.reset();
+                break;
+            }
+        }
+        source.languages = m_request.languages;
+    }
+    std::erase_if(m_sources, [](const Source& source) { return !source.package; });
+}
+
 void ExportCommand::refuseDuplicateFileNames()
 {
     const Qt::CaseSensitivity sensitivity = document::ExportFileNames::isCaseSensitive(m_request.directory)
@@ -128,9 +159,14 @@ void ExportCommand::refuseDuplicateFileNames()
     QStringList fileNames;
     QList<std::size_t> owners;
     for (std::size_t index = 0; index < m_sources.size(); ++index) {
-        for (const auto& [id, name] : m_sources[index].screenshots) {
-            fileNames.append(document::ExportFileNames::fileName(name).value_or(name));
-            owners.append(index);
+        const Source& source = m_sources[index];
+        // Each file by its name inside the directory: only files of one folder can meet.
+        for (const QString& folder : source.languages.isEmpty() ? QStringList{QString()} : source.languages) {
+            for (const auto& [id, name] : source.screenshots) {
+                const QString file = document::ExportFileNames::fileName(name).value_or(name);
+                fileNames.append(folder.isEmpty() ? file : folder + '/' + file);
+                owners.append(index);
+            }
         }
     }
     QSet<std::size_t> refused;
@@ -177,6 +213,8 @@ void ExportCommand::exportNext()
     m_nextScreenshot += slice.size();
 
     m_job = std::make_unique<document::ExportJob>(slice, m_request.directory);
+    if (!source.languages.isEmpty())
+        m_job->setLanguageFolders(source.languages);
     m_filesFailed = false;
     connect(m_job.get(), &document::ExportJob::fileWritten, this,
             [this](const QString& fileName) { emit fileWritten(++m_done, m_total, fileName); });

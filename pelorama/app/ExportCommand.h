@@ -24,9 +24,10 @@ namespace pelorama::app {
 //
 // The documents are opened to be read only, so nothing in a package is ever written. Everything that
 // would stop the export is found before the first file is written: a directory that is not there, a
-// document that cannot be opened, a screenshot name that matches none, two screenshots (of one document
-// or of two) that would be written to the same file. A document that cannot be opened, or whose
-// screenshots share a file name, is left out; the others are written.
+// document that cannot be opened, a screenshot name that matches none, a language a document lacks, two
+// screenshots (of one document or of two) that would be written to the same file. A document that cannot
+// be opened, lacks a language or whose screenshots share a file name is left out; the others are
+// written. A document with several languages is written a folder per language (ExportJob).
 //
 // A document is exported a slice of screenshots at a time, each slice a few times as long as the pool is
 // wide, and the document lets go of the slice's pictures before the next: what the export holds grows
@@ -42,6 +43,9 @@ public:
         QStringList documents;
         // Only the screenshots of these names, when there are any.
         QStringList screenshotNames;
+        // Only these languages (canonical codes), each into a folder named by its code, when there are
+        // any; otherwise every language of a document with several, a folder each.
+        QStringList languages;
     };
 
     explicit ExportCommand(Request request, QObject* parent = nullptr);
@@ -66,6 +70,8 @@ private:
     bool checkDirectory();
     void openDocuments();
     void chooseScreenshots();
+    // Leaves out the documents that lack a language asked for.
+    void chooseLanguages();
     // Leaves out the documents whose screenshots would share a file.
     void refuseDuplicateFileNames();
     void exportNext();

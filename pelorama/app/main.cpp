@@ -47,8 +47,8 @@ int exportDocuments(int argc, char** argv, const CommandLine& commandLine)
     tessaline::Application application(argc, argv);
     AppDelegate::initializeClass();
     pelorama::app::ExportProgressPrinter printer(stderr, isatty(STDERR_FILENO) == 1);
-    pelorama::app::ExportCommand command(
-        {commandLine.exportDirectory, commandLine.documents, commandLine.screenshotNames});
+    pelorama::app::ExportCommand command({commandLine.exportDirectory, commandLine.documents,
+                                          commandLine.screenshotNames, commandLine.languages});
     QObject::connect(&command, &pelorama::app::ExportCommand::started, &command,
                      [&printer](int total) { printer.begin(total); });
     QObject::connect(&command, &pelorama::app::ExportCommand::fileWritten, &command,

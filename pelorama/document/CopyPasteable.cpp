@@ -3,6 +3,7 @@
 #include "document/DrawableMappingPasteable.h"
 #include "document/EntityPasteable.h"
 #include "document/ImageLoadablePasteable.h"
+#include "document/TextRectPasteable.h"
 #include "model/entities/Asset.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DrawableMapping.h"
@@ -32,8 +33,7 @@ Table makeTable()
                  std::make_shared<ImageLoadablePasteable>(EntityPasteable::insertionOf<model::Image>()));
     table.insert(entityName<model::DeviceImage>(), std::make_shared<ImageLoadablePasteable>(
                                                        EntityPasteable::insertionOf<model::DeviceImage>()));
-    table.insert(entityName<model::TextRect>(),
-                 std::make_shared<EntityPasteable>(EntityPasteable::insertionOf<model::TextRect>()));
+    table.insert(entityName<model::TextRect>(), std::make_shared<TextRectPasteable>());
     // An asset travels with its identifier, by which the pictures of a paste find it.
     table.insert(entityName<model::Asset>(),
                  std::make_shared<EntityPasteable>(EntityPasteable::insertionOf<model::Asset>(),

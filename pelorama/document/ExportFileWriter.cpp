@@ -202,4 +202,27 @@ foundation::Expected<StagedFile, QString> stage(const QString& path, const QByte
     return StagedFile(directory.release(), std::move(name), std::move(temporaryName));
 }
 
+std::optional<QString> makeFolder(const QString& directory, const QString& name)
+{
+    const FileDescriptor parent(
+        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!parent.isValid())
+        return systemReason(errno);
+    const QByteArray encoded = QFile::encodeName(name);
+    if (mkdirat(parent.get(), encoded.constData(), 0777) == 0)
+        return std::nullopt;
+    if (errno != EEXIST)
+        return systemReason(errno);
+    struct stat status
+    {
+    };
+    if (fstatat(parent.get(), encoded.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return systemReason(errno);
+    if (S_ISDIR(status.st_mode))
+        return std::nullopt;
+    if (S_ISREG(status.st_mode))
+        return QStringLiteral("A file has the folder’s name; it was left as it is.");
+    return notAFileReason(status.st_mode);
+}
+
 } // namespace pelorama::document::ExportFileWriter

@@ -43,6 +43,11 @@ private:
 // when something other than a regular file has that name or the file could not be written.
 foundation::Expected<StagedFile, QString> stage(const QString& path, const QByteArray& bytes);
 
+// Makes the folder name inside directory for files to be written into, unless a folder of that name is
+// there already. Anything else of that name (a symbolic link, also to a folder, a file, a pipe or a
+// device) is left as it is. Answers why no files can go into the folder, none when they can.
+std::optional<QString> makeFolder(const QString& directory, const QString& name);
+
 } // namespace ExportFileWriter
 
 } // namespace pelorama::document

@@ -5,6 +5,7 @@
 #include "document/ScreenshotExporter.h"
 #include "graphics/PngWriter.h"
 #include "model/entities/Screenshot.h"
+#include "model/languages/DocumentLanguages.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
@@ -70,6 +71,7 @@ void ExportJob::start()
                            screenshot ? screenshot->name() : QString(),
                            QFileInfo(*m_singleFilePath).fileName(),
                            *m_singleFilePath,
+                           m_language,
                            false,
                            {}});
     } else if (std::optional<ActionAlert> refused = planDirectoryExport()) {
@@ -98,16 +100,34 @@ std::optional<ActionAlert> ExportJob::planDirectoryExport()
     }
     if (std::optional<ActionAlert> refused = ScreenshotExporter::checkDirectory(m_directory, screenshots))
         return refused;
-    const QDir directory(m_directory);
-    for (model::Screenshot* screenshot : screenshots) {
-        const std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
-        m_items.push_back({screenshot,
-                           screenshot->name(),
-                           fileName,
-                           fileName ? directory.filePath(*fileName) : QString(),
-                           false,
-                           {}});
+    std::optional<QStringList> folders = m_languageFolders;
+    store::ManagedObjectContext* context = m_context ? m_context
+                                           : screenshots.isEmpty()
+                                               ? nullptr
+                                               : screenshots.front()->managedObjectContext();
+    if (!folders && context) {
+        if (const model::DocumentLanguages languages = model::DocumentLanguages::of(*context);
+            languages.hasTranslations())
+            folders = languages.codes;
     }
+    const auto addItems = [&](const QString& folder, const QString& language, const QString& folderProblem) {
+        const QDir directory(folder.isEmpty() ? m_directory : QDir(m_directory).filePath(folder));
+        for (model::Screenshot* screenshot : screenshots) {
+            std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
+            const QString path = fileName ? directory.filePath(*fileName) : QString();
+            if (fileName && !folder.isEmpty())
+                fileName = folder + '/' + *fileName;
+            Item item{screenshot, screenshot->name(), fileName, path, language, false, {}};
+            item.result.error = folderProblem;
+            m_items.push_back(std::move(item));
+        }
+    };
+    if (!folders) {
+        addItems({}, m_language, {});
+        return std::nullopt;
+    }
+    for (const QString& language : *folders)
+        addItems(language, language, ExportFileWriter::makeFolder(m_directory, language).value_or(QString()));
     return std::nullopt;
 }
 
@@ -127,7 +147,7 @@ void ExportJob::advance()
             break;
         const int index = m_started++;
         Item& item = m_items[std::size_t(index)];
-        if (!item.fileName) {
+        if (!item.fileName || !item.result.error.isEmpty()) {
             item.done = true;
             continue;
         }
@@ -138,7 +158,8 @@ void ExportJob::advance()
         }
         ++m_running;
         // Taken here, on the main thread: the render reads only the snapshot, never the document.
-        auto snapshot = std::make_shared<const model::DetachedCanvas>(item.screenshot->makeCanvas());
+        auto snapshot =
+            std::make_shared<const model::DetachedCanvas>(item.screenshot->makeCanvas(), item.language);
         model::startOnPool(
             [results = m_results, index, snapshot, path = item.path] {
                 const QImage pixels = ScreenshotExporter::render(*snapshot);

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -55,6 +56,16 @@ public:
     int workerCount() const { return m_workerCount; }
     void setWorkerCount(int count);
 
+    // Into a directory: the screenshots once for each of languages (codes of the document's languages),
+    // each time into a folder named by the code inside the directory, made when missing, under their
+    // usual names; a link, file, pipe or device of a folder's name is left as it is and every file that
+    // was to go there fails. Unless set, a document with several languages is written so in all of them,
+    // and one with a single language straight into the directory. Before start.
+    void setLanguageFolders(const QStringList& languages) { m_languageFolders = languages; }
+    // Without folders (one screenshot to a file, or a document of one language): the language the
+    // captions are drawn in; empty, the default, for the base language. Before start.
+    void setLanguage(const QString& language) { m_language = language; }
+
     // Into a directory: checks that it is one ("Please select a directory") and that no two screenshots
     // would be written to one file there ("Duplicate names"), then starts. Returns at once; finished()
     // follows from the event loop, also when there was nothing to do.
@@ -68,7 +79,8 @@ signals:
     // After each file that was written or failed to be written, with the share done, 0 to 100. A
     // screenshot that made no picture does not move it.
     void progressChanged(double percent);
-    // After each file written, with its name.
+    // After each file written, with its name inside the directory ("de-DE/Home.png" in a language's
+    // folder).
     void fileWritten(const QString& fileName);
     // After each screenshot that could not be written, with why.
     void fileFailed(const pelorama::document::ExportFailure& failure);
@@ -86,9 +98,12 @@ private:
     {
         QPointer<model::Screenshot> screenshot;
         QString name;
-        // The file's name, none when the screenshot's name makes none, and where it goes.
+        // The file's name (inside its language's folder), none when the screenshot's name makes none, and
+        // where it goes.
         std::optional<QString> fileName;
         QString path;
+        // The language its captions are drawn in.
+        QString language;
         bool done = false;
         Rendered result;
     };
@@ -112,6 +127,8 @@ private:
     // Where the files go: a directory, or the file of a single screenshot.
     QString m_directory;
     std::optional<QString> m_singleFilePath;
+    std::optional<QStringList> m_languageFolders;
+    QString m_language;
     QThreadPool& m_pool;
     int m_workerCount;
     std::shared_ptr<Results> m_results;

@@ -23,4 +23,11 @@ void PasteInsertion::addAsset(const QString& identifier, model::Asset& asset)
     m_assets.insert(identifier, &asset);
 }
 
+const model::DocumentLanguages& PasteInsertion::languages()
+{
+    if (!m_languages)
+        m_languages = model::DocumentLanguages::of(m_context);
+    return *m_languages;
+}
+
 } // namespace pelorama::document

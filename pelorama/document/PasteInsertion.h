@@ -1,10 +1,12 @@
 #pragma once
 
+#include "model/languages/DocumentLanguages.h"
 #include "store/Result.h"
 #include "store/StoreForward.h"
 
 #include <QHash>
 #include <QString>
+#include <optional>
 
 namespace pelorama::model {
 class Asset;
@@ -27,10 +29,13 @@ public:
     store::Result<model::Asset*> asset(const QString& identifier);
     // An asset the insertion made, which later pictures of the insertion share.
     void addAsset(const QString& identifier, model::Asset& asset);
+    // The context's languages, read on the first request only.
+    const model::DocumentLanguages& languages();
 
 private:
     store::ManagedObjectContext& m_context;
     QHash<QString, model::Asset*> m_assets;
+    std::optional<model::DocumentLanguages> m_languages;
 };
 
 } // namespace pelorama::document

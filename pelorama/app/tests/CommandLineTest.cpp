@@ -4,7 +4,11 @@
 
 #include "document/DocumentPackage.h"
 #include "document/ExportJob.h"
+#include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/languages/LanguageCode.h"
+#include "model/languages/LanguageEditing.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/Template.h"
 #include "templates/TemplateCategory.h"
@@ -140,6 +144,11 @@ TEST(CommandLineOptionsTest, HelpVersionAndWhatMakesNoSense)
         {{"--export"}, 2, "", "pelorama: Missing value after '--export'.\n"},
         {{"--export", "out"}, 2, "", "pelorama: --export needs at least one document.\n"},
         {{"--screenshot", "Home", "App.pelorama"}, 2, "", "pelorama: --screenshot needs --export.\n"},
+        {{"--language", "de-DE", "App.pelorama"}, 2, "", "pelorama: --language needs --export.\n"},
+        {{"--export", "out", "--language", "../de", "App.pelorama"},
+         2,
+         "",
+         "pelorama: “../de” is not a language code.\n"},
         {{"--export", "a", "--export", "b", "App.pelorama"},
          2,
          "",
@@ -318,5 +327,58 @@ TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
             EXPECT_EQ(QFileInfo(elsewhere).size(), 0);
         }
     }
+    EXPECT_EQ(contentsOf(m_package), m_packageContents);
+}
+
+// A document with several languages is written a folder per language, or in the languages asked for; a
+// document that lacks one asked for is named and left out.
+TEST_F(CommandLineTest, LanguagesAreWrittenAFolderEach)
+{
+    const QString translated = m_folder.filePath("Translated.pelorama");
+    makePackage(translated, {}, {{"Greeting", {300, 80}}});
+    {
+        document::DocumentPackage package;
+        ASSERT_TRUE(package.readFromPath(translated, document::DocumentPackage::typeName()));
+        store::ManagedObjectContext& context = *package.managedObjectContext();
+        ASSERT_TRUE(
+            model::LanguageEditing::renameLanguage(context, model::LanguageCode::systemDefault(), "en-US"));
+        ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+        ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "ja"));
+        auto* screenshot =
+            dynamic_cast<model::Screenshot*>(context.execute(model::Screenshot::fetchRequest())->front());
+        model::TextRect& caption =
+            *model::TextRect::insertInto(context, {{0, 0}, {300, 80}}, "Hello", graphics::TextAlignment::left,
+                                         model::VerticalAlignment::top);
+        model::DrawableMapping::insert(caption, *screenshot, context);
+        ASSERT_TRUE(caption.setText("Guten Tag", "de-DE"));
+        ASSERT_TRUE(package.save());
+    }
+    const QStringList translatedContents = contentsOf(translated);
+
+    const QTemporaryDir all;
+    const Outcome everything = runProgram({"--export", all.path(), translated});
+    EXPECT_EQ(everything.exitCode, 0) << everything.err.toStdString();
+    EXPECT_EQ(filesIn(all.path()), (QStringList{"de-DE", "en-US", "ja"}));
+    for (const char* line :
+         {"[1/3] en-US/Greeting.png\n", "[2/3] de-DE/Greeting.png\n", "[3/3] ja/Greeting.png\n"})
+        EXPECT_TRUE(everything.err.contains(line)) << everything.err.toStdString();
+    const auto bytesIn = [](const QTemporaryDir& directory, const QString& file) {
+        return bytesOf(QDir(directory.path()).filePath(file));
+    };
+    EXPECT_NE(bytesIn(all, "de-DE/Greeting.png"), bytesIn(all, "en-US/Greeting.png"));
+    EXPECT_EQ(bytesIn(all, "ja/Greeting.png"), bytesIn(all, "en-US/Greeting.png"));
+
+    // The languages asked for, also of a document with one; one a document lacks leaves it out.
+    const QTemporaryDir chosen;
+    const Outcome some =
+        runProgram({"--export", chosen.path(), "--language", "de_de", translated, m_package});
+    EXPECT_EQ(some.exitCode, 1);
+    EXPECT_TRUE(some.err.contains(m_package + ": The document has no language “de-DE”"))
+        << some.err.toStdString();
+    EXPECT_EQ(filesIn(chosen.path()), QStringList{"de-DE"});
+    EXPECT_EQ(filesIn(QDir(chosen.path()).filePath("de-DE")), QStringList{"Greeting.png"});
+    EXPECT_EQ(bytesIn(chosen, "de-DE/Greeting.png"), bytesIn(all, "de-DE/Greeting.png"));
+
+    EXPECT_EQ(contentsOf(translated), translatedContents);
     EXPECT_EQ(contentsOf(m_package), m_packageContents);
 }

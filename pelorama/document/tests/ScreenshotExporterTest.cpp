@@ -3,6 +3,11 @@
 #include "TestDocument.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/TextRect.h"
+#include "model/languages/LanguageCode.h"
+#include "model/languages/LanguageEditing.h"
+#include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QCoreApplication>
@@ -343,6 +348,61 @@ TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
     EXPECT_EQ(exportAll(m_document, m_directory.path()).alert, std::nullopt);
 
     EXPECT_EQ(QImage(m_directory.filePath("Filled.png")).convertToFormat(QImage::Format_ARGB32), expected);
+}
+
+// With several languages every screenshot is written once per language, into a folder named by its code;
+// a folder's name that something else holds fails that language's files alone.
+TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
+{
+    store::ManagedObjectContext& context = m_document.context();
+    ASSERT_TRUE(
+        model::LanguageEditing::renameLanguage(context, model::LanguageCode::systemDefault(), "en-US"));
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+    model::Screenshot& greeting = add("Greeting");
+    add("Plain");
+    model::TextRect& caption = *model::TextRect::insertInto(
+        context, {{0, 0}, {60, 40}}, "Hi", graphics::TextAlignment::left, model::VerticalAlignment::top);
+    caption.setFont(graphics::Font("HelveticaNeue", 12));
+    model::DrawableMapping::insert(caption, greeting, context);
+    ASSERT_TRUE(caption.setText("Hallo", "de-DE"));
+    const auto rendered = [&](const QString& language) {
+        return ScreenshotExporter::render(model::DetachedCanvas(greeting.makeCanvas(), language))
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    const auto written = [&](const QString& file) {
+        return QImage(m_directory.filePath(file)).convertToFormat(QImage::Format_ARGB32);
+    };
+
+    const Exported exported = exportAll(m_document, m_directory.path());
+    EXPECT_EQ(exported.alert, std::nullopt);
+    EXPECT_EQ(exported.steps, (QList<double>{25, 50, 75, 100}));
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+              (QStringList{"de-DE", "en-US"}));
+    for (const char* folder : {"de-DE", "en-US"})
+        EXPECT_EQ(QDir(m_directory.filePath(folder)).entryList(QDir::Files, QDir::Name),
+                  (QStringList{"Greeting.png", "Plain.png"}));
+    EXPECT_EQ(written("de-DE/Greeting.png"), rendered("de-DE"));
+    EXPECT_EQ(written("en-US/Greeting.png"), rendered(""));
+    EXPECT_NE(rendered("de-DE"), rendered(""));
+
+    // Export Current writes the language it is given.
+    ExportJob one(greeting, m_directory.filePath("one.png"));
+    one.setLanguage("de-DE");
+    EXPECT_EQ(runToEnd(one).alert, std::nullopt);
+    EXPECT_EQ(written("one.png"), rendered("de-DE"));
+
+    // A link in the place of a folder is left as it is, and nothing goes where it leads.
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "ja"));
+    const QTemporaryDir elsewhere;
+    ASSERT_EQ(symlink(elsewhere.path().toLocal8Bit().constData(), m_directory.filePath("ja").toLocal8Bit()),
+              0);
+    const Exported linked = exportAll(m_document, m_directory.path());
+    ASSERT_TRUE(linked.alert.has_value());
+    EXPECT_TRUE(linked.alert->informativeText.contains("“ja/Greeting.png”: A symbolic link has this name"))
+        << linked.alert->informativeText.toStdString();
+    EXPECT_TRUE(linked.alert->informativeText.contains("“ja/Plain.png”"));
+    EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+    EXPECT_EQ(linked.steps.size(), 4);
 }
 
 // Set PELORAMA_EXPORT_DIRECTORY to a small or read-only file system to see every file reported.

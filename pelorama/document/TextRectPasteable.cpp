@@ -1,0 +1,63 @@
+#include "document/TextRectPasteable.h"
+
+#include "document/PasteInsertion.h"
+#include "model/entities/TextRect.h"
+#include "model/languages/DocumentLanguages.h"
+#include "model/languages/LanguageCode.h"
+
+namespace pelorama::document {
+
+namespace {
+
+const QString languageKey = QStringLiteral("language");
+
+} // namespace
+
+TextRectPasteable::TextRectPasteable()
+    : EntityPasteable(EntityPasteable::insertionOf<model::TextRect>())
+{}
+
+std::optional<QVariantMap> TextRectPasteable::additionalPasteboardData(store::ManagedObject& object) const
+{
+    store::ManagedObjectContext* context = object.managedObjectContext();
+    if (!context)
+        return std::nullopt;
+    return QVariantMap{{languageKey, model::DocumentLanguages::of(*context).base}};
+}
+
+CopyPasteable::CheckedExtras TextRectPasteable::checkAdditionalPasteboardData(const QVariantMap&,
+                                                                              const QVariantMap& extras) const
+{
+    const auto language = extras.constFind(languageKey);
+    if (language == extras.constEnd())
+        return {};
+    if (language->typeId() != QMetaType::QString ||
+        model::LanguageCode::canonical(language->toString()) != language->toString())
+        return {std::nullopt, QStringLiteral("The language of a caption is not valid.")};
+    return {QVariantMap{{languageKey, *language}}, std::nullopt};
+}
+
+void TextRectPasteable::processAdditionalPasteboardData(store::ManagedObject& object,
+                                                        const QVariantMap& extras,
+                                                        PasteInsertion& insertion) const
+{
+    auto* caption = dynamic_cast<model::TextRect*>(&object);
+    const QString copiedBase = extras.value(languageKey).toString();
+    if (!caption || copiedBase.isEmpty())
+        return;
+    const model::DocumentLanguages& languages = insertion.languages();
+    // Every text of the copy by language, its base text included.
+    model::Translations texts = caption->translations();
+    if (!caption->text().isEmpty())
+        texts.insert(copiedBase, caption->text());
+    model::Translations kept;
+    for (const QString& code : languages.translations()) {
+        if (texts.contains(code))
+            kept.insert(code, texts.value(code));
+    }
+    if (texts.contains(languages.base))
+        caption->setText(texts.value(languages.base));
+    caption->setTranslations(kept);
+}
+
+} // namespace pelorama::document
