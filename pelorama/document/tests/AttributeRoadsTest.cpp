@@ -76,6 +76,8 @@ QVariantList offeredValues()
             QByteArray("\x89PNG"),
             QByteArray(),
             QVariant::fromValue(graphics::Color{0, 0.5, 1, 0.25}),
+            QVariant::fromValue(graphics::Color{0, 0.5, 1, 7}),
+            QVariant::fromValue(graphics::Color{std::numeric_limits<double>::quiet_NaN(), 0, 0, 1}),
             QVariant::fromValue(graphics::Font(QStringLiteral("HelveticaNeue-Thin"), 12)),
             QVariant::fromValue(picture()),
             QVariant::fromValue(graphics::Image()),

@@ -79,6 +79,29 @@ std::optional<QString> finiteGeometry(AttributeKind kind, const QString& text)
     }
 }
 
+// Colours take components from 0 to 1, as drawing clamps them (a component that is no number as 0).
+constexpr NumberRange colourComponents{0, 1};
+
+std::optional<QVariant> unitColour(const QVariant& value)
+{
+    if (value.metaType() != QMetaType::fromType<graphics::Color>())
+        return std::nullopt;
+    const auto colour = value.value<graphics::Color>();
+    for (double component : {colour.red, colour.green, colour.blue, colour.alpha}) {
+        if (!colourComponents.contains(component))
+            return std::nullopt;
+    }
+    return value;
+}
+
+QVariant clampedColour(const graphics::Color& colour)
+{
+    const NumberRange unit = colourComponents;
+    return QVariant::fromValue(graphics::Color{unit.clamped(colour.red), unit.clamped(colour.green),
+                                               unit.clamped(colour.blue), unit.clamped(colour.alpha),
+                                               colour.space});
+}
+
 template <typename T> std::optional<QVariant> ofType(const QVariant& value)
 {
     if (value.metaType() != QMetaType::fromType<T>())
@@ -121,7 +144,7 @@ std::optional<QVariant> AttributeRow::checkedValue(const QVariant& value) const
     case AttributeKind::data:
         return ofType<QByteArray>(value);
     case AttributeKind::colour:
-        return ofType<graphics::Color>(value);
+        return unitColour(value);
     case AttributeKind::font:
         return ofType<graphics::Font>(value);
     case AttributeKind::picture:
@@ -149,6 +172,8 @@ std::optional<QVariant> AttributeRow::readValue(const QVariant& stored) const
             return std::nullopt;
         return QVariant(range.clamped(*number));
     }
+    if (kind == AttributeKind::colour && stored.metaType() == QMetaType::fromType<graphics::Color>())
+        return clampedColour(stored.value<graphics::Color>());
     return stored;
 }
 

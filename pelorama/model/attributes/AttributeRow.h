@@ -65,13 +65,14 @@ struct AttributeRow
     // nothing otherwise. Integers (of any width, or whole doubles) within the range for integers, stored
     // as 64-bit integers; numbers within the range for numbers, stored as doubles; text of at most the
     // maximum length; geometry as text that reads back as finite numbers (a rectangle's far edges too, a
-    // size not negative), stored in the form the document writes; data, a colour or a font as themselves;
-    // a picture that is not empty; translations in their stored form (TranslationsText::checked), each
-    // text of at most the maximum length. Computed keys take nothing.
+    // size not negative), stored in the form the document writes; a colour whose components lie within
+    // 0 ... 1; data or a font as themselves; a picture that is not empty; translations in their stored form
+    // (TranslationsText::checked), each text of at most the maximum length. Computed keys take nothing.
     std::optional<QVariant> checkedValue(const QVariant& value) const;
     // A stored value as the document reads it, in its stored form: a number clamped into the range, an
-    // integer that is no case as the first case, any other value as it is; nothing for a number or
-    // integer attribute holding no number. A copy carries values so, as the document shows them.
+    // integer that is no case as the first case, a colour's components clamped to 0 ... 1 as drawing
+    // takes them, any other value as it is; nothing for a number or integer attribute holding no number.
+    // A copy carries values so, as the document shows them.
     std::optional<QVariant> readValue(const QVariant& stored) const;
 };
 
