@@ -1,7 +1,7 @@
 #include "model/rendering/CaptionRenderer.h"
 
-#include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/ShadowCaster.h"
 #include "model/rendering/TextMaskCache.h"
 #include "model/rendering/TextRendering.h"
 
@@ -73,23 +73,14 @@ void CaptionRenderer::draw(const CaptionSnapshot& caption, const CanvasRendering
 
     graphics::GraphicsContext& graphics = context.graphicsContext;
     graphics.save();
-    switch (caption.shadow.type) {
-    case ShadowType::drop:
-        // Stays in force while the glyphs draw, so they cast it.
-        graphics.setShadow(caption.shadow.dropShadow(context.scaleFactor));
-        break;
-    case ShadowType::directional:
-        // A mask too large for a bitmap casts no shadow.
-        if (const std::optional<TextMask> ink = mask(caption.style, width)) {
-            graphics.setFillColor(caption.shadow.color);
-            // Cast from the mask's ink, which lines up with the glyphs drawn over it.
-            drawDirectionalShadow(graphics, *ink->image, ink->imageRect(box.minX(), y), caption.shadow.angle,
-                                  caption.shadow.directionalLength(context.canvasSize));
-        }
-        break;
-    case ShadowType::none:
-        break;
-    }
+    // A drop shadow stays in force while the glyphs draw, so they cast it; a directional one is cast from the
+    // mask's ink, which lines up with the glyphs drawn over it. A mask too large for a bitmap casts none.
+    castShadow(caption.shadow, context, [&]() -> std::optional<ShadowCaster> {
+        const std::optional<TextMask> ink = mask(caption.style, width);
+        if (!ink)
+            return std::nullopt;
+        return ShadowCaster{*ink->image, ink->imageRect(box.minX(), y)};
+    });
     graphics.drawText(*text, {box.minX(), y, box.width(), height});
     graphics.restore();
 }

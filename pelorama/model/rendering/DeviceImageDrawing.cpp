@@ -2,9 +2,9 @@
 #include "model/devices/DeviceFrameCache.h"
 #include "model/devices/DeviceFrameLayout.h"
 #include "model/devices/DeviceVariant.h"
-#include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DeviceImageSnapshot.h"
+#include "model/rendering/ShadowCaster.h"
 #include "model/rendering/SnapshotDrawing.h"
 #include "model/rendering/StyleKit.h"
 #include "resources/DeviceResources.h"
@@ -63,21 +63,9 @@ void draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& conte
     // The frame and its shadow turn about the position.
     graphics.save();
     graphics.concatenate(layout.deviceTransform());
-    switch (device.shadow.type) {
-    case ShadowType::none:
-        break;
-    case ShadowType::drop:
-        graphics.setShadow(device.shadow.dropShadow(context.scaleFactor));
-        break;
-    case ShadowType::directional:
-        // The angle is taken back by the device's turn, so the band points along the shadow's angle on
-        // the canvas.
-        graphics.setFillColor(device.shadow.color);
-        drawDirectionalShadow(graphics, *frame, layout.frameRect(),
-                              device.shadow.angle - layout.deviceAngle(),
-                              device.shadow.directionalLength(context.canvasSize));
-        break;
-    }
+    castShadow(device.shadow, context, [&] {
+        return ShadowCaster{*frame, layout.frameRect(), graphics::Rect::zero(), layout.deviceAngle()};
+    });
     frame->draw(graphics, layout.frameRect());
     graphics.restore();
 

@@ -1,6 +1,6 @@
-#include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/ImageSnapshot.h"
+#include "model/rendering/ShadowCaster.h"
 #include "model/rendering/SnapshotDrawing.h"
 #include "model/rendering/StyleKit.h"
 
@@ -54,18 +54,9 @@ void draw(const ImageSnapshot& image, const CanvasRenderingContext& context)
         return;
     graphics::GraphicsContext& graphics = context.graphicsContext;
     graphics.save();
-    switch (image.shadow.type) {
-    case ShadowType::none:
-        break;
-    case ShadowType::drop:
-        graphics.setShadow(image.shadow.dropShadow(context.scaleFactor));
-        break;
-    case ShadowType::directional:
-        graphics.setFillColor(image.shadow.color);
-        drawDirectionalShadow(graphics, picture, where->destination, where->source, image.shadow.angle,
-                              image.shadow.directionalLength(context.canvasSize));
-        break;
-    }
+    castShadow(image.shadow, context, [&] {
+        return ShadowCaster{picture, where->destination, where->source};
+    });
     picture.draw(graphics, where->destination, where->source);
     graphics.restore();
 }

@@ -1,0 +1,29 @@
+#include "model/rendering/ShadowCaster.h"
+
+#include "model/entities/ShadowSettings.h"
+#include "model/imaging/DirectionalShadow.h"
+#include "model/rendering/CanvasRenderingContext.h"
+
+namespace pelorama::model {
+
+void castShadow(const ShadowSettings& shadow, const CanvasRenderingContext& context,
+                const std::function<std::optional<ShadowCaster>()>& caster)
+{
+    graphics::GraphicsContext& graphics = context.graphicsContext;
+    switch (shadow.type) {
+    case ShadowType::none:
+        break;
+    case ShadowType::drop:
+        graphics.setShadow(shadow.dropShadow(context.scaleFactor));
+        break;
+    case ShadowType::directional:
+        if (const std::optional<ShadowCaster> cast = caster()) {
+            graphics.setFillColor(shadow.color);
+            drawDirectionalShadow(graphics, cast->picture, cast->imageRect, cast->clipRect,
+                                  shadow.angle - cast->turn, shadow.directionalLength(context.canvasSize));
+        }
+        break;
+    }
+}
+
+} // namespace pelorama::model
