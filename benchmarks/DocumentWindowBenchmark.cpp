@@ -121,7 +121,7 @@ BENCHMARK(captionText)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->UseReal
 void fontSize(benchmark::State& state)
 {
     Window& shown = window();
-    const graphics::Font font = shown.caption->font().value_or(graphics::Font::systemFont());
+    const graphics::Font font = shown.caption->font();
     int edit = 0;
     for (auto _ : state) {
         shown.caption->setFont(

@@ -19,7 +19,7 @@ CaptionEditing::~CaptionEditing()
 
 void CaptionEditing::open(model::TextRect& textRect, const graphics::Rect& viewRect, double scale)
 {
-    const graphics::Font font = textRect.font().value_or(graphics::Font());
+    const graphics::Font font = textRect.font();
     auto* editor = new CaptionEditor(textRect, font.withSize(font.pointSize() * scale), &m_view);
     const QRectF frame(viewRect.minX(), m_view.height() - viewRect.maxY(), viewRect.width(),
                        viewRect.height());

@@ -28,7 +28,7 @@ bool CaptionFontLink::eventFilter(QObject* watched, QEvent* event)
 void CaptionFontLink::showSelectedFont()
 {
     if (auto* textRect = dynamic_cast<model::TextRect*>(m_view.selection()); textRect && m_fontManager)
-        m_fontManager->setSelectedFont(textRect->font().value_or(graphics::Font()), false);
+        m_fontManager->setSelectedFont(textRect->font(), false);
 }
 
 void CaptionFontLink::changeFont()
@@ -39,7 +39,7 @@ void CaptionFontLink::changeFont()
         return;
     auto* textRect = dynamic_cast<model::TextRect*>(m_view.selection());
     if (textRect && m_fontManager)
-        textRect->setFont(m_fontManager->convertFont(textRect->font().value_or(graphics::Font())));
+        textRect->setFont(m_fontManager->convertFont(textRect->font()));
 }
 
 } // namespace pelorama::canvas

@@ -54,7 +54,7 @@ model::TextRect& Builder::addText(const graphics::Rect& rect, const QString& tex
     caption.setVerticalAlignment(verticalAlignment);
     caption.setColor(m_theme.textColor);
     // The caption keeps the size it was inserted with; only the face is the theme's.
-    const double pointSize = caption.font().value_or(graphics::Font()).pointSize();
+    const double pointSize = caption.font().pointSize();
     caption.setFont(resolvedFont(m_theme.fontFamily, pointSize));
     copyShadow(m_theme.textShadow, caption);
     model::DrawableMapping::insert(caption, m_screenshot, m_context);

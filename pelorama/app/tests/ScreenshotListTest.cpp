@@ -78,7 +78,7 @@ protected:
             if (!view->viewport()->rect().contains(rect) ||
                 screenshot->backgroundType() != model::BackgroundType::solid)
                 continue;
-            const QColor expected = screenshot->solidBackgroundColor()->toQColor();
+            const QColor expected = screenshot->solidBackgroundColor().toQColor();
             const QColor found = shown.pixelColor((QPointF(rect.center()) * ratio).toPoint());
             if (std::abs(found.red() - expected.red()) + std::abs(found.green() - expected.green()) +
                     std::abs(found.blue() - expected.blue()) >

@@ -301,10 +301,9 @@ TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
     chosen.setWeight(QFont::Bold);
     chosen.setPointSizeF(72);
     fonts.chooseFont(chosen);
-    ASSERT_TRUE(caption->font());
-    EXPECT_EQ(caption->font()->pointSize(), 72);
-    EXPECT_TRUE(caption->font()->isBold());
-    EXPECT_EQ(caption->font()->face().designFamily,
+    EXPECT_EQ(caption->font().pointSize(), 72);
+    EXPECT_TRUE(caption->font().isBold());
+    EXPECT_EQ(caption->font().face().designFamily,
               graphics::Font("AvenirNext-Regular", 1).face().designFamily);
     settle();
     EXPECT_EQ(delegate.calls, QStringList({"will", "did"}));

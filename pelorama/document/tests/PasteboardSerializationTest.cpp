@@ -171,7 +171,7 @@ TEST(PasteboardSerializationTest, AnAttributeThatIsNilArrivesAsTheDefaultOfANewO
     TestDocument fresh;
     EXPECT_EQ(copy.solidBackgroundColor(),
               model::Screenshot::insertInto(fresh.context())->solidBackgroundColor());
-    EXPECT_TRUE(copy.solidBackgroundColor().has_value());
+    EXPECT_TRUE(copy.primitiveValue("solidBackgroundColor").isValid());
 }
 
 TEST(PasteboardSerializationTest, APictureWithoutAnAssetTravelsAsItIs)

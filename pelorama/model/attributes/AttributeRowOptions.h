@@ -67,7 +67,8 @@ template <typename T> NumberRange rangeOf(const Attribute<T>& attribute)
 
 // The row of attribute. Key-value coding follows from T unless the options give their own: geometry is
 // seen as its graphics value, enumerations as the raw value of the typed read (so an unknown one reads as
-// the first case), numbers as read into their range; other values as stored. Writes are checked by the
+// the first case), numbers as read into their range, and a missing number, colour or font as its
+// insertion default, as drawing takes it (Entity::value); other values as stored. Writes are checked by the
 // row (Entity::setValueForKey).
 template <typename T>
 AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> options = {})
@@ -93,10 +94,12 @@ AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> 
         row.valueForKey = [attribute](const Entity& entity) {
             return QVariant::fromValue(qint64(entity.value(attribute)));
         };
-    } else if constexpr (std::is_same_v<T, double>) {
+    } else if constexpr (Entity::readsMissingAsInsertionDefault<T>) {
         row.valueForKey = [attribute](const Entity& entity) {
-            const std::optional<double> number = entity.storedValue(attribute);
-            return number ? QVariant(*number) : QVariant();
+            std::optional<T> value = entity.storedValue(attribute);
+            if (!value)
+                value = entity.insertionDefault(attribute);
+            return value ? QVariant::fromValue(*value) : QVariant();
         };
     } else if constexpr (std::is_same_v<T, graphics::Rect> || std::is_same_v<T, graphics::Point> ||
                          std::is_same_v<T, graphics::Size>) {

@@ -44,6 +44,12 @@ void Entity::applyInsertionDefaults()
     }
 }
 
+QVariant Entity::insertionValue(const QString& key) const
+{
+    const AttributeRow* row = m_attributes.row(key);
+    return row && row->insertionValue ? row->insertionValue() : QVariant();
+}
+
 bool Entity::hasValueForKey(const QString& key) const
 {
     return m_attributes.row(key) || ManagedObject::hasValueForKey(key);

@@ -25,11 +25,12 @@ class AttributeTable;
 //
 // Typed attributes: values the store cannot hold are kept as their raw value (RawRepresentation):
 // enumerations as integers, rectangles, points and sizes as text. A read answers the value of a missing
-// or unreadable attribute as no value (storedValue) or as the type's zero value (value): the first case,
-// the zero rectangle, empty text. Numbers are read, and written, into their attribute's range, so a
-// stored value beyond it shows (and renders) clamped while the store keeps it until the next edit. Every
-// write stores between the change notifications, so observers hear of every write and the object is
-// marked changed.
+// or unreadable attribute as no value (storedValue) or (value) for a number, colour or font as the
+// attribute's insertion default, so that it draws and shows as on a new object, and otherwise as the
+// type's zero value: the first case, the zero rectangle, empty text. Numbers are read, and written, into
+// their attribute's range, so a stored value beyond it shows (and renders) clamped while the store keeps it
+// until the next edit. Every write stores between the change notifications, so observers hear of every write
+// and the object is marked changed.
 //
 // Key-value coding sees a typed attribute as its type (a graphics::Size for "size", the raw integer of a
 // valid case for an enumeration, a number as read) and computed keys (such as a screenshot's
@@ -55,10 +56,27 @@ public:
     }
     template <typename T> T value(const Attribute<T>& attribute) const
     {
+        if (std::optional<T> stored = storedValue(attribute))
+            return *stored;
+        if constexpr (readsMissingAsInsertionDefault<T>) {
+            if (std::optional<T> fallback = insertionDefault(attribute))
+                return *fallback;
+        }
         if constexpr (std::is_same_v<T, double>)
-            return storedValue(attribute).value_or(attribute.range.clamped(0));
+            return attribute.range.clamped(0);
         else
-            return storedValue(attribute).value_or(T{});
+            return T{};
+    }
+    // The value a new object gets for attribute, from the table (within the range, for a number); none
+    // when its row gives none.
+    template <typename T> std::optional<T> insertionDefault(const Attribute<T>& attribute) const
+    {
+        std::optional<T> value = AttributeValue<T>::read(insertionValue(attribute.key()));
+        if constexpr (std::is_same_v<T, double>) {
+            if (value)
+                value = attribute.range.clamped(*value);
+        }
+        return value;
     }
     template <typename T> void setValue(const Attribute<T>& attribute, const std::type_identity_t<T>& value)
     {
@@ -97,10 +115,20 @@ public:
     template <typename T> T requireValue(const QVariant& value, const QString& key) const;
     [[noreturn]] void throwWrongType(const QString& key) const;
 
+    // The kinds whose missing value reads as the attribute's insertion default. The document fixes what the
+    // others read as (the first case, the zero rectangle, empty text), which is also what a new object
+    // gets; a number, colour or font would otherwise draw as zero, transparent or the system font.
+    template <typename T>
+    static constexpr bool readsMissingAsInsertionDefault =
+        std::is_same_v<T, double> || std::is_same_v<T, graphics::Color> || std::is_same_v<T, graphics::Font>;
+
 protected:
     explicit Entity(const AttributeTable& attributes);
 
 private:
+    // The stored form of key's insertion default; null when its row gives none.
+    QVariant insertionValue(const QString& key) const;
+
     const AttributeTable& m_attributes;
 };
 

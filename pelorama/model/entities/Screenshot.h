@@ -67,24 +67,17 @@ public:
     // Solid when missing or unknown.
     BackgroundType backgroundType() const { return value(backgroundTypeAttribute); }
     void setBackgroundType(BackgroundType type) { setValue(backgroundTypeAttribute, type); }
-    // None only for a screenshot whose colour was never set.
-    std::optional<graphics::Color> solidBackgroundColor() const
-    {
-        return storedValue(solidBackgroundColorAttribute);
-    }
+    graphics::Color solidBackgroundColor() const { return value(solidBackgroundColorAttribute); }
     void setSolidBackgroundColor(const std::optional<graphics::Color>& color)
     {
         setValue(solidBackgroundColorAttribute, color);
     }
-    std::optional<graphics::Color> gradientStartColor() const
-    {
-        return storedValue(gradientStartColorAttribute);
-    }
+    graphics::Color gradientStartColor() const { return value(gradientStartColorAttribute); }
     void setGradientStartColor(const std::optional<graphics::Color>& color)
     {
         setValue(gradientStartColorAttribute, color);
     }
-    std::optional<graphics::Color> gradientEndColor() const { return storedValue(gradientEndColorAttribute); }
+    graphics::Color gradientEndColor() const { return value(gradientEndColorAttribute); }
     void setGradientEndColor(const std::optional<graphics::Color>& color)
     {
         setValue(gradientEndColorAttribute, color);

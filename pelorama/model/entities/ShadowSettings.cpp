@@ -8,9 +8,8 @@ namespace pelorama::model {
 
 ShadowSettings ShadowSettings::of(const Shadowable& shadowable)
 {
-    return {shadowable.shadowType(),       shadowable.shadowAngle(),
-            shadowable.shadowDepth(),      shadowable.shadowDistance(),
-            shadowable.shadowBlurRadius(), shadowable.shadowColor().value_or(graphics::Shadow{}.color)};
+    return {shadowable.shadowType(),     shadowable.shadowAngle(),      shadowable.shadowDepth(),
+            shadowable.shadowDistance(), shadowable.shadowBlurRadius(), shadowable.shadowColor()};
 }
 
 graphics::Shadow ShadowSettings::dropShadow(double scale) const

@@ -10,16 +10,15 @@ namespace pelorama::model {
 class Shadowable;
 
 // The six shadow settings of an image, device image or caption as plain values, read at one moment (see
-// Shadowable for their meaning). A missing colour reads as the platform's default shadow colour, as
-// shadows draw it.
+// Shadowable for their meaning; a missing value reads as a new drawable's).
 struct ShadowSettings
 {
     ShadowType type = ShadowType::none;
-    double angle = 270;
-    double depth = 1;
-    double distance = 10;
-    double blurRadius = 10;
-    graphics::Color color = graphics::Shadow{}.color;
+    double angle = 0;
+    double depth = 0;
+    double distance = 0;
+    double blurRadius = 0;
+    graphics::Color color;
 
     // The settings of shadowable as they are now; on its context's queue.
     static ShadowSettings of(const Shadowable& shadowable);

@@ -55,8 +55,7 @@ public:
     void setShadowDistance(double distance) { m_entity.setValue(shadowDistanceAttribute, distance); }
     double shadowBlurRadius() const { return m_entity.value(shadowBlurRadiusAttribute); }
     void setShadowBlurRadius(double radius) { m_entity.setValue(shadowBlurRadiusAttribute, radius); }
-    // None only for an object whose colour was never set.
-    std::optional<graphics::Color> shadowColor() const { return m_entity.storedValue(shadowColorAttribute); }
+    graphics::Color shadowColor() const { return m_entity.value(shadowColorAttribute); }
     void setShadowColor(const std::optional<graphics::Color>& color)
     {
         m_entity.setValue(shadowColorAttribute, color);

@@ -79,9 +79,9 @@ public:
     // is "text", another's its translation, and an empty text there removes the translation so that the
     // base text shows again. Changes nothing, and answers false, for a language the document lacks.
     bool setText(const QString& text, const QString& language);
-    std::optional<graphics::Font> font() const { return storedValue(fontAttribute); }
+    graphics::Font font() const { return value(fontAttribute); }
     void setFont(const std::optional<graphics::Font>& font) { setValue(fontAttribute, font); }
-    std::optional<graphics::Color> color() const { return storedValue(colorAttribute); }
+    graphics::Color color() const { return value(colorAttribute); }
     void setColor(const std::optional<graphics::Color>& color) { setValue(colorAttribute, color); }
     // The zero rectangle when missing.
     graphics::Rect rect() const { return value(rectAttribute); }

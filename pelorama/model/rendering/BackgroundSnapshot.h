@@ -10,8 +10,7 @@ namespace pelorama::model {
 class Screenshot;
 
 // What a screenshot's background is drawn from (SnapshotDrawing.h), as plain values. A colour the
-// screenshot does not have reads as a new screenshot's: the first stock gradient's colour at that end, or
-// the solid colour halfway between them.
+// screenshot does not have reads as a new screenshot's (Screenshot's colour accessors).
 struct BackgroundSnapshot
 {
     BackgroundType type = BackgroundType::solid;

@@ -26,8 +26,8 @@ struct CaptionStyle
     friend bool operator==(const CaptionStyle&, const CaptionStyle&) = default;
 };
 
-// What a text rect is drawn from (CaptionRenderer), as plain values. A caption without a font or colour
-// draws in the system font, in black, as text does by default.
+// What a text rect is drawn from (CaptionRenderer), as plain values. A caption without a readable font
+// or colour draws in a new caption's (TextRect::font, color).
 struct CaptionSnapshot
 {
     graphics::Rect rect;

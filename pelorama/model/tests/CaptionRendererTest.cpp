@@ -381,8 +381,8 @@ TEST_F(CaptionRendererTest, MarkupDrawsBoldAndColouredRunsWithoutItsCharacters)
     EXPECT_GT(totalAlpha(render(bold)), totalAlpha(render(plain)) * 1.05);
     EXPECT_EQ(styledText(bold)->string(), "Wide Wide");
     const graphics::Font boldFont = *styledText(bold)->attributesAt(0).font;
-    EXPECT_EQ(boldFont, bold->font()->heavier());
-    EXPECT_NE(boldFont, *bold->font());
+    EXPECT_EQ(boldFont, bold->font().heavier());
+    EXPECT_NE(boldFont, bold->font());
 
     // White text with a red word: the left of the ink is white, the right red.
     TextRect* coloured = makeCaption("Wide {#f00|Wide}", rect);
@@ -408,19 +408,33 @@ TEST_F(CaptionRendererTest, MarkupDrawsBoldAndColouredRunsWithoutItsCharacters)
     EXPECT_EQ(redOnTheLeft, 0);
 }
 
-TEST_F(CaptionRendererTest, AnUnknownOrMissingFontDrawsInTheSystemFont)
+TEST_F(CaptionRendererTest, AnUnknownFontDrawsInTheSystemFont)
 {
     TextRect* unknown = makeCaption("Hello", {20, 20, 400, 200});
     unknown->setFont(graphics::Font(QStringLiteral("NoSuchFace-Regular"), 40));
     TextRect* system = makeCaption("Hello", {20, 20, 400, 200});
     system->setFont(graphics::Font::systemFont(40));
     EXPECT_EQ(render(unknown), render(system));
-    EXPECT_EQ(unknown->font()->postScriptName(), "NoSuchFace-Regular");
+    EXPECT_EQ(unknown->font().postScriptName(), "NoSuchFace-Regular");
+}
 
-    TextRect* missing = makeCaption("Hello", {20, 20, 400, 200});
-    missing->setFont(std::nullopt);
-    missing->setColor(std::nullopt);
-    EXPECT_FALSE(inkBounds(render(missing)).isEmpty());
+// A value the store lacks, or holds in a form that cannot be read, draws as a new caption's.
+TEST_F(CaptionRendererTest, AMissingValueDrawsAsANewCaptionsValue)
+{
+    for (const ShadowType type : {ShadowType::drop, ShadowType::directional}) {
+        for (const char* key : {"font", "color", "shadowColor", "shadowAngle", "shadowDepth",
+                                "shadowDistance", "shadowBlurRadius"}) {
+            SCOPED_TRACE(key);
+            TextRect* caption = TextRect::insertInto(*stack.context, {20, 150, 500, 300}, "Hello",
+                                                     graphics::TextAlignment::left, VerticalAlignment::top);
+            caption->setShadowType(type);
+            const QImage fresh = render(caption);
+            caption->setPrimitiveValue(QVariant(), key);
+            EXPECT_EQ(render(caption), fresh);
+            caption->setPrimitiveValue(QStringLiteral("unreadable"), key);
+            EXPECT_EQ(render(caption), fresh);
+        }
+    }
 }
 
 TEST_F(CaptionRendererTest, EmptyTextDrawsNothingAndItsMaskHoldsNoInk)

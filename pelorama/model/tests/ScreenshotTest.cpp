@@ -221,8 +221,7 @@ TEST_F(ScreenshotTest, ABackgroundWithoutColoursPaintsANewScreenshotsColours)
     screenshot->setBackgroundType(BackgroundType::solid);
     screenshot->setSolidBackgroundColor(std::nullopt);
     const QImage solid = drawAlone(*screenshot, {4, 4}, 4, 4);
-    ASSERT_TRUE(fresh->solidBackgroundColor());
-    const graphics::Color expected = *fresh->solidBackgroundColor();
+    const graphics::Color expected = fresh->solidBackgroundColor();
     EXPECT_EQ(solid.pixelColor(1, 1).alpha(), 255);
     EXPECT_NEAR(solid.pixelColor(1, 1).redF(), expected.red, 1.0 / 255);
     EXPECT_NEAR(solid.pixelColor(1, 1).greenF(), expected.green, 1.0 / 255);

@@ -54,10 +54,6 @@ TEST_F(ShadowTest, ADropShadowFallsAlongTheAngleScaledToThePixels)
     const graphics::Shadow right = dropShadow(2);
     EXPECT_EQ(right.offset, (graphics::Size{20, 0}));
     EXPECT_EQ(right.blurRadius, 20);
-
-    // Without a colour the platform's default.
-    image->setShadowColor(std::nullopt);
-    EXPECT_EQ(dropShadow(2).color, graphics::Shadow{}.color);
 }
 
 TEST_F(ShadowTest, DepthPlaysNoPartInADropShadowNorDistanceInTheOthers)
