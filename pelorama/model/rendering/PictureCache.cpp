@@ -23,7 +23,8 @@ QImage pixelsOf(const std::optional<graphics::Image>& picture)
 } // namespace
 
 PictureCache::PictureCache(std::size_t budgetBytes)
-    : m_kept(budgetBytes)
+    : m_budgetBytes(budgetBytes)
+    , m_kept(budgetBytes)
 {
     // Its signal is heard on the main thread, whichever thread asked for it first.
     if (QCoreApplication* application = QCoreApplication::instance())
@@ -39,8 +40,22 @@ PictureCache& PictureCache::shared()
 
 std::optional<PictureCache::Entry> PictureCache::kept(const QString& sha1, const QByteArray& data)
 {
-    return m_kept.findEntry(
-        [&](const Entry& entry) { return entry.sha1 == sha1 && sameBytes(entry.data, data); });
+    const auto matches = [&](const Entry& entry) {
+        return entry.sha1 == sha1 && sameBytes(entry.data, data);
+    };
+    if (m_oversized && matches(*m_oversized))
+        return m_oversized;
+    return m_kept.findEntry(matches);
+}
+
+void PictureCache::keep(Entry entry)
+{
+    // A picture larger than the whole budget is kept alone beside it, until the next such picture: it is
+    // about to be drawn, and drawn again with every change.
+    if (std::size_t(entry.layer.sizeInBytes()) > m_budgetBytes)
+        m_oversized = std::move(entry);
+    else
+        m_kept.insert(std::move(entry));
 }
 
 std::vector<PictureCache::Decoding>::iterator PictureCache::decoding(const QString& sha1,
@@ -71,7 +86,7 @@ std::optional<graphics::Image> PictureCache::picture(const QString& sha1, const 
         lock.lock();
         if (std::optional<Entry> found = kept(sha1, data))
             return found->picture;
-        m_kept.insert(Entry{sha1, data, decoded, pixelsOf(decoded)});
+        keep(Entry{sha1, data, decoded, pixelsOf(decoded)});
         return decoded;
     }
     std::promise<std::optional<graphics::Image>> promise;
@@ -81,7 +96,7 @@ std::optional<graphics::Image> PictureCache::picture(const QString& sha1, const 
         std::optional<graphics::Image> decoded = graphics::Image::fromData(data);
         {
             const std::lock_guard relock(m_mutex);
-            m_kept.insert(Entry{sha1, data, decoded, pixelsOf(decoded)});
+            keep(Entry{sha1, data, decoded, pixelsOf(decoded)});
             m_decoding.erase(decoding(sha1, data));
         }
         promise.set_value(decoded);
@@ -108,7 +123,7 @@ void PictureCache::insert(const QString& sha1, const QByteArray& data, const gra
 {
     const std::lock_guard lock(m_mutex);
     if (!kept(sha1, data))
-        m_kept.insert(Entry{sha1, data, picture, pixelsOf(picture)});
+        keep(Entry{sha1, data, picture, pixelsOf(picture)});
 }
 
 void PictureCache::decodeLater(const QString& sha1, const QByteArray& data)

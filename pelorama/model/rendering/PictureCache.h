@@ -21,7 +21,8 @@ namespace pelorama::model {
 //
 // Pictures are looked up by the SHA-1 the asset holds and kept for the very bytes they were decoded from,
 // so an asset whose hash is wrong never gets another asset's picture. At most budgetBytes of pixels are
-// kept; the least recently used go first (a picture still drawn somewhere lives on with its drawer).
+// kept; the least recently used go first (a picture still drawn somewhere lives on with its drawer). The
+// last picture larger than the whole budget is kept besides.
 // Bytes that are no picture are remembered as such.
 class PictureCache : public QObject
 {
@@ -74,9 +75,12 @@ private:
 
     // With m_mutex held.
     std::optional<Entry> kept(const QString& sha1, const QByteArray& data);
+    void keep(Entry entry);
     std::vector<Decoding>::iterator decoding(const QString& sha1, const QByteArray& data);
 
+    std::size_t m_budgetBytes;
     graphics::LayerList<Entry> m_kept;
+    std::optional<Entry> m_oversized;
     std::mutex m_mutex;
     std::vector<Decoding> m_decoding;
 };
