@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QThread>
+#include <QThreadPool>
 #include <future>
 #include <map>
 
@@ -94,6 +96,18 @@ std::shared_ptr<const Image> Image::named(const QString& name)
         auto found = cache.entries.find(name);
         if (found != cache.entries.end()) {
             future = found->second;
+        } else if (!QThreadPool::globalInstance()->contains(QThread::currentThread())) {
+            // Others wait only for a load on a thread of Qt's pool. Off it, Qt hands parts of the
+            // picture's conversion to that pool and waits for them, which would never come if the pool's
+            // threads all waited for this load in turn; this caller loads on its own instead.
+            locker.unlock();
+            std::shared_ptr<const Image> loaded = loadNamed(name);
+            locker.relock();
+            if (cache.entries.find(name) == cache.entries.end()) {
+                promise.set_value(loaded);
+                cache.entries.emplace(name, promise.get_future().share());
+            }
+            return loaded;
         } else {
             future = promise.get_future().share();
             cache.entries.emplace(name, future);

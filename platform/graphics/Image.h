@@ -35,7 +35,8 @@ public:
     static std::optional<Image> fromFile(const QString& path);
     // The image called name among the application's resources (":/images/" and ":/"), with or without an
     // extension; the extensions of the decoder registry are tried in order. Each name is loaded once per
-    // process and shared by every caller; a name that finds nothing answers nullptr, also once.
+    // process and shared by every caller (first requests on and off Qt's pool at once may load it twice);
+    // a name that finds nothing answers nullptr, also once.
     static std::shared_ptr<const Image> named(const QString& name);
 
     Size size() const { return m_size; }

@@ -2,10 +2,12 @@
 
 #include "foundation/Diagnostics.h"
 #include "model/devices/CryptoPngRep.h"
+#include "model/rendering/RenderPool.h"
 #include "resources/DeviceResources.h"
 
 #include <QFile>
 #include <QMutexLocker>
+#include <QThread>
 
 namespace pelorama::model {
 
@@ -105,6 +107,19 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& id
             entry = found->second;
             locker.unlock();
             return entry.get();
+        }
+        if (!renderPool().contains(QThread::currentThread())) {
+            // Others wait only for a load on a thread of the render pool. Off it, Qt hands parts of the
+            // picture's conversion to that pool and waits for them, which would never come if the pool's
+            // threads all waited for this load in turn; this caller loads on its own instead.
+            locker.unlock();
+            std::shared_ptr<const graphics::Image> loaded = m_loader(identifier);
+            locker.relock();
+            if (m_entries.find(identifier) == m_entries.end()) {
+                promise.set_value(loaded);
+                m_entries.emplace(identifier, promise.get_future().share());
+            }
+            return loaded;
         }
         entry = promise.get_future().share();
         m_entries.emplace(identifier, entry);

@@ -15,7 +15,8 @@ namespace pelorama::model {
 
 // Decoded device-frame pictures by variant identifier. Opening a frame costs two key derivations, a
 // decryption and a PNG decode, so each is loaded once per cache and then shared: concurrent first requests
-// for one frame wait for the single load instead of repeating it. Safe from any thread.
+// for one frame wait for a load under way on the render pool instead of repeating it (a load elsewhere is
+// waited for by nobody, see frame()). Safe from any thread.
 //
 // Loaders answer nullptr (or no size) for a frame the resources do not have, which is remembered, and
 // throw for a load that failed otherwise (a frame that does not open, std::bad_alloc, ...), which is not:

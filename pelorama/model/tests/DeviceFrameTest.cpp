@@ -2,6 +2,7 @@
 #include "model/devices/CryptoPngRep.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/devices/DeviceFrameCache.h"
+#include "model/rendering/RenderPool.h"
 #include "resources/DeviceResources.h"
 
 #include <QImage>
@@ -160,7 +161,8 @@ TEST(DeviceFrames, PreviewFramesHaveTheSizeAndOutlineOfTheFullFrames)
     }
 }
 
-TEST(DeviceFrames, FrameCacheLoadsEachFrameOnceWhenEightThreadsAskAtOnce)
+// Renders on the pool that ask for one frame at once wait for a single load.
+TEST(DeviceFrames, FrameCacheLoadsEachFrameOnceWhenEightRendersAskAtOnce)
 {
     QMutex mutex;
     std::map<QString, int> loads;
@@ -175,23 +177,21 @@ TEST(DeviceFrames, FrameCacheLoadsEachFrameOnceWhenEightThreadsAskAtOnce)
     const QStringList identifiers{"iPhoneSEGold", "iPadPro97Silver", "MacBookProFlat", "iMacNoLogo",
                                   "NoSuchFrame"};
 
-    constexpr int threadCount = 8;
-    std::latch start(threadCount);
-    std::vector<std::vector<std::shared_ptr<const graphics::Image>>> results(threadCount);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < threadCount; ++t) {
-        threads.emplace_back([&, t] {
-            start.arrive_and_wait();
+    constexpr int renderCount = 8;
+    std::latch done(renderCount);
+    std::vector<std::vector<std::shared_ptr<const graphics::Image>>> results(renderCount);
+    for (int t = 0; t < renderCount; ++t) {
+        pelorama::model::startOnPool([&, t] {
             for (qsizetype i = 0; i < identifiers.size(); ++i)
                 results[t].push_back(cache.frame(identifiers[(i + t) % identifiers.size()]));
+            done.count_down();
         });
     }
-    for (std::thread& thread : threads)
-        thread.join();
+    done.wait();
 
     for (const QString& identifier : identifiers)
         EXPECT_EQ(loads[identifier], 1) << qPrintable(identifier);
-    for (int t = 0; t < threadCount; ++t) {
+    for (int t = 0; t < renderCount; ++t) {
         for (qsizetype i = 0; i < identifiers.size(); ++i) {
             const qsizetype which = (i + t) % identifiers.size();
             EXPECT_EQ(results[t][i], results[0][which]) << t << " " << qPrintable(identifiers[which]);

@@ -4,9 +4,9 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QVariant>
 #include <gtest/gtest.h>
-#include <thread>
 
 using graphics::BitmapImageRep;
 using graphics::Image;
@@ -100,15 +100,13 @@ TEST(GraphicsTest, NamedImagesLoadOnceAndAreShared)
     EXPECT_TRUE(Image::named(QStringLiteral("swatch.png")));
     EXPECT_EQ(Image::named(QStringLiteral("no-such-picture")), nullptr);
 
+    // Renders on the pool that ask at once share one load.
     std::vector<std::shared_ptr<const Image>> results(8);
-    std::vector<std::thread> threads;
     for (std::size_t i = 0; i < results.size(); ++i) {
-        threads.emplace_back(
+        QThreadPool::globalInstance()->start(
             [&results, i] { results[i] = Image::named(QStringLiteral("images/swatch.png")); });
     }
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
+    QThreadPool::globalInstance()->waitForDone();
     ASSERT_TRUE(results.front());
     for (const auto& result : results) {
         EXPECT_EQ(result, results.front());
