@@ -240,8 +240,10 @@ void TextLayout::draw(QPainter& painter) const
     // Only lines that reach what the painter can paint need drawing; glyphs may reach beyond their line
     // boxes (italics, swashes, marks), by less than a font size.
     QRectF visible;
-    if (painter.device() && painter.deviceTransform().isInvertible()) {
-        visible = painter.deviceTransform().inverted().mapRect(
+    // The device's own rectangle, in its coordinates: a widget's painter reaches its window's backing store
+    // through an offset that the device transform holds and the combined one leaves out.
+    if (painter.device() && painter.combinedTransform().isInvertible()) {
+        visible = painter.combinedTransform().inverted().mapRect(
             QRectF(0, 0, painter.device()->width(), painter.device()->height()));
         if (painter.hasClipping()) {
             visible = visible.intersected(painter.clipBoundingRect());

@@ -5,6 +5,7 @@
 #include "tessaline/Tessaline/PopoverMessage.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QPointer>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -54,6 +55,21 @@ TEST(TessalineTest, MarkupLabelStyleSetBeforeTheTextIsTheBaseStyle)
     // A colour set after the text restyles nothing until the text is set again.
     label.setTextColor(graphics::Color{0, 1, 0, 1});
     EXPECT_EQ(label.attributedStringValue().attributesAt(0).foregroundColor, grey);
+}
+
+TEST(TessalineTest, ALabelAwayFromTheCornerOfItsWindowPaintsItsText)
+{
+    QWidget window;
+    window.resize(300, 300);
+    auto* label = new MarkupLabel(QStringLiteral("**Shown**"), &window);
+    label->setGeometry(40, 200, 200, 30);
+    const QImage shown = window.grab().toImage();
+    int inked = 0;
+    for (int y = 200; y < 230; ++y) {
+        for (int x = 40; x < 240; ++x)
+            inked += qGray(shown.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(inked, 20);
 }
 
 TEST(TessalineTest, TextFieldHeightFollowsItsWidth)
