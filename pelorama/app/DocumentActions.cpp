@@ -3,6 +3,9 @@
 #include "app/Document.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentWindow.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageCommands.h"
+#include "app/LanguageMenu.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ToolbarIcons.h"
 #include "document/ScreenshotPasteboard.h"
@@ -60,11 +63,13 @@ template <typename Field> void perform(Field& field, DocumentActions::TextComman
 
 } // namespace
 
-DocumentActions::DocumentActions(Document& document, DocumentWindow& window, DocumentCommands& commands)
+DocumentActions::DocumentActions(Document& document, DocumentWindow& window, DocumentCommands& commands,
+                                 LanguageCommands& languageCommands)
     : QObject(&window)
     , m_document(document)
     , m_window(window)
     , m_commands(commands)
+    , m_languageCommands(languageCommands)
     , m_close(make(QStringLiteral("close"), tr("&Close")))
     , m_save(make(QStringLiteral("save"), tr("&Save")))
     , m_saveAs(make(QStringLiteral("saveAs"), tr("Save &As…")))
@@ -84,6 +89,14 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     , m_showInspector(make(QStringLiteral("showInspector"), tr("Show &Inspector")))
     , m_share(make(QStringLiteral("share"), tr("Share")))
     , m_feedback(make(QStringLiteral("feedback"), tr("Send &Feedback…")))
+    , m_addLanguage(make(QStringLiteral("addLanguage"), tr("&Add Language…")))
+    , m_removeLanguage(make(QStringLiteral("removeLanguage"), tr("&Remove Language…")))
+    , m_setBaseLanguage(make(QStringLiteral("setBaseLanguage"), tr("Set as &Base Language")))
+    , m_exportForTranslation(
+          make(QStringLiteral("exportForTranslation"), tr("Export Captions for &Translation…")))
+    , m_importTranslations(make(QStringLiteral("importTranslations"), tr("&Import Translations…")))
+    , m_languageMenu(new LanguageMenu(languageCommands.choice(),
+                                      {m_addLanguage, m_removeLanguage, m_setBaseLanguage}, &window))
 {
     m_close->setShortcut(QKeySequence::Close);
     m_save->setShortcut(QKeySequence::Save);
@@ -108,13 +121,15 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     m_showScreenshotList->setCheckable(true);
     m_showInspector->setCheckable(true);
 
-    // The toolbar shows four of them, with pictures and shorter names.
+    // The toolbar shows five of them, with pictures and shorter names; the language menu's button is
+    // named after the language shown.
     const QColor ink = window.palette().color(QPalette::ButtonText);
     const std::pair<QAction*, std::pair<ToolbarIcon, QString>> toolbarItems[] = {
         {m_addScreenshot, {ToolbarIcon::add, tr("Add Screenshot")}},
         {m_exportAll, {ToolbarIcon::exportAll, tr("Export")}},
         {m_share, {ToolbarIcon::share, tr("Share")}},
         {m_feedback, {ToolbarIcon::feedback, tr("Feedback")}},
+        {language(), {ToolbarIcon::language, language()->iconText()}},
     };
     for (const auto& [action, look] : toolbarItems) {
         action->setIcon(toolbarIcon(look.first, ink));
@@ -163,8 +178,21 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
             qobject_cast<QAbstractButton*>(button) && button->isVisible() ? button : nullptr);
     });
 
+    // Language commands take what was typed on the canvas first, into the language it was typed in.
+    const auto connectLanguageCommand = [this](QAction* action, void (LanguageCommands::*command)()) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            m_window.commitEditing();
+            (m_languageCommands.*command)();
+        });
+    };
+    connectLanguageCommand(m_addLanguage, &LanguageCommands::addLanguage);
+    connectLanguageCommand(m_removeLanguage, &LanguageCommands::removeLanguage);
+    connectLanguageCommand(m_setBaseLanguage, &LanguageCommands::setBaseLanguage);
+
     connect(&document.selection(), &model::DocumentSelection::screenshotsChanged, this,
             &DocumentActions::validate);
+    connect(&languageCommands.choice(), &LanguageChoice::languagesChanged, this, &DocumentActions::validate);
+    connect(&languageCommands.choice(), &LanguageChoice::currentChanged, this, &DocumentActions::validate);
     ScreenshotListModel& list = document.screenshotList();
     connect(&list, &QAbstractItemModel::rowsInserted, this, &DocumentActions::validate);
     connect(&list, &QAbstractItemModel::rowsRemoved, this, &DocumentActions::validate);
@@ -179,6 +207,11 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
 }
 
 DocumentActions::~DocumentActions() = default;
+
+QAction* DocumentActions::language() const
+{
+    return m_languageMenu->menuAction();
+}
 
 QAction* DocumentActions::make(const QString& name, const QString& text)
 {
@@ -229,6 +262,12 @@ void DocumentActions::validate()
     m_exportCurrent->setEnabled(selected);
     m_share->setEnabled(selected);
     m_exportAll->setEnabled(!m_document.screenshotList().screenshots().isEmpty());
+
+    const LanguageChoice& languages = m_languageCommands.choice();
+    const bool hasTranslations = languages.languages().hasTranslations();
+    m_removeLanguage->setEnabled(hasTranslations);
+    m_setBaseLanguage->setEnabled(languages.current() != languages.languages().base);
+    m_exportForTranslation->setEnabled(hasTranslations);
 }
 
 } // namespace pelorama::app

@@ -11,11 +11,13 @@ namespace pelorama::app {
 class Document;
 class DocumentCommands;
 class DocumentWindow;
+class LanguageCommands;
+class LanguageMenu;
 
 // The commands of a document window, one QAction each, shared by its menus and its toolbar, and the one
 // pass that decides which of them are enabled. The pass runs whenever what it reads changes: the
 // selection, the list, the clipboard, the undo stack, the document's place and edited state, and the
-// keyboard focus.
+// keyboard focus, and the document's languages and the one shown.
 //
 // Cut, Copy, Paste, Delete and Select All act on the text field being edited when there is one, and on
 // the selected screenshot otherwise; the Delete key deletes the screenshot only from the list.
@@ -24,7 +26,8 @@ class DocumentActions : public QObject
     Q_OBJECT
 
 public:
-    DocumentActions(Document& document, DocumentWindow& window, DocumentCommands& commands);
+    DocumentActions(Document& document, DocumentWindow& window, DocumentCommands& commands,
+                    LanguageCommands& languageCommands);
     ~DocumentActions() override;
 
     QAction* close() const { return m_close; }
@@ -47,6 +50,14 @@ public:
     QAction* showInspector() const { return m_showInspector; }
     QAction* share() const { return m_share; }
     QAction* feedback() const { return m_feedback; }
+    QAction* addLanguage() const { return m_addLanguage; }
+    QAction* removeLanguage() const { return m_removeLanguage; }
+    QAction* setBaseLanguage() const { return m_setBaseLanguage; }
+    QAction* exportForTranslation() const { return m_exportForTranslation; }
+    QAction* importTranslations() const { return m_importTranslations; }
+    // The language menu, and its action, which the toolbar and the View menu show.
+    LanguageMenu* languageMenu() const { return m_languageMenu; }
+    QAction* language() const;
 
     // Enables every action as the document, the clipboard and the focus now allow.
     void validate();
@@ -71,6 +82,7 @@ private:
     Document& m_document;
     DocumentWindow& m_window;
     DocumentCommands& m_commands;
+    LanguageCommands& m_languageCommands;
     QAction* m_close;
     QAction* m_save;
     QAction* m_saveAs;
@@ -90,6 +102,12 @@ private:
     QAction* m_showInspector;
     QAction* m_share;
     QAction* m_feedback;
+    QAction* m_addLanguage;
+    QAction* m_removeLanguage;
+    QAction* m_setBaseLanguage;
+    QAction* m_exportForTranslation;
+    QAction* m_importTranslations;
+    LanguageMenu* m_languageMenu;
 };
 
 } // namespace pelorama::app

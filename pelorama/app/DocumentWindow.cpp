@@ -1,8 +1,12 @@
 #include "app/DocumentWindow.h"
 
+#include "app/CaptionInLanguage.h"
 #include "app/Document.h"
 #include "app/DocumentActions.h"
 #include "app/DocumentCommands.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageCommands.h"
+#include "app/LanguageNames.h"
 #include "app/MainMenu.h"
 #include "app/PaneSplitter.h"
 #include "app/ScreenshotListView.h"
@@ -13,12 +17,14 @@
 #include "canvas/FontManager.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "model/entities/DocumentSelection.h"
+#include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace pelorama::app {
 
@@ -30,7 +36,9 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
     , m_screenshotList(new ScreenshotListView(document.screenshotList(), document.selection(), m_splitter))
     , m_canvasView(new canvas::CanvasView(m_splitter))
     , m_commands(new DocumentCommands(document, *this))
-    , m_actions(new DocumentActions(document, *this, *m_commands))
+    , m_languageChoice(new LanguageChoice(document, this))
+    , m_languageCommands(new LanguageCommands(document, *m_languageChoice, *this))
+    , m_actions(new DocumentActions(document, *this, *m_commands, *m_languageCommands))
     , m_awaitingFirstActivation(document.isUntitled())
 {
     // 1280 by 800, or less on a smaller screen, keeping a margin around it.
@@ -62,6 +70,10 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
     connect(&selection, &model::DocumentSelection::screenshotsChanged, m_inspector.get(),
             [this] { showInspectedObject(); });
     connect(&selection, &model::DocumentSelection::drawableChanged, m_inspector.get(),
+            [this] { showInspectedObject(); });
+    connect(m_languageChoice, &LanguageChoice::currentChanged, m_inspector.get(),
+            [this] { showInspectedObject(); });
+    connect(m_languageChoice, &LanguageChoice::languagesChanged, m_inspector.get(),
             [this] { showInspectedObject(); });
     showInspectedObject();
     connect(m_inspector.get(), &ledgerline::PropertyTableViewController::gestureStarted, this, [this] {
@@ -110,23 +122,46 @@ void DocumentWindow::buildToolbar()
     auto* spacer = new QWidget(m_toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolbar->addWidget(spacer);
-    m_toolbar->addActions({m_actions->exportAll(), m_actions->share(), m_actions->feedback()});
+    m_toolbar->addActions(
+        {m_actions->language(), m_actions->exportAll(), m_actions->share(), m_actions->feedback()});
     // The buttons carry the items' identifiers.
     const std::pair<QAction*, const char*> identifiers[] = {{m_actions->addScreenshot(), "add"},
+                                                            {m_actions->language(), "language"},
                                                             {m_actions->exportAll(), "export"},
                                                             {m_actions->share(), "share"},
                                                             {m_actions->feedback(), "feedback"}};
     for (const auto& [action, identifier] : identifiers)
         m_toolbar->widgetForAction(action)->setObjectName(QString::fromLatin1(identifier));
+    // The language button opens its menu at once, as a menu in the menu bar does.
+    if (auto* language = qobject_cast<QToolButton*>(m_toolbar->widgetForAction(m_actions->language())))
+        language->setPopupMode(QToolButton::InstantPopup);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     setUnifiedTitleAndToolBarOnMac(true);
 }
 
 void DocumentWindow::showInspectedObject()
 {
-    ledgerline::PropertyEditable* inspected = m_document.selection().inspectedObject();
-    if (inspected != m_inspector->object())
-        m_inspector->setObject(inspected);
+    model::DocumentSelection& selection = m_document.selection();
+    ledgerline::PropertyEditable* inspected = selection.inspectedObject();
+    // A caption in a language other than the base shows its text there.
+    auto* caption = dynamic_cast<model::TextRect*>(inspected);
+    const QString language = selection.language();
+    if (caption && !language.isEmpty()) {
+        if (m_captionInLanguage && m_captionInLanguage->caption() == caption &&
+            m_captionInLanguage->language() == language && m_inspector->object() == m_captionInLanguage)
+            return;
+        auto* shown = new CaptionInLanguage(
+            *caption, language, LanguageNames::englishName(m_languageChoice->languages().base), this);
+        // The inspector lets go of it when the caption goes.
+        connect(caption, &QObject::destroyed, shown, &QObject::deleteLater);
+        inspected = shown;
+    }
+    if (inspected == m_inspector->object())
+        return;
+    const QPointer<CaptionInLanguage> previous = m_captionInLanguage;
+    m_captionInLanguage = dynamic_cast<CaptionInLanguage*>(inspected);
+    m_inspector->setObject(inspected);
+    delete previous;
 }
 
 void DocumentWindow::showPane(QWidget* pane, bool shown)

@@ -3,6 +3,7 @@
 #include "store/ScopedUndoGroup.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <optional>
 
@@ -19,9 +20,12 @@ class CanvasView;
 namespace pelorama::app {
 
 class ApplicationCommands;
+class CaptionInLanguage;
 class Document;
 class DocumentActions;
 class DocumentCommands;
+class LanguageChoice;
+class LanguageCommands;
 class MainMenu;
 class PaneSplitter;
 class ScreenshotListView;
@@ -34,6 +38,9 @@ class SidebarToggleControl;
 //
 // A new, never-saved document shows the template picker the first time its window becomes active.
 // A gesture in the inspector (a drag on the angle dial, a held number arrow) is one step to undo.
+//
+// The canvas, the list's thumbnails and the inspector show the captions in the language the window
+// shows (LanguageChoice), and edit them in it.
 class DocumentWindow : public QMainWindow
 {
     Q_OBJECT
@@ -57,6 +64,8 @@ public:
     SidebarToggleControl* sidebarToggle() const { return m_sidebarToggle; }
     DocumentActions* documentActions() const { return m_actions; }
     DocumentCommands* commands() const { return m_commands; }
+    LanguageChoice* languageChoice() const { return m_languageChoice; }
+    LanguageCommands* languageCommands() const { return m_languageCommands; }
     MainMenu* mainMenu() const { return m_mainMenu; }
 
     // Writes the text typed into a caption on the canvas into the caption.
@@ -79,7 +88,11 @@ private:
     ScreenshotListView* m_screenshotList;
     canvas::CanvasView* m_canvasView;
     DocumentCommands* m_commands;
+    LanguageChoice* m_languageChoice;
+    LanguageCommands* m_languageCommands;
     DocumentActions* m_actions;
+    // The caption inspected in a language other than the base, while one is.
+    QPointer<CaptionInLanguage> m_captionInLanguage;
     QToolBar* m_toolbar = nullptr;
     SidebarToggleControl* m_sidebarToggle = nullptr;
     MainMenu* m_mainMenu;

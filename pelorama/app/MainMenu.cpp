@@ -30,6 +30,8 @@ MainMenu::MainMenu(QMainWindow& window, DocumentActions& actions, ApplicationCom
     m_file->addActions({actions.close(), actions.save(), actions.saveAs(), actions.revert()});
     m_file->addSeparator();
     m_file->addActions({actions.exportAll(), actions.exportCurrent()});
+    m_file->addSeparator();
+    m_file->addActions({actions.exportForTranslation(), actions.importTranslations()});
     if (app) {
         m_file->addSeparator();
         QAction* quit = addCommand(m_file, QStringLiteral("quit"), tr("&Quit"), QKeySequence::Quit);
@@ -46,6 +48,8 @@ MainMenu::MainMenu(QMainWindow& window, DocumentActions& actions, ApplicationCom
     m_edit->addAction(actions.addScreenshot());
 
     m_view->addActions({actions.showScreenshotList(), actions.showInspector()});
+    m_view->addSeparator();
+    m_view->addAction(actions.language());
 
     m_help->addAction(actions.feedback());
     if (app) {

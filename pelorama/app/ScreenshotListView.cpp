@@ -54,6 +54,12 @@ ScreenshotListView::ScreenshotListView(ScreenshotListModel& model, model::Docume
             &ScreenshotListView::viewSelectionDidChange);
     connect(&selection, &model::DocumentSelection::screenshotsChanged, this,
             &ScreenshotListView::showDocumentSelection);
+    // The rows on screen are rendered in the new language first, in the background.
+    connect(&selection, &model::DocumentSelection::languageChanged, this, [this] {
+        if (m_selection)
+            m_thumbnails.setLanguage(m_selection->language());
+    });
+    m_thumbnails.setLanguage(selection.language());
     showDocumentSelection();
     m_wantThumbnails.request();
 }

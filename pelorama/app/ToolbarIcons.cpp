@@ -53,6 +53,14 @@ void draw(QPainter& painter, ToolbarIcon icon)
         painter.drawLine(QPointF(7, 20.5), QPointF(12, 16));
         break;
     }
+    case ToolbarIcon::language:
+        // A globe: its outline, a meridian, the equator and two parallels.
+        painter.drawEllipse(QRectF(4, 4, 16, 16));
+        painter.drawEllipse(QRectF(8.5, 4, 7, 16));
+        painter.drawLine(QPointF(4, 12), QPointF(20, 12));
+        painter.drawLine(QPointF(5.6, 8), QPointF(18.4, 8));
+        painter.drawLine(QPointF(5.6, 16), QPointF(18.4, 16));
+        break;
     }
 }
 

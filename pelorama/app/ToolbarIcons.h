@@ -10,7 +10,8 @@ enum class ToolbarIcon
     add,
     exportAll,
     share,
-    feedback
+    feedback,
+    language
 };
 
 QIcon toolbarIcon(ToolbarIcon icon, const QColor& ink);

@@ -79,6 +79,15 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
     m_renderer->canvasDidChange();
 }
 
+void CanvasView::setLanguage(const QString& language)
+{
+    if (language == m_language)
+        return;
+    commitEditing();
+    m_language = language;
+    setNeedsRendering(true);
+}
+
 void CanvasView::drawableDidChange(model::Drawable* drawable)
 {
     // The render takes a fresh snapshot; nothing of the old picture needs letting go.
@@ -112,7 +121,7 @@ graphics::Image CanvasView::renderCanvasImage()
 {
     if (!m_canvas)
         return {};
-    return m_canvasRenderer.render(m_pictures.prepared(model::DetachedCanvas(*m_canvas)),
+    return m_canvasRenderer.render(m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language)),
                                    model::CanvasRenderingMode::canvasView, boundsSize(), 2.0);
 }
 
@@ -248,7 +257,7 @@ void CanvasView::mouseDown(const QPointF& position, int clickCount)
     if (!textRect || clickCount != 2)
         return;
     const std::optional<CanvasMapping> map = mapping();
-    m_editing->open(*textRect, viewRect(*hit), map && map->isValid() ? map->scale() : 1);
+    m_editing->open(*textRect, m_language, viewRect(*hit), map && map->isValid() ? map->scale() : 1);
 }
 
 CaptionEditor* CanvasView::editor() const

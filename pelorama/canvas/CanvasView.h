@@ -68,6 +68,12 @@ public:
     // drawable's keys that change its pixels (model::pixelKeys), clears the selection and schedules a render.
     void setCanvas(std::shared_ptr<const model::Canvas> canvas);
 
+    // The language the captions show and are edited in: a code of the document's languages, empty for
+    // the base language. Another one commits an open editor into the language it was opened in and
+    // renders again.
+    const QString& language() const { return m_language; }
+    void setLanguage(const QString& language);
+
     bool needsRendering() const { return m_needsRendering; }
     // Going from false to true schedules one render on the next pass of the event loop.
     void setNeedsRendering(bool needsRendering);
@@ -75,9 +81,9 @@ public:
     void renderCanvas();
 
     CanvasViewRendering& renderer() const { return *m_renderer; }
-    // A snapshot of the canvas taken now, rendered in canvasView mode into the view's bounds at scale 2
-    // through the view's own model::CanvasRenderer, which keeps what it laid out for the next render.
-    // Pictures not decoded yet are left out until they are (DecodingPictures), so that showing a
+    // A snapshot of the canvas taken now in the language, rendered in canvasView mode into the view's bounds
+    // at scale 2 through the view's own model::CanvasRenderer, which keeps what it laid out for the next
+    // render. Pictures not decoded yet are left out until they are (DecodingPictures), so that showing a
     // screenshot never waits for its pictures. The renderers call it; an empty image without a canvas.
     graphics::Image renderCanvasImage();
     // The label shown while no canvas is set.
@@ -151,6 +157,7 @@ private:
     DecodingPictures m_pictures;
     EmptyCanvasLabel* m_emptyLabel = nullptr;
     std::shared_ptr<const model::Canvas> m_canvas;
+    QString m_language;
     bool m_needsRendering = false;
     WeakReference<model::Selectable> m_selection;
     CanvasOverlay* m_overlay = nullptr;

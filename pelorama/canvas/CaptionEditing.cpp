@@ -17,10 +17,11 @@ CaptionEditing::~CaptionEditing()
     }
 }
 
-void CaptionEditing::open(model::TextRect& textRect, const graphics::Rect& viewRect, double scale)
+void CaptionEditing::open(model::TextRect& textRect, const QString& language, const graphics::Rect& viewRect,
+                          double scale)
 {
     const graphics::Font font = textRect.font();
-    auto* editor = new CaptionEditor(textRect, font.withSize(font.pointSize() * scale), &m_view);
+    auto* editor = new CaptionEditor(textRect, language, font.withSize(font.pointSize() * scale), &m_view);
     const QRectF frame(viewRect.minX(), m_view.height() - viewRect.maxY(), viewRect.width(),
                        viewRect.height());
     editor->setGeometry(frame.toAlignedRect());
@@ -38,9 +39,15 @@ void CaptionEditing::commit()
         return;
     model::TextRect* textRect = m_editor->textRect();
     const QString text = m_editor->toPlainText();
+    const QString language = m_editor->language();
     close();
-    if (textRect && !textRect->isDeleted() && textRect->managedObjectContext() && textRect->text() != text)
+    if (!textRect || textRect->isDeleted() || !textRect->managedObjectContext() ||
+        textRect->text(language) == text)
+        return;
+    if (language.isEmpty())
         textRect->setText(text);
+    else
+        textRect->setText(text, language);
 }
 
 void CaptionEditing::close()

@@ -15,9 +15,10 @@ namespace pelorama::canvas {
 class CaptionEditor;
 
 // The in-place editing of captions in a view, one at a time. The editor opens over the caption's
-// rectangle; ending it by key or focus, or commit(), writes what was typed into the caption, only when
-// it differs, so that opening and leaving the editor is no edit of the document; Escape closes it and
-// writes nothing. Closing gives the keyboard focus back to the view when the editor had it.
+// rectangle with the caption's text in a language; ending it by key or focus, or commit(), writes what
+// was typed into the caption in that language, only when it differs from what the caption showed there, so
+// that opening and leaving the editor is no edit of the document; Escape closes it and writes nothing.
+// Closing gives the keyboard focus back to the view when the editor had it.
 class CaptionEditing
 {
 public:
@@ -29,9 +30,11 @@ public:
 
     // The editor while one is open.
     CaptionEditor* editor() const { return m_editor; }
-    // Opens the editor of textRect over viewRect (view points, y up), in the caption's font scaled by
-    // scale (view points per canvas point), with all its text selected and the keyboard focus.
-    void open(model::TextRect& textRect, const graphics::Rect& viewRect, double scale);
+    // Opens the editor of textRect's text in language (empty for the base language) over viewRect (view
+    // points, y up), in the caption's font scaled by scale (view points per canvas point), with all its
+    // text selected and the keyboard focus.
+    void open(model::TextRect& textRect, const QString& language, const graphics::Rect& viewRect,
+              double scale);
     // Writes the editor's text into its caption, then closes it; nothing when none is open.
     void commit();
 

@@ -29,13 +29,15 @@ Qt::Alignment toQtAlignment(graphics::TextAlignment alignment)
 
 } // namespace
 
-CaptionEditor::CaptionEditor(model::TextRect& textRect, const graphics::Font& font, QWidget* parent)
+CaptionEditor::CaptionEditor(model::TextRect& textRect, const QString& language, const graphics::Font& font,
+                             QWidget* parent)
     : LengthLimitedTextEdit(parent)
     , m_textRect(&textRect)
+    , m_language(language)
     , m_font(font)
 {
     setMaximumLength(model::TextRect::maximumTextLength);
-    setText(textRect.text());
+    setText(textRect.text(language));
     connect(this, &LengthLimitedTextEdit::insertionRefused, this, [this](qsizetype refusedLength) {
         tessaline::PopoverMessage::showMessage(
             QStringLiteral("A caption takes at most %1 characters; this would make it %2.")

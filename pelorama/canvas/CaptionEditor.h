@@ -8,21 +8,25 @@
 
 namespace pelorama::canvas {
 
-// The in-place editor of a caption: its markup text as plain text, over the caption's rectangle in the
+// The in-place editor of a caption: its markup text in one language as plain text (the base text where
+// it has none in that language), over the caption's rectangle in the
 // canvas view, in the caption's font scaled as the view shows it. It edits one text rect, fixed when it
-// opens. Return, Enter, Tab and Backtab end the editing, and so does the focus going to another widget
-// (not the window going inactive or a popup opening); Escape cancels it, dropping what was typed. It
-// takes no more text than a caption takes (model::TextRect::maximumTextLength) and says so in a popover
-// when it refuses some.
+// opens, and that language. Return, Enter, Tab and Backtab end the editing, and so does the focus going to
+// another widget (not the window going inactive or a popup opening); Escape cancels it, dropping what was
+// typed. It takes no more text than a caption takes (model::TextRect::maximumTextLength) and says so in a
+// popover when it refuses some.
 class CaptionEditor : public appkit::LengthLimitedTextEdit
 {
     Q_OBJECT
 
 public:
-    CaptionEditor(model::TextRect& textRect, const graphics::Font& font, QWidget* parent);
+    // language: a code of the document's languages, empty for the base language.
+    CaptionEditor(model::TextRect& textRect, const QString& language, const graphics::Font& font,
+                  QWidget* parent);
 
     // None once the text rect was destroyed.
     model::TextRect* textRect() const { return m_textRect; }
+    const QString& language() const { return m_language; }
     // The font shown, in view points.
     const graphics::Font& editorFont() const { return m_font; }
 
@@ -40,6 +44,7 @@ private:
     void endEditing();
 
     QPointer<model::TextRect> m_textRect;
+    QString m_language;
     graphics::Font m_font;
     bool m_ended = false;
 };

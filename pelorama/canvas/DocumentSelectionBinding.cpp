@@ -16,10 +16,15 @@ DocumentSelectionBinding::DocumentSelectionBinding(CanvasView& view, model::Docu
             &DocumentSelectionBinding::showSelectedScreenshot);
     connect(&selection, &model::DocumentSelection::drawableChanged, this,
             &DocumentSelectionBinding::showSelectedDrawable);
+    connect(&selection, &model::DocumentSelection::languageChanged, this, [this] {
+        if (m_selection)
+            m_view.setLanguage(m_selection->language());
+    });
     connect(&view, &CanvasView::selectionChanged, this, [this] {
         if (m_selection)
             m_selection->setDrawable(m_view.selection());
     });
+    view.setLanguage(selection.language());
     showSelectedScreenshot();
 }
 

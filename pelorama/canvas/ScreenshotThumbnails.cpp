@@ -66,8 +66,8 @@ const graphics::Image* ScreenshotThumbnails::picture(const model::Screenshot& sc
 bool ScreenshotThumbnails::shows(const model::Screenshot& screenshot, quint64 changes) const
 {
     const Entry* entry = find(screenshot);
-    return entry && entry->picture && entry->changes == changes && entry->shows == changes && !entry->job &&
-           !entry->verifying;
+    return entry && entry->picture && entry->changes == changes && entry->shows == changes &&
+           entry->language == m_language && !entry->job && !entry->verifying;
 }
 
 QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio)
@@ -130,6 +130,14 @@ void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t s
     startRenders();
 }
 
+void ScreenshotThumbnails::setLanguage(const QString& language)
+{
+    if (language == m_language)
+        return;
+    m_language = language;
+    m_startRenders.request();
+}
+
 void ScreenshotThumbnails::screenshotDidChange(const model::Screenshot& screenshot, quint64 changes)
 {
     if (Entry* entry = find(screenshot); entry && entry->changes != changes) {
@@ -154,13 +162,14 @@ void ScreenshotThumbnails::startRenders()
         Entry& entry = m_entries.at(id);
         if (!entry.kept || entry.job || !entry.screenshot || entry.screenshot->isDeleted())
             continue;
-        if (entry.shows == entry.changes && !entry.verifying)
+        if (entry.shows == entry.changes && entry.language == m_language && !entry.verifying)
             continue;
-        model::DetachedCanvas snapshot(entry.screenshot->makeCanvas());
+        model::DetachedCanvas snapshot(entry.screenshot->makeCanvas(), m_language);
         entry.verifying = false;
         if (entry.picture && entry.snapshot && *entry.snapshot == snapshot) {
-            // Told of a change that does not show.
+            // Told of a change that does not show, or a language it has no texts in.
             entry.shows = entry.changes;
+            entry.language = m_language;
             continue;
         }
         start(entry, std::move(snapshot));
@@ -171,6 +180,7 @@ void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
 {
     entry.job = ++m_jobs;
     entry.shows = entry.changes;
+    entry.language = m_language;
     ++m_rendering;
     // A renderer kept for a screenshot on screen keeps the captions it laid out for the next render.
     std::shared_ptr<model::CanvasRenderer> renderer = std::move(entry.renderer);

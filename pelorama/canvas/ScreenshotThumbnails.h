@@ -58,11 +58,15 @@ public:
     ~ScreenshotThumbnails() override;
 
     void setBudget(std::size_t bytes) { m_budget = bytes; }
+    // The language the pictures show the captions in: a code of the document's languages, empty for the
+    // base language. Another one renders every wanted picture again in its turn; until then the last
+    // picture stays shown.
+    void setLanguage(const QString& language);
 
     // The last picture rendered of screenshot, which may show an earlier count of changes; none while
     // none is kept. Never renders.
     const graphics::Image* picture(const model::Screenshot& screenshot) const;
-    // Whether the picture of screenshot shows its count of changes, with nothing to check.
+    // Whether the picture of screenshot shows its count of changes in the language, with nothing to check.
     bool shows(const model::Screenshot& screenshot, quint64 changes) const;
     // The picture composed for a cell (ThumbnailDrawing), kept until the picture, the cell or the ratio
     // change or the screenshot leaves the screen; a null image without a picture.
@@ -94,6 +98,7 @@ private:
         QPointer<model::Screenshot> screenshot;
         quint64 changes = 0;          // the count wanted
         std::optional<quint64> shows; // the count the picture, or the render running, shows
+        QString language;             // and the language it shows
         bool verifying = false;
         bool wanted = false;
         bool shown = false; // on screen
@@ -122,6 +127,7 @@ private:
     void takeRenders();
 
     std::size_t m_budget;
+    QString m_language;
     std::size_t m_rendering = 0;
     quint64 m_jobs = 0;
     std::vector<store::ManagedObjectID> m_order;

@@ -133,6 +133,13 @@ ledgerline::PropertyGroup& groupFor(std::vector<std::unique_ptr<ledgerline::Prop
 
 } // namespace
 
+PropertyCollectionBuilder& PropertyCollectionBuilder::bindingKey(const QString& key, QObject& target,
+                                                                 const QString& keyPath)
+{
+    m_targets.insert(key, {&target, keyPath});
+    return *this;
+}
+
 std::unique_ptr<ledgerline::PropertyCollection> PropertyCollectionBuilder::build() const
 {
     auto collection = std::make_unique<ledgerline::PropertyCollection>();
@@ -148,6 +155,8 @@ std::unique_ptr<ledgerline::PropertyCollection> PropertyCollectionBuilder::build
             if (descriptor.kind == InspectorKind::warning) {
                 keepWarningCurrent(*collection, m_entity, static_cast<WarningProperty&>(*property),
                                    descriptor);
+            } else if (const Target target = m_targets.value(row.key); target.object) {
+                property->bind(target.object, target.keyPath);
             } else {
                 property->bind(&m_entity, row.key);
                 if (descriptor.kind == InspectorKind::choice && row.holdsInteger())

@@ -2,6 +2,9 @@
 
 #include "ledgerline/PropertyCollection.h"
 
+#include <QHash>
+#include <QPointer>
+#include <QString>
 #include <memory>
 
 namespace pelorama::model {
@@ -20,10 +23,21 @@ public:
         : m_entity(entity)
     {}
 
+    // The rows of key bind to keyPath of target instead of the entity's key: a view of the entity that
+    // shows the key otherwise, such as a caption's text in one of its languages.
+    PropertyCollectionBuilder& bindingKey(const QString& key, QObject& target, const QString& keyPath);
+
     std::unique_ptr<ledgerline::PropertyCollection> build() const;
 
 private:
+    struct Target
+    {
+        QPointer<QObject> object;
+        QString keyPath;
+    };
+
     Entity& m_entity;
+    QHash<QString, Target> m_targets;
 };
 
 } // namespace pelorama::model

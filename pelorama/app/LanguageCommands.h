@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace pelorama::app {
+
+class AddLanguageDialog;
+class Document;
+class LanguageChoice;
+class RemoveLanguageDialog;
+
+// What the commands on a document's languages do, as its window offers them: each asks in a dialog on
+// the window where it needs to, changes the document in one step to undo, and says in an alert why it
+// failed. Whether a command may run is the window's actions' to decide.
+class LanguageCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    LanguageCommands(Document& document, LanguageChoice& choice, QWidget& window);
+
+    LanguageChoice& choice() const { return m_choice; }
+
+    // Asks for a language the document lacks, adds it and shows it.
+    void addLanguage();
+    // Asks which language other than the base to remove, with its texts, and removes it.
+    void removeLanguage();
+    // Makes the language shown the base language.
+    void setBaseLanguage();
+
+    // The dialogs while they are open.
+    AddLanguageDialog* addLanguageDialog() const;
+    RemoveLanguageDialog* removeLanguageDialog() const;
+
+private:
+    Document& m_document;
+    LanguageChoice& m_choice;
+    QWidget& m_window;
+    QPointer<AddLanguageDialog> m_addDialog;
+    QPointer<RemoveLanguageDialog> m_removeDialog;
+};
+
+} // namespace pelorama::app

@@ -1,0 +1,353 @@
+// A document window's languages as the user reaches them: the toolbar's language menu, the Add and Remove
+// Language dialogs, captions edited on the canvas and in the inspector, and what the window shows.
+#include "DocumentControllerTest.h"
+#include "app/AddLanguageDialog.h"
+#include "app/Document.h"
+#include "app/DocumentActions.h"
+#include "app/DocumentCommands.h"
+#include "app/DocumentWindow.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageCommands.h"
+#include "app/LanguageMenu.h"
+#include "app/LanguageNames.h"
+#include "app/RemoveLanguageDialog.h"
+#include "app/ScreenshotListModel.h"
+#include "app/ScreenshotListView.h"
+#include "canvas/CanvasView.h"
+#include "canvas/CaptionEditor.h"
+#include "ledgerline/Property.h"
+#include "ledgerline/PropertyRowView.h"
+#include "ledgerline/PropertyTableViewController.h"
+#include "ledgerline/StringPropertyTableCellView.h"
+#include "model/attributes/WarningProperty.h"
+#include "model/entities/DocumentSelection.h"
+#include "model/entities/DrawableMapping.h"
+#include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/languages/DocumentLanguages.h"
+#include "store/ManagedObjectContext.h"
+#include "templates/picker/TemplateViewController.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+#include <QUndoStack>
+#include <gtest/gtest.h>
+
+using namespace pelorama;
+
+namespace {
+
+class LanguageTest : public DocumentControllerTest
+{
+protected:
+    void SetUp() override
+    {
+        DocumentControllerTest::SetUp();
+        document = newDocument();
+        ASSERT_NE(document, nullptr);
+        window = document->documentWindow();
+        ASSERT_NE(window, nullptr);
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->commands()->templatePickerSheet() != nullptr; }));
+        window->commands()->templatePickerSheet()->reject();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->commands()->templatePickerSheet() == nullptr; }));
+        QApplication::setActiveWindow(window);
+
+        store::ManagedObjectContext& context = *document->managedObjectContext();
+        // Made whole before the list hears of it.
+        auto* screenshot = model::Screenshot::insertInto(context);
+        screenshot->setName("Welcome");
+        screenshot->setSize({400, 300});
+        caption =
+            model::TextRect::insertInto(context, {0, 0, 400, 300}, "Hello", graphics::TextAlignment::center,
+                                        model::VerticalAlignment::center);
+        caption->setFont(graphics::Font("HelveticaNeue", 60));
+        model::DrawableMapping::insert(*caption, *screenshot, context);
+        context.processPendingChanges();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return document->selection().screenshot() == screenshot; }));
+        base = languages().base;
+    }
+
+    model::DocumentLanguages languages() const
+    {
+        return model::DocumentLanguages::of(*document->managedObjectContext());
+    }
+
+    QString shownLanguage() const { return window->languageChoice()->current(); }
+
+    QMenu* languageMenu() const { return window->documentActions()->languageMenu(); }
+
+    QStringList menuItems() const
+    {
+        QStringList items;
+        for (QAction* action : languageMenu()->actions()) {
+            if (!action->isSeparator())
+                items.append(action->text());
+        }
+        return items;
+    }
+
+    // Opens the menu from its toolbar button and clicks the item.
+    void choose(const QString& item)
+    {
+        QMenu* menu = languageMenu();
+        QTimer::singleShot(0, menu, [menu, item] {
+            for (QAction* action : menu->actions()) {
+                if (action->text() == item) {
+                    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                    return;
+                }
+            }
+            ADD_FAILURE() << "no item " << item.toStdString();
+            menu->close();
+        });
+        auto* button = window->toolbar()->findChild<QAbstractButton*>("language");
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+
+    // The canvas as drawn once everything asked for has been rendered.
+    QImage shownCanvas() const
+    {
+        canvas::CanvasView* view = window->canvasView();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !view->needsRendering() && view->contents().has_value(); }));
+        return view->contents() ? view->contents()->representations().front().bitmap() : QImage();
+    }
+
+    QImage shownThumbnail() const
+    {
+        app::ScreenshotListView* list = window->screenshotList();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->showsCurrentThumbnails(); }));
+        const graphics::Image* picture = list->thumbnails().picture(*document->selection().screenshot());
+        return picture ? picture->representations().front().bitmap() : QImage();
+    }
+
+    ledgerline::PropertyRowView* inspectorRow(const QString& keyPathOrIdentifier) const
+    {
+        for (ledgerline::PropertyRowView* row : window->inspector()->rowViews()) {
+            const ledgerline::Property* property = row->objectValue();
+            if (property && (property->valueKeyPath() == keyPathOrIdentifier ||
+                             property->identifier() == keyPathOrIdentifier))
+                return row;
+        }
+        return nullptr;
+    }
+
+    // The untranslated note while it shows.
+    QString note() const
+    {
+        ledgerline::PropertyRowView* row = inspectorRow("untranslated");
+        auto* warning = row ? qobject_cast<model::WarningProperty*>(row->objectValue()) : nullptr;
+        return warning && !warning->isHidden() ? warning->message() : QString();
+    }
+
+    // Replaces what field holds by text, as typed; a text beyond ASCII arrives whole, as from an input
+    // method.
+    static void type(QWidget* field, const QString& text)
+    {
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(field, &typed);
+    }
+
+    // Types text into the inspector's text row and leaves it, as the user does.
+    void typeInInspector(const QString& text)
+    {
+        ledgerline::PropertyRowView* row = inspectorRow("text");
+        ASSERT_NE(row, nullptr);
+        QWidget* field = static_cast<ledgerline::StringPropertyTableCellView*>(row->cellView())->textView();
+        field->setFocus();
+        type(field, text);
+        QFocusEvent out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(field, &out);
+    }
+
+    QString inspectorText() const
+    {
+        ledgerline::PropertyRowView* row = inspectorRow("text");
+        return row ? static_cast<ledgerline::StringPropertyTableCellView*>(row->cellView())
+                         ->textView()
+                         ->toPlainText()
+                   : QString();
+    }
+
+    void editOnCanvas(const QString& text)
+    {
+        canvas::CanvasView* view = window->canvasView();
+        const graphics::Rect frame = view->viewRect(*caption);
+        QTest::mouseDClick(view, Qt::LeftButton, {},
+                           QPoint(qRound(frame.midX()), qRound(view->height() - frame.midY())));
+        ASSERT_NE(view->editor(), nullptr);
+        type(view->editor(), text);
+        QTest::keyClick(view->editor(), Qt::Key_Return);
+    }
+
+    // Adds code through Add Language…, typed into the search as the user does.
+    void addLanguage(const QString& search)
+    {
+        choose("&Add Language…");
+        app::AddLanguageDialog* dialog = window->languageCommands()->addLanguageDialog();
+        ASSERT_NE(dialog, nullptr);
+        QTest::keyClicks(dialog->searchField(), search);
+        QTest::keyClick(dialog->searchField(), Qt::Key_Return);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return window->languageCommands()->addLanguageDialog() == nullptr; }));
+    }
+
+    app::Document* document = nullptr;
+    app::DocumentWindow* window = nullptr;
+    model::TextRect* caption = nullptr;
+    QString base;
+};
+
+TEST_F(LanguageTest, TheMenuAddsALanguageAndSwitchingShowsTheCaptionsInItOnCanvasAndList)
+{
+    // One language: the menu offers adding one, and the button names the base language.
+    EXPECT_EQ(menuItems(), QStringList({"&Add Language…"}));
+    EXPECT_EQ(window->documentActions()->language()->iconText(), app::LanguageNames::nativeName(base));
+    const QImage english = shownCanvas();
+    const QImage englishThumbnail = shownThumbnail();
+
+    // The dialog filters the locales as the user types; the arrow keys move through the matches, Escape
+    // adds nothing, Return the one chosen, which is then shown.
+    choose("&Add Language…");
+    app::AddLanguageDialog* dialog = window->languageCommands()->addLanguageDialog();
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->searchField(), "german (");
+    EXPECT_EQ(dialog->chosenCode(), "de-AT");
+    QTest::keyClick(dialog->searchField(), Qt::Key_Down);
+    QTest::keyClick(dialog->searchField(), Qt::Key_Down);
+    EXPECT_EQ(dialog->chosenCode(), "de-DE");
+    QTest::keyClick(dialog->searchField(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->languageCommands()->addLanguageDialog() == nullptr; }));
+    EXPECT_FALSE(languages().hasTranslations());
+    addLanguage("de-DE");
+    EXPECT_EQ(languages().codes, QStringList({base, "de-DE"}));
+    EXPECT_EQ(shownLanguage(), "de-DE");
+    EXPECT_TRUE(document->isEdited());
+    QStringList items = app::LanguageNames::menuNames({base, "de-DE"});
+    items << "&Add Language…"
+          << "&Remove Language…"
+          << "Set as &Base Language";
+    EXPECT_EQ(menuItems(), items);
+    EXPECT_TRUE(languageMenu()->actions()[1]->isChecked());
+    EXPECT_EQ(window->documentActions()->language()->iconText(), "Deutsch");
+
+    // Without a translation the caption shows its base text.
+    EXPECT_EQ(shownCanvas(), english);
+    editOnCanvas("Hallo");
+    EXPECT_EQ(caption->text("de-DE"), "Hallo");
+    EXPECT_EQ(caption->text(), "Hello");
+    const QImage german = shownCanvas();
+    EXPECT_NE(german, english);
+    const QImage germanThumbnail = shownThumbnail();
+    EXPECT_NE(germanThumbnail, englishThumbnail);
+
+    // Switching back shows the base text everywhere, and the German one again after.
+    choose(app::LanguageNames::nativeName(base));
+    EXPECT_EQ(shownLanguage(), base);
+    EXPECT_EQ(shownCanvas(), english);
+    EXPECT_EQ(shownThumbnail(), englishThumbnail);
+    choose("Deutsch");
+    EXPECT_EQ(shownCanvas(), german);
+    EXPECT_EQ(shownThumbnail(), germanThumbnail);
+
+    // Undo takes back the translation, then the language, which leaves the base shown.
+    document->undoStack()->undo();
+    EXPECT_EQ(caption->text("de-DE"), "Hello");
+    EXPECT_EQ(shownCanvas(), english);
+    document->undoStack()->undo();
+    EXPECT_FALSE(languages().hasTranslations());
+    EXPECT_EQ(shownLanguage(), base);
+    EXPECT_EQ(menuItems(), QStringList({"&Add Language…"}));
+}
+
+TEST_F(LanguageTest, EditsInALanguageLeaveTheOthersAndTheInspectorSaysWhatIsNotTranslated)
+{
+    addLanguage("de-DE");
+    addLanguage("ja");
+    ASSERT_EQ(shownLanguage(), "ja");
+    window->canvasView()->setSelection(caption);
+
+    // An untranslated caption shows the base text, with a note; typing makes the translation.
+    const QString untranslated =
+        QString("Not translated: showing %1").arg(app::LanguageNames::englishName(base));
+    EXPECT_EQ(inspectorText(), "Hello");
+    EXPECT_EQ(note(), untranslated);
+    typeInInspector("こんにちは");
+    EXPECT_EQ(caption->text("ja"), "こんにちは");
+    EXPECT_EQ(note(), QString());
+
+    // In German, the Japanese text stays where it is and the German one is made on the canvas.
+    choose("Deutsch");
+    EXPECT_EQ(inspectorText(), "Hello");
+    EXPECT_EQ(note(), untranslated);
+    editOnCanvas("Hallo");
+    EXPECT_EQ(inspectorText(), "Hallo");
+    EXPECT_EQ(note(), QString());
+    EXPECT_EQ(caption->text(), "Hello");
+    EXPECT_EQ(caption->text("ja"), "こんにちは");
+
+    // The base text edited in the base language changes no translation, and shows where there is none.
+    choose(app::LanguageNames::nativeName(base));
+    EXPECT_EQ(note(), QString());
+    typeInInspector("Hi");
+    EXPECT_EQ(caption->translations(), (model::Translations{{"de-DE", "Hallo"}, {"ja", "こんにちは"}}));
+
+    // Emptying a translation goes back to the base text.
+    choose("日本語");
+    typeInInspector("");
+    EXPECT_FALSE(caption->translations().contains("ja"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inspectorText() == "Hi"; }));
+    EXPECT_EQ(note(), untranslated);
+}
+
+TEST_F(LanguageTest, RemovingAndMakingTheBaseAreOneStepEachAndTheWindowFallsBackToTheBase)
+{
+    addLanguage("de-DE");
+    addLanguage("fr-FR");
+    editOnCanvas("Bonjour");
+    choose("Deutsch");
+    editOnCanvas("Hallo");
+    const int steps = document->undoStack()->count();
+
+    // Deutsch becomes the base: the captions' texts swap, and the window shows the new base.
+    choose("Set as &Base Language");
+    EXPECT_EQ(languages().base, "de-DE");
+    EXPECT_EQ(caption->text(), "Hallo");
+    EXPECT_EQ(caption->text(base), "Hello");
+    EXPECT_EQ(shownLanguage(), "de-DE");
+    EXPECT_FALSE(window->documentActions()->setBaseLanguage()->isEnabled());
+
+    // Removing the language shown asks which, offering it first, and takes its texts.
+    choose("Français");
+    choose("&Remove Language…");
+    app::RemoveLanguageDialog* dialog = window->languageCommands()->removeLanguageDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->languages()->count(), 2);
+    EXPECT_EQ(dialog->chosenCode(), "fr-FR");
+    QTest::mouseClick(dialog->removeButton(), Qt::LeftButton);
+    EXPECT_EQ(languages().codes, QStringList({base, "de-DE"}));
+    EXPECT_FALSE(caption->translations().contains("fr-FR"));
+    EXPECT_EQ(shownLanguage(), "de-DE");
+    EXPECT_EQ(document->undoStack()->count(), steps + 2);
+
+    document->undoStack()->undo();
+    EXPECT_EQ(caption->text("fr-FR"), "Bonjour");
+    document->undoStack()->undo();
+    EXPECT_EQ(languages().base, base);
+    EXPECT_EQ(caption->text(), "Hello");
+    EXPECT_EQ(shownLanguage(), base);
+}
+
+} // namespace
