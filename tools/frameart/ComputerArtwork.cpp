@@ -28,15 +28,15 @@ void drawGlassFront(QPainter& painter, const QRectF& outline, double radius, dou
 
 } // namespace
 
-QImage drawLaptop(const QRect& screen, const Finish& finish, bool withMark)
+QImage drawLaptop(QSize size, const QRect& screen, const Finish& finish, bool withMark)
 {
-    QImage picture = transparentPicture(laptopSize);
+    QImage picture = transparentPicture(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
 
-    const double width = laptopSize.width();
-    const double height = laptopSize.height();
+    const double width = size.width();
+    const double height = size.height();
     const double sideBezel = 180;
     const double baseTop = 2150;
     const QRectF lid(screen.left() - sideBezel, 30, screen.width() + 2 * sideBezel, baseTop + 20 - 30);
@@ -64,14 +64,14 @@ QImage drawLaptop(const QRect& screen, const Finish& finish, bool withMark)
     return picture;
 }
 
-QImage drawDesktop(const QRect& screen, const Finish& finish, bool withMark)
+QImage drawDesktop(QSize size, const QRect& screen, const Finish& finish, bool withMark)
 {
-    QImage picture = transparentPicture(desktopSize);
+    QImage picture = transparentPicture(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
 
-    const double width = desktopSize.width();
+    const double width = size.width();
     const double chinTop = 1663;
     const double bodyBottom = 1903;
     const double centreX = width / 2;

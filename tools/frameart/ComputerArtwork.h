@@ -8,14 +8,13 @@
 
 namespace frameart {
 
-// The laptop frame's picture size: the lid with the screen centred across it, and the base below.
-inline constexpr QSize laptopSize{4000, 2300};
-// The desktop frame's picture size: the display with its chin, and the stand below.
-inline constexpr QSize desktopSize{3000, 2450};
-
+// Pictures of size pixels (the catalogue's frame size), transparent outside the device, with the screen
+// filled exactly. The shapes are drawn for the catalogue's sizes: the lid with the screen centred across it
+// and the base below; the display with its chin, and the stand below.
+//
 // An open laptop seen from the front: the lid's glass front with the screen and the base's front edge.
-QImage drawLaptop(const QRect& screen, const Finish& finish, bool withMark);
+QImage drawLaptop(QSize size, const QRect& screen, const Finish& finish, bool withMark);
 // A desktop display on its stand: glass front, metal chin, stand and foot.
-QImage drawDesktop(const QRect& screen, const Finish& finish, bool withMark);
+QImage drawDesktop(QSize size, const QRect& screen, const Finish& finish, bool withMark);
 
 } // namespace frameart

@@ -5,9 +5,7 @@
 #include "tessaline/Shared/CryptorError.h"
 #include "tessaline/Shared/Decryptor.h"
 
-#include <QBuffer>
 #include <QImage>
-#include <QImageReader>
 #include <QStringDecoder>
 #include <QtEndian>
 #include <algorithm>
@@ -64,24 +62,6 @@ std::optional<graphics::BitmapImageRep> CryptoPngRep::fromData(const QByteArray&
     if (pixels.isNull())
         return std::nullopt;
     return graphics::BitmapImageRep(pixels);
-}
-
-std::optional<graphics::Size> CryptoPngRep::pixelSize(const QByteArray& data)
-{
-    if (!canInitWithData(data))
-        return std::nullopt;
-    QByteArray plaintext;
-    try {
-        plaintext = tessaline::Decryptor::decrypt(data, passphrase());
-    } catch (const tessaline::CryptorError&) {
-        return std::nullopt;
-    }
-    QBuffer buffer(&plaintext);
-    QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty())
-        return std::nullopt;
-    return graphics::Size{double(size.width()), double(size.height())};
 }
 
 QString CryptoPngRep::passphrase()

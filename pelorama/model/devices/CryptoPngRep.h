@@ -32,11 +32,6 @@ public:
     static std::optional<graphics::BitmapImageRep> fromData(const QByteArray& data,
                                                             const QString& passphrase);
 
-    // The pixel size of the picture in a container sealed under the frame passphrase, read from the
-    // picture's header without decoding it; none when the container does not open or its contents have no
-    // picture header.
-    static std::optional<graphics::Size> pixelSize(const QByteArray& data);
-
     // The passphrase of the frame containers, rebuilt on every call from the scrambled text the program
     // stores; the passphrase itself is stored nowhere.
     static QString passphrase();

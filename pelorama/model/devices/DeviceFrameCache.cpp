@@ -2,6 +2,7 @@
 
 #include "foundation/Diagnostics.h"
 #include "model/devices/CryptoPngRep.h"
+#include "model/devices/DeviceFamily.h"
 #include "model/rendering/RenderPool.h"
 #include "resources/DeviceResources.h"
 
@@ -11,41 +12,33 @@
 
 namespace pelorama::model {
 
-DeviceFrameCache::DeviceFrameCache(Loader loader, SizeLoader sizeLoader)
+DeviceFrameCache::DeviceFrameCache(Loader loader)
     : m_loader(std::move(loader))
-    , m_sizeLoader(std::move(sizeLoader))
 {}
 
 DeviceFrameCache& DeviceFrameCache::shared()
 {
-    static DeviceFrameCache cache(&loadFromResources, &sizeFromResources);
+    static DeviceFrameCache cache(&loadFromResources);
     return cache;
 }
 
 DeviceFrameCache& DeviceFrameCache::sharedPreviews()
 {
-    static DeviceFrameCache cache(&loadPreviewFromResources,
-                                  [](const QString& identifier) { return shared().frameSize(identifier); });
+    static DeviceFrameCache cache(&loadPreviewFromResources);
     return cache;
 }
 
-std::optional<graphics::Size> DeviceFrameCache::sizeFromResources(const QString& identifier)
-{
-    resources::initialize();
-    QFile file(resources::deviceFramePath(identifier));
-    if (!file.exists())
-        return std::nullopt;
-    std::optional<graphics::Size> size;
-    if (file.open(QIODevice::ReadOnly))
-        size = CryptoPngRep::pixelSize(file.readAll());
-    if (!size)
-        throw LoadFailure(QStringLiteral("the header of the device frame %1 could not be read")
-                              .arg(identifier)
-                              .toStdString());
-    return size;
-}
-
 namespace {
+
+// The frame size the catalogue gives the variant named identifier; none for a name it does not have.
+std::optional<graphics::Size> catalogueFrameSize(const QString& identifier)
+{
+    for (const DeviceFamily& family : DeviceFamily::all()) {
+        if (const DeviceVariant* variant = family.findVariantWithIdentifier(identifier))
+            return variant->frameSize();
+    }
+    return std::nullopt;
+}
 
 // The sealed picture at path, with the given size when one is given; nullptr when there is no such file.
 std::shared_ptr<const graphics::Image> loadSealed(const QString& identifier, const QString& path,
@@ -79,10 +72,8 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::loadFromResources(const
 
 std::shared_ptr<const graphics::Image> DeviceFrameCache::loadPreviewFromResources(const QString& identifier)
 {
-    const std::optional<graphics::Size> size = shared().frameSize(identifier);
-    if (!size)
-        return nullptr;
-    return loadSealed(identifier, resources::deviceFramePreviewPath(identifier), size);
+    return loadSealed(identifier, resources::deviceFramePreviewPath(identifier),
+                      catalogueFrameSize(identifier));
 }
 
 std::shared_ptr<const graphics::Image> DeviceFrameCache::frameOrWarning(const QString& identifier) noexcept
@@ -136,27 +127,6 @@ std::shared_ptr<const graphics::Image> DeviceFrameCache::frame(const QString& id
         promise.set_exception(std::current_exception());
     }
     return entry.get();
-}
-
-std::optional<graphics::Size> DeviceFrameCache::frameSize(const QString& identifier)
-{
-    {
-        QMutexLocker locker(&m_mutex);
-        const auto found = m_sizes.find(identifier);
-        if (found != m_sizes.end())
-            return found->second;
-    }
-    // Read outside the lock; two first readers of one size both read it, which is harmless. A loader
-    // that throws leaves nothing behind.
-    std::optional<graphics::Size> size;
-    if (m_sizeLoader) {
-        size = m_sizeLoader(identifier);
-    } else if (const std::shared_ptr<const graphics::Image> picture = frame(identifier)) {
-        size = picture->size();
-    }
-    QMutexLocker locker(&m_mutex);
-    m_sizes.emplace(identifier, size);
-    return size;
 }
 
 } // namespace pelorama::model

@@ -4,10 +4,12 @@
 
 namespace pelorama::model {
 
-DeviceVariant::DeviceVariant(QString name, QString identifier, graphics::Rect screenshotRect)
+DeviceVariant::DeviceVariant(QString name, QString identifier, graphics::Rect screenshotRect,
+                             graphics::Size frameSize)
     : m_name(std::move(name))
     , m_identifier(std::move(identifier))
     , m_screenshotRect(screenshotRect)
+    , m_frameSize(frameSize)
 {}
 
 graphics::Size DeviceVariant::suggestedResolution() const

@@ -8,12 +8,13 @@
 
 namespace pelorama::model {
 
-// One model and finish of a device family: its frame picture (the image resource named by the identifier)
-// and where the screen lies in that picture.
+// One model and finish of a device family: its frame picture (the image resource named by the identifier),
+// the picture's size and where the screen lies in it. The artwork tool draws each picture to this size,
+// so a device is placed without opening its picture.
 class DeviceVariant
 {
 public:
-    DeviceVariant(QString name, QString identifier, graphics::Rect screenshotRect);
+    DeviceVariant(QString name, QString identifier, graphics::Rect screenshotRect, graphics::Size frameSize);
 
     // Shown in the device image's model list.
     const QString& name() const { return m_name; }
@@ -22,6 +23,9 @@ public:
     // The screen inside the frame picture, in the picture's units, measured from its top-left corner
     // (y grows downwards).
     const graphics::Rect& screenshotRect() const { return m_screenshotRect; }
+    // The frame picture's size, in the units of screenshotRect. An orientable device turns about the
+    // picture's centre, so its screen lies in the middle.
+    graphics::Size frameSize() const { return m_frameSize; }
 
     // The screen's size in landscape form: the longer side is the width.
     graphics::Size suggestedResolution() const;
@@ -32,6 +36,7 @@ private:
     QString m_name;
     QString m_identifier;
     graphics::Rect m_screenshotRect;
+    graphics::Size m_frameSize;
 };
 
 } // namespace pelorama::model

@@ -1,6 +1,5 @@
 #include "model/entities/DeviceImage.h"
 
-#include "foundation/Diagnostics.h"
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
 #include "model/devices/DeviceFamily.h"
@@ -175,21 +174,6 @@ void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
     setValue(attribute::deviceVariant, variant.identifier());
 }
 
-namespace {
-
-std::optional<graphics::Size> frameSize(const QString& variantIdentifier)
-{
-    try {
-        return DeviceFrameCache::shared().frameSize(variantIdentifier);
-    } catch (const std::exception& error) {
-        foundation::warning(QStringLiteral("the size of the device frame %1 could not be read (%2)")
-                                .arg(variantIdentifier, QString::fromLocal8Bit(error.what())));
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
 std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 {
     return DeviceFrameCache::shared().frameOrWarning(deviceVariant().identifier());
@@ -198,8 +182,8 @@ std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 graphics::Rect DeviceImage::rect() const
 {
     const DeviceVariant& variant = deviceVariant();
-    return DeviceFrameLayout(frameSize(variant.identifier()).value_or(graphics::Size{}), scaleFactor(),
-                             position(), deviceFamily(), variant, orientation())
+    return DeviceFrameLayout(variant.frameSize(), scaleFactor(), position(), deviceFamily(), variant,
+                             orientation())
         .rect();
 }
 

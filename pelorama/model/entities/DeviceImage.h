@@ -78,8 +78,7 @@ public:
     std::shared_ptr<const graphics::Image> deviceImage() const;
 
     // The device on the canvas, in points: the frame picture scaled and centred on the position, turned
-    // for an orientable family. An empty rectangle at the position when there is no frame picture. Needs
-    // only the frame's size, which is read without decoding the picture.
+    // for an orientable family. The frame's size is the catalogue's, so no picture is opened.
     graphics::Rect rect() const;
     graphics::Rect boundingRect() const override { return rect(); }
 

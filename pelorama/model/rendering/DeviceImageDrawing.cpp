@@ -56,8 +56,8 @@ void draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& conte
     const std::shared_ptr<const graphics::Image> frame = frames.frameOrWarning(device.variant->identifier());
     if (!frame)
         return;
-    const DeviceFrameLayout layout(frame->size(), device.scaleFactor, device.position, *device.family,
-                                   *device.variant, device.orientation);
+    const DeviceFrameLayout layout(device.variant->frameSize(), device.scaleFactor, device.position,
+                                   *device.family, *device.variant, device.orientation);
     graphics::GraphicsContext& graphics = context.graphicsContext;
 
     // The frame and its shadow turn about the position.

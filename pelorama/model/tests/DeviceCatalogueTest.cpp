@@ -118,8 +118,9 @@ TEST(DeviceCatalogue, FamilyAcceptsItsDisplaySizesEitherWayRound)
     EXPECT_FALSE(family("iPhone").isValidDisplaySize({1334, 751}));
     EXPECT_TRUE(family("iMac").isValidDisplaySize({900, 1440}));
 
-    const DeviceFamily empty(QStringLiteral("Empty"), QStringLiteral("Empty"), false, {},
-                             {DeviceVariant(QStringLiteral("Only"), QStringLiteral("Only"), {0, 0, 1, 1})});
+    const DeviceFamily empty(
+        QStringLiteral("Empty"), QStringLiteral("Empty"), false, {},
+        {DeviceVariant(QStringLiteral("Only"), QStringLiteral("Only"), {0, 0, 1, 1}, {1, 1})});
     EXPECT_FALSE(empty.isValidDisplaySize({0, 0}));
 }
 

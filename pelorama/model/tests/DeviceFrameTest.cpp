@@ -22,16 +22,6 @@ const QImage& pixels(const graphics::Image& image)
     return image.representations().front().bitmap();
 }
 
-// The size each frame picture must have: orientable devices turn about the picture's centre, so their
-// screen is centred; laptops and desktops have fixed sizes with the base or stand below the screen.
-QSize expectedFrameSize(const DeviceFamily& family, const DeviceVariant& variant)
-{
-    const QRect screen = variant.screenshotRect().toQRectF().toRect();
-    if (family.isOrientable())
-        return {2 * screen.left() + screen.width(), 2 * screen.top() + screen.height()};
-    return family.identifier() == QLatin1String("MacBook") ? QSize(4000, 2300) : QSize(3000, 2450);
-}
-
 int opaquePixelsMissing(const QImage& picture, const QRect& area)
 {
     int missing = 0;
@@ -43,8 +33,9 @@ int opaquePixelsMissing(const QImage& picture, const QRect& area)
     return missing;
 }
 
-// Every frame of the family loads, has the size its screen calls for, is opaque over the whole screen rect
-// and transparent in its corners, and shows its screen exactly at the screen rect.
+// Every frame of the family loads, has the catalogue's frame size (centred on the screen for a device that
+// turns about its centre), is opaque over the whole screen rect and transparent in its corners, and shows
+// its screen exactly at the screen rect.
 void expectFramesMarkTheirScreens(const char* familyIdentifier)
 {
     const DeviceFamily* family = DeviceFamily::findWithIdentifier(QString::fromLatin1(familyIdentifier));
@@ -62,8 +53,12 @@ void expectFramesMarkTheirScreens(const char* familyIdentifier)
             DeviceFrameCache::shared().frame(variant.identifier());
         ASSERT_TRUE(frame);
         const QImage& picture = pixels(*frame);
-        EXPECT_EQ(picture.size(), expectedFrameSize(*family, variant));
-        EXPECT_EQ(frame->size(), graphics::Size::fromQSizeF(QSizeF(picture.size())));
+        EXPECT_EQ(frame->size(), variant.frameSize());
+        EXPECT_EQ(graphics::Size::fromQSizeF(QSizeF(picture.size())), variant.frameSize());
+        if (family->isOrientable()) {
+            EXPECT_EQ(variant.screenshotRect().midX(), variant.frameSize().width / 2);
+            EXPECT_EQ(variant.screenshotRect().midY(), variant.frameSize().height / 2);
+        }
 
         const QRect screen = variant.screenshotRect().toQRectF().toRect();
         ASSERT_TRUE(picture.rect().contains(screen));
@@ -202,29 +197,6 @@ TEST(DeviceFrames, FrameCacheLoadsEachFrameOnceWhenEightRendersAskAtOnce)
     EXPECT_EQ(loads.size(), identifiers.size());
 }
 
-TEST(DeviceFrames, FrameSizesComeFromTheHeaderWithoutLoadingThePicture)
-{
-    int loads = 0;
-    DeviceFrameCache cache(
-        [&](const QString& identifier) {
-            ++loads;
-            return DeviceFrameCache::loadFromResources(identifier);
-        },
-        &DeviceFrameCache::sizeFromResources);
-    for (const char* identifier : {"iPhone7Gold", "iPadPro97MonoBlack", "MacBookPro", "iMac"}) {
-        const std::optional<graphics::Size> size = cache.frameSize(identifier);
-        ASSERT_TRUE(size) << identifier;
-        EXPECT_EQ(loads, 0);
-        EXPECT_EQ(*size, DeviceFrameCache::shared().frame(identifier)->size()) << identifier;
-    }
-    EXPECT_FALSE(cache.frameSize("NoSuchFrame"));
-
-    // Without a size loader the size is the loaded frame's.
-    DeviceFrameCache loading(&DeviceFrameCache::loadFromResources);
-    EXPECT_EQ(loading.frameSize("iPhone7Gold"), cache.frameSize("iPhone7Gold"));
-    EXPECT_FALSE(loading.frameSize("NoSuchFrame"));
-}
-
 TEST(DeviceFrames, AFailedLoadIsTriedAgainWhileAMissingFrameIsAskedForOnce)
 {
     int loads = 0;
@@ -244,11 +216,9 @@ TEST(DeviceFrames, AFailedLoadIsTriedAgainWhileAMissingFrameIsAskedForOnce)
     const std::shared_ptr<const graphics::Image> loaded = cache.frame("Failing");
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(cache.frame("Failing"), loaded);
-    EXPECT_EQ(cache.frameSize("Failing"), (graphics::Size{4, 8}));
     EXPECT_EQ(loads, 3);
 
     EXPECT_EQ(cache.frame("Missing"), nullptr);
     EXPECT_EQ(cache.frame("Missing"), nullptr);
-    EXPECT_FALSE(cache.frameSize("Missing"));
     EXPECT_EQ(loads, 4);
 }
