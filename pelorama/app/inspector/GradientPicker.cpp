@@ -3,6 +3,7 @@
 #include "graphics/GraphicsContext.h"
 #include "inspector/PixelBitmapPainting.h"
 #include "model/entities/StockGradient.h"
+#include "model/rendering/GradientSwatch.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -112,8 +113,8 @@ void GradientPicker::paintEvent(QPaintEvent*)
             context.scale(ratio, -ratio);
             const auto& all = StockGradient::all();
             for (int index = 0; index < gradientCount(); ++index) {
-                all[static_cast<std::size_t>(index)]->drawPreview(
-                    context, graphics::Rect::fromQRectF(swatchRect(index)));
+                model::drawGradientSwatch(context, all[static_cast<std::size_t>(index)]->gradient(),
+                                          graphics::Rect::fromQRectF(swatchRect(index)));
             }
         });
     if (!painted)

@@ -1,11 +1,9 @@
 #include "model/entities/Gradient.h"
 
-#include "graphics/BitmapImageRep.h"
 #include "model/attributes/AttributeTable.h"
 #include "model/attributes/StockGradientRow.h"
 #include "model/entities/ContextOperations.h"
 #include "model/entities/StockGradient.h"
-#include "model/rendering/GradientSwatch.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
@@ -79,16 +77,6 @@ std::optional<graphics::Gradient> Gradient::gradient() const
     if (!start || !end)
         return std::nullopt;
     return graphics::Gradient(*start, *end);
-}
-
-graphics::Image Gradient::renderPreview(graphics::Size size) const
-{
-    graphics::Image image(size);
-    if (const std::optional<graphics::Gradient> fill = gradient()) {
-        if (const std::optional<QImage> bitmap = renderGradientSwatch(*fill, size, 1))
-            image.addRepresentation(graphics::BitmapImageRep(*bitmap));
-    }
-    return image;
 }
 
 DrawableSnapshot Gradient::snapshot() const

@@ -2,7 +2,6 @@
 
 #include "graphics/Color.h"
 #include "graphics/Gradient.h"
-#include "graphics/Image.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/IdentifiedEntity.h"
 #include "store/StoreForward.h"
@@ -52,11 +51,6 @@ public:
 
     // The gradient of the two colours; none while either is missing.
     std::optional<graphics::Gradient> gradient() const;
-
-    // A swatch in a new image of size points at one pixel per whole point: a rounded rectangle of radius
-    // 4 filled with the gradient at -90 degrees, with a 1-point rim of 25 % black inside its edge. A size
-    // that gives no pixels, or is not finite or too large, gives an image without a representation.
-    graphics::Image renderPreview(graphics::Size size) const;
 
     DrawableSnapshot snapshot() const override;
 };

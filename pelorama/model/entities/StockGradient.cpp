@@ -1,8 +1,5 @@
 #include "model/entities/StockGradient.h"
 
-#include "graphics/BitmapImageRep.h"
-#include "model/rendering/GradientSwatch.h"
-
 #include <array>
 #include <memory>
 
@@ -110,19 +107,6 @@ int StockGradient::indexOf(const StockGradient* gradient)
             return static_cast<int>(i);
     }
     return -1;
-}
-
-void StockGradient::drawPreview(graphics::GraphicsContext& context, const graphics::Rect& rect) const
-{
-    drawGradientSwatch(context, gradient(), rect);
-}
-
-graphics::Image StockGradient::renderPreview(graphics::Size size) const
-{
-    graphics::Image image(size);
-    if (const std::optional<QImage> bitmap = renderGradientSwatch(gradient(), size, 2))
-        image.addRepresentation(graphics::BitmapImageRep(*bitmap, size));
-    return image;
 }
 
 } // namespace pelorama::model

@@ -2,8 +2,6 @@
 
 #include "graphics/Color.h"
 #include "graphics/Gradient.h"
-#include "graphics/GraphicsContext.h"
-#include "graphics/Image.h"
 
 #include <QMetaType>
 #include <QString>
@@ -43,16 +41,6 @@ public:
                                          const std::optional<graphics::Color>& endColor);
     // The position of gradient in all(), by identity; -1 for nullptr or a gradient not in the catalogue.
     static int indexOf(const StockGradient* gradient);
-
-    // A swatch in rect of context's user space: a rounded rectangle of radius 4 filled with the gradient
-    // at -90 degrees (the start colour along the top edge in a y-up space), with a 1-point rim of 25 %
-    // black inside its edge. Restores the context's state.
-    void drawPreview(graphics::GraphicsContext& context, const graphics::Rect& rect) const;
-
-    // The swatch in a new image of size points holding twice as many pixels per side (2 x the whole
-    // points). A size that gives no pixels, or is not finite or too large for a bitmap, gives an image of
-    // that size without a representation.
-    graphics::Image renderPreview(graphics::Size size) const;
 
 private:
     QString m_identifier;

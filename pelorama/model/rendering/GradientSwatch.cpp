@@ -1,5 +1,6 @@
 #include "model/rendering/GradientSwatch.h"
 
+#include "graphics/BitmapImageRep.h"
 #include "graphics/Path.h"
 
 #include <cmath>
@@ -31,20 +32,24 @@ void drawGradientSwatch(graphics::GraphicsContext& context, const graphics::Grad
     context.restore();
 }
 
-std::optional<QImage> renderGradientSwatch(const graphics::Gradient& gradient, graphics::Size size,
-                                           int pixelsPerPoint)
+graphics::Image renderGradientSwatch(const graphics::Gradient& gradient, graphics::Size size,
+                                     int pixelsPerPoint)
 {
+    graphics::Image image(size);
     const std::optional<int> width = pixels(size.width, pixelsPerPoint);
     const std::optional<int> height = pixels(size.height, pixelsPerPoint);
     if (!width || !height)
-        return std::nullopt;
+        return image;
     QImage bitmap = graphics::GraphicsContext::makeBitmap(*width, *height);
     if (bitmap.isNull())
-        return std::nullopt;
-    graphics::GraphicsContext context(bitmap);
-    context.scale(pixelsPerPoint, pixelsPerPoint);
-    drawGradientSwatch(context, gradient, graphics::Rect({0, 0}, size));
-    return bitmap;
+        return image;
+    {
+        graphics::GraphicsContext context(bitmap);
+        context.scale(pixelsPerPoint, pixelsPerPoint);
+        drawGradientSwatch(context, gradient, graphics::Rect({0, 0}, size));
+    }
+    image.addRepresentation(graphics::BitmapImageRep(bitmap, size));
+    return image;
 }
 
 } // namespace pelorama::model

@@ -2,11 +2,9 @@
 
 #include "graphics/Gradient.h"
 #include "graphics/GraphicsContext.h"
+#include "graphics/Image.h"
 #include "graphics/Rect.h"
 #include "graphics/Size.h"
-
-#include <QImage>
-#include <optional>
 
 namespace pelorama::model {
 
@@ -16,9 +14,11 @@ namespace pelorama::model {
 void drawGradientSwatch(graphics::GraphicsContext& context, const graphics::Gradient& gradient,
                         const graphics::Rect& rect);
 
-// A bitmap of size points (each side truncated to whole points) at pixelsPerPoint holding the swatch of
-// gradient in (0, 0, size). None when a side is not finite, gives no pixel or is too large for a bitmap.
-std::optional<QImage> renderGradientSwatch(const graphics::Gradient& gradient, graphics::Size size,
-                                           int pixelsPerPoint);
+// The swatch of gradient in (0, 0, size) in a new image of size points, whose one representation holds
+// pixelsPerPoint pixels per whole point (each side truncated to whole points). A size that gives no
+// pixel, or is not finite or too large for a bitmap, gives an image of that size without a
+// representation.
+graphics::Image renderGradientSwatch(const graphics::Gradient& gradient, graphics::Size size,
+                                     int pixelsPerPoint);
 
 } // namespace pelorama::model

@@ -114,18 +114,3 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
     EXPECT_EQ(bytesAt(bitmap, 0, 0), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(bytesAt(bitmap, 3, 3), (Pixel{63, 63, 63, 255}));
 }
-
-TEST_F(GradientEntity, RendersAPreviewAtOnePixelPerPoint)
-{
-    Gradient* gradient = Gradient::insertInto(*stack.context, {0, 0, 1, 1}, {1, 0, 0, 1});
-    const graphics::Image preview = gradient->renderPreview({30, 20});
-    EXPECT_EQ(preview.size(), (graphics::Size{30, 20}));
-    ASSERT_EQ(preview.representations().size(), 1u);
-    EXPECT_EQ(preview.representations()[0].pixelsWide(), 30);
-    EXPECT_EQ(preview.representations()[0].pixelsHigh(), 20);
-    const QImage& pixels = preview.representations()[0].bitmap();
-    // y-up: the start colour (blue) along the top, the end colour (red) along the bottom.
-    EXPECT_GT(pixelAt(pixels, 15, 17).blue(), 200);
-    EXPECT_GT(pixelAt(pixels, 15, 2).red(), 200);
-    EXPECT_TRUE(gradient->renderPreview({0, 20}).representations().empty());
-}

@@ -2,6 +2,7 @@
 
 #include "DocumentStack.h"
 #include "model/entities/Screenshot.h"
+#include "model/rendering/GradientSwatch.h"
 
 #include <QTemporaryDir>
 #include <cmath>
@@ -85,21 +86,21 @@ TEST(StockGradient, ColoursFoundAgainAfterASaveAndReopen)
 TEST(StockGradient, RendersASwatchAtTwoPixelsPerPoint)
 {
     const StockGradient* gradient = StockGradient::all()[0];
-    const graphics::Image image = gradient->renderPreview({30, 20});
+    const graphics::Image image = renderGradientSwatch(gradient->gradient(), {30, 20}, 2);
     EXPECT_EQ(image.size(), (graphics::Size{30, 20}));
     ASSERT_EQ(image.representations().size(), 1u);
     EXPECT_EQ(image.representations()[0].pixelsWide(), 60);
     EXPECT_EQ(image.representations()[0].pixelsHigh(), 40);
     EXPECT_EQ(image.representations()[0].size(), (graphics::Size{30, 20}));
 
-    const graphics::Image fractional = gradient->renderPreview({30.9, 20.9});
+    const graphics::Image fractional = renderGradientSwatch(gradient->gradient(), {30.9, 20.9}, 2);
     EXPECT_EQ(fractional.size(), (graphics::Size{30.9, 20.9}));
     EXPECT_EQ(fractional.representations()[0].pixelsWide(), 60);
     EXPECT_EQ(fractional.representations()[0].pixelsHigh(), 40);
 
     for (graphics::Size nothing : {graphics::Size{0, 20}, graphics::Size{0.5, 0.5}, graphics::Size{NAN, 20},
                                    graphics::Size{1e12, 20}, graphics::Size{-30, 20}}) {
-        EXPECT_TRUE(gradient->renderPreview(nothing).representations().empty());
+        EXPECT_TRUE(renderGradientSwatch(gradient->gradient(), nothing, 2).representations().empty());
     }
 }
 
@@ -109,7 +110,7 @@ TEST(StockGradient, TheSwatchRunsFromStartAtTheTopToEndAtTheBottomWithADarkRim)
     QImage bitmap = graphics::GraphicsContext::makeBitmap(30, 30);
     {
         graphics::GraphicsContext context(bitmap);
-        gradient->drawPreview(context, graphics::Rect(0, 0, 30, 30));
+        drawGradientSwatch(context, gradient->gradient(), graphics::Rect(0, 0, 30, 30));
     }
     const auto near = [](const QColor& pixel, const graphics::Color& color, double tolerance) {
         return std::abs(pixel.redF() - color.red) < tolerance &&
