@@ -11,6 +11,9 @@
 //   pictures;
 // - paste: one screenshot pasted, until the canvas and the list show it (undone between iterations);
 // - captionEdit: a caption's text set, until the canvas and the row's picture show it;
+// - languageSwitch: the language shown switched through the language menu, between the base language
+//   and one that every caption has a text of its own in, until the canvas shows it; thumbnailsMs, until
+//   the rows on screen show it too, rendered on the pool meanwhile;
 // - save: saving after one caption edit;
 // - exportAll: every screenshot exported as the Export All command does, on the render pool.
 //
@@ -24,6 +27,8 @@
 #include "app/Document.h"
 #include "app/DocumentActions.h"
 #include "app/DocumentWindow.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageMenu.h"
 #include "app/ScreenshotListView.h"
 #include "canvas/CanvasView.h"
 #include "document/ExportJob.h"
@@ -34,6 +39,7 @@
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
+#include "model/languages/LanguageEditing.h"
 #include "model/rendering/RenderPool.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/Template.h"
@@ -190,6 +196,13 @@ public:
         m_rendered = false;
     }
 
+    // Runs the event loop until the canvas has rendered since the last call.
+    void showCanvas()
+    {
+        benchmarks::runUntil([this] { return m_rendered; });
+        m_rendered = false;
+    }
+
     // Runs the event loop until the list has rendered the pictures of the rows below the fold too.
     void showAllThumbnails()
     {
@@ -287,6 +300,42 @@ void captionEdit(benchmark::State& state)
     countMemory(state);
 }
 
+void languageSwitch(benchmark::State& state)
+{
+    OpenDocument opened(countOf(state));
+    opened.showAllThumbnails();
+    store::ManagedObjectContext& context = *opened.document->managedObjectContext();
+    const QString translation = QStringLiteral("de-DE");
+    if (!model::LanguageEditing::addLanguage(context, translation)) {
+        state.SkipWithError("the language could not be added");
+        return;
+    }
+    const auto captions = context.execute(model::TextRect::fetchRequest());
+    for (store::ManagedObject* object : captions.value()) {
+        auto* caption = static_cast<model::TextRect*>(object);
+        caption->setText(QStringLiteral("Übersetzt: ") + caption->text(), translation);
+    }
+    app::LanguageChoice& choice = *opened.window->languageChoice();
+    choice.refresh();
+    const QStringList languages = {choice.languages().base, translation};
+    app::LanguageMenu& menu = *opened.window->documentActions()->languageMenu();
+    menu.languageItem(translation)->trigger();
+    opened.showAllThumbnails();
+    double thumbnails = 0;
+    int switches = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        menu.languageItem(languages[switches++ % 2])->trigger();
+        opened.showCanvas();
+        state.PauseTiming();
+        benchmarks::runUntil([&] { return opened.list->showsCurrentThumbnails(); });
+        thumbnails +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        state.ResumeTiming();
+    }
+    state.counters["thumbnailsMs"] = thumbnails / std::max(1, switches);
+}
+
 void save(benchmark::State& state)
 {
     OpenDocument opened(countOf(state));
@@ -334,6 +383,7 @@ BENCHMARK(open)->Apply(sizes)->Iterations(3);
 BENCHMARK(scroll)->Apply(sizes)->Iterations(1);
 BENCHMARK(paste)->Apply(sizes)->Iterations(20);
 BENCHMARK(captionEdit)->Apply(sizes)->Iterations(50);
+BENCHMARK(languageSwitch)->Arg(50)->Arg(300)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 BENCHMARK(save)->Apply(sizes)->Iterations(10);
 BENCHMARK(exportAll)->Apply(sizes)->Iterations(1);
 
