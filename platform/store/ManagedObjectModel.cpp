@@ -75,15 +75,61 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
     if (!document.isObject() || !document.object().value("entities").isArray())
         return failure(modelError("the declaration has no list of entities"));
 
-    std::shared_ptr<ManagedObjectModel> model(new ManagedObjectModel);
-    QSet<QString> entityNames;
+    std::vector<EntityDeclaration> entities;
     for (const QJsonValue& entityValue : document.object().value("entities").toArray()) {
         const QJsonObject entityObject = entityValue.toObject();
+        EntityDeclaration entity;
+        entity.name = entityObject.value("name").toString();
+        entity.className = entityObject.value("class").toString();
+        entity.isAddedLater = entityObject.value("addedLater").toBool();
+        for (const QJsonValue& attributeValue : entityObject.value("attributes").toArray()) {
+            const QJsonObject object = attributeValue.toObject();
+            AttributeDescription attribute;
+            attribute.name = object.value("name").toString();
+            const QString typeName = object.value("type").toString();
+            const std::optional<AttributeType> type = attributeType(typeName);
+            if (!type)
+                return failure(modelError("the attribute " + entity.name + "." + attribute.name +
+                                          " has the unknown type \"" + typeName + "\""));
+            attribute.type = *type;
+            attribute.isTransient = object.value("transient").toBool(typeName == "transient");
+            attribute.valueTransformerName = object.value("transformer").toString();
+            if (object.contains("default"))
+                attribute.defaultValue = object.value("default").toVariant();
+            attribute.isAddedLater = object.value("addedLater").toBool();
+            entity.attributes.push_back(attribute);
+        }
+        for (const QJsonValue& relationshipValue : entityObject.value("relationships").toArray()) {
+            const QJsonObject object = relationshipValue.toObject();
+            RelationshipDescription relationship;
+            relationship.name = object.value("name").toString();
+            relationship.destinationEntityName = object.value("destination").toString();
+            relationship.inverseName = object.value("inverse").toString();
+            relationship.isToMany = object.value("toMany").toBool();
+            relationship.isOrdered = relationship.isToMany && object.value("ordered").toBool();
+            const std::optional<DeleteRule> rule = deleteRule(object.value("deleteRule").toString());
+            if (!rule)
+                return failure(modelError("the relationship " + entity.name + "." + relationship.name +
+                                          " has an unknown delete rule"));
+            relationship.deleteRule = *rule;
+            entity.relationships.push_back(relationship);
+        }
+        entities.push_back(std::move(entity));
+    }
+    return fromDeclarations(std::move(entities));
+}
+
+Result<std::shared_ptr<const ManagedObjectModel>>
+ManagedObjectModel::fromDeclarations(std::vector<EntityDeclaration> declarations)
+{
+    std::shared_ptr<ManagedObjectModel> model(new ManagedObjectModel);
+    QSet<QString> entityNames;
+    for (EntityDeclaration& declaration : declarations) {
         auto entity = std::make_unique<EntityDescription>();
         entity->m_model = model.get();
-        entity->m_name = entityObject.value("name").toString();
-        entity->m_className = entityObject.value("class").toString(entity->m_name);
-        entity->m_addedLater = entityObject.value("addedLater").toBool();
+        entity->m_name = declaration.name;
+        entity->m_className = declaration.className.isEmpty() ? declaration.name : declaration.className;
+        entity->m_addedLater = declaration.isAddedLater;
         if (!isValidName(entity->m_name))
             return failure(modelError("an entity has the invalid name \"" + entity->m_name + "\""));
         if (entityNames.contains(entity->m_name))
@@ -101,58 +147,37 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
             return std::nullopt;
         };
 
-        for (const QJsonValue& attributeValue : entityObject.value("attributes").toArray()) {
-            const QJsonObject object = attributeValue.toObject();
-            AttributeDescription attribute;
-            attribute.name = object.value("name").toString();
+        for (AttributeDescription& attribute : declaration.attributes) {
             if (auto error = addPropertyName(attribute.name))
                 return failure(*error);
-            const QString typeName = object.value("type").toString();
-            const std::optional<AttributeType> type = attributeType(typeName);
-            if (!type)
-                return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
-                                          " has the unknown type \"" + typeName + "\""));
-            attribute.type = *type;
-            attribute.isTransient = object.value("transient").toBool(typeName == "transient");
+            const QString where = entity->m_name + "." + attribute.name;
             if (attribute.type == AttributeType::undefined && !attribute.isTransient)
-                return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
-                                          " has no stored type"));
-            attribute.valueTransformerName = object.value("transformer").toString();
+                return failure(modelError("the attribute " + where + " has no stored type"));
             if (attribute.type == AttributeType::transformable && attribute.valueTransformerName.isEmpty())
-                return failure(modelError("the attribute " + entity->m_name + "." + attribute.name +
-                                          " names no value transformer"));
-            if (object.contains("default"))
-                attribute.defaultValue = object.value("default").toVariant();
-            attribute.isAddedLater = object.value("addedLater").toBool();
-            entity->m_attributes.push_back(attribute);
+                return failure(modelError("the attribute " + where + " names no value transformer"));
+            entity->m_attributes.push_back(std::move(attribute));
         }
-        for (const QJsonValue& relationshipValue : entityObject.value("relationships").toArray()) {
-            const QJsonObject object = relationshipValue.toObject();
-            RelationshipDescription relationship;
-            relationship.name = object.value("name").toString();
+        for (RelationshipDescription& relationship : declaration.relationships) {
             if (auto error = addPropertyName(relationship.name))
                 return failure(*error);
-            relationship.destinationEntityName = object.value("destination").toString();
-            relationship.inverseName = object.value("inverse").toString();
-            relationship.isToMany = object.value("toMany").toBool();
-            relationship.isOrdered = relationship.isToMany && object.value("ordered").toBool();
-            const std::optional<DeleteRule> rule = deleteRule(object.value("deleteRule").toString());
-            if (!rule)
-                return failure(modelError("the relationship " + entity->m_name + "." + relationship.name +
-                                          " has an unknown delete rule"));
-            relationship.deleteRule = *rule;
-            entity->m_relationships.push_back(relationship);
+            relationship.isOrdered = relationship.isToMany && relationship.isOrdered;
+            relationship.destinationEntity = nullptr;
+            relationship.inverseRelationship = nullptr;
+            entity->m_relationships.push_back(std::move(relationship));
         }
         model->m_entities.push_back(std::move(entity));
     }
 
-    // Resolve destinations and inverses, and fingerprint the stored shape.
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    // Resolve destinations and inverses, and fingerprint the stored shape: each entity's line and the
+    // lines of its stored attributes and relationships, sorted, so that the order of declaration does not
+    // count.
+    QStringList shape;
     for (const auto& entity : model->m_entities) {
-        hash.addData(entity->m_name.toUtf8() + '\n');
+        shape.append("e " + entity->m_name);
         for (const AttributeDescription& attribute : entity->m_attributes) {
             if (!attribute.isTransient)
-                hash.addData(QString("a %1 %2\n").arg(attribute.name).arg(int(attribute.type)).toUtf8());
+                shape.append(
+                    QString("a %1 %2 %3").arg(entity->m_name, attribute.name).arg(int(attribute.type)));
         }
         for (RelationshipDescription& relationship : entity->m_relationships) {
             const QString where = entity->m_name + "." + relationship.name;
@@ -169,14 +194,15 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
                                               relationship.inverseName + "\""));
                 relationship.inverseRelationship = inverse;
             }
-            hash.addData(QString("r %1 %2 %3 %4\n")
-                             .arg(relationship.name, relationship.destinationEntityName)
+            shape.append(QString("r %1 %2 %3 %4")
+                             .arg(where, relationship.destinationEntityName)
                              .arg(relationship.isToMany)
-                             .arg(relationship.isOrdered)
-                             .toUtf8());
+                             .arg(relationship.isOrdered));
         }
     }
-    model->m_versionHash = QString::fromLatin1(hash.result().toHex());
+    shape.sort();
+    model->m_versionHash = QString::fromLatin1(
+        QCryptographicHash::hash(shape.join('\n').toUtf8(), QCryptographicHash::Sha256).toHex());
     return std::shared_ptr<const ManagedObjectModel>(std::move(model));
 }
 

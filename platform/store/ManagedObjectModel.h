@@ -10,7 +10,7 @@
 
 namespace store {
 
-// The entities of a document. A model is declared in JSON:
+// The entities of a document. A model is declared in code (EntityDeclaration) or in JSON:
 //
 //   {"entities": [{"name": "Screenshot", "class": "Screenshot",
 //                  "attributes": [{"name": "name", "type": "string", "default": "New"},
@@ -27,16 +27,32 @@ namespace store {
 class ManagedObjectModel
 {
 public:
+    // One entity as declared: what EntityDescription answers, before relationships are resolved.
+    struct EntityDeclaration
+    {
+        QString name;
+        QString className; // empty: the entity name
+        bool isAddedLater = false;
+        std::vector<AttributeDescription> attributes;
+        std::vector<RelationshipDescription> relationships;
+    };
+
     ManagedObjectModel(const ManagedObjectModel&) = delete;
     ManagedObjectModel& operator=(const ManagedObjectModel&) = delete;
 
+    // The model of these entities, in this order; an error names what is invalid (a name, a type, a
+    // relationship without its destination or matching inverse).
+    static Result<std::shared_ptr<const ManagedObjectModel>>
+    fromDeclarations(std::vector<EntityDeclaration> entities);
     // Loads the model declared in the Qt resource ":/models/<name>.json".
     static Result<std::shared_ptr<const ManagedObjectModel>> fromResource(const QString& name);
     static Result<std::shared_ptr<const ManagedObjectModel>> fromJson(const QByteArray& json);
 
     const EntityDescription* entity(const QString& name) const;
     std::vector<const EntityDescription*> entities() const;
-    // Changes whenever the stored shape of an entity changes; stores keep it to recognise their model.
+    // Changes whenever the stored shape of an entity changes (the names and stored types of its
+    // attributes, its relationships), but not with the order of their declaration; stores keep it to
+    // recognise their model.
     const QString& versionHash() const { return m_versionHash; }
 
 private:

@@ -2,7 +2,7 @@
 
 namespace pelorama::model {
 
-// What an attribute holds and how the store keeps it; key-value coding, pasting and the model resource
+// What an attribute holds and how the store keeps it; key-value coding, pasting and the data model
 // follow from it.
 enum class AttributeKind
 {

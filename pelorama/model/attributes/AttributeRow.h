@@ -47,9 +47,14 @@ struct AttributeRow
     std::function<QVariant(const Entity&)> valueForKey;
     std::function<void(Entity&, const QVariant&)> setValueForKey;
 
-    // Whether the model resource declares the attribute (transient or stored); computed keys it does not.
+    // Added after documents were written without it: their stores lack its column until their next save,
+    // and read it as missing.
+    bool addedLater = false;
+
+    // Whether the document's data model (documentModel) has the attribute (transient or stored); computed
+    // keys it has not.
     bool isModelAttribute() const { return kind != AttributeKind::computed; }
-    // How the model resource declares it: type, value transformer, transient.
+    // How the data model declares it: type, value transformer, transient.
     store::AttributeType storedType() const;
     QString valueTransformerName() const;
     bool isTransient() const { return kind == AttributeKind::picture; }

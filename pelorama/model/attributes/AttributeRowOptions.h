@@ -49,6 +49,7 @@ template <typename T> struct AttributeRowOptions
     // entries) or computes; by default it follows from T.
     std::function<QVariant(const Entity&)> valueForKey = {};
     std::function<void(Entity&, const QVariant&)> setValueForKey = {};
+    bool addedLater = false;
 };
 
 // The range of an attribute of type T: its own for numbers, the raw values of the cases for enumerations
@@ -87,6 +88,7 @@ AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> 
     row.inspector = std::move(options.inspector);
     row.valueForKey = std::move(options.valueForKey);
     row.setValueForKey = std::move(options.setValueForKey);
+    row.addedLater = options.addedLater;
     if (row.valueForKey || row.setValueForKey)
         return row;
 

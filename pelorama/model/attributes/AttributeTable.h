@@ -9,9 +9,9 @@
 
 namespace pelorama::model {
 
-// The attributes of one entity, each described once by its row. Key-value coding, the insertion
-// defaults, the keys whose change needs a new render, the inspector's rows and the paste checks all
-// follow from it, and a test checks the model resource against it.
+// The attributes of one entity, each described once by its row. The store's data model (documentModel),
+// key-value coding, the insertion defaults, the keys whose change needs a new render, the inspector's rows
+// and the paste checks all follow from it.
 //
 // Tables are built once and only read afterwards, so any thread may use them.
 class AttributeTable

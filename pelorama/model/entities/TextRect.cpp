@@ -58,7 +58,8 @@ const AttributeTable& TextRect::attributes()
                                          .label = "Text",
                                          .textStyle = ledgerline::StringProperty::multiLineText}}}),
             attributeRow(rectAttribute, {.insertion = graphics::Rect::zero(), .changesPixels = true}),
-            attributeRow(translationsAttribute, {.changesPixels = true, .maximumLength = maximumTextLength}),
+            attributeRow(translationsAttribute,
+                         {.changesPixels = true, .maximumLength = maximumTextLength, .addedLater = true}),
         },
         Shadowable::attributes());
     return table;

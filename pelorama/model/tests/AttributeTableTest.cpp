@@ -1,5 +1,5 @@
-// Properties of every entity's attribute table: the model resource declares what the tables say, the keys
-// the rows name exist, and every inspector row stays equal to its attribute through its binding.
+// Properties of every entity's attribute table: the keys the rows name exist, and every inspector row
+// stays equal to its attribute through its binding.
 #include "model/attributes/AttributeTable.h"
 
 #include "DocumentStack.h"
@@ -14,7 +14,6 @@
 #include "model/entities/Screenshot.h"
 #include "model/entities/StockGradient.h"
 #include "model/entities/TextRect.h"
-#include "store/EntityDescription.h"
 
 #include <gtest/gtest.h>
 
@@ -105,29 +104,6 @@ protected:
 
     DocumentStack stack = DocumentStack::inMemory();
 };
-
-TEST_P(AttributeTables, TheModelResourceDeclaresEveryAttributeAsItsRowStoresIt)
-{
-    const store::EntityDescription* entity = documentModel()->entity(entityName());
-    ASSERT_NE(entity, nullptr);
-    ASSERT_NE(attributeTable(entityName()), nullptr);
-    for (const store::AttributeDescription& declared : entity->attributes()) {
-        const AttributeRow* row = table().row(declared.name);
-        ASSERT_NE(row, nullptr) << text(declared.name) << " has no row";
-        EXPECT_TRUE(row->isModelAttribute()) << text(declared.name);
-        EXPECT_EQ(declared.type, row->storedType()) << text(declared.name);
-        EXPECT_EQ(declared.valueTransformerName, row->valueTransformerName()) << text(declared.name);
-        EXPECT_EQ(declared.isTransient, row->isTransient()) << text(declared.name);
-    }
-    for (const AttributeRow& row : table().rows()) {
-        if (row.isModelAttribute()) {
-            EXPECT_NE(entity->attribute(row.key), nullptr)
-                << text(row.key) << " is missing from the resource";
-        } else {
-            EXPECT_FALSE(entity->hasProperty(row.key)) << text(row.key) << " is computed, yet stored";
-        }
-    }
-}
 
 TEST_P(AttributeTables, TheKeysRowsNameAreAttributesOfTheEntity)
 {
