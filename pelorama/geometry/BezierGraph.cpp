@@ -22,7 +22,7 @@ BezierGraph::BezierGraph(const graphics::Path& path)
     build(wrapper.elements);
 }
 
-BezierGraph::BezierGraph(const std::vector<PathElement>& elements)
+BezierGraph::BezierGraph(const std::vector<BezierGraphElement>& elements)
     : BezierGraph()
 {
     build(elements);
@@ -69,15 +69,15 @@ const EdgeTree& BezierGraph::edgeTree() const
     return *m_edgeTree;
 }
 
-void BezierGraph::build(const std::vector<PathElement>& elements)
+void BezierGraph::build(const std::vector<BezierGraphElement>& elements)
 {
     // Point equality here is exact: only elements that do not move at all are dropped.
     graphics::Point current;
     BezierContour* contour = nullptr;
     bool wasClosed = false;
-    for (const PathElement& element : elements) {
+    for (const BezierGraphElement& element : elements) {
         switch (element.kind) {
-        case PathElement::Kind::move: {
+        case BezierGraphElement::Kind::move: {
             if (contour != nullptr && !wasClosed)
                 contour->close();
             auto created = std::make_shared<BezierContour>();
@@ -87,14 +87,14 @@ void BezierGraph::build(const std::vector<PathElement>& elements)
             wasClosed = false;
             break;
         }
-        case PathElement::Kind::line:
+        case BezierGraphElement::Kind::line:
             if (element.to == current)
                 break;
             if (contour != nullptr)
                 contour->addEdge(BezierCurve::line(current, element.to));
             current = element.to;
             break;
-        case PathElement::Kind::quadCurve: {
+        case BezierGraphElement::Kind::quadCurve: {
             if (element.to == current && element.to == element.via)
                 break;
             if (contour != nullptr) {
@@ -107,14 +107,14 @@ void BezierGraph::build(const std::vector<PathElement>& elements)
             current = element.to;
             break;
         }
-        case PathElement::Kind::cubicCurve:
+        case BezierGraphElement::Kind::cubicCurve:
             if (element.to == current && element.via == current && element.v2 == current)
                 break;
             if (contour != nullptr)
                 contour->addEdge(BezierCurve::curve(current, element.via, element.v2, element.to));
             current = element.to;
             break;
-        case PathElement::Kind::close:
+        case BezierGraphElement::Kind::close:
             if (contour != nullptr && !contour->edges().empty()) {
                 const graphics::Point start = contour->edges().front()->data().endPoint1;
                 if (!(current == start)) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "geometry/BezierGraphElement.h"
 #include "geometry/ContourDirection.h"
-#include "geometry/PathElement.h"
 #include "graphics/Path.h"
 #include "graphics/Rect.h"
 
@@ -25,7 +25,7 @@ class BezierGraph
 public:
     BezierGraph();
     explicit BezierGraph(const graphics::Path& path);
-    explicit BezierGraph(const std::vector<PathElement>& elements);
+    explicit BezierGraph(const std::vector<BezierGraphElement>& elements);
     ~BezierGraph();
     BezierGraph(BezierGraph&&) noexcept;
     BezierGraph& operator=(BezierGraph&&) noexcept;
@@ -75,7 +75,7 @@ public:
 private:
     using ContourList = std::vector<BezierContour*>;
 
-    void build(const std::vector<PathElement>& elements);
+    void build(const std::vector<BezierGraphElement>& elements);
     graphics::Path bezierPath(const std::vector<bool>& turned) const;
     // Which contours run against the direction rule.
     std::vector<bool> contoursToTurn(ContourDirection outer) const;

@@ -6,7 +6,7 @@ void BezierPathWrapper::readElements()
 {
     elements.reserve(elements.size() + std::size_t(m_bezierPath.elementCount()));
     m_bezierPath.forEachElement([this](const graphics::PathElement& element) {
-        elements.push_back(PathElement::fromElement(element));
+        elements.push_back(BezierGraphElement::fromElement(element));
     });
 }
 

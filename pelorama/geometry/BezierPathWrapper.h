@@ -1,6 +1,6 @@
 #pragma once
 
-#include "geometry/PathElement.h"
+#include "geometry/BezierGraphElement.h"
 #include "graphics/Path.h"
 
 #include <vector>
@@ -18,7 +18,7 @@ public:
     // Appends one element per path element, in path order; each call appends the whole path again.
     void readElements();
 
-    std::vector<PathElement> elements;
+    std::vector<BezierGraphElement> elements;
 
 private:
     const graphics::Path& m_bezierPath;

@@ -2,8 +2,8 @@
 #include "geometry/BezierContour.h"
 #include "geometry/BezierCurve.h"
 #include "geometry/BezierGraph.h"
+#include "geometry/BezierGraphElement.h"
 #include "geometry/EdgeCrossing.h"
-#include "geometry/PathElement.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ using namespace geometrytest;
 using namespace pelorama::geometry;
 using graphics::Point;
 using graphics::Rect;
-using Elements = std::vector<PathElement>;
+using Elements = std::vector<BezierGraphElement>;
 
 namespace {
 
@@ -53,7 +53,7 @@ TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
     EXPECT_TRUE(BezierGraph(Elements{}).bezierPath().isEmpty());
     EXPECT_EQ(BezierGraph(Elements{}).bezierPath().windingRule(), graphics::WindingRule::evenOdd);
 
-    const BezierGraph moves(Elements{PathElement::move({1, 1}), PathElement::move({2, 2})});
+    const BezierGraph moves(Elements{BezierGraphElement::move({1, 1}), BezierGraphElement::move({2, 2})});
     EXPECT_EQ(moves.contours().size(), 2u);
     EXPECT_TRUE(moves.bezierPath().isEmpty());
 
@@ -63,27 +63,29 @@ TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
     EXPECT_EQ(rect.bounds(), Rect(1, 1, 2, 2));
 
     // The last line already ends at the start: no closing edge, neither from the close nor the next move.
-    const BezierGraph triangle(Elements{PathElement::move({0, 0}), PathElement::line({4, 0}),
-                                        PathElement::line({0, 3}), PathElement::line({0, 0}),
-                                        PathElement::close(), PathElement::move({9, 9})});
+    const BezierGraph triangle(Elements{BezierGraphElement::move({0, 0}), BezierGraphElement::line({4, 0}),
+                                        BezierGraphElement::line({0, 3}), BezierGraphElement::line({0, 0}),
+                                        BezierGraphElement::close(), BezierGraphElement::move({9, 9})});
     EXPECT_EQ(triangle.contours()[0]->edges().size(), 3u);
 
-    const BezierGraph degenerate(
-        Elements{PathElement::move({1, 1}), PathElement::line({1, 1}), PathElement::quadCurve({1, 1}, {1, 1}),
-                 PathElement::cubicCurve({1, 1}, {1, 1}, {1, 1}), PathElement::line({1 + 1e-12, 1})});
+    const BezierGraph degenerate(Elements{BezierGraphElement::move({1, 1}), BezierGraphElement::line({1, 1}),
+                                          BezierGraphElement::quadCurve({1, 1}, {1, 1}),
+                                          BezierGraphElement::cubicCurve({1, 1}, {1, 1}, {1, 1}),
+                                          BezierGraphElement::line({1 + 1e-12, 1})});
     EXPECT_EQ(degenerate.contours()[0]->edges().size(), 1u);
 
-    const BezierGraph beforeMove(
-        Elements{PathElement::line({5, 5}), PathElement::move({0, 0}), PathElement::line({1, 0})});
+    const BezierGraph beforeMove(Elements{BezierGraphElement::line({5, 5}), BezierGraphElement::move({0, 0}),
+                                          BezierGraphElement::line({1, 0})});
     ASSERT_EQ(beforeMove.contours().size(), 1u);
     EXPECT_EQ(beforeMove.contours()[0]->edges()[0]->data().endPoint1, (Point{0, 0}));
 
     // A final subpath without a close keeps its open end.
-    const BezierGraph open(
-        Elements{PathElement::move({0, 0}), PathElement::line({1, 0}), PathElement::line({1, 1})});
+    const BezierGraph open(Elements{BezierGraphElement::move({0, 0}), BezierGraphElement::line({1, 0}),
+                                    BezierGraphElement::line({1, 1})});
     EXPECT_EQ(open.contours()[0]->edges().size(), 2u);
 
-    const BezierGraph quad(Elements{PathElement::move({0, 0}), PathElement::quadCurve({6, 0}, {3, 3})});
+    const BezierGraph quad(
+        Elements{BezierGraphElement::move({0, 0}), BezierGraphElement::quadCurve({6, 0}, {3, 3})});
     const BezierCurveData& raised = quad.contours()[0]->edges()[0]->data();
     EXPECT_EQ(raised.controlPoint1, (Point{2, 2}));
     EXPECT_EQ(raised.controlPoint2, (Point{4, 2}));
@@ -93,9 +95,9 @@ TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
 TEST(GeometryTest, PathElementsReadInTheirPlatformOrder)
 {
     graphics::PathElement quad{graphics::PathElementType::quadCurveTo, {Point{1, 2}, Point{3, 4}, Point{}}};
-    EXPECT_EQ(PathElement::fromElement(quad), PathElement::quadCurve({3, 4}, {1, 2}));
+    EXPECT_EQ(BezierGraphElement::fromElement(quad), BezierGraphElement::quadCurve({3, 4}, {1, 2}));
     graphics::PathElement cubic{graphics::PathElementType::curveTo, {Point{1, 2}, Point{3, 4}, Point{5, 6}}};
-    EXPECT_EQ(PathElement::fromElement(cubic), PathElement::cubicCurve({5, 6}, {1, 2}, {3, 4}));
+    EXPECT_EQ(BezierGraphElement::fromElement(cubic), BezierGraphElement::cubicCurve({5, 6}, {1, 2}, {3, 4}));
 }
 
 TEST(GeometryTest, ContourClosesBoundsAndPicksItsTestPoint)
@@ -278,7 +280,7 @@ TEST(GeometryTest, ContainmentOfAContourByAGraph)
     EXPECT_FALSE(ringGraph.encloses(*inner.contours()[0]));
 
     // Zero-sized contours are never contained.
-    BezierGraph dot(Elements{PathElement::move({15, 15}), PathElement::line({15, 15})});
+    BezierGraph dot(Elements{BezierGraphElement::move({15, 15}), BezierGraphElement::line({15, 15})});
     EXPECT_FALSE(outer.encloses(*dot.contours()[0]));
 }
 

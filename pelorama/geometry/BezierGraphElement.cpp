@@ -1,8 +1,8 @@
-#include "geometry/PathElement.h"
+#include "geometry/BezierGraphElement.h"
 
 namespace pelorama::geometry {
 
-PathElement PathElement::fromElement(const graphics::PathElement& element)
+BezierGraphElement BezierGraphElement::fromElement(const graphics::PathElement& element)
 {
     const auto& p = element.points;
     switch (element.type) {
