@@ -1,0 +1,52 @@
+#pragma once
+
+#include "document/PoError.h"
+#include "foundation/Expected.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace pelorama::document {
+
+// A catalogue of texts for translators in the gettext PO format, read and written by the gettext
+// project's own library. Only UTF-8 files are read; files and texts beyond sane sizes are refused before
+// they cost time or memory.
+struct PoFile
+{
+    // One message of the file.
+    struct Entry
+    {
+        QString context;     // msgctxt
+        QString source;      // msgid
+        QString translation; // msgstr, empty when not translated
+        QString comment;     // the translator comment, its lines without "# "
+        bool fuzzy = false;
+
+        friend bool operator==(const Entry&, const Entry&) = default;
+    };
+
+    // The header's "Language" and "Project-Id-Version".
+    QString language;
+    QString project;
+    // The messages but the header, in file order; obsolete ones ("#~") are left out.
+    QList<Entry> entries;
+
+    // Larger files are not read: the captions of a document come to far less, and reading this much
+    // takes the library a fraction of a second and some 100 MB.
+    static constexpr qsizetype maximumFileSize = qsizetype(4) << 20;
+    // Longer texts (in UTF-8 bytes) of an entry are refused.
+    static constexpr qsizetype maximumTextLength = qsizetype(64) << 10;
+
+    // The file bytes hold. The error names the line (from 1) of bytes that are no UTF-8 text, or that
+    // the library could not read, or of an entry with a text that is too long; a file larger than
+    // maximumSize is refused as it is. The error's fileName is empty.
+    static foundation::Expected<PoFile, PoError> read(const QByteArray& bytes,
+                                                      qsizetype maximumSize = maximumFileSize);
+    // The file's bytes in UTF-8, with a header holding language and project.
+    foundation::Expected<QByteArray, PoError> write() const;
+
+    friend bool operator==(const PoFile&, const PoFile&) = default;
+};
+
+} // namespace pelorama::document
