@@ -188,6 +188,8 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     connectLanguageCommand(m_addLanguage, &LanguageCommands::addLanguage);
     connectLanguageCommand(m_removeLanguage, &LanguageCommands::removeLanguage);
     connectLanguageCommand(m_setBaseLanguage, &LanguageCommands::setBaseLanguage);
+    connectLanguageCommand(m_exportForTranslation, &LanguageCommands::exportForTranslation);
+    connectLanguageCommand(m_importTranslations, &LanguageCommands::importTranslations);
 
     connect(&document.selection(), &model::DocumentSelection::screenshotsChanged, this,
             &DocumentActions::validate);

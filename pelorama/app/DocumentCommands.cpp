@@ -1,6 +1,7 @@
 #include "app/DocumentCommands.h"
 
 #include "app/Document.h"
+#include "app/ExportFolderPanel.h"
 #include "app/FeedbackViewController.h"
 #include "app/ProgressWindowController.h"
 #include "app/ScreenshotListModel.h"
@@ -85,13 +86,7 @@ void DocumentCommands::exportAllScreenshots()
         runAlert(*names, &m_window);
         return;
     }
-    auto* panel = new appkit::OpenPanel;
-    panel->setWindowTitle(QStringLiteral("Export"));
-    panel->setPrompt(QStringLiteral("Export Here"));
-    panel->setCanChooseFiles(false);
-    panel->setCanChooseDirectories(true);
-    panel->setAllowsMultipleSelection(false);
-    panel->setCanCreateDirectories(true);
+    appkit::OpenPanel* panel = makeExportFolderPanel(QStringLiteral("Export"));
     panel->beginSheetModal(&m_window, [document = QPointer<Document>(&m_document),
                                        window = QPointer<QWidget>(&m_window),
                                        panel](appkit::OpenPanel::Response response) {

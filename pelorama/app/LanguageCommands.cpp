@@ -3,9 +3,12 @@
 #include "app/AddLanguageDialog.h"
 #include "app/Document.h"
 #include "app/DocumentCommands.h"
+#include "app/ExportFolderPanel.h"
 #include "app/LanguageChoice.h"
 #include "app/LanguageNames.h"
 #include "app/RemoveLanguageDialog.h"
+#include "appkit/OpenPanel.h"
+#include "document/TranslationFiles.h"
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
 
@@ -98,6 +101,68 @@ void LanguageCommands::setBaseLanguage()
         return;
     }
     m_choice.refresh();
+}
+
+void LanguageCommands::exportForTranslation()
+{
+    if (!m_document.managedObjectContext() || !m_choice.languages().hasTranslations())
+        return;
+    appkit::OpenPanel* panel = makeExportFolderPanel(tr("Export Captions for Translation"));
+    panel->beginSheetModal(&m_window, [document = QPointer<Document>(&m_document),
+                                       window = QPointer<QWidget>(&m_window),
+                                       panel](appkit::OpenPanel::Response response) {
+        panel->hide();
+        const QUrl url = panel->url();
+        store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
+        if (!context || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
+            return;
+        const document::TranslationFiles::ExportReport report =
+            document::TranslationFiles::exportCatalogs(*context, url.toLocalFile(), document->displayName());
+        if (report.failures.isEmpty())
+            return;
+        QStringList lines{tr("These files could not be written:")};
+        for (const document::ExportFailure& failure : report.failures)
+            lines.append(QStringLiteral("“%1”: %2").arg(failure.fileName, failure.reason));
+        DocumentCommands::runAlert({tr("Export failed"), lines.join(u'\n')}, window);
+    });
+}
+
+void LanguageCommands::importTranslations()
+{
+    if (!m_document.managedObjectContext())
+        return;
+    auto* panel = new appkit::OpenPanel;
+    panel->setWindowTitle(tr("Import Translations"));
+    panel->setPrompt(tr("Import"));
+    panel->setCanChooseFiles(true);
+    panel->setCanChooseDirectories(false);
+    panel->setAllowsMultipleSelection(true);
+    panel->setAllowedFileTypes({QStringLiteral("po")});
+    panel->beginSheetModal(
+        &m_window, [commands = QPointer<LanguageCommands>(this), document = QPointer<Document>(&m_document),
+                    window = QPointer<QWidget>(&m_window), panel](appkit::OpenPanel::Response response) {
+            panel->hide();
+            QStringList paths;
+            for (const QUrl& url : panel->urls()) {
+                if (url.isLocalFile())
+                    paths.append(url.toLocalFile());
+            }
+            store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
+            if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
+                return;
+            const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
+            if (!imported) {
+                DocumentCommands::runAlert(
+                    {tr("The translations could not be imported."), imported.error().text()}, window);
+                return;
+            }
+            // The files may have brought languages the document lacked.
+            if (commands)
+                commands->m_choice.refresh();
+            if (const std::optional<document::ActionAlert> alert =
+                    document::TranslationFiles::importAlert(*imported))
+                DocumentCommands::runAlert(*alert, window);
+        });
 }
 
 } // namespace pelorama::app

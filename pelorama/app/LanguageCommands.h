@@ -31,6 +31,14 @@ public:
     // Makes the language shown the base language.
     void setBaseLanguage();
 
+    // Asks for a folder (a sheet on the window) and writes into it the captions of each language but the
+    // base as a PO file for translators; an alert names the files that could not be written.
+    void exportForTranslation();
+    // Asks for PO files (a sheet on the window) and reads them back into the captions, as one step to
+    // undo: all of them, or, with an alert that names the file and the line, none. One alert names what
+    // the files held that was not taken.
+    void importTranslations();
+
     // The dialogs while they are open.
     AddLanguageDialog* addLanguageDialog() const;
     RemoveLanguageDialog* removeLanguageDialog() const;

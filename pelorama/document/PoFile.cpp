@@ -1,5 +1,6 @@
 #include "document/PoFile.h"
 
+#include <QFile>
 #include <QStringDecoder>
 #include <climits>
 #include <cstdlib>
@@ -9,7 +10,6 @@
 #include <mutex>
 #include <optional>
 #include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pelorama::document {
@@ -119,39 +119,22 @@ public:
     bool isValid() const { return m_descriptor >= 0; }
     QByteArray path() const { return "/proc/self/fd/" + QByteArray::number(m_descriptor); }
 
-    bool write(const QByteArray& bytes)
+    bool write(const QByteArray& bytes) const
     {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t written = ::pwrite(m_descriptor, bytes.constData() + done,
-                                             std::size_t(bytes.size() - done), off_t(done));
-            if (written < 0 && errno == EINTR)
-                continue;
-            if (written <= 0)
-                return false;
-            done += written;
-        }
-        return true;
+        QFile file;
+        return file.open(m_descriptor, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) &&
+               file.write(bytes) == bytes.size() && file.flush();
     }
 
+    // What the library wrote through its own handle.
     std::optional<QByteArray> readAll() const
     {
-        struct stat status
-        {
-        };
-        if (fstat(m_descriptor, &status) != 0)
+        QFile file;
+        if (!file.open(m_descriptor, QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
             return std::nullopt;
-        QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got =
-                ::pread(m_descriptor, bytes.data() + done, std::size_t(bytes.size() - done), off_t(done));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                return std::nullopt;
-            done += got;
-        }
+        QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return std::nullopt;
         return bytes;
     }
 
@@ -298,7 +281,7 @@ foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& bytes, qsiz
 
     MemoryFile input;
     if (!input.isValid() || !input.write(bytes))
-        return Unexpected(failure(0, qt_error_string(errno)));
+        return Unexpected(failure(0, QStringLiteral("There is no memory left to read the file.")));
     LibraryCall call;
     const FilePointer file(po_file_read(input.path().constData(), &handler));
     if (call.problems.first)
@@ -359,7 +342,7 @@ foundation::Expected<QByteArray, PoError> PoFile::write() const
                                .arg(oneLine(project), oneLine(language));
     MemoryFile output;
     if (!output.isValid())
-        return Unexpected(failure(0, qt_error_string(errno)));
+        return Unexpected(failure(0, QStringLiteral("There is no memory left to write the file.")));
     LibraryCall call;
     const FilePointer file(po_file_create());
     {
@@ -388,7 +371,7 @@ foundation::Expected<QByteArray, PoError> PoFile::write() const
         return Unexpected(*call.problems.first);
     std::optional<QByteArray> bytes = output.readAll();
     if (!bytes)
-        return Unexpected(failure(0, qt_error_string(errno)));
+        return Unexpected(failure(0, QStringLiteral("There is no memory left to write the file.")));
     return std::move(*bytes);
 }
 

@@ -8,6 +8,7 @@
 #include "app/DocumentActions.h"
 #include "app/DocumentWindow.h"
 #include "app/FeedbackViewController.h"
+#include "app/LanguageChoice.h"
 #include "app/PlaceholderTextView.h"
 #include "app/ProgressWindowController.h"
 #include "app/ScreenshotListModel.h"
@@ -16,9 +17,13 @@
 #include "appkit/DocumentDialogs.h"
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
+#include "document/PoFile.h"
 #include "document/ScreenshotPasteboard.h"
 #include "model/entities/DocumentSelection.h"
+#include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
+#include "model/entities/TextRect.h"
+#include "model/languages/LanguageEditing.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/TemplateCategory.h"
 #include "templates/picker/SheetWindow.h"
@@ -37,6 +42,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
@@ -351,6 +357,72 @@ TEST_F(DocumentCommandsTest, ExportCurrentWritesTheSelectedScreenshotToTheNamedF
     const QString chosen = QDir(directory.path()).filePath("Chosen.png");
     EXPECT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(chosen); }, 20'000));
     EXPECT_EQ(QImage(chosen).size(), QSize(30, 20));
+}
+
+TEST_F(DocumentCommandsTest, CaptionsGoToTranslatorsAsPoFilesAndComeBackAsOneStepOrNotAtAll)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home");
+    store::ManagedObjectContext& context = *document->managedObjectContext();
+    auto* caption = model::TextRect::insertInto(
+        context, {0, 0, 60, 40}, "Hello", graphics::TextAlignment::center, model::VerticalAlignment::center);
+    model::DrawableMapping::insert(*caption, *document->screenshotList().screenshotAt(0), context);
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+    document->documentWindow()->languageChoice()->refresh();
+    const QTemporaryDir directory;
+    const QDir folder(directory.path());
+    AlertWatcher watcher;
+    const auto choose = [&](QAction* action, const QString& path) {
+        ASSERT_TRUE(trigger(action));
+        appkit::OpenPanel* panel = openPanel(*document);
+        ASSERT_NE(panel, nullptr);
+        panel->selectFile(path);
+        static_cast<QDialog*>(panel)->done(QDialog::Accepted);
+        QCoreApplication::processEvents();
+        // The panel goes, as it does once the event loop runs, so that the next one is found.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+
+    // One file for the language other than the base, which a translator fills in.
+    choose(actions(*document).exportForTranslation(), folder.path());
+    QFile exported(folder.filePath("de-DE.po"));
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    auto po = document::PoFile::read(exported.readAll());
+    ASSERT_TRUE(po.hasValue());
+    ASSERT_EQ(po->entries.size(), 1);
+    EXPECT_EQ(po->entries[0].source, "Hello");
+    const auto save = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return file.fileName();
+    };
+    po->entries[0].translation = "Hallo";
+    const QString translated = save("de-DE.po", po->write().value());
+
+    // Read back as one step to undo.
+    const int steps = document->undoStack()->count();
+    choose(actions(*document).importTranslations(), translated);
+    EXPECT_EQ(caption->text("de-DE"), "Hallo");
+    EXPECT_EQ(document->undoStack()->count(), steps + 1);
+    document->undoStack()->undo();
+    EXPECT_EQ(caption->text("de-DE"), "Hello");
+    EXPECT_TRUE(watcher.alerts.isEmpty());
+
+    // A broken file changes nothing and is named with its line; entries of captions that are gone are
+    // named in one alert, and the rest is taken.
+    choose(actions(*document).importTranslations(), save("broken.po", "msgid \"Hello\"\nmsgstr \"Hal\n"));
+    ASSERT_EQ(watcher.alerts.size(), 1);
+    EXPECT_TRUE(watcher.alerts[0].second.startsWith("“broken.po”, line "))
+        << watcher.alerts[0].second.toStdString();
+    EXPECT_EQ(caption->text("de-DE"), "Hello");
+    po->entries.append(po->entries[0]);
+    po->entries[1].context = "Gone/0000";
+    choose(actions(*document).importTranslations(), save("de-DE.po", po->write().value()));
+    ASSERT_EQ(watcher.alerts.size(), 2);
+    EXPECT_TRUE(watcher.alerts[1].second.contains("Gone/0000"));
+    EXPECT_EQ(caption->text("de-DE"), "Hallo");
 }
 
 TEST_F(DocumentCommandsTest, TheShareButtonOpensItsMenuBelowItself)
