@@ -90,10 +90,54 @@ foundation::Expected<Document, QString> read(store::ManagedObjectContext& contex
     return Document{DocumentLanguages::of(context), std::move(*rows), std::move(*captions)};
 }
 
-// Changes every caption's translations by change, which answers whether it changed them.
-template <typename Change> void changeTranslations(const std::vector<TextRect*>& captions, Change change)
+// code in its canonical spelling, or the refusal of a code that is none.
+foundation::Expected<QString, QString> canonicalCode(const QString& code)
 {
-    for (TextRect* caption : captions) {
+    const std::optional<QString> canonical = LanguageCode::canonical(code);
+    if (!canonical)
+        return Unexpected(notACode(code));
+    return *canonical;
+}
+
+// The document, read for an edit of its language code (canonical), which it must have.
+foundation::Expected<Document, QString> readHaving(store::ManagedObjectContext& context, const QString& code)
+{
+    auto document = read(context);
+    if (!document)
+        return Unexpected(document.error());
+    if (!document->languages.contains(code))
+        return Unexpected(notInDocument(code));
+    return document;
+}
+
+// One of the document's languages, read for an edit: its code in the canonical spelling, and the document.
+struct DocumentLanguage
+{
+    QString code;
+    Document document;
+};
+
+foundation::Expected<DocumentLanguage, QString> readLanguage(store::ManagedObjectContext& context,
+                                                             const QString& code)
+{
+    const auto canonical = canonicalCode(code);
+    if (!canonical)
+        return Unexpected(canonical.error());
+    auto document = readHaving(context, *canonical);
+    if (!document)
+        return Unexpected(document.error());
+    return DocumentLanguage{*canonical, std::move(*document)};
+}
+
+// Stores languages as one undo step and changes every caption's translations by change, which answers
+// whether it changed them.
+template <typename Change>
+void storeEdit(store::ManagedObjectContext& context, const Document& document,
+               const DocumentLanguages& languages, Change change)
+{
+    const store::ScopedUndoGroup step(context);
+    storeLanguages(context, document.rows, languages);
+    for (TextRect* caption : document.captions) {
         Translations translations = caption->translations();
         if (change(*caption, translations))
             caption->setTranslations(translations);
@@ -104,9 +148,9 @@ template <typename Change> void changeTranslations(const std::vector<TextRect*>&
 
 Outcome addLanguage(store::ManagedObjectContext& context, const QString& code)
 {
-    const std::optional<QString> canonical = LanguageCode::canonical(code);
+    const auto canonical = canonicalCode(code);
     if (!canonical)
-        return refused(notACode(code));
+        return Unexpected(canonical.error());
     auto document = read(context);
     if (!document)
         return Unexpected(document.error());
@@ -117,57 +161,45 @@ Outcome addLanguage(store::ManagedObjectContext& context, const QString& code)
         return refused(
             QStringLiteral("A document takes at most %1 languages.").arg(TranslationsText::maximumCount));
     languages.codes.append(*canonical);
-    const store::ScopedUndoGroup step(context);
-    storeLanguages(context, document->rows, languages);
+    storeEdit(context, *document, languages, [](TextRect&, Translations&) { return false; });
     return {};
 }
 
 Outcome removeLanguage(store::ManagedObjectContext& context, const QString& code)
 {
-    const std::optional<QString> canonical = LanguageCode::canonical(code);
-    if (!canonical)
-        return refused(notACode(code));
-    auto document = read(context);
-    if (!document)
-        return Unexpected(document.error());
-    DocumentLanguages languages = document->languages;
-    if (!languages.contains(*canonical))
-        return refused(notInDocument(*canonical));
-    if (*canonical == languages.base)
+    auto language = readLanguage(context, code);
+    if (!language)
+        return Unexpected(language.error());
+    const auto& [canonical, document] = *language;
+    if (canonical == document.languages.base)
         return refused(QStringLiteral("The base language cannot be removed."));
-    languages.codes.removeAll(*canonical);
-    const store::ScopedUndoGroup step(context);
-    storeLanguages(context, document->rows, languages);
-    changeTranslations(document->captions, [&](TextRect&, Translations& translations) {
-        return translations.remove(*canonical) > 0;
-    });
+    DocumentLanguages languages = document.languages;
+    languages.codes.removeAll(canonical);
+    storeEdit(context, document, languages,
+              [&](TextRect&, Translations& translations) { return translations.remove(canonical) > 0; });
     return {};
 }
 
 Outcome renameLanguage(store::ManagedObjectContext& context, const QString& code, const QString& newCode)
 {
-    const std::optional<QString> from = LanguageCode::canonical(code);
+    const auto from = canonicalCode(code);
     if (!from)
-        return refused(notACode(code));
-    const std::optional<QString> to = LanguageCode::canonical(newCode);
+        return Unexpected(from.error());
+    const auto to = canonicalCode(newCode);
     if (!to)
-        return refused(notACode(newCode));
-    auto document = read(context);
+        return Unexpected(to.error());
+    auto document = readHaving(context, *from);
     if (!document)
         return Unexpected(document.error());
-    DocumentLanguages languages = document->languages;
-    if (!languages.contains(*from))
-        return refused(notInDocument(*from));
     if (*from == *to)
         return {};
+    DocumentLanguages languages = document->languages;
     if (languages.contains(*to))
         return refused(QStringLiteral("The document already has the language %1.").arg(*to));
     languages.codes.replace(languages.codes.indexOf(*from), *to);
     if (languages.base == *from)
         languages.base = *to;
-    const store::ScopedUndoGroup step(context);
-    storeLanguages(context, document->rows, languages);
-    changeTranslations(document->captions, [&](TextRect&, Translations& translations) {
+    storeEdit(context, *document, languages, [&](TextRect&, Translations& translations) {
         if (!translations.contains(*from))
             return false;
         translations.insert(*to, translations.take(*from));
@@ -178,23 +210,17 @@ Outcome renameLanguage(store::ManagedObjectContext& context, const QString& code
 
 Outcome setBaseLanguage(store::ManagedObjectContext& context, const QString& code)
 {
-    const std::optional<QString> canonical = LanguageCode::canonical(code);
-    if (!canonical)
-        return refused(notACode(code));
-    auto document = read(context);
-    if (!document)
-        return Unexpected(document.error());
-    DocumentLanguages languages = document->languages;
-    if (!languages.contains(*canonical))
-        return refused(notInDocument(*canonical));
-    if (languages.base == *canonical)
+    auto language = readLanguage(context, code);
+    if (!language)
+        return Unexpected(language.error());
+    const auto& [canonical, document] = *language;
+    if (document.languages.base == canonical)
         return {};
-    const QString oldBase = languages.base;
-    languages.base = *canonical;
-    const store::ScopedUndoGroup step(context);
-    storeLanguages(context, document->rows, languages);
-    changeTranslations(document->captions, [&](TextRect& caption, Translations& translations) {
-        const QString newText = translations.take(*canonical);
+    const QString oldBase = document.languages.base;
+    DocumentLanguages languages = document.languages;
+    languages.base = canonical;
+    storeEdit(context, document, languages, [&](TextRect& caption, Translations& translations) {
+        const QString newText = translations.take(canonical);
         const QString oldText = caption.text();
         if (!oldText.isEmpty())
             translations.insert(oldBase, oldText);
