@@ -2,7 +2,7 @@
 // toolbar's buttons and held arrows in the inspector.
 #include "app/DocumentWindow.h"
 
-#include "DocumentControllerTest.h"
+#include "DocumentWindowFixture.h"
 #include "SilentDialogs.h"
 #include "TestContext.h"
 #include "app/Document.h"
@@ -43,32 +43,9 @@ using namespace pelorama;
 
 namespace {
 
-class DocumentWindowTest : public DocumentControllerTest
+class DocumentWindowTest : public DocumentWindowFixture
 {
 protected:
-    void SetUp() override
-    {
-        DocumentControllerTest::SetUp();
-        document = newDocument();
-        ASSERT_NE(document, nullptr);
-        window = document->documentWindow();
-        ASSERT_NE(window, nullptr);
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        // The picker a new document opens with is dismissed as the user does.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return picker() != nullptr; }));
-        QTest::mouseClick(picker()->cancelButton(), Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return picker() == nullptr; }));
-        QApplication::setActiveWindow(window);
-    }
-
-    templates::TemplateViewController* picker() const
-    {
-        templates::SheetWindow* sheet = window->commands()->templatePickerSheet();
-        return sheet ? qobject_cast<templates::TemplateViewController*>(sheet->contentViewController())
-                     : nullptr;
-    }
-
     QAbstractButton* toolbarButton(const char* name) const
     {
         return window->toolbar()->findChild<QAbstractButton*>(QString::fromLatin1(name));
@@ -95,9 +72,6 @@ protected:
         }
         return enabled;
     }
-
-    app::Document* document = nullptr;
-    app::DocumentWindow* window = nullptr;
 };
 
 TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFocus)

@@ -1,6 +1,6 @@
 // A document window's languages as the user reaches them: the toolbar's language menu, the Add and Remove
 // Language dialogs, captions edited on the canvas and in the inspector, and what the window shows.
-#include "DocumentControllerTest.h"
+#include "DocumentWindowFixture.h"
 #include "app/AddLanguageDialog.h"
 #include "app/Document.h"
 #include "app/DocumentActions.h"
@@ -44,22 +44,14 @@ using namespace pelorama;
 
 namespace {
 
-class LanguageTest : public DocumentControllerTest
+class LanguageTest : public DocumentWindowFixture
 {
 protected:
     void SetUp() override
     {
-        DocumentControllerTest::SetUp();
-        document = newDocument();
-        ASSERT_NE(document, nullptr);
-        window = document->documentWindow();
-        ASSERT_NE(window, nullptr);
-        window->activateWindow();
-        QApplication::setActiveWindow(window);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->commands()->templatePickerSheet() != nullptr; }));
-        window->commands()->templatePickerSheet()->reject();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window->commands()->templatePickerSheet() == nullptr; }));
-        QApplication::setActiveWindow(window);
+        DocumentWindowFixture::SetUp();
+        if (HasFatalFailure())
+            return;
 
         store::ManagedObjectContext& context = *document->managedObjectContext();
         // Made whole before the list hears of it.
@@ -204,8 +196,6 @@ protected:
             QTest::qWaitFor([&] { return window->languageCommands()->addLanguageDialog() == nullptr; }));
     }
 
-    app::Document* document = nullptr;
-    app::DocumentWindow* window = nullptr;
     model::TextRect* caption = nullptr;
     QString base;
 };
