@@ -23,22 +23,12 @@ Asset::Asset()
     : IdentifiedEntity(attributes())
 {}
 
-Asset* Asset::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<Asset>(context);
-}
-
 Asset* Asset::insertInto(store::ManagedObjectContext& context, const QByteArray& data)
 {
     Asset* asset = insertInto(context);
     asset->setData(data);
     asset->setSha1Hash(tessaline::hashedHexString(data, tessaline::HashingAlgorithm::sha1));
     return asset;
-}
-
-store::FetchRequest Asset::fetchRequest()
-{
-    return store::FetchRequest(entityName<Asset>());
 }
 
 store::FetchRequest Asset::fetchRequest(const QString& identifier)

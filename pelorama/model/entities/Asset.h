@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/entities/EntityClass.h"
 #include "model/entities/IdentifiedEntity.h"
 #include "store/Result.h"
 #include "store/StoreForward.h"
@@ -13,7 +14,7 @@ namespace pelorama::model {
 // which drawables name it ("assetIdentifier"); no relationship leads to an asset.
 //
 // Keys: "data", "sha1Hash", "uniqueIdentifier".
-class Asset : public IdentifiedEntity
+class Asset : public IdentifiedEntity, public EntityClass<Asset>
 {
     Q_OBJECT
 
@@ -27,10 +28,10 @@ public:
     static constexpr Attribute<QString> sha1HashAttribute{u"sha1Hash"};
 
     // A new asset with a new uniqueIdentifier.
-    static Asset* insertInto(store::ManagedObjectContext& context);
+    using EntityClass<Asset>::insertInto;
     // The same, holding data and its hash.
     static Asset* insertInto(store::ManagedObjectContext& context, const QByteArray& data);
-    static store::FetchRequest fetchRequest();
+    using EntityClass<Asset>::fetchRequest;
     // The assets whose uniqueIdentifier is identifier.
     static store::FetchRequest fetchRequest(const QString& identifier);
 

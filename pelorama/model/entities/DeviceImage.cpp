@@ -123,11 +123,6 @@ DeviceImage::DeviceImage()
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
-DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<DeviceImage>(context);
-}
-
 DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graphics::Point position,
                                      double scaleFactor)
 {
@@ -135,11 +130,6 @@ DeviceImage* DeviceImage::insertInto(store::ManagedObjectContext& context, graph
     deviceImage->setPosition(position);
     deviceImage->setScaleFactor(scaleFactor);
     return deviceImage;
-}
-
-store::FetchRequest DeviceImage::fetchRequest()
-{
-    return store::FetchRequest(entityName<DeviceImage>());
 }
 
 const DeviceFamily& DeviceImage::deviceFamily() const

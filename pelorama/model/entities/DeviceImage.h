@@ -5,6 +5,7 @@
 #include "graphics/Rect.h"
 #include "model/entities/DeviceOrientation.h"
 #include "model/entities/Drawable.h"
+#include "model/entities/EntityClass.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
 #include "store/StoreForward.h"
@@ -25,7 +26,7 @@ class DeviceVariant;
 // graphics::Point to key-value coding, stored as text), "orientation" (raw value), "deviceFamily" and
 // "deviceVariant" (stored as identifier text, which may be missing or unknown; to key-value coding the
 // resolved catalogue objects, as const DeviceFamily* and const DeviceVariant*) and the shadow keys.
-class DeviceImage : public ImageLoadable, public Drawable, public Shadowable
+class DeviceImage : public ImageLoadable, public Drawable, public Shadowable, public EntityClass<DeviceImage>
 {
     Q_OBJECT
 
@@ -45,10 +46,9 @@ public:
 
     // A new device image with a new uniqueIdentifier at (0, 0), scale factor 1, and the shadow defaults;
     // family, variant and orientation stay unset, so it shows the first family's first variant, upright.
-    static DeviceImage* insertInto(store::ManagedObjectContext& context);
+    using EntityClass<DeviceImage>::insertInto;
     static DeviceImage* insertInto(store::ManagedObjectContext& context, graphics::Point position,
                                    double scaleFactor);
-    static store::FetchRequest fetchRequest();
 
     double scaleFactor() const { return value(scaleFactorAttribute); }
     void setScaleFactor(double factor) { setValue(scaleFactorAttribute, factor); }

@@ -28,16 +28,6 @@ DrawableMapping::DrawableMapping()
     : Entity(attributes())
 {}
 
-DrawableMapping* DrawableMapping::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<DrawableMapping>(context);
-}
-
-store::FetchRequest DrawableMapping::fetchRequest()
-{
-    return store::FetchRequest(entityName<DrawableMapping>());
-}
-
 DrawableMapping* DrawableMapping::insert(Drawable& drawable, Screenshot& screenshot,
                                          store::ManagedObjectContext& context)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/entities/Entity.h"
+#include "model/entities/EntityClass.h"
 #include "store/StoreForward.h"
 
 #include <QPointer>
@@ -14,7 +15,7 @@ class Screenshot;
 // Places one drawable on one screenshot. A mapping names its drawable by entity name ("drawableType")
 // and uniqueIdentifier ("identifier"); no relationship leads to the drawable. The order of a
 // screenshot's mappings is its drawing order. Deleting a mapping deletes its drawable.
-class DrawableMapping : public Entity
+class DrawableMapping : public Entity, public EntityClass<DrawableMapping>
 {
     Q_OBJECT
 
@@ -26,9 +27,6 @@ public:
     // The attributes the typed accessors below read and write.
     static constexpr Attribute<QString> drawableTypeAttribute{u"drawableType"};
     static constexpr Attribute<QString> identifierAttribute{u"identifier"};
-
-    static DrawableMapping* insertInto(store::ManagedObjectContext& context);
-    static store::FetchRequest fetchRequest();
 
     // A new mapping of drawable, appended to screenshot's mappings (drawn last). drawable must be an
     // entity ("Trying to map drawable that is not a managed object!") with a text "uniqueIdentifier".

@@ -37,11 +37,6 @@ Gradient::Gradient()
     : IdentifiedEntity(attributes())
 {}
 
-Gradient* Gradient::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<Gradient>(context);
-}
-
 Gradient* Gradient::insertInto(store::ManagedObjectContext& context, const graphics::Color& startColor,
                                const graphics::Color& endColor)
 {
@@ -50,11 +45,6 @@ Gradient* Gradient::insertInto(store::ManagedObjectContext& context, const graph
     gradient->setStartColor(startColor);
     gradient->setEndColor(endColor);
     return gradient;
-}
-
-store::FetchRequest Gradient::fetchRequest()
-{
-    return store::FetchRequest(entityName<Gradient>());
 }
 
 const StockGradient* Gradient::stockGradient() const

@@ -3,6 +3,7 @@
 #include "graphics/Color.h"
 #include "graphics/Gradient.h"
 #include "model/entities/Drawable.h"
+#include "model/entities/EntityClass.h"
 #include "model/entities/IdentifiedEntity.h"
 #include "store/StoreForward.h"
 
@@ -18,7 +19,7 @@ class StockGradient;
 //
 // Keys: "uniqueIdentifier", "startColor", "endColor" and the computed "stockGradient" (a const
 // StockGradient*, nil for none), which changes with the two colours.
-class Gradient : public IdentifiedEntity, public Drawable
+class Gradient : public IdentifiedEntity, public Drawable, public EntityClass<Gradient>
 {
     Q_OBJECT
 
@@ -33,11 +34,10 @@ public:
     static constexpr Attribute<graphics::Color> endColorAttribute{u"endColor"};
     static constexpr Attribute<graphics::Color> startColorAttribute{u"startColor"};
 
-    static Gradient* insertInto(store::ManagedObjectContext& context);
+    using EntityClass<Gradient>::insertInto;
     // A new gradient with a new uniqueIdentifier and the two colours.
     static Gradient* insertInto(store::ManagedObjectContext& context, const graphics::Color& startColor,
                                 const graphics::Color& endColor);
-    static store::FetchRequest fetchRequest();
 
     std::optional<graphics::Color> startColor() const { return storedValue(startColorAttribute); }
     void setStartColor(const std::optional<graphics::Color>& color) { setValue(startColorAttribute, color); }

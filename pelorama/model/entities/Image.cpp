@@ -41,11 +41,6 @@ Image::Image()
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
-Image* Image::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<Image>(context);
-}
-
 Image* Image::insertInto(store::ManagedObjectContext& context, const std::optional<graphics::Image>& picture,
                          const graphics::Rect& rect, FillMode fillMode)
 {
@@ -54,11 +49,6 @@ Image* Image::insertInto(store::ManagedObjectContext& context, const std::option
     image->setRect(rect);
     image->setFillMode(fillMode);
     return image;
-}
-
-store::FetchRequest Image::fetchRequest()
-{
-    return store::FetchRequest(entityName<Image>());
 }
 
 DrawableSnapshot Image::snapshot() const

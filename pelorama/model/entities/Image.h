@@ -3,6 +3,7 @@
 #include "graphics/Image.h"
 #include "graphics/Rect.h"
 #include "model/entities/Drawable.h"
+#include "model/entities/EntityClass.h"
 #include "model/entities/FillMode.h"
 #include "model/entities/ImageLoadable.h"
 #include "model/entities/Shadowable.h"
@@ -18,7 +19,7 @@ namespace pelorama::model {
 //
 // Keys: "uniqueIdentifier", "assetIdentifier", "image" (transient), "rect" (a graphics::Rect to
 // key-value coding, stored as text), "fillMode" (raw value) and the shadow keys.
-class Image : public ImageLoadable, public Drawable, public Shadowable
+class Image : public ImageLoadable, public Drawable, public Shadowable, public EntityClass<Image>
 {
     Q_OBJECT
 
@@ -35,12 +36,11 @@ public:
 
     // A new image with a new uniqueIdentifier, no picture, the zero rectangle, stretch, and the shadow
     // defaults.
-    static Image* insertInto(store::ManagedObjectContext& context);
+    using EntityClass<Image>::insertInto;
     // The same, then the picture, rectangle and fill mode (no asset is stored for the picture).
     static Image* insertInto(store::ManagedObjectContext& context,
                              const std::optional<graphics::Image>& image, const graphics::Rect& rect,
                              FillMode fillMode);
-    static store::FetchRequest fetchRequest();
 
     // The zero rectangle when missing.
     graphics::Rect rect() const { return value(rectAttribute); }

@@ -21,14 +21,4 @@ Language::Language()
     : Entity(attributes())
 {}
 
-Language* Language::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<Language>(context);
-}
-
-store::FetchRequest Language::fetchRequest()
-{
-    return store::FetchRequest(entityName<Language>());
-}
-
 } // namespace pelorama::model

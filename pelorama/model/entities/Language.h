@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/entities/Entity.h"
+#include "model/entities/EntityClass.h"
 #include "model/entities/LanguageRole.h"
 #include "store/StoreForward.h"
 
@@ -12,7 +13,7 @@ namespace pelorama::model {
 // operations of LanguageEditing, which keep the captions' texts in step.
 //
 // Keys: "code", "order", "role" (the LanguageRole raw value).
-class Language : public Entity
+class Language : public Entity, public EntityClass<Language>
 {
     Q_OBJECT
 
@@ -24,9 +25,6 @@ public:
     static constexpr Attribute<QString> codeAttribute{u"code"};
     static constexpr Attribute<double> orderAttribute{u"order", {0, 1e9}};
     static constexpr Attribute<LanguageRole> roleAttribute{u"role"};
-
-    static Language* insertInto(store::ManagedObjectContext& context);
-    static store::FetchRequest fetchRequest();
 
     QString code() const { return value(codeAttribute); }
     void setCode(const QString& code) { setValue(codeAttribute, code); }

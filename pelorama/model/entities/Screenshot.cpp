@@ -125,16 +125,6 @@ Screenshot::Screenshot()
     : Entity(attributes())
 {}
 
-Screenshot* Screenshot::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<Screenshot>(context);
-}
-
-store::FetchRequest Screenshot::fetchRequest()
-{
-    return store::FetchRequest(entityName<Screenshot>());
-}
-
 QList<DrawableMapping*> Screenshot::drawableMappings() const
 {
     QList<DrawableMapping*> mappings;

@@ -5,6 +5,7 @@
 #include "model/entities/BackgroundType.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/Entity.h"
+#include "model/entities/EntityClass.h"
 #include "model/rendering/Canvas.h"
 #include "store/StoreForward.h"
 
@@ -29,7 +30,7 @@ class StockGradient;
 // "drawableMappings" (ordered; deleting a screenshot deletes its mappings and so their drawables) and the
 // computed "stockGradient" (a const StockGradient*, nil for none), which changes with the two gradient
 // colours.
-class Screenshot : public Entity, public Drawable
+class Screenshot : public Entity, public Drawable, public EntityClass<Screenshot>
 {
     Q_OBJECT
 
@@ -52,10 +53,9 @@ public:
     static constexpr Attribute<graphics::Color> gradientStartColorAttribute{u"gradientStartColor"};
     static constexpr Attribute<graphics::Color> solidBackgroundColorAttribute{u"solidBackgroundColor"};
 
-    // A new screenshot named "New Screenshot" with a gradient background in the first stock gradient's
-    // colours and a solid colour halfway between them. Its size (0 x 0 until set) and order are not set.
-    static Screenshot* insertInto(store::ManagedObjectContext& context);
-    static store::FetchRequest fetchRequest();
+    // insertInto makes a new screenshot named "New Screenshot" with a gradient background in the first stock
+    // gradient's colours and a solid colour halfway between them. Its size (0 x 0 until set) and order are
+    // not set.
 
     QString name() const { return value(nameAttribute); }
     void setName(const QString& name) { setValue(nameAttribute, name); }

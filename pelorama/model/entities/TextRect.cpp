@@ -70,11 +70,6 @@ TextRect::TextRect()
     , Shadowable(static_cast<Entity&>(*this))
 {}
 
-TextRect* TextRect::insertInto(store::ManagedObjectContext& context)
-{
-    return insertObject<TextRect>(context);
-}
-
 TextRect* TextRect::insertInto(store::ManagedObjectContext& context, const graphics::Rect& rect,
                                const QString& text, graphics::TextAlignment horizontalAlignment,
                                VerticalAlignment verticalAlignment)
@@ -85,11 +80,6 @@ TextRect* TextRect::insertInto(store::ManagedObjectContext& context, const graph
     textRect->setHorizontalAlignment(horizontalAlignment);
     textRect->setVerticalAlignment(verticalAlignment);
     return textRect;
-}
-
-store::FetchRequest TextRect::fetchRequest()
-{
-    return store::FetchRequest(entityName<TextRect>());
 }
 
 QString TextRect::text(const QString& language) const

@@ -5,6 +5,7 @@
 #include "graphics/ParagraphStyle.h"
 #include "graphics/Rect.h"
 #include "model/entities/Drawable.h"
+#include "model/entities/EntityClass.h"
 #include "model/entities/IdentifiedEntity.h"
 #include "model/entities/Selectable.h"
 #include "model/entities/Shadowable.h"
@@ -29,7 +30,11 @@ namespace pelorama::model {
 // "text" is the caption's text in the document's base language (DocumentLanguages), which is all that
 // documents with one language have; in any other language it shows its translation, or its base text
 // where it has none.
-class TextRect : public IdentifiedEntity, public Drawable, public Selectable, public Shadowable
+class TextRect : public IdentifiedEntity,
+                 public Drawable,
+                 public Selectable,
+                 public Shadowable,
+                 public EntityClass<TextRect>
 {
     Q_OBJECT
 
@@ -57,12 +62,11 @@ public:
 
     // A new caption with a new uniqueIdentifier, the zero rectangle, empty text, left and top alignment,
     // white, "AvenirNext-Regular" at 50 points, and the shadow defaults.
-    static TextRect* insertInto(store::ManagedObjectContext& context);
+    using EntityClass<TextRect>::insertInto;
     // The same, then the rectangle, text and alignments.
     static TextRect* insertInto(store::ManagedObjectContext& context, const graphics::Rect& rect,
                                 const QString& text, graphics::TextAlignment horizontalAlignment,
                                 VerticalAlignment verticalAlignment);
-    static store::FetchRequest fetchRequest();
 
     // The text in the base language.
     QString text() const { return value(textAttribute); }
