@@ -12,6 +12,7 @@
 #include <libdeflate.h>
 #include <memory>
 #include <new>
+#include <optional>
 #include <vector>
 #include <zlib.h>
 
@@ -287,15 +288,21 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
     std::memcpy(out + 1, rows[best], std::size_t(length));
 }
 
-// A strip of the zlib stream, ready to go out as one IDAT chunk but for the stream's checksum, which
-// the last strip gets once all are known.
-struct CompressedStrip
+// A strip of the zlib stream, ready to go out as one IDAT chunk but for the stream's header, which the
+// first strip gets, and checksum, which the last strip gets once all are known.
+using CompressedStrip = PngStrips::Strip;
+
+// Whether rows [top, bottom) of two images of one size and format hold the same pixels.
+bool sameRows(const QImage& a, const QImage& b, int top, int bottom)
 {
-    QByteArray data;
-    // The checksum of the strip's uncompressed bytes, and their count.
-    quint32 adler = 1;
-    qsizetype length = 0;
-};
+    const auto rowBytes = std::size_t(a.width()) * std::size_t(a.depth() / 8);
+    for (int y = top; y < bottom; ++y) {
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), rowBytes) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void appendBigEndian(QByteArray& out, quint32 value)
 {
@@ -356,7 +363,7 @@ private:
     StripDeflater m_deflater;
 };
 
-QByteArray encodeSource(const Source& source, int threads)
+QByteArray encodeSource(const Source& source, int threads, PngStrips* kept)
 {
     const QImage& image = source.image;
     // Each filtered row starts with its filter type.
@@ -367,19 +374,34 @@ QByteArray encodeSource(const Source& source, int threads)
 
     // Threads take strips in turn; each filters a strip's rows and deflates them while they are still in
     // its core's cache.
+    // A strip's filtered bytes follow from its rows and the row above them, so a strip kept from an
+    // image whose rows there are the same is what deflating them would give.
+    const bool reusable = kept && kept->source.size() == image.size() &&
+                          kept->source.format() == image.format() && kept->channels == source.channels &&
+                          kept->strips.size() == std::size_t(strips);
     std::vector<CompressedStrip> compressed(static_cast<std::size_t>(strips));
     std::atomic<int> next = 0;
     foundation::parallelFor(
         std::min(threads, strips),
         [&](int) {
-            StripWorker worker(source);
+            std::optional<StripWorker> worker;
             for (int strip = next++; strip < strips; strip = next++) {
                 const int top = strip * rowsPerStrip;
-                compressed[std::size_t(strip)] =
-                    worker.compress(top, std::min(height, top + rowsPerStrip), strip + 1 == strips);
+                const int bottom = std::min(height, top + rowsPerStrip);
+                if (reusable && sameRows(kept->source, image, std::max(top - 1, 0), bottom)) {
+                    compressed[std::size_t(strip)] = kept->strips[std::size_t(strip)];
+                    continue;
+                }
+                if (!worker) {
+                    worker.emplace(source);
+                }
+                compressed[std::size_t(strip)] = worker->compress(top, bottom, strip + 1 == strips);
             }
         },
         threads);
+    if (kept) {
+        *kept = PngStrips{image, source.channels, compressed};
+    }
     compressed.front().data.prepend(zlibHeader.data(), qsizetype(zlibHeader.size()));
 
     // The stream ends with the checksum of all its bytes, joined from the strips' own.
@@ -411,9 +433,7 @@ QByteArray encodeSource(const Source& source, int threads)
     return png;
 }
 
-} // namespace
-
-QByteArray PngWriter::encode(const QImage& image)
+QByteArray encodeImage(const QImage& image, PngStrips* kept)
 {
     if (image.isNull()) {
         return {};
@@ -429,10 +449,22 @@ QByteArray PngWriter::encode(const QImage& image)
         if (source.rowBytes() + 1 > maximumRowBytes) {
             return {};
         }
-        return encodeSource(source, threads);
+        return encodeSource(source, threads, kept);
     } catch (const std::bad_alloc&) {
         return {};
     }
+}
+
+} // namespace
+
+QByteArray PngWriter::encode(const QImage& image)
+{
+    return encodeImage(image, nullptr);
+}
+
+QByteArray PngWriter::encode(const QImage& image, PngStrips& kept)
+{
+    return encodeImage(image, &kept);
 }
 
 foundation::Expected<void, PngWriteError> PngWriter::write(const QImage& image, const QString& path)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foundation/Expected.h"
+#include "graphics/PngStrips.h"
 #include "graphics/PngWriteError.h"
 
 #include <QByteArray>
@@ -17,6 +18,9 @@ class PngWriter
 public:
     // The PNG bytes of image; empty for a null image or when memory runs out.
     static QByteArray encode(const QImage& image);
+    // The same bytes, taking over from kept the strips whose rows image shares with the image kept there
+    // (see PngStrips); kept then holds image's. Images of another size or format share none.
+    static QByteArray encode(const QImage& image, PngStrips& kept);
     // Writes the PNG of image to path. The file is replaced only once the whole image is written.
     static foundation::Expected<void, PngWriteError> write(const QImage& image, const QString& path);
 };
