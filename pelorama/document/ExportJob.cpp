@@ -110,34 +110,43 @@ std::optional<ActionAlert> ExportJob::planDirectoryExport()
             languages.hasTranslations())
             folders = languages.codes;
     }
-    const auto addItems = [&](const QString& folder, const QString& language, const QString& folderProblem) {
+    const auto item = [&](model::Screenshot* screenshot, const QString& folder, const QString& language,
+                          const QString& folderProblem) {
         const QDir directory(folder.isEmpty() ? m_directory : QDir(m_directory).filePath(folder));
-        for (model::Screenshot* screenshot : screenshots) {
-            std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
-            const QString path = fileName ? directory.filePath(*fileName) : QString();
-            if (fileName && !folder.isEmpty())
-                fileName = folder + '/' + *fileName;
-            Item item{screenshot, screenshot->name(), fileName, path, language, false, {}};
-            item.result.error = folderProblem;
-            m_items.push_back(std::move(item));
-        }
+        std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
+        const QString path = fileName ? directory.filePath(*fileName) : QString();
+        if (fileName && !folder.isEmpty())
+            fileName = folder + '/' + *fileName;
+        Item made{screenshot, screenshot->name(), fileName, path, language, false, {}};
+        made.result.error = folderProblem;
+        return made;
     };
     if (!folders) {
-        addItems({}, m_language, {});
+        for (model::Screenshot* screenshot : screenshots)
+            m_items.push_back(item(screenshot, {}, m_language, {}));
         return std::nullopt;
     }
+    QStringList folderProblems;
     for (const QString& language : *folders)
-        addItems(language, language, ExportFileWriter::makeFolder(m_directory, language).value_or(QString()));
+        folderProblems.append(ExportFileWriter::makeFolder(m_directory, language).value_or(QString()));
+    // A screenshot in one language after another, so that what its languages share is drawn and
+    // compressed once.
+    for (model::Screenshot* screenshot : screenshots) {
+        for (qsizetype index = 0; index < folders->size(); ++index)
+            m_items.push_back(
+                item(screenshot, folders->at(index), folders->at(index), folderProblems[index]));
+    }
+    m_languageCount = int(folders->size());
     return std::nullopt;
 }
 
 void ExportJob::advance()
 {
     const int count = int(m_items.size());
-    // One bitmap per render under way; finished files wait for their turn to be written, so no more than
-    // a few encoded files are held at once.
-    const int workers = std::clamp(m_workerCount, 1, std::max(count, 1));
-    const int window = 2 * workers;
+    // One render under way per worker, each of a screenshot in every language; finished files wait for
+    // their turn to be written, so no more than a few encoded files are held at once.
+    const int workers = std::clamp(m_workerCount, 1, std::max(count / m_languageCount, 1));
+    const int window = 2 * workers * m_languageCount;
     // A screenshot whose name makes no file needs no render and is done at once; writing it may open
     // the window for more, so both steps are repeated. Afterwards, while files are still to be written,
     // the next one to write has been started and is under way: its end comes back here.
@@ -145,32 +154,48 @@ void ExportJob::advance()
         writeReady();
         if (m_running >= workers || m_started >= count || m_started >= m_written + window)
             break;
-        const int index = m_started++;
-        Item& item = m_items[std::size_t(index)];
-        if (!item.fileName || !item.result.error.isEmpty()) {
-            item.done = true;
-            continue;
+        // The items of one screenshot, one per language, follow each other.
+        const int first = m_started;
+        while (m_started < count && (m_started == first || m_items[std::size_t(m_started)].screenshot ==
+                                                               m_items[std::size_t(first)].screenshot))
+            ++m_started;
+        std::vector<model::DetachedCanvas> canvases;
+        std::vector<Target> targets;
+        for (int index = first; index < m_started; ++index) {
+            Item& item = m_items[std::size_t(index)];
+            if (!item.fileName || !item.result.error.isEmpty()) {
+                item.done = true;
+            } else if (!item.screenshot || item.screenshot->isDeleted()) {
+                item.result.error = QStringLiteral("The screenshot no longer exists.");
+                item.done = true;
+            } else {
+                // Taken here, on the main thread: the render reads only the snapshot, never the
+                // document.
+                canvases.emplace_back(item.screenshot->makeCanvas(), item.language);
+                targets.push_back({index, item.path});
+            }
         }
-        if (!item.screenshot || item.screenshot->isDeleted()) {
-            item.result.error = QStringLiteral("The screenshot no longer exists.");
-            item.done = true;
+        if (targets.empty())
             continue;
-        }
         ++m_running;
-        // Taken here, on the main thread: the render reads only the snapshot, never the document.
-        auto snapshot =
-            std::make_shared<const model::DetachedCanvas>(item.screenshot->makeCanvas(), item.language);
         model::startOnPool(
-            [results = m_results, index, snapshot, path = item.path] {
-                const QImage pixels = ScreenshotExporter::render(*snapshot);
-                const QByteArray png = pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels);
-                if (png.isEmpty()) {
-                    results->deliver({index, Rendered{std::nullopt, noPngReason, false}});
-                    return;
-                }
-                auto staged = ExportFileWriter::stage(path, png);
-                results->deliver({index, staged ? Rendered{std::move(staged.value()), {}, true}
-                                                : Rendered{std::nullopt, staged.error(), true}});
+            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)] {
+                graphics::PngStrips kept;
+                ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
+                    const Target& target = targets[turn];
+                    const bool last = turn + 1 == targets.size();
+                    const QByteArray png =
+                        pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
+                    if (png.isEmpty()) {
+                        results->deliver({target.index, Rendered{std::nullopt, noPngReason, false}, last});
+                        return;
+                    }
+                    auto staged = ExportFileWriter::stage(target.path, png);
+                    results->deliver({target.index,
+                                      staged ? Rendered{std::move(staged.value()), {}, true}
+                                             : Rendered{std::nullopt, staged.error(), true},
+                                      last});
+                });
             },
             0, m_pool);
     }
@@ -213,14 +238,15 @@ void ExportJob::writeReady()
 
 void ExportJob::collect()
 {
-    std::vector<std::pair<int, Rendered>> ready = m_results->take();
+    std::vector<Delivery> ready = m_results->take();
     if (ready.empty())
         return;
-    for (auto& [index, result] : ready) {
-        Item& item = m_items[std::size_t(index)];
-        item.result = std::move(result);
+    for (Delivery& delivery : ready) {
+        Item& item = m_items[std::size_t(delivery.index)];
+        item.result = std::move(delivery.rendered);
         item.done = true;
-        --m_running;
+        if (delivery.endsRender)
+            --m_running;
     }
     advance();
 }

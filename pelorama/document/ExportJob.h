@@ -28,8 +28,10 @@ namespace pelorama::document {
 // events: every screenshot of a document into a directory, some of them, or one to a file the user named.
 //
 // On the main thread each screenshot is taken as a detached snapshot (model::DetachedCanvas) just before
-// its turn; the snapshots are rendered, encoded and written beside their names on the pool, a few at
-// once, and the files are put in place on the main thread in the order the screenshots were given (by
+// its turn, one in each language written; the snapshots are rendered, encoded and written beside their
+// names on the pool, a few screenshots at once, each screenshot's languages one after another so that
+// what they share is drawn and compressed once. The files are put in place on the main thread in the
+// order the screenshots were given, each screenshot in every language before the next (by
 // ExportFileWriter: whole, and only as regular files). Failures are collected, never passed over: the
 // alert at the end names every file that could not be written and why.
 //
@@ -107,9 +109,22 @@ private:
         bool done = false;
         Rendered result;
     };
-    // What the pool rendered, by index, handed to the job on the main thread (collect) and to nobody once
-    // the job is gone.
-    using Results = model::PoolMailbox<std::pair<int, Rendered>>;
+    // Where a screenshot's render in one language goes: its item's index and its file.
+    struct Target
+    {
+        int index;
+        QString path;
+    };
+    // What the pool rendered for an item, and whether it was the last of its screenshot's languages.
+    struct Delivery
+    {
+        int index;
+        Rendered rendered;
+        bool endsRender;
+    };
+    // What the pool rendered, handed to the job on the main thread (collect) and to nobody once the job
+    // is gone.
+    using Results = model::PoolMailbox<Delivery>;
 
     ExportJob(QThreadPool& pool, QObject* parent);
     // The items of a directory export, or the alert that stops it before anything is written.
@@ -134,8 +149,11 @@ private:
     std::shared_ptr<Results> m_results;
     std::vector<Item> m_items;
     QList<ExportFailure> m_failures;
+    // How many items each screenshot has, one per language written.
+    int m_languageCount = 1;
     int m_started = 0;
     int m_written = 0;
+    // Renders under way, each of one screenshot in all its languages.
     int m_running = 0;
     bool m_finished = false;
     std::optional<ActionAlert> m_alert;

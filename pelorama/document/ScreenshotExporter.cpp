@@ -3,10 +3,12 @@
 #include "document/ExportFileNames.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
+#include "model/rendering/CanvasRenderer.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace pelorama::document {
 
@@ -37,6 +39,11 @@ QStringList fileNamesOf(const QList<model::Screenshot*>& screenshots)
     for (model::Screenshot* screenshot : screenshots)
         names.append(ExportFileNames::fileName(screenshot->name()).value_or(screenshot->name()));
     return names;
+}
+
+QImage pixels(const graphics::Image& image)
+{
+    return image.representations().empty() ? QImage() : image.representations().front().bitmap();
 }
 
 } // namespace
@@ -90,10 +97,26 @@ QImage ScreenshotExporter::render(model::Screenshot& screenshot)
 
 QImage ScreenshotExporter::render(const model::DetachedCanvas& canvas)
 {
-    const graphics::Image image = canvas.render(model::CanvasRenderingMode::exportImage, canvas.size(), 1);
-    if (image.representations().empty())
-        return {};
-    return image.representations().front().bitmap();
+    return pixels(canvas.render(model::CanvasRenderingMode::exportImage, canvas.size(), 1));
+}
+
+void ScreenshotExporter::renderEach(const std::vector<model::DetachedCanvas>& canvases,
+                                    const std::function<void(std::size_t, const QImage&)>& each)
+{
+    const bool oneSize =
+        std::all_of(canvases.begin(), canvases.end(), [&](const model::DetachedCanvas& canvas) {
+            return canvas.size() == canvases.front().size();
+        });
+    if (!oneSize) {
+        for (std::size_t index = 0; index < canvases.size(); ++index)
+            each(index, render(canvases[index]));
+        return;
+    }
+    if (canvases.empty())
+        return;
+    model::CanvasRenderer renderer;
+    renderer.renderEach(canvases, model::CanvasRenderingMode::exportImage, canvases.front().size(), 1,
+                        [&](std::size_t index, const graphics::Image& image) { each(index, pixels(image)); });
 }
 
 ActionAlert ScreenshotExporter::failureAlert(const QList<ExportFailure>& failures)

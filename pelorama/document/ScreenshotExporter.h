@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace pelorama::model {
 class DetachedCanvas;
@@ -45,6 +47,11 @@ public:
     // The pixels of a screenshot's export: empty when the canvas makes no bitmap (a zero size, say).
     static QImage render(const model::DetachedCanvas& canvas);
     static QImage render(model::Screenshot& screenshot);
+    // The pixels of each of canvases, as render gives them, handed to each with the canvas's index in
+    // turn; the drawables the canvases begin with alike (a screenshot's in each of its languages) are
+    // drawn once.
+    static void renderEach(const std::vector<model::DetachedCanvas>& canvases,
+                           const std::function<void(std::size_t, const QImage&)>& each);
 
     // The one alert that names every file an export could not write.
     static ActionAlert failureAlert(const QList<ExportFailure>& failures);

@@ -4,6 +4,7 @@
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
 #include "model/entities/DrawableMapping.h"
+#include "model/entities/Image.h"
 #include "model/entities/TextRect.h"
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
@@ -350,8 +351,9 @@ TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
     EXPECT_EQ(QImage(m_directory.filePath("Filled.png")).convertToFormat(QImage::Format_ARGB32), expected);
 }
 
-// With several languages every screenshot is written once per language, into a folder named by its code;
-// a folder's name that something else holds fails that language's files alone.
+// With several languages every screenshot is written once per language, into a folder named by its code,
+// as it renders in that language alone, whatever is drawn below and above its captions; a folder's name
+// that something else holds fails that language's files alone.
 TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
 {
     store::ManagedObjectContext& context = m_document.context();
@@ -365,6 +367,9 @@ TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
     caption.setFont(graphics::Font("HelveticaNeue", 12));
     model::DrawableMapping::insert(caption, greeting, context);
     ASSERT_TRUE(caption.setText("Hallo", "de-DE"));
+    model::Image& above = *model::Image::insertInto(context, graphics::Image::fromData(smallPng()),
+                                                    {{12, 0}, {30, 40}}, model::FillMode::stretch);
+    model::DrawableMapping::insert(above, greeting, context);
     const auto rendered = [&](const QString& language) {
         return ScreenshotExporter::render(model::DetachedCanvas(greeting.makeCanvas(), language))
             .convertToFormat(QImage::Format_ARGB32);

@@ -8,6 +8,7 @@
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/SnapshotDrawing.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -73,41 +74,10 @@ graphics::Image stretched(const graphics::Image& image, graphics::Size target)
     return result;
 }
 
-} // namespace
-
-graphics::Image CanvasRenderer::render(const DetachedCanvas& canvas, CanvasRenderingMode mode,
-                                       graphics::Size boxSize, double scale)
+graphics::Image finished(const QImage& bitmap, graphics::Size fitted, CanvasRenderingMode mode)
 {
-    const graphics::Size canvasSize = canvas.size();
-    const graphics::Size fitted = aspectFit(canvasSize, graphics::Rect({0, 0}, boxSize)).size;
-    std::optional<QImage> bitmap = makeBitmap(fitted, scale);
-    if (!bitmap)
-        return graphics::Image(fitted);
-
-    const double k = fitted.width / canvasSize.width * scale;
-    {
-        graphics::GraphicsContext context(*bitmap);
-        if (mode == CanvasRenderingMode::canvasView)
-            context.setDrawingForScreen(canvasViewImages());
-        const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
-        context.save();
-        context.concatenate(transform);
-        const CanvasRenderingContext renderingContext{context, transform, k, mode, canvasSize};
-        for (const DrawableSnapshot& drawable : canvas.drawables()) {
-            std::visit(
-                [&](const auto& snapshot) {
-                    if constexpr (std::is_same_v<std::decay_t<decltype(snapshot)>, CaptionSnapshot>)
-                        m_captions.draw(snapshot, renderingContext);
-                    else
-                        draw(snapshot, renderingContext);
-                },
-                drawable);
-        }
-        context.restore();
-    }
     graphics::Image image(fitted);
-    image.addRepresentation(graphics::BitmapImageRep(*bitmap));
-
+    image.addRepresentation(graphics::BitmapImageRep(bitmap));
     if (mode != CanvasRenderingMode::exportImage)
         return image;
     for (const OutputSize& output : outputSizes) {
@@ -115,6 +85,93 @@ graphics::Image CanvasRenderer::render(const DetachedCanvas& canvas, CanvasRende
             return stretched(image, output.target);
     }
     return image;
+}
+
+graphics::Size fittedSize(const DetachedCanvas& canvas, graphics::Size boxSize)
+{
+    return aspectFit(canvas.size(), graphics::Rect({0, 0}, boxSize)).size;
+}
+
+// How many drawables every canvas begins with alike; none unless the canvases are of one size.
+std::size_t sharedDrawables(const std::vector<DetachedCanvas>& canvases)
+{
+    if (canvases.empty())
+        return 0;
+    const DetachedCanvas& first = canvases.front();
+    std::size_t shared = first.drawables().size();
+    for (const DetachedCanvas& canvas : canvases) {
+        if (canvas.size() != first.size())
+            return 0;
+        const auto differs =
+            std::mismatch(first.drawables().begin(), first.drawables().begin() + std::ptrdiff_t(shared),
+                          canvas.drawables().begin(), canvas.drawables().end())
+                .first;
+        shared = std::size_t(differs - first.drawables().begin());
+    }
+    return shared;
+}
+
+} // namespace
+
+void CanvasRenderer::draw(const DetachedCanvas& canvas, std::size_t first, std::size_t last,
+                          CanvasRenderingMode mode, QImage& bitmap, double k)
+{
+    graphics::GraphicsContext context(bitmap);
+    if (mode == CanvasRenderingMode::canvasView)
+        context.setDrawingForScreen(canvasViewImages());
+    const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
+    context.save();
+    context.concatenate(transform);
+    const CanvasRenderingContext renderingContext{context, transform, k, mode, canvas.size()};
+    for (std::size_t index = first; index < last; ++index) {
+        std::visit(
+            [&](const auto& snapshot) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(snapshot)>, CaptionSnapshot>)
+                    m_captions.draw(snapshot, renderingContext);
+                else
+                    model::draw(snapshot, renderingContext);
+            },
+            canvas.drawables()[index]);
+    }
+    context.restore();
+}
+
+graphics::Image CanvasRenderer::render(const DetachedCanvas& canvas, CanvasRenderingMode mode,
+                                       graphics::Size boxSize, double scale)
+{
+    const graphics::Size fitted = fittedSize(canvas, boxSize);
+    std::optional<QImage> bitmap = makeBitmap(fitted, scale);
+    if (!bitmap)
+        return graphics::Image(fitted);
+    draw(canvas, 0, canvas.drawables().size(), mode, *bitmap, fitted.width / canvas.size().width * scale);
+    return finished(*bitmap, fitted, mode);
+}
+
+void CanvasRenderer::renderEach(const std::vector<DetachedCanvas>& canvases, CanvasRenderingMode mode,
+                                graphics::Size boxSize, double scale,
+                                const std::function<void(std::size_t, graphics::Image)>& each)
+{
+    const std::size_t shared = canvases.size() > 1 ? sharedDrawables(canvases) : 0;
+    if (shared == 0) {
+        for (std::size_t index = 0; index < canvases.size(); ++index)
+            each(index, render(canvases[index], mode, boxSize, scale));
+        return;
+    }
+    const DetachedCanvas& first = canvases.front();
+    const graphics::Size fitted = fittedSize(first, boxSize);
+    std::optional<QImage> start = makeBitmap(fitted, scale);
+    if (!start) {
+        for (std::size_t index = 0; index < canvases.size(); ++index)
+            each(index, graphics::Image(fitted));
+        return;
+    }
+    const double k = fitted.width / first.size().width * scale;
+    draw(first, 0, shared, mode, *start, k);
+    for (std::size_t index = 0; index < canvases.size(); ++index) {
+        QImage bitmap = index + 1 < canvases.size() ? start->copy() : std::move(*start);
+        draw(canvases[index], shared, canvases[index].drawables().size(), mode, bitmap, k);
+        each(index, finished(bitmap, fitted, mode));
+    }
 }
 
 } // namespace pelorama::model

@@ -5,6 +5,9 @@
 #include "model/rendering/CanvasRenderingMode.h"
 #include "model/rendering/CaptionRenderer.h"
 
+#include <functional>
+#include <vector>
+
 namespace pelorama::model {
 
 class DetachedCanvas;
@@ -39,7 +42,19 @@ public:
     graphics::Image render(const DetachedCanvas& canvas, CanvasRenderingMode mode, graphics::Size boxSize,
                            double scale);
 
+    // Renders each of canvases as render does, handing each image to each with the canvas's index, in
+    // order. Canvases that differ only after their first drawables (one screenshot in several languages,
+    // whose captions alone differ) draw those drawables once: each canvas goes on from a copy of their
+    // pixels, which are the pixels it would have drawn itself.
+    void renderEach(const std::vector<DetachedCanvas>& canvases, CanvasRenderingMode mode,
+                    graphics::Size boxSize, double scale,
+                    const std::function<void(std::size_t, graphics::Image)>& each);
+
 private:
+    // Draws drawables [first, last) of canvas into bitmap, of canvas's fitted size times scale.
+    void draw(const DetachedCanvas& canvas, std::size_t first, std::size_t last, CanvasRenderingMode mode,
+              QImage& bitmap, double k);
+
     CaptionRenderer m_captions;
 };
 
