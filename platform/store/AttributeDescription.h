@@ -28,6 +28,10 @@ struct AttributeDescription
     // Added to the model after stores were written without it: such a store opens all the same, reads it
     // as missing, and gains its column at its first save.
     bool isAddedLater = false;
+    // Looked up by value: a SQLite store keeps an index on its column, made with the table, or at the
+    // first save of a store that lacks it (opening writes nothing). Not part of the stored shape: stores
+    // with and without the index are stores of the same model.
+    bool isIndexed = false;
 };
 
 } // namespace store

@@ -97,6 +97,7 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
             if (object.contains("default"))
                 attribute.defaultValue = object.value("default").toVariant();
             attribute.isAddedLater = object.value("addedLater").toBool();
+            attribute.isIndexed = object.value("indexed").toBool();
             entity.attributes.push_back(attribute);
         }
         for (const QJsonValue& relationshipValue : entityObject.value("relationships").toArray()) {

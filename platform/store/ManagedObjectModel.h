@@ -23,7 +23,8 @@ namespace store {
 // undefined (transient only; "transient" as a type is short for an undefined transient attribute).
 // Delete rules: nullify (the default), cascade, deny, noAction. "class" defaults to the entity name.
 // "addedLater": true on an entity or an attribute marks what stores written before it lack (see
-// EntityDescription::isAddedLater, AttributeDescription::isAddedLater).
+// EntityDescription::isAddedLater, AttributeDescription::isAddedLater). "indexed": true on a stored attribute
+// asks for an index on its column (AttributeDescription::isIndexed).
 class ManagedObjectModel
 {
 public:

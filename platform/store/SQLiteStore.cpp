@@ -257,7 +257,21 @@ bool isPlainTable(SQLite::Database& database, const QString& name)
            query.getColumn(1).getInt() == 0;
 }
 
-// The table of entity and the tables of its to-many relationships.
+// The index of an indexed attribute's column; "Z_" keeps its name apart from the model's names.
+QString indexName(const EntityDescription& entity, const AttributeDescription& attribute)
+{
+    return "Z_" + entity.name() + "_" + attribute.name + "_INDEX";
+}
+
+void createIndex(SQLite::Database& database, const EntityDescription& entity,
+                 const AttributeDescription& attribute)
+{
+    database.exec(utf8("CREATE INDEX " + quoted(indexName(entity, attribute)) + " ON " +
+                       quoted(entity.name()) + " (" + quoted(attribute.name) + ")"));
+}
+
+// The table of entity with the indexes of its indexed attributes, and the tables of its to-many
+// relationships.
 void createTables(SQLite::Database& database, const EntityDescription& entity)
 {
     const Columns columns(entity);
@@ -267,6 +281,10 @@ void createTables(SQLite::Database& database, const EntityDescription& entity)
     for (const RelationshipDescription* relationship : columns.toOne)
         definitions.append(quoted(relationship->name) + " INTEGER");
     database.exec(utf8("CREATE TABLE " + quoted(entity.name()) + " (" + definitions.join(", ") + ")"));
+    for (const AttributeDescription* attribute : columns.attributes) {
+        if (attribute->isIndexed)
+            createIndex(database, entity, *attribute);
+    }
     for (const RelationshipDescription* relationship : columns.toMany) {
         const QString table = joinTable(entity, *relationship);
         database.exec(
@@ -309,7 +327,8 @@ bool isInSchema(SQLite::Database& database, const QString& name)
 
 // Checks that every table and column the model needs is there, in plain tables whose Z_PK is the
 // integer row key; extra tables and columns are left alone. Tables and columns of what was added to the
-// model later may be missing, as long as nothing else takes their names; they are collected in absent.
+// model later may be missing, as long as nothing else takes their names; they are collected in absent,
+// and so are the indexes of indexed attributes whose names nothing takes.
 std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model,
                                      SQLiteStore::AbsentSchema& absent)
 {
@@ -331,6 +350,10 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
                 absent.columns[entity->name()].insert(name);
             else
                 return "the table " + entity->name() + " has no column " + name;
+        }
+        for (const AttributeDescription* attribute : columns.attributes) {
+            if (attribute->isIndexed && !isInSchema(database, indexName(*entity, *attribute)))
+                absent.indexes[entity->name()].insert(attribute->name);
         }
         const bool keyIsRowID = present.value("Z_PK").type == "INTEGER" &&
                                 present.value("Z_PK").primaryKey == 1 &&
@@ -755,6 +778,11 @@ void SQLiteStore::addAbsentSchema()
                 m_database->exec(utf8("ALTER TABLE " + quoted(entity->name()) + " ADD COLUMN " +
                                       quoted(attribute.name) + " " + columnType(attribute.type)));
         }
+        const QSet<QString> unindexed = m_absent.indexes.value(entity->name());
+        for (const AttributeDescription& attribute : entity->attributes()) {
+            if (unindexed.contains(attribute.name))
+                createIndex(*m_database, *entity, attribute);
+        }
     }
     writeModelVersion(*m_database, *m_model);
 }
@@ -772,7 +800,8 @@ Result<void> SQLiteStore::save(const StoreSaveRequest& request)
     }
     try {
         SQLite::Transaction transaction(*m_database);
-        const bool upgrades = !m_absent.tables.isEmpty() || !m_absent.columns.isEmpty();
+        const bool upgrades =
+            !m_absent.tables.isEmpty() || !m_absent.columns.isEmpty() || !m_absent.indexes.isEmpty();
         if (upgrades)
             addAbsentSchema();
         for (const auto& [entity, key] : request.deleted) {

@@ -23,7 +23,8 @@ namespace store {
 //
 // A store written before entities or attributes were added to the model (those marked isAddedLater)
 // lacks their tables or columns: it opens unchanged, reads no objects and no values for them, and gains
-// them in the transaction of its first save.
+// them in the transaction of its first save. So does a store without the index of an indexed attribute:
+// a store opened only to read (an export from the command line) stays as it was.
 class SQLiteStore : public PersistentStore
 {
 public:
@@ -45,6 +46,7 @@ public:
     {
         QSet<QString> tables;                  // of entities, by name
         QHash<QString, QSet<QString>> columns; // of attributes, by entity name
+        QHash<QString, QSet<QString>> indexes; // of indexed attributes, by entity name
     };
 
 private:

@@ -50,6 +50,8 @@ struct AttributeRow
     // Added after documents were written without it: their stores lack its column until their next save,
     // and read it as missing.
     bool addedLater = false;
+    // Looked up by value: stores keep an index on it (made at the first save of a store without one).
+    bool indexed = false;
 
     // Whether the document's data model (documentModel) has the attribute (transient or stored); computed
     // keys it has not.

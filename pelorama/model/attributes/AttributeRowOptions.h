@@ -50,6 +50,7 @@ template <typename T> struct AttributeRowOptions
     std::function<QVariant(const Entity&)> valueForKey = {};
     std::function<void(Entity&, const QVariant&)> setValueForKey = {};
     bool addedLater = false;
+    bool indexed = false;
 };
 
 // The range of an attribute of type T: its own for numbers, the raw values of the cases for enumerations
@@ -89,6 +90,7 @@ AttributeRow attributeRow(const Attribute<T>& attribute, AttributeRowOptions<T> 
     row.valueForKey = std::move(options.valueForKey);
     row.setValueForKey = std::move(options.setValueForKey);
     row.addedLater = options.addedLater;
+    row.indexed = options.indexed;
     if (row.valueForKey || row.setValueForKey)
         return row;
 

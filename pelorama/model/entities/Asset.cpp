@@ -14,7 +14,8 @@ const AttributeTable& Asset::attributes()
     static const AttributeTable table({
         attributeRow(dataAttribute),
         attributeRow(sha1HashAttribute),
-        attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+        // Drawables name their picture by it.
+        attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier, .indexed = true}),
     });
     return table;
 }

@@ -79,6 +79,7 @@ store::ManagedObjectModel::EntityDeclaration declaration(const EntityShape& shap
         attribute.valueTransformerName = row.valueTransformerName();
         attribute.isTransient = row.isTransient();
         attribute.isAddedLater = row.addedLater;
+        attribute.isIndexed = row.indexed;
         entity.attributes.push_back(attribute);
     }
     return entity;

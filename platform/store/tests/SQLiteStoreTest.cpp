@@ -48,6 +48,28 @@ void execute(const QString& path, const char* sql)
     sqlite3_close(db);
 }
 
+// The columns of table that an index leads with, sorted.
+QStringList indexedColumns(const QString& path, const char* table)
+{
+    sqlite3* db = nullptr;
+    QStringList columns;
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK) {
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(
+            db,
+            "SELECT info.name FROM pragma_index_list(?1) AS list, pragma_index_info(list.name) "
+            "AS info WHERE info.seqno = 0",
+            -1, &query, nullptr);
+        sqlite3_bind_text(query, 1, table, -1, SQLITE_STATIC);
+        while (sqlite3_step(query) == SQLITE_ROW)
+            columns.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(query, 0))));
+        sqlite3_finalize(query);
+    }
+    sqlite3_close(db);
+    columns.sort();
+    return columns;
+}
+
 } // namespace
 
 TEST(StoreTest, SQLiteStoreSavesAndReopensEveryAttributeType)
@@ -274,8 +296,10 @@ TEST(StoreTest, AStoreWrittenBeforeAdditionsToTheModelOpensUnchangedAndGainsThem
         makeBook(*context, "Old")->setValueForKey("kept", "tag");
         ASSERT_TRUE(context->save());
     }
-    // What a store of the model before the subtitle and the reviews holds.
-    execute(path, "ALTER TABLE Book DROP COLUMN subtitle; DROP TABLE Z_Review_books; DROP TABLE Review");
+    EXPECT_EQ(indexedColumns(path, "Book"), (QStringList{"subtitle", "title"}));
+    // What a store of the model before the subtitle, the reviews and the index of titles holds.
+    execute(path, "DROP INDEX Z_Book_title_INDEX; DROP INDEX Z_Book_subtitle_INDEX; "
+                  "ALTER TABLE Book DROP COLUMN subtitle; DROP TABLE Z_Review_books; DROP TABLE Review");
     const QByteArray older = fileDigest(path);
     {
         auto context = mainContext(sqliteCoordinator(path));
@@ -307,6 +331,7 @@ TEST(StoreTest, AStoreWrittenBeforeAdditionsToTheModelOpensUnchangedAndGainsThem
     EXPECT_EQ(fileDigest(path), older);
     ASSERT_TRUE(context->save());
     coordinator.reset();
+    EXPECT_EQ(indexedColumns(path, "Book"), (QStringList{"subtitle", "title"}));
 
     auto reopened = mainContext(sqliteCoordinator(path));
     auto revised = reopened->execute(FetchRequest("Book", Predicate::equal("subtitle", "Revised")));
