@@ -79,7 +79,7 @@ const AttributeTable& DeviceImage::attributes()
 {
     static const AttributeTable table(
         {
-            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier, .indexed = true}),
             attributeRow(assetIdentifierAttribute),
             // The resolved variant depends on the family too; a family written by undo or redo changes it
             // without any write of the variant. The inspector's binding alone shows the current model.

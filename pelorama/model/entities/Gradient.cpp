@@ -24,7 +24,7 @@ InspectorRow colourRow(const QString& label)
 const AttributeTable& Gradient::attributes()
 {
     static const AttributeTable table({
-        attributeRow(uniqueIdentifierAttribute),
+        attributeRow(uniqueIdentifierAttribute, {.indexed = true}),
         stockGradientRow<Gradient>({startColorAttribute.key(), endColorAttribute.key()},
                                    {.kind = InspectorKind::stockGradient, .group = "Gradients"}),
         attributeRow(endColorAttribute, {.changesPixels = true, .inspector = {colourRow("Top")}}),

@@ -14,7 +14,7 @@ const AttributeTable& Image::attributes()
 {
     static const AttributeTable table(
         {
-            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier, .indexed = true}),
             attributeRow(assetIdentifierAttribute),
             attributeRow(fillModeAttribute,
                          {.insertion = FillMode::stretch,

@@ -16,7 +16,7 @@ const AttributeTable& TextRect::attributes()
     const int segmented = ledgerline::EnumerationProperty::segmentedDisplay;
     static const AttributeTable table(
         {
-            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier}),
+            attributeRow(uniqueIdentifierAttribute, {.insertion = &makeUniqueIdentifier, .indexed = true}),
             attributeRow(fontAttribute,
                          {.insertion = graphics::Font(QStringLiteral("AvenirNext-Regular"), 50),
                           .changesPixels = true,
