@@ -34,8 +34,11 @@ GradientPicker::GradientPicker(QWidget* parent)
 
 void GradientPicker::setSelectedIndex(int index)
 {
-    m_selectedIndex = index;
-    update();
+    // The same index again (a binding showing another object with the same gradient) draws nothing new.
+    if (index != m_selectedIndex) {
+        m_selectedIndex = index;
+        update();
+    }
     emit selectedIndexChanged();
 }
 
@@ -105,20 +108,27 @@ void GradientPicker::resizeEvent(QResizeEvent* event)
 
 void GradientPicker::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    const bool painted =
-        paintThroughPixelBitmap(*this, painter, [this](graphics::GraphicsContext& context, double ratio) {
+    // The swatches are drawn once for a size and pixel ratio; the inspector repaints the picker whenever
+    // it shows another object.
+    const double ratio = devicePixelRatioF();
+    if (m_swatches.isNull() || m_swatchesSize != size() || m_swatchesRatio != ratio) {
+        m_swatches = pixelBitmap(*this, [this](graphics::GraphicsContext& context, double pixelRatio) {
             // The grid is laid out y-down in points.
             context.translate(0, context.height());
-            context.scale(ratio, -ratio);
+            context.scale(pixelRatio, -pixelRatio);
             const auto& all = StockGradient::all();
             for (int index = 0; index < gradientCount(); ++index) {
                 model::drawGradientSwatch(context, all[static_cast<std::size_t>(index)]->gradient(),
                                           graphics::Rect::fromQRectF(swatchRect(index)));
             }
         });
-    if (!painted)
+        m_swatchesSize = size();
+        m_swatchesRatio = ratio;
+    }
+    if (m_swatches.isNull())
         return;
+    QPainter painter(this);
+    painter.drawImage(QRectF(rect()), m_swatches);
     if (m_selectedIndex >= 0 && m_selectedIndex < gradientCount()) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));

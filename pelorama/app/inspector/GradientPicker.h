@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QMarginsF>
 #include <QPointF>
 #include <QRectF>
@@ -27,7 +28,7 @@ public:
 
     // -1 for none.
     int selectedIndex() const { return m_selectedIndex; }
-    // Redraws; every assignment notifies.
+    // Redraws when the index changes; every assignment notifies.
     void setSelectedIndex(int index);
 
     // The width the size hint is computed for; layout sets it to the picker's width.
@@ -64,6 +65,10 @@ private:
 
     int m_selectedIndex = -1;
     double m_appliedWidth = 100;
+    // The swatches as last drawn, at this size and device pixel ratio.
+    QImage m_swatches;
+    QSize m_swatchesSize;
+    double m_swatchesRatio = 0;
 };
 
 } // namespace pelorama::app

@@ -18,4 +18,8 @@ bool paintThroughPixelBitmap(
     QWidget& widget, QPainter& painter,
     const std::function<void(graphics::GraphicsContext& context, double ratio)>& draw);
 
+// The bitmap paintThroughPixelBitmap paints, for a widget that keeps it; null when none can be made.
+QImage pixelBitmap(const QWidget& widget,
+                   const std::function<void(graphics::GraphicsContext& context, double ratio)>& draw);
+
 } // namespace pelorama::app
