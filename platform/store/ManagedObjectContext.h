@@ -86,6 +86,10 @@ public:
     Result<ManagedObject*> existingObject(const ManagedObjectID& id);
     Result<QList<ManagedObject*>> execute(const FetchRequest& request);
     Result<qsizetype> count(const FetchRequest& request);
+    // The value of the attribute key of each object request finds, as execute finds them (sort
+    // descriptors and the limit aside), without making objects of the rows it reads: for a look at one
+    // value of many objects, such as the names that must stay unique.
+    Result<QList<QVariant>> fetchValues(const FetchRequest& request, const QString& key);
 
     bool hasChanges() const;
     QList<ManagedObject*> insertedObjects() const;
@@ -155,6 +159,8 @@ private:
     void applyValues(ManagedObject& object, const ObjectSnapshot& values);
 
     QVariant normalizedPredicateValue(const QVariant& value) const;
+    // The entity of request and its predicate with object values as their IDs, or why there is none.
+    Result<std::pair<const EntityDescription*, Predicate>> resolved(const FetchRequest& request) const;
 
     void noteWillModify(ManagedObject& object);
     void noteChanged(ManagedObject* object);

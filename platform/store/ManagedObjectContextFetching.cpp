@@ -79,15 +79,49 @@ std::optional<ObjectSnapshot> ManagedObjectContext::rowForChild(const ManagedObj
     return sourceRow(id);
 }
 
-Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& request)
+Result<std::pair<const EntityDescription*, Predicate>>
+ManagedObjectContext::resolved(const FetchRequest& request) const
 {
     const EntityDescription* entity = managedObjectModel().entity(request.entityName);
     if (!entity)
         return failure(Error::Code::objectNotFound,
                        "The model has no entity named \"" + request.entityName + "\".");
-    if (!request.predicate.isAll() && !entity->hasProperty(request.predicate.key()))
+    if (request.predicate.isAll())
+        return std::pair(entity, request.predicate);
+    if (!entity->hasProperty(request.predicate.key()))
         return failure(Error::Code::objectNotFound,
                        "The entity " + entity->name() + " has no key \"" + request.predicate.key() + "\".");
+    return std::pair(entity, Predicate::equal(request.predicate.key(),
+                                              normalizedPredicateValue(request.predicate.value())));
+}
+
+Result<QList<QVariant>> ManagedObjectContext::fetchValues(const FetchRequest& request, const QString& key)
+{
+    const Result<std::pair<const EntityDescription*, Predicate>> found = resolved(request);
+    if (!found)
+        return failure(found.error());
+    const auto& [entity, predicate] = *found;
+    const qsizetype index = entity->attributeIndex(key);
+    if (index < 0)
+        return failure(Error::Code::objectNotFound,
+                       "The entity " + entity->name() + " has no attribute \"" + key + "\".");
+    Result<QList<SourceRow>> rows = sourceRows(*entity, predicate, request.includesPendingChanges);
+    if (!rows)
+        return failure(rows.error());
+    QList<QVariant> values;
+    for (const FetchMerger::Match& match :
+         FetchMerger(m_objects, *entity, predicate).merge(*rows, request.includesPendingChanges))
+        values.append(match.object ? match.object->m_values.attribute(index)
+                                   : match.row->snapshot.attribute(index));
+    return values;
+}
+
+Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& request)
+{
+    const Result<std::pair<const EntityDescription*, Predicate>> found = resolved(request);
+    if (!found)
+        return failure(found.error());
+    const auto& [entity, predicate] = *found;
     std::vector<std::pair<qsizetype, bool>> sorts; // attribute index, ascending
     for (const SortDescriptor& sort : request.sortDescriptors) {
         const qsizetype index = entity->attributeIndex(sort.key);
@@ -97,10 +131,6 @@ Result<QList<ManagedObject*>> ManagedObjectContext::execute(const FetchRequest& 
                                                             "\" to sort by.");
         sorts.emplace_back(index, sort.ascending);
     }
-    const Predicate predicate =
-        request.predicate.isAll()
-            ? request.predicate
-            : Predicate::equal(request.predicate.key(), normalizedPredicateValue(request.predicate.value()));
 
     Result<QList<SourceRow>> rows = sourceRows(*entity, predicate, request.includesPendingChanges);
     if (!rows)

@@ -158,31 +158,17 @@ Canvas Screenshot::makeCanvas()
     return Canvas(size(), std::move(drawables));
 }
 
-store::Result<QStringList> Screenshot::otherScreenshotNames() const
-{
-    store::Result<QList<store::ManagedObject*>> screenshots = managedObjectContext()->execute(fetchRequest());
-    if (!screenshots)
-        return store::failure(screenshots.error());
-    QStringList names;
-    for (store::ManagedObject* object : *screenshots) {
-        if (object == this)
-            continue;
-        if (auto* other = dynamic_cast<Screenshot*>(object))
-            names.append(comparable(other->name()));
-    }
-    return names;
-}
-
 store::Result<QHash<QString, int>> Screenshot::screenshotNameCounts() const
 {
-    store::Result<QList<store::ManagedObject*>> screenshots = managedObjectContext()->execute(fetchRequest());
-    if (!screenshots)
-        return store::failure(screenshots.error());
+    // The names alone are read: a child context that pastes into a long document makes no screenshots of
+    // the parent's.
+    store::Result<QList<QVariant>> names =
+        managedObjectContext()->fetchValues(fetchRequest(), nameAttribute.key());
+    if (!names)
+        return store::failure(names.error());
     QHash<QString, int> counts;
-    for (store::ManagedObject* object : *screenshots) {
-        if (auto* screenshot = dynamic_cast<Screenshot*>(object))
-            ++counts[comparable(screenshot->name())];
-    }
+    for (const QVariant& stored : *names)
+        ++counts[comparable(AttributeValue<QString>::read(stored).value_or(QString()))];
     return counts;
 }
 
@@ -209,11 +195,17 @@ store::Result<void> Screenshot::validateProposedName()
 {
     if (!managedObjectContext())
         return {};
-    const store::Result<QStringList> names = otherScreenshotNames();
-    if (!names)
-        return store::failure(names.error());
+    const store::Result<QHash<QString, int>> counts = screenshotNameCounts();
+    if (!counts)
+        return store::failure(counts.error());
+    // The counts hold this screenshot's own name once.
+    const QString own = comparable(name());
+    const auto taken = [&](const QString& candidate) {
+        const QString comparableCandidate = comparable(candidate);
+        return counts->value(comparableCandidate) - (comparableCandidate == own ? 1 : 0) > 0;
+    };
     QString candidate = name();
-    while (names->contains(comparable(candidate)))
+    while (taken(candidate))
         candidate = nextCandidate(candidate);
     setName(candidate);
     return {};

@@ -113,7 +113,6 @@ protected:
     store::Result<void> validateValue(const QVariant& value, const QString& key) override;
 
 private:
-    store::Result<QStringList> otherScreenshotNames() const;
     // How many screenshots of the context have each name, by its comparable form.
     store::Result<QHash<QString, int>> screenshotNameCounts() const;
 };
