@@ -15,6 +15,7 @@
 #include "store/ScopedUndoGroup.h"
 
 #include <QMimeData>
+#include <QSet>
 #include <QUrl>
 #include <algorithm>
 #include <optional>
@@ -83,19 +84,21 @@ void ScreenshotListModel::moveRowsTo(const QList<model::Screenshot*>& screenshot
 {
     // Screenshots that went are removed, those that stay are moved into their new order, and new ones
     // are inserted where they belong.
+    const QSet<const model::Screenshot*> wanted(screenshots.cbegin(), screenshots.cend());
     for (int row = int(m_screenshots.size()) - 1; row >= 0; --row) {
-        if (screenshots.contains(m_screenshots[row]))
+        if (wanted.contains(m_screenshots[row]))
             continue;
         beginRemoveRows({}, row, row);
         m_screenshots.removeAt(row);
         endRemoveRows();
     }
+    const QSet<const model::Screenshot*> present(m_screenshots.cbegin(), m_screenshots.cend());
     QList<model::Screenshot*> staying = screenshots;
-    staying.removeIf([this](model::Screenshot* screenshot) { return !m_screenshots.contains(screenshot); });
+    staying.removeIf([&](model::Screenshot* screenshot) { return !present.contains(screenshot); });
     for (int row = 0; row < staying.size(); ++row) {
-        const int from = int(m_screenshots.indexOf(staying[row]));
-        if (from == row)
+        if (m_screenshots[row] == staying[row])
             continue;
+        const int from = int(m_screenshots.indexOf(staying[row]));
         beginMoveRows({}, from, from, {}, row);
         m_screenshots.move(from, row);
         endMoveRows();
@@ -127,40 +130,67 @@ void ScreenshotListModel::arrange(const QList<model::Screenshot*>& screenshots)
 bool ScreenshotListModel::takeIn(const store::ObjectChanges& changes)
 {
     QList<model::Screenshot*> screenshots = m_screenshots;
-    bool changed = false;
+    QSet<const model::Screenshot*> deleted;
     for (store::ManagedObject* object : changes.deleted) {
         if (auto* screenshot = qobject_cast<model::Screenshot*>(object))
-            changed = screenshots.removeAll(screenshot) > 0 || changed;
+            deleted.insert(screenshot);
     }
-    for (store::ManagedObject* object : changes.inserted) {
-        auto* screenshot = qobject_cast<model::Screenshot*>(object);
-        if (screenshot && !screenshot->isDeleted() && !screenshots.contains(screenshot)) {
-            screenshots.append(screenshot);
-            changed = true;
-        }
-    }
-    // A screenshot whose order changed may now belong elsewhere.
+    bool changed = !deleted.isEmpty() && screenshots.removeIf([&](model::Screenshot* screenshot) {
+        return deleted.contains(screenshot);
+    }) > 0;
+    // A screenshot whose order changed may now belong elsewhere: the rows are in order as long as each
+    // changed one is in order with its neighbours.
+    QHash<const model::Screenshot*, int> rows;
+    bool inOrder = true;
     for (store::ManagedObject* object : changes.updated) {
         auto* screenshot = qobject_cast<model::Screenshot*>(object);
-        const int row = screenshot && !changed ? rowOf(screenshot) : -1;
+        if (!screenshot || !inOrder)
+            continue;
+        if (rows.isEmpty()) {
+            for (int row = 0; row < m_screenshots.size(); ++row)
+                rows.insert(m_screenshots[row], row);
+        }
+        const int row = rows.value(screenshot, -1);
         if (row < 0)
             continue;
         const double order = screenshot->order();
-        changed = (row > 0 && m_screenshots[row - 1]->order() > order) ||
-                  (row + 1 < m_screenshots.size() && order > m_screenshots[row + 1]->order());
+        inOrder = !(row > 0 && m_screenshots[row - 1]->order() > order) &&
+                  !(row + 1 < m_screenshots.size() && order > m_screenshots[row + 1]->order());
     }
+    QList<model::Screenshot*> inserted;
+    for (store::ManagedObject* object : changes.inserted) {
+        auto* screenshot = qobject_cast<model::Screenshot*>(object);
+        if (screenshot && !screenshot->isDeleted() && !inserted.contains(screenshot))
+            inserted.append(screenshot);
+    }
+    if (!inserted.isEmpty()) {
+        const QSet<const model::Screenshot*> present(screenshots.cbegin(), screenshots.cend());
+        inserted.removeIf([&](model::Screenshot* screenshot) { return present.contains(screenshot); });
+    }
+    // In ascending order, as a fetch sorts them; those of equal order keep their places, and a new one
+    // comes after those of its order.
+    if (inOrder) {
+        for (model::Screenshot* screenshot : inserted) {
+            const auto at = std::upper_bound(
+                screenshots.begin(), screenshots.end(), screenshot->order(),
+                [](double order, const model::Screenshot* other) { return order < other->order(); });
+            screenshots.insert(at, screenshot);
+        }
+    } else {
+        screenshots.append(inserted);
+        std::vector<std::pair<double, model::Screenshot*>> ordered;
+        ordered.reserve(std::size_t(screenshots.size()));
+        for (model::Screenshot* screenshot : screenshots)
+            ordered.emplace_back(screenshot->order(), screenshot);
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        screenshots.clear();
+        for (const auto& [order, screenshot] : ordered)
+            screenshots.append(screenshot);
+    }
+    changed = changed || !inserted.isEmpty() || !inOrder;
     if (!changed)
         return false;
-    // In ascending order, as a fetch sorts them; those of equal order keep their places.
-    std::vector<std::pair<double, model::Screenshot*>> ordered;
-    ordered.reserve(std::size_t(screenshots.size()));
-    for (model::Screenshot* screenshot : screenshots)
-        ordered.emplace_back(screenshot->order(), screenshot);
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    screenshots.clear();
-    for (const auto& [order, screenshot] : ordered)
-        screenshots.append(screenshot);
     if (screenshots != m_screenshots)
         arrange(screenshots);
     return true;
@@ -188,17 +218,23 @@ void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
     takeIn(changes);
     noteMappings(changes);
     QList<model::Screenshot*> changed;
+    QSet<const model::Screenshot*> seen;
     for (const QList<store::ManagedObject*>* objects :
          {&changes.inserted, &changes.updated, &changes.deleted}) {
         for (store::ManagedObject* object : *objects) {
             model::Screenshot* screenshot = screenshotShowing(*object);
-            if (screenshot && !changed.contains(screenshot))
+            if (screenshot && !seen.contains(screenshot)) {
+                seen.insert(screenshot);
                 changed.append(screenshot);
+            }
         }
     }
+    QHash<const model::Screenshot*, int> rows;
+    for (int row = 0; !changed.isEmpty() && row < m_screenshots.size(); ++row)
+        rows.insert(m_screenshots[row], row);
     for (model::Screenshot* screenshot : changed) {
         m_changes.insert(screenshot->objectID(), ++m_changeCount);
-        if (const int row = rowOf(screenshot); row >= 0)
+        if (const int row = rows.value(screenshot, -1); row >= 0)
             emit dataChanged(index(row), index(row), {changesRole, Qt::DisplayRole, Qt::ToolTipRole});
     }
 }

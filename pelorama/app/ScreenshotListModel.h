@@ -98,8 +98,8 @@ private:
     void moveRowsTo(const QList<model::Screenshot*>& screenshots);
     // Rows for screenshots, keeping the selection on those that stay.
     void arrange(const QList<model::Screenshot*>& screenshots);
-    // Removes the rows of deleted screenshots, adds those inserted and sorts the rows again when a
-    // screenshot of theirs changed; answers whether any did. Nothing is fetched.
+    // Removes the rows of deleted screenshots, adds those inserted at their places and sorts the rows
+    // again when a screenshot of theirs changed its place; answers whether any did. Nothing is fetched.
     bool takeIn(const store::ObjectChanges& changes);
     void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
 
