@@ -248,7 +248,7 @@ QString DocumentController::nextUntitledName() const
     if (!taken.contains("Untitled"))
         return QStringLiteral("Untitled");
     for (int number = 2;; ++number) {
-        const QString name = "Untitled " + QString::number(number);
+        QString name = "Untitled " + QString::number(number);
         if (!taken.contains(name))
             return name;
     }

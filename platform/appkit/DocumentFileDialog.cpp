@@ -138,7 +138,8 @@ void DocumentFileDialog::choose(const QStringList& paths)
     // The next dialog starts where the package lies, not inside it.
     if (!m_chosen.isEmpty())
         setDirectory(QFileInfo(m_chosen.constFirst()).absolutePath());
-    QDialog::accept();
+    // QFileDialog::accept would open a chosen package as a folder instead of taking it.
+    QDialog::accept(); // NOLINT(bugprone-parent-virtual-call)
 }
 
 } // namespace appkit

@@ -11,7 +11,7 @@ std::shared_ptr<Storyboard> Storyboard::create()
 
 void Storyboard::registerController(const QString& identifier, Factory factory)
 {
-    m_factories.insert(identifier, std::move(factory));
+    m_factories.emplace(identifier, std::move(factory));
 }
 
 std::unique_ptr<ViewController> Storyboard::instantiateController(const QString& identifier) const

@@ -19,7 +19,7 @@ QString classNameOf(const QObject* object)
 
 QStringList splitKeyPath(const QObject* object, const QString& keyPath)
 {
-    const QStringList keys = keyPath.split(QLatin1Char('.'));
+    QStringList keys = keyPath.split(QLatin1Char('.'));
     for (const QString& key : keys) {
         if (key.isEmpty()) {
             throw KeyValueError(KeyValueError::Kind::unknownKey, classNameOf(object), keyPath);

@@ -237,7 +237,7 @@ private:
             auto value = decodeMember(values[i], depth, tallest);
             if (!value)
                 return value;
-            entries.insert(name, std::move(*value));
+            entries.insert(name, *value);
         }
         m_heightSeen = tallest;
         return QVariant(entries);

@@ -169,7 +169,7 @@ private:
             if (atEnd() || peek() != u';')
                 return malformed(QStringLiteral("the entry \"%1\" does not end with \";\"").arg(*key));
             next();
-            entries.insert(*key, std::move(value));
+            entries.insert(*key, value);
         }
     }
 

@@ -177,7 +177,7 @@ private:
             auto item = read(child, depth + 1);
             if (!item)
                 return item;
-            entries.insert(name, std::move(*item));
+            entries.insert(name, *item);
         }
         return QVariant(entries);
     }

@@ -232,7 +232,7 @@ private:
             auto value = readValue(depth + 1);
             if (!value)
                 return value;
-            entries.insert(*key, std::move(*value));
+            entries.insert(*key, *value);
         }
     }
 

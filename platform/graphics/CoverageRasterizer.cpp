@@ -75,7 +75,8 @@ public:
                 covered = std::fmod(covered, 2.0F);
                 covered = covered > 1 ? 2 - covered : covered;
             }
-            return size_t(std::min(covered, 1.0F) * 255 + 0.5F);
+            // Coverage is never negative, so adding a half rounds to nearest.
+            return size_t(std::min(covered, 1.0F) * 255 + 0.5F); // NOLINT(bugprone-incorrect-roundings)
         };
         // Edges by their top row, taken into the strips they reach and dropped after their last.
         std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });

@@ -108,7 +108,8 @@ std::optional<ImageFileError> pixelRefusal(const QByteArray& data)
         std::max<qint64>(4, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
     if (qint64(size.width()) * size.height() * bytesPerPixel <= ImageDecoderRegistry::maximumDecodedBytes)
         return std::nullopt;
-    const int side = int(std::sqrt(double(ImageDecoderRegistry::maximumDecodedBytes / bytesPerPixel)));
+    const int side =
+        int(std::sqrt(double(ImageDecoderRegistry::maximumDecodedBytes) / double(bytesPerPixel)));
     const QString limit =
         bytesPerPixel > 4
             ? QStringLiteral("pictures of this colour depth can be opened up to %1 × %1 pixels.").arg(side)

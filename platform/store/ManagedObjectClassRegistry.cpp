@@ -27,7 +27,7 @@ Registry& registry()
 void ManagedObjectClassRegistry::registerClass(const QString& className, Factory factory)
 {
     QMutexLocker lock(&registry().mutex);
-    registry().factories.insert(className, std::move(factory));
+    registry().factories.emplace(className, std::move(factory));
 }
 
 bool ManagedObjectClassRegistry::isRegistered(const QString& className)

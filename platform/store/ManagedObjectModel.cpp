@@ -76,13 +76,13 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
         return failure(modelError("the declaration has no list of entities"));
 
     std::vector<EntityDeclaration> entities;
-    for (const QJsonValue& entityValue : document.object().value("entities").toArray()) {
+    for (const QJsonValue entityValue : document.object().value("entities").toArray()) {
         const QJsonObject entityObject = entityValue.toObject();
         EntityDeclaration entity;
         entity.name = entityObject.value("name").toString();
         entity.className = entityObject.value("class").toString();
         entity.isAddedLater = entityObject.value("addedLater").toBool();
-        for (const QJsonValue& attributeValue : entityObject.value("attributes").toArray()) {
+        for (const QJsonValue attributeValue : entityObject.value("attributes").toArray()) {
             const QJsonObject object = attributeValue.toObject();
             AttributeDescription attribute;
             attribute.name = object.value("name").toString();
@@ -100,7 +100,7 @@ Result<std::shared_ptr<const ManagedObjectModel>> ManagedObjectModel::fromJson(c
             attribute.isIndexed = object.value("indexed").toBool();
             entity.attributes.push_back(attribute);
         }
-        for (const QJsonValue& relationshipValue : entityObject.value("relationships").toArray()) {
+        for (const QJsonValue relationshipValue : entityObject.value("relationships").toArray()) {
             const QJsonObject object = relationshipValue.toObject();
             RelationshipDescription relationship;
             relationship.name = object.value("name").toString();

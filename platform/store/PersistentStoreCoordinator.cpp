@@ -171,7 +171,7 @@ ManagedObjectID PersistentStoreCoordinator::permanentID(const PersistentStore& s
     data->storeIdentifier = store.identifier();
     data->primaryKey.store(primaryKey, std::memory_order_release);
     pruneIDs();
-    m_permanentIDs.insert(std::move(key), data);
+    m_permanentIDs.insert(key, data);
     return ManagedObjectID(std::move(data));
 }
 
@@ -183,7 +183,7 @@ PersistentStoreCoordinator::managedObjectIDForURIRepresentation(const QUrl& uri)
     const QStringList parts = uri.path().split('/', Qt::SkipEmptyParts);
     if (parts.size() != 2 || parts[1].size() < 2 || !m_model->entity(parts[0]))
         return std::nullopt;
-    const QString entityName = parts[0];
+    const QString& entityName = parts[0];
     const QString reference = parts[1].mid(1);
     QMutexLocker lock(&m_mutex);
     if (parts[1].startsWith('t')) {

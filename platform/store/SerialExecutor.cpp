@@ -8,7 +8,7 @@ namespace store {
 namespace {
 
 // The executors whose queue the current thread holds, innermost last.
-thread_local std::vector<const SerialExecutor*> t_heldExecutors;
+thread_local std::vector<const SerialExecutor*> heldExecutors;
 
 } // namespace
 
@@ -79,15 +79,15 @@ void SerialExecutor::sync(const std::function<void()>& block)
 
 bool SerialExecutor::isCurrent() const
 {
-    return std::find(t_heldExecutors.begin(), t_heldExecutors.end(), this) != t_heldExecutors.end();
+    return std::find(heldExecutors.begin(), heldExecutors.end(), this) != heldExecutors.end();
 }
 
 void SerialExecutor::runHolding(const std::function<void()>& block)
 {
-    t_heldExecutors.push_back(this);
+    heldExecutors.push_back(this);
     struct Release
     {
-        ~Release() { t_heldExecutors.pop_back(); }
+        ~Release() { heldExecutors.pop_back(); }
     } release;
     block();
 }

@@ -205,11 +205,11 @@ TEST_F(ChildContext, WorkThatFailsLeavesTheParentUnchanged)
     EXPECT_FALSE(stack.context->hasChanges());
     EXPECT_EQ(stack.context->execute(Screenshot::fetchRequest())->size(), 0);
 
-    EXPECT_THROW(performInChildContext(*stack.context,
-                                       [](store::ManagedObjectContext& child) -> store::Result<void> {
-                                           Screenshot::insertInto(child);
-                                           throw std::runtime_error("broken");
-                                       }),
+    EXPECT_THROW((void)performInChildContext(*stack.context,
+                                             [](store::ManagedObjectContext& child) -> store::Result<void> {
+                                                 Screenshot::insertInto(child);
+                                                 throw std::runtime_error("broken");
+                                             }),
                  std::runtime_error);
     EXPECT_FALSE(stack.context->hasChanges());
 }

@@ -127,7 +127,7 @@ TEST(FoundationTest, DecodersAnswerErrorOrValueForMutatedInput)
     const QList<QByteArray> archives = archiveSeeds();
     const QList<QByteArray> lists = propertyListSeeds();
     for (int i = 0; i < 10000; ++i) {
-        const QByteArray seed = archives[i % archives.size()];
+        const QByteArray& seed = archives[i % archives.size()];
         const QByteArray input = mutator.mutate(seed);
         archivesDecoded += unarchiver.unarchivedObject(input).hasValue() ? 1 : 0;
         // A property-list reader sees the same damaged archives too.

@@ -43,7 +43,7 @@ class ImageFileTest : public testing::Test
 protected:
     foundation::Expected<ImageFile, ImageFileError> readFile(const QString& name, const QByteArray& bytes)
     {
-        const QString path = directory.filePath(name);
+        const QString path = m_directory.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
@@ -51,7 +51,7 @@ protected:
         return ImageFile::read(path);
     }
 
-    QTemporaryDir directory;
+    QTemporaryDir m_directory;
 };
 
 } // namespace
@@ -60,7 +60,7 @@ TEST_F(ImageFileTest, APictureFileKeepsItsBytesAsTheyAreBesideItsPicture)
 {
     QImage pixels(5, 3, QImage::Format_ARGB32);
     pixels.fill(QColor(20, 40, 60, 128));
-    const QString path = directory.filePath("picture.png");
+    const QString path = m_directory.filePath("picture.png");
     ASSERT_TRUE(pixels.save(path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -104,7 +104,7 @@ TEST_F(ImageFileTest, NothingIsReadFromAnEmptyOrMissingFile)
     ASSERT_FALSE(empty);
     EXPECT_EQ(empty.error().code(), ImageFileError::Code::notAnImage);
 
-    const auto missing = ImageFile::read(directory.filePath("missing.png"));
+    const auto missing = ImageFile::read(m_directory.filePath("missing.png"));
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().code(), ImageFileError::Code::unreadable);
     EXPECT_EQ(missing.error().message(), "No such file or directory");
@@ -112,7 +112,7 @@ TEST_F(ImageFileTest, NothingIsReadFromAnEmptyOrMissingFile)
 
 TEST_F(ImageFileTest, AFileTheUserMayNotReadIsRefusedWithTheSystemsReason)
 {
-    QFile locked(directory.filePath("locked.png"));
+    QFile locked(m_directory.filePath("locked.png"));
     ASSERT_TRUE(locked.open(QIODevice::WriteOnly));
     locked.write(pngHeaderOnly(2, 2));
     locked.close();

@@ -102,9 +102,9 @@ TEST(GraphicsTest, NamedImagesLoadOnceAndAreShared)
 
     // Renders on the pool that ask at once share one load.
     std::vector<std::shared_ptr<const Image>> results(8);
-    for (std::size_t i = 0; i < results.size(); ++i) {
+    for (std::shared_ptr<const Image>& result : results) {
         QThreadPool::globalInstance()->start(
-            [&results, i] { results[i] = Image::named(QStringLiteral("images/swatch.png")); });
+            [target = &result] { *target = Image::named(QStringLiteral("images/swatch.png")); });
     }
     QThreadPool::globalInstance()->waitForDone();
     ASSERT_TRUE(results.front());

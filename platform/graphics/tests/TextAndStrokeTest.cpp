@@ -91,8 +91,8 @@ TEST(GraphicsTest, TextRendersOnWorkerThreadsAlike)
     const QImage reference = renderText(text);
     std::vector<QImage> results(4);
     std::vector<std::thread> threads;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        threads.emplace_back([&, i] { results[i] = renderText(text); });
+    for (QImage& result : results) {
+        threads.emplace_back([&text, target = &result] { *target = renderText(text); });
     }
     for (std::thread& thread : threads) {
         thread.join();

@@ -140,7 +140,7 @@ TEST(GraphicsTest, ManyStyledParagraphsKeepTheirLines)
         TextLayout(AttributedString(QStringLiteral("line"), attributesWith(regular)), 1000).height();
     const double big =
         TextLayout(AttributedString(QStringLiteral("line"), attributesWith(large)), 1000).height();
-    EXPECT_NEAR(layout.height(), paragraphs / 2 * (small + big), 1);
+    EXPECT_NEAR(layout.height(), paragraphs / 2.0 * (small + big), 1);
 }
 
 // Lines outside what the painter can paint are not drawn; those that reach into it, with the ink that

@@ -20,7 +20,7 @@ using store::Predicate;
 
 namespace {
 
-QList<ManagedObject*> fetch(ManagedObjectContext& context, FetchRequest request)
+QList<ManagedObject*> fetch(ManagedObjectContext& context, const FetchRequest& request)
 {
     auto result = context.execute(request);
     if (!result)

@@ -165,7 +165,7 @@ TEST(StoreTest, AScopedUndoGroupMakesAGestureAcrossPassesOneUndoStep)
     book->setValueForKey(80, "pages");
     spinEventLoop();
     store::ScopedUndoGroup moved = std::move(held);
-    EXPECT_FALSE(held.isOpen());
+    EXPECT_FALSE(held.isOpen()); // NOLINT(bugprone-use-after-move): the state a move leaves is tested
     book->setValueForKey(90, "pages");
     spinEventLoop();
     EXPECT_EQ(undo.count(), 3);

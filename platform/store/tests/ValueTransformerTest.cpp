@@ -49,6 +49,7 @@ TEST(StoreTest, ValueTransformerRegistryFindsTransformersByName)
 TEST(StoreTest, ValueTransformerRegistryIsSafeFromSeveralThreads)
 {
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int i = 0; i < 4; ++i) {
         threads.emplace_back([i] {
             const QString name = QString("Transformer%1").arg(i);
