@@ -80,11 +80,15 @@ function(pelorama_add_test name)
     # The main functions' shared part (testsupport/HeadlessTests.h).
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/testsupport)
     set(_offscreen_filter "*")
-    # The TSan build reports only races in our code (see tsan-suppressions.txt).
+    # The TSan build reports only races in our code (see tsan-suppressions.txt), the ASan build only
+    # leaks of ours (see lsan-suppressions.txt).
     set(_sanitizer_environment)
     if("thread" IN_LIST PELORAMA_SANITIZE)
         set(_sanitizer_environment ENVIRONMENT_MODIFICATION
             "TSAN_OPTIONS=string_append: suppressions=${PROJECT_SOURCE_DIR}/cmake/tsan-suppressions.txt")
+    elseif("address" IN_LIST PELORAMA_SANITIZE)
+        set(_sanitizer_environment ENVIRONMENT_MODIFICATION
+            "LSAN_OPTIONS=string_append: suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan-suppressions.txt")
     endif()
     if(ARG_DRAG_SUITES)
         list(TRANSFORM ARG_DRAG_SUITES APPEND ".*" OUTPUT_VARIABLE _drag_patterns)

@@ -290,16 +290,8 @@ foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& bytes, qsiz
         return Unexpected(failure(0, QStringLiteral("The file could not be read.")));
 
     PoFile po;
-    const char* header = po_file_domain_header(file.get(), nullptr);
-    if (const QString charset = charsetOf(headerField(header, "Content-Type")); !isUtf8Name(charset)) {
-        const qsizetype at = bytes.indexOf("charset=");
-        return Unexpected(
-            failure(at < 0 ? 0 : lineAt(bytes, at),
-                    QStringLiteral("The file is in the character set %1; only UTF-8 is read.").arg(charset)));
-    }
-    po.language = headerField(header, "Language");
-    po.project = headerField(header, "Project-Id-Version");
-
+    // The library's po_file_domain_header hands out a copy that nobody frees; the message holds it too.
+    const char* header = nullptr;
     std::optional<MessageLines> lines;
     int currentIndex = -1;
     int obsoleteIndex = -1;
@@ -321,14 +313,26 @@ foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& bytes, qsiz
                                               .arg(kilobytes(maximumTextLength))));
             }
         }
-        if (obsolete || (!context && source && !*source))
+        if (obsolete)
             continue;
+        if (!context && source && !*source) {
+            header = translation;
+            continue;
+        }
         QString comments = text(comment);
         if (comments.endsWith(u'\n'))
             comments.chop(1);
         po.entries.append(Entry{text(context), text(source), text(translation), comments,
                                 bool(po_message_is_fuzzy(message))});
     }
+    if (const QString charset = charsetOf(headerField(header, "Content-Type")); !isUtf8Name(charset)) {
+        const qsizetype at = bytes.indexOf("charset=");
+        return Unexpected(
+            failure(at < 0 ? 0 : lineAt(bytes, at),
+                    QStringLiteral("The file is in the character set %1; only UTF-8 is read.").arg(charset)));
+    }
+    po.language = headerField(header, "Language");
+    po.project = headerField(header, "Project-Id-Version");
     return po;
 }
 
