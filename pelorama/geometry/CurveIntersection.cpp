@@ -346,58 +346,32 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
         if (mayLieOnEachOther(usSource, usRange.middle(), themSource, themRange.middle()) &&
             checkForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them))
             return;
+        // Halve the longer range (them's, when both are as long) and look for meetings in each half.
         const bool splitThem = !(themRange.size() < usRange.size());
-        if (splitThem) {
-            const double mid = themRange.middle();
-            const Range firstRange{themRange.minimum, mid};
-            const Range secondRange{mid, themRange.maximum};
-            const bool settled =
-                (hasConverged(firstRange) || hasConverged(secondRange)) && hasConverged(usRange);
-            if (settled || depth >= maximumDepth) {
-                if (usShrink == 0 && themShrink == 0)
-                    return;
-                continue;
-            }
-            Range first = firstRange;
-            Range usFirst = usRange;
-            std::shared_ptr<BezierIntersectRange> firstSlot;
-            intersectionsWithBezierCurve(us, subcurveWithRange(themSource, first), usFirst, first, edgeUs,
-                                         edgeThem, firstSlot, depth + 1, stop, handler);
-            mergeInto(slot, firstSlot);
-            if (stop)
-                return;
-            Range second = secondRange;
-            Range usSecond = usRange;
-            std::shared_ptr<BezierIntersectRange> secondSlot;
-            intersectionsWithBezierCurve(us, subcurveWithRange(themSource, second), usSecond, second, edgeUs,
-                                         edgeThem, secondSlot, depth + 1, stop, handler);
-            mergeInto(slot, secondSlot);
-            return;
-        }
-        const double mid = usRange.middle();
-        const Range firstRange{usRange.minimum, mid};
-        const Range secondRange{mid, usRange.maximum};
-        const bool settled =
-            (hasConverged(firstRange) || hasConverged(secondRange)) && hasConverged(themRange);
+        const Range& split = splitThem ? themRange : usRange;
+        const Range& other = splitThem ? usRange : themRange;
+        const double mid = split.middle();
+        const Range halves[] = {{split.minimum, mid}, {mid, split.maximum}};
+        const bool settled = (hasConverged(halves[0]) || hasConverged(halves[1])) && hasConverged(other);
         if (settled || depth >= maximumDepth) {
             if (usShrink == 0 && themShrink == 0)
                 return;
             continue;
         }
-        Range first = firstRange;
-        Range themFirst = themRange;
-        std::shared_ptr<BezierIntersectRange> firstSlot;
-        intersectionsWithBezierCurve(subcurveWithRange(usSource, first), them, first, themFirst, edgeUs,
-                                     edgeThem, firstSlot, depth + 1, stop, handler);
-        mergeInto(slot, firstSlot);
-        if (stop)
-            return;
-        Range second = secondRange;
-        Range themSecond = themRange;
-        std::shared_ptr<BezierIntersectRange> secondSlot;
-        intersectionsWithBezierCurve(subcurveWithRange(usSource, second), them, second, themSecond, edgeUs,
-                                     edgeThem, secondSlot, depth + 1, stop, handler);
-        mergeInto(slot, secondSlot);
+        for (const Range& half : halves) {
+            Range part = half;
+            Range whole = other;
+            std::shared_ptr<BezierIntersectRange> partSlot;
+            if (splitThem)
+                intersectionsWithBezierCurve(us, subcurveWithRange(themSource, part), whole, part, edgeUs,
+                                             edgeThem, partSlot, depth + 1, stop, handler);
+            else
+                intersectionsWithBezierCurve(subcurveWithRange(usSource, part), them, part, whole, edgeUs,
+                                             edgeThem, partSlot, depth + 1, stop, handler);
+            mergeInto(slot, partSlot);
+            if (stop)
+                return;
+        }
         return;
     }
 

@@ -67,39 +67,7 @@ std::optional<double> storedNumber(const QVariant& stored);
 // write gives what is stored.
 template <typename T> struct AttributeValue;
 
-template <> struct AttributeValue<QString>
-{
-    static constexpr AttributeKind kind = AttributeKind::text;
-    static std::optional<QString> read(const QVariant& stored)
-    {
-        if (stored.typeId() != QMetaType::QString)
-            return std::nullopt;
-        return stored.toString();
-    }
-    static QVariant write(const QString& value) { return value; }
-};
-
-// Read into the attribute's range by the entity (Entity::storedValue).
-template <> struct AttributeValue<double>
-{
-    static constexpr AttributeKind kind = AttributeKind::real;
-    static std::optional<double> read(const QVariant& stored) { return storedNumber(stored); }
-    static QVariant write(double value) { return value; }
-};
-
-template <> struct AttributeValue<QByteArray>
-{
-    static constexpr AttributeKind kind = AttributeKind::data;
-    static std::optional<QByteArray> read(const QVariant& stored)
-    {
-        if (stored.typeId() != QMetaType::QByteArray)
-            return std::nullopt;
-        return stored.toByteArray();
-    }
-    static QVariant write(const QByteArray& value) { return value; }
-};
-
-// Colours, fonts and pictures are kept as the values themselves.
+// Text, bytes, colours, fonts and pictures are kept as the values themselves.
 template <typename T, AttributeKind valueKind> struct PlainAttributeValue
 {
     static constexpr AttributeKind kind = valueKind;
@@ -110,6 +78,22 @@ template <typename T, AttributeKind valueKind> struct PlainAttributeValue
         return stored.value<T>();
     }
     static QVariant write(const T& value) { return QVariant::fromValue(value); }
+};
+
+template <> struct AttributeValue<QString> : PlainAttributeValue<QString, AttributeKind::text>
+{
+};
+
+template <> struct AttributeValue<QByteArray> : PlainAttributeValue<QByteArray, AttributeKind::data>
+{
+};
+
+// Read into the attribute's range by the entity (Entity::storedValue).
+template <> struct AttributeValue<double>
+{
+    static constexpr AttributeKind kind = AttributeKind::real;
+    static std::optional<double> read(const QVariant& stored) { return storedNumber(stored); }
+    static QVariant write(double value) { return value; }
 };
 
 template <>

@@ -25,38 +25,20 @@ const DeviceImage& asDeviceImage(const Entity& entity)
     return static_cast<const DeviceImage&>(entity);
 }
 
-// Key-value coding sees the family and the variant as the catalogue's own objects.
-template <typename T>
-T requireCatalogueObject(const Entity& device, const QVariant& value, const QString& key)
+// Key-value coding sees the family and the variant as the catalogue's own objects: T is the kind of
+// object, read by get, written by set and stored under attribute.
+template <typename T, const T& (DeviceImage::*get)() const> QVariant catalogueValue(const Entity& device)
 {
-    const T object = device.requireValue<T>(value, key);
+    return QVariant::fromValue(&(asDeviceImage(device).*get)());
+}
+
+template <typename T, void (DeviceImage::*set)(const T&), const Attribute<QString>& attribute>
+void setCatalogueValue(Entity& device, const QVariant& value)
+{
+    const T* object = device.requireValue<const T*>(value, attribute.key());
     if (!object)
-        device.throwWrongType(key);
-    return object;
-}
-
-QVariant familyValue(const Entity& device)
-{
-    return QVariant::fromValue(&asDeviceImage(device).deviceFamily());
-}
-
-void setFamilyValue(Entity& device, const QVariant& value)
-{
-    const auto* family =
-        requireCatalogueObject<const DeviceFamily*>(device, value, attribute::deviceFamily.key());
-    static_cast<DeviceImage&>(device).setDeviceFamily(*family);
-}
-
-QVariant variantValue(const Entity& device)
-{
-    return QVariant::fromValue(&asDeviceImage(device).deviceVariant());
-}
-
-void setVariantValue(Entity& device, const QVariant& value)
-{
-    const auto* variant =
-        requireCatalogueObject<const DeviceVariant*>(device, value, attribute::deviceVariant.key());
-    static_cast<DeviceImage&>(device).setDeviceVariant(*variant);
+        device.throwWrongType(attribute.key());
+    (static_cast<DeviceImage&>(device).*set)(*object);
 }
 
 // The models of the device's family, as the catalogue's own objects.
@@ -83,14 +65,16 @@ const AttributeTable& DeviceImage::attributes()
             attributeRow(assetIdentifierAttribute),
             // The resolved variant depends on the family too; a family written by undo or redo changes it
             // without any write of the variant. The inspector's binding alone shows the current model.
-            attributeRow(attribute::deviceVariant, {.changesPixels = true,
-                                                    .dependsOn = {attribute::deviceFamily.key()},
-                                                    .inspector = {{.kind = InspectorKind::choice,
-                                                                   .group = "Device Image",
-                                                                   .label = "Device Model",
-                                                                   .optionsOf = &variantOptions}},
-                                                    .valueForKey = &variantValue,
-                                                    .setValueForKey = &setVariantValue}),
+            attributeRow(attribute::deviceVariant,
+                         {.changesPixels = true,
+                          .dependsOn = {attribute::deviceFamily.key()},
+                          .inspector = {{.kind = InspectorKind::choice,
+                                         .group = "Device Image",
+                                         .label = "Device Model",
+                                         .optionsOf = &variantOptions}},
+                          .valueForKey = &catalogueValue<DeviceVariant, &DeviceImage::deviceVariant>,
+                          .setValueForKey = &setCatalogueValue<DeviceVariant, &DeviceImage::setDeviceVariant,
+                                                               attribute::deviceVariant>}),
             attributeRow(scaleFactorAttribute, {.insertion = 1.0,
                                                 .changesPixels = true,
                                                 .inspector = {{.kind = InspectorKind::number,
@@ -112,7 +96,9 @@ const AttributeTable& DeviceImage::attributes()
             attributeRow(positionAttribute, {.insertion = graphics::Point{0, 0}, .changesPixels = true}),
             attributeRow(orientationAttribute, {.changesPixels = true}),
             attributeRow(attribute::deviceFamily,
-                         {.valueForKey = &familyValue, .setValueForKey = &setFamilyValue}),
+                         {.valueForKey = &catalogueValue<DeviceFamily, &DeviceImage::deviceFamily>,
+                          .setValueForKey = &setCatalogueValue<DeviceFamily, &DeviceImage::setDeviceFamily,
+                                                               attribute::deviceFamily>}),
         },
         Shadowable::attributes());
     return table;

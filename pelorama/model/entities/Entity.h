@@ -47,12 +47,7 @@ public:
 
     template <typename T> std::optional<T> storedValue(const Attribute<T>& attribute) const
     {
-        std::optional<T> value = AttributeValue<T>::read(primitiveValue(attribute.key()));
-        if constexpr (std::is_same_v<T, double>) {
-            if (value)
-                value = attribute.range.clamped(*value);
-        }
-        return value;
+        return readValue(attribute, primitiveValue(attribute.key()));
     }
     template <typename T> T value(const Attribute<T>& attribute) const
     {
@@ -71,12 +66,7 @@ public:
     // when its row gives none.
     template <typename T> std::optional<T> insertionDefault(const Attribute<T>& attribute) const
     {
-        std::optional<T> value = AttributeValue<T>::read(insertionValue(attribute.key()));
-        if constexpr (std::is_same_v<T, double>) {
-            if (value)
-                value = attribute.range.clamped(*value);
-        }
-        return value;
+        return readValue(attribute, insertionValue(attribute.key()));
     }
     template <typename T> void setValue(const Attribute<T>& attribute, const std::type_identity_t<T>& value)
     {
@@ -126,6 +116,17 @@ protected:
     explicit Entity(const AttributeTable& attributes);
 
 private:
+    // A stored form read as attribute's type, a number into its range; none when it holds no such value.
+    template <typename T>
+    static std::optional<T> readValue(const Attribute<T>& attribute, const QVariant& stored)
+    {
+        std::optional<T> value = AttributeValue<T>::read(stored);
+        if constexpr (std::is_same_v<T, double>) {
+            if (value)
+                value = attribute.range.clamped(*value);
+        }
+        return value;
+    }
     // The stored form of key's insertion default; null when its row gives none.
     QVariant insertionValue(const QString& key) const;
 
