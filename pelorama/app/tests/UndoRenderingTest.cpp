@@ -3,6 +3,7 @@
 // meanwhile: each equals the same render of a copy of the document freshly opened from its saved store.
 // And the canvas renders once for each change that its attribute table says changes the pixels, and for
 // no other. The attributes are those of each entity's attribute table.
+#include "TestPictures.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
 #include "canvas/CanvasView.h"
@@ -55,11 +56,7 @@ QByteArray pictureFile(const QColor& colour, const QSize& size)
         painter.drawEllipse(QRect(QPoint(0, 0), size));
         painter.fillRect(size.width() / 4, size.height() / 4, size.width() / 2, size.height() / 8, Qt::white);
     }
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    pixels.save(&buffer, "PNG");
-    return png;
+    return pngData(pixels);
 }
 
 // Another value of the same kind, which draws differently wherever the value is drawn at all.

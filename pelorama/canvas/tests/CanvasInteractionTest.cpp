@@ -1,5 +1,6 @@
 #include "CanvasViewFixture.h"
 #include "TestFiles.h"
+#include "TestPictures.h"
 #include "appkit/Popover.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/CaptionFontLink.h"
@@ -446,14 +447,7 @@ TEST_F(CanvasDropTest, CaptionsTheBackgroundAndOtherFilesRefuseDrops)
 
 TEST_F(CanvasDropTest, AFileThatIsNoPictureIsReportedByNameAndChangesNothing)
 {
-    QByteArray png;
-    {
-        QImage pixels(64, 64, QImage::Format_RGBA8888);
-        pixels.fill(Qt::darkCyan);
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        pixels.save(&buffer, "PNG");
-    }
+    const QByteArray png = solidPng(64, 64, Qt::darkCyan);
     QByteArray noise(5000, Qt::Uninitialized);
     for (qsizetype i = 0; i < noise.size(); ++i)
         noise[i] = char((i * 7919 + 13) % 251);

@@ -3,6 +3,7 @@
 // were before, the previous picture and its asset included, and redo brings back the change.
 #include "CanvasViewFixture.h"
 #include "DocumentState.h"
+#include "TestPictures.h"
 #include "canvas/CaptionEditor.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/entities/Asset.h"
@@ -33,11 +34,7 @@ QByteArray png(const QColor& colour, QSize size)
     pixels.fill(colour);
     // A second colour, so that how the picture is fitted shows too.
     pixels.setPixelColor(0, 0, Qt::yellow);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    pixels.save(&buffer, "PNG");
-    return bytes;
+    return pngData(pixels);
 }
 
 // A screenshot of 240 x 160 points shown one point per view point: an image, a device image and a

@@ -1,4 +1,5 @@
 #include "CanvasViewFixture.h"
+#include "TestPictures.h"
 #include "canvas/OpenGLCanvasViewRenderer.h"
 #include "canvas/RasterCanvasViewRenderer.h"
 #include "model/entities/DocumentModel.h"
@@ -76,12 +77,7 @@ TEST_F(CanvasViewTest, ManyChangesInOnePassGiveOneRenderShowingThemAll)
 // placeholder of a missing picture) and again with it once it is decoded.
 TEST_F(CanvasViewTest, APictureNotYetDecodedShowsOnceItIsAndNothingWrongMeanwhile)
 {
-    QImage pixels(16, 16, QImage::Format_RGBA8888);
-    pixels.fill(QColor(250, 0, 250));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(pixels.save(&buffer, "PNG"));
+    const QByteArray bytes = solidPng(16, 16, QColor(250, 0, 250));
     auto* stored = pelorama::model::Image::insertInto(*context);
     stored->setRect({100, 100, 100, 100});
     stored->storeImageData(bytes);

@@ -1,5 +1,6 @@
 #include "TestDocument.h"
 
+#include "TestPictures.h"
 #include "model/entities/Asset.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DrawableMapping.h"
@@ -79,11 +80,5 @@ int TestDocument::countOf(const QString& entityName) const
 
 QByteArray smallPng()
 {
-    QImage picture(3, 2, QImage::Format_ARGB32);
-    picture.fill(QColor(200, 30, 60));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
+    return solidPng(3, 2, QColor(200, 30, 60), QImage::Format_ARGB32);
 }

@@ -1,5 +1,6 @@
 #include "model/devices/CryptoPngRep.h"
 
+#include "TestPictures.h"
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "tessaline/Shared/Encryptor.h"
@@ -22,15 +23,6 @@ QImage samplePicture()
             picture.setPixel(x, y, qRgba(40 * x, 100 * y, 200, 255));
     picture.setPixel(2, 1, qRgba(10, 20, 30, 128));
     return picture;
-}
-
-QByteArray pngData(const QImage& picture)
-{
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return data;
 }
 
 QImage comparable(const QImage& picture)

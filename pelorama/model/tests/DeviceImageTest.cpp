@@ -1,6 +1,7 @@
 #include "model/entities/DeviceImage.h"
 
 #include "DocumentStack.h"
+#include "TestPictures.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueObservation.h"
 #include "ledgerline/EnumerationProperty.h"
@@ -40,17 +41,6 @@ graphics::Image picture(int width, int height)
     QImage pixels(width, height, QImage::Format_ARGB32);
     pixels.fill(Qt::red);
     return graphics::Image(pixels);
-}
-
-QByteArray pngData(int width, int height)
-{
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    QImage pixels(width, height, QImage::Format_ARGB32);
-    pixels.fill(Qt::blue);
-    pixels.save(&buffer, "PNG");
-    return data;
 }
 
 std::shared_ptr<const graphics::Image> frame(const char* identifier)
@@ -248,14 +238,16 @@ TEST_F(DeviceImageTest, ResolutionWarningShowsOnlyForPicturesThatDoNotFitTheScre
 
 TEST_F(DeviceImageTest, DroppedPictureReplacesTheScreenshotAndItsAsset)
 {
-    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(4, 8), "first.png")));
+    ASSERT_TRUE(
+        device->processDroppedUrl(fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "first.png")));
     ASSERT_TRUE(device->image());
     EXPECT_EQ(device->image()->size(), (graphics::Size{4, 8}));
     const std::optional<QString> first = device->assetIdentifier();
     ASSERT_TRUE(first);
     EXPECT_EQ(assetCount(), 1);
 
-    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(6, 2), "second.png")));
+    ASSERT_TRUE(device->processDroppedUrl(
+        fileHolding(solidPng(6, 2, Qt::blue, QImage::Format_ARGB32), "second.png")));
     EXPECT_EQ(device->image()->size(), (graphics::Size{6, 2}));
     EXPECT_NE(device->assetIdentifier(), first);
     EXPECT_EQ(assetCount(), 1);
@@ -263,7 +255,8 @@ TEST_F(DeviceImageTest, DroppedPictureReplacesTheScreenshotAndItsAsset)
 
 TEST_F(DeviceImageTest, RefusedDropsLeaveThePictureAsItWas)
 {
-    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(4, 8), "kept.png")));
+    ASSERT_TRUE(
+        device->processDroppedUrl(fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "kept.png")));
     const std::optional<QString> kept = device->assetIdentifier();
 
     const auto text = device->processDroppedUrl(fileHolding("just some words", "notes.txt"));
@@ -281,11 +274,13 @@ TEST_F(DeviceImageTest, RefusedDropsLeaveThePictureAsItWas)
 
 TEST_F(DeviceImageTest, AnAssetSharedWithACopySurvivesANewPictureAndDeletion)
 {
-    ASSERT_TRUE(device->processDroppedUrl(fileHolding(pngData(4, 8), "shared.png")));
+    ASSERT_TRUE(device->processDroppedUrl(
+        fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "shared.png")));
     DeviceImage* copy = DeviceImage::insertInto(*stack.context);
     copy->setAssetIdentifier(device->assetIdentifier());
 
-    ASSERT_TRUE(copy->processDroppedUrl(fileHolding(pngData(6, 2), "own.png")));
+    ASSERT_TRUE(
+        copy->processDroppedUrl(fileHolding(solidPng(6, 2, Qt::blue, QImage::Format_ARGB32), "own.png")));
     EXPECT_EQ(assetCount(), 2);
     stack.context->deleteObject(copy);
     EXPECT_EQ(assetCount(), 1);
@@ -300,7 +295,8 @@ TEST_F(DeviceImageTest, FetchedDeviceImageLoadsItsPictureFromItsAsset)
     {
         DocumentStack saved = DocumentStack::sqlite(path);
         DeviceImage* stored = DeviceImage::insertInto(*saved.context);
-        ASSERT_TRUE(stored->processDroppedUrl(fileHolding(pngData(4, 8), "stored.png")));
+        ASSERT_TRUE(stored->processDroppedUrl(
+            fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "stored.png")));
         ASSERT_TRUE(saved.context->save());
     }
     DocumentStack reopened = DocumentStack::sqlite(path);
@@ -376,7 +372,7 @@ TEST_F(DeviceImageTest, InspectorScreenshotRowStoresThePictureAsAnAsset)
     const auto collection = device->makePropertyCollection();
     auto& screenshot =
         dynamic_cast<ledgerline::ImageProperty&>(*groupNamed(*collection, "Device Image").properties()[2]);
-    ASSERT_TRUE(screenshot.putImageData(pngData(5, 7)));
+    ASSERT_TRUE(screenshot.putImageData(solidPng(5, 7, Qt::blue, QImage::Format_ARGB32)));
     ASSERT_TRUE(device->image());
     EXPECT_EQ(device->image()->size(), (graphics::Size{5, 7}));
     EXPECT_TRUE(device->assetIdentifier());

@@ -20,13 +20,7 @@ namespace {
 // Move to (10, 10), lines to (10, 0), (0, 0), (0, 10), close: clockwise in a y-up space.
 graphics::Path clockwiseSquare()
 {
-    graphics::Path path;
-    path.moveTo({10, 10});
-    path.lineTo({10, 0});
-    path.lineTo({0, 0});
-    path.lineTo({0, 10});
-    path.closeSubpath();
-    return path;
+    return closedPath({{10, 10}, {10, 0}, {0, 0}, {0, 10}});
 }
 
 void expectPolygonNear(const Polygon& actual, const Polygon& expected)
@@ -117,13 +111,7 @@ TEST(OutlineOrientationTest, OuterBoundariesRunClockwiseAndHolesTheOtherWay)
 {
     // A counter-clockwise frame around a clockwise hole, the wrong way round for both.
     graphics::Path path = graphics::Path::rect({0, 0, 30, 30});
-    graphics::Path hole;
-    hole.moveTo({10, 20});
-    hole.lineTo({20, 20});
-    hole.lineTo({20, 10});
-    hole.lineTo({10, 10});
-    hole.closeSubpath();
-    path.append(hole);
+    path.append(closedPath({{10, 20}, {20, 20}, {20, 10}, {10, 10}}));
     path.append(graphics::Path::rect({12, 12, 6, 6})); // an island in the hole, counter-clockwise too
 
     const std::vector<Polygon> oriented = polygons(orientedLikeTracedContours(path));

@@ -1,6 +1,7 @@
 #include "model/entities/Image.h"
 
 #include "DocumentStack.h"
+#include "TestPictures.h"
 #include "graphics/GraphicsContext.h"
 #include "ledgerline/EnumerationProperty.h"
 #include "ledgerline/ImageProperty.h"
@@ -224,12 +225,7 @@ TEST_F(ImageTest, TheInspectorEditsTheFillModeAndThePictureAndShowsTheShadowGrou
     // A picture put into the row reaches the image through the binding and its bytes become its asset.
     auto& row = dynamic_cast<ledgerline::ImageProperty&>(*picture.properties()[1]);
     EXPECT_EQ(row.name(), "Image");
-    QImage pixels(3, 5, QImage::Format_RGBA8888);
-    pixels.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    ASSERT_TRUE(pixels.save(&buffer, "PNG"));
+    const QByteArray bytes = solidPng(3, 5, Qt::blue);
     ASSERT_TRUE(row.putImageData(bytes));
     ASSERT_TRUE(image->image());
     EXPECT_EQ(image->image()->size(), (graphics::Size{3, 5}));

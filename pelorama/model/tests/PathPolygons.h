@@ -33,6 +33,17 @@ inline std::vector<Polygon> polygons(const graphics::Path& path)
     return result;
 }
 
+// A closed subpath through the polygon's points: a move to the first, lines to the others, a close.
+inline graphics::Path closedPath(const Polygon& polygon)
+{
+    graphics::Path path;
+    path.moveTo(polygon.front());
+    for (size_t i = 1; i < polygon.size(); ++i)
+        path.lineTo(polygon[i]);
+    path.closeSubpath();
+    return path;
+}
+
 // Twice the area a polygon encloses, positive when it runs counter-clockwise in a y-up space.
 inline double signedArea(const Polygon& polygon)
 {

@@ -1,5 +1,6 @@
 #include "model/rendering/PictureCache.h"
 
+#include "TestPictures.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QBuffer>
@@ -11,18 +12,6 @@
 using pelorama::model::PictureCache;
 
 namespace {
-
-// A PNG of width x height pixels of one colour.
-QByteArray png(int width, int height, QColor color)
-{
-    QImage pixels(width, height, QImage::Format_RGBA8888);
-    pixels.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    pixels.save(&buffer, "PNG");
-    return bytes;
-}
 
 qint64 bitmapOf(const std::optional<graphics::Image>& picture)
 {
@@ -42,9 +31,9 @@ TEST(PictureCacheTest, KeepsPicturesByTheirBytesWithinTheBudget)
 {
     // 64 x 64 pixels are 16 KiB: the budget holds two.
     PictureCache cache(40 * 1024);
-    const QByteArray red = png(64, 64, Qt::red);
-    const QByteArray green = png(64, 64, Qt::green);
-    const QByteArray blue = png(64, 64, Qt::blue);
+    const QByteArray red = solidPng(64, 64, Qt::red);
+    const QByteArray green = solidPng(64, 64, Qt::green);
+    const QByteArray blue = solidPng(64, 64, Qt::blue);
 
     const qint64 first = bitmapOf(cache.picture("red", red));
     EXPECT_EQ(bitmapOf(cache.picture("red", QByteArray(red.constData(), red.size()))), first);
@@ -59,7 +48,7 @@ TEST(PictureCacheTest, KeepsPicturesByTheirBytesWithinTheBudget)
     // Bytes that are no picture are remembered as none; a picture over the whole budget is kept too.
     EXPECT_FALSE(cache.picture("text", "not a picture"));
     EXPECT_EQ(cache.state("text", "not a picture"), PictureCache::State::kept);
-    const QByteArray large = png(256, 256, Qt::yellow);
+    const QByteArray large = solidPng(256, 256, Qt::yellow);
     const qint64 largeBitmap = bitmapOf(cache.picture("large", large));
     EXPECT_EQ(bitmapOf(cache.picture("large", large)), largeBitmap);
 }
@@ -68,7 +57,7 @@ TEST(PictureCacheTest, KeepsPicturesByTheirBytesWithinTheBudget)
 TEST(PictureCacheTest, RendersThatNeedOnePictureAtOnceShareOneDecoding)
 {
     PictureCache cache(64 * 1024 * 1024);
-    const QByteArray bytes = png(512, 512, Qt::magenta);
+    const QByteArray bytes = solidPng(512, 512, Qt::magenta);
     constexpr int renders = 4;
     std::vector<qint64> bitmaps(renders);
     std::latch done(renders);

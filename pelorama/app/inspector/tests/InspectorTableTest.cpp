@@ -1,4 +1,5 @@
 #include "DocumentStack.h"
+#include "TestPictures.h"
 #include "inspector/AngleControl.h"
 #include "inspector/AnglePropertyTableCellView.h"
 #include "inspector/GradientPicker.h"
@@ -182,14 +183,7 @@ TEST_F(InspectorEditorsTableTest, ADeviceImageShowsItsModelsPictureWarningAndSha
     EXPECT_EQ(device->deviceVariant().name(), models->itemText(1));
 
     // A picture of another size than the screen's shows the warning, in bold where the markup says so.
-    QByteArray png;
-    {
-        QImage picture(10, 20, QImage::Format_ARGB32);
-        picture.fill(Qt::blue);
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        picture.save(&buffer, "PNG");
-    }
+    const QByteArray png = solidPng(10, 20, Qt::blue, QImage::Format_ARGB32);
     cell<ledgerline::ImagePropertyTableCellView>(2)->replaceableImageViewDidLoadImageData(nullptr, png);
     ASSERT_TRUE(device->image());
     EXPECT_FALSE(table.rowViews()[3]->isHidden());
