@@ -77,26 +77,8 @@ std::optional<ActionAlert> EditActions::paste(const QList<QByteArray>& items)
 
     const double base =
         ScreenshotOrdering::pasteBaseOrder(selectedOrder(), m_list.arrangedScreenshots().size());
-    std::optional<store::ManagedObjectID> last;
-    const store::Result<void> pasted = model::performInChildContext(
-        m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
-            PasteInsertion insertion(child);
-            for (int i = 0; i < screenshots.size(); ++i) {
-                auto* screenshot = dynamic_cast<model::Screenshot*>(
-                    &insertFromPasteboardDictionary(screenshotEntity, screenshots[i], insertion));
-                if (!screenshot)
-                    return store::failure(pasteError(QStringLiteral("A screenshot could not be made.")));
-                if (store::Result<void> named = screenshot->validateProposedName(); !named)
-                    return named;
-                screenshot->setOrder(ScreenshotOrdering::pastedOrder(base, i));
-                last = screenshot->objectID();
-            }
-            return {};
-        });
-    if (!pasted)
-        return errorAlert(phrase, pasted.error().message());
-    renumberAndSelect(last ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*last)) : nullptr);
-    return std::nullopt;
+    return insertScreenshots(
+        screenshots, [base](qsizetype i) { return ScreenshotOrdering::pastedOrder(base, int(i)); }, phrase);
 }
 
 std::optional<ActionAlert> EditActions::duplicateSelection()
@@ -110,22 +92,33 @@ std::optional<ActionAlert> EditActions::duplicateSelection()
     if (!dictionary)
         return errorAlert(phrase, dictionary.error());
     const double order = ScreenshotOrdering::insertionOrder(source->order(), 0);
-    std::optional<store::ManagedObjectID> copyID;
-    const store::Result<void> duplicated = model::performInChildContext(
+    return insertScreenshots(
+        {*dictionary}, [order](qsizetype) { return order; }, phrase);
+}
+
+std::optional<ActionAlert> EditActions::insertScreenshots(const QList<QVariantMap>& dictionaries,
+                                                          const std::function<double(qsizetype)>& order,
+                                                          const QString& phrase)
+{
+    std::optional<store::ManagedObjectID> last;
+    const store::Result<void> inserted = model::performInChildContext(
         m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
-            auto* copy = dynamic_cast<model::Screenshot*>(
-                &insertFromPasteboardDictionary(screenshotEntity, *dictionary, child));
-            if (!copy)
-                return store::failure(pasteError(QStringLiteral("A screenshot could not be made.")));
-            copy->setOrder(order);
-            if (store::Result<void> named = copy->validateProposedName(); !named)
-                return named;
-            copyID = copy->objectID();
+            PasteInsertion insertion(child);
+            for (qsizetype i = 0; i < dictionaries.size(); ++i) {
+                auto* screenshot = dynamic_cast<model::Screenshot*>(
+                    &insertFromPasteboardDictionary(screenshotEntity, dictionaries[i], insertion));
+                if (!screenshot)
+                    return store::failure(pasteError(QStringLiteral("A screenshot could not be made.")));
+                if (store::Result<void> named = screenshot->validateProposedName(); !named)
+                    return named;
+                screenshot->setOrder(order(i));
+                last = screenshot->objectID();
+            }
             return {};
         });
-    if (!duplicated)
-        return errorAlert(phrase, duplicated.error().message());
-    renumberAndSelect(copyID ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*copyID)) : nullptr);
+    if (!inserted)
+        return errorAlert(phrase, inserted.error().message());
+    renumberAndSelect(last ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*last)) : nullptr);
     return std::nullopt;
 }
 

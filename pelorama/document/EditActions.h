@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QVariantMap>
+#include <functional>
 #include <optional>
 
 namespace pelorama::model {
@@ -52,6 +54,12 @@ public:
 private:
     std::optional<double> selectedOrder() const;
     void renumberAndSelect(model::Screenshot* screenshot);
+    // Inserts a screenshot for each checked dictionary as one change of a child context, the i-th at
+    // order(i), then selects the last. When one cannot be made nothing is inserted, and the alert says so
+    // after phrase.
+    std::optional<ActionAlert> insertScreenshots(const QList<QVariantMap>& dictionaries,
+                                                 const std::function<double(qsizetype)>& order,
+                                                 const QString& phrase);
 
     store::ManagedObjectContext& m_context;
     ScreenshotList& m_list;

@@ -311,28 +311,38 @@ void intersectionsWithBezierCurve(const BezierCurveData& me, const BezierCurveDa
         if (!them.isPoint())
             workThem = them;
 
-        ClipResult usClip = bezierClip(workUs, workThem, usSource, usRange);
-        us = usClip.curve;
-        if (!usClip.mayMeet) {
-            checkCurvesForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them);
+        // Clips curve, which stands for range of source, against the other working curve: whether the
+        // clipping goes on, or the curves cannot meet (and what they share is reported), or one has
+        // shrunk to a point.
+        enum class Clipped
+        {
+            goOn,
+            apart,
+            toAPoint,
+        };
+        const auto clip = [&](BezierCurveData& curve, const BezierCurveData& work,
+                              const BezierCurveData& other, const BezierCurveData& source, Range& range) {
+            const ClipResult clipped = bezierClip(work, other, source, range);
+            curve = clipped.curve;
+            if (!clipped.mayMeet) {
+                checkCurvesForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them);
+                return Clipped::apart;
+            }
+            if (iteration > 0 && (us.isPoint() || them.isPoint()))
+                return Clipped::toAPoint;
+            return Clipped::goOn;
+        };
+        Clipped clipped = clip(us, workUs, workThem, usSource, usRange);
+        if (clipped == Clipped::goOn) {
+            if (!us.isPoint())
+                workUs = us;
+            else if (iteration == 0)
+                hadConverged = false;
+            clipped = clip(them, workThem, workUs, themSource, themRange);
+        }
+        if (clipped == Clipped::apart)
             return;
-        }
-        if (iteration > 0 && (us.isPoint() || them.isPoint())) {
-            ranAllIterations = false;
-            break;
-        }
-        if (!us.isPoint())
-            workUs = us;
-        else if (iteration == 0)
-            hadConverged = false;
-
-        ClipResult themClip = bezierClip(workThem, workUs, themSource, themRange);
-        them = themClip.curve;
-        if (!themClip.mayMeet) {
-            checkCurvesForOverlapRange(slot, usRange, themRange, edgeUs, edgeThem, us, them);
-            return;
-        }
-        if (iteration > 0 && (us.isPoint() || them.isPoint())) {
+        if (clipped == Clipped::toAPoint) {
             ranAllIterations = false;
             break;
         }
