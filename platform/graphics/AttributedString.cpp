@@ -73,7 +73,7 @@ void AttributedString::coalesce()
     m_runs = std::move(merged);
 }
 
-void AttributedString::addAttributes(const TextAttributes& attributes, int start, int length)
+template <typename Change> void AttributedString::changeAttributes(int start, int length, Change change)
 {
     checkRange(start, length);
     if (length == 0) {
@@ -82,23 +82,19 @@ void AttributedString::addAttributes(const TextAttributes& attributes, int start
     const std::size_t first = splitAt(start);
     const std::size_t end = splitAt(start + length);
     for (std::size_t i = first; i < end; ++i) {
-        m_runs[i].attributes.merge(attributes);
+        change(m_runs[i].attributes);
     }
     coalesce();
 }
 
+void AttributedString::addAttributes(const TextAttributes& attributes, int start, int length)
+{
+    changeAttributes(start, length, [&](TextAttributes& run) { run.merge(attributes); });
+}
+
 void AttributedString::setAttributes(const TextAttributes& attributes, int start, int length)
 {
-    checkRange(start, length);
-    if (length == 0) {
-        return;
-    }
-    const std::size_t first = splitAt(start);
-    const std::size_t end = splitAt(start + length);
-    for (std::size_t i = first; i < end; ++i) {
-        m_runs[i].attributes = attributes;
-    }
-    coalesce();
+    changeAttributes(start, length, [&](TextAttributes& run) { run = attributes; });
 }
 
 AttributedString AttributedString::substring(int start, int length) const

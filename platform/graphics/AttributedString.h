@@ -62,6 +62,8 @@ private:
     // Makes a run boundary at position and returns the index of the run starting there.
     std::size_t splitAt(int position);
     void coalesce();
+    // Changes the attributes of every run in the range by change, splitting runs at its ends.
+    template <typename Change> void changeAttributes(int start, int length, Change change);
 
     QString m_string;
     std::vector<Run> m_runs;
