@@ -2,28 +2,15 @@
 #include "TextDocument.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
 
 using Answer = appkit::DocumentUserInterface::UnsavedChangesAnswer;
-
-bool waitUntil(const std::function<bool()>& condition)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 class DocumentTest : public testing::Test
 {
@@ -138,7 +125,7 @@ TEST_F(DocumentTest, AutosavesInPlaceAfterTheDelay)
     document->setAutosaveDelay(std::chrono::milliseconds(10));
     document->setText("two");
     document->setText("three");
-    ASSERT_TRUE(waitUntil([&] { return !document->isEdited(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !document->isEdited(); }));
     EXPECT_EQ(document->writes, 1);
     EXPECT_EQ(textOfFile(document->filePath()), "three");
 
@@ -158,7 +145,7 @@ TEST_F(DocumentTest, FailingAutosavesArePresentedOncePerStreak)
     document->setAutosaveDelay(std::chrono::milliseconds(5));
     document->failWrites = true;
     document->setText("two");
-    ASSERT_TRUE(waitUntil([&] { return m_user->errors.size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_user->errors.size() == 1; }));
     document->setText("three");
     QThread::msleep(30);
     QCoreApplication::processEvents();
@@ -169,7 +156,7 @@ TEST_F(DocumentTest, FailingAutosavesArePresentedOncePerStreak)
     ASSERT_TRUE(document->save());
     document->failWrites = true;
     document->setText("four");
-    ASSERT_TRUE(waitUntil([&] { return m_user->errors.size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m_user->errors.size() == 2; }));
 }
 
 TEST_F(DocumentTest, ClosingAsksAboutUnsavedChangesUnlessItCanAutosave)

@@ -6,32 +6,18 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 using Answer = appkit::DocumentDialogs::UnsavedChangesAnswer;
-
-bool waitUntil(const std::function<bool()>& condition)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > 5000)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
 
 class DocumentWindowsTest : public testing::Test
 {
@@ -77,7 +63,7 @@ TEST_F(DocumentWindowsTest, WindowTitleFollowsTheDocumentAndClosingTheWindowClos
     m_dialogs->unsavedChangesAnswer = Answer::dontSave;
     QSignalSpy closed(document.get(), &appkit::Document::closed);
     window->close();
-    ASSERT_TRUE(waitUntil([&] { return closed.size() == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed.size() == 1; }));
     EXPECT_TRUE(windows.windowControllers().isEmpty());
 }
 

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "appkit/DocumentUserInterface.h"
+#include "ScriptedUserInterface.h"
 
 #include <QByteArray>
 #include <QMap>
 #include <QString>
-#include <QStringList>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -13,46 +12,6 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-
-// The answers a test gives to every document's questions, and what the documents asked and showed.
-struct UserScript
-{
-    QString saveLocation;
-    appkit::DocumentUserInterface::UnsavedChangesAnswer unsavedChangesAnswer =
-        appkit::DocumentUserInterface::UnsavedChangesAnswer::cancel;
-    bool revertAnswer = true;
-
-    int unsavedChangesQuestions = 0;
-    QStringList errors;
-};
-
-// A document's user interface that answers from a script shared by the documents of a test, so that
-// nothing blocks.
-class ScriptedUserInterface : public appkit::DocumentUserInterface
-{
-public:
-    explicit ScriptedUserInterface(std::shared_ptr<UserScript> script)
-        : m_script(std::move(script))
-    {}
-
-    QString chooseSaveLocation(const appkit::DocumentType&, const QString&) override
-    {
-        return m_script->saveLocation;
-    }
-    UnsavedChangesAnswer askToSaveChanges(const QString&) override
-    {
-        ++m_script->unsavedChangesQuestions;
-        return m_script->unsavedChangesAnswer;
-    }
-    bool confirmRevert(const QString&) override { return m_script->revertAnswer; }
-    void presentError(const appkit::DocumentError& error) override
-    {
-        m_script->errors.append(error.message());
-    }
-
-private:
-    std::shared_ptr<UserScript> m_script;
-};
 
 // Every entry below a folder (hidden ones too, links not followed) with its kind and contents, to show
 // that nothing on disk changed.

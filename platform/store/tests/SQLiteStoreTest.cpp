@@ -38,6 +38,16 @@ QByteArray fileDigest(const QString& path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
+// Saves context while the tag transformer is away, so that the save fails at the first tagged row.
+store::Result<void> saveWithoutTagTransformer(store::ManagedObjectContext& context)
+{
+    auto transformer = store::ValueTransformer::valueTransformer("TestTagTransformer");
+    store::ValueTransformer::setValueTransformer(nullptr, "TestTagTransformer");
+    store::Result<void> saved = context.save();
+    store::ValueTransformer::setValueTransformer(transformer, "TestTagTransformer");
+    return saved;
+}
+
 void execute(const QString& path, const char* sql)
 {
     sqlite3* db = nullptr;
@@ -323,10 +333,7 @@ TEST(StoreTest, AStoreWrittenBeforeAdditionsToTheModelOpensUnchangedAndGainsThem
     review->setRelatedObjects({book}, "books");
     // A first save that fails adds nothing; the next one adds the column and the tables with the rows.
     makeBook(*context, "Tagged")->setValueForKey("lost", "tag");
-    auto transformer = store::ValueTransformer::valueTransformer("TestTagTransformer");
-    store::ValueTransformer::setValueTransformer(nullptr, "TestTagTransformer");
-    auto failed = context->save();
-    store::ValueTransformer::setValueTransformer(transformer, "TestTagTransformer");
+    auto failed = saveWithoutTagTransformer(*context);
     ASSERT_FALSE(failed);
     EXPECT_EQ(fileDigest(path), older);
     ASSERT_TRUE(context->save());
@@ -359,10 +366,7 @@ TEST(StoreTest, AFailedSQLiteSaveLeavesTheFileAsItWas)
     for (int i = 0; i < 20; ++i)
         makeBook(*context, QString("New %1").arg(i));
     makeBook(*context, "Tagged")->setValueForKey("lost", "tag");
-    auto transformer = store::ValueTransformer::valueTransformer("TestTagTransformer");
-    store::ValueTransformer::setValueTransformer(nullptr, "TestTagTransformer");
-    auto failed = context->save();
-    store::ValueTransformer::setValueTransformer(transformer, "TestTagTransformer");
+    auto failed = saveWithoutTagTransformer(*context);
     ASSERT_FALSE(failed);
     EXPECT_TRUE(failed.error().message().contains("TestTagTransformer"));
     EXPECT_EQ(fileDigest(path), before);

@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <memory>
 
-// The answers a test gives to every document's questions, and what the documents asked and showed.
+// The answers a test gives to every document's questions, and what the documents asked and showed; for
+// the tests of the document libraries.
 struct UserScript
 {
     QString saveLocation;
