@@ -9,8 +9,6 @@ class TESSALINE_WIDGETS_EXPORT PushSegue : public NavigationSegue
 {
 public:
     using NavigationSegue::NavigationSegue;
-
-    void perform() override;
 };
 
 } // namespace tessaline

@@ -10,7 +10,8 @@ class TESSALINE_WIDGETS_EXPORT ReplaceSegue : public NavigationSegue
 public:
     using NavigationSegue::NavigationSegue;
 
-    void perform() override;
+protected:
+    QList<appkit::ViewController*> keptControllers(NavigationController& navigation) override;
 };
 
 } // namespace tessaline
