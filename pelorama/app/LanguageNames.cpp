@@ -150,7 +150,7 @@ QString englishName(const QString& code)
     const Subtags subtags = subtagsOf(code);
     if (!subtags.isKnown())
         return code;
-    const QString language = QLocale::languageToString(subtags.language);
+    QString language = QLocale::languageToString(subtags.language);
     if (subtags.script == QLocale::AnyScript)
         return language;
     return QStringLiteral("%1 (%2)").arg(language, QLocale::scriptToString(subtags.script));

@@ -4,11 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace pelorama::app {
-
 // What the window calls languages, from the locale data Qt carries. Codes are BCP 47 tags in their
 // canonical spelling ("de-DE", "zh-Hans", "ja"); a code the locale data does not know is called by itself.
-namespace LanguageNames {
+namespace pelorama::app::LanguageNames {
 
 // The language's name in itself, whatever region the code names: "Deutsch" for "de-CH", "English" for
 // "en-US", "简体中文" for "zh-Hans".
@@ -30,6 +28,4 @@ struct Offer
 // Every language and region the locale data knows, each language before its regions, by English name.
 QList<Offer> offers();
 
-} // namespace LanguageNames
-
-} // namespace pelorama::app
+} // namespace pelorama::app::LanguageNames

@@ -16,6 +16,8 @@ public:
     static std::unique_ptr<CanvasViewRendering> choose(CanvasView& view, bool openGLSupported);
 
     virtual ~CanvasViewRendering() = default;
+    CanvasViewRendering(const CanvasViewRendering&) = delete;
+    CanvasViewRendering& operator=(const CanvasViewRendering&) = delete;
 
     // After every assignment of the view's canvas, before the render the view schedules: a view left
     // without a canvas shows nothing from here on.
@@ -26,8 +28,6 @@ public:
 
 protected:
     CanvasViewRendering() = default;
-    CanvasViewRendering(const CanvasViewRendering&) = delete;
-    CanvasViewRendering& operator=(const CanvasViewRendering&) = delete;
 };
 
 } // namespace pelorama::canvas

@@ -4,10 +4,8 @@
 #include <QStringList>
 #include <optional>
 
-namespace pelorama::document {
-
 // The files a directory export writes: one per screenshot, named after it.
-namespace ExportFileNames {
+namespace pelorama::document::ExportFileNames {
 
 // The screenshot's name made a single file name in the chosen directory, with ".png" appended: "/"
 // (which would reach into other directories) and NUL (which ends a path) become "-". None for a name that
@@ -22,6 +20,4 @@ QStringList duplicates(const QStringList& fileNames, Qt::CaseSensitivity sensiti
 // file there. A directory that cannot be probed counts as case-sensitive (writing there fails anyway).
 bool isCaseSensitive(const QString& directory);
 
-} // namespace ExportFileNames
-
-} // namespace pelorama::document
+} // namespace pelorama::document::ExportFileNames

@@ -6,14 +6,12 @@
 #include <QString>
 #include <optional>
 
-namespace pelorama::document {
-
 // How an export puts a file down: written whole to a new hidden file beside its name (stage, which may
 // run on any thread), then renamed over the name (StagedFile::putInPlace), so a reader never sees half a
 // file and a failed write leaves the old one. Only a regular file is replaced: a symbolic link (to a
 // file elsewhere or to nothing), a folder, a pipe or a device of that name is left as it is, and nothing
 // outside the directory is written. A replaced file keeps its permissions.
-namespace ExportFileWriter {
+namespace pelorama::document::ExportFileWriter {
 
 // A file written whole and waiting beside its name. Let go of before it was put in place, it is removed.
 class StagedFile
@@ -48,6 +46,4 @@ foundation::Expected<StagedFile, QString> stage(const QString& path, const QByte
 // device) is left as it is. Answers why no files can go into the folder, none when they can.
 std::optional<QString> makeFolder(const QString& directory, const QString& name);
 
-} // namespace ExportFileWriter
-
-} // namespace pelorama::document
+} // namespace pelorama::document::ExportFileWriter

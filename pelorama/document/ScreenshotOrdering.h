@@ -7,11 +7,9 @@ namespace pelorama::model {
 class Screenshot;
 } // namespace pelorama::model
 
-namespace pelorama::document {
-
 // Where new screenshots go in a document's list. A new screenshot gets a fractional "order" between its
 // neighbours; then every screenshot of the list is numbered 0, 1, 2, ... in list order again.
-namespace ScreenshotOrdering {
+namespace pelorama::document::ScreenshotOrdering {
 
 // A screenshot inserted from a template or duplicated: right after the selected one (its order + 0.5),
 // or last (the number of screenshots) without a selection.
@@ -26,6 +24,4 @@ double pastedOrder(double base, int index);
 // Numbers the screenshots 0, 1, 2, ... in the given order; those already at their number are left alone.
 void renumber(const QList<model::Screenshot*>& screenshots);
 
-} // namespace ScreenshotOrdering
-
-} // namespace pelorama::document
+} // namespace pelorama::document::ScreenshotOrdering

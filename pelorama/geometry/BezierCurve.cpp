@@ -85,7 +85,7 @@ std::shared_ptr<BezierCurve> BezierCurve::curve(graphics::Point endPoint1, graph
 
 std::shared_ptr<BezierCurve> BezierCurve::withData(BezierCurveData data)
 {
-    return std::make_shared<BezierCurve>(std::make_shared<const BezierCurveData>(std::move(data)));
+    return std::make_shared<BezierCurve>(std::make_shared<const BezierCurveData>(data));
 }
 
 std::shared_ptr<BezierCurve> BezierCurve::reversed() const
@@ -96,7 +96,7 @@ std::shared_ptr<BezierCurve> BezierCurve::reversed() const
 BezierCurve::Pieces BezierCurve::split(double t) const
 {
     BezierCurveData::Split split = m_data->point(t);
-    return {split.point, withData(std::move(split.left)), withData(std::move(split.right))};
+    return {split.point, withData(split.left), withData(split.right)};
 }
 
 double BezierCurve::wholeLength() const
@@ -290,19 +290,19 @@ BezierCurve::RangePieces BezierCurve::splitSubcurves(const Range& range, bool wa
     if (range.minimum != 0.0) {
         BezierCurveData::Split split = m_data->point(range.minimum);
         if (wantLeft)
-            pieces.left = withData(std::move(split.left));
-        remainder = std::move(split.right);
+            pieces.left = withData(split.left);
+        remainder = split.right;
     }
     if (range.minimum == 1.0) {
         if (wantMiddle)
-            pieces.middle = withData(std::move(remainder));
+            pieces.middle = withData(remainder);
         return pieces;
     }
     BezierCurveData::Split split = remainder.point((range.maximum - range.minimum) / (1 - range.minimum));
     if (wantMiddle)
-        pieces.middle = withData(std::move(split.left));
+        pieces.middle = withData(split.left);
     if (wantRight)
-        pieces.right = withData(std::move(split.right));
+        pieces.right = withData(split.right);
     return pieces;
 }
 

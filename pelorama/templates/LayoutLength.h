@@ -61,8 +61,9 @@ template <Axis axis> struct Length
 using X = Length<Axis::horizontal>;
 using Y = Length<Axis::vertical>;
 
-inline constexpr X W{1, 0, 0, 0};
-inline constexpr Y H{1, 0, 0, 0};
+// The canvas width and height, named as the layout formulas name them.
+inline constexpr X W{1, 0, 0, 0}; // NOLINT(readability-identifier-naming)
+inline constexpr Y H{1, 0, 0, 0}; // NOLINT(readability-identifier-naming)
 inline constexpr X minX{0, 1, 0, 0};
 inline constexpr X maxX{0, 0, 1, 0};
 inline constexpr Y minY{0, 1, 0, 0};

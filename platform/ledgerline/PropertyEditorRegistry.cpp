@@ -41,7 +41,7 @@ QHash<QString, PropertyEditorRegistry::Factory>& factories()
 
 void PropertyEditorRegistry::registerEditor(const QString& editorName, Factory factory)
 {
-    factories().insert(editorName, std::move(factory));
+    factories().emplace(editorName, std::move(factory));
 }
 
 bool PropertyEditorRegistry::isRegistered(const QString& editorName)
@@ -53,7 +53,7 @@ QString PropertyEditorRegistry::resolvedEditorName(const Property& property)
 {
     for (const QMetaObject* meta = property.metaObject(); meta && meta != &QObject::staticMetaObject;
          meta = meta->superClass()) {
-        const QString name = Property::editorNameForClass(*meta);
+        QString name = Property::editorNameForClass(*meta);
         if (isRegistered(name)) {
             return name;
         }

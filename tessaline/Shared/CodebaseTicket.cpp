@@ -19,10 +19,10 @@ constexpr auto defaultApiKey = "7c1e9a40b35d82f6e0a4c9b71d3f58e26a0b94c3";
 
 QString configured(const char* variable, const QString& settingKey, const char* fallback)
 {
-    const QString fromEnvironment = qEnvironmentVariable(variable);
+    QString fromEnvironment = qEnvironmentVariable(variable);
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    const QString fromSettings = QSettings().value(settingKey).toString();
+    QString fromSettings = QSettings().value(settingKey).toString();
     if (!fromSettings.isEmpty())
         return fromSettings;
     return QString::fromLatin1(fallback);

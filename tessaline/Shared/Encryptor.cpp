@@ -52,7 +52,7 @@ QByteArray Encryptor::feed(const QByteArray& data)
 {
     if (m_finalized)
         foundation::fatal(QStringLiteral("Encryptor fed after finalize()"));
-    const QByteArray ciphertext = m_engine.feed(data);
+    QByteArray ciphertext = m_engine.feed(data);
     m_hmac.feed(ciphertext);
     if (m_header) {
         QByteArray out = *m_header + ciphertext;

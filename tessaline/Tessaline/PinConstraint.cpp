@@ -72,9 +72,8 @@ void PinConstraint::apply()
 bool PinConstraint::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_reference && (type == QEvent::Resize || type == QEvent::Move)) {
-        apply();
-    } else if (watched == m_moving && (type == QEvent::LayoutRequest || type == QEvent::ParentChange)) {
+    if ((watched == m_reference && (type == QEvent::Resize || type == QEvent::Move)) ||
+        (watched == m_moving && (type == QEvent::LayoutRequest || type == QEvent::ParentChange))) {
         apply();
     }
     return QObject::eventFilter(watched, event);

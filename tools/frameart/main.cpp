@@ -109,7 +109,7 @@ int main(int argc, char* argv[])
                 output.filePath(variant.identifier() + QStringLiteral(".preview.ccc"));
             entries.append(QFileInfo(path).fileName());
             entries.append(QFileInfo(previewPath).fileName());
-            jobs.push_back([&family, &variant, &passphrase, path, previewPath] {
+            jobs.emplace_back([&family, &variant, &passphrase, path, previewPath] {
                 const QImage frame = frameart::drawFrame(family, variant);
                 const QByteArray png = frame.isNull() ? QByteArray() : pngData(frame);
                 const QByteArray previewPng =
@@ -131,7 +131,7 @@ int main(int argc, char* argv[])
         const QString path = output.filePath(placeholder.name + QStringLiteral(".png"));
         entries.append(QFileInfo(path).fileName());
         // Only template previews show them.
-        jobs.push_back([size = previewSize(placeholder.size), path] {
+        jobs.emplace_back([size = previewSize(placeholder.size), path] {
             return writeFile(path, pngData(frameart::drawPlaceholder(size)));
         });
     }

@@ -64,7 +64,9 @@ double GradientPicker::gridHeight(double width)
 QRectF GradientPicker::swatchRect(int index) const
 {
     const int columns = columnCount(width());
-    return {(index % columns) * pitch + inset, (index / columns) * pitch + inset, gradientSize, gradientSize};
+    const int row = index / columns;
+    const int column = index % columns;
+    return {column * pitch + inset, row * pitch + inset, gradientSize, gradientSize};
 }
 
 int GradientPicker::indexAt(const QPointF& point) const

@@ -120,7 +120,7 @@ protected:
         const DocumentState before = state();
         const int steps = undo.index();
         change();
-        const DocumentState after = state();
+        DocumentState after = state();
         EXPECT_FALSE(sameState(before, after)) << "the change changed nothing";
         EXPECT_EQ(undo.index(), steps + 1) << "one change, one step";
 

@@ -55,7 +55,7 @@ protected:
         const int steps = m_undo.index();
         command();
         QCoreApplication::processEvents();
-        const DocumentState after = DocumentState::of(m_document.context());
+        DocumentState after = DocumentState::of(m_document.context());
         EXPECT_FALSE(sameState(before, after)) << "the command changed nothing";
         EXPECT_EQ(m_undo.index(), steps + 1) << "one command, one step";
 

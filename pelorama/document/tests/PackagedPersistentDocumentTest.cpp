@@ -64,7 +64,7 @@ class PackagedPersistentDocumentTest : public testing::Test
 protected:
     QString makePackage(const QString& name)
     {
-        const QString path = m_folder.filePath(name);
+        QString path = m_folder.filePath(name);
         NotesDocument document;
         document.initializeNewDocument("Notes");
         document.addNote("first");

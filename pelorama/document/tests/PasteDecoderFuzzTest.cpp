@@ -177,8 +177,8 @@ QVariant mutateTree(const QVariant& value, std::mt19937& random, int& budget)
     }
     if (value.typeId() == QMetaType::QVariantMap) {
         QVariantMap map = value.toMap();
-        for (auto it = map.begin(); it != map.end(); ++it)
-            *it = mutateTree(*it, random, budget);
+        for (QVariant& member : map)
+            member = mutateTree(member, random, budget);
         return map;
     }
     if (value.typeId() == QMetaType::QVariantList) {

@@ -202,6 +202,7 @@ graphics::Path randomPolygon(std::mt19937& random, int vertices, Point centre, d
 {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::vector<double> angles;
+    angles.reserve(std::size_t(vertices));
     for (int i = 0; i < vertices; ++i)
         angles.push_back((i + 0.8 * unit(random)) * 2 * std::numbers::pi / vertices);
     graphics::Path path;
@@ -402,13 +403,13 @@ int checkWithItself(const Path& a, std::mt19937& random, int samples, const std:
 {
     const auto polygons = flatten(a);
     const double area = evenOddArea(polygons);
-    for (int k = 0; k < 4; ++k) {
-        const Path result = operations[k].apply(a, a);
+    for (const Operation& operation : operations) {
+        const Path result = operation.apply(a, a);
         const auto resultPolygons = flatten(result);
-        const bool keeps = operations[k].keeps(true, true);
+        const bool keeps = operation.keeps(true, true);
         const double expected = keeps ? area : 0;
         if (std::fabs(evenOddArea(resultPolygons) - expected) > 0.002 * area + 0.05) {
-            ADD_FAILURE() << label << ": A " << operations[k].name << " A has area "
+            ADD_FAILURE() << label << ": A " << operation.name << " A has area "
                           << evenOddArea(resultPolygons) << ", not " << expected << "\nA: " << describe(a)
                           << "\nresult: " << describe(result);
             return 1;
@@ -420,8 +421,8 @@ int checkWithItself(const Path& a, std::mt19937& random, int samples, const std:
             if (distanceToOutline(polygons, p) < 0.05)
                 continue;
             if (evenOddContains(resultPolygons, p) != (keeps && evenOddContains(polygons, p))) {
-                ADD_FAILURE() << label << ": A " << operations[k].name << " A wrong at (" << p.x << ", "
-                              << p.y << ")\nA: " << describe(a) << "\nresult: " << describe(result);
+                ADD_FAILURE() << label << ": A " << operation.name << " A wrong at (" << p.x << ", " << p.y
+                              << ")\nA: " << describe(a) << "\nresult: " << describe(result);
                 return 1;
             }
         }

@@ -10,12 +10,12 @@ namespace pelorama::model {
 // gradient whose colours both equal E's as a const StockGradient* (nil for none). Writing one sets both
 // colours; nil changes nothing, but the store is announced all the same. Observers hear of it with every
 // store into either colour key. Like the colours it sets, it changes the pixels.
-template <typename E> AttributeRow stockGradientRow(QStringList colourKeys, InspectorRow inspector)
+template <typename E> AttributeRow stockGradientRow(const QStringList& colourKeys, InspectorRow inspector)
 {
     static constexpr Attribute<Computed> stockGradient{u"stockGradient"};
     return attributeRow(
         stockGradient, {.changesPixels = true,
-                        .dependsOn = std::move(colourKeys),
+                        .dependsOn = colourKeys,
                         .inspector = {std::move(inspector)},
                         .valueForKey =
                             [](const Entity& entity) {

@@ -73,7 +73,7 @@ QString CryptoPngRep::passphrase()
     if (!bytes)
         foundation::fatal(QStringLiteral("The stored frame passphrase is not Base64"));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(*bytes);
+    QString text = utf8(*bytes);
     if (utf8.hasError())
         foundation::fatal(QStringLiteral("The stored frame passphrase is not UTF-8 text"));
     return text;

@@ -9,9 +9,9 @@ std::vector<DeviceVariant> phoneVariants()
 {
     // The screens are centred in their frames.
     const graphics::Rect seven(125, 233, 750, 1334);
-    const graphics::Size sevenFrame(1000, 1800);
+    const graphics::Size sevenFrame{1000, 1800};
     const graphics::Rect se(80, 257, 640, 1136);
-    const graphics::Size seFrame(800, 1650);
+    const graphics::Size seFrame{800, 1650};
     return {
         {QStringLiteral("iPhone 7 Jet Black"), QStringLiteral("iPhone7JetBlack"), seven, sevenFrame},
         {QStringLiteral("iPhone 7 Black"), QStringLiteral("iPhone7Black"), seven, sevenFrame},
@@ -32,9 +32,9 @@ std::vector<DeviceVariant> phoneVariants()
 std::vector<DeviceVariant> tabletVariants()
 {
     const graphics::Rect pro(132, 256, 1536, 2048);
-    const graphics::Size proFrame(1800, 2560);
+    const graphics::Size proFrame{1800, 2560};
     const graphics::Rect mini(132, 276, 1536, 2048);
-    const graphics::Size miniFrame(1800, 2600);
+    const graphics::Size miniFrame{1800, 2600};
     // The character after "9.7" is the inch mark, part of the name.
     return {
         {QStringLiteral("iPad Pro 9.7\" Space Grey"), QStringLiteral("iPadPro97SpaceGrey"), pro, proFrame},
@@ -59,7 +59,7 @@ std::vector<DeviceVariant> laptopVariants()
 {
     // The lid with the screen centred across it, and the base below.
     const graphics::Rect screen(560, 218, 2880, 1800);
-    const graphics::Size frame(4000, 2300);
+    const graphics::Size frame{4000, 2300};
     return {
         {QStringLiteral("MacBook Pro"), QStringLiteral("MacBookPro"), screen, frame},
         {QStringLiteral("MacBook Pro Flat"), QStringLiteral("MacBookProFlat"), screen, frame},
@@ -70,7 +70,7 @@ std::vector<DeviceVariant> desktopVariants()
 {
     // The display with its chin, and the stand below.
     const graphics::Rect screen(220, 163, 2560, 1440);
-    const graphics::Size frame(3000, 2450);
+    const graphics::Size frame{3000, 2450};
     return {
         {QStringLiteral("iMac"), QStringLiteral("iMac"), screen, frame},
         {QStringLiteral("iMac Without Logo"), QStringLiteral("iMacNoLogo"), screen, frame},

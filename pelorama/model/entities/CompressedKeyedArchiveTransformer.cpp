@@ -7,8 +7,9 @@
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 
+#include <bit>
 #include <cmath>
-#include <cstring>
+#include <cstdint>
 
 namespace pelorama::model {
 namespace {
@@ -27,7 +28,7 @@ QString ratioText(double ratio)
 
 bool sameBits(double a, double b)
 {
-    return std::memcmp(&a, &b, sizeof(double)) == 0;
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
 }
 
 // Whether a and b archive alike: equal to the bit (0 and -0 archive differently).

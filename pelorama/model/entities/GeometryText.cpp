@@ -7,7 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
+#include <locale.h> // NOLINT(modernize-deprecated-headers): newlocale and locale_t are POSIX, not C++
 
 namespace pelorama::model {
 

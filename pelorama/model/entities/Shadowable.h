@@ -61,10 +61,11 @@ public:
         m_entity.setValue(shadowColorAttribute, color);
     }
 
-protected:
-    explicit Shadowable(Entity& entity);
     Shadowable(const Shadowable&) = delete;
     Shadowable& operator=(const Shadowable&) = delete;
+
+protected:
+    explicit Shadowable(Entity& entity);
 
 private:
     Entity& m_entity;

@@ -4,7 +4,7 @@
 
 namespace pelorama::model {
 
-Canvas::Canvas(graphics::Size size, std::vector<Drawable*> drawables)
+Canvas::Canvas(graphics::Size size, const std::vector<Drawable*>& drawables)
     : m_size(size)
 {
     m_entries.reserve(drawables.size());

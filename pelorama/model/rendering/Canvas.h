@@ -20,7 +20,7 @@ class Drawable;
 class Canvas
 {
 public:
-    Canvas(graphics::Size size, std::vector<Drawable*> drawables);
+    Canvas(graphics::Size size, const std::vector<Drawable*>& drawables);
 
     graphics::Size size() const { return m_size; }
     // The drawables still alive, in drawing order.

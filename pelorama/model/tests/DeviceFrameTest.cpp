@@ -133,7 +133,7 @@ TEST(DeviceFrames, PreviewFramesHaveTheSizeAndOutlineOfTheFullFrames)
 {
     for (const DeviceFamily& family : DeviceFamily::all()) {
         for (const DeviceVariant& variant : family.variants()) {
-            const QString identifier = variant.identifier();
+            const QString& identifier = variant.identifier();
             const std::shared_ptr<const graphics::Image> full = DeviceFrameCache::shared().frame(identifier);
             const std::shared_ptr<const graphics::Image> preview =
                 DeviceFrameCache::sharedPreviews().frame(identifier);

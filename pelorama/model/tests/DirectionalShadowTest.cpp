@@ -192,7 +192,8 @@ TEST(DirectionalShadowTest, TheSamePictureAnswersTheSameOutlineUntilItGoes)
     {
         const graphics::Image picture = blockPicture();
         const std::shared_ptr<const graphics::Path> first = extractContours(picture);
-        const graphics::Image copy = picture; // copies share the pixels and so the outline
+        // Copies share the pixels and so the outline.
+        const graphics::Image copy = picture; // NOLINT(performance-unnecessary-copy-initialization)
         EXPECT_EQ(extractContours(copy).get(), first.get());
         EXPECT_EQ(ContourCache::shared().bitmapCount(), before + 1);
     }

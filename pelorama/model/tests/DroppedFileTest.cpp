@@ -55,7 +55,7 @@ protected:
     // A file of size bytes that holds no data on disk: it reads as zeros.
     QString sparse(const QString& name, qint64 size)
     {
-        const QString path = directory.filePath(name);
+        QString path = directory.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         EXPECT_TRUE(file.resize(size));

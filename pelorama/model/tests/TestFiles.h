@@ -9,7 +9,7 @@
 // Writes bytes to the file name in directory and answers its path.
 inline QString writeTestFile(const QTemporaryDir& directory, const QString& name, const QByteArray& bytes)
 {
-    const QString path = directory.filePath(name);
+    QString path = directory.filePath(name);
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);

@@ -35,7 +35,7 @@ protected:
 
     QString makeFile(const QString& name, const QString& text = "text")
     {
-        const QString path = m_folder.filePath(name);
+        QString path = m_folder.filePath(name);
         writeTextFile(path, text);
         return path;
     }

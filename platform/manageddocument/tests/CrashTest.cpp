@@ -9,7 +9,7 @@
 #include <QThread>
 #include <gtest/gtest.h>
 #include <random>
-#include <signal.h>
+#include <signal.h> // NOLINT(modernize-deprecated-headers): kill is POSIX, not C++
 
 namespace {
 

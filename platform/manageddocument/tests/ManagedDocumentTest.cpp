@@ -93,7 +93,7 @@ protected:
     // A saved package with two screenshots, "One" and "Two".
     QString makePackage(const QString& name = "Shots.pelorama")
     {
-        const QString path = m_folder.filePath(name);
+        QString path = m_folder.filePath(name);
         TestDocument document;
         document.initializeNewDocument(TestDocument::typeName);
         document.addScreenshot("One", 1, "picture one");

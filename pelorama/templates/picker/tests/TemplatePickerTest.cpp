@@ -172,7 +172,7 @@ TEST_F(PickerTest, AfterTheSheetIsResizedTheScrollBarSpansTheGridAndItsThumbScro
         EXPECT_EQ(bar->maximum(), contentHeight - viewportHeight);
         EXPECT_EQ(bar->pageStep(), viewportHeight);
         dragThumbToMiddle();
-        EXPECT_NEAR(bar->value(), bar->maximum() / 2, bar->maximum() / 20 + 2);
+        EXPECT_NEAR(bar->value(), bar->maximum() / 2.0, bar->maximum() / 20.0 + 2);
         // The grid follows the thumb.
         EXPECT_EQ(grid->widget()->y(), -bar->value());
     }
