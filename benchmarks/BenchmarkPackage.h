@@ -43,7 +43,7 @@ inline const QString& benchmarkPackagePath()
     static QTemporaryDir folder;
     static const QString path = [] {
         using namespace pelorama;
-        const QString kept = qEnvironmentVariable("PELORAMA_BENCHMARK_PACKAGE");
+        QString kept = qEnvironmentVariable("PELORAMA_BENCHMARK_PACKAGE");
         if (!kept.isEmpty() && QFileInfo::exists(kept))
             return kept;
         const QString package = kept.isEmpty() ? folder.filePath(QStringLiteral("Benchmark.pelorama")) : kept;

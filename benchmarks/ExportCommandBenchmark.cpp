@@ -42,7 +42,7 @@ void resetPeakResident()
 
 void exportDocument(benchmark::State& state)
 {
-    const QString package = benchmarks::benchmarkPackagePath();
+    const QString& package = benchmarks::benchmarkPackagePath();
     if (package.isEmpty()) {
         state.SkipWithError("the package could not be made");
         return;

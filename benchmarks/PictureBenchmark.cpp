@@ -55,17 +55,17 @@ const graphics::Image& framePicture()
     return picture;
 }
 
-void BM_TraceFrameContours(benchmark::State& state)
+void traceFrameContours(benchmark::State& state)
 {
     const graphics::BitmapImageRep& bitmap = framePicture().representations().front();
     for (auto _ : state)
         benchmark::DoNotOptimize(ChangContourDetector::detectContours(bitmap));
 }
-BENCHMARK(BM_TraceFrameContours)->Unit(benchmark::kMillisecond);
+BENCHMARK(traceFrameContours)->Unit(benchmark::kMillisecond);
 
 // The uncached work of a directional shadow of a traced picture shown aspect-filled in a square: the
 // outline intersected with the shown part, turned to run clockwise, mapped and cast.
-void BM_ClippedDirectionalShadow(benchmark::State& state)
+void clippedDirectionalShadow(benchmark::State& state)
 {
     const graphics::Image& picture = framePicture();
     const std::shared_ptr<const graphics::Path> outline = extractContours(picture);
@@ -80,11 +80,11 @@ void BM_ClippedDirectionalShadow(benchmark::State& state)
         benchmark::DoNotOptimize(FlatShadowCaster::shadowPath(shown.transformed(mapping), 300, 800));
     }
 }
-BENCHMARK(BM_ClippedDirectionalShadow)->Unit(benchmark::kMillisecond);
+BENCHMARK(clippedDirectionalShadow)->Unit(benchmark::kMillisecond);
 
 // Rendering a 2880 x 1800 canvas with the frame picture aspect-filled across it, once per shadow type.
 // After the first render the directional shadow's bands come from the cache.
-void BM_RenderImageWithShadow(benchmark::State& state)
+void renderImageWithShadow(benchmark::State& state)
 {
     const auto coordinator = std::make_shared<store::PersistentStoreCoordinator>(documentModel());
     if (!coordinator->addPersistentStore(store::PersistentStore::Type::inMemory, {})) {
@@ -104,7 +104,7 @@ void BM_RenderImageWithShadow(benchmark::State& state)
         benchmark::DoNotOptimize(
             renderer.render(DetachedCanvas(canvas), CanvasRenderingMode::exportImage, canvasSize, 1));
 }
-BENCHMARK(BM_RenderImageWithShadow)
+BENCHMARK(renderImageWithShadow)
     ->ArgName("shadowType")
     ->Arg(int(ShadowType::none))
     ->Arg(int(ShadowType::drop))

@@ -135,7 +135,7 @@ TEST(TessalineTest, DroppedImageFileReplacesThePictureAndReachesTheDelegate)
     EXPECT_EQ(view.cursor().shape(), Qt::BusyCursor) << "the file is being read";
     finishReading();
     EXPECT_EQ(view.cursor().shape(), Qt::ArrowCursor);
-    EXPECT_EQ(view.image().size(), graphics::Size(3, 2));
+    EXPECT_EQ(view.image().size(), (graphics::Size{3, 2}));
     EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("good.png")});
     EXPECT_FALSE(takeAlert(view));
@@ -171,7 +171,7 @@ TEST(TessalineTest, UnreadableOrWrongDropsKeepThePictureAndSayWhy)
     finishReading();
     EXPECT_FALSE(takeAlert(view));
 
-    EXPECT_EQ(view.image().size(), graphics::Size(3, 2));
+    EXPECT_EQ(view.image().size(), (graphics::Size{3, 2}));
     EXPECT_TRUE(recorder.received.isEmpty());
 }
 
@@ -202,7 +202,7 @@ TEST(TessalineTest, OfTwoFilesGivenBeforeEitherIsReadTheLaterCounts)
     EXPECT_TRUE(view.performDragOperation(drop({files.url("good.png")}).get()));
     EXPECT_TRUE(view.performDragOperation(drop({files.url("other.png")}).get()));
     finishReading();
-    EXPECT_EQ(view.image().size(), graphics::Size(5, 5));
+    EXPECT_EQ(view.image().size(), (graphics::Size{5, 5}));
     EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("other.png")});
 }
 
@@ -242,8 +242,8 @@ TEST(TessalineTest, ChosenFileIsWrittenThroughTheValueBinding)
     static_cast<QDialog*>(panel)->accept();
     finishReading();
 
-    EXPECT_EQ(holder.picture().size(), graphics::Size(5, 5));
-    EXPECT_EQ(view->image().size(), graphics::Size(5, 5));
+    EXPECT_EQ(holder.picture().size(), (graphics::Size{5, 5}));
+    EXPECT_EQ(view->image().size(), (graphics::Size{5, 5}));
     EXPECT_EQ(recorder.received, QList<QByteArray>{files.bytes("other.png")});
 }
 

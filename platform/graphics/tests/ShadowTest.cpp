@@ -494,6 +494,7 @@ TEST(GraphicsTest, ShadowsDrawnOnWorkerThreadsAtOnceMatchOneDrawnAlone)
     std::vector<QImage> rendered(4);
     {
         std::vector<std::jthread> threads;
+        threads.reserve(rendered.size());
         for (QImage& result : rendered) {
             threads.emplace_back([&result, &render] { result = render(); });
         }
