@@ -11,14 +11,12 @@
 #include <QStringList>
 #include <optional>
 
-namespace pelorama::document {
-
 // A document's captions as PO files for translators, one per language, and back. An entry stands for a
 // caption: its context is "SCREENSHOT/IDENTIFIER" (the screenshot's name and the caption's
 // uniqueIdentifier), its source the base text, its translation the text in the file's language and its
 // comment the screenshot's name. Entries find their captions again by the identifier, so renaming a
 // screenshot in between does not lose them. On context's queue.
-namespace TranslationFiles {
+namespace pelorama::document::TranslationFiles {
 
 struct ExportReport
 {
@@ -60,6 +58,4 @@ foundation::Expected<ImportResult, PoError> importCatalogs(store::ManagedObjectC
 // The one alert that names what an import did not take; none when it took everything.
 std::optional<ActionAlert> importAlert(const ImportResult& result);
 
-} // namespace TranslationFiles
-
-} // namespace pelorama::document
+} // namespace pelorama::document::TranslationFiles

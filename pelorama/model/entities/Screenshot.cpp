@@ -155,7 +155,7 @@ Canvas Screenshot::makeCanvas()
         if (Drawable* drawable = mapping->drawable())
             drawables.push_back(drawable);
     }
-    return Canvas(size(), std::move(drawables));
+    return Canvas(size(), drawables);
 }
 
 store::Result<QHash<QString, int>> Screenshot::screenshotNameCounts() const

@@ -170,7 +170,8 @@ Outcome removeLanguage(store::ManagedObjectContext& context, const QString& code
     auto language = readLanguage(context, code);
     if (!language)
         return Unexpected(language.error());
-    const auto& [canonical, document] = *language;
+    const QString& canonical = language->code;
+    const Document& document = language->document;
     if (canonical == document.languages.base)
         return refused(QStringLiteral("The base language cannot be removed."));
     DocumentLanguages languages = document.languages;
@@ -213,7 +214,8 @@ Outcome setBaseLanguage(store::ManagedObjectContext& context, const QString& cod
     auto language = readLanguage(context, code);
     if (!language)
         return Unexpected(language.error());
-    const auto& [canonical, document] = *language;
+    const QString& canonical = language->code;
+    const Document& document = language->document;
     if (document.languages.base == canonical)
         return {};
     const QString oldBase = document.languages.base;
