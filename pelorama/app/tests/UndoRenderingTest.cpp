@@ -26,7 +26,6 @@
 #include "store/PersistentStoreCoordinator.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>

@@ -14,7 +14,6 @@
 #include "store/PersistentStoreCoordinator.h"
 #include "tessaline/Tessaline/HeightForWidthTextField.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -30,13 +29,6 @@ using pelorama::canvas::CaptionEditor;
 using pelorama::canvas::FontManager;
 using pelorama::model::Selectable;
 using pelorama::model::TextRect;
-
-namespace {
-
-const graphics::Color red{1, 0, 0, 1};
-const graphics::Color green{0, 1, 0, 1};
-
-} // namespace
 
 // An iPhone-sized canvas (1242 x 2208) in a 600 x 800 view: F = (75, 0, 450, 800). Underneath, a
 // background; then a picture; then a caption overlapping the picture's top.

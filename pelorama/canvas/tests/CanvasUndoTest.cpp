@@ -14,7 +14,6 @@
 #include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
 
-#include <QBuffer>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>

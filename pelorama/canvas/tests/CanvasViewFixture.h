@@ -2,6 +2,7 @@
 
 #include "DocumentStack.h"
 #include "canvas/CanvasView.h"
+#include "graphics/Color.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
@@ -13,6 +14,11 @@
 #include <memory>
 #include <ostream>
 #include <vector>
+
+// The colours the canvas tests paint with.
+inline const graphics::Color red{1, 0, 0, 1};
+inline const graphics::Color green{0, 1, 0, 1};
+inline const graphics::Color blue{0, 0, 1, 1};
 
 // Readable failure messages for texts and lists of texts.
 inline void PrintTo(const QString& text, std::ostream* stream)

@@ -6,21 +6,12 @@
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
-#include <QBuffer>
 #include <QTest>
 
 using pelorama::canvas::CanvasView;
 using pelorama::canvas::CanvasViewRenderingError;
 using pelorama::canvas::OpenGLCanvasViewRenderer;
 using pelorama::canvas::RasterCanvasViewRenderer;
-
-namespace {
-
-const graphics::Color red{1, 0, 0, 1};
-const graphics::Color green{0, 1, 0, 1};
-const graphics::Color blue{0, 0, 1, 1};
-
-} // namespace
 
 // A 300 x 400 canvas, shown at scale 2 in the 600 x 800 view: a blue background, a red square at the
 // bottom-left corner and a green one above and to the right of it.

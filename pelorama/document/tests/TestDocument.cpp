@@ -8,7 +8,6 @@
 #include "model/entities/TextRect.h"
 #include "store/FetchRequest.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -5,7 +5,6 @@
 #include "graphics/ImageDecoderRegistry.h"
 #include "tessaline/Shared/Encryptor.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

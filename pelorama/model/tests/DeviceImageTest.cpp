@@ -14,7 +14,6 @@
 #include "model/entities/Asset.h"
 #include "model/rendering/SnapshotDrawing.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>

@@ -11,7 +11,6 @@
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/StyleKit.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <gtest/gtest.h>
 

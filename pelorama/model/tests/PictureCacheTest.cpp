@@ -3,7 +3,6 @@
 #include "TestPictures.h"
 #include "model/rendering/RenderPool.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <latch>

@@ -25,7 +25,6 @@
 #include "tessaline/Tessaline/ColorPickerButton.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QImage>
