@@ -28,6 +28,19 @@ QList<ManagedObject*> fetch(ManagedObjectContext& context, const FetchRequest& r
     return result ? *result : QList<ManagedObject*>();
 }
 
+// The titles fetchValues reads, sorted.
+QStringList fetchedTitles(ManagedObjectContext& context, const FetchRequest& request)
+{
+    auto values = context.fetchValues(request, "title");
+    if (!values)
+        ADD_FAILURE() << values.error().message().toStdString();
+    QStringList result;
+    for (const QVariant& value : values ? *values : QList<QVariant>())
+        result.append(value.toString());
+    result.sort();
+    return result;
+}
+
 FetchRequest byTitle()
 {
     FetchRequest request("Book");
@@ -210,6 +223,7 @@ TEST(StoreTest, FetchesIncludePendingChangesOnlyWhenAsked)
     saved->setValueForKey("Renamed", "title");
 
     EXPECT_EQ(titles(fetch(*context, byTitle())), QStringList({"Renamed", "Unsaved"}));
+    EXPECT_EQ(fetchedTitles(*context, byTitle()), QStringList({"Renamed", "Unsaved"}));
     EXPECT_EQ(fetch(*context, FetchRequest("Book", Predicate::equal("title", "Renamed"))).size(), 1);
     EXPECT_TRUE(fetch(*context, FetchRequest("Book", Predicate::equal("title", "Saved"))).isEmpty());
 
@@ -218,6 +232,8 @@ TEST(StoreTest, FetchesIncludePendingChangesOnlyWhenAsked)
     const auto storedBooks = fetch(*context, stored);
     EXPECT_EQ(storedBooks.size(), 2); // the saved rows, including the unsaved deletion
     EXPECT_TRUE(storedBooks.contains(doomed));
+    // Values are read as the objects found hold them.
+    EXPECT_EQ(fetchedTitles(*context, stored), QStringList({"Doomed", "Renamed"}));
     stored.predicate = Predicate::equal("title", "Saved");
     EXPECT_EQ(fetch(*context, stored), QList<ManagedObject*>{saved});
 }
@@ -366,6 +382,8 @@ TEST(StoreTest, ChildContextSavesIntoItsParentWhichStaysUnsaved)
         auto books = child.execute(byTitle());
         ASSERT_TRUE(books);
         EXPECT_EQ(titles(*books), QStringList({"First", "Pending"}));
+        EXPECT_EQ(fetchedTitles(child, FetchRequest("Book", Predicate::equal("title", "Pending"))),
+                  QStringList{"Pending"});
 
         ManagedObject* childShelf = child.objectWithID(shelf->objectID());
         ManagedObject* added = makeBook(child, "Added");
