@@ -26,6 +26,24 @@ struct SaveFailure
     QString message;
 };
 
+// Resets a kept statement when its read ends, however it ends, so that it holds no read open.
+class ReadStatement
+{
+public:
+    explicit ReadStatement(SQLite::Statement& statement)
+        : m_statement(statement)
+    {}
+    ~ReadStatement() { m_statement.tryReset(); }
+    ReadStatement(const ReadStatement&) = delete;
+    ReadStatement& operator=(const ReadStatement&) = delete;
+
+    SQLite::Statement* operator->() const { return &m_statement; }
+    SQLite::Statement& operator*() const { return m_statement; }
+
+private:
+    SQLite::Statement& m_statement;
+};
+
 QString quoted(const QString& name)
 {
     return '"' + QString(name).replace('"', "\"\"") + '"';
@@ -507,6 +525,7 @@ Result<void> SQLiteStore::reopen(const QString& path, bool forWriting)
         return failure(opened.error());
     if (opened->identifier != m_identifier)
         return failure(Error::Code::storeOpenFailed, "The file at " + path + " holds a different store.");
+    m_readStatements.clear();
     m_database = std::move(opened->database);
     m_readOnly = opened->readOnly;
     m_absent = std::move(opened->absent);
@@ -555,18 +574,17 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
             bindFilter = true;
         }
     }
-    const auto prepared = [&](const QString& what) {
-        auto query = std::make_unique<SQLite::Statement>(
-            *m_database,
-            utf8("SELECT " + what + " FROM " + quoted(entity.name()) + where + " ORDER BY Z_PK"));
+    const auto prepared = [&](const QString& what) -> SQLite::Statement& {
+        SQLite::Statement& query =
+            readStatement("SELECT " + what + " FROM " + quoted(entity.name()) + where + " ORDER BY Z_PK");
         if (primaryKey)
-            query->bind(1, static_cast<int64_t>(*primaryKey));
+            query.bind(1, static_cast<int64_t>(*primaryKey));
         else if (bindFilter && wanted.typeId() == QMetaType::QString)
-            query->bind(1, utf8(wanted.toString()));
+            query.bind(1, utf8(wanted.toString()));
         else if (bindFilter && wanted.typeId() == QMetaType::Double)
-            query->bind(1, wanted.toDouble());
+            query.bind(1, wanted.toDouble());
         else if (bindFilter)
-            query->bind(1, static_cast<int64_t>(wanted.toLongLong()));
+            query.bind(1, static_cast<int64_t>(wanted.toLongLong()));
         return query;
     };
 
@@ -574,7 +592,7 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
         if (keyOnly) {
             // When the caller holds every row's object, the keys alone are read.
             QList<StoreRow> keys;
-            const std::unique_ptr<SQLite::Statement> query = prepared(QStringLiteral("Z_PK"));
+            const ReadStatement query(prepared(QStringLiteral("Z_PK")));
             bool allHeld = true;
             while (allHeld && query->executeStep()) {
                 StoreRow row;
@@ -587,7 +605,7 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
             if (allHeld)
                 return keys;
         }
-        const std::unique_ptr<SQLite::Statement> statement = prepared(selected.join(", "));
+        const ReadStatement statement(prepared(selected.join(", ")));
         SQLite::Statement& query = *statement;
 
         QList<StoreRow> rows;
@@ -619,22 +637,22 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
             const QString table = quoted(joinTable(entity, *relationship));
             QHash<qint64, QList<qint64>> members;
             if (rows.size() <= 32) {
-                SQLite::Statement join(*m_database, utf8("SELECT Z_TARGET FROM " + table +
-                                                         " WHERE Z_SOURCE = ? ORDER BY Z_ORDER"));
+                const ReadStatement join(
+                    readStatement("SELECT Z_TARGET FROM " + table + " WHERE Z_SOURCE = ? ORDER BY Z_ORDER"));
                 for (const StoreRow& row : rows) {
-                    join.reset();
-                    join.bind(1, static_cast<int64_t>(row.primaryKey));
-                    while (join.executeStep()) {
-                        if (join.getColumn(0).getType() == SQLITE_INTEGER)
-                            members[row.primaryKey].append(join.getColumn(0).getInt64());
+                    join->reset();
+                    join->bind(1, static_cast<int64_t>(row.primaryKey));
+                    while (join->executeStep()) {
+                        if (join->getColumn(0).getType() == SQLITE_INTEGER)
+                            members[row.primaryKey].append(join->getColumn(0).getInt64());
                     }
                 }
             } else {
-                SQLite::Statement join(*m_database, utf8("SELECT Z_SOURCE, Z_TARGET FROM " + table +
-                                                         " ORDER BY Z_SOURCE, Z_ORDER"));
-                while (join.executeStep()) {
-                    if (join.getColumn(1).getType() == SQLITE_INTEGER)
-                        members[join.getColumn(0).getInt64()].append(join.getColumn(1).getInt64());
+                const ReadStatement join(
+                    readStatement("SELECT Z_SOURCE, Z_TARGET FROM " + table + " ORDER BY Z_SOURCE, Z_ORDER"));
+                while (join->executeStep()) {
+                    if (join->getColumn(1).getType() == SQLITE_INTEGER)
+                        members[join->getColumn(0).getInt64()].append(join->getColumn(1).getInt64());
                 }
             }
             for (StoreRow& row : rows) {
@@ -655,6 +673,18 @@ Result<QList<StoreRow>> SQLiteStore::readRows(const EntityDescription& entity, c
         return failure(Error::Code::storeReadFailed, "The store at " + m_path + " could not be read: " +
                                                          QString::fromUtf8(exception.what()) + ".");
     }
+}
+
+SQLite::Statement& SQLiteStore::readStatement(const QString& sql)
+{
+    std::unique_ptr<SQLite::Statement>& statement = m_readStatements[utf8(sql)];
+    if (!statement) {
+        statement = std::make_unique<SQLite::Statement>(*m_database, utf8(sql));
+    } else {
+        statement->reset();
+        statement->clearBindings();
+    }
+    return *statement;
 }
 
 Result<QList<StoreRow>> SQLiteStore::fetchRows(const EntityDescription& entity, const Predicate& predicate,

@@ -5,10 +5,13 @@
 #include <QHash>
 #include <QSet>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 namespace SQLite {
 class Database;
-}
+class Statement;
+} // namespace SQLite
 
 namespace store {
 
@@ -58,6 +61,10 @@ private:
 
     Result<QList<StoreRow>> readRows(const EntityDescription& entity, const Predicate& predicate,
                                      std::optional<qint64> primaryKey, const KeyFilter& keyOnly = {});
+    // The statement of a read, prepared at its first use and kept for the next read of the same SQL
+    // (fetches repeat a few shapes of query many times); reset and without bindings, ready to bind.
+    // The caller resets it when done (ReadStatement), so that no read stays open.
+    SQLite::Statement& readStatement(const QString& sql);
     void writeRows(const std::vector<EntityRow>& rows, bool insert);
     // Inside a save's transaction: makes the tables and columns the store lacks.
     void addAbsentSchema();
@@ -67,6 +74,8 @@ private:
     bool m_readOnly = false;           // until the first save of a store opened in log mode
     AbsentSchema m_absent;             // until the first save
     QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out
+    // By SQL, of m_database; declared after it, so that they are finalized before it closes.
+    std::unordered_map<std::string, std::unique_ptr<SQLite::Statement>> m_readStatements;
 };
 
 } // namespace store
