@@ -106,9 +106,9 @@ protected:
 
     // A canvas of size points over the given drawables.
     std::shared_ptr<const pelorama::model::Canvas>
-    makeCanvas(graphics::Size size, std::vector<pelorama::model::Drawable*> drawables)
+    makeCanvas(graphics::Size size, const std::vector<pelorama::model::Drawable*>& drawables)
     {
-        return std::make_shared<const pelorama::model::Canvas>(size, std::move(drawables));
+        return std::make_shared<const pelorama::model::Canvas>(size, drawables);
     }
 
     static void settle() { QApplication::processEvents(); }
