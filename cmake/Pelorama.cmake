@@ -107,15 +107,16 @@ function(pelorama_add_test name)
         DISCOVERY_MODE PRE_TEST)
 endfunction()
 
-# pelorama_add_benchmark(name SOURCES ... LIBS ...)
+# pelorama_add_benchmark(name SOURCES ... LIBS ... [INCLUDES ...])
 function(pelorama_add_benchmark name)
     if(NOT PELORAMA_BUILD_BENCHMARKS OR NOT benchmark_FOUND)
         return()
     endif()
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;INCLUDES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     pelorama_warnings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+    target_include_directories(${name} PRIVATE ${ARG_INCLUDES})
 endfunction()
 
 # The targets target links directly: its LINK_LIBRARIES and INTERFACE_LINK_LIBRARIES. A generator expression
