@@ -179,10 +179,11 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     });
 
     // Language commands take what was typed on the canvas first, into the language it was typed in.
-    const auto connectLanguageCommand = [this](QAction* action, void (LanguageCommands::*command)()) {
-        connect(action, &QAction::triggered, this, [this, command] {
+    const auto connectLanguageCommand = [this](QAction* action,
+                                               std::function<void(LanguageCommands&)> command) {
+        connect(action, &QAction::triggered, this, [this, command = std::move(command)] {
             m_window.commitEditing();
-            (m_languageCommands.*command)();
+            command(m_languageCommands);
         });
     };
     connectLanguageCommand(m_addLanguage, &LanguageCommands::addLanguage);
