@@ -2,6 +2,7 @@
 
 #include "document/ExportFileWriter.h"
 #include "document/PoFile.h"
+#include "foundation/RegularFile.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
@@ -14,11 +15,11 @@
 #include "tessaline/Shared/MarkupParser.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
+#include <cerrno>
 
 namespace pelorama::document::TranslationFiles {
 
@@ -103,18 +104,22 @@ foundation::Expected<Catalog, PoError> readCatalog(const QString& path,
     const auto failure = [&](int line, const QString& message) {
         return Unexpected(PoError{info.fileName(), line, message});
     };
-    if (!info.exists())
-        return failure(0, QStringLiteral("There is no such file."));
-    if (!info.isFile())
-        return failure(0, QStringLiteral("This is a folder or a special file, not a translation file."));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(0, file.errorString());
-    // One byte more than is read tells a file that is too large, whatever its size.
-    const QByteArray bytes = file.read(PoFile::maximumFileSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        return failure(0, file.errorString());
-    auto po = PoFile::read(bytes);
+    const auto bytes = foundation::RegularFile::readAll(path, PoFile::maximumFileSize);
+    if (!bytes) {
+        switch (bytes.error().code()) {
+        case foundation::RegularFileError::Code::notRegularFile:
+            return failure(0, QStringLiteral("This is a folder or a special file, not a translation file."));
+        case foundation::RegularFileError::Code::tooLarge:
+            return failure(
+                0, QStringLiteral("The file is larger than %1 MB, more than a translation file holds.")
+                       .arg(PoFile::maximumFileSize >> 20));
+        case foundation::RegularFileError::Code::unreadable:
+            break;
+        }
+        return failure(0, bytes.error().systemError() == ENOENT ? QStringLiteral("There is no such file.")
+                                                                : bytes.error().message());
+    }
+    auto po = PoFile::read(*bytes);
     if (!po)
         return failure(po.error().line, po.error().message);
 

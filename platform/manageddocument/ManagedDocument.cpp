@@ -1,12 +1,11 @@
 #include "manageddocument/ManagedDocument.h"
 
 #include "foundation/Diagnostics.h"
+#include "foundation/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <algorithm>
 
 namespace manageddocument {
 
@@ -38,30 +37,19 @@ appkit::DocumentResult<> ManagedDocument::readResource(PackageResource& resource
         return {};
     }
     const qint64 maximum = resource.maximumFileSize();
-    auto tooLarge = [&](qint64 size) {
+    const auto bytes = foundation::RegularFile::readAll(path, maximum);
+    if (!bytes && bytes.error().code() == foundation::RegularFileError::Code::tooLarge) {
         const QLocale locale = QLocale::c();
         return appkit::documentFailure("The file “" + path + "” could not be read. It is " +
-                                       locale.formattedDataSize(size) + ", more than the " +
+                                       locale.formattedDataSize(bytes.error().size()) + ", more than the " +
                                        locale.formattedDataSize(maximum) + " such a file may hold.");
-    };
-    if (file.isFile() && file.size() > maximum)
-        return tooLarge(file.size());
-    QFile reader(path);
-    if (!file.isFile() || !reader.open(QIODevice::ReadOnly)) {
+    }
+    if (!bytes) {
         foundation::warning("resource was modified during reading!");
         resource.reset();
         return {};
     }
-    // At most one byte more than may be read, in case the file grew since its size was taken.
-    const QByteArray bytes = reader.read(maximum + 1);
-    if (reader.error() != QFileDevice::NoError) {
-        foundation::warning("resource was modified during reading!");
-        resource.reset();
-        return {};
-    }
-    if (bytes.size() > maximum)
-        return tooLarge(std::max(reader.size(), qint64(bytes.size())));
-    if (appkit::DocumentResult<> loaded = resource.load(bytes); !loaded)
+    if (appkit::DocumentResult<> loaded = resource.load(*bytes); !loaded)
         return appkit::documentFailure("The file “" + path + "” could not be read. " +
                                        loaded.error().message());
     return {};

@@ -13,7 +13,6 @@
 #include <QThreadPool>
 #include <gtest/gtest.h>
 #include <optional>
-#include <sys/stat.h>
 
 using tessaline::ReplaceableImageView;
 
@@ -172,24 +171,6 @@ TEST(TessalineTest, UnreadableOrWrongDropsKeepThePictureAndSayWhy)
     EXPECT_FALSE(takeAlert(view));
 
     EXPECT_EQ(view.image().size(), (graphics::Size{3, 2}));
-    EXPECT_TRUE(recorder.received.isEmpty());
-}
-
-TEST(TessalineTest, APipeDroppedAsAPictureIsRefusedWithoutWaitingOnIt)
-{
-    Files files;
-    Recorder recorder;
-    ReplaceableImageView view;
-    view.setDelegate(&recorder);
-    ASSERT_EQ(mkfifo(QFile::encodeName(files.path("pipe.png")).constData(), 0600), 0);
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(view.performDragOperation(drop({files.url("pipe.png")}).get()));
-    finishReading();
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(takeAlert(view),
-              std::pair(QStringLiteral("“pipe.png” could not be opened."),
-                        QStringLiteral("It is not a regular file but a device, pipe or socket.")));
-    EXPECT_TRUE(view.image().isEmpty());
     EXPECT_TRUE(recorder.received.isEmpty());
 }
 

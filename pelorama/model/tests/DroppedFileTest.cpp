@@ -5,13 +5,11 @@
 #include "model/entities/Image.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 using namespace pelorama::model;
 
@@ -96,29 +94,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(DroppedFileTest, APipeIsRefusedWithoutWaitingForAWriter)
-{
-    const QString pipe = directory.filePath("pipe.png");
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    expectReadRefused(pipe, "It is not a regular file but a device, pipe or socket.");
-}
-
-TEST_F(DroppedFileTest, ADeviceOrAFolderIsRefusedUnread)
-{
-    const QString zero = directory.filePath("zero.png");
-    ASSERT_TRUE(QFile::link("/dev/zero", zero));
-    const auto device = image->processDroppedUrl(url(zero));
-    ASSERT_FALSE(device);
-    EXPECT_EQ(device.error().localizedDescription(),
-              "It is not a regular file but a device, pipe or socket.");
-
-    ASSERT_TRUE(QDir(directory.path()).mkdir("folder.png"));
-    const auto folder = image->processDroppedUrl(url(directory.filePath("folder.png")));
-    ASSERT_FALSE(folder);
-    EXPECT_EQ(folder.error().localizedDescription(), "It is a folder, not a file.");
-    expectUnchanged();
-}
 
 TEST_F(DroppedFileTest, AFileLargerThanAnyPictureIsRefusedBeforeItIsRead)
 {
