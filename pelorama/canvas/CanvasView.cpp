@@ -12,6 +12,7 @@
 #include "model/rendering/AspectFit.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderPool.h"
 #include "vistrel/Vistrel.h"
 
 #include <QDragEnterEvent>
@@ -27,6 +28,7 @@ CanvasView::CanvasView(QWidget* parent)
 CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     : QWidget(parent)
     , m_drawableObservers([this](model::Drawable* drawable) { drawableDidChange(drawable); })
+    , m_rendered(std::make_shared<model::PoolMailbox<Rendered>>(*this, &CanvasView::takeRender))
     , m_renderPerform([this] { renderCanvas(); })
     , m_layoutPerform([this] { layout(); })
     , m_editing(std::make_unique<CaptionEditing>(*this))
@@ -50,6 +52,8 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
 
 CanvasView::~CanvasView()
 {
+    // A render running ends on its own, and its picture goes nowhere.
+    m_rendered->close();
     // Before the widget goes: an open editor would write into a view that is no longer whole.
     m_drops.reset();
     m_editing.reset();
@@ -107,22 +111,47 @@ void CanvasView::setNeedsRendering(bool needsRendering)
 
 void CanvasView::renderCanvas()
 {
+    // The render running starts the next one as it ends.
+    if (m_job)
+        return;
     m_needsRendering = false;
     if (!m_canvas)
         return;
-    // A slot may assign another canvas while it hears of this one.
-    const std::shared_ptr<const model::Canvas> canvas = m_canvas;
-    emit willRender(*canvas);
-    m_renderer->render();
-    emit didRender(*canvas);
+    emit willRender(*m_canvas);
+    // A slot may have assigned another canvas, or none.
+    if (!m_canvas)
+        return;
+    m_renderingCanvas = m_canvas;
+    m_job = ++m_jobs;
+    // Before the thumbnails and exports waiting on the pool: the canvas is what the user looks at.
+    constexpr int canvasPriority = 1;
+    model::startOnPool(
+        [mailbox = m_rendered, job = m_job, renderer = std::move(m_canvasRenderer),
+         snapshot = m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language)),
+         bounds = boundsSize()]() mutable {
+            graphics::Image picture =
+                renderer->render(snapshot, model::CanvasRenderingMode::canvasView, bounds, 2.0);
+            mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer)});
+        },
+        canvasPriority);
 }
 
-graphics::Image CanvasView::renderCanvasImage()
+void CanvasView::takeRender()
 {
-    if (!m_canvas)
-        return {};
-    return m_canvasRenderer.render(m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language)),
-                                   model::CanvasRenderingMode::canvasView, boundsSize(), 2.0);
+    for (Rendered& rendered : m_rendered->take()) {
+        if (rendered.job != m_job)
+            continue;
+        m_job = 0;
+        m_canvasRenderer = std::move(rendered.renderer);
+        const std::shared_ptr<const model::Canvas> canvas = std::exchange(m_renderingCanvas, nullptr);
+        // A canvas assigned meanwhile has its own render asked for.
+        if (canvas == m_canvas) {
+            m_renderer->show(std::move(rendered.picture));
+            emit didRender(*canvas);
+        }
+    }
+    if (!m_job && m_needsRendering)
+        m_renderPerform.request();
 }
 
 void CanvasView::setContents(std::optional<graphics::Image> contents)

@@ -10,6 +10,7 @@
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
 #include "model/rendering/CanvasRenderer.h"
+#include "model/rendering/PoolMailbox.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -41,9 +42,12 @@ class EmptyCanvasLabel;
 // the selection and what the pointer is over, and passes on what its parts do: captions edited in place
 // (CaptionEditing) and image files dropped on pictures (CanvasImageDrops).
 //
-// Rendering is deferred: observed changes (DrawableObservers) only set needsRendering, and one render
-// follows on the next pass of the event loop however many changes came before it. The picture reaches
-// the screen through a renderer chosen once (CanvasViewRendering::choose).
+// Rendering is deferred and off the main thread: observed changes (DrawableObservers) only set
+// needsRendering, and one render follows on the next pass of the event loop however many changes came
+// before it. It takes a snapshot of the canvas there and draws it on the render pool, so that the window
+// answers while a big canvas draws; the last picture stays shown until the next one arrives. While one
+// render runs, changes wait for it, and one more render then draws the canvas as it is. The picture
+// reaches the screen through a renderer chosen once (CanvasViewRendering::choose).
 //
 // It announces by signals what its owner may follow: selection changes and every render. Whoever shows a
 // document in it binds the document's selection to it (DocumentSelectionBinding) and its window's font
@@ -74,18 +78,20 @@ public:
     const QString& language() const { return m_language; }
     void setLanguage(const QString& language);
 
-    bool needsRendering() const { return m_needsRendering; }
-    // Going from false to true schedules one render on the next pass of the event loop.
+    // Whether what the view shows is yet to catch up with its canvas: a render is asked for or running.
+    bool needsRendering() const { return m_needsRendering || m_job != 0; }
+    // Going from false to true schedules one render on the next pass of the event loop; false drops a
+    // render asked for and not started.
     void setNeedsRendering(bool needsRendering);
-    // Renders now, between willRender and didRender; nothing without a canvas.
+    // Starts a render, announced by willRender: a snapshot of the canvas taken now in the language,
+    // with the pictures not decoded yet left out until they are (DecodingPictures), so that showing a
+    // screenshot never waits for its pictures. It is drawn on the render pool in canvasView mode into the
+    // view's bounds at scale 2 by the view's own model::CanvasRenderer, which keeps what it laid out for
+    // the next render, and shown, announced by didRender, when it arrives. Nothing without a canvas;
+    // while a render runs, the next one starts when it ends.
     void renderCanvas();
 
     CanvasViewRendering& renderer() const { return *m_renderer; }
-    // A snapshot of the canvas taken now in the language, rendered in canvasView mode into the view's bounds
-    // at scale 2 through the view's own model::CanvasRenderer, which keeps what it laid out for the next
-    // render. Pictures not decoded yet are left out until they are (DecodingPictures), so that showing a
-    // screenshot never waits for its pictures. The renderers call it; an empty image without a canvas.
-    graphics::Image renderCanvasImage();
     // The label shown while no canvas is set.
     tessaline::MarkupLabel* emptyLabel() const;
     std::size_t observerCount() const { return m_drawableObservers.count(); }
@@ -130,7 +136,9 @@ signals:
     // After every assignment of the selection, also to none; drawable is null when there is no selection
     // or the selection is no Drawable.
     void selectionChanged(pelorama::model::Drawable* drawable);
-    // Around every render, in this order; a slot may assign another canvas meanwhile.
+    // Around every render, in this order: willRender as it starts, didRender once its picture is shown.
+    // A slot of willRender may assign another canvas, which the render then draws. A render of a canvas
+    // that was replaced before it ended is not shown and not announced as done.
     void willRender(const pelorama::model::Canvas& canvas);
     void didRender(const pelorama::model::Canvas& canvas);
 
@@ -147,13 +155,26 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    struct Rendered
+    {
+        quint64 job = 0;
+        graphics::Image picture;
+        std::shared_ptr<model::CanvasRenderer> renderer;
+    };
+
+    void takeRender();
     void drawableDidChange(model::Drawable* drawable);
     void layout();
     void mouseDown(const QPointF& position, int clickCount);
 
     DrawableObservers m_drawableObservers;
     std::unique_ptr<CanvasViewRendering> m_renderer;
-    model::CanvasRenderer m_canvasRenderer;
+    // With the render running while one does.
+    std::shared_ptr<model::CanvasRenderer> m_canvasRenderer = std::make_shared<model::CanvasRenderer>();
+    quint64 m_job = 0; // the render running, 0 for none
+    quint64 m_jobs = 0;
+    std::shared_ptr<const model::Canvas> m_renderingCanvas;
+    std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
     DecodingPictures m_pictures;
     EmptyCanvasLabel* m_emptyLabel = nullptr;
     std::shared_ptr<const model::Canvas> m_canvas;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/Image.h"
+
 #include <memory>
 
 namespace pelorama::canvas {
@@ -22,9 +24,9 @@ public:
     // After every assignment of the view's canvas, before the render the view schedules: a view left
     // without a canvas shows nothing from here on.
     virtual void canvasDidChange() = 0;
-    // Renders the view's canvas in canvasView mode into the view's bounds at scale 2 and shows it; shows
-    // nothing when the view has no canvas.
-    virtual void render() = 0;
+    // Shows picture, the view's canvas rendered in canvasView mode into the view's bounds at scale 2;
+    // shows nothing when the view has no canvas.
+    virtual void show(graphics::Image picture) = 0;
 
 protected:
     CanvasViewRendering() = default;

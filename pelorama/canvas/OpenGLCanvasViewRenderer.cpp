@@ -37,7 +37,7 @@ void OpenGLCanvasViewRenderer::canvasDidChange()
         m_vistrel->setFrameBuffer(nullptr);
 }
 
-void OpenGLCanvasViewRenderer::render()
+void OpenGLCanvasViewRenderer::show(graphics::Image picture)
 {
     if (!m_vistrel)
         return;
@@ -45,7 +45,7 @@ void OpenGLCanvasViewRenderer::render()
         m_vistrel->setFrameBuffer(nullptr);
         return;
     }
-    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(m_canvasView->renderCanvasImage()));
+    m_vistrel->setFrameBuffer(std::make_shared<vistrel::FrameBuffer>(picture));
 }
 
 } // namespace pelorama::canvas

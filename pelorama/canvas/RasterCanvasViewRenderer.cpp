@@ -15,7 +15,7 @@ void RasterCanvasViewRenderer::canvasDidChange()
         m_canvasView->setContents(std::nullopt);
 }
 
-void RasterCanvasViewRenderer::render()
+void RasterCanvasViewRenderer::show(graphics::Image picture)
 {
     if (!m_canvasView)
         return;
@@ -23,7 +23,7 @@ void RasterCanvasViewRenderer::render()
         m_canvasView->setContents(std::nullopt);
         return;
     }
-    m_canvasView->setContents(m_canvasView->renderCanvasImage());
+    m_canvasView->setContents(std::move(picture));
 }
 
 } // namespace pelorama::canvas

@@ -16,7 +16,7 @@ public:
     explicit RasterCanvasViewRenderer(CanvasView& canvasView);
 
     void canvasDidChange() override;
-    void render() override;
+    void show(graphics::Image picture) override;
 
 private:
     QPointer<CanvasView> m_canvasView;

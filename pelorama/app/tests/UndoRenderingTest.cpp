@@ -214,6 +214,9 @@ protected:
     {
         for (int pass = 0; pass < 4; ++pass)
             QApplication::processEvents();
+        if (canvasView) {
+            ASSERT_TRUE(QTest::qWaitFor([this] { return !canvasView->needsRendering(); }));
+        }
         if (listView) {
             ASSERT_TRUE(QTest::qWaitFor([this] { return listView->showsCurrentThumbnails(); }));
         }

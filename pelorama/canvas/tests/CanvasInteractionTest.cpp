@@ -375,7 +375,7 @@ protected:
     }
 
     // Lets the files dropped so far be read and their results reach the view.
-    static void finishReading()
+    void finishReading()
     {
         QThreadPool::globalInstance()->waitForDone();
         settle();

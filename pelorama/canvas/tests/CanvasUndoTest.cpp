@@ -95,7 +95,7 @@ protected:
     }
 
     // Lets the context report its changes and the view render them.
-    static void settleAll()
+    void settleAll()
     {
         for (int pass = 0; pass < 3; ++pass)
             settle();

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -111,7 +112,13 @@ protected:
         return std::make_shared<const pelorama::model::Canvas>(size, drawables);
     }
 
-    static void settle() { QApplication::processEvents(); }
+    // Runs the event loop until the view shows what it was asked to render.
+    void settle()
+    {
+        QApplication::processEvents();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !view->needsRendering(); }));
+        QApplication::processEvents();
+    }
 
     // A widget position (y down) for a view point (y up).
     QPointF position(graphics::Point viewPoint) const { return {viewPoint.x, view->height() - viewPoint.y}; }

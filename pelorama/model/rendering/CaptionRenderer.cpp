@@ -5,6 +5,7 @@
 #include "model/rendering/TextMaskCache.h"
 #include "model/rendering/TextRendering.h"
 
+#include <QThread>
 #include <algorithm>
 
 namespace pelorama::model {
@@ -43,6 +44,10 @@ std::shared_ptr<const graphics::AttributedString> CaptionRenderer::styledText(co
 std::shared_ptr<const graphics::TextLayout> CaptionRenderer::layout(const CaptionStyle& style, double width)
 {
     std::shared_ptr<const graphics::AttributedString> text = styledText(style);
+    if (m_layoutThread != QThread::currentThread()) {
+        m_layouts.clear();
+        m_layoutThread = QThread::currentThread();
+    }
     const auto found = std::find_if(m_layouts.begin(), m_layouts.end(), [&](const LayoutEntry& entry) {
         return entry.text == text && entry.width == width;
     });

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class QThread;
+
 namespace pelorama::model {
 
 struct CanvasRenderingContext;
@@ -22,8 +24,9 @@ struct CanvasRenderingContext;
 // caption parses and lays out nothing; the masks are shared by every renderer (TextMaskCache). Nothing
 // ever needs clearing: what a caption now is selects what is drawn.
 //
-// A renderer draws on one thread at a time (text layouts belong to the thread that uses them); give each
-// thread its own.
+// A renderer draws on one thread at a time, and may draw on another thread next time. A text layout holds
+// the fonts of the thread that made it, which that thread may be drawing with meanwhile: the layouts kept
+// are dropped when the renderer draws on another thread than the one that made them.
 class CaptionRenderer
 {
 public:
@@ -59,6 +62,7 @@ private:
 
     std::vector<StyledEntry> m_styledTexts;
     std::vector<LayoutEntry> m_layouts;
+    const QThread* m_layoutThread = nullptr; // the thread m_layouts were made on
     std::uint64_t m_useCounter = 0;
 };
 
