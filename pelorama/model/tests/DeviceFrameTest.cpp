@@ -83,24 +83,12 @@ void expectFramesMarkTheirScreens(const char* familyIdentifier)
 
 } // namespace
 
-TEST(DeviceFrames, PhoneFramesMarkTheirScreensExactly)
+TEST(DeviceFrames, EveryFrameMarksItsScreenExactly)
 {
-    expectFramesMarkTheirScreens("iPhone");
-}
-
-TEST(DeviceFrames, TabletFramesMarkTheirScreensExactly)
-{
-    expectFramesMarkTheirScreens("iPad");
-}
-
-TEST(DeviceFrames, LaptopFramesMarkTheirScreensExactly)
-{
-    expectFramesMarkTheirScreens("MacBook");
-}
-
-TEST(DeviceFrames, DesktopFramesMarkTheirScreensExactly)
-{
-    expectFramesMarkTheirScreens("iMac");
+    for (const char* family : {"iPhone", "iPad", "MacBook", "iMac"}) {
+        SCOPED_TRACE(family);
+        expectFramesMarkTheirScreens(family);
+    }
 }
 
 TEST(DeviceFrames, NamedImagesFindFramesAndPlaceholders)

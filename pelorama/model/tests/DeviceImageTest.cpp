@@ -83,18 +83,6 @@ private:
     QTemporaryDir m_directory;
 };
 
-TEST_F(DeviceImageTest, NewDeviceImageShowsThePhoneCatalogueDefaultUpright)
-{
-    EXPECT_EQ(&device->deviceFamily(), &DeviceFamily::all().front());
-    EXPECT_EQ(device->deviceVariant().identifier(), QStringLiteral("iPhone7JetBlack"));
-    EXPECT_EQ(device->orientation(), DeviceOrientation::portrait);
-    EXPECT_EQ(device->position(), (graphics::Point{0, 0}));
-    EXPECT_EQ(device->scaleFactor(), 1.0);
-    EXPECT_EQ(device->shadowType(), ShadowType::none);
-    EXPECT_FALSE(device->primitiveValue("deviceFamily").isValid());
-    EXPECT_FALSE(device->primitiveValue("deviceVariant").isValid());
-}
-
 TEST_F(DeviceImageTest, UnknownIdentifiersFallBackWithoutBeingRewritten)
 {
     device->setPrimitiveValue(QStringLiteral("Watch"), "deviceFamily");
@@ -200,18 +188,6 @@ TEST_F(DeviceImageTest, RectIsTheScaledFrameCentredAndTurnedForOrientableFamilie
     }
     device->setDeviceFamily(family("iMac"));
     expectRect(device->rect(), {400 - 750, 300 - 612.5, 1500, 1225});
-}
-
-TEST_F(DeviceImageTest, PlaceholderNamesFollowFamilyAndSidewaysOrientation)
-{
-    using O = DeviceOrientation;
-    EXPECT_EQ(devicePlaceholderName(family("iPhone"), O::portrait), "placeholder-iPhone");
-    EXPECT_EQ(devicePlaceholderName(family("iPhone"), O::portraitUpsideDown), "placeholder-iPhone");
-    EXPECT_EQ(devicePlaceholderName(family("iPhone"), O::landscapeRight), "placeholder-iPhoneLandscape");
-    EXPECT_EQ(devicePlaceholderName(family("iPad"), O::landscapeLeft), "placeholder-iPadLandscape");
-    EXPECT_EQ(devicePlaceholderName(family("iPad"), O::portrait), "placeholder-iPad");
-    EXPECT_EQ(devicePlaceholderName(family("MacBook"), O::landscapeLeft), "placeholder-MacBook");
-    EXPECT_EQ(devicePlaceholderName(family("iMac"), O::landscapeRight), "placeholder-iMac");
 }
 
 TEST_F(DeviceImageTest, ResolutionWarningShowsOnlyForPicturesThatDoNotFitTheScreen)

@@ -19,34 +19,6 @@
 
 using namespace pelorama::model;
 
-TEST(DocumentModel, DeclaresEveryEntityWithItsClassAndTransformer)
-{
-    const auto model = documentModel();
-    EXPECT_EQ(model, documentModel());
-    for (const char* name :
-         {"Screenshot", "DrawableMapping", "Image", "TextRect", "DeviceImage", "Gradient", "Asset"}) {
-        ASSERT_TRUE(model->entity(name)) << name;
-        EXPECT_TRUE(store::ManagedObjectClassRegistry::isRegistered(name)) << name;
-    }
-    EXPECT_TRUE(store::ValueTransformer::valueTransformer("CompressedKeyedArchiveTransformer"));
-    const store::RelationshipDescription* mappings =
-        model->entity("Screenshot")->relationship("drawableMappings");
-    ASSERT_TRUE(mappings);
-    EXPECT_TRUE(mappings->isOrdered);
-    EXPECT_EQ(mappings->deleteRule, store::DeleteRule::cascade);
-    EXPECT_EQ(model->entity("TextRect")->attribute("font")->type, store::AttributeType::transformable);
-    EXPECT_TRUE(model->entity("Image")->attribute("image")->isTransient);
-}
-
-TEST(DocumentModel, EntityNamesAreClassNames)
-{
-    EXPECT_EQ(entityName<DrawableMapping>(), "DrawableMapping");
-    EXPECT_EQ(entityName<Screenshot>(), "Screenshot");
-    auto stack = DocumentStack::inMemory();
-    EXPECT_EQ(Asset::insertInto(*stack.context)->entity().name(), "Asset");
-    EXPECT_EQ(Gradient::insertInto(*stack.context)->entity().name(), "Gradient");
-}
-
 class TypedAttributes : public testing::Test
 {
 protected:
@@ -75,20 +47,6 @@ TEST_F(TypedAttributes, EnumerationsReadTheirFirstCaseForMissingOrUnknownRawValu
     EXPECT_EQ(device->orientation(), DeviceOrientation::portrait);
     device->setOrientation(DeviceOrientation::landscapeRight);
     EXPECT_EQ(device->primitiveValue("orientation"), QVariant(qint64(3)));
-}
-
-TEST_F(TypedAttributes, TextAlignmentReadsOnlyThePlatformsFiveValues)
-{
-    TextRect* text = TextRect::insertInto(*stack.context);
-    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
-    text->setPrimitiveValue(qint64(3), "horizontalAlignment");
-    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::justified);
-    text->setPrimitiveValue(qint64(9), "horizontalAlignment");
-    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
-    text->setPrimitiveValue(qint64(-1), "horizontalAlignment");
-    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::left);
-    text->setPrimitiveValue(qint64(5), "verticalAlignment");
-    EXPECT_EQ(text->verticalAlignment(), VerticalAlignment::top);
 }
 
 TEST_F(TypedAttributes, GeometryIsStoredAsTextAndUnreadableTextReadsAsZero)
@@ -138,28 +96,6 @@ TEST_F(TypedAttributes, KeyValueCodingSeesTypedValuesAndObserversHearEveryWrite)
     EXPECT_EQ(foundation::valueForKeyPath(image, "rect").value<graphics::Rect>(), graphics::Rect(1, 2, 3, 4));
     foundation::setValueForKey(image, 2, "shadowType");
     EXPECT_EQ(image->shadowType(), ShadowType::directional);
-}
-
-TEST_F(TypedAttributes, InsertionSetsEachEntitysDefaults)
-{
-    Image* image = Image::insertInto(*stack.context);
-    EXPECT_EQ(image->uniqueIdentifier().size(), 36);
-    EXPECT_EQ(image->uniqueIdentifier(), image->uniqueIdentifier().toUpper());
-    EXPECT_FALSE(image->image());
-    EXPECT_EQ(image->fillMode(), FillMode::stretch);
-
-    TextRect* text = TextRect::insertInto(*stack.context, graphics::Rect(1, 2, 3, 4), "Hello",
-                                          graphics::TextAlignment::center, VerticalAlignment::bottom);
-    EXPECT_EQ(text->text(), "Hello");
-    EXPECT_EQ(text->font(), graphics::Font("AvenirNext-Regular", 50));
-    EXPECT_EQ(text->color(), (graphics::Color{1, 1, 1, 1}));
-    EXPECT_EQ(text->horizontalAlignment(), graphics::TextAlignment::center);
-    EXPECT_EQ(text->verticalAlignment(), VerticalAlignment::bottom);
-    EXPECT_NE(text->uniqueIdentifier(), image->uniqueIdentifier());
-
-    Asset* asset = Asset::insertInto(*stack.context, QByteArray("abc"));
-    EXPECT_EQ(asset->sha1Hash(), "a9993e364706816aba3e25717850c26c9cd0d89d");
-    EXPECT_EQ(asset->data(), QByteArray("abc"));
 }
 
 class ChildContext : public testing::Test

@@ -1,7 +1,6 @@
 #include "model/entities/GeometryText.h"
 
 #include "foundation/KeyValueCoding.h"
-#include "model/entities/RectObject.h"
 #include "model/rendering/AspectFit.h"
 
 #include <array>
@@ -112,16 +111,6 @@ TEST(GeometryText, TextOfAnyValueParsesBackRoundedToFifteenDigitsAndKeepsItsText
     }
 }
 
-TEST(GeometryText, TextsWrittenWithFifteenDigitsReadAndWriteTheSameAsBefore)
-{
-    for (const char* stored : {"0.333333333333333", "1242.0", "-0.0", "1e-05", "1e+16",
-                               "1.79769313486231e+308", "123456.789012345", "0.1"}) {
-        const std::optional<Point> point = pointFromRawValue(QString::fromLatin1(stored) + ",0");
-        ASSERT_TRUE(point) << stored;
-        EXPECT_EQ(numberText(point->x), stored);
-    }
-}
-
 TEST(AspectFit, CentresTheLargestUniformCopy)
 {
     EXPECT_EQ(aspectFit({100, 50}, Rect(0, 0, 200, 200)), Rect(0, 50, 200, 100));
@@ -134,21 +123,4 @@ TEST(AspectFit, ASizeWithoutAreaFitsToNothingUsable)
 {
     EXPECT_TRUE(std::isnan(aspectFit({0, 0}, Rect(0, 0, 100, 100)).size.width));
     EXPECT_EQ(aspectFit({0, 10}, Rect(0, 0, 100, 100)).size, (Size{0, 100}));
-}
-
-TEST(RectObject, BoxesARectangleForKeyValueCoding)
-{
-    RectObject box(1, 2, 3, 4);
-    EXPECT_EQ(box.rect(), Rect(1, 2, 3, 4));
-    EXPECT_EQ(box.origin(), (Point{1, 2}));
-    EXPECT_EQ(box.size(), (Size{3, 4}));
-
-    RectObject negative(Point{10, 10}, Size{-4, 6});
-    EXPECT_EQ(negative.width(), 4);
-    EXPECT_EQ(negative.size(), (Size{-4, 6}));
-    EXPECT_EQ(foundation::valueForKey(&negative, "height").toDouble(), 6);
-
-    foundation::setValueForKey(&negative, QVariant::fromValue(Rect(0, 0, 8, -2)), "rect");
-    EXPECT_EQ(foundation::valueForKey(&negative, "height").toDouble(), 2);
-    EXPECT_EQ(RectObject().rect(), Rect::zero());
 }

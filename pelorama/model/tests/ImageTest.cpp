@@ -3,10 +3,6 @@
 #include "DocumentStack.h"
 #include "TestPictures.h"
 #include "graphics/GraphicsContext.h"
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/ImageProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "model/entities/Asset.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/StyleKit.h"
@@ -194,40 +190,4 @@ TEST_F(ImageTest, WithoutAPictureEachModeDrawsItsPlaceholderInBitmapPixels)
     const QImage blank = graphics::GraphicsContext::makeBitmap(2000, 1000);
     EXPECT_EQ(renderedAt2000(CanvasRenderingMode::exportImage), blank);
     EXPECT_EQ(renderedAt2000(CanvasRenderingMode::thumbnail), blank);
-}
-
-TEST_F(ImageTest, TheInspectorEditsTheFillModeAndThePictureAndShowsTheShadowGroup)
-{
-    Image* image = Image::insertInto(*stack.context);
-    const auto collection = image->makePropertyCollection();
-    ASSERT_EQ(collection->groups().size(), 2u);
-    const ledgerline::PropertyGroup& picture = *collection->groups()[0];
-    const ledgerline::PropertyGroup& shadow = *collection->groups()[1];
-    EXPECT_EQ(picture.name(), "Image");
-    ASSERT_EQ(picture.properties().size(), 2u);
-    EXPECT_EQ(shadow.name(), "Shadow");
-    QStringList shown;
-    for (const auto& row : shadow.properties()) {
-        if (!row->isHidden())
-            shown.append(row->name());
-    }
-    EXPECT_EQ(shown, QStringList{"Type"});
-
-    auto& resizing = dynamic_cast<ledgerline::EnumerationProperty&>(*picture.properties()[0]);
-    EXPECT_EQ(resizing.name(), "Resizing mode");
-    ASSERT_EQ(resizing.options().size(), 3u);
-    EXPECT_EQ(resizing.options()[2].title, "Aspect fill");
-    EXPECT_EQ(resizing.selectedIndex(), 0);
-    resizing.selectOption(2);
-    EXPECT_EQ(image->fillMode(), FillMode::aspectFill);
-
-    // A picture put into the row reaches the image through the binding and its bytes become its asset.
-    auto& row = dynamic_cast<ledgerline::ImageProperty&>(*picture.properties()[1]);
-    EXPECT_EQ(row.name(), "Image");
-    const QByteArray bytes = solidPng(3, 5, Qt::blue);
-    ASSERT_TRUE(row.putImageData(bytes));
-    ASSERT_TRUE(image->image());
-    EXPECT_EQ(image->image()->size(), (graphics::Size{3, 5}));
-    ASSERT_TRUE(image->assetIdentifier());
-    EXPECT_EQ((*Asset::fetch(*image->assetIdentifier(), *stack.context))->data(), bytes);
 }

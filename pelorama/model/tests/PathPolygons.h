@@ -57,10 +57,10 @@ inline double signedArea(const Polygon& polygon)
 }
 
 // A bitmap of the picture's rows, top row first: '#' opaque black, '.' transparent.
-inline QImage pictureOf(std::initializer_list<const char*> rows)
+inline QImage pictureOf(const std::vector<const char*>& rows)
 {
     const int height = static_cast<int>(rows.size());
-    const int width = static_cast<int>(std::strlen(*rows.begin()));
+    const int width = static_cast<int>(std::strlen(rows.front()));
     QImage bitmap(width, height, QImage::Format_RGBA8888_Premultiplied);
     bitmap.fill(Qt::transparent);
     int y = 0;

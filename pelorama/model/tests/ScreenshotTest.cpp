@@ -52,21 +52,6 @@ protected:
     DocumentStack stack = DocumentStack::inMemory();
 };
 
-TEST_F(ScreenshotTest, ANewScreenshotHasTheFirstStockGradient)
-{
-    Screenshot* screenshot = Screenshot::insertInto(*stack.context);
-    const StockGradient* first = StockGradient::all().front();
-    EXPECT_EQ(screenshot->name(), "New Screenshot");
-    EXPECT_EQ(screenshot->backgroundType(), BackgroundType::gradient);
-    EXPECT_EQ(screenshot->gradientStartColor(), first->startColor());
-    EXPECT_EQ(screenshot->gradientEndColor(), first->endColor());
-    EXPECT_EQ(screenshot->solidBackgroundColor(),
-              tessaline::interpolate(first->startColor(), first->endColor(), 0.5));
-    EXPECT_EQ(screenshot->stockGradient(), first);
-    EXPECT_EQ(screenshot->size(), (graphics::Size{0, 0}));
-    EXPECT_TRUE(screenshot->drawableMappings().isEmpty());
-}
-
 TEST_F(ScreenshotTest, StockGradientFollowsTheTwoGradientColours)
 {
     Screenshot* screenshot = Screenshot::insertInto(*stack.context);
@@ -125,19 +110,6 @@ TEST_F(ScreenshotTest, ProposedNamesAreMadeUnique)
         EXPECT_EQ(other->name(), expected) << taken.toStdString();
         stack.context->deleteObject(other);
     }
-}
-
-TEST_F(ScreenshotTest, AUniqueNameIsKeptButStillWritten)
-{
-    insert("Other");
-    Screenshot* screenshot = insert("Mine");
-    int writes = 0;
-    foundation::KeyValueObservation observation(screenshot, "name",
-                                                foundation::KeyValueObservation::InitialValue::skip,
-                                                [&](const QVariant&) { ++writes; });
-    ASSERT_TRUE(screenshot->validateProposedName());
-    EXPECT_EQ(screenshot->name(), "Mine");
-    EXPECT_EQ(writes, 1);
 }
 
 TEST_F(ScreenshotTest, NameValidationRefusesADuplicate)

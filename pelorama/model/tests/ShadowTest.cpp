@@ -21,20 +21,6 @@ protected:
     DocumentStack stack = DocumentStack::inMemory();
 };
 
-TEST_F(ShadowTest, EveryShadowedDrawableStartsWithTheSameSettings)
-{
-    std::vector<Shadowable*> shadowed{Image::insertInto(*stack.context), TextRect::insertInto(*stack.context),
-                                      DeviceImage::insertInto(*stack.context)};
-    for (Shadowable* drawable : shadowed) {
-        EXPECT_EQ(drawable->shadowType(), ShadowType::none);
-        EXPECT_EQ(drawable->shadowDepth(), 1.0);
-        EXPECT_EQ(drawable->shadowDistance(), 10.0);
-        EXPECT_EQ(drawable->shadowBlurRadius(), 10.0);
-        EXPECT_EQ(drawable->shadowColor(), (graphics::Color{0, 0, 0, 0.25}));
-        EXPECT_EQ(drawable->shadowAngle(), 270.0);
-    }
-}
-
 TEST_F(ShadowTest, ADropShadowFallsAlongTheAngleScaledToThePixels)
 {
     Image* image = Image::insertInto(*stack.context);
@@ -66,18 +52,6 @@ TEST_F(ShadowTest, DepthPlaysNoPartInADropShadowNorDistanceInTheOthers)
     text->setShadowType(ShadowType::drop);
     EXPECT_EQ(text->shadowDistance(), 10);
     EXPECT_EQ(text->shadowBlurRadius(), 10);
-}
-
-TEST_F(ShadowTest, UnknownStoredTypesReadAsNone)
-{
-    DeviceImage* device = DeviceImage::insertInto(*stack.context);
-    device->setShadowType(ShadowType::directional);
-    EXPECT_EQ(device->shadowType(), ShadowType::directional);
-    for (qint64 stored : {3, -1}) {
-        device->setPrimitiveValue(stored, "shadowType");
-        EXPECT_EQ(device->shadowType(), ShadowType::none);
-        EXPECT_EQ(device->valueForKey("shadowType"), QVariant(qint64(0)));
-    }
 }
 
 // A store (made by hand, or by another program) may hold shadow values far beyond what the inspector and

@@ -1,12 +1,6 @@
 #include "model/entities/TextRect.h"
 
 #include "CaptionFixture.h"
-#include "ledgerline/ColorProperty.h"
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/FontProperty.h"
-#include "ledgerline/PropertyCollection.h"
-#include "ledgerline/PropertyGroup.h"
-#include "ledgerline/StringProperty.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
 
@@ -16,8 +10,6 @@
 using namespace pelorama::model;
 
 namespace {
-
-const graphics::Color white{1, 1, 1, 1};
 
 class TextRectTest : public CaptionFixture
 {
@@ -30,19 +22,6 @@ protected:
         return image.representations().at(0).bitmap();
     }
 };
-
-TEST_F(TextRectTest, ANewCaptionHasTheInsertionDefaults)
-{
-    TextRect* caption = TextRect::insertInto(*stack.context);
-    EXPECT_EQ(caption->rect(), graphics::Rect::zero());
-    EXPECT_EQ(caption->text(), "");
-    EXPECT_EQ(caption->horizontalAlignment(), graphics::TextAlignment::left);
-    EXPECT_EQ(caption->verticalAlignment(), VerticalAlignment::top);
-    EXPECT_EQ(caption->color(), white);
-    EXPECT_EQ(caption->font(), graphics::Font(QStringLiteral("AvenirNext-Regular"), 50));
-    EXPECT_EQ(caption->uniqueIdentifier().size(), 36);
-    EXPECT_EQ(caption->boundingRect(), caption->rect());
-}
 
 TEST_F(TextRectTest, HorizontalAlignmentAcceptsOnlyThePlatformsFiveValues)
 {
@@ -64,53 +43,6 @@ TEST_F(TextRectTest, HorizontalAlignmentAcceptsOnlyThePlatformsFiveValues)
     const QImage damaged = render(caption);
     caption->setHorizontalAlignment(graphics::TextAlignment::left);
     EXPECT_EQ(render(caption), damaged);
-}
-
-TEST_F(TextRectTest, TheInspectorOffersTextThenShadow)
-{
-    TextRect* caption = makeCaption("Hello", {20, 20, 300, 100}, VerticalAlignment::bottom);
-    const auto collection = caption->makePropertyCollection();
-    ASSERT_EQ(collection->groups().size(), 2u);
-    const ledgerline::PropertyGroup& text = *collection->groups().at(0);
-    EXPECT_EQ(text.name(), "Text");
-    EXPECT_EQ(collection->groups().at(1)->name(), "Shadow");
-    EXPECT_EQ(collection->groups().at(1)->properties().size(), 6u);
-    QStringList names;
-    for (const auto& property : text.properties())
-        names.append(property->name());
-    EXPECT_EQ(names, (QStringList{"Font", "Color", "Horizontal Alignment", "Vertical Alignment", "Text"}));
-
-    auto& font = dynamic_cast<ledgerline::FontProperty&>(*text.properties().at(0));
-    EXPECT_EQ(font.font(), caption->font());
-    font.setValue(QVariant::fromValue(graphics::Font(QStringLiteral("AvenirNext-Bold"), 60)));
-    EXPECT_EQ(caption->font(), graphics::Font(QStringLiteral("AvenirNext-Bold"), 60));
-    auto& color = dynamic_cast<ledgerline::ColorProperty&>(*text.properties().at(1));
-    EXPECT_EQ(color.color(), white);
-
-    // Left, Center, Right on screen; the platform's raw values 0, 2, 1 in the document.
-    auto& horizontal = dynamic_cast<ledgerline::EnumerationProperty&>(*text.properties().at(2));
-    EXPECT_EQ(horizontal.displayStyle(), ledgerline::EnumerationProperty::segmentedDisplay);
-    ASSERT_EQ(horizontal.options().size(), 3u);
-    EXPECT_EQ(horizontal.options()[1].title, "Center");
-    EXPECT_EQ(horizontal.options()[1].value, QVariant(qint64(2)));
-    EXPECT_EQ(horizontal.selectedIndex(), 0);
-    horizontal.selectOption(2);
-    EXPECT_EQ(caption->primitiveValue("horizontalAlignment"), QVariant(qint64(1)));
-    EXPECT_EQ(caption->horizontalAlignment(), graphics::TextAlignment::right);
-
-    auto& vertical = dynamic_cast<ledgerline::EnumerationProperty&>(*text.properties().at(3));
-    EXPECT_EQ(vertical.displayStyle(), ledgerline::EnumerationProperty::segmentedDisplay);
-    EXPECT_EQ(vertical.options()[1].title, "Middle");
-    EXPECT_EQ(vertical.selectedIndex(), 2);
-    caption->setVerticalAlignment(VerticalAlignment::center);
-    EXPECT_EQ(vertical.selectedIndex(), 1);
-
-    auto& string = dynamic_cast<ledgerline::StringProperty&>(*text.properties().at(4));
-    EXPECT_EQ(string.textStyle(), ledgerline::StringProperty::multiLineText);
-    EXPECT_EQ(string.maximumLength(), TextRect::maximumTextLength);
-    EXPECT_EQ(string.text(), "Hello");
-    string.setValue(QStringLiteral("Two\nlines"));
-    EXPECT_EQ(caption->text(), "Two\nlines");
 }
 
 } // namespace
