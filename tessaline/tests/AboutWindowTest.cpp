@@ -28,13 +28,6 @@ TEST(TessalineTest, AboutWindowShowsNameVersionAndCopyright)
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("applicationName"))->text(), QStringLiteral("Other"));
 }
 
-TEST(TessalineTest, AboutWindowVersionFallsBackToZero)
-{
-    const BundleInfo::Override bundle({});
-    AboutWindowController controller;
-    EXPECT_EQ(controller.applicationVersion(), QStringLiteral("Version 0"));
-}
-
 TEST(TessalineTest, AboutCommandShowsOneSharedWindow)
 {
     AboutWindowController::setInstance(std::make_unique<AboutWindowController>());

@@ -76,14 +76,6 @@ TEST(TessalineTest, TheAppsVersionSkipsAnEmptyShortVersion)
     EXPECT_EQ(App::version(), "0");
 }
 
-TEST(TessalineTest, TheAppReportsTheRealApplicationByDefault)
-{
-    EXPECT_EQ(App::name(), "Pelorama");
-    EXPECT_FALSE(App::version().isEmpty());
-    EXPECT_NE(App::version(), "0");
-    EXPECT_TRUE(App::copyright().startsWith("Copyright"));
-}
-
 TEST(TessalineTest, TheAppDescribesTheMachineAndItsSystem)
 {
     utsname system{};

@@ -314,21 +314,6 @@ TEST(TessalineTest, TicketReportsARefusedConnectionOnce)
     EXPECT_FALSE(outcome.error->message.isEmpty());
 }
 
-TEST(TessalineTest, TicketKeepsItsTextsAndTheConfiguredService)
-{
-    TicketService service;
-    CodebaseTicket ticket("summary", "description");
-    EXPECT_EQ(ticket.project(), "screenshots");
-    EXPECT_EQ(ticket.user(), "vanmoor/tallrick");
-    EXPECT_EQ(ticket.apiKey().size(), 40);
-    qputenv("TESSALINE_TICKET_HOST", "tickets.example.org");
-    EXPECT_EQ(ticket.address(), "https://tickets.example.org/screenshots/tickets");
-    CodebaseTicket copy = ticket;
-    copy.setSummary("changed");
-    EXPECT_EQ(ticket.summary(), "summary");
-    EXPECT_EQ(copy.description(), "description");
-}
-
 TEST(TessalineTest, TicketAccountComesFromTheDeploymentLikeTheService)
 {
     TicketService service;

@@ -1,10 +1,7 @@
-#include "foundation/Values.h"
-#include "graphics/Rect.h"
 #include "tessaline/Shared/ColorComponents.h"
 #include "tessaline/Shared/ColorHex.h"
 #include "tessaline/Shared/ColorPalette.h"
 
-#include <QVariant>
 #include <gtest/gtest.h>
 
 using graphics::Color;
@@ -64,15 +61,6 @@ TEST(TessalineTest, HexTextRoundTripsAndTruncates)
     EXPECT_EQ(tessaline::hexStringWithoutAlpha(Color{2, -1, std::nan(""), 1}), "#FF0000");
 }
 
-TEST(TessalineTest, ColoursFromIntegersAndThePalette)
-{
-    expectComponents(tessaline::colorFromIntegers(255, 51, 0), 1, 0.2, 0, 1);
-    expectComponents(tessaline::colorFromIntegers(510, -255, 0), 2, -1, 0, 1); // passed on as divided
-    expectComponents(tessaline::ColorPalette::pomergranate(), 192.0 / 255, 57.0 / 255, 43.0 / 255, 1);
-    expectComponents(tessaline::ColorPalette::asbestos(), 127.0 / 255, 140.0 / 255, 141.0 / 255, 1);
-    EXPECT_EQ(tessaline::hexStringWithoutAlpha(tessaline::ColorPalette::midnightBlue()), "#2C3E50");
-}
-
 TEST(TessalineTest, InterpolationIsLinearInRgbaAndUnclamped)
 {
     const Color black{0, 0, 0, 1};
@@ -111,18 +99,4 @@ TEST(TessalineTest, HsbaAndRgbaRoundTrip)
     const tessaline::Hsba grey = tessaline::hsba(Color{0.3, 0.3, 0.3, 1});
     EXPECT_EQ(grey.hue, 0);
     EXPECT_EQ(grey.saturation, 0);
-}
-
-TEST(TessalineTest, ColoursCompareAsValuesInsideVariants)
-{
-    const QVariant a = QVariant::fromValue(Color{0.1, 0.2, 0.3, 1});
-    const QVariant b = QVariant::fromValue(Color{0.1, 0.2, 0.3, 1});
-    const QVariant c = QVariant::fromValue(Color{0.1, 0.2, 0.3, 1, graphics::ColorSpace::deviceRGB});
-    EXPECT_TRUE(foundation::valuesEqual(a, b));
-    EXPECT_FALSE(foundation::valuesEqual(a, c));
-    // The geometry values travel the same way.
-    EXPECT_TRUE(foundation::valuesEqual(QVariant::fromValue(graphics::Rect(1, 2, 3, 4)),
-                                        QVariant::fromValue(graphics::Rect(1, 2, 3, 4))));
-    EXPECT_FALSE(foundation::valuesEqual(QVariant::fromValue(graphics::Point{1, 2}),
-                                         QVariant::fromValue(graphics::Point{2, 1})));
 }

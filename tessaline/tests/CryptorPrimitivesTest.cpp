@@ -2,7 +2,6 @@
 #include "tessaline/Shared/DelayLine.h"
 #include "tessaline/Shared/HMAC.h"
 #include "tessaline/Shared/KeyGen.h"
-#include "tessaline/Shared/RandomData.h"
 
 #include <QString>
 #include <gtest/gtest.h>
@@ -121,12 +120,4 @@ TEST(TessalineTest, KeyGenDerivesFromTheUtf8BytesOfThePassphrase)
     EXPECT_NE(KeyGen::generateAES256(QString::fromUtf8("Glück passphrase"),
                                      QByteArray::fromHex("0102030405060709")),
               derived);
-}
-
-TEST(TessalineTest, SecureRandomDataHasTheAskedLength)
-{
-    EXPECT_TRUE(secureRandomData(0).isEmpty());
-    const QByteArray first = secureRandomData(16);
-    EXPECT_EQ(first.size(), 16);
-    EXPECT_NE(first, secureRandomData(16));
 }

@@ -1,6 +1,5 @@
 #include "tessaline/Shared/BezierPathConversion.h"
 #include "tessaline/Shared/ImageDrawing.h"
-#include "tessaline/Shared/ShadowInitializer.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -61,15 +60,6 @@ TEST(TessalineTest, ImageFromDrawingBlockWithUnusableSizeIsEmpty)
     }
     EXPECT_EQ(tessaline::imageWithSize({0.5, 3}, [](GraphicsContext&) {}).size(), (Size{0.5, 3}));
     EXPECT_EQ(tessaline::imageWithSize({nan, 3}, [](GraphicsContext&) {}).size(), (Size{0, 0}));
-}
-
-TEST(TessalineTest, ShadowInitializerKeepsItsValues)
-{
-    const Color color{0.1, 0.2, 0.3, 0.4};
-    const graphics::Shadow shadow = tessaline::shadowWithColor(color, {2, -3}, 4);
-    EXPECT_EQ(shadow.color, color);
-    EXPECT_EQ(shadow.offset, (Size{2, -3}));
-    EXPECT_EQ(shadow.blurRadius, 4);
 }
 
 TEST(TessalineTest, CgPathKeepsEveryElement)

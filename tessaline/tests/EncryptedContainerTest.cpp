@@ -255,14 +255,3 @@ TEST(TessalineTest, AuthenticatedContainerWithBrokenCiphertextIsAFormatError)
     decryptor.feed(authenticatedContainer(ciphertext.left(16)));
     EXPECT_THROW(decryptor.finalize(), CryptorError);
 }
-
-TEST(TessalineTest, CryptorErrorCodesAndDomain)
-{
-    EXPECT_EQ(int(CryptorError::Code::invalidFileFormat), 0);
-    EXPECT_EQ(int(CryptorError::Code::invalidHMAC), 1);
-    EXPECT_EQ(int(CryptorError::Code::truncatedFile), 2);
-    EXPECT_EQ(CryptorError::domain(), "Tessaline.CryptorError");
-    EXPECT_EQ(CryptorError(CryptorError::Code::invalidHMAC), CryptorError(CryptorError::Code::invalidHMAC));
-    EXPECT_FALSE(CryptorError(CryptorError::Code::invalidHMAC) ==
-                 CryptorError(CryptorError::Code::truncatedFile));
-}

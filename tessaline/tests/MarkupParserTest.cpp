@@ -227,29 +227,6 @@ TEST(TessalineTest, MarkupOffsetsCountUtf16CodeUnits)
     EXPECT_EQ(many.attributesAt(many.length() - 1).underlineStyle, 1);
 }
 
-TEST(TessalineTest, MarkupParserFontsFollowTheBaseFont)
-{
-    const MarkupParser defaults;
-    EXPECT_EQ(defaults.font(), Font::systemFont());
-    EXPECT_EQ(defaults.boldFont(), Font::boldSystemFont());
-    EXPECT_EQ(defaults.italicFont(), Font::systemFont().italicVariant());
-    EXPECT_EQ(defaults.monospaceFont(), Font("Menlo-Regular", Font::systemFontSize()));
-    EXPECT_EQ(defaults.color(), black);
-
-    const Font base("AvenirNext-Regular", 20);
-    const MarkupParser parser(base);
-    EXPECT_EQ(parser.font(), base);
-    EXPECT_EQ(parser.boldFont(), base.heavier());
-    EXPECT_EQ(parser.italicFont(), base.italicVariant());
-    EXPECT_EQ(parser.monospaceFont(), Font("Menlo-Regular", 20));
-    EXPECT_EQ(parser.monospaceFont().pointSize(), 20);
-
-    const MarkupParser explicitFonts(Font("Menlo-Regular", 9), Font("Menlo-Bold", 9), Font("Menlo-Italic", 9),
-                                     Font("Menlo-Regular", 10));
-    EXPECT_EQ(explicitFonts.parse("`x`").attributesAt(0).font, Font("Menlo-Regular", 10));
-    EXPECT_EQ(explicitFonts.color(), black);
-}
-
 TEST(TessalineTest, MarkupMonospaceSpansAreReallyMonospace)
 {
     // Font metrics need an application; one made here is gone again when the test ends.
@@ -267,19 +244,6 @@ TEST(TessalineTest, MarkupMonospaceSpansAreReallyMonospace)
     const QFontMetricsF metrics(font.toQFont());
     EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(QStringLiteral("iiii")),
                      metrics.horizontalAdvance(QStringLiteral("MMMM")));
-}
-
-TEST(TessalineTest, MarkupParsingLeavesTheParserUnchanged)
-{
-    MarkupParser parser;
-    parser.setColor(red);
-    graphics::ParagraphStyle centred;
-    centred.alignment = graphics::TextAlignment::center;
-    parser.setParagraphStyle(centred);
-    const AttributedString first = parser.parse("**a** b");
-    EXPECT_EQ(parser.parse("**a** b"), first);
-    EXPECT_EQ(first.attributesAt(2).paragraphStyle, centred);
-    EXPECT_EQ(first.attributesAt(0).foregroundColor, red);
 }
 
 TEST(TessalineTest, MarkupIsFoundInTextWithAnUnpairedSurrogate)
