@@ -26,74 +26,7 @@ std::vector<TemplateLayout> layoutsOf(const TemplateCategory& category)
     return result;
 }
 
-const QStringList themeNames{"Ocean", "Industrial", "White", "Professional", "Summer", "Vivid"};
-
 } // namespace
-
-TEST(Catalogue, ListsThreeCategoriesOfSixThemeGroups)
-{
-    const std::vector<TemplateCategory>& categories = TemplateCategory::all();
-    ASSERT_EQ(categories.size(), 3u);
-    EXPECT_EQ(&categories[0], &TemplateCategory::iPhone());
-    EXPECT_EQ(&categories[1], &TemplateCategory::iPad());
-    EXPECT_EQ(&categories[2], &TemplateCategory::mac());
-    const QStringList categoryNames{"iPhone", "iPad", "Mac"};
-    const size_t layoutCounts[] = {7, 5, 10};
-    size_t total = 0;
-    for (size_t index = 0; index < categories.size(); ++index) {
-        const TemplateCategory& category = categories[index];
-        EXPECT_EQ(category.name(), categoryNames[index]);
-        EXPECT_EQ(category.description(), category.name());
-        QStringList groupNames;
-        for (const TemplateGroup& group : category.templateGroups()) {
-            groupNames.append(group.name());
-            EXPECT_EQ(group.templates().size(), layoutCounts[index]);
-        }
-        EXPECT_EQ(groupNames, themeNames);
-        EXPECT_EQ(category.templates().size(), 6 * layoutCounts[index]);
-        total += category.templates().size();
-    }
-    EXPECT_EQ(total, 132u);
-}
-
-TEST(Catalogue, EachCategoryHasItsLayoutsInOrderAtItsSizes)
-{
-    const QStringList iPhone{"Text Above",
-                             "Text Below",
-                             "Text Above, full device",
-                             "Staggered",
-                             "Side By Side",
-                             "Plain Screenshot Text Above",
-                             "Plain Screenshot Text Below"};
-    const QStringList iPad{"Landscape Text Above", "Landscape Text Below", "Portrait Text Above",
-                           "Portrait Text Below", "Two Screenshots"};
-    const QStringList mac{"Text Above Window",   "Text Below Window", "Text Right Of Window",
-                          "Text Left Of Window", "iMac Left",         "iMac Right",
-                          "Text Above iMac",     "MacBook Left",      "MacBook Right",
-                          "Text Above MacBook"};
-    for (const TemplateGroup& group : TemplateCategory::iPhone().templateGroups()) {
-        EXPECT_EQ(names(group.templates()), iPhone);
-        for (const std::unique_ptr<Template>& item : group.templates())
-            EXPECT_EQ(item->size(), DisplaySizes::iPhone);
-    }
-    const graphics::Size iPadSizes[] = {DisplaySizes::iPadLandscape, DisplaySizes::iPadLandscape,
-                                        DisplaySizes::iPadPortrait, DisplaySizes::iPadPortrait,
-                                        DisplaySizes::iPadLandscape};
-    for (const TemplateGroup& group : TemplateCategory::iPad().templateGroups()) {
-        EXPECT_EQ(names(group.templates()), iPad);
-        for (size_t index = 0; index < group.templates().size(); ++index)
-            EXPECT_EQ(group.templates()[index]->size(), iPadSizes[index]);
-    }
-    for (const TemplateGroup& group : TemplateCategory::mac().templateGroups()) {
-        EXPECT_EQ(names(group.templates()), mac);
-        for (const std::unique_ptr<Template>& item : group.templates())
-            EXPECT_EQ(item->size(), DisplaySizes::mac);
-    }
-    EXPECT_EQ(DisplaySizes::iPhone, (graphics::Size{1242, 2208}));
-    EXPECT_EQ(DisplaySizes::iPadPortrait, (graphics::Size{2048, 2732}));
-    EXPECT_EQ(DisplaySizes::iPadLandscape, (graphics::Size{2732, 2048}));
-    EXPECT_EQ(DisplaySizes::mac, (graphics::Size{2880, 1800}));
-}
 
 TEST(Catalogue, TemplatesAreDistinctObjectsBoundToTheirGroupsThemeWithoutPreviews)
 {
