@@ -4,7 +4,6 @@
 
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QVariant>
 #include <gtest/gtest.h>
 
 using graphics::Font;
@@ -98,10 +97,4 @@ TEST(GraphicsTest, FontVariantsStayInTheFamily)
     EXPECT_TRUE(Font("AvenirNext-DemiBold", 20).isBold());
     EXPECT_FALSE(Font("AvenirNext-Medium", 20).isBold());
     EXPECT_TRUE(regular.italicVariant().isItalic());
-}
-
-TEST(GraphicsTest, FontsCompareInsideVariants)
-{
-    EXPECT_EQ(QVariant::fromValue(Font("Menlo-Regular", 12)), QVariant::fromValue(Font("Menlo-Regular", 12)));
-    EXPECT_NE(QVariant::fromValue(Font("Menlo-Regular", 12)), QVariant::fromValue(Font("Menlo-Regular", 13)));
 }

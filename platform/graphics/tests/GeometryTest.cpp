@@ -2,7 +2,6 @@
 #include "graphics/Color.h"
 #include "graphics/Rect.h"
 
-#include <QVariant>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -91,12 +90,6 @@ TEST(GraphicsTest, TransformedRectIsTheBoundingBox)
     EXPECT_TRUE(Rect::null().applying(AffineTransform::scale(2, 2)).isNull());
 }
 
-TEST(GraphicsTest, RotationIsCounterClockwiseInYUp)
-{
-    expectNear(AffineTransform::rotation(std::numbers::pi / 2).apply(Point{1, 0}), {0, 1});
-    expectNear(AffineTransform::rotation(std::numbers::pi / 2).apply(Point{0, 1}), {-1, 0});
-}
-
 TEST(GraphicsTest, TransformOrderFollowsThePlatform)
 {
     // translatedBy applies the translation first, in the transform's own space.
@@ -121,19 +114,6 @@ TEST(GraphicsTest, InvertUndoesTheTransform)
     EXPECT_FALSE(singular.isInvertible());
     EXPECT_EQ(singular.inverted(), singular);
     EXPECT_EQ(AffineTransform::scale(2, 2).inverted(), AffineTransform::scale(0.5, 0.5));
-}
-
-TEST(GraphicsTest, ValueTypesCompareInsideVariants)
-{
-    EXPECT_EQ(QVariant::fromValue(Point{1, 2}), QVariant::fromValue(Point{1, 2}));
-    EXPECT_NE(QVariant::fromValue(Point{1, 2}), QVariant::fromValue(Point{1, 3}));
-    EXPECT_EQ(QVariant::fromValue(Size{1, 2}), QVariant::fromValue(Size{1, 2}));
-    EXPECT_EQ(QVariant::fromValue(Rect{1, 2, 3, 4}), QVariant::fromValue(Rect{1, 2, 3, 4}));
-    EXPECT_NE(QVariant::fromValue(Rect{1, 2, 3, 4}), QVariant::fromValue(Rect{1, 2, 3, 5}));
-    const Color red{1, 0, 0, 1};
-    EXPECT_EQ(QVariant::fromValue(red), QVariant::fromValue(red));
-    EXPECT_NE(QVariant::fromValue(red),
-              QVariant::fromValue(Color{1, 0, 0, 1, graphics::ColorSpace::deviceRGB}));
 }
 
 TEST(GraphicsTest, ColorConvertsToQColorClamped)

@@ -70,18 +70,6 @@ TEST(GraphicsTest, SegmentWithoutCurrentPointIsDropped)
     EXPECT_TRUE(path.isEmpty());
 }
 
-TEST(GraphicsTest, PathDefaultsMatchThePlatform)
-{
-    const Path path;
-    EXPECT_EQ(path.windingRule(), graphics::WindingRule::nonZero);
-    EXPECT_EQ(path.lineWidth(), 1);
-    EXPECT_EQ(path.strokeAttributes().lineCap, graphics::LineCap::butt);
-    EXPECT_EQ(path.strokeAttributes().lineJoin, graphics::LineJoin::miter);
-    EXPECT_EQ(path.strokeAttributes().miterLimit, 10);
-    EXPECT_EQ(path.strokeAttributes().flatness, 0.6);
-    EXPECT_TRUE(path.bounds().isNull());
-}
-
 TEST(GraphicsTest, RectPathRunsCounterClockwiseFromTheOrigin)
 {
     const Path path = Path::rect({10, 20, 30, 40});
