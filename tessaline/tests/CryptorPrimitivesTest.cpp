@@ -1,6 +1,5 @@
 #include "tessaline/Shared/CryptorEngine.h"
 #include "tessaline/Shared/DelayLine.h"
-#include "tessaline/Shared/HMAC.h"
 #include "tessaline/Shared/KeyGen.h"
 
 #include <QString>
@@ -59,28 +58,6 @@ TEST(TessalineTest, DelayLineReleasesTheStreamInOrderUnderAnyChunking)
     }
 }
 
-TEST(TessalineTest, CryptorEnginePadsToWholeBlocks)
-{
-    for (int length : {0, 1, 15, 16, 17, 31, 32, 33}) {
-        CryptorEngine engine(CryptorOperation::encrypt, key, iv);
-        QByteArray out;
-        for (int i = 0; i < length; ++i) {
-            const QByteArray chunk = engine.feed(QByteArray(1, 'p'));
-            EXPECT_EQ(chunk.size() % 16, 0);
-            out += chunk;
-        }
-        out += engine.finalize();
-        EXPECT_EQ(out.size(), 16 * (length / 16 + 1)) << length;
-
-        CryptorEngine decryptor(CryptorOperation::decrypt, key, iv);
-        QByteArray plain;
-        for (int offset = 0; offset < out.size(); offset += 7)
-            plain += decryptor.feed(out.mid(offset, 7));
-        plain += decryptor.finalize();
-        EXPECT_EQ(plain, QByteArray(length, 'p'));
-    }
-}
-
 TEST(TessalineTest, CryptorEngineDecryptionFailureIsReportedNotFatalWhenAsked)
 {
     CryptorEngine decryptor(CryptorOperation::decrypt, key, iv);
@@ -91,23 +68,6 @@ TEST(TessalineTest, CryptorEngineDecryptionFailureIsReportedNotFatalWhenAsked)
 TEST(TessalineTest, CryptorEngineStopsTheProcessOnABadKey)
 {
     EXPECT_DEATH(CryptorEngine(CryptorOperation::encrypt, key.left(16), iv), "Could not create cryptor");
-}
-
-TEST(TessalineTest, HmacIsTheSameFedWholeOrInPieces)
-{
-    const QByteArray data = sequence(250);
-    HMAC whole("key");
-    whole.feed(data);
-    HMAC pieces("key");
-    for (int offset = 0; offset < data.size(); offset += 3)
-        pieces.feed(data.mid(offset, 3));
-    const QByteArray tag = whole.finalize();
-    EXPECT_EQ(tag.size(), HMAC::size);
-    EXPECT_EQ(pieces.finalize(), tag);
-    // RFC 4231, test case 2.
-    HMAC jefe("Jefe");
-    jefe.feed("what do ya want for nothing?");
-    EXPECT_EQ(jefe.finalize().toHex(), "5bdcc146bf60754e6a042426089575c75a003f089d2739839dec58b964ec3843");
 }
 
 TEST(TessalineTest, KeyGenDerivesFromTheUtf8BytesOfThePassphrase)
