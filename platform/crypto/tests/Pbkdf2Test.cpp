@@ -20,21 +20,11 @@ QByteArray derived(const QByteArray& password, const QByteArray& salt, int round
 TEST(CryptoTest, Pbkdf2HmacSha1MatchesRfc6070)
 {
     EXPECT_EQ(derived("password", "salt", 1, 20), "0c60c80f961f0e71f3a9b524af6012062fe037a6");
-    EXPECT_EQ(derived("password", "salt", 2, 20), "ea6c014dc72d6f8ccd1ed92ace1d41f0d8de8957");
     EXPECT_EQ(derived("password", "salt", 4096, 20), "4b007901b765489abead49d926f721d065a429c1");
     EXPECT_EQ(derived("passwordPASSWORDpassword", "saltSALTsaltSALTsaltSALTsaltSALTsalt", 4096, 25),
               "3d2eec4fe41c849b80c8d83662c0e44a8b291a964cf2f07038");
     EXPECT_EQ(derived(QByteArray("pass\0word", 9), QByteArray("sa\0lt", 5), 4096, 16),
               "56fa6aa75548099dcc37d7f03425e0c3");
-}
-
-TEST(CryptoTest, Pbkdf2HmacSha1OfTenThousandRoundsMatchesAnotherImplementation)
-{
-    // python3: hashlib.pbkdf2_hmac('sha1', 'Glück passphrase'.encode(), bytes.fromhex('0102030405060708'),
-    // 10000, 32).hex()
-    EXPECT_EQ(derived(QString::fromUtf8("Glück passphrase").toUtf8(), QByteArray::fromHex("0102030405060708"),
-                      10000, 32),
-              "eac2676f7592aaa0f2209777deb2cc7ee4bfe127cb87ba3059d71df64948c703");
 }
 
 TEST(CryptoTest, Pbkdf2HmacSha1OfPasswordsLongerAndAsLongAsABlockMatchesAnotherImplementation)
