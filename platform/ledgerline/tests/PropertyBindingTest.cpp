@@ -158,18 +158,6 @@ TEST(LedgerlineTest, RowsOfSeveralObjectsStayIndependent)
     EXPECT_EQ(b.doubleValue(), 1.0);
 }
 
-TEST(LedgerlineTest, NumericRowsHaveNoLimitsUntilGivenSome)
-{
-    NumericProperty depth(1.0);
-    EXPECT_EQ(depth.minimumValue(), -std::numeric_limits<double>::infinity());
-    EXPECT_EQ(depth.maximumValue(), std::numeric_limits<double>::infinity());
-    depth.setMinimumValue(0);
-    depth.setMaximumValue(100);
-    EXPECT_EQ(depth.minimumValue(), 0);
-    EXPECT_EQ(depth.maximumValue(), 100);
-    EXPECT_EQ(depth.doubleValue(), 1.0);
-}
-
 namespace {
 
 class AngleProperty : public NumericProperty
@@ -192,14 +180,6 @@ TEST(LedgerlineTest, EditorNamesFollowTheClassName)
     EXPECT_EQ(AngleProperty().editorName(), "AnglePropertyTableCellView");
     // Without its own meta-object a subclass uses its base's editor.
     EXPECT_EQ(UnnamedSubclass().editorName(), "NumericPropertyTableCellView");
-}
-
-TEST(LedgerlineTest, StringRowsKeepTheirTextStyle)
-{
-    StringProperty text("Hello");
-    EXPECT_EQ(text.textStyle(), StringProperty::singleLineText);
-    text.setTextStyle(StringProperty::multiLineText);
-    EXPECT_EQ(text.textStyle(), 1);
 }
 
 #include "PropertyBindingTest.moc"

@@ -4,7 +4,6 @@
 #include "ledgerline/ImageProperty.h"
 #include "ledgerline/NumericProperty.h"
 #include "ledgerline/StringProperty.h"
-#include "ledgerline/Then.h"
 #include "tessaline/Shared/Observer.h"
 
 #include <gtest/gtest.h>
@@ -40,27 +39,6 @@ QStringList hiddenRows(const PropertyCollection& collection)
 }
 
 } // namespace
-
-TEST(LedgerlineTest, ThenConfiguresTheObjectItHandsBack)
-{
-    auto made = std::make_unique<StringProperty>();
-    StringProperty* const address = made.get();
-    int calls = 0;
-    auto configured = then(std::move(made), [&](StringProperty& row) {
-        ++calls;
-        row.setName("Title");
-    });
-    EXPECT_EQ(configured.get(), address);
-    EXPECT_EQ(configured->name(), "Title");
-    EXPECT_EQ(calls, 1);
-
-    StringProperty plain;
-    EXPECT_EQ(then(&plain, [](StringProperty& row) { row.setIdentifier("plain"); }), &plain);
-    EXPECT_EQ(plain.identifier(), "plain");
-
-    const QStringList values = then(QStringList{"a"}, [](QStringList& list) { list.append("b"); });
-    EXPECT_EQ(values, (QStringList{"a", "b"}));
-}
 
 TEST(LedgerlineTest, GroupsAndRowsKeepTheOrderTheyWereAddedIn)
 {
