@@ -4,15 +4,6 @@
 
 using foundation::BundleInfo;
 
-TEST(FoundationTest, TheBundleTableHoldsTheApplicationsValues)
-{
-    EXPECT_EQ(BundleInfo::stringForKey(BundleInfo::nameKey), "Pelorama");
-    EXPECT_EQ(BundleInfo::stringForKey(BundleInfo::displayNameKey), "Pelorama");
-    EXPECT_EQ(BundleInfo::identifier(), "com.quillory.Pelorama");
-    EXPECT_FALSE(BundleInfo::stringForKey(BundleInfo::shortVersionKey).value_or("").isEmpty());
-    EXPECT_TRUE(BundleInfo::stringForKey(BundleInfo::copyrightKey).value_or("").startsWith("Copyright"));
-}
-
 TEST(FoundationTest, AnOverrideReplacesTheTableWhileItLives)
 {
     {
