@@ -40,24 +40,6 @@ TEST(GeometryTest, CurveBoundsAreTightAndControlBoxHoldsAllPoints)
     EXPECT_EQ(line.bounds(), Rect(0, 0, 3, 4));
 }
 
-TEST(GeometryTest, CurveLengthIsCachedOnlyForTheWholeCurve)
-{
-    const BezierCurveData line({0, 0}, {1, 4.0 / 3}, {2, 8.0 / 3}, {3, 4}, true);
-    EXPECT_DOUBLE_EQ(line.length(0.5), 2.5);
-    EXPECT_EQ(line.cachedLength(), -1.0);
-    EXPECT_DOUBLE_EQ(line.length(1.0), 5);
-    EXPECT_EQ(line.cachedLength(), 5);
-    // The arch's length by Gauss-Legendre agrees with a fine polyline.
-    double polyline = 0;
-    Point previous = arch.endPoint1;
-    for (int i = 1; i <= 20000; ++i) {
-        const Point p = arch.point(i / 20000.0).point;
-        polyline += std::hypot(p.x - previous.x, p.y - previous.y);
-        previous = p;
-    }
-    EXPECT_NEAR(arch.length(), polyline, 1e-4);
-}
-
 TEST(GeometryTest, SplittingAtAParameterGivesBothPieces)
 {
     const auto split = arch.point(0.5);
@@ -104,45 +86,6 @@ TEST(GeometryTest, CurveEqualityUsesTheToleranceAndIgnoresControlsOfLines)
     EXPECT_FALSE(line1.isEqual(curveOverLine, 1e-10));
     const BezierCurveData point({1, 1}, {1, 1}, {1, 1}, {1, 1}, false);
     EXPECT_FALSE(point.isEqual(point, 1e-10));
-}
-
-TEST(GeometryTest, ChordFatLineAlwaysIncludesZero)
-{
-    const BezierCurveData sameSide({0, 0}, {1, 2}, {2, 3}, {3, 0}, false);
-    const FatLine fat = sameSide.chordFatLine();
-    EXPECT_EQ(fat.range.minimum, 0);
-    EXPECT_NEAR(fat.range.maximum, 3, 1e-12);
-    const FatLine degenerate = BezierCurveData({1, 1}, {2, 2}, {3, 3}, {1, 1}, false).chordFatLine();
-    EXPECT_EQ(degenerate.line.a, 0);
-    EXPECT_EQ(degenerate.range.maximum, 0);
-}
-
-TEST(GeometryTest, StraightEdgesPutControlsAtThirds)
-{
-    const auto edge = BezierCurve::line({0, 0}, {3, 0});
-    EXPECT_TRUE(edge->data().isStraightLine);
-    EXPECT_EQ(edge->data().controlPoint1, (Point{1, 0}));
-    EXPECT_EQ(edge->data().controlPoint2, (Point{2, 0}));
-    const auto point = BezierCurve::line({1, 1}, {1, 1});
-    EXPECT_EQ(point->data().controlPoint1, (Point{1, 1}));
-    EXPECT_EQ(point->data().controlPoint2, (Point{1, 1}));
-    EXPECT_EQ(edge->description(), "<0.0, 0.0, 1.0, 0.0, 2.0, 0.0, 3.0, 0.0>");
-    EXPECT_EQ(edge->debugDescription().rfind(
-                  "<BezierCurve (0.000000000000000000, 0.000000000000000000)-[1.000000000000000000,", 0),
-              0u);
-}
-
-TEST(GeometryTest, ReversingDropsTheLengthAndTwiceRestoresThePoints)
-{
-    auto edge = BezierCurve::curve({0, 0}, {0, 10}, {10, 10}, {10, 0});
-    edge->data().length();
-    auto back = edge->reversed();
-    EXPECT_EQ(back->data().cachedLength(), -1.0);
-    EXPECT_EQ(back->data().endPoint1, (Point{10, 0}));
-    auto again = back->reversed();
-    EXPECT_TRUE(*again == *edge);
-    auto point = BezierCurve::line({1, 1}, {1, 1});
-    EXPECT_FALSE(*point == *point);
 }
 
 TEST(GeometryTest, TangentsPointAwayFromTheirEnds)
@@ -195,15 +138,6 @@ TEST(GeometryTest, FatLineClipNarrowsOrRejects)
     const Range inside = clipWithFatLine(near, band.line, band.range.minimum, band.range.maximum);
     EXPECT_EQ(inside.minimum, 0);
     EXPECT_EQ(inside.maximum, 1);
-}
-
-TEST(GeometryTest, ConvexHullDropsCollinearPoints)
-{
-    const auto hull = convexHull({{0, 0}, {1.0 / 3, 1}, {2.0 / 3, 2}, {1, 3}});
-    EXPECT_EQ(hull.size(), 2u);
-    const auto square = convexHull({{0, 0}, {1.0 / 3, 2}, {2.0 / 3, -2}, {1, 0}});
-    EXPECT_EQ(square.size(), 4u);
-    EXPECT_EQ(square.front(), (Point{0, 0}));
 }
 
 TEST(GeometryTest, NearestPointOnACurve)
