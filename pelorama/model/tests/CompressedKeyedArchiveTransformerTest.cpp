@@ -106,6 +106,7 @@ TEST(ArchiveTransformer, ServesSeveralThreadsAtOnce)
     std::atomic<int> mismatches = 0;
     testing::internal::CaptureStdout();
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int t = 0; t < 4; ++t) {
         threads.emplace_back([&transformer, &mismatches, t] {
             for (int i = 0; i < 50; ++i) {

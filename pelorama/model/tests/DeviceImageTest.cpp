@@ -15,10 +15,7 @@
 #include "model/rendering/SnapshotDrawing.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QUndoStack>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace pelorama::model;
@@ -69,18 +66,7 @@ protected:
     DocumentStack stack = DocumentStack::inMemory();
     DeviceImage* device = DeviceImage::insertInto(*stack.context);
 
-    QUrl fileHolding(const QByteArray& contents, const QString& name)
-    {
-        QFile file(m_directory.filePath(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(contents);
-        return QUrl::fromLocalFile(file.fileName());
-    }
-
     qsizetype assetCount() { return stack.context->count(Asset::fetchRequest()).value(); }
-
-private:
-    QTemporaryDir m_directory;
 };
 
 TEST_F(DeviceImageTest, UnknownIdentifiersFallBackWithoutBeingRewritten)
@@ -209,78 +195,6 @@ TEST_F(DeviceImageTest, ResolutionWarningShowsOnlyForPicturesThatDoNotFitTheScre
     device->setDeviceVariant(variant("iPhone", "iPhoneSESilver"));
     ASSERT_TRUE(device->resolutionWarning());
     EXPECT_TRUE(device->resolutionWarning()->endsWith("(**1136** by **640** pixels)"));
-}
-
-TEST_F(DeviceImageTest, DroppedPictureReplacesTheScreenshotAndItsAsset)
-{
-    ASSERT_TRUE(
-        device->processDroppedUrl(fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "first.png")));
-    ASSERT_TRUE(device->image());
-    EXPECT_EQ(device->image()->size(), (graphics::Size{4, 8}));
-    const std::optional<QString> first = device->assetIdentifier();
-    ASSERT_TRUE(first);
-    EXPECT_EQ(assetCount(), 1);
-
-    ASSERT_TRUE(device->processDroppedUrl(
-        fileHolding(solidPng(6, 2, Qt::blue, QImage::Format_ARGB32), "second.png")));
-    EXPECT_EQ(device->image()->size(), (graphics::Size{6, 2}));
-    EXPECT_NE(device->assetIdentifier(), first);
-    EXPECT_EQ(assetCount(), 1);
-}
-
-TEST_F(DeviceImageTest, RefusedDropsLeaveThePictureAsItWas)
-{
-    ASSERT_TRUE(
-        device->processDroppedUrl(fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "kept.png")));
-    const std::optional<QString> kept = device->assetIdentifier();
-
-    const auto text = device->processDroppedUrl(fileHolding("just some words", "notes.txt"));
-    ASSERT_FALSE(text);
-    EXPECT_EQ(text.error().localizedDescription(), QStringLiteral("The image could not be decoded."));
-    const auto missing = device->processDroppedUrl(QUrl::fromLocalFile("/nonexistent/picture.png"));
-    ASSERT_FALSE(missing);
-    EXPECT_EQ(missing.error().code(), DroppableError::Code::fileReadFailure);
-    EXPECT_FALSE(missing.error().localizedDescription().isEmpty());
-
-    EXPECT_EQ(device->image()->size(), (graphics::Size{4, 8}));
-    EXPECT_EQ(device->assetIdentifier(), kept);
-    EXPECT_EQ(assetCount(), 1);
-}
-
-TEST_F(DeviceImageTest, AnAssetSharedWithACopySurvivesANewPictureAndDeletion)
-{
-    ASSERT_TRUE(device->processDroppedUrl(
-        fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "shared.png")));
-    DeviceImage* copy = DeviceImage::insertInto(*stack.context);
-    copy->setAssetIdentifier(device->assetIdentifier());
-
-    ASSERT_TRUE(
-        copy->processDroppedUrl(fileHolding(solidPng(6, 2, Qt::blue, QImage::Format_ARGB32), "own.png")));
-    EXPECT_EQ(assetCount(), 2);
-    stack.context->deleteObject(copy);
-    EXPECT_EQ(assetCount(), 1);
-    stack.context->deleteObject(device);
-    EXPECT_EQ(assetCount(), 0);
-}
-
-TEST_F(DeviceImageTest, FetchedDeviceImageLoadsItsPictureFromItsAsset)
-{
-    QTemporaryDir directory;
-    const QString path = directory.filePath(QStringLiteral("document.sqlite"));
-    {
-        DocumentStack saved = DocumentStack::sqlite(path);
-        DeviceImage* stored = DeviceImage::insertInto(*saved.context);
-        ASSERT_TRUE(stored->processDroppedUrl(
-            fileHolding(solidPng(4, 8, Qt::blue, QImage::Format_ARGB32), "stored.png")));
-        ASSERT_TRUE(saved.context->save());
-    }
-    DocumentStack reopened = DocumentStack::sqlite(path);
-    const auto found = reopened.context->execute(DeviceImage::fetchRequest());
-    ASSERT_TRUE(found);
-    ASSERT_EQ(found->size(), 1);
-    const auto* fetched = dynamic_cast<const DeviceImage*>(found->front());
-    ASSERT_TRUE(fetched && fetched->image());
-    EXPECT_EQ(fetched->image()->size(), (graphics::Size{4, 8}));
 }
 
 namespace {
