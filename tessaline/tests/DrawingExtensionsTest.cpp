@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-using graphics::Color;
 using graphics::GraphicsContext;
 using graphics::Path;
 using graphics::PathElementType;

@@ -4,8 +4,6 @@
 #include <numbers>
 
 using namespace pelorama::geometry;
-using graphics::Point;
-using graphics::Rect;
 
 TEST(GeometryTest, AngleRangesExcludeTheirEndsAndMayWrapThroughZero)
 {
