@@ -5,8 +5,8 @@
 #include "model/rendering/TextMaskCache.h"
 #include "model/rendering/TextRendering.h"
 
-#include <QThread>
 #include <algorithm>
+#include <atomic>
 
 namespace pelorama::model {
 
@@ -22,6 +22,15 @@ template <typename Entry> void makeRoom(std::vector<Entry>& entries)
         return;
     entries.erase(std::min_element(entries.begin(), entries.end(),
                                    [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; }));
+}
+
+// A number of the calling thread that no other thread of the process ever has, also once it has ended,
+// unlike its id or the address of its QThread, which a later thread may take.
+std::uint64_t threadSerial()
+{
+    static std::atomic<std::uint64_t> next{1};
+    thread_local const std::uint64_t serial = next++;
+    return serial;
 }
 
 } // namespace
@@ -44,9 +53,9 @@ std::shared_ptr<const graphics::AttributedString> CaptionRenderer::styledText(co
 std::shared_ptr<const graphics::TextLayout> CaptionRenderer::layout(const CaptionStyle& style, double width)
 {
     std::shared_ptr<const graphics::AttributedString> text = styledText(style);
-    if (m_layoutThread != QThread::currentThread()) {
+    if (m_layoutThread != threadSerial()) {
         m_layouts.clear();
-        m_layoutThread = QThread::currentThread();
+        m_layoutThread = threadSerial();
     }
     const auto found = std::find_if(m_layouts.begin(), m_layouts.end(), [&](const LayoutEntry& entry) {
         return entry.text == text && entry.width == width;

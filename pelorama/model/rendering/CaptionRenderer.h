@@ -10,8 +10,6 @@
 #include <optional>
 #include <vector>
 
-class QThread;
-
 namespace pelorama::model {
 
 struct CanvasRenderingContext;
@@ -25,8 +23,9 @@ struct CanvasRenderingContext;
 // ever needs clearing: what a caption now is selects what is drawn.
 //
 // A renderer draws on one thread at a time, and may draw on another thread next time. A text layout holds
-// the fonts of the thread that made it, which that thread may be drawing with meanwhile: the layouts kept
-// are dropped when the renderer draws on another thread than the one that made them.
+// the fonts of the thread that made it, which that thread may be drawing with meanwhile, or which went
+// with it: the layouts kept are dropped when the renderer draws on another thread than the one that made
+// them.
 class CaptionRenderer
 {
 public:
@@ -62,7 +61,7 @@ private:
 
     std::vector<StyledEntry> m_styledTexts;
     std::vector<LayoutEntry> m_layouts;
-    const QThread* m_layoutThread = nullptr; // the thread m_layouts were made on
+    std::uint64_t m_layoutThread = 0; // the thread m_layouts were made on
     std::uint64_t m_useCounter = 0;
 };
 
