@@ -39,6 +39,8 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_renderThread.setMaxThreadCount(1);
+    m_renderThread.setExpiryTimeout(-1);
 
     connect(&m_pictures, &DecodingPictures::pictureArrived, this, [this] { setNeedsRendering(true); });
     m_renderer = CanvasViewRendering::choose(*this, openGLSupported);
@@ -123,8 +125,6 @@ void CanvasView::renderCanvas()
         return;
     m_renderingCanvas = m_canvas;
     m_job = ++m_jobs;
-    // Before the thumbnails and exports waiting on the pool: the canvas is what the user looks at.
-    constexpr int canvasPriority = 1;
     model::startOnPool(
         [mailbox = m_rendered, job = m_job, renderer = std::move(m_canvasRenderer),
          snapshot = m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language)),
@@ -133,7 +133,7 @@ void CanvasView::renderCanvas()
                 renderer->render(snapshot, model::CanvasRenderingMode::canvasView, bounds, 2.0);
             mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer)});
         },
-        canvasPriority);
+        0, m_renderThread);
 }
 
 void CanvasView::takeRender()

@@ -13,6 +13,7 @@
 #include "model/rendering/PoolMailbox.h"
 
 #include <QPointer>
+#include <QThreadPool>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -44,9 +45,12 @@ class EmptyCanvasLabel;
 //
 // Rendering is deferred and off the main thread: observed changes (DrawableObservers) only set
 // needsRendering, and one render follows on the next pass of the event loop however many changes came
-// before it. It takes a snapshot of the canvas there and draws it on the render pool, so that the window
-// answers while a big canvas draws; the last picture stays shown until the next one arrives. While one
-// render runs, changes wait for it, and one more render then draws the canvas as it is. The picture
+// before it. It takes a snapshot of the canvas there and draws it on a thread of the view's own, so that
+// the window answers while a big canvas draws; the last picture stays shown until the next one arrives.
+// While one render runs, changes wait for it, and one more render then draws the canvas as it is. The
+// thread is the view's own rather than one of the render pool's: a render never waits behind thumbnails
+// or an export, and the captions it laid out (which belong to the thread that laid them out) are there
+// for the next render. The bands a render splits into still run on the render pool. The picture
 // reaches the screen through a renderer chosen once (CanvasViewRendering::choose).
 //
 // It announces by signals what its owner may follow: selection changes and every render. Whoever shows a
@@ -85,9 +89,9 @@ public:
     void setNeedsRendering(bool needsRendering);
     // Starts a render, announced by willRender: a snapshot of the canvas taken now in the language,
     // with the pictures not decoded yet left out until they are (DecodingPictures), so that showing a
-    // screenshot never waits for its pictures. It is drawn on the render pool in canvasView mode into the
-    // view's bounds at scale 2 by the view's own model::CanvasRenderer, which keeps what it laid out for
-    // the next render, and shown, announced by didRender, when it arrives. Nothing without a canvas;
+    // screenshot never waits for its pictures. It is drawn on the view's render thread in canvasView mode
+    // into the view's bounds at scale 2 by the view's own model::CanvasRenderer, which keeps what it laid out
+    // for the next render, and shown, announced by didRender, when it arrives. Nothing without a canvas;
     // while a render runs, the next one starts when it ends.
     void renderCanvas();
 
@@ -169,12 +173,14 @@ private:
 
     DrawableObservers m_drawableObservers;
     std::unique_ptr<CanvasViewRendering> m_renderer;
-    // With the render running while one does.
+    // Lent to the render running, back when it ends.
     std::shared_ptr<model::CanvasRenderer> m_canvasRenderer = std::make_shared<model::CanvasRenderer>();
     quint64 m_job = 0; // the render running, 0 for none
     quint64 m_jobs = 0;
     std::shared_ptr<const model::Canvas> m_renderingCanvas;
     std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
+    // One thread, kept for the view's life; a view that goes waits for the render running.
+    QThreadPool m_renderThread;
     DecodingPictures m_pictures;
     EmptyCanvasLabel* m_emptyLabel = nullptr;
     std::shared_ptr<const model::Canvas> m_canvas;
