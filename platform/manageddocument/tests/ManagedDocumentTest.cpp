@@ -585,54 +585,6 @@ TEST_F(ManagedDocumentTest, EditedFollowsTheUndoStack)
     EXPECT_TRUE(document->isEdited());
 }
 
-TEST_F(ManagedDocumentTest, AutosavesInPlaceOnTheTimer)
-{
-    const QString path = makePackage();
-    auto document = open(path);
-    ASSERT_TRUE(document);
-    ASSERT_TRUE(document->autosavesInPlace());
-    document->setAutosaveDelay(std::chrono::milliseconds(20));
-    document->screenshots().first()->setValueForKey("Autosaved", "caption");
-    ASSERT_TRUE(waitUntil([&] { return !document->isEdited(); }));
-    document.reset();
-    EXPECT_EQ(open(path)->captions(), QStringList({"Autosaved", "Two"}));
-}
-
-TEST_F(ManagedDocumentTest, ClosingAnEditedDocumentSavesItWithoutAsking)
-{
-    const QString path = makePackage();
-    auto document = open(path);
-    ASSERT_TRUE(document);
-    document->screenshots().first()->setValueForKey("Closed", "caption");
-    EXPECT_TRUE(document->close());
-    EXPECT_EQ(m_user->unsavedChangesQuestions, 0);
-    document.reset();
-    EXPECT_EQ(open(path)->captions(), QStringList({"Closed", "Two"}));
-}
-
-TEST_F(ManagedDocumentTest, ClosingAnEditedUntitledDocumentAsksAndSavesWhereTheUserSays)
-{
-    TestDocument document;
-    document.setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
-    document.initializeNewDocument(TestDocument::typeName);
-    EXPECT_TRUE(document.close()) << "an unedited new document closes without a question";
-    EXPECT_EQ(m_user->unsavedChangesQuestions, 0);
-
-    TestDocument edited;
-    edited.setUserInterface(std::make_unique<ScriptedUserInterface>(m_user));
-    edited.initializeNewDocument(TestDocument::typeName);
-    edited.addScreenshot("New", 1);
-    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::cancel;
-    EXPECT_FALSE(edited.close());
-    EXPECT_FALSE(edited.isClosed());
-
-    m_user->unsavedChangesAnswer = appkit::DocumentUserInterface::UnsavedChangesAnswer::save;
-    m_user->saveLocation = m_folder.filePath("Named");
-    EXPECT_TRUE(edited.close());
-    EXPECT_EQ(m_user->unsavedChangesQuestions, 2);
-    EXPECT_EQ(open(m_folder.filePath("Named.pelorama"))->captions(), QStringList({"New"}));
-}
-
 TEST_F(ManagedDocumentTest, ReadOnlyFolderReportsTheFailureAndKeepsTheChanges)
 {
     const QString path = makePackage();

@@ -1,12 +1,9 @@
 #include "TestSupport.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
 #include <cstdio>
 #include <cstdlib>
 #include <sys/syscall.h>
@@ -39,19 +36,6 @@ QMap<QString, QByteArray> snapshotOfFolder(const QString& path)
         entries.insert(QDir(path).relativeFilePath(entry), description);
     }
     return entries;
-}
-
-bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeout.count())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
 }
 
 Watchdog::Watchdog(std::chrono::seconds limit)

@@ -17,10 +17,6 @@
 // that nothing on disk changed.
 QMap<QString, QByteArray> snapshotOfFolder(const QString& path);
 
-// Runs the event loop until condition holds or the time is up; answers condition().
-bool waitUntil(const std::function<bool()>& condition,
-               std::chrono::milliseconds timeout = std::chrono::seconds(5));
-
 // While it lives, a test that runs longer than the limit ends the test program with a message, so that
 // a test that hangs (in a blocking open, say) fails instead of stalling the run.
 class Watchdog
