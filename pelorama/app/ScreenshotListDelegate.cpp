@@ -33,8 +33,8 @@ void ScreenshotListDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     const QRect cell = option.rect.adjusted(sideMargin, 0, -sideMargin, 0);
     if (!screenshot || cell.isEmpty())
         return;
-    const QImage composed =
-        m_thumbnails.composed(*screenshot, cell.size(), painter->device()->devicePixelRatioF());
+    m_thumbnails.setCell(cell.size(), painter->device()->devicePixelRatioF());
+    const QImage composed = m_thumbnails.composed(*screenshot);
     if (!composed.isNull())
         painter->drawImage(cell.topLeft(), composed);
 }

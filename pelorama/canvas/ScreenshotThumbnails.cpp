@@ -70,15 +70,19 @@ bool ScreenshotThumbnails::shows(const model::Screenshot& screenshot, quint64 ch
            entry->language == m_language && !entry->job && !entry->verifying;
 }
 
-QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio)
+void ScreenshotThumbnails::setCell(QSize size, double pixelRatio)
+{
+    m_cell = {size, pixelRatio};
+}
+
+QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot)
 {
     Entry* entry = find(screenshot);
-    if (!entry || !entry->picture)
+    if (!entry || !entry->picture || m_cell.size.isEmpty())
         return {};
-    if (entry->composed.isNull() || entry->composedSize != cellSize ||
-        entry->composed.devicePixelRatio() != pixelRatio) {
-        entry->composed = ThumbnailDrawing::compose(*entry->picture, cellSize, pixelRatio);
-        entry->composedSize = cellSize;
+    if (entry->composedFor != m_cell) {
+        entry->composed = ThumbnailDrawing::compose(*entry->picture, m_cell.size, m_cell.pixelRatio);
+        entry->composedFor = m_cell;
     }
     return entry->composed;
 }
@@ -188,12 +192,24 @@ void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
         renderer = std::make_shared<model::CanvasRenderer>();
     if (entry.shown)
         entry.snapshot = snapshot;
+    // Rows off screen are composed if they come on screen.
     model::startOnPool([mailbox = m_rendered, id = entry.screenshot->objectID(), job = entry.job,
-                        snapshot = std::move(snapshot), renderer = std::move(renderer)] {
+                        snapshot = std::move(snapshot), renderer = std::move(renderer),
+                        cell = entry.shown ? m_cell : Cell()] {
         graphics::Image picture =
             renderer->render(snapshot, model::CanvasRenderingMode::thumbnail, box, scale);
-        mailbox->deliver(Rendered{id, job, std::move(picture), renderer});
+        Rendered rendered{id, job, std::move(picture), renderer, QImage(), Cell()};
+        compose(rendered, cell);
+        mailbox->deliver(std::move(rendered));
     });
+}
+
+void ScreenshotThumbnails::compose(Rendered& rendered, const Cell& cell)
+{
+    if (cell.size.isEmpty())
+        return;
+    rendered.composed = ThumbnailDrawing::compose(rendered.picture, cell.size, cell.pixelRatio);
+    rendered.composedFor = cell;
 }
 
 void ScreenshotThumbnails::takeRenders()
@@ -203,6 +219,16 @@ void ScreenshotThumbnails::takeRenders()
         if (found == m_entries.end() || found->second.job != rendered.job)
             continue;
         Entry& entry = found->second;
+        if (entry.kept && entry.shown && !m_cell.size.isEmpty() && rendered.composedFor != m_cell) {
+            // Rendered off screen, or composed for a cell the list no longer has: the picture is composed
+            // for this one before it shows, so that the list does not compose it while it paints.
+            model::startOnPool(
+                [mailbox = m_rendered, rendered = std::move(rendered), cell = m_cell]() mutable {
+                    compose(rendered, cell);
+                    mailbox->deliver(std::move(rendered));
+                });
+            continue;
+        }
         entry.job = 0;
         --m_rendering;
         if (!entry.kept)
@@ -210,8 +236,11 @@ void ScreenshotThumbnails::takeRenders()
         entry.picture = std::move(rendered.picture);
         entry.pictureBytes = bytesOf(*entry.picture);
         entry.composed = QImage();
-        if (entry.shown)
+        if (entry.shown) {
             entry.renderer = std::move(rendered.renderer);
+            entry.composed = std::move(rendered.composed);
+            entry.composedFor = rendered.composedFor;
+        }
         if (entry.screenshot)
             emit pictureChanged(entry.screenshot);
     }
