@@ -1,9 +1,7 @@
 #include "tessaline/Shared/Observer.h"
 
 #include "foundation/KeyValueCoding.h"
-#include "foundation/Values.h"
 
-#include <QPointer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -14,7 +12,6 @@ class Shape : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(double width READ width WRITE setWidth NOTIFY widthChanged)
-    Q_PROPERTY(Shape* next READ next WRITE setNext NOTIFY nextChanged)
 
 public:
     using QObject::QObject;
@@ -25,20 +22,12 @@ public:
         m_width = width;
         emit widthChanged();
     }
-    Shape* next() const { return m_next; }
-    void setNext(Shape* next)
-    {
-        m_next = next;
-        emit nextChanged();
-    }
 
 signals:
     void widthChanged();
-    void nextChanged();
 
 private:
     double m_width = 0;
-    QPointer<Shape> m_next;
 };
 
 struct Values
@@ -81,19 +70,6 @@ TEST(TessalineTest, AnObserverWithoutInitialFiringWaitsForTheFirstSet)
     EXPECT_EQ(values.received.size(), 1u);
 }
 
-TEST(TessalineTest, AnObserverReportsNilAsANullValue)
-{
-    Shape shape;
-    Shape next;
-    shape.setNext(&next);
-    Values values;
-    const tessaline::Observer observer(&shape, "next", false, values.callback());
-    shape.setNext(nullptr);
-    ASSERT_EQ(values.received.size(), 1u);
-    EXPECT_TRUE(values.received[0].isValid());
-    EXPECT_TRUE(foundation::isNil(values.received[0]));
-}
-
 TEST(TessalineTest, ReleasingAnObserverEndsTheObservation)
 {
     Shape shape;
@@ -110,32 +86,6 @@ TEST(TessalineTest, ReleasingAnObserverEndsTheObservation)
     doomed.reset();
     EXPECT_EQ(observer->object(), nullptr);
     observer.reset();
-}
-
-TEST(TessalineTest, AnObserverOfAThreeKeyPathFiresForAChangeAtAnyStep)
-{
-    Shape a;
-    Shape b;
-    Shape c;
-    Shape d;
-    a.setNext(&b);
-    b.setNext(&c);
-    Values values;
-    const tessaline::Observer observer(&a, "next.next.width", false, values.callback());
-    c.setWidth(5);
-    d.setWidth(6);
-    b.setNext(&d);
-    a.setNext(&c);
-    ASSERT_EQ(values.received.size(), 3u);
-    EXPECT_EQ(values.received[0], 5.0);
-    EXPECT_EQ(values.received[1], 6.0);
-    EXPECT_TRUE(foundation::isNil(values.received[2])); // c has no next
-}
-
-TEST(TessalineTest, AnObserverOfAnUnknownKeyIsRefused)
-{
-    Shape shape;
-    EXPECT_THROW(tessaline::Observer(&shape, "height", [](const QVariant&) {}), foundation::KeyValueError);
 }
 
 #include "ObserverTest.moc"
