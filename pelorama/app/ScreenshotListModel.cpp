@@ -26,6 +26,19 @@ namespace {
 const QString entityName = QStringLiteral("Screenshot");
 const QString orderKey = QStringLiteral("order");
 
+// Whether screenshots stand in ascending order between before and after (none: an end of the list).
+bool standsBetween(const QList<model::Screenshot*>& screenshots, const model::Screenshot* before,
+                   const model::Screenshot* after)
+{
+    const model::Screenshot* previous = before;
+    for (const model::Screenshot* screenshot : screenshots) {
+        if (previous && !(previous->order() < screenshot->order()))
+            return false;
+        previous = screenshot;
+    }
+    return !previous || !after || previous->order() < after->order();
+}
+
 } // namespace
 
 ScreenshotListModel::ScreenshotListModel(store::ManagedObjectContext& context,
@@ -298,18 +311,25 @@ bool ScreenshotListModel::moveScreenshots(const QList<model::Screenshot*>& scree
             moved.append(screenshot);
         }
     }
-    if (row >= 0 && row < sequence.size()) {
-        for (qsizetype i = 0; i < moved.size(); ++i)
-            sequence.insert(row + i, moved[i]);
-    } else {
-        sequence.append(moved);
-    }
+    // The row the moved ones land on, among those that stay.
+    qsizetype landing = 0;
+    const qsizetype end = row >= 0 && row < sequence.size() ? row : sequence.size();
+    for (qsizetype at = 0; at < end; ++at)
+        landing += sequence[at] ? 1 : 0;
     sequence.removeAll(nullptr);
     {
-        // The renumbering is one step to undo, apart from whatever else happened in this pass.
+        // The new orders are one step to undo, apart from whatever else happened in this pass.
         const store::ScopedUndoGroup step(*m_context);
-        document::ScreenshotOrdering::renumber(sequence);
+        if (!standsBetween(moved, landing > 0 ? sequence[landing - 1] : nullptr,
+                           landing < sequence.size() ? sequence[landing] : nullptr)) {
+            const QList<double> orders =
+                document::ScreenshotOrdering::ordersAt(sequence, landing, moved.size());
+            for (qsizetype i = 0; i < moved.size() && i < orders.size(); ++i)
+                moved[i]->setOrder(orders[i]);
+        }
     }
+    for (qsizetype i = 0; i < moved.size(); ++i)
+        sequence.insert(landing + i, moved[i]);
     arrange(sequence);
     return true;
 }

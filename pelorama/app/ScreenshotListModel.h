@@ -33,8 +33,9 @@ namespace pelorama::app {
 // screenshots always has a selection.
 //
 // Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
-// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on and
-// numbers every screenshot 0, 1, 2, ... again, as one step to undo. Main thread only.
+// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on,
+// giving them orders between their new neighbours (ScreenshotOrdering), as one step to undo. Main thread
+// only.
 class ScreenshotListModel : public QAbstractListModel, public document::ScreenshotList
 {
     Q_OBJECT
@@ -63,8 +64,8 @@ public:
     bool isRearranging() const { return m_rearranging; }
 
     // Moves screenshots above row (counted in the list as it stands, with them still in it; the row
-    // count puts them last), keeping their order, and numbers every screenshot again. False when there
-    // is nothing to move or the list is empty.
+    // count puts them last), keeping their order; only they get new orders, unless their new place
+    // is too narrow (ScreenshotOrdering). False when there is nothing to move or the list is empty.
     bool moveScreenshots(const QList<model::Screenshot*>& screenshots, int row);
 
     // document::ScreenshotList

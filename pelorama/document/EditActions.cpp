@@ -75,10 +75,11 @@ std::optional<ActionAlert> EditActions::paste(const QList<QByteArray>& items)
     if (screenshots.isEmpty())
         return errorAlert(phrase, problem);
 
-    const double base =
-        ScreenshotOrdering::pasteBaseOrder(selectedOrder(), m_list.arrangedScreenshots().size());
+    // In reverse paste order right after the selection (or last), so the first pasted stands last.
+    const QList<double> orders = ScreenshotOrdering::ordersAt(m_list.arrangedScreenshots(), rowAfterSelection(),
+                                                             screenshots.size());
     return insertScreenshots(
-        screenshots, [base](qsizetype i) { return ScreenshotOrdering::pastedOrder(base, int(i)); }, phrase);
+        screenshots, [&orders](qsizetype i) { return orders.value(orders.size() - 1 - i); }, phrase);
 }
 
 std::optional<ActionAlert> EditActions::duplicateSelection()
@@ -91,7 +92,8 @@ std::optional<ActionAlert> EditActions::duplicateSelection()
     const auto dictionary = checkedPasteboardDictionary(screenshotEntity, pasteboardDictionary(*source));
     if (!dictionary)
         return errorAlert(phrase, dictionary.error());
-    const double order = ScreenshotOrdering::insertionOrder(source->order(), 0);
+    const double order =
+        ScreenshotOrdering::ordersAt(m_list.arrangedScreenshots(), rowAfterSelection(), 1).value(0);
     return insertScreenshots(
         {*dictionary}, [order](qsizetype) { return order; }, phrase);
 }
@@ -104,21 +106,23 @@ std::optional<ActionAlert> EditActions::insertScreenshots(const QList<QVariantMa
     const store::Result<void> inserted = model::performInChildContext(
         m_context, [&](store::ManagedObjectContext& child) -> store::Result<void> {
             PasteInsertion insertion(child);
+            QList<model::Screenshot*> screenshots;
             for (qsizetype i = 0; i < dictionaries.size(); ++i) {
                 auto* screenshot = dynamic_cast<model::Screenshot*>(
                     &insertFromPasteboardDictionary(screenshotEntity, dictionaries[i], insertion));
                 if (!screenshot)
                     return store::failure(pasteError(QStringLiteral("A screenshot could not be made.")));
-                if (store::Result<void> named = screenshot->validateProposedName(); !named)
-                    return named;
                 screenshot->setOrder(order(i));
-                last = screenshot->objectID();
+                screenshots.append(screenshot);
             }
+            if (store::Result<void> named = model::Screenshot::validateProposedNames(screenshots); !named)
+                return named;
+            last = screenshots.last()->objectID();
             return {};
         });
     if (!inserted)
         return errorAlert(phrase, inserted.error().message());
-    renumberAndSelect(last ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*last)) : nullptr);
+    select(last ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*last)) : nullptr);
     return std::nullopt;
 }
 
@@ -128,29 +132,28 @@ std::optional<ActionAlert> EditActions::insertScreenshot(model::Screenshot& scre
     QList<model::Screenshot*> others = m_list.arrangedScreenshots();
     others.removeAll(&screenshot);
     model::Screenshot* selected = m_list.selectedScreenshot();
-    const std::optional<double> selectedOrder =
-        selected && selected != &screenshot ? std::optional<double>(selected->order()) : std::nullopt;
-    screenshot.setOrder(ScreenshotOrdering::insertionOrder(selectedOrder, others.size()));
+    const qsizetype row =
+        selected && selected != &screenshot ? others.indexOf(selected) + 1 : others.size();
+    screenshot.setOrder(ScreenshotOrdering::ordersAt(others, row, 1).value(0));
     if (store::Result<void> named = screenshot.validateProposedName(); !named) {
         m_context.deleteObject(&screenshot);
         m_context.processPendingChanges();
         return errorAlert(QStringLiteral("Could not add the screenshot."), named.error().message());
     }
-    renumberAndSelect(&screenshot);
+    select(&screenshot);
     return std::nullopt;
 }
 
-std::optional<double> EditActions::selectedOrder() const
+qsizetype EditActions::rowAfterSelection() const
 {
-    if (model::Screenshot* selected = m_list.selectedScreenshot())
-        return selected->order();
-    return std::nullopt;
+    const QList<model::Screenshot*> screenshots = m_list.arrangedScreenshots();
+    const qsizetype selected = screenshots.indexOf(m_list.selectedScreenshot());
+    return selected >= 0 ? selected + 1 : screenshots.size();
 }
 
-void EditActions::renumberAndSelect(model::Screenshot* screenshot)
+void EditActions::select(model::Screenshot* screenshot)
 {
     m_context.processPendingChanges();
-    ScreenshotOrdering::renumber(m_list.arrangedScreenshots());
     if (screenshot)
         m_list.selectScreenshot(*screenshot);
 }

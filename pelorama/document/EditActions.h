@@ -19,9 +19,9 @@ namespace pelorama::document {
 class ScreenshotList;
 
 // The document's commands on whole screenshots: cut, copy, paste, duplicate and delete the selected
-// screenshot, and place a screenshot made from a template. Each insertion ends the same way: the list is
-// numbered 0, 1, 2, ... again and the new screenshot, renamed when another has its name (" 2" appended or a
-// trailing number raised), is selected.
+// screenshot, and place a screenshot made from a template. Each insertion ends the same way: the new
+// screenshot stands right after the selected one (ScreenshotOrdering), renamed when another has its name
+// (" 2" appended or a trailing number raised), and is selected.
 //
 // Paste and duplicate insert in a private-queue child context of the document's context and save it
 // into that context only when everything went well, so a failure leaves the document as it was. An
@@ -37,7 +37,7 @@ public:
     // Deletes the selected screenshot; the clipboard stays as it is.
     void remove();
 
-    // Pastes the clipboard's screenshots after the selected one (ScreenshotOrdering) and selects the last.
+    // Pastes the clipboard's screenshots after the selected one, in reverse order, and selects the last.
     std::optional<ActionAlert> paste();
     // The same for the data of pasteboard items. Items that hold no valid screenshot are skipped whole;
     // when no item could be pasted, nothing changes and the alert says why.
@@ -52,8 +52,9 @@ public:
     std::optional<ActionAlert> insertScreenshot(model::Screenshot& screenshot);
 
 private:
-    std::optional<double> selectedOrder() const;
-    void renumberAndSelect(model::Screenshot* screenshot);
+    // The row right after the selected screenshot in the list; the end without a selection.
+    qsizetype rowAfterSelection() const;
+    void select(model::Screenshot* screenshot);
     // Inserts a screenshot for each checked dictionary as one change of a child context, the i-th at
     // order(i), then selects the last. When one cannot be made nothing is inserted, and the alert says so
     // after phrase.

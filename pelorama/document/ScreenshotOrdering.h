@@ -1,25 +1,23 @@
 #pragma once
 
 #include <QList>
-#include <optional>
 
 namespace pelorama::model {
 class Screenshot;
 } // namespace pelorama::model
 
-// Where new screenshots go in a document's list. A new screenshot gets a fractional "order" between its
-// neighbours; then every screenshot of the list is numbered 0, 1, 2, ... in list order again.
+// Where screenshots go in a document's list, which stands in ascending "order". Screenshots placed
+// between two others get orders evenly spaced between theirs, so a placement changes the placed
+// screenshots alone, whatever the length of the list; orders are whole numbers only after a numbering.
+// Only when the gap is too narrow for them is the list numbered 0, 1, 2, ... first (readers sort by
+// order, so a list with gaps reads as the same list).
 namespace pelorama::document::ScreenshotOrdering {
 
-// A screenshot inserted from a template or duplicated: right after the selected one (its order + 0.5),
-// or last (the number of screenshots) without a selection.
-double insertionOrder(std::optional<double> selectedOrder, qsizetype screenshotCount);
-
-// Pasted screenshots stand after the base: the selected screenshot's order, or the number of screenshots
-// without a selection. The n-th pasted one (from 0) gets base + 0.5 / 2^n, so all of them stand between
-// the base and the next screenshot, in reverse paste order.
-double pasteBaseOrder(std::optional<double> selectedOrder, qsizetype screenshotCount);
-double pastedOrder(double base, int index);
+// Ascending orders for count screenshots to stand, in turn, between the screenshots of list (in list
+// order) at row - 1 and row: first when row is 0, last when row is list's size (one apart from each
+// other and from their neighbour there). Numbers list first when the orders would stand closer than
+// 2^-20 or could not be told apart.
+QList<double> ordersAt(const QList<model::Screenshot*>& list, qsizetype row, qsizetype count);
 
 // Numbers the screenshots 0, 1, 2, ... in the given order; those already at their number are left alone.
 void renumber(const QList<model::Screenshot*>& screenshots);

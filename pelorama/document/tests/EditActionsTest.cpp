@@ -17,6 +17,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUndoStack>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
@@ -81,7 +82,7 @@ protected:
 
 } // namespace
 
-TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheListIsNumberedAgain)
+TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheOthersKeepTheirOrders)
 {
     addThree();
     m_document.selectScreenshot(at(1));
@@ -91,21 +92,32 @@ TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheListIsNumb
     EXPECT_EQ(m_actions.insertScreenshot(added), std::nullopt);
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
     EXPECT_EQ(m_document.selectedScreenshot(), &added);
 }
 
-// Only screenshots whose place moved are changed, so that an insertion near the end of a long list
-// touches few objects (and redraws few thumbnails).
-TEST_F(EditActionsTest, RenumberingChangesOnlyTheScreenshotsThatMoved)
+// A screenshot placed between two others changes no other, so that an insertion in a long list touches
+// one object (and redraws one thumbnail), until the gap it goes into is too narrow for precise orders:
+// then the list is numbered again.
+TEST_F(EditActionsTest, APlacementChangesOtherScreenshotsOnlyOnceItsGapIsTooNarrow)
 {
     addThree();
     ASSERT_TRUE(m_document.context().save().hasValue());
     m_document.selectScreenshot(at(1));
     EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
-    const QList<store::ManagedObject*> updated = m_document.context().updatedObjects();
-    EXPECT_EQ(updated, QList<store::ManagedObject*>{&at(3)});
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
+    EXPECT_EQ(m_document.context().updatedObjects(), QList<store::ManagedObject*>{});
+
+    QStringList expected{"S0", "S1", "S1 2", "S2"};
+    for (int copy = 3; copy <= 40; ++copy) {
+        m_document.selectScreenshot(at(1));
+        ASSERT_EQ(m_actions.duplicateSelection(), std::nullopt);
+        expected.insert(2, "S1 " + QString::number(copy));
+    }
+    EXPECT_EQ(m_document.names(), expected);
+    const QList<double> placed = orders(m_document);
+    for (qsizetype i = 1; i < placed.size(); ++i)
+        EXPECT_GE(placed[i] - placed[i - 1], std::ldexp(1.0, -20)) << i;
 }
 
 TEST_F(EditActionsTest, WithoutASelectionANewScreenshotGoesLast)
@@ -161,7 +173,7 @@ TEST_F(EditActionsTest, UndoTakesBackAPlacedScreenshotWithItsDrawablesAndRedoBri
 
     undo.redo();
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
     EXPECT_EQ(drawables(), (QList<int>{3, 1, 1, 1, 1}));
     EXPECT_EQ(pictures(), after);
 }
@@ -177,7 +189,7 @@ TEST_F(EditActionsTest, APastedCopyIsRenamedAndStandsSelectedAfterTheSelection)
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S0 2", "S2"}));
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0 2");
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
     // The clipboard is read, not consumed: a second paste raises the number.
     EXPECT_EQ(m_actions.paste(), std::nullopt);
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0 3");
@@ -207,12 +219,11 @@ TEST_F(EditActionsTest, SeveralItemsStandAfterTheBaseInReverseOrderAndTheLastIsS
         items.append(archived(other.addScreenshot(name, 0)));
     m_document.selectScreenshot(at(4));
 
-    // The orders before numbering again are 4.5, 4.25 and 4.125.
     EXPECT_EQ(m_actions.paste(items), std::nullopt);
 
     EXPECT_EQ(m_document.names(), (QStringList{"0", "1", "2", "3", "4", "C", "B", "A", "5"}));
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "C");
-    EXPECT_EQ(orders(m_document).last(), 8);
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3, 4, 4.25, 4.5, 4.75, 5}));
 }
 
 TEST_F(EditActionsTest, ADuplicateStandsRightAfterItsSourceAndSharesItsAssets)
@@ -228,20 +239,20 @@ TEST_F(EditActionsTest, ADuplicateStandsRightAfterItsSourceAndSharesItsAssets)
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Filled", "Filled 2"}));
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "Filled 2");
-    EXPECT_EQ(m_document.selectedScreenshot()->order(), 4);
+    EXPECT_EQ(m_document.selectedScreenshot()->order(), 3.5);
     EXPECT_EQ(m_document.selectedScreenshot()->drawableMappings().size(), 3);
     EXPECT_EQ(m_document.count<model::Asset>(), 1);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "keep me");
 }
 
-TEST_F(EditActionsTest, DuplicatingTheScreenshotAtOrderTwoGivesTwoAndAHalfThenThree)
+TEST_F(EditActionsTest, DuplicatingTheScreenshotAtOrderTwoBeforeOneAtThreeGivesTwoAndAHalf)
 {
     addThree();
     m_document.addScreenshot("S3", 3);
     m_document.selectScreenshot(at(2));
     EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "S2 2", "S3"}));
-    EXPECT_EQ(m_document.selectedScreenshot()->order(), 3);
+    EXPECT_EQ(m_document.selectedScreenshot()->order(), 2.5);
 }
 
 TEST_F(EditActionsTest, DeleteRemovesTheSelectionAndLeavesTheClipboard)

@@ -193,21 +193,26 @@ store::Result<void> Screenshot::validateName(const QVariant& proposedName) const
 
 store::Result<void> Screenshot::validateProposedName()
 {
-    if (!managedObjectContext())
+    return validateProposedNames({this});
+}
+
+store::Result<void> Screenshot::validateProposedNames(const QList<Screenshot*>& screenshots)
+{
+    if (screenshots.isEmpty() || !screenshots.front()->managedObjectContext())
         return {};
-    const store::Result<QHash<QString, int>> counts = screenshotNameCounts();
+    store::Result<QHash<QString, int>> counts = screenshots.front()->screenshotNameCounts();
     if (!counts)
         return store::failure(counts.error());
-    // The counts hold this screenshot's own name once.
-    const QString own = comparable(name());
-    const auto taken = [&](const QString& candidate) {
-        const QString comparableCandidate = comparable(candidate);
-        return counts->value(comparableCandidate) - (comparableCandidate == own ? 1 : 0) > 0;
-    };
-    QString candidate = name();
-    while (taken(candidate))
-        candidate = nextCandidate(candidate);
-    setName(candidate);
+    // The names are taken in turn: none of the screenshots holds its name before its turn.
+    for (const Screenshot* screenshot : screenshots)
+        --(*counts)[comparable(screenshot->name())];
+    for (Screenshot* screenshot : screenshots) {
+        QString candidate = screenshot->name();
+        while (counts->value(comparable(candidate)) > 0)
+            candidate = nextCandidate(candidate);
+        ++(*counts)[comparable(candidate)];
+        screenshot->setName(candidate);
+    }
     return {};
 }
 

@@ -105,6 +105,9 @@ public:
     // written also when it did not change. Does nothing without a context; a failing fetch is the result
     // and leaves the name unchanged.
     store::Result<void> validateProposedName();
+    // The same for screenshots of one context, in turn, as if each came into it after the one before
+    // had its name; the names are read once for all of them.
+    static store::Result<void> validateProposedNames(const QList<Screenshot*>& screenshots);
 
     // Its background (BackgroundSnapshot).
     DrawableSnapshot snapshot() const override;
