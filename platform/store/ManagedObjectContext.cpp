@@ -340,12 +340,14 @@ QList<ManagedObject*> ManagedObjectContext::registeredObjects() const
 
 void ManagedObjectContext::noteWillModify(ManagedObject& object)
 {
+    m_keptValidationValues.clear();
     if (m_saveJournal)
         m_saveJournal->recordObject(object);
 }
 
 void ManagedObjectContext::noteChanged(ManagedObject* object)
 {
+    m_keptValidationValues.clear();
     if (!object->m_registered || object->m_context != this || isAwaking())
         return;
     if (!object->m_inserted && !object->m_updated)
@@ -358,12 +360,14 @@ void ManagedObjectContext::noteChanged(ManagedObject* object)
 
 void ManagedObjectContext::noteInserted(ManagedObject* object)
 {
+    m_keptValidationValues.clear();
     m_pending.noteInserted(object);
     scheduleEndOfPass();
 }
 
 void ManagedObjectContext::noteDeleted(ManagedObject* object)
 {
+    m_keptValidationValues.clear();
     m_pending.noteDeleted(object);
     scheduleEndOfPass();
 }

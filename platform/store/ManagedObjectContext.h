@@ -106,6 +106,11 @@ public:
     // first request under key and forgotten when the validation ends. Outside a save's validation, what
     // make answers, kept nowhere.
     template <typename T> T validationValue(const QString& key, const std::function<T()>& make);
+    // A value the next save's validation would work out under key, known already to whoever changed the
+    // objects last: that save takes it rather than making it. Any later change of the context's objects,
+    // a rollback or a reset forgets it, and so does the save. The caller answers for the source (the
+    // parent context or the store) not changing meanwhile.
+    void keepValidationValue(const QString& key, std::any value);
     void processPendingChanges();
     // Forgets unsaved changes (objects return to their saved values) and clears the undo stack.
     void rollback();
@@ -198,6 +203,7 @@ private:
     bool m_applyingUndo = false;
     int m_awakeDepth = 0; // awakeFromFetch hooks running, nested when a hook fetches
     std::optional<QHash<QString, std::any>> m_validationValues; // while a save validates
+    QHash<QString, std::any> m_keptValidationValues;           // for the next save, until a change
 };
 
 template <typename T>

@@ -12,6 +12,7 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 namespace store {
 
@@ -95,7 +96,7 @@ Result<void> ManagedObjectContext::save()
         for (ManagedObject* object : saving)
             object->willSave();
         collectChanges(saving, deleting);
-        m_validationValues.emplace();
+        m_validationValues.emplace(std::exchange(m_keptValidationValues, {}));
         result = validateChanges(saving, deleting);
         m_validationValues.reset();
         if (result)
@@ -207,8 +208,14 @@ void ManagedObjectContext::applyChildChanges(const SaveChanges& changes)
     processPendingChanges();
 }
 
+void ManagedObjectContext::keepValidationValue(const QString& key, std::any value)
+{
+    m_keptValidationValues.insert(key, std::move(value));
+}
+
 void ManagedObjectContext::rollback()
 {
+    m_keptValidationValues.clear();
     ObjectChanges changes;
     for (ManagedObject* object : m_objects.objects()) {
         if (!object->hasChanges())
@@ -246,6 +253,7 @@ void ManagedObjectContext::rollback()
 
 void ManagedObjectContext::reset()
 {
+    m_keptValidationValues.clear();
     if (m_undoStack)
         m_undoStack->clear();
     m_openUndoGroup = nullptr;

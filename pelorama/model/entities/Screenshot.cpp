@@ -17,6 +17,9 @@ namespace pelorama::model {
 namespace {
 
 const QString drawableMappingsKey = QStringLiteral("drawableMappings");
+// The name counts a save's validation works out once for every screenshot it checks.
+const QString nameCountsKey = QStringLiteral("Screenshot names");
+using NameCounts = store::Result<QHash<QString, int>>;
 
 // Names are equal when their characters are canonically equivalent.
 QString comparable(const QString& name)
@@ -178,9 +181,8 @@ store::Result<void> Screenshot::validateName(const QVariant& proposedName) const
     if (!context || proposedName.typeId() != QMetaType::QString)
         return {};
     // A save checks every changed screenshot: the names are read once for all of them.
-    using Counts = store::Result<QHash<QString, int>>;
-    const Counts counts = context->validationValue<Counts>(QStringLiteral("Screenshot names"),
-                                                           [this] { return screenshotNameCounts(); });
+    const NameCounts counts =
+        context->validationValue<NameCounts>(nameCountsKey, [this] { return screenshotNameCounts(); });
     if (!counts)
         return store::failure(counts.error());
     const QString proposed = comparable(proposedName.toString());
@@ -200,7 +202,7 @@ store::Result<void> Screenshot::validateProposedNames(const QList<Screenshot*>& 
 {
     if (screenshots.isEmpty() || !screenshots.front()->managedObjectContext())
         return {};
-    store::Result<QHash<QString, int>> counts = screenshots.front()->screenshotNameCounts();
+    NameCounts counts = screenshots.front()->screenshotNameCounts();
     if (!counts)
         return store::failure(counts.error());
     // The names are taken in turn: none of the screenshots holds its name before its turn.
@@ -213,6 +215,8 @@ store::Result<void> Screenshot::validateProposedNames(const QList<Screenshot*>& 
         ++(*counts)[comparable(candidate)];
         screenshot->setName(candidate);
     }
+    // The counts are the names as they now stand: the next save need not read them again.
+    screenshots.front()->managedObjectContext()->keepValidationValue(nameCountsKey, std::move(counts));
     return {};
 }
 

@@ -110,6 +110,17 @@ TEST_F(ScreenshotTest, ProposedNamesAreMadeUnique)
         EXPECT_EQ(other->name(), expected) << taken.toStdString();
         stack.context->deleteObject(other);
     }
+
+    // Several screenshots take their names in turn; the save after them keeps its check.
+    insert("Team");
+    Screenshot* first = insert("Team");
+    Screenshot* second = insert("Team");
+    ASSERT_TRUE(Screenshot::validateProposedNames({first, second}));
+    EXPECT_EQ(first->name(), "Team 2");
+    EXPECT_EQ(second->name(), "Team 3");
+    ASSERT_TRUE(Screenshot::validateProposedNames({second}));
+    first->setName("Team 3");
+    EXPECT_FALSE(stack.context->save());
 }
 
 TEST_F(ScreenshotTest, NameValidationRefusesADuplicate)
