@@ -76,8 +76,8 @@ std::optional<ActionAlert> EditActions::paste(const QList<QByteArray>& items)
         return errorAlert(phrase, problem);
 
     // In reverse paste order right after the selection (or last), so the first pasted stands last.
-    const QList<double> orders = ScreenshotOrdering::ordersAt(m_list.arrangedScreenshots(), rowAfterSelection(),
-                                                             screenshots.size());
+    const QList<double> orders =
+        ScreenshotOrdering::ordersAt(m_list.arrangedScreenshots(), rowAfterSelection(), screenshots.size());
     return insertScreenshots(
         screenshots, [&orders](qsizetype i) { return orders.value(orders.size() - 1 - i); }, phrase);
 }
@@ -132,8 +132,7 @@ std::optional<ActionAlert> EditActions::insertScreenshot(model::Screenshot& scre
     QList<model::Screenshot*> others = m_list.arrangedScreenshots();
     others.removeAll(&screenshot);
     model::Screenshot* selected = m_list.selectedScreenshot();
-    const qsizetype row =
-        selected && selected != &screenshot ? others.indexOf(selected) + 1 : others.size();
+    const qsizetype row = selected && selected != &screenshot ? others.indexOf(selected) + 1 : others.size();
     screenshot.setOrder(ScreenshotOrdering::ordersAt(others, row, 1).value(0));
     if (store::Result<void> named = screenshot.validateProposedName(); !named) {
         m_context.deleteObject(&screenshot);

@@ -49,8 +49,7 @@ std::optional<QList<double>> spacedAt(const QList<model::Screenshot*>& list, qsi
                                       double narrowest)
 {
     const std::optional<double> before = row > 0 ? std::optional(list[row - 1]->order()) : std::nullopt;
-    const std::optional<double> after =
-        row < list.size() ? std::optional(list[row]->order()) : std::nullopt;
+    const std::optional<double> after = row < list.size() ? std::optional(list[row]->order()) : std::nullopt;
     return spaced(before, after, count, narrowest);
 }
 

@@ -110,7 +110,7 @@ public:
     // objects last: that save takes it rather than making it. Any later change of the context's objects,
     // a rollback or a reset forgets it, and so does the save. The caller answers for the source (the
     // parent context or the store) not changing meanwhile.
-    void keepValidationValue(const QString& key, std::any value);
+    void keepValidationValue(const QString& key, const std::any& value);
     void processPendingChanges();
     // Forgets unsaved changes (objects return to their saved values) and clears the undo stack.
     void rollback();
@@ -203,7 +203,7 @@ private:
     bool m_applyingUndo = false;
     int m_awakeDepth = 0; // awakeFromFetch hooks running, nested when a hook fetches
     std::optional<QHash<QString, std::any>> m_validationValues; // while a save validates
-    QHash<QString, std::any> m_keptValidationValues;           // for the next save, until a change
+    QHash<QString, std::any> m_keptValidationValues;            // for the next save, until a change
 };
 
 template <typename T>

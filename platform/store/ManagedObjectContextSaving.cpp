@@ -208,9 +208,9 @@ void ManagedObjectContext::applyChildChanges(const SaveChanges& changes)
     processPendingChanges();
 }
 
-void ManagedObjectContext::keepValidationValue(const QString& key, std::any value)
+void ManagedObjectContext::keepValidationValue(const QString& key, const std::any& value)
 {
-    m_keptValidationValues.insert(key, std::move(value));
+    m_keptValidationValues.insert(key, value);
 }
 
 void ManagedObjectContext::rollback()
