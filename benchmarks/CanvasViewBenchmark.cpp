@@ -7,7 +7,7 @@
 // second: frames, contours and styled text come from their caches, nothing is decoded or traced again.
 //
 // Each iteration makes the change and runs the event loop until the one render it schedules, drawn on the
-// render pool, is shown: the figures are wall-clock time.
+// view's render thread, is shown: the figures are wall-clock time.
 
 #include "TemplateScene.h"
 #include "canvas/CanvasView.h"
