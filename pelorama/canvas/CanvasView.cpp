@@ -18,8 +18,39 @@
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 namespace pelorama::canvas {
+
+namespace {
+
+bool isOpaque(const graphics::Image& picture)
+{
+    if (picture.representations().empty())
+        return false;
+    const QImage& pixels = picture.representations().front().bitmap();
+    if (!pixels.hasAlphaChannel())
+        return true;
+    if (pixels.format() != QImage::Format_ARGB32_Premultiplied && pixels.format() != QImage::Format_ARGB32)
+        return false;
+    for (int y = 0; y < pixels.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
+        if (!std::all_of(line, line + pixels.width(), [](QRgb pixel) { return qAlpha(pixel) == 255; }))
+            return false;
+    }
+    return true;
+}
+
+// The pixels wholly inside rect.
+QRect inside(const QRectF& rect)
+{
+    const QPoint topLeft(int(std::ceil(rect.left())), int(std::ceil(rect.top())));
+    const QPoint bottomRight(int(std::floor(rect.right())), int(std::floor(rect.bottom())));
+    return QRect(topLeft, bottomRight - QPoint(1, 1));
+}
+
+} // namespace
 
 CanvasView::CanvasView(QWidget* parent)
     : CanvasView(parent, vistrel::Vistrel::isSupported())
@@ -131,7 +162,8 @@ void CanvasView::renderCanvas()
          bounds = boundsSize()]() mutable {
             graphics::Image picture =
                 renderer->render(snapshot, model::CanvasRenderingMode::canvasView, bounds, 2.0);
-            mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer)});
+            const bool opaque = isOpaque(picture);
+            mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer), opaque});
         },
         0, m_renderThread);
 }
@@ -147,6 +179,8 @@ void CanvasView::takeRender()
         // A canvas assigned meanwhile has its own render asked for.
         if (canvas == m_canvas) {
             m_renderer->show(std::move(rendered.picture));
+            // After the raster renderer set the picture, which forgets what was known of the last one.
+            m_contentsOpaque = rendered.opaque && m_contents.has_value();
             emit didRender(*canvas);
         }
     }
@@ -157,6 +191,7 @@ void CanvasView::takeRender()
 void CanvasView::setContents(std::optional<graphics::Image> contents)
 {
     m_contents = std::move(contents);
+    m_contentsOpaque = false;
     update();
 }
 
@@ -222,15 +257,21 @@ std::optional<graphics::Rect> CanvasView::highlightFrame() const
 void CanvasView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (!m_contents || m_contents->isEmpty())
+    if (!m_contents || m_contents->isEmpty()) {
+        painter.fillRect(rect(), Qt::white);
         return;
+    }
     const QImage& pixels = m_contents->representations().front().bitmap();
-    const graphics::Rect fitted = model::aspectFit({double(pixels.width()), double(pixels.height())},
-                                                   graphics::Rect({0, 0}, boundsSize()));
     // Fitted in a y-up space and centred, so it sits the same way in Qt's y-down one.
+    const QRectF fitted = model::aspectFit({double(pixels.width()), double(pixels.height())},
+                                           graphics::Rect({0, 0}, boundsSize()))
+                              .toQRectF();
+    // White around the picture, and under it only where it may let the white through.
+    painter.setClipRegion(QRegion(rect()).subtracted(m_contentsOpaque ? inside(fitted) : QRect()));
+    painter.fillRect(rect(), Qt::white);
+    painter.setClipping(false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(fitted.toQRectF(), pixels);
+    painter.drawImage(fitted, pixels);
 }
 
 void CanvasView::resizeEvent(QResizeEvent* event)

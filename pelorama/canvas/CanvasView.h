@@ -164,6 +164,7 @@ private:
         quint64 job = 0;
         graphics::Image picture;
         std::shared_ptr<model::CanvasRenderer> renderer;
+        bool opaque = false; // no pixel of the picture lets the white behind it through
     };
 
     void takeRender();
@@ -189,6 +190,8 @@ private:
     WeakReference<model::Selectable> m_selection;
     CanvasOverlay* m_overlay = nullptr;
     std::optional<graphics::Image> m_contents;
+    // Known to be without a pixel that is not opaque: painted without the white underneath.
+    bool m_contentsOpaque = false;
     foundation::CoalescedPerform m_renderPerform;
     foundation::CoalescedPerform m_layoutPerform;
     std::unique_ptr<CaptionEditing> m_editing;

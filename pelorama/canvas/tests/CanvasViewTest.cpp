@@ -182,6 +182,14 @@ TEST_F(CanvasViewTest, ShowsTheRenderFittedOnWhite)
     EXPECT_EQ(at(380, 200), QColor(Qt::white)); // right margin
     EXPECT_EQ(at(200, 100), QColor(Qt::blue));
     EXPECT_EQ(at(70, 380), QColor(Qt::red)); // the shape at the canvas's bottom-left corner
+
+    // A canvas that lets light through shows the white under it.
+    background->setSolidBackgroundColor(graphics::Color{0, 0, 1, 0.5});
+    settle();
+    const QColor through =
+        view->grab().toImage().pixelColor(200 * shown.width() / 400, 100 * shown.height() / 400);
+    EXPECT_NEAR(through.red(), 128, 1);
+    EXPECT_EQ(through.blue(), 255);
 }
 
 TEST_F(CanvasViewTest, TheEmptyLabelShowsWhileThereIsNoCanvas)
