@@ -18,7 +18,6 @@
 #include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QPainter>
-#include <algorithm>
 #include <cmath>
 
 namespace pelorama::canvas {
@@ -32,12 +31,19 @@ bool isOpaque(const graphics::Image& picture)
     const QImage& pixels = picture.representations().front().bitmap();
     if (!pixels.hasAlphaChannel())
         return true;
-    if (pixels.format() != QImage::Format_ARGB32_Premultiplied && pixels.format() != QImage::Format_ARGB32)
+    // Where the alpha of a pixel lies: a byte of its own, or the top byte of a native 32-bit word.
+    const bool alphaByte = pixels.format() == QImage::Format_RGBA8888_Premultiplied ||
+                           pixels.format() == QImage::Format_RGBA8888;
+    if (!alphaByte && pixels.format() != QImage::Format_ARGB32_Premultiplied &&
+        pixels.format() != QImage::Format_ARGB32)
         return false;
     for (int y = 0; y < pixels.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(pixels.constScanLine(y));
-        if (!std::all_of(line, line + pixels.width(), [](QRgb pixel) { return qAlpha(pixel) == 255; }))
-            return false;
+        const uchar* line = pixels.constScanLine(y);
+        for (int x = 0; x < pixels.width(); ++x) {
+            const int alpha = alphaByte ? line[4 * x + 3] : qAlpha(reinterpret_cast<const QRgb*>(line)[x]);
+            if (alpha != 255)
+                return false;
+        }
     }
     return true;
 }
