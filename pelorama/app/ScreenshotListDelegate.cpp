@@ -33,8 +33,8 @@ void ScreenshotListDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     const QRect cell = option.rect.adjusted(sideMargin, 0, -sideMargin, 0);
     if (!screenshot || cell.isEmpty())
         return;
-    m_thumbnails.setCell(cell.size(), painter->device()->devicePixelRatioF());
-    const QImage composed = m_thumbnails.composed(*screenshot);
+    const QImage composed =
+        m_thumbnails.composed(*screenshot, cell.size(), painter->device()->devicePixelRatioF());
     if (!composed.isNull())
         painter->drawImage(cell.topLeft(), composed);
 }

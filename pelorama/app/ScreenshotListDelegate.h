@@ -10,8 +10,7 @@ namespace pelorama::app {
 
 // Draws a row of the screenshot list: the selection, and the picture its screenshot has among the
 // thumbnails, composed as ThumbnailDrawing shows it, 4 points in from either side. A row whose picture
-// is not there yet shows nothing but the selection; drawing never renders a thumbnail. It tells the
-// thumbnails the cell it draws in, for which they compose their pictures as they render them.
+// is not there yet shows nothing but the selection; drawing never renders a thumbnail.
 class ScreenshotListDelegate : public QStyledItemDelegate
 {
 public:

@@ -70,19 +70,15 @@ bool ScreenshotThumbnails::shows(const model::Screenshot& screenshot, quint64 ch
            entry->language == m_language && !entry->job && !entry->verifying;
 }
 
-void ScreenshotThumbnails::setCell(QSize size, double pixelRatio)
-{
-    m_cell = {size, pixelRatio};
-}
-
-QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot)
+QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio)
 {
     Entry* entry = find(screenshot);
-    if (!entry || !entry->picture || m_cell.size.isEmpty())
+    if (!entry || !entry->picture)
         return {};
-    if (entry->composedFor != m_cell) {
-        entry->composed = ThumbnailDrawing::compose(*entry->picture, m_cell.size, m_cell.pixelRatio);
-        entry->composedFor = m_cell;
+    if (entry->composed.isNull() || entry->composedSize != cellSize ||
+        entry->composed.devicePixelRatio() != pixelRatio) {
+        entry->composed = ThumbnailDrawing::compose(*entry->picture, cellSize, pixelRatio);
+        entry->composedSize = cellSize;
     }
     return entry->composed;
 }
@@ -192,24 +188,12 @@ void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
         renderer = std::make_shared<model::CanvasRenderer>();
     if (entry.shown)
         entry.snapshot = snapshot;
-    // Rows off screen are composed if they come on screen.
     model::startOnPool([mailbox = m_rendered, id = entry.screenshot->objectID(), job = entry.job,
-                        snapshot = std::move(snapshot), renderer = std::move(renderer),
-                        cell = entry.shown ? m_cell : Cell()] {
+                        snapshot = std::move(snapshot), renderer = std::move(renderer)] {
         graphics::Image picture =
             renderer->render(snapshot, model::CanvasRenderingMode::thumbnail, box, scale);
-        Rendered rendered{id, job, std::move(picture), renderer, QImage(), Cell()};
-        compose(rendered, cell);
-        mailbox->deliver(std::move(rendered));
+        mailbox->deliver(Rendered{id, job, std::move(picture), renderer});
     });
-}
-
-void ScreenshotThumbnails::compose(Rendered& rendered, const Cell& cell)
-{
-    if (cell.size.isEmpty())
-        return;
-    rendered.composed = ThumbnailDrawing::compose(rendered.picture, cell.size, cell.pixelRatio);
-    rendered.composedFor = cell;
 }
 
 void ScreenshotThumbnails::takeRenders()
@@ -219,16 +203,6 @@ void ScreenshotThumbnails::takeRenders()
         if (found == m_entries.end() || found->second.job != rendered.job)
             continue;
         Entry& entry = found->second;
-        if (entry.kept && entry.shown && !m_cell.size.isEmpty() && rendered.composedFor != m_cell) {
-            // Rendered off screen, or composed for a cell the list no longer has: the picture is composed
-            // for this one before it shows, so that the list does not compose it while it paints.
-            model::startOnPool(
-                [mailbox = m_rendered, rendered = std::move(rendered), cell = m_cell]() mutable {
-                    compose(rendered, cell);
-                    mailbox->deliver(std::move(rendered));
-                });
-            continue;
-        }
         entry.job = 0;
         --m_rendering;
         if (!entry.kept)
@@ -236,11 +210,8 @@ void ScreenshotThumbnails::takeRenders()
         entry.picture = std::move(rendered.picture);
         entry.pictureBytes = bytesOf(*entry.picture);
         entry.composed = QImage();
-        if (entry.shown) {
+        if (entry.shown)
             entry.renderer = std::move(rendered.renderer);
-            entry.composed = std::move(rendered.composed);
-            entry.composedFor = rendered.composedFor;
-        }
         if (entry.screenshot)
             emit pictureChanged(entry.screenshot);
     }

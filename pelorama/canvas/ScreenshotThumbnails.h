@@ -25,9 +25,7 @@ namespace pelorama::canvas {
 
 // The small pictures of a document's screenshots that its list shows: each screenshot rendered in
 // thumbnail mode into 150 x 100 points at scale 2 (at most 300 x 200 pixels), on the render pool, never
-// on the main thread and never while the list paints. The render of a screenshot on screen also composes
-// its picture for the list's cell (ThumbnailDrawing, whose shadow is slow to blur), so that the list
-// only draws an image it has.
+// on the main thread and never while the list paints.
 //
 // The list says which screenshots it wants, most needed first (those on screen, then the others by their
 // distance from the screen), each with the count of its changes so far. A picture is rendered when it is
@@ -70,13 +68,9 @@ public:
     const graphics::Image* picture(const model::Screenshot& screenshot) const;
     // Whether the picture of screenshot shows its count of changes in the language, with nothing to check.
     bool shows(const model::Screenshot& screenshot, quint64 changes) const;
-    // The cell the list draws pictures in, in points, and its pixels per point: renders of screenshots on
-    // screen compose their pictures for it, on the pool, before they arrive.
-    void setCell(QSize size, double pixelRatio);
-    // The picture composed for the cell, kept until the picture or the cell change or the screenshot
-    // leaves the screen; a null image without a picture. A picture that arrived while its screenshot was
-    // off screen, or before the cell changed, is composed once, here.
-    QImage composed(const model::Screenshot& screenshot);
+    // The picture composed for a cell (ThumbnailDrawing), kept until the picture, the cell or the ratio
+    // change or the screenshot leaves the screen; a null image without a picture.
+    QImage composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio);
 
     // Replaces what is wanted: the first shown of wanted are on screen. Screenshots no longer wanted are
     // forgotten, pictures past the budget freed, and missing or out-of-date ones rendered.
@@ -99,13 +93,6 @@ signals:
     void pictureChanged(pelorama::model::Screenshot* screenshot);
 
 private:
-    // A cell of the list, in points, and its pixels per point.
-    struct Cell
-    {
-        QSize size;
-        double pixelRatio = 1;
-        friend bool operator==(const Cell&, const Cell&) = default;
-    };
     struct Entry
     {
         QPointer<model::Screenshot> screenshot;
@@ -123,7 +110,7 @@ private:
         std::shared_ptr<model::CanvasRenderer> renderer;
         std::optional<model::DetachedCanvas> snapshot;
         QImage composed;
-        Cell composedFor;
+        QSize composedSize;
     };
     struct Rendered
     {
@@ -131,13 +118,7 @@ private:
         quint64 job = 0;
         graphics::Image picture;
         std::shared_ptr<model::CanvasRenderer> renderer;
-        // Composed for the cell when the render started, if the screenshot was on screen then.
-        QImage composed;
-        Cell composedFor;
     };
-
-    // Composes the picture rendered for cell, unless it is empty. Any thread.
-    static void compose(Rendered& rendered, const Cell& cell);
 
     Entry* find(const model::Screenshot& screenshot);
     const Entry* find(const model::Screenshot& screenshot) const;
@@ -146,7 +127,6 @@ private:
     void takeRenders();
 
     std::size_t m_budget;
-    Cell m_cell;
     QString m_language;
     std::size_t m_rendering = 0;
     quint64 m_jobs = 0;
