@@ -184,9 +184,7 @@ void CanvasView::takeRender()
         const std::shared_ptr<const model::Canvas> canvas = std::exchange(m_renderingCanvas, nullptr);
         // A canvas assigned meanwhile has its own render asked for.
         if (canvas == m_canvas) {
-            m_renderer->show(std::move(rendered.picture));
-            // After the raster renderer set the picture, which forgets what was known of the last one.
-            m_contentsOpaque = rendered.opaque && m_contents.has_value();
+            m_renderer->show(std::move(rendered.picture), rendered.opaque);
             emit didRender(*canvas);
         }
     }
@@ -194,10 +192,10 @@ void CanvasView::takeRender()
         m_renderPerform.request();
 }
 
-void CanvasView::setContents(std::optional<graphics::Image> contents)
+void CanvasView::setContents(std::optional<graphics::Image> contents, bool opaque)
 {
     m_contents = std::move(contents);
-    m_contentsOpaque = false;
+    m_contentsOpaque = opaque && m_contents;
     update();
 }
 

@@ -100,9 +100,10 @@ public:
     tessaline::MarkupLabel* emptyLabel() const;
     std::size_t observerCount() const { return m_drawableObservers.count(); }
 
-    // The raster renderer's picture, painted fitted and centred on white; none paints white only.
+    // The raster renderer's picture, painted fitted and centred on white; none paints white only. An
+    // opaque picture (no pixel of it lets the white through) is painted without the white underneath.
     const std::optional<graphics::Image>& contents() const { return m_contents; }
-    void setContents(std::optional<graphics::Image> contents);
+    void setContents(std::optional<graphics::Image> contents, bool opaque = false);
     // The view's size in points: the box a render fits the canvas into.
     graphics::Size boundsSize() const { return {double(width()), double(height())}; }
 
@@ -190,7 +191,6 @@ private:
     WeakReference<model::Selectable> m_selection;
     CanvasOverlay* m_overlay = nullptr;
     std::optional<graphics::Image> m_contents;
-    // Known to be without a pixel that is not opaque: painted without the white underneath.
     bool m_contentsOpaque = false;
     foundation::CoalescedPerform m_renderPerform;
     foundation::CoalescedPerform m_layoutPerform;

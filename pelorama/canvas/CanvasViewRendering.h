@@ -24,9 +24,10 @@ public:
     // After every assignment of the view's canvas, before the render the view schedules: a view left
     // without a canvas shows nothing from here on.
     virtual void canvasDidChange() = 0;
-    // Shows picture, the view's canvas rendered in canvasView mode into the view's bounds at scale 2;
-    // shows nothing when the view has no canvas.
-    virtual void show(graphics::Image picture) = 0;
+    // Shows picture, the view's canvas rendered in canvasView mode into the view's bounds at scale 2,
+    // opaque when no pixel of it lets the white behind it through; shows nothing when the view has no
+    // canvas.
+    virtual void show(graphics::Image picture, bool opaque) = 0;
 
 protected:
     CanvasViewRendering() = default;

@@ -37,7 +37,7 @@ void OpenGLCanvasViewRenderer::canvasDidChange()
         m_vistrel->setFrameBuffer(nullptr);
 }
 
-void OpenGLCanvasViewRenderer::show(graphics::Image picture)
+void OpenGLCanvasViewRenderer::show(graphics::Image picture, bool /*opaque*/)
 {
     if (!m_vistrel)
         return;

@@ -26,7 +26,7 @@ public:
     make(CanvasView& canvasView, bool openGLSupported);
 
     void canvasDidChange() override;
-    void show(graphics::Image picture) override;
+    void show(graphics::Image picture, bool opaque) override;
 
     vistrel::Vistrel* vistrel() const { return m_vistrel; }
 

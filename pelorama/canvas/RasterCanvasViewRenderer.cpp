@@ -15,7 +15,7 @@ void RasterCanvasViewRenderer::canvasDidChange()
         m_canvasView->setContents(std::nullopt);
 }
 
-void RasterCanvasViewRenderer::show(graphics::Image picture)
+void RasterCanvasViewRenderer::show(graphics::Image picture, bool opaque)
 {
     if (!m_canvasView)
         return;
@@ -23,7 +23,7 @@ void RasterCanvasViewRenderer::show(graphics::Image picture)
         m_canvasView->setContents(std::nullopt);
         return;
     }
-    m_canvasView->setContents(std::move(picture));
+    m_canvasView->setContents(std::move(picture), opaque);
 }
 
 } // namespace pelorama::canvas

@@ -16,7 +16,7 @@ public:
     explicit RasterCanvasViewRenderer(CanvasView& canvasView);
 
     void canvasDidChange() override;
-    void show(graphics::Image picture) override;
+    void show(graphics::Image picture, bool opaque) override;
 
 private:
     QPointer<CanvasView> m_canvasView;
