@@ -33,9 +33,9 @@ namespace pelorama::app {
 // screenshots always has a selection.
 //
 // Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
-// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on,
-// giving them orders between their new neighbours (ScreenshotOrdering), as one step to undo. Main thread
-// only.
+// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on and
+// numbers every row 0, 1, 2, ... in the new sequence (ScreenshotOrdering), as one step to undo. Main
+// thread only.
 class ScreenshotListModel : public QAbstractListModel, public document::ScreenshotList
 {
     Q_OBJECT
@@ -64,8 +64,8 @@ public:
     bool isRearranging() const { return m_rearranging; }
 
     // Moves screenshots above row (counted in the list as it stands, with them still in it; the row
-    // count puts them last), keeping their order; only they get new orders, unless their new place
-    // is too narrow (ScreenshotOrdering). False when there is nothing to move or the list is empty.
+    // count puts them last), keeping their order, and numbers every row again, also when none of them
+    // is in the list. False only when the list is empty.
     bool moveScreenshots(const QList<model::Screenshot*>& screenshots, int row);
 
     // document::ScreenshotList
@@ -103,6 +103,17 @@ private:
     // again when a screenshot of theirs changed its place; answers whether any did. Nothing is fetched.
     bool takeIn(const store::ObjectChanges& changes);
     void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
+    // Notes the keys of the row's screenshot that change until the context reports them.
+    void watchKeys(model::Screenshot& screenshot);
+
+    // Which keys of a screenshot were stored into since the context last reported its changes: a
+    // screenshot reported updated with its order alone shows the same picture.
+    enum KeysHeard
+    {
+        none,
+        orderOnly,
+        otherKeys
+    };
 
     QPointer<store::ManagedObjectContext> m_context;
     model::DocumentSelection& m_selection;
@@ -114,6 +125,8 @@ private:
     // change of a drawable, then kept up to date from the mappings that change.
     QHash<QString, QPointer<model::Screenshot>> m_mappedScreenshots;
     bool m_mappingsIndexed = false;
+    QHash<const model::Screenshot*, QMetaObject::Connection> m_keyWatches;
+    QHash<const model::Screenshot*, KeysHeard> m_heardKeys;
 };
 
 } // namespace pelorama::app
