@@ -33,6 +33,7 @@ ScreenshotListModel::ScreenshotListModel(store::ManagedObjectContext& context,
     : QAbstractListModel(parent)
     , m_context(&context)
     , m_selection(selection)
+    , m_forgetBroughtIn([this] { m_broughtIn = nullptr; })
 {
     connect(&context, &store::ManagedObjectContext::objectsDidChange, this,
             &ScreenshotListModel::contextDidChange);
@@ -190,6 +191,8 @@ bool ScreenshotListModel::takeIn(const store::ObjectChanges& changes)
         for (const auto& [order, screenshot] : ordered)
             screenshots.append(screenshot);
     }
+    if (!inserted.isEmpty())
+        noteBroughtIn(*inserted.last());
     changed = changed || !inserted.isEmpty() || !inOrder;
     if (!changed)
         return false;
@@ -245,6 +248,30 @@ void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
             emit dataChanged(index(row), index(row), {changesRole, Qt::DisplayRole, Qt::ToolTipRole});
     }
     m_heardKeys.clear();
+}
+
+void ScreenshotListModel::noteBroughtIn(model::Screenshot& screenshot)
+{
+    m_broughtIn = &screenshot;
+    m_forgetBroughtIn.request();
+    QUndoStack* stack = m_context ? m_context->undoStack() : nullptr;
+    if (stack == m_undoStack)
+        return;
+    if (m_undoStack)
+        disconnect(m_undoStack, nullptr, this, nullptr);
+    m_undoStack = stack;
+    if (stack)
+        connect(stack, &QUndoStack::indexChanged, this, &ScreenshotListModel::selectBroughtIn);
+}
+
+void ScreenshotListModel::selectBroughtIn()
+{
+    // An undo or redo step reports its changes before the stack moves; a new step is pushed with its
+    // first change, before the screenshots it inserts come in, and leaves its own selection.
+    model::Screenshot* screenshot = m_broughtIn;
+    m_broughtIn = nullptr;
+    if (screenshot && !screenshot->isDeleted() && rowOf(screenshot) >= 0)
+        m_selection.setScreenshot(screenshot);
 }
 
 void ScreenshotListModel::watchKeys(model::Screenshot& screenshot)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ScreenshotList.h"
+#include "foundation/CoalescedPerform.h"
 #include "store/ManagedObjectID.h"
 #include "store/StoreForward.h"
 
@@ -8,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QUndoStack>
 #include <vector>
 
 namespace pelorama::model {
@@ -30,7 +32,8 @@ namespace pelorama::app {
 //
 // The model keeps the document's selection on screenshots it holds: when the selected ones go, the
 // screenshot now at the first selected row (or the last one) is selected instead, so a list with
-// screenshots always has a selection.
+// screenshots always has a selection. An undo or redo step of the context's undo stack that brings
+// screenshots back (a paste redone, a deletion undone) selects the last of them, as the step did.
 //
 // Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
 // URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on and
@@ -105,6 +108,10 @@ private:
     void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
     // Notes the keys of the row's screenshot that change until the context reports them.
     void watchKeys(model::Screenshot& screenshot);
+    // A screenshot that came into the list: selected if an undo or redo step brought it, which the
+    // undo stack tells before this pass of the event loop ends.
+    void noteBroughtIn(model::Screenshot& screenshot);
+    void selectBroughtIn();
 
     // Which keys of a screenshot were stored into since the context last reported its changes: a
     // screenshot reported updated with its order alone shows the same picture.
@@ -127,6 +134,9 @@ private:
     bool m_mappingsIndexed = false;
     QHash<const model::Screenshot*, QMetaObject::Connection> m_keyWatches;
     QHash<const model::Screenshot*, KeysHeard> m_heardKeys;
+    QPointer<model::Screenshot> m_broughtIn;
+    foundation::CoalescedPerform m_forgetBroughtIn;
+    QPointer<QUndoStack> m_undoStack;
 };
 
 } // namespace pelorama::app
