@@ -26,19 +26,6 @@ namespace {
 const QString entityName = QStringLiteral("Screenshot");
 const QString orderKey = QStringLiteral("order");
 
-// Whether screenshots stand in ascending order between before and after (none: an end of the list).
-bool standsBetween(const QList<model::Screenshot*>& screenshots, const model::Screenshot* before,
-                   const model::Screenshot* after)
-{
-    const model::Screenshot* previous = before;
-    for (const model::Screenshot* screenshot : screenshots) {
-        if (previous && !(previous->order() < screenshot->order()))
-            return false;
-        previous = screenshot;
-    }
-    return !previous || !after || previous->order() < after->order();
-}
-
 } // namespace
 
 ScreenshotListModel::ScreenshotListModel(store::ManagedObjectContext& context,
@@ -46,6 +33,7 @@ ScreenshotListModel::ScreenshotListModel(store::ManagedObjectContext& context,
     : QAbstractListModel(parent)
     , m_context(&context)
     , m_selection(selection)
+    , m_forgetBroughtIn([this] { m_broughtIn = nullptr; })
 {
     connect(&context, &store::ManagedObjectContext::objectsDidChange, this,
             &ScreenshotListModel::contextDidChange);
@@ -102,6 +90,7 @@ void ScreenshotListModel::moveRowsTo(const QList<model::Screenshot*>& screenshot
         if (wanted.contains(m_screenshots[row]))
             continue;
         beginRemoveRows({}, row, row);
+        QObject::disconnect(m_keyWatches.take(m_screenshots[row]));
         m_screenshots.removeAt(row);
         endRemoveRows();
     }
@@ -121,6 +110,7 @@ void ScreenshotListModel::moveRowsTo(const QList<model::Screenshot*>& screenshot
             continue;
         beginInsertRows({}, row, row);
         m_screenshots.insert(row, screenshots[row]);
+        watchKeys(*screenshots[row]);
         endInsertRows();
     }
 }
@@ -201,6 +191,8 @@ bool ScreenshotListModel::takeIn(const store::ObjectChanges& changes)
         for (const auto& [order, screenshot] : ordered)
             screenshots.append(screenshot);
     }
+    if (!inserted.isEmpty())
+        noteBroughtIn(*inserted.last());
     changed = changed || !inserted.isEmpty() || !inOrder;
     if (!changed)
         return false;
@@ -236,6 +228,11 @@ void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
          {&changes.inserted, &changes.updated, &changes.deleted}) {
         for (store::ManagedObject* object : *objects) {
             model::Screenshot* screenshot = screenshotShowing(*object);
+            // A new place in the list is no new picture: renumbering the list after an insertion or a
+            // drop redraws no row.
+            if (objects == &changes.updated && screenshot == object &&
+                m_heardKeys.value(screenshot) == orderOnly)
+                continue;
             if (screenshot && !seen.contains(screenshot)) {
                 seen.insert(screenshot);
                 changed.append(screenshot);
@@ -250,6 +247,43 @@ void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
         if (const int row = rows.value(screenshot, -1); row >= 0)
             emit dataChanged(index(row), index(row), {changesRole, Qt::DisplayRole, Qt::ToolTipRole});
     }
+    m_heardKeys.clear();
+}
+
+void ScreenshotListModel::noteBroughtIn(model::Screenshot& screenshot)
+{
+    m_broughtIn = &screenshot;
+    m_forgetBroughtIn.request();
+    QUndoStack* stack = m_context ? m_context->undoStack() : nullptr;
+    if (stack == m_undoStack)
+        return;
+    if (m_undoStack)
+        disconnect(m_undoStack, nullptr, this, nullptr);
+    m_undoStack = stack;
+    if (stack)
+        connect(stack, &QUndoStack::indexChanged, this, &ScreenshotListModel::selectBroughtIn);
+}
+
+void ScreenshotListModel::selectBroughtIn()
+{
+    // An undo or redo step reports its changes before the stack moves; a new step is pushed with its
+    // first change, before the screenshots it inserts come in, and leaves its own selection.
+    model::Screenshot* screenshot = m_broughtIn;
+    m_broughtIn = nullptr;
+    if (screenshot && !screenshot->isDeleted() && rowOf(screenshot) >= 0)
+        m_selection.setScreenshot(screenshot);
+}
+
+void ScreenshotListModel::watchKeys(model::Screenshot& screenshot)
+{
+    // A screenshot destroyed meanwhile took its connection along; its address may be taken again.
+    QObject::disconnect(m_keyWatches.take(&screenshot));
+    m_keyWatches.insert(&screenshot, connect(&screenshot, &foundation::KeyValueObject::valueChangedForKey,
+                                             this, [this, watched = &screenshot](const QString& key) {
+                                                 KeysHeard& heard = m_heardKeys[watched];
+                                                 heard = key == orderKey && heard != otherKeys ? orderOnly
+                                                                                               : otherKeys;
+                                             }));
 }
 
 model::Screenshot* ScreenshotListModel::screenshotShowing(store::ManagedObject& object)
@@ -311,25 +345,19 @@ bool ScreenshotListModel::moveScreenshots(const QList<model::Screenshot*>& scree
             moved.append(screenshot);
         }
     }
-    // The row the moved ones land on, among those that stay.
-    qsizetype landing = 0;
-    const qsizetype end = row >= 0 && row < sequence.size() ? row : sequence.size();
-    for (qsizetype at = 0; at < end; ++at)
-        landing += sequence[at] ? 1 : 0;
+    if (row >= 0 && row < sequence.size()) {
+        for (qsizetype i = 0; i < moved.size(); ++i)
+            sequence.insert(row + i, moved[i]);
+    } else {
+        sequence.append(moved);
+    }
     sequence.removeAll(nullptr);
     {
-        // The new orders are one step to undo, apart from whatever else happened in this pass.
+        // Every row is numbered again, also when nothing moved; the new orders are one step to undo,
+        // apart from whatever else happened in this pass.
         const store::ScopedUndoGroup step(*m_context);
-        if (!standsBetween(moved, landing > 0 ? sequence[landing - 1] : nullptr,
-                           landing < sequence.size() ? sequence[landing] : nullptr)) {
-            const QList<double> orders =
-                document::ScreenshotOrdering::ordersAt(sequence, landing, moved.size());
-            for (qsizetype i = 0; i < moved.size() && i < orders.size(); ++i)
-                moved[i]->setOrder(orders[i]);
-        }
+        document::ScreenshotOrdering::renumber(sequence);
     }
-    for (qsizetype i = 0; i < moved.size(); ++i)
-        sequence.insert(landing + i, moved[i]);
     arrange(sequence);
     return true;
 }

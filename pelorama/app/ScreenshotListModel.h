@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/ScreenshotList.h"
+#include "foundation/CoalescedPerform.h"
 #include "store/ManagedObjectID.h"
 #include "store/StoreForward.h"
 
@@ -8,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QUndoStack>
 #include <vector>
 
 namespace pelorama::model {
@@ -30,12 +32,13 @@ namespace pelorama::app {
 //
 // The model keeps the document's selection on screenshots it holds: when the selected ones go, the
 // screenshot now at the first selected row (or the last one) is selected instead, so a list with
-// screenshots always has a selection.
+// screenshots always has a selection. An undo or redo step of the context's undo stack that brings
+// screenshots back (a paste redone, a deletion undone) selects the last of them, as the step did.
 //
 // Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
-// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on,
-// giving them orders between their new neighbours (ScreenshotOrdering), as one step to undo. Main thread
-// only.
+// URIs under the type "Screenshot", and a drop moves them, in their order, above the row it lands on and
+// numbers every row 0, 1, 2, ... in the new sequence (ScreenshotOrdering), as one step to undo. Main
+// thread only.
 class ScreenshotListModel : public QAbstractListModel, public document::ScreenshotList
 {
     Q_OBJECT
@@ -64,8 +67,8 @@ public:
     bool isRearranging() const { return m_rearranging; }
 
     // Moves screenshots above row (counted in the list as it stands, with them still in it; the row
-    // count puts them last), keeping their order; only they get new orders, unless their new place
-    // is too narrow (ScreenshotOrdering). False when there is nothing to move or the list is empty.
+    // count puts them last), keeping their order, and numbers every row again, also when none of them
+    // is in the list. False only when the list is empty.
     bool moveScreenshots(const QList<model::Screenshot*>& screenshots, int row);
 
     // document::ScreenshotList
@@ -103,6 +106,21 @@ private:
     // again when a screenshot of theirs changed its place; answers whether any did. Nothing is fetched.
     bool takeIn(const store::ObjectChanges& changes);
     void keepSelection(const QList<model::Screenshot*>& selected, int firstSelectedRow);
+    // Notes the keys of the row's screenshot that change until the context reports them.
+    void watchKeys(model::Screenshot& screenshot);
+    // A screenshot that came into the list: selected if an undo or redo step brought it, which the
+    // undo stack tells before this pass of the event loop ends.
+    void noteBroughtIn(model::Screenshot& screenshot);
+    void selectBroughtIn();
+
+    // Which keys of a screenshot were stored into since the context last reported its changes: a
+    // screenshot reported updated with its order alone shows the same picture.
+    enum KeysHeard
+    {
+        none,
+        orderOnly,
+        otherKeys
+    };
 
     QPointer<store::ManagedObjectContext> m_context;
     model::DocumentSelection& m_selection;
@@ -114,6 +132,11 @@ private:
     // change of a drawable, then kept up to date from the mappings that change.
     QHash<QString, QPointer<model::Screenshot>> m_mappedScreenshots;
     bool m_mappingsIndexed = false;
+    QHash<const model::Screenshot*, QMetaObject::Connection> m_keyWatches;
+    QHash<const model::Screenshot*, KeysHeard> m_heardKeys;
+    QPointer<model::Screenshot> m_broughtIn;
+    foundation::CoalescedPerform m_forgetBroughtIn;
+    QPointer<QUndoStack> m_undoStack;
 };
 
 } // namespace pelorama::app

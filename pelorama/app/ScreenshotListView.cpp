@@ -20,6 +20,7 @@ ScreenshotListView::ScreenshotListView(ScreenshotListModel& model, model::Docume
     , m_model(&model)
     , m_selection(&selection)
     , m_wantThumbnails([this] { wantThumbnails(); })
+    , m_revealSelection([this] { revealSelection(); })
 {
     setObjectName(QStringLiteral("screenshotList"));
     // Static movement turns dragging off, and the viewport's drops with it: it must come first.
@@ -41,11 +42,16 @@ ScreenshotListView::ScreenshotListView(ScreenshotListModel& model, model::Docume
     const auto want = [this] {
         m_wantThumbnails.request();
     };
-    connect(&model, &QAbstractItemModel::rowsInserted, this, want);
-    connect(&model, &QAbstractItemModel::rowsRemoved, this, want);
-    connect(&model, &QAbstractItemModel::rowsMoved, this, want);
-    connect(&model, &QAbstractItemModel::modelReset, this, want);
-    connect(&model, &QAbstractItemModel::layoutChanged, this, want);
+    // Rows that come, go or move take the selected one along, or out of view.
+    const auto rowsChanged = [this] {
+        m_wantThumbnails.request();
+        m_revealSelection.request();
+    };
+    connect(&model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
+    connect(&model, &QAbstractItemModel::rowsMoved, this, rowsChanged);
+    connect(&model, &QAbstractItemModel::modelReset, this, rowsChanged);
+    connect(&model, &QAbstractItemModel::layoutChanged, this, rowsChanged);
     connect(&model, &QAbstractItemModel::dataChanged, this, &ScreenshotListView::rowsDidChange);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, want);
     connect(&m_thumbnails, &canvas::ScreenshotThumbnails::pictureChanged, this,
@@ -150,6 +156,16 @@ void ScreenshotListView::showDocumentSelection()
         scrollTo(m_model->index(first));
     }
     m_showingDocumentSelection = false;
+    // Rows that came in this pass are laid out only later; until then the list cannot scroll to them.
+    m_revealSelection.request();
+}
+
+void ScreenshotListView::revealSelection()
+{
+    if (!m_model || !m_selection)
+        return;
+    if (const int first = m_model->rowOf(m_selection->screenshot()); first >= 0)
+        scrollTo(m_model->index(first));
 }
 
 void ScreenshotListView::viewSelectionDidChange()

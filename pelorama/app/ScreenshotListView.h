@@ -16,7 +16,8 @@ namespace pelorama::app {
 // the screen, again whenever the list scrolls, changes size or its rows or their screenshots change. A
 // row's picture is rendered again only when the model counts a change of its screenshot. The rows selected
 // are the document's selected screenshots, both ways: a click selects in the document, and a selection made
-// elsewhere shows here. While the list has rows, one stays selected.
+// elsewhere shows here, scrolled into view, as it stays after rows come, go or move (a paste, an undo).
+// While the list has rows, one stays selected.
 //
 // Rows are reordered by dragging them within the list (Qt's internal move); the model moves them. While
 // a drag is over the list, a line in the highlight colour marks the gap the rows would go into; a drop
@@ -62,12 +63,15 @@ private:
     void rowsDidChange(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles);
     void showPicture(model::Screenshot* screenshot);
     void showDocumentSelection();
+    // Scrolls the first selected row into view.
+    void revealSelection();
     void viewSelectionDidChange();
 
     QPointer<ScreenshotListModel> m_model;
     QPointer<model::DocumentSelection> m_selection;
     canvas::ScreenshotThumbnails m_thumbnails;
     foundation::CoalescedPerform m_wantThumbnails;
+    foundation::CoalescedPerform m_revealSelection;
     bool m_showingDocumentSelection = false;
     int m_gapRow = -1; // the gap a drop would go into, while a drag is over the list
 };

@@ -76,10 +76,9 @@ std::optional<ActionAlert> EditActions::paste(const QList<QByteArray>& items)
         return errorAlert(phrase, problem);
 
     // In reverse paste order right after the selection (or last), so the first pasted stands last.
-    const QList<double> orders =
-        ScreenshotOrdering::ordersAt(m_list.arrangedScreenshots(), rowAfterSelection(), screenshots.size());
+    const double base = baseOrder();
     return insertScreenshots(
-        screenshots, [&orders](qsizetype i) { return orders.value(orders.size() - 1 - i); }, phrase);
+        screenshots, [base](qsizetype i) { return ScreenshotOrdering::pastedOrder(base, i); }, phrase);
 }
 
 std::optional<ActionAlert> EditActions::duplicateSelection()
@@ -92,8 +91,7 @@ std::optional<ActionAlert> EditActions::duplicateSelection()
     const auto dictionary = checkedPasteboardDictionary(screenshotEntity, pasteboardDictionary(*source));
     if (!dictionary)
         return errorAlert(phrase, dictionary.error());
-    const double order =
-        ScreenshotOrdering::ordersAt(m_list.arrangedScreenshots(), rowAfterSelection(), 1).value(0);
+    const double order = ScreenshotOrdering::orderAfter(baseOrder());
     return insertScreenshots(
         {*dictionary}, [order](qsizetype) { return order; }, phrase);
 }
@@ -122,7 +120,7 @@ std::optional<ActionAlert> EditActions::insertScreenshots(const QList<QVariantMa
         });
     if (!inserted)
         return errorAlert(phrase, inserted.error().message());
-    select(last ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*last)) : nullptr);
+    renumberAndSelect(last ? dynamic_cast<model::Screenshot*>(m_context.objectWithID(*last)) : nullptr);
     return std::nullopt;
 }
 
@@ -131,28 +129,39 @@ std::optional<ActionAlert> EditActions::insertScreenshot(model::Screenshot& scre
     // The list may already hold the new screenshot, or not yet.
     QList<model::Screenshot*> others = m_list.arrangedScreenshots();
     others.removeAll(&screenshot);
+    ScreenshotOrdering::renumber(others);
     model::Screenshot* selected = m_list.selectedScreenshot();
-    const qsizetype row = selected && selected != &screenshot ? others.indexOf(selected) + 1 : others.size();
-    screenshot.setOrder(ScreenshotOrdering::ordersAt(others, row, 1).value(0));
+    screenshot.setOrder(selected && selected != &screenshot
+                            ? ScreenshotOrdering::orderAfter(selected->order())
+                            : double(others.size()));
     if (store::Result<void> named = screenshot.validateProposedName(); !named) {
         m_context.deleteObject(&screenshot);
         m_context.processPendingChanges();
         return errorAlert(QStringLiteral("Could not add the screenshot."), named.error().message());
     }
-    select(&screenshot);
+    renumberAndSelect(&screenshot);
     return std::nullopt;
 }
 
-qsizetype EditActions::rowAfterSelection() const
+double EditActions::baseOrder()
 {
-    const QList<model::Screenshot*> screenshots = m_list.arrangedScreenshots();
-    const qsizetype selected = screenshots.indexOf(m_list.selectedScreenshot());
-    return selected >= 0 ? selected + 1 : screenshots.size();
+    renumber();
+    if (model::Screenshot* selected = m_list.selectedScreenshot())
+        return selected->order();
+    return double(m_list.arrangedScreenshots().size());
 }
 
-void EditActions::select(model::Screenshot* screenshot)
+void EditActions::renumber()
 {
+    ScreenshotOrdering::renumber(m_list.arrangedScreenshots());
+}
+
+void EditActions::renumberAndSelect(model::Screenshot* screenshot)
+{
+    // The list takes the new screenshots in at their fractional orders first, then every screenshot
+    // gets its place's number.
     m_context.processPendingChanges();
+    renumber();
     if (screenshot)
         m_list.selectScreenshot(*screenshot);
 }

@@ -20,8 +20,9 @@ class ScreenshotList;
 
 // The document's commands on whole screenshots: cut, copy, paste, duplicate and delete the selected
 // screenshot, and place a screenshot made from a template. Each insertion ends the same way: the new
-// screenshot stands right after the selected one (ScreenshotOrdering), renamed when another has its name
-// (" 2" appended or a trailing number raised), and is selected.
+// screenshot stands right after the selected one, renamed when another has its name (" 2" appended or a
+// trailing number raised), every screenshot is numbered 0, 1, 2, ... in list order again
+// (ScreenshotOrdering), and the new one is selected.
 //
 // Paste and duplicate insert in a private-queue child context of the document's context and save it
 // into that context only when everything went well, so a failure leaves the document as it was. An
@@ -52,9 +53,14 @@ public:
     std::optional<ActionAlert> insertScreenshot(model::Screenshot& screenshot);
 
 private:
-    // The row right after the selected screenshot in the list; the end without a selection.
-    qsizetype rowAfterSelection() const;
-    void select(model::Screenshot* screenshot);
+    // What new screenshots are placed after: the selected screenshot's order, or the number of
+    // screenshots without a selection. The list is numbered first, so that the places between whole
+    // numbers are free even in a document stored with other orders.
+    double baseOrder();
+    void renumber();
+    // The common end of every insertion: the list numbered 0, 1, 2, ... again and the new screenshot
+    // selected (none: the selection stays).
+    void renumberAndSelect(model::Screenshot* screenshot);
     // Inserts a screenshot for each checked dictionary as one change of a child context, the i-th at
     // order(i), then selects the last. When one cannot be made nothing is inserted, and the alert says so
     // after phrase.

@@ -430,7 +430,7 @@ TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
     EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();
 }
 
-TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheOthersKeepTheirOrders)
+TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRenumbered)
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
@@ -449,7 +449,7 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheOthersKe
     picker->collectionView()->selectItems({{0, 3}});
     QTest::mouseDClick(picker->collectionView()->item({0, 3}), Qt::LeftButton);
     ASSERT_EQ(list.screenshots().size(), 4);
-    EXPECT_EQ(ordersOf(list.screenshots()), QList<double>({0, 1, 1.5, 2}));
+    EXPECT_EQ(ordersOf(list.screenshots()), QList<double>({0, 1, 2, 3}));
     model::Screenshot* inserted = list.screenshots()[2];
     EXPECT_EQ(inserted->name(), templates[3]->name());
     EXPECT_EQ(document->selection().screenshot(), inserted);
@@ -516,7 +516,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
     actions(*document).redo()->trigger();
     QCoreApplication::processEvents();
     EXPECT_EQ(namesOf(list.screenshots()), namesAfter);
-    EXPECT_EQ(ordersOf(list.screenshots()), (QList<double>{0, 1, 1.5, 2}));
+    EXPECT_EQ(ordersOf(list.screenshots()), (QList<double>{0, 1, 2, 3}));
     EXPECT_EQ(count("DrawableMapping"), drawables);
     EXPECT_EQ(picturesOf(list.screenshots()), after);
     EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("; ").toStdString();

@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -147,6 +148,72 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
     }
     EXPECT_EQ(enabledCommands(), QStringList({"undo"}));
     EXPECT_FALSE(toolbarButton("export")->isEnabled());
+}
+
+// Wherever the list was scrolled, a paste, a duplicate, a deletion, an undo and a redo leave the selected
+// row in view; redoing a paste or a duplicate selects what it brings back, as the command did.
+TEST_F(DocumentWindowTest, TheSelectedRowStaysInViewAndRedoSelectsWhatItBringsBack)
+{
+    QStringList names;
+    for (int i = 0; i < 30; ++i)
+        names.append(QStringLiteral("Shot %1").arg(i + 1));
+    insertScreenshots(*document->managedObjectContext(), names);
+    app::ScreenshotListModel& model = document->screenshotList();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.screenshots().size() == 30; }));
+    app::ScreenshotListView* list = window->screenshotList();
+    const model::DocumentSelection& selection = document->selection();
+    const auto selectedName = [&] {
+        return selection.screenshot() ? selection.screenshot()->name() : QString();
+    };
+    const auto selectedRowShows = [&] {
+        const int row = model.rowOf(selection.screenshot());
+        return row >= 0 && list->viewport()->rect().contains(list->visualRect(model.index(row)));
+    };
+    // As the wheel would, as far from the selected row as the list goes.
+    const auto scrollAway = [&] {
+        QScrollBar* bar = list->verticalScrollBar();
+        bar->setValue(model.rowOf(selection.screenshot()) < 15 ? bar->maximum() : bar->minimum());
+        QCoreApplication::processEvents();
+        return !selectedRowShows();
+    };
+    const auto press = [&](const QKeySequence& keys) {
+        QTest::keySequence(list, keys);
+        QCoreApplication::processEvents();
+        return QTest::qWaitFor(selectedRowShows);
+    };
+    clickRow(2);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence::Paste));
+    model::Screenshot* pasted = selection.screenshot();
+    EXPECT_EQ(model.rowOf(pasted), 3);
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence(Qt::ControlModifier | Qt::Key_D)));
+    model::Screenshot* duplicate = selection.screenshot();
+    EXPECT_EQ(model.rowOf(duplicate), 4);
+
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence::Undo));
+    EXPECT_EQ(model.screenshots().size(), 31);
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence::Redo));
+    EXPECT_EQ(selection.screenshot(), duplicate);
+    ASSERT_TRUE(press(QKeySequence::Undo));
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence::Undo));
+    EXPECT_EQ(model.screenshots().size(), 30);
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence::Redo));
+    EXPECT_EQ(selection.screenshot(), pasted);
+    EXPECT_EQ(model.rowOf(pasted), 3);
+    EXPECT_EQ(ordersOf(model.screenshots()).last(), 30);
+
+    ASSERT_TRUE(scrollAway());
+    ASSERT_TRUE(press(QKeySequence::Delete));
+    EXPECT_EQ(selectedName(), "Shot 4");
+    EXPECT_EQ(model.screenshots().size(), 30);
 }
 
 TEST_F(DocumentWindowTest, TheMenuItemAndTheToolbarButtonAreOneAction)

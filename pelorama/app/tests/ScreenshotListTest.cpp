@@ -306,7 +306,57 @@ TEST_F(ScreenshotListTest, TheDraggedRowsAreTheirScreenshotsInListOrder)
     // Dropped at the end, they go last in list order.
     ASSERT_TRUE(model->dropMimeData(data.get(), Qt::MoveAction, -1, -1, {}));
     EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 2, 4, 5, 6}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+}
+
+// Every accepted drop numbers all rows 0, 1, 2, ... in their new sequence as one step to undo, also a drop
+// onto the dragged rows' own place and one whose screenshots are all gone, and no row's picture is
+// rendered again for its new number.
+TEST_F(ScreenshotListTest, EveryAcceptedDropNumbersTheRowsAgainAsOneStepWithoutRedrawingThem)
+{
+    struct Case
+    {
+        QList<int> dragged; // rows; -1: a screenshot that is gone
+        int row;            // -1: below the last
+        int onRow;          // the row dropped on (above it), or -1
+        QStringList names;
+    };
+    const QList<Case> cases{
+        {{1}, 4, -1, {"A", "C", "D", "B", "E"}},  {{1, 3}, 4, -1, {"A", "C", "B", "D", "E"}},
+        {{2}, 2, -1, {"A", "B", "C", "D", "E"}},  {{2}, 3, -1, {"A", "B", "C", "D", "E"}},
+        {{4}, -1, -1, {"A", "B", "C", "D", "E"}}, {{0}, -1, 3, {"B", "C", "A", "D", "E"}},
+        {{-1}, 0, -1, {"A", "B", "C", "D", "E"}},
+    };
+    QUndoStack undo;
+    store.context->setUndoStack(&undo);
+    countRenders();
+    const QUrl gone(QStringLiteral("x-store:///Screenshot/t00000000-0000-0000-0000-000000000000"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names.join(' ').toStdString());
+        for (qsizetype i = 0; i < screenshots.size(); ++i)
+            screenshots[i]->setOrder(10.0 * double(i) + 0.5);
+        ASSERT_TRUE(showChanges());
+        ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
+        QVariantList uris;
+        for (int row : c.dragged)
+            uris.append(row >= 0 ? screenshots[row]->objectID().uriRepresentation() : gone);
+        QMimeData data;
+        data.setData(app::ScreenshotListModel::mimeType(), *foundation::KeyedArchiver().archivedData(uris));
+        renders.clear();
+        const int steps = undo.index();
+
+        ASSERT_TRUE(model->dropMimeData(&data, Qt::MoveAction, c.row, 0,
+                                        c.onRow >= 0 ? model->index(c.onRow) : QModelIndex()));
+
+        EXPECT_EQ(namesOf(model->screenshots()), c.names);
+        EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+        EXPECT_EQ(undo.index(), steps + 1);
+        ASSERT_TRUE(showChanges());
+        EXPECT_TRUE(renders.isEmpty());
+        undo.undo();
+        EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0.5, 10.5, 20.5, 30.5, 40.5}));
+    }
+    store.context->setUndoStack(nullptr);
 }
 
 TEST_F(ScreenshotListTest, TheGapOfADropFollowsWhereInTheRowThePointerIs)
@@ -384,8 +434,7 @@ TEST_F(ScreenshotListDragTest, ARowDraggedDownGoesIntoTheGapUnderThePointerAsOne
     ASSERT_TRUE(drag(centreOf(1), topOf(4), 8, [&] { duringDrag = view->viewport()->grab().toImage(); }));
 
     EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "D", "B", "E"}));
-    // Only the moved row changes.
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 2, 3, 3.5, 4}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     // The moved row stays selected.
     EXPECT_EQ(selection.screenshot(), screenshots[1]);
     EXPECT_EQ(selectedRows(), QList<int>({3}));
@@ -413,7 +462,7 @@ TEST_F(ScreenshotListDragTest, ARowDraggedUpFastFromBesideItsThumbnailMoves)
     const QRect last = view->visualRect(model->index(4));
     ASSERT_TRUE(drag(QPoint(last.left() + 1, last.center().y()), topOf(0), 1));
     EXPECT_EQ(namesOf(model->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({-1, 0, 1, 2, 3}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     EXPECT_EQ(selection.screenshot(), screenshots[4]);
 }
 
@@ -426,7 +475,7 @@ TEST_F(ScreenshotListDragTest, SelectedRowsMoveTogetherInTheirOrderAndBelowTheLa
     ASSERT_LT(last.bottom() + 20, view->viewport()->height());
     ASSERT_TRUE(drag(centreOf(3), QPoint(last.center().x(), last.bottom() + 20)));
     EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 2, 4, 5, 6}));
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     EXPECT_EQ(selectedRows(), QList<int>({3, 4}));
 }
 
@@ -436,7 +485,7 @@ TEST_F(ScreenshotListDragTest, ADropOnTheMiddleOfARowGoesAboveIt)
     EXPECT_EQ(namesOf(model->screenshots()), QStringList({"B", "C", "A", "D", "E"}));
 }
 
-TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAsItWas)
+TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAndEveryRowIsRenumbered)
 {
     for (qsizetype i = 0; i < screenshots.size(); ++i)
         screenshots[i]->setOrder(10.0 * double(i) + 0.5);
@@ -444,8 +493,8 @@ TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAsItWas)
     const int steps = undo.count();
     ASSERT_TRUE(drag(centreOf(2), topOf(2)));
     EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0.5, 10.5, 20.5, 30.5, 40.5}));
-    EXPECT_EQ(undo.count(), steps);
+    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(undo.count(), steps + 1);
 }
 
 TEST_F(ScreenshotListDragTest, ADragFromAnotherWidgetIsRefusedWhateverItCarries)

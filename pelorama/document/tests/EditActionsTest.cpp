@@ -17,7 +17,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUndoStack>
-#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace pelorama;
@@ -82,7 +81,7 @@ protected:
 
 } // namespace
 
-TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheOthersKeepTheirOrders)
+TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheListIsNumberedAgain)
 {
     addThree();
     m_document.selectScreenshot(at(1));
@@ -92,32 +91,83 @@ TEST_F(EditActionsTest, ATemplateScreenshotGoesAfterTheSelectionAndTheOthersKeep
     EXPECT_EQ(m_actions.insertScreenshot(added), std::nullopt);
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
     EXPECT_EQ(m_document.selectedScreenshot(), &added);
 }
 
-// A screenshot placed between two others changes no other, so that an insertion in a long list touches
-// one object (and redraws one thumbnail), until the gap it goes into is too narrow for precise orders:
-// then the list is numbered again.
-TEST_F(EditActionsTest, APlacementChangesOtherScreenshotsOnlyOnceItsGapIsTooNarrow)
+// Only screenshots whose number changes are written, so that an insertion near the end of a long list
+// touches few objects.
+TEST_F(EditActionsTest, RenumberingWritesOnlyTheScreenshotsWhoseNumberChanges)
 {
     addThree();
     ASSERT_TRUE(m_document.context().save().hasValue());
     m_document.selectScreenshot(at(1));
     EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
-    EXPECT_EQ(m_document.context().updatedObjects(), QList<store::ManagedObject*>{});
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
+    EXPECT_EQ(m_document.context().updatedObjects(), QList<store::ManagedObject*>{&at(3)});
+}
 
-    QStringList expected{"S0", "S1", "S1 2", "S2"};
-    for (int copy = 3; copy <= 40; ++copy) {
-        m_document.selectScreenshot(at(1));
-        ASSERT_EQ(m_actions.duplicateSelection(), std::nullopt);
-        expected.insert(2, "S1 " + QString::number(copy));
+// Every insertion (a template's screenshot, a paste, a duplicate) stands right after the selection, or
+// last without one, is selected, and leaves the orders 0, 1, 2, ... in list order: also in a document
+// whose stored orders are not whole numbers (as an earlier version wrote them), where a new screenshot
+// must not land behind a neighbour half a step away.
+TEST_F(EditActionsTest, EveryInsertionLeavesTheOrdersConsecutiveWholeNumbers)
+{
+    enum class Insertion
+    {
+        fromTemplate,
+        paste,
+        duplicate
+    };
+    struct Case
+    {
+        Insertion insertion;
+        QList<double> stored;
+        int selected; // -1: none
+        QStringList names;
+    };
+    const QList<Case> cases{
+        {Insertion::fromTemplate, {0, 1, 2}, 1, {"S0", "S1", "New", "S2"}},
+        {Insertion::fromTemplate, {0, 1, 2}, -1, {"S0", "S1", "S2", "New"}},
+        {Insertion::fromTemplate, {0, 0.5, 1}, 0, {"S0", "New", "S1", "S2"}},
+        {Insertion::paste, {0, 1, 2}, 2, {"S0", "S1", "S2", "P"}},
+        {Insertion::paste, {0, 1, 2}, -1, {"S0", "S1", "S2", "P"}},
+        {Insertion::paste, {-3, 0.5, 0.75}, 1, {"S0", "S1", "P", "S2"}},
+        {Insertion::duplicate, {0, 1, 2}, 0, {"S0", "S0 2", "S1", "S2"}},
+        {Insertion::duplicate, {0, 0.5, 1}, 1, {"S0", "S1", "S1 2", "S2"}},
+        {Insertion::duplicate, {10, 20, 30}, 2, {"S0", "S1", "S2", "S2 2"}},
+    };
+    TestDocument source;
+    const QByteArray pasted = archived(source.addScreenshot("P", 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names.join(' ').toStdString());
+        TestDocument document;
+        EditActions actions(document.context(), document);
+        for (qsizetype i = 0; i < c.stored.size(); ++i)
+            document.addScreenshot("S" + QString::number(i), c.stored[i]);
+        if (c.selected >= 0)
+            document.selectScreenshot(*document.arrangedScreenshots().at(c.selected));
+
+        switch (c.insertion) {
+        case Insertion::fromTemplate: {
+            model::Screenshot& added = *model::Screenshot::insertInto(document.context());
+            added.setName("New");
+            ASSERT_EQ(actions.insertScreenshot(added), std::nullopt);
+            break;
+        }
+        case Insertion::paste:
+            ASSERT_EQ(actions.paste({pasted}), std::nullopt);
+            break;
+        case Insertion::duplicate:
+            ASSERT_EQ(actions.duplicateSelection(), std::nullopt);
+            break;
+        }
+
+        EXPECT_EQ(document.names(), c.names);
+        EXPECT_EQ(orders(document), (QList<double>{0, 1, 2, 3}));
+        const qsizetype added = c.selected >= 0 ? c.selected + 1 : 3;
+        EXPECT_EQ(document.selectedScreenshot(), document.arrangedScreenshots().at(added));
     }
-    EXPECT_EQ(m_document.names(), expected);
-    const QList<double> placed = orders(m_document);
-    for (qsizetype i = 1; i < placed.size(); ++i)
-        EXPECT_GE(placed[i] - placed[i - 1], std::ldexp(1.0, -20)) << i;
 }
 
 TEST_F(EditActionsTest, WithoutASelectionANewScreenshotGoesLast)
@@ -173,7 +223,7 @@ TEST_F(EditActionsTest, UndoTakesBackAPlacedScreenshotWithItsDrawablesAndRedoBri
 
     undo.redo();
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "New", "S2"}));
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
     EXPECT_EQ(drawables(), (QList<int>{3, 1, 1, 1, 1}));
     EXPECT_EQ(pictures(), after);
 }
@@ -189,7 +239,7 @@ TEST_F(EditActionsTest, APastedCopyIsRenamedAndStandsSelectedAfterTheSelection)
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S0 2", "S2"}));
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0 2");
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 1.5, 2}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3}));
     // The clipboard is read, not consumed: a second paste raises the number.
     EXPECT_EQ(m_actions.paste(), std::nullopt);
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "S0 3");
@@ -219,11 +269,12 @@ TEST_F(EditActionsTest, SeveralItemsStandAfterTheBaseInReverseOrderAndTheLastIsS
         items.append(archived(other.addScreenshot(name, 0)));
     m_document.selectScreenshot(at(4));
 
+    // The orders before numbering again are 4.5, 4.25 and 4.125.
     EXPECT_EQ(m_actions.paste(items), std::nullopt);
 
     EXPECT_EQ(m_document.names(), (QStringList{"0", "1", "2", "3", "4", "C", "B", "A", "5"}));
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "C");
-    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3, 4, 4.25, 4.5, 4.75, 5}));
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 TEST_F(EditActionsTest, ADuplicateStandsRightAfterItsSourceAndSharesItsAssets)
@@ -239,20 +290,25 @@ TEST_F(EditActionsTest, ADuplicateStandsRightAfterItsSourceAndSharesItsAssets)
 
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "Filled", "Filled 2"}));
     EXPECT_EQ(m_document.selectedScreenshot()->name(), "Filled 2");
-    EXPECT_EQ(m_document.selectedScreenshot()->order(), 3.5);
+    EXPECT_EQ(m_document.selectedScreenshot()->order(), 4);
     EXPECT_EQ(m_document.selectedScreenshot()->drawableMappings().size(), 3);
     EXPECT_EQ(m_document.count<model::Asset>(), 1);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "keep me");
 }
 
-TEST_F(EditActionsTest, DuplicatingTheScreenshotAtOrderTwoBeforeOneAtThreeGivesTwoAndAHalf)
+TEST_F(EditActionsTest, DuplicatingTheScreenshotAtOrderTwoGivesTwoAndAHalfThenThree)
 {
     addThree();
     m_document.addScreenshot("S3", 3);
     m_document.selectScreenshot(at(2));
+    auto* marker = new QMimeData;
+    marker->setText("keep me");
+    QGuiApplication::clipboard()->setMimeData(marker);
     EXPECT_EQ(m_actions.duplicateSelection(), std::nullopt);
     EXPECT_EQ(m_document.names(), (QStringList{"S0", "S1", "S2", "S2 2", "S3"}));
-    EXPECT_EQ(m_document.selectedScreenshot()->order(), 2.5);
+    EXPECT_EQ(m_document.selectedScreenshot()->order(), 3);
+    EXPECT_EQ(orders(m_document), (QList<double>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "keep me");
 }
 
 TEST_F(EditActionsTest, DeleteRemovesTheSelectionAndLeavesTheClipboard)
