@@ -8,8 +8,8 @@
 #include "model/entities/StockGradient.h"
 #include "model/entities/TextRect.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace pelorama::model;
 
@@ -38,7 +38,8 @@ std::vector<Group> groupsOf(store::ManagedObject& entity)
         QStringList rows;
         for (const auto& property : group->properties())
             rows.append(property->name());
-        groups.push_back({group->name(), rows, !group->properties().empty() && !group->properties()[0]->isHidden()});
+        groups.push_back(
+            {group->name(), rows, !group->properties().empty() && !group->properties()[0]->isHidden()});
     }
     return groups;
 }
