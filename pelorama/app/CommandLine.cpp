@@ -109,7 +109,9 @@ QString CommandLine::helpText()
            QStringLiteral("\nExit status:\n"
                           "  0  Everything asked for was done.\n"
                           "  1  A document or a file failed; the others were still written.\n"
-                          "  2  The arguments make no sense.\n");
+                          "  2  The arguments make no sense, or there is no display for the windows.\n"
+                          "\nQt's own options (-platform, -style, -session, ...) are Qt's. Everything after\n"
+                          "-- is a document.\n");
 }
 
 QString CommandLine::versionText()

@@ -188,7 +188,7 @@ void DocumentCommands::showShareMenu(QAbstractButton& button)
         return;
     // In the language shown when the command was given.
     const QString language = m_document.selection().language();
-    ShareMenu::showBelow(button, selected->makeCanvas(), selected->name());
+    ShareMenu::showBelow(button, selected->makeCanvas(), selected->name(), language);
 }
 
 void DocumentCommands::showFeedbackPopover(QWidget* anchor)

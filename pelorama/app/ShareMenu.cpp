@@ -27,14 +27,15 @@ QTemporaryDir& shareDirectory()
 
 } // namespace
 
-ShareMenu::ShareMenu(model::Canvas canvas, QString name, QWidget* parent)
+ShareMenu::ShareMenu(model::Canvas canvas, QString name, QString language, QWidget* parent)
     : QMenu(parent)
     , m_canvas(std::move(canvas))
     , m_name(std::move(name))
+    , m_language(std::move(language))
 {
-    addAction(QStringLiteral("Copy Image"), this, [this] { copyImage(m_canvas); });
+    addAction(QStringLiteral("Copy Image"), this, [this] { copyImage(m_canvas, m_language); });
     addAction(QStringLiteral("Open in Image Viewer"), this, [this] {
-        const Opened opened = openInImageViewer(m_canvas, m_name);
+        const Opened opened = openInImageViewer(m_canvas, m_name, m_language);
         if (!opened.error.isEmpty()) {
             QMessageBox alert;
             alert.setIcon(QMessageBox::Information);
@@ -46,26 +47,28 @@ ShareMenu::ShareMenu(model::Canvas canvas, QString name, QWidget* parent)
     });
 }
 
-ShareMenu* ShareMenu::showBelow(QAbstractButton& button, model::Canvas canvas, const QString& name)
+ShareMenu* ShareMenu::showBelow(QAbstractButton& button, model::Canvas canvas, const QString& name,
+                                const QString& language)
 {
-    auto* menu = new ShareMenu(std::move(canvas), name, &button);
+    auto* menu = new ShareMenu(std::move(canvas), name, language, &button);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(button.mapToGlobal(QPoint(0, button.height())));
     return menu;
 }
 
-void ShareMenu::copyImage(const model::Canvas& canvas)
+void ShareMenu::copyImage(const model::Canvas& canvas, const QString& language)
 {
-    QGuiApplication::clipboard()->setMimeData(new canvas::CanvasPasteboardDataProvider(canvas));
+    QGuiApplication::clipboard()->setMimeData(new canvas::CanvasPasteboardDataProvider(canvas, language));
 }
 
-ShareMenu::Opened ShareMenu::openInImageViewer(const model::Canvas& canvas, const QString& name, bool open)
+ShareMenu::Opened ShareMenu::openInImageViewer(const model::Canvas& canvas, const QString& name,
+                                               const QString& language, bool open)
 {
     if (!shareDirectory().isValid())
         return {{},
                 QStringLiteral("No temporary folder could be made. (") + shareDirectory().errorString() +
                     ')'};
-    const canvas::CanvasPasteboardDataProvider item(canvas);
+    const canvas::CanvasPasteboardDataProvider item(canvas, language);
     const QByteArray png = item.data(QStringLiteral("image/png"));
     if (png.isEmpty())
         return {{}, QStringLiteral("Screenshot has no PNG representation")};

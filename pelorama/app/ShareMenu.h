@@ -18,24 +18,28 @@ class ShareMenu : public QMenu
     Q_OBJECT
 
 public:
-    // name names the file the viewer shows.
-    ShareMenu(model::Canvas canvas, QString name, QWidget* parent = nullptr);
+    // name names the file the viewer shows; the captions are shared in language (a code of the
+    // document's languages; empty for the base language).
+    ShareMenu(model::Canvas canvas, QString name, QString language, QWidget* parent = nullptr);
 
     // Opens a menu below the button; released when it closes.
-    static ShareMenu* showBelow(QAbstractButton& button, model::Canvas canvas, const QString& name);
+    static ShareMenu* showBelow(QAbstractButton& button, model::Canvas canvas, const QString& name,
+                                const QString& language);
 
-    static void copyImage(const model::Canvas& canvas);
+    static void copyImage(const model::Canvas& canvas, const QString& language = {});
     // The PNG file written for the viewer, or why there is none; the viewer is started when open is set.
     struct Opened
     {
         QString path;
         QString error;
     };
-    static Opened openInImageViewer(const model::Canvas& canvas, const QString& name, bool open = true);
+    static Opened openInImageViewer(const model::Canvas& canvas, const QString& name,
+                                    const QString& language = {}, bool open = true);
 
 private:
     model::Canvas m_canvas;
     QString m_name;
+    QString m_language;
 };
 
 } // namespace pelorama::app

@@ -5,46 +5,54 @@
 #include "tessaline/Tessaline/Application.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
+#include <span>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 using pelorama::app::AppDelegate;
 using pelorama::app::CommandLine;
 
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments.append(QString::fromLocal8Bit(argv[index]));
-    return arguments;
-}
-
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-int openDocuments(int argc, char** argv, const QStringList& documents)
+bool hasDisplay()
 {
-    tessaline::Application application(argc, argv);
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Whether Qt is told which platform to use, in the environment or by its own option before "--".
+bool platformIsNamed(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument(argv[index]);
+        if (argument == "-platform" || argument == "--platform")
+            return true;
+    }
+    return false;
+}
+
+int openDocuments(const QStringList& documents)
+{
     AppDelegate::initializeClass();
     AppDelegate delegate;
     delegate.openInitialDocuments(documents);
     QTimer::singleShot(0, &delegate, [&delegate] { delegate.applicationDidFinishLaunching(); });
-    QObject::connect(&application, &QCoreApplication::aboutToQuit, &delegate,
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, &delegate,
                      [&delegate] { delegate.applicationWillTerminate(); });
-    return application.exec();
+    return QCoreApplication::exec();
 }
 
-int exportDocuments(int argc, char** argv, const CommandLine& commandLine)
+int exportDocuments(const CommandLine& commandLine)
 {
-    // A build machine has no display; where there is one, nothing is shown on it.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    tessaline::Application application(argc, argv);
     AppDelegate::initializeClass();
     pelorama::app::ExportProgressPrinter printer(stderr, isatty(STDERR_FILENO) == 1);
     pelorama::app::ExportCommand command({commandLine.exportDirectory, commandLine.documents,
@@ -62,7 +70,7 @@ int exportDocuments(int argc, char** argv, const CommandLine& commandLine)
         QCoreApplication::exit(status);
     });
     command.start();
-    return application.exec();
+    return QCoreApplication::exec();
 }
 
 } // namespace
@@ -74,7 +82,26 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("Pelorama"));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.quillory.Pelorama"));
 
-    const CommandLine commandLine = CommandLine::parse(argumentsOf(argc, argv));
+    // Qt takes its own options (-platform, -style, -session, ...) out of the arguments as the application
+    // object is made; what follows "--" is documents only, so Qt never sees it.
+    const std::span<char*> all(argv, std::size_t(argc));
+    const auto separator = std::find_if(
+        all.begin() + 1, all.end(), [](const char* argument) { return std::string_view(argument) == "--"; });
+    std::vector<char*> qtArguments(all.begin(), separator);
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = int(qtArguments.size()) - 1;
+
+    // Without a display the application object is made offscreen, which is all --export, --help and
+    // --version need; only the windows are refused then.
+    const bool offscreenForNoDisplay = !hasDisplay() && !platformIsNamed(qtArgumentCount, qtArguments.data());
+    if (offscreenForNoDisplay)
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    tessaline::Application application(qtArgumentCount, qtArguments.data());
+
+    QStringList arguments = QCoreApplication::arguments();
+    for (auto argument = separator; argument != all.end(); ++argument)
+        arguments.append(QString::fromLocal8Bit(*argument));
+    const CommandLine commandLine = CommandLine::parse(arguments);
     switch (commandLine.action) {
     case CommandLine::Action::showHelp:
         print(stdout, CommandLine::helpText());
@@ -86,9 +113,14 @@ int main(int argc, char** argv)
         print(stderr, QStringLiteral("pelorama: ") + commandLine.error + '\n' + CommandLine::usageHint());
         return 2;
     case CommandLine::Action::exportDocuments:
-        return exportDocuments(argc, argv, commandLine);
+        return exportDocuments(commandLine);
     case CommandLine::Action::openDocuments:
         break;
     }
-    return openDocuments(argc, argv, commandLine.documents);
+    if (offscreenForNoDisplay) {
+        print(stderr, QStringLiteral("pelorama: The windows need a display (DISPLAY or WAYLAND_DISPLAY); "
+                                     "--export works without one.\n"));
+        return 2;
+    }
+    return openDocuments(commandLine.documents);
 }

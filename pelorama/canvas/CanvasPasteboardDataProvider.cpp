@@ -12,8 +12,9 @@ const QString pngType = QStringLiteral("image/png");
 
 } // namespace
 
-CanvasPasteboardDataProvider::CanvasPasteboardDataProvider(const model::Canvas& canvas)
-    : m_canvas(canvas)
+CanvasPasteboardDataProvider::CanvasPasteboardDataProvider(const model::Canvas& canvas,
+                                                           const QString& language)
+    : m_canvas(canvas, language)
 {}
 
 QStringList CanvasPasteboardDataProvider::formats() const

@@ -22,7 +22,8 @@ class CanvasPasteboardDataProvider : public QMimeData
     Q_OBJECT
 
 public:
-    explicit CanvasPasteboardDataProvider(const model::Canvas& canvas);
+    // language: the captions' language (a code of the document's languages; empty for the base language).
+    explicit CanvasPasteboardDataProvider(const model::Canvas& canvas, const QString& language = {});
 
     // The canvas the item renders.
     const model::DetachedCanvas& canvas() const { return m_canvas; }

@@ -108,6 +108,10 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
 {
     // An open editor belongs to the caption of the canvas that goes: its text lands there first.
     commitEditing();
+    // A render announced for the canvas that goes is over unless it still runs; then it ends as it
+    // comes back.
+    if (!m_job)
+        endAnnouncement();
     m_drawableObservers.observe(nullptr);
     m_canvas = std::move(canvas);
     m_pictures.reset();
@@ -156,20 +160,26 @@ void CanvasView::renderCanvas()
     m_needsRendering = false;
     if (!m_canvas)
         return;
-    emit willRender(*m_canvas);
-    // A slot may have assigned another canvas, or none.
-    if (!m_canvas)
-        return;
+    // A render that left pictures out was announced already: this one, or one after it, completes it.
+    if (m_announced != m_canvas) {
+        m_announced = m_canvas;
+        emit willRender(*m_canvas);
+        // A slot that assigned another canvas, or none, ended this announcement; another canvas has its
+        // own render asked for.
+        if (!m_canvas || m_announced != m_canvas)
+            return;
+    }
     m_renderingCanvas = m_canvas;
     m_job = ++m_jobs;
+    DecodingPictures::Prepared prepared = m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language));
     model::startOnPool(
         [mailbox = m_rendered, job = m_job, renderer = std::move(m_canvasRenderer),
-         snapshot = m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language)),
+         snapshot = std::move(prepared.canvas), complete = prepared.complete,
          bounds = boundsSize()]() mutable {
             graphics::Image picture =
                 renderer->render(snapshot, model::CanvasRenderingMode::canvasView, bounds, 2.0);
             const bool opaque = isOpaque(picture);
-            mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer), opaque});
+            mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer), opaque, complete});
         },
         0, m_renderThread);
 }
@@ -182,14 +192,25 @@ void CanvasView::takeRender()
         m_job = 0;
         m_canvasRenderer = std::move(rendered.renderer);
         const std::shared_ptr<const model::Canvas> canvas = std::exchange(m_renderingCanvas, nullptr);
-        // A canvas assigned meanwhile has its own render asked for.
-        if (canvas == m_canvas) {
-            m_renderer->show(std::move(rendered.picture), rendered.opaque);
-            emit didRender(*canvas);
+        if (canvas != m_canvas) {
+            // Replaced while it ran: not shown, but over. The canvas assigned has its own render asked for.
+            endAnnouncement();
+            continue;
         }
+        m_renderer->show(std::move(rendered.picture), rendered.opaque);
+        // A picture that leaves out pictures still being decoded is shown, as better than the last one,
+        // but it is not the render announced: the one that follows their decoding is.
+        if (rendered.complete)
+            endAnnouncement();
     }
     if (!m_job && m_needsRendering)
         m_renderPerform.request();
+}
+
+void CanvasView::endAnnouncement()
+{
+    if (const std::shared_ptr<const model::Canvas> announced = std::exchange(m_announced, nullptr))
+        emit didRender(*announced);
 }
 
 void CanvasView::setContents(std::optional<graphics::Image> contents, bool opaque)

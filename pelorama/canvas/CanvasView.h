@@ -82,17 +82,18 @@ public:
     const QString& language() const { return m_language; }
     void setLanguage(const QString& language);
 
-    // Whether what the view shows is yet to catch up with its canvas: a render is asked for or running.
-    bool needsRendering() const { return m_needsRendering || m_job != 0; }
+    // Whether what the view shows is yet to catch up with its canvas: a render is asked for or running, or
+    // the one shown leaves out pictures still being decoded.
+    bool needsRendering() const { return m_needsRendering || m_job != 0 || m_announced != nullptr; }
     // Going from false to true schedules one render on the next pass of the event loop; false drops a
     // render asked for and not started.
     void setNeedsRendering(bool needsRendering);
-    // Starts a render, announced by willRender: a snapshot of the canvas taken now in the language,
-    // with the pictures not decoded yet left out until they are (DecodingPictures), so that showing a
-    // screenshot never waits for its pictures. It is drawn on the view's render thread in canvasView mode
-    // into the view's bounds at scale 2 by the view's own model::CanvasRenderer, which keeps what it laid out
-    // for the next render, and shown, announced by didRender, when it arrives. Nothing without a canvas;
-    // while a render runs, the next one starts when it ends.
+    // Starts a render: a snapshot of the canvas taken now in the language, with the pictures not decoded
+    // yet left out until they are (DecodingPictures), so that showing a screenshot never waits for its
+    // pictures. It is drawn on the view's render thread in canvasView mode into the view's bounds at
+    // scale 2 by the view's own model::CanvasRenderer, which keeps what it laid out for the next render,
+    // and shown when it arrives. Nothing without a canvas; while a render runs, the next one starts when
+    // it ends. See willRender and didRender for what is announced.
     void renderCanvas();
 
     CanvasViewRendering& renderer() const { return *m_renderer; }
@@ -141,9 +142,14 @@ signals:
     // After every assignment of the selection, also to none; drawable is null when there is no selection
     // or the selection is no Drawable.
     void selectionChanged(pelorama::model::Drawable* drawable);
-    // Around every render, in this order: willRender as it starts, didRender once its picture is shown.
-    // A slot of willRender may assign another canvas, which the render then draws. A render of a canvas
-    // that was replaced before it ended is not shown and not announced as done.
+    // In pairs, with the same canvas: every willRender is followed by exactly one didRender.
+    // willRender comes as a render of the canvas starts. didRender comes once a render of it with every
+    // picture in it is shown: a render drawn while pictures were still being decoded is shown but not
+    // announced, and the render that follows their decoding (announced by no willRender of its own) is
+    // the one didRender reports. When the canvas is replaced or taken away first, didRender comes as the
+    // view gives the render up (as the new canvas is assigned, or as a render still running ends) and
+    // nothing of it is shown. A slot of willRender may assign another canvas, or none: didRender follows
+    // at once, and the new canvas's render is announced on its own.
     void willRender(const pelorama::model::Canvas& canvas);
     void didRender(const pelorama::model::Canvas& canvas);
 
@@ -165,10 +171,13 @@ private:
         quint64 job = 0;
         graphics::Image picture;
         std::shared_ptr<model::CanvasRenderer> renderer;
-        bool opaque = false; // no pixel of the picture lets the white behind it through
+        bool opaque = false;  // no pixel of the picture lets the white behind it through
+        bool complete = true; // no picture was left out for being decoded still
     };
 
     void takeRender();
+    // Emits didRender for the render announced and not yet done, if any.
+    void endAnnouncement();
     void drawableDidChange(model::Drawable* drawable);
     void layout();
     void mouseDown(const QPointF& position, int clickCount);
@@ -180,6 +189,8 @@ private:
     quint64 m_job = 0; // the render running, 0 for none
     quint64 m_jobs = 0;
     std::shared_ptr<const model::Canvas> m_renderingCanvas;
+    // The canvas willRender announced, until didRender.
+    std::shared_ptr<const model::Canvas> m_announced;
     std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
     // One thread, kept for the view's life; a view that goes waits for the render running.
     QThreadPool m_renderThread;

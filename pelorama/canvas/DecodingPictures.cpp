@@ -15,9 +15,16 @@ DecodingPictures::DecodingPictures(QObject* parent)
     });
 }
 
-model::DetachedCanvas DecodingPictures::prepared(const model::DetachedCanvas& canvas)
+DecodingPictures::Prepared DecodingPictures::prepared(const model::DetachedCanvas& canvas)
 {
-    return canvas.withPictures([this](const model::PictureReference& picture) { return prepared(picture); });
+    bool complete = true;
+    model::DetachedCanvas result =
+        canvas.withPictures([this, &complete](const model::PictureReference& picture) {
+            model::PictureReference drawn = prepared(picture);
+            complete = complete && !drawn.isPending();
+            return drawn;
+        });
+    return {std::move(result), complete};
 }
 
 model::PictureReference DecodingPictures::prepared(const model::PictureReference& picture)

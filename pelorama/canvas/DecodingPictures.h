@@ -20,8 +20,13 @@ class DecodingPictures : public QObject
 public:
     explicit DecodingPictures(QObject* parent = nullptr);
 
-    // canvas, with the pictures that are not decoded yet pending and asked for.
-    model::DetachedCanvas prepared(const model::DetachedCanvas& canvas);
+    // canvas, with the pictures that are not decoded yet pending and asked for; complete when none is.
+    struct Prepared
+    {
+        model::DetachedCanvas canvas;
+        bool complete = true;
+    };
+    Prepared prepared(const model::DetachedCanvas& canvas);
     // For a new canvas: its pictures are asked for again when they are not kept.
     void reset() { m_asked.clear(); }
 

@@ -255,3 +255,23 @@ TEST(TessalineTest, AuthenticatedContainerWithBrokenCiphertextIsAFormatError)
     decryptor.feed(authenticatedContainer(ciphertext.left(16)));
     EXPECT_THROW(decryptor.finalize(), CryptorError);
 }
+
+// A caller tells the failures apart by code and domain, as an error object carries them.
+TEST(TessalineTest, CryptorErrorsHaveTheirCodesAndDomain)
+{
+    const std::pair<CryptorError::Code, int> codes[] = {
+        {CryptorError::Code::invalidFileFormat, 0},
+        {CryptorError::Code::invalidHMAC, 1},
+        {CryptorError::Code::truncatedFile, 2},
+    };
+    for (const auto& [code, number] : codes) {
+        EXPECT_EQ(int(code), number);
+        EXPECT_EQ(CryptorError(code), CryptorError(code)) << number;
+        for (const auto& [other, otherNumber] : codes) {
+            if (other != code) {
+                EXPECT_FALSE(CryptorError(code) == CryptorError(other)) << number << " " << otherNumber;
+            }
+        }
+    }
+    EXPECT_EQ(CryptorError::domain(), "Tessaline.CryptorError");
+}

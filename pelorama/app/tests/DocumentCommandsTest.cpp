@@ -17,6 +17,7 @@
 #include "appkit/DocumentDialogs.h"
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
+#include "canvas/CanvasPasteboardDataProvider.h"
 #include "document/PoFile.h"
 #include "document/ScreenshotPasteboard.h"
 #include "model/entities/DocumentSelection.h"
@@ -445,6 +446,42 @@ TEST_F(DocumentCommandsTest, TheShareButtonOpensItsMenuBelowItself)
     EXPECT_EQ(texts, (QStringList{"Copy Image", "Open in Image Viewer"}));
     EXPECT_GE(menu->geometry().top(), button->mapToGlobal(QPoint(0, button->height())).y() - 1);
     menu->close();
+}
+
+// Share gives what the canvas shows, as Export Current writes it: the captions in the language shown.
+TEST_F(DocumentCommandsTest, ShareGivesTheCaptionsInTheLanguageShown)
+{
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home", {300, 80});
+    store::ManagedObjectContext& context = *document->managedObjectContext();
+    model::Screenshot& screenshot = *document->screenshotList().screenshotAt(0);
+    auto* caption = model::TextRect::insertInto(context, {0, 0, 300, 80}, "Hello",
+                                                graphics::TextAlignment::left, model::VerticalAlignment::top);
+    model::DrawableMapping::insert(*caption, screenshot, context);
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+    ASSERT_TRUE(caption->setText("Guten Tag", "de-DE"));
+    document->documentWindow()->languageChoice()->refresh();
+    document->documentWindow()->languageChoice()->choose("de-DE");
+    ASSERT_EQ(document->selection().language(), "de-DE");
+    select(*document, 0);
+    QCoreApplication::processEvents();
+
+    auto* button = document->documentWindow()->toolbar()->findChild<QAbstractButton*>("share");
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto* menu = document->documentWindow()->findChild<app::ShareMenu*>();
+    ASSERT_NE(menu, nullptr);
+    menu->actions().front()->trigger();
+    menu->close();
+    const QByteArray shared = QGuiApplication::clipboard()->mimeData()->data("image/png");
+    const QByteArray german =
+        canvas::CanvasPasteboardDataProvider(screenshot.makeCanvas(), "de-DE").data("image/png");
+    const QByteArray base = canvas::CanvasPasteboardDataProvider(screenshot.makeCanvas()).data("image/png");
+    ASSERT_FALSE(shared.isEmpty());
+    EXPECT_EQ(shared, german);
+    EXPECT_NE(shared, base);
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(DocumentCommandsTest, FeedbackFromTheMenuOpensAtTheToolbarButton)

@@ -50,11 +50,11 @@ TEST(ShareMenuTest, TheViewerIsGivenAPngNamedAfterTheScreenshot)
 {
     Fill fill;
     const ShareMenu::Opened opened =
-        ShareMenu::openInImageViewer(Canvas({40, 30}, {&fill}), "Home/Detail", false);
+        ShareMenu::openInImageViewer(Canvas({40, 30}, {&fill}), "Home/Detail", {}, false);
     EXPECT_EQ(opened.error, QString());
     EXPECT_EQ(QFileInfo(opened.path).fileName(), "Home-Detail.png");
     EXPECT_EQ(QImage(opened.path).size(), QSize(40, 30));
 
-    const ShareMenu::Opened empty = ShareMenu::openInImageViewer(Canvas({0, 0}, {&fill}), "Empty", false);
+    const ShareMenu::Opened empty = ShareMenu::openInImageViewer(Canvas({0, 0}, {&fill}), "Empty", {}, false);
     EXPECT_EQ(empty.error, "Screenshot has no PNG representation");
 }

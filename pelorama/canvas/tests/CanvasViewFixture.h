@@ -44,11 +44,13 @@ public:
                          [this](const pelorama::model::Canvas& canvas) {
                              calls.push_back("will");
                              willCanvas = &canvas;
+                             announced.push_back(&canvas);
                          });
         QObject::connect(&view, &pelorama::canvas::CanvasView::didRender, &view,
                          [this](const pelorama::model::Canvas& canvas) {
                              calls.push_back("did");
                              didCanvas = &canvas;
+                             announced.push_back(&canvas);
                          });
     }
 
@@ -57,6 +59,8 @@ public:
     QStringList calls;
     const pelorama::model::Canvas* willCanvas = nullptr;
     const pelorama::model::Canvas* didCanvas = nullptr;
+    // The canvas of each willRender and didRender, in order.
+    std::vector<const pelorama::model::Canvas*> announced;
 };
 
 // A picture of one colour, pixels wide and high.

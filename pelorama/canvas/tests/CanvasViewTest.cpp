@@ -2,11 +2,15 @@
 #include "TestPictures.h"
 #include "canvas/OpenGLCanvasViewRenderer.h"
 #include "canvas/RasterCanvasViewRenderer.h"
+#include "graphics/ImageDecoderRegistry.h"
 #include "model/entities/DocumentModel.h"
+#include "model/rendering/PictureCache.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
 #include <QTest>
+#include <QUuid>
+#include <future>
 
 using pelorama::canvas::CanvasView;
 using pelorama::canvas::CanvasViewRenderingError;
@@ -64,24 +68,132 @@ TEST_F(CanvasViewTest, ManyChangesInOnePassGiveOneRenderShowingThemAll)
     EXPECT_TRUE(delegate.calls.isEmpty()) << "a change that draws nothing renders nothing";
 }
 
-// A picture kept in an asset is decoded off the main thread: the canvas shows at once without it (not the
-// placeholder of a missing picture) and again with it once it is decoded.
-TEST_F(CanvasViewTest, APictureNotYetDecodedShowsOnceItIsAndNothingWrongMeanwhile)
+// A picture kept in an asset is decoded off the main thread, and the render announced as done shows it,
+// however soon the decoding ends.
+TEST_F(CanvasViewTest, TheRenderAnnouncedShowsAPictureDecodedOffTheMainThread)
 {
     const QByteArray bytes = solidPng(16, 16, QColor(250, 0, 250));
     auto* stored = pelorama::model::Image::insertInto(*context);
     stored->setRect({100, 100, 100, 100});
     stored->storeImageData(bytes);
 
-    QColor first;
+    QColor announced;
     QObject::connect(view.get(), &pelorama::canvas::CanvasView::didRender, view.get(), [&] {
-        if (!first.isValid())
-            first = shownAt({150, 150});
+        if (!announced.isValid())
+            announced = shownAt({150, 150});
     });
     view->setCanvas(makeCanvas({300, 400}, {background, stored}));
-    while (!view->contents() || shownAt({150, 150}) != QColor(250, 0, 250))
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    EXPECT_TRUE(first == QColor(Qt::blue)) << first.name().toStdString();
+    settle();
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none", "will", "did"}));
+    EXPECT_EQ(announced, QColor(250, 0, 250));
+}
+
+// A render drawn while a picture is decoded shows without it, but the render announced as done is the
+// one with the picture. The decoding waits for a gate the test opens.
+TEST_F(CanvasViewTest, OnlyARenderWithEveryPictureIsAnnouncedAsDone)
+{
+    struct Gate
+    {
+        std::promise<void> promise;
+        std::shared_future<void> opened = promise.get_future().share();
+        // Whatever the test found, no decoding is left waiting.
+        ~Gate() { promise.set_value(); }
+    };
+    auto gate = std::make_unique<Gate>();
+    const QByteArray magic = "GATED-PICTURE ";
+    graphics::ImageDecoderRegistry::registerDecoder(
+        {"gated",
+         {},
+         [magic](const QByteArray& data) { return data.startsWith(magic); },
+         [opened = gate->opened](const QByteArray&) -> std::optional<graphics::BitmapImageRep> {
+             opened.wait();
+             QImage bitmap(4, 4, QImage::Format_RGBA8888_Premultiplied);
+             bitmap.fill(QColor(250, 0, 250));
+             return graphics::BitmapImageRep(bitmap);
+         }});
+    auto* stored = pelorama::model::Image::insertInto(*context);
+    stored->setRect({100, 100, 100, 100});
+    // Bytes of their own, so that no picture kept from an earlier run stands in for them.
+    stored->storeImageData(magic + QUuid::createUuid().toByteArray());
+
+    view->setCanvas(makeCanvas({300, 400}, {background, stored}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->contents().has_value(); }));
+    EXPECT_EQ(shownAt({150, 150}), QColor(Qt::blue)) << "shown without the picture";
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none", "will"}));
+    EXPECT_TRUE(view->needsRendering());
+
+    // Renders of a change meanwhile are shown too, under the same announcement.
+    const pelorama::model::PictureReference reference = stored->pictureReference();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return pelorama::model::PictureCache::shared().state(reference.sha1(), reference.data()) ==
+               pelorama::model::PictureCache::State::decoding;
+    }));
+    background->setSolidBackgroundColor(green);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownAt({50, 50}) == QColor(Qt::green); }));
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none", "will"}));
+
+    gate.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->needsRendering(); }));
+    EXPECT_EQ(delegate.calls, QStringList({"selection:none", "will", "did"}));
+    EXPECT_EQ(delegate.didCanvas, view->canvas().get());
+    EXPECT_EQ(shownAt({150, 150}), QColor(250, 0, 250));
+}
+
+// However a render ends, its willRender and didRender come in pairs for one canvas: a render of a canvas
+// replaced or taken away while it runs, or in a slot of willRender, is over without being shown.
+TEST_F(CanvasViewTest, EveryWillRenderIsFollowedByOneDidRender)
+{
+    const auto first = makeCanvas({300, 400}, {background});
+    const auto second = makeCanvas({300, 400}, {background, shape});
+    using Canvases = std::vector<const pelorama::model::Canvas*>;
+    enum class Replaced
+    {
+        whileRunning,
+        byNoneWhileRunning,
+        inWillRender,
+        byNoneInWillRender,
+    };
+    const struct
+    {
+        const char* name;
+        Replaced replaced;
+        Canvases announced;
+    } cases[] = {
+        {"while running", Replaced::whileRunning, {first.get(), first.get(), second.get(), second.get()}},
+        {"by none while running", Replaced::byNoneWhileRunning, {first.get(), first.get()}},
+        {"in willRender", Replaced::inWillRender, {first.get(), first.get(), second.get(), second.get()}},
+        {"by none in willRender", Replaced::byNoneInWillRender, {first.get(), first.get()}},
+    };
+    for (const auto& expected : cases) {
+        view->setCanvas(nullptr);
+        settle();
+        delegate.announced.clear();
+        const auto replacement = expected.replaced == Replaced::byNoneWhileRunning ||
+                                         expected.replaced == Replaced::byNoneInWillRender
+                                     ? nullptr
+                                     : second;
+        view->setCanvas(first);
+        if (expected.replaced == Replaced::inWillRender ||
+            expected.replaced == Replaced::byNoneInWillRender) {
+            auto once = std::make_shared<QMetaObject::Connection>();
+            *once = QObject::connect(view.get(), &CanvasView::willRender, view.get(), [&, once] {
+                QObject::disconnect(*once);
+                view->setCanvas(replacement);
+            });
+            settle();
+        } else {
+            // Started now; it cannot end before the event loop runs.
+            view->renderCanvas();
+            ASSERT_TRUE(view->needsRendering()) << expected.name;
+            view->setCanvas(replacement);
+            settle();
+        }
+        EXPECT_EQ(delegate.announced, expected.announced) << expected.name;
+        EXPECT_EQ(view->canvas(), replacement) << expected.name;
+        if (replacement) {
+            EXPECT_EQ(shownAt({50, 50}), QColor(Qt::red)) << expected.name;
+        }
+    }
 }
 
 TEST_F(CanvasViewTest, ObservesEveryRedrawKeyOfEveryDrawableWithoutHearingAtOnce)

@@ -123,6 +123,21 @@ TEST_F(ScreenshotTest, ProposedNamesAreMadeUnique)
     EXPECT_FALSE(stack.context->save());
 }
 
+// A name no other screenshot has is written again all the same, once, and whoever observes it hears it.
+TEST_F(ScreenshotTest, AUniqueNameIsStillWrittenOnceAndHeard)
+{
+    insert("Home");
+    Screenshot* screenshot = insert("Detail");
+    stack.context->processPendingChanges();
+    QVariantList heard;
+    const foundation::KeyValueObservation observation(screenshot, "name",
+                                                      foundation::KeyValueObservation::InitialValue::skip,
+                                                      [&](const QVariant& value) { heard.push_back(value); });
+    ASSERT_TRUE(screenshot->validateProposedName());
+    EXPECT_EQ(screenshot->name(), "Detail");
+    EXPECT_EQ(heard, QVariantList{QVariant("Detail")});
+}
+
 TEST_F(ScreenshotTest, NameValidationRefusesADuplicate)
 {
     Screenshot* a = insert("A");

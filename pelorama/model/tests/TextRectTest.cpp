@@ -23,6 +23,25 @@ protected:
     }
 };
 
+// What a caption holds from its insertion on, as a new caption of a document stores it.
+TEST_F(TextRectTest, InsertionSetsTheCaptionsDefaults)
+{
+    const TextRect* caption = TextRect::insertInto(*stack.context);
+    EXPECT_EQ(caption->rect(), (graphics::Rect{0, 0, 0, 0}));
+    EXPECT_EQ(caption->text(), "");
+    EXPECT_EQ(caption->font(), graphics::Font("AvenirNext-Regular", 50));
+    EXPECT_EQ(caption->color(), (graphics::Color{1, 1, 1, 1}));
+    EXPECT_EQ(caption->horizontalAlignment(), graphics::TextAlignment::left);
+    EXPECT_EQ(caption->verticalAlignment(), VerticalAlignment::top);
+    EXPECT_EQ(caption->shadowType(), ShadowType::none);
+    EXPECT_EQ(caption->shadowDepth(), 1);
+    EXPECT_EQ(caption->shadowDistance(), 10);
+    EXPECT_EQ(caption->shadowBlurRadius(), 10);
+    EXPECT_EQ(caption->shadowColor(), (graphics::Color{0, 0, 0, 0.25}));
+    EXPECT_EQ(caption->shadowAngle(), 270);
+    EXPECT_EQ(caption->uniqueIdentifier().size(), 36);
+}
+
 TEST_F(TextRectTest, HorizontalAlignmentAcceptsOnlyThePlatformsFiveValues)
 {
     TextRect* caption = makeCaption("Hello", {20, 20, 300, 100});

@@ -28,6 +28,69 @@ std::vector<TemplateLayout> layoutsOf(const TemplateCategory& category)
 
 } // namespace
 
+// The picker lists these categories, a group per theme in each, and these layouts in each group; a
+// layout's size is the canvas size of the screenshots it builds.
+TEST(Catalogue, HoldsTheBuiltInLayoutsOfEachCategoryInOrder)
+{
+    const graphics::Size iPhone{1242, 2208}, iPadPortrait{2048, 2732}, iPadLandscape{2732, 2048},
+        mac{2880, 1800};
+    const struct
+    {
+        const char* category;
+        std::vector<std::pair<const char*, graphics::Size>> layouts;
+    } categories[] = {
+        {"iPhone",
+         {{"Text Above", iPhone},
+          {"Text Below", iPhone},
+          {"Text Above, full device", iPhone},
+          {"Staggered", iPhone},
+          {"Side By Side", iPhone},
+          {"Plain Screenshot Text Above", iPhone},
+          {"Plain Screenshot Text Below", iPhone}}},
+        {"iPad",
+         {{"Landscape Text Above", iPadLandscape},
+          {"Landscape Text Below", iPadLandscape},
+          {"Portrait Text Above", iPadPortrait},
+          {"Portrait Text Below", iPadPortrait},
+          {"Two Screenshots", iPadLandscape}}},
+        {"Mac",
+         {{"Text Above Window", mac},
+          {"Text Below Window", mac},
+          {"Text Right Of Window", mac},
+          {"Text Left Of Window", mac},
+          {"iMac Left", mac},
+          {"iMac Right", mac},
+          {"Text Above iMac", mac},
+          {"MacBook Left", mac},
+          {"MacBook Right", mac},
+          {"Text Above MacBook", mac}}},
+    };
+    const QStringList themes{"Ocean", "Industrial", "White", "Professional", "Summer", "Vivid"};
+
+    EXPECT_EQ(&TemplateCategory::iPhone(), &TemplateCategory::all()[0]);
+    EXPECT_EQ(&TemplateCategory::iPad(), &TemplateCategory::all()[1]);
+    EXPECT_EQ(&TemplateCategory::mac(), &TemplateCategory::all()[2]);
+    ASSERT_EQ(TemplateCategory::all().size(), std::size(categories));
+    for (std::size_t index = 0; index < std::size(categories); ++index) {
+        const TemplateCategory& category = TemplateCategory::all()[index];
+        const auto& expected = categories[index];
+        SCOPED_TRACE(expected.category);
+        EXPECT_EQ(category.name(), QLatin1String(expected.category));
+        QStringList groups;
+        for (const TemplateGroup& group : category.templateGroups()) {
+            groups.append(group.name());
+            const auto& templates = group.templates();
+            ASSERT_EQ(templates.size(), expected.layouts.size()) << group.name().toStdString();
+            for (std::size_t row = 0; row < templates.size(); ++row) {
+                EXPECT_EQ(templates[row]->name(), QLatin1String(expected.layouts[row].first));
+                EXPECT_EQ(templates[row]->size(), expected.layouts[row].second)
+                    << expected.layouts[row].first;
+            }
+        }
+        EXPECT_EQ(groups, themes);
+    }
+}
+
 TEST(Catalogue, TemplatesAreDistinctObjectsBoundToTheirGroupsThemeWithoutPreviews)
 {
     std::set<const Template*> seen;
