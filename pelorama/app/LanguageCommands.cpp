@@ -116,14 +116,11 @@ void LanguageCommands::exportForTranslation()
         store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
         if (!context || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
             return;
-        const document::TranslationFiles::ExportReport report =
-            document::TranslationFiles::exportCatalogs(*context, url.toLocalFile(), document->displayName());
-        if (report.failures.isEmpty())
-            return;
-        QStringList lines{tr("These files could not be written:")};
-        for (const document::ExportFailure& failure : report.failures)
-            lines.append(QStringLiteral("“%1”: %2").arg(failure.fileName, failure.reason));
-        DocumentCommands::runAlert({tr("Export failed"), lines.join(u'\n')}, window);
+        const document::TranslationFiles::ExportReport report = document::TranslationFiles::exportCatalogs(
+            *context, url.toLocalFile(), document->displayName(), QDateTime::currentDateTime());
+        if (const std::optional<document::ActionAlert> alert =
+                document::TranslationFiles::exportAlert(report))
+            DocumentCommands::runAlert(*alert, window);
     });
 }
 

@@ -421,7 +421,7 @@ TEST_F(DocumentCommandsTest, CaptionsGoToTranslatorsAsPoFilesAndComeBackAsOneSte
     po->entries[1].context = "Gone/0000";
     choose(actions(*document).importTranslations(), save("de-DE.po", po->write().value()));
     ASSERT_EQ(watcher.alerts.size(), 2);
-    EXPECT_TRUE(watcher.alerts[1].second.contains("Gone/0000"));
+    EXPECT_TRUE(watcher.alerts[1].second.contains("Gone: “Hello”")) << watcher.alerts[1].second.toStdString();
     EXPECT_EQ(caption->text("de-DE"), "Hallo");
 }
 
