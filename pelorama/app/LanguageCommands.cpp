@@ -108,6 +108,7 @@ void LanguageCommands::exportForTranslation()
     if (!m_document.managedObjectContext() || !m_choice.languages().hasTranslations())
         return;
     appkit::OpenPanel* panel = makeExportFolderPanel(tr("Export Captions for Translation"));
+    startInFolderFor(*panel, translationsFolderKind, m_document.filePath());
     panel->beginSheetModal(&m_window, [document = QPointer<Document>(&m_document),
                                        window = QPointer<QWidget>(&m_window),
                                        panel](appkit::OpenPanel::Response response) {
@@ -116,6 +117,7 @@ void LanguageCommands::exportForTranslation()
         store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
         if (!context || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
             return;
+        rememberFolderOf(translationsFolderKind, url.toLocalFile());
         const document::TranslationFiles::ExportReport report = document::TranslationFiles::exportCatalogs(
             *context, url.toLocalFile(), document->displayName(), QDateTime::currentDateTime());
         if (const std::optional<document::ActionAlert> alert =
@@ -135,6 +137,7 @@ void LanguageCommands::importTranslations()
     panel->setCanChooseDirectories(false);
     panel->setAllowsMultipleSelection(true);
     panel->setAllowedFileTypes({QStringLiteral("po")});
+    startInFolderFor(*panel, translationsFolderKind, m_document.filePath());
     panel->beginSheetModal(
         &m_window, [commands = QPointer<LanguageCommands>(this), document = QPointer<Document>(&m_document),
                     window = QPointer<QWidget>(&m_window), panel](appkit::OpenPanel::Response response) {
@@ -147,6 +150,7 @@ void LanguageCommands::importTranslations()
             store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
             if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
                 return;
+            rememberFolderOf(translationsFolderKind, paths.constFirst());
             const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
             if (!imported) {
                 DocumentCommands::runAlert(
