@@ -22,9 +22,9 @@ bool isFolder(const QString& path)
 
 QString folderFor(const QString& kind, const QString& documentPath)
 {
-    if (const QString remembered = QSettings().value(settingKey(kind)).toString(); isFolder(remembered))
+    if (QString remembered = QSettings().value(settingKey(kind)).toString(); isFolder(remembered))
         return remembered;
-    if (const QString documentFolder = documentPath.isEmpty() ? QString() : QFileInfo(documentPath).absolutePath();
+    if (QString documentFolder = documentPath.isEmpty() ? QString() : QFileInfo(documentPath).absolutePath();
         isFolder(documentFolder))
         return documentFolder;
     return QDir::homePath();

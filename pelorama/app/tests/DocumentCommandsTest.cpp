@@ -446,7 +446,7 @@ TEST_F(DocumentCommandsTest, FilePanelsStartWhereTheirKindOfFileWasLastUsed)
         appkit::OpenPanel* panel = openPanel(*document);
         if (!panel)
             return QString("no panel");
-        const QString start = panel->directory().absolutePath();
+        QString start = panel->directory().absolutePath();
         if (!path.isEmpty())
             panel->selectFile(path);
         static_cast<QDialog*>(panel)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);

@@ -26,7 +26,6 @@
 #include <gtest/gtest.h>
 
 using namespace pelorama::templates;
-namespace graphics = ::graphics;
 
 namespace {
 
