@@ -21,6 +21,18 @@ QList<qsizetype> openDelimiters(const QString& text)
     return counts;
 }
 
+// A control character other than tab and line break.
+bool isControl(QChar character)
+{
+    return character.unicode() < 0x20 && character != u'\n' && character != u'\t';
+}
+
+// Whether a surrogate pair begins at index.
+bool isPair(const QString& text, qsizetype index)
+{
+    return text[index].isHighSurrogate() && index + 1 < text.size() && text[index + 1].isLowSurrogate();
+}
+
 } // namespace
 
 std::optional<QString> problem(const QString& text)
@@ -29,15 +41,32 @@ std::optional<QString> problem(const QString& text)
         return QStringLiteral("it is longer than %1 characters").arg(TextRect::maximumTextLength);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar character = text[i];
-        if (character.unicode() < 0x20 && character != u'\n' && character != u'\t')
+        if (isControl(character))
             return QStringLiteral("it holds the control character U+%1")
                 .arg(QString::number(character.unicode(), 16).toUpper().rightJustified(4, u'0'));
-        if (character.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        if (isPair(text, i))
             ++i;
         else if (character.isSurrogate())
             return QStringLiteral("it holds half of a character");
     }
     return std::nullopt;
+}
+
+QString withCaptionCharacters(const QString& text)
+{
+    QString kept = text;
+    kept.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    QString result;
+    result.reserve(kept.size());
+    for (qsizetype i = 0; i < kept.size(); ++i) {
+        if (isPair(kept, i)) {
+            result.append(kept[i]).append(kept[i + 1]);
+            ++i;
+        } else if (!isControl(kept[i]) && !kept[i].isSurrogate()) {
+            result.append(kept[i]);
+        }
+    }
+    return result;
 }
 
 std::optional<QString> translationProblem(const QString& translation, const QString& base)

@@ -19,5 +19,9 @@ namespace pelorama::model::CaptionText {
 std::optional<QString> problem(const QString& text);
 // Why translation cannot be the text beside base in another language; none when it can.
 std::optional<QString> translationProblem(const QString& translation, const QString& base);
+// text with only the characters a caption holds, for text that comes from elsewhere in pieces (pasted
+// into an editor): the line breaks of other systems ("\r\n", "\r") as line breaks, other control
+// characters and halves of surrogate pairs left out.
+QString withCaptionCharacters(const QString& text);
 
 } // namespace pelorama::model::CaptionText
