@@ -87,6 +87,7 @@ void DocumentCommands::exportAllScreenshots()
         return;
     }
     appkit::OpenPanel* panel = makeExportFolderPanel(QStringLiteral("Export"));
+    startInFolderFor(*panel, picturesFolderKind, m_document.filePath());
     panel->beginSheetModal(&m_window, [document = QPointer<Document>(&m_document),
                                        window = QPointer<QWidget>(&m_window),
                                        panel](appkit::OpenPanel::Response response) {
@@ -98,6 +99,7 @@ void DocumentCommands::exportAllScreenshots()
             runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")}, window);
             return;
         }
+        rememberFolderOf(picturesFolderKind, url.toLocalFile());
         store::ManagedObjectContext* context = document->managedObjectContext();
         if (!context)
             return;
@@ -130,6 +132,7 @@ void DocumentCommands::exportCurrentScreenshot()
     panel->setCanCreateDirectories(true);
     panel->setAllowedFileTypes({QStringLiteral("png")});
     panel->setDefaultSuffix(QStringLiteral("png"));
+    startInFolderFor(*panel, picturesFolderKind, m_document.filePath());
     // This screenshot is the one written, whatever the selection is when the panel ends.
     panel->beginSheetModal(&m_window, [window = QPointer<QWidget>(&m_window),
                                        screenshot = QPointer<model::Screenshot>(selected), language,
@@ -138,6 +141,7 @@ void DocumentCommands::exportCurrentScreenshot()
         const QUrl url = panel->url();
         if (!screenshot || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
             return;
+        rememberFolderOf(picturesFolderKind, url.toLocalFile());
         // The job takes its snapshot as it starts, so it may outlive the window; the application holds it.
         auto* job = new document::ExportJob(*screenshot, url.toLocalFile(), model::renderPool(),
                                             QCoreApplication::instance());

@@ -1,6 +1,9 @@
 #include "app/ExportFolderPanel.h"
 
 #include "appkit/OpenPanel.h"
+#include "appkit/StartingFolders.h"
+
+#include <QFileInfo>
 
 namespace pelorama::app {
 
@@ -14,6 +17,18 @@ appkit::OpenPanel* makeExportFolderPanel(const QString& title)
     panel->setAllowsMultipleSelection(false);
     panel->setCanCreateDirectories(true);
     return panel;
+}
+
+void startInFolderFor(appkit::OpenPanel& panel, const char* kind, const QString& documentPath)
+{
+    panel.setDirectory(appkit::StartingFolders::folderFor(QString::fromLatin1(kind), documentPath));
+}
+
+void rememberFolderOf(const char* kind, const QString& path)
+{
+    const QFileInfo chosen(path);
+    appkit::StartingFolders::remember(QString::fromLatin1(kind),
+                                      chosen.isDir() ? chosen.absoluteFilePath() : chosen.absolutePath());
 }
 
 } // namespace pelorama::app

@@ -108,6 +108,7 @@ void LanguageCommands::exportForTranslation()
     if (!m_document.managedObjectContext() || !m_choice.languages().hasTranslations())
         return;
     appkit::OpenPanel* panel = makeExportFolderPanel(tr("Export Captions for Translation"));
+    startInFolderFor(*panel, translationsFolderKind, m_document.filePath());
     panel->beginSheetModal(&m_window, [document = QPointer<Document>(&m_document),
                                        window = QPointer<QWidget>(&m_window),
                                        panel](appkit::OpenPanel::Response response) {
@@ -116,14 +117,12 @@ void LanguageCommands::exportForTranslation()
         store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
         if (!context || response != appkit::OpenPanel::Response::ok || !url.isLocalFile())
             return;
-        const document::TranslationFiles::ExportReport report =
-            document::TranslationFiles::exportCatalogs(*context, url.toLocalFile(), document->displayName());
-        if (report.failures.isEmpty())
-            return;
-        QStringList lines{tr("These files could not be written:")};
-        for (const document::ExportFailure& failure : report.failures)
-            lines.append(QStringLiteral("“%1”: %2").arg(failure.fileName, failure.reason));
-        DocumentCommands::runAlert({tr("Export failed"), lines.join(u'\n')}, window);
+        rememberFolderOf(translationsFolderKind, url.toLocalFile());
+        const document::TranslationFiles::ExportReport report = document::TranslationFiles::exportCatalogs(
+            *context, url.toLocalFile(), document->displayName(), QDateTime::currentDateTime());
+        if (const std::optional<document::ActionAlert> alert =
+                document::TranslationFiles::exportAlert(report))
+            DocumentCommands::runAlert(*alert, window);
     });
 }
 
@@ -138,6 +137,7 @@ void LanguageCommands::importTranslations()
     panel->setCanChooseDirectories(false);
     panel->setAllowsMultipleSelection(true);
     panel->setAllowedFileTypes({QStringLiteral("po")});
+    startInFolderFor(*panel, translationsFolderKind, m_document.filePath());
     panel->beginSheetModal(
         &m_window, [commands = QPointer<LanguageCommands>(this), document = QPointer<Document>(&m_document),
                     window = QPointer<QWidget>(&m_window), panel](appkit::OpenPanel::Response response) {
@@ -150,6 +150,7 @@ void LanguageCommands::importTranslations()
             store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
             if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
                 return;
+            rememberFolderOf(translationsFolderKind, paths.constFirst());
             const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
             if (!imported) {
                 DocumentCommands::runAlert(

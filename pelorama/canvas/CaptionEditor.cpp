@@ -1,11 +1,13 @@
 #include "canvas/CaptionEditor.h"
 
+#include "model/entities/CaptionText.h"
 #include "model/entities/TextRect.h"
 #include "tessaline/Tessaline/PopoverMessage.h"
 
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 
 namespace pelorama::canvas {
 
@@ -116,6 +118,17 @@ void CaptionEditor::endEditing()
         return;
     m_ended = true;
     emit editingDidEnd();
+}
+
+void CaptionEditor::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || !source->hasText()) {
+        LengthLimitedTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData text;
+    text.setText(model::CaptionText::withCaptionCharacters(source->text()));
+    LengthLimitedTextEdit::insertFromMimeData(&text);
 }
 
 } // namespace pelorama::canvas

@@ -14,7 +14,8 @@ namespace pelorama::canvas {
 // opens, and that language. Return, Enter, Tab and Backtab end the editing, and so does the focus going to
 // another widget (not the window going inactive or a popup opening); Escape cancels it, dropping what was
 // typed. It takes no more text than a caption takes (model::TextRect::maximumTextLength) and says so in a
-// popover when it refuses some.
+// popover when it refuses some; pasted or dropped text comes with only the characters a caption holds
+// (model::CaptionText).
 class CaptionEditor : public appkit::LengthLimitedTextEdit
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void endEditing();

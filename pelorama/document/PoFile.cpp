@@ -258,6 +258,8 @@ QString oneLine(const QString& value)
     return line;
 }
 
+constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF", 3);
+
 } // namespace
 
 QString PoError::text() const
@@ -270,12 +272,16 @@ QString PoError::text() const
     return where.isEmpty() ? message : where + QStringLiteral(": ") + message;
 }
 
-foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& bytes, qsizetype maximumSize)
+foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& contents, qsizetype maximumSize)
 {
-    if (bytes.size() > maximumSize)
+    if (contents.size() > maximumSize)
         return Unexpected(
             failure(0, QStringLiteral("The file is larger than %1, more than a translation file holds.")
                            .arg(megabytes(maximumSize))));
+    // Editors on Windows begin UTF-8 files with a byte-order mark, which the library takes for text
+    // before the first keyword. It stands on the first line, so lines count the same without it.
+    const QByteArray bytes =
+        contents.startsWith(byteOrderMark) ? contents.sliced(byteOrderMark.size()) : contents;
     if (const int line = firstLineNotUtf8(bytes))
         return Unexpected(failure(line, QStringLiteral("The file is not UTF-8 text.")));
 
@@ -323,7 +329,8 @@ foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& bytes, qsiz
         if (comments.endsWith(u'\n'))
             comments.chop(1);
         po.entries.append(Entry{text(context), text(source), text(translation), comments,
-                                bool(po_message_is_fuzzy(message))});
+                                bool(po_message_is_fuzzy(message)),
+                                po_message_msgid_plural(message) != nullptr});
     }
     if (const QString charset = charsetOf(headerField(header, "Content-Type")); !isUtf8Name(charset)) {
         const qsizetype at = bytes.indexOf("charset=");
@@ -333,17 +340,36 @@ foundation::Expected<PoFile, PoError> PoFile::read(const QByteArray& bytes, qsiz
     }
     po.language = headerField(header, "Language");
     po.project = headerField(header, "Project-Id-Version");
+    po.revisionDate = headerField(header, "PO-Revision-Date");
     return po;
 }
 
 foundation::Expected<QByteArray, PoError> PoFile::write() const
 {
+    for (const Entry& entry : entries) {
+        if (entry.context.isEmpty() && entry.source.isEmpty())
+            return Unexpected(failure(0, QStringLiteral("An entry has neither context nor source text.")));
+        for (const QString& part : {entry.context, entry.source, entry.translation, entry.comment}) {
+            if (part.contains(QChar(0)))
+                return Unexpected(failure(
+                    0, QStringLiteral("An entry holds a NUL character, which a PO file cannot hold.")));
+            if (part.size() > maximumTextLength || part.toUtf8().size() > maximumTextLength)
+                return Unexpected(failure(0, QStringLiteral("An entry holds a text longer than %1.")
+                                                 .arg(kilobytes(maximumTextLength))));
+        }
+    }
+    // The fields that checking tools ask for. A caption has no plural forms, and says so; nobody is named
+    // as translator or team.
     const QString header = QStringLiteral("Project-Id-Version: %1\n"
-                                          "Language: %2\n"
+                                          "PO-Revision-Date: %2\n"
+                                          "Last-Translator: \n"
+                                          "Language-Team: \n"
+                                          "Language: %3\n"
                                           "MIME-Version: 1.0\n"
                                           "Content-Type: text/plain; charset=UTF-8\n"
-                                          "Content-Transfer-Encoding: 8bit\n")
-                               .arg(oneLine(project), oneLine(language));
+                                          "Content-Transfer-Encoding: 8bit\n"
+                                          "Plural-Forms: nplurals=1; plural=0;\n")
+                               .arg(oneLine(project), oneLine(revisionDate), oneLine(language));
     MemoryFile output;
     if (!output.isValid())
         return Unexpected(failure(0, QStringLiteral("There is no memory left to write the file.")));
@@ -362,13 +388,9 @@ foundation::Expected<QByteArray, PoError> PoFile::write() const
             po_message_set_fuzzy(message, entry.fuzzy);
             po_message_insert(messages.get(), message);
         };
-        insert(Entry{QString(), QString(), header, QString(), false});
-        for (const Entry& entry : entries) {
-            if (entry.context.isEmpty() && entry.source.isEmpty())
-                return Unexpected(
-                    failure(0, QStringLiteral("An entry has neither context nor source text.")));
+        insert(Entry{QString(), QString(), header, QString(), false, false});
+        for (const Entry& entry : entries)
             insert(entry);
-        }
     }
     po_file_write(file.get(), output.path().constData(), &handler);
     if (call.problems.first)
@@ -377,6 +399,16 @@ foundation::Expected<QByteArray, PoError> PoFile::write() const
     if (!bytes)
         return Unexpected(failure(0, QStringLiteral("There is no memory left to write the file.")));
     return std::move(*bytes);
+}
+
+QString PoFile::dateText(const QDateTime& time)
+{
+    const int offset = time.offsetFromUtc() / 60;
+    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
+           QStringLiteral("%1%2%3")
+               .arg(QChar(offset < 0 ? u'-' : u'+'))
+               .arg(std::abs(offset) / 60, 2, 10, QLatin1Char('0'))
+               .arg(std::abs(offset) % 60, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace pelorama::document

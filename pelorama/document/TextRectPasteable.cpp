@@ -1,6 +1,7 @@
 #include "document/TextRectPasteable.h"
 
 #include "document/PasteInsertion.h"
+#include "model/entities/CaptionText.h"
 #include "model/entities/TextRect.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/languages/LanguageCode.h"
@@ -10,6 +11,21 @@ namespace pelorama::document {
 namespace {
 
 const QString languageKey = QStringLiteral("language");
+
+// Why the pasted caption's texts cannot stand in a document, by the rule every road in follows.
+std::optional<QString> textProblem(const QVariantMap& attributes)
+{
+    const QString base = attributes.value(model::TextRect::textAttribute.key()).toString();
+    if (const std::optional<QString> problem = model::CaptionText::problem(base))
+        return QStringLiteral("The text of a caption is not valid: %1.").arg(*problem);
+    const model::Translations translations =
+        model::TranslationsText::read(attributes.value(model::TextRect::translationsAttribute.key()));
+    for (auto text = translations.begin(); text != translations.end(); ++text) {
+        if (const std::optional<QString> problem = model::CaptionText::translationProblem(*text, base))
+            return QStringLiteral("The %1 text of a caption is not valid: %2.").arg(text.key(), *problem);
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -25,9 +41,12 @@ std::optional<QVariantMap> TextRectPasteable::additionalPasteboardData(store::Ma
     return QVariantMap{{languageKey, model::DocumentLanguages::of(*context).base}};
 }
 
-CopyPasteable::CheckedExtras TextRectPasteable::checkAdditionalPasteboardData(const QVariantMap&,
-                                                                              const QVariantMap& extras) const
+CopyPasteable::CheckedExtras
+TextRectPasteable::checkAdditionalPasteboardData(const QVariantMap& checkedAttributes,
+                                                 const QVariantMap& extras) const
 {
+    if (const std::optional<QString> problem = textProblem(checkedAttributes))
+        return {std::nullopt, *problem};
     const auto language = extras.constFind(languageKey);
     if (language == extras.constEnd())
         return {};

@@ -3,6 +3,7 @@
 #include "document/ExportFileWriter.h"
 #include "document/PoFile.h"
 #include "foundation/RegularFile.h"
+#include "model/entities/CaptionText.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
@@ -65,34 +66,38 @@ QString identifierOf(const QString& context)
     return context.mid(context.lastIndexOf(u'/') + 1);
 }
 
-// How often each markup delimiter stands as typed in what text shows: the spans its markup leaves open.
-QList<qsizetype> openDelimiters(const QString& text)
+// A caption as the user knows it: its screenshot's name and the first words of what it shows.
+QString captionName(const QString& screenshotName, const QString& text)
 {
-    static const char* const delimiters[] = {"**", "//", "__", "~~", "`", "{#", "{bg#", "{k", "{font:"};
-    const QString shown = tessaline::MarkupParser().parse(text).string();
-    QList<qsizetype> counts;
-    for (const char* delimiter : delimiters)
-        counts.append(shown.count(QLatin1String(delimiter)));
-    return counts;
+    constexpr qsizetype shownLength = 40;
+    QString shown = tessaline::MarkupParser().parse(text).string();
+    for (QChar& character : shown) {
+        if (character.unicode() < 0x20)
+            character = u' ';
+    }
+    shown = shown.simplified();
+    if (shown.size() > shownLength)
+        shown = shown.left(shownLength - 1).trimmed() + u'…';
+    const QString quoted = QStringLiteral("“%1”").arg(shown);
+    return screenshotName.isEmpty() ? quoted : screenshotName + QStringLiteral(": ") + quoted;
 }
 
-// Why a caption cannot take translation, none when it can. Markup that the base text leaves as typed
-// (a lone "//" of an address, say) may stand in the translation too.
-std::optional<QString> refusal(const QString& translation, const QString& base)
+QString captionName(const Caption& caption)
 {
-    if (translation.size() > model::TextRect::maximumTextLength)
-        return QStringLiteral("longer than %1 characters").arg(model::TextRect::maximumTextLength);
-    const QList<qsizetype> open = openDelimiters(translation);
-    const QList<qsizetype> openInBase = openDelimiters(base);
-    for (qsizetype i = 0; i < open.size(); ++i) {
-        if (open[i] > openInBase[i])
-            return QStringLiteral("its markup does not parse");
-    }
-    return std::nullopt;
+    return captionName(caption.screenshotName, caption.caption->text());
+}
+
+// The caption an entry stands for, named by what the entry holds: the screenshot's name as it was
+// exported, and the base text.
+QString entryName(const PoFile::Entry& entry)
+{
+    const qsizetype slash = entry.context.lastIndexOf(u'/');
+    return captionName(slash < 0 ? QString() : entry.context.left(slash), entry.source);
 }
 
 struct Catalog
 {
+    QString fileName;
     QString language;
     PoFile po;
 };
@@ -140,7 +145,7 @@ foundation::Expected<Catalog, PoError> readCatalog(const QString& path,
         return failure(0, QStringLiteral("Its language %1 is the document’s base language, which is not "
                                          "translated.")
                               .arg(*language));
-    return Catalog{*language, std::move(*po)};
+    return Catalog{info.fileName(), *language, std::move(*po)};
 }
 
 // At most this many names in one list of an alert.
@@ -159,23 +164,42 @@ QString listed(const QString& heading, const QStringList& names)
 } // namespace
 
 ExportReport exportCatalogs(store::ManagedObjectContext& context, const QString& folder,
-                            const QString& documentName)
+                            const QString& documentName, const QDateTime& revised)
 {
     ExportReport report;
     const model::DocumentLanguages languages = model::DocumentLanguages::of(context);
     const auto captions = captionsOf(context);
+    // The captions whose base text goes out; a translation that cannot come back stays home too.
+    QList<const Caption*> exported;
+    if (captions) {
+        for (const Caption& caption : *captions) {
+            const QString text = caption.caption->text();
+            if (text.isEmpty())
+                continue;
+            if (const std::optional<QString> problem = model::CaptionText::problem(text))
+                report.leftOut.append(captionName(caption) + QStringLiteral(": ") + *problem);
+            else
+                exported.append(&caption);
+        }
+    }
     for (const QString& language : languages.translations()) {
         const QString fileName = language + QStringLiteral(".po");
         if (!captions) {
             report.failures.append({fileName, captions.error()});
             continue;
         }
-        PoFile po{language, documentName, {}};
-        for (const Caption& caption : *captions) {
-            const QString text = caption.caption->text();
-            if (!text.isEmpty())
-                po.entries.append({caption.context, text, caption.caption->translations().value(language),
-                                   caption.screenshotName, false});
+        PoFile po{language, documentName, PoFile::dateText(revised), {}};
+        for (const Caption* caption : exported) {
+            const QString text = caption->caption->text();
+            QString translation = caption->caption->translations().value(language);
+            if (const std::optional<QString> problem =
+                    translation.isEmpty() ? std::nullopt
+                                          : model::CaptionText::translationProblem(translation, text)) {
+                report.leftOut.append(
+                    QStringLiteral("%1 in %2: %3").arg(captionName(*caption), language, *problem));
+                translation.clear();
+            }
+            po.entries.append({caption->context, text, translation, caption->screenshotName, false, false});
         }
         const auto bytes = po.write();
         if (!bytes) {
@@ -188,6 +212,25 @@ ExportReport exportCatalogs(store::ManagedObjectContext& context, const QString&
             report.failures.append({fileName, *failed});
     }
     return report;
+}
+
+std::optional<ActionAlert> exportAlert(const ExportReport& report)
+{
+    QStringList parts;
+    if (!report.failures.isEmpty()) {
+        QStringList files;
+        for (const ExportFailure& failure : report.failures)
+            files.append(QStringLiteral("“%1”: %2").arg(failure.fileName, failure.reason));
+        parts.append(listed(QStringLiteral("These files could not be written:"), files));
+    }
+    if (!report.leftOut.isEmpty())
+        parts.append(listed(QStringLiteral("These texts were left out, since a caption cannot hold them:"),
+                            report.leftOut));
+    if (parts.isEmpty())
+        return std::nullopt;
+    return ActionAlert{report.failures.isEmpty() ? QStringLiteral("Some texts were not exported.")
+                                                 : QStringLiteral("Export failed"),
+                       parts.join(QStringLiteral("\n\n"))};
 }
 
 foundation::Expected<ImportResult, PoError> importCatalogs(store::ManagedObjectContext& context,
@@ -204,34 +247,49 @@ foundation::Expected<ImportResult, PoError> importCatalogs(store::ManagedObjectC
     const auto captions = captionsOf(context);
     if (!captions)
         return Unexpected(PoError{{}, 0, captions.error()});
-    QHash<QString, model::TextRect*> byIdentifier;
+    QHash<QString, const Caption*> byIdentifier;
     for (const Caption& caption : *captions)
-        byIdentifier.insert(caption.caption->uniqueIdentifier(), caption.caption);
+        byIdentifier.insert(caption.caption->uniqueIdentifier(), &caption);
 
     ImportResult result;
     QHash<model::TextRect*, model::Translations> changed;
     for (const Catalog& catalog : catalogs) {
-        if (!languages.contains(catalog.language) && !result.addedLanguages.contains(catalog.language))
-            result.addedLanguages.append(catalog.language);
+        int taken = 0;
         for (const PoFile::Entry& entry : catalog.po.entries) {
             if (entry.translation.isEmpty())
                 continue;
-            model::TextRect* caption = byIdentifier.value(identifierOf(entry.context));
-            if (!caption) {
-                result.missingCaptions.append(entry.context);
+            const Caption* caption =
+                entry.context.isEmpty() ? nullptr : byIdentifier.value(identifierOf(entry.context));
+            const QString name = caption ? captionName(*caption) : entryName(entry);
+            if (entry.plural) {
+                result.pluralEntries.append(name);
+            } else if (entry.context.isEmpty()) {
+                ++result.entriesWithoutContext;
+            } else if (!caption) {
+                result.missingCaptions.append(name);
             } else if (entry.fuzzy) {
-                result.fuzzyEntries.append(entry.context);
-            } else if (const std::optional<QString> reason = refusal(entry.translation, caption->text())) {
-                result.refused.append({entry.context, *reason});
+                result.fuzzyEntries.append(name);
+            } else if (const std::optional<QString> reason = model::CaptionText::translationProblem(
+                           entry.translation, caption->caption->text())) {
+                result.refused.append({name, *reason});
             } else {
-                auto translations = changed.find(caption);
+                auto translations = changed.find(caption->caption);
                 if (translations == changed.end())
-                    translations = changed.insert(caption, caption->translations());
+                    translations = changed.insert(caption->caption, caption->caption->translations());
                 translations->insert(catalog.language, entry.translation);
-                ++result.translatedCount;
+                ++taken;
             }
         }
+        result.translatedCount += taken;
+        const bool isNew = !languages.contains(catalog.language);
+        if (taken == 0)
+            result.filesWithoutEffect.append({catalog.fileName, catalog.language, isNew});
+        else if (isNew && !result.addedLanguages.contains(catalog.language))
+            result.addedLanguages.append(catalog.language);
     }
+    // Another file of the same language may have brought what one did not.
+    for (FileWithoutEffect& file : result.filesWithoutEffect)
+        file.languageNotAdded = file.languageNotAdded && !result.addedLanguages.contains(file.language);
     if (languages.codes.size() + result.addedLanguages.size() > model::TranslationsText::maximumCount)
         return Unexpected(PoError{{},
                                   0,
@@ -255,16 +313,31 @@ foundation::Expected<ImportResult, PoError> importCatalogs(store::ManagedObjectC
 std::optional<ActionAlert> importAlert(const ImportResult& result)
 {
     QStringList parts;
+    for (const FileWithoutEffect& file : result.filesWithoutEffect) {
+        parts.append(file.languageNotAdded
+                         ? QStringLiteral("No entry of “%1” was taken, so its language %2 was not added.")
+                               .arg(file.fileName, file.language)
+                         : QStringLiteral("No entry of “%1” was taken.").arg(file.fileName));
+    }
+    if (result.entriesWithoutContext > 0)
+        parts.append(
+            result.entriesWithoutContext == 1
+                ? QStringLiteral("1 entry without a context, which cannot be matched to a caption.")
+                : QStringLiteral("%1 entries without a context, which cannot be matched to a caption.")
+                      .arg(result.entriesWithoutContext));
     if (!result.missingCaptions.isEmpty())
-        parts.append(listed(QStringLiteral("No caption of the document has these entries’ context any more:"),
+        parts.append(listed(QStringLiteral("These entries’ captions are no longer in the document:"),
                             result.missingCaptions));
+    if (!result.pluralEntries.isEmpty())
+        parts.append(listed(QStringLiteral("These entries have plural forms, which a caption does not have:"),
+                            result.pluralEntries));
     if (!result.fuzzyEntries.isEmpty())
         parts.append(listed(QStringLiteral("These entries are marked fuzzy, to be checked first:"),
                             result.fuzzyEntries));
     if (!result.refused.isEmpty()) {
         QStringList refused;
         for (const SkippedEntry& entry : result.refused)
-            refused.append(QStringLiteral("%1: %2").arg(entry.context, entry.reason));
+            refused.append(QStringLiteral("%1: %2").arg(entry.caption, entry.reason));
         parts.append(listed(QStringLiteral("The captions cannot take these translations:"), refused));
     }
     if (parts.isEmpty())

@@ -1,5 +1,6 @@
 #include "appkit/Document.h"
 
+#include "appkit/StartingFolders.h"
 #include "foundation/Diagnostics.h"
 
 #include <QDir>
@@ -10,6 +11,9 @@ namespace appkit {
 namespace {
 
 constexpr std::chrono::milliseconds defaultAutosaveDelay{15000};
+
+// The kind of file whose folder Save As remembers (StartingFolders).
+constexpr const char* documentsFolderKind = "Documents";
 
 QString absolute(const QString& path)
 {
@@ -218,13 +222,11 @@ bool Document::saveDocumentAs()
 {
     commitEditing();
     const QString extension = m_documentType.preferredExtension();
-    QString suggested;
-    if (isUntitled())
-        suggested =
-            QDir::home().filePath(displayName() + (extension.isEmpty() ? QString() : "." + extension));
-    else
-        suggested = m_filePath;
-    QString path = userInterfaceOrUnattended().chooseSaveLocation(m_documentType, suggested);
+    const QString name = isUntitled() ? displayName() + (extension.isEmpty() ? QString() : "." + extension)
+                                      : QFileInfo(m_filePath).fileName();
+    const QString folder = StartingFolders::folderFor(QString::fromLatin1(documentsFolderKind), m_filePath);
+    QString path =
+        userInterfaceOrUnattended().chooseSaveLocation(m_documentType, QDir(folder).filePath(name));
     if (path.isEmpty())
         return false;
     if (!extension.isEmpty() && !m_documentType.matchesPath(path))
@@ -233,6 +235,7 @@ bool Document::saveDocumentAs()
         presentError(result.error());
         return false;
     }
+    StartingFolders::remember(QString::fromLatin1(documentsFolderKind), QFileInfo(path).absolutePath());
     return true;
 }
 

@@ -78,7 +78,7 @@ public:
 
     // Menu commands. Each answers whether it went through (false when cancelled or failed).
     bool saveDocument();   // Save: asks for a place when untitled
-    bool saveDocumentAs(); // Save As…
+    bool saveDocumentAs(); // Save As…, starting where documents were last saved (StartingFolders)
     bool revertDocumentToSaved();
     // Whether the document may close: an edited document autosaves in place when it can, and otherwise
     // (or when that failed) asks whether to save its changes.

@@ -422,8 +422,49 @@ TEST_F(DocumentCommandsTest, CaptionsGoToTranslatorsAsPoFilesAndComeBackAsOneSte
     po->entries[1].context = "Gone/0000";
     choose(actions(*document).importTranslations(), save("de-DE.po", po->write().value()));
     ASSERT_EQ(watcher.alerts.size(), 2);
-    EXPECT_TRUE(watcher.alerts[1].second.contains("Gone/0000"));
+    EXPECT_TRUE(watcher.alerts[1].second.contains("Gone: “Hello”")) << watcher.alerts[1].second.toStdString();
     EXPECT_EQ(caption->text("de-DE"), "Hallo");
+}
+
+// Each panel starts where files of its kind were last written or read, else at home for a document
+// never saved.
+TEST_F(DocumentCommandsTest, FilePanelsStartWhereTheirKindOfFileWasLastUsed)
+{
+    QSettings().remove("StartingFolders");
+    app::Document* document = newDocument();
+    ASSERT_NE(document, nullptr);
+    addPlain(*document, "Home");
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(*document->managedObjectContext(), "de-DE"));
+    document->documentWindow()->languageChoice()->refresh();
+    const QTemporaryDir directory;
+    const QDir root(directory.path());
+    ASSERT_TRUE(root.mkpath("pictures") && root.mkpath("translations"));
+    AlertWatcher watcher;
+    // Opens the action's panel, answers where it starts, and ends it with path chosen (none cancels).
+    const auto startOf = [&](QAction* action, const QString& path = {}) {
+        if (!trigger(action))
+            return QString("disabled");
+        appkit::OpenPanel* panel = openPanel(*document);
+        if (!panel)
+            return QString("no panel");
+        QString start = panel->directory().absolutePath();
+        if (!path.isEmpty())
+            panel->selectFile(path);
+        static_cast<QDialog*>(panel)->done(path.isEmpty() ? QDialog::Rejected : QDialog::Accepted);
+        EXPECT_TRUE(QTest::qWaitFor([] { return progressWindows() == 0; }, 20'000));
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return start;
+    };
+
+    EXPECT_EQ(startOf(actions(*document).exportAll(), root.filePath("pictures")), QDir::homePath());
+    EXPECT_EQ(startOf(actions(*document).exportCurrent()), root.filePath("pictures"));
+    EXPECT_EQ(startOf(actions(*document).exportForTranslation(), root.filePath("translations")),
+              QDir::homePath());
+    EXPECT_EQ(startOf(actions(*document).importTranslations()), root.filePath("translations"));
+    EXPECT_EQ(startOf(actions(*document).exportAll()), root.filePath("pictures"));
+    EXPECT_TRUE(watcher.alerts.isEmpty());
+    QSettings().remove("StartingFolders");
 }
 
 TEST_F(DocumentCommandsTest, TheShareButtonOpensItsMenuBelowItself)

@@ -273,6 +273,19 @@ TEST_F(CanvasInteractionTest, TheEditorRefusesMoreTextThanACaptionTakesAndSaysSo
     EXPECT_EQ(caption->text(), QString(TextRect::maximumTextLength - 5, u'y'));
 }
 
+// Text pasted from elsewhere brings its own line breaks and control characters; the caption gets line
+// breaks and the rest of the text.
+TEST_F(CanvasInteractionTest, PastedTextKeepsOnlyTheCharactersACaptionHolds)
+{
+    doubleClick({300, 700});
+    CaptionEditor* editor = view->editor();
+    ASSERT_NE(editor, nullptr);
+    QApplication::clipboard()->setText(QString("One\r\nTwo") + QChar(0x7) + QChar(0) + " three\rfour 😀");
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(caption->text(), "One\nTwo three\nfour 😀");
+}
+
 TEST_F(CanvasInteractionTest, TheFontPanelFollowsAndChangesTheSelectedCaption)
 {
     FontManager fonts;

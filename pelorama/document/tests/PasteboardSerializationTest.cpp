@@ -233,6 +233,42 @@ TEST(PasteboardSerializationTest, ValuesOfTheWrongKindOrOutOfRangeRefuseTheWhole
               "A Screenshot is not valid: The verticalAlignment of a TextRect is not valid.");
 }
 
+// A caption's texts follow the rule of every road into a document, a translation file's too.
+TEST(PasteboardSerializationTest, CaptionTextsThatATranslationFileCouldNotBringRefuseThePaste)
+{
+    TestDocument document;
+    const QVariantMap good = pasteboardDictionary(document.addFilledScreenshot("Home", 0));
+    const auto withCaption = [&](const QString& text, const QVariant& translations) {
+        return problemWith(withMappingChanged(good, 0, [&](QVariantMap&, QVariantMap& drawable) {
+            drawable.insert("text", text);
+            if (translations.isValid())
+                drawable.insert("translations", translations);
+            else
+                drawable.remove("translations");
+        }));
+    };
+    EXPECT_EQ(withCaption("Visit //example", R"({"de":"Besuche //example"})"), QString());
+    EXPECT_EQ(withCaption("Line\tone\nLine two 😀", QVariant()), QString());
+    const struct
+    {
+        QString text;
+        QVariant translations;
+        const char* problem;
+    } refused[] = {
+        {QString("Cut") + QChar(0),
+         {},
+         "The text of a caption is not valid: it holds the control character U+0000."},
+        {QString(QChar(0xD800)), {}, "half of a character"},
+        {"**Fast**", R"({"de":"**Schnell"})",
+         "The de text of a caption is not valid: its markup does not parse."},
+        {"Fast", R"({"de":"Schnell\u001b"})", "U+001B"},
+    };
+    for (const auto& caption : refused) {
+        const QString problem = withCaption(caption.text, caption.translations);
+        EXPECT_TRUE(problem.contains(caption.problem)) << problem.toStdString();
+    }
+}
+
 // Geometry arrives as text. What cannot be drawn (no number, or edges beyond the largest number) is
 // refused; what is accepted is stored so that it reads back the same after the document is saved.
 TEST(PasteboardSerializationTest, GeometryIsTakenOnlyWhereItCanBeDrawnAndStoredAsItIs)

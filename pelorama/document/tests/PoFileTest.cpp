@@ -1,6 +1,7 @@
 // PO files as translation tools write them, and as nobody should.
 #include "document/PoFile.h"
 
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 using pelorama::document::PoFile;
@@ -10,6 +11,7 @@ TEST(PoFileTest, EntriesComeBackAsTheyWereWritten)
     PoFile po;
     po.language = "de-DE";
     po.project = "Store Shots";
+    po.revisionDate = PoFile::dateText(QDateTime(QDate(2026, 12, 10), QTime(6, 40), QTimeZone(3600)));
     po.entries = {
         {"Home/A1", "Hello **world**", "Hallo **Welt**", "Home", false},
         {"Home/B2", "Line one\nline \"two\"\ttab", "", "Home\nsecond line", false},
@@ -20,6 +22,12 @@ TEST(PoFileTest, EntriesComeBackAsTheyWereWritten)
     ASSERT_TRUE(bytes.hasValue()) << bytes.error().text().toStdString();
     EXPECT_TRUE(bytes->contains("Language: de-DE\\n")) << bytes->constData();
     EXPECT_TRUE(bytes->contains("charset=UTF-8")) << bytes->constData();
+    // What checking tools ask of a header.
+    for (const char* field :
+         {"Project-Id-Version: Store Shots\\n", "PO-Revision-Date: 2026-12-10 06:40+0100\\n",
+          "Last-Translator: \\n", "Language-Team: \\n", "MIME-Version: 1.0\\n",
+          "Content-Transfer-Encoding: 8bit\\n", "Plural-Forms: nplurals=1; plural=0;\\n"})
+        EXPECT_TRUE(bytes->contains(field)) << field;
     const auto read = PoFile::read(*bytes);
     ASSERT_TRUE(read.hasValue()) << read.error().text().toStdString();
     EXPECT_EQ(*read, po);
@@ -64,4 +72,37 @@ TEST(PoFileTest, HostileFilesAreErrorsThatNameTheirLine)
     ASSERT_FALSE(tooLarge.hasValue());
     EXPECT_EQ(tooLarge.error().line, 0);
     EXPECT_TRUE(PoFile::read(header, header.size()).hasValue());
+}
+
+// As editors on other systems save them: a byte-order mark, CRLF line ends, plural forms.
+TEST(PoFileTest, FilesOfOtherEditorsAreReadAsTheyAre)
+{
+    const QByteArray file = "\xEF\xBB\xBFmsgid \"\"\r\nmsgstr \"Language: de\\n\"\r\n\r\n"
+                            "msgctxt \"Home/A1\"\r\nmsgid \"Photo\"\r\nmsgid_plural \"Photos\"\r\n"
+                            "msgstr[0] \"Foto\"\r\nmsgstr[1] \"Fotos\"\r\n\r\n"
+                            "msgid \"No context\"\r\nmsgstr \"Kein Kontext\"\r\n";
+    const auto read = PoFile::read(file);
+    ASSERT_TRUE(read.hasValue()) << read.error().text().toStdString();
+    EXPECT_EQ(read->language, "de");
+    EXPECT_EQ(read->entries, QList<PoFile::Entry>({{"Home/A1", "Photo", "Foto", "", false, true},
+                                                   {"", "No context", "Kein Kontext", "", false, false}}));
+    // A mark alone on the first line still counts as that line.
+    const auto broken = PoFile::read("\xEF\xBB\xBFmsgid \"a\n");
+    ASSERT_FALSE(broken.hasValue());
+    EXPECT_EQ(broken.error().line, 1);
+}
+
+TEST(PoFileTest, RevisionDatesCarryTheirOffsetAndWhatCannotBeReadBackIsNotWritten)
+{
+    const QDate day(2026, 3, 1);
+    EXPECT_EQ(PoFile::dateText(QDateTime(day, QTime(23, 5), QTimeZone(-(3 * 3600 + 1800)))),
+              "2026-03-01 23:05-0330");
+    EXPECT_EQ(PoFile::dateText(QDateTime(day, QTime(0, 0), QTimeZone::utc())), "2026-03-01 00:00+0000");
+
+    for (const QString& text :
+         {QString("a") + QChar(0) + "b", QString(PoFile::maximumTextLength / 2, u'ü') + "x"}) {
+        const auto written = PoFile{"de", {}, {}, {{"Home/A1", "Source", text, "", false, false}}}.write();
+        ASSERT_FALSE(written.hasValue());
+        EXPECT_EQ(written.error().line, 0);
+    }
 }

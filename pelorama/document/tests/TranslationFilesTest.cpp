@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QUndoStack>
 #include <gtest/gtest.h>
 
@@ -65,6 +66,7 @@ protected:
 
     TestDocument m_document;
     QList<model::TextRect*> m_captions;
+    const QDateTime m_revised{QDate(2026, 12, 10), QTime(6, 40), QTimeZone::utc()};
     QTemporaryDir m_directory;
     QDir m_folder{m_directory.path()};
 };
@@ -82,12 +84,13 @@ TEST_F(TranslationFilesTest, ExportedFilesFilledInComeBackAsTheSameFilesAndAsOne
     ASSERT_TRUE(m_captions[1]->setText("Willkommen", "de-DE"));
     m_document.context().processPendingChanges();
 
-    ASSERT_TRUE(
-        TranslationFiles::exportCatalogs(m_document.context(), m_folder.path(), "Shots").failures.isEmpty());
+    ASSERT_TRUE(TranslationFiles::exportCatalogs(m_document.context(), m_folder.path(), "Shots", m_revised)
+                    .failures.isEmpty());
     EXPECT_EQ(m_folder.entryList(QDir::Files), QStringList({"de-DE.po", "ja.po"}));
     PoFile german = exported("de-DE.po");
     EXPECT_EQ(german.language, "de-DE");
     EXPECT_EQ(german.project, "Shots");
+    EXPECT_EQ(german.revisionDate, "2026-12-10 06:40+0000");
     const QString welcome = "Intro/" + m_captions[1]->uniqueIdentifier();
     const QString photos = "Home/" + m_captions[0]->uniqueIdentifier();
     // Screenshots in their order, captions without text left out.
@@ -111,8 +114,8 @@ TEST_F(TranslationFilesTest, ExportedFilesFilledInComeBackAsTheSameFilesAndAsOne
     const QStringList translated = {"de-DE: Deine **Fotos**, überall", "ja: 写真をどこでも", "de-DE: Hallo"};
     EXPECT_EQ(translations(), translated);
 
-    ASSERT_TRUE(
-        TranslationFiles::exportCatalogs(m_document.context(), m_folder.path(), "Shots").failures.isEmpty());
+    ASSERT_TRUE(TranslationFiles::exportCatalogs(m_document.context(), m_folder.path(), "Shots", m_revised)
+                    .failures.isEmpty());
     EXPECT_EQ(contents("de-DE.po"), filledGerman);
     EXPECT_EQ(contents("ja.po"), filledJapanese);
 
@@ -137,26 +140,49 @@ TEST_F(TranslationFilesTest, WhatAnImportCannotTakeIsNamedAndABrokenFileChangesN
     const QString french = save(
         "fr.po", PoFile{{},
                         {},
+                        {},
                         {entry(fast, "**Rapide** et //léger"), entry(visit, "Visitez https://example.com"),
-                         entry("Home/gone", "Parti"), entry(fast, "Vite", true), entry("Settings/none", "")}}
-                     .write()
-                     .value());
-    const auto imported = TranslationFiles::importCatalogs(m_document.context(), {french});
+                         entry("Old Home/gone", "Parti"), entry(fast, "Vite", true),
+                         entry("", "Sans contexte"), entry("", "Sans contexte 2"), entry("Settings/none", ""),
+                         entry(visit, QString("Visite") + QChar(0x7))}}
+                         .write()
+                         .value() +
+                     // Plural forms, which no file of ours holds.
+                     "\nmsgctxt \"" + visit.toUtf8() +
+                     "\"\nmsgid \"Visit\"\nmsgid_plural \"Visits\"\nmsgstr[0] \"Visite\"\n"
+                     "msgstr[1] \"Visites\"\n");
+    // A file of which nothing is taken adds no language.
+    const QString spanish =
+        save("es.po", PoFile{"es", {}, {}, {entry("Old Home/gone", "Ido")}}.write().value());
+    const auto imported = TranslationFiles::importCatalogs(m_document.context(), {french, spanish});
     ASSERT_TRUE(imported.hasValue()) << imported.error().text().toStdString();
     EXPECT_EQ(imported->addedLanguages, QStringList{"fr"});
     EXPECT_TRUE(model::DocumentLanguages::of(m_document.context()).contains("fr"));
+    EXPECT_FALSE(model::DocumentLanguages::of(m_document.context()).contains("es"));
     EXPECT_EQ(translations(), QStringList{"fr: Visitez https://example.com"});
-    EXPECT_EQ(imported->missingCaptions, QStringList{"Home/gone"});
-    EXPECT_EQ(imported->fuzzyEntries, QStringList{fast});
-    ASSERT_EQ(imported->refused.size(), 1);
-    EXPECT_EQ(imported->refused[0].context, fast);
+    // Named as the user knows them: screenshot and caption text, the document's or the entry's.
+    EXPECT_EQ(imported->missingCaptions,
+              QStringList({"Old Home: “Source of Parti”", "Old Home: “Source of Ido”"}));
+    EXPECT_EQ(imported->fuzzyEntries, QStringList{"Home: “Fast and light”"});
+    EXPECT_EQ(imported->pluralEntries, QStringList{"Home: “Visit https://example.com”"});
+    EXPECT_EQ(imported->entriesWithoutContext, 2);
+    EXPECT_EQ(imported->refused,
+              QList<TranslationFiles::SkippedEntry>(
+                  {{"Home: “Fast and light”", "its markup does not parse"},
+                   {"Home: “Visit https://example.com”", "it holds the control character U+0007"}}));
+    EXPECT_EQ(imported->filesWithoutEffect,
+              QList<TranslationFiles::FileWithoutEffect>({{"es.po", "es", true}}));
     const auto alert = TranslationFiles::importAlert(*imported);
     ASSERT_TRUE(alert);
-    for (const QString& named : {QString("Home/gone"), fast + ": its markup does not parse"})
+    for (const QString& named :
+         {QString("No entry of “es.po” was taken, so its language es was not added."),
+          QString("2 entries without a context, which cannot be matched to a caption."),
+          QString("Old Home: “Source of Parti”"),
+          QString("Home: “Fast and light”: its markup does not parse"), QString("plural forms")})
         EXPECT_TRUE(alert->informativeText.contains(named)) << alert->informativeText.toStdString();
 
     // One file that cannot be read keeps every other from being read too.
-    const QString good = save("de.po", PoFile{"de", {}, {entry(visit, "Besuchen Sie")}}.write().value());
+    const QString good = save("de.po", PoFile{"de", {}, {}, {entry(visit, "Besuchen Sie")}}.write().value());
     QFile huge(path("huge.po"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
     huge.close();
@@ -172,7 +198,7 @@ TEST_F(TranslationFilesTest, WhatAnImportCannotTakeIsNamedAndABrokenFileChangesN
         {huge.fileName(), "“huge.po”: The file is larger than 4 MB"},
         {path("missing.po"), "“missing.po”: "},
         {save("English.po", ""), "“English.po”: The file names no language"},
-        {save("klingon.po", PoFile{"tlh?", {}, {}}.write().value()), "“klingon.po”: Its language “tlh?”"},
+        {save("klingon.po", PoFile{"tlh?", {}, {}, {}}.write().value()), "“klingon.po”: Its language “tlh?”"},
         {save(model::DocumentLanguages::of(m_document.context()).base + ".po", ""),
          "the document’s base language"},
     };
@@ -184,4 +210,34 @@ TEST_F(TranslationFilesTest, WhatAnImportCannotTakeIsNamedAndABrokenFileChangesN
         EXPECT_EQ(translations(), QStringList{"fr: Visitez https://example.com"});
         EXPECT_FALSE(model::DocumentLanguages::of(m_document.context()).contains("de"));
     }
+}
+
+// What a caption may not hold does not go out to be refused on its way back.
+TEST_F(TranslationFilesTest, TextsThatCannotComeBackAreLeftOutOfTheFilesAndNamed)
+{
+    model::Screenshot& home = m_document.addScreenshot("Home", 0);
+    m_captions = {&addCaption(home, QString("Cut") + QChar(0) + "here"),
+                  &addCaption(home, QString(model::TextRect::maximumTextLength + 1, u'x')),
+                  &addCaption(home, "Plain"), &addCaption(home, "Kept")};
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(m_document.context(), "de"));
+    ASSERT_TRUE(m_captions[2]->setText("**Schlicht", "de"));
+    ASSERT_TRUE(m_captions[3]->setText("Behalten", "de"));
+    m_document.context().processPendingChanges();
+
+    const TranslationFiles::ExportReport report =
+        TranslationFiles::exportCatalogs(m_document.context(), m_folder.path(), "Shots", m_revised);
+    EXPECT_TRUE(report.failures.isEmpty());
+    EXPECT_EQ(report.leftOut,
+              QStringList({"Home: “Cut here”: it holds the control character U+0000",
+                           "Home: “" + QString(39, u'x') + "…”: it is longer than 5000 characters",
+                           "Home: “Plain” in de: its markup does not parse"}));
+    const QString plain = "Home/" + m_captions[2]->uniqueIdentifier();
+    const QString kept = "Home/" + m_captions[3]->uniqueIdentifier();
+    EXPECT_EQ(exported("de.po").entries, QList<PoFile::Entry>({{plain, "Plain", "", "Home", false},
+                                                               {kept, "Kept", "Behalten", "Home", false}}));
+    const auto alert = TranslationFiles::exportAlert(report);
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->messageText, "Some texts were not exported.");
+    EXPECT_TRUE(alert->informativeText.contains("Home: “Plain” in de"))
+        << alert->informativeText.toStdString();
 }

@@ -9,7 +9,8 @@
 namespace pelorama::templates {
 namespace {
 
-// A rounded ring in the highlight colour around the item the keyboard works from.
+// A thin dashed frame in the text colour around the item the keyboard works from: the selection fills
+// its item in the highlight colour, and the frame must not pass for it.
 class FocusRing : public QWidget
 {
 public:
@@ -18,6 +19,7 @@ public:
     explicit FocusRing(QWidget* parent)
         : QWidget(parent)
     {
+        setObjectName(QStringLiteral("focusFrame"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         hide();
     }
@@ -27,8 +29,10 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+        QPen pen(palette().color(QPalette::Active, QPalette::WindowText), 1, Qt::CustomDashLine);
+        pen.setDashPattern({3, 3});
+        painter.setPen(pen);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
     }
 };
 
@@ -323,6 +327,10 @@ std::optional<IndexPath> CollectionView::neighbour(int key) const
 
 void CollectionView::keyPressEvent(QKeyEvent* event)
 {
+    if (!m_keyboardUsed) {
+        m_keyboardUsed = true;
+        placeFocusRing();
+    }
     const int key = event->key();
     const bool moves = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
                        key == Qt::Key_Down || key == Qt::Key_Home || key == Qt::Key_End;
@@ -350,6 +358,7 @@ void CollectionView::focusInEvent(QFocusEvent* event)
     QScrollArea::focusInEvent(event);
     if (!m_current && !m_rows.empty())
         m_current = m_rows.front().front();
+    m_keyboardUsed = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     placeFocusRing();
 }
 
@@ -361,7 +370,7 @@ void CollectionView::focusOutEvent(QFocusEvent* event)
 
 void CollectionView::placeFocusRing()
 {
-    CollectionViewItem* current = m_current && hasFocus() ? item(*m_current) : nullptr;
+    CollectionViewItem* current = m_current && hasFocus() && m_keyboardUsed ? item(*m_current) : nullptr;
     if (!current) {
         m_focusRing->hide();
         return;

@@ -68,10 +68,12 @@ protected:
 // the visible area while its section scrolls by. Items flow left to right in rows of fixed spacing. One
 // item at a time is selected, by a press on it or from the keyboard.
 //
-// With the keyboard focus, a ring marks the current item (the selected one, or the first before any is
-// selected). The arrow keys select the item beside, above or below the current one, across section
-// boundaries; Home and End the first and last; an arrow or Space with the current item not yet selected
-// selects it. Other keys (Return, Escape, Tab) go on to the window.
+// With the keyboard focus, once the keyboard is used (a key pressed in the grid, or the focus tabbed
+// into it), a dashed frame marks the current item (the selected one, or the first before any is
+// selected); it is drawn unlike the selection, so that an item it marks is not taken for selected. The arrow
+// keys select the item beside, above or below the current one, across section boundaries; Home and End the
+// first and last; an arrow or Space with the current item not yet selected selects it. Other keys (Return,
+// Escape, Tab) go on to the window.
 class CollectionView : public QScrollArea
 {
     Q_OBJECT
@@ -138,6 +140,8 @@ private:
     std::vector<std::vector<IndexPath>> m_rows;
     std::vector<IndexPath> m_selection;
     std::optional<IndexPath> m_current;
+    // Whether the keyboard was used since the grid took the focus.
+    bool m_keyboardUsed = false;
     bool m_pinsHeaders = false;
 };
 

@@ -6,9 +6,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -86,6 +89,29 @@ TEST_F(DocumentWindowsTest, TheDocumentsQuestionsAreDialogsOverItsWindow)
     EXPECT_FALSE(document->saveDocument());
     EXPECT_EQ(m_dialogs->errors, QStringList({"The document “Notes” could not be saved. The disk is full."}));
     EXPECT_EQ(m_dialogs->lastParent, windows.window());
+}
+
+// Save As starts where a document was last saved, in this run or an earlier one.
+TEST_F(DocumentWindowsTest, SaveAsStartsInTheFolderADocumentWasLastSavedIn)
+{
+    QSettings().remove("StartingFolders");
+    const auto untitled = [&] {
+        auto document = std::make_unique<TextDocument>();
+        appkit::DocumentWindows::of(*document).setDialogs(m_dialogs);
+        return document;
+    };
+    auto first = untitled();
+    m_dialogs->saveLocation = m_folder.filePath("Shots/First.txt");
+    ASSERT_TRUE(QDir(m_folder.path()).mkpath("Shots"));
+    ASSERT_TRUE(first->saveDocumentAs());
+    EXPECT_EQ(QFileInfo(m_dialogs->suggestedPath).absolutePath(), QDir::homePath());
+
+    auto second = untitled();
+    m_dialogs->saveLocation.clear();
+    EXPECT_FALSE(second->saveDocumentAs());
+    EXPECT_EQ(QFileInfo(m_dialogs->suggestedPath).absolutePath(), m_folder.filePath("Shots"));
+    EXPECT_EQ(QFileInfo(m_dialogs->suggestedPath).fileName(), second->displayName() + ".txt");
+    QSettings().remove("StartingFolders");
 }
 
 TEST_F(DocumentWindowsTest, TheWindowIsFilledOnceAndGoesWithItsDocument)

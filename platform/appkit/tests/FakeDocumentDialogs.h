@@ -16,6 +16,8 @@ public:
     int unsavedChangesQuestions = 0;
     int revertQuestions = 0;
     QStringList errors;
+    // Where the last save question started.
+    QString suggestedPath;
     // The window the last question or error was shown over.
     QWidget* lastParent = nullptr;
 
@@ -24,9 +26,11 @@ public:
         ++openQuestions;
         return pathsToOpen;
     }
-    QString chooseSaveLocation(QWidget* parent, const appkit::DocumentType&, const QString&) override
+    QString chooseSaveLocation(QWidget* parent, const appkit::DocumentType&,
+                               const QString& suggested) override
     {
         lastParent = parent;
+        suggestedPath = suggested;
         ++saveQuestions;
         return saveLocation;
     }

@@ -26,7 +26,6 @@
 #include <gtest/gtest.h>
 
 using namespace pelorama::templates;
-namespace graphics = ::graphics;
 
 namespace {
 
@@ -243,6 +242,46 @@ TEST_F(PickerTest, ArrowsMoveTheSelectionAcrossSectionsAndReturnAddsIt)
                           .templateGroups()[size_t(chosenPath.section)]
                           .templates()[size_t(chosenPath.item)]
                           .get());
+}
+
+// The grid opens with the focus on its first item, which is not selected: nothing marks that item until
+// the keyboard is used, and then a frame that shares no colour with the selection.
+TEST_F(PickerTest, TheFocusFrameShowsOnceTheKeyboardIsUsedAndLooksUnlikeTheSelection)
+{
+    TemplateViewController* picker = begin();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    CollectionView* grid = picker->collectionView();
+    auto* frame = grid->findChild<QWidget*>("focusFrame");
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_FALSE(frame->isVisible());
+
+    type(Qt::Key_Right);
+    ASSERT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->geometry().center(), grid->item({0, 0})->geometry().center());
+    const QColor highlight = grid->palette().color(QPalette::Active, QPalette::Highlight);
+    const QImage drawn = frame->grab().toImage();
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QColor pixel = drawn.pixelColor(x, y);
+            if (pixel.alpha() == 0)
+                continue;
+            ++inked;
+            EXPECT_GT(std::abs(pixel.red() - highlight.red()) + std::abs(pixel.green() - highlight.green()) +
+                          std::abs(pixel.blue() - highlight.blue()),
+                      60)
+                << x << "," << y;
+        }
+    }
+    EXPECT_GT(inked, 0);
+
+    // Away and back by the keyboard, the frame follows the focus.
+    type(Qt::Key_Tab);
+    EXPECT_FALSE(frame->isVisible());
+    type(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), grid);
+    EXPECT_TRUE(frame->isVisible());
 }
 
 TEST_F(PickerTest, TabReachesTheChooserAndTheButtonsAndEscapeCancels)
