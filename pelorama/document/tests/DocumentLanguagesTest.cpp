@@ -137,7 +137,7 @@ TEST(DocumentLanguagesTest, ADocumentWrittenBeforeLanguagesOpensUnchangedAndGain
     EXPECT_EQ(onlyCaption(context)->text(), "Hello");
 }
 
-TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsInTheLanguagesOfTheDocumentItLandsIn)
+TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsAndShowsThoseInTheLanguagesOfItsDocument)
 {
     TestDocument source;
     setLanguages(source, "en-US", {"de-DE", "ja"});
@@ -156,9 +156,9 @@ TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsInTheLanguagesOfTheDocume
         QString pasted;
     } targets[] = {
         {"the same languages", "en-US", {"de-DE", "ja"}, "Hello | de-DE: Hallo, ja: こんにちは"},
-        {"another base", "de-DE", {"en-US", "fr"}, "Hallo | en-US: Hello"},
-        {"one language", "en-GB", {}, "Hello | "},
-        {"one language the copy has", "ja", {}, "こんにちは | "},
+        {"another base", "de-DE", {"en-US", "fr"}, "Hallo | en-US: Hello, ja: こんにちは"},
+        {"one language", "en-GB", {}, "Hello | de-DE: Hallo, en-US: Hello, ja: こんにちは"},
+        {"one language the copy has", "ja", {}, "こんにちは | de-DE: Hallo, en-US: Hello"},
     };
     for (const auto& target : targets) {
         TestDocument document;
@@ -168,6 +168,14 @@ TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsInTheLanguagesOfTheDocume
             << target.name;
         ASSERT_EQ(document.arrangedScreenshots().size(), 1) << target.name;
         EXPECT_EQ(textsOf(*document.arrangedScreenshots().front()), target.pasted) << target.name;
+        // The texts kept for languages the document lacks show once it takes one.
+        if (!target.others.isEmpty())
+            continue;
+        auto* pasted = dynamic_cast<model::TextRect*>(
+            document.arrangedScreenshots().front()->drawableMappings().front()->drawable());
+        ASSERT_NE(pasted, nullptr);
+        ASSERT_TRUE(addLanguage(document.context(), "de-DE"));
+        EXPECT_EQ(pasted->text("de-DE"), "Hallo") << target.name;
     }
 
     // Texts and languages that are not what a document holds are refused whole.
