@@ -11,6 +11,10 @@
 #include "document/TranslationFiles.h"
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
+#include "store/ScopedUndoGroup.h"
+
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace pelorama::app {
 
@@ -90,17 +94,69 @@ void LanguageCommands::removeLanguage()
     openOn(*dialog);
 }
 
+QMessageBox* LanguageCommands::setBaseLanguageAlert() const
+{
+    return m_setBaseAlert;
+}
+
+LanguageCommands::BaseLanguageQuestion LanguageCommands::baseLanguageQuestion(const QString& code,
+                                                                              const QString& oldBase,
+                                                                              const QStringList& codes,
+                                                                              int untranslated)
+{
+    const QString name = LanguageNames::noteName(code, codes);
+    const QString oldName = LanguageNames::noteName(oldBase, codes);
+    const QString captions =
+        untranslated == 1 ? tr("1 caption has") : tr("%1 captions have").arg(untranslated);
+    return {tr("Make %1 the base language?").arg(name),
+            tr("%1 no text in %2. Until translated, they keep showing their current text as their base "
+               "text. The texts in %3 are kept as its translations.")
+                .arg(captions, name, oldName)};
+}
+
 void LanguageCommands::setBaseLanguage()
 {
     store::ManagedObjectContext* context = m_document.managedObjectContext();
     const QString code = m_choice.current();
-    if (!context || code == m_choice.languages().base)
+    if (!context || code == m_choice.languages().base || m_setBaseAlert)
         return;
-    if (const auto set = model::LanguageEditing::setBaseLanguage(*context, code); !set) {
-        DocumentCommands::runAlert({tr("The base language could not be changed."), set.error()}, &m_window);
+    const auto set = [this, code] {
+        store::ManagedObjectContext* context = m_document.managedObjectContext();
+        if (!context)
+            return;
+        if (const auto set = model::LanguageEditing::setBaseLanguage(*context, code); !set) {
+            DocumentCommands::runAlert({tr("The base language could not be changed."), set.error()},
+                                       &m_window);
+            return;
+        }
+        m_choice.refresh();
+    };
+    const auto untranslated = model::LanguageEditing::captionsWithoutText(*context, code);
+    if (!untranslated) {
+        DocumentCommands::runAlert({tr("The base language could not be changed."), untranslated.error()},
+                                   &m_window);
         return;
     }
-    m_choice.refresh();
+    if (*untranslated == 0) {
+        set();
+        return;
+    }
+    const BaseLanguageQuestion asked =
+        baseLanguageQuestion(code, m_choice.languages().base, m_choice.languages().codes, *untranslated);
+    auto* alert = new QMessageBox(&m_window);
+    m_setBaseAlert = alert;
+    alert->setIcon(QMessageBox::Question);
+    alert->setWindowTitle(tr("Set as Base Language"));
+    alert->setText(asked.question);
+    alert->setInformativeText(asked.explanation);
+    QPushButton* confirm = alert->addButton(tr("Set as &Base Language"), QMessageBox::AcceptRole);
+    alert->addButton(QMessageBox::Cancel);
+    alert->setDefaultButton(confirm);
+    connect(alert, &QMessageBox::finished, this, [alert, confirm, set] {
+        if (alert->clickedButton() == confirm)
+            set();
+    });
+    openOn(*alert);
 }
 
 void LanguageCommands::exportForTranslation()
@@ -150,7 +206,9 @@ void LanguageCommands::importTranslations()
             store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
             if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
                 return;
+            std::optional<store::ScopedUndoGroup> step(std::in_place, *context, tr("Import Translations"));
             const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
+            step.reset();
             if (!imported) {
                 DocumentCommands::runAlert(
                     {tr("The translations could not be imported."), imported.error().text()}, window);

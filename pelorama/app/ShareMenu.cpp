@@ -32,8 +32,8 @@ ShareMenu::ShareMenu(model::Canvas canvas, QString name, QWidget* parent)
     , m_canvas(std::move(canvas))
     , m_name(std::move(name))
 {
-    addAction(QStringLiteral("Copy Image"), this, [this] { copyImage(m_canvas); });
-    addAction(QStringLiteral("Open in Image Viewer"), this, [this] {
+    addAction(QStringLiteral("&Copy Image"), this, [this] { copyImage(m_canvas); });
+    addAction(QStringLiteral("&Open in Image Viewer"), this, [this] {
         const Opened opened = openInImageViewer(m_canvas, m_name);
         if (!opened.error.isEmpty()) {
             QMessageBox alert;
