@@ -106,12 +106,16 @@ LanguageCommands::BaseLanguageQuestion LanguageCommands::baseLanguageQuestion(co
 {
     const QString name = LanguageNames::noteName(code, codes);
     const QString oldName = LanguageNames::noteName(oldBase, codes);
-    const QString captions =
-        untranslated == 1 ? tr("1 caption has") : tr("%1 captions have").arg(untranslated);
+    const QString explanation =
+        untranslated == 1
+            ? tr("1 caption has no text in %1: until translated, it keeps its current text as base text.")
+                  .arg(name)
+            : tr("%1 captions have no text in %2: until translated, they keep their current text as base "
+                 "text.")
+                  .arg(untranslated)
+                  .arg(name);
     return {tr("Make %1 the base language?").arg(name),
-            tr("%1 no text in %2. Until translated, they keep showing their current text as their base "
-               "text. The texts in %3 are kept as its translations.")
-                .arg(captions, name, oldName)};
+            explanation + u' ' + tr("The %1 texts are kept as %1 translations.").arg(oldName)};
 }
 
 void LanguageCommands::setBaseLanguage()

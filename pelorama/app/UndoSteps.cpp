@@ -45,7 +45,8 @@ QSet<store::ManagedObjectID> wholeObjects(const std::vector<store::UndoEntry>& e
 
 QString countedScreenshots(const QString& verb, int count)
 {
-    return count == 1 ? QStringLiteral("%1 Screenshot").arg(verb) : QStringLiteral("%1 Screenshots").arg(verb);
+    return count == 1 ? QStringLiteral("%1 Screenshot").arg(verb)
+                      : QStringLiteral("%1 Screenshots").arg(verb);
 }
 
 QString toldName(const std::vector<store::UndoEntry>& entries)
@@ -150,9 +151,9 @@ QStringList changedLanguages(const QUndoCommand* step, store::ManagedObjectConte
         const Texts& texts = caption.value();
         const auto shown = [&](int when, const QString& code) {
             const QString text = texts.text[when] ? texts.text[when]->toString() : object->text();
-            const model::Translations translations = texts.translations[when]
-                                                         ? model::TranslationsText::read(*texts.translations[when])
-                                                         : object->translations();
+            const model::Translations translations =
+                texts.translations[when] ? model::TranslationsText::read(*texts.translations[when])
+                                         : object->translations();
             return code == languages.base ? text : translations.value(code, text);
         };
         for (const QString& code : languages.codes) {
