@@ -21,9 +21,8 @@ TEST(UndoStepsTest, AStepIsNamedByWhatItChanged)
     TestContext store;
     store::ManagedObjectContext& context = *store.context;
     model::Screenshot* first = store.insertScreenshots({"First", "Second"}).front();
-    model::TextRect* caption = model::TextRect::insertInto(context, {0, 0, 100, 50}, "Hello",
-                                                           graphics::TextAlignment::center,
-                                                           model::VerticalAlignment::center);
+    model::TextRect* caption = model::TextRect::insertInto(
+        context, {0, 0, 100, 50}, "Hello", graphics::TextAlignment::center, model::VerticalAlignment::center);
     model::DrawableMapping::insert(*caption, *first, context);
     context.processPendingChanges();
     QUndoStack undo;
@@ -34,15 +33,40 @@ TEST(UndoStepsTest, AStepIsNamedByWhatItChanged)
         const char* name;
         std::function<void()> step;
     } steps[] = {
-        {"Edit Caption", [&] { caption->setText("Hi"); }},
-        {"Change Font", [&] { caption->setFont(graphics::Font("Helvetica", 20)); }},
-        {"Change Blur Radius", [&] { caption->setShadowBlurRadius(7); }},
-        {"Move", [&] { caption->setRect({10, 10, 100, 50}); }},
-        {"Rename Screenshot", [&] { first->setName("Start"); }},
-        {"Reorder Screenshots", [&] { first->setOrder(5); }},
-        {"Add Screenshot", [&] { store.insertScreenshots({"Third"}); }},
-        {"Delete Screenshot", [&] { context.deleteObject(first); }},
-        {"Change", [&] {
+        {"Edit Caption",
+         [&] {
+             caption->setText("Hi");
+         }},
+        {"Change Font",
+         [&] {
+             caption->setFont(graphics::Font("Helvetica", 20));
+         }},
+        {"Change Blur Radius",
+         [&] {
+             caption->setShadowBlurRadius(7);
+         }},
+        {"Move",
+         [&] {
+             caption->setRect({10, 10, 100, 50});
+         }},
+        {"Rename Screenshot",
+         [&] {
+             first->setName("Start");
+         }},
+        {"Reorder Screenshots",
+         [&] {
+             first->setOrder(5);
+         }},
+        {"Add Screenshot",
+         [&] {
+             store.insertScreenshots({"Third"});
+         }},
+        {"Delete Screenshot",
+         [&] {
+             context.deleteObject(first);
+         }},
+        {"Change",
+         [&] {
              caption->setFont(graphics::Font("Helvetica", 30));
              caption->setShadowBlurRadius(3);
          }},
