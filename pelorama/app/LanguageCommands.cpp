@@ -15,6 +15,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <optional>
 
 namespace pelorama::app {
 
@@ -26,6 +27,33 @@ void openOn(QDialog& dialog)
     dialog.setAttribute(Qt::WA_DeleteOnClose);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.open();
+}
+
+struct BaseLanguageQuestion
+{
+    QString question;
+    QString explanation;
+};
+
+// What is asked before code becomes the base language where untranslated captions lack a text in it.
+BaseLanguageQuestion baseLanguageQuestion(const QString& code, const QString& oldBase,
+                                          const QStringList& codes, int untranslated)
+{
+    const QString name = LanguageNames::noteName(code, codes);
+    const QString oldName = LanguageNames::noteName(oldBase, codes);
+    const QString explanation =
+        untranslated == 1
+            ? LanguageCommands::tr(
+                  "1 caption has no text in %1: until translated, it keeps its current text as base text.")
+                  .arg(name)
+            : LanguageCommands::tr(
+                  "%1 captions have no text in %2: until translated, they keep their current text as base "
+                  "text.")
+                  .arg(untranslated)
+                  .arg(name);
+    return {LanguageCommands::tr("Make %1 the base language?").arg(name),
+            explanation + u' ' +
+                LanguageCommands::tr("The %1 texts are kept as %1 translations.").arg(oldName)};
 }
 
 } // namespace
@@ -97,25 +125,6 @@ void LanguageCommands::removeLanguage()
 QMessageBox* LanguageCommands::setBaseLanguageAlert() const
 {
     return m_setBaseAlert;
-}
-
-LanguageCommands::BaseLanguageQuestion LanguageCommands::baseLanguageQuestion(const QString& code,
-                                                                              const QString& oldBase,
-                                                                              const QStringList& codes,
-                                                                              int untranslated)
-{
-    const QString name = LanguageNames::noteName(code, codes);
-    const QString oldName = LanguageNames::noteName(oldBase, codes);
-    const QString explanation =
-        untranslated == 1
-            ? tr("1 caption has no text in %1: until translated, it keeps its current text as base text.")
-                  .arg(name)
-            : tr("%1 captions have no text in %2: until translated, they keep their current text as base "
-                 "text.")
-                  .arg(untranslated)
-                  .arg(name);
-    return {tr("Make %1 the base language?").arg(name),
-            explanation + u' ' + tr("The %1 texts are kept as %1 translations.").arg(oldName)};
 }
 
 void LanguageCommands::setBaseLanguage()

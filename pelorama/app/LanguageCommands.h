@@ -37,14 +37,6 @@ public:
     // base as a PO file for translators; an alert names the files that could not be written.
     void exportForTranslation();
 
-    // What makes code the base language: the alert's question and what it tells.
-    struct BaseLanguageQuestion
-    {
-        QString question;
-        QString explanation;
-    };
-    static BaseLanguageQuestion baseLanguageQuestion(const QString& code, const QString& oldBase,
-                                                     const QStringList& codes, int untranslated);
     // Asks for PO files (a sheet on the window) and reads them back into the captions, as one step to
     // undo: all of them, or, with an alert that names the file and the line, none. One alert names what
     // the files held that was not taken.
