@@ -1,9 +1,11 @@
 #include "app/CaptionInLanguage.h"
 
+#include "app/LanguageNames.h"
 #include "ledgerline/PropertyCollection.h"
 #include "model/attributes/PropertyCollectionBuilder.h"
 #include "model/attributes/WarningProperty.h"
 #include "model/entities/TextRect.h"
+#include "model/languages/LanguageEditing.h"
 #include "tessaline/Shared/Observer.h"
 
 #include <algorithm>
@@ -17,11 +19,11 @@ const QString textKey = QStringLiteral("text");
 } // namespace
 
 CaptionInLanguage::CaptionInLanguage(model::TextRect& caption, const QString& language,
-                                     const QString& baseName, QObject* parent)
+                                     model::DocumentLanguages languages, QObject* parent)
     : QObject(parent)
     , m_caption(&caption)
     , m_language(language)
-    , m_baseName(baseName)
+    , m_languages(std::move(languages))
     , m_baseText(&caption, textKey, foundation::KeyValueObservation::InitialValue::skip,
                  [this](const QVariant&) { emit textChanged(); })
     , m_translations(&caption, model::TextRect::translationsAttribute.key(),
@@ -47,6 +49,14 @@ void CaptionInLanguage::setText(const QString& text)
         QMetaObject::invokeMethod(this, &CaptionInLanguage::textChanged, Qt::QueuedConnection);
 }
 
+QString CaptionInLanguage::note() const
+{
+    const QString shown =
+        m_caption ? model::LanguageEditing::baseTextLanguage(*m_caption, m_languages) : m_languages.base;
+    return QStringLiteral("Not translated: showing %1")
+        .arg(LanguageNames::noteName(shown, m_languages.codes));
+}
+
 std::unique_ptr<ledgerline::PropertyCollection> CaptionInLanguage::makePropertyCollection()
 {
     if (!m_caption)
@@ -62,13 +72,18 @@ std::unique_ptr<ledgerline::PropertyCollection> CaptionInLanguage::makePropertyC
         // Under the text row, the last of its group.
         auto note = std::make_unique<model::WarningProperty>();
         note->setIdentifier(QStringLiteral("untranslated"));
-        note->setMessage(QStringLiteral("Not translated: showing %1").arg(m_baseName));
+        note->setMessage(this->note());
         model::WarningProperty& shown = group->addProperty(std::move(note));
-        collection->keepObserver(std::make_unique<tessaline::Observer>(
-            m_caption.data(), model::TextRect::translationsAttribute.key(),
-            [caption = m_caption, language = m_language, &shown](const QVariant&) {
-                shown.setHidden(!caption || caption->translations().contains(language));
-            }));
+        // Both texts tell which language the base text is in.
+        for (const QString& key : {textKey, model::TextRect::translationsAttribute.key()}) {
+            collection->keepObserver(std::make_unique<tessaline::Observer>(
+                m_caption.data(), key, [self = QPointer<CaptionInLanguage>(this), &shown](const QVariant&) {
+                    model::TextRect* caption = self ? self->caption() : nullptr;
+                    shown.setHidden(!caption || caption->translations().contains(self->language()));
+                    if (caption)
+                        shown.setMessage(self->note());
+                }));
+        }
         break;
     }
     return collection;

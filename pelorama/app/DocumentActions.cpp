@@ -8,8 +8,11 @@
 #include "app/LanguageMenu.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ToolbarIcons.h"
+#include "app/UndoSteps.h"
 #include "document/ScreenshotPasteboard.h"
 #include "model/entities/DocumentSelection.h"
+#include "store/ManagedObjectContext.h"
+#include "store/ScopedUndoGroup.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -22,6 +25,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <functional>
+#include <optional>
 #include <type_traits>
 
 namespace pelorama::app {
@@ -75,19 +79,19 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     , m_saveAs(make(QStringLiteral("saveAs"), tr("Save &As…")))
     , m_revert(make(QStringLiteral("revert"), tr("Re&vert to Saved")))
     , m_exportAll(make(QStringLiteral("export"), tr("&Export…")))
-    , m_exportCurrent(make(QStringLiteral("exportCurrent"), tr("Export &Current Screenshot…")))
+    , m_exportCurrent(make(QStringLiteral("exportCurrent"), tr("Export C&urrent Screenshot…")))
     , m_undo(make(QStringLiteral("undo"), tr("&Undo")))
     , m_redo(make(QStringLiteral("redo"), tr("&Redo")))
     , m_cut(make(QStringLiteral("cut"), tr("Cu&t")))
     , m_copy(make(QStringLiteral("copy"), tr("&Copy")))
     , m_paste(make(QStringLiteral("paste"), tr("&Paste")))
-    , m_duplicate(make(QStringLiteral("duplicate"), tr("D&uplicate")))
+    , m_duplicate(make(QStringLiteral("duplicate"), tr("Dup&licate")))
     , m_delete(make(QStringLiteral("delete"), tr("&Delete")))
     , m_selectAll(make(QStringLiteral("selectAll"), tr("Select &All")))
-    , m_addScreenshot(make(QStringLiteral("addScreenshot"), tr("&Add Screenshot…")))
-    , m_showScreenshotList(make(QStringLiteral("showScreenshotList"), tr("Show Screenshot &List")))
+    , m_addScreenshot(make(QStringLiteral("addScreenshot"), tr("Add &Screenshot…")))
+    , m_showScreenshotList(make(QStringLiteral("showScreenshotList"), tr("Show &Screenshot List")))
     , m_showInspector(make(QStringLiteral("showInspector"), tr("Show &Inspector")))
-    , m_share(make(QStringLiteral("share"), tr("Share")))
+    , m_share(make(QStringLiteral("share"), tr("S&hare")))
     , m_feedback(make(QStringLiteral("feedback"), tr("Send &Feedback…")))
     , m_addLanguage(make(QStringLiteral("addLanguage"), tr("&Add Language…")))
     , m_removeLanguage(make(QStringLiteral("removeLanguage"), tr("&Remove Language…")))
@@ -141,8 +145,8 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
     connect(m_save, &QAction::triggered, &document, [&document] { document.saveDocument(); });
     connect(m_saveAs, &QAction::triggered, &document, [&document] { document.saveDocumentAs(); });
     connect(m_revert, &QAction::triggered, &document, [&document] { document.revertDocumentToSaved(); });
-    connect(m_undo, &QAction::triggered, document.undoStack(), &QUndoStack::undo);
-    connect(m_redo, &QAction::triggered, document.undoStack(), &QUndoStack::redo);
+    connect(m_undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(m_redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
     connect(m_exportAll, &QAction::triggered, this, [this] {
         m_window.commitEditing();
         m_commands.exportAllScreenshots();
@@ -160,12 +164,16 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
                         documentCommand();
                 });
     };
-    connectTextFirst(m_cut, TextCommand::cut, [this] { m_commands.cut(); });
+    connectTextFirst(m_cut, TextCommand::cut,
+                     [this] { performNamed(tr("Cut"), [this] { m_commands.cut(); }); });
     connectTextFirst(m_copy, TextCommand::copy, [this] { m_commands.copy(); });
-    connectTextFirst(m_paste, TextCommand::paste, [this] { m_commands.paste(); });
-    connectTextFirst(m_delete, TextCommand::remove, [this] { m_commands.deleteSelection(); });
+    connectTextFirst(m_paste, TextCommand::paste,
+                     [this] { performNamed(tr("Paste"), [this] { m_commands.paste(); }); });
+    connectTextFirst(m_delete, TextCommand::remove,
+                     [this] { performNamed(tr("Delete"), [this] { m_commands.deleteSelection(); }); });
     connect(m_selectAll, &QAction::triggered, this, [this] { performTextCommand(TextCommand::selectAll); });
-    connect(m_duplicate, &QAction::triggered, &commands, &DocumentCommands::duplicateSelection);
+    connect(m_duplicate, &QAction::triggered, this,
+            [this] { performNamed(tr("Duplicate"), [this] { m_commands.duplicateSelection(); }); });
     connect(m_addScreenshot, &QAction::triggered, &commands, &DocumentCommands::showTemplatePicker);
     connect(m_share, &QAction::triggered, this, [this] {
         // Shown below its toolbar button; from anywhere else the command shows nothing.
@@ -247,11 +255,49 @@ bool DocumentActions::performTextCommand(TextCommand command)
     return true;
 }
 
+void DocumentActions::performNamed(const QString& name, const std::function<void()>& command)
+{
+    std::optional<store::ScopedUndoGroup> step;
+    if (store::ManagedObjectContext* context = m_document.managedObjectContext())
+        step.emplace(*context, name);
+    command();
+}
+
+void DocumentActions::undoOrRedo(bool undo)
+{
+    QUndoStack* stack = m_document.undoStack();
+    const QUndoCommand* step = stack->command(undo ? stack->index() - 1 : stack->index());
+    if (!step)
+        return;
+    if (undo)
+        stack->undo();
+    else
+        stack->redo();
+    store::ManagedObjectContext* context = m_document.managedObjectContext();
+    if (!context)
+        return;
+    LanguageChoice& choice = m_languageCommands.choice();
+    choice.refresh();
+    const QStringList changed = UndoSteps::changedLanguages(step, *context, choice.languages());
+    if (!changed.isEmpty() && !changed.contains(choice.current()))
+        choice.choose(changed.contains(choice.languages().base) ? choice.languages().base : changed.front());
+}
+
 void DocumentActions::validate()
 {
     QUndoStack* undo = m_document.undoStack();
     m_undo->setEnabled(undo->canUndo());
     m_redo->setEnabled(undo->canRedo());
+    // Named after the step, with the mnemonic the bare commands have.
+    const auto named = [](const QString& command, const QUndoCommand* step) {
+        const QString name = UndoSteps::name(step);
+        return name.isEmpty()
+                   ? command
+                   : QStringLiteral("%1 %2").arg(
+                         command, QString(name).replace(QStringLiteral("&"), QStringLiteral("&&")));
+    };
+    m_undo->setText(named(tr("&Undo"), undo->command(undo->index() - 1)));
+    m_redo->setText(named(tr("&Redo"), undo->command(undo->index())));
     m_revert->setEnabled(!m_document.isUntitled() && m_document.isEdited());
 
     const bool editingText = textTarget() != nullptr;

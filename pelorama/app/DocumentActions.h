@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 class QWidget;
@@ -18,6 +19,8 @@ class LanguageMenu;
 // pass that decides which of them are enabled. The pass runs whenever what it reads changes: the
 // selection, the list, the clipboard, the undo stack, the document's place and edited state, and the
 // keyboard focus, and the document's languages and the one shown.
+//
+// Undo and Redo name the step they take back or bring again ("Undo Edit Caption").
 //
 // Cut, Copy, Paste, Delete and Select All act on the text field being edited when there is one, and on
 // the selected screenshot otherwise; the Delete key deletes the screenshot only from the list.
@@ -78,6 +81,11 @@ private:
     QWidget* textTarget() const;
     // Runs the command on the text field that has the focus; false when none has.
     bool performTextCommand(TextCommand command);
+    // Runs command as one step to undo called name.
+    void performNamed(const QString& name, const std::function<void()>& command);
+    // Undoes or redoes the next step; one that changes captions' texts in a language other than the one
+    // shown shows that language, so that what it changed is seen.
+    void undoOrRedo(bool undo);
 
     Document& m_document;
     DocumentWindow& m_window;

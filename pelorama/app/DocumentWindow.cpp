@@ -6,7 +6,6 @@
 #include "app/DocumentCommands.h"
 #include "app/LanguageChoice.h"
 #include "app/LanguageCommands.h"
-#include "app/LanguageNames.h"
 #include "app/MainMenu.h"
 #include "app/PaneSplitter.h"
 #include "app/ScreenshotListView.h"
@@ -148,10 +147,11 @@ void DocumentWindow::showInspectedObject()
     const QString language = selection.language();
     if (caption && !language.isEmpty()) {
         if (m_captionInLanguage && m_captionInLanguage->caption() == caption &&
-            m_captionInLanguage->language() == language && m_inspector->object() == m_captionInLanguage)
+            m_captionInLanguage->language() == language &&
+            m_captionInLanguage->languages() == m_languageChoice->languages() &&
+            m_inspector->object() == m_captionInLanguage)
             return;
-        auto* shown = new CaptionInLanguage(
-            *caption, language, LanguageNames::englishName(m_languageChoice->languages().base), this);
+        auto* shown = new CaptionInLanguage(*caption, language, m_languageChoice->languages(), this);
         // The inspector lets go of it when the caption goes.
         connect(caption, &QObject::destroyed, shown, &QObject::deleteLater);
         inspected = shown;

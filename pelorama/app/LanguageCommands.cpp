@@ -11,6 +11,11 @@
 #include "document/TranslationFiles.h"
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
+#include "store/ScopedUndoGroup.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <optional>
 
 namespace pelorama::app {
 
@@ -22,6 +27,33 @@ void openOn(QDialog& dialog)
     dialog.setAttribute(Qt::WA_DeleteOnClose);
     dialog.setWindowModality(Qt::WindowModal);
     dialog.open();
+}
+
+struct BaseLanguageQuestion
+{
+    QString question;
+    QString explanation;
+};
+
+// What is asked before code becomes the base language where untranslated captions lack a text in it.
+BaseLanguageQuestion baseLanguageQuestion(const QString& code, const QString& oldBase,
+                                          const QStringList& codes, int untranslated)
+{
+    const QString name = LanguageNames::noteName(code, codes);
+    const QString oldName = LanguageNames::noteName(oldBase, codes);
+    const QString explanation =
+        untranslated == 1
+            ? LanguageCommands::tr(
+                  "1 caption has no text in %1: until translated, it keeps its current text as base text.")
+                  .arg(name)
+            : LanguageCommands::tr(
+                  "%1 captions have no text in %2: until translated, they keep their current text as base "
+                  "text.")
+                  .arg(untranslated)
+                  .arg(name);
+    return {LanguageCommands::tr("Make %1 the base language?").arg(name),
+            explanation + u' ' +
+                LanguageCommands::tr("The %1 texts are kept as %1 translations.").arg(oldName)};
 }
 
 } // namespace
@@ -90,17 +122,54 @@ void LanguageCommands::removeLanguage()
     openOn(*dialog);
 }
 
+QMessageBox* LanguageCommands::setBaseLanguageAlert() const
+{
+    return m_setBaseAlert;
+}
+
 void LanguageCommands::setBaseLanguage()
 {
     store::ManagedObjectContext* context = m_document.managedObjectContext();
     const QString code = m_choice.current();
-    if (!context || code == m_choice.languages().base)
+    if (!context || code == m_choice.languages().base || m_setBaseAlert)
         return;
-    if (const auto set = model::LanguageEditing::setBaseLanguage(*context, code); !set) {
-        DocumentCommands::runAlert({tr("The base language could not be changed."), set.error()}, &m_window);
+    const auto set = [this, code] {
+        store::ManagedObjectContext* context = m_document.managedObjectContext();
+        if (!context)
+            return;
+        if (const auto set = model::LanguageEditing::setBaseLanguage(*context, code); !set) {
+            DocumentCommands::runAlert({tr("The base language could not be changed."), set.error()},
+                                       &m_window);
+            return;
+        }
+        m_choice.refresh();
+    };
+    const auto untranslated = model::LanguageEditing::captionsWithoutText(*context, code);
+    if (!untranslated) {
+        DocumentCommands::runAlert({tr("The base language could not be changed."), untranslated.error()},
+                                   &m_window);
         return;
     }
-    m_choice.refresh();
+    if (*untranslated == 0) {
+        set();
+        return;
+    }
+    const BaseLanguageQuestion asked =
+        baseLanguageQuestion(code, m_choice.languages().base, m_choice.languages().codes, *untranslated);
+    auto* alert = new QMessageBox(&m_window);
+    m_setBaseAlert = alert;
+    alert->setIcon(QMessageBox::Question);
+    alert->setWindowTitle(tr("Set as Base Language"));
+    alert->setText(asked.question);
+    alert->setInformativeText(asked.explanation);
+    QPushButton* confirm = alert->addButton(tr("Set as &Base Language"), QMessageBox::AcceptRole);
+    alert->addButton(QMessageBox::Cancel);
+    alert->setDefaultButton(confirm);
+    connect(alert, &QMessageBox::finished, this, [alert, confirm, set] {
+        if (alert->clickedButton() == confirm)
+            set();
+    });
+    openOn(*alert);
 }
 
 void LanguageCommands::exportForTranslation()
@@ -151,7 +220,9 @@ void LanguageCommands::importTranslations()
             if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
                 return;
             rememberFolderOf(translationsFolderKind, paths.constFirst());
+            std::optional<store::ScopedUndoGroup> step(std::in_place, *context, tr("Import Translations"));
             const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
+            step.reset();
             if (!imported) {
                 DocumentCommands::runAlert(
                     {tr("The translations could not be imported."), imported.error().text()}, window);

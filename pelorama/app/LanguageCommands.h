@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+class QMessageBox;
 class QWidget;
 
 namespace pelorama::app {
@@ -28,12 +29,14 @@ public:
     void addLanguage();
     // Asks which language other than the base to remove, with its texts, and removes it.
     void removeLanguage();
-    // Makes the language shown the base language.
+    // Makes the language shown the base language; where captions have no text in it, after asking
+    // (how many, and that they keep the text they show).
     void setBaseLanguage();
 
     // Asks for a folder (a sheet on the window) and writes into it the captions of each language but the
     // base as a PO file for translators; an alert names the files that could not be written.
     void exportForTranslation();
+
     // Asks for PO files (a sheet on the window) and reads them back into the captions, as one step to
     // undo: all of them, or, with an alert that names the file and the line, none. One alert names what
     // the files held that was not taken.
@@ -42,6 +45,7 @@ public:
     // The dialogs while they are open.
     AddLanguageDialog* addLanguageDialog() const;
     RemoveLanguageDialog* removeLanguageDialog() const;
+    QMessageBox* setBaseLanguageAlert() const;
 
 private:
     Document& m_document;
@@ -49,6 +53,7 @@ private:
     QWidget& m_window;
     QPointer<AddLanguageDialog> m_addDialog;
     QPointer<RemoveLanguageDialog> m_removeDialog;
+    QPointer<QMessageBox> m_setBaseAlert;
 };
 
 } // namespace pelorama::app

@@ -2,8 +2,10 @@
 
 #include "app/LanguageChoice.h"
 #include "app/LanguageNames.h"
+#include "appkit/Mnemonics.h"
 
 #include <QActionGroup>
+#include <QSet>
 #include <algorithm>
 
 namespace pelorama::app {
@@ -40,8 +42,15 @@ void LanguageMenu::rebuild()
     const QStringList codes = m_choice.languages().codes;
     m_names = LanguageNames::menuNames(codes);
     if (m_choice.languages().hasTranslations()) {
+        // The languages take the letters the commands leave; the base says so beside its name.
+        QSet<QChar> taken;
+        for (const QAction* command : m_commands)
+            taken.insert(appkit::Mnemonics::of(command->text()));
         for (qsizetype i = 0; i < codes.size(); ++i) {
-            QAction* item = m_items->addAction(m_names[i]);
+            QString text = appkit::Mnemonics::marked(m_names[i], taken);
+            if (codes[i] == m_choice.languages().base)
+                text += tr("\tBase");
+            QAction* item = m_items->addAction(text);
             item->setData(codes[i]);
             item->setCheckable(true);
             connect(item, &QAction::triggered, this, [this, code = codes[i]] { m_choice.choose(code); });

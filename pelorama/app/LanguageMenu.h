@@ -12,7 +12,8 @@ namespace pelorama::app {
 class LanguageChoice;
 
 // The window's language menu, on its toolbar and under View: while the document has several languages,
-// each by name (LanguageNames::menuNames) with the one shown checked, where choosing one shows it, then
+// each by name (LanguageNames::menuNames) with the one shown checked and the base marked "Base" beside
+// its name, where choosing one shows it, then
 // the commands on languages; with one language, only the first command (adding one). The menu's own
 // action carries the name of the language shown, which the toolbar button shows.
 class LanguageMenu : public QMenu

@@ -183,6 +183,20 @@ QStringList menuNames(const QStringList& codes)
     return names;
 }
 
+QString noteName(const QString& code, const QStringList& codes)
+{
+    QString name = englishName(code);
+    if (std::none_of(codes.begin(), codes.end(),
+                     [&](const QString& other) { return other != code && englishName(other) == name; }))
+        return name;
+    const Subtags subtags = subtagsOf(code);
+    const QString detail =
+        subtags.territory != QLocale::AnyTerritory ? QLocale::territoryToString(subtags.territory) : code;
+    if (name.endsWith(u')'))
+        return QStringLiteral("%1, %2)").arg(name.chopped(1), detail);
+    return QStringLiteral("%1 (%2)").arg(name, detail);
+}
+
 QList<Offer> offers()
 {
     QMap<QLocale::Language, QList<QLocale>> byLanguage;

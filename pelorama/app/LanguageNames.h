@@ -13,6 +13,9 @@ namespace pelorama::app::LanguageNames {
 QString nativeName(const QString& code);
 // Its name in English: "German", "Japanese", with the script where the code names one.
 QString englishName(const QString& code);
+// What a note names code by among a document's languages codes: its English name, and where another of
+// them shares that name, with the region or script its code names ("English (United States)").
+QString noteName(const QString& code, const QStringList& codes);
 // The names a list of a document's languages shows: their native names, and where two of them share
 // one, each with the region or script its code names ("Deutsch (Schweiz)"), or else its code.
 QStringList menuNames(const QStringList& codes);

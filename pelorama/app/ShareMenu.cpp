@@ -33,8 +33,8 @@ ShareMenu::ShareMenu(model::Canvas canvas, QString name, QString language, QWidg
     , m_name(std::move(name))
     , m_language(std::move(language))
 {
-    addAction(QStringLiteral("Copy Image"), this, [this] { copyImage(m_canvas, m_language); });
-    addAction(QStringLiteral("Open in Image Viewer"), this, [this] {
+    addAction(QStringLiteral("&Copy Image"), this, [this] { copyImage(m_canvas, m_language); });
+    addAction(QStringLiteral("&Open in Image Viewer"), this, [this] {
         const Opened opened = openInImageViewer(m_canvas, m_name, m_language);
         if (!opened.error.isEmpty()) {
             QMessageBox alert;

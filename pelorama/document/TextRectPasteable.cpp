@@ -5,6 +5,7 @@
 #include "model/entities/TextRect.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/languages/LanguageCode.h"
+#include "model/languages/Translations.h"
 
 namespace pelorama::document {
 
@@ -69,10 +70,18 @@ void TextRectPasteable::processAdditionalPasteboardData(store::ManagedObject& ob
     model::Translations texts = caption->translations();
     if (!caption->text().isEmpty())
         texts.insert(copiedBase, caption->text());
+    // Texts in languages the document lacks stay with the caption, so that adding the language shows
+    // them; what the document's languages hold comes first should the caption hold too many.
     model::Translations kept;
     for (const QString& code : languages.translations()) {
         if (texts.contains(code))
             kept.insert(code, texts.value(code));
+    }
+    for (auto text = texts.cbegin(); text != texts.cend(); ++text) {
+        if (kept.size() >= model::TranslationsText::maximumCount)
+            break;
+        if (!languages.contains(text.key()))
+            kept.insert(text.key(), text.value());
     }
     if (texts.contains(languages.base))
         caption->setText(texts.value(languages.base));

@@ -2,11 +2,13 @@
 
 #include "appkit/Document.h"
 #include "appkit/DocumentWindows.h"
+#include "appkit/Mnemonics.h"
 #include "appkit/StandardDocumentDialogs.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
+#include <QSet>
 #include <QSettings>
 #include <QWidget>
 
@@ -295,15 +297,17 @@ void DocumentController::clearRecentDocuments()
 void DocumentController::fillOpenRecentMenu(QMenu* menu)
 {
     menu->clear();
+    const QString clearText = QStringLiteral("Clear &Menu");
+    QSet<QChar> taken{Mnemonics::of(clearText)};
     for (const QString& path : recentDocumentPaths()) {
         if (!QFileInfo::exists(path))
             continue;
-        QAction* action = menu->addAction(QFileInfo(path).fileName());
+        QAction* action = menu->addAction(Mnemonics::marked(QFileInfo(path).fileName(), taken));
         action->setToolTip(path);
         connect(action, &QAction::triggered, this, [this, path] { openDocumentPresentingErrors(path); });
     }
     menu->addSeparator();
-    QAction* clear = menu->addAction("Clear Menu");
+    QAction* clear = menu->addAction(clearText);
     clear->setEnabled(!recentDocumentPaths().isEmpty());
     connect(clear, &QAction::triggered, this, &DocumentController::clearRecentDocuments);
 }

@@ -176,7 +176,7 @@ private:
     void endOfPass();
     void registerUndo(UndoEntry entry);
     void closeUndoGroup();
-    void beginUndoGroup();
+    void beginUndoGroup(const QString& name);
     void endUndoGroup();
     void applyUndoEntries(const std::vector<UndoEntry>& entries, UndoDirection direction);
     void deleteRecursively(ManagedObject* object);
@@ -200,6 +200,7 @@ private:
     QPointer<QUndoStack> m_undoStack;
     UndoGroupCommand* m_openUndoGroup = nullptr;
     int m_undoGroupDepth = 0; // open ScopedUndoGroups
+    QString m_undoGroupName;  // of the outermost one
     bool m_applyingUndo = false;
     int m_awakeDepth = 0; // awakeFromFetch hooks running, nested when a hook fetches
     std::optional<QHash<QString, std::any>> m_validationValues; // while a save validates

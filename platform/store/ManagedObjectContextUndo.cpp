@@ -32,6 +32,8 @@ void ManagedObjectContext::registerUndo(UndoEntry entry)
         top > 0 ? dynamic_cast<const UndoGroupCommand*>(m_undoStack->command(top - 1)) : nullptr;
     if (!m_openUndoGroup || topGroup != m_openUndoGroup || !topGroup->belongsTo(this)) {
         auto group = std::make_unique<UndoGroupCommand>(this);
+        if (m_undoGroupDepth > 0)
+            group->setText(m_undoGroupName);
         m_openUndoGroup = group.get();
         m_undoStack->push(group.release());
         scheduleEndOfPass();
@@ -44,16 +46,20 @@ void ManagedObjectContext::closeUndoGroup()
     m_openUndoGroup = nullptr;
 }
 
-void ManagedObjectContext::beginUndoGroup()
+void ManagedObjectContext::beginUndoGroup(const QString& name)
 {
-    if (m_undoGroupDepth++ == 0)
+    if (m_undoGroupDepth++ == 0) {
         closeUndoGroup();
+        m_undoGroupName = name;
+    }
 }
 
 void ManagedObjectContext::endUndoGroup()
 {
-    if (--m_undoGroupDepth == 0)
+    if (--m_undoGroupDepth == 0) {
         closeUndoGroup();
+        m_undoGroupName.clear();
+    }
 }
 
 void ManagedObjectContext::applyUndoEntries(const std::vector<UndoEntry>& entries, UndoDirection direction)

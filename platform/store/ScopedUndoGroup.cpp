@@ -6,10 +6,10 @@
 
 namespace store {
 
-ScopedUndoGroup::ScopedUndoGroup(ManagedObjectContext& context)
+ScopedUndoGroup::ScopedUndoGroup(ManagedObjectContext& context, const QString& name)
     : m_context(&context)
 {
-    context.beginUndoGroup();
+    context.beginUndoGroup(name);
 }
 
 ScopedUndoGroup::~ScopedUndoGroup()

@@ -20,6 +20,8 @@ public:
 
     void append(UndoEntry entry) { m_entries.push_back(std::move(entry)); }
     bool belongsTo(const ManagedObjectContext* context) const { return m_context == context; }
+    // What the step changed, in the order it changed it.
+    const std::vector<UndoEntry>& entries() const { return m_entries; }
     void undo() override;
     void redo() override;
 

@@ -8,16 +8,23 @@
 #include "app/DocumentActions.h"
 #include "app/DocumentCommands.h"
 #include "app/DocumentWindow.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageMenu.h"
+#include "app/MainMenu.h"
+#include "app/ShareMenu.h"
+#include "appkit/Mnemonics.h"
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
 #include "ledgerline/PropertyEditorRegistry.h"
 #include "model/entities/Screenshot.h"
+#include "model/languages/LanguageEditing.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/picker/SheetWindow.h"
 #include "templates/picker/TemplateViewController.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -221,6 +228,60 @@ TEST(AppDelegateTest, ClosingTheLastDocumentWindowQuitsOnceItsQuestionIsAnswered
     EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_EQ(dialogs->questions, 2);
     EXPECT_TRUE(delegate.documentController().documents().isEmpty());
+}
+
+// Every item of menu and of its submenus has a mnemonic no other item of its menu has.
+void expectUniqueMnemonics(QMenu& menu, const QString& path)
+{
+    // Menus filled as they open fill now.
+    emit menu.aboutToShow();
+    QHash<QChar, QString> taken;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            continue;
+        const QString item = path + " > " + action->text();
+        const QChar mnemonic = appkit::Mnemonics::of(action->text());
+        EXPECT_FALSE(mnemonic.isNull()) << item.toStdString() << " has no mnemonic";
+        if (!mnemonic.isNull()) {
+            EXPECT_FALSE(taken.contains(mnemonic))
+                << item.toStdString() << " takes the mnemonic of " << taken.value(mnemonic).toStdString();
+            taken.insert(mnemonic, item);
+        }
+        if (QMenu* submenu = action->menu())
+            expectUniqueMnemonics(*submenu, item);
+    }
+}
+
+TEST(AppDelegateTest, EveryMenuItemHasAMnemonicOfItsOwnWithinItsMenu)
+{
+    app::AppDelegate delegate;
+    delegate.documentController().setDialogs(std::make_shared<SilentDialogs>());
+    delegate.openInitialDocuments({});
+    ASSERT_EQ(delegate.documentController().documents().size(), 1);
+    auto* document = static_cast<app::Document*>(delegate.documentController().documents().first());
+    app::DocumentWindow* window = document->documentWindow();
+    // Languages whose names share letters with each other and with the language commands.
+    for (const char* code : {"en-GB", "de-DE", "de-AT", "ar", "ja", "fr-FR"})
+        ASSERT_TRUE(model::LanguageEditing::addLanguage(*document->managedObjectContext(), code));
+    window->languageChoice()->refresh();
+    ASSERT_GT(window->documentActions()->languageMenu()->actions().size(), 9);
+
+    // The menu bar, the application's commands among the document's.
+    QMenu bar;
+    for (QAction* menu : window->menuBar()->actions())
+        bar.addAction(menu);
+    expectUniqueMnemonics(bar, "menu bar");
+    EXPECT_NE(window->mainMenu()->openRecentMenu(), nullptr);
+
+    // The undo commands keep theirs when they name a step.
+    document->managedObjectContext()->processPendingChanges();
+    window->documentActions()->validate();
+    EXPECT_TRUE(window->documentActions()->undo()->text().startsWith("&Undo "));
+    expectUniqueMnemonics(*window->mainMenu()->editMenu(), "Edit");
+
+    app::ShareMenu share(model::Canvas({100, 100}, {}), "Home", window);
+    expectUniqueMnemonics(share, "Share");
+    document->close();
 }
 
 } // namespace

@@ -484,7 +484,7 @@ TEST_F(DocumentCommandsTest, TheShareButtonOpensItsMenuBelowItself)
     QStringList texts;
     for (QAction* action : menu->actions())
         texts.append(action->text());
-    EXPECT_EQ(texts, (QStringList{"Copy Image", "Open in Image Viewer"}));
+    EXPECT_EQ(texts, (QStringList{"&Copy Image", "&Open in Image Viewer"}));
     EXPECT_GE(menu->geometry().top(), button->mapToGlobal(QPoint(0, button->height())).y() - 1);
     menu->close();
 }

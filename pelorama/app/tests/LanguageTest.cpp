@@ -10,6 +10,7 @@
 #include "app/LanguageCommands.h"
 #include "app/LanguageMenu.h"
 #include "app/LanguageNames.h"
+#include "app/MainMenu.h"
 #include "app/RemoveLanguageDialog.h"
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
@@ -25,6 +26,7 @@
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "model/languages/DocumentLanguages.h"
+#include "model/languages/LanguageEditing.h"
 #include "store/ManagedObjectContext.h"
 #include "templates/picker/TemplateViewController.h"
 
@@ -33,6 +35,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -77,12 +80,15 @@ protected:
 
     QMenu* languageMenu() const { return window->documentActions()->languageMenu(); }
 
+    // An item's text as it reads, without its mnemonic's mark and what stands beside it.
+    static QString reading(const QString& text) { return QString(text).remove(u'&').section(u'\t', 0, 0); }
+
     QStringList menuItems() const
     {
         QStringList items;
         for (QAction* action : languageMenu()->actions()) {
             if (!action->isSeparator())
-                items.append(action->text());
+                items.append(reading(action->text()));
         }
         return items;
     }
@@ -93,7 +99,7 @@ protected:
         QMenu* menu = languageMenu();
         QTimer::singleShot(0, menu, [menu, item] {
             for (QAction* action : menu->actions()) {
-                if (action->text() == item) {
+                if (reading(action->text()) == reading(item)) {
                     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
                     return;
                 }
@@ -203,7 +209,7 @@ protected:
 TEST_F(LanguageTest, TheMenuAddsALanguageAndSwitchingShowsTheCaptionsInItOnCanvasAndList)
 {
     // One language: the menu offers adding one, and the button names the base language.
-    EXPECT_EQ(menuItems(), QStringList({"&Add Language…"}));
+    EXPECT_EQ(menuItems(), QStringList({"Add Language…"}));
     EXPECT_EQ(window->documentActions()->language()->iconText(), app::LanguageNames::nativeName(base));
     const QImage english = shownCanvas();
     const QImage englishThumbnail = shownThumbnail();
@@ -226,10 +232,13 @@ TEST_F(LanguageTest, TheMenuAddsALanguageAndSwitchingShowsTheCaptionsInItOnCanva
     EXPECT_EQ(shownLanguage(), "de-DE");
     EXPECT_TRUE(document->isEdited());
     QStringList items = app::LanguageNames::menuNames({base, "de-DE"});
-    items << "&Add Language…"
-          << "&Remove Language…"
-          << "Set as &Base Language";
+    items << "Add Language…"
+          << "Remove Language…"
+          << "Set as Base Language";
     EXPECT_EQ(menuItems(), items);
+    // The base is marked beside its name; every item has a letter of its own.
+    EXPECT_EQ(languageMenu()->actions()[0]->text().section(u'\t', 1), "Base");
+    EXPECT_EQ(languageMenu()->actions()[1]->text(), "&Deutsch");
     EXPECT_TRUE(languageMenu()->actions()[1]->isChecked());
     EXPECT_EQ(window->documentActions()->language()->iconText(), "Deutsch");
 
@@ -259,7 +268,7 @@ TEST_F(LanguageTest, TheMenuAddsALanguageAndSwitchingShowsTheCaptionsInItOnCanva
     document->undoStack()->undo();
     EXPECT_FALSE(languages().hasTranslations());
     EXPECT_EQ(shownLanguage(), base);
-    EXPECT_EQ(menuItems(), QStringList({"&Add Language…"}));
+    EXPECT_EQ(menuItems(), QStringList({"Add Language…"}));
 }
 
 TEST_F(LanguageTest, EditsInALanguageLeaveTheOthersAndTheInspectorSaysWhatIsNotTranslated)
@@ -338,6 +347,121 @@ TEST_F(LanguageTest, RemovingAndMakingTheBaseAreOneStepEachAndTheWindowFallsBack
     EXPECT_EQ(languages().base, base);
     EXPECT_EQ(caption->text(), "Hello");
     EXPECT_EQ(shownLanguage(), base);
+}
+
+TEST_F(LanguageTest, ANewBaseLackingTextsIsAskedForAndTheNoteNamesTheLanguageReallyShown)
+{
+    store::ManagedObjectContext& context = *document->managedObjectContext();
+    ASSERT_TRUE(model::LanguageEditing::renameLanguage(context, base, "en-US"));
+    window->languageChoice()->refresh();
+    addLanguage("de-AT");
+    addLanguage("fr-FR");
+    addLanguage("en-GB");
+    choose("Deutsch");
+    const int steps = document->undoStack()->index();
+
+    // Asked first, with how many captions keep their text; cancelled, nothing changes.
+    choose("Set as &Base Language");
+    QMessageBox* alert = window->languageCommands()->setBaseLanguageAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->text(), "Make German the base language?");
+    EXPECT_TRUE(
+        alert->informativeText().startsWith("1 caption has no text in German: until translated, it keeps"))
+        << alert->informativeText().toStdString();
+    QTest::mouseClick(alert->button(QMessageBox::Cancel), Qt::LeftButton);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window->languageCommands()->setBaseLanguageAlert() == nullptr; }));
+    EXPECT_EQ(languages().base, "en-US");
+    EXPECT_EQ(document->undoStack()->index(), steps);
+
+    choose("Set as &Base Language");
+    alert = window->languageCommands()->setBaseLanguageAlert();
+    ASSERT_NE(alert, nullptr);
+    QTest::keyClick(alert, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return languages().base == "de-AT"; }));
+    EXPECT_EQ(caption->text(), "Hello");
+    EXPECT_EQ(caption->text("en-US"), "Hello");
+    EXPECT_EQ(document->undoStack()->index(), steps + 1);
+    EXPECT_EQ(languageMenu()->actions()[1]->text().section(u'\t', 1), "Base");
+
+    // Elsewhere the note names the English the caption still shows.
+    choose("Français");
+    window->canvasView()->setSelection(caption);
+    EXPECT_EQ(note(), "Not translated: showing English (United States)");
+
+    // One step takes it all back.
+    window->documentActions()->validate();
+    EXPECT_EQ(window->documentActions()->undo()->text(), "&Undo Set Base Language");
+    window->documentActions()->undo()->trigger();
+    EXPECT_EQ(languages().base, "en-US");
+    EXPECT_TRUE(caption->translations().isEmpty());
+    EXPECT_EQ(shownLanguage(), "fr-FR");
+    EXPECT_EQ(note(), "Not translated: showing English (United States)");
+}
+
+TEST_F(LanguageTest, UndoOfAnEditInAnotherLanguageShowsThatLanguageAndTheEditMenuNamesIt)
+{
+    addLanguage("de-DE");
+    editOnCanvas("Hallo");
+    choose(app::LanguageNames::nativeName(base));
+    editOnCanvas("Hi");
+    QMenu* edit = window->mainMenu()->editMenu();
+    emit edit->aboutToShow();
+    EXPECT_EQ(window->documentActions()->undo()->text().toStdString(), "&Undo Edit Caption");
+
+    // Ctrl+Z in German, which shows its own text, takes back the English edit, and shows English.
+    choose("Deutsch");
+    QApplication::setActiveWindow(window);
+    window->canvasView()->setFocus();
+    QTest::keySequence(window, QKeySequence::Undo);
+    EXPECT_EQ(caption->text(), "Hello");
+    EXPECT_EQ(shownLanguage(), base);
+    emit edit->aboutToShow();
+    EXPECT_EQ(window->documentActions()->redo()->text().toStdString(), "&Redo Edit Caption");
+
+    // So does the redo; a step whose change shows in the language shown stays in it.
+    choose("Deutsch");
+    window->documentActions()->redo()->trigger();
+    EXPECT_EQ(caption->text(), "Hi");
+    EXPECT_EQ(shownLanguage(), base);
+    choose("Deutsch");
+    editOnCanvas("Servus");
+    window->documentActions()->undo()->trigger();
+    EXPECT_EQ(caption->text("de-DE"), "Hallo");
+    EXPECT_EQ(shownLanguage(), "de-DE");
+}
+
+TEST_F(LanguageTest, APastedCaptionBringsItsTranslationsForLanguagesTheDocumentAddsLater)
+{
+    addLanguage("de-DE");
+    editOnCanvas("Hallo");
+    window->documentActions()->copy()->trigger();
+
+    app::Document* target = newDocument();
+    ASSERT_NE(target, nullptr);
+    app::DocumentWindow* targetWindow = target->documentWindow();
+    targetWindow->show();
+    QApplication::setActiveWindow(targetWindow);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return targetWindow->commands()->templatePickerSheet() != nullptr; }));
+    auto* targetPicker = qobject_cast<templates::TemplateViewController*>(
+        targetWindow->commands()->templatePickerSheet()->contentViewController());
+    QTest::mouseClick(targetPicker->cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return targetWindow->commands()->templatePickerSheet() == nullptr; }));
+    ASSERT_TRUE(targetWindow->documentActions()->paste()->isEnabled());
+    targetWindow->documentActions()->paste()->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return target->selection().screenshot() != nullptr; }));
+    targetWindow->documentActions()->validate();
+    EXPECT_EQ(targetWindow->documentActions()->undo()->text(), "&Undo Paste");
+
+    store::ManagedObjectContext& context = *target->managedObjectContext();
+    const auto found = context.execute(model::TextRect::fetchRequest());
+    ASSERT_TRUE(found && found->size() == 1);
+    auto* pasted = dynamic_cast<model::TextRect*>(found->front());
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_FALSE(model::DocumentLanguages::of(context).contains("de-DE"));
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+    EXPECT_EQ(pasted->text("de-DE"), "Hallo");
+    EXPECT_EQ(pasted->text(), "Hello");
 }
 
 } // namespace

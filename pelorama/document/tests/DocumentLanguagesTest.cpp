@@ -8,13 +8,16 @@
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
 #include "document/ScreenshotExporter.h"
+#include "document/TranslationFiles.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/TextRect.h"
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -137,7 +140,7 @@ TEST(DocumentLanguagesTest, ADocumentWrittenBeforeLanguagesOpensUnchangedAndGain
     EXPECT_EQ(onlyCaption(context)->text(), "Hello");
 }
 
-TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsInTheLanguagesOfTheDocumentItLandsIn)
+TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsAndShowsThoseInTheLanguagesOfItsDocument)
 {
     TestDocument source;
     setLanguages(source, "en-US", {"de-DE", "ja"});
@@ -156,9 +159,9 @@ TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsInTheLanguagesOfTheDocume
         QString pasted;
     } targets[] = {
         {"the same languages", "en-US", {"de-DE", "ja"}, "Hello | de-DE: Hallo, ja: こんにちは"},
-        {"another base", "de-DE", {"en-US", "fr"}, "Hallo | en-US: Hello"},
-        {"one language", "en-GB", {}, "Hello | "},
-        {"one language the copy has", "ja", {}, "こんにちは | "},
+        {"another base", "de-DE", {"en-US", "fr"}, "Hallo | en-US: Hello, ja: こんにちは"},
+        {"one language", "en-GB", {}, "Hello | de-DE: Hallo, en-US: Hello, ja: こんにちは"},
+        {"one language the copy has", "ja", {}, "こんにちは | de-DE: Hallo, en-US: Hello"},
     };
     for (const auto& target : targets) {
         TestDocument document;
@@ -168,6 +171,30 @@ TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsInTheLanguagesOfTheDocume
             << target.name;
         ASSERT_EQ(document.arrangedScreenshots().size(), 1) << target.name;
         EXPECT_EQ(textsOf(*document.arrangedScreenshots().front()), target.pasted) << target.name;
+        // Translators get files of the document's languages only, without the texts kept for others.
+        const QTemporaryDir folder;
+        EXPECT_TRUE(document::TranslationFiles::exportCatalogs(document.context(), folder.path(), "Doc")
+                        .failures.isEmpty());
+        QStringList expectedFiles;
+        for (const QString& code : target.others)
+            expectedFiles.append(code + ".po");
+        expectedFiles.sort();
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), expectedFiles) << target.name;
+        for (const QString& file : QDir(folder.path()).entryList(QDir::Files)) {
+            QFile po(QDir(folder.path()).filePath(file));
+            ASSERT_TRUE(po.open(QIODevice::ReadOnly));
+            if (target.base != "ja" && !target.others.contains("ja")) {
+                EXPECT_FALSE(QString::fromUtf8(po.readAll()).contains("こんにちは")) << target.name;
+            }
+        }
+        // The texts kept for languages the document lacks show once it takes one.
+        if (!target.others.isEmpty())
+            continue;
+        auto* pasted = dynamic_cast<model::TextRect*>(
+            document.arrangedScreenshots().front()->drawableMappings().front()->drawable());
+        ASSERT_NE(pasted, nullptr);
+        ASSERT_TRUE(addLanguage(document.context(), "de-DE"));
+        EXPECT_EQ(pasted->text("de-DE"), "Hallo") << target.name;
     }
 
     // Texts and languages that are not what a document holds are refused whole.

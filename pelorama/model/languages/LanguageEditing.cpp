@@ -9,6 +9,7 @@
 #include "store/ScopedUndoGroup.h"
 
 #include <QHash>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -129,13 +130,13 @@ foundation::Expected<DocumentLanguage, QString> readLanguage(store::ManagedObjec
     return DocumentLanguage{*canonical, std::move(*document)};
 }
 
-// Stores languages as one undo step and changes every caption's translations by change, which answers
-// whether it changed them.
+// Stores languages as one undo step called name and changes every caption's translations by change,
+// which answers whether it changed them.
 template <typename Change>
-void storeEdit(store::ManagedObjectContext& context, const Document& document,
+void storeEdit(store::ManagedObjectContext& context, const QString& name, const Document& document,
                const DocumentLanguages& languages, Change change)
 {
-    const store::ScopedUndoGroup step(context);
+    const store::ScopedUndoGroup step(context, name);
     storeLanguages(context, document.rows, languages);
     for (TextRect* caption : document.captions) {
         Translations translations = caption->translations();
@@ -161,7 +162,8 @@ Outcome addLanguage(store::ManagedObjectContext& context, const QString& code)
         return refused(
             QStringLiteral("A document takes at most %1 languages.").arg(TranslationsText::maximumCount));
     languages.codes.append(*canonical);
-    storeEdit(context, *document, languages, [](TextRect&, Translations&) { return false; });
+    storeEdit(context, QStringLiteral("Add Language"), *document, languages,
+              [](TextRect&, Translations&) { return false; });
     return {};
 }
 
@@ -176,7 +178,7 @@ Outcome removeLanguage(store::ManagedObjectContext& context, const QString& code
         return refused(QStringLiteral("The base language cannot be removed."));
     DocumentLanguages languages = document.languages;
     languages.codes.removeAll(canonical);
-    storeEdit(context, document, languages,
+    storeEdit(context, QStringLiteral("Remove Language"), document, languages,
               [&](TextRect&, Translations& translations) { return translations.remove(canonical) > 0; });
     return {};
 }
@@ -200,12 +202,14 @@ Outcome renameLanguage(store::ManagedObjectContext& context, const QString& code
     languages.codes.replace(languages.codes.indexOf(*from), *to);
     if (languages.base == *from)
         languages.base = *to;
-    storeEdit(context, *document, languages, [&](TextRect&, Translations& translations) {
-        if (!translations.contains(*from))
-            return false;
-        translations.insert(*to, translations.take(*from));
-        return true;
-    });
+    storeEdit(context, QStringLiteral("Change Language"), *document, languages,
+              [&](TextRect&, Translations& translations) {
+                  // A text kept for the new code while the document lacked it (pasted along) gives way.
+                  if (!translations.contains(*from))
+                      return translations.remove(*to) > 0;
+                  translations.insert(*to, translations.take(*from));
+                  return true;
+              });
     return {};
 }
 
@@ -221,16 +225,45 @@ Outcome setBaseLanguage(store::ManagedObjectContext& context, const QString& cod
     const QString oldBase = document.languages.base;
     DocumentLanguages languages = document.languages;
     languages.base = canonical;
-    storeEdit(context, document, languages, [&](TextRect& caption, Translations& translations) {
-        const QString newText = translations.take(canonical);
-        const QString oldText = caption.text();
-        if (!oldText.isEmpty())
-            translations.insert(oldBase, oldText);
-        if (!newText.isEmpty())
-            caption.setText(newText);
-        return true;
-    });
+    storeEdit(context, QStringLiteral("Set Base Language"), document, languages,
+              [&](TextRect& caption, Translations& translations) {
+                  // A text the old base only carried over from the language before stays that language's
+                  // alone.
+                  const bool carried = baseTextLanguage(caption, document.languages) != oldBase;
+                  const QString newText = translations.take(canonical);
+                  const QString oldText = caption.text();
+                  if (!oldText.isEmpty() && !carried)
+                      translations.insert(oldBase, oldText);
+                  if (!newText.isEmpty())
+                      caption.setText(newText);
+                  return true;
+              });
     return {};
+}
+
+QString baseTextLanguage(const TextRect& caption, const DocumentLanguages& languages)
+{
+    const QString text = caption.text();
+    const Translations translations = caption.translations();
+    for (const QString& code : languages.codes) {
+        if (code != languages.base && !text.isEmpty() && translations.value(code) == text)
+            return code;
+    }
+    return languages.base;
+}
+
+foundation::Expected<int, QString> captionsWithoutText(store::ManagedObjectContext& context,
+                                                       const QString& code)
+{
+    auto language = readLanguage(context, code);
+    if (!language)
+        return Unexpected(language.error());
+    if (language->code == language->document.languages.base)
+        return 0;
+    const auto& captions = language->document.captions;
+    return int(std::count_if(captions.begin(), captions.end(), [&](const TextRect* caption) {
+        return !caption->isDeleted() && !caption->translations().contains(language->code);
+    }));
 }
 
 } // namespace pelorama::model::LanguageEditing

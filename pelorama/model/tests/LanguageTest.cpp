@@ -167,6 +167,51 @@ TEST_F(LanguageTest, EachLanguageEditIsOneUndoStepThatKeepsTheCaptionsTextsInSte
     }
 }
 
+TEST_F(LanguageTest, ANewBaseTellsWhichCaptionsLackItsTextAndWhatTheirBaseTextIsIn)
+{
+    ASSERT_TRUE(LanguageEditing::addLanguage(*stack.context, "de-AT"));
+    ASSERT_TRUE(LanguageEditing::addLanguage(*stack.context, "fr-FR"));
+    TextRect* greeting = makeCaption("Better photos", {0, 0, 300, 100});
+    TextRect* farewell = makeCaption("Bye", {0, 0, 300, 100});
+    farewell->setTranslations({{"de-AT", "Servus"}});
+    // A pasted text in a language the document lacks waits for it, and gives way to a rename onto it.
+    greeting->setTranslations({{"it", "Foto migliori"}});
+    settle();
+    undo.clear();
+    const std::vector<TextRect*> captions{greeting, farewell};
+    const auto languages = [&] {
+        return DocumentLanguages::of(*stack.context);
+    };
+
+    EXPECT_EQ(*LanguageEditing::captionsWithoutText(*stack.context, "de-AT"), 1);
+    EXPECT_EQ(*LanguageEditing::captionsWithoutText(*stack.context, "en-US"), 0);
+    EXPECT_FALSE(LanguageEditing::captionsWithoutText(*stack.context, "it"));
+
+    // The untranslated caption keeps its English text, which stays English: another base change does
+    // not make it the Austrian text too.
+    ASSERT_TRUE(LanguageEditing::setBaseLanguage(*stack.context, "de-AT"));
+    settle();
+    EXPECT_EQ(undo.undoText(), "Set Base Language");
+    EXPECT_EQ(LanguageEditing::baseTextLanguage(*greeting, languages()), "en-US");
+    EXPECT_EQ(LanguageEditing::baseTextLanguage(*farewell, languages()), "de-AT");
+    ASSERT_TRUE(LanguageEditing::setBaseLanguage(*stack.context, "fr-FR"));
+    settle();
+    EXPECT_EQ(state(captions), "en-US de-AT fr-FR base fr-FR\n"
+                               "Better photos | en-US: Better photos, it: Foto migliori\n"
+                               "Servus | de-AT: Servus, en-US: Bye");
+    EXPECT_EQ(LanguageEditing::baseTextLanguage(*greeting, languages()), "en-US");
+    ASSERT_TRUE(LanguageEditing::setBaseLanguage(*stack.context, "en-US"));
+    settle();
+    EXPECT_EQ(state(captions), "en-US de-AT fr-FR base en-US\n"
+                               "Better photos | it: Foto migliori\n"
+                               "Bye | de-AT: Servus");
+
+    ASSERT_TRUE(LanguageEditing::renameLanguage(*stack.context, "fr-FR", "it"));
+    settle();
+    EXPECT_EQ(greeting->text("it"), "Better photos");
+    EXPECT_EQ(undo.undoText(), "Change Language");
+}
+
 TEST_F(LanguageTest, ACanvasDrawsItsCaptionsInTheLanguageAskedFor)
 {
     ASSERT_TRUE(LanguageEditing::addLanguage(*stack.context, "he"));

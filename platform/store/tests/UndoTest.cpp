@@ -132,13 +132,13 @@ TEST(StoreTest, AScopedUndoGroupMakesAGestureAcrossPassesOneUndoStep)
 
     book->setValueForKey(1, "pages"); // before the gesture, in the same pass: a step of its own
     {
-        store::ScopedUndoGroup drag(*context);
+        store::ScopedUndoGroup drag(*context, "Drag");
         for (int pages = 10; pages <= 50; pages += 10) {
             book->setValueForKey(pages, "pages");
             spinEventLoop();
         }
         {
-            store::ScopedUndoGroup nested(*context); // nested groups join the outer one
+            store::ScopedUndoGroup nested(*context, "Retitle"); // nested groups join the outer one
             book->setValueForKey("Dialled", "title");
             spinEventLoop();
         }
@@ -149,6 +149,10 @@ TEST(StoreTest, AScopedUndoGroupMakesAGestureAcrossPassesOneUndoStep)
     book->setValueForKey(70, "pages"); // after the gesture: a new step
     spinEventLoop();
     ASSERT_EQ(undo.count(), 3);
+    // The outer group names its step; steps of a pass have no name of their own.
+    EXPECT_EQ(undo.text(0), "");
+    EXPECT_EQ(undo.text(1), "Drag");
+    EXPECT_EQ(undo.text(2), "");
 
     undo.undo();
     EXPECT_EQ(book->valueForKey("pages").toInt(), 60);
