@@ -279,7 +279,7 @@ TEST(AppDelegateTest, EveryMenuItemHasAMnemonicOfItsOwnWithinItsMenu)
     EXPECT_TRUE(window->documentActions()->undo()->text().startsWith("&Undo "));
     expectUniqueMnemonics(*window->mainMenu()->editMenu(), "Edit");
 
-    app::ShareMenu share(model::Canvas({100, 100}, {}), "Home", window);
+    app::ShareMenu share(model::Canvas({100, 100}, {}), "Home", QString(), window);
     expectUniqueMnemonics(share, "Share");
     document->close();
 }

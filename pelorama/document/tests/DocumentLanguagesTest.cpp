@@ -19,6 +19,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -173,7 +174,9 @@ TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsAndShowsThoseInTheLanguag
         EXPECT_EQ(textsOf(*document.arrangedScreenshots().front()), target.pasted) << target.name;
         // Translators get files of the document's languages only, without the texts kept for others.
         const QTemporaryDir folder;
-        EXPECT_TRUE(document::TranslationFiles::exportCatalogs(document.context(), folder.path(), "Doc")
+        EXPECT_TRUE(document::TranslationFiles::exportCatalogs(
+                        document.context(), folder.path(), "Doc",
+                        QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()))
                         .failures.isEmpty());
         QStringList expectedFiles;
         for (const QString& code : target.others)
