@@ -1,0 +1,89 @@
+// Lists that a hand-made store or command line can make far longer than real ones: a document's
+// languages read from its rows, their names in the language menu, and the duplicate check of the
+// files an export writes. Each should take time in step with the length (compare the per-item times
+// across the sizes; BigO shows the fit).
+
+#include "app/LanguageNames.h"
+#include "document/DocumentPackage.h"
+#include "document/ExportFileNames.h"
+#include "model/entities/Language.h"
+#include "model/languages/DocumentLanguages.h"
+#include "store/ManagedObjectContext.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+using namespace pelorama;
+
+namespace {
+
+// A code of its own for each index: three letters, then a region where three letters run out.
+QString codeFor(int index)
+{
+    const auto letter = [](int value) {
+        return QChar(u'a' + value % 26);
+    };
+    QString code = QString(letter(index / 676)) + letter(index / 26) + letter(index);
+    if (index >= 26 * 26 * 26)
+        code += QStringLiteral("-%1").arg(index / (26 * 26 * 26), 3, 10, QChar(u'0'));
+    return code;
+}
+
+void documentLanguages(benchmark::State& state)
+{
+    document::DocumentPackage package;
+    package.initializeNewDocument(document::DocumentPackage::typeName());
+    store::ManagedObjectContext& context = *package.managedObjectContext();
+    for (int i = 0; i < state.range(0); ++i) {
+        model::Language* row = model::Language::insertInto(context);
+        row->setCode(codeFor(i));
+        row->setOrder(i);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model::DocumentLanguages::of(context));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(documentLanguages)
+    ->RangeMultiplier(10)
+    ->Range(100, 100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+void menuNames(benchmark::State& state)
+{
+    QStringList codes;
+    // Many codes share a name, so each needs the region or the code to tell it apart.
+    for (int i = 0; i < state.range(0); ++i)
+        codes.append(i % 2 == 0 ? QStringLiteral("de-DE") : codeFor(i));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(app::LanguageNames::menuNames(codes));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(menuNames)->RangeMultiplier(10)->Range(100, 100'000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// Screenshots named in pairs: every other file name a duplicate.
+void duplicateFileNames(benchmark::State& state)
+{
+    QStringList names;
+    for (int i = 0; i < state.range(0); ++i)
+        names.append(QStringLiteral("Screenshot %1.png").arg(i / 2));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(document::ExportFileNames::duplicateOccurrences(names, Qt::CaseInsensitive));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(duplicateFileNames)
+    ->RangeMultiplier(10)
+    ->Range(100, 100'000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
