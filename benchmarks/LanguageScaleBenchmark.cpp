@@ -3,14 +3,17 @@
 // files an export writes. Each should take time in step with the length (compare the per-item times
 // across the sizes; BigO shows the fit).
 
+#include "app/ExportCommand.h"
 #include "app/LanguageNames.h"
 #include "document/DocumentPackage.h"
 #include "document/ExportFileNames.h"
 #include "model/entities/Language.h"
+#include "model/entities/Screenshot.h"
 #include "model/languages/DocumentLanguages.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -88,6 +91,38 @@ BENCHMARK(duplicateFileNames)
     ->Range(100, 100'000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+
+// The command line's checks of a document of 50,000 screenshots whose file names come in pairs, given once
+// and twice: every file is a duplicate, so the export stops before the first file, having named each.
+void exportCommandDuplicates(benchmark::State& state)
+{
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Pairs.pelorama"));
+    {
+        document::DocumentPackage package;
+        package.initializeNewDocument(document::DocumentPackage::typeName());
+        store::ManagedObjectContext& context = *package.managedObjectContext();
+        for (int i = 0; i < 50'000; ++i) {
+            model::Screenshot* screenshot = model::Screenshot::insertInto(context);
+            // Names of their own that make one file name ("/" becomes "-").
+            screenshot->setName(QStringLiteral("Screenshot %1%2x").arg(i / 2).arg(i % 2 == 0 ? u'/' : u'-'));
+            screenshot->setOrder(i);
+        }
+        if (auto saved = package.saveAs(path); !saved) {
+            state.SkipWithError(saved.error().message().toStdString().c_str());
+            return;
+        }
+    }
+    QStringList documents(state.range(0), path);
+    for (auto _ : state) {
+        app::ExportCommand command({folder.path(), documents, {}, {}});
+        QEventLoop loop;
+        QObject::connect(&command, &app::ExportCommand::finished, &loop, &QEventLoop::quit);
+        command.start();
+        loop.exec();
+    }
+}
+BENCHMARK(exportCommandDuplicates)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
