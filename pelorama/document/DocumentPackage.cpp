@@ -1,6 +1,10 @@
 #include "document/DocumentPackage.h"
 
 #include "model/entities/DocumentModel.h"
+#include "model/entities/Language.h"
+#include "model/languages/DocumentLanguages.h"
+#include "model/languages/Translations.h"
+#include "store/ManagedObjectContext.h"
 
 #include <QFileInfo>
 
@@ -32,6 +36,24 @@ appkit::DocumentResult<std::unique_ptr<DocumentPackage>> DocumentPackage::openFo
     if (appkit::DocumentResult<> read = package->readFromPath(path, typeName()); !read)
         return foundation::Unexpected<appkit::DocumentError>(read.error());
     return package;
+}
+
+appkit::DocumentResult<> DocumentPackage::read(const QString& path, const QString& typeName)
+{
+    if (appkit::DocumentResult<> read = manageddocument::ManagedDocument::read(path, typeName); !read)
+        return read;
+    store::ManagedObjectContext& context = *managedObjectContext();
+    // Counting the rows is enough for every store but a damaged one, whose repeated rows are no
+    // languages of their own.
+    const store::Result<qsizetype> rows = context.count(model::Language::fetchRequest());
+    if (!rows || *rows <= model::TranslationsText::maximumCount)
+        return {};
+    const qsizetype languages = model::DocumentLanguages::of(context).codes.size();
+    if (languages > model::TranslationsText::maximumCount)
+        return appkit::documentFailure(QStringLiteral("It holds %1 languages; a document takes at most %2.")
+                                           .arg(languages)
+                                           .arg(model::TranslationsText::maximumCount));
+    return {};
 }
 
 std::vector<manageddocument::PackageResource*> DocumentPackage::createResources()

@@ -34,6 +34,9 @@ public:
     bool autosavesInPlace() const override { return !m_readOnly; }
 
 protected:
+    // Refuses a store that lists more languages than a document takes (model::TranslationsText::
+    // maximumCount): a store made elsewhere may list any number, which no edit here could make.
+    appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     std::vector<manageddocument::PackageResource*> createResources() override;
     appkit::DocumentResult<> write(const QString& path, const QString& typeName,
                                    appkit::SaveOperation operation, const QString& previousPath) override;

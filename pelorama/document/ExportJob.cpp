@@ -9,7 +9,6 @@
 #include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
@@ -67,13 +66,17 @@ void ExportJob::start()
 {
     if (m_singleFilePath) {
         model::Screenshot* screenshot = m_chosen->front();
-        m_items.push_back({screenshot,
-                           screenshot ? screenshot->name() : QString(),
-                           QFileInfo(*m_singleFilePath).fileName(),
-                           *m_singleFilePath,
-                           m_language,
-                           false,
-                           {}});
+        const QFileInfo file(*m_singleFilePath);
+        auto folder = ExportFileWriter::Folder::open(file.absolutePath());
+        Item made{screenshot,      screenshot ? screenshot->name() : QString(),
+                  file.fileName(), {},
+                  file.fileName(), m_language,
+                  false,           {}};
+        if (folder)
+            made.folder = std::move(*folder);
+        else
+            made.result.error = folder.error();
+        m_items.push_back(std::move(made));
     } else if (std::optional<ActionAlert> refused = planDirectoryExport()) {
         finish(std::move(refused));
         return;
@@ -110,31 +113,36 @@ std::optional<ActionAlert> ExportJob::planDirectoryExport()
             languages.hasTranslations())
             folders = languages.codes;
     }
-    const auto item = [&](model::Screenshot* screenshot, const QString& folder, const QString& language,
-                          const QString& folderProblem) {
-        const QDir directory(folder.isEmpty() ? m_directory : QDir(m_directory).filePath(folder));
+    // Each folder is opened once, for every file that goes into it.
+    using Place = foundation::Expected<ExportFileWriter::Folder, QString>;
+    const Place directory = ExportFileWriter::Folder::open(m_directory);
+    const auto item = [&](model::Screenshot* screenshot, const QString& folderName, const QString& language,
+                          const Place& folder) {
         std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
-        const QString path = fileName ? directory.filePath(*fileName) : QString();
-        if (fileName && !folder.isEmpty())
-            fileName = folder + '/' + *fileName;
-        Item made{screenshot, screenshot->name(), fileName, path, language, false, {}};
-        made.result.error = folderProblem;
+        const QString leafName = fileName.value_or(QString());
+        if (fileName && !folderName.isEmpty())
+            fileName = folderName + '/' + *fileName;
+        Item made{screenshot, screenshot->name(), fileName, {}, leafName, language, false, {}};
+        if (folder)
+            made.folder = *folder;
+        else
+            made.result.error = folder.error();
         return made;
     };
     if (!folders) {
         for (model::Screenshot* screenshot : screenshots)
-            m_items.push_back(item(screenshot, {}, m_language, {}));
+            m_items.push_back(item(screenshot, {}, m_language, directory));
         return std::nullopt;
     }
-    QStringList folderProblems;
+    std::vector<Place> languageFolders;
     for (const QString& language : *folders)
-        folderProblems.append(ExportFileWriter::makeFolder(m_directory, language).value_or(QString()));
+        languageFolders.push_back(directory ? directory->makeFolder(language) : Place(directory));
     // A screenshot in one language after another, so that what its languages share is drawn and
     // compressed once.
     for (model::Screenshot* screenshot : screenshots) {
         for (qsizetype index = 0; index < folders->size(); ++index)
-            m_items.push_back(
-                item(screenshot, folders->at(index), folders->at(index), folderProblems[index]));
+            m_items.push_back(item(screenshot, folders->at(index), folders->at(index),
+                                   languageFolders[std::size_t(index)]));
     }
     m_languageCount = int(folders->size());
     return std::nullopt;
@@ -172,7 +180,7 @@ void ExportJob::advance()
                 // Taken here, on the main thread: the render reads only the snapshot, never the
                 // document.
                 canvases.emplace_back(item.screenshot->makeCanvas(), item.language);
-                targets.push_back({index, item.path});
+                targets.push_back({index, *item.folder, item.leafName});
             }
         }
         if (targets.empty())
@@ -190,7 +198,7 @@ void ExportJob::advance()
                         results->deliver({target.index, Rendered{std::nullopt, noPngReason, false}, last});
                         return;
                     }
-                    auto staged = ExportFileWriter::stage(target.path, png);
+                    auto staged = ExportFileWriter::stage(target.folder, target.name, png);
                     results->deliver({target.index,
                                       staged ? Rendered{std::move(staged.value()), {}, true}
                                              : Rendered{std::nullopt, staged.error(), true},

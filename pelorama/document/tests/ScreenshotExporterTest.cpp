@@ -473,6 +473,48 @@ TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
     EXPECT_EQ(files().size(), 3);
 }
 
+// A language's folder swapped for a link to somewhere else while the export runs: the files still to go
+// there are refused, naming the folder; nothing is written where the link leads, nor into the folder
+// where it was moved.
+TEST_F(ScreenshotExporterTest, ALanguageFolderReplacedWhileTheExportRunsIsNotFollowed)
+{
+    store::ManagedObjectContext& context = m_document.context();
+    ASSERT_TRUE(
+        model::LanguageEditing::renameLanguage(context, model::LanguageCode::systemDefault(), "en-US"));
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+    const QStringList names{"A", "B", "C", "D", "E", "F"};
+    for (const QString& name : names)
+        add(name);
+    const QTemporaryDir elsewhere;
+    const QString folder = m_directory.filePath("de-DE");
+    const QString moved = m_directory.filePath("moved");
+    ExportJob job(context, m_directory.path());
+    job.setWorkerCount(1);
+    bool swapped = false;
+    QObject::connect(&job, &ExportJob::fileWritten, [&](const QString& fileName) {
+        if (swapped || fileName != "en-US/A.png")
+            return;
+        swapped = true;
+        ASSERT_TRUE(QDir().rename(folder, moved));
+        ASSERT_EQ(symlink(elsewhere.path().toLocal8Bit().constData(), folder.toLocal8Bit().constData()), 0);
+    });
+
+    const std::optional<ActionAlert> alert = runToEnd(job).alert;
+
+    ASSERT_TRUE(swapped);
+    ASSERT_TRUE(alert.has_value());
+    for (const QString& name : names)
+        EXPECT_TRUE(alert->informativeText.contains(
+            QStringLiteral("“de-DE/%1.png”: The folder “de-DE” was moved or replaced").arg(name)))
+            << alert->informativeText.toStdString();
+    EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+    EXPECT_TRUE(QDir(moved).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QStringList written;
+    for (const QString& name : names)
+        written.append(name + ".png");
+    EXPECT_EQ(QDir(m_directory.filePath("en-US")).entryList(QDir::Files, QDir::Name), written);
+}
+
 // A screenshot removed while the export runs (before its turn) is named; the others are written.
 TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
 {
