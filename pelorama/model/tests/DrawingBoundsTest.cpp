@@ -65,6 +65,28 @@ protected:
 
 } // namespace
 
+// A band of 12 canvas diagonals reaches where one of 10 does not: from a picture 11 diagonals to the left
+// of the canvas, the first crosses it and the second stops short of it.
+TEST_F(DrawingBoundsTest, ADepthOf12DrawsAs12)
+{
+    const double diagonal = std::hypot(canvasSize.width, canvasSize.height);
+    Image* far = Image::insertInto(*stack.context, opaquePicture(10, 20), {-11 * diagonal - 10, 40, 10, 20},
+                                   FillMode::stretch);
+    far->setShadowType(ShadowType::directional);
+    far->setShadowColor(graphics::Color{0, 0, 0, 1});
+    far->setShadowAngle(0);
+    const auto withDepth = [&](double depth) {
+        far->setShadowDepth(depth);
+        return render(ImageSnapshot::of(*far));
+    };
+    const QImage ten = withDepth(10);
+    const QImage twelve = withDepth(12);
+    EXPECT_NE(ten, twelve);
+    EXPECT_EQ(pixelAt(ten, 50, 50).alpha(), 0);
+    EXPECT_EQ(pixelAt(twelve, 50, 50), QColor(Qt::black));
+    EXPECT_EQ(pixelAt(twelve, 50, 20).alpha(), 0);
+}
+
 // Each number far beyond its bound, infinite or NaN draws as the number it is taken as, and the render
 // finishes: the cost of every one is bounded by the bitmap, not by the number.
 TEST_F(DrawingBoundsTest, NumbersBeyondTheBoundsDrawAsTheBounds)
