@@ -22,13 +22,6 @@ QString pasteboardValueProblem(const QString& entityName, const model::Attribute
         return QStringLiteral("The text of a caption is %1 characters long; a caption takes at most %2.")
             .arg(value.toString().size())
             .arg(*attribute.maximumLength);
-    if (attribute.kind == model::AttributeKind::real) {
-        if (const std::optional<double> number = model::storedNumber(value);
-            number && !attribute.range.contains(*number))
-            return QStringLiteral("The %1 of a %2 is %3; it takes %4 to %5.")
-                .arg(attribute.key, entityName, QString::number(*number),
-                     QString::number(attribute.range.minimum), QString::number(attribute.range.maximum));
-    }
     return QStringLiteral("The %1 of a %2 is not valid.").arg(attribute.key, entityName);
 }
 

@@ -18,7 +18,7 @@ DocumentLanguages DocumentLanguages::of(store::ManagedObjectContext& context)
                 rows.push_back(language);
         }
     }
-    // Orders read within their range, never as no number, so the sort's order is strict.
+    // Orders never read as NaN (a stored one reads as missing, 0), so the sort's order is strict.
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Language* a, const Language* b) { return a->order() < b->order(); });
     DocumentLanguages languages;
