@@ -155,12 +155,17 @@ void ExportCommand::chooseScreenshots()
         }
         source.screenshots = chosen;
     }
-    // Each name once, in the order given.
+    // Each name once, in the order given, with the documents it was looked for in, as every other
+    // failure names its document.
+    QStringList searched;
+    for (const Source& source : m_sources)
+        searched.append(source.path);
     QSet<QString> reported;
     for (const QString& name : m_request.screenshotNames) {
         if (!found.contains(name) && !reported.contains(name)) {
             reported.insert(name);
-            fail(QStringLiteral("No screenshot is named “%1”.").arg(name));
+            fail(searched.join(QStringLiteral(", ")) +
+                 QStringLiteral(": No screenshot is named “%1”.").arg(name));
         }
     }
 }

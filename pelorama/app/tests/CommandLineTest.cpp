@@ -295,7 +295,7 @@ TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
         {"no such screenshot",
          Output::directory,
          {"--screenshot", "Nope", "--screenshot", "Detail", m_package},
-         {"No screenshot is named “Nope”."},
+         {m_package + ": No screenshot is named “Nope”."},
          {"Detail.png"}},
         {"link at a target name",
          Output::linkAtHome,
