@@ -2,6 +2,8 @@
 
 #include "foundation/ProcessorCount.h"
 
+#include <atomic>
+#include <limits>
 #include <mutex>
 
 namespace foundation {
@@ -18,14 +20,49 @@ void handOver()
     const std::lock_guard lock(handOverLock);
 }
 
-std::function<void()> handedOver(std::function<void()> job)
+// Jobs handed to the worker pool by startOnPool that have not ended yet, waiting or running: what holds
+// its threads for longer than a loop's helpers.
+std::atomic<int>& unfinishedJobs()
 {
-    std::function<void()> run = [job = std::move(job)] {
+    static std::atomic<int> count = 0;
+    return count;
+}
+
+class JobEnd
+{
+public:
+    explicit JobEnd(bool counted)
+        : m_counted(counted)
+    {}
+    JobEnd(const JobEnd&) = delete;
+    JobEnd& operator=(const JobEnd&) = delete;
+    ~JobEnd()
+    {
+        if (m_counted)
+            --unfinishedJobs();
+    }
+
+private:
+    bool m_counted;
+};
+
+// The job, to be run on a thread of a pool; counted, it was counted among the unfinished jobs and is taken
+// off when it ends.
+std::function<void()> handedOver(std::function<void()> job, bool counted)
+{
+    std::function<void()> run = [job = std::move(job), counted] {
+        const JobEnd end(counted);
         handOver();
         job();
     };
     handOver();
     return run;
+}
+
+// Only the jobs of the worker pool are counted, the pool the loops' helpers run on.
+bool counts(const QThreadPool& pool)
+{
+    return &pool == QThreadPool::globalInstance();
 }
 
 } // namespace
@@ -43,12 +80,28 @@ QThreadPool& workerPool()
 
 void startOnPool(std::function<void()> job, int priority, QThreadPool& pool)
 {
-    pool.start(handedOver(std::move(job)), priority);
+    const bool counted = counts(pool);
+    if (counted)
+        ++unfinishedJobs();
+    pool.start(handedOver(std::move(job), counted), priority);
 }
 
 bool tryStartOnPool(std::function<void()> job, QThreadPool& pool)
 {
-    return pool.tryStart(handedOver(std::move(job)));
+    std::function<void()> run = handedOver(std::move(job), false);
+    if (pool.tryStart(run))
+        return true;
+    // The pool counts a thread as busy from the moment a job is handed to it until, the job done, it
+    // has looked for the next one. A loop that follows another at once (the search for transparency
+    // that ends at the first clear pixel, then the encoding) finds the threads that were to help the
+    // first still busy so, and would run alone. While fewer jobs hold threads than the pool has, the
+    // others are such threads, or helpers of loops that end soon: the job goes ahead of every other
+    // and is taken up as soon as one of them looks.
+    if (counts(pool) && unfinishedJobs() < pool.maxThreadCount()) {
+        pool.start(std::move(run), std::numeric_limits<int>::max());
+        return true;
+    }
+    return false;
 }
 
 } // namespace foundation
