@@ -9,6 +9,7 @@
 #include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QThreadPool>
@@ -20,6 +21,21 @@ namespace pelorama::document {
 namespace {
 
 const QString noPngReason = QStringLiteral("Screenshot has no PNG representation");
+
+// The thread of a render that has the machine to itself, the export of one screenshot: outside the worker
+// pool, because Qt splits the fills and blends of a large picture over that pool only for a thread outside
+// it and does them alone on a thread of its own (a render of 2880 x 1800 took half again as long there).
+// The loops of the render itself still spread over the pool. It goes with the application, whose threads
+// it must not outlive; asked for on the main thread only.
+QThreadPool& soleRenderThread()
+{
+    static QPointer<QThreadPool> pool;
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+    }
+    return *pool;
+}
 
 } // namespace
 
@@ -177,6 +193,8 @@ void ExportJob::advance()
         }
         if (targets.empty())
             continue;
+        // Nothing else of the export renders beside it: see soleRenderThread.
+        const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         ++m_running;
         model::startOnPool(
             [results = m_results, canvases = std::move(canvases), targets = std::move(targets)] {
@@ -197,7 +215,7 @@ void ExportJob::advance()
                                       last});
                 });
             },
-            0, m_pool);
+            0, alone ? soleRenderThread() : m_pool);
     }
     if (m_written < count)
         return;
