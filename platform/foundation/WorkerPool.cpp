@@ -2,8 +2,10 @@
 
 #include "foundation/ProcessorCount.h"
 
+#include <algorithm>
 #include <atomic>
 #include <limits>
+#include <malloc.h>
 #include <mutex>
 
 namespace foundation {
@@ -65,13 +67,28 @@ bool counts(const QThreadPool& pool)
     return &pool == QThreadPool::globalInstance();
 }
 
+// The pool's threads make and free whole pictures, each its own. The C library would keep a heap per
+// thread, up to eight per processor, and move its threshold for mapping a block of its own above the
+// largest picture freed so far; what the pictures left in those heaps came back to the system only in
+// part, and the window held hundreds of megabytes more after an export. Blocks of a few megabytes and more
+// (full-size pictures and their layers) are therefore always mapped on their own and given back when
+// freed, and the threads share a heap per pool thread at most.
+void boundThreadHeaps(int threads)
+{
+    constexpr int ownMappingBytes = 4 * 1024 * 1024;
+    mallopt(M_MMAP_THRESHOLD, ownMappingBytes);
+    mallopt(M_ARENA_MAX, std::max(threads, 2));
+}
+
 } // namespace
 
 QThreadPool& workerPool()
 {
     QThreadPool& pool = *QThreadPool::globalInstance();
     static const bool sized = [&pool] {
-        pool.setMaxThreadCount(usableProcessorCount());
+        const int threads = usableProcessorCount();
+        pool.setMaxThreadCount(threads);
+        boundThreadHeaps(threads);
         return true;
     }();
     Q_UNUSED(sized);
