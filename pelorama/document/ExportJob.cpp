@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
+#include <malloc.h>
 #include <utility>
 
 namespace pelorama::document {
@@ -197,23 +198,32 @@ void ExportJob::advance()
         const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         ++m_running;
         model::startOnPool(
-            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)] {
-                graphics::PngStrips kept;
-                ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
-                    const Target& target = targets[turn];
-                    const bool last = turn + 1 == targets.size();
-                    const QByteArray png =
-                        pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
-                    if (png.isEmpty()) {
-                        results->deliver({target.index, Rendered{std::nullopt, noPngReason, false}, last});
-                        return;
-                    }
-                    auto staged = ExportFileWriter::stage(target.path, png);
-                    results->deliver({target.index,
-                                      staged ? Rendered{std::move(staged.value()), {}, true}
-                                             : Rendered{std::nullopt, staged.error(), true},
-                                      last});
-                });
+            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)]() mutable {
+                // The last delivery waits until the pictures and snapshots are let go of, so that what
+                // the export freed is free when its end is heard of.
+                std::optional<Delivery> lastDelivery;
+                {
+                    graphics::PngStrips kept;
+                    ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
+                        const Target& target = targets[turn];
+                        const bool last = turn + 1 == targets.size();
+                        const QByteArray png =
+                            pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
+                        Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}, last};
+                        if (!png.isEmpty()) {
+                            auto staged = ExportFileWriter::stage(target.path, png);
+                            delivery.rendered = staged ? Rendered{std::move(staged.value()), {}, true}
+                                                       : Rendered{std::nullopt, staged.error(), true};
+                        }
+                        if (last)
+                            lastDelivery = std::move(delivery);
+                        else
+                            results->deliver(std::move(delivery));
+                    });
+                }
+                canvases = {};
+                if (lastDelivery)
+                    results->deliver(std::move(*lastDelivery));
             },
             0, alone ? soleRenderThread() : m_pool);
     }
@@ -272,6 +282,11 @@ void ExportJob::collect()
 void ExportJob::finish(std::optional<ActionAlert> alert)
 {
     m_alert = std::move(alert);
+    // The pictures were made and freed by the pool's threads, whose heaps keep what was freed in them for
+    // later: several times the memory the window holds otherwise. It goes back to the system now, on the
+    // pool, so the main thread does not wait while the heaps are searched.
+    if (m_started > 0)
+        model::startOnPool([] { malloc_trim(0); });
     // Always from the event loop, so that whoever started the job hears of its end the same way.
     QMetaObject::invokeMethod(
         this,
