@@ -48,17 +48,15 @@ private:
     bool m_counted;
 };
 
-// The job, to be run on a thread of a pool; counted, it was counted among the unfinished jobs and is taken
-// off when it ends.
-std::function<void()> handedOver(std::function<void()> job, bool counted)
+// The job, to be run on a thread of a pool once handed over; counted, it was counted among the unfinished
+// jobs and is taken off when it ends.
+std::function<void()> runOnPool(std::function<void()> job, bool counted)
 {
-    std::function<void()> run = [job = std::move(job), counted] {
-        const JobEnd end(counted);
+    return [job = std::move(job), counted] {
         handOver();
+        const JobEnd end(counted);
         job();
     };
-    handOver();
-    return run;
 }
 
 // Only the jobs of the worker pool are counted, the pool the loops' helpers run on.
@@ -100,13 +98,18 @@ void startOnPool(std::function<void()> job, int priority, QThreadPool& pool)
     const bool counted = counts(pool);
     if (counted)
         ++unfinishedJobs();
-    pool.start(handedOver(std::move(job), counted), priority);
+    std::function<void()> run = runOnPool(std::move(job), counted);
+    handOver();
+    pool.start(std::move(run), priority);
 }
 
 bool tryStartOnPool(std::function<void()> job, QThreadPool& pool)
 {
-    std::function<void()> run = handedOver(std::move(job), false);
-    if (pool.tryStart(run))
+    std::function<void()> run = runOnPool(std::move(job), false);
+    // The pool drops what it cannot start at once: it is given a copy, made before the hand-over.
+    std::function<void()> attempt = run;
+    handOver();
+    if (pool.tryStart(std::move(attempt)))
         return true;
     // The pool counts a thread as busy from the moment a job is handed to it until, the job done, it
     // has looked for the next one. A loop that follows another at once (the search for transparency
