@@ -9,9 +9,11 @@
 #include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
+#include <malloc.h>
 #include <utility>
 
 namespace pelorama::document {
@@ -19,6 +21,21 @@ namespace pelorama::document {
 namespace {
 
 const QString noPngReason = QStringLiteral("Screenshot has no PNG representation");
+
+// The thread of a render that has the machine to itself, the export of one screenshot: outside the worker
+// pool, because Qt splits the fills and blends of a large picture over that pool only for a thread outside
+// it and does them alone on a thread of its own (a render of 2880 x 1800 took half again as long there).
+// The loops of the render itself still spread over the pool. It goes with the application, whose threads
+// it must not outlive; asked for on the main thread only.
+QThreadPool& soleRenderThread()
+{
+    static QPointer<QThreadPool> pool;
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+    }
+    return *pool;
+}
 
 } // namespace
 
@@ -185,27 +202,38 @@ void ExportJob::advance()
         }
         if (targets.empty())
             continue;
+        // Nothing else of the export renders beside it: see soleRenderThread.
+        const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         ++m_running;
         model::startOnPool(
-            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)] {
-                graphics::PngStrips kept;
-                ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
-                    const Target& target = targets[turn];
-                    const bool last = turn + 1 == targets.size();
-                    const QByteArray png =
-                        pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
-                    if (png.isEmpty()) {
-                        results->deliver({target.index, Rendered{std::nullopt, noPngReason, false}, last});
-                        return;
-                    }
-                    auto staged = ExportFileWriter::stage(target.folder, target.name, png);
-                    results->deliver({target.index,
-                                      staged ? Rendered{std::move(staged.value()), {}, true}
-                                             : Rendered{std::nullopt, staged.error(), true},
-                                      last});
-                });
+            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)]() mutable {
+                // The last delivery waits until the pictures and snapshots are let go of, so that what
+                // the export freed is free when its end is heard of.
+                std::optional<Delivery> lastDelivery;
+                {
+                    graphics::PngStrips kept;
+                    ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
+                        const Target& target = targets[turn];
+                        const bool last = turn + 1 == targets.size();
+                        const QByteArray png =
+                            pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
+                        Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}, last};
+                        if (!png.isEmpty()) {
+                            auto staged = ExportFileWriter::stage(target.folder, target.name, png);
+                            delivery.rendered = staged ? Rendered{std::move(staged.value()), {}, true}
+                                                       : Rendered{std::nullopt, staged.error(), true};
+                        }
+                        if (last)
+                            lastDelivery = std::move(delivery);
+                        else
+                            results->deliver(std::move(delivery));
+                    });
+                }
+                canvases = {};
+                if (lastDelivery)
+                    results->deliver(std::move(*lastDelivery));
             },
-            0, m_pool);
+            0, alone ? soleRenderThread() : m_pool);
     }
     if (m_written < count)
         return;
@@ -262,6 +290,11 @@ void ExportJob::collect()
 void ExportJob::finish(std::optional<ActionAlert> alert)
 {
     m_alert = std::move(alert);
+    // The pictures were made and freed by the pool's threads, whose heaps keep what was freed in them for
+    // later: several times the memory the window holds otherwise. It goes back to the system now, on the
+    // pool, so the main thread does not wait while the heaps are searched.
+    if (m_started > 0)
+        model::startOnPool([] { malloc_trim(0); });
     // Always from the event loop, so that whoever started the job hears of its end the same way.
     QMetaObject::invokeMethod(
         this,
