@@ -335,23 +335,67 @@ void createSchema(SQLite::Database& database, const ManagedObjectModel& model, c
     transaction.commit();
 }
 
-// Whether anything of that name (a table, view, index or trigger) is in the file's schema.
+// The name of what (a table, view, index or trigger) takes name in the file's schema, if anything does.
+// SQLite takes names that differ only by the case of ASCII letters for the same name.
+std::optional<QString> nameInSchema(SQLite::Database& database, const QString& name)
+{
+    SQLite::Statement query(database, "SELECT name FROM sqlite_master WHERE name = ? COLLATE NOCASE");
+    query.bind(1, utf8(name));
+    if (!query.executeStep())
+        return std::nullopt;
+    return QString::fromUtf8(query.getColumn(0).getText());
+}
+
 bool isInSchema(SQLite::Database& database, const QString& name)
 {
-    SQLite::Statement query(database, "SELECT 1 FROM sqlite_master WHERE name = ?");
-    query.bind(1, utf8(name));
-    return query.executeStep();
+    return nameInSchema(database, name).has_value();
+}
+
+// Why the schema cannot serve name, when it holds the name in another letter case: SQLite would read
+// and write it as name, and refuse to make name beside it.
+std::optional<QString> otherCase(const std::optional<QString>& held, const QString& name, const QString& what)
+{
+    if (!held || *held == name)
+        return std::nullopt;
+    return what + " " + *held + " differs from " + name + " only by letter case";
+}
+
+// The name with its ASCII capitals made small, as SQLite compares names.
+QString foldedName(QString name)
+{
+    for (QChar& character : name) {
+        if (character >= u'A' && character <= u'Z')
+            character = QChar(character.unicode() + (u'a' - u'A'));
+    }
+    return name;
+}
+
+std::optional<QString> otherCase(const QHash<QString, Column>& columns, const QString& name,
+                                 const QString& table)
+{
+    const QString folded = foldedName(name);
+    for (auto column = columns.begin(); column != columns.end(); ++column) {
+        if (column.key() != name && foldedName(column.key()) == folded)
+            return "the column " + column.key() + " of " + table + " differs from " + name +
+                   " only by letter case";
+    }
+    return std::nullopt;
 }
 
 // Checks that every table and column the model needs is there, in plain tables whose Z_PK is the
 // integer row key; extra tables and columns are left alone. Tables and columns of what was added to the
 // model later may be missing, as long as nothing else takes their names; they are collected in absent,
-// and so are the indexes of indexed attributes whose names nothing takes.
+// and so are the indexes of indexed attributes whose names nothing takes. A table or column held under
+// the model's name in another letter case is refused: SQLite would read it, but every save would fail
+// in making the one the model names.
 std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model,
                                      SQLiteStore::AbsentSchema& absent)
 {
     for (const EntityDescription* entity : model.entities()) {
         if (!isPlainTable(database, entity->name())) {
+            if (std::optional<QString> problem =
+                    otherCase(nameInSchema(database, entity->name()), entity->name(), "the table"))
+                return problem;
             if (entity->isAddedLater() && !isInSchema(database, entity->name())) {
                 absent.tables.insert(entity->name());
                 continue;
@@ -363,6 +407,8 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
         for (const QString& name : QStringList{"Z_PK"} + columns.names()) {
             if (present.contains(name))
                 continue;
+            if (std::optional<QString> problem = otherCase(present, name, entity->name()))
+                return problem;
             if (const AttributeDescription* attribute = entity->attribute(name);
                 attribute && attribute->isAddedLater)
                 absent.columns[entity->name()].insert(name);
@@ -381,9 +427,13 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
             return "the column Z_PK of " + entity->name() + " is not its integer primary key";
         for (const RelationshipDescription* relationship : columns.toMany) {
             const QString table = joinTable(*entity, *relationship);
+            if (std::optional<QString> problem = otherCase(nameInSchema(database, table), table, "the table"))
+                return problem;
             const QHash<QString, Column> join =
                 isPlainTable(database, table) ? tableColumns(database, table) : QHash<QString, Column>();
             for (const char* name : {"Z_SOURCE", "Z_TARGET", "Z_ORDER"}) {
+                if (std::optional<QString> problem = otherCase(join, name, table))
+                    return problem;
                 if (!join.contains(name))
                     return "it has no table for " + entity->name() + "." + relationship->name;
             }

@@ -500,3 +500,53 @@ TEST(StoreTest, StoresMoveMigrateAndGetRemoved)
     book->setValueForKey("Nowhere", "title");
     EXPECT_FALSE(context->save());
 }
+
+// SQLite takes names that differ only by letter case for one name: a table or column held so would be
+// read, but every save would fail in making the one the model names beside it.
+TEST(StoreTest, SchemaNamesThatDifferOnlyByLetterCaseAreRefusedUnchanged)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        const char* name;
+        const char* sql;
+        const char* problem;
+    } cases[] = {
+        // SQLite renames a table into another letter case only by way of another name.
+        {"table added later", "ALTER TABLE Review RENAME TO Renamed; ALTER TABLE Renamed RENAME TO review",
+         "the table review differs from Review only by letter case"},
+        {"column added later", "ALTER TABLE Book RENAME COLUMN subtitle TO Subtitle",
+         "the column Subtitle of Book differs from subtitle only by letter case"},
+        {"column", "ALTER TABLE Book RENAME COLUMN pages TO PAGES",
+         "the column PAGES of Book differs from pages only by letter case"},
+        {"join table",
+         "ALTER TABLE Z_Shelf_books RENAME TO Renamed; ALTER TABLE Renamed RENAME TO z_shelf_books",
+         "the table z_shelf_books differs from Z_Shelf_books only by letter case"},
+    };
+    for (const auto& test : cases) {
+        const QString path = dir.filePath(QString(test.name) + ".store");
+        {
+            auto context = mainContext(sqliteCoordinator(path));
+            makeBook(*context, "Kept");
+            ASSERT_TRUE(context->save());
+        }
+        execute(path, test.sql);
+        const QByteArray before = fileDigest(path);
+        QString error;
+        EXPECT_FALSE(sqliteCoordinator(path, &error)) << test.name;
+        EXPECT_TRUE(error.contains(test.problem)) << test.name << ": " << error.toStdString();
+        EXPECT_EQ(fileDigest(path), before) << test.name;
+    }
+
+    // An index is only looked up by name: one in another letter case serves, and saves go on.
+    const QString path = dir.filePath("index.store");
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        makeBook(*context, "Kept");
+        ASSERT_TRUE(context->save());
+    }
+    execute(path, "DROP INDEX Z_Book_title_INDEX; CREATE INDEX z_book_title_index ON Book (title)");
+    auto context = mainContext(sqliteCoordinator(path));
+    makeBook(*context, "Added");
+    EXPECT_TRUE(context->save());
+}
