@@ -29,6 +29,7 @@ appkit::DocumentResult<std::unique_ptr<DocumentPackage>> DocumentPackage::openFo
         return appkit::documentFailure(QStringLiteral("not a Pelorama document"));
     auto package = std::make_unique<DocumentPackage>();
     package->m_readOnly = true;
+    package->openStoresReadOnly();
     if (appkit::DocumentResult<> read = package->readFromPath(path, typeName()); !read)
         return foundation::Unexpected<appkit::DocumentError>(read.error());
     return package;

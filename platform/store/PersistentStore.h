@@ -25,12 +25,21 @@ public:
         sqlite
     };
 
+    // A store opened to read only is never written, not even to recover from a save that was cut short:
+    // such a store is refused instead. Its saves fail.
+    enum class Access
+    {
+        readWrite,
+        readOnly
+    };
+
     virtual ~PersistentStore() = default;
 
     // Opens (or creates) a store. A new store takes identifier when one is given, a new UUID otherwise.
     static Result<std::unique_ptr<PersistentStore>> open(Type type, const QString& path,
                                                          std::shared_ptr<const ManagedObjectModel> model,
-                                                         const QString& identifier = {});
+                                                         const QString& identifier = {},
+                                                         Access access = Access::readWrite);
 
     virtual Type type() const = 0;
     const QString& identifier() const { return m_identifier; }

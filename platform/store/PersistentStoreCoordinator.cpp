@@ -28,12 +28,13 @@ PersistentStoreCoordinator::PersistentStoreCoordinator(std::shared_ptr<const Man
 PersistentStoreCoordinator::~PersistentStoreCoordinator() = default;
 
 Result<PersistentStore*> PersistentStoreCoordinator::addPersistentStore(PersistentStore::Type type,
-                                                                        const QString& path)
+                                                                        const QString& path,
+                                                                        PersistentStore::Access access)
 {
     QMutexLocker lock(&m_mutex);
     if (type == PersistentStore::Type::sqlite && storeForPath(path))
         return failure(Error::Code::storeOpenFailed, "The store at " + path + " is already open.");
-    Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model);
+    Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model, {}, access);
     if (!store)
         return failure(store.error());
     if (storeWithIdentifier((*store)->identifier()))

@@ -33,8 +33,10 @@ public:
 
     const ManagedObjectModel& managedObjectModel() const { return *m_model; }
 
-    // A SQLite store is a single file at path, created when missing.
-    Result<PersistentStore*> addPersistentStore(PersistentStore::Type type, const QString& path = {});
+    // A SQLite store is a single file at path, created when missing unless it is to be read only.
+    Result<PersistentStore*>
+    addPersistentStore(PersistentStore::Type type, const QString& path = {},
+                       PersistentStore::Access access = PersistentStore::Access::readWrite);
     QList<PersistentStore*> persistentStores() const;
     PersistentStore* persistentStoreForPath(const QString& path) const;
     // The store's file has moved to path; the store follows it.

@@ -450,24 +450,41 @@ struct OpenedDatabase
     SQLiteStore::AbsentSchema absent;
 };
 
+QString rollbackProblem()
+{
+    return "a save that was cut short left its journal beside it, and reading the store would roll that save "
+           "back, which writes into it; opened to be read only, it is left as it is. Open it once to be "
+           "changed, which recovers it, or read a copy of it.";
+}
+
 // Opens the store in the existing file at path, changing nothing in a file that is not one. Unless
 // forWriting, a store that SQLite would read in log mode is opened read-only and immutable, which reads
 // the file alone, as it is, and makes nothing beside it; the caller opens it again for writing before it
-// saves. Opened for writing, a store leaves log mode and keeps a rollback journal.
-Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model, bool forWriting)
+// saves. Opened for writing, a store leaves log mode and keeps a rollback journal. Opened to be read only
+// (access), a store is never written: SQLite is given it read-only, and a journal it would roll back is
+// refused before it is asked to.
+Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model, bool forWriting,
+                                    PersistentStore::Access access)
 {
     const QString cannotOpen = "The store at " + path + " could not be opened";
-    if (std::optional<QString> problem = sqliteFiles::problem(path))
+    const bool readsOnly = access == PersistentStore::Access::readOnly;
+    if (std::optional<QString> problem =
+            sqliteFiles::problem(path, readsOnly ? sqliteFiles::Use::reading : sqliteFiles::Use::writing))
         return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + *problem);
-    const bool readOnly = !forWriting && sqliteFiles::readsInLogMode(path);
+    if (readsOnly && sqliteFiles::hasJournalToRollBack(path))
+        return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + rollbackProblem());
+    const bool immutable = !forWriting && sqliteFiles::readsInLogMode(path);
+    const bool readOnly = immutable || readsOnly;
     try {
         auto database =
-            readOnly ? std::make_unique<SQLite::Database>(
-                           QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded().toStdString() +
-                               "?immutable=1",
-                           SQLite::OPEN_READONLY | SQLite::OPEN_URI | SQLite::OPEN_NOFOLLOW)
-                     : std::make_unique<SQLite::Database>(utf8(path),
-                                                          SQLite::OPEN_READWRITE | SQLite::OPEN_NOFOLLOW);
+            immutable
+                ? std::make_unique<SQLite::Database>(
+                      QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded().toStdString() +
+                          "?immutable=1",
+                      SQLite::OPEN_READONLY | SQLite::OPEN_URI | SQLite::OPEN_NOFOLLOW)
+                : std::make_unique<SQLite::Database>(
+                      utf8(path),
+                      (readsOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE) | SQLite::OPEN_NOFOLLOW);
         bound(*database);
         // Everything up to the journal settings below only reads.
         database->setBusyTimeout(5000);
@@ -505,6 +522,9 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
         }
         return OpenedDatabase{std::move(database), identifier, readOnly, std::move(absent)};
     } catch (const SQLite::Exception& exception) {
+        // A journal that appeared after it was looked for.
+        if (exception.getExtendedErrorCode() == SQLITE_READONLY_ROLLBACK)
+            return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + rollbackProblem());
         return failure(Error::Code::storeOpenFailed,
                        cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
     }
@@ -538,10 +558,12 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
 } // namespace
 
 SQLiteStore::SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                         std::unique_ptr<SQLite::Database> database, bool readOnly, AbsentSchema absent)
+                         std::unique_ptr<SQLite::Database> database, Access access, bool readOnly,
+                         AbsentSchema absent)
     : PersistentStore(std::move(identifier), std::move(path))
     , m_model(std::move(model))
     , m_database(std::move(database))
+    , m_access(access)
     , m_readOnly(readOnly)
     , m_absent(std::move(absent))
 {}
@@ -550,27 +572,30 @@ SQLiteStore::~SQLiteStore() = default;
 
 Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
                                                            std::shared_ptr<const ManagedObjectModel> model,
-                                                           const QString& identifier)
+                                                           const QString& identifier, Access access)
 {
     if (path.isEmpty())
         return failure(Error::Code::storeOpenFailed, "A SQLite store needs a file path.");
     // Only a missing file becomes a new store; whatever else is there must already be one.
     const bool exists = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    if (!exists && access == Access::readOnly)
+        return failure(Error::Code::storeOpenFailed,
+                       "The store at " + path + " could not be opened: there is no such file.");
     Result<OpenedDatabase> opened =
-        exists ? openExisting(path, *model, false)
+        exists ? openExisting(path, *model, false, access)
                : createNew(path, *model,
                            identifier.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces)
                                                 : identifier);
     if (!opened)
         return failure(opened.error());
     return std::unique_ptr<PersistentStore>(new SQLiteStore(opened->identifier, path, std::move(model),
-                                                            std::move(opened->database), opened->readOnly,
-                                                            std::move(opened->absent)));
+                                                            std::move(opened->database), access,
+                                                            opened->readOnly, std::move(opened->absent)));
 }
 
 Result<void> SQLiteStore::reopen(const QString& path, bool forWriting)
 {
-    Result<OpenedDatabase> opened = openExisting(path, *m_model, forWriting);
+    Result<OpenedDatabase> opened = openExisting(path, *m_model, forWriting, m_access);
     if (!opened)
         return failure(opened.error());
     if (opened->identifier != m_identifier)
@@ -869,9 +894,12 @@ void SQLiteStore::addAbsentSchema()
 
 Result<void> SQLiteStore::save(const StoreSaveRequest& request)
 {
+    if (m_access == Access::readOnly)
+        return failure(Error::Code::storeSaveFailed,
+                       "The store at " + m_path + " could not be saved: it was opened to be read only.");
     // The files may have changed since the store was opened; nothing is written through a pipe or
     // another name.
-    if (std::optional<QString> problem = sqliteFiles::problem(m_path))
+    if (std::optional<QString> problem = sqliteFiles::problem(m_path, sqliteFiles::Use::writing))
         return failure(Error::Code::storeSaveFailed,
                        "The store at " + m_path + " could not be saved: " + *problem);
     if (m_readOnly) {

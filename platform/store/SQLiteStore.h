@@ -23,6 +23,8 @@ namespace store {
 // refused and left as it is, and so is one whose file, or a file SQLite would open beside it, is not a
 // regular file with a single name. Opening writes nothing: a store that another program left in
 // write-ahead-log mode is read as it is until its first save, which turns it back into a single file.
+// A store opened to be read only may have other names, and is refused when a save that was cut short
+// left its journal, whose rollback would write; one opened to be changed is recovered from it.
 //
 // A store written before entities or attributes were added to the model (those marked isAddedLater)
 // lacks their tables or columns: it opens unchanged, reads no objects and no values for them, and gains
@@ -33,8 +35,10 @@ class SQLiteStore : public PersistentStore
 public:
     ~SQLiteStore() override;
 
-    static Result<std::unique_ptr<PersistentStore>>
-    open(const QString& path, std::shared_ptr<const ManagedObjectModel> model, const QString& identifier);
+    static Result<std::unique_ptr<PersistentStore>> open(const QString& path,
+                                                         std::shared_ptr<const ManagedObjectModel> model,
+                                                         const QString& identifier,
+                                                         Access access = Access::readWrite);
 
     Type type() const override { return Type::sqlite; }
     Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
@@ -54,7 +58,8 @@ public:
 
 private:
     SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                std::unique_ptr<SQLite::Database> database, bool readOnly, AbsentSchema absent);
+                std::unique_ptr<SQLite::Database> database, Access access, bool readOnly,
+                AbsentSchema absent);
 
     // Opens the same store at path again, for writing or as open() would.
     Result<void> reopen(const QString& path, bool forWriting);
@@ -71,6 +76,7 @@ private:
 
     std::shared_ptr<const ManagedObjectModel> m_model;
     std::unique_ptr<SQLite::Database> m_database;
+    Access m_access = Access::readWrite;
     bool m_readOnly = false;           // until the first save of a store opened in log mode
     AbsentSchema m_absent;             // until the first save
     QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out
