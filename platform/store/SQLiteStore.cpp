@@ -450,6 +450,17 @@ struct OpenedDatabase
     SQLiteStore::AbsentSchema absent;
 };
 
+// The reason a store cannot be opened at path when SQLite cannot take a path that long.
+std::optional<QString> pathTooLong(const QString& path)
+{
+    const qsizetype length = utf8(path).size();
+    if (length <= sqliteFiles::longestPath())
+        return std::nullopt;
+    return "its path is " + QString::number(length) +
+           " bytes long, and a store can be opened at a path of at most " +
+           QString::number(sqliteFiles::longestPath()) + " bytes. Move it to a folder with a shorter path.";
+}
+
 QString rollbackProblem()
 {
     return "a save that was cut short left its journal beside it, and reading the store would roll that save "
@@ -471,6 +482,8 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
     if (std::optional<QString> problem =
             sqliteFiles::problem(path, readsOnly ? sqliteFiles::Use::reading : sqliteFiles::Use::writing))
         return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + *problem);
+    if (std::optional<QString> tooLong = pathTooLong(path))
+        return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + *tooLong);
     if (readsOnly && sqliteFiles::hasJournalToRollBack(path))
         return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + rollbackProblem());
     const bool immutable = !forWriting && sqliteFiles::readsInLogMode(path);
@@ -535,6 +548,8 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
                                  const QString& identifier)
 {
     const QString cannotCreate = "The store at " + path + " could not be created";
+    if (std::optional<QString> tooLong = pathTooLong(path))
+        return failure(Error::Code::storeOpenFailed, cannotCreate + ": " + *tooLong);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return failure(Error::Code::storeOpenFailed, cannotCreate + ": " + file.errorString() + ".");

@@ -26,6 +26,9 @@ namespace store {
 // A store opened to be read only may have other names, and is refused when a save that was cut short
 // left its journal, whose rollback would write; one opened to be changed is recovered from it.
 //
+// SQLite opens nothing through a symbolic link: the path is given with the links of the folders above
+// the store resolved by the caller. A path too long for SQLite is refused with a message saying so.
+//
 // A store written before entities or attributes were added to the model (those marked isAddedLater)
 // lacks their tables or columns: it opens unchanged, reads no objects and no values for them, and gains
 // them in the transaction of its first save. So does a store without the index of an indexed attribute:

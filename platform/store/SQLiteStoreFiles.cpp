@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,6 +96,12 @@ bool hasJournalToRollBack(const QString& path)
     const bool started = ::read(journal, &first, 1) == 1 && first != 0;
     ::close(journal);
     return started;
+}
+
+qsizetype longestPath()
+{
+    const sqlite3_vfs* system = sqlite3_vfs_find(nullptr);
+    return (system ? system->mxPathname : 512) - qsizetype(std::strlen("-journal"));
 }
 
 bool readsInLogMode(const QString& path)

@@ -28,6 +28,10 @@ std::optional<QString> problem(const QString& path, Use use);
 // journal, before anything is read.
 bool hasJournalToRollBack(const QString& path);
 
+// The longest path SQLite opens a store at, in bytes, leaving room for the names of the files it keeps
+// beside the store ("-journal" is the longest suffix).
+qsizetype longestPath();
+
 // Whether reading the store at path would write: SQLite reads a store in write-ahead-log mode (bytes 18
 // and 19 of its header are 2), or one with a log beside it, in that mode, making the log and its index
 // and, when the last connection closes, writing the log into the store. A store with a journal beside it

@@ -1,5 +1,5 @@
-// What the program reads when it exports from the command line: packages that stay byte for byte as they
-// were, also when a cut-short save left a journal.
+// What the program reads when it exports from the command line: documents reached through linked
+// folders, and packages that stay byte for byte as they were, also when a cut-short save left a journal.
 #include "document/DocumentPackage.h"
 #include "model/entities/Screenshot.h"
 
@@ -66,6 +66,19 @@ QStringList contentsOf(const QString& path)
 }
 
 } // namespace
+
+TEST(ExportReadingTest, ADocumentUnderALinkedFolderIsExported)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("real"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("out"));
+    ASSERT_TRUE(QFile::link(folder.filePath("real"), folder.filePath("linked")));
+    makePackage(folder.filePath("real/Doc.pelorama"));
+
+    const Outcome run = exportDocument(folder.filePath("out"), folder.filePath("linked/Doc.pelorama"));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo(folder.filePath("out/Home.png")).isFile());
+}
 
 // Rolling the journal back would rewrite the store and remove the journal; the export refuses the
 // document instead, saying where it is recovered.

@@ -621,3 +621,29 @@ TEST(StoreTest, AStoreOpenedToBeReadOnlyIsNeverWritten)
     EXPECT_EQ(context->execute(FetchRequest("Book", Predicate::equal("title", "Saved")))->size(), 40);
     EXPECT_FALSE(QFileInfo::exists(path + "-journal"));
 }
+
+// SQLite opens no path longer than it can hold; such a store is refused with a message that says so.
+TEST(StoreTest, AStorePathTooLongForSQLiteIsRefusedSayingSo)
+{
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    while (deep.size() < 520)
+        deep += "/" + QString(60, 'f');
+    ASSERT_TRUE(QDir().mkpath(deep));
+    QString error;
+    const QString created = deep + "/new.store";
+    EXPECT_FALSE(sqliteCoordinator(created, &error));
+    EXPECT_TRUE(error.contains("could not be created: its path is " +
+                               QString::number(created.toUtf8().size()) + " bytes long"))
+        << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(created));
+
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("moved")));
+    ASSERT_TRUE(sqliteCoordinator(dir.filePath("moved/library.store")));
+    ASSERT_TRUE(QDir().rename(dir.filePath("moved"), deep + "/moved"));
+    const QString opened = deep + "/moved/library.store";
+    EXPECT_FALSE(sqliteCoordinator(opened, &error));
+    EXPECT_TRUE(error.contains("could not be opened: its path is " + QString::number(opened.toUtf8().size()) +
+                               " bytes long"))
+        << error.toStdString();
+}
