@@ -273,6 +273,22 @@ std::optional<ObjectSnapshot> PersistentStoreCoordinator::fetchRow(const Managed
     return sourceRow(*store, *entity, std::move(**row)).snapshot;
 }
 
+Result<QList<std::pair<ManagedObjectID, QString>>>
+PersistentStoreCoordinator::objectsWithTextsLongerThan(const EntityDescription& entity,
+                                                       const QHash<QString, qint64>& bounds)
+{
+    QMutexLocker lock(&m_mutex);
+    QList<std::pair<ManagedObjectID, QString>> objects;
+    for (const auto& store : m_stores) {
+        Result<QList<PersistentStore::LongText>> texts = store->textsLongerThan(entity, bounds);
+        if (!texts)
+            return failure(texts.error());
+        for (const PersistentStore::LongText& text : *texts)
+            objects.append({permanentID(*store, entity.name(), text.primaryKey), text.attribute});
+    }
+    return objects;
+}
+
 Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)
 {
     QMutexLocker lock(&m_mutex);

@@ -58,6 +58,10 @@ public:
     Result<QList<SourceRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
                                        const std::function<bool(const ManagedObjectID&)>& held = {});
     std::optional<ObjectSnapshot> fetchRow(const ManagedObjectID& id);
+    // The objects of entity, in every store, with a text longer than its bound (see
+    // PersistentStore::textsLongerThan), each with the attribute of that text; the texts are not read.
+    Result<QList<std::pair<ManagedObjectID, QString>>>
+    objectsWithTextsLongerThan(const EntityDescription& entity, const QHash<QString, qint64>& bounds);
     // Writes changes in one transaction of the first store and makes the IDs of inserted objects
     // permanent once it has succeeded.
     Result<void> save(const SaveChanges& changes);

@@ -813,6 +813,48 @@ Result<qint64> SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, 
     return takeKeys(*it, count, entity);
 }
 
+Result<QList<PersistentStore::LongText>> SQLiteStore::textsLongerThan(const EntityDescription& entity,
+                                                                      const QHash<QString, qint64>& bounds)
+{
+    QList<LongText> texts;
+    if (m_absent.tables.contains(entity.name()))
+        return texts;
+    const QSet<QString> absent = m_absent.columns.value(entity.name());
+    QStringList attributes;
+    QStringList tests;
+    for (auto bound = bounds.begin(); bound != bounds.end(); ++bound) {
+        const AttributeDescription* attribute = entity.attribute(bound.key());
+        if (!attribute || attribute->type != AttributeType::string || !isStoredColumn(*attribute) ||
+            absent.contains(bound.key()))
+            continue;
+        attributes.append(bound.key());
+        // length() counts the characters of a text where it lies; the text is never handed over.
+        tests.append("(typeof(" + quoted(bound.key()) + ") = 'text' AND length(" + quoted(bound.key()) +
+                     ") > " + QString::number(bound.value()) + ")");
+    }
+    if (attributes.isEmpty())
+        return texts;
+    try {
+        // One pass over the table, however many texts a row has: reaching those stored after a picture
+        // reads through its pages.
+        SQLite::Statement query(*m_database,
+                                utf8("SELECT Z_PK, " + tests.join(", ") + " FROM " + quoted(entity.name()) +
+                                     " WHERE " + tests.join(" OR ") + " ORDER BY Z_PK"));
+        while (query.executeStep()) {
+            for (int index = 0; index < attributes.size(); ++index) {
+                if (query.getColumn(index + 1).getInt() != 0) {
+                    texts.append({query.getColumn(0).getInt64(), attributes[index]});
+                    break;
+                }
+            }
+        }
+        return texts;
+    } catch (const SQLite::Exception& exception) {
+        return failure(Error::Code::storeReadFailed, "The store at " + m_path + " could not be read: " +
+                                                         QString::fromUtf8(exception.what()) + ".");
+    }
+}
+
 void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
 {
     // One prepared statement per entity, reused for its rows.

@@ -77,3 +77,46 @@ TEST(DocumentPackageTest, AStoreWithAnotherNameIsRead)
     EXPECT_EQ(opened(path), QString());
     EXPECT_EQ(contentsOf(path), before);
 }
+
+// A text longer than any store takes is refused at open, naming the screenshot, and left as it is.
+TEST(DocumentPackageTest, TextsTooLongToLayOutAreRefusedNamingTheScreenshot)
+{
+    QTemporaryDir folder;
+    const qint64 longest = DocumentPackage::maximumStoredTextLength;
+    const struct
+    {
+        const char* name;
+        QString text;
+        model::Translations translations;
+        QString refusal;
+    } cases[] = {
+        {"longest caption", QString(longest, 'x'), {}, {}},
+        // Characters outside the first plane count once, as they are stored.
+        {"longest caption of pairs", QString::fromUcs4(U"\U0001F600", 1).repeated(longest), {}, {}},
+        {"longer caption",
+         QString(longest + 1, 'x'),
+         {},
+         "The caption of the screenshot “Home” is longer than"},
+        {"longer translation",
+         "Hello",
+         {{"de", QString(longest + 1, 'x')}},
+         "A translation of the caption of the screenshot “Home” is longer than"},
+        {"many long translations",
+         "Hello",
+         {{"de", QString(longest, 'x')}, {"fr", QString(longest, 'x')}},
+         {}},
+    };
+    for (const auto& test : cases) {
+        const QString path = folder.filePath(QString(test.name) + ".pelorama");
+        makePackage(path, test.text, test.translations);
+        const QStringList before = contentsOf(path);
+        const QString refusal = opened(path);
+        if (test.refusal.isEmpty()) {
+            EXPECT_EQ(refusal, QString()) << test.name;
+        } else {
+            EXPECT_TRUE(refusal.contains(test.refusal + " the 1048576 characters a text may have."))
+                << test.name << ": " << refusal.toStdString();
+        }
+        EXPECT_EQ(contentsOf(path), before) << test.name;
+    }
+}
