@@ -3,10 +3,10 @@
 #include "document/ExportFileNames.h"
 #include "document/ExportFileWriter.h"
 #include "document/ScreenshotExporter.h"
-#include "graphics/PngWriter.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/ExportPicture.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QCoreApplication>
@@ -210,25 +210,20 @@ void ExportJob::advance()
                 // The last delivery waits until the pictures and snapshots are let go of, so that what
                 // the export freed is free when its end is heard of.
                 std::optional<Delivery> lastDelivery;
-                {
-                    graphics::PngStrips kept;
-                    ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
-                        const Target& target = targets[turn];
-                        const bool last = turn + 1 == targets.size();
-                        const QByteArray png =
-                            pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
-                        Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}, last};
-                        if (!png.isEmpty()) {
-                            auto staged = ExportFileWriter::stage(target.folder, target.name, png);
-                            delivery.rendered = staged ? Rendered{std::move(staged.value()), {}, true}
-                                                       : Rendered{std::nullopt, staged.error(), true};
-                        }
-                        if (last)
-                            lastDelivery = std::move(delivery);
-                        else
-                            results->deliver(std::move(delivery));
-                    });
-                }
+                model::ExportPicture::encodeEach(canvases, [&](std::size_t turn, const QByteArray& png) {
+                    const Target& target = targets[turn];
+                    const bool last = turn + 1 == targets.size();
+                    Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}, last};
+                    if (!png.isEmpty()) {
+                        auto staged = ExportFileWriter::stage(target.folder, target.name, png);
+                        delivery.rendered = staged ? Rendered{std::move(staged.value()), {}, true}
+                                                   : Rendered{std::nullopt, staged.error(), true};
+                    }
+                    if (last)
+                        lastDelivery = std::move(delivery);
+                    else
+                        results->deliver(std::move(delivery));
+                });
                 canvases = {};
                 if (lastDelivery)
                     results->deliver(std::move(*lastDelivery));

@@ -2,13 +2,9 @@
 
 #include "document/ExportFileNames.h"
 #include "model/entities/Screenshot.h"
-#include "model/rendering/Canvas.h"
-#include "model/rendering/CanvasRenderer.h"
-#include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 namespace pelorama::document {
 
@@ -39,11 +35,6 @@ QStringList fileNamesOf(const QList<model::Screenshot*>& screenshots)
     for (model::Screenshot* screenshot : screenshots)
         names.append(ExportFileNames::fileName(screenshot->name()).value_or(screenshot->name()));
     return names;
-}
-
-QImage pixels(const graphics::Image& image)
-{
-    return image.representations().empty() ? QImage() : image.representations().front().bitmap();
 }
 
 } // namespace
@@ -88,35 +79,6 @@ std::optional<ActionAlert> ScreenshotExporter::checkDirectory(const QString& dir
         return alert(QStringLiteral("Export failed"), QStringLiteral("Please select a directory"));
     return checkNames(screenshots,
                       ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive);
-}
-
-QImage ScreenshotExporter::render(model::Screenshot& screenshot)
-{
-    return render(model::DetachedCanvas(screenshot.makeCanvas()));
-}
-
-QImage ScreenshotExporter::render(const model::DetachedCanvas& canvas)
-{
-    return pixels(canvas.render(model::CanvasRenderingMode::exportImage, canvas.size(), 1));
-}
-
-void ScreenshotExporter::renderEach(const std::vector<model::DetachedCanvas>& canvases,
-                                    const std::function<void(std::size_t, const QImage&)>& each)
-{
-    const bool oneSize =
-        std::all_of(canvases.begin(), canvases.end(), [&](const model::DetachedCanvas& canvas) {
-            return canvas.size() == canvases.front().size();
-        });
-    if (!oneSize) {
-        for (std::size_t index = 0; index < canvases.size(); ++index)
-            each(index, render(canvases[index]));
-        return;
-    }
-    if (canvases.empty())
-        return;
-    model::CanvasRenderer renderer;
-    renderer.renderEach(canvases, model::CanvasRenderingMode::exportImage, canvases.front().size(), 1,
-                        [&](std::size_t index, const graphics::Image& image) { each(index, pixels(image)); });
 }
 
 ActionAlert ScreenshotExporter::failureAlert(const QList<ExportFailure>& failures)

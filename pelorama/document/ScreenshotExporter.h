@@ -4,23 +4,17 @@
 #include "document/ExportFailure.h"
 #include "store/StoreForward.h"
 
-#include <QImage>
 #include <QList>
 #include <QString>
-#include <functional>
 #include <optional>
-#include <vector>
 
 namespace pelorama::model {
-class DetachedCanvas;
 class Screenshot;
 } // namespace pelorama::model
 
 namespace pelorama::document {
 
-// Export of screenshots as PNG files at their full size: the canvas rendered in export mode at scale 1,
-// so one canvas point becomes one pixel. Here are the checks before a directory export and the render,
-// which ExportJob carries out.
+// The checks before a directory export, which ExportJob carries out, and the alert that ends one.
 class ScreenshotExporter
 {
 public:
@@ -43,15 +37,6 @@ public:
     // sensitivity says.
     static std::optional<ActionAlert> checkNames(const QList<model::Screenshot*>& screenshots,
                                                  Qt::CaseSensitivity sensitivity);
-
-    // The pixels of a screenshot's export: empty when the canvas makes no bitmap (a zero size, say).
-    static QImage render(const model::DetachedCanvas& canvas);
-    static QImage render(model::Screenshot& screenshot);
-    // The pixels of each of canvases, as render gives them, handed to each with the canvas's index in
-    // turn; the drawables the canvases begin with alike (a screenshot's in each of its languages) are
-    // drawn once.
-    static void renderEach(const std::vector<model::DetachedCanvas>& canvases,
-                           const std::function<void(std::size_t, const QImage&)>& each);
 
     // The one alert that names every file an export could not write.
     static ActionAlert failureAlert(const QList<ExportFailure>& failures);

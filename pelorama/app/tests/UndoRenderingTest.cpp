@@ -7,7 +7,6 @@
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
 #include "canvas/CanvasView.h"
-#include "document/ScreenshotExporter.h"
 #include "foundation/KeyValueCoding.h"
 #include "model/attributes/AttributeTable.h"
 #include "model/devices/DeviceFamily.h"
@@ -22,6 +21,7 @@
 #include "model/entities/TextRect.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/ExportPicture.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -279,7 +279,8 @@ protected:
         ASSERT_NE(copy, nullptr) << step;
         const model::DetachedCanvas copied(copy->makeCanvas());
 
-        EXPECT_EQ(document::ScreenshotExporter::render(*shown), document::ScreenshotExporter::render(*copy))
+        EXPECT_EQ(model::ExportPicture::render(model::DetachedCanvas(shown->makeCanvas())),
+                  model::ExportPicture::render(model::DetachedCanvas(copy->makeCanvas())))
             << step << ": export";
         const graphics::Image* thumbnail = listView->thumbnails().picture(*shown);
         ASSERT_TRUE(thumbnail) << step;
@@ -306,11 +307,11 @@ protected:
         for (const bool onCanvas : {true, false}) {
             const std::string where = (key + (onCanvas ? " on the canvas" : " off the canvas")).toStdString();
             select(onCanvas ? *shown : *other);
-            const QImage before = document::ScreenshotExporter::render(*shown);
+            const QImage before = model::ExportPicture::render(model::DetachedCanvas(shown->makeCanvas()));
             change(object, key);
             settle();
             ASSERT_EQ(undo.count(), 1) << where;
-            if (document::ScreenshotExporter::render(*shown) != before)
+            if (model::ExportPicture::render(model::DetachedCanvas(shown->makeCanvas())) != before)
                 drawn.insert(key);
             expectPicturesOfAFreshCopy("set " + where);
             undo.undo();

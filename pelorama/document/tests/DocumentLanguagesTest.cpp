@@ -7,7 +7,6 @@
 #include "document/EditActions.h"
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
-#include "document/ScreenshotExporter.h"
 #include "document/TranslationFiles.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Language.h"
@@ -15,6 +14,8 @@
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
 #include "model/languages/Translations.h"
+#include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/ExportPicture.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -120,8 +121,9 @@ TEST(DocumentLanguagesTest, ADocumentWrittenBeforeLanguagesOpensUnchangedAndGain
         EXPECT_EQ(caption->text(), "Hello");
         EXPECT_TRUE(caption->translations().isEmpty());
         EXPECT_EQ(caption->text("de-DE"), "Hello");
-        picture = document::ScreenshotExporter::render(
-            *dynamic_cast<model::Screenshot*>(context.execute(model::Screenshot::fetchRequest())->front()));
+        picture = model::ExportPicture::render(model::DetachedCanvas(
+            dynamic_cast<model::Screenshot*>(context.execute(model::Screenshot::fetchRequest())->front())
+                ->makeCanvas()));
         EXPECT_FALSE(picture.isNull());
     }
     EXPECT_EQ(contentsOf(path), older);

@@ -9,6 +9,7 @@
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/ExportPicture.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QCoreApplication>
@@ -346,7 +347,8 @@ TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
 {
     model::Screenshot& filled = m_document.addFilledScreenshot("Filled", 0);
     add("Plain");
-    const QImage expected = ScreenshotExporter::render(filled).convertToFormat(QImage::Format_ARGB32);
+    const QImage expected = model::ExportPicture::render(model::DetachedCanvas(filled.makeCanvas()))
+                                .convertToFormat(QImage::Format_ARGB32);
 
     EXPECT_EQ(exportAll(m_document, m_directory.path()).alert, std::nullopt);
 
@@ -373,7 +375,7 @@ TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
                                                     {{12, 0}, {30, 40}}, model::FillMode::stretch);
     model::DrawableMapping::insert(above, greeting, context);
     const auto rendered = [&](const QString& language) {
-        return ScreenshotExporter::render(model::DetachedCanvas(greeting.makeCanvas(), language))
+        return model::ExportPicture::render(model::DetachedCanvas(greeting.makeCanvas(), language))
             .convertToFormat(QImage::Format_ARGB32);
     };
     const auto written = [&](const QString& file) {
