@@ -5,6 +5,7 @@
 
 #include "BenchmarkPackage.h"
 #include "document/ExportJob.h"
+#include "document/ExportPlan.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/languages/LanguageEditing.h"
 #include "model/rendering/RenderPool.h"
@@ -169,7 +170,8 @@ void exportInTenLanguages(benchmark::State& state)
         auto folder = std::make_unique<QTemporaryDir>();
         state.ResumeTiming();
 
-        document::ExportJob job(*document.managedObjectContext(), folder->path());
+        document::ExportJob job(
+            document::ExportPlan::ofDocument(*document.managedObjectContext(), folder->path()));
         int written = 0;
         QObject::connect(&job, &document::ExportJob::fileWritten, &job, [&written] { ++written; });
         QEventLoop loop;

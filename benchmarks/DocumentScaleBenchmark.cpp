@@ -34,6 +34,7 @@
 #include "app/ScreenshotListView.h"
 #include "canvas/CanvasView.h"
 #include "document/ExportJob.h"
+#include "document/ExportPlan.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DocumentSelection.h"
@@ -366,7 +367,8 @@ void exportAll(benchmark::State& state)
         resetMemory();
         state.counters["rssBeforeMiB"] = statusMiB("VmRSS:");
         state.ResumeTiming();
-        document::ExportJob job(*opened.document->managedObjectContext(), folder.path());
+        document::ExportJob job(
+            document::ExportPlan::ofDocument(*opened.document->managedObjectContext(), folder.path()));
         job.start();
         benchmarks::runUntil([&] { return job.isFinished(); });
         state.PauseTiming();

@@ -4,6 +4,7 @@
 // zlib level 6 on the same pixels. A document of several such screenshots is exported as a job, whose
 // screenshots render side by side while each render also splits its own work.
 #include "document/ExportJob.h"
+#include "document/ExportPlan.h"
 #include "graphics/BitmapImageRep.h"
 #include "graphics/PngWriter.h"
 #include "model/entities/DeviceImage.h"
@@ -188,7 +189,7 @@ public:
     }
     bool exportTo(const QString& path) const
     {
-        document::ExportJob job(*m_screenshot, path);
+        document::ExportJob job(document::ExportPlan::ofScreenshot(*m_screenshot, path));
         QEventLoop loop;
         QObject::connect(&job, &document::ExportJob::finished, &loop, &QEventLoop::quit);
         job.start();
@@ -267,7 +268,7 @@ void exportDocument(benchmark::State& state)
     }
     QTemporaryDir folder;
     for (auto _ : state) {
-        document::ExportJob job(document.context(), folder.path());
+        document::ExportJob job(document::ExportPlan::ofDocument(document.context(), folder.path()));
         QEventLoop loop;
         QObject::connect(&job, &document::ExportJob::finished, &loop, &QEventLoop::quit);
         job.start();

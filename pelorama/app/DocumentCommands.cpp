@@ -10,7 +10,7 @@
 #include "appkit/Popover.h"
 #include "document/EditActions.h"
 #include "document/ExportJob.h"
-#include "document/ScreenshotExporter.h"
+#include "document/ExportPlan.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
@@ -81,8 +81,7 @@ void DocumentCommands::exportAllScreenshots()
     store::ManagedObjectContext* context = m_document.managedObjectContext();
     if (!context || m_document.screenshotList().screenshots().isEmpty())
         return;
-    if (const std::optional<document::ActionAlert> names =
-            document::ScreenshotExporter(*context).checkNames()) {
+    if (const std::optional<document::ActionAlert> names = document::ExportPlan::checkNames(*context)) {
         runAlert(*names, &m_window);
         return;
     }
@@ -96,25 +95,24 @@ void DocumentCommands::exportAllScreenshots()
         if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
             return;
         if (!url.isLocalFile()) {
-            runAlert({QStringLiteral("Export failed"), QStringLiteral("Please select a directory")}, window);
+            runAlert(document::ExportPlan::noDirectory(), window);
             return;
         }
         rememberFolderOf(picturesFolderKind, url.toLocalFile());
         store::ManagedObjectContext* context = document->managedObjectContext();
         if (!context)
             return;
-        document::ScreenshotExporter exporter(*context);
+        document::ExportPlan plan = document::ExportPlan::ofDocument(*context, url.toLocalFile());
         // Whatever stops the export is said before the progress window comes up.
-        if (const std::optional<document::ActionAlert> refused = exporter.checkDirectory(url.toLocalFile())) {
-            runAlert(*refused, window);
+        if (plan.refusal) {
+            runAlert(*plan.refusal, window);
             return;
         }
-        ProgressWindowController::showProgress(
-            std::make_unique<document::ExportJob>(*context, url.toLocalFile()),
-            [document, window](const document::ExportJob& job) {
-                if (job.alert() && document && window)
-                    runAlert(*job.alert(), window);
-            });
+        ProgressWindowController::showProgress(std::make_unique<document::ExportJob>(std::move(plan)),
+                                               [document, window](const document::ExportJob& job) {
+                                                   if (job.alert() && document && window)
+                                                       runAlert(*job.alert(), window);
+                                               });
     });
 }
 
@@ -143,9 +141,9 @@ void DocumentCommands::exportCurrentScreenshot()
             return;
         rememberFolderOf(picturesFolderKind, url.toLocalFile());
         // The job takes its snapshot as it starts, so it may outlive the window; the application holds it.
-        auto* job = new document::ExportJob(*screenshot, url.toLocalFile(), model::renderPool(),
-                                            QCoreApplication::instance());
-        job->setLanguage(language);
+        auto* job = new document::ExportJob(
+            document::ExportPlan::ofScreenshot(*screenshot, url.toLocalFile(), language), model::renderPool(),
+            QCoreApplication::instance());
         connect(job, &document::ExportJob::finished, job, [job, window] {
             if (job->alert() && window)
                 runAlert(*job->alert(), window);

@@ -3,6 +3,7 @@
 #include "document/DocumentPackage.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
+#include "document/ExportPlan.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/rendering/RenderPool.h"
@@ -202,10 +203,7 @@ void ExportCommand::refuseDuplicateFileNames()
                 documents.append(owner.path);
             }
         }
-        fail(QStringLiteral(
-                 "Duplicate names: “%1” would be written for more than one screenshot of %2. Please "
-                 "change them so they are not written to the same filename.")
-                 .arg(duplicate.fileName, documents.join(QStringLiteral(" and "))));
+        fail(document::ExportPlan::duplicateNamesLine(duplicate.fileName, documents));
     }
     std::erase_if(m_sources, [](const Source& source) { return source.refused; });
 }
@@ -265,9 +263,9 @@ void ExportCommand::exportNext()
             gone(*source, source->screenshots[m_nextScreenshot].second);
     }
 
-    m_job = std::make_unique<document::ExportJob>(slice, m_request.directory);
-    if (!source->languages.isEmpty())
-        m_job->setLanguageFolders(source->languages);
+    // Checked before the first document was written.
+    m_job = std::make_unique<document::ExportJob>(
+        document::ExportPlan::ofScreenshots(slice, m_request.directory, source->languages));
     m_filesFailed = false;
     connect(m_job.get(), &document::ExportJob::fileWritten, this,
             [this](const QString& fileName) { emit fileWritten(++m_done, m_total, fileName); });

@@ -1,16 +1,11 @@
 #include "document/ExportJob.h"
 
-#include "document/ExportFileNames.h"
 #include "document/ExportFileWriter.h"
-#include "document/ScreenshotExporter.h"
 #include "model/entities/Screenshot.h"
-#include "model/languages/DocumentLanguages.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/ExportPicture.h"
-#include "store/ManagedObjectContext.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
 #include <malloc.h>
@@ -39,35 +34,13 @@ QThreadPool& soleRenderThread()
 
 } // namespace
 
-ExportJob::ExportJob(QThreadPool& pool, QObject* parent)
+ExportJob::ExportJob(ExportPlan plan, QThreadPool& pool, QObject* parent)
     : QObject(parent)
+    , m_plan(std::move(plan))
     , m_pool(pool)
     , m_workerCount(std::max(pool.maxThreadCount(), 1))
     , m_results(std::make_shared<Results>(*this, &ExportJob::collect))
 {}
-
-ExportJob::ExportJob(store::ManagedObjectContext& context, QString directory, QThreadPool& pool,
-                     QObject* parent)
-    : ExportJob(pool, parent)
-{
-    m_context = &context;
-    m_directory = std::move(directory);
-}
-
-ExportJob::ExportJob(QList<model::Screenshot*> screenshots, QString directory, QThreadPool& pool,
-                     QObject* parent)
-    : ExportJob(pool, parent)
-{
-    m_chosen.emplace(screenshots.begin(), screenshots.end());
-    m_directory = std::move(directory);
-}
-
-ExportJob::ExportJob(model::Screenshot& screenshot, QString path, QThreadPool& pool, QObject* parent)
-    : ExportJob(pool, parent)
-{
-    m_chosen = QList<QPointer<model::Screenshot>>{&screenshot};
-    m_singleFilePath = std::move(path);
-}
 
 ExportJob::~ExportJob()
 {
@@ -81,88 +54,31 @@ void ExportJob::setWorkerCount(int count)
 
 void ExportJob::start()
 {
-    if (m_singleFilePath) {
-        model::Screenshot* screenshot = m_chosen->front();
-        const QFileInfo file(*m_singleFilePath);
-        auto folder = ExportFileWriter::Folder::open(file.absolutePath());
-        Item made{screenshot,      screenshot ? screenshot->name() : QString(),
-                  file.fileName(), {},
-                  file.fileName(), m_language,
-                  false,           {}};
-        if (folder)
-            made.folder = std::move(*folder);
-        else
-            made.result.error = folder.error();
-        m_items.push_back(std::move(made));
-    } else if (std::optional<ActionAlert> refused = planDirectoryExport()) {
-        finish(std::move(refused));
+    if (m_plan.refusal) {
+        finish(m_plan.refusal);
         return;
     }
+    openFolders();
     advance();
 }
 
-std::optional<ActionAlert> ExportJob::planDirectoryExport()
+void ExportJob::openFolders()
 {
-    QList<model::Screenshot*> screenshots;
-    if (m_chosen) {
-        for (const QPointer<model::Screenshot>& chosen : *m_chosen) {
-            if (chosen)
-                screenshots.append(chosen);
-        }
-    } else {
-        const auto found = m_context->execute(model::Screenshot::fetchRequest());
-        if (!found)
-            return ActionAlert{QStringLiteral("Export error"), found.error().message()};
-        for (store::ManagedObject* object : *found) {
-            if (auto* screenshot = dynamic_cast<model::Screenshot*>(object))
-                screenshots.append(screenshot);
-        }
-    }
-    if (std::optional<ActionAlert> refused = ScreenshotExporter::checkDirectory(m_directory, screenshots))
-        return refused;
-    std::optional<QStringList> folders = m_languageFolders;
-    store::ManagedObjectContext* context = m_context ? m_context
-                                           : screenshots.isEmpty()
-                                               ? nullptr
-                                               : screenshots.front()->managedObjectContext();
-    if (!folders && context) {
-        if (const model::DocumentLanguages languages = model::DocumentLanguages::of(*context);
-            languages.hasTranslations())
-            folders = languages.codes;
-    }
-    // Each folder is opened once, for every file that goes into it.
     using Place = foundation::Expected<ExportFileWriter::Folder, QString>;
-    const Place directory = ExportFileWriter::Folder::open(m_directory);
-    const auto item = [&](model::Screenshot* screenshot, const QString& folderName, const QString& language,
-                          const Place& folder) {
-        std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
-        const QString leafName = fileName.value_or(QString());
-        if (fileName && !folderName.isEmpty())
-            fileName = folderName + '/' + *fileName;
-        Item made{screenshot, screenshot->name(), fileName, {}, leafName, language, false, {}};
-        if (folder)
-            made.folder = *folder;
-        else
-            made.result.error = folder.error();
-        return made;
-    };
-    if (!folders) {
-        for (model::Screenshot* screenshot : screenshots)
-            m_items.push_back(item(screenshot, {}, m_language, directory));
-        return std::nullopt;
-    }
+    const Place directory = ExportFileWriter::Folder::open(m_plan.directory);
     std::vector<Place> languageFolders;
-    for (const QString& language : *folders)
+    for (const QString& language : m_plan.languageFolders)
         languageFolders.push_back(directory ? directory->makeFolder(language) : Place(directory));
-    // A screenshot in one language after another, so that what its languages share is drawn and
-    // compressed once.
-    for (model::Screenshot* screenshot : screenshots) {
-        for (qsizetype index = 0; index < folders->size(); ++index)
-            m_items.push_back(item(screenshot, folders->at(index), folders->at(index),
-                                   languageFolders[std::size_t(index)]));
+    for (const ExportPlan::Item& planned : m_plan.items) {
+        const qsizetype at = planned.folder.isEmpty() ? -1 : m_plan.languageFolders.indexOf(planned.folder);
+        const Place& folder = at < 0 ? directory : languageFolders[std::size_t(at)];
+        Item item{planned, {}, false, {}};
+        if (folder)
+            item.folder = *folder;
+        else
+            item.result.error = folder.error();
+        m_items.push_back(std::move(item));
     }
-    m_languageCount = int(folders->size());
-    return std::nullopt;
 }
 
 void ExportJob::advance()
@@ -170,8 +86,9 @@ void ExportJob::advance()
     const int count = int(m_items.size());
     // One render under way per worker, each of a screenshot in every language; finished files wait for
     // their turn to be written, so no more than a few encoded files are held at once.
-    const int workers = std::clamp(m_workerCount, 1, std::max(count / m_languageCount, 1));
-    const int window = 2 * workers * m_languageCount;
+    const int languageCount = m_plan.filesPerScreenshot();
+    const int workers = std::clamp(m_workerCount, 1, std::max(count / languageCount, 1));
+    const int window = 2 * workers * languageCount;
     // A screenshot whose name makes no file needs no render and is done at once; writing it may open
     // the window for more, so both steps are repeated. Afterwards, while files are still to be written,
     // the next one to write has been started and is under way: its end comes back here.
@@ -181,23 +98,25 @@ void ExportJob::advance()
             break;
         // The items of one screenshot, one per language, follow each other.
         const int first = m_started;
-        while (m_started < count && (m_started == first || m_items[std::size_t(m_started)].screenshot ==
-                                                               m_items[std::size_t(first)].screenshot))
+        while (m_started < count &&
+               (m_started == first || m_items[std::size_t(m_started)].planned.screenshot ==
+                                          m_items[std::size_t(first)].planned.screenshot))
             ++m_started;
         std::vector<model::DetachedCanvas> canvases;
         std::vector<Target> targets;
         for (int index = first; index < m_started; ++index) {
             Item& item = m_items[std::size_t(index)];
-            if (!item.fileName || !item.result.error.isEmpty()) {
+            const ExportPlan::Item& planned = item.planned;
+            if (!planned.fileName || !item.result.error.isEmpty()) {
                 item.done = true;
-            } else if (!item.screenshot || item.screenshot->isDeleted()) {
+            } else if (!planned.screenshot || planned.screenshot->isDeleted()) {
                 item.result.error = QStringLiteral("The screenshot no longer exists.");
                 item.done = true;
             } else {
                 // Taken here, on the main thread: the render reads only the snapshot, never the
                 // document.
-                canvases.emplace_back(item.screenshot->makeCanvas(), item.language);
-                targets.push_back({index, *item.folder, item.leafName});
+                canvases.emplace_back(planned.screenshot->makeCanvas(), planned.language);
+                targets.push_back({index, *item.folder, planned.leafName});
             }
         }
         if (targets.empty())
@@ -233,12 +152,11 @@ void ExportJob::advance()
     if (m_written < count)
         return;
     // A single screenshot that made no picture says so as the export of one always has.
-    if (m_singleFilePath && m_failures.size() == 1 && m_failures.front().reason == noPngReason)
+    if (m_plan.toNamedFile && m_failures.size() == 1 && m_failures.front().reason == noPngReason)
         finish(ActionAlert{QStringLiteral("Export failed"), noPngReason});
     else
-        finish(m_failures.isEmpty()
-                   ? std::nullopt
-                   : std::optional<ActionAlert>(ScreenshotExporter::failureAlert(m_failures)));
+        finish(m_failures.isEmpty() ? std::nullopt
+                                    : std::optional<ActionAlert>(ExportPlan::failureAlert(m_failures)));
 }
 
 void ExportJob::writeReady()
@@ -247,12 +165,13 @@ void ExportJob::writeReady()
     while (m_written < count && m_items[std::size_t(m_written)].done) {
         Item& item = m_items[std::size_t(m_written)];
         std::optional<ExportFailure> failure;
-        if (!item.fileName)
-            failure = ExportFailure{item.name, QStringLiteral("The name makes no file name.")};
+        const ExportPlan::Item& planned = item.planned;
+        if (!planned.fileName)
+            failure = ExportFailure{planned.name, QStringLiteral("The name makes no file name.")};
         else if (!item.result.error.isEmpty())
-            failure = ExportFailure{*item.fileName, item.result.error};
+            failure = ExportFailure{*planned.fileName, item.result.error};
         else if (const auto error = item.result.file->putInPlace())
-            failure = ExportFailure{*item.fileName, *error};
+            failure = ExportFailure{*planned.fileName, *error};
         const bool rendered = item.result.pictured;
         item.result = {};
         ++m_written;
@@ -260,7 +179,7 @@ void ExportJob::writeReady()
             m_failures.append(*failure);
             emit fileFailed(*failure);
         } else {
-            emit fileWritten(*item.fileName);
+            emit fileWritten(*planned.fileName);
         }
         if (rendered)
             emit progressChanged(m_written * 100.0 / count);

@@ -3,15 +3,13 @@
 #include "document/ActionAlert.h"
 #include "document/ExportFailure.h"
 #include "document/ExportFileWriter.h"
+#include "document/ExportPlan.h"
 #include "model/rendering/PoolMailbox.h"
 #include "model/rendering/RenderPool.h"
-#include "store/StoreForward.h"
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -24,8 +22,8 @@ class Screenshot;
 
 namespace pelorama::document {
 
-// The export of screenshots as PNG files at their full size, while the main thread goes on with its
-// events: every screenshot of a document into a directory, some of them, or one to a file the user named.
+// The export of screenshots as PNG files at their full size, as an ExportPlan says, while the main
+// thread goes on with its events.
 //
 // On the main thread each screenshot is taken as a detached snapshot (model::DetachedCanvas) just before
 // its turn, one in each language written; the snapshots are rendered, encoded and written beside their
@@ -42,35 +40,15 @@ class ExportJob : public QObject
     Q_OBJECT
 
 public:
-    // Every screenshot of context, in the order a fetch gives them, into directory; one file each, named
-    // after the screenshot.
-    ExportJob(store::ManagedObjectContext& context, QString directory,
-              QThreadPool& pool = model::renderPool(), QObject* parent = nullptr);
-    // Only screenshots, in that order, into directory.
-    ExportJob(QList<model::Screenshot*> screenshots, QString directory,
-              QThreadPool& pool = model::renderPool(), QObject* parent = nullptr);
-    // One screenshot to the file at path, whatever its name.
-    ExportJob(model::Screenshot& screenshot, QString path, QThreadPool& pool = model::renderPool(),
-              QObject* parent = nullptr);
+    // Carries plan out on pool; a plan refused writes nothing and ends with its refusal.
+    explicit ExportJob(ExportPlan plan, QThreadPool& pool = model::renderPool(), QObject* parent = nullptr);
     ~ExportJob() override;
 
     // How many screenshots are rendered at once, at least 1; as many as the pool has threads unless set.
     int workerCount() const { return m_workerCount; }
     void setWorkerCount(int count);
 
-    // Into a directory: the screenshots once for each of languages (codes of the document's languages),
-    // each time into a folder named by the code inside the directory, made when missing, under their
-    // usual names; a link, file, pipe or device of a folder's name is left as it is and every file that
-    // was to go there fails. Unless set, a document with several languages is written so in all of them,
-    // and one with a single language straight into the directory. Before start.
-    void setLanguageFolders(const QStringList& languages) { m_languageFolders = languages; }
-    // Without folders (one screenshot to a file, or a document of one language): the language the
-    // captions are drawn in; empty, the default, for the base language. Before start.
-    void setLanguage(const QString& language) { m_language = language; }
-
-    // Into a directory: checks that it is one ("Please select a directory") and that no two screenshots
-    // would be written to one file there ("Duplicate names"), then starts. Returns at once; finished()
-    // follows from the event loop, also when there was nothing to do.
+    // Returns at once; finished() follows from the event loop, also when there was nothing to do.
     void start();
 
     bool isFinished() const { return m_finished; }
@@ -98,16 +76,9 @@ private:
     };
     struct Item
     {
-        QPointer<model::Screenshot> screenshot;
-        QString name;
-        // The file's name (inside its language's folder), none when the screenshot's name makes none, and
-        // where it goes.
-        std::optional<QString> fileName;
-        // The folder it goes into, opened once for the job, and its name there.
+        ExportPlan::Item planned;
+        // The folder it goes into, opened once for the job.
         std::optional<ExportFileWriter::Folder> folder;
-        QString leafName;
-        // The language its captions are drawn in.
-        QString language;
         bool done = false;
         Rendered result;
     };
@@ -129,9 +100,8 @@ private:
     // is gone.
     using Results = model::PoolMailbox<Delivery>;
 
-    ExportJob(QThreadPool& pool, QObject* parent);
-    // The items of a directory export, or the alert that stops it before anything is written.
-    std::optional<ActionAlert> planDirectoryExport();
+    // Opens the plan's folders, each once, for every file that goes into it.
+    void openFolders();
     // Puts what is ready in place, in order, then starts what the limits allow, until neither moves.
     void advance();
     void writeReady();
@@ -139,21 +109,12 @@ private:
     void collect();
     void finish(std::optional<ActionAlert> alert);
 
-    store::ManagedObjectContext* m_context = nullptr;
-    // The chosen screenshots of a directory export; all of the context's when none were chosen.
-    std::optional<QList<QPointer<model::Screenshot>>> m_chosen;
-    // Where the files go: a directory, or the file of a single screenshot.
-    QString m_directory;
-    std::optional<QString> m_singleFilePath;
-    std::optional<QStringList> m_languageFolders;
-    QString m_language;
+    ExportPlan m_plan;
     QThreadPool& m_pool;
     int m_workerCount;
     std::shared_ptr<Results> m_results;
     std::vector<Item> m_items;
     QList<ExportFailure> m_failures;
-    // How many items each screenshot has, one per language written.
-    int m_languageCount = 1;
     int m_started = 0;
     int m_written = 0;
     // Renders under way, each of one screenshot in all its languages.

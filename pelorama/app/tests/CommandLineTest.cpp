@@ -5,6 +5,7 @@
 #include "app/DocumentLock.h"
 #include "document/DocumentPackage.h"
 #include "document/ExportJob.h"
+#include "document/ExportPlan.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
@@ -217,7 +218,8 @@ TEST_F(CommandLineTest, ExportWritesWhatExportAllWritesAndLeavesThePackageAsItWa
     {
         auto package = document::DocumentPackage::openForReading(m_package);
         ASSERT_TRUE(package.hasValue());
-        document::ExportJob job(*(*package)->managedObjectContext(), exportAll.path());
+        document::ExportJob job(
+            document::ExportPlan::ofDocument(*(*package)->managedObjectContext(), exportAll.path()));
         QEventLoop loop;
         QObject::connect(&job, &document::ExportJob::finished, &loop, &QEventLoop::quit);
         job.start();

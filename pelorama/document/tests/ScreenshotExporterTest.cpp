@@ -1,8 +1,7 @@
-#include "document/ScreenshotExporter.h"
-
 #include "TestDocument.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
+#include "document/ExportPlan.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"
 #include "model/entities/TextRect.h"
@@ -31,7 +30,7 @@
 using namespace pelorama;
 using document::ActionAlert;
 using document::ExportJob;
-using document::ScreenshotExporter;
+using document::ExportPlan;
 namespace names = document::ExportFileNames;
 
 namespace {
@@ -61,7 +60,7 @@ Exported runToEnd(ExportJob& job)
 
 Exported exportAll(TestDocument& document, const QString& directory, int workers = 0)
 {
-    ExportJob job(document.context(), directory);
+    ExportJob job(ExportPlan::ofDocument(document.context(), directory));
     if (workers > 0)
         job.setWorkerCount(workers);
     return runToEnd(job);
@@ -69,7 +68,7 @@ Exported exportAll(TestDocument& document, const QString& directory, int workers
 
 std::optional<ActionAlert> exportOne(model::Screenshot& screenshot, const QString& path)
 {
-    ExportJob job(screenshot, path);
+    ExportJob job(ExportPlan::ofScreenshot(screenshot, path));
     return runToEnd(job).alert;
 }
 
@@ -88,7 +87,6 @@ protected:
     QStringList files() const { return QDir(m_directory.path()).entryList(QDir::Files, QDir::Name); }
 
     TestDocument m_document;
-    ScreenshotExporter m_exporter{m_document.context()};
     QTemporaryDir m_directory;
 };
 
@@ -123,18 +121,17 @@ TEST_F(ScreenshotExporterTest, ScreenshotsWhoseFilesWouldCoincideStopTheExportBe
 {
     add("Home");
     add("home");
-    EXPECT_EQ(m_exporter.checkNames(), std::nullopt);
+    EXPECT_EQ(ExportPlan::checkNames(m_document.context()), std::nullopt);
     add("Home");
     const ActionAlert duplicate{"Duplicate names",
                                 "There are multiple screenshots with the same name. Please "
                                 "change them so they are not written to the same filename."};
-    EXPECT_EQ(m_exporter.checkNames(), duplicate);
+    EXPECT_EQ(ExportPlan::checkNames(m_document.context()), duplicate);
     // Names that differ only by what cleaning replaces are duplicates too.
     TestDocument other;
-    ScreenshotExporter otherExporter(other.context());
     other.addScreenshot("a/b", 0);
     other.addScreenshot("a-b", 1);
-    EXPECT_EQ(otherExporter.checkNames(), duplicate);
+    EXPECT_EQ(ExportPlan::checkNames(other.context()), duplicate);
 }
 
 TEST_F(ScreenshotExporterTest, EveryScreenshotIsWrittenAtItsSizeAndTheBarStepsAsEachFileLands)
@@ -395,8 +392,7 @@ TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
     EXPECT_NE(rendered("de-DE"), rendered(""));
 
     // Export Current writes the language it is given.
-    ExportJob one(greeting, m_directory.filePath("one.png"));
-    one.setLanguage("de-DE");
+    ExportJob one(ExportPlan::ofScreenshot(greeting, m_directory.filePath("one.png"), "de-DE"));
     EXPECT_EQ(runToEnd(one).alert, std::nullopt);
     EXPECT_EQ(written("one.png"), rendered("de-DE"));
 
@@ -446,7 +442,7 @@ TEST_F(ScreenshotExporterTest, FilesAreWrittenInOrderAsTheBarSteps)
     const QStringList order{"Third", "First", "Second", "Fourth"};
     for (const QString& name : order)
         add(name, {400, 300});
-    ExportJob job(m_document.context(), m_directory.path());
+    ExportJob job(ExportPlan::ofDocument(m_document.context(), m_directory.path()));
     QList<QStringList> seen;
     QObject::connect(&job, &ExportJob::progressChanged, [&] { seen.append(files()); });
 
@@ -492,7 +488,7 @@ TEST_F(ScreenshotExporterTest, ALanguageFolderReplacedWhileTheExportRunsIsNotFol
     const QTemporaryDir elsewhere;
     const QString folder = m_directory.filePath("de-DE");
     const QString moved = m_directory.filePath("moved");
-    ExportJob job(context, m_directory.path());
+    ExportJob job(ExportPlan::ofDocument(context, m_directory.path()));
     job.setWorkerCount(1);
     bool swapped = false;
     QObject::connect(&job, &ExportJob::fileWritten, [&](const QString& fileName) {
@@ -525,7 +521,7 @@ TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
     add("Home");
     model::Screenshot& removed = add("Detail");
     add("Settings");
-    ExportJob job(m_document.context(), m_directory.path());
+    ExportJob job(ExportPlan::ofDocument(m_document.context(), m_directory.path()));
     job.setWorkerCount(1);
     QObject::connect(&job, &ExportJob::progressChanged, [&](double percent) {
         if (percent < 50)
@@ -551,7 +547,8 @@ TEST_F(ScreenshotExporterTest, AJobDeletedWhileItRendersWritesNothingMore)
     pool.setMaxThreadCount(1);
     std::promise<void> gate;
     std::shared_future<void> opened = gate.get_future().share();
-    auto job = std::make_unique<ExportJob>(m_document.context(), m_directory.path(), pool);
+    auto job =
+        std::make_unique<ExportJob>(ExportPlan::ofDocument(m_document.context(), m_directory.path()), pool);
     job->setWorkerCount(4);
     QEventLoop loop;
     bool held = false;
