@@ -11,7 +11,8 @@ namespace pelorama::document {
 
 namespace {
 
-const QString changeNames = QStringLiteral("Please change them so they are not written to the same filename.");
+const QString changeNames =
+    QStringLiteral("Please change them so they are not written to the same filename.");
 
 store::Result<QList<model::Screenshot*>> fetchScreenshots(store::ManagedObjectContext& context)
 {
@@ -35,7 +36,7 @@ ActionAlert scanFailed(const store::Error& error)
 // "Duplicate names" when two of screenshots would be written to one file, with names compared as
 // sensitivity says; a name that makes no file counts as itself.
 std::optional<ActionAlert> duplicateNames(const QList<model::Screenshot*>& screenshots,
-                                      Qt::CaseSensitivity sensitivity)
+                                          Qt::CaseSensitivity sensitivity)
 {
     QStringList names;
     for (model::Screenshot* screenshot : screenshots)
@@ -55,12 +56,13 @@ ExportPlan ExportPlan::ofDocument(store::ManagedObjectContext& context, const QS
         return ExportPlan{directory, {}, {}, false, scanFailed(screenshots.error())};
     if (!QFileInfo(directory).isDir())
         return ExportPlan{directory, {}, {}, false, noDirectory()};
-    if (std::optional<ActionAlert> refused = duplicateNames(
-            *screenshots,
-            ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive))
+    if (std::optional<ActionAlert> refused =
+            duplicateNames(*screenshots, ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive
+                                                                                     : Qt::CaseInsensitive))
         return ExportPlan{directory, {}, {}, false, std::move(refused)};
     const model::DocumentLanguages languages = model::DocumentLanguages::of(context);
-    return ofScreenshots(*screenshots, directory, languages.hasTranslations() ? languages.codes : QStringList());
+    return ofScreenshots(*screenshots, directory,
+                         languages.hasTranslations() ? languages.codes : QStringList());
 }
 
 ExportPlan ExportPlan::ofScreenshots(const QList<model::Screenshot*>& screenshots, const QString& directory,
@@ -83,11 +85,13 @@ ExportPlan ExportPlan::ofScreenshots(const QList<model::Screenshot*>& screenshot
     return plan;
 }
 
-ExportPlan ExportPlan::ofScreenshot(model::Screenshot& screenshot, const QString& path, const QString& language)
+ExportPlan ExportPlan::ofScreenshot(model::Screenshot& screenshot, const QString& path,
+                                    const QString& language)
 {
     const QFileInfo file(path);
     ExportPlan plan{file.absolutePath(), {}, {}, true, std::nullopt};
-    plan.items.push_back(Item{&screenshot, screenshot.name(), file.fileName(), {}, file.fileName(), language});
+    plan.items.push_back(
+        Item{&screenshot, screenshot.name(), file.fileName(), {}, file.fileName(), language});
     return plan;
 }
 

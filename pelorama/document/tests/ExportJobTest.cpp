@@ -72,7 +72,7 @@ std::optional<ActionAlert> exportOne(model::Screenshot& screenshot, const QStrin
     return runToEnd(job).alert;
 }
 
-class ScreenshotExporterTest : public testing::Test
+class ExportJobTest : public testing::Test
 {
 protected:
     model::Screenshot& add(const QString& name, graphics::Size size = {60, 40})
@@ -92,49 +92,7 @@ protected:
 
 } // namespace
 
-TEST(ExportFileNamesTest, NamesBecomeOneFileInTheChosenDirectory)
-{
-    EXPECT_EQ(names::fileName("Home"), "Home.png");
-    EXPECT_EQ(names::fileName("a/b"), "a-b.png");
-    EXPECT_EQ(names::fileName("../../etc/x"), "..-..-etc-x.png");
-    EXPECT_EQ(names::fileName(QString("a") + QChar(u'\0') + "b"), "a-b.png");
-    EXPECT_EQ(names::fileName("..."), "....png");
-    EXPECT_EQ(names::fileName(" "), " .png");
-    for (const char* refused : {"", ".", ".."})
-        EXPECT_EQ(names::fileName(refused), std::nullopt) << refused;
-}
-
-TEST(ExportFileNamesTest, DuplicatesAreFoundAmongTheFileNames)
-{
-    EXPECT_EQ(names::duplicates({"Home.png", "home.png", "Detail.png"}, Qt::CaseSensitive), QStringList());
-    EXPECT_EQ(names::duplicates({"Home.png", "home.png", "HOME.png", "Detail.png"}, Qt::CaseInsensitive),
-              QStringList{"home.png"});
-    EXPECT_EQ(names::duplicates({"a.png", "b.png", "a.png", "b.png", "a.png"}, Qt::CaseSensitive),
-              (QStringList{"a.png", "b.png"}));
-    // The file system this test runs on tells names apart by case.
-    QTemporaryDir directory;
-    EXPECT_TRUE(names::isCaseSensitive(directory.path()));
-    EXPECT_TRUE(QDir(directory.path()).isEmpty());
-}
-
-TEST_F(ScreenshotExporterTest, ScreenshotsWhoseFilesWouldCoincideStopTheExportBeforeItStarts)
-{
-    add("Home");
-    add("home");
-    EXPECT_EQ(ExportPlan::checkNames(m_document.context()), std::nullopt);
-    add("Home");
-    const ActionAlert duplicate{"Duplicate names",
-                                "There are multiple screenshots with the same name. Please "
-                                "change them so they are not written to the same filename."};
-    EXPECT_EQ(ExportPlan::checkNames(m_document.context()), duplicate);
-    // Names that differ only by what cleaning replaces are duplicates too.
-    TestDocument other;
-    other.addScreenshot("a/b", 0);
-    other.addScreenshot("a-b", 1);
-    EXPECT_EQ(ExportPlan::checkNames(other.context()), duplicate);
-}
-
-TEST_F(ScreenshotExporterTest, EveryScreenshotIsWrittenAtItsSizeAndTheBarStepsAsEachFileLands)
+TEST_F(ExportJobTest, EveryScreenshotIsWrittenAtItsSizeAndTheBarStepsAsEachFileLands)
 {
     add("Home", {60, 40});
     add("home", {30, 50});
@@ -156,7 +114,7 @@ TEST_F(ScreenshotExporterTest, EveryScreenshotIsWrittenAtItsSizeAndTheBarStepsAs
     EXPECT_EQ(QImage(m_directory.filePath("Detail-Zoom.png")).size(), QSize(1242, 2208));
 }
 
-TEST_F(ScreenshotExporterTest, AnEarlierFileOfTheSameNameIsReplaced)
+TEST_F(ExportJobTest, AnEarlierFileOfTheSameNameIsReplaced)
 {
     QFile earlier(m_directory.filePath("Home.png"));
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
@@ -167,7 +125,7 @@ TEST_F(ScreenshotExporterTest, AnEarlierFileOfTheSameNameIsReplaced)
     EXPECT_EQ(QImage(m_directory.filePath("Home.png")).size(), QSize(60, 40));
 }
 
-TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheOthersAreWritten)
+TEST_F(ExportJobTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheOthersAreWritten)
 {
     add("");
     add("Home");
@@ -193,7 +151,7 @@ TEST_F(ScreenshotExporterTest, FilesThatCannotBeWrittenAreNamedInOneAlertAndTheO
 
 // However many workers render, names that make no file (first, between others, last or all of them)
 // never keep the rest from being written, and the export always ends.
-TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTheWorkerCount)
+TEST_F(ExportJobTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTheWorkerCount)
 {
     const QList<QStringList> orders{{"", ".", "Home"}, {"Home", "", "."},        {"", "Home", "."},
                                     {"", ".", ".."},   {"A", "", "B", ".", "C"}, {"", ".", "..", "A"}};
@@ -227,7 +185,7 @@ TEST_F(ScreenshotExporterTest, NamesThatMakeNoFileNeverHoldTheExportUpWhateverTh
 
 // While the export renders on the pool, the main thread goes on with its events, drawing windows too,
 // which Qt spreads over the same pool. However many renders run at once, neither waits for ever.
-TEST_F(ScreenshotExporterTest, WindowsKeepDrawingWhileTheWorkersRender)
+TEST_F(ExportJobTest, WindowsKeepDrawingWhileTheWorkersRender)
 {
     for (int i = 0; i < 12; ++i)
         m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({300, 200});
@@ -251,7 +209,7 @@ TEST_F(ScreenshotExporterTest, WindowsKeepDrawingWhileTheWorkersRender)
 
 // Whatever was planted in the directory under a screenshot's file name (a link to a file elsewhere, a
 // link to nothing yet, a folder, a pipe) is left as it is and named; nothing outside is written.
-TEST_F(ScreenshotExporterTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
+TEST_F(ExportJobTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
 {
     const QTemporaryDir elsewhere;
     const QString outside = QDir(elsewhere.path()).filePath("outside.png");
@@ -298,7 +256,7 @@ TEST_F(ScreenshotExporterTest, OnlyRegularFilesInTheChosenDirectoryAreWritten)
     EXPECT_EQ(outsideFile.readAll(), "kept");
 }
 
-TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)
+TEST_F(ExportJobTest, AReadOnlyDirectoryReportsEveryFile)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into read-only directories";
@@ -311,7 +269,7 @@ TEST_F(ScreenshotExporterTest, AReadOnlyDirectoryReportsEveryFile)
     EXPECT_EQ(alert->informativeText.split('\n').size(), 3);
 }
 
-TEST_F(ScreenshotExporterTest, OnlyAnExistingDirectoryIsExportedInto)
+TEST_F(ExportJobTest, OnlyAnExistingDirectoryIsExportedInto)
 {
     add("Home");
     const ActionAlert selectDirectory{"Export failed", "Please select a directory"};
@@ -323,7 +281,7 @@ TEST_F(ScreenshotExporterTest, OnlyAnExistingDirectoryIsExportedInto)
     EXPECT_EQ(files(), QStringList{"plain"});
 }
 
-TEST_F(ScreenshotExporterTest, TheSelectedScreenshotIsWrittenToTheNamedFile)
+TEST_F(ExportJobTest, TheSelectedScreenshotIsWrittenToTheNamedFile)
 {
     model::Screenshot& screenshot = add("Home", {80, 20});
     const QString path = m_directory.filePath("chosen.png");
@@ -340,7 +298,7 @@ TEST_F(ScreenshotExporterTest, TheSelectedScreenshotIsWrittenToTheNamedFile)
     EXPECT_EQ(exportOne(empty, path), (ActionAlert{"Export failed", "Screenshot has no PNG representation"}));
 }
 
-TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
+TEST_F(ExportJobTest, WorkersRenderWhatTheDocumentShows)
 {
     model::Screenshot& filled = m_document.addFilledScreenshot("Filled", 0);
     add("Plain");
@@ -355,7 +313,7 @@ TEST_F(ScreenshotExporterTest, WorkersRenderWhatTheDocumentShows)
 // With several languages every screenshot is written once per language, into a folder named by its code,
 // as it renders in that language alone, whatever is drawn below and above its captions; a folder's name
 // that something else holds fails that language's files alone.
-TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
+TEST_F(ExportJobTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
 {
     store::ManagedObjectContext& context = m_document.context();
     ASSERT_TRUE(
@@ -411,7 +369,7 @@ TEST_F(ScreenshotExporterTest, EachLanguageIsWrittenIntoAFolderOfItsOwn)
 }
 
 // Set PELORAMA_EXPORT_DIRECTORY to a small or read-only file system to see every file reported.
-TEST_F(ScreenshotExporterTest, ADirectoryThatFillsUpReportsEveryFailedFile)
+TEST_F(ExportJobTest, ADirectoryThatFillsUpReportsEveryFailedFile)
 {
     const QString directory = qEnvironmentVariable("PELORAMA_EXPORT_DIRECTORY");
     if (directory.isEmpty())
@@ -437,7 +395,7 @@ TEST_F(ScreenshotExporterTest, ADirectoryThatFillsUpReportsEveryFailedFile)
 }
 
 // The files land one after the other in the order of the screenshots, each whole before the next.
-TEST_F(ScreenshotExporterTest, FilesAreWrittenInOrderAsTheBarSteps)
+TEST_F(ExportJobTest, FilesAreWrittenInOrderAsTheBarSteps)
 {
     const QStringList order{"Third", "First", "Second", "Fourth"};
     for (const QString& name : order)
@@ -460,7 +418,7 @@ TEST_F(ScreenshotExporterTest, FilesAreWrittenInOrderAsTheBarSteps)
 
 // On a single processor the pool has one thread, which renders everything alone. Screenshots large
 // enough that Qt converts their pictures in parts on that pool are still all written.
-TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
+TEST_F(ExportJobTest, AnExportEndsWhenThePoolHasASingleThread)
 {
     for (int i = 0; i < 3; ++i)
         m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({600, 800});
@@ -476,7 +434,7 @@ TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
 // A language's folder swapped for a link to somewhere else while the export runs: the files still to go
 // there are refused, naming the folder; nothing is written where the link leads, nor into the folder
 // where it was moved.
-TEST_F(ScreenshotExporterTest, ALanguageFolderReplacedWhileTheExportRunsIsNotFollowed)
+TEST_F(ExportJobTest, ALanguageFolderReplacedWhileTheExportRunsIsNotFollowed)
 {
     store::ManagedObjectContext& context = m_document.context();
     ASSERT_TRUE(
@@ -516,7 +474,7 @@ TEST_F(ScreenshotExporterTest, ALanguageFolderReplacedWhileTheExportRunsIsNotFol
 }
 
 // A screenshot removed while the export runs (before its turn) is named; the others are written.
-TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
+TEST_F(ExportJobTest, AScreenshotRemovedBeforeItsTurnIsNamed)
 {
     add("Home");
     model::Screenshot& removed = add("Detail");
@@ -539,7 +497,7 @@ TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
 // A job let go of halfway stops: what it rendered meanwhile is dropped, nothing more is written. The
 // job renders on a pool of one thread, which the test holds at a gate once the first file is in place,
 // so the renders still to come wait until the job is gone, however loaded the machine.
-TEST_F(ScreenshotExporterTest, AJobDeletedWhileItRendersWritesNothingMore)
+TEST_F(ExportJobTest, AJobDeletedWhileItRendersWritesNothingMore)
 {
     for (int i = 0; i < 8; ++i)
         m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({1242, 2208});
@@ -576,7 +534,7 @@ TEST_F(ScreenshotExporterTest, AJobDeletedWhileItRendersWritesNothingMore)
 // The files an export writes are pinned to the byte: a faster road to them must give the same files. A
 // filled screenshot (a caption, a picture and a device) opaque, over a clear background, and stretched to
 // a built-in output size; each is exported alone and as part of a document.
-TEST_F(ScreenshotExporterTest, ExportedFilesKeepTheirBytes)
+TEST_F(ExportJobTest, ExportedFilesKeepTheirBytes)
 {
     const auto filled = [&](const QString& name, graphics::Size size, graphics::Color background) {
         model::Screenshot& screenshot =
