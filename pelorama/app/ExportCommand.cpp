@@ -1,5 +1,6 @@
 #include "app/ExportCommand.h"
 
+#include "app/ExportProgressPrinter.h"
 #include "document/DocumentPackage.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
@@ -45,9 +46,10 @@ struct ExportCommand::Source
     int filesPerScreenshot() const { return std::max(int(languages.size()), 1); }
 };
 
-ExportCommand::ExportCommand(Request request, QObject* parent)
+ExportCommand::ExportCommand(Request request, ExportProgressPrinter& printer, QObject* parent)
     : QObject(parent)
     , m_request(std::move(request))
+    , m_printer(printer)
 {}
 
 ExportCommand::~ExportCommand() = default;
@@ -63,7 +65,7 @@ void ExportCommand::start()
     refuseDuplicateFileNames();
     for (const Source& source : m_sources)
         m_total += int(source.screenshots.size()) * source.filesPerScreenshot();
-    emit started(m_total);
+    m_printer.begin(m_total);
     exportNext();
 }
 
@@ -268,7 +270,7 @@ void ExportCommand::exportNext()
         document::ExportPlan::ofScreenshots(slice, m_request.directory, source->languages));
     m_filesFailed = false;
     connect(m_job.get(), &document::ExportJob::fileWritten, this,
-            [this](const QString& fileName) { emit fileWritten(++m_done, m_total, fileName); });
+            [this](const QString& fileName) { m_printer.fileWritten(++m_done, m_total, fileName); });
     connect(m_job.get(), &document::ExportJob::fileFailed, this,
             [this, path = source->path](const document::ExportFailure& failure) {
                 ++m_done;
@@ -298,13 +300,18 @@ void ExportCommand::jobFinished()
 void ExportCommand::fail(const QString& message)
 {
     m_failed = true;
-    emit failed(message);
+    m_printer.failed(message);
 }
 
 void ExportCommand::finishLater()
 {
     QMetaObject::invokeMethod(
-        this, [this] { emit finished(m_failed ? 1 : 0); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            m_printer.finish();
+            emit finished(m_failed ? 1 : 0);
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace pelorama::app

@@ -19,6 +19,8 @@ class Screenshot;
 
 namespace pelorama::app {
 
+class ExportProgressPrinter;
+
 // The export of documents from the command line, without windows: the screenshots of each document
 // written into a directory by the export job the window uses, as Export All writes them.
 //
@@ -53,20 +55,15 @@ public:
         QStringList languages;
     };
 
-    explicit ExportCommand(Request request, QObject* parent = nullptr);
+    // Tells printer how the export goes: how many files, each file written, each failure, the end.
+    ExportCommand(Request request, ExportProgressPrinter& printer, QObject* parent = nullptr);
     ~ExportCommand() override;
 
     // Returns at once; finished() follows from the event loop.
     void start();
 
 signals:
-    // Once everything has been checked, before the first file: how many files are to be written.
-    void started(int total);
-    // After each file written: how many files are done (written or failed) of how many.
-    void fileWritten(int done, int total, const QString& fileName);
-    // Something that was asked for could not be done, in one line that names the document or file.
-    void failed(const QString& message);
-    // 0 when every file asked for was written, 1 otherwise.
+    // Once the printer has been told the end: 0 when every file asked for was written, 1 otherwise.
     void finished(int exitStatus);
 
 private:
@@ -90,6 +87,7 @@ private:
     void finishLater();
 
     Request m_request;
+    ExportProgressPrinter& m_printer;
     std::vector<Source> m_sources;
     // The source being exported and the first of its screenshots not started yet.
     std::size_t m_next = 0;

@@ -56,19 +56,10 @@ int exportDocuments(const CommandLine& commandLine)
     AppDelegate::initializeClass();
     pelorama::app::ExportProgressPrinter printer(stderr, isatty(STDERR_FILENO) == 1);
     pelorama::app::ExportCommand command({commandLine.exportDirectory, commandLine.documents,
-                                          commandLine.screenshotNames, commandLine.languages});
-    QObject::connect(&command, &pelorama::app::ExportCommand::started, &command,
-                     [&printer](int total) { printer.begin(total); });
-    QObject::connect(&command, &pelorama::app::ExportCommand::fileWritten, &command,
-                     [&printer](int done, int total, const QString& fileName) {
-                         printer.fileWritten(done, total, fileName);
-                     });
-    QObject::connect(&command, &pelorama::app::ExportCommand::failed, &command,
-                     [&printer](const QString& message) { printer.failed(message); });
-    QObject::connect(&command, &pelorama::app::ExportCommand::finished, &command, [&printer](int status) {
-        printer.finish();
-        QCoreApplication::exit(status);
-    });
+                                          commandLine.screenshotNames, commandLine.languages},
+                                         printer);
+    QObject::connect(&command, &pelorama::app::ExportCommand::finished, &command,
+                     [](int status) { QCoreApplication::exit(status); });
     command.start();
     return QCoreApplication::exec();
 }

@@ -1,6 +1,7 @@
+#include "document/ExportJob.h"
+
 #include "TestDocument.h"
 #include "document/ExportFileNames.h"
-#include "document/ExportJob.h"
 #include "document/ExportPlan.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"

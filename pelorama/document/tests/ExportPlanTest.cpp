@@ -103,9 +103,9 @@ TEST_F(ExportPlanTest, EachScreenshotIsPlannedInEveryLanguageBeforeTheNext)
     const ExportPlan translated = ExportPlan::ofDocument(context, m_directory.path());
     EXPECT_EQ(translated.languageFolders, (QStringList{"en-US", "de-DE"}));
     EXPECT_EQ(translated.filesPerScreenshot(), 2);
-    EXPECT_EQ(filesOf(translated), (QStringList{"en-US/Home.png (en-US)", "de-DE/Home.png (de-DE)",
-                                                "<..> (en-US)", "<..> (de-DE)", "en-US/a-b.png (en-US)",
-                                                "de-DE/a-b.png (de-DE)"}));
+    EXPECT_EQ(filesOf(translated),
+              (QStringList{"en-US/Home.png (en-US)", "de-DE/Home.png (de-DE)", "<..> (en-US)", "<..> (de-DE)",
+                           "en-US/a-b.png (en-US)", "de-DE/a-b.png (de-DE)"}));
 
     const ExportPlan named = ExportPlan::ofScreenshot(add(".."), m_directory.filePath("chosen.png"), "de-DE");
     EXPECT_TRUE(named.toNamedFile);
