@@ -74,6 +74,7 @@ private:
         QString error;
         bool pictured = false;
     };
+    // A file of the plan as the job carries it out.
     struct Item
     {
         ExportPlan::Item planned;

@@ -56,9 +56,10 @@ struct ExportPlan
     std::optional<ActionAlert> refusal;
 
     // Every screenshot of context, in the order a fetch gives them, into directory, in each of the
-    // document's languages when it has several. Refused ("Please select a directory") when directory is
-    // no existing directory, and ("Duplicate names") when two screenshots would be written to one file
-    // there, names its file system does not tell apart by letter case included.
+    // document's languages when it has several. Refused ("Error") when the screenshots cannot be
+    // fetched, ("Please select a directory") when directory is no existing directory, and ("Duplicate
+    // names") when two screenshots would be written to one file there, names its file system does not
+    // tell apart by letter case included.
     static ExportPlan ofDocument(store::ManagedObjectContext& context, const QString& directory);
     // Only screenshots, in that order, into directory, once in each of languages (codes of their
     // document's languages), or straight into it when there are none. Unchecked: whoever chose them has
