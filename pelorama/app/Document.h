@@ -10,6 +10,10 @@ namespace appkit {
 class DocumentWindows;
 } // namespace appkit
 
+namespace pelorama::document {
+class ScreenshotArrangement;
+} // namespace pelorama::document
+
 namespace pelorama::model {
 class DocumentSelection;
 } // namespace pelorama::model
@@ -36,6 +40,9 @@ public:
     explicit Document(ApplicationCommands* applicationCommands = nullptr);
     ~Document() override;
 
+    // The screenshots in list order, through which the edit actions select and remove.
+    document::ScreenshotArrangement& arrangement() const { return *m_arrangement; }
+    // The arrangement as rows for the list view.
     ScreenshotListModel& screenshotList() const { return *m_screenshotList; }
     model::DocumentSelection& selection() const { return *m_selection; }
 
@@ -48,14 +55,15 @@ public:
     void initializeNewDocument(const QString& typeName) override;
 
 protected:
-    // The list takes in the screenshots of the store read.
+    // The arrangement takes in the screenshots of the store read.
     appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     appkit::DocumentResult<> revert(const QString& path, const QString& typeName) override;
     void commitEditing() override;
 
 private:
-    // The selection outlives the list, which keeps it on screenshots that exist.
+    // The selection outlives the arrangement, which keeps it on screenshots that exist.
     std::unique_ptr<model::DocumentSelection> m_selection;
+    std::unique_ptr<document::ScreenshotArrangement> m_arrangement;
     std::unique_ptr<ScreenshotListModel> m_screenshotList;
     // Kept by the document's windows, which destroy it when they close.
     QPointer<DocumentWindowController> m_windowController;
