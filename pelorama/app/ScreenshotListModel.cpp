@@ -1,16 +1,15 @@
 #include "app/ScreenshotListModel.h"
 
+#include "app/ScreenshotChangeCounter.h"
 #include "document/ScreenshotArrangement.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/KeyedArchiver.h"
 #include "foundation/KeyedUnarchiver.h"
-#include "model/entities/DrawableMapping.h"
-#include "model/entities/IdentifiedEntity.h"
 #include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
-#include "store/ObjectChanges.h"
 #include "store/PersistentStoreCoordinator.h"
 
+#include <QHash>
 #include <QMimeData>
 #include <QSet>
 #include <QUrl>
@@ -21,23 +20,19 @@ namespace pelorama::app {
 namespace {
 
 const QString entityName = QStringLiteral("Screenshot");
-const QString orderKey = QStringLiteral("order");
 
 } // namespace
 
 ScreenshotListModel::ScreenshotListModel(document::ScreenshotArrangement& arrangement, QObject* parent)
     : QAbstractListModel(parent)
     , m_arrangement(&arrangement)
-    , m_context(arrangement.context())
 {
-    // The arrangement hears of the context's changes first, so the rows stand as they should when the
-    // changes are counted.
     connect(&arrangement, &document::ScreenshotArrangement::rearranged, this,
             &ScreenshotListModel::followArrangement);
-    if (m_context)
-        connect(m_context, &store::ManagedObjectContext::objectsDidChange, this,
-                &ScreenshotListModel::contextDidChange);
     followArrangement();
+    m_changes = std::make_unique<ScreenshotChangeCounter>(arrangement);
+    connect(m_changes.get(), &ScreenshotChangeCounter::screenshotsChanged, this,
+            &ScreenshotListModel::screenshotsChanged);
 }
 
 ScreenshotListModel::~ScreenshotListModel() = default;
@@ -74,7 +69,6 @@ void ScreenshotListModel::followArrangement()
         if (wanted.contains(m_screenshots[row]))
             continue;
         beginRemoveRows({}, row, row);
-        QObject::disconnect(m_keyWatches.take(m_screenshots[row]));
         m_screenshots.removeAt(row);
         endRemoveRows();
     }
@@ -94,98 +88,19 @@ void ScreenshotListModel::followArrangement()
             continue;
         beginInsertRows({}, row, row);
         m_screenshots.insert(row, screenshots[row]);
-        watchKeys(*screenshots[row]);
         endInsertRows();
     }
     m_rearranging = false;
 }
 
-void ScreenshotListModel::contextDidChange(const store::ObjectChanges& changes)
+void ScreenshotListModel::screenshotsChanged(const QList<model::Screenshot*>& screenshots)
 {
-    noteMappings(changes);
-    QList<model::Screenshot*> changed;
-    QSet<const model::Screenshot*> seen;
-    for (const QList<store::ManagedObject*>* objects :
-         {&changes.inserted, &changes.updated, &changes.deleted}) {
-        for (store::ManagedObject* object : *objects) {
-            model::Screenshot* screenshot = screenshotShowing(*object);
-            // A new place in the list is no new picture: renumbering the list after an insertion or a
-            // drop redraws no row.
-            if (objects == &changes.updated && screenshot == object &&
-                m_heardKeys.value(screenshot) == orderOnly)
-                continue;
-            if (screenshot && !seen.contains(screenshot)) {
-                seen.insert(screenshot);
-                changed.append(screenshot);
-            }
-        }
-    }
     QHash<const model::Screenshot*, int> rows;
-    for (int row = 0; !changed.isEmpty() && row < m_screenshots.size(); ++row)
+    for (int row = 0; row < m_screenshots.size(); ++row)
         rows.insert(m_screenshots[row], row);
-    for (model::Screenshot* screenshot : changed) {
-        m_changes.insert(screenshot->objectID(), ++m_changeCount);
+    for (model::Screenshot* screenshot : screenshots) {
         if (const int row = rows.value(screenshot, -1); row >= 0)
             emit dataChanged(index(row), index(row), {changesRole, Qt::DisplayRole, Qt::ToolTipRole});
-    }
-    m_heardKeys.clear();
-}
-
-void ScreenshotListModel::watchKeys(model::Screenshot& screenshot)
-{
-    // A screenshot destroyed meanwhile took its connection along; its address may be taken again.
-    QObject::disconnect(m_keyWatches.take(&screenshot));
-    m_keyWatches.insert(&screenshot, connect(&screenshot, &foundation::KeyValueObject::valueChangedForKey,
-                                             this, [this, watched = &screenshot](const QString& key) {
-                                                 KeysHeard& heard = m_heardKeys[watched];
-                                                 heard = key == orderKey && heard != otherKeys ? orderOnly
-                                                                                               : otherKeys;
-                                             }));
-}
-
-model::Screenshot* ScreenshotListModel::screenshotShowing(store::ManagedObject& object)
-{
-    if (auto* screenshot = qobject_cast<model::Screenshot*>(&object))
-        return screenshot;
-    if (auto* mapping = qobject_cast<model::DrawableMapping*>(&object))
-        return mapping->screenshot();
-    const auto* drawable = dynamic_cast<const model::IdentifiedEntity*>(&object);
-    if (!drawable || !dynamic_cast<const model::Drawable*>(&object))
-        return nullptr;
-    const QString identifier = drawable->uniqueIdentifier();
-    if (!m_mappedScreenshots.contains(identifier))
-        indexMappings();
-    return m_mappedScreenshots.value(identifier);
-}
-
-void ScreenshotListModel::noteMappings(const store::ObjectChanges& changes)
-{
-    if (!m_mappingsIndexed)
-        return;
-    for (const QList<store::ManagedObject*>* objects : {&changes.inserted, &changes.updated}) {
-        for (store::ManagedObject* object : *objects) {
-            if (auto* mapping = qobject_cast<model::DrawableMapping*>(object);
-                mapping && !mapping->isDeleted())
-                m_mappedScreenshots.insert(mapping->identifier(), mapping->screenshot());
-        }
-    }
-}
-
-void ScreenshotListModel::indexMappings()
-{
-    // Once: later, the mappings that change keep the index.
-    if (m_mappingsIndexed || !m_context)
-        return;
-    m_mappingsIndexed = true;
-    const auto mappings = m_context->execute(model::DrawableMapping::fetchRequest());
-    if (!mappings) {
-        foundation::warning(
-            QStringLiteral("Could not fetch drawable mappings (%1)").arg(mappings.error().message()));
-        return;
-    }
-    for (store::ManagedObject* object : *mappings) {
-        if (auto* mapping = qobject_cast<model::DrawableMapping*>(object))
-            m_mappedScreenshots.insert(mapping->identifier(), mapping->screenshot());
     }
 }
 
@@ -203,7 +118,7 @@ QVariant ScreenshotListModel::data(const QModelIndex& index, int role) const
     case screenshotRole:
         return QVariant::fromValue(screenshot);
     case changesRole:
-        return QVariant::fromValue(m_changes.value(screenshot->objectID()));
+        return QVariant::fromValue(m_changes->changes(*screenshot));
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return screenshot->name();
@@ -254,9 +169,10 @@ bool ScreenshotListModel::dropMimeData(const QMimeData* data, Qt::DropAction act
                                 .unarchivedObject(data->data(mimeType()));
     if (!unarchived || unarchived->typeId() != QMetaType::QVariantList)
         return false;
+    store::ManagedObjectContext* context = m_arrangement ? m_arrangement->context() : nullptr;
     store::PersistentStoreCoordinator* coordinator =
-        m_context ? m_context->persistentStoreCoordinator() : nullptr;
-    if (!m_context || !coordinator) {
+        context ? context->persistentStoreCoordinator() : nullptr;
+    if (!context || !coordinator) {
         foundation::warning(
             QStringLiteral("Could not resolve managed object context and/or persistent store coordinator!"));
         return false;
@@ -268,7 +184,7 @@ bool ScreenshotListModel::dropMimeData(const QMimeData* data, Qt::DropAction act
             coordinator->managedObjectIDForURIRepresentation(value.toUrl());
         if (!id)
             continue;
-        if (auto* screenshot = qobject_cast<model::Screenshot*>(m_context->objectWithID(*id)))
+        if (auto* screenshot = qobject_cast<model::Screenshot*>(context->objectWithID(*id)))
             dragged.append(screenshot);
     }
     const int target = parent.isValid() ? parent.row() : (row < 0 ? rowCount() : row);

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "store/ManagedObjectID.h"
-#include "store/StoreForward.h"
-
 #include <QAbstractListModel>
-#include <QHash>
 #include <QList>
 #include <QPointer>
+#include <memory>
 
 namespace pelorama::model {
 class Screenshot;
@@ -18,14 +15,14 @@ class ScreenshotArrangement;
 
 namespace pelorama::app {
 
+class ScreenshotChangeCounter;
+
 // The document's arrangement of screenshots (document::ScreenshotArrangement) as rows for the list view:
 // one row per screenshot, inserted, moved and removed one by one as the arrangement changes, so views
 // keep what they show for the rows that stay.
 //
-// Each screenshot has a count of its changes: whenever the context reports a change of the screenshot,
-// of one of its mappings or of a drawable they map, the count rises and the row reports it as changed
-// (dataChanged). A drawable is found on its screenshot through the mapping that names it, so one change
-// touches one row, whatever the length of the list.
+// When a screenshot's count of changes rises (ScreenshotChangeCounter), its row reports it as changed
+// (dataChanged).
 //
 // Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
 // URIs under the type "Screenshot", and a drop moves them above the row it lands on through the
@@ -68,39 +65,16 @@ public:
                       const QModelIndex& parent) override;
 
 private:
-    void contextDidChange(const store::ObjectChanges& changes);
-    // The screenshot whose picture object is part of: itself, a mapping's screenshot, or the screenshot
-    // of the mapping that names a drawable; null for anything else.
-    model::Screenshot* screenshotShowing(store::ManagedObject& object);
-    void noteMappings(const store::ObjectChanges& changes);
-    void indexMappings();
     // Rows for the arrangement's screenshots.
     void followArrangement();
-    // Notes the keys of the row's screenshot that change until the context reports them.
-    void watchKeys(model::Screenshot& screenshot);
-
-    // Which keys of a screenshot were stored into since the context last reported its changes: a
-    // screenshot reported updated with its order alone shows the same picture.
-    enum KeysHeard
-    {
-        none,
-        orderOnly,
-        otherKeys
-    };
+    void screenshotsChanged(const QList<model::Screenshot*>& screenshots);
 
     QPointer<document::ScreenshotArrangement> m_arrangement;
-    QPointer<store::ManagedObjectContext> m_context;
     // The arrangement's screenshots as the rows stand.
     QList<model::Screenshot*> m_screenshots;
     bool m_rearranging = false;
-    QHash<store::ManagedObjectID, quint64> m_changes;
-    quint64 m_changeCount = 0;
-    // By identifier, the screenshot each mapped drawable is on; filled from every mapping on the first
-    // change of a drawable, then kept up to date from the mappings that change.
-    QHash<QString, QPointer<model::Screenshot>> m_mappedScreenshots;
-    bool m_mappingsIndexed = false;
-    QHash<const model::Screenshot*, QMetaObject::Connection> m_keyWatches;
-    QHash<const model::Screenshot*, KeysHeard> m_heardKeys;
+    // Made after the arrangement, so it hears of the context's changes once the rows follow them.
+    std::unique_ptr<ScreenshotChangeCounter> m_changes;
 };
 
 } // namespace pelorama::app

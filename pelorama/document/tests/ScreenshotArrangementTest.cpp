@@ -1,7 +1,8 @@
 // The document's screenshots in list order: following the context's changes, keeping the selection on
 // them, and moving them.
-#include "DocumentStack.h"
 #include "document/ScreenshotArrangement.h"
+
+#include "DocumentStack.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
 
@@ -53,7 +54,8 @@ struct Scene
 };
 
 class ScreenshotArrangementTest : public testing::Test, protected Scene
-{};
+{
+};
 
 TEST_F(ScreenshotArrangementTest, FollowsTheContextsChangesAndKeepsTheSelectionOnItsScreenshot)
 {
@@ -82,7 +84,8 @@ TEST(ScreenshotArrangementSelectionTest, WhenTheSelectedScreenshotsGoTheOneNowIn
         QStringList expected; // the selection afterwards
     };
     const QList<Case> cases{
-        {{1}, {1}, {"C"}}, {{4}, {4}, {"D"}}, {{3, 1}, {1}, {"D"}}, {{3, 1}, {3, 1}, {"E"}}, {{0}, {0, 1, 2, 3, 4}, {}},
+        {{1}, {1}, {"C"}},       {{4}, {4}, {"D"}},          {{3, 1}, {1}, {"D"}},
+        {{3, 1}, {3, 1}, {"E"}}, {{0}, {0, 1, 2, 3, 4}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected.join(' ').toStdString());
