@@ -3,6 +3,7 @@
 #include "document/DocumentPackage.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
+#include "document/ScreenshotArrangement.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/rendering/RenderPool.h"
@@ -88,7 +89,7 @@ void ExportCommand::openDocuments()
             continue;
         }
         Source source{path, std::move(*opened), {}, {}};
-        const auto found = source.package->managedObjectContext()->execute(model::Screenshot::fetchRequest());
+        const auto found = document::ScreenshotArrangement::fetch(*source.package->managedObjectContext());
         if (!found) {
             fail(path + QStringLiteral(": Export error: ") + found.error().message());
             continue;

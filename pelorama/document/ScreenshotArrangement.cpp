@@ -49,24 +49,32 @@ int ScreenshotArrangement::indexOf(const model::Screenshot* screenshot) const
     return -1;
 }
 
-QList<model::Screenshot*> ScreenshotArrangement::fetchScreenshots() const
+store::Result<QList<model::Screenshot*>> ScreenshotArrangement::fetch(store::ManagedObjectContext& context)
 {
-    if (!m_context)
-        return {};
     store::FetchRequest request = model::Screenshot::fetchRequest();
     request.sortDescriptors = {store::SortDescriptor{QStringLiteral("order"), true}};
-    auto fetched = m_context->execute(request);
-    if (!fetched) {
-        foundation::warning(
-            QStringLiteral("Could not fetch screenshots (%1)").arg(fetched.error().message()));
-        return m_screenshots;
-    }
+    auto fetched = context.execute(request);
+    if (!fetched)
+        return store::failure(fetched.error());
     QList<model::Screenshot*> screenshots;
     for (store::ManagedObject* object : *fetched) {
         if (auto* screenshot = qobject_cast<model::Screenshot*>(object))
             screenshots.append(screenshot);
     }
     return screenshots;
+}
+
+QList<model::Screenshot*> ScreenshotArrangement::fetchScreenshots() const
+{
+    if (!m_context)
+        return {};
+    auto fetched = fetch(*m_context);
+    if (!fetched) {
+        foundation::warning(
+            QStringLiteral("Could not fetch screenshots (%1)").arg(fetched.error().message()));
+        return m_screenshots;
+    }
+    return *fetched;
 }
 
 void ScreenshotArrangement::rearrange()

@@ -2,6 +2,7 @@
 
 #include "document/ScreenshotList.h"
 #include "foundation/CoalescedPerform.h"
+#include "store/Result.h"
 #include "store/StoreForward.h"
 
 #include <QList>
@@ -43,6 +44,9 @@ public:
 
     // Fetches the screenshots again and puts them in their order.
     void rearrange();
+    // The screenshots of context in ascending "order", for a reader that follows no changes (the
+    // command line's export); those of equal order as the store keeps them.
+    static store::Result<QList<model::Screenshot*>> fetch(store::ManagedObjectContext& context);
 
     // Moves screenshots before the one at index (counted in the sequence as it stands, with them still in
     // it; the count puts them last), keeping their order, and numbers every screenshot 0, 1, 2, ... again

@@ -73,6 +73,10 @@ TEST_F(ScreenshotArrangementTest, FollowsTheContextsChangesAndKeepsTheSelectionO
     EXPECT_EQ(names(), QStringList({"C", "C2", "D", "E", "B"}));
     EXPECT_EQ(selection.screenshot(), screenshots[1]);
     EXPECT_EQ(assignments, 0) << "a selection that stays is not assigned again";
+    // A reader that follows no changes finds the same sequence.
+    const auto fetched = document::ScreenshotArrangement::fetch(*stack.context);
+    ASSERT_TRUE(fetched.hasValue());
+    EXPECT_EQ(*fetched, arrangement->screenshots());
 }
 
 TEST(ScreenshotArrangementSelectionTest, WhenTheSelectedScreenshotsGoTheOneNowInTheirPlaceIsSelected)
