@@ -4,6 +4,7 @@
 #include "tessaline/Shared/App.h"
 
 #include <QCommandLineParser>
+#include <QSet>
 
 namespace pelorama::app {
 
@@ -71,12 +72,15 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     commandLine.documents = parser.positionalArguments();
     commandLine.screenshotNames = parser.values(QStringLiteral("screenshot"));
     const QStringList languages = parser.values(QStringLiteral("language"));
+    QSet<QString> given;
     for (const QString& code : languages) {
         const std::optional<QString> canonical = model::LanguageCode::canonical(code);
         if (!canonical)
             return refusal(QStringLiteral("“%1” is not a language code.").arg(code));
-        if (!commandLine.languages.contains(*canonical))
+        if (!given.contains(*canonical)) {
+            given.insert(*canonical);
             commandLine.languages.append(*canonical);
+        }
     }
     const QStringList directories = parser.values(QStringLiteral("export"));
     if (directories.size() > 1)

@@ -1,9 +1,11 @@
 #include "app/Document.h"
 
+#include "app/DocumentLock.h"
 #include "app/DocumentWindowController.h"
 #include "app/ScreenshotListModel.h"
 #include "appkit/DocumentWindows.h"
 #include "document/ScreenshotArrangement.h"
+#include "foundation/Diagnostics.h"
 #include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/App.h"
@@ -28,6 +30,8 @@ Document::Document(ApplicationCommands* applicationCommands)
     auto controller = std::make_unique<DocumentWindowController>(*this, applicationCommands);
     m_windowController = controller.get();
     windows().addWindowController(std::move(controller));
+    // Closed, it may be opened again at once (here or elsewhere), before this object is gone.
+    connect(this, &appkit::Document::closed, this, [this] { m_lock.reset(); });
 }
 
 Document::~Document()
@@ -36,8 +40,36 @@ Document::~Document()
     setUserInterface(nullptr);
 }
 
+appkit::DocumentResult<> Document::lock(const QString& path)
+{
+    if (m_lock && m_lock->packagePath() == DocumentLock::resolvedPath(path))
+        return {};
+    auto locked = DocumentLock::acquire(path);
+    if (!locked)
+        return appkit::documentFailure(locked.error());
+    m_lock = std::move(*locked);
+    return {};
+}
+
+void Document::setFilePath(const QString& path)
+{
+    document::DocumentPackage::setFilePath(path);
+    if (path.isEmpty()) {
+        m_lock.reset();
+        return;
+    }
+    // Saved somewhere new: that is the package to keep to this process now. Should another process
+    // have it open already, this one goes on unlocked rather than losing what was just saved.
+    if (const appkit::DocumentResult<> locked = lock(path); !locked) {
+        m_lock.reset();
+        foundation::warning(QStringLiteral("“%1”: %2").arg(path, locked.error().message()));
+    }
+}
+
 appkit::DocumentResult<> Document::read(const QString& path, const QString& typeName)
 {
+    if (appkit::DocumentResult<> locked = lock(path); !locked)
+        return locked;
     appkit::DocumentResult<> result = document::DocumentPackage::read(path, typeName);
     m_arrangement->rearrange();
     return result;

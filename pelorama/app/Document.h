@@ -21,6 +21,7 @@ class DocumentSelection;
 namespace pelorama::app {
 
 class ApplicationCommands;
+class DocumentLock;
 class DocumentWindow;
 class DocumentWindowController;
 class ScreenshotListModel;
@@ -53,14 +54,23 @@ public:
 
     // A new document: no undo history, and "Metadata" with "FileVersion" 1 and "AppVersion".
     void initializeNewDocument(const QString& typeName) override;
+    // The lock moves along to the package's new place (DocumentLock).
+    void setFilePath(const QString& path) override;
 
 protected:
+    // A package another Pelorama process has open is not read: "It is open in another Pelorama window."
     // The arrangement takes in the screenshots of the store read.
     appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     appkit::DocumentResult<> revert(const QString& path, const QString& typeName) override;
     void commitEditing() override;
 
 private:
+    // Locks the package at path unless this document holds its lock already; why not when another
+    // process holds it.
+    appkit::DocumentResult<> lock(const QString& path);
+
+    // Held while the document lives in a package, so that no other Pelorama process opens it.
+    std::unique_ptr<DocumentLock> m_lock;
     // The selection outlives the arrangement, which keeps it on screenshots that exist.
     std::unique_ptr<model::DocumentSelection> m_selection;
     std::unique_ptr<document::ScreenshotArrangement> m_arrangement;

@@ -23,11 +23,16 @@ namespace pelorama::app {
 // written into a directory by the export job the window uses, as Export All writes them.
 //
 // The documents are opened to be read only, so nothing in a package is ever written. Everything that
-// would stop the export is found before the first file is written: a directory that is not there, a
-// document that cannot be opened, a screenshot name that matches none, a language a document lacks, two
-// screenshots (of one document or of two) that would be written to the same file. A document that cannot
-// be opened, lacks a language or whose screenshots share a file name is left out; the others are
-// written. A document with several languages is written a folder per language (ExportJob).
+// would stop the export is found before the first file is written: a directory that is not there or lies
+// inside a document package, a document that cannot be opened, a screenshot name that matches none, a
+// language a document lacks, two screenshots (of one document or of two) that would be written to the
+// same file. A document that cannot be opened, lacks a language or whose screenshots share a file name is
+// left out; the others are written. A document with several languages is written a folder per language
+// (ExportJob).
+//
+// One document is open at a time: each is opened, checked and closed again, keeping only the names and
+// store addresses of its screenshots, and opened once more for its turn to be written. So the count of
+// documents is bounded by nothing the process holds open, only by time.
 //
 // A document is exported a slice of screenshots at a time, each slice a few times as long as the pool is
 // wide, and the document lets go of the slice's pictures before the next: what the export holds grows
@@ -68,13 +73,17 @@ private:
     struct Source;
 
     bool checkDirectory();
-    void openDocuments();
+    // Reads the screenshots and languages of each document; leaves out the documents that cannot be
+    // read or lack a language asked for.
+    void checkDocuments();
     void chooseScreenshots();
-    // Leaves out the documents that lack a language asked for.
-    void chooseLanguages();
     // Leaves out the documents whose screenshots would share a file.
     void refuseDuplicateFileNames();
     void exportNext();
+    // Opens the source's package for its turn; false when it no longer opens.
+    bool openForExport(Source& source);
+    // A screenshot the document no longer has when its turn comes: its files fail.
+    void gone(const Source& source, const QString& name);
     // When the running job has ended.
     void jobFinished();
     void fail(const QString& message);

@@ -158,13 +158,28 @@ QString englishName(const QString& code)
 
 QStringList menuNames(const QStringList& codes)
 {
+    // Many codes share a language and script, whose name is looked up once.
+    QHash<QPair<int, int>, QString> commonNames;
     QStringList names;
-    for (const QString& code : codes)
-        names.append(nativeName(code));
+    for (const QString& code : codes) {
+        const Subtags subtags = subtagsOf(code);
+        if (!subtags.isKnown()) {
+            names.append(code);
+            continue;
+        }
+        const QPair<int, int> key{int(subtags.language), int(subtags.script)};
+        auto common = commonNames.constFind(key);
+        if (common == commonNames.constEnd())
+            common = commonNames.insert(key, commonNativeName(subtags.language, subtags.script));
+        names.append(common->isEmpty() ? englishName(code) : *common);
+    }
     const auto qualify = [&](const std::function<QString(const QString& code)>& qualifier) {
+        QHash<QString, int> counts;
+        for (const QString& name : names)
+            ++counts[name];
         QStringList qualified = names;
         for (qsizetype i = 0; i < codes.size(); ++i) {
-            if (names.count(names[i]) < 2)
+            if (counts.value(names[i]) < 2)
                 continue;
             if (const QString detail = qualifier(codes[i]); !detail.isEmpty())
                 qualified[i] = QStringLiteral("%1 (%2)").arg(names[i], detail);

@@ -33,12 +33,24 @@ public:
 
     bool autosavesInPlace() const override { return !m_readOnly; }
 
+    // The most characters a text read from a store may have: far more than any caption, name or
+    // translation takes, and few enough to lay out. A store holding a longer one is refused at open,
+    // naming the screenshot; its texts are otherwise taken as they are stored.
+    static constexpr qint64 maximumStoredTextLength = qint64(1) << 20;
+
 protected:
+    // Refuses a store that lists more languages than a document takes (model::TranslationsText::
+    // maximumCount): a store made elsewhere may list any number, which no edit here could make.
+    appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     std::vector<manageddocument::PackageResource*> createResources() override;
+    // Refuses a store with a text longer than maximumStoredTextLength before anything is shown or drawn.
+    appkit::DocumentResult<> readAdditionalContent(const QString& packagePath) override;
     appkit::DocumentResult<> write(const QString& path, const QString& typeName,
                                    appkit::SaveOperation operation, const QString& previousPath) override;
 
 private:
+    appkit::DocumentResult<> refuseOverlongTexts();
+
     manageddocument::PropertyListResource m_metadata{QStringLiteral("Metadata")};
     bool m_readOnly = false;
 };

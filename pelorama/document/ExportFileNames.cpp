@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
+#include <QHash>
 #include <QTemporaryFile>
 
 namespace pelorama::document::ExportFileNames {
@@ -19,17 +19,29 @@ std::optional<QString> fileName(const QString& screenshotName)
 
 QStringList duplicates(const QStringList& fileNames, Qt::CaseSensitivity sensitivity)
 {
-    QSet<QString> seen;
-    QSet<QString> reported;
-    QStringList duplicates;
-    for (const QString& name : fileNames) {
+    QStringList names;
+    for (const Duplicate& duplicate : duplicateOccurrences(fileNames, sensitivity))
+        names.append(duplicate.fileName);
+    return names;
+}
+
+QList<Duplicate> duplicateOccurrences(const QStringList& fileNames, Qt::CaseSensitivity sensitivity)
+{
+    // By key: where the name first occurs, and its entry in duplicates once it occurs again.
+    QHash<QString, std::pair<qsizetype, qsizetype>> seen;
+    QList<Duplicate> duplicates;
+    for (qsizetype at = 0; at < fileNames.size(); ++at) {
+        const QString& name = fileNames[at];
         // Case folding is what case-insensitive file systems compare by.
         const QString key = sensitivity == Qt::CaseSensitive ? name : name.toCaseFolded();
-        if (!seen.contains(key)) {
-            seen.insert(key);
-        } else if (!reported.contains(key)) {
-            reported.insert(key);
-            duplicates.append(name);
+        const auto found = seen.find(key);
+        if (found == seen.end()) {
+            seen.insert(key, {at, -1});
+        } else if (found->second < 0) {
+            found->second = duplicates.size();
+            duplicates.append({name, {found->first, at}});
+        } else {
+            duplicates[found->second].occurrences.append(at);
         }
     }
     return duplicates;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -15,6 +16,17 @@ std::optional<QString> fileName(const QString& screenshotName);
 // The file names that occur more than once, each once, in the order they first occur again. With
 // Qt::CaseInsensitive, names that differ only in letter case count as one.
 QStringList duplicates(const QStringList& fileNames, Qt::CaseSensitivity sensitivity);
+
+// A file name that occurs more than once: as it first occurs again, and the index of every occurrence
+// in order.
+struct Duplicate
+{
+    QString fileName;
+    QList<qsizetype> occurrences;
+};
+// The duplicates of fileNames as duplicates() finds them, each with where it occurs; in time that
+// follows the count of names.
+QList<Duplicate> duplicateOccurrences(const QStringList& fileNames, Qt::CaseSensitivity sensitivity);
 
 // Whether the file system of the directory tells names apart by letter case, found by making a probe
 // file there. A directory that cannot be probed counts as case-sensitive (writing there fails anyway).

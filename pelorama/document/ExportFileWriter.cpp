@@ -30,7 +30,6 @@ public:
 
     int get() const { return m_descriptor; }
     bool isValid() const { return m_descriptor >= 0; }
-    int release() { return std::exchange(m_descriptor, -1); }
 
     // Whether the descriptor closed without an error (a network volume may report a failed write only
     // here).
@@ -111,16 +110,106 @@ int createTemporary(int directory, QByteArray& name)
     return -1;
 }
 
+// Why a folder of that name cannot take files, for what stands there instead.
+QString notAFolderReason(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return QStringLiteral("A file has the folder’s name; it was left as it is.");
+    return notAFileReason(mode);
+}
+
 } // namespace
 
-StagedFile::StagedFile(int directory, QByteArray name, QByteArray temporaryName)
-    : m_directory(directory)
+struct Folder::Handle
+{
+    Handle(int descriptor, std::shared_ptr<const Handle> parent, QByteArray name)
+        : descriptor(descriptor)
+        , parent(std::move(parent))
+        , name(std::move(name))
+    {
+        struct stat status
+        {
+        };
+        if (fstat(descriptor, &status) == 0) {
+            device = status.st_dev;
+            inode = status.st_ino;
+        }
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() { ::close(descriptor); }
+
+    int descriptor;
+    // The folder it was opened in by name, none for one opened by its path.
+    std::shared_ptr<const Handle> parent;
+    QByteArray name;
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+Folder::Folder(std::shared_ptr<const Handle> handle)
+    : m_handle(std::move(handle))
+{}
+
+foundation::Expected<Folder, QString> Folder::open(const QString& path)
+{
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return foundation::Unexpected(systemReason(errno));
+    return Folder(std::make_shared<const Handle>(descriptor, nullptr, QByteArray()));
+}
+
+foundation::Expected<Folder, QString> Folder::makeFolder(const QString& name) const
+{
+    using Failure = foundation::Unexpected<QString>;
+    const QByteArray encoded = QFile::encodeName(name);
+    if (mkdirat(m_handle->descriptor, encoded.constData(), 0777) != 0 && errno != EEXIST)
+        return Failure(systemReason(errno));
+    // Whatever stands there now, made here or not: a link is not followed, anything but a folder fails.
+    const int descriptor =
+        openat(m_handle->descriptor, encoded.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0) {
+        const int error = errno;
+        struct stat status
+        {
+        };
+        if (fstatat(m_handle->descriptor, encoded.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            !S_ISDIR(status.st_mode))
+            return Failure(notAFolderReason(status.st_mode));
+        return Failure(systemReason(error));
+    }
+    return Folder(std::make_shared<const Handle>(descriptor, m_handle, encoded));
+}
+
+std::optional<QString> Folder::displaced() const
+{
+    if (!m_handle->parent)
+        return std::nullopt;
+    struct stat status
+    {
+    };
+    if (fstatat(m_handle->parent->descriptor, m_handle->name.constData(), &status, AT_SYMLINK_NOFOLLOW) ==
+            0 &&
+        S_ISDIR(status.st_mode) && status.st_dev == m_handle->device && status.st_ino == m_handle->inode)
+        return std::nullopt;
+    return QStringLiteral("The folder “%1” was moved or replaced while the export ran; nothing was put "
+                          "into what stands there now.")
+        .arg(QFile::decodeName(m_handle->name));
+}
+
+int Folder::descriptor() const
+{
+    return m_handle->descriptor;
+}
+
+StagedFile::StagedFile(Folder folder, QByteArray name, QByteArray temporaryName)
+    : m_folder(std::move(folder))
     , m_name(std::move(name))
     , m_temporaryName(std::move(temporaryName))
 {}
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : m_directory(std::exchange(other.m_directory, -1))
+    : m_folder(std::exchange(other.m_folder, std::nullopt))
     , m_name(std::move(other.m_name))
     , m_temporaryName(std::move(other.m_temporaryName))
 {}
@@ -129,7 +218,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
 {
     if (this != &other) {
         discard();
-        m_directory = std::exchange(other.m_directory, -1);
+        m_folder = std::exchange(other.m_folder, std::nullopt);
         m_name = std::move(other.m_name);
         m_temporaryName = std::move(other.m_temporaryName);
     }
@@ -143,53 +232,49 @@ StagedFile::~StagedFile()
 
 void StagedFile::discard()
 {
-    if (m_directory < 0)
+    if (!m_folder)
         return;
-    unlinkat(m_directory, m_temporaryName.constData(), 0);
-    ::close(m_directory);
-    m_directory = -1;
+    // Relative to the folder's handle: the staged file goes wherever the folder has been moved to.
+    unlinkat(m_folder->descriptor(), m_temporaryName.constData(), 0);
+    m_folder.reset();
 }
 
 std::optional<QString> StagedFile::putInPlace()
 {
-    if (m_directory < 0)
+    if (!m_folder)
         return systemReason(EBADF);
     // Looked at again just before the rename. Should a link still be put there in between, the rename
     // replaces the link itself, never what it points to: nothing outside the directory is written.
-    const Target now = inspect(m_directory, m_name.constData());
-    std::optional<QString> refused = now.refusal;
-    if (!refused && renameat(m_directory, m_temporaryName.constData(), m_directory, m_name.constData()) != 0)
+    std::optional<QString> refused = m_folder->displaced();
+    if (!refused)
+        refused = inspect(m_folder->descriptor(), m_name.constData()).refusal;
+    if (!refused && renameat(m_folder->descriptor(), m_temporaryName.constData(), m_folder->descriptor(),
+                             m_name.constData()) != 0)
         refused = systemReason(errno);
-    if (!refused) {
-        ::close(m_directory);
-        m_directory = -1;
-    }
+    if (!refused)
+        m_folder.reset();
     discard();
     return refused;
 }
 
-foundation::Expected<StagedFile, QString> stage(const QString& path, const QByteArray& bytes)
+foundation::Expected<StagedFile, QString> stage(const Folder& folder, const QString& name,
+                                                const QByteArray& bytes)
 {
     using Failure = foundation::Unexpected<QString>;
-    const QFileInfo info(path);
-    QByteArray name = QFile::encodeName(info.fileName());
-    FileDescriptor directory(
-        ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!directory.isValid())
-        return Failure(systemReason(errno));
-
-    const Target before = inspect(directory.get(), name.constData());
+    QByteArray encoded = QFile::encodeName(name);
+    const int directory = folder.descriptor();
+    const Target before = inspect(directory, encoded.constData());
     if (before.refusal)
         return Failure(*before.refusal);
 
     QByteArray temporaryName;
-    FileDescriptor file(createTemporary(directory.get(), temporaryName));
+    FileDescriptor file(createTemporary(directory, temporaryName));
     if (!file.isValid())
         return Failure(systemReason(errno));
 
     const auto discard = [&](int error) {
         file.close();
-        unlinkat(directory.get(), temporaryName.constData(), 0);
+        unlinkat(directory, temporaryName.constData(), 0);
         return Failure(systemReason(error));
     };
     if (before.exists && fchmod(file.get(), before.mode & 07777) != 0)
@@ -199,30 +284,16 @@ foundation::Expected<StagedFile, QString> stage(const QString& path, const QByte
         return discard(errno);
     if (!file.close())
         return discard(errno);
-    return StagedFile(directory.release(), std::move(name), std::move(temporaryName));
+    return StagedFile(folder, std::move(encoded), std::move(temporaryName));
 }
 
-std::optional<QString> makeFolder(const QString& directory, const QString& name)
+foundation::Expected<StagedFile, QString> stage(const QString& path, const QByteArray& bytes)
 {
-    const FileDescriptor parent(
-        ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!parent.isValid())
-        return systemReason(errno);
-    const QByteArray encoded = QFile::encodeName(name);
-    if (mkdirat(parent.get(), encoded.constData(), 0777) == 0)
-        return std::nullopt;
-    if (errno != EEXIST)
-        return systemReason(errno);
-    struct stat status
-    {
-    };
-    if (fstatat(parent.get(), encoded.constData(), &status, AT_SYMLINK_NOFOLLOW) != 0)
-        return systemReason(errno);
-    if (S_ISDIR(status.st_mode))
-        return std::nullopt;
-    if (S_ISREG(status.st_mode))
-        return QStringLiteral("A file has the folder’s name; it was left as it is.");
-    return notAFileReason(status.st_mode);
+    const QFileInfo info(path);
+    const auto folder = Folder::open(info.absolutePath());
+    if (!folder)
+        return foundation::Unexpected(folder.error());
+    return stage(*folder, info.fileName(), bytes);
 }
 
 } // namespace pelorama::document::ExportFileWriter

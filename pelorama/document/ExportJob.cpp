@@ -9,10 +9,11 @@
 #include "model/rendering/DetachedCanvas.h"
 #include "store/ManagedObjectContext.h"
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
+#include <malloc.h>
 #include <utility>
 
 namespace pelorama::document {
@@ -20,6 +21,21 @@ namespace pelorama::document {
 namespace {
 
 const QString noPngReason = QStringLiteral("Screenshot has no PNG representation");
+
+// The thread of a render that has the machine to itself, the export of one screenshot: outside the worker
+// pool, because Qt splits the fills and blends of a large picture over that pool only for a thread outside
+// it and does them alone on a thread of its own (a render of 2880 x 1800 took half again as long there).
+// The loops of the render itself still spread over the pool. It goes with the application, whose threads
+// it must not outlive; asked for on the main thread only.
+QThreadPool& soleRenderThread()
+{
+    static QPointer<QThreadPool> pool;
+    if (!pool) {
+        pool = new QThreadPool(QCoreApplication::instance());
+        pool->setMaxThreadCount(1);
+    }
+    return *pool;
+}
 
 } // namespace
 
@@ -67,13 +83,17 @@ void ExportJob::start()
 {
     if (m_singleFilePath) {
         model::Screenshot* screenshot = m_chosen->front();
-        m_items.push_back({screenshot,
-                           screenshot ? screenshot->name() : QString(),
-                           QFileInfo(*m_singleFilePath).fileName(),
-                           *m_singleFilePath,
-                           m_language,
-                           false,
-                           {}});
+        const QFileInfo file(*m_singleFilePath);
+        auto folder = ExportFileWriter::Folder::open(file.absolutePath());
+        Item made{screenshot,      screenshot ? screenshot->name() : QString(),
+                  file.fileName(), {},
+                  file.fileName(), m_language,
+                  false,           {}};
+        if (folder)
+            made.folder = std::move(*folder);
+        else
+            made.result.error = folder.error();
+        m_items.push_back(std::move(made));
     } else if (std::optional<ActionAlert> refused = planDirectoryExport()) {
         finish(std::move(refused));
         return;
@@ -110,31 +130,36 @@ std::optional<ActionAlert> ExportJob::planDirectoryExport()
             languages.hasTranslations())
             folders = languages.codes;
     }
-    const auto item = [&](model::Screenshot* screenshot, const QString& folder, const QString& language,
-                          const QString& folderProblem) {
-        const QDir directory(folder.isEmpty() ? m_directory : QDir(m_directory).filePath(folder));
+    // Each folder is opened once, for every file that goes into it.
+    using Place = foundation::Expected<ExportFileWriter::Folder, QString>;
+    const Place directory = ExportFileWriter::Folder::open(m_directory);
+    const auto item = [&](model::Screenshot* screenshot, const QString& folderName, const QString& language,
+                          const Place& folder) {
         std::optional<QString> fileName = ExportFileNames::fileName(screenshot->name());
-        const QString path = fileName ? directory.filePath(*fileName) : QString();
-        if (fileName && !folder.isEmpty())
-            fileName = folder + '/' + *fileName;
-        Item made{screenshot, screenshot->name(), fileName, path, language, false, {}};
-        made.result.error = folderProblem;
+        const QString leafName = fileName.value_or(QString());
+        if (fileName && !folderName.isEmpty())
+            fileName = folderName + '/' + *fileName;
+        Item made{screenshot, screenshot->name(), fileName, {}, leafName, language, false, {}};
+        if (folder)
+            made.folder = *folder;
+        else
+            made.result.error = folder.error();
         return made;
     };
     if (!folders) {
         for (model::Screenshot* screenshot : screenshots)
-            m_items.push_back(item(screenshot, {}, m_language, {}));
+            m_items.push_back(item(screenshot, {}, m_language, directory));
         return std::nullopt;
     }
-    QStringList folderProblems;
+    std::vector<Place> languageFolders;
     for (const QString& language : *folders)
-        folderProblems.append(ExportFileWriter::makeFolder(m_directory, language).value_or(QString()));
+        languageFolders.push_back(directory ? directory->makeFolder(language) : Place(directory));
     // A screenshot in one language after another, so that what its languages share is drawn and
     // compressed once.
     for (model::Screenshot* screenshot : screenshots) {
         for (qsizetype index = 0; index < folders->size(); ++index)
-            m_items.push_back(
-                item(screenshot, folders->at(index), folders->at(index), folderProblems[index]));
+            m_items.push_back(item(screenshot, folders->at(index), folders->at(index),
+                                   languageFolders[std::size_t(index)]));
     }
     m_languageCount = int(folders->size());
     return std::nullopt;
@@ -172,32 +197,43 @@ void ExportJob::advance()
                 // Taken here, on the main thread: the render reads only the snapshot, never the
                 // document.
                 canvases.emplace_back(item.screenshot->makeCanvas(), item.language);
-                targets.push_back({index, item.path});
+                targets.push_back({index, *item.folder, item.leafName});
             }
         }
         if (targets.empty())
             continue;
+        // Nothing else of the export renders beside it: see soleRenderThread.
+        const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         ++m_running;
         model::startOnPool(
-            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)] {
-                graphics::PngStrips kept;
-                ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
-                    const Target& target = targets[turn];
-                    const bool last = turn + 1 == targets.size();
-                    const QByteArray png =
-                        pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
-                    if (png.isEmpty()) {
-                        results->deliver({target.index, Rendered{std::nullopt, noPngReason, false}, last});
-                        return;
-                    }
-                    auto staged = ExportFileWriter::stage(target.path, png);
-                    results->deliver({target.index,
-                                      staged ? Rendered{std::move(staged.value()), {}, true}
-                                             : Rendered{std::nullopt, staged.error(), true},
-                                      last});
-                });
+            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)]() mutable {
+                // The last delivery waits until the pictures and snapshots are let go of, so that what
+                // the export freed is free when its end is heard of.
+                std::optional<Delivery> lastDelivery;
+                {
+                    graphics::PngStrips kept;
+                    ScreenshotExporter::renderEach(canvases, [&](std::size_t turn, const QImage& pixels) {
+                        const Target& target = targets[turn];
+                        const bool last = turn + 1 == targets.size();
+                        const QByteArray png =
+                            pixels.isNull() ? QByteArray() : graphics::PngWriter::encode(pixels, kept);
+                        Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}, last};
+                        if (!png.isEmpty()) {
+                            auto staged = ExportFileWriter::stage(target.folder, target.name, png);
+                            delivery.rendered = staged ? Rendered{std::move(staged.value()), {}, true}
+                                                       : Rendered{std::nullopt, staged.error(), true};
+                        }
+                        if (last)
+                            lastDelivery = std::move(delivery);
+                        else
+                            results->deliver(std::move(delivery));
+                    });
+                }
+                canvases = {};
+                if (lastDelivery)
+                    results->deliver(std::move(*lastDelivery));
             },
-            0, m_pool);
+            0, alone ? soleRenderThread() : m_pool);
     }
     if (m_written < count)
         return;
@@ -254,6 +290,11 @@ void ExportJob::collect()
 void ExportJob::finish(std::optional<ActionAlert> alert)
 {
     m_alert = std::move(alert);
+    // The pictures were made and freed by the pool's threads, whose heaps keep what was freed in them for
+    // later: several times the memory the window holds otherwise. It goes back to the system now, on the
+    // pool, so the main thread does not wait while the heaps are searched.
+    if (m_started > 0)
+        model::startOnPool([] { malloc_trim(0); });
     // Always from the event loop, so that whoever started the job hears of its end the same way.
     QMetaObject::invokeMethod(
         this,

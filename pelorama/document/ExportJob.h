@@ -103,7 +103,9 @@ private:
         // The file's name (inside its language's folder), none when the screenshot's name makes none, and
         // where it goes.
         std::optional<QString> fileName;
-        QString path;
+        // The folder it goes into, opened once for the job, and its name there.
+        std::optional<ExportFileWriter::Folder> folder;
+        QString leafName;
         // The language its captions are drawn in.
         QString language;
         bool done = false;
@@ -113,7 +115,8 @@ private:
     struct Target
     {
         int index;
-        QString path;
+        ExportFileWriter::Folder folder;
+        QString name;
     };
     // What the pool rendered for an item, and whether it was the last of its screenshot's languages.
     struct Delivery

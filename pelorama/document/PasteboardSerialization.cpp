@@ -90,8 +90,10 @@ QVariantMap pasteboardDictionary(store::ManagedObject& object)
         const QVariant stored = object.primitiveValue(attribute.name);
         if (!stored.isValid() || stored.isNull())
             continue;
-        // As the document reads it (a number clamped into its range), so that the copy shows what the
-        // original shows and pastes where the original's stored value would be refused.
+        // As the document reads it: a number as the store holds it, however large (drawing bounds what it
+        // does with it); an integer that names no case as the first case and a colour's components within
+        // 0 ... 1, as the original shows them, so that the copy pastes where the stored value would be
+        // refused.
         const model::AttributeRow* row = rows ? rows->row(attribute.name) : nullptr;
         if (const std::optional<QVariant> value = row ? row->readValue(stored) : stored)
             dictionary.insert(attribute.name, *value);

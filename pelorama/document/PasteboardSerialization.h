@@ -34,7 +34,8 @@ QVariantMap pasteboardDictionary(store::ManagedObject& object);
 inline constexpr qsizetype maximumPastedMembers = 1000;
 
 // A dictionary from a pasteboard, which may come from anywhere, checked against entityName before
-// anything of it is inserted: every attribute value must be of its attribute's kind and range, every
+// anything of it is inserted: every attribute value must be one its attribute's row takes (any number for a
+// number; an integer naming a case for an enumeration), every
 // embedded relationship must hold dictionaries of the destination's kind and at most
 // maximumPastedMembers of them, extras must be well formed.
 // Unknown keys are ignored. Members that would insert a dangling object (a mapping of an unknown drawable

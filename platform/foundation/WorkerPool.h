@@ -21,8 +21,10 @@ QThreadPool& workerPool();
 // through a lock of the standard library, which they see, where Qt's own locks are hidden from them.
 void startOnPool(std::function<void()> job, int priority = 0, QThreadPool& pool = workerPool());
 
-// Runs job as startOnPool does, but only on a thread that is idle now; returns false, and drops job,
-// when every thread of pool is busy. What a caller hands out this way never waits in the queue.
+// Runs job as startOnPool does, but only on a thread that is idle now, or, on the worker pool, about to
+// be: while fewer jobs of startOnPool are unfinished than it has threads, job goes ahead of every job
+// that waits. Returns false, and drops job, when every thread of pool is busy with such jobs. What a
+// caller hands out this way never waits in the queue behind jobs.
 bool tryStartOnPool(std::function<void()> job, QThreadPool& pool = workerPool());
 
 } // namespace foundation

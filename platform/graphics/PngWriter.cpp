@@ -147,6 +147,47 @@ GRAPHICS_VECTOR_CLONES void readOpaqueRgbaRow(const uchar* __restrict line, int 
     }
 }
 
+// Un-premultiplies pixels [from, to) of a row of R, G, B, A bytes into R, G, B, A samples.
+inline void unpremultiplyRgba(const uchar* line, int from, int to, const quint8* unpremultiplied, quint8* out)
+{
+    for (int x = from; x < to; ++x) {
+        const uchar* pixel = line + 4 * x;
+        quint8* sample = out + qsizetype(x) * 4;
+        const int a = pixel[3];
+        const quint8* scale = unpremultiplied + a * 256;
+        sample[0] = a == 255 ? pixel[0] : scale[pixel[0]];
+        sample[1] = a == 255 ? pixel[1] : scale[pixel[1]];
+        sample[2] = a == 255 ? pixel[2] : scale[pixel[2]];
+        sample[3] = quint8(a);
+    }
+}
+
+// The same for a whole row. Most pixels of a screenshot with transparency are opaque or clear: four of
+// them at a time are copied, or cleared, as they are (a clear pixel un-premultiplies to zeros), and only
+// the others are looked up.
+void readPremultipliedRgbaRow(const uchar* line, int width, quint8* out)
+{
+    const quint8* unpremultiplied = unpremultiplyTable().data();
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i alphaBytes = _mm_set1_epi32(int(0xff000000U));
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 4 <= width; x += 4) {
+        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 4 * x));
+        const __m128i alpha = _mm_and_si128(pixels, alphaBytes);
+        __m128i* samples = reinterpret_cast<__m128i*>(out + 4 * qsizetype(x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, alphaBytes)) == 0xffff) {
+            _mm_storeu_si128(samples, pixels);
+        } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xffff) {
+            _mm_storeu_si128(samples, zero);
+        } else {
+            unpremultiplyRgba(line, x, x + 4, unpremultiplied, out);
+        }
+    }
+#endif
+    unpremultiplyRgba(line, x, width, unpremultiplied, out);
+}
+
 // Writes row y of the source as PNG samples: R, G, B and, with four channels, straight alpha.
 void readRow(const Source& source, int y, quint8* out)
 {
@@ -155,6 +196,10 @@ void readRow(const Source& source, int y, quint8* out)
     if (source.channels == 3 && source.layout != Layout::argbPremultiplied &&
         source.layout != Layout::argbStraight) {
         readOpaqueRgbaRow(line, width, out);
+        return;
+    }
+    if (source.channels == 4 && source.layout == Layout::rgbaPremultiplied) {
+        readPremultipliedRgbaRow(line, width, out);
         return;
     }
     const quint8* unpremultiplied = unpremultiplyTable().data();

@@ -37,6 +37,28 @@ appkit::DocumentResult<> checkPackage(const QString& path)
     return {};
 }
 
+// The package at path as the file system reaches it, with every symbolic link on the way resolved, the
+// package's own name included: what lies inside is then opened without following any link. A place
+// where nothing is yet has the links of its folder resolved and keeps its own name.
+QString resolvedPath(const QString& path)
+{
+    const QFileInfo file(path);
+    if (QString resolved = file.canonicalFilePath(); !resolved.isEmpty())
+        return resolved;
+    if (const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath(); !folder.isEmpty())
+        return folder + "/" + file.fileName();
+    return file.absoluteFilePath();
+}
+
+// A new package takes the place of whatever is at path (a link included, which is replaced, not
+// followed); the links of the folders above it are resolved.
+QString resolvedDestination(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? file.absoluteFilePath() : folder + "/" + file.fileName();
+}
+
 } // namespace
 
 QString PackageDocument::persistentStorePath(const QString& packagePath)
@@ -61,8 +83,9 @@ appkit::DocumentResult<> PackageDocument::writeAdditionalContent(const PackageCo
     return content.writeInto(packagePath);
 }
 
-appkit::DocumentResult<> PackageDocument::read(const QString& path, const QString& typeName)
+appkit::DocumentResult<> PackageDocument::read(const QString& givenPath, const QString& typeName)
 {
+    const QString path = resolvedPath(givenPath);
     if (appkit::DocumentResult<> usable = checkPackage(path); !usable)
         return usable;
     if (appkit::DocumentResult<> opened =
@@ -84,11 +107,13 @@ appkit::DocumentResult<> PackageDocument::write(const QString& path, const QStri
         return foundation::Unexpected<appkit::DocumentError>(content.error());
     if (content->containsFile(storeContentFolder))
         return appkit::documentFailure("A package file may not be named “" + storeContentFolder + "”.");
-    const bool inPlace = operation != appkit::SaveOperation::saveAs && path == previousPath &&
-                         persistentStoreCoordinator().persistentStoreForPath(persistentStorePath(path));
+    const bool inPlace =
+        operation != appkit::SaveOperation::saveAs && path == previousPath &&
+        persistentStoreCoordinator().persistentStoreForPath(persistentStorePath(resolvedPath(path)));
     if (inPlace)
-        return saveInPlace(path, *content);
-    return saveToNewPackage(path, typeName, *content, previousPath);
+        return saveInPlace(resolvedPath(path), *content);
+    return saveToNewPackage(resolvedDestination(path), typeName, *content,
+                            previousPath.isEmpty() ? QString() : resolvedPath(previousPath));
 }
 
 appkit::DocumentResult<> PackageDocument::saveInPlace(const QString& path, const PackageContents& content)
@@ -152,8 +177,9 @@ appkit::DocumentResult<> PackageDocument::saveToNewPackage(const QString& path, 
     return {};
 }
 
-appkit::DocumentResult<> PackageDocument::revert(const QString& path, const QString&)
+appkit::DocumentResult<> PackageDocument::revert(const QString& givenPath, const QString&)
 {
+    const QString path = resolvedPath(givenPath);
     if (appkit::DocumentResult<> usable = checkPackage(path); !usable)
         return usable;
     managedObjectContext()->rollback();

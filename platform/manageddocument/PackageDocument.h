@@ -10,7 +10,8 @@ namespace manageddocument {
 //
 // Reading opens the store, then calls readAdditionalContent. A package holding a link, a named pipe, a
 // socket or a device anywhere inside is refused, so that nothing the document reads or writes lies
-// outside its folder and no open blocks. Saving asks for
+// outside its folder and no open blocks. Links above the package (a linked home or documents folder) are
+// followed: the package's path is resolved once, and everything inside is opened from there. Saving asks for
 // additionalContent before anything is written, writes the store, then calls writeAdditionalContent with the
 // package being written and the package's previous place.
 //

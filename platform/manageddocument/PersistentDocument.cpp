@@ -31,7 +31,7 @@ appkit::DocumentResult<> PersistentDocument::configurePersistentStoreCoordinator
                                                                                  const QString& typeName)
 {
     store::Result<store::PersistentStore*> added =
-        m_coordinator->addPersistentStore(persistentStoreType(typeName), storePath);
+        m_coordinator->addPersistentStore(persistentStoreType(typeName), storePath, m_storeAccess);
     if (!added)
         return appkit::documentFailure(added.error().message());
     return {};

@@ -32,9 +32,13 @@ public:
     const store::ManagedObjectModel& managedObjectModel() const { return *m_model; }
     store::PersistentStoreCoordinator& persistentStoreCoordinator() const { return *m_coordinator; }
 
-    // Adds the store at storePath (made when missing) to the coordinator, as the store for typeName.
+    // Adds the store at storePath (made when missing, unless stores are read only) to the coordinator, as
+    // the store for typeName.
     appkit::DocumentResult<> configurePersistentStoreCoordinator(const QString& storePath,
                                                                  const QString& typeName);
+    // Whether the stores the document opens are opened to be read only: then nothing writes into them,
+    // not even the recovery of a save that was cut short, and saves fail.
+    bool opensStoresReadOnly() const { return m_storeAccess == store::PersistentStore::Access::readOnly; }
     // The kind of store documents of typeName keep; SQLite unless a subclass says otherwise.
     virtual store::PersistentStore::Type persistentStoreType(const QString& typeName) const;
 
@@ -49,11 +53,14 @@ protected:
     appkit::DocumentResult<> saveContext();
     // Forgets every object of the context and removes every store from the coordinator.
     void removeStores();
+    // Stores read from now on are opened to be read only.
+    void openStoresReadOnly() { m_storeAccess = store::PersistentStore::Access::readOnly; }
 
 private:
     std::shared_ptr<const store::ManagedObjectModel> m_model;
     std::shared_ptr<store::PersistentStoreCoordinator> m_coordinator;
     std::unique_ptr<store::ManagedObjectContext> m_context;
+    store::PersistentStore::Access m_storeAccess = store::PersistentStore::Access::readWrite;
 };
 
 } // namespace manageddocument

@@ -43,6 +43,30 @@ Result<qint64> InMemoryStore::reservePrimaryKeys(const EntityDescription& entity
     return takeKeys(m_lastKeys[entity.name()], count, entity);
 }
 
+Result<QList<PersistentStore::LongText>> InMemoryStore::textsLongerThan(const EntityDescription& entity,
+                                                                        const QHash<QString, qint64>& bounds)
+{
+    QList<LongText> texts;
+    const auto table = m_rows.constFind(entity.name());
+    if (table == m_rows.constEnd())
+        return texts;
+    for (const auto& [key, row] : *table) {
+        for (auto bound = bounds.begin(); bound != bounds.end(); ++bound) {
+            const qsizetype index = entity.attributeIndex(bound.key());
+            const QVariant value = index >= 0 && size_t(index) < row.attributes.size()
+                                       ? row.attributes[size_t(index)]
+                                       : QVariant();
+            // In characters, as a SQLite store counts them: a pair of surrogates is one.
+            if (value.typeId() == QMetaType::QString &&
+                qint64(value.toString().toUcs4().size()) > bound.value()) {
+                texts.append({key, bound.key()});
+                break;
+            }
+        }
+    }
+    return texts;
+}
+
 Result<void> InMemoryStore::save(const StoreSaveRequest& request)
 {
     // Check first so that a refused save changes nothing.

@@ -18,6 +18,8 @@ public:
                                       const KeyFilter& keyOnly = {}) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
     Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
+    Result<QList<LongText>> textsLongerThan(const EntityDescription& entity,
+                                            const QHash<QString, qint64>& bounds) override;
     Result<void> save(const StoreSaveRequest& request) override;
     Result<void> setPath(const QString& path) override;
 

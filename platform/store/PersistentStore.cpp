@@ -11,10 +11,10 @@ namespace store {
 
 Result<std::unique_ptr<PersistentStore>>
 PersistentStore::open(Type type, const QString& path, std::shared_ptr<const ManagedObjectModel> model,
-                      const QString& identifier)
+                      const QString& identifier, Access access)
 {
     if (type == Type::sqlite)
-        return SQLiteStore::open(path, std::move(model), identifier);
+        return SQLiteStore::open(path, std::move(model), identifier, access);
     return std::unique_ptr<PersistentStore>(new InMemoryStore(
         identifier.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces) : identifier));
 }

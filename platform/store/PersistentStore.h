@@ -4,6 +4,7 @@
 #include "store/Result.h"
 #include "store/StoreRow.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -25,12 +26,21 @@ public:
         sqlite
     };
 
+    // A store opened to read only is never written, not even to recover from a save that was cut short:
+    // such a store is refused instead. Its saves fail.
+    enum class Access
+    {
+        readWrite,
+        readOnly
+    };
+
     virtual ~PersistentStore() = default;
 
     // Opens (or creates) a store. A new store takes identifier when one is given, a new UUID otherwise.
     static Result<std::unique_ptr<PersistentStore>> open(Type type, const QString& path,
                                                          std::shared_ptr<const ManagedObjectModel> model,
-                                                         const QString& identifier = {});
+                                                         const QString& identifier = {},
+                                                         Access access = Access::readWrite);
 
     virtual Type type() const = 0;
     const QString& identifier() const { return m_identifier; }
@@ -47,6 +57,16 @@ public:
     // The first of count new primary keys of entity; keys are never handed out twice. Fails when the
     // store cannot be read, or when the keys would pass the largest 64-bit integer.
     virtual Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) = 0;
+    // The texts longer than their bounds, without reading them into memory: for each object of entity
+    // that has one, in key order, its key and the first attribute of bounds (string attributes by name,
+    // each with the most characters its text may have) whose text is longer.
+    struct LongText
+    {
+        qint64 primaryKey = 0;
+        QString attribute;
+    };
+    virtual Result<QList<LongText>> textsLongerThan(const EntityDescription& entity,
+                                                    const QHash<QString, qint64>& bounds) = 0;
     virtual Result<void> save(const StoreSaveRequest& request) = 0;
     // Follows the store's file to a new path (after the file itself was moved there).
     virtual Result<void> setPath(const QString& path) = 0;

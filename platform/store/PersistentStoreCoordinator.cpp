@@ -28,12 +28,13 @@ PersistentStoreCoordinator::PersistentStoreCoordinator(std::shared_ptr<const Man
 PersistentStoreCoordinator::~PersistentStoreCoordinator() = default;
 
 Result<PersistentStore*> PersistentStoreCoordinator::addPersistentStore(PersistentStore::Type type,
-                                                                        const QString& path)
+                                                                        const QString& path,
+                                                                        PersistentStore::Access access)
 {
     QMutexLocker lock(&m_mutex);
     if (type == PersistentStore::Type::sqlite && storeForPath(path))
         return failure(Error::Code::storeOpenFailed, "The store at " + path + " is already open.");
-    Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model);
+    Result<std::unique_ptr<PersistentStore>> store = PersistentStore::open(type, path, m_model, {}, access);
     if (!store)
         return failure(store.error());
     if (storeWithIdentifier((*store)->identifier()))
@@ -270,6 +271,22 @@ std::optional<ObjectSnapshot> PersistentStoreCoordinator::fetchRow(const Managed
     if (!row || !row->has_value())
         return std::nullopt;
     return sourceRow(*store, *entity, std::move(**row)).snapshot;
+}
+
+Result<QList<std::pair<ManagedObjectID, QString>>>
+PersistentStoreCoordinator::objectsWithTextsLongerThan(const EntityDescription& entity,
+                                                       const QHash<QString, qint64>& bounds)
+{
+    QMutexLocker lock(&m_mutex);
+    QList<std::pair<ManagedObjectID, QString>> objects;
+    for (const auto& store : m_stores) {
+        Result<QList<PersistentStore::LongText>> texts = store->textsLongerThan(entity, bounds);
+        if (!texts)
+            return failure(texts.error());
+        for (const PersistentStore::LongText& text : *texts)
+            objects.append({permanentID(*store, entity.name(), text.primaryKey), text.attribute});
+    }
+    return objects;
 }
 
 Result<void> PersistentStoreCoordinator::save(const SaveChanges& changes)

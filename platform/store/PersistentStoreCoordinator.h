@@ -33,8 +33,10 @@ public:
 
     const ManagedObjectModel& managedObjectModel() const { return *m_model; }
 
-    // A SQLite store is a single file at path, created when missing.
-    Result<PersistentStore*> addPersistentStore(PersistentStore::Type type, const QString& path = {});
+    // A SQLite store is a single file at path, created when missing unless it is to be read only.
+    Result<PersistentStore*>
+    addPersistentStore(PersistentStore::Type type, const QString& path = {},
+                       PersistentStore::Access access = PersistentStore::Access::readWrite);
     QList<PersistentStore*> persistentStores() const;
     PersistentStore* persistentStoreForPath(const QString& path) const;
     // The store's file has moved to path; the store follows it.
@@ -56,6 +58,10 @@ public:
     Result<QList<SourceRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
                                        const std::function<bool(const ManagedObjectID&)>& held = {});
     std::optional<ObjectSnapshot> fetchRow(const ManagedObjectID& id);
+    // The objects of entity, in every store, with a text longer than its bound (see
+    // PersistentStore::textsLongerThan), each with the attribute of that text; the texts are not read.
+    Result<QList<std::pair<ManagedObjectID, QString>>>
+    objectsWithTextsLongerThan(const EntityDescription& entity, const QHash<QString, qint64>& bounds);
     // Writes changes in one transaction of the first store and makes the IDs of inserted objects
     // permanent once it has succeeded.
     Result<void> save(const SaveChanges& changes);

@@ -335,23 +335,67 @@ void createSchema(SQLite::Database& database, const ManagedObjectModel& model, c
     transaction.commit();
 }
 
-// Whether anything of that name (a table, view, index or trigger) is in the file's schema.
+// The name of what (a table, view, index or trigger) takes name in the file's schema, if anything does.
+// SQLite takes names that differ only by the case of ASCII letters for the same name.
+std::optional<QString> nameInSchema(SQLite::Database& database, const QString& name)
+{
+    SQLite::Statement query(database, "SELECT name FROM sqlite_master WHERE name = ? COLLATE NOCASE");
+    query.bind(1, utf8(name));
+    if (!query.executeStep())
+        return std::nullopt;
+    return QString::fromUtf8(query.getColumn(0).getText());
+}
+
 bool isInSchema(SQLite::Database& database, const QString& name)
 {
-    SQLite::Statement query(database, "SELECT 1 FROM sqlite_master WHERE name = ?");
-    query.bind(1, utf8(name));
-    return query.executeStep();
+    return nameInSchema(database, name).has_value();
+}
+
+// Why the schema cannot serve name, when it holds the name in another letter case: SQLite would read
+// and write it as name, and refuse to make name beside it.
+std::optional<QString> otherCase(const std::optional<QString>& held, const QString& name, const QString& what)
+{
+    if (!held || *held == name)
+        return std::nullopt;
+    return what + " " + *held + " differs from " + name + " only by letter case";
+}
+
+// The name with its ASCII capitals made small, as SQLite compares names.
+QString foldedName(QString name)
+{
+    for (QChar& character : name) {
+        if (character >= u'A' && character <= u'Z')
+            character = QChar(character.unicode() + (u'a' - u'A'));
+    }
+    return name;
+}
+
+std::optional<QString> otherCase(const QHash<QString, Column>& columns, const QString& name,
+                                 const QString& table)
+{
+    const QString folded = foldedName(name);
+    for (auto column = columns.begin(); column != columns.end(); ++column) {
+        if (column.key() != name && foldedName(column.key()) == folded)
+            return "the column " + column.key() + " of " + table + " differs from " + name +
+                   " only by letter case";
+    }
+    return std::nullopt;
 }
 
 // Checks that every table and column the model needs is there, in plain tables whose Z_PK is the
 // integer row key; extra tables and columns are left alone. Tables and columns of what was added to the
 // model later may be missing, as long as nothing else takes their names; they are collected in absent,
-// and so are the indexes of indexed attributes whose names nothing takes.
+// and so are the indexes of indexed attributes whose names nothing takes. A table or column held under
+// the model's name in another letter case is refused: SQLite would read it, but every save would fail
+// in making the one the model names.
 std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedObjectModel& model,
                                      SQLiteStore::AbsentSchema& absent)
 {
     for (const EntityDescription* entity : model.entities()) {
         if (!isPlainTable(database, entity->name())) {
+            if (std::optional<QString> problem =
+                    otherCase(nameInSchema(database, entity->name()), entity->name(), "the table"))
+                return problem;
             if (entity->isAddedLater() && !isInSchema(database, entity->name())) {
                 absent.tables.insert(entity->name());
                 continue;
@@ -363,6 +407,8 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
         for (const QString& name : QStringList{"Z_PK"} + columns.names()) {
             if (present.contains(name))
                 continue;
+            if (std::optional<QString> problem = otherCase(present, name, entity->name()))
+                return problem;
             if (const AttributeDescription* attribute = entity->attribute(name);
                 attribute && attribute->isAddedLater)
                 absent.columns[entity->name()].insert(name);
@@ -381,9 +427,13 @@ std::optional<QString> schemaProblem(SQLite::Database& database, const ManagedOb
             return "the column Z_PK of " + entity->name() + " is not its integer primary key";
         for (const RelationshipDescription* relationship : columns.toMany) {
             const QString table = joinTable(*entity, *relationship);
+            if (std::optional<QString> problem = otherCase(nameInSchema(database, table), table, "the table"))
+                return problem;
             const QHash<QString, Column> join =
                 isPlainTable(database, table) ? tableColumns(database, table) : QHash<QString, Column>();
             for (const char* name : {"Z_SOURCE", "Z_TARGET", "Z_ORDER"}) {
+                if (std::optional<QString> problem = otherCase(join, name, table))
+                    return problem;
                 if (!join.contains(name))
                     return "it has no table for " + entity->name() + "." + relationship->name;
             }
@@ -400,24 +450,54 @@ struct OpenedDatabase
     SQLiteStore::AbsentSchema absent;
 };
 
+// The reason a store cannot be opened at path when SQLite cannot take a path that long.
+std::optional<QString> pathTooLong(const QString& path)
+{
+    const qsizetype length = utf8(path).size();
+    if (length <= sqliteFiles::longestPath())
+        return std::nullopt;
+    return "its path is " + QString::number(length) +
+           " bytes long, and a store can be opened at a path of at most " +
+           QString::number(sqliteFiles::longestPath()) + " bytes. Move it to a folder with a shorter path.";
+}
+
+QString rollbackProblem()
+{
+    return "a save that was cut short left its journal beside it, and reading the store would roll that save "
+           "back, which writes into it; opened to be read only, it is left as it is. Open it once to be "
+           "changed, which recovers it, or read a copy of it.";
+}
+
 // Opens the store in the existing file at path, changing nothing in a file that is not one. Unless
 // forWriting, a store that SQLite would read in log mode is opened read-only and immutable, which reads
 // the file alone, as it is, and makes nothing beside it; the caller opens it again for writing before it
-// saves. Opened for writing, a store leaves log mode and keeps a rollback journal.
-Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model, bool forWriting)
+// saves. Opened for writing, a store leaves log mode and keeps a rollback journal. Opened to be read only
+// (access), a store is never written: SQLite is given it read-only, and a journal it would roll back is
+// refused before it is asked to.
+Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectModel& model, bool forWriting,
+                                    PersistentStore::Access access)
 {
     const QString cannotOpen = "The store at " + path + " could not be opened";
-    if (std::optional<QString> problem = sqliteFiles::problem(path))
+    const bool readsOnly = access == PersistentStore::Access::readOnly;
+    if (std::optional<QString> problem =
+            sqliteFiles::problem(path, readsOnly ? sqliteFiles::Use::reading : sqliteFiles::Use::writing))
         return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + *problem);
-    const bool readOnly = !forWriting && sqliteFiles::readsInLogMode(path);
+    if (std::optional<QString> tooLong = pathTooLong(path))
+        return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + *tooLong);
+    if (readsOnly && sqliteFiles::hasJournalToRollBack(path))
+        return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + rollbackProblem());
+    const bool immutable = !forWriting && sqliteFiles::readsInLogMode(path);
+    const bool readOnly = immutable || readsOnly;
     try {
         auto database =
-            readOnly ? std::make_unique<SQLite::Database>(
-                           QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded().toStdString() +
-                               "?immutable=1",
-                           SQLite::OPEN_READONLY | SQLite::OPEN_URI | SQLite::OPEN_NOFOLLOW)
-                     : std::make_unique<SQLite::Database>(utf8(path),
-                                                          SQLite::OPEN_READWRITE | SQLite::OPEN_NOFOLLOW);
+            immutable
+                ? std::make_unique<SQLite::Database>(
+                      QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded().toStdString() +
+                          "?immutable=1",
+                      SQLite::OPEN_READONLY | SQLite::OPEN_URI | SQLite::OPEN_NOFOLLOW)
+                : std::make_unique<SQLite::Database>(
+                      utf8(path),
+                      (readsOnly ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE) | SQLite::OPEN_NOFOLLOW);
         bound(*database);
         // Everything up to the journal settings below only reads.
         database->setBusyTimeout(5000);
@@ -455,6 +535,9 @@ Result<OpenedDatabase> openExisting(const QString& path, const ManagedObjectMode
         }
         return OpenedDatabase{std::move(database), identifier, readOnly, std::move(absent)};
     } catch (const SQLite::Exception& exception) {
+        // A journal that appeared after it was looked for.
+        if (exception.getExtendedErrorCode() == SQLITE_READONLY_ROLLBACK)
+            return failure(Error::Code::storeOpenFailed, cannotOpen + ": " + rollbackProblem());
         return failure(Error::Code::storeOpenFailed,
                        cannotOpen + ": " + QString::fromUtf8(exception.what()) + ".");
     }
@@ -465,6 +548,8 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
                                  const QString& identifier)
 {
     const QString cannotCreate = "The store at " + path + " could not be created";
+    if (std::optional<QString> tooLong = pathTooLong(path))
+        return failure(Error::Code::storeOpenFailed, cannotCreate + ": " + *tooLong);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return failure(Error::Code::storeOpenFailed, cannotCreate + ": " + file.errorString() + ".");
@@ -488,10 +573,12 @@ Result<OpenedDatabase> createNew(const QString& path, const ManagedObjectModel& 
 } // namespace
 
 SQLiteStore::SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                         std::unique_ptr<SQLite::Database> database, bool readOnly, AbsentSchema absent)
+                         std::unique_ptr<SQLite::Database> database, Access access, bool readOnly,
+                         AbsentSchema absent)
     : PersistentStore(std::move(identifier), std::move(path))
     , m_model(std::move(model))
     , m_database(std::move(database))
+    , m_access(access)
     , m_readOnly(readOnly)
     , m_absent(std::move(absent))
 {}
@@ -500,27 +587,30 @@ SQLiteStore::~SQLiteStore() = default;
 
 Result<std::unique_ptr<PersistentStore>> SQLiteStore::open(const QString& path,
                                                            std::shared_ptr<const ManagedObjectModel> model,
-                                                           const QString& identifier)
+                                                           const QString& identifier, Access access)
 {
     if (path.isEmpty())
         return failure(Error::Code::storeOpenFailed, "A SQLite store needs a file path.");
     // Only a missing file becomes a new store; whatever else is there must already be one.
     const bool exists = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
+    if (!exists && access == Access::readOnly)
+        return failure(Error::Code::storeOpenFailed,
+                       "The store at " + path + " could not be opened: there is no such file.");
     Result<OpenedDatabase> opened =
-        exists ? openExisting(path, *model, false)
+        exists ? openExisting(path, *model, false, access)
                : createNew(path, *model,
                            identifier.isEmpty() ? QUuid::createUuid().toString(QUuid::WithoutBraces)
                                                 : identifier);
     if (!opened)
         return failure(opened.error());
     return std::unique_ptr<PersistentStore>(new SQLiteStore(opened->identifier, path, std::move(model),
-                                                            std::move(opened->database), opened->readOnly,
-                                                            std::move(opened->absent)));
+                                                            std::move(opened->database), access,
+                                                            opened->readOnly, std::move(opened->absent)));
 }
 
 Result<void> SQLiteStore::reopen(const QString& path, bool forWriting)
 {
-    Result<OpenedDatabase> opened = openExisting(path, *m_model, forWriting);
+    Result<OpenedDatabase> opened = openExisting(path, *m_model, forWriting, m_access);
     if (!opened)
         return failure(opened.error());
     if (opened->identifier != m_identifier)
@@ -723,6 +813,48 @@ Result<qint64> SQLiteStore::reservePrimaryKeys(const EntityDescription& entity, 
     return takeKeys(*it, count, entity);
 }
 
+Result<QList<PersistentStore::LongText>> SQLiteStore::textsLongerThan(const EntityDescription& entity,
+                                                                      const QHash<QString, qint64>& bounds)
+{
+    QList<LongText> texts;
+    if (m_absent.tables.contains(entity.name()))
+        return texts;
+    const QSet<QString> absent = m_absent.columns.value(entity.name());
+    QStringList attributes;
+    QStringList tests;
+    for (auto bound = bounds.begin(); bound != bounds.end(); ++bound) {
+        const AttributeDescription* attribute = entity.attribute(bound.key());
+        if (!attribute || attribute->type != AttributeType::string || !isStoredColumn(*attribute) ||
+            absent.contains(bound.key()))
+            continue;
+        attributes.append(bound.key());
+        // length() counts the characters of a text where it lies; the text is never handed over.
+        tests.append("(typeof(" + quoted(bound.key()) + ") = 'text' AND length(" + quoted(bound.key()) +
+                     ") > " + QString::number(bound.value()) + ")");
+    }
+    if (attributes.isEmpty())
+        return texts;
+    try {
+        // One pass over the table, however many texts a row has: reaching those stored after a picture
+        // reads through its pages.
+        SQLite::Statement query(*m_database,
+                                utf8("SELECT Z_PK, " + tests.join(", ") + " FROM " + quoted(entity.name()) +
+                                     " WHERE " + tests.join(" OR ") + " ORDER BY Z_PK"));
+        while (query.executeStep()) {
+            for (int index = 0; index < attributes.size(); ++index) {
+                if (query.getColumn(index + 1).getInt() != 0) {
+                    texts.append({query.getColumn(0).getInt64(), attributes[index]});
+                    break;
+                }
+            }
+        }
+        return texts;
+    } catch (const SQLite::Exception& exception) {
+        return failure(Error::Code::storeReadFailed, "The store at " + m_path + " could not be read: " +
+                                                         QString::fromUtf8(exception.what()) + ".");
+    }
+}
+
 void SQLiteStore::writeRows(const std::vector<EntityRow>& rows, bool insert)
 {
     // One prepared statement per entity, reused for its rows.
@@ -819,9 +951,12 @@ void SQLiteStore::addAbsentSchema()
 
 Result<void> SQLiteStore::save(const StoreSaveRequest& request)
 {
+    if (m_access == Access::readOnly)
+        return failure(Error::Code::storeSaveFailed,
+                       "The store at " + m_path + " could not be saved: it was opened to be read only.");
     // The files may have changed since the store was opened; nothing is written through a pipe or
     // another name.
-    if (std::optional<QString> problem = sqliteFiles::problem(m_path))
+    if (std::optional<QString> problem = sqliteFiles::problem(m_path, sqliteFiles::Use::writing))
         return failure(Error::Code::storeSaveFailed,
                        "The store at " + m_path + " could not be saved: " + *problem);
     if (m_readOnly) {

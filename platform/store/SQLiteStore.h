@@ -23,6 +23,11 @@ namespace store {
 // refused and left as it is, and so is one whose file, or a file SQLite would open beside it, is not a
 // regular file with a single name. Opening writes nothing: a store that another program left in
 // write-ahead-log mode is read as it is until its first save, which turns it back into a single file.
+// A store opened to be read only may have other names, and is refused when a save that was cut short
+// left its journal, whose rollback would write; one opened to be changed is recovered from it.
+//
+// SQLite opens nothing through a symbolic link: the path is given with the links of the folders above
+// the store resolved by the caller. A path too long for SQLite is refused with a message saying so.
 //
 // A store written before entities or attributes were added to the model (those marked isAddedLater)
 // lacks their tables or columns: it opens unchanged, reads no objects and no values for them, and gains
@@ -33,14 +38,18 @@ class SQLiteStore : public PersistentStore
 public:
     ~SQLiteStore() override;
 
-    static Result<std::unique_ptr<PersistentStore>>
-    open(const QString& path, std::shared_ptr<const ManagedObjectModel> model, const QString& identifier);
+    static Result<std::unique_ptr<PersistentStore>> open(const QString& path,
+                                                         std::shared_ptr<const ManagedObjectModel> model,
+                                                         const QString& identifier,
+                                                         Access access = Access::readWrite);
 
     Type type() const override { return Type::sqlite; }
     Result<QList<StoreRow>> fetchRows(const EntityDescription& entity, const Predicate& predicate,
                                       const KeyFilter& keyOnly = {}) override;
     Result<std::optional<StoreRow>> fetchRow(const EntityDescription& entity, qint64 primaryKey) override;
     Result<qint64> reservePrimaryKeys(const EntityDescription& entity, qint64 count) override;
+    Result<QList<LongText>> textsLongerThan(const EntityDescription& entity,
+                                            const QHash<QString, qint64>& bounds) override;
     Result<void> save(const StoreSaveRequest& request) override;
     Result<void> setPath(const QString& path) override;
 
@@ -54,7 +63,8 @@ public:
 
 private:
     SQLiteStore(QString identifier, QString path, std::shared_ptr<const ManagedObjectModel> model,
-                std::unique_ptr<SQLite::Database> database, bool readOnly, AbsentSchema absent);
+                std::unique_ptr<SQLite::Database> database, Access access, bool readOnly,
+                AbsentSchema absent);
 
     // Opens the same store at path again, for writing or as open() would.
     Result<void> reopen(const QString& path, bool forWriting);
@@ -71,6 +81,7 @@ private:
 
     std::shared_ptr<const ManagedObjectModel> m_model;
     std::unique_ptr<SQLite::Database> m_database;
+    Access m_access = Access::readWrite;
     bool m_readOnly = false;           // until the first save of a store opened in log mode
     AbsentSchema m_absent;             // until the first save
     QHash<QString, qint64> m_lastKeys; // by entity: the highest key stored or handed out

@@ -4,7 +4,10 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace store::sqliteFiles {
 
@@ -48,8 +51,9 @@ std::optional<QString> superJournalNamedBy(const QString& path)
 
 } // namespace
 
-std::optional<QString> problem(const QString& path)
+std::optional<QString> problem(const QString& path, Use use)
 {
+    const bool writes = use == Use::writing;
     struct stat status;
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
         return errno == ENOENT ? "there is no such file."
@@ -58,7 +62,7 @@ std::optional<QString> problem(const QString& path)
         return "it is a folder.";
     if (!S_ISREG(status.st_mode))
         return "it is not a regular file.";
-    if (status.st_nlink > 1)
+    if (writes && status.st_nlink > 1)
         return "it " + hardLinkProblem(status.st_nlink);
     for (const char* suffix : {"-journal", "-wal", "-shm"}) {
         const QString companion = path + suffix;
@@ -70,7 +74,7 @@ std::optional<QString> problem(const QString& path)
         if (!S_ISREG(status.st_mode))
             return companion + " is " + kindOf(status.st_mode) +
                    ", and only a regular file may lie beside a store.";
-        if (status.st_nlink > 1)
+        if (writes && status.st_nlink > 1)
             return companion + " " + hardLinkProblem(status.st_nlink);
     }
     if (QFileInfo(path + "-wal").size() > 0)
@@ -79,6 +83,25 @@ std::optional<QString> problem(const QString& path)
         return path + "-journal names another file, " + *superJournal +
                ", which rolling it back would remove.";
     return std::nullopt;
+}
+
+bool hasJournalToRollBack(const QString& path)
+{
+    // Neither a link nor a pipe is opened for it.
+    const int journal = ::open(QFile::encodeName(path + "-journal").constData(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (journal < 0)
+        return false;
+    char first = 0;
+    const bool started = ::read(journal, &first, 1) == 1 && first != 0;
+    ::close(journal);
+    return started;
+}
+
+qsizetype longestPath()
+{
+    const sqlite3_vfs* system = sqlite3_vfs_find(nullptr);
+    return (system ? system->mxPathname : 512) - qsizetype(std::strlen("-journal"));
 }
 
 bool readsInLogMode(const QString& path)

@@ -2,6 +2,7 @@
 // documents into a directory, which writes what Export All writes and leaves the packages as they were.
 #include "app/CommandLine.h"
 
+#include "app/DocumentLock.h"
 #include "document/DocumentPackage.h"
 #include "document/ExportJob.h"
 #include "model/entities/DrawableMapping.h"
@@ -23,6 +24,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/resource.h>
 
 using namespace pelorama;
 
@@ -36,10 +39,16 @@ struct Outcome
 };
 
 // The built program, started with no display named, in a session that has its runtime directory (else Qt
-// warns of it on every start).
-Outcome runProgram(const QStringList& arguments)
+// warns of it on every start), and allowed at most openFiles open files when given.
+Outcome runProgram(const QStringList& arguments, std::optional<rlim_t> openFiles = std::nullopt)
 {
     QProcess process;
+    if (openFiles) {
+        process.setChildProcessModifier([limit = *openFiles] {
+            const rlimit files{limit, limit};
+            setrlimit(RLIMIT_NOFILE, &files);
+        });
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
@@ -286,7 +295,7 @@ TEST_F(CommandLineTest, FailuresAreNamedAndTheRestIsStillWritten)
         {"no such screenshot",
          Output::directory,
          {"--screenshot", "Nope", "--screenshot", "Detail", m_package},
-         {"No screenshot is named “Nope”."},
+         {m_package + ": No screenshot is named “Nope”."},
          {"Detail.png"}},
         {"link at a target name",
          Output::linkAtHome,
@@ -394,4 +403,81 @@ TEST_F(CommandLineTest, LanguagesAreWrittenAFolderEach)
 
     EXPECT_EQ(contentsOf(translated), translatedContents);
     EXPECT_EQ(contentsOf(m_package), m_packageContents);
+}
+
+// Documents are opened one at a time, so their count is bounded by nothing the process holds open:
+// more documents than the process may open files are all written, and every check before the first file
+// still holds (two documents that would write one file are both left out).
+TEST_F(CommandLineTest, MoreDocumentsThanOpenFilesAreAllWritten)
+{
+    constexpr int count = 120;
+    QStringList documents;
+    QStringList expected;
+    for (int i = 0; i < count; ++i) {
+        const QString name = QStringLiteral("S%1").arg(i, 3, 10, QChar(u'0'));
+        documents.append(m_folder.filePath(name + ".pelorama"));
+        makePackage(documents.back(), {}, {{name, {4, 4}}});
+        expected.append(name + ".png");
+    }
+    const QString twin = m_folder.filePath("Twin.pelorama");
+    makePackage(twin, {}, {{"S000", {4, 4}}});
+
+    const QTemporaryDir out;
+    const Outcome run = runProgram(QStringList{"--export", out.path()} + documents, 64);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(filesIn(out.path()), expected);
+
+    const QTemporaryDir checked;
+    const Outcome refused = runProgram(QStringList{"--export", checked.path(), twin} + documents, 64);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("Duplicate names: “S000.png” would be written for more than one "
+                                     "screenshot of " +
+                                     twin + " and " + documents.front() + "."))
+        << refused.err.toStdString();
+    expected.removeFirst();
+    EXPECT_EQ(filesIn(checked.path()), expected);
+}
+
+// A directory inside any document package, not only one exported, is refused before anything is
+// written: files there would change the package.
+TEST_F(CommandLineTest, ADirectoryInsideAnyDocumentIsRefused)
+{
+    const QString other = m_folder.filePath("Other.pelorama");
+    makePackage(other, {}, {{"Elsewhere", {4, 4}}});
+    const QString output = QDir(other).filePath("out");
+    ASSERT_TRUE(QDir().mkdir(output));
+
+    const Outcome run = runProgram({"--export", output, m_package});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("The directory “" + output + "” lies inside the document " +
+                                 QFileInfo(other).canonicalFilePath() + ", which is only read."))
+        << run.err.toStdString();
+    EXPECT_EQ(filesIn(output), QStringList());
+    EXPECT_EQ(contentsOf(m_package), m_packageContents);
+}
+
+// A document the same name is given twice for makes every file twice: it is named once.
+TEST_F(CommandLineTest, ADocumentGivenTwiceIsNamedOnceAmongTheDuplicates)
+{
+    const QTemporaryDir out;
+    const Outcome run = runProgram({"--export", out.path(), m_package, m_package});
+    EXPECT_EQ(run.exitCode, 1);
+    for (const char* file : {"Home.png", "Detail.png", "Settings-Night.png"})
+        EXPECT_TRUE(
+            run.err.contains(QStringLiteral("Duplicate names: “%1” would be written for more than one "
+                                            "screenshot of %2. Please")
+                                 .arg(file, m_package)))
+            << run.err.toStdString();
+    EXPECT_EQ(filesIn(out.path()), QStringList());
+}
+
+// A document open in a window elsewhere is still exported: the export only reads it.
+TEST_F(CommandLineTest, ADocumentOpenInAWindowIsExported)
+{
+    const auto lock = app::DocumentLock::acquire(m_package);
+    ASSERT_TRUE(lock.hasValue());
+    const QTemporaryDir out;
+    const Outcome run = runProgram({"--export", out.path(), m_package});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(filesIn(out.path()), (QStringList{"Detail.png", "Home.png", "Settings-Night.png"}));
 }

@@ -7,6 +7,7 @@
 #include "TestContext.h"
 #include "app/DocumentActions.h"
 #include "app/DocumentCommands.h"
+#include "app/DocumentLock.h"
 #include "app/DocumentWindow.h"
 #include "app/PaneSplitter.h"
 #include "app/ScreenshotListModel.h"
@@ -586,3 +587,38 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
 }
 
 } // namespace
+
+// A document open in one Pelorama process is not opened by another, which would autosave into the same
+// store: it says so and opens nothing. The lock lies outside the package, which opening leaves as it is,
+// and is let go of when the document closes. (In one process the controller hands back the document
+// already open, so a second document object stands in for the other process.)
+TEST_F(DocumentTest, ADocumentOpenInAnotherProcessIsNotOpened)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Shared.pelorama");
+    {
+        app::Document* document = newDocument();
+        ASSERT_NE(document, nullptr);
+        ASSERT_TRUE(document->saveAs(path).hasValue());
+        document->closeWithoutAsking();
+    }
+    const QMap<QString, QByteArray> saved = filesOf(path);
+
+    auto opened = controller.openDocument(path, false);
+    ASSERT_TRUE(opened.hasValue());
+    app::Document other;
+    const appkit::DocumentResult<> refused = other.readFromPath(path, app::Document::typeName());
+    ASSERT_FALSE(refused.hasValue());
+    EXPECT_EQ(refused.error().message(),
+              "The document “Shared.pelorama” could not be opened. It is open in another Pelorama window.");
+    EXPECT_TRUE(other.isUntitled());
+    EXPECT_EQ(filesOf(path).keys(), saved.keys());
+    // However the package is named, it is the one lock.
+    const QString linked = folder.filePath("linked");
+    ASSERT_TRUE(QFile::link(folder.path(), linked));
+    EXPECT_EQ(app::DocumentLock::lockFilePath(QDir(linked).filePath("Shared.pelorama")),
+              app::DocumentLock::lockFilePath(path));
+
+    (*opened)->closeWithoutAsking();
+    EXPECT_TRUE(other.readFromPath(path, app::Document::typeName()).hasValue());
+}

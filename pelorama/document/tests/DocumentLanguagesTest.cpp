@@ -10,9 +10,11 @@
 #include "document/ScreenshotExporter.h"
 #include "document/TranslationFiles.h"
 #include "model/entities/DrawableMapping.h"
+#include "model/entities/Language.h"
 #include "model/entities/TextRect.h"
 #include "model/languages/LanguageCode.h"
 #include "model/languages/LanguageEditing.h"
+#include "model/languages/Translations.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -141,6 +143,40 @@ TEST(DocumentLanguagesTest, ADocumentWrittenBeforeLanguagesOpensUnchangedAndGain
     EXPECT_EQ(onlyCaption(context)->text(), "Hello");
 }
 
+// A store made elsewhere may list more languages than a document takes: it is refused when opened,
+// saying how many, and left as it is. Rows that repeat a code are no languages of their own.
+TEST(DocumentLanguagesTest, AStoreListingMoreLanguagesThanADocumentTakesIsRefusedWhenOpened)
+{
+    const QTemporaryDir folder;
+    const auto packageWith = [&](const QString& name, int languages, int rows) {
+        QString path = folder.filePath(name);
+        document::DocumentPackage package;
+        package.initializeNewDocument(document::DocumentPackage::typeName());
+        for (int i = 0; i < rows; ++i) {
+            model::Language* row = model::Language::insertInto(*package.managedObjectContext());
+            const int code = i % languages;
+            row->setCode(
+                QStringLiteral("%1%2x").arg(QChar(u'a' + code / 26 % 26)).arg(QChar(u'a' + code % 26)));
+            row->setOrder(i);
+        }
+        EXPECT_TRUE(package.saveAs(path));
+        return path;
+    };
+    const int most = model::TranslationsText::maximumCount;
+    const QString repeated = packageWith("Repeated.pelorama", most, most + 50);
+    const auto opened = document::DocumentPackage::openForReading(repeated);
+    ASSERT_TRUE(opened.hasValue());
+    EXPECT_EQ(DocumentLanguages::of(*(*opened)->managedObjectContext()).codes.size(), most);
+
+    const QString tooMany = packageWith("TooMany.pelorama", most + 1, most + 1);
+    const QStringList contents = contentsOf(tooMany);
+    const auto refused = document::DocumentPackage::openForReading(tooMany);
+    ASSERT_FALSE(refused.hasValue());
+    EXPECT_TRUE(refused.error().message().endsWith("It holds 201 languages; a document takes at most 200."))
+        << refused.error().message().toStdString();
+    EXPECT_EQ(contentsOf(tooMany), contents);
+}
+
 TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsAndShowsThoseInTheLanguagesOfItsDocument)
 {
     TestDocument source;
@@ -224,33 +260,49 @@ TEST(DocumentLanguagesTest, APastedCaptionKeepsItsTextsAndShowsThoseInTheLanguag
     for (int i = 0; i <= model::TranslationsText::maximumCount; ++i)
         many.append(
             QStringLiteral(R"("%1%2x":"t")").arg(QChar(u'a' + i / 26 % 26)).arg(QChar(u'a' + i % 26)));
+    // A fault among long texts is named, not the length of them all.
+    const QString longText(model::TextRect::maximumTextLength, u'x');
     const struct
     {
         const char* name;
         QString key;
         QVariant value;
         bool inExtras;
+        QString problem;
     } hostile[] = {
-        {"not json", "translations", "{de-DE: Hallo", false},
-        {"a list", "translations", R"(["de-DE","Hallo"])", false},
-        {"a code in another spelling", "translations", R"({"de_de":"Hallo"})", false},
-        {"a path for a code", "translations", R"({"../../x":"Hallo"})", false},
-        {"a number for a text", "translations", R"({"de-DE":5})", false},
-        {"an empty text", "translations", R"({"de-DE":""})", false},
+        {"not json", "translations", "{de-DE: Hallo", false, "The translations of a caption are not valid."},
+        {"a list", "translations", R"(["de-DE","Hallo"])", false,
+         "The translations of a caption are not valid."},
+        {"a code in another spelling", "translations", R"({"de_de":"Hallo"})", false,
+         "A caption has a text in “de_de”, which is not a language code."},
+        {"a path for a code", "translations", R"({"../../x":"Hallo"})", false,
+         "A caption has a text in “../../x”, which is not a language code."},
+        {"a number for a text", "translations", R"({"de-DE":5})", false,
+         "The translation of a caption into de-DE is not text."},
+        {"a number among long texts", "translations",
+         QStringLiteral(R"({"de-DE":5,"fr":"%1","ja":"%1"})").arg(longText), false,
+         "The translation of a caption into de-DE is not text."},
+        {"an empty text", "translations", R"({"de-DE":""})", false,
+         "The translation of a caption into de-DE is empty."},
         {"an overlong text", "translations",
          QStringLiteral(R"({"de-DE":"%1"})").arg(QString(model::TextRect::maximumTextLength + 1, u'x')),
-         false},
-        {"too many languages", "translations", '{' + many.join(',') + '}', false},
-        {"bytes", "translations", QByteArray(R"({"de-DE":"Hallo"})"), false},
-        {"a path for the base", "language", "../en", true},
-        {"a number for the base", "language", 5, true},
+         false,
+         "The translation of a caption into de-DE is 5001 characters long; a caption takes at most 5000."},
+        {"too many languages", "translations", '{' + many.join(',') + '}', false,
+         "A caption has texts in 201 languages; a caption takes at most 200."},
+        {"bytes", "translations", QByteArray(R"({"de-DE":"Hallo"})"), false,
+         "The translations of a caption are not text."},
+        {"a path for the base", "language", "../en", true, "The language of a caption is not valid."},
+        {"a number for the base", "language", 5, true, "The language of a caption is not valid."},
     };
     for (const auto& crafted : hostile) {
         TestDocument document;
         document::EditActions actions(document.context(), document);
         const std::optional<document::ActionAlert> alert =
             actions.paste({withCaption(crafted.key, crafted.value, crafted.inExtras)});
-        EXPECT_TRUE(alert.has_value()) << crafted.name;
+        ASSERT_TRUE(alert.has_value()) << crafted.name;
+        EXPECT_TRUE(alert->informativeText.contains(crafted.problem))
+            << crafted.name << ": " << alert->informativeText.toStdString();
         EXPECT_TRUE(document.arrangedScreenshots().isEmpty()) << crafted.name;
     }
 }

@@ -12,6 +12,7 @@
 #include "model/rendering/RenderPool.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
+#include <future>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -473,6 +475,48 @@ TEST_F(ScreenshotExporterTest, AnExportEndsWhenThePoolHasASingleThread)
     EXPECT_EQ(files().size(), 3);
 }
 
+// A language's folder swapped for a link to somewhere else while the export runs: the files still to go
+// there are refused, naming the folder; nothing is written where the link leads, nor into the folder
+// where it was moved.
+TEST_F(ScreenshotExporterTest, ALanguageFolderReplacedWhileTheExportRunsIsNotFollowed)
+{
+    store::ManagedObjectContext& context = m_document.context();
+    ASSERT_TRUE(
+        model::LanguageEditing::renameLanguage(context, model::LanguageCode::systemDefault(), "en-US"));
+    ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
+    const QStringList names{"A", "B", "C", "D", "E", "F"};
+    for (const QString& name : names)
+        add(name);
+    const QTemporaryDir elsewhere;
+    const QString folder = m_directory.filePath("de-DE");
+    const QString moved = m_directory.filePath("moved");
+    ExportJob job(context, m_directory.path());
+    job.setWorkerCount(1);
+    bool swapped = false;
+    QObject::connect(&job, &ExportJob::fileWritten, [&](const QString& fileName) {
+        if (swapped || fileName != "en-US/A.png")
+            return;
+        swapped = true;
+        ASSERT_TRUE(QDir().rename(folder, moved));
+        ASSERT_EQ(symlink(elsewhere.path().toLocal8Bit().constData(), folder.toLocal8Bit().constData()), 0);
+    });
+
+    const std::optional<ActionAlert> alert = runToEnd(job).alert;
+
+    ASSERT_TRUE(swapped);
+    ASSERT_TRUE(alert.has_value());
+    for (const QString& name : names)
+        EXPECT_TRUE(alert->informativeText.contains(
+            QStringLiteral("“de-DE/%1.png”: The folder “de-DE” was moved or replaced").arg(name)))
+            << alert->informativeText.toStdString();
+    EXPECT_TRUE(QDir(elsewhere.path()).isEmpty());
+    EXPECT_TRUE(QDir(moved).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    QStringList written;
+    for (const QString& name : names)
+        written.append(name + ".png");
+    EXPECT_EQ(QDir(m_directory.filePath("en-US")).entryList(QDir::Files, QDir::Name), written);
+}
+
 // A screenshot removed while the export runs (before its turn) is named; the others are written.
 TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
 {
@@ -494,23 +538,78 @@ TEST_F(ScreenshotExporterTest, AScreenshotRemovedBeforeItsTurnIsNamed)
     EXPECT_EQ(files(), (QStringList{"Home.png", "Settings.png"}));
 }
 
-// A job let go of halfway stops: what it rendered meanwhile is dropped, nothing more is written.
+// A job let go of halfway stops: what it rendered meanwhile is dropped, nothing more is written. The
+// job renders on a pool of one thread, which the test holds at a gate once the first file is in place,
+// so the renders still to come wait until the job is gone, however loaded the machine.
 TEST_F(ScreenshotExporterTest, AJobDeletedWhileItRendersWritesNothingMore)
 {
     for (int i = 0; i < 8; ++i)
         m_document.addFilledScreenshot("Filled " + QString::number(i), i).setSize({1242, 2208});
-    auto job = std::make_unique<ExportJob>(m_document.context(), m_directory.path());
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    std::promise<void> gate;
+    std::shared_future<void> opened = gate.get_future().share();
+    auto job = std::make_unique<ExportJob>(m_document.context(), m_directory.path(), pool);
     job->setWorkerCount(4);
     QEventLoop loop;
-    QObject::connect(job.get(), &ExportJob::progressChanged, &loop, &QEventLoop::quit);
+    bool held = false;
+    QObject::connect(job.get(), &ExportJob::progressChanged, &loop, [&] {
+        // Before the renders the job starts next: they queue behind the gate.
+        if (!std::exchange(held, true))
+            pool.start([opened] { opened.wait(); }, 1);
+        loop.quit();
+    });
     job->start();
     loop.exec();
     const QStringList written = files();
     job.reset();
 
-    QThreadPool::globalInstance()->waitForDone();
+    gate.set_value();
+    pool.waitForDone();
     QCoreApplication::processEvents();
     EXPECT_GE(written.size(), 1);
     EXPECT_LT(written.size(), 8);
     EXPECT_EQ(files(), written);
+    EXPECT_EQ(QDir(m_directory.path()).entryList(QDir::Files | QDir::Hidden).size(), written.size())
+        << "a file rendered after the job was deleted was left beside its name";
+}
+
+// The files an export writes are pinned to the byte: a faster road to them must give the same files. A
+// filled screenshot (a caption, a picture and a device) opaque, over a clear background, and stretched to
+// a built-in output size; each is exported alone and as part of a document.
+TEST_F(ScreenshotExporterTest, ExportedFilesKeepTheirBytes)
+{
+    const auto filled = [&](const QString& name, graphics::Size size, graphics::Color background) {
+        model::Screenshot& screenshot =
+            m_document.addFilledScreenshot(name, m_document.count<model::Screenshot>());
+        screenshot.setSize(size);
+        screenshot.setBackgroundType(model::BackgroundType::solid);
+        screenshot.setSolidBackgroundColor(background);
+        return &screenshot;
+    };
+    const struct
+    {
+        model::Screenshot* screenshot;
+        const char* sha256;
+    } cases[] = {
+        {filled("Opaque", {240, 180}, {0.2, 0.4, 0.9, 1}),
+         "0b4895610bd3b3c4a7d7107753e7eabe04ffc2ae3504c70545cb871d2add2ab0"},
+        {filled("Clear", {240, 180}, {0, 0, 0, 0}),
+         "0d2cfe9d64a437ccbc36052b4c71f964efdc2885d1e8c0a7fa301e19fda0a923"},
+        {filled("Stretched", {750, 1334}, {1, 0.5, 0, 1}),
+         "58c24d49e2e194c1a93eeb4409e63ec4a2790649154e0b2def9da3bfc965bad3"},
+    };
+    const auto hashOf = [](const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex().toStdString();
+    };
+    EXPECT_EQ(exportAll(m_document, m_directory.path()).alert, std::nullopt);
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.screenshot->name().toStdString());
+        EXPECT_EQ(hashOf(m_directory.filePath(test.screenshot->name() + ".png")), test.sha256);
+        const QString alone = m_directory.filePath("alone.png");
+        EXPECT_EQ(exportOne(*test.screenshot, alone), std::nullopt);
+        EXPECT_EQ(hashOf(alone), test.sha256);
+    }
 }

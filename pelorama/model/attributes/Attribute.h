@@ -4,7 +4,6 @@
 #include "graphics/Font.h"
 #include "graphics/Image.h"
 #include "model/attributes/AttributeKind.h"
-#include "model/attributes/NumberRange.h"
 #include "model/entities/RawRepresentation.h"
 
 #include <QByteArray>
@@ -27,23 +26,6 @@ template <typename T> struct Attribute
     QStringView name;
 
     // The key, sharing the literal's characters.
-    QString key() const { return QString::fromRawData(name.data(), name.size()); }
-};
-
-// A number attribute declares the range it takes with its key, and every road in keeps to it (see
-// NumberRange):
-//
-//     static constexpr Attribute<double> shadowBlurRadiusAttribute{u"shadowBlurRadius", {0, 100}};
-template <> struct Attribute<double>
-{
-    constexpr Attribute(QStringView name, NumberRange range)
-        : name(name)
-        , range(range)
-    {}
-
-    QStringView name;
-    NumberRange range;
-
     QString key() const { return QString::fromRawData(name.data(), name.size()); }
 };
 
@@ -88,7 +70,7 @@ template <> struct AttributeValue<QByteArray> : PlainAttributeValue<QByteArray, 
 {
 };
 
-// Read into the attribute's range by the entity (Entity::storedValue).
+// Any number, as stored: only drawing bounds what it does with one (see model/rendering/DrawingBounds.h).
 template <> struct AttributeValue<double>
 {
     static constexpr AttributeKind kind = AttributeKind::real;

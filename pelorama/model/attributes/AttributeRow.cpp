@@ -135,7 +135,7 @@ std::optional<QVariant> AttributeRow::checkedValue(const QVariant& value) const
     }
     case AttributeKind::real: {
         const std::optional<double> number = storedNumber(value);
-        if (!number || !range.contains(*number))
+        if (!number)
             return std::nullopt;
         return QVariant(*number);
     }
@@ -170,7 +170,7 @@ std::optional<QVariant> AttributeRow::readValue(const QVariant& stored) const
         const std::optional<double> number = storedNumber(stored);
         if (!number)
             return std::nullopt;
-        return QVariant(range.clamped(*number));
+        return QVariant(*number);
     }
     if (kind == AttributeKind::colour && stored.metaType() == QMetaType::fromType<graphics::Color>())
         return clampedColour(stored.value<graphics::Color>());

@@ -25,9 +25,9 @@ struct AttributeRow
     AttributeKind kind = AttributeKind::text;
     // Enumerations: the raw values run 0 ..< caseCount.
     qint64 caseCount = 0;
-    // Numbers, and integers (an enumeration's raw values, the text alignments): what the attribute takes.
-    // The inspector's editor, key-value coding and paste keep to it, a stored value is read into it, and
-    // rendering takes values as read.
+    // Integers (an enumeration's raw values, the text alignments): the raw values that name a case.
+    // Key-value coding and paste take only these; a stored integer beyond them reads as the first case.
+    // Numbers take any value (see checkedValue).
     NumberRange range{0, 0};
     // Whether a change of the value changes what the entity draws (so a shown canvas renders again).
     bool changesPixels = false;
@@ -68,18 +68,19 @@ struct AttributeRow
     }
 
     // The one rule of what the attribute takes, whatever offers it (a paste, the inspector through
-    // key-value coding): value as it is to be stored, when it is of the row's kind and within its range;
-    // nothing otherwise. Integers (of any width, or whole doubles) within the range for integers, stored
-    // as 64-bit integers; numbers within the range for numbers, stored as doubles; text of at most the
+    // key-value coding): value as it is to be stored, when it is of the row's kind (and an integer within
+    // its range); nothing otherwise. Integers (of any width, or whole doubles) within the range for
+    // integers, stored as 64-bit integers; any number (infinities too, but not NaN) for numbers, stored
+    // as doubles, however large: drawing bounds what it does with it; text of at most the
     // maximum length; geometry as text that reads back as finite numbers (a rectangle's far edges too, a
     // size not negative), stored in the form the document writes; a colour whose components lie within
     // 0 ... 1; data or a font as themselves; a picture that is not empty; translations in their stored form
     // (TranslationsText::checked), each text of at most the maximum length. Computed keys take nothing.
     std::optional<QVariant> checkedValue(const QVariant& value) const;
-    // A stored value as the document reads it, in its stored form: a number clamped into the range, an
+    // A stored value as the document reads it, in its stored form: a number as it is (as a double), an
     // integer that is no case as the first case, a colour's components clamped to 0 ... 1 as drawing
     // takes them, any other value as it is; nothing for a number or integer attribute holding no number.
-    // A copy carries values so, as the document shows them.
+    // A copy carries values so.
     std::optional<QVariant> readValue(const QVariant& stored) const;
 };
 

@@ -53,13 +53,10 @@ template <typename T> struct AttributeRowOptions
     bool indexed = false;
 };
 
-// The range of an attribute of type T: its own for numbers, the raw values of the cases for enumerations
-// and text alignment.
-template <typename T> NumberRange rangeOf(const Attribute<T>& attribute)
+// The raw values of an attribute of type T that name a case: for enumerations and text alignment.
+template <typename T> NumberRange rangeOf(const Attribute<T>&)
 {
-    if constexpr (std::is_same_v<T, double>)
-        return attribute.range;
-    else if constexpr (CountedEnumeration<T>)
+    if constexpr (CountedEnumeration<T>)
         return {0, double(caseCount(T{}) - 1)};
     else if constexpr (std::is_same_v<T, graphics::TextAlignment>)
         return {0, double(graphics::TextAlignment::natural)};
@@ -69,7 +66,7 @@ template <typename T> NumberRange rangeOf(const Attribute<T>& attribute)
 
 // The row of attribute. Key-value coding follows from T unless the options give their own: geometry is
 // seen as its graphics value, enumerations as the raw value of the typed read (so an unknown one reads as
-// the first case), numbers as read into their range, and a missing number, colour or font as its
+// the first case), numbers as stored, and a missing number, colour or font as its
 // insertion default, as drawing takes it (Entity::value); other values as stored. Writes are checked by the
 // row (Entity::setValueForKey).
 template <typename T>

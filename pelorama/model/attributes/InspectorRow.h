@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -66,7 +67,7 @@ ShownWhen shownWhen(const Attribute<E>& attribute, std::initializer_list<E> case
 
 // How the inspector shows an attribute: data only; the property collection builder makes the rows of
 // the inspector's data kinds from it (ledgerline's, and AngleProperty, StockGradientProperty and
-// WarningProperty) and binds each to its attribute's key. A number's editor keeps to the attribute's range.
+// WarningProperty) and binds each to its attribute's key.
 //
 // Groups show in the order of their first row in the entity's attribute table, rows in table order.
 struct InspectorRow
@@ -79,6 +80,10 @@ struct InspectorRow
     QString identifier = {};
     // The value the row is made with, before its binding shows the entity's; none for the kind's own.
     QVariant initialValue = {};
+    // Numbers: the limits the editor keeps what the user enters within. They bound no other road: the
+    // row shows, and key-value coding and paste store, any number as it is.
+    double minimum = -std::numeric_limits<double>::infinity();
+    double maximum = std::numeric_limits<double>::infinity();
     // Choices, in the order offered: fixed ones, or ones that depend on the entity when the row is made.
     std::vector<InspectorOption> options = {};
     std::function<std::vector<InspectorOption>(const Entity&)> optionsOf = {};

@@ -5,9 +5,8 @@
 
 namespace pelorama::model {
 
-// The numbers an attribute takes, from minimum to maximum, both included and finite. Every road in keeps
-// a value within it: the inspector's editor, key-value coding, paste, and the reading of a stored value,
-// from which rendering takes it.
+// The numbers from minimum to maximum, both included and finite: the raw values of an enumeration's cases,
+// the components of a colour.
 struct NumberRange
 {
     double minimum;

@@ -41,11 +41,11 @@ std::unique_ptr<Property> makeText(const AttributeRow& row, const InspectorRow& 
     return text;
 }
 
-std::unique_ptr<Property> makeNumber(const AttributeRow& row, const InspectorRow& descriptor)
+std::unique_ptr<Property> makeNumber(const InspectorRow& descriptor)
 {
     auto number = std::make_unique<ledgerline::NumericProperty>(descriptor.initialValue.toDouble());
-    number->setMinimumValue(row.range.minimum);
-    number->setMaximumValue(row.range.maximum);
+    number->setMinimumValue(descriptor.minimum);
+    number->setMaximumValue(descriptor.maximum);
     return number;
 }
 
@@ -67,7 +67,7 @@ std::unique_ptr<Property> makeProperty(Entity& entity, const AttributeRow& row,
     case InspectorKind::text:
         return makeText(row, descriptor);
     case InspectorKind::number:
-        return makeNumber(row, descriptor);
+        return makeNumber(descriptor);
     case InspectorKind::choice:
         return makeChoice(entity, descriptor);
     case InspectorKind::colour:

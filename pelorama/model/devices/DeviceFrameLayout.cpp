@@ -1,6 +1,7 @@
 #include "model/devices/DeviceFrameLayout.h"
 
 #include "model/devices/DeviceFamily.h"
+#include "model/rendering/DrawingBounds.h"
 
 #include <numbers>
 
@@ -36,7 +37,8 @@ DeviceFrameLayout::DeviceFrameLayout(graphics::Size frameSize, double scaleFacto
     : m_orientation(orientation)
     , m_isOrientable(family.isOrientable())
 {
-    const double k = scaleFactor;
+    // A scale factor beyond its bound draws, and is hit and framed, at the bound; the document keeps it.
+    const double k = DrawingBounds::scaleFactor(scaleFactor);
     const double width = frameSize.width * k;
     const double height = frameSize.height * k;
     m_frameRect = {position.x - 0.5 * width, position.y - 0.5 * height, width, height};

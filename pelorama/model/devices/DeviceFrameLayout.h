@@ -14,8 +14,9 @@ class DeviceFamily;
 class DeviceVariant;
 
 // Where a device image's frame, screen and picture go on the canvas, in canvas points with y upwards.
-// The frame picture is scaled by the device's scale factor and centred on its position; an orientable
-// family turns it about that position, the others ignore the orientation.
+// The frame picture is scaled by the device's scale factor (within DrawingBounds::largestScaleFactor) and
+// centred on its position; an orientable family turns it about that position, the others ignore the
+// orientation.
 class DeviceFrameLayout
 {
 public:

@@ -39,8 +39,7 @@ public:
     static const AttributeTable& attributes();
 
     // The attributes the typed accessors below read and write.
-    // Up to ten times the frame's pixels; the built-in layouts use under one.
-    static constexpr Attribute<double> scaleFactorAttribute{u"scaleFactor", {0, 10}};
+    static constexpr Attribute<double> scaleFactorAttribute{u"scaleFactor"};
     static constexpr Attribute<graphics::Point> positionAttribute{u"position"};
     static constexpr Attribute<DeviceOrientation> orientationAttribute{u"orientation"};
 

@@ -82,11 +82,7 @@ void Entity::storeOffered(const QVariant& value, const QString& key)
         storeValue(QVariant(), key);
         return;
     }
-    std::optional<QVariant> checked = row->checkedValue(value);
-    if (!checked && row->kind == AttributeKind::real) {
-        if (const std::optional<double> number = storedNumber(value))
-            checked = QVariant(row->range.clamped(*number));
-    }
+    const std::optional<QVariant> checked = row->checkedValue(value);
     if (!checked)
         throwWrongType(key);
     storeValue(*checked, key);

@@ -27,15 +27,15 @@ class AttributeTable;
 // enumerations as integers, rectangles, points and sizes as text. A read answers the value of a missing
 // or unreadable attribute as no value (storedValue) or (value) for a number, colour or font as the
 // attribute's insertion default, so that it draws and shows as on a new object, and otherwise as the
-// type's zero value: the first case, the zero rectangle, empty text. Numbers are read, and written, into
-// their attribute's range, so a stored value beyond it shows (and renders) clamped while the store keeps it
-// until the next edit. Every write stores between the change notifications, so observers hear of every write
-// and the object is marked changed.
+// type's zero value: the first case, the zero rectangle, empty text. A number reads, and is written, as it
+// is, however large: drawing alone bounds what it does with one (model/rendering/DrawingBounds.h), so a
+// document keeps what it was given on every road. Every write stores between the change notifications, so
+// observers hear of every write and the object is marked changed.
 //
 // Key-value coding sees a typed attribute as its type (a graphics::Size for "size", the raw integer of a
-// valid case for an enumeration, a number as read) and computed keys (such as a screenshot's
+// valid case for an enumeration, a number as stored) and computed keys (such as a screenshot's
 // "stockGradient") like attributes. Its writes take what the attribute's row takes (AttributeRow::
-// checkedValue), as paste does, and numbers clamped into the range.
+// checkedValue), as paste does.
 class Entity : public store::ManagedObject, public ledgerline::PropertyEditable
 {
     Q_OBJECT
@@ -47,7 +47,7 @@ public:
 
     template <typename T> std::optional<T> storedValue(const Attribute<T>& attribute) const
     {
-        return readValue(attribute, primitiveValue(attribute.key()));
+        return AttributeValue<T>::read(primitiveValue(attribute.key()));
     }
     template <typename T> T value(const Attribute<T>& attribute) const
     {
@@ -57,23 +57,16 @@ public:
             if (std::optional<T> fallback = insertionDefault(attribute))
                 return *fallback;
         }
-        if constexpr (std::is_same_v<T, double>)
-            return attribute.range.clamped(0);
-        else
-            return T{};
+        return T{};
     }
-    // The value a new object gets for attribute, from the table (within the range, for a number); none
-    // when its row gives none.
+    // The value a new object gets for attribute, from the table; none when its row gives none.
     template <typename T> std::optional<T> insertionDefault(const Attribute<T>& attribute) const
     {
-        return readValue(attribute, insertionValue(attribute.key()));
+        return AttributeValue<T>::read(insertionValue(attribute.key()));
     }
     template <typename T> void setValue(const Attribute<T>& attribute, const std::type_identity_t<T>& value)
     {
-        if constexpr (std::is_same_v<T, double>)
-            storeValue(AttributeValue<T>::write(attribute.range.clamped(value)), attribute.key());
-        else
-            storeValue(AttributeValue<T>::write(value), attribute.key());
+        storeValue(AttributeValue<T>::write(value), attribute.key());
     }
     // None stores nil.
     template <typename T>
@@ -84,8 +77,8 @@ public:
     // Stores a value in its stored form between the change notifications.
     void storeValue(const QVariant& stored, const QString& key);
     // Stores a value offered for the attribute key by key-value coding, as the row checks it: nil as nil,
-    // a number clamped into the row's range (as the inspector's editor keeps it), anything else the row
-    // takes as it takes it; throws foundation::KeyValueError (wrong type) for what it does not.
+    // anything else the row takes as it takes it; throws foundation::KeyValueError (wrong type) for what it
+    // does not.
     void storeOffered(const QVariant& value, const QString& key);
 
     // Sets the insertion default of every row of the table that has one; insertObject calls it.
@@ -116,17 +109,6 @@ protected:
     explicit Entity(const AttributeTable& attributes);
 
 private:
-    // A stored form read as attribute's type, a number into its range; none when it holds no such value.
-    template <typename T>
-    static std::optional<T> readValue(const Attribute<T>& attribute, const QVariant& stored)
-    {
-        std::optional<T> value = AttributeValue<T>::read(stored);
-        if constexpr (std::is_same_v<T, double>) {
-            if (value)
-                value = attribute.range.clamped(*value);
-        }
-        return value;
-    }
     // The stored form of key's insertion default; null when its row gives none.
     QVariant insertionValue(const QString& key) const;
 

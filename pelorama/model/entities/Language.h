@@ -23,7 +23,7 @@ public:
     static const AttributeTable& attributes();
 
     static constexpr Attribute<QString> codeAttribute{u"code"};
-    static constexpr Attribute<double> orderAttribute{u"order", {0, 1e9}};
+    static constexpr Attribute<double> orderAttribute{u"order"};
     static constexpr Attribute<LanguageRole> roleAttribute{u"role"};
 
     QString code() const { return value(codeAttribute); }

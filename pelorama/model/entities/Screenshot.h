@@ -45,8 +45,7 @@ public:
 
     // The attributes the typed accessors below read and write.
     static constexpr Attribute<QString> nameAttribute{u"name"};
-    // Screenshots are numbered 0, 1, 2, ... in list order; doubles hold every whole number up to 2^53.
-    static constexpr Attribute<double> orderAttribute{u"order", {-9007199254740992.0, 9007199254740992.0}};
+    static constexpr Attribute<double> orderAttribute{u"order"};
     static constexpr Attribute<graphics::Size> sizeAttribute{u"size"};
     static constexpr Attribute<BackgroundType> backgroundTypeAttribute{u"backgroundType"};
     static constexpr Attribute<graphics::Color> gradientEndColorAttribute{u"gradientEndColor"};

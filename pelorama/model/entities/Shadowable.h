@@ -31,18 +31,17 @@ public:
     // them. Insertion: type none, depth 1, distance 10, blur radius 10, colour black at alpha 0.25,
     // angle 270 (straight down). The group "Shadow": "Type" (None, Drop shadow, Directional) always,
     // "Angle" and "Color" for drop and directional shadows, "Distance" and "Blur radius" for drop shadows,
-    // "Depth" for directional ones, each number within its attribute's range.
+    // "Depth" for directional ones. The editors of "Distance" and "Blur radius" take 0 to 100, those of
+    // "Angle" and "Depth" any number; every setting is kept as it is stored, and drawing bounds what it
+    // does with it (model/rendering/DrawingBounds.h).
     static const AttributeTable& attributes();
 
     // The attributes the typed accessors below read and write.
     static constexpr Attribute<ShadowType> shadowTypeAttribute{u"shadowType"};
-    // A turn either way: the dial gives 0 ... 360, the built-in themes 270 and 315.
-    static constexpr Attribute<double> shadowAngleAttribute{u"shadowAngle", {-360, 360}};
-    // Up to ten canvas diagonals: beyond one the band crosses the canvas from anywhere on it, and ten keep
-    // it within some 500,000 pixels of the drawing on the largest bitmap.
-    static constexpr Attribute<double> shadowDepthAttribute{u"shadowDepth", {0, 10}};
-    static constexpr Attribute<double> shadowDistanceAttribute{u"shadowDistance", {0, 100}};
-    static constexpr Attribute<double> shadowBlurRadiusAttribute{u"shadowBlurRadius", {0, 100}};
+    static constexpr Attribute<double> shadowAngleAttribute{u"shadowAngle"};
+    static constexpr Attribute<double> shadowDepthAttribute{u"shadowDepth"};
+    static constexpr Attribute<double> shadowDistanceAttribute{u"shadowDistance"};
+    static constexpr Attribute<double> shadowBlurRadiusAttribute{u"shadowBlurRadius"};
     static constexpr Attribute<graphics::Color> shadowColorAttribute{u"shadowColor"};
 
     ShadowType shadowType() const { return m_entity.value(shadowTypeAttribute); }

@@ -4,6 +4,7 @@
 #include "model/languages/LanguageCode.h"
 #include "store/ManagedObjectContext.h"
 
+#include <QSet>
 #include <algorithm>
 
 namespace pelorama::model {
@@ -17,14 +18,16 @@ DocumentLanguages DocumentLanguages::of(store::ManagedObjectContext& context)
                 rows.push_back(language);
         }
     }
-    // Orders read within their range, never as no number, so the sort's order is strict.
+    // Orders never read as NaN (a stored one reads as missing, 0), so the sort's order is strict.
     std::stable_sort(rows.begin(), rows.end(),
                      [](const Language* a, const Language* b) { return a->order() < b->order(); });
     DocumentLanguages languages;
+    QSet<QString> taken;
     for (const Language* row : rows) {
         const QString code = row->code();
-        if (LanguageCode::canonical(code) != code || languages.codes.contains(code))
+        if (taken.contains(code) || LanguageCode::canonical(code) != code)
             continue;
+        taken.insert(code);
         languages.codes.append(code);
         if (languages.base.isEmpty() && row->role() == LanguageRole::base)
             languages.base = code;

@@ -29,6 +29,9 @@ Translations read(const QVariant& stored);
 // the stored form of at most maximumCount entries, each key a canonical code and each text non-empty and
 // at most maximumTextLength long. None otherwise.
 std::optional<QVariant> checked(const QVariant& offered, int maximumTextLength);
+// Why checked does not take offered, in words for the user that name what is wrong (too many languages,
+// a key that is no code, a text that is none, empty or too long); none when it takes it.
+std::optional<QString> refusal(const QVariant& offered, int maximumTextLength);
 
 } // namespace TranslationsText
 

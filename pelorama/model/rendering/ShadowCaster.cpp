@@ -3,6 +3,7 @@
 #include "model/entities/ShadowSettings.h"
 #include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/DrawingBounds.h"
 
 namespace pelorama::model {
 
@@ -18,9 +19,11 @@ void castShadow(const ShadowSettings& shadow, const CanvasRenderingContext& cont
         break;
     case ShadowType::directional:
         if (const std::optional<ShadowCaster> cast = caster()) {
+            ShadowSettings drawn = shadow;
+            drawn.depth = DrawingBounds::shadowDepth(shadow.depth);
             graphics.setFillColor(shadow.color);
             drawDirectionalShadow(graphics, cast->picture, cast->imageRect, cast->clipRect,
-                                  shadow.angle - cast->turn, shadow.directionalLength(context.canvasSize));
+                                  shadow.angle - cast->turn, drawn.directionalLength(context.canvasSize));
         }
         break;
     }

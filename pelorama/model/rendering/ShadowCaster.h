@@ -25,7 +25,8 @@ struct ShadowCaster
 // drawing: a drop shadow is left in force, so the drawing casts it; a directional shadow's bands are
 // filled now in the shadow's colour, from the outline of the caster, which is asked for only then and may
 // answer none (nothing to cast from). The turn is taken back from the shadow's angle, so the bands point
-// along that angle on the canvas.
+// along that angle on the canvas. The depth is drawn within DrawingBounds::largestShadowDepth; the graphics
+// context bounds a drop shadow's blur and offset.
 void castShadow(const ShadowSettings& shadow, const CanvasRenderingContext& context,
                 const std::function<std::optional<ShadowCaster>()>& caster);
 

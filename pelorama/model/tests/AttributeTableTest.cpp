@@ -42,13 +42,13 @@ Entity* insertEditable(const QString& entity, store::ManagedObjectContext& conte
 }
 
 // Two values an inspector row of the kind may hold for the attribute, each unlike a new entity's.
-QVariant sample(const AttributeRow& row, InspectorKind kind, int which)
+QVariant sample(const AttributeRow&, InspectorKind kind, int which)
 {
     switch (kind) {
     case InspectorKind::text:
         return QStringLiteral("Round trip %1").arg(which);
     case InspectorKind::number:
-        return row.range.minimum + (row.range.maximum - row.range.minimum) * (0.3 + 0.1 * which);
+        return 12.5 + which;
     case InspectorKind::colour:
         return QVariant::fromValue(graphics::Color{0.25 * which, 0.5, 0.75, 1});
     case InspectorKind::font:

@@ -3,13 +3,16 @@
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueObservation.h"
 #include "ledgerline/EnumerationProperty.h"
+#include "ledgerline/NumericProperty.h"
 #include "ledgerline/PropertyCollection.h"
 #include "model/attributes/StockGradientProperty.h"
+#include "model/entities/DeviceImage.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/StockGradient.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace pelorama::model;
 using ledgerline::Property;
@@ -112,6 +115,38 @@ TEST_F(ShadowInspector, TheTypeShowsTheRowsItUses)
     EXPECT_EQ(shown(*collection), (QStringList{"Type"}));
     EXPECT_EQ(type.selectedIndex(), 0);
     EXPECT_EQ(shown(*shadowCollection()), (QStringList{"Type"}));
+}
+
+// The number rows keep what the user enters within the limits the document's rules give them, and none
+// else; whatever a document holds, they show as it is.
+TEST(InspectorNumberRows, KeepEntriesWithinTheirLimitsAndShowStoredNumbersAsTheyAre)
+{
+    DocumentStack stack = DocumentStack::inMemory();
+    const double unlimited = std::numeric_limits<double>::infinity();
+    struct Case
+    {
+        const char* group;
+        const char* row;
+        const char* key;
+        double minimum;
+        double maximum;
+    };
+    const Case cases[] = {{"Shadow", "Depth", "shadowDepth", -unlimited, unlimited},
+                          {"Shadow", "Distance", "shadowDistance", 0, 100},
+                          {"Shadow", "Blur radius", "shadowBlurRadius", 0, 100},
+                          {"Device Image", "Scale factor", "scaleFactor", -unlimited, unlimited}};
+    DeviceImage* device = DeviceImage::insertInto(*stack.context);
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.row);
+        device->storeValue(250.0, test.key);
+        const auto collection = device->makePropertyCollection();
+        auto& number =
+            dynamic_cast<ledgerline::NumericProperty&>(row(group(*collection, test.group), test.row));
+        EXPECT_EQ(number.minimumValue(), test.minimum);
+        EXPECT_EQ(number.maximumValue(), test.maximum);
+        EXPECT_EQ(number.value(), QVariant(250.0));
+        EXPECT_EQ(device->primitiveValue(test.key), QVariant(250.0));
+    }
 }
 
 TEST(InspectorProperties, TheStockGradientIndexStaysInStepWithTheValue)

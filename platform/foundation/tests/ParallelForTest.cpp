@@ -1,7 +1,12 @@
 #include "foundation/ParallelFor.h"
 
+#include "foundation/WorkerPool.h"
+
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -60,4 +65,35 @@ TEST(FoundationTest, ParallelForRethrowsAFailureOnceNothingRuns)
         EXPECT_STREQ(error.what(), "index 5");
     }
     EXPECT_EQ(running, 0);
+}
+
+// A loop that follows another at once still gets helpers: the threads that helped with the one before
+// are about to look for work. Each loop's two calls wait for each other, so a loop run by its caller
+// alone ends only when the wait gives up. The pool is idle before the first loop.
+TEST(FoundationTest, ParallelForRightAfterAnotherStillHasHelpers)
+{
+    if (foundation::availableThreads() < 2) {
+        GTEST_SKIP() << "the pool has a single thread";
+    }
+    foundation::workerPool().waitForDone();
+    int alone = 0;
+    for (int loop = 0; loop < 200 && alone == 0; ++loop) {
+        std::mutex mutex;
+        std::condition_variable changed;
+        int arrived = 0;
+        bool met = true;
+        parallelFor(
+            2,
+            [&](int) {
+                std::unique_lock lock(mutex);
+                ++arrived;
+                changed.notify_all();
+                if (!changed.wait_for(lock, std::chrono::seconds(20), [&] { return arrived == 2; })) {
+                    met = false;
+                }
+            },
+            2);
+        alone += met ? 0 : 1;
+    }
+    EXPECT_EQ(alone, 0);
 }

@@ -1,5 +1,6 @@
 #include "graphics/PngWriter.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
@@ -430,4 +431,33 @@ TEST(GraphicsTest, PngWriteReplacesTheFileOnlyWhenDone)
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     expectHolds(file.readAll(), image);
     EXPECT_TRUE(PngWriter::encode(QImage()).isEmpty());
+}
+
+// The writer's files are pinned to the byte, whatever the number of threads and however the strips are
+// handed out: a faster writer must give the same files.
+TEST(GraphicsTest, PngKeepsItsBytes)
+{
+    const struct
+    {
+        const char* name;
+        QImage image;
+        const char* sha256;
+    } cases[] = {
+        {"opaque", screenshotLikeImage(1000, 1300, false),
+         "7dfd068901977dc36bcaef6b0076160c844eec0a46770a8a079f866281ba7673"},
+        {"with transparency", screenshotLikeImage(700, 1300, true),
+         "b88642a27b89623e95d784328e305ce8a7a95c3ce6b24a98922d5b359eb30580"},
+        {"native words",
+         screenshotLikeImage(640, 480, true).convertToFormat(QImage::Format_ARGB32_Premultiplied),
+         "fb616e2c49a1d98408cf06cc58534f257a56efd43752c11ebac423c8eeb67c24"},
+        {"noise", randomImage(300, 200, QImage::Format_RGBA8888_Premultiplied, 23),
+         "5b45c4229890ee6b7b2e5aafb2a499606372dfe9748896f791fd96cdb87c9d6d"},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(QCryptographicHash::hash(PngWriter::encode(test.image), QCryptographicHash::Sha256)
+                      .toHex()
+                      .toStdString(),
+                  test.sha256);
+    }
 }

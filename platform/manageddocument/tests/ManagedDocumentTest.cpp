@@ -614,3 +614,31 @@ TEST_F(ManagedDocumentTest, ReadOnlyFolderReportsTheFailureAndKeepsTheChanges)
 }
 
 } // namespace
+
+// Links above a package (a home or documents folder on another disk) are followed; links inside it are
+// still refused.
+TEST_F(ManagedDocumentTest, APackageUnderALinkedFolderOpensAndSaves)
+{
+    ASSERT_TRUE(QDir(m_folder.path()).mkdir("real"));
+    ASSERT_TRUE(QFile::link(m_folder.filePath("real"), m_folder.filePath("linked")));
+    const QString linked = m_folder.filePath("linked/Shots.pelorama");
+    const QString real = m_folder.filePath("real/Shots.pelorama");
+    ASSERT_TRUE(QDir().rename(makePackage(), real));
+
+    auto document = open(linked);
+    ASSERT_TRUE(document);
+    EXPECT_EQ(document->captions(), QStringList({"One", "Two"}));
+    document->screenshots().first()->setValueForKey("Saved", "caption");
+    ASSERT_TRUE(document->save());
+    const QString copy = m_folder.filePath("linked/Copy.pelorama");
+    document->screenshots().first()->setValueForKey("Saved as", "caption");
+    ASSERT_TRUE(document->saveAs(copy));
+    EXPECT_EQ(document->filePath(), copy);
+    document->screenshots().first()->setValueForKey("Saved again", "caption");
+    ASSERT_TRUE(document->save());
+    document.reset();
+
+    EXPECT_EQ(open(real)->captions(), QStringList({"Saved", "Two"}));
+    EXPECT_TRUE(QFileInfo(m_folder.filePath("real/Copy.pelorama")).isDir());
+    EXPECT_EQ(open(copy)->captions(), QStringList({"Saved again", "Two"}));
+}

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using store::FetchRequest;
 using store::ManagedObject;
@@ -18,10 +19,12 @@ using store::Predicate;
 
 namespace {
 
-std::shared_ptr<PersistentStoreCoordinator> sqliteCoordinator(const QString& path, QString* error = nullptr)
+std::shared_ptr<PersistentStoreCoordinator>
+sqliteCoordinator(const QString& path, QString* error = nullptr,
+                  PersistentStore::Access access = PersistentStore::Access::readWrite)
 {
     auto coordinator = std::make_shared<PersistentStoreCoordinator>(libraryModel());
-    auto store = coordinator->addPersistentStore(PersistentStore::Type::sqlite, path);
+    auto store = coordinator->addPersistentStore(PersistentStore::Type::sqlite, path, access);
     if (!store) {
         if (error)
             *error = store.error().message();
@@ -78,6 +81,28 @@ QStringList indexedColumns(const QString& path, const char* table)
     sqlite3_close(db);
     columns.sort();
     return columns;
+}
+
+// Leaves the store at path as a save killed halfway leaves it: pages of the store changed, and beside it
+// the journal holding what they held before, which SQLite rolls back at the next read.
+void leaveJournalOfACutShortSave(const QString& path)
+{
+    const QString copy = path + ".copy";
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+    // A cache of two pages spills the changed pages into the store before the transaction ends.
+    ASSERT_EQ(sqlite3_exec(db,
+                           "PRAGMA cache_size = 2; BEGIN; "
+                           "UPDATE Book SET cover = randomblob(3000), title = 'changed';",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_TRUE(QFile::copy(path, copy));
+    ASSERT_TRUE(QFile::copy(path + "-journal", copy + "-journal"));
+    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(copy, path));
+    ASSERT_TRUE(QFile::rename(copy + "-journal", path + "-journal"));
 }
 
 } // namespace
@@ -499,4 +524,126 @@ TEST(StoreTest, StoresMoveMigrateAndGetRemoved)
     EXPECT_TRUE(coordinator->persistentStores().isEmpty());
     book->setValueForKey("Nowhere", "title");
     EXPECT_FALSE(context->save());
+}
+
+// SQLite takes names that differ only by letter case for one name: a table or column held so would be
+// read, but every save would fail in making the one the model names beside it.
+TEST(StoreTest, SchemaNamesThatDifferOnlyByLetterCaseAreRefusedUnchanged)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        const char* name;
+        const char* sql;
+        const char* problem;
+    } cases[] = {
+        // SQLite renames a table into another letter case only by way of another name.
+        {"table added later", "ALTER TABLE Review RENAME TO Renamed; ALTER TABLE Renamed RENAME TO review",
+         "the table review differs from Review only by letter case"},
+        {"column added later", "ALTER TABLE Book RENAME COLUMN subtitle TO Subtitle",
+         "the column Subtitle of Book differs from subtitle only by letter case"},
+        {"column", "ALTER TABLE Book RENAME COLUMN pages TO PAGES",
+         "the column PAGES of Book differs from pages only by letter case"},
+        {"join table",
+         "ALTER TABLE Z_Shelf_books RENAME TO Renamed; ALTER TABLE Renamed RENAME TO z_shelf_books",
+         "the table z_shelf_books differs from Z_Shelf_books only by letter case"},
+    };
+    for (const auto& test : cases) {
+        const QString path = dir.filePath(QString(test.name) + ".store");
+        {
+            auto context = mainContext(sqliteCoordinator(path));
+            makeBook(*context, "Kept");
+            ASSERT_TRUE(context->save());
+        }
+        execute(path, test.sql);
+        const QByteArray before = fileDigest(path);
+        QString error;
+        EXPECT_FALSE(sqliteCoordinator(path, &error)) << test.name;
+        EXPECT_TRUE(error.contains(test.problem)) << test.name << ": " << error.toStdString();
+        EXPECT_EQ(fileDigest(path), before) << test.name;
+    }
+
+    // An index is only looked up by name: one in another letter case serves, and saves go on.
+    const QString path = dir.filePath("index.store");
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        makeBook(*context, "Kept");
+        ASSERT_TRUE(context->save());
+    }
+    execute(path, "DROP INDEX Z_Book_title_INDEX; CREATE INDEX z_book_title_index ON Book (title)");
+    auto context = mainContext(sqliteCoordinator(path));
+    makeBook(*context, "Added");
+    EXPECT_TRUE(context->save());
+}
+
+// Opened to be read only, a store is never written: a journal whose rollback would write is refused
+// with what to do, and a second name of the store, which only saving would write through, is no reason
+// to refuse it.
+TEST(StoreTest, AStoreOpenedToBeReadOnlyIsNeverWritten)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("library.store");
+    {
+        auto context = mainContext(sqliteCoordinator(path));
+        for (int i = 0; i < 40; ++i)
+            makeBook(*context, "Saved")->setValueForKey(QByteArray(3000, 'c'), "cover");
+        ASSERT_TRUE(context->save());
+    }
+    ASSERT_EQ(
+        ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath("other")).constData()), 0);
+    QString error;
+    EXPECT_FALSE(sqliteCoordinator(path, &error));
+    EXPECT_TRUE(error.contains("is a hard link")) << error.toStdString();
+    {
+        auto coordinator = sqliteCoordinator(path, &error, PersistentStore::Access::readOnly);
+        ASSERT_TRUE(coordinator) << error.toStdString();
+        auto context = mainContext(coordinator);
+        EXPECT_EQ(context->execute(FetchRequest("Book"))->size(), 40);
+        makeBook(*context, "Unsaved");
+        const auto saved = context->save();
+        ASSERT_FALSE(saved);
+        EXPECT_TRUE(saved.error().message().contains("opened to be read only"))
+            << saved.error().message().toStdString();
+    }
+    ASSERT_TRUE(QFile::remove(dir.filePath("other")));
+
+    leaveJournalOfACutShortSave(path);
+    const QByteArray store = fileDigest(path);
+    const QByteArray journal = fileDigest(path + "-journal");
+    EXPECT_FALSE(sqliteCoordinator(path, &error, PersistentStore::Access::readOnly));
+    EXPECT_TRUE(error.contains("a save that was cut short left its journal")) << error.toStdString();
+    EXPECT_TRUE(error.contains("Open it once to be changed, which recovers it")) << error.toStdString();
+    EXPECT_EQ(fileDigest(path), store);
+    EXPECT_EQ(fileDigest(path + "-journal"), journal);
+
+    // Opened to be changed, the store is recovered from the journal.
+    auto context = mainContext(sqliteCoordinator(path));
+    EXPECT_EQ(context->execute(FetchRequest("Book", Predicate::equal("title", "Saved")))->size(), 40);
+    EXPECT_FALSE(QFileInfo::exists(path + "-journal"));
+}
+
+// SQLite opens no path longer than it can hold; such a store is refused with a message that says so.
+TEST(StoreTest, AStorePathTooLongForSQLiteIsRefusedSayingSo)
+{
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    while (deep.size() < 520)
+        deep += "/" + QString(60, 'f');
+    ASSERT_TRUE(QDir().mkpath(deep));
+    QString error;
+    const QString created = deep + "/new.store";
+    EXPECT_FALSE(sqliteCoordinator(created, &error));
+    EXPECT_TRUE(error.contains("could not be created: its path is " +
+                               QString::number(created.toUtf8().size()) + " bytes long"))
+        << error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(created));
+
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("moved")));
+    ASSERT_TRUE(sqliteCoordinator(dir.filePath("moved/library.store")));
+    ASSERT_TRUE(QDir().rename(dir.filePath("moved"), deep + "/moved"));
+    const QString opened = deep + "/moved/library.store";
+    EXPECT_FALSE(sqliteCoordinator(opened, &error));
+    EXPECT_TRUE(error.contains("could not be opened: its path is " + QString::number(opened.toUtf8().size()) +
+                               " bytes long"))
+        << error.toStdString();
 }
