@@ -3,7 +3,6 @@
 #include "document/DocumentPackage.h"
 #include "document/ExportFileNames.h"
 #include "document/ExportJob.h"
-#include "document/ScreenshotArrangement.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/DocumentLanguages.h"
 #include "model/rendering/RenderPool.h"
@@ -112,7 +111,8 @@ void ExportCommand::checkDocuments()
             continue;
         }
         store::ManagedObjectContext& context = *(*opened)->managedObjectContext();
-        const auto found = document::ScreenshotArrangement::fetch(context);
+        // In the order of the fetch, as the window's Export All writes them.
+        const auto found = context.execute(model::Screenshot::fetchRequest());
         if (!found) {
             fail(path + QStringLiteral(": Export error: ") + found.error().message());
             continue;
