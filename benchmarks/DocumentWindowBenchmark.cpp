@@ -13,9 +13,9 @@
 #include "TemplateScene.h"
 #include "app/Document.h"
 #include "app/DocumentWindow.h"
-#include "app/ScreenshotListModel.h"
 #include "canvas/CanvasView.h"
 #include "document/EditActions.h"
+#include "document/ScreenshotArrangement.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DrawableMapping.h"
@@ -51,7 +51,7 @@ public:
         window = document->documentWindow();
         store::ManagedObjectContext& context = *document->managedObjectContext();
         screenshot = &textAbove(QStringLiteral("Vivid")).instantiateScreenshot(context);
-        if (document::EditActions(context, document->screenshotList()).insertScreenshot(*screenshot))
+        if (document::EditActions(context, document->arrangement()).insertScreenshot(*screenshot))
             qFatal("The template screenshot was not inserted");
         for (model::DrawableMapping* mapping : screenshot->drawableMappings()) {
             if (auto* found = dynamic_cast<model::DeviceImage*>(mapping->drawable()))

@@ -4,6 +4,7 @@
 #include "app/DocumentWindowController.h"
 #include "app/ScreenshotListModel.h"
 #include "appkit/DocumentWindows.h"
+#include "document/ScreenshotArrangement.h"
 #include "foundation/Diagnostics.h"
 #include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
@@ -23,7 +24,8 @@ appkit::DocumentType Document::documentType(ApplicationCommands* applicationComm
 
 Document::Document(ApplicationCommands* applicationCommands)
     : m_selection(std::make_unique<model::DocumentSelection>())
-    , m_screenshotList(std::make_unique<ScreenshotListModel>(*managedObjectContext(), *m_selection))
+    , m_arrangement(std::make_unique<document::ScreenshotArrangement>(*managedObjectContext(), *m_selection))
+    , m_screenshotList(std::make_unique<ScreenshotListModel>(*m_arrangement))
 {
     auto controller = std::make_unique<DocumentWindowController>(*this, applicationCommands);
     m_windowController = controller.get();
@@ -69,14 +71,14 @@ appkit::DocumentResult<> Document::read(const QString& path, const QString& type
     if (appkit::DocumentResult<> locked = lock(path); !locked)
         return locked;
     appkit::DocumentResult<> result = document::DocumentPackage::read(path, typeName);
-    m_screenshotList->rearrange();
+    m_arrangement->rearrange();
     return result;
 }
 
 appkit::DocumentResult<> Document::revert(const QString& path, const QString& typeName)
 {
     appkit::DocumentResult<> result = document::DocumentPackage::revert(path, typeName);
-    m_screenshotList->rearrange();
+    m_arrangement->rearrange();
     return result;
 }
 

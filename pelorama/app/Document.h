@@ -10,6 +10,10 @@ namespace appkit {
 class DocumentWindows;
 } // namespace appkit
 
+namespace pelorama::document {
+class ScreenshotArrangement;
+} // namespace pelorama::document
+
 namespace pelorama::model {
 class DocumentSelection;
 } // namespace pelorama::model
@@ -37,6 +41,9 @@ public:
     explicit Document(ApplicationCommands* applicationCommands = nullptr);
     ~Document() override;
 
+    // The screenshots in list order, through which the edit actions select and remove.
+    document::ScreenshotArrangement& arrangement() const { return *m_arrangement; }
+    // The arrangement as rows for the list view.
     ScreenshotListModel& screenshotList() const { return *m_screenshotList; }
     model::DocumentSelection& selection() const { return *m_selection; }
 
@@ -52,7 +59,7 @@ public:
 
 protected:
     // A package another Pelorama process has open is not read: "It is open in another Pelorama window."
-    // The list takes in the screenshots of the store read.
+    // The arrangement takes in the screenshots of the store read.
     appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     appkit::DocumentResult<> revert(const QString& path, const QString& typeName) override;
     void commitEditing() override;
@@ -64,8 +71,9 @@ private:
 
     // Held while the document lives in a package, so that no other Pelorama process opens it.
     std::unique_ptr<DocumentLock> m_lock;
-    // The selection outlives the list, which keeps it on screenshots that exist.
+    // The selection outlives the arrangement, which keeps it on screenshots that exist.
     std::unique_ptr<model::DocumentSelection> m_selection;
+    std::unique_ptr<document::ScreenshotArrangement> m_arrangement;
     std::unique_ptr<ScreenshotListModel> m_screenshotList;
     // Kept by the document's windows, which destroy it when they close.
     QPointer<DocumentWindowController> m_windowController;

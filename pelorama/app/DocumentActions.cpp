@@ -6,9 +6,9 @@
 #include "app/LanguageChoice.h"
 #include "app/LanguageCommands.h"
 #include "app/LanguageMenu.h"
-#include "app/ScreenshotListModel.h"
 #include "app/ToolbarIcons.h"
 #include "app/UndoSteps.h"
+#include "document/ScreenshotArrangement.h"
 #include "document/ScreenshotPasteboard.h"
 #include "model/entities/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
@@ -204,10 +204,8 @@ DocumentActions::DocumentActions(Document& document, DocumentWindow& window, Doc
             &DocumentActions::validate);
     connect(&languageCommands.choice(), &LanguageChoice::languagesChanged, this, &DocumentActions::validate);
     connect(&languageCommands.choice(), &LanguageChoice::currentChanged, this, &DocumentActions::validate);
-    ScreenshotListModel& list = document.screenshotList();
-    connect(&list, &QAbstractItemModel::rowsInserted, this, &DocumentActions::validate);
-    connect(&list, &QAbstractItemModel::rowsRemoved, this, &DocumentActions::validate);
-    connect(&list, &QAbstractItemModel::modelReset, this, &DocumentActions::validate);
+    connect(&document.arrangement(), &pelorama::document::ScreenshotArrangement::rearranged, this,
+            &DocumentActions::validate);
     connect(document.undoStack(), &QUndoStack::indexChanged, this, &DocumentActions::validate);
     connect(document.undoStack(), &QUndoStack::cleanChanged, this, &DocumentActions::validate);
     connect(&document, &appkit::Document::filePathChanged, this, &DocumentActions::validate);
@@ -310,7 +308,7 @@ void DocumentActions::validate()
     m_duplicate->setEnabled(selected);
     m_exportCurrent->setEnabled(selected);
     m_share->setEnabled(selected);
-    m_exportAll->setEnabled(!m_document.screenshotList().screenshots().isEmpty());
+    m_exportAll->setEnabled(!m_document.arrangement().screenshots().isEmpty());
 
     const LanguageChoice& languages = m_languageCommands.choice();
     const bool hasTranslations = languages.languages().hasTranslations();

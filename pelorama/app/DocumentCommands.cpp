@@ -4,13 +4,13 @@
 #include "app/ExportFolderPanel.h"
 #include "app/FeedbackViewController.h"
 #include "app/ProgressWindowController.h"
-#include "app/ScreenshotListModel.h"
 #include "app/ShareMenu.h"
 #include "appkit/OpenPanel.h"
 #include "appkit/Popover.h"
 #include "document/EditActions.h"
 #include "document/ExportJob.h"
 #include "document/ExportPlan.h"
+#include "document/ScreenshotArrangement.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
@@ -70,7 +70,7 @@ void DocumentCommands::insertTemplateScreenshot(int returnCode)
         return;
     model::Screenshot& screenshot = chosen->instantiateScreenshot(*context);
     const std::optional<document::ActionAlert> alert =
-        document::EditActions(*context, m_document.screenshotList()).insertScreenshot(screenshot);
+        document::EditActions(*context, m_document.arrangement()).insertScreenshot(screenshot);
     runAlertIfAny(alert);
     if (!alert)
         emit templateInserted();
@@ -79,7 +79,7 @@ void DocumentCommands::insertTemplateScreenshot(int returnCode)
 void DocumentCommands::exportAllScreenshots()
 {
     store::ManagedObjectContext* context = m_document.managedObjectContext();
-    if (!context || m_document.screenshotList().screenshots().isEmpty())
+    if (!context || m_document.arrangement().screenshots().isEmpty())
         return;
     if (const std::optional<document::ActionAlert> names = document::ExportPlan::checkNames(*context)) {
         runAlert(*names, &m_window);
@@ -156,31 +156,31 @@ void DocumentCommands::exportCurrentScreenshot()
 void DocumentCommands::cut()
 {
     if (store::ManagedObjectContext* context = m_document.managedObjectContext())
-        document::EditActions(*context, m_document.screenshotList()).cut();
+        document::EditActions(*context, m_document.arrangement()).cut();
 }
 
 void DocumentCommands::copy()
 {
     if (store::ManagedObjectContext* context = m_document.managedObjectContext())
-        document::EditActions(*context, m_document.screenshotList()).copy();
+        document::EditActions(*context, m_document.arrangement()).copy();
 }
 
 void DocumentCommands::deleteSelection()
 {
     if (store::ManagedObjectContext* context = m_document.managedObjectContext())
-        document::EditActions(*context, m_document.screenshotList()).remove();
+        document::EditActions(*context, m_document.arrangement()).remove();
 }
 
 void DocumentCommands::paste()
 {
     if (store::ManagedObjectContext* context = m_document.managedObjectContext())
-        runAlertIfAny(document::EditActions(*context, m_document.screenshotList()).paste());
+        runAlertIfAny(document::EditActions(*context, m_document.arrangement()).paste());
 }
 
 void DocumentCommands::duplicateSelection()
 {
     if (store::ManagedObjectContext* context = m_document.managedObjectContext())
-        runAlertIfAny(document::EditActions(*context, m_document.screenshotList()).duplicateSelection());
+        runAlertIfAny(document::EditActions(*context, m_document.arrangement()).duplicateSelection());
 }
 
 void DocumentCommands::showShareMenu(QAbstractButton& button)

@@ -114,6 +114,7 @@ void ExportCommand::checkDocuments()
             continue;
         }
         store::ManagedObjectContext& context = *(*opened)->managedObjectContext();
+        // In the order of the fetch, as the window's Export All writes them.
         const auto found = context.execute(model::Screenshot::fetchRequest());
         if (!found) {
             fail(path + QStringLiteral(": Export error: ") + found.error().message());

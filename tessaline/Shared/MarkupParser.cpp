@@ -56,6 +56,14 @@ MarkupParser::MarkupParser(const graphics::Font& baseFont)
     m_monospaceFont = defaultMonospaceFont().withSize(baseFont.pointSize());
 }
 
+QStringList MarkupParser::openings() const
+{
+    QStringList openings;
+    for (const auto& rule : m_parsers)
+        openings.append(rule->opening());
+    return openings;
+}
+
 graphics::AttributedString MarkupParser::parse(const QString& string) const
 {
     graphics::TextAttributes base;

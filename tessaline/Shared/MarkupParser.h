@@ -8,6 +8,7 @@
 #include "tessaline/Shared/TessalineExport.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
 
     // The whole string in font, color and paragraphStyle, then every rule applied in order.
     graphics::AttributedString parse(const QString& string) const;
+    // The opening of each rule (Parser::opening), in the order the rules apply.
+    QStringList openings() const;
 
     const graphics::Font& font() const { return m_font; }
     void setFont(const graphics::Font& font) { m_font = font; }

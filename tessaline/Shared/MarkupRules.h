@@ -11,6 +11,7 @@ namespace tessaline {
 
 struct TESSALINE_EXPORT BoldParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("**"); }
     QString regex() const override { return QStringLiteral(R"((\*{2})(.+?)(\*{2}))"); }
     int principalCaptureGroup() const override { return 1; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -19,6 +20,7 @@ struct TESSALINE_EXPORT BoldParser final : Parser
 
 struct TESSALINE_EXPORT ItalicParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("//"); }
     QString regex() const override { return QStringLiteral(R"((/{2})(.+?)(/{2}))"); }
     int principalCaptureGroup() const override { return 1; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -27,6 +29,7 @@ struct TESSALINE_EXPORT ItalicParser final : Parser
 
 struct TESSALINE_EXPORT UnderlineParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("__"); }
     QString regex() const override { return QStringLiteral(R"((_{2})(.+?)(_{2}))"); }
     int principalCaptureGroup() const override { return 1; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -35,6 +38,7 @@ struct TESSALINE_EXPORT UnderlineParser final : Parser
 
 struct TESSALINE_EXPORT StrikethroughParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("~~"); }
     QString regex() const override { return QStringLiteral(R"((~{2})(.+?)(~{2}))"); }
     int principalCaptureGroup() const override { return 1; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -43,6 +47,7 @@ struct TESSALINE_EXPORT StrikethroughParser final : Parser
 
 struct TESSALINE_EXPORT MonospaceParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("`"); }
     QString regex() const override { return QStringLiteral(R"((`)(.+?)(`))"); }
     int principalCaptureGroup() const override { return 1; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -51,6 +56,7 @@ struct TESSALINE_EXPORT MonospaceParser final : Parser
 
 struct TESSALINE_EXPORT ForegroundColorParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("{#"); }
     QString regex() const override { return QStringLiteral(R"((\{#)(.+?)(\|)(.+?)(\}))"); }
     int principalCaptureGroup() const override { return 3; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -59,6 +65,7 @@ struct TESSALINE_EXPORT ForegroundColorParser final : Parser
 
 struct TESSALINE_EXPORT BackgroundColorParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("{bg#"); }
     QString regex() const override { return QStringLiteral(R"((\{bg#)(.+?)(\|)(.+?)(\}))"); }
     int principalCaptureGroup() const override { return 3; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -67,6 +74,7 @@ struct TESSALINE_EXPORT BackgroundColorParser final : Parser
 
 struct TESSALINE_EXPORT KerningParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("{k"); }
     QString regex() const override { return QStringLiteral(R"((\{k)(.+?)(\|)(.+?)(\}))"); }
     int principalCaptureGroup() const override { return 3; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,
@@ -75,6 +83,7 @@ struct TESSALINE_EXPORT KerningParser final : Parser
 
 struct TESSALINE_EXPORT FontParser final : Parser
 {
+    QString opening() const override { return QStringLiteral("{font:"); }
     QString regex() const override { return QStringLiteral(R"((\{font:)(.+?)(\|)(.+?)(\}))"); }
     int principalCaptureGroup() const override { return 3; }
     graphics::TextAttributes provideAttributes(const QStringList& groups,

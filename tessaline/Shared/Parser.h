@@ -18,6 +18,9 @@ class TESSALINE_EXPORT Parser
 public:
     virtual ~Parser() = default;
 
+    // The text that opens a span of the rule as typed, the first capture group of every match ("**",
+    // "{#"): where it stands in parsed text, the rule found no span to close.
+    virtual QString opening() const = 0;
     // The rule's regular expression. "." matches no line terminator, so no span crosses a line break.
     virtual QString regex() const = 0;
     // 0-based index into the pattern's capture groups of the group whose text stays: capture group number

@@ -281,3 +281,19 @@ TEST(TessalineTest, MarkupOfManySpansParsesWhole)
         EXPECT_EQ(styled.attributesAt(i).foregroundColor, i % 2 ? red : black) << i;
     }
 }
+
+// What a caption's translation may leave open is counted by these openings.
+TEST(TessalineTest, MarkupOpeningsAreWhatOpensEachRulesSpanInRuleOrder)
+{
+    const QStringList spans{"**a**",      "//a//",  "__a__",
+                            "~~a~~",      "`a`",    "{#f00|a}",
+                            "{bg#ff0|a}", "{k2|a}", "{font:Menlo-Bold,18|a}"};
+    const MarkupParser parser;
+    const QStringList openings = parser.openings();
+    ASSERT_EQ(openings.size(), spans.size());
+    for (qsizetype rule = 0; rule < spans.size(); ++rule) {
+        EXPECT_TRUE(spans[rule].startsWith(openings[rule])) << openings[rule].toStdString();
+        EXPECT_EQ(parser.parse(spans[rule]).string(), QStringLiteral("a")) << spans[rule].toStdString();
+        EXPECT_EQ(parser.parse(openings[rule]).string(), openings[rule]) << "alone it stays as typed";
+    }
+}

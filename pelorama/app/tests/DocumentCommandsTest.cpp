@@ -11,7 +11,6 @@
 #include "app/LanguageChoice.h"
 #include "app/PlaceholderTextView.h"
 #include "app/ProgressWindowController.h"
-#include "app/ScreenshotListModel.h"
 #include "app/ShareMenu.h"
 #include "appkit/DocumentController.h"
 #include "appkit/DocumentDialogs.h"
@@ -19,6 +18,7 @@
 #include "appkit/Popover.h"
 #include "canvas/CanvasPasteboardDataProvider.h"
 #include "document/PoFile.h"
+#include "document/ScreenshotArrangement.h"
 #include "document/ScreenshotPasteboard.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/DrawableMapping.h"
@@ -122,7 +122,7 @@ protected:
     {
         auto* screenshot = model::Screenshot::insertInto(*document.managedObjectContext());
         screenshot->setName(name);
-        screenshot->setOrder(double(document.screenshotList().screenshots().size()));
+        screenshot->setOrder(double(document.arrangement().screenshots().size()));
         screenshot->setSize({double(size.width()), double(size.height())});
         document.managedObjectContext()->processPendingChanges();
     }
@@ -130,14 +130,14 @@ protected:
     static QStringList names(app::Document& document)
     {
         QStringList names;
-        for (model::Screenshot* screenshot : document.screenshotList().screenshots())
+        for (model::Screenshot* screenshot : document.arrangement().screenshots())
             names.append(screenshot->name());
         return names;
     }
 
     static void select(app::Document& document, std::optional<int> row)
     {
-        document.selection().setScreenshot(row ? document.screenshotList().screenshotAt(*row) : nullptr);
+        document.selection().setScreenshot(row ? document.arrangement().screenshotAt(*row) : nullptr);
     }
 
     static QString selectedName(app::Document& document)
@@ -296,7 +296,7 @@ TEST_F(DocumentCommandsTest, ExportAllStopsAtDuplicateNamesAndAtWhatIsNoDirector
         EXPECT_EQ(openPanel(*document), nullptr);
     }
 
-    document->screenshotList().screenshotAt(1)->setName("Detail");
+    document->arrangement().screenshotAt(1)->setName("Detail");
     document->managedObjectContext()->processPendingChanges();
     const QTemporaryDir directory;
     ASSERT_TRUE(trigger(actions(*document).exportAll()));
@@ -368,7 +368,7 @@ TEST_F(DocumentCommandsTest, CaptionsGoToTranslatorsAsPoFilesAndComeBackAsOneSte
     store::ManagedObjectContext& context = *document->managedObjectContext();
     auto* caption = model::TextRect::insertInto(
         context, {0, 0, 60, 40}, "Hello", graphics::TextAlignment::center, model::VerticalAlignment::center);
-    model::DrawableMapping::insert(*caption, *document->screenshotList().screenshotAt(0), context);
+    model::DrawableMapping::insert(*caption, *document->arrangement().screenshotAt(0), context);
     ASSERT_TRUE(model::LanguageEditing::addLanguage(context, "de-DE"));
     document->documentWindow()->languageChoice()->refresh();
     const QTemporaryDir directory;
@@ -496,7 +496,7 @@ TEST_F(DocumentCommandsTest, ShareGivesTheCaptionsInTheLanguageShown)
     ASSERT_NE(document, nullptr);
     addPlain(*document, "Home", {300, 80});
     store::ManagedObjectContext& context = *document->managedObjectContext();
-    model::Screenshot& screenshot = *document->screenshotList().screenshotAt(0);
+    model::Screenshot& screenshot = *document->arrangement().screenshotAt(0);
     auto* caption = model::TextRect::insertInto(context, {0, 0, 300, 80}, "Hello",
                                                 graphics::TextAlignment::left, model::VerticalAlignment::top);
     model::DrawableMapping::insert(*caption, screenshot, context);

@@ -18,6 +18,7 @@
 #include "appkit/DocumentWindows.h"
 #include "canvas/CanvasView.h"
 #include "canvas/CaptionEditor.h"
+#include "document/ScreenshotArrangement.h"
 #include "ledgerline/Property.h"
 #include "ledgerline/PropertyRowView.h"
 #include "ledgerline/PropertyTableViewController.h"
@@ -205,7 +206,7 @@ TEST_F(DocumentTest, ThePickerOpensOnceWhenANewDocumentFirstBecomesActive)
     app::Document* document = newDocumentPastThePicker();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(pickerSheet(*document), nullptr);
-    EXPECT_TRUE(document->screenshotList().screenshots().isEmpty());
+    EXPECT_TRUE(document->arrangement().screenshots().isEmpty());
 
     QWidget other;
     other.show();
@@ -292,7 +293,7 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     QTest::mouseClick(picker->addButton(), Qt::LeftButton);
 
     // One screenshot, selected, on the canvas and in the inspector.
-    app::ScreenshotListModel& list = document->screenshotList();
+    auto& list = document->arrangement();
     ASSERT_EQ(list.screenshots().size(), 1);
     model::Screenshot* screenshot = list.screenshots().first();
     ASSERT_NE(screenshot, nullptr);
@@ -357,7 +358,7 @@ TEST_F(DocumentTest, FromANewDocumentThroughThePickerAndTheInspectorToTheFileAnd
     QTest::qWait(50);
     EXPECT_EQ(pickerSheet(*again), nullptr);
     EXPECT_EQ(again->metadata().dictionary().value("FileVersion"), QVariant(1));
-    app::ScreenshotListModel& reopenedList = again->screenshotList();
+    auto& reopenedList = again->arrangement();
     ASSERT_EQ(reopenedList.screenshots().size(), 1);
     model::Screenshot* found = reopenedList.screenshots().first();
     EXPECT_EQ(found->name(), "Launch screen");
@@ -406,7 +407,7 @@ TEST_F(DocumentTest, AnOpenedDocumentIsCleanAndAnUntouchedOneIsNeverWritten)
     document->windows().showWindows();
     activate(*document);
     // Every screenshot shown, so that every device image and its picture is loaded.
-    app::ScreenshotListModel& list = document->screenshotList();
+    auto& list = document->arrangement();
     ASSERT_GE(list.screenshots().size(), 2);
     canvas::CanvasView* canvasView = document->documentWindow()->canvasView();
     for (int row = 0; row < int(list.screenshots().size()); ++row) {
@@ -435,7 +436,7 @@ TEST_F(DocumentTest, AChosenTemplateGoesAfterTheSelectedScreenshotAndTheListIsRe
 {
     app::Document* document = newDocument();
     ASSERT_NE(document, nullptr);
-    app::ScreenshotListModel& list = document->screenshotList();
+    auto& list = document->arrangement();
     const auto& templates = templates::TemplateCategory::all().front().templateGroups().front().templates();
     for (int i = 0; i < 3; ++i) {
         document->documentWindow()->commands()->showTemplatePicker();
@@ -468,7 +469,7 @@ TEST_F(DocumentTest, UndoTakesBackATemplateInsertionWholeAndRedoBringsBackTheSam
     ASSERT_NE(document, nullptr);
     store::ManagedObjectContext& context = *document->managedObjectContext();
     insertScreenshots(context, {"A", "B", "C"});
-    app::ScreenshotListModel& list = document->screenshotList();
+    auto& list = document->arrangement();
     document->selection().setScreenshot(list.screenshotAt(1));
     QCoreApplication::processEvents();
     const auto pixels = [](model::Screenshot* screenshot) {
@@ -529,7 +530,7 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
     ASSERT_NE(document, nullptr);
     const QList<model::Screenshot*> screenshots =
         insertScreenshots(*document->managedObjectContext(), {"A", "B", "C"});
-    app::ScreenshotListModel& list = document->screenshotList();
+    auto& list = document->arrangement();
     const auto remaining = [&] {
         return list.screenshots();
     };
@@ -564,7 +565,8 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
 
     // From the list it deletes the selected screenshot.
     app::ScreenshotListView* listView = document->documentWindow()->screenshotList();
-    QTest::mouseClick(listView->viewport(), Qt::LeftButton, {}, listView->visualRect(list.index(1)).center());
+    QTest::mouseClick(listView->viewport(), Qt::LeftButton, {},
+                      listView->visualRect(document->screenshotList().index(1)).center());
     pressDelete(listView);
     EXPECT_EQ(remaining(), QList<model::Screenshot*>({screenshots[0], screenshots[2]}));
 

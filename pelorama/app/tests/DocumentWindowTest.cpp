@@ -12,6 +12,7 @@
 #include "app/ScreenshotListView.h"
 #include "appkit/DocumentController.h"
 #include "canvas/CanvasView.h"
+#include "document/ScreenshotArrangement.h"
 #include "ledgerline/NumericPropertyTableCellView.h"
 #include "ledgerline/Property.h"
 #include "ledgerline/PropertyRowView.h"
@@ -85,7 +86,7 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
 
     // Screenshots arriving select the first; the commands on it come on, in the menus and the toolbar.
     insertScreenshots(*document->managedObjectContext(), {"A", "B"});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->arrangement().screenshots().size() == 2; }));
     EXPECT_EQ(enabledCommands(), QStringList({"cut", "copy", "duplicate", "delete", "exportCurrent", "export",
                                               "share", "undo"}));
     EXPECT_TRUE(toolbarButton("export")->isEnabled());
@@ -93,13 +94,13 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
 
     // Copy from the list puts a screenshot on the clipboard, which Paste takes.
     clickRow(1);
-    EXPECT_EQ(document->selection().screenshot(), document->screenshotList().screenshotAt(1));
+    EXPECT_EQ(document->selection().screenshot(), document->arrangement().screenshotAt(1));
     window->screenshotList()->setFocus();
     QTest::keyClick(window->screenshotList(), Qt::Key_C, Qt::ControlModifier);
     QCoreApplication::processEvents();
     EXPECT_TRUE(enabledCommands().contains("paste"));
     QTest::keyClick(window->screenshotList(), Qt::Key_V, Qt::ControlModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 3; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->arrangement().screenshots().size() == 3; }));
     // Another program's text on the clipboard: nothing to paste into the list.
     QGuiApplication::clipboard()->setText("only text");
     QCoreApplication::processEvents();
@@ -133,18 +134,18 @@ TEST_F(DocumentWindowTest, CommandsFollowTheSelectionTheListTheClipboardAndTheFo
     actions.remove()->trigger();
     actions.paste()->trigger();
     EXPECT_EQ(field->text(), typed);
-    EXPECT_EQ(document->screenshotList().screenshots().size(), 3);
+    EXPECT_EQ(document->arrangement().screenshots().size(), 3);
 
     // Undo from the toolbar's own window takes back the paste; every row deleted turns the commands off.
     window->screenshotList()->setFocus();
     QCoreApplication::processEvents();
     QTest::keyClick(window->screenshotList(), Qt::Key_Z, Qt::ControlModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == 2; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->arrangement().screenshots().size() == 2; }));
     for (int left = 2; left > 0; --left) {
         clickRow(0);
         QTest::keyClick(window->screenshotList(), Qt::Key_Delete);
         ASSERT_TRUE(
-            QTest::qWaitFor([&] { return document->screenshotList().screenshots().size() == left - 1; }));
+            QTest::qWaitFor([&] { return document->arrangement().screenshots().size() == left - 1; }));
     }
     EXPECT_EQ(enabledCommands(), QStringList({"undo"}));
     EXPECT_FALSE(toolbarButton("export")->isEnabled());
@@ -159,7 +160,7 @@ TEST_F(DocumentWindowTest, TheSelectedRowStaysInViewAndRedoSelectsWhatItBringsBa
         names.append(QStringLiteral("Shot %1").arg(i + 1));
     insertScreenshots(*document->managedObjectContext(), names);
     app::ScreenshotListModel& model = document->screenshotList();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return model.screenshots().size() == 30; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return document->arrangement().screenshots().size() == 30; }));
     app::ScreenshotListView* list = window->screenshotList();
     const model::DocumentSelection& selection = document->selection();
     const auto selectedName = [&] {
@@ -196,24 +197,24 @@ TEST_F(DocumentWindowTest, TheSelectedRowStaysInViewAndRedoSelectsWhatItBringsBa
 
     ASSERT_TRUE(scrollAway());
     ASSERT_TRUE(press(QKeySequence::Undo));
-    EXPECT_EQ(model.screenshots().size(), 31);
+    EXPECT_EQ(document->arrangement().screenshots().size(), 31);
     ASSERT_TRUE(scrollAway());
     ASSERT_TRUE(press(QKeySequence::Redo));
     EXPECT_EQ(selection.screenshot(), duplicate);
     ASSERT_TRUE(press(QKeySequence::Undo));
     ASSERT_TRUE(scrollAway());
     ASSERT_TRUE(press(QKeySequence::Undo));
-    EXPECT_EQ(model.screenshots().size(), 30);
+    EXPECT_EQ(document->arrangement().screenshots().size(), 30);
     ASSERT_TRUE(scrollAway());
     ASSERT_TRUE(press(QKeySequence::Redo));
     EXPECT_EQ(selection.screenshot(), pasted);
     EXPECT_EQ(model.rowOf(pasted), 3);
-    EXPECT_EQ(ordersOf(model.screenshots()).last(), 30);
+    EXPECT_EQ(ordersOf(document->arrangement().screenshots()).last(), 30);
 
     ASSERT_TRUE(scrollAway());
     ASSERT_TRUE(press(QKeySequence::Delete));
     EXPECT_EQ(selectedName(), "Shot 4");
-    EXPECT_EQ(model.screenshots().size(), 30);
+    EXPECT_EQ(document->arrangement().screenshots().size(), 30);
 }
 
 TEST_F(DocumentWindowTest, TheMenuItemAndTheToolbarButtonAreOneAction)
@@ -237,8 +238,8 @@ TEST_F(DocumentWindowTest, HoldingANumberArrowInTheInspectorIsOneStepToUndo)
     ASSERT_NE(first, nullptr);
     QTest::mouseClick(first, Qt::LeftButton, {}, first->rect().center());
     QTest::mouseClick(picker()->addButton(), Qt::LeftButton);
-    ASSERT_EQ(document->screenshotList().screenshots().size(), 1);
-    model::Screenshot* screenshot = document->screenshotList().screenshots().first();
+    ASSERT_EQ(document->arrangement().screenshots().size(), 1);
+    model::Screenshot* screenshot = document->arrangement().screenshots().first();
     model::TextRect* caption = nullptr;
     for (model::DrawableMapping* mapping : screenshot->drawableMappings()) {
         if (auto* text = dynamic_cast<model::TextRect*>(mapping->drawable()); text && !caption)

@@ -4,6 +4,7 @@
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
 #include "canvas/ThumbnailDrawing.h"
+#include "document/ScreenshotArrangement.h"
 #include "foundation/KeyedArchiver.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/DrawableMapping.h"
@@ -31,7 +32,8 @@ protected:
     void SetUp() override
     {
         screenshots = store.insertScreenshots({"A", "B", "C", "D", "E"});
-        model = std::make_unique<app::ScreenshotListModel>(*store.context, selection);
+        arrangement = std::make_unique<document::ScreenshotArrangement>(*store.context, selection);
+        model = std::make_unique<app::ScreenshotListModel>(*arrangement);
         QObject::connect(&selection, &model::DocumentSelection::screenshotsChanged,
                          [this] { reported.append(selection.screenshot()); });
         view = std::make_unique<app::ScreenshotListView>(*model, selection);
@@ -97,6 +99,7 @@ protected:
     model::DocumentSelection selection;
     // The selected screenshot at every assignment of the selection.
     QList<model::Screenshot*> reported;
+    std::unique_ptr<document::ScreenshotArrangement> arrangement;
     std::unique_ptr<app::ScreenshotListModel> model;
     std::unique_ptr<app::ScreenshotListView> view;
 };
@@ -107,7 +110,7 @@ TEST_F(ScreenshotListTest, RowsFollowOrderAndTheFirstIsSelected)
     EXPECT_EQ(selectedRows(), QList<int>({0}));
     screenshots[0]->setOrder(7); // A goes last, on the next pass
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return namesOf(model->screenshots()) == QStringList({"B", "C", "D", "E", "A"});
+        return namesOf(arrangement->screenshots()) == QStringList({"B", "C", "D", "E", "A"});
     }));
     EXPECT_EQ(view->model()->rowCount(), 5);
     // The selection stays with its screenshot and is not assigned again.
@@ -150,14 +153,14 @@ TEST_F(ScreenshotListTest, DeletingTheSelectedScreenshotSelectsTheOneNowInItsPla
 {
     selection.setScreenshot(screenshots[1]);
     reported.clear();
-    model->removeScreenshot(*screenshots[1]);
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "D", "E"}));
+    arrangement->removeScreenshot(*screenshots[1]);
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "C", "D", "E"}));
     EXPECT_EQ(selection.screenshot(), screenshots[2]);
     EXPECT_EQ(reported, QList<model::Screenshot*>({screenshots[2]}));
     EXPECT_EQ(selectedRows(), QList<int>({1}));
     // The last one deleted: the one before it.
     selection.setScreenshot(screenshots[4]);
-    model->removeScreenshot(*screenshots[4]);
+    arrangement->removeScreenshot(*screenshots[4]);
     EXPECT_EQ(selection.screenshot(), screenshots[3]);
 }
 
@@ -172,12 +175,12 @@ TEST_F(ScreenshotListTest, InsertingOrDeletingAScreenshotKeepsTheOtherRowsAndThe
     inserted->setOrder(2.5);
     inserted->setSize({400, 300});
     ASSERT_TRUE(showChanges());
-    ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "C2", "D", "E"}));
+    ASSERT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "B", "C", "C2", "D", "E"}));
     EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{inserted, 1}}));
 
-    model->removeScreenshot(*screenshots[1]);
+    arrangement->removeScreenshot(*screenshots[1]);
     ASSERT_TRUE(showChanges());
-    ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "C2", "D", "E"}));
+    ASSERT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "C", "C2", "D", "E"}));
     EXPECT_EQ(renders, (QMap<model::Screenshot*, int>{{inserted, 1}}));
     EXPECT_EQ(resets.count(), 0);
 }
@@ -284,10 +287,10 @@ TEST_F(ScreenshotListTest, ADropSkipsScreenshotsThatAreGoneAndRefusesWhatIsNoDra
         QUrl(QStringLiteral("x-store:///Screenshot/t00000000-0000-0000-0000-000000000000"))};
     data.setData(app::ScreenshotListModel::mimeType(), *foundation::KeyedArchiver().archivedData(uris));
     ASSERT_TRUE(model->dropMimeData(&data, Qt::MoveAction, 0, 0, {}));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
     // A drop on a row goes above it.
     ASSERT_TRUE(model->dropMimeData(&data, Qt::MoveAction, -1, -1, model->index(3)));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "E", "C", "D"}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "B", "E", "C", "D"}));
 
     QMimeData garbage;
     garbage.setData(app::ScreenshotListModel::mimeType(), "not an archive");
@@ -296,7 +299,7 @@ TEST_F(ScreenshotListTest, ADropSkipsScreenshotsThatAreGoneAndRefusesWhatIsNoDra
     text.setText(QStringLiteral("Screenshot"));
     EXPECT_FALSE(model->canDropMimeData(&text, Qt::MoveAction, 0, 0, {}));
     EXPECT_FALSE(model->dropMimeData(&text, Qt::MoveAction, 0, 0, {}));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "E", "C", "D"}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "B", "E", "C", "D"}));
 }
 
 TEST_F(ScreenshotListTest, TheDraggedRowsAreTheirScreenshotsInListOrder)
@@ -305,8 +308,8 @@ TEST_F(ScreenshotListTest, TheDraggedRowsAreTheirScreenshotsInListOrder)
     ASSERT_TRUE(data->hasFormat("Screenshot"));
     // Dropped at the end, they go last in list order.
     ASSERT_TRUE(model->dropMimeData(data.get(), Qt::MoveAction, -1, -1, {}));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
+    EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
 }
 
 // Every accepted drop numbers all rows 0, 1, 2, ... in their new sequence as one step to undo, also a drop
@@ -336,7 +339,7 @@ TEST_F(ScreenshotListTest, EveryAcceptedDropNumbersTheRowsAgainAsOneStepWithoutR
         for (qsizetype i = 0; i < screenshots.size(); ++i)
             screenshots[i]->setOrder(10.0 * double(i) + 0.5);
         ASSERT_TRUE(showChanges());
-        ASSERT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
+        ASSERT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
         QVariantList uris;
         for (int row : c.dragged)
             uris.append(row >= 0 ? screenshots[row]->objectID().uriRepresentation() : gone);
@@ -348,13 +351,13 @@ TEST_F(ScreenshotListTest, EveryAcceptedDropNumbersTheRowsAgainAsOneStepWithoutR
         ASSERT_TRUE(model->dropMimeData(&data, Qt::MoveAction, c.row, 0,
                                         c.onRow >= 0 ? model->index(c.onRow) : QModelIndex()));
 
-        EXPECT_EQ(namesOf(model->screenshots()), c.names);
-        EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+        EXPECT_EQ(namesOf(arrangement->screenshots()), c.names);
+        EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
         EXPECT_EQ(undo.index(), steps + 1);
         ASSERT_TRUE(showChanges());
         EXPECT_TRUE(renders.isEmpty());
         undo.undo();
-        EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0.5, 10.5, 20.5, 30.5, 40.5}));
+        EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0.5, 10.5, 20.5, 30.5, 40.5}));
     }
     store.context->setUndoStack(nullptr);
 }
@@ -433,8 +436,8 @@ TEST_F(ScreenshotListDragTest, ARowDraggedDownGoesIntoTheGapUnderThePointerAsOne
     QImage duringDrag;
     ASSERT_TRUE(drag(centreOf(1), topOf(4), 8, [&] { duringDrag = view->viewport()->grab().toImage(); }));
 
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "D", "B", "E"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "C", "D", "B", "E"}));
+    EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     // The moved row stays selected.
     EXPECT_EQ(selection.screenshot(), screenshots[1]);
     EXPECT_EQ(selectedRows(), QList<int>({3}));
@@ -452,17 +455,17 @@ TEST_F(ScreenshotListDragTest, ARowDraggedDownGoesIntoTheGapUnderThePointerAsOne
     ASSERT_EQ(undo.count(), steps + 1);
     undo.undo();
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return namesOf(model->screenshots()) == QStringList({"A", "B", "C", "D", "E"});
+        return namesOf(arrangement->screenshots()) == QStringList({"A", "B", "C", "D", "E"});
     }));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
 }
 
 TEST_F(ScreenshotListDragTest, ARowDraggedUpFastFromBesideItsThumbnailMoves)
 {
     const QRect last = view->visualRect(model->index(4));
     ASSERT_TRUE(drag(QPoint(last.left() + 1, last.center().y()), topOf(0), 1));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"E", "A", "B", "C", "D"}));
+    EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     EXPECT_EQ(selection.screenshot(), screenshots[4]);
 }
 
@@ -474,15 +477,15 @@ TEST_F(ScreenshotListDragTest, SelectedRowsMoveTogetherInTheirOrderAndBelowTheLa
     const QRect last = view->visualRect(model->index(4));
     ASSERT_LT(last.bottom() + 20, view->viewport()->height());
     ASSERT_TRUE(drag(centreOf(3), QPoint(last.center().x(), last.bottom() + 20)));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "C", "E", "B", "D"}));
+    EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     EXPECT_EQ(selectedRows(), QList<int>({3, 4}));
 }
 
 TEST_F(ScreenshotListDragTest, ADropOnTheMiddleOfARowGoesAboveIt)
 {
     ASSERT_TRUE(drag(centreOf(0), centreOf(3)));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"B", "C", "A", "D", "E"}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"B", "C", "A", "D", "E"}));
 }
 
 TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAndEveryRowIsRenumbered)
@@ -492,8 +495,8 @@ TEST_F(ScreenshotListDragTest, ARowDroppedOntoItsOwnPlaceStaysAndEveryRowIsRenum
     QTest::qWait(1);
     const int steps = undo.count();
     ASSERT_TRUE(drag(centreOf(2), topOf(2)));
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(ordersOf(model->screenshots()), QList<double>({0, 1, 2, 3, 4}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(ordersOf(arrangement->screenshots()), QList<double>({0, 1, 2, 3, 4}));
     EXPECT_EQ(undo.count(), steps + 1);
 }
 
@@ -516,7 +519,7 @@ TEST_F(ScreenshotListDragTest, ADragFromAnotherWidgetIsRefusedWhateverItCarries)
     });
     EXPECT_EQ(dragged.exec(Qt::MoveAction), Qt::IgnoreAction);
     QCoreApplication::processEvents();
-    EXPECT_EQ(namesOf(model->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(namesOf(arrangement->screenshots()), QStringList({"A", "B", "C", "D", "E"}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "app/ScreenshotListModel.h"
 #include "app/ScreenshotListView.h"
 #include "canvas/CanvasView.h"
+#include "document/ScreenshotArrangement.h"
 #include "foundation/KeyValueCoding.h"
 #include "model/attributes/AttributeTable.h"
 #include "model/devices/DeviceFamily.h"
@@ -194,7 +195,8 @@ protected:
         canvasView = std::make_unique<canvas::CanvasView>(nullptr, false);
         canvasView->resize(180, 120);
         canvasView->show();
-        list = std::make_unique<app::ScreenshotListModel>(*context, listSelection);
+        arrangement = std::make_unique<document::ScreenshotArrangement>(*context, listSelection);
+        list = std::make_unique<app::ScreenshotListModel>(*arrangement);
         listView = std::make_unique<app::ScreenshotListView>(*list, listSelection);
         listView->resize(200, 400);
         listView->show();
@@ -357,6 +359,7 @@ protected:
     std::unique_ptr<canvas::CanvasView> canvasView;
     // The list shows the thumbnails of both screenshots.
     model::DocumentSelection listSelection;
+    std::unique_ptr<document::ScreenshotArrangement> arrangement;
     std::unique_ptr<app::ScreenshotListModel> list;
     std::unique_ptr<app::ScreenshotListView> listView;
 };

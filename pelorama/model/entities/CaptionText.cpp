@@ -4,7 +4,6 @@
 #include "tessaline/Shared/MarkupParser.h"
 
 #include <QList>
-#include <array>
 
 namespace pelorama::model::CaptionText {
 
@@ -13,11 +12,11 @@ namespace {
 // How often each markup delimiter stands as typed in what text shows: the spans its markup leaves open.
 QList<qsizetype> openDelimiters(const QString& text)
 {
-    static constexpr std::array delimiters{"**", "//", "__", "~~", "`", "{#", "{bg#", "{k", "{font:"};
-    const QString shown = tessaline::MarkupParser().parse(text).string();
+    const tessaline::MarkupParser parser;
+    const QString shown = parser.parse(text).string();
     QList<qsizetype> counts;
-    for (const char* delimiter : delimiters)
-        counts.append(shown.count(QLatin1String(delimiter)));
+    for (const QString& opening : parser.openings())
+        counts.append(shown.count(opening));
     return counts;
 }
 

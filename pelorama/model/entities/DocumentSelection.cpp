@@ -4,6 +4,8 @@
 #include "model/entities/Screenshot.h"
 #include "model/entities/Selectable.h"
 
+#include <algorithm>
+
 namespace pelorama::model {
 
 DocumentSelection::DocumentSelection(QObject* parent)
@@ -45,6 +47,24 @@ void DocumentSelection::setScreenshots(const QList<Screenshot*>& screenshots)
 void DocumentSelection::setScreenshot(Screenshot* screenshot)
 {
     setScreenshots(screenshot ? QList<Screenshot*>{screenshot} : QList<Screenshot*>{});
+}
+
+void DocumentSelection::keepWithin(const QList<Screenshot*>& previous, const QList<Screenshot*>& arranged)
+{
+    const QList<Screenshot*> selected = screenshots();
+    QList<qsizetype> places;
+    for (Screenshot* screenshot : selected) {
+        if (const qsizetype place = arranged.indexOf(screenshot); place >= 0)
+            places.append(place);
+    }
+    if (places.isEmpty() && !arranged.isEmpty())
+        places.append(std::clamp(previous.indexOf(screenshot()), qsizetype(0), arranged.size() - 1));
+    std::sort(places.begin(), places.end());
+    QList<Screenshot*> kept;
+    for (qsizetype place : places)
+        kept.append(arranged[place]);
+    if (kept != selected)
+        setScreenshots(kept);
 }
 
 Selectable* DocumentSelection::drawable() const

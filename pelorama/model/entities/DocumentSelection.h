@@ -35,6 +35,11 @@ public:
     void setScreenshots(const QList<Screenshot*>& screenshots);
     // Selects only screenshot, or nothing when it is null.
     void setScreenshot(Screenshot* screenshot);
+    // Keeps the selection on the screenshots of arranged, the list that took the place of previous: the
+    // selected ones that are still there stay selected, in arranged's order; when none is, the one now
+    // at the first selected one's place (or the last one) is selected, so a list with screenshots always
+    // has a selection. Assigns only when that differs from the selection as it stands.
+    void keepWithin(const QList<Screenshot*>& previous, const QList<Screenshot*>& arranged);
 
     // The drawable selected on the canvas, or none.
     Selectable* drawable() const;
