@@ -581,6 +581,7 @@ TEST_F(CaptionRendererTest, SnapshotsDrawConcurrentlyOnAnyThread)
 
     std::vector<std::vector<QImage>> results(threadCount);
     std::vector<std::thread> threads;
+    threads.reserve(threadCount);
     for (int i = 0; i < threadCount; ++i) {
         threads.emplace_back([&, i] {
             CaptionRenderer own;
