@@ -36,7 +36,7 @@ PropertyEditorRegistry::PropertyEditorRegistry()
 
 void PropertyEditorRegistry::registerEditor(const QString& editorName, Factory factory)
 {
-    m_factories.insert(editorName, std::move(factory));
+    m_factories.emplace(editorName, std::move(factory));
 }
 
 bool PropertyEditorRegistry::isRegistered(const QString& editorName) const
