@@ -10,7 +10,8 @@ namespace pelorama::model {
 
 // The caches every renderer draws from, keyed by their inputs and shared by every renderer on every thread
 // (each is thread-safe): decoded pictures, the canvas view's resampled images, filled shadow bands and
-// caption masks. A renderer reaches them through its CanvasRenderingContext, never through a global.
+// caption masks. The drawing code reaches them through the CanvasRenderingContext it is given; a
+// CanvasRenderer is given them when it is made.
 class RenderResources
 {
 public:
