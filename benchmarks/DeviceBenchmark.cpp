@@ -5,6 +5,7 @@
 #include "model/entities/DocumentModel.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DeviceImageSnapshot.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/SnapshotDrawing.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
@@ -70,7 +71,8 @@ void drawDevice(benchmark::State& state)
 
     QImage bitmap = graphics::GraphicsContext::makeBitmap(int(canvasSize.width), int(canvasSize.height));
     graphics::GraphicsContext graphics(bitmap);
-    const CanvasRenderingContext rendering{graphics, {}, 1, CanvasRenderingMode::exportImage, canvasSize};
+    const CanvasRenderingContext rendering{graphics, RenderResources::shared(),        {},
+                                           1,        CanvasRenderingMode::exportImage, canvasSize};
     draw(DeviceImageSnapshot::of(*device), rendering);
     for (auto _ : state) {
         // The snapshot is taken at every draw, as every render does.

@@ -3,7 +3,6 @@
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
 #include "app/DocumentCommands.h"
-#include "inspector/InspectorEditors.h"
 #include "model/devices/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
 #include "templates/Template.h"
@@ -44,7 +43,6 @@ void AppDelegate::initializeClass()
     std::call_once(initialized, [] {
         resources::initialize();
         model::CryptoPngRep::registerDecoder();
-        registerInspectorEditors();
     });
 }
 

@@ -29,8 +29,8 @@ public:
     AppDelegate();
     ~AppDelegate() override;
 
-    // Registers what images and the inspector need before the first image loads or the first document
-    // opens: the device resources, the sealed pictures' decoder and the inspector's own editors. Start-up
+    // Registers what images need before the first image loads or the first document opens: the device
+    // resources and the sealed pictures' decoder (each window's inspector builds its own editors). Start-up
     // calls it once the application object exists, whatever the program goes on to do (open windows or
     // export); only the first call of the process registers.
     static void initializeClass();

@@ -14,6 +14,7 @@
 #include "canvas/CaptionFontLink.h"
 #include "canvas/DocumentSelectionBinding.h"
 #include "canvas/FontManager.h"
+#include "inspector/InspectorEditors.h"
 #include "ledgerline/PropertyTableViewController.h"
 #include "model/entities/DocumentSelection.h"
 #include "model/entities/TextRect.h"
@@ -30,7 +31,7 @@ namespace pelorama::app {
 DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicationCommands, QWidget* parent)
     : QMainWindow(parent)
     , m_document(document)
-    , m_inspector(std::make_unique<ledgerline::PropertyTableViewController>())
+    , m_inspector(std::make_unique<ledgerline::PropertyTableViewController>(inspectorEditors()))
     , m_splitter(new PaneSplitter(this))
     , m_screenshotList(new ScreenshotListView(document.screenshotList(), document.selection(), m_splitter))
     , m_canvasView(new canvas::CanvasView(m_splitter))

@@ -4,9 +4,11 @@
 #include "app/ExportProgressPrinter.h"
 #include "tessaline/Tessaline/Application.h"
 
+#include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <span>
 #include <string_view>
 #include <unistd.h>
@@ -38,6 +40,45 @@ bool platformIsNamed(int argc, char** argv)
             return true;
     }
     return false;
+}
+
+// Whether the arguments meant for the program and Qt (those before "--") ask for an export, which opens no
+// window. A value of --screenshot or --language that reads "--export" asks for none, and leaves the command
+// line refused: those options need --export.
+bool asksForExport(std::span<char* const> arguments)
+{
+    return std::any_of(arguments.begin(), arguments.end(), [](const char* argument) {
+        const std::string_view text(argument);
+        return text == "--export" || text.starts_with("--export=");
+    });
+}
+
+// Whether argument is one that only a widget application takes for itself (with its value, when taking
+// next is true): Qt reads "--style" as "-style".
+bool isWidgetOption(std::string_view argument, bool& takesNext)
+{
+    if (argument.starts_with("--"))
+        argument.remove_prefix(1);
+    takesNext = argument == "-style" || argument == "-stylesheet";
+    return takesNext || argument == "-widgetcount" || argument.starts_with("-style=") ||
+           argument.starts_with("-stylesheet=");
+}
+
+// arguments without the options only a widget application takes, which it would have taken out itself, so
+// that the command line means the same with or without widgets.
+std::vector<char*> withoutWidgetOptions(const std::vector<char*>& arguments)
+{
+    std::vector<char*> kept;
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        bool takesNext = false;
+        if (argument != arguments.begin() && *argument && isWidgetOption(*argument, takesNext)) {
+            if (takesNext && std::next(argument) != arguments.end() && *std::next(argument))
+                ++argument;
+            continue;
+        }
+        kept.push_back(*argument);
+    }
+    return kept;
 }
 
 int openDocuments(const QStringList& documents)
@@ -87,7 +128,15 @@ int main(int argc, char** argv)
     const bool offscreenForNoDisplay = !hasDisplay() && !platformIsNamed(qtArgumentCount, qtArguments.data());
     if (offscreenForNoDisplay)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    tessaline::Application application(qtArgumentCount, qtArguments.data());
+    // Only the windows need widgets: an export makes a plain GUI application, which draws all it writes.
+    std::unique_ptr<QGuiApplication> application;
+    if (asksForExport(std::span<char* const>(qtArguments.data(), std::size_t(qtArgumentCount)))) {
+        qtArguments = withoutWidgetOptions(qtArguments);
+        qtArgumentCount = int(qtArguments.size()) - 1;
+        application = std::make_unique<QGuiApplication>(qtArgumentCount, qtArguments.data());
+    } else {
+        application = std::make_unique<tessaline::Application>(qtArgumentCount, qtArguments.data());
+    }
 
     QStringList arguments = QCoreApplication::arguments();
     for (auto argument = separator; argument != all.end(); ++argument)
@@ -107,6 +156,12 @@ int main(int argc, char** argv)
         return exportDocuments(commandLine);
     case CommandLine::Action::openDocuments:
         break;
+    }
+    if (!qobject_cast<QApplication*>(application.get())) {
+        // "--export" was the value of one of Qt's own options.
+        print(stderr,
+              QStringLiteral("pelorama: --export is not an option here.\n") + CommandLine::usageHint());
+        return 2;
     }
     if (offscreenForNoDisplay) {
         print(stderr, QStringLiteral("pelorama: The windows need a display (DISPLAY or WAYLAND_DISPLAY); "

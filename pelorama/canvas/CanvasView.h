@@ -11,6 +11,7 @@
 #include "graphics/Rect.h"
 #include "model/rendering/CanvasRenderer.h"
 #include "model/rendering/PoolMailbox.h"
+#include "model/rendering/RenderResources.h"
 
 #include <QPointer>
 #include <QThreadPool>
@@ -194,7 +195,7 @@ private:
     std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
     // One thread, kept for the view's life; a view that goes waits for the render running.
     QThreadPool m_renderThread;
-    DecodingPictures m_pictures;
+    DecodingPictures m_pictures{model::RenderResources::shared().pictures()};
     EmptyCanvasLabel* m_emptyLabel = nullptr;
     std::shared_ptr<const model::Canvas> m_canvas;
     QString m_language;

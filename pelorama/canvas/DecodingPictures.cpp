@@ -1,13 +1,12 @@
 #include "canvas/DecodingPictures.h"
 
-#include "model/rendering/PictureCache.h"
-
 namespace pelorama::canvas {
 
-DecodingPictures::DecodingPictures(QObject* parent)
+DecodingPictures::DecodingPictures(model::PictureCache& pictures, QObject* parent)
     : QObject(parent)
+    , m_cache(pictures)
 {
-    connect(&model::PictureCache::shared(), &model::PictureCache::pictureDecoded, this, [this] {
+    connect(&m_cache, &model::PictureCache::pictureDecoded, this, [this] {
         if (!m_waiting)
             return;
         m_waiting = false;
@@ -31,8 +30,7 @@ model::PictureReference DecodingPictures::prepared(const model::PictureReference
 {
     if (!picture.isAsset())
         return picture;
-    model::PictureCache& cache = model::PictureCache::shared();
-    switch (cache.state(picture.sha1(), picture.data())) {
+    switch (m_cache.state(picture.sha1(), picture.data())) {
     case model::PictureCache::State::kept:
         return picture;
     case model::PictureCache::State::decoding:
@@ -45,7 +43,7 @@ model::PictureReference DecodingPictures::prepared(const model::PictureReference
         return picture;
     m_asked.insert(picture.sha1());
     m_waiting = true;
-    cache.decodeLater(picture.sha1(), picture.data());
+    m_cache.decodeLater(picture.sha1(), picture.data());
     return picture.pending();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/PictureCache.h"
 
 #include <QObject>
 #include <QSet>
@@ -8,7 +9,7 @@
 
 namespace pelorama::canvas {
 
-// Keeps the canvas view from waiting for pictures to be decoded: a render whose pictures the shared
+// Keeps the canvas view from waiting for pictures to be decoded: a render whose pictures the view's
 // PictureCache does not keep yet asks for them on the render pool and draws them as pending (nothing where
 // they go); once one is decoded, pictureArrived asks for another render, which shows it. A picture asked
 // for once that still is not kept when it is drawn again (one larger than the cache takes) is decoded by
@@ -18,7 +19,7 @@ class DecodingPictures : public QObject
     Q_OBJECT
 
 public:
-    explicit DecodingPictures(QObject* parent = nullptr);
+    explicit DecodingPictures(model::PictureCache& pictures, QObject* parent = nullptr);
 
     // canvas, with the pictures that are not decoded yet pending and asked for; complete when none is.
     struct Prepared
@@ -36,6 +37,7 @@ signals:
 private:
     model::PictureReference prepared(const model::PictureReference& picture);
 
+    model::PictureCache& m_cache;
     QSet<QString> m_asked; // by SHA-1
     bool m_waiting = false;
 };

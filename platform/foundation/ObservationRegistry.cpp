@@ -135,9 +135,7 @@ private:
             QObject::connect(static_cast<KeyValueObject*>(object), &KeyValueObject::valueChangedForKey,
                              relay.get(), &NotifyRelay::notifyKey, Qt::DirectConnection);
         } else {
-            const QMetaMethod notifySlot =
-                relay->metaObject()->method(relay->metaObject()->indexOfSlot("notify()"));
-            QObject::connect(object, object->metaObject()->method(signalIndex), relay.get(), notifySlot,
+            QObject::connect(object, object->metaObject()->method(signalIndex), relay.get(), m_notifySlot,
                              Qt::DirectConnection);
         }
         observed.connectedSignals.insert(signalIndex);
@@ -166,6 +164,10 @@ private:
         // The relays go with `observed`; the object emits nothing more once it is being destroyed.
     }
 
+    // Looked up by name once: a NOTIFY signal is known only by its index, so its relay is connected by
+    // meta method.
+    const QMetaMethod m_notifySlot =
+        NotifyRelay::staticMetaObject.method(NotifyRelay::staticMetaObject.indexOfSlot("notify()"));
     std::mutex m_mutex;
     std::unordered_map<QObject*, ObservedObject> m_objects;
 };

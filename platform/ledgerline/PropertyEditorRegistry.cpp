@@ -20,36 +20,31 @@ void add(QHash<QString, PropertyEditorRegistry::Factory>& factories, const char*
     factories.insert(QString::fromLatin1(name), [] { return std::make_unique<Cell>(); });
 }
 
-QHash<QString, PropertyEditorRegistry::Factory>& factories()
-{
-    static QHash<QString, PropertyEditorRegistry::Factory> table = [] {
-        QHash<QString, PropertyEditorRegistry::Factory> builtIn;
-        // A plain Property has a row that edits nothing.
-        add<PropertyTableCellView>(builtIn, "PropertyTableCellView");
-        add<StringPropertyTableCellView>(builtIn, "StringPropertyTableCellView");
-        add<NumericPropertyTableCellView>(builtIn, "NumericPropertyTableCellView");
-        add<ColorPropertyTableCellView>(builtIn, "ColorPropertyTableCellView");
-        add<FontPropertyTableCellView>(builtIn, "FontPropertyTableCellView");
-        add<ImagePropertyTableCellView>(builtIn, "ImagePropertyTableCellView");
-        add<EnumerationPropertyTableCellView>(builtIn, "EnumerationPropertyTableCellView");
-        return builtIn;
-    }();
-    return table;
-}
-
 } // namespace
+
+PropertyEditorRegistry::PropertyEditorRegistry()
+{
+    // A plain Property has a row that edits nothing.
+    add<PropertyTableCellView>(m_factories, "PropertyTableCellView");
+    add<StringPropertyTableCellView>(m_factories, "StringPropertyTableCellView");
+    add<NumericPropertyTableCellView>(m_factories, "NumericPropertyTableCellView");
+    add<ColorPropertyTableCellView>(m_factories, "ColorPropertyTableCellView");
+    add<FontPropertyTableCellView>(m_factories, "FontPropertyTableCellView");
+    add<ImagePropertyTableCellView>(m_factories, "ImagePropertyTableCellView");
+    add<EnumerationPropertyTableCellView>(m_factories, "EnumerationPropertyTableCellView");
+}
 
 void PropertyEditorRegistry::registerEditor(const QString& editorName, Factory factory)
 {
-    factories().emplace(editorName, std::move(factory));
+    m_factories.emplace(editorName, std::move(factory));
 }
 
-bool PropertyEditorRegistry::isRegistered(const QString& editorName)
+bool PropertyEditorRegistry::isRegistered(const QString& editorName) const
 {
-    return factories().contains(editorName);
+    return m_factories.contains(editorName);
 }
 
-QString PropertyEditorRegistry::resolvedEditorName(const Property& property)
+QString PropertyEditorRegistry::resolvedEditorName(const Property& property) const
 {
     for (const QMetaObject* meta = property.metaObject(); meta && meta != &QObject::staticMetaObject;
          meta = meta->superClass()) {
@@ -61,14 +56,14 @@ QString PropertyEditorRegistry::resolvedEditorName(const Property& property)
     return {};
 }
 
-std::unique_ptr<PropertyTableCellView> PropertyEditorRegistry::makeCellView(const Property& property)
+std::unique_ptr<PropertyTableCellView> PropertyEditorRegistry::makeCellView(const Property& property) const
 {
     const QString name = resolvedEditorName(property);
     if (name.isEmpty()) {
         foundation::warning(QStringLiteral("No editor is registered for %1").arg(property.editorName()));
         return std::make_unique<PropertyTableCellView>();
     }
-    auto cell = factories().value(name)();
+    auto cell = m_factories.value(name)();
     return cell ? std::move(cell) : std::make_unique<PropertyTableCellView>();
 }
 

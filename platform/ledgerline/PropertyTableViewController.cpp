@@ -33,7 +33,13 @@ QWidget* makeSectionHeader(const QString& title, QWidget* parent)
 } // namespace
 
 PropertyTableViewController::PropertyTableViewController(QObject* parent)
+    : PropertyTableViewController(std::make_shared<const PropertyEditorRegistry>(), parent)
+{}
+
+PropertyTableViewController::PropertyTableViewController(
+    std::shared_ptr<const PropertyEditorRegistry> editors, QObject* parent)
     : appkit::ViewController(parent)
+    , m_editors(std::move(editors))
 {}
 
 PropertyTableViewController::~PropertyTableViewController()
@@ -155,14 +161,13 @@ void PropertyTableViewController::reloadRows()
             m_headers.push_back(header);
             m_layout->addWidget(header);
             for (const auto& property : group->properties()) {
-                const QString editorName = PropertyEditorRegistry::resolvedEditorName(*property);
+                const QString editorName = m_editors->resolvedEditorName(*property);
                 PropertyRowView* row = nullptr;
                 if (const auto found = reusable.find(editorName); found != reusable.end()) {
                     row = found->second;
                     reusable.erase(found);
                 } else {
-                    row = new PropertyRowView(editorName, PropertyEditorRegistry::makeCellView(*property),
-                                              m_content);
+                    row = new PropertyRowView(editorName, m_editors->makeCellView(*property), m_content);
                     connect(row->cellView(), &PropertyTableCellView::gestureStarted, this,
                             &PropertyTableViewController::gestureStarted);
                     connect(row->cellView(), &PropertyTableCellView::gestureFinished, this,

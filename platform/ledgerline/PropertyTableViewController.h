@@ -2,6 +2,7 @@
 
 #include "appkit/ViewController.h"
 #include "ledgerline/PropertyCollection.h"
+#include "ledgerline/PropertyEditorRegistry.h"
 
 #include <QMetaObject>
 #include <QPointer>
@@ -34,7 +35,11 @@ class PropertyTableViewController : public appkit::ViewController
     Q_OBJECT
 
 public:
+    // A table with the editors of the kinds this library defines.
     explicit PropertyTableViewController(QObject* parent = nullptr);
+    // A table with the editors of editors.
+    explicit PropertyTableViewController(std::shared_ptr<const PropertyEditorRegistry> editors,
+                                         QObject* parent = nullptr);
     ~PropertyTableViewController() override;
 
     PropertyEditable* object() const { return m_object; }
@@ -62,6 +67,7 @@ private:
     // A section shows while one of its rows does.
     void updateSectionVisibility();
 
+    std::shared_ptr<const PropertyEditorRegistry> m_editors;
     PropertyEditable* m_object = nullptr;
     QPointer<QObject> m_objectLifetime;
     QMetaObject::Connection m_objectDestroyed;

@@ -3,20 +3,19 @@
 #include "inspector/AnglePropertyTableCellView.h"
 #include "inspector/StockGradientPropertyTableCellView.h"
 #include "inspector/WarningPropertyTableCellView.h"
-#include "ledgerline/PropertyEditorRegistry.h"
 
 namespace pelorama::app {
 
-void registerInspectorEditors()
+std::shared_ptr<const ledgerline::PropertyEditorRegistry> inspectorEditors()
 {
-    using ledgerline::PropertyEditorRegistry;
-    PropertyEditorRegistry::registerEditor(QStringLiteral("StockGradientPropertyTableCellView"), [] {
-        return std::make_unique<StockGradientPropertyTableCellView>();
-    });
-    PropertyEditorRegistry::registerEditor(QStringLiteral("AnglePropertyTableCellView"),
-                                           [] { return std::make_unique<AnglePropertyTableCellView>(); });
-    PropertyEditorRegistry::registerEditor(QStringLiteral("WarningPropertyTableCellView"),
-                                           [] { return std::make_unique<WarningPropertyTableCellView>(); });
+    auto editors = std::make_shared<ledgerline::PropertyEditorRegistry>();
+    editors->registerEditor(QStringLiteral("StockGradientPropertyTableCellView"),
+                            [] { return std::make_unique<StockGradientPropertyTableCellView>(); });
+    editors->registerEditor(QStringLiteral("AnglePropertyTableCellView"),
+                            [] { return std::make_unique<AnglePropertyTableCellView>(); });
+    editors->registerEditor(QStringLiteral("WarningPropertyTableCellView"),
+                            [] { return std::make_unique<WarningPropertyTableCellView>(); });
+    return editors;
 }
 
 } // namespace pelorama::app

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ledgerline/PropertyEditorRegistry.h"
+
+#include <memory>
+
 namespace pelorama::app {
 
-// Adds the application's own inspector editors (stock gradient, angle, warning) to the inspector's
-// editor registry. Call once on the main thread before the inspector first shows an object; calling
-// again changes nothing.
-void registerInspectorEditors();
+// The inspector's editors: the table's own and the application's (stock gradient, angle, warning).
+std::shared_ptr<const ledgerline::PropertyEditorRegistry> inspectorEditors();
 
 } // namespace pelorama::app

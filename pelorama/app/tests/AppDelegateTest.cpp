@@ -15,7 +15,6 @@
 #include "appkit/Mnemonics.h"
 #include "graphics/Image.h"
 #include "graphics/ImageDecoderRegistry.h"
-#include "ledgerline/PropertyEditorRegistry.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/LanguageEditing.h"
 #include "store/ManagedObjectContext.h"
@@ -46,9 +45,6 @@ TEST(AppDelegateTest, TheSealedImageDecoderIsRegisteredOncePerProcess)
     app::AppDelegate second;
     EXPECT_TRUE(graphics::ImageDecoderRegistry::isRegistered("ccc"));
     EXPECT_EQ(graphics::ImageDecoderRegistry::fileExtensions().count("ccc"), 1);
-    // The inspector's own editors come with it.
-    EXPECT_TRUE(
-        ledgerline::PropertyEditorRegistry::isRegistered(QStringLiteral("AnglePropertyTableCellView")));
     // The sealed frames load like any other picture.
     const QStringList sealed = QDir(QStringLiteral(":/images")).entryList({QStringLiteral("*.ccc")});
     ASSERT_FALSE(sealed.isEmpty());

@@ -252,6 +252,14 @@ TEST_F(CommandLineTest, ExportWritesWhatExportAllWritesAndLeavesThePackageAsItWa
     EXPECT_EQ(filesIn(some.path()), (QStringList{"Detail.png", "Settings-Night.png"}));
     EXPECT_TRUE(chosen.err.contains("[2/2] Settings-Night.png\n")) << chosen.err.toStdString();
 
+    // An export makes no widgets, yet the widgets' own options of Qt mean to it what they mean to the
+    // windows: nothing that is the program's.
+    const QTemporaryDir styled;
+    const Outcome withStyle =
+        runProgram({"-style", "fusion", "--stylesheet=none.qss", "--export=" + styled.path(), m_package});
+    EXPECT_EQ(withStyle.exitCode, 0) << withStyle.err.toStdString();
+    EXPECT_EQ(filesIn(styled.path()), files);
+
     EXPECT_EQ(contentsOf(m_package), m_packageContents);
 }
 

@@ -5,6 +5,7 @@
 #include "graphics/ImageDecoderRegistry.h"
 #include "model/entities/DocumentModel.h"
 #include "model/rendering/PictureCache.h"
+#include "model/rendering/RenderResources.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "vistrel/Vistrel.h"
 
@@ -125,8 +126,8 @@ TEST_F(CanvasViewTest, OnlyARenderWithEveryPictureIsAnnouncedAsDone)
     // Renders of a change meanwhile are shown too, under the same announcement.
     const pelorama::model::PictureReference reference = stored->pictureReference();
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return pelorama::model::PictureCache::shared().state(reference.sha1(), reference.data()) ==
-               pelorama::model::PictureCache::State::decoding;
+        return pelorama::model::RenderResources::shared().pictures().state(
+                   reference.sha1(), reference.data()) == pelorama::model::PictureCache::State::decoding;
     }));
     background->setSolidBackgroundColor(green);
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownAt({50, 50}) == QColor(Qt::green); }));

@@ -2,7 +2,7 @@
 
 #include "foundation/Diagnostics.h"
 #include "model/entities/Asset.h"
-#include "model/rendering/PictureCache.h"
+#include "model/rendering/RenderResources.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 
@@ -40,7 +40,7 @@ std::optional<graphics::Image> ImageLoadable::image() const
 {
     if (std::optional<graphics::Image> held = storedValue(imageAttribute))
         return held;
-    return pictureReference().picture();
+    return pictureReference().picture(RenderResources::shared().pictures());
 }
 
 void ImageLoadable::setImage(const std::optional<graphics::Image>& image)
@@ -90,7 +90,7 @@ void ImageLoadable::storeImageData(const QByteArray& data)
         return;
     Asset* asset = Asset::insertInto(*context, data);
     if (const std::optional<graphics::Image> held = storedValue(imageAttribute))
-        PictureCache::shared().insert(asset->sha1Hash(), asset->data(), *held);
+        RenderResources::shared().pictures().insert(asset->sha1Hash(), asset->data(), *held);
     setAssetIdentifier(asset->uniqueIdentifier());
 }
 

@@ -91,13 +91,6 @@ PathPointer clippedOutline(const graphics::Image& picture, const graphics::Bitma
                                        [&] { return clippedTo(picture, clipRect); });
 }
 
-graphics::FillCache& bandPixels()
-{
-    // A few canvas-sized layers.
-    static graphics::FillCache cache(64 * 1024 * 1024);
-    return cache;
-}
-
 bool meansWholePicture(const graphics::Rect& clip)
 {
     return clip.isNull() || clip == graphics::Rect::zero();
@@ -156,15 +149,17 @@ PathPointer directionalShadowPath(const graphics::Image& picture, const graphics
     });
 }
 
-void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::Image& picture,
-                           const graphics::Rect& imageRect, double angleDegrees, double depth)
+void drawDirectionalShadow(graphics::GraphicsContext& context, graphics::FillCache& bandPixels,
+                           const graphics::Image& picture, const graphics::Rect& imageRect,
+                           double angleDegrees, double depth)
 {
-    drawDirectionalShadow(context, picture, imageRect, graphics::Rect::zero(), angleDegrees, depth);
+    drawDirectionalShadow(context, bandPixels, picture, imageRect, graphics::Rect::zero(), angleDegrees,
+                          depth);
 }
 
-void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::Image& picture,
-                           const graphics::Rect& imageRect, const graphics::Rect& clipRect,
-                           double angleDegrees, double depth)
+void drawDirectionalShadow(graphics::GraphicsContext& context, graphics::FillCache& bandPixels,
+                           const graphics::Image& picture, const graphics::Rect& imageRect,
+                           const graphics::Rect& clipRect, double angleDegrees, double depth)
 {
     const PathPointer bands = directionalShadowPath(picture, imageRect, clipRect, angleDegrees, depth);
     if (bands->isEmpty())
@@ -172,7 +167,7 @@ void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::I
     // A traced picture's bands come from the contour cache, the same object each render: their pixels are
     // kept too, as filling bands that reach across the canvas costs more than the rest of a render.
     if (tracedBitmap(picture))
-        context.fillPath(bands, bandPixels());
+        context.fillPath(bands, bandPixels);
     else
         context.fillPath(*bands);
 }

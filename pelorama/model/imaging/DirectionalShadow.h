@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphics/FillCache.h"
 #include "graphics/GraphicsContext.h"
 #include "graphics/Image.h"
 #include "graphics/Path.h"
@@ -37,11 +38,13 @@ std::shared_ptr<const graphics::Path> directionalShadowPath(const graphics::Imag
                                                             double angleDegrees, double depth);
 
 // Fill the bands above with context's fill colour; the caller sets it, and draws the picture over them.
-// The filled pixels of a traced picture's bands are kept too, so drawing them again only blends them.
-void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::Image& picture,
-                           const graphics::Rect& imageRect, double angleDegrees, double depth);
-void drawDirectionalShadow(graphics::GraphicsContext& context, const graphics::Image& picture,
-                           const graphics::Rect& imageRect, const graphics::Rect& clipRect,
+// The filled pixels of a traced picture's bands are kept in bandPixels, so drawing them again only blends
+// them.
+void drawDirectionalShadow(graphics::GraphicsContext& context, graphics::FillCache& bandPixels,
+                           const graphics::Image& picture, const graphics::Rect& imageRect,
                            double angleDegrees, double depth);
+void drawDirectionalShadow(graphics::GraphicsContext& context, graphics::FillCache& bandPixels,
+                           const graphics::Image& picture, const graphics::Rect& imageRect,
+                           const graphics::Rect& clipRect, double angleDegrees, double depth);
 
 } // namespace pelorama::model

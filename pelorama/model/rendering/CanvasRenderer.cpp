@@ -2,10 +2,10 @@
 
 #include "graphics/BitmapImageRep.h"
 #include "graphics/GraphicsContext.h"
-#include "graphics/ImageLayerCache.h"
 #include "model/rendering/AspectFit.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/SnapshotDrawing.h"
 
 #include <algorithm>
@@ -51,13 +51,6 @@ std::optional<QImage> makeBitmap(graphics::Size size, double scale)
     if (bitmap.isNull())
         return std::nullopt;
     return bitmap;
-}
-
-// The resampled device frames and pictures of the canvas view: a few canvas-sized layers.
-graphics::ImageLayerCache& canvasViewImages()
-{
-    static graphics::ImageLayerCache cache(64 * 1024 * 1024);
-    return cache;
 }
 
 graphics::Image stretched(const graphics::Image& image, graphics::Size target)
@@ -113,16 +106,24 @@ std::size_t sharedDrawables(const std::vector<DetachedCanvas>& canvases)
 
 } // namespace
 
+CanvasRenderer::CanvasRenderer()
+    : CanvasRenderer(RenderResources::shared())
+{}
+
+CanvasRenderer::CanvasRenderer(RenderResources& resources)
+    : m_resources(resources)
+{}
+
 void CanvasRenderer::draw(const DetachedCanvas& canvas, std::size_t first, std::size_t last,
                           CanvasRenderingMode mode, QImage& bitmap, double k)
 {
     graphics::GraphicsContext context(bitmap);
     if (mode == CanvasRenderingMode::canvasView)
-        context.setDrawingForScreen(canvasViewImages());
+        context.setDrawingForScreen(m_resources.canvasViewImages());
     const graphics::AffineTransform transform = graphics::AffineTransform::scale(k, k);
     context.save();
     context.concatenate(transform);
-    const CanvasRenderingContext renderingContext{context, transform, k, mode, canvas.size()};
+    const CanvasRenderingContext renderingContext{context, m_resources, transform, k, mode, canvas.size()};
     for (std::size_t index = first; index < last; ++index) {
         std::visit(
             [&](const auto& snapshot) {

@@ -11,6 +11,7 @@
 namespace pelorama::model {
 
 class DetachedCanvas;
+class RenderResources;
 
 // Turns a canvas snapshot into pixels: the one way the canvas view, thumbnails, template previews,
 // export and the shared clipboard image are drawn. Each drawable is drawn by the renderer of its kind
@@ -18,12 +19,15 @@ class DetachedCanvas;
 // snapshot alone, so what a render shows is what the snapshot held when it was taken.
 //
 // The renderer keeps what it laid out for the next render (see CaptionRenderer); everything else it
-// draws from comes from shared caches keyed by their inputs (device frames, traced outlines, masks). It
+// draws from comes from caches keyed by their inputs (its RenderResources, device frames, traced
+// outlines). It
 // renders on one thread at a time; any number of renderers may render at once.
 class CanvasRenderer
 {
 public:
-    CanvasRenderer() = default;
+    // Draws from the caches of RenderResources::shared().
+    CanvasRenderer();
+    explicit CanvasRenderer(RenderResources& resources);
     CanvasRenderer(const CanvasRenderer&) = delete;
     CanvasRenderer& operator=(const CanvasRenderer&) = delete;
 
@@ -55,6 +59,7 @@ private:
     void draw(const DetachedCanvas& canvas, std::size_t first, std::size_t last, CanvasRenderingMode mode,
               QImage& bitmap, double k);
 
+    RenderResources& m_resources;
     CaptionRenderer m_captions;
 };
 

@@ -1,8 +1,8 @@
 #include "model/rendering/CaptionRenderer.h"
 
 #include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/ShadowCaster.h"
-#include "model/rendering/TextMaskCache.h"
 #include "model/rendering/TextRendering.h"
 
 #include <algorithm>
@@ -70,10 +70,9 @@ std::shared_ptr<const graphics::TextLayout> CaptionRenderer::layout(const Captio
     return laidOut;
 }
 
-std::optional<TextMask> CaptionRenderer::mask(const CaptionStyle& style, double width)
+std::optional<TextMask> CaptionRenderer::mask(const CaptionStyle& style, double width, TextMaskCache& masks)
 {
-    return TextMaskCache::shared().mask(style, width,
-                                        [&] { return TextMask::draw(*layout(style, width), width); });
+    return masks.mask(style, width, [&] { return TextMask::draw(*layout(style, width), width); });
 }
 
 void CaptionRenderer::draw(const CaptionSnapshot& caption, const CanvasRenderingContext& context)
@@ -90,7 +89,7 @@ void CaptionRenderer::draw(const CaptionSnapshot& caption, const CanvasRendering
     // A drop shadow stays in force while the glyphs draw, so they cast it; a directional one is cast from the
     // mask's ink, which lines up with the glyphs drawn over it. A mask too large for a bitmap casts none.
     castShadow(caption.shadow, context, [&]() -> std::optional<ShadowCaster> {
-        const std::optional<TextMask> ink = mask(caption.style, width);
+        const std::optional<TextMask> ink = mask(caption.style, width, context.resources.textMasks());
         if (!ink)
             return std::nullopt;
         return ShadowCaster{*ink->image, ink->imageRect(box.minX(), y)};

@@ -12,6 +12,8 @@
 
 namespace pelorama::model {
 
+class TextMaskCache;
+
 struct CanvasRenderingContext;
 
 // Draws captions: the styled text laid out at the rectangle's width and placed by the vertical alignment,
@@ -40,8 +42,8 @@ public:
     std::shared_ptr<const graphics::AttributedString> styledText(const CaptionStyle& style);
     // The styled text laid out at width.
     std::shared_ptr<const graphics::TextLayout> layout(const CaptionStyle& style, double width);
-    // The mask of the caption's ink laid out at width; none when it is too large for a bitmap.
-    std::optional<TextMask> mask(const CaptionStyle& style, double width);
+    // The mask of the caption's ink laid out at width, kept in masks; none when it is too large for a bitmap.
+    std::optional<TextMask> mask(const CaptionStyle& style, double width, TextMaskCache& masks);
 
 private:
     struct StyledEntry

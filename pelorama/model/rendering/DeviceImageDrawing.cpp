@@ -4,6 +4,7 @@
 #include "model/devices/DeviceVariant.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DeviceImageSnapshot.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/ShadowCaster.h"
 #include "model/rendering/SnapshotDrawing.h"
 #include "model/rendering/StyleKit.h"
@@ -73,7 +74,7 @@ void draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& conte
     if (device.picture.isPending())
         return;
     std::shared_ptr<const graphics::Image> placeholder;
-    const std::optional<graphics::Image> decoded = device.picture.picture();
+    const std::optional<graphics::Image> decoded = device.picture.picture(context.resources.pictures());
     const graphics::Image* picture = decoded ? &*decoded : nullptr;
     if (!picture && context.renderingMode == CanvasRenderingMode::templatePreview) {
         placeholder = previewPlaceholder(device);

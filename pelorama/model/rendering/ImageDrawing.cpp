@@ -1,5 +1,6 @@
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/ImageSnapshot.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/ShadowCaster.h"
 #include "model/rendering/SnapshotDrawing.h"
 #include "model/rendering/StyleKit.h"
@@ -43,7 +44,7 @@ void draw(const ImageSnapshot& image, const CanvasRenderingContext& context)
     // A picture on its way draws nothing yet, not the placeholder of a missing one.
     if (image.picture.isPending())
         return;
-    const std::optional<graphics::Image> decoded = image.picture.picture();
+    const std::optional<graphics::Image> decoded = image.picture.picture(context.resources.pictures());
     if (!decoded) {
         drawPlaceholder(image, context);
         return;

@@ -31,13 +31,6 @@ PictureCache::PictureCache(std::size_t budgetBytes)
         moveToThread(application->thread());
 }
 
-PictureCache& PictureCache::shared()
-{
-    // A dozen large screen captures: the pictures of the screenshots being drawn, and some to come back to.
-    static PictureCache cache(192 * 1024 * 1024);
-    return cache;
-}
-
 std::optional<PictureCache::Entry> PictureCache::kept(const QString& sha1, const QByteArray& data)
 {
     const auto matches = [&](const Entry& entry) {

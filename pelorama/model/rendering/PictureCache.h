@@ -33,8 +33,6 @@ public:
     PictureCache(const PictureCache&) = delete;
     PictureCache& operator=(const PictureCache&) = delete;
 
-    static PictureCache& shared();
-
     // The picture of data, whose SHA-1 is sha1: the one kept, or else decoded now on this thread and kept.
     // While a thread of the render pool decodes a picture, others that ask for it wait for that decoding.
     // None when the bytes are no picture. A failure of the decoding itself (std::bad_alloc) reaches every
@@ -51,7 +49,8 @@ public:
     // Keeps picture, decoded elsewhere (from a dropped file, say), as the picture of data.
     void insert(const QString& sha1, const QByteArray& data, const graphics::Image& picture);
     // Decodes the picture on the render pool unless it is kept or being decoded; pictureDecoded follows
-    // once it is decoded. Only for a cache that outlives the pool's jobs, such as the shared one.
+    // once it is decoded. Only for a cache that outlives the pool's jobs, such as the one of
+    // RenderResources::shared().
     void decodeLater(const QString& sha1, const QByteArray& data);
 
 signals:

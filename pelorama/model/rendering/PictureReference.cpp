@@ -14,12 +14,12 @@ PictureReference::PictureReference(QString sha1, QByteArray data)
     , m_isAsset(true)
 {}
 
-std::optional<graphics::Image> PictureReference::picture() const
+std::optional<graphics::Image> PictureReference::picture(PictureCache& pictures) const
 {
     if (m_isPending)
         return std::nullopt;
     if (m_isAsset)
-        return PictureCache::shared().picture(m_sha1, m_data);
+        return pictures.picture(m_sha1, m_data);
     return m_decoded;
 }
 

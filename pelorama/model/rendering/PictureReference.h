@@ -8,8 +8,10 @@
 
 namespace pelorama::model {
 
+class PictureCache;
+
 // The picture of an image or a device image as a snapshot holds it: the bytes of its asset with their
-// SHA-1, decoded when it is drawn through the shared PictureCache, or a picture decoded already that no
+// SHA-1, decoded when it is drawn through a PictureCache, or a picture decoded already that no
 // asset holds (a template's, say). Copying one copies neither bytes nor pixels. A pending picture is one
 // whose decoding a render does not wait for: it draws nothing where it goes until a later render.
 class PictureReference
@@ -27,9 +29,9 @@ public:
     const QString& sha1() const { return m_sha1; }
     const QByteArray& data() const { return m_data; }
 
-    // The picture, from the shared PictureCache (decoded now, on this thread, when it keeps none); none
-    // when there is none, the bytes are no picture or it is pending.
-    std::optional<graphics::Image> picture() const;
+    // The picture, from pictures (decoded now, on this thread, when it keeps none); none when there is
+    // none, the bytes are no picture or it is pending.
+    std::optional<graphics::Image> picture(PictureCache& pictures) const;
 
     // The same picture, pending.
     PictureReference pending() const;

@@ -4,6 +4,7 @@
 #include "model/imaging/DirectionalShadow.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DrawingBounds.h"
+#include "model/rendering/RenderResources.h"
 
 namespace pelorama::model {
 
@@ -22,8 +23,9 @@ void castShadow(const ShadowSettings& shadow, const CanvasRenderingContext& cont
             ShadowSettings drawn = shadow;
             drawn.depth = DrawingBounds::shadowDepth(shadow.depth);
             graphics.setFillColor(shadow.color);
-            drawDirectionalShadow(graphics, cast->picture, cast->imageRect, cast->clipRect,
-                                  shadow.angle - cast->turn, drawn.directionalLength(context.canvasSize));
+            drawDirectionalShadow(graphics, context.resources.shadowBands(), cast->picture, cast->imageRect,
+                                  cast->clipRect, shadow.angle - cast->turn,
+                                  drawn.directionalLength(context.canvasSize));
         }
         break;
     }

@@ -19,13 +19,6 @@ TextMaskCache::TextMaskCache(std::size_t budgetBytes)
     : m_budgetBytes(budgetBytes)
 {}
 
-TextMaskCache& TextMaskCache::shared()
-{
-    // Masks are one pixel per point: a few dozen captions' worth.
-    static TextMaskCache cache(32 * 1024 * 1024);
-    return cache;
-}
-
 std::vector<TextMaskCache::Entry>::iterator TextMaskCache::find(const CaptionStyle& style, double width)
 {
     return std::find_if(m_entries.begin(), m_entries.end(),

@@ -24,8 +24,6 @@ public:
     TextMaskCache(const TextMaskCache&) = delete;
     TextMaskCache& operator=(const TextMaskCache&) = delete;
 
-    static TextMaskCache& shared();
-
     // The mask kept for style laid out at width; otherwise the one draw makes, kept from then on. When two
     // threads draw one mask at once, both get the one kept first. No value when draw makes none (a mask
     // too large for a bitmap), which is not kept.

@@ -6,6 +6,7 @@
 #include "model/entities/DeviceImage.h"
 #include "model/entities/Image.h"
 #include "model/rendering/PictureCache.h"
+#include "model/rendering/RenderResources.h"
 #include "store/FetchRequest.h"
 
 #include <QBuffer>
@@ -139,17 +140,20 @@ TEST_F(AssetTest, DrawablesSharingAPictureFileDrawOneBitmapDecodedWhenFirstDrawn
     ASSERT_EQ(drawables.size(), 40);
     const PictureReference first = drawables.front()->pictureReference();
     ASSERT_TRUE(first.isAsset());
-    EXPECT_EQ(PictureCache::shared().state(first.sha1(), first.data()), PictureCache::State::absent);
+    EXPECT_EQ(RenderResources::shared().pictures().state(first.sha1(), first.data()),
+              PictureCache::State::absent);
 
     QSet<qint64> bitmaps;
     for (ImageLoadable* drawable : drawables) {
-        const std::optional<graphics::Image> picture = drawable->pictureReference().picture();
+        const std::optional<graphics::Image> picture =
+            drawable->pictureReference().picture(RenderResources::shared().pictures());
         ASSERT_TRUE(picture);
         EXPECT_EQ(picture->size(), (graphics::Size{7, 5}));
         bitmaps.insert(picture->representations().front().bitmap().cacheKey());
     }
     EXPECT_EQ(bitmaps.size(), 1);
-    EXPECT_EQ(PictureCache::shared().state(first.sha1(), first.data()), PictureCache::State::kept);
+    EXPECT_EQ(RenderResources::shared().pictures().state(first.sha1(), first.data()),
+              PictureCache::State::kept);
 }
 
 TEST_F(AssetTest, ADroppedFileOfEveryDecodableFormatBecomesThePictureAndItsBytesTheAsset)

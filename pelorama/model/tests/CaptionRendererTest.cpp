@@ -6,6 +6,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/TextMaskCache.h"
 #include "model/rendering/TextRendering.h"
 
@@ -67,7 +68,8 @@ protected:
         graphics::GraphicsContext context(bitmap);
         const graphics::AffineTransform transform = graphics::AffineTransform::scale(scale, scale);
         context.concatenate(transform);
-        renderer.draw(caption, {context, transform, scale, CanvasRenderingMode::exportImage, canvasSize});
+        renderer.draw(caption, {context, RenderResources::shared(), transform, scale,
+                                CanvasRenderingMode::exportImage, canvasSize});
         return bitmap;
     }
 
@@ -94,7 +96,7 @@ protected:
     std::optional<TextMask> mask(const TextRect* caption)
     {
         const CaptionSnapshot snapshot = CaptionSnapshot::of(*caption);
-        return renderer.mask(snapshot.style, snapshot.rect.width());
+        return renderer.mask(snapshot.style, snapshot.rect.width(), RenderResources::shared().textMasks());
     }
 
     CaptionRenderer renderer;
@@ -121,7 +123,8 @@ TEST_P(CaptionRendererCaches, ReuseWhatTheCaptionsInputsStillSelect)
     render(renderer, caption);
     const auto styled = renderer.styledText(caption.style);
     const auto layout = renderer.layout(caption.style, caption.rect.width());
-    const std::optional<TextMask> ink = renderer.mask(caption.style, caption.rect.width());
+    const std::optional<TextMask> ink =
+        renderer.mask(caption.style, caption.rect.width(), RenderResources::shared().textMasks());
     ASSERT_TRUE(ink);
 
     CaptionSnapshot changed = caption;
@@ -130,8 +133,10 @@ TEST_P(CaptionRendererCaches, ReuseWhatTheCaptionsInputsStillSelect)
     const QImage drawn = render(renderer, changed);
     EXPECT_EQ(renderer.styledText(changed.style) == styled, GetParam().keepsStyledText);
     EXPECT_EQ(renderer.layout(changed.style, changed.rect.width()) == layout, GetParam().keepsLayout);
-    EXPECT_EQ(renderer.mask(changed.style, changed.rect.width())->image == ink->image,
-              GetParam().keepsLayout);
+    EXPECT_EQ(
+        renderer.mask(changed.style, changed.rect.width(), RenderResources::shared().textMasks())->image ==
+            ink->image,
+        GetParam().keepsLayout);
     // Whatever was reused, the picture is the one a renderer that never drew the caption makes.
     CaptionRenderer fresh;
     EXPECT_EQ(drawn, render(fresh, changed));
@@ -225,7 +230,8 @@ TEST_F(CaptionRendererTest, RenderersShareMasksWithinABoundedCache)
     CaptionRenderer other;
     const CaptionSnapshot snapshot = CaptionSnapshot::of(*caption);
     const std::optional<TextMask> mine = mask(caption);
-    const std::optional<TextMask> theirs = other.mask(snapshot.style, snapshot.rect.width());
+    const std::optional<TextMask> theirs =
+        other.mask(snapshot.style, snapshot.rect.width(), RenderResources::shared().textMasks());
     ASSERT_TRUE(mine && theirs);
     EXPECT_EQ(mine->image, theirs->image);
 
@@ -575,6 +581,7 @@ TEST_F(CaptionRendererTest, SnapshotsDrawConcurrentlyOnAnyThread)
 
     std::vector<std::vector<QImage>> results(threadCount);
     std::vector<std::thread> threads;
+    threads.reserve(threadCount);
     for (int i = 0; i < threadCount; ++i) {
         threads.emplace_back([&, i] {
             CaptionRenderer own;

@@ -5,6 +5,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/SnapshotDrawing.h"
 
 #include <gtest/gtest.h>
@@ -171,7 +172,7 @@ TEST_F(DeviceImageRendering, DrawingLeavesTheGraphicsStateAsItFoundIt)
         for (CanvasRenderingMode mode :
              {CanvasRenderingMode::canvasView, CanvasRenderingMode::templatePreview}) {
             draw(std::get<DeviceImageSnapshot>(device->snapshot()),
-                 CanvasRenderingContext{context, {}, 1, mode, canvasSize});
+                 CanvasRenderingContext{context, RenderResources::shared(), {}, 1, mode, canvasSize});
             EXPECT_TRUE(context.transform().isIdentity());
             EXPECT_FALSE(context.shadow());
             EXPECT_EQ(context.fillColor(), (graphics::Color{0.2, 0.4, 0.6, 1}));

@@ -144,6 +144,7 @@ TEST(OutlineOrientationTest, ReversedCurvesKeepTheirShape)
 
 TEST(DirectionalShadowTest, APictureWithoutABitmapIsOutlinedByItsBoundsClockwise)
 {
+    graphics::FillCache bandPixels(16 * 1024 * 1024);
     const graphics::Image bare(graphics::Size{40, 20});
     const std::vector<Polygon> outline = polygons(*extractContours(bare));
     ASSERT_EQ(outline.size(), 1u);
@@ -155,7 +156,7 @@ TEST(DirectionalShadowTest, APictureWithoutABitmapIsOutlinedByItsBoundsClockwise
     {
         graphics::GraphicsContext context(bitmap);
         context.setFillColor({1, 0, 0, 1});
-        drawDirectionalShadow(context, bare, {0, 10, 40, 20}, 270, 5);
+        drawDirectionalShadow(context, bandPixels, bare, {0, 10, 40, 20}, 270, 5);
     }
     EXPECT_EQ(pixelAt(bitmap, 20, 7), QColor(Qt::red));
     EXPECT_EQ(pixelAt(bitmap, 20, 15).alpha(), 0);
@@ -220,6 +221,7 @@ TEST(DirectionalShadowTest, RectanglesWithoutAreaCastNothing)
 
 TEST(DirectionalShadowTest, AClippedPictureCastsFromTheOutlineOfItsShownPart)
 {
+    graphics::FillCache bandPixels(16 * 1024 * 1024);
     // The block spans x 1...6 of the picture; only its right part, x 4...8, is shown, ten times enlarged at
     // x 40...80, where the block's part covers x 40...60 and y 30...80.
     const graphics::Image picture = blockPicture();
@@ -229,7 +231,7 @@ TEST(DirectionalShadowTest, AClippedPictureCastsFromTheOutlineOfItsShownPart)
         QImage bitmap = graphics::GraphicsContext::makeBitmap(100, 100);
         graphics::GraphicsContext context(bitmap);
         context.setFillColor({1, 0, 0, 1});
-        drawDirectionalShadow(context, picture, placement, clip, angle, 30);
+        drawDirectionalShadow(context, bandPixels, picture, placement, clip, angle, 30);
         return bitmap;
     };
     // To the left, the band starts at the clip's edge, which the boolean operation made part of the outline.
@@ -255,12 +257,13 @@ TEST(DirectionalShadowTest, ARepeatedRequestAnswersTheCachedBands)
 
 TEST(DirectionalShadowTest, TheBandIsFilledWithTheContextsFillColour)
 {
+    graphics::FillCache bandPixels(16 * 1024 * 1024);
     const graphics::Image picture = blockPicture();
     QImage bitmap = graphics::GraphicsContext::makeBitmap(40, 40);
     {
         graphics::GraphicsContext context(bitmap);
         context.setFillColor({1, 0, 0, 1});
-        drawDirectionalShadow(context, picture, {0, 0, 40, 40}, 270, 10);
+        drawDirectionalShadow(context, bandPixels, picture, {0, 0, 40, 40}, 270, 10);
     }
     // Drawn five times enlarged, the block's outline spans x 5...30 and y 10...35; cast straight down,
     // the band lies below its bottom edge.

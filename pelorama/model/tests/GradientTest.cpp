@@ -6,6 +6,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
 #include "model/rendering/GradientRasterizer.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/SnapshotDrawing.h"
 
 #include <cmath>
@@ -106,6 +107,7 @@ TEST_F(GradientEntity, DrawsOverTheWholeBitmap)
         context.scale(0.5, 0.5);
         draw(std::get<GradientSnapshot>(gradient->snapshot()),
              CanvasRenderingContext{context,
+                                    RenderResources::shared(),
                                     graphics::AffineTransform::scale(0.5, 0.5),
                                     0.5,
                                     CanvasRenderingMode::canvasView,

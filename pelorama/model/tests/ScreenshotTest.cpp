@@ -11,6 +11,7 @@
 #include "model/entities/ValidationError.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderingContext.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/SnapshotDrawing.h"
 #include "tessaline/Shared/ColorComponents.h"
 
@@ -32,7 +33,8 @@ QImage drawAlone(const Screenshot& screenshot, graphics::Size canvasSize, int wi
     {
         graphics::GraphicsContext context(bitmap);
         draw(std::get<BackgroundSnapshot>(screenshot.snapshot()),
-             CanvasRenderingContext{context, {}, 1, CanvasRenderingMode::exportImage, canvasSize});
+             CanvasRenderingContext{
+                 context, RenderResources::shared(), {}, 1, CanvasRenderingMode::exportImage, canvasSize});
     }
     return bitmap;
 }

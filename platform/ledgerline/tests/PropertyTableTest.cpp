@@ -256,13 +256,14 @@ public:
 
 TEST(LedgerlineTest, EditorsAreFoundByEditorNameAndFallBackToTheirBaseClass)
 {
-    PropertyEditorRegistry::registerEditor("DialPropertyTableCellView",
-                                           [] { return std::make_unique<DialCell>(); });
-    EXPECT_TRUE(PropertyEditorRegistry::isRegistered("DialPropertyTableCellView"));
-    EXPECT_FALSE(PropertyEditorRegistry::isRegistered("AnglePropertyTableCellView"));
+    auto editors = std::make_shared<PropertyEditorRegistry>();
+    editors->registerEditor("DialPropertyTableCellView", [] { return std::make_unique<DialCell>(); });
+    EXPECT_TRUE(editors->isRegistered("DialPropertyTableCellView"));
+    EXPECT_FALSE(editors->isRegistered("AnglePropertyTableCellView"));
+    EXPECT_FALSE(PropertyEditorRegistry().isRegistered("DialPropertyTableCellView"));
 
     Dial dial;
-    PropertyTableViewController table;
+    PropertyTableViewController table(editors);
     table.view();
     table.setObject(&dial);
     ASSERT_EQ(table.rowViews().size(), 3u);

@@ -45,7 +45,6 @@ class InspectorEditorsTableTest : public testing::Test
 protected:
     void SetUp() override
     {
-        app::registerInspectorEditors();
         context->setUndoStack(&undo);
         table.view();
     }
@@ -78,7 +77,7 @@ protected:
     QUndoStack undo;
     DocumentStack document = DocumentStack::inMemory();
     std::unique_ptr<store::ManagedObjectContext>& context = document.context;
-    PropertyTableViewController table;
+    PropertyTableViewController table{app::inspectorEditors()};
 };
 
 } // namespace
