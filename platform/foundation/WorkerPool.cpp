@@ -66,15 +66,14 @@ bool counts(const QThreadPool& pool)
 }
 
 // The pool's threads make and free whole pictures, each its own. The C library would keep a heap per
-// thread, up to eight per processor, and move its threshold for mapping a block of its own above the
-// largest picture freed so far; what the pictures left in those heaps came back to the system only in
-// part, and the window held hundreds of megabytes more after an export. Blocks of a few megabytes and more
-// (full-size pictures and their layers) are therefore always mapped on their own and given back when
-// freed, and the threads share a heap per pool thread at most.
+// thread, up to eight per processor, and what the pictures left in those heaps came back to the system
+// only in part: the window held hundreds of megabytes more after an export. The threads therefore share a
+// heap per pool thread at most (an export gives back what is free in them when it ends). The threshold
+// above which a block is mapped on its own is left to move with the largest block freed: fixed below a
+// picture's size, every render of a full-size picture mapped and faulted in fresh pages, half again the
+// time of the render itself.
 void boundThreadHeaps(int threads)
 {
-    constexpr int ownMappingBytes = 4 * 1024 * 1024;
-    mallopt(M_MMAP_THRESHOLD, ownMappingBytes);
     mallopt(M_ARENA_MAX, std::max(threads, 2));
 }
 
