@@ -2,6 +2,7 @@
 // documents into a directory, which writes what Export All writes and leaves the packages as they were.
 #include "app/CommandLine.h"
 
+#include "FolderContents.h"
 #include "app/DocumentLock.h"
 #include "document/DocumentPackage.h"
 #include "document/ExportJob.h"
@@ -16,8 +17,6 @@
 #include "templates/TemplateCategory.h"
 #include "tessaline/Shared/App.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QEventLoop>
 #include <QFile>
 #include <QImage>
@@ -96,23 +95,7 @@ void makePackage(const QString& path, const QStringList& templated,
     ASSERT_TRUE(package.saveAs(path));
 }
 
-// Every file and folder inside path with a digest of each file's bytes.
-QStringList contentsOf(const QString& path)
-{
-    QStringList contents;
-    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString entry = it.next();
-        QFile file(entry);
-        QString line = QDir(path).relativeFilePath(entry);
-        if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
-            line += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
-        contents.append(line);
-    }
-    contents.sort();
-    return contents;
-}
+using testsupport::contentsOf;
 
 QStringList filesIn(const QString& directory)
 {

@@ -1,10 +1,9 @@
 // What the program reads when it exports from the command line: documents reached through linked
 // folders, and packages that stay byte for byte as they were, also when a cut-short save left a journal.
+#include "FolderContents.h"
 #include "document/DocumentPackage.h"
 #include "model/entities/Screenshot.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -47,23 +46,7 @@ void makePackage(const QString& path)
     ASSERT_TRUE(package.saveAs(path));
 }
 
-// Every entry inside path with the digest of each file's bytes.
-QStringList contentsOf(const QString& path)
-{
-    QStringList contents;
-    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString entry = it.next();
-        QFile file(entry);
-        QString line = QDir(path).relativeFilePath(entry);
-        if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
-            line += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
-        contents.append(line);
-    }
-    contents.sort();
-    return contents;
-}
+using testsupport::contentsOf;
 
 } // namespace
 

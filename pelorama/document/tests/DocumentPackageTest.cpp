@@ -2,14 +2,13 @@
 // byte of it, and refusing texts too long to lay out.
 #include "document/DocumentPackage.h"
 
+#include "FolderContents.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "store/ManagedObjectContext.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,23 +35,7 @@ void makePackage(const QString& path, const QString& text, const model::Translat
     ASSERT_TRUE(saved) << saved.error().message().toStdString();
 }
 
-// Every entry inside path with the digest of each file's bytes.
-QStringList contentsOf(const QString& path)
-{
-    QStringList contents;
-    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString entry = it.next();
-        QFile file(entry);
-        QString line = QDir(path).relativeFilePath(entry);
-        if (it.fileInfo().isFile() && file.open(QIODevice::ReadOnly))
-            line += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
-        contents.append(line);
-    }
-    contents.sort();
-    return contents;
-}
+using testsupport::contentsOf;
 
 QString opened(const QString& path)
 {
