@@ -2,6 +2,8 @@
 
 #include "foundation/Fatal.h"
 
+#include <algorithm>
+
 namespace pelorama::model {
 
 namespace {
@@ -26,6 +28,15 @@ AttributeTable::AttributeTable(std::vector<AttributeRow> rows)
             m_pixelKeys.append(row.key);
         for (const QString& key : row.dependsOn)
             m_dependents[key].append(row.key);
+    }
+    for (const AttributeRow& row : m_rows) {
+        const QStringList dependents = m_dependents.value(row.key);
+        const bool drawn = row.changesPixels || std::any_of(dependents.begin(), dependents.end(),
+                                                            [this](const QString& dependent) {
+                                                                return m_pixelKeys.contains(dependent);
+                                                            });
+        if (!drawn)
+            m_keysDrawingNothing.insert(row.key);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "model/attributes/AttributeRow.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -29,6 +30,9 @@ public:
 
     // The keys whose change changes what the entity draws, in table order.
     const QStringList& pixelKeys() const { return m_pixelKeys; }
+    // Whether a store into key may change what the entity draws: key is one of pixelKeys, a key such a
+    // row depends on, or a key without a row (a relationship, which says what is drawn together).
+    bool mayChangePixels(const QString& key) const { return !m_keysDrawingNothing.contains(key); }
     // The keys whose value changes with every store into key (the rows that depend on it).
     QStringList keysDependingOn(const QString& key) const { return m_dependents.value(key); }
     bool hasDependentKeys() const { return !m_dependents.isEmpty(); }
@@ -37,6 +41,7 @@ private:
     std::vector<AttributeRow> m_rows;
     QHash<QString, qsizetype> m_index;
     QStringList m_pixelKeys;
+    QSet<QString> m_keysDrawingNothing;
     QHash<QString, QStringList> m_dependents;
 };
 

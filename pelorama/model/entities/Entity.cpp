@@ -13,11 +13,14 @@ namespace pelorama::model {
 Entity::Entity(const AttributeTable& attributes)
     : m_attributes(attributes)
 {
-    if (!attributes.hasDependentKeys())
+    // Entities that draw nothing (mappings, assets, languages) count no stores.
+    if (!attributes.hasDependentKeys() && attributes.pixelKeys().isEmpty())
         return;
     connect(
         this, &KeyValueObject::valueChangedForKey, this,
         [this](const QString& changed) {
+            if (m_attributes.mayChangePixels(changed))
+                ++m_pixelStores;
             for (const QString& key : m_attributes.keysDependingOn(changed))
                 emit valueChangedForKey(key);
         },

@@ -44,6 +44,11 @@ public:
     static constexpr Attribute<QString> uniqueIdentifierAttribute{u"uniqueIdentifier"};
 
     const AttributeTable& attributeTable() const { return m_attributes; }
+    // How many stores into keys that may change what the object draws (AttributeTable::mayChangePixels)
+    // it has heard since it was made, those of an unchanged value included: whoever compares the count
+    // across the context's reports of its changes tells a change that can show from one that cannot
+    // (ScreenshotRevisions).
+    quint64 pixelStores() const { return m_pixelStores; }
 
     template <typename T> std::optional<T> storedValue(const Attribute<T>& attribute) const
     {
@@ -113,6 +118,7 @@ private:
     QVariant insertionValue(const QString& key) const;
 
     const AttributeTable& m_attributes;
+    quint64 m_pixelStores = 0;
 };
 
 // The entity name of an entity class: its class name without namespace ("Screenshot").
