@@ -64,9 +64,6 @@ DocumentWindow::DocumentWindow(Document& document, ApplicationCommands* applicat
     // The window's font panel follows and changes the caption selected on the canvas.
     auto* fonts = new canvas::FontManager(this);
     new canvas::CaptionFontLink(*m_canvasView, *fonts);
-    // Every render of the canvas renders the selected row's thumbnail again.
-    connect(m_canvasView, &canvas::CanvasView::didRender, m_screenshotList,
-            &ScreenshotListView::refreshSelectedThumbnail);
     connect(&selection, &model::DocumentSelection::screenshotsChanged, m_inspector.get(),
             [this] { showInspectedObject(); });
     connect(&selection, &model::DocumentSelection::drawableChanged, m_inspector.get(),

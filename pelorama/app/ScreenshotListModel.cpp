@@ -1,11 +1,11 @@
 #include "app/ScreenshotListModel.h"
 
-#include "app/ScreenshotChangeCounter.h"
 #include "document/ScreenshotArrangement.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/KeyedArchiver.h"
 #include "foundation/KeyedUnarchiver.h"
 #include "model/entities/Screenshot.h"
+#include "model/entities/ScreenshotRevisions.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -30,9 +30,11 @@ ScreenshotListModel::ScreenshotListModel(document::ScreenshotArrangement& arrang
     connect(&arrangement, &document::ScreenshotArrangement::rearranged, this,
             &ScreenshotListModel::followArrangement);
     followArrangement();
-    m_changes = std::make_unique<ScreenshotChangeCounter>(arrangement);
-    connect(m_changes.get(), &ScreenshotChangeCounter::screenshotsChanged, this,
-            &ScreenshotListModel::screenshotsChanged);
+    if (store::ManagedObjectContext* context = arrangement.context()) {
+        m_revisions = &model::ScreenshotRevisions::of(*context);
+        connect(m_revisions, &model::ScreenshotRevisions::revised, this,
+                &ScreenshotListModel::screenshotsRevised);
+    }
 }
 
 ScreenshotListModel::~ScreenshotListModel() = default;
@@ -93,14 +95,14 @@ void ScreenshotListModel::followArrangement()
     m_rearranging = false;
 }
 
-void ScreenshotListModel::screenshotsChanged(const QList<model::Screenshot*>& screenshots)
+void ScreenshotListModel::screenshotsRevised(const QList<model::Screenshot*>& screenshots)
 {
     QHash<const model::Screenshot*, int> rows;
     for (int row = 0; row < m_screenshots.size(); ++row)
         rows.insert(m_screenshots[row], row);
     for (model::Screenshot* screenshot : screenshots) {
         if (const int row = rows.value(screenshot, -1); row >= 0)
-            emit dataChanged(index(row), index(row), {changesRole, Qt::DisplayRole, Qt::ToolTipRole});
+            emit dataChanged(index(row), index(row), {revisionRole});
     }
 }
 
@@ -117,8 +119,8 @@ QVariant ScreenshotListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case screenshotRole:
         return QVariant::fromValue(screenshot);
-    case changesRole:
-        return QVariant::fromValue(m_changes->changes(*screenshot));
+    case revisionRole:
+        return QVariant::fromValue(m_revisions ? m_revisions->revision(*screenshot) : quint64(0));
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
         return screenshot->name();

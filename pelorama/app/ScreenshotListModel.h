@@ -3,10 +3,10 @@
 #include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
-#include <memory>
 
 namespace pelorama::model {
 class Screenshot;
+class ScreenshotRevisions;
 } // namespace pelorama::model
 
 namespace pelorama::document {
@@ -15,14 +15,12 @@ class ScreenshotArrangement;
 
 namespace pelorama::app {
 
-class ScreenshotChangeCounter;
-
 // The document's arrangement of screenshots (document::ScreenshotArrangement) as rows for the list view:
 // one row per screenshot, inserted, moved and removed one by one as the arrangement changes, so views
 // keep what they show for the rows that stay.
 //
-// When a screenshot's count of changes rises (ScreenshotChangeCounter), its row reports it as changed
-// (dataChanged).
+// When a screenshot's revision rises (model::ScreenshotRevisions of the arrangement's context), its row
+// reports it as changed (dataChanged).
 //
 // Rows are reordered by dragging: a drag carries a keyed archive of the dragged screenshots' object ID
 // URIs under the type "Screenshot", and a drop moves them above the row it lands on through the
@@ -34,8 +32,8 @@ class ScreenshotListModel : public QAbstractListModel
 public:
     // The row's screenshot, a model::Screenshot*.
     static constexpr int screenshotRole = Qt::UserRole + 1;
-    // The count of the row's screenshot's changes, a quint64 that only rises.
-    static constexpr int changesRole = Qt::UserRole + 2;
+    // The revision of the row's screenshot, a quint64 that only rises.
+    static constexpr int revisionRole = Qt::UserRole + 2;
 
     explicit ScreenshotListModel(document::ScreenshotArrangement& arrangement, QObject* parent = nullptr);
     ~ScreenshotListModel() override;
@@ -67,14 +65,13 @@ public:
 private:
     // Rows for the arrangement's screenshots.
     void followArrangement();
-    void screenshotsChanged(const QList<model::Screenshot*>& screenshots);
+    void screenshotsRevised(const QList<model::Screenshot*>& screenshots);
 
     QPointer<document::ScreenshotArrangement> m_arrangement;
     // The arrangement's screenshots as the rows stand.
     QList<model::Screenshot*> m_screenshots;
     bool m_rearranging = false;
-    // Made after the arrangement, so it hears of the context's changes once the rows follow them.
-    std::unique_ptr<ScreenshotChangeCounter> m_changes;
+    QPointer<model::ScreenshotRevisions> m_revisions;
 };
 
 } // namespace pelorama::app

@@ -89,8 +89,8 @@ bool ScreenshotListView::showsCurrentThumbnails() const
     const auto [first, last] = shownRows();
     for (int row = first; row <= last; ++row) {
         const model::Screenshot* screenshot = m_model->screenshotAt(row);
-        const quint64 changes = m_model->index(row).data(ScreenshotListModel::changesRole).toULongLong();
-        if (!screenshot || !m_thumbnails.shows(*screenshot, changes))
+        const quint64 revision = m_model->index(row).data(ScreenshotListModel::revisionRole).toULongLong();
+        if (!screenshot || !m_thumbnails.shows(*screenshot, revision))
             return false;
     }
     return true;
@@ -99,12 +99,12 @@ bool ScreenshotListView::showsCurrentThumbnails() const
 void ScreenshotListView::rowsDidChange(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                        const QList<int>& roles)
 {
-    if (!m_model || (!roles.isEmpty() && !roles.contains(ScreenshotListModel::changesRole)))
+    if (!m_model || (!roles.isEmpty() && !roles.contains(ScreenshotListModel::revisionRole)))
         return;
     for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
         if (const model::Screenshot* screenshot = m_model->screenshotAt(row))
             m_thumbnails.screenshotDidChange(
-                *screenshot, m_model->index(row).data(ScreenshotListModel::changesRole).toULongLong());
+                *screenshot, m_model->index(row).data(ScreenshotListModel::revisionRole).toULongLong());
     }
 }
 
@@ -120,7 +120,7 @@ void ScreenshotListView::wantThumbnails()
     const auto add = [&](int row) {
         const QModelIndex index = m_model->index(row);
         wanted.push_back(
-            {m_model->screenshotAt(row), index.data(ScreenshotListModel::changesRole).toULongLong()});
+            {m_model->screenshotAt(row), index.data(ScreenshotListModel::revisionRole).toULongLong()});
     };
     for (int row = first; row <= last; ++row)
         add(row);
@@ -185,17 +185,6 @@ void ScreenshotListView::viewSelectionDidChange()
     for (int row : rows)
         screenshots.append(m_model->screenshotAt(row));
     m_selection->setScreenshots(screenshots);
-}
-
-void ScreenshotListView::refreshSelectedThumbnail()
-{
-    if (!m_model || !m_selection)
-        return;
-    model::Screenshot* selected = m_selection->screenshot();
-    const int row = m_model->rowOf(selected);
-    if (row < 0 || !visualRect(m_model->index(row)).intersects(viewport()->rect()))
-        return;
-    m_thumbnails.verify(*selected);
 }
 
 int ScreenshotListView::dropRow(const QPoint& position) const

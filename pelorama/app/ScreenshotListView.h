@@ -14,7 +14,7 @@ namespace pelorama::app {
 // its thumbnail (ScreenshotListDelegate). Thumbnails are rendered off the main thread (ScreenshotThumbnails)
 // once their row is wanted: the rows on screen first, in order, then the others by their distance from
 // the screen, again whenever the list scrolls, changes size or its rows or their screenshots change. A
-// row's picture is rendered again only when the model counts a change of its screenshot. The rows selected
+// row's picture is rendered again only when the revision of its screenshot rises. The rows selected
 // are the document's selected screenshots, both ways: a click selects in the document, and a selection made
 // elsewhere shows here, scrolled into view, as it stays after rows come, go or move (a paste, an undo).
 // While the list has rows, one stays selected.
@@ -35,17 +35,13 @@ public:
     canvas::ScreenshotThumbnails& thumbnails() { return m_thumbnails; }
     // The rows on screen, first to last; empty without rows.
     std::pair<int, int> shownRows() const;
-    // Whether every row on screen shows a picture of its screenshot as it is now.
+    // Whether every row on screen shows a picture of its screenshot at its revision.
     bool showsCurrentThumbnails() const;
 
     // The gap a drop at position (viewport coordinates) goes into, as the row the dropped rows go
     // above (the row count: below the last). The upper or lower quarter of a row is the gap above or
     // below it; its middle, the gap above it.
     int dropRow(const QPoint& position) const;
-
-    // Renders the thumbnail of the selected screenshot again when its row is on screen and the screenshot
-    // no longer looks as its picture shows.
-    void refreshSelectedThumbnail();
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;

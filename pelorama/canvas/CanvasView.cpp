@@ -69,7 +69,7 @@ CanvasView::CanvasView(QWidget* parent)
 
 CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     : QWidget(parent)
-    , m_drawableObservers([this](model::Drawable* drawable) { drawableDidChange(drawable); })
+    , m_revisions([this] { canvasDidChange(); })
     , m_rendered(std::make_shared<model::PoolMailbox<Rendered>>(*this, &CanvasView::takeRender))
     , m_renderPerform([this] { renderCanvas(); })
     , m_layoutPerform([this] { layout(); })
@@ -101,7 +101,7 @@ CanvasView::~CanvasView()
     // Before the widget goes: an open editor would write into a view that is no longer whole.
     m_drops.reset();
     m_editing.reset();
-    m_drawableObservers.observe(nullptr);
+    m_revisions.follow(nullptr);
 }
 
 tessaline::MarkupLabel* CanvasView::emptyLabel() const
@@ -117,7 +117,7 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
     // comes back.
     if (!m_job)
         endAnnouncement();
-    m_drawableObservers.observe(nullptr);
+    m_revisions.follow(nullptr);
     m_canvas = std::move(canvas);
     m_pictures.reset();
 
@@ -126,7 +126,7 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
     if (m_canvas) {
         setNeedsRendering(true);
         setNeedsLayout();
-        m_drawableObservers.observe(m_canvas.get());
+        m_revisions.follow(m_canvas.get());
     }
     m_renderer->canvasDidChange();
 }
@@ -140,12 +140,11 @@ void CanvasView::setLanguage(const QString& language)
     setNeedsRendering(true);
 }
 
-void CanvasView::drawableDidChange(model::Drawable* drawable)
+void CanvasView::canvasDidChange()
 {
     // The render takes a fresh snapshot; nothing of the old picture needs letting go.
     setNeedsRendering(true);
-    const auto* selectable = dynamic_cast<model::Selectable*>(drawable);
-    if (selectable && selectable == selection())
+    if (const model::Selectable* selected = selection(); selected && selectionFrame() != viewRect(*selected))
         setNeedsLayout();
 }
 

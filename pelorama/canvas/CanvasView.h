@@ -3,7 +3,7 @@
 #include "canvas/CanvasMapping.h"
 #include "canvas/CanvasViewRendering.h"
 #include "canvas/DecodingPictures.h"
-#include "canvas/DrawableObservers.h"
+#include "canvas/RevisionFollower.h"
 #include "canvas/WeakReference.h"
 #include "foundation/CoalescedPerform.h"
 #include "graphics/Image.h"
@@ -29,6 +29,7 @@ namespace pelorama::model {
 class Canvas;
 class Drawable;
 class ImageDroppable;
+class Screenshot;
 class Selectable;
 } // namespace pelorama::model
 
@@ -44,7 +45,7 @@ class EmptyCanvasLabel;
 // the selection and what the pointer is over, and passes on what its parts do: captions edited in place
 // (CaptionEditing) and image files dropped on pictures (CanvasImageDrops).
 //
-// Rendering is deferred and off the main thread: observed changes (DrawableObservers) only set
+// Rendering is deferred and off the main thread: new revisions (RevisionFollower) only set
 // needsRendering, and one render follows on the next pass of the event loop however many changes came
 // before it. It takes a snapshot of the canvas there and draws it on a thread of the view's own, so that
 // the window answers while a big canvas draws; the last picture stays shown until the next one arrives.
@@ -73,8 +74,8 @@ public:
     ~CanvasView() override;
 
     const std::shared_ptr<const model::Canvas>& canvas() const { return m_canvas; }
-    // Shows canvas (none shows the empty label): commits and closes the caption editor, observes every
-    // drawable's keys that change its pixels (model::pixelKeys), clears the selection and schedules a render.
+    // Shows canvas (none shows the empty label): commits and closes the caption editor, follows the
+    // revision of the screenshot it shows (RevisionFollower), clears the selection and schedules a render.
     void setCanvas(std::shared_ptr<const model::Canvas> canvas);
 
     // The language the captions show and are edited in: a code of the document's languages, empty for
@@ -83,9 +84,13 @@ public:
     const QString& language() const { return m_language; }
     void setLanguage(const QString& language);
 
-    // Whether what the view shows is yet to catch up with its canvas: a render is asked for or running, or
-    // the one shown leaves out pictures still being decoded.
-    bool needsRendering() const { return m_needsRendering || m_job != 0 || m_announced != nullptr; }
+    // Whether what the view shows is yet to catch up with its canvas: a render is asked for or running,
+    // the one shown leaves out pictures still being decoded, or the context has yet to report changes,
+    // which may be of the canvas.
+    bool needsRendering() const
+    {
+        return m_needsRendering || m_job != 0 || m_announced != nullptr || m_revisions.isPending();
+    }
     // Going from false to true schedules one render on the next pass of the event loop; false drops a
     // render asked for and not started.
     void setNeedsRendering(bool needsRendering);
@@ -100,7 +105,8 @@ public:
     CanvasViewRendering& renderer() const { return *m_renderer; }
     // The label shown while no canvas is set.
     tessaline::MarkupLabel* emptyLabel() const;
-    std::size_t observerCount() const { return m_drawableObservers.count(); }
+    // The screenshot whose revision the view follows: its canvas's, none without one.
+    model::Screenshot* followedScreenshot() const { return m_revisions.screenshot(); }
 
     // The raster renderer's picture, painted fitted and centred on white; none paints white only. An
     // opaque picture (no pixel of it lets the white through) is painted without the white underneath.
@@ -179,11 +185,11 @@ private:
     void takeRender();
     // Emits didRender for the render announced and not yet done, if any.
     void endAnnouncement();
-    void drawableDidChange(model::Drawable* drawable);
+    void canvasDidChange();
     void layout();
     void mouseDown(const QPointF& position, int clickCount);
 
-    DrawableObservers m_drawableObservers;
+    RevisionFollower m_revisions;
     std::unique_ptr<CanvasViewRendering> m_renderer;
     // Lent to the render running, back when it ends.
     std::shared_ptr<model::CanvasRenderer> m_canvasRenderer = std::make_shared<model::CanvasRenderer>();

@@ -63,11 +63,11 @@ const graphics::Image* ScreenshotThumbnails::picture(const model::Screenshot& sc
     return entry && entry->picture ? &*entry->picture : nullptr;
 }
 
-bool ScreenshotThumbnails::shows(const model::Screenshot& screenshot, quint64 changes) const
+bool ScreenshotThumbnails::shows(const model::Screenshot& screenshot, quint64 revision) const
 {
     const Entry* entry = find(screenshot);
-    return entry && entry->picture && entry->changes == changes && entry->shows == changes &&
-           entry->language == m_language && !entry->job && !entry->verifying;
+    return entry && entry->picture && entry->revision == revision && entry->shows == revision &&
+           entry->language == m_language && !entry->job;
 }
 
 QImage ScreenshotThumbnails::composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio)
@@ -100,7 +100,7 @@ void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t s
             continue;
         entry.wanted = true;
         entry.screenshot = screenshot;
-        entry.changes = wanted[index].changes;
+        entry.revision = wanted[index].revision;
         entry.shown = index < shown;
         if (!entry.shown) {
             entry.renderer.reset();
@@ -138,18 +138,10 @@ void ScreenshotThumbnails::setLanguage(const QString& language)
     m_startRenders.request();
 }
 
-void ScreenshotThumbnails::screenshotDidChange(const model::Screenshot& screenshot, quint64 changes)
+void ScreenshotThumbnails::screenshotDidChange(const model::Screenshot& screenshot, quint64 revision)
 {
-    if (Entry* entry = find(screenshot); entry && entry->changes != changes) {
-        entry->changes = changes;
-        m_startRenders.request();
-    }
-}
-
-void ScreenshotThumbnails::verify(const model::Screenshot& screenshot)
-{
-    if (Entry* entry = find(screenshot)) {
-        entry->verifying = true;
+    if (Entry* entry = find(screenshot); entry && entry->revision != revision) {
+        entry->revision = revision;
         m_startRenders.request();
     }
 }
@@ -162,13 +154,12 @@ void ScreenshotThumbnails::startRenders()
         Entry& entry = m_entries.at(id);
         if (!entry.kept || entry.job || !entry.screenshot || entry.screenshot->isDeleted())
             continue;
-        if (entry.shows == entry.changes && entry.language == m_language && !entry.verifying)
+        if (entry.shows == entry.revision && entry.language == m_language)
             continue;
         model::DetachedCanvas snapshot(entry.screenshot->makeCanvas(), m_language);
-        entry.verifying = false;
         if (entry.picture && entry.snapshot && *entry.snapshot == snapshot) {
-            // Told of a change that does not show, or a language it has no texts in.
-            entry.shows = entry.changes;
+            // A revision that does not show, or a language it has no texts in.
+            entry.shows = entry.revision;
             entry.language = m_language;
             continue;
         }
@@ -179,7 +170,7 @@ void ScreenshotThumbnails::startRenders()
 void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
 {
     entry.job = ++m_jobs;
-    entry.shows = entry.changes;
+    entry.shows = entry.revision;
     entry.language = m_language;
     ++m_rendering;
     // A renderer kept for a screenshot on screen keeps the captions it laid out for the next render.

@@ -28,10 +28,10 @@ namespace pelorama::canvas {
 // on the main thread and never while the list paints.
 //
 // The list says which screenshots it wants, most needed first (those on screen, then the others by their
-// distance from the screen), each with the count of its changes so far. A picture is rendered when it is
-// missing or shows an earlier count, in that order, a few at a time, so that a list scrolled meanwhile
-// has its new rows rendered next; until then the last picture stays shown. Pictures are kept while they
-// fit a budget of bytes, counted from the start of the list; those past it are freed and rendered again
+// distance from the screen), each with its revision (model::ScreenshotRevisions). A picture is rendered
+// when it is missing or shows an earlier revision, in that order, a few at a time, so that a list scrolled
+// meanwhile has its new rows rendered next; until then the last picture stays shown. Pictures are kept while
+// they fit a budget of bytes, counted from the start of the list; those past it are freed and rendered again
 // once they are wanted within it. The screenshots on screen are always rendered, whatever the budget.
 //
 // What a render reuses (the renderer with its laid-out captions, the snapshot it drew, the picture as
@@ -47,11 +47,11 @@ public:
     // Every thumbnail of a few hundred screenshots.
     static constexpr std::size_t defaultBudget = std::size_t(64) << 20;
 
-    // A screenshot wanted, and the count of its changes that its picture is to show.
+    // A screenshot wanted, and the revision its picture is to show.
     struct Wanted
     {
         model::Screenshot* screenshot = nullptr;
-        quint64 changes = 0;
+        quint64 revision = 0;
     };
 
     explicit ScreenshotThumbnails(std::size_t budget = defaultBudget, QObject* parent = nullptr);
@@ -63,11 +63,11 @@ public:
     // picture stays shown.
     void setLanguage(const QString& language);
 
-    // The last picture rendered of screenshot, which may show an earlier count of changes; none while
-    // none is kept. Never renders.
+    // The last picture rendered of screenshot, which may show an earlier revision; none while none is
+    // kept. Never renders.
     const graphics::Image* picture(const model::Screenshot& screenshot) const;
-    // Whether the picture of screenshot shows its count of changes in the language, with nothing to check.
-    bool shows(const model::Screenshot& screenshot, quint64 changes) const;
+    // Whether the picture of screenshot shows the revision in the language.
+    bool shows(const model::Screenshot& screenshot, quint64 revision) const;
     // The picture composed for a cell (ThumbnailDrawing), kept until the picture, the cell or the ratio
     // change or the screenshot leaves the screen; a null image without a picture.
     QImage composed(const model::Screenshot& screenshot, QSize cellSize, double pixelRatio);
@@ -75,11 +75,9 @@ public:
     // Replaces what is wanted: the first shown of wanted are on screen. Screenshots no longer wanted are
     // forgotten, pictures past the budget freed, and missing or out-of-date ones rendered.
     void want(const std::vector<Wanted>& wanted, std::size_t shown);
-    // The screenshot, when wanted, now has changes: its picture is rendered again in its turn.
-    void screenshotDidChange(const model::Screenshot& screenshot, quint64 changes);
-    // Compares screenshot as it is now with what its picture shows, and renders it again when they
-    // differ, whatever its count of changes says.
-    void verify(const model::Screenshot& screenshot);
+    // The screenshot, when wanted, now stands at revision: its picture is rendered again in its turn,
+    // unless what it would draw is what the picture shows.
+    void screenshotDidChange(const model::Screenshot& screenshot, quint64 revision);
 
     // The screenshots with state kept for rendering (a renderer, a snapshot or a composed picture), and
     // the renders running.
@@ -96,10 +94,9 @@ private:
     struct Entry
     {
         QPointer<model::Screenshot> screenshot;
-        quint64 changes = 0;          // the count wanted
-        std::optional<quint64> shows; // the count the picture, or the render running, shows
+        quint64 revision = 0;         // the revision wanted
+        std::optional<quint64> shows; // the revision the picture, or the render running, shows
         QString language;             // and the language it shows
-        bool verifying = false;
         bool wanted = false;
         bool shown = false; // on screen
         bool kept = false;  // within the budget

@@ -92,6 +92,8 @@ public:
     Result<QList<QVariant>> fetchValues(const FetchRequest& request, const QString& key);
 
     bool hasChanges() const;
+    // Whether objects changed that objectsDidChange has not reported yet.
+    bool hasUnreportedChanges() const { return !m_pending.isEmpty(); }
     QList<ManagedObject*> insertedObjects() const;
     QList<ManagedObject*> updatedObjects() const;
     QList<ManagedObject*> deletedObjects() const;

@@ -3,6 +3,7 @@
 #include "DocumentStack.h"
 #include "canvas/CanvasView.h"
 #include "graphics/Color.h"
+#include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSet>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -109,10 +111,21 @@ protected:
         return image;
     }
 
-    // A canvas of size points over the given drawables.
+    // A canvas of size points over the given drawables. The first is a screenshot, on which the others are
+    // placed (once), as on every canvas the view is given: its revision is what the view follows. The
+    // context reports the new places at once, before the view is given the canvas.
     std::shared_ptr<const pelorama::model::Canvas>
     makeCanvas(graphics::Size size, const std::vector<pelorama::model::Drawable*>& drawables)
     {
+        if (auto* screenshot = dynamic_cast<pelorama::model::Screenshot*>(drawables.front())) {
+            for (pelorama::model::Drawable* drawable : drawables) {
+                if (drawable != drawables.front() && !placed.contains(drawable)) {
+                    placed.insert(drawable);
+                    pelorama::model::DrawableMapping::insert(*drawable, *screenshot, *context);
+                }
+            }
+            context->processPendingChanges();
+        }
         return std::make_shared<const pelorama::model::Canvas>(size, drawables);
     }
 
@@ -162,4 +175,5 @@ protected:
     // document stack, a base).
     RecordingListener delegate;
     std::unique_ptr<pelorama::canvas::CanvasView> view;
+    QSet<pelorama::model::Drawable*> placed;
 };

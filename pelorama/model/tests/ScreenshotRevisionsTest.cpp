@@ -67,12 +67,13 @@ TEST(ScreenshotRevisionsTest, OnlyAChangeThatMayShowRaisesTheRevisionOfItsOwnScr
         bool otherRises;
     } cases[] = {
         {"caption text", [](TwoScreenshots& d) { d.caption->setText("Changed"); }, true, false},
-        {"caption font",
-         [](TwoScreenshots& d) { d.caption->setFont(graphics::Font("Menlo-Regular", 30)); }, true,
-         false},
+        {"caption font", [](TwoScreenshots& d) { d.caption->setFont(graphics::Font("Menlo-Regular", 30)); },
+         true, false},
         {"shadow", [](TwoScreenshots& d) { d.device->setShadowType(ShadowType::drop); }, true, false},
         {"background",
-         [](TwoScreenshots& d) { d.shown->setSolidBackgroundColor(graphics::Color{0, 1, 0, 1}); },
+         [](TwoScreenshots& d) {
+             d.shown->setSolidBackgroundColor(graphics::Color{0, 1, 0, 1});
+         },
          true, false},
         {"device picture", [](TwoScreenshots& d) { d.device->setImage(solidPicture()); }, true, false},
         {"mapping added",
@@ -84,7 +85,8 @@ TEST(ScreenshotRevisionsTest, OnlyAChangeThatMayShowRaisesTheRevisionOfItsOwnScr
          true, false},
         {"a drawable of the other screenshot", [](TwoScreenshots& d) { d.otherCaption->setText("Other"); },
          false, true},
-        {"screenshot deleted", [](TwoScreenshots& d) { d.stack.context->deleteObject(d.other); }, false, true},
+        {"screenshot deleted", [](TwoScreenshots& d) { d.stack.context->deleteObject(d.other); }, false,
+         true},
         {"order only",
          [](TwoScreenshots& d) {
              d.shown->setOrder(3);
