@@ -27,6 +27,7 @@
 #include "templates/TemplateCategory.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -86,6 +87,10 @@ public:
 
     static void settle() { benchmarks::settle(); }
 
+    // Edits made so far, counted across runs: a run that began with the value the last one ended on would
+    // store nothing new, and nothing would render.
+    int edits = 0;
+
     app::Document* document = nullptr;
     app::DocumentWindow* window = nullptr;
     canvas::CanvasView* canvas = nullptr;
@@ -110,9 +115,8 @@ void captionText(benchmark::State& state)
     Window& shown = window();
     const ScriptTexts& texts = scriptTexts[state.range(0)];
     state.SetLabel(texts.name);
-    int edit = 0;
     for (auto _ : state) {
-        shown.caption->setText(texts.edit(++edit));
+        shown.caption->setText(texts.edit(++shown.edits));
         shown.showEdit();
     }
 }
@@ -138,10 +142,9 @@ void backgroundColour(benchmark::State& state)
     Window& shown = window();
     shown.screenshot->setBackgroundType(model::BackgroundType::solid);
     shown.settle();
-    int edit = 0;
     for (auto _ : state) {
         shown.screenshot->setSolidBackgroundColor(
-            graphics::Color::fromQColor(QColor::fromHsv((++edit * 37) % 360, 150, 230)));
+            graphics::Color::fromQColor(QColor::fromHsv((++shown.edits * 37) % 360, 150, 230)));
         shown.showEdit();
     }
     shown.screenshot->setBackgroundType(model::BackgroundType::gradient);
@@ -153,9 +156,12 @@ void stockGradient(benchmark::State& state)
 {
     Window& shown = window();
     const std::vector<const model::StockGradient*>& gradients = model::StockGradient::all();
-    int edit = 0;
     for (auto _ : state) {
-        shown.screenshot->setStockGradient(gradients[size_t(++edit) % gradients.size()]);
+        // The one after the gradient shown.
+        const auto shownNow =
+            std::find(gradients.begin(), gradients.end(), shown.screenshot->stockGradient());
+        const size_t next = shownNow == gradients.end() ? 0 : size_t(shownNow - gradients.begin()) + 1;
+        shown.screenshot->setStockGradient(gradients[next % gradients.size()]);
         shown.showEdit();
     }
 }
@@ -166,9 +172,10 @@ void deviceModel(benchmark::State& state)
     Window& shown = window();
     const std::vector<model::DeviceVariant>& variants = shown.device->deviceFamily().variants();
     const model::DeviceVariant original = shown.device->deviceVariant();
-    int edit = 0;
     for (auto _ : state) {
-        shown.device->setDeviceVariant(variants[size_t(++edit) % 2]);
+        // The other of the first two, whichever is shown.
+        const bool first = shown.device->deviceVariant().identifier() == variants[0].identifier();
+        shown.device->setDeviceVariant(variants[first ? 1 : 0]);
         shown.showEdit();
     }
     shown.device->setDeviceVariant(original);

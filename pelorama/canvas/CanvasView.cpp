@@ -142,8 +142,14 @@ void CanvasView::setLanguage(const QString& language)
 
 void CanvasView::canvasDidChange()
 {
-    // The render takes a fresh snapshot; nothing of the old picture needs letting go.
-    setNeedsRendering(true);
+    // The context reports a pass's changes once they are all made, so the render starts at once: asked
+    // for on the next pass, it would wait behind the repaints the same changes asked for. A render asked
+    // for already takes the changes in; one running is followed by one more as it ends. The render takes
+    // a fresh snapshot; nothing of the old picture needs letting go.
+    if (m_job || m_needsRendering)
+        setNeedsRendering(true);
+    else
+        renderCanvas();
     if (const model::Selectable* selected = selection(); selected && selectionFrame() != viewRect(*selected))
         setNeedsLayout();
 }
