@@ -4,8 +4,8 @@
 #include "document/ExportFailure.h"
 #include "document/ExportFileWriter.h"
 #include "document/ExportPlan.h"
+#include "foundation/PoolMailbox.h"
 #include "foundation/ThreadHeaps.h"
-#include "model/rendering/PoolMailbox.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QList>
@@ -100,7 +100,7 @@ private:
     };
     // What the pool rendered, handed to the job on the main thread (collect) and to nobody once the job
     // is gone.
-    using Results = model::PoolMailbox<Delivery>;
+    using Results = foundation::PoolMailbox<Delivery>;
 
     // Opens the plan's folders, each once, for every file that goes into it.
     void openFolders();
