@@ -301,13 +301,13 @@ inline int magnitude(quint8 byte)
 }
 
 #if defined(__SSE2__)
+// The same for 16 bytes at a time. Paeth works on 16-bit lanes: its distances need nine bits.
 inline __m128i load(const quint8* bytes)
 {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
 }
 
-// The same for 16 bytes at a time. Paeth works on 16-bit lanes: its distances need nine bits.
-inline __m128i select(__m128i mask, __m128i whenSet, __m128i otherwise)
+inline __m128i blend(__m128i mask, __m128i whenSet, __m128i otherwise)
 {
     return _mm_or_si128(_mm_and_si128(mask, whenSet), _mm_andnot_si128(mask, otherwise));
 }
@@ -325,7 +325,7 @@ inline __m128i paethPredictor16(__m128i left, __m128i up, __m128i upLeft)
     const __m128i toUp = absolute16(leftStep);
     const __m128i toUpLeft = absolute16(_mm_add_epi16(upStep, leftStep));
     const __m128i notLeft = _mm_or_si128(_mm_cmpgt_epi16(toLeft, toUp), _mm_cmpgt_epi16(toLeft, toUpLeft));
-    return select(notLeft, select(_mm_cmpgt_epi16(toUp, toUpLeft), upLeft, up), left);
+    return blend(notLeft, blend(_mm_cmpgt_epi16(toUp, toUpLeft), upLeft, up), left);
 }
 
 inline __m128i paethFiltered16(__m128i x, __m128i left, __m128i up, __m128i upLeft)
