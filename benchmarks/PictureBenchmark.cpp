@@ -10,6 +10,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderer.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderResources.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -119,6 +120,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

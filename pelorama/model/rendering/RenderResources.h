@@ -6,21 +6,41 @@
 #include "model/rendering/RenderBudgets.h"
 #include "model/rendering/TextMaskCache.h"
 
+#include <QThreadPool>
+#include <memory>
+
 namespace pelorama::model {
 
 // The caches every renderer draws from, keyed by their inputs and shared by every renderer on every thread
 // (each is thread-safe): decoded pictures, the canvas view's resampled images, filled shadow bands and
-// caption masks. The drawing code reaches them through the CanvasRenderingContext it is given; a
-// CanvasRenderer is given them when it is made.
+// caption masks; and the thread of a render that has the machine to itself. The drawing code reaches them
+// through the CanvasRenderingContext it is given; a CanvasRenderer is given them when it is made.
+//
+// A program makes its own at start-up (Program), once its application object exists and before its first
+// render or picture, and they last until just before the application object goes.
 class RenderResources
 {
 public:
     explicit RenderResources(const RenderBudgets& budgets = {});
     RenderResources(const RenderResources&) = delete;
     RenderResources& operator=(const RenderResources&) = delete;
+    ~RenderResources();
 
-    // The resources of the application's renders, made with the default budgets on first use (after the
-    // application object, whose thread hears PictureCache's signal) and kept until the process ends.
+    // The resources a program made at start-up, for what draws or holds pictures without a rendering
+    // context to take them from (an entity's picture, the canvas view, a renderer made without them).
+    class Program
+    {
+    public:
+        explicit Program(const RenderBudgets& budgets = {});
+        Program(const Program&) = delete;
+        Program& operator=(const Program&) = delete;
+        ~Program();
+
+    private:
+        std::unique_ptr<RenderResources> m_resources;
+    };
+
+    // The program's resources; a program that made none at start-up stops here, naming the fault.
     static RenderResources& shared();
 
     PictureCache& pictures() { return m_pictures; }
@@ -28,11 +48,18 @@ public:
     graphics::FillCache& shadowBands() { return m_shadowBands; }
     TextMaskCache& textMasks() { return m_textMasks; }
 
+    // The thread of a render that has the machine to itself, the export of one screenshot: outside the
+    // worker pool, because Qt splits the fills and blends of a large picture over that pool only for a
+    // thread outside it and does them alone on a thread of its own (a render of 2880 x 1800 took half
+    // again as long there). The loops of the render itself still spread over the pool.
+    QThreadPool& soleRenderThread() { return m_soleRenderThread; }
+
 private:
     PictureCache m_pictures;
     graphics::ImageLayerCache m_canvasViewImages;
     graphics::FillCache m_shadowBands;
     TextMaskCache m_textMasks;
+    QThreadPool m_soleRenderThread;
 };
 
 } // namespace pelorama::model
