@@ -38,9 +38,9 @@ BENCHMARK(firstFrameLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void cachedFrameLoad(benchmark::State& state)
 {
     const QString& identifier = firstVariantOf(0);
-    DeviceFrameCache::shared().frame(identifier);
+    RenderResources::shared().deviceFrames().frame(identifier);
     for (auto _ : state)
-        benchmark::DoNotOptimize(DeviceFrameCache::shared().frame(identifier));
+        benchmark::DoNotOptimize(RenderResources::shared().deviceFrames().frame(identifier));
 }
 BENCHMARK(cachedFrameLoad);
 

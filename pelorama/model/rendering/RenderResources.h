@@ -2,6 +2,7 @@
 
 #include "graphics/FillCache.h"
 #include "graphics/ImageLayerCache.h"
+#include "model/devices/DeviceFrameCache.h"
 #include "model/rendering/PictureCache.h"
 #include "model/rendering/RenderBudgets.h"
 #include "model/rendering/TextMaskCache.h"
@@ -13,8 +14,9 @@ namespace pelorama::model {
 
 // The caches every renderer draws from, keyed by their inputs and shared by every renderer on every thread
 // (each is thread-safe): decoded pictures, the canvas view's resampled images, filled shadow bands and
-// caption masks; and the thread of a render that has the machine to itself. The drawing code reaches them
-// through the CanvasRenderingContext it is given; a CanvasRenderer is given them when it is made.
+// caption masks, and the decoded device frames (full and small, for template previews); and the thread of a
+// render that has the machine to itself. The drawing code reaches them through the CanvasRenderingContext it
+// is given; a CanvasRenderer is given them when it is made.
 //
 // A program makes its own at start-up (Program), once its application object exists and before its first
 // render or picture, and they last until just before the application object goes.
@@ -47,6 +49,11 @@ public:
     graphics::ImageLayerCache& canvasViewImages() { return m_canvasViewImages; }
     graphics::FillCache& shadowBands() { return m_shadowBands; }
     TextMaskCache& textMasks() { return m_textMasks; }
+    // The frames among the application's resources, and the small ones template previews draw: each
+    // frame drawn small, with the size of the full frame (the catalogue's), so a device is placed and
+    // traced as with the full one.
+    DeviceFrameCache& deviceFrames() { return m_deviceFrames; }
+    DeviceFrameCache& previewDeviceFrames() { return m_previewDeviceFrames; }
 
     // The thread of a render that has the machine to itself, the export of one screenshot: outside the
     // worker pool, because Qt splits the fills and blends of a large picture over that pool only for a
@@ -59,6 +66,8 @@ private:
     graphics::ImageLayerCache m_canvasViewImages;
     graphics::FillCache m_shadowBands;
     TextMaskCache m_textMasks;
+    DeviceFrameCache m_deviceFrames{&DeviceFrameCache::loadFromResources};
+    DeviceFrameCache m_previewDeviceFrames{&DeviceFrameCache::loadPreviewFromResources};
     QThreadPool m_soleRenderThread;
 };
 
