@@ -69,7 +69,8 @@ BENCHMARK(traceFrameContours)->Unit(benchmark::kMillisecond);
 void clippedDirectionalShadow(benchmark::State& state)
 {
     const graphics::Image& picture = framePicture();
-    const std::shared_ptr<const graphics::Path> outline = extractContours(picture);
+    const std::shared_ptr<const graphics::Path> outline =
+        extractContours(RenderResources::shared().contours(), picture);
     const graphics::Rect placement{100, 100, 1600, 1600};
     const graphics::Rect clip = aspectFit(placement.size, {graphics::Point{}, picture.size()});
     const double sx = placement.size.width / clip.size.width;

@@ -3,6 +3,7 @@
 #include "graphics/FillCache.h"
 #include "graphics/ImageLayerCache.h"
 #include "model/devices/DeviceFrameCache.h"
+#include "model/imaging/ContourCache.h"
 #include "model/rendering/PictureCache.h"
 #include "model/rendering/RenderBudgets.h"
 #include "model/rendering/TextMaskCache.h"
@@ -14,9 +15,10 @@ namespace pelorama::model {
 
 // The caches every renderer draws from, keyed by their inputs and shared by every renderer on every thread
 // (each is thread-safe): decoded pictures, the canvas view's resampled images, filled shadow bands and
-// caption masks, and the decoded device frames (full and small, for template previews); and the thread of a
-// render that has the machine to itself. The drawing code reaches them through the CanvasRenderingContext it
-// is given; a CanvasRenderer is given them when it is made.
+// caption masks, the outlines and bands of directional shadows, and the decoded device frames (full and
+// small, for template previews); and the thread of a render that has the machine to itself. The drawing code
+// reaches them through the CanvasRenderingContext it is given; a CanvasRenderer is given them when it is
+// made.
 //
 // A program makes its own at start-up (Program), once its application object exists and before its first
 // render or picture, and they last until just before the application object goes.
@@ -48,6 +50,8 @@ public:
     PictureCache& pictures() { return m_pictures; }
     graphics::ImageLayerCache& canvasViewImages() { return m_canvasViewImages; }
     graphics::FillCache& shadowBands() { return m_shadowBands; }
+    // The traced outlines of pictures and the paths of their directional shadows' bands.
+    ContourCache& contours() { return m_contours; }
     TextMaskCache& textMasks() { return m_textMasks; }
     // The frames among the application's resources, and the small ones template previews draw: each
     // frame drawn small, with the size of the full frame (the catalogue's), so a device is placed and
@@ -65,6 +69,7 @@ private:
     PictureCache m_pictures;
     graphics::ImageLayerCache m_canvasViewImages;
     graphics::FillCache m_shadowBands;
+    ContourCache m_contours;
     TextMaskCache m_textMasks;
     DeviceFrameCache m_deviceFrames{&DeviceFrameCache::loadFromResources};
     DeviceFrameCache m_previewDeviceFrames{&DeviceFrameCache::loadPreviewFromResources};
