@@ -6,11 +6,11 @@
 #include "canvas/DrawableObservers.h"
 #include "canvas/WeakReference.h"
 #include "foundation/CoalescedPerform.h"
+#include "foundation/PoolMailbox.h"
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
 #include "model/rendering/CanvasRenderer.h"
-#include "model/rendering/PoolMailbox.h"
 #include "model/rendering/RenderResources.h"
 
 #include <QPointer>
@@ -192,7 +192,7 @@ private:
     std::shared_ptr<const model::Canvas> m_renderingCanvas;
     // The canvas willRender announced, until didRender.
     std::shared_ptr<const model::Canvas> m_announced;
-    std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
+    std::shared_ptr<foundation::PoolMailbox<Rendered>> m_rendered;
     // One thread, kept for the view's life; a view that goes waits for the render running.
     QThreadPool m_renderThread;
     DecodingPictures m_pictures{model::RenderResources::shared().pictures()};

@@ -37,7 +37,8 @@ ScreenshotThumbnails::ScreenshotThumbnails(std::size_t budget, QObject* parent)
     : QObject(parent)
     , m_budget(budget)
     , m_startRenders([this] { startRenders(); })
-    , m_rendered(std::make_shared<model::PoolMailbox<Rendered>>(*this, &ScreenshotThumbnails::takeRenders))
+    , m_rendered(
+          std::make_shared<foundation::PoolMailbox<Rendered>>(*this, &ScreenshotThumbnails::takeRenders))
 {}
 
 ScreenshotThumbnails::~ScreenshotThumbnails()

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "foundation/CoalescedPerform.h"
+#include "foundation/PoolMailbox.h"
 #include "graphics/Image.h"
 #include "graphics/Size.h"
 #include "model/rendering/DetachedCanvas.h"
-#include "model/rendering/PoolMailbox.h"
 #include "store/ManagedObjectID.h"
 
 #include <QImage>
@@ -133,7 +133,7 @@ private:
     std::vector<store::ManagedObjectID> m_order;
     std::unordered_map<store::ManagedObjectID, Entry> m_entries;
     foundation::CoalescedPerform m_startRenders;
-    std::shared_ptr<model::PoolMailbox<Rendered>> m_rendered;
+    std::shared_ptr<foundation::PoolMailbox<Rendered>> m_rendered;
 };
 
 } // namespace pelorama::canvas

@@ -4,7 +4,7 @@
 #include "document/ExportFailure.h"
 #include "document/ExportFileWriter.h"
 #include "document/ExportPlan.h"
-#include "model/rendering/PoolMailbox.h"
+#include "foundation/PoolMailbox.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QList>
@@ -99,7 +99,7 @@ private:
     };
     // What the pool rendered, handed to the job on the main thread (collect) and to nobody once the job
     // is gone.
-    using Results = model::PoolMailbox<Delivery>;
+    using Results = foundation::PoolMailbox<Delivery>;
 
     // Opens the plan's folders, each once, for every file that goes into it.
     void openFolders();

@@ -2,9 +2,9 @@
 
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
+#include "model/context/ContextOperations.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/devices/DeviceFrameLayout.h"
-#include "model/entities/ContextOperations.h"
 #include "model/rendering/RenderResources.h"
 #include "store/FetchRequest.h"
 
