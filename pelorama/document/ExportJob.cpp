@@ -8,7 +8,6 @@
 
 #include <QThreadPool>
 #include <algorithm>
-#include <malloc.h>
 #include <utility>
 
 namespace pelorama::document {
@@ -110,7 +109,9 @@ void ExportJob::advance()
         const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         ++m_running;
         model::startOnPool(
-            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)]() mutable {
+            [results = m_results, heaps = m_heaps, canvases = std::move(canvases),
+             targets = std::move(targets)]() mutable {
+                heaps->enlist();
                 // The last delivery waits until the pictures and snapshots are let go of, so that what
                 // the export freed is free when its end is heard of.
                 std::optional<Delivery> lastDelivery;
@@ -191,11 +192,14 @@ void ExportJob::finish(std::optional<ActionAlert> alert)
     m_alert = std::move(alert);
     // The pictures were made and freed by the pool's threads, whose heaps keep what was freed in them for
     // later: several times the memory the window holds otherwise. It goes back to the system now, on the
-    // pool, so the main thread does not wait while the heaps are searched. One picture leaves no more than
-    // itself there, and giving it back would have the next export fault its pages in afresh (a sixth of
-    // the time of a full-size export).
-    if (m_started > 1)
-        model::startOnPool([] { malloc_trim(0); });
+    // pool, so the main thread does not wait while the heaps are searched; so do the shadow layers of the
+    // full-size pictures, which no render of the window draws. One picture leaves no more than itself
+    // there, and giving it back would have the next export fault its pages in afresh (a sixth of the time
+    // of a full-size export).
+    if (m_started > 1) {
+        model::RenderResources::shared().shadowBands().forgetExactLayers();
+        model::startOnPool([heaps = m_heaps] { heaps->release(); });
+    }
     // Always from the event loop, so that whoever started the job hears of its end the same way.
     QMetaObject::invokeMethod(
         this,
