@@ -4,11 +4,10 @@
 #include "model/entities/Screenshot.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/ExportPicture.h"
+#include "model/rendering/RenderResources.h"
 
-#include <QCoreApplication>
 #include <QThreadPool>
 #include <algorithm>
-#include <malloc.h>
 #include <utility>
 
 namespace pelorama::document {
@@ -16,21 +15,6 @@ namespace pelorama::document {
 namespace {
 
 const QString noPngReason = QStringLiteral("Screenshot has no PNG representation");
-
-// The thread of a render that has the machine to itself, the export of one screenshot: outside the worker
-// pool, because Qt splits the fills and blends of a large picture over that pool only for a thread outside
-// it and does them alone on a thread of its own (a render of 2880 x 1800 took half again as long there).
-// The loops of the render itself still spread over the pool. It goes with the application, whose threads
-// it must not outlive; asked for on the main thread only.
-QThreadPool& soleRenderThread()
-{
-    static QPointer<QThreadPool> pool;
-    if (!pool) {
-        pool = new QThreadPool(QCoreApplication::instance());
-        pool->setMaxThreadCount(1);
-    }
-    return *pool;
-}
 
 } // namespace
 
@@ -121,11 +105,13 @@ void ExportJob::advance()
         }
         if (targets.empty())
             continue;
-        // Nothing else of the export renders beside it: see soleRenderThread.
+        // Nothing else of the export renders beside it: see RenderResources::soleRenderThread.
         const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         ++m_running;
         model::startOnPool(
-            [results = m_results, canvases = std::move(canvases), targets = std::move(targets)]() mutable {
+            [results = m_results, heaps = m_heaps, canvases = std::move(canvases),
+             targets = std::move(targets)]() mutable {
+                heaps->enlist();
                 // The last delivery waits until the pictures and snapshots are let go of, so that what
                 // the export freed is free when its end is heard of.
                 std::optional<Delivery> lastDelivery;
@@ -147,7 +133,7 @@ void ExportJob::advance()
                 if (lastDelivery)
                     results->deliver(std::move(*lastDelivery));
             },
-            0, alone ? soleRenderThread() : m_pool);
+            0, alone ? model::RenderResources::shared().soleRenderThread() : m_pool);
     }
     if (m_written < count)
         return;
@@ -206,11 +192,14 @@ void ExportJob::finish(std::optional<ActionAlert> alert)
     m_alert = std::move(alert);
     // The pictures were made and freed by the pool's threads, whose heaps keep what was freed in them for
     // later: several times the memory the window holds otherwise. It goes back to the system now, on the
-    // pool, so the main thread does not wait while the heaps are searched. One picture leaves no more than
-    // itself there, and giving it back would have the next export fault its pages in afresh (a sixth of
-    // the time of a full-size export).
-    if (m_started > 1)
-        model::startOnPool([] { malloc_trim(0); });
+    // pool, so the main thread does not wait while the heaps are searched; so do the shadow layers of the
+    // full-size pictures, which no render of the window draws. One picture leaves no more than itself
+    // there, and giving it back would have the next export fault its pages in afresh (a sixth of the time
+    // of a full-size export).
+    if (m_started > 1) {
+        model::RenderResources::shared().shadowBands().forgetExactLayers();
+        model::startOnPool([heaps = m_heaps] { heaps->release(); });
+    }
     // Always from the event loop, so that whoever started the job hears of its end the same way.
     QMetaObject::invokeMethod(
         this,

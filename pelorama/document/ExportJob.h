@@ -5,6 +5,7 @@
 #include "document/ExportFileWriter.h"
 #include "document/ExportPlan.h"
 #include "foundation/PoolMailbox.h"
+#include "foundation/ThreadHeaps.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QList>
@@ -114,6 +115,9 @@ private:
     QThreadPool& m_pool;
     int m_workerCount;
     std::shared_ptr<Results> m_results;
+    // The heaps the renders used, given back when the job ends.
+    std::shared_ptr<foundation::ThreadHeapRelease> m_heaps =
+        std::make_shared<foundation::ThreadHeapRelease>();
     std::vector<Item> m_items;
     QList<ExportFailure> m_failures;
     int m_started = 0;
