@@ -50,7 +50,14 @@ CanvasRenderScheduler::CanvasRenderScheduler(CanvasView& view)
     connect(&m_pictures, &DecodingPictures::pictureArrived, this, [this] { setNeedsRendering(true); });
 }
 
-CanvasRenderScheduler::~CanvasRenderScheduler() = default;
+CanvasRenderScheduler::~CanvasRenderScheduler()
+{
+    m_renders.close();
+    // The render running ends here, before the jobs' mailbox is let go of: the last hold on it, released
+    // after the render, is what orders the render before the view's going for race checkers, which do not
+    // see Qt's waiting for its threads.
+    m_renderThread.waitForDone();
+}
 
 void CanvasRenderScheduler::setNeedsRendering(bool needsRendering)
 {

@@ -71,7 +71,6 @@ private:
     foundation::CoalescedPerform m_renderPerform;
     // One thread, kept for the view's life.
     QThreadPool m_renderThread;
-    // Goes first: later renders hand back nothing.
     Renders m_renders;
 };
 

@@ -52,7 +52,7 @@ public:
         : m_mailbox(std::make_shared<PoolMailbox<Returned>>(receiver, take))
     {}
     // Jobs still running end on their own, and what they hand back goes nowhere.
-    ~RenderJobs() { m_mailbox->close(); }
+    ~RenderJobs() { close(); }
     RenderJobs(const RenderJobs&) = delete;
     RenderJobs& operator=(const RenderJobs&) = delete;
 
@@ -89,6 +89,9 @@ public:
     bool isCurrent(Job job) const { return std::ranges::find(m_current, job) != m_current.end(); }
     // The jobs started and neither ended nor dropped.
     std::size_t currentCount() const { return m_current.size(); }
+
+    // Before the owner goes: what jobs hand back from here on goes nowhere.
+    void close() { m_mailbox->close(); }
 
     // What came back since the last call, in the order delivered: the results of current jobs and the ends
     // of all. A job whose end is taken here is no longer current.
