@@ -12,7 +12,7 @@
 #include "DocumentWindowScene.h"
 #include "TemplateScene.h"
 #include "app/Document.h"
-#include "app/DocumentWindow.h"
+#include "app/window/DocumentWindow.h"
 #include "canvas/CanvasView.h"
 #include "document/EditActions.h"
 #include "document/ScreenshotArrangement.h"

@@ -5,8 +5,8 @@
 // offscreen at two pixels per point with settings of their own.
 #include "app/AppDelegate.h"
 #include "app/Document.h"
-#include "appkit/Document.h"
-#include "appkit/DocumentController.h"
+#include "appkit/core/Document.h"
+#include "appkit/widgets/DocumentController.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>

@@ -4,8 +4,8 @@
 
 #include "BenchmarkPackage.h"
 #include "app/AppDelegate.h"
-#include "app/ExportCommand.h"
-#include "app/ExportProgressPrinter.h"
+#include "app/export/ExportCommand.h"
+#include "app/export/ExportProgressPrinter.h"
 #include "tessaline/Tessaline/Application.h"
 
 #include <QEventLoop>

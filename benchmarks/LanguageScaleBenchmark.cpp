@@ -3,9 +3,9 @@
 // files an export writes. Each should take time in step with the length (compare the per-item times
 // across the sizes; BigO shows the fit).
 
-#include "app/ExportCommand.h"
-#include "app/ExportProgressPrinter.h"
-#include "app/LanguageNames.h"
+#include "app/export/ExportCommand.h"
+#include "app/export/ExportProgressPrinter.h"
+#include "app/languages/LanguageNames.h"
 #include "document/DocumentPackage.h"
 #include "document/ExportFileNames.h"
 #include "model/entities/Language.h"

@@ -11,14 +11,15 @@ endfunction()
 # an include that reaches past the declared dependencies fails to compile.
 #
 # A library that shares its folder with another (a widget-free core beside its widgets) publishes only
-# its own HEADERS, each linked on its own under the folder's name, so the core's consumers cannot reach
-# the widgets' headers.
+# its own: with SUBFOLDER, the one subfolder that holds it, linked under the folder's name ("appkit/core");
+# with HEADERS, each of its headers linked on its own. Either way the core's consumers cannot reach the
+# widgets' headers.
 function(pelorama_publish_headers target)
-    cmake_parse_arguments(ARG "" "" "HEADERS" ${ARGN})
+    cmake_parse_arguments(ARG "" "SUBFOLDER" "HEADERS" ${ARGN})
     get_filename_component(_folder ${CMAKE_CURRENT_SOURCE_DIR} NAME)
     set(_include ${CMAKE_BINARY_DIR}/include/${target})
     file(MAKE_DIRECTORY ${_include})
-    if(NOT ARG_HEADERS)
+    if(NOT ARG_HEADERS AND NOT ARG_SUBFOLDER)
         file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_include}/${_folder} SYMBOLIC)
     else()
         # A link to the whole folder, left by an earlier configuration, goes first: links made through it
@@ -33,6 +34,11 @@ function(pelorama_publish_headers target)
                 file(REMOVE ${_link})
             endif()
         endforeach()
+        if(ARG_SUBFOLDER)
+            file(MAKE_DIRECTORY ${_include}/${_folder})
+            file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SUBFOLDER}
+                ${_include}/${_folder}/${ARG_SUBFOLDER} SYMBOLIC)
+        endif()
         foreach(_header IN LISTS ARG_HEADERS)
             get_filename_component(_source ${_header} ABSOLUTE)
             file(RELATIVE_PATH _relative ${CMAKE_CURRENT_SOURCE_DIR} ${_source})
@@ -44,11 +50,12 @@ function(pelorama_publish_headers target)
     target_include_directories(${target} PUBLIC ${_include})
 endfunction()
 
-# pelorama_add_library(name [SHARED] [OWN_HEADERS_ONLY] SOURCES ... LIBS ... PRIVATE_LIBS ...)
+# pelorama_add_library(name [SHARED] [OWN_HEADERS_ONLY | SUBFOLDER sub] SOURCES ... LIBS ... PRIVATE_LIBS ...)
 # A library whose headers live beside its sources; consumers include them as "folder/Header.h". With
-# OWN_HEADERS_ONLY it publishes only the headers among its SOURCES (see pelorama_publish_headers).
+# OWN_HEADERS_ONLY it publishes only the headers among its SOURCES, with SUBFOLDER only the subfolder sub
+# of its folder, as "folder/sub/Header.h" (see pelorama_publish_headers).
 function(pelorama_add_library name)
-    cmake_parse_arguments(ARG "SHARED;OWN_HEADERS_ONLY" "" "SOURCES;LIBS;PRIVATE_LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "SHARED;OWN_HEADERS_ONLY" "SUBFOLDER" "SOURCES;LIBS;PRIVATE_LIBS" ${ARGN})
     if(ARG_SHARED)
         add_library(${name} SHARED ${ARG_SOURCES})
     else()
@@ -59,6 +66,8 @@ function(pelorama_add_library name)
         set(_headers ${ARG_SOURCES})
         list(FILTER _headers INCLUDE REGEX "\\.h$")
         pelorama_publish_headers(${name} HEADERS ${_headers})
+    elseif(ARG_SUBFOLDER)
+        pelorama_publish_headers(${name} SUBFOLDER ${ARG_SUBFOLDER})
     else()
         pelorama_publish_headers(${name})
     endif()

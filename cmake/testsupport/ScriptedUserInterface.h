@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/DocumentUserInterface.h"
+#include "appkit/core/DocumentUserInterface.h"
 
 #include <QStringList>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "app/AcknowledgementsWindowController.h"
 
 #include "app/Acknowledgements.h"
-#include "appkit/WindowPlacement.h"
+#include "appkit/widgets/WindowPlacement.h"
 #include "graphics/AttributedString.h"
 #include "graphics/Font.h"
 #include "tessaline/Shared/MarkupParser.h"

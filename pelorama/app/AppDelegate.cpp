@@ -2,7 +2,7 @@
 
 #include "app/AcknowledgementsWindowController.h"
 #include "app/Document.h"
-#include "app/DocumentCommands.h"
+#include "app/window/DocumentCommands.h"
 #include "model/devices/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
 #include "templates/Template.h"

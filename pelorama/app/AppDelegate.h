@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ApplicationCommands.h"
-#include "appkit/DocumentController.h"
+#include "appkit/widgets/DocumentController.h"
 
 #include <QFuture>
 #include <QObject>

@@ -1,12 +1,12 @@
 #include "app/Document.h"
 
 #include "app/DocumentLock.h"
-#include "app/DocumentWindowController.h"
-#include "app/ScreenshotListModel.h"
-#include "appkit/DocumentWindows.h"
+#include "app/list/ScreenshotListModel.h"
+#include "app/window/DocumentWindowController.h"
+#include "appkit/widgets/DocumentWindows.h"
 #include "document/ScreenshotArrangement.h"
 #include "foundation/Diagnostics.h"
-#include "model/entities/DocumentSelection.h"
+#include "model/selection/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
 #include "tessaline/Shared/App.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/DocumentType.h"
+#include "appkit/core/DocumentType.h"
 #include "document/DocumentPackage.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "app/AppDelegate.h"
-#include "app/CommandLine.h"
-#include "app/ExportCommand.h"
-#include "app/ExportProgressPrinter.h"
+#include "app/export/CommandLine.h"
+#include "app/export/ExportCommand.h"
+#include "app/export/ExportProgressPrinter.h"
 #include "tessaline/Tessaline/Application.h"
 
 #include <QGuiApplication>

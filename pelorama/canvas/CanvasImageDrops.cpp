@@ -1,7 +1,7 @@
 #include "canvas/CanvasImageDrops.h"
 
-#include "appkit/FileErrorAlert.h"
-#include "appkit/ImageFileDrop.h"
+#include "appkit/widgets/FileErrorAlert.h"
+#include "appkit/widgets/ImageFileDrop.h"
 #include "canvas/CanvasOverlay.h"
 #include "canvas/CanvasView.h"
 #include "model/entities/ImageDroppable.h"
@@ -32,7 +32,8 @@ QList<QUrl> imageFileUrls(const QMimeData* data)
 CanvasImageDrops::CanvasImageDrops(CanvasView& view, CanvasOverlay& overlay)
     : m_view(view)
     , m_overlay(overlay)
-    , m_readDrops(std::make_shared<model::PoolMailbox<ReadDrop>>(*this, &CanvasImageDrops::takeReadFiles))
+    , m_readDrops(
+          std::make_shared<foundation::PoolMailbox<ReadDrop>>(*this, &CanvasImageDrops::takeReadFiles))
 {}
 
 CanvasImageDrops::~CanvasImageDrops()

@@ -2,10 +2,10 @@
 
 #include "canvas/WeakReference.h"
 #include "foundation/Expected.h"
+#include "foundation/PoolMailbox.h"
 #include "graphics/ImageFile.h"
 #include "graphics/Point.h"
 #include "model/entities/DroppableError.h"
-#include "model/rendering/PoolMailbox.h"
 
 #include <QObject>
 #include <QUrl>
@@ -72,7 +72,7 @@ private:
     std::map<quint64, PendingDrop> m_pendingDrops;
     quint64 m_dropCount = 0;
     std::map<const model::ImageDroppable*, quint64> m_latestDrops;
-    std::shared_ptr<model::PoolMailbox<ReadDrop>> m_readDrops;
+    std::shared_ptr<foundation::PoolMailbox<ReadDrop>> m_readDrops;
 };
 
 } // namespace pelorama::canvas

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/LengthLimitedTextEdit.h"
+#include "appkit/widgets/LengthLimitedTextEdit.h"
 #include "graphics/Font.h"
 #include "model/entities/TextRect.h"
 

@@ -1,9 +1,9 @@
 #include "canvas/DocumentSelectionBinding.h"
 
 #include "canvas/CanvasView.h"
-#include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
 #include "model/rendering/Canvas.h"
+#include "model/selection/DocumentSelection.h"
 
 namespace pelorama::canvas {
 

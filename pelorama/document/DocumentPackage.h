@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/DocumentError.h"
+#include "appkit/core/DocumentError.h"
 #include "manageddocument/ManagedDocument.h"
 #include "manageddocument/PropertyListResource.h"
 

@@ -5,7 +5,7 @@
 #include "document/ScreenshotList.h"
 #include "document/ScreenshotOrdering.h"
 #include "document/ScreenshotPasteboard.h"
-#include "model/entities/ContextOperations.h"
+#include "model/context/ContextOperations.h"
 #include "model/entities/Screenshot.h"
 #include "store/ManagedObjectContext.h"
 

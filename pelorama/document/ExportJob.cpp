@@ -4,11 +4,11 @@
 #include "model/entities/Screenshot.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/ExportPicture.h"
+#include "model/rendering/RenderResources.h"
 
 #include <QCoreApplication>
 #include <QThreadPool>
 #include <algorithm>
-#include <malloc.h>
 #include <utility>
 
 namespace pelorama::document {
@@ -124,8 +124,9 @@ void ExportJob::advance()
         // so that what the export freed is free when its end is heard of.
         m_renders.start(
             {},
-            [canvases = std::move(canvases), targets = std::move(targets)](std::monostate&,
-                                                                           const Renders::Deliver& deliver) {
+            [heaps = m_heaps, canvases = std::move(canvases),
+             targets = std::move(targets)](std::monostate&, const Renders::Deliver& deliver) {
+                heaps->enlist();
                 model::ExportPicture::encodeEach(canvases, [&](std::size_t turn, const QByteArray& png) {
                     const Target& target = targets[turn];
                     Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}};
@@ -196,11 +197,14 @@ void ExportJob::finish(std::optional<ActionAlert> alert)
     m_alert = std::move(alert);
     // The pictures were made and freed by the pool's threads, whose heaps keep what was freed in them for
     // later: several times the memory the window holds otherwise. It goes back to the system now, on the
-    // pool, so the main thread does not wait while the heaps are searched. One picture leaves no more than
-    // itself there, and giving it back would have the next export fault its pages in afresh (a sixth of
-    // the time of a full-size export).
-    if (m_started > 1)
-        model::startOnPool([] { malloc_trim(0); });
+    // pool, so the main thread does not wait while the heaps are searched; so do the shadow layers of the
+    // full-size pictures, which no render of the window draws. One picture leaves no more than itself
+    // there, and giving it back would have the next export fault its pages in afresh (a sixth of the time
+    // of a full-size export).
+    if (m_started > 1) {
+        model::RenderResources::shared().shadowBands().forgetExactLayers();
+        model::startOnPool([heaps = m_heaps] { heaps->release(); });
+    }
     // Always from the event loop, so that whoever started the job hears of its end the same way.
     QMetaObject::invokeMethod(
         this,

@@ -4,6 +4,7 @@
 #include "document/ExportFailure.h"
 #include "document/ExportFileWriter.h"
 #include "document/ExportPlan.h"
+#include "foundation/ThreadHeaps.h"
 #include "model/rendering/RenderJobs.h"
 #include "model/rendering/RenderPool.h"
 
@@ -112,6 +113,9 @@ private:
     ExportPlan m_plan;
     QThreadPool& m_pool;
     int m_workerCount;
+    // The heaps the renders used, given back when the job ends.
+    std::shared_ptr<foundation::ThreadHeapRelease> m_heaps =
+        std::make_shared<foundation::ThreadHeapRelease>();
     std::vector<Item> m_items;
     QList<ExportFailure> m_failures;
     int m_started = 0;

@@ -2,8 +2,8 @@
 
 #include "document/ScreenshotOrdering.h"
 #include "foundation/Diagnostics.h"
-#include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
+#include "model/selection/DocumentSelection.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObjectContext.h"
 #include "store/ObjectChanges.h"

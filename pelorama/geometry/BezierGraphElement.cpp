@@ -7,17 +7,17 @@ BezierGraphElement BezierGraphElement::fromElement(const graphics::PathElement& 
     const auto& p = element.points;
     switch (element.type) {
     case graphics::PathElementType::moveTo:
-        return move(p[0]);
+        return moveTo(p[0]);
     case graphics::PathElementType::lineTo:
-        return line(p[0]);
+        return lineTo(p[0]);
     case graphics::PathElementType::quadCurveTo:
-        return quadCurve(p[1], p[0]);
+        return quadCurveTo(p[1], p[0]);
     case graphics::PathElementType::curveTo:
-        return cubicCurve(p[2], p[0], p[1]);
+        return cubicCurveTo(p[2], p[0], p[1]);
     case graphics::PathElementType::closeSubpath:
         return close();
     }
-    return move(p[0]);
+    return moveTo(p[0]);
 }
 
 } // namespace pelorama::geometry

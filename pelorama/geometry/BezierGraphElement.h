@@ -23,13 +23,13 @@ struct BezierGraphElement
     graphics::Point via; // the control point of a quadratic curve, the first of a cubic one
     graphics::Point v2;  // the second control point of a cubic curve
 
-    static BezierGraphElement move(graphics::Point to) { return {Kind::move, to, {}, {}}; }
-    static BezierGraphElement line(graphics::Point to) { return {Kind::line, to, {}, {}}; }
-    static BezierGraphElement quadCurve(graphics::Point to, graphics::Point via)
+    static BezierGraphElement moveTo(graphics::Point to) { return {Kind::move, to, {}, {}}; }
+    static BezierGraphElement lineTo(graphics::Point to) { return {Kind::line, to, {}, {}}; }
+    static BezierGraphElement quadCurveTo(graphics::Point to, graphics::Point via)
     {
         return {Kind::quadCurve, to, via, {}};
     }
-    static BezierGraphElement cubicCurve(graphics::Point to, graphics::Point v1, graphics::Point v2)
+    static BezierGraphElement cubicCurveTo(graphics::Point to, graphics::Point v1, graphics::Point v2)
     {
         return {Kind::cubicCurve, to, v1, v2};
     }

@@ -1,11 +1,11 @@
 #include "foundation/WorkerPool.h"
 
 #include "foundation/ProcessorCount.h"
+#include "foundation/ThreadHeaps.h"
 
 #include <algorithm>
 #include <atomic>
 #include <limits>
-#include <malloc.h>
 #include <mutex>
 
 namespace foundation {
@@ -65,18 +65,6 @@ bool counts(const QThreadPool& pool)
     return &pool == QThreadPool::globalInstance();
 }
 
-// The pool's threads make and free whole pictures, each its own. The C library would keep a heap per
-// thread, up to eight per processor, and what the pictures left in those heaps came back to the system
-// only in part: the window held hundreds of megabytes more after an export. The threads therefore share a
-// heap per pool thread at most (an export gives back what is free in them when it ends). The threshold
-// above which a block is mapped on its own is left to move with the largest block freed: fixed below a
-// picture's size, every render of a full-size picture mapped and faulted in fresh pages, half again the
-// time of the render itself.
-void boundThreadHeaps(int threads)
-{
-    mallopt(M_ARENA_MAX, std::max(threads, 2));
-}
-
 } // namespace
 
 QThreadPool& workerPool()
@@ -85,6 +73,9 @@ QThreadPool& workerPool()
     static const bool sized = [&pool] {
         const int threads = usableProcessorCount();
         pool.setMaxThreadCount(threads);
+        // The threads make and free whole pictures, each its own. The C library would keep a heap per
+        // thread, up to eight per processor, and what the pictures left in them came back to the system
+        // only in part: the window held hundreds of megabytes more after an export.
         boundThreadHeaps(threads);
         return true;
     }();

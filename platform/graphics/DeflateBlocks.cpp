@@ -1,5 +1,6 @@
 #include "graphics/DeflateBlocks.h"
 
+#include <QtEndian>
 #include <algorithm>
 #include <array>
 
@@ -32,10 +33,18 @@ public:
         : m_data(data)
     {}
 
-    // Holds at least 57 bits afterwards: enough for a length code with its extra bits and a distance code
+    // Holds at least 56 bits afterwards: enough for a length code with its extra bits and a distance code
     // with its extra bits (15 + 5 + 15 + 13).
     void refill()
     {
+        if (m_next + 8 <= m_data.size()) {
+            // A word at a time while one is left: the bytes past those the count takes in are read again
+            // next time, to the same bits.
+            m_buffer |= qFromLittleEndian<quint64>(m_data.data() + m_next) << m_count;
+            m_next += std::size_t(63 - m_count) / 8;
+            m_count |= 56;
+            return;
+        }
         while (m_count <= 56) {
             const quint64 byte = m_next < m_data.size() ? m_data[m_next] : 0;
             m_buffer |= byte << m_count;

@@ -21,4 +21,9 @@ void FillCache::insert(const std::shared_ptr<const Path>& path, const Color& col
     m_layers.insert({path, colour, transform, area, forScreen, layer});
 }
 
+void FillCache::forgetExactLayers()
+{
+    m_layers.forget([](const Entry& entry) { return !entry.forScreen; });
+}
+
 } // namespace graphics

@@ -34,6 +34,10 @@ public:
                 const QRect& area, bool forScreen = false);
     void insert(const std::shared_ptr<const Path>& path, const Color& colour, const QTransform& transform,
                 const QRect& area, const QImage& layer, bool forScreen = false);
+    // Forgets the exactly filled layers and keeps those filled for the screen: once a batch of renders
+    // that no later render repeats has ended (an export of many pictures), whose full-size layers would
+    // hold their memory.
+    void forgetExactLayers();
 
 private:
     struct Entry

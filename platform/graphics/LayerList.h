@@ -54,6 +54,20 @@ public:
         }
     }
 
+    // Forgets the entries that match.
+    template <typename Matches> void forget(const Matches& matches)
+    {
+        const std::lock_guard lock(m_mutex);
+        for (auto entry = m_entries.begin(); entry != m_entries.end();) {
+            if (matches(*entry)) {
+                m_usedBytes -= bytesOf(entry->layer);
+                entry = m_entries.erase(entry);
+            } else {
+                ++entry;
+            }
+        }
+    }
+
 private:
     static std::size_t bytesOf(const QImage& layer) { return static_cast<std::size_t>(layer.sizeInBytes()); }
 

@@ -255,30 +255,18 @@ void readRow(const Source& source, int y, quint8* out)
     }
 }
 
-// The filter heuristic's measure of a filtered row: its bytes read as signed, summed in magnitude.
-quint64 magnitude(const quint8* bytes, qsizetype length)
+// The PNG filter types, in the order the heuristic prefers them on a tie.
+enum Filter
 {
-    quint64 total = 0;
-    qsizetype i = 0;
-#if defined(__SSE2__)
-    // With the sign bit flipped, a byte's distance from 128 is its magnitude as a signed byte, and one
-    // instruction sums the distances of 16 bytes (the compiler does not find it in the plain loop).
-    const __m128i flip = _mm_set1_epi8(char(0x80));
-    __m128i sums = _mm_setzero_si128();
-    for (; i + 16 <= length; i += 16) {
-        const __m128i flipped =
-            _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i)), flip);
-        sums = _mm_add_epi64(sums, _mm_sad_epu8(flipped, flip));
-    }
-    total = quint64(_mm_cvtsi128_si64(sums)) + quint64(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums, sums)));
-#endif
-    for (; i < length; ++i) {
-        total += bytes[i] < 128 ? bytes[i] : 256 - bytes[i];
-    }
-    return total;
-}
+    noFilter,
+    subFilter,
+    upFilter,
+    averageFilter,
+    paethFilter,
+    filterCount,
+};
 
-// The Paeth predictor, written without branches so that its loop vectorises.
+// The Paeth predictor: of the left, upper and upper-left neighbours, the one nearest to left + up - upLeft.
 inline quint8 paethPredictor(int left, int up, int upLeft)
 {
     const int toLeft = std::abs(up - upLeft);
@@ -288,49 +276,185 @@ inline quint8 paethPredictor(int left, int up, int upLeft)
     return quint8(toLeft <= toUp && toLeft <= toUpLeft ? left : notLeft);
 }
 
+// What filter makes of byte x from its neighbours in the row (left), the row above (up) and both
+// (upLeft), which are zeros off the row's start.
+inline quint8 filteredByte(int filter, int x, int left, int up, int upLeft)
+{
+    switch (filter) {
+    case subFilter:
+        return quint8(x - left);
+    case upFilter:
+        return quint8(x - up);
+    case averageFilter:
+        return quint8(x - (left + up) / 2);
+    case paethFilter:
+        return quint8(x - paethPredictor(left, up, upLeft));
+    default:
+        return quint8(x);
+    }
+}
+
+// The filter heuristic's measure of a filtered byte: its value read as signed, in magnitude.
+inline int magnitude(quint8 byte)
+{
+    return byte < 128 ? byte : 256 - byte;
+}
+
+#if defined(__SSE2__)
+// The same for 16 bytes at a time. Paeth works on 16-bit lanes: its distances need nine bits.
+inline __m128i load(const quint8* bytes)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+}
+
+inline __m128i blend(__m128i mask, __m128i whenSet, __m128i otherwise)
+{
+    return _mm_or_si128(_mm_and_si128(mask, whenSet), _mm_andnot_si128(mask, otherwise));
+}
+
+inline __m128i absolute16(__m128i value)
+{
+    return _mm_max_epi16(value, _mm_sub_epi16(_mm_setzero_si128(), value));
+}
+
+inline __m128i paethPredictor16(__m128i left, __m128i up, __m128i upLeft)
+{
+    const __m128i upStep = _mm_sub_epi16(up, upLeft);
+    const __m128i leftStep = _mm_sub_epi16(left, upLeft);
+    const __m128i toLeft = absolute16(upStep);
+    const __m128i toUp = absolute16(leftStep);
+    const __m128i toUpLeft = absolute16(_mm_add_epi16(upStep, leftStep));
+    const __m128i notLeft = _mm_or_si128(_mm_cmpgt_epi16(toLeft, toUp), _mm_cmpgt_epi16(toLeft, toUpLeft));
+    return blend(notLeft, blend(_mm_cmpgt_epi16(toUp, toUpLeft), upLeft, up), left);
+}
+
+inline __m128i paethFiltered16(__m128i x, __m128i left, __m128i up, __m128i upLeft)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = paethPredictor16(_mm_unpacklo_epi8(left, zero), _mm_unpacklo_epi8(up, zero),
+                                         _mm_unpacklo_epi8(upLeft, zero));
+    const __m128i high = paethPredictor16(_mm_unpackhi_epi8(left, zero), _mm_unpackhi_epi8(up, zero),
+                                          _mm_unpackhi_epi8(upLeft, zero));
+    return _mm_sub_epi8(x, _mm_packus_epi16(low, high));
+}
+
+inline __m128i averageFiltered16(__m128i x, __m128i left, __m128i up)
+{
+    // The rounded-up mean, less the bit that rounding added.
+    const __m128i mean =
+        _mm_sub_epi8(_mm_avg_epu8(left, up), _mm_and_si128(_mm_xor_si128(left, up), _mm_set1_epi8(1)));
+    return _mm_sub_epi8(x, mean);
+}
+
+inline __m128i filtered16(int filter, __m128i x, __m128i left, __m128i up, __m128i upLeft)
+{
+    switch (filter) {
+    case subFilter:
+        return _mm_sub_epi8(x, left);
+    case upFilter:
+        return _mm_sub_epi8(x, up);
+    case averageFilter:
+        return averageFiltered16(x, left, up);
+    case paethFilter:
+        return paethFiltered16(x, left, up, upLeft);
+    default:
+        return x;
+    }
+}
+
+// With the sign bit flipped, a byte's distance from 128 is its magnitude as a signed byte, and one
+// instruction sums the distances of 16 bytes into two 64-bit halves.
+inline __m128i addMagnitudes(__m128i sums, __m128i bytes)
+{
+    const __m128i flip = _mm_set1_epi8(char(0x80));
+    return _mm_add_epi64(sums, _mm_sad_epu8(_mm_xor_si128(bytes, flip), flip));
+}
+#endif
+
 // Filters a row with each of the four PNG filters (the unfiltered row is the fifth candidate) and keeps
 // the candidate of least magnitude, as the common encoders do; out receives the filter type byte and the
-// row. previous is the row above, zeros for the first row; bpp is the bytes per pixel. The candidates
-// buffer holds four rows of length bytes.
+// row. previous is the row above, zeros for the first row; bpp is the bytes per pixel.
+//
+// The candidates are only measured, 16 bytes at a time while their inputs are in registers, and the one
+// kept is filtered again into out: storing four rows to read them back costs more than that.
 GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const quint8* __restrict current,
-                                      qsizetype length, int bpp, quint8* __restrict candidates,
-                                      quint8* __restrict out)
+                                      qsizetype length, int bpp, quint8* __restrict out)
 {
-    quint8* __restrict sub = candidates;
-    quint8* __restrict up = candidates + length;
-    quint8* __restrict average = candidates + 2 * length;
-    quint8* __restrict paeth = candidates + 3 * length;
-    // The first pixel has no left neighbour: it predicts from zeros there.
+    const auto neighbours = [&](qsizetype i) {
+        return std::array<int, 3>{i >= bpp ? current[i - bpp] : 0, previous[i],
+                                  i >= bpp ? previous[i - bpp] : 0};
+    };
+    // The first pixel has no left neighbour; the vectors start after it and stop before the last
+    // incomplete 16 bytes, which are filtered one at a time.
     const qsizetype first = std::min<qsizetype>(bpp, length);
-    for (qsizetype i = 0; i < first; ++i) {
-        sub[i] = current[i];
-        average[i] = quint8(current[i] - previous[i] / 2);
-        paeth[i] = quint8(current[i] - previous[i]);
+    qsizetype vectorEnd = first;
+    std::array<quint64, filterCount> magnitudes{};
+    const auto measureBytes = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            const auto [left, up, upLeft] = neighbours(i);
+            for (int filter = 0; filter < filterCount; ++filter) {
+                magnitudes[std::size_t(filter)] +=
+                    quint64(magnitude(filteredByte(filter, current[i], left, up, upLeft)));
+            }
+        }
+    };
+    measureBytes(0, first);
+#if defined(__SSE2__)
+    {
+        const __m128i zero = _mm_setzero_si128();
+        __m128i sums[filterCount] = {};
+        for (; vectorEnd + 16 <= length; vectorEnd += 16) {
+            const qsizetype i = vectorEnd;
+            const __m128i x = load(current + i);
+            const __m128i left = load(current + i - bpp);
+            const __m128i up = load(previous + i);
+            const __m128i upLeft = load(previous + i - bpp);
+            // Clear stretches of transparent images filter to zeros, whatever the filter.
+            const __m128i any = _mm_or_si128(_mm_or_si128(x, left), _mm_or_si128(up, upLeft));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, zero)) == 0xffff) {
+                continue;
+            }
+            sums[noFilter] = addMagnitudes(sums[noFilter], x);
+            sums[subFilter] = addMagnitudes(sums[subFilter], _mm_sub_epi8(x, left));
+            sums[upFilter] = addMagnitudes(sums[upFilter], _mm_sub_epi8(x, up));
+            sums[averageFilter] = addMagnitudes(sums[averageFilter], averageFiltered16(x, left, up));
+            sums[paethFilter] = addMagnitudes(sums[paethFilter], paethFiltered16(x, left, up, upLeft));
+        }
+        for (std::size_t filter = 0; filter < filterCount; ++filter) {
+            magnitudes[filter] += quint64(_mm_cvtsi128_si64(sums[filter])) +
+                                  quint64(_mm_cvtsi128_si64(_mm_unpackhi_epi64(sums[filter], sums[filter])));
+        }
     }
-    for (qsizetype i = first; i < length; ++i) {
-        sub[i] = quint8(current[i] - current[i - bpp]);
-    }
-    for (qsizetype i = 0; i < length; ++i) {
-        up[i] = quint8(current[i] - previous[i]);
-    }
-    for (qsizetype i = first; i < length; ++i) {
-        average[i] = quint8(current[i] - (current[i - bpp] + previous[i]) / 2);
-    }
-    for (qsizetype i = first; i < length; ++i) {
-        paeth[i] = quint8(current[i] - paethPredictor(current[i - bpp], previous[i], previous[i - bpp]));
-    }
-    const quint8* rows[5] = {current, sub, up, average, paeth};
-    int best = 0;
-    quint64 least = magnitude(current, length);
-    for (int filter = 1; filter < 5; ++filter) {
-        const quint64 candidate = magnitude(rows[filter], length);
-        if (candidate < least) {
-            least = candidate;
+#endif
+    measureBytes(vectorEnd, length);
+
+    int best = noFilter;
+    for (int filter = subFilter; filter < filterCount; ++filter) {
+        if (magnitudes[std::size_t(filter)] < magnitudes[std::size_t(best)]) {
             best = filter;
         }
     }
     out[0] = quint8(best);
-    std::memcpy(out + 1, rows[best], std::size_t(length));
+    quint8* row = out + 1;
+    if (best == noFilter) {
+        std::memcpy(row, current, std::size_t(length));
+        return;
+    }
+    const auto filterBytes = [&](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            const auto [left, up, upLeft] = neighbours(i);
+            row[i] = filteredByte(best, current[i], left, up, upLeft);
+        }
+    };
+    filterBytes(0, first);
+#if defined(__SSE2__)
+    for (qsizetype i = first; i < vectorEnd; i += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i),
+                         filtered16(best, load(current + i), load(current + i - bpp), load(previous + i),
+                                    load(previous + i - bpp)));
+    }
+#endif
+    filterBytes(vectorEnd, length);
 }
 
 // A strip of the zlib stream, ready to go out as one IDAT chunk but for the stream's header, which the
@@ -372,7 +496,6 @@ public:
         : m_source(source)
         , m_previous(std::size_t(source.rowBytes()))
         , m_current(std::size_t(source.rowBytes()))
-        , m_candidates(std::size_t(4 * source.rowBytes()))
     {}
 
     // Filters and deflates rows [top, bottom).
@@ -388,7 +511,7 @@ public:
         }
         for (int y = top; y < bottom; ++y) {
             readRow(m_source, y, m_current.data());
-            filterRow(m_previous.data(), m_current.data(), rowBytes, m_source.channels, m_candidates.data(),
+            filterRow(m_previous.data(), m_current.data(), rowBytes, m_source.channels,
                       m_filtered.data() + qsizetype(y - top) * (rowBytes + 1));
             std::swap(m_previous, m_current);
         }
@@ -403,7 +526,6 @@ private:
     const Source& m_source;
     std::vector<quint8> m_previous;
     std::vector<quint8> m_current;
-    std::vector<quint8> m_candidates;
     std::vector<quint8> m_filtered;
     StripDeflater m_deflater;
 };

@@ -58,6 +58,35 @@ QByteArray toByteArray(std::span<const quint8> bytes)
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
 }
 
+// The whole stream in the first size bytes of buffer, made a strip that others can follow unless it is
+// the last; empty if it cannot be (which a well-formed stream always can). The buffer has room for the
+// five bytes it may gain.
+std::span<const quint8> joinable(std::vector<quint8>& buffer, std::size_t size, bool last)
+{
+    if (last || size == 0) {
+        return {buffer.data(), size};
+    }
+    const std::optional<DeflateBlocks> blocks = DeflateBlocks::scan({buffer.data(), size});
+    if (!blocks) {
+        return {};
+    }
+    // The final block goes on, and an empty stored block follows it: three zero header bits, zeros up
+    // to the byte boundary, then the lengths.
+    quint8* bytes = buffer.data();
+    bytes[blocks->finalBlockBit / 8] &= quint8(~(1u << (blocks->finalBlockBit % 8)));
+    const qsizetype endBit = blocks->endBit;
+    if (endBit % 8 != 0) {
+        bytes[endBit / 8] &= quint8((1u << (endBit % 8)) - 1);
+    }
+    std::size_t joined = std::size_t((endBit + 3 + 7) / 8);
+    if (joined > size) {
+        bytes[size] = 0;
+    }
+    std::copy(std::begin(storedBlockLengths), std::end(storedBlockLengths), bytes + joined);
+    joined += sizeof storedBlockLengths;
+    return {bytes, joined};
+}
+
 } // namespace
 
 StripDeflater::StripDeflater()
@@ -88,20 +117,28 @@ QByteArray StripDeflater::deflate(std::span<const quint8> strip, bool last)
         strip.empty() ? 0
                       : double(countNonzero(strip.data(), qsizetype(strip.size()))) / double(strip.size());
     if (share < cleanShare) {
-        const std::span<const quint8> matches = deflateMatches(*m_cleanCompressor, strip, last);
+        const std::span<const quint8> matches =
+            joinable(m_matches, deflateMatches(*m_cleanCompressor, strip).size(), last);
         return toByteArray(matches.empty() ? deflateRuns(strip, last) : matches);
     }
     if (share >= noisyShare && strip.size() > 2 * sampleBytes) {
         const std::span<const quint8> sample = strip.subspan((strip.size() - sampleBytes) / 2, sampleBytes);
-        if (deflateRuns(sample, true).size() < deflateMatches(*m_otherCompressor, sample, true).size()) {
+        if (deflateRuns(sample, true).size() < deflateMatches(*m_otherCompressor, sample).size()) {
             return toByteArray(deflateRuns(strip, last));
         }
-        const std::span<const quint8> matches = deflateMatches(*m_otherCompressor, strip, last);
+        const std::span<const quint8> matches =
+            joinable(m_matches, deflateMatches(*m_otherCompressor, strip).size(), last);
         return toByteArray(matches.empty() ? deflateRuns(strip, last) : matches);
     }
-    const std::span<const quint8> matches = deflateMatches(*m_otherCompressor, strip, last);
+    const std::span<const quint8> matches = deflateMatches(*m_otherCompressor, strip);
     const std::span<const quint8> runs = deflateRuns(strip, last);
-    return toByteArray(matches.empty() || runs.size() < matches.size() ? runs : matches);
+    // Made joinable, the matches grow by the empty block's four bytes and maybe one more: runs shorter
+    // than that win without the walk over the matches' codes that joining takes.
+    if (matches.empty() || (!last && runs.size() < matches.size() + sizeof storedBlockLengths)) {
+        return toByteArray(runs);
+    }
+    const std::span<const quint8> joined = joinable(m_matches, matches.size(), last);
+    return toByteArray(joined.empty() || runs.size() < joined.size() ? runs : joined);
 }
 
 // Deflates with matches of distance one only.
@@ -136,40 +173,15 @@ std::span<const quint8> StripDeflater::deflateRuns(std::span<const quint8> strip
     return {m_runs.data(), written};
 }
 
-// Deflates with matches at every distance; empty if the result cannot be joined (which a well-formed
-// stream always can).
+// Deflates with matches at every distance into one whole stream; empty if the compressor fails.
 std::span<const quint8> StripDeflater::deflateMatches(libdeflate_compressor& compressor,
-                                                      std::span<const quint8> strip, bool last)
+                                                      std::span<const quint8> strip)
 {
     m_matches.resize(libdeflate_deflate_compress_bound(&compressor, strip.size()) + 1 +
                      sizeof storedBlockLengths);
     const std::size_t size = libdeflate_deflate_compress(&compressor, strip.data(), strip.size(),
                                                          m_matches.data(), m_matches.size());
-    if (size == 0) {
-        return {};
-    }
-    quint8* bytes = m_matches.data();
-    if (last) {
-        return {bytes, size};
-    }
-    const std::optional<DeflateBlocks> blocks = DeflateBlocks::scan({bytes, size});
-    if (!blocks) {
-        return {};
-    }
-    // The final block goes on, and an empty stored block follows it: three zero header bits, zeros up
-    // to the byte boundary, then the lengths.
-    bytes[blocks->finalBlockBit / 8] &= quint8(~(1u << (blocks->finalBlockBit % 8)));
-    const qsizetype endBit = blocks->endBit;
-    if (endBit % 8 != 0) {
-        bytes[endBit / 8] &= quint8((1u << (endBit % 8)) - 1);
-    }
-    std::size_t joined = std::size_t((endBit + 3 + 7) / 8);
-    if (joined > size) {
-        bytes[size] = 0;
-    }
-    std::copy(std::begin(storedBlockLengths), std::end(storedBlockLengths), bytes + joined);
-    joined += sizeof storedBlockLengths;
-    return {bytes, joined};
+    return {m_matches.data(), size};
 }
 
 } // namespace graphics

@@ -33,8 +33,7 @@ public:
 
 private:
     std::span<const quint8> deflateRuns(std::span<const quint8> strip, bool last);
-    std::span<const quint8> deflateMatches(libdeflate_compressor& compressor, std::span<const quint8> strip,
-                                           bool last);
+    std::span<const quint8> deflateMatches(libdeflate_compressor& compressor, std::span<const quint8> strip);
 
     using MatchCompressor = std::unique_ptr<libdeflate_compressor, void (*)(libdeflate_compressor*)>;
     MatchCompressor m_cleanCompressor;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/DocumentError.h"
+#include "appkit/core/DocumentError.h"
 
 #include <QByteArray>
 #include <QList>

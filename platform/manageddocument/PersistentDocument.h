@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/Document.h"
+#include "appkit/core/Document.h"
 #include "store/PersistentStore.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "tessaline/Tessaline/AboutWindowController.h"
 
-#include "appkit/WindowPlacement.h"
+#include "appkit/widgets/WindowPlacement.h"
 #include "tessaline/Shared/App.h"
 #include "tessaline/Tessaline/AboutWindow.h"
 

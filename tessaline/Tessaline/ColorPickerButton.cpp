@@ -1,7 +1,7 @@
 #include "tessaline/Tessaline/ColorPickerButton.h"
 
-#include "appkit/ColorPanel.h"
-#include "appkit/Popover.h"
+#include "appkit/widgets/ColorPanel.h"
+#include "appkit/widgets/Popover.h"
 #include "tessaline/Tessaline/ColorPickerViewController.h"
 
 #include <QPainter>

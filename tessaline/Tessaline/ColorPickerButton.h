@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/Popover.h"
+#include "appkit/widgets/Popover.h"
 #include "graphics/Color.h"
 #include "tessaline/Tessaline/ColorPickerButtonCell.h"
 #include "tessaline/Tessaline/TessalineWidgetsExport.h"

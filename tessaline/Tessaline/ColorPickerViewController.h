@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appkit/ColorPanel.h"
-#include "appkit/ViewController.h"
+#include "appkit/widgets/ColorPanel.h"
+#include "appkit/widgets/ViewController.h"
 #include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/SegmentedControl.h"
+#include "appkit/widgets/SegmentedControl.h"
 #include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 namespace tessaline {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/ViewController.h"
+#include "appkit/widgets/ViewController.h"
 #include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 namespace tessaline {

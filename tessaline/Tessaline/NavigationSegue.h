@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/StoryboardSegue.h"
+#include "appkit/widgets/StoryboardSegue.h"
 #include "tessaline/Tessaline/TessalineWidgetsExport.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "tessaline/Tessaline/PopoverMessage.h"
 
-#include "appkit/Popover.h"
-#include "appkit/ViewController.h"
+#include "appkit/widgets/Popover.h"
+#include "appkit/widgets/ViewController.h"
 #include "tessaline/Shared/MarkupParser.h"
 #include "tessaline/Tessaline/HeightForWidthTextField.h"
 

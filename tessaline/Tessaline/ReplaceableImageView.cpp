@@ -1,8 +1,8 @@
 #include "tessaline/Tessaline/ReplaceableImageView.h"
 
-#include "appkit/FileErrorAlert.h"
-#include "appkit/ImageFileDrop.h"
-#include "appkit/OpenPanel.h"
+#include "appkit/widgets/FileErrorAlert.h"
+#include "appkit/widgets/ImageFileDrop.h"
+#include "appkit/widgets/OpenPanel.h"
 #include "foundation/Diagnostics.h"
 #include "foundation/KeyValueCoding.h"
 #include "foundation/KeyValueError.h"

@@ -1,5 +1,5 @@
-#include "appkit/ColorPanel.h"
-#include "appkit/Popover.h"
+#include "appkit/widgets/ColorPanel.h"
+#include "appkit/widgets/Popover.h"
 #include "tessaline/Shared/Binding.h"
 #include "tessaline/Tessaline/ColorPickerButton.h"
 #include "tessaline/Tessaline/ColorPickerButtonCell.h"

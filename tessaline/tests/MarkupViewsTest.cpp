@@ -1,5 +1,5 @@
-#include "appkit/Popover.h"
-#include "appkit/ViewController.h"
+#include "appkit/widgets/Popover.h"
+#include "appkit/widgets/ViewController.h"
 #include "tessaline/Tessaline/HeightForWidthTextField.h"
 #include "tessaline/Tessaline/MarkupLabel.h"
 #include "tessaline/Tessaline/PopoverMessage.h"

@@ -1,6 +1,6 @@
 #include "tessaline/Tessaline/ReplaceableImageView.h"
 
-#include "appkit/OpenPanel.h"
+#include "appkit/widgets/OpenPanel.h"
 #include "tessaline/Tessaline/ReplaceableImageViewDelegate.h"
 
 #include <QFile>

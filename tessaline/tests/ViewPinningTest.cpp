@@ -1,7 +1,7 @@
 #include "tessaline/Tessaline/ViewPinning.h"
 
-#include "appkit/Storyboard.h"
-#include "appkit/ViewController.h"
+#include "appkit/widgets/Storyboard.h"
+#include "appkit/widgets/ViewController.h"
 #include "tessaline/Tessaline/FullWidthSegmentedControl.h"
 #include "tessaline/Tessaline/ViewControllerInstantiation.h"
 

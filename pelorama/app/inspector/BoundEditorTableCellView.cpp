@@ -1,6 +1,6 @@
 #include "inspector/BoundEditorTableCellView.h"
 
-#include "ledgerline/Property.h"
+#include "ledgerline/core/Property.h"
 #include "tessaline/Shared/Binding.h"
 
 namespace pelorama::app {

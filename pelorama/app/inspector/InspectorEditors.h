@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/PropertyEditorRegistry.h"
+#include "ledgerline/widgets/PropertyEditorRegistry.h"
 
 #include <memory>
 

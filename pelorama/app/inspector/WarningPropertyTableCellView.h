@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/PropertyTableCellView.h"
+#include "ledgerline/widgets/PropertyTableCellView.h"
 
 namespace tessaline {
 class MarkupLabel;

@@ -1,6 +1,6 @@
 // The program as a build script runs it, without a display: help, version, refusals, and the export of
 // documents into a directory, which writes what Export All writes and leaves the packages as they were.
-#include "app/CommandLine.h"
+#include "app/export/CommandLine.h"
 
 #include "FolderContents.h"
 #include "app/DocumentLock.h"

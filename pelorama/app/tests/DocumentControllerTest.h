@@ -2,7 +2,7 @@
 
 #include "SilentDialogs.h"
 #include "app/Document.h"
-#include "appkit/DocumentController.h"
+#include "appkit/widgets/DocumentController.h"
 #include "templates/picker/TemplateViewController.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "DocumentControllerTest.h"
 #include "app/Document.h"
-#include "app/DocumentCommands.h"
-#include "app/DocumentWindow.h"
+#include "app/window/DocumentCommands.h"
+#include "app/window/DocumentWindow.h"
 #include "templates/picker/TemplateViewController.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/AnimatableProgressIndicator.h"
-#include "app/ProgressIndicatorAnimation.h"
-#include "app/ProgressWindowController.h"
+#include "app/export/AnimatableProgressIndicator.h"
+#include "app/export/ProgressIndicatorAnimation.h"
+#include "app/export/ProgressWindowController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

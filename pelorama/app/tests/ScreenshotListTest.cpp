@@ -1,15 +1,15 @@
 // The screenshot list: rows in "order", the document's selection shown and changed, and drag reordering.
 #include "TestContext.h"
-#include "app/ScreenshotListDelegate.h"
-#include "app/ScreenshotListModel.h"
-#include "app/ScreenshotListView.h"
+#include "app/list/ScreenshotListDelegate.h"
+#include "app/list/ScreenshotListModel.h"
+#include "app/list/ScreenshotListView.h"
 #include "canvas/ThumbnailDrawing.h"
 #include "document/ScreenshotArrangement.h"
 #include "foundation/KeyedArchiver.h"
-#include "model/entities/DocumentSelection.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/TextRect.h"
 #include "model/rendering/RenderPool.h"
+#include "model/selection/DocumentSelection.h"
 
 #include <QApplication>
 #include <QDrag>

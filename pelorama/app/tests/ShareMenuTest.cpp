@@ -1,4 +1,4 @@
-#include "app/ShareMenu.h"
+#include "app/window/ShareMenu.h"
 
 #include "canvas/CanvasPasteboardDataProvider.h"
 #include "model/entities/Drawable.h"

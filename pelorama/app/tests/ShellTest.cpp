@@ -1,8 +1,8 @@
 // The window chrome: the pane splitter, the sidebar toggle and the small views.
 #include "app/MouseDownButton.h"
-#include "app/PaneSplitter.h"
-#include "app/PlaceholderTextView.h"
-#include "app/SidebarToggleControl.h"
+#include "app/feedback/PlaceholderTextView.h"
+#include "app/window/PaneSplitter.h"
+#include "app/window/SidebarToggleControl.h"
 
 #include <QAction>
 #include <QElapsedTimer>

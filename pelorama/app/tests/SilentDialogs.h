@@ -1,7 +1,7 @@
 #pragma once
 
-#include "appkit/DocumentDialogs.h"
-#include "appkit/DocumentError.h"
+#include "appkit/core/DocumentError.h"
+#include "appkit/widgets/DocumentDialogs.h"
 
 #include <QStringList>
 

@@ -4,8 +4,8 @@
 // And the canvas renders once for each change that its attribute table says changes the pixels, and for
 // no other. The attributes are those of each entity's attribute table.
 #include "TestPictures.h"
-#include "app/ScreenshotListModel.h"
-#include "app/ScreenshotListView.h"
+#include "app/list/ScreenshotListModel.h"
+#include "app/list/ScreenshotListView.h"
 #include "canvas/CanvasView.h"
 #include "document/ScreenshotArrangement.h"
 #include "foundation/KeyValueCoding.h"
@@ -14,7 +14,6 @@
 #include "model/devices/DeviceVariant.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DocumentModel.h"
-#include "model/entities/DocumentSelection.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"
@@ -23,6 +22,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
 #include "model/rendering/ExportPicture.h"
+#include "model/selection/DocumentSelection.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 

@@ -1,5 +1,5 @@
 // What the Edit menu calls a step it did not name: told by what the step changed.
-#include "app/UndoSteps.h"
+#include "app/window/UndoSteps.h"
 
 #include "TestContext.h"
 #include "model/entities/DrawableMapping.h"

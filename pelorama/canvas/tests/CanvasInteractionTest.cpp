@@ -1,7 +1,7 @@
 #include "CanvasViewFixture.h"
 #include "TestFiles.h"
 #include "TestPictures.h"
-#include "appkit/Popover.h"
+#include "appkit/widgets/Popover.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/CaptionFontLink.h"
 #include "canvas/FontManager.h"

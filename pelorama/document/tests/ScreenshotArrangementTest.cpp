@@ -3,8 +3,8 @@
 #include "document/ScreenshotArrangement.h"
 
 #include "DocumentStack.h"
-#include "model/entities/DocumentSelection.h"
 #include "model/entities/Screenshot.h"
+#include "model/selection/DocumentSelection.h"
 
 #include <QCoreApplication>
 #include <QUndoStack>

@@ -4,7 +4,7 @@
 #include "document/EditActions.h"
 #include "document/PasteboardArchive.h"
 #include "document/PasteboardSerialization.h"
-#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/core/PropertyCollection.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Entity.h"
 #include "store/EntityDescription.h"

@@ -53,7 +53,7 @@ TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
     EXPECT_TRUE(BezierGraph(Elements{}).bezierPath().isEmpty());
     EXPECT_EQ(BezierGraph(Elements{}).bezierPath().windingRule(), graphics::WindingRule::evenOdd);
 
-    const BezierGraph moves(Elements{BezierGraphElement::move({1, 1}), BezierGraphElement::move({2, 2})});
+    const BezierGraph moves(Elements{BezierGraphElement::moveTo({1, 1}), BezierGraphElement::moveTo({2, 2})});
     EXPECT_EQ(moves.contours().size(), 2u);
     EXPECT_TRUE(moves.bezierPath().isEmpty());
 
@@ -63,29 +63,32 @@ TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
     EXPECT_EQ(rect.bounds(), Rect(1, 1, 2, 2));
 
     // The last line already ends at the start: no closing edge, neither from the close nor the next move.
-    const BezierGraph triangle(Elements{BezierGraphElement::move({0, 0}), BezierGraphElement::line({4, 0}),
-                                        BezierGraphElement::line({0, 3}), BezierGraphElement::line({0, 0}),
-                                        BezierGraphElement::close(), BezierGraphElement::move({9, 9})});
+    const BezierGraph triangle(
+        Elements{BezierGraphElement::moveTo({0, 0}), BezierGraphElement::lineTo({4, 0}),
+                 BezierGraphElement::lineTo({0, 3}), BezierGraphElement::lineTo({0, 0}),
+                 BezierGraphElement::close(), BezierGraphElement::moveTo({9, 9})});
     EXPECT_EQ(triangle.contours()[0]->edges().size(), 3u);
 
-    const BezierGraph degenerate(Elements{BezierGraphElement::move({1, 1}), BezierGraphElement::line({1, 1}),
-                                          BezierGraphElement::quadCurve({1, 1}, {1, 1}),
-                                          BezierGraphElement::cubicCurve({1, 1}, {1, 1}, {1, 1}),
-                                          BezierGraphElement::line({1 + 1e-12, 1})});
+    const BezierGraph degenerate(Elements{BezierGraphElement::moveTo({1, 1}),
+                                          BezierGraphElement::lineTo({1, 1}),
+                                          BezierGraphElement::quadCurveTo({1, 1}, {1, 1}),
+                                          BezierGraphElement::cubicCurveTo({1, 1}, {1, 1}, {1, 1}),
+                                          BezierGraphElement::lineTo({1 + 1e-12, 1})});
     EXPECT_EQ(degenerate.contours()[0]->edges().size(), 1u);
 
-    const BezierGraph beforeMove(Elements{BezierGraphElement::line({5, 5}), BezierGraphElement::move({0, 0}),
-                                          BezierGraphElement::line({1, 0})});
+    const BezierGraph beforeMove(Elements{BezierGraphElement::lineTo({5, 5}),
+                                          BezierGraphElement::moveTo({0, 0}),
+                                          BezierGraphElement::lineTo({1, 0})});
     ASSERT_EQ(beforeMove.contours().size(), 1u);
     EXPECT_EQ(beforeMove.contours()[0]->edges()[0]->data().endPoint1, (Point{0, 0}));
 
     // A final subpath without a close keeps its open end.
-    const BezierGraph open(Elements{BezierGraphElement::move({0, 0}), BezierGraphElement::line({1, 0}),
-                                    BezierGraphElement::line({1, 1})});
+    const BezierGraph open(Elements{BezierGraphElement::moveTo({0, 0}), BezierGraphElement::lineTo({1, 0}),
+                                    BezierGraphElement::lineTo({1, 1})});
     EXPECT_EQ(open.contours()[0]->edges().size(), 2u);
 
     const BezierGraph quad(
-        Elements{BezierGraphElement::move({0, 0}), BezierGraphElement::quadCurve({6, 0}, {3, 3})});
+        Elements{BezierGraphElement::moveTo({0, 0}), BezierGraphElement::quadCurveTo({6, 0}, {3, 3})});
     const BezierCurveData& raised = quad.contours()[0]->edges()[0]->data();
     EXPECT_EQ(raised.controlPoint1, (Point{2, 2}));
     EXPECT_EQ(raised.controlPoint2, (Point{4, 2}));
@@ -95,9 +98,10 @@ TEST(GeometryTest, GraphReadsPathElementsAndDropsDegenerateOnes)
 TEST(GeometryTest, PathElementsReadInTheirPlatformOrder)
 {
     graphics::PathElement quad{graphics::PathElementType::quadCurveTo, {Point{1, 2}, Point{3, 4}, Point{}}};
-    EXPECT_EQ(BezierGraphElement::fromElement(quad), BezierGraphElement::quadCurve({3, 4}, {1, 2}));
+    EXPECT_EQ(BezierGraphElement::fromElement(quad), BezierGraphElement::quadCurveTo({3, 4}, {1, 2}));
     graphics::PathElement cubic{graphics::PathElementType::curveTo, {Point{1, 2}, Point{3, 4}, Point{5, 6}}};
-    EXPECT_EQ(BezierGraphElement::fromElement(cubic), BezierGraphElement::cubicCurve({5, 6}, {1, 2}, {3, 4}));
+    EXPECT_EQ(BezierGraphElement::fromElement(cubic),
+              BezierGraphElement::cubicCurveTo({5, 6}, {1, 2}, {3, 4}));
 }
 
 TEST(GeometryTest, ContourClosesBoundsAndPicksItsTestPoint)
@@ -280,7 +284,7 @@ TEST(GeometryTest, ContainmentOfAContourByAGraph)
     EXPECT_FALSE(ringGraph.encloses(*inner.contours()[0]));
 
     // Zero-sized contours are never contained.
-    BezierGraph dot(Elements{BezierGraphElement::move({15, 15}), BezierGraphElement::line({15, 15})});
+    BezierGraph dot(Elements{BezierGraphElement::moveTo({15, 15}), BezierGraphElement::lineTo({15, 15})});
     EXPECT_FALSE(outer.encloses(*dot.contours()[0]));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/core/PropertyCollection.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/Property.h"
+#include "ledgerline/core/Property.h"
 
 #include <QString>
 

@@ -2,10 +2,10 @@
 
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
+#include "model/context/ContextOperations.h"
 #include "model/devices/DeviceFamily.h"
 #include "model/devices/DeviceFrameCache.h"
 #include "model/devices/DeviceFrameLayout.h"
-#include "model/entities/ContextOperations.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {

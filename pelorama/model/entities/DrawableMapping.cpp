@@ -3,7 +3,7 @@
 #include "foundation/Fatal.h"
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
-#include "model/entities/ContextOperations.h"
+#include "model/context/ContextOperations.h"
 #include "model/entities/Drawable.h"
 #include "model/entities/Screenshot.h"
 #include "store/EntityDescription.h"

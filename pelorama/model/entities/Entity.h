@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ledgerline/PropertyEditable.h"
+#include "ledgerline/core/PropertyEditable.h"
 #include "model/attributes/Attribute.h"
 #include "store/ManagedObject.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/entities/ContextOperations.h"
+#include "model/context/ContextOperations.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {

@@ -2,7 +2,7 @@
 
 #include "model/attributes/AttributeTable.h"
 #include "model/attributes/StockGradientRow.h"
-#include "model/entities/ContextOperations.h"
+#include "model/context/ContextOperations.h"
 #include "model/entities/StockGradient.h"
 #include "store/FetchRequest.h"
 

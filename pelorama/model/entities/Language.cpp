@@ -2,7 +2,7 @@
 
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
-#include "model/entities/ContextOperations.h"
+#include "model/context/ContextOperations.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {

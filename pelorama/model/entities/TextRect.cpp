@@ -1,10 +1,10 @@
 #include "model/entities/TextRect.h"
 
-#include "ledgerline/EnumerationProperty.h"
-#include "ledgerline/StringProperty.h"
+#include "ledgerline/core/EnumerationProperty.h"
+#include "ledgerline/core/StringProperty.h"
 #include "model/attributes/AttributeRowOptions.h"
 #include "model/attributes/AttributeTable.h"
-#include "model/entities/ContextOperations.h"
+#include "model/context/ContextOperations.h"
 #include "model/languages/DocumentLanguages.h"
 #include "store/FetchRequest.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/rendering/PoolMailbox.h"
+#include "foundation/PoolMailbox.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QThreadPool>
@@ -49,7 +49,7 @@ public:
     // Wakes receiver by calling take on its thread whenever something came back.
     template <typename Receiver>
     RenderJobs(Receiver& receiver, void (Receiver::*take)())
-        : m_mailbox(std::make_shared<PoolMailbox<Returned>>(receiver, take))
+        : m_mailbox(std::make_shared<foundation::PoolMailbox<Returned>>(receiver, take))
     {}
     // Jobs still running end on their own, and what they hand back goes nowhere.
     ~RenderJobs() { close(); }
@@ -109,7 +109,7 @@ public:
     }
 
 private:
-    std::shared_ptr<PoolMailbox<Returned>> m_mailbox;
+    std::shared_ptr<foundation::PoolMailbox<Returned>> m_mailbox;
     std::vector<Job> m_current;
     Job m_started = 0;
 };

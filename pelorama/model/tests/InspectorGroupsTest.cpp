@@ -1,7 +1,7 @@
 // The inspector's groups of each entity, as the user finds them: their names, their order and their
 // rows, and for a screenshot which of them its background type shows.
 #include "DocumentStack.h"
-#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/core/PropertyCollection.h"
 #include "model/entities/Gradient.h"
 #include "model/entities/Image.h"
 #include "model/entities/Screenshot.h"

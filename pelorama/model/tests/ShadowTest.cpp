@@ -1,5 +1,5 @@
 #include "DocumentStack.h"
-#include "ledgerline/PropertyCollection.h"
+#include "ledgerline/core/PropertyCollection.h"
 #include "model/entities/DeviceImage.h"
 #include "model/entities/DrawableMapping.h"
 #include "model/entities/Image.h"

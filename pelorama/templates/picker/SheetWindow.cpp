@@ -1,6 +1,6 @@
 #include "templates/picker/SheetWindow.h"
 
-#include "appkit/ViewController.h"
+#include "appkit/widgets/ViewController.h"
 
 #include <QVBoxLayout>
 

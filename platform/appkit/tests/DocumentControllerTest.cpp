@@ -1,9 +1,9 @@
-#include "appkit/DocumentController.h"
+#include "appkit/widgets/DocumentController.h"
 
 #include "FakeDocumentDialogs.h"
 #include "TextDocument.h"
-#include "appkit/DocumentWindows.h"
-#include "appkit/WindowPlacement.h"
+#include "appkit/widgets/DocumentWindows.h"
+#include "appkit/widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QMenu>

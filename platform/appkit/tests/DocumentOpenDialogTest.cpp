@@ -1,5 +1,5 @@
 // The Open dialog as a user drives it: packages open by a typed path, by Open and by a double-click.
-#include "appkit/DocumentOpenDialog.h"
+#include "appkit/widgets/DocumentOpenDialog.h"
 
 #include <QAbstractItemView>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 // The Save dialog as a user drives it: an existing package is replaced after a question, however it is
 // chosen, and is never stepped into.
-#include "appkit/DocumentSaveDialog.h"
+#include "appkit/widgets/DocumentSaveDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>

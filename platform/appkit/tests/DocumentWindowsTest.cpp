@@ -1,8 +1,8 @@
-#include "appkit/DocumentWindows.h"
+#include "appkit/widgets/DocumentWindows.h"
 
 #include "FakeDocumentDialogs.h"
 #include "TextDocument.h"
-#include "appkit/WindowController.h"
+#include "appkit/widgets/WindowController.h"
 
 #include <QAction>
 #include <QApplication>

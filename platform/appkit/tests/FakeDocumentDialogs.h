@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appkit/DocumentDialogs.h"
+#include "appkit/widgets/DocumentDialogs.h"
 
 // Answers the document questions from a script and records what was asked and shown.
 class FakeDocumentDialogs : public appkit::DocumentDialogs

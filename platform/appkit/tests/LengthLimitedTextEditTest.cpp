@@ -1,4 +1,4 @@
-#include "appkit/LengthLimitedTextEdit.h"
+#include "appkit/widgets/LengthLimitedTextEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 // Where file dialogs start, by kind of file.
-#include "appkit/StartingFolders.h"
+#include "appkit/core/StartingFolders.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,7 +1,7 @@
-#include "appkit/ViewController.h"
+#include "appkit/widgets/ViewController.h"
 
-#include "appkit/Popover.h"
-#include "appkit/Storyboard.h"
+#include "appkit/widgets/Popover.h"
+#include "appkit/widgets/Storyboard.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -12,7 +12,6 @@
 #include <memory>
 #include <numbers>
 
-using graphics::AffineTransform;
 using graphics::Color;
 using graphics::CompositingOperation;
 using graphics::GraphicsContext;
@@ -285,4 +284,17 @@ TEST(GraphicsTest, CachedFillMatchesFillingInPlace)
     QImage uncached = background;
     paint(uncached, &tiny);
     EXPECT_EQ(uncached, inPlace);
+}
+
+TEST(GraphicsTest, AFillCacheForgetsItsExactLayersAndKeepsThoseForTheScreen)
+{
+    const auto path = std::make_shared<const Path>(Path::rect({0, 0, 4, 4}));
+    const QRect area(0, 0, 4, 4);
+    graphics::FillCache cache(1024 * 1024);
+    for (const bool forScreen : {false, true})
+        cache.insert(path, red, {}, area, GraphicsContext::makeBitmap(4, 4), forScreen);
+
+    cache.forgetExactLayers();
+    EXPECT_TRUE(cache.find(path, red, {}, area, false).isNull());
+    EXPECT_FALSE(cache.find(path, red, {}, area, true).isNull());
 }
