@@ -13,7 +13,7 @@ using pelorama::model::RenderJobs;
 
 namespace {
 
-// What is lent to a job: it knows whether it came back.
+// What is lent to a job.
 using Tool = std::shared_ptr<int>;
 using Jobs = RenderJobs<int, Tool>;
 
@@ -29,6 +29,15 @@ public:
     Jobs jobs{*this, &Owner::take};
     std::vector<Jobs::Returned> returned;
 };
+
+// A job that waits at gate, then returns result.
+auto gated(std::latch& gate, int result)
+{
+    return [&gate, result](Tool&) {
+        gate.wait();
+        return result;
+    };
+}
 
 // Runs what the pool finished and what it handed to the main thread.
 void settle(QThreadPool& pool)
@@ -59,20 +68,8 @@ TEST(RenderJobsTest, AStaleResultIsDroppedAndTheToolAlwaysComesBack)
         std::latch gate(1);
         Owner owner;
         const Tool tool = std::make_shared<int>(0);
-        const Jobs::Job first = owner.jobs.start(
-            tool,
-            [&](Tool&) {
-                gate.wait();
-                return 1;
-            },
-            pool);
-        const Jobs::Job second = owner.jobs.start(
-            tool,
-            [&](Tool&) {
-                gate.wait();
-                return 2;
-            },
-            pool);
+        const Jobs::Job first = owner.jobs.start(tool, gated(gate, 1), pool);
+        const Jobs::Job second = owner.jobs.start(tool, gated(gate, 2), pool);
         if (test.dropFirst)
             owner.jobs.drop(first);
         EXPECT_EQ(owner.jobs.currentCount(), test.dropFirst ? 1U : 2U);
@@ -125,13 +122,7 @@ TEST(RenderJobsTest, AJobOutlivingItsOwnerDeliversNothing)
         auto owner = std::make_unique<Owner>();
         const Tool tool = std::make_shared<int>(0);
         lent = tool;
-        owner->jobs.start(
-            tool,
-            [&](Tool&) {
-                gate.wait();
-                return 1;
-            },
-            pool);
+        owner->jobs.start(tool, gated(gate, 1), pool);
     }
     gate.count_down();
     settle(pool);
