@@ -17,6 +17,7 @@
 #include "model/entities/Screenshot.h"
 #include "model/entities/TextRect.h"
 #include "model/rendering/Canvas.h"
+#include "model/rendering/RenderResources.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/Template.h"
@@ -182,6 +183,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

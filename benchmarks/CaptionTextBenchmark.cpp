@@ -5,6 +5,7 @@
 
 #include "graphics/AttributedString.h"
 #include "graphics/GraphicsContext.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/TextRendering.h"
 
 #include <QGuiApplication>
@@ -102,6 +103,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -38,9 +38,9 @@ BENCHMARK(firstFrameLoad)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 void cachedFrameLoad(benchmark::State& state)
 {
     const QString& identifier = firstVariantOf(0);
-    DeviceFrameCache::shared().frame(identifier);
+    RenderResources::shared().deviceFrames().frame(identifier);
     for (auto _ : state)
-        benchmark::DoNotOptimize(DeviceFrameCache::shared().frame(identifier));
+        benchmark::DoNotOptimize(RenderResources::shared().deviceFrames().frame(identifier));
 }
 BENCHMARK(cachedFrameLoad);
 
@@ -90,6 +90,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -9,6 +9,7 @@
 #include "model/languages/DocumentLanguages.h"
 #include "model/languages/LanguageEditing.h"
 #include "model/rendering/RenderPool.h"
+#include "model/rendering/RenderResources.h"
 #include "store/FetchRequest.h"
 #include "store/ManagedObject.h"
 
@@ -214,6 +215,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -7,6 +7,7 @@
 #include "app/Document.h"
 #include "appkit/core/Document.h"
 #include "appkit/widgets/DocumentController.h"
+#include "model/rendering/RenderResources.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -66,6 +67,7 @@ inline int windowBenchmarkMain(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QApplication application(argc, argv);
     // As the program starts.
+    const pelorama::model::RenderResources::Program renderResources;
     pelorama::app::AppDelegate::initializeClass();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -13,6 +13,7 @@
 #include "model/entities/TextRect.h"
 #include "model/rendering/Canvas.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderResources.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 #include "templates/TemplateCategory.h"
@@ -289,6 +290,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -6,6 +6,7 @@
 #include "app/AppDelegate.h"
 #include "app/export/ExportCommand.h"
 #include "app/export/ExportProgressPrinter.h"
+#include "model/rendering/RenderResources.h"
 #include "tessaline/Tessaline/Application.h"
 
 #include <QEventLoop>
@@ -96,6 +97,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // As the program starts for an export.
     tessaline::Application application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     app::AppDelegate::initializeClass();
     benchmarks::benchmarkPackagePath();
     benchmark::Initialize(&argc, argv);

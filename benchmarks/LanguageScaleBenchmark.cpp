@@ -11,6 +11,7 @@
 #include "model/entities/Language.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/DocumentLanguages.h"
+#include "model/rendering/RenderResources.h"
 #include "store/ManagedObjectContext.h"
 
 #include <QCoreApplication>
@@ -136,6 +137,7 @@ BENCHMARK(exportCommandDuplicates)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

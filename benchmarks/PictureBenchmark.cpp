@@ -10,6 +10,7 @@
 #include "model/rendering/Canvas.h"
 #include "model/rendering/CanvasRenderer.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderResources.h"
 #include "store/ManagedObjectContext.h"
 #include "store/PersistentStoreCoordinator.h"
 
@@ -68,7 +69,8 @@ BENCHMARK(traceFrameContours)->Unit(benchmark::kMillisecond);
 void clippedDirectionalShadow(benchmark::State& state)
 {
     const graphics::Image& picture = framePicture();
-    const std::shared_ptr<const graphics::Path> outline = extractContours(picture);
+    const std::shared_ptr<const graphics::Path> outline =
+        extractContours(RenderResources::shared().contours(), picture);
     const graphics::Rect placement{100, 100, 1600, 1600};
     const graphics::Rect clip = aspectFit(placement.size, {graphics::Point{}, picture.size()});
     const double sx = placement.size.width / clip.size.width;
@@ -119,6 +121,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,5 +1,6 @@
 // Rendering the previews of all 132 built-in templates on 8 threads: the first run of the process,
 // which also opens every device frame and placeholder picture the templates show, and later runs.
+#include "model/rendering/RenderResources.h"
 #include "templates/TemplateCategory.h"
 #include "templates/TemplatePreviewRenderer.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    const pelorama::model::RenderResources::Program renderResources;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

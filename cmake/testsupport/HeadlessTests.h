@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <type_traits>
 
 // What the main functions of the test programs share: they run headless in an application object of the
 // kind their library needs, and widget tests keep their settings out of the user's.
@@ -32,15 +33,22 @@ private:
 };
 
 // Runs every test in an Application (QGuiApplication, QApplication or one derived from them) on the
-// offscreen platform unless another is chosen; setUp runs once the application exists.
+// offscreen platform unless another is chosen; setUp runs once the application exists, and what it
+// returns, if anything, is kept until the tests have run (as a program keeps what it makes at start-up).
 template <typename Application, typename SetUp> int runHeadlessTests(int argc, char** argv, SetUp setUp)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     Application application(argc, argv);
-    setUp();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if constexpr (std::is_void_v<decltype(setUp())>) {
+        setUp();
+        testing::InitGoogleTest(&argc, argv);
+        return RUN_ALL_TESTS();
+    } else {
+        const auto kept = setUp();
+        testing::InitGoogleTest(&argc, argv);
+        return RUN_ALL_TESTS();
+    }
 }
 
 template <typename Application> int runHeadlessTests(int argc, char** argv)

@@ -2,6 +2,7 @@
 #include "app/export/CommandLine.h"
 #include "app/export/ExportCommand.h"
 #include "app/export/ExportProgressPrinter.h"
+#include "model/rendering/RenderResources.h"
 #include "tessaline/Tessaline/Application.h"
 
 #include <QGuiApplication>
@@ -137,6 +138,8 @@ int main(int argc, char** argv)
     } else {
         application = std::make_unique<tessaline::Application>(qtArgumentCount, qtArguments.data());
     }
+    // What every render draws from, made before the first and gone before the application object.
+    const pelorama::model::RenderResources::Program renderResources;
 
     QStringList arguments = QCoreApplication::arguments();
     for (auto argument = separator; argument != all.end(); ++argument)

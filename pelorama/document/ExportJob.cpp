@@ -6,7 +6,6 @@
 #include "model/rendering/ExportPicture.h"
 #include "model/rendering/RenderResources.h"
 
-#include <QCoreApplication>
 #include <QThreadPool>
 #include <algorithm>
 #include <utility>
@@ -16,21 +15,6 @@ namespace pelorama::document {
 namespace {
 
 const QString noPngReason = QStringLiteral("Screenshot has no PNG representation");
-
-// The thread of a render that has the machine to itself, the export of one screenshot: outside the worker
-// pool, because Qt splits the fills and blends of a large picture over that pool only for a thread outside
-// it and does them alone on a thread of its own (a render of 2880 x 1800 took half again as long there).
-// The loops of the render itself still spread over the pool. It goes with the application, whose threads
-// it must not outlive; asked for on the main thread only.
-QThreadPool& soleRenderThread()
-{
-    static QPointer<QThreadPool> pool;
-    if (!pool) {
-        pool = new QThreadPool(QCoreApplication::instance());
-        pool->setMaxThreadCount(1);
-    }
-    return *pool;
-}
 
 } // namespace
 
@@ -118,7 +102,7 @@ void ExportJob::advance()
         }
         if (targets.empty())
             continue;
-        // Nothing else of the export renders beside it: see soleRenderThread.
+        // Nothing else of the export renders beside it: see RenderResources::soleRenderThread.
         const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
         // The last delivery comes with the render's end, once the pictures and snapshots are let go of,
         // so that what the export freed is free when its end is heard of.
@@ -138,7 +122,7 @@ void ExportJob::advance()
                     deliver(std::move(delivery));
                 });
             },
-            alone ? soleRenderThread() : m_pool);
+            alone ? model::RenderResources::shared().soleRenderThread() : m_pool);
     }
     if (m_written < count)
         return;

@@ -40,8 +40,8 @@ std::optional<ActionAlert> duplicateNames(const QList<model::Screenshot*>& scree
 {
     QStringList names;
     for (model::Screenshot* screenshot : screenshots)
-        names.append(ExportFileNames::fileName(screenshot->name()).value_or(screenshot->name()));
-    if (ExportFileNames::duplicates(names, sensitivity).isEmpty())
+        names.append(screenshot->name());
+    if (ExportFileNames::duplicates(ExportPlan::fileNamesOf(names, {}), sensitivity).isEmpty())
         return std::nullopt;
     return ActionAlert{QStringLiteral("Duplicate names"),
                        QStringLiteral("There are multiple screenshots with the same name. ") + changeNames};
@@ -54,11 +54,9 @@ ExportPlan ExportPlan::ofDocument(store::ManagedObjectContext& context, const QS
     const auto screenshots = fetchScreenshots(context);
     if (!screenshots)
         return ExportPlan{directory, {}, {}, false, scanFailed(screenshots.error())};
-    if (!QFileInfo(directory).isDir())
+    if (directoryRefusal(directory))
         return ExportPlan{directory, {}, {}, false, noDirectory()};
-    if (std::optional<ActionAlert> refused =
-            duplicateNames(*screenshots, ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive
-                                                                                     : Qt::CaseInsensitive))
+    if (std::optional<ActionAlert> refused = duplicateNames(*screenshots, nameSensitivity(directory)))
         return ExportPlan{directory, {}, {}, false, std::move(refused)};
     const model::DocumentLanguages languages = model::DocumentLanguages::of(context);
     return ofScreenshots(*screenshots, directory,
@@ -106,6 +104,33 @@ std::optional<ActionAlert> ExportPlan::checkNames(store::ManagedObjectContext& c
 ActionAlert ExportPlan::noDirectory()
 {
     return {QStringLiteral("Export failed"), QStringLiteral("Please select a directory")};
+}
+
+std::optional<QString> ExportPlan::directoryRefusal(const QString& directory)
+{
+    const QFileInfo place(directory);
+    if (place.isDir())
+        return std::nullopt;
+    if (place.exists() || place.isSymLink())
+        return QStringLiteral("“%1” is not a directory.").arg(directory);
+    return QStringLiteral("The directory “%1” does not exist.").arg(directory);
+}
+
+Qt::CaseSensitivity ExportPlan::nameSensitivity(const QString& directory)
+{
+    return ExportFileNames::isCaseSensitive(directory) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+}
+
+QStringList ExportPlan::fileNamesOf(const QStringList& names, const QStringList& languages)
+{
+    QStringList files;
+    for (const QString& folder : languages.isEmpty() ? QStringList{QString()} : languages) {
+        for (const QString& name : names) {
+            const QString file = ExportFileNames::fileName(name).value_or(name);
+            files.append(folder.isEmpty() ? file : folder + '/' + file);
+        }
+    }
+    return files;
 }
 
 QString ExportPlan::duplicateNamesLine(const QString& fileName, const QStringList& documents)

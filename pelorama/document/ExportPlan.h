@@ -79,6 +79,15 @@ struct ExportPlan
     static std::optional<ActionAlert> checkNames(store::ManagedObjectContext& context);
     // What a chosen place that is no existing directory is refused with.
     static ActionAlert noDirectory();
+    // Whether directory is no existing directory, which no export writes into; the line that says so for
+    // the command line when it is not.
+    static std::optional<QString> directoryRefusal(const QString& directory);
+    // Whether the file system of directory tells file names apart by letter case.
+    static Qt::CaseSensitivity nameSensitivity(const QString& directory);
+    // The file inside the directory each screenshot of names is written to, all of them in each of
+    // languages' folders in turn, or straight in the directory when there are none. A name that makes no
+    // file stands for itself, so that two such names still meet.
+    static QStringList fileNamesOf(const QStringList& names, const QStringList& languages);
     // One line, for the command line, on the file name more than one screenshot of documents (each named
     // once, in order) would be written to.
     static QString duplicateNamesLine(const QString& fileName, const QStringList& documents);

@@ -1,15 +1,12 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
-#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <memory>
 #include <vector>
 
 namespace pelorama::document {
-class DocumentPackage;
 class ExportJob;
 } // namespace pelorama::document
 
@@ -22,19 +19,13 @@ namespace pelorama::app {
 class ExportProgressPrinter;
 
 // The export of documents from the command line, without windows: the screenshots of each document
-// written into a directory by the export job the window uses, as Export All writes them.
+// written into a directory by the export job the window uses, as Export All writes them, as a
+// DocumentsExportPlan made before the first file says (which also says what is refused, and why).
 //
-// The documents are opened to be read only, so nothing in a package is ever written. Everything that
-// would stop the export is found before the first file is written: a directory that is not there or lies
-// inside a document package, a document that cannot be opened, a screenshot name that matches none, a
-// language a document lacks, two screenshots (of one document or of two) that would be written to the
-// same file. A document that cannot be opened, lacks a language or whose screenshots share a file name is
-// left out; the others are written. A document with several languages is written a folder per language
-// (ExportJob).
-//
-// One document is open at a time: each is opened, checked and closed again, keeping only the names and
-// store addresses of its screenshots, and opened once more for its turn to be written. So the count of
-// documents is bounded by nothing the process holds open, only by time.
+// One document is open at a time: the plan keeps only the names and store addresses of the screenshots,
+// and each document is opened once more for its turn to be written. So the count of documents is bounded
+// by nothing the process holds open, only by time. A document with several languages is written a folder
+// per language (ExportJob).
 //
 // A document is exported a slice of screenshots at a time, each slice a few times as long as the pool is
 // wide, and the document lets go of the slice's pictures before the next: what the export holds grows
@@ -69,13 +60,6 @@ signals:
 private:
     struct Source;
 
-    bool checkDirectory();
-    // Reads the screenshots and languages of each document; leaves out the documents that cannot be
-    // read or lack a language asked for.
-    void checkDocuments();
-    void chooseScreenshots();
-    // Leaves out the documents whose screenshots would share a file.
-    void refuseDuplicateFileNames();
     void exportNext();
     // Opens the source's package for its turn; false when it no longer opens.
     bool openForExport(Source& source);
@@ -88,6 +72,7 @@ private:
 
     Request m_request;
     ExportProgressPrinter& m_printer;
+    // The documents of the plan, in their order.
     std::vector<Source> m_sources;
     // The source being exported and the first of its screenshots not started yet.
     std::size_t m_next = 0;

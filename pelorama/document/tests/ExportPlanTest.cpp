@@ -1,6 +1,7 @@
 #include "document/ExportPlan.h"
 
 #include "TestDocument.h"
+#include "document/DocumentsExportPlan.h"
 #include "document/ExportFileNames.h"
 #include "model/entities/Screenshot.h"
 #include "model/languages/LanguageCode.h"
@@ -123,4 +124,40 @@ TEST_F(ExportPlanTest, OnlyAnExistingDirectoryIsPlannedInto)
         EXPECT_EQ(ExportPlan::ofDocument(m_document.context(), place).refusal,
                   (ActionAlert{"Export failed", "Please select a directory"}))
             << place.toStdString();
+}
+
+// The command line's plan refuses a directory it may not write into before it reads any document, with
+// the line that says why; the window's refuses the same places that are no directory.
+TEST_F(ExportPlanTest, ADocumentsPlanRefusesADirectoryItMayNotWriteInto)
+{
+    const QDir root(m_directory.path());
+    ASSERT_TRUE(root.mkpath("Named.pelorama/inside") && root.mkpath("Other.Pelorama/deep/er"));
+    QFile file(root.filePath("plain"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString named = root.filePath("Named.pelorama");
+    const struct
+    {
+        QString directory;
+        QStringList refusals;
+    } cases[] = {
+        {root.filePath("missing"), {"The directory “" + root.filePath("missing") + "” does not exist."}},
+        {file.fileName(), {"“" + file.fileName() + "” is not a directory."}},
+        {named + "/inside",
+         {named + ": The directory “" + named + "/inside” lies inside this document, which is only read.",
+          named + ": The directory “" + named + "/inside” lies inside this document, which is only read."}},
+        {root.filePath("Other.Pelorama/deep/er"),
+         {"The directory “" + root.filePath("Other.Pelorama/deep/er") + "” lies inside the document " +
+          QDir(root.filePath("Other.Pelorama")).canonicalPath() + ", which is only read."}},
+    };
+    for (const auto& [directory, refusals] : cases) {
+        const document::DocumentsExportPlan plan =
+            document::DocumentsExportPlan::make(directory, {named, named}, {}, {});
+        EXPECT_TRUE(plan.directoryRefused) << directory.toStdString();
+        EXPECT_EQ(plan.refusals, refusals) << directory.toStdString();
+        EXPECT_TRUE(plan.documents.empty());
+        EXPECT_EQ(ExportPlan::directoryRefusal(directory).has_value(),
+                  ExportPlan::ofDocument(m_document.context(), directory).refusal.has_value())
+            << directory.toStdString();
+    }
 }

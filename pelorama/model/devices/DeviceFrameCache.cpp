@@ -16,18 +16,6 @@ DeviceFrameCache::DeviceFrameCache(Loader loader)
     : m_loader(std::move(loader))
 {}
 
-DeviceFrameCache& DeviceFrameCache::shared()
-{
-    static DeviceFrameCache cache(&loadFromResources);
-    return cache;
-}
-
-DeviceFrameCache& DeviceFrameCache::sharedPreviews()
-{
-    static DeviceFrameCache cache(&loadPreviewFromResources);
-    return cache;
-}
-
 namespace {
 
 // The frame size the catalogue gives the variant named identifier; none for a name it does not have.

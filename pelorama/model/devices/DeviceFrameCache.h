@@ -39,11 +39,6 @@ public:
     DeviceFrameCache(const DeviceFrameCache&) = delete;
     DeviceFrameCache& operator=(const DeviceFrameCache&) = delete;
 
-    // The process's cache of the frames among the application's resources.
-    static DeviceFrameCache& shared();
-    // The process's cache of the frames template previews draw: each frame drawn small, with the size of
-    // the full frame (the catalogue's), so a device is placed and traced as with the full one.
-    static DeviceFrameCache& sharedPreviews();
     // Reads the sealed frame picture named identifier from the application's resources; nullptr, and a
     // warning, when there is none. Throws LoadFailure when it does not open.
     static std::shared_ptr<const graphics::Image> loadFromResources(const QString& identifier);

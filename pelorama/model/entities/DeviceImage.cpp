@@ -4,8 +4,8 @@
 #include "model/attributes/AttributeTable.h"
 #include "model/context/ContextOperations.h"
 #include "model/devices/DeviceFamily.h"
-#include "model/devices/DeviceFrameCache.h"
 #include "model/devices/DeviceFrameLayout.h"
+#include "model/rendering/RenderResources.h"
 #include "store/FetchRequest.h"
 
 namespace pelorama::model {
@@ -152,7 +152,7 @@ void DeviceImage::setDeviceVariant(const DeviceVariant& variant)
 
 std::shared_ptr<const graphics::Image> DeviceImage::deviceImage() const
 {
-    return DeviceFrameCache::shared().frameOrWarning(deviceVariant().identifier());
+    return RenderResources::shared().deviceFrames().frameOrWarning(deviceVariant().identifier());
 }
 
 graphics::Rect DeviceImage::rect() const

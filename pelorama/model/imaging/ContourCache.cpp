@@ -25,12 +25,6 @@ size_t capacity(ContourCache::Kind kind)
 
 } // namespace
 
-ContourCache& ContourCache::shared()
-{
-    static ContourCache cache;
-    return cache;
-}
-
 ContourCache::PathPointer ContourCache::path(const graphics::BitmapImageRep& bitmap, const Key& key,
                                              const std::function<graphics::Path()>& make)
 {

@@ -15,7 +15,8 @@
 
 namespace pelorama::model {
 
-// The process-wide store of what directional shadows compute from a picture: its traced outline, the
+// The store of what directional shadows compute from a picture (one for all renders, among their
+// resources): its traced outline, the
 // outline clipped to the part of the picture that is shown, the shadow bands. Canvas views, thumbnails,
 // export and template previews render on several threads, so every operation may be called from any
 // thread.
@@ -45,8 +46,6 @@ public:
 
         friend bool operator==(const Key&, const Key&) = default;
     };
-
-    static ContourCache& shared();
 
     // The path of bitmap under key, made by make on first request and shared afterwards. A path is made
     // once: callers asking for it while it is being made wait for it. Only the most recently used few

@@ -71,24 +71,25 @@ ContourCache::Key key(ContourCache::Kind kind, const graphics::Size& size,
              depth}};
 }
 
-PathPointer tracedContours(const graphics::BitmapImageRep& bitmap)
+PathPointer tracedContours(ContourCache& contours, const graphics::BitmapImageRep& bitmap)
 {
-    return ContourCache::shared().path(bitmap, key(ContourCache::Kind::traced, {}),
-                                       [&] { return ChangContourDetector::detectContours(bitmap); });
+    return contours.path(bitmap, key(ContourCache::Kind::traced, {}),
+                         [&] { return ChangContourDetector::detectContours(bitmap); });
 }
 
 // The outline of the part clip of picture, in picture space, running as the traced outline does.
-graphics::Path clippedTo(const graphics::Image& picture, const graphics::Rect& clipRect)
+graphics::Path clippedTo(ContourCache& contours, const graphics::Image& picture,
+                         const graphics::Rect& clipRect)
 {
     return orientedLikeTracedContours(
-        geometry::intersectingWith(*extractContours(picture), graphics::Path::rect(clipRect)));
+        geometry::intersectingWith(*extractContours(contours, picture), graphics::Path::rect(clipRect)));
 }
 
-PathPointer clippedOutline(const graphics::Image& picture, const graphics::BitmapImageRep& bitmap,
-                           const graphics::Rect& clipRect)
+PathPointer clippedOutline(ContourCache& contours, const graphics::Image& picture,
+                           const graphics::BitmapImageRep& bitmap, const graphics::Rect& clipRect)
 {
-    return ContourCache::shared().path(bitmap, key(ContourCache::Kind::clipped, picture.size(), clipRect),
-                                       [&] { return clippedTo(picture, clipRect); });
+    return contours.path(bitmap, key(ContourCache::Kind::clipped, picture.size(), clipRect),
+                         [&] { return clippedTo(contours, picture, clipRect); });
 }
 
 bool meansWholePicture(const graphics::Rect& clip)
@@ -98,30 +99,31 @@ bool meansWholePicture(const graphics::Rect& clip)
 
 } // namespace
 
-PathPointer extractContours(const graphics::Image& picture)
+PathPointer extractContours(ContourCache& contours, const graphics::Image& picture)
 {
     const graphics::Size size = picture.size();
     if (!hasArea(size))
         return emptyPath();
     const graphics::BitmapImageRep* bitmap = tracedBitmap(picture);
     if (!bitmap)
-        return ContourCache::shared().path(key(ContourCache::Kind::outline, size),
-                                           [&] { return clockwiseRect(size); });
-    return ContourCache::shared().path(*bitmap, key(ContourCache::Kind::outline, size), [&] {
+        return contours.path(key(ContourCache::Kind::outline, size), [&] { return clockwiseRect(size); });
+    return contours.path(*bitmap, key(ContourCache::Kind::outline, size), [&] {
         // Traced in pixels; the picture's space has the units of its size.
-        return tracedContours(*bitmap)->transformed(graphics::AffineTransform::scale(
-            size.width / bitmap->pixelsWide(), size.height / bitmap->pixelsHigh()));
+        return tracedContours(contours, *bitmap)
+            ->transformed(graphics::AffineTransform::scale(size.width / bitmap->pixelsWide(),
+                                                           size.height / bitmap->pixelsHigh()));
     });
 }
 
-PathPointer directionalShadowPath(const graphics::Image& picture, const graphics::Rect& imageRect,
-                                  double angleDegrees, double depth)
+PathPointer directionalShadowPath(ContourCache& contours, const graphics::Image& picture,
+                                  const graphics::Rect& imageRect, double angleDegrees, double depth)
 {
-    return directionalShadowPath(picture, imageRect, graphics::Rect::zero(), angleDegrees, depth);
+    return directionalShadowPath(contours, picture, imageRect, graphics::Rect::zero(), angleDegrees, depth);
 }
 
-PathPointer directionalShadowPath(const graphics::Image& picture, const graphics::Rect& imageRect,
-                                  const graphics::Rect& clipRect, double angleDegrees, double depth)
+PathPointer directionalShadowPath(ContourCache& contours, const graphics::Image& picture,
+                                  const graphics::Rect& imageRect, const graphics::Rect& clipRect,
+                                  double angleDegrees, double depth)
 {
     const graphics::Rect placement = imageRect.standardized();
     const bool whole = meansWholePicture(clipRect);
@@ -142,32 +144,34 @@ PathPointer directionalShadowPath(const graphics::Image& picture, const graphics
             angleDegrees, depth);
     // Without a bitmap the outline is the picture's bounds, so the bands depend on the numbers alone.
     if (!bitmap)
-        return ContourCache::shared().path(
-            bandsKey, [&] { return cast(whole ? *extractContours(picture) : clippedTo(picture, shown)); });
-    return ContourCache::shared().path(*bitmap, bandsKey, [&] {
-        return cast(whole ? *extractContours(picture) : *clippedOutline(picture, *bitmap, shown));
+        return contours.path(bandsKey, [&] {
+            return cast(whole ? *extractContours(contours, picture) : clippedTo(contours, picture, shown));
+        });
+    return contours.path(*bitmap, bandsKey, [&] {
+        return cast(whole ? *extractContours(contours, picture)
+                          : *clippedOutline(contours, picture, *bitmap, shown));
     });
 }
 
-void drawDirectionalShadow(graphics::GraphicsContext& context, graphics::FillCache& bandPixels,
+void drawDirectionalShadow(graphics::GraphicsContext& context, ShadowCaches caches,
                            const graphics::Image& picture, const graphics::Rect& imageRect,
                            double angleDegrees, double depth)
 {
-    drawDirectionalShadow(context, bandPixels, picture, imageRect, graphics::Rect::zero(), angleDegrees,
-                          depth);
+    drawDirectionalShadow(context, caches, picture, imageRect, graphics::Rect::zero(), angleDegrees, depth);
 }
 
-void drawDirectionalShadow(graphics::GraphicsContext& context, graphics::FillCache& bandPixels,
+void drawDirectionalShadow(graphics::GraphicsContext& context, ShadowCaches caches,
                            const graphics::Image& picture, const graphics::Rect& imageRect,
                            const graphics::Rect& clipRect, double angleDegrees, double depth)
 {
-    const PathPointer bands = directionalShadowPath(picture, imageRect, clipRect, angleDegrees, depth);
+    const PathPointer bands =
+        directionalShadowPath(caches.contours, picture, imageRect, clipRect, angleDegrees, depth);
     if (bands->isEmpty())
         return;
     // A traced picture's bands come from the contour cache, the same object each render: their pixels are
     // kept too, as filling bands that reach across the canvas costs more than the rest of a render.
     if (tracedBitmap(picture))
-        context.fillPath(bands, bandPixels);
+        context.fillPath(bands, caches.bandPixels);
     else
         context.fillPath(*bands);
 }

@@ -52,8 +52,8 @@ void draw(const DeviceImageSnapshot& device, const CanvasRenderingContext& conte
         return;
     // Previews draw devices small, from frames drawn small, sized as the full ones.
     DeviceFrameCache& frames = context.renderingMode == CanvasRenderingMode::templatePreview
-                                   ? DeviceFrameCache::sharedPreviews()
-                                   : DeviceFrameCache::shared();
+                                   ? context.resources.previewDeviceFrames()
+                                   : context.resources.deviceFrames();
     const std::shared_ptr<const graphics::Image> frame = frames.frameOrWarning(device.variant->identifier());
     if (!frame)
         return;

@@ -23,8 +23,8 @@ void castShadow(const ShadowSettings& shadow, const CanvasRenderingContext& cont
             ShadowSettings drawn = shadow;
             drawn.depth = DrawingBounds::shadowDepth(shadow.depth);
             graphics.setFillColor(shadow.color);
-            drawDirectionalShadow(graphics, context.resources.shadowBands(), cast->picture, cast->imageRect,
-                                  cast->clipRect, shadow.angle - cast->turn,
+            drawDirectionalShadow(graphics, {context.resources.contours(), context.resources.shadowBands()},
+                                  cast->picture, cast->imageRect, cast->clipRect, shadow.angle - cast->turn,
                                   drawn.directionalLength(context.canvasSize));
         }
         break;

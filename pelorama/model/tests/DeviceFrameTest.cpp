@@ -1,8 +1,8 @@
 #include "graphics/Image.h"
 #include "model/devices/CryptoPngRep.h"
 #include "model/devices/DeviceFamily.h"
-#include "model/devices/DeviceFrameCache.h"
 #include "model/rendering/RenderPool.h"
+#include "model/rendering/RenderResources.h"
 #include "resources/DeviceResources.h"
 
 #include <QImage>
@@ -43,14 +43,15 @@ void expectFramesMarkTheirScreens(const char* familyIdentifier)
     // Opened side by side first: each frame costs a decryption and a large decode.
     std::vector<std::thread> loaders;
     for (const DeviceVariant& variant : family->variants())
-        loaders.emplace_back([&variant] { DeviceFrameCache::shared().frame(variant.identifier()); });
+        loaders.emplace_back(
+            [&variant] { RenderResources::shared().deviceFrames().frame(variant.identifier()); });
     for (std::thread& loader : loaders)
         loader.join();
 
     for (const DeviceVariant& variant : family->variants()) {
         SCOPED_TRACE(qPrintable(variant.identifier()));
         const std::shared_ptr<const graphics::Image> frame =
-            DeviceFrameCache::shared().frame(variant.identifier());
+            RenderResources::shared().deviceFrames().frame(variant.identifier());
         ASSERT_TRUE(frame);
         const QImage& picture = pixels(*frame);
         EXPECT_EQ(frame->size(), variant.frameSize());
@@ -122,9 +123,10 @@ TEST(DeviceFrames, PreviewFramesHaveTheSizeAndOutlineOfTheFullFrames)
     for (const DeviceFamily& family : DeviceFamily::all()) {
         for (const DeviceVariant& variant : family.variants()) {
             const QString& identifier = variant.identifier();
-            const std::shared_ptr<const graphics::Image> full = DeviceFrameCache::shared().frame(identifier);
+            const std::shared_ptr<const graphics::Image> full =
+                RenderResources::shared().deviceFrames().frame(identifier);
             const std::shared_ptr<const graphics::Image> preview =
-                DeviceFrameCache::sharedPreviews().frame(identifier);
+                RenderResources::shared().previewDeviceFrames().frame(identifier);
             ASSERT_TRUE(full && preview) << qPrintable(identifier);
             EXPECT_EQ(preview->size(), full->size()) << qPrintable(identifier);
             const graphics::BitmapImageRep& small = preview->representations().front();

@@ -10,8 +10,8 @@
 #include "ledgerline/core/PropertyCollection.h"
 #include "model/attributes/WarningProperty.h"
 #include "model/devices/DeviceFamily.h"
-#include "model/devices/DeviceFrameCache.h"
 #include "model/entities/Asset.h"
+#include "model/rendering/RenderResources.h"
 #include "model/rendering/SnapshotDrawing.h"
 
 #include <QCoreApplication>
@@ -41,7 +41,7 @@ graphics::Image picture(int width, int height)
 
 std::shared_ptr<const graphics::Image> frame(const char* identifier)
 {
-    return DeviceFrameCache::shared().frame(QString::fromLatin1(identifier));
+    return RenderResources::shared().deviceFrames().frame(QString::fromLatin1(identifier));
 }
 
 // A frame of size at scale 1 centred on the origin.

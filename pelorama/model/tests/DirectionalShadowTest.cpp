@@ -144,9 +144,10 @@ TEST(OutlineOrientationTest, ReversedCurvesKeepTheirShape)
 
 TEST(DirectionalShadowTest, APictureWithoutABitmapIsOutlinedByItsBoundsClockwise)
 {
+    ContourCache contours;
     graphics::FillCache bandPixels(16 * 1024 * 1024);
     const graphics::Image bare(graphics::Size{40, 20});
-    const std::vector<Polygon> outline = polygons(*extractContours(bare));
+    const std::vector<Polygon> outline = polygons(*extractContours(contours, bare));
     ASSERT_EQ(outline.size(), 1u);
     EXPECT_EQ(outline[0], (Polygon{{40, 20}, {40, 0}, {0, 0}, {0, 20}}));
     EXPECT_LT(signedArea(outline[0]), 0);
@@ -156,71 +157,78 @@ TEST(DirectionalShadowTest, APictureWithoutABitmapIsOutlinedByItsBoundsClockwise
     {
         graphics::GraphicsContext context(bitmap);
         context.setFillColor({1, 0, 0, 1});
-        drawDirectionalShadow(context, bandPixels, bare, {0, 10, 40, 20}, 270, 5);
+        drawDirectionalShadow(context, {contours, bandPixels}, bare, {0, 10, 40, 20}, 270, 5);
     }
     EXPECT_EQ(pixelAt(bitmap, 20, 7), QColor(Qt::red));
     EXPECT_EQ(pixelAt(bitmap, 20, 15).alpha(), 0);
     EXPECT_EQ(pixelAt(bitmap, 20, 32).alpha(), 0);
 
-    EXPECT_TRUE(extractContours(graphics::Image())->isEmpty());
+    EXPECT_TRUE(extractContours(contours, graphics::Image())->isEmpty());
 }
 
 TEST(DirectionalShadowTest, APictureWithoutABitmapAnswersTheSameOutlineAndBandsAgain)
 {
+    ContourCache contours;
     const graphics::Image bare(graphics::Size{40, 20});
-    const std::shared_ptr<const graphics::Path> outline = extractContours(bare);
-    EXPECT_EQ(extractContours(bare), outline);
+    const std::shared_ptr<const graphics::Path> outline = extractContours(contours, bare);
+    EXPECT_EQ(extractContours(contours, bare), outline);
     // The outline depends on the size alone.
-    EXPECT_EQ(extractContours(graphics::Image(graphics::Size{40, 20})), outline);
-    EXPECT_NE(extractContours(graphics::Image(graphics::Size{40, 21})), outline);
+    EXPECT_EQ(extractContours(contours, graphics::Image(graphics::Size{40, 20})), outline);
+    EXPECT_NE(extractContours(contours, graphics::Image(graphics::Size{40, 21})), outline);
 
-    const std::shared_ptr<const graphics::Path> bands = directionalShadowPath(bare, {0, 10, 40, 20}, 270, 5);
-    EXPECT_EQ(directionalShadowPath(bare, {0, 10, 40, 20}, 270, 5), bands);
-    EXPECT_NE(directionalShadowPath(bare, {0, 10, 40, 20}, 271, 5), bands);
+    const std::shared_ptr<const graphics::Path> bands =
+        directionalShadowPath(contours, bare, {0, 10, 40, 20}, 270, 5);
+    EXPECT_EQ(directionalShadowPath(contours, bare, {0, 10, 40, 20}, 270, 5), bands);
+    EXPECT_NE(directionalShadowPath(contours, bare, {0, 10, 40, 20}, 271, 5), bands);
 }
 
 TEST(DirectionalShadowTest, TheOutlineIsScaledFromPixelsToThePicturesSize)
 {
+    ContourCache contours;
     graphics::Image picture = blockPicture();
     picture.setSize({16, 4}); // 8 x 8 pixels shown in 16 x 4 points
-    EXPECT_EQ(polygons(*extractContours(picture)),
+    EXPECT_EQ(polygons(*extractContours(contours, picture)),
               (std::vector<Polygon>{{{12, 3.5}, {12, 1}, {2, 1}, {2, 3.5}}}));
 }
 
 TEST(DirectionalShadowTest, TheSamePictureAnswersTheSameOutlineUntilItGoes)
 {
-    const qsizetype before = ContourCache::shared().bitmapCount();
+    ContourCache contours;
+    const qsizetype before = contours.bitmapCount();
     {
         const graphics::Image picture = blockPicture();
-        const std::shared_ptr<const graphics::Path> first = extractContours(picture);
+        const std::shared_ptr<const graphics::Path> first = extractContours(contours, picture);
         // Copies share the pixels and so the outline.
         const graphics::Image copy = picture; // NOLINT(performance-unnecessary-copy-initialization)
-        EXPECT_EQ(extractContours(copy).get(), first.get());
-        EXPECT_EQ(ContourCache::shared().bitmapCount(), before + 1);
+        EXPECT_EQ(extractContours(contours, copy).get(), first.get());
+        EXPECT_EQ(contours.bitmapCount(), before + 1);
     }
-    EXPECT_EQ(ContourCache::shared().bitmapCount(), before);
+    EXPECT_EQ(contours.bitmapCount(), before);
 }
 
 TEST(DirectionalShadowTest, ZeroAndNullClipsDrawWhatTheUnclippedFormDraws)
 {
+    ContourCache contours;
     const graphics::Image picture = blockPicture();
     const graphics::Rect placement{100, 50, 16, 16};
-    const graphics::Path whole = *directionalShadowPath(picture, placement, 300, 12);
+    const graphics::Path whole = *directionalShadowPath(contours, picture, placement, 300, 12);
     ASSERT_FALSE(whole.isEmpty());
-    EXPECT_EQ(*directionalShadowPath(picture, placement, graphics::Rect::zero(), 300, 12), whole);
-    EXPECT_EQ(*directionalShadowPath(picture, placement, graphics::Rect::null(), 300, 12), whole);
+    EXPECT_EQ(*directionalShadowPath(contours, picture, placement, graphics::Rect::zero(), 300, 12), whole);
+    EXPECT_EQ(*directionalShadowPath(contours, picture, placement, graphics::Rect::null(), 300, 12), whole);
 }
 
 TEST(DirectionalShadowTest, RectanglesWithoutAreaCastNothing)
 {
+    ContourCache contours;
     const graphics::Image picture = blockPicture();
-    EXPECT_TRUE(directionalShadowPath(picture, {10, 10, 0, 16}, 270, 5)->isEmpty());
-    EXPECT_TRUE(directionalShadowPath(picture, {10, 10, 16, 16}, {2, 2, 4, 0}, 270, 5)->isEmpty());
-    EXPECT_TRUE(directionalShadowPath(picture, {10, 10, 16, 16}, 270, std::nan(""))->isEmpty());
+    EXPECT_TRUE(directionalShadowPath(contours, picture, {10, 10, 0, 16}, 270, 5)->isEmpty());
+    EXPECT_TRUE(directionalShadowPath(contours, picture, {10, 10, 16, 16}, {2, 2, 4, 0}, 270, 5)->isEmpty());
+    EXPECT_TRUE(directionalShadowPath(contours, picture, {10, 10, 16, 16}, 270, std::nan(""))->isEmpty());
 }
 
 TEST(DirectionalShadowTest, AClippedPictureCastsFromTheOutlineOfItsShownPart)
 {
+    ContourCache contours;
     graphics::FillCache bandPixels(16 * 1024 * 1024);
     // The block spans x 1...6 of the picture; only its right part, x 4...8, is shown, ten times enlarged at
     // x 40...80, where the block's part covers x 40...60 and y 30...80.
@@ -231,7 +239,7 @@ TEST(DirectionalShadowTest, AClippedPictureCastsFromTheOutlineOfItsShownPart)
         QImage bitmap = graphics::GraphicsContext::makeBitmap(100, 100);
         graphics::GraphicsContext context(bitmap);
         context.setFillColor({1, 0, 0, 1});
-        drawDirectionalShadow(context, bandPixels, picture, placement, clip, angle, 30);
+        drawDirectionalShadow(context, {contours, bandPixels}, picture, placement, clip, angle, 30);
         return bitmap;
     };
     // To the left, the band starts at the clip's edge, which the boolean operation made part of the outline.
@@ -249,21 +257,25 @@ TEST(DirectionalShadowTest, AClippedPictureCastsFromTheOutlineOfItsShownPart)
 
 TEST(DirectionalShadowTest, ARepeatedRequestAnswersTheCachedBands)
 {
+    ContourCache contours;
     const graphics::Image picture = blockPicture();
-    const auto first = directionalShadowPath(picture, {0, 0, 40, 80}, {4, 0, 4, 8}, 200, 30);
-    EXPECT_EQ(directionalShadowPath(picture, {0, 0, 40, 80}, {4, 0, 4, 8}, 200, 30).get(), first.get());
-    EXPECT_NE(directionalShadowPath(picture, {0, 0, 40, 80}, {4, 0, 4, 8}, 210, 30).get(), first.get());
+    const auto first = directionalShadowPath(contours, picture, {0, 0, 40, 80}, {4, 0, 4, 8}, 200, 30);
+    EXPECT_EQ(directionalShadowPath(contours, picture, {0, 0, 40, 80}, {4, 0, 4, 8}, 200, 30).get(),
+              first.get());
+    EXPECT_NE(directionalShadowPath(contours, picture, {0, 0, 40, 80}, {4, 0, 4, 8}, 210, 30).get(),
+              first.get());
 }
 
 TEST(DirectionalShadowTest, TheBandIsFilledWithTheContextsFillColour)
 {
+    ContourCache contours;
     graphics::FillCache bandPixels(16 * 1024 * 1024);
     const graphics::Image picture = blockPicture();
     QImage bitmap = graphics::GraphicsContext::makeBitmap(40, 40);
     {
         graphics::GraphicsContext context(bitmap);
         context.setFillColor({1, 0, 0, 1});
-        drawDirectionalShadow(context, bandPixels, picture, {0, 0, 40, 40}, 270, 10);
+        drawDirectionalShadow(context, {contours, bandPixels}, picture, {0, 0, 40, 40}, 270, 10);
     }
     // Drawn five times enlarged, the block's outline spans x 5...30 and y 10...35; cast straight down,
     // the band lies below its bottom edge.
@@ -274,14 +286,16 @@ TEST(DirectionalShadowTest, TheBandIsFilledWithTheContextsFillColour)
 
 TEST(DirectionalShadowTest, ConcurrentRendersTraceEachPictureOnce)
 {
+    ContourCache contours;
     const graphics::Image picture = blockPicture();
     std::array<const graphics::Path*, 8> outlines{};
     std::vector<std::thread> threads;
     for (size_t i = 0; i < outlines.size(); ++i) {
-        threads.emplace_back([&picture, &outlines, i] {
+        threads.emplace_back([&contours, &picture, &outlines, i] {
             for (int round = 0; round < 4; ++round)
-                directionalShadowPath(picture, {0, 0, 40, 40}, {0, 0, 4, 8}, 45.0 * ((i + round) % 8), 10);
-            outlines[i] = extractContours(picture).get();
+                directionalShadowPath(contours, picture, {0, 0, 40, 40}, {0, 0, 4, 8},
+                                      45.0 * ((i + round) % 8), 10);
+            outlines[i] = extractContours(contours, picture).get();
         });
     }
     for (std::thread& thread : threads)
