@@ -3,6 +3,7 @@
 #include "canvas/CanvasHitTesting.h"
 #include "canvas/CanvasImageDrops.h"
 #include "canvas/CanvasOverlay.h"
+#include "canvas/CanvasRenderScheduler.h"
 #include "canvas/CaptionEditing.h"
 #include "canvas/CaptionEditor.h"
 #include "canvas/EmptyCanvasLabel.h"
@@ -11,8 +12,6 @@
 #include "model/entities/TextRect.h"
 #include "model/rendering/AspectFit.h"
 #include "model/rendering/Canvas.h"
-#include "model/rendering/DetachedCanvas.h"
-#include "model/rendering/RenderPool.h"
 #include "vistrel/Vistrel.h"
 
 #include <QDragEnterEvent>
@@ -23,35 +22,6 @@
 namespace pelorama::canvas {
 
 namespace {
-
-bool isOpaque(const graphics::Image& picture)
-{
-    if (picture.representations().empty())
-        return false;
-    const QImage& pixels = picture.representations().front().bitmap();
-    if (!pixels.hasAlphaChannel())
-        return true;
-    // Where the alpha of a pixel lies: a byte of its own, or the top byte of a native 32-bit word.
-    const bool alphaByte = pixels.format() == QImage::Format_RGBA8888_Premultiplied ||
-                           pixels.format() == QImage::Format_RGBA8888;
-    if (!alphaByte && pixels.format() != QImage::Format_ARGB32_Premultiplied &&
-        pixels.format() != QImage::Format_ARGB32)
-        return false;
-    // Every picture shown is looked at whole, so a row's alphas are gathered in one loop the compiler
-    // vectorises, and the row checked once.
-    const int offset = alphaByte || Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
-    const int width = pixels.width();
-    const int height = pixels.height();
-    for (int y = 0; y < height; ++y) {
-        const uchar* alpha = pixels.constScanLine(y) + offset;
-        uchar all = 255;
-        for (int x = 0; x < width; ++x)
-            all &= alpha[4 * x];
-        if (all != 255)
-            return false;
-    }
-    return true;
-}
 
 // The pixels wholly inside rect.
 QRect inside(const QRectF& rect)
@@ -70,8 +40,7 @@ CanvasView::CanvasView(QWidget* parent)
 CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     : QWidget(parent)
     , m_revisions([this] { canvasDidChange(); })
-    , m_rendered(std::make_shared<foundation::PoolMailbox<Rendered>>(*this, &CanvasView::takeRender))
-    , m_renderPerform([this] { renderCanvas(); })
+    , m_rendering(std::make_unique<CanvasRenderScheduler>(*this))
     , m_layoutPerform([this] { layout(); })
     , m_editing(std::make_unique<CaptionEditing>(*this))
 {
@@ -81,10 +50,6 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_renderThread.setMaxThreadCount(1);
-    m_renderThread.setExpiryTimeout(-1);
-
-    connect(&m_pictures, &DecodingPictures::pictureArrived, this, [this] { setNeedsRendering(true); });
     m_renderer = CanvasViewRendering::choose(*this, openGLSupported);
     m_overlay = new CanvasOverlay(this);
     m_overlay->setGeometry(rect());
@@ -97,7 +62,7 @@ CanvasView::CanvasView(QWidget* parent, bool openGLSupported)
 CanvasView::~CanvasView()
 {
     // A render running ends on its own, and its picture goes nowhere.
-    m_rendered->close();
+    m_rendering.reset();
     // Before the widget goes: an open editor would write into a view that is no longer whole.
     m_drops.reset();
     m_editing.reset();
@@ -113,13 +78,9 @@ void CanvasView::setCanvas(std::shared_ptr<const model::Canvas> canvas)
 {
     // An open editor belongs to the caption of the canvas that goes: its text lands there first.
     commitEditing();
-    // A render announced for the canvas that goes is over unless it still runs; then it ends as it
-    // comes back.
-    if (!m_job)
-        endAnnouncement();
+    m_rendering->canvasWillChange();
     m_revisions.follow(nullptr);
     m_canvas = std::move(canvas);
-    m_pictures.reset();
 
     setSelection(nullptr);
     m_emptyLabel->setHidden(m_canvas != nullptr);
@@ -142,85 +103,24 @@ void CanvasView::setLanguage(const QString& language)
 
 void CanvasView::canvasDidChange()
 {
-    // The context reports a pass's changes once they are all made, so the render starts at once: asked
-    // for on the next pass, it would wait behind the repaints the same changes asked for. A render asked
-    // for already takes the changes in; one running is followed by one more as it ends. The render takes
-    // a fresh snapshot; nothing of the old picture needs letting go.
-    if (m_job || m_needsRendering)
-        setNeedsRendering(true);
-    else
-        renderCanvas();
+    m_rendering->renderChange();
     if (const model::Selectable* selected = selection(); selected && selectionFrame() != viewRect(*selected))
         setNeedsLayout();
 }
 
+bool CanvasView::needsRendering() const
+{
+    return m_rendering->needsRendering() || m_revisions.isPending();
+}
+
 void CanvasView::setNeedsRendering(bool needsRendering)
 {
-    const bool requested = !m_needsRendering && needsRendering;
-    m_needsRendering = needsRendering;
-    if (requested)
-        m_renderPerform.request();
+    m_rendering->setNeedsRendering(needsRendering);
 }
 
 void CanvasView::renderCanvas()
 {
-    // The render running starts the next one as it ends.
-    if (m_job)
-        return;
-    m_needsRendering = false;
-    if (!m_canvas)
-        return;
-    // A render that left pictures out was announced already: this one, or one after it, completes it.
-    if (m_announced != m_canvas) {
-        m_announced = m_canvas;
-        emit willRender(*m_canvas);
-        // A slot that assigned another canvas, or none, ended this announcement; another canvas has its
-        // own render asked for.
-        if (!m_canvas || m_announced != m_canvas)
-            return;
-    }
-    m_renderingCanvas = m_canvas;
-    m_job = ++m_jobs;
-    DecodingPictures::Prepared prepared = m_pictures.prepared(model::DetachedCanvas(*m_canvas, m_language));
-    model::startOnPool(
-        [mailbox = m_rendered, job = m_job, renderer = std::move(m_canvasRenderer),
-         snapshot = std::move(prepared.canvas), complete = prepared.complete,
-         bounds = boundsSize()]() mutable {
-            graphics::Image picture =
-                renderer->render(snapshot, model::CanvasRenderingMode::canvasView, bounds, 2.0);
-            const bool opaque = isOpaque(picture);
-            mailbox->deliver(Rendered{job, std::move(picture), std::move(renderer), opaque, complete});
-        },
-        0, m_renderThread);
-}
-
-void CanvasView::takeRender()
-{
-    for (Rendered& rendered : m_rendered->take()) {
-        if (rendered.job != m_job)
-            continue;
-        m_job = 0;
-        m_canvasRenderer = std::move(rendered.renderer);
-        const std::shared_ptr<const model::Canvas> canvas = std::exchange(m_renderingCanvas, nullptr);
-        if (canvas != m_canvas) {
-            // Replaced while it ran: not shown, but over. The canvas assigned has its own render asked for.
-            endAnnouncement();
-            continue;
-        }
-        m_renderer->show(std::move(rendered.picture), rendered.opaque);
-        // A picture that leaves out pictures still being decoded is shown, as better than the last one,
-        // but it is not the render announced: the one that follows their decoding is.
-        if (rendered.complete)
-            endAnnouncement();
-    }
-    if (!m_job && m_needsRendering)
-        m_renderPerform.request();
-}
-
-void CanvasView::endAnnouncement()
-{
-    if (const std::shared_ptr<const model::Canvas> announced = std::exchange(m_announced, nullptr))
-        emit didRender(*announced);
+    m_rendering->renderCanvas();
 }
 
 void CanvasView::setContents(std::optional<graphics::Image> contents, bool opaque)
@@ -228,11 +128,6 @@ void CanvasView::setContents(std::optional<graphics::Image> contents, bool opaqu
     m_contents = std::move(contents);
     m_contentsOpaque = opaque && m_contents;
     update();
-}
-
-void CanvasView::setNeedsLayout()
-{
-    m_layoutPerform.request();
 }
 
 void CanvasView::layout()

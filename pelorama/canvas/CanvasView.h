@@ -2,19 +2,14 @@
 
 #include "canvas/CanvasMapping.h"
 #include "canvas/CanvasViewRendering.h"
-#include "canvas/DecodingPictures.h"
 #include "canvas/RevisionFollower.h"
 #include "canvas/WeakReference.h"
 #include "foundation/CoalescedPerform.h"
-#include "foundation/PoolMailbox.h"
 #include "graphics/Image.h"
 #include "graphics/Point.h"
 #include "graphics/Rect.h"
-#include "model/rendering/CanvasRenderer.h"
-#include "model/rendering/RenderResources.h"
 
 #include <QPointer>
-#include <QThreadPool>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -39,6 +34,7 @@ class CanvasImageDrops;
 class CanvasOverlay;
 class CaptionEditing;
 class CaptionEditor;
+class CanvasRenderScheduler;
 class EmptyCanvasLabel;
 
 // Where the user edits a screenshot: shows its canvas, rendered again whenever a drawable changes, frames
@@ -47,13 +43,9 @@ class EmptyCanvasLabel;
 //
 // Rendering is deferred and off the main thread: new revisions (RevisionFollower) only set
 // needsRendering, and one render follows on the next pass of the event loop however many changes came
-// before it. It takes a snapshot of the canvas there and draws it on a thread of the view's own, so that
-// the window answers while a big canvas draws; the last picture stays shown until the next one arrives.
-// While one render runs, changes wait for it, and one more render then draws the canvas as it is. The
-// thread is the view's own rather than one of the render pool's: a render never waits behind thumbnails
-// or an export, and the captions it laid out (which belong to the thread that laid them out) are there
-// for the next render. The bands a render splits into still run on the render pool. The picture
-// reaches the screen through a renderer chosen once (CanvasViewRendering::choose).
+// before it, drawn on a thread of the view's own (CanvasRenderScheduler); the last picture stays shown
+// until the next one arrives. The picture reaches the screen through a renderer chosen once
+// (CanvasViewRendering::choose).
 //
 // It announces by signals what its owner may follow: selection changes and every render. Whoever shows a
 // document in it binds the document's selection to it (DocumentSelectionBinding) and its window's font
@@ -87,10 +79,7 @@ public:
     // Whether what the view shows is yet to catch up with its canvas: a render is asked for or running,
     // the one shown leaves out pictures still being decoded, or the context has yet to report changes,
     // which may be of the canvas.
-    bool needsRendering() const
-    {
-        return m_needsRendering || m_job != 0 || m_announced != nullptr || m_revisions.isPending();
-    }
+    bool needsRendering() const;
     // Going from false to true schedules one render on the next pass of the event loop; false drops a
     // render asked for and not started.
     void setNeedsRendering(bool needsRendering);
@@ -143,7 +132,7 @@ public:
     // Layout, which moves the selection frame onto the selection, runs on the next pass of the event
     // loop once requested.
     bool needsLayout() const { return m_layoutPerform.isPending(); }
-    void setNeedsLayout();
+    void setNeedsLayout() { m_layoutPerform.request(); }
 
 signals:
     // After every assignment of the selection, also to none; drawable is null when there is no selection
@@ -173,44 +162,20 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    struct Rendered
-    {
-        quint64 job = 0;
-        graphics::Image picture;
-        std::shared_ptr<model::CanvasRenderer> renderer;
-        bool opaque = false;  // no pixel of the picture lets the white behind it through
-        bool complete = true; // no picture was left out for being decoded still
-    };
-
-    void takeRender();
-    // Emits didRender for the render announced and not yet done, if any.
-    void endAnnouncement();
     void canvasDidChange();
     void layout();
     void mouseDown(const QPointF& position, int clickCount);
 
     RevisionFollower m_revisions;
     std::unique_ptr<CanvasViewRendering> m_renderer;
-    // Lent to the render running, back when it ends.
-    std::shared_ptr<model::CanvasRenderer> m_canvasRenderer = std::make_shared<model::CanvasRenderer>();
-    quint64 m_job = 0; // the render running, 0 for none
-    quint64 m_jobs = 0;
-    std::shared_ptr<const model::Canvas> m_renderingCanvas;
-    // The canvas willRender announced, until didRender.
-    std::shared_ptr<const model::Canvas> m_announced;
-    std::shared_ptr<foundation::PoolMailbox<Rendered>> m_rendered;
-    // One thread, kept for the view's life; a view that goes waits for the render running.
-    QThreadPool m_renderThread;
-    DecodingPictures m_pictures{model::RenderResources::shared().pictures()};
+    std::unique_ptr<CanvasRenderScheduler> m_rendering;
     EmptyCanvasLabel* m_emptyLabel = nullptr;
     std::shared_ptr<const model::Canvas> m_canvas;
     QString m_language;
-    bool m_needsRendering = false;
     WeakReference<model::Selectable> m_selection;
     CanvasOverlay* m_overlay = nullptr;
     std::optional<graphics::Image> m_contents;
     bool m_contentsOpaque = false;
-    foundation::CoalescedPerform m_renderPerform;
     foundation::CoalescedPerform m_layoutPerform;
     std::unique_ptr<CaptionEditing> m_editing;
     std::unique_ptr<CanvasImageDrops> m_drops;

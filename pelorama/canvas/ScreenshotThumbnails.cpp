@@ -37,14 +37,10 @@ ScreenshotThumbnails::ScreenshotThumbnails(std::size_t budget, QObject* parent)
     : QObject(parent)
     , m_budget(budget)
     , m_startRenders([this] { startRenders(); })
-    , m_rendered(
-          std::make_shared<foundation::PoolMailbox<Rendered>>(*this, &ScreenshotThumbnails::takeRenders))
+    , m_renders(*this, &ScreenshotThumbnails::takeRenders)
 {}
 
-ScreenshotThumbnails::~ScreenshotThumbnails()
-{
-    m_rendered->close();
-}
+ScreenshotThumbnails::~ScreenshotThumbnails() = default;
 
 ScreenshotThumbnails::Entry* ScreenshotThumbnails::find(const model::Screenshot& screenshot)
 {
@@ -124,8 +120,7 @@ void ScreenshotThumbnails::want(const std::vector<Wanted>& wanted, std::size_t s
     std::erase_if(m_entries, [this](const auto& kept) {
         if (kept.second.wanted)
             return false;
-        if (kept.second.job)
-            --m_rendering;
+        m_renders.drop(kept.second.job);
         return true;
     });
     startRenders();
@@ -150,7 +145,7 @@ void ScreenshotThumbnails::screenshotDidChange(const model::Screenshot& screensh
 void ScreenshotThumbnails::startRenders()
 {
     for (const store::ManagedObjectID& id : m_order) {
-        if (m_rendering >= renderLimit())
+        if (m_renders.currentCount() >= renderLimit())
             return;
         Entry& entry = m_entries.at(id);
         if (!entry.kept || entry.job || !entry.screenshot || entry.screenshot->isDeleted())
@@ -170,40 +165,35 @@ void ScreenshotThumbnails::startRenders()
 
 void ScreenshotThumbnails::start(Entry& entry, model::DetachedCanvas snapshot)
 {
-    entry.job = ++m_jobs;
     entry.shows = entry.revision;
     entry.language = m_language;
-    ++m_rendering;
     // A renderer kept for a screenshot on screen keeps the captions it laid out for the next render.
     std::shared_ptr<model::CanvasRenderer> renderer = std::move(entry.renderer);
     if (!renderer)
         renderer = std::make_shared<model::CanvasRenderer>();
     if (entry.shown)
         entry.snapshot = snapshot;
-    model::startOnPool([mailbox = m_rendered, id = entry.screenshot->objectID(), job = entry.job,
-                        snapshot = std::move(snapshot), renderer = std::move(renderer)] {
-        graphics::Image picture =
-            renderer->render(snapshot, model::CanvasRenderingMode::thumbnail, box, scale);
-        mailbox->deliver(Rendered{id, job, std::move(picture), renderer});
+    entry.job = m_renders.start(std::move(renderer), [id = entry.screenshot->objectID(),
+                                                      snapshot = std::move(snapshot)](auto& renderer) {
+        return Rendered{id, renderer->render(snapshot, model::CanvasRenderingMode::thumbnail, box, scale)};
     });
 }
 
 void ScreenshotThumbnails::takeRenders()
 {
-    for (Rendered& rendered : m_rendered->take()) {
-        const auto found = m_entries.find(rendered.screenshot);
-        if (found == m_entries.end() || found->second.job != rendered.job)
+    // A render of a screenshot forgotten since came back without its picture.
+    for (Renders::Returned& returned : m_renders.take()) {
+        if (!returned.result)
             continue;
-        Entry& entry = found->second;
+        Entry& entry = m_entries.at(returned.result->screenshot);
         entry.job = 0;
-        --m_rendering;
         if (!entry.kept)
             continue;
-        entry.picture = std::move(rendered.picture);
+        entry.picture = std::move(returned.result->picture);
         entry.pictureBytes = bytesOf(*entry.picture);
         entry.composed = QImage();
         if (entry.shown)
-            entry.renderer = std::move(rendered.renderer);
+            entry.renderer = std::move(returned.tool);
         if (entry.screenshot)
             emit pictureChanged(entry.screenshot);
     }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "foundation/CoalescedPerform.h"
-#include "foundation/PoolMailbox.h"
 #include "graphics/Image.h"
 #include "graphics/Size.h"
 #include "model/rendering/DetachedCanvas.h"
+#include "model/rendering/RenderJobs.h"
 #include "store/ManagedObjectID.h"
 
 #include <QImage>
@@ -82,7 +82,7 @@ public:
     // The screenshots with state kept for rendering (a renderer, a snapshot or a composed picture), and
     // the renders running.
     std::size_t liveCount() const;
-    std::size_t renderingCount() const { return m_rendering; }
+    std::size_t renderingCount() const { return m_renders.currentCount(); }
     std::size_t pictureCount() const;
     std::size_t pictureBytes() const;
 
@@ -112,10 +112,10 @@ private:
     struct Rendered
     {
         store::ManagedObjectID screenshot;
-        quint64 job = 0;
         graphics::Image picture;
-        std::shared_ptr<model::CanvasRenderer> renderer;
     };
+    // Lent the renderer kept for the screenshot, or a new one.
+    using Renders = model::RenderJobs<Rendered, std::shared_ptr<model::CanvasRenderer>>;
 
     Entry* find(const model::Screenshot& screenshot);
     const Entry* find(const model::Screenshot& screenshot) const;
@@ -125,12 +125,10 @@ private:
 
     std::size_t m_budget;
     QString m_language;
-    std::size_t m_rendering = 0;
-    quint64 m_jobs = 0;
     std::vector<store::ManagedObjectID> m_order;
     std::unordered_map<store::ManagedObjectID, Entry> m_entries;
     foundation::CoalescedPerform m_startRenders;
-    std::shared_ptr<foundation::PoolMailbox<Rendered>> m_rendered;
+    Renders m_renders;
 };
 
 } // namespace pelorama::canvas

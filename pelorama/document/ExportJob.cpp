@@ -23,13 +23,10 @@ ExportJob::ExportJob(ExportPlan plan, QThreadPool& pool, QObject* parent)
     , m_plan(std::move(plan))
     , m_pool(pool)
     , m_workerCount(std::max(pool.maxThreadCount(), 1))
-    , m_results(std::make_shared<Results>(*this, &ExportJob::collect))
+    , m_renders(*this, &ExportJob::collect)
 {}
 
-ExportJob::~ExportJob()
-{
-    m_results->close();
-}
+ExportJob::~ExportJob() = default;
 
 void ExportJob::setWorkerCount(int count)
 {
@@ -78,7 +75,7 @@ void ExportJob::advance()
     // the next one to write has been started and is under way: its end comes back here.
     for (;;) {
         writeReady();
-        if (m_running >= workers || m_started >= count || m_started >= m_written + window)
+        if (int(m_renders.currentCount()) >= workers || m_started >= count || m_started >= m_written + window)
             break;
         // The items of one screenshot, one per language, follow each other.
         const int first = m_started;
@@ -107,33 +104,25 @@ void ExportJob::advance()
             continue;
         // Nothing else of the export renders beside it: see RenderResources::soleRenderThread.
         const bool alone = first == 0 && m_started == count && &m_pool == &model::renderPool();
-        ++m_running;
-        model::startOnPool(
-            [results = m_results, heaps = m_heaps, canvases = std::move(canvases),
-             targets = std::move(targets)]() mutable {
+        // The last delivery comes with the render's end, once the pictures and snapshots are let go of,
+        // so that what the export freed is free when its end is heard of.
+        m_renders.start(
+            {},
+            [heaps = m_heaps, canvases = std::move(canvases),
+             targets = std::move(targets)](std::monostate&, const Renders::Deliver& deliver) {
                 heaps->enlist();
-                // The last delivery waits until the pictures and snapshots are let go of, so that what
-                // the export freed is free when its end is heard of.
-                std::optional<Delivery> lastDelivery;
                 model::ExportPicture::encodeEach(canvases, [&](std::size_t turn, const QByteArray& png) {
                     const Target& target = targets[turn];
-                    const bool last = turn + 1 == targets.size();
-                    Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}, last};
+                    Delivery delivery{target.index, Rendered{std::nullopt, noPngReason, false}};
                     if (!png.isEmpty()) {
                         auto staged = ExportFileWriter::stage(target.folder, target.name, png);
                         delivery.rendered = staged ? Rendered{std::move(staged.value()), {}, true}
                                                    : Rendered{std::nullopt, staged.error(), true};
                     }
-                    if (last)
-                        lastDelivery = std::move(delivery);
-                    else
-                        results->deliver(std::move(delivery));
+                    deliver(std::move(delivery));
                 });
-                canvases = {};
-                if (lastDelivery)
-                    results->deliver(std::move(*lastDelivery));
             },
-            0, alone ? model::RenderResources::shared().soleRenderThread() : m_pool);
+            alone ? model::RenderResources::shared().soleRenderThread() : m_pool);
     }
     if (m_written < count)
         return;
@@ -174,15 +163,15 @@ void ExportJob::writeReady()
 
 void ExportJob::collect()
 {
-    std::vector<Delivery> ready = m_results->take();
+    std::vector<Renders::Returned> ready = m_renders.take();
     if (ready.empty())
         return;
-    for (Delivery& delivery : ready) {
-        Item& item = m_items[std::size_t(delivery.index)];
-        item.result = std::move(delivery.rendered);
+    for (Renders::Returned& returned : ready) {
+        if (!returned.result)
+            continue;
+        Item& item = m_items[std::size_t(returned.result->index)];
+        item.result = std::move(returned.result->rendered);
         item.done = true;
-        if (delivery.endsRender)
-            --m_running;
     }
     advance();
 }

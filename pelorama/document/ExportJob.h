@@ -4,8 +4,8 @@
 #include "document/ExportFailure.h"
 #include "document/ExportFileWriter.h"
 #include "document/ExportPlan.h"
-#include "foundation/PoolMailbox.h"
 #include "foundation/ThreadHeaps.h"
+#include "model/rendering/RenderJobs.h"
 #include "model/rendering/RenderPool.h"
 
 #include <QList>
@@ -91,16 +91,15 @@ private:
         ExportFileWriter::Folder folder;
         QString name;
     };
-    // What the pool rendered for an item, and whether it was the last of its screenshot's languages.
+    // What the pool rendered for an item.
     struct Delivery
     {
         int index;
         Rendered rendered;
-        bool endsRender;
     };
-    // What the pool rendered, handed to the job on the main thread (collect) and to nobody once the job
-    // is gone.
-    using Results = foundation::PoolMailbox<Delivery>;
+    // Renders under way, each of one screenshot in all its languages, which hand what they rendered to the
+    // job on the main thread (collect) and to nobody once the job is gone.
+    using Renders = model::RenderJobs<Delivery>;
 
     // Opens the plan's folders, each once, for every file that goes into it.
     void openFolders();
@@ -114,7 +113,6 @@ private:
     ExportPlan m_plan;
     QThreadPool& m_pool;
     int m_workerCount;
-    std::shared_ptr<Results> m_results;
     // The heaps the renders used, given back when the job ends.
     std::shared_ptr<foundation::ThreadHeapRelease> m_heaps =
         std::make_shared<foundation::ThreadHeapRelease>();
@@ -122,10 +120,9 @@ private:
     QList<ExportFailure> m_failures;
     int m_started = 0;
     int m_written = 0;
-    // Renders under way, each of one screenshot in all its languages.
-    int m_running = 0;
     bool m_finished = false;
     std::optional<ActionAlert> m_alert;
+    Renders m_renders;
 };
 
 } // namespace pelorama::document
