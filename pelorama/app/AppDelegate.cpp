@@ -1,8 +1,8 @@
 #include "app/AppDelegate.h"
 
 #include "app/AcknowledgementsWindowController.h"
+#include "app/ActionAlertBox.h"
 #include "app/Document.h"
-#include "app/window/DocumentCommands.h"
 #include "model/devices/CryptoPngRep.h"
 #include "resources/DeviceResources.h"
 #include "templates/Template.h"
@@ -102,10 +102,10 @@ void AppDelegate::showWebsite()
     const QUrl url = websiteUrl();
     if (!m_urlOpener || m_urlOpener(url))
         return;
-    DocumentCommands::runAlert({QStringLiteral("The web site could not be opened"),
-                                QStringLiteral("No web browser could be started. The address is “") +
-                                    url.toString() + QStringLiteral("”.")},
-                               QApplication::activeWindow());
+    runActionAlert({QStringLiteral("The web site could not be opened"),
+                    QStringLiteral("No web browser could be started. The address is “") + url.toString() +
+                        QStringLiteral("”.")},
+                   QApplication::activeWindow());
 }
 
 void AppDelegate::showAcknowledgements(QObject*)

@@ -1,12 +1,12 @@
 #include "app/languages/LanguageCommands.h"
 
+#include "app/ActionAlertBox.h"
 #include "app/Document.h"
 #include "app/export/ExportFolderPanel.h"
 #include "app/languages/AddLanguageDialog.h"
 #include "app/languages/LanguageChoice.h"
 #include "app/languages/LanguageNames.h"
 #include "app/languages/RemoveLanguageDialog.h"
-#include "app/window/DocumentCommands.h"
 #include "appkit/widgets/OpenPanel.h"
 #include "document/TranslationFiles.h"
 #include "model/languages/LanguageCode.h"
@@ -87,7 +87,7 @@ void LanguageCommands::addLanguage()
         if (code.isEmpty() || !context)
             return;
         if (const auto added = model::LanguageEditing::addLanguage(*context, code); !added) {
-            DocumentCommands::runAlert({tr("The language could not be added."), added.error()}, &m_window);
+            runActionAlert({tr("The language could not be added."), added.error()}, &m_window);
             return;
         }
         m_choice.refresh();
@@ -113,8 +113,7 @@ void LanguageCommands::removeLanguage()
             return;
         if (const auto removed = model::LanguageEditing::removeLanguage(*context, dialog->chosenCode());
             !removed) {
-            DocumentCommands::runAlert({tr("The language could not be removed."), removed.error()},
-                                       &m_window);
+            runActionAlert({tr("The language could not be removed."), removed.error()}, &m_window);
             return;
         }
         m_choice.refresh();
@@ -138,16 +137,14 @@ void LanguageCommands::setBaseLanguage()
         if (!context)
             return;
         if (const auto set = model::LanguageEditing::setBaseLanguage(*context, code); !set) {
-            DocumentCommands::runAlert({tr("The base language could not be changed."), set.error()},
-                                       &m_window);
+            runActionAlert({tr("The base language could not be changed."), set.error()}, &m_window);
             return;
         }
         m_choice.refresh();
     };
     const auto untranslated = model::LanguageEditing::captionsWithoutText(*context, code);
     if (!untranslated) {
-        DocumentCommands::runAlert({tr("The base language could not be changed."), untranslated.error()},
-                                   &m_window);
+        runActionAlert({tr("The base language could not be changed."), untranslated.error()}, &m_window);
         return;
     }
     if (*untranslated == 0) {
@@ -191,7 +188,7 @@ void LanguageCommands::exportForTranslation()
             *context, url.toLocalFile(), document->displayName(), QDateTime::currentDateTime());
         if (const std::optional<document::ActionAlert> alert =
                 document::TranslationFiles::exportAlert(report))
-            DocumentCommands::runAlert(*alert, window);
+            runActionAlert(*alert, window);
     });
 }
 
@@ -207,34 +204,34 @@ void LanguageCommands::importTranslations()
     panel->setAllowsMultipleSelection(true);
     panel->setAllowedFileTypes({QStringLiteral("po")});
     startInFolderFor(*panel, translationsFolderKind, m_document.filePath());
-    panel->beginSheetModal(
-        &m_window, [commands = QPointer<LanguageCommands>(this), document = QPointer<Document>(&m_document),
-                    window = QPointer<QWidget>(&m_window), panel](appkit::OpenPanel::Response response) {
-            panel->hide();
-            QStringList paths;
-            for (const QUrl& url : panel->urls()) {
-                if (url.isLocalFile())
-                    paths.append(url.toLocalFile());
-            }
-            store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
-            if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
-                return;
-            rememberFolderOf(translationsFolderKind, paths.constFirst());
-            std::optional<store::ScopedUndoGroup> step(std::in_place, *context, tr("Import Translations"));
-            const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
-            step.reset();
-            if (!imported) {
-                DocumentCommands::runAlert(
-                    {tr("The translations could not be imported."), imported.error().text()}, window);
-                return;
-            }
-            // The files may have brought languages the document lacked.
-            if (commands)
-                commands->m_choice.refresh();
-            if (const std::optional<document::ActionAlert> alert =
-                    document::TranslationFiles::importAlert(*imported))
-                DocumentCommands::runAlert(*alert, window);
-        });
+    panel->beginSheetModal(&m_window, [commands = QPointer<LanguageCommands>(this),
+                                       document = QPointer<Document>(&m_document),
+                                       window = QPointer<QWidget>(&m_window),
+                                       panel](appkit::OpenPanel::Response response) {
+        panel->hide();
+        QStringList paths;
+        for (const QUrl& url : panel->urls()) {
+            if (url.isLocalFile())
+                paths.append(url.toLocalFile());
+        }
+        store::ManagedObjectContext* context = document ? document->managedObjectContext() : nullptr;
+        if (!context || !window || response != appkit::OpenPanel::Response::ok || paths.isEmpty())
+            return;
+        rememberFolderOf(translationsFolderKind, paths.constFirst());
+        std::optional<store::ScopedUndoGroup> step(std::in_place, *context, tr("Import Translations"));
+        const auto imported = document::TranslationFiles::importCatalogs(*context, paths);
+        step.reset();
+        if (!imported) {
+            runActionAlert({tr("The translations could not be imported."), imported.error().text()}, window);
+            return;
+        }
+        // The files may have brought languages the document lacked.
+        if (commands)
+            commands->m_choice.refresh();
+        if (const std::optional<document::ActionAlert> alert =
+                document::TranslationFiles::importAlert(*imported))
+            runActionAlert(*alert, window);
+    });
 }
 
 } // namespace pelorama::app

@@ -1,5 +1,6 @@
 #include "app/window/DocumentCommands.h"
 
+#include "app/ActionAlertBox.h"
 #include "app/Document.h"
 #include "app/export/ExportFolderPanel.h"
 #include "app/export/ProgressWindowController.h"
@@ -22,7 +23,6 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QMainWindow>
-#include <QMessageBox>
 
 namespace pelorama::app {
 
@@ -32,20 +32,10 @@ DocumentCommands::DocumentCommands(Document& document, QWidget& window)
     , m_window(window)
 {}
 
-void DocumentCommands::runAlert(const document::ActionAlert& alert, QWidget* parent)
-{
-    QMessageBox box(parent ? parent->window() : nullptr);
-    box.setIcon(QMessageBox::Information);
-    box.setText(alert.messageText);
-    box.setInformativeText(alert.informativeText);
-    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    box.exec();
-}
-
 void DocumentCommands::runAlertIfAny(const std::optional<document::ActionAlert>& alert)
 {
     if (alert)
-        runAlert(*alert, &m_window);
+        runActionAlert(*alert, &m_window);
 }
 
 void DocumentCommands::showTemplatePicker()
@@ -82,7 +72,7 @@ void DocumentCommands::exportAllScreenshots()
     if (!context || m_document.arrangement().screenshots().isEmpty())
         return;
     if (const std::optional<document::ActionAlert> names = document::ExportPlan::checkNames(*context)) {
-        runAlert(*names, &m_window);
+        runActionAlert(*names, &m_window);
         return;
     }
     appkit::OpenPanel* panel = makeExportFolderPanel(QStringLiteral("Export"));
@@ -95,7 +85,7 @@ void DocumentCommands::exportAllScreenshots()
         if (!document || response != appkit::OpenPanel::Response::ok || url.isEmpty())
             return;
         if (!url.isLocalFile()) {
-            runAlert(document::ExportPlan::noDirectory(), window);
+            runActionAlert(document::ExportPlan::noDirectory(), window);
             return;
         }
         rememberFolderOf(picturesFolderKind, url.toLocalFile());
@@ -105,13 +95,13 @@ void DocumentCommands::exportAllScreenshots()
         document::ExportPlan plan = document::ExportPlan::ofDocument(*context, url.toLocalFile());
         // Whatever stops the export is said before the progress window comes up.
         if (plan.refusal) {
-            runAlert(*plan.refusal, window);
+            runActionAlert(*plan.refusal, window);
             return;
         }
         ProgressWindowController::showProgress(std::make_unique<document::ExportJob>(std::move(plan)),
                                                [document, window](const document::ExportJob& job) {
                                                    if (job.alert() && document && window)
-                                                       runAlert(*job.alert(), window);
+                                                       runActionAlert(*job.alert(), window);
                                                });
     });
 }
@@ -146,7 +136,7 @@ void DocumentCommands::exportCurrentScreenshot()
             QCoreApplication::instance());
         connect(job, &document::ExportJob::finished, job, [job, window] {
             if (job->alert() && window)
-                runAlert(*job->alert(), window);
+                runActionAlert(*job->alert(), window);
             job->deleteLater();
         });
         job->start();

@@ -53,9 +53,6 @@ public:
     // content. The window keeps one form, so what was typed is there again the next time.
     void showFeedbackPopover(QWidget* anchor);
 
-    // A modal informational alert with one button "OK", in front of parent's window.
-    static void runAlert(const document::ActionAlert& alert, QWidget* parent = nullptr);
-
 signals:
     // After a template's screenshot was inserted and selected.
     void templateInserted();
