@@ -162,45 +162,62 @@ inline void unpremultiplyRgba(const uchar* line, int from, int to, const quint8*
     }
 }
 
-// The same for a whole row. Most pixels of a screenshot with transparency are opaque or clear: four of
-// them at a time are copied, or cleared, as they are (a clear pixel un-premultiplies to zeros), and only
-// the others are looked up.
-void readPremultipliedRgbaRow(const uchar* line, int width, quint8* out)
+// The same for a whole row, as readRow() returns it. Most pixels of a screenshot with transparency are
+// opaque, clear or shades of black (shadows), which are their own samples (a colour of zero stays zero
+// whatever its alpha): a row of only those is used as it is, and a row with others is copied up to the
+// first of them and looked up from there on, four pixels at a time.
+const quint8* readPremultipliedRgbaRow(const uchar* line, int width, quint8* out)
 {
     const quint8* unpremultiplied = unpremultiplyTable().data();
     int x = 0;
+    bool copied = false;
 #if defined(__SSE2__)
     const __m128i alphaBytes = _mm_set1_epi32(int(0xff000000U));
     const __m128i zero = _mm_setzero_si128();
     for (; x + 4 <= width; x += 4) {
         const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 4 * x));
-        const __m128i alpha = _mm_and_si128(pixels, alphaBytes);
-        __m128i* samples = reinterpret_cast<__m128i*>(out + 4 * qsizetype(x));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, alphaBytes)) == 0xffff) {
-            _mm_storeu_si128(samples, pixels);
-        } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, zero)) == 0xffff) {
-            _mm_storeu_si128(samples, zero);
-        } else {
-            unpremultiplyRgba(line, x, x + 4, unpremultiplied, out);
+        const bool asTheyAre =
+            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(pixels, alphaBytes), alphaBytes)) == 0xffff ||
+            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_andnot_si128(alphaBytes, pixels), zero)) == 0xffff;
+        if (asTheyAre) {
+            if (copied) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * qsizetype(x)), pixels);
+            }
+            continue;
         }
+        if (!copied) {
+            std::memcpy(out, line, 4 * std::size_t(x));
+            copied = true;
+        }
+        unpremultiplyRgba(line, x, x + 4, unpremultiplied, out);
     }
 #endif
+    if (x == width && !copied) {
+        return line;
+    }
+    if (!copied) {
+        std::memcpy(out, line, 4 * std::size_t(x));
+    }
     unpremultiplyRgba(line, x, width, unpremultiplied, out);
+    return out;
 }
 
-// Writes row y of the source as PNG samples: R, G, B and, with four channels, straight alpha.
-void readRow(const Source& source, int y, quint8* out)
+// Row y of the source as PNG samples: R, G, B and, with four channels, straight alpha. They are written to
+// out, which has room for a row of samples, unless the image's row holds them already.
+const quint8* readRow(const Source& source, int y, quint8* out)
 {
     const int width = source.image.width();
     const uchar* line = source.image.constScanLine(y);
     if (source.channels == 3 && source.layout != Layout::argbPremultiplied &&
         source.layout != Layout::argbStraight) {
         readOpaqueRgbaRow(line, width, out);
-        return;
+        return out;
     }
     if (source.channels == 4 && source.layout == Layout::rgbaPremultiplied) {
-        readPremultipliedRgbaRow(line, width, out);
-        return;
+        return readPremultipliedRgbaRow(line, width, out);
+    }
+    if (source.channels == 4 && source.layout == Layout::rgbaStraight) {
+        return line;
     }
     const quint8* unpremultiplied = unpremultiplyTable().data();
     const int channels = source.channels;
@@ -253,6 +270,7 @@ void readRow(const Source& source, int y, quint8* out)
         break;
     }
     }
+    return out;
 }
 
 // The PNG filter types, in the order the heuristic prefers them on a tie.
@@ -371,6 +389,40 @@ inline __m128i addMagnitudes(__m128i sums, __m128i bytes)
 }
 #endif
 
+// The bytes [0, begin) and [end, length) of a row where it and the row above hold zeros, as do the bytes
+// a pixel to the left: every filter turns them into zeros. Transparent pictures have wide clear margins.
+struct ClearMargins
+{
+    qsizetype begin;
+    qsizetype end;
+};
+
+ClearMargins clearMargins(const quint8* previous, const quint8* current, qsizetype length, int bpp)
+{
+    qsizetype begin = 0;
+    qsizetype last = length;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const auto zeroMask = [&](qsizetype i) {
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(load(current + i), load(previous + i)), zero));
+    };
+    while (begin + 16 <= length && zeroMask(begin) == 0xffff) {
+        begin += 16;
+    }
+    while (last - 16 >= begin && zeroMask(last - 16) == 0xffff) {
+        last -= 16;
+    }
+#endif
+    while (begin < length && (current[begin] | previous[begin]) == 0) {
+        ++begin;
+    }
+    while (last > begin && (current[last - 1] | previous[last - 1]) == 0) {
+        --last;
+    }
+    // The first pixel after the last nonzero byte has it as its left neighbour.
+    return {begin, std::max(begin, std::min(length, last + bpp))};
+}
+
 // Filters a row with each of the four PNG filters (the unfiltered row is the fifth candidate) and keeps
 // the candidate of least magnitude, as the common encoders do; out receives the filter type byte and the
 // row. previous is the row above, zeros for the first row; bpp is the bytes per pixel.
@@ -384,10 +436,14 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
         return std::array<int, 3>{i >= bpp ? current[i - bpp] : 0, previous[i],
                                   i >= bpp ? previous[i - bpp] : 0};
     };
-    // The first pixel has no left neighbour; the vectors start after it and stop before the last
-    // incomplete 16 bytes, which are filtered one at a time.
+    // The first pixel has no left neighbour and is measured one byte at a time. The vectors start after
+    // it or after the clear margin, whichever is further, and stop before the other margin or the last
+    // incomplete 16 bytes, which are measured one at a time too.
     const qsizetype first = std::min<qsizetype>(bpp, length);
-    qsizetype vectorEnd = first;
+    const ClearMargins margins = clearMargins(previous, current, length, bpp);
+    const qsizetype begin = std::max(first, margins.begin);
+    const qsizetype end = std::max(begin, margins.end);
+    qsizetype vectorEnd = begin;
     std::array<quint64, filterCount> magnitudes{};
     const auto measureBytes = [&](qsizetype from, qsizetype to) {
         for (qsizetype i = from; i < to; ++i) {
@@ -403,13 +459,13 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
     {
         const __m128i zero = _mm_setzero_si128();
         __m128i sums[filterCount] = {};
-        for (; vectorEnd + 16 <= length; vectorEnd += 16) {
+        for (; vectorEnd + 16 <= end; vectorEnd += 16) {
             const qsizetype i = vectorEnd;
             const __m128i x = load(current + i);
             const __m128i left = load(current + i - bpp);
             const __m128i up = load(previous + i);
             const __m128i upLeft = load(previous + i - bpp);
-            // Clear stretches of transparent images filter to zeros, whatever the filter.
+            // Clear stretches inside the row filter to zeros too.
             const __m128i any = _mm_or_si128(_mm_or_si128(x, left), _mm_or_si128(up, upLeft));
             if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, zero)) == 0xffff) {
                 continue;
@@ -426,7 +482,7 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
         }
     }
 #endif
-    measureBytes(vectorEnd, length);
+    measureBytes(vectorEnd, end);
 
     int best = noFilter;
     for (int filter = subFilter; filter < filterCount; ++filter) {
@@ -447,14 +503,25 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
         }
     };
     filterBytes(0, first);
+    std::memset(row + first, 0, std::size_t(begin - first));
 #if defined(__SSE2__)
-    for (qsizetype i = first; i < vectorEnd; i += 16) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i),
-                         filtered16(best, load(current + i), load(current + i - bpp), load(previous + i),
-                                    load(previous + i - bpp)));
+    {
+        const __m128i zero = _mm_setzero_si128();
+        for (qsizetype i = begin; i < vectorEnd; i += 16) {
+            const __m128i x = load(current + i);
+            const __m128i left = load(current + i - bpp);
+            const __m128i up = load(previous + i);
+            const __m128i upLeft = load(previous + i - bpp);
+            const __m128i any = _mm_or_si128(_mm_or_si128(x, left), _mm_or_si128(up, upLeft));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i),
+                             _mm_movemask_epi8(_mm_cmpeq_epi8(any, zero)) == 0xffff
+                                 ? zero
+                                 : filtered16(best, x, left, up, upLeft));
+        }
     }
 #endif
-    filterBytes(vectorEnd, length);
+    filterBytes(vectorEnd, end);
+    std::memset(row + end, 0, std::size_t(length - end));
 }
 
 // A strip of the zlib stream, ready to go out as one IDAT chunk but for the stream's header, which the
@@ -467,6 +534,34 @@ bool sameRows(const QImage& a, const QImage& b, int top, int bottom)
     const auto rowBytes = std::size_t(a.width()) * std::size_t(a.depth() / 8);
     for (int y = top; y < bottom; ++y) {
         if (std::memcmp(a.constScanLine(y), b.constScanLine(y), rowBytes) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether rows [top, bottom) hold only zero bytes: clear pixels, whatever the layout. Their samples are
+// zeros too, which every filter leaves as they are, and on such a tie the heuristic keeps a row
+// unfiltered: a strip of them filters to zeros whatever row lies above it.
+GRAPHICS_VECTOR_CLONES bool clearRows(const QImage& image, int top, int bottom)
+{
+    const auto rowBytes = std::size_t(image.width()) * std::size_t(image.depth() / 8);
+    for (int y = top; y < bottom; ++y) {
+        const uchar* row = image.constScanLine(y);
+        // A row of a picture with content seldom starts with much clear space: look at its first bytes
+        // before the rest.
+        const std::size_t head = std::min<std::size_t>(rowBytes, 64);
+        uchar any = 0;
+        for (std::size_t i = 0; i < head; ++i) {
+            any |= row[i];
+        }
+        for (std::size_t i = head; i < rowBytes && any == 0; i += 4096) {
+            const std::size_t end = std::min(rowBytes, i + 4096);
+            for (std::size_t j = i; j < end; ++j) {
+                any |= row[j];
+            }
+        }
+        if (any != 0) {
             return false;
         }
     }
@@ -494,8 +589,9 @@ class StripWorker
 public:
     explicit StripWorker(const Source& source)
         : m_source(source)
-        , m_previous(std::size_t(source.rowBytes()))
-        , m_current(std::size_t(source.rowBytes()))
+        , m_rows{std::vector<quint8>(std::size_t(source.rowBytes())),
+                 std::vector<quint8>(std::size_t(source.rowBytes()))}
+        , m_zeros(std::size_t(source.rowBytes()))
     {}
 
     // Filters and deflates rows [top, bottom).
@@ -504,16 +600,14 @@ public:
         const qsizetype rowBytes = m_source.rowBytes();
         const qsizetype length = qsizetype(bottom - top) * (rowBytes + 1);
         m_filtered.resize(std::size_t(length));
-        if (top > 0) {
-            readRow(m_source, top - 1, m_previous.data());
-        } else {
-            std::fill(m_previous.begin(), m_previous.end(), quint8(0));
-        }
+        // Rows alternate between the two buffers, so reading a row never overwrites the one above it.
+        const quint8* previous =
+            top > 0 ? readRow(m_source, top - 1, m_rows[std::size_t(top - 1) % 2].data()) : m_zeros.data();
         for (int y = top; y < bottom; ++y) {
-            readRow(m_source, y, m_current.data());
-            filterRow(m_previous.data(), m_current.data(), rowBytes, m_source.channels,
+            const quint8* current = readRow(m_source, y, m_rows[std::size_t(y) % 2].data());
+            filterRow(previous, current, rowBytes, m_source.channels,
                       m_filtered.data() + qsizetype(y - top) * (rowBytes + 1));
-            std::swap(m_previous, m_current);
+            previous = current;
         }
         CompressedStrip strip;
         strip.data = m_deflater.deflate({m_filtered.data(), std::size_t(length)}, last);
@@ -524,8 +618,9 @@ public:
 
 private:
     const Source& m_source;
-    std::vector<quint8> m_previous;
-    std::vector<quint8> m_current;
+    std::array<std::vector<quint8>, 2> m_rows;
+    // The row above the first.
+    std::vector<quint8> m_zeros;
     std::vector<quint8> m_filtered;
     StripDeflater m_deflater;
 };
@@ -547,6 +642,11 @@ QByteArray encodeSource(const Source& source, int threads, PngStrips* kept)
                           kept->source.format() == image.format() && kept->channels == source.channels &&
                           kept->strips.size() == std::size_t(strips);
     std::vector<CompressedStrip> compressed(static_cast<std::size_t>(strips));
+    // Every strip of clear rows but the last is the same strip of zeros: the first thread to meet one
+    // deflates it, and the others are filled in from it once all threads are done.
+    std::atomic<bool> clearStripClaimed = false;
+    std::optional<int> firstClearStrip;
+    std::vector<char> clearStrips(static_cast<std::size_t>(strips), 0);
     std::atomic<int> next = 0;
     foundation::parallelFor(
         std::min(threads, strips),
@@ -555,17 +655,31 @@ QByteArray encodeSource(const Source& source, int threads, PngStrips* kept)
             for (int strip = next++; strip < strips; strip = next++) {
                 const int top = strip * rowsPerStrip;
                 const int bottom = std::min(height, top + rowsPerStrip);
+                const bool last = strip + 1 == strips;
                 if (reusable && sameRows(kept->source, image, std::max(top - 1, 0), bottom)) {
                     compressed[std::size_t(strip)] = kept->strips[std::size_t(strip)];
+                    continue;
+                }
+                const bool clear = !last && clearRows(image, top, bottom);
+                if (clear && clearStripClaimed.exchange(true)) {
+                    clearStrips[std::size_t(strip)] = 1;
                     continue;
                 }
                 if (!worker) {
                     worker.emplace(source);
                 }
-                compressed[std::size_t(strip)] = worker->compress(top, bottom, strip + 1 == strips);
+                compressed[std::size_t(strip)] = worker->compress(top, bottom, last);
+                if (clear) {
+                    firstClearStrip = strip;
+                }
             }
         },
         threads);
+    for (int strip = 0; strip < strips; ++strip) {
+        if (clearStrips[std::size_t(strip)] != 0) {
+            compressed[std::size_t(strip)] = compressed[std::size_t(*firstClearStrip)];
+        }
+    }
     if (kept) {
         *kept = PngStrips{image, source.channels, compressed};
     }

@@ -208,6 +208,15 @@ QImage screenshotLikeImage(int width, int height, bool transparent)
     return image;
 }
 
+// A transparent screenshot in the middle of a larger clear canvas.
+QImage clearAllRound()
+{
+    QImage image(1100, 1800, QImage::Format_RGBA8888_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter(&image).drawImage(QPoint(300, 450), screenshotLikeImage(700, 1000, true));
+    return image;
+}
+
 // The size libpng gives the image at zlib level 6 (the usual encoders' level) with its adaptive filters.
 qsizetype libpngLevel6Size(const QImage& image)
 {
@@ -452,6 +461,11 @@ TEST(GraphicsTest, PngKeepsItsBytes)
          "fb616e2c49a1d98408cf06cc58534f257a56efd43752c11ebac423c8eeb67c24"},
         {"noise", randomImage(300, 200, QImage::Format_RGBA8888_Premultiplied, 23),
          "5b45c4229890ee6b7b2e5aafb2a499606372dfe9748896f791fd96cdb87c9d6d"},
+        // Whole strips of clear rows above and below, clear columns either side.
+        {"clear all round", clearAllRound(),
+         "23e4a046fa10c4d292c40df23e6f94609716042f802b8d72d8747a69e86886c0"},
+        {"clear all round, straight alpha", clearAllRound().convertToFormat(QImage::Format_RGBA8888),
+         "5fd45d114c147259d65173366b6559bf210e95f36612dea799e4b56fc976771a"},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.name);
