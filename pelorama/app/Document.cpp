@@ -75,6 +75,25 @@ appkit::DocumentResult<> Document::read(const QString& path, const QString& type
     return result;
 }
 
+appkit::DocumentResult<> Document::write(const QString& path, const QString& typeName,
+                                         appkit::SaveOperation operation, const QString& previousPath)
+{
+    std::unique_ptr<DocumentLock> newLock;
+    if (operation == appkit::SaveOperation::saveAs &&
+        (!m_lock || m_lock->packagePath() != DocumentLock::resolvedPath(path))) {
+        auto locked = DocumentLock::acquire(path);
+        if (!locked)
+            return appkit::documentFailure(locked.error());
+        newLock = std::move(*locked);
+    }
+    appkit::DocumentResult<> result =
+        document::DocumentPackage::write(path, typeName, operation, previousPath);
+    // Written, the package is this document's; until then it keeps the lock of where it lived.
+    if (result && newLock)
+        m_lock = std::move(newLock);
+    return result;
+}
+
 appkit::DocumentResult<> Document::revert(const QString& path, const QString& typeName)
 {
     appkit::DocumentResult<> result = document::DocumentPackage::revert(path, typeName);

@@ -62,6 +62,11 @@ protected:
     // The arrangement takes in the screenshots of the store read.
     appkit::DocumentResult<> read(const QString& path, const QString& typeName) override;
     appkit::DocumentResult<> revert(const QString& path, const QString& typeName) override;
+    // Save As does not write over a package another Pelorama process has open, which would autosave
+    // over what is written or show what it no longer holds: "It is open in another Pelorama window."
+    // The package's lock is taken before it is written.
+    appkit::DocumentResult<> write(const QString& path, const QString& typeName,
+                                   appkit::SaveOperation operation, const QString& previousPath) override;
     void commitEditing() override;
 
 private:

@@ -622,3 +622,35 @@ TEST_F(DocumentTest, ADocumentOpenInAnotherProcessIsNotOpened)
     (*opened)->closeWithoutAsking();
     EXPECT_TRUE(other.readFromPath(path, app::Document::typeName()).hasValue());
 }
+
+// Nor does Save As write over a package another process has open: that process would autosave over it.
+// Saved elsewhere, the document still keeps the other process from opening it.
+TEST_F(DocumentTest, SaveAsDoesNotWriteOverADocumentOpenInAnotherProcess)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("Shared.pelorama");
+    {
+        app::Document* document = newDocument();
+        ASSERT_NE(document, nullptr);
+        ASSERT_TRUE(document->saveAs(path).hasValue());
+        document->closeWithoutAsking();
+    }
+    const QMap<QString, QByteArray> saved = filesOf(path);
+    auto opened = controller.openDocument(path, false);
+    ASSERT_TRUE(opened.hasValue());
+
+    app::Document other;
+    other.initializeNewDocument(app::Document::typeName());
+    const appkit::DocumentResult<> refused = other.saveAs(path);
+    ASSERT_FALSE(refused.hasValue());
+    EXPECT_EQ(refused.error().message(),
+              "The document “Untitled” could not be saved. It is open in another Pelorama window.");
+    EXPECT_TRUE(other.isUntitled());
+    EXPECT_EQ(filesOf(path), saved);
+
+    const QString elsewhere = folder.filePath("Elsewhere.pelorama");
+    ASSERT_TRUE(other.saveAs(elsewhere).hasValue());
+    app::Document third;
+    EXPECT_FALSE(third.readFromPath(elsewhere, app::Document::typeName()).hasValue());
+    (*opened)->closeWithoutAsking();
+}
