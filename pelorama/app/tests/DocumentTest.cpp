@@ -589,10 +589,11 @@ TEST_F(DocumentTest, TheDeleteKeyDeletesTheSelectedScreenshotOnlyFromTheList)
 } // namespace
 
 // A document open in one Pelorama process is not opened by another, which would autosave into the same
-// store: it says so and opens nothing. The lock lies outside the package, which opening leaves as it is,
-// and is let go of when the document closes. (In one process the controller hands back the document
-// already open, so a second document object stands in for the other process.)
-TEST_F(DocumentTest, ADocumentOpenInAnotherProcessIsNotOpened)
+// store, nor written over by another's Save As: it says so and does nothing. The lock lies outside the
+// package, which opening leaves as it is, and is let go of when the document closes. (In one process the
+// controller hands back the document already open, so a second document object stands in for the other
+// process.)
+TEST_F(DocumentTest, ADocumentOpenInAnotherProcessIsNeitherOpenedNorWrittenOver)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath("Shared.pelorama");
@@ -619,38 +620,19 @@ TEST_F(DocumentTest, ADocumentOpenInAnotherProcessIsNotOpened)
     EXPECT_EQ(app::DocumentLock::lockFilePath(QDir(linked).filePath("Shared.pelorama")),
               app::DocumentLock::lockFilePath(path));
 
+    app::Document untitled;
+    untitled.initializeNewDocument(app::Document::typeName());
+    const appkit::DocumentResult<> notSaved = untitled.saveAs(path);
+    ASSERT_FALSE(notSaved.hasValue());
+    EXPECT_EQ(notSaved.error().message(),
+              "The document “Untitled” could not be saved. It is open in another Pelorama window.");
+    EXPECT_TRUE(untitled.isUntitled());
+    EXPECT_EQ(filesOf(path), saved);
+    // Saved elsewhere, it keeps others from opening it there.
+    const QString elsewhere = folder.filePath("Elsewhere.pelorama");
+    ASSERT_TRUE(untitled.saveAs(elsewhere).hasValue());
+    EXPECT_FALSE(app::Document().readFromPath(elsewhere, app::Document::typeName()).hasValue());
+
     (*opened)->closeWithoutAsking();
     EXPECT_TRUE(other.readFromPath(path, app::Document::typeName()).hasValue());
-}
-
-// Nor does Save As write over a package another process has open: that process would autosave over it.
-// Saved elsewhere, the document still keeps the other process from opening it.
-TEST_F(DocumentTest, SaveAsDoesNotWriteOverADocumentOpenInAnotherProcess)
-{
-    QTemporaryDir folder;
-    const QString path = folder.filePath("Shared.pelorama");
-    {
-        app::Document* document = newDocument();
-        ASSERT_NE(document, nullptr);
-        ASSERT_TRUE(document->saveAs(path).hasValue());
-        document->closeWithoutAsking();
-    }
-    const QMap<QString, QByteArray> saved = filesOf(path);
-    auto opened = controller.openDocument(path, false);
-    ASSERT_TRUE(opened.hasValue());
-
-    app::Document other;
-    other.initializeNewDocument(app::Document::typeName());
-    const appkit::DocumentResult<> refused = other.saveAs(path);
-    ASSERT_FALSE(refused.hasValue());
-    EXPECT_EQ(refused.error().message(),
-              "The document “Untitled” could not be saved. It is open in another Pelorama window.");
-    EXPECT_TRUE(other.isUntitled());
-    EXPECT_EQ(filesOf(path), saved);
-
-    const QString elsewhere = folder.filePath("Elsewhere.pelorama");
-    ASSERT_TRUE(other.saveAs(elsewhere).hasValue());
-    app::Document third;
-    EXPECT_FALSE(third.readFromPath(elsewhere, app::Document::typeName()).hasValue());
-    (*opened)->closeWithoutAsking();
 }
