@@ -162,42 +162,46 @@ inline void unpremultiplyRgba(const uchar* line, int from, int to, const quint8*
     }
 }
 
+#if defined(__SSE2__)
+// Whether four pixels of R, G, B, A bytes are their own straight samples: all opaque, or all of colour
+// zero (clear, or a shade of black), which stays zero whatever its alpha.
+inline bool ownSamples(__m128i pixels)
+{
+    const __m128i alphaBytes = _mm_set1_epi32(int(0xff000000U));
+    return _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(pixels, alphaBytes), alphaBytes)) == 0xffff ||
+           _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_andnot_si128(alphaBytes, pixels), _mm_setzero_si128())) ==
+               0xffff;
+}
+#endif
+
 // The same for a whole row, as readRow() returns it. Most pixels of a screenshot with transparency are
-// opaque, clear or shades of black (shadows), which are their own samples (a colour of zero stays zero
-// whatever its alpha): a row of only those is used as it is, and a row with others is copied up to the
-// first of them and looked up from there on, four pixels at a time.
+// their own samples (see ownSamples): a row of only those is used as it is, and a row with others is
+// copied up to the first of them and looked up from there on, four pixels at a time.
 const quint8* readPremultipliedRgbaRow(const uchar* line, int width, quint8* out)
 {
-    const quint8* unpremultiplied = unpremultiplyTable().data();
     int x = 0;
-    bool copied = false;
 #if defined(__SSE2__)
-    const __m128i alphaBytes = _mm_set1_epi32(int(0xff000000U));
-    const __m128i zero = _mm_setzero_si128();
-    for (; x + 4 <= width; x += 4) {
-        const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 4 * x));
-        const bool asTheyAre =
-            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(pixels, alphaBytes), alphaBytes)) == 0xffff ||
-            _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_andnot_si128(alphaBytes, pixels), zero)) == 0xffff;
-        if (asTheyAre) {
-            if (copied) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * qsizetype(x)), pixels);
-            }
-            continue;
-        }
-        if (!copied) {
-            std::memcpy(out, line, 4 * std::size_t(x));
-            copied = true;
-        }
-        unpremultiplyRgba(line, x, x + 4, unpremultiplied, out);
+    const auto pixelsAt = [&](int at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 4 * at));
+    };
+    while (x + 4 <= width && ownSamples(pixelsAt(x))) {
+        x += 4;
     }
 #endif
-    if (x == width && !copied) {
+    if (x == width) {
         return line;
     }
-    if (!copied) {
-        std::memcpy(out, line, 4 * std::size_t(x));
+    std::memcpy(out, line, 4 * std::size_t(x));
+    const quint8* unpremultiplied = unpremultiplyTable().data();
+#if defined(__SSE2__)
+    for (; x + 4 <= width; x += 4) {
+        if (const __m128i pixels = pixelsAt(x); ownSamples(pixels)) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * qsizetype(x)), pixels);
+        } else {
+            unpremultiplyRgba(line, x, x + 4, unpremultiplied, out);
+        }
     }
+#endif
     unpremultiplyRgba(line, x, width, unpremultiplied, out);
     return out;
 }
@@ -380,6 +384,18 @@ inline __m128i filtered16(int filter, __m128i x, __m128i left, __m128i up, __m12
     }
 }
 
+// Whether all 16 bytes are zero.
+inline bool allZero(__m128i bytes)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_setzero_si128())) == 0xffff;
+}
+
+// Whether the four inputs of 16 filtered bytes are all zero, which every filter turns into zeros.
+inline bool allZero(__m128i x, __m128i left, __m128i up, __m128i upLeft)
+{
+    return allZero(_mm_or_si128(_mm_or_si128(x, left), _mm_or_si128(up, upLeft)));
+}
+
 // With the sign bit flipped, a byte's distance from 128 is its magnitude as a signed byte, and one
 // instruction sums the distances of 16 bytes into two 64-bit halves.
 inline __m128i addMagnitudes(__m128i sums, __m128i bytes)
@@ -402,14 +418,13 @@ ClearMargins clearMargins(const quint8* previous, const quint8* current, qsizety
     qsizetype begin = 0;
     qsizetype last = length;
 #if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const auto zeroMask = [&](qsizetype i) {
-        return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(load(current + i), load(previous + i)), zero));
+    const auto zeroAt = [&](qsizetype i) {
+        return allZero(_mm_or_si128(load(current + i), load(previous + i)));
     };
-    while (begin + 16 <= length && zeroMask(begin) == 0xffff) {
+    while (begin + 16 <= length && zeroAt(begin)) {
         begin += 16;
     }
-    while (last - 16 >= begin && zeroMask(last - 16) == 0xffff) {
+    while (last - 16 >= begin && zeroAt(last - 16)) {
         last -= 16;
     }
 #endif
@@ -457,7 +472,6 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
     measureBytes(0, first);
 #if defined(__SSE2__)
     {
-        const __m128i zero = _mm_setzero_si128();
         __m128i sums[filterCount] = {};
         for (; vectorEnd + 16 <= end; vectorEnd += 16) {
             const qsizetype i = vectorEnd;
@@ -466,8 +480,7 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
             const __m128i up = load(previous + i);
             const __m128i upLeft = load(previous + i - bpp);
             // Clear stretches inside the row filter to zeros too.
-            const __m128i any = _mm_or_si128(_mm_or_si128(x, left), _mm_or_si128(up, upLeft));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi8(any, zero)) == 0xffff) {
+            if (allZero(x, left, up, upLeft)) {
                 continue;
             }
             sums[noFilter] = addMagnitudes(sums[noFilter], x);
@@ -505,19 +518,14 @@ GRAPHICS_VECTOR_CLONES void filterRow(const quint8* __restrict previous, const q
     filterBytes(0, first);
     std::memset(row + first, 0, std::size_t(begin - first));
 #if defined(__SSE2__)
-    {
-        const __m128i zero = _mm_setzero_si128();
-        for (qsizetype i = begin; i < vectorEnd; i += 16) {
-            const __m128i x = load(current + i);
-            const __m128i left = load(current + i - bpp);
-            const __m128i up = load(previous + i);
-            const __m128i upLeft = load(previous + i - bpp);
-            const __m128i any = _mm_or_si128(_mm_or_si128(x, left), _mm_or_si128(up, upLeft));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i),
-                             _mm_movemask_epi8(_mm_cmpeq_epi8(any, zero)) == 0xffff
-                                 ? zero
-                                 : filtered16(best, x, left, up, upLeft));
-        }
+    for (qsizetype i = begin; i < vectorEnd; i += 16) {
+        const __m128i x = load(current + i);
+        const __m128i left = load(current + i - bpp);
+        const __m128i up = load(previous + i);
+        const __m128i upLeft = load(previous + i - bpp);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), allZero(x, left, up, upLeft)
+                                                                  ? _mm_setzero_si128()
+                                                                  : filtered16(best, x, left, up, upLeft));
     }
 #endif
     filterBytes(vectorEnd, end);
@@ -546,23 +554,18 @@ bool sameRows(const QImage& a, const QImage& b, int top, int bottom)
 GRAPHICS_VECTOR_CLONES bool clearRows(const QImage& image, int top, int bottom)
 {
     const auto rowBytes = std::size_t(image.width()) * std::size_t(image.depth() / 8);
+    // Checked in blocks a vector loop takes whole, stopping at the first block with a nonzero byte.
+    constexpr std::size_t block = 4096;
     for (int y = top; y < bottom; ++y) {
         const uchar* row = image.constScanLine(y);
-        // A row of a picture with content seldom starts with much clear space: look at its first bytes
-        // before the rest.
-        const std::size_t head = std::min<std::size_t>(rowBytes, 64);
-        uchar any = 0;
-        for (std::size_t i = 0; i < head; ++i) {
-            any |= row[i];
-        }
-        for (std::size_t i = head; i < rowBytes && any == 0; i += 4096) {
-            const std::size_t end = std::min(rowBytes, i + 4096);
-            for (std::size_t j = i; j < end; ++j) {
-                any |= row[j];
+        for (std::size_t start = 0; start < rowBytes; start += block) {
+            uchar any = 0;
+            for (std::size_t i = start; i < std::min(rowBytes, start + block); ++i) {
+                any |= row[i];
             }
-        }
-        if (any != 0) {
-            return false;
+            if (any != 0) {
+                return false;
+            }
         }
     }
     return true;
@@ -643,10 +646,9 @@ QByteArray encodeSource(const Source& source, int threads, PngStrips* kept)
                           kept->strips.size() == std::size_t(strips);
     std::vector<CompressedStrip> compressed(static_cast<std::size_t>(strips));
     // Every strip of clear rows but the last is the same strip of zeros: the first thread to meet one
-    // deflates it, and the others are filled in from it once all threads are done.
+    // deflates it, and the others, left empty, are filled in from it once all threads are done.
     std::atomic<bool> clearStripClaimed = false;
     std::optional<int> firstClearStrip;
-    std::vector<char> clearStrips(static_cast<std::size_t>(strips), 0);
     std::atomic<int> next = 0;
     foundation::parallelFor(
         std::min(threads, strips),
@@ -662,7 +664,6 @@ QByteArray encodeSource(const Source& source, int threads, PngStrips* kept)
                 }
                 const bool clear = !last && clearRows(image, top, bottom);
                 if (clear && clearStripClaimed.exchange(true)) {
-                    clearStrips[std::size_t(strip)] = 1;
                     continue;
                 }
                 if (!worker) {
@@ -675,9 +676,12 @@ QByteArray encodeSource(const Source& source, int threads, PngStrips* kept)
             }
         },
         threads);
-    for (int strip = 0; strip < strips; ++strip) {
-        if (clearStrips[std::size_t(strip)] != 0) {
-            compressed[std::size_t(strip)] = compressed[std::size_t(*firstClearStrip)];
+    if (firstClearStrip) {
+        const CompressedStrip clearStrip = compressed[std::size_t(*firstClearStrip)];
+        for (CompressedStrip& strip : compressed) {
+            if (strip.length == 0) {
+                strip = clearStrip;
+            }
         }
     }
     if (kept) {
