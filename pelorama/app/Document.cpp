@@ -40,14 +40,20 @@ Document::~Document()
     setUserInterface(nullptr);
 }
 
-appkit::DocumentResult<> Document::lock(const QString& path)
+foundation::Expected<std::unique_ptr<DocumentLock>, QString> Document::lockFor(const QString& path) const
 {
     if (m_lock && m_lock->packagePath() == DocumentLock::resolvedPath(path))
-        return {};
-    auto locked = DocumentLock::acquire(path);
+        return std::unique_ptr<DocumentLock>();
+    return DocumentLock::acquire(path);
+}
+
+appkit::DocumentResult<> Document::lock(const QString& path)
+{
+    auto locked = lockFor(path);
     if (!locked)
         return appkit::documentFailure(locked.error());
-    m_lock = std::move(*locked);
+    if (*locked)
+        m_lock = std::move(*locked);
     return {};
 }
 
@@ -79,9 +85,8 @@ appkit::DocumentResult<> Document::write(const QString& path, const QString& typ
                                          appkit::SaveOperation operation, const QString& previousPath)
 {
     std::unique_ptr<DocumentLock> newLock;
-    if (operation == appkit::SaveOperation::saveAs &&
-        (!m_lock || m_lock->packagePath() != DocumentLock::resolvedPath(path))) {
-        auto locked = DocumentLock::acquire(path);
+    if (operation == appkit::SaveOperation::saveAs) {
+        auto locked = lockFor(path);
         if (!locked)
             return appkit::documentFailure(locked.error());
         newLock = std::move(*locked);

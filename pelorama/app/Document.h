@@ -2,6 +2,7 @@
 
 #include "appkit/core/DocumentType.h"
 #include "document/DocumentPackage.h"
+#include "foundation/Expected.h"
 
 #include <QPointer>
 #include <memory>
@@ -70,6 +71,9 @@ protected:
     void commitEditing() override;
 
 private:
+    // The lock of the package at path: none when this document holds it already, why not when another
+    // process holds it.
+    foundation::Expected<std::unique_ptr<DocumentLock>, QString> lockFor(const QString& path) const;
     // Locks the package at path unless this document holds its lock already; why not when another
     // process holds it.
     appkit::DocumentResult<> lock(const QString& path);
