@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -56,19 +57,19 @@ template <typename Application> int runHeadlessTests(int argc, char** argv)
     return runHeadlessTests<Application>(argc, argv, [] {});
 }
 
-// A QCoreApplication named applicationName, made before the first test of a program that uses the test
-// framework's own main function and needs timers and the event loop but no window system.
-class CoreApplicationEnvironment : public testing::Environment
+// An Application named applicationName (unless another environment made one already), made before the
+// first test of a program that uses the test framework's own main function and gone after the last.
+template <typename Application> class ApplicationEnvironment : public testing::Environment
 {
 public:
-    explicit CoreApplicationEnvironment(const char* applicationName)
+    explicit ApplicationEnvironment(const char* applicationName)
         : m_name(applicationName)
     {}
 
     void SetUp() override
     {
         if (!QCoreApplication::instance())
-            m_application = std::make_unique<QCoreApplication>(m_argc, m_argv);
+            m_application = std::make_unique<Application>(m_argc, m_argv);
     }
 
     void TearDown() override { m_application.reset(); }
@@ -77,7 +78,10 @@ private:
     QByteArray m_name;
     int m_argc = 1;
     char* m_argv[2] = {m_name.data(), nullptr};
-    std::unique_ptr<QCoreApplication> m_application;
+    std::unique_ptr<Application> m_application;
 };
+
+// For a program that needs timers and the event loop but no window system.
+using CoreApplicationEnvironment = ApplicationEnvironment<QCoreApplication>;
 
 } // namespace testsupport

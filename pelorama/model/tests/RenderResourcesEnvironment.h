@@ -1,10 +1,8 @@
 #pragma once
 
+#include "HeadlessTests.h"
 #include "model/rendering/RenderResources.h"
 
-#include <QByteArray>
-#include <QCoreApplication>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace pelorama::model {
@@ -13,31 +11,25 @@ namespace pelorama::model {
 // Application named applicationName (unless another environment made one already) and then the render
 // resources a program makes at start-up; after the last test the resources go first, before the
 // application object.
-template <typename Application> class RenderResourcesEnvironment : public testing::Environment
+template <typename Application>
+class RenderResourcesEnvironment : public testsupport::ApplicationEnvironment<Application>
 {
 public:
-    explicit RenderResourcesEnvironment(const char* applicationName)
-        : m_name(applicationName)
-    {}
+    using testsupport::ApplicationEnvironment<Application>::ApplicationEnvironment;
 
     void SetUp() override
     {
-        if (!QCoreApplication::instance())
-            m_application = std::make_unique<Application>(m_argc, m_argv);
+        testsupport::ApplicationEnvironment<Application>::SetUp();
         m_resources = std::make_unique<RenderResources::Program>();
     }
 
     void TearDown() override
     {
         m_resources.reset();
-        m_application.reset();
+        testsupport::ApplicationEnvironment<Application>::TearDown();
     }
 
 private:
-    QByteArray m_name;
-    int m_argc = 1;
-    char* m_argv[2] = {m_name.data(), nullptr};
-    std::unique_ptr<Application> m_application;
     std::unique_ptr<RenderResources::Program> m_resources;
 };
 
